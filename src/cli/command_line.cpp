@@ -1,0 +1,140 @@
+#include "command_line.h"
+
+#include "../interpreter/name_tables.h"
+#include "../pipeline/file_writer.h"
+#include "../pipeline/generation_context.h"
+#include "../pipeline/generation_driver.h"
+#include "../project/project_file.h"
+
+#include <QCommandLineParser>
+#include <QDir>
+#include <QFileInfo>
+
+namespace quarvel {
+
+namespace {
+
+QString Absolute(const QString &path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+bool SplitAssignment(const QString &text, QString &left, QString &right)
+{
+    const qsizetype eq = text.indexOf(QLatin1Char('='));
+    if (eq <= 0)
+        return false;
+    left = text.left(eq);
+    right = text.mid(eq + 1);
+    return true;
+}
+
+void PrintError(FILE *err, const QString &text)
+{
+    const QByteArray bytes = QByteArrayLiteral("quarvel-gen: ") + text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), err);
+}
+
+int InitProject(const CommandLineOptions &options, FILE *err)
+{
+    if (QFileInfo::exists(options.projectPath)) {
+        PrintError(err, options.projectPath + QStringLiteral(" exists already; --init never overwrites a file."));
+        return 2;
+    }
+    ProjectState project;
+    project.switches = Switches(); // the defaults of a new project
+    project.CommonFiles = options.initCommonFiles;
+    CliFrontEnd frontEnd({}, false, stdout, err);
+    return SaveProject(options.projectPath, project, frontEnd, FileWriter()) ? 0 : 2;
+}
+
+} // namespace
+
+QString CommandLineUsage()
+{
+    return QStringLiteral(
+        "usage: quarvel-gen [--bind OLD=NEW]... [--keep-unbound] [--set SWITCH=VALUE]... PROJECT.pbm\n"
+        "       quarvel-gen --init PROJECT.pbm COMMONFILE...\n"
+        "switches: Parend PB_Ignore Multilang Image_Include Image_Null UseCallFast Utf8");
+}
+
+std::optional<CommandLineOptions> ParseCommandLine(const QStringList &arguments, QString &error)
+{
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption bind(QStringLiteral("bind"), QString(), QStringLiteral("OLD=NEW"));
+    const QCommandLineOption keepUnbound(QStringLiteral("keep-unbound"));
+    const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("SWITCH=VALUE"));
+    const QCommandLineOption init(QStringLiteral("init"));
+    parser.addOptions({bind, keepUnbound, set, init});
+    if (!parser.parse(arguments)) {
+        error = parser.errorText();
+        return std::nullopt;
+    }
+
+    CommandLineOptions options;
+    options.init = parser.isSet(init);
+    options.keepUnbound = parser.isSet(keepUnbound);
+    const QStringList positional = parser.positionalArguments();
+    if (positional.isEmpty()) {
+        error = QStringLiteral("no project file given.");
+        return std::nullopt;
+    }
+    options.projectPath = Absolute(positional.first());
+    if (options.init) {
+        if (positional.size() < 2 || parser.isSet(bind) || parser.isSet(set) || options.keepUnbound) {
+            error = QStringLiteral("--init takes a project file and at least one common file, and no other option.");
+            return std::nullopt;
+        }
+        for (const QString &file : positional.mid(1))
+            options.initCommonFiles.append(Absolute(file));
+        return options;
+    }
+    if (positional.size() > 1) {
+        error = QStringLiteral("one project file only: ") + positional.mid(1).join(QLatin1Char(' '));
+        return std::nullopt;
+    }
+    for (const QString &value : parser.values(bind)) {
+        BindOption pair;
+        if (!SplitAssignment(value, pair.first, pair.second) || pair.second.isEmpty()) {
+            error = QStringLiteral("--bind wants OLD=NEW, not ") + value;
+            return std::nullopt;
+        }
+        options.binds.append(pair);
+    }
+    for (const QString &value : parser.values(set)) {
+        QString name, number;
+        bool isNumber = false;
+        const bool split = SplitAssignment(value, name, number);
+        const int switchValue = number.toInt(&isNumber);
+        if (!split || !Switches().find(name) || !isNumber) {
+            error = QStringLiteral("--set wants SWITCH=NUMBER with a known switch, not ") + value;
+            return std::nullopt;
+        }
+        options.sets.append({name, switchValue});
+    }
+    return options;
+}
+
+int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
+{
+    if (options.init)
+        return InitProject(options, err);
+
+    CliFrontEnd frontEnd(options.binds, options.keepUnbound, out, err);
+    ProjectState project;
+    project.switches = Switches::AllOff(); // a switch the project file does not name is 0
+    if (!LoadProject(options.projectPath, project, frontEnd)) {
+        PrintError(err, QStringLiteral("cannot read the project file ") + options.projectPath);
+        return 2;
+    }
+    project.ProjectFile = options.projectPath;
+    for (const auto &set : options.sets)
+        *project.switches.find(set.first) = set.second;
+
+    const NameTables nameTables = BuildNameTables();
+    GenerationContext context(project, nameTables, frontEnd);
+    return GenerationWorker(context) ? 0 : 1;
+}
+
+} // namespace quarvel

@@ -1,0 +1,16 @@
+#include "command_line.h"
+
+#include <QCoreApplication>
+
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    QString error;
+    const auto options = quarvel::ParseCommandLine(QCoreApplication::arguments(), error);
+    if (!options) {
+        std::fprintf(stderr, "quarvel-gen: %s\n%s\n", qPrintable(error),
+                     qPrintable(quarvel::CommandLineUsage()));
+        return 2;
+    }
+    return quarvel::RunCommandLine(*options);
+}

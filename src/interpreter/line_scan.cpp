@@ -1,0 +1,184 @@
+#include "line_scan.h"
+
+namespace quarvel {
+
+QChar UpperChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
+    if (c.isSurrogate())
+        return c;
+    return QChar(char16_t(QChar::toUpper(u)));
+}
+
+QString UpperKeepLength(const QString &text)
+{
+    QString upper(text.size(), Qt::Uninitialized);
+    QChar *out = upper.data();
+    for (QChar c : text)
+        *out++ = UpperChar(c);
+    return upper;
+}
+
+bool IsIdentifierChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
+}
+
+int FindString(const QString &text, const QString &search, int start)
+{
+    if (start < 1)
+        start = 1;
+    if (text.isEmpty() || search.isEmpty() || start > text.size())
+        return 0;
+    return int(text.indexOf(search, start - 1, Qt::CaseSensitive)) + 1;
+}
+
+int FindString(const QString &text, QChar search, int start)
+{
+    if (start < 1)
+        start = 1;
+    if (start > text.size())
+        return 0;
+    return int(text.indexOf(search, start - 1, Qt::CaseSensitive)) + 1;
+}
+
+QString Mid(const QString &text, int start, int length)
+{
+    if (start < 1)
+        start = 1;
+    if (start > text.size() || length < 0)
+        return QString();
+    return text.mid(start - 1, length);
+}
+
+QString Mid(const QString &text, int start)
+{
+    if (start < 1)
+        start = 1;
+    if (start > text.size())
+        return QString();
+    return text.mid(start - 1);
+}
+
+QString Left(const QString &text, int n)
+{
+    if (n <= 0)
+        return QString();
+    return text.left(n);
+}
+
+QString Trim(const QString &text, QChar c)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && text.at(begin) == c)
+        ++begin;
+    while (end > begin && text.at(end - 1) == c)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+QString StringField(const QString &text, int index, QChar separator)
+{
+    if (index < 1)
+        return QString();
+    qsizetype begin = 0;
+    for (int field = 1; field < index; ++field) {
+        const qsizetype next = text.indexOf(separator, begin);
+        if (next < 0)
+            return QString();
+        begin = next + 1;
+    }
+    const qsizetype end = text.indexOf(separator, begin);
+    return end < 0 ? text.mid(begin) : text.mid(begin, end - begin);
+}
+
+QString ReplaceString(const QString &text, const QString &find, const QString &replacement,
+                      bool noCase)
+{
+    if (find.isEmpty())
+        return text;
+    if (!noCase) {
+        QString result = text;
+        return result.replace(find, replacement, Qt::CaseSensitive);
+    }
+    // Searched in the length-keeping upper-cased copy so positions stay those of text.
+    const QString upperText = UpperKeepLength(text);
+    const QString upperFind = UpperKeepLength(find);
+    QString result;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = upperText.indexOf(upperFind, from, Qt::CaseSensitive);
+        if (at < 0)
+            break;
+        result += QStringView(text).mid(from, at - from);
+        result += replacement;
+        from = at + find.size();
+    }
+    if (from == 0)
+        return text;
+    result += QStringView(text).mid(from);
+    return result;
+}
+
+QString Str(qint64 number)
+{
+    return QString::number(number);
+}
+
+int FindNoCase(const QString &text, const QString &search, int start)
+{
+    return FindString(UpperKeepLength(text), UpperKeepLength(search), start);
+}
+
+int FindBackward(const QString &text, const QString &search, int start)
+{
+    if (search.isEmpty() || text.isEmpty())
+        return 0;
+    if (start == 0 || start > text.size())
+        start = int(text.size());
+    if (start < 1)
+        return 0;
+    // An occurrence may run past start; only its first character must lie at or before it.
+    return int(text.lastIndexOf(search, start - 1, Qt::CaseSensitive)) + 1;
+}
+
+int FindBackward(const QString &text, QChar search, int start)
+{
+    return FindBackward(text, QString(search), start);
+}
+
+QString ReplaceWord(const QString &text, const QString &word, const QString &replacement)
+{
+    if (word.isEmpty())
+        return text;
+    QString result = text;
+    QString upper = UpperKeepLength(result);
+    const QString upperWord = UpperKeepLength(word);
+    const int length = int(upperWord.size());
+    int p = 0;
+    int resumeAt = 1;
+    for (;;) {
+        p = FindString(upper, upperWord, resumeAt);
+        if (p == 0)
+            return result;
+        const bool startsWord = p == 1 || !IsIdentifierChar(upper.at(p - 2));
+        const bool endsWord = p + length > upper.size() || !IsIdentifierChar(upper.at(p + length - 1));
+        if (startsWord && endsWord) {
+            result = Left(result, p - 1) + replacement + Mid(result, p + length);
+            upper = UpperKeepLength(result);
+            resumeAt = p + int(replacement.size());
+        } else {
+            resumeAt = p + 1;
+        }
+    }
+}
+
+QString InsertAfter(const QString &text, int position, const QString &insertion)
+{
+    return Left(text, position) + insertion + Mid(text, position + 1);
+}
+
+} // namespace quarvel

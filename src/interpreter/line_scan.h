@@ -1,0 +1,53 @@
+// The text primitives every interpreter pass and every updater shares. Positions are 1-based
+// and 0 means "not found", so the passes read like the algorithms they implement.
+#pragma once
+
+#include <QString>
+
+namespace quarvel {
+
+// Upper-cases one character for one character: keyword searches compare positions of the
+// upper-cased text with the original, so the length must never change (no "ß" -> "SS").
+QChar UpperChar(QChar c);
+QString UpperKeepLength(const QString &text);
+
+bool IsIdentifierChar(QChar c);
+
+// Case-sensitive search from a 1-based start; a start below 1 counts as 1; empty text,
+// empty search or a start beyond the end give 0.
+int FindString(const QString &text, const QString &search, int start = 1);
+int FindString(const QString &text, QChar search, int start = 1);
+
+QString Mid(const QString &text, int start, int length);
+QString Mid(const QString &text, int start);
+QString Left(const QString &text, int n);
+
+// Removes only the given character (space by default) at both ends.
+QString Trim(const QString &text, QChar c = QLatin1Char(' '));
+
+// The index-th field (1-based) between separators; past the last field the empty text.
+QString StringField(const QString &text, int index, QChar separator);
+
+// Every non-overlapping occurrence, left to right.
+QString ReplaceString(const QString &text, const QString &find, const QString &replacement,
+                      bool noCase = false);
+
+// Decimal text with a leading "-" for negative numbers.
+QString Str(qint64 number);
+
+// First occurrence of search at or after start, both sides upper-cased.
+int FindNoCase(const QString &text, const QString &search, int start = 1);
+
+// Last occurrence of search that begins at or before start (0 = from the end), case-sensitive.
+int FindBackward(const QString &text, const QString &search, int start = 0);
+int FindBackward(const QString &text, QChar search, int start = 0);
+
+// Every whole-word occurrence of word, in any letter case, replaced. After a replacement the
+// search resumes right after the inserted text, so a replacement containing the word cannot
+// loop.
+QString ReplaceWord(const QString &text, const QString &word, const QString &replacement);
+
+// The left position characters, then insertion, then the rest from position + 1.
+QString InsertAfter(const QString &text, int position, const QString &insertion);
+
+} // namespace quarvel

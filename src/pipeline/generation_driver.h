@@ -1,0 +1,18 @@
+// One generation: four steps from the project's sources to the written files, each step
+// logged line by line through the front-end.
+#pragma once
+
+namespace quarvel {
+
+struct GenerationContext;
+
+// Runs the whole generation on the calling thread (the desktop program's worker thread, or
+// the command line's main thread). Returns 1 after "Ready.", 0 after "Cancel.".
+int GenerationWorker(GenerationContext &g);
+
+int GenerateStep1(GenerationContext &g); // check Main.pb, load, interpret
+int GenerateStep2(GenerationContext &g); // check constants
+void GenerateStep3(GenerationContext &g); // back up, update existing code
+void GenerateStep4(GenerationContext &g); // create new code and write
+
+} // namespace quarvel

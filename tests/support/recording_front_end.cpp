@@ -1,0 +1,13 @@
+#include "recording_front_end.h"
+
+namespace quarvel {
+
+BindDialogAnswer RecordingFrontEnd::OpenBindDialog(const BindDialogRequest &request)
+{
+    bindRequests.append(request);
+    if (answerBindDialog)
+        return answerBindDialog(request);
+    return BindDialogAnswer{2, {}};
+}
+
+} // namespace quarvel

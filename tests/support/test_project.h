@@ -1,0 +1,53 @@
+// Scratch projects for tests: a temporary directory, files written into it, runs over it.
+#pragma once
+
+#include "recording_front_end.h"
+#include "interpreter/name_tables.h"
+#include "pipeline/generation_context.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QTemporaryDir>
+
+namespace quarvel {
+
+class TestProject {
+public:
+    TestProject();
+
+    QString dir() const { return dir_.path() + QLatin1Char('/'); }
+    QString path(const QString &name) const { return dir() + name; }
+
+    void write(const QString &name, const QByteArray &bytes) const;
+    void writeLines(const QString &name, const QStringList &lines) const; // UTF-8, LF, no mark
+    QByteArray read(const QString &name) const;
+    bool exists(const QString &name) const;
+
+    // Copies a folder of tests/data into the project directory.
+    void copyFrom(const QString &dataFolder) const;
+
+    // A project state whose file lies in this directory.
+    ProjectState project(const QStringList &commonFiles, const Switches &switches = Switches()) const;
+
+private:
+    QTemporaryDir dir_;
+};
+
+// One whole generation with a recording front-end.
+struct GenerationRun {
+    GenerationRun(ProjectState &project, const NameTables &tables = BuildNameTables())
+        : tables(tables), context(project, this->tables, frontEnd) {}
+    int run();
+
+    RecordingFrontEnd frontEnd;
+    NameTables tables;
+    GenerationContext context;
+};
+
+// Text of a file of tests/data.
+QByteArray ReadTestData(const QString &relativePath);
+
+// The lines of text split at LF, for comparing files line by line.
+QStringList LinesOf(const QByteArray &utf8);
+
+} // namespace quarvel
