@@ -1,4 +1,153 @@
+#include "interpreter/line_scan.h"
+
 #include <QTest>
-class Test : public QObject { Q_OBJECT private slots: void placeholder() {} };
-QTEST_GUILESS_MAIN(Test)
+
+using namespace quarvel;
+
+class TestLineScan : public QObject {
+    Q_OBJECT
+private slots:
+    void findString_data();
+    void findString();
+    void findNoCase_data();
+    void findNoCase();
+    void findBackward_data();
+    void findBackward();
+    void replaceWord_data();
+    void replaceWord();
+    void primitives();
+    void upperKeepsLength();
+};
+
+void TestLineScan::findString_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("first") << "a(b(c" << "(" << 1 << 2;
+    QTest::newRow("from start") << "a(b(c" << "(" << 3 << 4;
+    QTest::newRow("start below 1") << "a(b" << "(" << -5 << 2;
+    QTest::newRow("start beyond end") << "abc" << "c" << 4 << 0;
+    QTest::newRow("empty text") << "" << "a" << 1 << 0;
+    QTest::newRow("empty search") << "abc" << "" << 1 << 0;
+    QTest::newRow("case matters") << "Abc" << "a" << 1 << 0;
+}
+
+void TestLineScan::findString()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, search);
+    QFETCH(int, start);
+    QFETCH(int, expected);
+    QCOMPARE(FindString(text, search, start), expected);
+}
+
+void TestLineScan::findNoCase_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("indented keyword") << "  buttongadget(#B" << "BUTTONGADGET(" << 3;
+    QTest::newRow("mixed case both") << "If OpenWindow(#W" << "openWINDOW(#" << 4;
+    QTest::newRow("empty search") << "abc" << "" << 0;
+    QTest::newRow("not there") << "ButtonGadget (#B" << "BUTTONGADGET(" << 0;
+    // Upper-casing a sharp s must not shift the positions behind it.
+    QTest::newRow("sharp s before keyword") << QString::fromUtf8("ß=MenuItem(#A") << "MENUITEM(#" << 3;
+}
+
+void TestLineScan::findNoCase()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, search);
+    QFETCH(int, expected);
+    QCOMPARE(FindNoCase(text, search, 1), expected);
+}
+
+void TestLineScan::findBackward_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("start");
+    QTest::addColumn<int>("expected");
+    QTest::newRow("from end") << "a;b;c" << ";" << 0 << 4;
+    QTest::newRow("start 3") << "a;b;c" << ";" << 3 << 2;
+    QTest::newRow("start 1") << "a;b;c" << ";" << 1 << 0;
+    QTest::newRow("occurrence runs past start") << "xxabc" << "abc" << 3 << 3;
+    QTest::newRow("start beyond end") << "a;b" << ";" << 99 << 2;
+    QTest::newRow("case-sensitive") << "aXbx" << "X" << 0 << 2;
+}
+
+void TestLineScan::findBackward()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, search);
+    QFETCH(int, start);
+    QFETCH(int, expected);
+    QCOMPARE(FindBackward(text, search, start), expected);
+}
+
+void TestLineScan::replaceWord_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("replacement");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("whole words only") << "#Button_1 + Button_10 + MyButton_1" << "Button_1" << "X"
+                                      << "#X + Button_10 + MyButton_1";
+    QTest::newRow("start and end of text") << "Button_1=Button_1" << "Button_1" << "B" << "B=B";
+    QTest::newRow("any letter case") << "x = button_1" << "BUTTON_1" << "Ok" << "x = Ok";
+    QTest::newRow("non-ASCII letters are boundaries") << QString::fromUtf8("äButton_1ö") << "Button_1" << "X"
+                                                      << QString::fromUtf8("äXö");
+    QTest::newRow("hash form") << "SetGadgetText(#Main_Button_1, #Main_Button_1x)" << "#Main_Button_1"
+                               << "#Main_Ok" << "SetGadgetText(#Main_Ok, #Main_Button_1x)";
+    // The replacement holds the word itself: the scan goes on behind it, no endless loop.
+    QTest::newRow("replacement contains word") << "A + A" << "A" << "A A" << "A A + A A";
+    QTest::newRow("replacement with word at its end") << "x(Ab)" << "Ab" << "b_Ab" << "x(b_Ab)";
+    QTest::newRow("empty word") << "abc" << "" << "x" << "abc";
+}
+
+void TestLineScan::replaceWord()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, word);
+    QFETCH(QString, replacement);
+    QFETCH(QString, expected);
+    QCOMPARE(ReplaceWord(text, word, replacement), expected);
+}
+
+void TestLineScan::primitives()
+{
+    QCOMPARE(Mid("abcdef", 2, 3), QString("bcd"));
+    QCOMPARE(Mid("abcdef", 0, 2), QString("ab"));
+    QCOMPARE(Mid("abcdef", 7, 2), QString());
+    QCOMPARE(Mid("abcdef", 2, -1), QString());
+    QCOMPARE(Mid("abcdef", 4), QString("def"));
+    QCOMPARE(Left("abc", 5), QString("abc"));
+    QCOMPARE(Left("abc", -1), QString());
+    QCOMPARE(Trim("  a b  "), QString("a b"));
+    QCOMPARE(Trim("\t a \t"), QString("\t a \t"));
+    QCOMPARE(Trim("\"\"Hello\"", QLatin1Char('"')), QString("Hello"));
+    QCOMPARE(StringField("a,b,,c", 2, QLatin1Char(',')), QString("b"));
+    QCOMPARE(StringField("a,b,,c", 3, QLatin1Char(',')), QString());
+    QCOMPARE(StringField("a,\"x,y\"", 3, QLatin1Char(',')), QString("y\""));
+    QCOMPARE(StringField("a,b", 5, QLatin1Char(',')), QString());
+    QCOMPARE(ReplaceString("aXbxc", "x", "-", true), QString("a-b-c"));
+    QCOMPARE(ReplaceString("aXbxc", "x", "-", false), QString("aXb-c"));
+    QCOMPARE(ReplaceString("aaa", "aa", "b", false), QString("ba"));
+    QCOMPARE(InsertAfter("ButtonGadget(#B, 1)", 14, "Window_0_"), QString("ButtonGadget(#Window_0_B, 1)"));
+    QCOMPARE(InsertAfter("abc", 0, "x"), QString("xabc"));
+    QCOMPARE(Str(-42), QString("-42"));
+}
+
+void TestLineScan::upperKeepsLength()
+{
+    const QString text = QString::fromUtf8("straße ǆ ﬁ 😀 abc");
+    const QString upper = UpperKeepLength(text);
+    QCOMPARE(upper.size(), text.size());
+    QVERIFY(upper.endsWith("ABC"));
+    QVERIFY(upper.startsWith("STRA"));
+}
+
+QTEST_GUILESS_MAIN(TestLineScan)
 #include "tst_line_scan.moc"

@@ -1,4 +1,159 @@
+// The command-line contract of quarvel-gen, through the real program.
+#include "support/test_project.h"
+
+#include <QProcess>
 #include <QTest>
-class Test : public QObject { Q_OBJECT private slots: void placeholder() {} };
-QTEST_GUILESS_MAIN(Test)
+
+using namespace quarvel;
+
+namespace {
+
+struct Result {
+    int status = -1;
+    QStringList out;
+    QString err;
+};
+
+Result Run(const QStringList &arguments, const QString &workingDirectory = QString())
+{
+    QProcess process;
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
+    process.start(QStringLiteral(QUARVEL_GEN), arguments);
+    process.waitForFinished(60000);
+    Result result;
+    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = LinesOf(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+} // namespace
+
+class TestQuarvelGen : public QObject {
+    Q_OBJECT
+private slots:
+    void usageErrors_data();
+    void usageErrors();
+    void initWritesANewProject();
+    void initNeverOverwrites();
+    void unreadableProject();
+    void noCommonFiles();
+    void firstGeneration();
+    void setOverridesAreStored();
+};
+
+void TestQuarvelGen::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("nothing") << QStringList{} << "no project file given.";
+    QTest::newRow("unknown option") << QStringList{"--frobnicate", "a.pbm"} << "Unknown option 'frobnicate'.";
+    QTest::newRow("two projects") << QStringList{"a.pbm", "b.pbm"} << "one project file only: b.pbm";
+    QTest::newRow("bind without =") << QStringList{"--bind", "A", "a.pbm"} << "--bind wants OLD=NEW, not A";
+    QTest::newRow("unknown switch") << QStringList{"--set", "Fast=1", "a.pbm"}
+                                    << "--set wants SWITCH=NUMBER with a known switch, not Fast=1";
+    QTest::newRow("switch without number") << QStringList{"--set", "Utf8=yes", "a.pbm"}
+                                           << "--set wants SWITCH=NUMBER with a known switch, not Utf8=yes";
+    QTest::newRow("init without files") << QStringList{"--init", "a.pbm"}
+                                        << "--init takes a project file and at least one common file, and no other option.";
+}
+
+void TestQuarvelGen::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, message);
+    TestProject dir;
+    const Result result = Run(arguments, dir.dir());
+    QCOMPARE(result.status, 2);
+    QVERIFY(result.out.isEmpty());
+    QVERIFY2(result.err.startsWith("quarvel-gen: " + message + "\nusage: quarvel-gen"), qPrintable(result.err));
+    QCOMPARE(QDir(dir.dir()).entryList(QDir::Files), QStringList());
+}
+
+void TestQuarvelGen::initWritesANewProject()
+{
+    TestProject dir;
+    const Result result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb"}, dir.dir());
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.out.isEmpty());
+    const QString expected = "[FILES]\n" + dir.path("Forms/Main.pbf") + "\n" + dir.path("Other.pb") + "\n\n"
+                             "[SWITCH]\nParend=1\nPB_Ignore=1\nMultilang=0\nImage_Include=0\nImage_Null=0\n"
+                             "UseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n"
+                             "[TOOLBAR]\n\n[GADGET]\n\n";
+    QCOMPARE(QString::fromUtf8(dir.read("New.pbm")), expected);
+}
+
+void TestQuarvelGen::initNeverOverwrites()
+{
+    TestProject dir;
+    dir.write("New.pbm", "mine");
+    const Result result = Run({"--init", "New.pbm", "W.pb"}, dir.dir());
+    QCOMPARE(result.status, 2);
+    QVERIFY(result.err.contains("exists already"));
+    QCOMPARE(dir.read("New.pbm"), QByteArray("mine"));
+}
+
+void TestQuarvelGen::unreadableProject()
+{
+    TestProject dir;
+    const Result missing = Run({"Missing.pbm"}, dir.dir());
+    QCOMPARE(missing.status, 2);
+    QVERIFY(missing.out.isEmpty());
+    QCOMPARE(missing.err, "quarvel-gen: Project: Errorcode: 1\nquarvel-gen: cannot read the project file "
+                              + dir.path("Missing.pbm") + "\n");
+    dir.write("Folder.pbm/x", "");
+    QCOMPARE(Run({"Folder.pbm"}, dir.dir()).status, 2);
+}
+
+void TestQuarvelGen::noCommonFiles()
+{
+    TestProject dir;
+    dir.write("Empty.pbm", "[FILES]\n\n[SWITCH]\nUtf8=1\n\n");
+    const Result result = Run({"Empty.pbm"}, dir.dir());
+    QCOMPARE(result.status, 1);
+    QCOMPARE(result.out, QStringList({"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
+                                      "- Load Files...", "None Files to Generate.", "Cancel.", ""}));
+    QCOMPARE(QDir(dir.dir()).entryList(QDir::Files), QStringList{"Empty.pbm"});
+    QCOMPARE(dir.read("Empty.pbm"), QByteArray("[FILES]\n\n[SWITCH]\nUtf8=1\n\n"));
+}
+
+void TestQuarvelGen::firstGeneration()
+{
+    TestProject dir;
+    dir.write("Window.pb", "Procedure Open_Window_0()\nEndProcedure\n");
+    QCOMPARE(Run({"--init", "Demo.pbm", "Window.pb"}, dir.dir()).status, 0);
+    const Result result = Run({dir.path("Demo.pbm")});
+    QCOMPARE(result.status, 0);
+    QCOMPARE(result.out.mid(result.out.size() - 8),
+             QStringList({" -> Write File " + dir.path("Main.pb"), " -> Write File " + dir.path("CommonFile.pb"),
+                          " -> Write File " + dir.path("EventMain.pb"), " -> Write File " + dir.path("EventMenu.pb"),
+                          " -> Write File " + dir.path("EventGadget.pb"), " -> Write File " + dir.path("EventWindow.pb"),
+                          "Ready.", ""}));
+    QVERIFY(result.err.isEmpty());
+    // The templates arrive as they stand: the Main program and the fast dispatcher.
+    const QStringList main = LinesOf(dir.read("Main.pb").mid(3));
+    QCOMPARE(main.first(), QString(";-TOP"));
+    QVERIFY(main.contains("EndProcedure:Main()"));
+    const QStringList eventMain = LinesOf(dir.read("EventMain.pb").mid(3));
+    QVERIFY(eventMain.contains("Procedure MyEventDispatch(EventType)"));
+    QVERIFY(!dir.exists("Catalog"));
+}
+
+void TestQuarvelGen::setOverridesAreStored()
+{
+    TestProject dir;
+    dir.write("Window.pb", "Procedure Open_Window_0()\nEndProcedure\n");
+    // Utf8 is not named, so it is 0 unless set.
+    dir.write("P.pbm", "[FILES]\nWindow.pb\n\n[SWITCH]\nUseCallFast=1\n\n");
+    const Result result = Run({"--set", "UseCallFast=0", "--set", "Multilang=1", "P.pbm"}, dir.dir());
+    QCOMPARE(result.status, 0);
+    QVERIFY(result.out.contains(" -> Write File " + dir.path("Catalog")));
+    QVERIFY(!dir.read("Main.pb").startsWith("\xEF\xBB\xBF"));
+    QVERIFY(LinesOf(dir.read("EventMain.pb")).contains("  Select MenuID"));
+    const QString saved = QString::fromUtf8(dir.read("P.pbm"));
+    QVERIFY2(saved.contains("Multilang=1\nImage_Include=0\nImage_Null=0\nUseCallFast=0\nUtf8=0\n"), qPrintable(saved));
+}
+
+QTEST_GUILESS_MAIN(TestQuarvelGen)
 #include "tst_quarvel_gen.moc"

@@ -1,4 +1,159 @@
+#include "pipeline/text_encoding.h"
+#include "support/test_project.h"
+
+#include <QStringEncoder>
 #include <QTest>
-class Test : public QObject { Q_OBJECT private slots: void placeholder() {} };
-QTEST_GUILESS_MAIN(Test)
+
+using namespace quarvel;
+
+class TestTextEncoding : public QObject {
+    Q_OBJECT
+private slots:
+    void everyMarkDecodesItsOwnEncoding_data();
+    void everyMarkDecodesItsOwnEncoding();
+    void lineEnds_data();
+    void lineEnds();
+    void noMarkReadsLatin1();
+    void damagedInput();
+    void longLine();
+    void unreadable();
+    void encodeRoundTrip_data();
+    void encodeRoundTrip();
+};
+
+void TestTextEncoding::everyMarkDecodesItsOwnEncoding_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<int>("encoding");
+    QTest::newRow("UTF-8") << int(FormatUtf8) << int(QStringConverter::Utf8);
+    QTest::newRow("UTF-16 LE") << int(FormatUtf16LE) << int(QStringConverter::Utf16LE);
+    QTest::newRow("UTF-16 BE") << int(FormatUtf16BE) << int(QStringConverter::Utf16BE);
+    QTest::newRow("UTF-32 LE") << int(FormatUtf32LE) << int(QStringConverter::Utf32LE);
+    QTest::newRow("UTF-32 BE") << int(FormatUtf32BE) << int(QStringConverter::Utf32BE);
+}
+
+void TestTextEncoding::everyMarkDecodesItsOwnEncoding()
+{
+    QFETCH(int, format);
+    QFETCH(int, encoding);
+    const QString text = QString::fromUtf8("ButtonGadget(#B, \"Größe 😀\")\r\nTextGadget(#T)\n");
+    QStringEncoder encoder{QStringConverter::Encoding(encoding)};
+    const QByteArray bytes = ByteOrderMarkBytes(TextFormat(format)) + QByteArray(encoder.encode(text));
+
+    QCOMPARE(int(DetectByteOrderMark(bytes).format), format);
+    TestProject project;
+    project.write("Main.pb", bytes);
+    const auto file = ReadTextFile(project.path("Main.pb"));
+    QVERIFY(file);
+    QCOMPARE(int(file->format), format);
+    QCOMPARE(file->lines, QStringList({QString::fromUtf8("ButtonGadget(#B, \"Größe 😀\")"), "TextGadget(#T)"}));
+}
+
+void TestTextEncoding::lineEnds_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QStringList>("lines");
+    QTest::newRow("LF") << QByteArray("A\nB\n") << QStringList{"A", "B"};
+    QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << QStringList{"A", "B"};
+    QTest::newRow("lone CRs") << QByteArray("A\rB\r") << QStringList{"A", "B"};
+    QTest::newRow("mixed") << QByteArray("A\r\n\rB\nC") << QStringList{"A", "", "B", "C"};
+    QTest::newRow("no final terminator") << QByteArray("A") << QStringList{"A"};
+    QTest::newRow("empty lines kept") << QByteArray("\n\nA\n\n") << QStringList{"", "", "A", ""};
+    QTest::newRow("only CRs") << QByteArray("\r\r\r") << QStringList{"", "", ""};
+    QTest::newRow("empty file") << QByteArray() << QStringList{};
+    QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{};
+}
+
+void TestTextEncoding::lineEnds()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QStringList, lines);
+    TestProject project;
+    project.write("f.pb", bytes);
+    const auto file = ReadTextFile(project.path("f.pb"));
+    QVERIFY(file);
+    QCOMPARE(file->lines, lines);
+}
+
+void TestTextEncoding::noMarkReadsLatin1()
+{
+    TestProject project;
+    project.write("f.pb", QByteArray("caf\xE9\n"));
+    const auto file = ReadTextFile(project.path("f.pb"));
+    QCOMPARE(int(file->format), int(FormatLatin1));
+    QCOMPARE(file->lines.first(), QString::fromUtf8("caf\xC3\xA9"));
+}
+
+void TestTextEncoding::damagedInput()
+{
+    TestProject project;
+    // Invalid UTF-8 behind a UTF-8 mark still reads, line for line, with replacement characters.
+    project.write("bad.pb", QByteArray("\xEF\xBB\xBF" "a\xC3\n\xFF\xFE" "b\n"));
+    auto file = ReadTextFile(project.path("bad.pb"));
+    QVERIFY(file);
+    QCOMPARE(file->lines.size(), 2);
+    QVERIFY(file->lines.at(0).startsWith("a"));
+    QVERIFY(file->lines.at(1).endsWith("b"));
+
+    // Binary noise without a mark: every byte is one character, no line is lost.
+    QByteArray noise;
+    for (int i = 0; i < 4096; ++i)
+        noise.append(char((i * 37) & 0xFF));
+    project.write("noise.bin", noise);
+    file = ReadTextFile(project.path("noise.bin"));
+    QVERIFY(file);
+    qsizetype characters = 0;
+    for (const QString &line : file->lines)
+        characters += line.size();
+    QCOMPARE(characters + noise.count('\n') + noise.count('\r') - noise.count("\r\n"), noise.size());
+
+    // An odd number of bytes behind a UTF-16 mark.
+    project.write("odd.pb", QByteArray("\xFF\xFE" "A\x00" "B", 5));
+    file = ReadTextFile(project.path("odd.pb"));
+    QVERIFY(file);
+    QCOMPARE(file->lines.size(), 1);
+    QVERIFY(file->lines.first().startsWith("A"));
+}
+
+void TestTextEncoding::longLine()
+{
+    TestProject project;
+    project.write("long.pb", QByteArray(1 << 20, 'x') + "\nend\n");
+    const auto file = ReadTextFile(project.path("long.pb"));
+    QCOMPARE(file->lines.size(), 2);
+    QCOMPARE(file->lines.first().size(), 1 << 20);
+}
+
+void TestTextEncoding::unreadable()
+{
+    TestProject project;
+    project.write("dir/file.pb", "x");
+    QVERIFY(!ReadTextFile(project.path("missing.pb")));
+    QVERIFY(!ReadTextFile(project.path("dir"))); // a folder where a file should be
+    QVERIFY(!ReadTextFile(project.path("dir/file.pb/deeper.pb"))); // a path through a file
+}
+
+void TestTextEncoding::encodeRoundTrip_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QByteArray>("expected");
+    const QStringList lines{"a", QString::fromUtf8("\xC3\xA9"), ""};
+    QTest::newRow("8-bit") << int(FormatLatin1) << QByteArray("a\n\xE9\n\n");
+    QTest::newRow("UTF-8") << int(FormatUtf8) << QByteArray("\xEF\xBB\xBF" "a\n\xC3\xA9\n\n");
+}
+
+void TestTextEncoding::encodeRoundTrip()
+{
+    QFETCH(int, format);
+    QFETCH(QByteArray, expected);
+    const QStringList lines{"a", QString::fromUtf8("\xC3\xA9"), ""};
+    QCOMPARE(EncodeLines(lines, TextFormat(format)), expected);
+    TestProject project;
+    project.write("f.pb", expected);
+    QCOMPARE(ReadTextFile(project.path("f.pb"))->lines, lines);
+    QVERIFY(FitsLatin1(lines));
+    QVERIFY(!FitsLatin1({"ok", QString::fromUtf8("\xC5\xA0")}));
+}
+
+QTEST_GUILESS_MAIN(TestTextEncoding)
 #include "tst_text_encoding.moc"

@@ -1,4 +1,152 @@
+#include "pipeline/write_output_files.h"
+#include "support/test_project.h"
+
 #include <QTest>
-class Test : public QObject { Q_OBJECT private slots: void placeholder() {} };
-QTEST_GUILESS_MAIN(Test)
+
+using namespace quarvel;
+
+class TestWriteOutputFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void separator();
+    void catalogFormat();
+    void formats_data();
+    void formats();
+    void eightBitThatCannotHoldTheText();
+    void multiLanguageWritesEightFiles();
+    void failedFilesAreReportedAndSkipped();
+    void interruptedWriteKeepsOldFile();
+};
+
+static QString Dir(const TestProject &p) { return p.dir(); }
+
+void TestWriteOutputFiles::separator()
+{
+    SourceLineList lines{"x"};
+    AppendSeparator(lines);
+    QCOMPARE(lines.size(), 4);
+    QCOMPARE(lines.at(1), QString());
+    QCOMPARE(lines.at(2).size(), 89);
+    QCOMPARE(lines.at(2), "; " + QString(87, '*'));
+    QCOMPARE(lines.at(3), QString());
+}
+
+void TestWriteOutputFiles::catalogFormat()
+{
+    LanguageMap map;
+    QCOMPARE(CatalogLines(map), QStringList{"Default;Language"});
+    map.insert("Hello", "Hello");
+    map.insert("Open", "Offnen");
+    QCOMPARE(CatalogLines(map), QStringList({"Default;Language", "\"Hello\";\"\"", "\"Open\";\"Offnen\""}));
+}
+
+void TestWriteOutputFiles::formats_data()
+{
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QByteArray>("mainBytes");
+    QTest::addColumn<QByteArray>("emptyBytes");
+    QTest::newRow("UTF-8") << int(FormatUtf8) << QByteArray("\xEF\xBB\xBF" "a\n\xC3\xA9\n") << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("8-bit") << int(FormatLatin1) << QByteArray("a\n\xE9\n") << QByteArray();
+}
+
+void TestWriteOutputFiles::formats()
+{
+    QFETCH(int, format);
+    QFETCH(QByteArray, mainBytes);
+    QFETCH(QByteArray, emptyBytes);
+    TestProject dir;
+    dir.write("LoadLanguage.pb", "mine");
+    ProjectState project = dir.project({"W.pb"});
+    GenerationRun run(project);
+    run.context.OutputFormat = TextFormat(format);
+    run.context.lines.MainLines = {"a", QString::fromUtf8("\xC3\xA9")};
+    WriteOutputFiles(run.context);
+
+    QCOMPARE(dir.read("Main.pb"), mainBytes);
+    for (const char *name : {"CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb", "EventWindow.pb"})
+        QCOMPARE(dir.read(name), emptyBytes);
+    QCOMPARE(dir.read("LoadLanguage.pb"), QByteArray("mine")); // untouched without Multi Language
+    QVERIFY(!dir.exists("Catalog"));
+    QStringList expected;
+    for (const char *name : {"Main.pb", "CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb", "EventWindow.pb"})
+        expected << " -> Write File " + Dir(dir) + name;
+    QCOMPARE(run.frontEnd.log, expected);
+}
+
+void TestWriteOutputFiles::eightBitThatCannotHoldTheText()
+{
+    TestProject dir;
+    ProjectState project = dir.project({"W.pb"});
+    GenerationRun run(project);
+    run.context.OutputFormat = FormatLatin1;
+    run.context.lines.EventGadgetLines = {QString::fromUtf8("SetGadgetText(#G, \"\xC5\xA0ibenik\")")};
+    run.context.lines.MainLines = {QString::fromUtf8("caf\xC3\xA9")};
+    WriteOutputFiles(run.context);
+    // Nothing is dropped: the file that needs more than 8 bits becomes UTF-8 with its mark.
+    QCOMPARE(dir.read("EventGadget.pb"), QByteArray("\xEF\xBB\xBF" "SetGadgetText(#G, \"\xC5\xA0ibenik\")\n"));
+    QCOMPARE(dir.read("Main.pb"), QByteArray("caf\xE9\n"));
+    const QString path = dir.path("EventGadget.pb");
+    const int at = int(run.frontEnd.log.indexOf(" -> Write File " + path));
+    QVERIFY(at >= 0);
+    QCOMPARE(run.frontEnd.log.at(at + 1), " -> Warning: " + path + " holds characters beyond 8 bit, written as UTF-8.");
+    QCOMPARE(run.frontEnd.log.size(), 7);
+}
+
+void TestWriteOutputFiles::multiLanguageWritesEightFiles()
+{
+    TestProject dir;
+    Switches switches;
+    switches.Multilang = 1;
+    ProjectState project = dir.project({"W.pb"}, switches);
+    GenerationRun run(project);
+    run.context.OutputFormat = FormatUtf8;
+    run.context.lines.LoadLanguageLines = {"#MaxLanguage = 1"};
+    run.context.model.Languages.insert("Open", "Open");
+    WriteOutputFiles(run.context);
+    QCOMPARE(run.frontEnd.log.size(), 8);
+    QCOMPARE(run.frontEnd.log.at(6), " -> Write File " + dir.path("LoadLanguage.pb"));
+    QCOMPARE(run.frontEnd.log.at(7), " -> Write File " + dir.path("Catalog"));
+    QCOMPARE(dir.read("Catalog"), QByteArray("\xEF\xBB\xBF" "Default;Language\n\"Open\";\"\"\n"));
+    QCOMPARE(dir.read("LoadLanguage.pb"), QByteArray("\xEF\xBB\xBF" "#MaxLanguage = 1\n"));
+}
+
+void TestWriteOutputFiles::failedFilesAreReportedAndSkipped()
+{
+    TestProject dir;
+    dir.write("EventMain.pb/keep.txt", "a folder stands where the file should be");
+    ProjectState project = dir.project({"W.pb"});
+    GenerationRun run(project);
+    run.context.OutputFormat = FormatUtf8;
+    WriteOutputFiles(run.context);
+    const QString failed = " -> Error File " + dir.path("EventMain.pb") + " / Errorcode: 1";
+    QCOMPARE(run.frontEnd.log.at(2), failed);
+    QVERIFY(!run.frontEnd.log.contains(" -> Write File " + dir.path("EventMain.pb")));
+    QCOMPARE(run.frontEnd.log.filter(" -> Write File ").size(), 5);
+    QCOMPARE(dir.read("EventMain.pb/keep.txt"), QByteArray("a folder stands where the file should be"));
+
+    // A project directory below a regular file cannot be written at all.
+    ProjectState unwritable = project;
+    unwritable.ProjectFile = dir.path("W.pb/Test.pbm");
+    dir.write("W.pb", "a file");
+    GenerationRun second(unwritable);
+    WriteOutputFiles(second.context);
+    QCOMPARE(second.frontEnd.log.filter(" -> Error File ").size(), 6);
+    QCOMPARE(second.frontEnd.log.filter(" -> Write File ").size(), 0);
+}
+
+void TestWriteOutputFiles::interruptedWriteKeepsOldFile()
+{
+    TestProject dir;
+    dir.write("EventGadget.pb", "Procedure EventGadget_Mine(EventType)\nEndProcedure\n");
+    ProjectState project = dir.project({"W.pb"});
+    GenerationRun run(project);
+    run.context.lines.EventGadgetLines = {"new text"};
+    run.context.writer.beforeCommit = [](const QString &path) { return !path.endsWith("EventGadget.pb"); };
+    WriteOutputFiles(run.context);
+    QCOMPARE(dir.read("EventGadget.pb"), QByteArray("Procedure EventGadget_Mine(EventType)\nEndProcedure\n"));
+    QVERIFY(run.frontEnd.log.contains(" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"));
+    QCOMPARE(QDir(dir.dir()).entryList(QDir::Files).size(), 6); // no temporary file left behind
+}
+
+QTEST_GUILESS_MAIN(TestWriteOutputFiles)
 #include "tst_write_output_files.moc"
