@@ -3,6 +3,7 @@
 #include "support/test_project.h"
 
 #include "interpreter/design_model.h"
+#include "pipeline/generation_driver.h"
 #include "project/numeric_value.h"
 #include "project/project_file.h"
 
@@ -67,6 +68,7 @@ private slots:
     void unwritableProjectFileIsReported();
     void failedWriteKeepsTheOldFile();
     void quarvelGenRunsAHandEditedProject();
+    void endOfARunSavesAndStoresThisRunsNames();
 };
 
 void TestProjectFile::writesTheDemoProjectByteForByte()
@@ -402,6 +404,35 @@ void TestProjectFile::quarvelGenRunsAHandEditedProject()
              QByteArray("[FILES]\nWindow1.pb\n\n[SWITCH]\nParend=0\nPB_Ignore=0\nMultilang=0\n"
                         "Image_Include=0\nImage_Null=0\nUseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n"
                         "[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n[TOOLBAR]\n\n[GADGET]\n\n"));
+}
+
+// The names collected by this run go into the project file and replace the stored lists, so the
+// next run compares against them.
+void TestProjectFile::endOfARunSavesAndStoresThisRunsNames()
+{
+    TestProject dir;
+    dir.writeLines("Window1.pb", {"; no procedure here"});
+    ProjectState project = dir.project({"Window1.pb"});
+    project.Stored.Window = {"Old"};
+    project.Stored.Gadget = {"Old_Button"};
+    project.ProjectSaved = false;
+    GenerationRun run(project);
+    QCOMPARE(GenerateStep1(run.context), 1);
+
+    DesignModel &model = run.context.model;
+    model.WindowList = {"Window_0"};
+    model.MenuItemList = {"Window_0_Quit"};
+    model.GadgetList = {{"Window_0_Button_0", "BUTTONGADGET"}, {"Window_0_String_0", "STRINGGADGET"}};
+    GenerateStep4(run.context);
+
+    QCOMPARE(run.frontEnd.log.mid(run.frontEnd.log.size() - 2), QStringList({"Ready.", ""}));
+    QVERIFY(run.frontEnd.messages.isEmpty());
+    QCOMPARE(StoredRows(project.Stored),
+             QStringList({"WINDOW:Window_0", "MENUITEM:Window_0_Quit", "GADGET:Window_0_Button_0",
+                          "GADGET:Window_0_String_0"}));
+    QCOMPARE(dir.read("Test.pbm"), ProjectFileText(project, nullptr));
+    QVERIFY(dir.read("Test.pbm").contains("[GADGET]\nWindow_0_Button_0\nWindow_0_String_0\n\n"));
+    QVERIFY(project.ProjectSaved);
 }
 
 QTEST_GUILESS_MAIN(TestProjectFile)
