@@ -1,5 +1,6 @@
 #include "preference_file.h"
 
+#include "../interpreter/line_scan.h"
 #include "../pipeline/file_writer.h"
 #include "../pipeline/text_encoding.h"
 
@@ -10,30 +11,6 @@ namespace quarvel {
 
 namespace {
 
-bool IsBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-QStringView TrimBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.sliced(begin, end - begin);
-}
-
-QStringView TrimLeadingBlanks(QStringView text)
-{
-    qsizetype begin = 0;
-    while (begin < text.size() && IsBlank(text[begin]))
-        ++begin;
-    return text.sliced(begin);
-}
-
 char16_t LowerAscii(char16_t c)
 {
     return c >= u'A' && c <= u'Z' ? char16_t(c - u'A' + u'a') : c;
@@ -43,10 +20,8 @@ PreferenceFile::Entry ParseLine(QStringView line)
 {
     using Entry = PreferenceFile::Entry;
     if (line.startsWith(QLatin1Char(';'))) {
-        QStringView text = line.sliced(1);
-        if (text.startsWith(QLatin1Char(' ')))
-            text = text.sliced(1);
-        return {Entry::Comment, text.toString(), {}};
+        const int skip = line.startsWith(QLatin1String("; ")) ? 2 : 1;
+        return {Entry::Comment, line.sliced(skip).toString(), {}};
     }
     if (line.startsWith(QLatin1Char('['))) {
         const qsizetype close = line.indexOf(QLatin1Char(']'));
@@ -56,9 +31,8 @@ PreferenceFile::Entry ParseLine(QStringView line)
     // A line without "=" is kept as a key with an empty value, so a rewrite does not lose it.
     const qsizetype equals = line.indexOf(QLatin1Char('='));
     if (equals < 0)
-        return {Entry::Pair, TrimBlanks(line).toString(), {}};
-    return {Entry::Pair, TrimBlanks(line.first(equals)).toString(),
-            TrimBlanks(line.sliced(equals + 1)).toString()};
+        return {Entry::Pair, TrimBlanks(line), {}};
+    return {Entry::Pair, TrimBlanks(line.first(equals)), TrimBlanks(line.sliced(equals + 1))};
 }
 
 } // namespace
@@ -84,7 +58,7 @@ QList<PreferenceFile::Entry> PreferenceFile::Parse(const QByteArray &bytes)
 
     QList<Entry> entries;
     for (const QString &rawLine : SplitLines(text)) {
-        const QStringView line = TrimLeadingBlanks(rawLine);
+        const QString line = TrimLeadingBlanks(rawLine);
         if (!line.isEmpty())
             entries.append(ParseLine(line));
     }
@@ -177,7 +151,7 @@ QString PreferenceFile::Read(const QString &key, const QString &defaultValue) co
     const qsizetype index = FindKey(key);
     if (index < 0)
         return defaultValue;
-    return TrimBlanks(entries_[index].value).toString();
+    return TrimBlanks(entries_[index].value);
 }
 
 void PreferenceFile::Write(const QString &key, const QString &value)
