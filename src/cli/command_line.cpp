@@ -5,6 +5,7 @@
 #include "../pipeline/generation_context.h"
 #include "../pipeline/generation_driver.h"
 #include "../project/project_file.h"
+#include "../project/settings.h"
 
 #include <QCommandLineParser>
 #include <QDir>
@@ -132,7 +133,11 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     for (const auto &set : options.sets)
         *project.switches.find(set.first) = set.second;
 
-    const NameTables nameTables = BuildNameTables();
+    // The user's own gadget procedures count as gadget commands; without the list the run
+    // goes on with the built-in names.
+    ProgramSettings settings;
+    LoadUserGadgets(settings, frontEnd);
+    const NameTables nameTables = BuildNameTables(settings.UserGadgetList);
     GenerationContext context(project, nameTables, frontEnd);
     return GenerationWorker(context) ? 0 : 1;
 }

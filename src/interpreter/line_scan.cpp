@@ -80,6 +80,29 @@ QString Trim(const QString &text, QChar c)
     return text.mid(begin, end - begin);
 }
 
+static bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QString TrimBlanks(QStringView text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && IsBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && IsBlank(text.at(end - 1)))
+        --end;
+    return text.sliced(begin, end - begin).toString();
+}
+
+QString TrimLeadingBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    while (begin < text.size() && IsBlank(text.at(begin)))
+        ++begin;
+    return text.sliced(begin).toString();
+}
+
 QString StringField(const QString &text, int index, QChar separator)
 {
     if (index < 1)

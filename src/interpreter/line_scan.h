@@ -25,6 +25,10 @@ QString Left(const QString &text, int n);
 // Removes only the given character (space by default) at both ends.
 QString Trim(const QString &text, QChar c = QLatin1Char(' '));
 
+// Removes spaces and tabs at both ends, or at the start only (settings and preference values).
+QString TrimBlanks(QStringView text);
+QString TrimLeadingBlanks(QStringView text);
+
 // The index-th field (1-based) between separators; past the last field the empty text.
 QString StringField(const QString &text, int index, QChar separator);
 

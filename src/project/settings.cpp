@@ -1,43 +1,221 @@
 #include "settings.h"
 
+#include "numeric_value.h"
+#include "preference_file.h"
+#include "project_file.h"
+#include "../interpreter/line_scan.h"
 #include "../interpreter/name_tables.h"
+#include "../pipeline/file_writer.h"
 #include "../pipeline/front_end.h"
+#include "../pipeline/load_project_sources.h"
+#include "../pipeline/text_encoding.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
 
 namespace quarvel {
 
+namespace {
+
+const QString UserGadgetHeader = QStringLiteral("[USERGADGET]");
+
+QString WithSlash(const QString &directory)
+{
+    return directory.endsWith(QLatin1Char('/')) ? directory : directory + QLatin1Char('/');
+}
+
+QString ExecutableDirectoryIfWritable()
+{
+    if (!QCoreApplication::instance())
+        return QString();
+    const QString directory = QCoreApplication::applicationDirPath();
+    const QFileInfo info(directory);
+    return info.isDir() && info.isWritable() ? directory : QString();
+}
+
+// A file the start-up may load as a project: present and not empty.
+bool IsNonEmptyFile(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.size() > 0;
+}
+
+// The first real program argument: the platform's process serial number is none.
+QString FirstArgument(const QStringList &arguments)
+{
+    for (const QString &argument : arguments)
+        if (!argument.startsWith(QLatin1String("-psn_")))
+            return argument;
+    return QString();
+}
+
+QString UserGadgetFileText(const QStringList &names)
+{
+    QString text = UserGadgetHeader + QLatin1Char('\n');
+    for (const QString &name : names)
+        text += name + QLatin1Char('\n');
+    return text;
+}
+
+// UTF-8 unless the file's own byte-order mark says otherwise.
+QStringList DecodeUserGadgetFile(const QByteArray &bytes)
+{
+    const ByteOrderMark mark = DetectByteOrderMark(bytes);
+    const TextFormat format = mark.format == FormatLatin1 ? FormatUtf8 : mark.format;
+    return SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), format));
+}
+
+void StartNewProject(const ProgramSettings &settings, ProjectState &project)
+{
+    project.ProjectFile = UnnamedProjectFile;
+    project.LastPath = ReadSetting(QStringLiteral("Path"), QStringLiteral("Last"), settings.SettingsFile);
+    const Switches defaults;
+    for (int i = 0; i < Switches::Count; ++i)
+        project.switches.at(i) = ReadNumericSetting(QStringLiteral("Default"),
+                                                    QLatin1String(Switches::Names()[i]),
+                                                    settings.SettingsFile, defaults.at(i));
+    project.CommonFiles.clear();
+    project.Stored.clear();
+    project.ProjectNamed = false;
+    project.ProjectSaved = true;
+}
+
+} // namespace
+
 QString SettingsDirectory()
 {
-    return QString();
+    QString directory = qEnvironmentVariable("QUARVEL_CONFIG_DIR");
+    if (directory.isEmpty())
+        directory = ExecutableDirectoryIfWritable();
+    if (directory.isEmpty())
+        directory = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation)
+                    + QStringLiteral("/quarvel");
+    QDir().mkpath(directory); // a failure shows when the files cannot be read or written
+    return WithSlash(QDir::cleanPath(QDir(directory).absolutePath()));
+}
+
+void LocateSettingsFiles(ProgramSettings &settings)
+{
+    const QString directory = SettingsDirectory();
+    settings.SettingsFile = directory + QStringLiteral("QL4.INI");
+    settings.UserListFile = directory + QStringLiteral("UserList.INI");
+}
+
+QString ReadSetting(const QString &group, const QString &key, const QString &file,
+                    const QString &defaultValue)
+{
+    PreferenceFile preferences;
+    if (!preferences.Open(file) || !preferences.SelectGroup(group))
+        return defaultValue;
+    return preferences.Read(key, defaultValue);
+}
+
+int ReadNumericSetting(const QString &group, const QString &key, const QString &file,
+                       int defaultValue)
+{
+    return NumericValue(ReadSetting(group, key, file, QString::number(defaultValue)));
+}
+
+void WriteSetting(const QString &group, const QString &key, const QString &value,
+                  const QString &file)
+{
+    PreferenceFile preferences;
+    if (!preferences.Open(file) && !preferences.Create(file))
+        return;
+    preferences.SelectGroup(group);
+    preferences.Write(key, value);
+    preferences.Close();
+}
+
+QStringList ReadUserGadgetText(const QStringList &lines)
+{
+    QStringList names;
+    QString section;
+    for (const QString &line : lines) {
+        if (line.startsWith(QLatin1Char('['))) {
+            section = line;
+        } else if (line.isEmpty()) {
+            section.clear();
+        } else if (section == UserGadgetHeader) {
+            // An empty name would make every "(#" after a blank look like a gadget creation.
+            const QString name = Trim(line);
+            if (!name.isEmpty())
+                names.append(name);
+        }
+    }
+    return names;
 }
 
 bool LoadUserGadgets(ProgramSettings &settings, FrontEnd &frontEnd)
 {
-    Q_UNUSED(settings);
-    Q_UNUSED(frontEnd);
-    return true;
+    if (settings.UserListFile.isEmpty())
+        LocateSettingsFiles(settings);
+    settings.UserGadgetList.clear();
+
+    const QString &path = settings.UserListFile;
+    const QFileInfo info(path);
+    bool ok = false;
+    if (!info.isDir() && (!info.exists() || info.size() == 0)) {
+        ok = FileWriter().Write(path, UserGadgetFileText({}).toUtf8());
+    } else {
+        QFile file(path);
+        ok = !info.isDir() && file.open(QIODevice::ReadOnly);
+        if (ok)
+            settings.UserGadgetList = ReadUserGadgetText(DecodeUserGadgetFile(file.readAll()));
+    }
+    if (!ok)
+        frontEnd.ShowMessage(QStringLiteral("UserGadgetList"), ErrorCodeText(LastErrorCode()));
+    return ok;
 }
 
 void LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
                   FrontEnd &frontEnd, const QStringList &arguments)
 {
-    Q_UNUSED(settings);
-    Q_UNUSED(project);
-    Q_UNUSED(frontEnd);
-    Q_UNUSED(arguments);
-    tables = BuildNameTables();
+    LocateSettingsFiles(settings);
+    LoadUserGadgets(settings, frontEnd);
+    tables = BuildNameTables(settings.UserGadgetList);
+
+    // A restored project sets only the switches its file names; the others are 0.
+    project.switches = Switches::AllOff();
+
+    const QString argument = FirstArgument(arguments);
+    if (IsNonEmptyFile(argument)) {
+        project.ProjectFile = QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
+        LoadProject(project.ProjectFile, project, frontEnd);
+        return;
+    }
+    const QString lastProject = ReadSetting(QStringLiteral("Path"), QStringLiteral("Project"),
+                                            settings.SettingsFile);
+    if (IsNonEmptyFile(lastProject)) {
+        project.ProjectFile = lastProject;
+        LoadProject(project.ProjectFile, project, frontEnd);
+        return;
+    }
+    StartNewProject(settings, project);
 }
 
 void SaveSettings(const ProgramSettings &settings, const ProjectState &project)
 {
-    Q_UNUSED(settings);
-    Q_UNUSED(project);
+    const QString &file = settings.SettingsFile;
+    WriteSetting(QStringLiteral("Path"), QStringLiteral("Last"), project.LastPath, file);
+    WriteSetting(QStringLiteral("Path"), QStringLiteral("Project"), project.ProjectFile, file);
+    for (int i = 0; i < Switches::Count; ++i)
+        WriteSetting(QStringLiteral("Default"), QLatin1String(Switches::Names()[i]),
+                     QString::number(project.switches.at(i)), file);
 }
 
 bool SaveUserGadgets(ProgramSettings &settings, const QStringList &names, FrontEnd &frontEnd)
 {
-    Q_UNUSED(frontEnd);
     settings.UserGadgetList = names;
-    return true;
+    if (settings.UserListFile.isEmpty())
+        LocateSettingsFiles(settings);
+    if (FileWriter().Write(settings.UserListFile, UserGadgetFileText(names).toUtf8()))
+        return true;
+    frontEnd.ShowMessage(QStringLiteral("Save UserGadget"), ErrorCodeText(LastErrorCode()));
+    return false;
 }
 
 } // namespace quarvel

@@ -20,19 +20,44 @@ struct ProgramSettings {
 
 // Where QL4.INI and UserList.INI live: $QUARVEL_CONFIG_DIR when set, else beside the
 // executable when that directory is writable, else the per-user configuration directory.
-// Ends with "/".
+// The directory is created when missing. Ends with "/".
 QString SettingsDirectory();
 
-// Reads UserList.INI (creating it with its header when missing) into settings.UserGadgetList.
-// False, with the "UserGadgetList" message, when it can neither be opened nor created.
+// Fills SettingsFile and UserListFile from SettingsDirectory().
+void LocateSettingsFiles(ProgramSettings &settings);
+
+// The value of key in group of the preference file, trimmed; defaultValue when the file cannot
+// be read or has no such group or key.
+QString ReadSetting(const QString &group, const QString &key, const QString &file,
+                    const QString &defaultValue = QString());
+
+// A numeric setting: the numeric value of the text read (a value that is no number is 0).
+int ReadNumericSetting(const QString &group, const QString &key, const QString &file,
+                       int defaultValue);
+
+// Writes one value by its own open-write-close cycle, creating the file and the group when
+// missing. Nothing happens when the file can neither be opened nor created.
+void WriteSetting(const QString &group, const QString &key, const QString &value,
+                  const QString &file);
+
+// Reads UserList.INI into settings.UserGadgetList (locating it first when UserListFile is
+// empty); a missing or empty file is written with its header "[USERGADGET]". False, with the
+// "UserGadgetList" message and an empty list, when it can neither be read nor created.
 bool LoadUserGadgets(ProgramSettings &settings, FrontEnd &frontEnd);
 
-// Start-up: the two files, the name tables, and the project named by the first argument or by
-// the last run, or else a new project with the default switches.
+// The names of the "[USERGADGET]" section of UserList.INI text, trimmed of spaces; a line
+// that is only spaces names nothing.
+QStringList ReadUserGadgetText(const QStringList &lines);
+
+// Start-up: locates the two files, reads the user gadget list, builds the name tables, then
+// restores the project named by the first argument or by the last run, or else starts a new
+// project with the default switches. arguments are the program's arguments WITHOUT the
+// program name (QCoreApplication::arguments().mid(1)); "-psn_" arguments are skipped. The
+// caller shows project.ProjectFile in the status bar afterwards.
 void LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
                   FrontEnd &frontEnd, const QStringList &arguments);
 
-// Exit: the last directory, the project file and the switches in force.
+// Exit: the last directory, the project file and the switches in force, into SettingsFile.
 void SaveSettings(const ProgramSettings &settings, const ProjectState &project);
 
 // The Ok of the user gadget window: replaces the list and rewrites UserList.INI. False, with

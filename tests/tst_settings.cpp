@@ -1,0 +1,423 @@
+// Program settings and the user gadget list: the start-up choices, the files of a first start,
+// the reading rules of UserList.INI and what happens when the files cannot be used.
+#include "support/test_project.h"
+
+#include "project/preference_file.h"
+#include "project/project_file.h"
+#include "project/settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTest>
+
+using namespace quarvel;
+
+namespace {
+
+// A settings directory of its own for each test, through QUARVEL_CONFIG_DIR.
+class ConfigDir : public TestProject {
+public:
+    ConfigDir() { qputenv("QUARVEL_CONFIG_DIR", dir().toUtf8()); }
+    ~ConfigDir() { qunsetenv("QUARVEL_CONFIG_DIR"); }
+};
+
+// The working directory for one test: relative paths resolve there.
+class WorkingDirectory {
+public:
+    explicit WorkingDirectory(const QString &path) : previous_(QDir::currentPath()) { QDir::setCurrent(path); }
+    ~WorkingDirectory() { QDir::setCurrent(previous_); }
+
+private:
+    QString previous_;
+};
+
+QList<int> SwitchValues(const Switches &switches)
+{
+    QList<int> values;
+    for (int i = 0; i < Switches::Count; ++i)
+        values.append(switches.at(i));
+    return values;
+}
+
+struct StartUp {
+    ProgramSettings settings;
+    ProjectState project;
+    NameTables tables;
+    RecordingFrontEnd frontEnd;
+
+    void run(const QStringList &arguments = {})
+    {
+        LoadSettings(settings, project, tables, frontEnd, arguments);
+    }
+};
+
+const QList<int> DefaultSwitches{1, 1, 0, 0, 0, 1, 1};
+
+} // namespace
+
+class TestSettings : public QObject {
+    Q_OBJECT
+
+private slots:
+    void settingsDirectory();
+    void firstStartWritesBothFilesByteForByte();
+    void switchesOfOneRunAreTheDefaultsOfTheNext();
+    void numericDefaults_data();
+    void numericDefaults();
+    void restoresTheLastProject();
+    void unnamedLastProjectStartsANewOne();
+    void firstArgument_data();
+    void firstArgument();
+    void userGadgetList_data();
+    void userGadgetList();
+    void userGadgetNamesJoinTheNameTables();
+    void unusableUserList_data();
+    void unusableUserList();
+    void saveUserGadgets();
+    void settingsWritesKeepTheRestOfTheFile();
+    void unusableSettingsFile();
+    void quarvelGenReadsTheUserList();
+};
+
+void TestSettings::settingsDirectory()
+{
+    TestProject dir;
+    qputenv("QUARVEL_CONFIG_DIR", dir.path("nested/config").toUtf8());
+    QCOMPARE(SettingsDirectory(), dir.path("nested/config/"));
+    QVERIFY(QFileInfo(dir.path("nested/config")).isDir());
+
+    ProgramSettings settings;
+    LocateSettingsFiles(settings);
+    QCOMPARE(settings.SettingsFile, dir.path("nested/config/QL4.INI"));
+    QCOMPARE(settings.UserListFile, dir.path("nested/config/UserList.INI"));
+
+    // Without the variable: beside the executable, which is writable in a build tree.
+    qunsetenv("QUARVEL_CONFIG_DIR");
+    QCOMPARE(SettingsDirectory(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+}
+
+void TestSettings::firstStartWritesBothFilesByteForByte()
+{
+    ConfigDir config;
+    StartUp start;
+    start.run();
+    QVERIFY(start.frontEnd.messages.isEmpty());
+    QCOMPARE(config.read("UserList.INI"), QByteArray("[USERGADGET]\n"));
+    QVERIFY(!config.exists("QL4.INI")); // reading creates nothing
+    QCOMPARE(start.project.ProjectFile, QString("Unbekannt.pbm"));
+    QCOMPARE(SwitchValues(start.project.switches), DefaultSwitches);
+    QVERIFY(!start.project.ProjectNamed);
+    QVERIFY(start.project.ProjectSaved);
+    QCOMPARE(start.project.LastPath, QString());
+    QCOMPARE(start.tables.CommandNames.size(), 124);
+    QCOMPARE(start.tables.GadgetCreators.size(), 32);
+
+    SaveSettings(start.settings, start.project);
+    QCOMPARE(config.read("QL4.INI"), ReadTestData("settings/FirstStart.INI"));
+}
+
+void TestSettings::switchesOfOneRunAreTheDefaultsOfTheNext()
+{
+    ConfigDir config;
+    StartUp first;
+    first.run();
+    first.project.switches = {0, 0, 1, 1, 0, 0, 0};
+    first.project.LastPath = config.path("Projects/");
+    SaveSettings(first.settings, first.project);
+    SaveSettings(first.settings, first.project); // a second exit changes nothing
+    const QByteArray written = config.read("QL4.INI");
+    QVERIFY(written.contains("\n[Default]\nParend = 0\nPB_Ignore = 0\nMultilang = 1\n"));
+
+    StartUp second;
+    second.run();
+    QCOMPARE(SwitchValues(second.project.switches), QList<int>({0, 0, 1, 1, 0, 0, 0}));
+    QCOMPARE(second.project.LastPath, config.path("Projects/"));
+    QCOMPARE(second.project.ProjectFile, QString("Unbekannt.pbm"));
+    SaveSettings(second.settings, second.project);
+    QCOMPARE(config.read("QL4.INI"), written);
+}
+
+void TestSettings::numericDefaults_data()
+{
+    QTest::addColumn<QByteArray>("line");
+    QTest::addColumn<int>("parend");
+    QTest::newRow("missing key takes the table's default") << QByteArray() << 1;
+    QTest::newRow("zero") << QByteArray("Parend = 0") << 0;
+    QTest::newRow("not a number") << QByteArray("Parend = yes") << 0;
+    QTest::newRow("empty value") << QByteArray("Parend =") << 0;
+    QTest::newRow("negative") << QByteArray("Parend = -2") << -2;
+    QTest::newRow("hexadecimal") << QByteArray("Parend = $10") << 16;
+    QTest::newRow("binary") << QByteArray("Parend = %11") << 3;
+    QTest::newRow("key in other case") << QByteArray("PAREND=0") << 0;
+    QTest::newRow("number then text") << QByteArray("Parend = 7 days") << 7;
+}
+
+void TestSettings::numericDefaults()
+{
+    QFETCH(QByteArray, line);
+    QFETCH(int, parend);
+    ConfigDir config;
+    config.write("QL4.INI", "[Default]\n" + line + "\nUtf8 = 0\n");
+    StartUp start;
+    start.run();
+    QCOMPARE(start.project.switches.Parend, parend);
+    QCOMPARE(start.project.switches.Utf8, 0);
+    QCOMPARE(start.project.switches.PB_Ignore, 1);
+}
+
+void TestSettings::restoresTheLastProject()
+{
+    ConfigDir config;
+    config.write("Demo/Demo.pbm", "[FILES]\n/Demo/Window1.pb\n\n[SWITCH]\nMultilang=1\n\n[GADGET]\nG\n");
+    config.write("QL4.INI", "[Path]\nLast = /elsewhere/\nProject = " + config.path("Demo/Demo.pbm").toUtf8()
+                                + "\n[Default]\nParend = 1\nMultilang = 0\nUtf8 = 1\n");
+    StartUp start;
+    start.run();
+    QCOMPARE(start.project.ProjectFile, config.path("Demo/Demo.pbm"));
+    QCOMPARE(start.project.CommonFiles, QStringList{"/Demo/Window1.pb"});
+    QCOMPARE(start.project.Stored.Gadget, QStringList{"G"});
+    // Only the project's switches count; the ones it does not name are 0.
+    QCOMPARE(SwitchValues(start.project.switches), QList<int>({0, 0, 1, 0, 0, 0, 0}));
+    QCOMPARE(start.project.LastPath, QString());
+    QVERIFY(start.project.ProjectNamed);
+
+    SaveSettings(start.settings, start.project);
+    const QByteArray written = config.read("QL4.INI");
+    QVERIFY2(written.contains("\nLast = \nProject = " + config.path("Demo/Demo.pbm").toUtf8() + "\n"),
+             written.constData());
+}
+
+void TestSettings::unnamedLastProjectStartsANewOne()
+{
+    ConfigDir config;
+    WorkingDirectory cwd(config.dir()); // no Unbekannt.pbm here
+    config.write("QL4.INI", "[Path]\nProject = Unbekannt.pbm\nLast = /l/\n[Default]\nUtf8 = 0\n");
+    StartUp start;
+    start.run();
+    QCOMPARE(start.project.ProjectFile, QString("Unbekannt.pbm"));
+    QVERIFY(!start.project.ProjectNamed);
+    QCOMPARE(start.project.LastPath, QString("/l/"));
+    QCOMPARE(SwitchValues(start.project.switches), QList<int>({1, 1, 0, 0, 0, 1, 0}));
+}
+
+void TestSettings::firstArgument_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("loaded"); // relative to the settings directory
+
+    QTest::newRow("no argument: the last project") << QStringList() << "Last.pbm";
+    QTest::newRow("an existing project") << QStringList{"@Arg.pbm"} << "Arg.pbm";
+    QTest::newRow("relative to the working directory") << QStringList{"Arg.pbm"} << "Arg.pbm";
+    QTest::newRow("process serial number skipped")
+        << QStringList{"-psn_0_12345", "@Arg.pbm"} << "Arg.pbm";
+    QTest::newRow("only the first argument counts")
+        << QStringList{"@Missing.pbm", "@Arg.pbm"} << "Last.pbm";
+    QTest::newRow("an empty file") << QStringList{"@Empty.pbm"} << "Last.pbm";
+    QTest::newRow("a folder") << QStringList{"@Folder.pbm"} << "Last.pbm";
+}
+
+void TestSettings::firstArgument()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, loaded);
+
+    ConfigDir config;
+    WorkingDirectory cwd(config.dir());
+    config.write("Arg.pbm", "[FILES]\n/arg.pb\n");
+    config.write("Last.pbm", "[FILES]\n/last.pb\n");
+    config.write("Empty.pbm", "");
+    config.write("Folder.pbm/x", "x");
+    config.write("UserList.INI", "[USERGADGET]\nMyGadget\n");
+    config.write("QL4.INI", "[Path]\nProject = " + config.path("Last.pbm").toUtf8() + "\n");
+    for (QString &argument : arguments)
+        argument.replace(QLatin1Char('@'), config.dir());
+
+    StartUp start;
+    start.run(arguments);
+    QCOMPARE(start.project.ProjectFile, config.path(loaded));
+    QCOMPARE(start.project.CommonFiles,
+             QStringList{loaded == "Arg.pbm" ? QString("/arg.pb") : QString("/last.pb")});
+    QVERIFY(start.tables.isGadgetCreator("MYGADGET"));
+    QVERIFY(start.tables.isCommand("BUTTONGADGET"));
+}
+
+void TestSettings::userGadgetList_data()
+{
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QStringList>("names");
+
+    QTest::newRow("as written") << QByteArray("[USERGADGET]\nMyGadget\nOther\n")
+                                << QStringList{"MyGadget", "Other"};
+    QTest::newRow("spaces trimmed, tabs kept") << QByteArray("[USERGADGET]\n  MyGadget  \n\tTabbed \n")
+                                               << QStringList{"MyGadget", "\tTabbed"};
+    QTest::newRow("an empty line ends the section")
+        << QByteArray("[USERGADGET]\nA\n\nB\n") << QStringList{"A"};
+    QTest::newRow("a second header resumes")
+        << QByteArray("[USERGADGET]\nA\n\nB\n[USERGADGET]\nC\n") << QStringList{"A", "C"};
+    QTest::newRow("other sections and stray lines ignored")
+        << QByteArray("Stray\n[OTHER]\nX\n[USERGADGET]\nA\n[usergadget]\nY\n[USERGADGET] \nZ\n")
+        << QStringList{"A"};
+    QTest::newRow("duplicates kept") << QByteArray("[USERGADGET]\nA\nA\n") << QStringList{"A", "A"};
+    QTest::newRow("a line of spaces names nothing")
+        << QByteArray("[USERGADGET]\n   \nA\n") << QStringList{"A"};
+    QTest::newRow("CR LF and CR")
+        << QByteArray("[USERGADGET]\r\nA\r\nB\rC") << QStringList{"A", "B", "C"};
+    QTest::newRow("UTF-8 with and without mark")
+        << QByteArray("\xEF\xBB\xBF[USERGADGET]\nGr\xC3\xB6\xC3\x9F" "e\n") << QStringList{"Gr\u00F6\u00DFe"};
+    QTest::newRow("no header at all") << QByteArray("A\nB\n") << QStringList();
+    QTest::newRow("no line end at all") << QByteArray("[USERGADGET]") << QStringList();
+}
+
+void TestSettings::userGadgetList()
+{
+    QFETCH(QByteArray, text);
+    QFETCH(QStringList, names);
+    ConfigDir config;
+    config.write("UserList.INI", text);
+    ProgramSettings settings;
+    RecordingFrontEnd frontEnd;
+    QVERIFY(LoadUserGadgets(settings, frontEnd));
+    QCOMPARE(settings.UserGadgetList, names);
+    QCOMPARE(config.read("UserList.INI"), text); // read, never rewritten
+    QVERIFY(frontEnd.messages.isEmpty());
+}
+
+void TestSettings::userGadgetNamesJoinTheNameTables()
+{
+    ConfigDir config;
+    config.write("UserList.INI", "[USERGADGET]\n  MyGadget  \nbuttongadget\nÄrger\n");
+    StartUp start;
+    start.run();
+    QCOMPARE(start.settings.UserGadgetList, QStringList({"MyGadget", "buttongadget", "Ärger"}));
+    QVERIFY(start.tables.isCommand("MYGADGET"));
+    QVERIFY(start.tables.isGadgetCreator("MYGADGET"));
+    QVERIFY(start.tables.isGadgetCreator("ÄRGER"));
+    QVERIFY(!start.tables.isGadgetCreator("MyGadget")); // the tables hold upper-case names
+    QVERIFY(!start.tables.isGadgetCreator(""));
+    QCOMPARE(start.tables.CommandNames.size(), 124 + 2);
+    QCOMPARE(start.tables.GadgetCreators.size(), 32 + 2);
+}
+
+void TestSettings::unusableUserList_data()
+{
+    QTest::addColumn<QString>("configDir");
+    QTest::newRow("a folder named UserList.INI") << "config";
+    QTest::newRow("a settings directory through a regular file") << "plain/config";
+}
+
+void TestSettings::unusableUserList()
+{
+    QFETCH(QString, configDir);
+    TestProject dir;
+    dir.write("config/UserList.INI/keep", "kept");
+    dir.write("plain", "plain");
+    qputenv("QUARVEL_CONFIG_DIR", dir.path(configDir).toUtf8());
+
+    StartUp start;
+    start.run();
+    qunsetenv("QUARVEL_CONFIG_DIR");
+    QCOMPARE(start.frontEnd.messages, QStringList{"UserGadgetList: Errorcode: 1"});
+    QVERIFY(start.settings.UserGadgetList.isEmpty());
+    QCOMPARE(start.tables.GadgetCreators.size(), 32);
+    QCOMPARE(SwitchValues(start.project.switches), DefaultSwitches);
+    QCOMPARE(dir.read("plain"), QByteArray("plain"));
+    QCOMPARE(dir.read("config/UserList.INI/keep"), QByteArray("kept"));
+}
+
+void TestSettings::saveUserGadgets()
+{
+    ConfigDir config;
+    config.write("UserList.INI", "[USERGADGET]\nOld\n");
+    StartUp start;
+    start.run();
+    RecordingFrontEnd frontEnd;
+    QVERIFY(SaveUserGadgets(start.settings, {"MyGadget", "Gr\u00F6\u00DFe", "MyGadget"}, frontEnd));
+    QCOMPARE(config.read("UserList.INI"), QByteArray("[USERGADGET]\nMyGadget\nGr\xC3\xB6\xC3\x9F" "e\nMyGadget\n"));
+    QCOMPARE(start.settings.UserGadgetList, QStringList({"MyGadget", "Gr\u00F6\u00DFe", "MyGadget"}));
+    QVERIFY(!start.tables.isGadgetCreator("MYGADGET")); // takes effect at the next start
+
+    ProgramSettings reread;
+    QVERIFY(LoadUserGadgets(reread, frontEnd));
+    QCOMPARE(reread.UserGadgetList, start.settings.UserGadgetList);
+
+    QVERIFY(SaveUserGadgets(start.settings, {}, frontEnd));
+    QCOMPARE(config.read("UserList.INI"), QByteArray("[USERGADGET]\n"));
+    QVERIFY(frontEnd.messages.isEmpty());
+
+    // A folder where the file should be: reported, the list is replaced anyway.
+    config.write("Blocked/UserList.INI/keep", "kept");
+    start.settings.UserListFile = config.path("Blocked/UserList.INI");
+    QVERIFY(!SaveUserGadgets(start.settings, {"New"}, frontEnd));
+    QCOMPARE(frontEnd.messages, QStringList{"Save UserGadget: Errorcode: 1"});
+    QCOMPARE(start.settings.UserGadgetList, QStringList{"New"});
+    QCOMPARE(config.read("Blocked/UserList.INI/keep"), QByteArray("kept"));
+}
+
+void TestSettings::settingsWritesKeepTheRestOfTheFile()
+{
+    ConfigDir config;
+    config.write("QL4.INI", "; written by hand\n[Window]\nX = 10\n[path]\nproject = old\n");
+    ProgramSettings settings;
+    LocateSettingsFiles(settings);
+    ProjectState project;
+    project.ProjectFile = "/p/Demo.pbm";
+    project.LastPath = "/p/";
+    SaveSettings(settings, project);
+    QCOMPARE(config.read("QL4.INI"),
+             QByteArray("\xEF\xBB\xBF\n; written by hand\n[Window]\nX = 10\n[path]\nProject = /p/Demo.pbm\n"
+                        "Last = /p/\n[Default]\nParend = 1\nPB_Ignore = 1\nMultilang = 0\n"
+                        "Image_Include = 0\nImage_Null = 0\nUseCallFast = 1\nUtf8 = 1\n"));
+    QCOMPARE(ReadSetting("Window", "x", settings.SettingsFile, "d"), QString("10"));
+    QCOMPARE(ReadSetting("Nothing", "x", settings.SettingsFile, "d"), QString("d"));
+}
+
+void TestSettings::unusableSettingsFile()
+{
+    ConfigDir config;
+    config.write("QL4.INI/keep", "kept");
+    StartUp start;
+    start.run();
+    QCOMPARE(SwitchValues(start.project.switches), DefaultSwitches);
+    QCOMPARE(ReadSetting("Path", "Project", start.settings.SettingsFile, "d"), QString("d"));
+    start.project.LastPath = "/x/";
+    SaveSettings(start.settings, start.project); // nothing happens, nothing breaks
+    WriteSetting("Path", "Last", "/y/", config.path("plain/QL4.INI"));
+    QCOMPARE(config.read("QL4.INI/keep"), QByteArray("kept"));
+    QCOMPARE(QDir(config.path("QL4.INI")).entryList(QDir::Files), QStringList{"keep"});
+}
+
+// The interpreter's use of the names is tested with the generation; here only that
+// quarvel-gen reads UserList.INI from its settings directory, and goes on without it.
+void TestSettings::quarvelGenReadsTheUserList()
+{
+    TestProject dir;
+    dir.writeLines("Window1.pb", {"; no procedure here"});
+    dir.write("Gen.pbm", "[FILES]\nWindow1.pb\n");
+    dir.write("blocked/UserList.INI/keep", "kept");
+
+    auto run = [&](const QString &configDir, QByteArray &err) {
+        QProcess gen;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QUARVEL_CONFIG_DIR", dir.path(configDir));
+        gen.setProcessEnvironment(env);
+        gen.start(QStringLiteral(QUARVEL_GEN), {dir.path("Gen.pbm")});
+        if (!gen.waitForFinished(60000))
+            return QStringList{"<timeout>"};
+        err = gen.readAllStandardError();
+        return LinesOf(gen.readAllStandardOutput()) << QString::number(gen.exitCode());
+    };
+
+    QByteArray err;
+    QStringList out = run("fresh", err);
+    QCOMPARE(err, QByteArray());
+    QCOMPARE(out.mid(out.size() - 3), QStringList({"Ready.", "", "0"}));
+    QCOMPARE(dir.read("fresh/UserList.INI"), QByteArray("[USERGADGET]\n"));
+
+    out = run("blocked", err);
+    QCOMPARE(err, QByteArray("quarvel-gen: UserGadgetList: Errorcode: 1\n"));
+    QCOMPARE(out.mid(out.size() - 3), QStringList({"Ready.", "", "0"}));
+}
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "tst_settings.moc"
