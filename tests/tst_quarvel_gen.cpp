@@ -16,7 +16,12 @@ struct Result {
 
 Result Run(const QStringList &arguments, const QString &workingDirectory = QString())
 {
+    // The settings directory of these runs is a scratch one, never the build tree.
+    static QTemporaryDir configDir;
     QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUARVEL_CONFIG_DIR"), configDir.path());
+    process.setProcessEnvironment(environment);
     if (!workingDirectory.isEmpty())
         process.setWorkingDirectory(workingDirectory);
     process.start(QStringLiteral(QUARVEL_GEN), arguments);
