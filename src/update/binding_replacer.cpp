@@ -1,0 +1,129 @@
+#include "binding_replacer.h"
+
+#include "../interpreter/line_scan.h"
+
+#include <algorithm>
+
+namespace quarvel {
+
+namespace {
+
+bool IsIdentifier(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (QChar c : UpperKeepLength(name))
+        if (!IsIdentifierChar(c))
+            return false;
+    return true;
+}
+
+// Every search of a rule is before + old + after, and each before ends in "#" or "_" while
+// each after starts with "_", "(" or nothing. So where an old name made of identifier
+// characters occurs, it fills a stretch of one identifier run of the upper-cased line that
+// begins at the run's start or right after a "_", and ends at the run's end or right before
+// a "_". Those stretches are the line's fragments; a binding whose old name is none of them
+// cannot change the line.
+template <typename Visit>
+void ForEachFragment(const QString &upper, Visit visit)
+{
+    const qsizetype size = upper.size();
+    qsizetype i = 0;
+    while (i < size) {
+        if (!IsIdentifierChar(upper.at(i))) {
+            ++i;
+            continue;
+        }
+        qsizetype end = i;
+        while (end < size && IsIdentifierChar(upper.at(end)))
+            ++end;
+        for (qsizetype from = i; from < end; ++from) {
+            if (from != i && upper.at(from - 1) != QLatin1Char('_'))
+                continue;
+            for (qsizetype to = from + 1; to <= end; ++to)
+                if (to == end || upper.at(to) == QLatin1Char('_'))
+                    visit(QStringView(upper).mid(from, to - from));
+        }
+        i = end;
+    }
+}
+
+} // namespace
+
+QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding)
+{
+    const QString search = rule.before + binding.oldName + rule.after;
+    const QString replacement = rule.before + binding.newName + rule.after;
+    if (rule.mode == ReplacementRule::Word)
+        return ReplaceWord(line, search, replacement);
+    return ReplaceString(line, search, replacement, true);
+}
+
+BindingReplacer::BindingReplacer(const BindingList &bindings) : bindings_(bindings)
+{
+    for (int i = 0; i < bindings.size(); ++i) {
+        const QString &oldName = bindings.at(i).oldName;
+        if (IsIdentifier(oldName))
+            byOldName_[UpperKeepLength(oldName)].push_back(i);
+        else
+            everywhere_.push_back(i);
+    }
+}
+
+std::vector<int> BindingReplacer::Candidates(const QString &line, int after) const
+{
+    std::vector<int> result;
+    for (int i : everywhere_)
+        if (i > after)
+            result.push_back(i);
+    ForEachFragment(UpperKeepLength(line), [&](QStringView fragment) {
+        const auto found = byOldName_.constFind(fragment.toString());
+        if (found == byOldName_.cend())
+            return;
+        for (int i : *found)
+            if (i > after)
+                result.push_back(i);
+    });
+    std::sort(result.begin(), result.end());
+    result.erase(std::unique(result.begin(), result.end()), result.end());
+    return result;
+}
+
+int BindingReplacer::ApplyToLine(QString &line, const QList<ReplacementRule> &rules) const
+{
+    int changes = 0;
+    std::vector<int> candidates = Candidates(line, -1);
+    for (size_t next = 0; next < candidates.size();) {
+        const int index = candidates[next++];
+        const ConstantBinding &binding = bindings_.at(index);
+        bool changed = false;
+        for (const ReplacementRule &rule : rules) {
+            if (rule.kind != 0 && rule.kind != binding.kind)
+                continue;
+            QString result = ApplyRule(line, rule, binding);
+            if (result != line) {
+                line = std::move(result);
+                ++changes;
+                changed = true;
+            }
+        }
+        // The new text may now hold the old name of a later binding.
+        if (changed) {
+            candidates = Candidates(line, index);
+            next = 0;
+        }
+    }
+    return changes;
+}
+
+int BindingReplacer::Apply(QStringList &lines, const QList<ReplacementRule> &rules) const
+{
+    if (bindings_.isEmpty() || rules.isEmpty())
+        return 0;
+    int changes = 0;
+    for (QString &line : lines)
+        changes += ApplyToLine(line, rules);
+    return changes;
+}
+
+} // namespace quarvel
