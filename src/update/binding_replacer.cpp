@@ -61,10 +61,12 @@ QString ApplyRule(const QString &line, const ReplacementRule &rule, const Consta
 
 BindingReplacer::BindingReplacer(const BindingList &bindings) : bindings_(bindings)
 {
+    upperOldNames_.reserve(bindings.size());
     for (int i = 0; i < bindings.size(); ++i) {
         const QString &oldName = bindings.at(i).oldName;
+        upperOldNames_.append(UpperKeepLength(oldName));
         if (IsIdentifier(oldName))
-            byOldName_[UpperKeepLength(oldName)].push_back(i);
+            byOldName_[QStringView(upperOldNames_.last())].push_back(i);
         else
             everywhere_.push_back(i);
     }
@@ -76,11 +78,12 @@ std::vector<int> BindingReplacer::Candidates(const QString &line, int after) con
     for (int i : everywhere_)
         if (i > after)
             result.push_back(i);
-    ForEachFragment(UpperKeepLength(line), [&](QStringView fragment) {
-        const auto found = byOldName_.constFind(fragment.toString());
-        if (found == byOldName_.cend())
+    const QString upper = UpperKeepLength(line);
+    ForEachFragment(upper, [&](QStringView fragment) {
+        const auto found = byOldName_.find(fragment);
+        if (found == byOldName_.end())
             return;
-        for (int i : *found)
+        for (int i : found->second)
             if (i > after)
                 result.push_back(i);
     });

@@ -7,10 +7,12 @@
 #include "../pipeline/generation_context.h"
 
 #include <QHash>
+#include <QStringView>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <unordered_map>
 #include <vector>
 
 namespace quarvel {
@@ -38,8 +40,13 @@ private:
     int ApplyToLine(QString &line, const QList<ReplacementRule> &rules) const;
     std::vector<int> Candidates(const QString &line, int after) const;
 
+    struct ViewHash {
+        size_t operator()(QStringView view) const { return qHash(view); }
+    };
+
     const BindingList &bindings_;
-    QHash<QString, std::vector<int>> byOldName_; // upper-cased old name -> binding indexes
+    QStringList upperOldNames_; // the keys below point into these
+    std::unordered_map<QStringView, std::vector<int>, ViewHash> byOldName_; // upper-cased old name -> binding indexes
     std::vector<int> everywhere_;                // old names the fragments cannot find
 };
 
