@@ -2,6 +2,8 @@
 
 #include "../interpreter/line_scan.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
 
 namespace quarvel {
@@ -28,21 +30,26 @@ template <typename Visit>
 void ForEachFragment(const QString &upper, Visit visit)
 {
     const qsizetype size = upper.size();
+    QVarLengthArray<qsizetype, 16> underscores;
     qsizetype i = 0;
     while (i < size) {
         if (!IsIdentifierChar(upper.at(i))) {
             ++i;
             continue;
         }
+        underscores.clear();
         qsizetype end = i;
-        while (end < size && IsIdentifierChar(upper.at(end)))
-            ++end;
-        for (qsizetype from = i; from < end; ++from) {
-            if (from != i && upper.at(from - 1) != QLatin1Char('_'))
-                continue;
-            for (qsizetype to = from + 1; to <= end; ++to)
-                if (to == end || upper.at(to) == QLatin1Char('_'))
+        for (; end < size && IsIdentifierChar(upper.at(end)); ++end)
+            if (upper.at(end) == QLatin1Char('_'))
+                underscores.append(end);
+        // Starts: the run's start and after each "_"; ends: before each "_" and the run's end.
+        for (qsizetype s = -1; s < underscores.size(); ++s) {
+            const qsizetype from = s < 0 ? i : underscores[s] + 1;
+            for (qsizetype e = s + 1; e <= underscores.size(); ++e) {
+                const qsizetype to = e < underscores.size() ? underscores[e] : end;
+                if (to > from)
                     visit(QStringView(upper).mid(from, to - from));
+            }
         }
         i = end;
     }
@@ -65,9 +72,14 @@ BindingReplacer::BindingReplacer(const BindingList &bindings) : bindings_(bindin
     for (int i = 0; i < bindings.size(); ++i) {
         const QString &oldName = bindings.at(i).oldName;
         upperOldNames_.append(UpperKeepLength(oldName));
-        if (IsIdentifier(oldName))
-            byOldName_[QStringView(upperOldNames_.last())].push_back(i);
-        else
+        if (IsIdentifier(oldName)) {
+            const QString &key = upperOldNames_.last();
+            byOldName_[QStringView(key)].push_back(i);
+            firstChars_.set(key.at(0).unicode()); // identifier characters are ASCII
+            if (lengths_.size() <= size_t(key.size()))
+                lengths_.resize(key.size() + 1);
+            lengths_[key.size()] = true;
+        } else
             everywhere_.push_back(i);
     }
 }
@@ -80,6 +92,9 @@ std::vector<int> BindingReplacer::Candidates(const QString &line, int after) con
             result.push_back(i);
     const QString upper = UpperKeepLength(line);
     ForEachFragment(upper, [&](QStringView fragment) {
+        if (size_t(fragment.size()) >= lengths_.size() || !lengths_[fragment.size()]
+            || !firstChars_.test(fragment.at(0).unicode()))
+            return;
         const auto found = byOldName_.find(fragment);
         if (found == byOldName_.end())
             return;

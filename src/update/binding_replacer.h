@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <bitset>
 #include <unordered_map>
 #include <vector>
 
@@ -48,6 +49,9 @@ private:
     QStringList upperOldNames_; // the keys below point into these
     std::unordered_map<QStringView, std::vector<int>, ViewHash> byOldName_; // upper-cased old name -> binding indexes
     std::vector<int> everywhere_;                // old names the fragments cannot find
+    // Cheap tests before a hash lookup: most fragments of a line are no old name at all.
+    std::bitset<128> firstChars_;
+    std::vector<bool> lengths_;
 };
 
 // Applies one rule of one binding to a line.
