@@ -168,6 +168,9 @@ private slots:
             {{ReplacementRule::Word, "#", "", 0}},
             {{ReplacementRule::Word, "Open_", "()", 1}},
             {{ReplacementRule::Substring, "EventSize_", "_", 1}, {ReplacementRule::Word, "EventGadget_", "", 6}},
+            // Rules whose old name may sit inside a name: every binding is tried.
+            {{ReplacementRule::Substring, "#", "", 0}},
+            {{ReplacementRule::Word, "Event", "", 0}},
         };
         for (int round = 0; round < 300; ++round) {
             BindingList bindings;

@@ -55,6 +55,21 @@ void ForEachFragment(const QString &upper, Visit visit)
     }
 }
 
+bool IsBoundary(QChar c)
+{
+    return c == QLatin1Char('_') || !IsIdentifierChar(UpperChar(c));
+}
+
+// Whether the fragments find every place where the rule can change a line: the old name must
+// be set off by "_", a non-identifier character or, for whole words, the word's own ends.
+bool FragmentsFind(const ReplacementRule &rule)
+{
+    const bool word = rule.mode == ReplacementRule::Word;
+    const bool startFits = rule.before.isEmpty() ? word : IsBoundary(rule.before.back());
+    const bool endFits = rule.after.isEmpty() ? word : IsBoundary(rule.after.front());
+    return startFits && endFits;
+}
+
 } // namespace
 
 QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding)
@@ -84,9 +99,14 @@ BindingReplacer::BindingReplacer(const BindingList &bindings) : bindings_(bindin
     }
 }
 
-std::vector<int> BindingReplacer::Candidates(const QString &line, int after) const
+std::vector<int> BindingReplacer::Candidates(const QString &line, int after, bool everyBinding) const
 {
     std::vector<int> result;
+    if (everyBinding) {
+        for (int i = after + 1; i < bindings_.size(); ++i)
+            result.push_back(i);
+        return result;
+    }
     for (int i : everywhere_)
         if (i > after)
             result.push_back(i);
@@ -107,10 +127,10 @@ std::vector<int> BindingReplacer::Candidates(const QString &line, int after) con
     return result;
 }
 
-int BindingReplacer::ApplyToLine(QString &line, const QList<ReplacementRule> &rules) const
+int BindingReplacer::ApplyToLine(QString &line, const QList<ReplacementRule> &rules, bool everyBinding) const
 {
     int changes = 0;
-    std::vector<int> candidates = Candidates(line, -1);
+    std::vector<int> candidates = Candidates(line, -1, everyBinding);
     for (size_t next = 0; next < candidates.size();) {
         const int index = candidates[next++];
         const ConstantBinding &binding = bindings_.at(index);
@@ -127,7 +147,7 @@ int BindingReplacer::ApplyToLine(QString &line, const QList<ReplacementRule> &ru
         }
         // The new text may now hold the old name of a later binding.
         if (changed) {
-            candidates = Candidates(line, index);
+            candidates = Candidates(line, index, everyBinding);
             next = 0;
         }
     }
@@ -138,9 +158,10 @@ int BindingReplacer::Apply(QStringList &lines, const QList<ReplacementRule> &rul
 {
     if (bindings_.isEmpty() || rules.isEmpty())
         return 0;
+    const bool everyBinding = !std::all_of(rules.cbegin(), rules.cend(), FragmentsFind);
     int changes = 0;
     for (QString &line : lines)
-        changes += ApplyToLine(line, rules);
+        changes += ApplyToLine(line, rules, everyBinding);
     return changes;
 }
 

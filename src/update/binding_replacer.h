@@ -38,8 +38,9 @@ public:
     int Apply(QStringList &lines, const QList<ReplacementRule> &rules) const;
 
 private:
-    int ApplyToLine(QString &line, const QList<ReplacementRule> &rules) const;
-    std::vector<int> Candidates(const QString &line, int after) const;
+    // everyBinding: a rule the fragments cannot serve, so every binding is tried.
+    int ApplyToLine(QString &line, const QList<ReplacementRule> &rules, bool everyBinding) const;
+    std::vector<int> Candidates(const QString &line, int after, bool everyBinding) const;
 
     struct ViewHash {
         size_t operator()(QStringView view) const { return qHash(view); }
