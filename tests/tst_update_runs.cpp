@@ -2,6 +2,8 @@
 #include "support/test_project.h"
 #include "cli/cli_front_end.h"
 #include "cli/command_line.h"
+#include "pipeline/generation_driver.h"
+#include "pipeline/load_project_sources.h"
 #include "project/project_file.h"
 
 #include <QDir>
@@ -104,6 +106,43 @@ private slots:
         QCOMPARE(Snapshot(dir), before);
         QVERIFY(!dir.exists("Backup"));
         QCOMPARE(project.Stored.Window, QStringList({"Window_0"}));
+    }
+
+    // A window renamed from Window_0 to Main and its button from Button_1 to Ok, bound in step 2.
+    void step3CarriesTheRenamesIntoTheUsersCode()
+    {
+        TestProject dir;
+        dir.copyFrom("update/renamed_window/input");
+        ProjectState project = dir.project({dir.path("Form.pbf")});
+        RecordingFrontEnd frontEnd;
+        const NameTables tables;
+        GenerationContext g(project, tables, frontEnd);
+        LoadProjectSources(g);
+        for (const char *include : {"Tools.pbi", "Legacy.pbi", "Unchanged.pbi", "Missing.pbi"})
+            g.model.IncludeFileList.append(dir.path(include));
+        g.Bindings = {{"Window_0", "Main", 1}, {"Main_Button_1", "Main_Ok", 6}};
+        const QByteArray unchanged = dir.read("Unchanged.pbi");
+
+        GenerateStep3(g);
+
+        QCOMPARE(frontEnd.log, QStringList({"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix",
+                                            "- Update Procedure", "- Update Constants", "- Update Open Window",
+                                            "- Update IncludeFiles",
+                                            " -> Update Includefile " + dir.path("Tools.pbi") + " / Count Change: 3",
+                                            " -> Update Includefile " + dir.path("Legacy.pbi") + " / Count Change: 1",
+                                            " -> Error OpenFile " + dir.path("Missing.pbi") + " / Errorcode: 1"}));
+        const QString expected = QStringLiteral("update/renamed_window/expected/");
+        QCOMPARE(g.lines.MainLines, LinesOf(ReadTestData(expected + "Main.pb")));
+        QCOMPARE(g.lines.EventMenuLines, LinesOf(ReadTestData(expected + "EventMenu.pb")));
+        QCOMPARE(g.lines.EventGadgetLines, LinesOf(ReadTestData(expected + "EventGadget.pb")));
+        QCOMPARE(g.lines.EventWindowLines, LinesOf(ReadTestData(expected + "EventWindow.pb")));
+        QCOMPARE(dir.read("Tools.pbi"), ReadTestData(expected + "Tools.pbi"));
+        QCOMPARE(dir.read("Legacy.pbi"), ReadTestData(expected + "Legacy.pbi"));
+        QCOMPARE(dir.read("Unchanged.pbi"), unchanged);
+        QVERIFY(!dir.exists("Missing.pbi"));
+        // The backup holds the sources as they were before the run.
+        for (const char *name : {"Main.pb", "EventGadget.pb", "EventWindow.pb", "EventMenu.pb", "Tools.pbi", "Legacy.pbi"})
+            QCOMPARE(dir.read(QStringLiteral("Backup/") + name), ReadTestData(QStringLiteral("update/renamed_window/input/") + name));
     }
 
     void commandLineBinding_data()
