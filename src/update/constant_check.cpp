@@ -11,7 +11,7 @@ namespace {
 
 enum Kind { KindWindow = 1, KindMenuBar, KindMenuItem, KindStatusBar, KindToolBar, KindGadget };
 
-// The names of names that others does not hold, in order. Exact, case-sensitive comparison.
+// The entries of names that others does not hold, in order; exact, case-sensitive comparison.
 QStringList WithoutMatch(const QStringList &names, const QStringList &others)
 {
     const QSet<QString> other(others.cbegin(), others.cend());
