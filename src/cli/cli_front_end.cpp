@@ -1,12 +1,8 @@
 #include "cli_front_end.h"
 
-namespace quarvel {
+#include "../update/bind_dialog_model.h"
 
-QString BindKindName(int kind)
-{
-    static const char *const names[] = {"Window", "MenuBar", "MenuItem", "StatusBar", "ToolBar", "Gadget"};
-    return kind >= 1 && kind <= 6 ? QLatin1String(names[kind - 1]) : QString();
-}
+namespace quarvel {
 
 CliFrontEnd::CliFrontEnd(QList<BindOption> binds, bool keepUnbound, FILE *out, FILE *err)
     : binds_(std::move(binds)), keepUnbound_(keepUnbound), out_(out), err_(err)
@@ -33,32 +29,33 @@ void CliFrontEnd::ShowMessage(const QString &title, const QString &text)
 }
 
 // Each --bind whose OLD and NEW are both still on offer binds them, in command-line order,
-// exactly as Bind in the dialog would: a bound name leaves its list.
+// exactly as Bind in the dialog does. Old names left over end the run unless --keep-unbound
+// answers the dialog's question with Yes.
 BindDialogAnswer CliFrontEnd::OpenBindDialog(const BindDialogRequest &request)
 {
-    QStringList oldNames = request.unboundOld;
-    QStringList newNames = request.unboundNew;
-    BindDialogAnswer answer;
+    BindDialogModel dialog(request);
     for (const BindOption &bind : binds_) {
-        if (!oldNames.contains(bind.first) || !newNames.contains(bind.second))
-            continue;
-        oldNames.removeOne(bind.first);
-        newNames.removeOne(bind.second);
-        answer.todo.append(bind.first + QStringLiteral(" > ") + bind.second);
+        dialog.SelectOld(int(dialog.OldEntries().indexOf(bind.first)));
+        dialog.SelectNew(int(dialog.NewEntries().indexOf(bind.second)));
+        dialog.BindSelected();
     }
-    if (oldNames.isEmpty() || keepUnbound_) {
-        answer.result = 0;
-        return answer;
-    }
-    const QString kind = BindKindName(request.kind);
-    PrintError(kind + QStringLiteral(" names without a binding:"));
-    for (const QString &name : oldNames)
+    const auto answer = dialog.ContinueBinding([this](const QString &, const QString &) {
+        return keepUnbound_ ? QuestionAnswer::Yes : QuestionAnswer::Cancel;
+    });
+    const int result = answer.value_or(BindDialogModel::CancelAnswer);
+    if (result == BindDialogModel::CancelAnswer)
+        PrintUnbound(dialog);
+    return dialog.Answer(result);
+}
+
+void CliFrontEnd::PrintUnbound(const BindDialogModel &dialog)
+{
+    PrintError(BindKindName(dialog.Kind()) + QStringLiteral(" names without a binding:"));
+    for (const QString &name : dialog.OldEntries())
         PrintError(QStringLiteral("  old: ") + name);
-    for (const QString &name : newNames)
+    for (const QString &name : dialog.NewEntries())
         PrintError(QStringLiteral("  new: ") + name);
     PrintError(QStringLiteral("bind them with --bind OLD=NEW, or go on with --keep-unbound."));
-    answer.result = 2;
-    return answer;
 }
 
 } // namespace quarvel

@@ -11,6 +11,8 @@
 
 namespace quarvel {
 
+class BindDialogModel;
+
 using BindOption = QPair<QString, QString>; // OLD, NEW
 
 class CliFrontEnd : public FrontEnd {
@@ -28,14 +30,12 @@ public:
 
 private:
     void PrintError(const QString &text);
+    void PrintUnbound(const BindDialogModel &dialog);
 
     QList<BindOption> binds_;
     bool keepUnbound_;
     FILE *out_;
     FILE *err_;
 };
-
-// The name a bind dialog shows for a kind of object: "Window", "MenuBar", ... "Gadget".
-QString BindKindName(int kind);
 
 } // namespace quarvel

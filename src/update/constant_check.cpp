@@ -1,43 +1,121 @@
 #include "constant_check.h"
 
+#include "bind_dialog_model.h"
 #include "../pipeline/generation_context.h"
+
+#include <QSet>
 
 namespace quarvel {
 
+namespace {
+
+enum Kind { KindWindow = 1, KindMenuBar, KindMenuItem, KindStatusBar, KindToolBar, KindGadget };
+
+// The entries of names that others does not hold, in order; exact, case-sensitive comparison.
+QStringList WithoutMatch(const QStringList &names, const QStringList &others)
+{
+    const QSet<QString> other(others.cbegin(), others.cend());
+    QStringList result;
+    for (const QString &name : names)
+        if (!other.contains(name))
+            result.append(name);
+    return result;
+}
+
+// Objects carry their window's name as a prefix, so a window bound to a new name renames the
+// previous names of its objects too. Later window bindings see the result of earlier ones.
+void CarryWindowRenames(const BindingList &bindings, QStringList &previousNames)
+{
+    for (const ConstantBinding &binding : bindings) {
+        if (binding.kind != KindWindow)
+            continue;
+        const QString oldPrefix = binding.oldName + QLatin1Char('_');
+        const QString newPrefix = binding.newName + QLatin1Char('_');
+        for (QString &name : previousNames)
+            if (name.startsWith(oldPrefix))
+                name = newPrefix + name.mid(oldPrefix.size());
+    }
+}
+
+// Offers the unbound names to the user and appends what was bound. 0 when the user cancelled.
+int ExchangeBindings(GenerationContext &g, int kind, const QStringList &unboundOld,
+                     const QStringList &unboundNew)
+{
+    if (unboundOld.isEmpty())
+        return 1; // new objects alone need no binding
+    const BindDialogAnswer answer = g.frontEnd.OpenBindDialog(BindDialogRequest{kind, unboundOld, unboundNew});
+    if (answer.result == BindDialogModel::CancelAnswer) {
+        g.frontEnd.CloseBindDialog();
+        return 0;
+    }
+    for (const QString &text : answer.todo) {
+        const TodoEntry entry = ParseTodoEntry(text);
+        // An entry without both names would replace every "#" of the user's code.
+        if (entry.oldName.isEmpty() || entry.newName.isEmpty())
+            continue;
+        g.Bindings.append(ConstantBinding{entry.oldName, entry.newName, kind});
+    }
+    g.frontEnd.CloseBindDialog();
+    return 1;
+}
+
+QStringList GadgetNames(const QList<GadgetRecord> &gadgets)
+{
+    QStringList names;
+    names.reserve(gadgets.size());
+    for (const GadgetRecord &gadget : gadgets)
+        names.append(gadget.name);
+    return names;
+}
+
+// The previous and the current names of one kind (2 to 6).
+QStringList PreviousNamesOf(const StoredConstants &stored, int kind)
+{
+    switch (kind) {
+    case KindMenuBar: return stored.Menu;
+    case KindMenuItem: return stored.MenuItem;
+    case KindStatusBar: return stored.StatusBar;
+    case KindToolBar: return stored.ToolBar;
+    case KindGadget: return stored.Gadget;
+    }
+    return {};
+}
+
+QStringList CurrentNamesOf(const DesignModel &model, int kind)
+{
+    switch (kind) {
+    case KindMenuBar: return model.MenuList;
+    case KindMenuItem: return model.MenuItemList;
+    case KindStatusBar: return model.StatusBarList;
+    case KindToolBar: return model.ToolBarList;
+    case KindGadget: return GadgetNames(model.GadgetList);
+    }
+    return {};
+}
+
+} // namespace
+
+int CheckConstants(GenerationContext &g, int kind)
+{
+    QStringList previousNames = PreviousNamesOf(g.project.Stored, kind);
+    const QStringList currentNames = CurrentNamesOf(g.model, kind);
+    CarryWindowRenames(g.Bindings, previousNames);
+    return ExchangeBindings(g, kind, WithoutMatch(previousNames, currentNames),
+                            WithoutMatch(currentNames, previousNames));
+}
+
 int CheckWindowConstants(GenerationContext &g)
 {
-    Q_UNUSED(g);
-    return 1;
+    g.Bindings.clear();
+    const QStringList &stored = g.project.Stored.Window;
+    const QStringList &current = g.model.WindowList;
+    return ExchangeBindings(g, KindWindow, WithoutMatch(stored, current), WithoutMatch(current, stored));
 }
 
-int CheckMenuConstants(GenerationContext &g)
-{
-    Q_UNUSED(g);
-    return 1;
-}
-
-int CheckMenuItemConstants(GenerationContext &g)
-{
-    Q_UNUSED(g);
-    return 1;
-}
-
-int CheckStatusBarConstants(GenerationContext &g)
-{
-    Q_UNUSED(g);
-    return 1;
-}
-
-int CheckToolBarConstants(GenerationContext &g)
-{
-    Q_UNUSED(g);
-    return 1;
-}
-
-int CheckGadgetConstants(GenerationContext &g)
-{
-    Q_UNUSED(g);
-    return 1;
-}
+int CheckMenuConstants(GenerationContext &g) { return CheckConstants(g, KindMenuBar); }
+int CheckMenuItemConstants(GenerationContext &g) { return CheckConstants(g, KindMenuItem); }
+int CheckStatusBarConstants(GenerationContext &g) { return CheckConstants(g, KindStatusBar); }
+int CheckToolBarConstants(GenerationContext &g) { return CheckConstants(g, KindToolBar); }
+int CheckGadgetConstants(GenerationContext &g) { return CheckConstants(g, KindGadget); }
 
 } // namespace quarvel

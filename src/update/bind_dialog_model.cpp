@@ -1,0 +1,72 @@
+#include "bind_dialog_model.h"
+
+#include "../interpreter/line_scan.h"
+
+namespace quarvel {
+
+QString BindKindName(int kind)
+{
+    static const char *const names[] = {"Window", "MenuBar", "MenuItem", "StatusBar", "ToolBar", "Gadget"};
+    return kind >= 1 && kind <= 6 ? QLatin1String(names[kind - 1]) : QString();
+}
+
+TodoEntry ParseTodoEntry(const QString &entry)
+{
+    const QChar separator = QLatin1Char('>');
+    return TodoEntry{Trim(StringField(entry, 1, separator)), Trim(StringField(entry, 2, separator))};
+}
+
+QString TodoEntryText(const QString &oldName, const QString &newName)
+{
+    return oldName + QStringLiteral(" > ") + newName;
+}
+
+BindDialogModel::BindDialogModel(const BindDialogRequest &request)
+    : kind_(request.kind), old_(request.unboundOld), new_(request.unboundNew)
+{
+}
+
+QString BindDialogModel::Title() const
+{
+    return QStringLiteral("Search and Replace - ") + BindKindName(kind_);
+}
+
+bool BindDialogModel::BindSelected()
+{
+    if (oldSelected_ < 0 || newSelected_ < 0)
+        return false;
+    const QString entry = TodoEntryText(old_.at(oldSelected_), new_.at(newSelected_));
+    if (todo_.contains(entry))
+        return false;
+    todo_.append(entry);
+    old_.removeAt(oldSelected_);
+    new_.removeAt(newSelected_);
+    oldSelected_ = -1;
+    newSelected_ = -1;
+    return true;
+}
+
+bool BindDialogModel::ReleaseSelected()
+{
+    if (todoSelected_ < 0)
+        return false;
+    const TodoEntry entry = ParseTodoEntry(todo_.takeAt(todoSelected_));
+    old_.append(entry.oldName);
+    new_.append(entry.newName);
+    todoSelected_ = -1;
+    return true;
+}
+
+std::optional<int> BindDialogModel::ContinueBinding(const AskQuestion &ask) const
+{
+    if (old_.isEmpty())
+        return ContinueAnswer;
+    switch (ask(QStringLiteral("Info"), QStringLiteral("Some old constants not to bind! Continue?"))) {
+    case QuestionAnswer::Yes: return ContinueAnswer;
+    case QuestionAnswer::Cancel: return CancelAnswer;
+    case QuestionAnswer::No: break;
+    }
+    return std::nullopt;
+}
+
+} // namespace quarvel

@@ -1,0 +1,86 @@
+// The bind dialog ("Search and Replace") without its widgets: the old names that lost their
+// match, the new names without a previous one, and the Todo List of pairs the user made.
+// The desktop dialog shows this model; the command line drives it from --bind options.
+#pragma once
+
+#include "../pipeline/front_end.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <optional>
+
+namespace quarvel {
+
+// The name a bind dialog shows for a kind of object: "Window", "MenuBar", ... "Gadget".
+QString BindKindName(int kind);
+
+// One Todo List entry, "old > new", taken apart: the fields around the first ">" with the
+// spaces at both ends removed.
+struct TodoEntry {
+    QString oldName;
+    QString newName;
+};
+TodoEntry ParseTodoEntry(const QString &entry);
+QString TodoEntryText(const QString &oldName, const QString &newName);
+
+enum class QuestionAnswer { Yes, No, Cancel };
+
+// A Yes / No / Cancel message requester: title, text.
+using AskQuestion = std::function<QuestionAnswer(const QString &title, const QString &text)>;
+
+class BindDialogModel {
+public:
+    // The request's answers: Continue and Yes answer 0, Cancel and the close box answer 2.
+    static constexpr int ContinueAnswer = 0;
+    static constexpr int CancelAnswer = 2;
+
+    explicit BindDialogModel(const BindDialogRequest &request);
+
+    QString Title() const;
+    int Kind() const { return kind_; }
+
+    const QStringList &OldEntries() const { return old_; }
+    const QStringList &NewEntries() const { return new_; }
+    const QStringList &TodoEntries() const { return todo_; }
+
+    // Selected rows, -1 for none. Selecting a row out of range selects nothing.
+    int OldSelected() const { return oldSelected_; }
+    int NewSelected() const { return newSelected_; }
+    int TodoSelected() const { return todoSelected_; }
+    void SelectOld(int row) { oldSelected_ = Checked(row, old_); }
+    void SelectNew(int row) { newSelected_ = Checked(row, new_); }
+    void SelectTodo(int row) { todoSelected_ = Checked(row, todo_); }
+
+    // "Bind", or a double-click in the Old or New list: the two selected names become one Todo
+    // entry and leave their lists. False when nothing changed.
+    bool BindSelected();
+
+    // "Release", or a double-click in the Todo List: the selected entry goes and its names
+    // return to the end of their lists. False when nothing changed.
+    bool ReleaseSelected();
+
+    // "Continue": the answer for the pending request, or nullopt when the user chose to stay
+    // and bind more. Old names left unbound are asked about first.
+    std::optional<int> ContinueBinding(const AskQuestion &ask) const;
+
+    // The dialog's close box ends the run like Cancel.
+    int CloseBox() const { return CancelAnswer; }
+
+    // What the worker takes from the dialog once it has answered.
+    BindDialogAnswer Answer(int result) const { return BindDialogAnswer{result, todo_}; }
+
+private:
+    static int Checked(int row, const QStringList &list) { return row >= 0 && row < list.size() ? row : -1; }
+
+    int kind_;
+    QStringList old_;
+    QStringList new_;
+    QStringList todo_;
+    int oldSelected_ = -1;
+    int newSelected_ = -1;
+    int todoSelected_ = -1;
+};
+
+} // namespace quarvel

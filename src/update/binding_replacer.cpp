@@ -1,0 +1,168 @@
+#include "binding_replacer.h"
+
+#include "../interpreter/line_scan.h"
+
+#include <QVarLengthArray>
+
+#include <algorithm>
+
+namespace quarvel {
+
+namespace {
+
+bool IsIdentifier(const QString &name)
+{
+    if (name.isEmpty())
+        return false;
+    for (QChar c : UpperKeepLength(name))
+        if (!IsIdentifierChar(c))
+            return false;
+    return true;
+}
+
+// Every search of a rule is before + old + after, and each before ends in "#" or "_" while
+// each after starts with "_", "(" or nothing. So where an old name made of identifier
+// characters occurs, it fills a stretch of one identifier run of the upper-cased line that
+// begins at the run's start or right after a "_", and ends at the run's end or right before
+// a "_". Those stretches are the line's fragments; a binding whose old name is none of them
+// cannot change the line.
+template <typename Visit>
+void ForEachFragment(const QString &upper, Visit visit)
+{
+    const qsizetype size = upper.size();
+    QVarLengthArray<qsizetype, 16> underscores;
+    qsizetype i = 0;
+    while (i < size) {
+        if (!IsIdentifierChar(upper.at(i))) {
+            ++i;
+            continue;
+        }
+        underscores.clear();
+        qsizetype end = i;
+        for (; end < size && IsIdentifierChar(upper.at(end)); ++end)
+            if (upper.at(end) == QLatin1Char('_'))
+                underscores.append(end);
+        // Starts: the run's start and after each "_"; ends: before each "_" and the run's end.
+        for (qsizetype s = -1; s < underscores.size(); ++s) {
+            const qsizetype from = s < 0 ? i : underscores[s] + 1;
+            for (qsizetype e = s + 1; e <= underscores.size(); ++e) {
+                const qsizetype to = e < underscores.size() ? underscores[e] : end;
+                if (to > from)
+                    visit(QStringView(upper).mid(from, to - from));
+            }
+        }
+        i = end;
+    }
+}
+
+bool IsBoundary(QChar c)
+{
+    return c == QLatin1Char('_') || !IsIdentifierChar(UpperChar(c));
+}
+
+// Whether the fragments find every place where the rule can change a line: the old name must
+// be set off by "_", a non-identifier character or, for whole words, the word's own ends.
+bool FragmentsFind(const ReplacementRule &rule)
+{
+    const bool word = rule.mode == ReplacementRule::Word;
+    const bool startFits = rule.before.isEmpty() ? word : IsBoundary(rule.before.back());
+    const bool endFits = rule.after.isEmpty() ? word : IsBoundary(rule.after.front());
+    return startFits && endFits;
+}
+
+} // namespace
+
+QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding)
+{
+    const QString search = rule.before + binding.oldName + rule.after;
+    const QString replacement = rule.before + binding.newName + rule.after;
+    if (rule.mode == ReplacementRule::Word)
+        return ReplaceWord(line, search, replacement);
+    return ReplaceString(line, search, replacement, true);
+}
+
+BindingReplacer::BindingReplacer(const BindingList &bindings) : bindings_(bindings)
+{
+    upperOldNames_.reserve(bindings.size());
+    for (int i = 0; i < bindings.size(); ++i) {
+        const QString &oldName = bindings.at(i).oldName;
+        upperOldNames_.append(UpperKeepLength(oldName));
+        if (IsIdentifier(oldName)) {
+            const QString &key = upperOldNames_.last();
+            byOldName_[QStringView(key)].push_back(i);
+            firstChars_.set(key.at(0).unicode()); // identifier characters are ASCII
+            if (lengths_.size() <= size_t(key.size()))
+                lengths_.resize(key.size() + 1);
+            lengths_[key.size()] = true;
+        } else
+            everywhere_.push_back(i);
+    }
+}
+
+std::vector<int> BindingReplacer::Candidates(const QString &line, int after, bool everyBinding) const
+{
+    std::vector<int> result;
+    if (everyBinding) {
+        for (int i = after + 1; i < bindings_.size(); ++i)
+            result.push_back(i);
+        return result;
+    }
+    for (int i : everywhere_)
+        if (i > after)
+            result.push_back(i);
+    const QString upper = UpperKeepLength(line);
+    ForEachFragment(upper, [&](QStringView fragment) {
+        if (size_t(fragment.size()) >= lengths_.size() || !lengths_[fragment.size()]
+            || !firstChars_.test(fragment.at(0).unicode()))
+            return;
+        const auto found = byOldName_.find(fragment);
+        if (found == byOldName_.end())
+            return;
+        for (int i : found->second)
+            if (i > after)
+                result.push_back(i);
+    });
+    std::sort(result.begin(), result.end());
+    result.erase(std::unique(result.begin(), result.end()), result.end());
+    return result;
+}
+
+int BindingReplacer::ApplyToLine(QString &line, const QList<ReplacementRule> &rules, bool everyBinding) const
+{
+    int changes = 0;
+    std::vector<int> candidates = Candidates(line, -1, everyBinding);
+    for (size_t next = 0; next < candidates.size();) {
+        const int index = candidates[next++];
+        const ConstantBinding &binding = bindings_.at(index);
+        bool changed = false;
+        for (const ReplacementRule &rule : rules) {
+            if (rule.kind != 0 && rule.kind != binding.kind)
+                continue;
+            QString result = ApplyRule(line, rule, binding);
+            if (result != line) {
+                line = std::move(result);
+                ++changes;
+                changed = true;
+            }
+        }
+        // The new text may now hold the old name of a later binding.
+        if (changed) {
+            candidates = Candidates(line, index, everyBinding);
+            next = 0;
+        }
+    }
+    return changes;
+}
+
+int BindingReplacer::Apply(QStringList &lines, const QList<ReplacementRule> &rules) const
+{
+    if (bindings_.isEmpty() || rules.isEmpty())
+        return 0;
+    const bool everyBinding = !std::all_of(rules.cbegin(), rules.cend(), FragmentsFind);
+    int changes = 0;
+    for (QString &line : lines)
+        changes += ApplyToLine(line, rules, everyBinding);
+    return changes;
+}
+
+} // namespace quarvel

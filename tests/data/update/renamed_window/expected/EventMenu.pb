@@ -1,0 +1,4 @@
+Procedure EventMenu_Main_Reload()
+  CloseWindow(#Main)
+  Open_Main()
+EndProcedure

@@ -1,0 +1,4 @@
+; résumé
+Procedure Reopen()
+  Open_Window_0()
+EndProcedure

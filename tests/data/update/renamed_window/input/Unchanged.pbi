@@ -1,0 +1,3 @@
+; nothing bound here
+Procedure Other()
+EndProcedure

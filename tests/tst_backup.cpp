@@ -1,0 +1,98 @@
+#include "support/recording_front_end.h"
+#include "support/test_project.h"
+#include "pipeline/backup.h"
+#include "pipeline/generation_context.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTest>
+
+using namespace quarvel;
+
+namespace {
+
+struct BackupRun {
+    BackupRun() : project(dir.project({})), context(project, tables, frontEnd) {}
+    void run() { MakeBackup(context); }
+
+    TestProject dir;
+    ProjectState project;
+    NameTables tables;
+    RecordingFrontEnd frontEnd;
+    GenerationContext context;
+};
+
+} // namespace
+
+class TestBackup : public QObject {
+    Q_OBJECT
+
+private slots:
+    void copiesTheSourcesOnly()
+    {
+        BackupRun b;
+        b.dir.write("Main.pb", "Main");
+        b.dir.write("Form.pbf", "Form");
+        b.dir.write("Test.pbm", "Project");
+        b.dir.write("Old.pb.bak", "Old");
+        b.dir.write("notes.txt", "Notes");
+        b.dir.write("MAIN.PB", "Upper");
+        b.dir.write("Forms.pb/Inner.pb", "Inner");
+        b.run();
+        QVERIFY(b.frontEnd.log.isEmpty());
+        const QDir backup(b.dir.path("Backup"));
+        QCOMPARE(backup.entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name),
+                 QStringList({"Form.pbf", "Main.pb", "Old.pb.bak", "Test.pbm"}));
+        QCOMPARE(b.dir.read("Backup/Main.pb"), QByteArray("Main"));
+        QCOMPARE(b.dir.read("Backup/Old.pb.bak"), QByteArray("Old"));
+        QCOMPARE(QFileInfo(backup.path()).permissions() & 0x0777,
+                 QFileDevice::ReadUser | QFileDevice::WriteUser | QFileDevice::ExeUser); // nothing for group and others
+    }
+
+    void aSecondRunRefreshesTheCopies()
+    {
+        BackupRun b;
+        b.dir.write("Main.pb", "first");
+        b.dir.write("Gone.pb", "gone");
+        b.run();
+        b.dir.write("Main.pb", "second");
+        QVERIFY(QFile::remove(b.dir.path("Gone.pb")));
+        b.run();
+        QVERIFY(b.frontEnd.log.isEmpty());
+        QCOMPARE(b.dir.read("Backup/Main.pb"), QByteArray("second"));
+        QCOMPARE(b.dir.read("Backup/Gone.pb"), QByteArray("gone"));
+    }
+
+    void aBackupThatIsAFileFailsOnce()
+    {
+        BackupRun b;
+        b.dir.write("Backup", "not a folder");
+        b.dir.write("Main.pb", "Main");
+        b.dir.write("EventGadget.pb", "Gadget");
+        b.run();
+        QCOMPARE(b.frontEnd.log, QStringList({"- Error CopyDirectory"}));
+        QCOMPARE(b.dir.read("Backup"), QByteArray("not a folder"));
+    }
+
+    void oneFailedCopyStillCopiesTheRest()
+    {
+        BackupRun b;
+        b.dir.write("A.pb", "A");
+        b.dir.write("B.pb", "B");
+        QVERIFY(QDir().mkpath(b.dir.path("Backup/A.pb"))); // a folder where the copy should go
+        b.run();
+        QCOMPARE(b.frontEnd.log, QStringList({"- Error CopyDirectory"}));
+        QCOMPARE(b.dir.read("Backup/B.pb"), QByteArray("B"));
+    }
+
+    void aMissingProjectDirectoryFails()
+    {
+        BackupRun b;
+        b.project.ProjectFile = b.dir.path("Nowhere/Test.pbm");
+        b.run();
+        QCOMPARE(b.frontEnd.log, QStringList({"- Error CopyDirectory"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBackup)
+#include "tst_backup.moc"

@@ -1,0 +1,199 @@
+#include "support/recording_front_end.h"
+#include "support/test_project.h"
+#include "pipeline/generation_context.h"
+#include "update/binding_replacer.h"
+#include "update/code_updates.h"
+#include "update/include_file_updates.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace quarvel;
+
+namespace {
+
+// "Old>New:kind Old2>New2:kind ..." as a binding list.
+BindingList ParseBindings(const QString &text)
+{
+    BindingList bindings;
+    for (const QString &part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const qsizetype arrow = part.indexOf(QLatin1Char('>'));
+        const qsizetype colon = part.lastIndexOf(QLatin1Char(':'));
+        bindings.append({part.left(arrow), part.mid(arrow + 1, colon - arrow - 1), part.mid(colon + 1).toInt()});
+    }
+    return bindings;
+}
+
+struct Updates {
+    Updates() : context(project, tables, frontEnd) {}
+
+    SourceLineList &list(const QString &name)
+    {
+        OutputLines &l = context.lines;
+        if (name == QLatin1String("Main"))
+            return l.MainLines;
+        if (name == QLatin1String("EventMenu"))
+            return l.EventMenuLines;
+        if (name == QLatin1String("EventGadget"))
+            return l.EventGadgetLines;
+        return l.EventWindowLines;
+    }
+
+    void runStep3Updates()
+    {
+        UpdatePrefixes(context);
+        UpdateProcedureNames(context);
+        UpdateConstantNames(context);
+        UpdateOpenWindowCalls(context);
+    }
+
+    ProjectState project;
+    NameTables tables;
+    RecordingFrontEnd frontEnd;
+    GenerationContext context;
+};
+
+// The bindings applied the plain way: binding after binding, rule after rule, line after line.
+int ApplyOneByOne(QStringList &lines, const BindingList &bindings, const QList<ReplacementRule> &rules)
+{
+    int changes = 0;
+    for (const ConstantBinding &binding : bindings)
+        for (const ReplacementRule &rule : rules) {
+            if (rule.kind != 0 && rule.kind != binding.kind)
+                continue;
+            for (QString &line : lines) {
+                QString result = ApplyRule(line, rule, binding);
+                if (result != line) {
+                    line = result;
+                    ++changes;
+                }
+            }
+        }
+    return changes;
+}
+
+} // namespace
+
+class TestCodeUpdates : public QObject {
+    Q_OBJECT
+
+private slots:
+    void bindingsReachTheUsersCode_data()
+    {
+        QTest::addColumn<QString>("bindings");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+
+        const QString window = QStringLiteral("Window_0>Main:1");
+        QTest::newRow("gadget procedure prefix") << window << "EventGadget"
+            << "Procedure EventGadget_Window_0_Button_1(EventType)" << "Procedure EventGadget_Main_Button_1(EventType)";
+        QTest::newRow("menu procedure prefix") << window << "EventMenu"
+            << "Procedure EventMenu_Window_0_Open()" << "Procedure EventMenu_Main_Open()";
+        for (const char *list : {"Main", "EventMenu", "EventGadget", "EventWindow"})
+            QTest::addRow("object constant in %s", list) << window << list
+                << "SetGadgetText(#Window_0_Button_1, \"\")" << "SetGadgetText(#Main_Button_1, \"\")";
+        QTest::newRow("size procedure") << window << "EventWindow" << "Procedure EventSize_Window_0()" << "Procedure EventSize_Main()";
+        QTest::newRow("exit procedure") << window << "EventWindow" << "Procedure EventExit_Window_0()" << "Procedure EventExit_Main()";
+        QTest::newRow("exit procedure of an object prefix") << window << "EventWindow"
+            << "EventExit_Window_0_Sub()" << "EventExit_Main_Sub()";
+        QTest::newRow("window constant") << window << "EventWindow" << "CloseWindow(#Window_0)" << "CloseWindow(#Main)";
+        QTest::newRow("open call in Main") << window << "Main" << "Open_Window_0()" << "Open_Main()";
+        QTest::newRow("open call in an event file") << window << "EventMenu" << "  Open_Window_0() : x = 1" << "  Open_Main() : x = 1";
+        QTest::newRow("open call with arguments is no call of it") << window << "Main" << "Open_Window_0(1)" << "Open_Window_0(1)";
+        QTest::newRow("size procedure name outside its file") << window << "Main" << "EventSize_Window_0()" << "EventSize_Window_0()";
+        QTest::newRow("window name as a word part") << window << "Main" << "#Window_01 Window_0" << "#Window_01 Window_0";
+        QTest::newRow("any letter case, new name as bound") << window << "Main" << "#window_0_Button_1" << "#Main_Button_1";
+        QTest::newRow("prefix is a plain substring") << "Window>Main:1" << "Main" << "#Window_0_Button_1" << "#Main_0_Button_1";
+
+        const QString gadget = QStringLiteral("Main_Button_1>Main_Ok:6");
+        QTest::newRow("gadget procedure") << gadget << "EventGadget"
+            << "Procedure EventGadget_Main_Button_1(EventType)" << "Procedure EventGadget_Main_Ok(EventType)";
+        QTest::newRow("gadget constant") << gadget << "Main" << "#Main_Button_1" << "#Main_Ok";
+        QTest::newRow("longer gadget constants stay") << gadget << "EventGadget"
+            << "#Main_Button_10 + #Main_Button_1x" << "#Main_Button_10 + #Main_Button_1x";
+        QTest::newRow("gadget procedure in the menu file stays") << gadget << "EventMenu"
+            << "EventGadget_Main_Button_1(0)" << "EventGadget_Main_Button_1(0)";
+        QTest::newRow("gadget binding makes no prefix") << gadget << "Main" << "#Main_Button_1_Sub" << "#Main_Button_1_Sub";
+
+        const QString item = QStringLiteral("Main_Open>Main_Load:3");
+        QTest::newRow("menu procedure") << item << "EventMenu" << "Procedure EventMenu_Main_Open()" << "Procedure EventMenu_Main_Load()";
+        QTest::newRow("menu procedure called from Main keeps its name") << item << "Main" << "EventMenu_Main_Open()" << "EventMenu_Main_Open()";
+        QTest::newRow("menu bar constant") << "Menu_0>Bar:2" << "Main" << "CreateMenu(#Menu_0, x)" << "CreateMenu(#Bar, x)";
+        QTest::newRow("status bar constant") << "Status_0>Info:4" << "EventWindow" << "#Status_0" << "#Info";
+        QTest::newRow("toolbar constant") << "Tools_0>Tools:5" << "EventMenu" << "#Tools_0 ;" << "#Tools ;";
+
+        QTest::newRow("chain applies in order") << "A>B:6 B>C:6" << "Main" << "#A #B" << "#C #C";
+        QTest::newRow("chain in reverse order") << "B>C:6 A>B:6" << "Main" << "#A #B" << "#B #C";
+        QTest::newRow("swap applies in order") << "A>B:6 B>A:6" << "Main" << "#A + #B" << "#A + #A";
+        QTest::newRow("window then gadget") << "Window_0>Main:1 Main_Button_1>Main_Ok:6" << "EventGadget"
+            << "EventGadget_Window_0_Button_1() : #Window_0_Button_1" << "EventGadget_Main_Ok() : #Main_Ok";
+        QTest::newRow("new name holding the old one") << "X>X_X:6" << "Main" << "#X + #X" << "#X_X + #X_X";
+        QTest::newRow("window new name holding the old one") << "W>W_W:1" << "EventWindow"
+            << "EventSize_W() #W_B #W" << "EventSize_W_W() #W_W_B #W_W";
+        QTest::newRow("non-ASCII boundary") << "B_1>Ok:6" << "Main" << "ä#B_1ö" << "ä#Okö";
+    }
+    void bindingsReachTheUsersCode()
+    {
+        QFETCH(QString, bindings);
+        QFETCH(QString, list);
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        Updates u;
+        u.context.Bindings = ParseBindings(bindings);
+        u.list(list) = {QStringLiteral("; untouched"), line};
+        u.runStep3Updates();
+        QCOMPARE(u.list(list), QStringList({"; untouched", expected}));
+        QVERIFY(u.frontEnd.log.isEmpty());
+    }
+
+    void noBindingsChangeNothing()
+    {
+        Updates u;
+        u.context.lines.MainLines = {"#Window_0", "Open_Window_0()"};
+        u.runStep3Updates();
+        QCOMPARE(u.context.lines.MainLines, QStringList({"#Window_0", "Open_Window_0()"}));
+    }
+
+    // The candidate lookup must give exactly what applying every binding to every line gives.
+    void lookupMatchesThePlainWay()
+    {
+        const QStringList pieces = {"#", "_", " ", "(", ")", "()", "Open_", "EventGadget_", "EventSize_",
+                                    "A", "a", "B", "W", "w_0", "W_0", "Ok", "1", "x", "ä", "ı", "ß", "$"};
+        const QStringList names = {"A", "B", "W", "W_0", "A_B", "Ok", "W_0_A", "_A", "A_", "ı", "a$"};
+        QRandomGenerator random(4711);
+        const auto pick = [&](const QStringList &from) { return from.at(random.bounded(int(from.size()))); };
+        const QList<QList<ReplacementRule>> ruleSets = {
+            {{ReplacementRule::Substring, "#", "_", 1}},
+            {{ReplacementRule::Word, "#", "", 0}},
+            {{ReplacementRule::Word, "Open_", "()", 1}},
+            {{ReplacementRule::Substring, "EventSize_", "_", 1}, {ReplacementRule::Word, "EventGadget_", "", 6}},
+            // Rules whose old name may sit inside a name: every binding is tried.
+            {{ReplacementRule::Substring, "#", "", 0}},
+            {{ReplacementRule::Word, "Event", "", 0}},
+        };
+        for (int round = 0; round < 300; ++round) {
+            BindingList bindings;
+            for (int i = random.bounded(1, 6); i > 0; --i)
+                bindings.append({pick(names), pick(names), random.bounded(2) ? 1 : 6});
+            QStringList lines;
+            for (int i = 0; i < 20; ++i) {
+                QString line;
+                for (int k = random.bounded(1, 12); k > 0; --k)
+                    line += pick(pieces);
+                lines.append(line);
+            }
+            for (const auto &rules : ruleSets) {
+                QStringList plain = lines;
+                QStringList indexed = lines;
+                const int plainChanges = ApplyOneByOne(plain, bindings, rules);
+                const int indexedChanges = BindingReplacer(bindings).Apply(indexed, rules);
+                QCOMPARE(indexed, plain);
+                QCOMPARE(indexedChanges, plainChanges);
+            }
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestCodeUpdates)
+#include "tst_code_updates.moc"

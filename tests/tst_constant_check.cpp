@@ -1,0 +1,211 @@
+#include "support/recording_front_end.h"
+#include "pipeline/generation_context.h"
+#include "pipeline/generation_driver.h"
+#include "update/constant_check.h"
+
+#include <QTest>
+
+using namespace quarvel;
+
+namespace {
+
+// One step 2 over a project whose stored names and current design a test sets up.
+struct Check {
+    Check() : context(project, tables, frontEnd) {}
+
+    // Answers every dialog with Continue and the given Todo entries, one list per dialog.
+    void answerWith(const QList<QStringList> &todos)
+    {
+        frontEnd.answerBindDialog = [this, todos](const BindDialogRequest &) {
+            const int n = int(frontEnd.bindRequests.size()) - 1;
+            return BindDialogAnswer{0, n < todos.size() ? todos.at(n) : QStringList()};
+        };
+    }
+
+    void setGadgets(const QStringList &names)
+    {
+        context.model.GadgetList.clear();
+        for (const QString &name : names)
+            context.model.GadgetList.append(GadgetRecord{name, QStringLiteral("BUTTONGADGET")});
+    }
+
+    ProjectState project;
+    NameTables tables;
+    RecordingFrontEnd frontEnd;
+    GenerationContext context;
+};
+
+QString BindingsText(const BindingList &bindings)
+{
+    QStringList parts;
+    for (const ConstantBinding &b : bindings)
+        parts.append(b.oldName + QLatin1Char('>') + b.newName + QLatin1Char(':') + QString::number(b.kind));
+    return parts.join(QLatin1Char(' '));
+}
+
+} // namespace
+
+class TestConstantCheck : public QObject {
+    Q_OBJECT
+
+private slots:
+    void firstGenerationOpensNoDialog()
+    {
+        Check c;
+        c.context.model.WindowList = {"Window_0"};
+        c.setGadgets({"Window_0_Button_1"});
+        QCOMPARE(GenerateStep2(c.context), 1);
+        QVERIFY(c.frontEnd.bindRequests.isEmpty());
+        QVERIFY(c.context.Bindings.isEmpty());
+        QCOMPARE(c.frontEnd.log, QStringList({"Generate Code Step 2 ...", "- Check Constants..."}));
+    }
+
+    void addedObjectsNeedNoBinding()
+    {
+        Check c;
+        c.project.Stored.Window = {"Window_0"};
+        c.project.Stored.Gadget = {"Window_0_Button_1"};
+        c.context.model.WindowList = {"Window_0", "Window_1"};
+        c.setGadgets({"Window_0_Button_1", "Window_0_Button_2", "Window_1_Text_0"});
+        QCOMPARE(GenerateStep2(c.context), 1);
+        QVERIFY(c.frontEnd.bindRequests.isEmpty());
+    }
+
+    void aRemovedGadgetIsOfferedAlone()
+    {
+        Check c;
+        c.project.Stored.Gadget = {"Window_0_Button_1", "Window_0_Button_2"};
+        c.setGadgets({"Window_0_Button_1"});
+        c.answerWith({{}});
+        QCOMPARE(GenerateStep2(c.context), 1);
+        QCOMPARE(c.frontEnd.bindRequests.size(), 1);
+        QCOMPARE(c.frontEnd.bindRequests[0].kind, 6);
+        QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Window_0_Button_2"}));
+        QVERIFY(c.frontEnd.bindRequests[0].unboundNew.isEmpty());
+        QCOMPARE(c.frontEnd.bindDialogsClosed, 1);
+        QVERIFY(c.context.Bindings.isEmpty());
+    }
+
+    void eachKindComparesItsOwnLists_data()
+    {
+        QTest::addColumn<int>("kind");
+        QTest::newRow("window") << 1;
+        QTest::newRow("menu bar") << 2;
+        QTest::newRow("menu item") << 3;
+        QTest::newRow("status bar") << 4;
+        QTest::newRow("toolbar") << 5;
+        QTest::newRow("gadget") << 6;
+    }
+    void eachKindComparesItsOwnLists()
+    {
+        QFETCH(int, kind);
+        Check c;
+        StoredConstants &s = c.project.Stored;
+        DesignModel &m = c.context.model;
+        QStringList *stored[] = {&s.Window, &s.Menu, &s.MenuItem, &s.StatusBar, &s.ToolBar, &s.Gadget};
+        QStringList *current[] = {&m.WindowList, &m.MenuList, &m.MenuItemList, &m.StatusBarList, &m.ToolBarList};
+        *stored[kind - 1] = {"Kept", "Old_1", "Old_2"};
+        if (kind == 6)
+            c.setGadgets({"New_1", "Kept"});
+        else
+            *current[kind - 1] = {"New_1", "Kept"};
+        c.answerWith({{"Old_2 > New_1"}});
+        QCOMPARE(GenerateStep2(c.context), 1);
+        QCOMPARE(c.frontEnd.bindRequests.size(), 1);
+        QCOMPARE(c.frontEnd.bindRequests[0].kind, kind);
+        QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Old_1", "Old_2"}));
+        QCOMPARE(c.frontEnd.bindRequests[0].unboundNew, QStringList({"New_1"}));
+        QCOMPARE(BindingsText(c.context.Bindings), QStringLiteral("Old_2>New_1:%1").arg(kind));
+    }
+
+    void letterCaseMakesADifferentName()
+    {
+        Check c;
+        c.project.Stored.Gadget = {"Button_1"};
+        c.setGadgets({"BUTTON_1"});
+        c.answerWith({{}});
+        QCOMPARE(GenerateStep2(c.context), 1);
+        QCOMPARE(c.frontEnd.bindRequests.size(), 1);
+        QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Button_1"}));
+        QCOMPARE(c.frontEnd.bindRequests[0].unboundNew, QStringList({"BUTTON_1"}));
+    }
+
+    void aWindowRenameCarriesIntoTheNamesOfItsObjects()
+    {
+        Check c;
+        c.project.Stored.Window = {"Window_0"};
+        c.project.Stored.Gadget = {"Window_0_Button_1", "Window_0_Button_2", "Window_0x_Text"};
+        c.project.Stored.MenuItem = {"Window_0_Menu_Open"};
+        c.context.model.WindowList = {"Main"};
+        c.context.model.MenuItemList = {"Main_Menu_Open"};
+        c.setGadgets({"Main_Button_1", "Main_Ok", "Window_0x_Text"});
+        c.answerWith({{"Window_0 > Main"}, {"Main_Button_2 > Main_Ok"}});
+        QCOMPARE(GenerateStep2(c.context), 1);
+        QCOMPARE(c.frontEnd.bindRequests.size(), 2);
+        QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Window_0"}));
+        QCOMPARE(c.frontEnd.bindRequests[0].unboundNew, QStringList({"Main"}));
+        // The unchanged button and menu item need no binding; the renamed one is offered
+        // under the window's new name; a name merely starting with "Window_0" stays.
+        QCOMPARE(c.frontEnd.bindRequests[1].kind, 6);
+        QCOMPARE(c.frontEnd.bindRequests[1].unboundOld, QStringList({"Main_Button_2"}));
+        QCOMPARE(c.frontEnd.bindRequests[1].unboundNew, QStringList({"Main_Ok"}));
+        QCOMPARE(BindingsText(c.context.Bindings), QStringLiteral("Window_0>Main:1 Main_Button_2>Main_Ok:6"));
+        QCOMPARE(c.frontEnd.bindDialogsClosed, 2);
+    }
+
+    void laterWindowRenamesSeeEarlierOnes()
+    {
+        Check c;
+        c.context.Bindings = {{"A", "B", 1}, {"B", "C", 1}, {"C_X", "Ignored", 6}};
+        c.project.Stored.Gadget = {"A_Button", "B_Text", "AB_Frame"};
+        c.setGadgets({"C_Button", "C_Text", "AB_Frame"});
+        QCOMPARE(CheckGadgetConstants(c.context), 1);
+        QVERIFY(c.frontEnd.bindRequests.isEmpty());
+    }
+
+    void theWindowCheckStartsAFreshBindingList()
+    {
+        Check c;
+        c.context.Bindings = {{"Left", "Over", 6}};
+        QCOMPARE(CheckWindowConstants(c.context), 1);
+        QVERIFY(c.context.Bindings.isEmpty());
+    }
+
+    void todoEntriesBecomeBindingsInTheirOrder()
+    {
+        Check c;
+        c.project.Stored.MenuItem = {"M_1", "M_2", "M_3"};
+        c.context.model.MenuItemList = {"N_1", "N_2", "N_3"};
+        c.answerWith({{"M_3 > N_1", "  M_1>N_3  ", "M_2 >", "> N_2"}});
+        QCOMPARE(GenerateStep2(c.context), 1);
+        // Entries without both names cannot come from the dialog and are not bound.
+        QCOMPARE(BindingsText(c.context.Bindings), QStringLiteral("M_3>N_1:3 M_1>N_3:3"));
+    }
+
+    void cancelEndsTheCheckAndClosesTheDialog()
+    {
+        Check c;
+        c.project.Stored.Window = {"Window_0"};
+        c.project.Stored.Gadget = {"Gone"};
+        c.frontEnd.answerBindDialog = [](const BindDialogRequest &) {
+            return BindDialogAnswer{2, {"Window_0 > Main"}};
+        };
+        c.context.model.WindowList = {"Main"};
+        QCOMPARE(GenerateStep2(c.context), 0);
+        QCOMPARE(c.frontEnd.bindRequests.size(), 1);
+        QCOMPARE(c.frontEnd.bindDialogsClosed, 1);
+        QVERIFY(c.context.Bindings.isEmpty());
+    }
+
+    void anyAnswerButCancelGoesOn()
+    {
+        Check c;
+        c.project.Stored.Gadget = {"Gone"};
+        c.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{1, {}}; };
+        QCOMPARE(CheckGadgetConstants(c.context), 1);
+        QCOMPARE(c.frontEnd.bindDialogsClosed, 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConstantCheck)
+#include "tst_constant_check.moc"

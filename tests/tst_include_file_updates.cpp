@@ -1,0 +1,157 @@
+#include "support/recording_front_end.h"
+#include "support/test_project.h"
+#include "pipeline/generation_context.h"
+#include "update/include_file_updates.h"
+
+#include <QDir>
+#include <QStringEncoder>
+#include <QTest>
+
+using namespace quarvel;
+
+namespace {
+
+struct IncludeRun {
+    IncludeRun() : project(dir.project({})), context(project, tables, frontEnd)
+    {
+        context.Bindings = {{"Window_0", "Main", 1}, {"Main_Button_1", "Main_Ok", 6}};
+    }
+
+    void run(const QStringList &includes)
+    {
+        context.model.IncludeFileList.clear();
+        for (const QString &name : includes)
+            context.model.IncludeFileList.append(dir.path(name));
+        UpdateIncludeFiles(context);
+    }
+
+    QString updated(const QString &name, int count) const
+    {
+        return QStringLiteral(" -> Update Includefile ") + dir.path(name) + QStringLiteral(" / Count Change: ") + QString::number(count);
+    }
+
+    TestProject dir;
+    ProjectState project;
+    NameTables tables;
+    RecordingFrontEnd frontEnd;
+    GenerationContext context;
+};
+
+QByteArray Utf16LE(const QString &text)
+{
+    QStringEncoder encoder(QStringConverter::Utf16LE);
+    return QByteArray(encoder.encode(text));
+}
+
+} // namespace
+
+class TestIncludeFileUpdates : public QObject {
+    Q_OBJECT
+
+private slots:
+    void utf8WithMarkAndCrLfKeepsItsMark()
+    {
+        IncludeRun r;
+        r.dir.write("Tools.pbi", "\xEF\xBB\xBF; Tools\r\nHideWindow(#Window_0, 1) ; \xC3\xBC\r\n");
+        r.run({"Tools.pbi"});
+        QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1)}));
+        QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("\xEF\xBB\xBF; Tools\nHideWindow(#Main, 1) ; \xC3\xBC\n"));
+    }
+
+    void eightBitStaysEightBit()
+    {
+        IncludeRun r;
+        r.dir.write("Tools.pbi", "; caf\xE9\nOpen_Window_0()\n");
+        r.run({"Tools.pbi"});
+        QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1)}));
+        QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("; caf\xE9\nOpen_Main()\n"));
+    }
+
+    void utf16KeepsItsFormat()
+    {
+        IncludeRun r;
+        r.dir.write("Tools.pbi", QByteArray("\xFF\xFE") + Utf16LE(QStringLiteral("; \u20AC\r\nx = #Main_Button_1\r\n")));
+        r.run({"Tools.pbi"});
+        QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1)}));
+        QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("\xFF\xFE") + Utf16LE(QStringLiteral("; \u20AC\nx = #Main_Ok\n")));
+    }
+
+    void everyChangeOfEveryPassCounts()
+    {
+        IncludeRun r;
+        r.dir.writeLines("Tools.pbi", {"#Window_0_Button_1 : Open_Window_0() : #Window_0",
+                                       "EventGadget_Main_Button_1()", "#Main_Button_10"});
+        r.run({"Tools.pbi"});
+        // Line 1: the prefix pass, the constant pass twice (the window, then the carried
+        // button), the open-call pass. Event procedures are not renamed in include files.
+        QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 4)}));
+        QCOMPARE(LinesOf(r.dir.read("Tools.pbi")),
+                 QStringList({"#Main_Ok : Open_Main() : #Main", "EventGadget_Main_Button_1()", "#Main_Button_10"}));
+    }
+
+    void anUnchangedFileKeepsItsBytes()
+    {
+        IncludeRun r;
+        const QByteArray bytes("\xEF\xBB\xBF; nothing here\r\n#Window_01\r\nlast line without end");
+        r.dir.write("Tools.pbi", bytes);
+        r.run({"Tools.pbi"});
+        QVERIFY(r.frontEnd.log.isEmpty());
+        QCOMPARE(r.dir.read("Tools.pbi"), bytes);
+    }
+
+    void noBindingsWriteNothing()
+    {
+        IncludeRun r;
+        r.context.Bindings.clear();
+        r.dir.write("Tools.pbi", "#Window_0\r\n");
+        r.run({"Tools.pbi"});
+        QVERIFY(r.frontEnd.log.isEmpty());
+        QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("#Window_0\r\n"));
+    }
+
+    void aMissingIncludeIsReportedNotCreated()
+    {
+        IncludeRun r;
+        r.dir.writeLines("B.pbi", {"#Window_0"});
+        r.run({"Missing.pbi", "B.pbi"});
+        QCOMPARE(r.frontEnd.log, QStringList({" -> Error OpenFile " + r.dir.path("Missing.pbi") + " / Errorcode: 1",
+                                              r.updated("B.pbi", 1)}));
+        QVERIFY(!r.dir.exists("Missing.pbi"));
+    }
+
+    void aFolderIsNoInclude()
+    {
+        IncludeRun r;
+        QVERIFY(QDir().mkpath(r.dir.path("Sub.pbi")));
+        r.run({"Sub.pbi"});
+        QCOMPARE(r.frontEnd.log, QStringList({" -> Error OpenFile " + r.dir.path("Sub.pbi") + " / Errorcode: 1"}));
+    }
+
+    void aFailedWriteKeepsTheFileAndGoesOn()
+    {
+        IncludeRun r;
+        r.dir.writeLines("A.pbi", {"#Window_0"});
+        r.dir.writeLines("B.pbi", {"#Window_0"});
+        r.context.writer.beforeCommit = [&](const QString &path) { return path != r.dir.path("A.pbi"); };
+        r.run({"A.pbi", "B.pbi"});
+        QCOMPARE(r.frontEnd.log, QStringList({r.updated("A.pbi", 1),
+                                              " -> Error WriteFile " + r.dir.path("A.pbi") + " / Errorcode: 1",
+                                              r.updated("B.pbi", 1)}));
+        QCOMPARE(r.dir.read("A.pbi"), QByteArray("#Window_0\n"));
+        QCOMPARE(r.dir.read("B.pbi"), QByteArray("#Main\n"));
+    }
+
+    void aNameBeyondEightBitSwitchesToUtf8()
+    {
+        IncludeRun r;
+        r.context.Bindings = {{"Window_0", QStringLiteral("Fen\u00EAtre_\u0141"), 1}};
+        r.dir.write("Tools.pbi", "; caf\xE9\n#Window_0\n");
+        r.run({"Tools.pbi"});
+        QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1),
+                                              " -> Warning: " + r.dir.path("Tools.pbi") + " holds characters beyond 8 bit, written as UTF-8."}));
+        QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("\xEF\xBB\xBF; caf\xC3\xA9\n#Fen\xC3\xAAtre_\xC5\x81\n"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestIncludeFileUpdates)
+#include "tst_include_file_updates.moc"

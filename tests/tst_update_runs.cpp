@@ -1,0 +1,238 @@
+#include "support/recording_front_end.h"
+#include "support/test_project.h"
+#include "cli/cli_front_end.h"
+#include "cli/command_line.h"
+#include "pipeline/generation_driver.h"
+#include "pipeline/load_project_sources.h"
+#include "project/project_file.h"
+
+#include <QDir>
+#include <QTest>
+
+#include <cstdio>
+
+using namespace quarvel;
+
+namespace {
+
+// A stream the command line writes to, read back as text.
+class CapturedStream {
+public:
+    CapturedStream() : file_(std::tmpfile()) {}
+    ~CapturedStream() { std::fclose(file_); }
+    FILE *file() const { return file_; }
+    QString text() const
+    {
+        std::fflush(file_);
+        std::rewind(file_);
+        QByteArray bytes;
+        char buffer[4096];
+        size_t n;
+        while ((n = std::fread(buffer, 1, sizeof buffer, file_)) > 0)
+            bytes.append(buffer, qsizetype(n));
+        return QString::fromUtf8(bytes);
+    }
+
+private:
+    FILE *file_;
+};
+
+// A project generated before with a window and two gadgets, whose design now holds nothing
+// the interpreter would name: every stored name has lost its match.
+ProjectState PreviouslyGenerated(const TestProject &dir)
+{
+    dir.writeLines("Form.pb", {"; the window was removed"});
+    dir.writeLines("Main.pb", {"XIncludeFile \"CommonFile.pb\"", "Open_Window_0()"});
+    dir.writeLines("EventGadget.pb", {"Procedure EventGadget_Window_0_Button_1(EventType)", "EndProcedure"});
+    ProjectState project = dir.project({dir.path("Form.pb")});
+    project.Stored.Window = {"Window_0"};
+    project.Stored.Gadget = {"Window_0_Button_1", "Window_0_Text_0"};
+    return project;
+}
+
+QMap<QString, QByteArray> Snapshot(const TestProject &dir)
+{
+    QMap<QString, QByteArray> files;
+    const QDir directory(dir.dir());
+    for (const QString &name : directory.entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        files.insert(name, dir.read(name));
+    return files;
+}
+
+} // namespace
+
+class TestUpdateRuns : public QObject {
+    Q_OBJECT
+
+private slots:
+    void theWindowCheckOffersTheStoredWindows()
+    {
+        TestProject dir;
+        ProjectState project = PreviouslyGenerated(dir);
+        GenerationRun run(project);
+        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{0, {}}; };
+        QCOMPARE(run.run(), 1);
+        QCOMPARE(run.frontEnd.bindRequests.size(), 2);
+        QCOMPARE(run.frontEnd.bindRequests[0].kind, 1);
+        QCOMPARE(run.frontEnd.bindRequests[0].unboundOld, QStringList({"Window_0"}));
+        QVERIFY(run.frontEnd.bindRequests[0].unboundNew.isEmpty());
+        QCOMPARE(run.frontEnd.bindRequests[1].kind, 6);
+        QCOMPARE(run.frontEnd.bindRequests[1].unboundOld, QStringList({"Window_0_Button_1", "Window_0_Text_0"}));
+        QCOMPARE(run.frontEnd.bindDialogsClosed, 2);
+        const QStringList &log = run.frontEnd.log;
+        const qsizetype step3 = log.indexOf("Generate Code Step 3 ...");
+        QVERIFY(step3 > 0);
+        QCOMPARE(log.mid(step3, 7), QStringList({"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix",
+                                                 "- Update Procedure", "- Update Constants", "- Update Open Window",
+                                                 "- Update IncludeFiles"}));
+        QCOMPARE(log.mid(log.size() - 2), QStringList({"Ready.", ""}));
+        QCOMPARE(dir.read("Backup/EventGadget.pb"), QByteArray("Procedure EventGadget_Window_0_Button_1(EventType)\nEndProcedure\n"));
+    }
+
+    void aCancelledCheckLeavesEveryFileUntouched()
+    {
+        TestProject dir;
+        ProjectState project = PreviouslyGenerated(dir);
+        RecordingFrontEnd recorder;
+        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        const auto before = Snapshot(dir);
+        GenerationRun run(project);
+        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{2, {"Window_0 > X"}}; };
+        QCOMPARE(run.run(), 0);
+        QCOMPARE(run.frontEnd.bindRequests.size(), 1);
+        QCOMPARE(run.frontEnd.bindDialogsClosed, 1);
+        const QStringList &log = run.frontEnd.log;
+        QCOMPARE(log.mid(log.size() - 4), QStringList({"Generate Code Step 2 ...", "- Check Constants...", "Cancel.", ""}));
+        QCOMPARE(Snapshot(dir), before);
+        QVERIFY(!dir.exists("Backup"));
+        QCOMPARE(project.Stored.Window, QStringList({"Window_0"}));
+    }
+
+    // A window renamed from Window_0 to Main and its button from Button_1 to Ok, bound in step 2.
+    void step3CarriesTheRenamesIntoTheUsersCode()
+    {
+        TestProject dir;
+        dir.copyFrom("update/renamed_window/input");
+        ProjectState project = dir.project({dir.path("Form.pbf")});
+        RecordingFrontEnd frontEnd;
+        const NameTables tables;
+        GenerationContext g(project, tables, frontEnd);
+        LoadProjectSources(g);
+        for (const char *include : {"Tools.pbi", "Legacy.pbi", "Unchanged.pbi", "Missing.pbi"})
+            g.model.IncludeFileList.append(dir.path(include));
+        g.Bindings = {{"Window_0", "Main", 1}, {"Main_Button_1", "Main_Ok", 6}};
+        const QByteArray unchanged = dir.read("Unchanged.pbi");
+
+        GenerateStep3(g);
+
+        QCOMPARE(frontEnd.log, QStringList({"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix",
+                                            "- Update Procedure", "- Update Constants", "- Update Open Window",
+                                            "- Update IncludeFiles",
+                                            " -> Update Includefile " + dir.path("Tools.pbi") + " / Count Change: 3",
+                                            " -> Update Includefile " + dir.path("Legacy.pbi") + " / Count Change: 1",
+                                            " -> Error OpenFile " + dir.path("Missing.pbi") + " / Errorcode: 1"}));
+        const QString expected = QStringLiteral("update/renamed_window/expected/");
+        QCOMPARE(g.lines.MainLines, LinesOf(ReadTestData(expected + "Main.pb")));
+        QCOMPARE(g.lines.EventMenuLines, LinesOf(ReadTestData(expected + "EventMenu.pb")));
+        QCOMPARE(g.lines.EventGadgetLines, LinesOf(ReadTestData(expected + "EventGadget.pb")));
+        QCOMPARE(g.lines.EventWindowLines, LinesOf(ReadTestData(expected + "EventWindow.pb")));
+        QCOMPARE(dir.read("Tools.pbi"), ReadTestData(expected + "Tools.pbi"));
+        QCOMPARE(dir.read("Legacy.pbi"), ReadTestData(expected + "Legacy.pbi"));
+        QCOMPARE(dir.read("Unchanged.pbi"), unchanged);
+        QVERIFY(!dir.exists("Missing.pbi"));
+        // The backup holds the sources as they were before the run.
+        for (const char *name : {"Main.pb", "EventGadget.pb", "EventWindow.pb", "EventMenu.pb", "Tools.pbi", "Legacy.pbi"})
+            QCOMPARE(dir.read(QStringLiteral("Backup/") + name), ReadTestData(QStringLiteral("update/renamed_window/input/") + name));
+    }
+
+    void commandLineBinding_data()
+    {
+        QTest::addColumn<QStringList>("binds"); // "OLD=NEW"
+        QTest::addColumn<bool>("keepUnbound");
+        QTest::addColumn<QStringList>("unboundOld");
+        QTest::addColumn<QStringList>("unboundNew");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("todo");
+        QTest::addColumn<QString>("stderrText");
+
+        QTest::newRow("all bound") << QStringList{"B=Y", "A=X"} << false << QStringList{"A", "B"} << QStringList{"X", "Y"}
+                                   << 0 << QStringList{"B > Y", "A > X"} << "";
+        QTest::newRow("binds for names not on offer are ignored")
+            << QStringList{"A=Z", "Q=X", "A=X"} << false << QStringList{"A"} << QStringList{"X"}
+            << 0 << QStringList{"A > X"} << "";
+        QTest::newRow("a name binds once") << QStringList{"A=X", "A=Y"} << true << QStringList{"A"} << QStringList{"X", "Y"}
+                                           << 0 << QStringList{"A > X"} << "";
+        QTest::newRow("left unbound, kept") << QStringList{} << true << QStringList{"A"} << QStringList{}
+                                            << 0 << QStringList{} << "";
+        QTest::newRow("left unbound, cancelled")
+            << QStringList{"A=X"} << false << QStringList{"A", "B"} << QStringList{"X", "Y"}
+            << 2 << QStringList{"A > X"}
+            << "quarvel-gen: Gadget names without a binding:\n"
+               "quarvel-gen:   old: B\n"
+               "quarvel-gen:   new: Y\n"
+               "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n";
+    }
+    void commandLineBinding()
+    {
+        QFETCH(QStringList, binds);
+        QFETCH(bool, keepUnbound);
+        QFETCH(QStringList, unboundOld);
+        QFETCH(QStringList, unboundNew);
+        QFETCH(int, result);
+        QFETCH(QStringList, todo);
+        QFETCH(QString, stderrText);
+        QList<BindOption> options;
+        for (const QString &bind : binds)
+            options.append({bind.section('=', 0, 0), bind.section('=', 1)});
+        CapturedStream out, err;
+        CliFrontEnd frontEnd(options, keepUnbound, out.file(), err.file());
+        const BindDialogAnswer answer = frontEnd.OpenBindDialog(BindDialogRequest{6, unboundOld, unboundNew});
+        QCOMPARE(answer.result, result);
+        QCOMPARE(answer.todo, todo);
+        QCOMPARE(err.text(), stderrText);
+        QCOMPARE(out.text(), QString());
+    }
+
+    void quarvelGenStopsOnUnboundNames()
+    {
+        TestProject dir;
+        ProjectState project = PreviouslyGenerated(dir);
+        RecordingFrontEnd recorder;
+        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        CommandLineOptions options;
+        options.projectPath = project.ProjectFile;
+        options.binds = {{"Window_0", "Main"}}; // Main is no current window: not on offer
+        CapturedStream out, err;
+        QCOMPARE(RunCommandLine(options, out.file(), err.file()), 1);
+        QVERIFY(out.text().endsWith("Generate Code Step 2 ...\n- Check Constants...\nCancel.\n\n"));
+        QCOMPARE(err.text(), QStringLiteral("quarvel-gen: Window names without a binding:\n"
+                                            "quarvel-gen:   old: Window_0\n"
+                                            "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n"));
+        QVERIFY(!dir.exists("Backup"));
+    }
+
+    void quarvelGenKeepUnboundGoesOn()
+    {
+        TestProject dir;
+        ProjectState project = PreviouslyGenerated(dir);
+        RecordingFrontEnd recorder;
+        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        CommandLineOptions options;
+        options.projectPath = project.ProjectFile;
+        options.keepUnbound = true;
+        CapturedStream out, err;
+        QCOMPARE(RunCommandLine(options, out.file(), err.file()), 0);
+        QVERIFY(out.text().contains("- Make Backup...\n- Update Prefix\n"));
+        QVERIFY(out.text().endsWith("Ready.\n\n"));
+        QCOMPARE(err.text(), QString());
+        QVERIFY(dir.exists("Backup/Main.pb"));
+        // The run stored this run's names, so the next run offers nothing.
+        ProjectState reloaded;
+        QVERIFY(LoadProject(project.ProjectFile, reloaded, recorder));
+        QVERIFY(reloaded.Stored.Window.isEmpty());
+        QVERIFY(reloaded.Stored.Gadget.isEmpty());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestUpdateRuns)
+#include "tst_update_runs.moc"
