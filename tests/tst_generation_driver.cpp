@@ -109,6 +109,7 @@ void TestGenerationDriver::runEndsWithTheProjectSaved()
     project.Stored.Window = {"OldWindow"};
     project.ProjectSaved = false;
     GenerationRun run(project);
+    run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{0, {}}; };
     QCOMPARE(run.run(), 1);
     QVERIFY(project.ProjectSaved);
     QVERIFY(project.Stored.Window.isEmpty()); // replaced by this run's (empty) names
