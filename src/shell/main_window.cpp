@@ -158,6 +158,8 @@ void Shell::CreateMainGadgets()
     splitter_->setHandleWidth(6);
     splitter_->addWidget(files);
     splitter_->addWidget(log);
+    splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
+    splitter_->setStretchFactor(1, 1);
     splitter_->setStyleSheet(QStringLiteral(
         "QSplitter::handle { border-top: 1px solid palette(mid); margin: 2px 0; }"));
 }

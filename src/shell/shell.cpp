@@ -49,7 +49,8 @@ bool Shell::StartUp(const QStringList &arguments)
     ShowProjectFile(project_.ProjectFile);
     ui_.Window(MainWindow)->show();
     LayoutMainWindow();
-    splitter_->setSizes({100, qMax(0, splitter_->height() - 100 - splitter_->handleWidth())});
+    const QList<int> sizes = splitter_->sizes();
+    splitter_->setSizes({100, qMax(0, sizes.value(0) + sizes.value(1) - 100)});
     return true;
 }
 

@@ -59,6 +59,7 @@ public:
     Toolkit &toolkit() { return ui_; }
     ProjectState &project() { return project_; }
     ProjectCommands &commands() { return commands_; }
+    DesktopFrontEnd &frontEnd() { return frontEnd_; }
     const NameTables &nameTables() const { return tables_; }
     const QString &InfoText() const { return infoText_; }
     QSplitter *splitter() const { return splitter_; }
