@@ -20,6 +20,7 @@ void Shell::LaunchGenerationWorker()
     QObject::connect(worker_, &QThread::finished, &queue_, [this] { WorkerFinished(); },
                      Qt::QueuedConnection);
     SetRunning(true);
+    ui_.DisableWindow(OptionsWindow, true); // until the run's first request closes it
     worker_->start();
 }
 

@@ -145,6 +145,9 @@ void Shell::CreateToolBar()
     button(CommandCommonFirst, "Selected Commonfile as first");
     toolBar_->addSeparator();
     button(CommandStartGenerate, "Generate");
+    // Hiding the toolbar from its context menu gives its height to the splitter.
+    QObject::connect(toolBar_, &QToolBar::visibilityChanged, toolBar_,
+                     [this] { queue_.Post({EventKind::SizeWindow, MainWindow}); });
 }
 
 void Shell::CreateMainGadgets()
@@ -186,8 +189,13 @@ void Shell::CreateOptionsWindow()
         {UseCallFastBox, 230, 10, "Call Event Fast"},
         {Utf8Box, 230, 40, "Fileformat UTF8"},
     };
-    for (const auto &box : boxes)
-        ui_.CheckBoxGadget(box.gadget, OptionsWindow, QRect(box.x, box.y, 200, 20), QString::fromUtf8(box.text));
+    for (const auto &box : boxes) {
+        QCheckBox *check = ui_.CheckBoxGadget(box.gadget, OptionsWindow, QRect(box.x, box.y, 200, 20),
+                                              QString::fromUtf8(box.text));
+        // A wider font would clip the texts of the left column: let them use the gap.
+        if (box.x == 10 && check->sizeHint().width() > 200)
+            check->resize(qMin(check->sizeHint().width(), 215), 20);
+    }
     QPushButton *start = ui_.ButtonGadget(StartButton, OptionsWindow, QRect(10, 160, 120, 30), QStringLiteral("Start"));
     start->setDefault(true);
     start->setIcon(icon(7));

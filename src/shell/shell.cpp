@@ -143,7 +143,7 @@ void Shell::GadgetDispatcher(int gadget, int type, quintptr data)
             SwitchClicked(gadget);
         break;
     case StartButton:
-        if (type == EventLeftClick)
+        if (type == EventLeftClick && ui_.IsWindow(OptionsWindow))
             LaunchGenerationWorker();
         break;
     default:
@@ -153,6 +153,9 @@ void Shell::GadgetDispatcher(int gadget, int type, quintptr data)
 
 void Shell::SwitchClicked(int gadget)
 {
+    // A click still queued when the run took the options window away changes nothing.
+    if (!ui_.IsWindow(OptionsWindow) || GenerationRunning())
+        return;
     Switches &s = project_.switches;
     const int state = ui_.GetGadgetState(gadget);
     switch (gadget) {
