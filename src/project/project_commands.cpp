@@ -12,16 +12,15 @@ namespace {
 
 const QString QuestionTitle = QStringLiteral("Frage");
 
-// A name part without any "." gets the project extension; any other extension is kept.
-QString WithProjectExtension(const QString &path)
-{
-    const QString name = Mid(path, FindBackward(path, QLatin1Char('/')) + 1);
-    return FindString(name, QLatin1Char('.')) ? path : path + QStringLiteral(".pbm");
-}
-
 QString FileNamePart(const QString &path)
 {
     return Mid(path, FindBackward(path, QLatin1Char('/')) + 1);
+}
+
+// A name part without any "." gets the project extension; any other extension is kept.
+QString WithProjectExtension(const QString &path)
+{
+    return FindString(FileNamePart(path), QLatin1Char('.')) ? path : path + QStringLiteral(".pbm");
 }
 
 } // namespace
