@@ -27,6 +27,7 @@ class TestProjectCommands : public QObject {
 private slots:
     void askSaveChanges_data();
     void askSaveChanges();
+    void failedSaveInThePromptKeepsTheProgramRunning();
     void saveAsAddsExtensionOnlyWithoutOne_data();
     void saveAsAddsExtensionOnlyWithoutOne();
     void saveAsAsksBeforeOverwritingEvenAnEmptyFile();
@@ -59,6 +60,7 @@ void TestProjectCommands::askSaveChanges_data()
     QTest::newRow("Yes saves a named project") << false << true << true << int(Answer::Yes) << "" << true << true << 1;
     QTest::newRow("Yes on unnamed, dialog cancelled") << false << false << true << int(Answer::Yes) << "" << false << false << 1;
     QTest::newRow("Yes on unnamed, saved as") << false << false << true << int(Answer::Yes) << "Named.pbm" << true << true << 1;
+    QTest::newRow("Yes on named without files") << false << true << false << int(Answer::Yes) << "" << true << false << 1;
     QTest::newRow("Yes on unnamed without files") << false << false << false << int(Answer::Yes) << "Named.pbm" << false << false << 1;
 }
 
@@ -88,6 +90,20 @@ void TestProjectCommands::askSaveChanges()
     if (questions)
         QCOMPARE(f.ask.calls.first(), QStringLiteral("Question Frage: Aktuelles Projekt speichern?"));
     QVERIFY(f.frontEnd.messages.isEmpty()); // a Save As with nothing to write fails silently
+}
+
+// Leaving after a failed save would throw the unsaved changes away.
+void TestProjectCommands::failedSaveInThePromptKeepsTheProgramRunning()
+{
+    Fixture f;
+    f.project = f.dir.project({QStringLiteral("Form.pbf")});
+    QDir(f.dir.dir()).mkdir(QStringLiteral("Test.pbm")); // a folder where the file should be
+    f.project.ProjectSaved = false;
+    f.ask.answers << Answer::Yes;
+    f.commands.QuitCommand();
+    QVERIFY(!f.commands.QuitRequested);
+    QCOMPARE(f.frontEnd.messages, QStringList{QStringLiteral("Project: Errorcode: 1")});
+    QVERIFY(!f.project.ProjectSaved);
 }
 
 void TestProjectCommands::saveAsAddsExtensionOnlyWithoutOne_data()

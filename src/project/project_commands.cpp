@@ -54,8 +54,9 @@ bool ProjectCommands::AskSaveChanges()
     if (ask_.Question(QuestionTitle, QStringLiteral("Aktuelles Projekt speichern?")) == Answer::No)
         return true;
     if (project_.ProjectNamed) {
-        SaveProject(project_.ProjectFile, project_, frontEnd_, writer); // a failure has shown its box
-        return true;
+        // A project with no common file has nothing to save. When writing fails the error box
+        // has been shown, and the calling command stops so the changes are not lost with it.
+        return SaveProject(project_.ProjectFile, project_, frontEnd_, writer) || project_.CommonFiles.isEmpty();
     }
     return SaveProjectAs();
 }
