@@ -530,7 +530,9 @@ void TestDesktop::licenceWindow()
     Settle(d.shell);
     QCOMPARE(list->geometry(), QRect(0, 0, 600, 480));
 
-    licence->close();
+    licence->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(licence));
+    QTest::keyClick(licence, Qt::Key_Escape);
     Settle(d.shell);
     QVERIFY(!d.shell.toolkit().IsWindow(LicenceWindow));
     QVERIFY(d.mainEnabled());

@@ -199,6 +199,7 @@ void Shell::CreateOptionsWindow()
     QPushButton *start = ui_.ButtonGadget(StartButton, OptionsWindow, QRect(10, 160, 120, 30), QStringLiteral("Start"));
     start->setDefault(true);
     start->setIcon(icon(7));
+    ui_.CloseOnEscape(OptionsWindow);
 }
 
 QStatusBar *Shell::statusBar() const

@@ -36,6 +36,7 @@ void Shell::OpenLicenceWindow()
     window->setWindowIcon(icon(11));
     QListWidget *list = ui_.ListViewGadget(LicenceList, LicenceWindow, QRect(0, 0, 600, 480));
     list->addItems(lines);
+    ui_.CloseOnEscape(LicenceWindow);
     window->show();
     // The main loop goes on, so requests of a running generation are still answered.
 }

@@ -208,6 +208,16 @@ void Toolkit::AddKeyboardShortcut(int window, const QKeySequence &keys, int comm
                      });
 }
 
+void Toolkit::CloseOnEscape(int window)
+{
+    auto *shortcut = new QShortcut(QKeySequence(Qt::Key_Escape), Window(window));
+    shortcut->setContext(Qt::WindowShortcut);
+    QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, window] {
+        if (!IsWindowDisabled(window))
+            queue_.Post({EventKind::CloseWindow, window});
+    });
+}
+
 QImage DecodePng(const QByteArray &bytes)
 {
     png_image image{};

@@ -78,6 +78,8 @@ public:
     QAction *ToolBarImageButton(QToolBar *toolBar, int window, int command, const QIcon &icon,
                                 const QString &toolTip);
     void AddKeyboardShortcut(int window, const QKeySequence &keys, int command);
+    // Escape in the window acts as its close box.
+    void CloseOnEscape(int window);
 
 private:
     QWidget *Content(int window) const;
