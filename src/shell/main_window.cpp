@@ -70,6 +70,9 @@ bool Shell::OpenMainWindow()
     CreateMenus();
     statusField_ = new QLabel(window);
     statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long project path must not set a minimum width for the whole window.
+    statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusField_->setMinimumWidth(1);
     window->statusBar()->addWidget(statusField_, 1);
     CreateMainGadgets();
     CreateToolBar();
@@ -210,8 +213,10 @@ QStatusBar *Shell::statusBar() const
 
 void Shell::ShowProjectFile(const QString &projectFile)
 {
-    if (statusField_)
+    if (statusField_) {
         statusField_->setText(projectFile);
+        statusField_->setToolTip(projectFile);
+    }
 }
 
 void Shell::ShowCommonFiles()
