@@ -1,0 +1,134 @@
+#include "project_commands.h"
+
+#include "project_file.h"
+#include "../interpreter/line_scan.h"
+#include "../pipeline/front_end.h"
+
+#include <QFileInfo>
+
+namespace quarvel {
+
+namespace {
+
+const QString QuestionTitle = QStringLiteral("Frage");
+
+QString FileNamePart(const QString &path)
+{
+    return Mid(path, FindBackward(path, QLatin1Char('/')) + 1);
+}
+
+// A name part without any "." gets the project extension; any other extension is kept.
+QString WithProjectExtension(const QString &path)
+{
+    return FindString(FileNamePart(path), QLatin1Char('.')) ? path : path + QStringLiteral(".pbm");
+}
+
+} // namespace
+
+QString PathPart(const QString &path)
+{
+    return Left(path, FindBackward(path, QLatin1Char('/')));
+}
+
+ProjectCommands::ProjectCommands(ProjectState &project, Requesters &ask, FrontEnd &frontEnd)
+    : project_(project), ask_(ask), frontEnd_(frontEnd)
+{
+}
+
+void ProjectCommands::ShowProjectFile()
+{
+    if (showProjectFile)
+        showProjectFile(project_.ProjectFile);
+}
+
+void ProjectCommands::ShowCommonFiles()
+{
+    if (showCommonFiles)
+        showCommonFiles();
+}
+
+bool ProjectCommands::AskSaveChanges()
+{
+    if (project_.ProjectSaved)
+        return true;
+    if (ask_.Question(QuestionTitle, QStringLiteral("Aktuelles Projekt speichern?")) == Answer::No)
+        return true;
+    if (project_.ProjectNamed) {
+        // A project with no common file has nothing to save. When writing fails the error box
+        // has been shown, and the calling command stops so the changes are not lost with it.
+        return SaveProject(project_.ProjectFile, project_, frontEnd_, writer) || project_.CommonFiles.isEmpty();
+    }
+    return SaveProjectAs();
+}
+
+void ProjectCommands::NewProject()
+{
+    if (!AskSaveChanges())
+        return;
+    project_.CommonFiles.clear();
+    frontEnd_.ClearLog();
+    project_.Stored.clear();
+    project_.ProjectNamed = false;
+    project_.ProjectSaved = true;
+    project_.ProjectFile = UnnamedProjectFile;
+    ShowCommonFiles();
+    ShowProjectFile();
+}
+
+void ProjectCommands::OpenProject()
+{
+    if (!AskSaveChanges())
+        return;
+    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Load project"), project_.LastPath,
+                                              ProjectPatterns, false);
+    const QString path = chosen.value(0);
+    if (path.isEmpty())
+        return;
+    const bool loaded = LoadProject(path, project_, frontEnd_);
+    ShowCommonFiles(); // emptied even when the load failed
+    if (!loaded)
+        return;
+    project_.LastPath = PathPart(path);
+    project_.ProjectFile = path;
+    ShowProjectFile();
+}
+
+void ProjectCommands::SaveProjectCommand()
+{
+    if (project_.ProjectNamed)
+        SaveProject(project_.ProjectFile, project_, frontEnd_, writer);
+    else
+        SaveProjectAs();
+}
+
+bool ProjectCommands::SaveProjectAs()
+{
+    QString path = ask_.SaveFile(QStringLiteral("Save project"),
+                                 project_.LastPath + FileNamePart(project_.ProjectFile), ProjectPatterns);
+    if (path.isEmpty())
+        return false;
+    path = WithProjectExtension(path);
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isDir()
+        && ask_.Question(QuestionTitle, QStringLiteral("Datei überschreiben?")) != Answer::Yes)
+        return false;
+    if (!SaveProject(path, project_, frontEnd_, writer))
+        return false;
+    project_.LastPath = PathPart(path);
+    project_.ProjectFile = path;
+    ShowProjectFile();
+    return true;
+}
+
+void ProjectCommands::QuitCommand()
+{
+    if (AskSaveChanges())
+        QuitRequested = true;
+}
+
+bool ProjectCommands::GenerationGuard()
+{
+    return project_.ProjectNamed || SaveProjectAs();
+}
+
+} // namespace quarvel

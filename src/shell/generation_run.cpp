@@ -1,0 +1,105 @@
+// The desktop side of a generation: the worker thread and the answers to its requests.
+#include "numbers.h"
+#include "shell.h"
+
+#include "../pipeline/generation_context.h"
+#include "../pipeline/generation_driver.h"
+
+#include <QAction>
+#include <QListWidget>
+#include <QThread>
+
+namespace quarvel {
+
+void Shell::LaunchGenerationWorker()
+{
+    if (GenerationRunning())
+        return; // one run at a time
+    run_ = std::make_unique<GenerationContext>(project_, tables_, frontEnd_);
+    worker_ = QThread::create([context = run_.get()] { GenerationWorker(*context); });
+    QObject::connect(worker_, &QThread::finished, &queue_, [this] { WorkerFinished(); },
+                     Qt::QueuedConnection);
+    SetRunning(true);
+    ui_.DisableWindow(OptionsWindow, true); // until the run's first request closes it
+    worker_->start();
+}
+
+void Shell::WorkerFinished()
+{
+    worker_->wait();
+    delete worker_;
+    worker_ = nullptr;
+    run_.reset();
+    pendingRequest_ = nullptr;
+    SetRunning(false);
+    ui_.DisableWindow(MainWindow, false); // never left disabled, whatever path the run took
+}
+
+void Shell::SetRunning(bool running)
+{
+    for (QAction *action : std::as_const(projectActions_))
+        action->setEnabled(!running);
+}
+
+void Shell::HandleRequest(int kind, quintptr data)
+{
+    auto *block = reinterpret_cast<RequestBlock *>(data);
+    if (!block)
+        return;
+    pendingRequest_ = block;
+    const qint64 result = PerformRequest(kind, block->data);
+    if (pendingRequest_ == block) {
+        pendingRequest_ = nullptr;
+        AnswerRequest(block, result);
+    }
+}
+
+qint64 Shell::PerformRequest(int kind, quintptr data)
+{
+    switch (kind) {
+    case RequestRunStarted:
+        ui_.DisableWindow(MainWindow, false);
+        ui_.CloseWindow(OptionsWindow);
+        return 0;
+    case RequestOpenBindDialog:
+        return AnswerBindDialog(*reinterpret_cast<const BindDialogPayload *>(data));
+    case RequestCloseBindDialog:
+        ui_.DisableWindow(MainWindow, false);
+        ui_.CloseWindow(BindWindow);
+        return 0;
+    case RequestAppendLogLine:
+        AppendLog(*reinterpret_cast<const QString *>(data));
+        return 0;
+    case RequestEnableMainWindow:
+        ui_.DisableWindow(MainWindow, false);
+        return 0;
+    case RequestSaveProjectAs:
+        return commands_.SaveProjectAs() ? 1 : 0;
+    case RequestShowMessage: {
+        const auto *message = reinterpret_cast<const MessagePayload *>(data);
+        ask_.MessageOk(message->title, message->text);
+        return 0;
+    }
+    case RequestClearLog:
+        if (QListWidget *log = ui_.ListGadget(LogList))
+            log->clear();
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+// Binding old names to new ones in a dialog comes with a later version; until then the run
+// stops here, and the command-line generator does the binding.
+qint64 Shell::AnswerBindDialog(const BindDialogPayload &payload)
+{
+    ask_.MessageOk(QStringLiteral("Search and Replace"),
+                   QStringLiteral("Some object names of the last generation have no match in this one.\n"
+                                  "Binding them is not available here yet: run quarvel-gen with "
+                                  "--bind OLD=NEW (or --keep-unbound) on this project.\n"
+                                  "The generation is cancelled."));
+    payload.answer->result = 2;
+    return 2;
+}
+
+} // namespace quarvel

@@ -1,0 +1,262 @@
+// Building the main window and the options window, and the layout rule.
+#include "numbers.h"
+#include "shell.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QToolBar>
+
+namespace quarvel {
+
+namespace {
+
+struct CommandEntry {
+    int command;
+    const char *text;
+    int icon;
+};
+
+const CommandEntry Commands[] = {
+    {CommandProjectNew, "Project &New\tCtrl-N", 0},
+    {CommandProjectLoad, "Project &Load\tCtrl-L", 1},
+    {CommandProjectSave, "Project &Save\tCtrl-S", 2},
+    {CommandProjectSaveAs, "Project Save &As", 3},
+    {CommandUserGadget, "User&Gadget", 9},
+    {CommandExit, "E&xit", 8},
+    {CommandCommonAdd, "Common &Add", 4},
+    {CommandCommonDelete, "Common &Delete", 5},
+    {CommandCommonFirst, "Common &First File", 6},
+    {CommandStartGenerate, "&Start Generate", 7},
+    {CommandInfo, "&Info", 10},
+    {CommandLicence, "&Licence", 11},
+};
+
+const CommandEntry &Entry(int command)
+{
+    return Commands[command];
+}
+
+} // namespace
+
+void Shell::LoadIcons()
+{
+    for (size_t number = 0; number < icons_.size(); ++number) {
+        QFile file(QStringLiteral(":/icons/icon%1.png").arg(number, 2, 10, QLatin1Char('0')));
+        if (!file.open(QIODevice::ReadOnly))
+            continue;
+        const QImage image = DecodePng(file.readAll());
+        if (!image.isNull())
+            icons_[number] = QIcon(QPixmap::fromImage(image));
+    }
+}
+
+bool Shell::OpenMainWindow()
+{
+    ToolkitWindow *window = ui_.OpenWindow(MainWindow, 800, 600, QStringLiteral("Quarvel Version v5.17"),
+                                           WindowSystemMenu | WindowMinimize | WindowMaximize | WindowSizeable);
+    if (!window)
+        return false;
+    window->setWindowIcon(icon(7));
+    auto *command = ui_.ButtonGadget(CommandButton, MainWindow, QRect(0, 0, 0, 0), QStringLiteral("CMD"));
+    command->setEnabled(false);
+    command->hide();
+    CreateMenus();
+    statusField_ = new QLabel(window);
+    statusField_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A long project path must not set a minimum width for the whole window.
+    statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    statusField_->setMinimumWidth(1);
+    window->statusBar()->addWidget(statusField_, 1);
+    CreateMainGadgets();
+    CreateToolBar();
+    return true;
+}
+
+void Shell::CreateMenus()
+{
+    QMenuBar *bar = ui_.Window(MainWindow)->menuBar();
+    auto item = [this](QMenu *menu, int command) {
+        const CommandEntry &entry = Entry(command);
+        QAction *action = ui_.MenuItem(menu, MainWindow, command, QString::fromUtf8(entry.text), icon(entry.icon));
+        if (TouchesProject(command))
+            projectActions_ << action;
+        return action;
+    };
+
+    QMenu *file = bar->addMenu(QStringLiteral("&File"));
+    item(file, CommandProjectNew);
+    file->addSeparator();
+    item(file, CommandProjectLoad);
+    item(file, CommandProjectSave);
+    item(file, CommandProjectSaveAs);
+    file->addSeparator();
+    QMenu *preferences = file->addMenu(icon(9), QStringLiteral("&Preferences"));
+    item(preferences, CommandUserGadget);
+    file->addSeparator();
+    item(file, CommandExit);
+
+    QMenu *action = bar->addMenu(QStringLiteral("&Action"));
+    item(action, CommandCommonAdd);
+    action->addSeparator();
+    item(action, CommandCommonDelete);
+    item(action, CommandCommonFirst);
+    action->addSeparator();
+    item(action, CommandStartGenerate);
+
+    QMenu *help = bar->addMenu(QStringLiteral("&?"));
+    item(help, CommandInfo);
+    item(help, CommandLicence);
+
+#ifdef Q_OS_MACOS
+    // The application menu's own entries; the loop turns them into commands 10, 4 and 5.
+    const struct { int command; QAction::MenuRole role; const char *text; } appEntries[] = {
+        {CommandAppAbout, QAction::AboutRole, "About Quarvel"},
+        {CommandAppPreferences, QAction::PreferencesRole, "Preferences..."},
+        {CommandAppQuit, QAction::QuitRole, "Quit"},
+    };
+    for (const auto &entry : appEntries)
+        ui_.MenuItem(help, MainWindow, entry.command, QLatin1String(entry.text), QIcon())->setMenuRole(entry.role);
+#endif
+}
+
+void Shell::CreateToolBar()
+{
+    toolBar_ = new QToolBar(QStringLiteral("Toolbar"), ui_.Window(MainWindow));
+    toolBar_->setObjectName(QStringLiteral("MainToolBar"));
+    toolBar_->setIconSize(QSize(16, 16));
+    toolBar_->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    ui_.Window(MainWindow)->addToolBar(Qt::TopToolBarArea, toolBar_);
+
+    auto button = [this](int command, const char *toolTip) {
+        projectActions_ << ui_.ToolBarImageButton(toolBar_, MainWindow, command, icon(Entry(command).icon),
+                                                  QString::fromUtf8(toolTip));
+    };
+    toolBar_->addSeparator();
+    button(CommandProjectNew, "Project New");
+    button(CommandProjectLoad, "Project Load");
+    button(CommandProjectSave, "Project Save");
+    toolBar_->addSeparator();
+    button(CommandCommonAdd, "Add Commonfile");
+    button(CommandCommonDelete, "Remove Commonfile");
+    button(CommandCommonFirst, "Selected Commonfile as first");
+    toolBar_->addSeparator();
+    button(CommandStartGenerate, "Generate");
+    // Hiding the toolbar from its context menu gives its height to the splitter.
+    QObject::connect(toolBar_, &QToolBar::visibilityChanged, toolBar_,
+                     [this] { queue_.Post({EventKind::SizeWindow, MainWindow}); });
+}
+
+void Shell::CreateMainGadgets()
+{
+    QListWidget *files = ui_.ListViewGadget(CommonFileListView, MainWindow, QRect(0, 0, 800, 280));
+    QListWidget *log = ui_.ListViewGadget(LogList, MainWindow, QRect(0, 280, 800, 280));
+    log->setUniformItemSizes(true); // long logs stay quick to append to
+    splitter_ = new QSplitter(Qt::Vertical, ui_.Window(MainWindow)->centralWidget());
+    splitter_->setGeometry(0, 0, 800, 600);
+    splitter_->setChildrenCollapsible(false);
+    splitter_->setHandleWidth(6);
+    splitter_->addWidget(files);
+    splitter_->addWidget(log);
+    splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setStyleSheet(QStringLiteral(
+        "QSplitter::handle { border-top: 1px solid palette(mid); margin: 2px 0; }"));
+}
+
+void Shell::LayoutMainWindow()
+{
+    ToolkitWindow *window = ui_.Window(MainWindow);
+    if (!window || !splitter_)
+        return;
+    const int height = window->height() - window->menuBar()->height() - window->statusBar()->height()
+                       - (toolBar_ && toolBar_->isVisible() ? toolBar_->height() : 0);
+    splitter_->setGeometry(0, 0, window->width(), qMax(0, height));
+}
+
+void Shell::CreateOptionsWindow()
+{
+    ui_.OpenWindow(OptionsWindow, 600, 200, QStringLiteral("Start Generate"), WindowSystemMenu, MainWindow);
+    const struct { int gadget; int x; int y; const char *text; } boxes[] = {
+        {ParendBox, 10, 10, "First Window as Parend Window"},
+        {PBIgnoreBox, 10, 40, "Windowposition Auto (PB_Ignore)"},
+        {MultilangBox, 10, 70, "Multi Language"},
+        {ImageIncludeBox, 10, 100, "Images Include"},
+        {ImageNullBox, 10, 130, "ImageGadget set Zero"},
+        {UseCallFastBox, 230, 10, "Call Event Fast"},
+        {Utf8Box, 230, 40, "Fileformat UTF8"},
+    };
+    for (const auto &box : boxes) {
+        QCheckBox *check = ui_.CheckBoxGadget(box.gadget, OptionsWindow, QRect(box.x, box.y, 200, 20),
+                                              QString::fromUtf8(box.text));
+        // A wider font would clip the texts of the left column: let them use the gap.
+        if (box.x == 10 && check->sizeHint().width() > 200)
+            check->resize(qMin(check->sizeHint().width(), 215), 20);
+    }
+    QPushButton *start = ui_.ButtonGadget(StartButton, OptionsWindow, QRect(10, 160, 120, 30), QStringLiteral("Start"));
+    start->setDefault(true);
+    start->setIcon(icon(7));
+    ui_.CloseOnEscape(OptionsWindow);
+}
+
+QStatusBar *Shell::statusBar() const
+{
+    ToolkitWindow *window = ui_.Window(MainWindow);
+    return window ? window->statusBar() : nullptr;
+}
+
+void Shell::ShowProjectFile(const QString &projectFile)
+{
+    if (statusField_) {
+        statusField_->setText(projectFile);
+        statusField_->setToolTip(projectFile);
+    }
+}
+
+void Shell::ShowCommonFiles()
+{
+    QListWidget *list = ui_.ListGadget(CommonFileListView);
+    if (!list)
+        return;
+    list->clear();
+    list->addItems(project_.CommonFiles);
+}
+
+void Shell::AppendLog(const QString &text)
+{
+    QListWidget *log = ui_.ListGadget(LogList);
+    if (!log)
+        return;
+    log->addItem(text);
+    log->setCurrentRow(log->count() - 1); // brings the new line into view
+    log->scrollToBottom();
+    log->clearSelection();
+}
+
+QStringList Shell::LogLines() const
+{
+    QStringList lines;
+    if (QListWidget *log = ui_.ListGadget(LogList)) {
+        for (int i = 0; i < log->count(); ++i)
+            lines << log->item(i)->text();
+    }
+    return lines;
+}
+
+QStringList Shell::CommonFileItems() const
+{
+    QStringList items;
+    if (QListWidget *list = ui_.ListGadget(CommonFileListView)) {
+        for (int i = 0; i < list->count(); ++i)
+            items << list->item(i)->text();
+    }
+    return items;
+}
+
+} // namespace quarvel

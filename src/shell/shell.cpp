@@ -1,0 +1,275 @@
+#include "shell.h"
+
+#include "numbers.h"
+#include "../pipeline/generation_context.h"
+#include "../ui/qt_requesters.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSplitter>
+#include <QThread>
+
+namespace quarvel {
+
+Shell::Shell(Requesters *ask)
+    : ui_(queue_),
+      ownRequesters_(ask ? nullptr : std::make_unique<QtRequesters>(ui_, queue_)),
+      ask_(ask ? *ask : *ownRequesters_),
+      frontEnd_(queue_, [this](int kind, quintptr data) { return PerformRequest(kind, data); }),
+      commands_(project_, ask_, frontEnd_)
+{
+    commands_.showProjectFile = [this](const QString &file) { ShowProjectFile(file); };
+    commands_.showCommonFiles = [this] { ShowCommonFiles(); };
+    // A message box must not hold up a running generation.
+    queue_.isUrgent = [](const Event &e) { return e.kind == EventKind::Gadget && e.number == CommandButton; };
+    queue_.urgentHandler = [this](const Event &e) { DispatchEvent(e); };
+}
+
+Shell::~Shell()
+{
+    // A worker may be waiting for an answer: keep answering until it has ended.
+    while (worker_)
+        HandleNextEvent(50);
+}
+
+bool Shell::StartUp(const QStringList &arguments)
+{
+    BuildInfoText();
+    LoadIcons();
+    commands_.QuitRequested = false;
+    if (!OpenMainWindow())
+        return false;
+    ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_N), CommandProjectNew);
+    ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_L), CommandProjectLoad);
+    ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_S), CommandProjectSave);
+
+    LoadSettings(settings_, project_, tables_, frontEnd_, arguments);
+    ShowCommonFiles();
+    ShowProjectFile(project_.ProjectFile);
+    ui_.Window(MainWindow)->show();
+    LayoutMainWindow();
+    const QList<int> sizes = splitter_->sizes();
+    splitter_->setSizes({100, qMax(0, sizes.value(0) + sizes.value(1) - 100)});
+    return true;
+}
+
+void Shell::RunEventLoop()
+{
+    while (!commands_.QuitRequested)
+        HandleNextEvent();
+    SaveSettings(settings_, project_);
+}
+
+bool Shell::HandleNextEvent(int timeoutMs)
+{
+    const Event event = queue_.WaitWindowEvent(timeoutMs);
+    if (event.kind == EventKind::None)
+        return false;
+    DispatchEvent(event);
+    return true;
+}
+
+void Shell::DispatchEvent(const Event &event)
+{
+    switch (event.kind) {
+    case EventKind::Menu:
+        // The application menu's entries run the commands of the same meaning.
+        if (event.number == CommandAppAbout)
+            queue_.PostMenu(MainWindow, CommandInfo);
+        else if (event.number == CommandAppPreferences)
+            queue_.PostMenu(MainWindow, CommandUserGadget);
+        else if (event.number == CommandAppQuit)
+            queue_.PostMenu(MainWindow, CommandExit);
+        MenuDispatcher(event.number);
+        break;
+    case EventKind::Gadget:
+        GadgetDispatcher(event.number, event.type, event.data);
+        break;
+    case EventKind::SizeWindow:
+        SizeDispatcher(event.window);
+        break;
+    case EventKind::CloseWindow:
+        CloseDispatcher(event.window);
+        break;
+    case EventKind::None:
+        break;
+    }
+}
+
+bool Shell::CommandAllowed(int command) const
+{
+    return !GenerationRunning() || !TouchesProject(command);
+}
+
+void Shell::MenuDispatcher(int command)
+{
+    if (!CommandAllowed(command))
+        return;
+    switch (command) {
+    case CommandProjectNew: commands_.NewProject(); break;
+    case CommandProjectLoad: commands_.OpenProject(); break;
+    case CommandProjectSave: commands_.SaveProjectCommand(); break;
+    case CommandProjectSaveAs: commands_.SaveProjectAs(); break;
+    case CommandUserGadget:
+        ask_.MessageOk(QStringLiteral("UserGadget"),
+                       QStringLiteral("Editing the user gadget list is not available yet in this version."));
+        break;
+    case CommandExit: commands_.QuitCommand(); break;
+    case CommandCommonAdd: AddCommonFiles(); break;
+    case CommandCommonDelete: RemoveCommonFile(); break;
+    case CommandCommonFirst: MoveCommonFileFirst(); break;
+    case CommandStartGenerate: OpenOptions(); break;
+    case CommandInfo: ShowInfo(); break;
+    case CommandLicence: OpenLicenceWindow(); break;
+    default: break;
+    }
+}
+
+void Shell::GadgetDispatcher(int gadget, int type, quintptr data)
+{
+    switch (gadget) {
+    case CommandButton:
+        HandleRequest(type, data);
+        break;
+    case ParendBox:
+    case PBIgnoreBox:
+    case MultilangBox:
+    case ImageIncludeBox:
+    case ImageNullBox:
+    case UseCallFastBox:
+    case Utf8Box:
+        if (type == EventLeftClick)
+            SwitchClicked(gadget);
+        break;
+    case StartButton:
+        if (type == EventLeftClick && ui_.IsWindow(OptionsWindow))
+            LaunchGenerationWorker();
+        break;
+    default:
+        break;
+    }
+}
+
+void Shell::SwitchClicked(int gadget)
+{
+    // A click still queued when the run took the options window away changes nothing.
+    if (!ui_.IsWindow(OptionsWindow) || GenerationRunning())
+        return;
+    Switches &s = project_.switches;
+    const int state = ui_.GetGadgetState(gadget);
+    switch (gadget) {
+    case ParendBox: s.Parend = state; break;
+    case PBIgnoreBox: s.PB_Ignore = state; break;
+    case MultilangBox: s.Multilang = state; break;
+    case ImageIncludeBox:
+        s.Image_Include = state;
+        if (state) { // images carried in the program and zeroed image gadgets exclude each other
+            s.Image_Null = 0;
+            ui_.SetGadgetState(ImageNullBox, 0);
+        }
+        break;
+    case ImageNullBox:
+        s.Image_Null = state;
+        if (state) {
+            s.Image_Include = 0;
+            ui_.SetGadgetState(ImageIncludeBox, 0);
+        }
+        break;
+    case UseCallFastBox: s.UseCallFast = state; break;
+    case Utf8Box: s.Utf8 = state; break;
+    }
+    ProjectEdited();
+}
+
+void Shell::SizeDispatcher(int window)
+{
+    if (window == MainWindow)
+        LayoutMainWindow();
+}
+
+void Shell::CloseDispatcher(int window)
+{
+    switch (window) {
+    case MainWindow:
+        if (GenerationRunning()) {
+            ask_.MessageOk(QStringLiteral("Quarvel"),
+                           QStringLiteral("A generation is running. Quit when it has ended."));
+            break;
+        }
+        commands_.QuitCommand();
+        break;
+    case OptionsWindow:
+    case UserGadgetWindow:
+    case LicenceWindow:
+        ui_.DisableWindow(MainWindow, false);
+        ui_.CloseWindow(window);
+        break;
+    case BindWindow:
+        if (pendingRequest_)
+            AnswerRequest(std::exchange(pendingRequest_, nullptr), 2);
+        break;
+    default:
+        break;
+    }
+}
+
+void Shell::AddCommonFiles()
+{
+    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Commonfile"), project_.LastPath,
+                                              QStringLiteral("Common|*.pb*|Alle Dateien|*.*"), true);
+    if (chosen.isEmpty())
+        return;
+    project_.LastPath = PathPart(chosen.first());
+    ProjectEdited();
+    project_.CommonFiles << chosen; // duplicates are the user's choice
+    ui_.ListGadget(CommonFileListView)->addItems(chosen);
+}
+
+void Shell::RemoveCommonFile()
+{
+    QListWidget *list = ui_.ListGadget(CommonFileListView);
+    const int selected = list->currentRow();
+    if (selected < 0 || !list->item(selected)->isSelected())
+        return;
+    delete list->takeItem(selected);
+    project_.CommonFiles.removeAt(selected);
+    list->clearSelection();
+    ProjectEdited();
+}
+
+void Shell::MoveCommonFileFirst()
+{
+    QListWidget *list = ui_.ListGadget(CommonFileListView);
+    const int selected = list->currentRow();
+    if (selected < 0 || !list->item(selected)->isSelected())
+        return;
+    list->insertItem(0, list->takeItem(selected));
+    project_.CommonFiles.move(selected, 0);
+    list->setCurrentRow(0);
+    ProjectEdited();
+}
+
+void Shell::OpenOptions()
+{
+    if (ui_.IsWindow(OptionsWindow) || !commands_.GenerationGuard())
+        return;
+    CreateOptionsWindow();
+    ui_.DisableWindow(MainWindow, true);
+    const Switches &s = project_.switches;
+    const int states[][2] = {
+        {ParendBox, s.Parend}, {PBIgnoreBox, s.PB_Ignore}, {MultilangBox, s.Multilang},
+        {ImageIncludeBox, s.Image_Include}, {ImageNullBox, s.Image_Null},
+        {UseCallFastBox, s.UseCallFast}, {Utf8Box, s.Utf8},
+    };
+    for (const auto &state : states)
+        ui_.SetGadgetState(state[0], state[1]);
+    ui_.Window(OptionsWindow)->show();
+}
+
+QString Shell::StatusText() const
+{
+    return statusField_ ? statusField_->text() : QString();
+}
+
+} // namespace quarvel

@@ -1,0 +1,119 @@
+// The desktop program: the main window, the event loop and its dispatchers, the commands the
+// shell owns, and the desktop side of a generation run.
+#pragma once
+
+#include "desktop_front_end.h"
+#include "../interpreter/name_tables.h"
+#include "../project/project_commands.h"
+#include "../project/settings.h"
+#include "../ui/event_queue.h"
+#include "../ui/toolkit.h"
+
+#include <QIcon>
+#include <QList>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QLabel;
+class QSplitter;
+class QStatusBar;
+class QThread;
+class QToolBar;
+
+namespace quarvel {
+
+struct GenerationContext;
+
+class Shell {
+public:
+    // ask answers every requester; the desktop program passes QtRequesters, tests a script.
+    explicit Shell(Requesters *ask = nullptr);
+    ~Shell();
+
+    // Start-up up to the event loop: false when the main window could not be opened.
+    bool StartUp(const QStringList &arguments);
+    // The event loop until QuitRequested, then the settings are saved.
+    void RunEventLoop();
+    // One turn of the loop: waits for an event (at most timeoutMs) and dispatches it. False
+    // when none came.
+    bool HandleNextEvent(int timeoutMs = -1);
+
+    void MenuDispatcher(int command);
+    void GadgetDispatcher(int gadget, int type, quintptr data);
+    void SizeDispatcher(int window);
+    void CloseDispatcher(int window);
+
+    void AddCommonFiles();
+    void RemoveCommonFile();
+    void MoveCommonFileFirst();
+    void OpenOptions();
+    void ShowInfo();
+    void OpenLicenceWindow();
+    void LayoutMainWindow();
+
+    bool GenerationRunning() const { return worker_ != nullptr; }
+
+    EventQueue &queue() { return queue_; }
+    Toolkit &toolkit() { return ui_; }
+    ProjectState &project() { return project_; }
+    ProjectCommands &commands() { return commands_; }
+    DesktopFrontEnd &frontEnd() { return frontEnd_; }
+    const NameTables &nameTables() const { return tables_; }
+    const QString &InfoText() const { return infoText_; }
+    QSplitter *splitter() const { return splitter_; }
+    QToolBar *toolBar() const { return toolBar_; }
+    QStatusBar *statusBar() const;
+    QString StatusText() const;
+    QStringList LogLines() const;
+    QStringList CommonFileItems() const;
+    const QIcon &icon(int number) const { return icons_.at(size_t(number)); }
+
+private:
+    void BuildInfoText();
+    void LoadIcons();
+    bool OpenMainWindow();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateMainGadgets();
+    void CreateOptionsWindow();
+    void ShowProjectFile(const QString &projectFile);
+    void ShowCommonFiles();
+    void AppendLog(const QString &text);
+    void DispatchEvent(const Event &event);
+    bool CommandAllowed(int command) const;
+    void ProjectEdited() { project_.ProjectSaved = false; }
+    void SwitchClicked(int gadget);
+
+    // The generation run.
+    void LaunchGenerationWorker();
+    void WorkerFinished();
+    void SetRunning(bool running);
+    void HandleRequest(int kind, quintptr data);
+    qint64 PerformRequest(int kind, quintptr data);
+    qint64 AnswerBindDialog(const BindDialogPayload &payload);
+
+    EventQueue queue_;
+    Toolkit ui_;
+    std::unique_ptr<Requesters> ownRequesters_;
+    Requesters &ask_;
+    ProjectState project_;
+    ProgramSettings settings_;
+    NameTables tables_;
+    DesktopFrontEnd frontEnd_;
+    ProjectCommands commands_;
+
+    QString infoText_;
+    std::array<QIcon, 12> icons_;
+    QSplitter *splitter_ = nullptr;
+    QToolBar *toolBar_ = nullptr;
+    QLabel *statusField_ = nullptr;
+    QList<QAction *> projectActions_; // disabled while a run is in progress
+
+    std::unique_ptr<GenerationContext> run_;
+    QThread *worker_ = nullptr;
+    RequestBlock *pendingRequest_ = nullptr;
+};
+
+} // namespace quarvel

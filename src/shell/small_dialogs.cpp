@@ -1,0 +1,44 @@
+// The Info message and the licence window.
+#include "numbers.h"
+#include "shell.h"
+
+#include "../pipeline/load_project_sources.h"
+
+#include <QFile>
+#include <QListWidget>
+
+namespace quarvel {
+
+void Shell::BuildInfoText()
+{
+    infoText_ = QStringLiteral("Quarvel Version v5.17") + QLatin1Char('\n') + QStringLiteral("Rev. ")
+                + QString::number(388451) + QStringLiteral("\n\n")
+                + QStringLiteral("(c) 2019-2026 by the Quarvel developers");
+}
+
+void Shell::ShowInfo()
+{
+    ask_.MessageOk(QStringLiteral("Info"), infoText_);
+}
+
+void Shell::OpenLicenceWindow()
+{
+    if (ui_.IsWindow(LicenceWindow))
+        return;
+    QFile file(QStringLiteral(":/licence.txt"));
+    file.open(QIODevice::ReadOnly);
+    SourceLineList lines;
+    SplitTemplate(QString::fromUtf8(file.readAll()), lines);
+
+    ui_.DisableWindow(MainWindow, true);
+    ToolkitWindow *window = ui_.OpenWindow(LicenceWindow, 600, 480, QStringLiteral("Licence"),
+                                           WindowSystemMenu | WindowSizeable | WindowModal);
+    window->setWindowIcon(icon(11));
+    QListWidget *list = ui_.ListViewGadget(LicenceList, LicenceWindow, QRect(0, 0, 600, 480));
+    list->addItems(lines);
+    ui_.CloseOnEscape(LicenceWindow);
+    window->show();
+    // The main loop goes on, so requests of a running generation are still answered.
+}
+
+} // namespace quarvel

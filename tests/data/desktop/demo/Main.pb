@@ -1,0 +1,1 @@
+﻿XIncludeFile "CommonFile.pb"

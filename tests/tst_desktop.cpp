@@ -1,0 +1,682 @@
+#include "shell/numbers.h"
+#include "shell/shell.h"
+#include "support/scripted_requesters.h"
+#include "support/test_project.h"
+#include "ui/qt_requesters.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDeadlineTimer>
+#include <QFile>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+#include <QToolBar>
+
+using namespace quarvel;
+
+namespace {
+
+const QString InfoMessage = QStringLiteral(
+    "Message Info: Quarvel Version v5.17\nRev. 388451\n\n(c) 2019-2026 by the Quarvel developers");
+
+// Handles every event that is already waiting, as the event loop would.
+void Settle(Shell &shell)
+{
+    QCoreApplication::processEvents();
+    while (shell.HandleNextEvent(0)) {
+    }
+}
+
+// Runs the event loop until the generation has ended.
+void FinishRun(Shell &shell)
+{
+    for (int turn = 0; turn < 2000 && shell.GenerationRunning(); ++turn)
+        shell.HandleNextEvent(10);
+    QVERIFY(!shell.GenerationRunning());
+    Settle(shell);
+}
+
+void Click(Shell &shell, int gadget)
+{
+    QWidget *widget = shell.toolkit().Gadget(gadget);
+    QVERIFY(widget);
+    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
+    Settle(shell);
+}
+
+void Menu(Shell &shell, int command)
+{
+    shell.queue().PostMenu(MainWindow, command);
+    Settle(shell);
+}
+
+QStringList SpineLog(const QString &dir)
+{
+    return {
+        QStringLiteral("Generate Code Step 1 ..."), QStringLiteral("- Check Main.pb"),
+        QStringLiteral(" -> UTF-8 BOM found."), QStringLiteral("- Load Files..."),
+        QStringLiteral("- Interpret code..."), QStringLiteral("Generate Code Step 2 ..."),
+        QStringLiteral("- Check Constants..."), QStringLiteral("Generate Code Step 3 ..."),
+        QStringLiteral("- Make Backup..."), QStringLiteral("- Update Prefix"),
+        QStringLiteral("- Update Procedure"), QStringLiteral("- Update Constants"),
+        QStringLiteral("- Update Open Window"), QStringLiteral("- Update IncludeFiles"),
+        QStringLiteral("Generate Code Step 4 ..."), QStringLiteral("- Create new code..."),
+        QStringLiteral(" -> Count Window: 0"), QStringLiteral(" -> Count MenuBar: 0"),
+        QStringLiteral(" -> Count MenuItem: 0"), QStringLiteral(" -> Count StatusBar: 0"),
+        QStringLiteral(" -> Count ToolBar: 0"), QStringLiteral(" -> Count Gadget: 0"),
+        QStringLiteral(" -> Count Image: 0"), QStringLiteral("- Write Files..."),
+        QStringLiteral(" -> Write File ") + dir + QStringLiteral("Main.pb"),
+        QStringLiteral(" -> Write File ") + dir + QStringLiteral("CommonFile.pb"),
+        QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventMain.pb"),
+        QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventMenu.pb"),
+        QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventGadget.pb"),
+        QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventWindow.pb"),
+        QStringLiteral("Ready."), QString(),
+    };
+}
+
+// A started desktop program over scripted requesters, optionally with a project loaded
+// through "Project Load".
+struct Desktop {
+    ScriptedRequesters ask;
+    Shell shell{&ask};
+    explicit Desktop(const QString &project = QString())
+    {
+        if (!shell.StartUp(QStringList()))
+            qFatal("main window not opened");
+        Settle(shell);
+        if (project.isEmpty())
+            return;
+        ask.openAnswers << QStringList{project};
+        Menu(shell, CommandProjectLoad);
+        ask.calls.clear();
+    }
+    ToolkitWindow *window(int number = MainWindow) { return shell.toolkit().Window(number); }
+    bool mainEnabled() { return !shell.toolkit().IsWindowDisabled(MainWindow); }
+    QCheckBox *box(int gadget) { return qobject_cast<QCheckBox *>(shell.toolkit().Gadget(gadget)); }
+};
+
+} // namespace
+
+class TestDesktop : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir_;
+
+private slots:
+    void initTestCase();
+    void startUpOpensTheMainWindow();
+    void menusCarryTextsIconsAndSeparators();
+    void toolbarButtonsInOrder();
+    void iconsAreDecodedWithAlpha();
+    void resizeKeepsSplitterBetweenToolbarAndStatusBar();
+    void controlSSavesLikeTheMenuItem();
+    void infoFromMenuAndApplicationMenu_data();
+    void infoFromMenuAndApplicationMenu();
+    void userGadgetCommandSaysNotYet();
+    void optionsWindowShowsTheSwitches();
+    void imageSwitchesExcludeEachOther();
+    void otherSwitchBoxesMarkTheProjectChanged();
+    void startGenerateOnUnsavedProjectAsksForAFileFirst();
+    void closingOptionsWindowStartsNoRun();
+    void commonFileCommands();
+    void firstFileWithoutSelectionChangesNothing();
+    void wholeGenerationFromTheOptionsWindow();
+    void runWithoutCommonFilesStops();
+    void projectCommandsWaitWhileARunGoes();
+    void messageBoxDoesNotHoldUpARun();
+    void licenceWindow();
+    void licenceWindowStillAnswersARun();
+    void bindDialogRequestCancelsTheRun();
+    void exitWithUnsavedChanges_data();
+    void exitWithUnsavedChanges();
+    void requestsTravelThroughTheQueueInOrder();
+    void nameFiltersForTheFileDialogs_data();
+    void nameFiltersForTheFileDialogs();
+};
+
+void TestDesktop::initTestCase()
+{
+    QVERIFY(settingsDir_.isValid());
+    qputenv("QUARVEL_CONFIG_DIR", settingsDir_.path().toUtf8());
+}
+
+void TestDesktop::startUpOpensTheMainWindow()
+{
+    Desktop d;
+    QCOMPARE(d.window()->windowTitle(), QStringLiteral("Quarvel Version v5.17"));
+    QCOMPARE(d.window()->size(), QSize(800, 600));
+    QCOMPARE(d.shell.StatusText(), QStringLiteral("Unbekannt.pbm"));
+    auto *command = qobject_cast<QPushButton *>(d.shell.toolkit().Gadget(CommandButton));
+    QVERIFY(command && !command->isEnabled() && !command->isVisible());
+    QCOMPARE(command->text(), QStringLiteral("CMD"));
+    QCOMPARE(d.shell.splitter()->widget(0), d.shell.toolkit().Gadget(CommonFileListView));
+    QCOMPARE(d.shell.splitter()->widget(1), d.shell.toolkit().Gadget(LogList));
+    QCOMPARE(d.shell.splitter()->sizes().first(), 100);
+    QVERIFY(d.mainEnabled());
+}
+
+void TestDesktop::menusCarryTextsIconsAndSeparators()
+{
+    Desktop d;
+    QStringList seen;
+    std::function<void(QMenu *, const QString &)> walk = [&](QMenu *menu, const QString &indent) {
+        for (QAction *action : menu->actions()) {
+            if (action->isSeparator()) {
+                seen << indent + QStringLiteral("--");
+                continue;
+            }
+            QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
+            seen << indent + action->text();
+            if (action->menu())
+                walk(action->menu(), indent + QStringLiteral("  "));
+        }
+    };
+    for (QAction *top : d.window()->menuBar()->actions()) {
+        seen << top->text();
+        walk(top->menu(), QStringLiteral("  "));
+    }
+    const QStringList expected = {
+        "&File", "  Project &New\tCtrl-N", "  --", "  Project &Load\tCtrl-L", "  Project &Save\tCtrl-S",
+        "  Project Save &As", "  --", "  &Preferences", "    User&Gadget", "  --", "  E&xit",
+        "&Action", "  Common &Add", "  --", "  Common &Delete", "  Common &First File", "  --",
+        "  &Start Generate", "&?", "  &Info", "  &Licence",
+    };
+    QCOMPARE(seen, expected);
+}
+
+void TestDesktop::toolbarButtonsInOrder()
+{
+    Desktop d;
+    QStringList seen;
+    for (QAction *action : d.shell.toolBar()->actions())
+        seen << (action->isSeparator() ? QStringLiteral("--")
+                                       : action->toolTip() + QLatin1Char(' ') + QString::number(action->data().toInt()));
+    const QStringList expected = {"--", "Project New 0", "Project Load 1", "Project Save 2", "--",
+                                  "Add Commonfile 6", "Remove Commonfile 7", "Selected Commonfile as first 8",
+                                  "--", "Generate 9"};
+    QCOMPARE(seen, expected);
+    QCOMPARE(d.shell.toolBar()->iconSize(), QSize(16, 16));
+    QCOMPARE(d.shell.toolBar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
+}
+
+void TestDesktop::iconsAreDecodedWithAlpha()
+{
+    Desktop d;
+    for (int number = 0; number < 12; ++number) {
+        const QImage image = d.shell.icon(number).pixmap(16, 16).toImage();
+        QCOMPARE(image.size(), QSize(16, 16));
+        QVERIFY(image.hasAlphaChannel());
+    }
+    // A plus and a minus sign leave their corners see-through.
+    QCOMPARE(qAlpha(d.shell.icon(4).pixmap(16, 16).toImage().pixel(0, 0)), 0);
+    QVERIFY(qAlpha(d.shell.icon(4).pixmap(16, 16).toImage().pixel(8, 8)) == 255);
+    QVERIFY(DecodePng(QByteArrayLiteral("\x89PNG\r\n\x1a\n broken")).isNull());
+    QVERIFY(DecodePng(QByteArray()).isNull());
+}
+
+void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
+{
+    Desktop d;
+    d.window()->resize(500, 400);
+    Settle(d.shell);
+    const int expectedHeight = 400 - d.window()->menuBar()->height() - d.window()->statusBar()->height()
+                               - d.shell.toolBar()->height();
+    QCOMPARE(d.shell.splitter()->geometry(), QRect(0, 0, 500, expectedHeight));
+    QCOMPARE(d.shell.splitter()->sizes().first(), 100);
+}
+
+void TestDesktop::controlSSavesLikeTheMenuItem()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    d.shell.project().switches.Utf8 = 0;
+    d.shell.project().ProjectSaved = false;
+    d.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    QTest::keyClick(d.window(), Qt::Key_S, Qt::ControlModifier);
+    Settle(d.shell);
+    QVERIFY(d.shell.project().ProjectSaved);
+    QVERIFY(dir.read(QStringLiteral("Demo.pbm")).contains("Utf8=0\n"));
+    QVERIFY(d.ask.calls.isEmpty());
+}
+
+void TestDesktop::infoFromMenuAndApplicationMenu_data()
+{
+    QTest::addColumn<int>("command");
+    QTest::newRow("&Info") << int(CommandInfo);
+    QTest::newRow("application menu About") << int(CommandAppAbout);
+}
+
+void TestDesktop::infoFromMenuAndApplicationMenu()
+{
+    QFETCH(int, command);
+    Desktop d;
+    Menu(d.shell, command);
+    QCOMPARE(d.ask.calls, QStringList{InfoMessage});
+}
+
+void TestDesktop::userGadgetCommandSaysNotYet()
+{
+    Desktop d;
+    Menu(d.shell, CommandAppPreferences);
+    QCOMPARE(d.ask.calls, QStringList{QStringLiteral(
+        "Message UserGadget: Editing the user gadget list is not available yet in this version.")});
+}
+
+void TestDesktop::optionsWindowShowsTheSwitches()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    d.shell.project().switches = {0, 1, 1, 1, 0, 0, 1};
+    Menu(d.shell, CommandStartGenerate);
+    ToolkitWindow *options = d.window(OptionsWindow);
+    QVERIFY(options && options->isVisible());
+    QCOMPARE(options->windowTitle(), QStringLiteral("Start Generate"));
+    QCOMPARE(options->size(), QSize(600, 200));
+    QVERIFY(!d.mainEnabled());
+    const int expected[][2] = {{ParendBox, 0}, {PBIgnoreBox, 1}, {MultilangBox, 1}, {ImageIncludeBox, 1},
+                               {ImageNullBox, 0}, {UseCallFastBox, 0}, {Utf8Box, 1}};
+    for (const auto &row : expected)
+        QCOMPARE(d.shell.toolkit().GetGadgetState(row[0]), row[1]);
+    QCOMPARE(d.box(ImageNullBox)->text(), QStringLiteral("ImageGadget set Zero"));
+    QCOMPARE(d.box(UseCallFastBox)->geometry(), QRect(230, 10, 200, 20));
+    // The disabled main window takes no commands.
+    QTest::keyClick(d.window(), Qt::Key_N, Qt::ControlModifier);
+    Settle(d.shell);
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+}
+
+void TestDesktop::imageSwitchesExcludeEachOther()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandStartGenerate);
+    Click(d.shell, ImageIncludeBox);
+    QCOMPARE(d.shell.project().switches.Image_Include, 1);
+    QVERIFY(!d.shell.project().ProjectSaved);
+
+    Click(d.shell, ImageNullBox);
+    QCOMPARE(d.shell.project().switches.Image_Null, 1);
+    QCOMPARE(d.shell.project().switches.Image_Include, 0);
+    QVERIFY(!d.box(ImageIncludeBox)->isChecked());
+
+    Click(d.shell, ImageIncludeBox);
+    QCOMPARE(d.shell.project().switches.Image_Include, 1);
+    QCOMPARE(d.shell.project().switches.Image_Null, 0);
+    QVERIFY(!d.box(ImageNullBox)->isChecked());
+
+    Click(d.shell, ImageIncludeBox); // unchecking one leaves the other alone
+    QCOMPARE(d.shell.project().switches.Image_Include, 0);
+    QCOMPARE(d.shell.project().switches.Image_Null, 0);
+}
+
+void TestDesktop::otherSwitchBoxesMarkTheProjectChanged()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandStartGenerate);
+    const Switches before = d.shell.project().switches;
+    for (int gadget : {ParendBox, PBIgnoreBox, MultilangBox, UseCallFastBox, Utf8Box}) {
+        d.shell.project().ProjectSaved = true;
+        Click(d.shell, gadget);
+        QVERIFY(!d.shell.project().ProjectSaved);
+    }
+    const Switches &after = d.shell.project().switches;
+    QCOMPARE(after.Parend, 1 - before.Parend);
+    QCOMPARE(after.PB_Ignore, 1 - before.PB_Ignore);
+    QCOMPARE(after.Multilang, 1 - before.Multilang);
+    QCOMPARE(after.UseCallFast, 1 - before.UseCallFast);
+    QCOMPARE(after.Utf8, 1 - before.Utf8);
+}
+
+void TestDesktop::startGenerateOnUnsavedProjectAsksForAFileFirst()
+{
+    Desktop d;
+    Menu(d.shell, CommandStartGenerate);
+    QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Save Save project: Unbekannt.pbm [Project (*.pbm)|*.pbm]")});
+    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QVERIFY(d.mainEnabled());
+    QVERIFY(!d.shell.GenerationRunning());
+}
+
+void TestDesktop::closingOptionsWindowStartsNoRun()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandStartGenerate);
+    d.window(OptionsWindow)->close(); // the close box
+    Settle(d.shell);
+    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QVERIFY(d.mainEnabled());
+    QVERIFY(!d.shell.GenerationRunning());
+    QVERIFY(d.shell.LogLines().isEmpty());
+    QVERIFY(!dir.exists(QStringLiteral("CommonFile.pb")));
+}
+
+void TestDesktop::commonFileCommands()
+{
+    Desktop d;
+    d.ask.openAnswers << QStringList{QStringLiteral("/p/forms/A.pbf"), QStringLiteral("/p/B.pb"),
+                                     QStringLiteral("/p/B.pb")};
+    Menu(d.shell, CommandCommonAdd);
+    QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Open Commonfile:  [Common|*.pb*|Alle Dateien|*.*] multiple")});
+    const QStringList added = {"/p/forms/A.pbf", "/p/B.pb", "/p/B.pb"};
+    QCOMPARE(d.shell.CommonFileItems(), added);
+    QCOMPARE(d.shell.project().CommonFiles, added);
+    QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
+    QVERIFY(!d.shell.project().ProjectSaved);
+
+    QListWidget *list = d.shell.toolkit().ListGadget(CommonFileListView);
+    list->setCurrentRow(1);
+    Menu(d.shell, CommandCommonFirst);
+    const QStringList moved = {"/p/B.pb", "/p/forms/A.pbf", "/p/B.pb"};
+    QCOMPARE(d.shell.CommonFileItems(), moved);
+    QCOMPARE(d.shell.project().CommonFiles, moved);
+
+    list->setCurrentRow(2);
+    Menu(d.shell, CommandCommonDelete);
+    const QStringList left = {"/p/B.pb", "/p/forms/A.pbf"};
+    QCOMPARE(d.shell.CommonFileItems(), left);
+    QCOMPARE(d.shell.project().CommonFiles, left);
+
+    Menu(d.shell, CommandCommonDelete); // nothing selected any more
+    QCOMPARE(d.shell.project().CommonFiles, left);
+
+    d.ask.calls.clear();
+    Menu(d.shell, CommandCommonAdd); // cancelled
+    QCOMPARE(d.shell.project().CommonFiles, left);
+    QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
+    QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Open Commonfile: /p/forms/ [Common|*.pb*|Alle Dateien|*.*] multiple")});
+}
+
+void TestDesktop::firstFileWithoutSelectionChangesNothing()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandCommonFirst);
+    Menu(d.shell, CommandCommonDelete);
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+    QVERIFY(d.shell.project().ProjectSaved);
+}
+
+void TestDesktop::wholeGenerationFromTheOptionsWindow()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    QCOMPARE(d.shell.StatusText(), dir.path(QStringLiteral("Demo.pbm")));
+    QCOMPARE(d.shell.CommonFileItems(), QStringList{QStringLiteral("Form.pbf")});
+
+    d.shell.toolBar()->actions().last()->trigger(); // the Generate button
+    Settle(d.shell);
+    QVERIFY(d.shell.toolkit().IsWindow(OptionsWindow));
+    Click(d.shell, StartButton);
+    FinishRun(d.shell);
+
+    QCOMPARE(d.shell.LogLines(), SpineLog(dir.dir()));
+    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QVERIFY(d.mainEnabled());
+    QVERIFY(d.shell.toolBar()->actions().last()->isEnabled());
+    QVERIFY(dir.exists(QStringLiteral("EventMain.pb")));
+    QVERIFY(d.ask.calls.isEmpty());
+
+    // A second run appends to the log.
+    Menu(d.shell, CommandStartGenerate);
+    Click(d.shell, StartButton);
+    FinishRun(d.shell);
+    QCOMPARE(d.shell.LogLines().size(), 2 * SpineLog(dir.dir()).size());
+}
+
+void TestDesktop::runWithoutCommonFilesStops()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/empty"));
+    Desktop d(dir.path(QStringLiteral("Empty.pbm")));
+    Menu(d.shell, CommandStartGenerate);
+    Click(d.shell, StartButton);
+    FinishRun(d.shell);
+    const QStringList expected = {"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
+                                  "- Load Files...", "None Files to Generate.", "Cancel.", ""};
+    QCOMPARE(d.shell.LogLines(), expected);
+    QVERIFY(d.mainEnabled());
+    QVERIFY(!dir.exists(QStringLiteral("Main.pb")));
+    QVERIFY(!dir.exists(QStringLiteral("CommonFile.pb")));
+}
+
+void TestDesktop::projectCommandsWaitWhileARunGoes()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandStartGenerate);
+    // The worker cannot get past its first request until the loop answers it, so the run is
+    // surely in progress while these commands arrive.
+    d.shell.GadgetDispatcher(StartButton, EventLeftClick, 0);
+    QVERIFY(d.shell.GenerationRunning());
+    QVERIFY(!d.shell.toolBar()->actions().last()->isEnabled());
+    d.shell.MenuDispatcher(CommandProjectNew);
+    d.shell.MenuDispatcher(CommandStartGenerate);
+    d.shell.CloseDispatcher(MainWindow);
+    d.shell.MenuDispatcher(CommandInfo); // not a project command
+    FinishRun(d.shell);
+
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+    QCOMPARE(d.shell.LogLines(), SpineLog(dir.dir()));
+    QVERIFY(!d.shell.commands().QuitRequested);
+    QCOMPARE(d.ask.calls, (QStringList{QStringLiteral("Message Quarvel: A generation is running. Quit when it has ended."),
+                                       InfoMessage}));
+    QVERIFY(d.shell.toolBar()->actions().last()->isEnabled());
+}
+
+void TestDesktop::messageBoxDoesNotHoldUpARun()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandStartGenerate);
+    d.shell.GadgetDispatcher(StartButton, EventLeftClick, 0);
+    // The Info box stays open, with only its own modal loop running, until the run has ended.
+    QStringList logSeenInsideBox;
+    d.ask.onMessage = [&] {
+        d.shell.queue().BeginModal();
+        QDeadlineTimer patience(20000);
+        while (!patience.hasExpired() && d.shell.LogLines().size() < SpineLog(dir.dir()).size())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
+        d.shell.queue().EndModal();
+        logSeenInsideBox = d.shell.LogLines();
+    };
+    d.shell.MenuDispatcher(CommandInfo);
+    QCOMPARE(logSeenInsideBox, SpineLog(dir.dir()));
+    FinishRun(d.shell);
+}
+
+void TestDesktop::licenceWindow()
+{
+    Desktop d;
+    Menu(d.shell, CommandLicence);
+    ToolkitWindow *licence = d.window(LicenceWindow);
+    QVERIFY(licence && licence->isVisible());
+    QCOMPARE(licence->windowTitle(), QStringLiteral("Licence"));
+    QCOMPARE(licence->windowModality(), Qt::ApplicationModal);
+    QVERIFY(!licence->parentWidget());
+    QVERIFY(!d.mainEnabled());
+
+    QListWidget *list = d.shell.toolkit().ListGadget(LicenceList);
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i)
+        items << list->item(i)->text();
+    QCOMPARE(items.first(), QStringLiteral("Lizenzvereinbarung"));
+    QVERIFY(items.contains(QStringLiteral("Licence agreement")));
+    QVERIFY(items.indexOf(QStringLiteral("Lizenzvereinbarung")) < items.indexOf(QStringLiteral("Licence agreement")));
+    QCOMPARE(items.at(2), QString()); // empty lines stay as empty items
+    QVERIFY(items.last().endsWith(QStringLiteral("   "))); // trailing blanks kept
+    QVERIFY(!items.join(QString()).contains(QLatin1Char('\r')));
+    QVERIFY(items.size() >= 28 && items.size() <= 40);
+
+    licence->resize(800, 700);
+    Settle(d.shell);
+    QCOMPARE(list->geometry(), QRect(0, 0, 600, 480));
+
+    licence->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(licence));
+    QTest::keyClick(licence, Qt::Key_Escape);
+    Settle(d.shell);
+    QVERIFY(!d.shell.toolkit().IsWindow(LicenceWindow));
+    QVERIFY(d.mainEnabled());
+}
+
+void TestDesktop::licenceWindowStillAnswersARun()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandStartGenerate);
+    d.shell.GadgetDispatcher(StartButton, EventLeftClick, 0);
+    d.shell.MenuDispatcher(CommandLicence);
+    QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
+    FinishRun(d.shell);
+    QCOMPARE(d.shell.LogLines(), SpineLog(dir.dir()));
+    QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
+}
+
+void TestDesktop::bindDialogRequestCancelsTheRun()
+{
+    Desktop d;
+    BindDialogRequest request;
+    request.kind = 6;
+    request.unboundOld = QStringList{QStringLiteral("Window_0_Old")};
+    BindDialogAnswer answer;
+    std::unique_ptr<QThread> worker(QThread::create([&] { answer = d.shell.frontEnd().OpenBindDialog(request); }));
+    worker->start();
+    while (!worker->isFinished())
+        d.shell.HandleNextEvent(10);
+    worker->wait();
+    QCOMPARE(answer.result, 2);
+    QCOMPARE(d.ask.calls.size(), 1);
+    QVERIFY(d.ask.calls.first().startsWith(QStringLiteral("Message Search and Replace: ")));
+    QVERIFY(d.ask.calls.first().contains(QStringLiteral("quarvel-gen")));
+}
+
+void TestDesktop::exitWithUnsavedChanges_data()
+{
+    QTest::addColumn<int>("way");   // -1 close box, else a command
+    QTest::addColumn<bool>("named");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("quits");
+    QTest::addColumn<bool>("written");
+    QTest::newRow("Exit, No") << int(CommandExit) << true << int(Answer::No) << true << false;
+    QTest::newRow("Exit, Yes") << int(CommandExit) << true << int(Answer::Yes) << true << true;
+    QTest::newRow("Exit, Yes, unnamed, cancelled") << int(CommandExit) << false << int(Answer::Yes) << false << false;
+    QTest::newRow("close box, No") << -1 << true << int(Answer::No) << true << false;
+    QTest::newRow("close box, Yes") << -1 << true << int(Answer::Yes) << true << true;
+    QTest::newRow("application Quit, No") << int(CommandAppQuit) << true << int(Answer::No) << true << false;
+    QTest::newRow("application Quit, Yes, unnamed, cancelled") << int(CommandAppQuit) << false << int(Answer::Yes) << false << false;
+}
+
+void TestDesktop::exitWithUnsavedChanges()
+{
+    QFETCH(int, way);
+    QFETCH(bool, named);
+    QFETCH(int, answer);
+    QFETCH(bool, quits);
+    QFETCH(bool, written);
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    QFile::remove(dir.path(QStringLiteral("Demo.pbm")));
+    Desktop d;
+    d.shell.project().CommonFiles << QStringLiteral("Form.pbf");
+    d.shell.project().ProjectSaved = false;
+    if (named) {
+        d.shell.project().ProjectNamed = true;
+        d.shell.project().ProjectFile = dir.path(QStringLiteral("Demo.pbm"));
+    }
+    d.ask.answers << Answer(answer);
+    if (way < 0)
+        d.window()->close();
+    else
+        d.shell.queue().PostMenu(MainWindow, way);
+    Settle(d.shell);
+    QCOMPARE(d.ask.calls.first(), QStringLiteral("Question Frage: Aktuelles Projekt speichern?"));
+    QCOMPARE(d.shell.commands().QuitRequested, quits);
+    QCOMPARE(dir.exists(QStringLiteral("Demo.pbm")), written);
+    QVERIFY(d.window()->isVisible());
+}
+
+// The worker's side for real: a thread, a semaphore per request, answers on this thread.
+void TestDesktop::requestsTravelThroughTheQueueInOrder()
+{
+    EventQueue queue;
+    QStringList performedOnGuiThread;
+    DesktopFrontEnd frontEnd(queue, [&](int kind, quintptr data) -> qint64 {
+        performedOnGuiThread << QString::number(kind);
+        return kind == RequestSaveProjectAs ? 1 : 0;
+    });
+    bool savedAs = false;
+    std::unique_ptr<QThread> worker(QThread::create([&] {
+        frontEnd.RunStarted();
+        for (int i = 0; i < 50; ++i)
+            frontEnd.AppendLogLine(QStringLiteral("line %1").arg(i));
+        savedAs = frontEnd.SaveProjectAs();
+    }));
+    worker->start();
+
+    QStringList lines;
+    QList<int> kinds;
+    while (kinds.size() < 52) {
+        const Event event = queue.WaitWindowEvent(5000);
+        QCOMPARE(event.kind, EventKind::Gadget);
+        QCOMPARE(event.window, int(MainWindow));
+        QCOMPARE(event.number, int(CommandButton));
+        QVERIFY(queue.WindowEvent().kind == EventKind::None); // one request at a time
+        auto *block = reinterpret_cast<RequestBlock *>(event.data);
+        kinds << event.type;
+        if (event.type == RequestAppendLogLine)
+            lines << *reinterpret_cast<const QString *>(block->data);
+        AnswerRequest(block, event.type == RequestSaveProjectAs ? 1 : 0);
+    }
+    QVERIFY(worker->wait(5000));
+    QCOMPARE(kinds.first(), int(RequestRunStarted));
+    QCOMPARE(kinds.last(), int(RequestSaveProjectAs));
+    QCOMPARE(lines.size(), 50);
+    QCOMPARE(lines.last(), QStringLiteral("line 49"));
+    QCOMPARE(lines.at(17), QStringLiteral("line 17"));
+    QVERIFY(savedAs);
+    QVERIFY(performedOnGuiThread.isEmpty()); // all went through the queue
+
+    // On the GUI thread itself a call is carried out at once.
+    frontEnd.ClearLog();
+    QCOMPARE(performedOnGuiThread, QStringList{QString::number(RequestClearLog)});
+    QCOMPARE(queue.WindowEvent().kind, EventKind::None);
+}
+
+void TestDesktop::nameFiltersForTheFileDialogs_data()
+{
+    QTest::addColumn<QString>("patterns");
+    QTest::addColumn<QString>("filters");
+    QTest::newRow("common files") << "Common|*.pb*|Alle Dateien|*.*" << "Common (*.pb*);;Alle Dateien (*.*)";
+    QTest::newRow("label shows its pattern") << "Project (*.pbm)|*.pbm" << "Project (*.pbm)";
+    QTest::newRow("several patterns") << "Source|*.pb;*.pbi" << "Source (*.pb *.pbi)";
+}
+
+void TestDesktop::nameFiltersForTheFileDialogs()
+{
+    QFETCH(QString, patterns);
+    QFETCH(QString, filters);
+    QCOMPARE(QtNameFilters(patterns), filters);
+}
+
+QTEST_MAIN(TestDesktop)
+#include "tst_desktop.moc"
