@@ -181,4 +181,14 @@ QString InsertAfter(const QString &text, int position, const QString &insertion)
     return Left(text, position) + insertion + Mid(text, position + 1);
 }
 
+QString UpperWordBefore(const QString &text, int position)
+{
+    int b = qMax(FindBackward(text, QLatin1Char(' '), position),
+                 FindBackward(text, QLatin1Char('\t'), position));
+    if (b == 0)
+        b = 1;
+    const QString word = Trim(Trim(Mid(text, b, position - b)), QLatin1Char('\t'));
+    return UpperKeepLength(word);
+}
+
 } // namespace quarvel

@@ -50,4 +50,9 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 // The left position characters, then insertion, then the rest from position + 1.
 QString InsertAfter(const QString &text, int position, const QString &insertion);
 
+// The word standing directly before position: the text after the last blank or tab in front
+// of it, trimmed of spaces and tabs and upper-cased. "If ButtonGadget(#" gives BUTTONGADGET
+// for the position of "(#"; "ButtonGadget (#" gives the empty word.
+QString UpperWordBefore(const QString &text, int position);
+
 } // namespace quarvel

@@ -1,12 +1,153 @@
 #include "window_prefixes.h"
 
+#include "line_scan.h"
 #include "../pipeline/generation_context.h"
+
+#include <QSet>
 
 namespace quarvel {
 
+namespace {
+
+// One line being rewritten, with its upper-cased copy for the keyword searches.
+struct Line {
+    QString text;
+    QString upper;
+
+    explicit Line(const QString &s) : text(s), upper(UpperKeepLength(s)) {}
+    int find(const char *keyword, int start = 1) const
+    {
+        return FindString(upper, QLatin1String(keyword), start);
+    }
+    int find(QChar c, int start = 1) const { return FindString(text, c, start); }
+    void insertAfter(int position, const QString &insertion)
+    {
+        if (insertion.isEmpty())
+            return;
+        text = InsertAfter(text, position, insertion);
+        upper = InsertAfter(upper, position, UpperKeepLength(insertion));
+    }
+};
+
+// A comment line: its first ";" lies in the first nine characters. The indentation of
+// commented-out code is short; a ";" further right ends a statement.
+bool IsCommentLine(const QString &s)
+{
+    const int semicolon = FindString(s, QLatin1Char(';'));
+    return semicolon >= 1 && semicolon <= 9;
+}
+
+// The window named inside the first "WindowID(#...)" bracket pair of a line, starting the
+// bracket search at from.
+QString WindowNameInBrackets(const Line &s, int from)
+{
+    const int p = s.find(QLatin1Char('('), from);
+    const int e = s.find(QLatin1Char(')'));
+    return Trim(Mid(s.text, p + 2, e - p - 2));
+}
+
+// The window of a CreateToolBar or CreateStatusBar line: the argument of its WindowID call.
+QString WindowOfBarLine(const Line &s)
+{
+    const int p1 = s.find(QLatin1Char('('));
+    return WindowNameInBrackets(s, p1 + 2);
+}
+
+// ToolBarHeight and StatusBarHeight calls take the prefix wherever they stand in the line.
+// Returns the positions of the brackets whose "#" got the prefix.
+QSet<int> PrefixHeightQueries(Line &s, const QString &prefix)
+{
+    QSet<int> done;
+    for (const char *keyword : {"TOOLBARHEIGHT(", "STATUSBARHEIGHT("}) {
+        for (int k = s.find(keyword); k; k = s.find(keyword, k + 1)) {
+            const int q = s.find(QLatin1Char('('), k);
+            // A numbered bar (ToolBarHeight(0)) has no constant to qualify.
+            if (q >= s.text.size() || s.text.at(q) != QLatin1Char('#'))
+                continue;
+            s.insertAfter(q + 1, prefix);
+            done.insert(q);
+        }
+    }
+    return done;
+}
+
+// The constant after the first comma of the tooltip and toolbar-button calls.
+void PrefixSecondArgument(Line &s, const QString &prefix)
+{
+    for (const char *keyword : {"BALLOONTIP(", "TOOLBARTOOLTIP(", "DISABLETOOLBARBUTTON(",
+                                "GETTOOLBARBUTTONSTATE(", "SETTOOLBARBUTTONSTATE("}) {
+        const int t = s.find(keyword);
+        if (t == 0)
+            continue;
+        const int c = s.find(QLatin1Char(','), t);
+        const int h = s.find(QLatin1Char('#'), c + 1);
+        if (c && h)
+            s.insertAfter(h, prefix);
+    }
+}
+
+// The sixth and seventh arguments of SplitterGadget (its two children) and MDIGadget.
+void PrefixSixthAndSeventhArguments(Line &s, const char *keyword, const QString &prefix)
+{
+    const int v = s.find(keyword);
+    if (v == 0)
+        return;
+    int x = v;
+    for (int i = 0; i < 5; ++i)
+        x = s.find(QLatin1Char(','), x) + 1;
+    const int h = s.find(QLatin1Char('#'), x);
+    if (h)
+        s.insertAfter(h, prefix);
+    x = s.find(QLatin1Char(','), h) + 1;
+    const int h2 = s.find(QLatin1Char('#'), x);
+    if (h2)
+        s.insertAfter(h2, prefix);
+}
+
+} // namespace
+
 int InsertWindowPrefixes(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    QString prefix;
+    for (QString &text : g.model.CommonSourceLines) {
+        if (IsCommentLine(text))
+            continue;
+        Line s(text);
+
+        if (s.find("OPENWINDOW(#")) {
+            const int p = s.find(QLatin1Char('('));
+            const int c = s.find(QLatin1Char(','));
+            const QString name = Trim(Mid(s.text, p + 2, c - p - 2));
+            if (UpperKeepLength(name) == QLatin1String("PB_ANY")) {
+                g.LogLine(QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"));
+                return 0;
+            }
+            prefix = name + QLatin1Char('_');
+            continue;
+        }
+        if (const int w = s.find("USEGADGETLIST(") ? s.find("WINDOWID(") : -1; w >= 0) {
+            prefix = WindowNameInBrackets(s, w + 2) + QLatin1Char('_');
+            continue;
+        }
+
+        if (s.find("CREATETOOLBAR(") || s.find("CREATESTATUSBAR("))
+            prefix = WindowOfBarLine(s) + QLatin1Char('_');
+        if (s.find("CREATEGADGETLIST(") || s.find("ADDSTATUSBARFIELD("))
+            continue;
+
+        const QSet<int> heightBrackets = PrefixHeightQueries(s, prefix);
+
+        // The first object argument, when the word before "(#" is a command that takes one.
+        const int object = FindString(s.text, QStringLiteral("(#"));
+        if (object && !heightBrackets.contains(object)
+            && g.nameTables.isCommand(UpperWordBefore(s.text, object)))
+            s.insertAfter(object + 1, prefix);
+
+        PrefixSecondArgument(s, prefix);
+        PrefixSixthAndSeventhArguments(s, "SPLITTERGADGET(", prefix);
+        PrefixSixthAndSeventhArguments(s, "MDIGADGET(", prefix);
+        text = s.text;
+    }
     return 1;
 }
 
