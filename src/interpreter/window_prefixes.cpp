@@ -43,7 +43,9 @@ QString WindowNameInBrackets(const Line &s, int from)
 {
     const int p = s.find(QLatin1Char('('), from);
     const int e = s.find(QLatin1Char(')'));
-    return Trim(Mid(s.text, p + 2, e - p - 2));
+    // The "#" right after the bracket is skipped; written as "WindowID( #W )" it follows a blank.
+    const QString name = Trim(Mid(s.text, p + 2, e - p - 2));
+    return name.startsWith(QLatin1Char('#')) ? Trim(name.mid(1)) : name;
 }
 
 // The window of a CreateToolBar or CreateStatusBar line: the argument of its WindowID call.
