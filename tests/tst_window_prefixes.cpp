@@ -86,6 +86,9 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
     QTest::newRow("objects before any window keep their names")
         << QString("ButtonGadget(#B, 1, 1, 1, 1, \"\")\n") + Window0
         << QString("ButtonGadget(#B, 1, 1, 1, 1, \"\")\n") + Window0;
+    QTest::newRow("window opened after another statement")
+        << Window0 + "\nSetActiveWindow(#Window_0) : OpenWindow(#Window_5, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, 1, \"\")"
+        << Window0 + "\nSetActiveWindow(#Window_0) : OpenWindow(#Window_5, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_5_T, 1, 1, 1, 1, \"\")";
     QTest::newRow("number window is not a window line")
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";

@@ -32,27 +32,27 @@ struct NameSet {
     }
 };
 
-// The constant of "Command(#Name, ..." without its "#": from the first "(" of the line to
-// the first "," (or, where allowed, the first ")" of a line without ",").
-QString ConstantName(const QString &s, bool closingBracketEnds = false)
+// The constant of "Command(#Name, ..." without its "#", cut from the bracket of the command
+// to the next "," (or, where allowed, the next ")" of a call without further arguments).
+// Cutting at the command's own bracket keeps "MenuTitle("x") : MenuItem(#A, ...)" right.
+QString ConstantName(const QString &s, int bracket, bool closingBracketEnds = false)
 {
-    const int p = FindString(s, QLatin1Char('('));
-    int e = FindString(s, QLatin1Char(','));
+    int e = FindString(s, QLatin1Char(','), bracket);
     if (e == 0 && closingBracketEnds)
-        e = FindString(s, QLatin1Char(')'));
-    return Trim(Mid(s, p + 2, e - p - 2));
+        e = FindString(s, QLatin1Char(')'), bracket);
+    return Trim(Mid(s, bracket + 2, e - bracket - 2));
 }
 
 // Only the MenuItem command itself creates a menu item; DisableMenuItem(#Menu, ...) and the
 // like end in the same letters but name a menu.
-bool HasMenuItemCommand(const QString &upper)
+int MenuItemCommand(const QString &upper)
 {
     const QLatin1String keyword("MENUITEM(#");
     for (int k = FindString(upper, keyword); k; k = FindString(upper, keyword, k + 1)) {
         if (k == 1 || !IsIdentifierChar(upper.at(k - 2)))
-            return true;
+            return k;
     }
-    return false;
+    return 0;
 }
 
 QSet<QString> GadgetKeys(const QList<GadgetRecord> &gadgets)
@@ -65,27 +65,42 @@ QSet<QString> GadgetKeys(const QList<GadgetRecord> &gadgets)
 
 enum class Kind { Window, Menu, MenuItem, StatusBar, ToolBar, ToolBarButton, Gadget, None };
 
-Kind KindOfLine(const QString &upper)
+// The kind of object a line declares and the bracket of the declaring command; the first
+// matching rule counts.
+struct Declaration {
+    Kind kind = Kind::None;
+    int bracket = 0;
+};
+
+Declaration DeclarationOfLine(const QString &upper)
 {
-    const auto has = [&upper](const char *keyword) {
-        return FindString(upper, QLatin1String(keyword)) != 0;
+    const auto at = [&upper](const char *keyword) -> int {
+        const int k = FindString(upper, QLatin1String(keyword));
+        return k ? k + int(qstrlen(keyword)) - 2 : 0;
     };
-    if (has("OPENWINDOW(#"))
-        return Kind::Window;
-    if (has("CREATEMENU(#") || has("CREATEPOPUPMENU(#") || has("CREATEIMAGEMENU(#")
-        || has("CREATEPOPUPIMAGEMENU(#"))
-        return Kind::Menu;
-    if (HasMenuItemCommand(upper))
-        return Kind::MenuItem;
-    if (has("CREATESTATUSBAR(#"))
-        return Kind::StatusBar;
-    if (has("CREATETOOLBAR(#"))
-        return Kind::ToolBar;
-    if (has("TOOLBARSTANDARDBUTTON(#") || has("TOOLBARIMAGEBUTTON(#"))
-        return Kind::ToolBarButton;
-    if (has("(#"))
-        return Kind::Gadget;
-    return Kind::None;
+    const auto first = [](std::initializer_list<int> positions) {
+        for (int p : positions) {
+            if (p)
+                return p;
+        }
+        return 0;
+    };
+    if (const int p = at("OPENWINDOW(#"))
+        return {Kind::Window, p};
+    if (const int p = first({at("CREATEMENU(#"), at("CREATEPOPUPMENU(#"), at("CREATEIMAGEMENU(#"),
+                             at("CREATEPOPUPIMAGEMENU(#")}))
+        return {Kind::Menu, p};
+    if (const int k = MenuItemCommand(upper))
+        return {Kind::MenuItem, k + 8};
+    if (const int p = at("CREATESTATUSBAR(#"))
+        return {Kind::StatusBar, p};
+    if (const int p = at("CREATETOOLBAR(#"))
+        return {Kind::ToolBar, p};
+    if (const int p = first({at("TOOLBARSTANDARDBUTTON(#"), at("TOOLBARIMAGEBUTTON(#")}))
+        return {Kind::ToolBarButton, p};
+    if (const int p = FindString(upper, QStringLiteral("(#")))
+        return {Kind::Gadget, p};
+    return {};
 }
 
 struct Collector {
@@ -115,13 +130,12 @@ struct Collector {
                       + QStringLiteral(") by ") + QLatin1String(by) + QLatin1Char('.'));
     }
 
-    void addGadget(const QString &s)
+    void addGadget(const QString &s, int object)
     {
-        const int object = FindString(s, QStringLiteral("(#"));
         const QString type = UpperWordBefore(s, object);
         if (!g.nameTables.isGadgetCreator(type))
             return;
-        const QString name = ConstantName(s);
+        const QString name = ConstantName(s, object);
         if (name.isEmpty())
             return;
         const QString key = UpperKeepLength(name);
@@ -134,14 +148,14 @@ struct Collector {
     // False when the line stops the run.
     bool collect(const QString &s)
     {
-        const Kind kind = KindOfLine(UpperKeepLength(s));
+        const auto [kind, bracket] = DeclarationOfLine(UpperKeepLength(s));
         if (kind == Kind::None)
             return true;
         if (kind == Kind::Gadget) {
-            addGadget(s);
+            addGadget(s, bracket);
             return true;
         }
-        const QString name = ConstantName(s, kind == Kind::Menu);
+        const QString name = ConstantName(s, bracket, kind == Kind::Menu);
         if (name.isEmpty())
             return true; // nothing to declare; a malformed line is not an object
         switch (kind) {
@@ -173,7 +187,7 @@ int CollectObjectNames(GenerationContext &g)
 void SplitMenuItemTabs(GenerationContext &g)
 {
     for (QString &line : g.model.CommonSourceLines) {
-        if (HasMenuItemCommand(UpperKeepLength(line)))
+        if (MenuItemCommand(UpperKeepLength(line)))
             line = ReplaceString(line, QStringLiteral("\\t"), QStringLiteral("\" + #TAB$ + \""), true);
     }
 }

@@ -116,9 +116,9 @@ int InsertWindowPrefixes(GenerationContext &g)
             continue;
         Line s(text);
 
-        if (s.find("OPENWINDOW(#")) {
-            const int p = s.find(QLatin1Char('('));
-            const int c = s.find(QLatin1Char(','));
+        if (const int k = s.find("OPENWINDOW(#")) {
+            const int p = k + 10;
+            const int c = s.find(QLatin1Char(','), p);
             const QString name = Trim(Mid(s.text, p + 2, c - p - 2));
             if (UpperKeepLength(name) == QLatin1String("PB_ANY")) {
                 g.LogLine(QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"));
