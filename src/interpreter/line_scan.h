@@ -8,7 +8,14 @@ namespace quarvel {
 
 // Upper-cases one character for one character: keyword searches compare positions of the
 // upper-cased text with the original, so the length must never change (no "ß" -> "SS").
-QChar UpperChar(QChar c);
+QChar UpperCharBeyondAscii(QChar c);
+inline QChar UpperChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
+    return UpperCharBeyondAscii(c);
+}
 QString UpperKeepLength(const QString &text);
 
 bool IsIdentifierChar(QChar c);

@@ -47,7 +47,7 @@ QString ConstantName(const QString &s, int bracket, bool closingBracketEnds = fa
 // like end in the same letters but name a menu.
 int MenuItemCommand(const QString &upper)
 {
-    const QLatin1String keyword("MENUITEM(#");
+    const QString keyword = QStringLiteral("MENUITEM(#");
     for (int k = FindString(upper, keyword); k; k = FindString(upper, keyword, k + 1)) {
         if (k == 1 || !IsIdentifierChar(upper.at(k - 2)))
             return k;
@@ -74,9 +74,9 @@ struct Declaration {
 
 Declaration DeclarationOfLine(const QString &upper)
 {
-    const auto at = [&upper](const char *keyword) -> int {
-        const int k = FindString(upper, QLatin1String(keyword));
-        return k ? k + int(qstrlen(keyword)) - 2 : 0;
+    const auto at = [&upper](const QString &keyword) -> int {
+        const int k = FindString(upper, keyword);
+        return k ? k + int(keyword.size()) - 2 : 0;
     };
     const auto first = [](std::initializer_list<int> positions) {
         for (int p : positions) {
@@ -85,18 +85,18 @@ Declaration DeclarationOfLine(const QString &upper)
         }
         return 0;
     };
-    if (const int p = at("OPENWINDOW(#"))
+    if (const int p = at(QStringLiteral("OPENWINDOW(#")))
         return {Kind::Window, p};
-    if (const int p = first({at("CREATEMENU(#"), at("CREATEPOPUPMENU(#"), at("CREATEIMAGEMENU(#"),
-                             at("CREATEPOPUPIMAGEMENU(#")}))
+    if (const int p = first({at(QStringLiteral("CREATEMENU(#")), at(QStringLiteral("CREATEPOPUPMENU(#")), at(QStringLiteral("CREATEIMAGEMENU(#")),
+                             at(QStringLiteral("CREATEPOPUPIMAGEMENU(#"))}))
         return {Kind::Menu, p};
     if (const int k = MenuItemCommand(upper))
         return {Kind::MenuItem, k + 8};
-    if (const int p = at("CREATESTATUSBAR(#"))
+    if (const int p = at(QStringLiteral("CREATESTATUSBAR(#")))
         return {Kind::StatusBar, p};
-    if (const int p = at("CREATETOOLBAR(#"))
+    if (const int p = at(QStringLiteral("CREATETOOLBAR(#")))
         return {Kind::ToolBar, p};
-    if (const int p = first({at("TOOLBARSTANDARDBUTTON(#"), at("TOOLBARIMAGEBUTTON(#")}))
+    if (const int p = first({at(QStringLiteral("TOOLBARSTANDARDBUTTON(#")), at(QStringLiteral("TOOLBARIMAGEBUTTON(#"))}))
         return {Kind::ToolBarButton, p};
     if (const int p = FindString(upper, QStringLiteral("(#")))
         return {Kind::Gadget, p};

@@ -15,9 +15,9 @@ struct Line {
     QString upper;
 
     explicit Line(const QString &s) : text(s), upper(UpperKeepLength(s)) {}
-    int find(const char *keyword, int start = 1) const
+    int find(const QString &upperKeyword, int start = 1) const
     {
-        return FindString(upper, QLatin1String(keyword), start);
+        return FindString(upper, upperKeyword, start);
     }
     int find(QChar c, int start = 1) const { return FindString(text, c, start); }
     void insertAfter(int position, const QString &insertion)
@@ -60,7 +60,8 @@ QString WindowOfBarLine(const Line &s)
 QSet<int> PrefixHeightQueries(Line &s, const QString &prefix)
 {
     QSet<int> done;
-    for (const char *keyword : {"TOOLBARHEIGHT(", "STATUSBARHEIGHT("}) {
+    static const QString keywords[] = {QStringLiteral("TOOLBARHEIGHT("), QStringLiteral("STATUSBARHEIGHT(")};
+    for (const QString &keyword : keywords) {
         for (int k = s.find(keyword); k; k = s.find(keyword, k + 1)) {
             const int q = s.find(QLatin1Char('('), k);
             // A numbered bar (ToolBarHeight(0)) has no constant to qualify.
@@ -76,8 +77,11 @@ QSet<int> PrefixHeightQueries(Line &s, const QString &prefix)
 // The constant after the first comma of the tooltip and toolbar-button calls.
 void PrefixSecondArgument(Line &s, const QString &prefix)
 {
-    for (const char *keyword : {"BALLOONTIP(", "TOOLBARTOOLTIP(", "DISABLETOOLBARBUTTON(",
-                                "GETTOOLBARBUTTONSTATE(", "SETTOOLBARBUTTONSTATE("}) {
+    static const QString keywords[] = {
+        QStringLiteral("BALLOONTIP("), QStringLiteral("TOOLBARTOOLTIP("), QStringLiteral("DISABLETOOLBARBUTTON("),
+        QStringLiteral("GETTOOLBARBUTTONSTATE("), QStringLiteral("SETTOOLBARBUTTONSTATE("),
+    };
+    for (const QString &keyword : keywords) {
         const int t = s.find(keyword);
         if (t == 0)
             continue;
@@ -89,7 +93,7 @@ void PrefixSecondArgument(Line &s, const QString &prefix)
 }
 
 // The sixth and seventh arguments of SplitterGadget (its two children) and MDIGadget.
-void PrefixSixthAndSeventhArguments(Line &s, const char *keyword, const QString &prefix)
+void PrefixSixthAndSeventhArguments(Line &s, const QString &keyword, const QString &prefix)
 {
     const int v = s.find(keyword);
     if (v == 0)
@@ -116,7 +120,7 @@ int InsertWindowPrefixes(GenerationContext &g)
             continue;
         Line s(text);
 
-        if (const int k = s.find("OPENWINDOW(#")) {
+        if (const int k = s.find(QStringLiteral("OPENWINDOW(#"))) {
             const int p = k + 10;
             const int c = s.find(QLatin1Char(','), p);
             const QString name = Trim(Mid(s.text, p + 2, c - p - 2));
@@ -127,14 +131,14 @@ int InsertWindowPrefixes(GenerationContext &g)
             prefix = name + QLatin1Char('_');
             continue;
         }
-        if (const int w = s.find("USEGADGETLIST(") ? s.find("WINDOWID(") : -1; w >= 0) {
+        if (const int w = s.find(QStringLiteral("USEGADGETLIST(")) ? s.find(QStringLiteral("WINDOWID(")) : -1; w >= 0) {
             prefix = WindowNameInBrackets(s, w + 2) + QLatin1Char('_');
             continue;
         }
 
-        if (s.find("CREATETOOLBAR(") || s.find("CREATESTATUSBAR("))
+        if (s.find(QStringLiteral("CREATETOOLBAR(")) || s.find(QStringLiteral("CREATESTATUSBAR(")))
             prefix = WindowOfBarLine(s) + QLatin1Char('_');
-        if (s.find("CREATEGADGETLIST(") || s.find("ADDSTATUSBARFIELD("))
+        if (s.find(QStringLiteral("CREATEGADGETLIST(")) || s.find(QStringLiteral("ADDSTATUSBARFIELD(")))
             continue;
 
         const QSet<int> heightBrackets = PrefixHeightQueries(s, prefix);
@@ -146,8 +150,8 @@ int InsertWindowPrefixes(GenerationContext &g)
             s.insertAfter(object + 1, prefix);
 
         PrefixSecondArgument(s, prefix);
-        PrefixSixthAndSeventhArguments(s, "SPLITTERGADGET(", prefix);
-        PrefixSixthAndSeventhArguments(s, "MDIGADGET(", prefix);
+        PrefixSixthAndSeventhArguments(s, QStringLiteral("SPLITTERGADGET("), prefix);
+        PrefixSixthAndSeventhArguments(s, QStringLiteral("MDIGADGET("), prefix);
         text = s.text;
     }
     return 1;
