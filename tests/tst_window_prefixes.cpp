@@ -50,6 +50,9 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
     QTest::newRow("toolbar line sets the window")
         << Window0 + "\nIf CreateToolBar(#ToolBar_0, WindowID( #Window_2 ))"
         << Window0 + "\nIf CreateToolBar(#Window_2_ToolBar_0, WindowID( #Window_2 ))";
+    QTest::newRow("toolbar created after another call")
+        << Window0 + "\nSetActiveWindow(#Window_0) : CreateToolBar(#ToolBar_0, WindowID(#Window_4))\nToolBarToolTip(#ToolBar_0, #Open, \"x\")"
+        << Window0 + "\nSetActiveWindow(#Window_0) : CreateToolBar(#ToolBar_0, WindowID(#Window_4))\nToolBarToolTip(#Window_4_ToolBar_0, #Window_4_Open, \"x\")";
     QTest::newRow("tooltip gets both constants")
         << Window0 + "\nToolBarToolTip(#ToolBar_0, #Button_2, \"Save\")"
         << Window0 + "\nToolBarToolTip(#Window_0_ToolBar_0, #Window_0_Button_2, \"Save\")";

@@ -42,17 +42,22 @@ bool IsCommentLine(const QString &s)
 QString WindowNameInBrackets(const Line &s, int from)
 {
     const int p = s.find(QLatin1Char('('), from);
-    const int e = s.find(QLatin1Char(')'));
+    const int e = s.find(QLatin1Char(')'), p);
     // The "#" right after the bracket is skipped; written as "WindowID( #W )" it follows a blank.
     const QString name = Trim(Mid(s.text, p + 2, e - p - 2));
     return name.startsWith(QLatin1Char('#')) ? Trim(name.mid(1)) : name;
 }
 
-// The window of a CreateToolBar or CreateStatusBar line: the argument of its WindowID call.
+// The window of a CreateToolBar or CreateStatusBar line: the argument of the WindowID call
+// after the command's own bracket. Empty when the line creates no bar.
 QString WindowOfBarLine(const Line &s)
 {
-    const int p1 = s.find(QLatin1Char('('));
-    return WindowNameInBrackets(s, p1 + 2);
+    static const QString keywords[] = {QStringLiteral("CREATETOOLBAR("), QStringLiteral("CREATESTATUSBAR(")};
+    for (const QString &keyword : keywords) {
+        if (const int k = s.find(keyword))
+            return WindowNameInBrackets(s, k + int(keyword.size()) + 1);
+    }
+    return QString();
 }
 
 // ToolBarHeight and StatusBarHeight calls take the prefix wherever they stand in the line.
@@ -136,8 +141,8 @@ int InsertWindowPrefixes(GenerationContext &g)
             continue;
         }
 
-        if (s.find(QStringLiteral("CREATETOOLBAR(")) || s.find(QStringLiteral("CREATESTATUSBAR(")))
-            prefix = WindowOfBarLine(s) + QLatin1Char('_');
+        if (const QString window = WindowOfBarLine(s); !window.isEmpty())
+            prefix = window + QLatin1Char('_');
         if (s.find(QStringLiteral("CREATEGADGETLIST(")) || s.find(QStringLiteral("ADDSTATUSBARFIELD(")))
             continue;
 
