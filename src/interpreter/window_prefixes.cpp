@@ -79,22 +79,30 @@ QSet<int> PrefixHeightQueries(Line &s, const QString &prefix)
     return done;
 }
 
-// The constant after the first comma of the tooltip and toolbar-button calls.
-void PrefixSecondArgument(Line &s, const QString &prefix)
+// The constant after the first comma of a call, when the line has the call.
+void PrefixConstantAfterFirstComma(Line &s, const QString &keyword, const QString &prefix)
 {
-    static const QString keywords[] = {
-        QStringLiteral("BALLOONTIP("), QStringLiteral("TOOLBARTOOLTIP("), QStringLiteral("DISABLETOOLBARBUTTON("),
+    const int t = s.find(keyword);
+    if (t == 0)
+        return;
+    const int c = s.find(QLatin1Char(','), t);
+    const int h = s.find(QLatin1Char('#'), c + 1);
+    if (c && h)
+        s.insertAfter(h, prefix);
+}
+
+// Balloon tips and the toolbar button calls name a second object after the first comma.
+void PrefixSecondArgument(Line &s, bool bars, const QString &prefix)
+{
+    static const QString toolBarCalls[] = {
+        QStringLiteral("TOOLBARTOOLTIP("), QStringLiteral("DISABLETOOLBARBUTTON("),
         QStringLiteral("GETTOOLBARBUTTONSTATE("), QStringLiteral("SETTOOLBARBUTTONSTATE("),
     };
-    for (const QString &keyword : keywords) {
-        const int t = s.find(keyword);
-        if (t == 0)
-            continue;
-        const int c = s.find(QLatin1Char(','), t);
-        const int h = s.find(QLatin1Char('#'), c + 1);
-        if (c && h)
-            s.insertAfter(h, prefix);
-    }
+    PrefixConstantAfterFirstComma(s, QStringLiteral("BALLOONTIP("), prefix);
+    if (!bars)
+        return;
+    for (const QString &keyword : toolBarCalls)
+        PrefixConstantAfterFirstComma(s, keyword, prefix);
 }
 
 // The sixth and seventh arguments of SplitterGadget (its two children) and MDIGadget.
@@ -121,7 +129,8 @@ int InsertWindowPrefixes(GenerationContext &g)
 {
     QString prefix;
     for (QString &text : g.model.CommonSourceLines) {
-        if (IsCommentLine(text))
+        // Every statement the pass looks at has a bracket.
+        if (IsCommentLine(text) || !text.contains(QLatin1Char('(')))
             continue;
         Line s(text);
 
@@ -136,17 +145,21 @@ int InsertWindowPrefixes(GenerationContext &g)
             prefix = name + QLatin1Char('_');
             continue;
         }
-        if (const int w = s.find(QStringLiteral("USEGADGETLIST(")) ? s.find(QStringLiteral("WINDOWID(")) : -1; w >= 0) {
+        if (s.find(QStringLiteral("USEGADGETLIST("))) {
+            const int w = s.find(QStringLiteral("WINDOWID("));
             prefix = WindowNameInBrackets(s, w + 2) + QLatin1Char('_');
             continue;
         }
 
-        if (const QString window = WindowOfBarLine(s); !window.isEmpty())
+        // The toolbar and status bar commands all have "BAR" in their names; most lines have
+        // none, and skip those searches.
+        const bool bars = s.find(QStringLiteral("BAR")) != 0;
+        if (const QString window = bars ? WindowOfBarLine(s) : QString(); !window.isEmpty())
             prefix = window + QLatin1Char('_');
-        if (s.find(QStringLiteral("CREATEGADGETLIST(")) || s.find(QStringLiteral("ADDSTATUSBARFIELD(")))
+        if (s.find(QStringLiteral("CREATEGADGETLIST(")) || (bars && s.find(QStringLiteral("ADDSTATUSBARFIELD("))))
             continue;
 
-        const QSet<int> heightBrackets = PrefixHeightQueries(s, prefix);
+        const QSet<int> heightBrackets = bars ? PrefixHeightQueries(s, prefix) : QSet<int>();
 
         // The first object argument, when the word before "(#" is a command that takes one.
         const int object = FindString(s.text, QStringLiteral("(#"));
@@ -154,7 +167,7 @@ int InsertWindowPrefixes(GenerationContext &g)
             && g.nameTables.isCommand(UpperWordBefore(s.text, object)))
             s.insertAfter(object + 1, prefix);
 
-        PrefixSecondArgument(s, prefix);
+        PrefixSecondArgument(s, bars, prefix);
         PrefixSixthAndSeventhArguments(s, QStringLiteral("SPLITTERGADGET("), prefix);
         PrefixSixthAndSeventhArguments(s, QStringLiteral("MDIGADGET("), prefix);
         text = s.text;
