@@ -99,6 +99,9 @@ void TestObjectNames::duplicates_data()
     QTest::newRow("popup menu without comma")
         << "CreatePopupMenu(#Menu_1)\nCreatePopupMenu(#Menu_2)"
         << 1 << QStringList{} << QStringList{"Menu_1", "Menu_2"};
+    QTest::newRow("popup menu followed by a call with commas")
+        << "CreatePopupMenu(#Menu_1) : SetMenuTitleText(#Menu_1, 0, \"x\")"
+        << 1 << QStringList{} << QStringList{"Menu_1"};
     QTest::newRow("status bar")
         << "CreateStatusBar(#S, WindowID(#W))\nCreateStatusBar(#S, WindowID(#W))"
         << 0 << QStringList{" -> Error: Find duplicate StatusBarID(#S). Stop!"} << QStringList{"S"};

@@ -33,13 +33,13 @@ struct NameSet {
 };
 
 // The constant of "Command(#Name, ..." without its "#", cut from the bracket of the command
-// to the next "," (or, where allowed, the next ")" of a call without further arguments).
-// Cutting at the command's own bracket keeps "MenuTitle("x") : MenuItem(#A, ...)" right.
-QString ConstantName(const QString &s, int bracket, bool closingBracketEnds = false)
+// to the next "," or ")", whichever comes first. Cutting at the command's own bracket keeps
+// "MenuTitle("x") : MenuItem(#A, ...)" and "CreatePopupMenu(#M) : Foo(1, 2)" right.
+QString ConstantName(const QString &s, int bracket)
 {
-    int e = FindString(s, QLatin1Char(','), bracket);
-    if (e == 0 && closingBracketEnds)
-        e = FindString(s, QLatin1Char(')'), bracket);
+    const int comma = FindString(s, QLatin1Char(','), bracket);
+    const int close = FindString(s, QLatin1Char(')'), bracket);
+    const int e = (comma && close) ? qMin(comma, close) : qMax(comma, close);
     return Trim(Mid(s, bracket + 2, e - bracket - 2));
 }
 
@@ -155,7 +155,7 @@ struct Collector {
             addGadget(s, bracket);
             return true;
         }
-        const QString name = ConstantName(s, bracket, kind == Kind::Menu);
+        const QString name = ConstantName(s, bracket);
         if (name.isEmpty())
             return true; // nothing to declare; a malformed line is not an object
         switch (kind) {
