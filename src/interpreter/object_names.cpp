@@ -72,35 +72,46 @@ struct Declaration {
     int bracket = 0;
 };
 
+// What the upper-cased text in front of a "(#" declares. The keywords are matched as the
+// end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
+Kind KindBefore(QStringView before)
+{
+    static const struct { QLatin1String keyword; Kind kind; } rules[] = {
+        {QLatin1String("OPENWINDOW"), Kind::Window},
+        {QLatin1String("CREATEMENU"), Kind::Menu},
+        {QLatin1String("CREATEPOPUPMENU"), Kind::Menu},
+        {QLatin1String("CREATEIMAGEMENU"), Kind::Menu},
+        {QLatin1String("CREATEPOPUPIMAGEMENU"), Kind::Menu},
+        {QLatin1String("MENUITEM"), Kind::MenuItem},
+        {QLatin1String("CREATESTATUSBAR"), Kind::StatusBar},
+        {QLatin1String("CREATETOOLBAR"), Kind::ToolBar},
+        {QLatin1String("TOOLBARSTANDARDBUTTON"), Kind::ToolBarButton},
+        {QLatin1String("TOOLBARIMAGEBUTTON"), Kind::ToolBarButton},
+    };
+    for (const auto &rule : rules) {
+        if (!before.endsWith(rule.keyword))
+            continue;
+        const qsizetype wordStart = before.size() - rule.keyword.size();
+        if (rule.kind == Kind::MenuItem && wordStart > 0 && IsIdentifierChar(before.at(wordStart - 1)))
+            continue; // DisableMenuItem, SetMenuItemState, ...
+        return rule.kind;
+    }
+    return Kind::Gadget;
+}
+
+// The kind of object a line declares and the bracket of the declaring command. Every
+// declaring keyword is followed by "(#", so the line is classified by what stands in front
+// of each of its "(#": the lowest rule wins, and among equals the first in the line.
 Declaration DeclarationOfLine(const QString &upper)
 {
-    const auto at = [&upper](const QString &keyword) -> int {
-        const int k = FindString(upper, keyword);
-        return k ? k + int(keyword.size()) - 2 : 0;
-    };
-    const auto first = [](std::initializer_list<int> positions) {
-        for (int p : positions) {
-            if (p)
-                return p;
-        }
-        return 0;
-    };
-    if (const int p = at(QStringLiteral("OPENWINDOW(#")))
-        return {Kind::Window, p};
-    if (const int p = first({at(QStringLiteral("CREATEMENU(#")), at(QStringLiteral("CREATEPOPUPMENU(#")), at(QStringLiteral("CREATEIMAGEMENU(#")),
-                             at(QStringLiteral("CREATEPOPUPIMAGEMENU(#"))}))
-        return {Kind::Menu, p};
-    if (const int k = MenuItemCommand(upper))
-        return {Kind::MenuItem, k + 8};
-    if (const int p = at(QStringLiteral("CREATESTATUSBAR(#")))
-        return {Kind::StatusBar, p};
-    if (const int p = at(QStringLiteral("CREATETOOLBAR(#")))
-        return {Kind::ToolBar, p};
-    if (const int p = first({at(QStringLiteral("TOOLBARSTANDARDBUTTON(#")), at(QStringLiteral("TOOLBARIMAGEBUTTON(#"))}))
-        return {Kind::ToolBarButton, p};
-    if (const int p = FindString(upper, QStringLiteral("(#")))
-        return {Kind::Gadget, p};
-    return {};
+    static const QString objectBracket = QStringLiteral("(#");
+    Declaration found;
+    for (int g = FindString(upper, objectBracket); g; g = FindString(upper, objectBracket, g + 1)) {
+        const Kind kind = KindBefore(QStringView(upper).left(g - 1));
+        if (kind < found.kind)
+            found = {kind, g};
+    }
+    return found;
 }
 
 struct Collector {
