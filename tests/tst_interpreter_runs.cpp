@@ -18,6 +18,7 @@ class TestInterpreterRuns : public QObject {
 
 private slots:
     void designerAndHandWrittenProject();
+    void designerNumbersBarsPerWindow();
     void passesKeepTheNumberOfLines();
     void twoRunsGiveTheSameModel();
     void largeCommonFile();
@@ -115,6 +116,37 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     QCOMPARE(lineWith("ImageGadget(#Window_Tools"), "ImageGadget(#Window_Tools_Image_Logo, 220, 10, 64, 64, 0)");
     QCOMPARE(lineWith("ImageGadget(#WindowMain"), "ImageGadget(#WindowMain_Image_0, 220, 70, 64, 64, 0)");
     QVERIFY(!lines.join('\n').contains("Enumeration"));
+}
+
+// A designer file with a byte-order mark and CR LF line ends, whose two windows each have a
+// menu and a status bar numbered 0: converted and prefixed, every bar is its own constant.
+void TestInterpreterRuns::designerNumbersBarsPerWindow()
+{
+    TestProject d;
+    d.copyFrom("interpreter/two_windows");
+    Switches off;
+    off.Parend = off.PB_Ignore = 0;
+    ProjectState project = d.project({"Dialogs.pbf"}, off);
+    GenerationRun run(project);
+
+    QCOMPARE(GenerateStep1(run.context), 1);
+    const DesignModel &m = run.context.model;
+    QCOMPARE(m.WindowList, (QStringList{"Dlg_Search", "Dlg_Result"}));
+    QCOMPARE(m.MenuList, (QStringList{"Dlg_Search_Menu", "Dlg_Result_Menu"}));
+    QCOMPARE(m.StatusBarList, (QStringList{"Dlg_Search_StatusBar", "Dlg_Result_StatusBar"}));
+    QCOMPARE(m.ToolBarList, QStringList{"Dlg_Result_ToolBar"});
+    QCOMPARE(m.MenuItemList, (QStringList{"Dlg_Search_Mnu_Close", "Dlg_Result_Mnu_Copy", "Dlg_Result_Tb_Stop"}));
+    QCOMPARE(GadgetNames(m), (QStringList{"Dlg_Search_Str_Find STRINGGADGET", "Dlg_Search_Btn_Go BUTTONGADGET",
+                                          "Dlg_Result_List_Hits LISTICONGADGET", "Dlg_Result_Progress PROGRESSBARGADGET"}));
+    QCOMPARE(run.frontEnd.log.mid(4), QStringList{"- Interpret code..."});
+
+    const QStringList &lines = m.CommonSourceLines;
+    QCOMPARE(lines.first(), "Procedure Open_Dlg_Search(x = 0, y = 0, width = 320, height = 90)");
+    QVERIFY(lines.contains("  MenuItem(#Dlg_Search_Mnu_Close, \"Schließen\")"));
+    QVERIFY(lines.contains("  AddStatusBarField(#PB_Ignore)"));
+    QVERIFY(lines.contains("  StatusBarProgress(#Dlg_Result_StatusBar, 0, 0)"));
+    QVERIFY(lines.contains("  ResizeGadget(#Dlg_Result_List_Hits, 0, 0, FormWindowWidth, FormWindowHeight - "
+                           "StatusBarHeight(#Dlg_Result_StatusBar) - ToolBarHeight(#Dlg_Result_ToolBar) - MenuHeight() - 20)"));
 }
 
 // Every pass rewrites lines in place; the procedure text keeps its shape.
