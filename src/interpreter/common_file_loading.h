@@ -2,9 +2,15 @@
 // switch-driven rewrites of their OpenWindow and ImageGadget calls.
 #pragma once
 
+#include <QString>
+
 namespace quarvel {
 
 struct GenerationContext;
+
+// A relative path of the project (a common file, an include) taken from the project directory;
+// an absolute path as it stands.
+QString ProjectRelativePath(const QString &projectDirectory, const QString &path);
 
 void LoadCommonFiles(GenerationContext &g);
 void SetParentWindow(GenerationContext &g);

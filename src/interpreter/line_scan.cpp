@@ -2,14 +2,11 @@
 
 namespace quarvel {
 
-QChar UpperChar(QChar c)
+QChar UpperCharBeyondAscii(QChar c)
 {
-    const char16_t u = c.unicode();
-    if (u < 0x80)
-        return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
     if (c.isSurrogate())
         return c;
-    return QChar(char16_t(QChar::toUpper(u)));
+    return QChar(char16_t(QChar::toUpper(c.unicode())));
 }
 
 QString UpperKeepLength(const QString &text)
@@ -151,9 +148,28 @@ QString Str(qint64 number)
     return QString::number(number);
 }
 
+// Compares character by character through UpperChar, which is what searching the upper-cased
+// copies would do, without building the copies: the passes call this for every line.
 int FindNoCase(const QString &text, const QString &search, int start)
 {
-    return FindString(UpperKeepLength(text), UpperKeepLength(search), start);
+    if (start < 1)
+        start = 1;
+    const qsizetype n = search.size();
+    if (text.isEmpty() || n == 0 || start > text.size())
+        return 0;
+    const QChar *t = text.constData();
+    const QChar *w = search.constData();
+    const QChar first = UpperChar(w[0]);
+    for (qsizetype i = start - 1; i + n <= text.size(); ++i) {
+        if (UpperChar(t[i]) != first)
+            continue;
+        qsizetype j = 1;
+        while (j < n && UpperChar(t[i + j]) == UpperChar(w[j]))
+            ++j;
+        if (j == n)
+            return int(i) + 1;
+    }
+    return 0;
 }
 
 int FindBackward(const QString &text, const QString &search, int start)
@@ -202,6 +218,16 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 QString InsertAfter(const QString &text, int position, const QString &insertion)
 {
     return Left(text, position) + insertion + Mid(text, position + 1);
+}
+
+QString UpperWordBefore(const QString &text, int position)
+{
+    int b = qMax(FindBackward(text, QLatin1Char(' '), position),
+                 FindBackward(text, QLatin1Char('\t'), position));
+    if (b == 0)
+        b = 1;
+    const QString word = Trim(Trim(Mid(text, b, position - b)), QLatin1Char('\t'));
+    return UpperKeepLength(word);
 }
 
 } // namespace quarvel

@@ -8,7 +8,14 @@ namespace quarvel {
 
 // Upper-cases one character for one character: keyword searches compare positions of the
 // upper-cased text with the original, so the length must never change (no "ß" -> "SS").
-QChar UpperChar(QChar c);
+QChar UpperCharBeyondAscii(QChar c);
+inline QChar UpperChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
+    return UpperCharBeyondAscii(c);
+}
 QString UpperKeepLength(const QString &text);
 
 bool IsIdentifierChar(QChar c);
@@ -53,5 +60,10 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 
 // The left position characters, then insertion, then the rest from position + 1.
 QString InsertAfter(const QString &text, int position, const QString &insertion);
+
+// The word standing directly before position: the text after the last blank or tab in front
+// of it, trimmed of spaces and tabs and upper-cased. "If ButtonGadget(#" gives BUTTONGADGET
+// for the position of "(#"; "ButtonGadget (#" gives the empty word.
+QString UpperWordBefore(const QString &text, int position);
 
 } // namespace quarvel

@@ -1,18 +1,206 @@
 #include "object_names.h"
 
+#include "line_scan.h"
 #include "../pipeline/generation_context.h"
+
+#include <QSet>
 
 namespace quarvel {
 
+namespace {
+
+// A name list with its upper-cased names, so that a duplicate is found by one lookup.
+struct NameSet {
+    QStringList &list;
+    QSet<QString> upper;
+
+    explicit NameSet(QStringList &names) : list(names)
+    {
+        for (const QString &name : names)
+            upper.insert(UpperKeepLength(name));
+    }
+
+    // False when the name (in any letter case) is there already.
+    bool add(const QString &name)
+    {
+        const QString key = UpperKeepLength(name);
+        if (upper.contains(key))
+            return false;
+        upper.insert(key);
+        list.append(name);
+        return true;
+    }
+};
+
+// The constant of "Command(#Name, ..." without its "#", cut from the bracket of the command
+// to the next "," or ")", whichever comes first. Cutting at the command's own bracket keeps
+// "MenuTitle("x") : MenuItem(#A, ...)" and "CreatePopupMenu(#M) : Foo(1, 2)" right.
+QString ConstantName(const QString &s, int bracket)
+{
+    const int comma = FindString(s, QLatin1Char(','), bracket);
+    const int close = FindString(s, QLatin1Char(')'), bracket);
+    const int e = (comma && close) ? qMin(comma, close) : qMax(comma, close);
+    return Trim(Mid(s, bracket + 2, e - bracket - 2));
+}
+
+// Only the MenuItem command itself creates a menu item; DisableMenuItem(#Menu, ...) and the
+// like end in the same letters but name a menu.
+int MenuItemCommand(const QString &upper)
+{
+    const QString keyword = QStringLiteral("MENUITEM(#");
+    for (int k = FindString(upper, keyword); k; k = FindString(upper, keyword, k + 1)) {
+        if (k == 1 || !IsIdentifierChar(upper.at(k - 2)))
+            return k;
+    }
+    return 0;
+}
+
+QSet<QString> GadgetKeys(const QList<GadgetRecord> &gadgets)
+{
+    QSet<QString> keys;
+    for (const GadgetRecord &gadget : gadgets)
+        keys.insert(UpperKeepLength(gadget.name));
+    return keys;
+}
+
+enum class Kind { Window, Menu, MenuItem, StatusBar, ToolBar, ToolBarButton, Gadget, None };
+
+// The kind of object a line declares and the bracket of the declaring command; the first
+// matching rule counts.
+struct Declaration {
+    Kind kind = Kind::None;
+    int bracket = 0;
+};
+
+// What the upper-cased text in front of a "(#" declares. The keywords are matched as the
+// end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
+Kind KindBefore(QStringView before)
+{
+    static const struct { QLatin1String keyword; Kind kind; } rules[] = {
+        {QLatin1String("OPENWINDOW"), Kind::Window},
+        {QLatin1String("CREATEMENU"), Kind::Menu},
+        {QLatin1String("CREATEPOPUPMENU"), Kind::Menu},
+        {QLatin1String("CREATEIMAGEMENU"), Kind::Menu},
+        {QLatin1String("CREATEPOPUPIMAGEMENU"), Kind::Menu},
+        {QLatin1String("MENUITEM"), Kind::MenuItem},
+        {QLatin1String("CREATESTATUSBAR"), Kind::StatusBar},
+        {QLatin1String("CREATETOOLBAR"), Kind::ToolBar},
+        {QLatin1String("TOOLBARSTANDARDBUTTON"), Kind::ToolBarButton},
+        {QLatin1String("TOOLBARIMAGEBUTTON"), Kind::ToolBarButton},
+    };
+    for (const auto &rule : rules) {
+        if (!before.endsWith(rule.keyword))
+            continue;
+        const qsizetype wordStart = before.size() - rule.keyword.size();
+        if (rule.kind == Kind::MenuItem && wordStart > 0 && IsIdentifierChar(before.at(wordStart - 1)))
+            continue; // DisableMenuItem, SetMenuItemState, ...
+        return rule.kind;
+    }
+    return Kind::Gadget;
+}
+
+// The kind of object a line declares and the bracket of the declaring command. Every
+// declaring keyword is followed by "(#", so the line is classified by what stands in front
+// of each of its "(#": the lowest rule wins, and among equals the first in the line.
+Declaration DeclarationOfLine(const QString &upper)
+{
+    static const QString objectBracket = QStringLiteral("(#");
+    Declaration found;
+    for (int g = FindString(upper, objectBracket); g; g = FindString(upper, objectBracket, g + 1)) {
+        const Kind kind = KindBefore(QStringView(upper).left(g - 1));
+        if (kind < found.kind)
+            found = {kind, g};
+    }
+    return found;
+}
+
+struct Collector {
+    GenerationContext &g;
+    NameSet windows{g.model.WindowList};
+    NameSet menus{g.model.MenuList};
+    NameSet menuItems{g.model.MenuItemList};
+    NameSet statusBars{g.model.StatusBarList};
+    NameSet toolBars{g.model.ToolBarList};
+    QSet<QString> gadgets = GadgetKeys(g.model.GadgetList);
+
+    // A duplicate that the generated enumerations cannot carry: the run stops.
+    bool stopOnDuplicate(NameSet &set, const QString &name, const char *what)
+    {
+        if (set.add(name))
+            return true;
+        g.LogLine(QStringLiteral(" -> Error: Find duplicate ") + QLatin1String(what)
+                  + QStringLiteral("(#") + name + QStringLiteral("). Stop!"));
+        return false;
+    }
+
+    // Menu items and toolbar buttons share one constant and one event procedure.
+    void warnOnDuplicate(const QString &name, const char *by)
+    {
+        if (!menuItems.add(name))
+            g.LogLine(QStringLiteral(" -> Warning: Find duplicate MenuItemID(#") + name
+                      + QStringLiteral(") by ") + QLatin1String(by) + QLatin1Char('.'));
+    }
+
+    void addGadget(const QString &s, int object)
+    {
+        const QString type = UpperWordBefore(s, object);
+        if (!g.nameTables.isGadgetCreator(type))
+            return;
+        const QString name = ConstantName(s, object);
+        if (name.isEmpty())
+            return;
+        const QString key = UpperKeepLength(name);
+        if (gadgets.contains(key))
+            return;
+        gadgets.insert(key);
+        g.model.GadgetList.append({name, type});
+    }
+
+    // False when the line stops the run.
+    bool collect(const QString &s)
+    {
+        const auto [kind, bracket] = DeclarationOfLine(UpperKeepLength(s));
+        if (kind == Kind::None)
+            return true;
+        if (kind == Kind::Gadget) {
+            addGadget(s, bracket);
+            return true;
+        }
+        const QString name = ConstantName(s, bracket);
+        if (name.isEmpty())
+            return true; // nothing to declare; a malformed line is not an object
+        switch (kind) {
+        case Kind::Window: return stopOnDuplicate(windows, name, "WindowID");
+        case Kind::Menu: return stopOnDuplicate(menus, name, "MenuID");
+        case Kind::StatusBar: return stopOnDuplicate(statusBars, name, "StatusBarID");
+        case Kind::ToolBar: return stopOnDuplicate(toolBars, name, "ToolBarID");
+        case Kind::MenuItem: warnOnDuplicate(name, "MenuItem"); return true;
+        case Kind::ToolBarButton: warnOnDuplicate(name, "ToolbarButton"); return true;
+        case Kind::Gadget:
+        case Kind::None: break;
+        }
+        return true;
+    }
+};
+
+} // namespace
+
 int CollectObjectNames(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    Collector collector{g};
+    for (const QString &s : std::as_const(g.model.CommonSourceLines)) {
+        if (!collector.collect(s))
+            return 0;
+    }
     return 1;
 }
 
 void SplitMenuItemTabs(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    for (QString &line : g.model.CommonSourceLines) {
+        if (MenuItemCommand(UpperKeepLength(line)))
+            line = ReplaceString(line, QStringLiteral("\\t"), QStringLiteral("\" + #TAB$ + \""), true);
+    }
 }
 
 } // namespace quarvel

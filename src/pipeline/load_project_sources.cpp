@@ -2,6 +2,8 @@
 
 #include "generation_context.h"
 #include "../emit/templates.h"
+#include "../interpreter/common_file_loading.h"
+#include "../interpreter/language_images_includes.h"
 #include "../interpreter/line_scan.h"
 
 #include <QFile>
@@ -97,7 +99,20 @@ void LoadProjectSources(GenerationContext &g)
 
 void CollectLanguageStrings(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    LanguageMap &map = g.model.Languages;
+    for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
+                                        &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
+        ScanLanguageStrings(*lines, map);
+
+    for (const QString &include : std::as_const(g.model.IncludeFileList)) {
+        g.lines.ScratchLines.clear();
+        if (!ReadInto(ProjectRelativePath(g.ProjectDirectory(), include), g.lines.ScratchLines)) {
+            g.LogLine(QStringLiteral(" -> Error OpenFile ") + include + QStringLiteral(" / ")
+                      + ErrorCodeText(LastErrorCode()));
+            continue;
+        }
+        ScanLanguageStrings(g.lines.ScratchLines, map);
+    }
 }
 
 QString ErrorCodeText(int code)

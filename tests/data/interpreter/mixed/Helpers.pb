@@ -1,0 +1,3 @@
+Procedure Helper()
+  Debug MyLanguage("From helper")
+EndProcedure

@@ -1,0 +1,41 @@
+// A generation context over a scratch project, for running single interpreter passes.
+#pragma once
+
+#include "support/test_project.h"
+
+#include <QStringList>
+
+namespace quarvel {
+
+struct InterpreterFixture {
+    explicit InterpreterFixture(const QStringList &userGadgets = {},
+                                const QStringList &commonFiles = {})
+        : project(dir.project(commonFiles)), tables(BuildNameTables(userGadgets)),
+          g(project, tables, frontEnd)
+    {
+        g.model.CommonFileList = commonFiles;
+    }
+
+    // Common source lines as the loader would have left them.
+    InterpreterFixture &withLines(const QStringList &lines)
+    {
+        g.model.CommonSourceLines = lines;
+        return *this;
+    }
+
+    QStringList &lines() { return g.model.CommonSourceLines; }
+
+    TestProject dir;
+    ProjectState project;
+    RecordingFrontEnd frontEnd;
+    NameTables tables;
+    GenerationContext g;
+};
+
+// Lines joined by LF, one string per line: compact rows for data tables.
+inline QStringList Rows(const QString &joined)
+{
+    return joined.split(QLatin1Char('\n'));
+}
+
+} // namespace quarvel

@@ -1,0 +1,281 @@
+#include "interpreter_fixture.h"
+
+#include "interpreter/common_file_loading.h"
+
+#include <QDir>
+#include <QStringEncoder>
+#include <QTest>
+
+using namespace quarvel;
+
+class TestCommonFileLoading : public QObject {
+    Q_OBJECT
+
+private slots:
+    void keepsProceduresWithSeparators();
+    void formDesignerConversion_data();
+    void formDesignerConversion();
+    void globalImagesAndFonts();
+    void unreadableFilesAreLoggedAndSkipped();
+    void relativePathFromProjectDirectory();
+    void decodesByOwnMark_data();
+    void decodesByOwnMark();
+    void setParentWindow_data();
+    void setParentWindow();
+    void setAutoWindowPosition_data();
+    void setAutoWindowPosition();
+    void zeroImageGadgets_data();
+    void zeroImageGadgets();
+};
+
+namespace {
+
+const QString Separator = QStringLiteral("; ") + QString(87, QLatin1Char('*'));
+
+QStringList LoadOne(InterpreterFixture &f, const QString &name, const QStringList &fileLines)
+{
+    f.dir.writeLines(name, fileLines);
+    f.g.model.CommonFileList = {f.dir.path(name)};
+    LoadCommonFiles(f.g);
+    return f.lines();
+}
+
+} // namespace
+
+void TestCommonFileLoading::keepsProceduresWithSeparators()
+{
+    InterpreterFixture f;
+    const QStringList lines = LoadOne(f, "W.pb", {
+        "; header comment", "EnableExplicit", "Global a = 1",
+        "Procedure Open_Window_0()", "  OpenWindow(#Window_0, 0, 0, 10, 10, \"x\")", "EndProcedure",
+        "Define b", "",
+        "procedure.i Helper(x)", "  ProcedureReturn x", "endprocedure ; done", "Debug 1"});
+
+    QCOMPARE(lines, (QStringList{
+        "Procedure Open_Window_0()", "  OpenWindow(#Window_0, 0, 0, 10, 10, \"x\")", "EndProcedure",
+        "", Separator, "",
+        "procedure.i Helper(x)", "  ProcedureReturn x", "endprocedure ; done",
+        "", Separator, ""}));
+    QVERIFY(f.frontEnd.log.isEmpty());
+}
+
+void TestCommonFileLoading::formDesignerConversion_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("converted");
+
+    QTest::newRow("window procedure")
+        << "Procedure OpenWindow_0(x = 0, y = 0, width = 600, height = 400)"
+        << "Procedure Open_Window_0(x = 0, y = 0, width = 600, height = 400)";
+    QTest::newRow("toolbar")
+        << "  CreateToolBar(0, WindowID(#Window_0))" << "  CreateToolbar(#ToolBar, WindowID(#Window_0))";
+    QTest::newRow("menu in lower case")
+        << "  createmenu(0, WindowID(#Window_0))" << "  CreateMenu(#Menu, WindowID(#Window_0))";
+    QTest::newRow("status bar text")
+        << "  StatusBarText(0, 1, \"Ready\")" << "  StatusBarText(#StatusBar, 1, \"Ready\")";
+    QTest::newRow("two heights on one line")
+        << "  h = FormWindowHeight - ToolBarHeight(0) - StatusBarHeight(0)"
+        << "  h = FormWindowHeight - ToolBarHeight(#ToolBar) - StatusBarHeight(#StatusBar)";
+    QTest::newRow("tooltip and button states")
+        << "  ToolBarToolTip(0, #Open, \"Open\") : SetToolBarButtonState(0, #Bold, 1) : x = GetToolBarButtonState(0, #Bold)"
+        << "  ToolBarToolTip(#ToolBar, #Open, \"Open\") : SetToolBarButtonState(#ToolBar, #Bold, 1) : x = GetToolBarButtonState(#ToolBar, #Bold)";
+    QTest::newRow("status bar image and progress")
+        << "  StatusBarImage(0, 0, ImageID(#I)) : StatusBarProgress(0, 1, 50) : CreateStatusBar(0, WindowID(#W))"
+        << "  StatusBarImage(#StatusBar, 0, ImageID(#I)) : StatusBarProgress(#StatusBar, 1, 50) : CreateStatusBar(#StatusBar, WindowID(#W))";
+    QTest::newRow("other lines unchanged")
+        << "  ButtonGadget(#Button_0, 10, 10, 80, 24, \"Open\")" << "  ButtonGadget(#Button_0, 10, 10, 80, 24, \"Open\")";
+}
+
+void TestCommonFileLoading::formDesignerConversion()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, converted);
+    const QStringList file = {"Procedure X()", line, "EndProcedure"};
+
+    InterpreterFixture designer;
+    QCOMPARE(LoadOne(designer, "Form.PBF", file).mid(0, 3).at(1), converted);
+
+    InterpreterFixture handWritten;
+    QCOMPARE(LoadOne(handWritten, "Form.pb", file).mid(0, 3).at(1), line);
+}
+
+void TestCommonFileLoading::globalImagesAndFonts()
+{
+    InterpreterFixture f;
+    const QStringList lines = LoadOne(f, "W.pb", {
+        "LoadImage(#Image_0, \"logo.png\")",
+        "UsePNGImageDecoder() : LoadImage( #Image_1 ,\"images/b.png\")",
+        "; LoadFont(#Font_Old, \"Arial\", 8)",
+        "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles",
+        "LoadImage(0, File$)",
+        "Procedure P()",
+        "  LoadImage(#Image_2, \"inside.png\")",
+        "  LoadFont(#Font_1, \"Mono\", 9)",
+        "EndProcedure : LoadImage(#Image_3, \"after.png\")"});
+
+    QCOMPARE(f.g.model.ImageList.size(), 4);
+    const QStringList expected[] = {{"#Image_0", "logo.png"}, {" #Image_1 ", "images/b.png"},
+                                    {"0", ""}, {"#Image_3", "after.png"}};
+    for (int i = 0; i < 4; ++i) {
+        QCOMPARE(f.g.model.ImageList.at(i).name, expected[i].at(0));
+        QCOMPARE(f.g.model.ImageList.at(i).file, expected[i].at(1));
+    }
+    QCOMPARE(f.g.model.FontList.size(), 1);
+    QCOMPARE(f.g.model.FontList.at(0).name, "#Font_0");
+    QCOMPARE(f.g.model.FontList.at(0).line, "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles");
+    // The loads inside the procedure stay in its text for the in-procedure image pass.
+    QCOMPARE(lines.mid(0, 4), (QStringList{"Procedure P()", "  LoadImage(#Image_2, \"inside.png\")",
+                                           "  LoadFont(#Font_1, \"Mono\", 9)",
+                                           "EndProcedure : LoadImage(#Image_3, \"after.png\")"}));
+}
+
+void TestCommonFileLoading::unreadableFilesAreLoggedAndSkipped()
+{
+    InterpreterFixture f;
+    f.dir.writeLines("Good.pb", {"Procedure A()", "EndProcedure"});
+    f.dir.writeLines("Plain", {"x"});
+    QDir(f.dir.dir()).mkdir("Folder.pb");
+    f.g.model.CommonFileList = {f.dir.path("Missing.pb"), f.dir.path("Folder.pb"), "Plain/Inner.pb", "Good.pb"};
+
+    LoadCommonFiles(f.g);
+    QCOMPARE(f.frontEnd.log, (QStringList{
+        " -> Error OpenFile " + f.dir.path("Missing.pb") + " / Errorcode: 1",
+        " -> Error OpenFile " + f.dir.path("Folder.pb") + " / Errorcode: 1",
+        " -> Error OpenFile Plain/Inner.pb / Errorcode: 1"}));
+    QCOMPARE(f.lines().mid(0, 2), (QStringList{"Procedure A()", "EndProcedure"}));
+    QCOMPARE(f.g.model.CommonFileList.size(), 4); // the list itself stays as the project has it
+}
+
+void TestCommonFileLoading::relativePathFromProjectDirectory()
+{
+    InterpreterFixture f;
+    f.dir.writeLines("forms/Relative.pb", {"Procedure R()", "EndProcedure"});
+    const QString before = QDir::currentPath();
+    QDir::setCurrent(QDir::tempPath()); // the project directory is not the working directory
+    f.g.model.CommonFileList = {"forms/Relative.pb"};
+    LoadCommonFiles(f.g);
+    QDir::setCurrent(before);
+
+    QVERIFY(f.frontEnd.log.isEmpty());
+    QCOMPARE(f.lines().value(0), "Procedure R()");
+    QCOMPARE(f.g.model.CommonFileList, QStringList{"forms/Relative.pb"});
+}
+
+void TestCommonFileLoading::decodesByOwnMark_data()
+{
+    QTest::addColumn<int>("encoding");
+    QTest::newRow("UTF-8") << int(QStringConverter::Utf8);
+    QTest::newRow("UTF-16 LE") << int(QStringConverter::Utf16LE);
+    QTest::newRow("UTF-16 BE") << int(QStringConverter::Utf16BE);
+    QTest::newRow("UTF-32 LE") << int(QStringConverter::Utf32LE);
+    QTest::newRow("UTF-32 BE") << int(QStringConverter::Utf32BE);
+}
+
+void TestCommonFileLoading::decodesByOwnMark()
+{
+    QFETCH(int, encoding);
+    QStringEncoder encoder(QStringConverter::Encoding(encoding), QStringConverter::Flag::WriteBom);
+    const QString text = "Procedure Grüße()\r\n  TextGadget(#T, 1, 1, 1, 1, \"Größe €\")\r\nEndProcedure\r\n";
+    InterpreterFixture f;
+    f.dir.write("W.pb", encoder.encode(text));
+    f.g.model.CommonFileList = {f.dir.path("W.pb")};
+    LoadCommonFiles(f.g);
+
+    QCOMPARE(f.lines().mid(0, 3), (QStringList{"Procedure Grüße()", "  TextGadget(#T, 1, 1, 1, 1, \"Größe €\")",
+                                               "EndProcedure"}));
+}
+
+void TestCommonFileLoading::setParentWindow_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    const QString first = "If OpenWindow(#Window_0 , 0, 0, 300, 200, \"Main\")";
+
+    QTest::newRow("flags kept, parent added")
+        << first + "\nOpenWindow(#Window_1, 0, 0, 200, 100, \"Main\", #PB_Window_SystemMenu)"
+        << first + "\nOpenWindow(#Window_1, 0, 0, 200, 100, \"Main\", #PB_Window_SystemMenu, WindowID(#Window_0))";
+    QTest::newRow("no flags gets the system menu")
+        << first + "\nIf OpenWindow(#Window_1, 0, 0, 200, 100, \"Tools\") : Debug 1"
+        << first + "\nIf OpenWindow(#Window_1, 0, 0, 200, 100, \"Tools\", #PB_Window_SystemMenu, WindowID(#Window_0)) : Debug 1";
+    QTest::newRow("comma in the title")
+        << first + "\nOpenWindow(#Window_1, 0, 0, 200, 100, \"Save, then quit\", #PB_Window_Tool)"
+        << first + "\nOpenWindow(#Window_1, 0, 0, 200, 100, \"Save, then quit\", #PB_Window_Tool, WindowID(#Window_0))";
+    QTest::newRow("nested call in the size")
+        << first + "\nOpenWindow(#Window_1, 0, 0, Max(200, w), 100, \"T\")"
+        << first + "\nOpenWindow(#Window_1, 0, 0, Max(200, w), 100, \"T\", #PB_Window_SystemMenu, WindowID(#Window_0))";
+    QTest::newRow("existing parent replaced")
+        << first + "\nOpenWindow(#Window_1, 0, 0, 1, 1, \"T\", #PB_Window_SystemMenu, WindowID(#Other))"
+        << first + "\nOpenWindow(#Window_1, 0, 0, 1, 1, \"T\", #PB_Window_SystemMenu, WindowID(#Window_0))";
+    QTest::newRow("incomplete call left alone")
+        << first + "\nOpenWindow(#Window_1, 0, 0,"
+        << first + "\nOpenWindow(#Window_1, 0, 0,";
+    QTest::newRow("first window untouched")
+        << first << first;
+}
+
+void TestCommonFileLoading::setParentWindow()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    InterpreterFixture f;
+    f.withLines(Rows(before));
+    SetParentWindow(f.g);
+    QCOMPARE(f.lines(), Rows(after));
+}
+
+void TestCommonFileLoading::setAutoWindowPosition_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("first window too")
+        << "OpenWindow(#Window_0, 10, 20, 300, 200, \"Main\")"
+        << "OpenWindow(#Window_0, #PB_Ignore, #PB_Ignore, 300, 200, \"Main\")";
+    QTest::newRow("after If, with flags")
+        << "\tIf OpenWindow(#Window_1,x,y,300,200,\"a, b\",#PB_Window_SystemMenu)"
+        << "\tIf OpenWindow(#Window_1, #PB_Ignore, #PB_Ignore,300,200,\"a, b\",#PB_Window_SystemMenu)";
+    QTest::newRow("too few arguments left alone")
+        << "OpenWindow(#Window_0, 10)" << "OpenWindow(#Window_0, 10)";
+    QTest::newRow("other lines untouched")
+        << "ButtonGadget(#B, 1, 2, 3, 4, \"x\")" << "ButtonGadget(#B, 1, 2, 3, 4, \"x\")";
+}
+
+void TestCommonFileLoading::setAutoWindowPosition()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    InterpreterFixture f;
+    f.withLines(Rows(before));
+    SetAutoWindowPosition(f.g);
+    QCOMPARE(f.lines(), Rows(after));
+}
+
+void TestCommonFileLoading::zeroImageGadgets_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::newRow("image and flags dropped")
+        << "  ImageGadget(#Window_0_Image_0, 10, 10, 100, 100, ImageID(#MyImage_0), #PB_Image_Border)"
+        << "  ImageGadget(#Window_0_Image_0, 10, 10, 100, 100, 0)";
+    QTest::newRow("no blank after the comma")
+        << "ImageGadget(#I,1,1,1,1,ImageID(#Img))" << "ImageGadget(#I,1,1,1,1,0)";
+    QTest::newRow("statement after the call kept")
+        << "ImageGadget(#I, 1, 1, 1, 1, ImageID(#Img)) : GadgetToolTip(#I, \"Logo\")"
+        << "ImageGadget(#I, 1, 1, 1, 1, 0) : GadgetToolTip(#I, \"Logo\")";
+    QTest::newRow("lower case")
+        << "If imagegadget(#I, 1, 1, 1, 1, ImageID(#Img))" << "If imagegadget(#I, 1, 1, 1, 1, 0)";
+    QTest::newRow("too few arguments left alone")
+        << "ImageGadget(#I, 1, 1)" << "ImageGadget(#I, 1, 1)";
+}
+
+void TestCommonFileLoading::zeroImageGadgets()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    InterpreterFixture f;
+    f.withLines(Rows(before));
+    ZeroImageGadgets(f.g);
+    QCOMPARE(f.lines(), Rows(after));
+}
+
+QTEST_GUILESS_MAIN(TestCommonFileLoading)
+#include "tst_common_file_loading.moc"

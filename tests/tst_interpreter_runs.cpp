@@ -1,0 +1,283 @@
+#include "interpreter_fixture.h"
+
+#include "interpreter/common_file_loading.h"
+#include "interpreter/language_images_includes.h"
+#include "interpreter/object_names.h"
+#include "interpreter/window_prefixes.h"
+#include "pipeline/generation_driver.h"
+#include "pipeline/load_project_sources.h"
+
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QTest>
+
+using namespace quarvel;
+
+class TestInterpreterRuns : public QObject {
+    Q_OBJECT
+
+private slots:
+    void designerAndHandWrittenProject();
+    void designerNumbersBarsPerWindow();
+    void passesKeepTheNumberOfLines();
+    void twoRunsGiveTheSameModel();
+    void largeCommonFile();
+    void commandLineStops_data();
+    void commandLineStops();
+};
+
+namespace {
+
+Switches AllRewrites()
+{
+    Switches s;
+    s.Parend = 1;
+    s.PB_Ignore = 1;
+    s.Multilang = 1;
+    s.Image_Null = 1;
+    return s;
+}
+
+QStringList GadgetNames(const DesignModel &m)
+{
+    QStringList names;
+    for (const GadgetRecord &gadget : m.GadgetList)
+        names << gadget.name + QLatin1Char(' ') + gadget.type;
+    return names;
+}
+
+} // namespace
+
+// The form-designer file (given relative to the project) and a hand-written file (absolute)
+// through the whole of step 1 with every window rewrite switched on.
+void TestInterpreterRuns::designerAndHandWrittenProject()
+{
+    TestProject d;
+    d.copyFrom("interpreter/mixed");
+    ProjectState project = d.project({"Files.pbf", d.path("Tools.pb")}, AllRewrites());
+    GenerationRun run(project);
+
+    QCOMPARE(GenerateStep1(run.context), 1);
+    const DesignModel &m = run.context.model;
+    QCOMPARE(m.WindowList, (QStringList{"WindowMain", "Window_Tools"}));
+    QCOMPARE(m.MenuList, (QStringList{"WindowMain_Menu", "Window_Tools_Popup"}));
+    QCOMPARE(m.MenuItemList, (QStringList{"WindowMain_MenuOpen", "WindowMain_MenuSave", "WindowMain_MenuQuit",
+                                          "Window_Tools_Popup_Copy", "Window_Tools_Popup_Paste"}));
+    QCOMPARE(m.StatusBarList, QStringList{"WindowMain_StatusBar"});
+    QCOMPARE(m.ToolBarList, QStringList{"WindowMain_ToolBar"});
+    QCOMPARE(GadgetNames(m), (QStringList{
+        "WindowMain_ButtonOk BUTTONGADGET", "WindowMain_ListFiles LISTVIEWGADGET", "WindowMain_Text_0 TEXTGADGET",
+        "WindowMain_Image_0 IMAGEGADGET", "Window_Tools_Check_Auto CHECKBOXGADGET",
+        "Window_Tools_Button_Run BUTTONGADGET", "Window_Tools_String_Name STRINGGADGET",
+        "Window_Tools_Track_0 TRACKBARGADGET", "Window_Tools_Button_Left BUTTONGADGET",
+        "Window_Tools_Button_Right BUTTONGADGET", "Window_Tools_Splitter_0 SPLITTERGADGET",
+        "Window_Tools_Image_Logo IMAGEGADGET"}));
+
+    // The in-procedure load of the same file in other letter case reuses the global image.
+    QCOMPARE(m.ImageList.size(), 1);
+    QCOMPARE(m.ImageList.at(0).name, "#Img_WindowMain_0");
+    QCOMPARE(m.ImageList.at(0).file, "images/Open.png");
+    QCOMPARE(m.FontList.size(), 1);
+    QCOMPARE(m.FontList.at(0).line, "LoadFont(#Font_WindowMain_0,\"DejaVu Sans\", 10, #PB_Font_Bold)");
+
+    QCOMPARE(m.IncludeFileList, (QStringList{d.path("Helpers.pb"), "sub/Strings.pb", d.path("Missing.pb")}));
+    const QStringList keys = m.Languages.keys();
+    QVERIFY(keys.contains("Open a file"));
+    QCOMPARE(keys.mid(keys.size() - 3), (QStringList{"Hello", "From helper", "Grüße"}));
+
+    QCOMPARE(run.frontEnd.log, (QStringList{
+        "Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...", "- Interpret code...",
+        " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton.",
+        " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
+
+    const QStringList &lines = m.CommonSourceLines;
+    const auto lineWith = [&lines](const QString &start) {
+        for (const QString &line : lines) {
+            if (line.trimmed().startsWith(start))
+                return line.trimmed();
+        }
+        return QString();
+    };
+    QCOMPARE(lineWith("Procedure Open_WindowMain"), "Procedure Open_WindowMain(x = 0, y = 0, width = 480, height = 320)");
+    QCOMPARE(lineWith("OpenWindow(#WindowMain"),
+             "OpenWindow(#WindowMain, #PB_Ignore, #PB_Ignore, width, height, \"Files\", #PB_Window_SystemMenu | #PB_Window_SizeGadget)");
+    QCOMPARE(lineWith("If OpenWindow(#Window_Tools"),
+             "If OpenWindow(#Window_Tools, #PB_Ignore, #PB_Ignore, 300, 200, \"Tools, options\", "
+             "#PB_Window_SystemMenu | #PB_Window_ScreenCentered, WindowID(#WindowMain))");
+    QCOMPARE(lineWith("ToolBarToolTip"), "ToolBarToolTip(#WindowMain_ToolBar, #WindowMain_MenuOpen, MyLanguage(\"Open a file\"))");
+    QCOMPARE(lineWith("menuitem(#Window_Tools_Popup_Copy"),
+             "menuitem(#Window_Tools_Popup_Copy, MyLanguage(\"Copy\") + #TAB$ + \"Ctrl+C\")   ; lower-case command");
+    QCOMPARE(lineWith("ResizeGadget"),
+             "ResizeGadget(#WindowMain_ListFiles, 10, 40, FormWindowWidth - 20, FormWindowHeight - "
+             "ToolBarHeight(#WindowMain_ToolBar) - StatusBarHeight(#WindowMain_StatusBar) - MenuHeight() - 50)");
+    QCOMPARE(lineWith("SplitterGadget"),
+             "SplitterGadget(#Window_Tools_Splitter_0, 10, 130, 280, 60, #Window_Tools_Button_Left, "
+             "#Window_Tools_Button_Right, #PB_Splitter_Vertical)");
+    QCOMPARE(lineWith("ImageGadget(#Window_Tools"), "ImageGadget(#Window_Tools_Image_Logo, 220, 10, 64, 64, 0)");
+    QCOMPARE(lineWith("ImageGadget(#WindowMain"), "ImageGadget(#WindowMain_Image_0, 220, 70, 64, 64, 0)");
+    QVERIFY(!lines.join('\n').contains("Enumeration"));
+}
+
+// A designer file with a byte-order mark and CR LF line ends, whose two windows each have a
+// menu and a status bar numbered 0: converted and prefixed, every bar is its own constant.
+void TestInterpreterRuns::designerNumbersBarsPerWindow()
+{
+    TestProject d;
+    d.copyFrom("interpreter/two_windows");
+    Switches off;
+    off.Parend = off.PB_Ignore = 0;
+    ProjectState project = d.project({"Dialogs.pbf"}, off);
+    GenerationRun run(project);
+
+    QCOMPARE(GenerateStep1(run.context), 1);
+    const DesignModel &m = run.context.model;
+    QCOMPARE(m.WindowList, (QStringList{"Dlg_Search", "Dlg_Result"}));
+    QCOMPARE(m.MenuList, (QStringList{"Dlg_Search_Menu", "Dlg_Result_Menu"}));
+    QCOMPARE(m.StatusBarList, (QStringList{"Dlg_Search_StatusBar", "Dlg_Result_StatusBar"}));
+    QCOMPARE(m.ToolBarList, QStringList{"Dlg_Result_ToolBar"});
+    QCOMPARE(m.MenuItemList, (QStringList{"Dlg_Search_Mnu_Close", "Dlg_Result_Mnu_Copy", "Dlg_Result_Tb_Stop"}));
+    QCOMPARE(GadgetNames(m), (QStringList{"Dlg_Search_Str_Find STRINGGADGET", "Dlg_Search_Btn_Go BUTTONGADGET",
+                                          "Dlg_Result_List_Hits LISTICONGADGET", "Dlg_Result_Progress PROGRESSBARGADGET"}));
+    QCOMPARE(run.frontEnd.log.mid(4), QStringList{"- Interpret code..."});
+
+    const QStringList &lines = m.CommonSourceLines;
+    QCOMPARE(lines.first(), "Procedure Open_Dlg_Search(x = 0, y = 0, width = 320, height = 90)");
+    QVERIFY(lines.contains("  MenuItem(#Dlg_Search_Mnu_Close, \"Schließen\")"));
+    QVERIFY(lines.contains("  AddStatusBarField(#PB_Ignore)"));
+    QVERIFY(lines.contains("  StatusBarProgress(#Dlg_Result_StatusBar, 0, 0)"));
+    QVERIFY(lines.contains("  ResizeGadget(#Dlg_Result_List_Hits, 0, 0, FormWindowWidth, FormWindowHeight - "
+                           "StatusBarHeight(#Dlg_Result_StatusBar) - ToolBarHeight(#Dlg_Result_ToolBar) - MenuHeight() - 20)"));
+}
+
+// Every pass rewrites lines in place; the procedure text keeps its shape.
+void TestInterpreterRuns::passesKeepTheNumberOfLines()
+{
+    TestProject d;
+    d.copyFrom("interpreter/mixed");
+    ProjectState project = d.project({"Files.pbf", "Tools.pb"}, AllRewrites());
+    GenerationRun run(project);
+    GenerationContext &g = run.context;
+    g.model.CommonFileList = project.CommonFiles;
+    LoadCommonFiles(g);
+    LoadProjectSources(g);
+    ScanIncludes(g, "Main.pb");
+    const qsizetype count = g.model.CommonSourceLines.size();
+    QCOMPARE(count, 59);
+
+    const struct { const char *name; std::function<void()> pass; } passes[] = {
+        {"InsertWindowPrefixes", [&] { QCOMPARE(InsertWindowPrefixes(g), 1); }},
+        {"CollectObjectNames", [&] { QCOMPARE(CollectObjectNames(g), 1); }},
+        {"SetParentWindow", [&] { SetParentWindow(g); }},
+        {"SetAutoWindowPosition", [&] { SetAutoWindowPosition(g); }},
+        {"SplitMenuItemTabs", [&] { SplitMenuItemTabs(g); }},
+        {"WrapLanguageStrings", [&] { WrapLanguageStrings(g); }},
+        {"CollectLanguageStrings", [&] { CollectLanguageStrings(g); }},
+        {"ReplaceLoadImageCalls", [&] { ReplaceLoadImageCalls(g); }},
+        {"ZeroImageGadgets", [&] { ZeroImageGadgets(g); }},
+    };
+    for (const auto &p : passes) {
+        const QStringList before = g.model.CommonSourceLines;
+        p.pass();
+        QVERIFY2(g.model.CommonSourceLines.size() == count, p.name);
+        if (QByteArray(p.name) == "CollectObjectNames" || QByteArray(p.name) == "CollectLanguageStrings")
+            QVERIFY2(g.model.CommonSourceLines == before, p.name);
+        else
+            QVERIFY2(g.model.CommonSourceLines != before, p.name); // each pass had work in this project
+    }
+}
+
+void TestInterpreterRuns::twoRunsGiveTheSameModel()
+{
+    TestProject d;
+    d.copyFrom("interpreter/mixed");
+    ProjectState project = d.project({"Files.pbf", "Tools.pb"}, AllRewrites());
+    GenerationRun run(project);
+    QCOMPARE(GenerateStep1(run.context), 1);
+    const DesignModel first = run.context.model;
+    QCOMPARE(GenerateStep1(run.context), 1);
+    const DesignModel &second = run.context.model;
+    QCOMPARE(second.CommonSourceLines, first.CommonSourceLines);
+    QCOMPARE(second.WindowList, first.WindowList);
+    QCOMPARE(second.MenuItemList, first.MenuItemList);
+    QCOMPARE(GadgetNames(second), GadgetNames(first));
+    QCOMPARE(second.ImageList.size(), first.ImageList.size());
+    QCOMPARE(second.Languages.keys(), first.Languages.keys());
+}
+
+// 20,000 gadgets over 200 windows: every pass is one walk with hashed lookups. The time is
+// printed for reading, never asserted.
+void TestInterpreterRuns::largeCommonFile()
+{
+    QStringList file;
+    for (int w = 0; w < 200; ++w) {
+        file << QString("Procedure Open_Window_%1()").arg(w)
+             << QString("\tIf OpenWindow(#Window_%1, 0, 0, 800, 600, \"Window %1\", #PB_Window_SystemMenu)").arg(w)
+             << QString("\t\tCreateMenu(#Menu, WindowID(#Window_%1))").arg(w)
+             << "\t\tMenuItem(#Item_Open, \"Open\\tCtrl+O\")";
+        for (int i = 0; i < 100; ++i)
+            file << QString("\t\tButtonGadget(#Button_%1, 10, %2, 80, 24, \"Button %1\") ; gadget %1").arg(i).arg(i * 30)
+                 << QString("\t\tImageGadget(#Image_%1, 100, %1, 16, 16, LoadImage(#PB_Any, \"icons/i%1.png\"))").arg(i);
+        file << "\tEndIf" << "EndProcedure";
+    }
+    TestProject d;
+    d.writeLines("Big.pb", file);
+    ProjectState project = d.project({"Big.pb"}, AllRewrites());
+    GenerationRun run(project);
+
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(GenerateStep1(run.context), 1);
+    qInfo("step 1 over %d lines: %lld ms", int(file.size()), timer.elapsed());
+
+    const DesignModel &m = run.context.model;
+    QCOMPARE(m.WindowList.size(), 200);
+    QCOMPARE(m.MenuItemList.size(), 200);
+    QCOMPARE(m.GadgetList.size(), 40000);
+    QCOMPARE(m.GadgetList.last().name, "Window_199_Image_99");
+    QCOMPARE(m.ImageList.size(), 100); // one per file, reused by every window
+    QCOMPARE(m.CommonSourceLines.size(), file.size() + 3 * 200);
+    QCOMPARE(m.CommonSourceLines.at(3), "\t\tMenuItem(#Window_0_Item_Open, MyLanguage(\"Open\") + #TAB$ + \"Ctrl+O\")");
+}
+
+void TestInterpreterRuns::commandLineStops_data()
+{
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QString>("error");
+
+    QTest::newRow("window by #PB_Any")
+        << QStringList{"Procedure Open()", "  w = OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")", "EndProcedure"}
+        << " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
+    QTest::newRow("duplicate window")
+        << QStringList{"Procedure A()", "\tOpenWindow(#Main, 0, 0, 100, 100, \"a\")", "EndProcedure",
+                       "Procedure B()", "\tOpenWindow(#MAIN, 0, 0, 100, 100, \"b\")", "EndProcedure"}
+        << " -> Error: Find duplicate WindowID(#MAIN). Stop!";
+}
+
+void TestInterpreterRuns::commandLineStops()
+{
+    QFETCH(QStringList, source);
+    QFETCH(QString, error);
+    TestProject d;
+    d.writeLines("Forms.pb", source);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QUARVEL_CONFIG_DIR", d.dir());
+
+    QProcess init;
+    init.setProcessEnvironment(env);
+    init.start(QUARVEL_GEN, {"--init", d.path("P.pbm"), d.path("Forms.pb")});
+    QVERIFY(init.waitForFinished());
+    QCOMPARE(init.exitCode(), 0);
+
+    QProcess gen;
+    gen.setProcessEnvironment(env);
+    gen.start(QUARVEL_GEN, {d.path("P.pbm")});
+    QVERIFY(gen.waitForFinished());
+    QCOMPARE(gen.exitCode(), 1);
+    QCOMPARE(LinesOf(gen.readAllStandardOutput()), (QStringList{
+        "Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.", "- Load Files...",
+        "- Interpret code...", error, "Cancel.", ""}));
+    QVERIFY(!d.exists("CommonFile.pb"));
+}
+
+QTEST_GUILESS_MAIN(TestInterpreterRuns)
+#include "tst_interpreter_runs.moc"

@@ -1,0 +1,191 @@
+#include "interpreter_fixture.h"
+
+#include "interpreter/language_images_includes.h"
+#include "pipeline/load_project_sources.h"
+
+#include <QStringEncoder>
+#include <QTest>
+
+using namespace quarvel;
+
+class TestLanguageImagesIncludes : public QObject {
+    Q_OBJECT
+
+private slots:
+    void scanIncludes();
+    void scanIncludesDecodesByOwnMark();
+    void scanIncludesWithoutMainFile();
+    void wrapLanguageStrings_data();
+    void wrapLanguageStrings();
+    void scanLanguageStrings();
+    void collectLanguageStrings();
+    void replaceLoadImageCalls_data();
+    void replaceLoadImageCalls();
+    void imagesReuseGlobalLoads();
+};
+
+void TestLanguageImagesIncludes::scanIncludes()
+{
+    InterpreterFixture f;
+    f.dir.writeLines("Main.pb", {
+        "XIncludeFile \"Forms.pb\"",
+        "IncludeFile \"EventMenu.pb\" : XIncludeFile \"x.pb\"",
+        "IncludeFile \"commonfile.pb\"",
+        "; IncludeFile \"Old.pb\"",
+        "includefile \"lower.pb\"",
+        "IncludePath \"lib/\"",
+        "  IncludeFile \"sub/Tools.pb\"",
+        "IncludeFile \"/opt/shared/Util.pb\"",
+        "IncludeFile \"\\win\\Helper.pb\"",
+        "Debug \"IncludeFile \" : IncludeFile \"InString.pb\"",
+        "XIncludeFile \"Forms.pb\"",
+        "IncludeFile\"Tight.pb\""});
+    ScanIncludes(f.g, "Main.pb");
+
+    const QString d = f.dir.dir();
+    QCOMPARE(f.g.model.IncludeFileList, (QStringList{
+        d + "Forms.pb", "sub/Tools.pb", "/opt/shared/Util.pb", d + "\\win\\Helper.pb",
+        d + "Forms.pb", d + "Tight.pb"}));
+}
+
+void TestLanguageImagesIncludes::scanIncludesDecodesByOwnMark()
+{
+    InterpreterFixture f;
+    QStringEncoder encoder(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
+    f.dir.write("Main.pb", encoder.encode(QStringLiteral("XIncludeFile \"Fenster_ä.pb\"\r\n")));
+    ScanIncludes(f.g, "Main.pb");
+    QCOMPARE(f.g.model.IncludeFileList, QStringList{f.dir.dir() + "Fenster_ä.pb"});
+}
+
+void TestLanguageImagesIncludes::scanIncludesWithoutMainFile()
+{
+    InterpreterFixture f;
+    ScanIncludes(f.g, "Main.pb");
+    ScanIncludes(f.g, "");
+    QVERIFY(f.g.model.IncludeFileList.isEmpty());
+    QVERIFY(f.frontEnd.log.isEmpty());
+}
+
+void TestLanguageImagesIncludes::wrapLanguageStrings_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("gadget text")
+        << "TextGadget(#Window_0_Text_0, 10, 10, 100, 20, \"Name\", #PB_Text_Right)"
+        << "TextGadget(#Window_0_Text_0, 10, 10, 100, 20, MyLanguage(\"Name\"), #PB_Text_Right)";
+    QTest::newRow("window title stays")
+        << "If OpenWindow(#Window_0, 0, 0, 1, 1, \"Main\")" << "If OpenWindow(#Window_0, 0, 0, 1, 1, \"Main\")";
+    QTest::newRow("image files stay")
+        << "x = loadimage(#P, \"a.png\") : CatchImage(#Q, ?L)" << "x = loadimage(#P, \"a.png\") : CatchImage(#Q, ?L)";
+    QTest::newRow("only the first literal")
+        << "MenuItem(#W_Open, \"Open\" + #TAB$ + \"Ctrl+O\")"
+        << "MenuItem(#W_Open, MyLanguage(\"Open\") + #TAB$ + \"Ctrl+O\")";
+    QTest::newRow("empty literal")
+        << "StringGadget(#S, 1, 1, 1, 1, \"\")" << "StringGadget(#S, 1, 1, 1, 1, MyLanguage(\"\"))";
+    QTest::newRow("unclosed literal")
+        << "TextGadget(#T, 1, 1, 1, 1, \"Name)" << "TextGadget(#T, 1, 1, 1, 1, \"Name)";
+    QTest::newRow("already looked up")
+        << "TextGadget(#T, 1, 1, 1, 1, mylanguage(\"Name\"))" << "TextGadget(#T, 1, 1, 1, 1, mylanguage(\"Name\"))";
+    QTest::newRow("no literal") << "ButtonGadget(#B, 1, 1, 1, 1, Caption$)" << "ButtonGadget(#B, 1, 1, 1, 1, Caption$)";
+}
+
+void TestLanguageImagesIncludes::wrapLanguageStrings()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    InterpreterFixture f;
+    f.withLines({before});
+    WrapLanguageStrings(f.g);
+    QCOMPARE(f.lines(), QStringList{after});
+}
+
+void TestLanguageImagesIncludes::scanLanguageStrings()
+{
+    LanguageMap map;
+    map.insert("Save", "Speichern"); // from the Catalog
+    ScanLanguageStrings({"  x = MyLanguage(\"Save\")", "y = MYLANGUAGE(\"save\")", "Debug \"first\" + MyLanguage(\"second\")",
+                         "z = MyLanguage(\"\")", "MyLanguage(Key$)", "Debug \"no lookup\"", "w = MyLanguage(\"open",
+                         "v = MyLanguage(\"save\")"},
+                        map);
+    QCOMPARE(map.keys(), (QStringList{"Save", "save", "first"}));
+    QCOMPARE(map.value("Save"), "Speichern");
+    QCOMPARE(map.value("save"), "save");
+}
+
+void TestLanguageImagesIncludes::collectLanguageStrings()
+{
+    InterpreterFixture f;
+    f.withLines({"TextGadget(#T, 1, 1, 1, 1, MyLanguage(\"Common\"))"});
+    f.g.lines.MainLines = {"Debug MyLanguage(\"Main\")"};
+    f.g.lines.EventMenuLines = {"Debug MyLanguage(\"Menu\")"};
+    f.g.lines.EventGadgetLines = {"Debug MyLanguage(\"Gadget\")"};
+    f.g.lines.EventWindowLines = {"Debug MyLanguage(\"Window\")"};
+    QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
+    f.dir.write("sub/Strings.pb", utf16.encode(QStringLiteral("Debug MyLanguage(\"Grüße\")\r\n")));
+    f.dir.write("Latin.pb", QByteArray("Debug MyLanguage(\"Caf\xe9\")\n"));
+    f.g.model.IncludeFileList = {"sub/Strings.pb", f.dir.path("Gone.pb"), f.dir.path("Latin.pb")};
+
+    CollectLanguageStrings(f.g);
+    QCOMPARE(f.g.model.Languages.keys(),
+             (QStringList{"Common", "Main", "Menu", "Gadget", "Window", "Grüße", QString::fromLatin1("Caf\xe9")}));
+    QCOMPARE(f.frontEnd.log, QStringList{" -> Error OpenFile " + f.dir.path("Gone.pb") + " / Errorcode: 1"});
+}
+
+void TestLanguageImagesIncludes::replaceLoadImageCalls_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QStringList>("files"); // ImageList files, in order, after the pass
+
+    QTest::newRow("image gadget")
+        << "ImageGadget(#Window_0_Image_0, 10, 10, 64, 64, LoadImage(0, \"icon.png\"))"
+        << "ImageGadget(#Window_0_Image_0, 10, 10, 64, 64, ImageID(#MyImage_0))" << QStringList{"icon.png"};
+    QTest::newRow("same file in any case, then a new one")
+        << "a = LoadImage(#PB_Any, \"a.png\")\nb = loadimage(#PB_Any, \"A.PNG\") ; again\nc = LoadImage(1, \"c.png\", #PB_Image_DisplayFormat)"
+        << "a = ImageID(#MyImage_0)\nb = ImageID(#MyImage_0) ; again\nc = ImageID(#MyImage_1)" << QStringList{"a.png", "c.png"};
+    QTest::newRow("variable file name left alone")
+        << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")"
+        << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")" << QStringList{};
+    QTest::newRow("unfinished call left alone")
+        << "x = LoadImage(0, \"b.png\"\ny = LoadImage(0, \"c.png)"
+        << "x = LoadImage(0, \"b.png\"\ny = LoadImage(0, \"c.png)" << QStringList{};
+    QTest::newRow("bracket inside the file name")
+        << "x = LoadImage(0, \"logo (big).png\") : Debug x"
+        << "x = ImageID(#MyImage_0) : Debug x" << QStringList{"logo (big).png"};
+    QTest::newRow("only the first call of a line")
+        << "LoadImage(0, \"a.png\") : LoadImage(1, \"b.png\")"
+        << "ImageID(#MyImage_0) : LoadImage(1, \"b.png\")" << QStringList{"a.png"};
+}
+
+void TestLanguageImagesIncludes::replaceLoadImageCalls()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(QStringList, files);
+    InterpreterFixture f;
+    f.withLines(Rows(before));
+    ReplaceLoadImageCalls(f.g);
+    QCOMPARE(f.lines(), Rows(after));
+    QStringList recorded;
+    for (const ImageRecord &image : f.g.model.ImageList)
+        recorded << image.file;
+    QCOMPARE(recorded, files);
+}
+
+void TestLanguageImagesIncludes::imagesReuseGlobalLoads()
+{
+    InterpreterFixture f;
+    f.g.model.ImageList = {{"#Image_Logo", "images/Logo.png"}};
+    f.withLines({"ImageGadget(#I, 1, 1, 1, 1, LoadImage(#PB_Any, \"IMAGES/logo.PNG\"))",
+                 "ButtonImageGadget(#B, 1, 1, 1, 1, LoadImage(#PB_Any, \"new.png\"))"});
+    ReplaceLoadImageCalls(f.g);
+
+    QCOMPARE(f.lines(), (QStringList{"ImageGadget(#I, 1, 1, 1, 1, ImageID(#Image_Logo))",
+                                      "ButtonImageGadget(#B, 1, 1, 1, 1, ImageID(#MyImage_0))"}));
+    QCOMPARE(f.g.model.ImageList.size(), 2);
+    QCOMPARE(f.g.model.ImageList.at(1).name, "#MyImage_0");
+}
+
+QTEST_GUILESS_MAIN(TestLanguageImagesIncludes)
+#include "tst_language_images_includes.moc"
