@@ -116,16 +116,20 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
                 open.append({openers.value(token), i});
             } else if (closers.contains(token)) {
                 const QString kind = closers.value(token);
-                if (open.isEmpty()) {
+                qsizetype match = open.size() - 1;
+                while (match >= 0 && open[match].keyword != kind)
+                    --match;
+                if (match < 0) {
                     faults << Where(file, i) + QStringLiteral("End") + kind + QStringLiteral(" without ") + kind;
-                } else if (open.last().keyword != kind) {
+                    continue;
+                }
+                // Blocks left open inside this one are reported once, by the closer that ends them.
+                if (match != open.size() - 1) {
                     faults << Where(file, i) + QStringLiteral("End") + kind + QStringLiteral(" closes the ")
                                   + open.last().keyword + QStringLiteral(" of line ")
                                   + QString::number(open.last().line + 1);
-                    open.removeLast();
-                } else {
-                    open.removeLast();
                 }
+                open.resize(match);
             }
         }
     }
@@ -135,20 +139,32 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
 
 // --- declarations ------------------------------------------------------------------------
 
-QSet<QString> DefinedProcedures(const QList<SourceFile> &files)
+// Every procedure name (upper-cased) and where it is defined first. PureBasic names are
+// case-insensitive, so a second definition in any letter case is refused by the compiler.
+QSet<QString> DefinedProcedures(const QList<SourceFile> &files, QStringList &faults)
 {
     static const QRegularExpression head(
         QStringLiteral("^\\s*Procedure(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)\\s*\\("),
         QRegularExpression::CaseInsensitiveOption);
-    QSet<QString> names;
+    QHash<QString, QString> firstDefinition;
     for (const SourceFile &file : files) {
-        for (const QString &code : file.code) {
-            const auto match = head.match(code);
-            if (match.hasMatch())
-                names.insert(match.captured(1).toUpper());
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            const auto match = head.match(file.code[i]);
+            if (!match.hasMatch())
+                continue;
+            const QString name = match.captured(1).toUpper();
+            const QString where = file.name + QLatin1Char(':') + QString::number(i + 1);
+            if (firstDefinition.contains(name)) {
+                faults << Where(file, i) + QStringLiteral("procedure ") + match.captured(1)
+                              + QStringLiteral(" is defined again (first at ") + firstDefinition.value(name)
+                              + QLatin1Char(')');
+            } else {
+                firstDefinition.insert(name, where);
+            }
         }
     }
-    return names;
+    const QStringList names = firstDefinition.keys();
+    return QSet<QString>(names.cbegin(), names.cend());
 }
 
 // An enumeration member: its block (counted through the file) and its value.
@@ -397,7 +413,7 @@ QStringList CheckProject(const QString &directory)
     for (const SourceFile &file : files)
         CheckBlocks(file, faults);
 
-    const QSet<QString> defined = DefinedProcedures(files);
+    const QSet<QString> defined = DefinedProcedures(files, faults);
     if (eventMain)
         CheckCalls(*eventMain, defined, [](const QString &) { return true; }, faults);
     if (main) {

@@ -11,7 +11,8 @@ namespace quarvel {
 // Every fault as "File:line: text" (line 0 when the fault belongs to no line); empty when
 // the project is consistent. Checks:
 // - every procedure EventMain.pb calls or takes the address of, and every Open_/MyEvent
-//   procedure Main.pb calls, is defined in one of the project's files;
+//   procedure Main.pb calls, is defined in one of the project's files, and no procedure
+//   is defined twice;
 // - every "#" constant of EventMain.pb, Main.pb and the event files is declared (an
 //   Enumeration member of CommonFile.pb or a "#Name =" line), PureBasic's own aside;
 // - with jump tables: each table has as many rows as its count constant and as its
