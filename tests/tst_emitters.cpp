@@ -113,8 +113,11 @@ void TestEmitters::constantsSectionLayout()
     m.GadgetList = {{QStringLiteral("Window_0_Button_0"), QStringLiteral("BUTTONGADGET")}};
     m.StatusBarList = {QStringLiteral("Window_0_Status")};
     m.ToolBarList = {QStringLiteral("Window_0_Tools")};
-    m.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("LoadFont(#Font_0, \"Arial\", 10)")}};
-    m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png")}, {QStringLiteral("0"), QStringLiteral("a.png")}};
+    m.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("LoadFont(#Font_0, \"Arial\", 10)")},
+                  {QStringLiteral("1"), QStringLiteral("LoadFont(1, \"Arial\", 12)")}};
+    // Identifiers loaded with a plain number have no constant to declare.
+    m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png")}, {QStringLiteral("0"), QStringLiteral("a.png")},
+                   {QStringLiteral("#MyImage_1"), QStringLiteral("b.png")}};
     EmitConstantsSection(e.g);
 
     auto block = [](const char *heading, const QStringList &members) {
@@ -128,7 +131,7 @@ void TestEmitters::constantsSectionLayout()
                                  + block(";- StatusBar Constants", {"  #Window_0_Status"})
                                  + block(";- ToolBar Constants", {"  #Window_0_Tools"})
                                  + block(";- Font Constants", {"  #Font_0"})
-                                 + block(";- Image Constants", {"  #Image_0", "  0"});
+                                 + block(";- Image Constants", {"  #Image_0", "  #MyImage_1"});
     QCOMPARE(e.g.lines.ConstantLines, expected);
 }
 

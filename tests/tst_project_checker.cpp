@@ -115,6 +115,7 @@ private slots:
     void regenerationKeepsUserCode();
     void catchesUndefinedProcedures();
     void catchesUndeclaredConstants();
+    void catchesNumberInEnumeration();
     void catchesTableFaults();
     void catchesUnbalancedBlocks_data();
     void catchesUnbalancedBlocks();
@@ -230,6 +231,15 @@ void TestProjectChecker::catchesUndeclaredConstants()
     QCOMPARE(CheckProject(dir.dir()),
              (QStringList{At("EventMain.pb", caseLine, "constant #Main_Window_Save2 is not declared"),
                           At("EventWindow.pb", closeLine, "constant #Gone_Text is not declared")}));
+}
+
+void TestProjectChecker::catchesNumberInEnumeration()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches());
+    Replace(dir, QStringLiteral("CommonFile.pb"), "  #MyImage_1\n", "  #MyImage_1\n  0\n");
+    const int line = LineOf(dir, QStringLiteral("CommonFile.pb"), "  #MyImage_1") + 1;
+    QCOMPARE(CheckProject(dir.dir()), QStringList{At("CommonFile.pb", line, "enumeration member 0 is not a constant")});
 }
 
 void TestProjectChecker::catchesTableFaults()

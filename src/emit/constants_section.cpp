@@ -23,14 +23,27 @@ static QStringList WithHash(const QStringList &names)
     return members;
 }
 
-template<typename Record>
-static QStringList NamesOf(const QList<Record> &records, const QString &prefix = QString())
+static QStringList GadgetConstants(const QList<GadgetRecord> &gadgets)
 {
-    QStringList names;
-    names.reserve(records.size());
-    for (const Record &record : records)
-        names << prefix + record.name;
-    return names;
+    QStringList members;
+    members.reserve(gadgets.size());
+    for (const GadgetRecord &gadget : gadgets)
+        members << QLatin1Char('#') + gadget.name;
+    return members;
+}
+
+// Font and image identifiers are held as written in code, "#" included. One loaded with a
+// plain number (LoadImage(0, ...)) has no constant to declare, and a number is no valid
+// enumeration member, so it is left out.
+template<typename Record>
+static QStringList DeclaredIdentifiers(const QList<Record> &records)
+{
+    QStringList members;
+    for (const Record &record : records) {
+        if (record.name.startsWith(QLatin1Char('#')))
+            members << record.name;
+    }
+    return members;
 }
 
 void EmitConstantsSection(GenerationContext &g)
@@ -40,12 +53,11 @@ void EmitConstantsSection(GenerationContext &g)
     AppendEnumeration(out, ";- Window Constants", WithHash(m.WindowList));
     AppendEnumeration(out, ";- Menubar Constants", WithHash(m.MenuList));
     AppendEnumeration(out, ";- MenuItem Constants", WithHash(m.MenuItemList));
-    AppendEnumeration(out, ";- Gadget Constants", NamesOf(m.GadgetList, QStringLiteral("#")));
+    AppendEnumeration(out, ";- Gadget Constants", GadgetConstants(m.GadgetList));
     AppendEnumeration(out, ";- StatusBar Constants", WithHash(m.StatusBarList));
     AppendEnumeration(out, ";- ToolBar Constants", WithHash(m.ToolBarList));
-    // Font and image identifiers are held as written in code, "#" included.
-    AppendEnumeration(out, ";- Font Constants", NamesOf(m.FontList));
-    AppendEnumeration(out, ";- Image Constants", NamesOf(m.ImageList));
+    AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList));
+    AppendEnumeration(out, ";- Image Constants", DeclaredIdentifiers(m.ImageList));
 }
 
 } // namespace quarvel

@@ -178,7 +178,7 @@ struct Enumerations {
     QList<int> sizes;               // members per enumeration
 };
 
-Enumerations ReadEnumerations(const SourceFile *commonFile)
+Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
 {
     static const QRegularExpression start(QStringLiteral("^\\s*Enumeration\\b\\s*(-?\\d+)?"),
                                           QRegularExpression::CaseInsensitiveOption);
@@ -189,7 +189,8 @@ Enumerations ReadEnumerations(const SourceFile *commonFile)
         return result;
     bool inside = false;
     qint64 next = 0;
-    for (const QString &code : commonFile->code) {
+    for (qsizetype i = 0; i < commonFile->code.size(); ++i) {
+        const QString &code = commonFile->code[i];
         if (!inside) {
             const auto match = start.match(code);
             if (match.hasMatch()) {
@@ -204,8 +205,12 @@ Enumerations ReadEnumerations(const SourceFile *commonFile)
             continue;
         }
         const auto match = member.match(code);
-        if (!match.hasMatch())
+        if (!match.hasMatch()) {
+            if (!code.trimmed().isEmpty())
+                faults << Where(*commonFile, i) + QStringLiteral("enumeration member ") + code.trimmed()
+                              + QStringLiteral(" is not a constant");
             continue;
+        }
         if (!match.captured(2).isEmpty())
             next = match.captured(2).toLongLong();
         result.members.insert(match.captured(1).toUpper(), {int(result.sizes.size() - 1), next++});
@@ -422,7 +427,7 @@ QStringList CheckProject(const QString &directory)
         }, faults);
     }
 
-    const Enumerations enums = ReadEnumerations(commonFile);
+    const Enumerations enums = ReadEnumerations(commonFile, faults);
     QSet<QString> declared = AssignedConstants(files);
     for (auto it = enums.members.cbegin(); it != enums.members.cend(); ++it)
         declared.insert(it.key());

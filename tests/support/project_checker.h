@@ -14,7 +14,8 @@ namespace quarvel {
 //   procedure Main.pb calls, is defined in one of the project's files, and no procedure
 //   is defined twice;
 // - every "#" constant of EventMain.pb, Main.pb and the event files is declared (an
-//   Enumeration member of CommonFile.pb or a "#Name =" line), PureBasic's own aside;
+//   Enumeration member of CommonFile.pb or a "#Name =" line), PureBasic's own aside, and
+//   every enumeration member is a constant;
 // - with jump tables: each table has as many rows as its count constant and as its
 //   enumeration has members, and row i names the object whose constant has value i;
 // - Procedure, Select, If and DataSection blocks are closed in every file, in order;
