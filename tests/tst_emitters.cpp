@@ -270,6 +270,9 @@ void TestEmitters::languageDataWithoutMarkers_data()
     QTest::newRow("EndDataSection ends the block") << QStringList{"#MaxLanguage = 3", "DataSection", "  DefaultLanguage:", "  Data.s \"A\"", "EndDataSection"}
                                                    << QStringList{"#MaxLanguage = 1", "DataSection", "  DefaultLanguage:", "  Data.s \"K\"", "EndDataSection"}
                                                    << QStringList();
+    QTest::newRow("only the end marker left") << QStringList{"DataSection", "  EndDefaultLanguage:", "  ; mine", "EndDataSection"}
+                                              << QStringList{"DataSection", "  EndDefaultLanguage:", "  ; mine", "EndDataSection"}
+                                              << warning;
     QTest::newRow("empty file") << QStringList() << QStringList() << warning;
 }
 

@@ -14,11 +14,18 @@ struct LanguageBlock {
     qsizetype end = -1;
 };
 
+// "EndDefaultLanguage:" holds the start marker's text too; taking it for the start would
+// drop the user's lines after it.
+bool IsStartMarker(const QString &line)
+{
+    return FindString(ReplaceString(line, QStringLiteral("EndDefaultLanguage:"), QString()), QStringLiteral("DefaultLanguage:"));
+}
+
 LanguageBlock FindLanguageBlock(const SourceLineList &lines)
 {
     LanguageBlock block;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (FindString(lines[i], QStringLiteral("DefaultLanguage:"))) {
+        if (IsStartMarker(lines[i])) {
             block.start = i;
             break;
         }
