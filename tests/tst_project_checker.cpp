@@ -337,9 +337,13 @@ void TestProjectChecker::catchesMissingIncludes()
     QCOMPARE(CheckProject(dir.dir()),
              (QStringList{At("Main.pb", tools, "IncludeFile \"Tools.pb\" does not exist"),
                           At("CommonFile.pb", language, "IncludeFile \"LoadLanguage.pb\" does not exist")}));
-    dir.writeLines(QStringLiteral("Tools.pb"), {QStringLiteral("; nothing yet")});
+    // A user file is read along: what it defines counts, and its blocks are checked.
+    dir.writeLines(QStringLiteral("Tools.pb"), {QStringLiteral("#Limit = 3"), QStringLiteral("Procedure Open_Helper()"),
+                                                QStringLiteral("  If #Limit")});
+    Replace(dir, QStringLiteral("Main.pb"), "  Open_Main_Window()\n", "  Open_Main_Window() : Open_Helper() : x = #Limit\n");
     QVERIFY(QDir(dir.dir()).mkdir(QStringLiteral("LoadLanguage.pb"))); // a folder is not a file
-    QCOMPARE(CheckProject(dir.dir()), QStringList{At("CommonFile.pb", language, "IncludeFile \"LoadLanguage.pb\" does not exist")});
+    QCOMPARE(CheckProject(dir.dir()), (QStringList{At("Tools.pb", 2, "Procedure is never closed"), At("Tools.pb", 3, "If is never closed"),
+                                                   At("CommonFile.pb", language, "IncludeFile \"LoadLanguage.pb\" does not exist")}));
 }
 
 void TestProjectChecker::ignoresCommentsAndStrings()

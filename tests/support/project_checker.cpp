@@ -10,6 +10,8 @@
 #include <QRegularExpression>
 #include <QSet>
 
+#include <algorithm>
+
 namespace quarvel {
 
 namespace {
@@ -52,19 +54,59 @@ QString CodeOf(const QString &line)
     return code;
 }
 
+bool LoadFile(const QString &dir, const QString &name, QList<SourceFile> &files)
+{
+    auto text = ReadTextFile(QDir::isAbsolutePath(name) ? name : dir + name);
+    if (!text)
+        return false;
+    SourceFile file{name, text->lines, {}};
+    for (const QString &line : file.lines)
+        file.code << CodeOf(line);
+    files << file;
+    return true;
+}
+
+// The text of the first double-quoted string of an IncludeFile line, or nothing.
+QString IncludedName(const QString &line, const QString &code)
+{
+    static const QRegularExpression include(QStringLiteral("^\\s*X?IncludeFile\\s*\""), QRegularExpression::CaseInsensitiveOption);
+    const auto match = include.match(code);
+    if (!match.hasMatch())
+        return QString();
+    const qsizetype open = match.capturedEnd() - 1;
+    const qsizetype close = code.indexOf(QLatin1Char('"'), open + 1);
+    return close < 0 ? QString() : line.mid(open + 1, close - open - 1);
+}
+
+// The generated files, then the user's files that Main.pb includes: their procedures and
+// constants count as defined too.
 QList<SourceFile> LoadFiles(const QString &dir)
 {
     QList<SourceFile> files;
-    for (const char *name : ProjectFiles) {
-        auto text = ReadTextFile(dir + QLatin1String(name));
-        if (!text)
+    for (const char *name : ProjectFiles)
+        LoadFile(dir, QLatin1String(name), files);
+    const qsizetype generated = files.size();
+    for (qsizetype f = 0; f < generated; ++f) {
+        if (files[f].name != QStringLiteral("Main.pb"))
             continue;
-        SourceFile file{QLatin1String(name), text->lines, {}};
-        for (const QString &line : file.lines)
-            file.code << CodeOf(line);
-        files << file;
+        const SourceFile main = files[f];
+        for (qsizetype i = 0; i < main.lines.size(); ++i) {
+            const QString name = IncludedName(main.lines[i], main.code[i]);
+            const bool known = std::any_of(files.cbegin(), files.cend(), [&](const SourceFile &file) { return file.name == name; });
+            if (!name.isEmpty() && !known && QFileInfo(QDir::isAbsolutePath(name) ? name : dir + name).isFile())
+                LoadFile(dir, name, files);
+        }
     }
     return files;
+}
+
+bool IsGenerated(const SourceFile &file)
+{
+    for (const char *name : ProjectFiles) {
+        if (file.name == QLatin1String(name))
+            return true;
+    }
+    return false;
 }
 
 const SourceFile *FileNamed(const QList<SourceFile> &files, const char *name)
@@ -383,16 +425,10 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
 
 void CheckIncludes(const SourceFile &file, const QString &dir, QStringList &faults)
 {
-    static const QRegularExpression include(QStringLiteral("^\\s*X?IncludeFile\\s*\""), QRegularExpression::CaseInsensitiveOption);
     for (qsizetype i = 0; i < file.code.size(); ++i) {
-        const auto match = include.match(file.code[i]);
-        if (!match.hasMatch())
+        const QString name = IncludedName(file.lines[i], file.code[i]);
+        if (name.isEmpty())
             continue;
-        const qsizetype open = match.capturedEnd() - 1;
-        const qsizetype close = file.code[i].indexOf(QLatin1Char('"'), open + 1);
-        if (close < 0)
-            continue;
-        const QString name = file.lines[i].mid(open + 1, close - open - 1);
         const QString path = QDir::isAbsolutePath(name) ? name : dir + name;
         if (!QFileInfo(path).isFile())
             faults << Where(file, i) + QStringLiteral("IncludeFile \"") + name + QStringLiteral("\" does not exist");
@@ -432,7 +468,8 @@ QStringList CheckProject(const QString &directory)
     for (auto it = enums.members.cbegin(); it != enums.members.cend(); ++it)
         declared.insert(it.key());
     for (const SourceFile &file : files) {
-        if (file.name != QStringLiteral("CommonFile.pb") && file.name != QStringLiteral("LoadLanguage.pb"))
+        // The window code and the user's own files may use constants of their own.
+        if (IsGenerated(file) && file.name != QStringLiteral("CommonFile.pb") && file.name != QStringLiteral("LoadLanguage.pb"))
             CheckConstants(file, declared, faults);
     }
 

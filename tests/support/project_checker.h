@@ -20,6 +20,8 @@ namespace quarvel {
 //   enumeration has members, and row i names the object whose constant has value i;
 // - Procedure, Select, If and DataSection blocks are closed in every file, in order;
 // - every IncludeFile of Main.pb and CommonFile.pb exists.
+// The user's files that Main.pb includes are read too: their procedures and "#Name ="
+// constants count as defined, and their blocks must be closed.
 QStringList CheckProject(const QString &directory);
 
 } // namespace quarvel
