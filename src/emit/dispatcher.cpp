@@ -1,17 +1,145 @@
 #include "dispatcher.h"
 
+#include "event_procedures.h"
+#include "../interpreter/line_scan.h"
 #include "../pipeline/generation_context.h"
+
+#include <algorithm>
 
 namespace quarvel {
 
+namespace {
+
+// Lines to be placed directly after the line at index `after` of the template.
+struct Insertion {
+    qsizetype after = 0;
+    SourceLineList lines;
+};
+
+// Builds the new list in one walk, so thousands of inserted lines cost no list shifting.
+// Insertions after the same line keep their order.
+void ApplyInsertions(SourceLineList &target, QList<Insertion> insertions)
+{
+    std::stable_sort(insertions.begin(), insertions.end(),
+                     [](const Insertion &a, const Insertion &b) { return a.after < b.after; });
+    qsizetype added = 0;
+    for (const Insertion &insertion : insertions)
+        added += insertion.lines.size();
+
+    SourceLineList result;
+    result.reserve(target.size() + added);
+    auto next = insertions.cbegin();
+    for (qsizetype i = 0; i < target.size(); ++i) {
+        result << target[i];
+        for (; next != insertions.cend() && next->after == i; ++next)
+            result << next->lines;
+    }
+    target = std::move(result);
+}
+
+qsizetype FirstLineContaining(const SourceLineList &lines, const QString &text)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (FindString(lines[i], text))
+            return i;
+    }
+    return -1;
+}
+
+SourceLineList CaseLines(const QStringList &names, const char *prefix, const char *arguments)
+{
+    SourceLineList lines;
+    lines.reserve(names.size());
+    for (const QString &name : names) {
+        lines << QStringLiteral("    Case #") + name + QStringLiteral(" : ") + QLatin1String(prefix) + name
+                     + QLatin1String(arguments);
+    }
+    return lines;
+}
+
+QStringList GadgetsWithProcedures(const QList<GadgetRecord> &gadgets)
+{
+    QStringList names;
+    for (const GadgetRecord &gadget : gadgets) {
+        if (HasEventProcedure(gadget))
+            names << gadget.name;
+    }
+    return names;
+}
+
+SourceLineList TableRows(const QStringList &names, const char *prefix)
+{
+    SourceLineList rows;
+    rows.reserve(names.size());
+    for (const QString &name : names)
+        rows << QStringLiteral("    Data.i @") + QLatin1String(prefix) + name + QStringLiteral("()");
+    return rows;
+}
+
+// Every gadget keeps its row so that row i stays the gadget whose constant has value i.
+SourceLineList GadgetTableRows(const QList<GadgetRecord> &gadgets)
+{
+    SourceLineList rows;
+    rows.reserve(gadgets.size());
+    for (const GadgetRecord &gadget : gadgets) {
+        rows << (HasEventProcedure(gadget)
+                     ? QStringLiteral("    Data.i @EventGadget_") + gadget.name + QStringLiteral("()")
+                     : QStringLiteral("    Data.i @MyEventDispatch()"));
+    }
+    return rows;
+}
+
+void SetCountLine(SourceLineList &lines, const QString &placeholder, const QString &line, qsizetype count)
+{
+    const qsizetype i = FirstLineContaining(lines, placeholder);
+    if (i >= 0)
+        lines[i] = line + Str(count);
+}
+
+} // namespace
+
 void EmitDispatchSelect(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    const DesignModel &m = g.model;
+    SourceLineList &lines = g.lines.EventMainLines;
+    const struct { const char *marker; SourceLineList cases; } groups[] = {
+        {"MyEventMenu", CaseLines(m.MenuItemList, "EventMenu_", "()")},
+        {"MyEventGadget", CaseLines(GadgetsWithProcedures(m.GadgetList), "EventGadget_", "(EventType)")},
+        {"MyEventSize", CaseLines(m.WindowList, "EventSize_", "()")},
+        {"MyEventExit", CaseLines(m.WindowList, "EventExit_", "()")},
+    };
+    QList<Insertion> insertions;
+    for (const auto &group : groups) {
+        const qsizetype head = FirstLineContaining(lines, QLatin1String(group.marker));
+        if (head < 0)
+            continue;
+        // The cases go after the line following the procedure's head, its Select line.
+        insertions.append({std::min(head + 1, lines.size() - 1), group.cases});
+    }
+    ApplyInsertions(lines, insertions);
 }
 
 void EmitDispatchCallFast(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    const DesignModel &m = g.model;
+    SourceLineList &lines = g.lines.EventMainLines;
+    SetCountLine(lines, QStringLiteral("#CallEventMenuCount = 0"), QStringLiteral("#CallEventMenuCount   = "),
+                 m.MenuItemList.size());
+    SetCountLine(lines, QStringLiteral("#CallEventGadgetCount = 0"), QStringLiteral("#CallEventGadgetCount = "),
+                 m.GadgetList.size());
+    SetCountLine(lines, QStringLiteral("#CallEventWindowCount = 0"), QStringLiteral("#CallEventWindowCount = "),
+                 m.WindowList.size());
+
+    const qsizetype dataSection = FirstLineContaining(lines, QStringLiteral("DataSection"));
+    if (dataSection < 0)
+        return;
+    SourceLineList tables;
+    tables.reserve(m.MenuItemList.size() + m.GadgetList.size() + 2 * m.WindowList.size() + 4);
+    tables << QStringLiteral("  CallEventMenu:") << TableRows(m.MenuItemList, "EventMenu_");
+    tables << QStringLiteral("  CallEventGadget:") << GadgetTableRows(m.GadgetList);
+    tables << QStringLiteral("  CallEventSize:") << TableRows(m.WindowList, "EventSize_");
+    tables << QStringLiteral("  CallEventExit:") << TableRows(m.WindowList, "EventExit_");
+    ApplyInsertions(lines, {{dataSection, tables}});
 }
 
 } // namespace quarvel

@@ -1,33 +1,133 @@
 #include "event_procedures.h"
 
 #include "../pipeline/generation_context.h"
+#include "../pipeline/write_output_files.h"
 
 namespace quarvel {
 
+bool HasEventProcedure(const GadgetRecord &gadget)
+{
+    return gadget.type != QStringLiteral("TEXTGADGET") && gadget.type != QStringLiteral("FRAME3DGADGET");
+}
+
+// A head prefix + name + suffix is a substring of a line exactly when the line holds the
+// prefix at some position p and the suffix at some later position q with the text between
+// them equal to name. So every (prefix, later suffix) pair of a line is a candidate head,
+// and a candidate that is wanted is found.
+QSet<QString> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,
+                                 const QSet<QString> &wanted)
+{
+    QSet<QString> found;
+    for (const QString &line : lines) {
+        for (qsizetype p = line.indexOf(prefix); p >= 0; p = line.indexOf(prefix, p + 1)) {
+            const qsizetype nameStart = p + prefix.size();
+            for (qsizetype q = line.indexOf(suffix, nameStart); q >= 0; q = line.indexOf(suffix, q + 1)) {
+                const QString candidate = line.mid(p, q + suffix.size() - p);
+                if (wanted.contains(candidate))
+                    found.insert(candidate);
+            }
+        }
+    }
+    return found;
+}
+
+namespace {
+
+struct EventFile {
+    const char *title;
+    const char *prefix; // "Procedure EventMenu_"
+    const char *suffix; // "()"
+};
+
+const EventFile MenuFile{"; Quarvel Event Menu", "Procedure EventMenu_", "()"};
+const EventFile SizeFile{"; Quarvel Event Window", "Procedure EventSize_", "()"};
+const EventFile ExitFile{"; Quarvel Event Window", "Procedure EventExit_", "()"};
+const EventFile GadgetFile{"; Quarvel Event Gadget", "Procedure EventGadget_", "(EventType)"};
+
+void AppendHeaderIfNew(SourceLineList &target, const EventFile &file)
+{
+    if (!target.isEmpty())
+        return;
+    target << QStringLiteral(";-TOP") << QString() << QLatin1String(file.title);
+    AppendSeparator(target);
+}
+
+QString HeadLine(const EventFile &file, const QString &name)
+{
+    return QLatin1String(file.prefix) + name + QLatin1String(file.suffix);
+}
+
+// Appends a skeleton for every name whose head the file does not hold yet. `body` appends
+// what follows the head line of the skeleton.
+template<typename Body>
+void AppendMissingProcedures(SourceLineList &target, const EventFile &file, const QStringList &names, Body body)
+{
+    AppendHeaderIfNew(target, file);
+    QSet<QString> wanted;
+    wanted.reserve(names.size());
+    for (const QString &name : names)
+        wanted.insert(HeadLine(file, name));
+    QSet<QString> existing = FindProcedureHeads(target, QLatin1String(file.prefix), QLatin1String(file.suffix), wanted);
+
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        const QString head = HeadLine(file, names[i]);
+        if (existing.contains(head))
+            continue;
+        target << head;
+        body(target, i);
+        AppendSeparator(target);
+        existing.insert(head); // a name listed twice gets one procedure
+    }
+}
+
+void AppendEmptyBody(SourceLineList &target, qsizetype)
+{
+    target << QStringLiteral("  ") << QStringLiteral("EndProcedure");
+}
+
+} // namespace
+
 void EmitGadgetEventBody(SourceLineList &target, const QString &type)
 {
-    Q_UNUSED(target);
-    Q_UNUSED(type);
+    Q_UNUSED(type); // every gadget type gets the same body
+    target << QStringLiteral("  ") << QStringLiteral("  Select EventType")
+           << QStringLiteral("    Case #PB_EventType_LeftClick") << QStringLiteral("      ")
+           << QStringLiteral("  EndSelect") << QStringLiteral("  ") << QStringLiteral("EndProcedure");
 }
 
 void EmitEventMenuProcedures(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    AppendMissingProcedures(g.lines.EventMenuLines, MenuFile, g.model.MenuItemList, AppendEmptyBody);
 }
 
 void EmitEventSizeProcedures(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    AppendMissingProcedures(g.lines.EventWindowLines, SizeFile, g.model.WindowList, AppendEmptyBody);
 }
 
+// Closing the first window ends the program; any other window just closes.
 void EmitEventExitProcedures(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    const QStringList &windows = g.model.WindowList;
+    AppendMissingProcedures(g.lines.EventWindowLines, ExitFile, windows, [&](SourceLineList &target, qsizetype i) {
+        target << (i == 0 ? QStringLiteral("  ExitApplication = 1")
+                          : QStringLiteral("  CloseWindow(#") + windows[i] + QLatin1Char(')'));
+        target << QStringLiteral("EndProcedure");
+    });
 }
 
 void EmitEventGadgetProcedures(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    QStringList names;
+    QStringList types;
+    for (const GadgetRecord &gadget : g.model.GadgetList) {
+        if (HasEventProcedure(gadget)) {
+            names << gadget.name;
+            types << gadget.type;
+        }
+    }
+    AppendMissingProcedures(g.lines.EventGadgetLines, GadgetFile, names,
+                            [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); });
 }
 
 } // namespace quarvel

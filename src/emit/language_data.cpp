@@ -1,12 +1,70 @@
 #include "language_data.h"
 
+#include "../interpreter/line_scan.h"
 #include "../pipeline/generation_context.h"
 
 namespace quarvel {
 
+namespace {
+
+// Where the data block of LoadLanguage.pb lies: the start marker line and the first end line
+// after it (both 0-based). Either is -1 when the file has lost it.
+struct LanguageBlock {
+    qsizetype start = -1;
+    qsizetype end = -1;
+};
+
+// "EndDefaultLanguage:" holds the start marker's text too; taking it for the start would
+// drop the user's lines after it.
+bool IsStartMarker(const QString &line)
+{
+    return FindString(ReplaceString(line, QStringLiteral("EndDefaultLanguage:"), QString()), QStringLiteral("DefaultLanguage:"));
+}
+
+LanguageBlock FindLanguageBlock(const SourceLineList &lines)
+{
+    LanguageBlock block;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (IsStartMarker(lines[i])) {
+            block.start = i;
+            break;
+        }
+    }
+    if (block.start < 0)
+        return block;
+    for (qsizetype i = block.start + 1; i < lines.size(); ++i) {
+        if (FindString(lines[i], QStringLiteral("EndDefaultLanguage:"))
+            || FindString(lines[i], QStringLiteral("EndDataSection"))) {
+            block.end = i;
+            break;
+        }
+    }
+    return block;
+}
+
+} // namespace
+
 void EmitLanguageData(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    SourceLineList &lines = g.lines.LoadLanguageLines;
+    const LanguageBlock block = FindLanguageBlock(lines);
+    // A file that lost its markers is the user's: rewriting half of it would cost lines.
+    if (block.start < 0 || block.end < 0) {
+        g.LogLine(QStringLiteral(" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."));
+        return;
+    }
+
+    const LanguageMap &map = g.model.Languages;
+    const QString maxLine = QStringLiteral("#MaxLanguage = ") + Str(map.size());
+    SourceLineList updated;
+    updated.reserve(lines.size() + map.size());
+    for (qsizetype i = 0; i <= block.start; ++i)
+        updated << (FindString(lines[i], QStringLiteral("#MaxLanguage =")) ? maxLine : lines[i]);
+    for (const QString &key : map.keys())
+        updated << QStringLiteral("  Data.s \"") + key + QLatin1Char('"');
+    for (qsizetype i = block.end; i < lines.size(); ++i)
+        updated << lines[i];
+    lines = std::move(updated);
 }
 
 } // namespace quarvel

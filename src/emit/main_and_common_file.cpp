@@ -1,17 +1,51 @@
 #include "main_and_common_file.h"
 
+#include "../interpreter/line_scan.h"
 #include "../pipeline/generation_context.h"
+#include "../pipeline/write_output_files.h"
 
 namespace quarvel {
 
+// Keeps Main.pb's first-window lines in step with the design: the placeholder call of the
+// template becomes the main window's opening procedure, and the first "If WindowID(#" line
+// tests the main window.
 void PatchMainOpenWindow(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    if (g.model.WindowList.isEmpty()) {
+        g.LogLine(QStringLiteral(" -> Warning: No window found, Main.pb not patched."));
+        return;
+    }
+    const QString window = g.model.WindowList.first();
+    const QString placeholder = QStringLiteral("Open_WindowXY()");
+    const QString call = QStringLiteral("Open_") + window + QStringLiteral("()");
+
+    for (QString &line : g.lines.MainLines) {
+        if (FindString(line, placeholder)) {
+            line = ReplaceString(line, placeholder, call, true);
+            continue;
+        }
+        if (FindString(line, QStringLiteral("If WindowID(#"))) {
+            line = QStringLiteral("  If WindowID(#") + window + QLatin1Char(')');
+            return;
+        }
+    }
 }
 
 void EmitCommonFile(GenerationContext &g)
 {
-    Q_UNUSED(g);
+    const OutputLines &l = g.lines;
+    SourceLineList &out = g.lines.CommonFileLines;
+    out << QStringLiteral("; Quarvel Commonfile (Do Not Edit - Allways Overwrite)");
+    AppendSeparator(out);
+    out << l.ConstantLines;
+    AppendSeparator(out);
+    out << l.FontLines << l.ImageLines;
+    AppendSeparator(out);
+    if (g.switches().Multilang) {
+        out << QStringLiteral("IncludeFile \"LoadLanguage.pb\"");
+        AppendSeparator(out);
+    }
+    out << g.model.CommonSourceLines;
 }
 
 } // namespace quarvel

@@ -1,0 +1,613 @@
+// The emitters one by one, each on a small design model.
+#include "emit/constants_section.h"
+#include "emit/dispatcher.h"
+#include "emit/event_procedures.h"
+#include "emit/images_fonts_sections.h"
+#include "emit/language_data.h"
+#include "emit/main_and_common_file.h"
+#include "emit/templates.h"
+#include "pipeline/load_project_sources.h"
+#include "support/test_project.h"
+
+#include <QRandomGenerator>
+#include <QTest>
+
+using namespace quarvel;
+
+namespace {
+
+const QString Separator87 = QStringLiteral("; ") + QString(87, QLatin1Char('*'));
+
+struct Emitters {
+    ProjectState project;
+    RecordingFrontEnd frontEnd;
+    NameTables tables = BuildNameTables();
+    GenerationContext g{project, tables, frontEnd};
+};
+
+SourceLineList Template(const QString &text)
+{
+    SourceLineList lines;
+    SplitTemplate(text, lines);
+    return lines;
+}
+
+QStringList Separator()
+{
+    return {QString(), Separator87, QString()};
+}
+
+QStringList EventFileHeader(const char *title)
+{
+    return QStringList{QStringLiteral(";-TOP"), QString(), QLatin1String(title)} + Separator();
+}
+
+QStringList MenuSkeleton(const QString &name)
+{
+    return QStringList{QStringLiteral("Procedure EventMenu_") + name + QStringLiteral("()"), QStringLiteral("  "),
+                       QStringLiteral("EndProcedure")}
+           + Separator();
+}
+
+QStringList GadgetSkeleton(const QString &name)
+{
+    return QStringList{QStringLiteral("Procedure EventGadget_") + name + QStringLiteral("(EventType)"),
+                       QStringLiteral("  "),
+                       QStringLiteral("  Select EventType"),
+                       QStringLiteral("    Case #PB_EventType_LeftClick"),
+                       QStringLiteral("      "),
+                       QStringLiteral("  EndSelect"),
+                       QStringLiteral("  "),
+                       QStringLiteral("EndProcedure")}
+           + Separator();
+}
+
+// The lines of list from the one equal to first, count lines long.
+QStringList Slice(const QStringList &list, const QString &first, qsizetype count)
+{
+    const qsizetype at = list.indexOf(first);
+    return at < 0 ? QStringList() : list.mid(at, count);
+}
+
+} // namespace
+
+class TestEmitters : public QObject {
+    Q_OBJECT
+
+private slots:
+    void constantsSectionLayout();
+    void constantsSectionEmptyDesign();
+    void fontSection();
+    void imageSection_data();
+    void imageSection();
+    void languageDataOnTemplate();
+    void languageDataKeepsUserLines();
+    void languageDataWithoutMarkers_data();
+    void languageDataWithoutMarkers();
+    void patchMainOnTemplate();
+    void patchMainExistingFile();
+    void patchMainWithoutWindow();
+    void commonFileLayout_data();
+    void commonFileLayout();
+    void dispatchSelect();
+    void dispatchSelectEmptyDesign();
+    void dispatchCallFast();
+    void dispatchCallFastEmptyDesign();
+    void eventFileHeaderOnly();
+    void eventMenuExistenceTest_data();
+    void eventMenuExistenceTest();
+    void eventWindowFreshFile();
+    void eventExitFirstWindowAlreadyPresent();
+    void eventGadgetSkipsTextAndFrame();
+    void eventFilesAllPresentUnchanged();
+    void procedureHeadsMatchSubstringTest();
+};
+
+void TestEmitters::constantsSectionLayout()
+{
+    Emitters e;
+    DesignModel &m = e.g.model;
+    m.WindowList = {QStringLiteral("Window_0"), QStringLiteral("Window_1")};
+    m.MenuList = {QStringLiteral("Window_0_Menu")};
+    m.MenuItemList = {QStringLiteral("Window_0_Open")};
+    m.GadgetList = {{QStringLiteral("Window_0_Button_0"), QStringLiteral("BUTTONGADGET")}};
+    m.StatusBarList = {QStringLiteral("Window_0_Status")};
+    m.ToolBarList = {QStringLiteral("Window_0_Tools")};
+    m.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("LoadFont(#Font_0, \"Arial\", 10)")},
+                  {QStringLiteral("1"), QStringLiteral("LoadFont(1, \"Arial\", 12)")}};
+    // Identifiers loaded with a plain number have no constant to declare.
+    m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png")}, {QStringLiteral("0"), QStringLiteral("a.png")},
+                   {QStringLiteral("#MyImage_1"), QStringLiteral("b.png")}};
+    EmitConstantsSection(e.g);
+
+    auto block = [](const char *heading, const QStringList &members) {
+        return QStringList{QLatin1String(heading), QStringLiteral(";"), QStringLiteral("Enumeration")} + members
+               + QStringList{QStringLiteral("EndEnumeration"), QString()};
+    };
+    const QStringList expected = block(";- Window Constants", {"  #Window_0", "  #Window_1"})
+                                 + block(";- Menubar Constants", {"  #Window_0_Menu"})
+                                 + block(";- MenuItem Constants", {"  #Window_0_Open"})
+                                 + block(";- Gadget Constants", {"  #Window_0_Button_0"})
+                                 + block(";- StatusBar Constants", {"  #Window_0_Status"})
+                                 + block(";- ToolBar Constants", {"  #Window_0_Tools"})
+                                 + block(";- Font Constants", {"  #Font_0"})
+                                 + block(";- Image Constants", {"  #Image_0", "  #MyImage_1"});
+    QCOMPARE(e.g.lines.ConstantLines, expected);
+}
+
+void TestEmitters::constantsSectionEmptyDesign()
+{
+    Emitters e;
+    EmitConstantsSection(e.g);
+    const QStringList &lines = e.g.lines.ConstantLines;
+    QCOMPARE(lines.size(), 40);
+    QCOMPARE(lines.mid(0, 5), (QStringList{";- Window Constants", ";", "Enumeration", "EndEnumeration", ""}));
+    QCOMPARE(lines.mid(35, 5), (QStringList{";- Image Constants", ";", "Enumeration", "EndEnumeration", ""}));
+    // Gadgets come fourth, before status bars and toolbars.
+    QCOMPARE(lines[15], QStringLiteral(";- Gadget Constants"));
+    QCOMPARE(lines[20], QStringLiteral(";- StatusBar Constants"));
+}
+
+void TestEmitters::fontSection()
+{
+    Emitters empty;
+    EmitFontSection(empty.g);
+    QCOMPARE(empty.g.lines.FontLines, (QStringList{";- Load Font", ""}));
+
+    Emitters e;
+    e.g.model.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("  LoadFont(#Font_0, \"Arial\", 10)")},
+                          {QStringLiteral("#Font_1"), QStringLiteral("LoadFont(#Font_1,\"Courier\",8) ; mono")}};
+    EmitFontSection(e.g);
+    QCOMPARE(e.g.lines.FontLines, (QStringList{";- Load Font", "  LoadFont(#Font_0, \"Arial\", 10)",
+                                               "LoadFont(#Font_1,\"Courier\",8) ; mono", ""}));
+}
+
+void TestEmitters::imageSection_data()
+{
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QStringList>("files");
+    QTest::addColumn<int>("include");
+    QTest::addColumn<QStringList>("expected");
+
+    QTest::newRow("no images, loaded") << QStringList() << QStringList() << 0
+        << QStringList{";- Image Plugin", "", ";- Load Images", ""};
+    QTest::newRow("no images, included") << QStringList() << QStringList() << 1
+        << QStringList{";- Image Plugin", "", ";- Catch Images", "", ";- Images", "DataSection", "EndDataSection"};
+    QTest::newRow("png and jpg, included") << QStringList{"#Image_0", "#Image_1"} << QStringList{"ok.png", "logo.jpg"} << 1
+        << QStringList{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()", "UsePNGImageDecoder()", "",
+                       ";- Catch Images", "CatchImage(#Image_0, ?Image_0)", "CatchImage(#Image_1, ?Image_1)", "",
+                       ";- Images", "DataSection", "  Image_0:", "  IncludeBinary \"ok.png\"", "  Image_1:",
+                       "  IncludeBinary \"logo.jpg\"", "EndDataSection"};
+    QTest::newRow("png and jpg, loaded") << QStringList{"#Image_0", "#Image_1"} << QStringList{"ok.png", "logo.jpg"} << 0
+        << QStringList{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()", "UsePNGImageDecoder()", "",
+                       ";- Load Images", "LoadImage(#Image_0, \"ok.png\")", "LoadImage(#Image_1, \"logo.jpg\")", ""};
+    QTest::newRow("decoders in fixed order, each once")
+        << QStringList{"#A", "#B", "#C", "#D", "#E", "#F"}
+        << QStringList{"a.tga", "b.TIFF", "c.png", "d.PNG", "dir.v2/Photo.Jpeg", "noext"} << 0
+        << QStringList{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()", "UsePNGImageDecoder()",
+                       "UseTIFFImageDecoder()", "UseTGAImageDecoder()", "", ";- Load Images",
+                       "LoadImage(#A, \"a.tga\")", "LoadImage(#B, \"b.TIFF\")", "LoadImage(#C, \"c.png\")",
+                       "LoadImage(#D, \"d.PNG\")", "LoadImage(#E, \"dir.v2/Photo.Jpeg\")", "LoadImage(#F, \"noext\")", ""};
+    QTest::newRow("unknown formats add no decoder") << QStringList{"#A", "#B"} << QStringList{"a.bmp", "dir.png/file"} << 0
+        << QStringList{";- Image Plugin", "", ";- Load Images", "LoadImage(#A, \"a.bmp\")", "LoadImage(#B, \"dir.png/file\")", ""};
+    QTest::newRow("plain number, included") << QStringList{"0", "#Image_1"} << QStringList{"a.bmp", "b.bmp"} << 1
+        << QStringList{";- Image Plugin", "", ";- Catch Images", "CatchImage(0, ?MyImageData_0)",
+                       "CatchImage(#Image_1, ?Image_1)", "", ";- Images", "DataSection", "  MyImageData_0:",
+                       "  IncludeBinary \"a.bmp\"", "  Image_1:", "  IncludeBinary \"b.bmp\"", "EndDataSection"};
+    QTest::newRow("expression, included") << QStringList{"1+2"} << QStringList{"a.bmp"} << 1
+        << QStringList{";- Image Plugin", "", ";- Catch Images", "CatchImage(1+2, ?MyImageData_1_2)", "", ";- Images",
+                       "DataSection", "  MyImageData_1_2:", "  IncludeBinary \"a.bmp\"", "EndDataSection"};
+}
+
+void TestEmitters::imageSection()
+{
+    QFETCH(QStringList, names);
+    QFETCH(QStringList, files);
+    QFETCH(int, include);
+    QFETCH(QStringList, expected);
+    Emitters e;
+    e.project.switches.Image_Include = include;
+    for (qsizetype i = 0; i < names.size(); ++i)
+        e.g.model.ImageList.append({names[i], files[i]});
+    EmitImageSection(e.g);
+    QCOMPARE(e.g.lines.ImageLines, expected);
+}
+
+void TestEmitters::languageDataOnTemplate()
+{
+    Emitters e;
+    e.g.lines.LoadLanguageLines = Template(LoadLanguageTemplate());
+    const SourceLineList before = e.g.lines.LoadLanguageLines;
+    e.g.model.Languages.insert(QStringLiteral("Open"), QStringLiteral("Open"));
+    e.g.model.Languages.insert(QStringLiteral("Close"), QStringLiteral("Schliessen"));
+    EmitLanguageData(e.g);
+
+    const SourceLineList &after = e.g.lines.LoadLanguageLines;
+    QCOMPARE(after.size(), before.size() + 2);
+    QVERIFY(!before.contains(QStringLiteral("#MaxLanguage = 2")));
+    QCOMPARE(after[before.indexOf(QStringLiteral("#MaxLanguage = 0"))], QStringLiteral("#MaxLanguage = 2"));
+    QCOMPARE(Slice(after, QStringLiteral("DataSection"), 8),
+             (QStringList{"DataSection", "  ; Part Allways Overwrite", "  DefaultLanguage:", "  Data.s \"Open\"",
+                          "  Data.s \"Close\"", "  EndDefaultLanguage:", "  ; End Part Allways Overwrite",
+                          "EndDataSection"}));
+    QVERIFY(e.frontEnd.log.isEmpty());
+
+    // Again with an empty map: the block is rebuilt, not added to.
+    e.g.model.Languages.clear();
+    EmitLanguageData(e.g);
+    QCOMPARE(e.g.lines.LoadLanguageLines, before);
+}
+
+void TestEmitters::languageDataKeepsUserLines()
+{
+    Emitters e;
+    e.g.lines.LoadLanguageLines = {
+        "; my header", "#MaxLanguage = 7 ; keep me?", "Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure",
+        "DataSection", "  DefaultLanguage:", "  Data.s \"Old\"", "  ; a user note", "  EndDefaultLanguage:",
+        "  #MaxLanguage = 9", "EndDataSection", "MyCode()"};
+    e.g.model.Languages.insert(QStringLiteral("New"), QStringLiteral("New"));
+    EmitLanguageData(e.g);
+    // Lines after the start marker are not the #MaxLanguage line of the file.
+    QCOMPARE(e.g.lines.LoadLanguageLines,
+             (QStringList{"; my header", "#MaxLanguage = 1", "Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure",
+                          "DataSection", "  DefaultLanguage:", "  Data.s \"New\"", "  EndDefaultLanguage:",
+                          "  #MaxLanguage = 9", "EndDataSection", "MyCode()"}));
+}
+
+void TestEmitters::languageDataWithoutMarkers_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QStringList>("log");
+    const QStringList warning{" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."};
+
+    QTest::newRow("no start marker") << QStringList{"#MaxLanguage = 3", "DataSection", "  Data.s \"A\"", "EndDataSection"}
+                                     << QStringList{"#MaxLanguage = 3", "DataSection", "  Data.s \"A\"", "EndDataSection"}
+                                     << warning;
+    QTest::newRow("no end after the start") << QStringList{"EndDataSection", "#MaxLanguage = 3", "  DefaultLanguage:", "  Data.s \"A\"", "Code()"}
+                                            << QStringList{"EndDataSection", "#MaxLanguage = 3", "  DefaultLanguage:", "  Data.s \"A\"", "Code()"}
+                                            << warning;
+    QTest::newRow("EndDataSection ends the block") << QStringList{"#MaxLanguage = 3", "DataSection", "  DefaultLanguage:", "  Data.s \"A\"", "EndDataSection"}
+                                                   << QStringList{"#MaxLanguage = 1", "DataSection", "  DefaultLanguage:", "  Data.s \"K\"", "EndDataSection"}
+                                                   << QStringList();
+    QTest::newRow("only the end marker left") << QStringList{"DataSection", "  EndDefaultLanguage:", "  ; mine", "EndDataSection"}
+                                              << QStringList{"DataSection", "  EndDefaultLanguage:", "  ; mine", "EndDataSection"}
+                                              << warning;
+    QTest::newRow("empty file") << QStringList() << QStringList() << warning;
+}
+
+void TestEmitters::languageDataWithoutMarkers()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QStringList, expected);
+    QFETCH(QStringList, log);
+    Emitters e;
+    e.g.lines.LoadLanguageLines = lines;
+    e.g.model.Languages.insert(QStringLiteral("K"), QStringLiteral("K"));
+    EmitLanguageData(e.g);
+    QCOMPARE(e.g.lines.LoadLanguageLines, expected);
+    QCOMPARE(e.frontEnd.log, log);
+}
+
+void TestEmitters::patchMainOnTemplate()
+{
+    Emitters e;
+    e.g.model.WindowList = {QStringLiteral("Main_Window"), QStringLiteral("Child")};
+    const SourceLineList before = Template(MainTemplate());
+    e.g.lines.MainLines = before;
+    PatchMainOpenWindow(e.g);
+
+    SourceLineList expected = before;
+    expected[before.indexOf(QStringLiteral("  Open_WindowXY()"))] = QStringLiteral("  Open_Main_Window()");
+    expected[before.indexOf(QStringLiteral("  If WindowID(#Window)"))] = QStringLiteral("  If WindowID(#Main_Window)");
+    QCOMPARE(e.g.lines.MainLines, expected);
+    QVERIFY(e.frontEnd.log.isEmpty());
+}
+
+void TestEmitters::patchMainExistingFile()
+{
+    Emitters e;
+    e.g.model.WindowList = {QStringLiteral("Main")};
+    e.g.lines.MainLines = {"Open_WindowXY() : OPEN_WINDOWXY() ; open_windowxy()",
+                           "; the test below reads If WindowID(#Old)",
+                           "    If WindowID(#OldMain) ; main window open",
+                           "Open_WindowXY()"};
+    PatchMainOpenWindow(e.g);
+    // The first line with the placeholder has it replaced in any case; the comment line is
+    // the first test line and takes the rewrite; nothing after it is looked at.
+    QCOMPARE(e.g.lines.MainLines, (QStringList{"Open_Main() : Open_Main() ; Open_Main()", "  If WindowID(#Main)",
+                                               "    If WindowID(#OldMain) ; main window open", "Open_WindowXY()"}));
+
+    Emitters lowerOnly;
+    lowerOnly.g.model.WindowList = {QStringLiteral("Main")};
+    lowerOnly.g.lines.MainLines = {"open_windowxy()", "    If WindowID(#OldMain) ; main window open"};
+    PatchMainOpenWindow(lowerOnly.g);
+    QCOMPARE(lowerOnly.g.lines.MainLines, (QStringList{"open_windowxy()", "  If WindowID(#Main)"}));
+}
+
+void TestEmitters::patchMainWithoutWindow()
+{
+    Emitters e;
+    const SourceLineList before = Template(MainTemplate());
+    e.g.lines.MainLines = before;
+    PatchMainOpenWindow(e.g);
+    QCOMPARE(e.g.lines.MainLines, before);
+    QCOMPARE(e.frontEnd.log, QStringList{" -> Warning: No window found, Main.pb not patched."});
+}
+
+void TestEmitters::commonFileLayout_data()
+{
+    QTest::addColumn<int>("multilang");
+    QTest::newRow("single language") << 0;
+    QTest::newRow("multi language") << 1;
+}
+
+void TestEmitters::commonFileLayout()
+{
+    QFETCH(int, multilang);
+    Emitters e;
+    e.project.switches.Multilang = multilang;
+    e.g.lines.ConstantLines = {"C1", "C2"};
+    e.g.lines.FontLines = {"F1"};
+    e.g.lines.ImageLines = {"I1", "I2"};
+    e.g.model.CommonSourceLines = {"Procedure Open_W()", "EndProcedure"};
+    EmitCommonFile(e.g);
+
+    QStringList expected = QStringList{"; Quarvel Commonfile (Do Not Edit - Allways Overwrite)"} + Separator()
+                           + QStringList{"C1", "C2"} + Separator() + QStringList{"F1", "I1", "I2"} + Separator();
+    if (multilang)
+        expected += QStringList{"IncludeFile \"LoadLanguage.pb\""} + Separator();
+    expected += QStringList{"Procedure Open_W()", "EndProcedure"};
+    QCOMPARE(e.g.lines.CommonFileLines, expected);
+}
+
+namespace {
+
+void FillDispatchDesign(DesignModel &m)
+{
+    m.MenuItemList = {QStringLiteral("W_Open"), QStringLiteral("W_Save"), QStringLiteral("W_Save2")};
+    m.GadgetList = {{QStringLiteral("W_Button_0"), QStringLiteral("BUTTONGADGET")},
+                    {QStringLiteral("W_Text_0"), QStringLiteral("TEXTGADGET")},
+                    {QStringLiteral("W_Frame_0"), QStringLiteral("FRAME3DGADGET")},
+                    {QStringLiteral("W_Text_1"), QStringLiteral("textgadget")},
+                    {QStringLiteral("C_List"), QStringLiteral("MYLISTGADGET")}};
+    m.WindowList = {QStringLiteral("W"), QStringLiteral("C")};
+}
+
+} // namespace
+
+void TestEmitters::dispatchSelect()
+{
+    Emitters e;
+    FillDispatchDesign(e.g.model);
+    e.g.lines.EventMainLines = Template(EventMainSelectTemplate());
+    const SourceLineList before = e.g.lines.EventMainLines;
+    EmitDispatchSelect(e.g);
+    const SourceLineList &after = e.g.lines.EventMainLines;
+
+    QCOMPARE(Slice(after, QStringLiteral("Procedure MyEventMenu(MenuID)"), 6),
+             (QStringList{"Procedure MyEventMenu(MenuID)", "  Select MenuID", "    Case #W_Open : EventMenu_W_Open()",
+                          "    Case #W_Save : EventMenu_W_Save()", "    Case #W_Save2 : EventMenu_W_Save2()", "  EndSelect"}));
+    // The type compare is exact: a lower-case type is not a text gadget.
+    QCOMPARE(Slice(after, QStringLiteral("Procedure MyEventGadget(GadgetID, EventType)"), 6),
+             (QStringList{"Procedure MyEventGadget(GadgetID, EventType)", "  Select GadgetID",
+                          "    Case #W_Button_0 : EventGadget_W_Button_0(EventType)",
+                          "    Case #W_Text_1 : EventGadget_W_Text_1(EventType)",
+                          "    Case #C_List : EventGadget_C_List(EventType)", "  EndSelect"}));
+    QCOMPARE(Slice(after, QStringLiteral("Procedure MyEventSize(WindowID)"), 5),
+             (QStringList{"Procedure MyEventSize(WindowID)", "  Select WindowID", "    Case #W : EventSize_W()",
+                          "    Case #C : EventSize_C()", "  EndSelect"}));
+    QCOMPARE(Slice(after, QStringLiteral("Procedure MyEventExit(WindowID)"), 6),
+             (QStringList{"Procedure MyEventExit(WindowID)", "  Select WindowID", "    Case #W : EventExit_W()",
+                          "    Case #C : EventExit_C()", "  EndSelect", "EndProcedure"}));
+    QCOMPARE(after.size(), before.size() + 3 + 3 + 2 + 2);
+    // Everything else stays in template order.
+    QStringList rest = after;
+    rest.removeIf([](const QString &line) { return line.startsWith(QStringLiteral("    Case #")); });
+    QCOMPARE(rest, before);
+}
+
+void TestEmitters::dispatchSelectEmptyDesign()
+{
+    Emitters e;
+    e.g.lines.EventMainLines = Template(EventMainSelectTemplate());
+    const SourceLineList before = e.g.lines.EventMainLines;
+    EmitDispatchSelect(e.g);
+    QCOMPARE(e.g.lines.EventMainLines, before);
+    QCOMPARE(Slice(before, QStringLiteral("Procedure MyEventMenu(MenuID)"), 3),
+             (QStringList{"Procedure MyEventMenu(MenuID)", "  Select MenuID", "  EndSelect"}));
+}
+
+void TestEmitters::dispatchCallFast()
+{
+    Emitters e;
+    FillDispatchDesign(e.g.model);
+    e.g.lines.EventMainLines = Template(EventMainCallFastTemplate());
+    const SourceLineList before = e.g.lines.EventMainLines;
+    EmitDispatchCallFast(e.g);
+    const SourceLineList &after = e.g.lines.EventMainLines;
+
+    QCOMPARE(Slice(after, QStringLiteral("#CallEventMenuCount   = 3"), 3),
+             (QStringList{"#CallEventMenuCount   = 3", "#CallEventGadgetCount = 5", "#CallEventWindowCount = 2"}));
+    QCOMPARE(Slice(after, QStringLiteral("DataSection"), 18),
+             (QStringList{"DataSection", "  CallEventMenu:", "    Data.i @EventMenu_W_Open()", "    Data.i @EventMenu_W_Save()",
+                          "    Data.i @EventMenu_W_Save2()", "  CallEventGadget:", "    Data.i @EventGadget_W_Button_0()",
+                          "    Data.i @MyEventDispatch()", "    Data.i @MyEventDispatch()", "    Data.i @EventGadget_W_Text_1()",
+                          "    Data.i @EventGadget_C_List()", "  CallEventSize:", "    Data.i @EventSize_W()",
+                          "    Data.i @EventSize_C()", "  CallEventExit:", "    Data.i @EventExit_W()",
+                          "    Data.i @EventExit_C()", "EndDataSection"}));
+    QCOMPARE(after.size(), before.size() + 4 + 3 + 5 + 2 + 2);
+    QCOMPARE(after.first(), before.first());
+    QCOMPARE(after.last(), before.last());
+}
+
+void TestEmitters::dispatchCallFastEmptyDesign()
+{
+    Emitters e;
+    e.g.lines.EventMainLines = Template(EventMainCallFastTemplate());
+    EmitDispatchCallFast(e.g);
+    QCOMPARE(Slice(e.g.lines.EventMainLines, QStringLiteral("#CallEventMenuCount   = 0"), 3),
+             (QStringList{"#CallEventMenuCount   = 0", "#CallEventGadgetCount = 0", "#CallEventWindowCount = 0"}));
+    QCOMPARE(Slice(e.g.lines.EventMainLines, QStringLiteral("DataSection"), 6),
+             (QStringList{"DataSection", "  CallEventMenu:", "  CallEventGadget:", "  CallEventSize:", "  CallEventExit:",
+                          "EndDataSection"}));
+}
+
+void TestEmitters::eventFileHeaderOnly()
+{
+    Emitters e;
+    EmitEventMenuProcedures(e.g);
+    EmitEventSizeProcedures(e.g);
+    EmitEventExitProcedures(e.g);
+    EmitEventGadgetProcedures(e.g);
+    QCOMPARE(e.g.lines.EventMenuLines, EventFileHeader("; Quarvel Event Menu"));
+    QCOMPARE(e.g.lines.EventWindowLines, EventFileHeader("; Quarvel Event Window"));
+    QCOMPARE(e.g.lines.EventGadgetLines, EventFileHeader("; Quarvel Event Gadget"));
+}
+
+void TestEmitters::eventMenuExistenceTest_data()
+{
+    QTest::addColumn<QStringList>("existing");
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<QStringList>("appended"); // items that get a skeleton
+
+    const QStringList saves{"Save", "Save2"};
+    QTest::newRow("Save present, Save2 missing") << QStringList{"Procedure EventMenu_Save()", "EndProcedure"} << saves
+                                                 << QStringList{"Save2"};
+    QTest::newRow("Save2 present, Save missing") << QStringList{"Procedure EventMenu_Save2()", "EndProcedure"} << saves
+                                                 << QStringList{"Save"};
+    QTest::newRow("head with a comment") << QStringList{"Procedure EventMenu_Save() ; my save", "EndProcedure"}
+                                         << QStringList{"Save"} << QStringList();
+    QTest::newRow("head in other letter case") << QStringList{"procedure EventMenu_Save()", "EndProcedure"}
+                                               << QStringList{"Save"} << QStringList{"Save"};
+    QTest::newRow("name in other letter case") << QStringList{"Procedure EventMenu_save()", "EndProcedure"}
+                                               << QStringList{"Save"} << QStringList{"Save"};
+    QTest::newRow("commented-out head counts") << QStringList{";Procedure EventMenu_Save()"} << QStringList{"Save"}
+                                               << QStringList();
+    QTest::newRow("head inside a longer line") << QStringList{"x = 1 : Procedure EventMenu_Save() : y"}
+                                               << QStringList{"Save"} << QStringList();
+    QTest::newRow("two heads on one line") << QStringList{"Procedure EventMenu_A() : EndProcedure : Procedure EventMenu_B()"}
+                                           << QStringList{"A", "B", "C"} << QStringList{"C"};
+    QTest::newRow("hand-edited spacing") << QStringList{"Procedure  EventMenu_Save()", "Procedure EventMenu_Open ()"}
+                                         << QStringList{"Save", "Open"} << QStringList{"Save", "Open"};
+    QTest::newRow("head of another file's kind") << QStringList{"Procedure EventGadget_Save()"} << QStringList{"Save"}
+                                                 << QStringList{"Save"};
+    QTest::newRow("name listed twice") << QStringList{"; mine"} << QStringList{"Dup", "Dup"} << QStringList{"Dup"};
+}
+
+void TestEmitters::eventMenuExistenceTest()
+{
+    QFETCH(QStringList, existing);
+    QFETCH(QStringList, items);
+    QFETCH(QStringList, appended);
+    Emitters e;
+    e.g.lines.EventMenuLines = existing;
+    e.g.model.MenuItemList = items;
+    EmitEventMenuProcedures(e.g);
+
+    QStringList expected = existing;
+    for (const QString &name : appended)
+        expected += MenuSkeleton(name);
+    QCOMPARE(e.g.lines.EventMenuLines, expected);
+}
+
+void TestEmitters::eventWindowFreshFile()
+{
+    Emitters e;
+    e.g.model.WindowList = {QStringLiteral("Main"), QStringLiteral("Child")};
+    EmitEventSizeProcedures(e.g);
+    EmitEventExitProcedures(e.g);
+    const QStringList expected =
+        EventFileHeader("; Quarvel Event Window")
+        + QStringList{"Procedure EventSize_Main()", "  ", "EndProcedure"} + Separator()
+        + QStringList{"Procedure EventSize_Child()", "  ", "EndProcedure"} + Separator()
+        + QStringList{"Procedure EventExit_Main()", "  ExitApplication = 1", "EndProcedure"} + Separator()
+        + QStringList{"Procedure EventExit_Child()", "  CloseWindow(#Child)", "EndProcedure"} + Separator();
+    QCOMPARE(e.g.lines.EventWindowLines, expected);
+}
+
+void TestEmitters::eventExitFirstWindowAlreadyPresent()
+{
+    Emitters e;
+    e.g.model.WindowList = {QStringLiteral("Main"), QStringLiteral("Child")};
+    const QStringList existing{"Procedure EventSize_Main()", "EndProcedure", "Procedure EventSize_Child()", "EndProcedure",
+                               "Procedure EventExit_Main()", "  End", "EndProcedure"};
+    e.g.lines.EventWindowLines = existing;
+    EmitEventSizeProcedures(e.g);
+    EmitEventExitProcedures(e.g);
+    const QStringList expected =
+        existing + QStringList{"Procedure EventExit_Child()", "  CloseWindow(#Child)", "EndProcedure"} + Separator();
+    QCOMPARE(e.g.lines.EventWindowLines, expected);
+}
+
+void TestEmitters::eventGadgetSkipsTextAndFrame()
+{
+    Emitters e;
+    e.g.model.GadgetList = {{QStringLiteral("B"), QStringLiteral("BUTTONGADGET")},
+                            {QStringLiteral("T"), QStringLiteral("TEXTGADGET")},
+                            {QStringLiteral("F"), QStringLiteral("FRAME3DGADGET")},
+                            {QStringLiteral("U"), QStringLiteral("MYUSERGADGET")}};
+    const QStringList existing{"Procedure EventGadget_T(EventType)", "  ; written by hand", "EndProcedure",
+                               "Procedure EventGadget_U(Type)", "EndProcedure"};
+    e.g.lines.EventGadgetLines = existing;
+    EmitEventGadgetProcedures(e.g);
+    // The hand-edited head of U does not count: it gets a standard one after the user's.
+    QCOMPARE(e.g.lines.EventGadgetLines, existing + GadgetSkeleton(QStringLiteral("B")) + GadgetSkeleton(QStringLiteral("U")));
+}
+
+void TestEmitters::eventFilesAllPresentUnchanged()
+{
+    Emitters e;
+    e.g.model.MenuItemList = {QStringLiteral("M")};
+    e.g.model.WindowList = {QStringLiteral("W")};
+    e.g.model.GadgetList = {{QStringLiteral("G"), QStringLiteral("BUTTONGADGET")}};
+    const QStringList menu{"Procedure EventMenu_M()", "  Debug 1", "EndProcedure", "Procedure EventMenu_Gone()", "EndProcedure"};
+    const QStringList window{"Procedure EventExit_W()", "EndProcedure", "Procedure EventSize_W()", "EndProcedure"};
+    const QStringList gadget{"Procedure EventGadget_G(EventType) ; clicks", "EndProcedure"};
+    e.g.lines.EventMenuLines = menu;
+    e.g.lines.EventWindowLines = window;
+    e.g.lines.EventGadgetLines = gadget;
+    EmitEventMenuProcedures(e.g);
+    EmitEventSizeProcedures(e.g);
+    EmitEventExitProcedures(e.g);
+    EmitEventGadgetProcedures(e.g);
+    QCOMPARE(e.g.lines.EventMenuLines, menu);
+    QCOMPARE(e.g.lines.EventWindowLines, window);
+    QCOMPARE(e.g.lines.EventGadgetLines, gadget);
+}
+
+// The one-walk head search must answer exactly like testing each head as a substring of
+// each line. Lines are built from fragments that make near-misses likely.
+void TestEmitters::procedureHeadsMatchSubstringTest()
+{
+    const QStringList fragments{"Procedure EventMenu_", "Procedure EventMenu_A", "A", "B", "AB", "()", "(", ")", " ",
+                                ";", "Procedure ", "EventMenu_", "()()", "A()"};
+    const QStringList names{"A", "B", "AB", "A()", "", "BA", "A()B"};
+    QRandomGenerator random(20261208);
+    for (int round = 0; round < 300; ++round) {
+        SourceLineList lines;
+        for (int l = random.bounded(1, 4); l > 0; --l) {
+            QString line;
+            for (int f = random.bounded(0, 9); f > 0; --f)
+                line += fragments[random.bounded(int(fragments.size()))];
+            lines << line;
+        }
+        QSet<QString> wanted;
+        for (const QString &name : names)
+            wanted.insert(QStringLiteral("Procedure EventMenu_") + name + QStringLiteral("()"));
+
+        QSet<QString> expected;
+        for (const QString &head : wanted) {
+            for (const QString &line : lines) {
+                if (line.contains(head))
+                    expected.insert(head);
+            }
+        }
+        const QSet<QString> found = FindProcedureHeads(lines, QStringLiteral("Procedure EventMenu_"), QStringLiteral("()"), wanted);
+        if (found != expected)
+            QFAIL(qPrintable(lines.join(QStringLiteral(" | "))));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestEmitters)
+#include "tst_emitters.moc"

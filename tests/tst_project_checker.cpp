@@ -1,0 +1,361 @@
+// The project checker on broken projects, and generated projects run through it.
+#include "emit/constants_section.h"
+#include "emit/dispatcher.h"
+#include "emit/event_procedures.h"
+#include "emit/images_fonts_sections.h"
+#include "emit/language_data.h"
+#include "emit/main_and_common_file.h"
+#include "pipeline/load_project_sources.h"
+#include "pipeline/write_output_files.h"
+#include "support/project_checker.h"
+#include "support/test_project.h"
+
+#include <QTest>
+
+using namespace quarvel;
+
+namespace {
+
+// A design as the interpreter would leave it: two windows with menus, a toolbar button,
+// gadgets of several kinds, images of several formats, a font and language strings.
+void FillDesign(DesignModel &m)
+{
+    m.WindowList = {QStringLiteral("Main_Window"), QStringLiteral("Child")};
+    m.MenuList = {QStringLiteral("Main_Window_Menu")};
+    m.MenuItemList = {QStringLiteral("Main_Window_Open"), QStringLiteral("Main_Window_Save"),
+                      QStringLiteral("Main_Window_Save2"), QStringLiteral("Main_Window_ToolOpen")};
+    m.StatusBarList = {QStringLiteral("Main_Window_Status")};
+    m.ToolBarList = {QStringLiteral("Main_Window_Tools")};
+    m.GadgetList = {{QStringLiteral("Main_Window_Button_0"), QStringLiteral("BUTTONGADGET")},
+                    {QStringLiteral("Main_Window_Text_0"), QStringLiteral("TEXTGADGET")},
+                    {QStringLiteral("Main_Window_Frame_0"), QStringLiteral("FRAME3DGADGET")},
+                    {QStringLiteral("Main_Window_Image_0"), QStringLiteral("IMAGEGADGET")},
+                    {QStringLiteral("Child_String_0"), QStringLiteral("STRINGGADGET")}};
+    m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png")},
+                   {QStringLiteral("#MyImage_1"), QStringLiteral("logo.Jpeg")},
+                   {QStringLiteral("0"), QStringLiteral("plain.tga")}};
+    m.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("LoadFont(#Font_0, \"Arial\", 10)")}};
+    m.Languages.insert(QStringLiteral("Open"), QStringLiteral("Open"));
+    m.Languages.insert(QStringLiteral("Close"), QStringLiteral("Schliessen"));
+    for (const QString &window : m.WindowList) {
+        m.CommonSourceLines << QStringLiteral("Procedure Open_") + window + QStringLiteral("()")
+                            << QStringLiteral("  If OpenWindow(#") + window + QStringLiteral(", 0, 0, 200, 100, \"Title\")")
+                            << QStringLiteral("  EndIf") << QStringLiteral("EndProcedure");
+    }
+}
+
+// The emitters of one generation in the driver's order, over the files in the project
+// directory, and the files written back.
+void Generate(TestProject &dir, const Switches &switches, void (*fill)(DesignModel &) = FillDesign)
+{
+    ProjectState project = dir.project({QStringLiteral("Window.pb")}, switches);
+    GenerationRun run(project);
+    GenerationContext &g = run.context;
+    g.OutputFormat = switches.Utf8 ? FormatUtf8 : FormatLatin1;
+    LoadProjectSources(g);
+    fill(g.model);
+    if (switches.Multilang)
+        EmitLanguageData(g);
+    EmitFontSection(g);
+    EmitImageSection(g);
+    EmitConstantsSection(g);
+    PatchMainOpenWindow(g);
+    EmitCommonFile(g);
+    if (switches.UseCallFast)
+        EmitDispatchCallFast(g);
+    else
+        EmitDispatchSelect(g);
+    EmitEventMenuProcedures(g);
+    EmitEventSizeProcedures(g);
+    EmitEventExitProcedures(g);
+    EmitEventGadgetProcedures(g);
+    WriteOutputFiles(g);
+}
+
+Switches FastSwitches(int useCallFast = 1)
+{
+    Switches s = Switches::AllOff();
+    s.UseCallFast = useCallFast;
+    return s;
+}
+
+void Replace(TestProject &dir, const QString &file, const QByteArray &before, const QByteArray &after)
+{
+    QByteArray text = dir.read(file);
+    QVERIFY2(text.contains(before), qPrintable(file + QStringLiteral(" lacks ") + QString::fromUtf8(before)));
+    text.replace(before, after);
+    dir.write(file, text);
+}
+
+// 1-based number of the first line of a file that contains text.
+int LineOf(TestProject &dir, const QString &file, const QByteArray &text)
+{
+    const QList<QByteArray> lines = dir.read(file).split('\n');
+    for (int i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(text))
+            return i + 1;
+    }
+    return 0;
+}
+
+QString At(const char *file, int line, const QString &text)
+{
+    return QLatin1String(file) + QLatin1Char(':') + QString::number(line) + QStringLiteral(": ") + text;
+}
+
+} // namespace
+
+class TestProjectChecker : public QObject {
+    Q_OBJECT
+
+private slots:
+    void generatedProjectsAreConsistent_data();
+    void generatedProjectsAreConsistent();
+    void generatedProjectWithoutObjects();
+    void regenerationKeepsUserCode();
+    void catchesUndefinedProcedures();
+    void catchesUndeclaredConstants();
+    void catchesNumberInEnumeration();
+    void catchesTableFaults();
+    void catchesUnbalancedBlocks_data();
+    void catchesUnbalancedBlocks();
+    void catchesMissingIncludes();
+    void ignoresCommentsAndStrings();
+};
+
+void TestProjectChecker::generatedProjectsAreConsistent_data()
+{
+    QTest::addColumn<Switches>("switches");
+    for (int bits = 0; bits < 16; ++bits) {
+        Switches s = Switches::AllOff();
+        s.UseCallFast = bits & 1;
+        s.Multilang = (bits >> 1) & 1;
+        s.Image_Include = (bits >> 2) & 1;
+        s.Utf8 = (bits >> 3) & 1;
+        const QString name = QStringLiteral("CallFast %1 Multilang %2 ImageInclude %3 Utf8 %4")
+                                 .arg(s.UseCallFast).arg(s.Multilang).arg(s.Image_Include).arg(s.Utf8);
+        QTest::newRow(qPrintable(name)) << s;
+    }
+}
+
+void TestProjectChecker::generatedProjectsAreConsistent()
+{
+    QFETCH(Switches, switches);
+    TestProject dir;
+    Generate(dir, switches);
+    QCOMPARE(CheckProject(dir.dir()), QStringList());
+    QCOMPARE(dir.exists(QStringLiteral("LoadLanguage.pb")), bool(switches.Multilang));
+    QCOMPARE(dir.read(QStringLiteral("Main.pb")).startsWith("\xEF\xBB\xBF"), bool(switches.Utf8));
+
+    // A second run over its own output changes nothing.
+    const QByteArray firstMenu = dir.read(QStringLiteral("EventMenu.pb"));
+    const QByteArray firstMain = dir.read(QStringLiteral("Main.pb"));
+    Generate(dir, switches);
+    QCOMPARE(dir.read(QStringLiteral("EventMenu.pb")), firstMenu);
+    QCOMPARE(dir.read(QStringLiteral("Main.pb")), firstMain);
+    QCOMPARE(CheckProject(dir.dir()), QStringList());
+}
+
+void TestProjectChecker::generatedProjectWithoutObjects()
+{
+    const auto oneWindow = [](DesignModel &m) {
+        m.WindowList = {QStringLiteral("Only")};
+        m.CommonSourceLines = {QStringLiteral("Procedure Open_Only()"), QStringLiteral("EndProcedure")};
+    };
+    TestProject fast;
+    Generate(fast, FastSwitches(), oneWindow);
+    QCOMPARE(CheckProject(fast.dir()), QStringList());
+    TestProject select;
+    Generate(select, FastSwitches(0), oneWindow);
+    QCOMPARE(CheckProject(select.dir()), QStringList());
+}
+
+void TestProjectChecker::regenerationKeepsUserCode()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches());
+    Replace(dir, QStringLiteral("EventGadget.pb"), "Procedure EventGadget_Main_Window_Button_0(EventType)\n  \n",
+            "Procedure EventGadget_Main_Window_Button_0(EventType)\n  Debug \"clicked\" ; mine\n");
+    Replace(dir, QStringLiteral("EventMenu.pb"), "Procedure EventMenu_Main_Window_Save()\n  \n",
+            "Procedure EventMenu_Main_Window_Save()\n  SaveAll()\n");
+    const QByteArray gadgetsBefore = dir.read(QStringLiteral("EventGadget.pb"));
+    const QByteArray menusBefore = dir.read(QStringLiteral("EventMenu.pb"));
+
+    // The image gadget is removed from the design and a check box added.
+    Generate(dir, FastSwitches(), [](DesignModel &m) {
+        FillDesign(m);
+        m.GadgetList.removeAt(3);
+        m.GadgetList.append({QStringLiteral("Child_Check_0"), QStringLiteral("CHECKBOXGADGET")});
+    });
+    QCOMPARE(CheckProject(dir.dir()), QStringList());
+    QCOMPARE(dir.read(QStringLiteral("EventMenu.pb")), menusBefore);
+    const QByteArray gadgets = dir.read(QStringLiteral("EventGadget.pb"));
+    QVERIFY(gadgets.startsWith(gadgetsBefore));
+    QCOMPARE(gadgets.count("Procedure EventGadget_Child_Check_0(EventType)"), 1);
+    QCOMPARE(gadgets.count("Procedure "), gadgetsBefore.count("Procedure ") + 1);
+    QVERIFY(gadgets.contains("Procedure EventGadget_Main_Window_Image_0(EventType)"));
+}
+
+void TestProjectChecker::catchesUndefinedProcedures()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches(0));
+    Replace(dir, QStringLiteral("EventMenu.pb"), "Procedure EventMenu_Main_Window_Open()", "Procedure EventMenu_Main_Window_Opened()");
+    Replace(dir, QStringLiteral("CommonFile.pb"), "Procedure Open_Main_Window()", "Procedure Open_Main()");
+    Replace(dir, QStringLiteral("EventWindow.pb"), "Procedure EventSize_Child()", "Procedure EventSize_Main_Window()");
+    const int openCase = LineOf(dir, QStringLiteral("EventMain.pb"), "EventMenu_Main_Window_Open()");
+    const int sizeCase = LineOf(dir, QStringLiteral("EventMain.pb"), "EventSize_Child()");
+    const int mainCall = LineOf(dir, QStringLiteral("Main.pb"), "Open_Main_Window()");
+    const int duplicate = LineOf(dir, QStringLiteral("EventWindow.pb"), "Procedure EventSize_Main_Window()");
+    QCOMPARE(CheckProject(dir.dir()),
+             (QStringList{At("EventWindow.pb", duplicate + 6, "procedure EventSize_Main_Window is defined again (first at EventWindow.pb:" + QString::number(duplicate) + ")"),
+                          At("EventMain.pb", openCase, "EventMenu_Main_Window_Open() names no procedure"),
+                          At("EventMain.pb", sizeCase, "EventSize_Child() names no procedure"),
+                          At("Main.pb", mainCall, "Open_Main_Window() names no procedure")}));
+
+    TestProject fast;
+    Generate(fast, FastSwitches());
+    Replace(fast, QStringLiteral("EventGadget.pb"), "Procedure EventGadget_Child_String_0(", "Procedure EventGadget_Child_String(");
+    const int row = LineOf(fast, QStringLiteral("EventMain.pb"), "@EventGadget_Child_String_0()");
+    QCOMPARE(CheckProject(fast.dir()), QStringList{At("EventMain.pb", row, "@EventGadget_Child_String_0() names no procedure")});
+}
+
+void TestProjectChecker::catchesUndeclaredConstants()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches(0));
+    Replace(dir, QStringLiteral("CommonFile.pb"), "  #Main_Window_Save2\n", "");
+    Replace(dir, QStringLiteral("EventWindow.pb"), "CloseWindow(#Child)", "CloseWindow(#Child) : SetGadgetText(#Gone_Text, \"x\") : x = #True + #PB_Any");
+    const int caseLine = LineOf(dir, QStringLiteral("EventMain.pb"), "Case #Main_Window_Save2");
+    const int closeLine = LineOf(dir, QStringLiteral("EventWindow.pb"), "#Gone_Text");
+    QCOMPARE(CheckProject(dir.dir()),
+             (QStringList{At("EventMain.pb", caseLine, "constant #Main_Window_Save2 is not declared"),
+                          At("EventWindow.pb", closeLine, "constant #Gone_Text is not declared")}));
+}
+
+void TestProjectChecker::catchesNumberInEnumeration()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches());
+    Replace(dir, QStringLiteral("CommonFile.pb"), "  #MyImage_1\n", "  #MyImage_1\n  0\n");
+    const int line = LineOf(dir, QStringLiteral("CommonFile.pb"), "  #MyImage_1") + 1;
+    QCOMPARE(CheckProject(dir.dir()), QStringList{At("CommonFile.pb", line, "enumeration member 0 is not a constant")});
+}
+
+void TestProjectChecker::catchesTableFaults()
+{
+    TestProject rows;
+    Generate(rows, FastSwitches());
+    Replace(rows, QStringLiteral("EventMain.pb"), "#CallEventMenuCount   = 4", "#CallEventMenuCount   = 5");
+    const int label = LineOf(rows, QStringLiteral("EventMain.pb"), "CallEventMenu:");
+    QCOMPARE(CheckProject(rows.dir()),
+             QStringList{At("EventMain.pb", label, "table CallEventMenu has 4 rows, #CallEventMenuCount is 5")});
+
+    // Two rows swapped: each calls the procedure of the other's constant.
+    TestProject order;
+    Generate(order, FastSwitches());
+    Replace(order, QStringLiteral("EventMain.pb"), "    Data.i @EventSize_Main_Window()\n    Data.i @EventSize_Child()\n",
+            "    Data.i @EventSize_Child()\n    Data.i @EventSize_Main_Window()\n");
+    const int first = LineOf(order, QStringLiteral("EventMain.pb"), "@EventSize_Child()");
+    QCOMPARE(CheckProject(order.dir()),
+             (QStringList{At("EventMain.pb", first, "row 0 of CallEventSize calls EventSize_Child, but #Child has the value 1"),
+                          At("EventMain.pb", first + 1, "row 1 of CallEventSize calls EventSize_Main_Window, but #Main_Window has the value 0")}));
+
+    // A text gadget's row dropped: count and rows agree, yet the later rows slid up.
+    TestProject slid;
+    Generate(slid, FastSwitches());
+    Replace(slid, QStringLiteral("EventMain.pb"), "    Data.i @MyEventDispatch()\n    Data.i @MyEventDispatch()\n",
+            "    Data.i @MyEventDispatch()\n");
+    Replace(slid, QStringLiteral("EventMain.pb"), "#CallEventGadgetCount = 5", "#CallEventGadgetCount = 4");
+    const int image = LineOf(slid, QStringLiteral("EventMain.pb"), "@EventGadget_Main_Window_Image_0()");
+    const int gadgetLabel = LineOf(slid, QStringLiteral("EventMain.pb"), "CallEventGadget:");
+    QCOMPARE(CheckProject(slid.dir()),
+             (QStringList{At("EventMain.pb", image, "row 2 of CallEventGadget calls EventGadget_Main_Window_Image_0, but #Main_Window_Image_0 has the value 3"),
+                          At("EventMain.pb", image + 1, "row 3 of CallEventGadget calls EventGadget_Child_String_0, but #Child_String_0 has the value 4"),
+                          At("EventMain.pb", gadgetLabel, "table CallEventGadget has 4 rows, its enumeration 5 members")}));
+
+    TestProject missing;
+    Generate(missing, FastSwitches());
+    Replace(missing, QStringLiteral("EventMain.pb"),
+            "  CallEventExit:\n    Data.i @EventExit_Main_Window()\n    Data.i @EventExit_Child()\n", "");
+    QCOMPARE(CheckProject(missing.dir()), QStringList{QStringLiteral("EventMain.pb:0: table CallEventExit is missing")});
+}
+
+void TestProjectChecker::catchesUnbalancedBlocks_data()
+{
+    // The exit procedure of the main window is edited: `before` becomes `after`. The fault stands on the line holding faultAt; %1 in it is the line holding
+    // openerAt.
+    QTest::addColumn<QByteArray>("before");
+    QTest::addColumn<QByteArray>("after");
+    QTest::addColumn<QByteArray>("faultAt");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QByteArray>("openerAt");
+
+    const QByteArray body("  ExitApplication = 1\n");
+    QTest::newRow("EndProcedure missing") << body + "EndProcedure\n" << body << QByteArray("Procedure EventExit_Main_Window()")
+                                          << QStringLiteral("Procedure is never closed") << QByteArray();
+    QTest::newRow("If without EndIf") << body + "EndProcedure\n" << QByteArray("  If ExitApplication = 1\nEndProcedure ; 1\n")
+                                      << QByteArray("EndProcedure ; 1") << QStringLiteral("EndProcedure closes the If of line %1")
+                                      << QByteArray("If ExitApplication");
+    QTest::newRow("EndIf without If") << body << QByteArray("  ExitApplication = 1 : EndIf\n") << QByteArray(": EndIf")
+                                      << QStringLiteral("EndIf without If") << QByteArray();
+    QTest::newRow("Select never closed") << body + "EndProcedure\n" << QByteArray("  Select ExitApplication\nEndProcedure ; 1\n")
+                                         << QByteArray("EndProcedure ; 1")
+                                         << QStringLiteral("EndProcedure closes the Select of line %1")
+                                         << QByteArray("Select ExitApplication");
+    QTest::newRow("DataSection never closed") << body + "EndProcedure\n" << body + "DataSection\nEndProcedure ; 1\n" << QByteArray("EndProcedure ; 1")
+                                              << QStringLiteral("EndProcedure closes the DataSection of line %1")
+                                              << QByteArray("DataSection");
+}
+
+void TestProjectChecker::catchesUnbalancedBlocks()
+{
+    QFETCH(QByteArray, before);
+    QFETCH(QByteArray, after);
+    QFETCH(QByteArray, faultAt);
+    QFETCH(QString, fault);
+    QFETCH(QByteArray, openerAt);
+    TestProject dir;
+    Generate(dir, FastSwitches());
+    Replace(dir, QStringLiteral("EventWindow.pb"), before, after);
+    const QString window = QStringLiteral("EventWindow.pb");
+    if (!openerAt.isEmpty())
+        fault = fault.arg(LineOf(dir, window, openerAt));
+    QCOMPARE(CheckProject(dir.dir()), QStringList{At("EventWindow.pb", LineOf(dir, window, faultAt), fault)});
+}
+
+void TestProjectChecker::catchesMissingIncludes()
+{
+    TestProject dir;
+    Switches s = FastSwitches();
+    s.Multilang = 1;
+    Generate(dir, s);
+    QVERIFY(QFile::remove(dir.path(QStringLiteral("LoadLanguage.pb"))));
+    Replace(dir, QStringLiteral("Main.pb"), ";IncludeFile \"???.pb\"", "IncludeFile \"Tools.pb\" ; helpers");
+    const int tools = LineOf(dir, QStringLiteral("Main.pb"), "Tools.pb");
+    const int language = LineOf(dir, QStringLiteral("CommonFile.pb"), "LoadLanguage.pb");
+    QCOMPARE(CheckProject(dir.dir()),
+             (QStringList{At("Main.pb", tools, "IncludeFile \"Tools.pb\" does not exist"),
+                          At("CommonFile.pb", language, "IncludeFile \"LoadLanguage.pb\" does not exist")}));
+    // A user file is read along: what it defines counts, and its blocks are checked.
+    dir.writeLines(QStringLiteral("Tools.pb"), {QStringLiteral("#Limit = 3"), QStringLiteral("Procedure Open_Helper()"),
+                                                QStringLiteral("  If #Limit")});
+    Replace(dir, QStringLiteral("Main.pb"), "  Open_Main_Window()\n", "  Open_Main_Window() : Open_Helper() : x = #Limit\n");
+    QVERIFY(QDir(dir.dir()).mkdir(QStringLiteral("LoadLanguage.pb"))); // a folder is not a file
+    QCOMPARE(CheckProject(dir.dir()), (QStringList{At("Tools.pb", 2, "Procedure is never closed"), At("Tools.pb", 3, "If is never closed"),
+                                                   At("CommonFile.pb", language, "IncludeFile \"LoadLanguage.pb\" does not exist")}));
+}
+
+void TestProjectChecker::ignoresCommentsAndStrings()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches(0));
+    Replace(dir, QStringLiteral("EventWindow.pb"), "  ExitApplication = 1\n",
+            "  ExitApplication = 1 ; If EndProcedure #Nothing Missing()\n"
+            "  Debug \"If Select #NotAConstant ; EndIf\" + ~\"a \\\" EndSelect\"\n"
+            "  If #True : EndIf\n");
+    QCOMPARE(CheckProject(dir.dir()), QStringList());
+}
+
+QTEST_GUILESS_MAIN(TestProjectChecker)
+#include "tst_project_checker.moc"
