@@ -1,0 +1,3 @@
+Procedure Open_A()
+  OpenWindow(#A, 0, 0, 100, 100, "A")
+EndProcedure

@@ -1,0 +1,10 @@
+﻿; Tools, saved with a mark and CR LF
+Procedure CheckInput(Gadget)
+  If GetGadgetText(Gadget) = ""
+    DisableGadget(#Window_0_Button_1, 1)
+  EndIf
+EndProcedure
+
+Procedure Reopen()
+  Open_Window_0()
+EndProcedure
