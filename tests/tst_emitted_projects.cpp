@@ -1,12 +1,6 @@
 // Whole projects emitted from a design: every folder of tests/data/emitters holds a design
 // (design.txt, the model the interpreter would leave), the project directory before the run
 // (input/) and the exact files after it (expected/), compared byte for byte.
-#include "emit/constants_section.h"
-#include "emit/dispatcher.h"
-#include "emit/event_procedures.h"
-#include "emit/images_fonts_sections.h"
-#include "emit/language_data.h"
-#include "emit/main_and_common_file.h"
 #include "pipeline/load_project_sources.h"
 #include "pipeline/write_output_files.h"
 #include "support/project_checker.h"
@@ -157,22 +151,7 @@ void TestEmittedProjects::project()
             g.model.Languages.insert(key, designStrings.value(key));
     }
 
-    if (switches.Multilang)
-        EmitLanguageData(g);
-    EmitFontSection(g);
-    EmitImageSection(g);
-    EmitConstantsSection(g);
-    PatchMainOpenWindow(g);
-    EmitCommonFile(g);
-    if (switches.UseCallFast)
-        EmitDispatchCallFast(g);
-    else
-        EmitDispatchSelect(g);
-    EmitEventMenuProcedures(g);
-    EmitEventSizeProcedures(g);
-    EmitEventExitProcedures(g);
-    EmitEventGadgetProcedures(g);
-    WriteOutputFiles(g);
+    EmitAndWrite(g);
 
     QStringList log = run.frontEnd.log;
     log.replaceInStrings(dir.dir(), QStringLiteral("$DIR/"));

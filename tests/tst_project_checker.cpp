@@ -1,10 +1,4 @@
 // The project checker on broken projects, and generated projects run through it.
-#include "emit/constants_section.h"
-#include "emit/dispatcher.h"
-#include "emit/event_procedures.h"
-#include "emit/images_fonts_sections.h"
-#include "emit/language_data.h"
-#include "emit/main_and_common_file.h"
 #include "pipeline/load_project_sources.h"
 #include "pipeline/write_output_files.h"
 #include "support/project_checker.h"
@@ -54,22 +48,7 @@ void Generate(TestProject &dir, const Switches &switches, void (*fill)(DesignMod
     g.OutputFormat = switches.Utf8 ? FormatUtf8 : FormatLatin1;
     LoadProjectSources(g);
     fill(g.model);
-    if (switches.Multilang)
-        EmitLanguageData(g);
-    EmitFontSection(g);
-    EmitImageSection(g);
-    EmitConstantsSection(g);
-    PatchMainOpenWindow(g);
-    EmitCommonFile(g);
-    if (switches.UseCallFast)
-        EmitDispatchCallFast(g);
-    else
-        EmitDispatchSelect(g);
-    EmitEventMenuProcedures(g);
-    EmitEventSizeProcedures(g);
-    EmitEventExitProcedures(g);
-    EmitEventGadgetProcedures(g);
-    WriteOutputFiles(g);
+    EmitAndWrite(g);
 }
 
 Switches FastSwitches(int useCallFast = 1)

@@ -44,6 +44,10 @@ struct GenerationRun {
     GenerationContext context;
 };
 
+// The emitters of steps 1 and 4, in the driver's order, over a design model filled by hand,
+// then the files written: a generation without the interpreter.
+void EmitAndWrite(GenerationContext &g);
+
 // Text of a file of tests/data.
 QByteArray ReadTestData(const QString &relativePath);
 
