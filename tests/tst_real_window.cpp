@@ -134,7 +134,7 @@ bool WaitForFileText(const QString &path, const QByteArray &text)
 class TestRealWindow : public QObject {
     Q_OBJECT
 
-    QTemporaryDir scratch_;
+    QTemporaryDir scratch_{QDir::tempPath() + QStringLiteral("/Projects-XXXXXX")};
     QProcess program_;
 
     QString path(const QString &name) const { return scratch_.path() + QLatin1Char('/') + name; }
@@ -216,7 +216,6 @@ private slots:
         ClickIn(dialog, QPoint(270, 40)); // the new name, first in the New Entry list
         ClickIn(dialog, QPoint(70, 375)); // Bind
         const QImage bound = GrabWindow(dialog);
-        bound.save(path(QStringLiteral("bind_dialog.png")));
         ClickIn(dialog, QPoint(700, 375)); // Continue
         QVERIFY2(WaitUntilGone(QStringLiteral("Search and Replace - Gadget")), "the bind dialog stayed open");
 
@@ -233,6 +232,9 @@ private slots:
         QVERIFY(!picture.isNull());
         const QString target = qEnvironmentVariable("QUARVEL_SCREENSHOT", QStringLiteral("screenshot.png"));
         QVERIFY2(picture.save(target), qPrintable(target));
+        // The dialog as it stood before Continue, beside it.
+        const QString dialogTarget = QFileInfo(target).absoluteDir().filePath(QStringLiteral("bind_dialog.png"));
+        QVERIFY2(bound.save(dialogTarget), qPrintable(dialogTarget));
         qInfo("main window after the run: %s", qPrintable(QFileInfo(target).absoluteFilePath()));
     }
 
