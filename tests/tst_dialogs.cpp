@@ -527,6 +527,21 @@ private slots:
         QCOMPARE(d.items(UserGadgetList), QStringList{QStringLiteral("MyGadget")});
     }
 
+    void userGadgetWindowOutlivesABindDialog()
+    {
+        Desktop d;
+        d.shell.MenuDispatcher(CommandUserGadget);
+        {
+            BindExchange exchange(d, 6, {"A"}, {"B"});
+            d.closeBox(BindWindow);
+            QVERIFY(exchange.close(d));
+        }
+        QVERIFY(d.shell.toolkit().IsWindow(UserGadgetWindow));
+        QVERIFY(!d.mainEnabled());
+        d.closeBox(UserGadgetWindow);
+        QVERIFY(d.mainEnabled());
+    }
+
     void userGadgetSaveFailureIsReported()
     {
         TestProject dir;

@@ -33,7 +33,7 @@ void Shell::WorkerFinished()
     pendingRequest_ = nullptr;
     bindDialog_.reset();
     SetRunning(false);
-    ui_.DisableWindow(MainWindow, false); // never left disabled, whatever path the run took
+    EnableMainWindow(); // never left disabled, whatever path the run took
 }
 
 void Shell::SetRunning(bool running)
@@ -63,21 +63,21 @@ qint64 Shell::PerformRequest(int kind, quintptr data)
 {
     switch (kind) {
     case RequestRunStarted:
-        ui_.DisableWindow(MainWindow, false);
         ui_.CloseWindow(OptionsWindow);
+        EnableMainWindow();
         return 0;
     case RequestOpenBindDialog:
         return BindDialogInPlace(data);
     case RequestCloseBindDialog:
         bindDialog_.reset();
-        ui_.DisableWindow(MainWindow, false);
         ui_.CloseWindow(BindWindow);
+        EnableMainWindow();
         return 0;
     case RequestAppendLogLine:
         AppendLog(*reinterpret_cast<const QString *>(data));
         return 0;
     case RequestEnableMainWindow:
-        ui_.DisableWindow(MainWindow, false);
+        EnableMainWindow();
         return 0;
     case RequestSaveProjectAs:
         return commands_.SaveProjectAs() ? 1 : 0;

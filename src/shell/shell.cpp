@@ -163,8 +163,10 @@ void Shell::GadgetDispatcher(int gadget, int type, quintptr data)
     case UserGadgetDel:
     case UserGadgetOk:
         // Ok closes the window once the list is saved.
-        if (userGadgets_ && userGadgets_->GadgetEvent(gadget, type))
+        if (userGadgets_ && userGadgets_->GadgetEvent(gadget, type)) {
             userGadgets_.reset();
+            EnableMainWindow();
+        }
         break;
     default:
         break;
@@ -226,6 +228,7 @@ void Shell::CloseDispatcher(int window)
         break;
     case UserGadgetWindow:
         userGadgets_.reset(); // the edits are thrown away
+        EnableMainWindow();
         break;
     case BindWindow:
         if (bindDialog_)
@@ -287,6 +290,13 @@ void Shell::OpenOptions()
     for (const auto &state : states)
         ui_.SetGadgetState(state[0], state[1]);
     ui_.Window(OptionsWindow)->show();
+}
+
+// The bind dialog and the user gadget window can be open at once (the UserGadget command is
+// open during a run): the main window takes input again only when neither is left.
+void Shell::EnableMainWindow()
+{
+    ui_.DisableWindow(MainWindow, bindDialog_ || userGadgets_);
 }
 
 void Shell::OpenUserGadgetWindow()

@@ -90,6 +90,7 @@ private:
     void DispatchEvent(const Event &event);
     bool CommandAllowed(int command) const;
     void ProjectEdited() { project_.ProjectSaved = false; }
+    void EnableMainWindow();
     void SwitchClicked(int gadget);
 
     // The generation run.
