@@ -10,6 +10,7 @@
 #include <QSemaphore>
 #include <QTest>
 #include <QThread>
+#include <QTimer>
 
 using namespace quarvel;
 
@@ -313,6 +314,23 @@ private slots:
         QCOMPARE(exchange.answer.result, 2);
         QVERIFY(d.ask.calls.isEmpty());
         QVERIFY(exchange.close(d));
+        QVERIFY(d.mainEnabled());
+    }
+
+    void bindDialogAskedOnTheGuiThreadItself()
+    {
+        Desktop d;
+        QTimer::singleShot(0, [&] {
+            d.select(OldEntryList, 0);
+            d.select(NewEntryList, 0);
+            d.click(BindButton);
+            d.click(ContinueButton);
+        });
+        const BindDialogAnswer answer = d.shell.frontEnd().OpenBindDialog(BindDialogRequest{2, {"Menu_0"}, {"Menu_1"}});
+        QCOMPARE(answer.result, 0);
+        QCOMPARE(answer.todo, QStringList{QStringLiteral("Menu_0 > Menu_1")});
+        d.shell.frontEnd().CloseBindDialog();
+        QVERIFY(!d.shell.toolkit().IsWindow(BindWindow));
         QVERIFY(d.mainEnabled());
     }
 

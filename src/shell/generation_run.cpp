@@ -115,6 +115,7 @@ qint64 Shell::BindDialogInPlace(quintptr data)
 {
     RequestBlock block;
     block.data = data;
+    block.result = BindDialogModel::CancelAnswer; // a dialog closed unanswered goes no further
     OpenBindDialogWindow(&block);
     while (bindDialog_ && !bindDialog_->Answered())
         HandleNextEvent(50);
