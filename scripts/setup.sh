@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev libgl-dev
   libpng-dev zlib1g-dev
-  xvfb xauth
+  xvfb xauth xdotool fonts-dejavu-core
 )
 
 missing=()

@@ -119,7 +119,6 @@ private slots:
     void controlSSavesLikeTheMenuItem();
     void infoFromMenuAndApplicationMenu_data();
     void infoFromMenuAndApplicationMenu();
-    void userGadgetCommandSaysNotYet();
     void optionsWindowShowsTheSwitches();
     void imageSwitchesExcludeEachOther();
     void otherSwitchBoxesMarkTheProjectChanged();
@@ -133,7 +132,6 @@ private slots:
     void messageBoxDoesNotHoldUpARun();
     void licenceWindow();
     void licenceWindowStillAnswersARun();
-    void bindDialogRequestCancelsTheRun();
     void exitWithUnsavedChanges_data();
     void exitWithUnsavedChanges();
     void requestsTravelThroughTheQueueInOrder();
@@ -261,14 +259,6 @@ void TestDesktop::infoFromMenuAndApplicationMenu()
     Desktop d;
     Menu(d.shell, command);
     QCOMPARE(d.ask.calls, QStringList{InfoMessage});
-}
-
-void TestDesktop::userGadgetCommandSaysNotYet()
-{
-    Desktop d;
-    Menu(d.shell, CommandAppPreferences);
-    QCOMPARE(d.ask.calls, QStringList{QStringLiteral(
-        "Message UserGadget: Editing the user gadget list is not available yet in this version.")});
 }
 
 void TestDesktop::optionsWindowShowsTheSwitches()
@@ -550,24 +540,6 @@ void TestDesktop::licenceWindowStillAnswersARun()
     FinishRun(d.shell);
     QCOMPARE(d.shell.LogLines(), DemoRunLog(dir.dir()));
     QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
-}
-
-void TestDesktop::bindDialogRequestCancelsTheRun()
-{
-    Desktop d;
-    BindDialogRequest request;
-    request.kind = 6;
-    request.unboundOld = QStringList{QStringLiteral("Window_0_Old")};
-    BindDialogAnswer answer;
-    std::unique_ptr<QThread> worker(QThread::create([&] { answer = d.shell.frontEnd().OpenBindDialog(request); }));
-    worker->start();
-    while (!worker->isFinished())
-        d.shell.HandleNextEvent(10);
-    worker->wait();
-    QCOMPARE(answer.result, 2);
-    QCOMPARE(d.ask.calls.size(), 1);
-    QVERIFY(d.ask.calls.first().startsWith(QStringLiteral("Message Search and Replace: ")));
-    QVERIFY(d.ask.calls.first().contains(QStringLiteral("quarvel-gen")));
 }
 
 void TestDesktop::exitWithUnsavedChanges_data()

@@ -95,6 +95,14 @@ void TestSettings::settingsDirectory()
     // Without the variable: beside the executable, which is writable in a build tree.
     qunsetenv("QUARVEL_CONFIG_DIR");
     QCOMPARE(SettingsDirectory(), QCoreApplication::applicationDirPath() + QLatin1Char('/'));
+
+    // An installed program is known by its desktop entry beside its bin directory.
+    QVERIFY(QDir().mkpath(dir.path("prefix/bin")));
+    QVERIFY(!IsInstalledProgram(dir.path("prefix/bin")));
+    QVERIFY(QDir().mkpath(dir.path("prefix/share/applications")));
+    dir.write("prefix/share/applications/quarvel.desktop", "[Desktop Entry]\n");
+    QVERIFY(IsInstalledProgram(dir.path("prefix/bin")));
+    QVERIFY(!IsInstalledProgram(dir.path("prefix")));
 }
 
 void TestSettings::firstStartWritesBothFilesByteForByte()

@@ -33,7 +33,8 @@ QString ExecutableDirectoryIfWritable()
         return QString();
     const QString directory = QCoreApplication::applicationDirPath();
     const QFileInfo info(directory);
-    return info.isDir() && info.isWritable() ? directory : QString();
+    // An installed program shares its bin directory with others, even where it may write there.
+    return info.isDir() && info.isWritable() && !IsInstalledProgram(directory) ? directory : QString();
 }
 
 // A file the start-up may load as a project: present and not empty.
@@ -84,6 +85,11 @@ void StartNewProject(const ProgramSettings &settings, ProjectState &project)
 }
 
 } // namespace
+
+bool IsInstalledProgram(const QString &executableDirectory)
+{
+    return QFileInfo::exists(executableDirectory + QStringLiteral("/../share/applications/quarvel.desktop"));
+}
 
 QString SettingsDirectory()
 {

@@ -19,9 +19,14 @@ struct ProgramSettings {
 };
 
 // Where QL4.INI and UserList.INI live: $QUARVEL_CONFIG_DIR when set, else beside the
-// executable when that directory is writable, else the per-user configuration directory.
+// executable when that directory is writable and no installed bin directory, else the
+// per-user configuration directory.
 // The directory is created when missing. Ends with "/".
 QString SettingsDirectory();
+
+// True for an executable directory that "cmake --install" made: its prefix holds the program's
+// desktop entry in share/applications.
+bool IsInstalledProgram(const QString &executableDirectory);
 
 // Fills SettingsFile and UserListFile from SettingsDirectory().
 void LocateSettingsFiles(ProgramSettings &settings);

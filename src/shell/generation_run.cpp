@@ -31,8 +31,9 @@ void Shell::WorkerFinished()
     worker_ = nullptr;
     run_.reset();
     pendingRequest_ = nullptr;
+    bindDialog_.reset();
     SetRunning(false);
-    ui_.DisableWindow(MainWindow, false); // never left disabled, whatever path the run took
+    EnableMainWindow(); // never left disabled, whatever path the run took
 }
 
 void Shell::SetRunning(bool running)
@@ -47,6 +48,10 @@ void Shell::HandleRequest(int kind, quintptr data)
     if (!block)
         return;
     pendingRequest_ = block;
+    if (kind == RequestOpenBindDialog) {
+        OpenBindDialogWindow(block); // answered later, by the dialog
+        return;
+    }
     const qint64 result = PerformRequest(kind, block->data);
     if (pendingRequest_ == block) {
         pendingRequest_ = nullptr;
@@ -58,20 +63,21 @@ qint64 Shell::PerformRequest(int kind, quintptr data)
 {
     switch (kind) {
     case RequestRunStarted:
-        ui_.DisableWindow(MainWindow, false);
         ui_.CloseWindow(OptionsWindow);
+        EnableMainWindow();
         return 0;
     case RequestOpenBindDialog:
-        return AnswerBindDialog(*reinterpret_cast<const BindDialogPayload *>(data));
+        return BindDialogInPlace(data);
     case RequestCloseBindDialog:
-        ui_.DisableWindow(MainWindow, false);
+        bindDialog_.reset();
         ui_.CloseWindow(BindWindow);
+        EnableMainWindow();
         return 0;
     case RequestAppendLogLine:
         AppendLog(*reinterpret_cast<const QString *>(data));
         return 0;
     case RequestEnableMainWindow:
-        ui_.DisableWindow(MainWindow, false);
+        EnableMainWindow();
         return 0;
     case RequestSaveProjectAs:
         return commands_.SaveProjectAs() ? 1 : 0;
@@ -89,17 +95,31 @@ qint64 Shell::PerformRequest(int kind, quintptr data)
     }
 }
 
-// Binding old names to new ones in a dialog comes with a later version; until then the run
-// stops here, and the command-line generator does the binding.
-qint64 Shell::AnswerBindDialog(const BindDialogPayload &payload)
+// The dialog answers the worker's block itself: the Todo List is copied into the worker's
+// answer on this thread, and only then is the worker woken.
+void Shell::OpenBindDialogWindow(RequestBlock *block)
 {
-    ask_.MessageOk(QStringLiteral("Search and Replace"),
-                   QStringLiteral("Some object names of the last generation have no match in this one.\n"
-                                  "Binding them is not available here yet: run quarvel-gen with "
-                                  "--bind OLD=NEW (or --keep-unbound) on this project.\n"
-                                  "The generation is cancelled."));
-    payload.answer->result = 2;
-    return 2;
+    const auto &payload = *reinterpret_cast<const BindDialogPayload *>(block->data);
+    bindDialog_.reset(); // at most one dialog; a new one takes window 2 over
+    bindDialog_ = std::make_unique<BindDialogWindow>(
+        ui_, ask_, *payload.request, [this, block, answer = payload.answer](const BindDialogAnswer &given) {
+            *answer = given;
+            if (pendingRequest_ == block)
+                pendingRequest_ = nullptr;
+            AnswerRequest(block, given.result);
+        });
+}
+
+// Asked on the GUI thread itself there is no worker to wake: the dialog runs in a nested loop.
+qint64 Shell::BindDialogInPlace(quintptr data)
+{
+    RequestBlock block;
+    block.data = data;
+    block.result = BindDialogModel::CancelAnswer; // a dialog closed unanswered goes no further
+    OpenBindDialogWindow(&block);
+    while (bindDialog_ && !bindDialog_->Answered())
+        HandleNextEvent(50);
+    return block.result;
 }
 
 } // namespace quarvel

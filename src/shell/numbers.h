@@ -23,6 +23,21 @@ enum GadgetNumber : int {
     StartButton = 8,
     UseCallFastBox = 9,
     Utf8Box = 10,
+    // The bind dialog.
+    OldEntryLabel = 11,
+    NewEntryLabel = 12,
+    TodoListLabel = 13,
+    OldEntryList = 14,
+    NewEntryList = 15,
+    TodoList = 16,
+    BindButton = 17,
+    ReleaseButton = 18,
+    ContinueButton = 19,
+    // The user gadget window.
+    UserGadgetList = 20,
+    UserGadgetAdd = 21,
+    UserGadgetDel = 22,
+    UserGadgetOk = 23,
     LicenceList = 24,
 };
 

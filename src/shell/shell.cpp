@@ -28,9 +28,15 @@ Shell::Shell(Requesters *ask)
 
 Shell::~Shell()
 {
-    // A worker may be waiting for an answer: keep answering until it has ended.
-    while (worker_)
+    // A worker may be waiting for an answer: keep answering until it has ended. An open bind
+    // dialog would wait for the user forever, so it cancels the run.
+    while (worker_) {
+        if (bindDialog_)
+            bindDialog_->CloseBox();
         HandleNextEvent(50);
+    }
+    bindDialog_.reset();
+    userGadgets_.reset();
 }
 
 bool Shell::StartUp(const QStringList &arguments)
@@ -111,10 +117,7 @@ void Shell::MenuDispatcher(int command)
     case CommandProjectLoad: commands_.OpenProject(); break;
     case CommandProjectSave: commands_.SaveProjectCommand(); break;
     case CommandProjectSaveAs: commands_.SaveProjectAs(); break;
-    case CommandUserGadget:
-        ask_.MessageOk(QStringLiteral("UserGadget"),
-                       QStringLiteral("Editing the user gadget list is not available yet in this version."));
-        break;
+    case CommandUserGadget: OpenUserGadgetWindow(); break;
     case CommandExit: commands_.QuitCommand(); break;
     case CommandCommonAdd: AddCommonFiles(); break;
     case CommandCommonDelete: RemoveCommonFile(); break;
@@ -145,6 +148,25 @@ void Shell::GadgetDispatcher(int gadget, int type, quintptr data)
     case StartButton:
         if (type == EventLeftClick && ui_.IsWindow(OptionsWindow))
             LaunchGenerationWorker();
+        break;
+    case OldEntryList:
+    case NewEntryList:
+    case TodoList:
+    case BindButton:
+    case ReleaseButton:
+    case ContinueButton:
+        if (bindDialog_)
+            bindDialog_->GadgetEvent(gadget, type);
+        break;
+    case UserGadgetList:
+    case UserGadgetAdd:
+    case UserGadgetDel:
+    case UserGadgetOk:
+        // Ok closes the window once the list is saved.
+        if (userGadgets_ && userGadgets_->GadgetEvent(gadget, type)) {
+            userGadgets_.reset();
+            EnableMainWindow();
+        }
         break;
     default:
         break;
@@ -200,14 +222,17 @@ void Shell::CloseDispatcher(int window)
         commands_.QuitCommand();
         break;
     case OptionsWindow:
-    case UserGadgetWindow:
     case LicenceWindow:
         ui_.DisableWindow(MainWindow, false);
         ui_.CloseWindow(window);
         break;
+    case UserGadgetWindow:
+        userGadgets_.reset(); // the edits are thrown away
+        EnableMainWindow();
+        break;
     case BindWindow:
-        if (pendingRequest_)
-            AnswerRequest(std::exchange(pendingRequest_, nullptr), 2);
+        if (bindDialog_)
+            bindDialog_->CloseBox();
         break;
     default:
         break;
@@ -265,6 +290,19 @@ void Shell::OpenOptions()
     for (const auto &state : states)
         ui_.SetGadgetState(state[0], state[1]);
     ui_.Window(OptionsWindow)->show();
+}
+
+// The bind dialog and the user gadget window can be open at once (the UserGadget command is
+// open during a run): the main window takes input again only when neither is left.
+void Shell::EnableMainWindow()
+{
+    ui_.DisableWindow(MainWindow, bindDialog_ || userGadgets_);
+}
+
+void Shell::OpenUserGadgetWindow()
+{
+    if (!userGadgets_)
+        userGadgets_ = std::make_unique<UserGadgetDialog>(ui_, ask_, settings_, frontEnd_);
 }
 
 QString Shell::StatusText() const

@@ -6,6 +6,8 @@
 #include "../interpreter/name_tables.h"
 #include "../project/project_commands.h"
 #include "../project/settings.h"
+#include "../project/user_gadget_window.h"
+#include "../update/bind_dialog_window.h"
 #include "../ui/event_queue.h"
 #include "../ui/toolkit.h"
 
@@ -51,6 +53,7 @@ public:
     void OpenOptions();
     void ShowInfo();
     void OpenLicenceWindow();
+    void OpenUserGadgetWindow();
     void LayoutMainWindow();
 
     bool GenerationRunning() const { return worker_ != nullptr; }
@@ -58,6 +61,9 @@ public:
     EventQueue &queue() { return queue_; }
     Toolkit &toolkit() { return ui_; }
     ProjectState &project() { return project_; }
+    ProgramSettings &settings() { return settings_; }
+    BindDialogWindow *bindDialog() const { return bindDialog_.get(); }
+    UserGadgetDialog *userGadgetDialog() const { return userGadgets_.get(); }
     ProjectCommands &commands() { return commands_; }
     DesktopFrontEnd &frontEnd() { return frontEnd_; }
     const NameTables &nameTables() const { return tables_; }
@@ -84,6 +90,7 @@ private:
     void DispatchEvent(const Event &event);
     bool CommandAllowed(int command) const;
     void ProjectEdited() { project_.ProjectSaved = false; }
+    void EnableMainWindow();
     void SwitchClicked(int gadget);
 
     // The generation run.
@@ -92,7 +99,8 @@ private:
     void SetRunning(bool running);
     void HandleRequest(int kind, quintptr data);
     qint64 PerformRequest(int kind, quintptr data);
-    qint64 AnswerBindDialog(const BindDialogPayload &payload);
+    void OpenBindDialogWindow(RequestBlock *block);
+    qint64 BindDialogInPlace(quintptr data);
 
     EventQueue queue_;
     Toolkit ui_;
@@ -114,6 +122,8 @@ private:
     std::unique_ptr<GenerationContext> run_;
     QThread *worker_ = nullptr;
     RequestBlock *pendingRequest_ = nullptr;
+    std::unique_ptr<BindDialogWindow> bindDialog_;
+    std::unique_ptr<UserGadgetDialog> userGadgets_;
 };
 
 } // namespace quarvel

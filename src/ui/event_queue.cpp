@@ -27,14 +27,16 @@ Event EventQueue::WaitWindowEvent(int timeoutMs)
 {
     QDeadlineTimer deadline(timeoutMs < 0 ? QDeadlineTimer::Forever : QDeadlineTimer(timeoutMs));
     QTimer alarm; // wakes the blocking wait below when the timeout is up
-    if (timeoutMs >= 0) {
-        alarm.setSingleShot(true);
-        alarm.start(timeoutMs);
-    }
+    alarm.setSingleShot(true);
+    alarm.setTimerType(Qt::PreciseTimer);
     for (;;) {
         Event event = WindowEvent();
         if (event.kind != EventKind::None || deadline.hasExpired())
             return event;
+        // Re-armed on every turn: an alarm that rang a little early must not leave the wait
+        // below without a wake-up.
+        if (timeoutMs >= 0)
+            alarm.start(int(qMax<qint64>(1, deadline.remainingTime())));
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
     }
 }

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -153,6 +154,13 @@ QListWidget *Toolkit::ListViewGadget(int number, int window, const QRect &box)
     QObject::connect(list, &QListWidget::itemDoubleClicked, list,
                      [this, number, window] { queue_.PostGadget(window, number, EventLeftDoubleClick); });
     return list;
+}
+
+QLabel *Toolkit::TextGadget(int number, int window, const QRect &box, const QString &text)
+{
+    auto *label = new QLabel(text, Content(window));
+    Register(number, window, label, box);
+    return label;
 }
 
 QWidget *Toolkit::Gadget(int number) const

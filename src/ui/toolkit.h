@@ -11,6 +11,7 @@
 
 class QAction;
 class QCheckBox;
+class QLabel;
 class QListWidget;
 class QMenu;
 class QPushButton;
@@ -68,6 +69,7 @@ public:
     QPushButton *ButtonGadget(int number, int window, const QRect &box, const QString &text);
     QCheckBox *CheckBoxGadget(int number, int window, const QRect &box, const QString &text);
     QListWidget *ListViewGadget(int number, int window, const QRect &box);
+    QLabel *TextGadget(int number, int window, const QRect &box, const QString &text);
     QWidget *Gadget(int number) const;
     QListWidget *ListGadget(int number) const;
     int GetGadgetState(int number) const;

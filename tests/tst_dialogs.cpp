@@ -1,0 +1,585 @@
+#include "shell/numbers.h"
+#include "shell/shell.h"
+#include "support/scripted_requesters.h"
+#include "support/test_project.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSemaphore>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+using namespace quarvel;
+
+namespace {
+
+void Settle(Shell &shell)
+{
+    QCoreApplication::processEvents();
+    while (shell.HandleNextEvent(0)) {
+    }
+}
+
+// Runs the loop until the condition holds; false after a generous number of turns.
+template <typename Condition>
+bool LoopUntil(Shell &shell, Condition condition)
+{
+    for (int turn = 0; turn < 3000; ++turn) {
+        if (condition())
+            return true;
+        shell.HandleNextEvent(10);
+    }
+    return condition();
+}
+
+QStringList Items(QListWidget *list)
+{
+    QStringList items;
+    for (int row = 0; row < list->count(); ++row)
+        items << list->item(row)->text();
+    return items;
+}
+
+struct Desktop {
+    ScriptedRequesters ask;
+    Shell shell{&ask};
+    Desktop()
+    {
+        if (!shell.StartUp(QStringList()))
+            qFatal("main window not opened");
+        Settle(shell);
+    }
+    bool mainEnabled() { return !shell.toolkit().IsWindowDisabled(MainWindow); }
+    QListWidget *list(int gadget) { return shell.toolkit().ListGadget(gadget); }
+    QStringList items(int gadget) { return Items(list(gadget)); }
+
+    void click(int gadget)
+    {
+        QWidget *widget = shell.toolkit().Gadget(gadget);
+        QVERIFY(widget);
+        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
+        Settle(shell);
+    }
+    void select(int gadget, int row)
+    {
+        QListWidget *l = list(gadget);
+        QVERIFY(l && row < l->count());
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, l->visualItemRect(l->item(row)).center());
+        Settle(shell);
+    }
+    void doubleClick(int gadget, int row)
+    {
+        QListWidget *l = list(gadget);
+        QVERIFY(l && row < l->count());
+        const QPoint at = l->visualItemRect(l->item(row)).center();
+        QTest::mouseClick(l->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(l->viewport(), Qt::LeftButton, {}, at);
+        Settle(shell);
+    }
+    void closeBox(int window)
+    {
+        shell.toolkit().Window(window)->close();
+        Settle(shell);
+    }
+
+    // A whole run of a loaded project from the options window.
+    void load(const QString &project)
+    {
+        ask.openAnswers << QStringList{project};
+        shell.queue().PostMenu(MainWindow, CommandProjectLoad);
+        Settle(shell);
+        ask.calls.clear();
+    }
+    void startRun()
+    {
+        shell.queue().PostMenu(MainWindow, CommandStartGenerate);
+        Settle(shell);
+        click(StartButton);
+    }
+    bool waitForDialog(const QString &kind)
+    {
+        const QString title = QStringLiteral("Search and Replace - ") + kind;
+        return LoopUntil(shell, [&] {
+            ToolkitWindow *w = shell.toolkit().Window(BindWindow);
+            return shell.bindDialog() && w && w->windowTitle() == title;
+        });
+    }
+    bool finishRun() { return LoopUntil(shell, [&] { return !shell.GenerationRunning(); }); }
+};
+
+// The worker's side of one dialog: it asks, records the answer, and closes the dialog only when
+// the test lets it, so the time between answer and close can be looked at.
+struct BindExchange {
+    BindDialogRequest request;
+    BindDialogAnswer answer;
+    QSemaphore answered;
+    QSemaphore mayClose;
+    std::unique_ptr<QThread> worker;
+
+    Desktop &d;
+
+    BindExchange(Desktop &desktop, int kind, const QStringList &oldNames, const QStringList &newNames)
+        : request{kind, oldNames, newNames}, d(desktop)
+    {
+        worker.reset(QThread::create([this] {
+            answer = d.shell.frontEnd().OpenBindDialog(request);
+            answered.release();
+            mayClose.acquire();
+            d.shell.frontEnd().CloseBindDialog();
+        }));
+        worker->start();
+        LoopUntil(d.shell, [&] { return d.shell.bindDialog() != nullptr; });
+    }
+    // A dialog the test left open is cancelled, so the worker can end.
+    ~BindExchange()
+    {
+        if (d.shell.bindDialog())
+            d.shell.bindDialog()->CloseBox();
+        mayClose.release();
+        LoopUntil(d.shell, [&] { return worker->isFinished(); });
+        worker->wait();
+    }
+    bool waitForAnswer(Desktop &d)
+    {
+        return LoopUntil(d.shell, [&] { return answered.available() > 0; });
+    }
+    bool close(Desktop &d)
+    {
+        mayClose.release();
+        return LoopUntil(d.shell, [&] { return worker->isFinished(); });
+    }
+};
+
+// A written file's text without its UTF-8 byte-order mark.
+QByteArray TextOf(const TestProject &dir, const QString &name)
+{
+    QByteArray bytes = dir.read(name);
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    return bytes;
+}
+
+const QString InfoQuestion = QStringLiteral("Question Info: Some old constants not to bind! Continue?");
+
+} // namespace
+
+class TestDialogs : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir settingsDir_;
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(settingsDir_.isValid());
+        qputenv("QUARVEL_CONFIG_DIR", settingsDir_.path().toUtf8());
+    }
+
+    void bindDialogShowsOneKindOverTheDisabledMainWindow()
+    {
+        Desktop d;
+        BindExchange exchange(d, 3, {"Window_0_Old", "Window_0_Gone"}, {"Window_0_New"});
+        ToolkitWindow *dialog = d.shell.toolkit().Window(BindWindow);
+        QVERIFY(dialog && dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Search and Replace - MenuItem"));
+        QCOMPARE(dialog->size(), QSize(770, 400));
+        QCOMPARE(dialog->parentWidget(), d.shell.toolkit().Window(MainWindow));
+        QVERIFY(!d.mainEnabled());
+
+        const struct { int gadget; QRect box; const char *text; } gadgets[] = {
+            {OldEntryLabel, {10, 10, 130, 20}, "Old Entry"},  {NewEntryLabel, {220, 10, 120, 20}, "New Entry"},
+            {TodoListLabel, {430, 10, 110, 20}, "Todo List"}, {OldEntryList, {10, 30, 200, 320}, ""},
+            {NewEntryList, {220, 30, 200, 320}, ""},          {TodoList, {430, 30, 330, 320}, ""},
+            {BindButton, {10, 360, 120, 30}, "Bind"},         {ReleaseButton, {150, 360, 120, 30}, "Release"},
+            {ContinueButton, {640, 360, 120, 30}, "Continue"},
+        };
+        for (const auto &g : gadgets) {
+            QWidget *widget = d.shell.toolkit().Gadget(g.gadget);
+            QVERIFY(widget && widget->window() == dialog);
+            QCOMPARE(widget->geometry(), g.box);
+            if (auto *label = qobject_cast<QLabel *>(widget))
+                QCOMPARE(label->text(), QLatin1String(g.text));
+            if (auto *button = qobject_cast<QPushButton *>(widget))
+                QCOMPARE(button->text(), QLatin1String(g.text));
+        }
+        QCOMPARE(d.items(OldEntryList), QStringList({"Window_0_Old", "Window_0_Gone"}));
+        QCOMPARE(d.items(NewEntryList), QStringList({"Window_0_New"}));
+        QVERIFY(d.items(TodoList).isEmpty());
+
+        // The disabled main window ignores its close box meanwhile.
+        d.closeBox(MainWindow);
+        QVERIFY(!d.shell.commands().QuitRequested);
+        QVERIFY(d.ask.calls.isEmpty());
+    }
+
+    void bindAndReleaseEditTheLists()
+    {
+        Desktop d;
+        BindExchange exchange(d, 6, {"A", "B", "C"}, {"X", "Y"});
+        d.select(OldEntryList, 1);
+        d.select(NewEntryList, 1);
+        d.click(BindButton);
+        QCOMPARE(d.items(OldEntryList), QStringList({"A", "C"}));
+        QCOMPARE(d.items(NewEntryList), QStringList({"X"}));
+        QCOMPARE(d.items(TodoList), QStringList({"B > Y"}));
+
+        // A double-click on an old name binds only with a new name selected.
+        d.doubleClick(OldEntryList, 0);
+        QCOMPARE(d.items(TodoList), QStringList({"B > Y"}));
+        QCOMPARE(d.items(OldEntryList), QStringList({"A", "C"}));
+        d.doubleClick(NewEntryList, 0);
+        QCOMPARE(d.items(TodoList), QStringList({"B > Y", "A > X"}));
+        QCOMPARE(d.items(OldEntryList), QStringList({"C"}));
+        QVERIFY(d.items(NewEntryList).isEmpty());
+
+        // Release returns both names to the ends of their lists.
+        d.doubleClick(TodoList, 0);
+        QCOMPARE(d.items(TodoList), QStringList({"A > X"}));
+        QCOMPARE(d.items(OldEntryList), QStringList({"C", "B"}));
+        QCOMPARE(d.items(NewEntryList), QStringList({"Y"}));
+        d.click(ReleaseButton); // nothing selected in the Todo List
+        QCOMPARE(d.items(TodoList), QStringList({"A > X"}));
+        QVERIFY(d.ask.calls.isEmpty());
+        QCOMPARE(exchange.answered.available(), 0);
+    }
+
+    void continueAnswersTheRequest_data()
+    {
+        QTest::addColumn<QStringList>("oldNames");
+        QTest::addColumn<QList<Answer>>("answers");
+        QTest::addColumn<QStringList>("questions");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<QStringList>("todo");
+        const QStringList asked = {InfoQuestion};
+        QTest::newRow("all bound: no question") << QStringList{"A"} << QList<Answer>{} << QStringList{} << 0
+                                                << QStringList{"A > X"};
+        QTest::newRow("unbound, Yes") << QStringList{"A", "B"} << QList<Answer>{Answer::Yes} << asked << 0
+                                      << QStringList{"A > X"};
+        QTest::newRow("unbound, Cancel") << QStringList{"A", "B"} << QList<Answer>{Answer::Cancel} << asked << 2
+                                         << QStringList{"A > X"};
+        QTest::newRow("unbound, No, then Yes") << QStringList{"A", "B"} << QList<Answer>{Answer::No, Answer::Yes}
+                                               << QStringList{InfoQuestion, InfoQuestion} << 0 << QStringList{"A > X"};
+    }
+    void continueAnswersTheRequest()
+    {
+        QFETCH(QStringList, oldNames);
+        QFETCH(QList<Answer>, answers);
+        QFETCH(QStringList, questions);
+        QFETCH(int, result);
+        QFETCH(QStringList, todo);
+        Desktop d;
+        BindExchange exchange(d, 6, oldNames, {"X"});
+        d.select(OldEntryList, 0);
+        d.select(NewEntryList, 0);
+        d.click(BindButton);
+        for (const Answer answer : answers)
+            d.ask.answers << answer;
+        d.click(ContinueButton);
+        if (answers.value(0) == Answer::No) {
+            // No leaves the dialog open and the worker waiting.
+            QCOMPARE(exchange.answered.available(), 0);
+            QVERIFY(d.shell.bindDialog() && !d.shell.bindDialog()->Answered());
+            d.click(ContinueButton);
+        }
+        QVERIFY(exchange.waitForAnswer(d));
+        QCOMPARE(d.ask.calls, questions);
+        QCOMPARE(exchange.answer.result, result);
+        QCOMPARE(exchange.answer.todo, todo);
+
+        // Until the worker closes it the dialog stays, and nothing in it answers again.
+        QVERIFY(d.shell.toolkit().IsWindow(BindWindow));
+        d.select(TodoList, 0);
+        d.click(ReleaseButton);
+        d.closeBox(BindWindow);
+        QCOMPARE(d.items(TodoList), todo);
+        QVERIFY(exchange.close(d));
+        QCOMPARE(exchange.answered.available(), 1);
+        QVERIFY(!d.shell.toolkit().IsWindow(BindWindow));
+        QVERIFY(!d.shell.bindDialog());
+        QVERIFY(d.mainEnabled());
+    }
+
+    void closeBoxCancels()
+    {
+        Desktop d;
+        BindExchange exchange(d, 1, {"Window_0"}, {"Main"});
+        d.select(OldEntryList, 0);
+        d.select(NewEntryList, 0);
+        d.click(BindButton);
+        d.closeBox(BindWindow);
+        QVERIFY(exchange.waitForAnswer(d));
+        QCOMPARE(exchange.answer.result, 2);
+        QVERIFY(d.ask.calls.isEmpty());
+        QVERIFY(exchange.close(d));
+        QVERIFY(d.mainEnabled());
+    }
+
+    void bindDialogAskedOnTheGuiThreadItself()
+    {
+        Desktop d;
+        QTimer::singleShot(0, [&] {
+            d.select(OldEntryList, 0);
+            d.select(NewEntryList, 0);
+            d.click(BindButton);
+            d.click(ContinueButton);
+        });
+        const BindDialogAnswer answer = d.shell.frontEnd().OpenBindDialog(BindDialogRequest{2, {"Menu_0"}, {"Menu_1"}});
+        QCOMPARE(answer.result, 0);
+        QCOMPARE(answer.todo, QStringList{QStringLiteral("Menu_0 > Menu_1")});
+        d.shell.frontEnd().CloseBindDialog();
+        QVERIFY(!d.shell.toolkit().IsWindow(BindWindow));
+        QVERIFY(d.mainEnabled());
+    }
+
+    void programEndedWhileTheDialogWaits()
+    {
+        TestProject dir;
+        dir.copyFrom(QStringLiteral("dialogs/renamed"));
+        const QByteArray events = dir.read(QStringLiteral("EventGadget.pb"));
+        auto d = std::make_unique<Desktop>();
+        d->load(dir.path(QStringLiteral("Renamed.pbm")));
+        d->startRun();
+        QVERIFY(d->waitForDialog(QStringLiteral("Window")));
+        // Ending the program must not leave the worker waiting for a user: the run is cancelled.
+        d.reset();
+        QCOMPARE(dir.read(QStringLiteral("EventGadget.pb")), events);
+        QVERIFY(!dir.exists(QStringLiteral("Backup")));
+    }
+
+    // A window renamed Window_0 -> Main and its button Button_1 -> Ok: two dialogs in a row.
+    void regenerationBindsAWindowAndAGadget()
+    {
+        TestProject dir;
+        dir.copyFrom(QStringLiteral("dialogs/renamed"));
+        Desktop d;
+        d.load(dir.path(QStringLiteral("Renamed.pbm")));
+        d.startRun();
+
+        QVERIFY(d.waitForDialog(QStringLiteral("Window")));
+        QCOMPARE(d.items(OldEntryList), QStringList{QStringLiteral("Window_0")});
+        QCOMPARE(d.items(NewEntryList), QStringList{QStringLiteral("Main")});
+        d.select(OldEntryList, 0);
+        d.doubleClick(NewEntryList, 0);
+        d.click(ContinueButton);
+
+        // The gadget names of the renamed window come adapted: Text_0 needs no binding.
+        QVERIFY(d.waitForDialog(QStringLiteral("Gadget")));
+        QCOMPARE(d.items(OldEntryList), QStringList{QStringLiteral("Main_Button_1")});
+        QCOMPARE(d.items(NewEntryList), QStringList{QStringLiteral("Main_Ok")});
+        QVERIFY(!d.mainEnabled());
+        d.select(NewEntryList, 0);
+        d.doubleClick(OldEntryList, 0);
+        QCOMPARE(d.items(TodoList), QStringList{QStringLiteral("Main_Button_1 > Main_Ok")});
+        d.click(ContinueButton);
+        QVERIFY(d.finishRun());
+
+        const QStringList log = d.shell.LogLines();
+        QCOMPARE(log.mid(log.size() - 2), QStringList({"Ready.", ""}));
+        QVERIFY(d.ask.calls.isEmpty());
+        QVERIFY(d.mainEnabled());
+        QVERIFY(!d.shell.toolkit().IsWindow(BindWindow));
+        const QByteArray events = TextOf(dir, QStringLiteral("EventGadget.pb"));
+        QVERIFY2(events.startsWith("Procedure EventGadget_Main_Ok(EventType)\n"
+                                   "  SetGadgetText(#Main_Text_0, \"clicked\")\n"),
+                 events.constData());
+        QVERIFY(!events.contains("Window_0"));
+        QCOMPARE(d.shell.project().Stored.Window, QStringList{QStringLiteral("Main")});
+        QCOMPARE(d.shell.project().Stored.Gadget, QStringList({"Main_Ok", "Main_Text_0"}));
+    }
+
+    void regenerationCancelledInTheFirstDialog()
+    {
+        TestProject dir;
+        dir.copyFrom(QStringLiteral("dialogs/renamed"));
+        const QByteArray events = dir.read(QStringLiteral("EventGadget.pb"));
+        const QByteArray project = dir.read(QStringLiteral("Renamed.pbm"));
+        Desktop d;
+        d.load(dir.path(QStringLiteral("Renamed.pbm")));
+        d.startRun();
+        QVERIFY(d.waitForDialog(QStringLiteral("Window")));
+        d.ask.answers << Answer::Cancel;
+        d.click(ContinueButton);
+        QVERIFY(d.finishRun());
+
+        const QStringList log = d.shell.LogLines();
+        QCOMPARE(log.mid(log.size() - 4),
+                 QStringList({"Generate Code Step 2 ...", "- Check Constants...", "Cancel.", ""}));
+        QCOMPARE(d.ask.calls, QStringList{InfoQuestion});
+        QCOMPARE(dir.read(QStringLiteral("EventGadget.pb")), events);
+        QCOMPARE(dir.read(QStringLiteral("Renamed.pbm")), project);
+        QVERIFY(!dir.exists(QStringLiteral("Backup")));
+        QVERIFY(!dir.exists(QStringLiteral("CommonFile.pb")));
+        QCOMPARE(d.shell.project().Stored.Window, QStringList{QStringLiteral("Window_0")});
+        QVERIFY(d.mainEnabled());
+        QVERIFY(!d.shell.toolkit().IsWindow(BindWindow));
+    }
+
+    void regenerationGoesOnWithAnUnboundGadget()
+    {
+        TestProject dir;
+        dir.copyFrom(QStringLiteral("dialogs/renamed"));
+        Desktop d;
+        d.load(dir.path(QStringLiteral("Renamed.pbm")));
+        d.startRun();
+        QVERIFY(d.waitForDialog(QStringLiteral("Window")));
+        d.select(OldEntryList, 0);
+        d.select(NewEntryList, 0);
+        d.click(BindButton);
+        d.click(ContinueButton);
+        QVERIFY(d.waitForDialog(QStringLiteral("Gadget")));
+        d.ask.answers << Answer::Yes;
+        d.click(ContinueButton);
+        QVERIFY(d.finishRun());
+
+        QCOMPARE(d.ask.calls, QStringList{InfoQuestion});
+        const QStringList log = d.shell.LogLines();
+        QCOMPARE(log.mid(log.size() - 2), QStringList({"Ready.", ""}));
+        // The window binding still applies; the unbound button keeps its old name.
+        const QByteArray events = TextOf(dir, QStringLiteral("EventGadget.pb"));
+        QVERIFY2(events.startsWith("Procedure EventGadget_Main_Button_1(EventType)\n"), events.constData());
+        QVERIFY(events.contains("Procedure EventGadget_Main_Ok(EventType)"));
+        QCOMPARE(d.shell.project().Stored.Gadget, QStringList({"Main_Ok", "Main_Text_0"}));
+    }
+
+    void userGadgetWindowOpens_data()
+    {
+        QTest::addColumn<int>("command");
+        QTest::newRow("User&Gadget") << int(CommandUserGadget);
+        QTest::newRow("application menu Preferences") << int(CommandAppPreferences);
+    }
+    void userGadgetWindowOpens()
+    {
+        QFETCH(int, command);
+        Desktop d;
+        d.shell.settings().UserGadgetList = QStringList{"MyGadget", "Chart"};
+        d.shell.queue().PostMenu(MainWindow, command);
+        Settle(d.shell);
+        ToolkitWindow *window = d.shell.toolkit().Window(UserGadgetWindow);
+        QVERIFY(window && window->isVisible());
+        QCOMPARE(window->windowTitle(), QStringLiteral("UserGadget"));
+        QCOMPARE(window->size(), QSize(220, 400));
+        QCOMPARE(window->parentWidget(), d.shell.toolkit().Window(MainWindow));
+        QVERIFY(!d.mainEnabled());
+        QCOMPARE(d.list(UserGadgetList)->geometry(), QRect(0, 0, 220, 350));
+        QCOMPARE(d.items(UserGadgetList), QStringList({"MyGadget", "Chart"}));
+        const struct { int gadget; QRect box; const char *text; } buttons[] = {
+            {UserGadgetAdd, {10, 360, 60, 30}, "Add"},
+            {UserGadgetDel, {80, 360, 60, 30}, "Del"},
+            {UserGadgetOk, {150, 360, 60, 30}, "Ok"},
+        };
+        for (const auto &b : buttons) {
+            auto *button = qobject_cast<QPushButton *>(d.shell.toolkit().Gadget(b.gadget));
+            QVERIFY(button && button->window() == window);
+            QCOMPARE(button->geometry(), b.box);
+            QCOMPARE(button->text(), QLatin1String(b.text));
+        }
+        QVERIFY(d.ask.calls.isEmpty());
+    }
+
+    void userGadgetEditsAreSavedWithOk()
+    {
+        TestProject dir;
+        Desktop d;
+        ProgramSettings &settings = d.shell.settings();
+        settings.UserListFile = dir.path(QStringLiteral("UserList.INI"));
+        settings.UserGadgetList = QStringList{"MyGadget", "Chart"};
+        const NameTables tablesBefore = d.shell.nameTables();
+        d.shell.MenuDispatcher(CommandUserGadget);
+
+        d.ask.inputs << QStringLiteral("Dial") << QString() << QStringLiteral("Dial");
+        d.click(UserGadgetAdd);
+        d.click(UserGadgetAdd); // cancelled
+        d.click(UserGadgetAdd); // duplicates are the user's choice
+        QCOMPARE(d.items(UserGadgetList), QStringList({"MyGadget", "Chart", "Dial", "Dial"}));
+
+        d.ask.inputs << QStringLiteral("  Gauge") << QString();
+        d.doubleClick(UserGadgetList, 1);
+        d.doubleClick(UserGadgetList, 0); // an empty answer keeps the name
+        QCOMPARE(d.items(UserGadgetList), QStringList({"MyGadget", "  Gauge", "Dial", "Dial"}));
+
+        d.select(UserGadgetList, 2);
+        d.click(UserGadgetDel);
+        QCOMPARE(d.items(UserGadgetList), QStringList({"MyGadget", "  Gauge", "Dial"}));
+        d.list(UserGadgetList)->clearSelection();
+        d.click(UserGadgetDel);
+        QCOMPARE(d.items(UserGadgetList).size(), 3);
+
+        QCOMPARE(d.ask.calls, QStringList({"Input Add Gadget: ", "Input Add Gadget: ", "Input Add Gadget: ",
+                                           "Input Edit Gadget: Chart", "Input Edit Gadget: MyGadget"}));
+        QVERIFY(!dir.exists(QStringLiteral("UserList.INI")));
+        d.click(UserGadgetOk);
+        QCOMPARE(dir.read(QStringLiteral("UserList.INI")), QByteArray("[USERGADGET]\nMyGadget\n  Gauge\nDial\n"));
+        QCOMPARE(settings.UserGadgetList, QStringList({"MyGadget", "  Gauge", "Dial"}));
+        QVERIFY(!d.shell.toolkit().IsWindow(UserGadgetWindow));
+        QVERIFY(d.mainEnabled());
+        // The lookups change only at the next start.
+        QCOMPARE(d.shell.nameTables().GadgetCreators, tablesBefore.GadgetCreators);
+        QCOMPARE(d.ask.calls.size(), 5);
+    }
+
+    void userGadgetCloseBoxDiscards()
+    {
+        TestProject dir;
+        dir.write(QStringLiteral("UserList.INI"), "[USERGADGET]\nMyGadget\n");
+        Desktop d;
+        ProgramSettings &settings = d.shell.settings();
+        settings.UserListFile = dir.path(QStringLiteral("UserList.INI"));
+        settings.UserGadgetList = QStringList{"MyGadget"};
+        d.shell.MenuDispatcher(CommandUserGadget);
+        d.ask.inputs << QStringLiteral("Added");
+        d.click(UserGadgetAdd);
+        d.select(UserGadgetList, 0);
+        d.click(UserGadgetDel);
+        QCOMPARE(d.items(UserGadgetList), QStringList{QStringLiteral("Added")});
+        d.closeBox(UserGadgetWindow);
+        QVERIFY(!d.shell.toolkit().IsWindow(UserGadgetWindow));
+        QVERIFY(d.mainEnabled());
+        QCOMPARE(settings.UserGadgetList, QStringList{QStringLiteral("MyGadget")});
+        QCOMPARE(dir.read(QStringLiteral("UserList.INI")), QByteArray("[USERGADGET]\nMyGadget\n"));
+
+        // Opened again, it shows the list as it was.
+        d.shell.MenuDispatcher(CommandUserGadget);
+        QCOMPARE(d.items(UserGadgetList), QStringList{QStringLiteral("MyGadget")});
+    }
+
+    void userGadgetWindowOutlivesABindDialog()
+    {
+        Desktop d;
+        d.shell.MenuDispatcher(CommandUserGadget);
+        {
+            BindExchange exchange(d, 6, {"A"}, {"B"});
+            d.closeBox(BindWindow);
+            QVERIFY(exchange.close(d));
+        }
+        QVERIFY(d.shell.toolkit().IsWindow(UserGadgetWindow));
+        QVERIFY(!d.mainEnabled());
+        d.closeBox(UserGadgetWindow);
+        QVERIFY(d.mainEnabled());
+    }
+
+    void userGadgetSaveFailureIsReported()
+    {
+        TestProject dir;
+        QVERIFY(QDir(dir.dir()).mkdir(QStringLiteral("UserList.INI"))); // a folder where the file goes
+        Desktop d;
+        ProgramSettings &settings = d.shell.settings();
+        settings.UserListFile = dir.path(QStringLiteral("UserList.INI"));
+        settings.UserGadgetList = QStringList{"MyGadget"};
+        d.shell.MenuDispatcher(CommandUserGadget);
+        d.ask.inputs << QStringLiteral("Chart");
+        d.click(UserGadgetAdd);
+        d.ask.calls.clear();
+        d.click(UserGadgetOk);
+        QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Message Save UserGadget: Errorcode: 1")});
+        QCOMPARE(settings.UserGadgetList, QStringList({"MyGadget", "Chart"}));
+        QVERIFY(!d.shell.toolkit().IsWindow(UserGadgetWindow));
+        QVERIFY(d.mainEnabled());
+        QVERIFY(QFileInfo(dir.path(QStringLiteral("UserList.INI"))).isDir());
+    }
+};
+
+QTEST_MAIN(TestDialogs)
+#include "tst_dialogs.moc"
