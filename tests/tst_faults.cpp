@@ -41,15 +41,22 @@ Snapshot TakeSnapshot(const QString &dir)
     return files;
 }
 
-// The demo project as a user keeps it, loaded from its project file.
+// A project opened from its file, as the program opens it.
+ProjectState Open(const QString &projectFile)
+{
+    ProjectState project;
+    RecordingFrontEnd frontEnd;
+    if (!LoadProject(projectFile, project, frontEnd))
+        qFatal("%s does not load", qPrintable(projectFile));
+    project.ProjectFile = projectFile;
+    return project;
+}
+
+// The demo project as a user keeps it, opened from its project file.
 ProjectState LoadDemo(const TestProject &dir)
 {
     dir.copyFrom(DemoFolder);
-    ProjectState project;
-    RecordingFrontEnd frontEnd;
-    if (!LoadProject(dir.path(QStringLiteral("Demo.pbm")), project, frontEnd))
-        qFatal("the demo project does not load");
-    return project;
+    return Open(dir.path(QStringLiteral("Demo.pbm")));
 }
 
 int CountOf(const QStringList &log, const QString &prefix)
@@ -64,10 +71,7 @@ int CountOf(const QStringList &log, const QString &prefix)
 // process, as a power cut or SIGKILL would, just before the N-th file is put in place.
 int RunChildThatDies(const QString &projectFile, int killAt)
 {
-    ProjectState project;
-    RecordingFrontEnd frontEnd;
-    if (!LoadProject(projectFile, project, frontEnd))
-        return 3;
+    ProjectState project = Open(projectFile);
     GenerationRun run(project);
     int commits = 0;
     run.context.writer.beforeCommit = [&](const QString &) {
@@ -155,14 +159,15 @@ void TestFaults::outputFileThatIsAFolder()
     QCOMPARE(dir.read("EventGadget.pb/Notes.txt"), QByteArray("the user's own file inside"));
     QVERIFY(dir.read("CommonFile.pb").contains("Procedure Open_NotesWindow"));
 
-    // The next run meets the same folder and says so again; nothing else changes.
+    // The next run meets the same folder and says so again; its own files come out the same.
     const Snapshot afterFirst = TakeSnapshot(dir.dir());
     GenerationRun second(project);
     QCOMPARE(second.run(), 1);
     QVERIFY(second.frontEnd.log.contains(" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"));
-    Snapshot afterSecond = TakeSnapshot(dir.dir());
-    QCOMPARE(afterSecond.keys(), afterFirst.keys());
-    QCOMPARE(afterSecond.value("CommonFile.pb"), afterFirst.value("CommonFile.pb"));
+    const Snapshot afterSecond = TakeSnapshot(dir.dir());
+    for (auto it = afterFirst.begin(); it != afterFirst.end(); ++it)
+        if (!it.key().startsWith("Backup/"))
+            QCOMPARE(afterSecond.value(it.key()), it.value());
 }
 
 void TestFaults::backupPathThatIsAFile()
@@ -198,10 +203,7 @@ void TestFaults::commonFileVanishingBeforeTheRead()
     QVERIFY(!dir.read("CommonFile.pb").contains("NotesWindow"));
 
     // The project still lists the file, so it is back in the next run once it returns.
-    ProjectState saved;
-    RecordingFrontEnd frontEnd;
-    QVERIFY(LoadProject(dir.path("Demo.pbm"), saved, frontEnd));
-    QCOMPARE(saved.CommonFiles, QStringList({"NotesWindow.pbf", "AboutWindow.pb"}));
+    QCOMPARE(Open(dir.path("Demo.pbm")).CommonFiles, QStringList({"NotesWindow.pbf", "AboutWindow.pb"}));
     QVERIFY(!dir.exists("NotesWindow.pbf")); // and nothing was created in its place
 }
 
@@ -244,9 +246,7 @@ void TestFaults::killedWhileWritingLeavesEveryFileOldOrNew()
         newDir.write(it.key(), it.value());
     int commits = 0;
     {
-        ProjectState project;
-        RecordingFrontEnd frontEnd;
-        QVERIFY(LoadProject(newDir.path("Demo.pbm"), project, frontEnd));
+        ProjectState project = Open(newDir.path("Demo.pbm"));
         GenerationRun second(project);
         second.context.writer.beforeCommit = [&](const QString &) { ++commits; return true; };
         QCOMPARE(second.run(), 1);
