@@ -12,7 +12,9 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 
 #include <csignal>
 
@@ -95,6 +97,7 @@ private slots:
     void commonFileVanishingBeforeTheRead();
     void includeFileThatIsAFolder();
     void killedWhileWritingLeavesEveryFileOldOrNew();
+    void killedGeneratorLeavesEveryFileOldOrNew();
 };
 
 void TestFaults::directoryRefusingEveryWriteKeepsAllFiles()
@@ -223,42 +226,78 @@ void TestFaults::includeFileThatIsAFolder()
     QVERIFY(dir.read("Main.pb").contains("XIncludeFile \"Helpers.pbi\""));
 }
 
-// The project is generated once ("old"), then a common file changes and the next run is killed
-// before each of its file commits in turn. Whatever the moment, every file is either as the
-// last run left it or as the finished next run writes it; a half-written temporary file may
-// stay beside it, never in its place.
-void TestFaults::killedWhileWritingLeavesEveryFileOldOrNew()
-{
-    TestProject oldDir;
-    {
-        ProjectState project = LoadDemo(oldDir);
-        GenerationRun first(project);
-        QCOMPARE(first.run(), 1);
-    }
-    QByteArray about = oldDir.read("AboutWindow.pb");
-    about.replace("\"Close\"", "\"Close it\"");
-    oldDir.write("AboutWindow.pb", about);
-    const Snapshot oldFiles = TakeSnapshot(oldDir.dir());
+namespace {
 
-    // The finished second run, in a copy of its own, gives the new files and the commit count.
-    TestProject newDir;
-    for (auto it = oldFiles.begin(); it != oldFiles.end(); ++it)
-        newDir.write(it.key(), it.value());
-    int commits = 0;
+// A project generated once ("old"), then changed in a common file; its next run, finished in
+// a copy of its own, gives the new files and the number of files that run puts in place.
+struct InterruptedRun {
+    InterruptedRun()
     {
+        {
+            ProjectState project = LoadDemo(oldDir);
+            GenerationRun first(project);
+            first.run();
+        }
+        QByteArray about = oldDir.read("AboutWindow.pb");
+        about.replace("\"Close\"", "\"Close it\"");
+        oldDir.write("AboutWindow.pb", about);
+        oldFiles = TakeSnapshot(oldDir.dir());
+
+        TestProject newDir;
+        copyOldInto(newDir);
         ProjectState project = Open(newDir.path("Demo.pbm"));
         GenerationRun second(project);
         second.context.writer.beforeCommit = [&](const QString &) { ++commits; return true; };
-        QCOMPARE(second.run(), 1);
+        second.run();
+        newFiles = TakeSnapshot(newDir.dir());
     }
-    const Snapshot newFiles = TakeSnapshot(newDir.dir());
-    QVERIFY(newFiles.value("CommonFile.pb") != oldFiles.value("CommonFile.pb"));
-    QVERIFY(commits >= 9);
 
-    for (int killAt = 1; killAt <= commits; ++killAt) {
-        TestProject dir;
+    void copyOldInto(const TestProject &dir) const
+    {
         for (auto it = oldFiles.begin(); it != oldFiles.end(); ++it)
             dir.write(it.key(), it.value());
+    }
+
+    // Every file as the last run left it or as the finished next run writes it; a
+    // half-written temporary file may stay beside its target, never in its place. changed
+    // counts the files already new.
+    void verifyOldOrNew(const Snapshot &after, const QString &moment, int &changed) const
+    {
+        changed = 0;
+        for (auto it = after.begin(); it != after.end(); ++it) {
+            const QString &name = it.key();
+            if (!oldFiles.contains(name) && !newFiles.contains(name)) {
+                const QString target = name.section(QLatin1Char('.'), 0, -2); // "<target>.<random>"
+                QVERIFY2(newFiles.contains(target), qPrintable(name + " appeared " + moment));
+                continue;
+            }
+            const bool isOld = oldFiles.contains(name) && it.value() == oldFiles.value(name);
+            const bool isNew = newFiles.contains(name) && it.value() == newFiles.value(name);
+            QVERIFY2(isOld || isNew, qPrintable(name + " torn " + moment));
+            changed += !isOld;
+        }
+        for (auto it = oldFiles.begin(); it != oldFiles.end(); ++it)
+            QVERIFY2(after.contains(it.key()), qPrintable(it.key() + " lost " + moment));
+    }
+
+    TestProject oldDir;
+    Snapshot oldFiles;
+    Snapshot newFiles;
+    int commits = 0;
+};
+
+} // namespace
+
+// The next run is killed just before each of its file commits in turn.
+void TestFaults::killedWhileWritingLeavesEveryFileOldOrNew()
+{
+    const InterruptedRun run;
+    QVERIFY(run.newFiles.value("CommonFile.pb") != run.oldFiles.value("CommonFile.pb"));
+    QVERIFY(run.commits >= 9);
+
+    for (int killAt = 1; killAt <= run.commits; ++killAt) {
+        TestProject dir;
+        run.copyOldInto(dir);
         QProcess child;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(KillAtVariable, QString::number(killAt));
@@ -268,25 +307,33 @@ void TestFaults::killedWhileWritingLeavesEveryFileOldOrNew()
         QVERIFY(child.waitForFinished(120000));
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
-        const Snapshot after = TakeSnapshot(dir.dir());
         int changed = 0;
-        for (auto it = after.begin(); it != after.end(); ++it) {
-            const QString &name = it.key();
-            const bool known = oldFiles.contains(name) || newFiles.contains(name);
-            if (!known) {
-                // The interrupted write's temporary file: "<target>.<random>" beside its target.
-                const QString target = name.section(QLatin1Char('.'), 0, -2);
-                QVERIFY2(newFiles.contains(target), qPrintable(name));
-                continue;
-            }
-            const bool isOld = oldFiles.contains(name) && it.value() == oldFiles.value(name);
-            const bool isNew = newFiles.contains(name) && it.value() == newFiles.value(name);
-            QVERIFY2(isOld || isNew, qPrintable(QString("%1 torn when killed at commit %2").arg(name).arg(killAt)));
-            changed += !isOld;
-        }
-        for (auto it = oldFiles.begin(); it != oldFiles.end(); ++it)
-            QVERIFY2(after.contains(it.key()), qPrintable(it.key() + " lost"));
-        QCOMPARE(changed <= killAt - 1, true); // only the files committed before the kill
+        run.verifyOldOrNew(TakeSnapshot(dir.dir()), QString("when killed at commit %1").arg(killAt), changed);
+        QVERIFY(changed <= killAt - 1); // only the files committed before the kill
+    }
+}
+
+// quarvel-gen itself, killed with SIGKILL at moments spread over its run.
+void TestFaults::killedGeneratorLeavesEveryFileOldOrNew()
+{
+    const InterruptedRun run;
+    QVERIFY(run.commits >= 9);
+    QTemporaryDir settings;
+    for (int delay : {0, 1, 2, 4, 8, 16, 32, 64}) {
+        TestProject dir;
+        run.copyOldInto(dir);
+        QProcess generator;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("QUARVEL_CONFIG_DIR", settings.path());
+        generator.setProcessEnvironment(environment);
+        generator.start(QUARVEL_GEN, {dir.path("Demo.pbm")});
+        QVERIFY(generator.waitForStarted());
+        QThread::msleep(delay);
+        generator.kill();
+        QVERIFY(generator.waitForFinished(120000));
+
+        int changed = 0;
+        run.verifyOldOrNew(TakeSnapshot(dir.dir()), QString("when killed after %1 ms").arg(delay), changed);
     }
 }
 
