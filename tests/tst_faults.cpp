@@ -118,7 +118,7 @@ void TestFaults::directoryRefusingEveryWriteKeepsAllFiles()
                              "EventWindow.pb", "LoadLanguage.pb", "Catalog"})
         QVERIFY2(log.contains(" -> Error File " + dir.path(name) + " / Errorcode: 1"), name);
     QCOMPARE(CountOf(log, " -> Write File "), 0);
-    QCOMPARE(run.frontEnd.messages.size(), 1); // the project file could not be saved
+    QCOMPARE(run.frontEnd.messages, QStringList{"Project: Errorcode: 1"}); // the project file was not saved
     QCOMPARE(log.mid(log.size() - 2), QStringList({"Ready.", ""}));
 
     // Not one byte changed, and no temporary file stays behind; Backup was made but is empty.
@@ -144,7 +144,7 @@ void TestFaults::projectDirectoryBelowARegularFile()
     QVERIFY(log.contains("- Error CopyDirectory"));
     QCOMPARE(CountOf(log, " -> Error File " + dir.path("Plain/")), 6);
     QCOMPARE(CountOf(log, " -> Write File "), 0);
-    QCOMPARE(run.frontEnd.messages.size(), 1);
+    QCOMPARE(run.frontEnd.messages, QStringList{"Project: Errorcode: 1"});
     QCOMPARE(TakeSnapshot(dir.dir()), before);
 }
 
