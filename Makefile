@@ -2,7 +2,12 @@
 BUILD ?= build
 DEMO  := $(BUILD)/demo
 
-.PHONY: all setup configure build check demo screenshot install clean
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+ASAN_BUILD   ?= build-asan
+TSAN_BUILD   ?= build-tsan
+
+.PHONY: all setup configure build check check-plain check-asan check-tsan fuzz demo screenshot install clean
 
 all: build
 
@@ -15,8 +20,28 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD)
 
-check: build
+# The suite as shipped, then again under AddressSanitizer and UBSan, then the desktop
+# generation run under ThreadSanitizer.
+check: check-plain check-asan check-tsan
+
+check-plain: build
 	@cd $(BUILD) && ctest --output-on-failure
+
+check-asan: setup
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=address,undefined >/dev/null
+	@cmake --build $(ASAN_BUILD) -j2
+	@cd $(ASAN_BUILD) && ctest --output-on-failure
+
+check-tsan: setup
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_SANITIZE=thread >/dev/null
+	@cmake --build $(TSAN_BUILD) -j2 --target tst_desktop
+	@cd $(TSAN_BUILD) && ctest --output-on-failure -R '^tst_desktop$$'
+
+# Every fuzz target for FUZZ_SECONDS seconds each (clang, libFuzzer, ASan + UBSan).
+fuzz: setup
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQUARVEL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(FUZZ_BUILD) -j2 --target quarvel_fuzzers
+	@fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
 # Generates the example project into a scratch copy, so examples/ stays as shipped.
 demo: build
@@ -38,4 +63,4 @@ install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)

@@ -15,8 +15,10 @@
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
 #include <QToolBar>
+
+#include <atomic>
+#include <thread>
 
 using namespace quarvel;
 
@@ -597,13 +599,12 @@ void TestDesktop::requestsTravelThroughTheQueueInOrder()
         return kind == RequestSaveProjectAs ? 1 : 0;
     });
     bool savedAs = false;
-    std::unique_ptr<QThread> worker(QThread::create([&] {
+    std::thread worker([&] {
         frontEnd.RunStarted();
         for (int i = 0; i < 50; ++i)
             frontEnd.AppendLogLine(QStringLiteral("line %1").arg(i));
         savedAs = frontEnd.SaveProjectAs();
-    }));
-    worker->start();
+    });
 
     QStringList lines;
     QList<int> kinds;
@@ -619,7 +620,7 @@ void TestDesktop::requestsTravelThroughTheQueueInOrder()
             lines << *reinterpret_cast<const QString *>(block->data);
         AnswerRequest(block, event.type == RequestSaveProjectAs ? 1 : 0);
     }
-    QVERIFY(worker->wait(5000));
+    worker.join();
     QCOMPARE(kinds.first(), int(RequestRunStarted));
     QCOMPARE(kinds.last(), int(RequestSaveProjectAs));
     QCOMPARE(lines.size(), 50);

@@ -15,6 +15,8 @@ private slots:
     void lineEnds();
     void noMarkReadsLatin1();
     void damagedInput();
+    void utf32UnitsThatAreNoCharacter_data();
+    void utf32UnitsThatAreNoCharacter();
     void longLine();
     void unreadable();
     void encodeRoundTrip_data();
@@ -153,6 +155,41 @@ void TestTextEncoding::encodeRoundTrip()
     QCOMPARE(ReadTextFile(project.path("f.pb"))->lines, lines);
     QVERIFY(FitsLatin1(lines));
     QVERIFY(!FitsLatin1({"ok", QString::fromUtf8("\xC5\xA0")}));
+}
+
+void TestTextEncoding::utf32UnitsThatAreNoCharacter_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("text");
+    const QString bad(QChar::ReplacementCharacter);
+    QTest::newRow("beyond U+10FFFF, big endian")
+        << QByteArray("\x00\x00\xFE\xFF" "\x00\x11\x00\x00" "\x00\x00\x00\x41", 12) << bad + "A";
+    QTest::newRow("all bits set, little endian")
+        << QByteArray("\xFF\xFE\x00\x00" "\xFF\xFF\xFF\xFF" "\x42\x00\x00\x00", 12) << bad + "B";
+    QTest::newRow("a surrogate on its own")
+        << QByteArray("\xFF\xFE\x00\x00" "\x00\xD8\x00\x00", 8) << bad;
+    QTest::newRow("beyond the basic plane")
+        << QByteArray("\x00\x00\xFE\xFF" "\x00\x01\xF6\x00", 8) << QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::newRow("cut-off last unit")
+        << QByteArray("\x00\x00\xFE\xFF" "\x00\x00\x00\x43" "\x00\x00", 10) << "C" + bad;
+    // Found by fuzzing: a run of 0xFF units read as stray surrogates, which changed on writing.
+    QTest::newRow("fuzzed file") << ReadTestData("fuzz/utf32-beyond-unicode.bin")
+                                 << QString(30, QChar::ReplacementCharacter) + bad;
+}
+
+void TestTextEncoding::utf32UnitsThatAreNoCharacter()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, text);
+    TestProject project;
+    project.write("wide.pb", bytes);
+    const auto file = ReadTextFile(project.path("wide.pb"));
+    QVERIFY(file);
+    QCOMPARE(file->lines, QStringList{text});
+
+    // Written back in its own format, the file reads the same.
+    project.write("again.pb", EncodeLines(file->lines, file->format));
+    QCOMPARE(ReadTextFile(project.path("again.pb"))->lines, file->lines);
 }
 
 QTEST_GUILESS_MAIN(TestTextEncoding)

@@ -67,13 +67,18 @@ QSet<int> PrefixHeightQueries(Line &s, const QString &prefix)
     QSet<int> done;
     static const QString keywords[] = {QStringLiteral("TOOLBARHEIGHT("), QStringLiteral("STATUSBARHEIGHT(")};
     for (const QString &keyword : keywords) {
-        for (int k = s.find(keyword); k; k = s.find(keyword, k + 1)) {
+        for (int k = s.find(keyword); k;) {
             const int q = s.find(QLatin1Char('('), k);
+            int next = k + 1;
             // A numbered bar (ToolBarHeight(0)) has no constant to qualify.
-            if (q >= s.text.size() || s.text.at(q) != QLatin1Char('#'))
-                continue;
-            s.insertAfter(q + 1, prefix);
-            done.insert(q);
+            if (q < s.text.size() && s.text.at(q) == QLatin1Char('#')) {
+                s.insertAfter(q + 1, prefix);
+                done.insert(q);
+                // The search goes on behind the prefix: a prefix taken from a damaged line may
+                // hold the keyword itself and would otherwise be prefixed again without end.
+                next = q + 2 + int(prefix.size());
+            }
+            k = s.find(keyword, next);
         }
     }
     return done;

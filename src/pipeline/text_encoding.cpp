@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QtEndian>
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -55,8 +56,35 @@ QByteArray ByteOrderMarkBytes(TextFormat format)
     }
 }
 
+// Qt's own UTF-32 decoder turns a unit beyond U+10FFFF into a stray surrogate pair; here
+// every unit that is no character (beyond U+10FFFF, a surrogate, a cut-off last unit)
+// becomes U+FFFD like any other invalid sequence.
+static QString DecodeUtf32(QByteArrayView bytes, bool bigEndian)
+{
+    QString text;
+    text.reserve(bytes.size() / 4 + 1);
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype whole = bytes.size() / 4 * 4;
+    for (qsizetype i = 0; i < whole; i += 4) {
+        const char32_t unit = bigEndian ? qFromBigEndian<quint32>(data + i) : qFromLittleEndian<quint32>(data + i);
+        if (unit > 0x10FFFF || QChar::isSurrogate(unit)) {
+            text += QChar(QChar::ReplacementCharacter);
+        } else if (QChar::requiresSurrogates(unit)) {
+            text += QChar(QChar::highSurrogate(unit));
+            text += QChar(QChar::lowSurrogate(unit));
+        } else {
+            text += QChar(char16_t(unit));
+        }
+    }
+    if (whole < bytes.size())
+        text += QChar(QChar::ReplacementCharacter);
+    return text;
+}
+
 QString DecodeText(QByteArrayView bytes, TextFormat format)
 {
+    if (format == FormatUtf32LE || format == FormatUtf32BE)
+        return DecodeUtf32(bytes, format == FormatUtf32BE);
     const auto encoding = UnicodeEncoding(format);
     if (!encoding)
         return QString::fromLatin1(bytes.data(), bytes.size());

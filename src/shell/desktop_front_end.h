@@ -5,9 +5,8 @@
 
 #include "../pipeline/front_end.h"
 
-#include <QSemaphore>
-
 #include <functional>
+#include <semaphore>
 
 namespace quarvel {
 
@@ -15,7 +14,9 @@ class EventQueue;
 
 // One synchronous request of the worker; lives on the worker's stack until answered.
 struct RequestBlock {
-    QSemaphore semaphore{0};
+    // A standard semaphore rather than QSemaphore: its hand-over is visible to the thread
+    // checker, which cannot look inside Qt's.
+    std::binary_semaphore semaphore{0};
     qint64 result = 0;
     quintptr data = 0;
 };

@@ -10,16 +10,16 @@ namespace quarvel {
 void EventQueue::Post(const Event &event)
 {
     {
-        QMutexLocker lock(&mutex_);
+        const std::lock_guard lock(mutex_);
         events_.enqueue(event);
     }
     // A queued call runs on the queue's own (GUI) thread and wakes a waiting event loop there.
-    QMetaObject::invokeMethod(this, &EventQueue::Wake, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(this, "Wake", Qt::QueuedConnection);
 }
 
 Event EventQueue::WindowEvent()
 {
-    QMutexLocker lock(&mutex_);
+    const std::lock_guard lock(mutex_);
     return events_.isEmpty() ? Event() : events_.dequeue();
 }
 
@@ -54,7 +54,7 @@ void EventQueue::HandleUrgentEvents()
     for (;;) {
         Event urgent;
         {
-            QMutexLocker lock(&mutex_);
+            const std::lock_guard lock(mutex_);
             const auto it = std::find_if(events_.begin(), events_.end(), isUrgent);
             if (it == events_.end())
                 return;

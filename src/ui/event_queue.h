@@ -3,11 +3,11 @@
 // it; any thread may post to it.
 #pragma once
 
-#include <QMutex>
 #include <QObject>
 #include <QQueue>
 
 #include <functional>
+#include <mutex>
 
 namespace quarvel {
 
@@ -50,10 +50,12 @@ public:
     std::function<void(const Event &)> urgentHandler;
 
 private:
-    void Wake();
+    // Invoked by name: the queued call is then made entirely inside Qt, so no memory our code
+    // allocates crosses threads through Qt's event queue, where the thread checker cannot see.
+    Q_INVOKABLE void Wake();
     void HandleUrgentEvents();
 
-    QMutex mutex_;
+    std::mutex mutex_; // standard, so the thread checker sees what it guards
     QQueue<Event> events_;
     int modalDepth_ = 0;
 };

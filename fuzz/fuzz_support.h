@@ -1,0 +1,50 @@
+// Shared pieces of the fuzz targets: a front-end that forgets everything and a scratch folder
+// that lives as long as the fuzzing process.
+#pragma once
+
+#include "pipeline/front_end.h"
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <QTemporaryDir>
+
+#include <cstddef>
+#include <cstdint>
+
+namespace quarvel::fuzz {
+
+class SilentFrontEnd : public FrontEnd {
+public:
+    void RunStarted() override {}
+    BindDialogAnswer OpenBindDialog(const BindDialogRequest &) override { return {}; }
+    void CloseBindDialog() override {}
+    void AppendLogLine(const QString &) override {}
+    void EnableMainWindow() override {}
+    bool SaveProjectAs() override { return false; }
+    void ShowMessage(const QString &, const QString &) override {}
+    void ClearLog() override {}
+};
+
+inline QByteArray Bytes(const uint8_t *data, size_t size)
+{
+    return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
+}
+
+// One folder per process, removed at exit. Ends with "/".
+inline const QString &ScratchDirectory()
+{
+    static QTemporaryDir dir;
+    static const QString path = dir.path() + QLatin1Char('/');
+    return path;
+}
+
+inline void WriteScratchFile(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        file.write(bytes);
+}
+
+} // namespace quarvel::fuzz

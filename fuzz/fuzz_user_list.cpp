@@ -1,0 +1,17 @@
+// Any bytes read as UserList.INI through the program's own loading.
+#include "fuzz_support.h"
+#include "interpreter/name_tables.h"
+#include "project/settings.h"
+
+using namespace quarvel;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    ProgramSettings settings;
+    settings.UserListFile = fuzz::ScratchDirectory() + QStringLiteral("UserList.INI");
+    fuzz::WriteScratchFile(settings.UserListFile, fuzz::Bytes(data, size));
+    fuzz::SilentFrontEnd frontEnd;
+    LoadUserGadgets(settings, frontEnd);
+    BuildNameTables(settings.UserGadgetList);
+    return 0;
+}
