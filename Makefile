@@ -2,7 +2,7 @@
 BUILD ?= build
 DEMO  := $(BUILD)/demo
 
-.PHONY: all setup configure build check demo clean
+.PHONY: all setup configure build check demo clean bench
 
 all: build
 
@@ -27,3 +27,13 @@ demo: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Timings of the generator on synthetic projects and of the desktop start-up, measured on a
+# Release build of its own; prints a table and writes bench/results.md.
+BENCH_BUILD ?= build-bench
+BENCH_RUNS  ?= 5
+
+bench: setup
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BENCH_BUILD) -j2 --target quarvel-gen quarvel bench_minimal_window
+	@python3 bench/run_bench.py --build $(BENCH_BUILD) --runs $(BENCH_RUNS)

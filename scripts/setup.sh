@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libpng-dev zlib1g-dev
   xvfb xauth
+  time valgrind python3
 )
 
 missing=()
