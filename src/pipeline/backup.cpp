@@ -9,19 +9,10 @@ namespace quarvel {
 
 namespace {
 
-bool CopyIntoBackup(const FileWriter &writer, const QFileInfo &source, const QString &backupFolder)
-{
-    QFile in(source.absoluteFilePath());
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = in.readAll();
-    in.close();
-    return writer.Write(backupFolder + QLatin1Char('/') + source.fileName(), bytes);
-}
-
 // Copies the regular files matching "*.pb*" (sources, form files, the project file itself);
 // folders are neither copied nor entered. False when the directory cannot be read or any
-// file cannot be copied; the other files are copied all the same.
+// file cannot be copied; the other files are copied all the same. The copies are written
+// together so that they reach the disk in one flush.
 bool CopySources(const FileWriter &writer, const QString &projectDirectory, const QString &backupFolder)
 {
     const QDir directory(projectDirectory);
@@ -30,9 +21,17 @@ bool CopySources(const FileWriter &writer, const QString &projectDirectory, cons
     const QFileInfoList sources = directory.entryInfoList({QStringLiteral("*.pb*")},
                                                           QDir::Files | QDir::CaseSensitive, QDir::Name);
     bool allCopied = true;
-    for (const QFileInfo &source : sources)
-        if (!CopyIntoBackup(writer, source, backupFolder))
+    QList<FileWriter::PendingFile> copies;
+    copies.reserve(sources.size());
+    for (const QFileInfo &source : sources) {
+        QFile in(source.absoluteFilePath());
+        if (in.open(QIODevice::ReadOnly))
+            copies.append({backupFolder + QLatin1Char('/') + source.fileName(), in.readAll()});
+        else
             allCopied = false;
+    }
+    for (bool copied : writer.WriteAll(copies))
+        allCopied = allCopied && copied;
     return allCopied;
 }
 
