@@ -21,6 +21,7 @@ import argparse
 import json
 import os
 import platform
+import re
 import shutil
 import statistics
 import subprocess
@@ -80,6 +81,33 @@ def written_files(log):
             if line.startswith(" -> Write File ")]
 
 
+def check_deterministic():
+    """The same arguments must give the same project, byte for byte."""
+    first, second = os.path.join(WORK, "same-1"), os.path.join(WORK, "same-2")
+    for directory in (first, second):
+        shutil.rmtree(directory, ignore_errors=True)
+        make_project(6, 20, directory)
+    names = sorted(os.listdir(first))
+    if names != sorted(os.listdir(second)) or not names:
+        sys.exit("make_project.py wrote different files for the same arguments")
+    for name in names:
+        with open(os.path.join(first, name), "rb") as a, open(os.path.join(second, name), "rb") as b:
+            if a.read() != b.read():
+                sys.exit(f"make_project.py wrote {name} differently for the same arguments")
+
+
+def check_bound(project, windows, gadgets):
+    """After the bound run no file of the project may still name an old window."""
+    old = re.compile(r"\bWin\d+")
+    for name in os.listdir(project):
+        path = os.path.join(project, name)
+        if os.path.isfile(path) and ".pb" in name:
+            with open(path, encoding="utf-8", errors="replace") as f:
+                match = old.search(f.read())
+            if match:
+                sys.exit(f"bound {windows}x{gadgets}: {name} still names {match.group(0)}")
+
+
 def io_floor(source, written, floor):
     """cp of the project's files plus cat of every generated file into a scratch folder."""
     shutil.rmtree(floor, ignore_errors=True)
@@ -102,6 +130,8 @@ def measure_size(windows, gadgets, gen, runs):
                                          [os.path.join(project, "Bench.pbm")], env=ENV)
             if not log.rstrip().endswith("Ready."):
                 sys.exit(f"{scenario} {windows}x{gadgets} did not end with Ready.:\n{log[-2000:]}")
+            if scenario == "bound":
+                check_bound(project, windows, gadgets)
             floor_wall, floor_cpu, _, _ = io_floor(inputs[scenario], written_files(log),
                                                    os.path.join(base, "floor"))
             for key, value in (("wall", wall), ("cpu", cpu), ("peak", peak),
@@ -183,7 +213,8 @@ def table(sizes, results, counts, scaling, desktop, runs):
                 f"{r['cpu'] / max(r['floor_cpu'], 0.01):.1f} | {r['peak'] / 1024:.1f} MiB | "
                 f"{f'{count / 1e6:.0f} M' if count else '-'} |")
     text = "\n".join(rows) + "\n\n"
-    text += f"Medians of {runs} runs each. Scaling, 200 x 100 against 100 x 100:\n\n"
+    (bw, bg), (mw, mg) = sizes[-1], sizes[-2]
+    text += f"Medians of {runs} runs each. Scaling, {bw} x {bg} against {mw} x {mg}:\n\n"
     text += "| run | wall ratio | CPU ratio | instruction ratio |\n|---|---|---|---|\n"
     for scenario, (wall, cpu, instr) in scaling.items():
         text += f"| {scenario} | {wall:.2f} | {cpu:.2f} | {f'{instr:.2f}' if instr else '-'} |\n"
@@ -209,7 +240,7 @@ Notes:
 
 
 def main():
-    global WORK, ENV, LOAD_AT_START
+    global WORK, ENV, LOAD_AT_START, SIZES
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--build", default="build-bench")
     parser.add_argument("--runs", type=int, default=5)
@@ -217,7 +248,12 @@ def main():
     parser.add_argument("--no-callgrind", action="store_true")
     parser.add_argument("--no-desktop", action="store_true")
     parser.add_argument("--window-times", nargs="+")
+    parser.add_argument("--smoke", action="store_true",
+                        help="one quick run of a small project, to check the runner itself")
     args = parser.parse_args()
+    if args.smoke:
+        SIZES = [(4, 12), (8, 12)]
+        args.runs, args.no_callgrind, args.no_desktop = 1, True, True
     build = os.path.abspath(args.build)
     WORK = os.path.join(build, "bench-work")
     os.makedirs(os.path.join(WORK, "config"), exist_ok=True)
@@ -226,17 +262,19 @@ def main():
         return window_times(args.window_times, args.runs)
     LOAD_AT_START = " ".join(open("/proc/loadavg").read().split()[:3])
     gen = os.path.join(build, "src/cli/quarvel-gen")
+    if args.smoke:
+        check_deterministic()
     results, counts = {}, {}
     for size in SIZES:
         print(f"measuring {size[0]} x {size[1]} ...", file=sys.stderr)
         results[size], inputs, arguments = measure_size(*size, gen, args.runs)
-        if not args.no_callgrind and size[1] == 100:
+        if not args.no_callgrind and size in SIZES[-2:]:
             for scenario in SCENARIOS:
                 counts[(size, scenario)] = instructions(gen, inputs, arguments, scenario)
-    big, mid = results[(200, 100)], results[(100, 100)]
+    big, mid = results[SIZES[-1]], results[SIZES[-2]]
     scaling = {}
     for s in SCENARIOS:
-        a, b = counts.get(((200, 100), s)), counts.get(((100, 100), s))
+        a, b = counts.get((SIZES[-1], s)), counts.get((SIZES[-2], s))
         scaling[s] = (big[s]["wall"] / mid[s]["wall"], big[s]["cpu"] / max(mid[s]["cpu"], 0.01),
                       a / b if a and b else None)
     desktop = None if args.no_desktop else desktop_times(build, args.runs)
