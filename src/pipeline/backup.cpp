@@ -9,6 +9,14 @@ namespace quarvel {
 
 namespace {
 
+// A copy that already holds these bytes is left as it is: most sources do not change between
+// two runs, and rewriting an unchanged copy would cost a rename over it for nothing.
+bool BackupHolds(const QString &path, const QByteArray &bytes)
+{
+    QFile existing(path);
+    return existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes;
+}
+
 // Copies the regular files matching "*.pb*" (sources, form files, the project file itself);
 // folders are neither copied nor entered. False when the directory cannot be read or any
 // file cannot be copied; the other files are copied all the same. The copies are written
@@ -25,10 +33,14 @@ bool CopySources(const FileWriter &writer, const QString &projectDirectory, cons
     copies.reserve(sources.size());
     for (const QFileInfo &source : sources) {
         QFile in(source.absoluteFilePath());
-        if (in.open(QIODevice::ReadOnly))
-            copies.append({backupFolder + QLatin1Char('/') + source.fileName(), in.readAll()});
-        else
+        if (!in.open(QIODevice::ReadOnly)) {
             allCopied = false;
+            continue;
+        }
+        const QString copy = backupFolder + QLatin1Char('/') + source.fileName();
+        const QByteArray bytes = in.readAll();
+        if (!BackupHolds(copy, bytes))
+            copies.append({copy, bytes});
     }
     for (bool copied : writer.WriteAll(copies))
         allCopied = allCopied && copied;
