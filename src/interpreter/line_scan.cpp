@@ -9,12 +9,24 @@ QChar UpperCharBeyondAscii(QChar c)
     return QChar(char16_t(QChar::toUpper(c.unicode())));
 }
 
+// Source lines are nearly always plain ASCII: that case runs as a branch-free loop the compiler
+// can vectorise, and only a text with other characters goes through UpperChar one by one.
 QString UpperKeepLength(const QString &text)
 {
-    QString upper(text.size(), Qt::Uninitialized);
-    QChar *out = upper.data();
-    for (QChar c : text)
-        *out++ = UpperChar(c);
+    const qsizetype n = text.size();
+    QString upper(n, Qt::Uninitialized);
+    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
+    char16_t *out = reinterpret_cast<char16_t *>(upper.data());
+    char16_t beyondAscii = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        beyondAscii |= in[i] & 0xFF80;
+    if (beyondAscii) {
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = UpperChar(QChar(in[i])).unicode();
+        return upper;
+    }
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char16_t(in[i] - (char16_t(in[i] - u'a') < 26 ? 32 : 0));
     return upper;
 }
 
