@@ -33,6 +33,13 @@ void TestLineScan::findString_data()
     QTest::newRow("empty text") << "" << "a" << 1 << 0;
     QTest::newRow("empty search") << "abc" << "" << 1 << 0;
     QTest::newRow("case matters") << "Abc" << "a" << 1 << 0;
+    QTest::newRow("word after a false start") << "aaab" << "aab" << 1 << 2;
+    QTest::newRow("word at the very end") << "x(#" << "(#" << 1 << 2;
+    QTest::newRow("first character too late") << "abc(" << "(#" << 1 << 0;
+    QTest::newRow("longer than text") << "ab" << "abc" << 1 << 0;
+    QTest::newRow("start inside a match") << "(#a(#b" << "(#" << 2 << 4;
+    QTest::newRow("start on the last fit") << "xxab" << "ab" << 3 << 3;
+    QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 1 << 1;
 }
 
 void TestLineScan::findString()
