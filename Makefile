@@ -31,7 +31,7 @@ clean:
 # Timings of the generator on synthetic projects and of the desktop start-up, measured on a
 # Release build of its own; prints a table and writes bench/results.md.
 BENCH_BUILD ?= build-bench
-BENCH_RUNS  ?= 5
+BENCH_RUNS  ?= 7
 
 bench: setup
 	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null

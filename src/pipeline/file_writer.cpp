@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
+#include <QSet>
 
 #ifdef Q_OS_LINUX
 #include <fcntl.h>
@@ -95,7 +96,7 @@ QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
 {
     QList<bool> written(files.size(), false);
     QList<QByteArray> temps(files.size());
-    QByteArray someDirectory;
+    QSet<QByteArray> directories;
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (QFileInfo(files[i].path).isDir())
             continue;
@@ -105,10 +106,13 @@ QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
             temps[i].clear();
         }
         if (!temps[i].isEmpty())
-            someDirectory = QFile::encodeName(QFileInfo(files[i].path).absolutePath());
+            directories.insert(QFile::encodeName(QFileInfo(files[i].path).absolutePath()));
     }
-    // One flush puts every new file's bytes on disk before any of them replaces its target.
-    const bool onDisk = someDirectory.isEmpty() || SyncFileSystemOf(someDirectory);
+    // One flush (per folder, normally one) puts every new file's bytes on disk before any of
+    // them replaces its target.
+    bool onDisk = true;
+    for (const QByteArray &directory : std::as_const(directories))
+        onDisk = SyncFileSystemOf(directory) && onDisk;
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (temps[i].isEmpty())
             continue;
