@@ -127,29 +127,41 @@ def io_floor(source, written, floor):
     return timed(["sh", "-c", script])
 
 
-def measure_size(windows, gadgets, gen, runs):
-    base, inputs, arguments = prepare_inputs(windows, gadgets, gen)
-    results = {}
-    for scenario in SCENARIOS:
-        samples = {"wall": [], "cpu": [], "peak": [], "floor_wall": [], "floor_cpu": []}
-        project = os.path.join(base, "run")
-        for _ in range(runs):
-            fresh_copy(inputs[scenario], project)
-            os.sync()  # the copy's bytes go to disk now, not during the timed run
-            wall, cpu, peak, log = timed([gen] + arguments[scenario] +
-                                         [os.path.join(project, "Bench.pbm")], env=ENV)
-            if not log.rstrip().endswith("Ready."):
-                sys.exit(f"{scenario} {windows}x{gadgets} did not end with Ready.:\n{log[-2000:]}")
-            if scenario == "bound":
-                check_bound(project, windows, gadgets)
-            floor_wall, floor_cpu, _, _ = io_floor(inputs[scenario], written_files(log),
-                                                   os.path.join(base, "floor"))
-            for key, value in (("wall", wall), ("cpu", cpu), ("peak", peak),
-                               ("floor_wall", floor_wall), ("floor_cpu", floor_cpu)):
-                samples[key].append(value)
-        results[scenario] = {k: statistics.median(v) for k, v in samples.items()}
-        results[scenario]["gadgets"] = gadgets * windows
-    return results, inputs, arguments
+def measure_once(size, scenario, prepared, gen):
+    """One timed generation and, right after it, the I/O floor of the same bytes."""
+    windows, gadgets = size
+    base, inputs, arguments = prepared
+    project = os.path.join(base, "run")
+    fresh_copy(inputs[scenario], project)
+    os.sync()  # the copy's bytes go to disk now, not during the timed run
+    wall, cpu, peak, log = timed([gen] + arguments[scenario] +
+                                 [os.path.join(project, "Bench.pbm")], env=ENV)
+    if not log.rstrip().endswith("Ready."):
+        sys.exit(f"{scenario} {windows}x{gadgets} did not end with Ready.:\n{log[-2000:]}")
+    if scenario == "bound":
+        check_bound(project, windows, gadgets)
+    floor_wall, floor_cpu, _, _ = io_floor(inputs[scenario], written_files(log),
+                                           os.path.join(base, "floor"))
+    return {"wall": wall, "cpu": cpu, "peak": peak, "floor_wall": floor_wall,
+            "floor_cpu": floor_cpu}
+
+
+def measure_all(gen, runs):
+    """Medians per size and scenario. The runs go round-robin over sizes and scenarios, so
+    a change in the machine's load touches every figure alike instead of one size."""
+    prepared = {size: prepare_inputs(*size, gen) for size in SIZES}
+    samples = {(size, s): [] for size in SIZES for s in SCENARIOS}
+    for run in range(runs):
+        print(f"run {run + 1} of {runs} ...", file=sys.stderr)
+        for size in SIZES:
+            for scenario in SCENARIOS:
+                samples[(size, scenario)].append(measure_once(size, scenario, prepared[size], gen))
+    results = {size: {} for size in SIZES}
+    for (size, scenario), runs_of_it in samples.items():
+        results[size][scenario] = {key: statistics.median(r[key] for r in runs_of_it)
+                                   for key in runs_of_it[0]}
+        results[size][scenario]["gadgets"] = size[0] * size[1]
+    return results, prepared
 
 
 def instructions(gen, inputs, arguments, scenario):
@@ -283,11 +295,12 @@ def main():
     gen = os.path.join(build, "src/cli/quarvel-gen")
     if args.smoke:
         check_deterministic()
-    results, counts = {}, {}
-    for size in SIZES:
-        print(f"measuring {size[0]} x {size[1]} ...", file=sys.stderr)
-        results[size], inputs, arguments = measure_size(*size, gen, args.runs)
-        if not args.no_callgrind and size in SIZES[-2:]:
+    results, prepared = measure_all(gen, args.runs)
+    counts = {}
+    if not args.no_callgrind:
+        for size in SIZES[-2:]:
+            print(f"counting instructions of {size[0]} x {size[1]} ...", file=sys.stderr)
+            _, inputs, arguments = prepared[size]
             for scenario in SCENARIOS:
                 counts[(size, scenario)] = instructions(gen, inputs, arguments, scenario)
     big, mid = results[SIZES[-1]], results[SIZES[-2]]
