@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 ASAN_BUILD   ?= build-asan
 TSAN_BUILD   ?= build-tsan
 
-.PHONY: all setup configure build check check-plain check-asan check-tsan fuzz demo screenshot install clean
+.PHONY: all setup configure build check check-plain check-asan check-tsan fuzz demo screenshot install bench clean
 
 all: build
 
@@ -63,4 +63,14 @@ install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)
+
+# Timings of the generator on synthetic projects and of the desktop start-up, measured on a
+# Release build of its own; prints a table and writes bench/results.md.
+BENCH_BUILD ?= build-bench
+BENCH_RUNS  ?= 7
+
+bench: setup
+	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build $(BENCH_BUILD) -j2 --target quarvel-gen quarvel bench_minimal_window
+	@python3 bench/run_bench.py --build $(BENCH_BUILD) --runs $(BENCH_RUNS)

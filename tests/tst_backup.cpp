@@ -3,6 +3,7 @@
 #include "pipeline/backup.h"
 #include "pipeline/generation_context.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QTest>
@@ -61,6 +62,28 @@ private slots:
         QVERIFY(b.frontEnd.log.isEmpty());
         QCOMPARE(b.dir.read("Backup/Main.pb"), QByteArray("second"));
         QCOMPARE(b.dir.read("Backup/Gone.pb"), QByteArray("gone"));
+    }
+
+    void copiesThatAlreadyMatchAreLeftAlone()
+    {
+        BackupRun b;
+        b.dir.write("Same.pb", "same");
+        b.dir.write("Edited.pb", "abc");
+        b.dir.write("Empty.pb", "");
+        b.run();
+        const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
+        for (const char *name : {"Backup/Same.pb", "Backup/Edited.pb", "Backup/Empty.pb"}) {
+            QFile copy(b.dir.path(name));
+            QVERIFY(copy.open(QIODevice::ReadWrite));
+            QVERIFY(copy.setFileTime(longAgo, QFileDevice::FileModificationTime));
+        }
+        b.dir.write("Edited.pb", "abd"); // same size, other bytes
+        b.run();
+        QVERIFY(b.frontEnd.log.isEmpty());
+        QCOMPARE(b.dir.read("Backup/Edited.pb"), QByteArray("abd"));
+        QCOMPARE(QFileInfo(b.dir.path("Backup/Same.pb")).lastModified().toUTC(), longAgo);
+        QCOMPARE(QFileInfo(b.dir.path("Backup/Empty.pb")).lastModified().toUTC(), longAgo);
+        QCOMPARE(b.dir.read("Backup/Same.pb"), QByteArray("same"));
     }
 
     void aBackupThatIsAFileFailsOnce()

@@ -163,6 +163,44 @@ private slots:
         QVERIFY(c.frontEnd.bindRequests.isEmpty());
     }
 
+    void windowRenamesCarryInBindingOrder_data()
+    {
+        QTest::addColumn<QStringList>("windowBindings"); // "old>new", in binding order
+        QTest::addColumn<QStringList>("stored");
+        QTest::addColumn<QStringList>("carried");
+        QTest::newRow("swap") << QStringList{"A>B", "B>A"} << QStringList{"A_1", "B_2"}
+                              << QStringList{"A_1", "A_2"};
+        QTest::newRow("chain backwards") << QStringList{"B>C", "A>B"} << QStringList{"A_1", "B_2"}
+                                         << QStringList{"B_1", "C_2"};
+        QTest::newRow("names with underscores") << QStringList{"Win>W", "Win_0>Form", "W_0>X"}
+                                                << QStringList{"Win_0_Button", "Win_0x_Text", "Win_1"}
+                                                << QStringList{"X_Button", "W_0x_Text", "W_1"};
+        QTest::newRow("new name opens a longer prefix") << QStringList{"A>A_B", "A_B_C>D"}
+                                                        << QStringList{"A_C_1", "A_1"}
+                                                        << QStringList{"D_1", "A_B_1"};
+        QTest::newRow("same old name twice") << QStringList{"A>B", "A>C", "B>A"}
+                                             << QStringList{"A_1", "AB_1", "_A_1"}
+                                             << QStringList{"A_1", "AB_1", "_A_1"};
+        QTest::newRow("case matters") << QStringList{"win>Form"} << QStringList{"Win_1", "win_1"}
+                                      << QStringList{"Win_1", "Form_1"};
+    }
+
+    // The carried names are offered as the old entries when no current gadget matches them.
+    void windowRenamesCarryInBindingOrder()
+    {
+        QFETCH(QStringList, windowBindings);
+        QFETCH(QStringList, stored);
+        QFETCH(QStringList, carried);
+        Check c;
+        for (const QString &binding : windowBindings)
+            c.context.Bindings.append({binding.section('>', 0, 0), binding.section('>', 1), 1});
+        c.project.Stored.Gadget = stored;
+        c.answerWith({{}});
+        QCOMPARE(CheckGadgetConstants(c.context), 1);
+        QCOMPARE(c.frontEnd.bindRequests.size(), 1);
+        QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, carried);
+    }
+
     void theWindowCheckStartsAFreshBindingList()
     {
         Check c;

@@ -17,6 +17,7 @@ private slots:
     void replaceWord();
     void primitives();
     void upperKeepsLength();
+    void upperMatchesUpperCharEverywhere();
 };
 
 void TestLineScan::findString_data()
@@ -32,6 +33,13 @@ void TestLineScan::findString_data()
     QTest::newRow("empty text") << "" << "a" << 1 << 0;
     QTest::newRow("empty search") << "abc" << "" << 1 << 0;
     QTest::newRow("case matters") << "Abc" << "a" << 1 << 0;
+    QTest::newRow("word after a false start") << "aaab" << "aab" << 1 << 2;
+    QTest::newRow("word at the very end") << "x(#" << "(#" << 1 << 2;
+    QTest::newRow("first character too late") << "abc(" << "(#" << 1 << 0;
+    QTest::newRow("longer than text") << "ab" << "abc" << 1 << 0;
+    QTest::newRow("start inside a match") << "(#a(#b" << "(#" << 2 << 4;
+    QTest::newRow("start on the last fit") << "xxab" << "ab" << 3 << 3;
+    QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 1 << 1;
 }
 
 void TestLineScan::findString()
@@ -147,6 +155,32 @@ void TestLineScan::upperKeepsLength()
     QCOMPARE(upper.size(), text.size());
     QVERIFY(upper.endsWith("ABC"));
     QVERIFY(upper.startsWith("STRA"));
+}
+
+void TestLineScan::upperMatchesUpperCharEverywhere()
+{
+    // Every character alone, then one non-ASCII character at each place of texts of many
+    // lengths: the whole-text path must agree with the character-by-character rule.
+    for (int u = 0; u <= 0xFFFF; ++u) {
+        const QChar c{char16_t(u)};
+        if (UpperKeepLength(QString(c)) != QString(UpperChar(c)))
+            QFAIL(qPrintable(QStringLiteral("U+%1").arg(u, 4, 16, QLatin1Char('0'))));
+    }
+    const QString ascii = QStringLiteral("openWindow(#win_0, 0, 0, 640, 480, \"Main {z} `a@`\") ; Ok");
+    for (qsizetype length = 0; length <= ascii.size(); ++length) {
+        QString text = ascii.left(length);
+        QString expected;
+        for (QChar c : text)
+            expected += UpperChar(c);
+        QCOMPARE(UpperKeepLength(text), expected);
+        for (qsizetype at = 0; at < length; ++at) {
+            QString mixed = text;
+            mixed[at] = QChar(u'\u00e4');
+            QString mixedExpected = expected;
+            mixedExpected[at] = QChar(u'\u00c4');
+            QCOMPARE(UpperKeepLength(mixed), mixedExpected);
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLineScan)

@@ -35,10 +35,23 @@ const struct { const char *find; const char *replacement; } FormDesignerConversi
     {"StatusBarHeight(0", "StatusBarHeight(#StatusBar"},
 };
 
-QString ConvertFormDesignerLine(QString line)
+// upper is the line upper-cased; most lines hold none of the designer's texts, so each row is
+// looked for in it first and the line is only rewritten (and upper-cased anew) on a hit.
+QString ConvertFormDesignerLine(QString line, QString upper)
 {
-    for (const auto &row : FormDesignerConversions)
+    static const QStringList upperFinds = [] {
+        QStringList finds;
+        for (const auto &row : FormDesignerConversions)
+            finds.append(UpperKeepLength(QLatin1String(row.find)));
+        return finds;
+    }();
+    for (qsizetype i = 0; i < upperFinds.size(); ++i) {
+        if (!FindString(upper, upperFinds.at(i)))
+            continue;
+        const auto &row = FormDesignerConversions[i];
         line = ReplaceString(line, QLatin1String(row.find), QLatin1String(row.replacement), true);
+        upper = UpperKeepLength(line);
+    }
     return line;
 }
 
@@ -61,9 +74,8 @@ QString FirstQuotedText(const QString &line)
 
 // A global LoadImage or LoadFont outside any procedure: the image or font is loaded by the
 // generated section, so it is recorded instead of kept.
-void RecordGlobalLoads(GenerationContext &g, const QString &line)
+void RecordGlobalLoads(GenerationContext &g, const QString &line, const QString &upper)
 {
-    const QString upper = UpperKeepLength(line);
     const int image = FindString(upper, QStringLiteral("LOADIMAGE("));
     if (image && FindBackward(line, QLatin1Char(';'), image) == 0) {
         const int bracket = image + 9;
@@ -90,13 +102,13 @@ void LoadOneCommonFile(GenerationContext &g, const QString &listedPath)
         if (FindString(upper, QStringLiteral("PROCEDURE")))
             inProcedure = true;
         if (inProcedure)
-            out.append(formDesigner ? ConvertFormDesignerLine(line) : line);
+            out.append(formDesigner ? ConvertFormDesignerLine(line, upper) : line);
         if (FindString(upper, QStringLiteral("ENDPROCEDURE"))) {
             AppendSeparator(out);
             inProcedure = false;
         }
         if (!inProcedure)
-            RecordGlobalLoads(g, line);
+            RecordGlobalLoads(g, line, upper);
     }
 }
 

@@ -9,12 +9,24 @@ QChar UpperCharBeyondAscii(QChar c)
     return QChar(char16_t(QChar::toUpper(c.unicode())));
 }
 
+// Source lines are nearly always plain ASCII: that case runs as a branch-free loop the compiler
+// can vectorise, and only a text with other characters goes through UpperChar one by one.
 QString UpperKeepLength(const QString &text)
 {
-    QString upper(text.size(), Qt::Uninitialized);
-    QChar *out = upper.data();
-    for (QChar c : text)
-        *out++ = UpperChar(c);
+    const qsizetype n = text.size();
+    QString upper(n, Qt::Uninitialized);
+    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
+    char16_t *out = reinterpret_cast<char16_t *>(upper.data());
+    char16_t beyondAscii = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        beyondAscii |= in[i] & 0xFF80;
+    if (beyondAscii) {
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = UpperChar(QChar(in[i])).unicode();
+        return upper;
+    }
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char16_t(in[i] - (char16_t(in[i] - u'a') < 26 ? 32 : 0));
     return upper;
 }
 
@@ -24,13 +36,26 @@ bool IsIdentifierChar(QChar c)
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
 }
 
+// The passes look for short keywords in short lines, millions of times per run: jumping from
+// one occurrence of the first character to the next (a vectorised scan) and comparing there
+// beats a general substring search, whose setup costs more than the line does.
 int FindString(const QString &text, const QString &search, int start)
 {
     if (start < 1)
         start = 1;
     if (text.isEmpty() || search.isEmpty() || start > text.size())
         return 0;
-    return int(text.indexOf(search, start - 1, Qt::CaseSensitive)) + 1;
+    const QStringView haystack(text);
+    const QStringView needle(search);
+    const qsizetype last = haystack.size() - needle.size();
+    for (qsizetype at = start - 1; at <= last; ++at) {
+        at = haystack.indexOf(needle.front(), at);
+        if (at < 0 || at > last)
+            return 0;
+        if (haystack.sliced(at, needle.size()) == needle)
+            return int(at) + 1;
+    }
+    return 0;
 }
 
 int FindString(const QString &text, QChar search, int start)

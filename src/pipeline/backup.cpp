@@ -9,19 +9,18 @@ namespace quarvel {
 
 namespace {
 
-bool CopyIntoBackup(const FileWriter &writer, const QFileInfo &source, const QString &backupFolder)
+// A copy that already holds these bytes is left as it is: most sources do not change between
+// two runs, and rewriting an unchanged copy would cost a rename over it for nothing.
+bool BackupHolds(const QString &path, const QByteArray &bytes)
 {
-    QFile in(source.absoluteFilePath());
-    if (!in.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray bytes = in.readAll();
-    in.close();
-    return writer.Write(backupFolder + QLatin1Char('/') + source.fileName(), bytes);
+    QFile existing(path);
+    return existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes;
 }
 
 // Copies the regular files matching "*.pb*" (sources, form files, the project file itself);
 // folders are neither copied nor entered. False when the directory cannot be read or any
-// file cannot be copied; the other files are copied all the same.
+// file cannot be copied; the other files are copied all the same. The copies are written
+// together so that they reach the disk in one flush.
 bool CopySources(const FileWriter &writer, const QString &projectDirectory, const QString &backupFolder)
 {
     const QDir directory(projectDirectory);
@@ -30,9 +29,21 @@ bool CopySources(const FileWriter &writer, const QString &projectDirectory, cons
     const QFileInfoList sources = directory.entryInfoList({QStringLiteral("*.pb*")},
                                                           QDir::Files | QDir::CaseSensitive, QDir::Name);
     bool allCopied = true;
-    for (const QFileInfo &source : sources)
-        if (!CopyIntoBackup(writer, source, backupFolder))
+    QList<FileWriter::PendingFile> copies;
+    copies.reserve(sources.size());
+    for (const QFileInfo &source : sources) {
+        QFile in(source.absoluteFilePath());
+        if (!in.open(QIODevice::ReadOnly)) {
             allCopied = false;
+            continue;
+        }
+        const QString copy = backupFolder + QLatin1Char('/') + source.fileName();
+        const QByteArray bytes = in.readAll();
+        if (!BackupHolds(copy, bytes))
+            copies.append({copy, bytes});
+    }
+    for (bool copied : writer.WriteAll(copies))
+        allCopied = allCopied && copied;
     return allCopied;
 }
 

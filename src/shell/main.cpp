@@ -1,4 +1,5 @@
 #include "shell.h"
+#include "shown_report.h"
 
 #include <QApplication>
 
@@ -6,6 +7,7 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
+    quarvel::InstallShownReporter(app);
     quarvel::Shell shell;
     if (shell.StartUp(QApplication::arguments().mid(1)))
         shell.RunEventLoop();

@@ -3,7 +3,10 @@
 #include "bind_dialog_model.h"
 #include "../pipeline/generation_context.h"
 
+#include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 namespace quarvel {
 
@@ -24,16 +27,33 @@ QStringList WithoutMatch(const QStringList &names, const QStringList &others)
 
 // Objects carry their window's name as a prefix, so a window bound to a new name renames the
 // previous names of its objects too. Later window bindings see the result of earlier ones.
+// Rather than every binding walking every name, each name looks up the bindings whose old
+// prefix ends at one of its "_" and takes them in binding order.
 void CarryWindowRenames(const BindingList &bindings, QStringList &previousNames)
 {
-    for (const ConstantBinding &binding : bindings) {
-        if (binding.kind != KindWindow)
-            continue;
-        const QString oldPrefix = binding.oldName + QLatin1Char('_');
-        const QString newPrefix = binding.newName + QLatin1Char('_');
-        for (QString &name : previousNames)
-            if (name.startsWith(oldPrefix))
-                name = newPrefix + name.mid(oldPrefix.size());
+    QHash<QString, QList<int>> byOldPrefix; // old name + "_" -> indices of its bindings, rising
+    for (int i = 0; i < bindings.size(); ++i)
+        if (bindings.at(i).kind == KindWindow)
+            byOldPrefix[bindings.at(i).oldName + QLatin1Char('_')].append(i);
+    if (byOldPrefix.isEmpty())
+        return;
+    for (QString &name : previousNames) {
+        for (int done = -1;;) {
+            int next = -1;
+            for (qsizetype u = name.indexOf(QLatin1Char('_')); u >= 0; u = name.indexOf(QLatin1Char('_'), u + 1)) {
+                const auto found = byOldPrefix.constFind(name.left(u + 1));
+                if (found == byOldPrefix.cend())
+                    continue;
+                const auto later = std::upper_bound(found->cbegin(), found->cend(), done);
+                if (later != found->cend() && (next < 0 || *later < next))
+                    next = *later;
+            }
+            if (next < 0)
+                break;
+            const ConstantBinding &binding = bindings.at(next);
+            name = binding.newName + QLatin1Char('_') + name.mid(binding.oldName.size() + 1);
+            done = next;
+        }
     }
 }
 
