@@ -148,10 +148,8 @@ void GenerateStep3(GenerationContext &g)
     }
 }
 
-void GenerateStep4(GenerationContext &g)
+void CreateNewCode(GenerationContext &g)
 {
-    g.LogLine(QStringLiteral("Generate Code Step 4 ..."));
-    g.LogLine(QStringLiteral("- Create new code..."));
     PatchMainOpenWindow(g);
     EmitCommonFile(g);
     if (g.switches().UseCallFast)
@@ -162,6 +160,13 @@ void GenerateStep4(GenerationContext &g)
     EmitEventSizeProcedures(g);
     EmitEventExitProcedures(g);
     EmitEventGadgetProcedures(g);
+}
+
+void GenerateStep4(GenerationContext &g)
+{
+    g.LogLine(QStringLiteral("Generate Code Step 4 ..."));
+    g.LogLine(QStringLiteral("- Create new code..."));
+    CreateNewCode(g);
     LogCounts(g);
 
     g.LogLine(QStringLiteral("- Write Files..."));

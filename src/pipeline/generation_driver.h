@@ -15,4 +15,7 @@ int GenerateStep2(GenerationContext &g); // check constants
 void GenerateStep3(GenerationContext &g); // back up, update existing code
 void GenerateStep4(GenerationContext &g); // create new code and write
 
+// Step 4's emitters, in order: Main.pb patched, CommonFile.pb, the dispatcher, the skeletons.
+void CreateNewCode(GenerationContext &g);
+
 } // namespace quarvel

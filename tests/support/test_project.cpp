@@ -1,11 +1,8 @@
 #include "test_project.h"
 
 #include "emit/constants_section.h"
-#include "emit/dispatcher.h"
-#include "emit/event_procedures.h"
 #include "emit/images_fonts_sections.h"
 #include "emit/language_data.h"
-#include "emit/main_and_common_file.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/write_output_files.h"
 
@@ -83,22 +80,12 @@ int GenerationRun::run()
 
 void EmitAndWrite(GenerationContext &g)
 {
-    const Switches &switches = g.switches();
-    if (switches.Multilang)
+    if (g.switches().Multilang)
         EmitLanguageData(g);
     EmitFontSection(g);
     EmitImageSection(g);
     EmitConstantsSection(g);
-    PatchMainOpenWindow(g);
-    EmitCommonFile(g);
-    if (switches.UseCallFast)
-        EmitDispatchCallFast(g);
-    else
-        EmitDispatchSelect(g);
-    EmitEventMenuProcedures(g);
-    EmitEventSizeProcedures(g);
-    EmitEventExitProcedures(g);
-    EmitEventGadgetProcedures(g);
+    CreateNewCode(g);
     WriteOutputFiles(g);
 }
 
