@@ -90,8 +90,7 @@ void LoadOneCommonFile(GenerationContext &g, const QString &listedPath)
 {
     const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), listedPath));
     if (!file) {
-        g.LogLine(QStringLiteral(" -> Error OpenFile ") + listedPath + QStringLiteral(" / ")
-                  + ErrorCodeText(LastErrorCode()));
+        g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), listedPath));
         return;
     }
     const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");

@@ -107,8 +107,7 @@ void CollectLanguageStrings(GenerationContext &g)
     for (const QString &include : std::as_const(g.model.IncludeFileList)) {
         g.lines.ScratchLines.clear();
         if (!ReadInto(ProjectRelativePath(g.ProjectDirectory(), include), g.lines.ScratchLines)) {
-            g.LogLine(QStringLiteral(" -> Error OpenFile ") + include + QStringLiteral(" / ")
-                      + ErrorCodeText(LastErrorCode()));
+            g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), include));
             continue;
         }
         ScanLanguageStrings(g.lines.ScratchLines, map);
@@ -123,6 +122,12 @@ QString ErrorCodeText(int code)
 int LastErrorCode()
 {
     return 1;
+}
+
+QString FileErrorLine(const QString &what, const QString &path)
+{
+    return QStringLiteral(" -> Error ") + what + QLatin1Char(' ') + path + QStringLiteral(" / ")
+           + ErrorCodeText(LastErrorCode());
 }
 
 } // namespace quarvel

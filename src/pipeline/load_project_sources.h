@@ -30,4 +30,7 @@ void CollectLanguageStrings(GenerationContext &g);
 QString ErrorCodeText(int code);
 int LastErrorCode();
 
+// " -> Error " + what + " " + path + " / Errorcode: 1": the log line of a failed file operation.
+QString FileErrorLine(const QString &what, const QString &path);
+
 } // namespace quarvel

@@ -135,6 +135,11 @@ bool FitsLatin1(const QStringList &lines)
     return true;
 }
 
+TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted)
+{
+    return wanted == FormatLatin1 && !FitsLatin1(lines) ? FormatUtf8 : wanted;
+}
+
 QByteArray EncodeLines(const QStringList &lines, TextFormat format)
 {
     QString text;

@@ -47,6 +47,10 @@ std::optional<TextFile> ReadTextFile(const QString &path);
 // True when every character of the lines fits into one byte.
 bool FitsLatin1(const QStringList &lines);
 
+// The format lines are written in: the wanted one, except that 8-bit text holding a character
+// beyond U+00FF becomes UTF-8, so that no character is lost.
+TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted);
+
 // Lines each followed by LF, encoded in format, preceded by its byte-order mark.
 QByteArray EncodeLines(const QStringList &lines, TextFormat format);
 

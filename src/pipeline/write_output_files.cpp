@@ -25,21 +25,24 @@ QStringList CatalogLines(const LanguageMap &map)
     return lines;
 }
 
+QString BeyondEightBitWarning(const QString &path)
+{
+    return QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds characters beyond 8 bit, written as UTF-8.");
+}
+
 // Writes one file. A file that the 8-bit format cannot carry is written as UTF-8 with its
 // mark rather than losing characters, and the log says so.
 static void WriteOneFile(GenerationContext &g, const QString &path, const QStringList &lines)
 {
-    TextFormat format = g.OutputFormat;
-    const bool widened = format == FormatLatin1 && !FitsLatin1(lines);
-    if (widened)
-        format = FormatUtf8;
+    const TextFormat format = FormatThatHolds(lines, g.OutputFormat);
+    const bool widened = format != g.OutputFormat;
     if (!g.writer.Write(path, EncodeLines(lines, format))) {
-        g.LogLine(QStringLiteral(" -> Error File ") + path + QStringLiteral(" / ") + ErrorCodeText(LastErrorCode()));
+        g.LogLine(FileErrorLine(QStringLiteral("File"), path));
         return;
     }
     g.LogLine(QStringLiteral(" -> Write File ") + path);
     if (widened)
-        g.LogLine(QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds characters beyond 8 bit, written as UTF-8."));
+        g.LogLine(BeyondEightBitWarning(path));
 }
 
 void WriteOutputFiles(GenerationContext &g)

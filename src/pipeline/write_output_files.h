@@ -7,6 +7,9 @@ namespace quarvel {
 
 struct GenerationContext;
 
+// The log line that follows a file written as UTF-8 because 8 bits could not hold it.
+QString BeyondEightBitWarning(const QString &path);
+
 // An empty line, "; " and 87 asterisks, an empty line.
 void AppendSeparator(SourceLineList &target);
 

@@ -2,7 +2,9 @@
 
 #include "binding_replacer.h"
 #include "../pipeline/generation_context.h"
+#include "../interpreter/common_file_loading.h"
 #include "../pipeline/load_project_sources.h"
+#include "../pipeline/write_output_files.h"
 
 #include <QFileInfo>
 
@@ -24,29 +26,26 @@ const QList<QList<ReplacementRule>> &IncludeFilePasses()
     return passes;
 }
 
-QString ErrorSuffix()
-{
-    return QStringLiteral(" / ") + ErrorCodeText(LastErrorCode());
-}
-
 // Written back in the format and with the mark the file came in. A file without a mark whose
 // new text no longer fits 8 bits is written as UTF-8 with the mark rather than losing letters.
 QByteArray IncludeFileBytes(GenerationContext &g, const QString &path, const TextFile &file)
 {
-    if (file.format == FormatLatin1 && !FitsLatin1(file.lines)) {
-        g.LogLine(QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds characters beyond 8 bit, written as UTF-8."));
-        return EncodeLines(file.lines, FormatUtf8);
-    }
-    return EncodeLines(file.lines, file.format);
+    const TextFormat format = FormatThatHolds(file.lines, file.format);
+    if (format != file.format)
+        g.LogLine(BeyondEightBitWarning(path));
+    return EncodeLines(file.lines, format);
 }
 
+// path is the name as Main.pb's include scan listed it; a relative one lies in the project
+// directory, as for the language scan.
 void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, const QString &path)
 {
     g.lines.ScratchLines.clear();
+    const QString filePath = ProjectRelativePath(g.ProjectDirectory(), path);
     // A missing include is reported, never created: the user may have mistyped its name.
-    std::optional<TextFile> file = QFileInfo::exists(path) ? ReadTextFile(path) : std::nullopt;
+    std::optional<TextFile> file = QFileInfo::exists(filePath) ? ReadTextFile(filePath) : std::nullopt;
     if (!file) {
-        g.LogLine(QStringLiteral(" -> Error OpenFile ") + path + ErrorSuffix());
+        g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), path));
         return;
     }
     g.lines.ScratchLines = std::move(file->lines);
@@ -57,8 +56,8 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
         return;
     g.LogLine(QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count));
     file->lines = g.lines.ScratchLines;
-    if (!g.writer.Write(path, IncludeFileBytes(g, path, *file)))
-        g.LogLine(QStringLiteral(" -> Error WriteFile ") + path + ErrorSuffix());
+    if (!g.writer.Write(filePath, IncludeFileBytes(g, path, *file)))
+        g.LogLine(FileErrorLine(QStringLiteral("WriteFile"), path));
 }
 
 } // namespace
