@@ -16,11 +16,16 @@ void CliFrontEnd::AppendLogLine(const QString &text)
     std::fflush(out_);
 }
 
-void CliFrontEnd::PrintError(const QString &text)
+void PrintCommandLineError(FILE *err, const QString &text)
 {
     const QByteArray bytes = QByteArrayLiteral("quarvel-gen: ") + text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), err_);
-    std::fflush(err_);
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), err);
+    std::fflush(err);
+}
+
+void CliFrontEnd::PrintError(const QString &text)
+{
+    PrintCommandLineError(err_, text);
 }
 
 void CliFrontEnd::ShowMessage(const QString &title, const QString &text)

@@ -38,4 +38,7 @@ private:
     FILE *err_;
 };
 
+// A line on err behind "quarvel-gen: ", flushed at once.
+void PrintCommandLineError(FILE *err, const QString &text);
+
 } // namespace quarvel

@@ -30,16 +30,10 @@ bool SplitAssignment(const QString &text, QString &left, QString &right)
     return true;
 }
 
-void PrintError(FILE *err, const QString &text)
-{
-    const QByteArray bytes = QByteArrayLiteral("quarvel-gen: ") + text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), err);
-}
-
 int InitProject(const CommandLineOptions &options, FILE *err)
 {
     if (QFileInfo::exists(options.projectPath)) {
-        PrintError(err, options.projectPath + QStringLiteral(" exists already; --init never overwrites a file."));
+        PrintCommandLineError(err, options.projectPath + QStringLiteral(" exists already; --init never overwrites a file."));
         return 2;
     }
     ProjectState project;
@@ -126,7 +120,7 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     ProjectState project;
     project.switches = Switches::AllOff(); // a switch the project file does not name is 0
     if (!LoadProject(options.projectPath, project, frontEnd)) {
-        PrintError(err, QStringLiteral("cannot read the project file ") + options.projectPath);
+        PrintCommandLineError(err, QStringLiteral("cannot read the project file ") + options.projectPath);
         return 2;
     }
     project.ProjectFile = options.projectPath;

@@ -8,8 +8,7 @@ int main(int argc, char *argv[])
     QString error;
     const auto options = quarvel::ParseCommandLine(QCoreApplication::arguments(), error);
     if (!options) {
-        std::fprintf(stderr, "quarvel-gen: %s\n%s\n", qPrintable(error),
-                     qPrintable(quarvel::CommandLineUsage()));
+        quarvel::PrintCommandLineError(stderr, error + QLatin1Char('\n') + quarvel::CommandLineUsage());
         return 2;
     }
     return quarvel::RunCommandLine(*options);
