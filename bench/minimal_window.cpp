@@ -1,6 +1,6 @@
 // The yardstick for the desktop program's start-up: the least a Qt Widgets program does to
 // put a main window on screen, timed through the same hook.
-#include "../src/shell/shown_report.h"
+#include "shell/shown_report.h"
 
 #include <QApplication>
 #include <QLabel>

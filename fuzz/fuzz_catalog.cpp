@@ -1,8 +1,9 @@
 // Any bytes as a project's Catalog, loaded as a run loads it, then written out as the run
 // writes it and read back.
 #include "fuzz_support.h"
-#include "interpreter/name_tables.h"
-#include "pipeline/generation_context.h"
+#include "model/catalog.h"
+#include "model/generation_context.h"
+#include "model/name_tables.h"
 #include "pipeline/load_project_sources.h"
 #include "pipeline/write_output_files.h"
 

@@ -1,6 +1,6 @@
 // Any bytes read as a project file, then written out and read once more.
 #include "fuzz_support.h"
-#include "project/project_file.h"
+#include "model/project_file.h"
 
 using namespace quarvel;
 

@@ -2,7 +2,7 @@
 // that lives as long as the fuzzing process.
 #pragma once
 
-#include "pipeline/front_end.h"
+#include "model/front_end.h"
 
 #include <QByteArray>
 #include <QDir>

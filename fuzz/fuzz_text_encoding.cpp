@@ -1,7 +1,7 @@
 // Any bytes read as a text file: the mark picks the decoding, the text splits into lines, and
 // lines written back in the same format read back unchanged.
+#include "base/text_encoding.h"
 #include "fuzz_support.h"
-#include "pipeline/text_encoding.h"
 
 #include <cstdlib>
 

@@ -1,6 +1,6 @@
 // Any bytes read as UserList.INI through the program's own loading.
 #include "fuzz_support.h"
-#include "interpreter/name_tables.h"
+#include "model/name_tables.h"
 #include "project/settings.h"
 
 using namespace quarvel;

@@ -1,7 +1,7 @@
+#include "model/generation_context.h"
+#include "pipeline/backup.h"
 #include "support/recording_front_end.h"
 #include "support/test_project.h"
-#include "pipeline/backup.h"
-#include "pipeline/generation_context.h"
 
 #include <QDateTime>
 #include <QDir>

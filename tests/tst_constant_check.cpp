@@ -1,6 +1,6 @@
-#include "support/recording_front_end.h"
-#include "pipeline/generation_context.h"
+#include "model/generation_context.h"
 #include "pipeline/generation_driver.h"
+#include "support/recording_front_end.h"
 #include "update/constant_check.h"
 
 #include <QTest>

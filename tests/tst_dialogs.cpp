@@ -1,4 +1,5 @@
-#include "shell/numbers.h"
+#include "shell/command_numbers.h"
+#include "shell/dialogs/window_numbers.h"
 #include "shell/shell.h"
 #include "support/scripted_requesters.h"
 #include "support/test_project.h"

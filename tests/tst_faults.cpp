@@ -3,8 +3,8 @@
 // ends as the log says, and no file of the user is lost or left truncated.
 #include "support/test_project.h"
 
+#include "model/project_file.h"
 #include "pipeline/generation_driver.h"
-#include "project/project_file.h"
 
 #include <QCoreApplication>
 #include <QDir>

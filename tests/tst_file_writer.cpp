@@ -1,5 +1,5 @@
+#include "base/file_writer.h"
 #include "support/test_project.h"
-#include "pipeline/file_writer.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
+#include "model/generation_context.h"
 #include "support/recording_front_end.h"
 #include "support/test_project.h"
-#include "pipeline/generation_context.h"
 #include "update/include_file_updates.h"
 
 #include <QDir>

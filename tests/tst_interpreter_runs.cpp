@@ -1,8 +1,10 @@
 #include "interpreter_fixture.h"
 
 #include "interpreter/common_file_loading.h"
-#include "interpreter/language_images_includes.h"
+#include "interpreter/include_scan.h"
+#include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
+#include "interpreter/procedure_images.h"
 #include "interpreter/window_prefixes.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/load_project_sources.h"

@@ -1,4 +1,4 @@
-#include "interpreter/line_scan.h"
+#include "base/line_scan.h"
 
 #include <QTest>
 

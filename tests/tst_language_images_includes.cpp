@@ -1,6 +1,8 @@
 #include "interpreter_fixture.h"
 
-#include "interpreter/language_images_includes.h"
+#include "interpreter/include_scan.h"
+#include "interpreter/language_strings.h"
+#include "interpreter/procedure_images.h"
 #include "pipeline/load_project_sources.h"
 
 #include <QStringEncoder>

@@ -1,4 +1,6 @@
 #include "emit/templates.h"
+#include "base/file_error_line.h"
+#include "model/catalog.h"
 #include "pipeline/load_project_sources.h"
 #include "support/test_project.h"
 
@@ -196,7 +198,7 @@ void TestLoadProjectSources::templatesStandLineForLine()
 
 void TestLoadProjectSources::errorCodeText()
 {
-    QCOMPARE(ErrorCodeText(LastErrorCode()), QString("Errorcode: 1"));
+    QCOMPARE(FailedFileErrorCode(), QString("Errorcode: 1"));
 }
 
 QTEST_GUILESS_MAIN(TestLoadProjectSources)

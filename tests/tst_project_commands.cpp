@@ -1,5 +1,5 @@
+#include "model/project_file.h"
 #include "project/project_commands.h"
-#include "project/project_file.h"
 #include "support/recording_front_end.h"
 #include "support/scripted_requesters.h"
 #include "support/test_project.h"

@@ -2,10 +2,10 @@
 // that must keep the old file, and a quarvel-gen run over a file written in another editor.
 #include "support/test_project.h"
 
-#include "interpreter/design_model.h"
+#include "base/numeric_value.h"
+#include "model/design_model.h"
+#include "model/project_file.h"
 #include "pipeline/generation_driver.h"
-#include "project/numeric_value.h"
-#include "project/project_file.h"
 
 #include <QDir>
 #include <QProcess>

@@ -2,8 +2,8 @@
 // the reading rules of UserList.INI and what happens when the files cannot be used.
 #include "support/test_project.h"
 
+#include "model/project_file.h"
 #include "project/preference_file.h"
-#include "project/project_file.h"
 #include "project/settings.h"
 
 #include <QCoreApplication>

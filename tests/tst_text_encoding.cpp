@@ -1,4 +1,4 @@
-#include "pipeline/text_encoding.h"
+#include "base/text_encoding.h"
 #include "support/test_project.h"
 
 #include <QStringEncoder>

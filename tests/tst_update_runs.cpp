@@ -1,10 +1,10 @@
-#include "support/recording_front_end.h"
-#include "support/test_project.h"
 #include "cli/cli_front_end.h"
 #include "cli/command_line.h"
+#include "model/project_file.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/load_project_sources.h"
-#include "project/project_file.h"
+#include "support/recording_front_end.h"
+#include "support/test_project.h"
 
 #include <QDir>
 #include <QTest>

@@ -1,3 +1,4 @@
+#include "model/catalog.h"
 #include "pipeline/write_output_files.h"
 #include "support/test_project.h"
 

@@ -1,6 +1,6 @@
-#include "cli_front_end.h"
+#include "cli/cli_front_end.h"
 
-#include "../update/bind_dialog_model.h"
+#include "update/bind_dialog_model.h"
 
 namespace quarvel {
 

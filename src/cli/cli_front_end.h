@@ -2,7 +2,7 @@
 // come, bind dialogs are answered from the --bind options.
 #pragma once
 
-#include "../pipeline/front_end.h"
+#include "model/front_end.h"
 
 #include <QList>
 #include <QPair>

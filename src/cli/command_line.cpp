@@ -1,11 +1,11 @@
-#include "command_line.h"
+#include "cli/command_line.h"
 
-#include "../interpreter/name_tables.h"
-#include "../pipeline/file_writer.h"
-#include "../pipeline/generation_context.h"
-#include "../pipeline/generation_driver.h"
-#include "../project/project_file.h"
-#include "../project/settings.h"
+#include "base/file_writer.h"
+#include "model/generation_context.h"
+#include "model/name_tables.h"
+#include "model/project_file.h"
+#include "pipeline/generation_driver.h"
+#include "project/settings.h"
 
 #include <QCommandLineParser>
 #include <QDir>

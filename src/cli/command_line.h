@@ -1,7 +1,7 @@
 // quarvel-gen: one generation from the command line, exactly as the desktop Start runs it.
 #pragma once
 
-#include "cli_front_end.h"
+#include "cli/cli_front_end.h"
 
 #include <QStringList>
 

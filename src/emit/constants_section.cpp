@@ -1,6 +1,6 @@
-#include "constants_section.h"
+#include "emit/constants_section.h"
 
-#include "../pipeline/generation_context.h"
+#include "model/generation_context.h"
 
 namespace quarvel {
 

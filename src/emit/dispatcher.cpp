@@ -1,8 +1,8 @@
-#include "dispatcher.h"
+#include "emit/dispatcher.h"
 
-#include "event_procedures.h"
-#include "../interpreter/line_scan.h"
-#include "../pipeline/generation_context.h"
+#include "base/line_scan.h"
+#include "emit/event_procedures.h"
+#include "model/generation_context.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
-#include "event_procedures.h"
+#include "emit/event_procedures.h"
 
-#include "../pipeline/generation_context.h"
-#include "../pipeline/write_output_files.h"
+#include "base/line_lists.h"
+#include "model/generation_context.h"
 
 namespace quarvel {
 

@@ -1,7 +1,7 @@
 // Skeletons for the event procedures the user's event files do not have yet.
 #pragma once
 
-#include "../interpreter/design_model.h"
+#include "model/design_model.h"
 
 #include <QSet>
 

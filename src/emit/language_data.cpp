@@ -1,7 +1,7 @@
-#include "language_data.h"
+#include "emit/language_data.h"
 
-#include "../interpreter/line_scan.h"
-#include "../pipeline/generation_context.h"
+#include "base/line_scan.h"
+#include "model/generation_context.h"
 
 namespace quarvel {
 

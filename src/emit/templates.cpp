@@ -1,4 +1,4 @@
-#include "templates.h"
+#include "emit/templates.h"
 
 #include <QFile>
 

@@ -1,9 +1,9 @@
-#include "common_file_loading.h"
+#include "interpreter/common_file_loading.h"
 
-#include "line_scan.h"
-#include "../pipeline/generation_context.h"
-#include "../pipeline/load_project_sources.h"
-#include "../pipeline/write_output_files.h"
+#include "base/file_error_line.h"
+#include "base/line_lists.h"
+#include "base/line_scan.h"
+#include "model/generation_context.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
-#include "object_names.h"
+#include "interpreter/object_names.h"
 
-#include "line_scan.h"
-#include "../pipeline/generation_context.h"
+#include "base/line_scan.h"
+#include "model/generation_context.h"
 
 #include <QSet>
 

@@ -1,7 +1,7 @@
-#include "window_prefixes.h"
+#include "interpreter/window_prefixes.h"
 
-#include "line_scan.h"
-#include "../pipeline/generation_context.h"
+#include "base/line_scan.h"
+#include "model/generation_context.h"
 
 #include <QSet>
 

@@ -1,6 +1,6 @@
-#include "backup.h"
+#include "pipeline/backup.h"
 
-#include "../pipeline/generation_context.h"
+#include "model/generation_context.h"
 
 #include <QDir>
 #include <QFile>

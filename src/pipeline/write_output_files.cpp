@@ -1,34 +1,11 @@
-#include "write_output_files.h"
+#include "pipeline/write_output_files.h"
 
-#include "generation_context.h"
-#include "load_project_sources.h"
-#include "text_encoding.h"
+#include "base/file_error_line.h"
+#include "base/text_encoding.h"
+#include "model/catalog.h"
+#include "model/generation_context.h"
 
 namespace quarvel {
-
-void AppendSeparator(SourceLineList &target)
-{
-    target << QString() << QStringLiteral("; ") + QString(87, QLatin1Char('*')) << QString();
-}
-
-QStringList CatalogLines(const LanguageMap &map)
-{
-    QStringList lines;
-    lines.reserve(map.size() + 1);
-    lines << QStringLiteral("Default;Language");
-    const QString quote(QLatin1Char('"'));
-    for (const QString &key : map.keys()) {
-        const QString value = map.value(key);
-        const QString translation = value == key ? QStringLiteral("\"\"") : quote + value + quote;
-        lines << quote + key + quote + QLatin1Char(';') + translation;
-    }
-    return lines;
-}
-
-QString BeyondEightBitWarning(const QString &path)
-{
-    return QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds characters beyond 8 bit, written as UTF-8.");
-}
 
 // Writes one file. A file that the 8-bit format cannot carry is written as UTF-8 with its
 // mark rather than losing characters, and the log says so.

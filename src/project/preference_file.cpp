@@ -1,8 +1,8 @@
-#include "preference_file.h"
+#include "project/preference_file.h"
 
-#include "../interpreter/line_scan.h"
-#include "../pipeline/file_writer.h"
-#include "../pipeline/text_encoding.h"
+#include "base/file_writer.h"
+#include "base/line_scan.h"
+#include "base/text_encoding.h"
 
 #include <QFile>
 #include <QFileInfo>

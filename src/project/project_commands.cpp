@@ -1,8 +1,8 @@
-#include "project_commands.h"
+#include "project/project_commands.h"
 
-#include "project_file.h"
-#include "../interpreter/line_scan.h"
-#include "../pipeline/front_end.h"
+#include "base/line_scan.h"
+#include "model/front_end.h"
+#include "model/project_file.h"
 
 #include <QFileInfo>
 

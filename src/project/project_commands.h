@@ -3,9 +3,9 @@
 // requesters; nothing here touches a widget.
 #pragma once
 
-#include "project_state.h"
-#include "requesters.h"
-#include "../pipeline/file_writer.h"
+#include "base/file_writer.h"
+#include "model/project_state.h"
+#include "model/requesters.h"
 
 #include <functional>
 

@@ -1,14 +1,14 @@
-#include "settings.h"
+#include "project/settings.h"
 
-#include "numeric_value.h"
-#include "preference_file.h"
-#include "project_file.h"
-#include "../interpreter/line_scan.h"
-#include "../interpreter/name_tables.h"
-#include "../pipeline/file_writer.h"
-#include "../pipeline/front_end.h"
-#include "../pipeline/load_project_sources.h"
-#include "../pipeline/text_encoding.h"
+#include "base/file_error_line.h"
+#include "base/file_writer.h"
+#include "base/line_scan.h"
+#include "base/numeric_value.h"
+#include "base/text_encoding.h"
+#include "model/front_end.h"
+#include "model/name_tables.h"
+#include "model/project_file.h"
+#include "project/preference_file.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -173,7 +173,7 @@ bool LoadUserGadgets(ProgramSettings &settings, FrontEnd &frontEnd)
             settings.UserGadgetList = ReadUserGadgetText(DecodeUserGadgetFile(file.readAll()));
     }
     if (!ok)
-        frontEnd.ShowMessage(QStringLiteral("UserGadgetList"), ErrorCodeText(LastErrorCode()));
+        frontEnd.ShowMessage(QStringLiteral("UserGadgetList"), FailedFileErrorCode());
     return ok;
 }
 
@@ -220,7 +220,7 @@ bool SaveUserGadgets(ProgramSettings &settings, const QStringList &names, FrontE
         LocateSettingsFiles(settings);
     if (FileWriter().Write(settings.UserListFile, UserGadgetFileText(names).toUtf8()))
         return true;
-    frontEnd.ShowMessage(QStringLiteral("Save UserGadget"), ErrorCodeText(LastErrorCode()));
+    frontEnd.ShowMessage(QStringLiteral("Save UserGadget"), FailedFileErrorCode());
     return false;
 }
 

@@ -2,7 +2,7 @@
 // the desktop program.
 #pragma once
 
-#include "project_state.h"
+#include "model/project_state.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,7 +1,8 @@
-#include "desktop_front_end.h"
+#include "shell/desktop_front_end.h"
 
-#include "numbers.h"
-#include "../ui/event_queue.h"
+#include "shell/command_numbers.h"
+#include "shell/dialogs/window_numbers.h"
+#include "ui/event_queue.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -3,7 +3,7 @@
 // the GUI thread; called on the GUI thread itself, it is carried out at once.
 #pragma once
 
-#include "../pipeline/front_end.h"
+#include "model/front_end.h"
 
 #include <functional>
 #include <semaphore>

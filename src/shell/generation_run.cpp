@@ -1,9 +1,10 @@
 // The desktop side of a generation: the worker thread and the answers to its requests.
-#include "numbers.h"
-#include "shell.h"
+#include "shell/command_numbers.h"
+#include "shell/dialogs/window_numbers.h"
+#include "shell/shell.h"
 
-#include "../pipeline/generation_context.h"
-#include "../pipeline/generation_driver.h"
+#include "model/generation_context.h"
+#include "pipeline/generation_driver.h"
 
 #include <QAction>
 #include <QListWidget>

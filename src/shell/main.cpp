@@ -1,5 +1,5 @@
-#include "shell.h"
-#include "shown_report.h"
+#include "shell/shell.h"
+#include "shell/shown_report.h"
 
 #include <QApplication>
 

@@ -1,6 +1,7 @@
 // Building the main window and the options window, and the layout rule.
-#include "numbers.h"
-#include "shell.h"
+#include "shell/command_numbers.h"
+#include "shell/dialogs/window_numbers.h"
+#include "shell/shell.h"
 
 #include <QAction>
 #include <QCheckBox>

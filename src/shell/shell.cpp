@@ -1,8 +1,9 @@
-#include "shell.h"
+#include "shell/shell.h"
 
-#include "numbers.h"
-#include "../pipeline/generation_context.h"
-#include "../ui/qt_requesters.h"
+#include "model/generation_context.h"
+#include "shell/command_numbers.h"
+#include "shell/dialogs/window_numbers.h"
+#include "ui/qt_requesters.h"
 
 #include <QCheckBox>
 #include <QLabel>

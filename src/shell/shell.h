@@ -2,14 +2,14 @@
 // shell owns, and the desktop side of a generation run.
 #pragma once
 
-#include "desktop_front_end.h"
-#include "../interpreter/name_tables.h"
-#include "../project/project_commands.h"
-#include "../project/settings.h"
-#include "../project/user_gadget_window.h"
-#include "../update/bind_dialog_window.h"
-#include "../ui/event_queue.h"
-#include "../ui/toolkit.h"
+#include "model/name_tables.h"
+#include "project/project_commands.h"
+#include "project/settings.h"
+#include "shell/desktop_front_end.h"
+#include "shell/dialogs/bind_dialog_window.h"
+#include "shell/dialogs/user_gadget_window.h"
+#include "ui/event_queue.h"
+#include "ui/toolkit.h"
 
 #include <QIcon>
 #include <QList>

@@ -1,8 +1,9 @@
 // The Info message and the licence window.
-#include "numbers.h"
-#include "shell.h"
+#include "shell/command_numbers.h"
+#include "shell/dialogs/window_numbers.h"
+#include "shell/shell.h"
 
-#include "../pipeline/load_project_sources.h"
+#include "base/line_lists.h"
 
 #include <QFile>
 #include <QListWidget>

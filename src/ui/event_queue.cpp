@@ -1,4 +1,4 @@
-#include "event_queue.h"
+#include "ui/event_queue.h"
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>

@@ -1,7 +1,7 @@
-#include "qt_requesters.h"
+#include "ui/qt_requesters.h"
 
-#include "event_queue.h"
-#include "toolkit.h"
+#include "ui/event_queue.h"
+#include "ui/toolkit.h"
 
 #include <QApplication>
 #include <QFileDialog>

@@ -2,7 +2,7 @@
 // generation worker's requests to the shell, so a run is never held up by a message box.
 #pragma once
 
-#include "../project/requesters.h"
+#include "model/requesters.h"
 
 class QWidget;
 

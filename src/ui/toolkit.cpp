@@ -1,4 +1,4 @@
-#include "toolkit.h"
+#include "ui/toolkit.h"
 
 #include <QAction>
 #include <QCheckBox>

@@ -2,7 +2,7 @@
 // Qt objects. Every Qt signal the shell cares about becomes an event in the EventQueue.
 #pragma once
 
-#include "event_queue.h"
+#include "ui/event_queue.h"
 
 #include <QHash>
 #include <QIcon>

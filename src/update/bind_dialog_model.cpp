@@ -1,6 +1,6 @@
-#include "bind_dialog_model.h"
+#include "update/bind_dialog_model.h"
 
-#include "../interpreter/line_scan.h"
+#include "base/line_scan.h"
 
 namespace quarvel {
 

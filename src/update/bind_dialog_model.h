@@ -3,7 +3,7 @@
 // The desktop dialog shows this model; the command line drives it from --bind options.
 #pragma once
 
-#include "../pipeline/front_end.h"
+#include "model/front_end.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "binding_replacer.h"
+#include "update/binding_replacer.h"
 
-#include "../interpreter/line_scan.h"
+#include "base/line_scan.h"
 
 #include <QVarLengthArray>
 

@@ -1,7 +1,7 @@
-#include "code_updates.h"
+#include "update/code_updates.h"
 
-#include "binding_replacer.h"
-#include "../pipeline/generation_context.h"
+#include "model/generation_context.h"
+#include "update/binding_replacer.h"
 
 namespace quarvel {
 

@@ -1,7 +1,7 @@
-#include "constant_check.h"
+#include "update/constant_check.h"
 
-#include "bind_dialog_model.h"
-#include "../pipeline/generation_context.h"
+#include "model/generation_context.h"
+#include "update/bind_dialog_model.h"
 
 #include <QHash>
 #include <QSet>

@@ -1,10 +1,10 @@
-#include "include_file_updates.h"
+#include "update/include_file_updates.h"
 
-#include "binding_replacer.h"
-#include "../pipeline/generation_context.h"
-#include "../interpreter/common_file_loading.h"
-#include "../pipeline/load_project_sources.h"
-#include "../pipeline/write_output_files.h"
+#include "base/file_error_line.h"
+#include "base/text_encoding.h"
+#include "interpreter/common_file_loading.h"
+#include "model/generation_context.h"
+#include "update/binding_replacer.h"
 
 #include <QFileInfo>
 

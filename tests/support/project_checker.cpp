@@ -1,6 +1,6 @@
 #include "project_checker.h"
 
-#include "pipeline/text_encoding.h"
+#include "base/text_encoding.h"
 
 #include <QDir>
 #include <functional>

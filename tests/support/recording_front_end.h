@@ -1,7 +1,7 @@
 // A front-end for tests: keeps every log line and message, answers bind dialogs from a script.
 #pragma once
 
-#include "pipeline/front_end.h"
+#include "model/front_end.h"
 
 #include <QList>
 #include <functional>

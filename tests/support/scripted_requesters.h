@@ -3,7 +3,7 @@
 // requester is cancelled.
 #pragma once
 
-#include "project/requesters.h"
+#include "model/requesters.h"
 
 #include <QList>
 #include <QQueue>

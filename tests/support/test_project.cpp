@@ -1,7 +1,8 @@
 #include "test_project.h"
 
 #include "emit/constants_section.h"
-#include "emit/images_fonts_sections.h"
+#include "emit/font_section.h"
+#include "emit/image_section.h"
 #include "emit/language_data.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/write_output_files.h"

@@ -1,0 +1,21 @@
+#include "base/file_error_line.h"
+
+namespace quarvel {
+
+QString FailedFileErrorCode()
+{
+    return QStringLiteral("Errorcode: 1");
+}
+
+QString FileErrorLine(const QString &what, const QString &path)
+{
+    return QStringLiteral(" -> Error ") + what + QLatin1Char(' ') + path + QStringLiteral(" / ")
+           + FailedFileErrorCode();
+}
+
+QString BeyondEightBitWarning(const QString &path)
+{
+    return QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds characters beyond 8 bit, written as UTF-8.");
+}
+
+} // namespace quarvel

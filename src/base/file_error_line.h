@@ -1,0 +1,18 @@
+// The wording of the log lines and messages that report a file the program could not read or
+// write. Scripts read these lines, so every caller words them through here.
+#pragma once
+
+#include <QString>
+
+namespace quarvel {
+
+// "Errorcode: 1", the code every failed file operation reports.
+QString FailedFileErrorCode();
+
+// " -> Error " + what + " " + path + " / Errorcode: 1".
+QString FileErrorLine(const QString &what, const QString &path);
+
+// The log line that follows a file written as UTF-8 because 8 bits could not hold it.
+QString BeyondEightBitWarning(const QString &path);
+
+} // namespace quarvel

@@ -1,0 +1,22 @@
+// Line lists: a file's lines without terminators, and the few shapes every generated file
+// shares.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace quarvel {
+
+// A file's lines without terminators, in file order.
+using SourceLineList = QStringList;
+
+// An empty line, "; " and 87 asterisks, an empty line.
+void AppendSeparator(SourceLineList &target);
+
+// Removes CRs and appends the text's LF-terminated lines; text after the last LF is not taken.
+void SplitTemplate(const QString &templateText, SourceLineList &target);
+
+// Drops the run of comment lines (first character ";") at the end of an event file.
+void DropTrailingCommentLines(SourceLineList &lines);
+
+} // namespace quarvel

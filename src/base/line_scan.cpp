@@ -1,0 +1,258 @@
+#include "base/line_scan.h"
+
+namespace quarvel {
+
+QChar UpperCharBeyondAscii(QChar c)
+{
+    if (c.isSurrogate())
+        return c;
+    return QChar(char16_t(QChar::toUpper(c.unicode())));
+}
+
+// Source lines are nearly always plain ASCII: that case runs as a branch-free loop the compiler
+// can vectorise, and only a text with other characters goes through UpperChar one by one.
+QString UpperKeepLength(const QString &text)
+{
+    const qsizetype n = text.size();
+    QString upper(n, Qt::Uninitialized);
+    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
+    char16_t *out = reinterpret_cast<char16_t *>(upper.data());
+    char16_t beyondAscii = 0;
+    for (qsizetype i = 0; i < n; ++i)
+        beyondAscii |= in[i] & 0xFF80;
+    if (beyondAscii) {
+        for (qsizetype i = 0; i < n; ++i)
+            out[i] = UpperChar(QChar(in[i])).unicode();
+        return upper;
+    }
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char16_t(in[i] - (char16_t(in[i] - u'a') < 26 ? 32 : 0));
+    return upper;
+}
+
+bool IsIdentifierChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
+}
+
+// The passes look for short keywords in short lines, millions of times per run: jumping from
+// one occurrence of the first character to the next (a vectorised scan) and comparing there
+// beats a general substring search, whose setup costs more than the line does.
+int FindString(const QString &text, const QString &search, int start)
+{
+    if (start < 1)
+        start = 1;
+    if (text.isEmpty() || search.isEmpty() || start > text.size())
+        return 0;
+    const QStringView haystack(text);
+    const QStringView needle(search);
+    const qsizetype last = haystack.size() - needle.size();
+    for (qsizetype at = start - 1; at <= last; ++at) {
+        at = haystack.indexOf(needle.front(), at);
+        if (at < 0 || at > last)
+            return 0;
+        if (haystack.sliced(at, needle.size()) == needle)
+            return int(at) + 1;
+    }
+    return 0;
+}
+
+int FindString(const QString &text, QChar search, int start)
+{
+    if (start < 1)
+        start = 1;
+    if (start > text.size())
+        return 0;
+    return int(text.indexOf(search, start - 1, Qt::CaseSensitive)) + 1;
+}
+
+QString Mid(const QString &text, int start, int length)
+{
+    if (start < 1)
+        start = 1;
+    if (start > text.size() || length < 0)
+        return QString();
+    return text.mid(start - 1, length);
+}
+
+QString Mid(const QString &text, int start)
+{
+    if (start < 1)
+        start = 1;
+    if (start > text.size())
+        return QString();
+    return text.mid(start - 1);
+}
+
+QString Left(const QString &text, int n)
+{
+    if (n <= 0)
+        return QString();
+    return text.left(n);
+}
+
+QString Trim(const QString &text, QChar c)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && text.at(begin) == c)
+        ++begin;
+    while (end > begin && text.at(end - 1) == c)
+        --end;
+    return text.mid(begin, end - begin);
+}
+
+static bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QString TrimBlanks(QStringView text)
+{
+    qsizetype begin = 0, end = text.size();
+    while (begin < end && IsBlank(text.at(begin)))
+        ++begin;
+    while (end > begin && IsBlank(text.at(end - 1)))
+        --end;
+    return text.sliced(begin, end - begin).toString();
+}
+
+QString TrimLeadingBlanks(QStringView text)
+{
+    qsizetype begin = 0;
+    while (begin < text.size() && IsBlank(text.at(begin)))
+        ++begin;
+    return text.sliced(begin).toString();
+}
+
+QString StringField(const QString &text, int index, QChar separator)
+{
+    if (index < 1)
+        return QString();
+    qsizetype begin = 0;
+    for (int field = 1; field < index; ++field) {
+        const qsizetype next = text.indexOf(separator, begin);
+        if (next < 0)
+            return QString();
+        begin = next + 1;
+    }
+    const qsizetype end = text.indexOf(separator, begin);
+    return end < 0 ? text.mid(begin) : text.mid(begin, end - begin);
+}
+
+QString ReplaceString(const QString &text, const QString &find, const QString &replacement,
+                      bool noCase)
+{
+    if (find.isEmpty())
+        return text;
+    if (!noCase) {
+        QString result = text;
+        return result.replace(find, replacement, Qt::CaseSensitive);
+    }
+    // Searched in the length-keeping upper-cased copy so positions stay those of text.
+    const QString upperText = UpperKeepLength(text);
+    const QString upperFind = UpperKeepLength(find);
+    QString result;
+    qsizetype from = 0;
+    for (;;) {
+        const qsizetype at = upperText.indexOf(upperFind, from, Qt::CaseSensitive);
+        if (at < 0)
+            break;
+        result += QStringView(text).mid(from, at - from);
+        result += replacement;
+        from = at + find.size();
+    }
+    if (from == 0)
+        return text;
+    result += QStringView(text).mid(from);
+    return result;
+}
+
+QString Str(qint64 number)
+{
+    return QString::number(number);
+}
+
+// Compares character by character through UpperChar, which is what searching the upper-cased
+// copies would do, without building the copies: the passes call this for every line.
+int FindNoCase(const QString &text, const QString &search, int start)
+{
+    if (start < 1)
+        start = 1;
+    const qsizetype n = search.size();
+    if (text.isEmpty() || n == 0 || start > text.size())
+        return 0;
+    const QChar *t = text.constData();
+    const QChar *w = search.constData();
+    const QChar first = UpperChar(w[0]);
+    for (qsizetype i = start - 1; i + n <= text.size(); ++i) {
+        if (UpperChar(t[i]) != first)
+            continue;
+        qsizetype j = 1;
+        while (j < n && UpperChar(t[i + j]) == UpperChar(w[j]))
+            ++j;
+        if (j == n)
+            return int(i) + 1;
+    }
+    return 0;
+}
+
+int FindBackward(const QString &text, const QString &search, int start)
+{
+    if (search.isEmpty() || text.isEmpty())
+        return 0;
+    if (start == 0 || start > text.size())
+        start = int(text.size());
+    if (start < 1)
+        return 0;
+    // An occurrence may run past start; only its first character must lie at or before it.
+    return int(text.lastIndexOf(search, start - 1, Qt::CaseSensitive)) + 1;
+}
+
+int FindBackward(const QString &text, QChar search, int start)
+{
+    return FindBackward(text, QString(search), start);
+}
+
+QString ReplaceWord(const QString &text, const QString &word, const QString &replacement)
+{
+    if (word.isEmpty())
+        return text;
+    QString result = text;
+    QString upper = UpperKeepLength(result);
+    const QString upperWord = UpperKeepLength(word);
+    const int length = int(upperWord.size());
+    int p = 0;
+    int resumeAt = 1;
+    for (;;) {
+        p = FindString(upper, upperWord, resumeAt);
+        if (p == 0)
+            return result;
+        const bool startsWord = p == 1 || !IsIdentifierChar(upper.at(p - 2));
+        const bool endsWord = p + length > upper.size() || !IsIdentifierChar(upper.at(p + length - 1));
+        if (startsWord && endsWord) {
+            result = Left(result, p - 1) + replacement + Mid(result, p + length);
+            upper = UpperKeepLength(result);
+            resumeAt = p + int(replacement.size());
+        } else {
+            resumeAt = p + 1;
+        }
+    }
+}
+
+QString InsertAfter(const QString &text, int position, const QString &insertion)
+{
+    return Left(text, position) + insertion + Mid(text, position + 1);
+}
+
+QString UpperWordBefore(const QString &text, int position)
+{
+    int b = qMax(FindBackward(text, QLatin1Char(' '), position),
+                 FindBackward(text, QLatin1Char('\t'), position));
+    if (b == 0)
+        b = 1;
+    const QString word = Trim(Trim(Mid(text, b, position - b)), QLatin1Char('\t'));
+    return UpperKeepLength(word);
+}
+
+} // namespace quarvel

@@ -1,0 +1,162 @@
+#include "base/text_encoding.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QtEndian>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace quarvel {
+
+ByteOrderMark DetectByteOrderMark(QByteArrayView b)
+{
+    auto startsWith = [&](std::initializer_list<unsigned char> mark) {
+        if (qsizetype(mark.size()) > b.size())
+            return false;
+        qsizetype i = 0;
+        for (unsigned char m : mark)
+            if (static_cast<unsigned char>(b[i++]) != m)
+                return false;
+        return true;
+    };
+    if (startsWith({0xEF, 0xBB, 0xBF}))
+        return {FormatUtf8, 3};
+    if (startsWith({0xFF, 0xFE, 0x00, 0x00}))
+        return {FormatUtf32LE, 4};
+    if (startsWith({0xFF, 0xFE}))
+        return {FormatUtf16LE, 2};
+    if (startsWith({0xFE, 0xFF}))
+        return {FormatUtf16BE, 2};
+    if (startsWith({0x00, 0x00, 0xFE, 0xFF}))
+        return {FormatUtf32BE, 4};
+    return {FormatLatin1, 0};
+}
+
+static std::optional<QStringConverter::Encoding> UnicodeEncoding(TextFormat format)
+{
+    switch (format) {
+    case FormatUtf8: return QStringConverter::Utf8;
+    case FormatUtf16LE: return QStringConverter::Utf16LE;
+    case FormatUtf16BE: return QStringConverter::Utf16BE;
+    case FormatUtf32LE: return QStringConverter::Utf32LE;
+    case FormatUtf32BE: return QStringConverter::Utf32BE;
+    default: return std::nullopt;
+    }
+}
+
+QByteArray ByteOrderMarkBytes(TextFormat format)
+{
+    switch (format) {
+    case FormatUtf8: return QByteArray("\xEF\xBB\xBF", 3);
+    case FormatUtf16LE: return QByteArray("\xFF\xFE", 2);
+    case FormatUtf16BE: return QByteArray("\xFE\xFF", 2);
+    case FormatUtf32LE: return QByteArray("\xFF\xFE\x00\x00", 4);
+    case FormatUtf32BE: return QByteArray("\x00\x00\xFE\xFF", 4);
+    default: return QByteArray();
+    }
+}
+
+// Qt's own UTF-32 decoder turns a unit beyond U+10FFFF into a stray surrogate pair; here
+// every unit that is no character (beyond U+10FFFF, a surrogate, a cut-off last unit)
+// becomes U+FFFD like any other invalid sequence.
+static QString DecodeUtf32(QByteArrayView bytes, bool bigEndian)
+{
+    QString text;
+    text.reserve(bytes.size() / 4 + 1);
+    const auto *data = reinterpret_cast<const uchar *>(bytes.data());
+    const qsizetype whole = bytes.size() / 4 * 4;
+    for (qsizetype i = 0; i < whole; i += 4) {
+        const char32_t unit = bigEndian ? qFromBigEndian<quint32>(data + i) : qFromLittleEndian<quint32>(data + i);
+        if (unit > 0x10FFFF || QChar::isSurrogate(unit)) {
+            text += QChar(QChar::ReplacementCharacter);
+        } else if (QChar::requiresSurrogates(unit)) {
+            text += QChar(QChar::highSurrogate(unit));
+            text += QChar(QChar::lowSurrogate(unit));
+        } else {
+            text += QChar(char16_t(unit));
+        }
+    }
+    if (whole < bytes.size())
+        text += QChar(QChar::ReplacementCharacter);
+    return text;
+}
+
+QString DecodeText(QByteArrayView bytes, TextFormat format)
+{
+    if (format == FormatUtf32LE || format == FormatUtf32BE)
+        return DecodeUtf32(bytes, format == FormatUtf32BE);
+    const auto encoding = UnicodeEncoding(format);
+    if (!encoding)
+        return QString::fromLatin1(bytes.data(), bytes.size());
+    // Invalid sequences become U+FFFD: a damaged file still reads, line for line.
+    QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
+    return decoder.decode(bytes);
+}
+
+QStringList SplitLines(QStringView text)
+{
+    QStringList lines;
+    qsizetype begin = 0;
+    const qsizetype size = text.size();
+    for (qsizetype i = 0; i < size; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            continue;
+        lines.append(text.mid(begin, i - begin).toString());
+        if (c == QLatin1Char('\r') && i + 1 < size && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        begin = i + 1;
+    }
+    if (begin < size)
+        lines.append(text.mid(begin).toString());
+    return lines;
+}
+
+std::optional<TextFile> ReadTextFile(const QString &path)
+{
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray bytes = file.readAll();
+    file.close();
+    const ByteOrderMark mark = DetectByteOrderMark(bytes);
+    TextFile result;
+    result.format = mark.format;
+    result.lines = SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), mark.format));
+    return result;
+}
+
+bool FitsLatin1(const QStringList &lines)
+{
+    for (const QString &line : lines)
+        for (QChar c : line)
+            if (c.unicode() > 0xFF)
+                return false;
+    return true;
+}
+
+TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted)
+{
+    return wanted == FormatLatin1 && !FitsLatin1(lines) ? FormatUtf8 : wanted;
+}
+
+QByteArray EncodeLines(const QStringList &lines, TextFormat format)
+{
+    QString text;
+    qsizetype total = 0;
+    for (const QString &line : lines)
+        total += line.size() + 1;
+    text.reserve(total);
+    for (const QString &line : lines) {
+        text += line;
+        text += QLatin1Char('\n');
+    }
+    QByteArray bytes = ByteOrderMarkBytes(format);
+    const auto encoding = UnicodeEncoding(format);
+    if (!encoding)
+        return bytes + text.toLatin1();
+    QStringEncoder encoder(*encoding, QStringConverter::Flag::Stateless);
+    return bytes + QByteArray(encoder.encode(text));
+}
+
+} // namespace quarvel

@@ -1,0 +1,95 @@
+#include "emit/image_section.h"
+
+#include "base/line_scan.h"
+#include "model/generation_context.h"
+
+namespace quarvel {
+
+// The extension of a file name, upper-cased: the text after its last ".", empty without one.
+static QString UpperExtension(const QString &file)
+{
+    const int dot = FindBackward(file, QLatin1Char('.'));
+    return dot == 0 ? QString() : UpperKeepLength(Mid(file, dot + 1));
+}
+
+// One decoder group per image format, each emitted once, always in this order.
+static void AppendDecoders(SourceLineList &out, const QList<ImageRecord> &images)
+{
+    struct DecoderGroup {
+        QStringList extensions;
+        QStringList lines;
+    };
+    static const DecoderGroup groups[] = {
+        {{QStringLiteral("JPG"), QStringLiteral("JPEG")},
+         {QStringLiteral("UseJPEGImageDecoder()"), QStringLiteral("UseJPEG2000ImageDecoder()")}},
+        {{QStringLiteral("PNG")}, {QStringLiteral("UsePNGImageDecoder()")}},
+        {{QStringLiteral("TIF"), QStringLiteral("TIFF")}, {QStringLiteral("UseTIFFImageDecoder()")}},
+        {{QStringLiteral("TGA")}, {QStringLiteral("UseTGAImageDecoder()")}},
+    };
+    QSet<QString> present;
+    for (const ImageRecord &image : images)
+        present.insert(UpperExtension(image.file));
+
+    bool any = false;
+    for (const DecoderGroup &group : groups) {
+        for (const QString &extension : group.extensions) {
+            if (present.contains(extension)) {
+                out << group.lines;
+                any = true;
+                break;
+            }
+        }
+    }
+    if (any)
+        out << QString();
+}
+
+// The data label of an included image: its constant without the "#". An identifier without
+// "#" (a plain number) cannot be a label, so it gets a name of its own made of label
+// characters only.
+QString ImageDataLabel(const QString &name)
+{
+    if (name.startsWith(QLatin1Char('#')))
+        return Mid(name, 2);
+    QString label = QStringLiteral("MyImageData_") + name;
+    for (QChar &c : label) {
+        if (!IsIdentifierChar(c))
+            c = QLatin1Char('_');
+    }
+    return label;
+}
+
+static void AppendLoadImages(SourceLineList &out, const QList<ImageRecord> &images)
+{
+    out << QStringLiteral(";- Load Images");
+    for (const ImageRecord &image : images)
+        out << QStringLiteral("LoadImage(") + image.name + QStringLiteral(", \"") + image.file + QStringLiteral("\")");
+    out << QString();
+}
+
+static void AppendCatchImages(SourceLineList &out, const QList<ImageRecord> &images)
+{
+    out << QStringLiteral(";- Catch Images");
+    for (const ImageRecord &image : images)
+        out << QStringLiteral("CatchImage(") + image.name + QStringLiteral(", ?") + ImageDataLabel(image.name) + QLatin1Char(')');
+    out << QString() << QStringLiteral(";- Images") << QStringLiteral("DataSection");
+    for (const ImageRecord &image : images) {
+        out << QStringLiteral("  ") + ImageDataLabel(image.name) + QLatin1Char(':');
+        out << QStringLiteral("  IncludeBinary \"") + image.file + QLatin1Char('"');
+    }
+    out << QStringLiteral("EndDataSection");
+}
+
+void EmitImageSection(GenerationContext &g)
+{
+    SourceLineList &out = g.lines.ImageLines;
+    const QList<ImageRecord> &images = g.model.ImageList;
+    out << QStringLiteral(";- Image Plugin") << QString();
+    AppendDecoders(out, images);
+    if (g.switches().Image_Include)
+        AppendCatchImages(out, images);
+    else
+        AppendLoadImages(out, images);
+}
+
+} // namespace quarvel

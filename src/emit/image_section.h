@@ -1,0 +1,16 @@
+// The image loading section of CommonFile.pb: LoadImage lines, or with Image Include the
+// decoders, CatchImage lines and the DataSection the images are compiled into.
+#pragma once
+
+#include <QString>
+
+namespace quarvel {
+
+struct GenerationContext;
+
+void EmitImageSection(GenerationContext &g);
+
+// The DataSection label under which an included image is compiled in ("#Image_0" -> "Image_0").
+QString ImageDataLabel(const QString &name);
+
+} // namespace quarvel

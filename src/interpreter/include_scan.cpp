@@ -1,0 +1,73 @@
+#include "interpreter/include_scan.h"
+
+#include "base/line_scan.h"
+#include "base/text_encoding.h"
+#include "model/generation_context.h"
+
+#include <QSet>
+
+namespace quarvel {
+
+namespace {
+
+// The files the generator writes itself are never scanned or updated as the user's includes.
+bool IsGeneratedFile(const QString &include)
+{
+    static const QSet<QString> generated = {
+        QStringLiteral("COMMONFILE.PB"), QStringLiteral("EVENTMAIN.PB"), QStringLiteral("EVENTMENU.PB"),
+        QStringLiteral("EVENTGADGET.PB"), QStringLiteral("EVENTWINDOW.PB"),
+    };
+    return generated.contains(UpperKeepLength(include));
+}
+
+// The quoted value of an include statement found at k, when the statement is live code:
+// neither a comment mark nor a string stands before it.
+QString IncludeValue(const QString &line, const QString &statement)
+{
+    const int k = FindString(line, statement);
+    if (k == 0 || FindBackward(line, QLatin1Char(';'), k) || FindBackward(line, QLatin1Char('"'), k))
+        return QString();
+    const int q1 = FindString(line, QLatin1Char('"'), k + int(statement.size()));
+    const int q2 = FindString(line, QLatin1Char('"'), q1 + 1);
+    if (q1 == 0 || q2 == 0)
+        return QString();
+    return Mid(line, q1 + 1, q2 - q1 - 1);
+}
+
+// An include name without a folder lies in the project directory; one starting with a
+// backslash is taken from the project directory's root; any other folder part stays as written.
+QString IncludeFullName(const QString &projectDirectory, const QString &include)
+{
+    const int slash = FindBackward(include, QLatin1Char('/'));
+    const QString dir = Left(include, slash);
+    if (dir.isEmpty())
+        return projectDirectory + include;
+    if (dir.startsWith(QLatin1Char('\\')))
+        return Left(projectDirectory, int(projectDirectory.size()) - 1) + include;
+    return include;
+}
+
+} // namespace
+
+void ScanIncludes(GenerationContext &g, const QString &fileName)
+{
+    if (fileName.isEmpty())
+        return;
+    const QString directory = g.ProjectDirectory();
+    const auto file = ReadTextFile(directory + fileName);
+    if (!file)
+        return;
+    for (const QString &line : file->lines) {
+        // IncludePath is recognised like the others, but names are always formed from the
+        // project directory, so its value is not used.
+        IncludeValue(line, QStringLiteral("IncludePath"));
+        QString include = IncludeValue(line, QStringLiteral("IncludeFile"));
+        if (include.isEmpty())
+            include = IncludeValue(line, QStringLiteral("XIncludeFile"));
+        if (include.isEmpty() || IsGeneratedFile(include))
+            continue;
+        g.model.IncludeFileList.append(IncludeFullName(directory, include));
+    }
+}
+
+} // namespace quarvel

@@ -1,0 +1,63 @@
+#include "interpreter/language_strings.h"
+
+#include "base/file_error_line.h"
+#include "base/line_scan.h"
+#include "base/text_encoding.h"
+#include "interpreter/common_file_loading.h"
+#include "model/generation_context.h"
+
+namespace quarvel {
+
+void ScanLanguageStrings(const SourceLineList &lines, LanguageMap &map)
+{
+    for (const QString &line : lines) {
+        if (FindNoCase(line, QStringLiteral("MyLanguage(")) == 0)
+            continue;
+        const int b = FindString(line, QLatin1Char('"')) + 1;
+        const int c = FindString(line, QLatin1Char('"'), b);
+        if (c - b <= 0)
+            continue;
+        const QString text = Mid(line, b, c - b);
+        if (!map.contains(text))
+            map.insert(text, text);
+    }
+}
+
+// The first string literal of a line becomes a MyLanguage lookup. Window titles and image
+// file names stay literal; a literal that is already looked up, or that is never closed, is
+// left alone.
+void WrapLanguageStrings(GenerationContext &g)
+{
+    const QString lookup = QStringLiteral("MyLanguage(");
+    for (QString &line : g.model.CommonSourceLines) {
+        if (FindNoCase(line, QStringLiteral("OPENWINDOW(")) || FindNoCase(line, QStringLiteral("LOADIMAGE("))
+            || FindNoCase(line, QStringLiteral("CATCHIMAGE(")))
+            continue;
+        const int q1 = FindString(line, QLatin1Char('"'));
+        const int q2 = FindString(line, QLatin1Char('"'), q1 + 1);
+        if (q1 == 0 || q2 == 0)
+            continue;
+        if (q1 > lookup.size() && FindNoCase(Mid(line, q1 - int(lookup.size()), int(lookup.size())), lookup) == 1)
+            continue;
+        line = Left(line, q1 - 1) + lookup + Mid(line, q1, q2 - q1 + 1) + QLatin1Char(')') + Mid(line, q2 + 1);
+    }
+}
+
+void CollectLanguageStrings(GenerationContext &g)
+{
+    LanguageMap &map = g.model.Languages;
+    for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
+                                        &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
+        ScanLanguageStrings(*lines, map);
+
+    for (const QString &include : std::as_const(g.model.IncludeFileList)) {
+        const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include));
+        if (!file) {
+            g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), include));
+            continue;
+        }
+        ScanLanguageStrings(file->lines, map);
+    }
+}
+
+} // namespace quarvel

@@ -1,0 +1,81 @@
+// The design model: what step 1 of a generation learns from the project's sources and what
+// the emitters, the updater and the project file read. Object names are held without "#".
+#pragma once
+
+#include "base/line_lists.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace quarvel {
+
+struct GadgetRecord {
+    QString name; // constant without "#"
+    QString type; // creating command, upper-cased (BUTTONGADGET, a user gadget name, ...)
+};
+
+struct ImageRecord {
+    QString name; // identifier as used in code: "#Image_0", "0", "#MyImage_3"
+    QString file; // file name as written between the first pair of double quotes
+};
+
+struct FontRecord {
+    QString name; // first argument of the LoadFont call as written
+    QString line; // the whole LoadFont line
+};
+
+// Language key -> translation. Iterates in insertion order so that the Catalog and the
+// language data block come out the same on every run.
+class LanguageMap {
+public:
+    bool contains(const QString &key) const { return index_.contains(key); }
+    QString value(const QString &key) const;
+    void insert(const QString &key, const QString &value); // replaces an existing entry
+    qsizetype size() const { return keys_.size(); }
+    bool isEmpty() const { return keys_.isEmpty(); }
+    const QStringList &keys() const { return keys_; }
+    void clear();
+
+private:
+    QStringList keys_;
+    QHash<QString, qsizetype> index_;
+    QStringList values_;
+};
+
+struct DesignModel {
+    QStringList CommonFileList;
+    QStringList IncludeFileList;
+    SourceLineList CommonSourceLines;
+    QStringList WindowList;
+    QStringList MenuList;
+    QStringList MenuItemList; // menu items and toolbar buttons
+    QStringList StatusBarList;
+    QStringList ToolBarList;
+    QList<GadgetRecord> GadgetList;
+    QList<ImageRecord> ImageList;
+    QList<FontRecord> FontList;
+    LanguageMap Languages;
+};
+
+// The line lists of the generated files and of the sections built in step 1.
+struct OutputLines {
+    SourceLineList MainLines;
+    SourceLineList CommonFileLines;
+    SourceLineList EventMainLines;
+    SourceLineList EventMenuLines;
+    SourceLineList EventGadgetLines;
+    SourceLineList EventWindowLines;
+    SourceLineList LoadLanguageLines;
+    SourceLineList ConstantLines;
+    SourceLineList FontLines;
+    SourceLineList ImageLines;
+    SourceLineList ScratchLines;
+};
+
+// Empties every per-generation list; the name tables, the user gadget list, the switches and
+// the stored constant lists live elsewhere and are not touched.
+void ResetDesignModel(DesignModel &model, OutputLines &lines);
+
+} // namespace quarvel

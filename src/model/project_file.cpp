@@ -1,0 +1,135 @@
+#include "model/project_file.h"
+
+#include "base/file_error_line.h"
+#include "base/file_writer.h"
+#include "base/numeric_value.h"
+#include "base/text_encoding.h"
+#include "model/design_model.h"
+#include "model/front_end.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace quarvel {
+
+namespace {
+
+
+const char *const SectionHeaders[6] = {"[WINDOW]", "[MENU]", "[MENUITEM]",
+                                       "[STATUSBAR]", "[TOOLBAR]", "[GADGET]"};
+
+QStringList GadgetNames(const DesignModel &model)
+{
+    QStringList names;
+    names.reserve(model.GadgetList.size());
+    for (const GadgetRecord &gadget : model.GadgetList)
+        names.append(gadget.name);
+    return names;
+}
+
+QStringList *StoredListOfSection(StoredConstants &stored, const QString &section)
+{
+    QStringList *lists[6] = {&stored.Window, &stored.Menu, &stored.MenuItem,
+                             &stored.StatusBar, &stored.ToolBar, &stored.Gadget};
+    for (int i = 0; i < 6; ++i)
+        if (section == QLatin1String(SectionHeaders[i]))
+            return lists[i];
+    return nullptr;
+}
+
+void ReadSwitchLine(QString line, Switches &switches)
+{
+    line.remove(QLatin1Char(';'));
+    const QString key = line.section(QLatin1Char('='), 0, 0);
+    const QString value = line.section(QLatin1Char('='), 1, 1);
+    if (int *target = switches.find(key))
+        *target = NumericValue(value);
+}
+
+} // namespace
+
+QByteArray ProjectFileText(const ProjectState &project, const DesignModel *designLists)
+{
+    QStringList lines;
+    lines << QStringLiteral("[FILES]") << project.CommonFiles << QString();
+    lines << QStringLiteral("[SWITCH]");
+    for (int i = 0; i < Switches::Count; ++i)
+        lines << QLatin1String(Switches::Names()[i]) + QLatin1Char('=') + QString::number(project.switches.at(i));
+    lines << QString();
+
+    QStringList gadgets;
+    const QStringList *sections[6];
+    if (designLists) {
+        gadgets = GadgetNames(*designLists);
+        const QStringList *fromModel[6] = {&designLists->WindowList, &designLists->MenuList,
+                                           &designLists->MenuItemList, &designLists->StatusBarList,
+                                           &designLists->ToolBarList, &gadgets};
+        std::copy(std::begin(fromModel), std::end(fromModel), sections);
+    } else {
+        const StoredConstants &s = project.Stored;
+        const QStringList *fromStored[6] = {&s.Window, &s.Menu, &s.MenuItem,
+                                            &s.StatusBar, &s.ToolBar, &s.Gadget};
+        std::copy(std::begin(fromStored), std::end(fromStored), sections);
+    }
+    for (int i = 0; i < 6; ++i)
+        lines << QLatin1String(SectionHeaders[i]) << *sections[i] << QString();
+    return EncodeLines(lines, FormatUtf8).mid(3); // UTF-8 without byte-order mark
+}
+
+bool SaveProject(const QString &path, ProjectState &project, FrontEnd &frontEnd,
+                 const FileWriter &writer, const DesignModel *designLists)
+{
+    if (project.CommonFiles.isEmpty())
+        return false;
+    if (!writer.Write(path, ProjectFileText(project, designLists))) {
+        frontEnd.ShowMessage(QStringLiteral("Project"), FailedFileErrorCode());
+        return false;
+    }
+    project.ProjectNamed = true;
+    project.ProjectSaved = true;
+    return true;
+}
+
+void ReadProjectText(const QByteArray &bytes, ProjectState &project)
+{
+    QByteArrayView text(bytes);
+    if (text.startsWith("\xEF\xBB\xBF")) // written by another editor
+        text = text.sliced(3);
+    QString section;
+    for (const QString &line : SplitLines(DecodeText(text, FormatUtf8))) {
+        if (line.startsWith(QLatin1Char('['))) {
+            section = line;
+        } else if (line.isEmpty()) {
+            section.clear();
+        } else if (section == QLatin1String("[FILES]")) {
+            project.CommonFiles.append(line);
+        } else if (section == QLatin1String("[SWITCH]")) {
+            ReadSwitchLine(line, project.switches);
+        } else if (QStringList *names = StoredListOfSection(project.Stored, section)) {
+            names->append(line);
+        }
+    }
+}
+
+bool LoadProject(const QString &path, ProjectState &project, FrontEnd &frontEnd)
+{
+    project.CommonFiles.clear();
+    project.Stored.clear();
+    frontEnd.ClearLog();
+    project.ProjectNamed = false;
+    project.ProjectSaved = true;
+
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        frontEnd.ShowMessage(QStringLiteral("Project"), FailedFileErrorCode());
+        return false;
+    }
+    const QByteArray bytes = file.readAll();
+    file.close();
+    ReadProjectText(bytes, project);
+    project.ProjectNamed = true;
+    project.ProjectSaved = true;
+    return true;
+}
+
+} // namespace quarvel

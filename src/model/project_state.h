@@ -1,0 +1,39 @@
+// One project at a time: its file, its common files, its switches and the constant names
+// the previous generation produced.
+#pragma once
+
+#include "model/switches.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace quarvel {
+
+// Names of the previous successful generation, without "#", one list per kind.
+struct StoredConstants {
+    QStringList Window;
+    QStringList Menu;
+    QStringList MenuItem;
+    QStringList StatusBar;
+    QStringList ToolBar;
+    QStringList Gadget;
+
+    void clear() { *this = StoredConstants(); }
+};
+
+inline const QString UnnamedProjectFile = QStringLiteral("Unbekannt.pbm");
+
+struct ProjectState {
+    QString ProjectFile = UnnamedProjectFile;
+    bool ProjectNamed = false;
+    bool ProjectSaved = true;
+    QString LastPath;
+    QStringList CommonFiles; // the project's common files, in project order, as written
+    Switches switches;
+    StoredConstants Stored;
+
+    // The path part of ProjectFile up to and including its last "/".
+    QString ProjectDirectory() const;
+};
+
+} // namespace quarvel

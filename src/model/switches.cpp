@@ -1,0 +1,32 @@
+#include "model/switches.h"
+
+namespace quarvel {
+
+const std::array<const char *, Switches::Count> &Switches::Names()
+{
+    static const std::array<const char *, Count> names = {
+        "Parend", "PB_Ignore", "Multilang", "Image_Include", "Image_Null", "UseCallFast", "Utf8"};
+    return names;
+}
+
+int &Switches::at(int index)
+{
+    int *fields[Count] = {&Parend, &PB_Ignore, &Multilang, &Image_Include, &Image_Null,
+                          &UseCallFast, &Utf8};
+    return *fields[index];
+}
+
+int Switches::at(int index) const
+{
+    return const_cast<Switches *>(this)->at(index);
+}
+
+int *Switches::find(const QString &name)
+{
+    for (int i = 0; i < Count; ++i)
+        if (name == QLatin1String(Names()[i]))
+            return &at(i);
+    return nullptr;
+}
+
+} // namespace quarvel

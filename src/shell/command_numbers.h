@@ -1,0 +1,45 @@
+// The menu and toolbar command numbers of the main window, and the worker's requests carried
+// through the event queue.
+#pragma once
+
+namespace quarvel {
+
+enum CommandNumber : int {
+    CommandProjectNew = 0,
+    CommandProjectLoad = 1,
+    CommandProjectSave = 2,
+    CommandProjectSaveAs = 3,
+    CommandUserGadget = 4,
+    CommandExit = 5,
+    CommandCommonAdd = 6,
+    CommandCommonDelete = 7,
+    CommandCommonFirst = 8,
+    CommandStartGenerate = 9,
+    CommandInfo = 10,
+    CommandLicence = 11,
+    // The platform's application menu.
+    CommandAppAbout = -3,
+    CommandAppPreferences = -2,
+    CommandAppQuit = -1,
+};
+
+// The commands that touch the project or start a run; none of them runs during a generation.
+inline bool TouchesProject(int command)
+{
+    return command >= CommandProjectNew && command <= CommandStartGenerate && command != CommandUserGadget;
+}
+
+// The worker's requests, carried as the event type of a gadget event of the CommandButton.
+enum RequestKind : int {
+    RequestRunStarted = 1025,
+    RequestOpenBindDialog = 1026,
+    RequestCloseBindDialog = 1027,
+    RequestAppendLogLine = 1028,
+    // What else the worker needs done on the GUI thread.
+    RequestEnableMainWindow = 1029,
+    RequestSaveProjectAs = 1030,
+    RequestShowMessage = 1031,
+    RequestClearLog = 1032,
+};
+
+} // namespace quarvel

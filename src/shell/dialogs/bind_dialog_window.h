@@ -1,0 +1,55 @@
+// The bind dialog ("Search and Replace") on the screen: window 2 over the disabled main
+// window, showing a BindDialogModel and forwarding the user's clicks to it. It answers the
+// worker's OpenBindDialog request once, with Continue or with Cancel; after that it only waits
+// for the worker's CloseBindDialog and ignores every click.
+#pragma once
+
+#include "update/bind_dialog_model.h"
+
+#include <functional>
+
+class QListWidget;
+
+namespace quarvel {
+
+class Requesters;
+class Toolkit;
+
+class BindDialogWindow {
+public:
+    // Receives the answer: the result for the request and the Todo List at that moment.
+    using Answer = std::function<void(const BindDialogAnswer &answer)>;
+
+    // OpenBindDialogWindow: opens the window for the request's kind and disables the main window.
+    BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialogRequest &request, Answer answer);
+    // Closes the window and enables the main window again.
+    ~BindDialogWindow();
+
+    // A gadget event of the dialog (gadgets 14 to 19).
+    void GadgetEvent(int gadget, int type);
+    // The dialog window's close box: the run is cancelled.
+    void CloseBox();
+
+    void BindSelected();
+    void ReleaseSelected();
+    void ContinueBinding();
+
+    bool Answered() const { return answered_; }
+    const BindDialogModel &model() const { return model_; }
+
+private:
+    void TakeSelection();
+    void ShowModel();
+    void AnswerRequest(int result);
+
+    Toolkit &ui_;
+    Requesters &ask_;
+    BindDialogModel model_;
+    Answer answer_;
+    bool answered_ = false;
+    QListWidget *oldList_ = nullptr;
+    QListWidget *newList_ = nullptr;
+    QListWidget *todoList_ = nullptr;
+};
+
+} // namespace quarvel

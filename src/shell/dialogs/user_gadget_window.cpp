@@ -1,0 +1,91 @@
+#include "shell/dialogs/user_gadget_window.h"
+
+#include "model/requesters.h"
+#include "shell/dialogs/window_numbers.h"
+#include "ui/toolkit.h"
+
+#include <QListWidget>
+
+namespace quarvel {
+
+UserGadgetDialog::UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings &settings,
+                                   FrontEnd &frontEnd)
+    : ui_(ui), ask_(ask), settings_(settings), frontEnd_(frontEnd)
+{
+    ToolkitWindow *window = ui_.OpenWindow(UserGadgetWindow, 220, 400, QStringLiteral("UserGadget"),
+                                           WindowSystemMenu, MainWindow);
+    list_ = ui_.ListViewGadget(UserGadgetList, UserGadgetWindow, QRect(0, 0, 220, 350));
+    list_->addItems(settings_.UserGadgetList);
+    ui_.ButtonGadget(UserGadgetAdd, UserGadgetWindow, QRect(10, 360, 60, 30), QStringLiteral("Add"));
+    ui_.ButtonGadget(UserGadgetDel, UserGadgetWindow, QRect(80, 360, 60, 30), QStringLiteral("Del"));
+    ui_.ButtonGadget(UserGadgetOk, UserGadgetWindow, QRect(150, 360, 60, 30), QStringLiteral("Ok"));
+    ui_.CloseOnEscape(UserGadgetWindow);
+    ui_.DisableWindow(MainWindow, true);
+    window->show();
+}
+
+UserGadgetDialog::~UserGadgetDialog()
+{
+    ui_.DisableWindow(MainWindow, false);
+    ui_.CloseWindow(UserGadgetWindow);
+}
+
+bool UserGadgetDialog::GadgetEvent(int gadget, int type)
+{
+    switch (gadget) {
+    case UserGadgetList:
+        if (type == EventLeftDoubleClick)
+            EditGadget();
+        return false;
+    case UserGadgetAdd:
+        AddGadget();
+        return false;
+    case UserGadgetDel:
+        DeleteGadget();
+        return false;
+    case UserGadgetOk:
+        SaveUserGadgets();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void UserGadgetDialog::AddGadget()
+{
+    const QString name = ask_.InputText(QStringLiteral("Add Gadget"), QString(), QString());
+    if (!name.isEmpty())
+        list_->addItem(name); // as typed, duplicates included
+}
+
+void UserGadgetDialog::EditGadget()
+{
+    QListWidgetItem *item = list_->currentItem();
+    if (!item)
+        return;
+    const QString name = ask_.InputText(QStringLiteral("Edit Gadget"), QString(), item->text());
+    if (!name.isEmpty())
+        item->setText(name);
+}
+
+void UserGadgetDialog::DeleteGadget()
+{
+    QListWidgetItem *item = list_->currentItem();
+    if (item && item->isSelected())
+        delete item;
+}
+
+void UserGadgetDialog::SaveUserGadgets()
+{
+    quarvel::SaveUserGadgets(settings_, Names(), frontEnd_);
+}
+
+QStringList UserGadgetDialog::Names() const
+{
+    QStringList names;
+    for (int row = 0; row < list_->count(); ++row)
+        names << list_->item(row)->text();
+    return names;
+}
+
+} // namespace quarvel
