@@ -167,8 +167,8 @@ void TestInterpreterRuns::passesKeepTheNumberOfLines()
     QCOMPARE(count, 59);
 
     const struct { const char *name; std::function<void()> pass; } passes[] = {
-        {"InsertWindowPrefixes", [&] { QCOMPARE(InsertWindowPrefixes(g), 1); }},
-        {"CollectObjectNames", [&] { QCOMPARE(CollectObjectNames(g), 1); }},
+        {"InsertWindowPrefixes", [&] { QVERIFY(InsertWindowPrefixes(g)); }},
+        {"CollectObjectNames", [&] { QVERIFY(CollectObjectNames(g)); }},
         {"SetParentWindow", [&] { SetParentWindow(g); }},
         {"SetAutoWindowPosition", [&] { SetAutoWindowPosition(g); }},
         {"SplitMenuItemTabs", [&] { SplitMenuItemTabs(g); }},
