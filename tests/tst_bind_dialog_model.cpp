@@ -4,7 +4,7 @@
 
 using namespace quarvel;
 
-Q_DECLARE_METATYPE(QuestionAnswer)
+Q_DECLARE_METATYPE(Answer)
 
 class TestBindDialogModel : public QObject {
     Q_OBJECT
@@ -12,7 +12,7 @@ class TestBindDialogModel : public QObject {
 private:
     static BindDialogModel Dialog(const QStringList &old, const QStringList &current)
     {
-        return BindDialogModel(BindDialogRequest{6, old, current});
+        return BindDialogModel(BindDialogRequest{ObjectKind::Gadget, old, current});
     }
 
 private slots:
@@ -31,7 +31,7 @@ private slots:
     {
         QFETCH(int, kind);
         QFETCH(QString, title);
-        QCOMPARE(BindDialogModel(BindDialogRequest{kind, {}, {}}).Title(), title);
+        QCOMPARE(BindDialogModel(BindDialogRequest{ObjectKind(kind), {}, {}}).Title(), title);
     }
 
     void bindMovesTheSelectedPairIntoTheTodoList()
@@ -145,25 +145,25 @@ private slots:
         int asked = 0;
         const auto answer = dialog.ContinueBinding([&](const QString &, const QString &) {
             ++asked;
-            return QuestionAnswer::Cancel;
+            return Answer::Cancel;
         });
         QCOMPARE(answer, std::optional<int>(0));
         QCOMPARE(asked, 0);
-        QCOMPARE(dialog.Answer(*answer).todo, QStringList({"A > X"}));
-        QCOMPARE(dialog.Answer(*answer).result, 0);
+        QCOMPARE(dialog.AnswerWith(*answer).todo, QStringList({"A > X"}));
+        QCOMPARE(dialog.AnswerWith(*answer).result, 0);
     }
 
     void continueWithUnboundOldNamesAsks_data()
     {
-        QTest::addColumn<QuestionAnswer>("reply");
+        QTest::addColumn<Answer>("reply");
         QTest::addColumn<int>("expected"); // -1: the dialog stays open
-        QTest::newRow("yes goes on") << QuestionAnswer::Yes << 0;
-        QTest::newRow("cancel ends the run") << QuestionAnswer::Cancel << 2;
-        QTest::newRow("no keeps binding") << QuestionAnswer::No << -1;
+        QTest::newRow("yes goes on") << Answer::Yes << 0;
+        QTest::newRow("cancel ends the run") << Answer::Cancel << 2;
+        QTest::newRow("no keeps binding") << Answer::No << -1;
     }
     void continueWithUnboundOldNamesAsks()
     {
-        QFETCH(QuestionAnswer, reply);
+        QFETCH(Answer, reply);
         QFETCH(int, expected);
         const BindDialogModel dialog = Dialog({"Window_0_Button_1"}, {});
         QString title, text;

@@ -19,7 +19,7 @@ BindingList ParseBindings(const QString &text)
     for (const QString &part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const qsizetype arrow = part.indexOf(QLatin1Char('>'));
         const qsizetype colon = part.lastIndexOf(QLatin1Char(':'));
-        bindings.append({part.left(arrow), part.mid(arrow + 1, colon - arrow - 1), part.mid(colon + 1).toInt()});
+        bindings.append({part.left(arrow), part.mid(arrow + 1, colon - arrow - 1), ObjectKind(part.mid(colon + 1).toInt())});
     }
     return bindings;
 }
@@ -59,7 +59,7 @@ int ApplyOneByOne(QStringList &lines, const BindingList &bindings, const QList<R
     int changes = 0;
     for (const ConstantBinding &binding : bindings)
         for (const ReplacementRule &rule : rules) {
-            if (rule.kind != 0 && rule.kind != binding.kind)
+            if (!rule.Takes(binding))
                 continue;
             for (QString &line : lines) {
                 QString result = ApplyRule(line, rule, binding);
@@ -140,7 +140,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, expected);
         Updates u;
-        u.context.Bindings = ParseBindings(bindings);
+        u.context.bindings = ParseBindings(bindings);
         u.list(list) = {QStringLiteral("; untouched"), line};
         u.runStep3Updates();
         QCOMPARE(u.list(list), QStringList({"; untouched", expected}));
@@ -164,18 +164,19 @@ private slots:
         QRandomGenerator random(4711);
         const auto pick = [&](const QStringList &from) { return from.at(random.bounded(int(from.size()))); };
         const QList<QList<ReplacementRule>> ruleSets = {
-            {{ReplacementRule::Substring, "#", "_", 1}},
-            {{ReplacementRule::Word, "#", "", 0}},
-            {{ReplacementRule::Word, "Open_", "()", 1}},
-            {{ReplacementRule::Substring, "EventSize_", "_", 1}, {ReplacementRule::Word, "EventGadget_", "", 6}},
+            {{ReplacementRule::Substring, "#", "_", ObjectKind::Window}},
+            {{ReplacementRule::Word, "#", "", std::nullopt}},
+            {{ReplacementRule::Word, "Open_", "()", ObjectKind::Window}},
+            {{ReplacementRule::Substring, "EventSize_", "_", ObjectKind::Window},
+             {ReplacementRule::Word, "EventGadget_", "", ObjectKind::Gadget}},
             // Rules whose old name may sit inside a name: every binding is tried.
-            {{ReplacementRule::Substring, "#", "", 0}},
-            {{ReplacementRule::Word, "Event", "", 0}},
+            {{ReplacementRule::Substring, "#", "", std::nullopt}},
+            {{ReplacementRule::Word, "Event", "", std::nullopt}},
         };
         for (int round = 0; round < 300; ++round) {
             BindingList bindings;
             for (int i = random.bounded(1, 6); i > 0; --i)
-                bindings.append({pick(names), pick(names), random.bounded(2) ? 1 : 6});
+                bindings.append({pick(names), pick(names), random.bounded(2) ? ObjectKind::Window : ObjectKind::Gadget});
             QStringList lines;
             for (int i = 0; i < 20; ++i) {
                 QString line;

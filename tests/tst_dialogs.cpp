@@ -123,7 +123,7 @@ struct BindExchange {
     Desktop &d;
 
     BindExchange(Desktop &desktop, int kind, const QStringList &oldNames, const QStringList &newNames)
-        : request{kind, oldNames, newNames}, d(desktop)
+        : request{ObjectKind(kind), oldNames, newNames}, d(desktop)
     {
         worker.reset(QThread::create([this] {
             answer = d.shell.frontEnd().OpenBindDialog(request);
@@ -327,7 +327,7 @@ private slots:
             d.click(BindButton);
             d.click(ContinueButton);
         });
-        const BindDialogAnswer answer = d.shell.frontEnd().OpenBindDialog(BindDialogRequest{2, {"Menu_0"}, {"Menu_1"}});
+        const BindDialogAnswer answer = d.shell.frontEnd().OpenBindDialog(BindDialogRequest{ObjectKind::MenuBar, {"Menu_0"}, {"Menu_1"}});
         QCOMPARE(answer.result, 0);
         QCOMPARE(answer.todo, QStringList{QStringLiteral("Menu_0 > Menu_1")});
         d.shell.frontEnd().CloseBindDialog();

@@ -140,7 +140,7 @@ void TestEmittedProjects::project()
     for (const QString &line : design)
         ReadDesignLine(line, g.model, switches);
     project.switches = switches;
-    g.OutputFormat = switches.Utf8 ? FormatUtf8 : FormatLatin1;
+    g.outputFormat = switches.Utf8 ? FormatUtf8 : FormatLatin1;
 
     // Loading fills the Catalog's entries first; the design's strings come after them.
     LanguageMap designStrings = g.model.Languages;

@@ -14,7 +14,7 @@ namespace {
 struct IncludeRun {
     IncludeRun() : project(dir.project({})), context(project, tables, frontEnd)
     {
-        context.Bindings = {{"Window_0", "Main", 1}, {"Main_Button_1", "Main_Ok", 6}};
+        context.bindings = {{"Window_0", "Main", ObjectKind::Window}, {"Main_Button_1", "Main_Ok", ObjectKind::Gadget}};
     }
 
     void run(const QStringList &includes)
@@ -102,7 +102,7 @@ private slots:
     void noBindingsWriteNothing()
     {
         IncludeRun r;
-        r.context.Bindings.clear();
+        r.context.bindings.clear();
         r.dir.write("Tools.pbi", "#Window_0\r\n");
         r.run({"Tools.pbi"});
         QVERIFY(r.frontEnd.log.isEmpty());
@@ -144,7 +144,7 @@ private slots:
     void aNameBeyondEightBitSwitchesToUtf8()
     {
         IncludeRun r;
-        r.context.Bindings = {{"Window_0", QStringLiteral("Fen\u00EAtre_\u0141"), 1}};
+        r.context.bindings = {{"Window_0", QStringLiteral("Fen\u00EAtre_\u0141"), ObjectKind::Window}};
         r.dir.write("Tools.pbi", "; caf\xE9\n#Window_0\n");
         r.run({"Tools.pbi"});
         QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1),

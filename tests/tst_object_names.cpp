@@ -58,12 +58,12 @@ void TestObjectNames::workedExample()
 
     InterpreterFixture f;
     f.withLines(loaded);
-    QCOMPARE(InsertWindowPrefixes(f.g), 1);
+    QVERIFY(InsertWindowPrefixes(f.g));
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(f.lines().at(i), expected.at(i));
     QCOMPARE(f.lines().size(), expected.size());
 
-    QCOMPARE(CollectObjectNames(f.g), 1);
+    QVERIFY(CollectObjectNames(f.g));
     const DesignModel &m = f.g.model;
     QCOMPARE(m.WindowList, QStringList{"Window_0"});
     QCOMPARE(m.MenuList, QStringList{"Window_0_Menu_0"});
@@ -138,7 +138,7 @@ void TestObjectNames::duplicates()
     InterpreterFixture f;
     f.withLines(Rows(lines));
 
-    QCOMPARE(CollectObjectNames(f.g), result);
+    QCOMPARE(CollectObjectNames(f.g), bool(result));
     QCOMPARE(f.frontEnd.log, log);
     QCOMPARE(ListOfRow(f.g.model, QTest::currentDataTag()), collected);
 }
@@ -167,7 +167,7 @@ void TestObjectNames::gadgetLines()
     InterpreterFixture f;
     f.withLines({line});
 
-    QCOMPARE(CollectObjectNames(f.g), 1);
+    QVERIFY(CollectObjectNames(f.g));
     if (name.isEmpty()) {
         QVERIFY(f.g.model.GadgetList.isEmpty());
         return;
@@ -186,7 +186,7 @@ void TestObjectNames::menuItemCommandOnly()
                  "MenuTitle(\"x\") : MenuItem(#W_Paste, \"Paste\")", "ButtonGadget(#W_B, 1, 1, 1, 1, \"\")",
                  "ButtonGadget(#w_b, 1, 1, 1, 1, \"\")"});
 
-    QCOMPARE(CollectObjectNames(f.g), 1);
+    QVERIFY(CollectObjectNames(f.g));
     QCOMPARE(f.g.model.MenuItemList, (QStringList{"W_Copy", "W_Paste"}));
     QCOMPARE(f.g.model.MenuList, QStringList{"W_Menu"});
     QCOMPARE(f.g.model.GadgetList.size(), 1); // the second spelling is the same gadget, silently
@@ -198,7 +198,7 @@ void TestObjectNames::collectsCommentedStatements()
     InterpreterFixture f;
     f.withLines({";ButtonGadget(#W_Old, 1, 1, 1, 1, \"\")", "; OpenWindow(#Window_Old, 0, 0, 1, 1, \"\")"});
 
-    QCOMPARE(CollectObjectNames(f.g), 1);
+    QVERIFY(CollectObjectNames(f.g));
     QCOMPARE(f.g.model.WindowList, QStringList{"Window_Old"});
     QVERIFY(f.g.model.GadgetList.isEmpty()); // ";ButtonGadget" is not the word of a creator
 }
@@ -208,7 +208,7 @@ void TestObjectNames::userGadgetType()
     InterpreterFixture f({QStringLiteral("ColorPickerGadget")});
     f.withLines({"  colorpickergadget(#W_Picker, 1, 1, 1, 1)"});
 
-    QCOMPARE(CollectObjectNames(f.g), 1);
+    QVERIFY(CollectObjectNames(f.g));
     QCOMPARE(f.g.model.GadgetList.size(), 1);
     QCOMPARE(f.g.model.GadgetList.at(0).type, "COLORPICKERGADGET");
 }

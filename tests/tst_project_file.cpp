@@ -417,7 +417,7 @@ void TestProjectFile::endOfARunSavesAndStoresThisRunsNames()
     project.Stored.Gadget = {"Old_Button"};
     project.ProjectSaved = false;
     GenerationRun run(project);
-    QCOMPARE(GenerateStep1(run.context), 1);
+    QVERIFY(GenerateStep1(run.context));
 
     DesignModel &model = run.context.model;
     model.WindowList = {"Window_0"};

@@ -73,10 +73,10 @@ private slots:
         run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{0, {}}; };
         QCOMPARE(run.run(), 1);
         QCOMPARE(run.frontEnd.bindRequests.size(), 2);
-        QCOMPARE(run.frontEnd.bindRequests[0].kind, 1);
+        QCOMPARE(run.frontEnd.bindRequests[0].kind, ObjectKind::Window);
         QCOMPARE(run.frontEnd.bindRequests[0].unboundOld, QStringList({"Window_0"}));
         QVERIFY(run.frontEnd.bindRequests[0].unboundNew.isEmpty());
-        QCOMPARE(run.frontEnd.bindRequests[1].kind, 6);
+        QCOMPARE(run.frontEnd.bindRequests[1].kind, ObjectKind::Gadget);
         QCOMPARE(run.frontEnd.bindRequests[1].unboundOld, QStringList({"Window_0_Button_1", "Window_0_Text_0"}));
         QCOMPARE(run.frontEnd.bindDialogsClosed, 2);
         const QStringList &log = run.frontEnd.log;
@@ -120,7 +120,7 @@ private slots:
         LoadProjectSources(g);
         for (const char *include : {"Tools.pbi", "Legacy.pbi", "Unchanged.pbi", "Missing.pbi"})
             g.model.IncludeFileList.append(dir.path(include));
-        g.Bindings = {{"Window_0", "Main", 1}, {"Main_Button_1", "Main_Ok", 6}};
+        g.bindings = {{"Window_0", "Main", ObjectKind::Window}, {"Main_Button_1", "Main_Ok", ObjectKind::Gadget}};
         const QByteArray unchanged = dir.read("Unchanged.pbi");
 
         GenerateStep3(g);
@@ -186,7 +186,7 @@ private slots:
             options.append({bind.section('=', 0, 0), bind.section('=', 1)});
         CapturedStream out, err;
         CliFrontEnd frontEnd(options, keepUnbound, out.file(), err.file());
-        const BindDialogAnswer answer = frontEnd.OpenBindDialog(BindDialogRequest{6, unboundOld, unboundNew});
+        const BindDialogAnswer answer = frontEnd.OpenBindDialog(BindDialogRequest{ObjectKind::Gadget, unboundOld, unboundNew});
         QCOMPARE(answer.result, result);
         QCOMPARE(answer.todo, todo);
         QCOMPARE(err.text(), stderrText);

@@ -59,7 +59,7 @@ void TestWriteOutputFiles::formats()
     dir.write("LoadLanguage.pb", "mine");
     ProjectState project = dir.project({"W.pb"});
     GenerationRun run(project);
-    run.context.OutputFormat = TextFormat(format);
+    run.context.outputFormat = TextFormat(format);
     run.context.lines.MainLines = {"a", QString::fromUtf8("\xC3\xA9")};
     WriteOutputFiles(run.context);
 
@@ -79,7 +79,7 @@ void TestWriteOutputFiles::eightBitThatCannotHoldTheText()
     TestProject dir;
     ProjectState project = dir.project({"W.pb"});
     GenerationRun run(project);
-    run.context.OutputFormat = FormatLatin1;
+    run.context.outputFormat = FormatLatin1;
     run.context.lines.EventGadgetLines = {QString::fromUtf8("SetGadgetText(#G, \"\xC5\xA0ibenik\")")};
     run.context.lines.MainLines = {QString::fromUtf8("caf\xC3\xA9")};
     WriteOutputFiles(run.context);
@@ -100,7 +100,7 @@ void TestWriteOutputFiles::multiLanguageWritesEightFiles()
     switches.Multilang = 1;
     ProjectState project = dir.project({"W.pb"}, switches);
     GenerationRun run(project);
-    run.context.OutputFormat = FormatUtf8;
+    run.context.outputFormat = FormatUtf8;
     run.context.lines.LoadLanguageLines = {"#MaxLanguage = 1"};
     run.context.model.Languages.insert("Open", "Open");
     WriteOutputFiles(run.context);
@@ -117,7 +117,7 @@ void TestWriteOutputFiles::failedFilesAreReportedAndSkipped()
     dir.write("EventMain.pb/keep.txt", "a folder stands where the file should be");
     ProjectState project = dir.project({"W.pb"});
     GenerationRun run(project);
-    run.context.OutputFormat = FormatUtf8;
+    run.context.outputFormat = FormatUtf8;
     WriteOutputFiles(run.context);
     const QString failed = " -> Error File " + dir.path("EventMain.pb") + " / Errorcode: 1";
     QCOMPARE(run.frontEnd.log.at(2), failed);

@@ -45,17 +45,17 @@ BindDialogAnswer CliFrontEnd::OpenBindDialog(const BindDialogRequest &request)
         dialog.BindSelected();
     }
     const auto answer = dialog.ContinueBinding([this](const QString &, const QString &) {
-        return keepUnbound_ ? QuestionAnswer::Yes : QuestionAnswer::Cancel;
+        return keepUnbound_ ? Answer::Yes : Answer::Cancel;
     });
     const int result = answer.value_or(BindDialogModel::CancelAnswer);
     if (result == BindDialogModel::CancelAnswer)
         PrintUnbound(dialog);
-    return dialog.Answer(result);
+    return dialog.AnswerWith(result);
 }
 
 void CliFrontEnd::PrintUnbound(const BindDialogModel &dialog)
 {
-    PrintError(BindKindName(dialog.Kind()) + QStringLiteral(" names without a binding:"));
+    PrintError(ObjectKindName(dialog.Kind()) + QStringLiteral(" names without a binding:"));
     for (const QString &name : dialog.OldEntries())
         PrintError(QStringLiteral("  old: ") + name);
     for (const QString &name : dialog.NewEntries())

@@ -185,14 +185,14 @@ struct Collector {
 
 } // namespace
 
-int CollectObjectNames(GenerationContext &g)
+bool CollectObjectNames(GenerationContext &g)
 {
     Collector collector{g};
     for (const QString &s : std::as_const(g.model.CommonSourceLines)) {
         if (!collector.collect(s))
-            return 0;
+            return false;
     }
-    return 1;
+    return true;
 }
 
 void SplitMenuItemTabs(GenerationContext &g)

@@ -6,7 +6,9 @@ namespace quarvel {
 
 struct GenerationContext;
 
-int CollectObjectNames(GenerationContext &g);
+// False, after logging the duplicate, when two windows, menus, status bars or toolbars share a
+// name: the run stops.
+bool CollectObjectNames(GenerationContext &g);
 void SplitMenuItemTabs(GenerationContext &g);
 
 } // namespace quarvel

@@ -128,9 +128,58 @@ void PrefixSixthAndSeventhArguments(Line &s, const QString &keyword, const QStri
         s.insertAfter(h2, prefix);
 }
 
+// The first object argument, when the word before "(#" is a command that takes one and the
+// bracket is not a height query's, which has its prefix already.
+void PrefixFirstObjectArgument(Line &s, const QSet<int> &heightBrackets, const NameTables &tables,
+                               const QString &prefix)
+{
+    const int object = FindString(s.text, QStringLiteral("(#"));
+    if (object && !heightBrackets.contains(object) && tables.isCommand(UpperWordBefore(s.text, object)))
+        s.insertAfter(object + 1, prefix);
+}
+
+// The object constants of a line inside a window take the prefix. A toolbar or status bar
+// line first makes its own window the prefix of the lines from here on.
+void PrefixObjectsOfLine(Line &s, QString &prefix, const NameTables &tables)
+{
+    // The toolbar and status bar commands all have "BAR" in their names; most lines have
+    // none, and skip those searches.
+    const bool bars = s.find(QStringLiteral("BAR")) != 0;
+    if (const QString window = bars ? WindowOfBarLine(s) : QString(); !window.isEmpty())
+        prefix = window + QLatin1Char('_');
+    if (s.find(QStringLiteral("CREATEGADGETLIST(")) || (bars && s.find(QStringLiteral("ADDSTATUSBARFIELD("))))
+        return;
+    const QSet<int> heightBrackets = bars ? PrefixHeightQueries(s, prefix) : QSet<int>();
+    PrefixFirstObjectArgument(s, heightBrackets, tables, prefix);
+    PrefixSecondArgument(s, bars, prefix);
+    PrefixSixthAndSeventhArguments(s, QStringLiteral("SPLITTERGADGET("), prefix);
+    PrefixSixthAndSeventhArguments(s, QStringLiteral("MDIGADGET("), prefix);
+}
+
+// The window an OpenWindow line opens: its first argument, found at keyword.
+QString OpenedWindow(const Line &s, int keyword)
+{
+    const int p = keyword + 10;
+    const int c = s.find(QLatin1Char(','), p);
+    return Trim(Mid(s.text, p + 2, c - p - 2));
+}
+
+// The window a UseGadgetList line turns to.
+QString GadgetListWindow(const Line &s)
+{
+    const int w = s.find(QStringLiteral("WINDOWID("));
+    return WindowNameInBrackets(s, w + 2);
+}
+
+// A window without a constant gives its objects no prefix to take.
+bool IsPbAny(const QString &window)
+{
+    return UpperKeepLength(window) == QLatin1String("PB_ANY");
+}
+
 } // namespace
 
-int InsertWindowPrefixes(GenerationContext &g)
+bool InsertWindowPrefixes(GenerationContext &g)
 {
     QString prefix;
     for (QString &text : g.model.CommonSourceLines) {
@@ -138,46 +187,21 @@ int InsertWindowPrefixes(GenerationContext &g)
         if (IsCommentLine(text) || !text.contains(QLatin1Char('(')))
             continue;
         Line s(text);
-
         if (const int k = s.find(QStringLiteral("OPENWINDOW(#"))) {
-            const int p = k + 10;
-            const int c = s.find(QLatin1Char(','), p);
-            const QString name = Trim(Mid(s.text, p + 2, c - p - 2));
-            if (UpperKeepLength(name) == QLatin1String("PB_ANY")) {
+            const QString window = OpenedWindow(s, k);
+            if (IsPbAny(window)) {
                 g.LogLine(QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"));
-                return 0;
+                return false;
             }
-            prefix = name + QLatin1Char('_');
-            continue;
-        }
-        if (s.find(QStringLiteral("USEGADGETLIST("))) {
-            const int w = s.find(QStringLiteral("WINDOWID("));
-            prefix = WindowNameInBrackets(s, w + 2) + QLatin1Char('_');
-            continue;
-        }
-
-        // The toolbar and status bar commands all have "BAR" in their names; most lines have
-        // none, and skip those searches.
-        const bool bars = s.find(QStringLiteral("BAR")) != 0;
-        if (const QString window = bars ? WindowOfBarLine(s) : QString(); !window.isEmpty())
             prefix = window + QLatin1Char('_');
-        if (s.find(QStringLiteral("CREATEGADGETLIST(")) || (bars && s.find(QStringLiteral("ADDSTATUSBARFIELD("))))
-            continue;
-
-        const QSet<int> heightBrackets = bars ? PrefixHeightQueries(s, prefix) : QSet<int>();
-
-        // The first object argument, when the word before "(#" is a command that takes one.
-        const int object = FindString(s.text, QStringLiteral("(#"));
-        if (object && !heightBrackets.contains(object)
-            && g.nameTables.isCommand(UpperWordBefore(s.text, object)))
-            s.insertAfter(object + 1, prefix);
-
-        PrefixSecondArgument(s, bars, prefix);
-        PrefixSixthAndSeventhArguments(s, QStringLiteral("SPLITTERGADGET("), prefix);
-        PrefixSixthAndSeventhArguments(s, QStringLiteral("MDIGADGET("), prefix);
-        text = s.text;
+        } else if (s.find(QStringLiteral("USEGADGETLIST("))) {
+            prefix = GadgetListWindow(s) + QLatin1Char('_');
+        } else {
+            PrefixObjectsOfLine(s, prefix, g.nameTables);
+            text = s.text;
+        }
     }
-    return 1;
+    return true;
 }
 
 } // namespace quarvel

@@ -5,6 +5,7 @@ namespace quarvel {
 
 struct GenerationContext;
 
-int InsertWindowPrefixes(GenerationContext &g);
+// False, after logging why, when a window is opened with #PB_Any: the run stops.
+bool InsertWindowPrefixes(GenerationContext &g);
 
 } // namespace quarvel

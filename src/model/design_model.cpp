@@ -27,6 +27,28 @@ void LanguageMap::clear()
     values_.clear();
 }
 
+QStringList GadgetNames(const DesignModel &model)
+{
+    QStringList names;
+    names.reserve(model.GadgetList.size());
+    for (const GadgetRecord &gadget : model.GadgetList)
+        names.append(gadget.name);
+    return names;
+}
+
+QStringList NamesOfKind(const DesignModel &model, ObjectKind kind)
+{
+    switch (kind) {
+    case ObjectKind::Window: return model.WindowList;
+    case ObjectKind::MenuBar: return model.MenuList;
+    case ObjectKind::MenuItem: return model.MenuItemList;
+    case ObjectKind::StatusBar: return model.StatusBarList;
+    case ObjectKind::ToolBar: return model.ToolBarList;
+    case ObjectKind::Gadget: return GadgetNames(model);
+    }
+    return {};
+}
+
 void ResetDesignModel(DesignModel &model, OutputLines &lines)
 {
     model = DesignModel();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/line_lists.h"
+#include "model/object_kind.h"
 
 #include <QHash>
 #include <QList>
@@ -58,6 +59,12 @@ struct DesignModel {
     QList<FontRecord> FontList;
     LanguageMap Languages;
 };
+
+// The names of the gadgets, in GadgetList order.
+QStringList GadgetNames(const DesignModel &model);
+
+// The current names of one kind of object: WindowList, MenuList, ... the gadget names.
+QStringList NamesOfKind(const DesignModel &model, ObjectKind kind);
 
 // The line lists of the generated files and of the sections built in step 1.
 struct OutputLines {

@@ -3,6 +3,8 @@
 // request answered on its GUI thread and the command-line generator answers in place.
 #pragma once
 
+#include "model/object_kind.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,7 @@ namespace quarvel {
 // The payload of an OpenBindDialog request: one kind of object whose old names lost their
 // match in this run.
 struct BindDialogRequest {
-    int kind = 0; // 1 Window, 2 MenuBar, 3 MenuItem, 4 StatusBar, 5 ToolBar, 6 Gadget
+    ObjectKind kind = ObjectKind::Window;
     QStringList unboundOld;
     QStringList unboundNew;
 };

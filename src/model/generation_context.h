@@ -17,7 +17,7 @@ namespace quarvel {
 struct ConstantBinding {
     QString oldName; // without "#"
     QString newName; // without "#"
-    int kind = 0;    // 1 Window, 2 MenuBar, 3 MenuItem, 4 StatusBar, 5 ToolBar, 6 Gadget
+    ObjectKind kind = ObjectKind::Window;
 };
 
 using BindingList = QList<ConstantBinding>;
@@ -33,8 +33,8 @@ struct GenerationContext {
 
     DesignModel model;
     OutputLines lines;
-    BindingList Bindings;
-    TextFormat OutputFormat = FormatUtf8;
+    BindingList bindings;
+    TextFormat outputFormat = FormatUtf8;
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }

@@ -14,26 +14,19 @@ namespace quarvel {
 
 namespace {
 
-
-const char *const SectionHeaders[6] = {"[WINDOW]", "[MENU]", "[MENUITEM]",
-                                       "[STATUSBAR]", "[TOOLBAR]", "[GADGET]"};
-
-QStringList GadgetNames(const DesignModel &model)
+// The project file's section of the stored names of each kind.
+QLatin1String SectionHeader(ObjectKind kind)
 {
-    QStringList names;
-    names.reserve(model.GadgetList.size());
-    for (const GadgetRecord &gadget : model.GadgetList)
-        names.append(gadget.name);
-    return names;
+    static const char *const headers[] = {"[WINDOW]", "[MENU]", "[MENUITEM]",
+                                          "[STATUSBAR]", "[TOOLBAR]", "[GADGET]"};
+    return QLatin1String(headers[int(kind) - int(ObjectKind::Window)]);
 }
 
 QStringList *StoredListOfSection(StoredConstants &stored, const QString &section)
 {
-    QStringList *lists[6] = {&stored.Window, &stored.Menu, &stored.MenuItem,
-                             &stored.StatusBar, &stored.ToolBar, &stored.Gadget};
-    for (int i = 0; i < 6; ++i)
-        if (section == QLatin1String(SectionHeaders[i]))
-            return lists[i];
+    for (const ObjectKind kind : AllObjectKinds)
+        if (section == SectionHeader(kind))
+            return &StoredNamesOfKind(stored, kind);
     return nullptr;
 }
 
@@ -57,22 +50,11 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
         lines << QLatin1String(Switches::Names()[i]) + QLatin1Char('=') + QString::number(project.switches.at(i));
     lines << QString();
 
-    QStringList gadgets;
-    const QStringList *sections[6];
-    if (designLists) {
-        gadgets = GadgetNames(*designLists);
-        const QStringList *fromModel[6] = {&designLists->WindowList, &designLists->MenuList,
-                                           &designLists->MenuItemList, &designLists->StatusBarList,
-                                           &designLists->ToolBarList, &gadgets};
-        std::copy(std::begin(fromModel), std::end(fromModel), sections);
-    } else {
-        const StoredConstants &s = project.Stored;
-        const QStringList *fromStored[6] = {&s.Window, &s.Menu, &s.MenuItem,
-                                            &s.StatusBar, &s.ToolBar, &s.Gadget};
-        std::copy(std::begin(fromStored), std::end(fromStored), sections);
+    for (const ObjectKind kind : AllObjectKinds) {
+        const QStringList names = designLists ? NamesOfKind(*designLists, kind)
+                                              : StoredNamesOfKind(project.Stored, kind);
+        lines << SectionHeader(kind) << names << QString();
     }
-    for (int i = 0; i < 6; ++i)
-        lines << QLatin1String(SectionHeaders[i]) << *sections[i] << QString();
     return EncodeLines(lines, FormatUtf8).mid(3); // UTF-8 without byte-order mark
 }
 

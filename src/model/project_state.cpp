@@ -2,6 +2,24 @@
 
 namespace quarvel {
 
+QStringList &StoredNamesOfKind(StoredConstants &stored, ObjectKind kind)
+{
+    switch (kind) {
+    case ObjectKind::Window: return stored.Window;
+    case ObjectKind::MenuBar: return stored.Menu;
+    case ObjectKind::MenuItem: return stored.MenuItem;
+    case ObjectKind::StatusBar: return stored.StatusBar;
+    case ObjectKind::ToolBar: return stored.ToolBar;
+    case ObjectKind::Gadget: break;
+    }
+    return stored.Gadget;
+}
+
+const QStringList &StoredNamesOfKind(const StoredConstants &stored, ObjectKind kind)
+{
+    return StoredNamesOfKind(const_cast<StoredConstants &>(stored), kind);
+}
+
 QString ProjectState::ProjectDirectory() const
 {
     const qsizetype slash = ProjectFile.lastIndexOf(QLatin1Char('/'));

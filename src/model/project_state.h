@@ -2,6 +2,7 @@
 // the previous generation produced.
 #pragma once
 
+#include "model/object_kind.h"
 #include "model/switches.h"
 
 #include <QString>
@@ -20,6 +21,10 @@ struct StoredConstants {
 
     void clear() { *this = StoredConstants(); }
 };
+
+// The stored names of one kind of object: Window, Menu, ... Gadget.
+QStringList &StoredNamesOfKind(StoredConstants &stored, ObjectKind kind);
+const QStringList &StoredNamesOfKind(const StoredConstants &stored, ObjectKind kind);
 
 inline const QString UnnamedProjectFile = QStringLiteral("Unbekannt.pbm");
 

@@ -3,12 +3,12 @@
 // tests with scripted answers.
 #pragma once
 
+#include "model/answer.h"
+
 #include <QString>
 #include <QStringList>
 
 namespace quarvel {
-
-enum class Answer { Yes, No, Cancel };
 
 class Requesters {
 public:

@@ -44,54 +44,45 @@ QString MainFormatLogLine(TextFormat format)
 // The current names become the stored names that the next run compares with.
 void ReplaceStoredConstants(GenerationContext &g)
 {
-    StoredConstants &stored = g.project.Stored;
-    const DesignModel &m = g.model;
-    stored.Window = m.WindowList;
-    stored.Menu = m.MenuList;
-    stored.MenuItem = m.MenuItemList;
-    stored.StatusBar = m.StatusBarList;
-    stored.ToolBar = m.ToolBarList;
-    stored.Gadget.clear();
-    stored.Gadget.reserve(m.GadgetList.size());
-    for (const GadgetRecord &gadget : m.GadgetList)
-        stored.Gadget.append(gadget.name);
+    for (const ObjectKind kind : AllObjectKinds)
+        StoredNamesOfKind(g.project.Stored, kind) = NamesOfKind(g.model, kind);
 }
 
 void LogCounts(GenerationContext &g)
 {
-    const DesignModel &m = g.model;
-    const struct { const char *label; qsizetype count; } counts[] = {
-        {" -> Count Window: ", m.WindowList.size()},
-        {" -> Count MenuBar: ", m.MenuList.size()},
-        {" -> Count MenuItem: ", m.MenuItemList.size()},
-        {" -> Count StatusBar: ", m.StatusBarList.size()},
-        {" -> Count ToolBar: ", m.ToolBarList.size()},
-        {" -> Count Gadget: ", m.GadgetList.size()},
-        {" -> Count Image: ", m.ImageList.size()},
+    const auto logCount = [&g](const QString &what, qsizetype count) {
+        g.LogLine(QStringLiteral(" -> Count ") + what + QStringLiteral(": ") + QString::number(count));
     };
-    for (const auto &c : counts)
-        g.LogLine(QLatin1String(c.label) + QString::number(c.count));
+    for (const ObjectKind kind : AllObjectKinds)
+        logCount(ObjectKindName(kind), NamesOfKind(g.model, kind).size());
+    logCount(QStringLiteral("Image"), g.model.ImageList.size());
 }
 
-int StopRun(GenerationContext &g)
+bool StopRun(GenerationContext &g)
 {
     g.frontEnd.EnableMainWindow();
-    return 0;
+    return false;
 }
 
-} // namespace
-
-int GenerateStep1(GenerationContext &g)
+// The generation guard: a project without a file is saved first, or the run does not start.
+bool ProjectHasFile(GenerationContext &g)
 {
-    if (!g.project.ProjectNamed && !g.frontEnd.SaveProjectAs())
-        return 0;
+    return g.project.ProjectNamed || g.frontEnd.SaveProjectAs();
+}
 
-    g.LogLine(QStringLiteral("Generate Code Step 1 ..."));
+// Main.pb's byte-order mark (or the Utf8 switch) decides the format of the generated files.
+void CheckMainFile(GenerationContext &g)
+{
     g.LogLine(QStringLiteral("- Check Main.pb"));
     const TextFormat mainFormat = DetectMainFormat(g.ProjectDirectory());
     g.LogLine(MainFormatLogLine(mainFormat));
-    g.OutputFormat = (mainFormat == FormatUtf8 || g.switches().Utf8) ? FormatUtf8 : FormatLatin1;
+    g.outputFormat = (mainFormat == FormatUtf8 || g.switches().Utf8) ? FormatUtf8 : FormatLatin1;
+}
 
+// The common files, the project's sources and Main.pb's includes. False when the project has
+// no common file to generate.
+bool LoadFiles(GenerationContext &g)
+{
     g.LogLine(QStringLiteral("- Load Files..."));
     ResetDesignModel(g.model, g.lines);
     g.model.CommonFileList = g.project.CommonFiles;
@@ -99,35 +90,66 @@ int GenerateStep1(GenerationContext &g)
     LoadProjectSources(g);
     if (g.model.CommonFileList.isEmpty()) {
         g.LogLine(QStringLiteral("None Files to Generate."));
-        return StopRun(g);
+        return false;
     }
     ScanIncludes(g, QStringLiteral("Main.pb"));
+    return true;
+}
 
+// The window prefixes and the object names. False when the code cannot be generated from.
+bool InterpretCode(GenerationContext &g)
+{
     g.LogLine(QStringLiteral("- Interpret code..."));
-    if (!InsertWindowPrefixes(g) || !CollectObjectNames(g))
-        return StopRun(g);
+    return InsertWindowPrefixes(g) && CollectObjectNames(g);
+}
 
-    const Switches &s = g.switches();
-    if (s.Parend)
+// The rewrites of the windows' code that the switches ask for.
+void RewriteWindowCode(GenerationContext &g)
+{
+    if (g.switches().Parend)
         SetParentWindow(g);
-    if (s.PB_Ignore)
+    if (g.switches().PB_Ignore)
         SetAutoWindowPosition(g);
     SplitMenuItemTabs(g);
-    if (s.Multilang) {
-        WrapLanguageStrings(g);
-        CollectLanguageStrings(g);
-        EmitLanguageData(g);
-    }
+}
+
+void BuildLanguageData(GenerationContext &g)
+{
+    if (!g.switches().Multilang)
+        return;
+    WrapLanguageStrings(g);
+    CollectLanguageStrings(g);
+    EmitLanguageData(g);
+}
+
+// The sections of the common file built from what was interpreted.
+void BuildSections(GenerationContext &g)
+{
+    BuildLanguageData(g);
     EmitFontSection(g);
     ReplaceLoadImageCalls(g);
     EmitImageSection(g);
-    if (s.Image_Null)
+    if (g.switches().Image_Null)
         ZeroImageGadgets(g);
     EmitConstantsSection(g);
-    return 1;
 }
 
-int GenerateStep2(GenerationContext &g)
+} // namespace
+
+bool GenerateStep1(GenerationContext &g)
+{
+    if (!ProjectHasFile(g))
+        return false;
+    g.LogLine(QStringLiteral("Generate Code Step 1 ..."));
+    CheckMainFile(g);
+    if (!LoadFiles(g) || !InterpretCode(g))
+        return StopRun(g);
+    RewriteWindowCode(g);
+    BuildSections(g);
+    return true;
+}
+
+bool GenerateStep2(GenerationContext &g)
 {
     g.LogLine(QStringLiteral("Generate Code Step 2 ..."));
     g.LogLine(QStringLiteral("- Check Constants..."));
@@ -182,18 +204,18 @@ void GenerateStep4(GenerationContext &g)
     g.frontEnd.EnableMainWindow();
 }
 
-int GenerationWorker(GenerationContext &g)
+bool GenerationWorker(GenerationContext &g)
 {
     g.frontEnd.RunStarted();
     if (!GenerateStep1(g) || !GenerateStep2(g)) {
         g.LogLine(QStringLiteral("Cancel."));
         g.LogLine(QString());
         g.frontEnd.EnableMainWindow();
-        return 0;
+        return false;
     }
     GenerateStep3(g);
     GenerateStep4(g);
-    return 1;
+    return true;
 }
 
 } // namespace quarvel

@@ -7,11 +7,12 @@ namespace quarvel {
 struct GenerationContext;
 
 // Runs the whole generation on the calling thread (the desktop program's worker thread, or
-// the command line's main thread). Returns 1 after "Ready.", 0 after "Cancel.".
-int GenerationWorker(GenerationContext &g);
+// the command line's main thread). Returns true after "Ready.", false after "Cancel.".
+bool GenerationWorker(GenerationContext &g);
 
-int GenerateStep1(GenerationContext &g); // check Main.pb, load, interpret
-int GenerateStep2(GenerationContext &g); // check constants
+// Steps 1 and 2 return false when the run stops.
+bool GenerateStep1(GenerationContext &g); // check Main.pb, load, interpret
+bool GenerateStep2(GenerationContext &g); // check constants
 void GenerateStep3(GenerationContext &g); // back up, update existing code
 void GenerateStep4(GenerationContext &g); // create new code and write
 

@@ -11,8 +11,8 @@ namespace quarvel {
 // mark rather than losing characters, and the log says so.
 static void WriteOneFile(GenerationContext &g, const QString &path, const QStringList &lines)
 {
-    const TextFormat format = FormatThatHolds(lines, g.OutputFormat);
-    const bool widened = format != g.OutputFormat;
+    const TextFormat format = FormatThatHolds(lines, g.outputFormat);
+    const bool widened = format != g.outputFormat;
     if (!g.writer.Write(path, EncodeLines(lines, format))) {
         g.LogLine(FileErrorLine(QStringLiteral("File"), path));
         return;

@@ -4,12 +4,6 @@
 
 namespace quarvel {
 
-QString BindKindName(int kind)
-{
-    static const char *const names[] = {"Window", "MenuBar", "MenuItem", "StatusBar", "ToolBar", "Gadget"};
-    return kind >= 1 && kind <= 6 ? QLatin1String(names[kind - 1]) : QString();
-}
-
 TodoEntry ParseTodoEntry(const QString &entry)
 {
     const QChar separator = QLatin1Char('>');
@@ -28,7 +22,7 @@ BindDialogModel::BindDialogModel(const BindDialogRequest &request)
 
 QString BindDialogModel::Title() const
 {
-    return QStringLiteral("Search and Replace - ") + BindKindName(kind_);
+    return QStringLiteral("Search and Replace - ") + ObjectKindName(kind_);
 }
 
 bool BindDialogModel::BindSelected()
@@ -62,9 +56,9 @@ std::optional<int> BindDialogModel::ContinueBinding(const AskQuestion &ask) cons
     if (old_.isEmpty())
         return ContinueAnswer;
     switch (ask(QStringLiteral("Info"), QStringLiteral("Some old constants not to bind! Continue?"))) {
-    case QuestionAnswer::Yes: return ContinueAnswer;
-    case QuestionAnswer::Cancel: return CancelAnswer;
-    case QuestionAnswer::No: break;
+    case Answer::Yes: return ContinueAnswer;
+    case Answer::Cancel: return CancelAnswer;
+    case Answer::No: break;
     }
     return std::nullopt;
 }

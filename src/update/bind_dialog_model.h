@@ -3,6 +3,7 @@
 // The desktop dialog shows this model; the command line drives it from --bind options.
 #pragma once
 
+#include "model/answer.h"
 #include "model/front_end.h"
 
 #include <QString>
@@ -13,9 +14,6 @@
 
 namespace quarvel {
 
-// The name a bind dialog shows for a kind of object: "Window", "MenuBar", ... "Gadget".
-QString BindKindName(int kind);
-
 // One Todo List entry, "old > new", taken apart: the fields around the first ">" with the
 // spaces at both ends removed.
 struct TodoEntry {
@@ -25,10 +23,8 @@ struct TodoEntry {
 TodoEntry ParseTodoEntry(const QString &entry);
 QString TodoEntryText(const QString &oldName, const QString &newName);
 
-enum class QuestionAnswer { Yes, No, Cancel };
-
 // A Yes / No / Cancel message requester: title, text.
-using AskQuestion = std::function<QuestionAnswer(const QString &title, const QString &text)>;
+using AskQuestion = std::function<Answer(const QString &title, const QString &text)>;
 
 class BindDialogModel {
 public:
@@ -39,7 +35,7 @@ public:
     explicit BindDialogModel(const BindDialogRequest &request);
 
     QString Title() const;
-    int Kind() const { return kind_; }
+    ObjectKind Kind() const { return kind_; }
 
     const QStringList &OldEntries() const { return old_; }
     const QStringList &NewEntries() const { return new_; }
@@ -69,12 +65,12 @@ public:
     int CloseBox() const { return CancelAnswer; }
 
     // What the worker takes from the dialog once it has answered.
-    BindDialogAnswer Answer(int result) const { return BindDialogAnswer{result, todo_}; }
+    BindDialogAnswer AnswerWith(int result) const { return BindDialogAnswer{result, todo_}; }
 
 private:
     static int Checked(int row, const QStringList &list) { return row >= 0 && row < list.size() ? row : -1; }
 
-    int kind_;
+    ObjectKind kind_;
     QStringList old_;
     QStringList new_;
     QStringList todo_;

@@ -136,7 +136,7 @@ int BindingReplacer::ApplyToLine(QString &line, const QList<ReplacementRule> &ru
         const ConstantBinding &binding = bindings_.at(index);
         bool changed = false;
         for (const ReplacementRule &rule : rules) {
-            if (rule.kind != 0 && rule.kind != binding.kind)
+            if (!rule.Takes(binding))
                 continue;
             QString result = ApplyRule(line, rule, binding);
             if (result != line) {

@@ -13,6 +13,7 @@
 #include <QStringList>
 
 #include <bitset>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -25,7 +26,9 @@ struct ReplacementRule {
                      // Word: whole words only, in any letter case (ReplaceWord)
     QString before;
     QString after;
-    int kind = 0;    // the bindings this rule takes: 0 every kind, else that kind only
+    std::optional<ObjectKind> kind; // the bindings this rule takes: that kind only, or every kind
+
+    bool Takes(const ConstantBinding &binding) const { return !kind || *kind == binding.kind; }
 };
 
 class BindingReplacer {

@@ -7,16 +7,12 @@ namespace quarvel {
 
 namespace {
 
-constexpr int KindWindow = 1;
-constexpr int KindMenuItem = 3;
-constexpr int KindGadget = 6;
-
-ReplacementRule Substring(const char *before, const char *after, int kind)
+ReplacementRule Substring(const char *before, const char *after, std::optional<ObjectKind> kind)
 {
     return ReplacementRule{ReplacementRule::Substring, QLatin1String(before), QLatin1String(after), kind};
 }
 
-ReplacementRule Word(const char *before, const char *after, int kind)
+ReplacementRule Word(const char *before, const char *after, std::optional<ObjectKind> kind)
 {
     return ReplacementRule{ReplacementRule::Word, QLatin1String(before), QLatin1String(after), kind};
 }
@@ -30,7 +26,7 @@ QList<SourceLineList *> UserCodeLists(OutputLines &lines)
 // A rule for every list alike.
 void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule)
 {
-    const BindingReplacer replacer(g.Bindings);
+    const BindingReplacer replacer(g.bindings);
     for (SourceLineList *list : UserCodeLists(g.lines))
         replacer.Apply(*list, {rule});
 }
@@ -41,34 +37,36 @@ void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule)
 // the window name as their prefix.
 void UpdatePrefixes(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.Bindings);
-    const ReplacementRule constantPrefix = Substring("#", "_", KindWindow);
+    const BindingReplacer replacer(g.bindings);
+    const ObjectKind window = ObjectKind::Window;
+    const ReplacementRule constantPrefix = Substring("#", "_", window);
     OutputLines &l = g.lines;
     replacer.Apply(l.MainLines, {constantPrefix});
-    replacer.Apply(l.EventMenuLines, {Substring("EventMenu_", "_", KindWindow), constantPrefix});
-    replacer.Apply(l.EventGadgetLines, {Substring("EventGadget_", "_", KindWindow), constantPrefix});
-    replacer.Apply(l.EventWindowLines, {Substring("EventSize_", "_", KindWindow),
-                                        Substring("EventExit_", "_", KindWindow), constantPrefix});
+    replacer.Apply(l.EventMenuLines, {Substring("EventMenu_", "_", window), constantPrefix});
+    replacer.Apply(l.EventGadgetLines, {Substring("EventGadget_", "_", window), constantPrefix});
+    replacer.Apply(l.EventWindowLines, {Substring("EventSize_", "_", window),
+                                        Substring("EventExit_", "_", window), constantPrefix});
 }
 
 // Each kind renames its event procedures in its own file only.
 void UpdateProcedureNames(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.Bindings);
+    const BindingReplacer replacer(g.bindings);
     OutputLines &l = g.lines;
-    replacer.Apply(l.EventMenuLines, {Word("EventMenu_", "", KindMenuItem)});
-    replacer.Apply(l.EventGadgetLines, {Word("EventGadget_", "", KindGadget)});
-    replacer.Apply(l.EventWindowLines, {Word("EventSize_", "", KindWindow), Word("EventExit_", "", KindWindow)});
+    replacer.Apply(l.EventMenuLines, {Word("EventMenu_", "", ObjectKind::MenuItem)});
+    replacer.Apply(l.EventGadgetLines, {Word("EventGadget_", "", ObjectKind::Gadget)});
+    replacer.Apply(l.EventWindowLines,
+                   {Word("EventSize_", "", ObjectKind::Window), Word("EventExit_", "", ObjectKind::Window)});
 }
 
 void UpdateConstantNames(GenerationContext &g)
 {
-    ApplyToUserCode(g, Word("#", "", 0));
+    ApplyToUserCode(g, Word("#", "", std::nullopt));
 }
 
 void UpdateOpenWindowCalls(GenerationContext &g)
 {
-    ApplyToUserCode(g, Word("Open_", "()", KindWindow));
+    ApplyToUserCode(g, Word("Open_", "()", ObjectKind::Window));
 }
 
 } // namespace quarvel

@@ -12,8 +12,6 @@ namespace quarvel {
 
 namespace {
 
-enum Kind { KindWindow = 1, KindMenuBar, KindMenuItem, KindStatusBar, KindToolBar, KindGadget };
-
 // The entries of names that others does not hold, in order; exact, case-sensitive comparison.
 QStringList WithoutMatch(const QStringList &names, const QStringList &others)
 {
@@ -33,7 +31,7 @@ void CarryWindowRenames(const BindingList &bindings, QStringList &previousNames)
 {
     QHash<QString, QList<int>> byOldPrefix; // old name + "_" -> indices of its bindings, rising
     for (int i = 0; i < bindings.size(); ++i)
-        if (bindings.at(i).kind == KindWindow)
+        if (bindings.at(i).kind == ObjectKind::Window)
             byOldPrefix[bindings.at(i).oldName + QLatin1Char('_')].append(i);
     if (byOldPrefix.isEmpty())
         return;
@@ -57,85 +55,50 @@ void CarryWindowRenames(const BindingList &bindings, QStringList &previousNames)
     }
 }
 
-// Offers the unbound names to the user and appends what was bound. 0 when the user cancelled.
-int ExchangeBindings(GenerationContext &g, int kind, const QStringList &unboundOld,
-                     const QStringList &unboundNew)
+// Offers the unbound names to the user and appends what was bound. False when the user
+// cancelled.
+bool ExchangeBindings(GenerationContext &g, ObjectKind kind, const QStringList &unboundOld,
+                      const QStringList &unboundNew)
 {
     if (unboundOld.isEmpty())
-        return 1; // new objects alone need no binding
+        return true; // new objects alone need no binding
     const BindDialogAnswer answer = g.frontEnd.OpenBindDialog(BindDialogRequest{kind, unboundOld, unboundNew});
     if (answer.result == BindDialogModel::CancelAnswer) {
         g.frontEnd.CloseBindDialog();
-        return 0;
+        return false;
     }
     for (const QString &text : answer.todo) {
         const TodoEntry entry = ParseTodoEntry(text);
         // An entry without both names would replace every "#" of the user's code.
         if (entry.oldName.isEmpty() || entry.newName.isEmpty())
             continue;
-        g.Bindings.append(ConstantBinding{entry.oldName, entry.newName, kind});
+        g.bindings.append(ConstantBinding{entry.oldName, entry.newName, kind});
     }
     g.frontEnd.CloseBindDialog();
-    return 1;
-}
-
-QStringList GadgetNames(const QList<GadgetRecord> &gadgets)
-{
-    QStringList names;
-    names.reserve(gadgets.size());
-    for (const GadgetRecord &gadget : gadgets)
-        names.append(gadget.name);
-    return names;
-}
-
-// The previous and the current names of one kind (2 to 6).
-QStringList PreviousNamesOf(const StoredConstants &stored, int kind)
-{
-    switch (kind) {
-    case KindMenuBar: return stored.Menu;
-    case KindMenuItem: return stored.MenuItem;
-    case KindStatusBar: return stored.StatusBar;
-    case KindToolBar: return stored.ToolBar;
-    case KindGadget: return stored.Gadget;
-    }
-    return {};
-}
-
-QStringList CurrentNamesOf(const DesignModel &model, int kind)
-{
-    switch (kind) {
-    case KindMenuBar: return model.MenuList;
-    case KindMenuItem: return model.MenuItemList;
-    case KindStatusBar: return model.StatusBarList;
-    case KindToolBar: return model.ToolBarList;
-    case KindGadget: return GadgetNames(model.GadgetList);
-    }
-    return {};
+    return true;
 }
 
 } // namespace
 
-int CheckConstants(GenerationContext &g, int kind)
+bool CheckConstants(GenerationContext &g, ObjectKind kind)
 {
-    QStringList previousNames = PreviousNamesOf(g.project.Stored, kind);
-    const QStringList currentNames = CurrentNamesOf(g.model, kind);
-    CarryWindowRenames(g.Bindings, previousNames);
+    QStringList previousNames = StoredNamesOfKind(g.project.Stored, kind);
+    const QStringList currentNames = NamesOfKind(g.model, kind);
+    CarryWindowRenames(g.bindings, previousNames);
     return ExchangeBindings(g, kind, WithoutMatch(previousNames, currentNames),
                             WithoutMatch(currentNames, previousNames));
 }
 
-int CheckWindowConstants(GenerationContext &g)
+bool CheckWindowConstants(GenerationContext &g)
 {
-    g.Bindings.clear();
-    const QStringList &stored = g.project.Stored.Window;
-    const QStringList &current = g.model.WindowList;
-    return ExchangeBindings(g, KindWindow, WithoutMatch(stored, current), WithoutMatch(current, stored));
+    g.bindings.clear(); // so no window rename is carried into the stored window names
+    return CheckConstants(g, ObjectKind::Window);
 }
 
-int CheckMenuConstants(GenerationContext &g) { return CheckConstants(g, KindMenuBar); }
-int CheckMenuItemConstants(GenerationContext &g) { return CheckConstants(g, KindMenuItem); }
-int CheckStatusBarConstants(GenerationContext &g) { return CheckConstants(g, KindStatusBar); }
-int CheckToolBarConstants(GenerationContext &g) { return CheckConstants(g, KindToolBar); }
-int CheckGadgetConstants(GenerationContext &g) { return CheckConstants(g, KindGadget); }
+bool CheckMenuConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::MenuBar); }
+bool CheckMenuItemConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::MenuItem); }
+bool CheckStatusBarConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::StatusBar); }
+bool CheckToolBarConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::ToolBar); }
+bool CheckGadgetConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::Gadget); }
 
 } // namespace quarvel

@@ -12,16 +12,15 @@ namespace quarvel {
 
 namespace {
 
-constexpr int KindWindow = 1;
-
 // The passes over an include file, one after the other. Event procedure names are left alone
 // here: they live in the event files.
 const QList<QList<ReplacementRule>> &IncludeFilePasses()
 {
+    const ObjectKind window = ObjectKind::Window;
     static const QList<QList<ReplacementRule>> passes = {
-        {ReplacementRule{ReplacementRule::Substring, QStringLiteral("#"), QStringLiteral("_"), KindWindow}},
-        {ReplacementRule{ReplacementRule::Word, QStringLiteral("#"), QString(), 0}},
-        {ReplacementRule{ReplacementRule::Word, QStringLiteral("Open_"), QStringLiteral("()"), KindWindow}},
+        {ReplacementRule{ReplacementRule::Substring, QStringLiteral("#"), QStringLiteral("_"), window}},
+        {ReplacementRule{ReplacementRule::Word, QStringLiteral("#"), QString(), std::nullopt}},
+        {ReplacementRule{ReplacementRule::Word, QStringLiteral("Open_"), QStringLiteral("()"), window}},
     };
     return passes;
 }
@@ -64,7 +63,7 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
 
 void UpdateIncludeFiles(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.Bindings);
+    const BindingReplacer replacer(g.bindings);
     for (const QString &path : g.model.IncludeFileList)
         UpdateIncludeFile(g, replacer, path);
 }

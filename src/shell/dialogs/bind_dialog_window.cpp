@@ -27,20 +27,10 @@ void ShowList(QListWidget *list, const QStringList &items, int selected)
         list->setCurrentRow(selected);
 }
 
-QuestionAnswer Ask(Requesters &ask, const QString &title, const QString &text)
-{
-    switch (ask.Question(title, text, true)) {
-    case Answer::Yes: return QuestionAnswer::Yes;
-    case Answer::No: return QuestionAnswer::No;
-    case Answer::Cancel: break;
-    }
-    return QuestionAnswer::Cancel;
-}
-
 } // namespace
 
 BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialogRequest &request,
-                                   Answer answer)
+                                   OnAnswer answer)
     : ui_(ui), ask_(ask), model_(request), answer_(std::move(answer))
 {
     ToolkitWindow *window = ui_.OpenWindow(BindWindow, 770, 400, QStringLiteral("Search and Replace"),
@@ -126,7 +116,7 @@ void BindDialogWindow::ContinueBinding()
     if (answered_)
         return;
     const std::optional<int> result = model_.ContinueBinding(
-        [this](const QString &title, const QString &text) { return Ask(ask_, title, text); });
+        [this](const QString &title, const QString &text) { return ask_.Question(title, text, true); });
     // The question runs its own loop: the close box may have answered meanwhile.
     if (result && !answered_)
         AnswerRequest(*result);
@@ -151,7 +141,7 @@ void BindDialogWindow::ShowModel()
 void BindDialogWindow::AnswerRequest(int result)
 {
     answered_ = true;
-    answer_(model_.Answer(result));
+    answer_(model_.AnswerWith(result));
 }
 
 } // namespace quarvel

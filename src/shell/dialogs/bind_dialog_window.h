@@ -18,10 +18,10 @@ class Toolkit;
 class BindDialogWindow {
 public:
     // Receives the answer: the result for the request and the Todo List at that moment.
-    using Answer = std::function<void(const BindDialogAnswer &answer)>;
+    using OnAnswer = std::function<void(const BindDialogAnswer &answer)>;
 
     // OpenBindDialogWindow: opens the window for the request's kind and disables the main window.
-    BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialogRequest &request, Answer answer);
+    BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialogRequest &request, OnAnswer answer);
     // Closes the window and enables the main window again.
     ~BindDialogWindow();
 
@@ -45,7 +45,7 @@ private:
     Toolkit &ui_;
     Requesters &ask_;
     BindDialogModel model_;
-    Answer answer_;
+    OnAnswer answer_;
     bool answered_ = false;
     QListWidget *oldList_ = nullptr;
     QListWidget *newList_ = nullptr;
