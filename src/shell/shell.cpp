@@ -51,7 +51,8 @@ bool Shell::StartUp(const QStringList &arguments)
     ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_L), CommandProjectLoad);
     ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_S), CommandProjectSave);
 
-    LoadSettings(settings_, project_, tables_, frontEnd_, arguments);
+    for (const FileResult &failure : LoadSettings(settings_, project_, tables_, arguments))
+        ReportFailure(frontEnd_, failure);
     ShowCommonFiles();
     ShowProjectFile(project_.ProjectFile);
     ui_.Window(MainWindow)->show();
