@@ -1,4 +1,5 @@
 // Building the main window and the options window, and the layout rule.
+#include "base/version.h"
 #include "shell/command_numbers.h"
 #include "shell/dialogs/window_numbers.h"
 #include "shell/shell.h"
@@ -60,7 +61,7 @@ void Shell::LoadIcons()
 
 bool Shell::OpenMainWindow()
 {
-    ToolkitWindow *window = ui_.OpenWindow(MainWindow, 800, 600, QStringLiteral("Quarvel Version v5.17"),
+    ToolkitWindow *window = ui_.OpenWindow(MainWindow, 800, 600, VersionTitle(),
                                            WindowSystemMenu | WindowMinimize | WindowMaximize | WindowSizeable);
     if (!window)
         return false;
