@@ -20,6 +20,7 @@
 
 class QAction;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QStatusBar;
 class QThread;
@@ -83,6 +84,10 @@ private:
     void LoadIcons();
     bool OpenMainWindow();
     void CreateMenus();
+    QAction *AddMenuItem(QMenu *menu, int command);
+    void CreateFileMenu(QMenu *file);
+    void CreateActionMenu(QMenu *action);
+    void AddApplicationMenuEntries(QMenu *help);
     void CreateToolBar();
     void CreateMainGadgets();
     void CreateOptionsWindow();
