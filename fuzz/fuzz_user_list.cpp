@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ProgramSettings settings;
     settings.UserListFile = fuzz::ScratchDirectory() + QStringLiteral("UserList.INI");
     fuzz::WriteScratchFile(settings.UserListFile, fuzz::Bytes(data, size));
-    fuzz::SilentFrontEnd frontEnd;
-    LoadUserGadgets(settings, frontEnd);
+    LoadUserGadgets(settings);
     BuildNameTables(settings.UserGadgetList);
     return 0;
 }

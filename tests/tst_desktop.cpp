@@ -457,7 +457,7 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     Menu(d.shell, CommandStartGenerate);
     // The worker cannot get past its first request until the loop answers it, so the run is
     // surely in progress while these commands arrive.
-    d.shell.GadgetDispatcher(StartButton, EventLeftClick, 0);
+    d.shell.GadgetDispatcher(StartButton, EventLeftClick);
     QVERIFY(d.shell.GenerationRunning());
     QVERIFY(!d.shell.toolBar()->actions().last()->isEnabled());
     d.shell.MenuDispatcher(CommandProjectNew);
@@ -480,7 +480,7 @@ void TestDesktop::messageBoxDoesNotHoldUpARun()
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     Menu(d.shell, CommandStartGenerate);
-    d.shell.GadgetDispatcher(StartButton, EventLeftClick, 0);
+    d.shell.GadgetDispatcher(StartButton, EventLeftClick);
     // The Info box stays open, with only its own modal loop running, until the run has ended.
     QStringList logSeenInsideBox;
     d.ask.onMessage = [&] {
@@ -537,7 +537,7 @@ void TestDesktop::licenceWindowStillAnswersARun()
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     Menu(d.shell, CommandStartGenerate);
-    d.shell.GadgetDispatcher(StartButton, EventLeftClick, 0);
+    d.shell.GadgetDispatcher(StartButton, EventLeftClick);
     d.shell.MenuDispatcher(CommandLicence);
     QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
     FinishRun(d.shell);
@@ -595,9 +595,9 @@ void TestDesktop::requestsTravelThroughTheQueueInOrder()
 {
     EventQueue queue;
     QStringList performedOnGuiThread;
-    DesktopFrontEnd frontEnd(queue, [&](int kind, quintptr data) -> qint64 {
-        performedOnGuiThread << QString::number(kind);
-        return kind == RequestSaveProjectAs ? 1 : 0;
+    DesktopFrontEnd frontEnd(queue, [&](const DesktopRequest &request) -> RequestAnswer {
+        performedOnGuiThread << QString::number(KindOf(request));
+        return std::holds_alternative<requests::SaveProjectAs>(request) ? RequestAnswer(true) : RequestAnswer();
     });
     bool savedAs = false;
     std::thread worker([&] {
@@ -615,11 +615,15 @@ void TestDesktop::requestsTravelThroughTheQueueInOrder()
         QCOMPARE(event.window, int(MainWindow));
         QCOMPARE(event.number, int(CommandButton));
         QVERIFY(queue.WindowEvent().kind == EventKind::None); // one request at a time
-        auto *block = reinterpret_cast<RequestBlock *>(event.data);
+        const auto request = std::any_cast<std::shared_ptr<PendingRequest>>(event.payload);
+        QCOMPARE(event.type, KindOf(request->what()));
         kinds << event.type;
-        if (event.type == RequestAppendLogLine)
-            lines << *reinterpret_cast<const QString *>(block->data);
-        AnswerRequest(block, event.type == RequestSaveProjectAs ? 1 : 0);
+        if (const auto *line = std::get_if<requests::AppendLogLine>(&request->what()))
+            lines << line->text;
+        if (event.type == RequestSaveProjectAs)
+            request->Answer(true);
+        else
+            request->Answer({});
     }
     worker.join();
     QCOMPARE(kinds.first(), int(RequestRunStarted));

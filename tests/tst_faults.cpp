@@ -47,8 +47,7 @@ Snapshot TakeSnapshot(const QString &dir)
 ProjectState Open(const QString &projectFile)
 {
     ProjectState project;
-    RecordingFrontEnd frontEnd;
-    if (!LoadProject(projectFile, project, frontEnd))
+    if (!LoadProject(projectFile, project))
         qFatal("%s does not load", qPrintable(projectFile));
     project.ProjectFile = projectFile;
     return project;

@@ -235,9 +235,11 @@ void TestProjectCommands::openProjectOfUnreadableFileLeavesEmptyUnnamedProject()
     f.project.LastPath = QStringLiteral("/last/");
     QDir(f.dir.dir()).mkdir(QStringLiteral("Folder.pbm"));
     f.ask.openAnswers << QStringList{f.dir.path(QStringLiteral("Folder.pbm"))};
+    f.frontEnd.log << QStringLiteral("Ready.");
 
     f.commands.OpenProject();
     QCOMPARE(f.frontEnd.messages, QStringList{QStringLiteral("Project: Errorcode: 1")});
+    QVERIFY(f.frontEnd.log.isEmpty());
     QVERIFY(f.project.CommonFiles.isEmpty());
     QVERIFY(!f.project.ProjectNamed);
     QVERIFY(f.project.ProjectSaved);

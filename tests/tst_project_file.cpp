@@ -15,6 +15,12 @@ using namespace quarvel;
 
 namespace {
 
+// A failed file operation as the user would read it: "title: text".
+QString Message(const FileResult &result)
+{
+    return result.title + QStringLiteral(": ") + result.error;
+}
+
 QList<int> SwitchValues(const Switches &switches)
 {
     QList<int> values;
@@ -60,7 +66,7 @@ private slots:
     void readingRules();
     void numericValue_data();
     void numericValue();
-    void loadStartsFromEmptyListsAndClearsTheLog();
+    void loadStartsFromEmptyLists();
     void loadFailureLeavesAnEmptyUnnamedProject();
     void badInputLoadsWithoutCrashing();
     void saveWithoutCommonFilesWritesNothing();
@@ -78,14 +84,12 @@ void TestProjectFile::writesTheDemoProjectByteForByte()
     QCOMPARE(ProjectFileText(project, nullptr), expected);
 
     TestProject dir;
-    RecordingFrontEnd frontEnd;
     project.ProjectNamed = false;
     project.ProjectSaved = false;
-    QVERIFY(SaveProject(dir.path("Demo.pbm"), project, frontEnd, FileWriter()));
+    QVERIFY(SaveProject(dir.path("Demo.pbm"), project, FileWriter()));
     QCOMPARE(dir.read("Demo.pbm"), expected);
     QVERIFY(project.ProjectNamed);
     QVERIFY(project.ProjectSaved);
-    QVERIFY(frontEnd.messages.isEmpty());
 }
 
 void TestProjectFile::writesTheNamesOfTheDesignModelAtTheEndOfARun()
@@ -119,12 +123,11 @@ void TestProjectFile::saveThenLoadGivesTheSameProject()
     saved.Stored.StatusBar = {"Window_0_Status"};
     saved.Stored.ToolBar = {"Window_1_Tools"};
     saved.Stored.Gadget = {"Window_0_Button_0", "Window_1_Tree_ü"};
-    RecordingFrontEnd frontEnd;
-    QVERIFY(SaveProject(dir.path("Round.pbm"), saved, frontEnd, FileWriter()));
+    QVERIFY(SaveProject(dir.path("Round.pbm"), saved, FileWriter()));
 
     ProjectState loaded;
     loaded.switches = Sevens;
-    QVERIFY(LoadProject(dir.path("Round.pbm"), loaded, frontEnd));
+    QVERIFY(LoadProject(dir.path("Round.pbm"), loaded));
     QCOMPARE(loaded.CommonFiles, saved.CommonFiles);
     QCOMPARE(SwitchValues(loaded.switches), SwitchValues(saved.switches));
     QCOMPARE(StoredRows(loaded.Stored), StoredRows(saved.Stored));
@@ -133,7 +136,7 @@ void TestProjectFile::saveThenLoadGivesTheSameProject()
 
     // A second save without a generation writes the same bytes from the stored lists.
     const QByteArray first = dir.read("Round.pbm");
-    QVERIFY(SaveProject(dir.path("Round.pbm"), loaded, frontEnd, FileWriter()));
+    QVERIFY(SaveProject(dir.path("Round.pbm"), loaded, FileWriter()));
     QCOMPARE(dir.read("Round.pbm"), first);
 }
 
@@ -219,12 +222,10 @@ void TestProjectFile::readingRules()
     dir.write("Read.pbm", text);
     ProjectState project;
     project.switches = Sevens;
-    RecordingFrontEnd frontEnd;
-    QVERIFY(LoadProject(dir.path("Read.pbm"), project, frontEnd));
+    QVERIFY(LoadProject(dir.path("Read.pbm"), project));
     QCOMPARE(project.CommonFiles, files);
     QCOMPARE(SwitchValues(project.switches), switches);
     QCOMPARE(StoredRows(project.Stored), names);
-    QVERIFY(frontEnd.messages.isEmpty());
 }
 
 void TestProjectFile::numericValue_data()
@@ -258,18 +259,15 @@ void TestProjectFile::numericValue()
     QCOMPARE(NumericValue(text), value);
 }
 
-void TestProjectFile::loadStartsFromEmptyListsAndClearsTheLog()
+void TestProjectFile::loadStartsFromEmptyLists()
 {
     TestProject dir;
     dir.write("Next.pbm", "[FILES]\n/new.pb\n\n[WINDOW]\nNew\n");
     ProjectState project = DemoProject();
     project.ProjectSaved = false;
-    RecordingFrontEnd frontEnd;
-    frontEnd.log = QStringList{"Ready.", ""};
-    QVERIFY(LoadProject(dir.path("Next.pbm"), project, frontEnd));
+    QVERIFY(LoadProject(dir.path("Next.pbm"), project));
     QCOMPARE(project.CommonFiles, QStringList{"/new.pb"});
     QCOMPARE(StoredRows(project.Stored), QStringList{"WINDOW:New"});
-    QVERIFY(frontEnd.log.isEmpty());
     QVERIFY(project.ProjectSaved);
 }
 
@@ -283,15 +281,13 @@ void TestProjectFile::loadFailureLeavesAnEmptyUnnamedProject()
         project.ProjectNamed = true;
         project.ProjectSaved = false;
         project.switches = Sevens;
-        RecordingFrontEnd frontEnd;
-        frontEnd.log = QStringList{"old line"};
-        QVERIFY(!LoadProject(dir.path(name), project, frontEnd));
-        QCOMPARE(frontEnd.messages, QStringList{"Project: Errorcode: 1"});
+        const FileResult result = LoadProject(dir.path(name), project);
+        QVERIFY(!result);
+        QCOMPARE(Message(result), QStringLiteral("Project: Errorcode: 1"));
         QVERIFY(project.CommonFiles.isEmpty());
         QVERIFY(StoredRows(project.Stored).isEmpty());
         QVERIFY(!project.ProjectNamed);
         QVERIFY(project.ProjectSaved);
-        QVERIFY(frontEnd.log.isEmpty());
         QCOMPARE(project.ProjectFile, dir.path("Before.pbm")); // the caller decides
         QCOMPARE(project.switches, Sevens);
     }
@@ -310,14 +306,11 @@ void TestProjectFile::badInputLoadsWithoutCrashing()
     for (const QByteArray &text : {binary, longLine, noLineEnds, longFileLine}) {
         dir.write("Bad.pbm", text);
         ProjectState project;
-        RecordingFrontEnd frontEnd;
-        QVERIFY(LoadProject(dir.path("Bad.pbm"), project, frontEnd));
-        QVERIFY(frontEnd.messages.isEmpty());
+        QVERIFY(LoadProject(dir.path("Bad.pbm"), project));
     }
     // The long path is kept whole; the long run of digits-free text gives 0.
     ProjectState project;
-    RecordingFrontEnd frontEnd;
-    QVERIFY(LoadProject(dir.path("Bad.pbm"), project, frontEnd));
+    QVERIFY(LoadProject(dir.path("Bad.pbm"), project));
     QCOMPARE(project.CommonFiles, QStringList{QString::fromLatin1(longLine)});
     QCOMPARE(project.switches.Parend, 0);
 }
@@ -328,12 +321,13 @@ void TestProjectFile::saveWithoutCommonFilesWritesNothing()
     dir.write("Keep.pbm", "old content\n");
     ProjectState project;
     project.ProjectSaved = false;
-    RecordingFrontEnd frontEnd;
-    QVERIFY(!SaveProject(dir.path("Keep.pbm"), project, frontEnd, FileWriter()));
-    QVERIFY(!SaveProject(dir.path("New.pbm"), project, frontEnd, FileWriter()));
+    for (const char *name : {"Keep.pbm", "New.pbm"}) {
+        const FileResult result = SaveProject(dir.path(name), project, FileWriter());
+        QVERIFY(!result);
+        QVERIFY(result.error.isEmpty()); // nothing to report
+    }
     QCOMPARE(dir.read("Keep.pbm"), QByteArray("old content\n"));
     QVERIFY(!dir.exists("New.pbm"));
-    QVERIFY(frontEnd.messages.isEmpty());
     QVERIFY(!project.ProjectNamed);
     QVERIFY(!project.ProjectSaved);
 }
@@ -352,9 +346,9 @@ void TestProjectFile::unwritableProjectFileIsReported()
     dir.write("Folder.pbm/keep", "kept");
     dir.write("Plain.txt", "plain");
     ProjectState project = DemoProject();
-    RecordingFrontEnd frontEnd;
-    QVERIFY(!SaveProject(dir.path(name), project, frontEnd, FileWriter()));
-    QCOMPARE(frontEnd.messages, QStringList{"Project: Errorcode: 1"});
+    const FileResult result = SaveProject(dir.path(name), project, FileWriter());
+    QVERIFY(!result);
+    QCOMPARE(Message(result), QStringLiteral("Project: Errorcode: 1"));
     QVERIFY(!project.ProjectNamed);
     QCOMPARE(dir.read("Folder.pbm/keep"), QByteArray("kept"));
     QCOMPARE(dir.read("Plain.txt"), QByteArray("plain"));
@@ -369,9 +363,9 @@ void TestProjectFile::failedWriteKeepsTheOldFile()
     project.CommonFiles.append("/Projects/Demo/Window3.pb");
     FileWriter failing;
     failing.beforeCommit = [](const QString &) { return false; };
-    RecordingFrontEnd frontEnd;
-    QVERIFY(!SaveProject(dir.path("Demo.pbm"), project, frontEnd, failing));
-    QCOMPARE(frontEnd.messages, QStringList{"Project: Errorcode: 1"});
+    const FileResult result = SaveProject(dir.path("Demo.pbm"), project, failing);
+    QVERIFY(!result);
+    QCOMPARE(Message(result), QStringLiteral("Project: Errorcode: 1"));
     QCOMPARE(dir.read("Demo.pbm"), old);
     QCOMPARE(QDir(dir.dir()).entryList(QDir::Files), QStringList{"Demo.pbm"}); // no temporary left
 }

@@ -97,6 +97,13 @@ void TestQuarvelGen::initNeverOverwrites()
     QCOMPARE(result.status, 2);
     QVERIFY(result.err.contains("exists already"));
     QCOMPARE(dir.read("New.pbm"), QByteArray("mine"));
+
+    // A path through a regular file cannot be written: said on stderr only.
+    dir.write("Plain.txt", "plain");
+    const Result blocked = Run({"--init", "Plain.txt/New.pbm", "W.pb"}, dir.dir());
+    QCOMPARE(blocked.status, 2);
+    QVERIFY(blocked.out.isEmpty());
+    QCOMPARE(blocked.err, QStringLiteral("quarvel-gen: Project: Errorcode: 1\n"));
 }
 
 void TestQuarvelGen::unreadableProject()

@@ -48,7 +48,8 @@ struct StartUp {
 
     void run(const QStringList &arguments = {})
     {
-        LoadSettings(settings, project, tables, frontEnd, arguments);
+        for (const FileResult &failure : LoadSettings(settings, project, tables, arguments))
+            ReportFailure(frontEnd, failure);
     }
 };
 
@@ -284,11 +285,9 @@ void TestSettings::userGadgetList()
     ConfigDir config;
     config.write("UserList.INI", text);
     ProgramSettings settings;
-    RecordingFrontEnd frontEnd;
-    QVERIFY(LoadUserGadgets(settings, frontEnd));
+    QVERIFY(LoadUserGadgets(settings));
     QCOMPARE(settings.UserGadgetList, names);
     QCOMPARE(config.read("UserList.INI"), text); // read, never rewritten
-    QVERIFY(frontEnd.messages.isEmpty());
 }
 
 void TestSettings::userGadgetNamesJoinTheNameTables()
@@ -339,25 +338,25 @@ void TestSettings::saveUserGadgets()
     config.write("UserList.INI", "[USERGADGET]\nOld\n");
     StartUp start;
     start.run();
-    RecordingFrontEnd frontEnd;
-    QVERIFY(SaveUserGadgets(start.settings, {"MyGadget", "Gr\u00F6\u00DFe", "MyGadget"}, frontEnd));
+    QVERIFY(SaveUserGadgets(start.settings, {"MyGadget", "Gr\u00F6\u00DFe", "MyGadget"}));
     QCOMPARE(config.read("UserList.INI"), QByteArray("[USERGADGET]\nMyGadget\nGr\xC3\xB6\xC3\x9F" "e\nMyGadget\n"));
     QCOMPARE(start.settings.UserGadgetList, QStringList({"MyGadget", "Gr\u00F6\u00DFe", "MyGadget"}));
     QVERIFY(!start.tables.isGadgetCreator("MYGADGET")); // takes effect at the next start
 
     ProgramSettings reread;
-    QVERIFY(LoadUserGadgets(reread, frontEnd));
+    QVERIFY(LoadUserGadgets(reread));
     QCOMPARE(reread.UserGadgetList, start.settings.UserGadgetList);
 
-    QVERIFY(SaveUserGadgets(start.settings, {}, frontEnd));
+    QVERIFY(SaveUserGadgets(start.settings, {}));
     QCOMPARE(config.read("UserList.INI"), QByteArray("[USERGADGET]\n"));
-    QVERIFY(frontEnd.messages.isEmpty());
 
     // A folder where the file should be: reported, the list is replaced anyway.
     config.write("Blocked/UserList.INI/keep", "kept");
     start.settings.UserListFile = config.path("Blocked/UserList.INI");
-    QVERIFY(!SaveUserGadgets(start.settings, {"New"}, frontEnd));
-    QCOMPARE(frontEnd.messages, QStringList{"Save UserGadget: Errorcode: 1"});
+    const FileResult blocked = SaveUserGadgets(start.settings, {"New"});
+    QVERIFY(!blocked);
+    QCOMPARE(blocked.title, QStringLiteral("Save UserGadget"));
+    QCOMPARE(blocked.error, QStringLiteral("Errorcode: 1"));
     QCOMPARE(start.settings.UserGadgetList, QStringList{"New"});
     QCOMPARE(config.read("Blocked/UserList.INI/keep"), QByteArray("kept"));
 }

@@ -93,8 +93,7 @@ private slots:
     {
         TestProject dir;
         ProjectState project = PreviouslyGenerated(dir);
-        RecordingFrontEnd recorder;
-        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        QVERIFY(SaveProject(project.ProjectFile, project, FileWriter()));
         const auto before = Snapshot(dir);
         GenerationRun run(project);
         run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{2, {"Window_0 > X"}}; };
@@ -197,8 +196,7 @@ private slots:
     {
         TestProject dir;
         ProjectState project = PreviouslyGenerated(dir);
-        RecordingFrontEnd recorder;
-        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        QVERIFY(SaveProject(project.ProjectFile, project, FileWriter()));
         CommandLineOptions options;
         options.projectPath = project.ProjectFile;
         options.binds = {{"Window_0", "Main"}}; // Main is no current window: not on offer
@@ -215,8 +213,7 @@ private slots:
     {
         TestProject dir;
         ProjectState project = PreviouslyGenerated(dir);
-        RecordingFrontEnd recorder;
-        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        QVERIFY(SaveProject(project.ProjectFile, project, FileWriter()));
         CommandLineOptions options;
         options.projectPath = project.ProjectFile;
         options.keepUnbound = true;
@@ -228,7 +225,7 @@ private slots:
         QVERIFY(dir.exists("Backup/Main.pb"));
         // The run stored this run's names, so the next run offers nothing.
         ProjectState reloaded;
-        QVERIFY(LoadProject(project.ProjectFile, reloaded, recorder));
+        QVERIFY(LoadProject(project.ProjectFile, reloaded));
         QVERIFY(reloaded.Stored.Window.isEmpty());
         QVERIFY(reloaded.Stored.Gadget.isEmpty());
     }

@@ -30,7 +30,7 @@ bool SplitAssignment(const QString &text, QString &left, QString &right)
     return true;
 }
 
-int InitProject(const CommandLineOptions &options, FILE *err)
+int InitProject(const CommandLineOptions &options, FILE *out, FILE *err)
 {
     if (QFileInfo::exists(options.projectPath)) {
         PrintCommandLineError(err, options.projectPath + QStringLiteral(" exists already; --init never overwrites a file."));
@@ -39,8 +39,72 @@ int InitProject(const CommandLineOptions &options, FILE *err)
     ProjectState project;
     project.switches = Switches(); // the defaults of a new project
     project.CommonFiles = options.initCommonFiles;
-    CliFrontEnd frontEnd({}, false, stdout, err);
-    return SaveProject(options.projectPath, project, frontEnd, FileWriter()) ? 0 : 2;
+    CliFrontEnd frontEnd({}, false, out, err);
+    return ReportFailure(frontEnd, SaveProject(options.projectPath, project, FileWriter())) ? 0 : 2;
+}
+
+// The options QCommandLineParser knows, by the names the steps below ask it for.
+struct OptionSet {
+    QCommandLineOption bind{QStringLiteral("bind"), QString(), QStringLiteral("OLD=NEW")};
+    QCommandLineOption keepUnbound{QStringLiteral("keep-unbound")};
+    QCommandLineOption set{QStringLiteral("set"), QString(), QStringLiteral("SWITCH=VALUE")};
+    QCommandLineOption init{QStringLiteral("init")};
+};
+
+// --init PROJECT COMMONFILE...: the common files, made absolute.
+bool ReadInitFiles(const QCommandLineParser &parser, const OptionSet &known, CommandLineOptions &options,
+                   QString &error)
+{
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() < 2 || parser.isSet(known.bind) || parser.isSet(known.set) || options.keepUnbound) {
+        error = QStringLiteral("--init takes a project file and at least one common file, and no other option.");
+        return false;
+    }
+    for (const QString &file : positional.mid(1))
+        options.initCommonFiles.append(Absolute(file));
+    return true;
+}
+
+bool ReadBinds(const QStringList &values, CommandLineOptions &options, QString &error)
+{
+    for (const QString &value : values) {
+        BindOption pair;
+        if (!SplitAssignment(value, pair.first, pair.second) || pair.second.isEmpty()) {
+            error = QStringLiteral("--bind wants OLD=NEW, not ") + value;
+            return false;
+        }
+        options.binds.append(pair);
+    }
+    return true;
+}
+
+bool ReadSets(const QStringList &values, CommandLineOptions &options, QString &error)
+{
+    for (const QString &value : values) {
+        QString name, number;
+        bool isNumber = false;
+        const bool split = SplitAssignment(value, name, number);
+        const int switchValue = number.toInt(&isNumber);
+        if (!split || !Switches().find(name) || !isNumber) {
+            error = QStringLiteral("--set wants SWITCH=NUMBER with a known switch, not ") + value;
+            return false;
+        }
+        options.sets.append({name, switchValue});
+    }
+    return true;
+}
+
+// A generation run: one project file, then the bindings and the switch overrides.
+bool ReadRunOptions(const QCommandLineParser &parser, const OptionSet &known, CommandLineOptions &options,
+                    QString &error)
+{
+    const QStringList positional = parser.positionalArguments();
+    if (positional.size() > 1) {
+        error = QStringLiteral("one project file only: ") + positional.mid(1).join(QLatin1Char(' '));
+        return false;
+    }
+    return ReadBinds(parser.values(known.bind), options, error)
+           && ReadSets(parser.values(known.set), options, error);
 }
 
 } // namespace
@@ -57,69 +121,36 @@ std::optional<CommandLineOptions> ParseCommandLine(const QStringList &arguments,
 {
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption bind(QStringLiteral("bind"), QString(), QStringLiteral("OLD=NEW"));
-    const QCommandLineOption keepUnbound(QStringLiteral("keep-unbound"));
-    const QCommandLineOption set(QStringLiteral("set"), QString(), QStringLiteral("SWITCH=VALUE"));
-    const QCommandLineOption init(QStringLiteral("init"));
-    parser.addOptions({bind, keepUnbound, set, init});
+    const OptionSet known;
+    parser.addOptions({known.bind, known.keepUnbound, known.set, known.init});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
     }
-
     CommandLineOptions options;
-    options.init = parser.isSet(init);
-    options.keepUnbound = parser.isSet(keepUnbound);
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
+    options.init = parser.isSet(known.init);
+    options.keepUnbound = parser.isSet(known.keepUnbound);
+    if (parser.positionalArguments().isEmpty()) {
         error = QStringLiteral("no project file given.");
         return std::nullopt;
     }
-    options.projectPath = Absolute(positional.first());
-    if (options.init) {
-        if (positional.size() < 2 || parser.isSet(bind) || parser.isSet(set) || options.keepUnbound) {
-            error = QStringLiteral("--init takes a project file and at least one common file, and no other option.");
-            return std::nullopt;
-        }
-        for (const QString &file : positional.mid(1))
-            options.initCommonFiles.append(Absolute(file));
-        return options;
-    }
-    if (positional.size() > 1) {
-        error = QStringLiteral("one project file only: ") + positional.mid(1).join(QLatin1Char(' '));
+    options.projectPath = Absolute(parser.positionalArguments().first());
+    const bool read = options.init ? ReadInitFiles(parser, known, options, error)
+                                   : ReadRunOptions(parser, known, options, error);
+    if (!read)
         return std::nullopt;
-    }
-    for (const QString &value : parser.values(bind)) {
-        BindOption pair;
-        if (!SplitAssignment(value, pair.first, pair.second) || pair.second.isEmpty()) {
-            error = QStringLiteral("--bind wants OLD=NEW, not ") + value;
-            return std::nullopt;
-        }
-        options.binds.append(pair);
-    }
-    for (const QString &value : parser.values(set)) {
-        QString name, number;
-        bool isNumber = false;
-        const bool split = SplitAssignment(value, name, number);
-        const int switchValue = number.toInt(&isNumber);
-        if (!split || !Switches().find(name) || !isNumber) {
-            error = QStringLiteral("--set wants SWITCH=NUMBER with a known switch, not ") + value;
-            return std::nullopt;
-        }
-        options.sets.append({name, switchValue});
-    }
     return options;
 }
 
 int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
 {
     if (options.init)
-        return InitProject(options, err);
+        return InitProject(options, out, err);
 
     CliFrontEnd frontEnd(options.binds, options.keepUnbound, out, err);
     ProjectState project;
     project.switches = Switches::AllOff(); // a switch the project file does not name is 0
-    if (!LoadProject(options.projectPath, project, frontEnd)) {
+    if (!ReportFailure(frontEnd, LoadProject(options.projectPath, project))) {
         PrintCommandLineError(err, QStringLiteral("cannot read the project file ") + options.projectPath);
         return 2;
     }
@@ -130,7 +161,7 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     // The user's own gadget procedures count as gadget commands; without the list the run
     // goes on with the built-in names.
     ProgramSettings settings;
-    LoadUserGadgets(settings, frontEnd);
+    ReportFailure(frontEnd, LoadUserGadgets(settings));
     const NameTables nameTables = BuildNameTables(settings.UserGadgetList);
     GenerationContext context(project, nameTables, frontEnd);
     return GenerationWorker(context) ? 0 : 1;

@@ -3,6 +3,7 @@
 // request answered on its GUI thread and the command-line generator answers in place.
 #pragma once
 
+#include "base/file_result.h"
 #include "model/object_kind.h"
 
 #include <QString>
@@ -47,5 +48,13 @@ public:
     // The log list is emptied when a project is created or loaded.
     virtual void ClearLog() = 0;
 };
+
+// Shows the message of a failed file operation that has one; gives whether it succeeded.
+inline bool ReportFailure(FrontEnd &frontEnd, const FileResult &result)
+{
+    if (!result.ok && !result.error.isEmpty())
+        frontEnd.ShowMessage(result.title, result.error);
+    return result.ok;
+}
 
 } // namespace quarvel

@@ -1,11 +1,9 @@
 #include "model/project_file.h"
 
-#include "base/file_error_line.h"
 #include "base/file_writer.h"
 #include "base/numeric_value.h"
 #include "base/text_encoding.h"
 #include "model/design_model.h"
-#include "model/front_end.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -13,6 +11,8 @@
 namespace quarvel {
 
 namespace {
+
+const QString ProjectMessageTitle = QStringLiteral("Project");
 
 // The project file's section of the stored names of each kind.
 QLatin1String SectionHeader(ObjectKind kind)
@@ -58,18 +58,16 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
     return EncodeLines(lines, FormatUtf8).mid(3); // UTF-8 without byte-order mark
 }
 
-bool SaveProject(const QString &path, ProjectState &project, FrontEnd &frontEnd,
-                 const FileWriter &writer, const DesignModel *designLists)
+FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
+                       const DesignModel *designLists)
 {
     if (project.CommonFiles.isEmpty())
-        return false;
-    if (!writer.Write(path, ProjectFileText(project, designLists))) {
-        frontEnd.ShowMessage(QStringLiteral("Project"), FailedFileErrorCode());
-        return false;
-    }
+        return FileResult::NotDone();
+    if (!writer.Write(path, ProjectFileText(project, designLists)))
+        return FileResult::Failed(ProjectMessageTitle);
     project.ProjectNamed = true;
     project.ProjectSaved = true;
-    return true;
+    return {};
 }
 
 void ReadProjectText(const QByteArray &bytes, ProjectState &project)
@@ -93,25 +91,22 @@ void ReadProjectText(const QByteArray &bytes, ProjectState &project)
     }
 }
 
-bool LoadProject(const QString &path, ProjectState &project, FrontEnd &frontEnd)
+FileResult LoadProject(const QString &path, ProjectState &project)
 {
     project.CommonFiles.clear();
     project.Stored.clear();
-    frontEnd.ClearLog();
     project.ProjectNamed = false;
     project.ProjectSaved = true;
 
     QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        frontEnd.ShowMessage(QStringLiteral("Project"), FailedFileErrorCode());
-        return false;
-    }
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+        return FileResult::Failed(ProjectMessageTitle);
     const QByteArray bytes = file.readAll();
     file.close();
     ReadProjectText(bytes, project);
     project.ProjectNamed = true;
     project.ProjectSaved = true;
-    return true;
+    return {};
 }
 
 } // namespace quarvel

@@ -197,7 +197,7 @@ void GenerateStep4(GenerationContext &g)
 
     g.LogLine(QStringLiteral("- Write Files..."));
     WriteOutputFiles(g);
-    SaveProject(g.project.ProjectFile, g.project, g.frontEnd, g.writer, &g.model);
+    ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.writer, &g.model));
     ReplaceStoredConstants(g);
     g.LogLine(QStringLiteral("Ready."));
     g.LogLine(QString());

@@ -56,7 +56,8 @@ bool ProjectCommands::AskSaveChanges()
     if (project_.ProjectNamed) {
         // A project with no common file has nothing to save. When writing fails the error box
         // has been shown, and the calling command stops so the changes are not lost with it.
-        return SaveProject(project_.ProjectFile, project_, frontEnd_, writer) || project_.CommonFiles.isEmpty();
+        return ReportFailure(frontEnd_, SaveProject(project_.ProjectFile, project_, writer))
+               || project_.CommonFiles.isEmpty();
     }
     return SaveProjectAs();
 }
@@ -84,7 +85,8 @@ void ProjectCommands::OpenProject()
     const QString path = chosen.value(0);
     if (path.isEmpty())
         return;
-    const bool loaded = LoadProject(path, project_, frontEnd_);
+    frontEnd_.ClearLog();
+    const bool loaded = ReportFailure(frontEnd_, LoadProject(path, project_));
     ShowCommonFiles(); // emptied even when the load failed
     if (!loaded)
         return;
@@ -96,7 +98,7 @@ void ProjectCommands::OpenProject()
 void ProjectCommands::SaveProjectCommand()
 {
     if (project_.ProjectNamed)
-        SaveProject(project_.ProjectFile, project_, frontEnd_, writer);
+        ReportFailure(frontEnd_, SaveProject(project_.ProjectFile, project_, writer));
     else
         SaveProjectAs();
 }
@@ -112,7 +114,7 @@ bool ProjectCommands::SaveProjectAs()
     if (existing.exists() && !existing.isDir()
         && ask_.Question(QuestionTitle, QStringLiteral("Datei überschreiben?")) != Answer::Yes)
         return false;
-    if (!SaveProject(path, project_, frontEnd_, writer))
+    if (!ReportFailure(frontEnd_, SaveProject(path, project_, writer)))
         return false;
     project_.LastPath = PathPart(path);
     project_.ProjectFile = path;

@@ -1,11 +1,9 @@
 #include "project/settings.h"
 
-#include "base/file_error_line.h"
 #include "base/file_writer.h"
 #include "base/line_scan.h"
 #include "base/numeric_value.h"
 #include "base/text_encoding.h"
-#include "model/front_end.h"
 #include "model/name_tables.h"
 #include "model/project_file.h"
 #include "project/preference_file.h"
@@ -67,6 +65,11 @@ QStringList DecodeUserGadgetFile(const QByteArray &bytes)
     const ByteOrderMark mark = DetectByteOrderMark(bytes);
     const TextFormat format = mark.format == FormatLatin1 ? FormatUtf8 : mark.format;
     return SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), format));
+}
+
+QString LastProjectFile(const ProgramSettings &settings)
+{
+    return ReadSetting(QStringLiteral("Path"), QStringLiteral("Project"), settings.SettingsFile);
 }
 
 void StartNewProject(const ProgramSettings &settings, ProjectState &project)
@@ -155,7 +158,7 @@ QStringList ReadUserGadgetText(const QStringList &lines)
     return names;
 }
 
-bool LoadUserGadgets(ProgramSettings &settings, FrontEnd &frontEnd)
+FileResult LoadUserGadgets(ProgramSettings &settings)
 {
     if (settings.UserListFile.isEmpty())
         LocateSettingsFiles(settings);
@@ -172,16 +175,14 @@ bool LoadUserGadgets(ProgramSettings &settings, FrontEnd &frontEnd)
         if (ok)
             settings.UserGadgetList = ReadUserGadgetText(DecodeUserGadgetFile(file.readAll()));
     }
-    if (!ok)
-        frontEnd.ShowMessage(QStringLiteral("UserGadgetList"), FailedFileErrorCode());
-    return ok;
+    return ok ? FileResult() : FileResult::Failed(QStringLiteral("UserGadgetList"));
 }
 
-void LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
-                  FrontEnd &frontEnd, const QStringList &arguments)
+QList<FileResult> LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
+                               const QStringList &arguments)
 {
     LocateSettingsFiles(settings);
-    LoadUserGadgets(settings, frontEnd);
+    QList<FileResult> failures{LoadUserGadgets(settings)};
     tables = BuildNameTables(settings.UserGadgetList);
 
     // A restored project sets only the switches its file names; the others are 0.
@@ -190,17 +191,15 @@ void LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &
     const QString argument = FirstArgument(arguments);
     if (IsNonEmptyFile(argument)) {
         project.ProjectFile = QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
-        LoadProject(project.ProjectFile, project, frontEnd);
-        return;
+        failures << LoadProject(project.ProjectFile, project);
+    } else if (const QString last = LastProjectFile(settings); IsNonEmptyFile(last)) {
+        project.ProjectFile = last;
+        failures << LoadProject(project.ProjectFile, project);
+    } else {
+        StartNewProject(settings, project);
     }
-    const QString lastProject = ReadSetting(QStringLiteral("Path"), QStringLiteral("Project"),
-                                            settings.SettingsFile);
-    if (IsNonEmptyFile(lastProject)) {
-        project.ProjectFile = lastProject;
-        LoadProject(project.ProjectFile, project, frontEnd);
-        return;
-    }
-    StartNewProject(settings, project);
+    failures.removeIf([](const FileResult &result) { return result.ok; });
+    return failures;
 }
 
 void SaveSettings(const ProgramSettings &settings, const ProjectState &project)
@@ -213,15 +212,14 @@ void SaveSettings(const ProgramSettings &settings, const ProjectState &project)
                      QString::number(project.switches.at(i)), file);
 }
 
-bool SaveUserGadgets(ProgramSettings &settings, const QStringList &names, FrontEnd &frontEnd)
+FileResult SaveUserGadgets(ProgramSettings &settings, const QStringList &names)
 {
     settings.UserGadgetList = names;
     if (settings.UserListFile.isEmpty())
         LocateSettingsFiles(settings);
     if (FileWriter().Write(settings.UserListFile, UserGadgetFileText(names).toUtf8()))
-        return true;
-    frontEnd.ShowMessage(QStringLiteral("Save UserGadget"), FailedFileErrorCode());
-    return false;
+        return {};
+    return FileResult::Failed(QStringLiteral("Save UserGadget"));
 }
 
 } // namespace quarvel

@@ -2,6 +2,7 @@
 // the desktop program.
 #pragma once
 
+#include "base/file_result.h"
 #include "model/project_state.h"
 
 #include <QString>
@@ -9,7 +10,6 @@
 
 namespace quarvel {
 
-class FrontEnd;
 struct NameTables;
 
 struct ProgramSettings {
@@ -46,9 +46,9 @@ void WriteSetting(const QString &group, const QString &key, const QString &value
                   const QString &file);
 
 // Reads UserList.INI into settings.UserGadgetList (locating it first when UserListFile is
-// empty); a missing or empty file is written with its header "[USERGADGET]". False, with the
+// empty); a missing or empty file is written with its header "[USERGADGET]". Failed, with the
 // "UserGadgetList" message and an empty list, when it can neither be read nor created.
-bool LoadUserGadgets(ProgramSettings &settings, FrontEnd &frontEnd);
+FileResult LoadUserGadgets(ProgramSettings &settings);
 
 // The names of the "[USERGADGET]" section of UserList.INI text, trimmed of spaces; a line
 // that is only spaces names nothing.
@@ -58,15 +58,16 @@ QStringList ReadUserGadgetText(const QStringList &lines);
 // restores the project named by the first argument or by the last run, or else starts a new
 // project with the default switches. arguments are the program's arguments WITHOUT the
 // program name (QCoreApplication::arguments().mid(1)); "-psn_" arguments are skipped. The
-// caller shows project.ProjectFile in the status bar afterwards.
-void LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
-                  FrontEnd &frontEnd, const QStringList &arguments);
+// caller shows project.ProjectFile in the status bar afterwards, and reports the failures
+// returned, in their order.
+QList<FileResult> LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
+                               const QStringList &arguments);
 
 // Exit: the last directory, the project file and the switches in force, into SettingsFile.
 void SaveSettings(const ProgramSettings &settings, const ProjectState &project);
 
-// The Ok of the user gadget window: replaces the list and rewrites UserList.INI. False, with
+// The Ok of the user gadget window: replaces the list and rewrites UserList.INI. Failed, with
 // the "Save UserGadget" message, when the file cannot be written (the list is replaced anyway).
-bool SaveUserGadgets(ProgramSettings &settings, const QStringList &names, FrontEnd &frontEnd);
+FileResult SaveUserGadgets(ProgramSettings &settings, const QStringList &names);
 
 } // namespace quarvel

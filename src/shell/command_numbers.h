@@ -1,5 +1,4 @@
-// The menu and toolbar command numbers of the main window, and the worker's requests carried
-// through the event queue.
+// The menu and toolbar command numbers of the main window.
 #pragma once
 
 namespace quarvel {
@@ -28,18 +27,5 @@ inline bool TouchesProject(int command)
 {
     return command >= CommandProjectNew && command <= CommandStartGenerate && command != CommandUserGadget;
 }
-
-// The worker's requests, carried as the event type of a gadget event of the CommandButton.
-enum RequestKind : int {
-    RequestRunStarted = 1025,
-    RequestOpenBindDialog = 1026,
-    RequestCloseBindDialog = 1027,
-    RequestAppendLogLine = 1028,
-    // What else the worker needs done on the GUI thread.
-    RequestEnableMainWindow = 1029,
-    RequestSaveProjectAs = 1030,
-    RequestShowMessage = 1031,
-    RequestClearLog = 1032,
-};
 
 } // namespace quarvel

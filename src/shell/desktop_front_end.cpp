@@ -1,79 +1,71 @@
 #include "shell/desktop_front_end.h"
 
-#include "shell/command_numbers.h"
 #include "shell/dialogs/window_numbers.h"
 #include "ui/event_queue.h"
 
 #include <QCoreApplication>
 #include <QThread>
 
+#include <memory>
+
 namespace quarvel {
 
-void AnswerRequest(RequestBlock *block, qint64 result)
+RequestAnswer DesktopFrontEnd::SendRequestAndWait(DesktopRequest request)
 {
-    block->result = result;
-    block->semaphore.release();
+    auto pending = std::make_shared<PendingRequest>(std::move(request));
+    queue_.PostGadget(MainWindow, CommandButton, KindOf(pending->what()), pending);
+    return pending->WaitForAnswer();
 }
 
-qint64 DesktopFrontEnd::SendRequestAndWait(int kind, quintptr data)
-{
-    RequestBlock block;
-    block.data = data;
-    queue_.PostGadget(MainWindow, CommandButton, kind, reinterpret_cast<quintptr>(&block));
-    block.semaphore.acquire();
-    return block.result;
-}
-
-qint64 DesktopFrontEnd::Request(int kind, quintptr data)
+RequestAnswer DesktopFrontEnd::Request(DesktopRequest request)
 {
     if (QThread::currentThread() == QCoreApplication::instance()->thread())
-        return perform_(kind, data);
-    return SendRequestAndWait(kind, data);
+        return perform_(request);
+    return SendRequestAndWait(std::move(request));
 }
 
 void DesktopFrontEnd::RunStarted()
 {
-    Request(RequestRunStarted, 0);
+    Request(requests::RunStarted{});
 }
 
 BindDialogAnswer DesktopFrontEnd::OpenBindDialog(const BindDialogRequest &request)
 {
-    BindDialogAnswer answer;
-    BindDialogPayload payload{&request, &answer};
-    answer.result = int(Request(RequestOpenBindDialog, reinterpret_cast<quintptr>(&payload)));
-    return answer;
+    const RequestAnswer answer = Request(requests::OpenBindDialog{request});
+    const auto *given = std::get_if<BindDialogAnswer>(&answer);
+    return given ? *given : BindDialogAnswer(); // a dialog gone unanswered cancels the run
 }
 
 void DesktopFrontEnd::CloseBindDialog()
 {
-    Request(RequestCloseBindDialog, 0);
+    Request(requests::CloseBindDialog{});
 }
 
 void DesktopFrontEnd::AppendLogLine(const QString &text)
 {
-    const QString copy = text; // the GUI thread copies it again before answering
-    Request(RequestAppendLogLine, reinterpret_cast<quintptr>(&copy));
+    Request(requests::AppendLogLine{text});
 }
 
 void DesktopFrontEnd::EnableMainWindow()
 {
-    Request(RequestEnableMainWindow, 0);
+    Request(requests::EnableMainWindow{});
 }
 
 bool DesktopFrontEnd::SaveProjectAs()
 {
-    return Request(RequestSaveProjectAs, 0) != 0;
+    const RequestAnswer answer = Request(requests::SaveProjectAs{});
+    const auto *saved = std::get_if<bool>(&answer);
+    return saved && *saved;
 }
 
 void DesktopFrontEnd::ShowMessage(const QString &title, const QString &text)
 {
-    MessagePayload message{title, text};
-    Request(RequestShowMessage, reinterpret_cast<quintptr>(&message));
+    Request(requests::ShowMessage{title, text});
 }
 
 void DesktopFrontEnd::ClearLog()
 {
-    Request(RequestClearLog, 0);
+    Request(requests::ClearLog{});
 }
 
 } // namespace quarvel

@@ -1,43 +1,21 @@
 // The desktop program's answers to the generation worker. Called on the worker thread, every
-// call becomes a request block posted as a gadget event of the CommandButton and answered on
-// the GUI thread; called on the GUI thread itself, it is carried out at once.
+// call becomes a request posted as a gadget event of the CommandButton and answered on the GUI
+// thread; called on the GUI thread itself, it is carried out at once.
 #pragma once
 
 #include "model/front_end.h"
+#include "shell/desktop_request.h"
 
 #include <functional>
-#include <semaphore>
 
 namespace quarvel {
 
 class EventQueue;
 
-// One synchronous request of the worker; lives on the worker's stack until answered.
-struct RequestBlock {
-    // A standard semaphore rather than QSemaphore: its hand-over is visible to the thread
-    // checker, which cannot look inside Qt's.
-    std::binary_semaphore semaphore{0};
-    qint64 result = 0;
-    quintptr data = 0;
-};
-
-// Payloads the block's data points to.
-struct BindDialogPayload {
-    const BindDialogRequest *request = nullptr;
-    BindDialogAnswer *answer = nullptr;
-};
-struct MessagePayload {
-    QString title;
-    QString text;
-};
-
-// GUI thread: stores the result into the block and signals its semaphore once.
-void AnswerRequest(RequestBlock *block, qint64 result);
-
 class DesktopFrontEnd : public FrontEnd {
 public:
-    // perform carries out a request on the GUI thread and gives its result.
-    using Perform = std::function<qint64(int kind, quintptr data)>;
+    // perform carries out a request on the GUI thread and gives its answer.
+    using Perform = std::function<RequestAnswer(const DesktopRequest &request)>;
     DesktopFrontEnd(EventQueue &queue, Perform perform) : queue_(queue), perform_(std::move(perform)) {}
 
     void RunStarted() override;
@@ -50,10 +28,10 @@ public:
     void ClearLog() override;
 
     // Worker thread: posts the request and blocks until the GUI thread has answered it.
-    qint64 SendRequestAndWait(int kind, quintptr data);
+    RequestAnswer SendRequestAndWait(DesktopRequest request);
 
 private:
-    qint64 Request(int kind, quintptr data);
+    RequestAnswer Request(DesktopRequest request);
 
     EventQueue &queue_;
     Perform perform_;

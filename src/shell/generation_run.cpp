@@ -1,5 +1,4 @@
 // The desktop side of a generation: the worker thread and the answers to its requests.
-#include "shell/command_numbers.h"
 #include "shell/dialogs/window_numbers.h"
 #include "shell/shell.h"
 
@@ -31,7 +30,6 @@ void Shell::WorkerFinished()
     delete worker_;
     worker_ = nullptr;
     run_.reset();
-    pendingRequest_ = nullptr;
     bindDialog_.reset();
     SetRunning(false);
     EnableMainWindow(); // never left disabled, whatever path the run took
@@ -43,84 +41,87 @@ void Shell::SetRunning(bool running)
         action->setEnabled(!running);
 }
 
-void Shell::HandleRequest(int kind, quintptr data)
+void Shell::HandleRequest(const std::any &payload)
 {
-    auto *block = reinterpret_cast<RequestBlock *>(data);
-    if (!block)
+    const auto *carried = std::any_cast<std::shared_ptr<PendingRequest>>(&payload);
+    if (!carried || !*carried)
         return;
-    pendingRequest_ = block;
-    if (kind == RequestOpenBindDialog) {
-        OpenBindDialogWindow(block); // answered later, by the dialog
+    const std::shared_ptr<PendingRequest> request = *carried;
+    if (const auto *open = std::get_if<requests::OpenBindDialog>(&request->what())) {
+        OpenBindDialogWindow(request, *open); // answered later, by the dialog
         return;
     }
-    const qint64 result = PerformRequest(kind, block->data);
-    if (pendingRequest_ == block) {
-        pendingRequest_ = nullptr;
-        AnswerRequest(block, result);
-    }
+    request->Answer(PerformRequest(request->what()));
 }
 
-qint64 Shell::PerformRequest(int kind, quintptr data)
+RequestAnswer Shell::PerformRequest(const DesktopRequest &request)
 {
-    switch (kind) {
-    case RequestRunStarted:
-        ui_.CloseWindow(OptionsWindow);
-        EnableMainWindow();
-        return 0;
-    case RequestOpenBindDialog:
-        return BindDialogInPlace(data);
-    case RequestCloseBindDialog:
-        bindDialog_.reset();
-        ui_.CloseWindow(BindWindow);
-        EnableMainWindow();
-        return 0;
-    case RequestAppendLogLine:
-        AppendLog(*reinterpret_cast<const QString *>(data));
-        return 0;
-    case RequestEnableMainWindow:
-        EnableMainWindow();
-        return 0;
-    case RequestSaveProjectAs:
-        return commands_.SaveProjectAs() ? 1 : 0;
-    case RequestShowMessage: {
-        const auto *message = reinterpret_cast<const MessagePayload *>(data);
-        ask_.MessageOk(message->title, message->text);
-        return 0;
-    }
-    case RequestClearLog:
-        if (QListWidget *log = ui_.ListGadget(LogList))
-            log->clear();
-        return 0;
-    default:
-        return 0;
-    }
+    return std::visit([this](const auto &what) { return Perform(what); }, request);
 }
 
-// The dialog answers the worker's block itself: the Todo List is copied into the worker's
-// answer on this thread, and only then is the worker woken.
-void Shell::OpenBindDialogWindow(RequestBlock *block)
+RequestAnswer Shell::Perform(const requests::RunStarted &)
 {
-    const auto &payload = *reinterpret_cast<const BindDialogPayload *>(block->data);
-    bindDialog_.reset(); // at most one dialog; a new one takes window 2 over
-    bindDialog_ = std::make_unique<BindDialogWindow>(
-        ui_, ask_, *payload.request, [this, block, answer = payload.answer](const BindDialogAnswer &given) {
-            *answer = given;
-            if (pendingRequest_ == block)
-                pendingRequest_ = nullptr;
-            AnswerRequest(block, given.result);
-        });
+    ui_.CloseWindow(OptionsWindow);
+    EnableMainWindow();
+    return {};
 }
 
 // Asked on the GUI thread itself there is no worker to wake: the dialog runs in a nested loop.
-qint64 Shell::BindDialogInPlace(quintptr data)
+RequestAnswer Shell::Perform(const requests::OpenBindDialog &open)
 {
-    RequestBlock block;
-    block.data = data;
-    block.result = BindDialogModel::CancelAnswer; // a dialog closed unanswered goes no further
-    OpenBindDialogWindow(&block);
+    const auto request = std::make_shared<PendingRequest>(open);
+    OpenBindDialogWindow(request, open);
     while (bindDialog_ && !bindDialog_->Answered())
         HandleNextEvent(50);
-    return block.result;
+    return request->answer(); // none when the dialog went unanswered: the run is cancelled
+}
+
+RequestAnswer Shell::Perform(const requests::CloseBindDialog &)
+{
+    bindDialog_.reset();
+    ui_.CloseWindow(BindWindow);
+    EnableMainWindow();
+    return {};
+}
+
+RequestAnswer Shell::Perform(const requests::AppendLogLine &line)
+{
+    AppendLog(line.text);
+    return {};
+}
+
+RequestAnswer Shell::Perform(const requests::EnableMainWindow &)
+{
+    EnableMainWindow();
+    return {};
+}
+
+RequestAnswer Shell::Perform(const requests::SaveProjectAs &)
+{
+    return commands_.SaveProjectAs();
+}
+
+RequestAnswer Shell::Perform(const requests::ShowMessage &message)
+{
+    ask_.MessageOk(message.title, message.text);
+    return {};
+}
+
+RequestAnswer Shell::Perform(const requests::ClearLog &)
+{
+    if (QListWidget *log = ui_.ListGadget(LogList))
+        log->clear();
+    return {};
+}
+
+// The dialog answers the request itself: the Todo List is copied into the answer on this
+// thread, and only then is the worker woken.
+void Shell::OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request,
+                                 const requests::OpenBindDialog &open)
+{
+    bindDialog_.reset(); // at most one dialog; a new one takes window 2 over
+    bindDialog_ = std::make_unique<BindDialogWindow>(
+        ui_, ask_, open.request, [request](const BindDialogAnswer &given) { request->Answer(given); });
 }
 
 } // namespace quarvel

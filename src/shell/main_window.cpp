@@ -1,4 +1,5 @@
 // Building the main window and the options window, and the layout rule.
+#include "base/version.h"
 #include "shell/command_numbers.h"
 #include "shell/dialogs/window_numbers.h"
 #include "shell/shell.h"
@@ -60,7 +61,7 @@ void Shell::LoadIcons()
 
 bool Shell::OpenMainWindow()
 {
-    ToolkitWindow *window = ui_.OpenWindow(MainWindow, 800, 600, QStringLiteral("Quarvel Version v5.17"),
+    ToolkitWindow *window = ui_.OpenWindow(MainWindow, 800, 600, VersionTitle(),
                                            WindowSystemMenu | WindowMinimize | WindowMaximize | WindowSizeable);
     if (!window)
         return false;
@@ -83,40 +84,52 @@ bool Shell::OpenMainWindow()
 void Shell::CreateMenus()
 {
     QMenuBar *bar = ui_.Window(MainWindow)->menuBar();
-    auto item = [this](QMenu *menu, int command) {
-        const CommandEntry &entry = Entry(command);
-        QAction *action = ui_.MenuItem(menu, MainWindow, command, QString::fromUtf8(entry.text), icon(entry.icon));
-        if (TouchesProject(command))
-            projectActions_ << action;
-        return action;
-    };
+    CreateFileMenu(bar->addMenu(QStringLiteral("&File")));
+    CreateActionMenu(bar->addMenu(QStringLiteral("&Action")));
+    QMenu *help = bar->addMenu(QStringLiteral("&?"));
+    AddMenuItem(help, CommandInfo);
+    AddMenuItem(help, CommandLicence);
+#ifdef Q_OS_MACOS
+    AddApplicationMenuEntries(help);
+#endif
+}
 
-    QMenu *file = bar->addMenu(QStringLiteral("&File"));
-    item(file, CommandProjectNew);
+QAction *Shell::AddMenuItem(QMenu *menu, int command)
+{
+    const CommandEntry &entry = Entry(command);
+    QAction *action = ui_.MenuItem(menu, MainWindow, command, QString::fromUtf8(entry.text), icon(entry.icon));
+    if (TouchesProject(command))
+        projectActions_ << action;
+    return action;
+}
+
+void Shell::CreateFileMenu(QMenu *file)
+{
+    AddMenuItem(file, CommandProjectNew);
     file->addSeparator();
-    item(file, CommandProjectLoad);
-    item(file, CommandProjectSave);
-    item(file, CommandProjectSaveAs);
+    AddMenuItem(file, CommandProjectLoad);
+    AddMenuItem(file, CommandProjectSave);
+    AddMenuItem(file, CommandProjectSaveAs);
     file->addSeparator();
     QMenu *preferences = file->addMenu(icon(9), QStringLiteral("&Preferences"));
-    item(preferences, CommandUserGadget);
+    AddMenuItem(preferences, CommandUserGadget);
     file->addSeparator();
-    item(file, CommandExit);
+    AddMenuItem(file, CommandExit);
+}
 
-    QMenu *action = bar->addMenu(QStringLiteral("&Action"));
-    item(action, CommandCommonAdd);
+void Shell::CreateActionMenu(QMenu *action)
+{
+    AddMenuItem(action, CommandCommonAdd);
     action->addSeparator();
-    item(action, CommandCommonDelete);
-    item(action, CommandCommonFirst);
+    AddMenuItem(action, CommandCommonDelete);
+    AddMenuItem(action, CommandCommonFirst);
     action->addSeparator();
-    item(action, CommandStartGenerate);
+    AddMenuItem(action, CommandStartGenerate);
+}
 
-    QMenu *help = bar->addMenu(QStringLiteral("&?"));
-    item(help, CommandInfo);
-    item(help, CommandLicence);
-
-#ifdef Q_OS_MACOS
-    // The application menu's own entries; the loop turns them into commands 10, 4 and 5.
+// The application menu's own entries; the loop turns them into commands 10, 4 and 5.
+void Shell::AddApplicationMenuEntries(QMenu *help)
+{
     const struct { int command; QAction::MenuRole role; const char *text; } appEntries[] = {
         {CommandAppAbout, QAction::AboutRole, "About Quarvel"},
         {CommandAppPreferences, QAction::PreferencesRole, "Preferences..."},
@@ -124,7 +137,6 @@ void Shell::CreateMenus()
     };
     for (const auto &entry : appEntries)
         ui_.MenuItem(help, MainWindow, entry.command, QLatin1String(entry.text), QIcon())->setMenuRole(entry.role);
-#endif
 }
 
 void Shell::CreateToolBar()

@@ -17,7 +17,7 @@ Shell::Shell(Requesters *ask)
     : ui_(queue_),
       ownRequesters_(ask ? nullptr : std::make_unique<QtRequesters>(ui_, queue_)),
       ask_(ask ? *ask : *ownRequesters_),
-      frontEnd_(queue_, [this](int kind, quintptr data) { return PerformRequest(kind, data); }),
+      frontEnd_(queue_, [this](const DesktopRequest &request) { return PerformRequest(request); }),
       commands_(project_, ask_, frontEnd_)
 {
     commands_.showProjectFile = [this](const QString &file) { ShowProjectFile(file); };
@@ -51,7 +51,8 @@ bool Shell::StartUp(const QStringList &arguments)
     ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_L), CommandProjectLoad);
     ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_S), CommandProjectSave);
 
-    LoadSettings(settings_, project_, tables_, frontEnd_, arguments);
+    for (const FileResult &failure : LoadSettings(settings_, project_, tables_, arguments))
+        ReportFailure(frontEnd_, failure);
     ShowCommonFiles();
     ShowProjectFile(project_.ProjectFile);
     ui_.Window(MainWindow)->show();
@@ -91,7 +92,7 @@ void Shell::DispatchEvent(const Event &event)
         MenuDispatcher(event.number);
         break;
     case EventKind::Gadget:
-        GadgetDispatcher(event.number, event.type, event.data);
+        GadgetDispatcher(event.number, event.type, event.payload);
         break;
     case EventKind::SizeWindow:
         SizeDispatcher(event.window);
@@ -130,11 +131,11 @@ void Shell::MenuDispatcher(int command)
     }
 }
 
-void Shell::GadgetDispatcher(int gadget, int type, quintptr data)
+void Shell::GadgetDispatcher(int gadget, int type, const std::any &payload)
 {
     switch (gadget) {
     case CommandButton:
-        HandleRequest(type, data);
+        HandleRequest(payload);
         break;
     case ParendBox:
     case PBIgnoreBox:
@@ -150,27 +151,27 @@ void Shell::GadgetDispatcher(int gadget, int type, quintptr data)
         if (type == EventLeftClick && ui_.IsWindow(OptionsWindow))
             LaunchGenerationWorker();
         break;
-    case OldEntryList:
-    case NewEntryList:
-    case TodoList:
-    case BindButton:
-    case ReleaseButton:
-    case ContinueButton:
-        if (bindDialog_)
-            bindDialog_->GadgetEvent(gadget, type);
-        break;
-    case UserGadgetList:
-    case UserGadgetAdd:
-    case UserGadgetDel:
-    case UserGadgetOk:
-        // Ok closes the window once the list is saved.
-        if (userGadgets_ && userGadgets_->GadgetEvent(gadget, type)) {
-            userGadgets_.reset();
-            EnableMainWindow();
-        }
-        break;
     default:
+        if (gadget >= OldEntryList && gadget <= ContinueButton)
+            BindDialogGadget(gadget, type);
+        else if (gadget >= UserGadgetList && gadget <= UserGadgetOk)
+            UserGadgetWindowGadget(gadget, type);
         break;
+    }
+}
+
+void Shell::BindDialogGadget(int gadget, int type)
+{
+    if (bindDialog_)
+        bindDialog_->GadgetEvent(gadget, type);
+}
+
+void Shell::UserGadgetWindowGadget(int gadget, int type)
+{
+    // Ok closes the window once the list is saved.
+    if (userGadgets_ && userGadgets_->GadgetEvent(gadget, type)) {
+        userGadgets_.reset();
+        EnableMainWindow();
     }
 }
 

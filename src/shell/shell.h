@@ -14,11 +14,13 @@
 #include <QIcon>
 #include <QList>
 
+#include <any>
 #include <array>
 #include <memory>
 
 class QAction;
 class QLabel;
+class QMenu;
 class QSplitter;
 class QStatusBar;
 class QThread;
@@ -43,7 +45,8 @@ public:
     bool HandleNextEvent(int timeoutMs = -1);
 
     void MenuDispatcher(int command);
-    void GadgetDispatcher(int gadget, int type, quintptr data);
+    // payload is what a request of the generation worker carries (gadget CommandButton).
+    void GadgetDispatcher(int gadget, int type, const std::any &payload = {});
     void SizeDispatcher(int window);
     void CloseDispatcher(int window);
 
@@ -81,6 +84,10 @@ private:
     void LoadIcons();
     bool OpenMainWindow();
     void CreateMenus();
+    QAction *AddMenuItem(QMenu *menu, int command);
+    void CreateFileMenu(QMenu *file);
+    void CreateActionMenu(QMenu *action);
+    void AddApplicationMenuEntries(QMenu *help);
     void CreateToolBar();
     void CreateMainGadgets();
     void CreateOptionsWindow();
@@ -92,15 +99,25 @@ private:
     void ProjectEdited() { project_.ProjectSaved = false; }
     void EnableMainWindow();
     void SwitchClicked(int gadget);
+    void BindDialogGadget(int gadget, int type);
+    void UserGadgetWindowGadget(int gadget, int type);
 
     // The generation run.
     void LaunchGenerationWorker();
     void WorkerFinished();
     void SetRunning(bool running);
-    void HandleRequest(int kind, quintptr data);
-    qint64 PerformRequest(int kind, quintptr data);
-    void OpenBindDialogWindow(RequestBlock *block);
-    qint64 BindDialogInPlace(quintptr data);
+    void HandleRequest(const std::any &payload);
+    RequestAnswer PerformRequest(const DesktopRequest &request);
+    RequestAnswer Perform(const requests::RunStarted &);
+    RequestAnswer Perform(const requests::OpenBindDialog &open);
+    RequestAnswer Perform(const requests::CloseBindDialog &);
+    RequestAnswer Perform(const requests::AppendLogLine &line);
+    RequestAnswer Perform(const requests::EnableMainWindow &);
+    RequestAnswer Perform(const requests::SaveProjectAs &);
+    RequestAnswer Perform(const requests::ShowMessage &message);
+    RequestAnswer Perform(const requests::ClearLog &);
+    void OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request,
+                              const requests::OpenBindDialog &open);
 
     EventQueue queue_;
     Toolkit ui_;
@@ -121,7 +138,6 @@ private:
 
     std::unique_ptr<GenerationContext> run_;
     QThread *worker_ = nullptr;
-    RequestBlock *pendingRequest_ = nullptr;
     std::unique_ptr<BindDialogWindow> bindDialog_;
     std::unique_ptr<UserGadgetDialog> userGadgets_;
 };

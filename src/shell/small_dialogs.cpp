@@ -4,6 +4,7 @@
 #include "shell/shell.h"
 
 #include "base/line_lists.h"
+#include "base/version.h"
 
 #include <QFile>
 #include <QListWidget>
@@ -12,8 +13,8 @@ namespace quarvel {
 
 void Shell::BuildInfoText()
 {
-    infoText_ = QStringLiteral("Quarvel Version v5.17") + QLatin1Char('\n') + QStringLiteral("Rev. ")
-                + QString::number(388451) + QStringLiteral("\n\n")
+    infoText_ = VersionTitle() + QLatin1Char('\n') + QStringLiteral("Rev. ")
+                + QString::number(ProgramRevision) + QStringLiteral("\n\n")
                 + QStringLiteral("(c) 2019-2026 by the Quarvel developers");
 }
 

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QQueue>
 
+#include <any>
 #include <functional>
 #include <mutex>
 
@@ -21,7 +22,7 @@ struct Event {
     int window = 0;
     int number = 0;     // command number of a menu event, gadget number of a gadget event
     int type = 0;       // gadget event type
-    quintptr data = 0;  // gadget event data
+    std::any payload{}; // what a gadget event carries beyond its type, if anything
 };
 
 class EventQueue : public QObject {
@@ -30,9 +31,9 @@ public:
     // Thread-safe; wakes the GUI thread.
     void Post(const Event &event);
     void PostMenu(int window, int command) { Post({EventKind::Menu, window, command}); }
-    void PostGadget(int window, int gadget, int type, quintptr data = 0)
+    void PostGadget(int window, int gadget, int type, std::any payload = {})
     {
-        Post({EventKind::Gadget, window, gadget, type, data});
+        Post({EventKind::Gadget, window, gadget, type, std::move(payload)});
     }
 
     // GUI thread: processes the toolkit's own events until the queue holds one, and takes it.

@@ -1,5 +1,6 @@
 #include "shell/dialogs/user_gadget_window.h"
 
+#include "model/front_end.h"
 #include "model/requesters.h"
 #include "shell/dialogs/window_numbers.h"
 #include "ui/toolkit.h"
@@ -77,7 +78,7 @@ void UserGadgetDialog::DeleteGadget()
 
 void UserGadgetDialog::SaveUserGadgets()
 {
-    quarvel::SaveUserGadgets(settings_, Names(), frontEnd_);
+    ReportFailure(frontEnd_, quarvel::SaveUserGadgets(settings_, Names()));
 }
 
 QStringList UserGadgetDialog::Names() const
