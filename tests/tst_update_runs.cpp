@@ -26,6 +26,16 @@ ProjectState PreviouslyGenerated(const TestProject &dir)
     return project;
 }
 
+// The same with its project file written, as quarvel-gen and the cancel test read it.
+ProjectState SavedPreviouslyGenerated(const TestProject &dir)
+{
+    ProjectState project = PreviouslyGenerated(dir);
+    RecordingFrontEnd recorder;
+    if (!SaveProject(project.ProjectFile, project, recorder, FileWriter()))
+        qFatal("cannot save %s", qPrintable(project.ProjectFile));
+    return project;
+}
+
 } // namespace
 
 class TestUpdateRuns : public QObject {
@@ -59,9 +69,7 @@ private slots:
     void aCancelledCheckLeavesEveryFileUntouched()
     {
         TestProject dir;
-        ProjectState project = PreviouslyGenerated(dir);
-        RecordingFrontEnd recorder;
-        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        ProjectState project = SavedPreviouslyGenerated(dir);
         const FileTree before = ReadTree(dir.dir());
         GenerationRun run(project);
         run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{2, {"Window_0 > X"}}; };
@@ -164,9 +172,7 @@ private slots:
     void quarvelGenStopsOnUnboundNames()
     {
         TestProject dir;
-        ProjectState project = PreviouslyGenerated(dir);
-        RecordingFrontEnd recorder;
-        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        ProjectState project = SavedPreviouslyGenerated(dir);
         CommandLineOptions options;
         options.projectPath = project.ProjectFile;
         options.binds = {{"Window_0", "Main"}}; // Main is no current window: not on offer
@@ -174,17 +180,15 @@ private slots:
         QCOMPARE(output.status, 1);
         QVERIFY(output.out.endsWith("Generate Code Step 2 ...\n- Check Constants...\nCancel.\n\n"));
         QCOMPARE(output.errText(), QStringLiteral("quarvel-gen: Window names without a binding:\n"
-                                            "quarvel-gen:   old: Window_0\n"
-                                            "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n"));
+                                                  "quarvel-gen:   old: Window_0\n"
+                                                  "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n"));
         QVERIFY(!dir.exists("Backup"));
     }
 
     void quarvelGenKeepUnboundGoesOn()
     {
         TestProject dir;
-        ProjectState project = PreviouslyGenerated(dir);
-        RecordingFrontEnd recorder;
-        QVERIFY(SaveProject(project.ProjectFile, project, recorder, FileWriter()));
+        ProjectState project = SavedPreviouslyGenerated(dir);
         CommandLineOptions options;
         options.projectPath = project.ProjectFile;
         options.keepUnbound = true;
@@ -196,6 +200,7 @@ private slots:
         QVERIFY(dir.exists("Backup/Main.pb"));
         // The run stored this run's names, so the next run offers nothing.
         ProjectState reloaded;
+        RecordingFrontEnd recorder;
         QVERIFY(LoadProject(project.ProjectFile, reloaded, recorder));
         QVERIFY(reloaded.Stored.Window.isEmpty());
         QVERIFY(reloaded.Stored.Gadget.isEmpty());
