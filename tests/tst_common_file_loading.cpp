@@ -1,4 +1,4 @@
-#include "interpreter_fixture.h"
+#include "support/interpreter_fixture.h"
 
 #include "interpreter/common_file_loading.h"
 

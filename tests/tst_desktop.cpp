@@ -1,7 +1,4 @@
-#include "shell/command_numbers.h"
-#include "shell/dialogs/window_numbers.h"
-#include "shell/shell.h"
-#include "support/scripted_requesters.h"
+#include "support/desktop_fixture.h"
 #include "support/test_project.h"
 #include "ui/qt_requesters.h"
 
@@ -28,34 +25,12 @@ namespace {
 const QString InfoMessage = QStringLiteral(
     "Message Info: Quarvel Version v5.17\nRev. 388451\n\n(c) 2019-2026 by the Quarvel developers");
 
-// Handles every event that is already waiting, as the event loop would.
-void Settle(Shell &shell)
-{
-    QCoreApplication::processEvents();
-    while (shell.HandleNextEvent(0)) {
-    }
-}
-
 // Runs the event loop until the generation has ended.
 void FinishRun(Shell &shell)
 {
     for (int turn = 0; turn < 2000 && shell.GenerationRunning(); ++turn)
         shell.HandleNextEvent(10);
     QVERIFY(!shell.GenerationRunning());
-    Settle(shell);
-}
-
-void Click(Shell &shell, int gadget)
-{
-    QWidget *widget = shell.toolkit().Gadget(gadget);
-    QVERIFY(widget);
-    QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
-    Settle(shell);
-}
-
-void Menu(Shell &shell, int command)
-{
-    shell.queue().PostMenu(MainWindow, command);
     Settle(shell);
 }
 
@@ -84,24 +59,14 @@ QStringList DemoRunLog(const QString &dir)
     };
 }
 
-// A started desktop program over scripted requesters, optionally with a project loaded
-// through "Project Load".
-struct Desktop {
-    ScriptedRequesters ask;
-    Shell shell{&ask};
+// A started desktop program, optionally with a project loaded through "Project Load".
+struct Desktop : DesktopFixture {
     explicit Desktop(const QString &project = QString())
     {
-        if (!shell.StartUp(QStringList()))
-            qFatal("main window not opened");
-        Settle(shell);
-        if (project.isEmpty())
-            return;
-        ask.openAnswers << QStringList{project};
-        Menu(shell, CommandProjectLoad);
-        ask.calls.clear();
+        if (!project.isEmpty())
+            load(project);
     }
     ToolkitWindow *window(int number = MainWindow) { return shell.toolkit().Window(number); }
-    bool mainEnabled() { return !shell.toolkit().IsWindowDisabled(MainWindow); }
     QCheckBox *box(int gadget) { return qobject_cast<QCheckBox *>(shell.toolkit().Gadget(gadget)); }
 };
 

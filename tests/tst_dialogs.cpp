@@ -1,7 +1,4 @@
-#include "shell/command_numbers.h"
-#include "shell/dialogs/window_numbers.h"
-#include "shell/shell.h"
-#include "support/scripted_requesters.h"
+#include "support/desktop_fixture.h"
 #include "support/test_project.h"
 
 #include <QDir>
@@ -16,13 +13,6 @@
 using namespace quarvel;
 
 namespace {
-
-void Settle(Shell &shell)
-{
-    QCoreApplication::processEvents();
-    while (shell.HandleNextEvent(0)) {
-    }
-}
 
 // Runs the loop until the condition holds; false after a generous number of turns.
 template <typename Condition>
@@ -44,26 +34,11 @@ QStringList Items(QListWidget *list)
     return items;
 }
 
-struct Desktop {
-    ScriptedRequesters ask;
-    Shell shell{&ask};
-    Desktop()
-    {
-        if (!shell.StartUp(QStringList()))
-            qFatal("main window not opened");
-        Settle(shell);
-    }
-    bool mainEnabled() { return !shell.toolkit().IsWindowDisabled(MainWindow); }
+struct Desktop : DesktopFixture {
     QListWidget *list(int gadget) { return shell.toolkit().ListGadget(gadget); }
     QStringList items(int gadget) { return Items(list(gadget)); }
 
-    void click(int gadget)
-    {
-        QWidget *widget = shell.toolkit().Gadget(gadget);
-        QVERIFY(widget);
-        QTest::mouseClick(widget, Qt::LeftButton, {}, QPoint(5, widget->height() / 2));
-        Settle(shell);
-    }
+    void click(int gadget) { Click(shell, gadget); }
     void select(int gadget, int row)
     {
         QListWidget *l = list(gadget);
@@ -86,18 +61,10 @@ struct Desktop {
         Settle(shell);
     }
 
-    // A whole run of a loaded project from the options window.
-    void load(const QString &project)
-    {
-        ask.openAnswers << QStringList{project};
-        shell.queue().PostMenu(MainWindow, CommandProjectLoad);
-        Settle(shell);
-        ask.calls.clear();
-    }
+    // A whole run of the loaded project from the options window.
     void startRun()
     {
-        shell.queue().PostMenu(MainWindow, CommandStartGenerate);
-        Settle(shell);
+        Menu(shell, CommandStartGenerate);
         click(StartButton);
     }
     bool waitForDialog(const QString &kind)

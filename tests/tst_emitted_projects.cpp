@@ -1,13 +1,14 @@
 // Whole projects emitted from a design: every folder of tests/data/emitters holds a design
 // (design.txt, the model the interpreter would leave), the project directory before the run
-// (input/) and the exact files after it (expected/), compared byte for byte.
+// (input/) and the exact files after it (expected/) with the log (log.txt) and what the
+// consistency check finds (faults.txt), compared byte for byte.
 #include "pipeline/load_project_sources.h"
 #include "pipeline/write_output_files.h"
+#include "support/golden_runner.h"
 #include "support/project_checker.h"
 #include "support/test_project.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QTest>
 
 using namespace quarvel;
@@ -55,57 +56,6 @@ void ReadDesignLine(const QString &line, DesignModel &m, Switches &s)
     }
 }
 
-QStringList FilesUnder(const QString &root)
-{
-    QStringList files;
-    QDirIterator it(root, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(root).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
-
-QString FirstDifference(const QByteArray &actual, const QByteArray &expected)
-{
-    const QList<QByteArray> a = actual.split('\n');
-    const QList<QByteArray> e = expected.split('\n');
-    for (qsizetype i = 0; i < std::max(a.size(), e.size()); ++i) {
-        if (a.value(i) != e.value(i)) {
-            return QStringLiteral("line %1\n  actual:   %2\n  expected: %3")
-                .arg(i + 1)
-                .arg(QString::fromUtf8(a.value(i)), QString::fromUtf8(e.value(i)));
-        }
-    }
-    return QStringLiteral("same lines, different bytes");
-}
-
-QByteArray ReadFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-void WriteFile(const QString &path, const QByteArray &bytes)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        qFatal("cannot write %s", qPrintable(path));
-    file.write(bytes);
-}
-
-// With QUARVEL_BLESS set, the run's output becomes the expected tree of its case; the
-// difference is then reviewed in git before it is committed.
-void Bless(const TestProject &dir, const QString &expectedRoot, const QStringList &log, const QStringList &faults)
-{
-    QDir(expectedRoot).removeRecursively();
-    for (const QString &file : FilesUnder(dir.dir()))
-        WriteFile(expectedRoot + QLatin1Char('/') + file, dir.read(file));
-    WriteFile(expectedRoot + QStringLiteral("/log.txt"), log.isEmpty() ? QByteArray() : log.join(QLatin1Char('\n')).toUtf8() + '\n');
-    if (!faults.isEmpty())
-        WriteFile(expectedRoot + QStringLiteral("/faults.txt"), faults.join(QLatin1Char('\n')).toUtf8() + '\n');
-}
-
 } // namespace
 
 class TestEmittedProjects : public QObject {
@@ -128,7 +78,6 @@ void TestEmittedProjects::project_data()
 void TestEmittedProjects::project()
 {
     QFETCH(QString, name);
-    const QString folder = CaseRoot + QLatin1Char('/') + name;
     TestProject dir;
     dir.copyFrom(QStringLiteral("emitters/") + name + QStringLiteral("/input"));
 
@@ -157,23 +106,11 @@ void TestEmittedProjects::project()
     log.replaceInStrings(dir.dir(), QStringLiteral("$DIR/"));
     const QStringList faults = CheckProject(dir.dir());
 
-    const QString expectedRoot = folder + QStringLiteral("/expected");
-    if (qEnvironmentVariableIsSet("QUARVEL_BLESS"))
-        Bless(dir, expectedRoot, log, faults);
-
-    QStringList written = FilesUnder(dir.dir());
-    QStringList expectedFiles = FilesUnder(expectedRoot);
-    expectedFiles.removeAll(QStringLiteral("log.txt"));
-    expectedFiles.removeAll(QStringLiteral("faults.txt"));
-    QCOMPARE(written, expectedFiles);
-    for (const QString &file : expectedFiles) {
-        const QByteArray expected = ReadFile(expectedRoot + QLatin1Char('/') + file);
-        const QByteArray actual = dir.read(file);
-        if (actual != expected)
-            QFAIL(qPrintable(file + QStringLiteral(": ") + FirstDifference(actual, expected)));
-    }
-    QCOMPARE(log, LinesOf(ReadFile(expectedRoot + QStringLiteral("/log.txt"))));
-    QCOMPARE(faults, LinesOf(ReadFile(expectedRoot + QStringLiteral("/faults.txt"))));
+    FileTree actual = ReadTree(dir.dir());
+    actual.insert(QStringLiteral("log.txt"), TextOf(log));
+    if (!faults.isEmpty())
+        actual.insert(QStringLiteral("faults.txt"), TextOf(faults));
+    QUARVEL_COMPARE_TREE(actual, QStringLiteral("emitters/") + name + QStringLiteral("/expected"));
 }
 
 QTEST_GUILESS_MAIN(TestEmittedProjects)

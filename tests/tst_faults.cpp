@@ -1,6 +1,7 @@
 // Whole generations over a project whose disk misbehaves: folders where files should be, a
 // directory that takes no writes, files that vanish, a process killed while writing. Every run
 // ends as the log says, and no file of the user is lost or left truncated.
+#include "support/golden_runner.h"
 #include "support/test_project.h"
 
 #include "model/project_file.h"
@@ -8,7 +9,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 #include <QMap>
 #include <QProcess>
@@ -25,23 +25,6 @@ namespace {
 const QString DemoFolder = QStringLiteral("../../examples/demo");
 const char *const KillAtVariable = "QUARVEL_FAULTS_KILL_AT";
 const char *const ProjectVariable = "QUARVEL_FAULTS_PROJECT";
-
-// Every file below dir (folders left out), by relative path.
-using Snapshot = QMap<QString, QByteArray>;
-
-Snapshot TakeSnapshot(const QString &dir)
-{
-    Snapshot files;
-    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-    while (it.hasNext()) {
-        const QString path = it.next();
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            qFatal("cannot read %s", qPrintable(path));
-        files.insert(QDir(dir).relativeFilePath(path), file.readAll());
-    }
-    return files;
-}
 
 // A project opened from its file, as the program opens it.
 ProjectState Open(const QString &projectFile)
@@ -105,7 +88,7 @@ void TestFaults::directoryRefusingEveryWriteKeepsAllFiles()
     ProjectState project = LoadDemo(dir);
     dir.write("Main.pb", "; my own main file\nXIncludeFile \"Extra.pbi\"\n");
     dir.write("Extra.pbi", "; kept as it is\n");
-    const Snapshot before = TakeSnapshot(dir.dir());
+    const FileTree before = ReadTree(dir.dir());
 
     GenerationRun run(project);
     run.context.writer.beforeCommit = [](const QString &) { return false; };
@@ -121,7 +104,7 @@ void TestFaults::directoryRefusingEveryWriteKeepsAllFiles()
     QCOMPARE(log.mid(log.size() - 2), QStringList({"Ready.", ""}));
 
     // Not one byte changed, and no temporary file stays behind; Backup was made but is empty.
-    QCOMPARE(TakeSnapshot(dir.dir()), before);
+    QCOMPARE(ReadTree(dir.dir()), before);
     QVERIFY(QDir(dir.path("Backup")).isEmpty());
 }
 
@@ -132,7 +115,7 @@ void TestFaults::projectDirectoryBelowARegularFile()
     TestProject dir;
     dir.copyFrom(DemoFolder);
     dir.write("Plain", "a regular file");
-    const Snapshot before = TakeSnapshot(dir.dir());
+    const FileTree before = ReadTree(dir.dir());
     ProjectState project = dir.project({dir.path("AboutWindow.pb")});
     project.ProjectFile = dir.path("Plain/Demo.pbm");
 
@@ -144,7 +127,7 @@ void TestFaults::projectDirectoryBelowARegularFile()
     QCOMPARE(CountOf(log, " -> Error File " + dir.path("Plain/")), 6);
     QCOMPARE(CountOf(log, " -> Write File "), 0);
     QCOMPARE(run.frontEnd.messages, QStringList{"Project: Errorcode: 1"});
-    QCOMPARE(TakeSnapshot(dir.dir()), before);
+    QCOMPARE(ReadTree(dir.dir()), before);
 }
 
 void TestFaults::outputFileThatIsAFolder()
@@ -162,11 +145,11 @@ void TestFaults::outputFileThatIsAFolder()
     QVERIFY(dir.read("CommonFile.pb").contains("Procedure Open_NotesWindow"));
 
     // The next run meets the same folder and says so again; its own files come out the same.
-    const Snapshot afterFirst = TakeSnapshot(dir.dir());
+    const FileTree afterFirst = ReadTree(dir.dir());
     GenerationRun second(project);
     QCOMPARE(second.run(), 1);
     QVERIFY(second.frontEnd.log.contains(" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"));
-    const Snapshot afterSecond = TakeSnapshot(dir.dir());
+    const FileTree afterSecond = ReadTree(dir.dir());
     for (auto it = afterFirst.begin(); it != afterFirst.end(); ++it)
         if (!it.key().startsWith("Backup/"))
             QCOMPARE(afterSecond.value(it.key()), it.value());
@@ -240,7 +223,7 @@ struct InterruptedRun {
         QByteArray about = oldDir.read("AboutWindow.pb");
         about.replace("\"Close\"", "\"Close it\"");
         oldDir.write("AboutWindow.pb", about);
-        oldFiles = TakeSnapshot(oldDir.dir());
+        oldFiles = ReadTree(oldDir.dir());
 
         TestProject newDir;
         copyOldInto(newDir);
@@ -248,7 +231,7 @@ struct InterruptedRun {
         GenerationRun second(project);
         second.context.writer.beforeCommit = [&](const QString &) { ++commits; return true; };
         second.run();
-        newFiles = TakeSnapshot(newDir.dir());
+        newFiles = ReadTree(newDir.dir());
     }
 
     void copyOldInto(const TestProject &dir) const
@@ -260,7 +243,7 @@ struct InterruptedRun {
     // Every file as the last run left it or as the finished next run writes it; a
     // half-written temporary file may stay beside its target, never in its place. changed
     // counts the files already new.
-    void verifyOldOrNew(const Snapshot &after, const QString &moment, int &changed) const
+    void verifyOldOrNew(const FileTree &after, const QString &moment, int &changed) const
     {
         changed = 0;
         for (auto it = after.begin(); it != after.end(); ++it) {
@@ -280,8 +263,8 @@ struct InterruptedRun {
     }
 
     TestProject oldDir;
-    Snapshot oldFiles;
-    Snapshot newFiles;
+    FileTree oldFiles;
+    FileTree newFiles;
     int commits = 0;
 };
 
@@ -307,7 +290,7 @@ void TestFaults::killedWhileWritingLeavesEveryFileOldOrNew()
         QCOMPARE(child.exitStatus(), QProcess::CrashExit);
 
         int changed = 0;
-        run.verifyOldOrNew(TakeSnapshot(dir.dir()), QString("when killed at commit %1").arg(killAt), changed);
+        run.verifyOldOrNew(ReadTree(dir.dir()), QString("when killed at commit %1").arg(killAt), changed);
         QVERIFY(changed <= killAt - 1); // only the files committed before the kill
     }
 }
@@ -332,7 +315,7 @@ void TestFaults::killedGeneratorLeavesEveryFileOldOrNew()
         QVERIFY(generator.waitForFinished(120000));
 
         int changed = 0;
-        run.verifyOldOrNew(TakeSnapshot(dir.dir()), QString("when killed after %1 ms").arg(delay), changed);
+        run.verifyOldOrNew(ReadTree(dir.dir()), QString("when killed after %1 ms").arg(delay), changed);
     }
 }
 

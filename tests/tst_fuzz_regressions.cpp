@@ -1,6 +1,6 @@
 // Inputs the fuzz targets found to crash or hang the program, each kept with the behaviour it
 // must have now. The files lie in tests/data/fuzz.
-#include "interpreter_fixture.h"
+#include "support/interpreter_fixture.h"
 
 #include "interpreter/window_prefixes.h"
 #include "pipeline/generation_driver.h"

@@ -1,4 +1,5 @@
-#include "interpreter_fixture.h"
+#include "support/interpreter_fixture.h"
+#include "support/output_capture.h"
 
 #include "interpreter/common_file_loading.h"
 #include "interpreter/include_scan.h"
@@ -10,7 +11,6 @@
 #include "pipeline/load_project_sources.h"
 
 #include <QElapsedTimer>
-#include <QProcess>
 #include <QTest>
 
 using namespace quarvel;
@@ -261,21 +261,11 @@ void TestInterpreterRuns::commandLineStops()
     QFETCH(QString, error);
     TestProject d;
     d.writeLines("Forms.pb", source);
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUARVEL_CONFIG_DIR", d.dir());
+    QCOMPARE(RunQuarvelGen({"--init", d.path("P.pbm"), d.path("Forms.pb")}, d.dir()).status, 0);
 
-    QProcess init;
-    init.setProcessEnvironment(env);
-    init.start(QUARVEL_GEN, {"--init", d.path("P.pbm"), d.path("Forms.pb")});
-    QVERIFY(init.waitForFinished());
-    QCOMPARE(init.exitCode(), 0);
-
-    QProcess gen;
-    gen.setProcessEnvironment(env);
-    gen.start(QUARVEL_GEN, {d.path("P.pbm")});
-    QVERIFY(gen.waitForFinished());
-    QCOMPARE(gen.exitCode(), 1);
-    QCOMPARE(LinesOf(gen.readAllStandardOutput()), (QStringList{
+    const CapturedOutput gen = RunQuarvelGen({d.path("P.pbm")}, d.dir());
+    QCOMPARE(gen.status, 1);
+    QCOMPARE(gen.outLines(), (QStringList{
         "Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.", "- Load Files...",
         "- Interpret code...", error, "Cancel.", ""}));
     QVERIFY(!d.exists("CommonFile.pb"));

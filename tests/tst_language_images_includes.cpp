@@ -1,4 +1,4 @@
-#include "interpreter_fixture.h"
+#include "support/interpreter_fixture.h"
 
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"

@@ -11,6 +11,8 @@ private slots:
     void findString();
     void findNoCase_data();
     void findNoCase();
+    void upperWordBefore_data();
+    void upperWordBefore();
     void findBackward_data();
     void findBackward();
     void replaceWord_data();
@@ -55,21 +57,56 @@ void TestLineScan::findNoCase_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("search");
+    QTest::addColumn<int>("start");
     QTest::addColumn<int>("expected");
-    QTest::newRow("indented keyword") << "  buttongadget(#B" << "BUTTONGADGET(" << 3;
-    QTest::newRow("mixed case both") << "If OpenWindow(#W" << "openWINDOW(#" << 4;
-    QTest::newRow("empty search") << "abc" << "" << 0;
-    QTest::newRow("not there") << "ButtonGadget (#B" << "BUTTONGADGET(" << 0;
+    QTest::newRow("indented keyword") << "  buttongadget(#B" << "BUTTONGADGET(" << 1 << 3;
+    QTest::newRow("mixed case both") << "If OpenWindow(#W" << "openWINDOW(#" << 1 << 4;
+    QTest::newRow("search in lower case") << "  ButtonGadget(#B" << "buttongadget(" << 1 << 3;
+    QTest::newRow("from a later start") << "MenuItem(#A) : menuitem(#B)" << "MENUITEM(#" << 2 << 16;
+    QTest::newRow("start below 1") << "abc" << "A" << -4 << 1;
+    QTest::newRow("start beyond the end") << "abc" << "C" << 4 << 0;
+    QTest::newRow("empty search") << "abc" << "" << 1 << 0;
+    QTest::newRow("empty text") << "" << "A" << 1 << 0;
+    QTest::newRow("not there") << "ButtonGadget (#B" << "BUTTONGADGET(" << 1 << 0;
+    QTest::newRow("match at the very end") << "x = OpenWindow(" << "OPENWINDOW(" << 1 << 5;
+    QTest::newRow("longer than the text") << "Open" << "OPENWINDOW(" << 1 << 0;
     // Upper-casing a sharp s must not shift the positions behind it.
-    QTest::newRow("sharp s before keyword") << QString::fromUtf8("ß=MenuItem(#A") << "MENUITEM(#" << 3;
+    QTest::newRow("sharp s before keyword") << QString::fromUtf8("ß=MenuItem(#A") << "MENUITEM(#" << 1 << 3;
+    QTest::newRow("non-ASCII upper-cased") << "größe" << "GRÖSSE" << 1 << 0;
+    QTest::newRow("non-ASCII keeps positions") << "ä = TextGadget(#T" << "TEXTGADGET(#" << 1 << 5;
+    QTest::newRow("umlaut in the search") << "x = größe" << "GRÖ" << 1 << 5;
 }
 
 void TestLineScan::findNoCase()
 {
     QFETCH(QString, text);
     QFETCH(QString, search);
+    QFETCH(int, start);
     QFETCH(int, expected);
-    QCOMPARE(FindNoCase(text, search, 1), expected);
+    QCOMPARE(FindNoCase(text, search, start), expected);
+    // The same answer as searching the upper-cased copies.
+    QCOMPARE(FindNoCase(text, search, start), FindString(UpperKeepLength(text), UpperKeepLength(search), start));
+}
+
+void TestLineScan::upperWordBefore_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("word");
+
+    QTest::newRow("at the start") << "ButtonGadget(#B" << "BUTTONGADGET";
+    QTest::newRow("after If") << "  If buttongadget(#B" << "BUTTONGADGET";
+    QTest::newRow("after tabs") << "\t\tTextGadget(#T" << "TEXTGADGET";
+    QTest::newRow("tab after blanks") << "    \tTextGadget(#T" << "TEXTGADGET";
+    QTest::newRow("blank after tab") << "\tIf x = 1 : TextGadget(#T" << "TEXTGADGET";
+    QTest::newRow("blank before bracket") << "ButtonGadget (#B" << "";
+    QTest::newRow("joined without blank") << "x():ButtonGadget(#B" << "X():BUTTONGADGET";
+}
+
+void TestLineScan::upperWordBefore()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, word);
+    QCOMPARE(UpperWordBefore(text, FindString(text, QStringLiteral("(#"))), word);
 }
 
 void TestLineScan::findBackward_data()

@@ -1,4 +1,4 @@
-#include "interpreter_fixture.h"
+#include "support/interpreter_fixture.h"
 
 #include "interpreter/object_names.h"
 #include "interpreter/window_prefixes.h"

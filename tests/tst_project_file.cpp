@@ -1,5 +1,7 @@
 // The project file: the text SaveProject writes, the reading rules of LoadProject, failures
 // that must keep the old file, and a quarvel-gen run over a file written in another editor.
+#include "support/golden_runner.h"
+#include "support/output_capture.h"
 #include "support/test_project.h"
 
 #include "base/numeric_value.h"
@@ -8,7 +10,6 @@
 #include "pipeline/generation_driver.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 using namespace quarvel;
@@ -79,15 +80,14 @@ private slots:
 
 void TestProjectFile::writesTheDemoProjectByteForByte()
 {
-    const QByteArray expected = ReadTestData(QStringLiteral("settings/Demo.pbm"));
     ProjectState project = DemoProject();
-    QCOMPARE(ProjectFileText(project, nullptr), expected);
+    QUARVEL_COMPARE_FILE(ProjectFileText(project, nullptr), "settings/Demo.pbm");
 
     TestProject dir;
     project.ProjectNamed = false;
     project.ProjectSaved = false;
     QVERIFY(SaveProject(dir.path("Demo.pbm"), project, FileWriter()));
-    QCOMPARE(dir.read("Demo.pbm"), expected);
+    QUARVEL_COMPARE_FILE(dir.read("Demo.pbm"), "settings/Demo.pbm");
     QVERIFY(project.ProjectNamed);
     QVERIFY(project.ProjectSaved);
 }
@@ -382,17 +382,10 @@ void TestProjectFile::quarvelGenRunsAHandEditedProject()
                           "[SWITCH]\r\nParend = 1\r\n PB_Ignore=1\r\nMultilang=0;\r\n"
                           "UseCallFast=1\r\nUtf8=1\r\n\r\n[WINDOW]\r\n\r\n[GADGET]\r\n\r\n");
 
-    QProcess gen;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QUARVEL_CONFIG_DIR", dir.path("config"));
-    gen.setProcessEnvironment(env);
-    gen.setWorkingDirectory(dir.dir());
-    gen.start(QStringLiteral(QUARVEL_GEN), {"--keep-unbound", "Hand.pbm"});
-    QVERIFY(gen.waitForFinished(60000));
-    const QStringList out = LinesOf(gen.readAllStandardOutput());
-    QCOMPARE(gen.readAllStandardError(), QByteArray());
-    QCOMPARE(gen.exitCode(), 0);
-    QVERIFY(out.contains("Ready."));
+    const CapturedOutput output = RunQuarvelGen({"--keep-unbound", "Hand.pbm"}, dir.path("config"), dir.dir());
+    QCOMPARE(output.err, QByteArray());
+    QCOMPARE(output.status, 0);
+    QVERIFY(output.outLines().contains("Ready."));
 
     QCOMPARE(dir.read("Hand.pbm"),
              QByteArray("[FILES]\nWindow1.pb\n\n[SWITCH]\nParend=0\nPB_Ignore=0\nMultilang=0\n"

@@ -1,36 +1,19 @@
 // The command-line contract of quarvel-gen, through the real program.
+#include "support/output_capture.h"
 #include "support/test_project.h"
 
-#include <QProcess>
+#include <QDir>
 #include <QTest>
 
 using namespace quarvel;
 
 namespace {
 
-struct Result {
-    int status = -1;
-    QStringList out;
-    QString err;
-};
-
-Result Run(const QStringList &arguments, const QString &workingDirectory = QString())
+// The settings directory of these runs is a scratch one, never the build tree.
+CapturedOutput Run(const QStringList &arguments, const QString &workingDirectory = QString())
 {
-    // The settings directory of these runs is a scratch one, never the build tree.
     static QTemporaryDir configDir;
-    QProcess process;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QUARVEL_CONFIG_DIR"), configDir.path());
-    process.setProcessEnvironment(environment);
-    if (!workingDirectory.isEmpty())
-        process.setWorkingDirectory(workingDirectory);
-    process.start(QStringLiteral(QUARVEL_GEN), arguments);
-    process.waitForFinished(60000);
-    Result result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = LinesOf(process.readAllStandardOutput());
-    result.err = QString::fromUtf8(process.readAllStandardError());
-    return result;
+    return RunQuarvelGen(arguments, configDir.path(), workingDirectory);
 }
 
 } // namespace
@@ -69,17 +52,17 @@ void TestQuarvelGen::usageErrors()
     QFETCH(QStringList, arguments);
     QFETCH(QString, message);
     TestProject dir;
-    const Result result = Run(arguments, dir.dir());
+    const CapturedOutput result = Run(arguments, dir.dir());
     QCOMPARE(result.status, 2);
     QVERIFY(result.out.isEmpty());
-    QVERIFY2(result.err.startsWith("quarvel-gen: " + message + "\nusage: quarvel-gen"), qPrintable(result.err));
+    QVERIFY2(result.errText().startsWith("quarvel-gen: " + message + "\nusage: quarvel-gen"), qPrintable(result.errText()));
     QCOMPARE(QDir(dir.dir()).entryList(QDir::Files), QStringList());
 }
 
 void TestQuarvelGen::initWritesANewProject()
 {
     TestProject dir;
-    const Result result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb"}, dir.dir());
+    const CapturedOutput result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb"}, dir.dir());
     QCOMPARE(result.status, 0);
     QVERIFY(result.out.isEmpty());
     const QString expected = "[FILES]\n" + dir.path("Forms/Main.pbf") + "\n" + dir.path("Other.pb") + "\n\n"
@@ -93,26 +76,26 @@ void TestQuarvelGen::initNeverOverwrites()
 {
     TestProject dir;
     dir.write("New.pbm", "mine");
-    const Result result = Run({"--init", "New.pbm", "W.pb"}, dir.dir());
+    const CapturedOutput result = Run({"--init", "New.pbm", "W.pb"}, dir.dir());
     QCOMPARE(result.status, 2);
-    QVERIFY(result.err.contains("exists already"));
+    QVERIFY(result.errText().contains("exists already"));
     QCOMPARE(dir.read("New.pbm"), QByteArray("mine"));
 
     // A path through a regular file cannot be written: said on stderr only.
     dir.write("Plain.txt", "plain");
-    const Result blocked = Run({"--init", "Plain.txt/New.pbm", "W.pb"}, dir.dir());
+    const CapturedOutput blocked = Run({"--init", "Plain.txt/New.pbm", "W.pb"}, dir.dir());
     QCOMPARE(blocked.status, 2);
     QVERIFY(blocked.out.isEmpty());
-    QCOMPARE(blocked.err, QStringLiteral("quarvel-gen: Project: Errorcode: 1\n"));
+    QCOMPARE(blocked.errText(), QStringLiteral("quarvel-gen: Project: Errorcode: 1\n"));
 }
 
 void TestQuarvelGen::unreadableProject()
 {
     TestProject dir;
-    const Result missing = Run({"Missing.pbm"}, dir.dir());
+    const CapturedOutput missing = Run({"Missing.pbm"}, dir.dir());
     QCOMPARE(missing.status, 2);
     QVERIFY(missing.out.isEmpty());
-    QCOMPARE(missing.err, "quarvel-gen: Project: Errorcode: 1\nquarvel-gen: cannot read the project file "
+    QCOMPARE(missing.errText(), "quarvel-gen: Project: Errorcode: 1\nquarvel-gen: cannot read the project file "
                               + dir.path("Missing.pbm") + "\n");
     dir.write("Folder.pbm/x", "");
     QCOMPARE(Run({"Folder.pbm"}, dir.dir()).status, 2);
@@ -122,9 +105,9 @@ void TestQuarvelGen::noCommonFiles()
 {
     TestProject dir;
     dir.write("Empty.pbm", "[FILES]\n\n[SWITCH]\nUtf8=1\n\n");
-    const Result result = Run({"Empty.pbm"}, dir.dir());
+    const CapturedOutput result = Run({"Empty.pbm"}, dir.dir());
     QCOMPARE(result.status, 1);
-    QCOMPARE(result.out, QStringList({"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
+    QCOMPARE(result.outLines(), QStringList({"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
                                       "- Load Files...", "None Files to Generate.", "Cancel.", ""}));
     QCOMPARE(QDir(dir.dir()).entryList(QDir::Files), QStringList{"Empty.pbm"});
     QCOMPARE(dir.read("Empty.pbm"), QByteArray("[FILES]\n\n[SWITCH]\nUtf8=1\n\n"));
@@ -135,9 +118,10 @@ void TestQuarvelGen::firstGeneration()
     TestProject dir;
     dir.write("Window.pb", "Procedure Open_Window_0()\nEndProcedure\n");
     QCOMPARE(Run({"--init", "Demo.pbm", "Window.pb"}, dir.dir()).status, 0);
-    const Result result = Run({dir.path("Demo.pbm")});
+    const CapturedOutput result = Run({dir.path("Demo.pbm")});
     QCOMPARE(result.status, 0);
-    QCOMPARE(result.out.mid(result.out.size() - 8),
+    const QStringList out = result.outLines();
+    QCOMPARE(out.mid(out.size() - 8),
              QStringList({" -> Write File " + dir.path("Main.pb"), " -> Write File " + dir.path("CommonFile.pb"),
                           " -> Write File " + dir.path("EventMain.pb"), " -> Write File " + dir.path("EventMenu.pb"),
                           " -> Write File " + dir.path("EventGadget.pb"), " -> Write File " + dir.path("EventWindow.pb"),
@@ -158,9 +142,9 @@ void TestQuarvelGen::setOverridesAreStored()
     dir.write("Window.pb", "Procedure Open_Window_0()\nEndProcedure\n");
     // Utf8 is not named, so it is 0 unless set.
     dir.write("P.pbm", "[FILES]\nWindow.pb\n\n[SWITCH]\nUseCallFast=1\n\n");
-    const Result result = Run({"--set", "UseCallFast=0", "--set", "Multilang=1", "P.pbm"}, dir.dir());
+    const CapturedOutput result = Run({"--set", "UseCallFast=0", "--set", "Multilang=1", "P.pbm"}, dir.dir());
     QCOMPARE(result.status, 0);
-    QVERIFY(result.out.contains(" -> Write File " + dir.path("Catalog")));
+    QVERIFY(result.outLines().contains(" -> Write File " + dir.path("Catalog")));
     QVERIFY(!dir.read("Main.pb").startsWith("\xEF\xBB\xBF"));
     QVERIFY(LinesOf(dir.read("EventMain.pb")).contains("  Select MenuID"));
     const QString saved = QString::fromUtf8(dir.read("P.pbm"));

@@ -1,5 +1,7 @@
 // Program settings and the user gadget list: the start-up choices, the files of a first start,
 // the reading rules of UserList.INI and what happens when the files cannot be used.
+#include "support/golden_runner.h"
+#include "support/output_capture.h"
 #include "support/test_project.h"
 
 #include "model/project_file.h"
@@ -8,7 +10,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QProcess>
 #include <QTest>
 
 using namespace quarvel;
@@ -123,7 +124,7 @@ void TestSettings::firstStartWritesBothFilesByteForByte()
     QCOMPARE(start.tables.GadgetCreators.size(), 32);
 
     SaveSettings(start.settings, start.project);
-    QCOMPARE(config.read("QL4.INI"), ReadTestData("settings/FirstStart.INI"));
+    QUARVEL_COMPARE_FILE(config.read("QL4.INI"), "settings/FirstStart.INI");
 }
 
 void TestSettings::switchesOfOneRunAreTheDefaultsOfTheNext()
@@ -403,27 +404,18 @@ void TestSettings::quarvelGenReadsTheUserList()
     dir.write("Gen.pbm", "[FILES]\nWindow1.pb\n");
     dir.write("blocked/UserList.INI/keep", "kept");
 
-    auto run = [&](const QString &configDir, QByteArray &err) {
-        QProcess gen;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QUARVEL_CONFIG_DIR", dir.path(configDir));
-        gen.setProcessEnvironment(env);
-        gen.start(QStringLiteral(QUARVEL_GEN), {dir.path("Gen.pbm")});
-        if (!gen.waitForFinished(60000))
-            return QStringList{"<timeout>"};
-        err = gen.readAllStandardError();
-        return LinesOf(gen.readAllStandardOutput()) << QString::number(gen.exitCode());
-    };
-
-    QByteArray err;
-    QStringList out = run("fresh", err);
-    QCOMPARE(err, QByteArray());
-    QCOMPARE(out.mid(out.size() - 3), QStringList({"Ready.", "", "0"}));
+    CapturedOutput output = RunQuarvelGen({dir.path("Gen.pbm")}, dir.path("fresh"));
+    QCOMPARE(output.err, QByteArray());
+    QCOMPARE(output.status, 0);
+    QStringList out = output.outLines();
+    QCOMPARE(out.mid(out.size() - 2), QStringList({"Ready.", ""}));
     QCOMPARE(dir.read("fresh/UserList.INI"), QByteArray("[USERGADGET]\n"));
 
-    out = run("blocked", err);
-    QCOMPARE(err, QByteArray("quarvel-gen: UserGadgetList: Errorcode: 1\n"));
-    QCOMPARE(out.mid(out.size() - 3), QStringList({"Ready.", "", "0"}));
+    output = RunQuarvelGen({dir.path("Gen.pbm")}, dir.path("blocked"));
+    QCOMPARE(output.err, QByteArray("quarvel-gen: UserGadgetList: Errorcode: 1\n"));
+    QCOMPARE(output.status, 0);
+    out = output.outLines();
+    QCOMPARE(out.mid(out.size() - 2), QStringList({"Ready.", ""}));
 }
 
 QTEST_GUILESS_MAIN(TestSettings)

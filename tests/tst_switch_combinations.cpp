@@ -1,28 +1,12 @@
 // Every combination of the seven switches over the example project: the generated project
 // passes the consistency check, and generating again at once changes no file.
+#include "support/golden_runner.h"
 #include "support/project_checker.h"
 #include "support/test_project.h"
 
-#include <QDirIterator>
 #include <QTest>
 
 using namespace quarvel;
-
-namespace {
-
-QMap<QString, QByteArray> Snapshot(const QString &dir)
-{
-    QMap<QString, QByteArray> files;
-    QDirIterator it(dir, QDir::Files);
-    while (it.hasNext()) {
-        QFile file(it.next());
-        if (file.open(QIODevice::ReadOnly))
-            files.insert(QFileInfo(file).fileName(), file.readAll());
-    }
-    return files;
-}
-
-} // namespace
 
 class TestSwitchCombinations : public QObject {
     Q_OBJECT
@@ -57,11 +41,11 @@ void TestSwitchCombinations::everyCombination()
     const QStringList faults = CheckProject(dir.dir());
     QVERIFY2(faults.isEmpty(), qPrintable(faults.join('\n')));
 
-    const QMap<QString, QByteArray> before = Snapshot(dir.dir());
+    const FileTree before = ReadTree(dir.dir(), TreeDepth::TopFolder);
     GenerationRun second(project);
     QCOMPARE(second.run(), 1);
     QVERIFY(second.frontEnd.bindRequests.isEmpty());
-    const QMap<QString, QByteArray> after = Snapshot(dir.dir());
+    const FileTree after = ReadTree(dir.dir(), TreeDepth::TopFolder);
     QCOMPARE(after.keys(), before.keys());
     for (const QString &name : before.keys())
         QVERIFY2(after.value(name) == before.value(name), qPrintable(name + " changed on the second run"));

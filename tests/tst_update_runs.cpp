@@ -3,39 +3,15 @@
 #include "model/project_file.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/load_project_sources.h"
-#include "support/recording_front_end.h"
+#include "support/golden_runner.h"
+#include "support/output_capture.h"
 #include "support/test_project.h"
 
-#include <QDir>
 #include <QTest>
-
-#include <cstdio>
 
 using namespace quarvel;
 
 namespace {
-
-// A stream the command line writes to, read back as text.
-class CapturedStream {
-public:
-    CapturedStream() : file_(std::tmpfile()) {}
-    ~CapturedStream() { std::fclose(file_); }
-    FILE *file() const { return file_; }
-    QString text() const
-    {
-        std::fflush(file_);
-        std::rewind(file_);
-        QByteArray bytes;
-        char buffer[4096];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, file_)) > 0)
-            bytes.append(buffer, qsizetype(n));
-        return QString::fromUtf8(bytes);
-    }
-
-private:
-    FILE *file_;
-};
 
 // A project generated before with a window and two gadgets, whose design now holds nothing
 // the interpreter would name: every stored name has lost its match.
@@ -50,13 +26,13 @@ ProjectState PreviouslyGenerated(const TestProject &dir)
     return project;
 }
 
-QMap<QString, QByteArray> Snapshot(const TestProject &dir)
+// The same with its project file written, as quarvel-gen and the cancel test read it.
+ProjectState SavedPreviouslyGenerated(const TestProject &dir)
 {
-    QMap<QString, QByteArray> files;
-    const QDir directory(dir.dir());
-    for (const QString &name : directory.entryList(QDir::AllEntries | QDir::NoDotAndDotDot))
-        files.insert(name, dir.read(name));
-    return files;
+    ProjectState project = PreviouslyGenerated(dir);
+    if (!SaveProject(project.ProjectFile, project, FileWriter()))
+        qFatal("cannot save %s", qPrintable(project.ProjectFile));
+    return project;
 }
 
 } // namespace
@@ -92,9 +68,8 @@ private slots:
     void aCancelledCheckLeavesEveryFileUntouched()
     {
         TestProject dir;
-        ProjectState project = PreviouslyGenerated(dir);
-        QVERIFY(SaveProject(project.ProjectFile, project, FileWriter()));
-        const auto before = Snapshot(dir);
+        ProjectState project = SavedPreviouslyGenerated(dir);
+        const FileTree before = ReadTree(dir.dir());
         GenerationRun run(project);
         run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{2, {"Window_0 > X"}}; };
         QCOMPARE(run.run(), 0);
@@ -102,7 +77,7 @@ private slots:
         QCOMPARE(run.frontEnd.bindDialogsClosed, 1);
         const QStringList &log = run.frontEnd.log;
         QCOMPARE(log.mid(log.size() - 4), QStringList({"Generate Code Step 2 ...", "- Check Constants...", "Cancel.", ""}));
-        QCOMPARE(Snapshot(dir), before);
+        QCOMPARE(ReadTree(dir.dir()), before);
         QVERIFY(!dir.exists("Backup"));
         QCOMPARE(project.Stored.Window, QStringList({"Window_0"}));
     }
@@ -130,13 +105,14 @@ private slots:
                                             " -> Update Includefile " + dir.path("Tools.pbi") + " / Count Change: 3",
                                             " -> Update Includefile " + dir.path("Legacy.pbi") + " / Count Change: 1",
                                             " -> Error OpenFile " + dir.path("Missing.pbi") + " / Errorcode: 1"}));
-        const QString expected = QStringLiteral("update/renamed_window/expected/");
-        QCOMPARE(g.lines.MainLines, LinesOf(ReadTestData(expected + "Main.pb")));
-        QCOMPARE(g.lines.EventMenuLines, LinesOf(ReadTestData(expected + "EventMenu.pb")));
-        QCOMPARE(g.lines.EventGadgetLines, LinesOf(ReadTestData(expected + "EventGadget.pb")));
-        QCOMPARE(g.lines.EventWindowLines, LinesOf(ReadTestData(expected + "EventWindow.pb")));
-        QCOMPARE(dir.read("Tools.pbi"), ReadTestData(expected + "Tools.pbi"));
-        QCOMPARE(dir.read("Legacy.pbi"), ReadTestData(expected + "Legacy.pbi"));
+        // The generated files as step 4 would write them, the include files as step 3 wrote them.
+        const FileTree updated{{"Main.pb", TextOf(g.lines.MainLines)},
+                               {"EventMenu.pb", TextOf(g.lines.EventMenuLines)},
+                               {"EventGadget.pb", TextOf(g.lines.EventGadgetLines)},
+                               {"EventWindow.pb", TextOf(g.lines.EventWindowLines)},
+                               {"Tools.pbi", dir.read("Tools.pbi")},
+                               {"Legacy.pbi", dir.read("Legacy.pbi")}};
+        QUARVEL_COMPARE_TREE(updated, "update/renamed_window/expected");
         QCOMPARE(dir.read("Unchanged.pbi"), unchanged);
         QVERIFY(!dir.exists("Missing.pbi"));
         // The backup holds the sources as they were before the run.
@@ -195,37 +171,35 @@ private slots:
     void quarvelGenStopsOnUnboundNames()
     {
         TestProject dir;
-        ProjectState project = PreviouslyGenerated(dir);
-        QVERIFY(SaveProject(project.ProjectFile, project, FileWriter()));
+        ProjectState project = SavedPreviouslyGenerated(dir);
         CommandLineOptions options;
         options.projectPath = project.ProjectFile;
         options.binds = {{"Window_0", "Main"}}; // Main is no current window: not on offer
-        CapturedStream out, err;
-        QCOMPARE(RunCommandLine(options, out.file(), err.file()), 1);
-        QVERIFY(out.text().endsWith("Generate Code Step 2 ...\n- Check Constants...\nCancel.\n\n"));
-        QCOMPARE(err.text(), QStringLiteral("quarvel-gen: Window names without a binding:\n"
-                                            "quarvel-gen:   old: Window_0\n"
-                                            "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n"));
+        const CapturedOutput output = RunCommandLineCaptured(options);
+        QCOMPARE(output.status, 1);
+        QVERIFY(output.out.endsWith("Generate Code Step 2 ...\n- Check Constants...\nCancel.\n\n"));
+        QCOMPARE(output.errText(), QStringLiteral("quarvel-gen: Window names without a binding:\n"
+                                                  "quarvel-gen:   old: Window_0\n"
+                                                  "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n"));
         QVERIFY(!dir.exists("Backup"));
     }
 
     void quarvelGenKeepUnboundGoesOn()
     {
         TestProject dir;
-        ProjectState project = PreviouslyGenerated(dir);
-        QVERIFY(SaveProject(project.ProjectFile, project, FileWriter()));
+        ProjectState project = SavedPreviouslyGenerated(dir);
         CommandLineOptions options;
         options.projectPath = project.ProjectFile;
         options.keepUnbound = true;
-        CapturedStream out, err;
-        QCOMPARE(RunCommandLine(options, out.file(), err.file()), 0);
-        QVERIFY(out.text().contains("- Make Backup...\n- Update Prefix\n"));
-        QVERIFY(out.text().endsWith("Ready.\n\n"));
-        QCOMPARE(err.text(), QString());
+        const CapturedOutput output = RunCommandLineCaptured(options);
+        QCOMPARE(output.status, 0);
+        QVERIFY(output.out.contains("- Make Backup...\n- Update Prefix\n"));
+        QVERIFY(output.out.endsWith("Ready.\n\n"));
+        QCOMPARE(output.errText(), QString());
         QVERIFY(dir.exists("Backup/Main.pb"));
         // The run stored this run's names, so the next run offers nothing.
         ProjectState reloaded;
-        QVERIFY(LoadProject(project.ProjectFile, reloaded));
+                QVERIFY(LoadProject(project.ProjectFile, reloaded));
         QVERIFY(reloaded.Stored.Window.isEmpty());
         QVERIFY(reloaded.Stored.Gadget.isEmpty());
     }
