@@ -2,6 +2,7 @@
 // directory that takes no writes, files that vanish, a process killed while writing. Every run
 // ends as the log says, and no file of the user is lost or left truncated.
 #include "support/golden_runner.h"
+#include "support/output_capture.h"
 #include "support/test_project.h"
 
 #include "model/project_file.h"
@@ -9,14 +10,23 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QStringEncoder>
 #include <QThread>
 
+#include <memory>
+#include <vector>
+
 #include <csignal>
+
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quarvel;
 
@@ -67,6 +77,47 @@ int RunChildThatDies(const QString &projectFile, int killAt)
     return 4; // not killed: fewer writes than expected
 }
 
+// Puts a folder, a FIFO or a sparse file of 65 MiB at path.
+void MakeSpecialFile(const QString &path, const QString &kind)
+{
+    QFile::remove(path);
+    if (kind == "folder")
+        QVERIFY(QDir().mkpath(path + "/Inside"));
+    else if (kind == "fifo")
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0644), 0);
+    else
+        QVERIFY(QFile(path).open(QIODevice::WriteOnly));
+    if (kind == "huge")
+        QCOMPARE(::truncate(QFile::encodeName(path).constData(), (qint64(65) << 20)), 0);
+}
+
+// The writer's temporary files anywhere below root.
+QStringList TemporaryFilesIn(const QString &root)
+{
+    QStringList found;
+    QDirIterator it(root, {".quarvel-*"}, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        found.append(it.next());
+    return found;
+}
+
+// quarvel-gen under a file-size limit, its SIGXFSZ ignored so that writes fail with EFBIG;
+// the limit and the signal's disposition pass on to the started program.
+CapturedOutput RunQuarvelGenLimited(const QStringList &arguments, rlim_t limit)
+{
+    static QTemporaryDir configDir;
+    struct rlimit saved;
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit lowered = saved;
+    lowered.rlim_cur = limit;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &lowered);
+    CapturedOutput output = RunQuarvelGen(arguments, configDir.path());
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    return output;
+}
+
 } // namespace
 
 class TestFaults : public QObject {
@@ -74,7 +125,15 @@ class TestFaults : public QObject {
 private slots:
     void directoryRefusingEveryWriteKeepsAllFiles();
     void projectDirectoryBelowARegularFile();
-    void outputFileThatIsAFolder();
+    void unreadableUserFileStopsTheRun_data();
+    void unreadableUserFileStopsTheRun();
+    void fileSizeLimitKeepsTheOldText();
+    void userTextSurvivesRuns();
+    void specialFilesAsSourcesAreRefused();
+    void parallelRunsTakeTurns();
+    void parallelInitMakesOneProject();
+    void commandLineSaysWhy();
+    void readyWithAFailedBackupExitsThree();
     void backupPathThatIsAFile();
     void commonFileVanishingBeforeTheRead();
     void includeFileThatIsAFolder();
@@ -130,29 +189,228 @@ void TestFaults::projectDirectoryBelowARegularFile()
     QCOMPARE(ReadTree(dir.dir()), before);
 }
 
-void TestFaults::outputFileThatIsAFolder()
+// An existing user file that cannot be read (a folder, a FIFO, a file beyond 64 MiB) would be
+// taken as absent and rebuilt from the templates, the user's procedures gone: the run stops
+// before anything is written. A FIFO must not hang the run either.
+void TestFaults::unreadableUserFileStopsTheRun_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("event file is a folder") << "EventGadget.pb" << "folder" << "Is a directory";
+    QTest::newRow("Main.pb is a FIFO") << "Main.pb" << "fifo" << "not a regular file";
+    QTest::newRow("Catalog is a FIFO") << "Catalog" << "fifo" << "not a regular file";
+    QTest::newRow("LoadLanguage.pb beyond 64 MiB") << "LoadLanguage.pb" << "huge" << "larger than 64 MiB";
+}
+
+void TestFaults::unreadableUserFileStopsTheRun()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, kind);
+    QFETCH(QString, reason);
+    TestProject dir;
+    ProjectState project = LoadDemo(dir);
+    dir.write("EventMenu.pb", "Procedure EventMenu_Mine()\n  ; the user's code\nEndProcedure\n");
+    MakeSpecialFile(dir.path(name), kind);
+
+    GenerationRun run(project);
+    QCOMPARE(run.run(), 0);
+    const QStringList &log = run.frontEnd.log;
+    QCOMPARE(log.mid(log.size() - 3), QStringList({" -> Error: Cannot read " + dir.path(name) + " (" + reason + "). Stop!",
+                                                   "Cancel.", ""}));
+    QCOMPARE(CountOf(log, " -> Write File "), 0);
+    QVERIFY(!dir.exists("Backup"));
+    QVERIFY(!dir.exists("CommonFile.pb"));
+    QCOMPARE(dir.read("EventMenu.pb"), QByteArray("Procedure EventMenu_Mine()\n  ; the user's code\nEndProcedure\n"));
+}
+
+// A file-size limit makes real writes fail part way, as a full disk does: the file whose new
+// text does not fit keeps its old text, the log says so, and the run is not reported clean.
+void TestFaults::fileSizeLimitKeepsTheOldText()
+{
+    TestProject dir;
+    LoadDemo(dir);
+    QByteArray userCode;
+    for (int i = 0; userCode.size() < 9000; ++i)
+        userCode += "  Debug \"the user's line " + QByteArray::number(i) + "\"\n";
+    const QByteArray eventGadget = "Procedure EventGadget_Mine()\n" + userCode + "EndProcedure\n";
+    dir.write("EventGadget.pb", eventGadget);
+
+    // Below 16 KiB the bytes wait in a write buffer and fail only when flushed.
+    QVERIFY(eventGadget.size() > 8192 && eventGadget.size() < 16384);
+    const CapturedOutput limited = RunQuarvelGenLimited({dir.path("Demo.pbm")}, 8192);
+    QCOMPARE(limited.status, 3);
+    QVERIFY(limited.outLines().contains(" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"));
+    QVERIFY(limited.outLines().contains("- Error CopyDirectory"));
+    QCOMPARE(limited.errText(), "quarvel-gen: 1 file could not be written, the backup failed, see the log\n");
+    QCOMPARE(dir.read("EventGadget.pb"), eventGadget);
+    QVERIFY(dir.read("CommonFile.pb").contains("Procedure Open_AboutWindow")); // the small files were written
+    QCOMPARE(TemporaryFilesIn(dir.dir()), QStringList());
+}
+
+// What the user wrote survives a run: the comments after the last procedure of an event file,
+// a LoadLanguage.pb comment that names a marker, UTF-8 without a mark in a UTF-8 run, and an
+// include saved as UTF-16 without a mark.
+void TestFaults::userTextSurvivesRuns()
 {
     TestProject dir;
     ProjectState project = LoadDemo(dir);
-    dir.write("EventGadget.pb/Notes.txt", "the user's own file inside");
+    const QByteArray trailer = "; my closing note\n; IDE Options = PureBasic 6.00\n; Folding = -\n";
+    dir.write("EventWindow.pb", "Procedure EventWindow_Mine()\nEndProcedure\n" + trailer);
+    dir.write("EventGadget.pb", "Procedure EventGadget_Mine()\n  Debug \"caf\xC3\xA9 \xE2\x80\x93 ok\"\nEndProcedure\n");
+    QByteArray language = ReadTestData("../../src/emit/templates/LoadLanguage.pb");
+    language.prepend("; The block below starts at DefaultLanguage: and ends at EndDefaultLanguage:\n");
+    dir.write("LoadLanguage.pb", language);
+    dir.write("Main.pb", "XIncludeFile \"Helpers.pbi\"\n");
+    const QByteArray helpers = QStringLiteral("; h\u00E9lper\nProcedure Helper()\nEndProcedure\n").toUtf8();
+    QStringEncoder utf16(QStringConverter::Utf16LE);
+    dir.write("Helpers.pbi", utf16.encode(QString::fromUtf8(helpers)));
+    const QByteArray helpersBytes = dir.read("Helpers.pbi");
+
+    for (int pass = 1; pass <= 2; ++pass) {
+        GenerationRun run(project);
+        QCOMPARE(run.run(), 1);
+        const QByteArray window = dir.read("EventWindow.pb");
+        QVERIFY2(window.endsWith(trailer), window.constData());
+        QVERIFY(window.contains("Procedure EventWindow_Mine()"));
+        QVERIFY(window.indexOf("Procedure Size_AboutWindow") < window.indexOf(trailer)); // appended before it
+        QVERIFY(dir.read("EventGadget.pb").contains("Debug \"caf\xC3\xA9 \xE2\x80\x93 ok\""));
+        QVERIFY(dir.read("LoadLanguage.pb").contains("Procedure LoadLanguage("));
+        QVERIFY(dir.read("LoadLanguage.pb").startsWith("\xEF\xBB\xBF; The block below starts at DefaultLanguage:"));
+        QCOMPARE(dir.read("Helpers.pbi"), helpersBytes);
+        QCOMPARE(CountOf(run.frontEnd.log, " -> Warning: " + dir.dir()), 0);
+    }
+    QCOMPARE(dir.read("Backup/EventWindow.pb").count("; my closing note"), 1);
+
+    // A file with a mark whose bytes are no UTF-8 is read all the same, with a warning.
+    dir.write("EventMenu.pb", "\xEF\xBB\xBFProcedure EventMenu_Mine()\n  ; bad \xE9 byte\nEndProcedure\n");
+    GenerationRun marked(project);
+    QCOMPARE(marked.run(), 1);
+    QVERIFY(marked.frontEnd.log.contains(" -> Warning: " + dir.path("EventMenu.pb")
+                                         + " holds invalid bytes in line 2, read as U+FFFD."));
+}
+
+// A FIFO or a device as a source is refused with a log line, never read until the run hangs
+// or its memory runs out; as the project file it is a usage error.
+void TestFaults::specialFilesAsSourcesAreRefused()
+{
+    TestProject dir;
+    ProjectState project = LoadDemo(dir);
+    project.CommonFiles.append({dir.path("Pipe.pb"), "/dev/zero"});
+    MakeSpecialFile(dir.path("Pipe.pb"), "fifo");
+    dir.write("Main.pb", "XIncludeFile \"Included.pbi\"\n");
+    MakeSpecialFile(dir.path("Included.pbi"), "fifo");
 
     GenerationRun run(project);
     QCOMPARE(run.run(), 1);
     const QStringList &log = run.frontEnd.log;
-    QVERIFY(log.contains(" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"));
-    QCOMPARE(CountOf(log, " -> Write File "), 7);
-    QCOMPARE(dir.read("EventGadget.pb/Notes.txt"), QByteArray("the user's own file inside"));
-    QVERIFY(dir.read("CommonFile.pb").contains("Procedure Open_NotesWindow"));
+    QVERIFY(log.contains(" -> Error OpenFile " + dir.path("Pipe.pb") + " / Errorcode: 1"));
+    QVERIFY(log.contains(" -> Error OpenFile /dev/zero / Errorcode: 1"));
+    QCOMPARE(CountOf(log, " -> Error OpenFile " + dir.path("Included.pbi") + " / Errorcode: 1"), 2);
+    QVERIFY(log.contains(" -> Count Window: 2"));
+    QCOMPARE(run.context.faults.unread, 4); // the include twice: language scan and update
 
-    // The next run meets the same folder and says so again; its own files come out the same.
-    const FileTree afterFirst = ReadTree(dir.dir());
-    GenerationRun second(project);
-    QCOMPARE(second.run(), 1);
-    QVERIFY(second.frontEnd.log.contains(" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"));
-    const FileTree afterSecond = ReadTree(dir.dir());
-    for (auto it = afterFirst.begin(); it != afterFirst.end(); ++it)
-        if (!it.key().startsWith("Backup/"))
-            QCOMPARE(afterSecond.value(it.key()), it.value());
+    MakeSpecialFile(dir.path("Pipe.pbm"), "fifo");
+    static QTemporaryDir settings;
+    const CapturedOutput pipe = RunQuarvelGen({dir.path("Pipe.pbm")}, settings.path());
+    QCOMPARE(pipe.status, 2);
+    QVERIFY2(pipe.errText().endsWith("cannot read the project file " + dir.path("Pipe.pbm") + " (not a regular file)\n"),
+             qPrintable(pipe.errText()));
+}
+
+// Parallel quarvel-gen runs on one project take turns: none copies another's temporary files
+// into Backup/, and a temporary file left by a killed run is removed by the next one.
+void TestFaults::parallelRunsTakeTurns()
+{
+    TestProject dir;
+    LoadDemo(dir);
+    dir.write("EventMenu.pb", "Procedure EventMenu_Mine()\n  ; the user's code\nEndProcedure\n");
+    dir.write(".quarvel-left.tmp", "from a killed run");
+    dir.write("Backup/.quarvel-left.tmp", "from a killed run");
+    QTemporaryDir settings;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QUARVEL_CONFIG_DIR", settings.path());
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < 12; ++i) {
+        runs.push_back(std::make_unique<QProcess>());
+        runs.back()->setProcessEnvironment(environment);
+        runs.back()->start(QUARVEL_GEN, {dir.path("Demo.pbm")});
+    }
+    for (const auto &run : runs) {
+        QVERIFY(run->waitForFinished(120000));
+        const QByteArray out = run->readAllStandardOutput();
+        QVERIFY2(run->exitCode() == 0
+                     || (run->exitCode() == 1 && out.contains(" -> Error: Another run is working on ")),
+                 out.constData());
+    }
+    QCOMPARE(TemporaryFilesIn(dir.dir()), QStringList());
+    const QStringList backup = QDir(dir.path("Backup")).entryList(QDir::Files | QDir::Hidden);
+    for (const QString &name : backup)
+        QVERIFY2(dir.exists(name), qPrintable(name + " in Backup/ is no source of the project"));
+    QVERIFY(dir.read("EventMenu.pb").contains("Procedure EventMenu_Mine()\n  ; the user's code\nEndProcedure\n"));
+}
+
+// Of parallel --init runs on one name exactly one creates the project; a common file name that
+// holds a line end is refused.
+void TestFaults::parallelInitMakesOneProject()
+{
+    TestProject dir;
+    QTemporaryDir settings;
+    std::vector<std::unique_ptr<QProcess>> runs;
+    for (int i = 0; i < 12; ++i) {
+        runs.push_back(std::make_unique<QProcess>());
+        runs.back()->setWorkingDirectory(dir.dir());
+        runs.back()->start(QUARVEL_GEN, {"--init", "Same.pbm", QString("Window%1.pb").arg(i)});
+    }
+    int created = 0;
+    for (const auto &run : runs) {
+        QVERIFY(run->waitForFinished(120000));
+        QVERIFY(run->exitCode() == 0 || run->exitCode() == 2);
+        created += run->exitCode() == 0;
+    }
+    QCOMPARE(created, 1);
+    QCOMPARE(CountOf(LinesOf(dir.read("Same.pbm")), dir.path("Window")), 1);
+
+    const CapturedOutput odd = RunQuarvelGen({"--init", dir.path("Odd.pbm"), "A.pb\nB.pb"}, settings.path());
+    QCOMPARE(odd.status, 2);
+    QVERIFY(!dir.exists("Odd.pbm"));
+}
+
+// Clear words on the command line: a missing project says why, a project whose name starts
+// with "-" is given after "--", a settings variable that names a file is reported.
+void TestFaults::commandLineSaysWhy()
+{
+    TestProject dir;
+    LoadDemo(dir);
+    QVERIFY(QFile::copy(dir.path("Demo.pbm"), dir.path("-x.pbm")));
+    dir.write("Settings", "a file, not a folder");
+    QProcess generator;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QUARVEL_CONFIG_DIR", dir.path("Settings"));
+    generator.setProcessEnvironment(environment);
+    generator.setWorkingDirectory(dir.dir());
+    generator.start(QUARVEL_GEN, {"--", "-x.pbm"});
+    QVERIFY(generator.waitForFinished(120000));
+    QCOMPARE(generator.exitCode(), 0);
+    QVERIFY(generator.readAllStandardError().contains("QUARVEL_CONFIG_DIR names a file, not a folder: " + dir.path("Settings").toUtf8()));
+
+    QTemporaryDir settings;
+    const CapturedOutput missing = RunQuarvelGen({dir.path("Missing.pbm")}, settings.path());
+    QCOMPARE(missing.status, 2);
+    QVERIFY(missing.errText().endsWith(" (No such file or directory)\n"));
+}
+
+// A run that reaches "Ready." with a failed backup exits 3 and says so on stderr.
+void TestFaults::readyWithAFailedBackupExitsThree()
+{
+    TestProject dir;
+    LoadDemo(dir);
+    dir.write("Backup", "not a folder");
+    QTemporaryDir settings;
+    const CapturedOutput run = RunQuarvelGen({dir.path("Demo.pbm")}, settings.path());
+    QCOMPARE(run.status, 3);
+    QVERIFY(run.out.endsWith("\nReady.\n\n"));
+    QCOMPARE(run.errText(), "quarvel-gen: the backup failed, see the log\n");
 }
 
 void TestFaults::backupPathThatIsAFile()
@@ -249,8 +507,8 @@ struct InterruptedRun {
         for (auto it = after.begin(); it != after.end(); ++it) {
             const QString &name = it.key();
             if (!oldFiles.contains(name) && !newFiles.contains(name)) {
-                const QString target = name.section(QLatin1Char('.'), 0, -2); // "<target>.<random>"
-                QVERIFY2(newFiles.contains(target), qPrintable(name + " appeared " + moment));
+                const QString file = name.section(QLatin1Char('/'), -1);
+                QVERIFY2(file.startsWith(".quarvel-") && file.endsWith(".tmp"), qPrintable(name + " appeared " + moment));
                 continue;
             }
             const bool isOld = oldFiles.contains(name) && it.value() == oldFiles.value(name);

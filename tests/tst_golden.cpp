@@ -5,7 +5,7 @@
 //   input/    the project before the run
 //   expected/ the whole project directory after the run, plus log.txt (stdout, with the
 //             project directory written as $PROJECT/), status.txt (the exit status), stderr.txt
-//             when the run wrote to stderr and, when the consistency check of a finished
+//             when the run wrote to stderr and, when the consistency check of a finished (0 or 3)
 //             run finds something, faults.txt
 // QUARVEL_UPDATE_GOLDEN=1 writes what a run produces into expected/.
 #include "support/golden_runner.h"
@@ -73,7 +73,7 @@ void TestGolden::generation()
     actual.insert("status.txt", QByteArray::number(outcome.status) + '\n');
     if (!outcome.err.isEmpty())
         actual.insert("stderr.txt", outcome.err);
-    const QStringList faults = outcome.status == 0 ? CheckProject(projectDir) : QStringList();
+    const QStringList faults = outcome.status == 0 || outcome.status == 3 ? CheckProject(projectDir) : QStringList();
     if (!faults.isEmpty())
         actual.insert("faults.txt", TextOf(faults));
     QUARVEL_COMPARE_TREE(actual, "golden/" + caseName + "/expected");

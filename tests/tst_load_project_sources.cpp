@@ -74,18 +74,22 @@ void TestLoadProjectSources::trailingCommentLines_data()
 {
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("kept");
+    QTest::addColumn<QStringList>("trailer");
     QTest::newRow("three comment lines") << QStringList{"Procedure A()", "EndProcedure", "; IDE Options", "; Folding = -", ";x"}
-                                         << QStringList{"Procedure A()", "EndProcedure"};
-    QTest::newRow("empty last line stops") << QStringList{"a", "; c", ""} << QStringList{"a", "; c", ""};
-    QTest::newRow("indented comment is no comment line") << QStringList{"a", "  ; c"} << QStringList{"a", "  ; c"};
-    QTest::newRow("all comments") << QStringList{";a", ";b"} << QStringList{};
+                                         << QStringList{"Procedure A()", "EndProcedure"}
+                                         << QStringList{"; IDE Options", "; Folding = -", ";x"};
+    QTest::newRow("empty last line stops") << QStringList{"a", "; c", ""} << QStringList{"a", "; c", ""} << QStringList{};
+    QTest::newRow("indented comment is no comment line") << QStringList{"a", "  ; c"} << QStringList{"a", "  ; c"}
+                                                         << QStringList{};
+    QTest::newRow("all comments") << QStringList{";a", ";b"} << QStringList{} << QStringList{";a", ";b"};
 }
 
 void TestLoadProjectSources::trailingCommentLines()
 {
     QFETCH(QStringList, lines);
     QFETCH(QStringList, kept);
-    DropTrailingCommentLines(lines);
+    QFETCH(QStringList, trailer);
+    QCOMPARE(TakeTrailingCommentLines(lines), trailer);
     QCOMPARE(lines, kept);
 }
 
@@ -150,6 +154,7 @@ void TestLoadProjectSources::existingFilesAreLoaded()
     QVERIFY(l.EventMainLines.contains("Procedure MyEventDispatch(EventType)"));
     QCOMPARE(l.LoadLanguageLines, QStringList{"; mine"});
     QCOMPARE(l.EventMenuLines, QStringList({"Procedure EventMenu_A()", "EndProcedure"}));
+    QCOMPARE(l.EventMenuTrailer, QStringList({"; IDE Options", "; Folding"}));
     QCOMPARE(l.EventGadgetLines, QStringList({"x", ""}));
     QVERIFY(l.EventWindowLines.isEmpty());
     const LanguageMap &map = run.context.model.Languages;

@@ -86,7 +86,7 @@ void TestQuarvelGen::initNeverOverwrites()
     const CapturedOutput blocked = Run({"--init", "Plain.txt/New.pbm", "W.pb"}, dir.dir());
     QCOMPARE(blocked.status, 2);
     QVERIFY(blocked.out.isEmpty());
-    QCOMPARE(blocked.errText(), QStringLiteral("quarvel-gen: Project: Errorcode: 1\n"));
+    QCOMPARE(blocked.errText(), "quarvel-gen: cannot create " + dir.path("Plain.txt/New.pbm") + " (Not a directory)\n");
 }
 
 void TestQuarvelGen::unreadableProject()
@@ -96,7 +96,7 @@ void TestQuarvelGen::unreadableProject()
     QCOMPARE(missing.status, 2);
     QVERIFY(missing.out.isEmpty());
     QCOMPARE(missing.errText(), "quarvel-gen: Project: Errorcode: 1\nquarvel-gen: cannot read the project file "
-                              + dir.path("Missing.pbm") + "\n");
+                              + dir.path("Missing.pbm") + " (No such file or directory)\n");
     dir.write("Folder.pbm/x", "");
     QCOMPARE(Run({"Folder.pbm"}, dir.dir()).status, 2);
 }

@@ -132,9 +132,15 @@ private slots:
 
         QTest::newRow("all bound") << QStringList{"B=Y", "A=X"} << false << QStringList{"A", "B"} << QStringList{"X", "Y"}
                                    << 0 << QStringList{"B > Y", "A > X"} << "";
-        QTest::newRow("binds for names not on offer are ignored")
-            << QStringList{"A=Z", "Q=X", "A=X"} << false << QStringList{"A"} << QStringList{"X"}
-            << 0 << QStringList{"A > X"} << "";
+        QTest::newRow("binds for names not on offer are reported and ignored")
+            << QStringList{"A=Z", "Q=X", "A=X", "#a=X"} << false << QStringList{"A"} << QStringList{"X"}
+            << 0 << QStringList{"A > X"}
+            << "quarvel-gen: --bind A=Z does not fit the Gadget names on offer:\n"
+               "quarvel-gen:   old: A\nquarvel-gen:   new: X\n"
+               "quarvel-gen: --bind Q=X does not fit the Gadget names on offer:\n"
+               "quarvel-gen:   old: A\nquarvel-gen:   new: X\n"
+               "quarvel-gen: --bind #a=X does not fit the Gadget names on offer:\n"
+               "quarvel-gen:   old: A\nquarvel-gen:   new: X\n";
         QTest::newRow("a name binds once") << QStringList{"A=X", "A=Y"} << true << QStringList{"A"} << QStringList{"X", "Y"}
                                            << 0 << QStringList{"A > X"} << "";
         QTest::newRow("left unbound, kept") << QStringList{} << true << QStringList{"A"} << QStringList{}
@@ -178,7 +184,10 @@ private slots:
         const CapturedOutput output = RunCommandLineCaptured(options);
         QCOMPARE(output.status, 1);
         QVERIFY(output.out.endsWith("Generate Code Step 2 ...\n- Check Constants...\nCancel.\n\n"));
-        QCOMPARE(output.errText(), QStringLiteral("quarvel-gen: Window names without a binding:\n"
+        QCOMPARE(output.errText(), QStringLiteral("quarvel-gen: --bind Window_0=Main does not fit the Window names on offer:\n"
+                                                  "quarvel-gen:   old: Window_0\n"
+                                                  "quarvel-gen:   new: (none)\n"
+                                                  "quarvel-gen: Window names without a binding:\n"
                                                   "quarvel-gen:   old: Window_0\n"
                                                   "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n"));
         QVERIFY(!dir.exists("Backup"));

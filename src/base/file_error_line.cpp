@@ -18,4 +18,10 @@ QString BeyondEightBitWarning(const QString &path)
     return QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds characters beyond 8 bit, written as UTF-8.");
 }
 
+QString InvalidBytesWarning(const QString &path, int line)
+{
+    return QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds invalid bytes in line ") + QString::number(line)
+           + QStringLiteral(", read as U+FFFD.");
+}
+
 } // namespace quarvel

@@ -15,4 +15,8 @@ QString FileErrorLine(const QString &what, const QString &path);
 // The log line that follows a file written as UTF-8 because 8 bits could not hold it.
 QString BeyondEightBitWarning(const QString &path);
 
+// The log line for a file with a byte-order mark whose bytes from line on are no text in its
+// format (they read as U+FFFD).
+QString InvalidBytesWarning(const QString &path, int line);
+
 } // namespace quarvel

@@ -1,5 +1,6 @@
 #include "base/file_writer.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
@@ -15,24 +16,6 @@
 #endif
 
 namespace quarvel {
-
-bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
-{
-    if (QFileInfo(path).isDir())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
-    }
-    if (beforeCommit && !beforeCommit(path)) {
-        file.cancelWriting();
-        return false;
-    }
-    return file.commit();
-}
 
 #ifdef Q_OS_LINUX
 
@@ -54,15 +37,27 @@ bool WriteFully(int fd, const QByteArray &bytes)
     return true;
 }
 
+// A new temporary name in the folder of target.
+QByteArray TemporaryNameBeside(const QByteArray &target)
+{
+    const qsizetype slash = target.lastIndexOf('/');
+    const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
+    return folder + QFile::encodeName(FileWriter::TemporaryPrefix)
+           + QByteArray::number(QRandomGenerator::global()->generate64(), 36)
+           + QFile::encodeName(FileWriter::TemporarySuffix);
+}
+
 // Writes bytes into a new file beside the target and returns that file's name, empty on
-// failure. The file gets the default permissions of a new file (the process umask applies)
-// or, when the target exists, the target's permissions, as Write does.
-QByteArray WriteBeside(const QByteArray &target, const QByteArray &bytes)
+// failure: every byte and the close are checked (a full disk or a file-size limit shows
+// there), and with syncNow the bytes are flushed to disk first. The file gets the default
+// permissions of a new file (the process umask applies) or, when the target exists, the
+// target's permissions.
+QByteArray WriteBeside(const QByteArray &target, const QByteArray &bytes, bool syncNow)
 {
     struct stat existing;
     const bool exists = ::stat(target.constData(), &existing) == 0;
     for (int attempt = 0; attempt < 16; ++attempt) {
-        const QByteArray name = target + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+        const QByteArray name = TemporaryNameBeside(target);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST)
             continue;
@@ -70,6 +65,7 @@ QByteArray WriteBeside(const QByteArray &target, const QByteArray &bytes)
             return {};
         bool ok = !exists || ::fchmod(fd, existing.st_mode & 07777) == 0;
         ok = WriteFully(fd, bytes) && ok;
+        ok = (!syncNow || ::fsync(fd) == 0) && ok;
         ok = ::close(fd) == 0 && ok;
         if (ok)
             return name;
@@ -90,7 +86,26 @@ bool SyncFileSystemOf(const QByteArray &directory)
     return synced;
 }
 
+// The temporary file takes the target's place; false (and the temporary file gone) when the
+// fault seam abandons the write or the rename fails.
+bool PutInPlace(const FileWriter &writer, const QByteArray &temporary, const QString &path)
+{
+    const bool placed = (!writer.beforeCommit || writer.beforeCommit(path))
+                        && std::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0;
+    if (!placed)
+        ::unlink(temporary.constData());
+    return placed;
+}
+
 } // namespace
+
+bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
+{
+    if (QFileInfo(path).isDir())
+        return false;
+    const QByteArray temporary = WriteBeside(QFile::encodeName(path), bytes, true);
+    return !temporary.isEmpty() && PutInPlace(*this, temporary, path);
+}
 
 QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
 {
@@ -100,7 +115,7 @@ QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (QFileInfo(files[i].path).isDir())
             continue;
-        temps[i] = WriteBeside(QFile::encodeName(files[i].path), files[i].bytes);
+        temps[i] = WriteBeside(QFile::encodeName(files[i].path), files[i].bytes, false);
         if (!temps[i].isEmpty() && beforeCommit && !beforeCommit(files[i].path)) {
             ::unlink(temps[i].constData());
             temps[i].clear();
@@ -125,6 +140,24 @@ QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
 
 #else
 
+bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
+{
+    if (QFileInfo(path).isDir())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    if (file.write(bytes) != bytes.size()) {
+        file.cancelWriting();
+        return false;
+    }
+    if (beforeCommit && !beforeCommit(path)) {
+        file.cancelWriting();
+        return false;
+    }
+    return file.commit();
+}
+
 QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
 {
     QList<bool> written;
@@ -135,5 +168,14 @@ QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
 }
 
 #endif
+
+void FileWriter::RemoveStaleTemporaryFiles(const QString &directory)
+{
+    QDir folder(directory);
+    const QStringList stale = folder.entryList({TemporaryPrefix + QLatin1Char('*') + TemporarySuffix},
+                                               QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &name : stale)
+        folder.remove(name);
+}
 
 } // namespace quarvel

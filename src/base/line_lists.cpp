@@ -21,10 +21,14 @@ void SplitTemplate(const QString &templateText, SourceLineList &target)
     }
 }
 
-void DropTrailingCommentLines(SourceLineList &lines)
+SourceLineList TakeTrailingCommentLines(SourceLineList &lines)
 {
-    while (!lines.isEmpty() && lines.last().startsWith(QLatin1Char(';')))
-        lines.removeLast();
+    qsizetype start = lines.size();
+    while (start > 0 && lines[start - 1].startsWith(QLatin1Char(';')))
+        --start;
+    SourceLineList trailer = lines.mid(start);
+    lines.resize(start);
+    return trailer;
 }
 
 } // namespace quarvel

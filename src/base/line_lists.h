@@ -16,7 +16,8 @@ void AppendSeparator(SourceLineList &target);
 // Removes CRs and appends the text's LF-terminated lines; text after the last LF is not taken.
 void SplitTemplate(const QString &templateText, SourceLineList &target);
 
-// Drops the run of comment lines (first character ";") at the end of an event file.
-void DropTrailingCommentLines(SourceLineList &lines);
+// Takes the run of comment lines (first character ";") off the end of an event file and
+// returns it in file order.
+SourceLineList TakeTrailingCommentLines(SourceLineList &lines);
 
 } // namespace quarvel

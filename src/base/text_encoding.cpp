@@ -112,17 +112,87 @@ QStringList SplitLines(QStringView text)
     return lines;
 }
 
-std::optional<TextFile> ReadTextFile(const QString &path)
+namespace {
+
+// NUL in the high byte of every ASCII character of UTF-16 text: LE when it is the second byte
+// of each pair, BE when the first. The other byte of a NUL pair is never NUL too.
+std::optional<TextFormat> Utf16ByNuls(QByteArrayView bytes)
 {
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    if (bytes.size() < 2 || bytes.size() % 2 != 0)
         return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    file.close();
+    qsizetype low = 0, high = 0;
+    for (qsizetype i = 0; i < bytes.size(); i += 2) {
+        const uchar first = uchar(bytes[i]), second = uchar(bytes[i + 1]);
+        if (first == 0 && second == 0)
+            return std::nullopt;
+        low += second == 0 && first < 0x80;
+        high += first == 0 && second < 0x80;
+    }
+    const qsizetype pairs = bytes.size() / 2;
+    if (low * 2 > pairs && high == 0)
+        return FormatUtf16LE;
+    if (high * 2 > pairs && low == 0)
+        return FormatUtf16BE;
+    return std::nullopt;
+}
+
+// False when the bytes hold a sequence that is no text in format (UTF-8 or UTF-16).
+bool DecodesCleanly(QByteArrayView bytes, TextFormat format)
+{
+    const auto encoding = UnicodeEncoding(format);
+    if (!encoding || format == FormatUtf32LE || format == FormatUtf32BE)
+        return true;
+    QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless);
+    const QString text = decoder.decode(bytes);
+    return !decoder.hasError();
+}
+
+bool HoldsMultiByteUtf8(QByteArrayView bytes)
+{
+    bool beyondAscii = false;
+    for (char c : bytes)
+        beyondAscii = beyondAscii || uchar(c) >= 0x80;
+    if (!beyondAscii)
+        return false;
+    return DecodesCleanly(bytes, FormatUtf8);
+}
+
+// The first line holding a replacement character, where decoding met invalid bytes.
+int FirstInvalidLine(const QStringList &lines)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (lines[i].contains(QChar(QChar::ReplacementCharacter)))
+            return int(i + 1);
+    return 0;
+}
+
+} // namespace
+
+TextFormat UnmarkedFormat(QByteArrayView bytes, TextFormat runFormat)
+{
+    if (const auto utf16 = Utf16ByNuls(bytes))
+        return *utf16;
+    if (runFormat == FormatUtf8 && HoldsMultiByteUtf8(bytes))
+        return FormatUtf8;
+    return FormatLatin1;
+}
+
+std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat, FileBytes *failure)
+{
+    FileBytes read = ReadRegularFile(path);
+    if (read.status != FileBytes::Read) {
+        if (failure)
+            *failure = std::move(read);
+        return std::nullopt;
+    }
+    const QByteArray &bytes = read.bytes;
     const ByteOrderMark mark = DetectByteOrderMark(bytes);
     TextFile result;
-    result.format = mark.format;
-    result.lines = SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), mark.format));
+    result.marked = mark.length > 0;
+    result.format = result.marked ? mark.format : UnmarkedFormat(bytes, runFormat);
+    result.lines = SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), result.format));
+    if (result.marked && !DecodesCleanly(QByteArrayView(bytes).sliced(mark.length), mark.format))
+        result.firstInvalidLine = FirstInvalidLine(result.lines);
     return result;
 }
 

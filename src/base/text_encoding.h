@@ -2,6 +2,8 @@
 // file it writes is encoded.
 #pragma once
 
+#include "base/file_reader.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -37,12 +39,21 @@ QStringList SplitLines(QStringView text);
 
 struct TextFile {
     TextFormat format = FormatLatin1;
+    bool marked = false;      // the file began with the byte-order mark of format
     QStringList lines;
+    int firstInvalidLine = 0; // 1-based line of the first bytes that are no text in format; 0: none
 };
 
-// Reads a whole file, decoded in the format of its own byte-order mark (none = 8-bit).
-// nullopt when it cannot be opened for reading (missing, a folder, unreadable).
-std::optional<TextFile> ReadTextFile(const QString &path);
+// The format of a file without a byte-order mark: UTF-16 when NUL is every second byte of its
+// ASCII text; in a run whose output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a
+// multi-byte sequence; otherwise 8-bit, its bytes passing through unchanged.
+TextFormat UnmarkedFormat(QByteArrayView bytes, TextFormat runFormat);
+
+// Reads a whole regular file (at most 64 MiB), decoded in the format of its own byte-order
+// mark or else UnmarkedFormat. nullopt when it is missing or cannot be read; failure, when
+// given, then says which and why.
+std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat = FormatLatin1,
+                                     FileBytes *failure = nullptr);
 
 // True when every character of the lines fits into one byte.
 bool FitsLatin1(const QStringList &lines);

@@ -5,9 +5,23 @@
 namespace quarvel {
 
 CliFrontEnd::CliFrontEnd(QList<BindOption> binds, bool keepUnbound, FILE *out, FILE *err)
-    : binds_(std::move(binds)), keepUnbound_(keepUnbound), out_(out), err_(err)
+    : binds_(std::move(binds)), keepUnbound_(keepUnbound), bindSeen_(binds_.size(), false), out_(out), err_(err)
 {
 }
+
+namespace {
+
+// The name as an entry of a dialog may differ from a mistyped one by a "#" or letter case.
+bool NamesEntry(const QStringList &entries, const QString &name)
+{
+    const QString bare = name.startsWith(QLatin1Char('#')) ? name.mid(1) : name;
+    for (const QString &entry : entries)
+        if (entry.compare(bare, Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+} // namespace
 
 void CliFrontEnd::AppendLogLine(const QString &text)
 {
@@ -39,10 +53,18 @@ void CliFrontEnd::ShowMessage(const QString &title, const QString &text)
 BindDialogAnswer CliFrontEnd::OpenBindDialog(const BindDialogRequest &request)
 {
     BindDialogModel dialog(request);
-    for (const BindOption &bind : binds_) {
+    const BindDialogModel offered = dialog;
+    for (qsizetype i = 0; i < binds_.size(); ++i) {
+        const BindOption &bind = binds_[i];
         dialog.SelectOld(int(dialog.OldEntries().indexOf(bind.first)));
         dialog.SelectNew(int(dialog.NewEntries().indexOf(bind.second)));
-        dialog.BindSelected();
+        if (dialog.BindSelected()) {
+            bindSeen_[i] = true;
+        } else if (!(offered.OldEntries().contains(bind.first) && offered.NewEntries().contains(bind.second))
+                   && (NamesEntry(offered.OldEntries(), bind.first) || NamesEntry(offered.NewEntries(), bind.second))) {
+            PrintMisfit(bind, offered);
+            bindSeen_[i] = true;
+        }
     }
     const auto answer = dialog.ContinueBinding([this](const QString &, const QString &) {
         return keepUnbound_ ? Answer::Yes : Answer::Cancel;
@@ -51,6 +73,25 @@ BindDialogAnswer CliFrontEnd::OpenBindDialog(const BindDialogRequest &request)
     if (result == BindDialogModel::CancelAnswer)
         PrintUnbound(dialog);
     return dialog.AnswerWith(result);
+}
+
+void CliFrontEnd::PrintMisfit(const BindOption &bind, const BindDialogModel &dialog)
+{
+    PrintError(QStringLiteral("--bind ") + bind.first + QLatin1Char('=') + bind.second
+               + QStringLiteral(" does not fit the ") + ObjectKindName(dialog.Kind()) + QStringLiteral(" names on offer:"));
+    const auto names = [](const QStringList &entries) {
+        return entries.isEmpty() ? QStringLiteral("(none)") : entries.join(QStringLiteral(", "));
+    };
+    PrintError(QStringLiteral("  old: ") + names(dialog.OldEntries()));
+    PrintError(QStringLiteral("  new: ") + names(dialog.NewEntries()));
+}
+
+void CliFrontEnd::ReportUnmatchedBinds()
+{
+    for (qsizetype i = 0; i < binds_.size(); ++i)
+        if (!bindSeen_[i])
+            PrintError(QStringLiteral("--bind ") + binds_[i].first + QLatin1Char('=') + binds_[i].second
+                       + QStringLiteral(": no such names were on offer in this run."));
 }
 
 void CliFrontEnd::PrintUnbound(const BindDialogModel &dialog)

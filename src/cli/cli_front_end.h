@@ -28,12 +28,17 @@ public:
     void ShowMessage(const QString &title, const QString &text) override;
     void ClearLog() override {}
 
+    // After the run: each --bind that no bind dialog of the run offered either name of.
+    void ReportUnmatchedBinds();
+
 private:
     void PrintError(const QString &text);
     void PrintUnbound(const BindDialogModel &dialog);
+    void PrintMisfit(const BindOption &bind, const BindDialogModel &dialog);
 
     QList<BindOption> binds_;
     bool keepUnbound_;
+    QList<bool> bindSeen_; // bound, or reported as not fitting, in some dialog
     FILE *out_;
     FILE *err_;
 };

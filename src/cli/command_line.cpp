@@ -1,5 +1,6 @@
 #include "cli/command_line.h"
 
+#include "base/file_reader.h"
 #include "base/file_writer.h"
 #include "model/generation_context.h"
 #include "model/name_tables.h"
@@ -9,6 +10,7 @@
 
 #include <QCommandLineParser>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 
 namespace quarvel {
@@ -30,17 +32,57 @@ bool SplitAssignment(const QString &text, QString &left, QString &right)
     return true;
 }
 
+// The project file is created exclusively before it is written, so of several --init runs
+// on one name exactly one succeeds; an existing file is never touched.
 int InitProject(const CommandLineOptions &options, FILE *out, FILE *err)
 {
-    if (QFileInfo::exists(options.projectPath)) {
-        PrintCommandLineError(err, options.projectPath + QStringLiteral(" exists already; --init never overwrites a file."));
+    QFile reserved(options.projectPath);
+    if (!reserved.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        PrintCommandLineError(err, QFileInfo::exists(options.projectPath)
+                                       ? options.projectPath + QStringLiteral(" exists already; --init never overwrites a file.")
+                                       : QStringLiteral("cannot create ") + options.projectPath + QStringLiteral(" (")
+                                             + reserved.errorString() + QLatin1Char(')'));
         return 2;
     }
+    reserved.close();
     ProjectState project;
     project.switches = Switches(); // the defaults of a new project
     project.CommonFiles = options.initCommonFiles;
     CliFrontEnd frontEnd({}, false, out, err);
-    return ReportFailure(frontEnd, SaveProject(options.projectPath, project, FileWriter())) ? 0 : 2;
+    if (ReportFailure(frontEnd, SaveProject(options.projectPath, project, FileWriter())))
+        return 0;
+    reserved.remove();
+    return 2;
+}
+
+// A line end in a name would split it into two entries of the project file.
+bool HoldsLineEnd(const QString &name)
+{
+    return name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r'));
+}
+
+// "3 files could not be written, see the log": what went wrong in a run that reached "Ready.".
+QString FaultSummary(const RunFaults &faults)
+{
+    const auto files = [](int count, const char *what) {
+        return QString::number(count) + (count == 1 ? QStringLiteral(" file could not be ") : QStringLiteral(" files could not be "))
+               + QLatin1String(what);
+    };
+    QStringList parts;
+    if (faults.unread > 0)
+        parts.append(files(faults.unread, "read"));
+    if (faults.unwritten > 0)
+        parts.append(files(faults.unwritten, "written"));
+    if (faults.backupFailed)
+        parts.append(QStringLiteral("the backup failed"));
+    return parts.join(QStringLiteral(", ")) + QStringLiteral(", see the log");
+}
+
+void WarnOfConfigFile(FILE *err)
+{
+    const QString configDir = qEnvironmentVariable("QUARVEL_CONFIG_DIR");
+    if (!configDir.isEmpty() && QFileInfo::exists(configDir) && !QFileInfo(configDir).isDir())
+        PrintCommandLineError(err, QStringLiteral("QUARVEL_CONFIG_DIR names a file, not a folder: ") + configDir);
 }
 
 // The options QCommandLineParser knows, by the names the steps below ask it for.
@@ -60,8 +102,13 @@ bool ReadInitFiles(const QCommandLineParser &parser, const OptionSet &known, Com
         error = QStringLiteral("--init takes a project file and at least one common file, and no other option.");
         return false;
     }
-    for (const QString &file : positional.mid(1))
+    for (const QString &file : positional.mid(1)) {
+        if (HoldsLineEnd(file)) {
+            error = QStringLiteral("a common file name holds a line end: ") + QString(file).replace(QLatin1Char('\n'), QStringLiteral("\\n")).replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+            return false;
+        }
         options.initCommonFiles.append(Absolute(file));
+    }
     return true;
 }
 
@@ -112,8 +159,8 @@ bool ReadRunOptions(const QCommandLineParser &parser, const OptionSet &known, Co
 QString CommandLineUsage()
 {
     return QStringLiteral(
-        "usage: quarvel-gen [--bind OLD=NEW]... [--keep-unbound] [--set SWITCH=VALUE]... PROJECT.pbm\n"
-        "       quarvel-gen --init PROJECT.pbm COMMONFILE...\n"
+        "usage: quarvel-gen [--bind OLD=NEW]... [--keep-unbound] [--set SWITCH=VALUE]... [--] PROJECT.pbm\n"
+        "       quarvel-gen --init [--] PROJECT.pbm COMMONFILE...\n"
         "switches: Parend PB_Ignore Multilang Image_Include Image_Null UseCallFast Utf8");
 }
 
@@ -151,7 +198,9 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     ProjectState project;
     project.switches = Switches::AllOff(); // a switch the project file does not name is 0
     if (!ReportFailure(frontEnd, LoadProject(options.projectPath, project))) {
-        PrintCommandLineError(err, QStringLiteral("cannot read the project file ") + options.projectPath);
+        PrintCommandLineError(err, QStringLiteral("cannot read the project file ") + options.projectPath
+                                       + QStringLiteral(" (") + ReadRegularFile(options.projectPath).reason
+                                       + QLatin1Char(')'));
         return 2;
     }
     project.ProjectFile = options.projectPath;
@@ -161,10 +210,19 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     // The user's own gadget procedures count as gadget commands; without the list the run
     // goes on with the built-in names.
     ProgramSettings settings;
+    WarnOfConfigFile(err);
     ReportFailure(frontEnd, LoadUserGadgets(settings));
     const NameTables nameTables = BuildNameTables(settings.UserGadgetList);
     GenerationContext context(project, nameTables, frontEnd);
-    return GenerationWorker(context) ? 0 : 1;
+    const bool ready = GenerationWorker(context);
+    frontEnd.ReportUnmatchedBinds();
+    if (!ready)
+        return 1;
+    if (context.faults.any()) {
+        PrintCommandLineError(err, FaultSummary(context.faults));
+        return 3;
+    }
+    return 0;
 }
 
 } // namespace quarvel

@@ -26,7 +26,8 @@ std::optional<CommandLineOptions> ParseCommandLine(const QStringList &arguments,
 QString CommandLineUsage();
 
 // Exit status: 0 after "Ready." (or a written --init project), 1 after "Cancel.", 2 when the
-// project file cannot be read or written.
+// project file cannot be read or written, 3 after "Ready." when a file could not be read or
+// written or the backup failed (a summary line on err).
 int RunCommandLine(const CommandLineOptions &options, FILE *out = stdout, FILE *err = stderr);
 
 } // namespace quarvel

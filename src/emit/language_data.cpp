@@ -14,11 +14,18 @@ struct LanguageBlock {
     qsizetype end = -1;
 };
 
-// "EndDefaultLanguage:" holds the start marker's text too; taking it for the start would
-// drop the user's lines after it.
+// A marker counts only as a line of its own: the trimmed line, its comment removed, is the
+// marker. A comment or a string that mentions it is no marker, else the block replacement
+// would delete the user's code from there on.
+bool IsMarkerLine(const QString &line, const QString &marker)
+{
+    const int comment = FindString(line, QLatin1Char(';'));
+    return TrimBlanks(comment ? Left(line, comment - 1) : line) == marker;
+}
+
 bool IsStartMarker(const QString &line)
 {
-    return FindString(ReplaceString(line, QStringLiteral("EndDefaultLanguage:"), QString()), QStringLiteral("DefaultLanguage:"));
+    return IsMarkerLine(line, QStringLiteral("DefaultLanguage:"));
 }
 
 LanguageBlock FindLanguageBlock(const SourceLineList &lines)
@@ -33,8 +40,8 @@ LanguageBlock FindLanguageBlock(const SourceLineList &lines)
     if (block.start < 0)
         return block;
     for (qsizetype i = block.start + 1; i < lines.size(); ++i) {
-        if (FindString(lines[i], QStringLiteral("EndDefaultLanguage:"))
-            || FindString(lines[i], QStringLiteral("EndDataSection"))) {
+        if (IsMarkerLine(lines[i], QStringLiteral("EndDefaultLanguage:"))
+            || IsMarkerLine(lines[i], QStringLiteral("EndDataSection"))) {
             block.end = i;
             break;
         }

@@ -88,11 +88,14 @@ void RecordGlobalLoads(GenerationContext &g, const QString &line, const QString 
 
 void LoadOneCommonFile(GenerationContext &g, const QString &listedPath)
 {
-    const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), listedPath));
+    const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), listedPath), g.outputFormat);
     if (!file) {
         g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), listedPath));
+        ++g.faults.unread;
         return;
     }
+    if (file->firstInvalidLine)
+        g.LogLine(InvalidBytesWarning(listedPath, file->firstInvalidLine));
     const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
     SourceLineList &out = g.model.CommonSourceLines;
     bool inProcedure = false;

@@ -54,7 +54,7 @@ void ScanIncludes(GenerationContext &g, const QString &fileName)
     if (fileName.isEmpty())
         return;
     const QString directory = g.ProjectDirectory();
-    const auto file = ReadTextFile(directory + fileName);
+    const auto file = ReadTextFile(directory + fileName, g.outputFormat);
     if (!file)
         return;
     for (const QString &line : file->lines) {

@@ -51,9 +51,10 @@ void CollectLanguageStrings(GenerationContext &g)
         ScanLanguageStrings(*lines, map);
 
     for (const QString &include : std::as_const(g.model.IncludeFileList)) {
-        const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include));
+        const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include), g.outputFormat);
         if (!file) {
             g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), include));
+            ++g.faults.unread;
             continue;
         }
         ScanLanguageStrings(file->lines, map);

@@ -74,6 +74,11 @@ struct OutputLines {
     SourceLineList EventMenuLines;
     SourceLineList EventGadgetLines;
     SourceLineList EventWindowLines;
+    // The trailing comment lines of the event files (the IDE's option lines among them), set
+    // aside on loading and written back after the appended procedures.
+    SourceLineList EventMenuTrailer;
+    SourceLineList EventGadgetTrailer;
+    SourceLineList EventWindowTrailer;
     SourceLineList LoadLanguageLines;
     SourceLineList ConstantLines;
     SourceLineList FontLines;

@@ -2,6 +2,7 @@
 // project state and the name tables are borrowed from the application.
 #pragma once
 
+#include "base/directory_lock.h"
 #include "base/file_writer.h"
 #include "base/text_encoding.h"
 #include "model/design_model.h"
@@ -22,6 +23,15 @@ struct ConstantBinding {
 
 using BindingList = QList<ConstantBinding>;
 
+// What went wrong on disk in a run that still goes on to "Ready.", each already in the log.
+struct RunFaults {
+    int unread = 0;    // files that could not be read
+    int unwritten = 0; // files that could not be written, the project file included
+    bool backupFailed = false;
+
+    bool any() const { return unread > 0 || unwritten > 0 || backupFailed; }
+};
+
 struct GenerationContext {
     GenerationContext(ProjectState &project, const NameTables &nameTables, FrontEnd &frontEnd)
         : project(project), nameTables(nameTables), frontEnd(frontEnd) {}
@@ -35,6 +45,8 @@ struct GenerationContext {
     OutputLines lines;
     BindingList bindings;
     TextFormat outputFormat = FormatUtf8;
+    RunFaults faults;
+    DirectoryLock projectLock; // held from the start of step 1 to the end of the run
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }

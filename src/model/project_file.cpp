@@ -1,5 +1,6 @@
 #include "model/project_file.h"
 
+#include "base/file_reader.h"
 #include "base/file_writer.h"
 #include "base/numeric_value.h"
 #include "base/text_encoding.h"
@@ -98,12 +99,10 @@ FileResult LoadProject(const QString &path, ProjectState &project)
     project.ProjectNamed = false;
     project.ProjectSaved = true;
 
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const FileBytes file = ReadRegularFile(path);
+    if (file.status != FileBytes::Read)
         return FileResult::Failed(ProjectMessageTitle);
-    const QByteArray bytes = file.readAll();
-    file.close();
-    ReadProjectText(bytes, project);
+    ReadProjectText(file.bytes, project);
     project.ProjectNamed = true;
     project.ProjectSaved = true;
     return {};

@@ -1,9 +1,10 @@
 #include "pipeline/backup.h"
 
+#include "base/file_reader.h"
 #include "model/generation_context.h"
 
 #include <QDir>
-#include <QFile>
+#include <QFileInfo>
 
 namespace quarvel {
 
@@ -13,8 +14,10 @@ namespace {
 // two runs, and rewriting an unchanged copy would cost a rename over it for nothing.
 bool BackupHolds(const QString &path, const QByteArray &bytes)
 {
-    QFile existing(path);
-    return existing.size() == bytes.size() && existing.open(QIODevice::ReadOnly) && existing.readAll() == bytes;
+    if (QFileInfo(path).size() != bytes.size())
+        return false;
+    const FileBytes existing = ReadRegularFile(path);
+    return existing.status == FileBytes::Read && existing.bytes == bytes;
 }
 
 // Copies the regular files matching "*.pb*" (sources, form files, the project file itself);
@@ -32,13 +35,13 @@ bool CopySources(const FileWriter &writer, const QString &projectDirectory, cons
     QList<FileWriter::PendingFile> copies;
     copies.reserve(sources.size());
     for (const QFileInfo &source : sources) {
-        QFile in(source.absoluteFilePath());
-        if (!in.open(QIODevice::ReadOnly)) {
+        const FileBytes in = ReadRegularFile(source.absoluteFilePath());
+        if (in.status != FileBytes::Read) {
             allCopied = false;
             continue;
         }
         const QString copy = backupFolder + QLatin1Char('/') + source.fileName();
-        const QByteArray bytes = in.readAll();
+        const QByteArray &bytes = in.bytes;
         if (!BackupHolds(copy, bytes))
             copies.append({copy, bytes});
     }
@@ -55,8 +58,10 @@ void MakeBackup(GenerationContext &g)
     const QString backupFolder = projectDirectory + QStringLiteral("Backup");
     // An existing folder is used as it is; one that cannot be made shows in the copy failing.
     QDir().mkdir(backupFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!CopySources(g.writer, projectDirectory, backupFolder))
+    if (!CopySources(g.writer, projectDirectory, backupFolder)) {
         g.LogLine(QStringLiteral("- Error CopyDirectory"));
+        g.faults.backupFailed = true;
+    }
 }
 
 } // namespace quarvel

@@ -27,6 +27,8 @@ namespace quarvel {
 
 namespace {
 
+const int ProjectLockWaitMilliseconds = 5000;
+
 QString MainFormatLogLine(TextFormat format)
 {
     switch (format) {
@@ -87,7 +89,8 @@ bool LoadFiles(GenerationContext &g)
     ResetDesignModel(g.model, g.lines);
     g.model.CommonFileList = g.project.CommonFiles;
     LoadCommonFiles(g);
-    LoadProjectSources(g);
+    if (!LoadProjectSources(g))
+        return false;
     if (g.model.CommonFileList.isEmpty()) {
         g.LogLine(QStringLiteral("None Files to Generate."));
         return false;
@@ -134,6 +137,20 @@ void BuildSections(GenerationContext &g)
     EmitConstantsSection(g);
 }
 
+// One run per project: a second one waits a few seconds for the first, then stops. Temporary
+// files found once the lock is held were left by a run that was killed.
+bool LockProject(GenerationContext &g)
+{
+    const QString dir = g.ProjectDirectory();
+    if (g.projectLock.Acquire(dir, ProjectLockWaitMilliseconds) == DirectoryLock::Result::Busy) {
+        g.LogLine(QStringLiteral(" -> Error: Another run is working on ") + dir + QStringLiteral(". Stop!"));
+        return false;
+    }
+    FileWriter::RemoveStaleTemporaryFiles(dir);
+    FileWriter::RemoveStaleTemporaryFiles(dir + QStringLiteral("Backup"));
+    return true;
+}
+
 } // namespace
 
 bool GenerateStep1(GenerationContext &g)
@@ -141,6 +158,8 @@ bool GenerateStep1(GenerationContext &g)
     if (!ProjectHasFile(g))
         return false;
     g.LogLine(QStringLiteral("Generate Code Step 1 ..."));
+    if (!LockProject(g))
+        return StopRun(g);
     CheckMainFile(g);
     if (!LoadFiles(g) || !InterpretCode(g))
         return StopRun(g);
@@ -197,7 +216,8 @@ void GenerateStep4(GenerationContext &g)
 
     g.LogLine(QStringLiteral("- Write Files..."));
     WriteOutputFiles(g);
-    ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.writer, &g.model));
+    if (!ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.writer, &g.model)))
+        ++g.faults.unwritten;
     ReplaceStoredConstants(g);
     g.LogLine(QStringLiteral("Ready."));
     g.LogLine(QString());
@@ -208,6 +228,7 @@ bool GenerationWorker(GenerationContext &g)
 {
     g.frontEnd.RunStarted();
     if (!GenerateStep1(g) || !GenerateStep2(g)) {
+        g.projectLock.Release();
         g.LogLine(QStringLiteral("Cancel."));
         g.LogLine(QString());
         g.frontEnd.EnableMainWindow();
@@ -215,6 +236,7 @@ bool GenerationWorker(GenerationContext &g)
     }
     GenerateStep3(g);
     GenerateStep4(g);
+    g.projectLock.Release();
     return true;
 }
 

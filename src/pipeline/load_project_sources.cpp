@@ -1,63 +1,97 @@
 #include "pipeline/load_project_sources.h"
 
+#include "base/file_error_line.h"
 #include "base/line_lists.h"
 #include "emit/templates.h"
 #include "model/catalog.h"
 #include "model/generation_context.h"
 
-#include <QFile>
-#include <QFileInfo>
 
 namespace quarvel {
 
 TextFormat DetectMainFormat(const QString &projectDirectory)
 {
-    const QString path = projectDirectory + QStringLiteral("Main.pb");
-    QFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly))
+    const FileBytes main = ReadRegularFile(projectDirectory + QStringLiteral("Main.pb"));
+    if (main.status != FileBytes::Read)
         return FormatNone;
-    return DetectByteOrderMark(file.read(4)).format;
+    return DetectByteOrderMark(main.bytes).format;
 }
 
-// Reads a file in its own format into lines; false (lines untouched) when it cannot be opened.
-static bool ReadInto(const QString &path, SourceLineList &lines)
+namespace {
+
+// Reads a file in its own format into lines. A missing file leaves lines untouched and gives
+// true; one that exists but cannot be read is the user's and must not be replaced, so the
+// run stops: false, after the log line that says why.
+bool ReadInto(GenerationContext &g, const QString &path, SourceLineList &lines, bool *found = nullptr)
 {
-    auto file = ReadTextFile(path);
-    if (!file)
+    FileBytes failure;
+    auto file = ReadTextFile(path, g.outputFormat, &failure);
+    if (found)
+        *found = file.has_value();
+    if (!file && failure.status == FileBytes::Unreadable) {
+        g.LogLine(QStringLiteral(" -> Error: Cannot read ") + path + QStringLiteral(" (") + failure.reason
+                  + QStringLiteral("). Stop!"));
         return false;
+    }
+    if (!file)
+        return true;
+    if (file->firstInvalidLine)
+        g.LogLine(InvalidBytesWarning(path, file->firstInvalidLine));
     lines = std::move(file->lines);
     return true;
 }
 
-void LoadProjectSources(GenerationContext &g)
+// A missing file starts from its template.
+bool ReadOrTemplate(GenerationContext &g, const QString &path, const QString &templateText, SourceLineList &lines)
+{
+    bool found = false;
+    if (!ReadInto(g, path, lines, &found))
+        return false;
+    if (!found)
+        SplitTemplate(templateText, lines);
+    return true;
+}
+
+bool ReadEventFiles(GenerationContext &g)
 {
     const QString dir = g.ProjectDirectory();
     OutputLines &l = g.lines;
-
-    if (!ReadInto(dir + QStringLiteral("Main.pb"), l.MainLines))
-        SplitTemplate(MainTemplate(), l.MainLines);
-
-    SplitTemplate(g.switches().UseCallFast ? EventMainCallFastTemplate() : EventMainSelectTemplate(),
-                  l.EventMainLines);
-
-    if (!ReadInto(dir + QStringLiteral("LoadLanguage.pb"), l.LoadLanguageLines))
-        SplitTemplate(LoadLanguageTemplate(), l.LoadLanguageLines);
-
-    const struct { const char *file; SourceLineList *lines; } eventFiles[] = {
-        {"EventMenu.pb", &l.EventMenuLines},
-        {"EventGadget.pb", &l.EventGadgetLines},
-        {"EventWindow.pb", &l.EventWindowLines},
+    const struct { const char *file; SourceLineList *lines; SourceLineList *trailer; } eventFiles[] = {
+        {"EventMenu.pb", &l.EventMenuLines, &l.EventMenuTrailer},
+        {"EventGadget.pb", &l.EventGadgetLines, &l.EventGadgetTrailer},
+        {"EventWindow.pb", &l.EventWindowLines, &l.EventWindowTrailer},
     };
     for (const auto &event : eventFiles) {
-        ReadInto(dir + QLatin1String(event.file), *event.lines);
-        DropTrailingCommentLines(*event.lines);
+        if (!ReadInto(g, dir + QLatin1String(event.file), *event.lines))
+            return false;
+        *event.trailer = TakeTrailingCommentLines(*event.lines);
     }
+    return true;
+}
 
+bool ReadCatalog(GenerationContext &g)
+{
     SourceLineList catalog;
-    if (ReadInto(dir + QStringLiteral("Catalog"), catalog) && !catalog.isEmpty()) {
+    if (!ReadInto(g, g.ProjectDirectory() + QStringLiteral("Catalog"), catalog))
+        return false;
+    if (!catalog.isEmpty()) {
         catalog.removeFirst(); // the header line
         ReadCatalogLines(catalog, g.model.Languages);
     }
+    return true;
+}
+
+} // namespace
+
+bool LoadProjectSources(GenerationContext &g)
+{
+    const QString dir = g.ProjectDirectory();
+    OutputLines &l = g.lines;
+    SplitTemplate(g.switches().UseCallFast ? EventMainCallFastTemplate() : EventMainSelectTemplate(),
+                  l.EventMainLines);
+    return ReadOrTemplate(g, dir + QStringLiteral("Main.pb"), MainTemplate(), l.MainLines)
+           && ReadOrTemplate(g, dir + QStringLiteral("LoadLanguage.pb"), LoadLanguageTemplate(), l.LoadLanguageLines)
+           && ReadEventFiles(g) && ReadCatalog(g);
 }
 
 } // namespace quarvel

@@ -9,11 +9,12 @@ namespace quarvel {
 
 struct GenerationContext;
 
-// FormatNone when Main.pb cannot be opened, else the format of its byte-order mark.
+// FormatNone when Main.pb cannot be read, else the format of its byte-order mark.
 TextFormat DetectMainFormat(const QString &projectDirectory);
 
 // Main.pb or its template, the EventMain template of the run, LoadLanguage.pb or its template,
-// the three event files without their trailing comment lines, and the Catalog.
-void LoadProjectSources(GenerationContext &g);
+// the three event files with their trailing comment lines set aside, and the Catalog. False,
+// after a log line naming the file and the reason, when one of them exists but cannot be read.
+bool LoadProjectSources(GenerationContext &g);
 
 } // namespace quarvel

@@ -15,6 +15,7 @@ static void WriteOneFile(GenerationContext &g, const QString &path, const QStrin
     const bool widened = format != g.outputFormat;
     if (!g.writer.Write(path, EncodeLines(lines, format))) {
         g.LogLine(FileErrorLine(QStringLiteral("File"), path));
+        ++g.faults.unwritten;
         return;
     }
     g.LogLine(QStringLiteral(" -> Write File ") + path);
@@ -26,16 +27,17 @@ void WriteOutputFiles(GenerationContext &g)
 {
     const QString dir = g.ProjectDirectory();
     const OutputLines &l = g.lines;
-    const struct { const char *name; const SourceLineList *lines; } files[] = {
-        {"Main.pb", &l.MainLines},
-        {"CommonFile.pb", &l.CommonFileLines},
-        {"EventMain.pb", &l.EventMainLines},
-        {"EventMenu.pb", &l.EventMenuLines},
-        {"EventGadget.pb", &l.EventGadgetLines},
-        {"EventWindow.pb", &l.EventWindowLines},
+    const SourceLineList none;
+    const struct { const char *name; const SourceLineList *lines; const SourceLineList *trailer; } files[] = {
+        {"Main.pb", &l.MainLines, &none},
+        {"CommonFile.pb", &l.CommonFileLines, &none},
+        {"EventMain.pb", &l.EventMainLines, &none},
+        {"EventMenu.pb", &l.EventMenuLines, &l.EventMenuTrailer},
+        {"EventGadget.pb", &l.EventGadgetLines, &l.EventGadgetTrailer},
+        {"EventWindow.pb", &l.EventWindowLines, &l.EventWindowTrailer},
     };
     for (const auto &file : files)
-        WriteOneFile(g, dir + QLatin1String(file.name), *file.lines);
+        WriteOneFile(g, dir + QLatin1String(file.name), *file.lines + *file.trailer);
     if (!g.switches().Multilang)
         return;
     WriteOneFile(g, dir + QStringLiteral("LoadLanguage.pb"), l.LoadLanguageLines);

@@ -32,7 +32,11 @@ QByteArray IncludeFileBytes(GenerationContext &g, const QString &path, const Tex
     const TextFormat format = FormatThatHolds(file.lines, file.format);
     if (format != file.format)
         g.LogLine(BeyondEightBitWarning(path));
-    return EncodeLines(file.lines, format);
+    const QByteArray bytes = EncodeLines(file.lines, format);
+    // A file read without a mark (8-bit, or UTF-8 or UTF-16 known by its bytes) gets none.
+    if (format == file.format && !file.marked)
+        return bytes.sliced(ByteOrderMarkBytes(format).size());
+    return bytes;
 }
 
 // path is the name as Main.pb's include scan listed it; a relative one lies in the project
@@ -42,11 +46,14 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
     g.lines.ScratchLines.clear();
     const QString filePath = ProjectRelativePath(g.ProjectDirectory(), path);
     // A missing include is reported, never created: the user may have mistyped its name.
-    std::optional<TextFile> file = QFileInfo::exists(filePath) ? ReadTextFile(filePath) : std::nullopt;
+    std::optional<TextFile> file = ReadTextFile(filePath, g.outputFormat);
     if (!file) {
         g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), path));
+        ++g.faults.unread;
         return;
     }
+    if (file->firstInvalidLine)
+        g.LogLine(InvalidBytesWarning(path, file->firstInvalidLine));
     g.lines.ScratchLines = std::move(file->lines);
     int count = 0;
     for (const QList<ReplacementRule> &pass : IncludeFilePasses())
@@ -55,8 +62,10 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
         return;
     g.LogLine(QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count));
     file->lines = g.lines.ScratchLines;
-    if (!g.writer.Write(filePath, IncludeFileBytes(g, path, *file)))
+    if (!g.writer.Write(filePath, IncludeFileBytes(g, path, *file))) {
         g.LogLine(FileErrorLine(QStringLiteral("WriteFile"), path));
+        ++g.faults.unwritten;
+    }
 }
 
 } // namespace

@@ -1,0 +1,110 @@
+#include "base/file_reader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <cerrno>
+#include <cstring>
+#endif
+
+namespace quarvel {
+
+namespace {
+
+FileBytes Unreadable(const QString &reason)
+{
+    return {FileBytes::Unreadable, {}, reason};
+}
+
+QString TooLarge()
+{
+    return QStringLiteral("larger than 64 MiB");
+}
+
+} // namespace
+
+#ifdef Q_OS_UNIX
+
+namespace {
+
+QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// Reads to the end, one byte more than allowed at most, so a file growing while it is read
+// is still caught.
+FileBytes ReadOpenFile(int fd, qint64 size)
+{
+    QByteArray bytes;
+    bytes.reserve(size + 1);
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return Unreadable(SystemReason(errno));
+        if (n == 0)
+            return {FileBytes::Read, bytes, {}};
+        bytes.append(buffer, n);
+        if (bytes.size() > MaxReadSize)
+            return Unreadable(TooLarge());
+    }
+}
+
+// Non-blocking, so that opening a FIFO returns at once; only a regular file is then read.
+FileBytes ReadOpenedPath(int fd)
+{
+    struct stat info;
+    if (::fstat(fd, &info) != 0)
+        return Unreadable(SystemReason(errno));
+    if (S_ISDIR(info.st_mode))
+        return Unreadable(SystemReason(EISDIR));
+    if (!S_ISREG(info.st_mode))
+        return Unreadable(QStringLiteral("not a regular file"));
+    if (info.st_size > MaxReadSize)
+        return Unreadable(TooLarge());
+    return ReadOpenFile(fd, info.st_size);
+}
+
+} // namespace
+
+FileBytes ReadRegularFile(const QString &path)
+{
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int error = errno;
+        if (error == ENOENT || error == ENOTDIR)
+            return {FileBytes::Missing, {}, SystemReason(error)};
+        return Unreadable(SystemReason(error));
+    }
+    FileBytes result = ReadOpenedPath(fd);
+    ::close(fd);
+    return result;
+}
+
+#else
+
+FileBytes ReadRegularFile(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return {FileBytes::Missing, {}, QStringLiteral("No such file or directory")};
+    if (!info.isFile())
+        return Unreadable(QStringLiteral("not a regular file"));
+    if (info.size() > MaxReadSize)
+        return Unreadable(TooLarge());
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return Unreadable(file.errorString());
+    return {FileBytes::Read, file.readAll(), {}};
+}
+
+#endif
+
+} // namespace quarvel
