@@ -136,7 +136,7 @@ def measure_once(size, scenario, prepared, gen):
     os.sync()  # the copy's bytes go to disk now, not during the timed run
     wall, cpu, peak, log = timed([gen] + arguments[scenario] +
                                  [os.path.join(project, "Bench.pbm")], env=ENV)
-    if not log.rstrip().endswith("Ready."):
+    if "\nReady.\n" not in log:
         sys.exit(f"{scenario} {windows}x{gadgets} did not end with Ready.:\n{log[-2000:]}")
     if scenario == "bound":
         check_bound(project, windows, gadgets)

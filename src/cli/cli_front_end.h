@@ -28,14 +28,20 @@ public:
     void ShowMessage(const QString &title, const QString &text) override;
     void ClearLog() override {}
 
+    // Where log lines go (stdout unless the report takes it) and whether only warnings,
+    // errors, the end of a run and the report are shown.
+    void SetLog(FILE *log, bool quiet);
+
 private:
     void PrintError(const QString &text);
     void PrintUnbound(const BindDialogModel &dialog);
 
     QList<BindOption> binds_;
     bool keepUnbound_;
-    FILE *out_;
     FILE *err_;
+    FILE *log_;
+    bool quiet_ = false;
+    bool afterReady_ = false;
 };
 
 // A line on err behind "quarvel-gen: ", flushed at once.

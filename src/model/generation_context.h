@@ -4,11 +4,13 @@
 
 #include "base/file_writer.h"
 #include "base/text_encoding.h"
+#include "base/write_plan.h"
 #include "model/design_model.h"
 #include "model/front_end.h"
 #include "model/name_tables.h"
 #include "model/project_state.h"
 
+#include <QHash>
 #include <QList>
 
 namespace quarvel {
@@ -22,6 +24,22 @@ struct ConstantBinding {
 
 using BindingList = QList<ConstantBinding>;
 
+// The run's warnings by kind (the text before the first "(", or the whole line), in the order
+// each kind first appeared, so the report can sum up a kind logged many times.
+struct WarningTally {
+    QStringList kinds;
+    QHash<QString, int> counts;
+
+    void Count(const QString &logLine)
+    {
+        if (!logLine.startsWith(QLatin1String(" -> Warning: ")))
+            return;
+        const QString kind = logLine.section(QLatin1Char('('), 0, 0);
+        if (counts[kind]++ == 0)
+            kinds.append(kind);
+    }
+};
+
 struct GenerationContext {
     GenerationContext(ProjectState &project, const NameTables &nameTables, FrontEnd &frontEnd)
         : project(project), nameTables(nameTables), frontEnd(frontEnd) {}
@@ -30,15 +48,23 @@ struct GenerationContext {
     const NameTables &nameTables;
     FrontEnd &frontEnd;
     FileWriter writer;
+    WritePlan plan{writer}; // every file of the run goes through here
 
     DesignModel model;
     OutputLines lines;
     BindingList bindings;
     TextFormat outputFormat = FormatUtf8;
+    qsizetype catalogKeysLoaded = 0; // the Catalog's entries before this run's strings joined
+    WarningTally warnings;
+    bool reportInLog = true; // the project report as log lines after "Ready."
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }
-    void LogLine(const QString &text) { frontEnd.AppendLogLine(text); }
+    void LogLine(const QString &text)
+    {
+        warnings.Count(text);
+        frontEnd.AppendLogLine(text);
+    }
 };
 
 } // namespace quarvel

@@ -18,6 +18,7 @@
 #include "model/project_file.h"
 #include "pipeline/backup.h"
 #include "pipeline/load_project_sources.h"
+#include "pipeline/project_report.h"
 #include "pipeline/write_output_files.h"
 #include "update/code_updates.h"
 #include "update/constant_check.h"
@@ -134,6 +135,16 @@ void BuildSections(GenerationContext &g)
     EmitConstantsSection(g);
 }
 
+// The report follows the run's own log, as a block of its own ended by an empty line.
+void LogProjectReport(GenerationContext &g)
+{
+    if (!g.reportInLog)
+        return;
+    for (const QString &line : ProjectReportLines(BuildProjectReport(g)))
+        g.LogLine(line);
+    g.LogLine(QString());
+}
+
 } // namespace
 
 bool GenerateStep1(GenerationContext &g)
@@ -197,10 +208,11 @@ void GenerateStep4(GenerationContext &g)
 
     g.LogLine(QStringLiteral("- Write Files..."));
     WriteOutputFiles(g);
-    ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.writer, &g.model));
+    ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.plan, &g.model));
     ReplaceStoredConstants(g);
     g.LogLine(QStringLiteral("Ready."));
     g.LogLine(QString());
+    LogProjectReport(g);
     g.frontEnd.EnableMainWindow();
 }
 

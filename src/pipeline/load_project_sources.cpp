@@ -58,6 +58,7 @@ void LoadProjectSources(GenerationContext &g)
         catalog.removeFirst(); // the header line
         ReadCatalogLines(catalog, g.model.Languages);
     }
+    g.catalogKeysLoaded = g.model.Languages.size();
 }
 
 } // namespace quarvel
