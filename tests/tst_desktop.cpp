@@ -56,6 +56,7 @@ QStringList DemoRunLog(const QString &dir)
         QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventGadget.pb"),
         QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventWindow.pb"),
         QStringLiteral("Ready."), QString(),
+        QStringLiteral("Report: 6 files written, 1 unchanged."), QString(),
     };
 }
 

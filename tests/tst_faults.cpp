@@ -409,7 +409,7 @@ void TestFaults::readyWithAFailedBackupExitsThree()
     QTemporaryDir settings;
     const CapturedOutput run = RunQuarvelGen({dir.path("Demo.pbm")}, settings.path());
     QCOMPARE(run.status, 3);
-    QVERIFY(run.out.endsWith("\nReady.\n\n"));
+    QVERIFY(run.outLines().contains("Ready."));
     QCOMPARE(run.errText(), "quarvel-gen: the backup failed, see the log\n");
 }
 

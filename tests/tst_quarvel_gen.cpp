@@ -2,7 +2,16 @@
 #include "support/output_capture.h"
 #include "support/test_project.h"
 
+#include "support/golden_runner.h"
+
 #include <QDir>
+#include <QDirIterator>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTimeZone>
 #include <QTest>
 
 using namespace quarvel;
@@ -14,6 +23,43 @@ CapturedOutput Run(const QStringList &arguments, const QString &workingDirectory
 {
     static QTemporaryDir configDir;
     return RunQuarvelGen(arguments, configDir.path(), workingDirectory);
+}
+
+struct FileState {
+    QByteArray bytes;
+    QDateTime modified;
+    bool operator==(const FileState &) const = default;
+};
+
+// Every file and folder below root: the bytes and modification time of each.
+QMap<QString, FileState> Snapshot(const QString &root)
+{
+    QMap<QString, FileState> files;
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        QFile file(info.filePath());
+        files.insert(QDir(root).relativeFilePath(info.filePath()),
+                     {info.isFile() && file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray(),
+                      info.lastModified().toUTC()});
+    }
+    return files;
+}
+
+// Sets every file below root to one old modification time.
+void AgeFiles(const QString &root, const QDateTime &when)
+{
+    QDirIterator it(root, QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        QFile file(it.next());
+        QVERIFY(file.open(QIODevice::ReadWrite) && file.setFileTime(when, QFileDevice::FileModificationTime));
+    }
+}
+
+FileTree WithoutBackup(FileTree tree)
+{
+    tree.removeIf([](auto it) { return it.key().startsWith(QLatin1String("Backup/")); });
+    return tree;
 }
 
 } // namespace
@@ -29,6 +75,9 @@ private slots:
     void noCommonFiles();
     void firstGeneration();
     void setOverridesAreStored();
+    void dryRunDiffMatchesTheRun_data();
+    void dryRunDiffMatchesTheRun();
+    void helpVersionAndJsonReport();
 };
 
 void TestQuarvelGen::usageErrors_data()
@@ -120,7 +169,8 @@ void TestQuarvelGen::firstGeneration()
     QCOMPARE(Run({"--init", "Demo.pbm", "Window.pb"}, dir.dir()).status, 0);
     const CapturedOutput result = Run({dir.path("Demo.pbm")});
     QCOMPARE(result.status, 0);
-    const QStringList out = result.outLines();
+    QStringList out = result.outLines();
+    out = out.mid(0, out.indexOf("Ready.") + 2);
     QCOMPARE(out.mid(out.size() - 8),
              QStringList({" -> Write File " + dir.path("Main.pb"), " -> Write File " + dir.path("CommonFile.pb"),
                           " -> Write File " + dir.path("EventMain.pb"), " -> Write File " + dir.path("EventMenu.pb"),
@@ -149,6 +199,82 @@ void TestQuarvelGen::setOverridesAreStored()
     QVERIFY(LinesOf(dir.read("EventMain.pb")).contains("  Select MenuID"));
     const QString saved = QString::fromUtf8(dir.read("P.pbm"));
     QVERIFY2(saved.contains("Multilang=1\nImage_Include=0\nImage_Null=0\nUseCallFast=0\nUtf8=0\n"), qPrintable(saved));
+}
+
+void TestQuarvelGen::dryRunDiffMatchesTheRun_data()
+{
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<int>("ready"); // the status of a finished run: 3 where an include is missing
+    QTest::newRow("first generation") << "golden/demo_first_generation/input" << QStringList{"Demo.pbm"} << 0;
+    QTest::newRow("bound rename") << "golden/window_and_gadget_renamed/input"
+                                  << QStringList{"--bind", "Window_0=Main", "--bind", "Main_Button_1=Main_Ok", "App.pbm"}
+                                  << 3;
+}
+
+// A dry run touches nothing, and its diff applied with patch -p1 gives what the real run
+// writes; an unchanged regeneration then rewrites no file at all.
+void TestQuarvelGen::dryRunDiffMatchesTheRun()
+{
+    QFETCH(QString, input);
+    QFETCH(QStringList, arguments);
+    QFETCH(int, ready);
+    TestProject dry, real;
+    dry.copyFrom(input);
+    real.copyFrom(input);
+    const auto untouched = Snapshot(dry.dir());
+
+    const CapturedOutput check = Run(QStringList{"--check"} + arguments, dry.dir());
+    QCOMPARE(check.status, ready ? ready : 4);
+    QVERIFY2(check.errText().contains("quarvel-gen: would change EventMain.pb\n"), qPrintable(check.errText()));
+    const CapturedOutput preview = Run(QStringList{"--dry-run", "--diff"} + arguments, dry.dir());
+    QCOMPARE(preview.status, ready);
+    QVERIFY(Snapshot(dry.dir()) == untouched);
+
+    QCOMPARE(Run(arguments, real.dir()).status, ready);
+    const qsizetype diffStart = preview.out.indexOf("\n--- ") + 1;
+    QVERIFY(diffStart > 0);
+    dry.write(".diff", preview.out.mid(diffStart));
+    QProcess patch;
+    patch.start("patch", {"-p1", "-s", "-d", dry.dir(), "-i", dry.path(".diff")});
+    QVERIFY(patch.waitForFinished());
+    QVERIFY2(patch.exitCode() == 0, patch.readAllStandardOutput() + patch.readAllStandardError());
+    QFile::remove(dry.path(".diff"));
+    QVERIFY(ReadTree(dry.dir()) == WithoutBackup(ReadTree(real.dir())));
+    QCOMPARE(Run(QStringList{"--check", arguments.last()}, dry.dir()).status, ready);
+
+    // The second run refreshes the backup; the third finds every file as it would write it.
+    QCOMPARE(Run({arguments.last()}, real.dir()).status, ready);
+    AgeFiles(real.dir(), QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC));
+    const auto settled = Snapshot(real.dir());
+    const CapturedOutput again = Run({arguments.last()}, real.dir());
+    QCOMPARE(again.status, ready);
+    QVERIFY(again.outLines().contains(" -> Write File " + real.path("Main.pb")));
+    QVERIFY(Snapshot(real.dir()) == settled);
+    QVERIFY2(again.outLines().contains(QRegularExpression("^Report: 0 files written, [1-9][0-9]* unchanged\\.$")),
+             again.out);
+}
+
+void TestQuarvelGen::helpVersionAndJsonReport()
+{
+    const CapturedOutput version = Run({"--version"});
+    QCOMPARE(version.status, 0);
+    QCOMPARE(version.out, QByteArray("quarvel-gen 5.17\n"));
+    const CapturedOutput help = Run({"--help"});
+    QCOMPARE(help.status, 0);
+    QVERIFY(help.out.contains("  4  --check found files that a run would change\n"));
+
+    TestProject dir;
+    dir.copyFrom("golden/regeneration_user_code/input");
+    const CapturedOutput json = Run({"--report", "json", "-q", "--keep-unbound", "App.pbm"}, dir.dir());
+    QCOMPARE(json.status, 0);
+    const QJsonObject report = QJsonDocument::fromJson(json.out).object();
+    QCOMPARE(report.value("unchanged").toInt() + report.value("written").toInt(), 7);
+    const auto findings = report.value("findings").toArray();
+    QVERIFY(!findings.isEmpty());
+    QCOMPARE(findings.first().toObject().value("kind").toString(), QString("orphaned-procedure"));
+    // Quiet: the end of the run on stderr, no step lines.
+    QVERIFY2(json.errText().startsWith("Ready.\n"), qPrintable(json.errText()));
 }
 
 QTEST_GUILESS_MAIN(TestQuarvelGen)

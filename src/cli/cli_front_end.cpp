@@ -5,8 +5,14 @@
 namespace quarvel {
 
 CliFrontEnd::CliFrontEnd(QList<BindOption> binds, bool keepUnbound, FILE *out, FILE *err)
-    : binds_(std::move(binds)), keepUnbound_(keepUnbound), bindSeen_(binds_.size(), false), out_(out), err_(err)
+    : binds_(std::move(binds)), keepUnbound_(keepUnbound), bindSeen_(binds_.size(), false), err_(err), log_(out)
 {
+}
+
+void CliFrontEnd::SetLog(FILE *log, bool quiet)
+{
+    log_ = log;
+    quiet_ = quiet;
 }
 
 namespace {
@@ -21,13 +27,25 @@ bool NamesEntry(const QStringList &entries, const QString &name)
     return false;
 }
 
+// What --quiet keeps: the lines that say something went wrong, how the run ended, and the
+// report after "Ready.".
+bool WorthTellingQuietly(const QString &text)
+{
+    return text.contains(QLatin1String("Error")) || text.startsWith(QLatin1String(" -> Warning: "))
+           || text == QLatin1String("Ready.") || text == QLatin1String("Cancel.");
+}
+
 } // namespace
 
 void CliFrontEnd::AppendLogLine(const QString &text)
 {
+    const bool shown = !quiet_ || afterReady_ || WorthTellingQuietly(text);
+    afterReady_ = afterReady_ || text == QLatin1String("Ready.");
+    if (!shown)
+        return;
     const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out_);
-    std::fflush(out_);
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), log_);
+    std::fflush(log_);
 }
 
 void PrintCommandLineError(FILE *err, const QString &text)

@@ -31,6 +31,10 @@ public:
     // After the run: each --bind that no bind dialog of the run offered either name of.
     void ReportUnmatchedBinds();
 
+    // Where log lines go (stdout unless the report takes it) and whether only warnings,
+    // errors, the end of a run and the report are shown.
+    void SetLog(FILE *log, bool quiet);
+
 private:
     void PrintError(const QString &text);
     void PrintUnbound(const BindDialogModel &dialog);
@@ -39,8 +43,10 @@ private:
     QList<BindOption> binds_;
     bool keepUnbound_;
     QList<bool> bindSeen_; // bound, or reported as not fitting, in some dialog
-    FILE *out_;
     FILE *err_;
+    FILE *log_;
+    bool quiet_ = false;
+    bool afterReady_ = false;
 };
 
 // A line on err behind "quarvel-gen: ", flushed at once.

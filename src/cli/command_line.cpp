@@ -2,10 +2,13 @@
 
 #include "base/file_reader.h"
 #include "base/file_writer.h"
+#include "base/unified_diff.h"
+#include "base/version.h"
 #include "model/generation_context.h"
 #include "model/name_tables.h"
 #include "model/project_file.h"
 #include "pipeline/generation_driver.h"
+#include "pipeline/project_report.h"
 #include "project/settings.h"
 
 #include <QCommandLineParser>
@@ -91,6 +94,19 @@ struct OptionSet {
     QCommandLineOption keepUnbound{QStringLiteral("keep-unbound")};
     QCommandLineOption set{QStringLiteral("set"), QString(), QStringLiteral("SWITCH=VALUE")};
     QCommandLineOption init{QStringLiteral("init")};
+    QCommandLineOption dryRun{QStringLiteral("dry-run")};
+    QCommandLineOption diff{QStringLiteral("diff")};
+    QCommandLineOption check{QStringLiteral("check")};
+    QCommandLineOption report{QStringLiteral("report"), QString(), QStringLiteral("FORMAT")};
+    QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")}};
+    QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption version{QStringLiteral("version")};
+
+    bool AnyRunOption(const QCommandLineParser &parser) const
+    {
+        return parser.isSet(bind) || parser.isSet(set) || parser.isSet(keepUnbound) || parser.isSet(dryRun)
+               || parser.isSet(diff) || parser.isSet(check) || parser.isSet(report) || parser.isSet(quiet);
+    }
 };
 
 // --init PROJECT COMMONFILE...: the common files, made absolute.
@@ -98,7 +114,7 @@ bool ReadInitFiles(const QCommandLineParser &parser, const OptionSet &known, Com
                    QString &error)
 {
     const QStringList positional = parser.positionalArguments();
-    if (positional.size() < 2 || parser.isSet(known.bind) || parser.isSet(known.set) || options.keepUnbound) {
+    if (positional.size() < 2 || known.AnyRunOption(parser)) {
         error = QStringLiteral("--init takes a project file and at least one common file, and no other option.");
         return false;
     }
@@ -150,8 +166,47 @@ bool ReadRunOptions(const QCommandLineParser &parser, const OptionSet &known, Co
         error = QStringLiteral("one project file only: ") + positional.mid(1).join(QLatin1Char(' '));
         return false;
     }
+    options.dryRun = parser.isSet(known.dryRun);
+    options.diff = parser.isSet(known.diff);
+    options.check = parser.isSet(known.check);
+    options.quiet = parser.isSet(known.quiet);
+    if (parser.isSet(known.report)) {
+        if (parser.value(known.report) != QLatin1String("json")) {
+            error = QStringLiteral("--report knows one format, json, not ") + parser.value(known.report);
+            return false;
+        }
+        options.reportJson = true;
+    }
+    if (options.reportJson && options.diff) {
+        error = QStringLiteral("--report json and --diff both want stdout; give one of them.");
+        return false;
+    }
     return ReadBinds(parser.values(known.bind), options, error)
            && ReadSets(parser.values(known.set), options, error);
+}
+
+void PrintText(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+// After the log: the diff of every file the run changed or would change, paths relative to
+// the project folder.
+void PrintDiff(const GenerationContext &g, FILE *out)
+{
+    const QDir project(g.ProjectDirectory());
+    for (const WritePlan::Change &change : g.plan.Changes())
+        PrintText(out, UnifiedDiff(project.relativeFilePath(change.path), change.before, change.after, change.created));
+}
+
+// --check: exit status 4 and the files named on stderr when a run would change any.
+int CheckResult(const GenerationContext &g, FILE *err)
+{
+    const QDir project(g.ProjectDirectory());
+    for (const WritePlan::Change &change : g.plan.Changes())
+        PrintCommandLineError(err, QStringLiteral("would change ") + project.relativeFilePath(change.path));
+    return g.plan.Changes().isEmpty() ? 0 : 4;
 }
 
 } // namespace
@@ -159,9 +214,43 @@ bool ReadRunOptions(const QCommandLineParser &parser, const OptionSet &known, Co
 QString CommandLineUsage()
 {
     return QStringLiteral(
-        "usage: quarvel-gen [--bind OLD=NEW]... [--keep-unbound] [--set SWITCH=VALUE]... [--] PROJECT.pbm\n"
+        "usage: quarvel-gen [--bind OLD=NEW]... [--keep-unbound] [--set SWITCH=VALUE]...\n"
+        "                   [--dry-run] [--diff] [--check] [--report json] [-q] [--] PROJECT.pbm\n"
         "       quarvel-gen --init [--] PROJECT.pbm COMMONFILE...\n"
+        "       quarvel-gen --help | --version\n"
         "switches: Parend PB_Ignore Multilang Image_Include Image_Null UseCallFast Utf8");
+}
+
+QString CommandLineHelp()
+{
+    return QStringLiteral(
+        "usage: quarvel-gen [OPTION]... PROJECT.pbm\n"
+        "       quarvel-gen --init PROJECT.pbm COMMONFILE...\n"
+        "\n"
+        "Generates the event-handling skeleton of a PureBasic project, as the desktop\n"
+        "program's Start button does. The log goes to stdout, then the project report.\n"
+        "\n"
+        "  --bind OLD=NEW       bind a renamed object's old constant to its new one\n"
+        "  --keep-unbound       go on when renamed objects are left unbound\n"
+        "  --set SWITCH=VALUE   override a switch for this run (and store it)\n"
+        "  --dry-run            run every step but write nothing\n"
+        "  --diff               after the log, a unified diff of every file the run\n"
+        "                       changes or creates (for patch -p1)\n"
+        "  --check              a dry run: exit 4 and name the files when any would change\n"
+        "  --report json        the report as one JSON document on stdout, the log on stderr\n"
+        "  -q, --quiet          only warnings, errors and the report\n"
+        "  --init               write a new project file with the default switches\n"
+        "  -h, --help           this text\n"
+        "  --version            the program's version\n"
+        "\n"
+        "switches: Parend PB_Ignore Multilang Image_Include Image_Null UseCallFast Utf8\n"
+        "\n"
+        "exit status:\n"
+        "  0  ready\n"
+        "  1  cancelled (the run stopped before writing anything)\n"
+        "  2  usage error, or the project file cannot be read\n"
+        "  3  ready, but a file could not be read or written or the backup failed\n"
+        "  4  --check found files that a run would change\n");
 }
 
 std::optional<CommandLineOptions> ParseCommandLine(const QStringList &arguments, QString &error)
@@ -169,12 +258,17 @@ std::optional<CommandLineOptions> ParseCommandLine(const QStringList &arguments,
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const OptionSet known;
-    parser.addOptions({known.bind, known.keepUnbound, known.set, known.init});
+    parser.addOptions({known.bind, known.keepUnbound, known.set, known.init, known.dryRun, known.diff, known.check,
+                       known.report, known.quiet, known.help, known.version});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;
     }
     CommandLineOptions options;
+    options.help = parser.isSet(known.help);
+    options.version = parser.isSet(known.version);
+    if (options.help || options.version)
+        return options;
     options.init = parser.isSet(known.init);
     options.keepUnbound = parser.isSet(known.keepUnbound);
     if (parser.positionalArguments().isEmpty()) {
@@ -191,10 +285,17 @@ std::optional<CommandLineOptions> ParseCommandLine(const QStringList &arguments,
 
 int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
 {
+    if (options.help || options.version) {
+        PrintText(out, (options.help ? CommandLineHelp()
+                                     : QStringLiteral("quarvel-gen ") + QLatin1String(ProgramVersion) + QLatin1Char('\n'))
+                           .toUtf8());
+        return 0;
+    }
     if (options.init)
         return InitProject(options, out, err);
 
     CliFrontEnd frontEnd(options.binds, options.keepUnbound, out, err);
+    frontEnd.SetLog(options.reportJson ? err : out, options.quiet);
     ProjectState project;
     project.switches = Switches::AllOff(); // a switch the project file does not name is 0
     if (!ReportFailure(frontEnd, LoadProject(options.projectPath, project))) {
@@ -214,15 +315,24 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     ReportFailure(frontEnd, LoadUserGadgets(settings));
     const NameTables nameTables = BuildNameTables(settings.UserGadgetList);
     GenerationContext context(project, nameTables, frontEnd);
+    context.plan.dryRun = options.dryRun || options.check;
+    context.reportInLog = !options.reportJson;
     const bool ready = GenerationWorker(context);
     frontEnd.ReportUnmatchedBinds();
     if (!ready)
         return 1;
+    if (options.diff)
+        PrintDiff(context, out);
+    if (options.reportJson)
+        PrintText(out, ProjectReportJson(BuildProjectReport(context)));
+    // --check names the files either way; a file that could not be read or written outranks
+    // its answer, since the check could not see the whole project.
+    const int checked = options.check ? CheckResult(context, err) : 0;
     if (context.faults.any()) {
         PrintCommandLineError(err, FaultSummary(context.faults));
         return 3;
     }
-    return 0;
+    return checked;
 }
 
 } // namespace quarvel

@@ -5,11 +5,13 @@
 #include "base/directory_lock.h"
 #include "base/file_writer.h"
 #include "base/text_encoding.h"
+#include "base/write_plan.h"
 #include "model/design_model.h"
 #include "model/front_end.h"
 #include "model/name_tables.h"
 #include "model/project_state.h"
 
+#include <QHash>
 #include <QList>
 
 namespace quarvel {
@@ -32,6 +34,22 @@ struct RunFaults {
     bool any() const { return unread > 0 || unwritten > 0 || backupFailed; }
 };
 
+// The run's warnings by kind (the text before the first "(", or the whole line), in the order
+// each kind first appeared, so the report can sum up a kind logged many times.
+struct WarningTally {
+    QStringList kinds;
+    QHash<QString, int> counts;
+
+    void Count(const QString &logLine)
+    {
+        if (!logLine.startsWith(QLatin1String(" -> Warning: ")))
+            return;
+        const QString kind = logLine.section(QLatin1Char('('), 0, 0);
+        if (counts[kind]++ == 0)
+            kinds.append(kind);
+    }
+};
+
 struct GenerationContext {
     GenerationContext(ProjectState &project, const NameTables &nameTables, FrontEnd &frontEnd)
         : project(project), nameTables(nameTables), frontEnd(frontEnd) {}
@@ -40,6 +58,7 @@ struct GenerationContext {
     const NameTables &nameTables;
     FrontEnd &frontEnd;
     FileWriter writer;
+    WritePlan plan{writer}; // every file of the run goes through here
 
     DesignModel model;
     OutputLines lines;
@@ -47,10 +66,17 @@ struct GenerationContext {
     TextFormat outputFormat = FormatUtf8;
     RunFaults faults;
     DirectoryLock projectLock; // held from the start of step 1 to the end of the run
+    qsizetype catalogKeysLoaded = 0; // the Catalog's entries before this run's strings joined
+    WarningTally warnings;
+    bool reportInLog = true; // the project report as log lines after "Ready."
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }
-    void LogLine(const QString &text) { frontEnd.AppendLogLine(text); }
+    void LogLine(const QString &text)
+    {
+        warnings.Count(text);
+        frontEnd.AppendLogLine(text);
+    }
 };
 
 } // namespace quarvel

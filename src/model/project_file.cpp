@@ -3,6 +3,7 @@
 #include "base/file_reader.h"
 #include "base/file_writer.h"
 #include "base/numeric_value.h"
+#include "base/write_plan.h"
 #include "base/text_encoding.h"
 #include "model/design_model.h"
 
@@ -59,16 +60,28 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
     return EncodeLines(lines, FormatUtf8).mid(3); // UTF-8 without byte-order mark
 }
 
-FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
-                       const DesignModel *designLists)
+template<typename Sink>
+static FileResult SaveProjectTo(const QString &path, ProjectState &project, Sink &sink,
+                                const DesignModel *designLists)
 {
     if (project.CommonFiles.isEmpty())
         return FileResult::NotDone();
-    if (!writer.Write(path, ProjectFileText(project, designLists)))
+    if (!sink.Write(path, ProjectFileText(project, designLists)))
         return FileResult::Failed(ProjectMessageTitle);
     project.ProjectNamed = true;
     project.ProjectSaved = true;
     return {};
+}
+
+FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
+                       const DesignModel *designLists)
+{
+    return SaveProjectTo(path, project, writer, designLists);
+}
+
+FileResult SaveProject(const QString &path, ProjectState &project, WritePlan &plan, const DesignModel *designLists)
+{
+    return SaveProjectTo(path, project, plan, designLists);
 }
 
 void ReadProjectText(const QByteArray &bytes, ProjectState &project)

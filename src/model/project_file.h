@@ -10,6 +10,7 @@
 namespace quarvel {
 
 class FileWriter;
+class WritePlan;
 struct DesignModel;
 
 // Writes the project to path. The six name sections come from the design model when one is
@@ -18,6 +19,9 @@ struct DesignModel;
 // message when the file cannot be written, in which case an existing file keeps its content.
 FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
                        const DesignModel *designLists = nullptr);
+// The same at the end of a run, through the run's write plan: an unchanged project file is
+// left alone, and a dry run writes nothing.
+FileResult SaveProject(const QString &path, ProjectState &project, WritePlan &plan, const DesignModel *designLists);
 
 // The file's text as SaveProject writes it.
 QByteArray ProjectFileText(const ProjectState &project, const DesignModel *designLists);

@@ -10,21 +10,12 @@ namespace quarvel {
 
 namespace {
 
-// A copy that already holds these bytes is left as it is: most sources do not change between
-// two runs, and rewriting an unchanged copy would cost a rename over it for nothing.
-bool BackupHolds(const QString &path, const QByteArray &bytes)
-{
-    if (QFileInfo(path).size() != bytes.size())
-        return false;
-    const FileBytes existing = ReadRegularFile(path);
-    return existing.status == FileBytes::Read && existing.bytes == bytes;
-}
-
 // Copies the regular files matching "*.pb*" (sources, form files, the project file itself);
 // folders are neither copied nor entered. False when the directory cannot be read or any
 // file cannot be copied; the other files are copied all the same. The copies are written
-// together so that they reach the disk in one flush.
-bool CopySources(const FileWriter &writer, const QString &projectDirectory, const QString &backupFolder)
+// together so that they reach the disk in one flush; a copy that already holds its source's
+// bytes is left as it is.
+bool CopySources(WritePlan &plan, const QString &projectDirectory, const QString &backupFolder)
 {
     const QDir directory(projectDirectory);
     if (!directory.exists() || !directory.isReadable())
@@ -41,11 +32,9 @@ bool CopySources(const FileWriter &writer, const QString &projectDirectory, cons
             continue;
         }
         const QString copy = backupFolder + QLatin1Char('/') + source.fileName();
-        const QByteArray &bytes = in.bytes;
-        if (!BackupHolds(copy, bytes))
-            copies.append({copy, bytes});
+        copies.append({copy, in.bytes});
     }
-    for (bool copied : writer.WriteAll(copies))
+    for (bool copied : plan.WriteAll(std::move(copies)))
         allCopied = allCopied && copied;
     return allCopied;
 }
@@ -57,8 +46,9 @@ void MakeBackup(GenerationContext &g)
     const QString projectDirectory = g.ProjectDirectory();
     const QString backupFolder = projectDirectory + QStringLiteral("Backup");
     // An existing folder is used as it is; one that cannot be made shows in the copy failing.
-    QDir().mkdir(backupFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    if (!CopySources(g.writer, projectDirectory, backupFolder)) {
+    if (!g.plan.dryRun)
+        QDir().mkdir(backupFolder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (!CopySources(g.plan, projectDirectory, backupFolder)) {
         g.LogLine(QStringLiteral("- Error CopyDirectory"));
         g.faults.backupFailed = true;
     }

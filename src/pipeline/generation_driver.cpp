@@ -18,6 +18,7 @@
 #include "model/project_file.h"
 #include "pipeline/backup.h"
 #include "pipeline/load_project_sources.h"
+#include "pipeline/project_report.h"
 #include "pipeline/write_output_files.h"
 #include "update/code_updates.h"
 #include "update/constant_check.h"
@@ -146,9 +147,21 @@ bool LockProject(GenerationContext &g)
         g.LogLine(QStringLiteral(" -> Error: Another run is working on ") + dir + QStringLiteral(". Stop!"));
         return false;
     }
+    if (g.plan.dryRun)
+        return true; // a dry run leaves the folder exactly as it is
     FileWriter::RemoveStaleTemporaryFiles(dir);
     FileWriter::RemoveStaleTemporaryFiles(dir + QStringLiteral("Backup"));
     return true;
+}
+
+// The report follows the run's own log, as a block of its own ended by an empty line.
+void LogProjectReport(GenerationContext &g)
+{
+    if (!g.reportInLog)
+        return;
+    for (const QString &line : ProjectReportLines(BuildProjectReport(g)))
+        g.LogLine(line);
+    g.LogLine(QString());
 }
 
 } // namespace
@@ -216,11 +229,12 @@ void GenerateStep4(GenerationContext &g)
 
     g.LogLine(QStringLiteral("- Write Files..."));
     WriteOutputFiles(g);
-    if (!ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.writer, &g.model)))
+    if (!ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.plan, &g.model)))
         ++g.faults.unwritten;
     ReplaceStoredConstants(g);
     g.LogLine(QStringLiteral("Ready."));
     g.LogLine(QString());
+    LogProjectReport(g);
     g.frontEnd.EnableMainWindow();
 }
 

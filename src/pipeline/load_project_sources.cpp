@@ -78,6 +78,7 @@ bool ReadCatalog(GenerationContext &g)
         catalog.removeFirst(); // the header line
         ReadCatalogLines(catalog, g.model.Languages);
     }
+    g.catalogKeysLoaded = g.model.Languages.size();
     return true;
 }
 

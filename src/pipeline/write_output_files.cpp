@@ -13,7 +13,7 @@ static void WriteOneFile(GenerationContext &g, const QString &path, const QStrin
 {
     const TextFormat format = FormatThatHolds(lines, g.outputFormat);
     const bool widened = format != g.outputFormat;
-    if (!g.writer.Write(path, EncodeLines(lines, format))) {
+    if (!g.plan.Write(path, EncodeLines(lines, format))) {
         g.LogLine(FileErrorLine(QStringLiteral("File"), path));
         ++g.faults.unwritten;
         return;

@@ -33,10 +33,14 @@ private:
     QTemporaryDir dir_;
 };
 
-// One whole generation with a recording front-end.
+// One whole generation with a recording front-end. Its log is the steps' own, without the
+// project report (the golden runs and quarvel-gen's tests show the report).
 struct GenerationRun {
     GenerationRun(ProjectState &project, const NameTables &tables = BuildNameTables())
-        : tables(tables), context(project, this->tables, frontEnd) {}
+        : tables(tables), context(project, this->tables, frontEnd)
+    {
+        context.reportInLog = false;
+    }
     int run();
 
     RecordingFrontEnd frontEnd;

@@ -1,0 +1,14 @@
+// Unified diffs of a file's bytes, as `git diff` prints them and `patch -p1` applies them.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+namespace quarvel {
+
+// The diff of one file from before to after, under a/ and b/ + relativePath (a created file
+// comes from /dev/null), with three lines of context. Lines are compared as bytes, so any
+// encoding passes through unchanged. Empty when the bytes are equal.
+QByteArray UnifiedDiff(const QString &relativePath, const QByteArray &before, const QByteArray &after, bool created);
+
+} // namespace quarvel

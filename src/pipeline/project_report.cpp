@@ -1,0 +1,302 @@
+#include "pipeline/project_report.h"
+
+#include "base/line_scan.h"
+#include "emit/event_procedures.h"
+#include "interpreter/common_file_loading.h"
+#include "interpreter/language_strings.h"
+#include "model/generation_context.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QSet>
+
+namespace quarvel {
+
+namespace {
+
+QSet<QString> LowerSet(const QStringList &names)
+{
+    QSet<QString> set;
+    set.reserve(names.size());
+    for (const QString &name : names)
+        set.insert(name.toLower());
+    return set;
+}
+
+// The name of a procedure head ("Procedure.i Name(...)"), empty for any other line.
+QString ProcedureName(const QString &line)
+{
+    const QString trimmed = TrimBlanks(line);
+    if (FindNoCase(trimmed, QStringLiteral("PROCEDURE")) != 1 || trimmed.size() <= 9)
+        return {};
+    const QChar after = trimmed.at(9);
+    if (after != QLatin1Char(' ') && after != QLatin1Char('\t') && after != QLatin1Char('.'))
+        return {};
+    const int bracket = FindString(trimmed, QLatin1Char('('));
+    if (bracket == 0)
+        return {};
+    QString head = TrimBlanks(Mid(trimmed, 10, bracket - 10));
+    const int blank = FindBackward(head, QLatin1Char(' '));
+    return blank ? Mid(head, blank + 1) : head; // after a ".type"
+}
+
+bool IsEndProcedure(const QString &line)
+{
+    return FindNoCase(TrimBlanks(line), QStringLiteral("ENDPROCEDURE")) == 1;
+}
+
+// One kind of event procedure: the file it lives in, its name prefix and its head's tail.
+struct EventKind {
+    const char *file;
+    const char *prefix;
+    const char *suffix;
+    QStringList objects;
+};
+
+// The user's lines in a procedure body: not blank, not a comment, not a line of the skeleton.
+int UserLinesOf(const SourceLineList &lines, qsizetype head, const QSet<QString> &skeleton)
+{
+    int count = 0;
+    for (qsizetype i = head + 1; i < lines.size() && !IsEndProcedure(lines[i]); ++i) {
+        const QString text = TrimBlanks(lines[i]);
+        if (!text.isEmpty() && !text.startsWith(QLatin1Char(';')) && !skeleton.contains(text))
+            ++count;
+    }
+    return count;
+}
+
+QSet<QString> SkeletonLines()
+{
+    SourceLineList body;
+    EmitGadgetEventBody(body, QString());
+    QSet<QString> set;
+    for (const QString &line : body)
+        set.insert(TrimBlanks(line));
+    return set;
+}
+
+// Orphaned procedures (no object of their name any more) and edited heads (the object's
+// name in another letter case or with another parameter, so a standard skeleton stands
+// beside the user's procedure).
+void FindEventProcedureFindings(const SourceLineList &lines, const EventKind &kind, QList<ReportFinding> &out)
+{
+    const QString prefix = QLatin1String(kind.prefix);
+    const QSet<QString> objects = LowerSet(kind.objects);
+    QHash<QString, qsizetype> standardHeads; // lower-cased name -> line of the standard head
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString name = ProcedureName(lines[i]);
+        if (name.startsWith(prefix) && lines[i].contains(prefix + name.mid(prefix.size()) + QLatin1String(kind.suffix)))
+            standardHeads.insert(name.toLower(), i);
+    }
+    static const QSet<QString> skeleton = SkeletonLines();
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString name = ProcedureName(lines[i]);
+        if (!name.startsWith(prefix, Qt::CaseInsensitive))
+            continue;
+        const QString object = name.mid(prefix.size());
+        const auto standard = standardHeads.constFind(name.toLower());
+        if (!objects.contains(object.toLower())) {
+            out.append({QStringLiteral("orphaned-procedure"), QLatin1String(kind.file), int(i + 1),
+                        name + QStringLiteral(" has no object any more; left in place, it holds ")
+                            + QString::number(UserLinesOf(lines, i, skeleton)) + QStringLiteral(" lines of your code.")});
+        } else if (standard != standardHeads.constEnd() && *standard != i) {
+            out.append({QStringLiteral("edited-head"), QLatin1String(kind.file), int(i + 1),
+                        TrimBlanks(lines[i]) + QStringLiteral(" is not the standard head Procedure ") + prefix + object
+                            + QLatin1String(kind.suffix) + QStringLiteral(", so a second one stands at line ")
+                            + QString::number(*standard + 1) + QLatin1Char('.')});
+        }
+    }
+}
+
+void FindEventFindings(const GenerationContext &g, QList<ReportFinding> &out)
+{
+    QStringList gadgets;
+    for (const GadgetRecord &gadget : g.model.GadgetList)
+        gadgets.append(gadget.name);
+    FindEventProcedureFindings(g.lines.EventMenuLines, {"EventMenu.pb", "EventMenu_", "()", g.model.MenuItemList}, out);
+    FindEventProcedureFindings(g.lines.EventGadgetLines, {"EventGadget.pb", "EventGadget_", "(EventType)", gadgets}, out);
+    FindEventProcedureFindings(g.lines.EventWindowLines, {"EventWindow.pb", "EventSize_", "()", g.model.WindowList}, out);
+    FindEventProcedureFindings(g.lines.EventWindowLines, {"EventWindow.pb", "EventExit_", "()", g.model.WindowList}, out);
+}
+
+// Catalog keys no source uses any more, and keys this run added to an existing Catalog.
+void FindLanguageFindings(const GenerationContext &g, QList<ReportFinding> &out)
+{
+    if (!g.switches().Multilang)
+        return;
+    LanguageMap used;
+    for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
+                                        &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
+        ScanLanguageStrings(*lines, used);
+    for (const QString &include : g.model.IncludeFileList) {
+        if (const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include)))
+            ScanLanguageStrings(file->lines, used);
+    }
+    const QStringList &keys = g.model.Languages.keys();
+    for (qsizetype i = 0; i < keys.size(); ++i) {
+        const int line = int(i + 2); // after the header line
+        if (i >= g.catalogKeysLoaded && g.catalogKeysLoaded > 0) // a first Catalog is all new
+            out.append({QStringLiteral("new-key"), QStringLiteral("Catalog"), line,
+                        QStringLiteral("new key \"") + keys[i] + QStringLiteral("\".")});
+        else if (i < g.catalogKeysLoaded && !used.contains(keys[i]))
+            out.append({QStringLiteral("obsolete-key"), QStringLiteral("Catalog"), line,
+                        QStringLiteral("key \"") + keys[i] + QStringLiteral("\" is used by no source any more.")});
+    }
+}
+
+int LineMentioning(const SourceLineList &lines, const QString &text)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (FindNoCase(lines[i], text))
+            return int(i + 1);
+    }
+    return 0;
+}
+
+void FindMissingIncludes(const GenerationContext &g, QList<ReportFinding> &out)
+{
+    for (const QString &include : g.model.IncludeFileList) {
+        if (QFileInfo::exists(ProjectRelativePath(g.ProjectDirectory(), include)))
+            continue;
+        const QString name = QFileInfo(include).fileName();
+        out.append({QStringLiteral("missing-include"), QStringLiteral("Main.pb"), LineMentioning(g.lines.MainLines, name),
+                    QStringLiteral("the include ") + name + QStringLiteral(" does not exist.")});
+    }
+}
+
+// The object constants ("#" + name) a line of code uses, outside strings and comments.
+QStringList ConstantsUsed(const QString &line)
+{
+    QStringList names;
+    bool inString = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const QChar c = line.at(i);
+        if (c == QLatin1Char('"'))
+            inString = !inString;
+        else if (!inString && c == QLatin1Char(';'))
+            break;
+        else if (!inString && c == QLatin1Char('#')) {
+            qsizetype end = i + 1;
+            while (end < line.size() && IsIdentifierChar(line.at(end)))
+                ++end;
+            if (end > i + 1)
+                names.append(line.mid(i + 1, end - i - 1));
+            i = end - 1;
+        }
+    }
+    return names;
+}
+
+// A constant in the user's event code that looks like one of this project's object constants
+// (it begins with a window's name and "_", or it was generated by the last run) but that no
+// enumeration declares any more.
+void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &out)
+{
+    QSet<QString> declared, stored;
+    for (const ObjectKind kind : AllObjectKinds) {
+        for (const QString &name : NamesOfKind(g.model, kind))
+            declared.insert(name.toLower());
+        for (const QString &name : StoredNamesOfKind(g.project.Stored, kind))
+            stored.insert(name.toLower());
+    }
+    const QStringList windowPrefixes = [&] {
+        QStringList prefixes;
+        for (const QString &window : g.model.WindowList)
+            prefixes.append(window.toLower() + QLatin1Char('_'));
+        return prefixes;
+    }();
+    const auto looksGenerated = [&](const QString &lower) {
+        if (stored.contains(lower))
+            return true;
+        for (const QString &prefix : windowPrefixes) {
+            if (lower.startsWith(prefix))
+                return true;
+        }
+        return false;
+    };
+    const struct { const char *file; const SourceLineList *lines; } files[] = {
+        {"EventMenu.pb", &g.lines.EventMenuLines},
+        {"EventGadget.pb", &g.lines.EventGadgetLines},
+        {"EventWindow.pb", &g.lines.EventWindowLines},
+    };
+    for (const auto &file : files) {
+        QSet<QString> reported;
+        for (qsizetype i = 0; i < file.lines->size(); ++i) {
+            for (const QString &name : ConstantsUsed(file.lines->at(i))) {
+                const QString lower = name.toLower();
+                if (declared.contains(lower) || reported.contains(lower) || !looksGenerated(lower))
+                    continue;
+                reported.insert(lower);
+                out.append({QStringLiteral("undeclared-constant"), QLatin1String(file.file), int(i + 1),
+                            QStringLiteral("#") + name + QStringLiteral(" is declared by no enumeration.")});
+            }
+        }
+    }
+}
+
+} // namespace
+
+ProjectReport BuildProjectReport(const GenerationContext &g)
+{
+    ProjectReport report;
+    report.dryRun = g.plan.dryRun;
+    report.written = int(g.plan.Changes().size());
+    report.unchanged = g.plan.UnchangedCount();
+    report.failed = g.plan.FailedCount();
+    const QDir project(g.ProjectDirectory());
+    for (const WritePlan::Change &change : g.plan.Changes())
+        report.changedFiles.append(project.relativeFilePath(change.path));
+    FindEventFindings(g, report.findings);
+    FindLanguageFindings(g, report.findings);
+    FindMissingIncludes(g, report.findings);
+    FindUndeclaredConstants(g, report.findings);
+    for (const QString &kind : g.warnings.kinds) {
+        if (const int count = g.warnings.counts.value(kind); count > 1)
+            report.repeatedWarnings.append({kind, count});
+    }
+    return report;
+}
+
+QStringList ProjectReportLines(const ProjectReport &report)
+{
+    QStringList lines;
+    QString files = QStringLiteral("Report: ") + QString::number(report.written)
+                    + (report.dryRun ? QStringLiteral(" files to write, ") : QStringLiteral(" files written, "))
+                    + QString::number(report.unchanged) + QStringLiteral(" unchanged");
+    if (report.failed)
+        files += QStringLiteral(", ") + QString::number(report.failed) + QStringLiteral(" failed");
+    lines << files + QLatin1Char('.');
+    for (const ReportFinding &finding : report.findings)
+        lines << QStringLiteral(" -> ") + finding.file + QLatin1Char(':') + QString::number(finding.line)
+                     + QStringLiteral(": ") + finding.message;
+    for (const RepeatedWarning &repeated : report.repeatedWarnings)
+        lines << QStringLiteral(" -> ") + QString::number(repeated.count) + QStringLiteral(" times:")
+                     + repeated.warning.mid(3);
+    return lines;
+}
+
+QByteArray ProjectReportJson(const ProjectReport &report)
+{
+    QJsonArray findings;
+    for (const ReportFinding &finding : report.findings)
+        findings.append(QJsonObject{{"kind", finding.kind}, {"file", finding.file}, {"line", finding.line},
+                                    {"message", finding.message}});
+    QJsonArray warnings;
+    for (const RepeatedWarning &repeated : report.repeatedWarnings)
+        warnings.append(QJsonObject{{"warning", repeated.warning.mid(4)}, {"count", repeated.count}});
+    const QJsonObject root{
+        {"dryRun", report.dryRun},
+        {"written", report.written},
+        {"unchanged", report.unchanged},
+        {"failed", report.failed},
+        {"changedFiles", QJsonArray::fromStringList(report.changedFiles)},
+        {"findings", findings},
+        {"repeatedWarnings", warnings},
+    };
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+} // namespace quarvel
