@@ -247,7 +247,7 @@ void TestInterpreterRuns::commandLineStops_data()
     QTest::addColumn<QString>("error");
 
     QTest::newRow("window by #PB_Any")
-        << QStringList{"Procedure Open()", "  w = OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")", "EndProcedure"}
+        << QStringList{"Procedure Open()", "  OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")", "EndProcedure"}
         << " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
     QTest::newRow("duplicate window")
         << QStringList{"Procedure A()", "\tOpenWindow(#Main, 0, 0, 100, 100, \"a\")", "EndProcedure",

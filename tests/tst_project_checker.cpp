@@ -95,6 +95,7 @@ private slots:
     void catchesUndefinedProcedures();
     void catchesUndeclaredConstants();
     void catchesNumberInEnumeration();
+    void catchesVariableObjectFaults();
     void catchesTableFaults();
     void catchesUnbalancedBlocks_data();
     void catchesUnbalancedBlocks();
@@ -219,6 +220,27 @@ void TestProjectChecker::catchesNumberInEnumeration()
     Replace(dir, QStringLiteral("CommonFile.pb"), "  #MyImage_1\n", "  #MyImage_1\n  0\n");
     const int line = LineOf(dir, QStringLiteral("CommonFile.pb"), "  #MyImage_1") + 1;
     QCOMPARE(CheckProject(dir.dir()), QStringList{At("CommonFile.pb", line, "enumeration member 0 is not a constant")});
+}
+
+// What a project with objects created by #PB_Any can get wrong: a kept form enumeration that
+// numbers a window otherwise, a #PB_Any turned constant, a Case on a variable that is not
+// Global, and a first-window call of a procedure that does not exist.
+void TestProjectChecker::catchesVariableObjectFaults()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches(0));
+    Replace(dir, QStringLiteral("CommonFile.pb"), "  #MyImage_1\n",
+            "  #MyImage_1\n  #Child_PB_Any\nEndEnumeration\nEnumeration FormWindow\n  #Child\n");
+    Replace(dir, QStringLiteral("EventMain.pb"), "Case #Main_Window_Save2", "Case Button_Save, #PB_Any, Text_0");
+    Replace(dir, QStringLiteral("Main.pb"), "Open_Main_Window()", "ShowMain()\nGlobal Text_0");
+    const int pbAny = LineOf(dir, QStringLiteral("CommonFile.pb"), "#Child_PB_Any");
+    const int caseLine = LineOf(dir, QStringLiteral("EventMain.pb"), "Button_Save");
+    const int call = LineOf(dir, QStringLiteral("Main.pb"), "ShowMain()");
+    QCOMPARE(CheckProject(dir.dir()),
+             (QStringList{At("Main.pb", call, "ShowMain() names no procedure"),
+                          At("CommonFile.pb", pbAny, "#PB_Any became the constant #Child_PB_Any"),
+                          At("CommonFile.pb", pbAny + 3, "constant #Child is declared again with another value (1, then 0)"),
+                          At("EventMain.pb", caseLine, "variable Button_Save is not declared Global")}));
 }
 
 void TestProjectChecker::catchesTableFaults()

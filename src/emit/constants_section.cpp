@@ -1,5 +1,6 @@
 #include "emit/constants_section.h"
 
+#include "base/line_scan.h"
 #include "model/generation_context.h"
 
 namespace quarvel {
@@ -40,10 +41,23 @@ static QStringList DeclaredIdentifiers(const QList<Record> &records)
 {
     QStringList members;
     for (const Record &record : records) {
-        if (record.name.startsWith(QLatin1Char('#')))
-            members << record.name;
+        // "LoadFont( #Font_0, ...)": the blank before "#" belongs to the spacing, not the name.
+        if (const QString name = TrimBlanks(record.name); name.startsWith(QLatin1Char('#')))
+            members << name;
     }
     return members;
+}
+
+// The variables of objects created with #PB_Any hold their objects' numbers; a project without
+// such objects gets no section.
+static void AppendObjectVariables(SourceLineList &target, const QList<VariableObject> &objects)
+{
+    if (objects.isEmpty())
+        return;
+    target << QStringLiteral(";- Object Variables") << QStringLiteral(";");
+    for (const VariableObject &object : objects)
+        target << QStringLiteral("Global ") + object.variable + QStringLiteral(" = #") + object.constant;
+    target << QString();
 }
 
 void EmitConstantsSection(GenerationContext &g)
@@ -58,6 +72,7 @@ void EmitConstantsSection(GenerationContext &g)
     AppendEnumeration(out, ";- ToolBar Constants", WithHash(m.ToolBarList));
     AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList));
     AppendEnumeration(out, ";- Image Constants", DeclaredIdentifiers(m.ImageList));
+    AppendObjectVariables(out, m.VariableObjects);
 }
 
 } // namespace quarvel

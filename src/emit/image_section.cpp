@@ -47,8 +47,9 @@ static void AppendDecoders(SourceLineList &out, const QList<ImageRecord> &images
 // The data label of an included image: its constant without the "#". An identifier without
 // "#" (a plain number) cannot be a label, so it gets a name of its own made of label
 // characters only.
-QString ImageDataLabel(const QString &name)
+QString ImageDataLabel(const QString &written)
 {
+    const QString name = TrimBlanks(written);
     if (name.startsWith(QLatin1Char('#')))
         return Mid(name, 2);
     QString label = QStringLiteral("MyImageData_") + name;

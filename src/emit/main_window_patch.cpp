@@ -16,7 +16,8 @@ void PatchMainOpenWindow(GenerationContext &g)
     }
     const QString window = g.model.WindowList.first();
     const QString placeholder = QStringLiteral("Open_WindowXY()");
-    const QString call = QStringLiteral("Open_") + window + QStringLiteral("()");
+    const QString call = g.model.FirstWindowOpener.isEmpty() ? QStringLiteral("Open_") + window + QStringLiteral("()")
+                                                             : g.model.FirstWindowOpener;
 
     for (QString &line : g.lines.MainLines) {
         if (FindString(line, placeholder)) {

@@ -3,6 +3,7 @@
 #include "base/file_error_line.h"
 #include "base/line_lists.h"
 #include "base/line_scan.h"
+#include "interpreter/object_warnings.h"
 #include "model/generation_context.h"
 
 #include <QFileInfo>
@@ -96,6 +97,7 @@ void LoadOneCommonFile(GenerationContext &g, const QString &listedPath)
     }
     if (file->firstInvalidLine)
         g.LogLine(InvalidBytesWarning(listedPath, file->firstInvalidLine));
+    WarnUngeneratableObjects(g, listedPath, file->lines);
     const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
     SourceLineList &out = g.model.CommonSourceLines;
     bool inProcedure = false;

@@ -1,6 +1,7 @@
 #include "interpreter/object_names.h"
 
 #include "base/line_scan.h"
+#include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
 #include <QSet>
@@ -160,7 +161,8 @@ struct Collector {
     bool collect(const QString &s)
     {
         const auto [kind, bracket] = DeclarationOfLine(UpperKeepLength(s));
-        if (kind == Kind::None)
+        // An object created with #PB_Any and not kept in a variable has no name to declare.
+        if (kind == Kind::None || IsPbAnyAt(s, bracket + 2))
             return true;
         if (kind == Kind::Gadget) {
             addGadget(s, bracket);

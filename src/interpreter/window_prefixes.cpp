@@ -1,6 +1,7 @@
 #include "interpreter/window_prefixes.h"
 
 #include "base/line_scan.h"
+#include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
 #include <QSet>
@@ -20,9 +21,11 @@ struct Line {
         return FindString(upper, upperKeyword, start);
     }
     int find(QChar c, int start = 1) const { return FindString(text, c, start); }
+    // Every insertion follows the "#" of a constant; #PB_Any names no object of its own and
+    // stays as written.
     void insertAfter(int position, const QString &insertion)
     {
-        if (insertion.isEmpty())
+        if (insertion.isEmpty() || IsPbAnyAt(text, position + 1))
             return;
         text = InsertAfter(text, position, insertion);
         upper = InsertAfter(upper, position, UpperKeepLength(insertion));
@@ -43,7 +46,11 @@ QString WindowNameInBrackets(const Line &s, int from)
 {
     const int p = s.find(QLatin1Char('('), from);
     const int e = s.find(QLatin1Char(')'), p);
-    // The "#" right after the bracket is skipped; written as "WindowID( #W )" it follows a blank.
+    // A variable that holds a window ("WindowID(Window_0)") is named in full; otherwise the
+    // "#" right after the bracket is skipped, and written as "WindowID( #W )" it follows a blank.
+    const QString argument = Trim(Mid(s.text, p + 1, e - p - 1));
+    if (!argument.isEmpty() && (argument.at(0).isLetter() || argument.at(0) == QLatin1Char('_')))
+        return argument;
     const QString name = Trim(Mid(s.text, p + 2, e - p - 2));
     return name.startsWith(QLatin1Char('#')) ? Trim(name.mid(1)) : name;
 }

@@ -45,6 +45,15 @@ private:
     QStringList values_;
 };
 
+// An object created with #PB_Any whose number the program keeps in a variable. It is given a
+// constant of its own, and the variable is declared to hold that constant's number, so the
+// user's code that uses the variable keeps working.
+struct VariableObject {
+    QString variable;
+    QString constant; // without "#"; carries its window prefix once the prefix pass has run
+    qsizetype line = 0; // index of the creating statement in CommonSourceLines
+};
+
 struct DesignModel {
     QStringList CommonFileList;
     QStringList IncludeFileList;
@@ -58,6 +67,8 @@ struct DesignModel {
     QList<ImageRecord> ImageList;
     QList<FontRecord> FontList;
     LanguageMap Languages;
+    QList<VariableObject> VariableObjects;
+    QString FirstWindowOpener; // the call Main.pb opens the first window with, "()" included
 };
 
 // The names of the gadgets, in GadgetList order.

@@ -12,6 +12,8 @@
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
+#include "interpreter/opening_procedure.h"
+#include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
 #include "interpreter/window_prefixes.h"
 #include "model/generation_context.h"
@@ -104,7 +106,12 @@ bool LoadFiles(GenerationContext &g)
 bool InterpretCode(GenerationContext &g)
 {
     g.LogLine(QStringLiteral("- Interpret code..."));
-    return InsertWindowPrefixes(g) && CollectObjectNames(g);
+    ConvertPbAnyObjects(g);
+    if (!InsertWindowPrefixes(g) || !CollectObjectNames(g))
+        return false;
+    ResolveVariableObjects(g);
+    FindFirstWindowOpener(g);
+    return true;
 }
 
 // The rewrites of the windows' code that the switches ask for.

@@ -1,5 +1,6 @@
 #include "update/code_updates.h"
 
+#include "base/line_scan.h"
 #include "model/generation_context.h"
 #include "update/binding_replacer.h"
 
@@ -24,11 +25,39 @@ QList<SourceLineList *> UserCodeLists(OutputLines &lines)
 }
 
 // A rule for every list alike.
-void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule)
+void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule, const BindingList &bindings)
 {
-    const BindingReplacer replacer(g.bindings);
+    const BindingReplacer replacer(bindings);
     for (SourceLineList *list : UserCodeLists(g.lines))
         replacer.Apply(*list, {rule});
+}
+
+void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule)
+{
+    ApplyToUserCode(g, rule, g.bindings);
+}
+
+// An object held in a variable is named after it: its constant is the window prefix followed
+// by the variable. So when such an object was renamed, the old constant without the same
+// prefix is the variable the user's code still uses.
+BindingList VariableBindings(const GenerationContext &g)
+{
+    QHash<QString, const VariableObject *> byConstant;
+    for (const VariableObject &object : g.model.VariableObjects)
+        byConstant.insert(UpperKeepLength(object.constant), &object);
+    BindingList result;
+    for (const ConstantBinding &binding : g.bindings) {
+        const VariableObject *object = byConstant.value(UpperKeepLength(binding.newName));
+        if (!object || !UpperKeepLength(object->constant).endsWith(UpperKeepLength(object->variable)))
+            continue;
+        const QString prefix = object->constant.chopped(object->variable.size());
+        if (!UpperKeepLength(binding.oldName).startsWith(UpperKeepLength(prefix)))
+            continue;
+        const QString oldVariable = binding.oldName.mid(prefix.size());
+        if (!oldVariable.isEmpty() && UpperKeepLength(oldVariable) != UpperKeepLength(object->variable))
+            result.append({oldVariable, object->variable, binding.kind});
+    }
+    return result;
 }
 
 } // namespace
@@ -62,6 +91,7 @@ void UpdateProcedureNames(GenerationContext &g)
 void UpdateConstantNames(GenerationContext &g)
 {
     ApplyToUserCode(g, Word("#", "", std::nullopt));
+    ApplyToUserCode(g, Word("", "", std::nullopt), VariableBindings(g));
 }
 
 void UpdateOpenWindowCalls(GenerationContext &g)

@@ -222,8 +222,11 @@ struct Enumerations {
 
 Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
 {
-    static const QRegularExpression start(QStringLiteral("^\\s*Enumeration\\b\\s*(-?\\d+)?"),
-                                          QRegularExpression::CaseInsensitiveOption);
+    // "Enumeration", "Enumeration 5", "Enumeration FormWindow": a named one goes on counting
+    // where the last block of that name stopped.
+    static const QRegularExpression start(
+        QStringLiteral("^\\s*Enumeration\\b(?:\\s+([A-Za-z_]\\w*))?\\s*(-?\\d+)?"),
+        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression end(QStringLiteral("^\\s*EndEnumeration\\b"), QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+\\$?)\\s*(?:=\\s*(-?\\d+))?"));
     Enumerations result;
@@ -231,19 +234,24 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
         return result;
     bool inside = false;
     qint64 next = 0;
+    QString name;
+    QHash<QString, qint64> nextOfName;
     for (qsizetype i = 0; i < commonFile->code.size(); ++i) {
         const QString &code = commonFile->code[i];
         if (!inside) {
             const auto match = start.match(code);
             if (match.hasMatch()) {
                 inside = true;
-                next = match.captured(1).isEmpty() ? 0 : match.captured(1).toLongLong();
+                name = match.captured(1).toUpper();
+                next = !match.captured(2).isEmpty() ? match.captured(2).toLongLong() : nextOfName.value(name, 0);
                 result.sizes << 0;
             }
             continue;
         }
         if (end.match(code).hasMatch()) {
             inside = false;
+            if (!name.isEmpty())
+                nextOfName.insert(name, next);
             continue;
         }
         const auto match = member.match(code);
@@ -255,7 +263,15 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
         }
         if (!match.captured(2).isEmpty())
             next = match.captured(2).toLongLong();
-        result.members.insert(match.captured(1).toUpper(), {int(result.sizes.size() - 1), next++});
+        const QString member = match.captured(1).toUpper();
+        if (member.endsWith(QStringLiteral("PB_ANY")))
+            faults << Where(*commonFile, i) + QStringLiteral("#PB_Any became the constant #") + match.captured(1);
+        if (result.members.contains(member) && result.members.value(member).value != next)
+            faults << Where(*commonFile, i) + QStringLiteral("constant #") + match.captured(1)
+                          + QStringLiteral(" is declared again with another value (")
+                          + QString::number(result.members.value(member).value) + QStringLiteral(", then ")
+                          + QString::number(next) + QLatin1Char(')');
+        result.members.insert(member, {int(result.sizes.size() - 1), next++});
         ++result.sizes.last();
     }
     return result;
@@ -291,7 +307,39 @@ bool IsDispatcherCount(const QString &upperName)
            || upperName == QStringLiteral("CALLEVENTWINDOWCOUNT");
 }
 
+// Every variable a Global line of any file declares, upper-cased.
+QSet<QString> GlobalVariables(const QList<SourceFile> &files)
+{
+    static const QRegularExpression global(QStringLiteral("^\\s*Global\\s+(.*)$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*([A-Za-z_]\\w*)"));
+    QSet<QString> names;
+    for (const SourceFile &file : files) {
+        for (const QString &code : file.code) {
+            const auto match = global.match(code);
+            for (auto it = item.globalMatch(match.captured(1)); match.hasMatch() && it.hasNext();)
+                names.insert(it.next().captured(1).toUpper());
+        }
+    }
+    return names;
+}
+
 // --- uses ----------------------------------------------------------------------------------
+
+// A variable in a Case of the dispatcher is read where the event arrives: it must be Global,
+// or it is a fresh local that is always 0.
+void CheckCaseVariables(const SourceFile &eventMain, const QSet<QString> &globals, QStringList &faults)
+{
+    static const QRegularExpression caseLine(QStringLiteral("^\\s*Case\\s+(.*)$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression variable(QStringLiteral("(?:^|,)\\s*([A-Za-z_]\\w*)\\s*(?=,|$)"));
+    for (qsizetype i = 0; i < eventMain.code.size(); ++i) {
+        const auto match = caseLine.match(eventMain.code[i]);
+        for (auto it = variable.globalMatch(match.captured(1).trimmed()); match.hasMatch() && it.hasNext();) {
+            const QString name = it.next().captured(1);
+            if (!globals.contains(name.toUpper()))
+                faults << Where(eventMain, i) + QStringLiteral("variable ") + name + QStringLiteral(" is not declared Global");
+        }
+    }
+}
 
 void CheckConstants(const SourceFile &file, const QSet<QString> &declared, QStringList &faults)
 {
@@ -325,6 +373,19 @@ void CheckCalls(const SourceFile &file, const QSet<QString> &defined, const std:
             faults << Where(file, i) + (match.captured(1).isEmpty() ? QString() : QStringLiteral("@")) + name
                           + QStringLiteral("() names no procedure");
         }
+    }
+}
+
+// A call that is a statement of its own without arguments, as Main.pb opens its first window
+// ("ShowMainWindow()"), calls a procedure of the project: PureBasic's own commands that stand
+// so in Main.pb are not used that way.
+void CheckStatementCalls(const SourceFile &main, const QSet<QString> &defined, QStringList &faults)
+{
+    static const QRegularExpression statement(QStringLiteral("^\\s*([A-Za-z_]\\w*)\\s*\\(\\s*\\)\\s*$"));
+    for (qsizetype i = 0; i < main.code.size(); ++i) {
+        const auto match = statement.match(main.code[i]);
+        if (match.hasMatch() && !defined.contains(match.captured(1).toUpper()) && !match.captured(1).startsWith(QStringLiteral("Open_")))
+            faults << Where(main, i) + match.captured(1) + QStringLiteral("() names no procedure");
     }
 }
 
@@ -461,6 +522,7 @@ QStringList CheckProject(const QString &directory)
         CheckCalls(*main, defined, [](const QString &name) {
             return name.startsWith(QStringLiteral("Open_")) || name.startsWith(QStringLiteral("MyEvent"));
         }, faults);
+        CheckStatementCalls(*main, defined, faults);
     }
 
     const Enumerations enums = ReadEnumerations(commonFile, faults);
@@ -473,8 +535,10 @@ QStringList CheckProject(const QString &directory)
             CheckConstants(file, declared, faults);
     }
 
-    if (eventMain)
+    if (eventMain) {
         CheckTables(*eventMain, enums, faults);
+        CheckCaseVariables(*eventMain, GlobalVariables(files), faults);
+    }
 
     if (main)
         CheckIncludes(*main, dir, faults);

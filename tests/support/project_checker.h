@@ -11,11 +11,15 @@ namespace quarvel {
 // Every fault as "File:line: text" (line 0 when the fault belongs to no line); empty when
 // the project is consistent. Checks:
 // - every procedure EventMain.pb calls or takes the address of, and every Open_/MyEvent
-//   procedure Main.pb calls, is defined in one of the project's files, and no procedure
-//   is defined twice;
+//   procedure Main.pb calls (and every call that is a statement of its own there, such as
+//   the first window's opening procedure), is defined in one of the project's files, and no
+//   procedure is defined twice;
 // - every "#" constant of EventMain.pb, Main.pb and the event files is declared (an
 //   Enumeration member of CommonFile.pb or a "#Name =" line), PureBasic's own aside, and
-//   every enumeration member is a constant;
+//   every enumeration member is a constant; no constant is declared twice with different
+//   values (a named enumeration goes on counting across its blocks) and no #PB_Any became a
+//   constant (#Window_0_PB_Any);
+// - every variable in a Case of EventMain.pb is declared Global in one of the files;
 // - with jump tables: each table has as many rows as its count constant and as its
 //   enumeration has members, and row i names the object whose constant has value i;
 // - Procedure, Select, If and DataSection blocks are closed in every file, in order;

@@ -1,3 +1,3 @@
 Procedure Open_B()
-  w = OpenWindow(#pb_any, 0, 0, 100, 100, "B")
+  OpenWindow(#pb_any, 0, 0, 100, 100, "B")
 EndProcedure

@@ -1,0 +1,175 @@
+#include "interpreter/pb_any_objects.h"
+
+#include "base/line_scan.h"
+#include "model/generation_context.h"
+
+#include <QSet>
+
+namespace quarvel {
+
+namespace {
+
+const QString PbAnyBracket = QStringLiteral("(#PB_ANY");
+
+bool IsCreatingCommand(const QString &upperCommand, const NameTables &tables)
+{
+    static const QSet<QString> creators = {
+        QStringLiteral("OPENWINDOW"), QStringLiteral("CREATEMENU"), QStringLiteral("CREATEPOPUPMENU"),
+        QStringLiteral("CREATEIMAGEMENU"), QStringLiteral("CREATEPOPUPIMAGEMENU"),
+        QStringLiteral("CREATETOOLBAR"), QStringLiteral("CREATESTATUSBAR"),
+    };
+    return creators.contains(upperCommand) || tables.isGadgetCreator(upperCommand);
+}
+
+bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+QString Indentation(const QString &line)
+{
+    qsizetype n = 0;
+    while (n < line.size() && IsBlank(line.at(n)))
+        ++n;
+    return line.left(n);
+}
+
+// The variable of "Var" or "Var.type" standing alone; empty when text is anything else.
+QString AssignedVariable(const QString &text)
+{
+    const QString name = TrimBlanks(text).section(QLatin1Char('.'), 0, 0);
+    if (name.isEmpty() || name.at(0).isDigit())
+        return QString();
+    for (QChar c : name)
+        if (!IsIdentifierChar(UpperChar(c)) || c == QLatin1Char('$'))
+            return QString();
+    return name;
+}
+
+// "Var = Command(#PB_Any, ..." as a whole statement becomes "Command(#Var, ...". Returns the
+// variable, empty when the line holds no such statement.
+QString ConvertAssignment(QString &line, const NameTables &tables)
+{
+    const QString upper = UpperKeepLength(line);
+    const int any = FindString(upper, PbAnyBracket);
+    if (any == 0 || (any + 7 < upper.size() && IsIdentifierChar(upper.at(any + 7))))
+        return QString();
+    int start = any;
+    while (start > 1 && IsIdentifierChar(upper.at(start - 2)))
+        --start;
+    if (!IsCreatingCommand(Mid(upper, start, any - start), tables))
+        return QString();
+    const QString before = TrimBlanks(Left(line, start - 1));
+    if (!before.endsWith(QLatin1Char('=')))
+        return QString();
+    const QString variable = AssignedVariable(before.chopped(1));
+    if (!variable.isEmpty())
+        line = Indentation(line) + Mid(line, start, any - start + 2) + variable + Mid(line, any + 8);
+    return variable;
+}
+
+// The items of a Global line, split at the commas outside brackets and strings.
+QStringList GlobalItems(const QString &declared)
+{
+    QStringList items(QString{});
+    int depth = 0;
+    bool inString = false;
+    for (QChar c : declared) {
+        if (c == QLatin1Char('"'))
+            inString = !inString;
+        else if (!inString && c == QLatin1Char('('))
+            ++depth;
+        else if (!inString && c == QLatin1Char(')'))
+            --depth;
+        else if (!inString && depth == 0 && c == QLatin1Char(',')) {
+            items.append(QString());
+            continue;
+        }
+        items.last().append(c);
+    }
+    return items;
+}
+
+// The identifier an item of a Global line declares: "Button_0", "Window_0.i = 0", ...
+QString DeclaredName(const QString &item)
+{
+    const QString text = TrimBlanks(item);
+    qsizetype n = 0;
+    while (n < text.size() && IsIdentifierChar(UpperChar(text.at(n))))
+        ++n;
+    return UpperKeepLength(text.left(n));
+}
+
+// A Global line of the sources loses the variables the object variables section declares; a
+// line left without any becomes a comment, so no line is added or removed.
+void DropDeclaredVariables(QString &line, const QSet<QString> &variables)
+{
+    const QString trimmed = TrimLeadingBlanks(line);
+    const QString keyword = QStringLiteral("GLOBAL");
+    if (!UpperKeepLength(trimmed.left(7)).startsWith(keyword) || trimmed.size() < 7 || !IsBlank(trimmed.at(6)))
+        return;
+    const QStringList items = GlobalItems(trimmed.mid(7));
+    QStringList kept;
+    for (const QString &item : items)
+        if (!variables.contains(DeclaredName(item)))
+            kept.append(item);
+    if (kept.size() == items.size())
+        return;
+    line = kept.isEmpty() ? Indentation(line) + QStringLiteral("; ") + trimmed
+                          : Indentation(line) + trimmed.left(7) + TrimLeadingBlanks(kept.join(QLatin1Char(',')));
+}
+
+} // namespace
+
+bool IsPbAnyAt(const QString &text, int position)
+{
+    const QString word = QStringLiteral("PB_ANY");
+    if (UpperKeepLength(Mid(text, position, int(word.size()))) != word)
+        return false;
+    const int after = position + int(word.size());
+    return after > text.size() || !IsIdentifierChar(UpperChar(text.at(after - 1)));
+}
+
+void ConvertPbAnyObjects(GenerationContext &g)
+{
+    SourceLineList &lines = g.model.CommonSourceLines;
+    QSet<QString> variables;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString &line = lines[i];
+        if (TrimLeadingBlanks(line).startsWith(QLatin1Char(';')))
+            continue;
+        const QString variable = ConvertAssignment(line, g.nameTables);
+        if (variable.isEmpty())
+            continue;
+        g.model.VariableObjects.append({variable, variable, i});
+        variables.insert(UpperKeepLength(variable));
+    }
+    if (variables.isEmpty())
+        return;
+    for (QString &line : lines)
+        DropDeclaredVariables(line, variables);
+}
+
+void ResolveVariableObjects(GenerationContext &g)
+{
+    QList<VariableObject> resolved;
+    QSet<QString> seen;
+    for (VariableObject object : std::as_const(g.model.VariableObjects)) {
+        const QString &line = g.model.CommonSourceLines.at(object.line);
+        const int bracket = FindString(line, QStringLiteral("(#"));
+        const int comma = FindString(line, QLatin1Char(','), bracket);
+        const int close = FindString(line, QLatin1Char(')'), bracket);
+        const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
+        object.constant = Trim(Mid(line, bracket + 2, end - bracket - 2));
+        if (seen.contains(UpperKeepLength(object.variable))) {
+            g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
+                      + object.constant + QStringLiteral(" too; it keeps the number of its first object."));
+            continue;
+        }
+        seen.insert(UpperKeepLength(object.variable));
+        resolved.append(object);
+    }
+    g.model.VariableObjects = resolved;
+}
+
+} // namespace quarvel

@@ -1,0 +1,24 @@
+// Objects created with #PB_Any and held in a variable ("Button_0 = ButtonGadget(#PB_Any, ...)",
+// the form designer's variable mode). Each becomes an object with a constant of its own, like
+// the objects of constant mode, and its variable holds that constant's number.
+#pragma once
+
+#include <QString>
+
+namespace quarvel {
+
+struct GenerationContext;
+
+// Before the prefix pass: "Var = Command(#PB_Any, ..." becomes "Command(#Var, ...", recorded in
+// VariableObjects; the kept Global lines of the sources no longer declare those variables,
+// which the generated object variables section declares instead.
+void ConvertPbAnyObjects(GenerationContext &g);
+
+// After the prefix pass: each variable object learns its prefixed constant. A variable that
+// holds a second object keeps the first; the log says so.
+void ResolveVariableObjects(GenerationContext &g);
+
+// Whether the constant that starts at position (1-based, just after its "#") is #PB_Any.
+bool IsPbAnyAt(const QString &text, int position);
+
+} // namespace quarvel
