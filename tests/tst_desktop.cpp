@@ -59,6 +59,15 @@ QStringList DemoRunLog(const QString &dir)
     };
 }
 
+QAction *GenerateButton(Shell &shell)
+{
+    for (QAction *action : shell.toolBar()->actions()) {
+        if (!action->isSeparator() && action->data().toInt() == CommandStartGenerate)
+            return action;
+    }
+    return nullptr;
+}
+
 // A started desktop program, optionally with a project loaded through "Project Load".
 struct Desktop : DesktopFixture {
     explicit Desktop(const QString &project = QString())
@@ -116,7 +125,8 @@ void TestDesktop::initTestCase()
 void TestDesktop::startUpOpensTheMainWindow()
 {
     Desktop d;
-    QCOMPARE(d.window()->windowTitle(), QStringLiteral("Quarvel Version v5.17"));
+    QCOMPARE(d.window()->windowTitle(), QStringLiteral("Quarvel Version v5.17 - Unbekannt.pbm[*]"));
+    QVERIFY(!d.window()->isWindowModified());
     QCOMPARE(d.window()->size(), QSize(800, 600));
     QCOMPARE(d.shell.StatusText(), QStringLiteral("Unbekannt.pbm"));
     auto *command = qobject_cast<QPushButton *>(d.shell.toolkit().Gadget(CommandButton));
@@ -150,9 +160,9 @@ void TestDesktop::menusCarryTextsIconsAndSeparators()
     }
     const QStringList expected = {
         "&File", "  Project &New\tCtrl-N", "  --", "  Project &Load\tCtrl-L", "  Project &Save\tCtrl-S",
-        "  Project Save &As", "  --", "  &Preferences", "    User&Gadget", "  --", "  E&xit",
+        "  Project Save &As", "  --", "  &Recent Projects", "  Open Project &Folder", "  --", "  &Preferences", "    User&Gadget", "  --", "  E&xit",
         "&Action", "  Common &Add", "  --", "  Common &Delete", "  Common &First File", "  --",
-        "  &Start Generate", "&?", "  &Info", "  &Licence",
+        "  &Start Generate", "  Show &Changes\tCtrl-D", "&?", "  &Info", "  &Licence",
     };
     QCOMPARE(seen, expected);
 }
@@ -166,7 +176,7 @@ void TestDesktop::toolbarButtonsInOrder()
                                        : action->toolTip() + QLatin1Char(' ') + QString::number(action->data().toInt()));
     const QStringList expected = {"--", "Project New 0", "Project Load 1", "Project Save 2", "--",
                                   "Add Commonfile 6", "Remove Commonfile 7", "Selected Commonfile as first 8",
-                                  "--", "Generate 9"};
+                                  "--", "Generate 9", "--", "Show Changes 12"};
     QCOMPARE(seen, expected);
     QCOMPARE(d.shell.toolBar()->iconSize(), QSize(16, 16));
     QCOMPARE(d.shell.toolBar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
@@ -378,7 +388,7 @@ void TestDesktop::wholeGenerationFromTheOptionsWindow()
     QCOMPARE(d.shell.StatusText(), dir.path(QStringLiteral("Demo.pbm")));
     QCOMPARE(d.shell.CommonFileItems(), QStringList{QStringLiteral("Form.pbf")});
 
-    d.shell.toolBar()->actions().last()->trigger(); // the Generate button
+    GenerateButton(d.shell)->trigger(); // the Generate button
     Settle(d.shell);
     QVERIFY(d.shell.toolkit().IsWindow(OptionsWindow));
     Click(d.shell, StartButton);
@@ -387,7 +397,7 @@ void TestDesktop::wholeGenerationFromTheOptionsWindow()
     QCOMPARE(d.shell.LogLines(), DemoRunLog(dir.dir()));
     QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
     QVERIFY(d.mainEnabled());
-    QVERIFY(d.shell.toolBar()->actions().last()->isEnabled());
+    QVERIFY(GenerateButton(d.shell)->isEnabled());
     QVERIFY(dir.exists(QStringLiteral("EventMain.pb")));
     QVERIFY(d.ask.calls.isEmpty());
 
@@ -424,7 +434,7 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     // surely in progress while these commands arrive.
     d.shell.GadgetDispatcher(StartButton, EventLeftClick);
     QVERIFY(d.shell.GenerationRunning());
-    QVERIFY(!d.shell.toolBar()->actions().last()->isEnabled());
+    QVERIFY(!GenerateButton(d.shell)->isEnabled());
     d.shell.MenuDispatcher(CommandProjectNew);
     d.shell.MenuDispatcher(CommandStartGenerate);
     d.shell.CloseDispatcher(MainWindow);
@@ -436,7 +446,7 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     QVERIFY(!d.shell.commands().QuitRequested);
     QCOMPARE(d.ask.calls, (QStringList{QStringLiteral("Message Quarvel: A generation is running. Quit when it has ended."),
                                        InfoMessage}));
-    QVERIFY(d.shell.toolBar()->actions().last()->isEnabled());
+    QVERIFY(GenerateButton(d.shell)->isEnabled());
 }
 
 void TestDesktop::messageBoxDoesNotHoldUpARun()
@@ -520,6 +530,8 @@ void TestDesktop::exitWithUnsavedChanges_data()
     QTest::newRow("Exit, No") << int(CommandExit) << true << int(Answer::No) << true << false;
     QTest::newRow("Exit, Yes") << int(CommandExit) << true << int(Answer::Yes) << true << true;
     QTest::newRow("Exit, Yes, unnamed, cancelled") << int(CommandExit) << false << int(Answer::Yes) << false << false;
+    QTest::newRow("Exit, Cancel") << int(CommandExit) << true << int(Answer::Cancel) << false << false;
+    QTest::newRow("close box, Cancel") << -1 << true << int(Answer::Cancel) << false << false;
     QTest::newRow("close box, No") << -1 << true << int(Answer::No) << true << false;
     QTest::newRow("close box, Yes") << -1 << true << int(Answer::Yes) << true << true;
     QTest::newRow("application Quit, No") << int(CommandAppQuit) << true << int(Answer::No) << true << false;

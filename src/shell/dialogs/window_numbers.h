@@ -10,6 +10,7 @@ enum WindowNumber : int {
     BindWindow = 2,
     UserGadgetWindow = 3,
     LicenceWindow = 4,
+    ChangesWindow = 5,
 };
 
 enum GadgetNumber : int {
