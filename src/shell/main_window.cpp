@@ -416,6 +416,7 @@ void Shell::DropFiles(const QStringList &paths)
     ProjectEdited();
     project_.CommonFiles << sources;
     ui_.ListGadget(CommonFileListView)->addItems(sources);
+    RefreshTitle(); // a drop comes from the widget, not through the event loop
 }
 
 // A file beside or below a named project's file is listed relative to it, as the project
