@@ -179,7 +179,7 @@ void Shell::GadgetDispatcher(int gadget, int type, const std::any &payload)
             LaunchGenerationWorker();
         break;
     default:
-        if (gadget >= OldEntryList && gadget <= ContinueButton)
+        if ((gadget >= OldEntryList && gadget <= ContinueButton) || gadget == BindSuggestedButton)
             BindDialogGadget(gadget, type);
         else if (gadget >= UserGadgetList && gadget <= UserGadgetOk)
             UserGadgetWindowGadget(gadget, type);
@@ -237,6 +237,8 @@ void Shell::SizeDispatcher(int window)
 {
     if (window == MainWindow)
         LayoutMainWindow();
+    else if (window == BindWindow && bindDialog_)
+        bindDialog_->Relayout();
 }
 
 void Shell::CloseDispatcher(int window)

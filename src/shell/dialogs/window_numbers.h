@@ -41,6 +41,7 @@ enum GadgetNumber : int {
     UserGadgetDel = 22,
     UserGadgetOk = 23,
     LicenceList = 24,
+    BindSuggestedButton = 25,
 };
 
 } // namespace quarvel
