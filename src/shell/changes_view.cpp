@@ -127,7 +127,7 @@ ChangesView::ChangesView(Toolkit &ui, const RunChanges &changes)
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(left);
     split->addWidget(Captioned(QStringLiteral("Backup copy → new text"), text_));
-    split->setSizes({260, 700});
+    split->setSizes({340, 620});
     window->setCentralWidget(split);
     QObject::connect(fileList_, &QListWidget::currentRowChanged, fileList_, [this](int row) { ShowFile(row); });
     ui.CloseOnEscape(ChangesWindow);

@@ -56,6 +56,20 @@ const CommandEntry &Entry(int command)
     return Commands[command];
 }
 
+// A list under a one-line caption, as one part of the splitter.
+QWidget *Captioned(const QString &caption, QWidget *list)
+{
+    auto *part = new QWidget;
+    auto *layout = new QVBoxLayout(part);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setSpacing(2);
+    auto *label = new QLabel(caption, part);
+    label->setContentsMargins(4, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(list);
+    return part;
+}
+
 } // namespace
 
 // Each icon comes in 16, 32 and 48 pixels, so it stays sharp on a scaled screen.
@@ -232,8 +246,8 @@ void Shell::CreateMainGadgets()
     splitter_->setGeometry(0, 0, 800, 600);
     splitter_->setChildrenCollapsible(false);
     splitter_->setHandleWidth(6);
-    splitter_->addWidget(files);
-    splitter_->addWidget(log);
+    splitter_->addWidget(Captioned(QStringLiteral("Common files (drop window sources or a project file here)"), files));
+    splitter_->addWidget(Captioned(QStringLiteral("Log (double-click a line that names a file to open it)"), log));
     splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
     splitter_->setStretchFactor(1, 1);
     splitter_->setStyleSheet(QStringLiteral(
@@ -262,12 +276,19 @@ void Shell::CreateOptionsWindow()
         {UseCallFastBox, 230, 10, "Call Event Fast"},
         {Utf8Box, 230, 40, "Fileformat UTF8"},
     };
+    // The texts keep their places, unless a wider font needs more room: then the right
+    // column moves over, so no text is cut.
+    QList<QCheckBox *> checks;
+    int leftWidth = 200;
     for (const auto &box : boxes) {
-        QCheckBox *check = ui_.CheckBoxGadget(box.gadget, OptionsWindow, QRect(box.x, box.y, 200, 20),
-                                              QString::fromUtf8(box.text));
-        // A wider font would clip the texts of the left column: let them use the gap.
-        if (box.x == 10 && check->sizeHint().width() > 200)
-            check->resize(qMin(check->sizeHint().width(), 215), 20);
+        checks << ui_.CheckBoxGadget(box.gadget, OptionsWindow, QRect(box.x, box.y, 200, 20), QString::fromUtf8(box.text));
+        if (box.x == 10)
+            leftWidth = qMax(leftWidth, checks.last()->sizeHint().width());
+    }
+    const int rightX = qMax(230, 10 + leftWidth + 10);
+    for (QCheckBox *check : std::as_const(checks)) {
+        const bool left = check->x() == 10;
+        check->setGeometry(left ? 10 : rightX, check->y(), qMax(200, left ? leftWidth : check->sizeHint().width()), 20);
     }
     QPushButton *start = ui_.ButtonGadget(StartButton, OptionsWindow, QRect(10, 160, 120, 30), QStringLiteral("Start"));
     start->setDefault(true);

@@ -239,6 +239,8 @@ void Shell::SizeDispatcher(int window)
         LayoutMainWindow();
     else if (window == BindWindow && bindDialog_)
         bindDialog_->Relayout();
+    else if (window == LicenceWindow && ui_.IsWindow(LicenceWindow))
+        ui_.Gadget(LicenceList)->setGeometry(QRect(QPoint(0, 0), ui_.Window(LicenceWindow)->centralWidget()->size()));
 }
 
 void Shell::CloseDispatcher(int window)
