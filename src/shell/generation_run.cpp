@@ -42,6 +42,8 @@ void Shell::WorkerFinished()
 void Shell::StartRunRecord()
 {
     summary_ = RunSummary();
+    if (QListWidget *log = ui_.ListGadget(LogList))
+        firstRunLine_ = log->count();
     changes_.Clear();
     changes_.projectDirectory = QFileInfo(project_.ProjectFile).absolutePath() + QLatin1Char('/');
     summaryField_->setText(QStringLiteral("Running…"));
@@ -50,7 +52,11 @@ void Shell::StartRunRecord()
 
 void Shell::FinishRunRecord()
 {
-    summaryField_->setText(summary_.Text());
+    // With errors or warnings the summary is a link to the first of them in the log.
+    const bool findings = summary_.errors || summary_.warnings;
+    summaryField_->setText(findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>")
+                                          .arg(summary_.Text().toHtmlEscaped())
+                                    : summary_.Text());
     summaryField_->setStyleSheet(summary_.errors ? QStringLiteral("color: #c01010; font-weight: bold")
                                  : summary_.warnings ? QStringLiteral("color: #a86000")
                                                      : QString());
@@ -130,8 +136,21 @@ RequestAnswer Shell::Perform(const requests::ShowMessage &message)
     return {};
 }
 
+void Shell::ShowFirstFinding()
+{
+    QListWidget *log = ui_.ListGadget(LogList);
+    for (int row = qMax(0, firstRunLine_); log && row < log->count(); ++row) {
+        if (ClassifyLogLine(log->item(row)->text()) != LogLineKind::Plain) {
+            log->setCurrentRow(row);
+            log->scrollToItem(log->item(row), QAbstractItemView::PositionAtCenter);
+            return;
+        }
+    }
+}
+
 RequestAnswer Shell::Perform(const requests::ClearLog &)
 {
+    firstRunLine_ = 0;
     if (QListWidget *log = ui_.ListGadget(LogList))
         log->clear();
     return {};

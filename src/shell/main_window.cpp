@@ -105,6 +105,8 @@ bool Shell::OpenMainWindow()
     statusField_->setMinimumWidth(1);
     window->statusBar()->addWidget(statusField_, 1);
     summaryField_ = new QLabel(window);
+    summaryField_->setTextFormat(Qt::RichText);
+    QObject::connect(summaryField_, &QLabel::linkActivated, summaryField_, [this] { ShowFirstFinding(); });
     window->statusBar()->addPermanentWidget(summaryField_);
     CreateMainGadgets();
     CreateToolBar();

@@ -67,6 +67,8 @@ public:
     void OpenLogLineFile(int row);
     // Files dropped on the common-file list: sources are added, a project file is loaded.
     void DropFiles(const QStringList &paths);
+    // The run summary's link: brings the last run's first error or warning line into view.
+    void ShowFirstFinding();
 
     bool GenerationRunning() const { return worker_ != nullptr; }
 
@@ -84,7 +86,8 @@ public:
     QToolBar *toolBar() const { return toolBar_; }
     QStatusBar *statusBar() const;
     QString StatusText() const;
-    // The outcome of the last run with its error and warning counts; empty before any run.
+    // The outcome of the last run with its error and warning counts (a link when there are
+    // any); empty before any run.
     QString SummaryText() const;
     ChangesView *changesView() const { return changesView_.get(); }
     const RunChanges &lastRunChanges() const { return changes_; }
@@ -125,6 +128,7 @@ private:
     void ProjectEdited() { project_.ProjectSaved = false; }
     void StartRunRecord();
     void FinishRunRecord();
+
     void EnableMainWindow();
     void SwitchClicked(int gadget);
     void BindDialogGadget(int gadget, int type);
@@ -165,6 +169,7 @@ private:
     QLabel *summaryField_ = nullptr;
     QMenu *recentMenu_ = nullptr;
     RunSummary summary_;
+    int firstRunLine_ = 0; // the log row where the last run began
     RunChanges changes_;
     std::unique_ptr<ChangesView> changesView_;
     QList<QAction *> projectActions_; // disabled while a run is in progress
