@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 ASAN_BUILD   ?= build-asan
 TSAN_BUILD   ?= build-tsan
 
-.PHONY: all setup configure build check check-plain check-asan check-tsan fuzz demo screenshot install bench clean
+.PHONY: all setup configure build check check-plain check-asan check-tsan fuzz demo screenshot install package bench clean
 
 all: build
 
@@ -61,6 +61,11 @@ screenshot: build
 PREFIX ?= /usr/local
 install: build
 	@cmake --install $(BUILD) --prefix $(PREFIX)
+
+# A Debian package of both programs, the desktop entry and the icons: build/quarvel_*.deb.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+	@ls $(BUILD)/quarvel_*.deb
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(TSAN_BUILD) $(FUZZ_BUILD) $(BENCH_BUILD)

@@ -1,3 +1,5 @@
+#include "shell/line_diff.h"
+#include "shell/log_lines.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
 #include "ui/qt_requesters.h"
@@ -7,7 +9,10 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
@@ -60,6 +65,15 @@ QStringList DemoRunLog(const QString &dir)
     };
 }
 
+QAction *GenerateButton(Shell &shell)
+{
+    for (QAction *action : shell.toolBar()->actions()) {
+        if (!action->isSeparator() && action->data().toInt() == CommandStartGenerate)
+            return action;
+    }
+    return nullptr;
+}
+
 // A started desktop program, optionally with a project loaded through "Project Load".
 struct Desktop : DesktopFixture {
     explicit Desktop(const QString &project = QString())
@@ -106,6 +120,12 @@ private slots:
     void requestsTravelThroughTheQueueInOrder();
     void nameFiltersForTheFileDialogs_data();
     void nameFiltersForTheFileDialogs();
+    void logLinesNameKindAndFile_data();
+    void logLinesNameKindAndFile();
+    void differenceOfTwoTexts();
+    void runWithAMissingFileShowsTheErrorAndWhatChanged();
+    void doubleClickOnALogLineOpensItsFile();
+    void titleMarkRecentProjectsAndDrops();
 };
 
 void TestDesktop::initTestCase()
@@ -117,14 +137,15 @@ void TestDesktop::initTestCase()
 void TestDesktop::startUpOpensTheMainWindow()
 {
     Desktop d;
-    QCOMPARE(d.window()->windowTitle(), QStringLiteral("Quarvel Version v5.17"));
+    QCOMPARE(d.window()->windowTitle(), QStringLiteral("Quarvel Version v5.17 - Unbekannt.pbm[*]"));
+    QVERIFY(!d.window()->isWindowModified());
     QCOMPARE(d.window()->size(), QSize(800, 600));
     QCOMPARE(d.shell.StatusText(), QStringLiteral("Unbekannt.pbm"));
     auto *command = qobject_cast<QPushButton *>(d.shell.toolkit().Gadget(CommandButton));
     QVERIFY(command && !command->isEnabled() && !command->isVisible());
     QCOMPARE(command->text(), QStringLiteral("CMD"));
-    QCOMPARE(d.shell.splitter()->widget(0), d.shell.toolkit().Gadget(CommonFileListView));
-    QCOMPARE(d.shell.splitter()->widget(1), d.shell.toolkit().Gadget(LogList));
+    QVERIFY(d.shell.splitter()->widget(0)->isAncestorOf(d.shell.toolkit().Gadget(CommonFileListView)));
+    QVERIFY(d.shell.splitter()->widget(1)->isAncestorOf(d.shell.toolkit().Gadget(LogList)));
     QCOMPARE(d.shell.splitter()->sizes().first(), 100);
     QVERIFY(d.mainEnabled());
 }
@@ -151,9 +172,9 @@ void TestDesktop::menusCarryTextsIconsAndSeparators()
     }
     const QStringList expected = {
         "&File", "  Project &New\tCtrl-N", "  --", "  Project &Load\tCtrl-L", "  Project &Save\tCtrl-S",
-        "  Project Save &As", "  --", "  &Preferences", "    User&Gadget", "  --", "  E&xit",
+        "  Project Save &As", "  --", "  &Recent Projects", "  Open Project &Folder", "  --", "  &Preferences", "    User&Gadget", "  --", "  E&xit",
         "&Action", "  Common &Add", "  --", "  Common &Delete", "  Common &First File", "  --",
-        "  &Start Generate", "&?", "  &Info", "  &Licence",
+        "  &Start Generate", "  Show &Changes\tCtrl-D", "&?", "  &Info", "  &Licence",
     };
     QCOMPARE(seen, expected);
 }
@@ -167,7 +188,7 @@ void TestDesktop::toolbarButtonsInOrder()
                                        : action->toolTip() + QLatin1Char(' ') + QString::number(action->data().toInt()));
     const QStringList expected = {"--", "Project New 0", "Project Load 1", "Project Save 2", "--",
                                   "Add Commonfile 6", "Remove Commonfile 7", "Selected Commonfile as first 8",
-                                  "--", "Generate 9"};
+                                  "--", "Generate 9", "--", "Show Changes 12"};
     QCOMPARE(seen, expected);
     QCOMPARE(d.shell.toolBar()->iconSize(), QSize(16, 16));
     QCOMPARE(d.shell.toolBar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
@@ -247,7 +268,12 @@ void TestDesktop::optionsWindowShowsTheSwitches()
     for (const auto &row : expected)
         QCOMPARE(d.shell.toolkit().GetGadgetState(row[0]), row[1]);
     QCOMPARE(d.box(ImageNullBox)->text(), QStringLiteral("ImageGadget set Zero"));
-    QCOMPARE(d.box(UseCallFastBox)->geometry(), QRect(230, 10, 200, 20));
+    // Every text shows whole, the right column beside the left one, inside the window.
+    const QCheckBox *pbIgnore = d.box(PBIgnoreBox);
+    QVERIFY(pbIgnore->width() >= pbIgnore->sizeHint().width());
+    QVERIFY(d.box(UseCallFastBox)->x() >= qMax(230, pbIgnore->geometry().right() + 1));
+    QCOMPARE(d.box(Utf8Box)->x(), d.box(UseCallFastBox)->x());
+    QVERIFY(d.box(UseCallFastBox)->geometry().right() < 600);
     // The disabled main window takes no commands.
     QTest::keyClick(d.window(), Qt::Key_N, Qt::ControlModifier);
     Settle(d.shell);
@@ -379,7 +405,7 @@ void TestDesktop::wholeGenerationFromTheOptionsWindow()
     QCOMPARE(d.shell.StatusText(), dir.path(QStringLiteral("Demo.pbm")));
     QCOMPARE(d.shell.CommonFileItems(), QStringList{QStringLiteral("Form.pbf")});
 
-    d.shell.toolBar()->actions().last()->trigger(); // the Generate button
+    GenerateButton(d.shell)->trigger(); // the Generate button
     Settle(d.shell);
     QVERIFY(d.shell.toolkit().IsWindow(OptionsWindow));
     Click(d.shell, StartButton);
@@ -388,7 +414,7 @@ void TestDesktop::wholeGenerationFromTheOptionsWindow()
     QCOMPARE(d.shell.LogLines(), DemoRunLog(dir.dir()));
     QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
     QVERIFY(d.mainEnabled());
-    QVERIFY(d.shell.toolBar()->actions().last()->isEnabled());
+    QVERIFY(GenerateButton(d.shell)->isEnabled());
     QVERIFY(dir.exists(QStringLiteral("EventMain.pb")));
     QVERIFY(d.ask.calls.isEmpty());
 
@@ -425,7 +451,7 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     // surely in progress while these commands arrive.
     d.shell.GadgetDispatcher(StartButton, EventLeftClick);
     QVERIFY(d.shell.GenerationRunning());
-    QVERIFY(!d.shell.toolBar()->actions().last()->isEnabled());
+    QVERIFY(!GenerateButton(d.shell)->isEnabled());
     d.shell.MenuDispatcher(CommandProjectNew);
     d.shell.MenuDispatcher(CommandStartGenerate);
     d.shell.CloseDispatcher(MainWindow);
@@ -437,7 +463,7 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     QVERIFY(!d.shell.commands().QuitRequested);
     QCOMPARE(d.ask.calls, (QStringList{QStringLiteral("Message Quarvel: A generation is running. Quit when it has ended."),
                                        InfoMessage}));
-    QVERIFY(d.shell.toolBar()->actions().last()->isEnabled());
+    QVERIFY(GenerateButton(d.shell)->isEnabled());
 }
 
 void TestDesktop::messageBoxDoesNotHoldUpARun()
@@ -485,9 +511,9 @@ void TestDesktop::licenceWindow()
     QVERIFY(!items.join(QString()).contains(QLatin1Char('\r')));
     QVERIFY(items.size() >= 28 && items.size() <= 40);
 
-    licence->resize(800, 700);
+    licence->resize(800, 700); // the list grows with the window
     Settle(d.shell);
-    QCOMPARE(list->geometry(), QRect(0, 0, 600, 480));
+    QCOMPARE(list->geometry(), QRect(0, 0, 800, 700));
 
     licence->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(licence));
@@ -521,6 +547,8 @@ void TestDesktop::exitWithUnsavedChanges_data()
     QTest::newRow("Exit, No") << int(CommandExit) << true << int(Answer::No) << true << false;
     QTest::newRow("Exit, Yes") << int(CommandExit) << true << int(Answer::Yes) << true << true;
     QTest::newRow("Exit, Yes, unnamed, cancelled") << int(CommandExit) << false << int(Answer::Yes) << false << false;
+    QTest::newRow("Exit, Cancel") << int(CommandExit) << true << int(Answer::Cancel) << false << false;
+    QTest::newRow("close box, Cancel") << -1 << true << int(Answer::Cancel) << false << false;
     QTest::newRow("close box, No") << -1 << true << int(Answer::No) << true << false;
     QTest::newRow("close box, Yes") << -1 << true << int(Answer::Yes) << true << true;
     QTest::newRow("application Quit, No") << int(CommandAppQuit) << true << int(Answer::No) << true << false;
@@ -620,6 +648,163 @@ void TestDesktop::nameFiltersForTheFileDialogs()
     QFETCH(QString, patterns);
     QFETCH(QString, filters);
     QCOMPARE(QtNameFilters(patterns), filters);
+}
+
+void TestDesktop::logLinesNameKindAndFile_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("lineNumber");
+    QTest::addColumn<QString>("written");
+    const int plain = int(LogLineKind::Plain), warning = int(LogLineKind::Warning), error = int(LogLineKind::Error);
+    QTest::newRow("written") << " -> Write File /p/Main.pb" << plain << "/p/Main.pb" << 0 << "/p/Main.pb";
+    QTest::newRow("open error") << " -> Error OpenFile forms/A.pbf / Errorcode: 1" << error << "forms/A.pbf" << 0 << "";
+    QTest::newRow("write error") << " -> Error File /p/Main.pb / Errorcode: 1" << error << "/p/Main.pb" << 0 << "";
+    QTest::newRow("stop") << " -> Error: Cannot read /p/Main.pb (denied). Stop!" << error << "" << 0 << "";
+    QTest::newRow("backup") << "- Error CopyDirectory" << error << "" << 0 << "";
+    QTest::newRow("8 bit") << " -> Warning: /p/A.pb holds characters beyond 8 bit, written as UTF-8." << warning
+                           << "/p/A.pb" << 0 << "";
+    QTest::newRow("duplicate") << " -> Warning: Find duplicate MenuItemID(#M)" << warning
+                               << "Find duplicate MenuItemID(#M)" << 0 << "";
+    QTest::newRow("include") << " -> Update Includefile /p/inc.pbi / Count Change: 2" << plain << "/p/inc.pbi" << 0
+                             << "/p/inc.pbi";
+    QTest::newRow("report, colon") << "  forms/A.pbf:12: unused gadget" << plain << "forms/A.pbf" << 12 << "";
+    QTest::newRow("report, words") << "  #B declared in Main.pb (line 7)" << plain << "Main.pb" << 7 << "";
+    QTest::newRow("step") << "Generate Code Step 1 ..." << plain << "" << 0 << "";
+    QTest::newRow("empty") << "" << plain << "" << 0 << "";
+}
+
+void TestDesktop::logLinesNameKindAndFile()
+{
+    QFETCH(QString, line);
+    QFETCH(int, kind);
+    QFETCH(QString, file);
+    QFETCH(int, lineNumber);
+    QFETCH(QString, written);
+    QCOMPARE(int(ClassifyLogLine(line)), kind);
+    QCOMPARE(FileNamedBy(line).path, file);
+    QCOMPARE(FileNamedBy(line).line, lineNumber);
+    QCOMPARE(WrittenFile(line), written);
+}
+
+void TestDesktop::differenceOfTwoTexts()
+{
+    const QStringList before = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j"};
+    QStringList after = before;
+    after[1] = QStringLiteral("B");
+    after.insert(8, QStringLiteral("new"));
+    QStringList shown;
+    for (const DiffLine &line : UnifiedDiff(before, after, 1))
+        shown << QString::number(line.kind) + line.text;
+    const QStringList expected = {"3@@ -1,3 +1,3 @@", "0a", "1b", "2B", "0c",
+                                  "3@@ -8,2 +8,3 @@", "0h", "2new", "0i"};
+    QCOMPARE(shown, expected);
+    QVERIFY(UnifiedDiff(before, before).isEmpty());
+    // Every line of both texts comes back, in order.
+    QStringList kept, added;
+    for (const DiffLine &line : DiffLines({"x", "y", "z"}, {"z", "y", "x", "w"})) {
+        if (line.kind != DiffLine::Added)
+            kept << line.text;
+        if (line.kind != DiffLine::Removed)
+            added << line.text;
+    }
+    QCOMPARE(kept, (QStringList{"x", "y", "z"}));
+    QCOMPARE(added, (QStringList{"z", "y", "x", "w"}));
+}
+
+// A common file that is gone: the run still ends "Ready.", and the user sees why at a glance.
+void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    d.ask.openAnswers << QStringList{dir.path(QStringLiteral("Gone.pbf"))};
+    Menu(d.shell, CommandCommonAdd);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Gone.pbf"})); // beside the project
+    Menu(d.shell, CommandProjectSave);
+    for (int run = 0; run < 2; ++run) { // the second run has the first one's files in Backup/
+        Menu(d.shell, CommandStartGenerate);
+        Click(d.shell, StartButton);
+        FinishRun(d.shell);
+        if (run == 0) // the user's own code in an event file
+            dir.write(QStringLiteral("EventGadget.pb"), dir.read(QStringLiteral("EventGadget.pb")) + "; mine\n");
+    }
+    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
+    const QList<QListWidgetItem *> errors = log->findItems(QStringLiteral(" -> Error OpenFile Gone.pbf / Errorcode: 1"),
+                                                           Qt::MatchExactly);
+    QCOMPARE(errors.size(), 2);
+    QCOMPARE(errors.last()->foreground().color(), QColor(0xc0, 0x10, 0x10));
+    QVERIFY(!errors.last()->icon().isNull());
+    QVERIFY(log->item(0)->icon().isNull());
+    QVERIFY2(d.shell.SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings<")), qPrintable(d.shell.SummaryText()));
+    d.shell.ShowFirstFinding(); // the summary's link: the second run's error line
+    QCOMPARE(log->currentItem(), errors.last());
+
+    Menu(d.shell, CommandChanges);
+    ChangesView *view = d.shell.changesView();
+    QVERIFY(view && d.shell.toolkit().IsWindow(ChangesWindow));
+    QCOMPARE(view->FileCount(), 6);
+    const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"), Qt::MatchExactly);
+    QCOMPARE(gadget.size(), 1);
+    view->fileList()->setCurrentItem(gadget.first());
+    QVERIFY2(view->ShownText().contains(QStringLiteral("\n-; mine")), qPrintable(view->ShownText()));
+    QCOMPARE(view->renameList()->item(0)->text(), QStringLiteral("none"));
+    d.shell.CloseDispatcher(ChangesWindow);
+    QVERIFY(!d.shell.toolkit().IsWindow(ChangesWindow));
+}
+
+void TestDesktop::doubleClickOnALogLineOpensItsFile()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    QStringList opened;
+    d.shell.openInEditor = [&opened](const QString &path, int line) { opened << path + QLatin1Char(':') + QString::number(line); };
+    Menu(d.shell, CommandStartGenerate);
+    Click(d.shell, StartButton);
+    FinishRun(d.shell);
+    const QStringList lines = d.shell.LogLines();
+    d.shell.OpenLogLineFile(int(lines.indexOf(QStringLiteral(" -> Write File ") + dir.path(QStringLiteral("Main.pb")))));
+    d.shell.OpenLogLineFile(0); // names no file
+    QCOMPARE(opened, QStringList{dir.path(QStringLiteral("Main.pb:0"))});
+    Menu(d.shell, CommandOpenProjectFolder);
+    QCOMPARE(opened.last(), dir.path(QString()).chopped(1) + QStringLiteral(":0"));
+}
+
+void TestDesktop::titleMarkRecentProjectsAndDrops()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    const QString project = dir.path(QStringLiteral("Demo.pbm"));
+    Desktop d(project);
+    QCOMPARE(d.window()->windowTitle(), QStringLiteral("Quarvel Version v5.17 - Demo.pbm[*]"));
+    QVERIFY(!d.window()->isWindowModified());
+    QCOMPARE(d.shell.settings().RecentProjects.value(0), project);
+    QCOMPARE(d.shell.recentMenu()->actions().value(0)->text(), QStringLiteral("&1 ") + project);
+
+    // Dropped sources are added (beside the project: relative), anything else is passed over.
+    dir.write(QStringLiteral("Other.pb"), "; other\n");
+    d.shell.DropFiles({dir.path(QStringLiteral("Other.pb")), dir.path(QStringLiteral("notes.txt"))});
+    Settle(d.shell);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
+    QVERIFY(d.window()->isWindowModified());
+
+    // Loading it again from the recent list asks first; Cancel keeps the edit.
+    d.ask.answers << Answer::Cancel;
+    Menu(d.shell, CommandRecentProject);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
+    d.ask.answers << Answer::No;
+    Menu(d.shell, CommandRecentProject);
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+    QVERIFY(!d.window()->isWindowModified());
+
+    // The list outlives the program, as new keys of QL4.INI.
+    SaveDesktopMemory(d.shell.settings());
+    ProgramSettings reread = d.shell.settings();
+    reread.RecentProjects.clear();
+    LoadDesktopMemory(reread);
+    QCOMPARE(reread.RecentProjects, QStringList{project});
 }
 
 QTEST_MAIN(TestDesktop)

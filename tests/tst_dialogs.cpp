@@ -1,3 +1,4 @@
+#include "shell/dialogs/bind_suggestions.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
 
@@ -181,6 +182,59 @@ private slots:
         d.closeBox(MainWindow);
         QVERIFY(!d.shell.commands().QuitRequested);
         QVERIFY(d.ask.calls.isEmpty());
+    }
+
+    void suggestedPairs_data()
+    {
+        QTest::addColumn<QStringList>("oldNames");
+        QTest::addColumn<QStringList>("newNames");
+        QTest::addColumn<QStringList>("pairs");
+        QTest::newRow("same place in the window")
+            << QStringList{"Win_ButtonAdd", "Win_ListOld", "Other_Text"} << QStringList{"Win_ButtonInsert", "Win_Notes"}
+            << QStringList{"Win_ButtonAdd > Win_ButtonInsert", "Win_ListOld > Win_Notes"};
+        QTest::newRow("nearest name, any case")
+            << QStringList{"Win_Cancel", "Win_OkButton"} << QStringList{"Win_OKButtn", "Win_Zoom", "Win_Help"}
+            << QStringList{"Win_OkButton > Win_OKButtn"};
+        QTest::newRow("windows without a prefix") << QStringList{"MainWindow", "Dlg"} << QStringList{"MainWindow2"}
+                                                  << QStringList{"MainWindow > MainWindow2"};
+        QTest::newRow("nothing alike") << QStringList{"Alpha"} << QStringList{"Zulu"} << QStringList{};
+        QTest::newRow("nothing offered") << QStringList{} << QStringList{"Zulu"} << QStringList{};
+    }
+
+    void suggestedPairs()
+    {
+        QFETCH(QStringList, oldNames);
+        QFETCH(QStringList, newNames);
+        QFETCH(QStringList, pairs);
+        QStringList found;
+        for (const SuggestedPair &pair : SuggestPairs(oldNames, newNames))
+            found << oldNames[pair.oldRow] + QStringLiteral(" > ") + newNames[pair.newRow];
+        QCOMPARE(found, pairs);
+        QCOMPARE(EditDistance(QStringLiteral("kitten"), QStringLiteral("SITTING")), 3);
+    }
+
+    // Suggestions are only offered: the first pair is selected, one click binds them all.
+    void bindSuggestedAndResize()
+    {
+        Desktop d;
+        BindExchange exchange(d, 6, {"W_Old", "W_Keep", "Z_Gone"}, {"W_New", "W_Kept"});
+        QVERIFY(d.items(TodoList).isEmpty());
+        auto *suggest = qobject_cast<QPushButton *>(d.shell.toolkit().Gadget(BindSuggestedButton));
+        QVERIFY(suggest && suggest->isEnabled());
+        QCOMPARE(suggest->text(), QStringLiteral("Bind suggested (2)"));
+        d.click(BindButton);
+        QCOMPARE(d.items(TodoList), QStringList({"W_Old > W_New"}));
+        d.click(BindSuggestedButton);
+        QCOMPARE(d.items(TodoList), QStringList({"W_Old > W_New", "W_Keep > W_Kept"}));
+        QCOMPARE(d.items(OldEntryList), QStringList({"Z_Gone"}));
+        QVERIFY(!suggest->isEnabled());
+        QCOMPARE(d.list(TodoList)->item(1)->toolTip(), QStringLiteral("W_Keep > W_Kept"));
+
+        d.shell.toolkit().Window(BindWindow)->resize(1070, 600);
+        Settle(d.shell);
+        QCOMPARE(d.shell.toolkit().Gadget(ContinueButton)->geometry(), QRect(940, 560, 120, 30));
+        QCOMPARE(d.list(TodoList)->geometry(), QRect(630, 30, 430, 520));
+        QCOMPARE(exchange.answered.available(), 0);
     }
 
     void bindAndReleaseEditTheLists()

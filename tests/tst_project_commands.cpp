@@ -57,6 +57,7 @@ void TestProjectCommands::askSaveChanges_data()
 
     QTest::newRow("unchanged asks nothing") << true << true << true << int(Answer::Yes) << "" << true << false << 0;
     QTest::newRow("No goes on without saving") << false << true << true << int(Answer::No) << "" << true << false << 1;
+    QTest::newRow("Cancel goes back with nothing lost") << false << true << true << int(Answer::Cancel) << "" << false << false << 1;
     QTest::newRow("Yes saves a named project") << false << true << true << int(Answer::Yes) << "" << true << true << 1;
     QTest::newRow("Yes on unnamed, dialog cancelled") << false << false << true << int(Answer::Yes) << "" << false << false << 1;
     QTest::newRow("Yes on unnamed, saved as") << false << false << true << int(Answer::Yes) << "Named.pbm" << true << true << 1;

@@ -36,19 +36,54 @@ QString Xdotool(const QStringList &arguments)
     return QString::fromUtf8(xdotool.readAllStandardOutput()).trimmed();
 }
 
-// The visible window titled exactly so, once it is there.
-QString WaitForWindow(const QString &title, int patience = Patience)
+QString Exactly(const QString &title)
+{
+    return QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$');
+}
+
+// The visible window whose title matches the pattern, once it is there.
+QString WaitForTitle(const QString &pattern, int patience = Patience)
 {
     QDeadlineTimer deadline(patience);
     while (!deadline.hasExpired()) {
-        const QString found = Xdotool({"search", "--onlyvisible", "--name",
-                                       QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')});
+        const QString found = Xdotool({"search", "--onlyvisible", "--name", pattern});
         if (!found.isEmpty())
             return found.split(QLatin1Char('\n')).last();
         QThread::msleep(200);
     }
     return QString();
 }
+
+// The visible window titled exactly so, once it is there.
+QString WaitForWindow(const QString &title, int patience = Patience)
+{
+    return WaitForTitle(Exactly(title), patience);
+}
+
+// Keys typed into the window, which gets the keyboard focus first.
+void TypeKeys(const QString &window, const QStringList &keys)
+{
+    Xdotool({"windowfocus", "--sync", window});
+    for (const QString &key : keys) {
+        Xdotool({"key", "--clearmodifiers", key});
+        QThread::msleep(250);
+    }
+}
+
+// Whether the picture has a pixel near the colour (the red and green the program draws with).
+bool HasColour(const QImage &picture, QRgb colour)
+{
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) {
+            const QRgb p = picture.pixel(x, y);
+            if (qAbs(qRed(p) - qRed(colour)) <= 24 && qAbs(qGreen(p) - qGreen(colour)) <= 24
+                && qAbs(qBlue(p) - qBlue(colour)) <= 24)
+                return true;
+        }
+    return false;
+}
+
+const QString MainTitle = QStringLiteral("Quarvel Version v5.17 - Demo.pbm");
 
 bool WaitUntilGone(const QString &title)
 {
@@ -162,6 +197,16 @@ class TestRealWindow : public QObject {
         QCOMPARE(first.exitCode(), 0);
         QVERIFY(ReadFile(path(QStringLiteral("demo/EventGadget.pb"))).contains("EventGadget_NotesWindow_ButtonAdd("));
 
+        // A common file that is gone since.
+        QFile project(path(QStringLiteral("demo/Demo.pbm")));
+        QVERIFY(project.open(QIODevice::ReadOnly));
+        QByteArray listed = project.readAll();
+        project.close();
+        listed.replace("AboutWindow.pb\n", "AboutWindow.pb\nGoneWindow.pbf\n");
+        QVERIFY(project.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        project.write(listed);
+        project.close();
+
         QFile form(path(QStringLiteral("demo/NotesWindow.pbf")));
         QVERIFY(form.open(QIODevice::ReadOnly));
         QByteArray text = form.readAll();
@@ -170,6 +215,39 @@ class TestRealWindow : public QObject {
         text.replace("#ButtonAdd", "#ButtonInsert");
         QVERIFY(form.open(QIODevice::WriteOnly | QIODevice::Truncate));
         form.write(text);
+    }
+
+    // The toolbar's Generate button, found by its icon, opens the options window.
+    QString OpenOptions(const QString &main)
+    {
+        QFile iconFile(QStringLiteral(QUARVEL_SOURCE "/resources/icons/icon07.png"));
+        if (!iconFile.open(QIODevice::ReadOnly))
+            return QString();
+        const QImage icon = DecodePng(iconFile.readAll());
+        QString options;
+        for (int attempt = 0; attempt < 5 && options.isEmpty(); ++attempt) {
+            QThread::msleep(500); // let the window paint
+            const std::optional<QPoint> generate = FindIcon(GrabWindow(main), icon, 120);
+            if (!generate)
+                continue;
+            ClickIn(main, *generate);
+            options = WaitForWindow(QStringLiteral("Start Generate"), 5000);
+        }
+        return options;
+    }
+
+    void StartProgram(const QStringList &arguments)
+    {
+        program_.setProcessEnvironment(Environment());
+        program_.setProcessChannelMode(QProcess::ForwardedChannels);
+        program_.start(QStringLiteral(QUARVEL_PROGRAM), arguments);
+        QVERIFY(program_.waitForStarted(Patience));
+    }
+
+    QString target(const QString &name) const
+    {
+        const QString screenshot = qEnvironmentVariable("QUARVEL_SCREENSHOT", QStringLiteral("screenshot.png"));
+        return QFileInfo(screenshot).absoluteDir().filePath(name);
     }
 
 private slots:
@@ -185,38 +263,37 @@ private slots:
         PrepareProject();
         if (QTest::currentTestFailed())
             return;
-        program_.setProcessEnvironment(Environment());
-        program_.setProcessChannelMode(QProcess::ForwardedChannels);
-        program_.start(QStringLiteral(QUARVEL_PROGRAM), {path(QStringLiteral("demo/Demo.pbm"))});
-        QVERIFY(program_.waitForStarted(Patience));
-
-        const QString main = WaitForWindow(QStringLiteral("Quarvel Version v5.17"));
+        StartProgram({path(QStringLiteral("demo/Demo.pbm"))});
+        const QString main = WaitForWindow(MainTitle);
         QVERIFY2(!main.isEmpty(), "the main window did not show");
 
-        // The toolbar's Generate button, found by its icon.
-        QFile iconFile(QStringLiteral(QUARVEL_SOURCE "/resources/icons/icon07.png"));
-        QVERIFY(iconFile.open(QIODevice::ReadOnly));
-        const QImage icon = DecodePng(iconFile.readAll());
-        QVERIFY(!icon.isNull());
-        QString options;
-        for (int attempt = 0; attempt < 5 && options.isEmpty(); ++attempt) {
-            QThread::msleep(500); // let the window paint
-            const std::optional<QPoint> generate = FindIcon(GrabWindow(main), icon, 120);
-            if (!generate)
-                continue;
-            ClickIn(main, *generate);
-            options = WaitForWindow(QStringLiteral("Start Generate"), 5000);
-        }
+        // A switch clicked on and off again is an unsaved change: the title shows the mark, and
+        // Escape on the save question goes back with the project and its change kept.
+        QString options = OpenOptions(main);
         QVERIFY2(!options.isEmpty(), "no Generate button found, or the options window did not open");
+        ClickIn(options, QPoint(18, 20)); // First Window as Parend Window
+        ClickIn(options, QPoint(18, 20));
+        TypeKeys(options, {"Escape"});
+        QVERIFY2(WaitUntilGone(QStringLiteral("Start Generate")), "Escape did not close the options window");
+        QVERIFY2(!WaitForWindow(MainTitle + QLatin1Char('*')).isEmpty(), "no unsaved mark in the title");
+        TypeKeys(main, {"ctrl+n"});
+        const QString question = WaitForWindow(QStringLiteral("Frage"));
+        QVERIFY2(!question.isEmpty(), "New did not ask about the unsaved project");
+        TypeKeys(question, {"Escape"});
+        QVERIFY(WaitUntilGone(QStringLiteral("Frage")));
+        QThread::msleep(500);
+        QVERIFY2(!WaitForWindow(MainTitle + QLatin1Char('*'), 2000).isEmpty(), "Escape discarded the project");
+
+        options = OpenOptions(main);
+        QVERIFY(!options.isEmpty());
         ClickIn(options, QPoint(70, 175)); // Start
 
+        // The renamed button is suggested and selected: one click on Bind takes it.
         const QString dialog = WaitForWindow(QStringLiteral("Search and Replace - Gadget"));
         QVERIFY2(!dialog.isEmpty(), "the bind dialog did not open");
         QThread::msleep(500);
-        ClickIn(dialog, QPoint(60, 40));  // the old name, first in the Old Entry list
-        ClickIn(dialog, QPoint(270, 40)); // the new name, first in the New Entry list
+        const QImage suggested = GrabWindow(dialog);
         ClickIn(dialog, QPoint(70, 375)); // Bind
-        const QImage bound = GrabWindow(dialog);
         ClickIn(dialog, QPoint(700, 375)); // Continue
         QVERIFY2(WaitUntilGone(QStringLiteral("Search and Replace - Gadget")), "the bind dialog stayed open");
 
@@ -227,16 +304,43 @@ private slots:
         QVERIFY(events.contains("EventGadget_NotesWindow_ButtonInsert("));
         QVERIFY(!events.contains("ButtonAdd"));
         QVERIFY(QDir(path(QStringLiteral("demo/Backup"))).exists());
+        QVERIFY2(!WaitForWindow(MainTitle).isEmpty(), "the saved project still shows the unsaved mark");
 
+        // The missing common file: a red error line and the red summary in the status bar.
         QThread::msleep(1000); // the last log lines
         const QImage picture = GrabWindow(main);
         QVERIFY(!picture.isNull());
-        const QString target = qEnvironmentVariable("QUARVEL_SCREENSHOT", QStringLiteral("screenshot.png"));
-        QVERIFY2(picture.save(target), qPrintable(target));
-        // The dialog as it stood before Continue, beside it.
-        const QString dialogTarget = QFileInfo(target).absoluteDir().filePath(QStringLiteral("bind_dialog.png"));
-        QVERIFY2(bound.save(dialogTarget), qPrintable(dialogTarget));
-        qInfo("main window after the run: %s", qPrintable(QFileInfo(target).absoluteFilePath()));
+        QVERIFY2(HasColour(picture, qRgb(0xc0, 0x10, 0x10)), "no error shown in red");
+
+        // The Changes view, on EventGadget.pb: removed and added lines.
+        TypeKeys(main, {"ctrl+d"});
+        const QString changes = WaitForWindow(QStringLiteral("Changes"));
+        QVERIFY2(!changes.isEmpty(), "the Changes view did not open");
+        ClickIn(changes, QPoint(60, 36)); // the first file
+        TypeKeys(changes, {"Down", "Down", "Down", "Down"}); // the fifth: EventGadget.pb
+        QThread::msleep(500);
+        const QImage difference = GrabWindow(changes);
+        QVERIFY2(HasColour(difference, qRgb(0xdf, 0xf5, 0xdf)) && HasColour(difference, qRgb(0xfb, 0xe0, 0xe0)),
+                 "no coloured difference in the Changes view");
+        TypeKeys(changes, {"Escape"});
+        QVERIFY(WaitUntilGone(QStringLiteral("Changes")));
+
+        const QString screenshot = qEnvironmentVariable("QUARVEL_SCREENSHOT", QStringLiteral("screenshot.png"));
+        QVERIFY2(picture.save(screenshot), qPrintable(screenshot));
+        QVERIFY(suggested.save(target(QStringLiteral("bind_dialog.png"))));
+        QVERIFY(difference.save(target(QStringLiteral("changes.png"))));
+        qInfo("main window after the run: %s", qPrintable(QFileInfo(screenshot).absoluteFilePath()));
+
+        // File > Exit, then a new start: the project is among the recent ones.
+        TypeKeys(main, {"alt+f", "x"});
+        QVERIFY2(program_.waitForFinished(Patience), "Exit did not end the program");
+        StartProgram({});
+        const QString again = WaitForWindow(MainTitle);
+        QVERIFY2(!again.isEmpty(), "the last project was not loaded again");
+        TypeKeys(again, {"ctrl+n"});
+        QVERIFY(!WaitForWindow(QStringLiteral("Quarvel Version v5.17 - Unbekannt.pbm")).isEmpty());
+        TypeKeys(again, {"alt+f", "r", "1"});
+        QVERIFY2(!WaitForWindow(MainTitle).isEmpty(), "Recent Projects did not load the project");
     }
 
     void cleanupTestCase()

@@ -1,25 +1,31 @@
 #!/usr/bin/env python3
-"""Draws the twelve 16x16 toolbar and menu icons and writes them as RGBA PNG files.
+"""Draws the toolbar and menu icons and writes them as RGBA PNG files at 16, 32 and 48 pixels
+(iconNN.png, iconNN@32.png, iconNN@48.png), so they stay sharp on scaled screens.
 
-Shapes are painted on a 4x finer grid and averaged down, which gives smooth edges.
+Shapes are given on a 16-unit grid, painted on a 4x finer grid of the target size and
+averaged down, which gives smooth edges at every size.
 Run from this folder: python3 make_icons.py
 """
 import struct
 import zlib
 
 S = 4          # supersampling factor
-N = 16 * S     # size of the fine grid
+SIZES = (16, 32, 48)
 
 
 class Canvas:
-    def __init__(self):
-        self.px = [[(0.0, 0.0, 0.0, 0.0)] * N for _ in range(N)]
+    def __init__(self, size=16):
+        self.size = size
+        self.n = size * S                 # size of the fine grid
+        self.unit = 16.0 / self.n         # one fine pixel in grid units
+        self.px = [[(0.0, 0.0, 0.0, 0.0)] * self.n for _ in range(self.n)]
 
     def fill(self, inside, color):
         r, g, b, a = [c / 255.0 for c in color] + ([1.0] if len(color) == 3 else [])
-        for y in range(N):
-            for x in range(N):
-                if inside((x + 0.5) / S, (y + 0.5) / S):
+        n, unit = self.n, self.unit
+        for y in range(n):
+            for x in range(n):
+                if inside((x + 0.5) * unit, (y + 0.5) * unit):
                     dr, dg, db, da = self.px[y][x]
                     # source-over with straight alpha
                     oa = a + da * (1 - a)
@@ -54,9 +60,10 @@ class Canvas:
 
     def png(self):
         rows = b''
-        for y in range(16):
+        size = self.size
+        for y in range(size):
             rows += b'\0'
-            for x in range(16):
+            for x in range(size):
                 acc = [0.0] * 4
                 for sy in range(S):
                     for sx in range(S):
@@ -75,7 +82,7 @@ class Canvas:
         def chunk(kind, data):
             body = kind + data
             return struct.pack('>I', len(data)) + body + struct.pack('>I', zlib.crc32(body) & 0xffffffff)
-        header = struct.pack('>IIBBBBB', 16, 16, 8, 6, 0, 0, 0)
+        header = struct.pack('>IIBBBBB', size, size, 8, 6, 0, 0, 0)
         return (b'\x89PNG\r\n\x1a\n' + chunk(b'IHDR', header)
                 + chunk(b'IDAT', zlib.compress(rows, 9)) + chunk(b'IEND', b''))
 
@@ -198,12 +205,29 @@ def icon_licence(c):
     c.rect(6, 4, 11.5, 6.5, (220, 200, 240))          # title label
 
 
+def icon_changes(c):
+    # two pages side by side: the backup copy and the new text, a line removed and one added
+    page(c, 0.5, 1.5, 8.5, 14.5)
+    page(c, 7.5, 1.5, 15.5, 14.5)
+    for y in (5, 9, 11.5):
+        c.rect(2, y, 6.5, y + 0.9, (160, 160, 170))
+        c.rect(9, y, 13.5, y + 0.9, (160, 160, 170))
+    c.rect(1.5, 7, 7.5, 8.4, RED)
+    c.rect(8.5, 7, 14.5, 8.4, GREEN)
+
+
 ICONS = [icon_new, icon_load, icon_save, icon_save_as, icon_add, icon_remove, icon_first,
-         icon_generate, icon_exit, icon_user_gadget, icon_info, icon_licence]
+         icon_generate, icon_exit, icon_user_gadget, icon_info, icon_licence, icon_changes]
+
+
+def file_name(number, size):
+    return 'icon%02d.png' % number if size == 16 else 'icon%02d@%d.png' % (number, size)
+
 
 if __name__ == '__main__':
     for number, draw in enumerate(ICONS):
-        canvas = Canvas()
-        draw(canvas)
-        with open('icon%02d.png' % number, 'wb') as f:
-            f.write(canvas.png())
+        for size in SIZES:
+            canvas = Canvas(size)
+            draw(canvas)
+            with open(file_name(number, size), 'wb') as f:
+                f.write(canvas.png())

@@ -51,7 +51,11 @@ bool ProjectCommands::AskSaveChanges()
 {
     if (project_.ProjectSaved)
         return true;
-    if (ask_.Question(QuestionTitle, QStringLiteral("Aktuelles Projekt speichern?")) == Answer::No)
+    // Cancel (also Escape and the close box) goes back with nothing lost.
+    const Answer answer = ask_.Question(QuestionTitle, QStringLiteral("Aktuelles Projekt speichern?"), true);
+    if (answer == Answer::Cancel)
+        return false;
+    if (answer == Answer::No)
         return true;
     if (project_.ProjectNamed) {
         // A project with no common file has nothing to save. When writing fails the error box
@@ -83,8 +87,18 @@ void ProjectCommands::OpenProject()
     const QStringList chosen = ask_.OpenFiles(QStringLiteral("Load project"), project_.LastPath,
                                               ProjectPatterns, false);
     const QString path = chosen.value(0);
-    if (path.isEmpty())
-        return;
+    if (!path.isEmpty())
+        LoadChosenProject(path);
+}
+
+void ProjectCommands::OpenProjectFile(const QString &path)
+{
+    if (AskSaveChanges())
+        LoadChosenProject(path);
+}
+
+void ProjectCommands::LoadChosenProject(const QString &path)
+{
     frontEnd_.ClearLog();
     const bool loaded = ReportFailure(frontEnd_, LoadProject(path, project_));
     ShowCommonFiles(); // emptied even when the load failed

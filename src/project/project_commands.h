@@ -26,6 +26,8 @@ public:
     bool AskSaveChanges();
     void NewProject();
     void OpenProject();
+    // Load without the file requester (recent projects, a dropped project file).
+    void OpenProjectFile(const QString &path);
     void SaveProjectCommand();
     // True when the project was saved under a name the user chose.
     bool SaveProjectAs();
@@ -45,6 +47,7 @@ public:
 
 private:
     void ShowCommonFiles();
+    void LoadChosenProject(const QString &path);
 
     ProjectState &project_;
     Requesters &ask_;

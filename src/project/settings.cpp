@@ -222,4 +222,52 @@ FileResult SaveUserGadgets(ProgramSettings &settings, const QStringList &names)
     return FileResult::Failed(QStringLiteral("Save UserGadget"));
 }
 
+namespace {
+
+const QString RecentGroup = QStringLiteral("Recent");
+const QString WindowGroup = QStringLiteral("Window");
+const QString EditorGroup = QStringLiteral("Editor");
+
+QString RecentKey(int slot)
+{
+    return QStringLiteral("Project%1").arg(slot + 1);
+}
+
+} // namespace
+
+void LoadDesktopMemory(ProgramSettings &settings)
+{
+    const QString &file = settings.SettingsFile;
+    settings.RecentProjects.clear();
+    for (int slot = 0; slot < MaxRecentProjects; ++slot) {
+        const QString path = ReadSetting(RecentGroup, RecentKey(slot), file);
+        if (!path.isEmpty() && !settings.RecentProjects.contains(path))
+            settings.RecentProjects << path;
+    }
+    settings.WindowGeometry = ReadSetting(WindowGroup, QStringLiteral("Geometry"), file);
+    settings.Divider = ReadNumericSetting(WindowGroup, QStringLiteral("Divider"), file, 0);
+    settings.EditorCommand = ReadSetting(EditorGroup, QStringLiteral("Command"), file);
+}
+
+void SaveDesktopMemory(const ProgramSettings &settings)
+{
+    const QString &file = settings.SettingsFile;
+    for (int slot = 0; slot < MaxRecentProjects; ++slot)
+        WriteSetting(RecentGroup, RecentKey(slot), settings.RecentProjects.value(slot), file);
+    WriteSetting(WindowGroup, QStringLiteral("Geometry"), settings.WindowGeometry, file);
+    WriteSetting(WindowGroup, QStringLiteral("Divider"), QString::number(settings.Divider), file);
+    WriteSetting(EditorGroup, QStringLiteral("Command"), settings.EditorCommand, file);
+}
+
+void RememberRecentProject(ProgramSettings &settings, const QString &path)
+{
+    const QString cleaned = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    settings.RecentProjects.removeIf([&cleaned](const QString &known) {
+        return QDir::cleanPath(QFileInfo(known).absoluteFilePath()) == cleaned;
+    });
+    settings.RecentProjects.prepend(cleaned);
+    while (settings.RecentProjects.size() > MaxRecentProjects)
+        settings.RecentProjects.removeLast();
+}
+
 } // namespace quarvel

@@ -16,7 +16,22 @@ struct ProgramSettings {
     QString SettingsFile;       // QL4.INI in the settings directory
     QString UserListFile;       // UserList.INI in the settings directory
     QStringList UserGadgetList; // the user's own gadget-creating procedures, in file order
+    // What the desktop program remembers beside the switches, under groups of their own that
+    // older readers of QL4.INI pass over.
+    QStringList RecentProjects; // newest first, at most MaxRecentProjects
+    QString WindowGeometry;     // the main window's saved geometry, base64
+    int Divider = 0;            // the splitter's divider in pixels from the top; 0 = default
+    QString EditorCommand;      // e.g. "kate --line %l %f"; empty = the desktop's default
 };
+
+inline constexpr int MaxRecentProjects = 8;
+
+// Reads RecentProjects, WindowGeometry, Divider and EditorCommand from SettingsFile.
+void LoadDesktopMemory(ProgramSettings &settings);
+// Writes them back; an emptied recent slot is written empty.
+void SaveDesktopMemory(const ProgramSettings &settings);
+// Puts path first in RecentProjects (once, compared as cleaned absolute paths), keeping eight.
+void RememberRecentProject(ProgramSettings &settings, const QString &path);
 
 // Where QL4.INI and UserList.INI live: $QUARVEL_CONFIG_DIR when set, else beside the
 // executable when that directory is writable and no installed bin directory, else the

@@ -16,6 +16,10 @@ enum CommandNumber : int {
     CommandStartGenerate = 9,
     CommandInfo = 10,
     CommandLicence = 11,
+    CommandChanges = 12,
+    CommandOpenProjectFolder = 13,
+    // File > Recent Projects: the first entry, the others follow.
+    CommandRecentProject = 100,
     // The platform's application menu.
     CommandAppAbout = -3,
     CommandAppPreferences = -2,
@@ -25,7 +29,8 @@ enum CommandNumber : int {
 // The commands that touch the project or start a run; none of them runs during a generation.
 inline bool TouchesProject(int command)
 {
-    return command >= CommandProjectNew && command <= CommandStartGenerate && command != CommandUserGadget;
+    return (command >= CommandProjectNew && command <= CommandStartGenerate && command != CommandUserGadget)
+           || command >= CommandRecentProject;
 }
 
 } // namespace quarvel

@@ -6,6 +6,8 @@
 #include "pipeline/generation_driver.h"
 
 #include <QAction>
+#include <QFileInfo>
+#include <QLabel>
 #include <QListWidget>
 #include <QThread>
 
@@ -15,6 +17,7 @@ void Shell::LaunchGenerationWorker()
 {
     if (GenerationRunning())
         return; // one run at a time
+    StartRunRecord();
     run_ = std::make_unique<GenerationContext>(project_, tables_, frontEnd_);
     worker_ = QThread::create([context = run_.get()] { GenerationWorker(*context); });
     QObject::connect(worker_, &QThread::finished, &queue_, [this] { WorkerFinished(); },
@@ -33,12 +36,38 @@ void Shell::WorkerFinished()
     bindDialog_.reset();
     SetRunning(false);
     EnableMainWindow(); // never left disabled, whatever path the run took
+    FinishRunRecord();
+}
+
+void Shell::StartRunRecord()
+{
+    summary_ = RunSummary();
+    if (QListWidget *log = ui_.ListGadget(LogList))
+        firstRunLine_ = log->count();
+    changes_.Clear();
+    changes_.projectDirectory = QFileInfo(project_.ProjectFile).absolutePath() + QLatin1Char('/');
+    summaryField_->setText(QStringLiteral("Running…"));
+    summaryField_->setStyleSheet(QString());
+}
+
+void Shell::FinishRunRecord()
+{
+    // With errors or warnings the summary is a link to the first of them in the log.
+    const bool findings = summary_.errors || summary_.warnings;
+    summaryField_->setText(findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>")
+                                          .arg(summary_.Text().toHtmlEscaped())
+                                    : summary_.Text());
+    summaryField_->setStyleSheet(summary_.errors ? QStringLiteral("color: #c01010; font-weight: bold")
+                                 : summary_.warnings ? QStringLiteral("color: #a86000")
+                                                     : QString());
+    RefreshTitle();
 }
 
 void Shell::SetRunning(bool running)
 {
     for (QAction *action : std::as_const(projectActions_))
         action->setEnabled(!running);
+    RebuildRecentMenu();
 }
 
 void Shell::HandleRequest(const std::any &payload)
@@ -107,8 +136,21 @@ RequestAnswer Shell::Perform(const requests::ShowMessage &message)
     return {};
 }
 
+void Shell::ShowFirstFinding()
+{
+    QListWidget *log = ui_.ListGadget(LogList);
+    for (int row = qMax(0, firstRunLine_); log && row < log->count(); ++row) {
+        if (ClassifyLogLine(log->item(row)->text()) != LogLineKind::Plain) {
+            log->setCurrentRow(row);
+            log->scrollToItem(log->item(row), QAbstractItemView::PositionAtCenter);
+            return;
+        }
+    }
+}
+
 RequestAnswer Shell::Perform(const requests::ClearLog &)
 {
+    firstRunLine_ = 0;
     if (QListWidget *log = ui_.ListGadget(LogList))
         log->clear();
     return {};
@@ -121,7 +163,11 @@ void Shell::OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request,
 {
     bindDialog_.reset(); // at most one dialog; a new one takes window 2 over
     bindDialog_ = std::make_unique<BindDialogWindow>(
-        ui_, ask_, open.request, [request](const BindDialogAnswer &given) { request->Answer(given); });
+        ui_, ask_, open.request, [this, request](const BindDialogAnswer &given) {
+            if (given.result == 0)
+                changes_.renames << given.todo;
+            request->Answer(given);
+        });
 }
 
 } // namespace quarvel

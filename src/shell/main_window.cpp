@@ -6,7 +6,16 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDesktopServices>
+#include <QDir>
+#include <QDragEnterEvent>
 #include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QProcess>
+#include <QStyle>
+#include <QUrl>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenuBar>
@@ -38,6 +47,8 @@ const CommandEntry Commands[] = {
     {CommandStartGenerate, "&Start Generate", 7},
     {CommandInfo, "&Info", 10},
     {CommandLicence, "&Licence", 11},
+    {CommandChanges, "Show &Changes\tCtrl-D", 12},
+    {CommandOpenProjectFolder, "Open Project &Folder", 1},
 };
 
 const CommandEntry &Entry(int command)
@@ -45,17 +56,34 @@ const CommandEntry &Entry(int command)
     return Commands[command];
 }
 
+// A list under a one-line caption, as one part of the splitter.
+QWidget *Captioned(const QString &caption, QWidget *list)
+{
+    auto *part = new QWidget;
+    auto *layout = new QVBoxLayout(part);
+    layout->setContentsMargins(0, 2, 0, 0);
+    layout->setSpacing(2);
+    auto *label = new QLabel(caption, part);
+    label->setContentsMargins(4, 0, 0, 0);
+    layout->addWidget(label);
+    layout->addWidget(list);
+    return part;
+}
+
 } // namespace
 
+// Each icon comes in 16, 32 and 48 pixels, so it stays sharp on a scaled screen.
 void Shell::LoadIcons()
 {
     for (size_t number = 0; number < icons_.size(); ++number) {
-        QFile file(QStringLiteral(":/icons/icon%1.png").arg(number, 2, 10, QLatin1Char('0')));
-        if (!file.open(QIODevice::ReadOnly))
-            continue;
-        const QImage image = DecodePng(file.readAll());
-        if (!image.isNull())
-            icons_[number] = QIcon(QPixmap::fromImage(image));
+        for (const char *suffix : {"", "@32", "@48"}) {
+            QFile file(QStringLiteral(":/icons/icon%1%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(QLatin1String(suffix)));
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QImage image = DecodePng(file.readAll());
+            if (!image.isNull())
+                icons_[number].addPixmap(QPixmap::fromImage(image));
+        }
     }
 }
 
@@ -76,6 +104,10 @@ bool Shell::OpenMainWindow()
     statusField_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     statusField_->setMinimumWidth(1);
     window->statusBar()->addWidget(statusField_, 1);
+    summaryField_ = new QLabel(window);
+    summaryField_->setTextFormat(Qt::RichText);
+    QObject::connect(summaryField_, &QLabel::linkActivated, summaryField_, [this] { ShowFirstFinding(); });
+    window->statusBar()->addPermanentWidget(summaryField_);
     CreateMainGadgets();
     CreateToolBar();
     return true;
@@ -111,6 +143,9 @@ void Shell::CreateFileMenu(QMenu *file)
     AddMenuItem(file, CommandProjectSave);
     AddMenuItem(file, CommandProjectSaveAs);
     file->addSeparator();
+    recentMenu_ = file->addMenu(icon(1), QStringLiteral("&Recent Projects"));
+    AddMenuItem(file, CommandOpenProjectFolder);
+    file->addSeparator();
     QMenu *preferences = file->addMenu(icon(9), QStringLiteral("&Preferences"));
     AddMenuItem(preferences, CommandUserGadget);
     file->addSeparator();
@@ -125,6 +160,41 @@ void Shell::CreateActionMenu(QMenu *action)
     AddMenuItem(action, CommandCommonFirst);
     action->addSeparator();
     AddMenuItem(action, CommandStartGenerate);
+    AddMenuItem(action, CommandChanges);
+}
+
+// Recent projects are loaded like Project Load, so they wait while a run goes on.
+void Shell::RebuildRecentMenu()
+{
+    if (!recentMenu_)
+        return;
+    recentMenu_->clear();
+    for (int slot = 0; slot < settings_.RecentProjects.size(); ++slot) {
+        const QString &path = settings_.RecentProjects[slot];
+        QAction *action = ui_.MenuItem(recentMenu_, MainWindow, CommandRecentProject + slot,
+                                       QStringLiteral("&%1 %2").arg(slot + 1).arg(path), QIcon());
+        action->setEnabled(!GenerationRunning());
+    }
+    recentMenu_->setEnabled(!settings_.RecentProjects.isEmpty());
+}
+
+void Shell::RememberProject()
+{
+    if (!project_.ProjectNamed)
+        return;
+    RememberRecentProject(settings_, project_.ProjectFile);
+    RebuildRecentMenu();
+}
+
+// The program title first, then the project's file name with the unsaved-changes mark.
+void Shell::RefreshTitle()
+{
+    ToolkitWindow *window = ui_.Window(MainWindow);
+    if (!window)
+        return;
+    const QString name = QFileInfo(project_.ProjectFile).fileName();
+    window->setWindowTitle(VersionTitle() + QStringLiteral(" - ") + name + QStringLiteral("[*]"));
+    window->setWindowModified(!project_.ProjectSaved);
 }
 
 // The application menu's own entries; the loop turns them into commands 10, 4 and 5.
@@ -161,6 +231,9 @@ void Shell::CreateToolBar()
     button(CommandCommonFirst, "Selected Commonfile as first");
     toolBar_->addSeparator();
     button(CommandStartGenerate, "Generate");
+    toolBar_->addSeparator();
+    ui_.ToolBarImageButton(toolBar_, MainWindow, CommandChanges, icon(Entry(CommandChanges).icon),
+                           QStringLiteral("Show Changes"));
     // Hiding the toolbar from its context menu gives its height to the splitter.
     QObject::connect(toolBar_, &QToolBar::visibilityChanged, toolBar_,
                      [this] { queue_.Post({EventKind::SizeWindow, MainWindow}); });
@@ -175,8 +248,8 @@ void Shell::CreateMainGadgets()
     splitter_->setGeometry(0, 0, 800, 600);
     splitter_->setChildrenCollapsible(false);
     splitter_->setHandleWidth(6);
-    splitter_->addWidget(files);
-    splitter_->addWidget(log);
+    splitter_->addWidget(Captioned(QStringLiteral("Common files (drop window sources or a project file here)"), files));
+    splitter_->addWidget(Captioned(QStringLiteral("Log (double-click a line that names a file to open it)"), log));
     splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
     splitter_->setStretchFactor(1, 1);
     splitter_->setStyleSheet(QStringLiteral(
@@ -205,12 +278,19 @@ void Shell::CreateOptionsWindow()
         {UseCallFastBox, 230, 10, "Call Event Fast"},
         {Utf8Box, 230, 40, "Fileformat UTF8"},
     };
+    // The texts keep their places, unless a wider font needs more room: then the right
+    // column moves over, so no text is cut.
+    QList<QCheckBox *> checks;
+    int leftWidth = 200;
     for (const auto &box : boxes) {
-        QCheckBox *check = ui_.CheckBoxGadget(box.gadget, OptionsWindow, QRect(box.x, box.y, 200, 20),
-                                              QString::fromUtf8(box.text));
-        // A wider font would clip the texts of the left column: let them use the gap.
-        if (box.x == 10 && check->sizeHint().width() > 200)
-            check->resize(qMin(check->sizeHint().width(), 215), 20);
+        checks << ui_.CheckBoxGadget(box.gadget, OptionsWindow, QRect(box.x, box.y, 200, 20), QString::fromUtf8(box.text));
+        if (box.x == 10)
+            leftWidth = qMax(leftWidth, checks.last()->sizeHint().width());
+    }
+    const int rightX = qMax(230, 10 + leftWidth + 10);
+    for (QCheckBox *check : std::as_const(checks)) {
+        const bool left = check->x() == 10;
+        check->setGeometry(left ? 10 : rightX, check->y(), qMax(200, left ? leftWidth : check->sizeHint().width()), 20);
     }
     QPushButton *start = ui_.ButtonGadget(StartButton, OptionsWindow, QRect(10, 160, 120, 30), QStringLiteral("Start"));
     start->setDefault(true);
@@ -246,7 +326,16 @@ void Shell::AppendLog(const QString &text)
     QListWidget *log = ui_.ListGadget(LogList);
     if (!log)
         return;
-    log->addItem(text);
+    auto *item = new QListWidgetItem(text);
+    const LogLineKind kind = ClassifyLogLine(text);
+    if (kind != LogLineKind::Plain) {
+        const bool error = kind == LogLineKind::Error;
+        item->setForeground(error ? QColor(0xc0, 0x10, 0x10) : QColor(0xa8, 0x60, 0x00));
+        item->setIcon(log->style()->standardIcon(error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning));
+    }
+    summary_.Count(text);
+    changes_.AddWrittenFile(WrittenFile(text));
+    log->addItem(item);
     log->setCurrentRow(log->count() - 1); // brings the new line into view
     log->scrollToBottom();
     log->clearSelection();
@@ -270,6 +359,157 @@ QStringList Shell::CommonFileItems() const
             items << list->item(i)->text();
     }
     return items;
+}
+
+namespace {
+
+// Hands the local files dropped on a widget to the shell.
+class FileDropTarget : public QObject {
+public:
+    FileDropTarget(QWidget *target, std::function<void(const QStringList &)> dropped)
+        : QObject(target), dropped_(std::move(dropped))
+    {
+        target->setAcceptDrops(true);
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove) {
+            auto *drag = static_cast<QDropEvent *>(event);
+            if (!LocalFiles(drag->mimeData()).isEmpty()) {
+                drag->acceptProposedAction();
+                return true;
+            }
+        } else if (event->type() == QEvent::Drop) {
+            auto *drop = static_cast<QDropEvent *>(event);
+            drop->acceptProposedAction();
+            dropped_(LocalFiles(drop->mimeData()));
+            return true;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static QStringList LocalFiles(const QMimeData *data)
+    {
+        QStringList paths;
+        for (const QUrl &url : data->urls()) {
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+        }
+        return paths;
+    }
+
+    std::function<void(const QStringList &)> dropped_;
+};
+
+bool IsSourceFile(const QString &path)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    return suffix == QLatin1String("pb") || suffix == QLatin1String("pbi") || suffix == QLatin1String("pbf");
+}
+
+} // namespace
+
+void Shell::AcceptDrops()
+{
+    if (QListWidget *files = ui_.ListGadget(CommonFileListView))
+        new FileDropTarget(files->viewport(), [this](const QStringList &paths) { DropFiles(paths); });
+}
+
+void Shell::DropFiles(const QStringList &paths)
+{
+    if (GenerationRunning())
+        return;
+    for (const QString &path : paths) {
+        if (QFileInfo(path).suffix().compare(QLatin1String("pbm"), Qt::CaseInsensitive) == 0) {
+            commands_.OpenProjectFile(path);
+            return;
+        }
+    }
+    QStringList sources;
+    for (const QString &path : paths) {
+        if (IsSourceFile(path) && QFileInfo(path).isFile())
+            sources << AsProjectPath(path);
+    }
+    if (sources.isEmpty())
+        return;
+    ProjectEdited();
+    project_.CommonFiles << sources;
+    ui_.ListGadget(CommonFileListView)->addItems(sources);
+    RefreshTitle(); // a drop comes from the widget, not through the event loop
+}
+
+// A file beside or below a named project's file is listed relative to it, as the project
+// files written by hand are; anything else keeps its full path.
+QString Shell::AsProjectPath(const QString &path) const
+{
+    if (!project_.ProjectNamed)
+        return path;
+    const QDir projectDirectory = QFileInfo(project_.ProjectFile).absoluteDir();
+    const QString relative = projectDirectory.relativeFilePath(QFileInfo(path).absoluteFilePath());
+    return relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative) ? path : relative;
+}
+
+void Shell::RestoreWindowMemory()
+{
+    if (!settings_.WindowGeometry.isEmpty())
+        ui_.Window(MainWindow)->restoreGeometry(QByteArray::fromBase64(settings_.WindowGeometry.toLatin1()));
+}
+
+void Shell::StoreWindowMemory()
+{
+    if (ToolkitWindow *window = ui_.Window(MainWindow))
+        settings_.WindowGeometry = QString::fromLatin1(window->saveGeometry().toBase64());
+    if (splitter_)
+        settings_.Divider = splitter_->sizes().value(0);
+}
+
+void Shell::OpenInEditor(const QString &path, int line)
+{
+    QStringList command = QProcess::splitCommand(settings_.EditorCommand);
+    if (command.isEmpty() || QFileInfo(path).isDir()) {
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+        return;
+    }
+    for (QString &part : command)
+        part.replace(QLatin1String("%f"), path).replace(QLatin1String("%l"), QString::number(qMax(1, line)));
+    QProcess::startDetached(command.takeFirst(), command);
+}
+
+void Shell::OpenLogLineFile(int row)
+{
+    QListWidget *log = ui_.ListGadget(LogList);
+    if (!log || row < 0 || row >= log->count())
+        return;
+    const FileReference named = FileNamedBy(log->item(row)->text());
+    if (named.path.isEmpty())
+        return;
+    const QString path = QFileInfo(named.path).isRelative() ? PathPart(project_.ProjectFile) + named.path : named.path;
+    if (!QFileInfo(path).isFile()) {
+        statusBar()->showMessage(QStringLiteral("File not found: ") + path, 5000);
+        return;
+    }
+    openInEditor(path, named.line);
+}
+
+void Shell::OpenProjectFolder()
+{
+    if (project_.ProjectNamed)
+        openInEditor(QFileInfo(project_.ProjectFile).absolutePath(), 0);
+}
+
+void Shell::OpenChangesWindow()
+{
+    changesView_.reset();
+    changesView_ = std::make_unique<ChangesView>(ui_, changes_);
+}
+
+QString Shell::SummaryText() const
+{
+    return summaryField_ ? summaryField_->text() : QString();
 }
 
 } // namespace quarvel

@@ -20,7 +20,12 @@ Shell::Shell(Requesters *ask)
       frontEnd_(queue_, [this](const DesktopRequest &request) { return PerformRequest(request); }),
       commands_(project_, ask_, frontEnd_)
 {
-    commands_.showProjectFile = [this](const QString &file) { ShowProjectFile(file); };
+    commands_.showProjectFile = [this](const QString &file) {
+        ShowProjectFile(file);
+        RememberProject();
+        RefreshTitle();
+    };
+    openInEditor = [this](const QString &path, int line) { OpenInEditor(path, line); };
     commands_.showCommonFiles = [this] { ShowCommonFiles(); };
     // A message box must not hold up a running generation.
     queue_.isUrgent = [](const Event &e) { return e.kind == EventKind::Gadget && e.number == CommandButton; };
@@ -50,15 +55,23 @@ bool Shell::StartUp(const QStringList &arguments)
     ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_N), CommandProjectNew);
     ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_L), CommandProjectLoad);
     ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_S), CommandProjectSave);
+    ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | Qt::Key_D), CommandChanges);
 
     for (const FileResult &failure : LoadSettings(settings_, project_, tables_, arguments))
         ReportFailure(frontEnd_, failure);
+    LoadDesktopMemory(settings_);
     ShowCommonFiles();
     ShowProjectFile(project_.ProjectFile);
+    RememberProject();
+    RebuildRecentMenu();
+    RefreshTitle();
+    AcceptDrops();
+    RestoreWindowMemory();
     ui_.Window(MainWindow)->show();
     LayoutMainWindow();
+    const int divider = settings_.Divider > 0 ? settings_.Divider : 100;
     const QList<int> sizes = splitter_->sizes();
-    splitter_->setSizes({100, qMax(0, sizes.value(0) + sizes.value(1) - 100)});
+    splitter_->setSizes({divider, qMax(0, sizes.value(0) + sizes.value(1) - divider)});
     return true;
 }
 
@@ -67,6 +80,8 @@ void Shell::RunEventLoop()
     while (!commands_.QuitRequested)
         HandleNextEvent();
     SaveSettings(settings_, project_);
+    StoreWindowMemory();
+    SaveDesktopMemory(settings_);
 }
 
 bool Shell::HandleNextEvent(int timeoutMs)
@@ -103,6 +118,9 @@ void Shell::DispatchEvent(const Event &event)
     case EventKind::None:
         break;
     }
+    // During a run the worker owns the project state; the title catches up when it ends.
+    if (!GenerationRunning())
+        RefreshTitle();
 }
 
 bool Shell::CommandAllowed(int command) const
@@ -127,7 +145,12 @@ void Shell::MenuDispatcher(int command)
     case CommandStartGenerate: OpenOptions(); break;
     case CommandInfo: ShowInfo(); break;
     case CommandLicence: OpenLicenceWindow(); break;
-    default: break;
+    case CommandChanges: OpenChangesWindow(); break;
+    case CommandOpenProjectFolder: OpenProjectFolder(); break;
+    default:
+        if (command >= CommandRecentProject && command < CommandRecentProject + settings_.RecentProjects.size())
+            commands_.OpenProjectFile(settings_.RecentProjects.at(command - CommandRecentProject));
+        break;
     }
 }
 
@@ -147,12 +170,16 @@ void Shell::GadgetDispatcher(int gadget, int type, const std::any &payload)
         if (type == EventLeftClick)
             SwitchClicked(gadget);
         break;
+    case LogList:
+        if (type == EventLeftDoubleClick)
+            OpenLogLineFile(ui_.ListGadget(LogList)->currentRow());
+        break;
     case StartButton:
         if (type == EventLeftClick && ui_.IsWindow(OptionsWindow))
             LaunchGenerationWorker();
         break;
     default:
-        if (gadget >= OldEntryList && gadget <= ContinueButton)
+        if ((gadget >= OldEntryList && gadget <= ContinueButton) || gadget == BindSuggestedButton)
             BindDialogGadget(gadget, type);
         else if (gadget >= UserGadgetList && gadget <= UserGadgetOk)
             UserGadgetWindowGadget(gadget, type);
@@ -210,6 +237,10 @@ void Shell::SizeDispatcher(int window)
 {
     if (window == MainWindow)
         LayoutMainWindow();
+    else if (window == BindWindow && bindDialog_)
+        bindDialog_->Relayout();
+    else if (window == LicenceWindow && ui_.IsWindow(LicenceWindow))
+        ui_.Gadget(LicenceList)->setGeometry(QRect(QPoint(0, 0), ui_.Window(LicenceWindow)->centralWidget()->size()));
 }
 
 void Shell::CloseDispatcher(int window)
@@ -232,6 +263,10 @@ void Shell::CloseDispatcher(int window)
         userGadgets_.reset(); // the edits are thrown away
         EnableMainWindow();
         break;
+    case ChangesWindow:
+        changesView_.reset();
+        ui_.CloseWindow(window);
+        break;
     case BindWindow:
         if (bindDialog_)
             bindDialog_->CloseBox();
@@ -249,8 +284,11 @@ void Shell::AddCommonFiles()
         return;
     project_.LastPath = PathPart(chosen.first());
     ProjectEdited();
-    project_.CommonFiles << chosen; // duplicates are the user's choice
-    ui_.ListGadget(CommonFileListView)->addItems(chosen);
+    QStringList listed;
+    for (const QString &path : chosen)
+        listed << AsProjectPath(path);
+    project_.CommonFiles << listed; // duplicates are the user's choice
+    ui_.ListGadget(CommonFileListView)->addItems(listed);
 }
 
 void Shell::RemoveCommonFile()

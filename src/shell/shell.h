@@ -5,7 +5,9 @@
 #include "model/name_tables.h"
 #include "project/project_commands.h"
 #include "project/settings.h"
+#include "shell/changes_view.h"
 #include "shell/desktop_front_end.h"
+#include "shell/log_lines.h"
 #include "shell/dialogs/bind_dialog_window.h"
 #include "shell/dialogs/user_gadget_window.h"
 #include "ui/event_queue.h"
@@ -16,6 +18,7 @@
 
 #include <any>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -58,6 +61,14 @@ public:
     void OpenLicenceWindow();
     void OpenUserGadgetWindow();
     void LayoutMainWindow();
+    void OpenChangesWindow();
+    void OpenProjectFolder();
+    // A double-click on a log line that names a file opens it in the user's editor.
+    void OpenLogLineFile(int row);
+    // Files dropped on the common-file list: sources are added, a project file is loaded.
+    void DropFiles(const QStringList &paths);
+    // The run summary's link: brings the last run's first error or warning line into view.
+    void ShowFirstFinding();
 
     bool GenerationRunning() const { return worker_ != nullptr; }
 
@@ -75,6 +86,16 @@ public:
     QToolBar *toolBar() const { return toolBar_; }
     QStatusBar *statusBar() const;
     QString StatusText() const;
+    // The outcome of the last run with its error and warning counts (a link when there are
+    // any); empty before any run.
+    QString SummaryText() const;
+    ChangesView *changesView() const { return changesView_.get(); }
+    const RunChanges &lastRunChanges() const { return changes_; }
+    QMenu *recentMenu() const { return recentMenu_; }
+
+    // Opens a file at a line (0: none) for the user; the desktop's default application unless
+    // the settings name an editor command. Tests replace it.
+    std::function<void(const QString &path, int line)> openInEditor;
     QStringList LogLines() const;
     QStringList CommonFileItems() const;
     const QIcon &icon(int number) const { return icons_.at(size_t(number)); }
@@ -88,6 +109,14 @@ private:
     void CreateFileMenu(QMenu *file);
     void CreateActionMenu(QMenu *action);
     void AddApplicationMenuEntries(QMenu *help);
+    void RebuildRecentMenu();
+    void RememberProject();
+    void RefreshTitle();
+    void RestoreWindowMemory();
+    void StoreWindowMemory();
+    void AcceptDrops();
+    void OpenInEditor(const QString &path, int line);
+    QString AsProjectPath(const QString &path) const;
     void CreateToolBar();
     void CreateMainGadgets();
     void CreateOptionsWindow();
@@ -97,6 +126,9 @@ private:
     void DispatchEvent(const Event &event);
     bool CommandAllowed(int command) const;
     void ProjectEdited() { project_.ProjectSaved = false; }
+    void StartRunRecord();
+    void FinishRunRecord();
+
     void EnableMainWindow();
     void SwitchClicked(int gadget);
     void BindDialogGadget(int gadget, int type);
@@ -130,10 +162,16 @@ private:
     ProjectCommands commands_;
 
     QString infoText_;
-    std::array<QIcon, 12> icons_;
+    std::array<QIcon, 13> icons_;
     QSplitter *splitter_ = nullptr;
     QToolBar *toolBar_ = nullptr;
     QLabel *statusField_ = nullptr;
+    QLabel *summaryField_ = nullptr;
+    QMenu *recentMenu_ = nullptr;
+    RunSummary summary_;
+    int firstRunLine_ = 0; // the log row where the last run began
+    RunChanges changes_;
+    std::unique_ptr<ChangesView> changesView_;
     QList<QAction *> projectActions_; // disabled while a run is in progress
 
     std::unique_ptr<GenerationContext> run_;

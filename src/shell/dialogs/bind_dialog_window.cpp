@@ -1,12 +1,14 @@
 #include "shell/dialogs/bind_dialog_window.h"
 
 #include "model/requesters.h"
+#include "shell/dialogs/bind_suggestions.h"
 #include "shell/dialogs/window_numbers.h"
 #include "ui/toolkit.h"
 
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QPair>
 
 namespace quarvel {
 
@@ -19,13 +21,20 @@ int SelectedRow(const QListWidget *list)
     return item && item->isSelected() ? list->row(item) : -1;
 }
 
+// Every item carries its text as a tooltip, so a long Todo pair can be read whole.
 void ShowList(QListWidget *list, const QStringList &items, int selected)
 {
     list->clear();
-    list->addItems(items);
+    for (const QString &text : items) {
+        auto *item = new QListWidgetItem(text, list);
+        item->setToolTip(text);
+    }
     if (selected >= 0)
         list->setCurrentRow(selected);
 }
+
+const QSize DialogSize(770, 400);
+const QColor SuggestedBackground(0xff, 0xf4, 0xc2);
 
 } // namespace
 
@@ -33,8 +42,10 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
                                    OnAnswer answer)
     : ui_(ui), ask_(ask), model_(request), answer_(std::move(answer))
 {
-    ToolkitWindow *window = ui_.OpenWindow(BindWindow, 770, 400, QStringLiteral("Search and Replace"),
-                                           WindowSystemMenu, MainWindow);
+    ToolkitWindow *window = ui_.OpenWindow(BindWindow, DialogSize.width(), DialogSize.height(),
+                                           QStringLiteral("Search and Replace"), WindowSystemMenu | WindowSizeable,
+                                           MainWindow);
+    window->setMinimumSize(DialogSize);
     const struct { int gadget; int x; int width; const char *text; } labels[] = {
         {OldEntryLabel, 10, 130, "Old Entry"},
         {NewEntryLabel, 220, 120, "New Entry"},
@@ -47,6 +58,8 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
     todoList_ = ui_.ListViewGadget(TodoList, BindWindow, QRect(430, 30, 330, 320));
     ui_.ButtonGadget(BindButton, BindWindow, QRect(10, 360, 120, 30), QStringLiteral("Bind"));
     ui_.ButtonGadget(ReleaseButton, BindWindow, QRect(150, 360, 120, 30), QStringLiteral("Release"));
+    suggestButton_ = ui_.ButtonGadget(BindSuggestedButton, BindWindow, QRect(290, 360, 130, 30),
+                                      QStringLiteral("Bind suggested"));
     ui_.ButtonGadget(ContinueButton, BindWindow, QRect(640, 360, 120, 30), QStringLiteral("Continue"));
 
     ui_.DisableWindow(MainWindow, true);
@@ -81,6 +94,9 @@ void BindDialogWindow::GadgetEvent(int gadget, int type)
         break;
     case ContinueButton:
         ContinueBinding();
+        break;
+    case BindSuggestedButton:
+        BindSuggested();
         break;
     default:
         break;
@@ -135,6 +151,71 @@ void BindDialogWindow::ShowModel()
     ShowList(oldList_, model_.OldEntries(), model_.OldSelected());
     ShowList(newList_, model_.NewEntries(), model_.NewSelected());
     ShowList(todoList_, model_.TodoEntries(), model_.TodoSelected());
+    ShowSuggestions();
+}
+
+// Suggested names are marked in both lists; with nothing selected the first pair is selected,
+// so one click on Bind takes it.
+void BindDialogWindow::ShowSuggestions()
+{
+    const QList<SuggestedPair> pairs = SuggestPairs(model_.OldEntries(), model_.NewEntries());
+    for (const SuggestedPair &pair : pairs) {
+        QListWidgetItem *oldItem = oldList_->item(pair.oldRow);
+        QListWidgetItem *newItem = newList_->item(pair.newRow);
+        oldItem->setBackground(SuggestedBackground);
+        newItem->setBackground(SuggestedBackground);
+        oldItem->setToolTip(oldItem->text() + QStringLiteral(" → ") + newItem->text() + QStringLiteral(" (suggested)"));
+        newItem->setToolTip(oldItem->text() + QStringLiteral(" → ") + newItem->text() + QStringLiteral(" (suggested)"));
+    }
+    if (!pairs.isEmpty() && model_.OldSelected() < 0 && model_.NewSelected() < 0) {
+        oldList_->setCurrentRow(pairs.first().oldRow);
+        newList_->setCurrentRow(pairs.first().newRow);
+    }
+    suggestButton_->setEnabled(!pairs.isEmpty());
+    suggestButton_->setText(pairs.isEmpty() ? QStringLiteral("Bind suggested")
+                                            : QStringLiteral("Bind suggested (%1)").arg(pairs.size()));
+}
+
+void BindDialogWindow::BindSuggested()
+{
+    if (answered_)
+        return;
+    // Bound by name, as each binding takes its names out of the lists.
+    QList<QPair<QString, QString>> pairs;
+    for (const SuggestedPair &pair : SuggestPairs(model_.OldEntries(), model_.NewEntries()))
+        pairs.append({model_.OldEntries().at(pair.oldRow), model_.NewEntries().at(pair.newRow)});
+    for (const auto &[oldName, newName] : pairs) {
+        model_.SelectOld(int(model_.OldEntries().indexOf(oldName)));
+        model_.SelectNew(int(model_.NewEntries().indexOf(newName)));
+        model_.SelectTodo(-1);
+        model_.BindSelected();
+    }
+    ShowModel();
+}
+
+void BindDialogWindow::Relayout()
+{
+    ToolkitWindow *window = ui_.Window(BindWindow);
+    if (!window)
+        return;
+    const int dw = qMax(0, window->width() - DialogSize.width());
+    const int dh = qMax(0, window->height() - DialogSize.height());
+    const int third = dw / 3;
+    const struct { int gadget; QRect box; } boxes[] = {
+        {NewEntryLabel, {220 + third, 10, 120, 20}},
+        {TodoListLabel, {430 + 2 * third, 10, 110, 20}},
+        {OldEntryList, {10, 30, 200 + third, 320 + dh}},
+        {NewEntryList, {220 + third, 30, 200 + third, 320 + dh}},
+        {TodoList, {430 + 2 * third, 30, 330 + dw - 2 * third, 320 + dh}},
+        {BindButton, {10, 360 + dh, 120, 30}},
+        {ReleaseButton, {150, 360 + dh, 120, 30}},
+        {BindSuggestedButton, {290, 360 + dh, 130, 30}},
+        {ContinueButton, {640 + dw, 360 + dh, 120, 30}},
+    };
+    for (const auto &entry : boxes) {
+        if (QWidget *gadget = ui_.Gadget(entry.gadget))
+            gadget->setGeometry(entry.box);
+    }
 }
 
 // The Todo List is copied here, on the GUI thread, before the worker wakes up to read it.

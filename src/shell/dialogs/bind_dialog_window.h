@@ -9,6 +9,7 @@
 #include <functional>
 
 class QListWidget;
+class QPushButton;
 
 namespace quarvel {
 
@@ -33,6 +34,10 @@ public:
     void BindSelected();
     void ReleaseSelected();
     void ContinueBinding();
+    // "Bind suggested": every pair the dialog suggests goes to the Todo List.
+    void BindSuggested();
+    // The window was resized: the lists take the room, the buttons stay at the bottom.
+    void Relayout();
 
     bool Answered() const { return answered_; }
     const BindDialogModel &model() const { return model_; }
@@ -40,6 +45,7 @@ public:
 private:
     void TakeSelection();
     void ShowModel();
+    void ShowSuggestions();
     void AnswerRequest(int result);
 
     Toolkit &ui_;
@@ -50,6 +56,7 @@ private:
     QListWidget *oldList_ = nullptr;
     QListWidget *newList_ = nullptr;
     QListWidget *todoList_ = nullptr;
+    QPushButton *suggestButton_ = nullptr;
 };
 
 } // namespace quarvel

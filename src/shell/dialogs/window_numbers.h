@@ -10,6 +10,7 @@ enum WindowNumber : int {
     BindWindow = 2,
     UserGadgetWindow = 3,
     LicenceWindow = 4,
+    ChangesWindow = 5,
 };
 
 enum GadgetNumber : int {
@@ -40,6 +41,7 @@ enum GadgetNumber : int {
     UserGadgetDel = 22,
     UserGadgetOk = 23,
     LicenceList = 24,
+    BindSuggestedButton = 25,
 };
 
 } // namespace quarvel
