@@ -283,6 +283,44 @@ std::optional<CommandLineOptions> ParseCommandLine(const QStringList &arguments,
     return options;
 }
 
+namespace {
+
+// The project file with the --set overrides; false, with the reason on err, when it cannot
+// be read.
+bool LoadProjectForRun(const CommandLineOptions &options, ProjectState &project, CliFrontEnd &frontEnd, FILE *err)
+{
+    project.switches = Switches::AllOff(); // a switch the project file does not name is 0
+    if (!ReportFailure(frontEnd, LoadProject(options.projectPath, project))) {
+        PrintCommandLineError(err, QStringLiteral("cannot read the project file ") + options.projectPath
+                                       + QStringLiteral(" (") + ReadRegularFile(options.projectPath).reason
+                                       + QLatin1Char(')'));
+        return false;
+    }
+    project.ProjectFile = options.projectPath;
+    for (const auto &set : options.sets)
+        *project.switches.find(set.first) = set.second;
+    return true;
+}
+
+// What follows a finished run: the diff, the JSON report, and the exit status.
+int FinishRun(const CommandLineOptions &options, const GenerationContext &context, FILE *out, FILE *err)
+{
+    if (options.diff)
+        PrintDiff(context, out);
+    if (options.reportJson)
+        PrintText(out, ProjectReportJson(BuildProjectReport(context)));
+    // --check names the files either way; a file that could not be read or written outranks
+    // its answer, since the check could not see the whole project.
+    const int checked = options.check ? CheckResult(context, err) : 0;
+    if (context.faults.any()) {
+        PrintCommandLineError(err, FaultSummary(context.faults));
+        return 3;
+    }
+    return checked;
+}
+
+} // namespace
+
 int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
 {
     if (options.help || options.version) {
@@ -297,16 +335,8 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     CliFrontEnd frontEnd(options.binds, options.keepUnbound, out, err);
     frontEnd.SetLog(options.reportJson ? err : out, options.quiet);
     ProjectState project;
-    project.switches = Switches::AllOff(); // a switch the project file does not name is 0
-    if (!ReportFailure(frontEnd, LoadProject(options.projectPath, project))) {
-        PrintCommandLineError(err, QStringLiteral("cannot read the project file ") + options.projectPath
-                                       + QStringLiteral(" (") + ReadRegularFile(options.projectPath).reason
-                                       + QLatin1Char(')'));
+    if (!LoadProjectForRun(options, project, frontEnd, err))
         return 2;
-    }
-    project.ProjectFile = options.projectPath;
-    for (const auto &set : options.sets)
-        *project.switches.find(set.first) = set.second;
 
     // The user's own gadget procedures count as gadget commands; without the list the run
     // goes on with the built-in names.
@@ -319,20 +349,7 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     context.reportInLog = !options.reportJson;
     const bool ready = GenerationWorker(context);
     frontEnd.ReportUnmatchedBinds();
-    if (!ready)
-        return 1;
-    if (options.diff)
-        PrintDiff(context, out);
-    if (options.reportJson)
-        PrintText(out, ProjectReportJson(BuildProjectReport(context)));
-    // --check names the files either way; a file that could not be read or written outranks
-    // its answer, since the check could not see the whole project.
-    const int checked = options.check ? CheckResult(context, err) : 0;
-    if (context.faults.any()) {
-        PrintCommandLineError(err, FaultSummary(context.faults));
-        return 3;
-    }
-    return checked;
+    return ready ? FinishRun(options, context, out, err) : 1;
 }
 
 } // namespace quarvel
