@@ -308,6 +308,8 @@ private slots:
 
         // The missing common file: a red error line and the red summary in the status bar.
         QThread::msleep(1000); // the last log lines
+        ClickIn(main, QPoint(680, 588)); // the summary's link: the log shows the first finding
+        QThread::msleep(500);
         const QImage picture = GrabWindow(main);
         QVERIFY(!picture.isNull());
         QVERIFY2(HasColour(picture, qRgb(0xc0, 0x10, 0x10)), "no error shown in red");
