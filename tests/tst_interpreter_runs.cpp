@@ -5,6 +5,7 @@
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
+#include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
 #include "interpreter/window_prefixes.h"
 #include "pipeline/generation_driver.h"
@@ -26,6 +27,8 @@ private slots:
     void largeCommonFile();
     void commandLineStops_data();
     void commandLineStops();
+    void openedWindowTest_data();
+    void openedWindowTest();
 };
 
 namespace {
@@ -269,6 +272,36 @@ void TestInterpreterRuns::commandLineStops()
         "Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.", "- Load Files...",
         "- Interpret code...", error, "Cancel.", ""}));
     QVERIFY(!d.exists("CommonFile.pb"));
+}
+
+void TestInterpreterRuns::openedWindowTest_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("converted");
+
+    QTest::newRow("If") << "  If hWnd" << "  If IsWindow(hWnd)";
+    QTest::newRow("If Not, other case, comment")
+        << "  If Not HWND ; opened?" << "  If Not IsWindow(hWnd) ; opened?";
+    QTest::newRow("= 0 without blanks") << "\tIf hWnd=0" << "\tIf IsWindow(hWnd)=0";
+    QTest::newRow("<> 0") << "  If hWnd <> 0" << "  If IsWindow(hWnd) <> 0";
+    QTest::newRow("more than the test") << "  If hWnd And Ready" << "  If hWnd And Ready";
+    QTest::newRow("another variable") << "  If hWndOther" << "  If hWndOther";
+    QTest::newRow("IsWindow already") << "  If IsWindow(hWnd)" << "  If IsWindow(hWnd)";
+}
+
+// "If hWnd" right after "hWnd = OpenWindow(#PB_Any, ...)" asks whether the window opened; the
+// variable then holds the window's number, 0 for the first window, so IsWindow() asks it.
+void TestInterpreterRuns::openedWindowTest()
+{
+    QFETCH(QString, next);
+    QFETCH(QString, converted);
+    InterpreterFixture f;
+    f.withLines({"Procedure Open_Main()", "  hWnd = OpenWindow(#PB_Any, 0, 0, 100, 100, \"m\")", "", "  ; opened?",
+                 next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd",
+                 "  EndIf", "EndProcedure"});
+    ConvertPbAnyObjects(f.g);
+    QCOMPARE(f.lines().at(4), converted);
+    QCOMPARE(f.lines().mid(5, 4), (QStringList{"  ButtonGadget(#b, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd"}));
 }
 
 QTEST_GUILESS_MAIN(TestInterpreterRuns)

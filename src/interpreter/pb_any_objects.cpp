@@ -119,6 +119,52 @@ void DropDeclaredVariables(QString &line, const QSet<QString> &variables)
                           : Indentation(line) + trimmed.left(7) + TrimLeadingBlanks(kept.join(QLatin1Char(',')));
 }
 
+// The words of a line's code, upper-cased, "=" and "<>" standing apart: "If hWnd=0" gives
+// IF, HWND, =, 0.
+QStringList UpperCodeWords(const QString &code)
+{
+    QString spaced = UpperKeepLength(code);
+    spaced.replace(QStringLiteral("<>"), QStringLiteral(" <> "));
+    spaced.replace(QLatin1Char('='), QStringLiteral(" = "));
+    spaced.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return spaced.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// "If hWnd", "If Not hWnd", "If hWnd = 0" or "If hWnd <> 0" right after "hWnd =
+// OpenWindow(#PB_Any, ...)" asks whether the window opened. Now that the variable holds the
+// window's number, which is 0 for the first window, IsWindow() answers that instead.
+void TestOpenedWindow(QString &line, const QString &variable)
+{
+    const int comment = FindString(line, QLatin1Char(';'));
+    const QString code = comment ? Left(line, comment - 1) : line;
+    const QString v = UpperKeepLength(variable);
+    const QString zero = QStringLiteral("0");
+    const QStringList words = UpperCodeWords(code);
+    const bool test = words == QStringList{QStringLiteral("IF"), v}
+                      || words == QStringList{QStringLiteral("IF"), QStringLiteral("NOT"), v}
+                      || words == QStringList{QStringLiteral("IF"), v, QStringLiteral("="), zero}
+                      || words == QStringList{QStringLiteral("IF"), v, QStringLiteral("<>"), zero};
+    if (test)
+        line = ReplaceWord(code, variable, QStringLiteral("IsWindow(") + variable + QLatin1Char(')'))
+               + (comment ? Mid(line, comment) : QString());
+}
+
+bool IsCodeLine(const QString &line)
+{
+    const QString text = TrimLeadingBlanks(line);
+    return !text.isEmpty() && !text.startsWith(QLatin1Char(';'));
+}
+
+// After a converted OpenWindow, the next line of code may test the window's variable.
+void TestOpenedWindowAfter(SourceLineList &lines, qsizetype opening, const QString &variable)
+{
+    if (!UpperKeepLength(TrimLeadingBlanks(lines.at(opening))).startsWith(QLatin1String("OPENWINDOW(")))
+        return;
+    for (qsizetype j = opening + 1; j < lines.size(); ++j)
+        if (IsCodeLine(lines.at(j)))
+            return TestOpenedWindow(lines[j], variable);
+}
+
 } // namespace
 
 bool IsPbAnyAt(const QString &text, int position)
@@ -143,6 +189,7 @@ void ConvertPbAnyObjects(GenerationContext &g)
             continue;
         g.model.VariableObjects.append({variable, variable, i});
         variables.insert(UpperKeepLength(variable));
+        TestOpenedWindowAfter(lines, i, variable);
     }
     if (variables.isEmpty())
         return;
