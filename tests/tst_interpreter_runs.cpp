@@ -27,6 +27,8 @@ private slots:
     void largeCommonFile();
     void commandLineStops_data();
     void commandLineStops();
+    void commandLineWarnings_data();
+    void commandLineWarnings();
     void openedWindowTest_data();
     void openedWindowTest();
 };
@@ -272,6 +274,52 @@ void TestInterpreterRuns::commandLineStops()
         "Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.", "- Load Files...",
         "- Interpret code...", error, "Cancel.", ""}));
     QVERIFY(!d.exists("CommonFile.pb"));
+}
+
+void TestInterpreterRuns::commandLineWarnings_data()
+{
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::addColumn<QString>("commonFileLine");
+
+    QTest::newRow("first window needs an argument")
+        << QStringList{"Procedure ShowMain(parent, x = 0)", "  OpenWindow(#Main, x, 0, 100, 100, \"m\")", "EndProcedure"}
+        << QStringList{" -> Warning: window #Main is opened in Procedure ShowMain(parent, x = 0), which Main.pb cannot"
+                       " call: not every argument has a default. Add Procedure Open_Main() that calls it."}
+        << "Procedure ShowMain(parent, x = 0)";
+    QTest::newRow("one variable in two windows")
+        << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
+                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"a\")", "EndProcedure",
+                       "Procedure Open_B()", "  B = OpenWindow(#PB_Any, 0, 0, 100, 100, \"b\")",
+                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "EndProcedure"}
+        << QStringList{" -> Warning: variable Label holds #B_Label too; it keeps the number of its first object."}
+        << "  TextGadget(#B_Label, 0, 0, 50, 20, \"b\")";
+    QTest::newRow("one variable twice in a window")
+        << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
+                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"x\")",
+                       "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second", "EndProcedure"}
+        << QStringList{" -> Warning: variable label is assigned a second object of its window; that one keeps"
+                       " #PB_Any and gets no event procedure."}
+        << "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second";
+}
+
+// The warnings of what the interpretation cannot carry, between "- Interpret code..." and
+// step 2, and the line of CommonFile.pb they speak of.
+void TestInterpreterRuns::commandLineWarnings()
+{
+    QFETCH(QStringList, source);
+    QFETCH(QStringList, warnings);
+    QFETCH(QString, commonFileLine);
+    TestProject d;
+    d.writeLines("Forms.pb", source);
+    QCOMPARE(RunQuarvelGen({"--init", d.path("P.pbm"), d.path("Forms.pb")}, d.dir()).status, 0);
+
+    const CapturedOutput gen = RunQuarvelGen({d.path("P.pbm")}, d.dir());
+    QCOMPARE(gen.status, 0);
+    const QStringList out = gen.outLines();
+    const qsizetype from = out.indexOf("- Interpret code...") + 1;
+    QCOMPARE(out.mid(from, out.indexOf("Generate Code Step 2 ...") - from), warnings);
+    QVERIFY(LinesOf(d.read("CommonFile.pb")).contains(commonFileLine));
 }
 
 void TestInterpreterRuns::openedWindowTest_data()

@@ -3,6 +3,7 @@
 #include "base/line_scan.h"
 #include "model/generation_context.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace quarvel {
@@ -165,6 +166,26 @@ void TestOpenedWindowAfter(SourceLineList &lines, qsizetype opening, const QStri
             return TestOpenedWindow(lines[j], variable);
 }
 
+// The constant of a converted statement "Command(#Constant, ...".
+QString CreatedConstant(const QString &line)
+{
+    const int bracket = FindString(line, QStringLiteral("(#"));
+    const int comma = FindString(line, QLatin1Char(','), bracket);
+    const int close = FindString(line, QLatin1Char(')'), bracket);
+    const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
+    return Trim(Mid(line, bracket + 2, end - bracket - 2));
+}
+
+// A variable given a second object of the same window would give both objects one number, so
+// the second creates its object as written, and the variable takes that object's number.
+void RestorePbAny(QString &line, const VariableObject &object)
+{
+    const int bracket = FindString(line, QStringLiteral("(#"));
+    const QString call = Left(line, bracket + 1) + QStringLiteral("PB_Any")
+                         + Mid(line, bracket + 2 + int(object.constant.size()));
+    line = Indentation(line) + object.variable + QStringLiteral(" = ") + TrimLeadingBlanks(call);
+}
+
 } // namespace
 
 bool IsPbAnyAt(const QString &text, int position)
@@ -200,21 +221,24 @@ void ConvertPbAnyObjects(GenerationContext &g)
 void ResolveVariableObjects(GenerationContext &g)
 {
     QList<VariableObject> resolved;
-    QSet<QString> seen;
+    QHash<QString, QString> firstConstant; // upper-cased variable -> the constant it holds
     for (VariableObject object : std::as_const(g.model.VariableObjects)) {
-        const QString &line = g.model.CommonSourceLines.at(object.line);
-        const int bracket = FindString(line, QStringLiteral("(#"));
-        const int comma = FindString(line, QLatin1Char(','), bracket);
-        const int close = FindString(line, QLatin1Char(')'), bracket);
-        const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
-        object.constant = Trim(Mid(line, bracket + 2, end - bracket - 2));
-        if (seen.contains(UpperKeepLength(object.variable))) {
+        QString &line = g.model.CommonSourceLines[object.line];
+        object.constant = CreatedConstant(line);
+        const QString key = UpperKeepLength(object.variable);
+        const auto first = firstConstant.constFind(key);
+        if (first == firstConstant.cend()) {
+            firstConstant.insert(key, object.constant);
+            resolved.append(object);
+        } else if (UpperKeepLength(*first) == UpperKeepLength(object.constant)) {
+            RestorePbAny(line, object);
+            g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable
+                      + QStringLiteral(" is assigned a second object of its window; that one keeps #PB_Any and"
+                                       " gets no event procedure."));
+        } else {
             g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
                       + object.constant + QStringLiteral(" too; it keeps the number of its first object."));
-            continue;
         }
-        seen.insert(UpperKeepLength(object.variable));
-        resolved.append(object);
     }
     g.model.VariableObjects = resolved;
 }
