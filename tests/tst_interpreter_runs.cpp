@@ -5,6 +5,7 @@
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
+#include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
 #include "interpreter/window_prefixes.h"
 #include "pipeline/generation_driver.h"
@@ -26,6 +27,10 @@ private slots:
     void largeCommonFile();
     void commandLineStops_data();
     void commandLineStops();
+    void commandLineWarnings_data();
+    void commandLineWarnings();
+    void openedWindowTest_data();
+    void openedWindowTest();
 };
 
 namespace {
@@ -269,6 +274,82 @@ void TestInterpreterRuns::commandLineStops()
         "Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.", "- Load Files...",
         "- Interpret code...", error, "Cancel.", ""}));
     QVERIFY(!d.exists("CommonFile.pb"));
+}
+
+void TestInterpreterRuns::commandLineWarnings_data()
+{
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QStringList>("warnings");
+    QTest::addColumn<QString>("commonFileLine");
+
+    QTest::newRow("first window needs an argument")
+        << QStringList{"Procedure ShowMain(parent, x = 0)", "  OpenWindow(#Main, x, 0, 100, 100, \"m\")", "EndProcedure"}
+        << QStringList{" -> Warning: window #Main is opened in Procedure ShowMain(parent, x = 0), which Main.pb cannot"
+                       " call: not every argument has a default. Add Procedure Open_Main() that calls it."}
+        << "Procedure ShowMain(parent, x = 0)";
+    QTest::newRow("one variable in two windows")
+        << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
+                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"a\")", "EndProcedure",
+                       "Procedure Open_B()", "  B = OpenWindow(#PB_Any, 0, 0, 100, 100, \"b\")",
+                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "EndProcedure"}
+        << QStringList{" -> Warning: variable Label holds #B_Label too; it keeps the number of its first object."}
+        << "  TextGadget(#B_Label, 0, 0, 50, 20, \"b\")";
+    QTest::newRow("one variable twice in a window")
+        << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
+                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"x\")",
+                       "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second", "EndProcedure"}
+        << QStringList{" -> Warning: variable label is assigned a second object of its window; that one keeps"
+                       " #PB_Any and gets no event procedure."}
+        << "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second";
+}
+
+// The warnings of what the interpretation cannot carry, between "- Interpret code..." and
+// step 2, and the line of CommonFile.pb they speak of.
+void TestInterpreterRuns::commandLineWarnings()
+{
+    QFETCH(QStringList, source);
+    QFETCH(QStringList, warnings);
+    QFETCH(QString, commonFileLine);
+    TestProject d;
+    d.writeLines("Forms.pb", source);
+    QCOMPARE(RunQuarvelGen({"--init", d.path("P.pbm"), d.path("Forms.pb")}, d.dir()).status, 0);
+
+    const CapturedOutput gen = RunQuarvelGen({d.path("P.pbm")}, d.dir());
+    QCOMPARE(gen.status, 0);
+    const QStringList out = gen.outLines();
+    const qsizetype from = out.indexOf("- Interpret code...") + 1;
+    QCOMPARE(out.mid(from, out.indexOf("Generate Code Step 2 ...") - from), warnings);
+    QVERIFY(LinesOf(d.read("CommonFile.pb")).contains(commonFileLine));
+}
+
+void TestInterpreterRuns::openedWindowTest_data()
+{
+    QTest::addColumn<QString>("next");
+    QTest::addColumn<QString>("converted");
+
+    QTest::newRow("If") << "  If hWnd" << "  If IsWindow(hWnd)";
+    QTest::newRow("If Not, other case, comment")
+        << "  If Not HWND ; opened?" << "  If Not IsWindow(hWnd) ; opened?";
+    QTest::newRow("= 0 without blanks") << "\tIf hWnd=0" << "\tIf IsWindow(hWnd)=0";
+    QTest::newRow("<> 0") << "  If hWnd <> 0" << "  If IsWindow(hWnd) <> 0";
+    QTest::newRow("more than the test") << "  If hWnd And Ready" << "  If hWnd And Ready";
+    QTest::newRow("another variable") << "  If hWndOther" << "  If hWndOther";
+    QTest::newRow("IsWindow already") << "  If IsWindow(hWnd)" << "  If IsWindow(hWnd)";
+}
+
+// "If hWnd" right after "hWnd = OpenWindow(#PB_Any, ...)" asks whether the window opened; the
+// variable then holds the window's number, 0 for the first window, so IsWindow() asks it.
+void TestInterpreterRuns::openedWindowTest()
+{
+    QFETCH(QString, next);
+    QFETCH(QString, converted);
+    InterpreterFixture f;
+    f.withLines({"Procedure Open_Main()", "  hWnd = OpenWindow(#PB_Any, 0, 0, 100, 100, \"m\")", "", "  ; opened?",
+                 next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd",
+                 "  EndIf", "EndProcedure"});
+    ConvertPbAnyObjects(f.g);
+    QCOMPARE(f.lines().at(4), converted);
+    QCOMPARE(f.lines().mid(5, 4), (QStringList{"  ButtonGadget(#b, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd"}));
 }
 
 QTEST_GUILESS_MAIN(TestInterpreterRuns)

@@ -3,6 +3,7 @@
 #include "base/line_scan.h"
 #include "model/generation_context.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace quarvel {
@@ -119,6 +120,72 @@ void DropDeclaredVariables(QString &line, const QSet<QString> &variables)
                           : Indentation(line) + trimmed.left(7) + TrimLeadingBlanks(kept.join(QLatin1Char(',')));
 }
 
+// The words of a line's code, upper-cased, "=" and "<>" standing apart: "If hWnd=0" gives
+// IF, HWND, =, 0.
+QStringList UpperCodeWords(const QString &code)
+{
+    QString spaced = UpperKeepLength(code);
+    spaced.replace(QStringLiteral("<>"), QStringLiteral(" <> "));
+    spaced.replace(QLatin1Char('='), QStringLiteral(" = "));
+    spaced.replace(QLatin1Char('\t'), QLatin1Char(' '));
+    return spaced.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+}
+
+// "If hWnd", "If Not hWnd", "If hWnd = 0" or "If hWnd <> 0" right after "hWnd =
+// OpenWindow(#PB_Any, ...)" asks whether the window opened. Now that the variable holds the
+// window's number, which is 0 for the first window, IsWindow() answers that instead.
+void TestOpenedWindow(QString &line, const QString &variable)
+{
+    const int comment = FindString(line, QLatin1Char(';'));
+    const QString code = comment ? Left(line, comment - 1) : line;
+    const QString v = UpperKeepLength(variable);
+    const QString zero = QStringLiteral("0");
+    const QStringList words = UpperCodeWords(code);
+    const bool test = words == QStringList{QStringLiteral("IF"), v}
+                      || words == QStringList{QStringLiteral("IF"), QStringLiteral("NOT"), v}
+                      || words == QStringList{QStringLiteral("IF"), v, QStringLiteral("="), zero}
+                      || words == QStringList{QStringLiteral("IF"), v, QStringLiteral("<>"), zero};
+    if (test)
+        line = ReplaceWord(code, variable, QStringLiteral("IsWindow(") + variable + QLatin1Char(')'))
+               + (comment ? Mid(line, comment) : QString());
+}
+
+bool IsCodeLine(const QString &line)
+{
+    const QString text = TrimLeadingBlanks(line);
+    return !text.isEmpty() && !text.startsWith(QLatin1Char(';'));
+}
+
+// After a converted OpenWindow, the next line of code may test the window's variable.
+void TestOpenedWindowAfter(SourceLineList &lines, qsizetype opening, const QString &variable)
+{
+    if (!UpperKeepLength(TrimLeadingBlanks(lines.at(opening))).startsWith(QLatin1String("OPENWINDOW(")))
+        return;
+    for (qsizetype j = opening + 1; j < lines.size(); ++j)
+        if (IsCodeLine(lines.at(j)))
+            return TestOpenedWindow(lines[j], variable);
+}
+
+// The constant of a converted statement "Command(#Constant, ...".
+QString CreatedConstant(const QString &line)
+{
+    const int bracket = FindString(line, QStringLiteral("(#"));
+    const int comma = FindString(line, QLatin1Char(','), bracket);
+    const int close = FindString(line, QLatin1Char(')'), bracket);
+    const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
+    return Trim(Mid(line, bracket + 2, end - bracket - 2));
+}
+
+// A variable given a second object of the same window would give both objects one number, so
+// the second creates its object as written, and the variable takes that object's number.
+void RestorePbAny(QString &line, const VariableObject &object)
+{
+    const int bracket = FindString(line, QStringLiteral("(#"));
+    const QString call = Left(line, bracket + 1) + QStringLiteral("PB_Any")
+                         + Mid(line, bracket + 2 + int(object.constant.size()));
+    line = Indentation(line) + object.variable + QStringLiteral(" = ") + TrimLeadingBlanks(call);
+}
+
 } // namespace
 
 bool IsPbAnyAt(const QString &text, int position)
@@ -143,6 +210,7 @@ void ConvertPbAnyObjects(GenerationContext &g)
             continue;
         g.model.VariableObjects.append({variable, variable, i});
         variables.insert(UpperKeepLength(variable));
+        TestOpenedWindowAfter(lines, i, variable);
     }
     if (variables.isEmpty())
         return;
@@ -153,21 +221,24 @@ void ConvertPbAnyObjects(GenerationContext &g)
 void ResolveVariableObjects(GenerationContext &g)
 {
     QList<VariableObject> resolved;
-    QSet<QString> seen;
+    QHash<QString, QString> firstConstant; // upper-cased variable -> the constant it holds
     for (VariableObject object : std::as_const(g.model.VariableObjects)) {
-        const QString &line = g.model.CommonSourceLines.at(object.line);
-        const int bracket = FindString(line, QStringLiteral("(#"));
-        const int comma = FindString(line, QLatin1Char(','), bracket);
-        const int close = FindString(line, QLatin1Char(')'), bracket);
-        const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
-        object.constant = Trim(Mid(line, bracket + 2, end - bracket - 2));
-        if (seen.contains(UpperKeepLength(object.variable))) {
+        QString &line = g.model.CommonSourceLines[object.line];
+        object.constant = CreatedConstant(line);
+        const QString key = UpperKeepLength(object.variable);
+        const auto first = firstConstant.constFind(key);
+        if (first == firstConstant.cend()) {
+            firstConstant.insert(key, object.constant);
+            resolved.append(object);
+        } else if (UpperKeepLength(*first) == UpperKeepLength(object.constant)) {
+            RestorePbAny(line, object);
+            g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable
+                      + QStringLiteral(" is assigned a second object of its window; that one keeps #PB_Any and"
+                                       " gets no event procedure."));
+        } else {
             g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
                       + object.constant + QStringLiteral(" too; it keeps the number of its first object."));
-            continue;
         }
-        seen.insert(UpperKeepLength(object.variable));
-        resolved.append(object);
     }
     g.model.VariableObjects = resolved;
 }

@@ -15,7 +15,8 @@ struct GenerationContext;
 void ConvertPbAnyObjects(GenerationContext &g);
 
 // After the prefix pass: each variable object learns its prefixed constant. A variable that
-// holds a second object keeps the first; the log says so.
+// holds a second object keeps the first; a second object of the same window is created with
+// #PB_Any again. The log says so.
 void ResolveVariableObjects(GenerationContext &g);
 
 // Whether the constant that starts at position (1-based, just after its "#") is #PB_Any.

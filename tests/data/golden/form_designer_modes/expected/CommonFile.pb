@@ -5,8 +5,8 @@
 ;- Window Constants
 ;
 Enumeration
-  #Settings
   #Window_0
+  #Settings
 EndEnumeration
 
 ;- Menubar Constants
@@ -25,13 +25,13 @@ EndEnumeration
 ;- Gadget Constants
 ;
 Enumeration
-  #Settings_Text_Hint
-  #Settings_CheckBox_Autosave
-  #Settings_Button_Apply
   #Window_0_Button_0
   #Window_0_String_0
   #Window_0_Text_0
   #Window_0_Editor_Notes
+  #Settings_Text_Hint
+  #Settings_CheckBox_Autosave
+  #Settings_Button_Apply
 EndEnumeration
 
 ;- StatusBar Constants
@@ -58,12 +58,12 @@ EndEnumeration
 
 ;- Object Variables
 ;
-Global Text_Hint = #Settings_Text_Hint
 Global Window_0 = #Window_0
 Global Button_0 = #Window_0_Button_0
 Global String_0 = #Window_0_String_0
 Global Text_0 = #Window_0_Text_0
 Global Editor_Notes = #Window_0_Editor_Notes
+Global Text_Hint = #Settings_Text_Hint
 
 
 ; ***************************************************************************************
@@ -74,32 +74,6 @@ Global Editor_Notes = #Window_0_Editor_Notes
 
 ;- Load Images
 
-
-; ***************************************************************************************
-
-; Event procedures needs to be put in another source file.
-;
-
-Enumeration FormWindow
-  #Settings
-EndEnumeration
-
-Enumeration FormGadget
-  #CheckBox_Autosave
-  #Button_Apply
-EndEnumeration
-
-; Global Text_Hint
-
-Procedure Open_Settings(x = 0, y = 0, width = 320, height = 200)
-  OpenWindow(#Settings, x, y, width, height, "Settings", #PB_Window_SystemMenu)
-  CreateToolbar(#Settings_ToolBar, WindowID(#Settings))
-  ToolBarStandardButton(0, #PB_ToolBarIcon_Save)
-  TextGadget(#PB_Any, 10, 10, 200, 20, "Choose what to keep:")
-  TextGadget(#Settings_Text_Hint, 10, 130, 300, 20, "")
-  CheckBoxGadget(#Settings_CheckBox_Autosave, 10, 40, 200, 20, "Save on exit")
-  ButtonGadget(#Settings_Button_Apply, 220, 160, 90, 25, "Apply")
-EndProcedure
 
 ; ***************************************************************************************
 
@@ -123,7 +97,7 @@ EndEnumeration
 LoadFont(#Font_Window_0_0,"Arial", 10)
 
 Procedure Open_Window_0(x = 0, y = 0, width = 600, height = 400)
-  OpenWindow(#Window_0, x, y, width, height, "Notes", #PB_Window_SystemMenu, WindowID(#Settings))
+  OpenWindow(#Window_0, x, y, width, height, "Notes", #PB_Window_SystemMenu)
   CreateMenu(#Window_0_Menu, WindowID(Window_0))
   MenuTitle("File")
   MenuItem(#Window_0_MenuItem_Open, "Open")
@@ -157,6 +131,33 @@ Procedure Window_0_Events(event)
       EndSelect
   EndSelect
   ProcedureReturn #True
+EndProcedure
+
+; ***************************************************************************************
+
+; Event procedures needs to be put in another source file.
+;
+
+Enumeration FormWindow
+  #Window_0
+  #Settings
+EndEnumeration
+
+Enumeration FormGadget
+  #CheckBox_Autosave
+  #Button_Apply
+EndEnumeration
+
+; Global Text_Hint
+
+Procedure Open_Settings(x = 0, y = 0, width = 320, height = 200)
+  OpenWindow(#Settings, x, y, width, height, "Settings", #PB_Window_SystemMenu, WindowID(#Window_0))
+  CreateToolbar(#Settings_ToolBar, WindowID(#Settings))
+  ToolBarStandardButton(0, #PB_ToolBarIcon_Save)
+  TextGadget(#PB_Any, 10, 10, 200, 20, "Choose what to keep:")
+  TextGadget(#Settings_Text_Hint, 10, 130, 300, 20, "")
+  CheckBoxGadget(#Settings_CheckBox_Autosave, 10, 40, 200, 20, "Save on exit")
+  ButtonGadget(#Settings_Button_Apply, 220, 160, 90, 25, "Apply")
 EndProcedure
 
 ; ***************************************************************************************

@@ -15,11 +15,11 @@ EndProcedure
 
 Procedure MyEventGadget(GadgetID, EventType)
   Select GadgetID
-    Case #Settings_CheckBox_Autosave : EventGadget_Settings_CheckBox_Autosave(EventType)
-    Case #Settings_Button_Apply : EventGadget_Settings_Button_Apply(EventType)
     Case #Window_0_Button_0 : EventGadget_Window_0_Button_0(EventType)
     Case #Window_0_String_0 : EventGadget_Window_0_String_0(EventType)
     Case #Window_0_Editor_Notes : EventGadget_Window_0_Editor_Notes(EventType)
+    Case #Settings_CheckBox_Autosave : EventGadget_Settings_CheckBox_Autosave(EventType)
+    Case #Settings_Button_Apply : EventGadget_Settings_Button_Apply(EventType)
   EndSelect
 EndProcedure
 
@@ -27,8 +27,8 @@ EndProcedure
 
 Procedure MyEventSize(WindowID)
   Select WindowID
-    Case #Settings : EventSize_Settings()
     Case #Window_0 : EventSize_Window_0()
+    Case #Settings : EventSize_Settings()
   EndSelect
 EndProcedure
 
@@ -36,8 +36,8 @@ EndProcedure
 
 Procedure MyEventExit(WindowID)
   Select WindowID
-    Case #Settings : EventExit_Settings()
     Case #Window_0 : EventExit_Window_0()
+    Case #Settings : EventExit_Settings()
   EndSelect
 EndProcedure
 

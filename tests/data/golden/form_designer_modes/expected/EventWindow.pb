@@ -4,26 +4,26 @@
 
 ; ***************************************************************************************
 
-Procedure EventSize_Settings()
-  
-EndProcedure
-
-; ***************************************************************************************
-
 Procedure EventSize_Window_0()
   
 EndProcedure
 
 ; ***************************************************************************************
 
-Procedure EventExit_Settings()
-  ExitApplication = 1
+Procedure EventSize_Settings()
+  
 EndProcedure
 
 ; ***************************************************************************************
 
 Procedure EventExit_Window_0()
-  CloseWindow(#Window_0)
+  ExitApplication = 1
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventExit_Settings()
+  CloseWindow(#Settings)
 EndProcedure
 
 ; ***************************************************************************************

@@ -38,9 +38,9 @@ IncludeFile "EventMain.pb"
 ;- Main Program
 Procedure Main()
 
-  Open_Settings()
+  Open_Window_0()
   
-  If WindowID(#Settings)
+  If WindowID(#Window_0)
     
     Repeat
     

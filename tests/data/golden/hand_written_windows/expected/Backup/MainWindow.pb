@@ -6,7 +6,7 @@ LoadImage( #Img_Logo, "logo.png")
 
 Procedure ShowMainWindow()
   hWnd = OpenWindow(#PB_Any, 100, 100, 400, 300, "File Tool", #PB_Window_SystemMenu | #PB_Window_ScreenCentered)
-  If IsWindow(hWnd)
+  If hWnd
     lstFiles = ListViewGadget(#PB_Any, 10, 10, 380, 240)
     btnRun = ButtonGadget(#PB_Any, 10, 260, 100, 25, "Run")
     TextGadget(#PB_Any, 120, 264, 200, 20, "Pick files, then Run.")
