@@ -30,6 +30,27 @@ QString UpperKeepLength(const QString &text)
     return upper;
 }
 
+QString LowerCase(const QString &text)
+{
+    const qsizetype n = text.size();
+    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
+    char16_t beyondAscii = 0;
+    bool upperAscii = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        beyondAscii |= in[i] & 0xFF80;
+        upperAscii |= char16_t(in[i] - u'A') < 26;
+    }
+    if (beyondAscii)
+        return text.toLower();
+    if (!upperAscii)
+        return text;
+    QString lower(n, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(lower.data());
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char16_t(in[i] + (char16_t(in[i] - u'A') < 26 ? 32 : 0));
+    return lower;
+}
+
 bool IsIdentifierChar(QChar c)
 {
     const char16_t u = c.unicode();
@@ -107,14 +128,19 @@ static bool IsBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-QString TrimBlanks(QStringView text)
+QStringView TrimBlanksView(QStringView text)
 {
     qsizetype begin = 0, end = text.size();
     while (begin < end && IsBlank(text.at(begin)))
         ++begin;
     while (end > begin && IsBlank(text.at(end - 1)))
         --end;
-    return text.sliced(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
+}
+
+QString TrimBlanks(QStringView text)
+{
+    return TrimBlanksView(text).toString();
 }
 
 QString TrimLeadingBlanks(QStringView text)
@@ -195,6 +221,17 @@ int FindNoCase(const QString &text, const QString &search, int start)
             return int(i) + 1;
     }
     return 0;
+}
+
+bool StartsNoCase(QStringView text, QStringView search)
+{
+    if (search.isEmpty() || text.size() < search.size())
+        return false;
+    for (qsizetype i = 0; i < search.size(); ++i) {
+        if (UpperChar(text[i]) != UpperChar(search[i]))
+            return false;
+    }
+    return true;
 }
 
 int FindBackward(const QString &text, const QString &search, int start)
