@@ -143,12 +143,17 @@ QString TrimBlanks(QStringView text)
     return TrimBlanksView(text).toString();
 }
 
-QString TrimLeadingBlanks(QStringView text)
+QStringView TrimLeadingBlanksView(QStringView text)
 {
     qsizetype begin = 0;
     while (begin < text.size() && IsBlank(text.at(begin)))
         ++begin;
-    return text.sliced(begin).toString();
+    return text.sliced(begin);
+}
+
+QString TrimLeadingBlanks(QStringView text)
+{
+    return TrimLeadingBlanksView(text).toString();
 }
 
 QString StringField(const QString &text, int index, QChar separator)

@@ -39,6 +39,7 @@ QString Trim(const QString &text, QChar c = QLatin1Char(' '));
 QString TrimBlanks(QStringView text);
 QStringView TrimBlanksView(QStringView text);
 QString TrimLeadingBlanks(QStringView text);
+QStringView TrimLeadingBlanksView(QStringView text);
 
 // The index-th field (1-based) between separators; past the last field the empty text.
 QString StringField(const QString &text, int index, QChar separator);
