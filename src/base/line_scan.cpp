@@ -253,7 +253,13 @@ int FindBackward(const QString &text, const QString &search, int start)
 
 int FindBackward(const QString &text, QChar search, int start)
 {
-    return FindBackward(text, QString(search), start);
+    if (text.isEmpty())
+        return 0;
+    if (start == 0 || start > text.size())
+        start = int(text.size());
+    if (start < 1)
+        return 0;
+    return int(text.lastIndexOf(search, start - 1)) + 1;
 }
 
 QString ReplaceWord(const QString &text, const QString &word, const QString &replacement)
@@ -284,7 +290,10 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 
 QString InsertAfter(const QString &text, int position, const QString &insertion)
 {
-    return Left(text, position) + insertion + Mid(text, position + 1);
+    const qsizetype split = qBound(qsizetype(0), qsizetype(position), text.size());
+    QString result;
+    result.reserve(text.size() + insertion.size());
+    return result.append(QStringView(text).first(split)).append(insertion).append(QStringView(text).sliced(split));
 }
 
 QString UpperWordBefore(const QString &text, int position)
