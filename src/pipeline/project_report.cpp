@@ -108,7 +108,8 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
     }
     static const QSet<QString> skeleton = SkeletonLines();
     for (const auto &[i, name] : heads) {
-        if (!name.startsWith(prefix, Qt::CaseInsensitive))
+        // The exact case first: a case-insensitive compare costs a case folding per character.
+        if (!name.startsWith(prefix) && !name.startsWith(prefix, Qt::CaseInsensitive))
             continue;
         const QString object = name.mid(prefix.size());
         const auto standard = standardHeads.constFind(LowerCase(name));
@@ -215,8 +216,10 @@ void AppendConstantsUsed(const SourceLineList &lines, qsizetype lineIndex, QList
 QList<ConstantUse> ConstantsUsed(const SourceLineList &lines)
 {
     QList<ConstantUse> uses;
-    for (qsizetype i = 0; i < lines.size(); ++i)
-        AppendConstantsUsed(lines, i, uses);
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(QLatin1Char('#')))
+            AppendConstantsUsed(lines, i, uses);
+    }
     return uses;
 }
 
