@@ -20,6 +20,7 @@ private slots:
     void primitives();
     void upperKeepsLength();
     void upperMatchesUpperCharEverywhere();
+    void lowerCaseMatchesToLower();
 };
 
 void TestLineScan::findString_data()
@@ -86,6 +87,7 @@ void TestLineScan::findNoCase()
     QCOMPARE(FindNoCase(text, search, start), expected);
     // The same answer as searching the upper-cased copies.
     QCOMPARE(FindNoCase(text, search, start), FindString(UpperKeepLength(text), UpperKeepLength(search), start));
+    QCOMPARE(StartsNoCase(text, search), FindNoCase(text, search) == 1);
 }
 
 void TestLineScan::upperWordBefore_data()
@@ -218,6 +220,17 @@ void TestLineScan::upperMatchesUpperCharEverywhere()
             QCOMPARE(UpperKeepLength(mixed), mixedExpected);
         }
     }
+}
+
+void TestLineScan::lowerCaseMatchesToLower()
+{
+    for (int u = 0; u <= 0xFFFF; ++u) {
+        const QString text = QStringLiteral("Win_") + QChar(char16_t(u));
+        if (LowerCase(text) != text.toLower())
+            QFAIL(qPrintable(QStringLiteral("U+%1").arg(u, 4, 16, QLatin1Char('0'))));
+    }
+    QCOMPARE(LowerCase(QString::fromUtf8("İz_ABC")), QString::fromUtf8("İz_ABC").toLower()); // two characters for İ
+    QCOMPARE(LowerCase("Window_0_Button@[Z]"), QString("window_0_button@[z]"));
 }
 
 QTEST_GUILESS_MAIN(TestLineScan)

@@ -30,6 +30,27 @@ QString UpperKeepLength(const QString &text)
     return upper;
 }
 
+QString LowerCase(const QString &text)
+{
+    const qsizetype n = text.size();
+    const char16_t *in = reinterpret_cast<const char16_t *>(text.constData());
+    char16_t beyondAscii = 0;
+    bool upperAscii = false;
+    for (qsizetype i = 0; i < n; ++i) {
+        beyondAscii |= in[i] & 0xFF80;
+        upperAscii |= char16_t(in[i] - u'A') < 26;
+    }
+    if (beyondAscii)
+        return text.toLower();
+    if (!upperAscii)
+        return text;
+    QString lower(n, Qt::Uninitialized);
+    char16_t *out = reinterpret_cast<char16_t *>(lower.data());
+    for (qsizetype i = 0; i < n; ++i)
+        out[i] = char16_t(in[i] + (char16_t(in[i] - u'A') < 26 ? 32 : 0));
+    return lower;
+}
+
 bool IsIdentifierChar(QChar c)
 {
     const char16_t u = c.unicode();
@@ -107,22 +128,32 @@ static bool IsBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-QString TrimBlanks(QStringView text)
+QStringView TrimBlanksView(QStringView text)
 {
     qsizetype begin = 0, end = text.size();
     while (begin < end && IsBlank(text.at(begin)))
         ++begin;
     while (end > begin && IsBlank(text.at(end - 1)))
         --end;
-    return text.sliced(begin, end - begin).toString();
+    return text.sliced(begin, end - begin);
 }
 
-QString TrimLeadingBlanks(QStringView text)
+QString TrimBlanks(QStringView text)
+{
+    return TrimBlanksView(text).toString();
+}
+
+QStringView TrimLeadingBlanksView(QStringView text)
 {
     qsizetype begin = 0;
     while (begin < text.size() && IsBlank(text.at(begin)))
         ++begin;
-    return text.sliced(begin).toString();
+    return text.sliced(begin);
+}
+
+QString TrimLeadingBlanks(QStringView text)
+{
+    return TrimLeadingBlanksView(text).toString();
 }
 
 QString StringField(const QString &text, int index, QChar separator)
@@ -197,6 +228,17 @@ int FindNoCase(const QString &text, const QString &search, int start)
     return 0;
 }
 
+bool StartsNoCase(QStringView text, QStringView search)
+{
+    if (search.isEmpty() || text.size() < search.size())
+        return false;
+    for (qsizetype i = 0; i < search.size(); ++i) {
+        if (UpperChar(text[i]) != UpperChar(search[i]))
+            return false;
+    }
+    return true;
+}
+
 int FindBackward(const QString &text, const QString &search, int start)
 {
     if (search.isEmpty() || text.isEmpty())
@@ -211,7 +253,13 @@ int FindBackward(const QString &text, const QString &search, int start)
 
 int FindBackward(const QString &text, QChar search, int start)
 {
-    return FindBackward(text, QString(search), start);
+    if (text.isEmpty())
+        return 0;
+    if (start == 0 || start > text.size())
+        start = int(text.size());
+    if (start < 1)
+        return 0;
+    return int(text.lastIndexOf(search, start - 1)) + 1;
 }
 
 QString ReplaceWord(const QString &text, const QString &word, const QString &replacement)
@@ -242,7 +290,10 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 
 QString InsertAfter(const QString &text, int position, const QString &insertion)
 {
-    return Left(text, position) + insertion + Mid(text, position + 1);
+    const qsizetype split = qBound(qsizetype(0), qsizetype(position), text.size());
+    QString result;
+    result.reserve(text.size() + insertion.size());
+    return result.append(QStringView(text).first(split)).append(insertion).append(QStringView(text).sliced(split));
 }
 
 QString UpperWordBefore(const QString &text, int position)

@@ -18,6 +18,9 @@ inline QChar UpperChar(QChar c)
 }
 QString UpperKeepLength(const QString &text);
 
+// QString::toLower, with a quick path for the plain ASCII names nearly every project has.
+QString LowerCase(const QString &text);
+
 bool IsIdentifierChar(QChar c);
 
 // Case-sensitive search from a 1-based start; a start below 1 counts as 1; empty text,
@@ -34,7 +37,9 @@ QString Trim(const QString &text, QChar c = QLatin1Char(' '));
 
 // Removes spaces and tabs at both ends, or at the start only (settings and preference values).
 QString TrimBlanks(QStringView text);
+QStringView TrimBlanksView(QStringView text);
 QString TrimLeadingBlanks(QStringView text);
+QStringView TrimLeadingBlanksView(QStringView text);
 
 // The index-th field (1-based) between separators; past the last field the empty text.
 QString StringField(const QString &text, int index, QChar separator);
@@ -48,6 +53,10 @@ QString Str(qint64 number);
 
 // First occurrence of search at or after start, both sides upper-cased.
 int FindNoCase(const QString &text, const QString &search, int start = 1);
+
+// Whether text begins with a non-empty search, both sides upper-cased: FindNoCase(...) == 1
+// without scanning the rest of the line.
+bool StartsNoCase(QStringView text, QStringView search);
 
 // Last occurrence of search that begins at or before start (0 = from the end), case-sensitive.
 int FindBackward(const QString &text, const QString &search, int start = 0);

@@ -93,21 +93,31 @@ QString DecodeText(QByteArrayView bytes, TextFormat format)
     return decoder.decode(bytes);
 }
 
+// The next CR or LF at or after from, -1 when there is none. A text without CR, nearly every
+// file, takes the vectorised search for LF.
+static qsizetype NextLineBreak(QStringView text, qsizetype from, bool anyCr)
+{
+    if (!anyCr)
+        return text.indexOf(QLatin1Char('\n'), from);
+    for (qsizetype i = from; i < text.size(); ++i) {
+        if (text[i] == QLatin1Char('\n') || text[i] == QLatin1Char('\r'))
+            return i;
+    }
+    return -1;
+}
+
 QStringList SplitLines(QStringView text)
 {
+    const bool anyCr = text.contains(QLatin1Char('\r'));
     QStringList lines;
     qsizetype begin = 0;
-    const qsizetype size = text.size();
-    for (qsizetype i = 0; i < size; ++i) {
-        const QChar c = text[i];
-        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
-            continue;
+    for (qsizetype i; (i = NextLineBreak(text, begin, anyCr)) >= 0;) {
         lines.append(text.mid(begin, i - begin).toString());
-        if (c == QLatin1Char('\r') && i + 1 < size && text[i + 1] == QLatin1Char('\n'))
+        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
             ++i;
         begin = i + 1;
     }
-    if (begin < size)
+    if (begin < text.size())
         lines.append(text.mid(begin).toString());
     return lines;
 }

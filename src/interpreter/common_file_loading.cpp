@@ -37,7 +37,8 @@ const struct { const char *find; const char *replacement; } FormDesignerConversi
 };
 
 // upper is the line upper-cased; most lines hold none of the designer's texts, so each row is
-// looked for in it first and the line is only rewritten (and upper-cased anew) on a hit.
+// looked for in it first and the line is only rewritten (and upper-cased anew) on a hit. Every
+// find but the first holds "(0", so a line without "(0" needs only the first.
 QString ConvertFormDesignerLine(QString line, QString upper)
 {
     static const QStringList upperFinds = [] {
@@ -46,7 +47,8 @@ QString ConvertFormDesignerLine(QString line, QString upper)
             finds.append(UpperKeepLength(QLatin1String(row.find)));
         return finds;
     }();
-    for (qsizetype i = 0; i < upperFinds.size(); ++i) {
+    const qsizetype rows = FindString(upper, QStringLiteral("(0")) ? upperFinds.size() : 1;
+    for (qsizetype i = 0; i < rows; ++i) {
         if (!FindString(upper, upperFinds.at(i)))
             continue;
         const auto &row = FormDesignerConversions[i];
@@ -103,11 +105,12 @@ void LoadOneCommonFile(GenerationContext &g, const QString &listedPath)
     bool inProcedure = false;
     for (const QString &line : file->lines) {
         const QString upper = UpperKeepLength(line);
-        if (FindString(upper, QStringLiteral("PROCEDURE")))
+        const bool procedureWord = FindString(upper, QStringLiteral("PROCEDURE"));
+        if (procedureWord)
             inProcedure = true;
         if (inProcedure)
             out.append(formDesigner ? ConvertFormDesignerLine(line, upper) : line);
-        if (FindString(upper, QStringLiteral("ENDPROCEDURE"))) {
+        if (procedureWord && FindString(upper, QStringLiteral("ENDPROCEDURE"))) {
             AppendSeparator(out);
             inProcedure = false;
         }

@@ -160,6 +160,8 @@ struct Collector {
     // False when the line stops the run.
     bool collect(const QString &s)
     {
+        if (!s.contains(QStringLiteral("(#")))
+            return true; // every declaring keyword is followed by "(#"
         const auto [kind, bracket] = DeclarationOfLine(UpperKeepLength(s));
         // An object created with #PB_Any and not kept in a variable has no name to declare.
         if (kind == Kind::None || IsPbAnyAt(s, bracket + 2))

@@ -92,7 +92,7 @@ void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, c
             inProcedure = true;
         else if (IsProcedureEnd(line))
             inProcedure = false;
-        if (!line.contains(QLatin1Char('(')) || TrimLeadingBlanks(line).startsWith(QLatin1Char(';')))
+        if (!line.contains(QLatin1Char('(')) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
         const QString upper = UpperKeepLength(line);
         if (const int b = CallBracket(upper, QStringLiteral("OPENWINDOW(")))

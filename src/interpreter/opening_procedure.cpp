@@ -98,14 +98,13 @@ Opener FindOpener(const SourceLineList &lines, const QString &window)
 
 QString ProcedureHead(const QString &line)
 {
-    const QString text = TrimLeadingBlanks(line);
-    const QString upper = UpperKeepLength(text.left(14));
-    if (!upper.startsWith(QLatin1String("PROCEDURE")))
+    const QStringView text = TrimLeadingBlanksView(line);
+    if (!StartsNoCase(text, u"PROCEDURE"))
         return QString();
-    int n = 9;
-    for (const QLatin1String variant : {QLatin1String("CDLL"), QLatin1String("DLL"), QLatin1String("C")})
-        if (upper.mid(n).startsWith(variant)) {
-            n += int(variant.size());
+    qsizetype n = 9;
+    for (const QStringView variant : {u"CDLL", u"DLL", u"C"})
+        if (StartsNoCase(text.sliced(n), variant)) {
+            n += variant.size();
             break;
         }
     if (n < text.size() && text.at(n) == QLatin1Char('.')) // the return type
@@ -113,14 +112,13 @@ QString ProcedureHead(const QString &line)
             ++n;
     if (n >= text.size() || !IsBlank(text.at(n)))
         return QString(); // ProcedureReturn, a Procedure... variable, a bare keyword
-    return TrimBlanks(text.mid(n));
+    return TrimBlanks(text.sliced(n));
 }
 
 bool IsProcedureEnd(const QString &line)
 {
-    const QString upper = UpperKeepLength(TrimLeadingBlanks(line).left(13));
-    return upper.startsWith(QLatin1String("ENDPROCEDURE"))
-           && (upper.size() == 12 || !IsIdentifierChar(upper.at(12)));
+    const QStringView text = TrimLeadingBlanksView(line);
+    return StartsNoCase(text, u"ENDPROCEDURE") && (text.size() == 12 || !IsIdentifierChar(UpperChar(text.at(12))));
 }
 
 void FindFirstWindowOpener(GenerationContext &g)

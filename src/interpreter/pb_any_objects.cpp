@@ -190,8 +190,9 @@ void RestorePbAny(QString &line, const VariableObject &object)
 
 bool IsPbAnyAt(const QString &text, int position)
 {
-    const QString word = QStringLiteral("PB_ANY");
-    if (UpperKeepLength(Mid(text, position, int(word.size()))) != word)
+    const QStringView word = u"PB_ANY";
+    const qsizetype from = qMax(position, 1) - 1;
+    if (from > text.size() || !StartsNoCase(QStringView(text).sliced(from), word))
         return false;
     const int after = position + int(word.size());
     return after > text.size() || !IsIdentifierChar(UpperChar(text.at(after - 1)));

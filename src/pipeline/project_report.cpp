@@ -22,30 +22,45 @@ QSet<QString> LowerSet(const QStringList &names)
     QSet<QString> set;
     set.reserve(names.size());
     for (const QString &name : names)
-        set.insert(name.toLower());
+        set.insert(LowerCase(name));
     return set;
 }
 
 // The name of a procedure head ("Procedure.i Name(...)"), empty for any other line.
 QString ProcedureName(const QString &line)
 {
-    const QString trimmed = TrimBlanks(line);
-    if (FindNoCase(trimmed, QStringLiteral("PROCEDURE")) != 1 || trimmed.size() <= 9)
+    const QStringView trimmed = TrimBlanksView(line);
+    if (trimmed.size() <= 9 || !StartsNoCase(trimmed, u"PROCEDURE"))
         return {};
     const QChar after = trimmed.at(9);
     if (after != QLatin1Char(' ') && after != QLatin1Char('\t') && after != QLatin1Char('.'))
         return {};
-    const int bracket = FindString(trimmed, QLatin1Char('('));
-    if (bracket == 0)
+    const qsizetype bracket = trimmed.indexOf(QLatin1Char('('));
+    if (bracket < 0)
         return {};
-    QString head = TrimBlanks(Mid(trimmed, 10, bracket - 10));
-    const int blank = FindBackward(head, QLatin1Char(' '));
-    return blank ? Mid(head, blank + 1) : head; // after a ".type"
+    const QStringView head = TrimBlanksView(trimmed.sliced(9, bracket - 9));
+    return head.sliced(head.lastIndexOf(QLatin1Char(' ')) + 1).toString(); // after a ".type"
 }
 
 bool IsEndProcedure(const QString &line)
 {
-    return FindNoCase(TrimBlanks(line), QStringLiteral("ENDPROCEDURE")) == 1;
+    return StartsNoCase(TrimBlanksView(line), u"ENDPROCEDURE");
+}
+
+// A procedure head of an event file and the line it stands on.
+struct NamedHead {
+    qsizetype line;
+    QString name;
+};
+
+QList<NamedHead> ProcedureHeads(const SourceLineList &lines)
+{
+    QList<NamedHead> heads;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (QString name = ProcedureName(lines[i]); !name.isEmpty())
+            heads.append({i, std::move(name)});
+    }
+    return heads;
 }
 
 // One kind of event procedure: the file it lives in, its name prefix and its head's tail.
@@ -81,24 +96,24 @@ QSet<QString> SkeletonLines()
 // Orphaned procedures (no object of their name any more) and edited heads (the object's
 // name in another letter case or with another parameter, so a standard skeleton stands
 // beside the user's procedure).
-void FindEventProcedureFindings(const SourceLineList &lines, const EventKind &kind, QList<ReportFinding> &out)
+void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
+                                QList<ReportFinding> &out)
 {
     const QString prefix = QLatin1String(kind.prefix);
     const QSet<QString> objects = LowerSet(kind.objects);
     QHash<QString, qsizetype> standardHeads; // lower-cased name -> line of the standard head
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString name = ProcedureName(lines[i]);
-        if (name.startsWith(prefix) && lines[i].contains(prefix + name.mid(prefix.size()) + QLatin1String(kind.suffix)))
-            standardHeads.insert(name.toLower(), i);
+    for (const NamedHead &head : heads) {
+        if (head.name.startsWith(prefix) && lines[head.line].contains(head.name + QLatin1String(kind.suffix)))
+            standardHeads.insert(LowerCase(head.name), head.line);
     }
     static const QSet<QString> skeleton = SkeletonLines();
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString name = ProcedureName(lines[i]);
-        if (!name.startsWith(prefix, Qt::CaseInsensitive))
+    for (const auto &[i, name] : heads) {
+        // The exact case first: a case-insensitive compare costs a case folding per character.
+        if (!name.startsWith(prefix) && !name.startsWith(prefix, Qt::CaseInsensitive))
             continue;
         const QString object = name.mid(prefix.size());
-        const auto standard = standardHeads.constFind(name.toLower());
-        if (!objects.contains(object.toLower())) {
+        const auto standard = standardHeads.constFind(LowerCase(name));
+        if (!objects.contains(LowerCase(object))) {
             out.append({QStringLiteral("orphaned-procedure"), QLatin1String(kind.file), int(i + 1),
                         name + QStringLiteral(" has no object any more; left in place, it holds ")
                             + QString::number(UserLinesOf(lines, i, skeleton)) + QStringLiteral(" lines of your code.")});
@@ -116,10 +131,14 @@ void FindEventFindings(const GenerationContext &g, QList<ReportFinding> &out)
     QStringList gadgets;
     for (const GadgetRecord &gadget : g.model.GadgetList)
         gadgets.append(gadget.name);
-    FindEventProcedureFindings(g.lines.EventMenuLines, {"EventMenu.pb", "EventMenu_", "()", g.model.MenuItemList}, out);
-    FindEventProcedureFindings(g.lines.EventGadgetLines, {"EventGadget.pb", "EventGadget_", "(EventType)", gadgets}, out);
-    FindEventProcedureFindings(g.lines.EventWindowLines, {"EventWindow.pb", "EventSize_", "()", g.model.WindowList}, out);
-    FindEventProcedureFindings(g.lines.EventWindowLines, {"EventWindow.pb", "EventExit_", "()", g.model.WindowList}, out);
+    const SourceLineList &menu = g.lines.EventMenuLines, &gadget = g.lines.EventGadgetLines,
+                         &window = g.lines.EventWindowLines;
+    const QList<NamedHead> windowHeads = ProcedureHeads(window);
+    FindEventProcedureFindings(menu, ProcedureHeads(menu), {"EventMenu.pb", "EventMenu_", "()", g.model.MenuItemList}, out);
+    FindEventProcedureFindings(gadget, ProcedureHeads(gadget), {"EventGadget.pb", "EventGadget_", "(EventType)", gadgets},
+                               out);
+    FindEventProcedureFindings(window, windowHeads, {"EventWindow.pb", "EventSize_", "()", g.model.WindowList}, out);
+    FindEventProcedureFindings(window, windowHeads, {"EventWindow.pb", "EventExit_", "()", g.model.WindowList}, out);
 }
 
 // Catalog keys no source uses any more, and keys this run added to an existing Catalog.
@@ -167,10 +186,15 @@ void FindMissingIncludes(const GenerationContext &g, QList<ReportFinding> &out)
     }
 }
 
-// The object constants ("#" + name) a line of code uses, outside strings and comments.
-QStringList ConstantsUsed(const QString &line)
+// An object constant ("#" + name) that a line of code uses, outside strings and comments.
+struct ConstantUse {
+    qsizetype line;
+    QStringView name;
+};
+
+void AppendConstantsUsed(const SourceLineList &lines, qsizetype lineIndex, QList<ConstantUse> &out)
 {
-    QStringList names;
+    const QString &line = lines[lineIndex];
     bool inString = false;
     for (qsizetype i = 0; i < line.size(); ++i) {
         const QChar c = line.at(i);
@@ -183,11 +207,30 @@ QStringList ConstantsUsed(const QString &line)
             while (end < line.size() && IsIdentifierChar(line.at(end)))
                 ++end;
             if (end > i + 1)
-                names.append(line.mid(i + 1, end - i - 1));
+                out.append({lineIndex, QStringView(line).sliced(i + 1, end - i - 1)});
             i = end - 1;
         }
     }
-    return names;
+}
+
+QList<ConstantUse> ConstantsUsed(const SourceLineList &lines)
+{
+    QList<ConstantUse> uses;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (lines[i].contains(QLatin1Char('#')))
+            AppendConstantsUsed(lines, i, uses);
+    }
+    return uses;
+}
+
+// Whether a lower-cased constant begins with one of the lower-cased window names and "_".
+bool StartsWithWindowName(const QString &lower, const QSet<QString> &windows)
+{
+    for (qsizetype at = lower.indexOf(QLatin1Char('_')); at >= 0; at = lower.indexOf(QLatin1Char('_'), at + 1)) {
+        if (windows.contains(lower.left(at)))
+            return true;
+    }
+    return false;
 }
 
 // A constant in the user's event code that looks like one of this project's object constants
@@ -198,24 +241,13 @@ void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &o
     QSet<QString> declared, stored;
     for (const ObjectKind kind : AllObjectKinds) {
         for (const QString &name : NamesOfKind(g.model, kind))
-            declared.insert(name.toLower());
+            declared.insert(LowerCase(name));
         for (const QString &name : StoredNamesOfKind(g.project.Stored, kind))
-            stored.insert(name.toLower());
+            stored.insert(LowerCase(name));
     }
-    const QStringList windowPrefixes = [&] {
-        QStringList prefixes;
-        for (const QString &window : g.model.WindowList)
-            prefixes.append(window.toLower() + QLatin1Char('_'));
-        return prefixes;
-    }();
+    const QSet<QString> windows = LowerSet(g.model.WindowList);
     const auto looksGenerated = [&](const QString &lower) {
-        if (stored.contains(lower))
-            return true;
-        for (const QString &prefix : windowPrefixes) {
-            if (lower.startsWith(prefix))
-                return true;
-        }
-        return false;
+        return stored.contains(lower) || StartsWithWindowName(lower, windows);
     };
     const struct { const char *file; const SourceLineList *lines; } files[] = {
         {"EventMenu.pb", &g.lines.EventMenuLines},
@@ -224,15 +256,14 @@ void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &o
     };
     for (const auto &file : files) {
         QSet<QString> reported;
-        for (qsizetype i = 0; i < file.lines->size(); ++i) {
-            for (const QString &name : ConstantsUsed(file.lines->at(i))) {
-                const QString lower = name.toLower();
-                if (declared.contains(lower) || reported.contains(lower) || !looksGenerated(lower))
-                    continue;
-                reported.insert(lower);
-                out.append({QStringLiteral("undeclared-constant"), QLatin1String(file.file), int(i + 1),
-                            QStringLiteral("#") + name + QStringLiteral(" is declared by no enumeration.")});
-            }
+        for (const auto &[i, used] : ConstantsUsed(*file.lines)) {
+            const QString name = used.toString();
+            const QString lower = LowerCase(name);
+            if (declared.contains(lower) || reported.contains(lower) || !looksGenerated(lower))
+                continue;
+            reported.insert(lower);
+            out.append({QStringLiteral("undeclared-constant"), QLatin1String(file.file), int(i + 1),
+                        QStringLiteral("#") + name + QStringLiteral(" is declared by no enumeration.")});
         }
     }
 }
