@@ -18,7 +18,10 @@ QSet<QString> FindProcedureHeads(const SourceLineList &lines, const QString &pre
                                  const QSet<QString> &wanted)
 {
     QSet<QString> found;
+    const qsizetype shortest = prefix.size() + suffix.size();
     for (const QString &line : lines) {
+        if (line.size() < shortest) // most lines of a body; the search would cost more
+            continue;
         for (qsizetype p = line.indexOf(prefix); p >= 0; p = line.indexOf(prefix, p + 1)) {
             const qsizetype nameStart = p + prefix.size();
             for (qsizetype q = line.indexOf(suffix, nameStart); q >= 0; q = line.indexOf(suffix, q + 1)) {
@@ -52,9 +55,14 @@ void AppendHeaderIfNew(SourceLineList &target, const EventFile &file)
     AppendSeparator(target);
 }
 
-QString HeadLine(const EventFile &file, const QString &name)
+QStringList HeadLines(const EventFile &file, const QStringList &names)
 {
-    return QLatin1String(file.prefix) + name + QLatin1String(file.suffix);
+    const QString prefix = QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
+    QStringList heads;
+    heads.reserve(names.size());
+    for (const QString &name : names)
+        heads.append(prefix + name + suffix);
+    return heads;
 }
 
 // Appends a skeleton for every name whose head the file does not hold yet. `body` appends
@@ -63,14 +71,12 @@ template<typename Body>
 void AppendMissingProcedures(SourceLineList &target, const EventFile &file, const QStringList &names, Body body)
 {
     AppendHeaderIfNew(target, file);
-    QSet<QString> wanted;
-    wanted.reserve(names.size());
-    for (const QString &name : names)
-        wanted.insert(HeadLine(file, name));
+    const QStringList heads = HeadLines(file, names);
+    const QSet<QString> wanted(heads.cbegin(), heads.cend());
     QSet<QString> existing = FindProcedureHeads(target, QLatin1String(file.prefix), QLatin1String(file.suffix), wanted);
 
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString head = HeadLine(file, names[i]);
+        const QString &head = heads[i];
         if (existing.contains(head))
             continue;
         target << head;
