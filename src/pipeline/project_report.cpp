@@ -47,10 +47,11 @@ bool IsEndProcedure(const QString &line)
     return StartsNoCase(TrimBlanksView(line), u"ENDPROCEDURE");
 }
 
-// A procedure head of an event file and the line it stands on.
+// A procedure head of an event file, the line it stands on and its name lower-cased once.
 struct NamedHead {
     qsizetype line;
     QString name;
+    QString lower;
 };
 
 QList<NamedHead> ProcedureHeads(const SourceLineList &lines)
@@ -58,9 +59,19 @@ QList<NamedHead> ProcedureHeads(const SourceLineList &lines)
     QList<NamedHead> heads;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (QString name = ProcedureName(lines[i]); !name.isEmpty())
-            heads.append({i, std::move(name)});
+            heads.append({i, name, LowerCase(name)});
     }
     return heads;
+}
+
+// Whether the line holds name directly followed by suffix, without building the joined text.
+bool HoldsFollowedBy(QStringView line, QStringView name, QLatin1StringView suffix)
+{
+    for (qsizetype at = line.indexOf(name); at >= 0; at = line.indexOf(name, at + 1)) {
+        if (line.sliced(at + name.size()).startsWith(suffix))
+            return true;
+    }
+    return false;
 }
 
 // One kind of event procedure: the file it lives in, its name prefix and its head's tail.
@@ -93,6 +104,13 @@ QSet<QString> SkeletonLines()
     return set;
 }
 
+// The lower-cased object name of a head: when the head holds the ASCII prefix as written, the
+// rest of its lower-cased name, which saves a second lower-casing.
+QString ObjectLower(const QString &name, const QString &lower, const QString &prefix)
+{
+    return name.startsWith(prefix) ? lower.mid(prefix.size()) : LowerCase(name.mid(prefix.size()));
+}
+
 // Orphaned procedures (no object of their name any more) and edited heads (the object's
 // name in another letter case or with another parameter, so a standard skeleton stands
 // beside the user's procedure).
@@ -103,17 +121,17 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
     const QSet<QString> objects = LowerSet(kind.objects);
     QHash<QString, qsizetype> standardHeads; // lower-cased name -> line of the standard head
     for (const NamedHead &head : heads) {
-        if (head.name.startsWith(prefix) && lines[head.line].contains(head.name + QLatin1String(kind.suffix)))
-            standardHeads.insert(LowerCase(head.name), head.line);
+        if (head.name.startsWith(prefix) && HoldsFollowedBy(lines[head.line], head.name, QLatin1String(kind.suffix)))
+            standardHeads.insert(head.lower, head.line);
     }
     static const QSet<QString> skeleton = SkeletonLines();
-    for (const auto &[i, name] : heads) {
+    for (const auto &[i, name, lower] : heads) {
         // The exact case first: a case-insensitive compare costs a case folding per character.
         if (!name.startsWith(prefix) && !name.startsWith(prefix, Qt::CaseInsensitive))
             continue;
         const QString object = name.mid(prefix.size());
-        const auto standard = standardHeads.constFind(LowerCase(name));
-        if (!objects.contains(LowerCase(object))) {
+        const auto standard = standardHeads.constFind(lower);
+        if (!objects.contains(ObjectLower(name, lower, prefix))) {
             out.append({QStringLiteral("orphaned-procedure"), QLatin1String(kind.file), int(i + 1),
                         name + QStringLiteral(" has no object any more; left in place, it holds ")
                             + QString::number(UserLinesOf(lines, i, skeleton)) + QStringLiteral(" lines of your code.")});
@@ -256,7 +274,11 @@ void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &o
     };
     for (const auto &file : files) {
         QSet<QString> reported;
+        QSet<QStringView> judged; // as written: a name used again gets the same verdict
         for (const auto &[i, used] : ConstantsUsed(*file.lines)) {
+            if (judged.contains(used))
+                continue;
+            judged.insert(used);
             const QString name = used.toString();
             const QString lower = LowerCase(name);
             if (declared.contains(lower) || reported.contains(lower) || !looksGenerated(lower))
