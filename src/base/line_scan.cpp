@@ -11,7 +11,7 @@ QChar UpperCharBeyondAscii(QChar c)
 
 // Source lines are nearly always plain ASCII: that case runs as a branch-free loop the compiler
 // can vectorise, and only a text with other characters goes through UpperChar one by one.
-QString UpperKeepLength(const QString &text)
+QString UpperKeepLength(QStringView text)
 {
     const qsizetype n = text.size();
     QString upper(n, Qt::Uninitialized);
@@ -296,14 +296,27 @@ QString InsertAfter(const QString &text, int position, const QString &insertion)
     return result.append(QStringView(text).first(split)).append(insertion).append(QStringView(text).sliced(split));
 }
 
+static QStringView TrimView(QStringView text, QChar c)
+{
+    while (!text.isEmpty() && text.front() == c)
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == c)
+        text.chop(1);
+    return text;
+}
+
+// Every object line of the prefix pass and of the name collection asks this, so the word is
+// cut and trimmed as a view and copied once, upper-cased.
 QString UpperWordBefore(const QString &text, int position)
 {
     int b = qMax(FindBackward(text, QLatin1Char(' '), position),
                  FindBackward(text, QLatin1Char('\t'), position));
     if (b == 0)
         b = 1;
-    const QString word = Trim(Trim(Mid(text, b, position - b)), QLatin1Char('\t'));
-    return UpperKeepLength(word);
+    if (b > text.size() || position < b)
+        return QString();
+    const QStringView word = QStringView(text).mid(b - 1, position - b);
+    return UpperKeepLength(TrimView(TrimView(word, QLatin1Char(' ')), QLatin1Char('\t')));
 }
 
 } // namespace quarvel

@@ -16,7 +16,7 @@ inline QChar UpperChar(QChar c)
         return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
     return UpperCharBeyondAscii(c);
 }
-QString UpperKeepLength(const QString &text);
+QString UpperKeepLength(QStringView text);
 
 // QString::toLower, with a quick path for the plain ASCII names nearly every project has.
 QString LowerCase(const QString &text);

@@ -44,7 +44,7 @@ QString ConvertFormDesignerLine(QString line, QString upper)
     static const QStringList upperFinds = [] {
         QStringList finds;
         for (const auto &row : FormDesignerConversions)
-            finds.append(UpperKeepLength(QLatin1String(row.find)));
+            finds.append(UpperKeepLength(QString::fromLatin1(row.find)));
         return finds;
     }();
     const qsizetype rows = FindString(upper, QStringLiteral("(0")) ? upperFinds.size() : 1;
