@@ -80,6 +80,18 @@ struct FileScan {
     }
 };
 
+// Each call checked here ends in "W(", "M(" or "N(", so a line where no bracket follows one of
+// those letters needs neither upper-casing nor the searches.
+bool MayHoldCheckedCall(QStringView line)
+{
+    for (qsizetype at = line.indexOf(u'('); at >= 0; at = line.indexOf(u'(', at + 1)) {
+        const QChar before = at > 0 ? UpperChar(line.at(at - 1)) : QChar();
+        if (before == u'W' || before == u'M' || before == u'N')
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, const QStringList &lines)
@@ -92,7 +104,7 @@ void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, c
             inProcedure = true;
         else if (IsProcedureEnd(line))
             inProcedure = false;
-        if (!line.contains(QLatin1Char('(')) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
+        if (!MayHoldCheckedCall(line) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
         const QString upper = UpperKeepLength(line);
         if (const int b = CallBracket(upper, QStringLiteral("OPENWINDOW(")))
