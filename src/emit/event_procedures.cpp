@@ -20,7 +20,9 @@ QSet<QString> FindProcedureHeads(const SourceLineList &lines, const QString &pre
     QSet<QString> found;
     const qsizetype shortest = prefix.size() + suffix.size();
     for (const QString &line : lines) {
-        if (line.size() < shortest) // most lines of a body; the search would cost more
+        // Lines too short for a head (most of a body) or without the suffix's first character
+        // (the separators) are passed over before the dearer search for the prefix.
+        if (line.size() < shortest || (!suffix.isEmpty() && !line.contains(suffix.front())))
             continue;
         for (qsizetype p = line.indexOf(prefix); p >= 0; p = line.indexOf(prefix, p + 1)) {
             const qsizetype nameStart = p + prefix.size();
