@@ -257,6 +257,9 @@ bool StartsWithWindowName(const QString &lower, const QSet<QString> &windows)
 void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &out)
 {
     QSet<QString> declared, stored;
+    // Sized for the gadgets up front, which are nearly all the names: growing rehashes them.
+    declared.reserve(g.model.GadgetList.size());
+    stored.reserve(g.model.GadgetList.size());
     for (const ObjectKind kind : AllObjectKinds) {
         for (const QString &name : NamesOfKind(g.model, kind))
             declared.insert(LowerCase(name));
