@@ -1,4 +1,4 @@
-#include "shell/line_diff.h"
+#include "base/line_diff.h"
 #include "shell/log_lines.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"

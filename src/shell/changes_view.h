@@ -2,7 +2,7 @@
 // copy in Backup/ (made before the run) and its new text, and the renames the user bound.
 #pragma once
 
-#include "shell/line_diff.h"
+#include "base/line_diff.h"
 
 #include <QList>
 #include <QListWidget>

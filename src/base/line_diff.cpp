@@ -1,4 +1,4 @@
-#include "shell/line_diff.h"
+#include "base/line_diff.h"
 
 #include <vector>
 
@@ -13,9 +13,10 @@ struct Span {
     const QString &at(qsizetype i) const { return lines.at(from + i); }
 };
 
-// Beyond this many edits a changed middle is shown as removed and added whole: the search
-// keeps every step, which grows with the square of the edits.
-constexpr qsizetype MaxEdits = 4000;
+// Beyond this many edits a changed middle is shown as removed and added whole: still a correct
+// diff, and the search, which keeps every step, stays within bounded memory on a wholly
+// rewritten file.
+constexpr qsizetype MaxEdits = 2000;
 
 // Myers' greedy search. trace[d] holds, for the diagonals k = -d..d, the furthest x reached
 // with d edits; the edit script is read back from it. Empty when the texts differ too much.
@@ -85,9 +86,16 @@ QList<DiffLine> Backtrack(const Span &a, const Span &b, const Trace &trace)
     return {reversed.crbegin(), reversed.crend()};
 }
 
+// "start,count" of a hunk side; an empty side names the line before it, as patch expects.
+QString Range(qsizetype start, qsizetype count)
+{
+    return QStringLiteral("%1,%2").arg(count == 0 ? start - 1 : start).arg(count);
+}
+
 QString HunkHeader(qsizetype beforeStart, qsizetype beforeCount, qsizetype afterStart, qsizetype afterCount)
 {
-    return QStringLiteral("@@ -%1,%2 +%3,%4 @@").arg(beforeStart).arg(beforeCount).arg(afterStart).arg(afterCount);
+    return QStringLiteral("@@ -") + Range(beforeStart, beforeCount) + QStringLiteral(" +")
+           + Range(afterStart, afterCount) + QStringLiteral(" @@");
 }
 
 } // namespace

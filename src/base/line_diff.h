@@ -1,5 +1,6 @@
 // The difference between two texts line by line (the shortest edit script), and its unified
-// form with a few lines of context, as the Changes view shows it.
+// form with a few lines of context: what the desktop's Changes view shows and what
+// quarvel-gen --diff prints.
 #pragma once
 
 #include <QList>
