@@ -113,14 +113,19 @@ QString Left(const QString &text, int n)
     return text.left(n);
 }
 
+QStringView TrimView(QStringView text, QChar c)
+{
+    while (!text.isEmpty() && text.front() == c)
+        text = text.sliced(1);
+    while (!text.isEmpty() && text.back() == c)
+        text.chop(1);
+    return text;
+}
+
 QString Trim(const QString &text, QChar c)
 {
-    qsizetype begin = 0, end = text.size();
-    while (begin < end && text.at(begin) == c)
-        ++begin;
-    while (end > begin && text.at(end - 1) == c)
-        --end;
-    return text.mid(begin, end - begin);
+    const QStringView trimmed = TrimView(text, c);
+    return text.mid(trimmed.data() - text.constData(), trimmed.size());
 }
 
 static bool IsBlank(QChar c)
@@ -294,15 +299,6 @@ QString InsertAfter(const QString &text, int position, const QString &insertion)
     QString result;
     result.reserve(text.size() + insertion.size());
     return result.append(QStringView(text).first(split)).append(insertion).append(QStringView(text).sliced(split));
-}
-
-static QStringView TrimView(QStringView text, QChar c)
-{
-    while (!text.isEmpty() && text.front() == c)
-        text = text.sliced(1);
-    while (!text.isEmpty() && text.back() == c)
-        text.chop(1);
-    return text;
 }
 
 // Every object line of the prefix pass and of the name collection asks this, so the word is

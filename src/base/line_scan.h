@@ -34,6 +34,7 @@ QString Left(const QString &text, int n);
 
 // Removes only the given character (space by default) at both ends.
 QString Trim(const QString &text, QChar c = QLatin1Char(' '));
+QStringView TrimView(QStringView text, QChar c = QLatin1Char(' '));
 
 // Removes spaces and tabs at both ends, or at the start only (settings and preference values).
 QString TrimBlanks(QStringView text);
