@@ -45,10 +45,10 @@ void WrapLanguageStrings(GenerationContext &g)
 
 void CollectLanguageStrings(GenerationContext &g)
 {
-    LanguageMap &map = g.model.Languages;
+    LanguageMap used;
     for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
                                         &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
-        ScanLanguageStrings(*lines, map);
+        ScanLanguageStrings(*lines, used);
 
     for (const QString &include : std::as_const(g.model.IncludeFileList)) {
         const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include), g.outputFormat);
@@ -57,7 +57,13 @@ void CollectLanguageStrings(GenerationContext &g)
             ++g.faults.unread;
             continue;
         }
-        ScanLanguageStrings(file->lines, map);
+        ScanLanguageStrings(file->lines, used);
+    }
+    // New keys join the map after the Catalog's, in the order the sources use them.
+    for (const QString &key : used.keys()) {
+        if (!g.model.Languages.contains(key))
+            g.model.Languages.insert(key, key);
+        g.languageKeysUsed.insert(key);
     }
 }
 

@@ -13,6 +13,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 
 namespace quarvel {
 
@@ -67,6 +68,7 @@ struct GenerationContext {
     RunFaults faults;
     DirectoryLock projectLock; // held from the start of step 1 to the end of the run
     qsizetype catalogKeysLoaded = 0; // the Catalog's entries before this run's strings joined
+    QSet<QString> languageKeysUsed;  // every key the sources and includes look up
     WarningTally warnings;
     bool reportInLog = true; // the project report as log lines after "Ready."
 

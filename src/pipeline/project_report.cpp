@@ -3,7 +3,6 @@
 #include "base/line_scan.h"
 #include "emit/event_procedures.h"
 #include "interpreter/common_file_loading.h"
-#include "interpreter/language_strings.h"
 #include "model/generation_context.h"
 
 #include <QDir>
@@ -164,14 +163,8 @@ void FindLanguageFindings(const GenerationContext &g, QList<ReportFinding> &out)
 {
     if (!g.switches().Multilang)
         return;
-    LanguageMap used;
-    for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
-                                        &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
-        ScanLanguageStrings(*lines, used);
-    for (const QString &include : g.model.IncludeFileList) {
-        if (const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include)))
-            ScanLanguageStrings(file->lines, used);
-    }
+    // Step 1's scan of the sources and includes already knows every key in use.
+    const QSet<QString> &used = g.languageKeysUsed;
     const QStringList &keys = g.model.Languages.keys();
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const int line = int(i + 2); // after the header line
