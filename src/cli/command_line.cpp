@@ -65,18 +65,18 @@ bool HoldsLineEnd(const QString &name)
 }
 
 // "3 files could not be written, see the log": what went wrong in a run that reached "Ready.".
-QString FaultSummary(const RunFaults &faults)
+QString FaultSummary(const GenerationContext &g)
 {
     const auto files = [](int count, const char *what) {
         return QString::number(count) + (count == 1 ? QStringLiteral(" file could not be ") : QStringLiteral(" files could not be "))
                + QLatin1String(what);
     };
     QStringList parts;
-    if (faults.unread > 0)
-        parts.append(files(faults.unread, "read"));
-    if (faults.unwritten > 0)
-        parts.append(files(faults.unwritten, "written"));
-    if (faults.backupFailed)
+    if (g.faults.unread > 0)
+        parts.append(files(g.faults.unread, "read"));
+    if (g.plan.FailedCount() > 0)
+        parts.append(files(g.plan.FailedCount(), "written"));
+    if (g.faults.backupFailed)
         parts.append(QStringLiteral("the backup failed"));
     return parts.join(QStringLiteral(", ")) + QStringLiteral(", see the log");
 }
@@ -312,8 +312,8 @@ int FinishRun(const CommandLineOptions &options, const GenerationContext &contex
     // --check names the files either way; a file that could not be read or written outranks
     // its answer, since the check could not see the whole project.
     const int checked = options.check ? CheckResult(context, err) : 0;
-    if (context.faults.any()) {
-        PrintCommandLineError(err, FaultSummary(context.faults));
+    if (context.HasFileFaults()) {
+        PrintCommandLineError(err, FaultSummary(context));
         return 3;
     }
     return checked;

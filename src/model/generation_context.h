@@ -27,12 +27,10 @@ struct ConstantBinding {
 using BindingList = QList<ConstantBinding>;
 
 // What went wrong on disk in a run that still goes on to "Ready.", each already in the log.
+// Files that could not be written are counted by the write plan.
 struct RunFaults {
-    int unread = 0;    // files that could not be read
-    int unwritten = 0; // files that could not be written, the project file included
+    int unread = 0; // files that could not be read
     bool backupFailed = false;
-
-    bool any() const { return unread > 0 || unwritten > 0 || backupFailed; }
 };
 
 // The run's warnings by kind (the text before the first "(", or the whole line), in the order
@@ -71,6 +69,9 @@ struct GenerationContext {
     QSet<QString> languageKeysUsed;  // every key the sources and includes look up
     WarningTally warnings;
     bool reportInLog = true; // the project report as log lines after "Ready."
+
+    // A run that reached "Ready." but could not read or write a file, or back up the sources.
+    bool HasFileFaults() const { return faults.unread > 0 || plan.FailedCount() > 0 || faults.backupFailed; }
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }

@@ -238,8 +238,7 @@ void GenerateStep4(GenerationContext &g)
 
     g.LogLine(QStringLiteral("- Write Files..."));
     WriteOutputFiles(g);
-    if (!ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.plan, &g.model)))
-        ++g.faults.unwritten;
+    ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.plan, &g.model));
     ReplaceStoredConstants(g);
     g.LogLine(QStringLiteral("Ready."));
     g.LogLine(QString());

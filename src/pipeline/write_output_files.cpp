@@ -15,7 +15,6 @@ static void WriteOneFile(GenerationContext &g, const QString &path, const QStrin
     const bool widened = format != g.outputFormat;
     if (!g.plan.Write(path, EncodeLines(lines, format))) {
         g.LogLine(FileErrorLine(QStringLiteral("File"), path));
-        ++g.faults.unwritten;
         return;
     }
     g.LogLine(QStringLiteral(" -> Write File ") + path);

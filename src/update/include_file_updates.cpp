@@ -62,10 +62,8 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
         return;
     g.LogLine(QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count));
     file->lines = g.lines.ScratchLines;
-    if (!g.plan.Write(filePath, IncludeFileBytes(g, path, *file))) {
+    if (!g.plan.Write(filePath, IncludeFileBytes(g, path, *file)))
         g.LogLine(FileErrorLine(QStringLiteral("WriteFile"), path));
-        ++g.faults.unwritten;
-    }
 }
 
 } // namespace
