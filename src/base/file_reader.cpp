@@ -3,6 +3,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #ifdef Q_OS_UNIX
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -36,23 +38,26 @@ QString SystemReason(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-// Reads to the end, one byte more than allowed at most, so a file growing while it is read
-// is still caught.
+// Reads to the end straight into the result, one byte more than allowed at most, so a file
+// growing while it is read is still caught.
 FileBytes ReadOpenFile(int fd, qint64 size)
 {
-    QByteArray bytes;
-    bytes.reserve(size + 1);
-    char buffer[65536];
+    QByteArray bytes(qsizetype(size) + 1, Qt::Uninitialized);
+    qsizetype filled = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (filled == bytes.size())
+            bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxReadSize + 1));
+        const ssize_t n = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             return Unreadable(SystemReason(errno));
-        if (n == 0)
-            return {FileBytes::Read, bytes, {}};
-        bytes.append(buffer, n);
-        if (bytes.size() > MaxReadSize)
+        if (n == 0) {
+            bytes.truncate(filled);
+            return {FileBytes::Read, std::move(bytes), {}};
+        }
+        filled += n;
+        if (filled > MaxReadSize)
             return Unreadable(TooLarge());
     }
 }

@@ -83,7 +83,9 @@ static QString DecodeUtf32(QByteArrayView bytes, bool bigEndian)
     return text;
 }
 
-QString DecodeText(QByteArrayView bytes, TextFormat format)
+// The text of bytes in format; invalid, when given, tells whether some bytes were no text in
+// format (UTF-8 or UTF-16; the UTF-32 decoder replaces them without telling).
+static QString Decode(QByteArrayView bytes, TextFormat format, bool *invalid)
 {
     if (format == FormatUtf32LE || format == FormatUtf32BE)
         return DecodeUtf32(bytes, format == FormatUtf32BE);
@@ -92,7 +94,15 @@ QString DecodeText(QByteArrayView bytes, TextFormat format)
         return QString::fromLatin1(bytes.data(), bytes.size());
     // Invalid sequences become U+FFFD: a damaged file still reads, line for line.
     QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    return decoder.decode(bytes);
+    QString text = decoder.decode(bytes);
+    if (invalid)
+        *invalid = decoder.hasError();
+    return text;
+}
+
+QString DecodeText(QByteArrayView bytes, TextFormat format)
+{
+    return Decode(bytes, format, nullptr);
 }
 
 // The next CR or LF at or after from, -1 when there is none. A text without CR, nearly every
@@ -148,27 +158,6 @@ std::optional<TextFormat> Utf16ByNuls(QByteArrayView bytes)
     return std::nullopt;
 }
 
-// False when the bytes hold a sequence that is no text in format (UTF-8 or UTF-16).
-bool DecodesCleanly(QByteArrayView bytes, TextFormat format)
-{
-    const auto encoding = UnicodeEncoding(format);
-    if (!encoding || format == FormatUtf32LE || format == FormatUtf32BE)
-        return true;
-    QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(bytes);
-    return !decoder.hasError();
-}
-
-bool HoldsMultiByteUtf8(QByteArrayView bytes)
-{
-    bool beyondAscii = false;
-    for (char c : bytes)
-        beyondAscii = beyondAscii || uchar(c) >= 0x80;
-    if (!beyondAscii)
-        return false;
-    return DecodesCleanly(bytes, FormatUtf8);
-}
-
 // The first line holding a replacement character, where decoding met invalid bytes.
 int FirstInvalidLine(const QStringList &lines)
 {
@@ -180,14 +169,36 @@ int FirstInvalidLine(const QStringList &lines)
 
 } // namespace
 
-TextFormat UnmarkedFormat(QByteArrayView bytes, TextFormat runFormat)
+namespace {
+
+bool AllAscii(QByteArrayView bytes)
 {
-    if (const auto utf16 = Utf16ByNuls(bytes))
-        return *utf16;
-    if (runFormat == FormatUtf8 && HoldsMultiByteUtf8(bytes))
-        return FormatUtf8;
-    return FormatLatin1;
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
+
+// An unmarked file: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
+// output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence;
+// otherwise 8-bit, its bytes passing through unchanged. Decoded once, whichever it is.
+void DecodeUnmarked(QByteArrayView bytes, TextFormat runFormat, TextFile &file, QString &text)
+{
+    if (const auto utf16 = Utf16ByNuls(bytes)) {
+        file.format = *utf16;
+        text = Decode(bytes, file.format, nullptr);
+        return;
+    }
+    if (runFormat == FormatUtf8 && !AllAscii(bytes)) {
+        bool invalid = false;
+        text = Decode(bytes, FormatUtf8, &invalid);
+        if (!invalid) {
+            file.format = FormatUtf8;
+            return;
+        }
+    }
+    file.format = FormatLatin1;
+    text = Decode(bytes, FormatLatin1, nullptr);
+}
+
+} // namespace
 
 std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat, FileBytes *failure)
 {
@@ -197,13 +208,21 @@ std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat, 
             *failure = std::move(read);
         return std::nullopt;
     }
-    const QByteArray &bytes = read.bytes;
-    const ByteOrderMark mark = DetectByteOrderMark(bytes);
+    const ByteOrderMark mark = DetectByteOrderMark(read.bytes);
+    const QByteArrayView content = QByteArrayView(read.bytes).sliced(mark.length);
     TextFile result;
     result.marked = mark.length > 0;
-    result.format = result.marked ? mark.format : UnmarkedFormat(bytes, runFormat);
-    result.lines = SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), result.format));
-    if (result.marked && !DecodesCleanly(QByteArrayView(bytes).sliced(mark.length), mark.format))
+    QString text;
+    bool invalid = false;
+    if (result.marked) {
+        result.format = mark.format;
+        text = Decode(content, mark.format, &invalid);
+    } else {
+        DecodeUnmarked(content, runFormat, result, text);
+    }
+    read.bytes.clear(); // the bytes are no longer needed while the lines are cut
+    result.lines = SplitLines(text);
+    if (invalid)
         result.firstInvalidLine = FirstInvalidLine(result.lines);
     return result;
 }
@@ -224,14 +243,33 @@ TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted)
 
 namespace {
 
-// The lines each followed by LF, copied into one text of the right size: appending line by
-// line costs more than the copying itself.
-QString JoinLines(const QStringList &lines)
+qsizetype TextLength(const QStringList &lines)
 {
     qsizetype total = 0;
     for (const QString &line : lines)
         total += line.size() + 1;
-    QString text(total, Qt::Uninitialized);
+    return total;
+}
+
+// The 8-bit form: one byte a character, straight into a buffer of the right size; a character
+// beyond U+00FF becomes "?", as in QString::toLatin1.
+QByteArray EncodeLatin1(const QStringList &lines)
+{
+    QByteArray bytes(TextLength(lines), Qt::Uninitialized);
+    char *out = bytes.data();
+    for (const QString &line : lines) {
+        for (const QChar c : line)
+            *out++ = c.unicode() > 0xFF ? '?' : char(c.unicode());
+        *out++ = '\n';
+    }
+    return bytes;
+}
+
+// The lines each followed by LF, copied into one text of the right size: appending line by
+// line costs more than the copying itself.
+QString JoinLines(const QStringList &lines)
+{
+    QString text(TextLength(lines), Qt::Uninitialized);
     QChar *out = text.data();
     for (const QString &line : lines) {
         out = std::copy(line.cbegin(), line.cend(), out);
@@ -244,13 +282,18 @@ QString JoinLines(const QStringList &lines)
 
 QByteArray EncodeLines(const QStringList &lines, TextFormat format)
 {
-    const QString text = JoinLines(lines);
-    QByteArray bytes = ByteOrderMarkBytes(format);
     const auto encoding = UnicodeEncoding(format);
     if (!encoding)
-        return bytes + text.toLatin1();
+        return EncodeLatin1(lines);
+    // The mark and the text are encoded into one buffer as large as the encoder may need.
+    const QByteArray mark = ByteOrderMarkBytes(format);
+    const QString text = JoinLines(lines);
     QStringEncoder encoder(*encoding, QStringConverter::Flag::Stateless);
-    return bytes + QByteArray(encoder.encode(text));
+    QByteArray bytes(mark.size() + encoder.requiredSpace(text.size()), Qt::Uninitialized);
+    char *out = std::copy(mark.cbegin(), mark.cend(), bytes.data());
+    out = encoder.appendToBuffer(out, text);
+    bytes.truncate(out - bytes.constData());
+    return bytes;
 }
 
 } // namespace quarvel

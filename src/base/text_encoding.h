@@ -44,14 +44,11 @@ struct TextFile {
     int firstInvalidLine = 0; // 1-based line of the first bytes that are no text in format; 0: none
 };
 
-// The format of a file without a byte-order mark: UTF-16 when NUL is every second byte of its
-// ASCII text; in a run whose output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a
-// multi-byte sequence; otherwise 8-bit, its bytes passing through unchanged.
-TextFormat UnmarkedFormat(QByteArrayView bytes, TextFormat runFormat);
-
 // Reads a whole regular file (at most 64 MiB), decoded in the format of its own byte-order
-// mark or else UnmarkedFormat. nullopt when it is missing or cannot be read; failure, when
-// given, then says which and why.
+// mark. Without a mark: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
+// output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence;
+// otherwise 8-bit, its bytes passing through unchanged. nullopt when the file is missing or
+// cannot be read; failure, when given, then says which and why.
 std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat = FormatLatin1,
                                      FileBytes *failure = nullptr);
 
