@@ -16,6 +16,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <memory>
+
 namespace quarvel {
 
 namespace {
@@ -344,12 +346,18 @@ int RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
     WarnOfConfigFile(err);
     ReportFailure(frontEnd, LoadUserGadgets(settings));
     const NameTables nameTables = BuildNameTables(settings.UserGadgetList);
-    GenerationContext context(project, nameTables, frontEnd);
-    context.plan.dryRun = options.dryRun || options.check;
-    context.reportInLog = !options.reportJson;
-    const bool ready = GenerationWorker(context);
+    auto context = std::make_unique<GenerationContext>(project, nameTables, frontEnd);
+    context->plan.dryRun = options.dryRun || options.check;
+    context->reportInLog = !options.reportJson;
+    const bool ready = GenerationWorker(*context);
     frontEnd.ReportUnmatchedBinds();
-    return ready ? FinishRun(options, context, out, err) : 1;
+    const int status = ready ? FinishRun(options, *context, out, err) : 1;
+    if (options.processEndsAfterRun) {
+        // Still reachable, so no leak checker reports it.
+        [[maybe_unused]] static GenerationContext *keptToExit;
+        keptToExit = context.release();
+    }
+    return status;
 }
 
 } // namespace quarvel
