@@ -23,15 +23,15 @@ OnDisk ReadOnDisk(const QString &path)
     return {true, std::move(file.bytes)};
 }
 
-bool Holds(const QString &path, const QByteArray &bytes)
+} // namespace
+
+bool WritePlan::Holds(const QString &path, const QByteArray &bytes)
 {
     if (QFileInfo(path).size() != bytes.size())
         return false;
     const OnDisk existing = ReadOnDisk(path);
     return existing.exists && existing.bytes == bytes;
 }
-
-} // namespace
 
 bool WritePlan::Write(const QString &path, const QByteArray &bytes)
 {

@@ -30,6 +30,8 @@ public:
     // folder stands where the file should be.
     bool Write(const QString &path, const QByteArray &bytes);
 
+    // True when the file at path exists and holds exactly bytes.
+    static bool Holds(const QString &path, const QByteArray &bytes);
     // Many files at once (the backup copies): written unless unchanged or in a dry run; not
     // counted in the project's files. One result per file, in order.
     QList<bool> WriteAll(QList<FileWriter::PendingFile> files);

@@ -14,7 +14,7 @@ namespace {
 // folders are neither copied nor entered. False when the directory cannot be read or any
 // file cannot be copied; the other files are copied all the same. The copies are written
 // together so that they reach the disk in one flush; a copy that already holds its source's
-// bytes is left as it is.
+// bytes is left as it is, and its bytes are not kept for the writing.
 bool CopySources(WritePlan &plan, const QString &projectDirectory, const QString &backupFolder)
 {
     const QDir directory(projectDirectory);
@@ -32,7 +32,8 @@ bool CopySources(WritePlan &plan, const QString &projectDirectory, const QString
             continue;
         }
         const QString copy = backupFolder + QLatin1Char('/') + source.fileName();
-        copies.append({copy, in.bytes});
+        if (!WritePlan::Holds(copy, in.bytes))
+            copies.append({copy, in.bytes});
     }
     for (bool copied : plan.WriteAll(std::move(copies)))
         allCopied = allCopied && copied;
