@@ -89,18 +89,21 @@ void ReadProjectText(const QByteArray &bytes, ProjectState &project)
     QByteArrayView text(bytes);
     if (text.startsWith("\xEF\xBB\xBF")) // written by another editor
         text = text.sliced(3);
+    // The list a section's lines go to is looked up once, at its header.
     QString section;
+    QStringList *names = nullptr;
     for (const QString &line : SplitLines(DecodeText(text, FormatUtf8))) {
         if (line.startsWith(QLatin1Char('['))) {
             section = line;
+            names = section == QLatin1String("[FILES]") ? &project.CommonFiles
+                                                       : StoredListOfSection(project.Stored, section);
         } else if (line.isEmpty()) {
             section.clear();
-        } else if (section == QLatin1String("[FILES]")) {
-            project.CommonFiles.append(line);
+            names = nullptr;
+        } else if (names) {
+            names->append(line);
         } else if (section == QLatin1String("[SWITCH]")) {
             ReadSwitchLine(line, project.switches);
-        } else if (QStringList *names = StoredListOfSection(project.Stored, section)) {
-            names->append(line);
         }
     }
 }
