@@ -3,6 +3,7 @@
 #include "support/test_project.h"
 
 #include "support/golden_runner.h"
+#include "base/unified_diff.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -77,6 +78,7 @@ private slots:
     void setOverridesAreStored();
     void dryRunDiffMatchesTheRun_data();
     void dryRunDiffMatchesTheRun();
+    void createdFilesApplyWithPatch();
     void helpVersionAndJsonReport();
 };
 
@@ -253,6 +255,20 @@ void TestQuarvelGen::dryRunDiffMatchesTheRun()
     QVERIFY(Snapshot(real.dir()) == settled);
     QVERIFY2(again.outLines().contains(QRegularExpression("^Report: 0 files written, [1-9][0-9]* unchanged\\.$")),
              again.out);
+}
+
+// patch creates a file only from a header it knows; an empty one has no lines to add.
+void TestQuarvelGen::createdFilesApplyWithPatch()
+{
+    TestProject dir;
+    dir.write(".diff", UnifiedDiff("Empty.pb", {}, {}, true) + UnifiedDiff("New.pb", {}, "A\nB", true));
+    QProcess patch;
+    patch.start("patch", {"-p1", "-s", "-d", dir.dir(), "-i", dir.path(".diff")});
+    QVERIFY(patch.waitForFinished());
+    QVERIFY2(patch.exitCode() == 0, patch.readAllStandardOutput() + patch.readAllStandardError());
+    QVERIFY(QFileInfo(dir.path("Empty.pb")).isFile());
+    QCOMPARE(dir.read("Empty.pb"), QByteArray());
+    QCOMPARE(dir.read("New.pb"), QByteArray("A\nB"));
 }
 
 void TestQuarvelGen::helpVersionAndJsonReport()

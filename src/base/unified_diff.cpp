@@ -47,7 +47,11 @@ QByteArray UnifiedDiff(const QString &relativePath, const QByteArray &before, co
     if (before == after && !created)
         return {};
     const QByteArray path = relativePath.toUtf8();
-    QByteArray out = (created ? QByteArray("--- /dev/null\n") : "--- a/" + path + '\n') + "+++ b/" + path + '\n';
+    // A created file carries git's header, through which patch creates even an empty one.
+    QByteArray out = created ? "diff --git a/" + path + " b/" + path + "\nnew file mode 100644\n" : QByteArray();
+    if (created && after.isEmpty())
+        return out;
+    out += (created ? QByteArray("--- /dev/null\n") : "--- a/" + path + '\n') + "+++ b/" + path + '\n';
     for (const DiffLine &line : UnifiedDiff(SplitBytes(before), SplitBytes(after)))
         out += DiffLineBytes(line);
     return out;

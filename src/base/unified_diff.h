@@ -6,9 +6,9 @@
 
 namespace quarvel {
 
-// The diff of one file from before to after, under a/ and b/ + relativePath (a created file
-// comes from /dev/null), with three lines of context. Lines are compared as bytes, so any
-// encoding passes through unchanged. Empty when the bytes are equal.
+// The diff of one file from before to after, under a/ and b/ + relativePath, with three lines
+// of context; a created file comes from /dev/null after git's "new file" header. Lines are
+// compared as bytes, so any encoding passes through unchanged. Empty when the bytes are equal.
 QByteArray UnifiedDiff(const QString &relativePath, const QByteArray &before, const QByteArray &after, bool created);
 
 } // namespace quarvel
