@@ -124,6 +124,15 @@ void TestTextEncoding::longLine()
     const auto file = ReadTextFile(project.path("long.pb"));
     QCOMPARE(file->lines.size(), 2);
     QCOMPARE(file->lines.first().size(), 1 << 20);
+
+    // Written back, a line longer than a piece of the encoder and lines that fill many pieces
+    // keep their bytes.
+    QCOMPARE(EncodeLines(file->lines, FormatUtf8), "\xEF\xBB\xBF" + QByteArray(1 << 20, 'x') + "\nend\n");
+    const QStringList many(300, QString(501, QChar(0xE9)));
+    QByteArray expected;
+    for (int i = 0; i < 300; ++i)
+        expected += QString(501, QChar(0xE9)).toUtf8() + '\n';
+    QCOMPARE(EncodeLines(many, FormatUtf8), "\xEF\xBB\xBF" + expected);
 }
 
 void TestTextEncoding::unreadable()

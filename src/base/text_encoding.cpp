@@ -265,17 +265,30 @@ QByteArray EncodeLatin1(const QStringList &lines)
     return bytes;
 }
 
-// The lines each followed by LF, copied into one text of the right size: appending line by
-// line costs more than the copying itself.
-QString JoinLines(const QStringList &lines)
+// Encodes the lines each followed by LF at out, gathered into pieces of up to PieceSize
+// characters: one encoder call a piece costs less than one a line, and the whole text never
+// stands in memory a second time. A piece always ends at the end of a line.
+char *EncodePieces(const QStringList &lines, QStringEncoder &encoder, char *out)
 {
-    QString text(TextLength(lines), Qt::Uninitialized);
-    QChar *out = text.data();
+    constexpr qsizetype PieceSize = qsizetype(1) << 16;
+    const QChar lineFeed = QLatin1Char('\n');
+    QString piece(PieceSize, Qt::Uninitialized);
+    QChar *const begin = piece.data();
+    QChar *at = begin;
     for (const QString &line : lines) {
-        out = std::copy(line.cbegin(), line.cend(), out);
-        *out++ = QLatin1Char('\n');
+        if ((at - begin) + line.size() + 1 > PieceSize) {
+            out = encoder.appendToBuffer(out, QStringView(begin, at));
+            at = begin;
+        }
+        if (line.size() + 1 > PieceSize) {
+            out = encoder.appendToBuffer(out, line);
+            out = encoder.appendToBuffer(out, QStringView(&lineFeed, 1));
+            continue;
+        }
+        at = std::copy(line.cbegin(), line.cend(), at);
+        *at++ = lineFeed;
     }
-    return text;
+    return encoder.appendToBuffer(out, QStringView(begin, at));
 }
 
 } // namespace
@@ -285,13 +298,12 @@ QByteArray EncodeLines(const QStringList &lines, TextFormat format)
     const auto encoding = UnicodeEncoding(format);
     if (!encoding)
         return EncodeLatin1(lines);
-    // The mark and the text are encoded into one buffer as large as the encoder may need.
+    // The mark and the text go into one buffer as large as the encoder may need.
     const QByteArray mark = ByteOrderMarkBytes(format);
-    const QString text = JoinLines(lines);
     QStringEncoder encoder(*encoding, QStringConverter::Flag::Stateless);
-    QByteArray bytes(mark.size() + encoder.requiredSpace(text.size()), Qt::Uninitialized);
+    QByteArray bytes(mark.size() + encoder.requiredSpace(TextLength(lines)), Qt::Uninitialized);
     char *out = std::copy(mark.cbegin(), mark.cend(), bytes.data());
-    out = encoder.appendToBuffer(out, text);
+    out = EncodePieces(lines, encoder, out);
     bytes.truncate(out - bytes.constData());
     return bytes;
 }
