@@ -51,10 +51,32 @@ QString LowerCase(const QString &text)
     return lower;
 }
 
+static bool IsIdentifierUnit(char16_t u)
+{
+    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
+}
+
 bool IsIdentifierChar(QChar c)
 {
-    const char16_t u = c.unicode();
-    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
+    return IsIdentifierUnit(c.unicode());
+}
+
+qsizetype IdentifierEnd(QStringView text, qsizetype from)
+{
+    const char16_t *units = text.utf16();
+    while (from < text.size() && IsIdentifierUnit(units[from]))
+        ++from;
+    return from;
+}
+
+bool HoldsChar(QStringView text, QChar c)
+{
+    const char16_t *units = text.utf16();
+    const char16_t wanted = c.unicode();
+    char16_t found = 0; // a char16_t, not a bool, so that the loop vectorises
+    for (qsizetype i = 0; i < text.size(); ++i)
+        found |= char16_t(units[i] == wanted);
+    return found;
 }
 
 // The passes look for short keywords in short lines, millions of times per run: jumping from
