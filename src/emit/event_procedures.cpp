@@ -4,6 +4,8 @@
 #include "base/line_scan.h"
 #include "model/generation_context.h"
 
+#include <QStringBuilder>
+
 namespace quarvel {
 
 bool HasEventProcedure(const GadgetRecord &gadget)
@@ -81,7 +83,7 @@ void AppendMissingProcedures(SourceLineList &target, const EventFile &file, cons
     for (qsizetype i = 0; i < names.size(); ++i) {
         if (existing[i] || appended.contains(names[i]))
             continue;
-        target << prefix + names[i] + suffix;
+        target << QString(prefix % names[i] % suffix);
         body(target, i);
         AppendSeparator(target);
         appended.insert(names[i]);
