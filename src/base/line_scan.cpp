@@ -69,16 +69,6 @@ qsizetype IdentifierEnd(QStringView text, qsizetype from)
     return from;
 }
 
-bool HoldsChar(QStringView text, QChar c)
-{
-    const char16_t *units = text.utf16();
-    const char16_t wanted = c.unicode();
-    char16_t found = 0; // a char16_t, not a bool, so that the loop vectorises
-    for (qsizetype i = 0; i < text.size(); ++i)
-        found |= char16_t(units[i] == wanted);
-    return found;
-}
-
 // The passes look for short keywords in short lines, millions of times per run: jumping from
 // one occurrence of the first character to the next (a vectorised scan) and comparing there
 // beats a general substring search, whose setup costs more than the line does.

@@ -29,7 +29,15 @@ qsizetype IdentifierEnd(QStringView text, qsizetype from);
 
 // Whether text holds c: a branch-free loop the compiler vectorises, cheaper than indexOf's
 // setup for the many short lines a pass passes over.
-bool HoldsChar(QStringView text, QChar c);
+inline bool HoldsChar(QStringView text, QChar c)
+{
+    const char16_t *units = text.utf16();
+    const char16_t wanted = c.unicode();
+    char16_t found = 0; // a char16_t, not a bool, so that the loop vectorises
+    for (qsizetype i = 0; i < text.size(); ++i)
+        found |= char16_t(units[i] == wanted);
+    return found;
+}
 
 // Case-sensitive search from a 1-based start; a start below 1 counts as 1; empty text,
 // empty search or a start beyond the end give 0.

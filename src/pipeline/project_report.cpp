@@ -320,21 +320,53 @@ bool StartsWithWindowName(const LowerCaseKey &constant, const LowerCaseSet &wind
     return false;
 }
 
+// The first use of each constant, as written: a name used again gets the same verdict. The
+// same skeleton line stands in every procedure, so a use is first compared with the last one.
+QList<ConstantUse> FirstUses(const SourceLineList &lines)
+{
+    QList<ConstantUse> first;
+    QSet<QStringView> judged;
+    QStringView last;
+    for (const ConstantUse &use : ConstantsUsed(lines)) {
+        if (use.name == last)
+            continue;
+        last = use.name;
+        const qsizetype before = judged.size();
+        judged.insert(use.name);
+        if (judged.size() > before)
+            first.append(use);
+    }
+    return first;
+}
+
 using NamesByKind = std::array<QStringList, AllObjectKinds.size()>;
 
-// Every current object name, in any letter case; the set views the names held in `names`.
-LowerCaseSet DeclaredNames(const DesignModel &model, NamesByKind &names)
+NamesByKind CurrentNames(const DesignModel &model)
 {
-    qsizetype count = 0;
-    for (size_t k = 0; k < names.size(); ++k) {
+    NamesByKind names;
+    for (size_t k = 0; k < names.size(); ++k)
         names[k] = NamesOfKind(model, AllObjectKinds[k]);
-        count += names[k].size();
+    return names;
+}
+
+// The used constants that a current object name declares, in any letter case; the set views
+// the names. A name as long as no used constant cannot match, so most names are not hashed.
+LowerCaseSet DeclaredAmong(const LowerCaseSet &used, const NamesByKind &names)
+{
+    QList<bool> usedLength;
+    for (const LowerCaseKey &constant : used) {
+        if (constant.text().size() >= usedLength.size())
+            usedLength.resize(constant.text().size() + 1, false);
+        usedLength[constant.text().size()] = true;
     }
     LowerCaseSet declared;
-    declared.reserve(count); // growing would rehash the names
     for (const QStringList &kind : names) {
-        for (const QString &name : kind)
-            declared.insert(LowerCaseKey(QStringView(name)));
+        for (const QString &name : kind) {
+            const LowerCaseKey key{QStringView(name)};
+            const qsizetype length = key.text().size();
+            if (length < usedLength.size() && usedLength[length] && used.contains(key))
+                declared.insert(key);
+        }
     }
     return declared;
 }
@@ -359,8 +391,20 @@ LowerCaseSet StoredNamesBeyond(const StoredConstants &stored, const NamesByKind 
 // enumeration declares any more.
 void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &out)
 {
-    NamesByKind current;
-    const LowerCaseSet declared = DeclaredNames(g.model, current);
+    const struct { const char *file; const SourceLineList *lines; } files[] = {
+        {"EventMenu.pb", &g.lines.EventMenuLines},
+        {"EventGadget.pb", &g.lines.EventGadgetLines},
+        {"EventWindow.pb", &g.lines.EventWindowLines},
+    };
+    std::array<QList<ConstantUse>, std::size(files)> firstUses;
+    LowerCaseSet used;
+    for (size_t f = 0; f < firstUses.size(); ++f) {
+        firstUses[f] = FirstUses(*files[f].lines);
+        for (const ConstantUse &use : firstUses[f])
+            used.insert(LowerCaseKey(use.name));
+    }
+    const NamesByKind current = CurrentNames(g.model);
+    const LowerCaseSet declared = DeclaredAmong(used, current);
     // Asked only about constants no enumeration declares, so built on the first of them.
     std::optional<LowerCaseSet> stored, windows;
     const auto looksGenerated = [&](const LowerCaseKey &constant) {
@@ -370,24 +414,15 @@ void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &o
         }
         return stored->contains(constant) || StartsWithWindowName(constant, *windows);
     };
-    const struct { const char *file; const SourceLineList *lines; } files[] = {
-        {"EventMenu.pb", &g.lines.EventMenuLines},
-        {"EventGadget.pb", &g.lines.EventGadgetLines},
-        {"EventWindow.pb", &g.lines.EventWindowLines},
-    };
-    for (const auto &file : files) {
+    for (size_t f = 0; f < firstUses.size(); ++f) {
         LowerCaseSet reported;
-        QSet<QStringView> judged; // as written: a name used again gets the same verdict
-        for (const auto &[i, used] : ConstantsUsed(*file.lines)) {
-            if (judged.contains(used))
-                continue;
-            judged.insert(used);
-            const LowerCaseKey constant(used);
+        for (const auto &[i, name] : firstUses[f]) {
+            const LowerCaseKey constant(name);
             if (declared.contains(constant) || reported.contains(constant) || !looksGenerated(constant))
                 continue;
             reported.insert(constant);
-            out.append({QStringLiteral("undeclared-constant"), QLatin1String(file.file), int(i + 1),
-                        QStringLiteral("#") + used.toString() + QStringLiteral(" is declared by no enumeration.")});
+            out.append({QStringLiteral("undeclared-constant"), QLatin1String(files[f].file), int(i + 1),
+                        QStringLiteral("#") + name.toString() + QStringLiteral(" is declared by no enumeration.")});
         }
     }
 }
