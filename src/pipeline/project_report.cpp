@@ -41,7 +41,7 @@ QStringView ProcedureName(QStringView line)
     if (const QStringView text = TrimLeadingBlanksView(line); text.size() <= 9 || UpperChar(text[0]) != QLatin1Char('P'))
         return {};
     const QStringView trimmed = TrimBlanksView(line);
-    if (trimmed.size() <= 9 || !StartsNoCase(trimmed, u"PROCEDURE"))
+    if (trimmed.size() <= 9 || (trimmed.first(9) != u"Procedure" && !StartsNoCase(trimmed, u"PROCEDURE")))
         return {};
     const QChar after = trimmed.at(9);
     if (after != QLatin1Char(' ') && after != QLatin1Char('\t') && after != QLatin1Char('.'))
@@ -50,7 +50,10 @@ QStringView ProcedureName(QStringView line)
     if (bracket < 0)
         return {};
     const QStringView head = TrimBlanksView(trimmed.sliced(9, bracket - 9));
-    return head.sliced(head.lastIndexOf(QLatin1Char(' ')) + 1); // after a ".type"
+    qsizetype start = head.size(); // after a ".type": the text after the last space
+    while (start > 0 && head[start - 1] != QLatin1Char(' '))
+        --start;
+    return head.sliced(start);
 }
 
 bool IsEndProcedure(const QString &line)
