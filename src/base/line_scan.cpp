@@ -51,9 +51,10 @@ QString LowerCase(const QString &text)
     return lower;
 }
 
+// A letter in either case folds onto a-z by setting bit 0x20, which maps no other unit there.
 static bool IsIdentifierUnit(char16_t u)
 {
-    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
+    return char16_t((u | 0x20) - u'a') < 26 || char16_t(u - u'0') < 10 || u == u'_';
 }
 
 bool IsIdentifierChar(QChar c)

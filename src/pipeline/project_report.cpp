@@ -284,7 +284,7 @@ void AppendConstantsUsed(const SourceLineList &lines, qsizetype lineIndex, QList
     const QStringView line = lines[lineIndex];
     // Before the first "#" only a quote or a comment matters: a line without one there starts at it.
     qsizetype i = line.indexOf(QLatin1Char('#'));
-    if (const QStringView before = line.first(i); before.contains(QLatin1Char('"')) || before.contains(QLatin1Char(';')))
+    if (const QStringView before = line.first(i); HoldsChar(before, QLatin1Char('"')) || HoldsChar(before, QLatin1Char(';')))
         i = 0;
     bool inString = false;
     for (; i < line.size(); ++i) {
