@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <cstring>
+
 namespace quarvel {
 
 // Upper-cases one character for one character: keyword searches compare positions of the
@@ -33,6 +35,10 @@ inline bool HoldsChar(QStringView text, QChar c)
 {
     const char16_t *units = text.utf16();
     const char16_t wanted = c.unicode();
+    // A text without the character's low byte anywhere cannot hold it, which memchr tells at
+    // once for most lines.
+    if (!std::memchr(units, wanted & 0xFF, size_t(text.size()) * sizeof(char16_t)))
+        return false;
     char16_t found = 0; // a char16_t, not a bool, so that the loop vectorises
     for (qsizetype i = 0; i < text.size(); ++i)
         found |= char16_t(units[i] == wanted);
