@@ -13,6 +13,16 @@ bool HasEventProcedure(const GadgetRecord &gadget)
     return gadget.type != QStringLiteral("TEXTGADGET") && gadget.type != QStringLiteral("FRAME3DGADGET");
 }
 
+// The smallest shift that maps the text onto itself where they overlap; its length if none.
+static qsizetype Period(QStringView text)
+{
+    for (qsizetype shift = 1; shift < text.size(); ++shift) {
+        if (text.sliced(shift) == text.first(text.size() - shift))
+            return shift;
+    }
+    return text.size();
+}
+
 // A head prefix + name + suffix is a substring of a line exactly when the line holds the
 // prefix at some position p and the suffix at some later position q with the text between
 // them equal to name. So every (prefix, later suffix) pair of a line is a candidate name, and
@@ -31,18 +41,21 @@ QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefi
     }
     QList<bool> found(names.size(), false);
     const qsizetype shortest = prefix.size() + suffix.size();
+    const int period = int(Period(prefix)); // two occurrences of the prefix stand this far apart at least
     for (const QString &line : lines) {
         // Lines too short for a head (most of a body) or without the suffix's first character
         // (the separators) are passed over before the dearer search for the prefix.
         if (line.size() < shortest || !HoldsChar(line, suffix.front()))
             continue;
-        for (int p = FindString(line, prefix); p > 0; p = FindString(line, prefix, p + 1)) {
+        for (int p = FindString(line, prefix); p > 0; p = FindString(line, prefix, p + period)) {
             const int nameStart = p - 1 + int(prefix.size());
             for (int q = FindString(line, suffix, nameStart + 1); q > 0; q = FindString(line, suffix, q + 1)) {
                 const auto name = index.constFind(QStringView(line).sliced(nameStart, q - 1 - nameStart));
                 if (name != index.cend())
                     found[*name - 1] = true;
             }
+            if (p - 1 + period + shortest > line.size()) // no later prefix with a suffix after it fits
+                break;
         }
     }
     for (qsizetype k = 0; k < names.size(); ++k)
