@@ -50,8 +50,12 @@ LowerCaseKey::LowerCaseKey(QStringView name) : text_(name)
 void LowerCaseKey::LowerIfBeyondAscii()
 {
     const char16_t *units = text_.utf16();
-    char16_t beyondAscii = 0;
-    for (qsizetype i = 0; i < text_.size(); ++i)
+    const qsizetype n = text_.size();
+    quint64 beyondAscii = 0;
+    qsizetype i = 0;
+    for (; i + 4 <= n; i += 4)
+        beyondAscii |= Word(units + i) & 0xFF80FF80FF80FF80ULL;
+    for (; i < n; ++i)
         beyondAscii |= units[i] & 0xFF80;
     if (!beyondAscii)
         return;
