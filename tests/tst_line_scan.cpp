@@ -1,4 +1,5 @@
 #include "base/line_scan.h"
+#include "base/lower_case_key.h"
 
 #include <QTest>
 
@@ -21,6 +22,7 @@ private slots:
     void upperKeepsLength();
     void upperMatchesUpperCharEverywhere();
     void lowerCaseMatchesToLower();
+    void lowerCaseKeyMatchesLowerCase();
 };
 
 void TestLineScan::findString_data()
@@ -231,6 +233,26 @@ void TestLineScan::lowerCaseMatchesToLower()
     }
     QCOMPARE(LowerCase(QString::fromUtf8("İz_ABC")), QString::fromUtf8("İz_ABC").toLower()); // two characters for İ
     QCOMPARE(LowerCase("Window_0_Button@[Z]"), QString("window_0_button@[z]"));
+}
+
+// Keys must be equal exactly when LowerCase makes the names equal, and equal keys must hash
+// alike: every character, at the end of a short name and inside a longer one (where the
+// folding works on four characters at once), against its other cases and ASCII look-alikes.
+void TestLineScan::lowerCaseKeyMatchesLowerCase()
+{
+    for (int u = 0; u <= 0xFFFF; ++u) {
+        const QChar c{char16_t(u)};
+        for (const QString &text : {QStringLiteral("Win_") + c, QStringLiteral("Win_") + c + QStringLiteral("_Button_0")}) {
+            const QStringList others{text.toUpper(), text.toLower(), QStringLiteral("WIN_K"), QStringLiteral("win_i"),
+                                     QStringLiteral("WIN_S_BUTTON_0"), text.left(3) + QStringLiteral("_k_button_0")};
+            for (const QString &other : others) {
+                const bool same = LowerCase(text) == LowerCase(other);
+                const LowerCaseKey a{QStringView(text)}, b{QStringView(other)};
+                if ((a == b) != same || (same && qHash(a, 7) != qHash(b, 7)))
+                    QFAIL(qPrintable(QStringLiteral("U+%1 against ").arg(u, 4, 16, QLatin1Char('0')) + other));
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(TestLineScan)

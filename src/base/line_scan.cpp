@@ -51,10 +51,23 @@ QString LowerCase(const QString &text)
     return lower;
 }
 
+// A letter in either case folds onto a-z by setting bit 0x20, which maps no other unit there.
+static bool IsIdentifierUnit(char16_t u)
+{
+    return char16_t((u | 0x20) - u'a') < 26 || char16_t(u - u'0') < 10 || u == u'_';
+}
+
 bool IsIdentifierChar(QChar c)
 {
-    const char16_t u = c.unicode();
-    return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
+    return IsIdentifierUnit(c.unicode());
+}
+
+qsizetype IdentifierEnd(QStringView text, qsizetype from)
+{
+    const char16_t *units = text.utf16();
+    while (from < text.size() && IsIdentifierUnit(units[from]))
+        ++from;
+    return from;
 }
 
 // The passes look for short keywords in short lines, millions of times per run: jumping from

@@ -3,34 +3,22 @@
 #include "base/line_scan.h"
 #include "model/generation_context.h"
 
+#include <QStringBuilder>
+
 namespace quarvel {
 
 // One enumeration block: heading, ";", the members, and an empty line after it. Members are
-// numbered 0, 1, 2, ... by PureBasic in the order written, which the jump tables rely on.
-static void AppendEnumeration(SourceLineList &target, const char *heading, const QStringList &members)
+// numbered 0, 1, 2, ... by PureBasic in the order written, which the jump tables rely on. Each
+// member line is the indentation, the mark ("#" before an object name, nothing before an
+// identifier written with its "#") and the name, joined in one allocation.
+static void AppendEnumeration(SourceLineList &target, const char *heading, const QStringList &names,
+                              QLatin1StringView mark = QLatin1StringView("#"))
 {
+    target.reserve(target.size() + names.size() + 5);
     target << QLatin1String(heading) << QStringLiteral(";") << QStringLiteral("Enumeration");
-    for (const QString &member : members)
-        target << QStringLiteral("  ") + member;
-    target << QStringLiteral("EndEnumeration") << QString();
-}
-
-static QStringList WithHash(const QStringList &names)
-{
-    QStringList members;
-    members.reserve(names.size());
     for (const QString &name : names)
-        members << QLatin1Char('#') + name;
-    return members;
-}
-
-static QStringList GadgetConstants(const QList<GadgetRecord> &gadgets)
-{
-    QStringList members;
-    members.reserve(gadgets.size());
-    for (const GadgetRecord &gadget : gadgets)
-        members << QLatin1Char('#') + gadget.name;
-    return members;
+        target << QString(QLatin1StringView("  ") % mark % name);
+    target << QStringLiteral("EndEnumeration") << QString();
 }
 
 // Font and image identifiers are held as written in code, "#" included. One loaded with a
@@ -64,14 +52,15 @@ void EmitConstantsSection(GenerationContext &g)
 {
     const DesignModel &m = g.model;
     SourceLineList &out = g.lines.ConstantLines;
-    AppendEnumeration(out, ";- Window Constants", WithHash(m.WindowList));
-    AppendEnumeration(out, ";- Menubar Constants", WithHash(m.MenuList));
-    AppendEnumeration(out, ";- MenuItem Constants", WithHash(m.MenuItemList));
-    AppendEnumeration(out, ";- Gadget Constants", GadgetConstants(m.GadgetList));
-    AppendEnumeration(out, ";- StatusBar Constants", WithHash(m.StatusBarList));
-    AppendEnumeration(out, ";- ToolBar Constants", WithHash(m.ToolBarList));
-    AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList));
-    AppendEnumeration(out, ";- Image Constants", DeclaredIdentifiers(m.ImageList));
+    const QLatin1StringView asWritten("");
+    AppendEnumeration(out, ";- Window Constants", m.WindowList);
+    AppendEnumeration(out, ";- Menubar Constants", m.MenuList);
+    AppendEnumeration(out, ";- MenuItem Constants", m.MenuItemList);
+    AppendEnumeration(out, ";- Gadget Constants", GadgetNames(m));
+    AppendEnumeration(out, ";- StatusBar Constants", m.StatusBarList);
+    AppendEnumeration(out, ";- ToolBar Constants", m.ToolBarList);
+    AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList), asWritten);
+    AppendEnumeration(out, ";- Image Constants", DeclaredIdentifiers(m.ImageList), asWritten);
     AppendObjectVariables(out, m.VariableObjects);
 }
 

@@ -4,6 +4,8 @@
 #include "emit/event_procedures.h"
 #include "model/generation_context.h"
 
+#include <QStringBuilder>
+
 #include <algorithm>
 
 namespace quarvel {
@@ -51,8 +53,8 @@ SourceLineList CaseLines(const QStringList &names, const char *prefix, const cha
     SourceLineList lines;
     lines.reserve(names.size());
     for (const QString &name : names) {
-        lines << QStringLiteral("    Case #") + name + QStringLiteral(" : ") + QLatin1String(prefix) + name
-                     + QLatin1String(arguments);
+        lines << QString(QLatin1StringView("    Case #") % name % QLatin1StringView(" : ") % QLatin1StringView(prefix)
+                         % name % QLatin1StringView(arguments));
     }
     return lines;
 }
@@ -72,7 +74,7 @@ SourceLineList TableRows(const QStringList &names, const char *prefix)
     SourceLineList rows;
     rows.reserve(names.size());
     for (const QString &name : names)
-        rows << QStringLiteral("    Data.i @") + QLatin1String(prefix) + name + QStringLiteral("()");
+        rows << QString(QLatin1StringView("    Data.i @") % QLatin1StringView(prefix) % name % QLatin1StringView("()"));
     return rows;
 }
 
@@ -83,7 +85,7 @@ SourceLineList GadgetTableRows(const QList<GadgetRecord> &gadgets)
     rows.reserve(gadgets.size());
     for (const GadgetRecord &gadget : gadgets) {
         rows << (HasEventProcedure(gadget)
-                     ? QStringLiteral("    Data.i @EventGadget_") + gadget.name + QStringLiteral("()")
+                     ? QString(QLatin1StringView("    Data.i @EventGadget_") % gadget.name % QLatin1StringView("()"))
                      : QStringLiteral("    Data.i @MyEventDispatch()"));
     }
     return rows;

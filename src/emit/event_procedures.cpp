@@ -1,7 +1,10 @@
 #include "emit/event_procedures.h"
 
 #include "base/line_lists.h"
+#include "base/line_scan.h"
 #include "model/generation_context.h"
+
+#include <QStringBuilder>
 
 namespace quarvel {
 
@@ -10,29 +13,53 @@ bool HasEventProcedure(const GadgetRecord &gadget)
     return gadget.type != QStringLiteral("TEXTGADGET") && gadget.type != QStringLiteral("FRAME3DGADGET");
 }
 
+// The smallest shift that maps the text onto itself where they overlap; its length if none.
+static qsizetype Period(QStringView text)
+{
+    for (qsizetype shift = 1; shift < text.size(); ++shift) {
+        if (text.sliced(shift) == text.first(text.size() - shift))
+            return shift;
+    }
+    return text.size();
+}
+
 // A head prefix + name + suffix is a substring of a line exactly when the line holds the
 // prefix at some position p and the suffix at some later position q with the text between
-// them equal to name. So every (prefix, later suffix) pair of a line is a candidate head,
-// and a candidate that is wanted is found.
-QSet<QString> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,
-                                 const QSet<QString> &wanted)
+// them equal to name. So every (prefix, later suffix) pair of a line is a candidate name, and
+// a candidate that is one of the names is found.
+QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,
+                               const QStringList &names)
 {
-    QSet<QString> found;
+    QHash<QStringView, qsizetype> index; // name -> 1 + its first position in names
+    index.reserve(names.size());
+    QList<qsizetype> first(names.size());
+    for (qsizetype k = 0; k < names.size(); ++k) {
+        qsizetype &slot = index[names[k]];
+        if (slot == 0)
+            slot = k + 1;
+        first[k] = slot - 1;
+    }
+    QList<bool> found(names.size(), false);
     const qsizetype shortest = prefix.size() + suffix.size();
+    const int period = int(Period(prefix)); // two occurrences of the prefix stand this far apart at least
     for (const QString &line : lines) {
         // Lines too short for a head (most of a body) or without the suffix's first character
         // (the separators) are passed over before the dearer search for the prefix.
-        if (line.size() < shortest || (!suffix.isEmpty() && !line.contains(suffix.front())))
+        if (line.size() < shortest || !HoldsChar(line, suffix.front()))
             continue;
-        for (qsizetype p = line.indexOf(prefix); p >= 0; p = line.indexOf(prefix, p + 1)) {
-            const qsizetype nameStart = p + prefix.size();
-            for (qsizetype q = line.indexOf(suffix, nameStart); q >= 0; q = line.indexOf(suffix, q + 1)) {
-                const QString candidate = line.mid(p, q + suffix.size() - p);
-                if (wanted.contains(candidate))
-                    found.insert(candidate);
+        for (int p = FindString(line, prefix); p > 0; p = FindString(line, prefix, p + period)) {
+            const int nameStart = p - 1 + int(prefix.size());
+            for (int q = FindString(line, suffix, nameStart + 1); q > 0; q = FindString(line, suffix, q + 1)) {
+                const auto name = index.constFind(QStringView(line).sliced(nameStart, q - 1 - nameStart));
+                if (name != index.cend())
+                    found[*name - 1] = true;
             }
+            if (p - 1 + period + shortest > line.size()) // no later prefix with a suffix after it fits
+                break;
         }
     }
+    for (qsizetype k = 0; k < names.size(); ++k)
+        found[k] = found[first[k]];
     return found;
 }
 
@@ -57,34 +84,22 @@ void AppendHeaderIfNew(SourceLineList &target, const EventFile &file)
     AppendSeparator(target);
 }
 
-QStringList HeadLines(const EventFile &file, const QStringList &names)
-{
-    const QString prefix = QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
-    QStringList heads;
-    heads.reserve(names.size());
-    for (const QString &name : names)
-        heads.append(prefix + name + suffix);
-    return heads;
-}
-
 // Appends a skeleton for every name whose head the file does not hold yet. `body` appends
 // what follows the head line of the skeleton.
 template<typename Body>
 void AppendMissingProcedures(SourceLineList &target, const EventFile &file, const QStringList &names, Body body)
 {
     AppendHeaderIfNew(target, file);
-    const QStringList heads = HeadLines(file, names);
-    const QSet<QString> wanted(heads.cbegin(), heads.cend());
-    QSet<QString> existing = FindProcedureHeads(target, QLatin1String(file.prefix), QLatin1String(file.suffix), wanted);
-
+    const QString prefix = QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
+    const QList<bool> existing = FindProcedureHeads(target, prefix, suffix, names);
+    QSet<QStringView> appended; // a name listed twice gets one procedure
     for (qsizetype i = 0; i < names.size(); ++i) {
-        const QString &head = heads[i];
-        if (existing.contains(head))
+        if (existing[i] || appended.contains(names[i]))
             continue;
-        target << head;
+        target << QString(prefix % names[i] % suffix);
         body(target, i);
         AppendSeparator(target);
-        existing.insert(head); // a name listed twice gets one procedure
+        appended.insert(names[i]);
     }
 }
 

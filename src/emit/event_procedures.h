@@ -18,9 +18,9 @@ void EmitGadgetEventBody(SourceLineList &target, const QString &type);
 // Text and frame gadgets get no event procedure; the dispatcher routes them nowhere.
 bool HasEventProcedure(const GadgetRecord &gadget);
 
-// Which of the wanted head lines occur somewhere in the lines, as substrings of a line.
-// Every head is prefix + name + suffix; one walk over the lines finds them all.
-QSet<QString> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,
-                                 const QSet<QString> &wanted);
+// For each name, whether its head prefix + name + suffix occurs somewhere in the lines, as a
+// substring of a line; one walk over the lines finds them all. Prefix and suffix are not empty.
+QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,
+                               const QStringList &names);
 
 } // namespace quarvel

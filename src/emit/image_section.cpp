@@ -3,6 +3,8 @@
 #include "base/line_scan.h"
 #include "model/generation_context.h"
 
+#include <QStringBuilder>
+
 namespace quarvel {
 
 // The extension of a file name, upper-cased: the text after its last ".", empty without one.
@@ -64,7 +66,8 @@ static void AppendLoadImages(SourceLineList &out, const QList<ImageRecord> &imag
 {
     out << QStringLiteral(";- Load Images");
     for (const ImageRecord &image : images)
-        out << QStringLiteral("LoadImage(") + image.name + QStringLiteral(", \"") + image.file + QStringLiteral("\")");
+        out << QString(QLatin1StringView("LoadImage(") % image.name % QLatin1StringView(", \"") % image.file
+                       % QLatin1StringView("\")"));
     out << QString();
 }
 
@@ -72,11 +75,12 @@ static void AppendCatchImages(SourceLineList &out, const QList<ImageRecord> &ima
 {
     out << QStringLiteral(";- Catch Images");
     for (const ImageRecord &image : images)
-        out << QStringLiteral("CatchImage(") + image.name + QStringLiteral(", ?") + ImageDataLabel(image.name) + QLatin1Char(')');
+        out << QString(QLatin1StringView("CatchImage(") % image.name % QLatin1StringView(", ?") % ImageDataLabel(image.name)
+                       % QLatin1Char(')'));
     out << QString() << QStringLiteral(";- Images") << QStringLiteral("DataSection");
     for (const ImageRecord &image : images) {
-        out << QStringLiteral("  ") + ImageDataLabel(image.name) + QLatin1Char(':');
-        out << QStringLiteral("  IncludeBinary \"") + image.file + QLatin1Char('"');
+        out << QString(QLatin1StringView("  ") % ImageDataLabel(image.name) % QLatin1Char(':'));
+        out << QString(QLatin1StringView("  IncludeBinary \"") % image.file % QLatin1Char('"'));
     }
     out << QStringLiteral("EndDataSection");
 }

@@ -1,6 +1,7 @@
 #include "pipeline/project_report.h"
 
 #include "base/line_scan.h"
+#include "base/lower_case_key.h"
 #include "emit/event_procedures.h"
 #include "interpreter/common_file_loading.h"
 #include "model/generation_context.h"
@@ -12,24 +13,35 @@
 #include <QJsonObject>
 #include <QSet>
 
+#include <array>
+#include <optional>
+
 namespace quarvel {
 
 namespace {
 
-QSet<QString> LowerSet(const QStringList &names)
+using LowerCaseSet = QSet<LowerCaseKey>;
+
+// The names in any letter case; the set views them, so they must outlive it.
+LowerCaseSet LowerCaseSetOf(const QStringList &names)
 {
-    QSet<QString> set;
+    LowerCaseSet set;
     set.reserve(names.size());
     for (const QString &name : names)
-        set.insert(LowerCase(name));
+        set.insert(LowerCaseKey(QStringView(name)));
     return set;
 }
 
 // The name of a procedure head ("Procedure.i Name(...)"), empty for any other line.
-QString ProcedureName(const QString &line)
+QStringView ProcedureName(QStringView line)
 {
+    // Most lines are passed over by their length or first character before the full test.
+    if (line.size() <= 9)
+        return {};
+    if (const QStringView text = TrimLeadingBlanksView(line); text.size() <= 9 || UpperChar(text[0]) != QLatin1Char('P'))
+        return {};
     const QStringView trimmed = TrimBlanksView(line);
-    if (trimmed.size() <= 9 || !StartsNoCase(trimmed, u"PROCEDURE"))
+    if (trimmed.size() <= 9 || (trimmed.first(9) != u"Procedure" && !StartsNoCase(trimmed, u"PROCEDURE")))
         return {};
     const QChar after = trimmed.at(9);
     if (after != QLatin1Char(' ') && after != QLatin1Char('\t') && after != QLatin1Char('.'))
@@ -38,7 +50,10 @@ QString ProcedureName(const QString &line)
     if (bracket < 0)
         return {};
     const QStringView head = TrimBlanksView(trimmed.sliced(9, bracket - 9));
-    return head.sliced(head.lastIndexOf(QLatin1Char(' ')) + 1).toString(); // after a ".type"
+    qsizetype start = head.size(); // after a ".type": the text after the last space
+    while (start > 0 && head[start - 1] != QLatin1Char(' '))
+        --start;
+    return head.sliced(start);
 }
 
 bool IsEndProcedure(const QString &line)
@@ -46,26 +61,29 @@ bool IsEndProcedure(const QString &line)
     return StartsNoCase(TrimBlanksView(line), u"ENDPROCEDURE");
 }
 
-// A procedure head of an event file, the line it stands on and its name lower-cased once.
+// A procedure head of an event file: the line it stands on and its name, a view of that line.
 struct NamedHead {
     qsizetype line;
-    QString name;
-    QString lower;
+    QStringView name;
 };
 
 QList<NamedHead> ProcedureHeads(const SourceLineList &lines)
 {
     QList<NamedHead> heads;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (QString name = ProcedureName(lines[i]); !name.isEmpty())
-            heads.append({i, name, LowerCase(name)});
+        if (const QStringView name = ProcedureName(lines[i]); !name.isEmpty())
+            heads.append({i, name});
     }
     return heads;
 }
 
-// Whether the line holds name directly followed by suffix, without building the joined text.
-bool HoldsFollowedBy(QStringView line, QStringView name, QLatin1StringView suffix)
+// Whether the head's line holds its name directly followed by suffix, without building the
+// joined text. Nearly always the suffix follows the name where it stands, which needs no search.
+bool HoldsFollowedBy(QStringView line, const NamedHead &head, QLatin1StringView suffix)
 {
+    const QStringView name = head.name;
+    if (line.sliced(name.data() - line.data() + name.size()).startsWith(suffix))
+        return true;
     for (qsizetype at = line.indexOf(name); at >= 0; at = line.indexOf(name, at + 1)) {
         if (line.sliced(at + name.size()).startsWith(suffix))
             return true;
@@ -103,11 +121,66 @@ QSet<QString> SkeletonLines()
     return set;
 }
 
-// The lower-cased object name of a head: when the head holds the ASCII prefix as written, the
-// rest of its lower-cased name, which saves a second lower-casing.
-QString ObjectLower(const QString &name, const QString &lower, const QString &prefix)
+// The lines of the standard heads (prefix, name and suffix as written) by name in any letter
+// case; of a name standing twice, the last.
+QHash<LowerCaseKey, qsizetype> StandardHeads(const SourceLineList &lines, const QList<NamedHead> &heads,
+                                             const EventKind &kind)
 {
-    return name.startsWith(prefix) ? lower.mid(prefix.size()) : LowerCase(name.mid(prefix.size()));
+    const QLatin1StringView prefix(kind.prefix);
+    QHash<LowerCaseKey, qsizetype> standard;
+    standard.reserve(heads.size());
+    for (const NamedHead &head : heads) {
+        if (head.name.startsWith(prefix) && HoldsFollowedBy(lines[head.line], head, QLatin1String(kind.suffix)))
+            standard.insert(LowerCaseKey(head.name), head.line);
+    }
+    return standard;
+}
+
+// The objects of one kind by name in any letter case, each with the line of its standard head
+// (-1 while none is known). Nothing is inserted once built, so pointers to the lines hold.
+QHash<LowerCaseKey, qsizetype> ObjectsOf(const QStringList &names)
+{
+    QHash<LowerCaseKey, qsizetype> objects;
+    objects.reserve(names.size());
+    for (const QString &name : names)
+        objects.insert(LowerCaseKey(QStringView(name)), -1);
+    return objects;
+}
+
+// For every head that holds the prefix as written, the standard line of its object (nullptr
+// for a head without an object); every standard head enters its line there, the last one of
+// a name standing twice winning. Heads with the prefix in another letter case stay nullptr.
+QList<qsizetype *> HeadObjects(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
+                               QHash<LowerCaseKey, qsizetype> &objects)
+{
+    const QLatin1StringView prefix(kind.prefix);
+    QList<qsizetype *> found(heads.size(), nullptr);
+    for (qsizetype h = 0; h < heads.size(); ++h) {
+        const NamedHead &head = heads[h];
+        if (!head.name.startsWith(prefix))
+            continue;
+        if (const auto object = objects.find(LowerCaseKey(head.name.sliced(prefix.size()))); object != objects.end()) {
+            found[h] = &*object;
+            if (HoldsFollowedBy(lines[head.line], head, QLatin1String(kind.suffix)))
+                *object = head.line;
+        }
+    }
+    return found;
+}
+
+// The standard line of a head whose prefix stands in another letter case: nullopt when its
+// name has no object, else the line of the last standard head of its name (-1 for none),
+// looked up by the whole name in any letter case. Rare, so the table is built on demand.
+std::optional<qsizetype> OtherCaseStandard(const SourceLineList &lines, const QList<NamedHead> &heads,
+                                           const NamedHead &head, const EventKind &kind,
+                                           const QHash<LowerCaseKey, qsizetype> &objects,
+                                           std::optional<QHash<LowerCaseKey, qsizetype>> &standardHeads)
+{
+    if (!objects.contains(LowerCaseKey(head.name.sliced(qstrlen(kind.prefix)))))
+        return std::nullopt;
+    if (!standardHeads)
+        standardHeads = StandardHeads(lines, heads, kind);
+    return standardHeads->value(LowerCaseKey(head.name), -1);
 }
 
 // Orphaned procedures (no object of their name any more) and edited heads (the object's
@@ -117,28 +190,31 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
                                 QList<ReportFinding> &out)
 {
     const QString prefix = QLatin1String(kind.prefix);
-    const QSet<QString> objects = LowerSet(kind.objects);
-    QHash<QString, qsizetype> standardHeads; // lower-cased name -> line of the standard head
-    for (const NamedHead &head : heads) {
-        if (head.name.startsWith(prefix) && HoldsFollowedBy(lines[head.line], head.name, QLatin1String(kind.suffix)))
-            standardHeads.insert(head.lower, head.line);
-    }
+    QHash<LowerCaseKey, qsizetype> objects = ObjectsOf(kind.objects);
+    const QList<qsizetype *> headObjects = HeadObjects(lines, heads, kind, objects);
+    std::optional<QHash<LowerCaseKey, qsizetype>> standardHeads;
     static const QSet<QString> skeleton = SkeletonLines();
-    for (const auto &[i, name, lower] : heads) {
-        // The exact case first: a case-insensitive compare costs a case folding per character.
-        if (!name.startsWith(prefix) && !name.startsWith(prefix, Qt::CaseInsensitive))
+    for (qsizetype h = 0; h < heads.size(); ++h) {
+        const auto &[i, name] = heads[h];
+        std::optional<qsizetype> standard; // the standard line of the head's object, if it has one
+        if (name.startsWith(prefix)) {
+            if (headObjects[h])
+                standard = *headObjects[h];
+        } else if (name.startsWith(prefix, Qt::CaseInsensitive)) {
+            standard = OtherCaseStandard(lines, heads, heads[h], kind, objects, standardHeads);
+        } else {
             continue;
-        const QString object = name.mid(prefix.size());
-        const auto standard = standardHeads.constFind(lower);
-        if (!objects.contains(ObjectLower(name, lower, prefix))) {
+        }
+        if (!standard) {
             out.append({QStringLiteral("orphaned-procedure"), QLatin1String(kind.file), int(i + 1),
-                        name + QStringLiteral(" has no object any more; left in place, it holds ")
+                        name.toString() + QStringLiteral(" has no object any more; left in place, it holds ")
                             + QString::number(UserLinesOf(lines, i, skeleton)) + QStringLiteral(" lines of your code.")});
-        } else if (standard != standardHeads.constEnd() && *standard != i) {
+        } else if (*standard >= 0 && *standard != i) {
             out.append({QStringLiteral("edited-head"), QLatin1String(kind.file), int(i + 1),
-                        TrimBlanks(lines[i]) + QStringLiteral(" is not the standard head Procedure ") + prefix + object
-                            + QLatin1String(kind.suffix) + QStringLiteral(", so a second one stands at line ")
-                            + QString::number(*standard + 1) + QLatin1Char('.')});
+                        TrimBlanks(lines[i]) + QStringLiteral(" is not the standard head Procedure ") + prefix
+                            + name.sliced(prefix.size()).toString() + QLatin1String(kind.suffix)
+                            + QStringLiteral(", so a second one stands at line ") + QString::number(*standard + 1)
+                            + QLatin1Char('.')});
         }
     }
 }
@@ -205,20 +281,22 @@ struct ConstantUse {
 
 void AppendConstantsUsed(const SourceLineList &lines, qsizetype lineIndex, QList<ConstantUse> &out)
 {
-    const QString &line = lines[lineIndex];
+    const QStringView line = lines[lineIndex];
+    // Before the first "#" only a quote or a comment matters: a line without one there starts at it.
+    qsizetype i = line.indexOf(QLatin1Char('#'));
+    if (const QStringView before = line.first(i); HoldsChar(before, QLatin1Char('"')) || HoldsChar(before, QLatin1Char(';')))
+        i = 0;
     bool inString = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        const QChar c = line.at(i);
+    for (; i < line.size(); ++i) {
+        const QChar c = line[i];
         if (c == QLatin1Char('"'))
             inString = !inString;
         else if (!inString && c == QLatin1Char(';'))
             break;
         else if (!inString && c == QLatin1Char('#')) {
-            qsizetype end = i + 1;
-            while (end < line.size() && IsIdentifierChar(line.at(end)))
-                ++end;
+            const qsizetype end = IdentifierEnd(line, i + 1);
             if (end > i + 1)
-                out.append({lineIndex, QStringView(line).sliced(i + 1, end - i - 1)});
+                out.append({lineIndex, line.sliced(i + 1, end - i - 1)});
             i = end - 1;
         }
     }
@@ -228,20 +306,87 @@ QList<ConstantUse> ConstantsUsed(const SourceLineList &lines)
 {
     QList<ConstantUse> uses;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (lines[i].contains(QLatin1Char('#')))
+        if (HoldsChar(lines[i], QLatin1Char('#')))
             AppendConstantsUsed(lines, i, uses);
     }
     return uses;
 }
 
-// Whether a lower-cased constant begins with one of the lower-cased window names and "_".
-bool StartsWithWindowName(const QString &lower, const QSet<QString> &windows)
+// Whether a constant begins with one of the window names and "_", in any letter case.
+bool StartsWithWindowName(const LowerCaseKey &constant, const LowerCaseSet &windows)
 {
-    for (qsizetype at = lower.indexOf(QLatin1Char('_')); at >= 0; at = lower.indexOf(QLatin1Char('_'), at + 1)) {
-        if (windows.contains(lower.left(at)))
+    const QStringView text = constant.text();
+    for (qsizetype at = text.indexOf(QLatin1Char('_')); at >= 0; at = text.indexOf(QLatin1Char('_'), at + 1)) {
+        if (windows.contains(LowerCaseKey(text.first(at))))
             return true;
     }
     return false;
+}
+
+// The first use of each constant, as written: a name used again gets the same verdict. The
+// same skeleton line stands in every procedure, so a use is first compared with the last one.
+QList<ConstantUse> FirstUses(const SourceLineList &lines)
+{
+    QList<ConstantUse> first;
+    QSet<QStringView> judged;
+    QStringView last;
+    for (const ConstantUse &use : ConstantsUsed(lines)) {
+        if (use.name == last)
+            continue;
+        last = use.name;
+        const qsizetype before = judged.size();
+        judged.insert(use.name);
+        if (judged.size() > before)
+            first.append(use);
+    }
+    return first;
+}
+
+using NamesByKind = std::array<QStringList, AllObjectKinds.size()>;
+
+NamesByKind CurrentNames(const DesignModel &model)
+{
+    NamesByKind names;
+    for (size_t k = 0; k < names.size(); ++k)
+        names[k] = NamesOfKind(model, AllObjectKinds[k]);
+    return names;
+}
+
+// The used constants that a current object name declares, in any letter case; the set views
+// the names. A name as long as no used constant cannot match, so most names are not hashed.
+LowerCaseSet DeclaredAmong(const LowerCaseSet &used, const NamesByKind &names)
+{
+    QList<bool> usedLength;
+    for (const LowerCaseKey &constant : used) {
+        if (constant.text().size() >= usedLength.size())
+            usedLength.resize(constant.text().size() + 1, false);
+        usedLength[constant.text().size()] = true;
+    }
+    LowerCaseSet declared;
+    for (const QStringList &kind : names) {
+        for (const QString &name : kind) {
+            const LowerCaseKey key{QStringView(name)};
+            const qsizetype length = key.text().size();
+            if (length < usedLength.size() && usedLength[length] && used.contains(key))
+                declared.insert(key);
+        }
+    }
+    return declared;
+}
+
+// The names the last run generated that are not among the current ones. After a finished run
+// the stored names of a kind are its current names, which add nothing and are not hashed.
+LowerCaseSet StoredNamesBeyond(const StoredConstants &stored, const NamesByKind &current)
+{
+    LowerCaseSet set;
+    for (size_t k = 0; k < current.size(); ++k) {
+        const QStringList &names = StoredNamesOfKind(stored, AllObjectKinds[k]);
+        if (names == current[k])
+            continue;
+        for (const QString &name : names)
+            set.insert(LowerCaseKey(QStringView(name)));
+    }
+    return set;
 }
 
 // A constant in the user's event code that looks like one of this project's object constants
@@ -249,39 +394,38 @@ bool StartsWithWindowName(const QString &lower, const QSet<QString> &windows)
 // enumeration declares any more.
 void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &out)
 {
-    QSet<QString> declared, stored;
-    // Sized for the gadgets up front, which are nearly all the names: growing rehashes them.
-    declared.reserve(g.model.GadgetList.size());
-    stored.reserve(g.model.GadgetList.size());
-    for (const ObjectKind kind : AllObjectKinds) {
-        for (const QString &name : NamesOfKind(g.model, kind))
-            declared.insert(LowerCase(name));
-        for (const QString &name : StoredNamesOfKind(g.project.Stored, kind))
-            stored.insert(LowerCase(name));
-    }
-    const QSet<QString> windows = LowerSet(g.model.WindowList);
-    const auto looksGenerated = [&](const QString &lower) {
-        return stored.contains(lower) || StartsWithWindowName(lower, windows);
-    };
     const struct { const char *file; const SourceLineList *lines; } files[] = {
         {"EventMenu.pb", &g.lines.EventMenuLines},
         {"EventGadget.pb", &g.lines.EventGadgetLines},
         {"EventWindow.pb", &g.lines.EventWindowLines},
     };
-    for (const auto &file : files) {
-        QSet<QString> reported;
-        QSet<QStringView> judged; // as written: a name used again gets the same verdict
-        for (const auto &[i, used] : ConstantsUsed(*file.lines)) {
-            if (judged.contains(used))
+    std::array<QList<ConstantUse>, std::size(files)> firstUses;
+    LowerCaseSet used;
+    for (size_t f = 0; f < firstUses.size(); ++f) {
+        firstUses[f] = FirstUses(*files[f].lines);
+        for (const ConstantUse &use : firstUses[f])
+            used.insert(LowerCaseKey(use.name));
+    }
+    const NamesByKind current = CurrentNames(g.model);
+    const LowerCaseSet declared = DeclaredAmong(used, current);
+    // Asked only about constants no enumeration declares, so built on the first of them.
+    std::optional<LowerCaseSet> stored, windows;
+    const auto looksGenerated = [&](const LowerCaseKey &constant) {
+        if (!stored) {
+            stored = StoredNamesBeyond(g.project.Stored, current);
+            windows = LowerCaseSetOf(g.model.WindowList);
+        }
+        return stored->contains(constant) || StartsWithWindowName(constant, *windows);
+    };
+    for (size_t f = 0; f < firstUses.size(); ++f) {
+        LowerCaseSet reported;
+        for (const auto &[i, name] : firstUses[f]) {
+            const LowerCaseKey constant(name);
+            if (declared.contains(constant) || reported.contains(constant) || !looksGenerated(constant))
                 continue;
-            judged.insert(used);
-            const QString name = used.toString();
-            const QString lower = LowerCase(name);
-            if (declared.contains(lower) || reported.contains(lower) || !looksGenerated(lower))
-                continue;
-            reported.insert(lower);
-            out.append({QStringLiteral("undeclared-constant"), QLatin1String(file.file), int(i + 1),
-                        QStringLiteral("#") + name + QStringLiteral(" is declared by no enumeration.")});
+            reported.insert(constant);
+            out.append({QStringLiteral("undeclared-constant"), QLatin1String(files[f].file), int(i + 1),
+                        QStringLiteral("#") + name.toString() + QStringLiteral(" is declared by no enumeration.")});
         }
     }
 }

@@ -15,6 +15,8 @@ namespace {
 // The entries of names that others does not hold, in order; exact, case-sensitive comparison.
 QStringList WithoutMatch(const QStringList &names, const QStringList &others)
 {
+    if (names == others) // an unchanged project: comparing in order costs no hashing
+        return {};
     const QSet<QString> other(others.cbegin(), others.cend());
     QStringList result;
     for (const QString &name : names)
