@@ -244,6 +244,70 @@ bool StartsNoCase(QStringView text, QStringView search)
     return true;
 }
 
+int FindCallNoCase(const QString &text, QStringView search, int start)
+{
+    const qsizetype anchor = search.indexOf(u'(');
+    Q_ASSERT(anchor >= 0);
+    if (start < 1)
+        start = 1;
+    const QStringView t(text);
+    for (qsizetype b = t.indexOf(u'(', start - 1 + anchor); b >= 0; b = t.indexOf(u'(', b + 1)) {
+        const qsizetype at = b - anchor;
+        if (at + search.size() > t.size())
+            return 0;
+        if (StartsNoCase(t.sliced(at), search))
+            return int(at) + 1;
+    }
+    return 0;
+}
+
+int FindCommandNoCase(const QString &text, QStringView search, int start)
+{
+    for (int k = FindCallNoCase(text, search, start); k; k = FindCallNoCase(text, search, k + 1)) {
+        if (k == 1 || !IsIdentifierChar(UpperChar(text.at(k - 2))))
+            return k;
+    }
+    return 0;
+}
+
+bool EndsNoCase(QStringView text, QStringView suffix)
+{
+    return text.size() >= suffix.size() && StartsNoCase(text.sliced(text.size() - suffix.size()), suffix);
+}
+
+// The four characters before position, upper-cased, as one key.
+static quint64 UpperTail(QStringView text, qsizetype position)
+{
+    quint64 key = 0;
+    for (qsizetype i = position - 4; i < position; ++i)
+        key = (key << 16) | UpperChar(text[i]).unicode();
+    return key;
+}
+
+CallSet::CallSet(std::initializer_list<QStringView> calls)
+{
+    for (const QStringView call : calls) {
+        const QString text = UpperKeepLength(call);
+        const qsizetype bracket = text.indexOf(QLatin1Char('('));
+        Q_ASSERT(bracket >= 4 && calls_.size() < 64);
+        byTail_[UpperTail(text, bracket)] |= quint64(1) << calls_.size();
+        calls_.append({text, bracket});
+    }
+}
+
+quint64 CallSet::callsIn(QStringView line) const
+{
+    quint64 found = 0;
+    for (qsizetype b = line.indexOf(u'(', 4); b >= 0; b = line.indexOf(u'(', b + 1)) {
+        for (quint64 candidates = byTail_.value(UpperTail(line, b)); candidates; candidates &= candidates - 1) {
+            const int i = qCountTrailingZeroBits(candidates);
+            if (StartsNoCase(line.sliced(b - calls_.at(i).bracket), calls_.at(i).text))
+                found |= quint64(1) << i;
+        }
+    }
+    return found;
+}
+
 int FindBackward(const QString &text, const QString &search, int start)
 {
     if (search.isEmpty() || text.isEmpty())
@@ -301,12 +365,23 @@ QString InsertAfter(const QString &text, int position, const QString &insertion)
     return result.append(QStringView(text).first(split)).append(insertion).append(QStringView(text).sliced(split));
 }
 
+// The later of FindBackward for a blank and for a tab, in one look back from start.
+static int FindBlankBackward(const QString &text, int start)
+{
+    if (start == 0 || start > text.size())
+        start = int(text.size());
+    for (int i = start; i >= 1; --i) {
+        if (IsBlank(text.at(i - 1)))
+            return i;
+    }
+    return 0;
+}
+
 // Every object line of the prefix pass and of the name collection asks this, so the word is
 // cut and trimmed as a view and copied once, upper-cased.
 QString UpperWordBefore(const QString &text, int position)
 {
-    int b = qMax(FindBackward(text, QLatin1Char(' '), position),
-                 FindBackward(text, QLatin1Char('\t'), position));
+    int b = FindBlankBackward(text, position);
     if (b == 0)
         b = 1;
     if (b > text.size() || position < b)

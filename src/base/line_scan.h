@@ -2,6 +2,7 @@
 // and 0 means "not found", so the passes read like the algorithms they implement.
 #pragma once
 
+#include <QHash>
 #include <QString>
 
 namespace quarvel {
@@ -58,6 +59,38 @@ int FindNoCase(const QString &text, const QString &search, int start = 1);
 // Whether text begins with a non-empty search, both sides upper-cased: FindNoCase(...) == 1
 // without scanning the rest of the line.
 bool StartsNoCase(QStringView text, QStringView search);
+
+// FindNoCase for a search that holds a "(", such as a call "OPENWINDOW(#": only the brackets
+// of text are candidates, so a line is passed over at the speed of a character search.
+int FindCallNoCase(const QString &text, QStringView search, int start = 1);
+
+// A call of that very command: FindCallNoCase where the search is not the end of a longer
+// name (IsWindow for OPENWINDOW(, DisableMenuItem for MENUITEM().
+int FindCommandNoCase(const QString &text, QStringView search, int start = 1);
+
+// Whether text ends with a non-empty suffix, both sides upper-cased.
+bool EndsNoCase(QStringView text, QStringView suffix);
+
+// The calls a pass looks for, each in upper case with its "(" and at least four characters
+// before it ("SPLITTERGADGET(", "OPENWINDOW(#"); at most 64. One look at the brackets of a line
+// tells which of them it holds, by the four characters before each bracket, so a pass searches
+// a line only for the calls that are there.
+class CallSet
+{
+public:
+    explicit CallSet(std::initializer_list<QStringView> calls);
+    const QString &call(int index) const { return calls_.at(index).text; }
+    // Bit i set: FindCallNoCase(line, call(i)) finds the call.
+    quint64 callsIn(QStringView line) const;
+
+private:
+    struct Call {
+        QString text;
+        qsizetype bracket;
+    };
+    QList<Call> calls_;
+    QHash<quint64, quint64> byTail_;
+};
 
 // Last occurrence of search that begins at or before start (0 = from the end), case-sensitive.
 int FindBackward(const QString &text, const QString &search, int start = 0);
