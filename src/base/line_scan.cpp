@@ -1,5 +1,9 @@
 #include "base/line_scan.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quarvel {
 
 QChar UpperCharBeyondAscii(QChar c)
@@ -57,6 +61,74 @@ bool IsIdentifierChar(QChar c)
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
 }
 
+#if defined(__SSE2__)
+// The lanes of the eight characters at s that are one of a, b and c, two bits a lane.
+static unsigned MatchingLanes(const char16_t *s, __m128i a, __m128i b, __m128i c)
+{
+    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s));
+    const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(block, a), _mm_cmpeq_epi16(block, b)),
+                                      _mm_cmpeq_epi16(block, c));
+    return unsigned(_mm_movemask_epi8(hits));
+}
+#endif
+
+// Eight characters a step; the last step overlaps the one before, so no line ends in a slow
+// character-by-character tail unless it is shorter than eight.
+qsizetype IndexOfAny(QStringView text, qsizetype from, char16_t a, char16_t b, char16_t c)
+{
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
+    const qsizetype n = text.size();
+    qsizetype i = qMax(from, qsizetype(0));
+#if defined(__SSE2__)
+    if (n >= 8 && i < n) {
+        const __m128i va = _mm_set1_epi16(short(a)), vb = _mm_set1_epi16(short(b)), vc = _mm_set1_epi16(short(c));
+        for (; i + 8 <= n; i += 8) {
+            if (const unsigned lanes = MatchingLanes(s + i, va, vb, vc))
+                return i + qCountTrailingZeroBits(lanes) / 2;
+        }
+        if (i == n)
+            return -1;
+        const qsizetype last = n - 8;
+        const unsigned lanes = MatchingLanes(s + last, va, vb, vc) & (~0u << (2 * (i - last)));
+        return lanes ? last + qCountTrailingZeroBits(lanes) / 2 : -1;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (s[i] == a || s[i] == b || s[i] == c)
+            return i;
+    }
+    return -1;
+}
+
+qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from)
+{
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
+    const qsizetype n = text.size();
+    qsizetype i = qMax(from, qsizetype(0));
+#if defined(__SSE2__)
+    if (n >= 8 && i < n) {
+        const __m128i wanted = _mm_set1_epi16(short(c));
+        const auto lanesAt = [&](qsizetype at) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at));
+            return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(block, wanted)));
+        };
+        for (; i + 8 <= n; i += 8) {
+            if (const unsigned lanes = lanesAt(i))
+                return i + qCountTrailingZeroBits(lanes) / 2;
+        }
+        if (i == n)
+            return -1;
+        const unsigned lanes = lanesAt(n - 8) & (~0u << (2 * (i - (n - 8))));
+        return lanes ? n - 8 + qCountTrailingZeroBits(lanes) / 2 : -1;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (s[i] == c)
+            return i;
+    }
+    return -1;
+}
+
 // The passes look for short keywords in short lines, millions of times per run: jumping from
 // one occurrence of the first character to the next (a vectorised scan) and comparing there
 // beats a general substring search, whose setup costs more than the line does.
@@ -70,7 +142,7 @@ int FindString(const QString &text, const QString &search, int start)
     const QStringView needle(search);
     const qsizetype last = haystack.size() - needle.size();
     for (qsizetype at = start - 1; at <= last; ++at) {
-        at = haystack.indexOf(needle.front(), at);
+        at = IndexOfChar(haystack, needle.front().unicode(), at);
         if (at < 0 || at > last)
             return 0;
         if (haystack.sliced(at, needle.size()) == needle)
@@ -85,7 +157,7 @@ int FindString(const QString &text, QChar search, int start)
         start = 1;
     if (start > text.size())
         return 0;
-    return int(text.indexOf(search, start - 1, Qt::CaseSensitive)) + 1;
+    return int(IndexOfChar(text, search.unicode(), start - 1)) + 1;
 }
 
 QString Mid(const QString &text, int start, int length)
@@ -94,6 +166,15 @@ QString Mid(const QString &text, int start, int length)
         start = 1;
     if (start > text.size() || length < 0)
         return QString();
+    return text.mid(start - 1, length);
+}
+
+QStringView MidView(QStringView text, int start, int length)
+{
+    if (start < 1)
+        start = 1;
+    if (start > text.size() || length < 0)
+        return QStringView();
     return text.mid(start - 1, length);
 }
 
@@ -221,6 +302,19 @@ int FindNoCase(const QString &text, const QString &search, int start)
     const QChar *t = text.constData();
     const QChar *w = search.constData();
     const QChar first = UpperChar(w[0]);
+    // Of the characters beyond ASCII only the dotless i and the long s upper-case to ASCII, so
+    // for an ASCII first character every place a match can start is one of three characters.
+    if (first.unicode() < 0x80) {
+        const char16_t upper = first.unicode();
+        const char16_t lower = (upper >= u'A' && upper <= u'Z') ? char16_t(upper + 32) : upper;
+        const char16_t other = upper == u'I' ? u'\u0131' : upper == u'S' ? u'\u017F' : upper;
+        for (qsizetype i = IndexOfAny(text, start - 1, upper, lower, other); i >= 0 && i + n <= text.size();
+             i = IndexOfAny(text, i + 1, upper, lower, other)) {
+            if (StartsNoCase(QStringView(text).sliced(i), search))
+                return int(i) + 1;
+        }
+        return 0;
+    }
     for (qsizetype i = start - 1; i + n <= text.size(); ++i) {
         if (UpperChar(t[i]) != first)
             continue;
@@ -251,11 +345,13 @@ int FindCallNoCase(const QString &text, QStringView search, int start)
     if (start < 1)
         start = 1;
     const QStringView t(text);
-    for (qsizetype b = t.indexOf(u'(', start - 1 + anchor); b >= 0; b = t.indexOf(u'(', b + 1)) {
+    // Most brackets follow another name: the letter before the bracket tells first.
+    const QChar beforeBracket = anchor > 0 ? UpperChar(search[anchor - 1]) : QChar();
+    for (qsizetype b = IndexOfChar(t, u'(', start - 1 + anchor); b >= 0; b = IndexOfChar(t, u'(', b + 1)) {
         const qsizetype at = b - anchor;
         if (at + search.size() > t.size())
             return 0;
-        if (StartsNoCase(t.sliced(at), search))
+        if ((anchor == 0 || UpperChar(t[b - 1]) == beforeBracket) && StartsNoCase(t.sliced(at), search))
             return int(at) + 1;
     }
     return 0;
@@ -298,7 +394,7 @@ CallSet::CallSet(std::initializer_list<QStringView> calls)
 quint64 CallSet::callsIn(QStringView line) const
 {
     quint64 found = 0;
-    for (qsizetype b = line.indexOf(u'(', 4); b >= 0; b = line.indexOf(u'(', b + 1)) {
+    for (qsizetype b = IndexOfChar(line, u'(', 4); b >= 0; b = IndexOfChar(line, u'(', b + 1)) {
         for (quint64 candidates = byTail_.value(UpperTail(line, b)); candidates; candidates &= candidates - 1) {
             const int i = qCountTrailingZeroBits(candidates);
             if (StartsNoCase(line.sliced(b - calls_.at(i).bracket), calls_.at(i).text))

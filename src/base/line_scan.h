@@ -24,6 +24,12 @@ QString LowerCase(const QString &text);
 
 bool IsIdentifierChar(QChar c);
 
+// The index of the next character at or after from that is one of a, b and c, -1 when there is
+// none: QStringView::indexOf for up to three characters at once, without the set-up that
+// costs more than a short line of source code does.
+qsizetype IndexOfAny(QStringView text, qsizetype from, char16_t a, char16_t b, char16_t c);
+qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from = 0);
+
 // Case-sensitive search from a 1-based start; a start below 1 counts as 1; empty text,
 // empty search or a start beyond the end give 0.
 int FindString(const QString &text, const QString &search, int start = 1);
@@ -31,6 +37,7 @@ int FindString(const QString &text, QChar search, int start = 1);
 
 QString Mid(const QString &text, int start, int length);
 QString Mid(const QString &text, int start);
+QStringView MidView(QStringView text, int start, int length);
 QString Left(const QString &text, int n);
 
 // Removes only the given character (space by default) at both ends.
