@@ -41,19 +41,14 @@ QString ConstantName(const QString &s, int bracket)
     const int comma = FindString(s, QLatin1Char(','), bracket);
     const int close = FindString(s, QLatin1Char(')'), bracket);
     const int e = (comma && close) ? qMin(comma, close) : qMax(comma, close);
-    return Trim(Mid(s, bracket + 2, e - bracket - 2));
+    return TrimView(MidView(s, bracket + 2, e - bracket - 2)).toString();
 }
 
 // Only the MenuItem command itself creates a menu item; DisableMenuItem(#Menu, ...) and the
 // like end in the same letters but name a menu.
-int MenuItemCommand(const QString &upper)
+bool HasMenuItemCommand(const QString &line)
 {
-    const QString keyword = QStringLiteral("MENUITEM(#");
-    for (int k = FindString(upper, keyword); k; k = FindString(upper, keyword, k + 1)) {
-        if (k == 1 || !IsIdentifierChar(upper.at(k - 2)))
-            return k;
-    }
-    return 0;
+    return FindCommandNoCase(line, u"MENUITEM(#") != 0;
 }
 
 QSet<QString> GadgetKeys(const QList<GadgetRecord> &gadgets)
@@ -73,27 +68,27 @@ struct Declaration {
     int bracket = 0;
 };
 
-// What the upper-cased text in front of a "(#" declares. The keywords are matched as the
-// end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
+// What the text in front of a "(#" declares, in any letter case. The keywords are matched as
+// the end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
 Kind KindBefore(QStringView before)
 {
-    static const struct { QLatin1String keyword; Kind kind; } rules[] = {
-        {QLatin1String("OPENWINDOW"), Kind::Window},
-        {QLatin1String("CREATEMENU"), Kind::Menu},
-        {QLatin1String("CREATEPOPUPMENU"), Kind::Menu},
-        {QLatin1String("CREATEIMAGEMENU"), Kind::Menu},
-        {QLatin1String("CREATEPOPUPIMAGEMENU"), Kind::Menu},
-        {QLatin1String("MENUITEM"), Kind::MenuItem},
-        {QLatin1String("CREATESTATUSBAR"), Kind::StatusBar},
-        {QLatin1String("CREATETOOLBAR"), Kind::ToolBar},
-        {QLatin1String("TOOLBARSTANDARDBUTTON"), Kind::ToolBarButton},
-        {QLatin1String("TOOLBARIMAGEBUTTON"), Kind::ToolBarButton},
+    static const struct { QStringView keyword; Kind kind; } rules[] = {
+        {u"OPENWINDOW", Kind::Window},
+        {u"CREATEMENU", Kind::Menu},
+        {u"CREATEPOPUPMENU", Kind::Menu},
+        {u"CREATEIMAGEMENU", Kind::Menu},
+        {u"CREATEPOPUPIMAGEMENU", Kind::Menu},
+        {u"MENUITEM", Kind::MenuItem},
+        {u"CREATESTATUSBAR", Kind::StatusBar},
+        {u"CREATETOOLBAR", Kind::ToolBar},
+        {u"TOOLBARSTANDARDBUTTON", Kind::ToolBarButton},
+        {u"TOOLBARIMAGEBUTTON", Kind::ToolBarButton},
     };
     for (const auto &rule : rules) {
-        if (!before.endsWith(rule.keyword))
+        if (!EndsNoCase(before, rule.keyword))
             continue;
         const qsizetype wordStart = before.size() - rule.keyword.size();
-        if (rule.kind == Kind::MenuItem && wordStart > 0 && IsIdentifierChar(before.at(wordStart - 1)))
+        if (rule.kind == Kind::MenuItem && wordStart > 0 && IsIdentifierChar(UpperChar(before.at(wordStart - 1))))
             continue; // DisableMenuItem, SetMenuItemState, ...
         return rule.kind;
     }
@@ -103,12 +98,12 @@ Kind KindBefore(QStringView before)
 // The kind of object a line declares and the bracket of the declaring command. Every
 // declaring keyword is followed by "(#", so the line is classified by what stands in front
 // of each of its "(#": the lowest rule wins, and among equals the first in the line.
-Declaration DeclarationOfLine(const QString &upper)
+Declaration DeclarationOfLine(const QString &s)
 {
     static const QString objectBracket = QStringLiteral("(#");
     Declaration found;
-    for (int g = FindString(upper, objectBracket); g; g = FindString(upper, objectBracket, g + 1)) {
-        const Kind kind = KindBefore(QStringView(upper).left(g - 1));
+    for (int g = FindString(s, objectBracket); g; g = FindString(s, objectBracket, g + 1)) {
+        const Kind kind = KindBefore(QStringView(s).left(g - 1));
         if (kind < found.kind)
             found = {kind, g};
     }
@@ -160,9 +155,8 @@ struct Collector {
     // False when the line stops the run.
     bool collect(const QString &s)
     {
-        if (!s.contains(QStringLiteral("(#")))
-            return true; // every declaring keyword is followed by "(#"
-        const auto [kind, bracket] = DeclarationOfLine(UpperKeepLength(s));
+        // Every declaring keyword is followed by "(#": a line without one declares nothing.
+        const auto [kind, bracket] = DeclarationOfLine(s);
         // An object created with #PB_Any and not kept in a variable has no name to declare.
         if (kind == Kind::None || IsPbAnyAt(s, bracket + 2))
             return true;
@@ -202,7 +196,7 @@ bool CollectObjectNames(GenerationContext &g)
 void SplitMenuItemTabs(GenerationContext &g)
 {
     for (QString &line : g.model.CommonSourceLines) {
-        if (MenuItemCommand(UpperKeepLength(line)))
+        if (HasMenuItemCommand(line))
             line = ReplaceString(line, QStringLiteral("\\t"), QStringLiteral("\" + #TAB$ + \""), true);
     }
 }
