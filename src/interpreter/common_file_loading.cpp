@@ -152,7 +152,7 @@ CallShape ShapeOfCall(const QString &line, int bracket)
 // The bracket of the OpenWindow call of a line, 0 when the line opens no window.
 int OpenWindowBracket(const QString &line)
 {
-    const int k = FindNoCase(line, QStringLiteral("OPENWINDOW(#"));
+    const int k = FindCallNoCase(line, u"OPENWINDOW(#");
     return k ? k + 10 : 0;
 }
 
@@ -220,7 +220,7 @@ void SetAutoWindowPosition(GenerationContext &g)
 void ZeroImageGadgets(GenerationContext &g)
 {
     for (QString &line : g.model.CommonSourceLines) {
-        const int k = FindNoCase(line, QStringLiteral("IMAGEGADGET(#"));
+        const int k = FindCallNoCase(line, u"IMAGEGADGET(#");
         if (k == 0)
             continue;
         const int bracket = k + 11;

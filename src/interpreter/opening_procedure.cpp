@@ -61,7 +61,7 @@ bool CallableWithoutArguments(const QString &head)
 // The window a line opens by its constant, empty for any other line.
 QString OpenedWindowConstant(const QString &line)
 {
-    const int k = FindNoCase(line, QStringLiteral("OPENWINDOW(#"));
+    const int k = FindCallNoCase(line, u"OPENWINDOW(#");
     if (k == 0)
         return QString();
     const int bracket = k + 10;

@@ -20,7 +20,7 @@ void ReplaceLoadImageCalls(GenerationContext &g)
     }
     int n = 0;
     for (QString &line : g.model.CommonSourceLines) {
-        const int k = FindNoCase(line, QStringLiteral("LOADIMAGE("));
+        const int k = FindCallNoCase(line, u"LOADIMAGE(");
         if (k == 0)
             continue;
         // The file must be a literal inside the call; a file name held in a variable or an
