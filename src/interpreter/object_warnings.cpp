@@ -78,16 +78,11 @@ struct FileScan {
     }
 };
 
-// Each call checked here ends in "W(", "M(" or "N(", so a line where no bracket follows one of
-// those letters needs neither upper-casing nor the searches.
-bool MayHoldCheckedCall(QStringView line)
+// The calls checked here; a line holding none of them needs none of the searches.
+const CallSet &CheckedCalls()
 {
-    for (qsizetype at = line.indexOf(u'('); at >= 0; at = line.indexOf(u'(', at + 1)) {
-        const QChar before = at > 0 ? UpperChar(line.at(at - 1)) : QChar();
-        if (before == u'W' || before == u'M' || before == u'N')
-            return true;
-    }
-    return false;
+    static const CallSet calls{u"OPENWINDOW(", u"MENUITEM(", u"TOOLBARSTANDARDBUTTON(", u"TOOLBARIMAGEBUTTON("};
+    return calls;
 }
 
 } // namespace
@@ -102,7 +97,7 @@ void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, c
             inProcedure = true;
         else if (IsProcedureEnd(line))
             inProcedure = false;
-        if (!MayHoldCheckedCall(line) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
+        if (!CheckedCalls().callsIn(line) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
         if (const int b = CallBracket(line, u"OPENWINDOW("))
             scan.checkWindow(line, b, i + 1, inProcedure);
