@@ -79,6 +79,7 @@ void TestLineScan::findNoCase_data()
     // A dotless i upper-cases to I: the call is there for the searches of the upper-cased text.
     QTest::newRow("dotless i in a call") << QString::fromUtf8("x = Splıttergadget(#S") << "SPLITTERGADGET(" << 1 << 5;
     QTest::newRow("bracket too near the end") << "ab(" << "B(#" << 1 << 0;
+    QTest::newRow("bracket too near the start") << "ndow(#W" << "OPENWINDOW(#" << 1 << 0;
 }
 
 void TestLineScan::findNoCase()
@@ -93,6 +94,9 @@ void TestLineScan::findNoCase()
     QCOMPARE(StartsNoCase(text, search), FindNoCase(text, search) == 1);
     if (search.contains(QLatin1Char('(')))
         QCOMPARE(FindCallNoCase(text, search, start), expected);
+    // A call set answers for the whole line what the call search answers from its start.
+    if (search.indexOf(QLatin1Char('(')) >= 4)
+        QCOMPARE(CallSet{search}.callsIn(text) != 0, FindCallNoCase(text, search) != 0);
 }
 
 void TestLineScan::upperWordBefore_data()

@@ -1,5 +1,7 @@
 #include "base/line_scan.h"
 
+#include <QtAlgorithms>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -124,6 +126,47 @@ qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from)
 #endif
     for (; i < n; ++i) {
         if (s[i] == c)
+            return i;
+    }
+    return -1;
+}
+
+// The brackets of text at or after from, left to right, handed to found until it accepts one:
+// the index of that bracket, or -1. The brackets of a block of eight are taken from one
+// comparison, so a line with many calls costs no more scanning than a line with one.
+template <typename Found>
+static qsizetype FindBracket(QStringView text, qsizetype from, Found found)
+{
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
+    const qsizetype n = text.size();
+    qsizetype i = qMax(from, qsizetype(0));
+#if defined(__SSE2__)
+    if (n >= 8) {
+        const __m128i bracket = _mm_set1_epi16(short(u'('));
+        // Two bits a lane; each lane with a bracket is handed over, then both its bits cleared.
+        const auto visit = [&](qsizetype at, unsigned lanes) -> qsizetype {
+            for (; lanes; lanes &= lanes - 1, lanes &= lanes - 1) {
+                if (const qsizetype b = at + qCountTrailingZeroBits(lanes) / 2; found(b))
+                    return b;
+            }
+            return -1;
+        };
+        const auto lanesAt = [&](qsizetype at) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at));
+            return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(block, bracket)));
+        };
+        for (; i + 8 <= n; i += 8) {
+            if (const unsigned lanes = lanesAt(i)) {
+                if (const qsizetype b = visit(i, lanes); b >= 0)
+                    return b;
+            }
+        }
+        // The last characters: the block that ends with the line, without those looked at.
+        return i < n ? visit(n - 8, lanesAt(n - 8) & (~0u << (2 * (i - (n - 8))))) : -1;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (s[i] == u'(' && found(i))
             return i;
     }
     return -1;
@@ -340,21 +383,20 @@ bool StartsNoCase(QStringView text, QStringView search)
 
 int FindCallNoCase(const QString &text, QStringView search, int start)
 {
-    const qsizetype anchor = search.indexOf(u'(');
+    // Any bracket of the search can anchor it; the last one is found first from the end.
+    qsizetype anchor = search.size() - 1;
+    while (anchor >= 0 && search[anchor] != u'(')
+        --anchor;
     Q_ASSERT(anchor >= 0);
     if (start < 1)
         start = 1;
     const QStringView t(text);
     // Most brackets follow another name: the letter before the bracket tells first.
     const QChar beforeBracket = anchor > 0 ? UpperChar(search[anchor - 1]) : QChar();
-    for (qsizetype b = IndexOfChar(t, u'(', start - 1 + anchor); b >= 0; b = IndexOfChar(t, u'(', b + 1)) {
-        const qsizetype at = b - anchor;
-        if (at + search.size() > t.size())
-            return 0;
-        if ((anchor == 0 || UpperChar(t[b - 1]) == beforeBracket) && StartsNoCase(t.sliced(at), search))
-            return int(at) + 1;
-    }
-    return 0;
+    const qsizetype b = FindBracket(t, start - 1 + anchor, [&](qsizetype b) {
+        return (anchor == 0 || UpperChar(t[b - 1]) == beforeBracket) && StartsNoCase(t.sliced(b - anchor), search);
+    });
+    return b < 0 ? 0 : int(b - anchor) + 1;
 }
 
 int FindCommandNoCase(const QString &text, QStringView search, int start)
@@ -371,13 +413,13 @@ bool EndsNoCase(QStringView text, QStringView suffix)
     return text.size() >= suffix.size() && StartsNoCase(text.sliced(text.size() - suffix.size()), suffix);
 }
 
-// The four characters before position, upper-cased, as one key.
-static quint64 UpperTail(QStringView text, qsizetype position)
+// The slot of the four characters before position, upper-cased.
+static unsigned TailSlot(QStringView text, qsizetype position)
 {
     quint64 key = 0;
     for (qsizetype i = position - 4; i < position; ++i)
         key = (key << 16) | UpperChar(text[i]).unicode();
-    return key;
+    return unsigned((key * 0x9E3779B97F4A7C15u) >> 56);
 }
 
 CallSet::CallSet(std::initializer_list<QStringView> calls)
@@ -386,7 +428,7 @@ CallSet::CallSet(std::initializer_list<QStringView> calls)
         const QString text = UpperKeepLength(call);
         const qsizetype bracket = text.indexOf(QLatin1Char('('));
         Q_ASSERT(bracket >= 4 && calls_.size() < 64);
-        byTail_[UpperTail(text, bracket)] |= quint64(1) << calls_.size();
+        byTail_[TailSlot(text, bracket)] |= quint64(1) << calls_.size();
         calls_.append({text, bracket});
     }
 }
@@ -394,13 +436,15 @@ CallSet::CallSet(std::initializer_list<QStringView> calls)
 quint64 CallSet::callsIn(QStringView line) const
 {
     quint64 found = 0;
-    for (qsizetype b = IndexOfChar(line, u'(', 4); b >= 0; b = IndexOfChar(line, u'(', b + 1)) {
-        for (quint64 candidates = byTail_.value(UpperTail(line, b)); candidates; candidates &= candidates - 1) {
+    FindBracket(line, 4, [&](qsizetype b) {
+        for (quint64 candidates = byTail_[TailSlot(line, b)]; candidates; candidates &= candidates - 1) {
             const int i = qCountTrailingZeroBits(candidates);
-            if (StartsNoCase(line.sliced(b - calls_.at(i).bracket), calls_.at(i).text))
+            const Call &call = calls_.at(i);
+            if (b >= call.bracket && StartsNoCase(line.sliced(b - call.bracket), call.text))
                 found |= quint64(1) << i;
         }
-    }
+        return false;
+    });
     return found;
 }
 
@@ -466,24 +510,42 @@ static int FindBlankBackward(const QString &text, int start)
 {
     if (start == 0 || start > text.size())
         start = int(text.size());
+    const QChar *s = text.constData();
     for (int i = start; i >= 1; --i) {
-        if (IsBlank(text.at(i - 1)))
+        if (IsBlank(s[i - 1]))
             return i;
     }
     return 0;
 }
 
-// Every object line of the prefix pass and of the name collection asks this, so the word is
-// cut and trimmed as a view and copied once, upper-cased.
-QString UpperWordBefore(const QString &text, int position)
+// The word UpperWordBefore upper-cases, as written.
+static QStringView WordBefore(const QString &text, int position)
 {
     int b = FindBlankBackward(text, position);
     if (b == 0)
         b = 1;
     if (b > text.size() || position < b)
-        return QString();
+        return QStringView();
     const QStringView word = QStringView(text).mid(b - 1, position - b);
-    return UpperKeepLength(TrimView(TrimView(word, QLatin1Char(' ')), QLatin1Char('\t')));
+    return TrimView(TrimView(word, QLatin1Char(' ')), QLatin1Char('\t'));
+}
+
+QString UpperWordBefore(const QString &text, int position)
+{
+    const QStringView word = WordBefore(text, position);
+    return word.isNull() ? QString() : UpperKeepLength(word);
+}
+
+// Resizing keeps the storage, so only a longer word than any before allocates.
+const QString &UpperWordBeforeForLookup(const QString &text, int position)
+{
+    thread_local QString word;
+    const QStringView before = WordBefore(text, position);
+    word.resize(before.size());
+    QChar *out = word.data();
+    for (qsizetype i = 0; i < before.size(); ++i)
+        out[i] = UpperChar(before[i]);
+    return word;
 }
 
 } // namespace quarvel

@@ -2,8 +2,10 @@
 // and 0 means "not found", so the passes read like the algorithms they implement.
 #pragma once
 
-#include <QHash>
+#include <QList>
 #include <QString>
+
+#include <array>
 
 namespace quarvel {
 
@@ -96,7 +98,9 @@ private:
         qsizetype bracket;
     };
     QList<Call> calls_;
-    QHash<quint64, quint64> byTail_;
+    // The calls whose tails hash to a slot: a lookup costs one multiplication, and the few
+    // calls of a slot whose tails differ are told apart by comparing the names.
+    std::array<quint64, 256> byTail_{};
 };
 
 // Last occurrence of search that begins at or before start (0 = from the end), case-sensitive.
@@ -115,5 +119,9 @@ QString InsertAfter(const QString &text, int position, const QString &insertion)
 // of it, trimmed of spaces and tabs and upper-cased. "If ButtonGadget(#" gives BUTTONGADGET
 // for the position of "(#"; "ButtonGadget (#" gives the empty word.
 QString UpperWordBefore(const QString &text, int position);
+
+// UpperWordBefore written into storage this thread keeps from one call to the next, for a
+// lookup per line without a copy per line: valid until the next call.
+const QString &UpperWordBeforeForLookup(const QString &text, int position);
 
 } // namespace quarvel

@@ -84,8 +84,10 @@ Kind KindBefore(QStringView before)
         {u"TOOLBARSTANDARDBUTTON", Kind::ToolBarButton},
         {u"TOOLBARIMAGEBUTTON", Kind::ToolBarButton},
     };
+    // Most lines create a gadget, whose name ends in none of the rules' last letters.
+    const QChar last = before.isEmpty() ? QChar() : UpperChar(before.back());
     for (const auto &rule : rules) {
-        if (!EndsNoCase(before, rule.keyword))
+        if (rule.keyword.back() != last || !EndsNoCase(before, rule.keyword))
             continue;
         const qsizetype wordStart = before.size() - rule.keyword.size();
         if (rule.kind == Kind::MenuItem && wordStart > 0 && IsIdentifierChar(UpperChar(before.at(wordStart - 1))))
@@ -137,9 +139,12 @@ struct Collector {
                       + QStringLiteral(") by ") + QLatin1String(by) + QLatin1Char('.'));
     }
 
+    // The few gadget types, each held once and shared by its gadgets.
+    QSet<QString> types;
+
     void addGadget(const QString &s, int object)
     {
-        const QString type = UpperWordBefore(s, object);
+        const QString &type = UpperWordBeforeForLookup(s, object);
         if (!g.nameTables.isGadgetCreator(type))
             return;
         const QString name = ConstantName(s, object);
@@ -149,7 +154,10 @@ struct Collector {
         if (gadgets.contains(key))
             return;
         gadgets.insert(key);
-        g.model.GadgetList.append({name, type});
+        auto shared = types.constFind(type);
+        if (shared == types.cend())
+            shared = types.insert(type);
+        g.model.GadgetList.append({name, *shared});
     }
 
     // False when the line stops the run.

@@ -166,7 +166,7 @@ void PrefixFirstObjectArgument(Line &s, const QSet<int> &heightBrackets, const N
                                const QString &prefix)
 {
     const int object = FindString(s.text, QStringLiteral("(#"));
-    if (object && !heightBrackets.contains(object) && tables.isCommand(UpperWordBefore(s.text, object)))
+    if (object && !heightBrackets.contains(object) && tables.isCommand(UpperWordBeforeForLookup(s.text, object)))
         s.insertAfter(object + 1, prefix);
 }
 
