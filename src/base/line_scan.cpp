@@ -2,6 +2,8 @@
 
 #include <QtAlgorithms>
 
+#include <algorithm>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -500,9 +502,11 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 QString InsertAfter(const QString &text, int position, const QString &insertion)
 {
     const qsizetype split = qBound(qsizetype(0), qsizetype(position), text.size());
-    QString result;
-    result.reserve(text.size() + insertion.size());
-    return result.append(QStringView(text).first(split)).append(insertion).append(QStringView(text).sliced(split));
+    QString result(text.size() + insertion.size(), Qt::Uninitialized);
+    QChar *out = std::copy_n(text.constData(), split, result.data());
+    out = std::copy_n(insertion.constData(), insertion.size(), out);
+    std::copy(text.constData() + split, text.constData() + text.size(), out);
+    return result;
 }
 
 // The later of FindBackward for a blank and for a tab, in one look back from start.

@@ -38,9 +38,8 @@ struct NameSet {
 // "MenuTitle("x") : MenuItem(#A, ...)" and "CreatePopupMenu(#M) : Foo(1, 2)" right.
 QString ConstantName(const QString &s, int bracket)
 {
-    const int comma = FindString(s, QLatin1Char(','), bracket);
-    const int close = FindString(s, QLatin1Char(')'), bracket);
-    const int e = (comma && close) ? qMin(comma, close) : qMax(comma, close);
+    // The first of a comma and a closing bracket, in one look.
+    const int e = int(IndexOfAny(s, bracket - 1, u',', u')', u')')) + 1;
     return TrimView(MidView(s, bracket + 2, e - bracket - 2)).toString();
 }
 
@@ -150,10 +149,10 @@ struct Collector {
         const QString name = ConstantName(s, object);
         if (name.isEmpty())
             return;
-        const QString key = UpperKeepLength(name);
-        if (gadgets.contains(key))
+        const qsizetype known = gadgets.size();
+        gadgets.insert(UpperKeepLength(name));
+        if (gadgets.size() == known)
             return;
-        gadgets.insert(key);
         auto shared = types.constFind(type);
         if (shared == types.cend())
             shared = types.insert(type);

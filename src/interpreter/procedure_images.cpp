@@ -4,6 +4,7 @@
 #include "model/generation_context.h"
 
 #include <QHash>
+#include <QStringBuilder>
 
 namespace quarvel {
 
@@ -42,7 +43,7 @@ void ReplaceLoadImageCalls(GenerationContext &g)
             images.append({name, file});
             nameByFile.insert(key, name);
         }
-        line = Left(line, k - 1) + QStringLiteral("ImageID(") + name + QLatin1Char(')') + Mid(line, r + 1);
+        line = QStringView(line).first(k - 1) % QLatin1String("ImageID(") % name % QLatin1Char(')') % MidView(line, r + 1, int(line.size()));
     }
 }
 
