@@ -65,113 +65,67 @@ bool IsIdentifierChar(QChar c)
     return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_';
 }
 
-#if defined(__SSE2__)
-// The lanes of the eight characters at s that are one of a, b and c, two bits a lane.
-static unsigned MatchingLanes(const char16_t *s, __m128i a, __m128i b, __m128i c)
-{
-    const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s));
-    const __m128i hits = _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi16(block, a), _mm_cmpeq_epi16(block, b)),
-                                      _mm_cmpeq_epi16(block, c));
-    return unsigned(_mm_movemask_epi8(hits));
-}
-#endif
-
-// Eight characters a step; the last step overlaps the one before, so no line ends in a slow
-// character-by-character tail unless it is shorter than eight.
-qsizetype IndexOfAny(QStringView text, qsizetype from, char16_t a, char16_t b, char16_t c)
-{
-    const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
-    const qsizetype n = text.size();
-    qsizetype i = qMax(from, qsizetype(0));
-#if defined(__SSE2__)
-    if (n >= 8 && i < n) {
-        const __m128i va = _mm_set1_epi16(short(a)), vb = _mm_set1_epi16(short(b)), vc = _mm_set1_epi16(short(c));
-        for (; i + 8 <= n; i += 8) {
-            if (const unsigned lanes = MatchingLanes(s + i, va, vb, vc))
-                return i + qCountTrailingZeroBits(lanes) / 2;
-        }
-        if (i == n)
-            return -1;
-        const qsizetype last = n - 8;
-        const unsigned lanes = MatchingLanes(s + last, va, vb, vc) & (~0u << (2 * (i - last)));
-        return lanes ? last + qCountTrailingZeroBits(lanes) / 2 : -1;
-    }
-#endif
-    for (; i < n; ++i) {
-        if (s[i] == a || s[i] == b || s[i] == c)
-            return i;
-    }
-    return -1;
-}
-
-qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from)
-{
-    const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
-    const qsizetype n = text.size();
-    qsizetype i = qMax(from, qsizetype(0));
-#if defined(__SSE2__)
-    if (n >= 8 && i < n) {
-        const __m128i wanted = _mm_set1_epi16(short(c));
-        const auto lanesAt = [&](qsizetype at) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at));
-            return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(block, wanted)));
-        };
-        for (; i + 8 <= n; i += 8) {
-            if (const unsigned lanes = lanesAt(i))
-                return i + qCountTrailingZeroBits(lanes) / 2;
-        }
-        if (i == n)
-            return -1;
-        const unsigned lanes = lanesAt(n - 8) & (~0u << (2 * (i - (n - 8))));
-        return lanes ? n - 8 + qCountTrailingZeroBits(lanes) / 2 : -1;
-    }
-#endif
-    for (; i < n; ++i) {
-        if (s[i] == c)
-            return i;
-    }
-    return -1;
-}
-
-// The brackets of text at or after from, left to right, handed to found until it accepts one:
-// the index of that bracket, or -1. The brackets of a block of eight are taken from one
-// comparison, so a line with many calls costs no more scanning than a line with one.
-template <typename Found>
-static qsizetype FindBracket(QStringView text, qsizetype from, Found found)
+// The places of text at or after from that hold one of chars, left to right, handed to found
+// until it accepts one: the index of that place, or -1. Eight characters are compared a step,
+// and every hit of a step is handed over from that one comparison.
+template <typename Found, typename... Chars>
+static qsizetype FindAnyOf(QStringView text, qsizetype from, Found found, Chars... chars)
 {
     const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
     const qsizetype n = text.size();
     qsizetype i = qMax(from, qsizetype(0));
 #if defined(__SSE2__)
     if (n >= 8) {
-        const __m128i bracket = _mm_set1_epi16(short(u'('));
-        // Two bits a lane; each lane with a bracket is handed over, then both its bits cleared.
+        const auto lanesAt = [&](qsizetype at) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at));
+            __m128i hits = _mm_setzero_si128();
+            ((hits = _mm_or_si128(hits, _mm_cmpeq_epi16(block, _mm_set1_epi16(short(chars))))), ...);
+            return unsigned(_mm_movemask_epi8(hits));
+        };
+        // Two bits a lane; each lane with a hit is handed over, then both its bits cleared.
         const auto visit = [&](qsizetype at, unsigned lanes) -> qsizetype {
             for (; lanes; lanes &= lanes - 1, lanes &= lanes - 1) {
-                if (const qsizetype b = at + qCountTrailingZeroBits(lanes) / 2; found(b))
-                    return b;
+                if (const qsizetype hit = at + qCountTrailingZeroBits(lanes) / 2; found(hit))
+                    return hit;
             }
             return -1;
         };
-        const auto lanesAt = [&](qsizetype at) {
-            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at));
-            return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi16(block, bracket)));
-        };
         for (; i + 8 <= n; i += 8) {
             if (const unsigned lanes = lanesAt(i)) {
-                if (const qsizetype b = visit(i, lanes); b >= 0)
-                    return b;
+                if (const qsizetype hit = visit(i, lanes); hit >= 0)
+                    return hit;
             }
         }
-        // The last characters: the block that ends with the line, without those looked at.
+        // The last characters: the step that ends with the text, without those looked at.
         return i < n ? visit(n - 8, lanesAt(n - 8) & (~0u << (2 * (i - (n - 8))))) : -1;
     }
 #endif
     for (; i < n; ++i) {
-        if (s[i] == u'(' && found(i))
+        if (((s[i] == chars) || ...) && found(i))
             return i;
     }
     return -1;
+}
+
+static bool Any(qsizetype)
+{
+    return true;
+}
+
+qsizetype IndexOfAny(QStringView text, qsizetype from, char16_t a, char16_t b, char16_t c)
+{
+    return FindAnyOf(text, from, Any, a, b, c);
+}
+
+qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from)
+{
+    return FindAnyOf(text, from, Any, c);
+}
+
+template <typename Found>
+static qsizetype FindBracket(QStringView text, qsizetype from, Found found)
+{
+    return FindAnyOf(text, from, found, u'(');
 }
 
 // The passes look for short keywords in short lines, millions of times per run: jumping from
@@ -186,14 +140,10 @@ int FindString(const QString &text, const QString &search, int start)
     const QStringView haystack(text);
     const QStringView needle(search);
     const qsizetype last = haystack.size() - needle.size();
-    for (qsizetype at = start - 1; at <= last; ++at) {
-        at = IndexOfChar(haystack, needle.front().unicode(), at);
-        if (at < 0 || at > last)
-            return 0;
-        if (haystack.sliced(at, needle.size()) == needle)
-            return int(at) + 1;
-    }
-    return 0;
+    const qsizetype at = FindAnyOf(haystack, start - 1, [&](qsizetype at) {
+        return at <= last && haystack.sliced(at, needle.size()) == needle;
+    }, needle.front().unicode());
+    return int(at) + 1;
 }
 
 int FindString(const QString &text, QChar search, int start)
@@ -353,12 +303,10 @@ int FindNoCase(const QString &text, const QString &search, int start)
         const char16_t upper = first.unicode();
         const char16_t lower = (upper >= u'A' && upper <= u'Z') ? char16_t(upper + 32) : upper;
         const char16_t other = upper == u'I' ? u'\u0131' : upper == u'S' ? u'\u017F' : upper;
-        for (qsizetype i = IndexOfAny(text, start - 1, upper, lower, other); i >= 0 && i + n <= text.size();
-             i = IndexOfAny(text, i + 1, upper, lower, other)) {
-            if (StartsNoCase(QStringView(text).sliced(i), search))
-                return int(i) + 1;
-        }
-        return 0;
+        const qsizetype i = FindAnyOf(text, start - 1, [&](qsizetype i) {
+            return i + n <= text.size() && StartsNoCase(QStringView(text).sliced(i), search);
+        }, upper, lower, other);
+        return int(i) + 1;
     }
     for (qsizetype i = start - 1; i + n <= text.size(); ++i) {
         if (UpperChar(t[i]) != first)
@@ -393,10 +341,13 @@ int FindCallNoCase(const QString &text, QStringView search, int start)
     if (start < 1)
         start = 1;
     const QStringView t(text);
-    // Most brackets follow another name: the letter before the bracket tells first.
-    const QChar beforeBracket = anchor > 0 ? UpperChar(search[anchor - 1]) : QChar();
+    // Most brackets belong to other calls: the characters next to the bracket tell first.
+    const QChar before = anchor > 0 ? UpperChar(search[anchor - 1]) : QChar();
+    const QChar after = anchor + 1 < search.size() ? UpperChar(search[anchor + 1]) : QChar();
     const qsizetype b = FindBracket(t, start - 1 + anchor, [&](qsizetype b) {
-        return (anchor == 0 || UpperChar(t[b - 1]) == beforeBracket) && StartsNoCase(t.sliced(b - anchor), search);
+        return (anchor == 0 || UpperChar(t[b - 1]) == before)
+               && (anchor + 1 == search.size() || (b + 1 < t.size() && UpperChar(t[b + 1]) == after))
+               && StartsNoCase(t.sliced(b - anchor), search);
     });
     return b < 0 ? 0 : int(b - anchor) + 1;
 }
@@ -442,7 +393,8 @@ quint64 CallSet::callsIn(QStringView line) const
         for (quint64 candidates = byTail_[TailSlot(line, b)]; candidates; candidates &= candidates - 1) {
             const int i = qCountTrailingZeroBits(candidates);
             const Call &call = calls_.at(i);
-            if (b >= call.bracket && StartsNoCase(line.sliced(b - call.bracket), call.text))
+            if (b >= call.bracket && UpperChar(line[b - call.bracket]) == call.text.front()
+                && StartsNoCase(line.sliced(b - call.bracket), call.text))
                 found |= quint64(1) << i;
         }
         return false;

@@ -4,6 +4,7 @@
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace quarvel {
@@ -138,13 +139,23 @@ struct Collector {
                       + QStringLiteral(") by ") + QLatin1String(by) + QLatin1Char('.'));
     }
 
-    // The few gadget types, each held once and shared by its gadgets.
-    QSet<QString> types;
+    // The words met before "(#": a gadget type, held once and shared by its gadgets, or null
+    // for a word that creates no gadget.
+    QHash<QString, QString> types;
+
+    // The gadget type the word names, null for none; one lookup for a word met before.
+    QString typeOf(const QString &word)
+    {
+        auto known = types.constFind(word);
+        if (known == types.cend())
+            known = types.insert(word, g.nameTables.isGadgetCreator(word) ? word : QString());
+        return *known;
+    }
 
     void addGadget(const QString &s, int object)
     {
-        const QString &type = UpperWordBeforeForLookup(s, object);
-        if (!g.nameTables.isGadgetCreator(type))
+        const QString type = typeOf(UpperWordBeforeForLookup(s, object));
+        if (type.isNull())
             return;
         const QString name = ConstantName(s, object);
         if (name.isEmpty())
@@ -153,10 +164,7 @@ struct Collector {
         gadgets.insert(UpperKeepLength(name));
         if (gadgets.size() == known)
             return;
-        auto shared = types.constFind(type);
-        if (shared == types.cend())
-            shared = types.insert(type);
-        g.model.GadgetList.append({name, *shared});
+        g.model.GadgetList.append({name, type});
     }
 
     // False when the line stops the run.
@@ -193,6 +201,8 @@ struct Collector {
 bool CollectObjectNames(GenerationContext &g)
 {
     Collector collector{g};
+    // At most one gadget a line: the set never grows by rehashing every name it holds.
+    collector.gadgets.reserve(collector.gadgets.size() + g.model.CommonSourceLines.size());
     for (const QString &s : std::as_const(g.model.CommonSourceLines)) {
         if (!collector.collect(s))
             return false;

@@ -67,8 +67,7 @@ struct Line {
 // commented-out code is short; a ";" further right ends a statement.
 bool IsCommentLine(const QString &s)
 {
-    const int semicolon = FindString(s, QLatin1Char(';'));
-    return semicolon >= 1 && semicolon <= 9;
+    return IndexOfChar(QStringView(s).first(qMin(s.size(), qsizetype(9))), u';') >= 0;
 }
 
 // The window named inside the first "WindowID(#...)" bracket pair of a line, starting the
@@ -218,7 +217,7 @@ bool InsertWindowPrefixes(GenerationContext &g)
     QString prefix;
     for (QString &text : g.model.CommonSourceLines) {
         // Every statement the pass looks at has a bracket.
-        if (IsCommentLine(text) || !text.contains(QLatin1Char('(')))
+        if (IsCommentLine(text) || IndexOfChar(text, u'(') < 0)
             continue;
         Line s(text);
         if (const int k = s.find(OpenWindow)) {
