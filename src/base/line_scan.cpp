@@ -303,8 +303,10 @@ int FindNoCase(const QString &text, const QString &search, int start)
         const char16_t upper = first.unicode();
         const char16_t lower = (upper >= u'A' && upper <= u'Z') ? char16_t(upper + 32) : upper;
         const char16_t other = upper == u'I' ? u'\u0131' : upper == u'S' ? u'\u017F' : upper;
+        const QChar second = n > 1 ? UpperChar(w[1]) : QChar();
         const qsizetype i = FindAnyOf(text, start - 1, [&](qsizetype i) {
-            return i + n <= text.size() && StartsNoCase(QStringView(text).sliced(i), search);
+            return i + n <= text.size() && (n == 1 || UpperChar(t[i + 1]) == second)
+                   && StartsNoCase(QStringView(text).sliced(i), search);
         }, upper, lower, other);
         return int(i) + 1;
     }
@@ -474,16 +476,14 @@ static int FindBlankBackward(const QString &text, int start)
     return 0;
 }
 
-// The word UpperWordBefore upper-cases, as written.
+// The word UpperWordBefore upper-cases, as written: after the last blank or tab, which is the
+// only blank between it and position, so trimming takes off just that one.
 static QStringView WordBefore(const QString &text, int position)
 {
-    int b = FindBlankBackward(text, position);
-    if (b == 0)
-        b = 1;
-    if (b > text.size() || position < b)
+    const int blank = FindBlankBackward(text, position);
+    if (qMax(blank, 1) > text.size() || position < qMax(blank, 1))
         return QStringView();
-    const QStringView word = QStringView(text).mid(b - 1, position - b);
-    return TrimView(TrimView(word, QLatin1Char(' ')), QLatin1Char('\t'));
+    return QStringView(text).sliced(blank, qMax(position - 1 - blank, 0));
 }
 
 QString UpperWordBefore(const QString &text, int position)
