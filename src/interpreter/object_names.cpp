@@ -51,11 +51,33 @@ bool HasMenuItemCommand(const QString &line)
     return FindCommandNoCase(line, u"MENUITEM(#") != 0;
 }
 
-QSet<QString> GadgetKeys(const QList<GadgetRecord> &gadgets)
+// A name that hashes and compares as its upper-cased letters: a set of them holds the names
+// themselves instead of an upper-cased copy of each.
+struct NoCaseName {
+    QString name;
+
+    friend bool operator==(const NoCaseName &a, const NoCaseName &b)
+    {
+        return a.name.size() == b.name.size() && (a.name.isEmpty() || StartsNoCase(a.name, b.name));
+    }
+};
+
+size_t qHash(const NoCaseName &key, size_t seed)
 {
-    QSet<QString> keys;
+    constexpr qsizetype Short = 64;
+    if (key.name.size() > Short)
+        return qHash(UpperKeepLength(key.name), seed);
+    char16_t upper[Short];
+    for (qsizetype i = 0; i < key.name.size(); ++i)
+        upper[i] = UpperChar(key.name.at(i)).unicode();
+    return qHash(QStringView(upper, key.name.size()), seed);
+}
+
+QSet<NoCaseName> GadgetKeys(const QList<GadgetRecord> &gadgets)
+{
+    QSet<NoCaseName> keys;
     for (const GadgetRecord &gadget : gadgets)
-        keys.insert(UpperKeepLength(gadget.name));
+        keys.insert({gadget.name});
     return keys;
 }
 
@@ -119,7 +141,7 @@ struct Collector {
     NameSet menuItems{g.model.MenuItemList};
     NameSet statusBars{g.model.StatusBarList};
     NameSet toolBars{g.model.ToolBarList};
-    QSet<QString> gadgets = GadgetKeys(g.model.GadgetList);
+    QSet<NoCaseName> gadgets = GadgetKeys(g.model.GadgetList);
 
     // A duplicate that the generated enumerations cannot carry: the run stops.
     bool stopOnDuplicate(NameSet &set, const QString &name, const char *what)
@@ -161,7 +183,7 @@ struct Collector {
         if (name.isEmpty())
             return;
         const qsizetype known = gadgets.size();
-        gadgets.insert(UpperKeepLength(name));
+        gadgets.insert({name});
         if (gadgets.size() == known)
             return;
         g.model.GadgetList.append({name, type});
