@@ -58,7 +58,7 @@ struct Line {
             return;
         text = InsertAfter(text, position, insertion);
         // A prefix cut from a damaged line may bring calls of its own; every one is searched.
-        if (insertion.contains(QLatin1Char('(')))
+        if (IndexOfChar(insertion, u'(') >= 0)
             calls = ~quint64(0);
     }
 };
@@ -177,7 +177,7 @@ void PrefixObjectsOfLine(Line &s, QString &prefix, const NameTables &tables)
     // are skipped on a line without those letters. Only a prefix holding a bracket can bring
     // such a call into a line that has the letters but none of the calls.
     const bool bars = s.has(BarCalls)
-                      || (prefix.contains(QLatin1Char('(')) && FindNoCase(s.text, QStringLiteral("BAR")));
+                      || (IndexOfChar(prefix, u'(') >= 0 && FindNoCase(s.text, QStringLiteral("BAR")));
     if (const QString window = bars ? WindowOfBarLine(s) : QString(); !window.isEmpty())
         prefix = window + QLatin1Char('_');
     if (s.find(CreateGadgetList) || (bars && s.find(AddStatusBarField)))
