@@ -11,10 +11,14 @@ namespace quarvel {
 namespace {
 
 // The code of a line without its leading blanks and its comment. The keywords are compared
-// in any letter case, so no line is copied to be read.
+// in any letter case, so no line is copied to be read. Only code that begins with an E
+// (Enumeration, EndEnumeration) or a "#" (a member) can matter; any other is given as empty
+// before its comment is looked for.
 QStringView Code(const QString &line)
 {
     const QStringView code = TrimLeadingBlanksView(line);
+    if (code.isEmpty() || (UpperChar(code.front()) != QLatin1Char('E') && code.front() != QLatin1Char('#')))
+        return QStringView();
     const qsizetype comment = IndexOfChar(code, u';');
     return TrimBlanksView(comment >= 0 ? code.first(comment) : code);
 }
