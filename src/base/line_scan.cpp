@@ -476,9 +476,9 @@ static int FindBlankBackward(const QString &text, int start)
     return 0;
 }
 
-// The word UpperWordBefore upper-cases, as written: after the last blank or tab, which is the
-// only blank between it and position, so trimming takes off just that one.
-static QStringView WordBefore(const QString &text, int position)
+// After the last blank or tab, which is the only blank between the word and position, so
+// trimming takes off just that one.
+QStringView WordBefore(const QString &text, int position)
 {
     const int blank = FindBlankBackward(text, position);
     if (qMax(blank, 1) > text.size() || position < qMax(blank, 1))
@@ -490,18 +490,6 @@ QString UpperWordBefore(const QString &text, int position)
 {
     const QStringView word = WordBefore(text, position);
     return word.isNull() ? QString() : UpperKeepLength(word);
-}
-
-// Resizing keeps the storage, so only a longer word than any before allocates.
-const QString &UpperWordBeforeForLookup(const QString &text, int position)
-{
-    thread_local QString word;
-    const QStringView before = WordBefore(text, position);
-    word.resize(before.size());
-    QChar *out = word.data();
-    for (qsizetype i = 0; i < before.size(); ++i)
-        out[i] = UpperChar(before[i]);
-    return word;
 }
 
 } // namespace quarvel

@@ -120,8 +120,7 @@ QString InsertAfter(const QString &text, int position, const QString &insertion)
 // for the position of "(#"; "ButtonGadget (#" gives the empty word.
 QString UpperWordBefore(const QString &text, int position);
 
-// UpperWordBefore written into storage this thread keeps from one call to the next, for a
-// lookup per line without a copy per line: valid until the next call.
-const QString &UpperWordBeforeForLookup(const QString &text, int position);
+// The word UpperWordBefore upper-cases, as written (null where UpperWordBefore is null).
+QStringView WordBefore(const QString &text, int position);
 
 } // namespace quarvel

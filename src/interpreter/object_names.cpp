@@ -161,22 +161,24 @@ struct Collector {
                       + QStringLiteral(") by ") + QLatin1String(by) + QLatin1Char('.'));
     }
 
-    // The words met before "(#": a gadget type, held once and shared by its gadgets, or null
-    // for a word that creates no gadget.
+    // The words met before "(#", as written: the gadget type each names, held once and shared
+    // by its gadgets, or null for a word that creates no gadget.
     QHash<QString, QString> types;
 
-    // The gadget type the word names, null for none; one lookup for a word met before.
-    QString typeOf(const QString &word)
+    // One lookup for a word met before; the line's own characters serve as the key.
+    QString typeOf(QStringView word)
     {
-        auto known = types.constFind(word);
-        if (known == types.cend())
-            known = types.insert(word, g.nameTables.isGadgetCreator(word) ? word : QString());
+        auto known = types.constFind(QString::fromRawData(word.data(), word.size()));
+        if (known == types.cend()) {
+            const QString upper = word.isNull() ? QString() : UpperKeepLength(word);
+            known = types.insert(word.toString(), g.nameTables.isGadgetCreator(upper) ? upper : QString());
+        }
         return *known;
     }
 
     void addGadget(const QString &s, int object)
     {
-        const QString type = typeOf(UpperWordBeforeForLookup(s, object));
+        const QString type = typeOf(WordBefore(s, object));
         if (type.isNull())
             return;
         const QString name = ConstantName(s, object);

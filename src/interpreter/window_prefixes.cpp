@@ -4,6 +4,7 @@
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace quarvel {
@@ -60,6 +61,21 @@ struct Line {
         // A prefix cut from a damaged line may bring calls of its own; every one is searched.
         if (IndexOfChar(insertion, u'(') >= 0)
             calls = ~quint64(0);
+    }
+};
+
+// Whether the word before a bracket names a command, remembered for each word as written: a
+// line's own characters serve as the key of its lookup.
+struct CommandWords {
+    const NameTables &tables;
+    QHash<QString, bool> known;
+
+    bool isCommand(QStringView word)
+    {
+        auto found = known.constFind(QString::fromRawData(word.data(), word.size()));
+        if (found == known.cend())
+            found = known.insert(word.toString(), tables.isCommand(word.isNull() ? QString() : UpperKeepLength(word)));
+        return *found;
     }
 };
 
@@ -161,17 +177,17 @@ void PrefixSixthAndSeventhArguments(Line &s, Call call, const QString &prefix)
 
 // The first object argument, when the word before "(#" is a command that takes one and the
 // bracket is not a height query's, which has its prefix already.
-void PrefixFirstObjectArgument(Line &s, const QSet<int> &heightBrackets, const NameTables &tables,
+void PrefixFirstObjectArgument(Line &s, const QSet<int> &heightBrackets, CommandWords &commands,
                                const QString &prefix)
 {
     const int object = FindString(s.text, QStringLiteral("(#"));
-    if (object && !heightBrackets.contains(object) && tables.isCommand(UpperWordBeforeForLookup(s.text, object)))
+    if (object && !heightBrackets.contains(object) && commands.isCommand(WordBefore(s.text, object)))
         s.insertAfter(object + 1, prefix);
 }
 
 // The object constants of a line inside a window take the prefix. A toolbar or status bar
 // line first makes its own window the prefix of the lines from here on.
-void PrefixObjectsOfLine(Line &s, QString &prefix, const NameTables &tables)
+void PrefixObjectsOfLine(Line &s, QString &prefix, CommandWords &commands)
 {
     // The toolbar and status bar commands all have "BAR" in their names; the searches for them
     // are skipped on a line without those letters. Only a prefix holding a bracket can bring
@@ -183,7 +199,7 @@ void PrefixObjectsOfLine(Line &s, QString &prefix, const NameTables &tables)
     if (s.find(CreateGadgetList) || (bars && s.find(AddStatusBarField)))
         return;
     const QSet<int> heightBrackets = bars ? PrefixHeightQueries(s, prefix) : QSet<int>();
-    PrefixFirstObjectArgument(s, heightBrackets, tables, prefix);
+    PrefixFirstObjectArgument(s, heightBrackets, commands, prefix);
     PrefixSecondArgument(s, bars, prefix);
     PrefixSixthAndSeventhArguments(s, SplitterGadget, prefix);
     PrefixSixthAndSeventhArguments(s, MdiGadget, prefix);
@@ -215,6 +231,7 @@ bool IsPbAny(const QString &window)
 bool InsertWindowPrefixes(GenerationContext &g)
 {
     QString prefix;
+    CommandWords commands{g.nameTables, {}};
     for (QString &text : g.model.CommonSourceLines) {
         // Every statement the pass looks at has a bracket.
         if (IsCommentLine(text) || IndexOfChar(text, u'(') < 0)
@@ -230,7 +247,7 @@ bool InsertWindowPrefixes(GenerationContext &g)
         } else if (s.find(UseGadgetList)) {
             prefix = GadgetListWindow(s) + QLatin1Char('_');
         } else {
-            PrefixObjectsOfLine(s, prefix, g.nameTables);
+            PrefixObjectsOfLine(s, prefix, commands);
             text = s.text;
         }
     }
