@@ -39,7 +39,7 @@ void ReplaceLoadImageCalls(GenerationContext &g)
         const QString key = UpperKeepLength(file);
         QString name = nameByFile.value(key);
         if (name.isEmpty()) {
-            name = QStringLiteral("#MyImage_") + Str(n++);
+            name = QLatin1String("#MyImage_") % Str(n++);
             images.append({name, file});
             nameByFile.insert(key, name);
         }
