@@ -483,7 +483,7 @@ QStringView WordBefore(const QString &text, int position)
     const int blank = FindBlankBackward(text, position);
     if (qMax(blank, 1) > text.size() || position < qMax(blank, 1))
         return QStringView();
-    return QStringView(text).sliced(blank, qMax(position - 1 - blank, 0));
+    return QStringView(text).mid(blank, qMax(position - 1 - blank, 0));
 }
 
 QString UpperWordBefore(const QString &text, int position)
