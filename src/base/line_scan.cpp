@@ -298,17 +298,21 @@ int FindNoCase(const QString &text, const QString &search, int start)
     const QChar *w = search.constData();
     const QChar first = UpperChar(w[0]);
     // Of the characters beyond ASCII only the dotless i and the long s upper-case to ASCII, so
-    // for an ASCII first character every place a match can start is one of three characters.
+    // for an ASCII first character a match can start only at its two cases, or at the dotless i
+    // or long s for an I or S.
     if (first.unicode() < 0x80) {
         const char16_t upper = first.unicode();
         const char16_t lower = (upper >= u'A' && upper <= u'Z') ? char16_t(upper + 32) : upper;
-        const char16_t other = upper == u'I' ? u'\u0131' : upper == u'S' ? u'\u017F' : upper;
         const QChar second = n > 1 ? UpperChar(w[1]) : QChar();
-        const qsizetype i = FindAnyOf(text, start - 1, [&](qsizetype i) {
+        const auto found = [&](qsizetype i) {
             return i + n <= text.size() && (n == 1 || UpperChar(t[i + 1]) == second)
                    && StartsNoCase(QStringView(text).sliced(i), search);
-        }, upper, lower, other);
-        return int(i) + 1;
+        };
+        if (upper == u'I' || upper == u'S') {
+            const char16_t other = upper == u'I' ? u'\u0131' : u'\u017F';
+            return int(FindAnyOf(text, start - 1, found, upper, lower, other)) + 1;
+        }
+        return int(FindAnyOf(text, start - 1, found, upper, lower)) + 1;
     }
     for (qsizetype i = start - 1; i + n <= text.size(); ++i) {
         if (UpperChar(t[i]) != first)
