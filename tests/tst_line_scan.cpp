@@ -78,6 +78,10 @@ void TestLineScan::findNoCase_data()
     QTest::newRow("non-ASCII upper-cased") << "größe" << "GRÖSSE" << 1 << 0;
     QTest::newRow("non-ASCII keeps positions") << "ä = TextGadget(#T" << "TEXTGADGET(#" << 1 << 5;
     QTest::newRow("umlaut in the search") << "x = größe" << "GRÖ" << 1 << 5;
+    // A dotless i upper-cases to I: the call is there for the searches of the upper-cased text.
+    QTest::newRow("dotless i in a call") << QString::fromUtf8("x = Splıttergadget(#S") << "SPLITTERGADGET(" << 1 << 5;
+    QTest::newRow("bracket too near the end") << "ab(" << "B(#" << 1 << 0;
+    QTest::newRow("bracket too near the start") << "ndow(#W" << "OPENWINDOW(#" << 1 << 0;
 }
 
 void TestLineScan::findNoCase()
@@ -90,6 +94,11 @@ void TestLineScan::findNoCase()
     // The same answer as searching the upper-cased copies.
     QCOMPARE(FindNoCase(text, search, start), FindString(UpperKeepLength(text), UpperKeepLength(search), start));
     QCOMPARE(StartsNoCase(text, search), FindNoCase(text, search) == 1);
+    if (search.contains(QLatin1Char('(')))
+        QCOMPARE(FindCallNoCase(text, search, start), expected);
+    // A call set answers for the whole line what the call search answers from its start.
+    if (search.indexOf(QLatin1Char('(')) >= 4)
+        QCOMPARE(CallSet{search}.callsIn(text) != 0, FindCallNoCase(text, search) != 0);
 }
 
 void TestLineScan::upperWordBefore_data()

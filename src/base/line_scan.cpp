@@ -1,5 +1,13 @@
 #include "base/line_scan.h"
 
+#include <QtAlgorithms>
+
+#include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quarvel {
 
 QChar UpperCharBeyondAscii(QChar c)
@@ -70,6 +78,69 @@ qsizetype IdentifierEnd(QStringView text, qsizetype from)
     return from;
 }
 
+// The places of text at or after from that hold one of chars, left to right, handed to found
+// until it accepts one: the index of that place, or -1. Eight characters are compared a step,
+// and every hit of a step is handed over from that one comparison.
+template <typename Found, typename... Chars>
+static qsizetype FindAnyOf(QStringView text, qsizetype from, Found found, Chars... chars)
+{
+    const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
+    const qsizetype n = text.size();
+    qsizetype i = qMax(from, qsizetype(0));
+#if defined(__SSE2__)
+    if (n >= 8) {
+        const auto lanesAt = [&](qsizetype at) {
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at));
+            __m128i hits = _mm_setzero_si128();
+            ((hits = _mm_or_si128(hits, _mm_cmpeq_epi16(block, _mm_set1_epi16(short(chars))))), ...);
+            return unsigned(_mm_movemask_epi8(hits));
+        };
+        // Two bits a lane; each lane with a hit is handed over, then both its bits cleared.
+        const auto visit = [&](qsizetype at, unsigned lanes) -> qsizetype {
+            for (; lanes; lanes &= lanes - 1, lanes &= lanes - 1) {
+                if (const qsizetype hit = at + qCountTrailingZeroBits(lanes) / 2; found(hit))
+                    return hit;
+            }
+            return -1;
+        };
+        for (; i + 8 <= n; i += 8) {
+            if (const unsigned lanes = lanesAt(i)) {
+                if (const qsizetype hit = visit(i, lanes); hit >= 0)
+                    return hit;
+            }
+        }
+        // The last characters: the step that ends with the text, without those looked at.
+        return i < n ? visit(n - 8, lanesAt(n - 8) & (~0u << (2 * (i - (n - 8))))) : -1;
+    }
+#endif
+    for (; i < n; ++i) {
+        if (((s[i] == chars) || ...) && found(i))
+            return i;
+    }
+    return -1;
+}
+
+static bool Any(qsizetype)
+{
+    return true;
+}
+
+qsizetype IndexOfAny(QStringView text, qsizetype from, char16_t a, char16_t b, char16_t c)
+{
+    return FindAnyOf(text, from, Any, a, b, c);
+}
+
+qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from)
+{
+    return FindAnyOf(text, from, Any, c);
+}
+
+template <typename Found>
+static qsizetype FindBracket(QStringView text, qsizetype from, Found found)
+{
+    return FindAnyOf(text, from, found, u'(');
+}
+
 // The passes look for short keywords in short lines, millions of times per run: jumping from
 // one occurrence of the first character to the next (a vectorised scan) and comparing there
 // beats a general substring search, whose setup costs more than the line does.
@@ -82,14 +153,10 @@ int FindString(const QString &text, const QString &search, int start)
     const QStringView haystack(text);
     const QStringView needle(search);
     const qsizetype last = haystack.size() - needle.size();
-    for (qsizetype at = start - 1; at <= last; ++at) {
-        at = haystack.indexOf(needle.front(), at);
-        if (at < 0 || at > last)
-            return 0;
-        if (haystack.sliced(at, needle.size()) == needle)
-            return int(at) + 1;
-    }
-    return 0;
+    const qsizetype at = FindAnyOf(haystack, start - 1, [&](qsizetype at) {
+        return at <= last && haystack.sliced(at, needle.size()) == needle;
+    }, needle.front().unicode());
+    return int(at) + 1;
 }
 
 int FindString(const QString &text, QChar search, int start)
@@ -98,7 +165,7 @@ int FindString(const QString &text, QChar search, int start)
         start = 1;
     if (start > text.size())
         return 0;
-    return int(text.indexOf(search, start - 1, Qt::CaseSensitive)) + 1;
+    return int(IndexOfChar(text, search.unicode(), start - 1)) + 1;
 }
 
 QString Mid(const QString &text, int start, int length)
@@ -107,6 +174,15 @@ QString Mid(const QString &text, int start, int length)
         start = 1;
     if (start > text.size() || length < 0)
         return QString();
+    return text.mid(start - 1, length);
+}
+
+QStringView MidView(QStringView text, int start, int length)
+{
+    if (start < 1)
+        start = 1;
+    if (start > text.size() || length < 0)
+        return QStringView();
     return text.mid(start - 1, length);
 }
 
@@ -234,6 +310,23 @@ int FindNoCase(const QString &text, const QString &search, int start)
     const QChar *t = text.constData();
     const QChar *w = search.constData();
     const QChar first = UpperChar(w[0]);
+    // Of the characters beyond ASCII only the dotless i and the long s upper-case to ASCII, so
+    // for an ASCII first character a match can start only at its two cases, or at the dotless i
+    // or long s for an I or S.
+    if (first.unicode() < 0x80) {
+        const char16_t upper = first.unicode();
+        const char16_t lower = (upper >= u'A' && upper <= u'Z') ? char16_t(upper + 32) : upper;
+        const QChar second = n > 1 ? UpperChar(w[1]) : QChar();
+        const auto found = [&](qsizetype i) {
+            return i + n <= text.size() && (n == 1 || UpperChar(t[i + 1]) == second)
+                   && StartsNoCase(QStringView(text).sliced(i), search);
+        };
+        if (upper == u'I' || upper == u'S') {
+            const char16_t other = upper == u'I' ? u'\u0131' : u'\u017F';
+            return int(FindAnyOf(text, start - 1, found, upper, lower, other)) + 1;
+        }
+        return int(FindAnyOf(text, start - 1, found, upper, lower)) + 1;
+    }
     for (qsizetype i = start - 1; i + n <= text.size(); ++i) {
         if (UpperChar(t[i]) != first)
             continue;
@@ -255,6 +348,77 @@ bool StartsNoCase(QStringView text, QStringView search)
             return false;
     }
     return true;
+}
+
+int FindCallNoCase(const QString &text, QStringView search, int start)
+{
+    // Any bracket of the search can anchor it; the last one is found first from the end.
+    qsizetype anchor = search.size() - 1;
+    while (anchor >= 0 && search[anchor] != u'(')
+        --anchor;
+    Q_ASSERT(anchor >= 0);
+    if (start < 1)
+        start = 1;
+    const QStringView t(text);
+    // Most brackets belong to other calls: the characters next to the bracket tell first.
+    const QChar before = anchor > 0 ? UpperChar(search[anchor - 1]) : QChar();
+    const QChar after = anchor + 1 < search.size() ? UpperChar(search[anchor + 1]) : QChar();
+    const qsizetype b = FindBracket(t, start - 1 + anchor, [&](qsizetype b) {
+        return (anchor == 0 || UpperChar(t[b - 1]) == before)
+               && (anchor + 1 == search.size() || (b + 1 < t.size() && UpperChar(t[b + 1]) == after))
+               && StartsNoCase(t.sliced(b - anchor), search);
+    });
+    return b < 0 ? 0 : int(b - anchor) + 1;
+}
+
+int FindCommandNoCase(const QString &text, QStringView search, int start)
+{
+    for (int k = FindCallNoCase(text, search, start); k; k = FindCallNoCase(text, search, k + 1)) {
+        if (k == 1 || !IsIdentifierChar(UpperChar(text.at(k - 2))))
+            return k;
+    }
+    return 0;
+}
+
+bool EndsNoCase(QStringView text, QStringView suffix)
+{
+    return text.size() >= suffix.size() && StartsNoCase(text.sliced(text.size() - suffix.size()), suffix);
+}
+
+// The slot of the four characters before position, upper-cased.
+static unsigned TailSlot(QStringView text, qsizetype position)
+{
+    quint64 key = 0;
+    for (qsizetype i = position - 4; i < position; ++i)
+        key = (key << 16) | UpperChar(text[i]).unicode();
+    return unsigned((key * 0x9E3779B97F4A7C15u) >> 56);
+}
+
+CallSet::CallSet(std::initializer_list<QStringView> calls)
+{
+    for (const QStringView call : calls) {
+        const QString text = UpperKeepLength(call);
+        const qsizetype bracket = text.indexOf(QLatin1Char('('));
+        Q_ASSERT(bracket >= 4 && calls_.size() < 64);
+        byTail_[TailSlot(text, bracket)] |= quint64(1) << calls_.size();
+        calls_.append({text, bracket});
+    }
+}
+
+quint64 CallSet::callsIn(QStringView line) const
+{
+    quint64 found = 0;
+    FindBracket(line, 4, [&](qsizetype b) {
+        for (quint64 candidates = byTail_[TailSlot(line, b)]; candidates; candidates &= candidates - 1) {
+            const int i = qCountTrailingZeroBits(candidates);
+            const Call &call = calls_.at(i);
+            if (b >= call.bracket && UpperChar(line[b - call.bracket]) == call.text.front()
+                && StartsNoCase(line.sliced(b - call.bracket), call.text))
+                found |= quint64(1) << i;
+        }
+        return false;
+    });
+    return found;
 }
 
 int FindBackward(const QString &text, const QString &search, int start)
@@ -309,23 +473,40 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 QString InsertAfter(const QString &text, int position, const QString &insertion)
 {
     const qsizetype split = qBound(qsizetype(0), qsizetype(position), text.size());
-    QString result;
-    result.reserve(text.size() + insertion.size());
-    return result.append(QStringView(text).first(split)).append(insertion).append(QStringView(text).sliced(split));
+    QString result(text.size() + insertion.size(), Qt::Uninitialized);
+    QChar *out = std::copy_n(text.constData(), split, result.data());
+    out = std::copy_n(insertion.constData(), insertion.size(), out);
+    std::copy(text.constData() + split, text.constData() + text.size(), out);
+    return result;
 }
 
-// Every object line of the prefix pass and of the name collection asks this, so the word is
-// cut and trimmed as a view and copied once, upper-cased.
+// The later of FindBackward for a blank and for a tab, in one look back from start.
+static int FindBlankBackward(const QString &text, int start)
+{
+    if (start == 0 || start > text.size())
+        start = int(text.size());
+    const QChar *s = text.constData();
+    for (int i = start; i >= 1; --i) {
+        if (IsBlank(s[i - 1]))
+            return i;
+    }
+    return 0;
+}
+
+// After the last blank or tab, which is the only blank between the word and position, so
+// trimming takes off just that one.
+QStringView WordBefore(const QString &text, int position)
+{
+    const int blank = FindBlankBackward(text, position);
+    if (qMax(blank, 1) > text.size() || position < qMax(blank, 1))
+        return QStringView();
+    return QStringView(text).mid(blank, qMax(position - 1 - blank, 0));
+}
+
 QString UpperWordBefore(const QString &text, int position)
 {
-    int b = qMax(FindBackward(text, QLatin1Char(' '), position),
-                 FindBackward(text, QLatin1Char('\t'), position));
-    if (b == 0)
-        b = 1;
-    if (b > text.size() || position < b)
-        return QString();
-    const QStringView word = QStringView(text).mid(b - 1, position - b);
-    return UpperKeepLength(TrimView(TrimView(word, QLatin1Char(' ')), QLatin1Char('\t')));
+    const QStringView word = WordBefore(text, position);
+    return word.isNull() ? QString() : UpperKeepLength(word);
 }
 
 } // namespace quarvel

@@ -2,9 +2,11 @@
 // and 0 means "not found", so the passes read like the algorithms they implement.
 #pragma once
 
+#include <QList>
 #include <QString>
 
 #include <cstring>
+#include <array>
 
 namespace quarvel {
 
@@ -44,6 +46,11 @@ inline bool HoldsChar(QStringView text, QChar c)
         found |= char16_t(units[i] == wanted);
     return found;
 }
+// The index of the next character at or after from that is one of a, b and c, -1 when there is
+// none: QStringView::indexOf for up to three characters at once, without the set-up that
+// costs more than a short line of source code does.
+qsizetype IndexOfAny(QStringView text, qsizetype from, char16_t a, char16_t b, char16_t c);
+qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from = 0);
 
 // Case-sensitive search from a 1-based start; a start below 1 counts as 1; empty text,
 // empty search or a start beyond the end give 0.
@@ -52,6 +59,7 @@ int FindString(const QString &text, QChar search, int start = 1);
 
 QString Mid(const QString &text, int start, int length);
 QString Mid(const QString &text, int start);
+QStringView MidView(QStringView text, int start, int length);
 QString Left(const QString &text, int n);
 
 // Removes only the given character (space by default) at both ends.
@@ -81,6 +89,40 @@ int FindNoCase(const QString &text, const QString &search, int start = 1);
 // without scanning the rest of the line.
 bool StartsNoCase(QStringView text, QStringView search);
 
+// FindNoCase for a search that holds a "(", such as a call "OPENWINDOW(#": only the brackets
+// of text are candidates, so a line is passed over at the speed of a character search.
+int FindCallNoCase(const QString &text, QStringView search, int start = 1);
+
+// A call of that very command: FindCallNoCase where the search is not the end of a longer
+// name (IsWindow for OPENWINDOW(, DisableMenuItem for MENUITEM().
+int FindCommandNoCase(const QString &text, QStringView search, int start = 1);
+
+// Whether text ends with a non-empty suffix, both sides upper-cased.
+bool EndsNoCase(QStringView text, QStringView suffix);
+
+// The calls a pass looks for, each in upper case with its "(" and at least four characters
+// before it ("SPLITTERGADGET(", "OPENWINDOW(#"); at most 64. One look at the brackets of a line
+// tells which of them it holds, by the four characters before each bracket, so a pass searches
+// a line only for the calls that are there.
+class CallSet
+{
+public:
+    explicit CallSet(std::initializer_list<QStringView> calls);
+    const QString &call(int index) const { return calls_.at(index).text; }
+    // Bit i set: FindCallNoCase(line, call(i)) finds the call.
+    quint64 callsIn(QStringView line) const;
+
+private:
+    struct Call {
+        QString text;
+        qsizetype bracket;
+    };
+    QList<Call> calls_;
+    // The calls whose tails hash to a slot: a lookup costs one multiplication, and the few
+    // calls of a slot whose tails differ are told apart by comparing the names.
+    std::array<quint64, 256> byTail_{};
+};
+
 // Last occurrence of search that begins at or before start (0 = from the end), case-sensitive.
 int FindBackward(const QString &text, const QString &search, int start = 0);
 int FindBackward(const QString &text, QChar search, int start = 0);
@@ -97,5 +139,8 @@ QString InsertAfter(const QString &text, int position, const QString &insertion)
 // of it, trimmed of spaces and tabs and upper-cased. "If ButtonGadget(#" gives BUTTONGADGET
 // for the position of "(#"; "ButtonGadget (#" gives the empty word.
 QString UpperWordBefore(const QString &text, int position);
+
+// The word UpperWordBefore upper-cases, as written (null where UpperWordBefore is null).
+QStringView WordBefore(const QString &text, int position);
 
 } // namespace quarvel

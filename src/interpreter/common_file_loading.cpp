@@ -36,24 +36,24 @@ const struct { const char *find; const char *replacement; } FormDesignerConversi
     {"StatusBarHeight(0", "StatusBarHeight(#StatusBar"},
 };
 
-// upper is the line upper-cased; most lines hold none of the designer's texts, so each row is
-// looked for in it first and the line is only rewritten (and upper-cased anew) on a hit. Every
-// find but the first holds "(0", so a line without "(0" needs only the first.
-QString ConvertFormDesignerLine(QString line, QString upper)
+// Most lines hold none of the designer's texts, so each row is looked for first (in any letter
+// case) and the line is only rewritten on a hit. The first find holds the word "Procedure", so
+// only a line with that word needs it; every other find is a call with "(0", looked for at the
+// brackets of a line with "(0".
+QString ConvertFormDesignerLine(QString line, bool procedureWord)
 {
-    static const QStringList upperFinds = [] {
-        QStringList finds;
+    static const QStringList finds = [] {
+        QStringList upper;
         for (const auto &row : FormDesignerConversions)
-            finds.append(UpperKeepLength(QString::fromLatin1(row.find)));
-        return finds;
+            upper.append(UpperKeepLength(QString::fromLatin1(row.find)));
+        return upper;
     }();
-    const qsizetype rows = FindString(upper, QStringLiteral("(0")) ? upperFinds.size() : 1;
+    const qsizetype rows = FindString(line, QStringLiteral("(0")) ? finds.size() : 1;
     for (qsizetype i = 0; i < rows; ++i) {
-        if (!FindString(upper, upperFinds.at(i)))
+        if (!(i == 0 ? procedureWord && FindNoCase(line, finds.at(i)) : FindCallNoCase(line, finds.at(i))))
             continue;
         const auto &row = FormDesignerConversions[i];
         line = ReplaceString(line, QLatin1String(row.find), QLatin1String(row.replacement), true);
-        upper = UpperKeepLength(line);
     }
     return line;
 }
@@ -77,14 +77,14 @@ QString FirstQuotedText(const QString &line)
 
 // A global LoadImage or LoadFont outside any procedure: the image or font is loaded by the
 // generated section, so it is recorded instead of kept.
-void RecordGlobalLoads(GenerationContext &g, const QString &line, const QString &upper)
+void RecordGlobalLoads(GenerationContext &g, const QString &line)
 {
-    const int image = FindString(upper, QStringLiteral("LOADIMAGE("));
+    const int image = FindCallNoCase(line, u"LOADIMAGE(");
     if (image && FindBackward(line, QLatin1Char(';'), image) == 0) {
         const int bracket = image + 9;
         g.model.ImageList.append({FirstArgumentAt(line, bracket), FirstQuotedText(line)});
     }
-    const int font = FindString(upper, QStringLiteral("LOADFONT("));
+    const int font = FindCallNoCase(line, u"LOADFONT(");
     if (font && FindBackward(line, QLatin1Char(';'), font) == 0)
         g.model.FontList.append({FirstArgumentAt(line, font + 8), line});
 }
@@ -104,18 +104,17 @@ void LoadOneCommonFile(GenerationContext &g, const QString &listedPath)
     SourceLineList &out = g.model.CommonSourceLines;
     bool inProcedure = false;
     for (const QString &line : file->lines) {
-        const QString upper = UpperKeepLength(line);
-        const bool procedureWord = FindString(upper, QStringLiteral("PROCEDURE"));
+        const bool procedureWord = FindNoCase(line, QStringLiteral("PROCEDURE"));
         if (procedureWord)
             inProcedure = true;
         if (inProcedure)
-            out.append(formDesigner ? ConvertFormDesignerLine(line, upper) : line);
-        if (procedureWord && FindString(upper, QStringLiteral("ENDPROCEDURE"))) {
+            out.append(formDesigner ? ConvertFormDesignerLine(line, procedureWord) : line);
+        if (procedureWord && FindNoCase(line, QStringLiteral("ENDPROCEDURE"))) {
             AppendSeparator(out);
             inProcedure = false;
         }
         if (!inProcedure)
-            RecordGlobalLoads(g, line, upper);
+            RecordGlobalLoads(g, line);
     }
 }
 
@@ -152,7 +151,7 @@ CallShape ShapeOfCall(const QString &line, int bracket)
 // The bracket of the OpenWindow call of a line, 0 when the line opens no window.
 int OpenWindowBracket(const QString &line)
 {
-    const int k = FindNoCase(line, QStringLiteral("OPENWINDOW(#"));
+    const int k = FindCallNoCase(line, u"OPENWINDOW(#");
     return k ? k + 10 : 0;
 }
 
@@ -220,7 +219,7 @@ void SetAutoWindowPosition(GenerationContext &g)
 void ZeroImageGadgets(GenerationContext &g)
 {
     for (QString &line : g.model.CommonSourceLines) {
-        const int k = FindNoCase(line, QStringLiteral("IMAGEGADGET(#"));
+        const int k = FindCallNoCase(line, u"IMAGEGADGET(#");
         if (k == 0)
             continue;
         const int bracket = k + 11;

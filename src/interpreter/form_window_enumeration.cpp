@@ -10,37 +10,42 @@ namespace quarvel {
 
 namespace {
 
-// The code of a line without its leading blanks and its comment, upper-cased.
-QString UpperCode(const QString &line)
+// The code of a line without its leading blanks and its comment. The keywords are compared
+// in any letter case, so no line is copied to be read. Only code that begins with an E
+// (Enumeration, EndEnumeration) or a "#" (a member) can matter; any other is given as empty
+// before its comment is looked for.
+QStringView Code(const QString &line)
 {
-    const QString code = TrimLeadingBlanks(line);
-    const int comment = FindString(code, QLatin1Char(';'));
-    return UpperKeepLength(TrimBlanks(comment ? Left(code, comment - 1) : code));
+    const QStringView code = TrimLeadingBlanksView(line);
+    if (code.isEmpty() || (UpperChar(code.front()) != QLatin1Char('E') && code.front() != QLatin1Char('#')))
+        return QStringView();
+    const qsizetype comment = IndexOfChar(code, u';');
+    return TrimBlanksView(comment >= 0 ? code.first(comment) : code);
 }
 
-bool StartsFormWindowBlock(const QString &upperCode)
+bool StartsFormWindowBlock(QStringView code)
 {
-    if (!upperCode.startsWith(QLatin1String("ENUMERATION")) || upperCode.size() < 12)
+    if (!StartsNoCase(code, u"ENUMERATION") || code.size() < 12)
         return false;
-    const QChar gap = upperCode.at(11);
-    return (gap == QLatin1Char(' ') || gap == QLatin1Char('\t'))
-           && TrimBlanks(QStringView(upperCode).mid(12)) == QLatin1String("FORMWINDOW");
+    const QChar gap = code.at(11);
+    const QStringView name = TrimBlanksView(code.sliced(12));
+    return (gap == QLatin1Char(' ') || gap == QLatin1Char('\t')) && name.size() == 10 && StartsNoCase(name, u"FORMWINDOW");
 }
 
-bool EndsBlock(const QString &upperCode)
+bool EndsBlock(QStringView code)
 {
-    return upperCode.startsWith(QLatin1String("ENDENUMERATION"));
+    return StartsNoCase(code, u"ENDENUMERATION");
 }
 
 // The upper-cased constant an enumeration member line declares, without "#"; empty for others.
-QString MemberKey(const QString &upperCode)
+QString MemberKey(QStringView code)
 {
-    if (!upperCode.startsWith(QLatin1Char('#')))
+    if (!code.startsWith(QLatin1Char('#')))
         return QString();
     qsizetype n = 1;
-    while (n < upperCode.size() && IsIdentifierChar(upperCode.at(n)))
+    while (n < code.size() && IsIdentifierChar(UpperChar(code.at(n))))
         ++n;
-    return upperCode.mid(1, n - 1);
+    return UpperKeepLength(code.sliced(1, n - 1));
 }
 
 // The window constants every kept FormWindow block declares.
@@ -49,7 +54,7 @@ QSet<QString> FormWindowMembers(const SourceLineList &lines)
     QSet<QString> members;
     bool inside = false;
     for (const QString &line : lines) {
-        const QString code = UpperCode(line);
+        const QStringView code = Code(line);
         if (!inside)
             inside = StartsFormWindowBlock(code);
         else if (EndsBlock(code))
@@ -76,7 +81,7 @@ void AlignFormWindowEnumeration(GenerationContext &g)
     qsizetype next = 0; // the value the named enumeration gives its next member
     bool inside = false;
     for (const QString &line : std::as_const(g.model.CommonSourceLines)) {
-        const QString code = UpperCode(line);
+        const QStringView code = Code(line);
         if (!inside) {
             inside = StartsFormWindowBlock(code);
         } else if (EndsBlock(code)) {

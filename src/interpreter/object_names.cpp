@@ -4,6 +4,7 @@
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace quarvel {
@@ -38,29 +39,45 @@ struct NameSet {
 // "MenuTitle("x") : MenuItem(#A, ...)" and "CreatePopupMenu(#M) : Foo(1, 2)" right.
 QString ConstantName(const QString &s, int bracket)
 {
-    const int comma = FindString(s, QLatin1Char(','), bracket);
-    const int close = FindString(s, QLatin1Char(')'), bracket);
-    const int e = (comma && close) ? qMin(comma, close) : qMax(comma, close);
-    return Trim(Mid(s, bracket + 2, e - bracket - 2));
+    // The first of a comma and a closing bracket, in one look.
+    const int e = int(IndexOfAny(s, bracket - 1, u',', u')', u')')) + 1;
+    return TrimView(MidView(s, bracket + 2, e - bracket - 2)).toString();
 }
 
 // Only the MenuItem command itself creates a menu item; DisableMenuItem(#Menu, ...) and the
 // like end in the same letters but name a menu.
-int MenuItemCommand(const QString &upper)
+bool HasMenuItemCommand(const QString &line)
 {
-    const QString keyword = QStringLiteral("MENUITEM(#");
-    for (int k = FindString(upper, keyword); k; k = FindString(upper, keyword, k + 1)) {
-        if (k == 1 || !IsIdentifierChar(upper.at(k - 2)))
-            return k;
-    }
-    return 0;
+    return FindCommandNoCase(line, u"MENUITEM(#") != 0;
 }
 
-QSet<QString> GadgetKeys(const QList<GadgetRecord> &gadgets)
+// A name that hashes and compares as its upper-cased letters: a set of them holds the names
+// themselves instead of an upper-cased copy of each.
+struct NoCaseName {
+    QString name;
+
+    friend bool operator==(const NoCaseName &a, const NoCaseName &b)
+    {
+        return a.name.size() == b.name.size() && (a.name.isEmpty() || StartsNoCase(a.name, b.name));
+    }
+};
+
+size_t qHash(const NoCaseName &key, size_t seed)
 {
-    QSet<QString> keys;
+    constexpr qsizetype Short = 64;
+    if (key.name.size() > Short)
+        return qHash(UpperKeepLength(key.name), seed);
+    char16_t upper[Short];
+    for (qsizetype i = 0; i < key.name.size(); ++i)
+        upper[i] = UpperChar(key.name.at(i)).unicode();
+    return qHash(QStringView(upper, key.name.size()), seed);
+}
+
+QSet<NoCaseName> GadgetKeys(const QList<GadgetRecord> &gadgets)
+{
+    QSet<NoCaseName> keys;
     for (const GadgetRecord &gadget : gadgets)
-        keys.insert(UpperKeepLength(gadget.name));
+        keys.insert({gadget.name});
     return keys;
 }
 
@@ -73,27 +90,29 @@ struct Declaration {
     int bracket = 0;
 };
 
-// What the upper-cased text in front of a "(#" declares. The keywords are matched as the
-// end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
+// What the text in front of a "(#" declares, in any letter case. The keywords are matched as
+// the end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
 Kind KindBefore(QStringView before)
 {
-    static const struct { QLatin1String keyword; Kind kind; } rules[] = {
-        {QLatin1String("OPENWINDOW"), Kind::Window},
-        {QLatin1String("CREATEMENU"), Kind::Menu},
-        {QLatin1String("CREATEPOPUPMENU"), Kind::Menu},
-        {QLatin1String("CREATEIMAGEMENU"), Kind::Menu},
-        {QLatin1String("CREATEPOPUPIMAGEMENU"), Kind::Menu},
-        {QLatin1String("MENUITEM"), Kind::MenuItem},
-        {QLatin1String("CREATESTATUSBAR"), Kind::StatusBar},
-        {QLatin1String("CREATETOOLBAR"), Kind::ToolBar},
-        {QLatin1String("TOOLBARSTANDARDBUTTON"), Kind::ToolBarButton},
-        {QLatin1String("TOOLBARIMAGEBUTTON"), Kind::ToolBarButton},
+    static const struct { QStringView keyword; Kind kind; } rules[] = {
+        {u"OPENWINDOW", Kind::Window},
+        {u"CREATEMENU", Kind::Menu},
+        {u"CREATEPOPUPMENU", Kind::Menu},
+        {u"CREATEIMAGEMENU", Kind::Menu},
+        {u"CREATEPOPUPIMAGEMENU", Kind::Menu},
+        {u"MENUITEM", Kind::MenuItem},
+        {u"CREATESTATUSBAR", Kind::StatusBar},
+        {u"CREATETOOLBAR", Kind::ToolBar},
+        {u"TOOLBARSTANDARDBUTTON", Kind::ToolBarButton},
+        {u"TOOLBARIMAGEBUTTON", Kind::ToolBarButton},
     };
+    // Most lines create a gadget, whose name ends in none of the rules' last letters.
+    const QChar last = before.isEmpty() ? QChar() : UpperChar(before.back());
     for (const auto &rule : rules) {
-        if (!before.endsWith(rule.keyword))
+        if (rule.keyword.back() != last || !EndsNoCase(before, rule.keyword))
             continue;
         const qsizetype wordStart = before.size() - rule.keyword.size();
-        if (rule.kind == Kind::MenuItem && wordStart > 0 && IsIdentifierChar(before.at(wordStart - 1)))
+        if (rule.kind == Kind::MenuItem && wordStart > 0 && IsIdentifierChar(UpperChar(before.at(wordStart - 1))))
             continue; // DisableMenuItem, SetMenuItemState, ...
         return rule.kind;
     }
@@ -103,12 +122,12 @@ Kind KindBefore(QStringView before)
 // The kind of object a line declares and the bracket of the declaring command. Every
 // declaring keyword is followed by "(#", so the line is classified by what stands in front
 // of each of its "(#": the lowest rule wins, and among equals the first in the line.
-Declaration DeclarationOfLine(const QString &upper)
+Declaration DeclarationOfLine(const QString &s)
 {
     static const QString objectBracket = QStringLiteral("(#");
     Declaration found;
-    for (int g = FindString(upper, objectBracket); g; g = FindString(upper, objectBracket, g + 1)) {
-        const Kind kind = KindBefore(QStringView(upper).left(g - 1));
+    for (int g = FindString(s, objectBracket); g; g = FindString(s, objectBracket, g + 1)) {
+        const Kind kind = KindBefore(QStringView(s).left(g - 1));
         if (kind < found.kind)
             found = {kind, g};
     }
@@ -122,7 +141,7 @@ struct Collector {
     NameSet menuItems{g.model.MenuItemList};
     NameSet statusBars{g.model.StatusBarList};
     NameSet toolBars{g.model.ToolBarList};
-    QSet<QString> gadgets = GadgetKeys(g.model.GadgetList);
+    QSet<NoCaseName> gadgets = GadgetKeys(g.model.GadgetList);
 
     // A duplicate that the generated enumerations cannot carry: the run stops.
     bool stopOnDuplicate(NameSet &set, const QString &name, const char *what)
@@ -142,27 +161,41 @@ struct Collector {
                       + QStringLiteral(") by ") + QLatin1String(by) + QLatin1Char('.'));
     }
 
+    // The words met before "(#", as written: the gadget type each names, held once and shared
+    // by its gadgets, or null for a word that creates no gadget.
+    QHash<QString, QString> types;
+
+    // One lookup for a word met before; the line's own characters serve as the key.
+    QString typeOf(QStringView word)
+    {
+        auto known = types.constFind(QString::fromRawData(word.data(), word.size()));
+        if (known == types.cend()) {
+            const QString upper = word.isNull() ? QString() : UpperKeepLength(word);
+            known = types.insert(word.toString(), g.nameTables.isGadgetCreator(upper) ? upper : QString());
+        }
+        return *known;
+    }
+
     void addGadget(const QString &s, int object)
     {
-        const QString type = UpperWordBefore(s, object);
-        if (!g.nameTables.isGadgetCreator(type))
+        const QString type = typeOf(WordBefore(s, object));
+        if (type.isNull())
             return;
         const QString name = ConstantName(s, object);
         if (name.isEmpty())
             return;
-        const QString key = UpperKeepLength(name);
-        if (gadgets.contains(key))
+        const qsizetype known = gadgets.size();
+        gadgets.insert({name});
+        if (gadgets.size() == known)
             return;
-        gadgets.insert(key);
         g.model.GadgetList.append({name, type});
     }
 
     // False when the line stops the run.
     bool collect(const QString &s)
     {
-        if (!s.contains(QStringLiteral("(#")))
-            return true; // every declaring keyword is followed by "(#"
-        const auto [kind, bracket] = DeclarationOfLine(UpperKeepLength(s));
+        // Every declaring keyword is followed by "(#": a line without one declares nothing.
+        const auto [kind, bracket] = DeclarationOfLine(s);
         // An object created with #PB_Any and not kept in a variable has no name to declare.
         if (kind == Kind::None || IsPbAnyAt(s, bracket + 2))
             return true;
@@ -192,6 +225,8 @@ struct Collector {
 bool CollectObjectNames(GenerationContext &g)
 {
     Collector collector{g};
+    // At most one gadget a line: the set never grows by rehashing every name it holds.
+    collector.gadgets.reserve(collector.gadgets.size() + g.model.CommonSourceLines.size());
     for (const QString &s : std::as_const(g.model.CommonSourceLines)) {
         if (!collector.collect(s))
             return false;
@@ -202,7 +237,7 @@ bool CollectObjectNames(GenerationContext &g)
 void SplitMenuItemTabs(GenerationContext &g)
 {
     for (QString &line : g.model.CommonSourceLines) {
-        if (MenuItemCommand(UpperKeepLength(line)))
+        if (HasMenuItemCommand(line))
             line = ReplaceString(line, QStringLiteral("\\t"), QStringLiteral("\" + #TAB$ + \""), true);
     }
 }

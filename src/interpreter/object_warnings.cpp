@@ -11,14 +11,12 @@ namespace quarvel {
 
 namespace {
 
-// The bracket of a call of command (upper-cased, with its "("), 0 when the line has none. A
-// longer name ending in the same letters (IsWindow, DisableMenuItem) is another command.
-int CallBracket(const QString &upper, const QString &command)
+// The bracket of a call of command (with its "("), 0 when the line has none. A longer name
+// ending in the same letters (IsWindow, DisableMenuItem) is another command.
+int CallBracket(const QString &line, QStringView command)
 {
-    for (int k = FindString(upper, command); k; k = FindString(upper, command, k + 1))
-        if (k == 1 || !IsIdentifierChar(upper.at(k - 2)))
-            return k + int(command.size()) - 1;
-    return 0;
+    const int k = FindCommandNoCase(line, command);
+    return k ? k + int(command.size()) - 1 : 0;
 }
 
 QString FirstArgument(const QString &line, int bracket)
@@ -80,16 +78,11 @@ struct FileScan {
     }
 };
 
-// Each call checked here ends in "W(", "M(" or "N(", so a line where no bracket follows one of
-// those letters needs neither upper-casing nor the searches.
-bool MayHoldCheckedCall(QStringView line)
+// The calls checked here; a line holding none of them needs none of the searches.
+const CallSet &CheckedCalls()
 {
-    for (qsizetype at = line.indexOf(u'('); at >= 0; at = line.indexOf(u'(', at + 1)) {
-        const QChar before = at > 0 ? UpperChar(line.at(at - 1)) : QChar();
-        if (before == u'W' || before == u'M' || before == u'N')
-            return true;
-    }
-    return false;
+    static const CallSet calls{u"OPENWINDOW(", u"MENUITEM(", u"TOOLBARSTANDARDBUTTON(", u"TOOLBARIMAGEBUTTON("};
+    return calls;
 }
 
 } // namespace
@@ -104,15 +97,14 @@ void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, c
             inProcedure = true;
         else if (IsProcedureEnd(line))
             inProcedure = false;
-        if (!MayHoldCheckedCall(line) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
+        if (!CheckedCalls().callsIn(line) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
-        const QString upper = UpperKeepLength(line);
-        if (const int b = CallBracket(upper, QStringLiteral("OPENWINDOW(")))
+        if (const int b = CallBracket(line, u"OPENWINDOW("))
             scan.checkWindow(line, b, i + 1, inProcedure);
-        if (const int b = CallBracket(upper, QStringLiteral("MENUITEM(")))
+        if (const int b = CallBracket(line, u"MENUITEM("))
             scan.checkNumberedItem(line, b, i + 1, "menu item");
-        for (const QString &button : {QStringLiteral("TOOLBARSTANDARDBUTTON("), QStringLiteral("TOOLBARIMAGEBUTTON(")})
-            if (const int b = CallBracket(upper, button))
+        for (const QStringView button : {u"TOOLBARSTANDARDBUTTON(", u"TOOLBARIMAGEBUTTON("})
+            if (const int b = CallBracket(line, button))
                 scan.checkNumberedItem(line, b, i + 1, "toolbar button");
     }
 }

@@ -61,7 +61,7 @@ bool CallableWithoutArguments(const QString &head)
 // The window a line opens by its constant, empty for any other line.
 QString OpenedWindowConstant(const QString &line)
 {
-    const int k = FindNoCase(line, QStringLiteral("OPENWINDOW(#"));
+    const int k = FindCallNoCase(line, u"OPENWINDOW(#");
     if (k == 0)
         return QString();
     const int bracket = k + 10;
@@ -96,10 +96,17 @@ Opener FindOpener(const SourceLineList &lines, const QString &window)
 
 } // namespace
 
+// Every line of the windows' code is asked whether it begins or ends a procedure; the first
+// letter of its code answers for nearly all of them.
+static bool CodeStartsWith(QStringView text, char16_t upperLetter)
+{
+    return !text.isEmpty() && UpperChar(text.front()) == QChar(upperLetter);
+}
+
 QString ProcedureHead(const QString &line)
 {
     const QStringView text = TrimLeadingBlanksView(line);
-    if (!StartsNoCase(text, u"PROCEDURE"))
+    if (!CodeStartsWith(text, u'P') || !StartsNoCase(text, u"PROCEDURE"))
         return QString();
     qsizetype n = 9;
     for (const QStringView variant : {u"CDLL", u"DLL", u"C"})
@@ -118,7 +125,7 @@ QString ProcedureHead(const QString &line)
 bool IsProcedureEnd(const QString &line)
 {
     const QStringView text = TrimLeadingBlanksView(line);
-    return StartsNoCase(text, u"ENDPROCEDURE") && (text.size() == 12 || !IsIdentifierChar(UpperChar(text.at(12))));
+    return CodeStartsWith(text, u'E') && StartsNoCase(text, u"ENDPROCEDURE") && (text.size() == 12 || !IsIdentifierChar(UpperChar(text.at(12))));
 }
 
 void FindFirstWindowOpener(GenerationContext &g)

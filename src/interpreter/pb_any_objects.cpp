@@ -51,9 +51,11 @@ QString AssignedVariable(const QString &text)
 // variable, empty when the line holds no such statement.
 QString ConvertAssignment(QString &line, const NameTables &tables)
 {
+    const int any = FindCallNoCase(line, PbAnyBracket);
+    if (any == 0)
+        return QString();
     const QString upper = UpperKeepLength(line);
-    const int any = FindString(upper, PbAnyBracket);
-    if (any == 0 || (any + 7 < upper.size() && IsIdentifierChar(upper.at(any + 7))))
+    if (any + 7 < upper.size() && IsIdentifierChar(upper.at(any + 7)))
         return QString();
     int start = any;
     while (start > 1 && IsIdentifierChar(upper.at(start - 2)))
@@ -204,7 +206,7 @@ void ConvertPbAnyObjects(GenerationContext &g)
     QSet<QString> variables;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString &line = lines[i];
-        if (TrimLeadingBlanks(line).startsWith(QLatin1Char(';')))
+        if (TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
         const QString variable = ConvertAssignment(line, g.nameTables);
         if (variable.isEmpty())

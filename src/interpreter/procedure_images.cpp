@@ -4,6 +4,7 @@
 #include "model/generation_context.h"
 
 #include <QHash>
+#include <QStringBuilder>
 
 namespace quarvel {
 
@@ -20,7 +21,7 @@ void ReplaceLoadImageCalls(GenerationContext &g)
     }
     int n = 0;
     for (QString &line : g.model.CommonSourceLines) {
-        const int k = FindNoCase(line, QStringLiteral("LOADIMAGE("));
+        const int k = FindCallNoCase(line, u"LOADIMAGE(");
         if (k == 0)
             continue;
         // The file must be a literal inside the call; a file name held in a variable or an
@@ -38,11 +39,11 @@ void ReplaceLoadImageCalls(GenerationContext &g)
         const QString key = UpperKeepLength(file);
         QString name = nameByFile.value(key);
         if (name.isEmpty()) {
-            name = QStringLiteral("#MyImage_") + Str(n++);
+            name = QLatin1String("#MyImage_") % Str(n++);
             images.append({name, file});
             nameByFile.insert(key, name);
         }
-        line = Left(line, k - 1) + QStringLiteral("ImageID(") + name + QLatin1Char(')') + Mid(line, r + 1);
+        line = QStringView(line).first(k - 1) % QLatin1String("ImageID(") % name % QLatin1Char(')') % MidView(line, r + 1, int(line.size()));
     }
 }
 

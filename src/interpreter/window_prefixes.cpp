@@ -4,21 +4,51 @@
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
+#include <QHash>
 #include <QSet>
 
 namespace quarvel {
 
 namespace {
 
-// One line being rewritten, with its upper-cased copy for the keyword searches.
+// The calls the pass looks for.
+enum Call {
+    OpenWindow, UseGadgetList, CreateGadgetList, CreateToolBar, CreateStatusBar, AddStatusBarField,
+    ToolBarHeight, StatusBarHeight, BalloonTip, ToolBarToolTip, DisableToolBarButton,
+    GetToolBarButtonState, SetToolBarButtonState, SplitterGadget, MdiGadget,
+};
+
+const CallSet &PrefixCalls()
+{
+    static const CallSet calls{
+        u"OPENWINDOW(#", u"USEGADGETLIST(", u"CREATEGADGETLIST(", u"CREATETOOLBAR(", u"CREATESTATUSBAR(",
+        u"ADDSTATUSBARFIELD(", u"TOOLBARHEIGHT(", u"STATUSBARHEIGHT(", u"BALLOONTIP(", u"TOOLBARTOOLTIP(",
+        u"DISABLETOOLBARBUTTON(", u"GETTOOLBARBUTTONSTATE(", u"SETTOOLBARBUTTONSTATE(", u"SPLITTERGADGET(",
+        u"MDIGADGET(",
+    };
+    return calls;
+}
+
+constexpr quint64 Bit(Call call)
+{
+    return quint64(1) << call;
+}
+
+// The calls whose names hold "BAR".
+constexpr quint64 BarCalls = Bit(CreateToolBar) | Bit(CreateStatusBar) | Bit(AddStatusBarField) | Bit(ToolBarHeight)
+                             | Bit(StatusBarHeight) | Bit(ToolBarToolTip) | Bit(DisableToolBarButton)
+                             | Bit(GetToolBarButtonState) | Bit(SetToolBarButtonState);
+
+// One line being rewritten, with the calls it holds: a call it does not hold is not searched for.
 struct Line {
     QString text;
-    QString upper;
+    quint64 calls;
 
-    explicit Line(const QString &s) : text(s), upper(UpperKeepLength(s)) {}
-    int find(const QString &upperKeyword, int start = 1) const
+    explicit Line(const QString &s) : text(s), calls(PrefixCalls().callsIn(s)) {}
+    bool has(quint64 someCalls) const { return (calls & someCalls) != 0; }
+    int find(Call call, int start = 1) const
     {
-        return FindString(upper, upperKeyword, start);
+        return has(Bit(call)) ? FindCallNoCase(text, PrefixCalls().call(call), start) : 0;
     }
     int find(QChar c, int start = 1) const { return FindString(text, c, start); }
     // Every insertion follows the "#" of a constant; #PB_Any names no object of its own and
@@ -28,7 +58,24 @@ struct Line {
         if (insertion.isEmpty() || IsPbAnyAt(text, position + 1))
             return;
         text = InsertAfter(text, position, insertion);
-        upper = InsertAfter(upper, position, UpperKeepLength(insertion));
+        // A prefix cut from a damaged line may bring calls of its own; every one is searched.
+        if (IndexOfChar(insertion, u'(') >= 0)
+            calls = ~quint64(0);
+    }
+};
+
+// Whether the word before a bracket names a command, remembered for each word as written: a
+// line's own characters serve as the key of its lookup.
+struct CommandWords {
+    const NameTables &tables;
+    QHash<QString, bool> known;
+
+    bool isCommand(QStringView word)
+    {
+        auto found = known.constFind(QString::fromRawData(word.data(), word.size()));
+        if (found == known.cend())
+            found = known.insert(word.toString(), tables.isCommand(word.isNull() ? QString() : UpperKeepLength(word)));
+        return *found;
     }
 };
 
@@ -36,8 +83,7 @@ struct Line {
 // commented-out code is short; a ";" further right ends a statement.
 bool IsCommentLine(const QString &s)
 {
-    const int semicolon = FindString(s, QLatin1Char(';'));
-    return semicolon >= 1 && semicolon <= 9;
+    return IndexOfChar(QStringView(s).first(qMin(s.size(), qsizetype(9))), u';') >= 0;
 }
 
 // The window named inside the first "WindowID(#...)" bracket pair of a line, starting the
@@ -59,10 +105,9 @@ QString WindowNameInBrackets(const Line &s, int from)
 // after the command's own bracket. Empty when the line creates no bar.
 QString WindowOfBarLine(const Line &s)
 {
-    static const QString keywords[] = {QStringLiteral("CREATETOOLBAR("), QStringLiteral("CREATESTATUSBAR(")};
-    for (const QString &keyword : keywords) {
-        if (const int k = s.find(keyword))
-            return WindowNameInBrackets(s, k + int(keyword.size()) + 1);
+    for (const Call call : {CreateToolBar, CreateStatusBar}) {
+        if (const int k = s.find(call))
+            return WindowNameInBrackets(s, k + int(PrefixCalls().call(call).size()) + 1);
     }
     return QString();
 }
@@ -72,9 +117,8 @@ QString WindowOfBarLine(const Line &s)
 QSet<int> PrefixHeightQueries(Line &s, const QString &prefix)
 {
     QSet<int> done;
-    static const QString keywords[] = {QStringLiteral("TOOLBARHEIGHT("), QStringLiteral("STATUSBARHEIGHT(")};
-    for (const QString &keyword : keywords) {
-        for (int k = s.find(keyword); k;) {
+    for (const Call call : {ToolBarHeight, StatusBarHeight}) {
+        for (int k = s.find(call); k;) {
             const int q = s.find(QLatin1Char('('), k);
             int next = k + 1;
             // A numbered bar (ToolBarHeight(0)) has no constant to qualify.
@@ -85,16 +129,16 @@ QSet<int> PrefixHeightQueries(Line &s, const QString &prefix)
                 // hold the keyword itself and would otherwise be prefixed again without end.
                 next = q + 2 + int(prefix.size());
             }
-            k = s.find(keyword, next);
+            k = s.find(call, next);
         }
     }
     return done;
 }
 
 // The constant after the first comma of a call, when the line has the call.
-void PrefixConstantAfterFirstComma(Line &s, const QString &keyword, const QString &prefix)
+void PrefixConstantAfterFirstComma(Line &s, Call call, const QString &prefix)
 {
-    const int t = s.find(keyword);
+    const int t = s.find(call);
     if (t == 0)
         return;
     const int c = s.find(QLatin1Char(','), t);
@@ -106,21 +150,17 @@ void PrefixConstantAfterFirstComma(Line &s, const QString &keyword, const QStrin
 // Balloon tips and the toolbar button calls name a second object after the first comma.
 void PrefixSecondArgument(Line &s, bool bars, const QString &prefix)
 {
-    static const QString toolBarCalls[] = {
-        QStringLiteral("TOOLBARTOOLTIP("), QStringLiteral("DISABLETOOLBARBUTTON("),
-        QStringLiteral("GETTOOLBARBUTTONSTATE("), QStringLiteral("SETTOOLBARBUTTONSTATE("),
-    };
-    PrefixConstantAfterFirstComma(s, QStringLiteral("BALLOONTIP("), prefix);
+    PrefixConstantAfterFirstComma(s, BalloonTip, prefix);
     if (!bars)
         return;
-    for (const QString &keyword : toolBarCalls)
-        PrefixConstantAfterFirstComma(s, keyword, prefix);
+    for (const Call call : {ToolBarToolTip, DisableToolBarButton, GetToolBarButtonState, SetToolBarButtonState})
+        PrefixConstantAfterFirstComma(s, call, prefix);
 }
 
 // The sixth and seventh arguments of SplitterGadget (its two children) and MDIGadget.
-void PrefixSixthAndSeventhArguments(Line &s, const QString &keyword, const QString &prefix)
+void PrefixSixthAndSeventhArguments(Line &s, Call call, const QString &prefix)
 {
-    const int v = s.find(keyword);
+    const int v = s.find(call);
     if (v == 0)
         return;
     int x = v;
@@ -137,30 +177,32 @@ void PrefixSixthAndSeventhArguments(Line &s, const QString &keyword, const QStri
 
 // The first object argument, when the word before "(#" is a command that takes one and the
 // bracket is not a height query's, which has its prefix already.
-void PrefixFirstObjectArgument(Line &s, const QSet<int> &heightBrackets, const NameTables &tables,
+void PrefixFirstObjectArgument(Line &s, const QSet<int> &heightBrackets, CommandWords &commands,
                                const QString &prefix)
 {
     const int object = FindString(s.text, QStringLiteral("(#"));
-    if (object && !heightBrackets.contains(object) && tables.isCommand(UpperWordBefore(s.text, object)))
+    if (object && !heightBrackets.contains(object) && commands.isCommand(WordBefore(s.text, object)))
         s.insertAfter(object + 1, prefix);
 }
 
 // The object constants of a line inside a window take the prefix. A toolbar or status bar
 // line first makes its own window the prefix of the lines from here on.
-void PrefixObjectsOfLine(Line &s, QString &prefix, const NameTables &tables)
+void PrefixObjectsOfLine(Line &s, QString &prefix, CommandWords &commands)
 {
-    // The toolbar and status bar commands all have "BAR" in their names; most lines have
-    // none, and skip those searches.
-    const bool bars = s.find(QStringLiteral("BAR")) != 0;
+    // The toolbar and status bar commands all have "BAR" in their names; the searches for them
+    // are skipped on a line without those letters. Only a prefix holding a bracket can bring
+    // such a call into a line that has the letters but none of the calls.
+    const bool bars = s.has(BarCalls)
+                      || (IndexOfChar(prefix, u'(') >= 0 && FindNoCase(s.text, QStringLiteral("BAR")));
     if (const QString window = bars ? WindowOfBarLine(s) : QString(); !window.isEmpty())
         prefix = window + QLatin1Char('_');
-    if (s.find(QStringLiteral("CREATEGADGETLIST(")) || (bars && s.find(QStringLiteral("ADDSTATUSBARFIELD("))))
+    if (s.find(CreateGadgetList) || (bars && s.find(AddStatusBarField)))
         return;
     const QSet<int> heightBrackets = bars ? PrefixHeightQueries(s, prefix) : QSet<int>();
-    PrefixFirstObjectArgument(s, heightBrackets, tables, prefix);
+    PrefixFirstObjectArgument(s, heightBrackets, commands, prefix);
     PrefixSecondArgument(s, bars, prefix);
-    PrefixSixthAndSeventhArguments(s, QStringLiteral("SPLITTERGADGET("), prefix);
-    PrefixSixthAndSeventhArguments(s, QStringLiteral("MDIGADGET("), prefix);
+    PrefixSixthAndSeventhArguments(s, SplitterGadget, prefix);
+    PrefixSixthAndSeventhArguments(s, MdiGadget, prefix);
 }
 
 // The window an OpenWindow line opens: its first argument, found at keyword.
@@ -174,7 +216,7 @@ QString OpenedWindow(const Line &s, int keyword)
 // The window a UseGadgetList line turns to.
 QString GadgetListWindow(const Line &s)
 {
-    const int w = s.find(QStringLiteral("WINDOWID("));
+    const int w = FindCallNoCase(s.text, u"WINDOWID(");
     return WindowNameInBrackets(s, w + 2);
 }
 
@@ -189,22 +231,23 @@ bool IsPbAny(const QString &window)
 bool InsertWindowPrefixes(GenerationContext &g)
 {
     QString prefix;
+    CommandWords commands{g.nameTables, {}};
     for (QString &text : g.model.CommonSourceLines) {
         // Every statement the pass looks at has a bracket.
-        if (IsCommentLine(text) || !text.contains(QLatin1Char('(')))
+        if (IsCommentLine(text) || IndexOfChar(text, u'(') < 0)
             continue;
         Line s(text);
-        if (const int k = s.find(QStringLiteral("OPENWINDOW(#"))) {
+        if (const int k = s.find(OpenWindow)) {
             const QString window = OpenedWindow(s, k);
             if (IsPbAny(window)) {
                 g.LogLine(QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"));
                 return false;
             }
             prefix = window + QLatin1Char('_');
-        } else if (s.find(QStringLiteral("USEGADGETLIST("))) {
+        } else if (s.find(UseGadgetList)) {
             prefix = GadgetListWindow(s) + QLatin1Char('_');
         } else {
-            PrefixObjectsOfLine(s, prefix, g.nameTables);
+            PrefixObjectsOfLine(s, prefix, commands);
             text = s.text;
         }
     }
