@@ -5,7 +5,6 @@
 #include <QList>
 #include <QString>
 
-#include <cstring>
 #include <array>
 
 namespace quarvel {
@@ -31,26 +30,17 @@ bool IsIdentifierChar(QChar c);
 // when there is none.
 qsizetype IdentifierEnd(QStringView text, qsizetype from);
 
-// Whether text holds c: a branch-free loop the compiler vectorises, cheaper than indexOf's
-// setup for the many short lines a pass passes over.
-inline bool HoldsChar(QStringView text, QChar c)
-{
-    const char16_t *units = text.utf16();
-    const char16_t wanted = c.unicode();
-    // A text without the character's low byte anywhere cannot hold it, which memchr tells at
-    // once for most lines.
-    if (!std::memchr(units, wanted & 0xFF, size_t(text.size()) * sizeof(char16_t)))
-        return false;
-    char16_t found = 0; // a char16_t, not a bool, so that the loop vectorises
-    for (qsizetype i = 0; i < text.size(); ++i)
-        found |= char16_t(units[i] == wanted);
-    return found;
-}
 // The index of the next character at or after from that is one of a, b and c, -1 when there is
 // none: QStringView::indexOf for up to three characters at once, without the set-up that
 // costs more than a short line of source code does.
 qsizetype IndexOfAny(QStringView text, qsizetype from, char16_t a, char16_t b, char16_t c);
 qsizetype IndexOfChar(QStringView text, char16_t c, qsizetype from = 0);
+
+// Whether text holds c.
+inline bool HoldsChar(QStringView text, QChar c)
+{
+    return IndexOfChar(text, c.unicode()) >= 0;
+}
 
 // Case-sensitive search from a 1-based start; a start below 1 counts as 1; empty text,
 // empty search or a start beyond the end give 0.

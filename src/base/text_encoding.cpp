@@ -1,5 +1,7 @@
 #include "base/text_encoding.h"
 
+#include "base/line_scan.h"
+
 #include <algorithm>
 
 #include <QFile>
@@ -105,32 +107,23 @@ QString DecodeText(QByteArrayView bytes, TextFormat format)
     return Decode(bytes, format, nullptr);
 }
 
-// The next CR or LF at or after from, -1 when there is none. A text without CR, nearly every
-// file, takes the vectorised search for LF.
-static qsizetype NextLineBreak(QStringView text, qsizetype from, bool anyCr)
-{
-    if (!anyCr)
-        return text.indexOf(QLatin1Char('\n'), from);
-    for (qsizetype i = from; i < text.size(); ++i) {
-        if (text[i] == QLatin1Char('\n') || text[i] == QLatin1Char('\r'))
-            return i;
-    }
-    return -1;
-}
-
 QStringList SplitLines(QStringView text)
 {
-    const bool anyCr = text.contains(QLatin1Char('\r'));
+    // Nearly every file is without CR, and takes the search for LF alone.
+    const bool anyCr = IndexOfChar(text, u'\r') >= 0;
+    const auto nextBreak = [&](qsizetype from) {
+        return anyCr ? IndexOfAny(text, from, u'\n', u'\r', u'\n') : IndexOfChar(text, u'\n', from);
+    };
     QStringList lines;
     qsizetype begin = 0;
-    for (qsizetype i; (i = NextLineBreak(text, begin, anyCr)) >= 0;) {
-        lines.append(text.mid(begin, i - begin).toString());
-        if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+    for (qsizetype i; (i = nextBreak(begin)) >= 0;) {
+        lines.append(text.sliced(begin, i - begin).toString());
+        if (text[i] == u'\r' && i + 1 < text.size() && text[i + 1] == u'\n')
             ++i;
         begin = i + 1;
     }
     if (begin < text.size())
-        lines.append(text.mid(begin).toString());
+        lines.append(text.sliced(begin).toString());
     return lines;
 }
 

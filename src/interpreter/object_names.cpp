@@ -163,7 +163,7 @@ struct Collector {
 
     // The words met before "(#", as written: the gadget type each names, held once and shared
     // by its gadgets, or null for a word that creates no gadget.
-    QHash<QString, QString> types;
+    QHash<QString, QString> types{};
 
     // One lookup for a word met before; the line's own characters serve as the key.
     QString typeOf(QStringView word)
