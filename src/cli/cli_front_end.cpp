@@ -2,16 +2,28 @@
 
 #include "update/bind_dialog_model.h"
 
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
 namespace quarvel {
 
 CliFrontEnd::CliFrontEnd(QList<BindOption> binds, bool keepUnbound, FILE *out, FILE *err)
-    : binds_(std::move(binds)), keepUnbound_(keepUnbound), bindSeen_(binds_.size(), false), err_(err), log_(out)
+    : binds_(std::move(binds)), keepUnbound_(keepUnbound), bindSeen_(binds_.size(), false), err_(err)
 {
+    SetLog(out, false);
 }
 
+// A log read in a terminal shows each line at once; one going to a pipe or a file is written
+// a buffer at a time, since a write a line costs a large project more than its generation.
 void CliFrontEnd::SetLog(FILE *log, bool quiet)
 {
     log_ = log;
+    logToTerminal_ = isatty(fileno(log)) != 0;
     quiet_ = quiet;
 }
 
@@ -45,11 +57,14 @@ void CliFrontEnd::AppendLogLine(const QString &text)
         return;
     const QByteArray bytes = text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), log_);
-    std::fflush(log_);
+    if (logToTerminal_)
+        std::fflush(log_);
 }
 
 void PrintCommandLineError(FILE *err, const QString &text)
 {
+    // The log written so far goes out first, so that both keep their order in one stream.
+    std::fflush(nullptr);
     const QByteArray bytes = QByteArrayLiteral("quarvel-gen: ") + text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), err);
     std::fflush(err);

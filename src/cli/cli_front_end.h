@@ -45,6 +45,7 @@ private:
     QList<bool> bindSeen_; // bound, or reported as not fitting, in some dialog
     FILE *err_;
     FILE *log_;
+    bool logToTerminal_ = false; // each line flushed as it comes; elsewhere the stream's buffer
     bool quiet_ = false;
     bool afterReady_ = false;
 };
