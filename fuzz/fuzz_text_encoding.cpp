@@ -1,5 +1,5 @@
-// Any bytes read as a text file: the mark picks the decoding, the text splits into lines, and
-// lines written back in the same format read back unchanged.
+// Any bytes read as a text file: the mark (or, without one, the bytes) picks the decoding, the
+// text splits into lines, and lines written back in the same format read back unchanged.
 #include "base/text_encoding.h"
 #include "fuzz_support.h"
 
@@ -13,21 +13,25 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const ByteOrderMark mark = DetectByteOrderMark(bytes);
     if (mark.length < 0 || mark.length > bytes.size())
         std::abort();
-    const QStringList lines = SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), mark.format));
 
+    // A marked file is read in its mark's format; an unmarked one may also be UTF-16.
     const QString path = fuzz::ScratchDirectory() + QStringLiteral("input.txt");
     fuzz::WriteScratchFile(path, bytes);
     const auto file = ReadTextFile(path);
-    if (!file || file->format != mark.format || file->lines != lines)
+    if (!file || (mark.length > 0 && file->format != mark.format))
+        std::abort();
+    const QStringList lines = SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), file->format));
+    if (file->lines != lines)
         std::abort();
 
     for (const QString &line : lines)
         if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')))
             std::abort();
 
-    fuzz::WriteScratchFile(path, EncodeLines(lines, mark.format));
+    const TextFormat written = FormatThatHolds(lines, file->format);
+    fuzz::WriteScratchFile(path, EncodeLines(lines, written));
     const auto again = ReadTextFile(path);
-    if (!again || again->format != mark.format || again->lines != lines)
+    if (!again || again->format != written || again->lines != lines)
         std::abort();
     return 0;
 }

@@ -164,6 +164,14 @@ void TestTextEncoding::encodeRoundTrip()
     QCOMPARE(ReadTextFile(project.path("f.pb"))->lines, lines);
     QVERIFY(FitsLatin1(lines));
     QVERIFY(!FitsLatin1({"ok", QString::fromUtf8("\xC5\xA0")}));
+
+    // 8-bit text with NUL characters, found by fuzzing: written as 8-bit, its bytes would read
+    // back as UTF-16 and the lines would be lost.
+    project.write("nul.pb", QByteArray("\xFF\\A\0\r\0\n\0\xB4", 9));
+    const auto nul = ReadTextFile(project.path("nul.pb"));
+    const TextFormat written = FormatThatHolds(nul->lines, nul->format);
+    project.write("nul.pb", EncodeLines(nul->lines, written));
+    QCOMPARE(ReadTextFile(project.path("nul.pb"))->lines, nul->lines);
 }
 
 void TestTextEncoding::utf32UnitsThatAreNoCharacter_data()

@@ -224,7 +224,7 @@ bool FitsLatin1(const QStringList &lines)
 {
     for (const QString &line : lines)
         for (QChar c : line)
-            if (c.unicode() > 0xFF)
+            if (c.unicode() > 0xFF || c.unicode() == 0)
                 return false;
     return true;
 }

@@ -52,7 +52,8 @@ struct TextFile {
 std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat = FormatLatin1,
                                      FileBytes *failure = nullptr);
 
-// True when every character of the lines fits into one byte.
+// True when every character of the lines fits into one byte and none is NUL: 8-bit text with
+// NUL in it could pass for UTF-16 when it is read again.
 bool FitsLatin1(const QStringList &lines);
 
 // The format lines are written in: the wanted one, except that 8-bit text holding a character
