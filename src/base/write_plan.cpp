@@ -54,22 +54,13 @@ bool WritePlan::Write(const QString &path, const QByteArray &bytes)
 
 QList<bool> WritePlan::WriteAll(QList<FileWriter::PendingFile> files)
 {
-    QList<bool> results(files.size(), true);
-    QList<FileWriter::PendingFile> changed;
-    QList<qsizetype> at;
-    for (qsizetype i = 0; i < files.size(); ++i) {
-        if (Holds(files[i].path, files[i].bytes))
-            continue;
-        if (dryRun) {
-            results[i] = !QFileInfo(files[i].path).isDir();
-            continue;
-        }
-        changed.append(std::move(files[i]));
-        at.append(i);
-    }
-    const QList<bool> written = writer_.WriteAll(changed);
-    for (qsizetype j = 0; j < at.size(); ++j)
-        results[at[j]] = written[j];
+    if (!dryRun)
+        return writer_.WriteAll(files);
+    // A dry run writes nothing, and fails only where a folder stands in a file's place.
+    QList<bool> results;
+    results.reserve(files.size());
+    for (const FileWriter::PendingFile &file : std::as_const(files))
+        results.append(!QFileInfo(file.path).isDir());
     return results;
 }
 

@@ -32,7 +32,8 @@ public:
 
     // True when the file at path exists and holds exactly bytes.
     static bool Holds(const QString &path, const QByteArray &bytes);
-    // Many files at once (the backup copies): written unless unchanged or in a dry run; not
+    // Many files at once (the backup copies), each one the caller found to differ with Holds,
+    // so that it need not keep the bytes of the others: written unless in a dry run; not
     // counted in the project's files. One result per file, in order.
     QList<bool> WriteAll(QList<FileWriter::PendingFile> files);
 

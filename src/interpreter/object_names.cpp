@@ -1,55 +1,15 @@
 #include "interpreter/object_names.h"
 
 #include "base/line_scan.h"
+#include "base/word_memo.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
-#include <QHash>
 #include <QSet>
 
 namespace quarvel {
 
 namespace {
-
-// A name list with its upper-cased names, so that a duplicate is found by one lookup.
-struct NameSet {
-    QStringList &list;
-    QSet<QString> upper;
-
-    explicit NameSet(QStringList &names) : list(names)
-    {
-        for (const QString &name : names)
-            upper.insert(UpperKeepLength(name));
-    }
-
-    // False when the name (in any letter case) is there already.
-    bool add(const QString &name)
-    {
-        const QString key = UpperKeepLength(name);
-        if (upper.contains(key))
-            return false;
-        upper.insert(key);
-        list.append(name);
-        return true;
-    }
-};
-
-// The constant of "Command(#Name, ..." without its "#", cut from the bracket of the command
-// to the next "," or ")", whichever comes first. Cutting at the command's own bracket keeps
-// "MenuTitle("x") : MenuItem(#A, ...)" and "CreatePopupMenu(#M) : Foo(1, 2)" right.
-QString ConstantName(const QString &s, int bracket)
-{
-    // The first of a comma and a closing bracket, in one look.
-    const int e = int(IndexOfAny(s, bracket - 1, u',', u')', u')')) + 1;
-    return TrimView(MidView(s, bracket + 2, e - bracket - 2)).toString();
-}
-
-// Only the MenuItem command itself creates a menu item; DisableMenuItem(#Menu, ...) and the
-// like end in the same letters but name a menu.
-bool HasMenuItemCommand(const QString &line)
-{
-    return FindCommandNoCase(line, u"MENUITEM(#") != 0;
-}
 
 // A name that hashes and compares as its upper-cased letters: a set of them holds the names
 // themselves instead of an upper-cased copy of each.
@@ -71,6 +31,47 @@ size_t qHash(const NoCaseName &key, size_t seed)
     for (qsizetype i = 0; i < key.name.size(); ++i)
         upper[i] = UpperChar(key.name.at(i)).unicode();
     return qHash(QStringView(upper, key.name.size()), seed);
+}
+
+// A name list with a set of its names in any letter case, so that a duplicate is found by one
+// lookup.
+struct NameSet {
+    QStringList &list;
+    QSet<NoCaseName> names;
+
+    explicit NameSet(QStringList &list) : list(list)
+    {
+        for (const QString &name : list)
+            names.insert({name});
+    }
+
+    // False when the name (in any letter case) is there already.
+    bool add(const QString &name)
+    {
+        const qsizetype known = names.size();
+        names.insert({name});
+        if (names.size() == known)
+            return false;
+        list.append(name);
+        return true;
+    }
+};
+
+// The constant of "Command(#Name, ..." without its "#", cut from the bracket of the command
+// to the next "," or ")", whichever comes first. Cutting at the command's own bracket keeps
+// "MenuTitle("x") : MenuItem(#A, ...)" and "CreatePopupMenu(#M) : Foo(1, 2)" right.
+QString ConstantName(const QString &s, int bracket)
+{
+    // The first of a comma and a closing bracket, in one look.
+    const int e = int(IndexOfAny(s, bracket - 1, u',', u')', u')')) + 1;
+    return TrimView(MidView(s, bracket + 2, e - bracket - 2)).toString();
+}
+
+// Only the MenuItem command itself creates a menu item; DisableMenuItem(#Menu, ...) and the
+// like end in the same letters but name a menu.
+bool HasMenuItemCommand(const QString &line)
+{
+    return FindCommandNoCase(line, u"MENUITEM(#") != 0;
 }
 
 QSet<NoCaseName> GadgetKeys(const QList<GadgetRecord> &gadgets)
@@ -163,17 +164,14 @@ struct Collector {
 
     // The words met before "(#", as written: the gadget type each names, held once and shared
     // by its gadgets, or null for a word that creates no gadget.
-    QHash<QString, QString> types{};
+    WordMemo<QString> types{};
 
-    // One lookup for a word met before; the line's own characters serve as the key.
     QString typeOf(QStringView word)
     {
-        auto known = types.constFind(QString::fromRawData(word.data(), word.size()));
-        if (known == types.cend()) {
-            const QString upper = word.isNull() ? QString() : UpperKeepLength(word);
-            known = types.insert(word.toString(), g.nameTables.isGadgetCreator(upper) ? upper : QString());
-        }
-        return *known;
+        return types.value(word, [&](QStringView w) {
+            const QString upper = w.isNull() ? QString() : UpperKeepLength(w);
+            return g.nameTables.isGadgetCreator(upper) ? upper : QString();
+        });
     }
 
     void addGadget(const QString &s, int object)

@@ -1,10 +1,10 @@
 #include "interpreter/window_prefixes.h"
 
 #include "base/line_scan.h"
+#include "base/word_memo.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
-#include <QHash>
 #include <QSet>
 
 namespace quarvel {
@@ -64,18 +64,16 @@ struct Line {
     }
 };
 
-// Whether the word before a bracket names a command, remembered for each word as written: a
-// line's own characters serve as the key of its lookup.
+// Whether the word before a bracket names a command, remembered for each word as written.
 struct CommandWords {
     const NameTables &tables;
-    QHash<QString, bool> known;
+    WordMemo<bool> known;
 
     bool isCommand(QStringView word)
     {
-        auto found = known.constFind(QString::fromRawData(word.data(), word.size()));
-        if (found == known.cend())
-            found = known.insert(word.toString(), tables.isCommand(word.isNull() ? QString() : UpperKeepLength(word)));
-        return *found;
+        return known.value(word, [&](QStringView w) {
+            return tables.isCommand(w.isNull() ? QString() : UpperKeepLength(w));
+        });
     }
 };
 

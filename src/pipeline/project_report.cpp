@@ -4,6 +4,7 @@
 #include "base/lower_case_key.h"
 #include "emit/event_procedures.h"
 #include "interpreter/common_file_loading.h"
+#include "interpreter/opening_procedure.h"
 #include "model/generation_context.h"
 
 #include <QDir>
@@ -56,11 +57,6 @@ QStringView ProcedureName(QStringView line)
     return head.sliced(start);
 }
 
-bool IsEndProcedure(const QString &line)
-{
-    return StartsNoCase(TrimBlanksView(line), u"ENDPROCEDURE");
-}
-
 // A procedure head of an event file: the line it stands on and its name, a view of that line.
 struct NamedHead {
     qsizetype line;
@@ -103,7 +99,7 @@ struct EventKind {
 int UserLinesOf(const SourceLineList &lines, qsizetype head, const QSet<QString> &skeleton)
 {
     int count = 0;
-    for (qsizetype i = head + 1; i < lines.size() && !IsEndProcedure(lines[i]); ++i) {
+    for (qsizetype i = head + 1; i < lines.size() && !IsProcedureEnd(lines[i]); ++i) {
         const QString text = TrimBlanks(lines[i]);
         if (!text.isEmpty() && !text.startsWith(QLatin1Char(';')) && !skeleton.contains(text))
             ++count;
