@@ -161,7 +161,7 @@ bool IsCodeLine(const QString &line)
 // After a converted OpenWindow, the next line of code may test the window's variable.
 void TestOpenedWindowAfter(SourceLineList &lines, qsizetype opening, const QString &variable)
 {
-    if (!UpperKeepLength(TrimLeadingBlanks(lines.at(opening))).startsWith(QLatin1String("OPENWINDOW(")))
+    if (!StartsNoCase(TrimLeadingBlanksView(lines.at(opening)), u"OPENWINDOW("))
         return;
     for (qsizetype j = opening + 1; j < lines.size(); ++j)
         if (IsCodeLine(lines.at(j)))
