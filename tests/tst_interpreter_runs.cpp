@@ -292,14 +292,14 @@ void TestInterpreterRuns::commandLineWarnings_data()
                        "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"a\")", "EndProcedure",
                        "Procedure Open_B()", "  B = OpenWindow(#PB_Any, 0, 0, 100, 100, \"b\")",
                        "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "EndProcedure"}
-        << QStringList{" -> Warning: variable Label holds #B_Label too; it keeps the number of its first object."}
+        << QStringList{" -> Warning: variable Label holds #B_Label too (Forms.pb:7); it keeps the number of its first object."}
         << "  TextGadget(#B_Label, 0, 0, 50, 20, \"b\")";
     QTest::newRow("one variable twice in a window")
         << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
                        "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"x\")",
                        "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second", "EndProcedure"}
-        << QStringList{" -> Warning: variable label is assigned a second object of its window; that one keeps"
-                       " #PB_Any and gets no event procedure."}
+        << QStringList{" -> Warning: variable label is assigned a second object of its window (Forms.pb:4); that"
+                       " one keeps #PB_Any and gets no event procedure."}
         << "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second";
 }
 

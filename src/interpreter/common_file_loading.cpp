@@ -89,8 +89,9 @@ void RecordGlobalLoads(GenerationContext &g, const QString &line)
         g.model.FontList.append({FirstArgumentAt(line, font + 8), line});
 }
 
-void LoadOneCommonFile(GenerationContext &g, const QString &listedPath)
+void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
 {
+    const QString &listedPath = g.model.CommonFileList.at(fileIndex);
     const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), listedPath), g.outputFormat);
     if (!file) {
         g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), listedPath));
@@ -102,15 +103,20 @@ void LoadOneCommonFile(GenerationContext &g, const QString &listedPath)
     WarnUngeneratableObjects(g, listedPath, file->lines);
     const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
     SourceLineList &out = g.model.CommonSourceLines;
+    QList<SourceOrigin> &origins = g.model.CommonSourceOrigins;
     bool inProcedure = false;
-    for (const QString &line : file->lines) {
+    for (qint32 i = 0; i < file->lines.size(); ++i) {
+        const QString &line = file->lines.at(i);
         const bool procedureWord = FindNoCase(line, QStringLiteral("PROCEDURE"));
         if (procedureWord)
             inProcedure = true;
-        if (inProcedure)
+        if (inProcedure) {
             out.append(formDesigner ? ConvertFormDesignerLine(line, procedureWord) : line);
+            origins.append({fileIndex, i + 1});
+        }
         if (procedureWord && FindNoCase(line, QStringLiteral("ENDPROCEDURE"))) {
             AppendSeparator(out);
+            origins.resize(out.size());
             inProcedure = false;
         }
         if (!inProcedure)
@@ -159,8 +165,8 @@ int OpenWindowBracket(const QString &line)
 
 void LoadCommonFiles(GenerationContext &g)
 {
-    for (const QString &path : std::as_const(g.model.CommonFileList))
-        LoadOneCommonFile(g, path);
+    for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
+        LoadOneCommonFile(g, i);
 }
 
 // Every window after the first gets the first one as its parent. The arguments are split at

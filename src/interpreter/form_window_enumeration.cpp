@@ -76,11 +76,16 @@ void AlignFormWindowEnumeration(GenerationContext &g)
     QHash<QString, qsizetype> number;
     for (qsizetype i = 0; i < windows.size(); ++i)
         number.insert(UpperKeepLength(windows.at(i)), i);
+    const SourceLineList &lines = g.model.CommonSourceLines;
+    const QList<SourceOrigin> &origins = g.model.CommonSourceOrigins;
     SourceLineList aligned;
-    aligned.reserve(g.model.CommonSourceLines.size() + windows.size());
+    QList<SourceOrigin> alignedOrigins;
+    aligned.reserve(lines.size() + windows.size());
     qsizetype next = 0; // the value the named enumeration gives its next member
     bool inside = false;
-    for (const QString &line : std::as_const(g.model.CommonSourceLines)) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
+        const SourceOrigin origin = origins.value(i);
         const QStringView code = Code(line);
         if (!inside) {
             inside = StartsFormWindowBlock(code);
@@ -89,13 +94,17 @@ void AlignFormWindowEnumeration(GenerationContext &g)
         } else if (const QString key = MemberKey(code); !key.isEmpty()) {
             const qsizetype wanted = number.value(key, -1);
             const QString indentation = Left(line, FindString(line, QLatin1Char('#')) - 1);
-            for (; next < wanted && !declared.contains(UpperKeepLength(windows.at(next))); ++next)
+            for (; next < wanted && !declared.contains(UpperKeepLength(windows.at(next))); ++next) {
                 aligned << indentation + QLatin1Char('#') + windows.at(next);
+                alignedOrigins << SourceOrigin{};
+            }
             ++next;
         }
         aligned << line;
+        alignedOrigins << origin;
     }
     g.model.CommonSourceLines = aligned;
+    g.model.CommonSourceOrigins = alignedOrigins;
 }
 
 } // namespace quarvel

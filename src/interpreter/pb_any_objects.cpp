@@ -236,11 +236,12 @@ void ResolveVariableObjects(GenerationContext &g)
         } else if (UpperKeepLength(*first) == UpperKeepLength(object.constant)) {
             RestorePbAny(line, object);
             g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable
-                      + QStringLiteral(" is assigned a second object of its window; that one keeps #PB_Any and"
-                                       " gets no event procedure."));
+                      + QStringLiteral(" is assigned a second object of its window (") + SourceLocation(g.model, object.line)
+                      + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."));
         } else {
             g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
-                      + object.constant + QStringLiteral(" too; it keeps the number of its first object."));
+                      + object.constant + QStringLiteral(" too (") + SourceLocation(g.model, object.line)
+                      + QStringLiteral("); it keeps the number of its first object."));
         }
     }
     g.model.VariableObjects = resolved;

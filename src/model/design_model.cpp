@@ -1,5 +1,7 @@
 #include "model/design_model.h"
 
+#include <QFileInfo>
+
 namespace quarvel {
 
 QString LanguageMap::value(const QString &key) const
@@ -25,6 +27,16 @@ void LanguageMap::clear()
     keys_.clear();
     index_.clear();
     values_.clear();
+}
+
+QString SourceLocation(const DesignModel &model, qsizetype index)
+{
+    if (index < 0 || index >= model.CommonSourceOrigins.size())
+        return QString();
+    const SourceOrigin origin = model.CommonSourceOrigins.at(index);
+    if (origin.file < 0 || origin.file >= model.CommonFileList.size())
+        return QString();
+    return QFileInfo(model.CommonFileList.at(origin.file)).fileName() + QLatin1Char(':') + QString::number(origin.line);
 }
 
 QStringList GadgetNames(const DesignModel &model)

@@ -54,10 +54,19 @@ struct VariableObject {
     qsizetype line = 0; // index of the creating statement in CommonSourceLines
 };
 
+// Where a line of CommonSourceLines was read: the common file (its index in CommonFileList)
+// and the line's number there. A line the generator adds itself (a separator) has none.
+struct SourceOrigin {
+    qint32 file = -1;
+    qint32 line = 0;
+};
+
 struct DesignModel {
     QStringList CommonFileList;
     QStringList IncludeFileList;
     SourceLineList CommonSourceLines;
+    // One entry a line of CommonSourceLines; a pass that adds or removes lines keeps it in step.
+    QList<SourceOrigin> CommonSourceOrigins;
     QStringList WindowList;
     QStringList MenuList;
     QStringList MenuItemList; // menu items and toolbar buttons
@@ -70,6 +79,10 @@ struct DesignModel {
     QList<VariableObject> VariableObjects;
     QString FirstWindowOpener; // the call Main.pb opens the first window with, "()" included
 };
+
+// "Form.pb:12", the file name and line a line of CommonSourceLines was read from; empty when
+// the line was not read from a common file.
+QString SourceLocation(const DesignModel &model, qsizetype index);
 
 // The names of the gadgets, in GadgetList order.
 QStringList GadgetNames(const DesignModel &model);
