@@ -279,7 +279,9 @@ void TestProjectChecker::catchesTableFaults()
     Generate(missing, FastSwitches());
     Replace(missing, QStringLiteral("EventMain.pb"),
             "  CallEventExit:\n    Data.i @EventExit_Main_Window()\n    Data.i @EventExit_Child()\n", "");
-    QCOMPARE(CheckProject(missing.dir()), QStringList{QStringLiteral("EventMain.pb:0: table CallEventExit is missing")});
+    const int jump = LineOf(missing, QStringLiteral("EventMain.pb"), "?CallEventExit");
+    QCOMPARE(CheckProject(missing.dir()), (QStringList{QStringLiteral("EventMain.pb:0: table CallEventExit is missing"),
+                                                       At("EventMain.pb", jump, "label CallEventExit is defined nowhere")}));
 }
 
 void TestProjectChecker::catchesUnbalancedBlocks_data()
@@ -293,8 +295,8 @@ void TestProjectChecker::catchesUnbalancedBlocks_data()
     QTest::addColumn<QByteArray>("openerAt");
 
     const QByteArray body("  ExitApplication = 1\n");
-    QTest::newRow("EndProcedure missing") << body + "EndProcedure\n" << body << QByteArray("Procedure EventExit_Main_Window()")
-                                          << QStringLiteral("Procedure is never closed") << QByteArray();
+    QTest::newRow("EndProcedure missing") << body + "EndProcedure\n" << body << QByteArray("Procedure EventExit_Child()")
+                                          << QStringLiteral("Procedure inside a Procedure") << QByteArray();
     QTest::newRow("If without EndIf") << body + "EndProcedure\n" << QByteArray("  If ExitApplication = 1\nEndProcedure ; 1\n")
                                       << QByteArray("EndProcedure ; 1") << QStringLiteral("EndProcedure closes the If of line %1")
                                       << QByteArray("If ExitApplication");
