@@ -1,9 +1,11 @@
 // The project checker on broken projects, and generated projects run through it.
 #include "pipeline/load_project_sources.h"
 #include "pipeline/write_output_files.h"
+#include "support/output_capture.h"
 #include "support/project_checker.h"
 #include "support/test_project.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace quarvel;
@@ -88,6 +90,8 @@ class TestProjectChecker : public QObject {
     Q_OBJECT
 
 private slots:
+    void windowSourcesGenerate_data();
+    void windowSourcesGenerate();
     void generatedProjectsAreConsistent_data();
     void generatedProjectsAreConsistent();
     void generatedProjectWithoutObjects();
@@ -102,6 +106,47 @@ private slots:
     void catchesMissingIncludes();
     void ignoresCommentsAndStrings();
 };
+
+// Window sources in the shapes PureBasic users write (tests/data/shapes, one folder each:
+// its .pb and .pbf files are the common files, anything else lies beside them) generated with
+// every switch on. What the consistency check still finds is listed in the folder's faults.txt;
+// QUARVEL_UPDATE_GOLDEN=1 rewrites it.
+void TestProjectChecker::windowSourcesGenerate_data()
+{
+    QTest::addColumn<QString>("shape");
+    const QString root = QStringLiteral(QUARVEL_TEST_DATA "/shapes");
+    for (const QString &shape : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        QTest::newRow(qPrintable(shape)) << shape;
+}
+
+void TestProjectChecker::windowSourcesGenerate()
+{
+    QFETCH(QString, shape);
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("shapes/") + shape);
+    QStringList init{QStringLiteral("--init"), dir.path(QStringLiteral("P.pbm"))};
+    for (const QString &file : QDir(dir.dir()).entryList({QStringLiteral("*.pb"), QStringLiteral("*.pbf")}, QDir::Files, QDir::Name))
+        init << dir.path(file);
+    QCOMPARE(RunQuarvelGen(init, dir.dir()).status, 0);
+    QStringList run;
+    for (const char *name : {"Parend", "PB_Ignore", "Multilang", "Image_Include", "Image_Null", "UseCallFast", "Utf8"})
+        run << QStringLiteral("--set") << QLatin1String(name) + QStringLiteral("=1");
+    const CapturedOutput gen = RunQuarvelGen(run << dir.path(QStringLiteral("P.pbm")), dir.dir());
+    QVERIFY2(gen.status == 0 || gen.status == 3, gen.out.constData());
+
+    const QString expected = QStringLiteral(QUARVEL_TEST_DATA "/shapes/") + shape + QStringLiteral("/faults.txt");
+    const QStringList faults = CheckProject(dir.dir());
+    if (qEnvironmentVariableIsSet("QUARVEL_UPDATE_GOLDEN")) {
+        QFile::remove(expected);
+        QFile out(expected);
+        if (!faults.isEmpty() && out.open(QIODevice::WriteOnly))
+            out.write((faults.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    }
+    QFile file(expected);
+    const QStringList known = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                                              : QStringList();
+    QCOMPARE(faults, known);
+}
 
 void TestProjectChecker::generatedProjectsAreConsistent_data()
 {

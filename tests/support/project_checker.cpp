@@ -908,8 +908,8 @@ QList<SourceFile> LoadWindowSources(const QString &dir)
         const QString entry = line.trimmed();
         if (entry.startsWith(QLatin1Char('[')))
             inFiles = entry.compare(QStringLiteral("[FILES]"), Qt::CaseInsensitive) == 0;
-        else if (inFiles && !entry.isEmpty())
-            LoadFile(dir, entry, sources);
+        else if (inFiles && !entry.isEmpty() && LoadFile(dir, entry, sources))
+            sources.last().name = QFileInfo(entry).fileName(); // faults name the file as the user knows it
     }
     return sources;
 }
