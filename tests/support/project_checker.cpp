@@ -771,6 +771,20 @@ QList<bool> ProcedureLines(const SourceFile &file)
     return inside;
 }
 
+// The members of CommonFile.pb's gadget enumeration: the gadgets the dispatcher serves.
+QSet<QString> GeneratedGadgets(const SourceFile *commonFile)
+{
+    static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+)"));
+    QSet<QString> gadgets;
+    if (!commonFile)
+        return gadgets;
+    const qsizetype heading = commonFile->lines.indexOf(QStringLiteral(";- Gadget Constants"));
+    for (qsizetype i = heading + 3; heading >= 0 && i < commonFile->code.size() && !commonFile->code[i].startsWith(QStringLiteral("EndEnumeration")); ++i)
+        if (const auto m = member.match(commonFile->code[i]); m.hasMatch())
+            gadgets.insert(m.captured(1).toUpper());
+    return gadgets;
+}
+
 // What a window's code gets wrong at run time: an event loop or End that runs when
 // CommonFile.pb is included, an image handle used as an image number, a parameter default
 // that is not a constant, a gadget used but never created, two gadgets sharing a number.
@@ -791,7 +805,7 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
         "Gadget(?:ID|X|Y|Width|Height|ToolTip|Type|ItemID)|BindGadgetEvent)\\s*\\(\\s*#(\\w+)");
 
     QHash<QString, QString> handleAt; // upper-cased variable -> where it got a handle
-    QSet<QString> created;
+    QSet<QString> created = GeneratedGadgets(FileNamed(files, "CommonFile.pb"));
     QHash<qint64, QString> numberOwner;
     for (const SourceFile &file : files) {
         const QList<bool> inProcedure = ProcedureLines(file);
