@@ -255,7 +255,8 @@ void TestProjectChecker::catchesUndeclaredConstants()
     const int closeLine = LineOf(dir, QStringLiteral("EventWindow.pb"), "#Gone_Text");
     QCOMPARE(CheckProject(dir.dir()),
              (QStringList{At("EventMain.pb", caseLine, "constant #Main_Window_Save2 is not declared"),
-                          At("EventWindow.pb", closeLine, "constant #Gone_Text is not declared")}));
+                          At("EventWindow.pb", closeLine, "constant #Gone_Text is not declared"),
+                          At("EventWindow.pb", closeLine, "gadget #Gone_Text is used but never created")}));
 }
 
 void TestProjectChecker::catchesNumberInEnumeration()

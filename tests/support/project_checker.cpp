@@ -575,17 +575,18 @@ QList<ProgramLine> ProgramOrder(const QList<SourceFile> &files)
     return order;
 }
 
-bool IsSystemConstant(const QString &upperName)
+// A constant of PureBasic or of the operating system, given as written.
+bool IsSystemConstant(const QString &name)
 {
-    // The operating system's constants (#WM_USER, #LVS_EX_GRIDLINES) are all capitals with an
-    // underscore; PureBasic also knows a few colours and numbers.
+    // The operating system's constants (#WM_USER, #LVS_EX_GRIDLINES) are written in capitals
+    // with an underscore; PureBasic also knows a few colours and numbers.
     static const QRegularExpression api(QStringLiteral("^[A-Z][A-Z0-9]*_[A-Z0-9_]*$"));
     static const QSet<QString> more = {QStringLiteral("RED"), QStringLiteral("GREEN"), QStringLiteral("BLUE"),
                                        QStringLiteral("BLACK"), QStringLiteral("WHITE"), QStringLiteral("YELLOW"),
                                        QStringLiteral("GRAY"), QStringLiteral("CYAN"), QStringLiteral("MAGENTA"),
                                        QStringLiteral("PI"), QStringLiteral("E")};
-    return IsPureBasicConstant(upperName) || IsDispatcherCount(upperName) || more.contains(upperName)
-           || api.match(upperName).hasMatch();
+    const QString upper = name.toUpper();
+    return IsPureBasicConstant(upper) || IsDispatcherCount(upper) || more.contains(upper) || api.match(name).hasMatch();
 }
 
 // A constant's value where the program states it as a number, an enumeration's count, or
@@ -738,7 +739,7 @@ void CheckProgramConstants(const QList<SourceFile> &files, const ProgramWalk &wa
             for (auto it = constant.globalMatch(file.code[i]); it.hasNext();) {
                 const QString name = it.next().captured(1);
                 const QString upper = name.toUpper();
-                if (!walk.declaresConstant(upper) && !IsSystemConstant(upper))
+                if (!walk.declaresConstant(upper) && !IsSystemConstant(name))
                     faults << Where(file, i) + QStringLiteral("constant #") + name + QStringLiteral(" is not declared");
             }
         }
@@ -770,6 +771,20 @@ QList<bool> ProcedureLines(const SourceFile &file)
     return inside;
 }
 
+// The members of CommonFile.pb's gadget enumeration: the gadgets the dispatcher serves.
+QSet<QString> GeneratedGadgets(const SourceFile *commonFile)
+{
+    static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+)"));
+    QSet<QString> gadgets;
+    if (!commonFile)
+        return gadgets;
+    const qsizetype heading = commonFile->lines.indexOf(QStringLiteral(";- Gadget Constants"));
+    for (qsizetype i = heading + 3; heading >= 0 && i < commonFile->code.size() && !commonFile->code[i].startsWith(QStringLiteral("EndEnumeration")); ++i)
+        if (const auto m = member.match(commonFile->code[i]); m.hasMatch())
+            gadgets.insert(m.captured(1).toUpper());
+    return gadgets;
+}
+
 // What a window's code gets wrong at run time: an event loop or End that runs when
 // CommonFile.pb is included, an image handle used as an image number, a parameter default
 // that is not a constant, a gadget used but never created, two gadgets sharing a number.
@@ -781,12 +796,16 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
     static const QRegularExpression handleVariable = NoCase("(?<![\\w.#*])(\\w+)\\s*=\\s*ImageID\\s*\\(");
     static const QRegularExpression imageOfVariable = NoCase("(?<![\\w.])ImageID\\s*\\(\\s*(\\w+)\\s*\\)");
     static const QRegularExpression defaultCall(QStringLiteral("=\\s*[A-Za-z_]\\w*\\s*\\("));
+    // Texts a translator must not change: font names, date masks, queries, file names, patterns.
+    static const QRegularExpression notInterface = NoCase(
+        "(?<![\\w.])(?:LoadFont|FormatDate|ParseDate|DateGadget|Database\\w*|OpenDatabase|ExamineDirectory|ReadFile|"
+        "CreateFile|OpenFile|RunProgram|\\w*Preference\\w*|LoadXML|CreateRegularExpression)\\s*\\([^;]*?MyLanguage\\s*\\(");
     static const QRegularExpression gadgetUse = NoCase(
         "(?<![\\w.])(?:(?:Set|Get|Add|Remove|Clear|Count|Disable|Hide|Resize|Free|Is|Open)Gadget\\w*|SetActiveGadget|"
         "Gadget(?:ID|X|Y|Width|Height|ToolTip|Type|ItemID)|BindGadgetEvent)\\s*\\(\\s*#(\\w+)");
 
     QHash<QString, QString> handleAt; // upper-cased variable -> where it got a handle
-    QSet<QString> created;
+    QSet<QString> created = GeneratedGadgets(FileNamed(files, "CommonFile.pb"));
     QHash<qint64, QString> numberOwner;
     for (const SourceFile &file : files) {
         const QList<bool> inProcedure = ProcedureLines(file);
@@ -805,6 +824,9 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
                 if (!handleAt.contains(name))
                     handleAt.insert(name, file.name + QLatin1Char(':') + QString::number(i + 1));
             }
+            if (const auto m = notInterface.match(code); m.hasMatch())
+                faults << Where(file, i) + QStringLiteral("a text of ") + m.captured().section(QLatin1Char('('), 0, 0).trimmed()
+                              + QStringLiteral(" goes through MyLanguage");
             if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch() && defaultCall.match(head.captured(2)).hasMatch())
                 faults << Where(file, i) + QStringLiteral("a parameter default of ") + head.captured(1) + QStringLiteral(" is not a constant");
             for (auto it = GadgetCreator().globalMatch(code); it.hasNext();) {
@@ -840,7 +862,7 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
             for (auto it = gadgetUse.globalMatch(file.code[i]); it.hasNext();) {
                 const QString name = it.next().captured(1);
                 const QString upper = name.toUpper();
-                if (!created.contains(upper) && !IsSystemConstant(upper))
+                if (!created.contains(upper) && !IsSystemConstant(name))
                     faults << Where(file, i) + QStringLiteral("gadget #") + name + QStringLiteral(" is used but never created");
             }
         }
