@@ -1,6 +1,7 @@
 #include "emit/constants_section.h"
 
 #include "base/line_scan.h"
+#include "base/lower_case_key.h"
 #include "model/generation_context.h"
 
 #include <QSet>
@@ -31,16 +32,16 @@ template<typename Record>
 static QStringList DeclaredIdentifiers(const QList<Record> &records)
 {
     QStringList members;
-    QSet<QString> declared;
+    QSet<LowerCaseKey> declared; // views the records' names
     for (const Record &record : records) {
         // "LoadFont( #Font_0, ...)": the blank before "#" belongs to the spacing, not the name.
-        const QString name = TrimBlanks(record.name);
+        const QStringView name = TrimBlanksView(record.name);
         if (!name.startsWith(QLatin1Char('#')))
             continue;
         const qsizetype before = declared.size();
-        declared.insert(UpperKeepLength(name));
+        declared.insert(LowerCaseKey(name));
         if (declared.size() > before)
-            members << name;
+            members << name.toString();
     }
     return members;
 }

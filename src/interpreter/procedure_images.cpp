@@ -18,24 +18,25 @@ bool IsConditionWord(QStringView upperWord)
            || upperWord == u"NOT" || upperWord == u"AND" || upperWord == u"OR";
 }
 
-// What stands in place of the load from k (its first letter) to r (its ")"), whose first
-// argument is id. A load with #PB_Any gives the image's number, any other its handle. A load
-// standing as a statement of its own becomes a call, as a constant alone is no statement; a
-// tested number would read image 0 as a failed load, so IsImage answers the test.
-QString Replacement(const QString &line, int k, int r, const QString &id, const QString &name)
+// What the load gives where it stands.
+enum class LoadResult { Number, Handle, Test };
+
+// The load from k (its first letter) to r (its ")"), whose identifier is #PB_Any or not. A load
+// with #PB_Any gives the image's number, any other its handle. A load standing as a statement
+// of its own stays a call, as a constant alone is no statement; a tested number would read
+// image 0 as a failed load, so IsImage answers the test.
+LoadResult ResultOf(const QString &line, int k, int r, bool pbAny)
 {
     const QStringView before = TrimBlanksView(QStringView(line).first(k - 1));
     const QStringView after = TrimBlanksView(QStringView(line).sliced(r));
     const bool statement = (before.isEmpty() || before.endsWith(QLatin1Char(':')))
                            && (after.isEmpty() || after.startsWith(QLatin1Char(':')) || after.startsWith(QLatin1Char(';')));
-    if (statement || !id.startsWith(QLatin1Char('#')) || !IsPbAnyAt(id, 2))
-        return QLatin1String("ImageID(") % name % QLatin1Char(')');
+    if (statement || !pbAny)
+        return LoadResult::Handle;
     qsizetype word = before.size();
     while (word > 0 && IsIdentifierChar(before[word - 1]))
         --word;
-    if (IsConditionWord(UpperKeepLength(before.sliced(word))))
-        return QLatin1String("IsImage(") % name % QLatin1Char(')');
-    return name;
+    return IsConditionWord(UpperKeepLength(before.sliced(word))) ? LoadResult::Test : LoadResult::Number;
 }
 
 } // namespace
@@ -49,11 +50,11 @@ void ReplaceLoadImageCalls(GenerationContext &g)
 {
     QList<ImageRecord> &images = g.model.ImageList;
     QHash<QString, QString> nameByFile;
-    QSet<QString> names; // upper-cased
+    QSet<QString> constants; // upper-cased
     for (const ImageRecord &image : std::as_const(images)) {
         if (!image.file.isEmpty() && !nameByFile.contains(UpperKeepLength(image.file)))
             nameByFile.insert(UpperKeepLength(image.file), image.name);
-        names.insert(UpperKeepLength(TrimBlanks(image.name)));
+        constants.insert(UpperKeepLength(TrimBlanks(image.name)));
     }
     int n = 0;
     for (QString &line : g.model.CommonSourceLines) {
@@ -73,18 +74,27 @@ void ReplaceLoadImageCalls(GenerationContext &g)
             continue;
         const QString file = Mid(line, q1 + 1, q2 - q1 - 1);
         const int comma = FindString(line, QLatin1Char(','), open);
-        const QString id = TrimBlanks(Mid(line, open, (comma && comma < q1 ? comma : q1) - open));
+        const QStringView id = TrimBlanksView(MidView(line, open, (comma && comma < q1 ? comma : q1) - open));
+        const bool constant = id.startsWith(QLatin1Char('#'));
+        const bool pbAny = constant && IsPbAnyAt(line, int(id.data() - line.constData()) + 2);
         const QString key = UpperKeepLength(file);
-        QString name = id.startsWith(QLatin1Char('#')) && !IsPbAnyAt(id, 2) ? id : nameByFile.value(key);
-        if (name.isEmpty())
+        QString name;
+        if (constant && !pbAny) {
+            name = id.toString();
+            const qsizetype known = constants.size();
+            constants.insert(UpperKeepLength(name));
+            if (constants.size() > known)
+                images.append({name, file, {}, {}});
+        } else if (name = nameByFile.value(key); name.isEmpty()) {
             name = QLatin1String("#MyImage_") % Str(n++);
-        if (!names.contains(UpperKeepLength(name))) {
             images.append({name, file, {}, {}});
-            names.insert(UpperKeepLength(name));
         }
         if (!nameByFile.contains(key))
             nameByFile.insert(key, name);
-        line = QStringView(line).first(k - 1) % Replacement(line, k, r, id, name) % MidView(line, r + 1, int(line.size()));
+        const LoadResult result = ResultOf(line, k, r, pbAny);
+        const QLatin1StringView call(result == LoadResult::Number ? "" : result == LoadResult::Test ? "IsImage(" : "ImageID(");
+        const QLatin1StringView close(result == LoadResult::Number ? "" : ")");
+        line = QStringView(line).first(k - 1) % call % name % close % MidView(line, r + 1, int(line.size()));
     }
 }
 
