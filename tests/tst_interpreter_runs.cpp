@@ -365,12 +365,12 @@ void TestInterpreterRuns::formEventAssignments()
         "Declare Helper()", "Declare.i OnList(EventType)",
         "Procedure Open_Main()", "  OpenWindow(#Main, 0, 0, 200, 100, \"Main\")", "  CreateMenu(#Menu, WindowID(#Main))",
         "  MenuItem(#Open, \"Open\")", "  ButtonGadget(#Ok, 0, 0, 50, 20, \"Ok\")",
-        "  ButtonGadget(#Cancel, 60, 0, 50, 20, \"Cancel\")", "  ListViewGadget(#List, 0, 30, 100, 60)", "EndProcedure",
+        "  ButtonGadget(#Cancel, 60, 0, 50, 20, \"Cancel\")", "  ListViewGadget(#List, 0, 30, 100, 60)", "  TextGadget(#Label, 0, 0, 9, 9, \"\")", "EndProcedure",
         "Procedure Layout()", "EndProcedure",
         "Procedure Main_Events(event)", "  Select event", "    Case #PB_Event_SizeWindow", "      Layout()",
         "    Case #PB_Event_Timer", "      Tick() : Debug \"tick\"", "    Case #PB_Event_Menu",
         "      Select EventMenu()", "        Case #Open : OnOpen(EventMenu())", "      EndSelect",
-        "    Case #PB_Event_Gadget", "      Select EventGadget()", "        Case #Ok, #Gone", "          OnOk(EventType())",
+        "    Case #PB_Event_Gadget", "      Select EventGadget()", "        Case #Ok, #Gone, #Label", "          OnOk(EventType())",
         "        Case #Cancel", "          Helper()", "        Case #List", "          OnList(EventType())",
         "      EndSelect", "  EndSelect", "  ProcedureReturn #True", "EndProcedure",
         // An event procedure the author's own loop calls stays.
@@ -406,12 +406,14 @@ void TestInterpreterRuns::formEventAssignments()
     QVERIFY(lines.contains("Procedure Other_Events(e)"));
     QCOMPARE(run.frontEnd.log.filter(" -> Warning: "), (QStringList{
         " -> Warning: Main_Events is left out, the generated event procedures take its place; its statement Tick()"
-        " (Forms.pb:18) is not carried over.",
+        " (Forms.pb:19) is not carried over.",
         " -> Warning: Main_Events is left out, the generated event procedures take its place; its statement"
-        " Debug \"tick\" (Forms.pb:18) is not carried over.",
-        " -> Warning: #Gone, to which the form assigns OnOk (Forms.pb:26), is no gadget of window Main; nothing calls"
-        " OnOk for it.",
-        " -> Warning: EventGadget_Main_Cancel does not call Helper, which the form assigns to #Main_Cancel (Forms.pb:28);"
+        " Debug \"tick\" (Forms.pb:19) is not carried over.",
+        " -> Warning: #Gone, to which the form assigns OnOk (Forms.pb:27), is no gadget with events of window Main;"
+        " nothing calls OnOk for it.",
+        " -> Warning: #Label, to which the form assigns OnOk (Forms.pb:27), is no gadget with events of window Main;"
+        " nothing calls OnOk for it.",
+        " -> Warning: EventGadget_Main_Cancel does not call Helper, which the form assigns to #Main_Cancel (Forms.pb:29);"
         " add the call there."}));
 }
 

@@ -8,11 +8,6 @@
 
 namespace quarvel {
 
-bool HasEventProcedure(const GadgetRecord &gadget)
-{
-    return gadget.type != QStringLiteral("TEXTGADGET") && gadget.type != QStringLiteral("FRAME3DGADGET");
-}
-
 // The smallest shift that maps the text onto itself where they overlap; its length if none.
 static qsizetype Period(QStringView text)
 {

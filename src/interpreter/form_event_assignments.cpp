@@ -231,6 +231,16 @@ QHash<QString, QString> ByUpperName(const QStringList &names)
     return byUpper;
 }
 
+// The gadgets by upper-cased name.
+QHash<QString, GadgetRecord> GadgetsByUpperName(const QList<GadgetRecord> &gadgets)
+{
+    QHash<QString, GadgetRecord> byUpper;
+    byUpper.reserve(gadgets.size());
+    for (const GadgetRecord &gadget : gadgets)
+        byUpper.insert(UpperKeepLength(gadget.name), gadget);
+    return byUpper;
+}
+
 // An existing event procedure: whether its body calls the procedure. Every head with the event
 // procedure's name counts, whatever its arguments.
 class ExistingEventProcedures {
@@ -260,13 +270,14 @@ private:
 struct AssignmentResolver {
     GenerationContext &g;
     FormEvents &events;
-    QHash<QString, QString> windows, gadgets, menuItems, variables;
+    QHash<QString, QString> windows, menuItems, variables;
+    QHash<QString, GadgetRecord> gadgets;
     QHash<QString, DeclaredProcedure> declared;
     QSet<QString> defined;
 
     explicit AssignmentResolver(GenerationContext &context)
         : g(context), events(context.model.FormEventAssignments), windows(ByUpperName(context.model.WindowList)),
-          gadgets(ByUpperName(GadgetNames(context.model))), menuItems(ByUpperName(context.model.MenuItemList)),
+          menuItems(ByUpperName(context.model.MenuItemList)), gadgets(GadgetsByUpperName(context.model.GadgetList)),
           defined(DefinedProcedures(context))
     {
         for (const VariableObject &object : std::as_const(g.model.VariableObjects))
@@ -278,17 +289,20 @@ struct AssignmentResolver {
     void warn(const QString &text) { g.LogLine(QStringLiteral(" -> Warning: ") + text); }
 
     // The generated object a Case names: a #PB_Any variable's constant, or the window's prefix
-    // before a constant. Empty when the window has no such object of the assignment's kind.
+    // before a constant. Empty when the window has no such object of the assignment's kind; a
+    // text or frame gadget, which has no event procedure, counts as none.
     QString objectOf(const EventAssignment &a) const
     {
         const QString window = windows.value(UpperKeepLength(a.window));
         if (window.isEmpty())
             return QString();
-        const QString constant = a.object.startsWith(QLatin1Char('#'))
-                                     ? window + QLatin1Char('_') + TrimBlanks(QStringView(a.object).sliced(1))
-                                     : variables.value(UpperKeepLength(a.object));
-        const auto &objects = a.kind == AssignedEvent::Gadget ? gadgets : menuItems;
-        return objects.value(UpperKeepLength(constant));
+        const QString constant = UpperKeepLength(a.object.startsWith(QLatin1Char('#'))
+                                                     ? window + QLatin1Char('_') + TrimBlanks(QStringView(a.object).sliced(1))
+                                                     : variables.value(UpperKeepLength(a.object)));
+        if (a.kind == AssignedEvent::Menu)
+            return menuItems.value(constant);
+        const auto gadget = gadgets.constFind(constant);
+        return gadget != gadgets.cend() && HasEventProcedure(*gadget) ? gadget->name : QString();
     }
 
     // Whether the procedure takes the event: as its Declare says, else as the form calls it.
@@ -305,7 +319,7 @@ struct AssignmentResolver {
         if (object.isEmpty()) {
             warn(a.object + QStringLiteral(", to which the form assigns ") + a.procedure + QStringLiteral(" (")
                  + SourceLocation(g.model, a.origin) + QStringLiteral("), is no ")
-                 + (gadget ? QStringLiteral("gadget") : QStringLiteral("menu item or toolbar button"))
+                 + (gadget ? QStringLiteral("gadget with events") : QStringLiteral("menu item or toolbar button"))
                  + QStringLiteral(" of window ") + a.window + QStringLiteral("; nothing calls ") + a.procedure
                  + QStringLiteral(" for it."));
             return;

@@ -29,6 +29,11 @@ void LanguageMap::clear()
     values_.clear();
 }
 
+bool HasEventProcedure(const GadgetRecord &gadget)
+{
+    return gadget.type != QStringLiteral("TEXTGADGET") && gadget.type != QStringLiteral("FRAME3DGADGET");
+}
+
 QString SourceLocation(const DesignModel &model, qsizetype index)
 {
     if (index < 0 || index >= model.CommonSourceOrigins.size())

@@ -17,6 +17,9 @@ struct GadgetRecord {
     QString type; // creating command, upper-cased (BUTTONGADGET, a user gadget name, ...)
 };
 
+// Text and frame gadgets get no event procedure; the dispatcher routes them nowhere.
+bool HasEventProcedure(const GadgetRecord &gadget);
+
 struct ImageRecord {
     QString name; // identifier as used in code: "#Image_0", "0", "#MyImage_3"
     QString file; // file name as written between the first pair of double quotes
