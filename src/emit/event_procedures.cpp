@@ -74,6 +74,12 @@ const EventFile GadgetFile{"EventGadget.pb", "; Quarvel Event Gadget", "Procedur
 
 const QHash<QString, EventCall> NoCalls;
 
+// The name of a procedure its head line gives, "EventMenu_Open" of "Procedure EventMenu_Open()".
+QString ProcedureName(const EventFile &file, const QString &object)
+{
+    return QLatin1String(file.prefix).sliced(qstrlen("Procedure ")) + object;
+}
+
 void AppendHeaderIfNew(SourceLineList &target, const EventFile &file)
 {
     if (!target.isEmpty())
@@ -97,8 +103,7 @@ bool AppendAssignedCall(SourceLineList &target, const EventFile &file, const QSt
         return false;
     const int headLine = int(target.size());
     target << QStringLiteral("  ") + call->call << QStringLiteral("EndProcedure");
-    wirings.append({QLatin1String(file.prefix).sliced(10) + name, call->call, QLatin1String(file.name), headLine,
-                    call->origin});
+    wirings.append({ProcedureName(file, name), call->call, QLatin1String(file.name), headLine, call->origin});
     return true;
 }
 

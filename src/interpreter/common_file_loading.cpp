@@ -11,6 +11,8 @@
 #include <QFileInfo>
 #include <QHash>
 
+#include <optional>
+
 namespace quarvel {
 
 QString ProjectRelativePath(const QString &projectDirectory, const QString &path)
@@ -167,14 +169,14 @@ QHash<QString, QString> IncludedBinaries(const QStringList &lines)
 // the image section declares and for loads of the same file inside procedures.
 void FindCaughtImageFiles(QList<ImageRecord> &images, qsizetype from, const QStringList &lines)
 {
-    QHash<QString, QString> files;
+    std::optional<QHash<QString, QString>> files; // read for the first caught image
     for (qsizetype i = from; i < images.size(); ++i) {
         ImageRecord &image = images[i];
         if (image.label.isEmpty() || !image.file.isEmpty())
             continue;
-        if (files.isEmpty())
+        if (!files)
             files = IncludedBinaries(lines);
-        image.file = files.value(UpperKeepLength(image.label));
+        image.file = files->value(UpperKeepLength(image.label));
     }
 }
 
