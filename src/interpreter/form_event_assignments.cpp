@@ -204,9 +204,9 @@ void AddProcedureHeads(const SourceLineList &lines, QHash<QString, qsizetype> &h
     }
 }
 
-// Every procedure the project defines: in the common files, Main.pb, the event files and the
-// files Main.pb includes; upper-cased.
-QSet<QString> DefinedProcedures(const GenerationContext &g)
+// Every procedure the project defines, in the common files, Main.pb, the event files and the
+// files Main.pb includes: upper-cased name -> its line in its file.
+QHash<QString, qsizetype> DefinedProcedures(const GenerationContext &g)
 {
     QHash<QString, qsizetype> heads;
     for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
@@ -217,8 +217,7 @@ QSet<QString> DefinedProcedures(const GenerationContext &g)
         if (const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include), g.outputFormat))
             AddProcedureHeads(file->lines, heads);
     }
-    const QStringList names = heads.keys();
-    return QSet<QString>(names.cbegin(), names.cend());
+    return heads;
 }
 
 // The names as the model holds them, by upper-cased name.
@@ -273,7 +272,7 @@ struct AssignmentResolver {
     QHash<QString, QString> windows, menuItems, variables;
     QHash<QString, GadgetRecord> gadgets;
     QHash<QString, DeclaredProcedure> declared;
-    QSet<QString> defined;
+    QHash<QString, qsizetype> defined;
 
     explicit AssignmentResolver(GenerationContext &context)
         : g(context), events(context.model.FormEventAssignments), windows(ByUpperName(context.model.WindowList)),
