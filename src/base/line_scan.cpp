@@ -510,3 +510,134 @@ QString UpperWordBefore(const QString &text, int position)
 }
 
 } // namespace quarvel
+
+namespace quarvel {
+
+CodeLine ScanCodeLine(QStringView line)
+{
+    CodeLine code;
+    code.size = int(line.size());
+    const char16_t *s = line.utf16();
+    const qsizetype n = line.size();
+    for (qsizetype i = IndexOfAny(line, 0, u'"', u'\'', u';'); i >= 0; i = IndexOfAny(line, i, u'"', u'\'', u';')) {
+        if (s[i] == u';') {
+            code.comment = int(i) + 1;
+            break;
+        }
+        CodeLiteral literal;
+        literal.open = int(i) + 1;
+        literal.kind = s[i] == u'\'' ? CodeLiteral::Character
+                       : (i > 0 && s[i - 1] == u'~') ? CodeLiteral::Escaped : CodeLiteral::Plain;
+        qsizetype close = -1;
+        if (literal.kind == CodeLiteral::Escaped) {
+            for (qsizetype j = i + 1; j < n && close < 0; ++j) {
+                if (s[j] == u'\\')
+                    ++j; // the escaped character, a quote too
+                else if (s[j] == u'"')
+                    close = j;
+            }
+        } else {
+            close = IndexOfChar(line, s[i], i + 1);
+        }
+        literal.close = int(close) + 1;
+        code.literals.append(literal);
+        if (close < 0)
+            break;
+        i = close + 1;
+    }
+    return code;
+}
+
+bool CodeLine::InLiteral(int position) const
+{
+    for (const CodeLiteral &literal : literals) {
+        if (position < literal.Begin())
+            return false;
+        if (position <= (literal.close ? literal.close : size))
+            return true;
+    }
+    return false;
+}
+
+const CodeLiteral *CodeLine::FirstString() const
+{
+    for (const CodeLiteral &literal : literals) {
+        if (literal.IsString())
+            return &literal;
+    }
+    return nullptr;
+}
+
+CallShape ShapeOfCall(const QString &line, int bracket)
+{
+    CallShape shape;
+    const CodeLine code = ScanCodeLine(line);
+    const int end = code.comment ? code.comment - 1 : int(line.size());
+    const auto lastOf = [&](const CodeLiteral &literal) { return literal.close ? literal.close : end; };
+    auto literal = code.literals.cbegin();
+    int depth = 0;
+    for (int i = bracket + 1; i <= end; ++i) {
+        while (literal != code.literals.cend() && lastOf(*literal) < i)
+            ++literal;
+        if (literal != code.literals.cend() && literal->Begin() <= i) {
+            i = lastOf(*literal);
+            continue;
+        }
+        const QChar c = line.at(i - 1);
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')') && depth-- == 0) {
+            shape.close = i;
+            break;
+        } else if (c == QLatin1Char(',') && depth == 0)
+            shape.commas.append(i);
+    }
+    return shape;
+}
+
+// The run of characters at from that may name a procedure's type: identifiers, and the "::"
+// of a module's structure.
+static qsizetype TypeEnd(QStringView text, qsizetype from)
+{
+    while (from < text.size() && (IsIdentifierChar(text[from]) || text[from] == QLatin1Char(':')))
+        ++from;
+    return from;
+}
+
+QStringView ProcedureHeadName(QStringView line)
+{
+    QStringView rest = TrimLeadingBlanksView(line);
+    if (rest.size() < 11 || UpperChar(rest[0]) != QLatin1Char('P'))
+        return {};
+    const QStringView keyword = rest.first(IdentifierEnd(rest, 0));
+    if (!StartsNoCase(keyword, u"PROCEDURE"))
+        return {};
+    const QStringView kind = keyword.sliced(9);
+    if (!kind.isEmpty() && kind.compare(u"C", Qt::CaseInsensitive) != 0
+        && kind.compare(u"DLL", Qt::CaseInsensitive) != 0 && kind.compare(u"CDLL", Qt::CaseInsensitive) != 0)
+        return {};
+    rest = rest.sliced(keyword.size());
+    const QStringView afterKeyword = TrimLeadingBlanksView(rest);
+    if (afterKeyword.startsWith(QLatin1Char('.')))
+        rest = rest.sliced(rest.size() - afterKeyword.size() + TypeEnd(afterKeyword, 1));
+    // The name stands after at least one blank or tab.
+    const QStringView name = TrimLeadingBlanksView(rest);
+    if (name.size() == rest.size())
+        return {};
+    qsizetype end = 0;
+    while (end < name.size() && !IsBlank(name[end]) && name[end] != QLatin1Char('('))
+        ++end;
+    if (end == 0 || !TrimLeadingBlanksView(name.sliced(end)).startsWith(QLatin1Char('(')))
+        return {};
+    return name.first(end);
+}
+
+QList<int> FindAllNoCase(const QString &text, const QString &search)
+{
+    QList<int> found;
+    for (int at = FindNoCase(text, search); at; at = FindNoCase(text, search, at + 1))
+        found.append(at);
+    return found;
+}
+
+} // namespace quarvel

@@ -66,7 +66,7 @@ BindingList VariableBindings(const GenerationContext &g)
 // the window name as their prefix.
 void UpdatePrefixes(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.bindings);
+    const BindingReplacer replacer(g.bindings, KnownWindowNames(g));
     const ObjectKind window = ObjectKind::Window;
     const ReplacementRule constantPrefix = Substring("#", "_", window);
     OutputLines &l = g.lines;
@@ -91,7 +91,8 @@ void UpdateProcedureNames(GenerationContext &g)
 void UpdateConstantNames(GenerationContext &g)
 {
     ApplyToUserCode(g, Word("#", "", std::nullopt));
-    ApplyToUserCode(g, Word("", "", std::nullopt), VariableBindings(g));
+    ApplyToUserCode(g, ReplacementRule{ReplacementRule::Variable, QString(), QString(), std::nullopt},
+                    VariableBindings(g));
 }
 
 void UpdateOpenWindowCalls(GenerationContext &g)

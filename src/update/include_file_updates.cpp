@@ -70,7 +70,7 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
 
 void UpdateIncludeFiles(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.bindings);
+    const BindingReplacer replacer(g.bindings, KnownWindowNames(g));
     for (const QString &path : g.model.IncludeFileList)
         UpdateIncludeFile(g, replacer, path);
 }
