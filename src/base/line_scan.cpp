@@ -513,34 +513,38 @@ QString UpperWordBefore(const QString &text, int position)
 
 namespace quarvel {
 
+static CodeLiteral::Kind LiteralKind(QStringView line, qsizetype open)
+{
+    if (line[open] == u'\'')
+        return CodeLiteral::Character;
+    return open > 0 && line[open - 1] == u'~' ? CodeLiteral::Escaped : CodeLiteral::Plain;
+}
+
+// The index of the quote that closes the literal opening at open, -1 when the line ends first.
+static qsizetype LiteralClose(QStringView line, qsizetype open)
+{
+    if (LiteralKind(line, open) != CodeLiteral::Escaped)
+        return IndexOfChar(line, line[open].unicode(), open + 1);
+    for (qsizetype j = open + 1; j < line.size(); ++j) {
+        if (line[j] == u'\\')
+            ++j; // the escaped character, a quote too
+        else if (line[j] == u'"')
+            return j;
+    }
+    return -1;
+}
+
 CodeLine ScanCodeLine(QStringView line)
 {
     CodeLine code;
     code.size = int(line.size());
-    const char16_t *s = line.utf16();
-    const qsizetype n = line.size();
     for (qsizetype i = IndexOfAny(line, 0, u'"', u'\'', u';'); i >= 0; i = IndexOfAny(line, i, u'"', u'\'', u';')) {
-        if (s[i] == u';') {
+        if (line[i] == u';') {
             code.comment = int(i) + 1;
             break;
         }
-        CodeLiteral literal;
-        literal.open = int(i) + 1;
-        literal.kind = s[i] == u'\'' ? CodeLiteral::Character
-                       : (i > 0 && s[i - 1] == u'~') ? CodeLiteral::Escaped : CodeLiteral::Plain;
-        qsizetype close = -1;
-        if (literal.kind == CodeLiteral::Escaped) {
-            for (qsizetype j = i + 1; j < n && close < 0; ++j) {
-                if (s[j] == u'\\')
-                    ++j; // the escaped character, a quote too
-                else if (s[j] == u'"')
-                    close = j;
-            }
-        } else {
-            close = IndexOfChar(line, s[i], i + 1);
-        }
-        literal.close = int(close) + 1;
-        code.literals.append(literal);
+        const qsizetype close = LiteralClose(line, i);
+        code.literals.append(CodeLiteral{int(i) + 1, int(close) + 1, LiteralKind(line, i)});
         if (close < 0)
             break;
         i = close + 1;
@@ -568,29 +572,37 @@ const CodeLiteral *CodeLine::FirstString() const
     return nullptr;
 }
 
+// From one character that matters to the next: the brackets, commas, quotes and comment mark.
 CallShape ShapeOfCall(const QString &line, int bracket)
 {
     CallShape shape;
-    const CodeLine code = ScanCodeLine(line);
-    const int end = code.comment ? code.comment - 1 : int(line.size());
-    const auto lastOf = [&](const CodeLiteral &literal) { return literal.close ? literal.close : end; };
-    auto literal = code.literals.cbegin();
+    const QStringView text(line);
     int depth = 0;
-    for (int i = bracket + 1; i <= end; ++i) {
-        while (literal != code.literals.cend() && lastOf(*literal) < i)
-            ++literal;
-        if (literal != code.literals.cend() && literal->Begin() <= i) {
-            i = lastOf(*literal);
-            continue;
-        }
-        const QChar c = line.at(i - 1);
-        if (c == QLatin1Char('('))
+    const auto next = [&](qsizetype from) {
+        return FindAnyOf(text, from, Any, u'(', u')', u',', u'"', u'\'', u';');
+    };
+    for (qsizetype i = next(bracket); i >= 0; i = next(i + 1)) {
+        switch (text[i].unicode()) {
+        case u'(':
             ++depth;
-        else if (c == QLatin1Char(')') && depth-- == 0) {
-            shape.close = i;
             break;
-        } else if (c == QLatin1Char(',') && depth == 0)
-            shape.commas.append(i);
+        case u')':
+            if (depth-- == 0) {
+                shape.close = int(i) + 1;
+                return shape;
+            }
+            break;
+        case u',':
+            if (depth == 0)
+                shape.commas.append(int(i) + 1);
+            break;
+        case u';':
+            return shape;
+        default: // a quote: the literal is passed over whole
+            i = LiteralClose(text, i);
+            if (i < 0)
+                return shape;
+        }
     }
     return shape;
 }
@@ -606,9 +618,13 @@ static qsizetype TypeEnd(QStringView text, qsizetype from)
 
 QStringView ProcedureHeadName(QStringView line)
 {
-    QStringView rest = TrimLeadingBlanksView(line);
-    if (rest.size() < 11 || UpperChar(rest[0]) != QLatin1Char('P'))
+    // Nearly every line is passed over by its first character that is no blank.
+    qsizetype first = 0;
+    while (first < line.size() && IsBlank(line[first]))
+        ++first;
+    if (line.size() - first < 11 || (line[first].unicode() | 0x20) != u'p')
         return {};
+    QStringView rest = line.sliced(first);
     const QStringView keyword = rest.first(IdentifierEnd(rest, 0));
     if (!StartsNoCase(keyword, u"PROCEDURE"))
         return {};

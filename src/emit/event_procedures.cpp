@@ -108,10 +108,14 @@ void AppendMissingProcedures(SourceLineList &target, const EventFile &file, cons
     AppendHeaderIfNew(target, file);
     const QString prefix = QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
     QList<bool> existing = FindProcedureHeads(target, prefix, suffix, names);
-    // Any head of the procedure's name is the procedure: a second one would not compile.
-    const QList<bool> declared = FindDeclaredProcedures(target, prefix.sliced(prefix.indexOf(QLatin1Char(' ')) + 1), names);
-    for (qsizetype i = 0; i < names.size(); ++i)
-        existing[i] = existing[i] || declared[i];
+    // Any head of the procedure's name is the procedure: a second one would not compile. Most
+    // heads stand as generated, so the slower look at every head is only for those not found.
+    if (existing.contains(false)) {
+        const QString procedurePrefix = prefix.sliced(prefix.indexOf(QLatin1Char(' ')) + 1);
+        const QList<bool> declared = FindDeclaredProcedures(target, procedurePrefix, names);
+        for (qsizetype i = 0; i < names.size(); ++i)
+            existing[i] = existing[i] || declared[i];
+    }
     QSet<QStringView> appended; // a name listed twice gets one procedure
     for (qsizetype i = 0; i < names.size(); ++i) {
         if (existing[i] || appended.contains(names[i]))

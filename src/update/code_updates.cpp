@@ -37,6 +37,8 @@ void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule)
     ApplyToUserCode(g, rule, g.bindings);
 }
 
+} // namespace
+
 // An object held in a variable is named after it: its constant is the window prefix followed
 // by the variable. So when such an object was renamed, the old constant without the same
 // prefix is the variable the user's code still uses.
@@ -59,8 +61,6 @@ BindingList VariableBindings(const GenerationContext &g)
     }
     return result;
 }
-
-} // namespace
 
 // A window's new name reaches the constants and event procedures of its objects, which carry
 // the window name as their prefix.
