@@ -509,10 +509,6 @@ QString UpperWordBefore(const QString &text, int position)
     return word.isNull() ? QString() : UpperKeepLength(word);
 }
 
-} // namespace quarvel
-
-namespace quarvel {
-
 static CodeLiteral::Kind LiteralKind(QStringView line, qsizetype open)
 {
     if (line[open] == u'\'')

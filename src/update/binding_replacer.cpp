@@ -70,10 +70,6 @@ bool FragmentsFind(const ReplacementRule &rule)
     return startFits && endFits;
 }
 
-} // namespace
-
-namespace {
-
 // Identifier characters as the searches see them: upper-cased, like the fragments.
 bool IsNameChar(QChar c)
 {
