@@ -559,13 +559,13 @@ bool CodeLine::InLiteral(int position) const
     return false;
 }
 
-const CodeLiteral *CodeLine::FirstString() const
+std::optional<CodeLiteral> CodeLine::FirstString() const
 {
     for (const CodeLiteral &literal : literals) {
         if (literal.IsString())
-            return &literal;
+            return literal;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
 // From one character that matters to the next: the brackets, commas, quotes and comment mark.

@@ -7,6 +7,7 @@
 #include <QVarLengthArray>
 
 #include <array>
+#include <optional>
 
 namespace quarvel {
 
@@ -156,8 +157,8 @@ struct CodeLine {
 
     // Whether the position lies inside a literal, its "~" and quotes included.
     bool InLiteral(int position) const;
-    // The first "…" or ~"…" literal of the code, nullptr without one.
-    const CodeLiteral *FirstString() const;
+    // The first "…" or ~"…" literal of the code, if there is one.
+    std::optional<CodeLiteral> FirstString() const;
 };
 
 CodeLine ScanCodeLine(QStringView line);

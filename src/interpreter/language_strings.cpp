@@ -14,7 +14,7 @@ void ScanLanguageStrings(const SourceLineList &lines, LanguageMap &map)
         if (FindNoCase(line, QStringLiteral("MyLanguage(")) == 0)
             continue;
         // An escaped literal's text is not what it says, and a Data.s line could not hold it.
-        const CodeLiteral *literal = ScanCodeLine(line).FirstString();
+        const std::optional<CodeLiteral> literal = ScanCodeLine(line).FirstString();
         if (!literal || literal->kind == CodeLiteral::Escaped || literal->close - literal->open <= 1)
             continue;
         const QString text = Mid(line, literal->open + 1, literal->close - literal->open - 1);
@@ -34,7 +34,7 @@ void WrapLanguageStrings(GenerationContext &g)
             || FindNoCase(line, QStringLiteral("CATCHIMAGE(")))
             continue;
         // An escaped ~"..." literal stays as written: its text is not a key as it stands.
-        const CodeLiteral *literal = ScanCodeLine(line).FirstString();
+        const std::optional<CodeLiteral> literal = ScanCodeLine(line).FirstString();
         if (!literal || literal->kind == CodeLiteral::Escaped || literal->close == 0)
             continue;
         const int q1 = literal->open, q2 = literal->close;
