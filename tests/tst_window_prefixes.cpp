@@ -62,6 +62,17 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
     QTest::newRow("splitter children")
         << Window0 + "\nSplitterGadget(#Splitter_0, 0, 0, 300, 200, #Button_0, #Button_1)"
         << Window0 + "\nSplitterGadget(#Window_0_Splitter_0, 0, 0, 300, 200, #Window_0_Button_0, #Window_0_Button_1)";
+    // Only a constant child takes the prefix; a child in a variable, a flag or a nested call's
+    // argument does not, nor does the first argument twice.
+    QTest::newRow("splitter child in a variable")
+        << Window0 + "\nSplitterGadget(#Split, 0, 0, 300, 100, left, #B1)"
+        << Window0 + "\nSplitterGadget(#Window_0_Split, 0, 0, 300, 100, left, #Window_0_B1)";
+    QTest::newRow("splitter children both variables, flags stay")
+        << Window0 + "\nSplitterGadget(#Split, 0, 0, Max(3, 4), 100,  a, b, #PB_Splitter_Vertical)"
+        << Window0 + "\nSplitterGadget(#Window_0_Split, 0, 0, Max(3, 4), 100,  a, b, #PB_Splitter_Vertical)";
+    QTest::newRow("MDI gadget with a variable sixth argument")
+        << Window0 + "\nMDIGadget(#Mdi, 0, 0, 300, 100, sub, #Item_1)"
+        << Window0 + "\nMDIGadget(#Window_0_Mdi, 0, 0, 300, 100, sub, #Window_0_Item_1)";
     QTest::newRow("use gadget list switches the window")
         << Window0 + "\nUseGadgetList(WindowID(#Window_3))\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nUseGadgetList(WindowID(#Window_3))\nTextGadget(#Window_3_T, 1, 1, 1, 1, \"\")";

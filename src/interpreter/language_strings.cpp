@@ -13,18 +13,18 @@ void ScanLanguageStrings(const SourceLineList &lines, LanguageMap &map)
     for (const QString &line : lines) {
         if (FindNoCase(line, QStringLiteral("MyLanguage(")) == 0)
             continue;
-        const int b = FindString(line, QLatin1Char('"')) + 1;
-        const int c = FindString(line, QLatin1Char('"'), b);
-        if (c - b <= 0)
+        // An escaped literal's text is not what it says, and a Data.s line could not hold it.
+        const std::optional<CodeLiteral> literal = ScanCodeLine(line).FirstString();
+        if (!literal || literal->kind == CodeLiteral::Escaped || literal->close - literal->open <= 1)
             continue;
-        const QString text = Mid(line, b, c - b);
+        const QString text = Mid(line, literal->open + 1, literal->close - literal->open - 1);
         if (!map.contains(text))
             map.insert(text, text);
     }
 }
 
 // The first string literal of a line becomes a MyLanguage lookup. Window titles and image
-// file names stay literal; a literal that is already looked up, or that is never closed, is
+// file names stay literal; a literal that is already looked up, escaped or never closed is
 // left alone.
 void WrapLanguageStrings(GenerationContext &g)
 {
@@ -33,10 +33,11 @@ void WrapLanguageStrings(GenerationContext &g)
         if (FindNoCase(line, QStringLiteral("OPENWINDOW(")) || FindNoCase(line, QStringLiteral("LOADIMAGE("))
             || FindNoCase(line, QStringLiteral("CATCHIMAGE(")))
             continue;
-        const int q1 = FindString(line, QLatin1Char('"'));
-        const int q2 = FindString(line, QLatin1Char('"'), q1 + 1);
-        if (q1 == 0 || q2 == 0)
+        // An escaped ~"..." literal stays as written: its text is not a key as it stands.
+        const std::optional<CodeLiteral> literal = ScanCodeLine(line).FirstString();
+        if (!literal || literal->kind == CodeLiteral::Escaped || literal->close == 0)
             continue;
+        const int q1 = literal->open, q2 = literal->close;
         if (q1 > lookup.size() && FindNoCase(Mid(line, q1 - int(lookup.size()), int(lookup.size())), lookup) == 1)
             continue;
         line = Left(line, q1 - 1) + lookup + Mid(line, q1, q2 - q1 + 1) + QLatin1Char(')') + Mid(line, q2 + 1);

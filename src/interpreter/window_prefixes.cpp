@@ -155,22 +155,23 @@ void PrefixSecondArgument(Line &s, bool bars, const QString &prefix)
         PrefixConstantAfterFirstComma(s, call, prefix);
 }
 
-// The sixth and seventh arguments of SplitterGadget (its two children) and MDIGadget.
+// The sixth and seventh arguments of SplitterGadget (its two children) and MDIGadget, each
+// only when it is a constant: a child held in a variable has no name to qualify.
 void PrefixSixthAndSeventhArguments(Line &s, Call call, const QString &prefix)
 {
     const int v = s.find(call);
     if (v == 0)
         return;
-    int x = v;
-    for (int i = 0; i < 5; ++i)
-        x = s.find(QLatin1Char(','), x) + 1;
-    const int h = s.find(QLatin1Char('#'), x);
-    if (h)
-        s.insertAfter(h, prefix);
-    x = s.find(QLatin1Char(','), h) + 1;
-    const int h2 = s.find(QLatin1Char('#'), x);
-    if (h2)
-        s.insertAfter(h2, prefix);
+    const CallShape shape = ShapeOfCall(s.text, v + int(PrefixCalls().call(call).size()) - 1);
+    // The seventh first, so that the sixth's prefix moves no position still to be used.
+    for (const qsizetype comma : {5, 4}) {
+        if (comma >= shape.commas.size())
+            continue;
+        const QStringView argument = QStringView(s.text).sliced(shape.commas.at(comma));
+        const int h = int(s.text.size() - TrimLeadingBlanksView(argument).size()) + 1;
+        if (h <= s.text.size() && s.text.at(h - 1) == QLatin1Char('#'))
+            s.insertAfter(h, prefix);
+    }
 }
 
 // The first object argument, when the word before "(#" is a command that takes one and the
