@@ -113,10 +113,11 @@ void TestQuarvelGen::usageErrors()
 void TestQuarvelGen::initWritesANewProject()
 {
     TestProject dir;
-    const CapturedOutput result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb"}, dir.dir());
+    const CapturedOutput result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb", "../Outside.pb"}, dir.dir());
     QCOMPARE(result.status, 0);
     QVERIFY(result.out.isEmpty());
-    const QString expected = "[FILES]\n" + dir.path("Forms/Main.pbf") + "\n" + dir.path("Other.pb") + "\n\n"
+    // Files below the project's folder are kept relative to it, so that the project can move.
+    const QString expected = "[FILES]\nForms/Main.pbf\nOther.pb\n" + QDir::cleanPath(dir.path("../Outside.pb")) + "\n\n"
                              "[SWITCH]\nParend=1\nPB_Ignore=1\nMultilang=0\nImage_Include=0\nImage_Null=0\n"
                              "UseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n"
                              "[TOOLBAR]\n\n[GADGET]\n\n";

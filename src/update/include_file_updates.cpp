@@ -6,7 +6,9 @@
 #include "model/generation_context.h"
 #include "update/binding_replacer.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace quarvel {
 
@@ -25,14 +27,14 @@ const QList<QList<ReplacementRule>> &IncludeFilePasses()
     return passes;
 }
 
-// Written back in the format and with the mark the file came in. A file without a mark whose
+// Written back in the format, with the mark and the line ends the file came in. A file without a mark whose
 // new text no longer fits 8 bits is written as UTF-8 with the mark rather than losing letters.
 QByteArray IncludeFileBytes(GenerationContext &g, const QString &path, const TextFile &file)
 {
     const TextFormat format = FormatThatHolds(file.lines, file.format);
     if (format != file.format)
         g.LogLine(BeyondEightBitWarning(path));
-    const QByteArray bytes = EncodeLines(file.lines, format);
+    const QByteArray bytes = EncodeLines(file.lines, format, file.ends);
     // A file read without a mark (8-bit, or UTF-8 or UTF-16 known by its bytes) gets none.
     if (format == file.format && !file.marked)
         return bytes.sliced(ByteOrderMarkBytes(format).size());
@@ -62,8 +64,7 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
         return;
     g.LogLine(QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count));
     file->lines = g.lines.ScratchLines;
-    if (!g.plan.Write(filePath, IncludeFileBytes(g, path, *file)))
-        g.LogLine(FileErrorLine(QStringLiteral("WriteFile"), path));
+    g.stagedIncludes.append({path, g.plan.Stage(filePath, IncludeFileBytes(g, path, *file))});
 }
 
 } // namespace
@@ -71,8 +72,22 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
 void UpdateIncludeFiles(GenerationContext &g)
 {
     const BindingReplacer replacer(g.bindings);
-    for (const QString &path : g.model.IncludeFileList)
-        UpdateIncludeFile(g, replacer, path);
+    // An include named twice is updated once: its new text is not on disk before step 4.
+    QSet<QString> updated;
+    for (const QString &path : g.model.IncludeFileList) {
+        const QString file = QDir::cleanPath(ProjectRelativePath(g.ProjectDirectory(), path));
+        if (!updated.contains(file)) {
+            updated.insert(file);
+            UpdateIncludeFile(g, replacer, path);
+        }
+    }
+}
+
+void LogIncludeWriteFailures(GenerationContext &g)
+{
+    for (const StagedInclude &include : std::as_const(g.stagedIncludes))
+        if (g.plan.OutcomeOf(include.handle) == WritePlan::Outcome::Failed)
+            g.LogLine(FileErrorLine(QStringLiteral("WriteFile"), include.path));
 }
 
 } // namespace quarvel
