@@ -59,7 +59,9 @@ void AgeFiles(const QString &root, const QDateTime &when)
 
 FileTree WithoutBackup(FileTree tree)
 {
-    tree.removeIf([](auto it) { return it.key().startsWith(QLatin1String("Backup/")); });
+    tree.removeIf([](auto it) {
+        return it.key().startsWith(QLatin1String("Backup/")) || it.key().contains(QLatin1String("/Backup/"));
+    });
     return tree;
 }
 
@@ -213,6 +215,12 @@ void TestQuarvelGen::dryRunDiffMatchesTheRun_data()
     QTest::newRow("bound rename") << "golden/window_and_gadget_renamed/input"
                                   << QStringList{"--bind", "Window_0=Main", "--bind", "Main_Button_1=Main_Ok", "App.pbm"}
                                   << 3;
+    // A blank in the project's name, and an include beside the project folder: the diff's
+    // paths are relative to the folder that holds both.
+    QTest::newRow("include outside") << "update/outside_include"
+                                     << QStringList{"--bind", "Window_0=Main", "--bind", "Main_Button_1=Main_Ok",
+                                                    "My Proj/My Proj.pbm"}
+                                     << 0;
 }
 
 // A dry run touches nothing, and its diff applied with patch -p1 gives what the real run
@@ -252,7 +260,7 @@ void TestQuarvelGen::dryRunDiffMatchesTheRun()
     const auto settled = Snapshot(real.dir());
     const CapturedOutput again = Run({arguments.last()}, real.dir());
     QCOMPARE(again.status, ready);
-    QVERIFY(again.outLines().contains(" -> Write File " + real.path("Main.pb")));
+    QVERIFY(again.outLines().contains(" -> Write File " + QFileInfo(real.path(arguments.last())).path() + "/Main.pb"));
     QVERIFY(Snapshot(real.dir()) == settled);
     QVERIFY2(again.outLines().contains(QRegularExpression("^Report: 0 files written, [1-9][0-9]* unchanged\\.$")),
              again.out);

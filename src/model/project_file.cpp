@@ -90,8 +90,10 @@ QStringList RebasedCommonFiles(const QStringList &files, const QString &fromDire
         return files;
     QStringList rebased;
     for (const QString &file : files) {
-        const bool fromOldFolder = QFileInfo(file).isRelative() && !fromDirectory.isEmpty();
-        rebased.append(ProjectFilePath(toDirectory, fromOldFolder ? fromDirectory + QLatin1Char('/') + file : file));
+        if (!QFileInfo(file).isRelative())
+            rebased.append(ProjectFilePath(toDirectory, file));
+        else
+            rebased.append(fromDirectory.isEmpty() ? file : ProjectFilePath(toDirectory, fromDirectory + QLatin1Char('/') + file));
     }
     return rebased;
 }

@@ -30,8 +30,9 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
 QString ProjectFilePath(const QString &projectDirectory, const QString &path);
 
 // The common files of a project saved from one folder into another: a relative entry is taken
-// from fromDirectory (none for a project never saved), then each is kept as ProjectFilePath
-// keeps it for toDirectory. Saved into its own folder, the entries stay as they are written.
+// from fromDirectory (none for a project never saved: it stays as written), then each is kept
+// as ProjectFilePath keeps it for toDirectory. Saved into its own folder, the entries stay as
+// they are written.
 QStringList RebasedCommonFiles(const QStringList &files, const QString &fromDirectory, const QString &toDirectory);
 
 // Replaces the common files, the stored lists and the switches the file names. Failed, with
