@@ -523,7 +523,7 @@ void TestFaults::includeFileThatIsAFolder()
 // What the user set up around the files stays after a run that rewrites them: an event file
 // that is a symlink is written through it, a hard-linked Catalog keeps its link, a file keeps
 // its CR LF line ends (an unchanged one is not rewritten), its owner and its mode; the backup
-// follows no link among the files and keeps the modes.
+// follows no link among the files and keeps the modes; files named like temporary ones stay.
 void TestFaults::userSetupSurvivesARun()
 {
     TestProject dir;
@@ -548,6 +548,9 @@ void TestFaults::userSetupSurvivesARun()
     Chmod(dir.path("NotesWindow.pbf"), 0600);
     dir.write("secret/key", "not for the backup");
     QVERIFY(QFile::link(dir.path("secret/key"), dir.path("key.pbk")));
+    const char *const lookAlikes[] = {".quarvel-notes.tmp", ".QUARVEL-TODO.TMP", "Backup/.quarvel-notes.tmp"};
+    for (const char *name : lookAlikes)
+        dir.write(name, "the user's notes");
     const bool root = ::geteuid() == 0;
     if (root)
         QCOMPARE(::chown(QFile::encodeName(dir.path("EventWindow.pb")).constData(), Nobody, Nobody), 0);
@@ -570,6 +573,8 @@ void TestFaults::userSetupSurvivesARun()
         QCOMPARE(StatOf(dir.path("EventWindow.pb")).st_uid, Nobody);
     QCOMPARE(StatOf(dir.path("Backup/NotesWindow.pbf")).st_mode & 07777, mode_t(0600));
     QVERIFY(!dir.exists("Backup/key.pbk"));
+    for (const char *name : lookAlikes)
+        QVERIFY2(dir.exists(name), name);
 }
 
 // Run by a user who may not write a file (made read-only, mode 0444), the run keeps it and
