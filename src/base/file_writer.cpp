@@ -188,15 +188,15 @@ int WriteInPlace(const QByteArray &path, const QByteArray &bytes)
     return error;
 }
 
-// Flushes every file system buffer of the file system that holds folder.
-bool SyncFileSystemOf(const QByteArray &folder)
+// Flushes every file system buffer of the file system that holds folder: 0, or the error.
+int SyncFileSystemOf(const QByteArray &folder)
 {
     const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
-        return false;
-    const bool synced = ::syncfs(fd) == 0;
+        return errno;
+    const int error = ::syncfs(fd) == 0 ? 0 : errno;
     ::close(fd);
-    return synced;
+    return error;
 }
 
 // One file of a WriteTogether on its way into place.
@@ -317,9 +317,9 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
         for (const Target &target : std::as_const(targets))
             folders.insert(FolderToOpen(target.path));
         for (const QByteArray &folder : std::as_const(folders)) {
-            if (!SyncFileSystemOf(folder)) {
+            if (const int error = SyncFileSystemOf(folder)) {
                 for (Outcome &outcome : outcomes)
-                    outcome = {Outcome::Failed, SystemReason(errno)};
+                    outcome = {Outcome::Failed, SystemReason(error)};
                 complete = false;
                 break;
             }
@@ -382,7 +382,7 @@ QList<bool> FileWriter::WriteCopies(const QList<Copy> &copies) const
     // replaces an older copy.
     bool onDisk = true;
     for (const QByteArray &folder : std::as_const(folders))
-        onDisk = SyncFileSystemOf(folder) && onDisk;
+        onDisk = SyncFileSystemOf(folder) == 0 && onDisk;
     for (qsizetype i = 0; i < copies.size(); ++i) {
         if (temporaries[i].isEmpty())
             continue;
