@@ -266,11 +266,15 @@ void TestQuarvelGen::dryRunDiffMatchesTheRun()
              again.out);
 }
 
-// patch creates a file only from a header it knows; an empty one has no lines to add.
+// patch creates a file only from a header it knows; an empty one has no lines to add. Names are
+// quoted as git quotes them.
 void TestQuarvelGen::createdFilesApplyWithPatch()
 {
     TestProject dir;
-    dir.write(".diff", UnifiedDiff("Empty.pb", {}, {}, true) + UnifiedDiff("New.pb", {}, "A\nB", true));
+    const QString odd = QString::fromUtf8("Gr\xC3\xB6\xC3\x9F" "e \"1\".pb");
+    dir.write(odd, "old\n");
+    dir.write(".diff", UnifiedDiff("Empty.pb", {}, {}, true) + UnifiedDiff("New.pb", {}, "A\nB", true)
+                           + UnifiedDiff(odd, "old\n", "new\n", false));
     QProcess patch;
     patch.start("patch", {"-p1", "-s", "-d", dir.dir(), "-i", dir.path(".diff")});
     QVERIFY(patch.waitForFinished());
@@ -278,6 +282,7 @@ void TestQuarvelGen::createdFilesApplyWithPatch()
     QVERIFY(QFileInfo(dir.path("Empty.pb")).isFile());
     QCOMPARE(dir.read("Empty.pb"), QByteArray());
     QCOMPARE(dir.read("New.pb"), QByteArray("A\nB"));
+    QCOMPARE(dir.read(odd), QByteArray("new\n"));
 }
 
 void TestQuarvelGen::helpVersionAndJsonReport()

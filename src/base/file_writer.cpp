@@ -250,10 +250,8 @@ void RemoveStaleIn(int folder, bool subfolders, int depth)
     ::closedir(listing);
 }
 
-} // namespace
-
 // Finds the target of path and what must stay of it; the reason when it cannot be written.
-static QString Prepare(const FileWriter &writer, const QString &path, Target &target)
+QString Prepare(const FileWriter &writer, const QString &path, Target &target)
 {
     target.path = ResolveLinks(QFile::encodeName(path));
     struct stat info;
@@ -278,6 +276,8 @@ static QString Prepare(const FileWriter &writer, const QString &path, Target &ta
     target.attributes = AttributesOf(info, 07777);
     return {};
 }
+
+} // namespace
 
 QString FileWriter::Obstacle(const QString &path) const
 {

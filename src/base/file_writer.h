@@ -77,8 +77,8 @@ public:
     // Fault injection for tests: called with a file's path just before it takes its place;
     // false fails that step, as a failed rename would.
     std::function<bool(const QString &path)> beforeCommit;
-    // Whether the user running the program may write the existing file at path; the system's
-    // access check when not set.
+    // Whether the user running the program may write the existing file at path (a symlink's
+    // target); the system's access check when not set.
     std::function<bool(const QString &path)> mayWrite;
 };
 
