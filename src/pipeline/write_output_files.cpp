@@ -59,22 +59,23 @@ const QStringList &OutputFileNames()
 bool WriteOutputFiles(GenerationContext &g)
 {
     const QString dir = g.ProjectDirectory();
+    const QStringList &names = OutputFileNames();
     const OutputLines &l = g.lines;
-    const SourceLineList none;
-    const SourceLineList *const texts[][2] = {
-        {&l.MainLines, &none},
-        {&l.CommonFileLines, &none},
-        {&l.EventMainLines, &none},
-        {&l.EventMenuLines, &l.EventMenuTrailer},
-        {&l.EventGadgetLines, &l.EventGadgetTrailer},
-        {&l.EventWindowLines, &l.EventWindowTrailer},
+    // In the order of the names; the event files with their trailing comment lines.
+    const QStringList texts[] = {
+        l.MainLines,
+        l.CommonFileLines,
+        l.EventMainLines,
+        l.EventMenuLines + l.EventMenuTrailer,
+        l.EventGadgetLines + l.EventGadgetTrailer,
+        l.EventWindowLines + l.EventWindowTrailer,
     };
     QList<StagedOutput> outputs;
-    for (size_t i = 0; i < std::size(texts); ++i)
-        outputs.append(StageOneFile(g, dir + OutputFileNames().at(qsizetype(i)), *texts[i][0] + *texts[i][1]));
+    for (qsizetype i = 0; i < qsizetype(std::size(texts)); ++i)
+        outputs.append(StageOneFile(g, dir + names.at(i), texts[i]));
     if (g.switches().Multilang) {
-        outputs.append(StageOneFile(g, dir + QStringLiteral("LoadLanguage.pb"), l.LoadLanguageLines));
-        outputs.append(StageOneFile(g, dir + QStringLiteral("Catalog"), CatalogLines(g.model.Languages)));
+        outputs.append(StageOneFile(g, dir + names.at(6), l.LoadLanguageLines));
+        outputs.append(StageOneFile(g, dir + names.at(7), CatalogLines(g.model.Languages)));
     }
     const bool written = g.plan.WriteStaged();
     LogIncludeWriteFailures(g);
