@@ -108,6 +108,53 @@ private slots:
         QCOMPARE(b.dir.read("Backup/B.pb"), QByteArray("B"));
     }
 
+    // The backup follows no link: a Backup that is one is not written through, a source that
+    // is one is not copied; a copy keeps its source's mode.
+    void linksAreNotFollowedAndModesKept()
+    {
+        BackupRun b;
+        b.dir.write("outside/kept.txt", "the link's target");
+        b.dir.write("secret/key", "not for the backup");
+        b.dir.write("Main.pb", "Main");
+        b.dir.write("Private.pb", "mine");
+        QVERIFY(QFile::setPermissions(b.dir.path("Private.pb"), QFileDevice::ReadOwner | QFileDevice::WriteOwner));
+        QVERIFY(QFile::link(b.dir.path("secret/key"), b.dir.path("key.pbk")));
+        QVERIFY(QFile::link(b.dir.path("outside"), b.dir.path("Backup")));
+        b.run();
+        QCOMPARE(b.frontEnd.log, QStringList({"- Error CopyDirectory"}));
+        QCOMPARE(QDir(b.dir.path("outside")).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.txt"});
+
+        QVERIFY(QFile::remove(b.dir.path("Backup")));
+        b.frontEnd.log.clear();
+        b.run();
+        QVERIFY(b.frontEnd.log.isEmpty());
+        QCOMPARE(QDir(b.dir.path("Backup")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+                 QStringList({"Main.pb", "Private.pb"}));
+        QCOMPARE(QFileInfo(b.dir.path("Backup/Private.pb")).permissions(), QFileInfo(b.dir.path("Private.pb")).permissions());
+    }
+
+    // Every file the run may change is copied: the Catalog, an event file through its link, and
+    // the includes, one outside the project under Outside and its full path.
+    void filesTheRunMayChangeAreCopied()
+    {
+        BackupRun b;
+        b.project.ProjectFile = b.dir.path("Project/Test.pbm");
+        b.dir.write("Project/Catalog", "Default;Language\n");
+        b.dir.write("shared/Events.pb", "shared events");
+        QVERIFY(QFile::link("../shared/Events.pb", b.dir.path("Project/EventGadget.pb")));
+        b.dir.write("Project/Forms/Tools.inc", "in a subfolder");
+        b.dir.write("lib/Helpers.pbi", "outside the project");
+        b.context.model.IncludeFileList = {"Forms/Tools.inc", b.dir.path("Project/../lib/Helpers.pbi"), "Missing.pbi"};
+        b.run();
+        QVERIFY(b.frontEnd.log.isEmpty());
+        QCOMPARE(b.dir.read("Project/Backup/Catalog"), QByteArray("Default;Language\n"));
+        QCOMPARE(b.dir.read("Project/Backup/EventGadget.pb"), QByteArray("shared events"));
+        QCOMPARE(b.dir.read("Project/Backup/Forms/Tools.inc"), QByteArray("in a subfolder"));
+        const QString outside = "Project/Backup/Outside" + QDir::cleanPath(b.dir.path("lib/Helpers.pbi"));
+        QCOMPARE(b.dir.read(outside), QByteArray("outside the project"));
+        QCOMPARE(BackupCopyPath(b.dir.path("Project/"), b.dir.path("lib/Helpers.pbi")), b.dir.path(outside));
+    }
+
     void aMissingProjectDirectoryFails()
     {
         BackupRun b;

@@ -16,7 +16,7 @@ private slots:
     void formDesignerConversion_data();
     void formDesignerConversion();
     void globalImagesAndFonts();
-    void unreadableFilesAreLoggedAndSkipped();
+    void unreadableFilesAreLoggedAndReturned();
     void relativePathFromProjectDirectory();
     void decodesByOwnMark_data();
     void decodesByOwnMark();
@@ -138,7 +138,7 @@ void TestCommonFileLoading::globalImagesAndFonts()
                                            "EndProcedure : LoadImage(#Image_3, \"after.png\")"}));
 }
 
-void TestCommonFileLoading::unreadableFilesAreLoggedAndSkipped()
+void TestCommonFileLoading::unreadableFilesAreLoggedAndReturned()
 {
     InterpreterFixture f;
     f.dir.writeLines("Good.pb", {"Procedure A()", "EndProcedure"});
@@ -146,7 +146,11 @@ void TestCommonFileLoading::unreadableFilesAreLoggedAndSkipped()
     QDir(f.dir.dir()).mkdir("Folder.pb");
     f.g.model.CommonFileList = {f.dir.path("Missing.pb"), f.dir.path("Folder.pb"), "Plain/Inner.pb", "Good.pb"};
 
-    LoadCommonFiles(f.g);
+    const QList<UnreadCommonFile> unread = LoadCommonFiles(f.g);
+    QCOMPARE(unread.size(), 3); // the run stops on them
+    QCOMPARE(unread.first().path, f.dir.path("Missing.pb"));
+    QCOMPARE(unread.first().reason, QString("No such file or directory"));
+    QCOMPARE(unread.last().path, f.dir.path("Plain/Inner.pb"));
     QCOMPARE(f.frontEnd.log, (QStringList{
         " -> Error OpenFile " + f.dir.path("Missing.pb") + " / Errorcode: 1",
         " -> Error OpenFile " + f.dir.path("Folder.pb") + " / Errorcode: 1",

@@ -713,15 +713,17 @@ void TestDesktop::differenceOfTwoTexts()
     QCOMPARE(added, (QStringList{"z", "y", "x", "w"}));
 }
 
-// A common file that is gone: the run still ends "Ready.", and the user sees why at a glance.
+// An include that is gone: the run still ends "Ready.", and the user sees why at a glance.
 void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
 {
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
+    dir.write(QStringLiteral("Main.pb"), dir.read(QStringLiteral("Main.pb")) + "XIncludeFile \"Gone.pbi\"\n");
+    dir.write(QStringLiteral("Helpers.pb"), "; no window here\n");
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    d.ask.openAnswers << QStringList{dir.path(QStringLiteral("Gone.pbf"))};
+    d.ask.openAnswers << QStringList{dir.path(QStringLiteral("Helpers.pb"))};
     Menu(d.shell, CommandCommonAdd);
-    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Gone.pbf"})); // beside the project
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Helpers.pb"})); // beside the project
     Menu(d.shell, CommandProjectSave);
     for (int run = 0; run < 2; ++run) { // the second run has the first one's files in Backup/
         Menu(d.shell, CommandStartGenerate);
@@ -731,7 +733,7 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
             dir.write(QStringLiteral("EventGadget.pb"), "; mine\n");
     }
     QListWidget *log = d.shell.toolkit().ListGadget(LogList);
-    const QList<QListWidgetItem *> errors = log->findItems(QStringLiteral(" -> Error OpenFile Gone.pbf / Errorcode: 1"),
+    const QList<QListWidgetItem *> errors = log->findItems(" -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1",
                                                            Qt::MatchExactly);
     QCOMPARE(errors.size(), 2);
     QCOMPARE(errors.last()->foreground().color(), QColor(0xc0, 0x10, 0x10));

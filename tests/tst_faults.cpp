@@ -118,6 +118,46 @@ CapturedOutput RunQuarvelGenLimited(const QStringList &arguments, rlim_t limit)
     return output;
 }
 
+const uid_t Nobody = 65534;
+
+struct stat StatOf(const QString &path)
+{
+    struct stat info {};
+    ::lstat(QFile::encodeName(path).constData(), &info);
+    return info;
+}
+
+void Chmod(const QString &path, mode_t mode)
+{
+    QCOMPARE(::chmod(QFile::encodeName(path).constData(), mode), 0);
+}
+
+// Gives root and everything below it to the user nobody.
+void GiveToNobody(const QString &root)
+{
+    QCOMPARE(::lchown(QFile::encodeName(root).constData(), Nobody, Nobody), 0);
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        QCOMPARE(::lchown(QFile::encodeName(it.next()).constData(), Nobody, Nobody), 0);
+}
+
+// quarvel-gen run as the user nobody (through setpriv, by root).
+CapturedOutput RunQuarvelGenAsNobody(const QStringList &arguments, const QString &configDir)
+{
+    QProcess generator;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("QUARVEL_CONFIG_DIR", configDir);
+    generator.setProcessEnvironment(environment);
+    generator.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", QUARVEL_GEN} + arguments);
+    CapturedOutput output;
+    if (!generator.waitForFinished(120000) || generator.exitStatus() != QProcess::NormalExit)
+        return output;
+    output.status = generator.exitCode();
+    output.out = generator.readAllStandardOutput();
+    output.err = generator.readAllStandardError();
+    return output;
+}
+
 } // namespace
 
 class TestFaults : public QObject {
@@ -127,7 +167,7 @@ private slots:
     void projectDirectoryBelowARegularFile();
     void unreadableUserFileStopsTheRun_data();
     void unreadableUserFileStopsTheRun();
-    void fileSizeLimitKeepsTheOldText();
+    void fileSizeLimitKeepsEveryOldText();
     void userTextSurvivesRuns();
     void specialFilesAsSourcesAreRefused();
     void parallelRunsTakeTurns();
@@ -137,6 +177,8 @@ private slots:
     void backupPathThatIsAFile();
     void commonFileVanishingBeforeTheRead();
     void includeFileThatIsAFolder();
+    void userSetupSurvivesARun();
+    void anotherUserKeepsWhatItMayNotWrite();
     void killedWhileWritingLeavesEveryFileOldOrNew();
     void killedGeneratorLeavesEveryFileOldOrNew();
 };
@@ -153,14 +195,14 @@ void TestFaults::directoryRefusingEveryWriteKeepsAllFiles()
     run.context.writer.beforeCommit = [](const QString &) { return false; };
     QCOMPARE(run.run(), 1);
 
+    // The first file fails as it takes its place; every other one is held back with it.
     const QStringList &log = run.frontEnd.log;
     QVERIFY(log.contains("- Error CopyDirectory"));
-    for (const char *name : {"Main.pb", "CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb",
-                             "EventWindow.pb", "LoadLanguage.pb", "Catalog"})
-        QVERIFY2(log.contains(" -> Error File " + dir.path(name) + " / Errorcode: 1"), name);
+    QCOMPARE(log.filter(" -> Error File "), QStringList{" -> Error File " + dir.path("Main.pb") + " / Errorcode: 1"});
     QCOMPARE(CountOf(log, " -> Write File "), 0);
     QCOMPARE(run.frontEnd.messages, QStringList{"Project: Errorcode: 1"}); // the project file was not saved
     QCOMPARE(log.mid(log.size() - 2), QStringList({"Ready.", ""}));
+    QCOMPARE(project.Stored.Window, QStringList()); // the next run compares with the old names
 
     // Not one byte changed, and no temporary file stays behind; Backup was made but is empty.
     QCOMPARE(ReadTree(dir.dir()), before);
@@ -225,8 +267,9 @@ void TestFaults::unreadableUserFileStopsTheRun()
 }
 
 // A file-size limit makes real writes fail part way, as a full disk does: the file whose new
-// text does not fit keeps its old text, the log says so, and the run is not reported clean.
-void TestFaults::fileSizeLimitKeepsTheOldText()
+// text does not fit fails, the others are held back with it, so the project stays as it was
+// (and compiles as before); the log names the file and the report says why.
+void TestFaults::fileSizeLimitKeepsEveryOldText()
 {
     TestProject dir;
     LoadDemo(dir);
@@ -235,16 +278,23 @@ void TestFaults::fileSizeLimitKeepsTheOldText()
         userCode += "  Debug \"the user's line " + QByteArray::number(i) + "\"\n";
     const QByteArray eventGadget = "Procedure EventGadget_Mine()\n" + userCode + "EndProcedure\n";
     dir.write("EventGadget.pb", eventGadget);
+    const FileTree before = ReadTree(dir.dir());
 
     // Below 16 KiB the bytes wait in a write buffer and fail only when flushed.
     QVERIFY(eventGadget.size() > 8192 && eventGadget.size() < 16384);
     const CapturedOutput limited = RunQuarvelGenLimited({dir.path("Demo.pbm")}, 8192);
     QCOMPARE(limited.status, 3);
-    QVERIFY(limited.outLines().contains(" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"));
-    QVERIFY(limited.outLines().contains("- Error CopyDirectory"));
-    QCOMPARE(limited.errText(), "quarvel-gen: 1 file could not be written, the backup failed, see the log\n");
-    QCOMPARE(dir.read("EventGadget.pb"), eventGadget);
-    QVERIFY(dir.read("CommonFile.pb").contains("Procedure Open_AboutWindow")); // the small files were written
+    const QStringList out = limited.outLines();
+    QCOMPARE(out.filter(" -> Error File "), QStringList{" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"});
+    QCOMPARE(CountOf(out, " -> Write File "), 0);
+    QVERIFY(out.contains("- Error CopyDirectory"));
+    QVERIFY(out.contains("Report: 0 files written, 0 unchanged, 1 failed, 8 held back."));
+    QVERIFY(out.contains(" -> EventGadget.pb: could not be written (File too large)."));
+    QCOMPARE(limited.errText(), "quarvel-gen: Project: Errorcode: 1\n"
+                                "quarvel-gen: 1 file could not be written, 8 kept as they were, the backup failed, see the log\n");
+    FileTree after = ReadTree(dir.dir());
+    after.removeIf([](auto it) { return it.key().startsWith(QLatin1String("Backup/")); });
+    QCOMPARE(after, before);
     QCOMPARE(TemporaryFilesIn(dir.dir()), QStringList());
 }
 
@@ -290,25 +340,28 @@ void TestFaults::userTextSurvivesRuns()
                                          + " holds invalid bytes in line 2, read as U+FFFD."));
 }
 
-// A FIFO or a device as a source is refused with a log line, never read until the run hangs
-// or its memory runs out; as the project file it is a usage error.
+// A FIFO or a device as a source is refused, never read until the run hangs or its memory
+// runs out: as an include with a log line (the run goes on), as a common file it stops the
+// run, as the project file it is a usage error.
 void TestFaults::specialFilesAsSourcesAreRefused()
 {
     TestProject dir;
     ProjectState project = LoadDemo(dir);
-    project.CommonFiles.append({dir.path("Pipe.pb"), "/dev/zero"});
-    MakeSpecialFile(dir.path("Pipe.pb"), "fifo");
     dir.write("Main.pb", "XIncludeFile \"Included.pbi\"\n");
     MakeSpecialFile(dir.path("Included.pbi"), "fifo");
 
     GenerationRun run(project);
     QCOMPARE(run.run(), 1);
-    const QStringList &log = run.frontEnd.log;
-    QVERIFY(log.contains(" -> Error OpenFile " + dir.path("Pipe.pb") + " / Errorcode: 1"));
-    QVERIFY(log.contains(" -> Error OpenFile /dev/zero / Errorcode: 1"));
-    QCOMPARE(CountOf(log, " -> Error OpenFile " + dir.path("Included.pbi") + " / Errorcode: 1"), 2);
-    QVERIFY(log.contains(" -> Count Window: 2"));
-    QCOMPARE(run.context.faults.unread, 4); // the include twice: language scan and update
+    QCOMPARE(CountOf(run.frontEnd.log, " -> Error OpenFile " + dir.path("Included.pbi") + " / Errorcode: 1"), 2);
+    QVERIFY(run.frontEnd.log.contains(" -> Count Window: 2"));
+    QCOMPARE(run.context.faults.unread, 2); // the language scan and the update
+
+    project.CommonFiles.append("/dev/zero");
+    GenerationRun device(project);
+    QCOMPARE(device.run(), 0);
+    QCOMPARE(device.frontEnd.log.mid(device.frontEnd.log.size() - 4),
+             QStringList({" -> Error OpenFile /dev/zero / Errorcode: 1",
+                          " -> Error: Cannot read /dev/zero (not a regular file). Stop!", "Cancel.", ""}));
 
     MakeSpecialFile(dir.path("Pipe.pbm"), "fifo");
     static QTemporaryDir settings;
@@ -325,8 +378,8 @@ void TestFaults::parallelRunsTakeTurns()
     TestProject dir;
     LoadDemo(dir);
     dir.write("EventMenu.pb", "Procedure EventMenu_Mine()\n  ; the user's code\nEndProcedure\n");
-    dir.write(".quarvel-left.tmp", "from a killed run");
-    dir.write("Backup/.quarvel-left.tmp", "from a killed run");
+    dir.write(".quarvel-00000000000000aa.tmp", "from a killed run");
+    dir.write("Backup/.quarvel-00000000000000bb.tmp", "from a killed run");
     QTemporaryDir settings;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QUARVEL_CONFIG_DIR", settings.path());
@@ -369,7 +422,7 @@ void TestFaults::parallelInitMakesOneProject()
         created += run->exitCode() == 0;
     }
     QCOMPARE(created, 1);
-    QCOMPARE(CountOf(LinesOf(dir.read("Same.pbm")), dir.path("Window")), 1);
+    QCOMPARE(CountOf(LinesOf(dir.read("Same.pbm")), "Window"), 1);
 
     const CapturedOutput odd = RunQuarvelGen({"--init", dir.path("Odd.pbm"), "A.pb\nB.pb"}, settings.path());
     QCOMPARE(odd.status, 2);
@@ -431,23 +484,24 @@ void TestFaults::backupPathThatIsAFile()
     QCOMPARE(run.frontEnd.messages, QStringList());
 }
 
+// A common file that cannot be read would make its window's objects look renamed or gone:
+// the run stops before the rename check, and nothing is written.
 void TestFaults::commonFileVanishingBeforeTheRead()
 {
     TestProject dir;
     ProjectState project = LoadDemo(dir);
     QVERIFY(QFile::remove(dir.path("NotesWindow.pbf"))); // listed, then gone when the run reads
+    const FileTree before = ReadTree(dir.dir());
 
     GenerationRun run(project);
-    QCOMPARE(run.run(), 1);
+    QCOMPARE(run.run(), 0);
     const QStringList &log = run.frontEnd.log;
-    QVERIFY(log.contains(" -> Error OpenFile NotesWindow.pbf / Errorcode: 1"));
-    QVERIFY(log.contains(" -> Count Window: 1"));
-    QVERIFY(dir.read("CommonFile.pb").contains("Procedure Open_AboutWindow"));
-    QVERIFY(!dir.read("CommonFile.pb").contains("NotesWindow"));
-
-    // The project still lists the file, so it is back in the next run once it returns.
-    QCOMPARE(Open(dir.path("Demo.pbm")).CommonFiles, QStringList({"NotesWindow.pbf", "AboutWindow.pb"}));
-    QVERIFY(!dir.exists("NotesWindow.pbf")); // and nothing was created in its place
+    QCOMPARE(log.mid(log.size() - 4),
+             QStringList({" -> Error OpenFile NotesWindow.pbf / Errorcode: 1",
+                          " -> Error: Cannot read " + dir.path("NotesWindow.pbf") + " (No such file or directory). Stop!",
+                          "Cancel.", ""}));
+    QVERIFY(!log.contains("Generate Code Step 2 ..."));
+    QCOMPARE(ReadTree(dir.dir()), before);
 }
 
 void TestFaults::includeFileThatIsAFolder()
@@ -464,6 +518,97 @@ void TestFaults::includeFileThatIsAFolder()
     QCOMPARE(log.mid(log.size() - 2), QStringList({"Ready.", ""}));
     QCOMPARE(dir.read("Helpers.pbi/Inside.pb"), QByteArray("; a file inside the folder\n"));
     QVERIFY(dir.read("Main.pb").contains("XIncludeFile \"Helpers.pbi\""));
+}
+
+// What the user set up around the files stays after a run that rewrites them: an event file
+// that is a symlink is written through it, a hard-linked Catalog keeps its link, a file keeps
+// its CR LF line ends (an unchanged one is not rewritten), its owner and its mode; the backup
+// follows no link among the files and keeps the modes; files named like temporary ones stay.
+void TestFaults::userSetupSurvivesARun()
+{
+    TestProject dir;
+    ProjectState project = LoadDemo(dir);
+    {
+        GenerationRun first(project);
+        QCOMPARE(first.run(), 1);
+    }
+    dir.write("shared/EventGadget.pb", "Procedure Shared()\nEndProcedure\n");
+    QVERIFY(QFile::remove(dir.path("EventGadget.pb")));
+    QVERIFY(QFile::link("shared/EventGadget.pb", dir.path("EventGadget.pb")));
+    QByteArray catalog = dir.read("Catalog");
+    catalog.truncate(catalog.lastIndexOf('\n', catalog.size() - 2) + 1); // a key the run adds back
+    dir.write("Catalog", catalog);
+    QCOMPARE(::link(QFile::encodeName(dir.path("Catalog")).constData(), QFile::encodeName(dir.path("shared/Catalog")).constData()), 0);
+    const QByteArray main = dir.read("Main.pb").replace("\n", "\r\n");
+    dir.write("Main.pb", main);
+    const QByteArray menu = dir.read("EventMenu.pb").replace("\n", "\r\n");
+    dir.write("EventMenu.pb", menu);
+    dir.write("EventWindow.pb", "Procedure Mine()\r\nEndProcedure\r\n");
+    Chmod(dir.path("EventWindow.pb"), 0640);
+    Chmod(dir.path("NotesWindow.pbf"), 0600);
+    dir.write("secret/key", "not for the backup");
+    QVERIFY(QFile::link(dir.path("secret/key"), dir.path("key.pbk")));
+    const char *const lookAlikes[] = {".quarvel-notes.tmp", ".QUARVEL-TODO.TMP", "Backup/.quarvel-notes.tmp"};
+    for (const char *name : lookAlikes)
+        dir.write(name, "the user's notes");
+    const bool root = ::geteuid() == 0;
+    if (root)
+        QCOMPARE(::chown(QFile::encodeName(dir.path("EventWindow.pb")).constData(), Nobody, Nobody), 0);
+
+    GenerationRun second(project);
+    QCOMPARE(second.run(), 1);
+    QVERIFY(QFileInfo(dir.path("EventGadget.pb")).isSymLink());
+    const QByteArray gadgets = dir.read("shared/EventGadget.pb");
+    QVERIFY(gadgets.startsWith("\xEF\xBB\xBFProcedure Shared()\nEndProcedure\n") && gadgets.contains("Procedure EventGadget_"));
+    QCOMPARE(dir.read("Backup/EventGadget.pb"), QByteArray("Procedure Shared()\nEndProcedure\n"));
+    QVERIFY(dir.read("Catalog") != catalog);
+    QCOMPARE(StatOf(dir.path("Catalog")).st_ino, StatOf(dir.path("shared/Catalog")).st_ino);
+    QCOMPARE(dir.read("Main.pb"), main);
+    QCOMPARE(dir.read("EventMenu.pb"), menu);
+    const QByteArray windows = dir.read("EventWindow.pb");
+    QVERIFY(windows.startsWith("\xEF\xBB\xBFProcedure Mine()\r\nEndProcedure\r\n") && windows.contains("Procedure EventSize_"));
+    QCOMPARE(windows.count("\r\n"), windows.count("\n"));
+    QCOMPARE(StatOf(dir.path("EventWindow.pb")).st_mode & 07777, mode_t(0640));
+    if (root)
+        QCOMPARE(StatOf(dir.path("EventWindow.pb")).st_uid, Nobody);
+    QCOMPARE(StatOf(dir.path("Backup/NotesWindow.pbf")).st_mode & 07777, mode_t(0600));
+    QVERIFY(!dir.exists("Backup/key.pbk"));
+    for (const char *name : lookAlikes)
+        QVERIFY2(dir.exists(name), name);
+}
+
+// Run by a user who may not write a file (made read-only, mode 0444), the run keeps it and
+// holds back the others: exit status 3 and the reason in the report. A project folder that
+// user may write but not list cannot be locked: the run stops. Root passes every permission
+// check, so this runs quarvel-gen as the user nobody.
+void TestFaults::anotherUserKeepsWhatItMayNotWrite()
+{
+    QTemporaryDir settings;
+    if (::geteuid() != 0 || RunQuarvelGenAsNobody({"--version"}, settings.path()).status != 0)
+        QSKIP("needs root, setpriv and a quarvel-gen the user nobody may run");
+    TestProject dir;
+    LoadDemo(dir);
+    dir.write("EventGadget.pb", "Procedure EventGadget_Mine()\nEndProcedure\n");
+    Chmod(dir.path("EventGadget.pb"), 0444);
+    GiveToNobody(dir.dir());
+    GiveToNobody(settings.path());
+    const FileTree before = ReadTree(dir.dir());
+
+    const CapturedOutput readOnly = RunQuarvelGenAsNobody({dir.path("Demo.pbm")}, settings.path());
+    QCOMPARE(readOnly.status, 3);
+    const QStringList out = readOnly.outLines();
+    QCOMPARE(out.filter(" -> Error File "), QStringList{" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"});
+    QVERIFY(out.contains(" -> EventGadget.pb: could not be written (Permission denied)."));
+    FileTree after = ReadTree(dir.dir());
+    after.removeIf([](auto it) { return it.key().startsWith(QLatin1String("Backup/")); });
+    QCOMPARE(after, before);
+
+    Chmod(dir.dir(), 0300);
+    const CapturedOutput unlisted = RunQuarvelGenAsNobody({dir.path("Demo.pbm")}, settings.path());
+    Chmod(dir.dir(), 0700);
+    QCOMPARE(unlisted.status, 1);
+    QVERIFY2(unlisted.outLines().contains(" -> Error: Cannot lock " + dir.dir() + " against other runs (Permission denied). Stop!"),
+             unlisted.out.constData());
 }
 
 namespace {

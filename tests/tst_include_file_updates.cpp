@@ -23,6 +23,8 @@ struct IncludeRun {
         for (const QString &name : includes)
             context.model.IncludeFileList.append(dir.path(name));
         UpdateIncludeFiles(context);
+        context.plan.WriteStaged(); // as the end of the run does
+        LogIncludeWriteFailures(context);
     }
 
     QString updated(const QString &name, int count) const
@@ -49,13 +51,14 @@ class TestIncludeFileUpdates : public QObject {
     Q_OBJECT
 
 private slots:
-    void utf8WithMarkAndCrLfKeepsItsMark()
+    void utf8WithMarkAndCrLfKeepsItsMarkAndLineEnds()
     {
         IncludeRun r;
-        r.dir.write("Tools.pbi", "\xEF\xBB\xBF; Tools\r\nHideWindow(#Window_0, 1) ; \xC3\xBC\r\n");
+        r.dir.write("Tools.pbi", "\xEF\xBB\xBF; Tools\r\nHideWindow(#Window_0, 1) ; \xC3\xBC\r\n; last line\n; without end");
         r.run({"Tools.pbi"});
         QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1)}));
-        QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("\xEF\xBB\xBF; Tools\nHideWindow(#Main, 1) ; \xC3\xBC\n"));
+        QCOMPARE(r.dir.read("Tools.pbi"),
+                 QByteArray("\xEF\xBB\xBF; Tools\r\nHideWindow(#Main, 1) ; \xC3\xBC\r\n; last line\r\n; without end"));
     }
 
     void eightBitStaysEightBit()
@@ -70,10 +73,10 @@ private slots:
     void utf16KeepsItsFormat()
     {
         IncludeRun r;
-        r.dir.write("Tools.pbi", QByteArray("\xFF\xFE") + Utf16LE(QStringLiteral("; \u20AC\r\nx = #Main_Button_1\r\n")));
+        r.dir.write("Tools.pbi", QByteArray("\xFF\xFE") + Utf16LE(QStringLiteral("; \u20AC\r\nx = #Main_Button_1")));
         r.run({"Tools.pbi"});
         QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1)}));
-        QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("\xFF\xFE") + Utf16LE(QStringLiteral("; \u20AC\nx = #Main_Ok\n")));
+        QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("\xFF\xFE") + Utf16LE(QStringLiteral("; \u20AC\r\nx = #Main_Ok")));
     }
 
     void everyChangeOfEveryPassCounts()
@@ -141,18 +144,17 @@ private slots:
         QCOMPARE(r.frontEnd.log, QStringList({" -> Error OpenFile " + r.dir.path("Sub.pbi") + " / Errorcode: 1"}));
     }
 
-    void aFailedWriteKeepsTheFileAndGoesOn()
+    void aFailedWriteKeepsEveryFile()
     {
         IncludeRun r;
         r.dir.writeLines("A.pbi", {"#Window_0"});
         r.dir.writeLines("B.pbi", {"#Window_0"});
-        r.context.writer.beforeCommit = [&](const QString &path) { return path != r.dir.path("A.pbi"); };
-        r.run({"A.pbi", "B.pbi"});
-        QCOMPARE(r.frontEnd.log, QStringList({r.updated("A.pbi", 1),
-                                              " -> Error WriteFile " + r.dir.path("A.pbi") + " / Errorcode: 1",
-                                              r.updated("B.pbi", 1)}));
+        r.context.writer.beforeCommit = [&](const QString &path) { return path != r.dir.path("B.pbi"); };
+        r.run({"A.pbi", "B.pbi", "A.pbi"}); // named twice, updated once
+        QCOMPARE(r.frontEnd.log, QStringList({r.updated("A.pbi", 1), r.updated("B.pbi", 1),
+                                              " -> Error WriteFile " + r.dir.path("B.pbi") + " / Errorcode: 1"}));
         QCOMPARE(r.dir.read("A.pbi"), QByteArray("#Window_0\n"));
-        QCOMPARE(r.dir.read("B.pbi"), QByteArray("#Main\n"));
+        QCOMPARE(r.dir.read("B.pbi"), QByteArray("#Window_0\n"));
     }
 
     void aNameBeyondEightBitSwitchesToUtf8()

@@ -33,6 +33,7 @@ private slots:
     void saveAsAsksBeforeOverwritingEvenAnEmptyFile();
     void saveAsTreatsADirectoryAsNoFile();
     void saveAsFailureKeepsProjectFileAndLastPath();
+    void saveAsIntoAnotherFolderRebasesTheCommonFiles();
     void saveOfNamedProjectWritesWithoutAsking();
     void newProjectEmptiesListsButKeepsSwitches();
     void openProjectReadsFileAndRemembersDirectory();
@@ -181,6 +182,23 @@ void TestProjectCommands::saveAsFailureKeepsProjectFileAndLastPath()
     QCOMPARE(f.project.ProjectFile, f.dir.path(QStringLiteral("Test.pbm")));
     QCOMPARE(f.project.LastPath, QStringLiteral("/somewhere/"));
     QVERIFY(f.shownFiles.isEmpty());
+}
+
+// Relative paths still name the same files from the new folder; a file below the project's
+// folder is kept relative to it, so that the project can move with its files.
+void TestProjectCommands::saveAsIntoAnotherFolderRebasesTheCommonFiles()
+{
+    Fixture f;
+    f.project = f.dir.project({"Form.pbf", "forms/Dialog.pbf", f.dir.path("moved/Tool.pb"), "/elsewhere/Lib.pb"});
+    QVERIFY(QDir().mkpath(f.dir.path("moved")));
+    f.ask.saveAnswers << f.dir.path("moved/Test.pbm") << f.dir.path("Back.pbm");
+
+    QVERIFY(f.commands.SaveProjectAs());
+    const QStringList moved{f.dir.path("Form.pbf"), f.dir.path("forms/Dialog.pbf"), "Tool.pb", "/elsewhere/Lib.pb"};
+    QCOMPARE(f.project.CommonFiles, moved);
+    QVERIFY(f.dir.read("moved/Test.pbm").startsWith("[FILES]\n" + moved.join('\n').toUtf8() + "\n\n"));
+    QVERIFY(f.commands.SaveProjectAs());
+    QCOMPARE(f.project.CommonFiles, QStringList({"Form.pbf", "forms/Dialog.pbf", "moved/Tool.pb", "/elsewhere/Lib.pb"}));
 }
 
 void TestProjectCommands::saveOfNamedProjectWritesWithoutAsking()

@@ -59,7 +59,9 @@ void AgeFiles(const QString &root, const QDateTime &when)
 
 FileTree WithoutBackup(FileTree tree)
 {
-    tree.removeIf([](auto it) { return it.key().startsWith(QLatin1String("Backup/")); });
+    tree.removeIf([](auto it) {
+        return it.key().startsWith(QLatin1String("Backup/")) || it.key().contains(QLatin1String("/Backup/"));
+    });
     return tree;
 }
 
@@ -113,10 +115,11 @@ void TestQuarvelGen::usageErrors()
 void TestQuarvelGen::initWritesANewProject()
 {
     TestProject dir;
-    const CapturedOutput result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb"}, dir.dir());
+    const CapturedOutput result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb", "../Outside.pb"}, dir.dir());
     QCOMPARE(result.status, 0);
     QVERIFY(result.out.isEmpty());
-    const QString expected = "[FILES]\n" + dir.path("Forms/Main.pbf") + "\n" + dir.path("Other.pb") + "\n\n"
+    // Files below the project's folder are kept relative to it, so that the project can move.
+    const QString expected = "[FILES]\nForms/Main.pbf\nOther.pb\n" + QDir::cleanPath(dir.path("../Outside.pb")) + "\n\n"
                              "[SWITCH]\nParend=1\nPB_Ignore=1\nMultilang=0\nImage_Include=0\nImage_Null=0\n"
                              "UseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n"
                              "[TOOLBAR]\n\n[GADGET]\n\n";
@@ -212,6 +215,12 @@ void TestQuarvelGen::dryRunDiffMatchesTheRun_data()
     QTest::newRow("bound rename") << "golden/window_and_gadget_renamed/input"
                                   << QStringList{"--bind", "Window_0=Main", "--bind", "Main_Button_1=Main_Ok", "App.pbm"}
                                   << 3;
+    // A blank in the project's name, and an include beside the project folder: the diff's
+    // paths are relative to the folder that holds both.
+    QTest::newRow("include outside") << "update/outside_include"
+                                     << QStringList{"--bind", "Window_0=Main", "--bind", "Main_Button_1=Main_Ok",
+                                                    "My Proj/My Proj.pbm"}
+                                     << 0;
 }
 
 // A dry run touches nothing, and its diff applied with patch -p1 gives what the real run
@@ -251,17 +260,21 @@ void TestQuarvelGen::dryRunDiffMatchesTheRun()
     const auto settled = Snapshot(real.dir());
     const CapturedOutput again = Run({arguments.last()}, real.dir());
     QCOMPARE(again.status, ready);
-    QVERIFY(again.outLines().contains(" -> Write File " + real.path("Main.pb")));
+    QVERIFY(again.outLines().contains(" -> Write File " + QFileInfo(real.path(arguments.last())).path() + "/Main.pb"));
     QVERIFY(Snapshot(real.dir()) == settled);
     QVERIFY2(again.outLines().contains(QRegularExpression("^Report: 0 files written, [1-9][0-9]* unchanged\\.$")),
              again.out);
 }
 
-// patch creates a file only from a header it knows; an empty one has no lines to add.
+// patch creates a file only from a header it knows; an empty one has no lines to add. Names are
+// quoted as git quotes them.
 void TestQuarvelGen::createdFilesApplyWithPatch()
 {
     TestProject dir;
-    dir.write(".diff", UnifiedDiff("Empty.pb", {}, {}, true) + UnifiedDiff("New.pb", {}, "A\nB", true));
+    const QString odd = QString::fromUtf8("Gr\xC3\xB6\xC3\x9F" "e \"1\".pb");
+    dir.write(odd, "old\n");
+    dir.write(".diff", UnifiedDiff("Empty.pb", {}, {}, true) + UnifiedDiff("New.pb", {}, "A\nB", true)
+                           + UnifiedDiff(odd, "old\n", "new\n", false));
     QProcess patch;
     patch.start("patch", {"-p1", "-s", "-d", dir.dir(), "-i", dir.path(".diff")});
     QVERIFY(patch.waitForFinished());
@@ -269,6 +282,7 @@ void TestQuarvelGen::createdFilesApplyWithPatch()
     QVERIFY(QFileInfo(dir.path("Empty.pb")).isFile());
     QCOMPARE(dir.read("Empty.pb"), QByteArray());
     QCOMPARE(dir.read("New.pb"), QByteArray("A\nB"));
+    QCOMPARE(dir.read(odd), QByteArray("new\n"));
 }
 
 void TestQuarvelGen::helpVersionAndJsonReport()

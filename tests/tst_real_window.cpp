@@ -197,15 +197,11 @@ class TestRealWindow : public QObject {
         QCOMPARE(first.exitCode(), 0);
         QVERIFY(ReadFile(path(QStringLiteral("demo/EventGadget.pb"))).contains("EventGadget_NotesWindow_ButtonAdd("));
 
-        // A common file that is gone since.
-        QFile project(path(QStringLiteral("demo/Demo.pbm")));
-        QVERIFY(project.open(QIODevice::ReadOnly));
-        QByteArray listed = project.readAll();
-        project.close();
-        listed.replace("AboutWindow.pb\n", "AboutWindow.pb\nGoneWindow.pbf\n");
-        QVERIFY(project.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        project.write(listed);
-        project.close();
+        // An include of Main.pb that is gone since.
+        QFile main(path(QStringLiteral("demo/Main.pb")));
+        QVERIFY(main.open(QIODevice::Append));
+        main.write("XIncludeFile \"GoneHelpers.pbi\"\n");
+        main.close();
 
         QFile form(path(QStringLiteral("demo/NotesWindow.pbf")));
         QVERIFY(form.open(QIODevice::ReadOnly));
@@ -306,7 +302,7 @@ private slots:
         QVERIFY(QDir(path(QStringLiteral("demo/Backup"))).exists());
         QVERIFY2(!WaitForWindow(MainTitle).isEmpty(), "the saved project still shows the unsaved mark");
 
-        // The missing common file: a red error line and the red summary in the status bar.
+        // The missing include: a red error line and the red summary in the status bar.
         QThread::msleep(1000); // the last log lines
         ClickIn(main, QPoint(680, 588)); // the summary's link: the log shows the first finding
         QThread::msleep(500);

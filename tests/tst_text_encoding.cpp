@@ -51,30 +51,36 @@ void TestTextEncoding::everyMarkDecodesItsOwnEncoding()
     QCOMPARE(file->lines, QStringList({QString::fromUtf8("ButtonGadget(#B, \"Größe 😀\")"), "TextGadget(#T)"}));
 }
 
+// kept: the lines written back with the line ends found give the same bytes.
 void TestTextEncoding::lineEnds_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QStringList>("lines");
-    QTest::newRow("LF") << QByteArray("A\nB\n") << QStringList{"A", "B"};
-    QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << QStringList{"A", "B"};
-    QTest::newRow("lone CRs") << QByteArray("A\rB\r") << QStringList{"A", "B"};
-    QTest::newRow("mixed") << QByteArray("A\r\n\rB\nC") << QStringList{"A", "", "B", "C"};
-    QTest::newRow("no final terminator") << QByteArray("A") << QStringList{"A"};
-    QTest::newRow("empty lines kept") << QByteArray("\n\nA\n\n") << QStringList{"", "", "A", ""};
-    QTest::newRow("only CRs") << QByteArray("\r\r\r") << QStringList{"", "", ""};
-    QTest::newRow("empty file") << QByteArray() << QStringList{};
-    QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{};
+    QTest::addColumn<bool>("kept");
+    QTest::newRow("LF") << QByteArray("A\nB\n") << QStringList{"A", "B"} << true;
+    QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << QStringList{"A", "B"} << true;
+    QTest::newRow("CR LF, the last line without") << QByteArray("A\r\n\r\nB") << QStringList{"A", "", "B"} << true;
+    QTest::newRow("mostly CR LF") << QByteArray("A\r\nB\r\nC\n") << QStringList{"A", "B", "C"} << false;
+    QTest::newRow("lone CRs") << QByteArray("A\rB\r") << QStringList{"A", "B"} << false;
+    QTest::newRow("mixed") << QByteArray("A\r\n\rB\nC") << QStringList{"A", "", "B", "C"} << false;
+    QTest::newRow("no final terminator") << QByteArray("A") << QStringList{"A"} << true;
+    QTest::newRow("empty lines kept") << QByteArray("\n\nA\n\n") << QStringList{"", "", "A", ""} << true;
+    QTest::newRow("only CRs") << QByteArray("\r\r\r") << QStringList{"", "", ""} << false;
+    QTest::newRow("empty file") << QByteArray() << QStringList{} << true;
+    QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{} << false;
 }
 
 void TestTextEncoding::lineEnds()
 {
     QFETCH(QByteArray, bytes);
     QFETCH(QStringList, lines);
+    QFETCH(bool, kept);
     TestProject project;
     project.write("f.pb", bytes);
     const auto file = ReadTextFile(project.path("f.pb"));
     QVERIFY(file);
     QCOMPARE(file->lines, lines);
+    QCOMPARE(EncodeLines(file->lines, FormatLatin1, file->ends) == bytes, kept);
 }
 
 void TestTextEncoding::noMarkReadsLatin1()

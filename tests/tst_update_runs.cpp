@@ -98,6 +98,7 @@ private slots:
         const QByteArray unchanged = dir.read("Unchanged.pbi");
 
         GenerateStep3(g);
+        QVERIFY(g.plan.WriteStaged()); // as step 4 does
 
         QCOMPARE(frontEnd.log, QStringList({"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix",
                                             "- Update Procedure", "- Update Constants", "- Update Open Window",
@@ -105,7 +106,7 @@ private slots:
                                             " -> Update Includefile " + dir.path("Tools.pbi") + " / Count Change: 3",
                                             " -> Update Includefile " + dir.path("Legacy.pbi") + " / Count Change: 1",
                                             " -> Error OpenFile " + dir.path("Missing.pbi") + " / Errorcode: 1"}));
-        // The generated files as step 4 would write them, the include files as step 3 wrote them.
+        // The generated files as step 4 would write them, the include files as step 3 changed them.
         const FileTree updated{{"Main.pb", TextOf(g.lines.MainLines)},
                                {"EventMenu.pb", TextOf(g.lines.EventMenuLines)},
                                {"EventGadget.pb", TextOf(g.lines.EventGadgetLines)},

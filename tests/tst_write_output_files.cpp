@@ -15,8 +15,8 @@ private slots:
     void formats();
     void eightBitThatCannotHoldTheText();
     void multiLanguageWritesEightFiles();
-    void failedFilesAreReportedAndSkipped();
-    void interruptedWriteKeepsOldFile();
+    void aFailedFileHoldsBackTheOthers();
+    void interruptedWriteKeepsEveryOldFile();
 };
 
 static QString Dir(const TestProject &p) { return p.dir(); }
@@ -111,21 +111,21 @@ void TestWriteOutputFiles::multiLanguageWritesEightFiles()
     QCOMPARE(dir.read("LoadLanguage.pb"), QByteArray("\xEF\xBB\xBF" "#MaxLanguage = 1\n"));
 }
 
-void TestWriteOutputFiles::failedFilesAreReportedAndSkipped()
+// One file that cannot be written holds back the others: the project stays as it was, and
+// the log names the file that failed.
+void TestWriteOutputFiles::aFailedFileHoldsBackTheOthers()
 {
     TestProject dir;
     dir.write("EventMain.pb/keep.txt", "a folder stands where the file should be");
     ProjectState project = dir.project({"W.pb"});
     GenerationRun run(project);
     run.context.outputFormat = FormatUtf8;
-    WriteOutputFiles(run.context);
-    const QString failed = " -> Error File " + dir.path("EventMain.pb") + " / Errorcode: 1";
-    QCOMPARE(run.frontEnd.log.at(2), failed);
-    QVERIFY(!run.frontEnd.log.contains(" -> Write File " + dir.path("EventMain.pb")));
-    QCOMPARE(run.frontEnd.log.filter(" -> Write File ").size(), 5);
-    QCOMPARE(dir.read("EventMain.pb/keep.txt"), QByteArray("a folder stands where the file should be"));
+    QVERIFY(!WriteOutputFiles(run.context));
+    QCOMPARE(run.frontEnd.log, QStringList{" -> Error File " + dir.path("EventMain.pb") + " / Errorcode: 1"});
+    QCOMPARE(run.context.plan.HeldBackCount(), 5);
+    QCOMPARE(QDir(dir.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"EventMain.pb"});
 
-    // A project directory below a regular file cannot be written at all.
+    // A project directory below a regular file cannot be written at all: each file fails.
     ProjectState unwritable = project;
     unwritable.ProjectFile = dir.path("W.pb/Test.pbm");
     dir.write("W.pb", "a file");
@@ -135,18 +135,24 @@ void TestWriteOutputFiles::failedFilesAreReportedAndSkipped()
     QCOMPARE(second.frontEnd.log.filter(" -> Write File ").size(), 0);
 }
 
-void TestWriteOutputFiles::interruptedWriteKeepsOldFile()
+// A file that fails as it takes its place: the files placed before it get their old text back.
+void TestWriteOutputFiles::interruptedWriteKeepsEveryOldFile()
 {
     TestProject dir;
+    dir.write("Main.pb", "; my main\n");
     dir.write("EventGadget.pb", "Procedure EventGadget_Mine(EventType)\nEndProcedure\n");
     ProjectState project = dir.project({"W.pb"});
     GenerationRun run(project);
+    run.context.lines.MainLines = {"; new main"};
     run.context.lines.EventGadgetLines = {"new text"};
     run.context.writer.beforeCommit = [](const QString &path) { return !path.endsWith("EventGadget.pb"); };
     WriteOutputFiles(run.context);
+    QCOMPARE(dir.read("Main.pb"), QByteArray("; my main\n"));
     QCOMPARE(dir.read("EventGadget.pb"), QByteArray("Procedure EventGadget_Mine(EventType)\nEndProcedure\n"));
-    QVERIFY(run.frontEnd.log.contains(" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"));
-    QCOMPARE(QDir(dir.dir()).entryList(QDir::Files).size(), 6); // no temporary file left behind
+    QCOMPARE(run.frontEnd.log, QStringList{" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"});
+    // The created files are gone again, and no temporary file is left behind.
+    QCOMPARE(QDir(dir.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList({"EventGadget.pb", "Main.pb"}));
 }
 
 QTEST_GUILESS_MAIN(TestWriteOutputFiles)

@@ -9,6 +9,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 #include <cerrno>
+#include <cstring>
 #endif
 
 namespace quarvel {
@@ -20,9 +21,16 @@ namespace quarvel {
 DirectoryLock::Result DirectoryLock::Acquire(const QString &directory, int waitMilliseconds)
 {
     Release();
+    reason_.clear();
     const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return Result::Unavailable;
+    if (fd < 0 && (errno == ENOENT || errno == ENOTDIR))
+        return Result::NoFolder;
+    // A folder that may be written but not listed cannot be locked this way; a run there
+    // would go on unguarded, so the caller stops it.
+    if (fd < 0) {
+        reason_ = QString::fromLocal8Bit(std::strerror(errno));
+        return Result::Refused;
+    }
     const QDeadlineTimer deadline(waitMilliseconds);
     for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {
@@ -30,9 +38,12 @@ DirectoryLock::Result DirectoryLock::Acquire(const QString &directory, int waitM
             return Result::Held;
         }
         if ((errno != EWOULDBLOCK && errno != EINTR) || deadline.hasExpired()) {
-            const bool busy = errno == EWOULDBLOCK;
+            const int error = errno;
             ::close(fd);
-            return busy ? Result::Busy : Result::Unavailable;
+            if (error == EWOULDBLOCK)
+                return Result::Busy;
+            reason_ = QString::fromLocal8Bit(std::strerror(error));
+            return Result::Refused;
         }
         QThread::msleep(50);
     }
@@ -47,9 +58,10 @@ void DirectoryLock::Release()
 
 #else
 
+// Without flock there is no lock to take; the run goes on as if it held one.
 DirectoryLock::Result DirectoryLock::Acquire(const QString &, int)
 {
-    return Result::Unavailable;
+    return Result::Held;
 }
 
 void DirectoryLock::Release() {}

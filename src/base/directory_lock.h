@@ -10,9 +10,10 @@ namespace quarvel {
 class DirectoryLock {
 public:
     enum class Result {
-        Held,        // this object holds the lock
-        Busy,        // another holder kept it for the whole wait
-        Unavailable, // the directory cannot be opened: nothing can be written there either
+        Held,     // this object holds the lock
+        Busy,     // another holder kept it for the whole wait
+        NoFolder, // there is no such directory: nothing can be written there either
+        Refused,  // the directory exists but cannot be opened to lock it; Reason() says why
     };
 
     DirectoryLock() = default;
@@ -24,8 +25,12 @@ public:
     Result Acquire(const QString &directory, int waitMilliseconds);
     void Release();
 
+    // Why the last Acquire gave Refused, as "Permission denied".
+    QString Reason() const { return reason_; }
+
 private:
     int fd_ = -1;
+    QString reason_;
 };
 
 } // namespace quarvel

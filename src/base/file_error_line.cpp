@@ -13,6 +13,11 @@ QString FileErrorLine(const QString &what, const QString &path)
            + FailedFileErrorCode();
 }
 
+QString CannotReadStopLine(const QString &path, const QString &reason)
+{
+    return QStringLiteral(" -> Error: Cannot read ") + path + QStringLiteral(" (") + reason + QStringLiteral("). Stop!");
+}
+
 QString BeyondEightBitWarning(const QString &path)
 {
     return QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds characters beyond 8 bit, written as UTF-8.");

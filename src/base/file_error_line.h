@@ -12,6 +12,10 @@ QString FailedFileErrorCode();
 // " -> Error " + what + " " + path + " / Errorcode: 1".
 QString FileErrorLine(const QString &what, const QString &path);
 
+// " -> Error: Cannot read " + path + " (" + reason + "). Stop!": a file of the user that must
+// be read for the run to go on.
+QString CannotReadStopLine(const QString &path, const QString &reason);
+
 // The log line that follows a file written as UTF-8 because 8 bits could not hold it.
 QString BeyondEightBitWarning(const QString &path);
 

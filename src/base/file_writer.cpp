@@ -1,27 +1,129 @@
 #include "base/file_writer.h"
 
+#include "base/file_reader.h"
+
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSaveFile>
 #include <QSet>
 
+#include <algorithm>
+#include <memory>
+#include <vector>
+
 #ifdef Q_OS_LINUX
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
+#include <cstring>
 #endif
 
 namespace quarvel {
+
+bool FileWriter::IsTemporaryName(QStringView name)
+{
+    constexpr qsizetype Digits = 16;
+    if (name.size() != TemporaryPrefix.size() + Digits + TemporarySuffix.size() || !name.startsWith(TemporaryPrefix)
+        || !name.endsWith(TemporarySuffix))
+        return false;
+    const QStringView digits = name.sliced(TemporaryPrefix.size(), Digits);
+    return std::all_of(digits.begin(), digits.end(), [](QChar c) {
+        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f');
+    });
+}
+
+bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
+{
+    return WriteTogether({{path, bytes}}).first().state == Outcome::Written;
+}
 
 #ifdef Q_OS_LINUX
 
 namespace {
 
-bool WriteFully(int fd, const QByteArray &bytes)
+QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
+
+// The folder part of a path with its "/", empty for a bare name.
+QByteArray FolderOf(const QByteArray &path)
+{
+    return path.left(path.lastIndexOf('/') + 1);
+}
+
+QByteArray FolderToOpen(const QByteArray &path)
+{
+    const QByteArray folder = FolderOf(path);
+    return folder.isEmpty() ? QByteArray(".") : folder;
+}
+
+// A new temporary name in the folder of target.
+QByteArray TemporaryNameBeside(const QByteArray &target)
+{
+    return FolderOf(target) + QFile::encodeName(FileWriter::TemporaryPrefix)
+           + QByteArray::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, '0')
+           + QFile::encodeName(FileWriter::TemporarySuffix);
+}
+
+// Where path's symlinks lead. A chain too long or a loop leaves a link, which is refused later.
+QByteArray ResolveLinks(QByteArray path)
+{
+    for (int hops = 0; hops < 40; ++hops) {
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(path.constData(), target, sizeof target);
+        if (n < 0 || size_t(n) == sizeof target)
+            return path;
+        const QByteArray next(target, n);
+        path = next.startsWith('/') ? next : FolderOf(path) + next;
+    }
+    return path;
+}
+
+// What a new file takes over: the mode, owner and group of the file it replaces or copies.
+struct Attributes {
+    bool keepMode = false;
+    mode_t mode = 0;
+    bool keepOwner = false;
+    uid_t owner = 0;
+    gid_t group = 0;
+};
+
+Attributes AttributesOf(const struct stat &info, mode_t modeBits)
+{
+    return {true, info.st_mode & modeBits, true, info.st_uid, info.st_gid};
+}
+
+// A new file in a folder that belongs to someone else (a run with sudo in a user's project)
+// is given to the folder's owner; otherwise it is made as any new file is.
+Attributes NewFileAttributes(const QByteArray &folder)
+{
+    struct stat info;
+    if (::stat(folder.constData(), &info) != 0 || info.st_uid == ::geteuid())
+        return {};
+    return {false, 0, true, info.st_uid, info.st_gid};
+}
+
+// The owner and group where the process may (the group alone where only that is allowed),
+// then the mode, which a change of owner may have cut.
+bool ApplyAttributes(int fd, const Attributes &attributes)
+{
+    if (attributes.keepOwner && ::fchown(fd, attributes.owner, attributes.group) != 0
+        && ::fchown(fd, uid_t(-1), attributes.group) != 0) {
+        // Not allowed: the file belongs to the user running the program.
+    }
+    return !attributes.keepMode || ::fchmod(fd, attributes.mode) == 0;
+}
+
+// 0, or the error of a failed or short write.
+int WriteFully(int fd, const QByteArray &bytes)
 {
     const char *data = bytes.constData();
     qsizetype left = bytes.size();
@@ -29,153 +131,377 @@ bool WriteFully(int fd, const QByteArray &bytes)
         const ssize_t n = ::write(fd, data, size_t(left));
         if (n < 0 && errno == EINTR)
             continue;
-        if (n <= 0)
-            return false;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
         data += n;
         left -= n;
     }
-    return true;
+    return 0;
 }
 
-// A new temporary name in the folder of target.
-QByteArray TemporaryNameBeside(const QByteArray &target)
-{
-    const qsizetype slash = target.lastIndexOf('/');
-    const QByteArray folder = slash < 0 ? QByteArray() : target.left(slash + 1);
-    return folder + QFile::encodeName(FileWriter::TemporaryPrefix)
-           + QByteArray::number(QRandomGenerator::global()->generate64(), 36)
-           + QFile::encodeName(FileWriter::TemporarySuffix);
-}
+struct Temporary {
+    QByteArray name; // empty when it could not be written
+    int error = 0;
+};
 
-// Writes bytes into a new file beside the target and returns that file's name, empty on
-// failure: every byte and the close are checked (a full disk or a file-size limit shows
-// there), and with syncNow the bytes are flushed to disk first. The file gets the default
-// permissions of a new file (the process umask applies) or, when the target exists, the
-// target's permissions.
-QByteArray WriteBeside(const QByteArray &target, const QByteArray &bytes, bool syncNow)
+// Writes bytes into a new file beside target: every byte and the close are checked (a full
+// disk or a file-size limit shows there), and with syncNow the bytes are flushed to disk.
+Temporary WriteBeside(const QByteArray &target, const QByteArray &bytes, const Attributes &attributes, bool syncNow)
 {
-    struct stat existing;
-    const bool exists = ::stat(target.constData(), &existing) == 0;
     for (int attempt = 0; attempt < 16; ++attempt) {
         const QByteArray name = TemporaryNameBeside(target);
         const int fd = ::open(name.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd < 0)
-            return {};
-        bool ok = !exists || ::fchmod(fd, existing.st_mode & 07777) == 0;
-        ok = WriteFully(fd, bytes) && ok;
-        ok = (!syncNow || ::fsync(fd) == 0) && ok;
-        ok = ::close(fd) == 0 && ok;
-        if (ok)
-            return name;
+            return {{}, errno};
+        int error = ApplyAttributes(fd, attributes) ? 0 : errno;
+        if (!error)
+            error = WriteFully(fd, bytes);
+        if (!error && syncNow && ::fsync(fd) != 0)
+            error = errno;
+        if (::close(fd) != 0 && !error)
+            error = errno;
+        if (!error)
+            return {name, 0};
         ::unlink(name.constData());
+        return {{}, error};
+    }
+    return {{}, EEXIST};
+}
+
+// Writes bytes over the file's own content, so that every hard link of it sees them.
+int WriteInPlace(const QByteArray &path, const QByteArray &bytes)
+{
+    const int fd = ::open(path.constData(), O_WRONLY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    int error = WriteFully(fd, bytes);
+    if (!error && ::ftruncate(fd, bytes.size()) != 0)
+        error = errno;
+    if (!error && ::fsync(fd) != 0)
+        error = errno;
+    if (::close(fd) != 0 && !error)
+        error = errno;
+    return error;
+}
+
+// Flushes every file system buffer of the file system that holds folder: 0, or the error.
+int SyncFileSystemOf(const QByteArray &folder)
+{
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return errno;
+    const int error = ::syncfs(fd) == 0 ? 0 : errno;
+    ::close(fd);
+    return error;
+}
+
+// One file of a WriteTogether on its way into place.
+struct Target {
+    QByteArray path;      // the file written: where the given path's symlinks lead
+    bool exists = false;
+    bool inPlace = false; // several hard links: written in place, so that they stay
+    Attributes attributes;
+    QByteArray before;    // the old bytes, to put back
+    QByteArray temporary;
+};
+
+// Puts the old bytes back where a file of the run has been placed already. False when that
+// fails too: the file then keeps its new text.
+bool PutBack(const Target &target)
+{
+    if (!target.exists)
+        return ::unlink(target.path.constData()) == 0;
+    if (target.inPlace)
+        return WriteInPlace(target.path, target.before) == 0;
+    const Temporary old = WriteBeside(target.path, target.before, target.attributes, true);
+    if (old.error)
+        return false;
+    if (::rename(old.name.constData(), target.path.constData()) == 0)
+        return true;
+    ::unlink(old.name.constData());
+    return false;
+}
+
+void RemoveStaleIn(int folder, bool subfolders, int depth)
+{
+    DIR *listing = ::fdopendir(folder);
+    if (!listing) {
+        ::close(folder);
+        return;
+    }
+    while (const dirent *entry = ::readdir(listing)) {
+        if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
+            continue;
+        struct stat info;
+        if (::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        if (S_ISREG(info.st_mode) && FileWriter::IsTemporaryName(QFile::decodeName(entry->d_name))) {
+            ::unlinkat(folder, entry->d_name, 0);
+        } else if (subfolders && S_ISDIR(info.st_mode) && depth < 64) {
+            const int inner = ::openat(folder, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+            if (inner >= 0)
+                RemoveStaleIn(inner, true, depth + 1);
+        }
+    }
+    ::closedir(listing);
+}
+
+// Finds the target of path and what must stay of it; the reason when it cannot be written.
+QString Prepare(const FileWriter &writer, const QString &path, Target &target)
+{
+    target.path = ResolveLinks(QFile::encodeName(path));
+    struct stat info;
+    if (::lstat(target.path.constData(), &info) != 0) {
+        if (errno != ENOENT)
+            return SystemReason(errno); // a path through a regular file, a link loop, ...
+        target.attributes = NewFileAttributes(FolderToOpen(target.path));
         return {};
     }
+    if (S_ISLNK(info.st_mode))
+        return SystemReason(ELOOP);
+    if (S_ISDIR(info.st_mode))
+        return SystemReason(EISDIR);
+    if (!S_ISREG(info.st_mode))
+        return QStringLiteral("not a regular file");
+    // A file the user may not write is not replaced, though its folder would allow it.
+    const QString written = QFile::decodeName(target.path);
+    if (writer.mayWrite ? !writer.mayWrite(written) : ::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0)
+        return SystemReason(writer.mayWrite ? EACCES : errno);
+    target.exists = true;
+    target.inPlace = info.st_nlink > 1;
+    target.attributes = AttributesOf(info, 07777);
     return {};
-}
-
-// Flushes every file system buffer of the file system that holds directory.
-bool SyncFileSystemOf(const QByteArray &directory)
-{
-    const int fd = ::open(directory.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
-    const bool synced = ::syncfs(fd) == 0;
-    ::close(fd);
-    return synced;
-}
-
-// The temporary file takes the target's place; false (and the temporary file gone) when the
-// fault seam abandons the write or the rename fails.
-bool PutInPlace(const FileWriter &writer, const QByteArray &temporary, const QString &path)
-{
-    const bool placed = (!writer.beforeCommit || writer.beforeCommit(path))
-                        && std::rename(temporary.constData(), QFile::encodeName(path).constData()) == 0;
-    if (!placed)
-        ::unlink(temporary.constData());
-    return placed;
 }
 
 } // namespace
 
-bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
+QString FileWriter::Obstacle(const QString &path) const
 {
-    if (QFileInfo(path).isDir())
-        return false;
-    const QByteArray temporary = WriteBeside(QFile::encodeName(path), bytes, true);
-    return !temporary.isEmpty() && PutInPlace(*this, temporary, path);
+    Target target;
+    return Prepare(*this, path, target);
 }
 
-QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
+QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &files) const
 {
-    QList<bool> written(files.size(), false);
-    QList<QByteArray> temps(files.size());
-    QSet<QByteArray> directories;
+    QList<Outcome> outcomes(files.size());
+    QList<Target> targets(files.size());
+    // A single file is flushed by itself; many share one flush of their file system.
+    const bool syncEach = files.size() == 1;
+    bool complete = true;
     for (qsizetype i = 0; i < files.size(); ++i) {
-        if (QFileInfo(files[i].path).isDir())
-            continue;
-        temps[i] = WriteBeside(QFile::encodeName(files[i].path), files[i].bytes, false);
-        if (!temps[i].isEmpty() && beforeCommit && !beforeCommit(files[i].path)) {
-            ::unlink(temps[i].constData());
-            temps[i].clear();
+        Target &target = targets[i];
+        QString reason = Prepare(*this, files[i].path, target);
+        // The old bytes are kept where they may have to be put back.
+        if (reason.isEmpty() && target.exists && (target.inPlace || files.size() > 1)) {
+            FileBytes old = ReadRegularFile(QFile::decodeName(target.path));
+            reason = old.reason;
+            target.before = std::move(old.bytes);
         }
-        if (!temps[i].isEmpty())
-            directories.insert(QFile::encodeName(QFileInfo(files[i].path).absolutePath()));
+        if (reason.isEmpty()) {
+            const Temporary written = WriteBeside(target.path, files[i].bytes, target.attributes, syncEach);
+            target.temporary = written.name;
+            if (written.error)
+                reason = SystemReason(written.error);
+        }
+        if (!reason.isEmpty()) {
+            outcomes[i] = {Outcome::Failed, reason};
+            complete = false;
+        }
     }
-    // One flush (per folder, normally one) puts every new file's bytes on disk before any of
-    // them replaces its target.
-    bool onDisk = true;
-    for (const QByteArray &directory : std::as_const(directories))
-        onDisk = SyncFileSystemOf(directory) && onDisk;
+    if (complete && !syncEach) {
+        QSet<QByteArray> folders;
+        for (const Target &target : std::as_const(targets))
+            folders.insert(FolderToOpen(target.path));
+        for (const QByteArray &folder : std::as_const(folders)) {
+            if (const int error = SyncFileSystemOf(folder)) {
+                for (Outcome &outcome : outcomes)
+                    outcome = {Outcome::Failed, SystemReason(error)};
+                complete = false;
+                break;
+            }
+        }
+    }
+    if (!complete) {
+        for (const Target &target : std::as_const(targets))
+            if (!target.temporary.isEmpty())
+                ::unlink(target.temporary.constData());
+        return outcomes;
+    }
+    // Every new text is complete and on disk: now each takes its place, in order.
     for (qsizetype i = 0; i < files.size(); ++i) {
-        if (temps[i].isEmpty())
+        const Target &target = targets[i];
+        int error = 0;
+        if (beforeCommit && !beforeCommit(files[i].path)) {
+            error = ECANCELED;
+        } else if (target.inPlace) {
+            error = WriteInPlace(target.path, files[i].bytes);
+            if (error)
+                WriteInPlace(target.path, target.before); // not left torn by a write that stopped part way
+        } else if (::rename(target.temporary.constData(), target.path.constData()) != 0) {
+            error = errno;
+        }
+        if (target.inPlace || error)
+            ::unlink(target.temporary.constData());
+        if (!error) {
+            outcomes[i] = {Outcome::Written, {}};
             continue;
-        written[i] = onDisk && std::rename(temps[i].constData(), QFile::encodeName(files[i].path).constData()) == 0;
+        }
+        outcomes[i] = {Outcome::Failed, SystemReason(error)};
+        for (qsizetype j = i + 1; j < files.size(); ++j)
+            ::unlink(targets[j].temporary.constData());
+        for (qsizetype j = i - 1; j >= 0; --j)
+            if (PutBack(targets[j]))
+                outcomes[j] = {Outcome::HeldBack, {}};
+        break;
+    }
+    return outcomes;
+}
+
+QList<bool> FileWriter::WriteCopies(const QList<Copy> &copies) const
+{
+    QList<bool> written(copies.size(), false);
+    QList<QByteArray> temporaries(copies.size());
+    QSet<QByteArray> folders;
+    for (qsizetype i = 0; i < copies.size(); ++i) {
+        const QByteArray path = QFile::encodeName(copies[i].path);
+        struct stat info;
+        if (::lstat(path.constData(), &info) == 0 && S_ISDIR(info.st_mode))
+            continue;
+        Attributes attributes;
+        if (::stat(QFile::encodeName(copies[i].source).constData(), &info) == 0)
+            attributes = AttributesOf(info, 0777);
+        temporaries[i] = WriteBeside(path, copies[i].bytes, attributes, false).name;
+        if (!temporaries[i].isEmpty())
+            folders.insert(FolderToOpen(path));
+    }
+    // One flush (per folder, normally one) puts every copy's bytes on disk before any of them
+    // replaces an older copy.
+    bool onDisk = true;
+    for (const QByteArray &folder : std::as_const(folders))
+        onDisk = SyncFileSystemOf(folder) == 0 && onDisk;
+    for (qsizetype i = 0; i < copies.size(); ++i) {
+        if (temporaries[i].isEmpty())
+            continue;
+        written[i] = onDisk && (!beforeCommit || beforeCommit(copies[i].path))
+                     && ::rename(temporaries[i].constData(), QFile::encodeName(copies[i].path).constData()) == 0;
         if (!written[i])
-            ::unlink(temps[i].constData());
+            ::unlink(temporaries[i].constData());
     }
     return written;
+}
+
+QString FileWriter::WrittenPath(const QString &path)
+{
+    return QFile::decodeName(ResolveLinks(QFile::encodeName(path)));
+}
+
+bool FileWriter::MakeRealFolder(const QString &path)
+{
+    QByteArray folder = QFile::encodeName(path);
+    while (folder.size() > 1 && folder.endsWith('/'))
+        folder.chop(1);
+    struct stat info;
+    if (::lstat(folder.constData(), &info) == 0)
+        return S_ISDIR(info.st_mode);
+    if (errno != ENOENT || ::mkdir(folder.constData(), 0700) != 0)
+        return false;
+    const Attributes attributes = NewFileAttributes(FolderToOpen(folder));
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    ApplyAttributes(fd, attributes);
+    ::close(fd);
+    return true;
+}
+
+void FileWriter::RemoveStaleTemporaryFiles(const QString &directory, bool subfolders)
+{
+    const int fd = ::open(QFile::encodeName(directory).constData(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    if (fd >= 0)
+        RemoveStaleIn(fd, subfolders, 0);
 }
 
 #else
 
-bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
+// Elsewhere QSaveFile does the temporary file and the rename; the files of one call are all
+// complete before the first is committed.
+QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &files) const
 {
-    if (QFileInfo(path).isDir())
-        return false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return false;
-    if (file.write(bytes) != bytes.size()) {
-        file.cancelWriting();
-        return false;
+    QList<Outcome> outcomes(files.size());
+    std::vector<std::unique_ptr<QSaveFile>> saves;
+    bool complete = true;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        saves.push_back(std::make_unique<QSaveFile>(files[i].path));
+        QSaveFile &file = *saves.back();
+        const QString obstacle = Obstacle(files[i].path);
+        if (!obstacle.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(files[i].bytes) != files[i].bytes.size()) {
+            outcomes[i] = {Outcome::Failed, obstacle.isEmpty() ? file.errorString() : obstacle};
+            complete = false;
+        }
     }
-    if (beforeCommit && !beforeCommit(path)) {
-        file.cancelWriting();
-        return false;
+    for (qsizetype i = 0; i < files.size(); ++i) {
+        if (!complete || (beforeCommit && !beforeCommit(files[i].path))) {
+            saves[size_t(i)]->cancelWriting();
+            continue;
+        }
+        outcomes[i] = saves[size_t(i)]->commit() ? Outcome{Outcome::Written, {}}
+                                                 : Outcome{Outcome::Failed, saves[size_t(i)]->errorString()};
     }
-    return file.commit();
+    return outcomes;
 }
 
-QList<bool> FileWriter::WriteAll(const QList<PendingFile> &files) const
+QString FileWriter::Obstacle(const QString &path) const
+{
+    const QFileInfo info(path);
+    if (info.isDir())
+        return QStringLiteral("Is a directory");
+    if (info.exists() && (mayWrite ? !mayWrite(path) : !info.isWritable()))
+        return QStringLiteral("Permission denied");
+    return {};
+}
+
+QList<bool> FileWriter::WriteCopies(const QList<Copy> &copies) const
 {
     QList<bool> written;
-    written.reserve(files.size());
-    for (const PendingFile &file : files)
-        written.append(Write(file.path, file.bytes));
+    for (const Copy &copy : copies) {
+        QFile::remove(copy.path);
+        written.append(Write(copy.path, copy.bytes));
+        QFile::setPermissions(copy.path, QFileInfo(copy.source).permissions());
+    }
     return written;
 }
 
-#endif
-
-void FileWriter::RemoveStaleTemporaryFiles(const QString &directory)
+QString FileWriter::WrittenPath(const QString &path)
 {
-    QDir folder(directory);
-    const QStringList stale = folder.entryList({TemporaryPrefix + QLatin1Char('*') + TemporarySuffix},
-                                               QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString &name : stale)
-        folder.remove(name);
+    const QFileInfo info(path);
+    return info.isSymLink() ? info.symLinkTarget() : path;
 }
+
+bool FileWriter::MakeRealFolder(const QString &path)
+{
+    const QFileInfo info(path);
+    if (info.isSymLink())
+        return false;
+    if (info.exists())
+        return info.isDir();
+    return QDir().mkdir(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+}
+
+void FileWriter::RemoveStaleTemporaryFiles(const QString &directory, bool subfolders)
+{
+    QDirIterator it(directory, QDir::Files | QDir::Hidden | QDir::System,
+                    subfolders ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+    while (it.hasNext()) {
+        const QFileInfo info(it.next());
+        if (!info.isSymLink() && IsTemporaryName(info.fileName()))
+            QFile::remove(info.filePath());
+    }
+}
+
+#endif
 
 } // namespace quarvel

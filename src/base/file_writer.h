@@ -1,43 +1,85 @@
-// Every file Quarvel writes goes through here: into a temporary file beside the target, every
-// byte and the flush checked, then renamed over it, so a failure (a full disk included) never
-// leaves a truncated file and the old one stays intact.
+// Every file Quarvel writes goes through here. A new text goes into a temporary file beside
+// its target first, every byte and the flush checked, and only then takes the target's place,
+// so that no failure leaves a torn file. What the user set up around a file stays as it was:
+// a symlink's target is written and the link kept, a file with several hard links is written
+// in place so that its links stay, owner, group and mode are kept, and a file the user may
+// not write is not replaced.
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 
 #include <functional>
-#include <QList>
 
 namespace quarvel {
 
 class FileWriter {
 public:
-    // Writes bytes to path. False when the file cannot be created, written or put in place.
-    bool Write(const QString &path, const QByteArray &bytes) const;
-
     struct PendingFile {
         QString path;
         QByteArray bytes;
     };
 
-    // Writes many files with one flush to disk for all of them, where Write would flush each
-    // on its own (a flush costs milliseconds, a backup holds hundreds of files). Each file is
-    // still put in place only after its bytes are on disk. One result per file, in order.
-    QList<bool> WriteAll(const QList<PendingFile> &files) const;
+    struct Outcome {
+        enum State { Written, Failed, HeldBack };
+        State state = HeldBack;
+        QString reason; // why a failed file could not be written, as "Permission denied"
+    };
 
-    // Temporary files are named TemporaryPrefix + random + TemporarySuffix: hidden, and never
-    // matched by the backup's "*.pb*".
+    // Writes all of files or none. Every new text goes to its temporary file first; only when
+    // all are complete do they take their places, in order. When one cannot be written, the
+    // others are held back and every file stays as it was; should one fail as it takes its
+    // place, the files placed before it get their old bytes back. One outcome per file.
+    QList<Outcome> WriteTogether(const QList<PendingFile> &files) const;
+
+    // One file, as WriteTogether writes it. False when it could not be written.
+    bool Write(const QString &path, const QByteArray &bytes) const;
+
+    // Why the file at path could not be written, found without writing (a folder or a device
+    // in its place, no write permission); empty when nothing stands in the way.
+    QString Obstacle(const QString &path) const;
+
+    // A copy of source (the backup): whatever stands at its path, a link included, is
+    // replaced and never followed; it gets the mode of source and, where the process may,
+    // its owner and group.
+    struct Copy {
+        QString path;
+        QByteArray bytes;
+        QString source;
+    };
+
+    // Writes each copy on its own, with one flush to disk for all of them, where Write would
+    // flush each (a backup holds hundreds of files). One result per copy, in order.
+    QList<bool> WriteCopies(const QList<Copy> &copies) const;
+
+    // The file that writing path changes: path itself, or where its symlinks lead.
+    static QString WrittenPath(const QString &path);
+
+    // A real folder at path (never a link), made owner-only when missing and owned like the
+    // folder it is made in, where the process may. False when something else stands there
+    // or it cannot be made.
+    static bool MakeRealFolder(const QString &path);
+
+    // Temporary files are named TemporaryPrefix + 16 lowercase hexadecimal digits +
+    // TemporarySuffix: hidden, never matched by the backup's "*.pb*", and unlike any name a
+    // user gives a file.
     static constexpr QLatin1StringView TemporaryPrefix{".quarvel-"};
     static constexpr QLatin1StringView TemporarySuffix{".tmp"};
+    static bool IsTemporaryName(QStringView name);
 
-    // Removes the temporary files a killed run left in directory. Call it only while no other
-    // run can be writing there (under the project's DirectoryLock).
-    static void RemoveStaleTemporaryFiles(const QString &directory);
+    // Removes the temporary files a killed run left in directory (and, with subfolders, in
+    // its real subfolders): regular files of exactly the temporary name shape, never a link
+    // or a folder reached through one. Call it only while no other run can be writing there
+    // (under the project's DirectoryLock).
+    static void RemoveStaleTemporaryFiles(const QString &directory, bool subfolders = false);
 
-    // Fault injection for tests: called with the target path once the bytes are in the
-    // temporary file; returning false abandons the write as a crash at that moment would.
+    // Fault injection for tests: called with a file's path just before it takes its place;
+    // false fails that step, as a failed rename would.
     std::function<bool(const QString &path)> beforeCommit;
+    // Whether the user running the program may write the existing file at path (a symlink's
+    // target); the system's access check when not set.
+    std::function<bool(const QString &path)> mayWrite;
 };
 
 } // namespace quarvel

@@ -127,6 +127,19 @@ QStringList SplitLines(QStringView text)
     return lines;
 }
 
+LineEnds DetectLineEnds(QStringView text)
+{
+    LineEnds ends;
+    ends.afterLast = text.isEmpty() || text.back() == u'\n' || text.back() == u'\r';
+    if (IndexOfChar(text, u'\r') < 0)
+        return ends;
+    qsizetype crlf = 0, lf = 0;
+    for (qsizetype i = IndexOfChar(text, u'\n'); i >= 0; i = IndexOfChar(text, u'\n', i + 1))
+        ++(i > 0 && text[i - 1] == u'\r' ? crlf : lf);
+    ends.crlf = crlf > lf;
+    return ends;
+}
+
 namespace {
 
 // NUL in the high byte of every ASCII character of UTF-16 text: LE when it is the second byte
@@ -214,6 +227,7 @@ std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat, 
         DecodeUnmarked(content, runFormat, result, text);
     }
     read.bytes.clear(); // the bytes are no longer needed while the lines are cut
+    result.ends = DetectLineEnds(text);
     result.lines = SplitLines(text);
     if (invalid)
         result.firstInvalidLine = FirstInvalidLine(result.lines);
@@ -236,68 +250,76 @@ TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted)
 
 namespace {
 
-qsizetype TextLength(const QStringList &lines)
+qsizetype TextLength(const QStringList &lines, qsizetype lineEndLength)
 {
     qsizetype total = 0;
     for (const QString &line : lines)
-        total += line.size() + 1;
+        total += line.size() + lineEndLength;
     return total;
 }
 
 // The 8-bit form: one byte a character, straight into a buffer of the right size; a character
 // beyond U+00FF becomes "?", as in QString::toLatin1.
-QByteArray EncodeLatin1(const QStringList &lines)
+QByteArray EncodeLatin1(const QStringList &lines, QStringView lineEnd)
 {
-    QByteArray bytes(TextLength(lines), Qt::Uninitialized);
+    QByteArray bytes(TextLength(lines, lineEnd.size()), Qt::Uninitialized);
     char *out = bytes.data();
     for (const QString &line : lines) {
         for (const QChar c : line)
             *out++ = c.unicode() > 0xFF ? '?' : char(c.unicode());
-        *out++ = '\n';
+        for (const QChar c : lineEnd)
+            *out++ = char(c.unicode());
     }
     return bytes;
 }
 
-// Encodes the lines each followed by LF at out, gathered into pieces of up to PieceSize
+// Encodes the lines each followed by lineEnd at out, gathered into pieces of up to PieceSize
 // characters: one encoder call a piece costs less than one a line, and the whole text never
 // stands in memory a second time. A piece always ends at the end of a line.
-char *EncodePieces(const QStringList &lines, QStringEncoder &encoder, char *out)
+char *EncodePieces(const QStringList &lines, QStringView lineEnd, QStringEncoder &encoder, char *out)
 {
     constexpr qsizetype PieceSize = qsizetype(1) << 16;
-    const QChar lineFeed = QLatin1Char('\n');
     QString piece(PieceSize, Qt::Uninitialized);
     QChar *const begin = piece.data();
     QChar *at = begin;
     for (const QString &line : lines) {
-        if ((at - begin) + line.size() + 1 > PieceSize) {
+        if ((at - begin) + line.size() + lineEnd.size() > PieceSize) {
             out = encoder.appendToBuffer(out, QStringView(begin, at));
             at = begin;
         }
-        if (line.size() + 1 > PieceSize) {
+        if (line.size() + lineEnd.size() > PieceSize) {
             out = encoder.appendToBuffer(out, line);
-            out = encoder.appendToBuffer(out, QStringView(&lineFeed, 1));
+            out = encoder.appendToBuffer(out, lineEnd);
             continue;
         }
         at = std::copy(line.cbegin(), line.cend(), at);
-        *at++ = lineFeed;
+        at = std::copy(lineEnd.cbegin(), lineEnd.cend(), at);
     }
     return encoder.appendToBuffer(out, QStringView(begin, at));
 }
 
 } // namespace
 
-QByteArray EncodeLines(const QStringList &lines, TextFormat format)
+QByteArray EncodeLines(const QStringList &lines, TextFormat format, LineEnds ends)
 {
+    const QStringView lineEnd = ends.crlf ? u"\r\n" : u"\n";
     const auto encoding = UnicodeEncoding(format);
-    if (!encoding)
-        return EncodeLatin1(lines);
-    // The mark and the text go into one buffer as large as the encoder may need.
-    const QByteArray mark = ByteOrderMarkBytes(format);
-    QStringEncoder encoder(*encoding, QStringConverter::Flag::Stateless);
-    QByteArray bytes(mark.size() + encoder.requiredSpace(TextLength(lines)), Qt::Uninitialized);
-    char *out = std::copy(mark.cbegin(), mark.cend(), bytes.data());
-    out = EncodePieces(lines, encoder, out);
-    bytes.truncate(out - bytes.constData());
+    QByteArray bytes;
+    qsizetype lineEndBytes = lineEnd.size();
+    if (!encoding) {
+        bytes = EncodeLatin1(lines, lineEnd);
+    } else {
+        // The mark and the text go into one buffer as large as the encoder may need.
+        const QByteArray mark = ByteOrderMarkBytes(format);
+        QStringEncoder encoder(*encoding, QStringConverter::Flag::Stateless);
+        bytes = QByteArray(mark.size() + encoder.requiredSpace(TextLength(lines, lineEnd.size())), Qt::Uninitialized);
+        char *out = std::copy(mark.cbegin(), mark.cend(), bytes.data());
+        out = EncodePieces(lines, lineEnd, encoder, out);
+        bytes.truncate(out - bytes.constData());
+        lineEndBytes = QByteArray(QStringEncoder(*encoding, QStringConverter::Flag::Stateless).encode(lineEnd)).size();
+    }
+    if (!ends.afterLast && !lines.isEmpty())
+        bytes.chop(lineEndBytes);
     return bytes;
 }
 

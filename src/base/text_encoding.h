@@ -37,9 +37,22 @@ QString DecodeText(QByteArrayView bytes, TextFormat format);
 // "A\n" is one line and "" is none.
 QStringList SplitLines(QStringView text);
 
+// How a file ends its lines, so that a user's file is written back the way it was kept.
+struct LineEnds {
+    bool crlf = false;     // CR LF instead of LF
+    bool afterLast = true; // the last line has its line end too
+
+    bool operator==(const LineEnds &) const = default;
+};
+
+// CR LF when most line ends of text are CR LF, else LF; a text that ends inside its last
+// line has no line end after it.
+LineEnds DetectLineEnds(QStringView text);
+
 struct TextFile {
     TextFormat format = FormatLatin1;
     bool marked = false;      // the file began with the byte-order mark of format
+    LineEnds ends;
     QStringList lines;
     int firstInvalidLine = 0; // 1-based line of the first bytes that are no text in format; 0: none
 };
@@ -60,7 +73,8 @@ bool FitsLatin1(const QStringList &lines);
 // beyond U+00FF becomes UTF-8, so that no character is lost.
 TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted);
 
-// Lines each followed by LF, encoded in format, preceded by its byte-order mark.
-QByteArray EncodeLines(const QStringList &lines, TextFormat format);
+// Lines each followed by its line end (LF unless ends says otherwise), encoded in format,
+// preceded by its byte-order mark.
+QByteArray EncodeLines(const QStringList &lines, TextFormat format, LineEnds ends = {});
 
 } // namespace quarvel

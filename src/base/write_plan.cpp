@@ -2,6 +2,7 @@
 
 #include "base/file_reader.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 namespace quarvel {
@@ -23,6 +24,16 @@ OnDisk ReadOnDisk(const QString &path)
     return {true, std::move(file.bytes)};
 }
 
+WritePlan::Outcome OutcomeOfState(FileWriter::Outcome::State state)
+{
+    switch (state) {
+    case FileWriter::Outcome::Written: return WritePlan::Outcome::Written;
+    case FileWriter::Outcome::Failed: return WritePlan::Outcome::Failed;
+    case FileWriter::Outcome::HeldBack: break;
+    }
+    return WritePlan::Outcome::HeldBack;
+}
+
 } // namespace
 
 bool WritePlan::Holds(const QString &path, const QByteArray &bytes)
@@ -33,34 +44,93 @@ bool WritePlan::Holds(const QString &path, const QByteArray &bytes)
     return existing.exists && existing.bytes == bytes;
 }
 
-bool WritePlan::Write(const QString &path, const QByteArray &bytes)
+int WritePlan::Stage(const QString &path, const QByteArray &bytes, Order order)
 {
-    if (QFileInfo(path).isDir()) {
-        ++failed_;
-        return false;
+    const QString file = QDir::cleanPath(FileWriter::WrittenPath(QFileInfo(path).absoluteFilePath()));
+    auto known = entryOfFile_.constFind(file);
+    int handle = known == entryOfFile_.cend() ? int(entries_.size()) : *known;
+    if (known == entryOfFile_.cend()) {
+        OnDisk old = ReadOnDisk(path);
+        Entry entry;
+        entry.path = path;
+        entry.before = std::move(old.bytes);
+        entry.created = !old.exists;
+        entries_.append(std::move(entry));
+        entryOfFile_.insert(file, handle);
     }
-    OnDisk old = ReadOnDisk(path);
-    if (old.exists && old.bytes == bytes) {
-        ++unchanged_;
-        return true;
-    }
-    if (!dryRun && !writer_.Write(path, bytes)) {
-        ++failed_;
-        return false;
-    }
-    changes_.append({path, std::move(old.bytes), bytes, !old.exists});
-    return true;
+    Entry &entry = entries_[handle];
+    entry.after = bytes;
+    entry.order = order;
+    entry.outcome = !entry.created && entry.before == bytes ? Outcome::Unchanged : Outcome::Staged;
+    return handle;
 }
 
-QList<bool> WritePlan::WriteAll(QList<FileWriter::PendingFile> files)
+// What a real run would meet: a file that cannot be written fails, and then holds the others back.
+QList<FileWriter::Outcome> WritePlan::Foresee(const QList<FileWriter::PendingFile> &files) const
+{
+    QList<FileWriter::Outcome> outcomes;
+    bool anyFailed = false;
+    for (const FileWriter::PendingFile &file : files) {
+        const QString obstacle = writer_.Obstacle(file.path);
+        anyFailed = anyFailed || !obstacle.isEmpty();
+        outcomes.append({obstacle.isEmpty() ? FileWriter::Outcome::Written : FileWriter::Outcome::Failed, obstacle});
+    }
+    for (FileWriter::Outcome &outcome : outcomes)
+        if (anyFailed && outcome.state == FileWriter::Outcome::Written)
+            outcome.state = FileWriter::Outcome::HeldBack;
+    return outcomes;
+}
+
+bool WritePlan::WriteStaged()
+{
+    QList<int> staged;
+    QList<FileWriter::PendingFile> files;
+    for (const Order order : {Order::InTurn, Order::Last}) {
+        for (int i = 0; i < entries_.size(); ++i) {
+            if (entries_[i].outcome == Outcome::Staged && entries_[i].order == order) {
+                staged.append(i);
+                files.append({entries_[i].path, entries_[i].after});
+            }
+        }
+    }
+    const QList<FileWriter::Outcome> outcomes = dryRun ? Foresee(files) : writer_.WriteTogether(files);
+    bool noneFailed = true;
+    for (qsizetype k = 0; k < staged.size(); ++k) {
+        Entry &entry = entries_[staged[k]];
+        entry.outcome = OutcomeOfState(outcomes[k].state);
+        entry.reason = outcomes[k].reason;
+        noneFailed = noneFailed && entry.outcome != Outcome::Failed;
+        if (entry.outcome == Outcome::Written)
+            changes_.append({entry.path, std::move(entry.before), std::move(entry.after), entry.created});
+    }
+    return noneFailed;
+}
+
+QList<WritePlan::Failure> WritePlan::Failures() const
+{
+    QList<Failure> failures;
+    for (const Entry &entry : entries_)
+        if (entry.outcome == Outcome::Failed)
+            failures.append({entry.path, entry.reason});
+    return failures;
+}
+
+int WritePlan::Count(Outcome outcome) const
+{
+    return int(std::count_if(entries_.cbegin(), entries_.cend(), [outcome](const Entry &entry) {
+        return entry.outcome == outcome;
+    }));
+}
+
+QList<bool> WritePlan::WriteCopies(QList<FileWriter::Copy> copies)
 {
     if (!dryRun)
-        return writer_.WriteAll(files);
-    // A dry run writes nothing, and fails only where a folder stands in a file's place.
+        return writer_.WriteCopies(copies);
+    // A dry run writes nothing, and fails only where a folder stands in a copy's place.
     QList<bool> results;
-    results.reserve(files.size());
-    for (const FileWriter::PendingFile &file : std::as_const(files))
-        results.append(!QFileInfo(file.path).isDir());
+    results.reserve(copies.size());
+    for (const FileWriter::Copy &copy : std::as_const(copies))
+        results.append(!QFileInfo(copy.path).isDir());
     return results;
 }
 

@@ -1,11 +1,14 @@
-// The one place a run hands its files to. A file whose bytes on disk already equal its new
-// bytes is left alone, so its modification time stays and editors do not ask to reload it;
-// a dry run writes nothing at all and only records what a real run would change.
+// The one place a run hands its files to. The files of a run are staged first and written
+// together at the end, all of them or none, so that a failure never leaves a project half
+// old and half new. A file whose bytes on disk already equal its new bytes is left alone, so
+// its modification time stays and editors do not ask to reload it; a dry run writes nothing
+// at all and only records what a real run would change.
 #pragma once
 
 #include "base/file_writer.h"
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 
@@ -15,7 +18,7 @@ class WritePlan {
 public:
     explicit WritePlan(const FileWriter &writer) : writer_(writer) {}
 
-    // A file the run changes or creates, with its bytes before and after.
+    // A file the run changed or created (in a dry run: would), with its bytes before and after.
     struct Change {
         QString path;
         QByteArray before;
@@ -23,29 +26,73 @@ public:
         bool created = false;
     };
 
+    enum class Outcome {
+        Staged,    // waiting for WriteStaged
+        Unchanged, // the bytes on disk are already the new bytes: not written
+        Written,   // in a dry run: would be written
+        Failed,    // could not be written; see Failures
+        HeldBack,  // not written, since another file of the run could not be
+    };
+
+    struct Failure {
+        QString path;
+        QString reason;
+    };
+
     bool dryRun = false;
 
-    // One file of the project (a generated file, an include, the project file): written when
-    // its bytes differ, counted and recorded. False when the real write fails, or when a
-    // folder stands where the file should be.
-    bool Write(const QString &path, const QByteArray &bytes);
+    enum class Order {
+        InTurn, // in the order staged
+        Last,   // after every file staged in turn
+    };
+
+    // One file of the project (a generated file, an include, the project file), staged for
+    // WriteStaged; nothing on disk changes before. Staging a file again, under any path that
+    // leads to it, replaces its earlier text. Returns the handle OutcomeOf asks with.
+    int Stage(const QString &path, const QByteArray &bytes, Order order = Order::InTurn);
+
+    // Writes every staged file, all or none (FileWriter::WriteTogether). A dry run writes
+    // nothing and gives each file the outcome the run would meet. False when a file failed.
+    bool WriteStaged();
+
+    Outcome OutcomeOf(int handle) const { return entries_.at(handle).outcome; }
+    // True when the file holds its new text: written, or unchanged.
+    bool IsCurrent(int handle) const
+    {
+        return OutcomeOf(handle) == Outcome::Written || OutcomeOf(handle) == Outcome::Unchanged;
+    }
 
     // True when the file at path exists and holds exactly bytes.
     static bool Holds(const QString &path, const QByteArray &bytes);
-    // Many files at once (the backup copies), each one the caller found to differ with Holds,
-    // so that it need not keep the bytes of the others: written unless in a dry run; not
-    // counted in the project's files. One result per file, in order.
-    QList<bool> WriteAll(QList<FileWriter::PendingFile> files);
+    // The backup copies, each one the caller found to differ with Holds, so that it need not
+    // keep the bytes of the others: written at once and each on its own, unless in a dry run;
+    // not counted among the project's files. One result per copy, in order.
+    QList<bool> WriteCopies(QList<FileWriter::Copy> copies);
 
     const QList<Change> &Changes() const { return changes_; }
-    int UnchangedCount() const { return unchanged_; }
-    int FailedCount() const { return failed_; }
+    QList<Failure> Failures() const;
+    int UnchangedCount() const { return Count(Outcome::Unchanged); }
+    int FailedCount() const { return Count(Outcome::Failed); }
+    int HeldBackCount() const { return Count(Outcome::HeldBack); }
 
 private:
+    struct Entry {
+        QString path;
+        QByteArray before;
+        QByteArray after;
+        bool created = false;
+        Order order = Order::InTurn;
+        Outcome outcome = Outcome::Staged;
+        QString reason;
+    };
+
+    int Count(Outcome outcome) const;
+    QList<FileWriter::Outcome> Foresee(const QList<FileWriter::PendingFile> &files) const;
+
     const FileWriter &writer_;
+    QList<Entry> entries_;
+    QHash<QString, int> entryOfFile_; // by the file written: a symlink's target
     QList<Change> changes_;
-    int unchanged_ = 0;
-    int failed_ = 0;
 };
 
 } // namespace quarvel

@@ -52,7 +52,8 @@ int InitProject(const CommandLineOptions &options, FILE *out, FILE *err)
     reserved.close();
     ProjectState project;
     project.switches = Switches(); // the defaults of a new project
-    project.CommonFiles = options.initCommonFiles;
+    for (const QString &file : options.initCommonFiles)
+        project.CommonFiles.append(ProjectFilePath(QFileInfo(options.projectPath).path(), file));
     CliFrontEnd frontEnd({}, false, out, err);
     if (ReportFailure(frontEnd, SaveProject(options.projectPath, project, FileWriter())))
         return 0;
@@ -66,7 +67,8 @@ bool HoldsLineEnd(const QString &name)
     return name.contains(QLatin1Char('\n')) || name.contains(QLatin1Char('\r'));
 }
 
-// "3 files could not be written, see the log": what went wrong in a run that reached "Ready.".
+// "1 file could not be written, 7 kept as they were, see the log": what went wrong in a run
+// that reached "Ready.".
 QString FaultSummary(const GenerationContext &g)
 {
     const auto files = [](int count, const char *what) {
@@ -78,6 +80,8 @@ QString FaultSummary(const GenerationContext &g)
         parts.append(files(g.faults.unread, "read"));
     if (g.plan.FailedCount() > 0)
         parts.append(files(g.plan.FailedCount(), "written"));
+    if (g.plan.HeldBackCount() > 0)
+        parts.append(QString::number(g.plan.HeldBackCount()) + QStringLiteral(" kept as they were"));
     if (g.faults.backupFailed)
         parts.append(QStringLiteral("the backup failed"));
     return parts.join(QStringLiteral(", ")) + QStringLiteral(", see the log");
@@ -193,13 +197,33 @@ void PrintText(FILE *stream, const QByteArray &bytes)
     std::fflush(stream);
 }
 
-// After the log: the diff of every file the run changed or would change, paths relative to
-// the project folder.
-void PrintDiff(const GenerationContext &g, FILE *out)
+// The deepest folder that holds the project folder and every changed file: the project
+// folder, unless a changed include lies outside it.
+QString DiffBase(const GenerationContext &g)
 {
-    const QDir project(g.ProjectDirectory());
+    QString base = QDir::cleanPath(g.ProjectDirectory());
+    const auto holds = [&base](const QString &path) {
+        return base == QLatin1String("/") || path.startsWith(base + QLatin1Char('/'));
+    };
     for (const WritePlan::Change &change : g.plan.Changes())
-        PrintText(out, UnifiedDiff(project.relativeFilePath(change.path), change.before, change.after, change.created));
+        while (!holds(QDir::cleanPath(change.path)))
+            base = QFileInfo(base).path();
+    return base;
+}
+
+// After the log: the diff of every file the run changed or would change, paths relative to
+// the project folder, or to the folder that holds them all when an include lies outside it
+// (patch and git apply refuse a path that leads out of the folder they work in); stderr
+// then says where the diff applies.
+void PrintDiff(const GenerationContext &g, FILE *out, FILE *err)
+{
+    const QString base = DiffBase(g);
+    if (base != QDir::cleanPath(g.ProjectDirectory()))
+        PrintCommandLineError(err, QStringLiteral("the diff's paths are relative to ") + base
+                                       + QStringLiteral(", as it changes files outside the project folder: apply it there."));
+    const QDir folder(base);
+    for (const WritePlan::Change &change : g.plan.Changes())
+        PrintText(out, UnifiedDiff(folder.relativeFilePath(change.path), change.before, change.after, change.created));
 }
 
 // --check: exit status 4 and the files named on stderr when a run would change any.
@@ -308,7 +332,7 @@ bool LoadProjectForRun(const CommandLineOptions &options, ProjectState &project,
 int FinishRun(const CommandLineOptions &options, const GenerationContext &context, FILE *out, FILE *err)
 {
     if (options.diff)
-        PrintDiff(context, out);
+        PrintDiff(context, out, err);
     if (options.reportJson)
         PrintText(out, ProjectReportJson(BuildProjectReport(context)));
     // --check names the files either way; a file that could not be read or written outranks

@@ -16,7 +16,7 @@ struct CommandLineOptions {
     bool keepUnbound = false;       // --keep-unbound
     QList<QPair<QString, int>> sets; // --set SWITCH=VALUE, in order
     bool init = false;              // --init PROJECT COMMONFILE...
-    QStringList initCommonFiles;    // made absolute
+    QStringList initCommonFiles;    // made absolute; stored relative to the project where below it
     bool dryRun = false;            // --dry-run: every step, nothing written
     bool diff = false;              // --diff: the changes as a unified diff after the log
     bool check = false;             // --check: a dry run whose exit status says if files would change

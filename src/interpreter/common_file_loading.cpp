@@ -180,14 +180,15 @@ void FindCaughtImageFiles(QList<ImageRecord> &images, qsizetype from, const QStr
     }
 }
 
-void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
+std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
 {
     const QString &listedPath = g.model.CommonFileList.at(fileIndex);
-    const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), listedPath), g.outputFormat);
+    const QString path = ProjectRelativePath(g.ProjectDirectory(), listedPath);
+    FileBytes failure;
+    const auto file = ReadTextFile(path, g.outputFormat, &failure);
     if (!file) {
         g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), listedPath));
-        ++g.faults.unread;
-        return;
+        return UnreadCommonFile{path, failure.reason};
     }
     if (file->firstInvalidLine)
         g.LogLine(InvalidBytesWarning(listedPath, file->firstInvalidLine));
@@ -219,6 +220,7 @@ void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
             RecordGlobalLoads(g, line);
     }
     FindCaughtImageFiles(g.model.ImageList, firstImage, file->lines);
+    return std::nullopt;
 }
 
 // The bracket of the OpenWindow call of a line, 0 when the line opens no window.
@@ -230,10 +232,13 @@ int OpenWindowBracket(const QString &line)
 
 } // namespace
 
-void LoadCommonFiles(GenerationContext &g)
+QList<UnreadCommonFile> LoadCommonFiles(GenerationContext &g)
 {
+    QList<UnreadCommonFile> unread;
     for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
-        LoadOneCommonFile(g, i);
+        if (const auto failed = LoadOneCommonFile(g, i))
+            unread.append(*failed);
+    return unread;
 }
 
 // Every window after the first gets the first one as its parent. The arguments are split at

@@ -2,6 +2,7 @@
 // switch-driven rewrites of their OpenWindow and ImageGadget calls.
 #pragma once
 
+#include <QList>
 #include <QString>
 
 namespace quarvel {
@@ -12,7 +13,16 @@ struct GenerationContext;
 // an absolute path as it stands.
 QString ProjectRelativePath(const QString &projectDirectory, const QString &path);
 
-void LoadCommonFiles(GenerationContext &g);
+// A common file that could not be read (missing, no permission, no regular file, too large).
+struct UnreadCommonFile {
+    QString path; // the full path
+    QString reason;
+};
+
+// Loads the common files in list order. Each one that cannot be read is logged with its
+// " -> Error OpenFile " line and returned: without it the project would look as if its
+// windows were renamed or gone, so the driver stops the run.
+QList<UnreadCommonFile> LoadCommonFiles(GenerationContext &g);
 void SetParentWindow(GenerationContext &g);
 void SetAutoWindowPosition(GenerationContext &g);
 void ZeroImageGadgets(GenerationContext &g);

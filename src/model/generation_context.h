@@ -33,6 +33,13 @@ struct RunFaults {
     bool backupFailed = false;
 };
 
+// An include that step 3 staged with its new text; the log reports it once the run's files
+// are written.
+struct StagedInclude {
+    QString path; // as Main.pb names it
+    int handle = 0; // in the write plan
+};
+
 // The run's warnings by kind (the text before the first "(", or the whole line), in the order
 // each kind first appeared, so the report can sum up a kind logged many times.
 struct WarningTally {
@@ -63,6 +70,8 @@ struct GenerationContext {
     OutputLines lines;
     BindingList bindings;
     TextFormat outputFormat = FormatUtf8;
+    QHash<QString, LineEnds> userLineEnds; // how the user's files read by this run end their lines, by path
+    QList<StagedInclude> stagedIncludes;
     RunFaults faults;
     DirectoryLock projectLock; // held from the start of step 1 to the end of the run
     qsizetype catalogKeysLoaded = 0; // the Catalog's entries before this run's strings joined

@@ -3,10 +3,10 @@
 #include "base/file_reader.h"
 #include "base/file_writer.h"
 #include "base/numeric_value.h"
-#include "base/write_plan.h"
 #include "base/text_encoding.h"
 #include "model/design_model.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -60,13 +60,9 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
     return EncodeLines(lines, FormatUtf8).mid(3); // UTF-8 without byte-order mark
 }
 
-template<typename Sink>
-static FileResult SaveProjectTo(const QString &path, ProjectState &project, Sink &sink,
-                                const DesignModel *designLists)
+FileResult FinishProjectSave(ProjectState &project, bool written)
 {
-    if (project.CommonFiles.isEmpty())
-        return FileResult::NotDone();
-    if (!sink.Write(path, ProjectFileText(project, designLists)))
+    if (!written)
         return FileResult::Failed(ProjectMessageTitle);
     project.ProjectNamed = true;
     project.ProjectSaved = true;
@@ -76,12 +72,30 @@ static FileResult SaveProjectTo(const QString &path, ProjectState &project, Sink
 FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
                        const DesignModel *designLists)
 {
-    return SaveProjectTo(path, project, writer, designLists);
+    if (project.CommonFiles.isEmpty())
+        return FileResult::NotDone();
+    return FinishProjectSave(project, writer.Write(path, ProjectFileText(project, designLists)));
 }
 
-FileResult SaveProject(const QString &path, ProjectState &project, WritePlan &plan, const DesignModel *designLists)
+QString ProjectFilePath(const QString &projectDirectory, const QString &path)
 {
-    return SaveProjectTo(path, project, plan, designLists);
+    const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+    const QString relative = QDir(projectDirectory).relativeFilePath(absolute);
+    return relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative) ? absolute : relative;
+}
+
+QStringList RebasedCommonFiles(const QStringList &files, const QString &fromDirectory, const QString &toDirectory)
+{
+    if (QDir::cleanPath(fromDirectory) == QDir::cleanPath(toDirectory))
+        return files;
+    QStringList rebased;
+    for (const QString &file : files) {
+        if (!QFileInfo(file).isRelative())
+            rebased.append(ProjectFilePath(toDirectory, file));
+        else
+            rebased.append(fromDirectory.isEmpty() ? file : ProjectFilePath(toDirectory, fromDirectory + QLatin1Char('/') + file));
+    }
+    return rebased;
 }
 
 void ReadProjectText(const QByteArray &bytes, ProjectState &project)

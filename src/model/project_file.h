@@ -10,7 +10,6 @@
 namespace quarvel {
 
 class FileWriter;
-class WritePlan;
 struct DesignModel;
 
 // Writes the project to path. The six name sections come from the design model when one is
@@ -19,12 +18,22 @@ struct DesignModel;
 // message when the file cannot be written, in which case an existing file keeps its content.
 FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
                        const DesignModel *designLists = nullptr);
-// The same at the end of a run, through the run's write plan: an unchanged project file is
-// left alone, and a dry run writes nothing.
-FileResult SaveProject(const QString &path, ProjectState &project, WritePlan &plan, const DesignModel *designLists);
+// The end of a save that went another way (a run writes the project file with its other
+// files): the project named and saved when its file was written, else the "Project" failure.
+FileResult FinishProjectSave(ProjectState &project, bool written);
 
 // The file's text as SaveProject writes it.
 QByteArray ProjectFileText(const ProjectState &project, const DesignModel *designLists);
+
+// A common file as the project file keeps it: relative to projectDirectory when the file lies
+// in or below it, so that the project can move with its files; else its full path.
+QString ProjectFilePath(const QString &projectDirectory, const QString &path);
+
+// The common files of a project saved from one folder into another: a relative entry is taken
+// from fromDirectory (none for a project never saved: it stays as written), then each is kept
+// as ProjectFilePath keeps it for toDirectory. Saved into its own folder, the entries stay as
+// they are written.
+QStringList RebasedCommonFiles(const QStringList &files, const QString &fromDirectory, const QString &toDirectory);
 
 // Replaces the common files, the stored lists and the switches the file names. Failed, with
 // the "Project" message, when the file cannot be opened; the lists are empty then. The caller

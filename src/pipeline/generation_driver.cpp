@@ -1,5 +1,6 @@
 #include "pipeline/generation_driver.h"
 
+#include "base/file_error_line.h"
 #include "emit/common_file.h"
 #include "emit/constants_section.h"
 #include "emit/dispatcher.h"
@@ -87,13 +88,16 @@ void CheckMainFile(GenerationContext &g)
 }
 
 // The common files, the project's sources and Main.pb's includes. False when the project has
-// no common file to generate.
+// no common file to generate, or when one of them cannot be read.
 bool LoadFiles(GenerationContext &g)
 {
     g.LogLine(QStringLiteral("- Load Files..."));
     ResetDesignModel(g.model, g.lines);
     g.model.CommonFileList = g.project.CommonFiles;
-    LoadCommonFiles(g);
+    if (const QList<UnreadCommonFile> unread = LoadCommonFiles(g); !unread.isEmpty()) {
+        g.LogLine(CannotReadStopLine(unread.first().path, unread.first().reason));
+        return false;
+    }
     if (!LoadProjectSources(g))
         return false;
     if (g.model.CommonFileList.isEmpty()) {
@@ -149,19 +153,28 @@ void BuildSections(GenerationContext &g)
     EmitConstantsSection(g);
 }
 
-// One run per project: a second one waits a few seconds for the first, then stops. Temporary
-// files found once the lock is held were left by a run that was killed.
+// One run per project: a second one waits a few seconds for the first, then stops; a folder
+// that cannot be locked stops the run too. Temporary files found once the lock is held were
+// left by a run that was killed.
 bool LockProject(GenerationContext &g)
 {
     const QString dir = g.ProjectDirectory();
-    if (g.projectLock.Acquire(dir, ProjectLockWaitMilliseconds) == DirectoryLock::Result::Busy) {
+    switch (g.projectLock.Acquire(dir, ProjectLockWaitMilliseconds)) {
+    case DirectoryLock::Result::Busy:
         g.LogLine(QStringLiteral(" -> Error: Another run is working on ") + dir + QStringLiteral(". Stop!"));
         return false;
+    case DirectoryLock::Result::Refused:
+        g.LogLine(QStringLiteral(" -> Error: Cannot lock ") + dir + QStringLiteral(" against other runs (")
+                  + g.projectLock.Reason() + QStringLiteral("). Stop!"));
+        return false;
+    case DirectoryLock::Result::Held:
+    case DirectoryLock::Result::NoFolder: // nothing can be written there; each file says so
+        break;
     }
     if (g.plan.dryRun)
         return true; // a dry run leaves the folder exactly as it is
     FileWriter::RemoveStaleTemporaryFiles(dir);
-    FileWriter::RemoveStaleTemporaryFiles(dir + QStringLiteral("Backup"));
+    FileWriter::RemoveStaleTemporaryFiles(dir + QStringLiteral("Backup"), true);
     return true;
 }
 
@@ -239,9 +252,14 @@ void GenerateStep4(GenerationContext &g)
     LogCounts(g);
 
     g.LogLine(QStringLiteral("- Write Files..."));
-    WriteOutputFiles(g);
-    ReportFailure(g.frontEnd, SaveProject(g.project.ProjectFile, g.project, g.plan, &g.model));
-    ReplaceStoredConstants(g);
+    // The project file, with this run's names, takes its place after the code that uses them,
+    // so that no interrupted run stores names the code does not have yet. When the files
+    // cannot be written, the code keeps the old names, and so do the names the next run
+    // compares with.
+    const int projectFile = g.plan.Stage(g.project.ProjectFile, ProjectFileText(g.project, &g.model), WritePlan::Order::Last);
+    if (WriteOutputFiles(g))
+        ReplaceStoredConstants(g);
+    ReportFailure(g.frontEnd, FinishProjectSave(g.project, g.plan.IsCurrent(projectFile)));
     g.LogLine(QStringLiteral("Ready."));
     g.LogLine(QString());
     LogProjectReport(g);

@@ -19,7 +19,8 @@ TextFormat DetectMainFormat(const QString &projectDirectory)
 
 namespace {
 
-// Reads a file in its own format into lines. A missing file leaves lines untouched and gives
+// Reads a file in its own format into lines, noting how it ends its lines so that it is
+// written back with the same line ends. A missing file leaves lines untouched and gives
 // true; one that exists but cannot be read is the user's and must not be replaced, so the
 // run stops: false, after the log line that says why.
 bool ReadInto(GenerationContext &g, const QString &path, SourceLineList &lines, bool *found = nullptr)
@@ -29,14 +30,14 @@ bool ReadInto(GenerationContext &g, const QString &path, SourceLineList &lines, 
     if (found)
         *found = file.has_value();
     if (!file && failure.status == FileBytes::Unreadable) {
-        g.LogLine(QStringLiteral(" -> Error: Cannot read ") + path + QStringLiteral(" (") + failure.reason
-                  + QStringLiteral("). Stop!"));
+        g.LogLine(CannotReadStopLine(path, failure.reason));
         return false;
     }
     if (!file)
         return true;
     if (file->firstInvalidLine)
         g.LogLine(InvalidBytesWarning(path, file->firstInvalidLine));
+    g.userLineEnds.insert(path, file->ends);
     lines = std::move(file->lines);
     return true;
 }

@@ -433,9 +433,12 @@ ProjectReport BuildProjectReport(const GenerationContext &g)
     report.written = int(g.plan.Changes().size());
     report.unchanged = g.plan.UnchangedCount();
     report.failed = g.plan.FailedCount();
+    report.heldBack = g.plan.HeldBackCount();
     const QDir project(g.ProjectDirectory());
     for (const WritePlan::Change &change : g.plan.Changes())
         report.changedFiles.append(project.relativeFilePath(change.path));
+    for (const WritePlan::Failure &failure : g.plan.Failures())
+        report.failedFiles.append({project.relativeFilePath(failure.path), failure.reason});
     FindEventWirings(g, report.findings);
     FindEventFindings(g, report.findings);
     FindLanguageFindings(g, report.findings);
@@ -456,7 +459,14 @@ QStringList ProjectReportLines(const ProjectReport &report)
                     + QString::number(report.unchanged) + QStringLiteral(" unchanged");
     if (report.failed)
         files += QStringLiteral(", ") + QString::number(report.failed) + QStringLiteral(" failed");
+    if (report.heldBack)
+        files += QStringLiteral(", ") + QString::number(report.heldBack) + QStringLiteral(" held back");
     lines << files + QLatin1Char('.');
+    for (const FailedFile &failed : report.failedFiles)
+        lines << QStringLiteral(" -> ") + failed.file + QStringLiteral(": could not be written (") + failed.reason
+                     + QStringLiteral(").");
+    if (report.heldBack)
+        lines << QStringLiteral(" -> The other files of the run were kept as they were: a run writes all its files or none.");
     for (const ReportFinding &finding : report.findings)
         lines << QStringLiteral(" -> ") + finding.file + QLatin1Char(':') + QString::number(finding.line)
                      + QStringLiteral(": ") + finding.message;
@@ -472,6 +482,9 @@ QByteArray ProjectReportJson(const ProjectReport &report)
     for (const ReportFinding &finding : report.findings)
         findings.append(QJsonObject{{"kind", finding.kind}, {"file", finding.file}, {"line", finding.line},
                                     {"message", finding.message}});
+    QJsonArray failedFiles;
+    for (const FailedFile &failed : report.failedFiles)
+        failedFiles.append(QJsonObject{{"file", failed.file}, {"reason", failed.reason}});
     QJsonArray warnings;
     for (const RepeatedWarning &repeated : report.repeatedWarnings)
         warnings.append(QJsonObject{{"warning", repeated.warning.mid(4)}, {"count", repeated.count}});
@@ -480,7 +493,9 @@ QByteArray ProjectReportJson(const ProjectReport &report)
         {"written", report.written},
         {"unchanged", report.unchanged},
         {"failed", report.failed},
+        {"heldBack", report.heldBack},
         {"changedFiles", QJsonArray::fromStringList(report.changedFiles)},
+        {"failedFiles", failedFiles},
         {"findings", findings},
         {"repeatedWarnings", warnings},
     };

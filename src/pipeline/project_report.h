@@ -26,12 +26,20 @@ struct RepeatedWarning {
     int count = 0;
 };
 
+// A file of the run that could not be written.
+struct FailedFile {
+    QString file;   // relative to the project folder
+    QString reason; // as "Permission denied"
+};
+
 struct ProjectReport {
     bool dryRun = false;
     int written = 0;   // changed or created (in a dry run: would be)
     int unchanged = 0; // left alone: the bytes on disk were already the new bytes
     int failed = 0;
+    int heldBack = 0;  // not written because another file of the run could not be
     QStringList changedFiles; // relative to the project folder
+    QList<FailedFile> failedFiles;
     QList<ReportFinding> findings;
     QList<RepeatedWarning> repeatedWarnings;
 };
@@ -39,8 +47,9 @@ struct ProjectReport {
 // Reads what the finished run left in g; changes nothing.
 ProjectReport BuildProjectReport(const GenerationContext &g);
 
-// The report as log lines: the file count first, then the findings, then one line per kind
-// of warning that was logged more than once.
+// The report as log lines: the file count first, then the files that could not be written
+// with the reason, then the findings, then one line per kind of warning that was logged more
+// than once.
 QStringList ProjectReportLines(const ProjectReport &report);
 
 // The same as one JSON document (see the README for its fields).

@@ -4,43 +4,84 @@
 #include "base/text_encoding.h"
 #include "model/catalog.h"
 #include "model/generation_context.h"
+#include "update/include_file_updates.h"
 
 namespace quarvel {
 
-// Writes one file. A file that the 8-bit format cannot carry is written as UTF-8 with its
-// mark rather than losing characters, and the log says so.
-static void WriteOneFile(GenerationContext &g, const QString &path, const QStringList &lines)
+namespace {
+
+struct StagedOutput {
+    QString path;
+    int handle = 0;
+    bool widened = false; // 8-bit text that needs UTF-8
+};
+
+// A file that the 8-bit format cannot carry is written as UTF-8 with its mark rather than
+// losing characters; a file of the user keeps the line ends it was read with.
+StagedOutput StageOneFile(GenerationContext &g, const QString &path, const QStringList &lines)
 {
     const TextFormat format = FormatThatHolds(lines, g.outputFormat);
-    const bool widened = format != g.outputFormat;
-    if (!g.plan.Write(path, EncodeLines(lines, format))) {
-        g.LogLine(FileErrorLine(QStringLiteral("File"), path));
-        return;
-    }
-    g.LogLine(QStringLiteral(" -> Write File ") + path);
-    if (widened)
-        g.LogLine(BeyondEightBitWarning(path));
+    return {path, g.plan.Stage(path, EncodeLines(lines, format, g.userLineEnds.value(path))), format != g.outputFormat};
 }
 
-void WriteOutputFiles(GenerationContext &g)
+// " -> Write File " once the file is in place (or already held its text), " -> Error File "
+// when it could not be written; a file held back by another's failure gets neither.
+void LogOutputFile(GenerationContext &g, const StagedOutput &file)
+{
+    switch (g.plan.OutcomeOf(file.handle)) {
+    case WritePlan::Outcome::Written:
+    case WritePlan::Outcome::Unchanged:
+        g.LogLine(QStringLiteral(" -> Write File ") + file.path);
+        if (file.widened)
+            g.LogLine(BeyondEightBitWarning(file.path));
+        break;
+    case WritePlan::Outcome::Failed:
+        g.LogLine(FileErrorLine(QStringLiteral("File"), file.path));
+        break;
+    case WritePlan::Outcome::Staged:
+    case WritePlan::Outcome::HeldBack:
+        break;
+    }
+}
+
+} // namespace
+
+const QStringList &OutputFileNames()
+{
+    static const QStringList names = {
+        QStringLiteral("Main.pb"),        QStringLiteral("CommonFile.pb"),  QStringLiteral("EventMain.pb"),
+        QStringLiteral("EventMenu.pb"),   QStringLiteral("EventGadget.pb"), QStringLiteral("EventWindow.pb"),
+        QStringLiteral("LoadLanguage.pb"), QStringLiteral("Catalog"),
+    };
+    return names;
+}
+
+bool WriteOutputFiles(GenerationContext &g)
 {
     const QString dir = g.ProjectDirectory();
+    const QStringList &names = OutputFileNames();
     const OutputLines &l = g.lines;
-    const SourceLineList none;
-    const struct { const char *name; const SourceLineList *lines; const SourceLineList *trailer; } files[] = {
-        {"Main.pb", &l.MainLines, &none},
-        {"CommonFile.pb", &l.CommonFileLines, &none},
-        {"EventMain.pb", &l.EventMainLines, &none},
-        {"EventMenu.pb", &l.EventMenuLines, &l.EventMenuTrailer},
-        {"EventGadget.pb", &l.EventGadgetLines, &l.EventGadgetTrailer},
-        {"EventWindow.pb", &l.EventWindowLines, &l.EventWindowTrailer},
+    // In the order of the names; the event files with their trailing comment lines.
+    const QStringList texts[] = {
+        l.MainLines,
+        l.CommonFileLines,
+        l.EventMainLines,
+        l.EventMenuLines + l.EventMenuTrailer,
+        l.EventGadgetLines + l.EventGadgetTrailer,
+        l.EventWindowLines + l.EventWindowTrailer,
     };
-    for (const auto &file : files)
-        WriteOneFile(g, dir + QLatin1String(file.name), *file.lines + *file.trailer);
-    if (!g.switches().Multilang)
-        return;
-    WriteOneFile(g, dir + QStringLiteral("LoadLanguage.pb"), l.LoadLanguageLines);
-    WriteOneFile(g, dir + QStringLiteral("Catalog"), CatalogLines(g.model.Languages));
+    QList<StagedOutput> outputs;
+    for (qsizetype i = 0; i < qsizetype(std::size(texts)); ++i)
+        outputs.append(StageOneFile(g, dir + names.at(i), texts[i]));
+    if (g.switches().Multilang) {
+        outputs.append(StageOneFile(g, dir + names.at(6), l.LoadLanguageLines));
+        outputs.append(StageOneFile(g, dir + names.at(7), CatalogLines(g.model.Languages)));
+    }
+    const bool written = g.plan.WriteStaged();
+    LogIncludeWriteFailures(g);
+    for (const StagedOutput &file : std::as_const(outputs))
+        LogOutputFile(g, file);
+    return written;
 }
 
 } // namespace quarvel

@@ -1,12 +1,21 @@
-// The end of step 4: every generated file written into the project directory.
+// The end of step 4: the run's files written into the project directory, all of them or none.
 #pragma once
+
+#include <QStringList>
 
 namespace quarvel {
 
 struct GenerationContext;
 
-// Main.pb, CommonFile.pb, EventMain.pb, the three event files and, with Multi Language,
-// LoadLanguage.pb and Catalog, in the run's output format.
-void WriteOutputFiles(GenerationContext &g);
+// The files step 4 writes into the project directory, in writing order (the last two with
+// Multi Language only).
+const QStringList &OutputFileNames();
+
+// Stages Main.pb, CommonFile.pb, EventMain.pb, the three event files and, with Multi
+// Language, LoadLanguage.pb and Catalog, in the run's output format (a user's file with the
+// line ends it had), and writes them together with whatever else the run staged (the
+// includes of step 3, the project file): all of them, or none when one cannot be written.
+// Each file is logged as written or failed. True when no file failed.
+bool WriteOutputFiles(GenerationContext &g);
 
 } // namespace quarvel

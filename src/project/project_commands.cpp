@@ -128,11 +128,20 @@ bool ProjectCommands::SaveProjectAs()
     if (existing.exists() && !existing.isDir()
         && ask_.Question(QuestionTitle, QStringLiteral("Datei überschreiben?")) != Answer::Yes)
         return false;
-    if (!ReportFailure(frontEnd_, SaveProject(path, project_, writer)))
+    // The relative paths of the common files are rebased, so that they still name the same
+    // files from the new folder.
+    const QStringList commonFiles = project_.CommonFiles;
+    project_.CommonFiles = RebasedCommonFiles(commonFiles, project_.ProjectNamed ? project_.ProjectDirectory() : QString(),
+                                              PathPart(path));
+    if (!ReportFailure(frontEnd_, SaveProject(path, project_, writer))) {
+        project_.CommonFiles = commonFiles;
         return false;
+    }
     project_.LastPath = PathPart(path);
     project_.ProjectFile = path;
     ShowProjectFile();
+    if (project_.CommonFiles != commonFiles)
+        ShowCommonFiles();
     return true;
 }
 

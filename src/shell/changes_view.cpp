@@ -1,6 +1,7 @@
 #include "shell/changes_view.h"
 
 #include "base/text_encoding.h"
+#include "pipeline/backup.h"
 #include "shell/dialogs/window_numbers.h"
 #include "ui/toolkit.h"
 #include "update/bind_dialog_model.h"
@@ -74,7 +75,7 @@ ChangedFile LoadChangedFile(const QString &projectDirectory, const QString &writ
 {
     ChangedFile file;
     file.path = QFileInfo(written).isRelative() ? projectDirectory + written : written;
-    const QString backup = projectDirectory + QStringLiteral("Backup/") + QFileInfo(file.path).fileName();
+    const QString backup = BackupCopyPath(projectDirectory, file.path);
     file.isNew = !QFileInfo(backup).isFile();
     if (!file.isNew)
         file.before = LinesOf(backup);

@@ -1,5 +1,6 @@
 // Building the main window and the options window, and the layout rule.
 #include "base/version.h"
+#include "model/project_file.h"
 #include "shell/command_numbers.h"
 #include "shell/dialogs/window_numbers.h"
 #include "shell/shell.h"
@@ -446,11 +447,7 @@ void Shell::DropFiles(const QStringList &paths)
 // files written by hand are; anything else keeps its full path.
 QString Shell::AsProjectPath(const QString &path) const
 {
-    if (!project_.ProjectNamed)
-        return path;
-    const QDir projectDirectory = QFileInfo(project_.ProjectFile).absoluteDir();
-    const QString relative = projectDirectory.relativeFilePath(QFileInfo(path).absoluteFilePath());
-    return relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative) ? path : relative;
+    return project_.ProjectNamed ? ProjectFilePath(project_.ProjectDirectory(), path) : path;
 }
 
 void Shell::RestoreWindowMemory()

@@ -7,7 +7,9 @@
 #include "update/binding_replacer.h"
 #include "update/code_updates.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QSet>
 
 namespace quarvel {
 
@@ -26,14 +28,14 @@ const QList<QList<ReplacementRule>> &IncludeFilePasses()
     return passes;
 }
 
-// Written back in the format and with the mark the file came in. A file without a mark whose
+// Written back in the format, with the mark and the line ends the file came in. A file without a mark whose
 // new text no longer fits 8 bits is written as UTF-8 with the mark rather than losing letters.
 QByteArray IncludeFileBytes(GenerationContext &g, const QString &path, const TextFile &file)
 {
     const TextFormat format = FormatThatHolds(file.lines, file.format);
     if (format != file.format)
         g.LogLine(BeyondEightBitWarning(path));
-    const QByteArray bytes = EncodeLines(file.lines, format);
+    const QByteArray bytes = EncodeLines(file.lines, format, file.ends);
     // A file read without a mark (8-bit, or UTF-8 or UTF-16 known by its bytes) gets none.
     if (format == file.format && !file.marked)
         return bytes.sliced(ByteOrderMarkBytes(format).size());
@@ -65,8 +67,7 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
         return;
     g.LogLine(QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count));
     file->lines = g.lines.ScratchLines;
-    if (!g.plan.Write(filePath, IncludeFileBytes(g, path, *file)))
-        g.LogLine(FileErrorLine(QStringLiteral("WriteFile"), path));
+    g.stagedIncludes.append({path, g.plan.Stage(filePath, IncludeFileBytes(g, path, *file))});
 }
 
 } // namespace
@@ -76,8 +77,22 @@ void UpdateIncludeFiles(GenerationContext &g)
     const BindingReplacer replacer(g.bindings, KnownWindowNames(g));
     const BindingList variableBindings = VariableBindings(g);
     const BindingReplacer variables(variableBindings);
-    for (const QString &path : g.model.IncludeFileList)
-        UpdateIncludeFile(g, replacer, variables, path);
+    // An include named twice is updated once: its new text is not on disk before step 4.
+    QSet<QString> updated;
+    for (const QString &path : g.model.IncludeFileList) {
+        const QString file = QDir::cleanPath(ProjectRelativePath(g.ProjectDirectory(), path));
+        if (!updated.contains(file)) {
+            updated.insert(file);
+            UpdateIncludeFile(g, replacer, variables, path);
+        }
+    }
+}
+
+void LogIncludeWriteFailures(GenerationContext &g)
+{
+    for (const StagedInclude &include : std::as_const(g.stagedIncludes))
+        if (g.plan.OutcomeOf(include.handle) == WritePlan::Outcome::Failed)
+            g.LogLine(FileErrorLine(QStringLiteral("WriteFile"), include.path));
 }
 
 } // namespace quarvel
