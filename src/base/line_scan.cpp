@@ -350,6 +350,18 @@ bool StartsNoCase(QStringView text, QStringView search)
     return true;
 }
 
+bool HoldsNoCase(QStringView text, QStringView upperSearch)
+{
+    if (upperSearch.isEmpty())
+        return false;
+    const char16_t upper = upperSearch.front().unicode();
+    const char16_t lower = QChar(upper).toLower().unicode();
+    for (qsizetype p = IndexOfAny(text, 0, upper, lower, lower); p >= 0; p = IndexOfAny(text, p + 1, upper, lower, lower))
+        if (StartsNoCase(text.sliced(p), upperSearch))
+            return true;
+    return false;
+}
+
 int FindCallNoCase(const QString &text, QStringView search, int start)
 {
     // Any bracket of the search can anchor it; the last one is found first from the end.
@@ -468,6 +480,104 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
             resumeAt = p + 1;
         }
     }
+}
+
+QString BlankedCode(QStringView line)
+{
+    QString code = line.toString();
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code.at(i);
+        if (c == QLatin1Char(';')) {
+            std::fill(code.begin() + i, code.end(), QLatin1Char(' '));
+            break;
+        }
+        if (c != QLatin1Char('"') && c != QLatin1Char('\''))
+            continue;
+        const bool escapes = c == QLatin1Char('"') && i > 0 && code.at(i - 1) == QLatin1Char('~');
+        qsizetype j = i + 1;
+        for (; j < code.size() && code.at(j) != c; ++j) {
+            if (escapes && code.at(j) == QLatin1Char('\\') && j + 1 < code.size())
+                code[j++] = QLatin1Char(' ');
+            code[j] = QLatin1Char(' ');
+        }
+        i = j;
+    }
+    return code;
+}
+
+QList<QStringView> Statements(QStringView blanked)
+{
+    QList<QStringView> statements;
+    qsizetype from = 0;
+    const auto add = [&](qsizetype end) {
+        const QStringView statement = TrimBlanksView(blanked.sliced(from, end - from));
+        if (!statement.isEmpty())
+            statements.append(statement);
+        from = end + 1;
+    };
+    for (qsizetype i = 0; i < blanked.size(); ++i) {
+        if (blanked.at(i) != QLatin1Char(':'))
+            continue;
+        if (i + 1 < blanked.size() && blanked.at(i + 1) == QLatin1Char(':')) {
+            ++i; // a module name's "::"
+            continue;
+        }
+        add(i);
+    }
+    add(blanked.size());
+    return statements;
+}
+
+QString FirstWord(QStringView statement)
+{
+    return UpperKeepLength(statement.first(IdentifierEnd(statement, 0)));
+}
+
+int FindWordNoCase(const QString &text, QStringView word, int start)
+{
+    if (word.isEmpty())
+        return 0;
+    for (qsizetype p = qMax(start, 1) - 1; (p = text.indexOf(word, p, Qt::CaseInsensitive)) >= 0; ++p) {
+        const bool startsWord = p == 0 || !IsIdentifierChar(text.at(p - 1));
+        const qsizetype end = p + word.size();
+        if (startsWord && (end == text.size() || !IsIdentifierChar(text.at(end))))
+            return int(p) + 1;
+    }
+    return 0;
+}
+
+QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement)
+{
+    const QString code = BlankedCode(line);
+    QList<int> found;
+    for (int k = FindWordNoCase(code, word); k; k = FindWordNoCase(code, word, k + int(word.size())))
+        found.append(k);
+    QString result = line;
+    for (qsizetype i = found.size() - 1; i >= 0; --i)
+        result.replace(found.at(i) - 1, word.size(), replacement);
+    return result;
+}
+
+QStringList SplitOutsideBrackets(QStringView text, QChar separator)
+{
+    QStringList fields;
+    if (TrimBlanksView(text).isEmpty())
+        return fields;
+    const QString blanked = BlankedCode(text);
+    int depth = 0;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= blanked.size(); ++i) {
+        const QChar c = i < blanked.size() ? blanked.at(i) : separator;
+        if (c == QLatin1Char('(') || c == QLatin1Char('['))
+            ++depth;
+        else if (c == QLatin1Char(')') || c == QLatin1Char(']'))
+            --depth;
+        else if (c == separator && (depth <= 0 || i == blanked.size())) {
+            fields.append(TrimBlanks(text.sliced(from, i - from)));
+            from = i + 1;
+        }
+    }
+    return fields;
 }
 
 QString InsertAfter(const QString &text, int position, const QString &insertion)

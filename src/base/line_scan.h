@@ -75,6 +75,10 @@ QString Str(qint64 number);
 // First occurrence of search at or after start, both sides upper-cased.
 int FindNoCase(const QString &text, const QString &search, int start = 1);
 
+// Whether text holds an upper-cased search in any letter case: FindNoCase(...) != 0 without
+// an upper-cased copy of the text, for the passes that pass over most lines.
+bool HoldsNoCase(QStringView text, QStringView upperSearch);
+
 // Whether text begins with a non-empty search, both sides upper-cased: FindNoCase(...) == 1
 // without scanning the rest of the line.
 bool StartsNoCase(QStringView text, QStringView search);
@@ -112,6 +116,28 @@ private:
     // calls of a slot whose tails differ are told apart by comparing the names.
     std::array<quint64, 256> byTail_{};
 };
+
+// The line with the text of its string and character literals and its comment blanked out
+// (the quotes stay), so that a search for code finds no word of a text or a comment. Of the
+// same length as line, so positions carry over. ~"..." strings know the escape \".
+QString BlankedCode(QStringView line);
+
+// The statements of a blanked line: the text between ":" separators ("::" of a module name
+// is none), trimmed of blanks; empty statements are left out.
+QList<QStringView> Statements(QStringView blanked);
+
+// The upper-cased word a statement begins with: "IF" for "If x = 1", "DEFINE" for "Define.i a".
+QString FirstWord(QStringView statement);
+
+// The first whole-word occurrence of word at or after start, in any letter case; 0 if none.
+int FindWordNoCase(const QString &text, QStringView word, int start = 1);
+
+// ReplaceWord for the code of a line only: a word inside a string or a comment stays.
+QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement);
+
+// The fields of text between the separators that stand outside strings and brackets, each
+// trimmed of blanks: "a, f(b, c), \"d, e\"" gives a, f(b, c) and "d, e". Empty text, no field.
+QStringList SplitOutsideBrackets(QStringView text, QChar separator = QLatin1Char(','));
 
 // Last occurrence of search that begins at or before start (0 = from the end), case-sensitive.
 int FindBackward(const QString &text, const QString &search, int start = 0);

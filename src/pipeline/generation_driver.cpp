@@ -10,12 +10,14 @@
 #include "emit/main_window_patch.h"
 #include "interpreter/common_file_loading.h"
 #include "interpreter/form_window_enumeration.h"
+#include "interpreter/generated_constants.h"
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
+#include "interpreter/template_names.h"
 #include "interpreter/window_prefixes.h"
 #include "model/generation_context.h"
 #include "model/project_file.h"
@@ -111,8 +113,10 @@ bool InterpretCode(GenerationContext &g)
     if (!InsertWindowPrefixes(g) || !CollectObjectNames(g))
         return false;
     ResolveVariableObjects(g);
-    FindFirstWindowOpener(g);
+    AvoidTemplateNames(g);
+    ChooseMainWindow(g);
     AlignFormWindowEnumeration(g);
+    DropGeneratedConstants(g);
     return true;
 }
 
