@@ -177,7 +177,10 @@ public:
 
     QString Rebase(const QString &line)
     {
-        if (!HoldsNoCase(line, u"INCLUDE"))
+        // An include statement begins its line or follows a ":".
+        const QStringView start = TrimLeadingBlanksView(line);
+        const bool first = StartsNoCase(start, u"INCLUDE") || StartsNoCase(start, u"XINCLUDE");
+        if (!first && !(HoldsChar(line, QLatin1Char(':')) && HoldsNoCase(line, u"INCLUDE")))
             return line;
         static const QSet<QString> includes = {QStringLiteral("INCLUDEFILE"), QStringLiteral("XINCLUDEFILE"),
                                                QStringLiteral("INCLUDEBINARY"), QStringLiteral("INCLUDEPATH")};

@@ -158,23 +158,20 @@ FileStructure ReadFileStructure(const QStringList &lines)
     s.depthAfter.resize(n);
     s.enclosing.resize(n);
     BlockStack open;
-    QString procedure; // upper-cased name of the procedure being read
     bool inProcedure = false;
+    bool opensWindow = false; // a top-level line opens a window
     for (qint32 i = 0; i < n; ++i) {
         const QString &line = lines.at(i);
         if (!inProcedure && open.Innermost() != BlockKind::Opaque) {
             if (const QString head = ProcedureHead(line); !head.isEmpty()) {
-                procedure = UpperKeepLength(ProcedureName(head));
-                s.procedures.insert(procedure, i);
+                s.procedures.insert(UpperKeepLength(ProcedureName(head)), i);
                 inProcedure = !OneLineProcedure(line);
                 s.inProcedure[i] = true;
-                ReadProcedureLine(s, line, i, procedure);
                 continue;
             }
         }
         if (inProcedure) {
             s.inProcedure[i] = true;
-            ReadProcedureLine(s, line, i, procedure);
             inProcedure = !IsProcedureEnd(line);
             continue;
         }
@@ -185,6 +182,18 @@ FileStructure ReadFileStructure(const QStringList &lines)
         for (const QStringView statement : quarvel::Statements(s.code.at(i)))
             open.Step(FirstWord(statement));
         s.depthAfter[i] = qint16(open.Depth());
+        opensWindow = opensWindow || FindCallNoCase(s.code.at(i), u"OPENWINDOW(");
+    }
+    // What the procedures wait for, open and share only matters to a window of the top level.
+    if (opensWindow) {
+        QString procedure;
+        for (qint32 i = 0; i < n; ++i) {
+            if (!s.inProcedure.at(i))
+                continue;
+            if (const QString head = ProcedureHead(lines.at(i)); !head.isEmpty())
+                procedure = UpperKeepLength(ProcedureName(head));
+            ReadProcedureLine(s, lines.at(i), i, procedure);
+        }
     }
     return s;
 }

@@ -140,7 +140,7 @@ struct TemplateNames {
         SourceLineList &lines = g.model.CommonSourceLines;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             QString &line = lines[i];
-            if (!HoldsNoCase(line, upper))
+            if (!StartsNoCase(TrimLeadingBlanksView(line), u"GLOBAL") || !HoldsNoCase(line, upper))
                 continue;
             const QString code = BlankedCode(line);
             const QStringView statement = GlobalStatement(code);
