@@ -292,8 +292,8 @@ void TestInterpreterRuns::commandLineWarnings_data()
 
     QTest::newRow("first window needs an argument")
         << QStringList{"Procedure ShowMain(parent, x = 0)", "  OpenWindow(#Main, x, 0, 100, 100, \"m\")", "EndProcedure"}
-        << QStringList{" -> Warning: window #Main is opened in Procedure ShowMain(parent, x = 0), which Main.pb cannot"
-                       " call: not every argument has a default. Add Procedure Open_Main() that calls it."}
+        << QStringList{" -> Warning: window #Main is opened in Procedure ShowMain(parent, x = 0) (Forms.pb:2), which"
+                       " Main.pb cannot call: not every argument has a default. Add Procedure Open_Main() that calls it."}
         << "Procedure ShowMain(parent, x = 0)" << QStringList{};
     QTest::newRow("one variable in two windows")
         << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",

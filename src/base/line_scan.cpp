@@ -250,6 +250,17 @@ QString TrimLeadingBlanks(QStringView text)
     return TrimLeadingBlanksView(text).toString();
 }
 
+QString Indentation(QStringView line)
+{
+    return line.first(line.size() - TrimLeadingBlanksView(line).size()).toString();
+}
+
+QString CommentedOut(const QString &line)
+{
+    const qsizetype indentation = line.size() - TrimLeadingBlanksView(line).size();
+    return line.left(indentation) + QStringLiteral("; ") + line.mid(indentation);
+}
+
 QString StringField(const QString &text, int index, QChar separator)
 {
     if (index < 1)

@@ -62,6 +62,12 @@ QStringView TrimBlanksView(QStringView text);
 QString TrimLeadingBlanks(QStringView text);
 QStringView TrimLeadingBlanksView(QStringView text);
 
+// The blanks a line begins with.
+QString Indentation(QStringView line);
+
+// The line made a comment: its indentation, "; ", the rest of it.
+QString CommentedOut(const QString &line);
+
 // The index-th field (1-based) between separators; past the last field the empty text.
 QString StringField(const QString &text, int index, QChar separator);
 

@@ -145,12 +145,6 @@ struct LoadedCode {
     CodeLines procedures;
 };
 
-QString AsComment(const QString &line)
-{
-    const qsizetype indentation = line.size() - TrimLeadingBlanksView(line).size();
-    return line.left(indentation) + QStringLiteral("; ") + line.mid(indentation);
-}
-
 bool IsAbsolutePath(const QString &name)
 {
     return name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\'))
@@ -205,10 +199,10 @@ public:
                 folder_ = IsAbsolutePath(name) ? name : fileFolder_ + name;
                 if (!folder_.isEmpty() && !folder_.endsWith(QLatin1Char('/')) && !folder_.endsWith(QLatin1Char('\\')))
                     folder_ += QLatin1Char('/');
-                return AsComment(line);
+                return CommentedOut(line);
             }
             if (commonFiles_.contains(QDir::cleanPath(IsAbsolutePath(target) ? target : projectDirectory_ + target)))
-                return AsComment(line);
+                return CommentedOut(line);
             names.append({quote, close, target});
         }
         QString result = line;

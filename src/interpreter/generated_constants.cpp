@@ -93,9 +93,7 @@ void DropGeneratedConstants(GenerationContext &g)
     for (const DeclaredConstant &constant : declared) {
         if (!generated.contains(LowerCase(constant.name)))
             continue;
-        QString &line = lines[constant.line];
-        const qsizetype indentation = line.size() - TrimLeadingBlanksView(line).size();
-        line = line.left(indentation) + QStringLiteral("; ") + line.mid(indentation);
+        lines[constant.line] = CommentedOut(lines.at(constant.line));
     }
 }
 

@@ -17,29 +17,9 @@ QStringList HeadArguments(const QString &head)
 {
     const int open = FindString(head, QLatin1Char('('));
     const int close = FindBackward(head, QLatin1Char(')'));
-    QStringList arguments;
     if (open == 0 || close <= open)
-        return arguments;
-    QString current;
-    int depth = 0;
-    bool inString = false;
-    for (QChar c : Mid(head, open + 1, close - open - 1)) {
-        if (c == QLatin1Char('"'))
-            inString = !inString;
-        else if (!inString && (c == QLatin1Char('(') || c == QLatin1Char('[')))
-            ++depth;
-        else if (!inString && (c == QLatin1Char(')') || c == QLatin1Char(']')))
-            --depth;
-        else if (!inString && depth == 0 && c == QLatin1Char(',')) {
-            arguments.append(TrimBlanks(current));
-            current.clear();
-            continue;
-        }
-        current.append(c);
-    }
-    if (!TrimBlanks(current).isEmpty() || !arguments.isEmpty())
-        arguments.append(TrimBlanks(current));
-    return arguments;
+        return {};
+    return SplitOutsideBrackets(MidView(head, open + 1, close - open - 1));
 }
 
 // A procedure can be called without arguments when it has none or each has a default.
@@ -212,7 +192,8 @@ void ChooseMainWindow(GenerationContext &g)
         return;
     }
     g.LogLine(QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
-              + o.head + QStringLiteral(", which Main.pb cannot call: not every argument has a default."
+              + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
+              + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
                                         " Add Procedure Open_")
               + m.MainWindow + QStringLiteral("() that calls it."));
 }

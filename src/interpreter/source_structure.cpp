@@ -143,6 +143,21 @@ bool TakesEvents(const QString &code)
     return Calls(code, u"WINDOWEVENT(");
 }
 
+Declaration ReadDeclaration(QStringView statement)
+{
+    qsizetype n = IdentifierEnd(statement, 0);
+    if (n < statement.size() && statement.at(n) == QLatin1Char('.'))
+        n = IdentifierEnd(statement, n + 1);
+    return {n, SplitOutsideBrackets(statement.sliced(n))};
+}
+
+QString DeclaredName(QStringView item)
+{
+    if (item.startsWith(QLatin1Char('*')))
+        item = item.sliced(1);
+    return UpperKeepLength(item.first(IdentifierEnd(item, 0)));
+}
+
 QList<QStringView> FileStructure::Statements(qint32 line) const
 {
     return quarvel::Statements(code.at(line));
@@ -177,11 +192,11 @@ FileStructure ReadFileStructure(const QStringList &lines)
         }
         s.topLevel.append(i);
         s.code[i] = BlankedCode(line);
-        s.depthBefore[i] = qint16(open.Depth());
+        s.depthBefore[i] = qint32(open.Depth());
         s.enclosing[i] = open.Innermost();
         for (const QStringView statement : quarvel::Statements(s.code.at(i)))
             open.Step(FirstWord(statement));
-        s.depthAfter[i] = qint16(open.Depth());
+        s.depthAfter[i] = qint32(open.Depth());
         opensWindow = opensWindow || FindCallNoCase(s.code.at(i), u"OPENWINDOW(");
     }
     // What the procedures wait for, open and share only matters to a window of the top level.

@@ -54,8 +54,8 @@ private:
 struct FileStructure {
     QList<bool> inProcedure; // a line of a procedure, its head and end included
     QStringList code;        // BlankedCode of a top-level line; empty inside procedures
-    QList<qint16> depthBefore; // blocks open before a top-level line
-    QList<qint16> depthAfter;  // blocks open after it
+    QList<qint32> depthBefore; // blocks open before a top-level line
+    QList<qint32> depthAfter;  // blocks open after it
     QList<BlockKind> enclosing; // the innermost block open before a top-level line
     QList<qint32> topLevel;    // the indexes of the top-level lines, in order
     QHash<QString, qint32> procedures;   // upper-cased procedure name -> its head line
@@ -68,6 +68,17 @@ struct FileStructure {
 };
 
 FileStructure ReadFileStructure(const QStringList &lines);
+
+// A declaration statement "Global.i a, *b = 1, c.s": the offset where its items begin (after
+// the keyword and its type) and the items, split at the commas outside brackets and strings.
+struct Declaration {
+    qsizetype itemsAt = 0;
+    QStringList items;
+};
+Declaration ReadDeclaration(QStringView statement);
+
+// The upper-cased name an item of a declaration declares: "*b.i = 1" gives B, "List.s()" LIST.
+QString DeclaredName(QStringView item);
 
 // Whether a blanked line waits for the next event (WaitWindowEvent()), or takes whatever event
 // is there (WaitWindowEvent() or WindowEvent()).

@@ -2,6 +2,7 @@
 
 #include "base/line_scan.h"
 #include "interpreter/opening_procedure.h"
+#include "interpreter/source_structure.h"
 #include "model/generation_context.h"
 
 namespace quarvel {
@@ -55,25 +56,17 @@ QStringView GlobalStatement(const QString &code)
     return statements.first();
 }
 
-// The items of a Global statement at offset start of line: "a, b.s = 1" after "Global".
+// The items of a line's Global statement, read from the line itself, and the line up to them.
 struct GlobalItems {
-    QString keyword; // "Global" or "Global.i", as written, with the line's indentation
+    QString keyword; // the indentation and "Global" or "Global.i", as written
     QStringList items;
 };
 
 GlobalItems ItemsOf(const QString &line, const QString &code, QStringView statement)
 {
     const qsizetype start = statement.data() - code.data();
-    qsizetype n = IdentifierEnd(code, start);
-    if (n < code.size() && code.at(n) == QLatin1Char('.'))
-        n = IdentifierEnd(code, n + 1);
-    const qsizetype end = start + statement.size();
-    return {line.left(n), SplitOutsideBrackets(QStringView(line).sliced(n, end - n))};
-}
-
-bool DeclaresItem(const QString &item, const QString &upperName)
-{
-    return UpperKeepLength(QStringView(item).first(IdentifierEnd(item, 0))) == upperName;
+    const Declaration declaration = ReadDeclaration(QStringView(line).sliced(start, statement.size()));
+    return {line.left(start + declaration.itemsAt), declaration.items};
 }
 
 bool DeclaresGlobal(const SourceLineList &lines, const QString &upperName)
@@ -84,7 +77,7 @@ bool DeclaresGlobal(const SourceLineList &lines, const QString &upperName)
         const QString code = BlankedCode(line);
         if (const QStringView statement = GlobalStatement(code); !statement.isNull())
             for (const QString &item : ItemsOf(line, code, statement).items)
-                if (DeclaresItem(item, upperName))
+                if (DeclaredName(item) == upperName)
                     return true;
     }
     return false;
@@ -149,13 +142,11 @@ struct TemplateNames {
             const GlobalItems declared = ItemsOf(line, code, statement);
             QStringList kept;
             for (const QString &item : declared.items)
-                if (!DeclaresItem(item, upper))
+                if (DeclaredName(item) != upper)
                     kept.append(item);
             if (kept.size() == declared.items.size())
                 continue;
-            const qsizetype indentation = line.size() - TrimLeadingBlanksView(line).size();
-            line = kept.isEmpty() ? line.left(indentation) + QStringLiteral("; ") + line.mid(indentation)
-                                  : declared.keyword + QLatin1Char(' ') + kept.join(QStringLiteral(", "));
+            line = kept.isEmpty() ? CommentedOut(line) : declared.keyword + QLatin1Char(' ') + kept.join(QStringLiteral(", "));
             warn(QStringLiteral("Global ExitApplication"), i,
                  QStringLiteral("is declared by Main.pb; CommonFile.pb leaves this declaration out."));
         }

@@ -7,14 +7,6 @@ namespace quarvel {
 
 namespace {
 
-QString Indentation(const QString &line)
-{
-    qsizetype n = 0;
-    while (n < line.size() && (line.at(n) == QLatin1Char(' ') || line.at(n) == QLatin1Char('\t')))
-        ++n;
-    return line.left(n);
-}
-
 // The offset in code of the statement that holds position (0-based).
 qsizetype StatementStart(const QString &code, qsizetype position)
 {
@@ -33,8 +25,8 @@ bool IsVariableName(QStringView name)
     return !name.isEmpty() && !name.front().isDigit() && IdentifierEnd(name, 0) == name.size();
 }
 
-// The variable a statement "x = ...", "x.s = ..." or "x$ = ..." assigns: the declarator as
-// written ("x.s", "x$") and the variable's name; empty for any other statement.
+// The variable a statement "x = ...", "x.s = ..." or "*p = ..." assigns: the declarator as
+// written ("x.s", "*p") and the variable's name ("x", "p"); empty for any other statement.
 struct Assignment {
     QString declarator;
     QString name;
@@ -54,7 +46,8 @@ Assignment AssignedVariable(QStringView statement)
     const QStringView rest = TrimLeadingBlanksView(statement.sliced(n));
     if (!rest.startsWith(QLatin1Char('=')) || rest.startsWith(u"=="))
         return {};
-    return {statement.first(n).toString(), statement.first(nameEnd).toString()};
+    const qsizetype star = statement.startsWith(QLatin1Char('*')) ? 1 : 0;
+    return {statement.first(n).toString(), statement.sliced(star, nameEnd - star).toString()};
 }
 
 // The window of a top-level OpenWindow call at position k of its line. Fills name, shown,
@@ -140,7 +133,7 @@ bool CallsWaitingProcedure(const FileStructure &s, const QString &code)
 // The position in topLevel of the line that closes the loop opened at position pos.
 qsizetype LoopEnd(const FileStructure &s, qsizetype pos)
 {
-    const qint16 depth = s.depthBefore.at(s.topLevel.at(pos));
+    const qint32 depth = s.depthBefore.at(s.topLevel.at(pos));
     for (qsizetype p = pos; p < s.topLevel.size(); ++p)
         if (s.depthAfter.at(s.topLevel.at(p)) <= depth)
             return p;
@@ -171,7 +164,7 @@ bool StartsEventLoop(const FileStructure &s, qsizetype pos)
     return waits(code);
 }
 
-bool EndsProgram(const FileStructure &s, qint32 line, qint16 depth)
+bool EndsProgram(const FileStructure &s, qint32 line, qint32 depth)
 {
     if (s.depthBefore.at(line) != depth)
         return false;
@@ -189,7 +182,7 @@ bool OpensWindow(const FileStructure &s, qint32 line)
 // cannot be taken over; then the second is looked at on its own.
 qsizetype OpeningEnd(const FileStructure &s, qsizetype pos, bool taken)
 {
-    const qint16 depth = s.depthBefore.at(s.topLevel.at(pos));
+    const qint32 depth = s.depthBefore.at(s.topLevel.at(pos));
     qsizetype last = pos;
     for (qsizetype p = pos + 1; p < s.topLevel.size(); ++p) {
         const qint32 j = s.topLevel.at(p);
@@ -214,30 +207,36 @@ QStringList EndsOfOpenBlocks(const QStringList &lines, const FileStructure &s, q
 }
 
 // The names a declaration statement "Define a, *b.i = 1" or "NewList c()" declares, upper-cased.
-QStringList DeclaredNames(QStringView statement, const QString &keyword)
+QStringList DeclaredNames(QStringView statement)
 {
-    qsizetype n = IdentifierEnd(statement, 0);
-    if (n < statement.size() && statement.at(n) == QLatin1Char('.'))
-        n = IdentifierEnd(statement, n + 1);
     QStringList names;
-    const QStringList items = keyword == QLatin1String("DEFINE") || keyword == QLatin1String("GLOBAL")
-                                      || keyword == QLatin1String("THREADED")
-                                  ? SplitOutsideBrackets(statement.sliced(n))
-                                  : QStringList{TrimBlanks(statement.sliced(n))};
-    for (QStringView item : items) {
-        if (item.startsWith(QLatin1Char('*')))
-            item = item.sliced(1);
-        const qsizetype end = IdentifierEnd(item, 0);
-        if (end > 0)
-            names.append(UpperKeepLength(item.first(end)));
-    }
+    for (const QString &item : ReadDeclaration(statement).items)
+        if (const QString name = DeclaredName(item); !name.isEmpty())
+            names.append(name);
     return names;
 }
 
-bool UsesAny(const QString &code, const QStringList &names)
+// The words of code, upper-cased: one look-up answers whether code uses a name.
+QSet<QString> Words(const QString &code)
+{
+    QSet<QString> words;
+    for (qsizetype i = 0; i < code.size();) {
+        const qsizetype end = IdentifierEnd(code, i);
+        if (end == i) {
+            ++i;
+            continue;
+        }
+        if (!code.at(i).isDigit())
+            words.insert(UpperKeepLength(QStringView(code).sliced(i, end - i)));
+        i = end;
+    }
+    return words;
+}
+
+bool UsesAny(const QSet<QString> &words, const QStringList &names)
 {
     for (const QString &name : names)
-        if (FindWordNoCase(code, name))
+        if (words.contains(name))
             return true;
     return false;
 }
@@ -281,11 +280,12 @@ TakenOverVariables DeclareTakenOverVariables(const QStringList &lines, const Fil
     TakenOverVariables result;
     if (!inBody.contains(true))
         return result;
-    QString body, outside; // the code of the taken-over lines, and of every other top-level line
+    QString bodyCode, outsideCode; // the code of the taken-over lines, and of every other top-level line
     for (const qint32 j : s.topLevel)
-        (inBody.at(j) ? body : outside).append(s.code.at(j) + QLatin1Char('\n'));
+        (inBody.at(j) ? bodyCode : outsideCode).append(s.code.at(j) + QLatin1Char('\n'));
     for (const qint32 j : s.sharedLines)
-        outside.append(BlankedCode(lines.at(j)) + QLatin1Char('\n'));
+        outsideCode.append(BlankedCode(lines.at(j)) + QLatin1Char('\n'));
+    const QSet<QString> body = Words(bodyCode), outside = Words(outsideCode);
 
     QSet<QString> global; // upper-cased names the file declares Global
     for (const qint32 j : s.topLevel) {
@@ -298,7 +298,7 @@ TakenOverVariables DeclareTakenOverVariables(const QStringList &lines, const Fil
         if (!isGlobal && keyword != QLatin1String("DEFINE") && keyword != QLatin1String("NEWLIST")
             && keyword != QLatin1String("NEWMAP") && keyword != QLatin1String("DIM"))
             continue;
-        const QStringList names = DeclaredNames(statement, keyword);
+        const QStringList names = DeclaredNames(statement);
         if (!isGlobal && !UsesAny(body, names))
             continue;
         for (const QString &name : names)
@@ -317,11 +317,11 @@ TakenOverVariables DeclareTakenOverVariables(const QStringList &lines, const Fil
             continue;
         for (const QStringView statement : s.Statements(j)) {
             const Assignment assigned = AssignedVariable(statement);
-            const QString upper = UpperKeepLength(assigned.name);
-            if (assigned.name.isEmpty() || global.contains(upper) || FindNoCase(statement.toString(), QStringLiteral("(#PB_ANY")))
+            const QString name = UpperKeepLength(assigned.name);
+            if (name.isEmpty() || global.contains(name) || HoldsNoCase(statement, u"(#PB_ANY"))
                 continue;
-            global.insert(upper);
-            if (FindWordNoCase(outside, assigned.name))
+            global.insert(name);
+            if (outside.contains(name))
                 result.globals.append(QStringLiteral("Global ") + assigned.declarator);
         }
     }
