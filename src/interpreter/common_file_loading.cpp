@@ -101,20 +101,26 @@ bool RecordGlobalLoads(GenerationContext &g, const QString &line)
 // "procedure" up to the next line with "EndProcedure"), whether it mentions the word, and
 // whether the kept text ends on it, so a separator follows.
 struct ProcedureText {
-    QList<bool> kept, word, ends;
+    QList<bool> kept;
+    QList<quint8> marks; // Word | Ends
+
+    enum : quint8 { Word = 1, Ends = 2 };
+    bool word(qsizetype line) const { return marks.at(line) & Word; }
+    bool ends(qsizetype line) const { return marks.at(line) & Ends; }
 };
 
 ProcedureText KeepProcedureText(const QStringList &lines)
 {
     ProcedureText text;
+    text.kept.resize(lines.size());
+    text.marks.resize(lines.size());
     bool inProcedure = false;
-    for (const QString &line : lines) {
-        const bool word = FindNoCase(line, QStringLiteral("PROCEDURE"));
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool word = FindNoCase(lines.at(i), QStringLiteral("PROCEDURE"));
         inProcedure = inProcedure || word;
-        const bool ends = word && FindNoCase(line, QStringLiteral("ENDPROCEDURE"));
-        text.kept.append(inProcedure);
-        text.word.append(word);
-        text.ends.append(ends);
+        const bool ends = word && FindNoCase(lines.at(i), QStringLiteral("ENDPROCEDURE"));
+        text.kept[i] = inProcedure;
+        text.marks[i] = (word ? ProcedureText::Word : 0) | (ends ? ProcedureText::Ends : 0);
         inProcedure = inProcedure && !ends;
     }
     return text;
@@ -143,6 +149,7 @@ struct CodeLines {
 struct LoadedCode {
     CodeLines declarations;
     CodeLines procedures;
+    QSet<QString> commonFiles; // their paths, absolute and clean, which includes are compared with
 };
 
 bool IsAbsolutePath(const QString &name)
@@ -159,22 +166,23 @@ bool IsAbsolutePath(const QString &name)
 class IncludeNames
 {
 public:
-    IncludeNames(const QString &projectDirectory, const QString &file, const QStringList &commonFiles)
-        : projectDirectory_(projectDirectory)
+    // commonFiles: the paths of the project's common files, made absolute and clean.
+    IncludeNames(const QString &projectDirectory, const QString &file, const QSet<QString> &commonFiles)
+        : projectDirectory_(projectDirectory), commonFiles_(commonFiles)
     {
         const QString folder = QDir(projectDirectory).relativeFilePath(QFileInfo(file).absolutePath());
         fileFolder_ = folder.isEmpty() || folder == QLatin1String(".") ? QString() : folder + QLatin1Char('/');
         folder_ = fileFolder_;
-        for (const QString &common : commonFiles)
-            commonFiles_.insert(QDir::cleanPath(QFileInfo(ProjectRelativePath(projectDirectory, common)).absoluteFilePath()));
     }
 
     QString Rebase(const QString &line)
     {
         // An include statement begins its line or follows a ":".
         const QStringView start = TrimLeadingBlanksView(line);
-        const bool first = StartsNoCase(start, u"INCLUDE") || StartsNoCase(start, u"XINCLUDE");
-        if (!first && !(HoldsChar(line, QLatin1Char(':')) && HoldsNoCase(line, u"INCLUDE")))
+        const QChar first = start.isEmpty() ? QChar() : UpperChar(start.front());
+        const bool begins = (first == QLatin1Char('I') && StartsNoCase(start, u"INCLUDE"))
+                            || (first == QLatin1Char('X') && StartsNoCase(start, u"XINCLUDE"));
+        if (!begins && !(HoldsChar(line, QLatin1Char(':')) && HoldsNoCase(line, u"INCLUDE")))
             return line;
         static const QSet<QString> includes = {QStringLiteral("INCLUDEFILE"), QStringLiteral("XINCLUDEFILE"),
                                                QStringLiteral("INCLUDEBINARY"), QStringLiteral("INCLUDEPATH")};
@@ -215,7 +223,7 @@ private:
     QString projectDirectory_;
     QString fileFolder_; // the common file's folder from the project folder: "" or "forms/"
     QString folder_;     // where its includes are looked for: that folder, or its IncludePath
-    QSet<QString> commonFiles_;
+    const QSet<QString> &commonFiles_;
 };
 
 bool IsCode(const QString &line)
@@ -278,7 +286,7 @@ void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex, LoadedCode &code)
     const TopLevelCode top = ClassifyTopLevelCode(lines, procedureText.kept);
     WarnUngeneratableObjects(g, listedPath, lines, top.windows);
     const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
-    IncludeNames includes(g.ProjectDirectory(), path, g.model.CommonFileList);
+    IncludeNames includes(g.ProjectDirectory(), path, code.commonFiles);
     const qsizetype declaredBefore = code.declarations.lines.size();
     QHash<qint32, QString> windowText;
     QList<qint32> leftOut;
@@ -288,7 +296,7 @@ void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex, LoadedCode &code)
         const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window
                                  ? includes.Rebase(top.Text(lines, i)) : QString();
         if (role == LineRole::Kept)
-            code.procedures.Append(formDesigner ? ConvertFormDesignerLine(line, procedureText.word.at(i)) : line, origin);
+            code.procedures.Append(formDesigner ? ConvertFormDesignerLine(line, procedureText.word(i)) : line, origin);
         else if (role == LineRole::Window)
             windowText.insert(i, line);
         else if (role == LineRole::Declaration && !RecordGlobalLoads(g, lines.at(i))
@@ -296,7 +304,7 @@ void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex, LoadedCode &code)
             code.declarations.Append(line, origin);
         else if (role == LineRole::LeftOut && !RecordGlobalLoads(g, lines.at(i)) && IsCode(lines.at(i)))
             leftOut.append(i + 1);
-        if (procedureText.ends.at(i)) {
+        if (procedureText.ends(i)) {
             code.procedures.AppendSeparator();
             RecordGlobalLoads(g, lines.at(i)); // "EndProcedure : LoadImage(...)" ends the procedure first
         }
@@ -361,6 +369,8 @@ int OpenWindowBracket(const QString &line)
 void LoadCommonFiles(GenerationContext &g)
 {
     LoadedCode code;
+    for (const QString &file : std::as_const(g.model.CommonFileList))
+        code.commonFiles.insert(QDir::cleanPath(QFileInfo(ProjectRelativePath(g.ProjectDirectory(), file)).absoluteFilePath()));
     for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
         LoadOneCommonFile(g, i, code);
     g.model.CommonSourceLines << code.declarations.lines << code.procedures.lines;

@@ -41,8 +41,9 @@ struct Opener {
     bool defined = false;
 };
 
-// The openers of every window, by upper-cased name, in one pass over the lines.
-QHash<QString, Opener> FindOpeners(const SourceLineList &lines)
+// The openers of the first windows of the lines (at most count of them), by upper-cased name,
+// in one pass over the lines. Most runs ask for the first window only.
+QHash<QString, Opener> FindOpeners(const SourceLineList &lines, qsizetype count)
 {
     QHash<QString, Opener> openers;
     QHash<QString, QString> heads; // upper-cased procedure name -> head
@@ -54,6 +55,8 @@ QHash<QString, Opener> FindOpeners(const SourceLineList &lines)
             heads.insert(UpperKeepLength(ProcedureName(h)), h);
         } else if (IsProcedureEnd(line)) {
             head.clear();
+        } else if (openers.size() == count) {
+            continue;
         } else if (const QString window = OpenedWindowConstant(line); !window.isEmpty()) {
             const QString key = UpperKeepLength(window);
             if (!openers.contains(key))
@@ -147,7 +150,7 @@ void ChooseMainWindow(GenerationContext &g)
     if (windows.isEmpty())
         return;
     const SourceLineList &lines = m.CommonSourceLines;
-    const QHash<QString, Opener> openers = FindOpeners(lines);
+    QHash<QString, Opener> openers = FindOpeners(lines, m.TakenOverWindows.isEmpty() ? 1 : windows.size());
     QSet<QString> keys;
     for (const QString &window : windows)
         keys.insert(UpperKeepLength(window));
@@ -161,7 +164,9 @@ void ChooseMainWindow(GenerationContext &g)
 
     // The window a file's top-level code opened is its program's main window; otherwise the
     // first window that can open before any other does.
-    qsizetype chosen = -1;
+    qsizetype chosen = opensFirst(windows.first()) && m.TakenOverWindows.isEmpty() ? 0 : -1;
+    if (chosen < 0 && openers.size() < windows.size())
+        openers = FindOpeners(lines, windows.size());
     for (qsizetype i = 0; i < windows.size() && chosen < 0; ++i)
         if (m.TakenOverWindows.contains(windows.at(i)) && fileOf(windows.at(i)) == fileOf(windows.first())
             && opensFirst(windows.at(i)))

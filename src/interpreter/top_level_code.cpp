@@ -146,6 +146,8 @@ TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &k
         }
     }
     AttachCommentsToDeclarations(s, top.roles);
+    if (top.windows.isEmpty())
+        return top;
 
     QList<bool> inBody(lines.size(), false);
     for (qint32 j = 0; j < lines.size(); ++j)

@@ -23,7 +23,10 @@ struct TopLevelCode {
     QList<WindowOpening> windows;       // taken over (no refusal) and refused alike
     QStringList globals;                // declarations the taken-over code needs
 
-    QString Text(const QStringList &lines, qint32 line) const { return rewritten.value(line, lines.at(line)); }
+    QString Text(const QStringList &lines, qint32 line) const
+    {
+        return rewritten.isEmpty() ? lines.at(line) : rewritten.value(line, lines.at(line));
+    }
     // The lines of a taken-over window's procedure body, in order.
     QList<qint32> BodyOf(const WindowOpening &window) const;
 };
