@@ -43,12 +43,12 @@ UnitKind KindOfUnit(const FileStructure &s, qsizetype from, qsizetype to)
             any = true;
             const QString word = FirstWord(statement);
             const bool inside = blocks.Innermost() == BlockKind::Opaque;
+            const bool ends = ClosesBlock(word) && blocks.Depth() > 0; // a stray EndIf is code
             blocks.Step(word);
             if (inside)
                 continue;
             const BlockKind opened = OpenedBlock(word);
-            if (opened == BlockKind::Control || (opened == BlockKind::None && !ClosesBlock(word)
-                                                 && !IsDeclarationStatement(statement, word)))
+            if (opened == BlockKind::Control || (opened == BlockKind::None && !ends && !IsDeclarationStatement(statement, word)))
                 return UnitKind::Code;
         }
     }
@@ -124,7 +124,10 @@ TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &k
     for (const auto &[from, to] : Units(s)) {
         const qint32 first = s.topLevel.at(from), last = s.topLevel.at(to);
         const UnitKind kind = KindOfUnit(s, from, to);
-        bool afterWindow = false; // the rest of a unit that a window's opening was cut from
+        // What a window's opening was cut from (an If around it, the loop after it) is left out.
+        bool cut = false;
+        for (qsizetype p = from; p <= to && !cut; ++p)
+            cut = windowOf.at(s.topLevel.at(p)) >= 0;
         const bool inPlace = HoldsProcedureText(s, kept, first, last) && !RunsProgram(s, from);
         for (qsizetype p = from; p <= to; ++p) {
             const qint32 j = s.topLevel.at(p);
@@ -133,8 +136,7 @@ TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &k
                 const WindowOpening &window = top.windows.at(w);
                 const bool declares = kind == UnitKind::Declaration && window.first < first && last <= window.last;
                 role = !window.refusal.isEmpty() ? LineRole::LeftOut : declares ? LineRole::Declaration : LineRole::Window;
-                afterWindow = true;
-            } else if (afterWindow) {
+            } else if (cut) {
                 role = LineRole::LeftOut;
             } else if (inPlace) {
                 role = LineRole::Kept;

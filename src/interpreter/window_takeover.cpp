@@ -63,8 +63,8 @@ WindowOpening ReadOpening(const QString &line, const QString &code, int k)
     if (argument.isEmpty() || argument.front().isDigit())
         return o;
     o.firstLine = line;
-    if (!argument.startsWith(QLatin1Char('#'))) {
-        o.shown = argument;
+    if (!argument.startsWith(QLatin1Char('#')) || (!IsPbAnyAt(argument, 2) && !IsVariableName(TrimBlanks(argument.mid(1))))) {
+        o.shown = argument; // a variable, or an expression such as #Window_0 + i
         o.refusal = QStringLiteral("its number is not a constant");
         return o;
     }
@@ -142,8 +142,9 @@ qsizetype LoopEnd(const FileStructure &s, qsizetype pos)
 
 // The program's event loop: a loop that waits for events (one that only takes the events
 // there are, "While WindowEvent() : Wend", is one when it spans more than its line), a call
-// of a procedure that waits for them, or a bare wait.
-bool StartsEventLoop(const FileStructure &s, qsizetype pos)
+// of a procedure that waits for them, or a bare wait. quietEnd is set to the last position of
+// a loop found to be none, which holds no event loop either.
+bool StartsEventLoop(const FileStructure &s, qsizetype pos, qsizetype *quietEnd = nullptr)
 {
     const QString &code = s.code.at(s.topLevel.at(pos));
     const auto waits = [&](const QString &c) { return WaitsForEvent(c) || CallsWaitingProcedure(s, c); };
@@ -159,6 +160,8 @@ bool StartsEventLoop(const FileStructure &s, qsizetype pos)
                 return true;
             takes = takes || TakesEvents(inner);
         }
+        if (quietEnd && !(takes && end > pos))
+            *quietEnd = end;
         return takes && end > pos;
     }
     return waits(code);
@@ -184,9 +187,11 @@ qsizetype OpeningEnd(const FileStructure &s, qsizetype pos, bool taken)
 {
     const qint32 depth = s.depthBefore.at(s.topLevel.at(pos));
     qsizetype last = pos;
+    qsizetype quietEnd = pos; // the lines up to here hold no event loop
     for (qsizetype p = pos + 1; p < s.topLevel.size(); ++p) {
         const qint32 j = s.topLevel.at(p);
-        if (s.depthAfter.at(j) < depth || StartsEventLoop(s, p) || EndsProgram(s, j, depth) || (!taken && OpensWindow(s, j)))
+        if (s.depthAfter.at(j) < depth || (p > quietEnd && StartsEventLoop(s, p, &quietEnd))
+            || EndsProgram(s, j, depth) || (!taken && OpensWindow(s, j)))
             break;
         if (s.HasCode(j))
             last = p;
