@@ -121,12 +121,6 @@ bool ClosesBlock(const QString &firstWord)
     return ends.contains(firstWord);
 }
 
-QString BlockEnd(const QString &firstWord)
-{
-    const Block *block = FindBlock(firstWord);
-    return block ? QLatin1String(block->end) : QString();
-}
-
 static bool Calls(const QString &code, QStringView call)
 {
     const int k = FindCallNoCase(code, call);

@@ -27,9 +27,6 @@ BlockKind OpenedBlock(const QString &firstWord);
 // Whether a statement's first word ends a block (EndIf, Next, Until, EndEnumeration, ...).
 bool ClosesBlock(const QString &firstWord);
 
-// The statement that ends the block a statement opens: "EndIf" for "If ...", "Next" for "For ...".
-QString BlockEnd(const QString &firstWord);
-
 // The blocks open at a point of the code, innermost last.
 class BlockStack
 {
