@@ -13,6 +13,9 @@ class TestCommonFileLoading : public QObject {
 
 private slots:
     void keepsProceduresWithSeparators();
+    void takesOverTopLevelWindows_data();
+    void takesOverTopLevelWindows();
+    void includesFromASubfolder();
     void formDesignerConversion_data();
     void formDesignerConversion();
     void globalImagesAndFonts();
@@ -42,6 +45,8 @@ QStringList LoadOne(InterpreterFixture &f, const QString &name, const QStringLis
 
 } // namespace
 
+// The procedure text stays as the rule keeps it; the declarations left outside it go ahead of
+// every procedure, with the comment right before them; other top-level code is left out.
 void TestCommonFileLoading::keepsProceduresWithSeparators()
 {
     InterpreterFixture f;
@@ -49,14 +54,100 @@ void TestCommonFileLoading::keepsProceduresWithSeparators()
         "; header comment", "EnableExplicit", "Global a = 1",
         "Procedure Open_Window_0()", "  OpenWindow(#Window_0, 0, 0, 10, 10, \"x\")", "EndProcedure",
         "Define b", "",
-        "procedure.i Helper(x)", "  ProcedureReturn x", "endprocedure ; done", "Debug 1"});
+        "procedure.i Helper(x)", "  ProcedureReturn x", "endprocedure ; done", "Debug 1",
+        "CompilerIf #PB_Compiler_OS = #PB_OS_Windows", "  #Sep = \"\\\"", "CompilerEndIf",
+        "CompilerIf #PB_Compiler_IsMainFile", "  Debug \"test\"", "CompilerEndIf"});
 
     QCOMPARE(lines, (QStringList{
+        "; header comment", "EnableExplicit", "Global a = 1", "Define b",
+        "CompilerIf #PB_Compiler_OS = #PB_OS_Windows", "  #Sep = \"\\\"", "CompilerEndIf",
+        "", Separator, "",
         "Procedure Open_Window_0()", "  OpenWindow(#Window_0, 0, 0, 10, 10, \"x\")", "EndProcedure",
         "", Separator, "",
         "procedure.i Helper(x)", "  ProcedureReturn x", "endprocedure ; done",
         "", Separator, ""}));
-    QVERIFY(f.frontEnd.log.isEmpty());
+    QCOMPARE(f.frontEnd.log, QStringList{" -> Warning: top-level code left out (W.pb:12, 16-18); move what the"
+                                         " program needs into a procedure."});
+}
+
+void TestCommonFileLoading::takesOverTopLevelWindows_data()
+{
+    QTest::addColumn<QStringList>("file");
+    QTest::addColumn<QStringList>("procedures"); // CommonSourceLines without separators
+    QTest::addColumn<QStringList>("log");
+    const QString leftOut = " -> Warning: top-level code left out (W.pb:%1); move what the program needs into a procedure.";
+
+    QTest::newRow("statement, loop after it")
+        << Rows("OpenWindow(#Main, 0, 0, 200, 100, \"m\")\nButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n"
+                "While WaitWindowEvent() <> #PB_Event_CloseWindow : Wend")
+        << Rows("Procedure Open_Main()\n  OpenWindow(#Main, 0, 0, 200, 100, \"m\")\n  ButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n"
+                "EndProcedure")
+        << QStringList{leftOut.arg("3")};
+    QTest::newRow("#PB_Any variable, loop inside its test")
+        << Rows("hWnd = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\nIf hWnd\n  ButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n"
+                "  Repeat\n  Until WaitWindowEvent() = #PB_Event_CloseWindow\nEndIf\nEnd")
+        << Rows("Procedure Open_hWnd()\n  hWnd = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\n  If hWnd\n"
+                "    ButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n  EndIf\nEndProcedure")
+        << QStringList{leftOut.arg("4-7")};
+    QTest::newRow("Global #PB_Any window in kept text, loop in a procedure")
+        << Rows("; the procedures\nGlobal Window_0 = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\n"
+                "TextGadget(#PB_Any, 10, 10, 80, 20, \"Hi\")\nProcedure Loop()\n"
+                "  Repeat : Until WaitWindowEvent() = #PB_Event_CloseWindow\nEndProcedure\nLoop()")
+        << Rows("; the procedures\nProcedure Loop()\n  Repeat : Until WaitWindowEvent() = #PB_Event_CloseWindow\n"
+                "EndProcedure\nProcedure Open_Window_0()\n  Window_0 = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\n"
+                "  TextGadget(#PB_Any, 10, 10, 80, 20, \"Hi\")\nEndProcedure")
+        << QStringList{leftOut.arg("7")};
+    QTest::newRow("failure test, then gadgets")
+        << Rows("If Not OpenWindow(#Main, 0, 0, 200, 100, \"m\")\n  End\nEndIf\n"
+                "If CreateMenu(#Menu, WindowID(#Main)) : MenuItem(#Quit, \"Quit\") : EndIf\n"
+                "Repeat\n  Select WaitWindowEvent()\n    Case #PB_Event_Menu : Break\n  EndSelect\nForEver")
+        << Rows("Procedure Open_Main()\n  If Not OpenWindow(#Main, 0, 0, 200, 100, \"m\")\n    End\n  EndIf\n"
+                "  If CreateMenu(#Menu, WindowID(#Main)) : MenuItem(#Quit, \"Quit\") : EndIf\nEndProcedure")
+        << QStringList{leftOut.arg("5-9")};
+    QTest::newRow("not taken over: its number is not kept, Open_ is taken")
+        << Rows("OpenWindow(#PB_Any, 0, 0, 200, 100, \"a\")\nProcedure Open_Main()\nEndProcedure\n"
+                "OpenWindow(#Main, 0, 0, 200, 100, \"m\")")
+        << Rows("Procedure Open_Main()\nEndProcedure")
+        << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (W.pb:1) and not taken over: its"
+                       " number is not kept; keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.",
+                       " -> Warning: window #Main is opened outside a procedure (W.pb:4) and not taken over: Procedure"
+                       " Open_Main() is defined already; open it in one place to generate it.",
+                       leftOut.arg("1, 4")};
+}
+
+// A window opened by top-level code becomes Procedure Open_<window>() up to its event loop,
+// with the blocks the cut leaves open closed; the rest of the program's run is left out.
+void TestCommonFileLoading::takesOverTopLevelWindows()
+{
+    QFETCH(QStringList, file);
+    QFETCH(QStringList, procedures);
+    QFETCH(QStringList, log);
+    InterpreterFixture f;
+    QStringList lines = LoadOne(f, "W.pb", file);
+    lines.removeAll(Separator);
+    lines.removeAll(QString());
+    QCOMPARE(lines, procedures);
+    QCOMPARE(f.frontEnd.log, log);
+}
+
+// Includes name their files from the common file's folder (or its IncludePath); CommonFile.pb
+// lies in the project folder. An include of a common file is in CommonFile.pb already.
+void TestCommonFileLoading::includesFromASubfolder()
+{
+    InterpreterFixture f;
+    f.dir.writeLines("Other.pb", {"Procedure Other()", "EndProcedure"});
+    f.dir.writeLines("forms/Form.pb", {
+        "XIncludeFile \"Helpers.pb\" ; shared code", "XIncludeFile \"../Other.pb\"", "IncludePath \"inc\"",
+        "IncludeFile \"Tools.pb\"", "XIncludeFile \"/opt/lib/x.pb\"", "DataSection", "  Logo: : IncludeBinary \"logo.png\"",
+        "EndDataSection", "Procedure Form()", "  XIncludeFile \"inner.pbi\"", "EndProcedure"});
+    f.g.model.CommonFileList = {"forms/Form.pb", "Other.pb"};
+    LoadCommonFiles(f.g);
+
+    QCOMPARE(f.lines().mid(0, 11), (QStringList{
+        "XIncludeFile \"forms/Helpers.pb\" ; shared code", "; XIncludeFile \"../Other.pb\"", "; IncludePath \"inc\"",
+        "IncludeFile \"forms/inc/Tools.pb\"", "XIncludeFile \"/opt/lib/x.pb\"", "DataSection",
+        "  Logo: : IncludeBinary \"forms/inc/logo.png\"", "EndDataSection", "", Separator, ""}));
+    QVERIFY(f.lines().contains("  XIncludeFile \"forms/inc/inner.pbi\""));
 }
 
 void TestCommonFileLoading::formDesignerConversion_data()
@@ -133,7 +224,9 @@ void TestCommonFileLoading::globalImagesAndFonts()
     QCOMPARE(f.g.model.FontList.at(0).name, "#Font_0");
     QCOMPARE(f.g.model.FontList.at(0).line, "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles");
     // The loads inside the procedure stay in its text for the in-procedure image pass.
-    QCOMPARE(lines.mid(0, 4), (QStringList{"Procedure P()", "  LoadImage(#Image_2, \"inside.png\")",
+    const qsizetype procedure = lines.indexOf("Procedure P()");
+    QVERIFY(procedure > 0 && lines.at(procedure - 1).isEmpty()); // after the declarations
+    QCOMPARE(lines.mid(procedure, 4), (QStringList{"Procedure P()", "  LoadImage(#Image_2, \"inside.png\")",
                                            "  LoadFont(#Font_1, \"Mono\", 9)",
                                            "EndProcedure : LoadImage(#Image_3, \"after.png\")"}));
 }

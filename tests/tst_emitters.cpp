@@ -345,6 +345,21 @@ void TestEmitters::patchMainExistingFile()
     lowerOnly.g.lines.MainLines = {"open_windowxy()", "    If WindowID(#OldMain) ; main window open"};
     PatchMainOpenWindow(lowerOnly.g);
     QCOMPARE(lowerOnly.g.lines.MainLines, (QStringList{"open_windowxy()", "  If WindowID(#Main)"}));
+
+    // A Main.pb of an earlier run: its main procedure gives way to a Main() of the common
+    // files, whose call inside stays; the line that shows an invisible window follows the
+    // main window.
+    Emitters earlier;
+    earlier.g.model.WindowList = {QStringLiteral("Splash"), QStringLiteral("Main")};
+    earlier.g.model.MainWindow = QStringLiteral("Main");
+    earlier.g.model.FirstWindowInvisible = true;
+    earlier.g.model.MainProcedure = QStringLiteral("MainProgram");
+    earlier.g.lines.MainLines = {"Procedure Main() ; Main", "  Main()", "  If WindowID(#Splash)",
+                                 "    HideWindow(#Splash, #False)", "EndProcedure:Main()", "Debug \"Main()\""};
+    PatchMainOpenWindow(earlier.g);
+    QCOMPARE(earlier.g.lines.MainLines, (QStringList{"Procedure MainProgram() ; Main", "  Main()", "  If WindowID(#Main)",
+                                                     "    HideWindow(#Main, #False)", "EndProcedure:MainProgram()",
+                                                     "Debug \"Main()\""}));
 }
 
 void TestEmitters::patchMainWithoutWindow()

@@ -1,4 +1,5 @@
 #include "support/interpreter_fixture.h"
+#include "support/project_checker.h"
 #include "support/output_capture.h"
 
 #include "interpreter/common_file_loading.h"
@@ -123,7 +124,12 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
              "#Window_Tools_Button_Right, #PB_Splitter_Vertical)");
     QCOMPARE(lineWith("ImageGadget(#Window_Tools"), "ImageGadget(#Window_Tools_Image_Logo, 220, 10, 64, 64, 0)");
     QCOMPARE(lineWith("ImageGadget(#WindowMain"), "ImageGadget(#WindowMain_Image_0, 220, 70, 64, 64, 0)");
-    QVERIFY(!lines.join('\n').contains("Enumeration"));
+    // The form's declarations come first; its image and font members are the sections' own.
+    QCOMPARE(lines.first(), "Enumeration FormWindow");
+    QVERIFY(lines.indexOf("Enumeration FormImage") < lines.indexOf("Procedure Open_WindowMain(x = 0, y = 0, width = 480, height = 320)"));
+    QCOMPARE(lines.mid(lines.indexOf("Enumeration FormImage"), 3),
+             (QStringList{"Enumeration FormImage", "  ; #Img_WindowMain_0", "EndEnumeration"}));
+    QVERIFY(lines.contains("Global ToolsVisible = #False"));
 }
 
 // A designer file with a byte-order mark and CR LF line ends, whose two windows each have a
@@ -149,7 +155,8 @@ void TestInterpreterRuns::designerNumbersBarsPerWindow()
     QCOMPARE(run.frontEnd.log.mid(4), QStringList{"- Interpret code..."});
 
     const QStringList &lines = m.CommonSourceLines;
-    QCOMPARE(lines.first(), "Procedure Open_Dlg_Search(x = 0, y = 0, width = 320, height = 90)");
+    QCOMPARE(lines.first(), "Enumeration FormWindow");
+    QVERIFY(lines.contains("Procedure Open_Dlg_Search(x = 0, y = 0, width = 320, height = 90)"));
     QVERIFY(lines.contains("  MenuItem(#Dlg_Search_Mnu_Close, \"Schließen\")"));
     QVERIFY(lines.contains("  AddStatusBarField(#PB_Ignore)"));
     QVERIFY(lines.contains("  StatusBarProgress(#Dlg_Result_StatusBar, 0, 0)"));
@@ -170,7 +177,7 @@ void TestInterpreterRuns::passesKeepTheNumberOfLines()
     LoadProjectSources(g);
     ScanIncludes(g, "Main.pb");
     const qsizetype count = g.model.CommonSourceLines.size();
-    QCOMPARE(count, 59);
+    QCOMPARE(count, 95);
 
     const struct { const char *name; std::function<void()> pass; } passes[] = {
         {"InsertWindowPrefixes", [&] { QVERIFY(InsertWindowPrefixes(g)); }},
@@ -282,45 +289,89 @@ void TestInterpreterRuns::commandLineWarnings_data()
     QTest::addColumn<QStringList>("source");
     QTest::addColumn<QStringList>("warnings");
     QTest::addColumn<QString>("commonFileLine");
+    QTest::addColumn<QStringList>("mainLines"); // lines Main.pb holds
 
     QTest::newRow("first window needs an argument")
         << QStringList{"Procedure ShowMain(parent, x = 0)", "  OpenWindow(#Main, x, 0, 100, 100, \"m\")", "EndProcedure"}
-        << QStringList{" -> Warning: window #Main is opened in Procedure ShowMain(parent, x = 0), which Main.pb cannot"
-                       " call: not every argument has a default. Add Procedure Open_Main() that calls it."}
-        << "Procedure ShowMain(parent, x = 0)";
+        << QStringList{" -> Warning: window #Main is opened in Procedure ShowMain(parent, x = 0) (Forms.pb:2), which"
+                       " Main.pb cannot call: not every argument has a default. Add Procedure Open_Main() that calls it."}
+        << "Procedure ShowMain(parent, x = 0)" << QStringList{};
     QTest::newRow("one variable in two windows")
         << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
                        "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"a\")", "EndProcedure",
                        "Procedure Open_B()", "  B = OpenWindow(#PB_Any, 0, 0, 100, 100, \"b\")",
                        "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "EndProcedure"}
         << QStringList{" -> Warning: variable Label holds #B_Label too (Forms.pb:7); it keeps the number of its first object."}
-        << "  TextGadget(#B_Label, 0, 0, 50, 20, \"b\")";
+        << "  TextGadget(#B_Label, 0, 0, 50, 20, \"b\")" << QStringList{};
     QTest::newRow("one variable twice in a window")
         << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
                        "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"x\")",
                        "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second", "EndProcedure"}
         << QStringList{" -> Warning: variable label is assigned a second object of its window (Forms.pb:4); that"
                        " one keeps #PB_Any and gets no event procedure."}
-        << "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second";
+        << "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second" << QStringList{};
+    QTest::newRow("the first window cannot open first")
+        << QStringList{"Procedure ShowOptions(parent)",
+                       "  OpenWindow(#Options, 0, 0, 100, 100, \"o\", #PB_Window_SystemMenu, WindowID(parent))",
+                       "EndProcedure", "Procedure Splash()",
+                       "  OpenWindow(#Splash, 0, 0, 100, 100, \"s\", #PB_Window_BorderLess, WindowID(#Main))",
+                       "EndProcedure", "Procedure Open_Main()", "  OpenWindow(#Main, 0, 0, 200, 100, \"m\")", "EndProcedure"}
+        << QStringList{" -> Warning: Main.pb opens window #Main first (Forms.pb:8): window #Options (Forms.pb:2) cannot"
+                       " be opened by a call without arguments."}
+        << "  OpenWindow(#Splash, #PB_Ignore, #PB_Ignore, 100, 100, \"s\", #PB_Window_BorderLess, WindowID(#Main))"
+        << QStringList{"  Open_Main()", "  If WindowID(#Main)"};
+    QTest::newRow("names the generated files define")
+        << QStringList{"Global ExitApplication, Count", "Procedure MyEventGadget(Gadget, Type)", "  Count + 1",
+                       "EndProcedure", "Procedure Main()",
+                       "  If OpenWindow(#Main, 0, 0, 100, 100, \"m\", #PB_Window_Invisible)",
+                       "    ButtonGadget(#Btn, 0, 0, 50, 20, \"b\")", "    MyEventGadget(0, 0) : Debug \"MyEventGadget\"", "  EndIf",
+                       "EndProcedure"}
+        << QStringList{" -> Warning: Procedure Main() (Forms.pb:5) has the name of Main.pb's main procedure; Main.pb"
+                       " names its own MainProgram().",
+                       " -> Warning: Procedure MyEventGadget() (Forms.pb:2) has the name of a procedure of EventMain.pb;"
+                       " CommonFile.pb names it MyEventGadget_1().",
+                       " -> Warning: Global ExitApplication (Forms.pb:1) is declared by Main.pb; CommonFile.pb leaves"
+                       " this declaration out."}
+        << "    MyEventGadget_1(0, 0) : Debug \"MyEventGadget\""
+        << QStringList{"Procedure MainProgram()", "  Main()", "    HideWindow(#Main, #False)", "EndProcedure:MainProgram()"};
+    QTest::newRow("no window to open")
+        << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(1, 0, 0, 100, 100, \"b\")", "EndIf"}
+        << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (Forms.pb:1) and not taken over: its"
+                       " number is not kept; keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.",
+                       " -> Warning: window 1 is opened with a plain number (Forms.pb:2); give it a constant, such as"
+                       " #Window_1, to generate it.",
+                       " -> Warning: top-level code left out (Forms.pb:1-3); move what the program needs into a procedure.",
+                       " -> Warning: No window found, Main.pb not patched.",
+                       " -> Warning: no window for Main.pb to open: window #PB_Any is opened outside a procedure and not"
+                       " taken over (Forms.pb:1)."}
+        << "; Quarvel Commonfile (Do Not Edit - Allways Overwrite)" << QStringList{};
 }
 
-// The warnings of what the interpretation cannot carry, between "- Interpret code..." and
-// step 2, and the line of CommonFile.pb they speak of.
+// The warnings of what the sources hold that cannot be carried as written, the line of
+// CommonFile.pb they speak of, and what Main.pb makes of it.
 void TestInterpreterRuns::commandLineWarnings()
 {
     QFETCH(QStringList, source);
     QFETCH(QStringList, warnings);
     QFETCH(QString, commonFileLine);
+    QFETCH(QStringList, mainLines);
     TestProject d;
     d.writeLines("Forms.pb", source);
     QCOMPARE(RunQuarvelGen({"--init", d.path("P.pbm"), d.path("Forms.pb")}, d.dir()).status, 0);
 
     const CapturedOutput gen = RunQuarvelGen({d.path("P.pbm")}, d.dir());
     QCOMPARE(gen.status, 0);
-    const QStringList out = gen.outLines();
-    const qsizetype from = out.indexOf("- Interpret code...") + 1;
-    QCOMPARE(out.mid(from, out.indexOf("Generate Code Step 2 ...") - from), warnings);
+    QStringList logged;
+    for (const QString &line : gen.outLines())
+        if (line.startsWith(" -> Warning: "))
+            logged << line;
+    QCOMPARE(logged, warnings);
     QVERIFY(LinesOf(d.read("CommonFile.pb")).contains(commonFileLine));
+    const QStringList main = LinesOf(d.read("Main.pb"));
+    for (const QString &line : mainLines)
+        QVERIFY2(main.contains(line), qPrintable(line));
+    if (!mainLines.isEmpty())
+        QCOMPARE(CheckProject(d.dir()), QStringList());
 }
 
 void TestInterpreterRuns::openedWindowTest_data()

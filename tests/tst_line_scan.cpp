@@ -21,6 +21,8 @@ private slots:
     void codeLine_data();
     void codeLine();
     void primitives();
+    void statements_data();
+    void statements();
     void upperKeepsLength();
     void upperMatchesUpperCharEverywhere();
     void lowerCaseMatchesToLower();
@@ -206,6 +208,31 @@ void TestLineScan::replaceWord()
     QFETCH(QString, replacement);
     QFETCH(QString, expected);
     QCOMPARE(ReplaceWord(text, word, replacement), expected);
+}
+
+void TestLineScan::statements_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("statements"); // joined by "|", string contents blanked
+    QTest::newRow("colons") << "  Repeat : Event = WaitWindowEvent() :" << "Repeat|Event = WaitWindowEvent()";
+    QTest::newRow("comment") << "If a ; : b" << "If a";
+    QTest::newRow("texts") << "x$ = \"a;b:c\" : y = 'a'" << "x$ = \"     \"|y = ' '";
+    QTest::newRow("escaped quote") << "t$ = ~\"say \\\"a:b\\\"\" : z" << "t$ = ~\"           \"|z";
+    QTest::newRow("module name") << "App::Start() : App::Stop()" << "App::Start()|App::Stop()";
+    QTest::newRow("label") << "Logo: : IncludeBinary \"a.png\"" << "Logo|IncludeBinary \"     \"";
+}
+
+// The statements of a line as the passes read its code: texts and comment blanked, ":" between.
+void TestLineScan::statements()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, statements);
+    const QString code = BlankedCode(line);
+    QCOMPARE(code.size(), line.size());
+    QStringList found;
+    for (const QStringView statement : Statements(code))
+        found << statement.toString();
+    QCOMPARE(found.join('|'), statements);
 }
 
 void TestLineScan::primitives()

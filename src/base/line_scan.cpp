@@ -250,6 +250,17 @@ QString TrimLeadingBlanks(QStringView text)
     return TrimLeadingBlanksView(text).toString();
 }
 
+QString Indentation(QStringView line)
+{
+    return line.first(line.size() - TrimLeadingBlanksView(line).size()).toString();
+}
+
+QString CommentedOut(const QString &line)
+{
+    const qsizetype indentation = line.size() - TrimLeadingBlanksView(line).size();
+    return line.left(indentation) + QStringLiteral("; ") + line.mid(indentation);
+}
+
 QString StringField(const QString &text, int index, QChar separator)
 {
     if (index < 1)
@@ -348,6 +359,18 @@ bool StartsNoCase(QStringView text, QStringView search)
             return false;
     }
     return true;
+}
+
+bool HoldsNoCase(QStringView text, QStringView upperSearch)
+{
+    if (upperSearch.isEmpty())
+        return false;
+    const char16_t upper = upperSearch.front().unicode();
+    const char16_t lower = QChar(upper).toLower().unicode();
+    for (qsizetype p = IndexOfAny(text, 0, upper, lower, lower); p >= 0; p = IndexOfAny(text, p + 1, upper, lower, lower))
+        if (StartsNoCase(text.sliced(p), upperSearch))
+            return true;
+    return false;
 }
 
 int FindCallNoCase(const QString &text, QStringView search, int start)
@@ -468,6 +491,71 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
             resumeAt = p + 1;
         }
     }
+}
+
+QString BlankedCode(QStringView line)
+{
+    QString code = line.toString();
+    const CodeLine scanned = ScanCodeLine(line);
+    for (const CodeLiteral &literal : scanned.literals) {
+        const qsizetype end = literal.close ? literal.close - 1 : code.size();
+        std::fill(code.begin() + literal.open, code.begin() + end, QLatin1Char(' '));
+    }
+    if (scanned.comment)
+        std::fill(code.begin() + scanned.comment - 1, code.end(), QLatin1Char(' '));
+    return code;
+}
+
+QString FirstWord(QStringView statement)
+{
+    return UpperKeepLength(statement.first(IdentifierEnd(statement, 0)));
+}
+
+int FindWordNoCase(const QString &text, QStringView word, int start)
+{
+    if (word.isEmpty())
+        return 0;
+    for (qsizetype p = qMax(start, 1) - 1; (p = text.indexOf(word, p, Qt::CaseInsensitive)) >= 0; ++p) {
+        const bool startsWord = p == 0 || !IsIdentifierChar(text.at(p - 1));
+        const qsizetype end = p + word.size();
+        if (startsWord && (end == text.size() || !IsIdentifierChar(text.at(end))))
+            return int(p) + 1;
+    }
+    return 0;
+}
+
+QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement)
+{
+    const QString code = BlankedCode(line);
+    QList<int> found;
+    for (int k = FindWordNoCase(code, word); k; k = FindWordNoCase(code, word, k + int(word.size())))
+        found.append(k);
+    QString result = line;
+    for (qsizetype i = found.size() - 1; i >= 0; --i)
+        result.replace(found.at(i) - 1, word.size(), replacement);
+    return result;
+}
+
+QStringList SplitOutsideBrackets(QStringView text, QChar separator)
+{
+    QStringList fields;
+    if (TrimBlanksView(text).isEmpty())
+        return fields;
+    const QString blanked = BlankedCode(text);
+    int depth = 0;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= blanked.size(); ++i) {
+        const QChar c = i < blanked.size() ? blanked.at(i) : separator;
+        if (c == QLatin1Char('(') || c == QLatin1Char('['))
+            ++depth;
+        else if (c == QLatin1Char(')') || c == QLatin1Char(']'))
+            --depth;
+        else if (c == separator && (depth <= 0 || i == blanked.size())) {
+            fields.append(TrimBlanks(text.sliced(from, i - from)));
+            from = i + 1;
+        }
+    }
+    return fields;
 }
 
 QString InsertAfter(const QString &text, int position, const QString &insertion)

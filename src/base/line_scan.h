@@ -64,6 +64,12 @@ QStringView TrimBlanksView(QStringView text);
 QString TrimLeadingBlanks(QStringView text);
 QStringView TrimLeadingBlanksView(QStringView text);
 
+// The blanks a line begins with.
+QString Indentation(QStringView line);
+
+// The line made a comment: its indentation, "; ", the rest of it.
+QString CommentedOut(const QString &line);
+
 // The index-th field (1-based) between separators; past the last field the empty text.
 QString StringField(const QString &text, int index, QChar separator);
 
@@ -76,6 +82,10 @@ QString Str(qint64 number);
 
 // First occurrence of search at or after start, both sides upper-cased.
 int FindNoCase(const QString &text, const QString &search, int start = 1);
+
+// Whether text holds an upper-cased search in any letter case: FindNoCase(...) != 0 without
+// an upper-cased copy of the text, for the passes that pass over most lines.
+bool HoldsNoCase(QStringView text, QStringView upperSearch);
 
 // Whether text begins with a non-empty search, both sides upper-cased: FindNoCase(...) == 1
 // without scanning the rest of the line.
@@ -115,6 +125,24 @@ private:
     std::array<quint64, 256> byTail_{};
 };
 
+// The line with the text of its string and character literals and its comment blanked out
+// (the quotes stay), so that a search for code finds no word of a text or a comment. Of the
+// same length as line, so positions carry over. ~"..." strings know the escape \".
+QString BlankedCode(QStringView line);
+
+// The upper-cased word a statement begins with: "IF" for "If x = 1", "DEFINE" for "Define.i a".
+QString FirstWord(QStringView statement);
+
+// The first whole-word occurrence of word at or after start, in any letter case; 0 if none.
+int FindWordNoCase(const QString &text, QStringView word, int start = 1);
+
+// ReplaceWord for the code of a line only: a word inside a string or a comment stays.
+QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement);
+
+// The fields of text between the separators that stand outside strings and brackets, each
+// trimmed of blanks: "a, f(b, c), \"d, e\"" gives a, f(b, c) and "d, e". Empty text, no field.
+QStringList SplitOutsideBrackets(QStringView text, QChar separator = QLatin1Char(','));
+
 // Last occurrence of search that begins at or before start (0 = from the end), case-sensitive.
 int FindBackward(const QString &text, const QString &search, int start = 0);
 int FindBackward(const QString &text, QChar search, int start = 0);
@@ -127,12 +155,13 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 // The left position characters, then insertion, then the rest from position + 1.
 QString InsertAfter(const QString &text, int position, const QString &insertion);
 
-// The code of a line: the text before its comment (the first ";" outside double quotes),
-// without blanks at either end.
+// The code of a line: the text before its comment (the first ";" outside literals), without
+// blanks at either end.
 QStringView CodeOfLine(QStringView line);
 
-// The statements of a line's code, split at each ":" outside double quotes that is not half
-// of a module's "::"; each without blanks at either end, empty ones left out.
+// The statements of a line's code (or of its blanked code), split at each ":" outside
+// literals that is not half of a module's "::"; each without blanks at either end, empty ones
+// left out.
 QList<QStringView> Statements(QStringView code);
 
 // The word standing directly before position: the text after the last blank or tab in front

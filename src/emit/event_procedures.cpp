@@ -192,12 +192,13 @@ void EmitEventSizeProcedures(GenerationContext &g)
                             &events.wirings);
 }
 
-// Closing the first window ends the program; any other window just closes.
+// Closing the main window ends the program; any other window just closes.
 void EmitEventExitProcedures(GenerationContext &g)
 {
     const QStringList &windows = g.model.WindowList;
+    const QString main = MainWindowName(g.model);
     AppendMissingProcedures(g.lines.EventWindowLines, ExitFile, windows, [&](SourceLineList &target, qsizetype i) {
-        target << (i == 0 ? QStringLiteral("  ExitApplication = 1")
+        target << (windows[i] == main ? QStringLiteral("  ExitApplication = 1")
                           : QStringLiteral("  CloseWindow(#") + windows[i] + QLatin1Char(')'));
         target << QStringLiteral("EndProcedure");
     });

@@ -5,27 +5,99 @@
 
 namespace quarvel {
 
+namespace {
+
+// Whether a statement is the head of a procedure named name: "Procedure Main()", "Procedure.i Main()".
+bool IsHeadOf(QStringView statement, QStringView name)
+{
+    if (FirstWord(statement) != QLatin1String("PROCEDURE"))
+        return false;
+    qsizetype n = 9;
+    if (n < statement.size() && statement.at(n) == QLatin1Char('.'))
+        n = IdentifierEnd(statement, n + 1);
+    const QStringView rest = TrimLeadingBlanksView(statement.sliced(n));
+    const qsizetype end = IdentifierEnd(rest, 0);
+    return n < statement.size() && rest.size() > end && rest.first(end).compare(name, Qt::CaseInsensitive) == 0
+           && TrimLeadingBlanksView(rest.sliced(end)).startsWith(QLatin1Char('('));
+}
+
+// Main.pb's main procedure takes the name a common file leaves free: its head, and the call of
+// it outside any procedure ("EndProcedure:Main()").
+void RenameMainProcedure(SourceLineList &lines, const QString &name)
+{
+    const QString main = QStringLiteral("Main");
+    bool inProcedure = false;
+    for (QString &line : lines) {
+        if (!FindNoCase(line, main) && !FindNoCase(line, QStringLiteral("PROCEDURE")))
+            continue;
+        const QString code = BlankedCode(line);
+        QList<qsizetype> renamed; // the offsets of the words to rename
+        for (const QStringView statement : Statements(code)) {
+            const qsizetype offset = statement.data() - code.data();
+            const QString word = FirstWord(statement);
+            if (IsHeadOf(statement, main)) {
+                renamed.append(FindWordNoCase(code, main, int(offset) + 10) - 1);
+                inProcedure = true;
+            } else if (word.startsWith(QLatin1String("PROCEDURE")) && word != QLatin1String("PROCEDURERETURN")) {
+                inProcedure = true;
+            } else if (word == QLatin1String("ENDPROCEDURE")) {
+                inProcedure = false;
+            } else if (!inProcedure && word == QLatin1String("MAIN") && TrimBlanksView(statement.sliced(4)) == u"()") {
+                renamed.append(offset);
+            }
+        }
+        for (qsizetype i = renamed.size() - 1; i >= 0; --i)
+            if (renamed.at(i) >= 0)
+                line.replace(renamed.at(i), main.size(), name);
+    }
+}
+
+// A window opened with #PB_Window_Invisible is shown by Main.pb once it is open: right after
+// the window test, a line a later run finds again and keeps in step with the main window.
+void ShowInvisibleWindow(SourceLineList &lines, qsizetype test, const QString &window)
+{
+    const QString show = QStringLiteral("    HideWindow(#") + window + QStringLiteral(", #False)");
+    const bool shownBefore = test + 1 < lines.size()
+                             && StartsNoCase(TrimLeadingBlanksView(lines.at(test + 1)), u"HideWindow(#")
+                             && EndsNoCase(TrimBlanksView(lines.at(test + 1)), u", #False)");
+    if (shownBefore)
+        lines[test + 1] = show;
+    else
+        lines.insert(test + 1, show);
+}
+
+} // namespace
+
 // Keeps Main.pb's first-window lines in step with the design: the placeholder call of the
 // template becomes the main window's opening procedure, and the first "If WindowID(#" line
 // tests the main window.
 void PatchMainOpenWindow(GenerationContext &g)
 {
-    if (g.model.WindowList.isEmpty()) {
+    const DesignModel &m = g.model;
+    if (m.WindowList.isEmpty()) {
         g.LogLine(QStringLiteral(" -> Warning: No window found, Main.pb not patched."));
+        if (!m.FirstUngeneratedWindow.isEmpty())
+            g.LogLine(QStringLiteral(" -> Warning: no window for Main.pb to open: ") + m.FirstUngeneratedWindow + QLatin1Char('.'));
         return;
     }
-    const QString window = g.model.WindowList.first();
+    SourceLineList &lines = g.lines.MainLines;
+    if (!m.MainProcedure.isEmpty())
+        RenameMainProcedure(lines, m.MainProcedure);
+    const QString window = MainWindowName(m);
     const QString placeholder = QStringLiteral("Open_WindowXY()");
-    const QString call = g.model.FirstWindowOpener.isEmpty() ? QStringLiteral("Open_") + window + QStringLiteral("()")
-                                                             : g.model.FirstWindowOpener;
+    const QString call = m.FirstWindowOpener.isEmpty() ? QStringLiteral("Open_") + window + QStringLiteral("()")
+                                                       : m.FirstWindowOpener;
 
-    for (QString &line : g.lines.MainLines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        QString &line = lines[i];
         if (FindString(line, placeholder)) {
             line = ReplaceString(line, placeholder, call, true);
             continue;
         }
         if (FindString(line, QStringLiteral("If WindowID(#"))) {
             line = QStringLiteral("  If WindowID(#") + window + QLatin1Char(')');
+            if (m.FirstWindowInvisible)
+                ShowInvisibleWindow(lines, i, window);
             return;
         }
     }

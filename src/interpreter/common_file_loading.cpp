@@ -5,9 +5,12 @@
 #include "base/line_scan.h"
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/object_warnings.h"
+#include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
+#include "interpreter/top_level_code.h"
 #include "model/generation_context.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QHash>
 
@@ -180,7 +183,179 @@ void FindCaughtImageFiles(QList<ImageRecord> &images, qsizetype from, const QStr
     }
 }
 
-std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
+// Per line of a common file: whether the procedure rule keeps it (from a line that mentions
+// "procedure" up to the next line with "EndProcedure"), whether it mentions the word, and
+// whether the kept text ends on it, so a separator follows.
+struct ProcedureText {
+    QList<bool> kept;
+    QList<quint8> marks; // Word | Ends
+
+    enum : quint8 { Word = 1, Ends = 2 };
+    bool word(qsizetype line) const { return marks.at(line) & Word; }
+    bool ends(qsizetype line) const { return marks.at(line) & Ends; }
+};
+
+ProcedureText KeepProcedureText(const QStringList &lines)
+{
+    ProcedureText text;
+    text.kept.resize(lines.size());
+    text.marks.resize(lines.size());
+    bool inProcedure = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const bool word = FindNoCase(lines.at(i), QStringLiteral("PROCEDURE"));
+        inProcedure = inProcedure || word;
+        const bool ends = word && FindNoCase(lines.at(i), QStringLiteral("ENDPROCEDURE"));
+        text.kept[i] = inProcedure;
+        text.marks[i] = (word ? ProcedureText::Word : 0) | (ends ? ProcedureText::Ends : 0);
+        inProcedure = inProcedure && !ends;
+    }
+    return text;
+}
+
+// Lines on their way into CommonSourceLines, each with where it was read.
+struct CodeLines {
+    SourceLineList lines;
+    QList<SourceOrigin> origins;
+
+    void Append(const QString &line, SourceOrigin origin = {})
+    {
+        lines.append(line);
+        origins.append(origin);
+    }
+    void AppendSeparator()
+    {
+        quarvel::AppendSeparator(lines);
+        origins.resize(lines.size());
+    }
+};
+
+// The declarations of every file go ahead of the procedures of every file: a procedure that
+// uses a constant or a Global declared further down would not compile, or would get a local
+// variable of that name.
+struct LoadedCode {
+    CodeLines declarations;
+    CodeLines procedures;
+    QSet<QString> commonFiles; // their paths, absolute and clean, which includes are compared with
+};
+
+bool IsAbsolutePath(const QString &name)
+{
+    return name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\'))
+           || (name.size() > 1 && name.at(1) == QLatin1Char(':'));
+}
+
+// Include statements name their files from the common file's folder, or from its IncludePath;
+// CommonFile.pb lies in the project folder, so the names are rebased on that. An IncludePath
+// would move the includes of Main.pb that follow CommonFile.pb's too, so it is resolved here
+// and left as a comment. So is an include of a common file of the project: its code is in
+// CommonFile.pb already.
+class IncludeNames
+{
+public:
+    // commonFiles: the paths of the project's common files, made absolute and clean.
+    IncludeNames(const QString &projectDirectory, const QString &file, const QSet<QString> &commonFiles)
+        : projectDirectory_(projectDirectory), commonFiles_(commonFiles)
+    {
+        const QString folder = QDir(projectDirectory).relativeFilePath(QFileInfo(file).absolutePath());
+        fileFolder_ = folder.isEmpty() || folder == QLatin1String(".") ? QString() : folder + QLatin1Char('/');
+        folder_ = fileFolder_;
+    }
+
+    QString Rebase(const QString &line)
+    {
+        // An include statement begins its line or follows a ":".
+        const QStringView start = TrimLeadingBlanksView(line);
+        const QChar first = start.isEmpty() ? QChar() : UpperChar(start.front());
+        const bool begins = (first == QLatin1Char('I') && StartsNoCase(start, u"INCLUDE"))
+                            || (first == QLatin1Char('X') && StartsNoCase(start, u"XINCLUDE"));
+        if (!begins && !(HoldsChar(line, QLatin1Char(':')) && HoldsNoCase(line, u"INCLUDE")))
+            return line;
+        static const QSet<QString> includes = {QStringLiteral("INCLUDEFILE"), QStringLiteral("XINCLUDEFILE"),
+                                               QStringLiteral("INCLUDEBINARY"), QStringLiteral("INCLUDEPATH")};
+        const QString code = BlankedCode(line);
+        struct Name {
+            int quote, close; // 1-based, the quotes around the name
+            QString target;
+        };
+        QList<Name> names;
+        for (const QStringView statement : Statements(code)) {
+            const QString word = FirstWord(statement);
+            if (!includes.contains(word))
+                continue;
+            const int after = int(statement.data() - code.data() + word.size()) + 1; // 1-based, after the keyword
+            const int quote = FindString(code, QLatin1Char('"'), after);
+            const int close = FindString(code, QLatin1Char('"'), quote + 1);
+            if (quote == 0 || close == 0 || !TrimBlanks(Mid(code, after, quote - after)).isEmpty())
+                continue; // a name that is not one literal, such as #PB_Compiler_FilePath + "x.pb"
+            const QString name = Mid(line, quote + 1, close - quote - 1);
+            const QString target = IsAbsolutePath(name) ? name : folder_ + name;
+            if (word == QLatin1String("INCLUDEPATH")) {
+                folder_ = IsAbsolutePath(name) ? name : fileFolder_ + name;
+                if (!folder_.isEmpty() && !folder_.endsWith(QLatin1Char('/')) && !folder_.endsWith(QLatin1Char('\\')))
+                    folder_ += QLatin1Char('/');
+                return CommentedOut(line);
+            }
+            if (commonFiles_.contains(QDir::cleanPath(IsAbsolutePath(target) ? target : projectDirectory_ + target)))
+                return CommentedOut(line);
+            names.append({quote, close, target});
+        }
+        QString result = line;
+        for (qsizetype k = names.size() - 1; k >= 0; --k)
+            result = Left(result, names.at(k).quote) + names.at(k).target + Mid(result, names.at(k).close);
+        return result;
+    }
+
+private:
+    QString projectDirectory_;
+    QString fileFolder_; // the common file's folder from the project folder: "" or "forms/"
+    QString folder_;     // where its includes are looked for: that folder, or its IncludePath
+    const QSet<QString> &commonFiles_;
+};
+
+bool IsCode(const QString &line)
+{
+    return !TrimBlanks(BlankedCode(line)).isEmpty();
+}
+
+// "Tool.pb:12-30, 41": the left-out lines as ranges; only empty and comment lines between two
+// left-out lines join their ranges.
+QString LineRanges(const QString &file, const QStringList &lines, const QList<qint32> &numbers)
+{
+    QStringList ranges;
+    for (qsizetype k = 0; k < numbers.size();) {
+        qsizetype m = k;
+        while (m + 1 < numbers.size()) {
+            bool onlyComments = true;
+            for (qint32 n = numbers.at(m) + 1; n < numbers.at(m + 1) && onlyComments; ++n)
+                onlyComments = !IsCode(lines.at(n - 1));
+            if (!onlyComments)
+                break;
+            ++m;
+        }
+        ranges.append(numbers.at(k) == numbers.at(m) ? QString::number(numbers.at(k))
+                                                     : QString::number(numbers.at(k)) + QLatin1Char('-') + QString::number(numbers.at(m)));
+        k = m + 1;
+    }
+    return file + QLatin1Char(':') + ranges.join(QStringLiteral(", "));
+}
+
+// The procedure Main.pb opens a taken-over window with: its opening lines, indented one step,
+// and the ends of the blocks the cut left open.
+void AppendOpeningProcedure(CodeLines &out, const WindowOpening &window, const QList<qint32> &body,
+                            const QHash<qint32, QString> &text, qint32 fileIndex)
+{
+    out.Append(QStringLiteral("Procedure Open_") + window.name + QStringLiteral("()"));
+    for (const qint32 j : body) {
+        const QString &line = text.value(j);
+        out.Append(line.isEmpty() ? line : QStringLiteral("  ") + line, {fileIndex, j + 1});
+    }
+    for (const QString &end : window.ends)
+        out.Append(QStringLiteral("  ") + end);
+    out.Append(QStringLiteral("EndProcedure"));
+    out.AppendSeparator();
+}
+
+std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 fileIndex, LoadedCode &code)
 {
     const QString &listedPath = g.model.CommonFileList.at(fileIndex);
     const QString path = ProjectRelativePath(g.ProjectDirectory(), listedPath);
@@ -192,34 +367,56 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
     }
     if (file->firstInvalidLine)
         g.LogLine(InvalidBytesWarning(listedPath, file->firstInvalidLine));
-    WarnUngeneratableObjects(g, listedPath, file->lines);
+    const QStringList &lines = file->lines;
+    const ProcedureText procedureText = KeepProcedureText(lines);
+    const TopLevelCode top = ClassifyTopLevelCode(lines, procedureText.kept);
+    WarnUngeneratableObjects(g, listedPath, lines, top.windows);
     // The form designer's event procedures are read as assignments and not kept.
-    const QList<LineRange> eventProcedures = TakeFormEventAssignments(g, file->lines, fileIndex);
-    const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
-    SourceLineList &out = g.model.CommonSourceLines;
-    QList<SourceOrigin> &origins = g.model.CommonSourceOrigins;
+    const QList<LineRange> eventProcedures = TakeFormEventAssignments(g, lines, fileIndex);
     const qsizetype firstImage = g.model.ImageList.size();
-    bool inProcedure = false;
-    for (qint32 i = 0; i < file->lines.size(); ++i) {
+    const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
+    IncludeNames includes(g.ProjectDirectory(), path, code.commonFiles);
+    const qsizetype declaredBefore = code.declarations.lines.size();
+    QHash<qint32, QString> windowText;
+    QList<qint32> leftOut;
+    for (qint32 i = 0; i < lines.size(); ++i) {
         if (Covers(eventProcedures, i + 1))
             continue;
-        const QString &line = file->lines.at(i);
-        const bool procedureWord = FindNoCase(line, QStringLiteral("PROCEDURE"));
-        if (procedureWord)
-            inProcedure = true;
-        if (inProcedure) {
-            out.append(formDesigner ? ConvertFormDesignerLine(line, procedureWord) : line);
-            origins.append({fileIndex, i + 1});
+        const SourceOrigin origin{fileIndex, i + 1};
+        const LineRole role = top.roles.at(i);
+        const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window
+                                 ? includes.Rebase(top.Text(lines, i)) : QString();
+        if (role == LineRole::Kept)
+            code.procedures.Append(formDesigner ? ConvertFormDesignerLine(line, procedureText.word(i)) : line, origin);
+        else if (role == LineRole::Window)
+            windowText.insert(i, line);
+        else if (role == LineRole::Declaration && !RecordGlobalLoads(g, lines.at(i))
+                 && (code.declarations.lines.size() > declaredBefore || !TrimBlanks(line).isEmpty()))
+            code.declarations.Append(line, origin);
+        else if (role == LineRole::LeftOut && !RecordGlobalLoads(g, lines.at(i)) && IsCode(lines.at(i)))
+            leftOut.append(i + 1);
+        if (procedureText.ends(i)) {
+            code.procedures.AppendSeparator();
+            RecordGlobalLoads(g, lines.at(i)); // "EndProcedure : LoadImage(...)" ends the procedure first
         }
-        if (procedureWord && FindNoCase(line, QStringLiteral("ENDPROCEDURE"))) {
-            AppendSeparator(out);
-            origins.resize(out.size());
-            inProcedure = false;
-        }
-        if (!inProcedure)
-            RecordGlobalLoads(g, line);
     }
-    FindCaughtImageFiles(g.model.ImageList, firstImage, file->lines);
+    for (const WindowOpening &window : top.windows) {
+        if (!window.refusal.isEmpty())
+            continue;
+        AppendOpeningProcedure(code.procedures, window, top.BodyOf(window), windowText, fileIndex);
+        g.model.TakenOverWindows.append(window.name);
+    }
+    if (!top.globals.isEmpty() && code.declarations.lines.size() > declaredBefore)
+        code.declarations.Append(QString());
+    for (const QString &global : top.globals)
+        code.declarations.Append(global);
+    if (code.declarations.lines.size() > declaredBefore)
+        code.declarations.AppendSeparator();
+    if (!leftOut.isEmpty())
+        g.LogLine(QStringLiteral(" -> Warning: top-level code left out (")
+                  + LineRanges(QFileInfo(listedPath).fileName(), lines, leftOut)
+                  + QStringLiteral("); move what the program needs into a procedure."));
+    FindCaughtImageFiles(g.model.ImageList, firstImage, lines);
     return std::nullopt;
 }
 
@@ -234,30 +431,55 @@ int OpenWindowBracket(const QString &line)
 
 QList<UnreadCommonFile> LoadCommonFiles(GenerationContext &g)
 {
+    LoadedCode code;
+    for (const QString &file : std::as_const(g.model.CommonFileList))
+        code.commonFiles.insert(QDir::cleanPath(QFileInfo(ProjectRelativePath(g.ProjectDirectory(), file)).absoluteFilePath()));
     QList<UnreadCommonFile> unread;
     for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
-        if (const auto failed = LoadOneCommonFile(g, i))
+        if (const auto failed = LoadOneCommonFile(g, i, code))
             unread.append(*failed);
+    g.model.CommonSourceLines << code.declarations.lines << code.procedures.lines;
+    g.model.CommonSourceOrigins << code.declarations.origins << code.procedures.origins;
     return unread;
 }
 
-// Every window after the first gets the first one as its parent. The arguments are split at
-// top-level commas only, so a title such as "Save, then quit" keeps its place.
+// The line that opens the main window: the first that opens it, or the first window line.
+static qsizetype MainWindowLine(const DesignModel &m)
+{
+    const QString main = UpperKeepLength(MainWindowName(m));
+    qsizetype first = -1;
+    for (qsizetype i = 0; i < m.CommonSourceLines.size(); ++i) {
+        const QString &line = m.CommonSourceLines.at(i);
+        if (OpenWindowBracket(line) == 0)
+            continue;
+        if (UpperKeepLength(OpenedWindowConstant(line)) == main)
+            return i;
+        first = first < 0 ? i : first;
+    }
+    return first;
+}
+
+// Every window but the main one gets the main window as its parent. The arguments are split
+// at top-level commas only, so a title such as "Save, then quit" keeps its place.
 void SetParentWindow(GenerationContext &g)
 {
+    const qsizetype mainLine = MainWindowLine(g.model);
+    if (mainLine < 0)
+        return;
     QString parent;
-    bool first = true;
-    for (QString &line : g.model.CommonSourceLines) {
+    {
+        const QString &line = g.model.CommonSourceLines.at(mainLine);
         const int p = OpenWindowBracket(line);
-        if (p == 0)
+        const CallShape call = ShapeOfCall(line, p);
+        const int end = call.commas.isEmpty() ? call.close : call.commas.first();
+        parent = Trim(Mid(line, p + 1, end - p - 1));
+    }
+    for (qsizetype i = 0; i < g.model.CommonSourceLines.size(); ++i) {
+        QString &line = g.model.CommonSourceLines[i];
+        const int p = OpenWindowBracket(line);
+        if (p == 0 || i == mainLine)
             continue;
         const CallShape call = ShapeOfCall(line, p);
-        if (first) {
-            const int end = call.commas.isEmpty() ? call.close : call.commas.first();
-            parent = Trim(Mid(line, p + 1, end - p - 1));
-            first = false;
-            continue;
-        }
         // Window number, x, y, width, height and title are needed to place the parent after
         // them; an incomplete call is left as written.
         if (call.close == 0 || call.commas.size() < 5)

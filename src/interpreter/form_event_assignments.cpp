@@ -200,7 +200,7 @@ void AddProcedureHeads(const SourceLineList &lines, QHash<QString, qsizetype> &h
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (const QString head = ProcedureHead(lines[i]); !head.isEmpty())
-            heads.insert(UpperKeepLength(HeadName(head)), i);
+            heads.insert(UpperKeepLength(ProcedureName(head)), i);
     }
 }
 
@@ -408,7 +408,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
         const QStringView text = TrimLeadingBlanksView(line);
         const QChar letter = text.isEmpty() ? QChar() : UpperChar(text.front());
         if (letter == QLatin1Char('P')) {
-            const QString name = HeadName(ProcedureHead(line));
+            const QString name = ProcedureName(ProcedureHead(line));
             if (name.isEmpty())
                 continue;
             known.insert(UpperKeepLength(name));
@@ -419,7 +419,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
         } else if (letter == QLatin1Char('D')) {
             for (const QStringView statement : Statements(CodeOfLine(line))) {
                 if (const QString head = DeclaredHead(statement); !head.isEmpty()) {
-                    const QString name = HeadName(ProcedureHead(head));
+                    const QString name = ProcedureName(ProcedureHead(head));
                     out.declared.append({name, head, {fileIndex, i + 1}});
                     known.insert(UpperKeepLength(name));
                 }

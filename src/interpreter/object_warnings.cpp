@@ -1,8 +1,6 @@
 #include "interpreter/object_warnings.h"
 
 #include "base/line_scan.h"
-#include "interpreter/opening_procedure.h"
-#include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
 #include <QFileInfo>
@@ -32,41 +30,49 @@ bool IsPlainNumber(const QString &argument)
     return !argument.isEmpty() && argument.at(0).isDigit();
 }
 
-// The name a window is known by: its constant, or the variable that holds a #PB_Any window.
-QString WindowName(const QString &line, int bracket, const QString &argument)
-{
-    if (!argument.startsWith(QLatin1Char('#')))
-        return argument;
-    if (!IsPbAnyAt(argument, 2))
-        return TrimBlanks(argument.mid(1));
-    const QString before = TrimBlanks(Left(line, bracket - 10));
-    return before.endsWith(QLatin1Char('=')) ? TrimBlanks(before.chopped(1)) : QString();
-}
-
 struct FileScan {
     GenerationContext &g;
     QString file;
 
+    QString location(int lineNumber) const { return file + QLatin1Char(':') + QString::number(lineNumber); }
+
     void warn(const QString &what, int lineNumber, const QString &advice)
     {
-        g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + file + QLatin1Char(':')
-                  + QString::number(lineNumber) + QStringLiteral("); ") + advice);
+        g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
+                  + QStringLiteral("); ") + advice);
     }
 
-    void checkWindow(const QString &line, int bracket, int lineNumber, bool inProcedure)
+    // The first window that cannot be generated is the reason when no window is found at all.
+    void noteUngenerated(const QString &what, int lineNumber)
+    {
+        if (g.model.FirstUngeneratedWindow.isEmpty())
+            g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + location(lineNumber) + QLatin1Char(')');
+    }
+
+    void checkWindow(const QString &line, int bracket, int lineNumber)
     {
         const QString argument = FirstArgument(line, bracket);
-        if (IsPlainNumber(argument)) {
-            warn(QStringLiteral("window ") + argument + QStringLiteral(" is opened with a plain number"), lineNumber,
-                 QStringLiteral("give it a constant, such as #Window_") + argument + QStringLiteral(", to generate it."));
+        if (!IsPlainNumber(argument))
             return;
-        }
-        const QString name = WindowName(line, bracket, argument);
-        if (inProcedure || name.isEmpty())
+        const QString what = QStringLiteral("window ") + argument + QStringLiteral(" is opened with a plain number");
+        warn(what, lineNumber, QStringLiteral("give it a constant, such as #Window_") + argument + QStringLiteral(", to generate it."));
+        noteUngenerated(what, lineNumber);
+    }
+
+    // A window opened by top-level code that is not taken over: the reason, and what to do.
+    void checkTopLevelWindow(const WindowOpening &window)
+    {
+        if (window.refusal.isEmpty())
             return;
-        const QString shown = argument.startsWith(QLatin1Char('#')) && !IsPbAnyAt(argument, 2) ? QStringLiteral("#") + name : name;
-        warn(QStringLiteral("window ") + shown + QStringLiteral(" is opened outside a procedure"), lineNumber,
-             QStringLiteral("put its code in Procedure Open_") + name + QStringLiteral("() to generate it."));
+        const int lineNumber = window.first + 1;
+        const QString what = QStringLiteral("window ") + window.shown + QStringLiteral(" is opened outside a procedure");
+        const QString advice = !window.name.isEmpty() ? QStringLiteral("open it in one place to generate it.")
+                               : window.shown.startsWith(QLatin1Char('#'))
+                                   ? QStringLiteral("keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.")
+                                   : QStringLiteral("give it a constant to generate it.");
+        g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
+                  + QStringLiteral(") and not taken over: ") + window.refusal + QStringLiteral("; ") + advice);
+        noteUngenerated(what + QStringLiteral(" and not taken over"), lineNumber);
     }
 
     void checkNumberedItem(const QString &line, int bracket, int lineNumber, const char *what)
@@ -87,20 +93,21 @@ const CallSet &CheckedCalls()
 
 } // namespace
 
-void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, const QStringList &lines)
+void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, const QStringList &lines,
+                              const QList<WindowOpening> &topLevelWindows)
 {
     FileScan scan{g, QFileInfo(listedPath).fileName()};
-    bool inProcedure = false;
+    QHash<int, const WindowOpening *> topLevel; // by the line of its OpenWindow
+    for (const WindowOpening &window : topLevelWindows)
+        topLevel.insert(window.first, &window);
     for (int i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
-        if (!ProcedureHead(line).isEmpty())
-            inProcedure = true;
-        else if (IsProcedureEnd(line))
-            inProcedure = false;
         if (!CheckedCalls().callsIn(line) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
         if (const int b = CallBracket(line, u"OPENWINDOW("))
-            scan.checkWindow(line, b, i + 1, inProcedure);
+            scan.checkWindow(line, b, i + 1);
+        if (const WindowOpening *window = topLevel.value(i))
+            scan.checkTopLevelWindow(*window);
         if (const int b = CallBracket(line, u"MENUITEM("))
             scan.checkNumberedItem(line, b, i + 1, "menu item");
         for (const QStringView button : {u"TOOLBARSTANDARDBUTTON(", u"TOOLBARIMAGEBUTTON("})

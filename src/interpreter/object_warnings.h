@@ -1,7 +1,9 @@
-// What a common file holds that cannot be generated from: windows opened outside a procedure
-// or with a plain number, menu items and toolbar buttons with a plain number. Each is a log
+// What a common file holds that cannot be generated from: windows opened by top-level code
+// that is not taken over or with a plain number, menu items and toolbar buttons with a plain number. Each is a log
 // warning naming the file and the line, so the user learns why an object has no event code.
 #pragma once
+
+#include "interpreter/window_takeover.h"
 
 #include <QStringList>
 
@@ -9,6 +11,9 @@ namespace quarvel {
 
 struct GenerationContext;
 
-void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, const QStringList &lines);
+// topLevelWindows: the file's windows opened by top-level code; those not taken over are warned
+// about with the reason.
+void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, const QStringList &lines,
+                              const QList<WindowOpening> &topLevelWindows);
 
 } // namespace quarvel

@@ -12,44 +12,6 @@ bool IsBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-} // namespace
-
-QString HeadName(const QString &head)
-{
-    return TrimBlanks(head.section(QLatin1Char('('), 0, 0));
-}
-
-QStringList HeadArguments(const QString &head)
-{
-    const int open = FindString(head, QLatin1Char('('));
-    const int close = FindBackward(head, QLatin1Char(')'));
-    QStringList arguments;
-    if (open == 0 || close <= open)
-        return arguments;
-    QString current;
-    int depth = 0;
-    bool inString = false;
-    for (QChar c : Mid(head, open + 1, close - open - 1)) {
-        if (c == QLatin1Char('"'))
-            inString = !inString;
-        else if (!inString && (c == QLatin1Char('(') || c == QLatin1Char('[')))
-            ++depth;
-        else if (!inString && (c == QLatin1Char(')') || c == QLatin1Char(']')))
-            --depth;
-        else if (!inString && depth == 0 && c == QLatin1Char(',')) {
-            arguments.append(TrimBlanks(current));
-            current.clear();
-            continue;
-        }
-        current.append(c);
-    }
-    if (!TrimBlanks(current).isEmpty() || !arguments.isEmpty())
-        arguments.append(TrimBlanks(current));
-    return arguments;
-}
-
-namespace {
-
 // A procedure can be called without arguments when it has none or each has a default.
 bool CallableWithoutArguments(const QString &head)
 {
@@ -60,40 +22,66 @@ bool CallableWithoutArguments(const QString &head)
     return true;
 }
 
-// The window a line opens by its constant, empty for any other line.
-QString OpenedWindowConstant(const QString &line)
-{
-    const int k = FindCallNoCase(line, u"OPENWINDOW(#");
-    if (k == 0)
-        return QString();
-    const int bracket = k + 10;
-    const int comma = FindString(line, QLatin1Char(','), bracket);
-    return Trim(Mid(line, bracket + 2, comma - bracket - 2));
-}
-
+// How a window is opened: the procedure around its first OpenWindow line, and the head of
+// "Open_" + window when that is defined.
 struct Opener {
-    QString head; // empty: the window is opened outside any procedure
-    bool defined = false; // "Open_" + window is defined
+    QString head;           // empty: the window is opened outside any procedure
+    qsizetype line = -1;    // its first OpenWindow line in CommonSourceLines
+    QString definedHead;    // the head of Open_ + window; empty when there is none
+    bool defined = false;
 };
 
-Opener FindOpener(const SourceLineList &lines, const QString &window)
+// The openers of the first windows of the lines (at most count of them), by upper-cased name,
+// in one pass over the lines. Most runs ask for the first window only.
+QHash<QString, Opener> FindOpeners(const SourceLineList &lines, qsizetype count)
 {
-    const QString wanted = UpperKeepLength(QStringLiteral("Open_") + window);
-    Opener opener;
+    QHash<QString, Opener> openers;
+    QHash<QString, QString> heads; // upper-cased procedure name -> head
     QString head;
-    bool found = false;
-    for (const QString &line : lines) {
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
         if (const QString h = ProcedureHead(line); !h.isEmpty()) {
             head = h;
-            opener.defined = opener.defined || UpperKeepLength(HeadName(h)) == wanted;
-        } else if (IsProcedureEnd(line))
+            heads.insert(UpperKeepLength(ProcedureName(h)), h);
+        } else if (IsProcedureEnd(line)) {
             head.clear();
-        else if (!found && UpperKeepLength(OpenedWindowConstant(line)) == UpperKeepLength(window)) {
-            opener.head = head;
-            found = true;
+        } else if (openers.size() == count) {
+            continue;
+        } else if (const QString window = OpenedWindowConstant(line); !window.isEmpty()) {
+            const QString key = UpperKeepLength(window);
+            if (!openers.contains(key))
+                openers.insert(key, {head, i, QString(), false});
         }
     }
-    return opener;
+    for (auto it = openers.begin(); it != openers.end(); ++it) {
+        const auto defined = heads.constFind(QStringLiteral("OPEN_") + it.key());
+        it->defined = defined != heads.cend();
+        it->definedHead = it->defined ? *defined : QString();
+    }
+    return openers;
+}
+
+// Whether Main.pb can open the window by a call without arguments.
+bool Callable(const Opener &opener)
+{
+    if (opener.defined)
+        return CallableWithoutArguments(opener.definedHead);
+    return !opener.head.isEmpty() && CallableWithoutArguments(opener.head);
+}
+
+// The window an OpenWindow line asks for as its parent (WindowID(#Parent)) when that is
+// another window of the design; empty otherwise.
+QString ParentWindow(const QString &line, const QString &window, const QSet<QString> &windows)
+{
+    const int open = FindCallNoCase(line, u"OPENWINDOW(#");
+    for (int k = FindCallNoCase(line, u"WINDOWID(#", open + 1); k; k = FindCallNoCase(line, u"WINDOWID(#", k + 1)) {
+        const int close = FindString(line, QLatin1Char(')'), k);
+        const QString parent = TrimBlanks(Mid(line, k + 10, close - k - 10));
+        const QString key = UpperKeepLength(parent);
+        if (windows.contains(key) && key != UpperKeepLength(window))
+            return parent;
+    }
+    return QString();
 }
 
 } // namespace
@@ -130,22 +118,88 @@ bool IsProcedureEnd(const QString &line)
     return CodeStartsWith(text, u'E') && StartsNoCase(text, u"ENDPROCEDURE") && (text.size() == 12 || !IsIdentifierChar(UpperChar(text.at(12))));
 }
 
-void FindFirstWindowOpener(GenerationContext &g)
+QStringList HeadArguments(const QString &head)
 {
-    if (g.model.WindowList.isEmpty())
+    const int open = FindString(head, QLatin1Char('('));
+    const int close = FindBackward(head, QLatin1Char(')'));
+    if (open == 0 || close <= open)
+        return {};
+    return SplitOutsideBrackets(MidView(head, open + 1, close - open - 1));
+}
+
+QString ProcedureName(const QString &head)
+{
+    return TrimBlanks(head.section(QLatin1Char('('), 0, 0));
+}
+
+QString OpenedWindowConstant(const QString &line)
+{
+    const int k = FindCallNoCase(line, u"OPENWINDOW(#");
+    if (k == 0)
+        return QString();
+    const int bracket = k + 10;
+    const int comma = FindString(line, QLatin1Char(','), bracket);
+    return Trim(Mid(line, bracket + 2, comma - bracket - 2));
+}
+
+void ChooseMainWindow(GenerationContext &g)
+{
+    DesignModel &m = g.model;
+    const QStringList &windows = m.WindowList;
+    if (windows.isEmpty())
         return;
-    const QString window = g.model.WindowList.first();
-    const Opener opener = FindOpener(g.model.CommonSourceLines, window);
-    if (opener.defined || opener.head.isEmpty())
+    const SourceLineList &lines = m.CommonSourceLines;
+    QHash<QString, Opener> openers = FindOpeners(lines, m.TakenOverWindows.isEmpty() ? 1 : windows.size());
+    QSet<QString> keys;
+    for (const QString &window : windows)
+        keys.insert(UpperKeepLength(window));
+    const auto opener = [&](const QString &window) { return openers.value(UpperKeepLength(window)); };
+    const auto parent = [&](const QString &window) {
+        const Opener o = opener(window);
+        return o.line < 0 ? QString() : ParentWindow(lines.at(o.line), window, keys);
+    };
+    const auto opensFirst = [&](const QString &window) { return Callable(opener(window)) && parent(window).isEmpty(); };
+    const auto fileOf = [&](const QString &window) { return m.CommonSourceOrigins.value(opener(window).line).file; };
+
+    // The window a file's top-level code opened is its program's main window; otherwise the
+    // first window that can open before any other does.
+    qsizetype chosen = opensFirst(windows.first()) && m.TakenOverWindows.isEmpty() ? 0 : -1;
+    if (chosen < 0 && openers.size() < windows.size())
+        openers = FindOpeners(lines, windows.size());
+    for (qsizetype i = 0; i < windows.size() && chosen < 0; ++i)
+        if (m.TakenOverWindows.contains(windows.at(i)) && fileOf(windows.at(i)) == fileOf(windows.first())
+            && opensFirst(windows.at(i)))
+            chosen = i;
+    for (qsizetype i = 0; i < windows.size() && chosen < 0; ++i)
+        if (opensFirst(windows.at(i)))
+            chosen = i;
+    m.MainWindow = windows.at(qMax(chosen, qsizetype(0)));
+
+    if (chosen > 0) {
+        const QString first = windows.first();
+        const Opener o = opener(first);
+        const QString why = !parent(first).isEmpty() ? QStringLiteral("asks for window #") + parent(first) + QStringLiteral(" as its parent")
+                            : !Callable(o) ? QStringLiteral("cannot be opened by a call without arguments")
+                                           : QStringLiteral("is opened by a procedure, #") + m.MainWindow
+                                                 + QStringLiteral(" by the program's own code");
+        g.LogLine(QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow + QStringLiteral(" first (")
+                  + SourceLocation(m, opener(m.MainWindow).line) + QStringLiteral("): window #") + first
+                  + QStringLiteral(" (") + SourceLocation(m, o.line) + QStringLiteral(") ") + why + QLatin1Char('.'));
+    }
+
+    const Opener o = opener(m.MainWindow);
+    m.FirstWindowInvisible = o.line >= 0 && FindNoCase(BlankedCode(lines.at(o.line)), QStringLiteral("#PB_WINDOW_INVISIBLE"));
+    if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
-    if (CallableWithoutArguments(opener.head)) {
-        g.model.FirstWindowOpener = HeadName(opener.head) + QStringLiteral("()");
+    if (CallableWithoutArguments(o.head)) {
+        m.FirstWindowOpener = ProcedureName(o.head) + QStringLiteral("()");
         return;
     }
-    g.LogLine(QStringLiteral(" -> Warning: window #") + window + QStringLiteral(" is opened in Procedure ")
-              + opener.head + QStringLiteral(", which Main.pb cannot call: not every argument has a default."
-                                             " Add Procedure Open_")
-              + window + QStringLiteral("() that calls it."));
+    g.LogLine(QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
+              + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
+              + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
+                                        " Add Procedure Open_")
+              + m.MainWindow + QStringLiteral("() that calls it."));
 }
 
 } // namespace quarvel

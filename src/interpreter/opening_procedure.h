@@ -1,5 +1,4 @@
-// The procedure that opens the main window, when it is not "Open_" + the window's name, and
-// the procedure structure of a source that the window checks rely on.
+// The window Main.pb opens and the procedure it opens it with, and the procedure structure of a source that the window checks rely on.
 #pragma once
 
 #include <QString>
@@ -17,14 +16,21 @@ QString ProcedureHead(const QString &line);
 bool IsProcedureEnd(const QString &line);
 
 // The name of a procedure head "Name(arguments)".
-QString HeadName(const QString &head);
+QString ProcedureName(const QString &head);
 
 // The arguments of a procedure head, split at the commas outside brackets and strings.
 QStringList HeadArguments(const QString &head);
 
-// When no "Open_" + first window procedure is defined, the procedure that opens the first
-// window becomes Main.pb's call if it can be called without arguments; otherwise the log says
-// which procedure it is and why Main.pb cannot call it.
-void FindFirstWindowOpener(GenerationContext &g);
+// The window a line opens by its constant, without "#"; empty for any other line.
+QString OpenedWindowConstant(const QString &line);
+
+// The window Main.pb opens (MainWindow): the first of WindowList, unless that one cannot open
+// before the others (it asks for another window as its parent, or Main.pb cannot call what
+// opens it); then the first window that can, and the log says so. A window the program's own
+// top-level code opened comes before the windows of procedures of its file. When no "Open_" +
+// window procedure is defined, the procedure that opens the window becomes Main.pb's call if it
+// can be called without arguments; otherwise the log says which procedure it is and why Main.pb
+// cannot call it. A window opened invisible is shown by Main.pb (FirstWindowInvisible).
+void ChooseMainWindow(GenerationContext &g);
 
 } // namespace quarvel

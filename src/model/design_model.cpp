@@ -70,6 +70,13 @@ QStringList NamesOfKind(const DesignModel &model, ObjectKind kind)
     return {};
 }
 
+QString MainWindowName(const DesignModel &model)
+{
+    if (!model.MainWindow.isEmpty() || model.WindowList.isEmpty())
+        return model.MainWindow;
+    return model.WindowList.first();
+}
+
 void ResetDesignModel(DesignModel &model, OutputLines &lines)
 {
     model = DesignModel();

@@ -149,7 +149,17 @@ struct DesignModel {
     QList<FontRecord> FontList;
     LanguageMap Languages;
     QList<VariableObject> VariableObjects;
-    QString FirstWindowOpener; // the call Main.pb opens the first window with, "()" included
+    // The window Main.pb opens: WindowList's first, unless that one cannot open first.
+    QString MainWindow;
+    QString FirstWindowOpener; // the call Main.pb opens the main window with, "()" included
+    QStringList TakenOverWindows; // windows opened by top-level code, now in Open_ procedures
+    // The name Main.pb's main procedure takes when a common file defines a Main() of its own;
+    // empty: Main.
+    QString MainProcedure;
+    bool FirstWindowInvisible = false; // opened with #PB_Window_Invisible: Main.pb shows it
+    // The first window of the sources that cannot be generated, with its place: "window 2 is
+    // opened with a plain number (Extras.pb:10)"; why no window is found, when none is.
+    QString FirstUngeneratedWindow;
     FormEvents FormEventAssignments;
 };
 
@@ -159,6 +169,9 @@ QString SourceLocation(const DesignModel &model, SourceOrigin origin);
 // "Form.pb:12", the file name and line a line of CommonSourceLines was read from; empty when
 // the line was not read from a common file.
 QString SourceLocation(const DesignModel &model, qsizetype index);
+
+// The window Main.pb opens: the chosen one, or the first window when none was chosen.
+QString MainWindowName(const DesignModel &model);
 
 // The names of the gadgets, in GadgetList order.
 QStringList GadgetNames(const DesignModel &model);

@@ -12,12 +12,14 @@
 #include "interpreter/common_file_loading.h"
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/form_window_enumeration.h"
+#include "interpreter/generated_constants.h"
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
+#include "interpreter/template_names.h"
 #include "interpreter/window_prefixes.h"
 #include "model/generation_context.h"
 #include "model/project_file.h"
@@ -117,8 +119,10 @@ bool InterpretCode(GenerationContext &g)
         return false;
     ResolveVariableObjects(g);
     ResolveFormEventAssignments(g);
-    FindFirstWindowOpener(g);
+    AvoidTemplateNames(g);
+    ChooseMainWindow(g);
     AlignFormWindowEnumeration(g);
+    DropGeneratedConstants(g);
     return true;
 }
 

@@ -299,7 +299,10 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
                           + QStringLiteral(" is declared again with another value (")
                           + QString::number(result.members.value(member).value) + QStringLiteral(", then ")
                           + QString::number(next) + QLatin1Char(')');
-        result.members.insert(member, {int(result.sizes.size() - 1), next++});
+        // The first declaration names the enumeration: the generated one, ahead of the sources'.
+        if (!result.members.contains(member))
+            result.members.insert(member, {int(result.sizes.size() - 1), next});
+        ++next;
         ++result.sizes.last();
     }
     return result;

@@ -81,6 +81,13 @@ IncludeFile "LoadLanguage.pb"
 
 ; ***************************************************************************************
 
+DataSection
+  Img_Window_Main_0: : IncludeBinary MyLanguage("open.png")
+  Img_Window_Main_1: : IncludeBinary MyLanguage("photo.png")
+EndDataSection
+
+; ***************************************************************************************
+
 ; Event procedures needs to be put in another source file.
 ;
 

@@ -3,7 +3,7 @@
 ; *********************************************************************************************************
 
 ; Constant Allways Overwrite
-#MaxLanguage = 7
+#MaxLanguage = 9
 
 Global NewMap MyLanguage.s()
 
@@ -48,6 +48,8 @@ LoadLanguage()
 DataSection
   ; Part Allways Overwrite
   DefaultLanguage:
+  Data.s "open.png"
+  Data.s "photo.png"
   Data.s "File"
   Data.s "Open..."
   Data.s "Save"

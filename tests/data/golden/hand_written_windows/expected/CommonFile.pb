@@ -7,11 +7,13 @@
 Enumeration
   #hWnd
   #Options
+  #About
 EndEnumeration
 
 ;- Menubar Constants
 ;
 Enumeration
+  #About_AboutMenu
 EndEnumeration
 
 ;- MenuItem Constants
@@ -69,6 +71,12 @@ LoadImage( #Img_Logo, "logo.png")
 
 ; ***************************************************************************************
 
+; Main window of the tool, written by hand.
+
+; Global hWnd, btnRun, lstFiles
+
+; ***************************************************************************************
+
 Procedure ShowMainWindow()
   OpenWindow(#hWnd, #PB_Ignore, #PB_Ignore, 400, 300, "File Tool", #PB_Window_SystemMenu | #PB_Window_ScreenCentered)
   If IsWindow(hWnd)
@@ -84,6 +92,15 @@ EndProcedure
 Procedure OpenWindow_Options(parent)
   If OpenWindow(#Options, #PB_Ignore, #PB_Ignore, 240, 120, "Options", #PB_Window_SystemMenu, WindowID(parent))
     CheckBoxGadget(#Options_Chk_Recurse, 10, 10, 200, 20, "Recurse into folders")
+  EndIf
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure Open_About()
+  If OpenWindow(#About, #PB_Ignore, #PB_Ignore, 200, 100, "About", #PB_Window_SystemMenu)
+    CreateMenu(#About_AboutMenu, WindowID(#About))
+    MenuItem(7, "Close")
   EndIf
 EndProcedure
 

@@ -24,7 +24,7 @@ Global *CallEventExit.udtCallEvent    = ?CallEventExit
 
 #CallEventMenuCount   = 0
 #CallEventGadgetCount = 3
-#CallEventWindowCount = 2
+#CallEventWindowCount = 3
 
 ; *********************************************************************************************************
 
@@ -75,9 +75,11 @@ DataSection
   CallEventSize:
     Data.i @EventSize_hWnd()
     Data.i @EventSize_Options()
+    Data.i @EventSize_About()
   CallEventExit:
     Data.i @EventExit_hWnd()
     Data.i @EventExit_Options()
+    Data.i @EventExit_About()
 EndDataSection
 
 ; *********************************************************************************************************

@@ -16,6 +16,12 @@ EndProcedure
 
 ; ***************************************************************************************
 
+Procedure EventSize_About()
+  
+EndProcedure
+
+; ***************************************************************************************
+
 Procedure EventExit_hWnd()
   ExitApplication = 1
 EndProcedure
@@ -24,6 +30,12 @@ EndProcedure
 
 Procedure EventExit_Options()
   CloseWindow(#Options)
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventExit_About()
+  CloseWindow(#About)
 EndProcedure
 
 ; ***************************************************************************************

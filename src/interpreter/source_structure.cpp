@@ -1,0 +1,210 @@
+#include "interpreter/source_structure.h"
+
+#include "base/line_scan.h"
+#include "interpreter/opening_procedure.h"
+
+namespace quarvel {
+
+namespace {
+
+struct Block {
+    const char *opener; // upper-cased first word
+    const char *end;    // the statement that ends it, as the generated code writes it
+    BlockKind kind;
+};
+
+const Block Blocks[] = {
+    {"IF", "EndIf", BlockKind::Control},
+    {"SELECT", "EndSelect", BlockKind::Control},
+    {"FOR", "Next", BlockKind::Control},
+    {"FOREACH", "Next", BlockKind::Control},
+    {"WHILE", "Wend", BlockKind::Control},
+    {"REPEAT", "Until #True", BlockKind::Control},
+    {"WITH", "EndWith", BlockKind::Control},
+    {"COMPILERIF", "CompilerEndIf", BlockKind::Compiler},
+    {"COMPILERSELECT", "CompilerEndSelect", BlockKind::Compiler},
+    {"MODULE", "EndModule", BlockKind::Module},
+    {"DECLAREMODULE", "EndDeclareModule", BlockKind::Module},
+    {"ENUMERATION", "EndEnumeration", BlockKind::Opaque},
+    {"ENUMERATIONBINARY", "EndEnumeration", BlockKind::Opaque},
+    {"STRUCTURE", "EndStructure", BlockKind::Opaque},
+    {"INTERFACE", "EndInterface", BlockKind::Opaque},
+    {"IMPORT", "EndImport", BlockKind::Opaque},
+    {"IMPORTC", "EndImport", BlockKind::Opaque},
+    {"MACRO", "EndMacro", BlockKind::Opaque},
+    {"DATASECTION", "EndDataSection", BlockKind::Opaque},
+};
+
+const Block *FindBlock(const QString &firstWord)
+{
+    static const QHash<QString, const Block *> byOpener = [] {
+        QHash<QString, const Block *> map;
+        for (const Block &block : Blocks)
+            map.insert(QLatin1String(block.opener), &block);
+        return map;
+    }();
+    return byOpener.value(firstWord, nullptr);
+}
+
+bool OneLineProcedure(const QString &line)
+{
+    const QString code = BlankedCode(line);
+    const QList<QStringView> statements = Statements(code);
+    for (qsizetype k = 1; k < statements.size(); ++k)
+        if (FirstWord(statements.at(k)) == QLatin1String("ENDPROCEDURE"))
+            return true;
+    return false;
+}
+
+// What the top-level passes need to know of a procedure's line: whether the procedure waits
+// for events, which window it opens, whether the line shares main-code variables.
+void ReadProcedureLine(FileStructure &s, const QString &line, qint32 index, const QString &procedure)
+{
+    static const CallSet calls{u"OPENWINDOW(#", u"WAITWINDOWEVENT("};
+    const QStringView code = TrimLeadingBlanksView(line);
+    if (StartsNoCase(code, u"SHARED") && (code.size() == 6 || !IsIdentifierChar(code.at(6))))
+        s.sharedLines.append(index);
+    const quint64 found = calls.callsIn(line);
+    if (found == 0)
+        return;
+    const QString blanked = BlankedCode(line);
+    if (const QString window = OpenedWindowConstant(blanked); !window.isEmpty())
+        s.windowsInProcedures.insert(UpperKeepLength(window));
+    if (WaitsForEvent(blanked) && !procedure.isEmpty())
+        s.waitingProcedures.insert(procedure);
+}
+
+} // namespace
+
+// An opaque block only ends at its own end: the contents of an Enumeration or a Macro are not
+// statements of the program.
+void BlockStack::Step(const QString &word, const QString &indentation)
+{
+    if (Innermost() == BlockKind::Opaque) {
+        if (word == open_.last().endWord)
+            open_.removeLast();
+        return;
+    }
+    if (const Block *block = FindBlock(word)) {
+        const QString end = QLatin1String(block->end);
+        open_.append({block->kind, FirstWord(end), indentation + end});
+        return;
+    }
+    if (ClosesBlock(word) && !open_.isEmpty())
+        open_.removeLast();
+}
+
+QStringList BlockStack::Ends() const
+{
+    QStringList ends;
+    for (qsizetype i = open_.size() - 1; i >= 0; --i)
+        ends.append(open_.at(i).end);
+    return ends;
+}
+
+BlockKind OpenedBlock(const QString &firstWord)
+{
+    const Block *block = FindBlock(firstWord);
+    return block ? block->kind : BlockKind::None;
+}
+
+bool ClosesBlock(const QString &firstWord)
+{
+    static const QSet<QString> ends = {
+        QStringLiteral("ENDIF"), QStringLiteral("ENDSELECT"), QStringLiteral("NEXT"), QStringLiteral("WEND"),
+        QStringLiteral("UNTIL"), QStringLiteral("FOREVER"), QStringLiteral("ENDWITH"),
+        QStringLiteral("COMPILERENDIF"), QStringLiteral("COMPILERENDSELECT"), QStringLiteral("ENDMODULE"),
+        QStringLiteral("ENDDECLAREMODULE"), QStringLiteral("ENDENUMERATION"), QStringLiteral("ENDSTRUCTURE"),
+        QStringLiteral("ENDINTERFACE"), QStringLiteral("ENDIMPORT"), QStringLiteral("ENDMACRO"),
+        QStringLiteral("ENDDATASECTION"),
+    };
+    return ends.contains(firstWord);
+}
+
+static bool Calls(const QString &code, QStringView call)
+{
+    const int k = FindCallNoCase(code, call);
+    return k && FindBackward(code, QLatin1Char(';'), k) == 0;
+}
+
+bool WaitsForEvent(const QString &code)
+{
+    return Calls(code, u"WAITWINDOWEVENT(");
+}
+
+bool TakesEvents(const QString &code)
+{
+    return Calls(code, u"WINDOWEVENT(");
+}
+
+Declaration ReadDeclaration(QStringView statement)
+{
+    qsizetype n = IdentifierEnd(statement, 0);
+    if (n < statement.size() && statement.at(n) == QLatin1Char('.'))
+        n = IdentifierEnd(statement, n + 1);
+    return {n, SplitOutsideBrackets(statement.sliced(n))};
+}
+
+QString DeclaredName(QStringView item)
+{
+    if (item.startsWith(QLatin1Char('*')))
+        item = item.sliced(1);
+    return UpperKeepLength(item.first(IdentifierEnd(item, 0)));
+}
+
+QList<QStringView> FileStructure::Statements(qint32 line) const
+{
+    return quarvel::Statements(code.at(line));
+}
+
+FileStructure ReadFileStructure(const QStringList &lines)
+{
+    FileStructure s;
+    const qint32 n = qint32(lines.size());
+    s.inProcedure.resize(n);
+    s.code.resize(n);
+    s.depthBefore.resize(n);
+    s.depthAfter.resize(n);
+    s.enclosing.resize(n);
+    BlockStack open;
+    bool inProcedure = false;
+    bool opensWindow = false; // a top-level line opens a window
+    for (qint32 i = 0; i < n; ++i) {
+        const QString &line = lines.at(i);
+        if (!inProcedure && open.Innermost() != BlockKind::Opaque) {
+            if (const QString head = ProcedureHead(line); !head.isEmpty()) {
+                s.procedures.insert(UpperKeepLength(ProcedureName(head)), i);
+                inProcedure = !OneLineProcedure(line);
+                s.inProcedure[i] = true;
+                continue;
+            }
+        }
+        if (inProcedure) {
+            s.inProcedure[i] = true;
+            inProcedure = !IsProcedureEnd(line);
+            continue;
+        }
+        s.topLevel.append(i);
+        s.code[i] = BlankedCode(line);
+        s.depthBefore[i] = qint32(open.Depth());
+        s.enclosing[i] = open.Innermost();
+        for (const QStringView statement : quarvel::Statements(s.code.at(i)))
+            open.Step(FirstWord(statement));
+        s.depthAfter[i] = qint32(open.Depth());
+        opensWindow = opensWindow || FindCallNoCase(s.code.at(i), u"OPENWINDOW(");
+    }
+    // What the procedures wait for, open and share only matters to a window of the top level.
+    if (opensWindow) {
+        QString procedure;
+        for (qint32 i = 0; i < n; ++i) {
+            if (!s.inProcedure.at(i))
+                continue;
+            if (const QString head = ProcedureHead(lines.at(i)); !head.isEmpty())
+                procedure = UpperKeepLength(ProcedureName(head));
+            ReadProcedureLine(s, lines.at(i), i, procedure);
+        }
+    }
+    return s;
+}
+
+} // namespace quarvel

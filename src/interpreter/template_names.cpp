@@ -1,0 +1,167 @@
+#include "interpreter/template_names.h"
+
+#include "base/line_scan.h"
+#include "interpreter/opening_procedure.h"
+#include "interpreter/source_structure.h"
+#include "model/generation_context.h"
+
+namespace quarvel {
+
+namespace {
+
+struct GeneratedProcedure {
+    QString name;
+    QString file;
+};
+
+// The procedures the dispatcher file and the language file of this run define.
+QList<GeneratedProcedure> GeneratedProcedures(const Switches &switches)
+{
+    QList<GeneratedProcedure> procedures;
+    for (const char *name : {"MyEventMenu", "MyEventGadget", "MyEventSize", "MyEventExit"})
+        procedures.append({QLatin1String(name), QStringLiteral("EventMain.pb")});
+    if (switches.UseCallFast)
+        procedures.append({QStringLiteral("MyEventDispatch"), QStringLiteral("EventMain.pb")});
+    if (switches.Multilang)
+        procedures.append({QStringLiteral("LoadLanguage"), QStringLiteral("LoadLanguage.pb")});
+    return procedures;
+}
+
+// The procedures lines define: upper-cased name -> the line of its first head.
+QHash<QString, qsizetype> DefinedProcedures(const SourceLineList &lines)
+{
+    QHash<QString, qsizetype> defined;
+    for (qsizetype i = 0; i < lines.size(); ++i)
+        if (const QString head = ProcedureHead(lines.at(i)); !head.isEmpty())
+            if (const QString name = UpperKeepLength(ProcedureName(head)); !defined.contains(name))
+                defined.insert(name, i);
+    return defined;
+}
+
+// stem, or stem_2, stem_3, ... whichever no procedure has.
+QString FreeName(const QString &stem, const QHash<QString, qsizetype> &taken)
+{
+    QString name = stem;
+    for (int n = 2; taken.contains(UpperKeepLength(name)); ++n)
+        name = stem + QLatin1Char('_') + QString::number(n);
+    return name;
+}
+
+// The single statement of a line when it is a Global declaration; a null view otherwise.
+QStringView GlobalStatement(const QString &code)
+{
+    const QList<QStringView> statements = Statements(code);
+    if (statements.size() != 1 || FirstWord(statements.first()) != QLatin1String("GLOBAL"))
+        return QStringView();
+    return statements.first();
+}
+
+// The items of a line's Global statement, read from the line itself, and the line up to them.
+struct GlobalItems {
+    QString keyword; // the indentation and "Global" or "Global.i", as written
+    QStringList items;
+};
+
+GlobalItems ItemsOf(const QString &line, const QString &code, QStringView statement)
+{
+    const qsizetype start = statement.data() - code.data();
+    const Declaration declaration = ReadDeclaration(QStringView(line).sliced(start, statement.size()));
+    return {line.left(start + declaration.itemsAt), declaration.items};
+}
+
+bool DeclaresGlobal(const SourceLineList &lines, const QString &upperName)
+{
+    for (const QString &line : lines) {
+        if (!HoldsNoCase(line, upperName))
+            continue;
+        const QString code = BlankedCode(line);
+        if (const QStringView statement = GlobalStatement(code); !statement.isNull())
+            for (const QString &item : ItemsOf(line, code, statement).items)
+                if (DeclaredName(item) == upperName)
+                    return true;
+    }
+    return false;
+}
+
+struct TemplateNames {
+    GenerationContext &g;
+    QHash<QString, qsizetype> defined; // the common files' procedures
+
+    void warn(const QString &what, qsizetype line, const QString &resolution)
+    {
+        g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + SourceLocation(g.model, line)
+                  + QStringLiteral(") ") + resolution);
+    }
+
+    void mainProcedure()
+    {
+        const auto own = defined.constFind(QStringLiteral("MAIN"));
+        if (own == defined.cend() || !DefinedProcedures(g.lines.MainLines).contains(QStringLiteral("MAIN")))
+            return;
+        QHash<QString, qsizetype> taken = defined;
+        taken.insert(DefinedProcedures(g.lines.MainLines));
+        g.model.MainProcedure = FreeName(QStringLiteral("MainProgram"), taken);
+        warn(QStringLiteral("Procedure Main()"), *own,
+             QStringLiteral("has the name of Main.pb's main procedure; Main.pb names its own ") + g.model.MainProcedure
+                 + QStringLiteral("()."));
+    }
+
+    void generatedProcedure(const GeneratedProcedure &procedure)
+    {
+        const auto own = defined.constFind(UpperKeepLength(procedure.name));
+        if (own == defined.cend())
+            return;
+        const qsizetype line = *own;
+        const QString renamed = FreeName(procedure.name + QStringLiteral("_1"), defined);
+        defined.insert(UpperKeepLength(renamed), line);
+        const QString upper = UpperKeepLength(procedure.name);
+        for (QString &text : g.model.CommonSourceLines)
+            if (HoldsNoCase(text, upper))
+                text = ReplaceWordInCode(text, procedure.name, renamed);
+        warn(QStringLiteral("Procedure ") + procedure.name + QStringLiteral("()"), line,
+             QStringLiteral("has the name of a procedure of ") + procedure.file + QStringLiteral("; CommonFile.pb names it ")
+                 + renamed + QStringLiteral("()."));
+    }
+
+    // A Global of the common files that declares ExitApplication loses that item; a line left
+    // without any becomes a comment, so no line is added or removed.
+    void exitApplication()
+    {
+        const QString upper = QStringLiteral("EXITAPPLICATION");
+        if (!DeclaresGlobal(g.lines.MainLines, upper))
+            return;
+        SourceLineList &lines = g.model.CommonSourceLines;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            QString &line = lines[i];
+            if (!StartsNoCase(TrimLeadingBlanksView(line), u"GLOBAL") || !HoldsNoCase(line, upper))
+                continue;
+            const QString code = BlankedCode(line);
+            const QStringView statement = GlobalStatement(code);
+            if (statement.isNull())
+                continue;
+            const GlobalItems declared = ItemsOf(line, code, statement);
+            QStringList kept;
+            for (const QString &item : declared.items)
+                if (DeclaredName(item) != upper)
+                    kept.append(item);
+            if (kept.size() == declared.items.size())
+                continue;
+            line = kept.isEmpty() ? CommentedOut(line) : declared.keyword + QLatin1Char(' ') + kept.join(QStringLiteral(", "));
+            warn(QStringLiteral("Global ExitApplication"), i,
+                 QStringLiteral("is declared by Main.pb; CommonFile.pb leaves this declaration out."));
+        }
+    }
+};
+
+} // namespace
+
+void AvoidTemplateNames(GenerationContext &g)
+{
+    TemplateNames names{g, DefinedProcedures(g.model.CommonSourceLines)};
+    names.mainProcedure();
+    for (const GeneratedProcedure &procedure : GeneratedProcedures(g.switches()))
+        names.generatedProcedure(procedure);
+    names.exitApplication();
+}
+
+} // namespace quarvel

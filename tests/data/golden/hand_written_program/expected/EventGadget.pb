@@ -1,0 +1,50 @@
+﻿;-TOP
+
+; Quarvel Event Gadget
+
+; ***************************************************************************************
+
+Procedure EventGadget_Main_Lst_Notes(EventType)
+  
+  Select EventType
+    Case #PB_EventType_LeftClick
+      
+  EndSelect
+  
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventGadget_Main_Str_Title(EventType)
+  
+  Select EventType
+    Case #PB_EventType_LeftClick
+      
+  EndSelect
+  
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventGadget_Main_Btn_Add(EventType)
+  
+  Select EventType
+    Case #PB_EventType_LeftClick
+      
+  EndSelect
+  
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventGadget_Main_Btn_Delete(EventType)
+  
+  Select EventType
+    Case #PB_EventType_LeftClick
+      
+  EndSelect
+  
+EndProcedure
+
+; ***************************************************************************************
+
