@@ -509,4 +509,87 @@ QString UpperWordBefore(const QString &text, int position)
     return word.isNull() ? QString() : UpperKeepLength(word);
 }
 
+// The closing quote of the literal opened at the 0-based open, -1 when the line ends first.
+static qsizetype LiteralClose(QStringView line, qsizetype open, CodeLiteral::Kind kind)
+{
+    if (kind != CodeLiteral::Escaped)
+        return IndexOfChar(line, line.at(open).unicode(), open + 1);
+    for (qsizetype j = open + 1; j < line.size(); ++j) {
+        if (line.at(j) == QLatin1Char('\\'))
+            ++j; // the escaped character, a quote too
+        else if (line.at(j) == QLatin1Char('"'))
+            return j;
+    }
+    return -1;
+}
+
+CodeLine ScanCodeLine(QStringView line)
+{
+    CodeLine code;
+    code.size = int(line.size());
+    for (qsizetype i = IndexOfAny(line, 0, u'"', u'\'', u';'); i >= 0; i = IndexOfAny(line, i, u'"', u'\'', u';')) {
+        if (line.at(i) == QLatin1Char(';')) {
+            code.comment = int(i) + 1;
+            break;
+        }
+        CodeLiteral literal;
+        literal.open = int(i) + 1;
+        literal.kind = line.at(i) == QLatin1Char('\'') ? CodeLiteral::Character
+                       : (i > 0 && line.at(i - 1) == QLatin1Char('~')) ? CodeLiteral::Escaped
+                                                                       : CodeLiteral::Plain;
+        const qsizetype close = LiteralClose(line, i, literal.kind);
+        literal.close = int(close) + 1;
+        code.literals.append(literal);
+        if (close < 0)
+            break;
+        i = close + 1;
+    }
+    return code;
+}
+
+bool CodeLine::InLiteral(int position) const
+{
+    for (const CodeLiteral &literal : literals) {
+        if (position < literal.Begin())
+            return false;
+        if (position <= (literal.close ? literal.close : size))
+            return true;
+    }
+    return false;
+}
+
+const CodeLiteral *CodeLine::FirstString() const
+{
+    for (const CodeLiteral &literal : literals) {
+        if (literal.IsString())
+            return &literal;
+    }
+    return nullptr;
+}
+
+CallShape ShapeOfCall(const QString &line, int bracket)
+{
+    CallShape shape;
+    const CodeLine code = ScanCodeLine(line);
+    const int end = code.comment ? code.comment - 1 : int(line.size());
+    auto literal = code.literals.cbegin();
+    int depth = 0;
+    for (int i = bracket + 1; i <= end; ++i) {
+        // A literal passed over whole: its commas and brackets are text.
+        for (; literal != code.literals.cend() && literal->Begin() <= i; ++literal)
+            i = literal->close ? qMax(i, literal->close + 1) : end + 1;
+        if (i > end)
+            break;
+        const QChar c = line.at(i - 1);
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')') && depth-- == 0) {
+            shape.close = i;
+            break;
+        } else if (c == QLatin1Char(',') && depth == 0)
+            shape.commas.append(i);
+    }
+    return shape;
+}
+
 } // namespace quarvel

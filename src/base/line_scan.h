@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QString>
+#include <QVarLengthArray>
 
 #include <array>
 
@@ -132,5 +133,43 @@ QString UpperWordBefore(const QString &text, int position);
 
 // The word UpperWordBefore upper-cases, as written (null where UpperWordBefore is null).
 QStringView WordBefore(const QString &text, int position);
+
+// Where the literals and the comment of a line of code lie. A literal "…" ends at the next
+// double quote; an escaped literal ~"…" at the next double quote that no backslash escapes
+// (\" and \\ stand inside it); a character constant '…' at the next single quote. A ";"
+// outside them starts the comment. A literal that is not closed runs to the end of the line.
+struct CodeLiteral {
+    enum Kind : quint8 { Plain, Escaped, Character };
+    int open = 0;  // the opening quote; an escaped literal's "~" stands right before it
+    int close = 0; // the closing quote, 0 when the line ends first
+    Kind kind = Plain;
+
+    bool IsString() const { return kind != Character; }
+    // The literal's first character: its "~" or its opening quote.
+    int Begin() const { return kind == Escaped ? open - 1 : open; }
+};
+
+struct CodeLine {
+    QVarLengthArray<CodeLiteral, 4> literals; // left to right
+    int comment = 0; // the ";" that starts the comment, 0 without one
+    int size = 0;    // the line's length
+
+    // Whether the position lies inside a literal, its "~" and quotes included.
+    bool InLiteral(int position) const;
+    // The first "…" or ~"…" literal of the code, nullptr without one.
+    const CodeLiteral *FirstString() const;
+};
+
+CodeLine ScanCodeLine(QStringView line);
+
+// The top-level commas of the call whose "(" stands at bracket, and its closing bracket (0 when
+// the call is not closed on the line). Commas inside literals and nested brackets belong to an
+// argument; the comment ends the search.
+struct CallShape {
+    QList<int> commas;
+    int close = 0;
+};
+
+CallShape ShapeOfCall(const QString &line, int bracket);
 
 } // namespace quarvel

@@ -124,36 +124,6 @@ void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
     }
 }
 
-// Positions of the top-level commas of the call whose "(" stands at bracket, and of its
-// closing bracket (0 when the call is not closed on this line). Commas inside strings and
-// inside nested brackets belong to an argument.
-struct CallShape {
-    QList<int> commas;
-    int close = 0;
-};
-
-CallShape ShapeOfCall(const QString &line, int bracket)
-{
-    CallShape shape;
-    int depth = 0;
-    bool inString = false;
-    for (int i = bracket + 1; i <= line.size(); ++i) {
-        const QChar c = line.at(i - 1);
-        if (c == QLatin1Char('"'))
-            inString = !inString;
-        else if (inString)
-            continue;
-        else if (c == QLatin1Char('('))
-            ++depth;
-        else if (c == QLatin1Char(')') && depth-- == 0) {
-            shape.close = i;
-            break;
-        } else if (c == QLatin1Char(',') && depth == 0)
-            shape.commas.append(i);
-    }
-    return shape;
-}
-
 // The bracket of the OpenWindow call of a line, 0 when the line opens no window.
 int OpenWindowBracket(const QString &line)
 {

@@ -122,7 +122,7 @@ Procedure Window_0_Events(event)
 
     Case #PB_Event_Menu
       Select EventMenu()
-        Case #MenuItem_Open
+        Case #Window_0_MenuItem_Open
       EndSelect
 
     Case #PB_Event_Gadget
