@@ -95,6 +95,7 @@ private slots:
     void catchesUndefinedProcedures();
     void catchesUndeclaredConstants();
     void catchesNumberInEnumeration();
+    void catchesSharedNumbers();
     void catchesVariableObjectFaults();
     void catchesTableFaults();
     void catchesUnbalancedBlocks_data();
@@ -222,6 +223,20 @@ void TestProjectChecker::catchesNumberInEnumeration()
     QCOMPARE(CheckProject(dir.dir()), QStringList{At("CommonFile.pb", line, "enumeration member 0 is not a constant")});
 }
 
+// Window code that creates an object with a number of a generated constant of its kind.
+void TestProjectChecker::catchesSharedNumbers()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches(0));
+    Replace(dir, QStringLiteral("CommonFile.pb"), "  If OpenWindow(#Child, 0, 0, 200, 100, \"Title\")\n",
+            "  If OpenWindow(#Child, 0, 0, 200, 100, \"Title\")\n    FrameGadget(3, 0, 0, 9, 9, \"\") : "
+            "ButtonGadget(#Child, 0, 0, 9, 9, \"\")\n    MenuItem(7, \"x\") : SetGadgetText(1, \"\")\n");
+    const int line = LineOf(dir, QStringLiteral("CommonFile.pb"), "FrameGadget(3");
+    QCOMPARE(CheckProject(dir.dir()),
+             (QStringList{At("CommonFile.pb", line, "FrameGadget(3) creates the number of #Main_Window_Image_0"),
+                          At("CommonFile.pb", line, "ButtonGadget(#Child) creates the number of #Main_Window_Text_0")}));
+}
+
 // What a project with objects created by #PB_Any can get wrong: a kept form enumeration that
 // numbers a window otherwise, a #PB_Any turned constant, a Case on a variable that is not
 // Global, and a first-window call of a procedure that does not exist.
@@ -236,10 +251,12 @@ void TestProjectChecker::catchesVariableObjectFaults()
     const int pbAny = LineOf(dir, QStringLiteral("CommonFile.pb"), "#Child_PB_Any");
     const int caseLine = LineOf(dir, QStringLiteral("EventMain.pb"), "Button_Save");
     const int call = LineOf(dir, QStringLiteral("Main.pb"), "ShowMain()");
+    const int opening = LineOf(dir, QStringLiteral("CommonFile.pb"), "OpenWindow(#Child");
     QCOMPARE(CheckProject(dir.dir()),
              (QStringList{At("Main.pb", call, "ShowMain() names no procedure"),
                           At("CommonFile.pb", pbAny, "#PB_Any became the constant #Child_PB_Any"),
                           At("CommonFile.pb", pbAny + 3, "constant #Child is declared again with another value (1, then 0)"),
+                          At("CommonFile.pb", opening, "OpenWindow(#Child) creates the number of #Main_Window"),
                           At("EventMain.pb", caseLine, "variable Button_Save is not declared Global")}));
 }
 
@@ -273,7 +290,7 @@ void TestProjectChecker::catchesTableFaults()
     QCOMPARE(CheckProject(slid.dir()),
              (QStringList{At("EventMain.pb", image, "row 2 of CallEventGadget calls EventGadget_Main_Window_Image_0, but #Main_Window_Image_0 has the value 3"),
                           At("EventMain.pb", image + 1, "row 3 of CallEventGadget calls EventGadget_Child_String_0, but #Child_String_0 has the value 4"),
-                          At("EventMain.pb", gadgetLabel, "table CallEventGadget has 4 rows, its enumeration 5 members")}));
+                          At("EventMain.pb", gadgetLabel, "table CallEventGadget has 4 rows, its enumeration 5 values")}));
 
     TestProject missing;
     Generate(missing, FastSwitches());

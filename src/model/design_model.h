@@ -61,6 +61,19 @@ struct SourceOrigin {
     qint32 line = 0;
 };
 
+// The value each kind's enumeration begins at: above the numbers the sources give objects of
+// that kind themselves, so that no two objects share a number. 0 for most projects.
+struct FirstNumbers {
+    qint64 window = 0;
+    qint64 menu = 0;
+    qint64 menuItem = 0; // menu items and toolbar buttons
+    qint64 statusBar = 0;
+    qint64 toolBar = 0;
+    qint64 gadget = 0;
+    qint64 font = 0;
+    qint64 image = 0;
+};
+
 struct DesignModel {
     QStringList CommonFileList;
     QStringList IncludeFileList;
@@ -78,6 +91,7 @@ struct DesignModel {
     LanguageMap Languages;
     QList<VariableObject> VariableObjects;
     QString FirstWindowOpener; // the call Main.pb opens the first window with, "()" included
+    FirstNumbers First;
 };
 
 // "Form.pb:12", the file name and line a line of CommonSourceLines was read from; empty when

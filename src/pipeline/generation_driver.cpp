@@ -13,6 +13,7 @@
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
+#include "interpreter/object_numbers.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
@@ -112,6 +113,7 @@ bool InterpretCode(GenerationContext &g)
         return false;
     ResolveVariableObjects(g);
     FindFirstWindowOpener(g);
+    FindFirstObjectNumbers(g);
     AlignFormWindowEnumeration(g);
     return true;
 }
@@ -144,6 +146,7 @@ void BuildSections(GenerationContext &g)
     EmitImageSection(g);
     if (g.switches().Image_Null)
         ZeroImageGadgets(g);
+    FindFirstImageAndFontNumbers(g);
     EmitConstantsSection(g);
 }
 
