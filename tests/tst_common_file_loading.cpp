@@ -111,14 +111,23 @@ void TestCommonFileLoading::globalImagesAndFonts()
         "Procedure P()",
         "  LoadImage(#Image_2, \"inside.png\")",
         "  LoadFont(#Font_1, \"Mono\", 9)",
-        "EndProcedure : LoadImage(#Image_3, \"after.png\")"});
+        "EndProcedure : LoadImage(#Image_3, \"after.png\")",
+        // A #PB_Any image is named after its variable; one kept nowhere is not loaded at all.
+        "Img_Var = LoadImage(#PB_Any, \"var.png\")", "LoadImage(#PB_Any, \"unused.png\")",
+        "Global Img_Caught.i = CatchImage(#PB_Any, ?Img_Caught)", "CatchImage(#Img_Data, ?Data_2, ?Data_2_End - ?Data_2)",
+        "CatchImage(#Img_Memory, *Buffer)",
+        "DataSection", "  Img_Caught: : IncludeBinary \"caught.png\"", "  Data_2:", "  IncludeBinary \"data2.jpg\"",
+        "  Data_2_End:", "EndDataSection"});
 
-    QCOMPARE(f.g.model.ImageList.size(), 4);
-    const QStringList expected[] = {{"#Image_0", "logo.png"}, {" #Image_1 ", "images/b.png"},
-                                    {"0", ""}, {"#Image_3", "after.png"}};
-    for (int i = 0; i < 4; ++i) {
-        QCOMPARE(f.g.model.ImageList.at(i).name, expected[i].at(0));
-        QCOMPARE(f.g.model.ImageList.at(i).file, expected[i].at(1));
+    QCOMPARE(f.g.model.ImageList.size(), 7);
+    const QStringList expected[] = {{"#Image_0", "logo.png", "", ""}, {" #Image_1 ", "images/b.png", "", ""},
+                                    {"0", "", "", ""}, {"#Image_3", "after.png", "", ""},
+                                    {"#Img_Var", "var.png", "", "Img_Var"},
+                                    {"#Img_Caught", "caught.png", "Img_Caught", "Img_Caught"},
+                                    {"#Img_Data", "data2.jpg", "Data_2", ""}};
+    for (int i = 0; i < 7; ++i) {
+        const ImageRecord &image = f.g.model.ImageList.at(i);
+        QCOMPARE((QStringList{image.name, image.file, image.label, image.variable}), expected[i]);
     }
     QCOMPARE(f.g.model.FontList.size(), 1);
     QCOMPARE(f.g.model.FontList.at(0).name, "#Font_0");

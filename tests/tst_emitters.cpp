@@ -119,9 +119,11 @@ void TestEmitters::constantsSectionLayout()
     m.ToolBarList = {QStringLiteral("Window_0_Tools")};
     m.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("LoadFont(#Font_0, \"Arial\", 10)")},
                   {QStringLiteral("1"), QStringLiteral("LoadFont(1, \"Arial\", 12)")}};
-    // Identifiers loaded with a plain number have no constant to declare.
+    // Identifiers loaded with a plain number have no constant to declare; one loaded twice is
+    // declared once; the variable of a #PB_Any image holds its number.
     m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png")}, {QStringLiteral("0"), QStringLiteral("a.png")},
-                   {QStringLiteral("#MyImage_1"), QStringLiteral("b.png")}};
+                   {QStringLiteral("#MyImage_1"), QStringLiteral("b.png")}, {QStringLiteral("#IMAGE_0"), QStringLiteral("c.png")},
+                   {QStringLiteral("#Img_Var"), QStringLiteral("v.png"), {}, QStringLiteral("Img_Var")}};
     EmitConstantsSection(e.g);
 
     auto block = [](const char *heading, const QStringList &members) {
@@ -135,7 +137,8 @@ void TestEmitters::constantsSectionLayout()
                                  + block(";- StatusBar Constants", {"  #Window_0_Status"})
                                  + block(";- ToolBar Constants", {"  #Window_0_Tools"})
                                  + block(";- Font Constants", {"  #Font_0"})
-                                 + block(";- Image Constants", {"  #Image_0", "  #MyImage_1"});
+                                 + block(";- Image Constants", {"  #Image_0", "  #MyImage_1", "  #Img_Var"})
+                                 + QStringList{";- Object Variables", ";", "Global Img_Var = #Img_Var", ""};
     QCOMPARE(e.g.lines.ConstantLines, expected);
 }
 
@@ -198,6 +201,15 @@ void TestEmitters::imageSection_data()
         << QStringList{";- Image Plugin", "", ";- Catch Images", "CatchImage(0, ?MyImageData_0)",
                        "CatchImage(#Image_1, ?Image_1)", "", ";- Images", "DataSection", "  MyImageData_0:",
                        "  IncludeBinary \"a.bmp\"", "  Image_1:", "  IncludeBinary \"b.bmp\"", "EndDataSection"};
+    // "#Name ?Label": caught from a DataSection label of the sources, which holds its data.
+    QTest::newRow("caught from the sources, loaded") << QStringList{"#Img_0 ?Img_0", "#Image_1"}
+        << QStringList{"a.png", "b.bmp"} << 0
+        << QStringList{";- Image Plugin", "", "UsePNGImageDecoder()", "", ";- Load Images", "CatchImage(#Img_0, ?Img_0)",
+                       "LoadImage(#Image_1, \"b.bmp\")", ""};
+    QTest::newRow("caught from the sources, included") << QStringList{"#Img_0 ?Data_0", "#Image_1"}
+        << QStringList{"", "b.bmp"} << 1
+        << QStringList{";- Image Plugin", "", ";- Catch Images", "CatchImage(#Img_0, ?Data_0)", "CatchImage(#Image_1, ?Image_1)",
+                       "", ";- Images", "DataSection", "  Image_1:", "  IncludeBinary \"b.bmp\"", "EndDataSection"};
     QTest::newRow("expression, included") << QStringList{"1+2"} << QStringList{"a.bmp"} << 1
         << QStringList{";- Image Plugin", "", ";- Catch Images", "CatchImage(1+2, ?MyImageData_1_2)", "", ";- Images",
                        "DataSection", "  MyImageData_1_2:", "  IncludeBinary \"a.bmp\"", "EndDataSection"};
@@ -212,7 +224,7 @@ void TestEmitters::imageSection()
     Emitters e;
     e.project.switches.Image_Include = include;
     for (qsizetype i = 0; i < names.size(); ++i)
-        e.g.model.ImageList.append({names[i], files[i]});
+        e.g.model.ImageList.append({names[i].section(" ?", 0, 0), files[i], names[i].section(" ?", 1), {}});
     EmitImageSection(e.g);
     QCOMPARE(e.g.lines.ImageLines, expected);
 }

@@ -31,6 +31,7 @@ private slots:
     void commandLineWarnings();
     void openedWindowTest_data();
     void openedWindowTest();
+    void formEventAssignments();
 };
 
 namespace {
@@ -347,9 +348,73 @@ void TestInterpreterRuns::openedWindowTest()
     f.withLines({"Procedure Open_Main()", "  hWnd = OpenWindow(#PB_Any, 0, 0, 100, 100, \"m\")", "", "  ; opened?",
                  next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd",
                  "  EndIf", "EndProcedure"});
+    f.lines().append("Global Logo, hWnd, Other");
+    f.g.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}}; // a global #PB_Any load
     ConvertPbAnyObjects(f.g);
+    QCOMPARE(f.lines().last(), "Global Other"); // both are declared with their numbers
     QCOMPARE(f.lines().at(4), converted);
     QCOMPARE(f.lines().mid(5, 4), (QStringList{"  ButtonGadget(#b, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd"}));
+}
+
+// A window's "_Events" procedure read as data: what each new event procedure calls, which
+// assigned procedures no file defines, and the warnings for what cannot be carried over.
+void TestInterpreterRuns::formEventAssignments()
+{
+    TestProject d;
+    d.writeLines("Forms.pb", {
+        "Declare Helper()", "Declare.i OnList(EventType)",
+        "Procedure Open_Main()", "  OpenWindow(#Main, 0, 0, 200, 100, \"Main\")", "  CreateMenu(#Menu, WindowID(#Main))",
+        "  MenuItem(#Open, \"Open\")", "  ButtonGadget(#Ok, 0, 0, 50, 20, \"Ok\")",
+        "  ButtonGadget(#Cancel, 60, 0, 50, 20, \"Cancel\")", "  ListViewGadget(#List, 0, 30, 100, 60)", "  TextGadget(#Label, 0, 0, 9, 9, \"\")", "EndProcedure",
+        "Procedure Layout()", "EndProcedure",
+        "Procedure Main_Events(event)", "  Select event", "    Case #PB_Event_SizeWindow", "      Layout()",
+        "    Case #PB_Event_Timer", "      Tick() : Debug \"tick\"", "    Case #PB_Event_Menu",
+        "      Select EventMenu()", "        Case #Open : OnOpen(EventMenu())", "      EndSelect",
+        "    Case #PB_Event_Gadget", "      Select EventGadget()", "        Case #Ok, #Gone, #Label", "          OnOk(EventType())",
+        "        Case #Cancel", "          Helper()", "        Case #List", "          OnList(EventType())",
+        "      EndSelect", "  EndSelect", "  ProcedureReturn #True", "EndProcedure",
+        // An event procedure the author's own loop calls stays.
+        "Procedure Loop()", "  Repeat : Until Other_Events(WaitWindowEvent()) = #False", "EndProcedure",
+        "Procedure Other_Events(e)", "  Select e", "    Case #PB_Event_CloseWindow", "      ProcedureReturn #False",
+        "  EndSelect", "EndProcedure"});
+    d.writeLines("EventGadget.pb", {"Procedure EventGadget_Main_Cancel(EventType)", "EndProcedure",
+                                    "Procedure OnOk(EventType)", "  Debug \"ok\"", "EndProcedure"});
+    ProjectState project = d.project({"Forms.pb"}, Switches::AllOff());
+    GenerationRun run(project);
+    QVERIFY(GenerateStep1(run.context));
+
+    const FormEvents &events = run.context.model.FormEventAssignments;
+    const auto calls = [](const QHash<QString, EventCall> &calls) {
+        QStringList list;
+        for (auto it = calls.cbegin(); it != calls.cend(); ++it)
+            list << it.key() + QStringLiteral(": ") + it->call;
+        list.sort();
+        return list;
+    };
+    QCOMPARE(calls(events.gadgetCalls), (QStringList{"Main_Cancel: Helper()", "Main_List: OnList(EventType)",
+                                                     "Main_Ok: OnOk(EventType)"}));
+    QCOMPARE(calls(events.menuCalls), QStringList{"Main_Open: OnOpen(#Main_Open)"});
+    QCOMPARE(calls(events.resizeCalls), QStringList{"Main: Layout()"});
+    QStringList missing;
+    for (const AssignedProcedure &procedure : events.missing)
+        missing << procedure.head + (procedure.kind == AssignedEvent::Menu ? " (menu)" : " (gadget)");
+    QCOMPARE(missing, (QStringList{"Procedure OnOpen(Event) (menu)", "Procedure Helper() (gadget)",
+                                   "Procedure.i OnList(EventType) (gadget)"}));
+
+    const QStringList &lines = run.context.model.CommonSourceLines;
+    QVERIFY(!lines.contains("Procedure Main_Events(event)"));
+    QVERIFY(lines.contains("Procedure Other_Events(e)"));
+    QCOMPARE(run.frontEnd.log.filter(" -> Warning: "), (QStringList{
+        " -> Warning: Main_Events is left out, the generated event procedures take its place; its statement Tick()"
+        " (Forms.pb:19) is not carried over.",
+        " -> Warning: Main_Events is left out, the generated event procedures take its place; its statement"
+        " Debug \"tick\" (Forms.pb:19) is not carried over.",
+        " -> Warning: #Gone, to which the form assigns OnOk (Forms.pb:27), is no gadget with events of window Main;"
+        " nothing calls OnOk for it.",
+        " -> Warning: #Label, to which the form assigns OnOk (Forms.pb:27), is no gadget with events of window Main;"
+        " nothing calls OnOk for it.",
+        " -> Warning: EventGadget_Main_Cancel does not call Helper, which the form assigns to #Main_Cancel (Forms.pb:29);"
+        " add the call there."}));
 }
 
 QTEST_GUILESS_MAIN(TestInterpreterRuns)

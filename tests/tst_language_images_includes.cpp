@@ -164,7 +164,17 @@ void TestLanguageImagesIncludes::replaceLoadImageCalls_data()
         << "ImageGadget(#Window_0_Image_0, 10, 10, 64, 64, ImageID(#MyImage_0))" << QStringList{"icon.png"};
     QTest::newRow("same file in any case, then a new one")
         << "a = LoadImage(#PB_Any, \"a.png\")\nb = loadimage(#PB_Any, \"A.PNG\") ; again\nc = LoadImage(1, \"c.png\", #PB_Image_DisplayFormat)"
-        << "a = ImageID(#MyImage_0)\nb = ImageID(#MyImage_0) ; again\nc = ImageID(#MyImage_1)" << QStringList{"a.png", "c.png"};
+        << "a = #MyImage_0\nb = #MyImage_0 ; again\nc = ImageID(#MyImage_1)" << QStringList{"a.png", "c.png"};
+    // #PB_Any gives the image's number, any other identifier its handle.
+    QTest::newRow("#PB_Any load inside ImageID")
+        << "ImageGadget(#G, 1, 1, 1, 1, ImageID(LoadImage(#PB_Any, \"a.png\")))"
+        << "ImageGadget(#G, 1, 1, 1, 1, ImageID(#MyImage_0))" << QStringList{"a.png"};
+    QTest::newRow("tested #PB_Any load, load as a statement")
+        << "If LoadImage(#PB_Any, \"a.png\") : EndIf\n  LoadImage(#PB_Any, \"b.png\") ; early"
+        << "If IsImage(#MyImage_0) : EndIf\n  ImageID(#MyImage_1) ; early" << QStringList{"a.png", "b.png"};
+    QTest::newRow("a constant keeps its image")
+        << "LoadImage(#Logo, \"logo.png\")\nx = LoadImage(#PB_Any, \"LOGO.png\")"
+        << "ImageID(#Logo)\nx = #Logo" << QStringList{"logo.png"};
     QTest::newRow("variable file name left alone")
         << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")"
         << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")" << QStringList{};
@@ -198,8 +208,8 @@ void TestLanguageImagesIncludes::imagesReuseGlobalLoads()
 {
     InterpreterFixture f;
     f.g.model.ImageList = {{"#Image_Logo", "images/Logo.png"}};
-    f.withLines({"ImageGadget(#I, 1, 1, 1, 1, LoadImage(#PB_Any, \"IMAGES/logo.PNG\"))",
-                 "ButtonImageGadget(#B, 1, 1, 1, 1, LoadImage(#PB_Any, \"new.png\"))"});
+    f.withLines({"ImageGadget(#I, 1, 1, 1, 1, ImageID(LoadImage(#PB_Any, \"IMAGES/logo.PNG\")))",
+                 "ButtonImageGadget(#B, 1, 1, 1, 1, ImageID(LoadImage(#PB_Any, \"new.png\")))"});
     ReplaceLoadImageCalls(f.g);
 
     QCOMPARE(f.lines(), (QStringList{"ImageGadget(#I, 1, 1, 1, 1, ImageID(#Image_Logo))",

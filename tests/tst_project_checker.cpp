@@ -1,9 +1,11 @@
 // The project checker on broken projects, and generated projects run through it.
 #include "pipeline/load_project_sources.h"
 #include "pipeline/write_output_files.h"
+#include "support/output_capture.h"
 #include "support/project_checker.h"
 #include "support/test_project.h"
 
+#include <QDir>
 #include <QTest>
 
 using namespace quarvel;
@@ -88,6 +90,8 @@ class TestProjectChecker : public QObject {
     Q_OBJECT
 
 private slots:
+    void windowSourcesGenerate_data();
+    void windowSourcesGenerate();
     void generatedProjectsAreConsistent_data();
     void generatedProjectsAreConsistent();
     void generatedProjectWithoutObjects();
@@ -103,6 +107,47 @@ private slots:
     void catchesMissingIncludes();
     void ignoresCommentsAndStrings();
 };
+
+// Window sources in the shapes PureBasic users write (tests/data/shapes, one folder each:
+// its .pb and .pbf files are the common files, anything else lies beside them) generated with
+// every switch on. What the consistency check still finds is listed in the folder's faults.txt;
+// QUARVEL_UPDATE_GOLDEN=1 rewrites it.
+void TestProjectChecker::windowSourcesGenerate_data()
+{
+    QTest::addColumn<QString>("shape");
+    const QString root = QStringLiteral(QUARVEL_TEST_DATA "/shapes");
+    for (const QString &shape : QDir(root).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name))
+        QTest::newRow(qPrintable(shape)) << shape;
+}
+
+void TestProjectChecker::windowSourcesGenerate()
+{
+    QFETCH(QString, shape);
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("shapes/") + shape);
+    QStringList init{QStringLiteral("--init"), dir.path(QStringLiteral("P.pbm"))};
+    for (const QString &file : QDir(dir.dir()).entryList({QStringLiteral("*.pb"), QStringLiteral("*.pbf")}, QDir::Files, QDir::Name))
+        init << dir.path(file);
+    QCOMPARE(RunQuarvelGen(init, dir.dir()).status, 0);
+    QStringList run;
+    for (const char *name : {"Parend", "PB_Ignore", "Multilang", "Image_Include", "Image_Null", "UseCallFast", "Utf8"})
+        run << QStringLiteral("--set") << QLatin1String(name) + QStringLiteral("=1");
+    const CapturedOutput gen = RunQuarvelGen(run << dir.path(QStringLiteral("P.pbm")), dir.dir());
+    QVERIFY2(gen.status == 0 || gen.status == 3, gen.out.constData());
+
+    const QString expected = QStringLiteral(QUARVEL_TEST_DATA "/shapes/") + shape + QStringLiteral("/faults.txt");
+    const QStringList faults = CheckProject(dir.dir());
+    if (qEnvironmentVariableIsSet("QUARVEL_UPDATE_GOLDEN")) {
+        QFile::remove(expected);
+        QFile out(expected);
+        if (!faults.isEmpty() && out.open(QIODevice::WriteOnly))
+            out.write((faults.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
+    }
+    QFile file(expected);
+    const QStringList known = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                                              : QStringList();
+    QCOMPARE(faults, known);
+}
 
 void TestProjectChecker::generatedProjectsAreConsistent_data()
 {
@@ -211,7 +256,8 @@ void TestProjectChecker::catchesUndeclaredConstants()
     const int closeLine = LineOf(dir, QStringLiteral("EventWindow.pb"), "#Gone_Text");
     QCOMPARE(CheckProject(dir.dir()),
              (QStringList{At("EventMain.pb", caseLine, "constant #Main_Window_Save2 is not declared"),
-                          At("EventWindow.pb", closeLine, "constant #Gone_Text is not declared")}));
+                          At("EventWindow.pb", closeLine, "constant #Gone_Text is not declared"),
+                          At("EventWindow.pb", closeLine, "gadget #Gone_Text is used but never created")}));
 }
 
 void TestProjectChecker::catchesNumberInEnumeration()
@@ -223,18 +269,19 @@ void TestProjectChecker::catchesNumberInEnumeration()
     QCOMPARE(CheckProject(dir.dir()), QStringList{At("CommonFile.pb", line, "enumeration member 0 is not a constant")});
 }
 
-// Window code that creates an object with a number of a generated constant of its kind.
+// Window code that creates a window or menu item with a number of a generated constant.
 void TestProjectChecker::catchesSharedNumbers()
 {
     TestProject dir;
     Generate(dir, FastSwitches(0));
     Replace(dir, QStringLiteral("CommonFile.pb"), "  If OpenWindow(#Child, 0, 0, 200, 100, \"Title\")\n",
-            "  If OpenWindow(#Child, 0, 0, 200, 100, \"Title\")\n    FrameGadget(3, 0, 0, 9, 9, \"\") : "
-            "ButtonGadget(#Child, 0, 0, 9, 9, \"\")\n    MenuItem(7, \"x\") : SetGadgetText(1, \"\")\n");
-    const int line = LineOf(dir, QStringLiteral("CommonFile.pb"), "FrameGadget(3");
+            "  If OpenWindow(#Child, 0, 0, 200, 100, \"Title\")\n    MenuItem(1, \"x\") : MenuItem(#Child, \"y\")"
+            " : MenuItem(7, \"z\") : SetGadgetText(1, \"\")\n    OpenWindow(0, 0, 0, 9, 9, \"\")\n");
+    const int line = LineOf(dir, QStringLiteral("CommonFile.pb"), "MenuItem(1");
     QCOMPARE(CheckProject(dir.dir()),
-             (QStringList{At("CommonFile.pb", line, "FrameGadget(3) creates the number of #Main_Window_Image_0"),
-                          At("CommonFile.pb", line, "ButtonGadget(#Child) creates the number of #Main_Window_Text_0")}));
+             (QStringList{At("CommonFile.pb", line, "MenuItem(1) creates the number of #Main_Window_Save"),
+                          At("CommonFile.pb", line, "MenuItem(#Child) creates the number of #Main_Window_Save"),
+                          At("CommonFile.pb", line + 1, "OpenWindow(0) creates the number of #Main_Window")}));
 }
 
 // What a project with objects created by #PB_Any can get wrong: a kept form enumeration that
@@ -296,7 +343,9 @@ void TestProjectChecker::catchesTableFaults()
     Generate(missing, FastSwitches());
     Replace(missing, QStringLiteral("EventMain.pb"),
             "  CallEventExit:\n    Data.i @EventExit_Main_Window()\n    Data.i @EventExit_Child()\n", "");
-    QCOMPARE(CheckProject(missing.dir()), QStringList{QStringLiteral("EventMain.pb:0: table CallEventExit is missing")});
+    const int jump = LineOf(missing, QStringLiteral("EventMain.pb"), "?CallEventExit");
+    QCOMPARE(CheckProject(missing.dir()), (QStringList{QStringLiteral("EventMain.pb:0: table CallEventExit is missing"),
+                                                       At("EventMain.pb", jump, "label CallEventExit is defined nowhere")}));
 }
 
 void TestProjectChecker::catchesUnbalancedBlocks_data()
@@ -310,8 +359,8 @@ void TestProjectChecker::catchesUnbalancedBlocks_data()
     QTest::addColumn<QByteArray>("openerAt");
 
     const QByteArray body("  ExitApplication = 1\n");
-    QTest::newRow("EndProcedure missing") << body + "EndProcedure\n" << body << QByteArray("Procedure EventExit_Main_Window()")
-                                          << QStringLiteral("Procedure is never closed") << QByteArray();
+    QTest::newRow("EndProcedure missing") << body + "EndProcedure\n" << body << QByteArray("Procedure EventExit_Child()")
+                                          << QStringLiteral("Procedure inside a Procedure") << QByteArray();
     QTest::newRow("If without EndIf") << body + "EndProcedure\n" << QByteArray("  If ExitApplication = 1\nEndProcedure ; 1\n")
                                       << QByteArray("EndProcedure ; 1") << QStringLiteral("EndProcedure closes the If of line %1")
                                       << QByteArray("If ExitApplication");

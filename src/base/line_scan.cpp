@@ -592,4 +592,41 @@ CallShape ShapeOfCall(const QString &line, int bracket)
     return shape;
 }
 
+QStringView CodeOfLine(QStringView line)
+{
+    bool inString = false;
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        if (line[i] == QLatin1Char('"'))
+            inString = !inString;
+        else if (!inString && line[i] == QLatin1Char(';'))
+            return TrimBlanksView(line.first(i));
+    }
+    return TrimBlanksView(line);
+}
+
+QList<QStringView> Statements(QStringView code)
+{
+    QList<QStringView> statements;
+    const auto add = [&](QStringView statement) {
+        if (const QStringView s = TrimBlanksView(statement); !s.isEmpty())
+            statements.append(s);
+    };
+    bool inString = false;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        if (code[i] == QLatin1Char('"')) {
+            inString = !inString;
+        } else if (!inString && code[i] == QLatin1Char(':')) {
+            if (i + 1 < code.size() && code[i + 1] == QLatin1Char(':')) {
+                ++i; // Module::Name
+                continue;
+            }
+            add(code.sliced(start, i - start));
+            start = i + 1;
+        }
+    }
+    add(code.sliced(start));
+    return statements;
+}
+
 } // namespace quarvel

@@ -126,6 +126,14 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 // The left position characters, then insertion, then the rest from position + 1.
 QString InsertAfter(const QString &text, int position, const QString &insertion);
 
+// The code of a line: the text before its comment (the first ";" outside double quotes),
+// without blanks at either end.
+QStringView CodeOfLine(QStringView line);
+
+// The statements of a line's code, split at each ":" outside double quotes that is not half
+// of a module's "::"; each without blanks at either end, empty ones left out.
+QList<QStringView> Statements(QStringView code);
+
 // The word standing directly before position: the text after the last blank or tab in front
 // of it, trimmed of spaces and tabs and upper-cased. "If ButtonGadget(#" gives BUTTONGADGET
 // for the position of "(#"; "ButtonGadget (#" gives the empty word.

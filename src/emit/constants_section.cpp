@@ -1,8 +1,10 @@
 #include "emit/constants_section.h"
 
 #include "base/line_scan.h"
+#include "base/lower_case_key.h"
 #include "model/generation_context.h"
 
+#include <QSet>
 #include <QStringBuilder>
 
 namespace quarvel {
@@ -26,28 +28,41 @@ static void AppendEnumeration(SourceLineList &target, const char *heading, const
 // Font and image identifiers are held as written in code, "#" included. One loaded with a
 // plain number (LoadImage(0, ...)) has no constant to declare, and a number is no valid
 // enumeration member, so it is left out.
+// An identifier loaded twice (in any letter case) is declared once, as a second member would
+// give it a second value.
 template<typename Record>
 static QStringList DeclaredIdentifiers(const QList<Record> &records)
 {
     QStringList members;
+    QSet<LowerCaseKey> declared; // views the records' names
     for (const Record &record : records) {
         // "LoadFont( #Font_0, ...)": the blank before "#" belongs to the spacing, not the name.
-        if (const QString name = TrimBlanks(record.name); name.startsWith(QLatin1Char('#')))
-            members << name;
+        const QStringView name = TrimBlanksView(record.name);
+        if (!name.startsWith(QLatin1Char('#')))
+            continue;
+        const qsizetype before = declared.size();
+        declared.insert(LowerCaseKey(name));
+        if (declared.size() > before)
+            members << name.toString();
     }
     return members;
 }
 
-// The variables of objects created with #PB_Any hold their objects' numbers; a project without
-// such objects gets no section.
-static void AppendObjectVariables(SourceLineList &target, const QList<VariableObject> &objects)
+// The variables of objects and images created with #PB_Any hold their numbers; a project
+// without such objects gets no section.
+static void AppendObjectVariables(SourceLineList &target, const QList<VariableObject> &objects,
+                                  const QList<ImageRecord> &images)
 {
-    if (objects.isEmpty())
-        return;
-    target << QStringLiteral(";- Object Variables") << QStringLiteral(";");
+    QStringList lines;
     for (const VariableObject &object : objects)
-        target << QStringLiteral("Global ") + object.variable + QStringLiteral(" = #") + object.constant;
-    target << QString();
+        lines << QStringLiteral("Global ") + object.variable + QStringLiteral(" = #") + object.constant;
+    for (const ImageRecord &image : images) {
+        if (!image.variable.isEmpty())
+            lines << QStringLiteral("Global ") + image.variable + QStringLiteral(" = ") + image.name;
+    }
+    if (lines.isEmpty())
+        return;
+    target << QStringLiteral(";- Object Variables") << QStringLiteral(";") << lines << QString();
 }
 
 void EmitConstantsSection(GenerationContext &g)
@@ -63,7 +78,7 @@ void EmitConstantsSection(GenerationContext &g)
     AppendEnumeration(out, ";- ToolBar Constants", m.ToolBarList, m.First.toolBar);
     AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList), m.First.font, asWritten);
     AppendEnumeration(out, ";- Image Constants", DeclaredIdentifiers(m.ImageList), m.First.image, asWritten);
-    AppendObjectVariables(out, m.VariableObjects);
+    AppendObjectVariables(out, m.VariableObjects, m.ImageList);
 }
 
 } // namespace quarvel

@@ -8,11 +8,6 @@
 
 namespace quarvel {
 
-bool HasEventProcedure(const GadgetRecord &gadget)
-{
-    return gadget.type != QStringLiteral("TEXTGADGET") && gadget.type != QStringLiteral("FRAME3DGADGET");
-}
-
 // The smallest shift that maps the text onto itself where they overlap; its length if none.
 static qsizetype Period(QStringView text)
 {
@@ -66,15 +61,24 @@ QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefi
 namespace {
 
 struct EventFile {
+    const char *name;
     const char *title;
     const char *prefix; // "Procedure EventMenu_"
     const char *suffix; // "()"
 };
 
-const EventFile MenuFile{"; Quarvel Event Menu", "Procedure EventMenu_", "()"};
-const EventFile SizeFile{"; Quarvel Event Window", "Procedure EventSize_", "()"};
-const EventFile ExitFile{"; Quarvel Event Window", "Procedure EventExit_", "()"};
-const EventFile GadgetFile{"; Quarvel Event Gadget", "Procedure EventGadget_", "(EventType)"};
+const EventFile MenuFile{"EventMenu.pb", "; Quarvel Event Menu", "Procedure EventMenu_", "()"};
+const EventFile SizeFile{"EventWindow.pb", "; Quarvel Event Window", "Procedure EventSize_", "()"};
+const EventFile ExitFile{"EventWindow.pb", "; Quarvel Event Window", "Procedure EventExit_", "()"};
+const EventFile GadgetFile{"EventGadget.pb", "; Quarvel Event Gadget", "Procedure EventGadget_", "(EventType)"};
+
+const QHash<QString, EventCall> NoCalls;
+
+// The name of a procedure its head line gives, "EventMenu_Open" of "Procedure EventMenu_Open()".
+QString ProcedureName(const EventFile &file, const QString &object)
+{
+    return QLatin1String(file.prefix).sliced(qstrlen("Procedure ")) + object;
+}
 
 void AppendHeaderIfNew(SourceLineList &target, const EventFile &file)
 {
@@ -84,10 +88,30 @@ void AppendHeaderIfNew(SourceLineList &target, const EventFile &file)
     AppendSeparator(target);
 }
 
+void AppendEmptyBody(SourceLineList &target, qsizetype)
+{
+    target << QStringLiteral("  ") << QStringLiteral("EndProcedure");
+}
+
+// A new event procedure of an object that the form assigns a procedure to does nothing but call
+// it; the wiring is noted for the report. False when the object has no call.
+bool AppendAssignedCall(SourceLineList &target, const EventFile &file, const QString &name,
+                        const QHash<QString, EventCall> &calls, QList<EventWiring> &wirings)
+{
+    const auto call = calls.constFind(name);
+    if (call == calls.cend())
+        return false;
+    const int headLine = int(target.size());
+    target << QStringLiteral("  ") + call->call << QStringLiteral("EndProcedure");
+    wirings.append({ProcedureName(file, name), call->call, QLatin1String(file.name), headLine, call->origin});
+    return true;
+}
+
 // Appends a skeleton for every name whose head the file does not hold yet. `body` appends
-// what follows the head line of the skeleton.
+// what follows the head line of the skeleton, unless the object has a call of its own.
 template<typename Body>
-void AppendMissingProcedures(SourceLineList &target, const EventFile &file, const QStringList &names, Body body)
+void AppendMissingProcedures(SourceLineList &target, const EventFile &file, const QStringList &names, Body body,
+                             const QHash<QString, EventCall> &calls = NoCalls, QList<EventWiring> *wirings = nullptr)
 {
     AppendHeaderIfNew(target, file);
     const QString prefix = QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
@@ -97,15 +121,26 @@ void AppendMissingProcedures(SourceLineList &target, const EventFile &file, cons
         if (existing[i] || appended.contains(names[i]))
             continue;
         target << QString(prefix % names[i] % suffix);
-        body(target, i);
+        if (calls.isEmpty() || !AppendAssignedCall(target, file, names[i], calls, *wirings))
+            body(target, i);
         AppendSeparator(target);
         appended.insert(names[i]);
     }
 }
 
-void AppendEmptyBody(SourceLineList &target, qsizetype)
+// The assigned procedures of one kind that no file defines, each a skeleton with its declared
+// head, ahead of the event procedures that call them.
+void AppendAssignedProcedures(SourceLineList &target, const EventFile &file, AssignedEvent kind, FormEvents &events)
 {
-    target << QStringLiteral("  ") << QStringLiteral("EndProcedure");
+    AppendHeaderIfNew(target, file);
+    for (const AssignedProcedure &procedure : std::as_const(events.missing)) {
+        if (procedure.kind != kind)
+            continue;
+        target << procedure.head;
+        events.wirings.append({procedure.head, QString(), QLatin1String(file.name), int(target.size()), procedure.origin});
+        AppendEmptyBody(target, 0);
+        AppendSeparator(target);
+    }
 }
 
 } // namespace
@@ -120,12 +155,17 @@ void EmitGadgetEventBody(SourceLineList &target, const QString &type)
 
 void EmitEventMenuProcedures(GenerationContext &g)
 {
-    AppendMissingProcedures(g.lines.EventMenuLines, MenuFile, g.model.MenuItemList, AppendEmptyBody);
+    FormEvents &events = g.model.FormEventAssignments;
+    AppendAssignedProcedures(g.lines.EventMenuLines, MenuFile, AssignedEvent::Menu, events);
+    AppendMissingProcedures(g.lines.EventMenuLines, MenuFile, g.model.MenuItemList, AppendEmptyBody, events.menuCalls,
+                            &events.wirings);
 }
 
 void EmitEventSizeProcedures(GenerationContext &g)
 {
-    AppendMissingProcedures(g.lines.EventWindowLines, SizeFile, g.model.WindowList, AppendEmptyBody);
+    FormEvents &events = g.model.FormEventAssignments;
+    AppendMissingProcedures(g.lines.EventWindowLines, SizeFile, g.model.WindowList, AppendEmptyBody, events.resizeCalls,
+                            &events.wirings);
 }
 
 // Closing the first window ends the program; any other window just closes.
@@ -149,8 +189,11 @@ void EmitEventGadgetProcedures(GenerationContext &g)
             types << gadget.type;
         }
     }
+    FormEvents &events = g.model.FormEventAssignments;
+    AppendAssignedProcedures(g.lines.EventGadgetLines, GadgetFile, AssignedEvent::Gadget, events);
     AppendMissingProcedures(g.lines.EventGadgetLines, GadgetFile, names,
-                            [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); });
+                            [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); },
+                            events.gadgetCalls, &events.wirings);
 }
 
 } // namespace quarvel

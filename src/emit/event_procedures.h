@@ -15,9 +15,6 @@ void EmitEventExitProcedures(GenerationContext &g);
 void EmitEventGadgetProcedures(GenerationContext &g);
 void EmitGadgetEventBody(SourceLineList &target, const QString &type);
 
-// Text and frame gadgets get no event procedure; the dispatcher routes them nowhere.
-bool HasEventProcedure(const GadgetRecord &gadget);
-
 // For each name, whether its head prefix + name + suffix occurs somewhere in the lines, as a
 // substring of a line; one walk over the lines finds them all. Prefix and suffix are not empty.
 QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,

@@ -62,12 +62,22 @@ QString ImageDataLabel(const QString &written)
     return label;
 }
 
+// An image the sources catch from a DataSection label of their own is caught from there.
+static QString CatchFromLabel(const ImageRecord &image, const QString &label)
+{
+    return QLatin1StringView("CatchImage(") % image.name % QLatin1StringView(", ?") % label % QLatin1Char(')');
+}
+
 static void AppendLoadImages(SourceLineList &out, const QList<ImageRecord> &images)
 {
     out << QStringLiteral(";- Load Images");
-    for (const ImageRecord &image : images)
-        out << QString(QLatin1StringView("LoadImage(") % image.name % QLatin1StringView(", \"") % image.file
-                       % QLatin1StringView("\")"));
+    for (const ImageRecord &image : images) {
+        if (!image.label.isEmpty())
+            out << CatchFromLabel(image, image.label);
+        else
+            out << QString(QLatin1StringView("LoadImage(") % image.name % QLatin1StringView(", \"") % image.file
+                           % QLatin1StringView("\")"));
+    }
     out << QString();
 }
 
@@ -75,10 +85,11 @@ static void AppendCatchImages(SourceLineList &out, const QList<ImageRecord> &ima
 {
     out << QStringLiteral(";- Catch Images");
     for (const ImageRecord &image : images)
-        out << QString(QLatin1StringView("CatchImage(") % image.name % QLatin1StringView(", ?") % ImageDataLabel(image.name)
-                       % QLatin1Char(')'));
+        out << CatchFromLabel(image, image.label.isEmpty() ? ImageDataLabel(image.name) : image.label);
     out << QString() << QStringLiteral(";- Images") << QStringLiteral("DataSection");
     for (const ImageRecord &image : images) {
+        if (!image.label.isEmpty())
+            continue; // its data stays in the sources' own DataSection
         out << QString(QLatin1StringView("  ") % ImageDataLabel(image.name) % QLatin1Char(':'));
         out << QString(QLatin1StringView("  IncludeBinary \"") % image.file % QLatin1Char('"'));
     }

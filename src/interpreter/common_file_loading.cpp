@@ -3,10 +3,15 @@
 #include "base/file_error_line.h"
 #include "base/line_lists.h"
 #include "base/line_scan.h"
+#include "interpreter/form_event_assignments.h"
 #include "interpreter/object_warnings.h"
+#include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
 #include <QFileInfo>
+#include <QHash>
+
+#include <optional>
 
 namespace quarvel {
 
@@ -75,18 +80,104 @@ QString FirstQuotedText(const QString &line)
     return Mid(line, q1 + 1, q2 - q1 - 1);
 }
 
-// A global LoadImage or LoadFont outside any procedure: the image or font is loaded by the
-// generated section, so it is recorded instead of kept.
-void RecordGlobalLoads(GenerationContext &g, const QString &line)
+// The variable a global load's result is kept in, "Img" of "Global Img.i = LoadImage(...";
+// empty when the result is not assigned.
+QString AssignedImageVariable(const QString &line, int call)
 {
-    const int image = FindCallNoCase(line, u"LOADIMAGE(");
-    if (image && FindBackward(line, QLatin1Char(';'), image) == 0) {
-        const int bracket = image + 9;
-        g.model.ImageList.append({FirstArgumentAt(line, bracket), FirstQuotedText(line)});
+    QString before = TrimBlanks(Left(line, call - 1));
+    if (!before.endsWith(QLatin1Char('=')))
+        return QString();
+    before = TrimBlanks(before.chopped(1));
+    for (const QStringView keyword : {u"GLOBAL", u"DEFINE"}) {
+        const qsizetype n = keyword.size();
+        if (StartsNoCase(before, keyword) && before.size() > n && (before.at(n) == QLatin1Char(' ') || before.at(n) == QLatin1Char('\t')))
+            before = before.mid(n);
     }
+    return AssignedVariable(before);
+}
+
+// The DataSection label a CatchImage call takes its data from: "Logo" of "?Logo".
+QString CaughtLabel(const QString &line, int bracket)
+{
+    const int comma = FindString(line, QLatin1Char(','), bracket + 1);
+    const QStringView argument = comma ? TrimBlanksView(MidView(line, comma + 1, int(line.size()))) : QStringView();
+    if (!argument.startsWith(QLatin1Char('?')))
+        return QString();
+    return argument.first(IdentifierEnd(argument, 1)).sliced(1).toString();
+}
+
+// A global LoadImage or CatchImage: the image section loads the image instead. A #PB_Any load
+// gives its image a constant named after the variable it is kept in, and that variable is
+// declared to hold the image's number; one whose result is kept nowhere loads nothing any code
+// could use. An image caught from a DataSection label goes on being caught from it.
+bool RecordGlobalImage(DesignModel &model, const QString &line)
+{
+    int call = FindCallNoCase(line, u"LOADIMAGE(");
+    const bool caught = call == 0;
+    if (caught)
+        call = FindCallNoCase(line, u"CATCHIMAGE(");
+    if (call == 0 || FindBackward(line, QLatin1Char(';'), call) != 0)
+        return false;
+    const int bracket = call + (caught ? 10 : 9);
+    ImageRecord image{FirstArgumentAt(line, bracket), caught ? QString() : FirstQuotedText(line), {}, {}};
+    if (caught && (image.label = CaughtLabel(line, bracket)).isEmpty())
+        return false;
+    if (const QString id = TrimBlanks(image.name); id.startsWith(QLatin1Char('#')) && IsPbAnyAt(id, 2)) {
+        image.variable = AssignedImageVariable(line, call);
+        if (image.variable.isEmpty())
+            return true;
+        image.name = QLatin1Char('#') + image.variable;
+    }
+    model.ImageList.append(image);
+    return true;
+}
+
+// A global image or font load outside any procedure is recorded instead of kept: the generated
+// sections load them. True when the line was recorded.
+bool RecordGlobalLoads(GenerationContext &g, const QString &line)
+{
+    bool recorded = RecordGlobalImage(g.model, line);
     const int font = FindCallNoCase(line, u"LOADFONT(");
-    if (font && FindBackward(line, QLatin1Char(';'), font) == 0)
+    if (font && FindBackward(line, QLatin1Char(';'), font) == 0) {
         g.model.FontList.append({FirstArgumentAt(line, font + 8), line});
+        recorded = true;
+    }
+    return recorded;
+}
+
+// The files of the DataSection labels of a file: "Logo:" followed by IncludeBinary "logo.png",
+// on its line or the next. Upper-cased label -> file.
+QHash<QString, QString> IncludedBinaries(const QStringList &lines)
+{
+    QHash<QString, QString> files;
+    bool inData = false;
+    QString label;
+    for (const QString &line : lines) {
+        for (const QStringView statement : Statements(CodeOfLine(line))) {
+            if (StartsNoCase(statement, u"DATASECTION") || StartsNoCase(statement, u"ENDDATASECTION"))
+                inData = StartsNoCase(statement, u"DATASECTION");
+            else if (inData && IdentifierEnd(statement, 0) == statement.size())
+                label = UpperKeepLength(statement); // a label, its ":" taken by the split
+            else if (inData && StartsNoCase(statement, u"INCLUDEBINARY") && !label.isEmpty() && !files.contains(label))
+                files.insert(label, FirstQuotedText(statement.toString()));
+        }
+    }
+    return files;
+}
+
+// The images a file catches from its own DataSection learn their files there, for the decoders
+// the image section declares and for loads of the same file inside procedures.
+void FindCaughtImageFiles(QList<ImageRecord> &images, qsizetype from, const QStringList &lines)
+{
+    std::optional<QHash<QString, QString>> files; // read for the first caught image
+    for (qsizetype i = from; i < images.size(); ++i) {
+        ImageRecord &image = images[i];
+        if (image.label.isEmpty() || !image.file.isEmpty())
+            continue;
+        if (!files)
+            files = IncludedBinaries(lines);
+        image.file = files->value(UpperKeepLength(image.label));
+    }
 }
 
 void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
@@ -101,11 +192,16 @@ void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
     if (file->firstInvalidLine)
         g.LogLine(InvalidBytesWarning(listedPath, file->firstInvalidLine));
     WarnUngeneratableObjects(g, listedPath, file->lines);
+    // The form designer's event procedures are read as assignments and not kept.
+    const QList<LineRange> eventProcedures = TakeFormEventAssignments(g, file->lines, fileIndex);
     const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
     SourceLineList &out = g.model.CommonSourceLines;
     QList<SourceOrigin> &origins = g.model.CommonSourceOrigins;
+    const qsizetype firstImage = g.model.ImageList.size();
     bool inProcedure = false;
     for (qint32 i = 0; i < file->lines.size(); ++i) {
+        if (Covers(eventProcedures, i + 1))
+            continue;
         const QString &line = file->lines.at(i);
         const bool procedureWord = FindNoCase(line, QStringLiteral("PROCEDURE"));
         if (procedureWord)
@@ -122,6 +218,7 @@ void LoadOneCommonFile(GenerationContext &g, qint32 fileIndex)
         if (!inProcedure)
             RecordGlobalLoads(g, line);
     }
+    FindCaughtImageFiles(g.model.ImageList, firstImage, file->lines);
 }
 
 // The bracket of the OpenWindow call of a line, 0 when the line opens no window.

@@ -12,13 +12,13 @@ bool IsBlank(QChar c)
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
 
-// The name of a procedure head "Name(arguments)".
+} // namespace
+
 QString HeadName(const QString &head)
 {
     return TrimBlanks(head.section(QLatin1Char('('), 0, 0));
 }
 
-// The arguments of a procedure head, split at the commas outside brackets and strings.
 QStringList HeadArguments(const QString &head)
 {
     const int open = FindString(head, QLatin1Char('('));
@@ -47,6 +47,8 @@ QStringList HeadArguments(const QString &head)
         arguments.append(TrimBlanks(current));
     return arguments;
 }
+
+namespace {
 
 // A procedure can be called without arguments when it has none or each has a default.
 bool CallableWithoutArguments(const QString &head)

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 namespace quarvel {
 
@@ -14,6 +15,12 @@ QString ProcedureHead(const QString &line);
 
 // Whether a line ends a procedure.
 bool IsProcedureEnd(const QString &line);
+
+// The name of a procedure head "Name(arguments)".
+QString HeadName(const QString &head);
+
+// The arguments of a procedure head, split at the commas outside brackets and strings.
+QStringList HeadArguments(const QString &head);
 
 // When no "Open_" + first window procedure is defined, the procedure that opens the first
 // window becomes Main.pb's call if it can be called without arguments; otherwise the log says

@@ -35,7 +35,8 @@ QString Indentation(const QString &line)
     return line.left(n);
 }
 
-// The variable of "Var" or "Var.type" standing alone; empty when text is anything else.
+} // namespace
+
 QString AssignedVariable(const QString &text)
 {
     const QString name = TrimBlanks(text).section(QLatin1Char('.'), 0, 0);
@@ -46,6 +47,8 @@ QString AssignedVariable(const QString &text)
             return QString();
     return name;
 }
+
+namespace {
 
 // "Var = Command(#PB_Any, ..." as a whole statement becomes "Command(#Var, ...". Returns the
 // variable, empty when the line holds no such statement.
@@ -214,6 +217,10 @@ void ConvertPbAnyObjects(GenerationContext &g)
         g.model.VariableObjects.append({variable, variable, i});
         variables.insert(UpperKeepLength(variable));
         TestOpenedWindowAfter(lines, i, variable);
+    }
+    for (const ImageRecord &image : std::as_const(g.model.ImageList)) {
+        if (!image.variable.isEmpty())
+            variables.insert(UpperKeepLength(image.variable));
     }
     if (variables.isEmpty())
         return;

@@ -19,6 +19,9 @@ void ConvertPbAnyObjects(GenerationContext &g);
 // #PB_Any again. The log says so.
 void ResolveVariableObjects(GenerationContext &g);
 
+// The variable of "Var" or "Var.type" standing alone; empty when text is anything else.
+QString AssignedVariable(const QString &text);
+
 // Whether the constant that starts at position (1-based, just after its "#") is #PB_Any.
 bool IsPbAnyAt(const QString &text, int position);
 

@@ -1,23 +1,60 @@
 #include "interpreter/procedure_images.h"
 
 #include "base/line_scan.h"
+#include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringBuilder>
 
 namespace quarvel {
 
-// Every image loaded inside a procedure is loaded once by the image section instead; the call
-// becomes ImageID of its constant. Files already loaded (globally or by an earlier line, in
-// any letter case) keep their constant.
+namespace {
+
+bool IsConditionWord(QStringView upperWord)
+{
+    return upperWord == u"IF" || upperWord == u"ELSEIF" || upperWord == u"WHILE" || upperWord == u"UNTIL"
+           || upperWord == u"NOT" || upperWord == u"AND" || upperWord == u"OR";
+}
+
+// What the load gives where it stands.
+enum class LoadResult { Number, Handle, Test };
+
+// The load from k (its first letter) to r (its ")"), whose identifier is #PB_Any or not. A load
+// with #PB_Any gives the image's number, any other its handle. A load standing as a statement
+// of its own stays a call, as a constant alone is no statement; a tested number would read
+// image 0 as a failed load, so IsImage answers the test.
+LoadResult ResultOf(const QString &line, int k, int r, bool pbAny)
+{
+    const QStringView before = TrimBlanksView(QStringView(line).first(k - 1));
+    const QStringView after = TrimBlanksView(QStringView(line).sliced(r));
+    const bool statement = (before.isEmpty() || before.endsWith(QLatin1Char(':')))
+                           && (after.isEmpty() || after.startsWith(QLatin1Char(':')) || after.startsWith(QLatin1Char(';')));
+    if (statement || !pbAny)
+        return LoadResult::Handle;
+    qsizetype word = before.size();
+    while (word > 0 && IsIdentifierChar(before[word - 1]))
+        --word;
+    return IsConditionWord(UpperKeepLength(before.sliced(word))) ? LoadResult::Test : LoadResult::Number;
+}
+
+} // namespace
+
+// Every image loaded inside a procedure is loaded once by the image section instead, and the
+// call gives what the load gave: the image's number for #PB_Any, else its handle. An image with
+// a constant of its own keeps it, so the code that uses the constant finds the image loaded;
+// any other takes the constant of its file (loaded globally or by an earlier line, in any
+// letter case) or a new one.
 void ReplaceLoadImageCalls(GenerationContext &g)
 {
     QList<ImageRecord> &images = g.model.ImageList;
     QHash<QString, QString> nameByFile;
+    QSet<QString> constants; // upper-cased
     for (const ImageRecord &image : std::as_const(images)) {
-        if (!nameByFile.contains(UpperKeepLength(image.file)))
+        if (!image.file.isEmpty() && !nameByFile.contains(UpperKeepLength(image.file)))
             nameByFile.insert(UpperKeepLength(image.file), image.name);
+        constants.insert(UpperKeepLength(TrimBlanks(image.name)));
     }
     int n = 0;
     for (QString &line : g.model.CommonSourceLines) {
@@ -36,14 +73,28 @@ void ReplaceLoadImageCalls(GenerationContext &g)
         if (r == 0)
             continue;
         const QString file = Mid(line, q1 + 1, q2 - q1 - 1);
+        const int comma = FindString(line, QLatin1Char(','), open);
+        const QStringView id = TrimBlanksView(MidView(line, open, (comma && comma < q1 ? comma : q1) - open));
+        const bool constant = id.startsWith(QLatin1Char('#'));
+        const bool pbAny = constant && IsPbAnyAt(line, int(id.data() - line.constData()) + 2);
         const QString key = UpperKeepLength(file);
-        QString name = nameByFile.value(key);
-        if (name.isEmpty()) {
+        QString name;
+        if (constant && !pbAny) {
+            name = id.toString();
+            const qsizetype known = constants.size();
+            constants.insert(UpperKeepLength(name));
+            if (constants.size() > known)
+                images.append({name, file, {}, {}});
+        } else if (name = nameByFile.value(key); name.isEmpty()) {
             name = QLatin1String("#MyImage_") % Str(n++);
-            images.append({name, file});
-            nameByFile.insert(key, name);
+            images.append({name, file, {}, {}});
         }
-        line = QStringView(line).first(k - 1) % QLatin1String("ImageID(") % name % QLatin1Char(')') % MidView(line, r + 1, int(line.size()));
+        if (!nameByFile.contains(key))
+            nameByFile.insert(key, name);
+        const LoadResult result = ResultOf(line, k, r, pbAny);
+        const QLatin1StringView call(result == LoadResult::Number ? "" : result == LoadResult::Test ? "IsImage(" : "ImageID(");
+        const QLatin1StringView close(result == LoadResult::Number ? "" : ")");
+        line = QStringView(line).first(k - 1) % call % name % close % MidView(line, r + 1, int(line.size()));
     }
 }
 

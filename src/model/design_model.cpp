@@ -29,11 +29,20 @@ void LanguageMap::clear()
     values_.clear();
 }
 
+bool HasEventProcedure(const GadgetRecord &gadget)
+{
+    return gadget.type != QStringLiteral("TEXTGADGET") && gadget.type != QStringLiteral("FRAME3DGADGET");
+}
+
 QString SourceLocation(const DesignModel &model, qsizetype index)
 {
     if (index < 0 || index >= model.CommonSourceOrigins.size())
         return QString();
-    const SourceOrigin origin = model.CommonSourceOrigins.at(index);
+    return SourceLocation(model, model.CommonSourceOrigins.at(index));
+}
+
+QString SourceLocation(const DesignModel &model, SourceOrigin origin)
+{
     if (origin.file < 0 || origin.file >= model.CommonFileList.size())
         return QString();
     return QFileInfo(model.CommonFileList.at(origin.file)).fileName() + QLatin1Char(':') + QString::number(origin.line);

@@ -17,9 +17,17 @@ struct GadgetRecord {
     QString type; // creating command, upper-cased (BUTTONGADGET, a user gadget name, ...)
 };
 
+// Text and frame gadgets get no event procedure; the dispatcher routes them nowhere.
+bool HasEventProcedure(const GadgetRecord &gadget);
+
 struct ImageRecord {
     QString name; // identifier as used in code: "#Image_0", "0", "#MyImage_3"
     QString file; // file name as written between the first pair of double quotes
+    // An image caught from a DataSection label of the sources ("Img_0" of ?Img_0) stays caught
+    // from there; file is then the label's IncludeBinary file, when known.
+    QString label;
+    // The variable a #PB_Any load assigned; it is declared to hold the image's number.
+    QString variable;
 };
 
 struct FontRecord {
@@ -74,6 +82,70 @@ struct FirstNumbers {
     qint64 image = 0;
 };
 
+// The kind of event a form's event procedure hands on to a procedure of the user's.
+enum class AssignedEvent { Gadget, Menu };
+
+// One Case of a form designer's "<window>_Events" procedure: the procedure it calls for an
+// object of its "Select EventGadget()" or "Select EventMenu()".
+struct EventAssignment {
+    QString window;    // as the event procedure's name gives it: "Window_0"
+    QString object;    // as the Case names it: "Button_0" (a #PB_Any variable) or "#Button_0"
+    QString procedure; // "BtnAdd"
+    bool passesEvent = false; // the call hands on an argument, EventType() or EventMenu()
+    AssignedEvent kind = AssignedEvent::Gadget;
+    SourceOrigin origin;
+};
+
+// The procedure a form calls on its window's size event: "ResizeGadgetsWindow_0".
+struct ResizeAssignment {
+    QString window;
+    QString procedure;
+    SourceOrigin origin;
+};
+
+// A Declare line of a common file, as the head of the procedure it declares.
+struct DeclaredProcedure {
+    QString name;
+    QString head; // "Procedure BtnAdd(EventType)" for "Declare BtnAdd(EventType)"
+    SourceOrigin origin;
+};
+
+// What a new event procedure calls: "BtnAdd(EventType)", read at origin.
+struct EventCall {
+    QString call;
+    SourceOrigin origin;
+};
+
+// An assigned procedure no file of the project defines: it gets a skeleton of its own.
+struct AssignedProcedure {
+    QString head;
+    AssignedEvent kind = AssignedEvent::Gadget; // the event file it goes to
+    SourceOrigin origin;
+};
+
+// A wiring this run wrote into an event file: a new event procedure that calls its assigned
+// procedure (call set), or the new skeleton of an assigned procedure (call empty).
+struct EventWiring {
+    QString procedure; // "EventGadget_Window_0_Button_0", or the head "Procedure BtnAdd(EventType)"
+    QString call;
+    QString eventFile; // "EventGadget.pb"
+    int eventLine = 0; // the line of the procedure's head there
+    SourceOrigin origin;
+};
+
+// The form designer's event-procedure assignments: read from the common files, resolved to
+// the generated objects once they are named, and wired into the new event procedures.
+struct FormEvents {
+    QList<EventAssignment> assignments;
+    QList<ResizeAssignment> resizes;
+    QList<DeclaredProcedure> declared;
+    QHash<QString, EventCall> gadgetCalls; // by gadget name
+    QHash<QString, EventCall> menuCalls;   // by menu item name
+    QHash<QString, EventCall> resizeCalls; // by window name
+    QList<AssignedProcedure> missing;
+    QList<EventWiring> wirings;
+};
+
 struct DesignModel {
     QStringList CommonFileList;
     QStringList IncludeFileList;
@@ -92,7 +164,11 @@ struct DesignModel {
     QList<VariableObject> VariableObjects;
     QString FirstWindowOpener; // the call Main.pb opens the first window with, "()" included
     FirstNumbers First;
+    FormEvents FormEventAssignments;
 };
+
+// "Form.pb:12" for a line read from a common file; empty for a line of no file.
+QString SourceLocation(const DesignModel &model, SourceOrigin origin);
 
 // "Form.pb:12", the file name and line a line of CommonSourceLines was read from; empty when
 // the line was not read from a common file.

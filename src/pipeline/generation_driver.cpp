@@ -9,6 +9,7 @@
 #include "emit/language_data.h"
 #include "emit/main_window_patch.h"
 #include "interpreter/common_file_loading.h"
+#include "interpreter/form_event_assignments.h"
 #include "interpreter/form_window_enumeration.h"
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
@@ -112,6 +113,7 @@ bool InterpretCode(GenerationContext &g)
     if (!InsertWindowPrefixes(g) || !CollectObjectNames(g))
         return false;
     ResolveVariableObjects(g);
+    ResolveFormEventAssignments(g);
     FindFirstWindowOpener(g);
     FindFirstObjectNumbers(g);
     AlignFormWindowEnumeration(g);

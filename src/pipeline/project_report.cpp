@@ -426,6 +426,25 @@ void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &o
     }
 }
 
+// What the new event procedures of this run call from the form's assignments, and the assigned
+// procedures that got a skeleton, each at the line of the form it was read from.
+void FindEventWirings(const GenerationContext &g, QList<ReportFinding> &out)
+{
+    const QDir project(g.ProjectDirectory());
+    for (const EventWiring &wiring : g.model.FormEventAssignments.wirings) {
+        const QString form = project.relativeFilePath(
+            ProjectRelativePath(g.ProjectDirectory(), g.model.CommonFileList.value(wiring.origin.file)));
+        const QString where = wiring.eventFile + QLatin1Char(':') + QString::number(wiring.eventLine);
+        if (wiring.call.isEmpty())
+            out.append({QStringLiteral("assigned-procedure"), form, wiring.origin.line,
+                        wiring.procedure + QStringLiteral(" is new in ") + where + QLatin1Char('.')});
+        else
+            out.append({QStringLiteral("event-call"), form, wiring.origin.line,
+                        wiring.procedure + QStringLiteral(" calls ") + wiring.call + QStringLiteral(" (") + where
+                            + QStringLiteral(").")});
+    }
+}
+
 } // namespace
 
 ProjectReport BuildProjectReport(const GenerationContext &g)
@@ -438,6 +457,7 @@ ProjectReport BuildProjectReport(const GenerationContext &g)
     const QDir project(g.ProjectDirectory());
     for (const WritePlan::Change &change : g.plan.Changes())
         report.changedFiles.append(project.relativeFilePath(change.path));
+    FindEventWirings(g, report.findings);
     FindEventFindings(g, report.findings);
     FindLanguageFindings(g, report.findings);
     FindMissingIncludes(g, report.findings);

@@ -14,8 +14,8 @@ namespace quarvel {
 struct GenerationContext;
 
 struct ReportFinding {
-    QString kind;    // orphaned-procedure, edited-head, obsolete-key, new-key, missing-include,
-                     // undeclared-constant
+    QString kind;    // event-call, assigned-procedure, orphaned-procedure, edited-head, obsolete-key,
+                     // new-key, missing-include, undeclared-constant
     QString file;    // relative to the project folder
     int line = 0;    // 1-based
     QString message; // what the log line says after "file:line: "

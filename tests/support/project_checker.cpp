@@ -11,6 +11,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <optional>
 
 namespace quarvel {
 
@@ -78,20 +79,18 @@ QString IncludedName(const QString &line, const QString &code)
     return close < 0 ? QString() : line.mid(open + 1, close - open - 1);
 }
 
-// The generated files, then the user's files that Main.pb includes: their procedures and
-// constants count as defined too.
+// The generated files, then the user's files that they include (and those include): their
+// procedures and constants count as defined too.
 QList<SourceFile> LoadFiles(const QString &dir)
 {
     QList<SourceFile> files;
     for (const char *name : ProjectFiles)
         LoadFile(dir, QLatin1String(name), files);
-    const qsizetype generated = files.size();
-    for (qsizetype f = 0; f < generated; ++f) {
-        if (files[f].name != QStringLiteral("Main.pb"))
+    for (qsizetype f = 0; f < files.size(); ++f) {
+        if (files[f].name == QStringLiteral("EventMain.pb"))
             continue;
-        const SourceFile main = files[f];
-        for (qsizetype i = 0; i < main.lines.size(); ++i) {
-            const QString name = IncludedName(main.lines[i], main.code[i]);
+        for (qsizetype i = 0; i < files[f].lines.size(); ++i) {
+            const QString name = IncludedName(files[f].lines[i], files[f].code[i]);
             const bool known = std::any_of(files.cbegin(), files.cend(), [&](const SourceFile &file) { return file.name == name; });
             if (!name.isEmpty() && !known && QFileInfo(QDir::isAbsolutePath(name) ? name : dir + name).isFile())
                 LoadFile(dir, name, files);
@@ -140,12 +139,34 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
         {QStringLiteral("SELECT"), QStringLiteral("Select")},
         {QStringLiteral("IF"), QStringLiteral("If")},
         {QStringLiteral("DATASECTION"), QStringLiteral("DataSection")},
+        {QStringLiteral("REPEAT"), QStringLiteral("Repeat")},
+        {QStringLiteral("WHILE"), QStringLiteral("While")},
+        {QStringLiteral("FOR"), QStringLiteral("For")},
+        {QStringLiteral("FOREACH"), QStringLiteral("For")},
+        {QStringLiteral("STRUCTURE"), QStringLiteral("Structure")},
+        {QStringLiteral("ENUMERATION"), QStringLiteral("Enumeration")},
+        {QStringLiteral("ENUMERATIONBINARY"), QStringLiteral("Enumeration")},
+        {QStringLiteral("MACRO"), QStringLiteral("Macro")},
+        {QStringLiteral("WITH"), QStringLiteral("With")},
+        {QStringLiteral("COMPILERIF"), QStringLiteral("CompilerIf")},
+        {QStringLiteral("COMPILERSELECT"), QStringLiteral("CompilerSelect")},
     };
-    static const QHash<QString, QString> closers = {
-        {QStringLiteral("ENDPROCEDURE"), QStringLiteral("Procedure")},
-        {QStringLiteral("ENDSELECT"), QStringLiteral("Select")},
-        {QStringLiteral("ENDIF"), QStringLiteral("If")},
-        {QStringLiteral("ENDDATASECTION"), QStringLiteral("DataSection")},
+    // Closing word -> the block it closes; the word itself is shown as written in PureBasic.
+    static const QHash<QString, QPair<QString, QString>> closers = {
+        {QStringLiteral("ENDPROCEDURE"), {QStringLiteral("Procedure"), QStringLiteral("EndProcedure")}},
+        {QStringLiteral("ENDSELECT"), {QStringLiteral("Select"), QStringLiteral("EndSelect")}},
+        {QStringLiteral("ENDIF"), {QStringLiteral("If"), QStringLiteral("EndIf")}},
+        {QStringLiteral("ENDDATASECTION"), {QStringLiteral("DataSection"), QStringLiteral("EndDataSection")}},
+        {QStringLiteral("UNTIL"), {QStringLiteral("Repeat"), QStringLiteral("Until")}},
+        {QStringLiteral("FOREVER"), {QStringLiteral("Repeat"), QStringLiteral("ForEver")}},
+        {QStringLiteral("WEND"), {QStringLiteral("While"), QStringLiteral("Wend")}},
+        {QStringLiteral("NEXT"), {QStringLiteral("For"), QStringLiteral("Next")}},
+        {QStringLiteral("ENDSTRUCTURE"), {QStringLiteral("Structure"), QStringLiteral("EndStructure")}},
+        {QStringLiteral("ENDENUMERATION"), {QStringLiteral("Enumeration"), QStringLiteral("EndEnumeration")}},
+        {QStringLiteral("ENDMACRO"), {QStringLiteral("Macro"), QStringLiteral("EndMacro")}},
+        {QStringLiteral("ENDWITH"), {QStringLiteral("With"), QStringLiteral("EndWith")}},
+        {QStringLiteral("COMPILERENDIF"), {QStringLiteral("CompilerIf"), QStringLiteral("CompilerEndIf")}},
+        {QStringLiteral("COMPILERENDSELECT"), {QStringLiteral("CompilerSelect"), QStringLiteral("CompilerEndSelect")}},
     };
     // A word, not a constant (#If), a field (\If) or a type suffix (.If).
     static const QRegularExpression word(QStringLiteral("(?<![#\\\\.\\w$])[A-Za-z_]\\w*"));
@@ -155,19 +176,26 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
         for (auto it = word.globalMatch(file.code[i]); it.hasNext();) {
             const QString token = it.next().captured().toUpper();
             if (openers.contains(token)) {
-                open.append({openers.value(token), i});
+                const QString kind = openers.value(token);
+                // A procedure cannot stand inside another: the one left open is reported once, here.
+                const auto outer = std::find_if(open.cbegin(), open.cend(), [](const OpenBlock &b) { return b.keyword == QStringLiteral("Procedure"); });
+                if (kind == QStringLiteral("Procedure") && outer != open.cend()) {
+                    faults << Where(file, i) + QStringLiteral("Procedure inside a Procedure");
+                    open.resize(outer - open.cbegin());
+                }
+                open.append({kind, i});
             } else if (closers.contains(token)) {
-                const QString kind = closers.value(token);
+                const auto [kind, closer] = closers.value(token);
                 qsizetype match = open.size() - 1;
                 while (match >= 0 && open[match].keyword != kind)
                     --match;
                 if (match < 0) {
-                    faults << Where(file, i) + QStringLiteral("End") + kind + QStringLiteral(" without ") + kind;
+                    faults << Where(file, i) + closer + QStringLiteral(" without ") + kind;
                     continue;
                 }
                 // Blocks left open inside this one are reported once, by the closer that ends them.
                 if (match != open.size() - 1) {
-                    faults << Where(file, i) + QStringLiteral("End") + kind + QStringLiteral(" closes the ")
+                    faults << Where(file, i) + closer + QStringLiteral(" closes the ")
                                   + open.last().keyword + QStringLiteral(" of line ")
                                   + QString::number(open.last().line + 1);
                 }
@@ -491,20 +519,18 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
 
 // --- object numbers ----------------------------------------------------------------------
 
-// An object the window code creates with a number of its own, a plain one or a constant of
-// another enumeration, that a constant of the generated section holds too: PureBasic gives
-// both one object, and the later destroys the earlier.
+// A window or menu item the window code creates with a number of its own, a plain one or a
+// constant of another enumeration, that a constant of the generated section holds too:
+// PureBasic gives both one object, and the later destroys the earlier (or both menu items one
+// event). Gadgets are compared by CheckWindowCode.
 void CheckSharedNumbers(const SourceFile &commonFile, const Enumerations &enums, QStringList &faults)
 {
     static const QRegularExpression creation(
-        QStringLiteral("(?<![\\w.])(OpenWindow|MenuItem|ToolBarStandardButton|ToolBarImageButton|(?!Resize|Free|Hide|"
-                       "Disable|Is|SetActive|GetActive)\\w*Gadget)\\s*\\(\\s*(\\d+|#\\w+)\\s*[,)]"),
+        QStringLiteral("(?<![\\w.])(OpenWindow|MenuItem|ToolBarStandardButton|ToolBarImageButton)\\s*\\(\\s*(\\d+|#\\w+)\\s*[,)]"),
         QRegularExpression::CaseInsensitiveOption);
     const auto kindOf = [](const QString &command) {
-        const QString upper = command.toUpper();
-        if (upper == QStringLiteral("OPENWINDOW"))
-            return QStringLiteral("Window");
-        return upper.endsWith(QStringLiteral("GADGET")) ? QStringLiteral("Gadget") : QStringLiteral("MenuItem");
+        return command.compare(QStringLiteral("OpenWindow"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Window")
+                                                                                       : QStringLiteral("MenuItem");
     };
     for (qsizetype i = 0; i < commonFile.code.size(); ++i) {
         for (auto it = creation.globalMatch(commonFile.code[i]); it.hasNext();) {
@@ -537,6 +563,508 @@ void CheckIncludes(const SourceFile &file, const QString &dir, QStringList &faul
         const QString path = QDir::isAbsolutePath(name) ? name : dir + name;
         if (!QFileInfo(path).isFile())
             faults << Where(file, i) + QStringLiteral("IncludeFile \"") + name + QStringLiteral("\" does not exist");
+    }
+}
+
+// --- the program as the compiler reads it ------------------------------------------------
+
+QRegularExpression NoCase(const char *pattern)
+{
+    return QRegularExpression(QLatin1String(pattern), QRegularExpression::CaseInsensitiveOption);
+}
+
+const QRegularExpression &ProcedureHeadPattern()
+{
+    static const QRegularExpression head = NoCase("^\\s*Procedure(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)\\s*\\((.*)$");
+    return head;
+}
+
+bool IsProcedureEndLine(const QString &code)
+{
+    static const QRegularExpression end = NoCase("^\\s*EndProcedure\\b");
+    return end.match(code).hasMatch();
+}
+
+// A line of the program in the order the compiler reads it: Main.pb, and each included file
+// in the place of its IncludeFile line (an XIncludeFile only the first time).
+struct ProgramLine {
+    const SourceFile *file;
+    qsizetype index;
+    const QString &code() const { return file->code[index]; }
+};
+
+QList<ProgramLine> ProgramOrder(const QList<SourceFile> &files)
+{
+    static const QRegularExpression once = NoCase("^\\s*XIncludeFile\\b");
+    QList<ProgramLine> order;
+    QSet<QString> included;
+    const std::function<void(const SourceFile &, int)> read = [&](const SourceFile &file, int depth) {
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            const QString name = IncludedName(file.lines[i], file.code[i]);
+            if (name.isEmpty()) {
+                order.append({&file, i});
+                continue;
+            }
+            const auto target = std::find_if(files.cbegin(), files.cend(), [&](const SourceFile &f) { return f.name == name; });
+            if (target == files.cend() || depth > 16 || (once.match(file.code[i]).hasMatch() && included.contains(name)))
+                continue;
+            included.insert(name);
+            read(*target, depth + 1);
+        }
+    };
+    if (const SourceFile *main = FileNamed(files, "Main.pb"))
+        read(*main, 0);
+    return order;
+}
+
+// A constant of PureBasic or of the operating system, given as written.
+bool IsSystemConstant(const QString &name)
+{
+    // The operating system's constants (#WM_USER, #LVS_EX_GRIDLINES) are written in capitals
+    // with an underscore; PureBasic also knows a few colours and numbers.
+    static const QRegularExpression api(QStringLiteral("^[A-Z][A-Z0-9]*_[A-Z0-9_]*$"));
+    static const QSet<QString> more = {QStringLiteral("RED"), QStringLiteral("GREEN"), QStringLiteral("BLUE"),
+                                       QStringLiteral("BLACK"), QStringLiteral("WHITE"), QStringLiteral("YELLOW"),
+                                       QStringLiteral("GRAY"), QStringLiteral("CYAN"), QStringLiteral("MAGENTA"),
+                                       QStringLiteral("PI"), QStringLiteral("E")};
+    const QString upper = name.toUpper();
+    return IsPureBasicConstant(upper) || IsDispatcherCount(upper) || more.contains(upper) || api.match(name).hasMatch();
+}
+
+// A constant's value where the program states it as a number, an enumeration's count, or
+// another constant plus or minus a number.
+struct ConstantValues {
+    QHash<QString, qint64> values; // upper-cased name
+    QHash<QString, qint64> nextOfEnumeration;
+
+    std::optional<qint64> evaluate(const QString &expression) const
+    {
+        static const QRegularExpression term(QStringLiteral("^\\s*(?:(-?\\d+)|#(\\w+))\\s*(?:([+-])\\s*(\\d+))?\\s*$"));
+        const auto m = term.match(expression);
+        if (!m.hasMatch())
+            return std::nullopt;
+        qint64 value = 0;
+        if (!m.captured(1).isEmpty())
+            value = m.captured(1).toLongLong();
+        else if (const auto it = values.constFind(m.captured(2).toUpper()); it != values.cend())
+            value = *it;
+        else
+            return std::nullopt;
+        if (!m.captured(3).isEmpty())
+            value += (m.captured(3) == QStringLiteral("+") ? 1 : -1) * m.captured(4).toLongLong();
+        return value;
+    }
+};
+
+// What the program declares, in the order the compiler meets it, and the faults of a use
+// before its declaration.
+class ProgramWalk {
+public:
+    ProgramWalk(const QSet<QString> &procedures, QStringList &faults) : procedures_(procedures), faults_(faults) {}
+
+    void walk(const QList<ProgramLine> &order)
+    {
+        for (const ProgramLine &line : order)
+            declarations(line);
+        for (const ProgramLine &line : order)
+            uses(line);
+    }
+
+    const ConstantValues &values() const { return values_; }
+    bool declaresConstant(const QString &upper) const { return constants_.contains(upper); }
+
+private:
+    // Every declaration, with the position where it takes effect.
+    void declarations(const ProgramLine &line)
+    {
+        static const QRegularExpression declare = NoCase("^\\s*Declare(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)");
+        static const QRegularExpression structure = NoCase("^\\s*Structure\\s+(\\w+)");
+        static const QRegularExpression enumeration = NoCase("^\\s*Enumeration(?:Binary)?\\b(?:\\s+([A-Za-z_]\\w*))?\\s*([^;]*)$");
+        static const QRegularExpression endEnumeration = NoCase("^\\s*EndEnumeration\\b");
+        static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+\\$?)\\s*(?:=\\s*(.*))?$"));
+        static const QRegularExpression assignment(QStringLiteral("^\\s*#(\\w+\\$?)\\s*=\\s*(.*)$"));
+        const QString &code = line.code();
+        const qsizetype at = position_++;
+        const auto first = [at](QHash<QString, qsizetype> &where, const QString &name) {
+            if (!where.contains(name.toUpper()))
+                where.insert(name.toUpper(), at);
+        };
+        if (auto m = ProcedureHeadPattern().match(code); m.hasMatch())
+            first(procedureAt_, m.captured(1));
+        else if (auto m = declare.match(code); m.hasMatch())
+            first(procedureAt_, m.captured(1));
+        else if (auto m = structure.match(code); m.hasMatch())
+            first(structureAt_, m.captured(1));
+        if (inEnumeration_) {
+            if (endEnumeration.match(code).hasMatch()) {
+                inEnumeration_ = false;
+                if (!enumerationName_.isEmpty())
+                    values_.nextOfEnumeration.insert(enumerationName_, next_);
+            } else if (auto m = member.match(code); m.hasMatch()) {
+                if (!m.captured(2).trimmed().isEmpty()) {
+                    const auto value = values_.evaluate(m.captured(2));
+                    next_ = value.value_or(next_);
+                }
+                constant(m.captured(1), at, next_++);
+            }
+            return;
+        }
+        if (auto m = enumeration.match(code); m.hasMatch()) {
+            inEnumeration_ = true;
+            enumerationName_ = m.captured(1).toUpper();
+            const auto start = values_.evaluate(m.captured(2).section(QLatin1Char(','), 0, 0));
+            next_ = start ? *start : values_.nextOfEnumeration.value(enumerationName_, 0);
+        } else if (auto m = assignment.match(code); m.hasMatch()) {
+            constant(m.captured(1), at, values_.evaluate(m.captured(2)));
+        }
+    }
+
+    void constant(const QString &name, qsizetype at, std::optional<qint64> value)
+    {
+        const QString upper = name.toUpper();
+        if (!constantAt_.contains(upper))
+            constantAt_.insert(upper, at);
+        constants_.insert(upper);
+        if (value)
+            values_.values.insert(upper, *value);
+    }
+
+    void uses(const ProgramLine &line)
+    {
+        static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])@?([A-Za-z_]\\w*)\\s*\\("));
+        static const QRegularExpression constant(QStringLiteral("#(\\w+\\$?)"));
+        static const QRegularExpression type(QStringLiteral("(?<=\\w)\\.([A-Za-z_]\\w*)"));
+        const QString &code = line.code();
+        const qsizetype at = usePosition_++;
+        const auto before = [at](const QHash<QString, qsizetype> &where, const QString &upper) {
+            const auto it = where.constFind(upper);
+            return it != where.cend() && *it > at;
+        };
+        for (auto it = call.globalMatch(code); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            if (before(procedureAt_, name.toUpper()))
+                fault(line, name + QStringLiteral("() is called before it is declared"));
+        }
+        for (auto it = constant.globalMatch(code); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            if (before(constantAt_, name.toUpper()))
+                fault(line, QStringLiteral("constant #") + name + QStringLiteral(" is used before it is declared"));
+        }
+        for (auto it = type.globalMatch(code); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            if (before(structureAt_, name.toUpper()))
+                fault(line, QStringLiteral("structure ") + name + QStringLiteral(" is used before it is declared"));
+        }
+    }
+
+    void fault(const ProgramLine &line, const QString &text) { faults_ << Where(*line.file, line.index) + text; }
+
+    const QSet<QString> &procedures_;
+    QStringList &faults_;
+    QHash<QString, qsizetype> procedureAt_, constantAt_, structureAt_;
+    QSet<QString> constants_;
+    ConstantValues values_;
+    qsizetype position_ = 0, usePosition_ = 0;
+    bool inEnumeration_ = false;
+    QString enumerationName_;
+    qint64 next_ = 0;
+};
+
+// Constants the window code and the user's files use must be declared somewhere too.
+void CheckProgramConstants(const QList<SourceFile> &files, const ProgramWalk &walk, QStringList &faults)
+{
+    static const QRegularExpression constant(QStringLiteral("#(\\w+\\$?)"));
+    for (const SourceFile &file : files) {
+        if (IsGenerated(file) && file.name != QStringLiteral("CommonFile.pb"))
+            continue; // checked against the generated enumerations already
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            for (auto it = constant.globalMatch(file.code[i]); it.hasNext();) {
+                const QString name = it.next().captured(1);
+                const QString upper = name.toUpper();
+                if (!walk.declaresConstant(upper) && !IsSystemConstant(name))
+                    faults << Where(file, i) + QStringLiteral("constant #") + name + QStringLiteral(" is not declared");
+            }
+        }
+    }
+}
+
+const QRegularExpression &GadgetCreator()
+{
+    static const QRegularExpression creator = NoCase(
+        "(?<![\\w.])(Button|ButtonImage|Calendar|Canvas|CheckBox|ComboBox|Container|Date|Editor|ExplorerCombo|"
+        "ExplorerList|ExplorerTree|Frame|Frame3D|HyperLink|IPAddress|Image|ListIcon|ListView|MDI|OpenGL|Option|"
+        "Panel|ProgressBar|Scintilla|ScrollArea|ScrollBar|Shortcut|Spin|Splitter|String|Text|TrackBar|Tree|Web|"
+        "WebView)Gadget\\s*\\(\\s*(#\\w+|\\d+)\\s*([,)+\\-*])");
+    return creator;
+}
+
+// The code of the procedures and of the top level of a file, line by line.
+QList<bool> ProcedureLines(const SourceFile &file)
+{
+    QList<bool> inside;
+    bool in = false;
+    for (const QString &code : file.code) {
+        if (ProcedureHeadPattern().match(code).hasMatch())
+            in = true;
+        inside << in;
+        if (IsProcedureEndLine(code))
+            in = false;
+    }
+    return inside;
+}
+
+// The members of CommonFile.pb's gadget enumeration: the gadgets the dispatcher serves.
+QSet<QString> GeneratedGadgets(const SourceFile *commonFile)
+{
+    static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+)"));
+    QSet<QString> gadgets;
+    if (!commonFile)
+        return gadgets;
+    const qsizetype heading = commonFile->lines.indexOf(QStringLiteral(";- Gadget Constants"));
+    for (qsizetype i = heading + 3; heading >= 0 && i < commonFile->code.size() && !commonFile->code[i].startsWith(QStringLiteral("EndEnumeration")); ++i)
+        if (const auto m = member.match(commonFile->code[i]); m.hasMatch())
+            gadgets.insert(m.captured(1).toUpper());
+    return gadgets;
+}
+
+// What a window's code gets wrong at run time: an event loop or End that runs when
+// CommonFile.pb is included, an image handle used as an image number, a parameter default
+// that is not a constant, a gadget used but never created, two gadgets sharing a number.
+void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &values, QStringList &faults)
+{
+    static const QRegularExpression loop = NoCase("(?<![\\w.])(?:WaitWindowEvent|WindowEvent)\\s*\\(");
+    static const QRegularExpression end = NoCase("(?:^|:)\\s*End\\s*(?::|$)");
+    static const QRegularExpression handleTwice = NoCase("(?<![\\w.])ImageID\\s*\\(\\s*(?:ImageID|LoadImage\\s*\\(\\s*\\d|CatchImage\\s*\\(\\s*\\d)");
+    static const QRegularExpression handleVariable = NoCase("(?<![\\w.#*])(\\w+)\\s*=\\s*ImageID\\s*\\(");
+    static const QRegularExpression imageOfVariable = NoCase("(?<![\\w.])ImageID\\s*\\(\\s*(\\w+)\\s*\\)");
+    static const QRegularExpression defaultCall(QStringLiteral("=\\s*[A-Za-z_]\\w*\\s*\\("));
+    // Texts a translator must not change: font names, date masks, queries, file names, patterns.
+    static const QRegularExpression notInterface = NoCase(
+        "(?<![\\w.])(?:LoadFont|FormatDate|ParseDate|DateGadget|Database\\w*|OpenDatabase|ExamineDirectory|ReadFile|"
+        "CreateFile|OpenFile|RunProgram|\\w*Preference\\w*|LoadXML|CreateRegularExpression)\\s*\\([^;]*?MyLanguage\\s*\\(");
+    static const QRegularExpression gadgetUse = NoCase(
+        "(?<![\\w.])(?:(?:Set|Get|Add|Remove|Clear|Count|Disable|Hide|Resize|Free|Is|Open)Gadget\\w*|SetActiveGadget|"
+        "Gadget(?:ID|X|Y|Width|Height|ToolTip|Type|ItemID)|BindGadgetEvent)\\s*\\(\\s*#(\\w+)");
+
+    QHash<QString, QString> handleAt; // upper-cased variable -> where it got a handle
+    QSet<QString> created = GeneratedGadgets(FileNamed(files, "CommonFile.pb"));
+    QHash<qint64, QString> numberOwner;
+    for (const SourceFile &file : files) {
+        const QList<bool> inProcedure = ProcedureLines(file);
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            const QString &code = file.code[i];
+            if (file.name == QStringLiteral("CommonFile.pb") && !inProcedure[i]) {
+                if (loop.match(code).hasMatch())
+                    faults << Where(file, i) + QStringLiteral("an event loop runs when CommonFile.pb is included");
+                else if (end.match(code).hasMatch())
+                    faults << Where(file, i) + QStringLiteral("End ends the program when CommonFile.pb is included");
+            }
+            if (handleTwice.match(code).hasMatch())
+                faults << Where(file, i) + QStringLiteral("ImageID of an image handle");
+            for (auto it = handleVariable.globalMatch(code); it.hasNext();) {
+                const QString name = it.next().captured(1).toUpper();
+                if (!handleAt.contains(name))
+                    handleAt.insert(name, file.name + QLatin1Char(':') + QString::number(i + 1));
+            }
+            if (const auto m = notInterface.match(code); m.hasMatch())
+                faults << Where(file, i) + QStringLiteral("a text of ") + m.captured().section(QLatin1Char('('), 0, 0).trimmed()
+                              + QStringLiteral(" goes through MyLanguage");
+            if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch() && defaultCall.match(head.captured(2)).hasMatch())
+                faults << Where(file, i) + QStringLiteral("a parameter default of ") + head.captured(1) + QStringLiteral(" is not a constant");
+            for (auto it = GadgetCreator().globalMatch(code); it.hasNext();) {
+                const auto m = it.next();
+                if (m.captured(3) != QStringLiteral(",") && m.captured(3) != QStringLiteral(")"))
+                    continue; // a number computed in a loop
+                const QString object = m.captured(2);
+                if (object.compare(QStringLiteral("#PB_Any"), Qt::CaseInsensitive) == 0)
+                    continue;
+                created.insert(object.mid(1).toUpper());
+                const std::optional<qint64> number = object.startsWith(QLatin1Char('#'))
+                    ? values.values.contains(object.mid(1).toUpper()) ? std::optional<qint64>(values.values.value(object.mid(1).toUpper())) : std::nullopt
+                    : std::optional<qint64>(object.toLongLong());
+                if (!number)
+                    continue;
+                const QString owner = numberOwner.value(*number);
+                if (owner.isEmpty())
+                    numberOwner.insert(*number, object);
+                else if (owner.compare(object, Qt::CaseInsensitive) != 0)
+                    faults << Where(file, i) + QStringLiteral("gadget ") + object + QStringLiteral(" has the number ")
+                                  + QString::number(*number) + QStringLiteral(" of gadget ") + owner;
+            }
+        }
+    }
+    for (const SourceFile &file : files) {
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            for (auto it = imageOfVariable.globalMatch(file.code[i]); it.hasNext();) {
+                const QString name = it.next().captured(1);
+                if (handleAt.contains(name.toUpper()))
+                    faults << Where(file, i) + name + QStringLiteral(" holds an image handle (")
+                                  + handleAt.value(name.toUpper()) + QStringLiteral("), not an image number");
+            }
+            for (auto it = gadgetUse.globalMatch(file.code[i]); it.hasNext();) {
+                const QString name = it.next().captured(1);
+                const QString upper = name.toUpper();
+                if (!created.contains(upper) && !IsSystemConstant(name))
+                    faults << Where(file, i) + QStringLiteral("gadget #") + name + QStringLiteral(" is used but never created");
+            }
+        }
+    }
+}
+
+// Main.pb opens the first window: it must not need a window that is not open yet, and an
+// invisible one must be shown.
+void CheckFirstWindow(const QList<SourceFile> &files, QStringList &faults)
+{
+    static const QRegularExpression statement(QStringLiteral("^\\s*([A-Za-z_]\\w*)\\s*\\(\\s*\\)\\s*$"));
+    static const QRegularExpression open = NoCase("OpenWindow\\s*\\(\\s*#?(\\w+)");
+    static const QRegularExpression parent = NoCase("WindowID\\s*\\(\\s*#?(\\w+)\\s*\\)");
+    static const QRegularExpression invisible = NoCase("#PB_Window_Invisible\\b");
+    static const QRegularExpression shown = NoCase("HideWindow\\s*\\([^,]*,\\s*(?:0|#False)\\s*[,)]");
+    const SourceFile *main = FileNamed(files, "Main.pb");
+    if (!main)
+        return;
+    QString opener;
+    for (const QString &code : main->code) {
+        if (const auto m = statement.match(code); m.hasMatch()) {
+            opener = m.captured(1);
+            break;
+        }
+    }
+    bool mainShows = std::any_of(main->code.cbegin(), main->code.cend(), [](const QString &c) { return shown.match(c).hasMatch(); });
+    for (const SourceFile &file : files) {
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            const auto head = ProcedureHeadPattern().match(file.code[i]);
+            if (!head.hasMatch() || head.captured(1).compare(opener, Qt::CaseInsensitive) != 0)
+                continue;
+            for (qsizetype j = i + 1; j < file.code.size() && !IsProcedureEndLine(file.code[j]); ++j) {
+                const auto window = open.match(file.code[j]);
+                if (!window.hasMatch())
+                    continue;
+                const auto needs = parent.match(file.code[j], window.capturedEnd());
+                if (needs.hasMatch() && needs.captured(1).compare(window.captured(1), Qt::CaseInsensitive) != 0)
+                    faults << Where(file, j) + QStringLiteral("the first window needs window ") + needs.captured(1)
+                                  + QStringLiteral(", which is not open yet");
+                bool shownHere = mainShows;
+                for (qsizetype k = j; k < file.code.size() && !IsProcedureEndLine(file.code[k]); ++k)
+                    shownHere = shownHere || shown.match(file.code[k]).hasMatch();
+                if (invisible.match(file.code[j]).hasMatch() && !shownHere)
+                    faults << Where(file, j) + QStringLiteral("the first window is opened invisible and never shown");
+                return;
+            }
+        }
+    }
+}
+
+// --- what the window sources had -----------------------------------------------------------
+
+// The window sources the project file lists, as a user wrote them.
+QList<SourceFile> LoadWindowSources(const QString &dir)
+{
+    QList<SourceFile> sources;
+    const QStringList projects = QDir(dir).entryList({QStringLiteral("*.pbm")}, QDir::Files);
+    if (projects.isEmpty())
+        return sources;
+    auto text = ReadTextFile(dir + projects.first());
+    if (!text)
+        return sources;
+    bool inFiles = false;
+    for (const QString &line : text->lines) {
+        const QString entry = line.trimmed();
+        if (entry.startsWith(QLatin1Char('[')))
+            inFiles = entry.compare(QStringLiteral("[FILES]"), Qt::CaseInsensitive) == 0;
+        else if (inFiles && !entry.isEmpty() && LoadFile(dir, entry, sources))
+            sources.last().name = QFileInfo(entry).fileName(); // faults name the file as the user knows it
+    }
+    return sources;
+}
+
+// Whatever a window source declares at its top level, and the procedures it defines, the
+// project must still declare; a form's event procedure may go, but the procedures it
+// assigns to objects must then be called from the project's event procedures.
+void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFile> &files, const QSet<QString> &defined,
+                         QStringList &faults)
+{
+    static const QRegularExpression named = NoCase("^\\s*(?:Global\\s+)?(Structure|Macro|Prototype\\w*(?:\\.\\w+)?|NewList|NewMap|Dim)\\s+\\*?(\\w+)");
+    static const QRegularExpression global = NoCase("^\\s*Global\\s+(?!NewList|NewMap|Dim)(.*)$");
+    static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*\\*?([A-Za-z_]\\w*)"));
+    static const QRegularExpression label(QStringLiteral("^\\s*([A-Za-z_]\\w*):(?!:)"));
+    static const QRegularExpression labelUse(QStringLiteral("(?<![\\w?])\\?([A-Za-z_]\\w*)"));
+    static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])([A-Za-z_]\\w*)\\s*\\("));
+    static const QRegularExpression declareLine = NoCase("^\\s*(?:Declare|Procedure)\\w*\\b");
+    static const QRegularExpression declareName = NoCase("^\\s*Declare(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)");
+
+    // What the project declares, by kind, upper-cased.
+    QHash<QString, QSet<QString>> project;
+    QSet<QString> labels;
+    QHash<QString, QList<QPair<const SourceFile *, qsizetype>>> callsOutsideFormEvents;
+    for (const SourceFile &file : files) {
+        bool inFormEvents = false;
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            const QString &code = file.code[i];
+            if (const auto m = named.match(code); m.hasMatch())
+                project[m.captured(1).left(4).toUpper()].insert(m.captured(2).toUpper());
+            if (const auto m = label.match(code); m.hasMatch())
+                labels.insert(m.captured(1).toUpper());
+            if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch())
+                inFormEvents = head.captured(1).endsWith(QStringLiteral("_Events"), Qt::CaseInsensitive);
+            else if (!inFormEvents && !declareLine.match(code).hasMatch())
+                for (auto it = call.globalMatch(code); it.hasNext();)
+                    callsOutsideFormEvents[it.next().captured(1).toUpper()].append({&file, i});
+            if (IsProcedureEndLine(code))
+                inFormEvents = false;
+        }
+    }
+    const QSet<QString> globals = GlobalVariables(files);
+    for (const SourceFile &file : files)
+        for (qsizetype i = 0; i < file.code.size(); ++i)
+            for (auto it = labelUse.globalMatch(file.code[i]); it.hasNext();) {
+                const QString name = it.next().captured(1);
+                if (!labels.contains(name.toUpper()))
+                    faults << Where(file, i) + QStringLiteral("label ") + name + QStringLiteral(" is defined nowhere");
+            }
+
+    for (const SourceFile &source : sources) {
+        const QList<bool> inProcedure = ProcedureLines(source);
+        const QString at = source.name + QLatin1Char(':');
+        // The procedures a form declares are the ones its event procedure assigns to objects.
+        QSet<QString> declared;
+        for (const QString &code : source.code)
+            if (const auto m = declareName.match(code); m.hasMatch())
+                declared.insert(m.captured(1).toUpper());
+        const bool form = source.name.endsWith(QStringLiteral(".pbf"), Qt::CaseInsensitive);
+        QString events; // the form's event procedure being read
+        for (qsizetype i = 0; i < source.code.size(); ++i) {
+            const QString &code = source.code[i];
+            const QString line = at + QString::number(i + 1) + QStringLiteral(": ");
+            if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch()) {
+                const QString name = head.captured(1);
+                events = form && name.endsWith(QStringLiteral("_Events"), Qt::CaseInsensitive) ? name : QString();
+                // A form's window procedure "OpenX" is carried as "Open_X".
+                const QString carried = form && name.startsWith(QStringLiteral("Open"), Qt::CaseInsensitive)
+                                            ? QStringLiteral("OPEN_") + name.mid(4).toUpper() : name.toUpper();
+                if (events.isEmpty() && !defined.contains(carried))
+                    faults << line + QStringLiteral("procedure ") + name + QStringLiteral(" is defined nowhere in the project");
+            } else if (!events.isEmpty()) {
+                for (auto it = call.globalMatch(code); it.hasNext();) {
+                    const QString name = it.next().captured(1);
+                    if (declared.contains(name.toUpper()) && !callsOutsideFormEvents.contains(name.toUpper()))
+                        faults << line + events + QStringLiteral(" assigns ") + name + QStringLiteral("(), which no event procedure calls");
+                }
+                if (IsProcedureEndLine(code))
+                    events.clear();
+            } else if (inProcedure[i]) {
+                continue;
+            } else if (const auto m = named.match(code); m.hasMatch()) {
+                if (!project.value(m.captured(1).left(4).toUpper()).contains(m.captured(2).toUpper()))
+                    faults << line + m.captured(1) + QLatin1Char(' ') + m.captured(2) + QStringLiteral(" is declared nowhere in the project");
+            } else if (const auto m = global.match(code); m.hasMatch()) {
+                for (auto it = item.globalMatch(m.captured(1)); it.hasNext();) {
+                    const QString name = it.next().captured(1);
+                    if (!globals.contains(name.toUpper()))
+                        faults << line + QStringLiteral("Global ") + name + QStringLiteral(" is declared nowhere in the project");
+                }
+            }
+        }
     }
 }
 
@@ -590,6 +1118,13 @@ QStringList CheckProject(const QString &directory)
         CheckIncludes(*main, dir, faults);
     if (commonFile)
         CheckIncludes(*commonFile, dir, faults);
+
+    ProgramWalk walk(defined, faults);
+    walk.walk(ProgramOrder(files));
+    CheckProgramConstants(files, walk, faults);
+    CheckWindowCode(files, walk.values(), faults);
+    CheckFirstWindow(files, faults);
+    CheckSourcesCarried(LoadWindowSources(dir), files, defined, faults);
     return faults;
 }
 

@@ -115,26 +115,6 @@ EndProcedure
 
 ; ***************************************************************************************
 
-Procedure Window_0_Events(event)
-  Select event
-    Case #PB_Event_CloseWindow
-      ProcedureReturn #False
-
-    Case #PB_Event_Menu
-      Select EventMenu()
-        Case #Window_0_MenuItem_Open
-      EndSelect
-
-    Case #PB_Event_Gadget
-      Select EventGadget()
-        Case Button_0
-      EndSelect
-  EndSelect
-  ProcedureReturn #True
-EndProcedure
-
-; ***************************************************************************************
-
 ; Event procedures needs to be put in another source file.
 ;
 
