@@ -12,12 +12,17 @@ using namespace quarvel;
 
 namespace {
 
-// "Old>New:kind Old2>New2:kind ..." as a binding list.
-BindingList ParseBindings(const QString &text)
+// "Old>New:kind Old2>New2:kind ..." as a binding list; a word without ">" names a window of
+// the design, when windows is given.
+BindingList ParseBindings(const QString &text, QStringList *windows = nullptr)
 {
     BindingList bindings;
     for (const QString &part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const qsizetype arrow = part.indexOf(QLatin1Char('>'));
+        if (arrow < 0 && windows) {
+            windows->append(part);
+            continue;
+        }
         const qsizetype colon = part.lastIndexOf(QLatin1Char(':'));
         bindings.append({part.left(arrow), part.mid(arrow + 1, colon - arrow - 1), ObjectKind(part.mid(colon + 1).toInt())});
     }
@@ -54,7 +59,8 @@ struct Updates {
 };
 
 // The bindings applied the plain way: binding after binding, rule after rule, line after line.
-int ApplyOneByOne(QStringList &lines, const BindingList &bindings, const QList<ReplacementRule> &rules)
+int ApplyOneByOne(QStringList &lines, const BindingList &bindings, const QList<ReplacementRule> &rules,
+                  const WindowNames &windows)
 {
     int changes = 0;
     for (const ConstantBinding &binding : bindings)
@@ -62,7 +68,7 @@ int ApplyOneByOne(QStringList &lines, const BindingList &bindings, const QList<R
             if (!rule.Takes(binding))
                 continue;
             for (QString &line : lines) {
-                QString result = ApplyRule(line, rule, binding);
+                QString result = ApplyRule(line, rule, binding, windows);
                 if (result != line) {
                     line = result;
                     ++changes;
@@ -105,6 +111,25 @@ private slots:
         QTest::newRow("window name as a word part") << window << "Main" << "#Window_01 Window_0" << "#Window_01 Window_0";
         QTest::newRow("any letter case, new name as bound") << window << "Main" << "#window_0_Button_1" << "#Main_Button_1";
         QTest::newRow("prefix is a plain substring") << "Window>Main:1" << "Main" << "#Window_0_Button_1" << "#Main_0_Button_1";
+        // The longest window name wins: with a window Main_Settings, its objects are not Main's.
+        const QString settings = QStringLiteral("Main>Start:1 Main_Settings");
+        QTest::newRow("longer window's constants stay") << settings << "Main"
+            << "#Main_Settings_Save + #Main_Ok + #Main_Settings + #main_settingsx_A"
+            << "#Main_Settings_Save + #Start_Ok + #Main_Settings + #Start_settingsx_A";
+        QTest::newRow("longer window's procedures stay") << settings << "EventWindow"
+            << "Procedure EventExit_Main_Settings() : EventSize_Main_Settings_X() : EventSize_Main_X()"
+            << "Procedure EventExit_Main_Settings() : EventSize_Main_Settings_X() : EventSize_Start_X()";
+        QTest::newRow("longer window's gadget procedure stays") << settings << "EventGadget"
+            << "Procedure EventGadget_Main_Settings_Save(EventType)" << "Procedure EventGadget_Main_Settings_Save(EventType)";
+        QTest::newRow("a new window name counts too") << "Other>Main_Other:1 Main>Start:1" << "Main"
+            << "#Other_Ok #Main_Ok" << "#Main_Other_Ok #Start_Ok";
+
+        // No rename reaches a string literal, plain or escaped; comments follow it.
+        QTest::newRow("window prefix not in literals") << window << "EventMenu"
+            << "Debug \"#Window_0_Button_1\" + Str(#Window_0_Button_1) ; #Window_0_Button_1"
+            << "Debug \"#Window_0_Button_1\" + Str(#Main_Button_1) ; #Main_Button_1";
+        QTest::newRow("open call not in literals") << window << "Main"
+            << "Debug \"Open_Window_0()\" : Open_Window_0()" << "Debug \"Open_Window_0()\" : Open_Main()";
 
         const QString gadget = QStringLiteral("Main_Button_1>Main_Ok:6");
         QTest::newRow("gadget procedure") << gadget << "EventGadget"
@@ -122,6 +147,14 @@ private slots:
         QTest::newRow("menu bar constant") << "Menu_0>Bar:2" << "Main" << "CreateMenu(#Menu_0, x)" << "CreateMenu(#Bar, x)";
         QTest::newRow("status bar constant") << "Status_0>Info:4" << "EventWindow" << "#Status_0" << "#Info";
         QTest::newRow("toolbar constant") << "Tools_0>Tools:5" << "EventMenu" << "#Tools_0 ;" << "#Tools ;";
+        QTest::newRow("constant not in literals") << gadget << "Main"
+            << "x$ = ~\"\\\"#Main_Button_1\\\" \" + \"#Main_Button_1\" + #Main_Button_1 ; \"#Main_Button_1\""
+            << "x$ = ~\"\\\"#Main_Button_1\\\" \" + \"#Main_Button_1\" + #Main_Ok ; \"#Main_Ok\"";
+        QTest::newRow("procedure not in literals") << gadget << "EventGadget"
+            << "Procedure EventGadget_Main_Button_1(EventType) : Debug \"EventGadget_Main_Button_1\""
+            << "Procedure EventGadget_Main_Ok(EventType) : Debug \"EventGadget_Main_Button_1\"";
+        QTest::newRow("another module's constant") << gadget << "Main"
+            << "Other::#Main_Button_1 + #Main_Button_1$ + #Main_Button_1" << "Other::#Main_Button_1 + #Main_Button_1$ + #Main_Ok";
 
         QTest::newRow("chain applies in order") << "A>B:6 B>C:6" << "Main" << "#A #B" << "#C #C";
         QTest::newRow("chain in reverse order") << "B>C:6 A>B:6" << "Main" << "#A #B" << "#B #C";
@@ -140,11 +173,46 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, expected);
         Updates u;
-        u.context.bindings = ParseBindings(bindings);
+        u.context.bindings = ParseBindings(bindings, &u.context.model.WindowList);
         u.list(list) = {QStringLiteral("; untouched"), line};
         u.runStep3Updates();
         QCOMPARE(u.list(list), QStringList({"; untouched", expected}));
         QVERIFY(u.frontEnd.log.isEmpty());
+    }
+
+    // A #PB_Any button kept in Button_1 and renamed to Button_Ok: only the variable changes.
+    void variableRenameChangesOnlyTheVariable_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("the variable in code") << "SetGadgetText(Button_1, x$) : DisableGadget(button_1, 1)"
+                                              << "SetGadgetText(Button_Ok, x$) : DisableGadget(Button_Ok, 1)";
+        QTest::newRow("address, field of it, type, multiplied") << "p = @Button_1 : Button_1\\x = 2*Button_1 : Button_1.i"
+                                                                << "p = @Button_Ok : Button_Ok\\x = 2*Button_Ok : Button_Ok.i";
+        QTest::newRow("comment follows") << "x = 1 ; Button_1 is Ok" << "x = 1 ; Button_Ok is Ok";
+        QTest::newRow("string literals stay")
+            << "Debug \"Button_1 pressed\" + ~\"\\\"Button_1\\\"\" + \"SELECT Button_1 FROM t;\" : Debug Button_1"
+            << "Debug \"Button_1 pressed\" + ~\"\\\"Button_1\\\"\" + \"SELECT Button_1 FROM t;\" : Debug Button_Ok";
+        QTest::newRow("field, string variable, constant, pointer")
+            << "*state\\Button_1 = Button_1$ + #Button_1 + *Button_1 : Protected *Button_1"
+            << "*state\\Button_1 = Button_1$ + #Button_1 + *Button_1 : Protected *Button_1";
+        QTest::newRow("module, member, type, label, call")
+            << "Other::Button_1 + Button_1::x + a.Button_1 + ?Button_1 + Button_1(1)"
+            << "Other::Button_1 + Button_1::x + a.Button_1 + ?Button_1 + Button_1(1)";
+        QTest::newRow("longer names") << "Button_10 + MyButton_1 + Button_1_Count" << "Button_10 + MyButton_1 + Button_1_Count";
+    }
+    void variableRenameChangesOnlyTheVariable()
+    {
+        QFETCH(QString, line);
+        QFETCH(QString, expected);
+        Updates u;
+        u.context.model.VariableObjects = {{QStringLiteral("Button_Ok"), QStringLiteral("Window_0_Button_Ok"), 0}};
+        u.context.bindings = ParseBindings(QStringLiteral("Window_0_Button_1>Window_0_Button_Ok:6"));
+        for (const char *list : {"Main", "EventMenu", "EventGadget", "EventWindow"})
+            u.list(list) = {line};
+        u.runStep3Updates();
+        for (const char *list : {"Main", "EventMenu", "EventGadget", "EventWindow"})
+            QCOMPARE(u.list(list), QStringList{expected});
     }
 
     void noBindingsChangeNothing()
@@ -159,7 +227,8 @@ private slots:
     void lookupMatchesThePlainWay()
     {
         const QStringList pieces = {"#", "_", " ", "(", ")", "()", "Open_", "EventGadget_", "EventSize_",
-                                    "A", "a", "B", "W", "w_0", "W_0", "Ok", "1", "x", "ä", "ı", "ß", "$"};
+                                    "A", "a", "B", "W", "w_0", "W_0", "Ok", "1", "x", "ä", "ı", "ß", "$",
+                                    "\"", "~\"", "\\", "'", ";", "*", "::", "."};
         const QStringList names = {"A", "B", "W", "W_0", "A_B", "Ok", "W_0_A", "_A", "A_", "ı", "a$"};
         QRandomGenerator random(4711);
         const auto pick = [&](const QStringList &from) { return from.at(random.bounded(int(from.size()))); };
@@ -167,6 +236,7 @@ private slots:
             {{ReplacementRule::Substring, "#", "_", ObjectKind::Window}},
             {{ReplacementRule::Word, "#", "", std::nullopt}},
             {{ReplacementRule::Word, "Open_", "()", ObjectKind::Window}},
+            {{ReplacementRule::Variable, "", "", std::nullopt}},
             {{ReplacementRule::Substring, "EventSize_", "_", ObjectKind::Window},
              {ReplacementRule::Word, "EventGadget_", "", ObjectKind::Gadget}},
             // Rules whose old name may sit inside a name: every binding is tried.
@@ -187,8 +257,10 @@ private slots:
             for (const auto &rules : ruleSets) {
                 QStringList plain = lines;
                 QStringList indexed = lines;
-                const int plainChanges = ApplyOneByOne(plain, bindings, rules);
-                const int indexedChanges = BindingReplacer(bindings).Apply(indexed, rules);
+                const QStringList windowList = {pick(names), pick(names)};
+                const WindowNames windows({&windowList});
+                const int plainChanges = ApplyOneByOne(plain, bindings, rules, windows);
+                const int indexedChanges = BindingReplacer(bindings, windows).Apply(indexed, rules);
                 QCOMPARE(indexed, plain);
                 QCOMPARE(indexedChanges, plainChanges);
             }

@@ -257,17 +257,23 @@ void TestEmitters::languageDataOnTemplate()
 void TestEmitters::languageDataKeepsUserLines()
 {
     Emitters e;
-    e.g.lines.LoadLanguageLines = {
-        "; my header", "#MaxLanguage = 7 ; keep me?", "Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure",
-        "DataSection", "  DefaultLanguage:", "  Data.s \"Old\"", "  ; a user note", "  EndDefaultLanguage:",
-        "  #MaxLanguage = 9", "EndDataSection", "MyCode()"};
+    // Only the definition's value is the generator's: its comment, and every line that merely
+    // tests or shows the constant, are the user's.
+    const QStringList users{"If #MaxLanguage = 0 : Debug \"none\" : EndIf",
+                            "  Debug \"#MaxLanguage = \" + Str(#MaxLanguage)", "#MaxLanguages = 2", "x = #MaxLanguage = 3"};
+    e.g.lines.LoadLanguageLines = QStringList{"; my header", "#MaxLanguage = 7 ; keep me", "  #maxlanguage=0 : y = 1"}
+                                  + users
+                                  + QStringList{"Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure", "DataSection",
+                                                "  DefaultLanguage:", "  Data.s \"Old\"", "  ; a user note",
+                                                "  EndDefaultLanguage:", "  #MaxLanguage = 9", "EndDataSection", "MyCode()"};
     e.g.model.Languages.insert(QStringLiteral("New"), QStringLiteral("New"));
     EmitLanguageData(e.g);
     // Lines after the start marker are not the #MaxLanguage line of the file.
     QCOMPARE(e.g.lines.LoadLanguageLines,
-             (QStringList{"; my header", "#MaxLanguage = 1", "Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure",
-                          "DataSection", "  DefaultLanguage:", "  Data.s \"New\"", "  EndDefaultLanguage:",
-                          "  #MaxLanguage = 9", "EndDataSection", "MyCode()"}));
+             (QStringList{"; my header", "#MaxLanguage = 1 ; keep me", "  #maxlanguage=1 : y = 1"} + users
+              + QStringList{"Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure", "DataSection",
+                            "  DefaultLanguage:", "  Data.s \"New\"", "  EndDefaultLanguage:", "  #MaxLanguage = 9",
+                            "EndDataSection", "MyCode()"}));
 }
 
 void TestEmitters::languageDataWithoutMarkers_data()
@@ -494,10 +500,19 @@ void TestEmitters::eventMenuExistenceTest_data()
                                                  << QStringList{"Save"};
     QTest::newRow("head with a comment") << QStringList{"Procedure EventMenu_Save() ; my save", "EndProcedure"}
                                          << QStringList{"Save"} << QStringList();
+    // A head of the procedure's name in any form is that procedure: a second would not compile.
     QTest::newRow("head in other letter case") << QStringList{"procedure EventMenu_Save()", "EndProcedure"}
-                                               << QStringList{"Save"} << QStringList{"Save"};
+                                               << QStringList{"Save"} << QStringList();
     QTest::newRow("name in other letter case") << QStringList{"Procedure EventMenu_save()", "EndProcedure"}
-                                               << QStringList{"Save"} << QStringList{"Save"};
+                                               << QStringList{"Save"} << QStringList();
+    QTest::newRow("return type, tab and parameters") << QStringList{"  Procedure.i\tEventMenu_Save( x.i = 0 )"}
+                                                     << QStringList{"Save"} << QStringList();
+    QTest::newRow("C and DLL procedures") << QStringList{"ProcedureC EventMenu_A()", "ProcedureDLL.s EventMenu_B ()",
+                                                         "procedurecdll  EventMenu_C()"}
+                                          << QStringList{"A", "B", "C"} << QStringList();
+    QTest::newRow("no head of that name") << QStringList{"Procedure EventMenu_SaveAs()", "ProcedureReturn EventMenu_Save()",
+                                                         "ProcedureX EventMenu_Save()", "Debug EventMenu_Save()"}
+                                          << QStringList{"Save"} << QStringList{"Save"};
     QTest::newRow("commented-out head counts") << QStringList{";Procedure EventMenu_Save()"} << QStringList{"Save"}
                                                << QStringList();
     QTest::newRow("head inside a longer line") << QStringList{"x = 1 : Procedure EventMenu_Save() : y"}
@@ -505,7 +520,7 @@ void TestEmitters::eventMenuExistenceTest_data()
     QTest::newRow("two heads on one line") << QStringList{"Procedure EventMenu_A() : EndProcedure : Procedure EventMenu_B()"}
                                            << QStringList{"A", "B", "C"} << QStringList{"C"};
     QTest::newRow("hand-edited spacing") << QStringList{"Procedure  EventMenu_Save()", "Procedure EventMenu_Open ()"}
-                                         << QStringList{"Save", "Open"} << QStringList{"Save", "Open"};
+                                         << QStringList{"Save", "Open"} << QStringList();
     QTest::newRow("head of another file's kind") << QStringList{"Procedure EventGadget_Save()"} << QStringList{"Save"}
                                                  << QStringList{"Save"};
     QTest::newRow("name listed twice") << QStringList{"; mine"} << QStringList{"Dup", "Dup"} << QStringList{"Dup"};
@@ -567,8 +582,8 @@ void TestEmitters::eventGadgetSkipsTextAndFrame()
                                "Procedure EventGadget_U(Type)", "EndProcedure"};
     e.g.lines.EventGadgetLines = existing;
     EmitEventGadgetProcedures(e.g);
-    // The hand-edited head of U does not count: it gets a standard one after the user's.
-    QCOMPARE(e.g.lines.EventGadgetLines, existing + GadgetSkeleton(QStringLiteral("B")) + GadgetSkeleton(QStringLiteral("U")));
+    // The hand-edited head of U is its procedure: only B gets a skeleton.
+    QCOMPARE(e.g.lines.EventGadgetLines, existing + GadgetSkeleton(QStringLiteral("B")));
 }
 
 void TestEmitters::eventFilesAllPresentUnchanged()

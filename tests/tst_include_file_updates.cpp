@@ -89,6 +89,20 @@ private slots:
                  QStringList({"#Main_Ok : Open_Main() : #Main", "EventGadget_Main_Button_1()", "#Main_Button_10"}));
     }
 
+    // The variable of a renamed #PB_Any button follows too; literals and a longer window's
+    // objects stay.
+    void includesFollowOnlyWhatTheRenameMeans()
+    {
+        IncludeRun r;
+        r.project.Stored.Window = {"Window_0", "Window_0_Settings"};
+        r.context.model.VariableObjects = {{"Ok", "Main_Ok", 0}};
+        r.dir.writeLines("Tools.pbi", {"Debug \"#Window_0_A Button_1\" + Str(Button_1) : #Window_0_Settings_Save"});
+        r.run({"Tools.pbi"});
+        QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1)}));
+        QCOMPARE(LinesOf(r.dir.read("Tools.pbi")),
+                 QStringList({"Debug \"#Window_0_A Button_1\" + Str(Ok) : #Window_0_Settings_Save"}));
+    }
+
     void anUnchangedFileKeepsItsBytes()
     {
         IncludeRun r;

@@ -109,6 +109,10 @@ void TestLanguageImagesIncludes::wrapLanguageStrings_data()
     QTest::newRow("already looked up")
         << "TextGadget(#T, 1, 1, 1, 1, mylanguage(\"Name\"))" << "TextGadget(#T, 1, 1, 1, 1, mylanguage(\"Name\"))";
     QTest::newRow("no literal") << "ButtonGadget(#B, 1, 1, 1, 1, Caption$)" << "ButtonGadget(#B, 1, 1, 1, 1, Caption$)";
+    QTest::newRow("escaped literal stays as written")
+        << "TextGadget(#T, 1, 1, 1, 1, ~\"Say \\\"hi\\\"\")" << "TextGadget(#T, 1, 1, 1, 1, ~\"Say \\\"hi\\\"\")";
+    QTest::newRow("literal of a comment stays") << "TextGadget(#T, 1, 1, 1, 1, t$) ; \"x\""
+                                                << "TextGadget(#T, 1, 1, 1, 1, t$) ; \"x\"";
 }
 
 void TestLanguageImagesIncludes::wrapLanguageStrings()
@@ -127,7 +131,8 @@ void TestLanguageImagesIncludes::scanLanguageStrings()
     map.insert("Save", "Speichern"); // from the Catalog
     ScanLanguageStrings({"  x = MyLanguage(\"Save\")", "y = MYLANGUAGE(\"save\")", "Debug \"first\" + MyLanguage(\"second\")",
                          "z = MyLanguage(\"\")", "MyLanguage(Key$)", "Debug \"no lookup\"", "w = MyLanguage(\"open",
-                         "v = MyLanguage(\"save\")", "MessageRequester(MyLanguage( \"Title\"), MyLanguage(\"Text\")) ; MyLanguage(\"old\")"},
+                         "v = MyLanguage(\"save\")", "MessageRequester(MyLanguage( \"Title\"), MyLanguage(\"Text\")) ; MyLanguage(\"old\")",
+                         "u = MyLanguage(~\"Say \\\"hi\\\"\")"},
                         map);
     QCOMPARE(map.keys(), (QStringList{"Save", "save", "second", "Title", "Text"}));
     QCOMPARE(map.value("Save"), "Speichern");

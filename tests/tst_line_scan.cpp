@@ -18,6 +18,8 @@ private slots:
     void findBackward();
     void replaceWord_data();
     void replaceWord();
+    void codeLine_data();
+    void codeLine();
     void primitives();
     void upperKeepsLength();
     void upperMatchesUpperCharEverywhere();
@@ -143,6 +145,38 @@ void TestLineScan::findBackward()
     QFETCH(int, start);
     QFETCH(int, expected);
     QCOMPARE(FindBackward(text, search, start), expected);
+}
+
+void TestLineScan::codeLine_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("literals"); // begin-close of each literal, close 0 when unclosed
+    QTest::addColumn<int>("comment");
+    QTest::addColumn<QString>("shape");    // commas and close of the first call
+    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "3-7" << 13 << "8 11";
+    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "3-13" << 0 << "14 17";
+    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "3-7 10-12" << 0 << "8 13";
+    QTest::newRow("unclosed") << "f(1, \"a, b)" << "6-0" << 0 << "4 0";
+    QTest::newRow("escape at the end") << "f(~\"a\\" << "3-0" << 0 << " 0";
+}
+
+void TestLineScan::codeLine()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, literals);
+    QFETCH(int, comment);
+    QFETCH(QString, shape);
+    const CodeLine code = ScanCodeLine(text);
+    QStringList spans;
+    for (const CodeLiteral &literal : code.literals)
+        spans << QString::number(literal.Begin()) + QLatin1Char('-') + QString::number(literal.close);
+    QCOMPARE(spans.join(QLatin1Char(' ')), literals);
+    QCOMPARE(code.comment, comment);
+    const CallShape call = ShapeOfCall(text, 2);
+    QStringList commas;
+    for (int c : call.commas)
+        commas << QString::number(c);
+    QCOMPARE(commas.join(QLatin1Char(',')) + QLatin1Char(' ') + QString::number(call.close), shape);
 }
 
 void TestLineScan::replaceWord_data()

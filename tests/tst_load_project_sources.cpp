@@ -56,6 +56,12 @@ void TestLoadProjectSources::catalogLines_data()
     QTest::newRow("leading semicolon skipped") << QStringList{";\"x\""} << QStringList{} << QStringList{};
     QTest::newRow("third field ignored") << QStringList{"a;b;c"} << QStringList{"a"} << QStringList{"b"};
     QTest::newRow("later line replaces") << QStringList{"a;1", "b;2", "a;3"} << QStringList{"a", "b"} << QStringList{"3", "2"};
+    QTest::newRow("quoted key holding the separator") << QStringList{"\"SELECT * FROM t;\";\"\"", "\"a;b\";\"c;d\""}
+                                                      << QStringList{"SELECT * FROM t;", "a;b"}
+                                                      << QStringList{"SELECT * FROM t;", "c;d"};
+    QTest::newRow("quote inside a quoted field") << QStringList{"\"say \"hi\"\";\"x\";y"} << QStringList{"say \"hi"}
+                                                 << QStringList{"x"};
+    QTest::newRow("unclosed quote ends at the separator") << QStringList{"\"a;b"} << QStringList{"a"} << QStringList{"b"};
 }
 
 void TestLoadProjectSources::catalogLines()
@@ -68,6 +74,12 @@ void TestLoadProjectSources::catalogLines()
     QCOMPARE(map.keys(), keys);
     for (int i = 0; i < keys.size(); ++i)
         QCOMPARE(map.value(keys[i]), values[i]);
+    // What is written reads back whole.
+    LanguageMap again;
+    ReadCatalogLines(CatalogLines(map).mid(1), again);
+    QCOMPARE(again.keys(), keys);
+    for (int i = 0; i < keys.size(); ++i)
+        QCOMPARE(again.value(keys[i]), values[i]);
 }
 
 void TestLoadProjectSources::trailingCommentLines_data()
@@ -78,7 +90,15 @@ void TestLoadProjectSources::trailingCommentLines_data()
     QTest::newRow("three comment lines") << QStringList{"Procedure A()", "EndProcedure", "; IDE Options", "; Folding = -", ";x"}
                                          << QStringList{"Procedure A()", "EndProcedure"}
                                          << QStringList{"; IDE Options", "; Folding = -", ";x"};
-    QTest::newRow("empty last line stops") << QStringList{"a", "; c", ""} << QStringList{"a", "; c", ""} << QStringList{};
+    QTest::newRow("blank lines belong to the run") << QStringList{"a", "; c", ""} << QStringList{"a"} << QStringList{"; c", ""};
+    const QStringList separator{"", "; " + QString(87, '*'), ""};
+    QTest::newRow("notes after a blank line stay last")
+        << QStringList{"EndProcedure"} + separator + QStringList{"; my notes", "", "; IDE Options = x", "; Folding = -"}
+        << QStringList{"EndProcedure"} + separator
+        << QStringList{"; my notes", "", "; IDE Options = x", "; Folding = -"};
+    QTest::newRow("header of a file without procedures stays")
+        << QStringList{";-TOP", "", "; Quarvel Event Menu"} + separator + QStringList{"; IDE Options = x"}
+        << QStringList{";-TOP", "", "; Quarvel Event Menu"} + separator << QStringList{"; IDE Options = x"};
     QTest::newRow("indented comment is no comment line") << QStringList{"a", "  ; c"} << QStringList{"a", "  ; c"}
                                                          << QStringList{};
     QTest::newRow("all comments") << QStringList{";a", ";b"} << QStringList{} << QStringList{";a", ";b"};

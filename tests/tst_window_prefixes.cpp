@@ -73,6 +73,17 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
     QTest::newRow("splitter children")
         << Window0 + Objects + "\nSplitterGadget(#Splitter_0, 0, 0, 300, 200, #Button_0, #Editor_0)"
         << Window0 + Objects0 + "\nSplitterGadget(#Window_0_Splitter_0, 0, 0, 300, 200, #Window_0_Button_0, #Window_0_Editor_0)";
+    // Only a constant child takes the prefix; a child in a variable, a flag or a nested call's
+    // argument does not, nor does the first argument twice, nor a constant that names no object.
+    QTest::newRow("splitter child in a variable")
+        << Window0 + "\nButtonGadget(#B1, 0, 0, 1, 1, \"\")\nSplitterGadget(#Split, 0, 0, 300, 100, left, #B1)"
+        << Window0 + "\nButtonGadget(#Window_0_B1, 0, 0, 1, 1, \"\")\nSplitterGadget(#Window_0_Split, 0, 0, 300, 100, left, #Window_0_B1)";
+    QTest::newRow("splitter children both variables, flags stay")
+        << Window0 + "\nSplitterGadget(#Split, 0, 0, Max(3, 4), 100,  a, b, #PB_Splitter_Vertical)"
+        << Window0 + "\nSplitterGadget(#Window_0_Split, 0, 0, Max(3, 4), 100,  a, b, #PB_Splitter_Vertical)";
+    QTest::newRow("MDI gadget's menu item of the user's")
+        << Window0 + "\nMDIGadget(#Mdi, 0, 0, 300, 100, sub, #Item_1)"
+        << Window0 + "\nMDIGadget(#Window_0_Mdi, 0, 0, 300, 100, sub, #Item_1)";
     QTest::newRow("use gadget list switches the window")
         << Window0 + "\nUseGadgetList(WindowID(#Window_3))\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nUseGadgetList(WindowID(#Window_3))\nTextGadget(#Window_3_T, 1, 1, 1, 1, \"\")";

@@ -1,5 +1,7 @@
 #include "base/line_lists.h"
 
+#include "base/line_scan.h"
+
 namespace quarvel {
 
 void AppendSeparator(SourceLineList &target)
@@ -21,11 +23,45 @@ void SplitTemplate(const QString &templateText, SourceLineList &target)
     }
 }
 
+static bool IsBlankLine(const QString &line)
+{
+    return TrimBlanksView(line).isEmpty();
+}
+
+// A comment line begins with its ";"; an indented one may belong to a procedure's body.
+static bool IsCommentLine(const QString &line)
+{
+    return line.startsWith(QLatin1Char(';'));
+}
+
+// A comment line of ";" and a row of asterisks, as AppendSeparator and the templates write it.
+static bool IsSeparatorLine(const QString &line)
+{
+    const QStringView text = TrimBlanksView(QStringView(line).sliced(1));
+    return !text.isEmpty() && text.count(QLatin1Char('*')) == text.size();
+}
+
 SourceLineList TakeTrailingCommentLines(SourceLineList &lines)
 {
     qsizetype start = lines.size();
-    while (start > 0 && lines[start - 1].startsWith(QLatin1Char(';')))
+    while (start > 0 && (IsBlankLine(lines[start - 1]) || IsCommentLine(lines[start - 1])))
         --start;
+    // A separator in the run closes the procedure before it: the run set aside begins behind
+    // the last one, without the blank lines that follow it. A file of nothing but comments
+    // keeps all but its last comment lines, so its header stays first.
+    for (qsizetype i = lines.size() - 1; i >= start; --i) {
+        if (IsCommentLine(lines[i]) && IsSeparatorLine(lines[i])) {
+            start = i + 1;
+            break;
+        }
+    }
+    if (start == 0) {
+        start = lines.size();
+        while (start > 0 && IsCommentLine(lines[start - 1]))
+            --start;
+    }
+    while (start < lines.size() && IsBlankLine(lines[start]))
+        ++start;
     SourceLineList trailer = lines.mid(start);
     lines.resize(start);
     return trailer;

@@ -16,8 +16,9 @@ void AppendSeparator(SourceLineList &target);
 // Removes CRs and appends the text's LF-terminated lines; text after the last LF is not taken.
 void SplitTemplate(const QString &templateText, SourceLineList &target);
 
-// Takes the run of comment lines (first character ";") off the end of an event file and
-// returns it in file order.
+// Takes the run of comment and blank lines off the end of an event file (the IDE's option
+// lines and the user's notes), behind the last separator of the run, and returns it in file
+// order: appended procedures go before it.
 SourceLineList TakeTrailingCommentLines(SourceLineList &lines);
 
 } // namespace quarvel

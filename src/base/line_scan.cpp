@@ -509,15 +509,22 @@ QString UpperWordBefore(const QString &text, int position)
     return word.isNull() ? QString() : UpperKeepLength(word);
 }
 
-// The closing quote of the literal opened at the 0-based open, -1 when the line ends first.
-static qsizetype LiteralClose(QStringView line, qsizetype open, CodeLiteral::Kind kind)
+static CodeLiteral::Kind LiteralKind(QStringView line, qsizetype open)
 {
-    if (kind != CodeLiteral::Escaped)
-        return IndexOfChar(line, line.at(open).unicode(), open + 1);
+    if (line[open] == u'\'')
+        return CodeLiteral::Character;
+    return open > 0 && line[open - 1] == u'~' ? CodeLiteral::Escaped : CodeLiteral::Plain;
+}
+
+// The index of the quote that closes the literal opening at open, -1 when the line ends first.
+static qsizetype LiteralClose(QStringView line, qsizetype open)
+{
+    if (LiteralKind(line, open) != CodeLiteral::Escaped)
+        return IndexOfChar(line, line[open].unicode(), open + 1);
     for (qsizetype j = open + 1; j < line.size(); ++j) {
-        if (line.at(j) == QLatin1Char('\\'))
+        if (line[j] == u'\\')
             ++j; // the escaped character, a quote too
-        else if (line.at(j) == QLatin1Char('"'))
+        else if (line[j] == u'"')
             return j;
     }
     return -1;
@@ -528,18 +535,12 @@ CodeLine ScanCodeLine(QStringView line)
     CodeLine code;
     code.size = int(line.size());
     for (qsizetype i = IndexOfAny(line, 0, u'"', u'\'', u';'); i >= 0; i = IndexOfAny(line, i, u'"', u'\'', u';')) {
-        if (line.at(i) == QLatin1Char(';')) {
+        if (line[i] == u';') {
             code.comment = int(i) + 1;
             break;
         }
-        CodeLiteral literal;
-        literal.open = int(i) + 1;
-        literal.kind = line.at(i) == QLatin1Char('\'') ? CodeLiteral::Character
-                       : (i > 0 && line.at(i - 1) == QLatin1Char('~')) ? CodeLiteral::Escaped
-                                                                       : CodeLiteral::Plain;
-        const qsizetype close = LiteralClose(line, i, literal.kind);
-        literal.close = int(close) + 1;
-        code.literals.append(literal);
+        const qsizetype close = LiteralClose(line, i);
+        code.literals.append(CodeLiteral{int(i) + 1, int(close) + 1, LiteralKind(line, i)});
         if (close < 0)
             break;
         i = close + 1;
@@ -558,50 +559,103 @@ bool CodeLine::InLiteral(int position) const
     return false;
 }
 
-const CodeLiteral *CodeLine::FirstString() const
+std::optional<CodeLiteral> CodeLine::FirstString() const
 {
     for (const CodeLiteral &literal : literals) {
         if (literal.IsString())
-            return &literal;
+            return literal;
     }
-    return nullptr;
+    return std::nullopt;
 }
 
+// From one character that matters to the next: the brackets, commas, quotes and comment mark.
 CallShape ShapeOfCall(const QString &line, int bracket)
 {
     CallShape shape;
-    const CodeLine code = ScanCodeLine(line);
-    const int end = code.comment ? code.comment - 1 : int(line.size());
-    auto literal = code.literals.cbegin();
+    const QStringView text(line);
     int depth = 0;
-    for (int i = bracket + 1; i <= end; ++i) {
-        // A literal passed over whole: its commas and brackets are text.
-        for (; literal != code.literals.cend() && literal->Begin() <= i; ++literal)
-            i = literal->close ? qMax(i, literal->close + 1) : end + 1;
-        if (i > end)
-            break;
-        const QChar c = line.at(i - 1);
-        if (c == QLatin1Char('('))
+    const auto next = [&](qsizetype from) {
+        return FindAnyOf(text, from, Any, u'(', u')', u',', u'"', u'\'', u';');
+    };
+    for (qsizetype i = next(bracket); i >= 0; i = next(i + 1)) {
+        switch (text[i].unicode()) {
+        case u'(':
             ++depth;
-        else if (c == QLatin1Char(')') && depth-- == 0) {
-            shape.close = i;
             break;
-        } else if (c == QLatin1Char(',') && depth == 0)
-            shape.commas.append(i);
+        case u')':
+            if (depth-- == 0) {
+                shape.close = int(i) + 1;
+                return shape;
+            }
+            break;
+        case u',':
+            if (depth == 0)
+                shape.commas.append(int(i) + 1);
+            break;
+        case u';':
+            return shape;
+        default: // a quote: the literal is passed over whole
+            i = LiteralClose(text, i);
+            if (i < 0)
+                return shape;
+        }
     }
     return shape;
 }
 
+// The run of characters at from that may name a procedure's type: identifiers, and the "::"
+// of a module's structure.
+static qsizetype TypeEnd(QStringView text, qsizetype from)
+{
+    while (from < text.size() && (IsIdentifierChar(text[from]) || text[from] == QLatin1Char(':')))
+        ++from;
+    return from;
+}
+
+QStringView ProcedureHeadName(QStringView line)
+{
+    // Nearly every line is passed over by its first character that is no blank.
+    qsizetype first = 0;
+    while (first < line.size() && IsBlank(line[first]))
+        ++first;
+    if (line.size() - first < 11 || (line[first].unicode() | 0x20) != u'p')
+        return {};
+    QStringView rest = line.sliced(first);
+    const QStringView keyword = rest.first(IdentifierEnd(rest, 0));
+    if (!StartsNoCase(keyword, u"PROCEDURE"))
+        return {};
+    const QStringView kind = keyword.sliced(9);
+    if (!kind.isEmpty() && kind.compare(u"C", Qt::CaseInsensitive) != 0
+        && kind.compare(u"DLL", Qt::CaseInsensitive) != 0 && kind.compare(u"CDLL", Qt::CaseInsensitive) != 0)
+        return {};
+    rest = rest.sliced(keyword.size());
+    const QStringView afterKeyword = TrimLeadingBlanksView(rest);
+    if (afterKeyword.startsWith(QLatin1Char('.')))
+        rest = rest.sliced(rest.size() - afterKeyword.size() + TypeEnd(afterKeyword, 1));
+    // The name stands after at least one blank or tab.
+    const QStringView name = TrimLeadingBlanksView(rest);
+    if (name.size() == rest.size())
+        return {};
+    qsizetype end = 0;
+    while (end < name.size() && !IsBlank(name[end]) && name[end] != QLatin1Char('('))
+        ++end;
+    if (end == 0 || !TrimLeadingBlanksView(name.sliced(end)).startsWith(QLatin1Char('(')))
+        return {};
+    return name.first(end);
+}
+
+QList<int> FindAllNoCase(const QString &text, const QString &search)
+{
+    QList<int> found;
+    for (int at = FindNoCase(text, search); at; at = FindNoCase(text, search, at + 1))
+        found.append(at);
+    return found;
+}
+
 QStringView CodeOfLine(QStringView line)
 {
-    bool inString = false;
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] == QLatin1Char('"'))
-            inString = !inString;
-        else if (!inString && line[i] == QLatin1Char(';'))
-            return TrimBlanksView(line.first(i));
-    }
-    return TrimBlanksView(line);
+    const CodeLine code = ScanCodeLine(line);
+    return TrimBlanksView(code.comment ? line.first(code.comment - 1) : line);
 }
 
 QList<QStringView> Statements(QStringView code)
@@ -611,19 +665,17 @@ QList<QStringView> Statements(QStringView code)
         if (const QStringView s = TrimBlanksView(statement); !s.isEmpty())
             statements.append(s);
     };
-    bool inString = false;
+    const CodeLine scanned = ScanCodeLine(code);
     qsizetype start = 0;
-    for (qsizetype i = 0; i < code.size(); ++i) {
-        if (code[i] == QLatin1Char('"')) {
-            inString = !inString;
-        } else if (!inString && code[i] == QLatin1Char(':')) {
-            if (i + 1 < code.size() && code[i + 1] == QLatin1Char(':')) {
-                ++i; // Module::Name
-                continue;
-            }
-            add(code.sliced(start, i - start));
-            start = i + 1;
+    for (qsizetype i = IndexOfChar(code, u':'); i >= 0; i = IndexOfChar(code, u':', i + 1)) {
+        if (scanned.InLiteral(int(i) + 1))
+            continue;
+        if (i + 1 < code.size() && code[i + 1] == QLatin1Char(':')) {
+            ++i; // Module::Name
+            continue;
         }
+        add(code.sliced(start, i - start));
+        start = i + 1;
     }
     add(code.sliced(start));
     return statements;

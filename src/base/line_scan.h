@@ -7,6 +7,7 @@
 #include <QVarLengthArray>
 
 #include <array>
+#include <optional>
 
 namespace quarvel {
 
@@ -164,8 +165,8 @@ struct CodeLine {
 
     // Whether the position lies inside a literal, its "~" and quotes included.
     bool InLiteral(int position) const;
-    // The first "…" or ~"…" literal of the code, nullptr without one.
-    const CodeLiteral *FirstString() const;
+    // The first "…" or ~"…" literal of the code, if there is one.
+    std::optional<CodeLiteral> FirstString() const;
 };
 
 CodeLine ScanCodeLine(QStringView line);
@@ -179,5 +180,41 @@ struct CallShape {
 };
 
 CallShape ShapeOfCall(const QString &line, int bracket);
+
+// Replaces, left to right, each occurrence of search in any letter case that lies outside the
+// line's literals and that accept(position) takes; the search resumes after an occurrence
+// taken, so a replacement holding the search cannot loop. Every position is one of text.
+template <typename Accept>
+QString ReplaceInCode(const QString &text, const QString &search, const QString &replacement, Accept accept);
+
+// The name a procedure head declares: a line of "Procedure", "ProcedureC", "ProcedureDLL" or
+// "ProcedureCDLL" in any letter case, an optional ".type", the name and its "(", with any blanks
+// and tabs between them. Empty for any other line.
+QStringView ProcedureHeadName(QStringView line);
+
+// The positions of search in text in any letter case, left to right, overlapping ones too.
+QList<int> FindAllNoCase(const QString &text, const QString &search);
+
+template <typename Accept>
+QString ReplaceInCode(const QString &text, const QString &search, const QString &replacement, Accept accept)
+{
+    const QList<int> found = FindAllNoCase(text, search);
+    if (found.isEmpty())
+        return text;
+    const CodeLine code = ScanCodeLine(text);
+    QString result;
+    int from = 1; // the first character not copied yet
+    for (const int at : found) {
+        if (at < from || code.InLiteral(at) || !accept(at))
+            continue;
+        result += MidView(text, from, at - from);
+        result += replacement;
+        from = at + int(search.size());
+    }
+    if (from == 1)
+        return text;
+    result += QStringView(text).sliced(from - 1);
+    return result;
+}
 
 } // namespace quarvel

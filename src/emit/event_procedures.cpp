@@ -2,6 +2,7 @@
 
 #include "base/line_lists.h"
 #include "base/line_scan.h"
+#include "base/lower_case_key.h"
 #include "model/generation_context.h"
 
 #include <QStringBuilder>
@@ -55,6 +56,21 @@ QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefi
     }
     for (qsizetype k = 0; k < names.size(); ++k)
         found[k] = found[first[k]];
+    return found;
+}
+
+QList<bool> FindDeclaredProcedures(const SourceLineList &lines, const QString &prefix, const QStringList &names)
+{
+    QSet<LowerCaseKey> declared;
+    for (const QString &line : lines) {
+        if (const QStringView name = ProcedureHeadName(line); StartsNoCase(name, prefix))
+            declared.insert(LowerCaseKey(name.sliced(prefix.size())));
+    }
+    QList<bool> found(names.size(), false);
+    if (declared.isEmpty())
+        return found;
+    for (qsizetype k = 0; k < names.size(); ++k)
+        found[k] = declared.contains(LowerCaseKey(QStringView(names[k])));
     return found;
 }
 
@@ -115,7 +131,15 @@ void AppendMissingProcedures(SourceLineList &target, const EventFile &file, cons
 {
     AppendHeaderIfNew(target, file);
     const QString prefix = QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
-    const QList<bool> existing = FindProcedureHeads(target, prefix, suffix, names);
+    QList<bool> existing = FindProcedureHeads(target, prefix, suffix, names);
+    // Any head of the procedure's name is the procedure: a second one would not compile. Most
+    // heads stand as generated, so the slower look at every head is only for those not found.
+    if (existing.contains(false)) {
+        const QString procedurePrefix = prefix.sliced(prefix.indexOf(QLatin1Char(' ')) + 1);
+        const QList<bool> declared = FindDeclaredProcedures(target, procedurePrefix, names);
+        for (qsizetype i = 0; i < names.size(); ++i)
+            existing[i] = existing[i] || declared[i];
+    }
     QSet<QStringView> appended; // a name listed twice gets one procedure
     for (qsizetype i = 0; i < names.size(); ++i) {
         if (existing[i] || appended.contains(names[i]))

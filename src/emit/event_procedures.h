@@ -20,4 +20,8 @@ void EmitGadgetEventBody(SourceLineList &target, const QString &type);
 QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,
                                const QStringList &names);
 
+// For each name, whether a procedure head of the lines declares prefix + name, in any letter
+// case and with any return type, parameters and spacing ("ProcedureC" and "ProcedureDLL" too).
+QList<bool> FindDeclaredProcedures(const SourceLineList &lines, const QString &prefix, const QStringList &names);
+
 } // namespace quarvel

@@ -49,6 +49,33 @@ LanguageBlock FindLanguageBlock(const SourceLineList &lines)
     return block;
 }
 
+// The line with its #MaxLanguage definition's value replaced by count: a line whose code,
+// trimmed, is "#MaxLanguage", "=" and a value, with blanks between and a comment or another
+// statement after them allowed. Any other line comes back as it is, also one that merely
+// tests or shows the constant.
+QString WithMaxLanguage(const QString &line, qsizetype count)
+{
+    const QString name = QStringLiteral("#MaxLanguage");
+    const QStringView code = TrimLeadingBlanksView(line);
+    if (!StartsNoCase(code, name))
+        return line;
+    const int nameEnd = int(line.size() - code.size() + name.size()); // 0-based, after the name
+    const QStringView afterName = TrimLeadingBlanksView(QStringView(line).sliced(nameEnd));
+    if (!afterName.startsWith(QLatin1Char('=')))
+        return line;
+    const int valueStart = int(line.size() - TrimLeadingBlanksView(afterName.sliced(1)).size()); // 0-based
+    const CodeLine parts = ScanCodeLine(line);
+    int valueEnd = parts.comment ? parts.comment - 1 : int(line.size()); // 0-based, after the value
+    if (const int colon = FindString(line, QLatin1Char(':'), valueStart + 1); colon && colon <= valueEnd
+        && !parts.InLiteral(colon))
+        valueEnd = colon - 1;
+    while (valueEnd > valueStart && (line.at(valueEnd - 1) == QLatin1Char(' ') || line.at(valueEnd - 1) == QLatin1Char('\t')))
+        --valueEnd;
+    if (valueEnd <= valueStart)
+        return line;
+    return line.left(valueStart) + Str(count) + line.mid(valueEnd);
+}
+
 } // namespace
 
 void EmitLanguageData(GenerationContext &g)
@@ -62,11 +89,10 @@ void EmitLanguageData(GenerationContext &g)
     }
 
     const LanguageMap &map = g.model.Languages;
-    const QString maxLine = QStringLiteral("#MaxLanguage = ") + Str(map.size());
     SourceLineList updated;
     updated.reserve(lines.size() + map.size());
     for (qsizetype i = 0; i <= block.start; ++i)
-        updated << (FindString(lines[i], QStringLiteral("#MaxLanguage =")) ? maxLine : lines[i]);
+        updated << WithMaxLanguage(lines[i], map.size());
     for (const QString &key : map.keys())
         updated << QStringLiteral("  Data.s \"") + key + QLatin1Char('"');
     for (qsizetype i = block.end; i < lines.size(); ++i)

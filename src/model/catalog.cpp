@@ -18,18 +18,39 @@ QStringList CatalogLines(const LanguageMap &map)
     return lines;
 }
 
-static QString TrimQuotes(const QString &text)
+static QString TrimQuotes(QStringView text)
 {
-    return Trim(text, QLatin1Char('"'));
+    return TrimView(text, QLatin1Char('"')).toString();
+}
+
+// The field at the start of text and where the text after its ";" begins (-1 when no ";"
+// follows). A field in double quotes runs to the first quote followed by ";" or by the line's
+// end, so the ";" of a text written in quotes stays in it; any other field ends at the first
+// ";". Quotes at both ends of a field are trimmed either way.
+static QString CatalogField(QStringView text, qsizetype &next)
+{
+    qsizetype end = text.indexOf(QLatin1Char(';'));
+    if (text.startsWith(QLatin1Char('"'))) {
+        for (qsizetype q = text.indexOf(QLatin1Char('"'), 1); q >= 0; q = text.indexOf(QLatin1Char('"'), q + 1)) {
+            if (q + 1 == text.size() || text.at(q + 1) == QLatin1Char(';')) {
+                end = q + 1 == text.size() ? -1 : q + 1;
+                break;
+            }
+        }
+    }
+    next = end < 0 ? -1 : end + 1;
+    return TrimQuotes(end < 0 ? text : text.first(end));
 }
 
 void ReadCatalogLines(const QStringList &lines, LanguageMap &map)
 {
     for (const QString &line : lines) {
-        const QString key = TrimQuotes(line.section(QLatin1Char(';'), 0, 0));
+        qsizetype next = -1;
+        const QString key = CatalogField(line, next);
         if (key.isEmpty())
             continue;
-        const QString value = TrimQuotes(line.section(QLatin1Char(';'), 1, 1));
+        qsizetype unused = -1;
+        const QString value = next < 0 ? QString() : CatalogField(QStringView(line).sliced(next), unused);
         map.insert(key, value.isEmpty() ? key : value);
     }
 }

@@ -33,30 +33,6 @@ LowerCaseSet LowerCaseSetOf(const QStringList &names)
     return set;
 }
 
-// The name of a procedure head ("Procedure.i Name(...)"), empty for any other line.
-QStringView ProcedureName(QStringView line)
-{
-    // Most lines are passed over by their length or first character before the full test.
-    if (line.size() <= 9)
-        return {};
-    if (const QStringView text = TrimLeadingBlanksView(line); text.size() <= 9 || UpperChar(text[0]) != QLatin1Char('P'))
-        return {};
-    const QStringView trimmed = TrimBlanksView(line);
-    if (trimmed.size() <= 9 || (trimmed.first(9) != u"Procedure" && !StartsNoCase(trimmed, u"PROCEDURE")))
-        return {};
-    const QChar after = trimmed.at(9);
-    if (after != QLatin1Char(' ') && after != QLatin1Char('\t') && after != QLatin1Char('.'))
-        return {};
-    const qsizetype bracket = trimmed.indexOf(QLatin1Char('('));
-    if (bracket < 0)
-        return {};
-    const QStringView head = TrimBlanksView(trimmed.sliced(9, bracket - 9));
-    qsizetype start = head.size(); // after a ".type": the text after the last space
-    while (start > 0 && head[start - 1] != QLatin1Char(' '))
-        --start;
-    return head.sliced(start);
-}
-
 // A procedure head of an event file: the line it stands on and its name, a view of that line.
 struct NamedHead {
     qsizetype line;
@@ -67,7 +43,7 @@ QList<NamedHead> ProcedureHeads(const SourceLineList &lines)
 {
     QList<NamedHead> heads;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (const QStringView name = ProcedureName(lines[i]); !name.isEmpty())
+        if (const QStringView name = ProcedureHeadName(lines[i]); !name.isEmpty())
             heads.append({i, name});
     }
     return heads;
@@ -180,8 +156,8 @@ std::optional<qsizetype> OtherCaseStandard(const SourceLineList &lines, const QL
 }
 
 // Orphaned procedures (no object of their name any more) and edited heads (the object's
-// name in another letter case or with another parameter, so a standard skeleton stands
-// beside the user's procedure).
+// name in another letter case or with another parameter; a standard skeleton stands beside
+// the user's procedure only where an earlier run appended one).
 void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
                                 QList<ReportFinding> &out)
 {
@@ -205,12 +181,15 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
             out.append({QStringLiteral("orphaned-procedure"), QLatin1String(kind.file), int(i + 1),
                         name.toString() + QStringLiteral(" has no object any more; left in place, it holds ")
                             + QString::number(UserLinesOf(lines, i, skeleton)) + QStringLiteral(" lines of your code.")});
-        } else if (*standard >= 0 && *standard != i) {
+        } else if (*standard != i) {
+            // Without a standard head beside it, the user's head is the procedure: none was
+            // appended. One appended before it counted is still named.
+            const QString beside = *standard < 0
+                ? QStringLiteral("; it is kept as the procedure, none other is appended.")
+                : QStringLiteral(", so a second one stands at line ") + QString::number(*standard + 1) + QLatin1Char('.');
             out.append({QStringLiteral("edited-head"), QLatin1String(kind.file), int(i + 1),
                         TrimBlanks(lines[i]) + QStringLiteral(" is not the standard head Procedure ") + prefix
-                            + name.sliced(prefix.size()).toString() + QLatin1String(kind.suffix)
-                            + QStringLiteral(", so a second one stands at line ") + QString::number(*standard + 1)
-                            + QLatin1Char('.')});
+                            + name.sliced(prefix.size()).toString() + QLatin1String(kind.suffix) + beside});
         }
     }
 }

@@ -64,24 +64,114 @@ bool IsBoundary(QChar c)
 // be set off by "_", a non-identifier character or, for whole words, the word's own ends.
 bool FragmentsFind(const ReplacementRule &rule)
 {
-    const bool word = rule.mode == ReplacementRule::Word;
+    const bool word = rule.mode != ReplacementRule::Substring;
     const bool startFits = rule.before.isEmpty() ? word : IsBoundary(rule.before.back());
     const bool endFits = rule.after.isEmpty() ? word : IsBoundary(rule.after.front());
     return startFits && endFits;
 }
 
+// Identifier characters as the searches see them: upper-cased, like the fragments.
+bool IsNameChar(QChar c)
+{
+    return IsIdentifierChar(UpperChar(c));
+}
+
+// Whether the occurrence at the 0-based at is a member of a module: "Other::" stands before it.
+bool IsModuleMember(QStringView line, qsizetype at)
+{
+    return at >= 2 && line[at - 1] == QLatin1Char(':') && line[at - 2] == QLatin1Char(':');
+}
+
+// A whole word, and not the start of a string name (Name$, #Name$), which is another name.
+bool IsWord(QStringView line, qsizetype at, qsizetype length)
+{
+    const qsizetype end = at + length;
+    return (at == 0 || !IsNameChar(line[at - 1]))
+           && (end == line.size() || (!IsNameChar(line[end]) && line[end] != QLatin1Char('$')));
+}
+
+// A "*" right before a name makes it a pointer, unless it multiplies: then an operand, a name
+// or a closing bracket, stands right before the "*" (2*Name, x*Name, (a)*Name).
+bool IsPointerStar(QStringView line, qsizetype star)
+{
+    if (line[star] != QLatin1Char('*'))
+        return false;
+    if (star == 0)
+        return true;
+    const QChar before = line[star - 1];
+    return !IsNameChar(before) && before != QLatin1Char(')') && before != QLatin1Char(']');
+}
+
+// Whether the whole word at at is the variable itself, not another thing spelled alike.
+bool IsVariable(QStringView line, qsizetype at, qsizetype length)
+{
+    if (at > 0) {
+        const QChar before = line[at - 1];
+        if (before == QLatin1Char('#') || before == QLatin1Char('\\') || before == QLatin1Char('.')
+            || before == QLatin1Char('?') || IsPointerStar(line, at - 1))
+            return false;
+    }
+    const QStringView after = line.sliced(at + length);
+    return !after.startsWith(QLatin1Char('(')) && !after.startsWith(QLatin1String("::"));
+}
+
 } // namespace
 
-QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding)
+WindowNames::WindowNames(const QList<const QStringList *> &lists)
+{
+    for (const QStringList *names : lists)
+        for (const QString &name : *names)
+            upperNames_.insert(UpperKeepLength(name));
+}
+
+bool WindowNames::LongerNameAt(QStringView text, qsizetype from, qsizetype length) const
+{
+    if (upperNames_.isEmpty())
+        return false;
+    qsizetype end = from + length;
+    while (end < text.size() && IsNameChar(text[end]))
+        ++end;
+    for (qsizetype u = from + length + 1; u <= end; ++u) {
+        if ((u == end || text[u] == QLatin1Char('_')) && upperNames_.contains(UpperKeepLength(text.sliced(from, u - from))))
+            return true;
+    }
+    return false;
+}
+
+WindowNames KnownWindowNames(const GenerationContext &g)
+{
+    QStringList bound;
+    for (const ConstantBinding &binding : g.bindings) {
+        if (binding.kind == ObjectKind::Window)
+            bound << binding.oldName << binding.newName;
+    }
+    return WindowNames({&g.project.Stored.Window, &g.model.WindowList, &bound});
+}
+
+QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding,
+                  const WindowNames &windows)
 {
     const QString search = rule.before + binding.oldName + rule.after;
     const QString replacement = rule.before + binding.newName + rule.after;
-    if (rule.mode == ReplacementRule::Word)
-        return ReplaceWord(line, search, replacement);
-    return ReplaceString(line, search, replacement, true);
+    const qsizetype length = search.size();
+    return ReplaceInCode(line, search, replacement, [&](int position) {
+        const qsizetype at = position - 1;
+        if (IsModuleMember(line, at))
+            return false;
+        switch (rule.mode) {
+        case ReplacementRule::Substring:
+            return !windows.LongerNameAt(line, at + rule.before.size(), binding.oldName.size());
+        case ReplacementRule::Word:
+            return IsWord(line, at, length);
+        case ReplacementRule::Variable:
+            return IsWord(line, at, length) && IsVariable(line, at, length);
+        }
+        return false;
+    });
 }
 
-BindingReplacer::BindingReplacer(const BindingList &bindings) : bindings_(bindings)
+BindingReplacer::BindingReplacer(const BindingList &bindings, const WindowNames &windows)
+    : bindings_(bindings), windows_(windows)
 {
     upperOldNames_.reserve(bindings.size());
     for (int i = 0; i < bindings.size(); ++i) {
@@ -138,7 +228,7 @@ int BindingReplacer::ApplyToLine(QString &line, const QList<ReplacementRule> &ru
         for (const ReplacementRule &rule : rules) {
             if (!rule.Takes(binding))
                 continue;
-            QString result = ApplyRule(line, rule, binding);
+            QString result = ApplyRule(line, rule, binding, windows_);
             if (result != line) {
                 line = std::move(result);
                 ++changes;

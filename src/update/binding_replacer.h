@@ -9,6 +9,7 @@
 #include <QHash>
 #include <QStringView>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -19,11 +20,16 @@
 
 namespace quarvel {
 
-// One kind of replacement: before + old + after becomes before + new + after.
+// One kind of replacement: before + old + after becomes before + new + after, in any letter
+// case, in code and comments, never inside a string literal nor in a name of another module
+// (Other::Name).
 struct ReplacementRule {
-    enum Mode { Substring, Word };
-    Mode mode;       // Substring: every occurrence in any letter case (ReplaceString no-case);
-                     // Word: whole words only, in any letter case (ReplaceWord)
+    enum Mode { Substring, Word, Variable };
+    // Substring: every occurrence, but not where a longer window name begins at the old name
+    // (see WindowNames). Word: whole words only. Variable: the whole word as a variable, not
+    // as a constant, pointer, structure field, type, label, module or bracketed name (#Name,
+    // *Name, \Name, .Name, ?Name, Name::, Name(...)). A word followed by "$" is another name.
+    Mode mode;
     QString before;
     QString after;
     std::optional<ObjectKind> kind; // the bindings this rule takes: that kind only, or every kind
@@ -31,9 +37,29 @@ struct ReplacementRule {
     bool Takes(const ConstantBinding &binding) const { return !kind || *kind == binding.kind; }
 };
 
+// The project's window names, those before and those after this run's renames. An object's
+// constant and procedures begin with its window's name, so where a longer window name begins
+// (Main_Settings in #Main_Settings_Save), the object is that window's: the longest known
+// window name wins.
+class WindowNames {
+public:
+    WindowNames() = default;
+    explicit WindowNames(const QList<const QStringList *> &lists);
+
+    // Whether the identifier at the 0-based from begins with a window name longer than length,
+    // followed by "_" or by the identifier's end.
+    bool LongerNameAt(QStringView text, qsizetype from, qsizetype length) const;
+
+private:
+    QSet<QString> upperNames_;
+};
+
+// The windows of the previous generation and of this one, the bound names among them.
+WindowNames KnownWindowNames(const GenerationContext &g);
+
 class BindingReplacer {
 public:
-    explicit BindingReplacer(const BindingList &bindings);
+    explicit BindingReplacer(const BindingList &bindings, const WindowNames &windows = {});
 
     // Applies the rules to every line: for each binding in order, each rule in order. Returns
     // the number of replacements that changed a line (a line changed by several bindings or
@@ -50,6 +76,7 @@ private:
     };
 
     const BindingList &bindings_;
+    WindowNames windows_;
     QStringList upperOldNames_; // the keys below point into these
     std::unordered_map<QStringView, std::vector<int>, ViewHash> byOldName_; // upper-cased old name -> binding indexes
     std::vector<int> everywhere_;                // old names the fragments cannot find
@@ -59,6 +86,7 @@ private:
 };
 
 // Applies one rule of one binding to a line.
-QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding);
+QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding,
+                  const WindowNames &windows = {});
 
 } // namespace quarvel

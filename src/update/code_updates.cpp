@@ -37,6 +37,8 @@ void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule)
     ApplyToUserCode(g, rule, g.bindings);
 }
 
+} // namespace
+
 // An object held in a variable is named after it: its constant is the window prefix followed
 // by the variable. So when such an object was renamed, the old constant without the same
 // prefix is the variable the user's code still uses.
@@ -60,13 +62,11 @@ BindingList VariableBindings(const GenerationContext &g)
     return result;
 }
 
-} // namespace
-
 // A window's new name reaches the constants and event procedures of its objects, which carry
 // the window name as their prefix.
 void UpdatePrefixes(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.bindings);
+    const BindingReplacer replacer(g.bindings, KnownWindowNames(g));
     const ObjectKind window = ObjectKind::Window;
     const ReplacementRule constantPrefix = Substring("#", "_", window);
     OutputLines &l = g.lines;
@@ -91,7 +91,8 @@ void UpdateProcedureNames(GenerationContext &g)
 void UpdateConstantNames(GenerationContext &g)
 {
     ApplyToUserCode(g, Word("#", "", std::nullopt));
-    ApplyToUserCode(g, Word("", "", std::nullopt), VariableBindings(g));
+    ApplyToUserCode(g, ReplacementRule{ReplacementRule::Variable, QString(), QString(), std::nullopt},
+                    VariableBindings(g));
 }
 
 void UpdateOpenWindowCalls(GenerationContext &g)

@@ -25,34 +25,44 @@ QStringList WithoutMatch(const QStringList &names, const QStringList &others)
     return result;
 }
 
+// The length of the longest window name that begins name, followed by its "_"; 0 for none.
+qsizetype LongestWindowPrefix(const QString &name, const QSet<QString> &windows)
+{
+    for (qsizetype u = name.lastIndexOf(QLatin1Char('_')); u > 0; u = name.lastIndexOf(QLatin1Char('_'), u - 1)) {
+        if (windows.contains(name.left(u)))
+            return u;
+    }
+    return 0;
+}
+
 // Objects carry their window's name as a prefix, so a window bound to a new name renames the
 // previous names of its objects too. Later window bindings see the result of earlier ones.
-// Rather than every binding walking every name, each name looks up the bindings whose old
-// prefix ends at one of its "_" and takes them in binding order.
-void CarryWindowRenames(const BindingList &bindings, QStringList &previousNames)
+// The window of a name is the longest known window name it begins with (old or new), so
+// Main_Settings_Save stays when Main becomes Start while a window Main_Settings exists.
+void CarryWindowRenames(const BindingList &bindings, QSet<QString> windows, QStringList &previousNames)
 {
-    QHash<QString, QList<int>> byOldPrefix; // old name + "_" -> indices of its bindings, rising
-    for (int i = 0; i < bindings.size(); ++i)
-        if (bindings.at(i).kind == ObjectKind::Window)
-            byOldPrefix[bindings.at(i).oldName + QLatin1Char('_')].append(i);
-    if (byOldPrefix.isEmpty())
+    QHash<QString, QList<int>> byOldName; // old window name -> indices of its bindings, rising
+    for (int i = 0; i < bindings.size(); ++i) {
+        const ConstantBinding &binding = bindings.at(i);
+        if (binding.kind != ObjectKind::Window)
+            continue;
+        byOldName[binding.oldName].append(i);
+        windows << binding.oldName << binding.newName;
+    }
+    if (byOldName.isEmpty())
         return;
     for (QString &name : previousNames) {
         for (int done = -1;;) {
-            int next = -1;
-            for (qsizetype u = name.indexOf(QLatin1Char('_')); u >= 0; u = name.indexOf(QLatin1Char('_'), u + 1)) {
-                const auto found = byOldPrefix.constFind(name.left(u + 1));
-                if (found == byOldPrefix.cend())
-                    continue;
-                const auto later = std::upper_bound(found->cbegin(), found->cend(), done);
-                if (later != found->cend() && (next < 0 || *later < next))
-                    next = *later;
-            }
-            if (next < 0)
+            const qsizetype u = LongestWindowPrefix(name, windows);
+            const auto found = u ? byOldName.constFind(name.left(u)) : byOldName.cend();
+            if (found == byOldName.cend())
                 break;
-            const ConstantBinding &binding = bindings.at(next);
-            name = binding.newName + QLatin1Char('_') + name.mid(binding.oldName.size() + 1);
-            done = next;
+            const auto later = std::upper_bound(found->cbegin(), found->cend(), done);
+            if (later == found->cend())
+                break;
+            const ConstantBinding &binding = bindings.at(*later);
+            name = binding.newName + name.mid(u);
+            done = *later;
         }
     }
 }
@@ -86,7 +96,10 @@ bool CheckConstants(GenerationContext &g, ObjectKind kind)
 {
     QStringList previousNames = StoredNamesOfKind(g.project.Stored, kind);
     const QStringList currentNames = NamesOfKind(g.model, kind);
-    CarryWindowRenames(g.bindings, previousNames);
+    QSet<QString> windows(g.project.Stored.Window.cbegin(), g.project.Stored.Window.cend());
+    for (const QString &window : g.model.WindowList)
+        windows.insert(window);
+    CarryWindowRenames(g.bindings, windows, previousNames);
     return ExchangeBindings(g, kind, WithoutMatch(previousNames, currentNames),
                             WithoutMatch(currentNames, previousNames));
 }

@@ -5,6 +5,7 @@
 #include "interpreter/common_file_loading.h"
 #include "model/generation_context.h"
 #include "update/binding_replacer.h"
+#include "update/code_updates.h"
 
 #include <QFileInfo>
 
@@ -12,8 +13,8 @@ namespace quarvel {
 
 namespace {
 
-// The passes over an include file, one after the other. Event procedure names are left alone
-// here: they live in the event files.
+// The passes over an include file, one after the other, and last the variables of renamed
+// objects. Event procedure names are left alone here: they live in the event files.
 const QList<QList<ReplacementRule>> &IncludeFilePasses()
 {
     const ObjectKind window = ObjectKind::Window;
@@ -41,7 +42,8 @@ QByteArray IncludeFileBytes(GenerationContext &g, const QString &path, const Tex
 
 // path is the name as Main.pb's include scan listed it; a relative one lies in the project
 // directory, as for the language scan.
-void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, const QString &path)
+void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, const BindingReplacer &variables,
+                       const QString &path)
 {
     g.lines.ScratchLines.clear();
     const QString filePath = ProjectRelativePath(g.ProjectDirectory(), path);
@@ -58,6 +60,7 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
     int count = 0;
     for (const QList<ReplacementRule> &pass : IncludeFilePasses())
         count += replacer.Apply(g.lines.ScratchLines, pass);
+    count += variables.Apply(g.lines.ScratchLines, {{ReplacementRule::Variable, QString(), QString(), std::nullopt}});
     if (count == 0)
         return;
     g.LogLine(QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count));
@@ -70,9 +73,11 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
 
 void UpdateIncludeFiles(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.bindings);
+    const BindingReplacer replacer(g.bindings, KnownWindowNames(g));
+    const BindingList variableBindings = VariableBindings(g);
+    const BindingReplacer variables(variableBindings);
     for (const QString &path : g.model.IncludeFileList)
-        UpdateIncludeFile(g, replacer, path);
+        UpdateIncludeFile(g, replacer, variables, path);
 }
 
 } // namespace quarvel

@@ -20,17 +20,6 @@ Procedure EventGadget_Main_Window_String_0(EventType)
   EndSelect
   
 EndProcedure
-Procedure EventGadget_Main_Window_Button_0(EventType)
-  
-  Select EventType
-    Case #PB_EventType_LeftClick
-      
-  EndSelect
-  
-EndProcedure
-
-; ***************************************************************************************
-
 Procedure EventGadget_Child_Check_0(EventType)
   
   Select EventType

@@ -37,17 +37,6 @@ EndProcedure
 
 ; ***************************************************************************************
 
-Procedure EventGadget_Window_0_String_0(EventType)
-  
-  Select EventType
-    Case #PB_EventType_LeftClick
-      
-  EndSelect
-  
-EndProcedure
-
-; ***************************************************************************************
-
 Procedure EventGadget_Window_0_Check_Backup(EventType)
   
   Select EventType

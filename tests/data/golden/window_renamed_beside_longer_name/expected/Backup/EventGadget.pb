@@ -1,0 +1,34 @@
+;-TOP
+
+; Quarvel Event Gadget
+
+; ***************************************************************************************
+
+Procedure EventGadget_Main_Ok(EventType)
+  
+  Select EventType
+    Case #PB_EventType_LeftClick
+      Debug "Main_Ok pressed, opening #Main_Settings"
+      Open_Main_Settings()
+  EndSelect
+  
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventGadget_Main_Settings_Save(EventType)
+  
+  Select EventType
+    Case #PB_EventType_LeftClick
+      DisableGadget(#Main_Ok, 0) ; #Main_Ok may be pressed again
+      CloseWindow(#Main_Settings)
+  EndSelect
+  
+EndProcedure
+
+; ***************************************************************************************
+
+; Notes: the settings are saved by the close handler too.
+
+; IDE Options = PureBasic 5.10 (Windows - x86)
+; Folding = -

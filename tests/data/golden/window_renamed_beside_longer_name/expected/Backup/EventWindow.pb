@@ -1,0 +1,33 @@
+;-TOP
+
+; Quarvel Event Window
+
+; ***************************************************************************************
+
+Procedure EventSize_Main()
+  
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventSize_Main_Settings()
+  
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventExit_Main()
+  ExitApplication = 1
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventExit_Main_Settings()
+  DisableGadget(#Main_Ok, 0)
+  CloseWindow(#Main_Settings)
+EndProcedure
+
+; ***************************************************************************************
+
+; IDE Options = PureBasic 5.10 (Windows - x86)
+; Folding = -
