@@ -304,18 +304,19 @@ public:
             prefixes_.append(window + QLatin1Char('_'));
     }
 
-    void qualify(qsizetype first, qsizetype end)
+    // The lines before end; a run stopped by a #PB_Any window qualifies those it has passed.
+    void qualify(qsizetype end)
     {
         bool inEnumeration = false;
         SourceLineList &lines = g_.model.CommonSourceLines;
         auto creation = code_.creations.cbegin();
-        for (qsizetype i = first; i < end; ++i) {
+        for (qsizetype i = 0; i < end; ++i) {
             QString &s = lines[i];
             // The object a line creates is named wherever its command stands, as the names are
             // collected; the other constants only in the code.
             const Creation *created = nullptr;
-            for (; creation != code_.creations.cend() && creation->line <= i; ++creation)
-                created = &*creation;
+            if (creation != code_.creations.cend() && creation->line == i)
+                created = &*creation++;
             if (IsCommentLine(s)) // left as written, like a statement of a comment
                 continue;
             if (!created && IndexOfChar(s, u'#') < 0) {
@@ -431,7 +432,7 @@ bool InsertWindowPrefixes(GenerationContext &g)
     const bool whole = FindWindowsOfCode(g, code, stop);
     SeparateVariableNames(g, code);
     IndexObjects(code);
-    Qualifier(g, code).qualify(0, stop);
+    Qualifier(g, code).qualify(stop);
     return whole;
 }
 
