@@ -18,19 +18,19 @@ private slots:
 };
 
 // A bar line whose window bracket is damaged gives a window prefix that itself holds
-// "ToolBarHeight(#": each height query is prefixed once, never again inside its own prefix.
+// "ToolBarHeight(#": each constant is prefixed once, never again inside its own prefix.
 void TestFuzzRegressions::prefixHoldingTheHeightKeyword_data()
 {
     QTest::addColumn<QStringList>("before");
     QTest::addColumn<QStringList>("after");
     QTest::newRow("toolbar height")
-        << Rows("CreateToolBar(0, WindowID(#A ToolBarHeight(#B)\nh = ToolBarHeight(#X)")
-        << Rows("CreateToolBar(0, WindowID(#A ToolBarHeight(#A ToolBarHeight(#B_B)\n"
-                "h = ToolBarHeight(#A ToolBarHeight(#B_X)");
+        << Rows("CreateToolBar(#B, WindowID(#A ToolBarHeight(#B)\nh = ToolBarHeight(#B)")
+        << Rows("CreateToolBar(#A ToolBarHeight(#B_B, WindowID(#A ToolBarHeight(#A ToolBarHeight(#B_B)\n"
+                "h = ToolBarHeight(#A ToolBarHeight(#B_B)");
     QTest::newRow("status bar height, twice on the line")
-        << Rows("CreateStatusBar(0, WindowID(#S StatusBarHeight(#T)\nh = StatusBarHeight(#X) + StatusBarHeight(#Y)")
-        << Rows("CreateStatusBar(0, WindowID(#S StatusBarHeight(#S StatusBarHeight(#T_T)\n"
-                "h = StatusBarHeight(#S StatusBarHeight(#T_X) + StatusBarHeight(#S StatusBarHeight(#T_Y)");
+        << Rows("CreateStatusBar(#T, WindowID(#S StatusBarHeight(#T)\nh = StatusBarHeight(#T) + StatusBarHeight(#T)")
+        << Rows("CreateStatusBar(#S StatusBarHeight(#T_T, WindowID(#S StatusBarHeight(#S StatusBarHeight(#T_T)\n"
+                "h = StatusBarHeight(#S StatusBarHeight(#T_T) + StatusBarHeight(#S StatusBarHeight(#T_T)");
 }
 
 void TestFuzzRegressions::prefixHoldingTheHeightKeyword()

@@ -92,7 +92,7 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     QCOMPARE(m.IncludeFileList, (QStringList{d.path("Helpers.pb"), "sub/Strings.pb", d.path("Missing.pb")}));
     const QStringList keys = m.Languages.keys();
     QVERIFY(keys.contains("Open a file"));
-    QCOMPARE(keys.mid(keys.size() - 3), (QStringList{"Hello", "From helper", "Grüße"}));
+    QCOMPARE(keys.mid(keys.size() - 4), (QStringList{"Hello", "World", "From helper", "Grüße"}));
 
     QCOMPARE(run.frontEnd.log, (QStringList{
         "Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...", "- Interpret code...",
@@ -109,9 +109,9 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     };
     QCOMPARE(lineWith("Procedure Open_WindowMain"), "Procedure Open_WindowMain(x = 0, y = 0, width = 480, height = 320)");
     QCOMPARE(lineWith("OpenWindow(#WindowMain"),
-             "OpenWindow(#WindowMain, #PB_Ignore, #PB_Ignore, width, height, \"Files\", #PB_Window_SystemMenu | #PB_Window_SizeGadget)");
+             "OpenWindow(#WindowMain, #PB_Ignore, #PB_Ignore, width, height, MyLanguage(\"Files\"), #PB_Window_SystemMenu | #PB_Window_SizeGadget)");
     QCOMPARE(lineWith("If OpenWindow(#Window_Tools"),
-             "If OpenWindow(#Window_Tools, #PB_Ignore, #PB_Ignore, 300, 200, \"Tools, options\", "
+             "If OpenWindow(#Window_Tools, #PB_Ignore, #PB_Ignore, 300, 200, MyLanguage(\"Tools, options\"), "
              "#PB_Window_SystemMenu | #PB_Window_ScreenCentered, WindowID(#WindowMain))");
     QCOMPARE(lineWith("ToolBarToolTip"), "ToolBarToolTip(#WindowMain_ToolBar, #WindowMain_MenuOpen, MyLanguage(\"Open a file\"))");
     QCOMPARE(lineWith("menuitem(#Window_Tools_Popup_Copy"),

@@ -76,8 +76,27 @@ void TestLanguageImagesIncludes::wrapLanguageStrings_data()
     QTest::newRow("gadget text")
         << "TextGadget(#Window_0_Text_0, 10, 10, 100, 20, \"Name\", #PB_Text_Right)"
         << "TextGadget(#Window_0_Text_0, 10, 10, 100, 20, MyLanguage(\"Name\"), #PB_Text_Right)";
-    QTest::newRow("window title stays")
-        << "If OpenWindow(#Window_0, 0, 0, 1, 1, \"Main\")" << "If OpenWindow(#Window_0, 0, 0, 1, 1, \"Main\")";
+    QTest::newRow("window title")
+        << "If OpenWindow(#Window_0, 0, 0, 1, 1, \"Main\")" << "If OpenWindow(#Window_0, 0, 0, 1, 1, MyLanguage(\"Main\"))";
+    QTest::newRow("requester title and text, not its flags")
+        << "  MessageRequester(\"Quit\", \"Really quit?\", #PB_MessageRequester_YesNo)"
+        << "  MessageRequester(MyLanguage(\"Quit\"), MyLanguage(\"Really quit?\"), #PB_MessageRequester_YesNo)";
+    QTest::newRow("file requester: title, not the file or the pattern")
+        << "f$ = OpenFileRequester(\"Open\", \"a.txt\", \"Text (*.txt)|*.txt\", 0)"
+        << "f$ = OpenFileRequester(MyLanguage(\"Open\"), \"a.txt\", \"Text (*.txt)|*.txt\", 0)";
+    QTest::newRow("parameter defaults, fonts, masks and queries stay")
+        << "Procedure Fill(filter.s = \"\", title$ = \"List\")\nLoadFont(#F, \"Arial\", 10)\nDatabaseQuery(0, \"SELECT name FROM t\")"
+           "\nSetGadgetText(#D, FormatDate(\"%yyyy-%mm-%dd\", Date()))"
+        << "Procedure Fill(filter.s = \"\", title$ = \"List\")\nLoadFont(#F, \"Arial\", 10)\nDatabaseQuery(0, \"SELECT name FROM t\")"
+           "\nSetGadgetText(#D, FormatDate(\"%yyyy-%mm-%dd\", Date()))";
+    QTest::newRow("texts after other literals and operands, items, status and tooltips")
+        << "If a$ = \"x\" : SetGadgetText(#T, Str(n) + \" files\") : EndIf\nAddGadgetItem(#L, -1, \"Name\" + Chr(10) + \"Size\")"
+           "\nStatusBarText(#S, 0, \"Ready\") : GadgetToolTip(#B, \"Start\")"
+        << "If a$ = \"x\" : SetGadgetText(#T, Str(n) + MyLanguage(\" files\")) : EndIf\nAddGadgetItem(#L, -1, MyLanguage(\"Name\") + Chr(10) + \"Size\")"
+           "\nStatusBarText(#S, 0, MyLanguage(\"Ready\")) : GadgetToolTip(#B, MyLanguage(\"Start\"))";
+    QTest::newRow("escaped literals, character constants and comments stay")
+        << "SetGadgetText(#T, ~\"a\\\"b\") : MenuItem(#M, 'x' + \"y\") ; MenuTitle(\"z\")"
+        << "SetGadgetText(#T, ~\"a\\\"b\") : MenuItem(#M, 'x' + MyLanguage(\"y\")) ; MenuTitle(\"z\")";
     QTest::newRow("image files stay")
         << "x = loadimage(#P, \"a.png\") : CatchImage(#Q, ?L)" << "x = loadimage(#P, \"a.png\") : CatchImage(#Q, ?L)";
     QTest::newRow("only the first literal")
@@ -101,9 +120,9 @@ void TestLanguageImagesIncludes::wrapLanguageStrings()
     QFETCH(QString, before);
     QFETCH(QString, after);
     InterpreterFixture f;
-    f.withLines({before});
+    f.withLines(Rows(before));
     WrapLanguageStrings(f.g);
-    QCOMPARE(f.lines(), QStringList{after});
+    QCOMPARE(f.lines(), Rows(after));
 }
 
 void TestLanguageImagesIncludes::scanLanguageStrings()
@@ -112,9 +131,10 @@ void TestLanguageImagesIncludes::scanLanguageStrings()
     map.insert("Save", "Speichern"); // from the Catalog
     ScanLanguageStrings({"  x = MyLanguage(\"Save\")", "y = MYLANGUAGE(\"save\")", "Debug \"first\" + MyLanguage(\"second\")",
                          "z = MyLanguage(\"\")", "MyLanguage(Key$)", "Debug \"no lookup\"", "w = MyLanguage(\"open",
-                         "v = MyLanguage(\"save\")", "u = MyLanguage(~\"Say \\\"hi\\\"\")"},
+                         "v = MyLanguage(\"save\")", "MessageRequester(MyLanguage( \"Title\"), MyLanguage(\"Text\")) ; MyLanguage(\"old\")",
+                         "u = MyLanguage(~\"Say \\\"hi\\\"\")"},
                         map);
-    QCOMPARE(map.keys(), (QStringList{"Save", "save", "first"}));
+    QCOMPARE(map.keys(), (QStringList{"Save", "save", "second", "Title", "Text"}));
     QCOMPARE(map.value("Save"), "Speichern");
     QCOMPARE(map.value("save"), "save");
 }

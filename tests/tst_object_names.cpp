@@ -157,6 +157,7 @@ void TestObjectNames::gadgetLines_data()
     QTest::newRow("not a creator") << "ResizeGadget(#W_B, 1, 1, 1, 1)" << "" << "";
     QTest::newRow("blank before bracket") << "ButtonGadget (#W_B, 1, 1, 1, 1, \"x\")" << "" << "";
     QTest::newRow("no object constant") << "ButtonGadget(0, 1, 1, 1, 1, \"x\")" << "" << "";
+    QTest::newRow("number computed in a loop") << "  ButtonGadget(#W_Btn_0 + i, 1, 1, 1, 1, \"x\")" << "W_Btn_0" << "BUTTONGADGET";
 }
 
 void TestObjectNames::gadgetLines()

@@ -99,6 +99,7 @@ private slots:
     void catchesUndefinedProcedures();
     void catchesUndeclaredConstants();
     void catchesNumberInEnumeration();
+    void catchesSharedNumbers();
     void catchesVariableObjectFaults();
     void catchesTableFaults();
     void catchesUnbalancedBlocks_data();
@@ -268,6 +269,21 @@ void TestProjectChecker::catchesNumberInEnumeration()
     QCOMPARE(CheckProject(dir.dir()), QStringList{At("CommonFile.pb", line, "enumeration member 0 is not a constant")});
 }
 
+// Window code that creates a window or menu item with a number of a generated constant.
+void TestProjectChecker::catchesSharedNumbers()
+{
+    TestProject dir;
+    Generate(dir, FastSwitches(0));
+    Replace(dir, QStringLiteral("CommonFile.pb"), "  If OpenWindow(#Child, 0, 0, 200, 100, \"Title\")\n",
+            "  If OpenWindow(#Child, 0, 0, 200, 100, \"Title\")\n    MenuItem(1, \"x\") : MenuItem(#Child, \"y\")"
+            " : MenuItem(7, \"z\") : SetGadgetText(1, \"\")\n    OpenWindow(0, 0, 0, 9, 9, \"\")\n");
+    const int line = LineOf(dir, QStringLiteral("CommonFile.pb"), "MenuItem(1");
+    QCOMPARE(CheckProject(dir.dir()),
+             (QStringList{At("CommonFile.pb", line, "MenuItem(1) creates the number of #Main_Window_Save"),
+                          At("CommonFile.pb", line, "MenuItem(#Child) creates the number of #Main_Window_Save"),
+                          At("CommonFile.pb", line + 1, "OpenWindow(0) creates the number of #Main_Window")}));
+}
+
 // What a project with objects created by #PB_Any can get wrong: a kept form enumeration that
 // numbers a window otherwise, a #PB_Any turned constant, a Case on a variable that is not
 // Global, and a first-window call of a procedure that does not exist.
@@ -319,7 +335,7 @@ void TestProjectChecker::catchesTableFaults()
     QCOMPARE(CheckProject(slid.dir()),
              (QStringList{At("EventMain.pb", image, "row 2 of CallEventGadget calls EventGadget_Main_Window_Image_0, but #Main_Window_Image_0 has the value 3"),
                           At("EventMain.pb", image + 1, "row 3 of CallEventGadget calls EventGadget_Child_String_0, but #Child_String_0 has the value 4"),
-                          At("EventMain.pb", gadgetLabel, "table CallEventGadget has 4 rows, its enumeration 5 members")}));
+                          At("EventMain.pb", gadgetLabel, "table CallEventGadget has 4 rows, its enumeration 5 values")}));
 
     TestProject missing;
     Generate(missing, FastSwitches());

@@ -1,5 +1,7 @@
 #include "support/interpreter_fixture.h"
 
+#include "interpreter/object_names.h"
+#include "interpreter/pb_any_objects.h"
 #include "interpreter/window_prefixes.h"
 
 #include <QTest>
@@ -15,10 +17,19 @@ private slots:
     void pbAnyWindowStops_data();
     void pbAnyWindowStops();
     void userGadgetIsACommand();
+    void namesOfSeveralObjects();
 };
 
 namespace {
 const QString Window0 = QStringLiteral("If OpenWindow(#Window_0, 0, 0, 300, 200, \"Main\")");
+// Objects of Window_0, as the window creates them and after the pass.
+const QString Objects = QStringLiteral("\nEditorGadget(#Editor_0, 0, 0, 1, 1)\nCreateToolBar(#ToolBar_0, WindowID(#Window_0))"
+                                       "\nCreateStatusBar(#StatusBar_0, WindowID(#Window_0))\nButtonGadget(#Button_0, 0, 0, 1, 1, \"\")"
+                                       "\nToolBarStandardButton(#Button_2, 0)\nTextGadget(#Text_0, 0, 0, 1, 1, \"\")");
+const QString Objects0 = QStringLiteral("\nEditorGadget(#Window_0_Editor_0, 0, 0, 1, 1)\nCreateToolBar(#Window_0_ToolBar_0, WindowID(#Window_0))"
+                                        "\nCreateStatusBar(#Window_0_StatusBar_0, WindowID(#Window_0))\nButtonGadget(#Window_0_Button_0, 0, 0, 1, 1, \"\")"
+                                        "\nToolBarStandardButton(#Window_0_Button_2, 0)\nTextGadget(#Window_0_Text_0, 0, 0, 1, 1, \"\")");
+const QString Window1 = QStringLiteral("Procedure Open_Window_1()\n  OpenWindow(#Window_1, 0, 0, 9, 9, \"B\")");
 }
 
 void TestWindowPrefixes::rewritesObjectConstants_data()
@@ -33,14 +44,14 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
         << "OpenWindow(#Window_0, 0, 0, 10, 10, \"A\")\nOpenWindow(#Window_1, 0, 0, 10, 10, \"B\")"
         << "OpenWindow(#Window_0, 0, 0, 10, 10, \"A\")\nOpenWindow(#Window_1, 0, 0, 10, 10, \"B\")";
     QTest::newRow("embedded toolbar height and first argument")
-        << Window0 + "\nResizeGadget(#Editor_0, 0, ToolBarHeight(#ToolBar_0), 300, 200)"
-        << Window0 + "\nResizeGadget(#Window_0_Editor_0, 0, ToolBarHeight(#Window_0_ToolBar_0), 300, 200)";
+        << Window0 + Objects + "\nResizeGadget(#Editor_0, 0, ToolBarHeight(#ToolBar_0), 300, 200)"
+        << Window0 + Objects0 + "\nResizeGadget(#Window_0_Editor_0, 0, ToolBarHeight(#Window_0_ToolBar_0), 300, 200)";
     QTest::newRow("status bar height once")
-        << Window0 + "\nh = StatusBarHeight(#StatusBar_0)"
-        << Window0 + "\nh = StatusBarHeight(#Window_0_StatusBar_0)";
+        << Window0 + Objects + "\nh = StatusBarHeight(#StatusBar_0)"
+        << Window0 + Objects0 + "\nh = StatusBarHeight(#Window_0_StatusBar_0)";
     QTest::newRow("both heights on one line")
-        << Window0 + "\nh = 300 - ToolBarHeight(#ToolBar_0) - StatusBarHeight(#StatusBar_0)"
-        << Window0 + "\nh = 300 - ToolBarHeight(#Window_0_ToolBar_0) - StatusBarHeight(#Window_0_StatusBar_0)";
+        << Window0 + Objects + "\nh = 300 - ToolBarHeight(#ToolBar_0) - StatusBarHeight(#StatusBar_0)"
+        << Window0 + Objects0 + "\nh = 300 - ToolBarHeight(#Window_0_ToolBar_0) - StatusBarHeight(#Window_0_StatusBar_0)";
     QTest::newRow("numbered bar height untouched")
         << Window0 + "\nh = ToolBarHeight(0)"
         << Window0 + "\nh = ToolBarHeight(0)";
@@ -51,28 +62,28 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
         << Window0 + "\nIf CreateToolBar(#ToolBar_0, WindowID( #Window_2 ))"
         << Window0 + "\nIf CreateToolBar(#Window_2_ToolBar_0, WindowID( #Window_2 ))";
     QTest::newRow("toolbar created after another call")
-        << Window0 + "\nSetActiveWindow(#Window_0) : CreateToolBar(#ToolBar_0, WindowID(#Window_4))\nToolBarToolTip(#ToolBar_0, #Open, \"x\")"
-        << Window0 + "\nSetActiveWindow(#Window_0) : CreateToolBar(#ToolBar_0, WindowID(#Window_4))\nToolBarToolTip(#Window_4_ToolBar_0, #Window_4_Open, \"x\")";
+        << Window0 + "\nSetActiveWindow(#Window_0) : CreateToolBar(#ToolBar_0, WindowID(#Window_4))\nToolBarStandardButton(#Open, 0)\nToolBarToolTip(#ToolBar_0, #Open, \"x\")"
+        << Window0 + "\nSetActiveWindow(#Window_0) : CreateToolBar(#Window_4_ToolBar_0, WindowID(#Window_4))\nToolBarStandardButton(#Window_4_Open, 0)\nToolBarToolTip(#Window_4_ToolBar_0, #Window_4_Open, \"x\")";
     QTest::newRow("tooltip gets both constants")
-        << Window0 + "\nToolBarToolTip(#ToolBar_0, #Button_2, \"Save\")"
-        << Window0 + "\nToolBarToolTip(#Window_0_ToolBar_0, #Window_0_Button_2, \"Save\")";
-    QTest::newRow("balloon tip only its second argument")
-        << Window0 + "\nBalloonTip(#Gadget, #Other, \"x\")"
-        << Window0 + "\nBalloonTip(#Gadget, #Window_0_Other, \"x\")";
+        << Window0 + Objects + "\nToolBarToolTip(#ToolBar_0, #Button_2, \"Save\")"
+        << Window0 + Objects0 + "\nToolBarToolTip(#Window_0_ToolBar_0, #Window_0_Button_2, \"Save\")";
+    QTest::newRow("balloon tip, objects and a user constant")
+        << Window0 + Objects + "\nBalloonTip(#Text_0, #Button_0, #Tip)"
+        << Window0 + Objects0 + "\nBalloonTip(#Window_0_Text_0, #Window_0_Button_0, #Tip)";
     QTest::newRow("splitter children")
-        << Window0 + "\nSplitterGadget(#Splitter_0, 0, 0, 300, 200, #Button_0, #Button_1)"
-        << Window0 + "\nSplitterGadget(#Window_0_Splitter_0, 0, 0, 300, 200, #Window_0_Button_0, #Window_0_Button_1)";
+        << Window0 + Objects + "\nSplitterGadget(#Splitter_0, 0, 0, 300, 200, #Button_0, #Editor_0)"
+        << Window0 + Objects0 + "\nSplitterGadget(#Window_0_Splitter_0, 0, 0, 300, 200, #Window_0_Button_0, #Window_0_Editor_0)";
     // Only a constant child takes the prefix; a child in a variable, a flag or a nested call's
-    // argument does not, nor does the first argument twice.
+    // argument does not, nor does the first argument twice, nor a constant that names no object.
     QTest::newRow("splitter child in a variable")
-        << Window0 + "\nSplitterGadget(#Split, 0, 0, 300, 100, left, #B1)"
-        << Window0 + "\nSplitterGadget(#Window_0_Split, 0, 0, 300, 100, left, #Window_0_B1)";
+        << Window0 + "\nButtonGadget(#B1, 0, 0, 1, 1, \"\")\nSplitterGadget(#Split, 0, 0, 300, 100, left, #B1)"
+        << Window0 + "\nButtonGadget(#Window_0_B1, 0, 0, 1, 1, \"\")\nSplitterGadget(#Window_0_Split, 0, 0, 300, 100, left, #Window_0_B1)";
     QTest::newRow("splitter children both variables, flags stay")
         << Window0 + "\nSplitterGadget(#Split, 0, 0, Max(3, 4), 100,  a, b, #PB_Splitter_Vertical)"
         << Window0 + "\nSplitterGadget(#Window_0_Split, 0, 0, Max(3, 4), 100,  a, b, #PB_Splitter_Vertical)";
-    QTest::newRow("MDI gadget with a variable sixth argument")
+    QTest::newRow("MDI gadget's menu item of the user's")
         << Window0 + "\nMDIGadget(#Mdi, 0, 0, 300, 100, sub, #Item_1)"
-        << Window0 + "\nMDIGadget(#Window_0_Mdi, 0, 0, 300, 100, sub, #Window_0_Item_1)";
+        << Window0 + "\nMDIGadget(#Window_0_Mdi, 0, 0, 300, 100, sub, #Item_1)";
     QTest::newRow("use gadget list switches the window")
         << Window0 + "\nUseGadgetList(WindowID(#Window_3))\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nUseGadgetList(WindowID(#Window_3))\nTextGadget(#Window_3_T, 1, 1, 1, 1, \"\")";
@@ -88,9 +99,29 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
     QTest::newRow("space before bracket not a command")
         << Window0 + "\nButtonGadget (#B, 1, 1, 1, 1, \"\")"
         << Window0 + "\nButtonGadget (#B, 1, 1, 1, 1, \"\")";
-    QTest::newRow("only the first object bracket")
-        << Window0 + "\nSetGadgetText(#Text_0, GetGadgetText(#String_0))"
-        << Window0 + "\nSetGadgetText(#Window_0_Text_0, GetGadgetText(#String_0))";
+    QTest::newRow("every object of the line")
+        << Window0 + Objects + "\nSetGadgetText(#Text_0, GetGadgetText(#Editor_0)) : SendMessage_(GadgetID(#Button_0), 0, 0, 0)"
+        << Window0 + Objects0 + "\nSetGadgetText(#Window_0_Text_0, GetGadgetText(#Window_0_Editor_0)) : SendMessage_(GadgetID(#Window_0_Button_0), 0, 0, 0)";
+    QTest::newRow("constants that name no object")
+        << Window0 + "\nSetGadgetText(#Text_9, #Title$) : HideWindow(#Window_0, #True) : x = #PB_Any"
+        << Window0 + "\nSetGadgetText(#Text_9, #Title$) : HideWindow(#Window_0, #True) : x = #PB_Any";
+    QTest::newRow("strings, comments and declarations keep their texts")
+        << "Enumeration\n  #Text_0\nEndEnumeration\n#Editor_0 = 5\n" + Window0 + Objects + "\nx = \"#Text_0\" + #Text_0 ; #Text_0"
+        << "Enumeration\n  #Text_0\nEndEnumeration\n#Editor_0 = 5\n" + Window0 + Objects0 + "\nx = \"#Text_0\" + #Window_0_Text_0 ; #Text_0";
+    QTest::newRow("later procedures use the window that creates the object")
+        << Window0 + Objects + "\nEndProcedure\n" + Window1 + "\n  ListViewGadget(#List, 0, 0, 9, 9)\nEndProcedure"
+               "\nProcedure Fill()\n  SetGadgetState(#List, 0) : SetGadgetText(#Text_0, \"\")\n  BindMenuEvent(0, #Button_2, @Fill())\nEndProcedure"
+        << Window0 + Objects0 + "\nEndProcedure\n" + Window1 + "\n  ListViewGadget(#Window_1_List, 0, 0, 9, 9)\nEndProcedure"
+               "\nProcedure Fill()\n  SetGadgetState(#Window_1_List, 0) : SetGadgetText(#Window_0_Text_0, \"\")\n  BindMenuEvent(0, #Window_0_Button_2, @Fill())\nEndProcedure";
+    QTest::newRow("a use before the window that creates the object")
+        << "Procedure Fill()\n  ClearGadgetItems(#List)\nEndProcedure\n" + Window1 + "\n  ListViewGadget(#list, 0, 0, 9, 9)"
+        << "Procedure Fill()\n  ClearGadgetItems(#Window_1_List)\nEndProcedure\n" + Window1 + "\n  ListViewGadget(#Window_1_list, 0, 0, 9, 9)";
+    QTest::newRow("gadget list of a panel stays with the window")
+        << Window0 + "\nPanelGadget(#Panel, 0, 0, 9, 9)\nUseGadgetList(GadgetID(#Panel))\nTextGadget(#T, 1, 1, 1, 1, \"\")"
+        << Window0 + "\nPanelGadget(#Window_0_Panel, 0, 0, 9, 9)\nUseGadgetList(GadgetID(#Window_0_Panel))\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";
+    QTest::newRow("gadgets created in a loop")
+        << Window0 + "\nFor i = 0 To 3 : ButtonGadget(#Btn_0 + i, 0, i * 20, 80, 20, \"\") : Next\nDisableGadget(#Btn_0 + 2, 1)"
+        << Window0 + "\nFor i = 0 To 3 : ButtonGadget(#Window_0_Btn_0 + i, 0, i * 20, 80, 20, \"\") : Next\nDisableGadget(#Window_0_Btn_0 + 2, 1)";
     QTest::newRow("command after If and tabs, any case")
         << Window0 + "\n\tIf buttongadget(#B, 1, 1, 1, 1, \"\")\n\t\tbuttongadget(#C, 1, 1, 1, 1, \"\")"
         << Window0 + "\n\tIf buttongadget(#Window_0_B, 1, 1, 1, 1, \"\")\n\t\tbuttongadget(#Window_0_C, 1, 1, 1, 1, \"\")";
@@ -148,6 +179,31 @@ void TestWindowPrefixes::userGadgetIsACommand()
     QVERIFY(InsertWindowPrefixes(f.g));
     QCOMPARE(f.lines().at(1), "  colorpickergadget(#Window_0_Picker, 1, 1, 1, 1)");
     QCOMPARE(f.lines().at(2), "  OtherGadget(#X, 1)");
+}
+
+// A variable's object and a constant of its window share a name in another letter case; a use
+// in a window that creates no such object goes to the nearest window that does.
+void TestWindowPrefixes::namesOfSeveralObjects()
+{
+    InterpreterFixture f;
+    f.withFileLines("Form.pb", {Window0, "  Squares = TextGadget(#PB_Any, 0, 0, 9, 9, \"\")", "  ButtonGadget(#squares, 0, 0, 9, 9, \"\")",
+                                "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")", "OpenWindow(#Window_1, 0, 0, 9, 9, \"\")",
+                                "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")", "OpenWindow(#Window_2, 0, 0, 9, 9, \"\")",
+                                "  DisableGadget(#OK, 1) : SetGadgetText(#squares, \"\")"});
+    ConvertPbAnyObjects(f.g);
+    QVERIFY(InsertWindowPrefixes(f.g));
+    QVERIFY(CollectObjectNames(f.g));
+    ResolveVariableObjects(f.g);
+
+    QCOMPARE(f.lines().at(1), "  TextGadget(#Window_0_Squares_2, 0, 0, 9, 9, \"\")");
+    QCOMPARE(f.lines().at(7), "  DisableGadget(#Window_1_OK, 1) : SetGadgetText(#Window_0_squares, \"\")");
+    QCOMPARE(f.g.model.GadgetList.size(), 4);
+    QCOMPARE(f.g.model.VariableObjects.first().constant, "Window_0_Squares_2");
+    QCOMPARE(f.frontEnd.log,
+             (QStringList{" -> Warning: variable Squares and #Window_0_squares name two objects of one window (Form.pb:2, "
+                          "Form.pb:3); the variable's object is #Window_0_Squares_2.",
+                          " -> Warning: #OK names objects of the windows Window_0, Window_1 (Form.pb:8); taken as "
+                          "#Window_1_OK."}));
 }
 
 QTEST_GUILESS_MAIN(TestWindowPrefixes)

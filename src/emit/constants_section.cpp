@@ -10,14 +10,16 @@
 namespace quarvel {
 
 // One enumeration block: heading, ";", the members, and an empty line after it. Members are
-// numbered 0, 1, 2, ... by PureBasic in the order written, which the jump tables rely on. Each
-// member line is the indentation, the mark ("#" before an object name, nothing before an
-// identifier written with its "#") and the name, joined in one allocation.
-static void AppendEnumeration(SourceLineList &target, const char *heading, const QStringList &names,
+// numbered first, first + 1, ... by PureBasic in the order written, which the jump tables rely
+// on; first lies above the numbers the sources give objects of the kind themselves. Each member
+// line is the indentation, the mark ("#" before an object name, nothing before an identifier
+// written with its "#") and the name, joined in one allocation.
+static void AppendEnumeration(SourceLineList &target, const char *heading, const QStringList &names, qint64 first,
                               QLatin1StringView mark = QLatin1StringView("#"))
 {
     target.reserve(target.size() + names.size() + 5);
-    target << QLatin1String(heading) << QStringLiteral(";") << QStringLiteral("Enumeration");
+    target << QLatin1String(heading) << QStringLiteral(";")
+           << (first > 0 ? QStringLiteral("Enumeration ") + Str(first) : QStringLiteral("Enumeration"));
     for (const QString &name : names)
         target << QString(QLatin1StringView("  ") % mark % name);
     target << QStringLiteral("EndEnumeration") << QString();
@@ -68,14 +70,14 @@ void EmitConstantsSection(GenerationContext &g)
     const DesignModel &m = g.model;
     SourceLineList &out = g.lines.ConstantLines;
     const QLatin1StringView asWritten("");
-    AppendEnumeration(out, ";- Window Constants", m.WindowList);
-    AppendEnumeration(out, ";- Menubar Constants", m.MenuList);
-    AppendEnumeration(out, ";- MenuItem Constants", m.MenuItemList);
-    AppendEnumeration(out, ";- Gadget Constants", GadgetNames(m));
-    AppendEnumeration(out, ";- StatusBar Constants", m.StatusBarList);
-    AppendEnumeration(out, ";- ToolBar Constants", m.ToolBarList);
-    AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList), asWritten);
-    AppendEnumeration(out, ";- Image Constants", DeclaredIdentifiers(m.ImageList), asWritten);
+    AppendEnumeration(out, ";- Window Constants", m.WindowList, m.First.window);
+    AppendEnumeration(out, ";- Menubar Constants", m.MenuList, m.First.menu);
+    AppendEnumeration(out, ";- MenuItem Constants", m.MenuItemList, m.First.menuItem);
+    AppendEnumeration(out, ";- Gadget Constants", GadgetNames(m), m.First.gadget);
+    AppendEnumeration(out, ";- StatusBar Constants", m.StatusBarList, m.First.statusBar);
+    AppendEnumeration(out, ";- ToolBar Constants", m.ToolBarList, m.First.toolBar);
+    AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList), m.First.font, asWritten);
+    AppendEnumeration(out, ";- Image Constants", DeclaredIdentifiers(m.ImageList), m.First.image, asWritten);
     AppendObjectVariables(out, m.VariableObjects, m.ImageList);
 }
 

@@ -91,6 +91,31 @@ SourceLineList GadgetTableRows(const QList<GadgetRecord> &gadgets)
     return rows;
 }
 
+// The rows of the numbers below a kind's first constant: numbers the sources give objects
+// themselves, whose events reach none of the generated procedures.
+SourceLineList IgnoredRows(qint64 count, const char *procedure)
+{
+    SourceLineList rows;
+    rows.reserve(count);
+    const QString row = QStringLiteral("    Data.i @") + QLatin1String(procedure) + QStringLiteral("()");
+    for (qint64 i = 0; i < count; ++i)
+        rows << row;
+    return rows;
+}
+
+// The do-nothing target of the menu and window rows below the first constants, after the
+// gadgets' MyEventDispatch; a project without such rows does not get it.
+Insertion IgnoringProcedure(const SourceLineList &lines)
+{
+    const qsizetype dispatch = FirstLineContaining(lines, QStringLiteral("Procedure MyEventDispatch("));
+    qsizetype end = dispatch;
+    while (end >= 0 && end < lines.size() && !FindString(lines[end], QStringLiteral("EndProcedure")))
+        ++end;
+    if (dispatch < 0 || end >= lines.size())
+        return {};
+    return {end, {QString(), QStringLiteral("Procedure MyEventIgnore()"), QStringLiteral("  "), QStringLiteral("EndProcedure")}};
+}
+
 void SetCountLine(SourceLineList &lines, const QString &placeholder, const QString &line, qsizetype count)
 {
     const qsizetype i = FirstLineContaining(lines, placeholder);
@@ -124,24 +149,33 @@ void EmitDispatchSelect(GenerationContext &g)
 void EmitDispatchCallFast(GenerationContext &g)
 {
     const DesignModel &m = g.model;
+    const FirstNumbers &first = m.First;
     SourceLineList &lines = g.lines.EventMainLines;
     SetCountLine(lines, QStringLiteral("#CallEventMenuCount = 0"), QStringLiteral("#CallEventMenuCount   = "),
-                 m.MenuItemList.size());
+                 first.menuItem + m.MenuItemList.size());
     SetCountLine(lines, QStringLiteral("#CallEventGadgetCount = 0"), QStringLiteral("#CallEventGadgetCount = "),
-                 m.GadgetList.size());
+                 first.gadget + m.GadgetList.size());
     SetCountLine(lines, QStringLiteral("#CallEventWindowCount = 0"), QStringLiteral("#CallEventWindowCount = "),
-                 m.WindowList.size());
+                 first.window + m.WindowList.size());
 
     const qsizetype dataSection = FirstLineContaining(lines, QStringLiteral("DataSection"));
     if (dataSection < 0)
         return;
     SourceLineList tables;
-    tables.reserve(m.MenuItemList.size() + m.GadgetList.size() + 2 * m.WindowList.size() + 4);
-    tables << QStringLiteral("  CallEventMenu:") << TableRows(m.MenuItemList, "EventMenu_");
-    tables << QStringLiteral("  CallEventGadget:") << GadgetTableRows(m.GadgetList);
-    tables << QStringLiteral("  CallEventSize:") << TableRows(m.WindowList, "EventSize_");
-    tables << QStringLiteral("  CallEventExit:") << TableRows(m.WindowList, "EventExit_");
-    ApplyInsertions(lines, {{dataSection, tables}});
+    tables.reserve(first.menuItem + m.MenuItemList.size() + first.gadget + m.GadgetList.size()
+                   + 2 * (first.window + m.WindowList.size()) + 4);
+    tables << QStringLiteral("  CallEventMenu:") << IgnoredRows(first.menuItem, "MyEventIgnore")
+           << TableRows(m.MenuItemList, "EventMenu_");
+    tables << QStringLiteral("  CallEventGadget:") << IgnoredRows(first.gadget, "MyEventDispatch")
+           << GadgetTableRows(m.GadgetList);
+    tables << QStringLiteral("  CallEventSize:") << IgnoredRows(first.window, "MyEventIgnore")
+           << TableRows(m.WindowList, "EventSize_");
+    tables << QStringLiteral("  CallEventExit:") << IgnoredRows(first.window, "MyEventIgnore")
+           << TableRows(m.WindowList, "EventExit_");
+    QList<Insertion> insertions{{dataSection, tables}};
+    if (first.menuItem > 0 || first.window > 0)
+        insertions.append(IgnoringProcedure(lines));
+    ApplyInsertions(lines, insertions);
 }
 
 } // namespace quarvel

@@ -6,6 +6,9 @@
 #include <QHash>
 #include <QSet>
 
+#include <optional>
+#include <utility>
+
 namespace quarvel {
 
 namespace {
@@ -67,6 +70,78 @@ QSet<QString> FormWindowMembers(const SourceLineList &lines)
 
 } // namespace
 
+namespace {
+
+// The name and first value of an "Enumeration [Name] [first]" line; known is false for a
+// first value PureBasic works out from other constants, a Step or a binary enumeration.
+struct EnumerationHead {
+    QString name;
+    qint64 first = 0;
+    bool continues = true; // no first value: a named enumeration counts on
+    bool known = true;
+};
+
+std::optional<EnumerationHead> HeadOfBlock(QStringView code)
+{
+    if (!StartsNoCase(code, u"ENUMERATION") || IdentifierEnd(code, 0) != 11)
+        return std::nullopt;
+    EnumerationHead head;
+    QStringView rest = TrimBlanksView(code.sliced(11));
+    if (const qsizetype nameEnd = IdentifierEnd(rest, 0); nameEnd > 0 && !rest.front().isDigit()) {
+        head.name = UpperKeepLength(rest.first(nameEnd));
+        rest = TrimBlanksView(rest.sliced(nameEnd));
+    }
+    if (!rest.isEmpty()) {
+        head.first = rest.toLongLong(&head.known);
+        head.continues = false;
+    }
+    return head;
+}
+
+// "#Name = 5" outside an enumeration: the name and its value.
+std::optional<EnumerationMember> ConstantDefinition(QStringView code, qsizetype line)
+{
+    const QString key = MemberKey(code);
+    const QStringView rest = key.isEmpty() ? QStringView() : TrimBlanksView(code.sliced(key.size() + 1));
+    if (!rest.startsWith(QLatin1Char('=')))
+        return std::nullopt;
+    bool number = false;
+    const qint64 value = TrimBlanksView(rest.sliced(1)).toLongLong(&number);
+    return number ? std::optional<EnumerationMember>({key, value, line, QString()}) : std::nullopt;
+}
+
+} // namespace
+
+QList<EnumerationMember> DeclaredConstants(const SourceLineList &lines)
+{
+    QList<EnumerationMember> members;
+    QHash<QString, qint64> nextOfName; // a named enumeration goes on counting from block to block
+    std::optional<EnumerationHead> block;
+    qint64 next = 0;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QStringView code = Code(lines.at(i));
+        if (!block) {
+            if ((block = HeadOfBlock(code)))
+                next = block->continues ? nextOfName.value(block->name) : block->first;
+            else if (const auto constant = ConstantDefinition(code, i))
+                members.append(*constant);
+        } else if (EndsBlock(code)) {
+            if (block->known && !block->name.isEmpty())
+                nextOfName.insert(block->name, next);
+            block.reset();
+        } else if (const QString key = MemberKey(code); !key.isEmpty() && block->known) {
+            // "#Name = 5" sets the count; from a value worked out of other constants on, the
+            // block's values are not known here.
+            const QStringView rest = TrimBlanksView(code.sliced(key.size() + 1));
+            if (rest.startsWith(QLatin1Char('=')))
+                next = TrimBlanksView(rest.sliced(1)).toLongLong(&block->known);
+            if (block->known)
+                members.append({key, next++, i, block->name});
+        }
+    }
+    return members;
+}
+
 void AlignFormWindowEnumeration(GenerationContext &g)
 {
     const QStringList &windows = g.model.WindowList;
@@ -83,12 +158,17 @@ void AlignFormWindowEnumeration(GenerationContext &g)
     aligned.reserve(lines.size() + windows.size());
     qsizetype next = 0; // the value the named enumeration gives its next member
     bool inside = false;
+    bool first = true;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString &line = lines.at(i);
+        QString line = lines.at(i);
         const SourceOrigin origin = origins.value(i);
         const QStringView code = Code(line);
         if (!inside) {
             inside = StartsFormWindowBlock(code);
+            // Quarvel's window enumeration begins above the windows numbered by hand, and so
+            // does the first block; the later ones count on from it.
+            if (inside && std::exchange(first, false) && g.model.First.window > 0)
+                line.insert(code.data() + code.size() - line.constData(), QLatin1Char(' ') + Str(g.model.First.window));
         } else if (EndsBlock(code)) {
             inside = false;
         } else if (const QString key = MemberKey(code); !key.isEmpty()) {

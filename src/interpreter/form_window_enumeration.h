@@ -2,9 +2,28 @@
 // constants that Quarvel's own window enumeration declares too; both must give them one value.
 #pragma once
 
+#include "model/design_model.h"
+
+#include <QList>
+#include <QString>
+
 namespace quarvel {
 
 struct GenerationContext;
+
+// A constant the windows' code declares with a known value: an enumeration member or a
+// "#Name = 5" line.
+struct EnumerationMember {
+    QString key; // upper-cased, without "#"
+    qint64 value = 0;
+    qsizetype line = 0;
+    QString block; // the enumeration's name upper-cased (FORMGADGET, ...), empty for others
+};
+
+// Every constant of the lines whose value PureBasic gives as a plain number: the members of
+// the enumerations, named ones counting on from block to block, and "#Name = 5". The members
+// of a block from one whose value is worked out of other constants on are left out.
+QList<EnumerationMember> DeclaredConstants(const SourceLineList &lines);
 
 // A named enumeration goes on counting from block to block, while Quarvel numbers every window
 // in the order it is opened. A window without a FormWindow entry (one held in a variable, one

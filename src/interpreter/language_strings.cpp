@@ -4,43 +4,163 @@
 #include "base/line_scan.h"
 #include "base/text_encoding.h"
 #include "interpreter/common_file_loading.h"
+#include "interpreter/opening_procedure.h"
 #include "model/generation_context.h"
 
+#include <QHash>
+
+#include <algorithm>
+
 namespace quarvel {
+
+namespace {
+
+const QString Lookup = QStringLiteral("MyLanguage(");
+
+// The literals of the code that each MyLanguage call looks up: the literal that opens its
+// argument. An escaped literal (~"...") is no key as it stands.
+QList<const CodeLiteral *> LookedUpLiterals(const QString &line, const CodeLine &scan)
+{
+    QList<const CodeLiteral *> found;
+    const int end = scan.comment ? scan.comment - 1 : int(line.size());
+    for (int k = FindNoCase(line, Lookup); k && k <= end; k = FindNoCase(line, Lookup, k + 1)) {
+        if (scan.InLiteral(k) || (k > 1 && IsIdentifierChar(line.at(k - 2))))
+            continue;
+        const QStringView argument = TrimLeadingBlanksView(QStringView(line).sliced(k - 1 + Lookup.size()));
+        const int open = int(line.size() - argument.size()) + 1;
+        for (const CodeLiteral &literal : scan.literals) {
+            if (literal.open == open && literal.kind == CodeLiteral::Plain && literal.close)
+                found.append(&literal);
+        }
+    }
+    return found;
+}
+
+// The calls whose texts reach the user, each with the positions (1-based) of its text
+// arguments as bits: window titles, gadget texts and items, menu and toolbar texts, status bar
+// texts, tooltips and requesters. Fonts, date masks, paths, patterns and queries are none.
+const QHash<QString, quint8> &TextCalls()
+{
+    const auto at = [](std::initializer_list<int> arguments) {
+        quint8 bits = 0;
+        for (const int argument : arguments)
+            bits |= quint8(1u << (argument - 1));
+        return bits;
+    };
+    static const QHash<QString, quint8> calls = {
+        {QStringLiteral("OPENWINDOW"), at({6})},          {QStringLiteral("SETWINDOWTITLE"), at({2})},
+        {QStringLiteral("BUTTONGADGET"), at({6})},        {QStringLiteral("CHECKBOXGADGET"), at({6})},
+        {QStringLiteral("FRAME3DGADGET"), at({6})},       {QStringLiteral("FRAMEGADGET"), at({6})},
+        {QStringLiteral("HYPERLINKGADGET"), at({6})},     {QStringLiteral("LISTICONGADGET"), at({6})},
+        {QStringLiteral("OPTIONGADGET"), at({6})},        {QStringLiteral("STRINGGADGET"), at({6})},
+        {QStringLiteral("TEXTGADGET"), at({6})},          {QStringLiteral("SETGADGETTEXT"), at({2})},
+        {QStringLiteral("SETGADGETITEMTEXT"), at({3})},   {QStringLiteral("ADDGADGETITEM"), at({3})},
+        {QStringLiteral("ADDGADGETCOLUMN"), at({3})},     {QStringLiteral("GADGETTOOLTIP"), at({2})},
+        {QStringLiteral("MENUTITLE"), at({1})},           {QStringLiteral("MENUITEM"), at({2})},
+        {QStringLiteral("OPENSUBMENU"), at({1})},         {QStringLiteral("SETMENUITEMTEXT"), at({3})},
+        {QStringLiteral("SETMENUTITLETEXT"), at({3})},    {QStringLiteral("TOOLBARTOOLTIP"), at({3})},
+        {QStringLiteral("TOOLBARSTANDARDBUTTON"), at({4})}, {QStringLiteral("TOOLBARIMAGEBUTTON"), at({4})},
+        {QStringLiteral("TOOLBARBUTTON"), at({4})},       {QStringLiteral("STATUSBARTEXT"), at({3})},
+        {QStringLiteral("MESSAGEREQUESTER"), at({1, 2})}, {QStringLiteral("INPUTREQUESTER"), at({1, 2})},
+        {QStringLiteral("OPENFILEREQUESTER"), at({1})},   {QStringLiteral("SAVEFILEREQUESTER"), at({1})},
+        {QStringLiteral("PATHREQUESTER"), at({1})},       {QStringLiteral("SYSTRAYICONTOOLTIP"), at({2})},
+    };
+    return calls;
+}
+
+// The literal that opens an argument from first to last (1-based), passing over blanks, other
+// operands and bracketed calls; nullptr when the argument holds none at its own level. An
+// escaped literal is not wrapped, and no other literal of its argument is.
+const CodeLiteral *FirstLiteralOf(const QString &line, const CodeLine &scan, int first, int last)
+{
+    auto literal = scan.literals.cbegin();
+    int depth = 0;
+    for (int i = first; i <= last; ++i) {
+        while (literal != scan.literals.cend() && literal->close && literal->close < i)
+            ++literal;
+        if (literal != scan.literals.cend() && literal->Begin() == i) {
+            if (depth == 0 && literal->kind != CodeLiteral::Character)
+                return literal->kind == CodeLiteral::Plain ? &*literal : nullptr;
+            i = literal->close;
+            continue;
+        }
+        if (line.at(i - 1) == QLatin1Char('('))
+            ++depth;
+        else if (line.at(i - 1) == QLatin1Char(')'))
+            --depth;
+    }
+    return nullptr;
+}
+
+// The literals of the text arguments of the call whose "(" stands at bracket.
+void TextLiteralsOfCall(const QString &line, const CodeLine &scan, int bracket, quint8 texts,
+                        QList<const CodeLiteral *> &found)
+{
+    const CallShape call = ShapeOfCall(line, bracket);
+    const int end = call.close ? call.close : (scan.comment ? scan.comment : int(line.size()) + 1);
+    for (int argument = 1; argument <= 8; ++argument) {
+        if (!(texts & (1u << (argument - 1))) || argument - 1 > call.commas.size())
+            continue;
+        const int first = argument == 1 ? bracket + 1 : call.commas.at(argument - 2) + 1;
+        const int last = (argument - 1 < call.commas.size() ? call.commas.at(argument - 1) : end) - 1;
+        if (const CodeLiteral *literal = FirstLiteralOf(line, scan, first, last))
+            found.append(literal);
+    }
+}
+
+// The literals of a line that reach the user, in the order of the line.
+QList<const CodeLiteral *> InterfaceTexts(const QString &line, const CodeLine &scan)
+{
+    QList<const CodeLiteral *> found;
+    const int end = scan.comment ? scan.comment - 1 : int(line.size());
+    for (int bracket = FindString(line, QLatin1Char('(')); bracket && bracket <= end;
+         bracket = FindString(line, QLatin1Char('('), bracket + 1)) {
+        if (scan.InLiteral(bracket))
+            continue;
+        int start = bracket - 1;
+        while (start > 0 && IsIdentifierChar(line.at(start - 1)))
+            --start;
+        const auto texts = TextCalls().constFind(UpperKeepLength(MidView(line, start + 1, bracket - 1 - start)));
+        if (texts != TextCalls().cend())
+            TextLiteralsOfCall(line, scan, bracket, *texts, found);
+    }
+    std::sort(found.begin(), found.end(), [](const CodeLiteral *a, const CodeLiteral *b) { return a->open < b->open; });
+    found.erase(std::unique(found.begin(), found.end()), found.end());
+    return found;
+}
+
+} // namespace
 
 void ScanLanguageStrings(const SourceLineList &lines, LanguageMap &map)
 {
     for (const QString &line : lines) {
-        if (FindNoCase(line, QStringLiteral("MyLanguage(")) == 0)
+        if (FindNoCase(line, Lookup) == 0)
             continue;
-        // An escaped literal's text is not what it says, and a Data.s line could not hold it.
-        const std::optional<CodeLiteral> literal = ScanCodeLine(line).FirstString();
-        if (!literal || literal->kind == CodeLiteral::Escaped || literal->close - literal->open <= 1)
-            continue;
-        const QString text = Mid(line, literal->open + 1, literal->close - literal->open - 1);
-        if (!map.contains(text))
-            map.insert(text, text);
+        const CodeLine scan = ScanCodeLine(line);
+        for (const CodeLiteral *literal : LookedUpLiterals(line, scan)) {
+            const QString text = Mid(line, literal->open + 1, literal->close - literal->open - 1);
+            if (!text.isEmpty() && !map.contains(text))
+                map.insert(text, text);
+        }
     }
 }
 
-// The first string literal of a line becomes a MyLanguage lookup. Window titles and image
-// file names stay literal; a literal that is already looked up, escaped or never closed is
-// left alone.
+// The texts the windows show become MyLanguage lookups: the first literal of each text
+// argument of the calls that show text. A procedure head (whose defaults must stay constants),
+// a line with a literal that is never closed, and a literal already looked up stay as they are.
 void WrapLanguageStrings(GenerationContext &g)
 {
-    const QString lookup = QStringLiteral("MyLanguage(");
     for (QString &line : g.model.CommonSourceLines) {
-        if (FindNoCase(line, QStringLiteral("OPENWINDOW(")) || FindNoCase(line, QStringLiteral("LOADIMAGE("))
-            || FindNoCase(line, QStringLiteral("CATCHIMAGE(")))
+        if (IndexOfChar(line, u'"') < 0 || !ProcedureHead(line).isEmpty())
             continue;
-        // An escaped ~"..." literal stays as written: its text is not a key as it stands.
-        const std::optional<CodeLiteral> literal = ScanCodeLine(line).FirstString();
-        if (!literal || literal->kind == CodeLiteral::Escaped || literal->close == 0)
+        const CodeLine scan = ScanCodeLine(line);
+        if (!scan.literals.isEmpty() && scan.literals.last().close == 0)
             continue;
-        const int q1 = literal->open, q2 = literal->close;
-        if (q1 > lookup.size() && FindNoCase(Mid(line, q1 - int(lookup.size()), int(lookup.size())), lookup) == 1)
-            continue;
-        line = Left(line, q1 - 1) + lookup + Mid(line, q1, q2 - q1 + 1) + QLatin1Char(')') + Mid(line, q2 + 1);
+        const QList<const CodeLiteral *> texts = InterfaceTexts(line, scan);
+        for (auto literal = texts.crbegin(); literal != texts.crend(); ++literal) {
+            line.insert((*literal)->close, QLatin1Char(')'));
+            line.insert((*literal)->open - 1, Lookup);
+        }
     }
 }
 

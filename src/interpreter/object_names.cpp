@@ -57,14 +57,27 @@ struct NameSet {
     }
 };
 
-// The constant of "Command(#Name, ..." without its "#", cut from the bracket of the command
-// to the next "," or ")", whichever comes first. Cutting at the command's own bracket keeps
-// "MenuTitle("x") : MenuItem(#A, ...)" and "CreatePopupMenu(#M) : Foo(1, 2)" right.
-QString ConstantName(const QString &s, int bracket)
+// The argument of "Command(#Name, ..." from its "#" to the next "," or ")", whichever comes
+// first, trimmed. Cutting at the command's own bracket keeps "MenuTitle("x") : MenuItem(#A, ...)"
+// and "CreatePopupMenu(#M) : Foo(1, 2)" right.
+QStringView ObjectArgument(const QString &s, int bracket)
 {
     // The first of a comma and a closing bracket, in one look.
     const int e = int(IndexOfAny(s, bracket - 1, u',', u')', u')')) + 1;
-    return TrimView(MidView(s, bracket + 2, e - bracket - 2)).toString();
+    return TrimBlanksView(MidView(s, bracket + 1, e - bracket - 1));
+}
+
+// The identifier of an object argument, after its "#".
+QStringView NameOfArgument(QStringView argument)
+{
+    const QStringView name = TrimLeadingBlanksView(argument.sliced(qMin(argument.size(), qsizetype(1))));
+    return name.first(IdentifierEnd(name, 0));
+}
+
+// Whether an object argument computes its number from the constant ("#Btn_0 + i").
+bool IsComputed(QStringView argument, QStringView name)
+{
+    return name.data() + name.size() != argument.data() + argument.size();
 }
 
 // Only the MenuItem command itself creates a menu item; DisableMenuItem(#Menu, ...) and the
@@ -82,14 +95,7 @@ QSet<NoCaseName> GadgetKeys(const QList<GadgetRecord> &gadgets)
     return keys;
 }
 
-enum class Kind { Window, Menu, MenuItem, StatusBar, ToolBar, ToolBarButton, Gadget, None };
-
-// The kind of object a line declares and the bracket of the declaring command; the first
-// matching rule counts.
-struct Declaration {
-    Kind kind = Kind::None;
-    int bracket = 0;
-};
+using Kind = DeclaredKind;
 
 // What the text in front of a "(#" declares, in any letter case. The keywords are matched as
 // the end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
@@ -118,21 +124,6 @@ Kind KindBefore(QStringView before)
         return rule.kind;
     }
     return Kind::Gadget;
-}
-
-// The kind of object a line declares and the bracket of the declaring command. Every
-// declaring keyword is followed by "(#", so the line is classified by what stands in front
-// of each of its "(#": the lowest rule wins, and among equals the first in the line.
-Declaration DeclarationOfLine(const QString &s)
-{
-    static const QString objectBracket = QStringLiteral("(#");
-    Declaration found;
-    for (int g = FindString(s, objectBracket); g; g = FindString(s, objectBracket, g + 1)) {
-        const Kind kind = KindBefore(QStringView(s).left(g - 1));
-        if (kind < found.kind)
-            found = {kind, g};
-    }
-    return found;
 }
 
 struct Collector {
@@ -174,14 +165,8 @@ struct Collector {
         });
     }
 
-    void addGadget(const QString &s, int object)
+    void addGadget(const QString &name, const QString &type)
     {
-        const QString type = typeOf(WordBefore(s, object));
-        if (type.isNull())
-            return;
-        const QString name = ConstantName(s, object);
-        if (name.isEmpty())
-            return;
         const qsizetype known = gadgets.size();
         gadgets.insert({name});
         if (gadgets.size() == known)
@@ -189,21 +174,56 @@ struct Collector {
         g.model.GadgetList.append({name, type});
     }
 
+    // Gadgets and menu items whose numbers are computed from their constant ("#Btn_0 + i" in a
+    // loop): collected after all others, so that the numbers after theirs belong to no other
+    // object of their kind.
+    struct Computed {
+        Kind kind;
+        QString name;
+        QString type;
+    };
+    QList<Computed> computed{};
+
+    void warnComputed(const QString &argument, const QString &name, qsizetype line, const char *what)
+    {
+        g.LogLine(QStringLiteral(" -> Warning: ") + QLatin1String(what) + QStringLiteral(" number ") + argument
+                  + QStringLiteral(" is computed (") + SourceLocation(g.model, line) + QStringLiteral("); #") + name
+                  + QStringLiteral(" gets the constant and the event procedure, numbered after the others; the")
+                  + QStringLiteral(" numbers after it get none."));
+    }
+
+    void addComputed()
+    {
+        for (const Computed &object : std::as_const(computed)) {
+            if (object.kind == Kind::Gadget)
+                addGadget(object.name, object.type);
+            else
+                warnOnDuplicate(object.name, object.kind == Kind::MenuItem ? "MenuItem" : "ToolbarButton");
+        }
+    }
+
     // False when the line stops the run.
-    bool collect(const QString &s)
+    bool collect(const QString &s, qsizetype line)
     {
         // Every declaring keyword is followed by "(#": a line without one declares nothing.
         const auto [kind, bracket] = DeclarationOfLine(s);
         // An object created with #PB_Any and not kept in a variable has no name to declare.
         if (kind == Kind::None || IsPbAnyAt(s, bracket + 2))
             return true;
-        if (kind == Kind::Gadget) {
-            addGadget(s, bracket);
+        const QString type = kind == Kind::Gadget ? typeOf(WordBefore(s, bracket)) : QString();
+        if (kind == Kind::Gadget && type.isNull())
+            return true;
+        const QStringView argument = ObjectArgument(s, bracket);
+        const QStringView nameView = NameOfArgument(argument);
+        if (nameView.isEmpty())
+            return true; // nothing to declare; a malformed line is not an object
+        const QString name = nameView.toString();
+        const bool computedNumber = IsComputed(argument, nameView);
+        if (computedNumber && (kind == Kind::Gadget || kind == Kind::MenuItem || kind == Kind::ToolBarButton)) {
+            warnComputed(argument.toString(), name, line, kind == Kind::Gadget ? "gadget" : "menu item");
+            computed.append({kind, name, type});
             return true;
         }
-        const QString name = ConstantName(s, bracket);
-        if (name.isEmpty())
-            return true; // nothing to declare; a malformed line is not an object
         switch (kind) {
         case Kind::Window: return stopOnDuplicate(windows, name, "WindowID");
         case Kind::Menu: return stopOnDuplicate(menus, name, "MenuID");
@@ -211,7 +231,7 @@ struct Collector {
         case Kind::ToolBar: return stopOnDuplicate(toolBars, name, "ToolBarID");
         case Kind::MenuItem: warnOnDuplicate(name, "MenuItem"); return true;
         case Kind::ToolBarButton: warnOnDuplicate(name, "ToolbarButton"); return true;
-        case Kind::Gadget:
+        case Kind::Gadget: addGadget(name, type); return true;
         case Kind::None: break;
         }
         return true;
@@ -220,15 +240,36 @@ struct Collector {
 
 } // namespace
 
+// Every declaring keyword is followed by "(#", so the line is classified by what stands in
+// front of each of its "(#".
+Declaration DeclarationOfLine(const QString &s)
+{
+    static const QString objectBracket = QStringLiteral("(#");
+    Declaration found;
+    for (int g = FindString(s, objectBracket); g; g = FindString(s, objectBracket, g + 1)) {
+        const Kind kind = KindBefore(QStringView(s).left(g - 1));
+        if (kind < found.kind)
+            found = {kind, g};
+    }
+    return found;
+}
+
+QStringView DeclaredName(const QString &s, int bracket)
+{
+    return NameOfArgument(ObjectArgument(s, bracket));
+}
+
 bool CollectObjectNames(GenerationContext &g)
 {
     Collector collector{g};
     // At most one gadget a line: the set never grows by rehashing every name it holds.
     collector.gadgets.reserve(collector.gadgets.size() + g.model.CommonSourceLines.size());
-    for (const QString &s : std::as_const(g.model.CommonSourceLines)) {
-        if (!collector.collect(s))
+    const SourceLineList &lines = g.model.CommonSourceLines;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!collector.collect(lines.at(i), i))
             return false;
     }
+    collector.addComputed();
     return true;
 }
 

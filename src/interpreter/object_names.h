@@ -2,9 +2,27 @@
 // and gadgets into the design model.
 #pragma once
 
+#include <QString>
+
 namespace quarvel {
 
 struct GenerationContext;
+
+// What a line declares, by the command in front of one of its "(#": the lowest kind wins, and
+// among equals the first in the line. Gadget stands for any other command word; the gadget
+// creator table tells whether it creates a gadget.
+enum class DeclaredKind { Window, Menu, MenuItem, StatusBar, ToolBar, ToolBarButton, Gadget, None };
+
+struct Declaration {
+    DeclaredKind kind = DeclaredKind::None;
+    int bracket = 0; // the "(" of the declaring command's "(#"
+};
+
+Declaration DeclarationOfLine(const QString &s);
+
+// The constant a declaration names, cut from the "#" after its bracket: the identifier there,
+// without blanks around it. A number computed from it ("#Btn_0 + i") gives the identifier.
+QStringView DeclaredName(const QString &s, int bracket);
 
 // False, after logging the duplicate, when two windows, menus, status bars or toolbars share a
 // name: the run stops.

@@ -1,81 +1,35 @@
 #include "interpreter/window_prefixes.h"
 
 #include "base/line_scan.h"
+#include "base/lower_case_key.h"
 #include "base/word_memo.h"
+#include "interpreter/object_names.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 
+#include <QHash>
 #include <QSet>
+#include <QVarLengthArray>
+
+#include <algorithm>
 
 namespace quarvel {
 
 namespace {
 
-// The calls the pass looks for.
-enum Call {
-    OpenWindow, UseGadgetList, CreateGadgetList, CreateToolBar, CreateStatusBar, AddStatusBarField,
-    ToolBarHeight, StatusBarHeight, BalloonTip, ToolBarToolTip, DisableToolBarButton,
-    GetToolBarButtonState, SetToolBarButtonState, SplitterGadget, MdiGadget,
-};
+// The calls that tell whose objects the following lines create.
+enum Call { OpenWindow, UseGadgetList, CreateToolBar, CreateStatusBar };
 
-const CallSet &PrefixCalls()
+const CallSet &WindowCalls()
 {
-    static const CallSet calls{
-        u"OPENWINDOW(#", u"USEGADGETLIST(", u"CREATEGADGETLIST(", u"CREATETOOLBAR(", u"CREATESTATUSBAR(",
-        u"ADDSTATUSBARFIELD(", u"TOOLBARHEIGHT(", u"STATUSBARHEIGHT(", u"BALLOONTIP(", u"TOOLBARTOOLTIP(",
-        u"DISABLETOOLBARBUTTON(", u"GETTOOLBARBUTTONSTATE(", u"SETTOOLBARBUTTONSTATE(", u"SPLITTERGADGET(",
-        u"MDIGADGET(",
-    };
+    static const CallSet calls{u"OPENWINDOW(#", u"USEGADGETLIST(", u"CREATETOOLBAR(", u"CREATESTATUSBAR("};
     return calls;
 }
 
-constexpr quint64 Bit(Call call)
+int FindCall(const QString &s, quint64 calls, Call call, int start = 1)
 {
-    return quint64(1) << call;
+    return (calls & (quint64(1) << call)) ? FindCallNoCase(s, WindowCalls().call(call), start) : 0;
 }
-
-// The calls whose names hold "BAR".
-constexpr quint64 BarCalls = Bit(CreateToolBar) | Bit(CreateStatusBar) | Bit(AddStatusBarField) | Bit(ToolBarHeight)
-                             | Bit(StatusBarHeight) | Bit(ToolBarToolTip) | Bit(DisableToolBarButton)
-                             | Bit(GetToolBarButtonState) | Bit(SetToolBarButtonState);
-
-// One line being rewritten, with the calls it holds: a call it does not hold is not searched for.
-struct Line {
-    QString text;
-    quint64 calls;
-
-    explicit Line(const QString &s) : text(s), calls(PrefixCalls().callsIn(s)) {}
-    bool has(quint64 someCalls) const { return (calls & someCalls) != 0; }
-    int find(Call call, int start = 1) const
-    {
-        return has(Bit(call)) ? FindCallNoCase(text, PrefixCalls().call(call), start) : 0;
-    }
-    int find(QChar c, int start = 1) const { return FindString(text, c, start); }
-    // Every insertion follows the "#" of a constant; #PB_Any names no object of its own and
-    // stays as written.
-    void insertAfter(int position, const QString &insertion)
-    {
-        if (insertion.isEmpty() || IsPbAnyAt(text, position + 1))
-            return;
-        text = InsertAfter(text, position, insertion);
-        // A prefix cut from a damaged line may bring calls of its own; every one is searched.
-        if (IndexOfChar(insertion, u'(') >= 0)
-            calls = ~quint64(0);
-    }
-};
-
-// Whether the word before a bracket names a command, remembered for each word as written.
-struct CommandWords {
-    const NameTables &tables;
-    WordMemo<bool> known;
-
-    bool isCommand(QStringView word)
-    {
-        return known.value(word, [&](QStringView w) {
-            return tables.isCommand(w.isNull() ? QString() : UpperKeepLength(w));
-        });
-    }
-};
 
 // A comment line: its first ";" lies in the first nine characters. The indentation of
 // commented-out code is short; a ";" further right ends a statement.
@@ -86,171 +40,400 @@ bool IsCommentLine(const QString &s)
 
 // The window named inside the first "WindowID(#...)" bracket pair of a line, starting the
 // bracket search at from.
-QString WindowNameInBrackets(const Line &s, int from)
+QString WindowNameInBrackets(const QString &s, int from)
 {
-    const int p = s.find(QLatin1Char('('), from);
-    const int e = s.find(QLatin1Char(')'), p);
+    const int p = FindString(s, QLatin1Char('('), from);
+    const int e = FindString(s, QLatin1Char(')'), p);
     // A variable that holds a window ("WindowID(Window_0)") is named in full; otherwise the
     // "#" right after the bracket is skipped, and written as "WindowID( #W )" it follows a blank.
-    const QString argument = Trim(Mid(s.text, p + 1, e - p - 1));
+    const QString argument = Trim(Mid(s, p + 1, e - p - 1));
     if (!argument.isEmpty() && (argument.at(0).isLetter() || argument.at(0) == QLatin1Char('_')))
         return argument;
-    const QString name = Trim(Mid(s.text, p + 2, e - p - 2));
+    const QString name = Trim(Mid(s, p + 2, e - p - 2));
     return name.startsWith(QLatin1Char('#')) ? Trim(name.mid(1)) : name;
 }
 
 // The window of a CreateToolBar or CreateStatusBar line: the argument of the WindowID call
-// after the command's own bracket. Empty when the line creates no bar.
-QString WindowOfBarLine(const Line &s)
+// after the command's own bracket. Null when the line creates no bar.
+QString WindowOfBarLine(const QString &s, quint64 calls)
 {
     for (const Call call : {CreateToolBar, CreateStatusBar}) {
-        if (const int k = s.find(call))
-            return WindowNameInBrackets(s, k + int(PrefixCalls().call(call).size()) + 1);
+        if (const int k = FindCall(s, calls, call))
+            return WindowNameInBrackets(s, k + int(WindowCalls().call(call).size()) + 1);
     }
     return QString();
 }
 
-// ToolBarHeight and StatusBarHeight calls take the prefix wherever they stand in the line.
-// Returns the positions of the brackets whose "#" got the prefix.
-QSet<int> PrefixHeightQueries(Line &s, const QString &prefix)
-{
-    QSet<int> done;
-    for (const Call call : {ToolBarHeight, StatusBarHeight}) {
-        for (int k = s.find(call); k;) {
-            const int q = s.find(QLatin1Char('('), k);
-            int next = k + 1;
-            // A numbered bar (ToolBarHeight(0)) has no constant to qualify.
-            if (q < s.text.size() && s.text.at(q) == QLatin1Char('#')) {
-                s.insertAfter(q + 1, prefix);
-                done.insert(q);
-                // The search goes on behind the prefix: a prefix taken from a damaged line may
-                // hold the keyword itself and would otherwise be prefixed again without end.
-                next = q + 2 + int(prefix.size());
-            }
-            k = s.find(call, next);
-        }
-    }
-    return done;
-}
-
-// The constant after the first comma of a call, when the line has the call.
-void PrefixConstantAfterFirstComma(Line &s, Call call, const QString &prefix)
-{
-    const int t = s.find(call);
-    if (t == 0)
-        return;
-    const int c = s.find(QLatin1Char(','), t);
-    const int h = s.find(QLatin1Char('#'), c + 1);
-    if (c && h)
-        s.insertAfter(h, prefix);
-}
-
-// Balloon tips and the toolbar button calls name a second object after the first comma.
-void PrefixSecondArgument(Line &s, bool bars, const QString &prefix)
-{
-    PrefixConstantAfterFirstComma(s, BalloonTip, prefix);
-    if (!bars)
-        return;
-    for (const Call call : {ToolBarToolTip, DisableToolBarButton, GetToolBarButtonState, SetToolBarButtonState})
-        PrefixConstantAfterFirstComma(s, call, prefix);
-}
-
-// The sixth and seventh arguments of SplitterGadget (its two children) and MDIGadget, each
-// only when it is a constant: a child held in a variable has no name to qualify.
-void PrefixSixthAndSeventhArguments(Line &s, Call call, const QString &prefix)
-{
-    const int v = s.find(call);
-    if (v == 0)
-        return;
-    const CallShape shape = ShapeOfCall(s.text, v + int(PrefixCalls().call(call).size()) - 1);
-    // The seventh first, so that the sixth's prefix moves no position still to be used.
-    for (const qsizetype comma : {5, 4}) {
-        if (comma >= shape.commas.size())
-            continue;
-        const QStringView argument = QStringView(s.text).sliced(shape.commas.at(comma));
-        const int h = int(s.text.size() - TrimLeadingBlanksView(argument).size()) + 1;
-        if (h <= s.text.size() && s.text.at(h - 1) == QLatin1Char('#'))
-            s.insertAfter(h, prefix);
-    }
-}
-
-// The first object argument, when the word before "(#" is a command that takes one and the
-// bracket is not a height query's, which has its prefix already.
-void PrefixFirstObjectArgument(Line &s, const QSet<int> &heightBrackets, CommandWords &commands,
-                               const QString &prefix)
-{
-    const int object = FindString(s.text, QStringLiteral("(#"));
-    if (object && !heightBrackets.contains(object) && commands.isCommand(WordBefore(s.text, object)))
-        s.insertAfter(object + 1, prefix);
-}
-
-// The object constants of a line inside a window take the prefix. A toolbar or status bar
-// line first makes its own window the prefix of the lines from here on.
-void PrefixObjectsOfLine(Line &s, QString &prefix, CommandWords &commands)
-{
-    // The toolbar and status bar commands all have "BAR" in their names; the searches for them
-    // are skipped on a line without those letters. Only a prefix holding a bracket can bring
-    // such a call into a line that has the letters but none of the calls.
-    const bool bars = s.has(BarCalls)
-                      || (IndexOfChar(prefix, u'(') >= 0 && FindNoCase(s.text, QStringLiteral("BAR")));
-    if (const QString window = bars ? WindowOfBarLine(s) : QString(); !window.isEmpty())
-        prefix = window + QLatin1Char('_');
-    if (s.find(CreateGadgetList) || (bars && s.find(AddStatusBarField)))
-        return;
-    const QSet<int> heightBrackets = bars ? PrefixHeightQueries(s, prefix) : QSet<int>();
-    PrefixFirstObjectArgument(s, heightBrackets, commands, prefix);
-    PrefixSecondArgument(s, bars, prefix);
-    PrefixSixthAndSeventhArguments(s, SplitterGadget, prefix);
-    PrefixSixthAndSeventhArguments(s, MdiGadget, prefix);
-}
-
 // The window an OpenWindow line opens: its first argument, found at keyword.
-QString OpenedWindow(const Line &s, int keyword)
+QString OpenedWindow(const QString &s, int keyword)
 {
     const int p = keyword + 10;
-    const int c = s.find(QLatin1Char(','), p);
-    return Trim(Mid(s.text, p + 2, c - p - 2));
+    const int c = FindString(s, QLatin1Char(','), p);
+    return Trim(Mid(s, p + 2, c - p - 2));
 }
 
-// The window a UseGadgetList line turns to.
-QString GadgetListWindow(const Line &s)
+// The window a UseGadgetList line turns to. A gadget list of a gadget
+// ("UseGadgetList(GadgetID(#Panel))") belongs to the window in use: null.
+QString GadgetListWindow(const QString &s, int keyword)
 {
-    const int w = FindCallNoCase(s.text, u"WINDOWID(");
-    return WindowNameInBrackets(s, w + 2);
+    const int w = FindCallNoCase(s, u"WINDOWID(", keyword);
+    return w ? WindowNameInBrackets(s, w + 2) : QString();
 }
 
-// A window without a constant gives its objects no prefix to take.
 bool IsPbAny(const QString &window)
 {
     return UpperKeepLength(window) == QLatin1String("PB_ANY");
 }
 
+const int NoWindow = -1;
+
+// One statement that creates an object: its line, the bracket of its command, its constant as
+// written and its window.
+struct Creation {
+    qsizetype line = 0;
+    int bracket = 0;
+    QStringView name; // in the lines as they were read, or a name given to the object here
+    qint32 window = NoWindow;
+    bool variable = false; // a #PB_Any object kept in a variable, given a constant of its own
+    qsizetype next = -1;   // the first creation of this name in a further window, -1 for none
+};
+
+// What the first walk learns: the windows in the order met, the window of each line, and every
+// statement that creates an object.
+struct WindowsOfCode {
+    SourceLineList original; // the lines as read: the names of the creations lie in them
+    QStringList givenNames;  // names given to objects here
+    QStringList windows;
+    QHash<LowerCaseKey, qint32> windowIndex; // keys view the names of windows
+    QList<qint32> lines; // the window of each line
+    QList<Creation> creations;
+    QHash<LowerCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
+    QHash<quint64, qsizetype> createdIn;    // ObjectInWindow -> the object's first creation there
+
+    qint32 windowNamed(const QString &name)
+    {
+        if (name.isEmpty())
+            return NoWindow;
+        if (const auto known = windowIndex.constFind(LowerCaseKey(name)); known != windowIndex.cend())
+            return *known;
+        windows.append(name);
+        windowIndex.insert(LowerCaseKey(windows.last()), qint32(windows.size() - 1));
+        return qint32(windows.size() - 1);
+    }
+};
+
+// Whether a word before "(#" creates a gadget, remembered for each word as written.
+struct CreatorWords {
+    const NameTables &tables;
+    WordMemo<bool> known;
+
+    bool isCreator(QStringView word)
+    {
+        return known.value(word, [&](QStringView w) {
+            return tables.isGadgetCreator(w.isNull() ? QString() : UpperKeepLength(w));
+        });
+    }
+};
+
+// The object a line creates other than a window, by the rules of the name collection.
+Creation CreationOfLine(const QString &s, CreatorWords &creators)
+{
+    const Declaration declaration = DeclarationOfLine(s);
+    if (declaration.kind == DeclaredKind::None || declaration.kind == DeclaredKind::Window
+        || IsPbAnyAt(s, declaration.bracket + 2))
+        return {};
+    if (declaration.kind == DeclaredKind::Gadget && !creators.isCreator(WordBefore(s, declaration.bracket)))
+        return {};
+    Creation creation;
+    creation.bracket = declaration.bracket;
+    creation.name = DeclaredName(s, declaration.bracket);
+    return creation;
+}
+
+// Walks the lines once: the window a line belongs to is set by a window line, a UseGadgetList
+// line or a toolbar or status bar line, and carries on from one procedure and common file to
+// the next. False, after logging why, when a window is opened with #PB_Any; `stop` is then
+// that line.
+bool FindWindowsOfCode(GenerationContext &g, WindowsOfCode &code, qsizetype &stop)
+{
+    code.original = g.model.CommonSourceLines;
+    const SourceLineList &lines = code.original;
+    QSet<qsizetype> variableLines;
+    for (const VariableObject &object : std::as_const(g.model.VariableObjects))
+        variableLines.insert(object.line);
+    CreatorWords creators{g.nameTables, {}};
+    qint32 current = NoWindow;
+    code.lines.reserve(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &s = lines.at(i);
+        // Every statement the walk looks at has a bracket.
+        if (IsCommentLine(s) || IndexOfChar(s, u'(') < 0) {
+            code.lines.append(current);
+            continue;
+        }
+        const quint64 calls = WindowCalls().callsIn(s);
+        if (const int k = FindCall(s, calls, OpenWindow)) {
+            const QString window = OpenedWindow(s, k);
+            if (IsPbAny(window)) {
+                g.LogLine(QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"));
+                stop = i;
+                return false;
+            }
+            current = code.windowNamed(window);
+        } else if (const int u = FindCall(s, calls, UseGadgetList)) {
+            if (const QString window = GadgetListWindow(s, u); !window.isNull())
+                current = code.windowNamed(window);
+        } else if (const QString window = WindowOfBarLine(s, calls); !window.isEmpty()) {
+            current = code.windowNamed(window);
+        }
+        code.lines.append(current);
+        Creation creation = CreationOfLine(s, creators);
+        if (creation.name.isEmpty())
+            continue;
+        creation.line = i;
+        creation.window = current;
+        creation.variable = variableLines.contains(i);
+        code.creations.append(creation);
+    }
+    stop = lines.size();
+    return true;
+}
+
+// A #PB_Any object kept in a variable is given a constant named like its variable. When an
+// object of the same window already has a constant of that name in any letter case
+// ("Squares = TextGadget(#PB_Any, ...)" and "ButtonGadget(#squares, ...)"), both would get one
+// number: the variable's object is given another name.
+void SeparateVariableNames(GenerationContext &g, WindowsOfCode &code)
+{
+    const auto isVariable = [](const Creation &c) { return c.variable; };
+    if (std::none_of(code.creations.cbegin(), code.creations.cend(), isVariable))
+        return;
+    QHash<QString, QList<qsizetype>> byName; // upper-cased name -> its creations
+    for (qsizetype c = 0; c < code.creations.size(); ++c)
+        byName[UpperKeepLength(code.creations.at(c).name)].append(c);
+    const auto constantOfWindow = [&](const Creation &variable) -> const Creation * {
+        for (const qsizetype other : byName.value(UpperKeepLength(variable.name))) {
+            const Creation &o = code.creations.at(other);
+            if (!o.variable && o.window == variable.window)
+                return &o;
+        }
+        return nullptr;
+    };
+    for (qsizetype c = 0; c < code.creations.size(); ++c) {
+        Creation &creation = code.creations[c];
+        const Creation *constant = creation.variable ? constantOfWindow(creation) : nullptr;
+        if (!constant)
+            continue;
+        const QString variable = creation.name.toString();
+        QString name;
+        for (int n = 2; name.isEmpty() || byName.contains(UpperKeepLength(name)); ++n)
+            name = variable + QLatin1Char('_') + QString::number(n);
+        byName[UpperKeepLength(name)].append(c);
+        QString &line = g.model.CommonSourceLines[creation.line];
+        line = Left(line, creation.bracket + 1) + name + Mid(line, creation.bracket + 2 + int(variable.size()));
+        const QString prefix = creation.window == NoWindow ? QString() : code.windows.at(creation.window) + QLatin1Char('_');
+        g.LogLine(QStringLiteral(" -> Warning: variable ") + variable + QStringLiteral(" and #") + prefix
+                  + constant->name.toString() + QStringLiteral(" name two objects of one window (")
+                  + SourceLocation(g.model, creation.line) + QStringLiteral(", ") + SourceLocation(g.model, constant->line)
+                  + QStringLiteral("); the variable's object is #") + prefix + name + QLatin1Char('.'));
+        code.givenNames.append(name);
+        creation.name = code.givenNames.last();
+    }
+}
+
+// An object, by its first creation, in one window.
+quint64 ObjectInWindow(qsizetype object, qint32 window)
+{
+    return (quint64(object) << 32) | quint32(window);
+}
+
+// The objects by name in any letter case. The first creation of an object in each further
+// window joins the chain that starts at its first creation.
+void IndexObjects(WindowsOfCode &code)
+{
+    code.objects.reserve(code.creations.size());
+    code.createdIn.reserve(code.creations.size());
+    for (qsizetype c = 0; c < code.creations.size(); ++c) {
+        Creation &creation = code.creations[c];
+        auto known = code.objects.find(LowerCaseKey(creation.name));
+        if (known == code.objects.end())
+            known = code.objects.insert(LowerCaseKey(creation.name), c);
+        const qsizetype object = *known;
+        const quint64 inWindow = ObjectInWindow(object, creation.window);
+        if (code.createdIn.contains(inWindow))
+            continue;
+        code.createdIn.insert(inWindow, c);
+        if (object != c) {
+            creation.next = code.creations.at(object).next;
+            code.creations[object].next = c;
+        }
+    }
+}
+
+// Whether the constant at hash (0-based) is the one its line declares: an enumeration member,
+// or the name of "#Name = ...". A declaration of the sources keeps its name.
+bool IsDeclaredAt(QStringView code, qsizetype hash, qsizetype nameEnd, bool inEnumeration)
+{
+    if (TrimLeadingBlanksView(code).data() != code.data() + hash)
+        return false;
+    return inEnumeration || TrimLeadingBlanksView(code.sliced(nameEnd)).startsWith(QLatin1Char('='));
+}
+
+// Whether a line opens or closes an Enumeration block; other lines keep the state.
+void FollowEnumerations(QStringView code, bool &inEnumeration)
+{
+    const QStringView text = TrimLeadingBlanksView(code);
+    if (text.isEmpty() || UpperChar(text.front()) != QLatin1Char('E'))
+        return;
+    const auto keyword = [&](QStringView word) {
+        return StartsNoCase(text, word) && IdentifierEnd(text, 0) == word.size();
+    };
+    if (!inEnumeration && (keyword(u"ENUMERATION") || keyword(u"ENUMERATIONBINARY")))
+        inEnumeration = true;
+    else if (inEnumeration && keyword(u"ENDENUMERATION"))
+        inEnumeration = false;
+}
+
+// Gives every use of an object's constant the name of its window.
+class Qualifier
+{
+public:
+    Qualifier(GenerationContext &g, const WindowsOfCode &code) : g_(g), code_(code)
+    {
+        for (const QString &window : code.windows)
+            prefixes_.append(window + QLatin1Char('_'));
+    }
+
+    // The lines before end; a run stopped by a #PB_Any window qualifies those it has passed.
+    void qualify(qsizetype end)
+    {
+        bool inEnumeration = false;
+        SourceLineList &lines = g_.model.CommonSourceLines;
+        auto creation = code_.creations.cbegin();
+        for (qsizetype i = 0; i < end; ++i) {
+            QString &s = lines[i];
+            // The object a line creates is named wherever its command stands, as the names are
+            // collected; the other constants only in the code.
+            const Creation *created = nullptr;
+            if (creation != code_.creations.cend() && creation->line == i)
+                created = &*creation++;
+            if (IsCommentLine(s)) // left as written, like a statement of a comment
+                continue;
+            if (!created && IndexOfChar(s, u'#') < 0) {
+                FollowEnumerations(s, inEnumeration);
+                continue;
+            }
+            const CodeLine scan = ScanCodeLine(s);
+            const QStringView code = QStringView(s).first(scan.comment ? scan.comment - 1 : s.size());
+            FollowEnumerations(code, inEnumeration);
+            s = qualifiedLine(s, code, scan, i, created, inEnumeration);
+        }
+    }
+
+private:
+    // The window whose constant a use at line names: the only window that creates such an
+    // object, or the window of the line when it creates one too; otherwise the window whose
+    // creating line is nearest, with a warning.
+    qint32 windowOf(qsizetype object, qsizetype line, QStringView name)
+    {
+        const QList<Creation> &creations = code_.creations;
+        if (creations.at(object).next < 0)
+            return creations.at(object).window;
+        const qint32 here = code_.lines.at(line);
+        if (code_.createdIn.contains(ObjectInWindow(object, here)))
+            return here;
+        qsizetype nearest = object;
+        for (qsizetype c = creations.at(object).next; c >= 0; c = creations.at(c).next) {
+            if (qAbs(creations.at(c).line - line) < qAbs(creations.at(nearest).line - line))
+                nearest = c;
+        }
+        warnAmbiguous(object, line, name, creations.at(nearest).window);
+        return creations.at(nearest).window;
+    }
+
+    void warnAmbiguous(qsizetype object, qsizetype line, QStringView name, qint32 chosen)
+    {
+        QList<qint32> windows;
+        for (qsizetype c = object; c >= 0; c = code_.creations.at(c).next) {
+            if (code_.creations.at(c).window != NoWindow)
+                windows << code_.creations.at(c).window;
+        }
+        std::sort(windows.begin(), windows.end());
+        QStringList names;
+        for (const qint32 w : windows)
+            names << code_.windows.at(w);
+        const QString constant = name.toString();
+        g_.LogLine(QStringLiteral(" -> Warning: #") + constant + QStringLiteral(" names objects of the windows ")
+                   + names.join(QStringLiteral(", ")) + QStringLiteral(" (") + SourceLocation(g_.model, line)
+                   + QStringLiteral("); taken as #") + prefixOf(chosen) + constant + QLatin1Char('.'));
+    }
+
+    QString prefixOf(qint32 window) const { return window == NoWindow ? QString() : prefixes_.at(window); }
+
+    // A window's name goes in after the "#" at hash (0-based).
+    struct Insertion {
+        qsizetype hash;
+        qint32 window;
+    };
+
+    // The line with each object constant named after its window. The object the line creates
+    // takes the line's window; every other constant of the code the window of its object.
+    QString qualifiedLine(const QString &s, QStringView code, const CodeLine &scan, qsizetype line,
+                          const Creation *created, bool inEnumeration)
+    {
+        QVarLengthArray<Insertion, 4> insertions;
+        const qsizetype createdHash = created ? created->bracket : -1;
+        if (created && created->window != NoWindow)
+            insertions.append({createdHash, created->window});
+        for (qsizetype h = IndexOfChar(code, u'#'); h >= 0; h = IndexOfChar(code, u'#', h + 1)) {
+            const qsizetype nameEnd = IdentifierEnd(code, h + 1);
+            if (h == createdHash || nameEnd == h + 1 || scan.InLiteral(int(h) + 1)
+                || (h > 0 && IsIdentifierChar(code.at(h - 1))) || IsDeclaredAt(code, h, nameEnd, inEnumeration))
+                continue;
+            const QStringView name = code.sliced(h + 1, nameEnd - h - 1);
+            const auto object = code_.objects.constFind(LowerCaseKey(name));
+            if (object == code_.objects.cend())
+                continue; // not an object: a window, a user constant, one of PureBasic's own
+            if (const qint32 window = windowOf(*object, line, name); window != NoWindow)
+                insertions.append({h, window});
+        }
+        if (insertions.isEmpty())
+            return s;
+        std::sort(insertions.begin(), insertions.end(),
+                  [](const Insertion &a, const Insertion &b) { return a.hash < b.hash; });
+        qsizetype size = s.size();
+        for (const Insertion &insertion : insertions)
+            size += prefixes_.at(insertion.window).size();
+        // Written in place into a text of its final size: one allocation a line.
+        QString result(size, Qt::Uninitialized);
+        QChar *out = result.data();
+        qsizetype copied = 0;
+        for (const Insertion &insertion : insertions) {
+            out = std::copy(s.constData() + copied, s.constData() + insertion.hash + 1, out);
+            const QString &prefix = prefixes_.at(insertion.window);
+            out = std::copy(prefix.constData(), prefix.constData() + prefix.size(), out);
+            copied = insertion.hash + 1;
+        }
+        std::copy(s.constData() + copied, s.constData() + s.size(), out);
+        return result;
+    }
+
+    GenerationContext &g_;
+    const WindowsOfCode &code_;
+    QStringList prefixes_;
+};
+
 } // namespace
 
 bool InsertWindowPrefixes(GenerationContext &g)
 {
-    QString prefix;
-    CommandWords commands{g.nameTables, {}};
-    for (QString &text : g.model.CommonSourceLines) {
-        // Every statement the pass looks at has a bracket.
-        if (IsCommentLine(text) || IndexOfChar(text, u'(') < 0)
-            continue;
-        Line s(text);
-        if (const int k = s.find(OpenWindow)) {
-            const QString window = OpenedWindow(s, k);
-            if (IsPbAny(window)) {
-                g.LogLine(QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"));
-                return false;
-            }
-            prefix = window + QLatin1Char('_');
-        } else if (s.find(UseGadgetList)) {
-            prefix = GadgetListWindow(s) + QLatin1Char('_');
-        } else {
-            PrefixObjectsOfLine(s, prefix, commands);
-            text = s.text;
-        }
-    }
-    return true;
+    WindowsOfCode code;
+    qsizetype stop = 0;
+    const bool whole = FindWindowsOfCode(g, code, stop);
+    SeparateVariableNames(g, code);
+    IndexObjects(code);
+    Qualifier(g, code).qualify(stop);
+    return whole;
 }
 
 } // namespace quarvel

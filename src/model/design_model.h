@@ -69,6 +69,19 @@ struct SourceOrigin {
     qint32 line = 0;
 };
 
+// The value each kind's enumeration begins at: above the numbers the sources give objects of
+// that kind themselves, so that no two objects share a number. 0 for most projects.
+struct FirstNumbers {
+    qint64 window = 0;
+    qint64 menu = 0;
+    qint64 menuItem = 0; // menu items and toolbar buttons
+    qint64 statusBar = 0;
+    qint64 toolBar = 0;
+    qint64 gadget = 0;
+    qint64 font = 0;
+    qint64 image = 0;
+};
+
 // The kind of event a form's event procedure hands on to a procedure of the user's.
 enum class AssignedEvent { Gadget, Menu };
 
@@ -160,6 +173,7 @@ struct DesignModel {
     // The first window of the sources that cannot be generated, with its place: "window 2 is
     // opened with a plain number (Extras.pb:10)"; why no window is found, when none is.
     QString FirstUngeneratedWindow;
+    FirstNumbers First;
     FormEvents FormEventAssignments;
 };
 

@@ -16,6 +16,7 @@
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
+#include "interpreter/object_numbers.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
@@ -121,6 +122,7 @@ bool InterpretCode(GenerationContext &g)
     ResolveFormEventAssignments(g);
     AvoidTemplateNames(g);
     ChooseMainWindow(g);
+    FindFirstObjectNumbers(g);
     AlignFormWindowEnumeration(g);
     DropGeneratedConstants(g);
     return true;
@@ -154,6 +156,7 @@ void BuildSections(GenerationContext &g)
     EmitImageSection(g);
     if (g.switches().Image_Null)
         ZeroImageGadgets(g);
+    FindFirstImageAndFontNumbers(g);
     EmitConstantsSection(g);
 }
 

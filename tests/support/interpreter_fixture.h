@@ -23,6 +23,16 @@ struct InterpreterFixture {
         return *this;
     }
 
+    // The lines as read from one common file, with their file and line numbers.
+    InterpreterFixture &withFileLines(const QString &file, const QStringList &lines)
+    {
+        g.model.CommonFileList = {file};
+        g.model.CommonSourceOrigins.clear();
+        for (qint32 i = 0; i < lines.size(); ++i)
+            g.model.CommonSourceOrigins.append({0, i + 1});
+        return withLines(lines);
+    }
+
     QStringList &lines() { return g.model.CommonSourceLines; }
 
     TestProject dir;

@@ -245,7 +245,9 @@ struct Member {
 
 struct Enumerations {
     QHash<QString, Member> members; // upper-cased name without "#"
-    QList<int> sizes;               // members per enumeration
+    QList<qint64> ends;             // per enumeration, the value after its last member
+    QList<QString> kinds;           // per enumeration, "Window", "Gadget", ... from its heading
+    QHash<QString, QHash<qint64, QString>> generated; // kind -> value -> the constant of the section
 };
 
 Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
@@ -272,7 +274,9 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
                 inside = true;
                 name = match.captured(1).toUpper();
                 next = !match.captured(2).isEmpty() ? match.captured(2).toLongLong() : nextOfName.value(name, 0);
-                result.sizes << 0;
+                result.ends << next;
+                static const QRegularExpression heading(QStringLiteral("^;- (\\w+) Constants$"));
+                result.kinds << (i >= 2 ? heading.match(commonFile->lines[i - 2]).captured(1) : QString());
             }
             continue;
         }
@@ -299,11 +303,13 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
                           + QStringLiteral(" is declared again with another value (")
                           + QString::number(result.members.value(member).value) + QStringLiteral(", then ")
                           + QString::number(next) + QLatin1Char(')');
+        if (!result.kinds.last().isEmpty())
+            result.generated[result.kinds.last()].insert(next, match.captured(1));
         // The first declaration names the enumeration: the generated one, ahead of the sources'.
         if (!result.members.contains(member))
-            result.members.insert(member, {int(result.sizes.size() - 1), next});
+            result.members.insert(member, {int(result.ends.size() - 1), next});
         ++next;
-        ++result.sizes.last();
+        result.ends.last() = next;
     }
     return result;
 }
@@ -484,7 +490,8 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
         int enumeration = -1;
         for (qsizetype row = 0; row < table.rows.size(); ++row) {
             const QString &procedure = table.rows[row];
-            if (procedure.compare(QStringLiteral("MyEventDispatch"), Qt::CaseInsensitive) == 0)
+            if (procedure.compare(QStringLiteral("MyEventDispatch"), Qt::CaseInsensitive) == 0
+                || procedure.compare(QStringLiteral("MyEventIgnore"), Qt::CaseInsensitive) == 0)
                 continue; // the row of an object without a procedure of its own
             const QString where = Where(eventMain, table.rowLines[row]) + QStringLiteral("row ") + QString::number(row)
                                   + QStringLiteral(" of ") + label + QStringLiteral(" calls ") + procedure;
@@ -505,10 +512,45 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
             if (enumeration < 0)
                 enumeration = member->enumeration;
         }
-        if (enumeration >= 0 && enums.sizes[enumeration] != table.rows.size()) {
+        if (enumeration >= 0 && enums.ends[enumeration] != table.rows.size()) {
             faults << Where(eventMain, table.labelLine) + QStringLiteral("table ") + label + QStringLiteral(" has ")
                           + QString::number(table.rows.size()) + QStringLiteral(" rows, its enumeration ")
-                          + QString::number(enums.sizes[enumeration]) + QStringLiteral(" members");
+                          + QString::number(enums.ends[enumeration]) + QStringLiteral(" values");
+        }
+    }
+}
+
+// --- object numbers ----------------------------------------------------------------------
+
+// A window or menu item the window code creates with a number of its own, a plain one or a
+// constant of another enumeration, that a constant of the generated section holds too:
+// PureBasic gives both one object, and the later destroys the earlier (or both menu items one
+// event). Gadgets are compared by CheckWindowCode.
+void CheckSharedNumbers(const SourceFile &commonFile, const Enumerations &enums, QStringList &faults)
+{
+    static const QRegularExpression creation(
+        QStringLiteral("(?<![\\w.])(OpenWindow|MenuItem|ToolBarStandardButton|ToolBarImageButton)\\s*\\(\\s*(\\d+|#\\w+)\\s*[,)]"),
+        QRegularExpression::CaseInsensitiveOption);
+    const auto kindOf = [](const QString &command) {
+        return command.compare(QStringLiteral("OpenWindow"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Window")
+                                                                                       : QStringLiteral("MenuItem");
+    };
+    for (qsizetype i = 0; i < commonFile.code.size(); ++i) {
+        for (auto it = creation.globalMatch(commonFile.code[i]); it.hasNext();) {
+            const auto match = it.next();
+            const QString kind = kindOf(match.captured(1));
+            const QString argument = match.captured(2);
+            qint64 number = argument.toLongLong();
+            if (argument.startsWith(QLatin1Char('#'))) {
+                const auto member = enums.members.constFind(argument.mid(1).toUpper());
+                if (member == enums.members.cend() || enums.kinds[member->enumeration] == kind)
+                    continue; // undeclared, or a constant of the generated section itself
+                number = member->value;
+            }
+            const QString holder = enums.generated.value(kind).value(number);
+            if (!holder.isEmpty() && holder.compare(argument.mid(1), Qt::CaseInsensitive) != 0)
+                faults << Where(commonFile, i) + match.captured(1) + QLatin1Char('(') + argument
+                              + QStringLiteral(") creates the number of #") + holder;
         }
     }
 }
@@ -1068,6 +1110,8 @@ QStringList CheckProject(const QString &directory)
             CheckConstants(file, declared, faults);
     }
 
+    if (commonFile)
+        CheckSharedNumbers(*commonFile, enums, faults);
     if (eventMain) {
         CheckTables(*eventMain, enums, faults);
         CheckCaseVariables(*eventMain, GlobalVariables(files), faults);

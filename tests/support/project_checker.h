@@ -20,6 +20,8 @@ namespace quarvel {
 //   values (a named enumeration goes on counting across its blocks) and no #PB_Any became a
 //   constant (#Window_0_PB_Any);
 // - every variable in a Case of EventMain.pb is declared Global in one of the files;
+// - no window or menu item is created with a number (a plain one, or a constant of another
+//   enumeration) that a constant of the generated section holds too;
 // - with jump tables: each table has as many rows as its count constant and as its
 //   enumeration has members, and row i names the object whose constant has value i;
 // - Procedure, Select, If and DataSection blocks are closed in every file, in order;

@@ -139,7 +139,7 @@ EndEnumeration
 ; ***************************************************************************************
 
 Procedure Open_NotesWindow(x = 0, y = 0, width = 520, height = 360)
-  OpenWindow(#NotesWindow, #PB_Ignore, #PB_Ignore, width, height, "Notes", #PB_Window_SystemMenu | #PB_Window_MinimizeGadget | #PB_Window_SizeGadget)
+  OpenWindow(#NotesWindow, #PB_Ignore, #PB_Ignore, width, height, MyLanguage("Notes"), #PB_Window_SystemMenu | #PB_Window_MinimizeGadget | #PB_Window_SizeGadget)
   CreateMenu(#NotesWindow_Menu, WindowID(#NotesWindow))
   MenuTitle(MyLanguage("File"))
   MenuItem(#NotesWindow_MenuNew, MyLanguage("New") + #TAB$ + "Ctrl+N")
@@ -172,7 +172,7 @@ EndProcedure
 ; ***************************************************************************************
 
 Procedure Open_AboutWindow()
-	If OpenWindow(#AboutWindow, #PB_Ignore, #PB_Ignore, 320, 150, "About Notes", #PB_Window_SystemMenu | #PB_Window_ScreenCentered, WindowID(#NotesWindow))
+	If OpenWindow(#AboutWindow, #PB_Ignore, #PB_Ignore, 320, 150, MyLanguage("About Notes"), #PB_Window_SystemMenu | #PB_Window_ScreenCentered, WindowID(#NotesWindow))
 		ImageGadget(#AboutWindow_ImageLogo, 10, 10, 48, 48, ImageID(#MyImage_0))
 		TextGadget(#AboutWindow_TextAbout, 70, 15, 240, 40, MyLanguage("Notes 1.0 - generated with Quarvel"))
 		HyperLinkGadget(#AboutWindow_LinkHome, 70, 60, 240, 20, MyLanguage("Project page"), RGB(0, 0, 200)) ; opens the browser

@@ -3,7 +3,7 @@
 ; *********************************************************************************************************
 
 ; Constant Allways Overwrite
-#MaxLanguage = 18
+#MaxLanguage = 19
 
 Global NewMap MyLanguage.s()
 
@@ -48,6 +48,7 @@ LoadLanguage()
 DataSection
   ; Part Allways Overwrite
   DefaultLanguage:
+  Data.s "Notes"
   Data.s "File"
   Data.s "New"
   Data.s "Open..."

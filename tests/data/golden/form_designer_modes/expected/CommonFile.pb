@@ -17,7 +17,7 @@ EndEnumeration
 
 ;- MenuItem Constants
 ;
-Enumeration
+Enumeration 2
   #Window_0_MenuItem_Open
   #Window_0_MenuItem_Save
 EndEnumeration

@@ -82,8 +82,8 @@ IncludeFile "LoadLanguage.pb"
 ; ***************************************************************************************
 
 DataSection
-  Img_Window_Main_0: : IncludeBinary MyLanguage("open.png")
-  Img_Window_Main_1: : IncludeBinary MyLanguage("photo.png")
+  Img_Window_Main_0: : IncludeBinary "open.png"
+  Img_Window_Main_1: : IncludeBinary "photo.png"
 EndDataSection
 
 ; ***************************************************************************************
@@ -120,7 +120,7 @@ Img_Window_Main_0 = CatchImage(#PB_Any,?Img_Window_Main_0)
 Img_Window_Main_1 = CatchImage(#PB_Any,?Img_Window_Main_1)
 
 Procedure Open_Window_Main(x = 0, y = 0, width = 420, height = 300)
-  OpenWindow(#Window_Main, #PB_Ignore, #PB_Ignore, width, height, "Contacts", #PB_Window_SystemMenu | #PB_Window_SizeGadget)
+  OpenWindow(#Window_Main, #PB_Ignore, #PB_Ignore, width, height, MyLanguage("Contacts"), #PB_Window_SystemMenu | #PB_Window_SizeGadget)
   CreateMenu(#Window_Main_Menu, WindowID(Window_Main))
   MenuTitle(MyLanguage("File"))
   MenuItem(#Window_Main_MenuItem_Open, MyLanguage("Open..."))

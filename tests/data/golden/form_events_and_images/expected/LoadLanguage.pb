@@ -3,7 +3,7 @@
 ; *********************************************************************************************************
 
 ; Constant Allways Overwrite
-#MaxLanguage = 9
+#MaxLanguage = 8
 
 Global NewMap MyLanguage.s()
 
@@ -48,8 +48,7 @@ LoadLanguage()
 DataSection
   ; Part Allways Overwrite
   DefaultLanguage:
-  Data.s "open.png"
-  Data.s "photo.png"
+  Data.s "Contacts"
   Data.s "File"
   Data.s "Open..."
   Data.s "Save"

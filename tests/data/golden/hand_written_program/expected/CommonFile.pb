@@ -131,11 +131,11 @@ EndProcedure
 ; ***************************************************************************************
 
 Procedure RefreshList()
-  ClearGadgetItems(#About_Lst_Notes)
+  ClearGadgetItems(#Main_Lst_Notes)
   ForEach Notes()
-    AddGadgetItem(#About_Lst_Notes, -1, Notes()\Title)
+    AddGadgetItem(#Main_Lst_Notes, -1, Notes()\Title)
   Next
-  SetGadgetText(#About_Txt_Count, Str(ListSize(Notes())) + " notes")
+  SetGadgetText(#Main_Txt_Count, Str(ListSize(Notes())) + " notes")
 EndProcedure
 
 ; ***************************************************************************************

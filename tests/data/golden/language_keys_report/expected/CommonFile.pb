@@ -62,7 +62,7 @@ IncludeFile "LoadLanguage.pb"
 ; ***************************************************************************************
 
 Procedure Open_Window_0()
-  If OpenWindow(#Window_0, #PB_Ignore, #PB_Ignore, 300, 200, "Notes", #PB_Window_SystemMenu)
+  If OpenWindow(#Window_0, #PB_Ignore, #PB_Ignore, 300, 200, MyLanguage("Notes"), #PB_Window_SystemMenu)
     ButtonGadget(#Window_0_Button_Save, 10, 10, 80, 24, MyLanguage("Save"))
     ButtonGadget(#Window_0_Button_Close, 10, 40, 80, 24, MyLanguage("Close"))
   EndIf

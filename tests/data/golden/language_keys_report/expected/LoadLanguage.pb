@@ -3,7 +3,7 @@
 ; *********************************************************************************************************
 
 ; Constant Allways Overwrite
-#MaxLanguage = 3
+#MaxLanguage = 4
 
 Global NewMap MyLanguage.s()
 
@@ -50,6 +50,7 @@ DataSection
   DefaultLanguage:
   Data.s "Save"
   Data.s "Open"
+  Data.s "Notes"
   Data.s "Close"
   EndDefaultLanguage:
   ; End Part Allways Overwrite

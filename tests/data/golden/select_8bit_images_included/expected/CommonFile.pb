@@ -90,7 +90,7 @@ IncludeFile "LoadLanguage.pb"
 ; ***************************************************************************************
 
 Procedure Open_ShopWindow()
-  If OpenWindow(#ShopWindow, 100, 100, 400, 260, "Shop", #PB_Window_SystemMenu)
+  If OpenWindow(#ShopWindow, 100, 100, 400, 260, MyLanguage("Shop"), #PB_Window_SystemMenu)
     If CreatePopupMenu(#ShopWindow_Menu_Items)
       MenuItem(#ShopWindow_Item_Remove, MyLanguage("Remove") + #TAB$ + "Del")
       MenuItem(#ShopWindow_Item_Clear, MyLanguage("Clear all"))

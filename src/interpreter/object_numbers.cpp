@@ -1,0 +1,297 @@
+#include "interpreter/object_numbers.h"
+
+#include "base/line_scan.h"
+#include "base/lower_case_key.h"
+#include "base/word_memo.h"
+#include "interpreter/form_window_enumeration.h"
+#include "model/generation_context.h"
+
+#include <QHash>
+#include <QSet>
+
+#include <algorithm>
+#include <optional>
+
+namespace quarvel {
+
+namespace {
+
+enum Kind { Window, Menu, MenuItem, StatusBar, ToolBar, Gadget, Image, Font, KindCount, None = KindCount };
+
+const char *const KindNames[KindCount] = {"window", "menu", "menu item", "status bar", "toolbar", "gadget", "image", "font"};
+
+// The commands whose first argument is the number of the object they create; gadgets by the
+// gadget creator table.
+Kind KindOfCommand(const QString &upper, const NameTables &tables)
+{
+    static const QHash<QString, Kind> commands = {
+        // Gadgets the creator table does not know: they are not generated, but number gadgets.
+        {QStringLiteral("FRAMEGADGET"), Gadget},
+        {QStringLiteral("SCINTILLAGADGET"), Gadget},
+        {QStringLiteral("OPENGLGADGET"), Gadget},
+        {QStringLiteral("WEBVIEWGADGET"), Gadget},
+        {QStringLiteral("OPENWINDOW"), Window},
+        {QStringLiteral("CREATEMENU"), Menu},
+        {QStringLiteral("CREATEPOPUPMENU"), Menu},
+        {QStringLiteral("CREATEIMAGEMENU"), Menu},
+        {QStringLiteral("CREATEPOPUPIMAGEMENU"), Menu},
+        {QStringLiteral("MENUITEM"), MenuItem},
+        {QStringLiteral("TOOLBARSTANDARDBUTTON"), MenuItem},
+        {QStringLiteral("TOOLBARIMAGEBUTTON"), MenuItem},
+        {QStringLiteral("TOOLBARBUTTON"), MenuItem},
+        {QStringLiteral("CREATESTATUSBAR"), StatusBar},
+        {QStringLiteral("CREATETOOLBAR"), ToolBar},
+        {QStringLiteral("LOADIMAGE"), Image},
+        {QStringLiteral("CATCHIMAGE"), Image},
+        {QStringLiteral("CREATEIMAGE"), Image},
+        {QStringLiteral("LOADFONT"), Font},
+    };
+    if (const auto known = commands.constFind(upper); known != commands.cend())
+        return *known;
+    return tables.isGadgetCreator(upper) ? Gadget : None;
+}
+
+// A plain number as PureBasic writes it: decimal, "$" hexadecimal or "%" binary.
+bool PlainNumber(QStringView text, qint64 &value)
+{
+    bool ok = false;
+    if (text.startsWith(QLatin1Char('$')))
+        value = text.sliced(1).toLongLong(&ok, 16);
+    else if (text.startsWith(QLatin1Char('%')))
+        value = text.sliced(1).toLongLong(&ok, 2);
+    else if (!text.isEmpty() && text.front().isDigit())
+        value = text.toLongLong(&ok, 10);
+    return ok && value >= 0;
+}
+
+// An image or font identifier as written in code ("#Image_0"), without blanks and its "#".
+QStringView WithoutMark(const QString &identifier)
+{
+    const QStringView name = TrimBlanksView(identifier);
+    return name.startsWith(QLatin1Char('#')) ? name.sliced(1) : name;
+}
+
+// The numbers in use, kind by kind, and what the log says about the numbers it cannot know.
+class NumbersInUse
+{
+public:
+    NumbersInUse(GenerationContext &g, quint32 kinds)
+        : g_(g), kinds_(kinds), constants_(DeclaredConstants(g.model.CommonSourceLines))
+    {
+        values_.reserve(constants_.size());
+        for (const EnumerationMember &constant : constants_)
+            values_.insert(LowerCaseKey(constant.key), constant.value);
+    }
+
+    const QList<EnumerationMember> &constants() const { return constants_; }
+
+    // Every call of the kinds looked for whose first argument is not a constant.
+    void scan()
+    {
+        const SourceLineList &lines = g_.model.CommonSourceLines;
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            scanLine(lines.at(i), i);
+    }
+
+    void use(Kind kind, qint64 number) { highest_[kind] = qMax(highest_[kind], number); }
+
+    // The value a kind's enumeration begins at: above the highest number in use, when the kind
+    // has constants that could meet one.
+    qint64 first(Kind kind) const { return members(kind) > 0 ? highest_[kind] + 1 : 0; }
+
+    qsizetype members(Kind kind) const
+    {
+        const DesignModel &m = g_.model;
+        switch (kind) {
+        case Window: return m.WindowList.size();
+        case Menu: return m.MenuList.size();
+        case MenuItem: return m.MenuItemList.size();
+        case StatusBar: return m.StatusBarList.size();
+        case ToolBar: return m.ToolBarList.size();
+        case Gadget: return m.GadgetList.size();
+        case Image: return Constants(m.ImageList);
+        case Font: return Constants(m.FontList);
+        case None: break;
+        }
+        return 0;
+    }
+
+private:
+    template <typename Record>
+    static qsizetype Constants(const QList<Record> &records)
+    {
+        return std::count_if(records.cbegin(), records.cend(), [](const Record &record) {
+            return TrimBlanksView(record.name).startsWith(QLatin1Char('#'));
+        });
+    }
+
+    Kind kindOf(QStringView word)
+    {
+        return words_.value(word, [&](QStringView w) {
+            const Kind kind = KindOfCommand(UpperKeepLength(w), g_.nameTables);
+            return kind != None && (kinds_ & (1u << kind)) ? kind : None;
+        });
+    }
+
+    void scanLine(const QString &s, qsizetype line)
+    {
+        std::optional<CodeLine> code; // scanned once a call of interest is found
+        for (qsizetype bracket = IndexOfChar(s, u'('); bracket >= 0; bracket = IndexOfChar(s, u'(', bracket + 1)) {
+            // Nearly every object is created with a constant of Quarvel's: "(#" is looked at
+            // only when the sources declare constants of their own.
+            const QStringView argument = TrimLeadingBlanksView(QStringView(s).sliced(bracket + 1));
+            if (argument.isEmpty() || (argument.front() == QLatin1Char('#') && values_.isEmpty()))
+                continue;
+            qsizetype start = bracket;
+            while (start > 0 && IsIdentifierChar(s.at(start - 1)))
+                --start;
+            const Kind kind = start < bracket ? kindOf(QStringView(s).sliced(start, bracket - start)) : None;
+            if (kind == None)
+                continue;
+            if (!code)
+                code = ScanCodeLine(s);
+            if (code->InLiteral(int(bracket) + 1) || (code->comment && bracket + 1 > code->comment))
+                continue;
+            const qsizetype end = IndexOfAny(argument, 0, u',', u')', u';');
+            const QStringView number = TrimBlanksView(end < 0 ? argument : argument.first(end));
+            qint64 value = 0;
+            if (PlainNumber(number, value) || constantValue(kind, number, value))
+                use(kind, value);
+            else if (!number.isEmpty() && !number.startsWith(QLatin1Char('#')) && members(kind) > 0)
+                warnComputed(kind, number, line);
+        }
+    }
+
+    // A constant of the sources' own ("#Frame_0", declared by their enumeration) that names no
+    // object of Quarvel's enumeration: its value, when it is known and the argument is the
+    // constant alone.
+    bool constantValue(Kind kind, QStringView argument, qint64 &value)
+    {
+        if (!argument.startsWith(QLatin1Char('#')) || IdentifierEnd(argument, 1) != argument.size())
+            return false;
+        const QStringView name = argument.sliced(1);
+        const auto known = values_.constFind(LowerCaseKey(name));
+        if (known == values_.cend() || generated(kind).contains(LowerCaseKey(name)))
+            return false;
+        value = *known;
+        return true;
+    }
+
+    // The names of Quarvel's constants of a kind, gathered the first time they are asked for.
+    const QSet<LowerCaseKey> &generated(Kind kind)
+    {
+        QSet<LowerCaseKey> &names = generated_[kind];
+        if (!names.isEmpty() || members(kind) == 0)
+            return names;
+        const DesignModel &m = g_.model;
+        const auto add = [&names](const QStringList &list) {
+            for (const QString &name : list)
+                names.insert(LowerCaseKey(name));
+        };
+        switch (kind) {
+        case Window: add(m.WindowList); break;
+        case Menu: add(m.MenuList); break;
+        case MenuItem: add(m.MenuItemList); break;
+        case StatusBar: add(m.StatusBarList); break;
+        case ToolBar: add(m.ToolBarList); break;
+        case Gadget:
+            for (const GadgetRecord &gadget : m.GadgetList)
+                names.insert(LowerCaseKey(gadget.name));
+            break;
+        case Image:
+            for (const ImageRecord &image : m.ImageList)
+                names.insert(LowerCaseKey(WithoutMark(image.name)));
+            break;
+        case Font:
+            for (const FontRecord &font : m.FontList)
+                names.insert(LowerCaseKey(WithoutMark(font.name)));
+            break;
+        case None: break;
+        }
+        return names;
+    }
+
+    void warnComputed(Kind kind, QStringView number, qsizetype line)
+    {
+        g_.LogLine(QStringLiteral(" -> Warning: the ") + QLatin1String(KindNames[kind]) + QStringLiteral(" number ")
+                   + number.toString() + QStringLiteral(" is computed (") + SourceLocation(g_.model, line)
+                   + QStringLiteral("); it may equal the number of a generated ") + QLatin1String(KindNames[kind])
+                   + QLatin1Char('.'));
+    }
+
+    GenerationContext &g_;
+    quint32 kinds_;
+    const QList<EnumerationMember> constants_;
+    QHash<LowerCaseKey, qint64> values_; // the keys view the names of constants_
+    QSet<LowerCaseKey> generated_[KindCount]; // keys view the names of the design model
+    qint64 highest_[KindCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
+    WordMemo<Kind> words_;
+};
+
+// The form designer's constants of one kind that the code still uses as they are: nothing
+// gave them a window's name, so they are the designer's custom gadgets and items, numbered by
+// the designer's own enumeration.
+void UseFormConstants(NumbersInUse &numbers, Kind kind, const SourceLineList &lines, const QString &block)
+{
+    QHash<LowerCaseKey, qint64> values; // keys view the members' names
+    QSet<qsizetype> declarations;
+    for (const EnumerationMember &member : numbers.constants()) {
+        if (member.block != block)
+            continue;
+        values.insert(LowerCaseKey(member.key), member.value);
+        declarations.insert(member.line);
+    }
+    if (values.isEmpty())
+        return;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &s = lines.at(i);
+        if (IndexOfChar(s, u'#') < 0 || declarations.contains(i))
+            continue;
+        const CodeLine code = ScanCodeLine(s);
+        const QStringView text = QStringView(s).first(code.comment ? code.comment - 1 : s.size());
+        for (qsizetype h = IndexOfChar(text, u'#'); h >= 0; h = IndexOfChar(text, u'#', h + 1)) {
+            const qsizetype end = IdentifierEnd(text, h + 1);
+            if (end == h + 1 || code.InLiteral(int(h) + 1))
+                continue;
+            if (const auto value = values.constFind(LowerCaseKey(text.sliced(h + 1, end - h - 1))); value != values.cend())
+                numbers.use(kind, *value);
+        }
+    }
+}
+
+} // namespace
+
+void FindFirstObjectNumbers(GenerationContext &g)
+{
+    NumbersInUse numbers(g, 1u << Window | 1u << Menu | 1u << MenuItem | 1u << StatusBar | 1u << ToolBar | 1u << Gadget);
+    numbers.scan();
+    UseFormConstants(numbers, Gadget, g.model.CommonSourceLines, QStringLiteral("FORMGADGET"));
+    UseFormConstants(numbers, MenuItem, g.model.CommonSourceLines, QStringLiteral("FORMMENU"));
+    FirstNumbers &first = g.model.First;
+    first.window = numbers.first(Window);
+    first.menu = numbers.first(Menu);
+    first.menuItem = numbers.first(MenuItem);
+    first.statusBar = numbers.first(StatusBar);
+    first.toolBar = numbers.first(ToolBar);
+    first.gadget = numbers.first(Gadget);
+}
+
+void FindFirstImageAndFontNumbers(GenerationContext &g)
+{
+    NumbersInUse numbers(g, 1u << Image | 1u << Font);
+    numbers.scan();
+    // Loads outside the procedures were recorded, not kept: "LoadImage(0, ...)" is named "0".
+    qint64 value = 0;
+    for (const ImageRecord &image : std::as_const(g.model.ImageList)) {
+        if (PlainNumber(TrimBlanksView(image.name), value))
+            numbers.use(Image, value);
+    }
+    for (const FontRecord &font : std::as_const(g.model.FontList)) {
+        if (PlainNumber(TrimBlanksView(font.name), value))
+            numbers.use(Font, value);
+    }
+    g.model.First.image = numbers.first(Image);
+    g.model.First.font = numbers.first(Font);
+}
+
+} // namespace quarvel
