@@ -19,6 +19,10 @@ void EmitCommonFile(GenerationContext &g)
         out << QStringLiteral("IncludeFile \"LoadLanguage.pb\"");
         AppendSeparator(out);
     }
+    if (!g.model.ModuleLines.isEmpty()) {
+        out << g.model.ModuleLines;
+        AppendSeparator(out);
+    }
     out << g.model.CommonSourceLines;
 }
 

@@ -238,6 +238,40 @@ struct LoadedCode {
     QSet<QString> commonFiles; // their paths, absolute and clean, which includes are compared with
 };
 
+// The lines of a file's top-level DeclareModule ... EndDeclareModule and Module ... EndModule
+// blocks.
+QList<bool> ModuleBlockLines(const QStringList &lines)
+{
+    QList<bool> inModule(lines.size(), false);
+    bool inside = false;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        for (const QStringView statement : Statements(BlankedCode(lines.at(i)))) {
+            const QString word = FirstWord(statement);
+            if (word == QLatin1String("DECLAREMODULE") || word == QLatin1String("MODULE"))
+                inside = true;
+            inModule[i] = inModule[i] || inside;
+            if (word == QLatin1String("ENDDECLAREMODULE") || word == QLatin1String("ENDMODULE"))
+                inside = false;
+        }
+        inModule[i] = inModule[i] || inside;
+    }
+    return inModule;
+}
+
+// The windows a module opens are not generated: its code cannot see the generated constants.
+void WarnModuleWindow(GenerationContext &g, const QString &line, const QString &where)
+{
+    const int k = FindCallNoCase(line, u"OPENWINDOW(");
+    if (k == 0 || FindBackward(line, QLatin1Char(';'), k))
+        return;
+    const QString what = QStringLiteral("window ") + TrimBlanks(FirstArgumentAt(line, k + 10))
+                         + QStringLiteral(" is opened inside a module");
+    g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + where
+              + QStringLiteral("); a module's code is kept as written and its windows are not generated."));
+    if (g.model.FirstUngeneratedWindow.isEmpty())
+        g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + where + QLatin1Char(')');
+}
+
 bool IsAbsolutePath(const QString &name)
 {
     return name.startsWith(QLatin1Char('/')) || name.startsWith(QLatin1Char('\\'))
@@ -379,9 +413,15 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
     const qsizetype declaredBefore = code.declarations.lines.size();
     QHash<qint32, QString> windowText;
     QList<qint32> leftOut;
+    const QList<bool> inModule = ModuleBlockLines(lines);
     for (qint32 i = 0; i < lines.size(); ++i) {
         if (Covers(eventProcedures, i + 1))
             continue;
+        if (inModule.at(i)) {
+            g.model.ModuleLines.append(lines.at(i));
+            WarnModuleWindow(g, lines.at(i), QFileInfo(listedPath).fileName() + QLatin1Char(':') + QString::number(i + 1));
+            continue;
+        }
         const SourceOrigin origin{fileIndex, i + 1};
         const LineRole role = top.roles.at(i);
         const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window

@@ -147,6 +147,12 @@ Declaration ReadDeclaration(QStringView statement)
 
 QString DeclaredName(QStringView item)
 {
+    // "Global NewList Items.s()", "Define Dim Grid(9, 9)": the list, map or array is declared.
+    for (const QStringView word : {u"NEWLIST", u"NEWMAP", u"DIM"}) {
+        const qsizetype n = word.size();
+        if (item.size() > n && StartsNoCase(item, word) && (item.at(n) == QLatin1Char(' ') || item.at(n) == QLatin1Char('\t')))
+            item = TrimBlanksView(item.sliced(n));
+    }
     if (item.startsWith(QLatin1Char('*')))
         item = item.sliced(1);
     return UpperKeepLength(item.first(IdentifierEnd(item, 0)));

@@ -152,6 +152,9 @@ struct DesignModel {
     SourceLineList CommonSourceLines;
     // One entry a line of CommonSourceLines; a pass that adds or removes lines keeps it in step.
     QList<SourceOrigin> CommonSourceOrigins;
+    // The DeclareModule and Module blocks of the common files, as written: a module sees none of
+    // the generated constants and procedures, so no pass may rename or wrap anything in it.
+    SourceLineList ModuleLines;
     QStringList WindowList;
     QStringList MenuList;
     QStringList MenuItemList; // menu items and toolbar buttons

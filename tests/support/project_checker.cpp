@@ -914,6 +914,82 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
     }
 }
 
+// A list, map or array made at the top level without Global belongs to the main code: a
+// procedure that uses it, without Shared or a parameter of that name, does not compile.
+void CheckTopLevelLists(const QList<SourceFile> &files, QStringList &faults)
+{
+    static const QRegularExpression made = NoCase("^\\s*(?:Define(?:\\.\\w+)?\\s+)?(?:NewList|NewMap|Dim)\\s+\\*?(\\w+)");
+    static const QRegularExpression reach = NoCase("^\\s*(?:Shared|Protected|Static|Global)\\b");
+    for (const SourceFile &file : files) {
+        const QList<bool> inProcedure = ProcedureLines(file);
+        QStringList mainOnly;
+        for (qsizetype i = 0; i < file.code.size(); ++i)
+            if (const auto m = made.match(file.code[i]); m.hasMatch() && !inProcedure[i])
+                mainOnly.append(m.captured(1));
+        if (mainOnly.isEmpty())
+            continue;
+        QSet<QString> reached; // names the current procedure's head or Shared lines bring in, as written
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            const QString &code = file.code[i];
+            if (!inProcedure[i])
+                continue;
+            const bool head = ProcedureHeadPattern().match(code).hasMatch();
+            if (head)
+                reached.clear();
+            if (head || reach.match(code).hasMatch()) {
+                for (const QString &name : mainOnly)
+                    if (code.contains(QRegularExpression(QStringLiteral("\\b") + name + QStringLiteral("\\b"), QRegularExpression::CaseInsensitiveOption)))
+                        reached.insert(name);
+                continue;
+            }
+            for (const QString &name : mainOnly)
+                if (!reached.contains(name) && code.contains(QRegularExpression(QStringLiteral("(?<![\\w.#\\\\])") + name + QStringLiteral("\\s*\\("), QRegularExpression::CaseInsensitiveOption)))
+                    faults << Where(file, i) + name + QStringLiteral("() is made by the main code, not Global, and used in a procedure");
+        }
+    }
+}
+
+// Code inside a module sees the constants its module declares and PureBasic's own, nothing of
+// the main code: not the generated constants, not MyLanguage().
+void CheckModules(const QList<SourceFile> &files, QStringList &faults)
+{
+    static const QRegularExpression opens = NoCase("^\\s*(?:Declare)?Module\\s+(\\w+)");
+    static const QRegularExpression ends = NoCase("^\\s*End(?:Declare)?Module\\b");
+    static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+\\$?)"));
+    static const QRegularExpression constant(QStringLiteral("#(\\w+\\$?)"));
+    static const QRegularExpression lookup = NoCase("(?<![\\w:])MyLanguage\\s*\\(");
+    for (const SourceFile &file : files) {
+        QHash<QString, QSet<QString>> declared; // module -> its constants, upper-cased
+        QString module;
+        for (const QString &code : file.code) {
+            if (const auto m = opens.match(code); m.hasMatch())
+                module = m.captured(1).toUpper();
+            else if (ends.match(code).hasMatch())
+                module.clear();
+            else if (const auto m = member.match(code); m.hasMatch() && !module.isEmpty())
+                declared[module].insert(m.captured(1).toUpper());
+        }
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            const QString &code = file.code[i];
+            if (const auto m = opens.match(code); m.hasMatch()) {
+                module = m.captured(1);
+                continue;
+            }
+            if (ends.match(code).hasMatch())
+                module.clear();
+            if (module.isEmpty())
+                continue;
+            if (lookup.match(code).hasMatch())
+                faults << Where(file, i) + QStringLiteral("MyLanguage() is not visible inside Module ") + module;
+            for (auto it = constant.globalMatch(code); it.hasNext();) {
+                const QString name = it.next().captured(1);
+                if (!declared.value(module.toUpper()).contains(name.toUpper()) && !IsSystemConstant(name))
+                    faults << Where(file, i) + QStringLiteral("constant #") + name + QStringLiteral(" is not visible inside Module ") + module;
+            }
+        }
+    }
+}
+
 // Main.pb opens the first window: it must not need a window that is not open yet, and an
 // invisible one must be shown.
 void CheckFirstWindow(const QList<SourceFile> &files, QStringList &faults)
@@ -1126,6 +1202,8 @@ QStringList CheckProject(const QString &directory)
     walk.walk(ProgramOrder(files));
     CheckProgramConstants(files, walk, faults);
     CheckWindowCode(files, walk.values(), faults);
+    CheckTopLevelLists(files, faults);
+    CheckModules(files, faults);
     CheckFirstWindow(files, faults);
     CheckSourcesCarried(LoadWindowSources(dir), files, defined, faults);
     return faults;
