@@ -1,6 +1,7 @@
 #include "interpreter/pb_any_objects.h"
 
 #include "base/line_scan.h"
+#include "interpreter/source_structure.h"
 #include "model/generation_context.h"
 
 #include <QHash>
@@ -74,55 +75,23 @@ QString ConvertAssignment(QString &line, const NameTables &tables)
     return variable;
 }
 
-// The items of a Global line, split at the commas outside brackets and strings.
-QStringList GlobalItems(const QString &declared)
-{
-    QStringList items(QString{});
-    int depth = 0;
-    bool inString = false;
-    for (QChar c : declared) {
-        if (c == QLatin1Char('"'))
-            inString = !inString;
-        else if (!inString && c == QLatin1Char('('))
-            ++depth;
-        else if (!inString && c == QLatin1Char(')'))
-            --depth;
-        else if (!inString && depth == 0 && c == QLatin1Char(',')) {
-            items.append(QString());
-            continue;
-        }
-        items.last().append(c);
-    }
-    return items;
-}
-
-// The identifier an item of a Global line declares: "Button_0", "Window_0.i = 0", ...
-QString DeclaredName(const QString &item)
-{
-    const QString text = TrimBlanks(item);
-    qsizetype n = 0;
-    while (n < text.size() && IsIdentifierChar(UpperChar(text.at(n))))
-        ++n;
-    return UpperKeepLength(text.left(n));
-}
-
 // A Global line of the sources loses the variables the object variables section declares; a
 // line left without any becomes a comment, so no line is added or removed.
 void DropDeclaredVariables(QString &line, const QSet<QString> &variables)
 {
     const QString trimmed = TrimLeadingBlanks(line);
-    const QString keyword = QStringLiteral("GLOBAL");
-    if (!UpperKeepLength(trimmed.left(7)).startsWith(keyword) || trimmed.size() < 7 || !IsBlank(trimmed.at(6)))
+    if (FirstWord(trimmed) != QLatin1String("GLOBAL"))
         return;
-    const QStringList items = GlobalItems(trimmed.mid(7));
+    const Declaration declaration = ReadDeclaration(trimmed);
     QStringList kept;
-    for (const QString &item : items)
+    for (const QString &item : declaration.items)
         if (!variables.contains(DeclaredName(item)))
             kept.append(item);
-    if (kept.size() == items.size())
+    if (kept.size() == declaration.items.size())
         return;
     line = kept.isEmpty() ? Indentation(line) + QStringLiteral("; ") + trimmed
-                          : Indentation(line) + trimmed.left(7) + TrimLeadingBlanks(kept.join(QLatin1Char(',')));
+                          : Indentation(line) + trimmed.left(declaration.itemsAt) + QLatin1Char(' ')
+                                + kept.join(QStringLiteral(", "));
 }
 
 // The words of a line's code, upper-cased, "=" and "<>" standing apart: "If hWnd=0" gives
