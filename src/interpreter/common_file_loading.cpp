@@ -245,7 +245,8 @@ QList<bool> ModuleBlockLines(const QStringList &lines)
     QList<bool> inModule(lines.size(), false);
     bool inside = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        for (const QStringView statement : Statements(BlankedCode(lines.at(i)))) {
+        const QString code = BlankedCode(lines.at(i)); // the statements are views into it
+        for (const QStringView statement : Statements(code)) {
             const QString word = FirstWord(statement);
             if (word == QLatin1String("DECLAREMODULE") || word == QLatin1String("MODULE"))
                 inside = true;
