@@ -81,9 +81,15 @@ void TestGenerationDriver::wholeRunLogsEveryStep()
     QCOMPARE(run.frontEnd.results.size(), 1);
     const RunResult &result = run.frontEnd.results.first();
     QCOMPARE(result.outcome, RunOutcome::Ready);
-    QCOMPARE(result.writtenFiles, (QStringList{"Main.pb", "CommonFile.pb", "EventMain.pb", "EventMenu.pb",
-                                               "EventGadget.pb", "EventWindow.pb", "Test.pbm"}));
-    QCOMPARE(result.errors + result.warnings, 0);
+    // Main.pb opens no window, so its text stays; the project file takes its place last.
+    QCOMPARE(result.writtenFiles, (QStringList{"CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb",
+                                               "EventWindow.pb", "Test.pbm"}));
+    QCOMPARE(result.unchangedFiles, QStringList{"Main.pb"});
+    const qsizetype warning = run.frontEnd.log.indexOf(" -> Warning: No window found, Main.pb not patched.");
+    QCOMPARE(run.frontEnd.entries.at(warning).kind, LogKind::Warning);
+    QCOMPARE(run.frontEnd.entries.at(warning).file, QStringLiteral("Main.pb"));
+    QCOMPARE(result.warnings, 1);
+    QCOMPARE(result.errors, 0);
 }
 
 void TestGenerationDriver::outputFormat_data()
