@@ -750,6 +750,13 @@ void TestDesktop::doubleClickOnALogLineOpensItsFile()
     d.shell.OpenLogLineFile(int(lines.indexOf(" -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1")));
     QCOMPARE(d.shell.statusBar()->currentMessage(), QStringLiteral("File not found: ") + dir.path(QStringLiteral("Gone.pbi")));
     QCOMPARE(opened.size(), 3);
+
+    // Return opens the current line's file, as a double-click does.
+    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
+    log->setCurrentRow(int(lines.indexOf(finding.first())));
+    QTest::keyClick(log, Qt::Key_Return);
+    Settle(d.shell);
+    QCOMPARE(opened.value(3), dir.path(QStringLiteral("EventGadget.pb:1")));
     Menu(d.shell, CommandOpenProjectFolder);
     QCOMPARE(opened.last(), dir.path(QString()).chopped(1) + QStringLiteral(":0"));
 }

@@ -55,8 +55,10 @@ void Shell::StartRunRecord()
 void Shell::FinishRunRecord()
 {
     RefreshTitle();
-    if (!lastResult_)
-        return; // the worker ended without a result: the summary stays as it was
+    if (!lastResult_) { // the worker ended without a result
+        summaryField_->setText(QStringLiteral("Stopped"));
+        return;
+    }
     const RunResult &result = *lastResult_;
     changes_.writtenFiles = result.writtenFiles;
     // With errors or warnings the summary is a link to the first of them in the log.

@@ -21,7 +21,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
-#include <QShortcut>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -71,6 +71,31 @@ QWidget *Captioned(const QString &caption, QWidget *list)
     layout->addWidget(list);
     return part;
 }
+
+// Return (or Enter) on a widget calls pressed, and the key goes no further.
+class ReturnKeyFilter : public QObject {
+public:
+    ReturnKeyFilter(QWidget *target, std::function<void()> pressed) : QObject(target), pressed_(std::move(pressed))
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                pressed_();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> pressed_;
+};
 
 } // namespace
 
@@ -253,11 +278,7 @@ void Shell::CreateMainGadgets()
     splitter_->addWidget(Captioned(QStringLiteral("Common files (drop window sources or a project file here)"), files));
     splitter_->addWidget(Captioned(QStringLiteral("Log (double-click a line that names a file to open it)"), log));
     // Return on a log line opens its file, as a double-click does.
-    for (const QKeySequence key : {QKeySequence(Qt::Key_Return), QKeySequence(Qt::Key_Enter)}) {
-        auto *open = new QShortcut(key, log, nullptr, nullptr, Qt::WidgetShortcut);
-        QObject::connect(open, &QShortcut::activated, log,
-                         [this] { queue_.PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
-    }
+    new ReturnKeyFilter(log, [this] { queue_.PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
     splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
     splitter_->setStretchFactor(1, 1);
     splitter_->setStyleSheet(QStringLiteral(
