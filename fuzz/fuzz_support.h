@@ -20,9 +20,8 @@ public:
     void RunStarted() override {}
     BindDialogAnswer OpenBindDialog(const BindDialogRequest &) override { return {}; }
     void CloseBindDialog() override {}
-    void AppendLogLine(const QString &) override {}
-    void EnableMainWindow() override {}
-    bool SaveProjectAs() override { return false; }
+    void AppendLogLine(const LogEntry &) override {}
+    void RunFinished(const RunResult &) override {}
     void ShowMessage(const QString &, const QString &) override {}
     void ClearLog() override {}
 };

@@ -114,28 +114,6 @@ private slots:
         QCOMPARE(dialog.TodoEntries(), QStringList({"A > Y"}));
     }
 
-    void todoEntriesAreSplitAtTheFirstArrow_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("oldName");
-        QTest::addColumn<QString>("newName");
-        QTest::newRow("as bound") << "Window_0 > Main" << "Window_0" << "Main";
-        QTest::newRow("no spaces") << "A>B" << "A" << "B";
-        QTest::newRow("many spaces") << "   A   >   B   " << "A" << "B";
-        QTest::newRow("third field ignored") << "A > B > C" << "A" << "B";
-        QTest::newRow("no arrow") << "A" << "A" << "";
-        QTest::newRow("tabs are kept") << "\tA > B\t" << "\tA" << "B\t";
-    }
-    void todoEntriesAreSplitAtTheFirstArrow()
-    {
-        QFETCH(QString, entry);
-        QFETCH(QString, oldName);
-        QFETCH(QString, newName);
-        const TodoEntry parsed = ParseTodoEntry(entry);
-        QCOMPARE(parsed.oldName, oldName);
-        QCOMPARE(parsed.newName, newName);
-    }
-
     void continueWithEverythingBoundAsksNothing()
     {
         BindDialogModel dialog = Dialog({"A"}, {"X", "Y"});
@@ -147,18 +125,18 @@ private slots:
             ++asked;
             return Answer::Cancel;
         });
-        QCOMPARE(answer, std::optional<int>(0));
+        QCOMPARE(answer, std::optional<BindDialogEnd>(BindDialogEnd::Continue));
         QCOMPARE(asked, 0);
-        QCOMPARE(dialog.AnswerWith(*answer).todo, QStringList({"A > X"}));
-        QCOMPARE(dialog.AnswerWith(*answer).result, 0);
+        QCOMPARE(dialog.AnswerWith(*answer).bindings, (QList<NamePair>{{"A", "X"}}));
+        QCOMPARE(dialog.AnswerWith(*answer).end, BindDialogEnd::Continue);
     }
 
     void continueWithUnboundOldNamesAsks_data()
     {
         QTest::addColumn<Answer>("reply");
         QTest::addColumn<int>("expected"); // -1: the dialog stays open
-        QTest::newRow("yes goes on") << Answer::Yes << 0;
-        QTest::newRow("cancel ends the run") << Answer::Cancel << 2;
+        QTest::newRow("yes goes on") << Answer::Yes << int(BindDialogEnd::Continue);
+        QTest::newRow("cancel ends the run") << Answer::Cancel << int(BindDialogEnd::Cancel);
         QTest::newRow("no keeps binding") << Answer::No << -1;
     }
     void continueWithUnboundOldNamesAsks()
@@ -174,13 +152,13 @@ private slots:
         });
         QCOMPARE(title, QStringLiteral("Info"));
         QCOMPARE(text, QStringLiteral("Some old constants not to bind! Continue?"));
-        QCOMPARE(answer.value_or(-1), expected);
+        QCOMPARE(answer ? int(*answer) : -1, expected);
         QCOMPARE(dialog.OldEntries(), QStringList({"Window_0_Button_1"}));
     }
 
     void closeBoxCancels()
     {
-        QCOMPARE(Dialog({"A"}, {"B"}).CloseBox(), 2);
+        QCOMPARE(Dialog({"A"}, {"B"}).CloseBox(), BindDialogEnd::Cancel);
     }
 };
 

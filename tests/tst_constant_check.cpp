@@ -13,12 +13,12 @@ namespace {
 struct Check {
     Check() : context(project, tables, frontEnd) {}
 
-    // Answers every dialog with Continue and the given Todo entries, one list per dialog.
-    void answerWith(const QList<QStringList> &todos)
+    // Answers every dialog with Continue and the given bindings, one list per dialog.
+    void answerWith(const QList<QList<NamePair>> &todos)
     {
         frontEnd.answerBindDialog = [this, todos](const BindDialogRequest &) {
             const int n = int(frontEnd.bindRequests.size()) - 1;
-            return BindDialogAnswer{0, n < todos.size() ? todos.at(n) : QStringList()};
+            return BindDialogAnswer{BindDialogEnd::Continue, todos.value(n)};
         };
     }
 
@@ -109,7 +109,7 @@ private slots:
             c.setGadgets({"New_1", "Kept"});
         else
             *current[kind - 1] = {"New_1", "Kept"};
-        c.answerWith({{"Old_2 > New_1"}});
+        c.answerWith({{{"Old_2", "New_1"}}});
         QVERIFY(GenerateStep2(c.context));
         QCOMPARE(c.frontEnd.bindRequests.size(), 1);
         QCOMPARE(c.frontEnd.bindRequests[0].kind, ObjectKind(kind));
@@ -139,7 +139,7 @@ private slots:
         c.context.model.WindowList = {"Main"};
         c.context.model.MenuItemList = {"Main_Menu_Open"};
         c.setGadgets({"Main_Button_1", "Main_Ok", "Window_0x_Text"});
-        c.answerWith({{"Window_0 > Main"}, {"Main_Button_2 > Main_Ok"}});
+        c.answerWith({{{"Window_0", "Main"}}, {{"Main_Button_2", "Main_Ok"}}});
         QVERIFY(GenerateStep2(c.context));
         QCOMPARE(c.frontEnd.bindRequests.size(), 2);
         QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Window_0"}));
@@ -222,7 +222,7 @@ private slots:
         Check c;
         c.project.Stored.MenuItem = {"M_1", "M_2", "M_3"};
         c.context.model.MenuItemList = {"N_1", "N_2", "N_3"};
-        c.answerWith({{"M_3 > N_1", "  M_1>N_3  ", "M_2 >", "> N_2"}});
+        c.answerWith({{{"M_3", "N_1"}, {"M_1", "N_3"}, {"M_2", ""}, {"", "N_2"}}});
         QVERIFY(GenerateStep2(c.context));
         // Entries without both names cannot come from the dialog and are not bound.
         QCOMPARE(BindingsText(c.context.bindings), QStringLiteral("M_3>N_1:3 M_1>N_3:3"));
@@ -234,7 +234,7 @@ private slots:
         c.project.Stored.Window = {"Window_0"};
         c.project.Stored.Gadget = {"Gone"};
         c.frontEnd.answerBindDialog = [](const BindDialogRequest &) {
-            return BindDialogAnswer{2, {"Window_0 > Main"}};
+            return BindDialogAnswer{BindDialogEnd::Cancel, {{"Window_0", "Main"}}};
         };
         c.context.model.WindowList = {"Main"};
         QVERIFY(!GenerateStep2(c.context));
@@ -243,11 +243,11 @@ private slots:
         QVERIFY(c.context.bindings.isEmpty());
     }
 
-    void anyAnswerButCancelGoesOn()
+    void continueGoesOn()
     {
         Check c;
         c.project.Stored.Gadget = {"Gone"};
-        c.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{1, {}}; };
+        c.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{BindDialogEnd::Continue, {}}; };
         QVERIFY(CheckGadgetConstants(c.context));
         QCOMPARE(c.frontEnd.bindDialogsClosed, 1);
     }

@@ -14,6 +14,7 @@
 #include <QMimeData>
 #include <QUrl>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -120,8 +121,6 @@ private slots:
     void requestsTravelThroughTheQueueInOrder();
     void nameFiltersForTheFileDialogs_data();
     void nameFiltersForTheFileDialogs();
-    void logLinesNameKindAndFile_data();
-    void logLinesNameKindAndFile();
     void differenceOfTwoTexts();
     void runWithAMissingFileShowsTheErrorAndWhatChanged();
     void doubleClickOnALogLineOpensItsFile();
@@ -591,18 +590,21 @@ void TestDesktop::requestsTravelThroughTheQueueInOrder()
     QStringList performedOnGuiThread;
     DesktopFrontEnd frontEnd(queue, [&](const DesktopRequest &request) -> RequestAnswer {
         performedOnGuiThread << QString::number(KindOf(request));
-        return std::holds_alternative<requests::SaveProjectAs>(request) ? RequestAnswer(true) : RequestAnswer();
+        return RequestAnswer();
     });
-    bool savedAs = false;
+    RunResult result;
+    result.outcome = RunOutcome::Ready;
+    result.warnings = 3;
     std::thread worker([&] {
         frontEnd.RunStarted();
         for (int i = 0; i < 50; ++i)
-            frontEnd.AppendLogLine(QStringLiteral("line %1").arg(i));
-        savedAs = frontEnd.SaveProjectAs();
+            frontEnd.AppendLogLine({QStringLiteral("line %1").arg(i), LogKind::Warning, QStringLiteral("F.pb"), i});
+        frontEnd.RunFinished(result);
     });
 
     QStringList lines;
     QList<int> kinds;
+    int finishedWarnings = 0;
     while (kinds.size() < 52) {
         const Event event = queue.WaitWindowEvent(5000);
         QCOMPARE(event.kind, EventKind::Gadget);
@@ -613,19 +615,18 @@ void TestDesktop::requestsTravelThroughTheQueueInOrder()
         QCOMPARE(event.type, KindOf(request->what()));
         kinds << event.type;
         if (const auto *line = std::get_if<requests::AppendLogLine>(&request->what()))
-            lines << line->text;
-        if (event.type == RequestSaveProjectAs)
-            request->Answer(true);
-        else
-            request->Answer({});
+            lines << line->entry.text + QLatin1Char(' ') + line->entry.file + QLatin1Char(':') + QString::number(line->entry.line);
+        if (const auto *finished = std::get_if<requests::RunFinished>(&request->what()))
+            finishedWarnings = finished->result.warnings;
+        request->Answer({});
     }
     worker.join();
     QCOMPARE(kinds.first(), int(RequestRunStarted));
-    QCOMPARE(kinds.last(), int(RequestSaveProjectAs));
+    QCOMPARE(kinds.last(), int(RequestRunFinished));
     QCOMPARE(lines.size(), 50);
-    QCOMPARE(lines.last(), QStringLiteral("line 49"));
-    QCOMPARE(lines.at(17), QStringLiteral("line 17"));
-    QVERIFY(savedAs);
+    QCOMPARE(lines.last(), QStringLiteral("line 49 F.pb:49"));
+    QCOMPARE(lines.at(17), QStringLiteral("line 17 F.pb:17"));
+    QCOMPARE(finishedWarnings, 3);
     QVERIFY(performedOnGuiThread.isEmpty()); // all went through the queue
 
     // On the GUI thread itself a call is carried out at once.
@@ -648,44 +649,6 @@ void TestDesktop::nameFiltersForTheFileDialogs()
     QFETCH(QString, patterns);
     QFETCH(QString, filters);
     QCOMPARE(QtNameFilters(patterns), filters);
-}
-
-void TestDesktop::logLinesNameKindAndFile_data()
-{
-    QTest::addColumn<QString>("line");
-    QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<int>("lineNumber");
-    QTest::addColumn<QString>("written");
-    const int plain = int(LogLineKind::Plain), warning = int(LogLineKind::Warning), error = int(LogLineKind::Error);
-    QTest::newRow("written") << " -> Write File /p/Main.pb" << plain << "/p/Main.pb" << 0 << "/p/Main.pb";
-    QTest::newRow("open error") << " -> Error OpenFile forms/A.pbf / Errorcode: 1" << error << "forms/A.pbf" << 0 << "";
-    QTest::newRow("write error") << " -> Error File /p/Main.pb / Errorcode: 1" << error << "/p/Main.pb" << 0 << "";
-    QTest::newRow("stop") << " -> Error: Cannot read /p/Main.pb (denied). Stop!" << error << "" << 0 << "";
-    QTest::newRow("backup") << "- Error CopyDirectory" << error << "" << 0 << "";
-    QTest::newRow("8 bit") << " -> Warning: /p/A.pb holds characters beyond 8 bit, written as UTF-8." << warning
-                           << "/p/A.pb" << 0 << "";
-    QTest::newRow("duplicate") << " -> Warning: Find duplicate MenuItemID(#M)" << warning
-                               << "Find duplicate MenuItemID(#M)" << 0 << "";
-    QTest::newRow("include") << " -> Update Includefile /p/inc.pbi / Count Change: 2" << plain << "/p/inc.pbi" << 0
-                             << "/p/inc.pbi";
-    QTest::newRow("report, colon") << "  forms/A.pbf:12: unused gadget" << plain << "forms/A.pbf" << 12 << "";
-    QTest::newRow("report, words") << "  #B declared in Main.pb (line 7)" << plain << "Main.pb" << 7 << "";
-    QTest::newRow("step") << "Generate Code Step 1 ..." << plain << "" << 0 << "";
-    QTest::newRow("empty") << "" << plain << "" << 0 << "";
-}
-
-void TestDesktop::logLinesNameKindAndFile()
-{
-    QFETCH(QString, line);
-    QFETCH(int, kind);
-    QFETCH(QString, file);
-    QFETCH(int, lineNumber);
-    QFETCH(QString, written);
-    QCOMPARE(int(ClassifyLogLine(line)), kind);
-    QCOMPARE(FileNamedBy(line).path, file);
-    QCOMPARE(FileNamedBy(line).line, lineNumber);
-    QCOMPARE(WrittenFile(line), written);
 }
 
 void TestDesktop::differenceOfTwoTexts()
@@ -746,7 +709,7 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     Menu(d.shell, CommandChanges);
     ChangesView *view = d.shell.changesView();
     QVERIFY(view && d.shell.toolkit().IsWindow(ChangesWindow));
-    QCOMPARE(view->FileCount(), 6);
+    QCOMPARE(view->FileCount(), 1); // the second run changed only the event file the user cleared
     const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"), Qt::MatchExactly);
     QCOMPARE(gadget.size(), 1);
     view->fileList()->setCurrentItem(gadget.first());
@@ -756,20 +719,44 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     QVERIFY(!d.shell.toolkit().IsWindow(ChangesWindow));
 }
 
+// A written file, a report finding and a warning about a window source each open at their
+// line; an error line names a file that is not there.
 void TestDesktop::doubleClickOnALogLineOpensItsFile()
 {
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
+    dir.write(QStringLiteral("Main.pb"), dir.read(QStringLiteral("Main.pb")) + "XIncludeFile \"Gone.pbi\"\n");
+    dir.write(QStringLiteral("Helpers.pb"), "; helpers\nDebug 1\nProcedure Helper()\nEndProcedure\n");
+    dir.write(QStringLiteral("EventGadget.pb"), "Procedure EventGadget_Gone(EventType)\nEndProcedure\n");
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    d.shell.project().CommonFiles << QStringLiteral("Helpers.pb");
     QStringList opened;
     d.shell.openInEditor = [&opened](const QString &path, int line) { opened << path + QLatin1Char(':') + QString::number(line); };
     Menu(d.shell, CommandStartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
     const QStringList lines = d.shell.LogLines();
-    d.shell.OpenLogLineFile(int(lines.indexOf(QStringLiteral(" -> Write File ") + dir.path(QStringLiteral("Main.pb")))));
+    const QStringList finding = lines.filter(QRegularExpression(QStringLiteral("^ -> EventGadget.pb:1: EventGadget_Gone ")));
+    QCOMPARE(finding.size(), 1);
+    for (const QString &line : {QStringLiteral(" -> Write File ") + dir.path(QStringLiteral("Main.pb")), finding.first(),
+                                QStringLiteral(" -> Warning: top-level code left out (Helpers.pb:2); move what the program"
+                                               " needs into a procedure.")}) {
+        QVERIFY2(lines.contains(line), qPrintable(line));
+        d.shell.OpenLogLineFile(int(lines.indexOf(line)));
+    }
     d.shell.OpenLogLineFile(0); // names no file
-    QCOMPARE(opened, QStringList{dir.path(QStringLiteral("Main.pb:0"))});
+    QCOMPARE(opened, (QStringList{dir.path(QStringLiteral("Main.pb:0")), dir.path(QStringLiteral("EventGadget.pb:1")),
+                                  dir.path(QStringLiteral("Helpers.pb:2"))}));
+    d.shell.OpenLogLineFile(int(lines.indexOf(" -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1")));
+    QCOMPARE(d.shell.statusBar()->currentMessage(), QStringLiteral("File not found: ") + dir.path(QStringLiteral("Gone.pbi")));
+    QCOMPARE(opened.size(), 3);
+
+    // Return opens the current line's file, as a double-click does.
+    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
+    log->setCurrentRow(int(lines.indexOf(finding.first())));
+    QTest::keyClick(log, Qt::Key_Return);
+    Settle(d.shell);
+    QCOMPARE(opened.value(3), dir.path(QStringLiteral("EventGadget.pb:1")));
     Menu(d.shell, CommandOpenProjectFolder);
     QCOMPARE(opened.last(), dir.path(QString()).chopped(1) + QStringLiteral(":0"));
 }

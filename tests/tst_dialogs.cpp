@@ -15,6 +15,15 @@ using namespace quarvel;
 
 namespace {
 
+// The answer's bindings as the Todo List shows them.
+QStringList TodoTexts(const BindDialogAnswer &answer)
+{
+    QStringList texts;
+    for (const NamePair &pair : answer.bindings)
+        texts << TodoEntryText(pair);
+    return texts;
+}
+
 // Runs the loop until the condition holds; false after a generous number of turns.
 template <typename Condition>
 bool LoopUntil(Shell &shell, Condition condition)
@@ -273,24 +282,24 @@ private slots:
         QTest::addColumn<QStringList>("oldNames");
         QTest::addColumn<QList<Answer>>("answers");
         QTest::addColumn<QStringList>("questions");
-        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("cancels");
         QTest::addColumn<QStringList>("todo");
         const QStringList asked = {InfoQuestion};
-        QTest::newRow("all bound: no question") << QStringList{"A"} << QList<Answer>{} << QStringList{} << 0
+        QTest::newRow("all bound: no question") << QStringList{"A"} << QList<Answer>{} << QStringList{} << false
                                                 << QStringList{"A > X"};
-        QTest::newRow("unbound, Yes") << QStringList{"A", "B"} << QList<Answer>{Answer::Yes} << asked << 0
+        QTest::newRow("unbound, Yes") << QStringList{"A", "B"} << QList<Answer>{Answer::Yes} << asked << false
                                       << QStringList{"A > X"};
-        QTest::newRow("unbound, Cancel") << QStringList{"A", "B"} << QList<Answer>{Answer::Cancel} << asked << 2
+        QTest::newRow("unbound, Cancel") << QStringList{"A", "B"} << QList<Answer>{Answer::Cancel} << asked << true
                                          << QStringList{"A > X"};
         QTest::newRow("unbound, No, then Yes") << QStringList{"A", "B"} << QList<Answer>{Answer::No, Answer::Yes}
-                                               << QStringList{InfoQuestion, InfoQuestion} << 0 << QStringList{"A > X"};
+                                               << QStringList{InfoQuestion, InfoQuestion} << false << QStringList{"A > X"};
     }
     void continueAnswersTheRequest()
     {
         QFETCH(QStringList, oldNames);
         QFETCH(QList<Answer>, answers);
         QFETCH(QStringList, questions);
-        QFETCH(int, result);
+        QFETCH(bool, cancels);
         QFETCH(QStringList, todo);
         Desktop d;
         BindExchange exchange(d, 6, oldNames, {"X"});
@@ -308,8 +317,8 @@ private slots:
         }
         QVERIFY(exchange.waitForAnswer(d));
         QCOMPARE(d.ask.calls, questions);
-        QCOMPARE(exchange.answer.result, result);
-        QCOMPARE(exchange.answer.todo, todo);
+        QCOMPARE(exchange.answer.end, cancels ? BindDialogEnd::Cancel : BindDialogEnd::Continue);
+        QCOMPARE(TodoTexts(exchange.answer), todo);
 
         // Until the worker closes it the dialog stays, and nothing in it answers again.
         QVERIFY(d.shell.toolkit().IsWindow(BindWindow));
@@ -333,7 +342,7 @@ private slots:
         d.click(BindButton);
         d.closeBox(BindWindow);
         QVERIFY(exchange.waitForAnswer(d));
-        QCOMPARE(exchange.answer.result, 2);
+        QCOMPARE(exchange.answer.end, BindDialogEnd::Cancel);
         QVERIFY(d.ask.calls.isEmpty());
         QVERIFY(exchange.close(d));
         QVERIFY(d.mainEnabled());
@@ -349,8 +358,8 @@ private slots:
             d.click(ContinueButton);
         });
         const BindDialogAnswer answer = d.shell.frontEnd().OpenBindDialog(BindDialogRequest{ObjectKind::MenuBar, {"Menu_0"}, {"Menu_1"}});
-        QCOMPARE(answer.result, 0);
-        QCOMPARE(answer.todo, QStringList{QStringLiteral("Menu_0 > Menu_1")});
+        QCOMPARE(answer.end, BindDialogEnd::Continue);
+        QCOMPARE(answer.bindings, (QList<NamePair>{{"Menu_0", "Menu_1"}}));
         d.shell.frontEnd().CloseBindDialog();
         QVERIFY(!d.shell.toolkit().IsWindow(BindWindow));
         QVERIFY(d.mainEnabled());

@@ -9,7 +9,7 @@ class TestGenerationDriver : public QObject {
     Q_OBJECT
 private slots:
     void noCommonFilesStopsBeforeWriting();
-    void unsavedProjectAsksForAFileFirst();
+    void projectWithoutAFileIsNotRun();
     void wholeRunLogsEveryStep();
     void outputFormat_data();
     void outputFormat();
@@ -28,20 +28,25 @@ void TestGenerationDriver::noCommonFilesStopsBeforeWriting()
     QCOMPARE(run.frontEnd.log, Step1Head + QStringList({"None Files to Generate.", "Cancel.", ""}));
     QCOMPARE(QDir(dir.dir()).entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot), QStringList());
     QCOMPARE(run.frontEnd.runStarted, 1);
-    QVERIFY(run.frontEnd.mainWindowEnabled >= 1);
+    QCOMPARE(run.frontEnd.results.size(), 1);
+    QCOMPARE(run.frontEnd.results.first().outcome, RunOutcome::Cancelled);
+    QCOMPARE(run.frontEnd.results.first().reason, QStringLiteral("None Files to Generate."));
+    QCOMPARE(run.frontEnd.entries.at(run.frontEnd.log.indexOf("Cancel.")).kind, LogKind::Cancel);
 }
 
-void TestGenerationDriver::unsavedProjectAsksForAFileFirst()
+// The desktop program saves such a project before it starts a run; the engine only refuses it,
+// and still tells the front-end that the run is over.
+void TestGenerationDriver::projectWithoutAFileIsNotRun()
 {
     TestProject dir;
     ProjectState project = dir.project({"W.pb"});
     project.ProjectNamed = false;
     GenerationRun run(project);
-    run.frontEnd.saveAsResult = false;
     QCOMPARE(run.run(), 0);
-    QCOMPARE(run.frontEnd.saveAsAsked, 1);
     QCOMPARE(run.frontEnd.log, QStringList({"Cancel.", ""}));
-    QVERIFY(run.frontEnd.mainWindowEnabled >= 1);
+    QCOMPARE(run.frontEnd.results.size(), 1);
+    QCOMPARE(run.frontEnd.results.first().outcome, RunOutcome::Cancelled);
+    QCOMPARE(run.frontEnd.results.first().reason, QStringLiteral("The project has no file."));
 }
 
 void TestGenerationDriver::wholeRunLogsEveryStep()
@@ -69,7 +74,22 @@ void TestGenerationDriver::wholeRunLogsEveryStep()
         tail << " -> Write File " + dir.path(name);
     tail << "Ready." << "";
     QCOMPARE(run.frontEnd.log.mid(counts + 8), tail);
-    QVERIFY(run.frontEnd.mainWindowEnabled >= 1);
+    const LogEntry &written = run.frontEnd.entries.at(counts + 8);
+    QCOMPARE(written.kind, LogKind::FileWritten);
+    QCOMPARE(written.file, dir.path("Main.pb"));
+    QCOMPARE(run.frontEnd.entries.at(counts + 14).kind, LogKind::Ready);
+    QCOMPARE(run.frontEnd.results.size(), 1);
+    const RunResult &result = run.frontEnd.results.first();
+    QCOMPARE(result.outcome, RunOutcome::Ready);
+    // Main.pb opens no window, so its text stays; the project file takes its place last.
+    QCOMPARE(result.writtenFiles, (QStringList{"CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb",
+                                               "EventWindow.pb", "Test.pbm"}));
+    QCOMPARE(result.unchangedFiles, QStringList{"Main.pb"});
+    const qsizetype warning = run.frontEnd.log.indexOf(" -> Warning: No window found, Main.pb not patched.");
+    QCOMPARE(run.frontEnd.entries.at(warning).kind, LogKind::Warning);
+    QCOMPARE(run.frontEnd.entries.at(warning).file, QStringLiteral("Main.pb"));
+    QCOMPARE(result.warnings, 1);
+    QCOMPARE(result.errors, 0);
 }
 
 void TestGenerationDriver::outputFormat_data()
@@ -109,7 +129,7 @@ void TestGenerationDriver::runEndsWithTheProjectSaved()
     project.Stored.Window = {"OldWindow"};
     project.ProjectSaved = false;
     GenerationRun run(project);
-    run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{0, {}}; };
+    run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{BindDialogEnd::Continue, {}}; };
     QCOMPARE(run.run(), 1);
     QVERIFY(project.ProjectSaved);
     QVERIFY(project.Stored.Window.isEmpty()); // replaced by this run's (empty) names

@@ -305,6 +305,21 @@ void TestQuarvelGen::helpVersionAndJsonReport()
     QCOMPARE(findings.first().toObject().value("kind").toString(), QString("orphaned-procedure"));
     // Quiet: the end of the run on stderr, no step lines.
     QVERIFY2(json.errText().startsWith("Ready.\n"), qPrintable(json.errText()));
+    QCOMPARE(report.value("outcome").toString(), QString("ready"));
+    QVERIFY(!report.contains("reason"));
+
+    // A cancelled run reports too: how it ended and the line that stopped it.
+    QVERIFY(QFile::remove(dir.path("Main.pb")) && QDir(dir.dir()).mkdir("Main.pb"));
+    const CapturedOutput cancelled = Run({"--report", "json", "-q", "--keep-unbound", "App.pbm"}, dir.dir());
+    QCOMPARE(cancelled.status, 1);
+    const QJsonObject stopped = QJsonDocument::fromJson(cancelled.out).object();
+    QCOMPARE(stopped.value("outcome").toString(), QString("cancelled"));
+    const QStringList log = cancelled.errText().split('\n');
+    QCOMPARE(log.indexOf("Cancel."), 1);
+    QVERIFY2(log.first().startsWith(" -> Error: Cannot read " + dir.path("Main.pb")), qPrintable(log.first()));
+    QCOMPARE(stopped.value("reason").toString(), log.first());
+    QCOMPARE(stopped.value("errors").toInt(), 1);
+    QVERIFY(stopped.value("findings").toArray().isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestQuarvelGen)

@@ -1,17 +1,27 @@
 #include "cli/cli_front_end.h"
-#include "cli/command_line.h"
+#include "cli/run_command_line.h"
 #include "model/project_file.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/load_project_sources.h"
 #include "support/golden_runner.h"
 #include "support/output_capture.h"
 #include "support/test_project.h"
+#include "update/bind_dialog_model.h"
 
 #include <QTest>
 
 using namespace quarvel;
 
 namespace {
+
+// The answer's bindings as the Todo List shows them.
+QStringList TodoTexts(const BindDialogAnswer &answer)
+{
+    QStringList texts;
+    for (const NamePair &pair : answer.bindings)
+        texts << TodoEntryText(pair);
+    return texts;
+}
 
 // A project generated before with a window and two gadgets, whose design now holds nothing
 // the interpreter would name: every stored name has lost its match.
@@ -46,7 +56,7 @@ private slots:
         TestProject dir;
         ProjectState project = PreviouslyGenerated(dir);
         GenerationRun run(project);
-        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{0, {}}; };
+        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{BindDialogEnd::Continue, {}}; };
         QCOMPARE(run.run(), 1);
         QCOMPARE(run.frontEnd.bindRequests.size(), 2);
         QCOMPARE(run.frontEnd.bindRequests[0].kind, ObjectKind::Window);
@@ -71,7 +81,7 @@ private slots:
         ProjectState project = SavedPreviouslyGenerated(dir);
         const FileTree before = ReadTree(dir.dir());
         GenerationRun run(project);
-        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{2, {"Window_0 > X"}}; };
+        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{BindDialogEnd::Cancel, {{"Window_0", "X"}}}; };
         QCOMPARE(run.run(), 0);
         QCOMPARE(run.frontEnd.bindRequests.size(), 1);
         QCOMPARE(run.frontEnd.bindDialogsClosed, 1);
@@ -127,15 +137,15 @@ private slots:
         QTest::addColumn<bool>("keepUnbound");
         QTest::addColumn<QStringList>("unboundOld");
         QTest::addColumn<QStringList>("unboundNew");
-        QTest::addColumn<int>("result");
+        QTest::addColumn<bool>("cancels");
         QTest::addColumn<QStringList>("todo");
         QTest::addColumn<QString>("stderrText");
 
         QTest::newRow("all bound") << QStringList{"B=Y", "A=X"} << false << QStringList{"A", "B"} << QStringList{"X", "Y"}
-                                   << 0 << QStringList{"B > Y", "A > X"} << "";
+                                   << false << QStringList{"B > Y", "A > X"} << "";
         QTest::newRow("binds for names not on offer are reported and ignored")
             << QStringList{"A=Z", "Q=X", "A=X", "#a=X"} << false << QStringList{"A"} << QStringList{"X"}
-            << 0 << QStringList{"A > X"}
+            << false << QStringList{"A > X"}
             << "quarvel-gen: --bind A=Z does not fit the Gadget names on offer:\n"
                "quarvel-gen:   old: A\nquarvel-gen:   new: X\n"
                "quarvel-gen: --bind Q=X does not fit the Gadget names on offer:\n"
@@ -143,12 +153,12 @@ private slots:
                "quarvel-gen: --bind #a=X does not fit the Gadget names on offer:\n"
                "quarvel-gen:   old: A\nquarvel-gen:   new: X\n";
         QTest::newRow("a name binds once") << QStringList{"A=X", "A=Y"} << true << QStringList{"A"} << QStringList{"X", "Y"}
-                                           << 0 << QStringList{"A > X"} << "";
+                                           << false << QStringList{"A > X"} << "";
         QTest::newRow("left unbound, kept") << QStringList{} << true << QStringList{"A"} << QStringList{}
-                                            << 0 << QStringList{} << "";
+                                            << false << QStringList{} << "";
         QTest::newRow("left unbound, cancelled")
             << QStringList{"A=X"} << false << QStringList{"A", "B"} << QStringList{"X", "Y"}
-            << 2 << QStringList{"A > X"}
+            << true << QStringList{"A > X"}
             << "quarvel-gen: Gadget names without a binding:\n"
                "quarvel-gen:   old: B\n"
                "quarvel-gen:   new: Y\n"
@@ -160,7 +170,7 @@ private slots:
         QFETCH(bool, keepUnbound);
         QFETCH(QStringList, unboundOld);
         QFETCH(QStringList, unboundNew);
-        QFETCH(int, result);
+        QFETCH(bool, cancels);
         QFETCH(QStringList, todo);
         QFETCH(QString, stderrText);
         QList<BindOption> options;
@@ -169,8 +179,8 @@ private slots:
         CapturedStream out, err;
         CliFrontEnd frontEnd(options, keepUnbound, out.file(), err.file());
         const BindDialogAnswer answer = frontEnd.OpenBindDialog(BindDialogRequest{ObjectKind::Gadget, unboundOld, unboundNew});
-        QCOMPARE(answer.result, result);
-        QCOMPARE(answer.todo, todo);
+        QCOMPARE(answer.end, cancels ? BindDialogEnd::Cancel : BindDialogEnd::Continue);
+        QCOMPARE(TodoTexts(answer), todo);
         QCOMPARE(err.text(), stderrText);
         QCOMPARE(out.text(), QString());
     }

@@ -115,6 +115,15 @@ QList<WritePlan::Failure> WritePlan::Failures() const
     return failures;
 }
 
+QStringList WritePlan::PathsWith(Outcome outcome) const
+{
+    QStringList paths;
+    for (const Entry &entry : entries_)
+        if (entry.outcome == outcome)
+            paths.append(entry.path);
+    return paths;
+}
+
 int WritePlan::Count(Outcome outcome) const
 {
     return int(std::count_if(entries_.cbegin(), entries_.cend(), [outcome](const Entry &entry) {

@@ -11,6 +11,7 @@
 #include <QHash>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace quarvel {
 
@@ -71,6 +72,8 @@ public:
 
     const QList<Change> &Changes() const { return changes_; }
     QList<Failure> Failures() const;
+    // The files that met outcome, in the order staged.
+    QStringList PathsWith(Outcome outcome) const;
     int UnchangedCount() const { return Count(Outcome::Unchanged); }
     int FailedCount() const { return Count(Outcome::Failed); }
     int HeldBackCount() const { return Count(Outcome::HeldBack); }

@@ -41,21 +41,31 @@ bool NamesEntry(const QStringList &entries, const QString &name)
 
 // What --quiet keeps: the lines that say something went wrong, how the run ended, and the
 // report after "Ready.".
-bool WorthTellingQuietly(const QString &text)
+bool WorthTellingQuietly(LogKind kind)
 {
-    return text.contains(QLatin1String("Error")) || text.startsWith(QLatin1String(" -> Warning: "))
-           || text == QLatin1String("Ready.") || text == QLatin1String("Cancel.");
+    switch (kind) {
+    case LogKind::Warning:
+    case LogKind::Error:
+    case LogKind::Ready:
+    case LogKind::Cancel:
+        return true;
+    case LogKind::Plain:
+    case LogKind::FileWritten:
+    case LogKind::Finding:
+        break;
+    }
+    return false;
 }
 
 } // namespace
 
-void CliFrontEnd::AppendLogLine(const QString &text)
+void CliFrontEnd::AppendLogLine(const LogEntry &entry)
 {
-    const bool shown = !quiet_ || afterReady_ || WorthTellingQuietly(text);
-    afterReady_ = afterReady_ || text == QLatin1String("Ready.");
+    const bool shown = !quiet_ || afterReady_ || WorthTellingQuietly(entry.kind);
+    afterReady_ = afterReady_ || entry.kind == LogKind::Ready;
     if (!shown)
         return;
-    const QByteArray bytes = text.toUtf8() + '\n';
+    const QByteArray bytes = entry.text.toUtf8() + '\n';
     std::fwrite(bytes.constData(), 1, size_t(bytes.size()), log_);
     if (logToTerminal_)
         std::fflush(log_);
@@ -99,13 +109,14 @@ BindDialogAnswer CliFrontEnd::OpenBindDialog(const BindDialogRequest &request)
             bindSeen_[i] = true;
         }
     }
-    const auto answer = dialog.ContinueBinding([this](const QString &, const QString &) {
-        return keepUnbound_ ? Answer::Yes : Answer::Cancel;
-    });
-    const int result = answer.value_or(BindDialogModel::CancelAnswer);
-    if (result == BindDialogModel::CancelAnswer)
+    const BindDialogEnd end = dialog
+                                  .ContinueBinding([this](const QString &, const QString &) {
+                                      return keepUnbound_ ? Answer::Yes : Answer::Cancel;
+                                  })
+                                  .value_or(BindDialogEnd::Cancel);
+    if (end == BindDialogEnd::Cancel)
         PrintUnbound(dialog);
-    return dialog.AnswerWith(result);
+    return dialog.AnswerWith(end);
 }
 
 void CliFrontEnd::PrintMisfit(const BindOption &bind, const BindDialogModel &dialog)

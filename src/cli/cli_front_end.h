@@ -22,9 +22,8 @@ public:
     void RunStarted() override {}
     BindDialogAnswer OpenBindDialog(const BindDialogRequest &request) override;
     void CloseBindDialog() override {}
-    void AppendLogLine(const QString &text) override;
-    void EnableMainWindow() override {}
-    bool SaveProjectAs() override { return false; }
+    void AppendLogLine(const LogEntry &entry) override;
+    void RunFinished(const RunResult &) override {}
     void ShowMessage(const QString &title, const QString &text) override;
     void ClearLog() override {}
 

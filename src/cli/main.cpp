@@ -1,4 +1,4 @@
-#include "cli/command_line.h"
+#include "cli/run_command_line.h"
 
 #include <QCoreApplication>
 
@@ -30,7 +30,7 @@ int main(int argc, char *argv[])
     auto options = quarvel::ParseCommandLine(QCoreApplication::arguments(), error);
     if (!options) {
         quarvel::PrintCommandLineError(stderr, error + QLatin1Char('\n') + quarvel::CommandLineUsage());
-        return 2;
+        return quarvel::ExitUsage;
     }
     options->processEndsAfterRun = true;
     return quarvel::RunCommandLine(*options);

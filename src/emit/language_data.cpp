@@ -84,7 +84,8 @@ void EmitLanguageData(GenerationContext &g)
     const LanguageBlock block = FindLanguageBlock(lines);
     // A file that lost its markers is the user's: rewriting half of it would cost lines.
     if (block.start < 0 || block.end < 0) {
-        g.LogLine(QStringLiteral(" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."));
+        g.LogWarning(QStringLiteral(" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."),
+                     QStringLiteral("LoadLanguage.pb"));
         return;
     }
 

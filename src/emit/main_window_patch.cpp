@@ -75,9 +75,11 @@ void PatchMainOpenWindow(GenerationContext &g)
 {
     const DesignModel &m = g.model;
     if (m.WindowList.isEmpty()) {
-        g.LogLine(QStringLiteral(" -> Warning: No window found, Main.pb not patched."));
+        g.LogWarning(QStringLiteral(" -> Warning: No window found, Main.pb not patched."), QStringLiteral("Main.pb"));
         if (!m.FirstUngeneratedWindow.isEmpty())
-            g.LogLine(QStringLiteral(" -> Warning: no window for Main.pb to open: ") + m.FirstUngeneratedWindow + QLatin1Char('.'));
+            g.LogWarning(QStringLiteral(" -> Warning: no window for Main.pb to open: ") + m.FirstUngeneratedWindow
+                             + QLatin1Char('.'),
+                         m.FirstUngeneratedFile, m.FirstUngeneratedLine);
         return;
     }
     SourceLineList &lines = g.lines.MainLines;

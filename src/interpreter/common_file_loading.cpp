@@ -260,17 +260,22 @@ QList<bool> ModuleBlockLines(const QStringList &lines)
 }
 
 // The windows a module opens are not generated: its code cannot see the generated constants.
-void WarnModuleWindow(GenerationContext &g, const QString &line, const QString &where)
+void WarnModuleWindow(GenerationContext &g, const QString &line, const QString &listedPath, int lineNumber)
 {
+    const QString where = QFileInfo(listedPath).fileName() + QLatin1Char(':') + QString::number(lineNumber);
     const int k = FindCallNoCase(line, u"OPENWINDOW(");
     if (k == 0 || FindBackward(line, QLatin1Char(';'), k))
         return;
     const QString what = QStringLiteral("window ") + TrimBlanks(FirstArgumentAt(line, k + 10))
                          + QStringLiteral(" is opened inside a module");
-    g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + where
-              + QStringLiteral("); a module's code is kept as written and its windows are not generated."));
-    if (g.model.FirstUngeneratedWindow.isEmpty())
-        g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + where + QLatin1Char(')');
+    g.LogWarning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + where
+                     + QStringLiteral("); a module's code is kept as written and its windows are not generated."),
+                 listedPath, lineNumber);
+    if (!g.model.FirstUngeneratedWindow.isEmpty())
+        return;
+    g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + where + QLatin1Char(')');
+    g.model.FirstUngeneratedFile = listedPath;
+    g.model.FirstUngeneratedLine = lineNumber;
 }
 
 bool IsAbsolutePath(const QString &name)
@@ -397,11 +402,11 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
     FileBytes failure;
     const auto file = ReadTextFile(path, g.outputFormat, &failure);
     if (!file) {
-        g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), listedPath));
+        g.LogError(FileErrorLine(QStringLiteral("OpenFile"), listedPath), listedPath);
         return UnreadCommonFile{path, failure.reason};
     }
     if (file->firstInvalidLine)
-        g.LogLine(InvalidBytesWarning(listedPath, file->firstInvalidLine));
+        g.LogWarning(InvalidBytesWarning(listedPath, file->firstInvalidLine), listedPath, file->firstInvalidLine);
     const QStringList &lines = file->lines;
     const ProcedureText procedureText = KeepProcedureText(lines);
     const TopLevelCode top = ClassifyTopLevelCode(lines, procedureText.kept);
@@ -420,7 +425,7 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
             continue;
         if (inModule.at(i)) {
             g.model.ModuleLines.append(lines.at(i));
-            WarnModuleWindow(g, lines.at(i), QFileInfo(listedPath).fileName() + QLatin1Char(':') + QString::number(i + 1));
+            WarnModuleWindow(g, lines.at(i), listedPath, int(i + 1));
             continue;
         }
         const SourceOrigin origin{fileIndex, i + 1};
@@ -454,9 +459,10 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
     if (code.declarations.lines.size() > declaredBefore)
         code.declarations.AppendSeparator();
     if (!leftOut.isEmpty())
-        g.LogLine(QStringLiteral(" -> Warning: top-level code left out (")
-                  + LineRanges(QFileInfo(listedPath).fileName(), lines, leftOut)
-                  + QStringLiteral("); move what the program needs into a procedure."));
+        g.LogWarning(QStringLiteral(" -> Warning: top-level code left out (")
+                         + LineRanges(QFileInfo(listedPath).fileName(), lines, leftOut)
+                         + QStringLiteral("); move what the program needs into a procedure."),
+                     listedPath, leftOut.first());
     FindCaughtImageFiles(g.model.ImageList, firstImage, lines);
     return std::nullopt;
 }

@@ -285,7 +285,8 @@ struct AssignmentResolver {
             declared.insert(UpperKeepLength(procedure.name), procedure);
     }
 
-    void warn(const QString &text) { g.LogLine(QStringLiteral(" -> Warning: ") + text); }
+    // origin: the form's line the text names.
+    void warn(const QString &text, SourceOrigin origin) { g.LogWarning(QStringLiteral(" -> Warning: ") + text, origin); }
 
     // The generated object a Case names: a #PB_Any variable's constant, or the window's prefix
     // before a constant. Empty when the window has no such object of the assignment's kind; a
@@ -320,7 +321,8 @@ struct AssignmentResolver {
                  + SourceLocation(g.model, a.origin) + QStringLiteral("), is no ")
                  + (gadget ? QStringLiteral("gadget with events") : QStringLiteral("menu item or toolbar button"))
                  + QStringLiteral(" of window ") + a.window + QStringLiteral("; nothing calls ") + a.procedure
-                 + QStringLiteral(" for it."));
+                 + QStringLiteral(" for it."),
+                 a.origin);
             return;
         }
         const QString argument = !passesEvent(a) ? QString() : gadget ? QStringLiteral("EventType") : QLatin1Char('#') + object;
@@ -331,7 +333,8 @@ struct AssignmentResolver {
         const QString eventProcedure = (gadget ? QStringLiteral("EventGadget_") : QStringLiteral("EventMenu_")) + object;
         if (!(gadget ? gadgetFile : menuFile).callsOrIsMissing(eventProcedure, a.procedure))
             warn(eventProcedure + QStringLiteral(" does not call ") + a.procedure + QStringLiteral(", which the form assigns to #")
-                 + object + QStringLiteral(" (") + SourceLocation(g.model, a.origin) + QStringLiteral("); add the call there."));
+                 + object + QStringLiteral(" (") + SourceLocation(g.model, a.origin) + QStringLiteral("); add the call there."),
+                 a.origin);
     }
 
     void resolve(const ResizeAssignment &r, ExistingEventProcedures &windowFile)
@@ -344,7 +347,8 @@ struct AssignmentResolver {
         if (!windowFile.callsOrIsMissing(eventProcedure, r.procedure))
             warn(eventProcedure + QStringLiteral(" does not call ") + r.procedure
                  + QStringLiteral(", which the form calls when the window is resized (") + SourceLocation(g.model, r.origin)
-                 + QStringLiteral("); add the call there."));
+                 + QStringLiteral("); add the call there."),
+                 r.origin);
     }
 
     // Each assigned procedure that no file defines gets one skeleton, with the head its Declare
@@ -445,7 +449,7 @@ QList<LineRange> TakeFormEventAssignments(GenerationContext &g, const QStringLis
     events.resizes += reading.resizes;
     events.declared += reading.declared;
     for (const LeftOutStatement &left : reading.leftOut)
-        g.LogLine(LeftOutWarning(g.model, left));
+        g.LogWarning(LeftOutWarning(g.model, left), left.origin);
     return reading.eventProcedures;
 }
 

@@ -174,7 +174,7 @@ void CollectLanguageStrings(GenerationContext &g)
     for (const QString &include : std::as_const(g.model.IncludeFileList)) {
         const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include), g.outputFormat);
         if (!file) {
-            g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), include));
+            g.LogError(FileErrorLine(QStringLiteral("OpenFile"), include), include);
             ++g.faults.unread;
             continue;
         }

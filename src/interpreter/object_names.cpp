@@ -140,8 +140,9 @@ struct Collector {
     {
         if (set.add(name))
             return true;
-        g.LogLine(QStringLiteral(" -> Error: Find duplicate ") + QLatin1String(what)
-                  + QStringLiteral("(#") + name + QStringLiteral("). Stop!"));
+        g.LogStop({QStringLiteral(" -> Error: Find duplicate ") + QLatin1String(what) + QStringLiteral("(#") + name
+                       + QStringLiteral("). Stop!"),
+                   LogKind::Error});
         return false;
     }
 
@@ -149,8 +150,8 @@ struct Collector {
     void warnOnDuplicate(const QString &name, const char *by)
     {
         if (!menuItems.add(name))
-            g.LogLine(QStringLiteral(" -> Warning: Find duplicate MenuItemID(#") + name
-                      + QStringLiteral(") by ") + QLatin1String(by) + QLatin1Char('.'));
+            g.LogWarning(QStringLiteral(" -> Warning: Find duplicate MenuItemID(#") + name + QStringLiteral(") by ")
+                         + QLatin1String(by) + QLatin1Char('.'));
     }
 
     // The words met before "(#", as written: the gadget type each names, held once and shared
@@ -186,10 +187,12 @@ struct Collector {
 
     void warnComputed(const QString &argument, const QString &name, qsizetype line, const char *what)
     {
-        g.LogLine(QStringLiteral(" -> Warning: ") + QLatin1String(what) + QStringLiteral(" number ") + argument
-                  + QStringLiteral(" is computed (") + SourceLocation(g.model, line) + QStringLiteral("); #") + name
-                  + QStringLiteral(" gets the constant and the event procedure, numbered after the others; the")
-                  + QStringLiteral(" numbers after it get none."));
+        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: ") + QLatin1String(what) + QStringLiteral(" number ")
+                                     + argument + QStringLiteral(" is computed (") + SourceLocation(g.model, line)
+                                     + QStringLiteral("); #") + name
+                                     + QStringLiteral(" gets the constant and the event procedure, numbered after the")
+                                     + QStringLiteral(" others; the numbers after it get none."),
+                                 line);
     }
 
     void addComputed()

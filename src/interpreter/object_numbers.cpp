@@ -213,10 +213,11 @@ private:
 
     void warnComputed(Kind kind, QStringView number, qsizetype line)
     {
-        g_.LogLine(QStringLiteral(" -> Warning: the ") + QLatin1String(KindNames[kind]) + QStringLiteral(" number ")
-                   + number.toString() + QStringLiteral(" is computed (") + SourceLocation(g_.model, line)
-                   + QStringLiteral("); it may equal the number of a generated ") + QLatin1String(KindNames[kind])
-                   + QLatin1Char('.'));
+        g_.LogWarningAtSourceLine(QStringLiteral(" -> Warning: the ") + QLatin1String(KindNames[kind])
+                                      + QStringLiteral(" number ") + number.toString() + QStringLiteral(" is computed (")
+                                      + SourceLocation(g_.model, line) + QStringLiteral("); it may equal the number of a generated ")
+                                      + QLatin1String(KindNames[kind]) + QLatin1Char('.'),
+                                  line);
     }
 
     GenerationContext &g_;

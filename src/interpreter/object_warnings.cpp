@@ -32,21 +32,26 @@ bool IsPlainNumber(const QString &argument)
 
 struct FileScan {
     GenerationContext &g;
-    QString file;
+    QString file;       // the name the warnings give
+    QString listedPath; // as the project lists it
 
     QString location(int lineNumber) const { return file + QLatin1Char(':') + QString::number(lineNumber); }
 
     void warn(const QString &what, int lineNumber, const QString &advice)
     {
-        g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
-                  + QStringLiteral("); ") + advice);
+        g.LogWarning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
+                         + QStringLiteral("); ") + advice,
+                     listedPath, lineNumber);
     }
 
     // The first window that cannot be generated is the reason when no window is found at all.
     void noteUngenerated(const QString &what, int lineNumber)
     {
-        if (g.model.FirstUngeneratedWindow.isEmpty())
-            g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + location(lineNumber) + QLatin1Char(')');
+        if (!g.model.FirstUngeneratedWindow.isEmpty())
+            return;
+        g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + location(lineNumber) + QLatin1Char(')');
+        g.model.FirstUngeneratedFile = listedPath;
+        g.model.FirstUngeneratedLine = lineNumber;
     }
 
     void checkWindow(const QString &line, int bracket, int lineNumber)
@@ -70,8 +75,9 @@ struct FileScan {
                                : window.shown.startsWith(QLatin1Char('#'))
                                    ? QStringLiteral("keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.")
                                    : QStringLiteral("give it a constant to generate it.");
-        g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
-                  + QStringLiteral(") and not taken over: ") + window.refusal + QStringLiteral("; ") + advice);
+        g.LogWarning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
+                         + QStringLiteral(") and not taken over: ") + window.refusal + QStringLiteral("; ") + advice,
+                     listedPath, lineNumber);
         noteUngenerated(what + QStringLiteral(" and not taken over"), lineNumber);
     }
 
@@ -96,7 +102,7 @@ const CallSet &CheckedCalls()
 void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, const QStringList &lines,
                               const QList<WindowOpening> &topLevelWindows)
 {
-    FileScan scan{g, QFileInfo(listedPath).fileName()};
+    FileScan scan{g, QFileInfo(listedPath).fileName(), listedPath};
     QHash<int, const WindowOpening *> topLevel; // by the line of its OpenWindow
     for (const WindowOpening &window : topLevelWindows)
         topLevel.insert(window.first, &window);

@@ -182,9 +182,12 @@ void ChooseMainWindow(GenerationContext &g)
                             : !Callable(o) ? QStringLiteral("cannot be opened by a call without arguments")
                                            : QStringLiteral("is opened by a procedure, #") + m.MainWindow
                                                  + QStringLiteral(" by the program's own code");
-        g.LogLine(QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow + QStringLiteral(" first (")
-                  + SourceLocation(m, opener(m.MainWindow).line) + QStringLiteral("): window #") + first
-                  + QStringLiteral(" (") + SourceLocation(m, o.line) + QStringLiteral(") ") + why + QLatin1Char('.'));
+        const qsizetype mainLine = opener(m.MainWindow).line;
+        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow
+                                     + QStringLiteral(" first (") + SourceLocation(m, mainLine) + QStringLiteral("): window #")
+                                     + first + QStringLiteral(" (") + SourceLocation(m, o.line) + QStringLiteral(") ") + why
+                                     + QLatin1Char('.'),
+                                 mainLine);
     }
 
     const Opener o = opener(m.MainWindow);
@@ -195,11 +198,12 @@ void ChooseMainWindow(GenerationContext &g)
         m.FirstWindowOpener = ProcedureName(o.head) + QStringLiteral("()");
         return;
     }
-    g.LogLine(QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
-              + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
-              + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
-                                        " Add Procedure Open_")
-              + m.MainWindow + QStringLiteral("() that calls it."));
+    g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
+                                 + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
+                                 + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
+                                                  " Add Procedure Open_")
+                                 + m.MainWindow + QStringLiteral("() that calls it."),
+                             o.line);
 }
 
 } // namespace quarvel

@@ -211,13 +211,16 @@ void ResolveVariableObjects(GenerationContext &g)
             resolved.append(object);
         } else if (UpperKeepLength(*first) == UpperKeepLength(object.constant)) {
             RestorePbAny(line, object);
-            g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable
-                      + QStringLiteral(" is assigned a second object of its window (") + SourceLocation(g.model, object.line)
-                      + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."));
+            g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + object.variable
+                                         + QStringLiteral(" is assigned a second object of its window (")
+                                         + SourceLocation(g.model, object.line)
+                                         + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."),
+                                     object.line);
         } else {
-            g.LogLine(QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
-                      + object.constant + QStringLiteral(" too (") + SourceLocation(g.model, object.line)
-                      + QStringLiteral("); it keeps the number of its first object."));
+            g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
+                                         + object.constant + QStringLiteral(" too (") + SourceLocation(g.model, object.line)
+                                         + QStringLiteral("); it keeps the number of its first object."),
+                                     object.line);
         }
     }
     g.model.VariableObjects = resolved;

@@ -89,8 +89,9 @@ struct TemplateNames {
 
     void warn(const QString &what, qsizetype line, const QString &resolution)
     {
-        g.LogLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + SourceLocation(g.model, line)
-                  + QStringLiteral(") ") + resolution);
+        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (")
+                                     + SourceLocation(g.model, line) + QStringLiteral(") ") + resolution,
+                                 line);
     }
 
     void mainProcedure()

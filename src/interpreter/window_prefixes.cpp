@@ -175,7 +175,8 @@ bool FindWindowsOfCode(GenerationContext &g, WindowsOfCode &code, qsizetype &sto
         if (const int k = FindCall(s, calls, OpenWindow)) {
             const QString window = OpenedWindow(s, k);
             if (IsPbAny(window)) {
-                g.LogLine(QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"));
+                g.LogStop({QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"),
+                           LogKind::Error});
                 stop = i;
                 return false;
             }
@@ -232,10 +233,12 @@ void SeparateVariableNames(GenerationContext &g, WindowsOfCode &code)
         QString &line = g.model.CommonSourceLines[creation.line];
         line = Left(line, creation.bracket + 1) + name + Mid(line, creation.bracket + 2 + int(variable.size()));
         const QString prefix = creation.window == NoWindow ? QString() : code.windows.at(creation.window) + QLatin1Char('_');
-        g.LogLine(QStringLiteral(" -> Warning: variable ") + variable + QStringLiteral(" and #") + prefix
-                  + constant->name.toString() + QStringLiteral(" name two objects of one window (")
-                  + SourceLocation(g.model, creation.line) + QStringLiteral(", ") + SourceLocation(g.model, constant->line)
-                  + QStringLiteral("); the variable's object is #") + prefix + name + QLatin1Char('.'));
+        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + variable + QStringLiteral(" and #") + prefix
+                                     + constant->name.toString() + QStringLiteral(" name two objects of one window (")
+                                     + SourceLocation(g.model, creation.line) + QStringLiteral(", ")
+                                     + SourceLocation(g.model, constant->line) + QStringLiteral("); the variable's object is #")
+                                     + prefix + name + QLatin1Char('.'),
+                                 creation.line);
         code.givenNames.append(name);
         creation.name = code.givenNames.last();
     }
@@ -363,9 +366,10 @@ private:
         for (const qint32 w : windows)
             names << code_.windows.at(w);
         const QString constant = name.toString();
-        g_.LogLine(QStringLiteral(" -> Warning: #") + constant + QStringLiteral(" names objects of the windows ")
-                   + names.join(QStringLiteral(", ")) + QStringLiteral(" (") + SourceLocation(g_.model, line)
-                   + QStringLiteral("); taken as #") + prefixOf(chosen) + constant + QLatin1Char('.'));
+        g_.LogWarningAtSourceLine(QStringLiteral(" -> Warning: #") + constant + QStringLiteral(" names objects of the windows ")
+                                      + names.join(QStringLiteral(", ")) + QStringLiteral(" (") + SourceLocation(g_.model, line)
+                                      + QStringLiteral("); taken as #") + prefixOf(chosen) + constant + QLatin1Char('.'),
+                                  line);
     }
 
     QString prefixOf(qint32 window) const { return window == NoWindow ? QString() : prefixes_.at(window); }

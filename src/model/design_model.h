@@ -176,6 +176,8 @@ struct DesignModel {
     // The first window of the sources that cannot be generated, with its place: "window 2 is
     // opened with a plain number (Extras.pb:10)"; why no window is found, when none is.
     QString FirstUngeneratedWindow;
+    QString FirstUngeneratedFile; // the common file of that place, as the project lists it
+    int FirstUngeneratedLine = 0;
     FirstNumbers First;
     FormEvents FormEventAssignments;
 };

@@ -4,8 +4,11 @@
 #pragma once
 
 #include "base/file_result.h"
+#include "model/log_entry.h"
 #include "model/object_kind.h"
+#include "model/run_result.h"
 
+#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -19,11 +22,21 @@ struct BindDialogRequest {
     QStringList unboundNew;
 };
 
-// How the user ended the dialog: result 2 cancels the run, anything else goes on with the
-// entries of the Todo List ("old > new") as they stood at that moment.
+// An old name bound to its new one in the bind dialog.
+struct NamePair {
+    QString oldName;
+    QString newName;
+
+    bool operator==(const NamePair &) const = default;
+};
+
+// How the bind dialog ended: Cancel (or its close box) cancels the run.
+enum class BindDialogEnd { Continue, Cancel };
+
+// The dialog's answer: how it ended, and the pairs of its Todo List as they stood then.
 struct BindDialogAnswer {
-    int result = 2;
-    QStringList todo;
+    BindDialogEnd end = BindDialogEnd::Cancel;
+    QList<NamePair> bindings;
 };
 
 class FrontEnd {
@@ -34,13 +47,10 @@ public:
     virtual void RunStarted() = 0;
     virtual BindDialogAnswer OpenBindDialog(const BindDialogRequest &request) = 0;
     virtual void CloseBindDialog() = 0;
-    virtual void AppendLogLine(const QString &text) = 0;
+    virtual void AppendLogLine(const LogEntry &entry) = 0;
 
-    // Every path out of a run ends here, so the main window is never left disabled.
-    virtual void EnableMainWindow() = 0;
-
-    // The generation guard of a project without a file: true when the user saved it.
-    virtual bool SaveProjectAs() = 0;
+    // Once at the end of every run, whichever way it ended, after its last log line.
+    virtual void RunFinished(const RunResult &result) = 0;
 
     // Failures outside a run: a message box in the desktop program, stderr on the command line.
     virtual void ShowMessage(const QString &title, const QString &text) = 0;

@@ -8,6 +8,7 @@
 #include "base/write_plan.h"
 #include "model/design_model.h"
 #include "model/front_end.h"
+#include "model/log_entry.h"
 #include "model/name_tables.h"
 #include "model/project_state.h"
 
@@ -40,19 +41,28 @@ struct StagedInclude {
     int handle = 0; // in the write plan
 };
 
-// The run's warnings by kind (the text before the first "(", or the whole line), in the order
-// each kind first appeared, so the report can sum up a kind logged many times.
-struct WarningTally {
-    QStringList kinds;
-    QHash<QString, int> counts;
+// The run's error and warning lines, counted by their kind, and its warnings by what they
+// say (the text after " -> " up to the first "(", or the whole line) in the order each first
+// appeared, so the report can sum up a warning logged many times.
+struct LogTally {
+    int errors = 0;
+    int warnings = 0;
+    QStringList warningKinds;
+    QHash<QString, int> warningCounts;
 
-    void Count(const QString &logLine)
+    void Count(const LogEntry &entry)
     {
-        if (!logLine.startsWith(QLatin1String(" -> Warning: ")))
+        if (entry.kind == LogKind::Error)
+            ++errors;
+        if (entry.kind != LogKind::Warning)
             return;
-        const QString kind = logLine.section(QLatin1Char('('), 0, 0);
-        if (counts[kind]++ == 0)
-            kinds.append(kind);
+        ++warnings;
+        static const QLatin1StringView lead(" -> ");
+        QString kind = entry.text.section(QLatin1Char('('), 0, 0);
+        if (kind.startsWith(lead))
+            kind.remove(0, lead.size());
+        if (warningCounts[kind]++ == 0)
+            warningKinds.append(kind);
     }
 };
 
@@ -76,7 +86,8 @@ struct GenerationContext {
     DirectoryLock projectLock; // held from the start of step 1 to the end of the run
     qsizetype catalogKeysLoaded = 0; // the Catalog's entries before this run's strings joined
     QSet<QString> languageKeysUsed;  // every key the sources and includes look up
-    WarningTally warnings;
+    LogTally tally;
+    QString stopReason; // the line that stopped the run, or what the user declined
     bool reportInLog = true; // the project report as log lines after "Ready."
 
     // A run that reached "Ready." but could not read or write a file, or back up the sources.
@@ -84,10 +95,32 @@ struct GenerationContext {
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }
-    void LogLine(const QString &text)
+    void Log(const LogEntry &entry)
     {
-        warnings.Count(text);
-        frontEnd.AppendLogLine(text);
+        tally.Count(entry);
+        frontEnd.AppendLogLine(entry);
+    }
+    void LogLine(const QString &text) { Log(LogEntry{text}); }
+    // file and line: the place the line is about, when it names one.
+    void LogWarning(const QString &text, const QString &file = QString(), int line = 0)
+    {
+        Log(LogEntry{text, LogKind::Warning, file, line});
+    }
+    // A warning about a line of a window source, which the text gives as "(Form.pb:12)".
+    void LogWarning(const QString &text, SourceOrigin origin)
+    {
+        LogWarning(text, model.CommonFileList.value(origin.file), origin.line);
+    }
+    void LogWarningAtSourceLine(const QString &text, qsizetype commonSourceLine)
+    {
+        LogWarning(text, model.CommonSourceOrigins.value(commonSourceLine));
+    }
+    void LogError(const QString &text, const QString &file = QString()) { Log(LogEntry{text, LogKind::Error, file}); }
+    // The line that ends the run before anything is written: its text is the run's reason.
+    void LogStop(const LogEntry &entry)
+    {
+        stopReason = entry.text;
+        Log(entry);
     }
 };
 

@@ -110,7 +110,7 @@ QString BackupCopyPath(const QString &projectDirectory, const QString &path)
 void MakeBackup(GenerationContext &g)
 {
     if (!CopySources(g, g.ProjectDirectory() + QStringLiteral("Backup"))) {
-        g.LogLine(QStringLiteral("- Error CopyDirectory"));
+        g.LogError(QStringLiteral("- Error CopyDirectory"));
         g.faults.backupFailed = true;
     }
 }

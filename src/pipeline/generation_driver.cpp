@@ -27,6 +27,7 @@
 #include "pipeline/backup.h"
 #include "pipeline/load_project_sources.h"
 #include "pipeline/project_report.h"
+#include "pipeline/report_output.h"
 #include "pipeline/write_output_files.h"
 #include "update/code_updates.h"
 #include "update/constant_check.h"
@@ -69,17 +70,6 @@ void LogCounts(GenerationContext &g)
     logCount(QStringLiteral("Image"), g.model.ImageList.size());
 }
 
-bool StopRun(GenerationContext &g)
-{
-    g.frontEnd.EnableMainWindow();
-    return false;
-}
-
-// The generation guard: a project without a file is saved first, or the run does not start.
-bool ProjectHasFile(GenerationContext &g)
-{
-    return g.project.ProjectNamed || g.frontEnd.SaveProjectAs();
-}
 
 // Main.pb's byte-order mark (or the Utf8 switch) decides the format of the generated files.
 void CheckMainFile(GenerationContext &g)
@@ -98,13 +88,13 @@ bool LoadFiles(GenerationContext &g)
     ResetDesignModel(g.model, g.lines);
     g.model.CommonFileList = g.project.CommonFiles;
     if (const QList<UnreadCommonFile> unread = LoadCommonFiles(g); !unread.isEmpty()) {
-        g.LogLine(CannotReadStopLine(unread.first().path, unread.first().reason));
+        g.LogStop({CannotReadStopLine(unread.first().path, unread.first().reason), LogKind::Error, unread.first().path});
         return false;
     }
     if (!LoadProjectSources(g))
         return false;
     if (g.model.CommonFileList.isEmpty()) {
-        g.LogLine(QStringLiteral("None Files to Generate."));
+        g.LogStop({QStringLiteral("None Files to Generate.")});
         return false;
     }
     ScanIncludes(g, QStringLiteral("Main.pb"));
@@ -168,11 +158,12 @@ bool LockProject(GenerationContext &g)
     const QString dir = g.ProjectDirectory();
     switch (g.projectLock.Acquire(dir, ProjectLockWaitMilliseconds)) {
     case DirectoryLock::Result::Busy:
-        g.LogLine(QStringLiteral(" -> Error: Another run is working on ") + dir + QStringLiteral(". Stop!"));
+        g.LogStop({QStringLiteral(" -> Error: Another run is working on ") + dir + QStringLiteral(". Stop!"), LogKind::Error});
         return false;
     case DirectoryLock::Result::Refused:
-        g.LogLine(QStringLiteral(" -> Error: Cannot lock ") + dir + QStringLiteral(" against other runs (")
-                  + g.projectLock.Reason() + QStringLiteral("). Stop!"));
+        g.LogStop({QStringLiteral(" -> Error: Cannot lock ") + dir + QStringLiteral(" against other runs (")
+                       + g.projectLock.Reason() + QStringLiteral("). Stop!"),
+                   LogKind::Error});
         return false;
     case DirectoryLock::Result::Held:
     case DirectoryLock::Result::NoFolder: // nothing can be written there; each file says so
@@ -186,27 +177,46 @@ bool LockProject(GenerationContext &g)
 }
 
 // The report follows the run's own log, as a block of its own ended by an empty line.
-void LogProjectReport(GenerationContext &g)
+void LogProjectReport(GenerationContext &g, const RunResult &result)
 {
     if (!g.reportInLog)
         return;
-    for (const QString &line : ProjectReportLines(BuildProjectReport(g)))
-        g.LogLine(line);
+    for (const LogEntry &entry : ReportLogEntries(result))
+        g.Log(entry);
     g.LogLine(QString());
+}
+
+// The steps up to "Ready." or "Cancel.", and how the run ended.
+RunResult RunSteps(GenerationContext &g)
+{
+    if (!GenerateStep1(g) || !GenerateStep2(g)) {
+        g.projectLock.Release();
+        g.Log({QStringLiteral("Cancel."), LogKind::Cancel});
+        g.LogLine(QString());
+        return BuildRunResult(g, RunOutcome::Cancelled);
+    }
+    GenerateStep3(g);
+    GenerateStep4(g);
+    const RunResult result = BuildRunResult(g, RunOutcome::Ready);
+    LogProjectReport(g, result);
+    return result;
 }
 
 } // namespace
 
 bool GenerateStep1(GenerationContext &g)
 {
-    if (!ProjectHasFile(g))
+    // The desktop program saves a project without a file before it starts a run.
+    if (!g.project.ProjectNamed) {
+        g.stopReason = QStringLiteral("The project has no file.");
         return false;
+    }
     g.LogLine(QStringLiteral("Generate Code Step 1 ..."));
     if (!LockProject(g))
-        return StopRun(g);
+        return false;
     CheckMainFile(g);
     if (!LoadFiles(g) || !InterpretCode(g))
-        return StopRun(g);
+        return false;
     RewriteWindowCode(g);
     BuildSections(g);
     return true;
@@ -267,26 +277,17 @@ void GenerateStep4(GenerationContext &g)
     if (WriteOutputFiles(g))
         ReplaceStoredConstants(g);
     ReportFailure(g.frontEnd, FinishProjectSave(g.project, g.plan.IsCurrent(projectFile)));
-    g.LogLine(QStringLiteral("Ready."));
+    g.Log({QStringLiteral("Ready."), LogKind::Ready});
     g.LogLine(QString());
-    LogProjectReport(g);
-    g.frontEnd.EnableMainWindow();
 }
 
-bool GenerationWorker(GenerationContext &g)
+RunResult GenerationWorker(GenerationContext &g)
 {
     g.frontEnd.RunStarted();
-    if (!GenerateStep1(g) || !GenerateStep2(g)) {
-        g.projectLock.Release();
-        g.LogLine(QStringLiteral("Cancel."));
-        g.LogLine(QString());
-        g.frontEnd.EnableMainWindow();
-        return false;
-    }
-    GenerateStep3(g);
-    GenerateStep4(g);
+    const RunResult result = RunSteps(g);
     g.projectLock.Release();
-    return true;
+    g.frontEnd.RunFinished(result);
+    return result;
 }
 
 } // namespace quarvel

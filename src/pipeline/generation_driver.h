@@ -2,15 +2,18 @@
 // logged line by line through the front-end.
 #pragma once
 
+#include "model/run_result.h"
+
 namespace quarvel {
 
 struct GenerationContext;
 
 // Runs the whole generation on the calling thread (the desktop program's worker thread, or
-// the command line's main thread). Returns true after "Ready.", false after "Cancel.".
-bool GenerationWorker(GenerationContext &g);
+// the command line's main thread). The result goes to the front-end's RunFinished, once,
+// whichever way the run ended, and is returned.
+RunResult GenerationWorker(GenerationContext &g);
 
-// Steps 1 and 2 return false when the run stops.
+// Steps 1 and 2 return false when the run stops; g.stopReason then says why.
 bool GenerateStep1(GenerationContext &g); // check Main.pb, load, interpret
 bool GenerateStep2(GenerationContext &g); // check constants
 void GenerateStep3(GenerationContext &g); // back up, update existing code

@@ -30,13 +30,13 @@ bool ReadInto(GenerationContext &g, const QString &path, SourceLineList &lines, 
     if (found)
         *found = file.has_value();
     if (!file && failure.status == FileBytes::Unreadable) {
-        g.LogLine(CannotReadStopLine(path, failure.reason));
+        g.LogStop({CannotReadStopLine(path, failure.reason), LogKind::Error, path});
         return false;
     }
     if (!file)
         return true;
     if (file->firstInvalidLine)
-        g.LogLine(InvalidBytesWarning(path, file->firstInvalidLine));
+        g.LogWarning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
     g.userLineEnds.insert(path, file->ends);
     lines = std::move(file->lines);
     return true;

@@ -31,12 +31,12 @@ void LogOutputFile(GenerationContext &g, const StagedOutput &file)
     switch (g.plan.OutcomeOf(file.handle)) {
     case WritePlan::Outcome::Written:
     case WritePlan::Outcome::Unchanged:
-        g.LogLine(QStringLiteral(" -> Write File ") + file.path);
+        g.Log({QStringLiteral(" -> Write File ") + file.path, LogKind::FileWritten, file.path});
         if (file.widened)
-            g.LogLine(BeyondEightBitWarning(file.path));
+            g.LogWarning(BeyondEightBitWarning(file.path), file.path);
         break;
     case WritePlan::Outcome::Failed:
-        g.LogLine(FileErrorLine(QStringLiteral("File"), file.path));
+        g.LogError(FileErrorLine(QStringLiteral("File"), file.path), file.path);
         break;
     case WritePlan::Outcome::Staged:
     case WritePlan::Outcome::HeldBack:

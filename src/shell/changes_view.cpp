@@ -4,7 +4,6 @@
 #include "pipeline/backup.h"
 #include "shell/dialogs/window_numbers.h"
 #include "ui/toolkit.h"
-#include "update/bind_dialog_model.h"
 
 #include <QFileInfo>
 #include <QLabel>
@@ -64,12 +63,6 @@ QWidget *Captioned(const QString &caption, QWidget *content)
 }
 
 } // namespace
-
-void RunChanges::AddWrittenFile(const QString &path)
-{
-    if (!path.isEmpty() && !writtenFiles.contains(path))
-        writtenFiles << path;
-}
 
 ChangedFile LoadChangedFile(const QString &projectDirectory, const QString &written)
 {
@@ -138,10 +131,9 @@ ChangesView::ChangesView(Toolkit &ui, const RunChanges &changes)
     window->show();
 }
 
-void ChangesView::FillRenames(const QStringList &renames)
+void ChangesView::FillRenames(const QList<NamePair> &renames)
 {
-    for (const QString &entry : renames) {
-        const TodoEntry pair = ParseTodoEntry(entry);
+    for (const NamePair &pair : renames) {
         renameList_->addItem(QStringLiteral("%1 → %2   (%3 replaced)")
                                  .arg(pair.oldName, pair.newName)
                                  .arg(ReplacedCount(pair.oldName, files_)));

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/line_diff.h"
+#include "model/front_end.h"
 
 #include <QList>
 #include <QListWidget>
@@ -17,11 +18,10 @@ class Toolkit;
 // What the shell gathers while a run goes on.
 struct RunChanges {
     QString projectDirectory;  // ends with "/"
-    QStringList writtenFiles;  // as the log names them, in order, each once
-    QStringList renames;       // the bound Todo entries, "old > new"
+    QStringList writtenFiles;  // relative to the project folder, as the run result gives them
+    QList<NamePair> renames;   // bound in the bind dialog
 
     void Clear() { *this = RunChanges(); }
-    void AddWrittenFile(const QString &path);
 };
 
 struct ChangedFile {
@@ -53,7 +53,7 @@ public:
     QListWidget *renameList() const { return renameList_; }
 
 private:
-    void FillRenames(const QStringList &renames);
+    void FillRenames(const QList<NamePair> &renames);
 
     QList<ChangedFile> files_;
     QPointer<QListWidget> fileList_;

@@ -41,21 +41,14 @@ void DesktopFrontEnd::CloseBindDialog()
     Request(requests::CloseBindDialog{});
 }
 
-void DesktopFrontEnd::AppendLogLine(const QString &text)
+void DesktopFrontEnd::AppendLogLine(const LogEntry &entry)
 {
-    Request(requests::AppendLogLine{text});
+    Request(requests::AppendLogLine{entry});
 }
 
-void DesktopFrontEnd::EnableMainWindow()
+void DesktopFrontEnd::RunFinished(const RunResult &result)
 {
-    Request(requests::EnableMainWindow{});
-}
-
-bool DesktopFrontEnd::SaveProjectAs()
-{
-    const RequestAnswer answer = Request(requests::SaveProjectAs{});
-    const auto *saved = std::get_if<bool>(&answer);
-    return saved && *saved;
+    Request(requests::RunFinished{result});
 }
 
 void DesktopFrontEnd::ShowMessage(const QString &title, const QString &text)

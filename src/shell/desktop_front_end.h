@@ -21,9 +21,8 @@ public:
     void RunStarted() override;
     BindDialogAnswer OpenBindDialog(const BindDialogRequest &request) override;
     void CloseBindDialog() override;
-    void AppendLogLine(const QString &text) override;
-    void EnableMainWindow() override;
-    bool SaveProjectAs() override;
+    void AppendLogLine(const LogEntry &entry) override;
+    void RunFinished(const RunResult &result) override;
     void ShowMessage(const QString &title, const QString &text) override;
     void ClearLog() override;
 

@@ -19,10 +19,11 @@ struct OpenBindDialog {
 };
 struct CloseBindDialog {};
 struct AppendLogLine {
-    QString text;
+    LogEntry entry;
 };
-struct EnableMainWindow {};
-struct SaveProjectAs {};
+struct RunFinished {
+    RunResult result;
+};
 struct ShowMessage {
     QString title;
     QString text;
@@ -32,8 +33,8 @@ struct ClearLog {};
 
 // In the order of the request kinds: a request's kind is RequestRunStarted + its index.
 using DesktopRequest = std::variant<requests::RunStarted, requests::OpenBindDialog, requests::CloseBindDialog,
-                                    requests::AppendLogLine, requests::EnableMainWindow,
-                                    requests::SaveProjectAs, requests::ShowMessage, requests::ClearLog>;
+                                    requests::AppendLogLine, requests::RunFinished, requests::ShowMessage,
+                                    requests::ClearLog>;
 
 // The event types the requests are posted with.
 enum RequestKind : int {
@@ -42,10 +43,9 @@ enum RequestKind : int {
     RequestCloseBindDialog = 1027,
     RequestAppendLogLine = 1028,
     // What else the worker needs done on the GUI thread.
-    RequestEnableMainWindow = 1029,
-    RequestSaveProjectAs = 1030,
-    RequestShowMessage = 1031,
-    RequestClearLog = 1032,
+    RequestRunFinished = 1029,
+    RequestShowMessage = 1030,
+    RequestClearLog = 1031,
 };
 static_assert(std::variant_size_v<DesktopRequest> == RequestClearLog - RequestRunStarted + 1);
 
@@ -54,8 +54,8 @@ inline int KindOf(const DesktopRequest &request)
     return RequestRunStarted + int(request.index());
 }
 
-// What the GUI thread gives back: nothing, the outcome of Save As, or how the bind dialog ended.
-using RequestAnswer = std::variant<std::monostate, bool, BindDialogAnswer>;
+// What the GUI thread gives back: nothing, or how the bind dialog ended.
+using RequestAnswer = std::variant<std::monostate, BindDialogAnswer>;
 
 // One request from posting to answer, shared by the worker and the event that carries it.
 class PendingRequest {

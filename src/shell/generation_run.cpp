@@ -17,6 +17,8 @@ void Shell::LaunchGenerationWorker()
 {
     if (GenerationRunning())
         return; // one run at a time
+    if (!commands_.GenerationGuard())
+        return; // a project without a file is saved first, or the run does not start
     StartRunRecord();
     run_ = std::make_unique<GenerationContext>(project_, tables_, frontEnd_);
     worker_ = QThread::create([context = run_.get()] { GenerationWorker(*context); });
@@ -41,7 +43,7 @@ void Shell::WorkerFinished()
 
 void Shell::StartRunRecord()
 {
-    summary_ = RunSummary();
+    lastResult_.reset();
     if (QListWidget *log = ui_.ListGadget(LogList))
         firstRunLine_ = log->count();
     changes_.Clear();
@@ -52,15 +54,22 @@ void Shell::StartRunRecord()
 
 void Shell::FinishRunRecord()
 {
-    // With errors or warnings the summary is a link to the first of them in the log.
-    const bool findings = summary_.errors || summary_.warnings;
-    summaryField_->setText(findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>")
-                                          .arg(summary_.Text().toHtmlEscaped())
-                                    : summary_.Text());
-    summaryField_->setStyleSheet(summary_.errors ? QStringLiteral("color: #c01010; font-weight: bold")
-                                 : summary_.warnings ? QStringLiteral("color: #a86000")
-                                                     : QString());
     RefreshTitle();
+    if (!lastResult_) { // the worker ended without a result
+        summaryField_->setText(QStringLiteral("Stopped"));
+        return;
+    }
+    const RunResult &result = *lastResult_;
+    changes_.writtenFiles = result.writtenFiles;
+    // With errors or warnings the summary is a link to the first of them in the log.
+    const QString summary = RunSummaryText(result);
+    const bool findings = result.errors || result.warnings;
+    summaryField_->setText(findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>")
+                                          .arg(summary.toHtmlEscaped())
+                                    : summary);
+    summaryField_->setStyleSheet(result.errors ? QStringLiteral("color: #c01010; font-weight: bold")
+                                 : result.warnings ? QStringLiteral("color: #a86000")
+                                                   : QString());
 }
 
 void Shell::SetRunning(bool running)
@@ -115,19 +124,16 @@ RequestAnswer Shell::Perform(const requests::CloseBindDialog &)
 
 RequestAnswer Shell::Perform(const requests::AppendLogLine &line)
 {
-    AppendLog(line.text);
+    AppendLog(line.entry);
     return {};
 }
 
-RequestAnswer Shell::Perform(const requests::EnableMainWindow &)
+// Shown once the worker has ended (WorkerFinished), when the run's files are in place.
+RequestAnswer Shell::Perform(const requests::RunFinished &finished)
 {
+    lastResult_ = finished.result;
     EnableMainWindow();
     return {};
-}
-
-RequestAnswer Shell::Perform(const requests::SaveProjectAs &)
-{
-    return commands_.SaveProjectAs();
 }
 
 RequestAnswer Shell::Perform(const requests::ShowMessage &message)
@@ -140,7 +146,7 @@ void Shell::ShowFirstFinding()
 {
     QListWidget *log = ui_.ListGadget(LogList);
     for (int row = qMax(0, firstRunLine_); log && row < log->count(); ++row) {
-        if (ClassifyLogLine(log->item(row)->text()) != LogLineKind::Plain) {
+        if (const LogKind kind = KindOf(*log->item(row)); kind == LogKind::Error || kind == LogKind::Warning) {
             log->setCurrentRow(row);
             log->scrollToItem(log->item(row), QAbstractItemView::PositionAtCenter);
             return;
@@ -164,8 +170,8 @@ void Shell::OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request,
     bindDialog_.reset(); // at most one dialog; a new one takes window 2 over
     bindDialog_ = std::make_unique<BindDialogWindow>(
         ui_, ask_, open.request, [this, request](const BindDialogAnswer &given) {
-            if (given.result == 0)
-                changes_.renames << given.todo;
+            if (given.end == BindDialogEnd::Continue)
+                changes_.renames << given.bindings;
             request->Answer(given);
         });
 }

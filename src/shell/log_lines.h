@@ -1,37 +1,29 @@
-// What the desktop program reads out of a log line: whether it reports an error or a warning,
-// and which file (and line) it names, so the log can colour it and open the file.
+// How the desktop program shows a run's log: each entry as a list item coloured by its kind,
+// with the place it names kept on the item, and the status bar's summary of the run's result.
 #pragma once
+
+#include "model/log_entry.h"
+#include "model/run_result.h"
 
 #include <QString>
 
+class QListWidgetItem;
+class QStyle;
+
 namespace quarvel {
 
-enum class LogLineKind { Plain, Warning, Error };
+// A new item for the log list: error lines red and warning lines amber, each with an icon.
+QListWidgetItem *NewLogItem(const LogEntry &entry, const QStyle &style);
 
-LogLineKind ClassifyLogLine(const QString &line);
+// The kind of line an item of the log list shows.
+LogKind KindOf(const QListWidgetItem &item);
 
-struct FileReference {
-    QString path;   // as the line gives it; empty when the line names no file
-    int line = 0;   // 1-based; 0 when the line names none
-};
+// The file (absolute or relative to the project folder; empty for none) and the line (0 for
+// none) that an item of the log list names.
+QString FileOf(const QListWidgetItem &item);
+int LineOf(const QListWidgetItem &item);
 
-// The file a log line names: " -> Write File PATH", " -> Error OpenFile PATH / Errorcode: 1",
-// " -> Update Includefile PATH / Count Change: N", " -> Warning: PATH holds ...", and a report
-// line "PATH:LINE: text" or "PATH (line N)".
-FileReference FileNamedBy(const QString &line);
-
-// The path of a " -> Write File " or " -> Update Includefile " line; empty for any other.
-QString WrittenFile(const QString &line);
-
-// Counts of the error and warning lines of a run, and the status bar's summary of them.
-struct RunSummary {
-    int errors = 0;
-    int warnings = 0;
-    QString outcome; // "Ready" or "Cancel" once the run has said so
-
-    void Count(const QString &line);
-    // "Ready — 1 error, 3 warnings".
-    QString Text() const;
-};
+// "Ready — 1 error, 3 warnings".
+QString RunSummaryText(const RunResult &result);
 
 } // namespace quarvel

@@ -21,6 +21,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QKeyEvent>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
@@ -70,6 +71,31 @@ QWidget *Captioned(const QString &caption, QWidget *list)
     layout->addWidget(list);
     return part;
 }
+
+// Return (or Enter) on a widget calls pressed, and the key goes no further.
+class ReturnKeyFilter : public QObject {
+public:
+    ReturnKeyFilter(QWidget *target, std::function<void()> pressed) : QObject(target), pressed_(std::move(pressed))
+    {
+        target->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+                pressed_();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    std::function<void()> pressed_;
+};
 
 } // namespace
 
@@ -251,6 +277,8 @@ void Shell::CreateMainGadgets()
     splitter_->setHandleWidth(6);
     splitter_->addWidget(Captioned(QStringLiteral("Common files (drop window sources or a project file here)"), files));
     splitter_->addWidget(Captioned(QStringLiteral("Log (double-click a line that names a file to open it)"), log));
+    // Return on a log line opens its file, as a double-click does.
+    new ReturnKeyFilter(log, [this] { queue_.PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
     splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
     splitter_->setStretchFactor(1, 1);
     splitter_->setStyleSheet(QStringLiteral(
@@ -322,21 +350,12 @@ void Shell::ShowCommonFiles()
     list->addItems(project_.CommonFiles);
 }
 
-void Shell::AppendLog(const QString &text)
+void Shell::AppendLog(const LogEntry &entry)
 {
     QListWidget *log = ui_.ListGadget(LogList);
     if (!log)
         return;
-    auto *item = new QListWidgetItem(text);
-    const LogLineKind kind = ClassifyLogLine(text);
-    if (kind != LogLineKind::Plain) {
-        const bool error = kind == LogLineKind::Error;
-        item->setForeground(error ? QColor(0xc0, 0x10, 0x10) : QColor(0xa8, 0x60, 0x00));
-        item->setIcon(log->style()->standardIcon(error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning));
-    }
-    summary_.Count(text);
-    changes_.AddWrittenFile(WrittenFile(text));
-    log->addItem(item);
+    log->addItem(NewLogItem(entry, *log->style()));
     log->setCurrentRow(log->count() - 1); // brings the new line into view
     log->scrollToBottom();
     log->clearSelection();
@@ -481,15 +500,16 @@ void Shell::OpenLogLineFile(int row)
     QListWidget *log = ui_.ListGadget(LogList);
     if (!log || row < 0 || row >= log->count())
         return;
-    const FileReference named = FileNamedBy(log->item(row)->text());
-    if (named.path.isEmpty())
+    const QListWidgetItem &item = *log->item(row);
+    const QString named = FileOf(item);
+    if (named.isEmpty())
         return;
-    const QString path = QFileInfo(named.path).isRelative() ? PathPart(project_.ProjectFile) + named.path : named.path;
+    const QString path = QFileInfo(named).isRelative() ? PathPart(project_.ProjectFile) + named : named;
     if (!QFileInfo(path).isFile()) {
         statusBar()->showMessage(QStringLiteral("File not found: ") + path, 5000);
         return;
     }
-    openInEditor(path, named.line);
+    openInEditor(path, LineOf(item));
 }
 
 void Shell::OpenProjectFolder()

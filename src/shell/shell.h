@@ -20,6 +20,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QLabel;
@@ -122,7 +123,7 @@ private:
     void CreateOptionsWindow();
     void ShowProjectFile(const QString &projectFile);
     void ShowCommonFiles();
-    void AppendLog(const QString &text);
+    void AppendLog(const LogEntry &entry);
     void DispatchEvent(const Event &event);
     bool CommandAllowed(int command) const;
     void ProjectEdited() { project_.ProjectSaved = false; }
@@ -144,8 +145,7 @@ private:
     RequestAnswer Perform(const requests::OpenBindDialog &open);
     RequestAnswer Perform(const requests::CloseBindDialog &);
     RequestAnswer Perform(const requests::AppendLogLine &line);
-    RequestAnswer Perform(const requests::EnableMainWindow &);
-    RequestAnswer Perform(const requests::SaveProjectAs &);
+    RequestAnswer Perform(const requests::RunFinished &finished);
     RequestAnswer Perform(const requests::ShowMessage &message);
     RequestAnswer Perform(const requests::ClearLog &);
     void OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request,
@@ -168,7 +168,7 @@ private:
     QLabel *statusField_ = nullptr;
     QLabel *summaryField_ = nullptr;
     QMenu *recentMenu_ = nullptr;
-    RunSummary summary_;
+    std::optional<RunResult> lastResult_; // the last run's, once it has finished
     int firstRunLine_ = 0; // the log row where the last run began
     RunChanges changes_;
     std::unique_ptr<ChangesView> changesView_;

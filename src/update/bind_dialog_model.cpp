@@ -1,18 +1,10 @@
 #include "update/bind_dialog_model.h"
 
-#include "base/line_scan.h"
-
 namespace quarvel {
 
-TodoEntry ParseTodoEntry(const QString &entry)
+QString TodoEntryText(const NamePair &pair)
 {
-    const QChar separator = QLatin1Char('>');
-    return TodoEntry{Trim(StringField(entry, 1, separator)), Trim(StringField(entry, 2, separator))};
-}
-
-QString TodoEntryText(const QString &oldName, const QString &newName)
-{
-    return oldName + QStringLiteral(" > ") + newName;
+    return pair.oldName + QStringLiteral(" > ") + pair.newName;
 }
 
 BindDialogModel::BindDialogModel(const BindDialogRequest &request)
@@ -29,7 +21,7 @@ bool BindDialogModel::BindSelected()
 {
     if (oldSelected_ < 0 || newSelected_ < 0)
         return false;
-    const QString entry = TodoEntryText(old_.at(oldSelected_), new_.at(newSelected_));
+    const NamePair entry{old_.at(oldSelected_), new_.at(newSelected_)};
     if (todo_.contains(entry))
         return false;
     todo_.append(entry);
@@ -44,20 +36,28 @@ bool BindDialogModel::ReleaseSelected()
 {
     if (todoSelected_ < 0)
         return false;
-    const TodoEntry entry = ParseTodoEntry(todo_.takeAt(todoSelected_));
+    const NamePair entry = todo_.takeAt(todoSelected_);
     old_.append(entry.oldName);
     new_.append(entry.newName);
     todoSelected_ = -1;
     return true;
 }
 
-std::optional<int> BindDialogModel::ContinueBinding(const AskQuestion &ask) const
+QStringList BindDialogModel::TodoEntries() const
+{
+    QStringList entries;
+    for (const NamePair &pair : todo_)
+        entries.append(TodoEntryText(pair));
+    return entries;
+}
+
+std::optional<BindDialogEnd> BindDialogModel::ContinueBinding(const AskQuestion &ask) const
 {
     if (old_.isEmpty())
-        return ContinueAnswer;
+        return BindDialogEnd::Continue;
     switch (ask(QStringLiteral("Info"), QStringLiteral("Some old constants not to bind! Continue?"))) {
-    case Answer::Yes: return ContinueAnswer;
-    case Answer::Cancel: return CancelAnswer;
+    case Answer::Yes: return BindDialogEnd::Continue;
+    case Answer::Cancel: return BindDialogEnd::Cancel;
     case Answer::No: break;
     }
     return std::nullopt;

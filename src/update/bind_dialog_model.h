@@ -14,24 +14,14 @@
 
 namespace quarvel {
 
-// One Todo List entry, "old > new", taken apart: the fields around the first ">" with the
-// spaces at both ends removed.
-struct TodoEntry {
-    QString oldName;
-    QString newName;
-};
-TodoEntry ParseTodoEntry(const QString &entry);
-QString TodoEntryText(const QString &oldName, const QString &newName);
+// A Todo List entry as the dialog shows it: "old > new".
+QString TodoEntryText(const NamePair &pair);
 
 // A Yes / No / Cancel message requester: title, text.
 using AskQuestion = std::function<Answer(const QString &title, const QString &text)>;
 
 class BindDialogModel {
 public:
-    // The request's answers: Continue and Yes answer 0, Cancel and the close box answer 2.
-    static constexpr int ContinueAnswer = 0;
-    static constexpr int CancelAnswer = 2;
-
     explicit BindDialogModel(const BindDialogRequest &request);
 
     QString Title() const;
@@ -39,7 +29,8 @@ public:
 
     const QStringList &OldEntries() const { return old_; }
     const QStringList &NewEntries() const { return new_; }
-    const QStringList &TodoEntries() const { return todo_; }
+    const QList<NamePair> &Bindings() const { return todo_; }
+    QStringList TodoEntries() const; // as the Todo List shows them
 
     // Selected rows, -1 for none. Selecting a row out of range selects nothing.
     int OldSelected() const { return oldSelected_; }
@@ -57,23 +48,24 @@ public:
     // return to the end of their lists. False when nothing changed.
     bool ReleaseSelected();
 
-    // "Continue": the answer for the pending request, or nullopt when the user chose to stay
-    // and bind more. Old names left unbound are asked about first.
-    std::optional<int> ContinueBinding(const AskQuestion &ask) const;
+    // "Continue": how the dialog ends (Yes to the question goes on, Cancel cancels), or nullopt
+    // when the user chose to stay and bind more. Old names left unbound are asked about first.
+    std::optional<BindDialogEnd> ContinueBinding(const AskQuestion &ask) const;
 
     // The dialog's close box ends the run like Cancel.
-    int CloseBox() const { return CancelAnswer; }
+    BindDialogEnd CloseBox() const { return BindDialogEnd::Cancel; }
 
     // What the worker takes from the dialog once it has answered.
-    BindDialogAnswer AnswerWith(int result) const { return BindDialogAnswer{result, todo_}; }
+    BindDialogAnswer AnswerWith(BindDialogEnd end) const { return BindDialogAnswer{end, todo_}; }
 
 private:
-    static int Checked(int row, const QStringList &list) { return row >= 0 && row < list.size() ? row : -1; }
+    template <typename List>
+    static int Checked(int row, const List &list) { return row >= 0 && row < list.size() ? row : -1; }
 
     ObjectKind kind_;
     QStringList old_;
     QStringList new_;
-    QStringList todo_;
+    QList<NamePair> todo_;
     int oldSelected_ = -1;
     int newSelected_ = -1;
     int todoSelected_ = -1;

@@ -75,16 +75,17 @@ bool ExchangeBindings(GenerationContext &g, ObjectKind kind, const QStringList &
     if (unboundOld.isEmpty())
         return true; // new objects alone need no binding
     const BindDialogAnswer answer = g.frontEnd.OpenBindDialog(BindDialogRequest{kind, unboundOld, unboundNew});
-    if (answer.result == BindDialogModel::CancelAnswer) {
+    if (answer.end == BindDialogEnd::Cancel) {
+        // No line of the log says why the run stops here: the user said it.
+        g.stopReason = QStringLiteral("The rename check of the ") + ObjectKindName(kind) + QStringLiteral(" names was cancelled.");
         g.frontEnd.CloseBindDialog();
         return false;
     }
-    for (const QString &text : answer.todo) {
-        const TodoEntry entry = ParseTodoEntry(text);
-        // An entry without both names would replace every "#" of the user's code.
-        if (entry.oldName.isEmpty() || entry.newName.isEmpty())
+    for (const NamePair &pair : answer.bindings) {
+        // A pair without both names would replace every "#" of the user's code.
+        if (pair.oldName.isEmpty() || pair.newName.isEmpty())
             continue;
-        g.bindings.append(ConstantBinding{entry.oldName, entry.newName, kind});
+        g.bindings.append(ConstantBinding{pair.oldName, pair.newName, kind});
     }
     g.frontEnd.CloseBindDialog();
     return true;

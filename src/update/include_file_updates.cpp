@@ -34,7 +34,7 @@ QByteArray IncludeFileBytes(GenerationContext &g, const QString &path, const Tex
 {
     const TextFormat format = FormatThatHolds(file.lines, file.format);
     if (format != file.format)
-        g.LogLine(BeyondEightBitWarning(path));
+        g.LogWarning(BeyondEightBitWarning(path), path);
     const QByteArray bytes = EncodeLines(file.lines, format, file.ends);
     // A file read without a mark (8-bit, or UTF-8 or UTF-16 known by its bytes) gets none.
     if (format == file.format && !file.marked)
@@ -52,12 +52,12 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
     // A missing include is reported, never created: the user may have mistyped its name.
     std::optional<TextFile> file = ReadTextFile(filePath, g.outputFormat);
     if (!file) {
-        g.LogLine(FileErrorLine(QStringLiteral("OpenFile"), path));
+        g.LogError(FileErrorLine(QStringLiteral("OpenFile"), path), path);
         ++g.faults.unread;
         return;
     }
     if (file->firstInvalidLine)
-        g.LogLine(InvalidBytesWarning(path, file->firstInvalidLine));
+        g.LogWarning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
     g.lines.ScratchLines = std::move(file->lines);
     int count = 0;
     for (const QList<ReplacementRule> &pass : IncludeFilePasses())
@@ -65,7 +65,8 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
     count += variables.Apply(g.lines.ScratchLines, {{ReplacementRule::Variable, QString(), QString(), std::nullopt}});
     if (count == 0)
         return;
-    g.LogLine(QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count));
+    g.Log({QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count),
+           LogKind::FileWritten, path});
     file->lines = g.lines.ScratchLines;
     g.stagedIncludes.append({path, g.plan.Stage(filePath, IncludeFileBytes(g, path, *file))});
 }
@@ -92,7 +93,7 @@ void LogIncludeWriteFailures(GenerationContext &g)
 {
     for (const StagedInclude &include : std::as_const(g.stagedIncludes))
         if (g.plan.OutcomeOf(include.handle) == WritePlan::Outcome::Failed)
-            g.LogLine(FileErrorLine(QStringLiteral("WriteFile"), include.path));
+            g.LogError(FileErrorLine(QStringLiteral("WriteFile"), include.path), include.path);
 }
 
 } // namespace quarvel

@@ -2,7 +2,7 @@
 // comparing.
 #pragma once
 
-#include "cli/command_line.h"
+#include "cli/run_command_line.h"
 
 #include <QByteArray>
 #include <QString>

@@ -7,7 +7,7 @@ BindDialogAnswer RecordingFrontEnd::OpenBindDialog(const BindDialogRequest &requ
     bindRequests.append(request);
     if (answerBindDialog)
         return answerBindDialog(request);
-    return BindDialogAnswer{2, {}};
+    return BindDialogAnswer{};
 }
 
 } // namespace quarvel

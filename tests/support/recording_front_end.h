@@ -1,4 +1,5 @@
-// A front-end for tests: keeps every log line and message, answers bind dialogs from a script.
+// A front-end for tests: keeps every log line, message and run result, answers bind dialogs
+// from a script.
 #pragma once
 
 #include "model/front_end.h"
@@ -13,21 +14,27 @@ public:
     void RunStarted() override { ++runStarted; }
     BindDialogAnswer OpenBindDialog(const BindDialogRequest &request) override;
     void CloseBindDialog() override { ++bindDialogsClosed; }
-    void AppendLogLine(const QString &text) override { log.append(text); }
-    void EnableMainWindow() override { ++mainWindowEnabled; }
-    bool SaveProjectAs() override { ++saveAsAsked; return saveAsResult; }
+    void AppendLogLine(const LogEntry &entry) override
+    {
+        log.append(entry.text);
+        entries.append(entry);
+    }
+    void RunFinished(const RunResult &result) override { results.append(result); }
     void ShowMessage(const QString &title, const QString &text) override { messages.append(title + QStringLiteral(": ") + text); }
-    void ClearLog() override { log.clear(); }
+    void ClearLog() override
+    {
+        log.clear();
+        entries.clear();
+    }
 
     QStringList log;
+    QList<LogEntry> entries; // the log's lines with their kind and place
+    QList<RunResult> results; // one per run
     QStringList messages;
     QList<BindDialogRequest> bindRequests;
     std::function<BindDialogAnswer(const BindDialogRequest &)> answerBindDialog;
-    bool saveAsResult = false;
     int runStarted = 0;
     int bindDialogsClosed = 0;
-    int mainWindowEnabled = 0;
-    int saveAsAsked = 0;
 };
 
 } // namespace quarvel

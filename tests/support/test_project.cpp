@@ -76,7 +76,7 @@ ProjectState TestProject::project(const QStringList &commonFiles, const Switches
 
 int GenerationRun::run()
 {
-    return GenerationWorker(context);
+    return GenerationWorker(context).outcome == RunOutcome::Ready;
 }
 
 void EmitAndWrite(GenerationContext &g)

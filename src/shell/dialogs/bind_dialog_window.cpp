@@ -131,11 +131,11 @@ void BindDialogWindow::ContinueBinding()
 {
     if (answered_)
         return;
-    const std::optional<int> result = model_.ContinueBinding(
+    const std::optional<BindDialogEnd> end = model_.ContinueBinding(
         [this](const QString &title, const QString &text) { return ask_.Question(title, text, true); });
     // The question runs its own loop: the close box may have answered meanwhile.
-    if (result && !answered_)
-        AnswerRequest(*result);
+    if (end && !answered_)
+        AnswerRequest(*end);
 }
 
 // The lists on the screen are the truth for what the user selected.
@@ -219,10 +219,10 @@ void BindDialogWindow::Relayout()
 }
 
 // The Todo List is copied here, on the GUI thread, before the worker wakes up to read it.
-void BindDialogWindow::AnswerRequest(int result)
+void BindDialogWindow::AnswerRequest(BindDialogEnd end)
 {
     answered_ = true;
-    answer_(model_.AnswerWith(result));
+    answer_(model_.AnswerWith(end));
 }
 
 } // namespace quarvel

@@ -18,7 +18,7 @@ class Toolkit;
 
 class BindDialogWindow {
 public:
-    // Receives the answer: the result for the request and the Todo List at that moment.
+    // Receives the answer: how the dialog ended and the Todo List at that moment.
     using OnAnswer = std::function<void(const BindDialogAnswer &answer)>;
 
     // OpenBindDialogWindow: opens the window for the request's kind and disables the main window.
@@ -46,7 +46,7 @@ private:
     void TakeSelection();
     void ShowModel();
     void ShowSuggestions();
-    void AnswerRequest(int result);
+    void AnswerRequest(BindDialogEnd end);
 
     Toolkit &ui_;
     Requesters &ask_;

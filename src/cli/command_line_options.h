@@ -1,11 +1,10 @@
-// quarvel-gen: one generation from the command line, exactly as the desktop Start runs it.
+// quarvel-gen's options: what the arguments ask for, and the usage and help texts.
 #pragma once
 
 #include "cli/cli_front_end.h"
 
 #include <QStringList>
 
-#include <cstdio>
 #include <optional>
 
 namespace quarvel {
@@ -37,11 +36,5 @@ QString CommandLineUsage();
 
 // --help: the usage, every option and the exit statuses.
 QString CommandLineHelp();
-
-// Exit status: 0 after "Ready." (or a written --init project, --help, --version), 1 after
-// "Cancel.", 2 when the project file cannot be read or written, 3 after "Ready." when a file
-// could not be read or written or the backup failed (a summary line on err), 4 when --check
-// finds files that a run would change.
-int RunCommandLine(const CommandLineOptions &options, FILE *out = stdout, FILE *err = stderr);
 
 } // namespace quarvel

@@ -1,0 +1,196 @@
+#include "cli/run_command_line.h"
+
+#include "base/file_reader.h"
+#include "base/file_writer.h"
+#include "base/unified_diff.h"
+#include "base/version.h"
+#include "model/generation_context.h"
+#include "model/name_tables.h"
+#include "model/project_file.h"
+#include "pipeline/generation_driver.h"
+#include "pipeline/report_output.h"
+#include "project/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <memory>
+
+namespace quarvel {
+
+namespace {
+
+// The project file is created exclusively before it is written, so of several --init runs
+// on one name exactly one succeeds; an existing file is never touched.
+ExitStatus InitProject(const CommandLineOptions &options, FILE *out, FILE *err)
+{
+    QFile reserved(options.projectPath);
+    if (!reserved.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+        PrintCommandLineError(err, QFileInfo::exists(options.projectPath)
+                                       ? options.projectPath + QStringLiteral(" exists already; --init never overwrites a file.")
+                                       : QStringLiteral("cannot create ") + options.projectPath + QStringLiteral(" (")
+                                             + reserved.errorString() + QLatin1Char(')'));
+        return ExitUsage;
+    }
+    reserved.close();
+    ProjectState project;
+    project.switches = Switches(); // the defaults of a new project
+    for (const QString &file : options.initCommonFiles)
+        project.CommonFiles.append(ProjectFilePath(QFileInfo(options.projectPath).path(), file));
+    CliFrontEnd frontEnd({}, false, out, err);
+    if (ReportFailure(frontEnd, SaveProject(options.projectPath, project, FileWriter())))
+        return ExitReady;
+    reserved.remove();
+    return ExitUsage;
+}
+
+// "1 file could not be written, 7 kept as they were, see the log": what went wrong in a run
+// that reached "Ready.".
+QString FaultSummary(const GenerationContext &g)
+{
+    const auto files = [](int count, const char *what) {
+        return QString::number(count) + (count == 1 ? QStringLiteral(" file could not be ") : QStringLiteral(" files could not be "))
+               + QLatin1String(what);
+    };
+    QStringList parts;
+    if (g.faults.unread > 0)
+        parts.append(files(g.faults.unread, "read"));
+    if (g.plan.FailedCount() > 0)
+        parts.append(files(g.plan.FailedCount(), "written"));
+    if (g.plan.HeldBackCount() > 0)
+        parts.append(QString::number(g.plan.HeldBackCount()) + QStringLiteral(" kept as they were"));
+    if (g.faults.backupFailed)
+        parts.append(QStringLiteral("the backup failed"));
+    return parts.join(QStringLiteral(", ")) + QStringLiteral(", see the log");
+}
+
+void WarnOfConfigFile(FILE *err)
+{
+    const QString configDir = qEnvironmentVariable("QUARVEL_CONFIG_DIR");
+    if (!configDir.isEmpty() && QFileInfo::exists(configDir) && !QFileInfo(configDir).isDir())
+        PrintCommandLineError(err, QStringLiteral("QUARVEL_CONFIG_DIR names a file, not a folder: ") + configDir);
+}
+
+void PrintText(FILE *stream, const QByteArray &bytes)
+{
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+// The deepest folder that holds the project folder and every changed file: the project
+// folder, unless a changed include lies outside it.
+QString DiffBase(const GenerationContext &g)
+{
+    QString base = QDir::cleanPath(g.ProjectDirectory());
+    const auto holds = [&base](const QString &path) {
+        return base == QLatin1String("/") || path.startsWith(base + QLatin1Char('/'));
+    };
+    for (const WritePlan::Change &change : g.plan.Changes())
+        while (!holds(QDir::cleanPath(change.path)))
+            base = QFileInfo(base).path();
+    return base;
+}
+
+// After the log: the diff of every file the run changed or would change, paths relative to
+// the project folder, or to the folder that holds them all when an include lies outside it
+// (patch and git apply refuse a path that leads out of the folder they work in); stderr
+// then says where the diff applies.
+void PrintDiff(const GenerationContext &g, FILE *out, FILE *err)
+{
+    const QString base = DiffBase(g);
+    if (base != QDir::cleanPath(g.ProjectDirectory()))
+        PrintCommandLineError(err, QStringLiteral("the diff's paths are relative to ") + base
+                                       + QStringLiteral(", as it changes files outside the project folder: apply it there."));
+    const QDir folder(base);
+    for (const WritePlan::Change &change : g.plan.Changes())
+        PrintText(out, UnifiedDiff(folder.relativeFilePath(change.path), change.before, change.after, change.created));
+}
+
+// --check: the files named on stderr when a run would change any.
+ExitStatus CheckResult(const RunResult &result, FILE *err)
+{
+    for (const QString &file : result.writtenFiles)
+        PrintCommandLineError(err, QStringLiteral("would change ") + file);
+    return result.writtenFiles.isEmpty() ? ExitReady : ExitWouldChange;
+}
+
+// The project file with the --set overrides; false, with the reason on err, when it cannot
+// be read.
+bool LoadProjectForRun(const CommandLineOptions &options, ProjectState &project, CliFrontEnd &frontEnd, FILE *err)
+{
+    project.switches = Switches::AllOff(); // a switch the project file does not name is 0
+    if (!ReportFailure(frontEnd, LoadProject(options.projectPath, project))) {
+        PrintCommandLineError(err, QStringLiteral("cannot read the project file ") + options.projectPath
+                                       + QStringLiteral(" (") + ReadRegularFile(options.projectPath).reason
+                                       + QLatin1Char(')'));
+        return false;
+    }
+    project.ProjectFile = options.projectPath;
+    for (const auto &set : options.sets)
+        *project.switches.find(set.first) = set.second;
+    return true;
+}
+
+// What follows a run: the diff, the JSON report, and the exit status. A cancelled run has
+// only its JSON report.
+ExitStatus FinishRun(const CommandLineOptions &options, const GenerationContext &context, const RunResult &result,
+                     FILE *out, FILE *err)
+{
+    const bool ready = result.outcome == RunOutcome::Ready;
+    if (options.diff && ready)
+        PrintDiff(context, out, err);
+    if (options.reportJson)
+        PrintText(out, RunResultJson(result));
+    if (!ready)
+        return ExitCancelled;
+    // --check names the files either way; a file that could not be read or written outranks
+    // its answer, since the check could not see the whole project.
+    const ExitStatus checked = options.check ? CheckResult(result, err) : ExitReady;
+    if (context.HasFileFaults()) {
+        PrintCommandLineError(err, FaultSummary(context));
+        return ExitFileFault;
+    }
+    return checked;
+}
+
+} // namespace
+
+ExitStatus RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
+{
+    if (options.help || options.version) {
+        PrintText(out, (options.help ? CommandLineHelp()
+                                     : QStringLiteral("quarvel-gen ") + QLatin1String(ProgramVersion) + QLatin1Char('\n'))
+                           .toUtf8());
+        return ExitReady;
+    }
+    if (options.init)
+        return InitProject(options, out, err);
+
+    CliFrontEnd frontEnd(options.binds, options.keepUnbound, out, err);
+    frontEnd.SetLog(options.reportJson ? err : out, options.quiet);
+    ProjectState project;
+    if (!LoadProjectForRun(options, project, frontEnd, err))
+        return ExitUsage;
+
+    // The user's own gadget procedures count as gadget commands; without the list the run
+    // goes on with the built-in names.
+    ProgramSettings settings;
+    WarnOfConfigFile(err);
+    ReportFailure(frontEnd, LoadUserGadgets(settings));
+    const NameTables nameTables = BuildNameTables(settings.UserGadgetList);
+    auto context = std::make_unique<GenerationContext>(project, nameTables, frontEnd);
+    context->plan.dryRun = options.dryRun || options.check;
+    context->reportInLog = !options.reportJson;
+    const RunResult result = GenerationWorker(*context);
+    frontEnd.ReportUnmatchedBinds();
+    const ExitStatus status = FinishRun(options, *context, result, out, err);
+    if (options.processEndsAfterRun) {
+        // Still reachable, so no leak checker reports it.
+        [[maybe_unused]] static GenerationContext *keptToExit;
+        keptToExit = context.release();
+    }
+    return status;
+}
+
+} // namespace quarvel

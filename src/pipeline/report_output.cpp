@@ -1,0 +1,94 @@
+#include "pipeline/report_output.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+namespace quarvel {
+
+namespace {
+
+const QLatin1StringView Lead(" -> ");
+
+QString FileCountLine(const RunResult &result)
+{
+    QString files = QStringLiteral("Report: ") + QString::number(result.writtenFiles.size())
+                    + (result.dryRun ? QStringLiteral(" files to write, ") : QStringLiteral(" files written, "))
+                    + QString::number(result.unchangedFiles.size()) + QStringLiteral(" unchanged");
+    if (!result.failedFiles.isEmpty())
+        files += QStringLiteral(", ") + QString::number(result.failedFiles.size()) + QStringLiteral(" failed");
+    if (!result.heldBackFiles.isEmpty())
+        files += QStringLiteral(", ") + QString::number(result.heldBackFiles.size()) + QStringLiteral(" held back");
+    return files + QLatin1Char('.');
+}
+
+QJsonArray FindingsJson(const QList<ReportFinding> &findings)
+{
+    QJsonArray array;
+    for (const ReportFinding &finding : findings)
+        array.append(QJsonObject{{"kind", FindingKindName(finding.kind)}, {"file", finding.file},
+                                 {"line", finding.line}, {"message", finding.message}});
+    return array;
+}
+
+QJsonArray FailedFilesJson(const QList<FailedFile> &failedFiles)
+{
+    QJsonArray array;
+    for (const FailedFile &failed : failedFiles)
+        array.append(QJsonObject{{"file", failed.file}, {"reason", failed.reason}});
+    return array;
+}
+
+QJsonArray RepeatedWarningsJson(const QList<RepeatedWarning> &repeated)
+{
+    QJsonArray array;
+    for (const RepeatedWarning &warning : repeated)
+        array.append(QJsonObject{{"warning", warning.warning}, {"count", warning.count}});
+    return array;
+}
+
+} // namespace
+
+QList<LogEntry> ReportLogEntries(const RunResult &result)
+{
+    QList<LogEntry> entries{LogEntry{FileCountLine(result)}};
+    for (const FailedFile &failed : result.failedFiles)
+        entries.append(LogEntry{Lead + failed.file + QStringLiteral(": could not be written (") + failed.reason
+                            + QStringLiteral(")."),
+                        LogKind::Plain, failed.file});
+    if (!result.heldBackFiles.isEmpty())
+        entries.append(LogEntry{QStringLiteral(" -> The other files of the run were kept as they were: a run writes all its files or none.")});
+    for (const ReportFinding &finding : result.findings)
+        entries.append(LogEntry{Lead + finding.file + QLatin1Char(':') + QString::number(finding.line) + QStringLiteral(": ")
+                            + finding.message,
+                        LogKind::Finding, finding.file, finding.line});
+    for (const RepeatedWarning &repeated : result.repeatedWarnings)
+        entries.append(LogEntry{Lead + QString::number(repeated.count) + QStringLiteral(" times: ") + repeated.warning});
+    return entries;
+}
+
+QByteArray RunResultJson(const RunResult &result)
+{
+    const bool ready = result.outcome == RunOutcome::Ready;
+    QJsonObject root{
+        {"outcome", ready ? QStringLiteral("ready") : QStringLiteral("cancelled")},
+        {"dryRun", result.dryRun},
+        {"written", int(result.writtenFiles.size())},
+        {"unchanged", int(result.unchangedFiles.size())},
+        {"failed", int(result.failedFiles.size())},
+        {"heldBack", int(result.heldBackFiles.size())},
+        {"changedFiles", QJsonArray::fromStringList(result.writtenFiles)},
+        {"unchangedFiles", QJsonArray::fromStringList(result.unchangedFiles)},
+        {"failedFiles", FailedFilesJson(result.failedFiles)},
+        {"heldBackFiles", QJsonArray::fromStringList(result.heldBackFiles)},
+        {"findings", FindingsJson(result.findings)},
+        {"repeatedWarnings", RepeatedWarningsJson(result.repeatedWarnings)},
+        {"errors", result.errors},
+        {"warnings", result.warnings},
+    };
+    if (!ready)
+        root.insert(QLatin1StringView("reason"), result.reason);
+    return QJsonDocument(root).toJson(QJsonDocument::Indented);
+}
+
+} // namespace quarvel
