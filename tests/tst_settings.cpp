@@ -7,6 +7,7 @@
 #include "model/project_file.h"
 #include "project/preference_file.h"
 #include "project/settings.h"
+#include "project/user_gadget_list.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -148,32 +149,38 @@ void TestSettings::switchesOfOneRunAreTheDefaultsOfTheNext()
     QCOMPARE(config.read("QL4.INI"), written);
 }
 
+// Parend is on and Multilang off by default: a row shows a value read by turning one of them.
 void TestSettings::numericDefaults_data()
 {
     QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("parend");
-    QTest::newRow("missing key takes the table's default") << QByteArray() << 1;
-    QTest::newRow("zero") << QByteArray("Parend = 0") << 0;
-    QTest::newRow("not a number") << QByteArray("Parend = yes") << 0;
-    QTest::newRow("empty value") << QByteArray("Parend =") << 0;
-    QTest::newRow("negative") << QByteArray("Parend = -2") << -2;
-    QTest::newRow("hexadecimal") << QByteArray("Parend = $10") << 16;
-    QTest::newRow("binary") << QByteArray("Parend = %11") << 3;
-    QTest::newRow("key in other case") << QByteArray("PAREND=0") << 0;
-    QTest::newRow("number then text") << QByteArray("Parend = 7 days") << 7;
+    QTest::addColumn<bool>("parend");
+    QTest::addColumn<bool>("multilang");
+    QTest::newRow("missing key takes the table's default") << QByteArray() << true << false;
+    QTest::newRow("zero") << QByteArray("Parend = 0") << false << false;
+    QTest::newRow("not a number") << QByteArray("Parend = yes") << false << false;
+    QTest::newRow("empty value") << QByteArray("Parend =") << false << false;
+    QTest::newRow("one") << QByteArray("Multilang = 1") << true << true;
+    QTest::newRow("negative") << QByteArray("Multilang = -2") << true << true;
+    QTest::newRow("hexadecimal") << QByteArray("Multilang = $10") << true << true;
+    QTest::newRow("hexadecimal zero") << QByteArray("Parend = $0") << false << false;
+    QTest::newRow("binary") << QByteArray("Multilang = %11") << true << true;
+    QTest::newRow("key in other case") << QByteArray("PAREND=0") << false << false;
+    QTest::newRow("number then text") << QByteArray("Multilang = 7 days") << true << true;
 }
 
 void TestSettings::numericDefaults()
 {
     QFETCH(QByteArray, line);
-    QFETCH(int, parend);
+    QFETCH(bool, parend);
+    QFETCH(bool, multilang);
     ConfigDir config;
     config.write("QL4.INI", "[Default]\n" + line + "\nUtf8 = 0\n");
     StartUp start;
     start.run();
     QCOMPARE(start.project.switches.Parend, parend);
-    QCOMPARE(start.project.switches.Utf8, 0);
-    QCOMPARE(start.project.switches.PB_Ignore, 1);
+    QCOMPARE(start.project.switches.Multilang, multilang);
+    QCOMPARE(start.project.switches.Utf8, false);
+    QCOMPARE(start.project.switches.PB_Ignore, true);
 }
 
 void TestSettings::restoresTheLastProject()

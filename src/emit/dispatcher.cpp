@@ -1,6 +1,6 @@
 #include "emit/dispatcher.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 #include "emit/event_procedures.h"
 #include "model/generation_context.h"
 

@@ -1,14 +1,18 @@
 #include "interpreter/common_file_loading.h"
 
+#include "base/basic_strings.h"
+#include "base/char_search.h"
 #include "base/file_error_line.h"
 #include "base/line_lists.h"
-#include "base/line_scan.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/object_warnings.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/top_level_code.h"
 #include "model/generation_context.h"
+#include "model/project_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,13 +21,6 @@
 #include <optional>
 
 namespace quarvel {
-
-QString ProjectRelativePath(const QString &projectDirectory, const QString &path)
-{
-    if (path.isEmpty() || !QFileInfo(path).isRelative())
-        return path;
-    return projectDirectory + path;
-}
 
 namespace {
 

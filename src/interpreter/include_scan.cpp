@@ -1,6 +1,6 @@
 #include "interpreter/include_scan.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 #include "base/text_encoding.h"
 #include "model/generation_context.h"
 

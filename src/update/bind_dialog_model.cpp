@@ -1,6 +1,7 @@
 #include "update/bind_dialog_model.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+
 
 namespace quarvel {
 

@@ -1,6 +1,6 @@
 #include "update/code_updates.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 #include "model/generation_context.h"
 #include "update/binding_replacer.h"
 
