@@ -74,8 +74,8 @@ QString FirstArgumentAt(const QString &line, int bracket)
 QString FirstQuotedText(const QString &line)
 {
     const int q1 = FindString(line, QLatin1Char('"'));
-    const int q2 = FindString(line, QLatin1Char('"'), q1 + 1);
-    if (q1 == 0 || q2 == 0)
+    const int q2 = q1 ? FindString(line, QLatin1Char('"'), q1 + 1) : 0;
+    if (q2 == 0)
         return QString();
     return Mid(line, q1 + 1, q2 - q1 - 1);
 }
@@ -316,8 +316,8 @@ public:
                 continue;
             const int after = int(statement.data() - code.data() + word.size()) + 1; // 1-based, after the keyword
             const int quote = FindString(code, QLatin1Char('"'), after);
-            const int close = FindString(code, QLatin1Char('"'), quote + 1);
-            if (quote == 0 || close == 0 || !TrimBlanks(Mid(code, after, quote - after)).isEmpty())
+            const int close = quote ? FindString(code, QLatin1Char('"'), quote + 1) : 0;
+            if (close == 0 || !TrimBlanks(Mid(code, after, quote - after)).isEmpty())
                 continue; // a name that is not one literal, such as #PB_Compiler_FilePath + "x.pb"
             const QString name = Mid(line, quote + 1, close - quote - 1);
             const QString target = IsAbsolutePath(name) ? name : folder_ + name;

@@ -45,8 +45,10 @@ struct NameSet {
 QStringView ObjectArgument(const QString &s, int bracket)
 {
     // The first of a comma and a closing bracket, in one look.
-    const int e = int(IndexOfAny(s, bracket - 1, u',', u')', u')')) + 1;
-    return TrimBlanksView(MidView(s, bracket + 1, e - bracket - 1));
+    const qsizetype end = IndexOfAny(s, bracket - 1, u',', u')', u')');
+    if (end < 0)
+        return QStringView();
+    return TrimBlanksView(MidView(s, bracket + 1, int(end) - bracket));
 }
 
 // The identifier of an object argument, after its "#".

@@ -146,6 +146,8 @@ void TestOpenedWindowAfter(SourceLineList &lines, qsizetype opening, const QStri
 QString CreatedConstant(const QString &line)
 {
     const int bracket = FindString(line, QStringLiteral("(#"));
+    if (bracket == 0)
+        return QString();
     const int comma = FindString(line, QLatin1Char(','), bracket);
     const int close = FindString(line, QLatin1Char(')'), bracket);
     const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
@@ -157,6 +159,8 @@ QString CreatedConstant(const QString &line)
 void RestorePbAny(QString &line, const VariableObject &object)
 {
     const int bracket = FindString(line, QStringLiteral("(#"));
+    if (bracket == 0)
+        return;
     const QString call = Left(line, bracket + 1) + QStringLiteral("PB_Any")
                          + Mid(line, bracket + 2 + int(object.constant.size()));
     line = Indentation(line) + object.variable + QStringLiteral(" = ") + TrimLeadingBlanks(call);

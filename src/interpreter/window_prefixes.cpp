@@ -45,11 +45,13 @@ bool IsCommentLine(const QString &s)
 }
 
 // The window named inside the first "WindowID(#...)" bracket pair of a line, starting the
-// bracket search at from.
+// bracket search at from; empty when no bracket pair follows.
 QString WindowNameInBrackets(const QString &s, int from)
 {
     const int p = FindString(s, QLatin1Char('('), from);
-    const int e = FindString(s, QLatin1Char(')'), p);
+    const int e = p ? FindString(s, QLatin1Char(')'), p) : 0;
+    if (e == 0)
+        return QString();
     // A variable that holds a window ("WindowID(Window_0)") is named in full; otherwise the
     // "#" right after the bracket is skipped, and written as "WindowID( #W )" it follows a blank.
     const QString argument = Trim(Mid(s, p + 1, e - p - 1));
