@@ -385,6 +385,28 @@ void TestSettings::settingsWritesKeepTheRestOfTheFile()
                         "Image_Include = 0\nImage_Null = 0\nUseCallFast = 1\nUtf8 = 1\n"));
     QCOMPARE(ReadSetting("Window", "x", settings.SettingsFile, "d"), QString("10"));
     QCOMPARE(ReadSetting("Nothing", "x", settings.SettingsFile, "d"), QString("d"));
+
+    // The exit writes the switches and the desktop memory at once, the bytes the two saves
+    // one after the other write; the next start reads them back with the rest.
+    settings.RecentProjects = {"/p/Demo.pbm", "/q/Other.pbm"};
+    settings.WindowGeometry = "AdnQywAD";
+    settings.Divider = 120;
+    settings.EditorCommand = "kate --line %l %f";
+    project.switches.Multilang = true;
+    const QByteArray before = config.read("QL4.INI");
+    SaveSettings(settings, project);
+    SaveDesktopMemory(settings);
+    const QByteArray twoSaves = config.read("QL4.INI");
+    config.write("QL4.INI", before);
+    SaveSettingsAtExit(settings, project);
+    QCOMPARE(config.read("QL4.INI"), twoSaves);
+    StartUp start;
+    start.run();
+    QCOMPARE(start.settings.RecentProjects, settings.RecentProjects);
+    QCOMPARE(start.settings.WindowGeometry, settings.WindowGeometry);
+    QCOMPARE(start.settings.Divider, 120);
+    QCOMPARE(start.settings.EditorCommand, settings.EditorCommand);
+    QCOMPARE(start.project.switches.Multilang, true);
 }
 
 void TestSettings::unusableSettingsFile()
