@@ -7,6 +7,7 @@
 #include "base/text_encoding.h"
 #include "interpreter/common_file_loading.h"
 #include "interpreter/opening_procedure.h"
+#include "model/event_files.h"
 #include "model/generation_context.h"
 #include "model/project_file.h"
 
@@ -335,7 +336,7 @@ struct AssignmentResolver {
         if (calls.contains(object))
             return;
         calls.insert(object, {a.procedure + QLatin1Char('(') + argument + QLatin1Char(')'), a.origin});
-        const QString eventProcedure = (gadget ? QStringLiteral("EventGadget_") : QStringLiteral("EventMenu_")) + object;
+        const QString eventProcedure = QLatin1String(gadget ? GadgetEvents.prefix : MenuEvents.prefix) + object;
         if (!(gadget ? gadgetFile : menuFile).callsOrIsMissing(eventProcedure, a.procedure))
             warn(eventProcedure + QStringLiteral(" does not call ") + a.procedure + QStringLiteral(", which the form assigns to #")
                  + object + QStringLiteral(" (") + SourceLocation(g.model, a.origin) + QStringLiteral("); add the call there."));
