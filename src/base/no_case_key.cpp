@@ -25,22 +25,45 @@ NoCaseKey NoCaseKey::Holding(const QString &name)
     return key;
 }
 
+// Compare and hash go a character a step: going four a step saved 6 M of the 717 M
+// instructions of an unchanged regeneration of 200 windows x 100 gadgets (under 1 %).
+// QString::compare finds names of different lengths different, and so does the key.
 bool operator==(const NoCaseKey &a, const NoCaseKey &b)
 {
     const QStringView x = a.text_, y = b.text_;
+    if (x.size() != y.size())
+        return false;
     qsizetype i = 0, j = 0;
-    while (i < x.size() && j < y.size()) {
-        if (FoldedAt(x, i) != FoldedAt(y, j))
+    while (i < x.size()) {
+        if (x[i] == y[j] && !x[i].isHighSurrogate()) { // most keys that meet are written alike
+            ++i;
+            ++j;
+        } else if (FoldedAt(x, i) != FoldedAt(y, j)) {
             return false;
+        }
     }
-    return i == x.size() && j == y.size();
+    return j == y.size();
 }
 
+// A character's folded value, ASCII ones with bit 0x20 set: that joins every letter with its
+// other case (and a few pairs of other characters, which only share a hash) without folding.
 size_t qHash(const NoCaseKey &key, size_t seed) noexcept
 {
-    quint64 h = 0xcbf29ce484222325ULL; // FNV-1a over the folded characters
-    for (qsizetype i = 0; i < key.text_.size();)
-        h = (h ^ FoldedAt(key.text_, i)) * 0x100000001b3ULL;
+    const QStringView text = key.text_;
+    quint64 h = 0xcbf29ce484222325ULL; // FNV-1a
+    for (qsizetype i = 0; i < text.size();) {
+        char32_t c = text[i].unicode();
+        if (c < 0x80) {
+            ++i;
+        } else {
+            c = FoldedAt(text, i);
+            if (c >= 0x80) {
+                h = (h ^ c) * 0x100000001b3ULL;
+                continue;
+            }
+        }
+        h = (h ^ (c | 0x20)) * 0x100000001b3ULL;
+    }
     return ::qHash(h, seed);
 }
 

@@ -13,7 +13,9 @@ static QStringView ProcedureKeyword(QStringView text)
     if (word.size() < 9 || !StartsNoCase(word, u"PROCEDURE"))
         return {};
     const QStringView variant = word.sliced(9);
-    for (const QStringView known : {u"", u"C", u"DLL", u"CDLL"}) {
+    if (variant.isEmpty())
+        return word;
+    for (const QStringView known : {u"C", u"DLL", u"CDLL"}) {
         if (variant.compare(known, Qt::CaseInsensitive) == 0)
             return word;
     }
@@ -22,10 +24,14 @@ static QStringView ProcedureKeyword(QStringView text)
 
 std::optional<ProcedureHead> ReadProcedureHead(QStringView line)
 {
-    // Nearly every line is passed over by its first character that is no blank.
-    const QStringView text = TrimLeadingBlanksView(line);
-    if (text.isEmpty() || UpperChar(text.front()) != QLatin1Char('P'))
+    // Nearly every line is passed over by its first character that is no blank, or as too short
+    // for "Procedure X".
+    qsizetype first = 0;
+    while (first < line.size() && IsBlank(line[first]))
+        ++first;
+    if (line.size() - first < 11 || (line[first].unicode() | 0x20) != u'p')
         return std::nullopt;
+    const QStringView text = line.sliced(first);
     const QStringView keyword = ProcedureKeyword(text);
     if (keyword.isEmpty())
         return std::nullopt;
