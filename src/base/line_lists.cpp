@@ -2,7 +2,6 @@
 
 #include "base/basic_strings.h"
 
-
 namespace quarvel {
 
 void AppendSeparator(SourceLineList &target)

@@ -2,7 +2,6 @@
 
 #include "base/char_search.h"
 
-
 #include <algorithm>
 
 #include <QFile>

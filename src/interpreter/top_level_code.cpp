@@ -4,7 +4,6 @@
 #include "base/char_search.h"
 #include "base/statement_scan.h"
 
-
 namespace quarvel {
 
 namespace {

@@ -4,7 +4,6 @@
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 
-
 #include <QVarLengthArray>
 
 #include <algorithm>
