@@ -2,6 +2,7 @@
 #include "fuzz_support.h"
 #include "model/name_tables.h"
 #include "project/settings.h"
+#include "project/user_gadget_list.h"
 
 using namespace quarvel;
 

@@ -26,9 +26,9 @@ void ReadDesignLine(const QString &line, DesignModel &m, Switches &s)
     const QStringList fields = rest.split(QStringLiteral(" | "));
     if (kind == QStringLiteral("switches")) {
         for (const QString &setting : rest.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-            int *value = s.find(setting.section(QLatin1Char('='), 0, 0));
+            bool *value = s.find(setting.section(QLatin1Char('='), 0, 0));
             QVERIFY2(value, qPrintable(setting));
-            *value = setting.section(QLatin1Char('='), 1).toInt();
+            *value = SwitchFromNumber(setting.section(QLatin1Char('='), 1).toInt());
         }
     } else if (kind == QStringLiteral("window")) {
         m.WindowList << rest;
@@ -89,7 +89,7 @@ void TestEmittedProjects::project()
     for (const QString &line : design)
         ReadDesignLine(line, g.model, switches);
     project.switches = switches;
-    g.outputFormat = switches.Utf8 ? FormatUtf8 : FormatLatin1;
+    g.outputFormat = switches.Utf8 ? TextFormat::Utf8 : TextFormat::Latin1;
 
     // Loading fills the Catalog's entries first; the design's strings come after them.
     LanguageMap designStrings = g.model.Languages;

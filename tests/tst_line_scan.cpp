@@ -1,5 +1,8 @@
-#include "base/line_scan.h"
-#include "base/lower_case_key.h"
+#include "base/basic_strings.h"
+#include "base/no_case_key.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
 
 #include <QTest>
 
@@ -25,8 +28,9 @@ private slots:
     void statements();
     void upperKeepsLength();
     void upperMatchesUpperCharEverywhere();
-    void lowerCaseMatchesToLower();
-    void lowerCaseKeyMatchesLowerCase();
+    void noCaseKeyMatchesCompare();
+    void procedureHead_data();
+    void procedureHead();
 };
 
 void TestLineScan::findString_data()
@@ -102,7 +106,7 @@ void TestLineScan::findNoCase()
         QCOMPARE(FindCallNoCase(text, search, start), expected);
     // A call set answers for the whole line what the call search answers from its start.
     if (search.indexOf(QLatin1Char('(')) >= 4)
-        QCOMPARE(CallSet{search}.callsIn(text) != 0, FindCallNoCase(text, search) != 0);
+        QCOMPARE((CallSet{{5, search}}.callsIn(text)), FindCallNoCase(text, search) ? quint64(1) << 5 : quint64(0));
 }
 
 void TestLineScan::upperWordBefore_data()
@@ -294,35 +298,65 @@ void TestLineScan::upperMatchesUpperCharEverywhere()
     }
 }
 
-void TestLineScan::lowerCaseMatchesToLower()
+// Keys must be equal exactly when QString::compare ignoring case finds the names equal, and
+// equal keys must hash alike: every character, at the end of a short name and inside a longer
+// one, against its other cases and the look-alikes whose upper and lower cases disagree.
+void TestLineScan::noCaseKeyMatchesCompare()
 {
-    for (int u = 0; u <= 0xFFFF; ++u) {
-        const QString text = QStringLiteral("Win_") + QChar(char16_t(u));
-        if (LowerCase(text) != text.toLower())
-            QFAIL(qPrintable(QStringLiteral("U+%1").arg(u, 4, 16, QLatin1Char('0'))));
-    }
-    QCOMPARE(LowerCase(QString::fromUtf8("İz_ABC")), QString::fromUtf8("İz_ABC").toLower()); // two characters for İ
-    QCOMPARE(LowerCase("Window_0_Button@[Z]"), QString("window_0_button@[z]"));
-}
-
-// Keys must be equal exactly when LowerCase makes the names equal, and equal keys must hash
-// alike: every character, at the end of a short name and inside a longer one (where the
-// folding works on four characters at once), against its other cases and ASCII look-alikes.
-void TestLineScan::lowerCaseKeyMatchesLowerCase()
-{
+    const QStringList lookAlikes{QStringLiteral("WIN_K"), QStringLiteral("win_i"), QStringLiteral("WIN_S_BUTTON_0"),
+                                 QStringLiteral("Win_\u00DF"), QStringLiteral("Win_\u1E9E"), QStringLiteral("Win_s"),
+                                 QStringLiteral("Win_I"), QStringLiteral("Win_\u0130"), QStringLiteral("Win_\u0131"),
+                                 QStringLiteral("Win_\U00010400"), QStringLiteral("Win_\U00010428")};
+    const auto check = [&](const QString &text, const QString &other) {
+        const bool same = QString::compare(text, other, Qt::CaseInsensitive) == 0;
+        const NoCaseKey a{QStringView(text)}, b{QStringView(other)};
+        if ((a == b) != same || (same && qHash(a, 7) != qHash(b, 7)))
+            QFAIL(qPrintable(text + QStringLiteral(" against ") + other));
+    };
     for (int u = 0; u <= 0xFFFF; ++u) {
         const QChar c{char16_t(u)};
         for (const QString &text : {QStringLiteral("Win_") + c, QStringLiteral("Win_") + c + QStringLiteral("_Button_0")}) {
-            const QStringList others{text.toUpper(), text.toLower(), QStringLiteral("WIN_K"), QStringLiteral("win_i"),
-                                     QStringLiteral("WIN_S_BUTTON_0"), text.left(3) + QStringLiteral("_k_button_0")};
-            for (const QString &other : others) {
-                const bool same = LowerCase(text) == LowerCase(other);
-                const LowerCaseKey a{QStringView(text)}, b{QStringView(other)};
-                if ((a == b) != same || (same && qHash(a, 7) != qHash(b, 7)))
-                    QFAIL(qPrintable(QStringLiteral("U+%1 against ").arg(u, 4, 16, QLatin1Char('0')) + other));
-            }
+            for (const QString &other : QStringList{text.toUpper(), text.toLower(), text.toCaseFolded(),
+                                                    text.left(3) + QStringLiteral("_k_button_0")} + lookAlikes)
+                check(text, other);
         }
     }
+    for (const QString &text : lookAlikes)
+        for (const QString &other : lookAlikes)
+            check(text, other);
+    QVERIFY(NoCaseKey(u"Win_\u00DF") == NoCaseKey(u"WIN_\u1E9E"));
+    QVERIFY(NoCaseKey(u"win_\u017F") == NoCaseKey(u"WIN_S"));
+    QVERIFY(NoCaseKey(u"win_\u0131") != NoCaseKey(u"WIN_I"));
+}
+
+void TestLineScan::procedureHead_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("text"); // null: no head
+    QTest::addColumn<QString>("name"); // ProcedureHeadName
+    QTest::newRow("plain") << "Procedure Main()" << "Main()" << "Main";
+    QTest::newRow("type, blanks, comment") << "  procedure.i\tOk_1 ( a, b = 2 ) ; x" << "Ok_1 ( a, b = 2 ) ; x" << "Ok_1";
+    QTest::newRow("blank before type") << "Procedure .s Name(x)" << "Name(x)" << "Name";
+    QTest::newRow("variants") << "PROCEDURECDLL Api()" << "Api()" << "Api";
+    QTest::newRow("module type") << "ProcedureDLL.Mod::T X()" << "X()" << "X";
+    QTest::newRow("no brackets") << "Procedure Open" << "Open" << "";
+    QTest::newRow("return") << "ProcedureReturn x" << QString() << "";
+    QTest::newRow("unknown variant") << "ProcedureCX X()" << QString() << "";
+    QTest::newRow("no blank before the name") << "Procedure(x)" << QString() << "";
+    QTest::newRow("bare keyword") << "Procedure.i  " << QString() << "";
+    QTest::newRow("other line") << "  Debug 1" << QString() << "";
+}
+
+void TestLineScan::procedureHead()
+{
+    QFETCH(QString, line);
+    QFETCH(QString, text);
+    QFETCH(QString, name);
+    const std::optional<ProcedureHead> head = ReadProcedureHead(line);
+    QCOMPARE(head.has_value(), !text.isNull());
+    if (head)
+        QCOMPARE(head->text.toString(), text);
+    QCOMPARE(ProcedureHeadName(line).toString(), name);
 }
 
 QTEST_GUILESS_MAIN(TestLineScan)

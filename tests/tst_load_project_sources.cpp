@@ -117,13 +117,13 @@ void TestLoadProjectSources::detectMainFormat_data()
 {
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<int>("format");
-    QTest::newRow("none") << QByteArray("Procedure") << int(FormatLatin1);
-    QTest::newRow("empty") << QByteArray() << int(FormatLatin1);
-    QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBFx") << int(FormatUtf8);
-    QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFEx\x00", 4) << int(FormatUtf16LE);
-    QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF\x00x", 4) << int(FormatUtf16BE);
-    QTest::newRow("UTF-32 LE") << QByteArray("\xFF\xFE\x00\x00", 4) << int(FormatUtf32LE);
-    QTest::newRow("UTF-32 BE") << QByteArray("\x00\x00\xFE\xFF", 4) << int(FormatUtf32BE);
+    QTest::newRow("none") << QByteArray("Procedure") << int(TextFormat::Latin1);
+    QTest::newRow("empty") << QByteArray() << int(TextFormat::Latin1);
+    QTest::newRow("UTF-8") << QByteArray("\xEF\xBB\xBFx") << int(TextFormat::Utf8);
+    QTest::newRow("UTF-16 LE") << QByteArray("\xFF\xFEx\x00", 4) << int(TextFormat::Utf16LE);
+    QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF\x00x", 4) << int(TextFormat::Utf16BE);
+    QTest::newRow("UTF-32 LE") << QByteArray("\xFF\xFE\x00\x00", 4) << int(TextFormat::Utf32LE);
+    QTest::newRow("UTF-32 BE") << QByteArray("\x00\x00\xFE\xFF", 4) << int(TextFormat::Utf32BE);
 }
 
 void TestLoadProjectSources::detectMainFormat()
@@ -131,7 +131,7 @@ void TestLoadProjectSources::detectMainFormat()
     QFETCH(QByteArray, bytes);
     QFETCH(int, format);
     TestProject project;
-    QCOMPARE(int(DetectMainFormat(project.dir())), int(FormatNone));
+    QCOMPARE(int(DetectMainFormat(project.dir())), int(TextFormat::None));
     project.write("Main.pb", bytes);
     QCOMPARE(int(DetectMainFormat(project.dir())), format);
 }

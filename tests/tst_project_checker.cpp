@@ -47,7 +47,7 @@ void Generate(TestProject &dir, const Switches &switches, void (*fill)(DesignMod
     ProjectState project = dir.project({QStringLiteral("Window.pb")}, switches);
     GenerationRun run(project);
     GenerationContext &g = run.context;
-    g.outputFormat = switches.Utf8 ? FormatUtf8 : FormatLatin1;
+    g.outputFormat = switches.Utf8 ? TextFormat::Utf8 : TextFormat::Latin1;
     LoadProjectSources(g);
     fill(g.model);
     EmitAndWrite(g);

@@ -52,7 +52,8 @@ ProjectState DemoProject()
     return project;
 }
 
-const Switches Sevens{7, 7, 7, 7, 7, 7, 7}; // switch values a load must visibly keep or change
+// Switches a load must visibly keep or change: the rows below set an on switch off, an off one on.
+const Switches Marked{true, false, true, false, true, false, true};
 
 } // namespace
 
@@ -116,7 +117,7 @@ void TestProjectFile::saveThenLoadGivesTheSameProject()
     TestProject dir;
     ProjectState saved;
     saved.CommonFiles = {dir.path("Fenster Ä.pb"), "relative/Form.pbf", dir.path("[x].pb")};
-    saved.switches = {0, -1, 1, 2147483647, -2147483647 - 1, 0, 1};
+    saved.switches = {false, true, true, false, true, false, true};
     saved.Stored.Window = {"Window_0", "Window_1"};
     saved.Stored.Menu = {"Window_0_Menu"};
     saved.Stored.MenuItem = {"Window_0_Open", "Window_0_Save"};
@@ -126,7 +127,7 @@ void TestProjectFile::saveThenLoadGivesTheSameProject()
     QVERIFY(SaveProject(dir.path("Round.pbm"), saved, FileWriter()));
 
     ProjectState loaded;
-    loaded.switches = Sevens;
+    loaded.switches = Marked;
     QVERIFY(LoadProject(dir.path("Round.pbm"), loaded));
     QCOMPARE(loaded.CommonFiles, saved.CommonFiles);
     QCOMPARE(SwitchValues(loaded.switches), SwitchValues(saved.switches));
@@ -138,6 +139,12 @@ void TestProjectFile::saveThenLoadGivesTheSameProject()
     const QByteArray first = dir.read("Round.pbm");
     QVERIFY(SaveProject(dir.path("Round.pbm"), loaded, FileWriter()));
     QCOMPARE(dir.read("Round.pbm"), first);
+
+    // Any number but 0 turns a switch on, and it is stored as 1.
+    dir.write("Numbers.pbm", "[SWITCH]\nParend=2\nPB_Ignore=-1\nMultilang=0\n");
+    ProjectState numbers;
+    QVERIFY(LoadProject(dir.path("Numbers.pbm"), numbers));
+    QVERIFY(ProjectFileText(numbers, nullptr).contains("[SWITCH]\nParend=1\nPB_Ignore=1\nMultilang=0\n"));
 }
 
 void TestProjectFile::readingRules_data()
@@ -147,68 +154,69 @@ void TestProjectFile::readingRules_data()
     QTest::addColumn<QList<int>>("switches");
     QTest::addColumn<QStringList>("names");
 
-    const QList<int> sevens = SwitchValues(Sevens);
-    auto parend = [&](int value) { QList<int> s = sevens; s[0] = value; return s; };
+    const QList<int> marked = SwitchValues(Marked);
+    auto parend = [&](int value) { QList<int> s = marked; s[0] = value; return s; };
+    auto pbIgnore = [&](int value) { QList<int> s = marked; s[1] = value; return s; };
 
     QTest::newRow("empty line ends a section")
-        << QByteArray("[FILES]\n/a.pb\n/b.pb\n\n/c.pb\n") << QStringList{"/a.pb", "/b.pb"} << sevens
+        << QByteArray("[FILES]\n/a.pb\n/b.pb\n\n/c.pb\n") << QStringList{"/a.pb", "/b.pb"} << marked
         << QStringList();
     QTest::newRow("header with a trailing blank is unknown")
-        << QByteArray("[FILES] \n/a.pb\n") << QStringList() << sevens << QStringList();
+        << QByteArray("[FILES] \n/a.pb\n") << QStringList() << marked << QStringList();
     QTest::newRow("section names are case-sensitive")
-        << QByteArray("[files]\n/a.pb\n\n[Window]\nW\n") << QStringList() << sevens << QStringList();
+        << QByteArray("[files]\n/a.pb\n\n[Window]\nW\n") << QStringList() << marked << QStringList();
     QTest::newRow("entries keep their blanks")
-        << QByteArray("[FILES]\n  /a b.pb \n\n[GADGET]\n B \n") << QStringList{"  /a b.pb "} << sevens
+        << QByteArray("[FILES]\n  /a b.pb \n\n[GADGET]\n B \n") << QStringList{"  /a b.pb "} << marked
         << QStringList{"GADGET: B "};
     QTest::newRow("semicolons removed")
         << QByteArray("[SWITCH]\nParend=0;\n") << QStringList() << parend(0) << QStringList();
     QTest::newRow("semicolon inside the key")
         << QByteArray("[SWITCH]\nPar;end=0\n") << QStringList() << parend(0) << QStringList();
     QTest::newRow("blank before the key")
-        << QByteArray("[SWITCH]\n Parend=0\n") << QStringList() << sevens << QStringList();
+        << QByteArray("[SWITCH]\n Parend=0\n") << QStringList() << marked << QStringList();
     QTest::newRow("blank after the key")
-        << QByteArray("[SWITCH]\nParend =0\n") << QStringList() << sevens << QStringList();
+        << QByteArray("[SWITCH]\nParend =0\n") << QStringList() << marked << QStringList();
     QTest::newRow("key in other case")
-        << QByteArray("[SWITCH]\nparend=0\n") << QStringList() << sevens << QStringList();
+        << QByteArray("[SWITCH]\nparend=0\n") << QStringList() << marked << QStringList();
     QTest::newRow("no value")
-        << QByteArray("[SWITCH]\nUtf8=\n") << QStringList() << QList<int>{7, 7, 7, 7, 7, 7, 0}
+        << QByteArray("[SWITCH]\nUtf8=\n") << QStringList() << QList<int>{1, 0, 1, 0, 1, 0, 0}
         << QStringList();
     QTest::newRow("no equals sign")
         << QByteArray("[SWITCH]\nParend\n") << QStringList() << parend(0) << QStringList();
     QTest::newRow("value ends at the second equals sign")
-        << QByteArray("[SWITCH]\nParend=12=34\n") << QStringList() << parend(12) << QStringList();
+        << QByteArray("[SWITCH]\nPB_Ignore=12=34\n") << QStringList() << pbIgnore(1) << QStringList();
     QTest::newRow("blanks before the value")
-        << QByteArray("[SWITCH]\nParend= \t-5x\n") << QStringList() << parend(-5) << QStringList();
+        << QByteArray("[SWITCH]\nPB_Ignore= \t-5x\n") << QStringList() << pbIgnore(1) << QStringList();
     QTest::newRow("hexadecimal, binary, truncated")
-        << QByteArray("[SWITCH]\nParend=$1F\nPB_Ignore=%101\nMultilang=4294967297\n")
-        << QStringList() << QList<int>{31, 5, 1, 7, 7, 7, 7} << QStringList();
+        << QByteArray("[SWITCH]\nPB_Ignore=$1F\nImage_Include=%101\nUseCallFast=4294967297\nParend=$0\n")
+        << QStringList() << QList<int>{0, 1, 1, 1, 1, 1, 1} << QStringList();
     QTest::newRow("all seven")
         << QByteArray("[SWITCH]\nParend=1\nPB_Ignore=0\nMultilang=1\nImage_Include=1\n"
                       "Image_Null=0\nUseCallFast=0\nUtf8=0\n")
         << QStringList() << QList<int>{1, 0, 1, 1, 0, 0, 0} << QStringList();
     QTest::newRow("missing switch section keeps the switches")
-        << QByteArray("[FILES]\n/a.pb\n") << QStringList{"/a.pb"} << sevens << QStringList();
+        << QByteArray("[FILES]\n/a.pb\n") << QStringList{"/a.pb"} << marked << QStringList();
     QTest::newRow("byte-order mark of another editor is skipped")
-        << QByteArray("\xEF\xBB\xBF[FILES]\n/a.pb\n") << QStringList{"/a.pb"} << sevens
+        << QByteArray("\xEF\xBB\xBF[FILES]\n/a.pb\n") << QStringList{"/a.pb"} << marked
         << QStringList();
     QTest::newRow("CR LF line ends")
         << QByteArray("[FILES]\r\n/a.pb\r\n\r\n[SWITCH]\r\nParend=0\r\n\r\n[WINDOW]\r\nW\r\n")
         << QStringList{"/a.pb"} << parend(0) << QStringList{"WINDOW:W"};
     QTest::newRow("CR line ends")
-        << QByteArray("[FILES]\r/a.pb\r\r[MENU]\rM\r") << QStringList{"/a.pb"} << sevens
+        << QByteArray("[FILES]\r/a.pb\r\r[MENU]\rM\r") << QStringList{"/a.pb"} << marked
         << QStringList{"MENU:M"};
     QTest::newRow("lines outside a section and unknown sections ignored")
-        << QByteArray("stray\n[NOTES]\nhello\n\n[MENUITEM]\nI\n") << QStringList() << sevens
+        << QByteArray("stray\n[NOTES]\nhello\n\n[MENUITEM]\nI\n") << QStringList() << marked
         << QStringList{"MENUITEM:I"};
     QTest::newRow("duplicate sections add up")
         << QByteArray("[GADGET]\nA\n\n[WINDOW]\nW\n\n[GADGET]\nB\n[STATUSBAR]\nS\n[TOOLBAR]\nT\n")
-        << QStringList() << sevens
+        << QStringList() << marked
         << QStringList{"WINDOW:W", "STATUSBAR:S", "TOOLBAR:T", "GADGET:A", "GADGET:B"};
     QTest::newRow("a header directly after entries switches the section")
-        << QByteArray("[FILES]\n/a.pb\n[WINDOW]\nW\n") << QStringList{"/a.pb"} << sevens
+        << QByteArray("[FILES]\n/a.pb\n[WINDOW]\nW\n") << QStringList{"/a.pb"} << marked
         << QStringList{"WINDOW:W"};
     QTest::newRow("last line without line end")
-        << QByteArray("[FILES]\n/a.pb") << QStringList{"/a.pb"} << sevens << QStringList();
+        << QByteArray("[FILES]\n/a.pb") << QStringList{"/a.pb"} << marked << QStringList();
 }
 
 void TestProjectFile::readingRules()
@@ -221,7 +229,7 @@ void TestProjectFile::readingRules()
     TestProject dir;
     dir.write("Read.pbm", text);
     ProjectState project;
-    project.switches = Sevens;
+    project.switches = Marked;
     QVERIFY(LoadProject(dir.path("Read.pbm"), project));
     QCOMPARE(project.CommonFiles, files);
     QCOMPARE(SwitchValues(project.switches), switches);
@@ -280,7 +288,7 @@ void TestProjectFile::loadFailureLeavesAnEmptyUnnamedProject()
         project.ProjectFile = dir.path("Before.pbm");
         project.ProjectNamed = true;
         project.ProjectSaved = false;
-        project.switches = Sevens;
+        project.switches = Marked;
         const FileResult result = LoadProject(dir.path(name), project);
         QVERIFY(!result);
         QCOMPARE(Message(result), QStringLiteral("Project: Errorcode: 1"));
@@ -289,7 +297,7 @@ void TestProjectFile::loadFailureLeavesAnEmptyUnnamedProject()
         QVERIFY(!project.ProjectNamed);
         QVERIFY(project.ProjectSaved);
         QCOMPARE(project.ProjectFile, dir.path("Before.pbm")); // the caller decides
-        QCOMPARE(project.switches, Sevens);
+        QCOMPARE(project.switches, Marked);
     }
 }
 
@@ -312,7 +320,7 @@ void TestProjectFile::badInputLoadsWithoutCrashing()
     ProjectState project;
     QVERIFY(LoadProject(dir.path("Bad.pbm"), project));
     QCOMPARE(project.CommonFiles, QStringList{QString::fromLatin1(longLine)});
-    QCOMPARE(project.switches.Parend, 0);
+    QCOMPARE(project.switches.Parend, false);
 }
 
 void TestProjectFile::saveWithoutCommonFilesWritesNothing()

@@ -4,9 +4,11 @@
 #include "support/output_capture.h"
 #include "support/test_project.h"
 
+#include "model/name_tables.h"
 #include "model/project_file.h"
 #include "project/preference_file.h"
 #include "project/settings.h"
+#include "project/user_gadget_list.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -120,8 +122,9 @@ void TestSettings::firstStartWritesBothFilesByteForByte()
     QVERIFY(!start.project.ProjectNamed);
     QVERIFY(start.project.ProjectSaved);
     QCOMPARE(start.project.LastPath, QString());
-    QCOMPARE(start.tables.CommandNames.size(), 124);
-    QCOMPARE(start.tables.GadgetCreators.size(), 32);
+    // An empty user list leaves the built-in tables as they are.
+    QCOMPARE(start.tables.CommandNames, BuildNameTables().CommandNames);
+    QCOMPARE(start.tables.GadgetCreators, BuildNameTables().GadgetCreators);
 
     SaveSettings(start.settings, start.project);
     QUARVEL_COMPARE_FILE(config.read("QL4.INI"), "settings/FirstStart.INI");
@@ -148,32 +151,38 @@ void TestSettings::switchesOfOneRunAreTheDefaultsOfTheNext()
     QCOMPARE(config.read("QL4.INI"), written);
 }
 
+// Parend is on and Multilang off by default: a row shows a value read by turning one of them.
 void TestSettings::numericDefaults_data()
 {
     QTest::addColumn<QByteArray>("line");
-    QTest::addColumn<int>("parend");
-    QTest::newRow("missing key takes the table's default") << QByteArray() << 1;
-    QTest::newRow("zero") << QByteArray("Parend = 0") << 0;
-    QTest::newRow("not a number") << QByteArray("Parend = yes") << 0;
-    QTest::newRow("empty value") << QByteArray("Parend =") << 0;
-    QTest::newRow("negative") << QByteArray("Parend = -2") << -2;
-    QTest::newRow("hexadecimal") << QByteArray("Parend = $10") << 16;
-    QTest::newRow("binary") << QByteArray("Parend = %11") << 3;
-    QTest::newRow("key in other case") << QByteArray("PAREND=0") << 0;
-    QTest::newRow("number then text") << QByteArray("Parend = 7 days") << 7;
+    QTest::addColumn<bool>("parend");
+    QTest::addColumn<bool>("multilang");
+    QTest::newRow("missing key takes the table's default") << QByteArray() << true << false;
+    QTest::newRow("zero") << QByteArray("Parend = 0") << false << false;
+    QTest::newRow("not a number") << QByteArray("Parend = yes") << false << false;
+    QTest::newRow("empty value") << QByteArray("Parend =") << false << false;
+    QTest::newRow("one") << QByteArray("Multilang = 1") << true << true;
+    QTest::newRow("negative") << QByteArray("Multilang = -2") << true << true;
+    QTest::newRow("hexadecimal") << QByteArray("Multilang = $10") << true << true;
+    QTest::newRow("hexadecimal zero") << QByteArray("Parend = $0") << false << false;
+    QTest::newRow("binary") << QByteArray("Multilang = %11") << true << true;
+    QTest::newRow("key in other case") << QByteArray("PAREND=0") << false << false;
+    QTest::newRow("number then text") << QByteArray("Multilang = 7 days") << true << true;
 }
 
 void TestSettings::numericDefaults()
 {
     QFETCH(QByteArray, line);
-    QFETCH(int, parend);
+    QFETCH(bool, parend);
+    QFETCH(bool, multilang);
     ConfigDir config;
     config.write("QL4.INI", "[Default]\n" + line + "\nUtf8 = 0\n");
     StartUp start;
     start.run();
     QCOMPARE(start.project.switches.Parend, parend);
-    QCOMPARE(start.project.switches.Utf8, 0);
-    QCOMPARE(start.project.switches.PB_Ignore, 1);
+    QCOMPARE(start.project.switches.Multilang, multilang);
+    QCOMPARE(start.project.switches.Utf8, false);
+    QCOMPARE(start.project.switches.PB_Ignore, true);
 }
 
 void TestSettings::restoresTheLastProject()
@@ -378,6 +387,28 @@ void TestSettings::settingsWritesKeepTheRestOfTheFile()
                         "Image_Include = 0\nImage_Null = 0\nUseCallFast = 1\nUtf8 = 1\n"));
     QCOMPARE(ReadSetting("Window", "x", settings.SettingsFile, "d"), QString("10"));
     QCOMPARE(ReadSetting("Nothing", "x", settings.SettingsFile, "d"), QString("d"));
+
+    // The exit writes the switches and the desktop memory at once, the bytes the two saves
+    // one after the other write; the next start reads them back with the rest.
+    settings.RecentProjects = {"/p/Demo.pbm", "/q/Other.pbm"};
+    settings.WindowGeometry = "AdnQywAD";
+    settings.Divider = 120;
+    settings.EditorCommand = "kate --line %l %f";
+    project.switches.Multilang = true;
+    const QByteArray before = config.read("QL4.INI");
+    SaveSettings(settings, project);
+    SaveDesktopMemory(settings);
+    const QByteArray twoSaves = config.read("QL4.INI");
+    config.write("QL4.INI", before);
+    SaveSettingsAtExit(settings, project);
+    QCOMPARE(config.read("QL4.INI"), twoSaves);
+    StartUp start;
+    start.run();
+    QCOMPARE(start.settings.RecentProjects, settings.RecentProjects);
+    QCOMPARE(start.settings.WindowGeometry, settings.WindowGeometry);
+    QCOMPARE(start.settings.Divider, 120);
+    QCOMPARE(start.settings.EditorCommand, settings.EditorCommand);
+    QCOMPARE(start.project.switches.Multilang, true);
 }
 
 void TestSettings::unusableSettingsFile()

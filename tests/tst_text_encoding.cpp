@@ -27,11 +27,11 @@ void TestTextEncoding::everyMarkDecodesItsOwnEncoding_data()
 {
     QTest::addColumn<int>("format");
     QTest::addColumn<int>("encoding");
-    QTest::newRow("UTF-8") << int(FormatUtf8) << int(QStringConverter::Utf8);
-    QTest::newRow("UTF-16 LE") << int(FormatUtf16LE) << int(QStringConverter::Utf16LE);
-    QTest::newRow("UTF-16 BE") << int(FormatUtf16BE) << int(QStringConverter::Utf16BE);
-    QTest::newRow("UTF-32 LE") << int(FormatUtf32LE) << int(QStringConverter::Utf32LE);
-    QTest::newRow("UTF-32 BE") << int(FormatUtf32BE) << int(QStringConverter::Utf32BE);
+    QTest::newRow("UTF-8") << int(TextFormat::Utf8) << int(QStringConverter::Utf8);
+    QTest::newRow("UTF-16 LE") << int(TextFormat::Utf16LE) << int(QStringConverter::Utf16LE);
+    QTest::newRow("UTF-16 BE") << int(TextFormat::Utf16BE) << int(QStringConverter::Utf16BE);
+    QTest::newRow("UTF-32 LE") << int(TextFormat::Utf32LE) << int(QStringConverter::Utf32LE);
+    QTest::newRow("UTF-32 BE") << int(TextFormat::Utf32BE) << int(QStringConverter::Utf32BE);
 }
 
 void TestTextEncoding::everyMarkDecodesItsOwnEncoding()
@@ -80,7 +80,7 @@ void TestTextEncoding::lineEnds()
     const auto file = ReadTextFile(project.path("f.pb"));
     QVERIFY(file);
     QCOMPARE(file->lines, lines);
-    QCOMPARE(EncodeLines(file->lines, FormatLatin1, file->ends) == bytes, kept);
+    QCOMPARE(EncodeLines(file->lines, TextFormat::Latin1, file->ends) == bytes, kept);
 }
 
 void TestTextEncoding::noMarkReadsLatin1()
@@ -88,7 +88,7 @@ void TestTextEncoding::noMarkReadsLatin1()
     TestProject project;
     project.write("f.pb", QByteArray("caf\xE9\n"));
     const auto file = ReadTextFile(project.path("f.pb"));
-    QCOMPARE(int(file->format), int(FormatLatin1));
+    QCOMPARE(int(file->format), int(TextFormat::Latin1));
     QCOMPARE(file->lines.first(), QString::fromUtf8("caf\xC3\xA9"));
 }
 
@@ -133,12 +133,12 @@ void TestTextEncoding::longLine()
 
     // Written back, a line longer than a piece of the encoder and lines that fill many pieces
     // keep their bytes.
-    QCOMPARE(EncodeLines(file->lines, FormatUtf8), "\xEF\xBB\xBF" + QByteArray(1 << 20, 'x') + "\nend\n");
+    QCOMPARE(EncodeLines(file->lines, TextFormat::Utf8), "\xEF\xBB\xBF" + QByteArray(1 << 20, 'x') + "\nend\n");
     const QStringList many(300, QString(501, QChar(0xE9)));
     QByteArray expected;
     for (int i = 0; i < 300; ++i)
         expected += QString(501, QChar(0xE9)).toUtf8() + '\n';
-    QCOMPARE(EncodeLines(many, FormatUtf8), "\xEF\xBB\xBF" + expected);
+    QCOMPARE(EncodeLines(many, TextFormat::Utf8), "\xEF\xBB\xBF" + expected);
 }
 
 void TestTextEncoding::unreadable()
@@ -155,8 +155,8 @@ void TestTextEncoding::encodeRoundTrip_data()
     QTest::addColumn<int>("format");
     QTest::addColumn<QByteArray>("expected");
     const QStringList lines{"a", QString::fromUtf8("\xC3\xA9"), ""};
-    QTest::newRow("8-bit") << int(FormatLatin1) << QByteArray("a\n\xE9\n\n");
-    QTest::newRow("UTF-8") << int(FormatUtf8) << QByteArray("\xEF\xBB\xBF" "a\n\xC3\xA9\n\n");
+    QTest::newRow("8-bit") << int(TextFormat::Latin1) << QByteArray("a\n\xE9\n\n");
+    QTest::newRow("UTF-8") << int(TextFormat::Utf8) << QByteArray("\xEF\xBB\xBF" "a\n\xC3\xA9\n\n");
 }
 
 void TestTextEncoding::encodeRoundTrip()

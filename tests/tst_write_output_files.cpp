@@ -46,8 +46,8 @@ void TestWriteOutputFiles::formats_data()
     QTest::addColumn<int>("format");
     QTest::addColumn<QByteArray>("mainBytes");
     QTest::addColumn<QByteArray>("emptyBytes");
-    QTest::newRow("UTF-8") << int(FormatUtf8) << QByteArray("\xEF\xBB\xBF" "a\n\xC3\xA9\n") << QByteArray("\xEF\xBB\xBF");
-    QTest::newRow("8-bit") << int(FormatLatin1) << QByteArray("a\n\xE9\n") << QByteArray();
+    QTest::newRow("UTF-8") << int(TextFormat::Utf8) << QByteArray("\xEF\xBB\xBF" "a\n\xC3\xA9\n") << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("8-bit") << int(TextFormat::Latin1) << QByteArray("a\n\xE9\n") << QByteArray();
 }
 
 void TestWriteOutputFiles::formats()
@@ -79,7 +79,7 @@ void TestWriteOutputFiles::eightBitThatCannotHoldTheText()
     TestProject dir;
     ProjectState project = dir.project({"W.pb"});
     GenerationRun run(project);
-    run.context.outputFormat = FormatLatin1;
+    run.context.outputFormat = TextFormat::Latin1;
     run.context.lines.EventGadgetLines = {QString::fromUtf8("SetGadgetText(#G, \"\xC5\xA0ibenik\")")};
     run.context.lines.MainLines = {QString::fromUtf8("caf\xC3\xA9")};
     WriteOutputFiles(run.context);
@@ -100,7 +100,7 @@ void TestWriteOutputFiles::multiLanguageWritesEightFiles()
     switches.Multilang = 1;
     ProjectState project = dir.project({"W.pb"}, switches);
     GenerationRun run(project);
-    run.context.outputFormat = FormatUtf8;
+    run.context.outputFormat = TextFormat::Utf8;
     run.context.lines.LoadLanguageLines = {"#MaxLanguage = 1"};
     run.context.model.Languages.insert("Open", "Open");
     WriteOutputFiles(run.context);
@@ -119,7 +119,7 @@ void TestWriteOutputFiles::aFailedFileHoldsBackTheOthers()
     dir.write("EventMain.pb/keep.txt", "a folder stands where the file should be");
     ProjectState project = dir.project({"W.pb"});
     GenerationRun run(project);
-    run.context.outputFormat = FormatUtf8;
+    run.context.outputFormat = TextFormat::Utf8;
     QVERIFY(!WriteOutputFiles(run.context));
     QCOMPARE(run.frontEnd.log, QStringList{" -> Error File " + dir.path("EventMain.pb") + " / Errorcode: 1"});
     QCOMPARE(run.context.plan.HeldBackCount(), 5);

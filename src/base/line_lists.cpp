@@ -1,6 +1,6 @@
 #include "base/line_lists.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 
 namespace quarvel {
 

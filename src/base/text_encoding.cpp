@@ -1,6 +1,6 @@
 #include "base/text_encoding.h"
 
-#include "base/line_scan.h"
+#include "base/char_search.h"
 
 #include <algorithm>
 
@@ -24,26 +24,26 @@ ByteOrderMark DetectByteOrderMark(QByteArrayView b)
         return true;
     };
     if (startsWith({0xEF, 0xBB, 0xBF}))
-        return {FormatUtf8, 3};
+        return {TextFormat::Utf8, 3};
     if (startsWith({0xFF, 0xFE, 0x00, 0x00}))
-        return {FormatUtf32LE, 4};
+        return {TextFormat::Utf32LE, 4};
     if (startsWith({0xFF, 0xFE}))
-        return {FormatUtf16LE, 2};
+        return {TextFormat::Utf16LE, 2};
     if (startsWith({0xFE, 0xFF}))
-        return {FormatUtf16BE, 2};
+        return {TextFormat::Utf16BE, 2};
     if (startsWith({0x00, 0x00, 0xFE, 0xFF}))
-        return {FormatUtf32BE, 4};
-    return {FormatLatin1, 0};
+        return {TextFormat::Utf32BE, 4};
+    return {TextFormat::Latin1, 0};
 }
 
 static std::optional<QStringConverter::Encoding> UnicodeEncoding(TextFormat format)
 {
     switch (format) {
-    case FormatUtf8: return QStringConverter::Utf8;
-    case FormatUtf16LE: return QStringConverter::Utf16LE;
-    case FormatUtf16BE: return QStringConverter::Utf16BE;
-    case FormatUtf32LE: return QStringConverter::Utf32LE;
-    case FormatUtf32BE: return QStringConverter::Utf32BE;
+    case TextFormat::Utf8: return QStringConverter::Utf8;
+    case TextFormat::Utf16LE: return QStringConverter::Utf16LE;
+    case TextFormat::Utf16BE: return QStringConverter::Utf16BE;
+    case TextFormat::Utf32LE: return QStringConverter::Utf32LE;
+    case TextFormat::Utf32BE: return QStringConverter::Utf32BE;
     default: return std::nullopt;
     }
 }
@@ -51,11 +51,11 @@ static std::optional<QStringConverter::Encoding> UnicodeEncoding(TextFormat form
 QByteArray ByteOrderMarkBytes(TextFormat format)
 {
     switch (format) {
-    case FormatUtf8: return QByteArray("\xEF\xBB\xBF", 3);
-    case FormatUtf16LE: return QByteArray("\xFF\xFE", 2);
-    case FormatUtf16BE: return QByteArray("\xFE\xFF", 2);
-    case FormatUtf32LE: return QByteArray("\xFF\xFE\x00\x00", 4);
-    case FormatUtf32BE: return QByteArray("\x00\x00\xFE\xFF", 4);
+    case TextFormat::Utf8: return QByteArray("\xEF\xBB\xBF", 3);
+    case TextFormat::Utf16LE: return QByteArray("\xFF\xFE", 2);
+    case TextFormat::Utf16BE: return QByteArray("\xFE\xFF", 2);
+    case TextFormat::Utf32LE: return QByteArray("\xFF\xFE\x00\x00", 4);
+    case TextFormat::Utf32BE: return QByteArray("\x00\x00\xFE\xFF", 4);
     default: return QByteArray();
     }
 }
@@ -89,8 +89,8 @@ static QString DecodeUtf32(QByteArrayView bytes, bool bigEndian)
 // format (UTF-8 or UTF-16; the UTF-32 decoder replaces them without telling).
 static QString Decode(QByteArrayView bytes, TextFormat format, bool *invalid)
 {
-    if (format == FormatUtf32LE || format == FormatUtf32BE)
-        return DecodeUtf32(bytes, format == FormatUtf32BE);
+    if (format == TextFormat::Utf32LE || format == TextFormat::Utf32BE)
+        return DecodeUtf32(bytes, format == TextFormat::Utf32BE);
     const auto encoding = UnicodeEncoding(format);
     if (!encoding)
         return QString::fromLatin1(bytes.data(), bytes.size());
@@ -158,9 +158,9 @@ std::optional<TextFormat> Utf16ByNuls(QByteArrayView bytes)
     }
     const qsizetype pairs = bytes.size() / 2;
     if (low * 2 > pairs && high == 0)
-        return FormatUtf16LE;
+        return TextFormat::Utf16LE;
     if (high * 2 > pairs && low == 0)
-        return FormatUtf16BE;
+        return TextFormat::Utf16BE;
     return std::nullopt;
 }
 
@@ -192,16 +192,16 @@ void DecodeUnmarked(QByteArrayView bytes, TextFormat runFormat, TextFile &file, 
         text = Decode(bytes, file.format, nullptr);
         return;
     }
-    if (runFormat == FormatUtf8 && !AllAscii(bytes)) {
+    if (runFormat == TextFormat::Utf8 && !AllAscii(bytes)) {
         bool invalid = false;
-        text = Decode(bytes, FormatUtf8, &invalid);
+        text = Decode(bytes, TextFormat::Utf8, &invalid);
         if (!invalid) {
-            file.format = FormatUtf8;
+            file.format = TextFormat::Utf8;
             return;
         }
     }
-    file.format = FormatLatin1;
-    text = Decode(bytes, FormatLatin1, nullptr);
+    file.format = TextFormat::Latin1;
+    text = Decode(bytes, TextFormat::Latin1, nullptr);
 }
 
 } // namespace
@@ -245,7 +245,7 @@ bool FitsLatin1(const QStringList &lines)
 
 TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted)
 {
-    return wanted == FormatLatin1 && !FitsLatin1(lines) ? FormatUtf8 : wanted;
+    return wanted == TextFormat::Latin1 && !FitsLatin1(lines) ? TextFormat::Utf8 : wanted;
 }
 
 namespace {

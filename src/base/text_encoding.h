@@ -12,24 +12,24 @@
 
 namespace quarvel {
 
-// Format codes as the project's sources and the switches know them.
-enum TextFormat : int {
-    FormatNone = 0, // the file could not be opened
-    FormatLatin1 = 24,
-    FormatUtf8 = 2,
-    FormatUtf16LE = 25,
-    FormatUtf16BE = 4,
-    FormatUtf32LE = 5,
-    FormatUtf32BE = 6,
+// The text formats a file is read or written in; no number of them is stored anywhere.
+enum class TextFormat {
+    None, // the file could not be opened
+    Latin1,
+    Utf8,
+    Utf16LE,
+    Utf16BE,
+    Utf32LE,
+    Utf32BE,
 };
 
 struct ByteOrderMark {
-    TextFormat format = FormatLatin1; // FormatLatin1 when there is no mark
+    TextFormat format = TextFormat::Latin1; // TextFormat::Latin1 when there is no mark
     int length = 0;                   // bytes taken by the mark
 };
 
 ByteOrderMark DetectByteOrderMark(QByteArrayView bytes);
-QByteArray ByteOrderMarkBytes(TextFormat format); // empty for FormatLatin1
+QByteArray ByteOrderMarkBytes(TextFormat format); // empty for TextFormat::Latin1
 
 QString DecodeText(QByteArrayView bytes, TextFormat format);
 
@@ -50,7 +50,7 @@ struct LineEnds {
 LineEnds DetectLineEnds(QStringView text);
 
 struct TextFile {
-    TextFormat format = FormatLatin1;
+    TextFormat format = TextFormat::Latin1;
     bool marked = false;      // the file began with the byte-order mark of format
     LineEnds ends;
     QStringList lines;
@@ -62,7 +62,7 @@ struct TextFile {
 // output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence;
 // otherwise 8-bit, its bytes passing through unchanged. nullopt when the file is missing or
 // cannot be read; failure, when given, then says which and why.
-std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat = FormatLatin1,
+std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat = TextFormat::Latin1,
                                      FileBytes *failure = nullptr);
 
 // True when every character of the lines fits into one byte and none is NUL: 8-bit text with

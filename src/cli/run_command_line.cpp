@@ -10,6 +10,7 @@
 #include "pipeline/generation_driver.h"
 #include "pipeline/report_output.h"
 #include "project/settings.h"
+#include "project/user_gadget_list.h"
 
 #include <QDir>
 #include <QFile>
@@ -128,7 +129,7 @@ bool LoadProjectForRun(const CommandLineOptions &options, ProjectState &project,
     }
     project.ProjectFile = options.projectPath;
     for (const auto &set : options.sets)
-        *project.switches.find(set.first) = set.second;
+        *project.switches.find(set.first) = SwitchFromNumber(set.second);
     return true;
 }
 

@@ -1,7 +1,7 @@
 #include "emit/constants_section.h"
 
-#include "base/line_scan.h"
-#include "base/lower_case_key.h"
+#include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "model/generation_context.h"
 
 #include <QSet>
@@ -34,14 +34,14 @@ template<typename Record>
 static QStringList DeclaredIdentifiers(const QList<Record> &records)
 {
     QStringList members;
-    QSet<LowerCaseKey> declared; // views the records' names
+    QSet<NoCaseKey> declared; // views the records' names
     for (const Record &record : records) {
         // "LoadFont( #Font_0, ...)": the blank before "#" belongs to the spacing, not the name.
         const QStringView name = TrimBlanksView(record.name);
         if (!name.startsWith(QLatin1Char('#')))
             continue;
         const qsizetype before = declared.size();
-        declared.insert(LowerCaseKey(name));
+        declared.insert(NoCaseKey(name));
         if (declared.size() > before)
             members << name.toString();
     }

@@ -1,7 +1,8 @@
 #include "emit/dispatcher.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 #include "emit/event_procedures.h"
+#include "model/event_files.h"
 #include "model/generation_context.h"
 
 #include <QStringBuilder>
@@ -130,10 +131,10 @@ void EmitDispatchSelect(GenerationContext &g)
     const DesignModel &m = g.model;
     SourceLineList &lines = g.lines.EventMainLines;
     const struct { const char *marker; SourceLineList cases; } groups[] = {
-        {"MyEventMenu", CaseLines(m.MenuItemList, "EventMenu_", "()")},
-        {"MyEventGadget", CaseLines(GadgetsWithProcedures(m.GadgetList), "EventGadget_", "(EventType)")},
-        {"MyEventSize", CaseLines(m.WindowList, "EventSize_", "()")},
-        {"MyEventExit", CaseLines(m.WindowList, "EventExit_", "()")},
+        {"MyEventMenu", CaseLines(m.MenuItemList, MenuEvents.prefix, MenuEvents.suffix)},
+        {"MyEventGadget", CaseLines(GadgetsWithProcedures(m.GadgetList), GadgetEvents.prefix, GadgetEvents.suffix)},
+        {"MyEventSize", CaseLines(m.WindowList, SizeEvents.prefix, SizeEvents.suffix)},
+        {"MyEventExit", CaseLines(m.WindowList, ExitEvents.prefix, ExitEvents.suffix)},
     };
     QList<Insertion> insertions;
     for (const auto &group : groups) {
@@ -165,13 +166,13 @@ void EmitDispatchCallFast(GenerationContext &g)
     tables.reserve(first.menuItem + m.MenuItemList.size() + first.gadget + m.GadgetList.size()
                    + 2 * (first.window + m.WindowList.size()) + 4);
     tables << QStringLiteral("  CallEventMenu:") << IgnoredRows(first.menuItem, "MyEventIgnore")
-           << TableRows(m.MenuItemList, "EventMenu_");
+           << TableRows(m.MenuItemList, MenuEvents.prefix);
     tables << QStringLiteral("  CallEventGadget:") << IgnoredRows(first.gadget, "MyEventDispatch")
            << GadgetTableRows(m.GadgetList);
     tables << QStringLiteral("  CallEventSize:") << IgnoredRows(first.window, "MyEventIgnore")
-           << TableRows(m.WindowList, "EventSize_");
+           << TableRows(m.WindowList, SizeEvents.prefix);
     tables << QStringLiteral("  CallEventExit:") << IgnoredRows(first.window, "MyEventIgnore")
-           << TableRows(m.WindowList, "EventExit_");
+           << TableRows(m.WindowList, ExitEvents.prefix);
     QList<Insertion> insertions{{dataSection, tables}};
     if (first.menuItem > 0 || first.window > 0)
         insertions.append(IgnoringProcedure(lines));

@@ -1,8 +1,12 @@
 #include "emit/event_procedures.h"
 
+#include "base/basic_strings.h"
+#include "base/char_search.h"
 #include "base/line_lists.h"
-#include "base/line_scan.h"
-#include "base/lower_case_key.h"
+#include "base/no_case_key.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "model/event_files.h"
 #include "model/generation_context.h"
 
 #include <QStringBuilder>
@@ -61,39 +65,27 @@ QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefi
 
 QList<bool> FindDeclaredProcedures(const SourceLineList &lines, const QString &prefix, const QStringList &names)
 {
-    QSet<LowerCaseKey> declared;
+    QSet<NoCaseKey> declared;
     for (const QString &line : lines) {
         if (const QStringView name = ProcedureHeadName(line); StartsNoCase(name, prefix))
-            declared.insert(LowerCaseKey(name.sliced(prefix.size())));
+            declared.insert(NoCaseKey(name.sliced(prefix.size())));
     }
     QList<bool> found(names.size(), false);
     if (declared.isEmpty())
         return found;
     for (qsizetype k = 0; k < names.size(); ++k)
-        found[k] = declared.contains(LowerCaseKey(QStringView(names[k])));
+        found[k] = declared.contains(NoCaseKey(QStringView(names[k])));
     return found;
 }
 
 namespace {
 
-struct EventFile {
-    const char *name;
-    const char *title;
-    const char *prefix; // "Procedure EventMenu_"
-    const char *suffix; // "()"
-};
-
-const EventFile MenuFile{"EventMenu.pb", "; Quarvel Event Menu", "Procedure EventMenu_", "()"};
-const EventFile SizeFile{"EventWindow.pb", "; Quarvel Event Window", "Procedure EventSize_", "()"};
-const EventFile ExitFile{"EventWindow.pb", "; Quarvel Event Window", "Procedure EventExit_", "()"};
-const EventFile GadgetFile{"EventGadget.pb", "; Quarvel Event Gadget", "Procedure EventGadget_", "(EventType)"};
-
 const QHash<QString, EventCall> NoCalls;
 
-// The name of a procedure its head line gives, "EventMenu_Open" of "Procedure EventMenu_Open()".
+// The name of an object's event procedure, "EventMenu_Open".
 QString ProcedureName(const EventFile &file, const QString &object)
 {
-    return QLatin1String(file.prefix).sliced(qstrlen("Procedure ")) + object;
+    return QLatin1String(file.prefix) + object;
 }
 
 void AppendHeaderIfNew(SourceLineList &target, const EventFile &file)
@@ -130,13 +122,12 @@ void AppendMissingProcedures(SourceLineList &target, const EventFile &file, cons
                              const QHash<QString, EventCall> &calls = NoCalls, QList<EventWiring> *wirings = nullptr)
 {
     AppendHeaderIfNew(target, file);
-    const QString prefix = QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
+    const QString prefix = QStringLiteral("Procedure ") + QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
     QList<bool> existing = FindProcedureHeads(target, prefix, suffix, names);
     // Any head of the procedure's name is the procedure: a second one would not compile. Most
     // heads stand as generated, so the slower look at every head is only for those not found.
     if (existing.contains(false)) {
-        const QString procedurePrefix = prefix.sliced(prefix.indexOf(QLatin1Char(' ')) + 1);
-        const QList<bool> declared = FindDeclaredProcedures(target, procedurePrefix, names);
+        const QList<bool> declared = FindDeclaredProcedures(target, QLatin1String(file.prefix), names);
         for (qsizetype i = 0; i < names.size(); ++i)
             existing[i] = existing[i] || declared[i];
     }
@@ -180,15 +171,15 @@ void EmitGadgetEventBody(SourceLineList &target, const QString &type)
 void EmitEventMenuProcedures(GenerationContext &g)
 {
     FormEvents &events = g.model.FormEventAssignments;
-    AppendAssignedProcedures(g.lines.EventMenuLines, MenuFile, AssignedEvent::Menu, events);
-    AppendMissingProcedures(g.lines.EventMenuLines, MenuFile, g.model.MenuItemList, AppendEmptyBody, events.menuCalls,
+    AppendAssignedProcedures(g.lines.EventMenuLines, MenuEvents, AssignedEvent::Menu, events);
+    AppendMissingProcedures(g.lines.EventMenuLines, MenuEvents, g.model.MenuItemList, AppendEmptyBody, events.menuCalls,
                             &events.wirings);
 }
 
 void EmitEventSizeProcedures(GenerationContext &g)
 {
     FormEvents &events = g.model.FormEventAssignments;
-    AppendMissingProcedures(g.lines.EventWindowLines, SizeFile, g.model.WindowList, AppendEmptyBody, events.resizeCalls,
+    AppendMissingProcedures(g.lines.EventWindowLines, SizeEvents, g.model.WindowList, AppendEmptyBody, events.resizeCalls,
                             &events.wirings);
 }
 
@@ -197,7 +188,7 @@ void EmitEventExitProcedures(GenerationContext &g)
 {
     const QStringList &windows = g.model.WindowList;
     const QString main = MainWindowName(g.model);
-    AppendMissingProcedures(g.lines.EventWindowLines, ExitFile, windows, [&](SourceLineList &target, qsizetype i) {
+    AppendMissingProcedures(g.lines.EventWindowLines, ExitEvents, windows, [&](SourceLineList &target, qsizetype i) {
         target << (windows[i] == main ? QStringLiteral("  ExitApplication = 1")
                           : QStringLiteral("  CloseWindow(#") + windows[i] + QLatin1Char(')'));
         target << QStringLiteral("EndProcedure");
@@ -215,8 +206,8 @@ void EmitEventGadgetProcedures(GenerationContext &g)
         }
     }
     FormEvents &events = g.model.FormEventAssignments;
-    AppendAssignedProcedures(g.lines.EventGadgetLines, GadgetFile, AssignedEvent::Gadget, events);
-    AppendMissingProcedures(g.lines.EventGadgetLines, GadgetFile, names,
+    AppendAssignedProcedures(g.lines.EventGadgetLines, GadgetEvents, AssignedEvent::Gadget, events);
+    AppendMissingProcedures(g.lines.EventGadgetLines, GadgetEvents, names,
                             [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); },
                             events.gadgetCalls, &events.wirings);
 }

@@ -1,6 +1,7 @@
 #include "emit/image_section.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/statement_scan.h"
 #include "model/generation_context.h"
 
 #include <QStringBuilder>

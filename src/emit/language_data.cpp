@@ -1,6 +1,8 @@
 #include "emit/language_data.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 #include "model/generation_context.h"
 
 namespace quarvel {

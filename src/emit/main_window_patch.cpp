@@ -1,6 +1,9 @@
 #include "emit/main_window_patch.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
 #include "model/generation_context.h"
 
 namespace quarvel {
@@ -10,15 +13,7 @@ namespace {
 // Whether a statement is the head of a procedure named name: "Procedure Main()", "Procedure.i Main()".
 bool IsHeadOf(QStringView statement, QStringView name)
 {
-    if (FirstWord(statement) != QLatin1String("PROCEDURE"))
-        return false;
-    qsizetype n = 9;
-    if (n < statement.size() && statement.at(n) == QLatin1Char('.'))
-        n = IdentifierEnd(statement, n + 1);
-    const QStringView rest = TrimLeadingBlanksView(statement.sliced(n));
-    const qsizetype end = IdentifierEnd(rest, 0);
-    return n < statement.size() && rest.size() > end && rest.first(end).compare(name, Qt::CaseInsensitive) == 0
-           && TrimLeadingBlanksView(rest.sliced(end)).startsWith(QLatin1Char('('));
+    return ProcedureHeadName(statement).compare(name, Qt::CaseInsensitive) == 0;
 }
 
 // Main.pb's main procedure takes the name a common file leaves free: its head, and the call of

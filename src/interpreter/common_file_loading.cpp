@@ -1,14 +1,18 @@
 #include "interpreter/common_file_loading.h"
 
+#include "base/basic_strings.h"
+#include "base/char_search.h"
 #include "base/file_error_line.h"
 #include "base/line_lists.h"
-#include "base/line_scan.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/object_warnings.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/top_level_code.h"
 #include "model/generation_context.h"
+#include "model/project_file.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -17,13 +21,6 @@
 #include <optional>
 
 namespace quarvel {
-
-QString ProjectRelativePath(const QString &projectDirectory, const QString &path)
-{
-    if (path.isEmpty() || !QFileInfo(path).isRelative())
-        return path;
-    return projectDirectory + path;
-}
 
 namespace {
 
@@ -77,8 +74,8 @@ QString FirstArgumentAt(const QString &line, int bracket)
 QString FirstQuotedText(const QString &line)
 {
     const int q1 = FindString(line, QLatin1Char('"'));
-    const int q2 = FindString(line, QLatin1Char('"'), q1 + 1);
-    if (q1 == 0 || q2 == 0)
+    const int q2 = q1 ? FindString(line, QLatin1Char('"'), q1 + 1) : 0;
+    if (q2 == 0)
         return QString();
     return Mid(line, q1 + 1, q2 - q1 - 1);
 }
@@ -324,8 +321,8 @@ public:
                 continue;
             const int after = int(statement.data() - code.data() + word.size()) + 1; // 1-based, after the keyword
             const int quote = FindString(code, QLatin1Char('"'), after);
-            const int close = FindString(code, QLatin1Char('"'), quote + 1);
-            if (quote == 0 || close == 0 || !TrimBlanks(Mid(code, after, quote - after)).isEmpty())
+            const int close = quote ? FindString(code, QLatin1Char('"'), quote + 1) : 0;
+            if (close == 0 || !TrimBlanks(Mid(code, after, quote - after)).isEmpty())
                 continue; // a name that is not one literal, such as #PB_Compiler_FilePath + "x.pb"
             const QString name = Mid(line, quote + 1, close - quote - 1);
             const QString target = IsAbsolutePath(name) ? name : folder_ + name;

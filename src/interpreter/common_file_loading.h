@@ -9,10 +9,6 @@ namespace quarvel {
 
 struct GenerationContext;
 
-// A relative path of the project (a common file, an include) taken from the project directory;
-// an absolute path as it stands.
-QString ProjectRelativePath(const QString &projectDirectory, const QString &path);
-
 // A common file that could not be read (missing, no permission, no regular file, too large).
 struct UnreadCommonFile {
     QString path; // the full path

@@ -1,10 +1,15 @@
 #include "interpreter/form_event_assignments.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
 #include "base/text_encoding.h"
 #include "interpreter/common_file_loading.h"
 #include "interpreter/opening_procedure.h"
+#include "model/event_files.h"
 #include "model/generation_context.h"
+#include "model/project_file.h"
 
 #include <QSet>
 
@@ -56,7 +61,7 @@ QString DeclaredHead(QStringView statement)
     if (!StartsNoCase(statement, u"DECLARE"))
         return QString();
     const QString head = QStringLiteral("Procedure") + statement.sliced(7).toString();
-    return ProcedureHead(head).isEmpty() ? QString() : head;
+    return ReadProcedureHead(head) ? head : QString();
 }
 
 enum class SelectOn { Event, Gadget, Menu, Other };
@@ -185,7 +190,7 @@ bool CalledElsewhere(const QStringList &lines, const EventProcedure &event, cons
             i = all[next++].lines.last - 1;
             continue;
         }
-        if (!ProcedureHead(lines[i]).isEmpty())
+        if (ReadProcedureHead(lines[i]))
             inProcedure = true;
         else if (IsProcedureEnd(lines[i]))
             inProcedure = false;
@@ -199,8 +204,8 @@ bool CalledElsewhere(const QStringList &lines, const EventProcedure &event, cons
 void AddProcedureHeads(const SourceLineList &lines, QHash<QString, qsizetype> &heads)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (const QString head = ProcedureHead(lines[i]); !head.isEmpty())
-            heads.insert(UpperKeepLength(ProcedureName(head)), i);
+        if (const std::optional<ProcedureHead> head = ReadProcedureHead(lines[i]))
+            heads.insert(UpperKeepLength(head->name), i);
     }
 }
 
@@ -309,7 +314,10 @@ struct AssignmentResolver {
     bool passesEvent(const EventAssignment &a) const
     {
         const auto declaration = declared.constFind(UpperKeepLength(a.procedure));
-        return declaration == declared.cend() ? a.passesEvent : !HeadArguments(ProcedureHead(declaration->head)).isEmpty();
+        if (declaration == declared.cend())
+            return a.passesEvent;
+        const std::optional<ProcedureHead> head = ReadProcedureHead(declaration->head);
+        return head && !HeadArguments(head->text).isEmpty();
     }
 
     void resolve(const EventAssignment &a, ExistingEventProcedures &menuFile, ExistingEventProcedures &gadgetFile)
@@ -330,7 +338,7 @@ struct AssignmentResolver {
         if (calls.contains(object))
             return;
         calls.insert(object, {a.procedure + QLatin1Char('(') + argument + QLatin1Char(')'), a.origin});
-        const QString eventProcedure = (gadget ? QStringLiteral("EventGadget_") : QStringLiteral("EventMenu_")) + object;
+        const QString eventProcedure = QLatin1String(gadget ? GadgetEvents.prefix : MenuEvents.prefix) + object;
         if (!(gadget ? gadgetFile : menuFile).callsOrIsMissing(eventProcedure, a.procedure))
             warn(eventProcedure + QStringLiteral(" does not call ") + a.procedure + QStringLiteral(", which the form assigns to #")
                  + object + QStringLiteral(" (") + SourceLocation(g.model, a.origin) + QStringLiteral("); add the call there."),
@@ -412,7 +420,8 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
         const QStringView text = TrimLeadingBlanksView(line);
         const QChar letter = text.isEmpty() ? QChar() : UpperChar(text.front());
         if (letter == QLatin1Char('P')) {
-            const QString name = ProcedureName(ProcedureHead(line));
+            const std::optional<ProcedureHead> head = ReadProcedureHead(line);
+            const QString name = head ? head->name.toString() : QString();
             if (name.isEmpty())
                 continue;
             known.insert(UpperKeepLength(name));
@@ -423,7 +432,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
         } else if (letter == QLatin1Char('D')) {
             for (const QStringView statement : Statements(CodeOfLine(line))) {
                 if (const QString head = DeclaredHead(statement); !head.isEmpty()) {
-                    const QString name = ProcedureName(ProcedureHead(head));
+                    const QString name = ReadProcedureHead(head)->name.toString();
                     out.declared.append({name, head, {fileIndex, i + 1}});
                     known.insert(UpperKeepLength(name));
                 }

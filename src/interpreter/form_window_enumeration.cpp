@@ -1,6 +1,9 @@
 #include "interpreter/form_window_enumeration.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 #include "model/generation_context.h"
 
 #include <QHash>

@@ -1,7 +1,10 @@
 #include "interpreter/generated_constants.h"
 
-#include "base/line_scan.h"
-#include "base/lower_case_key.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_key.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
 #include "interpreter/opening_procedure.h"
 #include "model/generation_context.h"
 
@@ -39,7 +42,7 @@ QList<DeclaredConstant> DeclaredConstants(const SourceLineList &lines)
         const QChar first = start.isEmpty() ? QChar() : UpperChar(start.front());
         if (first != QLatin1Char('#') && first != QLatin1Char('E') && first != QLatin1Char('P'))
             continue; // neither a constant, an enumeration nor a procedure's head or end
-        if (!ProcedureHead(line).isEmpty())
+        if (ReadProcedureHead(line))
             inProcedure = true;
         else if (IsProcedureEnd(line))
             inProcedure = false;
@@ -68,15 +71,15 @@ void DropGeneratedConstants(GenerationContext &g)
     const QList<DeclaredConstant> declared = DeclaredConstants(lines);
     if (declared.isEmpty())
         return;
-    QSet<LowerCaseKey> asked;
+    QSet<NoCaseKey> asked;
     for (const DeclaredConstant &constant : declared)
-        asked.insert(LowerCaseKey(constant.name));
+        asked.insert(NoCaseKey(constant.name));
     // The sections' names are many (every gadget), the sources' own constants few: each name
     // is looked up among those, without a copy.
-    QSet<QString> generated; // lower-cased
+    QSet<NoCaseKey> generated; // views the names of the design model
     const auto note = [&](QStringView name) {
-        if (asked.contains(LowerCaseKey(name)))
-            generated.insert(LowerCase(name.toString()));
+        if (asked.contains(NoCaseKey(name)))
+            generated.insert(NoCaseKey(name));
     };
     const DesignModel &m = g.model;
     for (const QStringList *names : {&m.WindowList, &m.MenuList, &m.MenuItemList, &m.StatusBarList, &m.ToolBarList})
@@ -91,7 +94,7 @@ void DropGeneratedConstants(GenerationContext &g)
         if (const QStringView name = TrimBlanksView(font.name); name.startsWith(QLatin1Char('#')))
             note(name.sliced(1));
     for (const DeclaredConstant &constant : declared) {
-        if (!generated.contains(LowerCase(constant.name)))
+        if (!generated.contains(NoCaseKey(constant.name)))
             continue;
         lines[constant.line] = CommentedOut(lines.at(constant.line));
     }

@@ -1,6 +1,6 @@
 #include "interpreter/include_scan.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 #include "base/text_encoding.h"
 #include "model/generation_context.h"
 
@@ -28,8 +28,8 @@ QString IncludeValue(const QString &line, const QString &statement)
     if (k == 0 || FindBackward(line, QLatin1Char(';'), k) || FindBackward(line, QLatin1Char('"'), k))
         return QString();
     const int q1 = FindString(line, QLatin1Char('"'), k + int(statement.size()));
-    const int q2 = FindString(line, QLatin1Char('"'), q1 + 1);
-    if (q1 == 0 || q2 == 0)
+    const int q2 = q1 ? FindString(line, QLatin1Char('"'), q1 + 1) : 0;
+    if (q2 == 0)
         return QString();
     return Mid(line, q1 + 1, q2 - q1 - 1);
 }

@@ -1,11 +1,16 @@
 #include "interpreter/language_strings.h"
 
+#include "base/basic_strings.h"
+#include "base/char_search.h"
 #include "base/file_error_line.h"
-#include "base/line_scan.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
 #include "base/text_encoding.h"
 #include "interpreter/common_file_loading.h"
 #include "interpreter/opening_procedure.h"
 #include "model/generation_context.h"
+#include "model/project_file.h"
 
 #include <QHash>
 
@@ -151,7 +156,7 @@ void ScanLanguageStrings(const SourceLineList &lines, LanguageMap &map)
 void WrapLanguageStrings(GenerationContext &g)
 {
     for (QString &line : g.model.CommonSourceLines) {
-        if (IndexOfChar(line, u'"') < 0 || !ProcedureHead(line).isEmpty())
+        if (IndexOfChar(line, u'"') < 0 || ReadProcedureHead(line))
             continue;
         const CodeLine scan = ScanCodeLine(line);
         if (!scan.literals.isEmpty() && scan.literals.last().close == 0)

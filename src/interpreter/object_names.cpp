@@ -1,6 +1,10 @@
 #include "interpreter/object_names.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_key.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 #include "base/word_memo.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
@@ -11,45 +15,23 @@ namespace quarvel {
 
 namespace {
 
-// A name that hashes and compares as its upper-cased letters: a set of them holds the names
-// themselves instead of an upper-cased copy of each.
-struct NoCaseName {
-    QString name;
-
-    friend bool operator==(const NoCaseName &a, const NoCaseName &b)
-    {
-        return a.name.size() == b.name.size() && (a.name.isEmpty() || StartsNoCase(a.name, b.name));
-    }
-};
-
-size_t qHash(const NoCaseName &key, size_t seed)
-{
-    constexpr qsizetype Short = 64;
-    if (key.name.size() > Short)
-        return qHash(UpperKeepLength(key.name), seed);
-    char16_t upper[Short];
-    for (qsizetype i = 0; i < key.name.size(); ++i)
-        upper[i] = UpperChar(key.name.at(i)).unicode();
-    return qHash(QStringView(upper, key.name.size()), seed);
-}
-
 // A name list with a set of its names in any letter case, so that a duplicate is found by one
 // lookup.
 struct NameSet {
     QStringList &list;
-    QSet<NoCaseName> names;
+    QSet<NoCaseKey> names;
 
     explicit NameSet(QStringList &list) : list(list)
     {
         for (const QString &name : list)
-            names.insert({name});
+            names.insert(NoCaseKey::Holding(name));
     }
 
     // False when the name (in any letter case) is there already.
     bool add(const QString &name)
     {
         const qsizetype known = names.size();
-        names.insert({name});
+        names.insert(NoCaseKey::Holding(name));
         if (names.size() == known)
             return false;
         list.append(name);
@@ -63,8 +45,10 @@ struct NameSet {
 QStringView ObjectArgument(const QString &s, int bracket)
 {
     // The first of a comma and a closing bracket, in one look.
-    const int e = int(IndexOfAny(s, bracket - 1, u',', u')', u')')) + 1;
-    return TrimBlanksView(MidView(s, bracket + 1, e - bracket - 1));
+    const qsizetype end = IndexOfAny(s, bracket - 1, u',', u')', u')');
+    if (end < 0)
+        return QStringView();
+    return TrimBlanksView(MidView(s, bracket + 1, int(end) - bracket));
 }
 
 // The identifier of an object argument, after its "#".
@@ -87,11 +71,11 @@ bool HasMenuItemCommand(const QString &line)
     return FindCommandNoCase(line, u"MENUITEM(#") != 0;
 }
 
-QSet<NoCaseName> GadgetKeys(const QList<GadgetRecord> &gadgets)
+QSet<NoCaseKey> GadgetKeys(const QList<GadgetRecord> &gadgets)
 {
-    QSet<NoCaseName> keys;
+    QSet<NoCaseKey> keys;
     for (const GadgetRecord &gadget : gadgets)
-        keys.insert({gadget.name});
+        keys.insert(NoCaseKey::Holding(gadget.name));
     return keys;
 }
 
@@ -133,7 +117,7 @@ struct Collector {
     NameSet menuItems{g.model.MenuItemList};
     NameSet statusBars{g.model.StatusBarList};
     NameSet toolBars{g.model.ToolBarList};
-    QSet<NoCaseName> gadgets = GadgetKeys(g.model.GadgetList);
+    QSet<NoCaseKey> gadgets = GadgetKeys(g.model.GadgetList);
 
     // A duplicate that the generated enumerations cannot carry: the run stops.
     bool stopOnDuplicate(NameSet &set, const QString &name, const char *what)
@@ -169,7 +153,7 @@ struct Collector {
     void addGadget(const QString &name, const QString &type)
     {
         const qsizetype known = gadgets.size();
-        gadgets.insert({name});
+        gadgets.insert(NoCaseKey::Holding(name));
         if (gadgets.size() == known)
             return;
         g.model.GadgetList.append({name, type});

@@ -1,7 +1,9 @@
 #include "interpreter/object_numbers.h"
 
-#include "base/line_scan.h"
-#include "base/lower_case_key.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_key.h"
+#include "base/statement_scan.h"
 #include "base/word_memo.h"
 #include "interpreter/form_window_enumeration.h"
 #include "model/generation_context.h"
@@ -80,7 +82,7 @@ public:
     {
         values_.reserve(constants_.size());
         for (const EnumerationMember &constant : constants_)
-            values_.insert(LowerCaseKey(constant.key), constant.value);
+            values_.insert(NoCaseKey(constant.key), constant.value);
     }
 
     const QList<EnumerationMember> &constants() const { return constants_; }
@@ -170,23 +172,23 @@ private:
         if (!argument.startsWith(QLatin1Char('#')) || IdentifierEnd(argument, 1) != argument.size())
             return false;
         const QStringView name = argument.sliced(1);
-        const auto known = values_.constFind(LowerCaseKey(name));
-        if (known == values_.cend() || generated(kind).contains(LowerCaseKey(name)))
+        const auto known = values_.constFind(NoCaseKey(name));
+        if (known == values_.cend() || generated(kind).contains(NoCaseKey(name)))
             return false;
         value = *known;
         return true;
     }
 
     // The names of Quarvel's constants of a kind, gathered the first time they are asked for.
-    const QSet<LowerCaseKey> &generated(Kind kind)
+    const QSet<NoCaseKey> &generated(Kind kind)
     {
-        QSet<LowerCaseKey> &names = generated_[kind];
+        QSet<NoCaseKey> &names = generated_[kind];
         if (!names.isEmpty() || members(kind) == 0)
             return names;
         const DesignModel &m = g_.model;
         const auto add = [&names](const QStringList &list) {
             for (const QString &name : list)
-                names.insert(LowerCaseKey(name));
+                names.insert(NoCaseKey(name));
         };
         switch (kind) {
         case Window: add(m.WindowList); break;
@@ -196,15 +198,15 @@ private:
         case ToolBar: add(m.ToolBarList); break;
         case Gadget:
             for (const GadgetRecord &gadget : m.GadgetList)
-                names.insert(LowerCaseKey(gadget.name));
+                names.insert(NoCaseKey(gadget.name));
             break;
         case Image:
             for (const ImageRecord &image : m.ImageList)
-                names.insert(LowerCaseKey(WithoutMark(image.name)));
+                names.insert(NoCaseKey(WithoutMark(image.name)));
             break;
         case Font:
             for (const FontRecord &font : m.FontList)
-                names.insert(LowerCaseKey(WithoutMark(font.name)));
+                names.insert(NoCaseKey(WithoutMark(font.name)));
             break;
         case None: break;
         }
@@ -223,8 +225,8 @@ private:
     GenerationContext &g_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
-    QHash<LowerCaseKey, qint64> values_; // the keys view the names of constants_
-    QSet<LowerCaseKey> generated_[KindCount]; // keys view the names of the design model
+    QHash<NoCaseKey, qint64> values_; // the keys view the names of constants_
+    QSet<NoCaseKey> generated_[KindCount]; // keys view the names of the design model
     qint64 highest_[KindCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
     WordMemo<Kind> words_;
 };
@@ -234,12 +236,12 @@ private:
 // the designer's own enumeration.
 void UseFormConstants(NumbersInUse &numbers, Kind kind, const SourceLineList &lines, const QString &block)
 {
-    QHash<LowerCaseKey, qint64> values; // keys view the members' names
+    QHash<NoCaseKey, qint64> values; // keys view the members' names
     QSet<qsizetype> declarations;
     for (const EnumerationMember &member : numbers.constants()) {
         if (member.block != block)
             continue;
-        values.insert(LowerCaseKey(member.key), member.value);
+        values.insert(NoCaseKey(member.key), member.value);
         declarations.insert(member.line);
     }
     if (values.isEmpty())
@@ -254,7 +256,7 @@ void UseFormConstants(NumbersInUse &numbers, Kind kind, const SourceLineList &li
             const qsizetype end = IdentifierEnd(text, h + 1);
             if (end == h + 1 || code.InLiteral(int(h) + 1))
                 continue;
-            if (const auto value = values.constFind(LowerCaseKey(text.sliced(h + 1, end - h - 1))); value != values.cend())
+            if (const auto value = values.constFind(NoCaseKey(text.sliced(h + 1, end - h - 1))); value != values.cend())
                 numbers.use(kind, *value);
         }
     }

@@ -1,6 +1,7 @@
 #include "interpreter/object_warnings.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
 #include "model/generation_context.h"
 
 #include <QFileInfo>
@@ -93,7 +94,7 @@ struct FileScan {
 // The calls checked here; a line holding none of them needs none of the searches.
 const CallSet &CheckedCalls()
 {
-    static const CallSet calls{u"OPENWINDOW(", u"MENUITEM(", u"TOOLBARSTANDARDBUTTON(", u"TOOLBARIMAGEBUTTON("};
+    static const CallSet calls{{0, u"OPENWINDOW("}, {1, u"MENUITEM("}, {2, u"TOOLBARSTANDARDBUTTON("}, {3, u"TOOLBARIMAGEBUTTON("}};
     return calls;
 }
 

@@ -1,16 +1,14 @@
 #include "interpreter/opening_procedure.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
 #include "model/generation_context.h"
 
 namespace quarvel {
 
 namespace {
-
-bool IsBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
 
 // A procedure can be called without arguments when it has none or each has a default.
 bool CallableWithoutArguments(const QString &head)
@@ -26,6 +24,7 @@ bool CallableWithoutArguments(const QString &head)
 // "Open_" + window when that is defined.
 struct Opener {
     QString head;           // empty: the window is opened outside any procedure
+    QString name;           // the name of that procedure
     qsizetype line = -1;    // its first OpenWindow line in CommonSourceLines
     QString definedHead;    // the head of Open_ + window; empty when there is none
     bool defined = false;
@@ -37,20 +36,22 @@ QHash<QString, Opener> FindOpeners(const SourceLineList &lines, qsizetype count)
 {
     QHash<QString, Opener> openers;
     QHash<QString, QString> heads; // upper-cased procedure name -> head
-    QString head;
+    QString head, name;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
-        if (const QString h = ProcedureHead(line); !h.isEmpty()) {
-            head = h;
-            heads.insert(UpperKeepLength(ProcedureName(h)), h);
+        if (const std::optional<ProcedureHead> h = ReadProcedureHead(line)) {
+            head = h->text.toString();
+            name = h->name.toString();
+            heads.insert(UpperKeepLength(name), head);
         } else if (IsProcedureEnd(line)) {
             head.clear();
+            name.clear();
         } else if (openers.size() == count) {
             continue;
         } else if (const QString window = OpenedWindowConstant(line); !window.isEmpty()) {
             const QString key = UpperKeepLength(window);
             if (!openers.contains(key))
-                openers.insert(key, {head, i, QString(), false});
+                openers.insert(key, {head, name, i, QString(), false});
         }
     }
     for (auto it = openers.begin(); it != openers.end(); ++it) {
@@ -74,8 +75,12 @@ bool Callable(const Opener &opener)
 QString ParentWindow(const QString &line, const QString &window, const QSet<QString> &windows)
 {
     const int open = FindCallNoCase(line, u"OPENWINDOW(#");
+    if (open == 0)
+        return QString();
     for (int k = FindCallNoCase(line, u"WINDOWID(#", open + 1); k; k = FindCallNoCase(line, u"WINDOWID(#", k + 1)) {
         const int close = FindString(line, QLatin1Char(')'), k);
+        if (close == 0)
+            break;
         const QString parent = TrimBlanks(Mid(line, k + 10, close - k - 10));
         const QString key = UpperKeepLength(parent);
         if (windows.contains(key) && key != UpperKeepLength(window))
@@ -86,52 +91,6 @@ QString ParentWindow(const QString &line, const QString &window, const QSet<QStr
 
 } // namespace
 
-// Every line of the windows' code is asked whether it begins or ends a procedure; the first
-// letter of its code answers for nearly all of them.
-static bool CodeStartsWith(QStringView text, char16_t upperLetter)
-{
-    return !text.isEmpty() && UpperChar(text.front()) == QChar(upperLetter);
-}
-
-QString ProcedureHead(const QString &line)
-{
-    const QStringView text = TrimLeadingBlanksView(line);
-    if (!CodeStartsWith(text, u'P') || !StartsNoCase(text, u"PROCEDURE"))
-        return QString();
-    qsizetype n = 9;
-    for (const QStringView variant : {u"CDLL", u"DLL", u"C"})
-        if (StartsNoCase(text.sliced(n), variant)) {
-            n += variant.size();
-            break;
-        }
-    if (n < text.size() && text.at(n) == QLatin1Char('.')) // the return type
-        while (n < text.size() && !IsBlank(text.at(n)))
-            ++n;
-    if (n >= text.size() || !IsBlank(text.at(n)))
-        return QString(); // ProcedureReturn, a Procedure... variable, a bare keyword
-    return TrimBlanks(text.sliced(n));
-}
-
-bool IsProcedureEnd(const QString &line)
-{
-    const QStringView text = TrimLeadingBlanksView(line);
-    return CodeStartsWith(text, u'E') && StartsNoCase(text, u"ENDPROCEDURE") && (text.size() == 12 || !IsIdentifierChar(UpperChar(text.at(12))));
-}
-
-QStringList HeadArguments(const QString &head)
-{
-    const int open = FindString(head, QLatin1Char('('));
-    const int close = FindBackward(head, QLatin1Char(')'));
-    if (open == 0 || close <= open)
-        return {};
-    return SplitOutsideBrackets(MidView(head, open + 1, close - open - 1));
-}
-
-QString ProcedureName(const QString &head)
-{
-    return TrimBlanks(head.section(QLatin1Char('('), 0, 0));
-}
-
 QString OpenedWindowConstant(const QString &line)
 {
     const int k = FindCallNoCase(line, u"OPENWINDOW(#");
@@ -139,6 +98,8 @@ QString OpenedWindowConstant(const QString &line)
         return QString();
     const int bracket = k + 10;
     const int comma = FindString(line, QLatin1Char(','), bracket);
+    if (comma == 0)
+        return QString();
     return Trim(Mid(line, bracket + 2, comma - bracket - 2));
 }
 
@@ -195,7 +156,7 @@ void ChooseMainWindow(GenerationContext &g)
     if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
     if (CallableWithoutArguments(o.head)) {
-        m.FirstWindowOpener = ProcedureName(o.head) + QStringLiteral("()");
+        m.FirstWindowOpener = o.name + QStringLiteral("()");
         return;
     }
     g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")

@@ -1,25 +1,11 @@
-// The window Main.pb opens and the procedure it opens it with, and the procedure structure of a source that the window checks rely on.
+// The window Main.pb opens and the procedure it opens it with.
 #pragma once
 
 #include <QString>
-#include <QStringList>
 
 namespace quarvel {
 
 struct GenerationContext;
-
-// The head of a procedure ("Procedure", "Procedure.i", "ProcedureC", "ProcedureDLL", ...):
-// the text after the keyword and its type, "Name(arguments)"; empty for any other line.
-QString ProcedureHead(const QString &line);
-
-// Whether a line ends a procedure.
-bool IsProcedureEnd(const QString &line);
-
-// The name of a procedure head "Name(arguments)".
-QString ProcedureName(const QString &head);
-
-// The arguments of a procedure head, split at the commas outside brackets and strings.
-QStringList HeadArguments(const QString &head);
 
 // The window a line opens by its constant, without "#"; empty for any other line.
 QString OpenedWindowConstant(const QString &line);

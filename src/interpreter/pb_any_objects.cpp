@@ -1,6 +1,8 @@
 #include "interpreter/pb_any_objects.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 #include "interpreter/source_structure.h"
 #include "model/generation_context.h"
 
@@ -144,6 +146,8 @@ void TestOpenedWindowAfter(SourceLineList &lines, qsizetype opening, const QStri
 QString CreatedConstant(const QString &line)
 {
     const int bracket = FindString(line, QStringLiteral("(#"));
+    if (bracket == 0)
+        return QString();
     const int comma = FindString(line, QLatin1Char(','), bracket);
     const int close = FindString(line, QLatin1Char(')'), bracket);
     const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
@@ -155,6 +159,8 @@ QString CreatedConstant(const QString &line)
 void RestorePbAny(QString &line, const VariableObject &object)
 {
     const int bracket = FindString(line, QStringLiteral("(#"));
+    if (bracket == 0)
+        return;
     const QString call = Left(line, bracket + 1) + QStringLiteral("PB_Any")
                          + Mid(line, bracket + 2 + int(object.constant.size()));
     line = Indentation(line) + object.variable + QStringLiteral(" = ") + TrimLeadingBlanks(call);

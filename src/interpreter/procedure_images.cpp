@@ -1,6 +1,8 @@
 #include "interpreter/procedure_images.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/generation_context.h"
 

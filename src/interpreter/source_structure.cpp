@@ -1,6 +1,9 @@
 #include "interpreter/source_structure.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
 #include "interpreter/opening_procedure.h"
 
 namespace quarvel {
@@ -60,7 +63,7 @@ bool OneLineProcedure(const QString &line)
 // for events, which window it opens, whether the line shares main-code variables.
 void ReadProcedureLine(FileStructure &s, const QString &line, qint32 index, const QString &procedure)
 {
-    static const CallSet calls{u"OPENWINDOW(#", u"WAITWINDOWEVENT("};
+    static const CallSet calls{{0, u"OPENWINDOW(#"}, {1, u"WAITWINDOWEVENT("}};
     const QStringView code = TrimLeadingBlanksView(line);
     if (StartsNoCase(code, u"SHARED") && (code.size() == 6 || !IsIdentifierChar(code.at(6))))
         s.sharedLines.append(index);
@@ -178,8 +181,8 @@ FileStructure ReadFileStructure(const QStringList &lines)
     for (qint32 i = 0; i < n; ++i) {
         const QString &line = lines.at(i);
         if (!inProcedure && open.Innermost() != BlockKind::Opaque) {
-            if (const QString head = ProcedureHead(line); !head.isEmpty()) {
-                s.procedures.insert(UpperKeepLength(ProcedureName(head)), i);
+            if (const std::optional<ProcedureHead> head = ReadProcedureHead(line)) {
+                s.procedures.insert(UpperKeepLength(head->name), i);
                 inProcedure = !OneLineProcedure(line);
                 s.inProcedure[i] = true;
                 continue;
@@ -205,8 +208,8 @@ FileStructure ReadFileStructure(const QStringList &lines)
         for (qint32 i = 0; i < n; ++i) {
             if (!s.inProcedure.at(i))
                 continue;
-            if (const QString head = ProcedureHead(lines.at(i)); !head.isEmpty())
-                procedure = UpperKeepLength(ProcedureName(head));
+            if (const std::optional<ProcedureHead> head = ReadProcedureHead(lines.at(i)))
+                procedure = UpperKeepLength(head->name);
             ReadProcedureLine(s, lines.at(i), i, procedure);
         }
     }

@@ -1,6 +1,9 @@
 #include "interpreter/template_names.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/source_structure.h"
 #include "model/generation_context.h"
@@ -32,8 +35,8 @@ QHash<QString, qsizetype> DefinedProcedures(const SourceLineList &lines)
 {
     QHash<QString, qsizetype> defined;
     for (qsizetype i = 0; i < lines.size(); ++i)
-        if (const QString head = ProcedureHead(lines.at(i)); !head.isEmpty())
-            if (const QString name = UpperKeepLength(ProcedureName(head)); !defined.contains(name))
+        if (const std::optional<ProcedureHead> head = ReadProcedureHead(lines.at(i)))
+            if (const QString name = UpperKeepLength(head->name); !defined.contains(name))
                 defined.insert(name, i);
     return defined;
 }

@@ -1,6 +1,8 @@
 #include "interpreter/top_level_code.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/statement_scan.h"
 
 namespace quarvel {
 

@@ -1,7 +1,10 @@
 #include "interpreter/window_prefixes.h"
 
-#include "base/line_scan.h"
-#include "base/lower_case_key.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_key.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 #include "base/word_memo.h"
 #include "interpreter/object_names.h"
 #include "interpreter/pb_any_objects.h"
@@ -22,13 +25,16 @@ enum Call { OpenWindow, UseGadgetList, CreateToolBar, CreateStatusBar };
 
 const CallSet &WindowCalls()
 {
-    static const CallSet calls{u"OPENWINDOW(#", u"USEGADGETLIST(", u"CREATETOOLBAR(", u"CREATESTATUSBAR("};
+    static const CallSet calls{{OpenWindow, u"OPENWINDOW(#"},
+                               {UseGadgetList, u"USEGADGETLIST("},
+                               {CreateToolBar, u"CREATETOOLBAR("},
+                               {CreateStatusBar, u"CREATESTATUSBAR("}};
     return calls;
 }
 
 int FindCall(const QString &s, quint64 calls, Call call, int start = 1)
 {
-    return (calls & (quint64(1) << call)) ? FindCallNoCase(s, WindowCalls().call(call), start) : 0;
+    return CallSet::Holds(calls, call) ? FindCallNoCase(s, WindowCalls().call(call), start) : 0;
 }
 
 // A comment line: its first ";" lies in the first nine characters. The indentation of
@@ -39,11 +45,13 @@ bool IsCommentLine(const QString &s)
 }
 
 // The window named inside the first "WindowID(#...)" bracket pair of a line, starting the
-// bracket search at from.
+// bracket search at from; empty when no bracket pair follows.
 QString WindowNameInBrackets(const QString &s, int from)
 {
     const int p = FindString(s, QLatin1Char('('), from);
-    const int e = FindString(s, QLatin1Char(')'), p);
+    const int e = p ? FindString(s, QLatin1Char(')'), p) : 0;
+    if (e == 0)
+        return QString();
     // A variable that holds a window ("WindowID(Window_0)") is named in full; otherwise the
     // "#" right after the bracket is skipped, and written as "WindowID( #W )" it follows a blank.
     const QString argument = Trim(Mid(s, p + 1, e - p - 1));
@@ -104,20 +112,20 @@ struct WindowsOfCode {
     SourceLineList original; // the lines as read: the names of the creations lie in them
     QStringList givenNames;  // names given to objects here
     QStringList windows;
-    QHash<LowerCaseKey, qint32> windowIndex; // keys view the names of windows
+    QHash<NoCaseKey, qint32> windowIndex; // keys view the names of windows
     QList<qint32> lines; // the window of each line
     QList<Creation> creations;
-    QHash<LowerCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
+    QHash<NoCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
     QHash<quint64, qsizetype> createdIn;    // ObjectInWindow -> the object's first creation there
 
     qint32 windowNamed(const QString &name)
     {
         if (name.isEmpty())
             return NoWindow;
-        if (const auto known = windowIndex.constFind(LowerCaseKey(name)); known != windowIndex.cend())
+        if (const auto known = windowIndex.constFind(NoCaseKey(name)); known != windowIndex.cend())
             return *known;
         windows.append(name);
-        windowIndex.insert(LowerCaseKey(windows.last()), qint32(windows.size() - 1));
+        windowIndex.insert(NoCaseKey(windows.last()), qint32(windows.size() - 1));
         return qint32(windows.size() - 1);
     }
 };
@@ -258,9 +266,9 @@ void IndexObjects(WindowsOfCode &code)
     code.createdIn.reserve(code.creations.size());
     for (qsizetype c = 0; c < code.creations.size(); ++c) {
         Creation &creation = code.creations[c];
-        auto known = code.objects.find(LowerCaseKey(creation.name));
+        auto known = code.objects.find(NoCaseKey(creation.name));
         if (known == code.objects.end())
-            known = code.objects.insert(LowerCaseKey(creation.name), c);
+            known = code.objects.insert(NoCaseKey(creation.name), c);
         const qsizetype object = *known;
         const quint64 inWindow = ObjectInWindow(object, creation.window);
         if (code.createdIn.contains(inWindow))
@@ -395,7 +403,7 @@ private:
                 || (h > 0 && IsIdentifierChar(code.at(h - 1))) || IsDeclaredAt(code, h, nameEnd, inEnumeration))
                 continue;
             const QStringView name = code.sliced(h + 1, nameEnd - h - 1);
-            const auto object = code_.objects.constFind(LowerCaseKey(name));
+            const auto object = code_.objects.constFind(NoCaseKey(name));
             if (object == code_.objects.cend())
                 continue; // not an object: a window, a user constant, one of PureBasic's own
             if (const qint32 window = windowOf(*object, line, name); window != NoWindow)

@@ -215,7 +215,6 @@ struct OutputLines {
     SourceLineList ConstantLines;
     SourceLineList FontLines;
     SourceLineList ImageLines;
-    SourceLineList ScratchLines;
 };
 
 // Empties every per-generation list; the name tables, the user gadget list, the switches and

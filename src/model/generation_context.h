@@ -79,7 +79,7 @@ struct GenerationContext {
     DesignModel model;
     OutputLines lines;
     BindingList bindings;
-    TextFormat outputFormat = FormatUtf8;
+    TextFormat outputFormat = TextFormat::Utf8;
     QHash<QString, LineEnds> userLineEnds; // how the user's files read by this run end their lines, by path
     QList<StagedInclude> stagedIncludes;
     RunFaults faults;

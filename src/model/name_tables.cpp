@@ -1,6 +1,6 @@
 #include "model/name_tables.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 
 namespace quarvel {
 

@@ -37,8 +37,8 @@ void ReadSwitchLine(QString line, Switches &switches)
     line.remove(QLatin1Char(';'));
     const QString key = line.section(QLatin1Char('='), 0, 0);
     const QString value = line.section(QLatin1Char('='), 1, 1);
-    if (int *target = switches.find(key))
-        *target = NumericValue(value);
+    if (bool *target = switches.find(key))
+        *target = SwitchFromNumber(NumericValue(value));
 }
 
 } // namespace
@@ -49,7 +49,7 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
     lines << QStringLiteral("[FILES]") << project.CommonFiles << QString();
     lines << QStringLiteral("[SWITCH]");
     for (int i = 0; i < Switches::Count; ++i)
-        lines << QLatin1String(Switches::Names()[i]) + QLatin1Char('=') + QString::number(project.switches.at(i));
+        lines << QLatin1String(Switches::Names()[i]) + QLatin1Char('=') + QString::number(SwitchNumber(project.switches.at(i)));
     lines << QString();
 
     for (const ObjectKind kind : AllObjectKinds) {
@@ -57,7 +57,7 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
                                               : StoredNamesOfKind(project.Stored, kind);
         lines << SectionHeader(kind) << names << QString();
     }
-    return EncodeLines(lines, FormatUtf8).mid(3); // UTF-8 without byte-order mark
+    return EncodeLines(lines, TextFormat::Utf8).mid(3); // UTF-8 without byte-order mark
 }
 
 FileResult FinishProjectSave(ProjectState &project, bool written)
@@ -75,6 +75,13 @@ FileResult SaveProject(const QString &path, ProjectState &project, const FileWri
     if (project.CommonFiles.isEmpty())
         return FileResult::NotDone();
     return FinishProjectSave(project, writer.Write(path, ProjectFileText(project, designLists)));
+}
+
+QString ProjectRelativePath(const QString &projectDirectory, const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isRelative())
+        return path;
+    return projectDirectory + path;
 }
 
 QString ProjectFilePath(const QString &projectDirectory, const QString &path)
@@ -106,7 +113,7 @@ void ReadProjectText(const QByteArray &bytes, ProjectState &project)
     // The list a section's lines go to is looked up once, at its header.
     QString section;
     QStringList *names = nullptr;
-    for (const QString &line : SplitLines(DecodeText(text, FormatUtf8))) {
+    for (const QString &line : SplitLines(DecodeText(text, TextFormat::Utf8))) {
         if (line.startsWith(QLatin1Char('['))) {
             section = line;
             names = section == QLatin1String("[FILES]") ? &project.CommonFiles

@@ -25,6 +25,10 @@ FileResult FinishProjectSave(ProjectState &project, bool written);
 // The file's text as SaveProject writes it.
 QByteArray ProjectFileText(const ProjectState &project, const DesignModel *designLists);
 
+// A relative path of the project (a common file, an include) taken from the project directory;
+// an absolute path as it stands.
+QString ProjectRelativePath(const QString &projectDirectory, const QString &path);
+
 // A common file as the project file keeps it: relative to projectDirectory when the file lies
 // in or below it, so that the project can move with its files; else its full path.
 QString ProjectFilePath(const QString &projectDirectory, const QString &path);

@@ -9,19 +9,19 @@ const std::array<const char *, Switches::Count> &Switches::Names()
     return names;
 }
 
-int &Switches::at(int index)
+bool &Switches::at(int index)
 {
-    int *fields[Count] = {&Parend, &PB_Ignore, &Multilang, &Image_Include, &Image_Null,
+    bool *fields[Count] = {&Parend, &PB_Ignore, &Multilang, &Image_Include, &Image_Null,
                           &UseCallFast, &Utf8};
     return *fields[index];
 }
 
-int Switches::at(int index) const
+bool Switches::at(int index) const
 {
     return const_cast<Switches *>(this)->at(index);
 }
 
-int *Switches::find(const QString &name)
+bool *Switches::find(const QString &name)
 {
     for (int i = 0; i < Count; ++i)
         if (name == QLatin1String(Names()[i]))

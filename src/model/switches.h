@@ -8,22 +8,33 @@
 namespace quarvel {
 
 struct Switches {
-    int Parend = 1;
-    int PB_Ignore = 1;
-    int Multilang = 0;
-    int Image_Include = 0;
-    int Image_Null = 0;
-    int UseCallFast = 1;
-    int Utf8 = 1;
+    bool Parend = true;
+    bool PB_Ignore = true;
+    bool Multilang = false;
+    bool Image_Include = false;
+    bool Image_Null = false;
+    bool UseCallFast = true;
+    bool Utf8 = true;
 
     static constexpr int Count = 7;
     static const std::array<const char *, Count> &Names();
-    int &at(int index);
-    int at(int index) const;
-    int *find(const QString &name); // exact, case-sensitive; nullptr for an unknown name
+    bool &at(int index);
+    bool at(int index) const;
+    bool *find(const QString &name); // exact, case-sensitive; nullptr for an unknown name
 
-    static Switches AllOff() { return {0, 0, 0, 0, 0, 0, 0}; }
+    static Switches AllOff() { return {false, false, false, false, false, false, false}; }
     bool operator==(const Switches &) const = default;
 };
+
+// The project file, the settings file and the command line give a switch as a number: 0 is
+// off, any other number on. They store it as 1 or 0.
+inline bool SwitchFromNumber(qint64 number)
+{
+    return number != 0;
+}
+inline int SwitchNumber(bool on)
+{
+    return on ? 1 : 0;
+}
 
 } // namespace quarvel

@@ -1,8 +1,8 @@
 #include "pipeline/backup.h"
 
 #include "base/file_reader.h"
-#include "interpreter/common_file_loading.h"
 #include "model/generation_context.h"
+#include "model/project_file.h"
 #include "pipeline/write_output_files.h"
 
 #include <QDir>

@@ -1,10 +1,14 @@
 #include "pipeline/event_procedure_findings.h"
 
-#include "base/line_scan.h"
-#include "base/lower_case_key.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
+#include "base/no_case_key.h"
 #include "emit/event_procedures.h"
-#include "interpreter/common_file_loading.h"
-#include "interpreter/opening_procedure.h"
+#include "model/project_file.h"
+#include "model/event_files.h"
 #include "model/generation_context.h"
 
 #include <QDir>
@@ -46,11 +50,9 @@ bool HoldsFollowedBy(QStringView line, const NamedHead &head, QLatin1StringView 
     return false;
 }
 
-// One kind of event procedure: the file it lives in, its name prefix and its head's tail.
+// One kind of event procedure and the objects that have one.
 struct EventKind {
-    const char *file;
-    const char *prefix;
-    const char *suffix;
+    const EventFile &events;
     QStringList objects;
 };
 
@@ -78,27 +80,27 @@ QSet<QString> SkeletonLines()
 
 // The lines of the standard heads (prefix, name and suffix as written) by name in any letter
 // case; of a name standing twice, the last.
-QHash<LowerCaseKey, qsizetype> StandardHeads(const SourceLineList &lines, const QList<NamedHead> &heads,
+QHash<NoCaseKey, qsizetype> StandardHeads(const SourceLineList &lines, const QList<NamedHead> &heads,
                                              const EventKind &kind)
 {
-    const QLatin1StringView prefix(kind.prefix);
-    QHash<LowerCaseKey, qsizetype> standard;
+    const QLatin1StringView prefix(kind.events.prefix);
+    QHash<NoCaseKey, qsizetype> standard;
     standard.reserve(heads.size());
     for (const NamedHead &head : heads) {
-        if (head.name.startsWith(prefix) && HoldsFollowedBy(lines[head.line], head, QLatin1String(kind.suffix)))
-            standard.insert(LowerCaseKey(head.name), head.line);
+        if (head.name.startsWith(prefix) && HoldsFollowedBy(lines[head.line], head, QLatin1String(kind.events.suffix)))
+            standard.insert(NoCaseKey(head.name), head.line);
     }
     return standard;
 }
 
 // The objects of one kind by name in any letter case, each with the line of its standard head
 // (-1 while none is known). Nothing is inserted once built, so pointers to the lines hold.
-QHash<LowerCaseKey, qsizetype> ObjectsOf(const QStringList &names)
+QHash<NoCaseKey, qsizetype> ObjectsOf(const QStringList &names)
 {
-    QHash<LowerCaseKey, qsizetype> objects;
+    QHash<NoCaseKey, qsizetype> objects;
     objects.reserve(names.size());
     for (const QString &name : names)
-        objects.insert(LowerCaseKey(QStringView(name)), -1);
+        objects.insert(NoCaseKey(QStringView(name)), -1);
     return objects;
 }
 
@@ -106,17 +108,17 @@ QHash<LowerCaseKey, qsizetype> ObjectsOf(const QStringList &names)
 // for a head without an object); every standard head enters its line there, the last one of
 // a name standing twice winning. Heads with the prefix in another letter case stay nullptr.
 QList<qsizetype *> HeadObjects(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
-                               QHash<LowerCaseKey, qsizetype> &objects)
+                               QHash<NoCaseKey, qsizetype> &objects)
 {
-    const QLatin1StringView prefix(kind.prefix);
+    const QLatin1StringView prefix(kind.events.prefix);
     QList<qsizetype *> found(heads.size(), nullptr);
     for (qsizetype h = 0; h < heads.size(); ++h) {
         const NamedHead &head = heads[h];
         if (!head.name.startsWith(prefix))
             continue;
-        if (const auto object = objects.find(LowerCaseKey(head.name.sliced(prefix.size()))); object != objects.end()) {
+        if (const auto object = objects.find(NoCaseKey(head.name.sliced(prefix.size()))); object != objects.end()) {
             found[h] = &*object;
-            if (HoldsFollowedBy(lines[head.line], head, QLatin1String(kind.suffix)))
+            if (HoldsFollowedBy(lines[head.line], head, QLatin1String(kind.events.suffix)))
                 *object = head.line;
         }
     }
@@ -128,14 +130,14 @@ QList<qsizetype *> HeadObjects(const SourceLineList &lines, const QList<NamedHea
 // looked up by the whole name in any letter case. Rare, so the table is built on demand.
 std::optional<qsizetype> OtherCaseStandard(const SourceLineList &lines, const QList<NamedHead> &heads,
                                            const NamedHead &head, const EventKind &kind,
-                                           const QHash<LowerCaseKey, qsizetype> &objects,
-                                           std::optional<QHash<LowerCaseKey, qsizetype>> &standardHeads)
+                                           const QHash<NoCaseKey, qsizetype> &objects,
+                                           std::optional<QHash<NoCaseKey, qsizetype>> &standardHeads)
 {
-    if (!objects.contains(LowerCaseKey(head.name.sliced(qstrlen(kind.prefix)))))
+    if (!objects.contains(NoCaseKey(head.name.sliced(qstrlen(kind.events.prefix)))))
         return std::nullopt;
     if (!standardHeads)
         standardHeads = StandardHeads(lines, heads, kind);
-    return standardHeads->value(LowerCaseKey(head.name), -1);
+    return standardHeads->value(NoCaseKey(head.name), -1);
 }
 
 // Orphaned procedures (no object of their name any more) and edited heads (the object's
@@ -144,10 +146,10 @@ std::optional<qsizetype> OtherCaseStandard(const SourceLineList &lines, const QL
 void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
                                 QList<ReportFinding> &out)
 {
-    const QString prefix = QLatin1String(kind.prefix);
-    QHash<LowerCaseKey, qsizetype> objects = ObjectsOf(kind.objects);
+    const QString prefix = QLatin1String(kind.events.prefix);
+    QHash<NoCaseKey, qsizetype> objects = ObjectsOf(kind.objects);
     const QList<qsizetype *> headObjects = HeadObjects(lines, heads, kind, objects);
-    std::optional<QHash<LowerCaseKey, qsizetype>> standardHeads;
+    std::optional<QHash<NoCaseKey, qsizetype>> standardHeads;
     static const QSet<QString> skeleton = SkeletonLines();
     for (qsizetype h = 0; h < heads.size(); ++h) {
         const auto &[i, name] = heads[h];
@@ -161,7 +163,7 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
             continue;
         }
         if (!standard) {
-            out.append({FindingKind::OrphanedProcedure, QLatin1String(kind.file), int(i + 1),
+            out.append({FindingKind::OrphanedProcedure, QLatin1String(kind.events.name), int(i + 1),
                         name.toString() + QStringLiteral(" has no object any more; left in place, it holds ")
                             + QString::number(UserLinesOf(lines, i, skeleton)) + QStringLiteral(" lines of your code.")});
         } else if (*standard != i) {
@@ -170,9 +172,9 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
             const QString beside = *standard < 0
                 ? QStringLiteral("; it is kept as the procedure, none other is appended.")
                 : QStringLiteral(", so a second one stands at line ") + QString::number(*standard + 1) + QLatin1Char('.');
-            out.append({FindingKind::EditedHead, QLatin1String(kind.file), int(i + 1),
+            out.append({FindingKind::EditedHead, QLatin1String(kind.events.name), int(i + 1),
                         TrimBlanks(lines[i]) + QStringLiteral(" is not the standard head Procedure ") + prefix
-                            + name.sliced(prefix.size()).toString() + QLatin1String(kind.suffix) + beside});
+                            + name.sliced(prefix.size()).toString() + QLatin1String(kind.events.suffix) + beside});
         }
     }
 }
@@ -185,11 +187,10 @@ void FindEventFindings(const GenerationContext &g, QList<ReportFinding> &out)
     const SourceLineList &menu = g.lines.EventMenuLines, &gadget = g.lines.EventGadgetLines,
                          &window = g.lines.EventWindowLines;
     const QList<NamedHead> windowHeads = ProcedureHeads(window);
-    FindEventProcedureFindings(menu, ProcedureHeads(menu), {"EventMenu.pb", "EventMenu_", "()", g.model.MenuItemList}, out);
-    FindEventProcedureFindings(gadget, ProcedureHeads(gadget), {"EventGadget.pb", "EventGadget_", "(EventType)", gadgets},
-                               out);
-    FindEventProcedureFindings(window, windowHeads, {"EventWindow.pb", "EventSize_", "()", g.model.WindowList}, out);
-    FindEventProcedureFindings(window, windowHeads, {"EventWindow.pb", "EventExit_", "()", g.model.WindowList}, out);
+    FindEventProcedureFindings(menu, ProcedureHeads(menu), {MenuEvents, g.model.MenuItemList}, out);
+    FindEventProcedureFindings(gadget, ProcedureHeads(gadget), {GadgetEvents, gadgets}, out);
+    FindEventProcedureFindings(window, windowHeads, {SizeEvents, g.model.WindowList}, out);
+    FindEventProcedureFindings(window, windowHeads, {ExitEvents, g.model.WindowList}, out);
 }
 
 // What the new event procedures of this run call from the form's assignments, and the assigned

@@ -42,13 +42,13 @@ const int ProjectLockWaitMilliseconds = 5000;
 QString MainFormatLogLine(TextFormat format)
 {
     switch (format) {
-    case FormatNone: return QStringLiteral(" -> Main.pb not found.");
-    case FormatUtf8: return QStringLiteral(" -> UTF-8 BOM found.");
-    case FormatUtf16LE: return QStringLiteral(" -> UTF-16 (Little Endian) BOM found.");
-    case FormatUtf16BE: return QStringLiteral(" -> UTF-16 (Big Endian) BOM found.");
-    case FormatUtf32LE: return QStringLiteral(" -> UTF-32 (Little Endian) BOM found.");
-    case FormatUtf32BE: return QStringLiteral(" -> UTF-32 (Big Endian) BOM found.");
-    case FormatLatin1: break;
+    case TextFormat::None: return QStringLiteral(" -> Main.pb not found.");
+    case TextFormat::Utf8: return QStringLiteral(" -> UTF-8 BOM found.");
+    case TextFormat::Utf16LE: return QStringLiteral(" -> UTF-16 (Little Endian) BOM found.");
+    case TextFormat::Utf16BE: return QStringLiteral(" -> UTF-16 (Big Endian) BOM found.");
+    case TextFormat::Utf32LE: return QStringLiteral(" -> UTF-32 (Little Endian) BOM found.");
+    case TextFormat::Utf32BE: return QStringLiteral(" -> UTF-32 (Big Endian) BOM found.");
+    case TextFormat::Latin1: break;
     }
     return QStringLiteral(" -> No BOM found.");
 }
@@ -77,7 +77,7 @@ void CheckMainFile(GenerationContext &g)
     g.LogLine(QStringLiteral("- Check Main.pb"));
     const TextFormat mainFormat = DetectMainFormat(g.ProjectDirectory());
     g.LogLine(MainFormatLogLine(mainFormat));
-    g.outputFormat = (mainFormat == FormatUtf8 || g.switches().Utf8) ? FormatUtf8 : FormatLatin1;
+    g.outputFormat = (mainFormat == TextFormat::Utf8 || g.switches().Utf8) ? TextFormat::Utf8 : TextFormat::Latin1;
 }
 
 // The common files, the project's sources and Main.pb's includes. False when the project has

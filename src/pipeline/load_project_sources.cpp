@@ -13,7 +13,7 @@ TextFormat DetectMainFormat(const QString &projectDirectory)
 {
     const FileBytes main = ReadRegularFile(projectDirectory + QStringLiteral("Main.pb"));
     if (main.status != FileBytes::Read)
-        return FormatNone;
+        return TextFormat::None;
     return DetectByteOrderMark(main.bytes).format;
 }
 

@@ -9,7 +9,7 @@ namespace quarvel {
 
 struct GenerationContext;
 
-// FormatNone when Main.pb cannot be read, else the format of its byte-order mark.
+// TextFormat::None when Main.pb cannot be read, else the format of its byte-order mark.
 TextFormat DetectMainFormat(const QString &projectDirectory);
 
 // Main.pb or its template, the EventMain template of the run, LoadLanguage.pb or its template,

@@ -1,7 +1,11 @@
 #include "pipeline/project_report.h"
 
-#include "base/line_scan.h"
-#include "interpreter/common_file_loading.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
+#include "model/project_file.h"
 #include "model/generation_context.h"
 #include "pipeline/event_procedure_findings.h"
 #include "pipeline/undeclared_constants.h"

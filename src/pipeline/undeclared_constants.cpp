@@ -1,7 +1,11 @@
 #include "pipeline/undeclared_constants.h"
 
-#include "base/line_scan.h"
-#include "base/lower_case_key.h"
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
+#include "base/no_case_key.h"
 #include "model/generation_context.h"
 
 #include <QSet>
@@ -13,15 +17,15 @@ namespace quarvel {
 
 namespace {
 
-using LowerCaseSet = QSet<LowerCaseKey>;
+using NoCaseSet = QSet<NoCaseKey>;
 
 // The names in any letter case; the set views them, so they must outlive it.
-LowerCaseSet LowerCaseSetOf(const QStringList &names)
+NoCaseSet NoCaseSetOf(const QStringList &names)
 {
-    LowerCaseSet set;
+    NoCaseSet set;
     set.reserve(names.size());
     for (const QString &name : names)
-        set.insert(LowerCaseKey(QStringView(name)));
+        set.insert(NoCaseKey(QStringView(name)));
     return set;
 }
 
@@ -65,11 +69,11 @@ QList<ConstantUse> ConstantsUsed(const SourceLineList &lines)
 }
 
 // Whether a constant begins with one of the window names and "_", in any letter case.
-bool StartsWithWindowName(const LowerCaseKey &constant, const LowerCaseSet &windows)
+bool StartsWithWindowName(const NoCaseKey &constant, const NoCaseSet &windows)
 {
     const QStringView text = constant.text();
     for (qsizetype at = text.indexOf(QLatin1Char('_')); at >= 0; at = text.indexOf(QLatin1Char('_'), at + 1)) {
-        if (windows.contains(LowerCaseKey(text.first(at))))
+        if (windows.contains(NoCaseKey(text.first(at))))
             return true;
     }
     return false;
@@ -106,18 +110,18 @@ NamesByKind CurrentNames(const DesignModel &model)
 
 // The used constants that a current object name declares, in any letter case; the set views
 // the names. A name as long as no used constant cannot match, so most names are not hashed.
-LowerCaseSet DeclaredAmong(const LowerCaseSet &used, const NamesByKind &names)
+NoCaseSet DeclaredAmong(const NoCaseSet &used, const NamesByKind &names)
 {
     QList<bool> usedLength;
-    for (const LowerCaseKey &constant : used) {
+    for (const NoCaseKey &constant : used) {
         if (constant.text().size() >= usedLength.size())
             usedLength.resize(constant.text().size() + 1, false);
         usedLength[constant.text().size()] = true;
     }
-    LowerCaseSet declared;
+    NoCaseSet declared;
     for (const QStringList &kind : names) {
         for (const QString &name : kind) {
-            const LowerCaseKey key{QStringView(name)};
+            const NoCaseKey key{QStringView(name)};
             const qsizetype length = key.text().size();
             if (length < usedLength.size() && usedLength[length] && used.contains(key))
                 declared.insert(key);
@@ -128,15 +132,15 @@ LowerCaseSet DeclaredAmong(const LowerCaseSet &used, const NamesByKind &names)
 
 // The names the last run generated that are not among the current ones. After a finished run
 // the stored names of a kind are its current names, which add nothing and are not hashed.
-LowerCaseSet StoredNamesBeyond(const StoredConstants &stored, const NamesByKind &current)
+NoCaseSet StoredNamesBeyond(const StoredConstants &stored, const NamesByKind &current)
 {
-    LowerCaseSet set;
+    NoCaseSet set;
     for (size_t k = 0; k < current.size(); ++k) {
         const QStringList &names = StoredNamesOfKind(stored, AllObjectKinds[k]);
         if (names == current[k])
             continue;
         for (const QString &name : names)
-            set.insert(LowerCaseKey(QStringView(name)));
+            set.insert(NoCaseKey(QStringView(name)));
     }
     return set;
 }
@@ -152,27 +156,27 @@ void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &o
         {"EventWindow.pb", &g.lines.EventWindowLines},
     };
     std::array<QList<ConstantUse>, std::size(files)> firstUses;
-    LowerCaseSet used;
+    NoCaseSet used;
     for (size_t f = 0; f < firstUses.size(); ++f) {
         firstUses[f] = FirstUses(*files[f].lines);
         for (const ConstantUse &use : firstUses[f])
-            used.insert(LowerCaseKey(use.name));
+            used.insert(NoCaseKey(use.name));
     }
     const NamesByKind current = CurrentNames(g.model);
-    const LowerCaseSet declared = DeclaredAmong(used, current);
+    const NoCaseSet declared = DeclaredAmong(used, current);
     // Asked only about constants no enumeration declares, so built on the first of them.
-    std::optional<LowerCaseSet> stored, windows;
-    const auto looksGenerated = [&](const LowerCaseKey &constant) {
+    std::optional<NoCaseSet> stored, windows;
+    const auto looksGenerated = [&](const NoCaseKey &constant) {
         if (!stored) {
             stored = StoredNamesBeyond(g.project.Stored, current);
-            windows = LowerCaseSetOf(g.model.WindowList);
+            windows = NoCaseSetOf(g.model.WindowList);
         }
         return stored->contains(constant) || StartsWithWindowName(constant, *windows);
     };
     for (size_t f = 0; f < firstUses.size(); ++f) {
-        LowerCaseSet reported;
+        NoCaseSet reported;
         for (const auto &[i, name] : firstUses[f]) {
-            const LowerCaseKey constant(name);
+            const NoCaseKey constant(name);
             if (declared.contains(constant) || reported.contains(constant) || !looksGenerated(constant))
                 continue;
             reported.insert(constant);

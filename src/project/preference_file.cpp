@@ -1,7 +1,7 @@
 #include "project/preference_file.h"
 
+#include "base/basic_strings.h"
 #include "base/file_writer.h"
-#include "base/line_scan.h"
 #include "base/text_encoding.h"
 
 #include <QFile>
@@ -52,9 +52,9 @@ QList<PreferenceFile::Entry> PreferenceFile::Parse(const QByteArray &bytes)
     QByteArrayView data(bytes);
     QString text;
     if (data.startsWith("\xEF\xBB\xBF"))
-        text = DecodeText(data.sliced(3), FormatUtf8);
+        text = DecodeText(data.sliced(3), TextFormat::Utf8);
     else
-        text = DecodeText(data, FormatLatin1);
+        text = DecodeText(data, TextFormat::Latin1);
 
     QList<Entry> entries;
     for (const QString &rawLine : SplitLines(text)) {
@@ -82,7 +82,7 @@ QByteArray PreferenceFile::Text(const QList<Entry> &entries)
             break;
         }
     }
-    return EncodeLines(lines, FormatUtf8);
+    return EncodeLines(lines, TextFormat::Utf8);
 }
 
 bool PreferenceFile::Open(const QString &path)

@@ -1,6 +1,6 @@
 #include "project/project_commands.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 #include "model/front_end.h"
 #include "model/project_file.h"
 

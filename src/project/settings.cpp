@@ -1,24 +1,20 @@
 #include "project/settings.h"
 
-#include "base/file_writer.h"
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
 #include "base/numeric_value.h"
-#include "base/text_encoding.h"
 #include "model/name_tables.h"
 #include "model/project_file.h"
 #include "project/preference_file.h"
+#include "project/user_gadget_list.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 
 namespace quarvel {
 
 namespace {
-
-const QString UserGadgetHeader = QStringLiteral("[USERGADGET]");
 
 QString WithSlash(const QString &directory)
 {
@@ -51,40 +47,96 @@ QString FirstArgument(const QStringList &arguments)
     return QString();
 }
 
-QString UserGadgetFileText(const QStringList &names)
+// The settings file as read once: every value a step asks for comes from this one reading.
+class SettingsRead {
+public:
+    explicit SettingsRead(const QString &path) : readable_(file_.Open(path)) {}
+
+    // The value, trimmed; defaultValue when the file cannot be read or has no such group or key.
+    QString value(const QString &group, const QString &key, const QString &defaultValue = QString())
+    {
+        if (!readable_ || !file_.SelectGroup(group))
+            return defaultValue;
+        return file_.Read(key, defaultValue);
+    }
+
+    // The numeric value of the text read (a value that is no number is 0).
+    int number(const QString &group, const QString &key, int defaultValue)
+    {
+        return NumericValue(value(group, key, QString::number(defaultValue)));
+    }
+
+private:
+    PreferenceFile file_;
+    bool readable_;
+};
+
+// The settings file open for the values of one step, created when missing; written back at
+// Close. False when it can neither be opened nor created.
+bool OpenForWriting(PreferenceFile &file, const QString &path)
 {
-    QString text = UserGadgetHeader + QLatin1Char('\n');
-    for (const QString &name : names)
-        text += name + QLatin1Char('\n');
-    return text;
+    return file.Open(path) || file.Create(path);
 }
 
-// UTF-8 unless the file's own byte-order mark says otherwise.
-QStringList DecodeUserGadgetFile(const QByteArray &bytes)
+void Put(PreferenceFile &file, const QString &group, const QString &key, const QString &value)
 {
-    const ByteOrderMark mark = DetectByteOrderMark(bytes);
-    const TextFormat format = mark.format == FormatLatin1 ? FormatUtf8 : mark.format;
-    return SplitLines(DecodeText(QByteArrayView(bytes).sliced(mark.length), format));
+    file.SelectGroup(group);
+    file.Write(key, value);
 }
 
-QString LastProjectFile(const ProgramSettings &settings)
+const QString PathGroup = QStringLiteral("Path");
+const QString DefaultGroup = QStringLiteral("Default");
+const QString RecentGroup = QStringLiteral("Recent");
+const QString WindowGroup = QStringLiteral("Window");
+const QString EditorGroup = QStringLiteral("Editor");
+
+QString RecentKey(int slot)
 {
-    return ReadSetting(QStringLiteral("Path"), QStringLiteral("Project"), settings.SettingsFile);
+    return QStringLiteral("Project%1").arg(slot + 1);
 }
 
-void StartNewProject(const ProgramSettings &settings, ProjectState &project)
+void StartNewProject(SettingsRead &read, ProjectState &project)
 {
     project.ProjectFile = UnnamedProjectFile;
-    project.LastPath = ReadSetting(QStringLiteral("Path"), QStringLiteral("Last"), settings.SettingsFile);
+    project.LastPath = read.value(PathGroup, QStringLiteral("Last"));
     const Switches defaults;
     for (int i = 0; i < Switches::Count; ++i)
-        project.switches.at(i) = ReadNumericSetting(QStringLiteral("Default"),
-                                                    QLatin1String(Switches::Names()[i]),
-                                                    settings.SettingsFile, defaults.at(i));
+        project.switches.at(i) = SwitchFromNumber(
+            read.number(DefaultGroup, QLatin1String(Switches::Names()[i]), SwitchNumber(defaults.at(i))));
     project.CommonFiles.clear();
     project.Stored.clear();
     project.ProjectNamed = false;
     project.ProjectSaved = true;
+}
+
+void ReadDesktopMemory(SettingsRead &read, ProgramSettings &settings)
+{
+    settings.RecentProjects.clear();
+    for (int slot = 0; slot < MaxRecentProjects; ++slot) {
+        const QString path = read.value(RecentGroup, RecentKey(slot));
+        if (!path.isEmpty() && !settings.RecentProjects.contains(path))
+            settings.RecentProjects << path;
+    }
+    settings.WindowGeometry = read.value(WindowGroup, QStringLiteral("Geometry"));
+    settings.Divider = read.number(WindowGroup, QStringLiteral("Divider"), 0);
+    settings.EditorCommand = read.value(EditorGroup, QStringLiteral("Command"));
+}
+
+void PutSwitchSettings(PreferenceFile &file, const ProjectState &project)
+{
+    Put(file, PathGroup, QStringLiteral("Last"), project.LastPath);
+    Put(file, PathGroup, QStringLiteral("Project"), project.ProjectFile);
+    for (int i = 0; i < Switches::Count; ++i)
+        Put(file, DefaultGroup, QLatin1String(Switches::Names()[i]), QString::number(SwitchNumber(project.switches.at(i))));
+}
+
+void PutDesktopMemory(PreferenceFile &file, const ProgramSettings &settings)
+{
+    for (int slot = 0; slot < MaxRecentProjects; ++slot)
+        Put(file, RecentGroup, RecentKey(slot), settings.RecentProjects.value(slot));
+    Put(file, WindowGroup, QStringLiteral("Geometry"), settings.WindowGeometry);
+    Put(file, WindowGroup, QStringLiteral("Divider"), QString::number(settings.Divider));
+    Put(file, EditorGroup, QStringLiteral("Command"), settings.EditorCommand);
 }
 
 } // namespace
@@ -116,66 +168,23 @@ void LocateSettingsFiles(ProgramSettings &settings)
 QString ReadSetting(const QString &group, const QString &key, const QString &file,
                     const QString &defaultValue)
 {
-    PreferenceFile preferences;
-    if (!preferences.Open(file) || !preferences.SelectGroup(group))
-        return defaultValue;
-    return preferences.Read(key, defaultValue);
+    return SettingsRead(file).value(group, key, defaultValue);
 }
 
 int ReadNumericSetting(const QString &group, const QString &key, const QString &file,
                        int defaultValue)
 {
-    return NumericValue(ReadSetting(group, key, file, QString::number(defaultValue)));
+    return SettingsRead(file).number(group, key, defaultValue);
 }
 
 void WriteSetting(const QString &group, const QString &key, const QString &value,
                   const QString &file)
 {
     PreferenceFile preferences;
-    if (!preferences.Open(file) && !preferences.Create(file))
+    if (!OpenForWriting(preferences, file))
         return;
-    preferences.SelectGroup(group);
-    preferences.Write(key, value);
+    Put(preferences, group, key, value);
     preferences.Close();
-}
-
-QStringList ReadUserGadgetText(const QStringList &lines)
-{
-    QStringList names;
-    QString section;
-    for (const QString &line : lines) {
-        if (line.startsWith(QLatin1Char('['))) {
-            section = line;
-        } else if (line.isEmpty()) {
-            section.clear();
-        } else if (section == UserGadgetHeader) {
-            // An empty name would make every "(#" after a blank look like a gadget creation.
-            const QString name = Trim(line);
-            if (!name.isEmpty())
-                names.append(name);
-        }
-    }
-    return names;
-}
-
-FileResult LoadUserGadgets(ProgramSettings &settings)
-{
-    if (settings.UserListFile.isEmpty())
-        LocateSettingsFiles(settings);
-    settings.UserGadgetList.clear();
-
-    const QString &path = settings.UserListFile;
-    const QFileInfo info(path);
-    bool ok = false;
-    if (!info.isDir() && (!info.exists() || info.size() == 0)) {
-        ok = FileWriter().Write(path, UserGadgetFileText({}).toUtf8());
-    } else {
-        QFile file(path);
-        ok = !info.isDir() && file.open(QIODevice::ReadOnly);
-        if (ok)
-            settings.UserGadgetList = ReadUserGadgetText(DecodeUserGadgetFile(file.readAll()));
-    }
-    return ok ? FileResult() : FileResult::Failed(QStringLiteral("UserGadgetList"));
 }
 
 QList<FileResult> LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
@@ -188,75 +197,54 @@ QList<FileResult> LoadSettings(ProgramSettings &settings, ProjectState &project,
     // A restored project sets only the switches its file names; the others are 0.
     project.switches = Switches::AllOff();
 
+    SettingsRead read(settings.SettingsFile);
     const QString argument = FirstArgument(arguments);
     if (IsNonEmptyFile(argument)) {
         project.ProjectFile = QDir::cleanPath(QFileInfo(argument).absoluteFilePath());
         failures << LoadProject(project.ProjectFile, project);
-    } else if (const QString last = LastProjectFile(settings); IsNonEmptyFile(last)) {
+    } else if (const QString last = read.value(PathGroup, QStringLiteral("Project")); IsNonEmptyFile(last)) {
         project.ProjectFile = last;
         failures << LoadProject(project.ProjectFile, project);
     } else {
-        StartNewProject(settings, project);
+        StartNewProject(read, project);
     }
+    ReadDesktopMemory(read, settings);
     failures.removeIf([](const FileResult &result) { return result.ok; });
     return failures;
 }
 
 void SaveSettings(const ProgramSettings &settings, const ProjectState &project)
 {
-    const QString &file = settings.SettingsFile;
-    WriteSetting(QStringLiteral("Path"), QStringLiteral("Last"), project.LastPath, file);
-    WriteSetting(QStringLiteral("Path"), QStringLiteral("Project"), project.ProjectFile, file);
-    for (int i = 0; i < Switches::Count; ++i)
-        WriteSetting(QStringLiteral("Default"), QLatin1String(Switches::Names()[i]),
-                     QString::number(project.switches.at(i)), file);
+    PreferenceFile file;
+    if (!OpenForWriting(file, settings.SettingsFile))
+        return;
+    PutSwitchSettings(file, project);
+    file.Close();
 }
-
-FileResult SaveUserGadgets(ProgramSettings &settings, const QStringList &names)
-{
-    settings.UserGadgetList = names;
-    if (settings.UserListFile.isEmpty())
-        LocateSettingsFiles(settings);
-    if (FileWriter().Write(settings.UserListFile, UserGadgetFileText(names).toUtf8()))
-        return {};
-    return FileResult::Failed(QStringLiteral("Save UserGadget"));
-}
-
-namespace {
-
-const QString RecentGroup = QStringLiteral("Recent");
-const QString WindowGroup = QStringLiteral("Window");
-const QString EditorGroup = QStringLiteral("Editor");
-
-QString RecentKey(int slot)
-{
-    return QStringLiteral("Project%1").arg(slot + 1);
-}
-
-} // namespace
 
 void LoadDesktopMemory(ProgramSettings &settings)
 {
-    const QString &file = settings.SettingsFile;
-    settings.RecentProjects.clear();
-    for (int slot = 0; slot < MaxRecentProjects; ++slot) {
-        const QString path = ReadSetting(RecentGroup, RecentKey(slot), file);
-        if (!path.isEmpty() && !settings.RecentProjects.contains(path))
-            settings.RecentProjects << path;
-    }
-    settings.WindowGeometry = ReadSetting(WindowGroup, QStringLiteral("Geometry"), file);
-    settings.Divider = ReadNumericSetting(WindowGroup, QStringLiteral("Divider"), file, 0);
-    settings.EditorCommand = ReadSetting(EditorGroup, QStringLiteral("Command"), file);
+    SettingsRead read(settings.SettingsFile);
+    ReadDesktopMemory(read, settings);
 }
 
 void SaveDesktopMemory(const ProgramSettings &settings)
 {
-    const QString &file = settings.SettingsFile;
-    for (int slot = 0; slot < MaxRecentProjects; ++slot)
-        WriteSetting(RecentGroup, RecentKey(slot), settings.RecentProjects.value(slot), file);
-    WriteSetting(WindowGroup, QStringLiteral("Geometry"), settings.WindowGeometry, file);
-    WriteSetting(WindowGroup, QStringLiteral("Divider"), QString::number(settings.Divider), file);
-    WriteSetting(EditorGroup, QStringLiteral("Command"), settings.EditorCommand, file);
+    PreferenceFile file;
+    if (!OpenForWriting(file, settings.SettingsFile))
+        return;
+    PutDesktopMemory(file, settings);
+    file.Close();
+}
+
+void SaveSettingsAtExit(const ProgramSettings &settings, const ProjectState &project)
+{
+    PreferenceFile file;
+    if (!OpenForWriting(file, settings.SettingsFile))
+        return;
+    PutSwitchSettings(file, project);
+    PutDesktopMemory(file, settings);
+    file.Close();
 }
 
 void RememberRecentProject(ProgramSettings &settings, const QString &path)

@@ -1,5 +1,5 @@
-// Program settings (QL4.INI) and the user gadget list (UserList.INI): what outlives a run of
-// the desktop program.
+// Program settings (QL4.INI): what outlives a run of the desktop program. The file is read
+// once at start and written once at exit.
 #pragma once
 
 #include "base/file_result.h"
@@ -26,7 +26,8 @@ struct ProgramSettings {
 
 inline constexpr int MaxRecentProjects = 8;
 
-// Reads RecentProjects, WindowGeometry, Divider and EditorCommand from SettingsFile.
+// Reads RecentProjects, WindowGeometry, Divider and EditorCommand from SettingsFile, which
+// LoadSettings does at start.
 void LoadDesktopMemory(ProgramSettings &settings);
 // Writes them back; an emptied recent slot is written empty.
 void SaveDesktopMemory(const ProgramSettings &settings);
@@ -60,29 +61,19 @@ int ReadNumericSetting(const QString &group, const QString &key, const QString &
 void WriteSetting(const QString &group, const QString &key, const QString &value,
                   const QString &file);
 
-// Reads UserList.INI into settings.UserGadgetList (locating it first when UserListFile is
-// empty); a missing or empty file is written with its header "[USERGADGET]". Failed, with the
-// "UserGadgetList" message and an empty list, when it can neither be read nor created.
-FileResult LoadUserGadgets(ProgramSettings &settings);
-
-// The names of the "[USERGADGET]" section of UserList.INI text, trimmed of spaces; a line
-// that is only spaces names nothing.
-QStringList ReadUserGadgetText(const QStringList &lines);
-
 // Start-up: locates the two files, reads the user gadget list, builds the name tables, then
 // restores the project named by the first argument or by the last run, or else starts a new
-// project with the default switches. arguments are the program's arguments WITHOUT the
+// project with the default switches; reads the desktop memory too (LoadDesktopMemory). arguments are the program's arguments WITHOUT the
 // program name (QCoreApplication::arguments().mid(1)); "-psn_" arguments are skipped. The
 // caller shows project.ProjectFile in the status bar afterwards, and reports the failures
 // returned, in their order.
 QList<FileResult> LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
                                const QStringList &arguments);
 
-// Exit: the last directory, the project file and the switches in force, into SettingsFile.
+// The last directory, the project file and the switches in force, into SettingsFile.
 void SaveSettings(const ProgramSettings &settings, const ProjectState &project);
 
-// The Ok of the user gadget window: replaces the list and rewrites UserList.INI. Failed, with
-// the "Save UserGadget" message, when the file cannot be written (the list is replaced anyway).
-FileResult SaveUserGadgets(ProgramSettings &settings, const QStringList &names);
+// Exit: SaveSettings and SaveDesktopMemory in one write of SettingsFile.
+void SaveSettingsAtExit(const ProgramSettings &settings, const ProjectState &project);
 
 } // namespace quarvel

@@ -59,7 +59,6 @@ bool Shell::StartUp(const QStringList &arguments)
 
     for (const FileResult &failure : LoadSettings(settings_, project_, tables_, arguments))
         ReportFailure(frontEnd_, failure);
-    LoadDesktopMemory(settings_);
     ShowCommonFiles();
     ShowProjectFile(project_.ProjectFile);
     RememberProject();
@@ -79,9 +78,8 @@ void Shell::RunEventLoop()
 {
     while (!commands_.QuitRequested)
         HandleNextEvent();
-    SaveSettings(settings_, project_);
     StoreWindowMemory();
-    SaveDesktopMemory(settings_);
+    SaveSettingsAtExit(settings_, project_);
 }
 
 bool Shell::HandleNextEvent(int timeoutMs)

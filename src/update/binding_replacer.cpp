@@ -1,6 +1,8 @@
 #include "update/binding_replacer.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
 
 #include <QVarLengthArray>
 

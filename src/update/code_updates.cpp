@@ -1,6 +1,7 @@
 #include "update/code_updates.h"
 
-#include "base/line_scan.h"
+#include "base/basic_strings.h"
+#include "model/event_files.h"
 #include "model/generation_context.h"
 #include "update/binding_replacer.h"
 
@@ -71,10 +72,10 @@ void UpdatePrefixes(GenerationContext &g)
     const ReplacementRule constantPrefix = Substring("#", "_", window);
     OutputLines &l = g.lines;
     replacer.Apply(l.MainLines, {constantPrefix});
-    replacer.Apply(l.EventMenuLines, {Substring("EventMenu_", "_", window), constantPrefix});
-    replacer.Apply(l.EventGadgetLines, {Substring("EventGadget_", "_", window), constantPrefix});
-    replacer.Apply(l.EventWindowLines, {Substring("EventSize_", "_", window),
-                                        Substring("EventExit_", "_", window), constantPrefix});
+    replacer.Apply(l.EventMenuLines, {Substring(MenuEvents.prefix, "_", window), constantPrefix});
+    replacer.Apply(l.EventGadgetLines, {Substring(GadgetEvents.prefix, "_", window), constantPrefix});
+    replacer.Apply(l.EventWindowLines, {Substring(SizeEvents.prefix, "_", window),
+                                        Substring(ExitEvents.prefix, "_", window), constantPrefix});
 }
 
 // Each kind renames its event procedures in its own file only.
@@ -82,10 +83,10 @@ void UpdateProcedureNames(GenerationContext &g)
 {
     const BindingReplacer replacer(g.bindings);
     OutputLines &l = g.lines;
-    replacer.Apply(l.EventMenuLines, {Word("EventMenu_", "", ObjectKind::MenuItem)});
-    replacer.Apply(l.EventGadgetLines, {Word("EventGadget_", "", ObjectKind::Gadget)});
+    replacer.Apply(l.EventMenuLines, {Word(MenuEvents.prefix, "", ObjectKind::MenuItem)});
+    replacer.Apply(l.EventGadgetLines, {Word(GadgetEvents.prefix, "", ObjectKind::Gadget)});
     replacer.Apply(l.EventWindowLines,
-                   {Word("EventSize_", "", ObjectKind::Window), Word("EventExit_", "", ObjectKind::Window)});
+                   {Word(SizeEvents.prefix, "", ObjectKind::Window), Word(ExitEvents.prefix, "", ObjectKind::Window)});
 }
 
 void UpdateConstantNames(GenerationContext &g)

@@ -2,7 +2,7 @@
 
 #include "base/file_error_line.h"
 #include "base/text_encoding.h"
-#include "interpreter/common_file_loading.h"
+#include "model/project_file.h"
 #include "model/generation_context.h"
 #include "update/binding_replacer.h"
 #include "update/code_updates.h"
@@ -47,7 +47,6 @@ QByteArray IncludeFileBytes(GenerationContext &g, const QString &path, const Tex
 void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, const BindingReplacer &variables,
                        const QString &path)
 {
-    g.lines.ScratchLines.clear();
     const QString filePath = ProjectRelativePath(g.ProjectDirectory(), path);
     // A missing include is reported, never created: the user may have mistyped its name.
     std::optional<TextFile> file = ReadTextFile(filePath, g.outputFormat);
@@ -58,16 +57,15 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
     }
     if (file->firstInvalidLine)
         g.LogWarning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
-    g.lines.ScratchLines = std::move(file->lines);
+    SourceLineList &lines = file->lines;
     int count = 0;
     for (const QList<ReplacementRule> &pass : IncludeFilePasses())
-        count += replacer.Apply(g.lines.ScratchLines, pass);
-    count += variables.Apply(g.lines.ScratchLines, {{ReplacementRule::Variable, QString(), QString(), std::nullopt}});
+        count += replacer.Apply(lines, pass);
+    count += variables.Apply(lines, {{ReplacementRule::Variable, QString(), QString(), std::nullopt}});
     if (count == 0)
         return;
     g.Log({QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count),
            LogKind::FileWritten, path});
-    file->lines = g.lines.ScratchLines;
     g.stagedIncludes.append({path, g.plan.Stage(filePath, IncludeFileBytes(g, path, *file))});
 }
 

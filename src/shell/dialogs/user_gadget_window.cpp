@@ -2,6 +2,7 @@
 
 #include "model/front_end.h"
 #include "model/requesters.h"
+#include "project/user_gadget_list.h"
 #include "shell/dialogs/window_numbers.h"
 #include "ui/toolkit.h"
 

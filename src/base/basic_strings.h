@@ -1,0 +1,79 @@
+// The string functions the passes are written in, after the BASIC ones they mirror (Mid, Left,
+// InStr, InStrRev, Trim, StringField, ReplaceString, Str, UCase). Positions are 1-based: the
+// first character is 1, and a search that finds nothing gives 0, which is no position. Test
+// for 0 before computing with a position found.
+#pragma once
+
+#include <QString>
+#include <QStringView>
+
+namespace quarvel {
+
+// The 1-based position of a 0-based index, 0 for the -1 of "not found".
+inline int OneBased(qsizetype index)
+{
+    return index < 0 ? 0 : int(index) + 1;
+}
+
+// Upper-cases one character for one character: keyword searches compare positions of the
+// upper-cased text with the original, so the length must never change (no "ß" -> "SS").
+QChar UpperCharBeyondAscii(QChar c);
+inline QChar UpperChar(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80)
+        return (u >= 'a' && u <= 'z') ? QChar(char16_t(u - 32)) : c;
+    return UpperCharBeyondAscii(c);
+}
+QString UpperKeepLength(QStringView text);
+
+inline bool IsBlank(QChar c)
+{
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+// InStr: case-sensitive search from a 1-based start; a start below 1 counts as 1; empty text,
+// empty search or a start beyond the end give 0.
+int FindString(const QString &text, const QString &search, int start = 1);
+int FindString(const QString &text, QChar search, int start = 1);
+
+// InStrRev: the last occurrence of search that begins at or before start (0 = from the end),
+// case-sensitive; 0 when there is none.
+int FindBackward(const QString &text, const QString &search, int start = 0);
+int FindBackward(const QString &text, QChar search, int start = 0);
+
+QString Mid(const QString &text, int start, int length);
+QString Mid(const QString &text, int start);
+QStringView MidView(QStringView text, int start, int length);
+QString Left(const QString &text, int n);
+
+// Removes only the given character (space by default) at both ends.
+QString Trim(const QString &text, QChar c = QLatin1Char(' '));
+QStringView TrimView(QStringView text, QChar c = QLatin1Char(' '));
+
+// Removes spaces and tabs at both ends, or at the start only (settings and preference values).
+QString TrimBlanks(QStringView text);
+QStringView TrimBlanksView(QStringView text);
+QString TrimLeadingBlanks(QStringView text);
+QStringView TrimLeadingBlanksView(QStringView text);
+
+// The blanks a line begins with.
+QString Indentation(QStringView line);
+
+// The line made a comment: its indentation, "; ", the rest of it.
+QString CommentedOut(const QString &line);
+
+// The index-th field (1-based) between separators; past the last field the empty text.
+QString StringField(const QString &text, int index, QChar separator);
+
+// Every non-overlapping occurrence, left to right.
+QString ReplaceString(const QString &text, const QString &find, const QString &replacement,
+                      bool noCase = false);
+
+// Decimal text with a leading "-" for negative numbers.
+QString Str(qint64 number);
+
+// The first position characters, then insertion, then the rest from position + 1.
+QString InsertAfter(const QString &text, int position, const QString &insertion);
+
+} // namespace quarvel

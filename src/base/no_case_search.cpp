@@ -1,0 +1,219 @@
+#include "base/no_case_search.h"
+
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+
+#include <QtAlgorithms>
+
+#include <algorithm>
+
+namespace quarvel {
+
+template <typename Found>
+static qsizetype FindBracket(QStringView text, qsizetype from, Found found)
+{
+    return FindAnyOf(text, from, found, u'(');
+}
+
+// Compares character by character through UpperChar, which is what searching the upper-cased
+// copies would do, without building the copies: the passes call this for every line.
+int FindNoCase(const QString &text, const QString &search, int start)
+{
+    if (start < 1)
+        start = 1;
+    const qsizetype n = search.size();
+    if (text.isEmpty() || n == 0 || start > text.size())
+        return 0;
+    const QChar *t = text.constData();
+    const QChar *w = search.constData();
+    const QChar first = UpperChar(w[0]);
+    // Of the characters beyond ASCII only the dotless i and the long s upper-case to ASCII, so
+    // for an ASCII first character a match can start only at its two cases, or at the dotless i
+    // or long s for an I or S.
+    if (first.unicode() < 0x80) {
+        const char16_t upper = first.unicode();
+        const char16_t lower = (upper >= u'A' && upper <= u'Z') ? char16_t(upper + 32) : upper;
+        const QChar second = n > 1 ? UpperChar(w[1]) : QChar();
+        const auto found = [&](qsizetype i) {
+            return i + n <= text.size() && (n == 1 || UpperChar(t[i + 1]) == second)
+                   && StartsNoCase(QStringView(text).sliced(i), search);
+        };
+        if (upper == u'I' || upper == u'S') {
+            const char16_t other = upper == u'I' ? u'\u0131' : u'\u017F';
+            return OneBased(FindAnyOf(text, start - 1, found, upper, lower, other));
+        }
+        return OneBased(FindAnyOf(text, start - 1, found, upper, lower));
+    }
+    for (qsizetype i = start - 1; i + n <= text.size(); ++i) {
+        if (UpperChar(t[i]) != first)
+            continue;
+        qsizetype j = 1;
+        while (j < n && UpperChar(t[i + j]) == UpperChar(w[j]))
+            ++j;
+        if (j == n)
+            return int(i) + 1;
+    }
+    return 0;
+}
+
+bool StartsNoCase(QStringView text, QStringView search)
+{
+    if (search.isEmpty() || text.size() < search.size())
+        return false;
+    for (qsizetype i = 0; i < search.size(); ++i) {
+        if (UpperChar(text[i]) != UpperChar(search[i]))
+            return false;
+    }
+    return true;
+}
+
+bool HoldsNoCase(QStringView text, QStringView upperSearch)
+{
+    if (upperSearch.isEmpty())
+        return false;
+    const char16_t upper = upperSearch.front().unicode();
+    const char16_t lower = QChar(upper).toLower().unicode();
+    for (qsizetype p = IndexOfAny(text, 0, upper, lower, lower); p >= 0; p = IndexOfAny(text, p + 1, upper, lower, lower))
+        if (StartsNoCase(text.sliced(p), upperSearch))
+            return true;
+    return false;
+}
+
+int FindCallNoCase(const QString &text, QStringView search, int start)
+{
+    // Any bracket of the search can anchor it; the last one is found first from the end.
+    qsizetype anchor = search.size() - 1;
+    while (anchor >= 0 && search[anchor] != u'(')
+        --anchor;
+    Q_ASSERT(anchor >= 0);
+    if (start < 1)
+        start = 1;
+    const QStringView t(text);
+    // Most brackets belong to other calls: the characters next to the bracket tell first.
+    const QChar before = anchor > 0 ? UpperChar(search[anchor - 1]) : QChar();
+    const QChar after = anchor + 1 < search.size() ? UpperChar(search[anchor + 1]) : QChar();
+    const qsizetype b = FindBracket(t, start - 1 + anchor, [&](qsizetype b) {
+        return (anchor == 0 || UpperChar(t[b - 1]) == before)
+               && (anchor + 1 == search.size() || (b + 1 < t.size() && UpperChar(t[b + 1]) == after))
+               && StartsNoCase(t.sliced(b - anchor), search);
+    });
+    return b < 0 ? 0 : OneBased(b - anchor);
+}
+
+int FindCommandNoCase(const QString &text, QStringView search, int start)
+{
+    for (int k = FindCallNoCase(text, search, start); k; k = FindCallNoCase(text, search, k + 1)) {
+        if (k == 1 || !IsIdentifierChar(UpperChar(text.at(k - 2))))
+            return k;
+    }
+    return 0;
+}
+
+bool EndsNoCase(QStringView text, QStringView suffix)
+{
+    return text.size() >= suffix.size() && StartsNoCase(text.sliced(text.size() - suffix.size()), suffix);
+}
+
+// The slot of the four characters before position, upper-cased.
+static unsigned TailSlot(QStringView text, qsizetype position)
+{
+    quint64 key = 0;
+    for (qsizetype i = position - 4; i < position; ++i)
+        key = (key << 16) | UpperChar(text[i]).unicode();
+    return unsigned((key * 0x9E3779B97F4A7C15u) >> 56);
+}
+
+CallSet::CallSet(std::initializer_list<Entry> calls)
+{
+    for (const Entry &entry : calls) {
+        const QString text = UpperKeepLength(entry.text);
+        const qsizetype bracket = text.indexOf(QLatin1Char('('));
+        Q_ASSERT(bracket >= 4 && entry.id >= 0 && entry.id < 64 && calls_.size() < 64);
+        byTail_[TailSlot(text, bracket)] |= quint64(1) << calls_.size();
+        calls_.append({entry.id, text, bracket});
+    }
+}
+
+const QString &CallSet::call(int id) const
+{
+    const auto known = std::find_if(calls_.cbegin(), calls_.cend(), [id](const Call &c) { return c.id == id; });
+    Q_ASSERT(known != calls_.cend());
+    return known->text;
+}
+
+quint64 CallSet::callsIn(QStringView line) const
+{
+    quint64 found = 0;
+    FindBracket(line, 4, [&](qsizetype b) {
+        for (quint64 candidates = byTail_[TailSlot(line, b)]; candidates; candidates &= candidates - 1) {
+            const int i = qCountTrailingZeroBits(candidates);
+            const Call &call = calls_.at(i);
+            if (b >= call.bracket && UpperChar(line[b - call.bracket]) == call.text.front()
+                && StartsNoCase(line.sliced(b - call.bracket), call.text))
+                found |= quint64(1) << call.id;
+        }
+        return false;
+    });
+    return found;
+}
+
+QString ReplaceWord(const QString &text, const QString &word, const QString &replacement)
+{
+    if (word.isEmpty())
+        return text;
+    QString result = text;
+    QString upper = UpperKeepLength(result);
+    const QString upperWord = UpperKeepLength(word);
+    const int length = int(upperWord.size());
+    int p = 0;
+    int resumeAt = 1;
+    for (;;) {
+        p = FindString(upper, upperWord, resumeAt);
+        if (p == 0)
+            return result;
+        const bool startsWord = p == 1 || !IsIdentifierChar(upper.at(p - 2));
+        const bool endsWord = p + length > upper.size() || !IsIdentifierChar(upper.at(p + length - 1));
+        if (startsWord && endsWord) {
+            result = Left(result, p - 1) + replacement + Mid(result, p + length);
+            upper = UpperKeepLength(result);
+            resumeAt = p + int(replacement.size());
+        } else {
+            resumeAt = p + 1;
+        }
+    }
+}
+
+int FindWordNoCase(const QString &text, QStringView word, int start)
+{
+    if (word.isEmpty())
+        return 0;
+    for (qsizetype p = qMax(start, 1) - 1; (p = text.indexOf(word, p, Qt::CaseInsensitive)) >= 0; ++p) {
+        const bool startsWord = p == 0 || !IsIdentifierChar(text.at(p - 1));
+        const qsizetype end = p + word.size();
+        if (startsWord && (end == text.size() || !IsIdentifierChar(text.at(end))))
+            return int(p) + 1;
+    }
+    return 0;
+}
+
+QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement)
+{
+    const QString code = BlankedCode(line);
+    QList<int> found;
+    for (int k = FindWordNoCase(code, word); k; k = FindWordNoCase(code, word, k + int(word.size())))
+        found.append(k);
+    QString result = line;
+    for (qsizetype i = found.size() - 1; i >= 0; --i)
+        result.replace(found.at(i) - 1, word.size(), replacement);
+    return result;
+}
+
+QList<int> FindAllNoCase(const QString &text, const QString &search)
+{
+    QList<int> found;
+    for (int at = FindNoCase(text, search); at; at = FindNoCase(text, search, at + 1))
+        found.append(at);
+    return found;
+}
+
+} // namespace quarvel

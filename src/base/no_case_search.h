@@ -1,0 +1,115 @@
+// Searching a line for keywords and calls in any letter case, and replacing words. Both sides
+// are compared through UpperChar, as if both were upper-cased with UpperKeepLength. Positions
+// are 1-based as in base/basic_strings.h: 0 means not found.
+#pragma once
+
+#include "base/basic_strings.h"
+#include "base/statement_scan.h"
+
+#include <QList>
+#include <QString>
+#include <QStringView>
+
+#include <array>
+#include <initializer_list>
+
+namespace quarvel {
+
+// First occurrence of search at or after start, both sides upper-cased.
+int FindNoCase(const QString &text, const QString &search, int start = 1);
+
+// The positions of search in text in any letter case, left to right, overlapping ones too.
+QList<int> FindAllNoCase(const QString &text, const QString &search);
+
+// Whether text holds an upper-cased search in any letter case: FindNoCase(...) != 0 without
+// an upper-cased copy of the text, for the passes that pass over most lines.
+bool HoldsNoCase(QStringView text, QStringView upperSearch);
+
+// Whether text begins with a non-empty search, both sides upper-cased: FindNoCase(...) == 1
+// without scanning the rest of the line.
+bool StartsNoCase(QStringView text, QStringView search);
+
+// Whether text ends with a non-empty suffix, both sides upper-cased.
+bool EndsNoCase(QStringView text, QStringView suffix);
+
+// FindNoCase for a search that holds a "(", such as a call "OPENWINDOW(#": only the brackets
+// of text are candidates, so a line is passed over at the speed of a character search.
+int FindCallNoCase(const QString &text, QStringView search, int start = 1);
+
+// A call of that very command: FindCallNoCase where the search is not the end of a longer
+// name (IsWindow for OPENWINDOW(, DisableMenuItem for MENUITEM().
+int FindCommandNoCase(const QString &text, QStringView search, int start = 1);
+
+// The first whole-word occurrence of word at or after start, in any letter case; 0 if none.
+int FindWordNoCase(const QString &text, QStringView word, int start = 1);
+
+// Every whole-word occurrence of word, in any letter case, replaced. After a replacement the
+// search resumes right after the inserted text, so a replacement containing the word cannot
+// loop.
+QString ReplaceWord(const QString &text, const QString &word, const QString &replacement);
+
+// ReplaceWord for the code of a line only: a word inside a string or a comment stays.
+QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement);
+
+// Replaces, left to right, each occurrence of search in any letter case that lies outside the
+// line's literals and that accept(position) takes; the search resumes after an occurrence
+// taken, so a replacement holding the search cannot loop. Every position is one of text.
+template <typename Accept>
+QString ReplaceInCode(const QString &text, const QString &search, const QString &replacement, Accept accept);
+
+// The calls a pass looks for, each in upper case with its "(" and at least four characters
+// before it ("SPLITTERGADGET(", "OPENWINDOW(#"), each under the number the pass names it by
+// (an enumerator below 64). One look at the brackets of a line tells which of them it holds,
+// by the four characters before each bracket, so a pass searches a line only for the calls
+// that are there.
+class CallSet
+{
+public:
+    struct Entry {
+        int id;
+        QStringView text;
+    };
+    explicit CallSet(std::initializer_list<Entry> calls);
+    // The text of the call with this id.
+    const QString &call(int id) const;
+    // Bit id set: FindCallNoCase(line, call(id)) finds the call.
+    quint64 callsIn(QStringView line) const;
+    // Whether the found bits of callsIn hold the call id.
+    static bool Holds(quint64 found, int id) { return found & (quint64(1) << id); }
+
+private:
+    struct Call {
+        int id;
+        QString text;
+        qsizetype bracket;
+    };
+    QList<Call> calls_;
+    // The calls whose tails hash to a slot (as bits of their places in calls_): a lookup costs
+    // one multiplication, and the few calls of a slot whose tails differ are told apart by
+    // comparing the names.
+    std::array<quint64, 256> byTail_{};
+};
+
+template <typename Accept>
+QString ReplaceInCode(const QString &text, const QString &search, const QString &replacement, Accept accept)
+{
+    const QList<int> found = FindAllNoCase(text, search);
+    if (found.isEmpty())
+        return text;
+    const CodeLine code = ScanCodeLine(text);
+    QString result;
+    int from = 1; // the first character not copied yet
+    for (const int at : found) {
+        if (at < from || code.InLiteral(at) || !accept(at))
+            continue;
+        result += MidView(text, from, at - from);
+        result += replacement;
+        from = at + int(search.size());
+    }
+    if (from == 1)
+        return text;
+    result += QStringView(text).sliced(from - 1);
+    return result;
+}
+
+} // namespace quarvel

@@ -1,0 +1,79 @@
+#include "base/procedure_head.h"
+
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
+
+namespace quarvel {
+
+// The keyword with its variant, as a whole word; empty when the word is none of them.
+static QStringView ProcedureKeyword(QStringView text)
+{
+    const QStringView word = text.first(IdentifierEnd(text, 0));
+    if (word.size() < 9 || !StartsNoCase(word, u"PROCEDURE"))
+        return {};
+    const QStringView variant = word.sliced(9);
+    if (variant.isEmpty())
+        return word;
+    for (const QStringView known : {u"C", u"DLL", u"CDLL"}) {
+        if (variant.compare(known, Qt::CaseInsensitive) == 0)
+            return word;
+    }
+    return {};
+}
+
+std::optional<ProcedureHead> ReadProcedureHead(QStringView line)
+{
+    // Nearly every line is passed over by its first character that is no blank, or as too short
+    // for "Procedure X".
+    qsizetype first = 0;
+    while (first < line.size() && IsBlank(line[first]))
+        ++first;
+    if (line.size() - first < 11 || (line[first].unicode() | 0x20) != u'p')
+        return std::nullopt;
+    const QStringView text = line.sliced(first);
+    const QStringView keyword = ProcedureKeyword(text);
+    if (keyword.isEmpty())
+        return std::nullopt;
+    QStringView rest = text.sliced(keyword.size());
+    if (const QStringView type = TrimLeadingBlanksView(rest); type.startsWith(QLatin1Char('.'))) {
+        qsizetype end = 1;
+        while (end < type.size() && !IsBlank(type[end]))
+            ++end;
+        rest = type.sliced(end);
+    }
+    ProcedureHead head;
+    head.text = TrimBlanksView(rest);
+    if (head.text.isEmpty() || !IsBlank(rest.front()))
+        return std::nullopt;
+    qsizetype end = 0;
+    while (end < head.text.size() && !IsBlank(head.text[end]) && head.text[end] != QLatin1Char('('))
+        ++end;
+    head.name = head.text.first(end);
+    head.bracketed = end > 0 && TrimLeadingBlanksView(head.text.sliced(end)).startsWith(QLatin1Char('('));
+    return head;
+}
+
+QStringView ProcedureHeadName(QStringView line)
+{
+    const std::optional<ProcedureHead> head = ReadProcedureHead(line);
+    return head && head->bracketed ? head->name : QStringView();
+}
+
+QStringList HeadArguments(QStringView headText)
+{
+    const qsizetype open = headText.indexOf(QLatin1Char('('));
+    const qsizetype close = headText.lastIndexOf(QLatin1Char(')'));
+    if (open < 0 || close <= open)
+        return {};
+    return SplitOutsideBrackets(headText.sliced(open + 1, close - open - 1));
+}
+
+bool IsProcedureEnd(QStringView line)
+{
+    const QStringView text = TrimLeadingBlanksView(line);
+    return !text.isEmpty() && UpperChar(text.front()) == QLatin1Char('E') && StartsNoCase(text, u"ENDPROCEDURE")
+           && (text.size() == 12 || !IsIdentifierChar(UpperChar(text.at(12))));
+}
+
+} // namespace quarvel

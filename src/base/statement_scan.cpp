@@ -1,0 +1,221 @@
+#include "base/statement_scan.h"
+
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+
+#include <algorithm>
+
+namespace quarvel {
+
+// A letter in either case folds onto a-z by setting bit 0x20, which maps no other unit there.
+static bool IsIdentifierUnit(char16_t u)
+{
+    return char16_t((u | 0x20) - u'a') < 26 || char16_t(u - u'0') < 10 || u == u'_';
+}
+
+bool IsIdentifierChar(QChar c)
+{
+    return IsIdentifierUnit(c.unicode());
+}
+
+qsizetype IdentifierEnd(QStringView text, qsizetype from)
+{
+    const char16_t *units = text.utf16();
+    while (from < text.size() && IsIdentifierUnit(units[from]))
+        ++from;
+    return from;
+}
+
+QString BlankedCode(QStringView line)
+{
+    QString code = line.toString();
+    const CodeLine scanned = ScanCodeLine(line);
+    for (const CodeLiteral &literal : scanned.literals) {
+        const qsizetype end = literal.close ? literal.close - 1 : code.size();
+        std::fill(code.begin() + literal.open, code.begin() + end, QLatin1Char(' '));
+    }
+    if (scanned.comment)
+        std::fill(code.begin() + scanned.comment - 1, code.end(), QLatin1Char(' '));
+    return code;
+}
+
+QString FirstWord(QStringView statement)
+{
+    return UpperKeepLength(statement.first(IdentifierEnd(statement, 0)));
+}
+
+QStringList SplitOutsideBrackets(QStringView text, QChar separator)
+{
+    QStringList fields;
+    if (TrimBlanksView(text).isEmpty())
+        return fields;
+    const QString blanked = BlankedCode(text);
+    int depth = 0;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= blanked.size(); ++i) {
+        const QChar c = i < blanked.size() ? blanked.at(i) : separator;
+        if (c == QLatin1Char('(') || c == QLatin1Char('['))
+            ++depth;
+        else if (c == QLatin1Char(')') || c == QLatin1Char(']'))
+            --depth;
+        else if (c == separator && (depth <= 0 || i == blanked.size())) {
+            fields.append(TrimBlanks(text.sliced(from, i - from)));
+            from = i + 1;
+        }
+    }
+    return fields;
+}
+
+// The later of FindBackward for a blank and for a tab, in one look back from start.
+static int FindBlankBackward(const QString &text, int start)
+{
+    if (start == 0 || start > text.size())
+        start = int(text.size());
+    const QChar *s = text.constData();
+    for (int i = start; i >= 1; --i) {
+        if (IsBlank(s[i - 1]))
+            return i;
+    }
+    return 0;
+}
+
+// After the last blank or tab, which is the only blank between the word and position, so
+// trimming takes off just that one.
+QStringView WordBefore(const QString &text, int position)
+{
+    const int blank = FindBlankBackward(text, position);
+    if (qMax(blank, 1) > text.size() || position < qMax(blank, 1))
+        return QStringView();
+    return QStringView(text).mid(blank, qMax(position - 1 - blank, 0));
+}
+
+QString UpperWordBefore(const QString &text, int position)
+{
+    const QStringView word = WordBefore(text, position);
+    return word.isNull() ? QString() : UpperKeepLength(word);
+}
+
+static CodeLiteral::Kind LiteralKind(QStringView line, qsizetype open)
+{
+    if (line[open] == u'\'')
+        return CodeLiteral::Character;
+    return open > 0 && line[open - 1] == u'~' ? CodeLiteral::Escaped : CodeLiteral::Plain;
+}
+
+// The index of the quote that closes the literal opening at open, -1 when the line ends first.
+static qsizetype LiteralClose(QStringView line, qsizetype open)
+{
+    if (LiteralKind(line, open) != CodeLiteral::Escaped)
+        return IndexOfChar(line, line[open].unicode(), open + 1);
+    for (qsizetype j = open + 1; j < line.size(); ++j) {
+        if (line[j] == u'\\')
+            ++j; // the escaped character, a quote too
+        else if (line[j] == u'"')
+            return j;
+    }
+    return -1;
+}
+
+CodeLine ScanCodeLine(QStringView line)
+{
+    CodeLine code;
+    code.size = int(line.size());
+    for (qsizetype i = IndexOfAny(line, 0, u'"', u'\'', u';'); i >= 0; i = IndexOfAny(line, i, u'"', u'\'', u';')) {
+        if (line[i] == u';') {
+            code.comment = int(i) + 1;
+            break;
+        }
+        const qsizetype close = LiteralClose(line, i);
+        code.literals.append(CodeLiteral{OneBased(i), OneBased(close), LiteralKind(line, i)});
+        if (close < 0)
+            break;
+        i = close + 1;
+    }
+    return code;
+}
+
+bool CodeLine::InLiteral(int position) const
+{
+    for (const CodeLiteral &literal : literals) {
+        if (position < literal.Begin())
+            return false;
+        if (position <= (literal.close ? literal.close : size))
+            return true;
+    }
+    return false;
+}
+
+std::optional<CodeLiteral> CodeLine::FirstString() const
+{
+    for (const CodeLiteral &literal : literals) {
+        if (literal.IsString())
+            return literal;
+    }
+    return std::nullopt;
+}
+
+// From one character that matters to the next: the brackets, commas, quotes and comment mark.
+CallShape ShapeOfCall(const QString &line, int bracket)
+{
+    CallShape shape;
+    const QStringView text(line);
+    int depth = 0;
+    const auto next = [&](qsizetype from) {
+        return FindAnyOf(text, from, AnyPlace, u'(', u')', u',', u'"', u'\'', u';');
+    };
+    for (qsizetype i = next(bracket); i >= 0; i = next(i + 1)) {
+        switch (text[i].unicode()) {
+        case u'(':
+            ++depth;
+            break;
+        case u')':
+            if (depth-- == 0) {
+                shape.close = int(i) + 1;
+                return shape;
+            }
+            break;
+        case u',':
+            if (depth == 0)
+                shape.commas.append(int(i) + 1);
+            break;
+        case u';':
+            return shape;
+        default: // a quote: the literal is passed over whole
+            i = LiteralClose(text, i);
+            if (i < 0)
+                return shape;
+        }
+    }
+    return shape;
+}
+
+QStringView CodeOfLine(QStringView line)
+{
+    const CodeLine code = ScanCodeLine(line);
+    return TrimBlanksView(code.comment ? line.first(code.comment - 1) : line);
+}
+
+QList<QStringView> Statements(QStringView code)
+{
+    QList<QStringView> statements;
+    const auto add = [&](QStringView statement) {
+        if (const QStringView s = TrimBlanksView(statement); !s.isEmpty())
+            statements.append(s);
+    };
+    const CodeLine scanned = ScanCodeLine(code);
+    qsizetype start = 0;
+    for (qsizetype i = IndexOfChar(code, u':'); i >= 0; i = IndexOfChar(code, u':', i + 1)) {
+        if (scanned.InLiteral(int(i) + 1))
+            continue;
+        if (i + 1 < code.size() && code[i + 1] == QLatin1Char(':')) {
+            ++i; // Module::Name
+            continue;
+        }
+        add(code.sliced(start, i - start));
+        start = i + 1;
+    }
+    add(code.sliced(start));
+    return statements;
+}
+
+} // namespace quarvel

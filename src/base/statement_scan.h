@@ -1,0 +1,88 @@
+// How a line of PureBasic code is built: identifiers, string and character literals, the
+// comment, statements and the arguments of a call. Positions are 1-based as in
+// base/basic_strings.h, 0 meaning none; IdentifierEnd alone works on 0-based indexes.
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+#include <QVarLengthArray>
+
+#include <optional>
+
+namespace quarvel {
+
+bool IsIdentifierChar(QChar c);
+
+// The end of the run of identifier characters that begins at the 0-based from: from itself
+// when there is none.
+qsizetype IdentifierEnd(QStringView text, qsizetype from);
+
+// The upper-cased word a statement begins with: "IF" for "If x = 1", "DEFINE" for "Define.i a".
+QString FirstWord(QStringView statement);
+
+// The word standing directly before position: the text after the last blank or tab in front
+// of it, trimmed of spaces and tabs and upper-cased. "If ButtonGadget(#" gives BUTTONGADGET
+// for the position of "(#"; "ButtonGadget (#" gives the empty word.
+QString UpperWordBefore(const QString &text, int position);
+
+// The word UpperWordBefore upper-cases, as written (null where UpperWordBefore is null).
+QStringView WordBefore(const QString &text, int position);
+
+// Where the literals and the comment of a line of code lie. A literal "…" ends at the next
+// double quote; an escaped literal ~"…" at the next double quote that no backslash escapes
+// (\" and \\ stand inside it); a character constant '…' at the next single quote. A ";"
+// outside them starts the comment. A literal that is not closed runs to the end of the line.
+struct CodeLiteral {
+    enum Kind : quint8 { Plain, Escaped, Character };
+    int open = 0;  // the opening quote; an escaped literal's "~" stands right before it
+    int close = 0; // the closing quote, 0 when the line ends first
+    Kind kind = Plain;
+
+    bool IsString() const { return kind != Character; }
+    // The literal's first character: its "~" or its opening quote.
+    int Begin() const { return kind == Escaped ? open - 1 : open; }
+};
+
+struct CodeLine {
+    QVarLengthArray<CodeLiteral, 4> literals; // left to right
+    int comment = 0; // the ";" that starts the comment, 0 without one
+    int size = 0;    // the line's length
+
+    // Whether the position lies inside a literal, its "~" and quotes included.
+    bool InLiteral(int position) const;
+    // The first "…" or ~"…" literal of the code, if there is one.
+    std::optional<CodeLiteral> FirstString() const;
+};
+
+CodeLine ScanCodeLine(QStringView line);
+
+// The line with the text of its string and character literals and its comment blanked out
+// (the quotes stay), so that a search for code finds no word of a text or a comment. Of the
+// same length as line, so positions carry over. ~"..." strings know the escape \".
+QString BlankedCode(QStringView line);
+
+// The code of a line: the text before its comment (the first ";" outside literals), without
+// blanks at either end.
+QStringView CodeOfLine(QStringView line);
+
+// The statements of a line's code (or of its blanked code), split at each ":" outside
+// literals that is not half of a module's "::"; each without blanks at either end, empty ones
+// left out.
+QList<QStringView> Statements(QStringView code);
+
+// The fields of text between the separators that stand outside strings and brackets, each
+// trimmed of blanks: "a, f(b, c), \"d, e\"" gives a, f(b, c) and "d, e". Empty text, no field.
+QStringList SplitOutsideBrackets(QStringView text, QChar separator = QLatin1Char(','));
+
+// The top-level commas of the call whose "(" stands at bracket, and its closing bracket (0 when
+// the call is not closed on the line). Commas inside literals and nested brackets belong to an
+// argument; the comment ends the search.
+struct CallShape {
+    QList<int> commas;
+    int close = 0;
+};
+
+CallShape ShapeOfCall(const QString &line, int bracket);
+
+} // namespace quarvel
