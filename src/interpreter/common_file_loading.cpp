@@ -242,6 +242,12 @@ QList<bool> ModuleBlockLines(const QStringList &lines)
     QList<bool> inModule(lines.size(), false);
     bool inside = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
+        // Only a line holding the word can open or close a block; the statement scan of every
+        // line cost 57 M of the 705 M instructions of an unchanged 20,000-gadget regeneration.
+        if (!HoldsNoCase(lines.at(i), u"MODULE")) {
+            inModule[i] = inside;
+            continue;
+        }
         const QString code = BlankedCode(lines.at(i)); // the statements are views into it
         for (const QStringView statement : Statements(code)) {
             const QString word = FirstWord(statement);
