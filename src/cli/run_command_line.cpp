@@ -48,20 +48,20 @@ ExitStatus InitProject(const CommandLineOptions &options, FILE *out, FILE *err)
 
 // "1 file could not be written, 7 kept as they were, see the log": what went wrong in a run
 // that reached "Ready.".
-QString FaultSummary(const GenerationContext &g)
+QString FaultSummary(const RunResult &result)
 {
     const auto files = [](int count, const char *what) {
         return QString::number(count) + (count == 1 ? QStringLiteral(" file could not be ") : QStringLiteral(" files could not be "))
                + QLatin1String(what);
     };
     QStringList parts;
-    if (g.faults.unread > 0)
-        parts.append(files(g.faults.unread, "read"));
-    if (g.plan.FailedCount() > 0)
-        parts.append(files(g.plan.FailedCount(), "written"));
-    if (g.plan.HeldBackCount() > 0)
-        parts.append(QString::number(g.plan.HeldBackCount()) + QStringLiteral(" kept as they were"));
-    if (g.faults.backupFailed)
+    if (result.unreadFiles > 0)
+        parts.append(files(result.unreadFiles, "read"));
+    if (!result.failedFiles.isEmpty())
+        parts.append(files(int(result.failedFiles.size()), "written"));
+    if (!result.heldBackFiles.isEmpty())
+        parts.append(QString::number(result.heldBackFiles.size()) + QStringLiteral(" kept as they were"));
+    if (result.backupFailed)
         parts.append(QStringLiteral("the backup failed"));
     return parts.join(QStringLiteral(", ")) + QStringLiteral(", see the log");
 }
@@ -148,8 +148,8 @@ ExitStatus FinishRun(const CommandLineOptions &options, const GenerationContext 
     // --check names the files either way; a file that could not be read or written outranks
     // its answer, since the check could not see the whole project.
     const ExitStatus checked = options.check ? CheckResult(result, err) : ExitReady;
-    if (context.HasFileFaults()) {
-        PrintCommandLineError(err, FaultSummary(context));
+    if (result.HasFileFaults()) {
+        PrintCommandLineError(err, FaultSummary(result));
         return ExitFileFault;
     }
     return checked;

@@ -90,8 +90,6 @@ struct GenerationContext {
     QString stopReason; // the line that stopped the run, or what the user declined
     bool reportInLog = true; // the project report as log lines after "Ready."
 
-    // A run that reached "Ready." but could not read or write a file, or back up the sources.
-    bool HasFileFaults() const { return faults.unread > 0 || plan.FailedCount() > 0 || faults.backupFailed; }
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }

@@ -55,10 +55,15 @@ struct RunResult {
     QStringList unchangedFiles; // the bytes on disk were already the new bytes
     QList<FailedFile> failedFiles;
     QStringList heldBackFiles;  // not written because another file of the run could not be
+    int unreadFiles = 0;        // sources and includes that could not be read
+    bool backupFailed = false;  // the sources could not all be copied into Backup/
     QList<ReportFinding> findings;
     QList<RepeatedWarning> repeatedWarnings;
     int errors = 0;   // error lines of the log
     int warnings = 0; // warning lines of the log
+
+    // A run that reached "Ready." but could not read or write a file, or back up the sources.
+    bool HasFileFaults() const { return unreadFiles > 0 || !failedFiles.isEmpty() || backupFailed; }
 };
 
 } // namespace quarvel

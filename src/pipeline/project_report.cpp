@@ -74,6 +74,8 @@ void AddFiles(const GenerationContext &g, RunResult &result)
     result.heldBackFiles = RelativeTo(project, g.plan.PathsWith(WritePlan::Outcome::HeldBack));
     for (const WritePlan::Failure &failure : g.plan.Failures())
         result.failedFiles.append({project.relativeFilePath(failure.path), failure.reason});
+    result.unreadFiles = g.faults.unread;
+    result.backupFailed = g.faults.backupFailed;
 }
 
 void AddFindings(const GenerationContext &g, RunResult &result)

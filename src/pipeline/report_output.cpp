@@ -81,6 +81,8 @@ QByteArray RunResultJson(const RunResult &result)
         {"unchangedFiles", QJsonArray::fromStringList(result.unchangedFiles)},
         {"failedFiles", FailedFilesJson(result.failedFiles)},
         {"heldBackFiles", QJsonArray::fromStringList(result.heldBackFiles)},
+        {"unreadFiles", result.unreadFiles},
+        {"backupFailed", result.backupFailed},
         {"findings", FindingsJson(result.findings)},
         {"repeatedWarnings", RepeatedWarningsJson(result.repeatedWarnings)},
         {"errors", result.errors},
