@@ -407,7 +407,7 @@ private slots:
         d.click(ContinueButton);
         QVERIFY(d.finishRun());
 
-        const QStringList log = d.shell.LogLines();
+        const QStringList log = d.shell.mainView().LogLines();
         QCOMPARE(log.mid(log.indexOf("Ready."), 2), QStringList({"Ready.", ""}));
         QVERIFY(d.ask.calls.isEmpty());
         QVERIFY(d.mainEnabled());
@@ -435,7 +435,7 @@ private slots:
         d.click(ContinueButton);
         QVERIFY(d.finishRun());
 
-        const QStringList log = d.shell.LogLines();
+        const QStringList log = d.shell.mainView().LogLines();
         QCOMPARE(log.mid(log.size() - 4),
                  QStringList({"Generate Code Step 2 ...", "- Check Constants...", "Cancel.", ""}));
         QCOMPARE(d.ask.calls, QStringList{InfoQuestion});
@@ -466,7 +466,7 @@ private slots:
         QVERIFY(d.finishRun());
 
         QCOMPARE(d.ask.calls, QStringList{InfoQuestion});
-        const QStringList log = d.shell.LogLines();
+        const QStringList log = d.shell.mainView().LogLines();
         QCOMPARE(log.mid(log.indexOf("Ready."), 2), QStringList({"Ready.", ""}));
         // The window binding still applies; the unbound button keeps its old name.
         const QByteArray events = TextOf(dir, QStringLiteral("EventGadget.pb"));
