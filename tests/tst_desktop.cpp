@@ -130,7 +130,7 @@ private slots:
     void toolbarButtonsSendMenuCommands();
     void iconsAreDecodedWithAlpha();
     void resizeKeepsSplitterBetweenToolbarAndStatusBar();
-    void controlSSavesLikeTheMenuItem();
+    void controlLLoadsAndControlSSaves();
     void infoFromMenuAndApplicationMenu_data();
     void infoFromMenuAndApplicationMenu();
     void optionsWindowShowsTheSwitches();
@@ -273,15 +273,22 @@ void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
     QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
 }
 
-void TestDesktop::controlSSavesLikeTheMenuItem()
+void TestDesktop::controlLLoadsAndControlSSaves()
 {
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
-    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    d.shell.project().switches.Utf8 = 0;
-    d.shell.project().ProjectSaved = false;
+    Desktop d;
     d.window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    d.ask.openAnswers << QStringList{dir.path(QStringLiteral("Demo.pbm"))};
+    QTest::keyClick(d.window(), Qt::Key_L, Qt::ControlModifier);
+    Settle(d.shell);
+    QCOMPARE(d.shell.mainView().StatusText(), dir.path(QStringLiteral("Demo.pbm")));
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+
+    d.ask.calls.clear();
+    d.shell.project().switches.Utf8 = 0;
+    d.shell.project().ProjectSaved = false;
     QTest::keyClick(d.window(), Qt::Key_S, Qt::ControlModifier);
     Settle(d.shell);
     QVERIFY(d.shell.project().ProjectSaved);
@@ -505,10 +512,10 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     d.shell.GadgetDispatcher(OptionsWindow, StartButton, EventLeftClick);
     QVERIFY(d.shell.GenerationRunning());
     QVERIFY(!GenerateButton(d.shell)->isEnabled());
-    d.shell.MenuDispatcher(CommandProjectNew);
-    d.shell.MenuDispatcher(CommandStartGenerate);
+    d.shell.mainView().MenuCommand(CommandProjectNew);
+    d.shell.mainView().MenuCommand(CommandStartGenerate);
     d.shell.CloseDispatcher(MainWindow);
-    d.shell.MenuDispatcher(CommandInfo); // not a project command
+    d.shell.mainView().MenuCommand(CommandInfo); // not a project command
     FinishRun(d.shell);
 
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
@@ -536,7 +543,7 @@ void TestDesktop::messageBoxDoesNotHoldUpARun()
         d.shell.queue().EndModal();
         logSeenInsideBox = d.shell.mainView().LogLines();
     };
-    d.shell.MenuDispatcher(CommandInfo);
+    d.shell.mainView().MenuCommand(CommandInfo);
     QCOMPARE(logSeenInsideBox, DemoRunLog(dir.dir()));
     FinishRun(d.shell);
 }
@@ -583,7 +590,7 @@ void TestDesktop::licenceWindowStillAnswersARun()
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     Menu(d.shell, CommandStartGenerate);
     d.shell.GadgetDispatcher(OptionsWindow, StartButton, EventLeftClick);
-    d.shell.MenuDispatcher(CommandLicence);
+    d.shell.mainView().MenuCommand(CommandLicence);
     QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
     FinishRun(d.shell);
     QCOMPARE(d.shell.mainView().LogLines(), DemoRunLog(dir.dir()));

@@ -46,6 +46,7 @@ QString DiffHtml(const ChangedFile &file);
 class ChangesView : public WindowEvents {
 public:
     explicit ChangesView(Toolkit &ui) : ui_(ui) {}
+    ~ChangesView() override { Forget(); }
 
     // Opens the window for a run, in place of one already open.
     void Show(const RunChanges &changes);

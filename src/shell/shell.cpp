@@ -111,7 +111,7 @@ void Shell::DispatchEvent(const Event &event)
 {
     switch (event.kind) {
     case EventKind::Menu:
-        MenuDispatcher(event.number);
+        main_.MenuCommand(event.number);
         break;
     case EventKind::Gadget:
         GadgetDispatcher(event.window, event.number, event.type, event.payload);
@@ -128,11 +128,6 @@ void Shell::DispatchEvent(const Event &event)
     // During a run the worker owns the project state; the title catches up when it ends.
     if (!GenerationRunning())
         main_.RefreshTitle();
-}
-
-void Shell::MenuDispatcher(int command)
-{
-    main_.MenuCommand(command);
 }
 
 void Shell::GadgetDispatcher(int window, int gadget, int type, const std::any &payload)

@@ -36,9 +36,8 @@ public:
     // when none came.
     bool HandleNextEvent(int timeoutMs = -1);
 
-    // Menu commands all belong to the main window.
-    void MenuDispatcher(int command);
-    // payload is what a request of the generation worker carries (gadget CommandButton).
+    // Each event goes to the class of the window it names (menu commands all belong to the
+    // main window). payload is what a request of the generation worker carries.
     void GadgetDispatcher(int window, int gadget, int type, const std::any &payload = {});
     void SizeDispatcher(int window);
     void CloseDispatcher(int window);
