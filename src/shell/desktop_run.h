@@ -49,9 +49,10 @@ public:
     const RunChanges &changes() const { return changes_; }
 
 signals:
-    // Before the worker starts, and when it has ended.
-    void runningChanged(bool running);
+    // A run is about to start: its record begins.
     void starting();
+    // The worker thread started, or it ended.
+    void runningChanged(bool running);
     // The worker's first request: it no longer needs the options window.
     void begun();
     void logLine(const quarvel::LogEntry &entry);
