@@ -1,4 +1,5 @@
 #include "base/line_diff.h"
+#include "shell/command_table.h"
 #include "shell/log_lines.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
@@ -66,9 +67,38 @@ QStringList DemoRunLog(const QString &dir)
     };
 }
 
+// The menu items that run commands, the submenus' included (the recent projects left out).
+QList<QAction *> MenuItems(Shell &shell)
+{
+    QList<QAction *> items;
+    std::function<void(QMenu *)> walk = [&](QMenu *menu) {
+        for (QAction *action : menu->actions()) {
+            if (action->menu() && action->menu() != shell.mainView().recentMenu())
+                walk(action->menu());
+            else if (!action->isSeparator() && !action->menu())
+                items << action;
+        }
+    };
+    for (QAction *top : shell.toolkit().Window(MainWindow)->menuBar()->actions())
+        walk(top->menu());
+    return items;
+}
+
+// Adds the letter a menu text marks with "&" to those of its menu; false when it has none or
+// another entry of the menu has it already.
+bool AddLetter(const QString &text, QStringList &letters)
+{
+    const qsizetype mark = text.indexOf(QLatin1Char('&'));
+    const QString letter = mark < 0 ? QString() : text.mid(mark + 1, 1).toLower();
+    if (letter.isEmpty() || letters.contains(letter))
+        return false;
+    letters << letter;
+    return true;
+}
+
 QAction *GenerateButton(Shell &shell)
 {
-    for (QAction *action : shell.toolBar()->actions()) {
+    for (QAction *action : shell.mainView().toolBar()->actions()) {
         if (!action->isSeparator() && action->data().toInt() == CommandStartGenerate)
             return action;
     }
@@ -96,11 +126,11 @@ class TestDesktop : public QObject {
 private slots:
     void initTestCase();
     void startUpOpensTheMainWindow();
-    void menusCarryTextsIconsAndSeparators();
-    void toolbarButtonsInOrder();
+    void menuCommandsShowIconsLettersAndShortcuts();
+    void toolbarButtonsSendMenuCommands();
     void iconsAreDecodedWithAlpha();
     void resizeKeepsSplitterBetweenToolbarAndStatusBar();
-    void controlSSavesLikeTheMenuItem();
+    void controlLLoadsAndControlSSaves();
     void infoFromMenuAndApplicationMenu_data();
     void infoFromMenuAndApplicationMenu();
     void optionsWindowShowsTheSwitches();
@@ -139,71 +169,94 @@ void TestDesktop::startUpOpensTheMainWindow()
     QCOMPARE(d.window()->windowTitle(), QStringLiteral("Quarvel Version v5.17 - Unbekannt.pbm[*]"));
     QVERIFY(!d.window()->isWindowModified());
     QCOMPARE(d.window()->size(), QSize(800, 600));
-    QCOMPARE(d.shell.StatusText(), QStringLiteral("Unbekannt.pbm"));
+    QCOMPARE(d.shell.mainView().StatusText(), QStringLiteral("Unbekannt.pbm"));
     auto *command = qobject_cast<QPushButton *>(d.shell.toolkit().Gadget(CommandButton));
     QVERIFY(command && !command->isEnabled() && !command->isVisible());
     QCOMPARE(command->text(), QStringLiteral("CMD"));
-    QVERIFY(d.shell.splitter()->widget(0)->isAncestorOf(d.shell.toolkit().Gadget(CommonFileListView)));
-    QVERIFY(d.shell.splitter()->widget(1)->isAncestorOf(d.shell.toolkit().Gadget(LogList)));
-    QCOMPARE(d.shell.splitter()->sizes().first(), 100);
+    QVERIFY(d.shell.mainView().splitter()->widget(0)->isAncestorOf(d.shell.toolkit().Gadget(CommonFileListView)));
+    QVERIFY(d.shell.mainView().splitter()->widget(1)->isAncestorOf(d.shell.toolkit().Gadget(LogList)));
+    QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
     QVERIFY(d.mainEnabled());
 }
 
-void TestDesktop::menusCarryTextsIconsAndSeparators()
+// Every command of the menus shows an icon and a letter that reaches it within its menu, and
+// every shortcut a menu text names sends that item's command.
+void TestDesktop::menuCommandsShowIconsLettersAndShortcuts()
 {
     Desktop d;
-    QStringList seen;
-    std::function<void(QMenu *, const QString &)> walk = [&](QMenu *menu, const QString &indent) {
-        for (QAction *action : menu->actions()) {
-            if (action->isSeparator()) {
-                seen << indent + QStringLiteral("--");
+    QMenu *recent = d.shell.mainView().recentMenu();
+    std::function<void(const QList<QAction *> &, bool)> checkMenu = [&](const QList<QAction *> &actions, bool withIcons) {
+        QStringList letters;
+        for (QAction *action : actions) {
+            if (action->isSeparator())
                 continue;
-            }
-            QVERIFY2(!action->icon().isNull(), qPrintable(action->text()));
-            seen << indent + action->text();
-            if (action->menu())
-                walk(action->menu(), indent + QStringLiteral("  "));
+            QVERIFY2(AddLetter(action->text(), letters), qPrintable(action->text()));
+            QVERIFY2(!withIcons || !action->icon().isNull(), qPrintable(action->text()));
+            if (action->menu() && action->menu() != recent)
+                checkMenu(action->menu()->actions(), true);
         }
     };
-    for (QAction *top : d.window()->menuBar()->actions()) {
-        seen << top->text();
-        walk(top->menu(), QStringLiteral("  "));
+    checkMenu(d.window()->menuBar()->actions(), false);
+    const QList<QAction *> items = MenuItems(d.shell);
+    QList<int> commands;
+    for (QAction *item : items)
+        commands << item->data().toInt();
+    for (const CommandEntry &entry : Commands())
+        QVERIFY2(commands.count(entry.command) == 1, entry.text);
+
+    d.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    QStringList shortcuts;
+    for (QAction *item : items) {
+        const QString hint = item->text().section(QLatin1Char('\t'), 1);
+        if (hint.isEmpty())
+            continue;
+        QVERIFY2(!shortcuts.contains(hint), qPrintable(hint));
+        shortcuts << hint;
+        QTest::keySequence(d.window(), QKeySequence(QString(hint).replace(QLatin1Char('-'), QLatin1Char('+'))));
+        const Event sent = d.shell.queue().WindowEvent();
+        QCOMPARE(sent.kind, EventKind::Menu);
+        QCOMPARE(sent.number, item->data().toInt());
     }
-    const QStringList expected = {
-        "&File", "  Project &New\tCtrl-N", "  --", "  Project &Load\tCtrl-L", "  Project &Save\tCtrl-S",
-        "  Project Save &As", "  --", "  &Recent Projects", "  Open Project &Folder", "  --", "  &Preferences", "    User&Gadget", "  --", "  E&xit",
-        "&Action", "  Common &Add", "  --", "  Common &Delete", "  Common &First File", "  --",
-        "  &Start Generate", "  Show &Changes\tCtrl-D", "&?", "  &Info", "  &Licence",
-    };
-    QCOMPARE(seen, expected);
+    QVERIFY(shortcuts.contains(QStringLiteral("Ctrl-L")));
 }
 
-void TestDesktop::toolbarButtonsInOrder()
+// Each button sends the command of a menu item and shows that item's icon.
+void TestDesktop::toolbarButtonsSendMenuCommands()
 {
     Desktop d;
-    QStringList seen;
-    for (QAction *action : d.shell.toolBar()->actions())
-        seen << (action->isSeparator() ? QStringLiteral("--")
-                                       : action->toolTip() + QLatin1Char(' ') + QString::number(action->data().toInt()));
-    const QStringList expected = {"--", "Project New 0", "Project Load 1", "Project Save 2", "--",
-                                  "Add Commonfile 6", "Remove Commonfile 7", "Selected Commonfile as first 8",
-                                  "--", "Generate 9", "--", "Show Changes 12"};
-    QCOMPARE(seen, expected);
-    QCOMPARE(d.shell.toolBar()->iconSize(), QSize(16, 16));
-    QCOMPARE(d.shell.toolBar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    const QList<QAction *> items = MenuItems(d.shell);
+    QStringList toolTips;
+    for (QAction *button : d.shell.mainView().toolBar()->actions()) {
+        if (button->isSeparator())
+            continue;
+        QVERIFY2(!button->toolTip().isEmpty() && !toolTips.contains(button->toolTip()), qPrintable(button->toolTip()));
+        toolTips << button->toolTip();
+        const auto item = std::find_if(items.cbegin(), items.cend(),
+                                       [&](QAction *i) { return i->data() == button->data(); });
+        QVERIFY2(item != items.cend(), qPrintable(button->toolTip()));
+        QCOMPARE(button->icon().cacheKey(), (*item)->icon().cacheKey());
+        button->trigger();
+        const Event sent = d.shell.queue().WindowEvent();
+        QCOMPARE(sent.kind, EventKind::Menu);
+        QCOMPARE(sent.number, (*item)->data().toInt());
+    }
+    QVERIFY(toolTips.contains(QStringLiteral("Generate")));
+    QCOMPARE(d.shell.mainView().toolBar()->iconSize(), QSize(16, 16));
+    QCOMPARE(d.shell.mainView().toolBar()->toolButtonStyle(), Qt::ToolButtonIconOnly);
 }
 
 void TestDesktop::iconsAreDecodedWithAlpha()
 {
     Desktop d;
-    for (int number = 0; number < 12; ++number) {
-        const QImage image = d.shell.icon(number).pixmap(16, 16).toImage();
+    for (const QIcon &icon : d.shell.icons()) {
+        const QImage image = icon.pixmap(16, 16).toImage();
         QCOMPARE(image.size(), QSize(16, 16));
         QVERIFY(image.hasAlphaChannel());
     }
     // A plus and a minus sign leave their corners see-through.
-    QCOMPARE(qAlpha(d.shell.icon(4).pixmap(16, 16).toImage().pixel(0, 0)), 0);
-    QVERIFY(qAlpha(d.shell.icon(4).pixmap(16, 16).toImage().pixel(8, 8)) == 255);
+    QCOMPARE(qAlpha(d.shell.icons()[IconAdd].pixmap(16, 16).toImage().pixel(0, 0)), 0);
+    QVERIFY(qAlpha(d.shell.icons()[IconAdd].pixmap(16, 16).toImage().pixel(8, 8)) == 255);
     QVERIFY(DecodePng(QByteArrayLiteral("\x89PNG\r\n\x1a\n broken")).isNull());
     QVERIFY(DecodePng(QByteArray()).isNull());
 }
@@ -214,20 +267,27 @@ void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
     d.window()->resize(500, 400);
     Settle(d.shell);
     const int expectedHeight = 400 - d.window()->menuBar()->height() - d.window()->statusBar()->height()
-                               - d.shell.toolBar()->height();
-    QCOMPARE(d.shell.splitter()->geometry(), QRect(0, 0, 500, expectedHeight));
-    QCOMPARE(d.shell.splitter()->sizes().first(), 100);
+                               - d.shell.mainView().toolBar()->height();
+    QCOMPARE(d.shell.mainView().splitter()->geometry(), QRect(0, 0, 500, expectedHeight));
+    QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
 }
 
-void TestDesktop::controlSSavesLikeTheMenuItem()
+void TestDesktop::controlLLoadsAndControlSSaves()
 {
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
-    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    d.shell.project().switches.Utf8 = 0;
-    d.shell.project().ProjectSaved = false;
+    Desktop d;
     d.window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    d.ask.openAnswers << QStringList{dir.path(QStringLiteral("Demo.pbm"))};
+    QTest::keyClick(d.window(), Qt::Key_L, Qt::ControlModifier);
+    Settle(d.shell);
+    QCOMPARE(d.shell.mainView().StatusText(), dir.path(QStringLiteral("Demo.pbm")));
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+
+    d.ask.calls.clear();
+    d.shell.project().switches.Utf8 = 0;
+    d.shell.project().ProjectSaved = false;
     QTest::keyClick(d.window(), Qt::Key_S, Qt::ControlModifier);
     Settle(d.shell);
     QVERIFY(d.shell.project().ProjectSaved);
@@ -345,7 +405,7 @@ void TestDesktop::closingOptionsWindowStartsNoRun()
     QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
     QVERIFY(d.mainEnabled());
     QVERIFY(!d.shell.GenerationRunning());
-    QVERIFY(d.shell.LogLines().isEmpty());
+    QVERIFY(d.shell.mainView().LogLines().isEmpty());
     QVERIFY(!dir.exists(QStringLiteral("CommonFile.pb")));
 }
 
@@ -357,7 +417,7 @@ void TestDesktop::commonFileCommands()
     Menu(d.shell, CommandCommonAdd);
     QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Open Commonfile:  [Common|*.pb*|Alle Dateien|*.*] multiple")});
     const QStringList added = {"/p/forms/A.pbf", "/p/B.pb", "/p/B.pb"};
-    QCOMPARE(d.shell.CommonFileItems(), added);
+    QCOMPARE(d.shell.mainView().CommonFileItems(), added);
     QCOMPARE(d.shell.project().CommonFiles, added);
     QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
     QVERIFY(!d.shell.project().ProjectSaved);
@@ -366,13 +426,13 @@ void TestDesktop::commonFileCommands()
     list->setCurrentRow(1);
     Menu(d.shell, CommandCommonFirst);
     const QStringList moved = {"/p/B.pb", "/p/forms/A.pbf", "/p/B.pb"};
-    QCOMPARE(d.shell.CommonFileItems(), moved);
+    QCOMPARE(d.shell.mainView().CommonFileItems(), moved);
     QCOMPARE(d.shell.project().CommonFiles, moved);
 
     list->setCurrentRow(2);
     Menu(d.shell, CommandCommonDelete);
     const QStringList left = {"/p/B.pb", "/p/forms/A.pbf"};
-    QCOMPARE(d.shell.CommonFileItems(), left);
+    QCOMPARE(d.shell.mainView().CommonFileItems(), left);
     QCOMPARE(d.shell.project().CommonFiles, left);
 
     Menu(d.shell, CommandCommonDelete); // nothing selected any more
@@ -401,8 +461,8 @@ void TestDesktop::wholeGenerationFromTheOptionsWindow()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    QCOMPARE(d.shell.StatusText(), dir.path(QStringLiteral("Demo.pbm")));
-    QCOMPARE(d.shell.CommonFileItems(), QStringList{QStringLiteral("Form.pbf")});
+    QCOMPARE(d.shell.mainView().StatusText(), dir.path(QStringLiteral("Demo.pbm")));
+    QCOMPARE(d.shell.mainView().CommonFileItems(), QStringList{QStringLiteral("Form.pbf")});
 
     GenerateButton(d.shell)->trigger(); // the Generate button
     Settle(d.shell);
@@ -410,7 +470,7 @@ void TestDesktop::wholeGenerationFromTheOptionsWindow()
     Click(d.shell, StartButton);
     FinishRun(d.shell);
 
-    QCOMPARE(d.shell.LogLines(), DemoRunLog(dir.dir()));
+    QCOMPARE(d.shell.mainView().LogLines(), DemoRunLog(dir.dir()));
     QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
     QVERIFY(d.mainEnabled());
     QVERIFY(GenerateButton(d.shell)->isEnabled());
@@ -421,7 +481,7 @@ void TestDesktop::wholeGenerationFromTheOptionsWindow()
     Menu(d.shell, CommandStartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
-    QCOMPARE(d.shell.LogLines().size(), 2 * DemoRunLog(dir.dir()).size());
+    QCOMPARE(d.shell.mainView().LogLines().size(), 2 * DemoRunLog(dir.dir()).size());
 }
 
 void TestDesktop::runWithoutCommonFilesStops()
@@ -434,7 +494,7 @@ void TestDesktop::runWithoutCommonFilesStops()
     FinishRun(d.shell);
     const QStringList expected = {"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
                                   "- Load Files...", "None Files to Generate.", "Cancel.", ""};
-    QCOMPARE(d.shell.LogLines(), expected);
+    QCOMPARE(d.shell.mainView().LogLines(), expected);
     QVERIFY(d.mainEnabled());
     QVERIFY(!dir.exists(QStringLiteral("Main.pb")));
     QVERIFY(!dir.exists(QStringLiteral("CommonFile.pb")));
@@ -448,17 +508,17 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     Menu(d.shell, CommandStartGenerate);
     // The worker cannot get past its first request until the loop answers it, so the run is
     // surely in progress while these commands arrive.
-    d.shell.GadgetDispatcher(StartButton, EventLeftClick);
+    d.shell.GadgetDispatcher(OptionsWindow, StartButton, EventLeftClick);
     QVERIFY(d.shell.GenerationRunning());
     QVERIFY(!GenerateButton(d.shell)->isEnabled());
-    d.shell.MenuDispatcher(CommandProjectNew);
-    d.shell.MenuDispatcher(CommandStartGenerate);
+    d.shell.mainView().MenuCommand(CommandProjectNew);
+    d.shell.mainView().MenuCommand(CommandStartGenerate);
     d.shell.CloseDispatcher(MainWindow);
-    d.shell.MenuDispatcher(CommandInfo); // not a project command
+    d.shell.mainView().MenuCommand(CommandInfo); // not a project command
     FinishRun(d.shell);
 
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
-    QCOMPARE(d.shell.LogLines(), DemoRunLog(dir.dir()));
+    QCOMPARE(d.shell.mainView().LogLines(), DemoRunLog(dir.dir()));
     QVERIFY(!d.shell.commands().QuitRequested);
     QCOMPARE(d.ask.calls, (QStringList{QStringLiteral("Message Quarvel: A generation is running. Quit when it has ended."),
                                        InfoMessage}));
@@ -471,18 +531,18 @@ void TestDesktop::messageBoxDoesNotHoldUpARun()
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     Menu(d.shell, CommandStartGenerate);
-    d.shell.GadgetDispatcher(StartButton, EventLeftClick);
+    d.shell.GadgetDispatcher(OptionsWindow, StartButton, EventLeftClick);
     // The Info box stays open, with only its own modal loop running, until the run has ended.
     QStringList logSeenInsideBox;
     d.ask.onMessage = [&] {
         d.shell.queue().BeginModal();
         QDeadlineTimer patience(20000);
-        while (!patience.hasExpired() && d.shell.LogLines().size() < DemoRunLog(dir.dir()).size())
+        while (!patience.hasExpired() && d.shell.mainView().LogLines().size() < DemoRunLog(dir.dir()).size())
             QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
         d.shell.queue().EndModal();
-        logSeenInsideBox = d.shell.LogLines();
+        logSeenInsideBox = d.shell.mainView().LogLines();
     };
-    d.shell.MenuDispatcher(CommandInfo);
+    d.shell.mainView().MenuCommand(CommandInfo);
     QCOMPARE(logSeenInsideBox, DemoRunLog(dir.dir()));
     FinishRun(d.shell);
 }
@@ -528,11 +588,11 @@ void TestDesktop::licenceWindowStillAnswersARun()
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     Menu(d.shell, CommandStartGenerate);
-    d.shell.GadgetDispatcher(StartButton, EventLeftClick);
-    d.shell.MenuDispatcher(CommandLicence);
+    d.shell.GadgetDispatcher(OptionsWindow, StartButton, EventLeftClick);
+    d.shell.mainView().MenuCommand(CommandLicence);
     QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
     FinishRun(d.shell);
-    QCOMPARE(d.shell.LogLines(), DemoRunLog(dir.dir()));
+    QCOMPARE(d.shell.mainView().LogLines(), DemoRunLog(dir.dir()));
     QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
 }
 
@@ -702,12 +762,12 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     QCOMPARE(errors.last()->foreground().color(), QColor(0xc0, 0x10, 0x10));
     QVERIFY(!errors.last()->icon().isNull());
     QVERIFY(log->item(0)->icon().isNull());
-    QVERIFY2(d.shell.SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings<")), qPrintable(d.shell.SummaryText()));
-    d.shell.ShowFirstFinding(); // the summary's link: the second run's error line
+    QVERIFY2(d.shell.mainView().SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings<")), qPrintable(d.shell.mainView().SummaryText()));
+    d.shell.mainView().ShowFirstFinding(); // the summary's link: the second run's error line
     QCOMPARE(log->currentItem(), errors.last());
 
     Menu(d.shell, CommandChanges);
-    ChangesView *view = d.shell.changesView();
+    ChangesView *view = &d.shell.changesView();
     QVERIFY(view && d.shell.toolkit().IsWindow(ChangesWindow));
     QCOMPARE(view->FileCount(), 1); // the second run changed only the event file the user cleared
     const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"), Qt::MatchExactly);
@@ -731,24 +791,24 @@ void TestDesktop::doubleClickOnALogLineOpensItsFile()
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     d.shell.project().CommonFiles << QStringLiteral("Helpers.pb");
     QStringList opened;
-    d.shell.openInEditor = [&opened](const QString &path, int line) { opened << path + QLatin1Char(':') + QString::number(line); };
+    d.shell.mainView().openInEditor = [&opened](const QString &path, int line) { opened << path + QLatin1Char(':') + QString::number(line); };
     Menu(d.shell, CommandStartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
-    const QStringList lines = d.shell.LogLines();
+    const QStringList lines = d.shell.mainView().LogLines();
     const QStringList finding = lines.filter(QRegularExpression(QStringLiteral("^ -> EventGadget.pb:1: EventGadget_Gone ")));
     QCOMPARE(finding.size(), 1);
     for (const QString &line : {QStringLiteral(" -> Write File ") + dir.path(QStringLiteral("Main.pb")), finding.first(),
                                 QStringLiteral(" -> Warning: top-level code left out (Helpers.pb:2); move what the program"
                                                " needs into a procedure.")}) {
         QVERIFY2(lines.contains(line), qPrintable(line));
-        d.shell.OpenLogLineFile(int(lines.indexOf(line)));
+        d.shell.mainView().OpenLogLineFile(int(lines.indexOf(line)));
     }
-    d.shell.OpenLogLineFile(0); // names no file
+    d.shell.mainView().OpenLogLineFile(0); // names no file
     QCOMPARE(opened, (QStringList{dir.path(QStringLiteral("Main.pb:0")), dir.path(QStringLiteral("EventGadget.pb:1")),
                                   dir.path(QStringLiteral("Helpers.pb:2"))}));
-    d.shell.OpenLogLineFile(int(lines.indexOf(" -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1")));
-    QCOMPARE(d.shell.statusBar()->currentMessage(), QStringLiteral("File not found: ") + dir.path(QStringLiteral("Gone.pbi")));
+    d.shell.mainView().OpenLogLineFile(int(lines.indexOf(" -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1")));
+    QCOMPARE(d.shell.mainView().statusBar()->currentMessage(), QStringLiteral("File not found: ") + dir.path(QStringLiteral("Gone.pbi")));
     QCOMPARE(opened.size(), 3);
 
     // Return opens the current line's file, as a double-click does.
@@ -770,11 +830,11 @@ void TestDesktop::titleMarkRecentProjectsAndDrops()
     QCOMPARE(d.window()->windowTitle(), QStringLiteral("Quarvel Version v5.17 - Demo.pbm[*]"));
     QVERIFY(!d.window()->isWindowModified());
     QCOMPARE(d.shell.settings().RecentProjects.value(0), project);
-    QCOMPARE(d.shell.recentMenu()->actions().value(0)->text(), QStringLiteral("&1 ") + project);
+    QCOMPARE(d.shell.mainView().recentMenu()->actions().value(0)->text(), QStringLiteral("&1 ") + project);
 
     // Dropped sources are added (beside the project: relative), anything else is passed over.
     dir.write(QStringLiteral("Other.pb"), "; other\n");
-    d.shell.DropFiles({dir.path(QStringLiteral("Other.pb")), dir.path(QStringLiteral("notes.txt"))});
+    d.shell.mainView().DropFiles({dir.path(QStringLiteral("Other.pb")), dir.path(QStringLiteral("notes.txt"))});
     Settle(d.shell);
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
     QVERIFY(d.window()->isWindowModified());

@@ -407,7 +407,7 @@ private slots:
         d.click(ContinueButton);
         QVERIFY(d.finishRun());
 
-        const QStringList log = d.shell.LogLines();
+        const QStringList log = d.shell.mainView().LogLines();
         QCOMPARE(log.mid(log.indexOf("Ready."), 2), QStringList({"Ready.", ""}));
         QVERIFY(d.ask.calls.isEmpty());
         QVERIFY(d.mainEnabled());
@@ -435,7 +435,7 @@ private slots:
         d.click(ContinueButton);
         QVERIFY(d.finishRun());
 
-        const QStringList log = d.shell.LogLines();
+        const QStringList log = d.shell.mainView().LogLines();
         QCOMPARE(log.mid(log.size() - 4),
                  QStringList({"Generate Code Step 2 ...", "- Check Constants...", "Cancel.", ""}));
         QCOMPARE(d.ask.calls, QStringList{InfoQuestion});
@@ -466,7 +466,7 @@ private slots:
         QVERIFY(d.finishRun());
 
         QCOMPARE(d.ask.calls, QStringList{InfoQuestion});
-        const QStringList log = d.shell.LogLines();
+        const QStringList log = d.shell.mainView().LogLines();
         QCOMPARE(log.mid(log.indexOf("Ready."), 2), QStringList({"Ready.", ""}));
         // The window binding still applies; the unbound button keeps its old name.
         const QByteArray events = TextOf(dir, QStringLiteral("EventGadget.pb"));
@@ -518,7 +518,7 @@ private slots:
         settings.UserListFile = dir.path(QStringLiteral("UserList.INI"));
         settings.UserGadgetList = QStringList{"MyGadget", "Chart"};
         const NameTables tablesBefore = d.shell.nameTables();
-        d.shell.MenuDispatcher(CommandUserGadget);
+        d.shell.mainView().MenuCommand(CommandUserGadget);
 
         d.ask.inputs << QStringLiteral("Dial") << QString() << QStringLiteral("Dial");
         d.click(UserGadgetAdd);
@@ -559,7 +559,7 @@ private slots:
         ProgramSettings &settings = d.shell.settings();
         settings.UserListFile = dir.path(QStringLiteral("UserList.INI"));
         settings.UserGadgetList = QStringList{"MyGadget"};
-        d.shell.MenuDispatcher(CommandUserGadget);
+        d.shell.mainView().MenuCommand(CommandUserGadget);
         d.ask.inputs << QStringLiteral("Added");
         d.click(UserGadgetAdd);
         d.select(UserGadgetList, 0);
@@ -572,14 +572,14 @@ private slots:
         QCOMPARE(dir.read(QStringLiteral("UserList.INI")), QByteArray("[USERGADGET]\nMyGadget\n"));
 
         // Opened again, it shows the list as it was.
-        d.shell.MenuDispatcher(CommandUserGadget);
+        d.shell.mainView().MenuCommand(CommandUserGadget);
         QCOMPARE(d.items(UserGadgetList), QStringList{QStringLiteral("MyGadget")});
     }
 
     void userGadgetWindowOutlivesABindDialog()
     {
         Desktop d;
-        d.shell.MenuDispatcher(CommandUserGadget);
+        d.shell.mainView().MenuCommand(CommandUserGadget);
         {
             BindExchange exchange(d, 6, {"A"}, {"B"});
             d.closeBox(BindWindow);
@@ -599,7 +599,7 @@ private slots:
         ProgramSettings &settings = d.shell.settings();
         settings.UserListFile = dir.path(QStringLiteral("UserList.INI"));
         settings.UserGadgetList = QStringList{"MyGadget"};
-        d.shell.MenuDispatcher(CommandUserGadget);
+        d.shell.mainView().MenuCommand(CommandUserGadget);
         d.ask.inputs << QStringLiteral("Chart");
         d.click(UserGadgetAdd);
         d.ask.calls.clear();

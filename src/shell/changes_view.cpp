@@ -98,12 +98,13 @@ QString DiffHtml(const ChangedFile &file)
     return html + QStringLiteral("</pre>");
 }
 
-ChangesView::ChangesView(Toolkit &ui, const RunChanges &changes)
+void ChangesView::Show(const RunChanges &changes)
 {
+    Forget();
     for (const QString &written : changes.writtenFiles)
         files_ << LoadChangedFile(changes.projectDirectory, written);
 
-    ToolkitWindow *window = ui.OpenWindow(ChangesWindow, 960, 640, QStringLiteral("Changes"),
+    ToolkitWindow *window = ui_.OpenWindow(ChangesWindow, 960, 640, QStringLiteral("Changes"),
                                           WindowSystemMenu | WindowMinimize | WindowMaximize | WindowSizeable,
                                           MainWindow);
     fileList_ = new QListWidget;
@@ -124,7 +125,7 @@ ChangesView::ChangesView(Toolkit &ui, const RunChanges &changes)
     split->setSizes({340, 620});
     window->setCentralWidget(split);
     QObject::connect(fileList_, &QListWidget::currentRowChanged, fileList_, [this](int row) { ShowFile(row); });
-    ui.CloseOnEscape(ChangesWindow);
+    ui_.CloseOnEscape(ChangesWindow);
     fileList_->setCurrentRow(files_.isEmpty() ? -1 : 0);
     if (files_.isEmpty())
         text_->setHtml(QStringLiteral("<p>The last run wrote no file.</p>"));
@@ -140,6 +141,25 @@ void ChangesView::FillRenames(const QList<NamePair> &renames)
     }
     if (renames.isEmpty())
         renameList_->addItem(QStringLiteral("none"));
+}
+
+bool ChangesView::IsOpen() const
+{
+    return ui_.IsWindow(ChangesWindow);
+}
+
+void ChangesView::CloseBox()
+{
+    Forget();
+    ui_.CloseWindow(ChangesWindow);
+}
+
+// The window of an earlier run goes away later: its list must no longer show into this view.
+void ChangesView::Forget()
+{
+    if (fileList_)
+        QObject::disconnect(fileList_, nullptr, nullptr, nullptr);
+    files_.clear();
 }
 
 void ChangesView::ShowFile(int row)

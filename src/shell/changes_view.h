@@ -4,6 +4,7 @@
 
 #include "base/line_diff.h"
 #include "model/front_end.h"
+#include "shell/dialogs/window_events.h"
 
 #include <QList>
 #include <QListWidget>
@@ -42,9 +43,14 @@ QString DiffHtml(const ChangedFile &file);
 
 // Window 5, "Changes": the files on the left, the renames under them, the difference of the
 // selected file on the right. Not modal; it shows the run it was opened for.
-class ChangesView {
+class ChangesView : public WindowEvents {
 public:
-    ChangesView(Toolkit &ui, const RunChanges &changes);
+    explicit ChangesView(Toolkit &ui) : ui_(ui) {}
+    ~ChangesView() override { Forget(); }
+
+    // Opens the window for a run, in place of one already open.
+    void Show(const RunChanges &changes);
+    bool IsOpen() const;
 
     void ShowFile(int row);
     int FileCount() const { return int(files_.size()); }
@@ -52,9 +58,14 @@ public:
     QListWidget *fileList() const { return fileList_; }
     QListWidget *renameList() const { return renameList_; }
 
+    void GadgetEvent(int, int) override {}
+    void CloseBox() override;
+
 private:
     void FillRenames(const QList<NamePair> &renames);
+    void Forget();
 
+    Toolkit &ui_;
     QList<ChangedFile> files_;
     QPointer<QListWidget> fileList_;
     QPointer<QListWidget> renameList_;

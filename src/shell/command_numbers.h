@@ -26,11 +26,4 @@ enum CommandNumber : int {
     CommandAppQuit = -1,
 };
 
-// The commands that touch the project or start a run; none of them runs during a generation.
-inline bool TouchesProject(int command)
-{
-    return (command >= CommandProjectNew && command <= CommandStartGenerate && command != CommandUserGadget)
-           || command >= CommandRecentProject;
-}
-
 } // namespace quarvel

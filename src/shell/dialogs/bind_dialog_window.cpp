@@ -62,7 +62,6 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
                                       QStringLiteral("Bind suggested"));
     ui_.ButtonGadget(ContinueButton, BindWindow, QRect(640, 360, 120, 30), QStringLiteral("Continue"));
 
-    ui_.DisableWindow(MainWindow, true);
     window->setWindowTitle(model_.Title());
     ShowModel();
     window->show();
@@ -70,7 +69,6 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
 
 BindDialogWindow::~BindDialogWindow()
 {
-    ui_.DisableWindow(MainWindow, false);
     ui_.CloseWindow(BindWindow);
 }
 
@@ -193,7 +191,7 @@ void BindDialogWindow::BindSuggested()
     ShowModel();
 }
 
-void BindDialogWindow::Relayout()
+void BindDialogWindow::Resized()
 {
     ToolkitWindow *window = ui_.Window(BindWindow);
     if (!window)

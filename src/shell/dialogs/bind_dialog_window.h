@@ -1,9 +1,10 @@
-// The bind dialog ("Search and Replace") on the screen: window 2 over the disabled main
-// window, showing a BindDialogModel and forwarding the user's clicks to it. It answers the
-// worker's OpenBindDialog request once, with Continue or with Cancel; after that it only waits
-// for the worker's CloseBindDialog and ignores every click.
+// The bind dialog ("Search and Replace") on the screen: window 2 over the main window, showing
+// a BindDialogModel and forwarding the user's clicks to it. It answers the worker's
+// OpenBindDialog request once, with Continue or with Cancel; after that it only waits for the
+// worker's CloseBindDialog and ignores every click.
 #pragma once
 
+#include "shell/dialogs/window_events.h"
 #include "update/bind_dialog_model.h"
 
 #include <functional>
@@ -16,28 +17,28 @@ namespace quarvel {
 class Requesters;
 class Toolkit;
 
-class BindDialogWindow {
+class BindDialogWindow : public WindowEvents {
 public:
     // Receives the answer: how the dialog ended and the Todo List at that moment.
     using OnAnswer = std::function<void(const BindDialogAnswer &answer)>;
 
-    // OpenBindDialogWindow: opens the window for the request's kind and disables the main window.
+    // Opens the window for the request's kind.
     BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialogRequest &request, OnAnswer answer);
-    // Closes the window and enables the main window again.
-    ~BindDialogWindow();
+    // Closes the window.
+    ~BindDialogWindow() override;
 
-    // A gadget event of the dialog (gadgets 14 to 19).
-    void GadgetEvent(int gadget, int type);
+    // The lists' double-clicks bind and release, as the buttons do.
+    void GadgetEvent(int gadget, int type) override;
     // The dialog window's close box: the run is cancelled.
-    void CloseBox();
+    void CloseBox() override;
 
     void BindSelected();
     void ReleaseSelected();
     void ContinueBinding();
     // "Bind suggested": every pair the dialog suggests goes to the Todo List.
     void BindSuggested();
-    // The window was resized: the lists take the room, the buttons stay at the bottom.
-    void Relayout();
+    // The lists take the room, the buttons stay at the bottom.
+    void Resized() override;
 
     bool Answered() const { return answered_; }
     const BindDialogModel &model() const { return model_; }

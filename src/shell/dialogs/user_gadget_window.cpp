@@ -14,6 +14,12 @@ UserGadgetDialog::UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings
                                    FrontEnd &frontEnd)
     : ui_(ui), ask_(ask), settings_(settings), frontEnd_(frontEnd)
 {
+}
+
+void UserGadgetDialog::Open()
+{
+    if (IsOpen())
+        return;
     ToolkitWindow *window = ui_.OpenWindow(UserGadgetWindow, 220, 400, QStringLiteral("UserGadget"),
                                            WindowSystemMenu, MainWindow);
     list_ = ui_.ListViewGadget(UserGadgetList, UserGadgetWindow, QRect(0, 0, 220, 350));
@@ -22,35 +28,47 @@ UserGadgetDialog::UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings
     ui_.ButtonGadget(UserGadgetDel, UserGadgetWindow, QRect(80, 360, 60, 30), QStringLiteral("Del"));
     ui_.ButtonGadget(UserGadgetOk, UserGadgetWindow, QRect(150, 360, 60, 30), QStringLiteral("Ok"));
     ui_.CloseOnEscape(UserGadgetWindow);
-    ui_.DisableWindow(MainWindow, true);
     window->show();
 }
 
-UserGadgetDialog::~UserGadgetDialog()
+bool UserGadgetDialog::IsOpen() const
 {
-    ui_.DisableWindow(MainWindow, false);
-    ui_.CloseWindow(UserGadgetWindow);
+    return ui_.IsWindow(UserGadgetWindow);
 }
 
-bool UserGadgetDialog::GadgetEvent(int gadget, int type)
+void UserGadgetDialog::Close()
 {
+    ui_.CloseWindow(UserGadgetWindow);
+    emit closed();
+}
+
+void UserGadgetDialog::GadgetEvent(int gadget, int type)
+{
+    if (!IsOpen())
+        return;
     switch (gadget) {
     case UserGadgetList:
         if (type == EventLeftDoubleClick)
             EditGadget();
-        return false;
+        break;
     case UserGadgetAdd:
         AddGadget();
-        return false;
+        break;
     case UserGadgetDel:
         DeleteGadget();
-        return false;
+        break;
     case UserGadgetOk:
         SaveUserGadgets();
-        return true;
+        Close();
+        break;
     default:
-        return false;
+        break;
     }
+}
+
+void UserGadgetDialog::CloseBox()
+{
+    Close();
 }
 
 void UserGadgetDialog::AddGadget()
@@ -85,7 +103,7 @@ void UserGadgetDialog::SaveUserGadgets()
 QStringList UserGadgetDialog::Names() const
 {
     QStringList names;
-    for (int row = 0; row < list_->count(); ++row)
+    for (int row = 0; list_ && row < list_->count(); ++row)
         names << list_->item(row)->text();
     return names;
 }

@@ -4,6 +4,10 @@
 #pragma once
 
 #include "project/settings.h"
+#include "shell/dialogs/window_events.h"
+
+#include <QObject>
+#include <QPointer>
 
 class QListWidget;
 
@@ -13,15 +17,19 @@ class FrontEnd;
 class Requesters;
 class Toolkit;
 
-class UserGadgetDialog {
+class UserGadgetDialog : public QObject, public WindowEvents {
+    Q_OBJECT
 public:
-    // Opens the window filled with settings.UserGadgetList and disables the main window.
     UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings &settings, FrontEnd &frontEnd);
-    // Closes the window and enables the main window again.
-    ~UserGadgetDialog();
 
-    // A gadget event of the window (gadgets 20 to 23). True when the window is done (after Ok).
-    bool GadgetEvent(int gadget, int type);
+    // Opens the window filled with settings.UserGadgetList, unless it is open already.
+    void Open();
+    bool IsOpen() const;
+
+    // The list's double-click edits a name; Add, Del, and Ok, which saves and closes.
+    void GadgetEvent(int gadget, int type) override;
+    // The edits are thrown away.
+    void CloseBox() override;
 
     void AddGadget();
     void EditGadget();
@@ -31,12 +39,17 @@ public:
 
     QStringList Names() const;
 
+signals:
+    void closed();
+
 private:
+    void Close();
+
     Toolkit &ui_;
     Requesters &ask_;
     ProgramSettings &settings_;
     FrontEnd &frontEnd_;
-    QListWidget *list_ = nullptr;
+    QPointer<QListWidget> list_;
 };
 
 } // namespace quarvel

@@ -1,5 +1,5 @@
-// The fixed window and gadget numbers of every window of the desktop program, which its
-// dispatchers switch on.
+// The fixed window and gadget numbers of every window of the desktop program. An event names
+// its window, and the window's class (WindowEvents) knows the gadgets it placed.
 #pragma once
 
 namespace quarvel {
