@@ -7,39 +7,58 @@ FUZZ_SECONDS ?= 60
 ASAN_BUILD   ?= build-asan
 TSAN_BUILD   ?= build-tsan
 
-.PHONY: all setup configure build check check-plain check-asan check-tsan fuzz demo screenshot install package bench clean
+.PHONY: all setup configure build check check-plain check-asan check-tsan lint format hooks fuzz demo screenshot install package bench clean
 
 all: build
 
 setup:
 	@scripts/setup.sh
 
+# CONFIGURE_FLAGS come from the target that asks for the build: the checks set QUARVEL_WERROR.
+# A build without them keeps what its build directory was configured with, so `make demo`
+# after `make check` rebuilds nothing.
 configure: setup
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CONFIGURE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD)
 
-# The suite as shipped, then again under AddressSanitizer and UBSan, then the desktop
-# generation run under ThreadSanitizer.
-check: check-plain check-asan check-tsan
+# The suite as shipped, the source checks, then the suite again under AddressSanitizer and
+# UBSan, then the desktop generation run under ThreadSanitizer. Every build of a check stops
+# at the first compiler warning.
+check: check-plain lint check-asan check-tsan
 
+check-plain: CONFIGURE_FLAGS = -DQUARVEL_WERROR=ON
 check-plain: build
 	@cd $(BUILD) && ctest --output-on-failure
 
+# clang-tidy over src/ with the plain build's compile commands (.clang-tidy names the checks).
+lint: CONFIGURE_FLAGS = -DQUARVEL_WERROR=ON
+lint: build
+	@scripts/check_tidy.sh $(BUILD)
+
+# Rewrites the sources of src/, tests/, fuzz/ and bench/ in the style of .clang-format.
+format: setup
+	@scripts/check_format.sh --apply
+
+# Once per clone: the commit-msg hook of scripts/git-hooks/, which refuses a subject longer
+# than 72 characters. Hooks the clone has already stay as they are.
+hooks:
+	@scripts/git-hooks/install.sh
+
 check-asan: setup
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=address,undefined >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=address,undefined -DQUARVEL_WERROR=ON >/dev/null
 	@cmake --build $(ASAN_BUILD) -j2
 	@cd $(ASAN_BUILD) && ctest --output-on-failure
 
 check-tsan: setup
-	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_SANITIZE=thread >/dev/null
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_SANITIZE=thread -DQUARVEL_WERROR=ON >/dev/null
 	@cmake --build $(TSAN_BUILD) -j2 --target tst_desktop
 	@cd $(TSAN_BUILD) && ctest --output-on-failure -R '^tst_desktop$$'
 
 # Every fuzz target for FUZZ_SECONDS seconds each (clang, libFuzzer, ASan + UBSan).
 fuzz: setup
-	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQUARVEL_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake -S . -B $(FUZZ_BUILD) -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DQUARVEL_FUZZ=ON -DQUARVEL_WERROR=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 	@cmake --build $(FUZZ_BUILD) -j2 --target quarvel_fuzzers
 	@fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 

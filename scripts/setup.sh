@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev libgl-dev
   libpng-dev zlib1g-dev
   xvfb xauth xdotool fonts-dejavu-core
-  clang libclang-rt-14-dev
+  clang libclang-rt-14-dev clang-format clang-tidy
   time valgrind python3 patch
 )
 

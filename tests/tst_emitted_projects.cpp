@@ -43,7 +43,7 @@ void ReadDesignLine(const QString &line, DesignModel &m, Switches &s)
     } else if (kind == QStringLiteral("gadget")) {
         m.GadgetList.append({fields.value(0), fields.value(1)});
     } else if (kind == QStringLiteral("image")) {
-        m.ImageList.append({fields.value(0), fields.value(1)});
+        m.ImageList.append({fields.value(0), fields.value(1), {}, {}});
     } else if (kind == QStringLiteral("font")) {
         m.FontList.append({fields.value(0), fields.value(1)});
     } else if (kind == QStringLiteral("language")) {

@@ -121,8 +121,10 @@ void TestEmitters::constantsSectionLayout()
                   {QStringLiteral("1"), QStringLiteral("LoadFont(1, \"Arial\", 12)")}};
     // Identifiers loaded with a plain number have no constant to declare; one loaded twice is
     // declared once; the variable of a #PB_Any image holds its number.
-    m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png")}, {QStringLiteral("0"), QStringLiteral("a.png")},
-                   {QStringLiteral("#MyImage_1"), QStringLiteral("b.png")}, {QStringLiteral("#IMAGE_0"), QStringLiteral("c.png")},
+    m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png"), {}, {}},
+                   {QStringLiteral("0"), QStringLiteral("a.png"), {}, {}},
+                   {QStringLiteral("#MyImage_1"), QStringLiteral("b.png"), {}, {}},
+                   {QStringLiteral("#IMAGE_0"), QStringLiteral("c.png"), {}, {}},
                    {QStringLiteral("#Img_Var"), QStringLiteral("v.png"), {}, QStringLiteral("Img_Var")}};
     EmitConstantsSection(e.g);
 

@@ -212,7 +212,7 @@ void TestLanguageImagesIncludes::replaceLoadImageCalls()
 void TestLanguageImagesIncludes::imagesReuseGlobalLoads()
 {
     InterpreterFixture f;
-    f.g.model.ImageList = {{"#Image_Logo", "images/Logo.png"}};
+    f.g.model.ImageList = {{"#Image_Logo", "images/Logo.png", {}, {}}};
     f.withLines({"ImageGadget(#I, 1, 1, 1, 1, ImageID(LoadImage(#PB_Any, \"IMAGES/logo.PNG\")))",
                  "ButtonImageGadget(#B, 1, 1, 1, 1, ImageID(LoadImage(#PB_Any, \"new.png\")))"});
     ReplaceLoadImageCalls(f.g);

@@ -27,9 +27,9 @@ void FillDesign(DesignModel &m)
                     {QStringLiteral("Main_Window_Frame_0"), QStringLiteral("FRAME3DGADGET")},
                     {QStringLiteral("Main_Window_Image_0"), QStringLiteral("IMAGEGADGET")},
                     {QStringLiteral("Child_String_0"), QStringLiteral("STRINGGADGET")}};
-    m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png")},
-                   {QStringLiteral("#MyImage_1"), QStringLiteral("logo.Jpeg")},
-                   {QStringLiteral("0"), QStringLiteral("plain.tga")}};
+    m.ImageList = {{QStringLiteral("#Image_0"), QStringLiteral("ok.png"), {}, {}},
+                   {QStringLiteral("#MyImage_1"), QStringLiteral("logo.Jpeg"), {}, {}},
+                   {QStringLiteral("0"), QStringLiteral("plain.tga"), {}, {}}};
     m.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("LoadFont(#Font_0, \"Arial\", 10)")}};
     m.Languages.insert(QStringLiteral("Open"), QStringLiteral("Open"));
     m.Languages.insert(QStringLiteral("Close"), QStringLiteral("Schliessen"));

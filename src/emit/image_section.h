@@ -10,7 +10,8 @@ struct GenerationContext;
 
 void EmitImageSection(GenerationContext &g);
 
-// The DataSection label under which an included image is compiled in ("#Image_0" -> "Image_0").
-QString ImageDataLabel(const QString &name);
+// The DataSection label under which an included image is compiled in, from its identifier as
+// written ("#Image_0" -> "Image_0").
+QString ImageDataLabel(const QString &written);
 
 } // namespace quarvel

@@ -236,7 +236,7 @@ QImage DecodePng(const QByteArray &bytes)
     QImage decoded(int(image.width), int(image.height), QImage::Format_RGBA8888);
     // One byte per component, so the row stride in components is the row length in bytes.
     if (decoded.isNull()
-        || !png_image_finish_read(&image, nullptr, decoded.bits(), decoded.bytesPerLine(), nullptr)) {
+        || !png_image_finish_read(&image, nullptr, decoded.bits(), png_int_32(decoded.bytesPerLine()), nullptr)) {
         png_image_free(&image);
         return QImage();
     }

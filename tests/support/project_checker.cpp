@@ -663,7 +663,7 @@ struct ConstantValues {
 // before its declaration.
 class ProgramWalk {
 public:
-    ProgramWalk(const QSet<QString> &procedures, QStringList &faults) : procedures_(procedures), faults_(faults) {}
+    explicit ProgramWalk(QStringList &faults) : faults_(faults) {}
 
     void walk(const QList<ProgramLine> &order)
     {
@@ -762,7 +762,6 @@ private:
 
     void fault(const ProgramLine &line, const QString &text) { faults_ << Where(*line.file, line.index) + text; }
 
-    const QSet<QString> &procedures_;
     QStringList &faults_;
     QHash<QString, qsizetype> procedureAt_, constantAt_, structureAt_;
     QSet<QString> constants_;
@@ -1198,7 +1197,7 @@ QStringList CheckProject(const QString &directory)
     if (commonFile)
         CheckIncludes(*commonFile, dir, faults);
 
-    ProgramWalk walk(defined, faults);
+    ProgramWalk walk(faults);
     walk.walk(ProgramOrder(files));
     CheckProgramConstants(files, walk, faults);
     CheckWindowCode(files, walk.values(), faults);
