@@ -58,7 +58,7 @@ void NearestCandidates(const QStringList &oldNames, const QStringList &newNames,
         for (int n = 0; n < newNames.size(); ++n) {
             const QString a = OwnPart(oldNames[o], newNames[n]), b = OwnPart(newNames[n], oldNames[o]);
             const int distance = EditDistance(a, b);
-            if (2 * distance <= qMax(a.size(), b.size()))
+            if (2 * qsizetype(distance) <= qMax(a.size(), b.size()))
                 out.push_back({distance, o, n});
         }
     }
