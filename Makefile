@@ -32,9 +32,11 @@ check-plain: CONFIGURE_FLAGS = -DQUARVEL_WERROR=ON
 check-plain: build
 	@cd $(BUILD) && ctest --output-on-failure
 
-# clang-tidy over src/ with the plain build's compile commands (.clang-tidy names the checks).
+# The sources against .clang-format, then clang-tidy over src/ with the plain build's compile
+# commands (.clang-tidy names the checks).
 lint: CONFIGURE_FLAGS = -DQUARVEL_WERROR=ON
 lint: build
+	@scripts/check_format.sh
 	@scripts/check_tidy.sh $(BUILD)
 
 # Rewrites the sources of src/, tests/, fuzz/ and bench/ in the style of .clang-format.

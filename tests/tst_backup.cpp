@@ -130,7 +130,8 @@ private slots:
         QVERIFY(b.frontEnd.log.isEmpty());
         QCOMPARE(QDir(b.dir.path("Backup")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
                  QStringList({"Main.pb", "Private.pb"}));
-        QCOMPARE(QFileInfo(b.dir.path("Backup/Private.pb")).permissions(), QFileInfo(b.dir.path("Private.pb")).permissions());
+        QCOMPARE(QFileInfo(b.dir.path("Backup/Private.pb")).permissions(),
+                 QFileInfo(b.dir.path("Private.pb")).permissions());
     }
 
     // Every file the run may change is copied: the Catalog, an event file through its link, and

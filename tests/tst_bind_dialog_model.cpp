@@ -156,10 +156,7 @@ private slots:
         QCOMPARE(dialog.OldEntries(), QStringList({"Window_0_Button_1"}));
     }
 
-    void closeBoxCancels()
-    {
-        QCOMPARE(Dialog({"A"}, {"B"}).CloseBox(), BindDialogEnd::Cancel);
-    }
+    void closeBoxCancels() { QCOMPARE(Dialog({"A"}, {"B"}).CloseBox(), BindDialogEnd::Cancel); }
 };
 
 QTEST_GUILESS_MAIN(TestBindDialogModel)

@@ -24,7 +24,8 @@ BindingList ParseBindings(const QString &text, QStringList *windows = nullptr)
             continue;
         }
         const qsizetype colon = part.lastIndexOf(QLatin1Char(':'));
-        bindings.append({part.left(arrow), part.mid(arrow + 1, colon - arrow - 1), ObjectKind(part.mid(colon + 1).toInt())});
+        bindings.append(
+            {part.left(arrow), part.mid(arrow + 1, colon - arrow - 1), ObjectKind(part.mid(colon + 1).toInt())});
     }
     return bindings;
 }
@@ -92,13 +93,16 @@ private slots:
         QTest::addColumn<QString>("expected");
 
         const QString window = QStringLiteral("Window_0>Main:1");
+        // clang-format off
         QTest::newRow("gadget procedure prefix") << window << "EventGadget"
             << "Procedure EventGadget_Window_0_Button_1(EventType)" << "Procedure EventGadget_Main_Button_1(EventType)";
         QTest::newRow("menu procedure prefix") << window << "EventMenu"
             << "Procedure EventMenu_Window_0_Open()" << "Procedure EventMenu_Main_Open()";
+        // clang-format on
         for (const char *list : {"Main", "EventMenu", "EventGadget", "EventWindow"})
-            QTest::addRow("object constant in %s", list) << window << list
-                << "SetGadgetText(#Window_0_Button_1, \"\")" << "SetGadgetText(#Main_Button_1, \"\")";
+            QTest::addRow("object constant in %s", list) << window << list << "SetGadgetText(#Window_0_Button_1, \"\")"
+                                                         << "SetGadgetText(#Main_Button_1, \"\")";
+        // clang-format off
         QTest::newRow("size procedure") << window << "EventWindow" << "Procedure EventSize_Window_0()" << "Procedure EventSize_Main()";
         QTest::newRow("exit procedure") << window << "EventWindow" << "Procedure EventExit_Window_0()" << "Procedure EventExit_Main()";
         QTest::newRow("exit procedure of an object prefix") << window << "EventWindow"
@@ -111,8 +115,10 @@ private slots:
         QTest::newRow("window name as a word part") << window << "Main" << "#Window_01 Window_0" << "#Window_01 Window_0";
         QTest::newRow("any letter case, new name as bound") << window << "Main" << "#window_0_Button_1" << "#Main_Button_1";
         QTest::newRow("prefix is a plain substring") << "Window>Main:1" << "Main" << "#Window_0_Button_1" << "#Main_0_Button_1";
+        // clang-format on
         // The longest window name wins: with a window Main_Settings, its objects are not Main's.
         const QString settings = QStringLiteral("Main>Start:1 Main_Settings");
+        // clang-format off
         QTest::newRow("longer window's constants stay") << settings << "Main"
             << "#Main_Settings_Save + #Main_Ok + #Main_Settings + #main_settingsx_A"
             << "#Main_Settings_Save + #Start_Ok + #Main_Settings + #Start_settingsx_A";
@@ -123,15 +129,19 @@ private slots:
             << "Procedure EventGadget_Main_Settings_Save(EventType)" << "Procedure EventGadget_Main_Settings_Save(EventType)";
         QTest::newRow("a new window name counts too") << "Other>Main_Other:1 Main>Start:1" << "Main"
             << "#Other_Ok #Main_Ok" << "#Main_Other_Ok #Start_Ok";
+        // clang-format on
 
         // No rename reaches a string literal, plain or escaped; comments follow it.
+        // clang-format off
         QTest::newRow("window prefix not in literals") << window << "EventMenu"
             << "Debug \"#Window_0_Button_1\" + Str(#Window_0_Button_1) ; #Window_0_Button_1"
             << "Debug \"#Window_0_Button_1\" + Str(#Main_Button_1) ; #Main_Button_1";
         QTest::newRow("open call not in literals") << window << "Main"
             << "Debug \"Open_Window_0()\" : Open_Window_0()" << "Debug \"Open_Window_0()\" : Open_Main()";
+        // clang-format on
 
         const QString gadget = QStringLiteral("Main_Button_1>Main_Ok:6");
+        // clang-format off
         QTest::newRow("gadget procedure") << gadget << "EventGadget"
             << "Procedure EventGadget_Main_Button_1(EventType)" << "Procedure EventGadget_Main_Ok(EventType)";
         QTest::newRow("gadget constant") << gadget << "Main" << "#Main_Button_1" << "#Main_Ok";
@@ -140,8 +150,10 @@ private slots:
         QTest::newRow("gadget procedure in the menu file stays") << gadget << "EventMenu"
             << "EventGadget_Main_Button_1(0)" << "EventGadget_Main_Button_1(0)";
         QTest::newRow("gadget binding makes no prefix") << gadget << "Main" << "#Main_Button_1_Sub" << "#Main_Button_1_Sub";
+        // clang-format on
 
         const QString item = QStringLiteral("Main_Open>Main_Load:3");
+        // clang-format off
         QTest::newRow("menu procedure") << item << "EventMenu" << "Procedure EventMenu_Main_Open()" << "Procedure EventMenu_Main_Load()";
         QTest::newRow("menu procedure called from Main keeps its name") << item << "Main" << "EventMenu_Main_Open()" << "EventMenu_Main_Open()";
         QTest::newRow("menu bar constant") << "Menu_0>Bar:2" << "Main" << "CreateMenu(#Menu_0, x)" << "CreateMenu(#Bar, x)";
@@ -155,7 +167,9 @@ private slots:
             << "Procedure EventGadget_Main_Ok(EventType) : Debug \"EventGadget_Main_Button_1\"";
         QTest::newRow("another module's constant") << gadget << "Main"
             << "Other::#Main_Button_1 + #Main_Button_1$ + #Main_Button_1" << "Other::#Main_Button_1 + #Main_Button_1$ + #Main_Ok";
+        // clang-format on
 
+        // clang-format off
         QTest::newRow("chain applies in order") << "A>B:6 B>C:6" << "Main" << "#A #B" << "#C #C";
         QTest::newRow("chain in reverse order") << "B>C:6 A>B:6" << "Main" << "#A #B" << "#B #C";
         QTest::newRow("swap applies in order") << "A>B:6 B>A:6" << "Main" << "#A + #B" << "#A + #A";
@@ -165,6 +179,7 @@ private slots:
         QTest::newRow("window new name holding the old one") << "W>W_W:1" << "EventWindow"
             << "EventSize_W() #W_B #W" << "EventSize_W_W() #W_W_B #W_W";
         QTest::newRow("non-ASCII boundary") << "B_1>Ok:6" << "Main" << "ä#B_1ö" << "ä#Okö";
+        // clang-format on
     }
     void bindingsReachTheUsersCode()
     {
@@ -185,6 +200,7 @@ private slots:
     {
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("expected");
+        // clang-format off
         QTest::newRow("the variable in code") << "SetGadgetText(Button_1, x$) : DisableGadget(button_1, 1)"
                                               << "SetGadgetText(Button_Ok, x$) : DisableGadget(Button_Ok, 1)";
         QTest::newRow("address, field of it, type, multiplied") << "p = @Button_1 : Button_1\\x = 2*Button_1 : Button_1.i"
@@ -200,6 +216,7 @@ private slots:
             << "Other::Button_1 + Button_1::x + a.Button_1 + ?Button_1 + Button_1(1)"
             << "Other::Button_1 + Button_1::x + a.Button_1 + ?Button_1 + Button_1(1)";
         QTest::newRow("longer names") << "Button_10 + MyButton_1 + Button_1_Count" << "Button_10 + MyButton_1 + Button_1_Count";
+        // clang-format on
     }
     void variableRenameChangesOnlyTheVariable()
     {
@@ -226,9 +243,9 @@ private slots:
     // The candidate lookup must give exactly what applying every binding to every line gives.
     void lookupMatchesThePlainWay()
     {
-        const QStringList pieces = {"#", "_", " ", "(", ")", "()", "Open_", "EventGadget_", "EventSize_",
-                                    "A", "a", "B", "W", "w_0", "W_0", "Ok", "1", "x", "ä", "ı", "ß", "$",
-                                    "\"", "~\"", "\\", "'", ";", "*", "::", "."};
+        const QStringList pieces = {
+            "#",  "_", " ", "(", ")", "()", "Open_", "EventGadget_", "EventSize_", "A",  "a", "B", "W", "w_0", "W_0",
+            "Ok", "1", "x", "ä", "ı", "ß",  "$",     "\"",           "~\"",        "\\", "'", ";", "*", "::",  "."};
         const QStringList names = {"A", "B", "W", "W_0", "A_B", "Ok", "W_0_A", "_A", "A_", "ı", "a$"};
         QRandomGenerator random(4711);
         const auto pick = [&](const QStringList &from) { return from.at(random.bounded(int(from.size()))); };
@@ -246,7 +263,8 @@ private slots:
         for (int round = 0; round < 300; ++round) {
             BindingList bindings;
             for (int i = random.bounded(1, 6); i > 0; --i)
-                bindings.append({pick(names), pick(names), random.bounded(2) ? ObjectKind::Window : ObjectKind::Gadget});
+                bindings.append(
+                    {pick(names), pick(names), random.bounded(2) ? ObjectKind::Window : ObjectKind::Gadget});
             QStringList lines;
             for (int i = 0; i < 20; ++i) {
                 QString line;

@@ -50,22 +50,36 @@ QStringList LoadOne(InterpreterFixture &f, const QString &name, const QStringLis
 void TestCommonFileLoading::keepsProceduresWithSeparators()
 {
     InterpreterFixture f;
-    const QStringList lines = LoadOne(f, "W.pb", {
-        "; header comment", "EnableExplicit", "Global a = 1",
-        "Procedure Open_Window_0()", "  OpenWindow(#Window_0, 0, 0, 10, 10, \"x\")", "EndProcedure",
-        "Define b", "",
-        "procedure.i Helper(x)", "  ProcedureReturn x", "endprocedure ; done", "Debug 1",
-        "CompilerIf #PB_Compiler_OS = #PB_OS_Windows", "  #Sep = \"\\\"", "CompilerEndIf",
-        "CompilerIf #PB_Compiler_IsMainFile", "  Debug \"test\"", "CompilerEndIf"});
+    const QStringList lines = LoadOne(f, "W.pb",
+                                      {"; header comment", "EnableExplicit", "Global a = 1",
+                                       "Procedure Open_Window_0()", "  OpenWindow(#Window_0, 0, 0, 10, 10, \"x\")",
+                                       "EndProcedure", "Define b", "", "procedure.i Helper(x)", "  ProcedureReturn x",
+                                       "endprocedure ; done", "Debug 1", "CompilerIf #PB_Compiler_OS = #PB_OS_Windows",
+                                       "  #Sep = \"\\\"", "CompilerEndIf", "CompilerIf #PB_Compiler_IsMainFile",
+                                       "  Debug \"test\"", "CompilerEndIf"});
 
-    QCOMPARE(lines, (QStringList{
-        "; header comment", "EnableExplicit", "Global a = 1", "Define b",
-        "CompilerIf #PB_Compiler_OS = #PB_OS_Windows", "  #Sep = \"\\\"", "CompilerEndIf",
-        "", Separator, "",
-        "Procedure Open_Window_0()", "  OpenWindow(#Window_0, 0, 0, 10, 10, \"x\")", "EndProcedure",
-        "", Separator, "",
-        "procedure.i Helper(x)", "  ProcedureReturn x", "endprocedure ; done",
-        "", Separator, ""}));
+    QCOMPARE(lines, (QStringList{"; header comment",
+                                 "EnableExplicit",
+                                 "Global a = 1",
+                                 "Define b",
+                                 "CompilerIf #PB_Compiler_OS = #PB_OS_Windows",
+                                 "  #Sep = \"\\\"",
+                                 "CompilerEndIf",
+                                 "",
+                                 Separator,
+                                 "",
+                                 "Procedure Open_Window_0()",
+                                 "  OpenWindow(#Window_0, 0, 0, 10, 10, \"x\")",
+                                 "EndProcedure",
+                                 "",
+                                 Separator,
+                                 "",
+                                 "procedure.i Helper(x)",
+                                 "  ProcedureReturn x",
+                                 "endprocedure ; done",
+                                 "",
+                                 Separator,
+                                 ""}));
     QCOMPARE(f.frontEnd.log, QStringList{" -> Warning: top-level code left out (W.pb:12, 16-18); move what the"
                                          " program needs into a procedure."});
 }
@@ -75,16 +89,19 @@ void TestCommonFileLoading::takesOverTopLevelWindows_data()
     QTest::addColumn<QStringList>("file");
     QTest::addColumn<QStringList>("procedures"); // CommonSourceLines without separators
     QTest::addColumn<QStringList>("log");
-    const QString leftOut = " -> Warning: top-level code left out (W.pb:%1); move what the program needs into a procedure.";
+    const QString leftOut =
+        " -> Warning: top-level code left out (W.pb:%1); move what the program needs into a procedure.";
 
     QTest::newRow("statement, loop after it")
         << Rows("OpenWindow(#Main, 0, 0, 200, 100, \"m\")\nButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n"
                 "While WaitWindowEvent() <> #PB_Event_CloseWindow : Wend")
-        << Rows("Procedure Open_Main()\n  OpenWindow(#Main, 0, 0, 200, 100, \"m\")\n  ButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n"
+        << Rows("Procedure Open_Main()\n  OpenWindow(#Main, 0, 0, 200, 100, \"m\")\n  ButtonGadget(#Ok, 10, 10, 80, "
+                "24, \"Ok\")\n"
                 "EndProcedure")
         << QStringList{leftOut.arg("3")};
     QTest::newRow("#PB_Any variable, loop inside its test")
-        << Rows("hWnd = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\nIf hWnd\n  ButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n"
+        << Rows("hWnd = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\nIf hWnd\n  ButtonGadget(#Ok, 10, 10, 80, 24, "
+                "\"Ok\")\n"
                 "  Repeat\n  Until WaitWindowEvent() = #PB_Event_CloseWindow\nEndIf\nEnd")
         << Rows("Procedure Open_hWnd()\n  hWnd = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\n  If hWnd\n"
                 "    ButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n  EndIf\nEndProcedure")
@@ -108,11 +125,12 @@ void TestCommonFileLoading::takesOverTopLevelWindows_data()
         << Rows("OpenWindow(#PB_Any, 0, 0, 200, 100, \"a\")\nProcedure Open_Main()\nEndProcedure\n"
                 "OpenWindow(#Main, 0, 0, 200, 100, \"m\")")
         << Rows("Procedure Open_Main()\nEndProcedure")
-        << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (W.pb:1) and not taken over: its"
-                       " number is not kept; keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.",
-                       " -> Warning: window #Main is opened outside a procedure (W.pb:4) and not taken over: Procedure"
-                       " Open_Main() is defined already; open it in one place to generate it.",
-                       leftOut.arg("1, 4")};
+        << QStringList{
+               " -> Warning: window #PB_Any is opened outside a procedure (W.pb:1) and not taken over: its"
+               " number is not kept; keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.",
+               " -> Warning: window #Main is opened outside a procedure (W.pb:4) and not taken over: Procedure"
+               " Open_Main() is defined already; open it in one place to generate it.",
+               leftOut.arg("1, 4")};
 }
 
 // A window opened by top-level code becomes Procedure Open_<window>() up to its event loop,
@@ -136,17 +154,19 @@ void TestCommonFileLoading::includesFromASubfolder()
 {
     InterpreterFixture f;
     f.dir.writeLines("Other.pb", {"Procedure Other()", "EndProcedure"});
-    f.dir.writeLines("forms/Form.pb", {
-        "XIncludeFile \"Helpers.pb\" ; shared code", "XIncludeFile \"../Other.pb\"", "IncludePath \"inc\"",
-        "IncludeFile \"Tools.pb\"", "XIncludeFile \"/opt/lib/x.pb\"", "DataSection", "  Logo: : IncludeBinary \"logo.png\"",
-        "EndDataSection", "Procedure Form()", "  XIncludeFile \"inner.pbi\"", "EndProcedure"});
+    f.dir.writeLines("forms/Form.pb",
+                     {"XIncludeFile \"Helpers.pb\" ; shared code", "XIncludeFile \"../Other.pb\"",
+                      "IncludePath \"inc\"", "IncludeFile \"Tools.pb\"", "XIncludeFile \"/opt/lib/x.pb\"",
+                      "DataSection", "  Logo: : IncludeBinary \"logo.png\"", "EndDataSection", "Procedure Form()",
+                      "  XIncludeFile \"inner.pbi\"", "EndProcedure"});
     f.g.model.CommonFileList = {"forms/Form.pb", "Other.pb"};
     LoadCommonFiles(f.g);
 
-    QCOMPARE(f.lines().mid(0, 11), (QStringList{
-        "XIncludeFile \"forms/Helpers.pb\" ; shared code", "; XIncludeFile \"../Other.pb\"", "; IncludePath \"inc\"",
-        "IncludeFile \"forms/inc/Tools.pb\"", "XIncludeFile \"/opt/lib/x.pb\"", "DataSection",
-        "  Logo: : IncludeBinary \"forms/inc/logo.png\"", "EndDataSection", "", Separator, ""}));
+    QCOMPARE(f.lines().mid(0, 11),
+             (QStringList{"XIncludeFile \"forms/Helpers.pb\" ; shared code", "; XIncludeFile \"../Other.pb\"",
+                          "; IncludePath \"inc\"", "IncludeFile \"forms/inc/Tools.pb\"",
+                          "XIncludeFile \"/opt/lib/x.pb\"", "DataSection",
+                          "  Logo: : IncludeBinary \"forms/inc/logo.png\"", "EndDataSection", "", Separator, ""}));
     QVERIFY(f.lines().contains("  XIncludeFile \"forms/inc/inner.pbi\""));
 }
 
@@ -155,6 +175,7 @@ void TestCommonFileLoading::formDesignerConversion_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("converted");
 
+    // clang-format off
     QTest::newRow("window procedure")
         << "Procedure OpenWindow_0(x = 0, y = 0, width = 600, height = 400)"
         << "Procedure Open_Window_0(x = 0, y = 0, width = 600, height = 400)";
@@ -175,6 +196,7 @@ void TestCommonFileLoading::formDesignerConversion_data()
         << "  StatusBarImage(#StatusBar, 0, ImageID(#I)) : StatusBarProgress(#StatusBar, 1, 50) : CreateStatusBar(#StatusBar, WindowID(#W))";
     QTest::newRow("other lines unchanged")
         << "  ButtonGadget(#Button_0, 10, 10, 80, 24, \"Open\")" << "  ButtonGadget(#Button_0, 10, 10, 80, 24, \"Open\")";
+    // clang-format on
 }
 
 void TestCommonFileLoading::formDesignerConversion()
@@ -193,26 +215,24 @@ void TestCommonFileLoading::formDesignerConversion()
 void TestCommonFileLoading::globalImagesAndFonts()
 {
     InterpreterFixture f;
-    const QStringList lines = LoadOne(f, "W.pb", {
-        "LoadImage(#Image_0, \"logo.png\")",
-        "UsePNGImageDecoder() : LoadImage( #Image_1 ,\"images/b.png\")",
-        "; LoadFont(#Font_Old, \"Arial\", 8)",
-        "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles",
-        "LoadImage(0, File$)",
-        "Procedure P()",
-        "  LoadImage(#Image_2, \"inside.png\")",
-        "  LoadFont(#Font_1, \"Mono\", 9)",
-        "EndProcedure : LoadImage(#Image_3, \"after.png\")",
-        // A #PB_Any image is named after its variable; one kept nowhere is not loaded at all.
-        "Img_Var = LoadImage(#PB_Any, \"var.png\")", "LoadImage(#PB_Any, \"unused.png\")",
-        "Global Img_Caught.i = CatchImage(#PB_Any, ?Img_Caught)", "CatchImage(#Img_Data, ?Data_2, ?Data_2_End - ?Data_2)",
-        "CatchImage(#Img_Memory, *Buffer)",
-        "DataSection", "  Img_Caught: : IncludeBinary \"caught.png\"", "  Data_2:", "  IncludeBinary \"data2.jpg\"",
-        "  Data_2_End:", "EndDataSection"});
+    const QStringList lines = LoadOne(
+        f, "W.pb",
+        {"LoadImage(#Image_0, \"logo.png\")", "UsePNGImageDecoder() : LoadImage( #Image_1 ,\"images/b.png\")",
+         "; LoadFont(#Font_Old, \"Arial\", 8)", "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles",
+         "LoadImage(0, File$)", "Procedure P()", "  LoadImage(#Image_2, \"inside.png\")",
+         "  LoadFont(#Font_1, \"Mono\", 9)", "EndProcedure : LoadImage(#Image_3, \"after.png\")",
+         // A #PB_Any image is named after its variable; one kept nowhere is not loaded at all.
+         "Img_Var = LoadImage(#PB_Any, \"var.png\")", "LoadImage(#PB_Any, \"unused.png\")",
+         "Global Img_Caught.i = CatchImage(#PB_Any, ?Img_Caught)",
+         "CatchImage(#Img_Data, ?Data_2, ?Data_2_End - ?Data_2)", "CatchImage(#Img_Memory, *Buffer)", "DataSection",
+         "  Img_Caught: : IncludeBinary \"caught.png\"", "  Data_2:", "  IncludeBinary \"data2.jpg\"",
+         "  Data_2_End:", "EndDataSection"});
 
     QCOMPARE(f.g.model.ImageList.size(), 7);
-    const QStringList expected[] = {{"#Image_0", "logo.png", "", ""}, {" #Image_1 ", "images/b.png", "", ""},
-                                    {"0", "", "", ""}, {"#Image_3", "after.png", "", ""},
+    const QStringList expected[] = {{"#Image_0", "logo.png", "", ""},
+                                    {" #Image_1 ", "images/b.png", "", ""},
+                                    {"0", "", "", ""},
+                                    {"#Image_3", "after.png", "", ""},
                                     {"#Img_Var", "var.png", "", "Img_Var"},
                                     {"#Img_Caught", "caught.png", "Img_Caught", "Img_Caught"},
                                     {"#Img_Data", "data2.jpg", "Data_2", ""}};
@@ -226,9 +246,9 @@ void TestCommonFileLoading::globalImagesAndFonts()
     // The loads inside the procedure stay in its text for the in-procedure image pass.
     const qsizetype procedure = lines.indexOf("Procedure P()");
     QVERIFY(procedure > 0 && lines.at(procedure - 1).isEmpty()); // after the declarations
-    QCOMPARE(lines.mid(procedure, 4), (QStringList{"Procedure P()", "  LoadImage(#Image_2, \"inside.png\")",
-                                           "  LoadFont(#Font_1, \"Mono\", 9)",
-                                           "EndProcedure : LoadImage(#Image_3, \"after.png\")"}));
+    QCOMPARE(lines.mid(procedure, 4),
+             (QStringList{"Procedure P()", "  LoadImage(#Image_2, \"inside.png\")", "  LoadFont(#Font_1, \"Mono\", 9)",
+                          "EndProcedure : LoadImage(#Image_3, \"after.png\")"}));
 }
 
 void TestCommonFileLoading::unreadableFilesAreLoggedAndReturned()
@@ -244,10 +264,9 @@ void TestCommonFileLoading::unreadableFilesAreLoggedAndReturned()
     QCOMPARE(unread.first().path, f.dir.path("Missing.pb"));
     QCOMPARE(unread.first().reason, QString("No such file or directory"));
     QCOMPARE(unread.last().path, f.dir.path("Plain/Inner.pb"));
-    QCOMPARE(f.frontEnd.log, (QStringList{
-        " -> Error OpenFile " + f.dir.path("Missing.pb") + " / Errorcode: 1",
-        " -> Error OpenFile " + f.dir.path("Folder.pb") + " / Errorcode: 1",
-        " -> Error OpenFile Plain/Inner.pb / Errorcode: 1"}));
+    QCOMPARE(f.frontEnd.log, (QStringList{" -> Error OpenFile " + f.dir.path("Missing.pb") + " / Errorcode: 1",
+                                          " -> Error OpenFile " + f.dir.path("Folder.pb") + " / Errorcode: 1",
+                                          " -> Error OpenFile Plain/Inner.pb / Errorcode: 1"}));
     QCOMPARE(f.lines().mid(0, 2), (QStringList{"Procedure A()", "EndProcedure"}));
     QCOMPARE(f.g.model.CommonFileList.size(), 4); // the list itself stays as the project has it
 }
@@ -287,8 +306,8 @@ void TestCommonFileLoading::decodesByOwnMark()
     f.g.model.CommonFileList = {f.dir.path("W.pb")};
     LoadCommonFiles(f.g);
 
-    QCOMPARE(f.lines().mid(0, 3), (QStringList{"Procedure Grüße()", "  TextGadget(#T, 1, 1, 1, 1, \"Größe €\")",
-                                               "EndProcedure"}));
+    QCOMPARE(f.lines().mid(0, 3),
+             (QStringList{"Procedure Grüße()", "  TextGadget(#T, 1, 1, 1, 1, \"Größe €\")", "EndProcedure"}));
 }
 
 void TestCommonFileLoading::setParentWindow_data()
@@ -302,7 +321,9 @@ void TestCommonFileLoading::setParentWindow_data()
         << first + "\nOpenWindow(#Window_1, 0, 0, 200, 100, \"Main\", #PB_Window_SystemMenu, WindowID(#Window_0))";
     QTest::newRow("no flags gets the system menu")
         << first + "\nIf OpenWindow(#Window_1, 0, 0, 200, 100, \"Tools\") : Debug 1"
-        << first + "\nIf OpenWindow(#Window_1, 0, 0, 200, 100, \"Tools\", #PB_Window_SystemMenu, WindowID(#Window_0)) : Debug 1";
+        << first
+               + "\nIf OpenWindow(#Window_1, 0, 0, 200, 100, \"Tools\", #PB_Window_SystemMenu, WindowID(#Window_0)) : "
+                 "Debug 1";
     QTest::newRow("comma in the title")
         << first + "\nOpenWindow(#Window_1, 0, 0, 200, 100, \"Save, then quit\", #PB_Window_Tool)"
         << first + "\nOpenWindow(#Window_1, 0, 0, 200, 100, \"Save, then quit\", #PB_Window_Tool, WindowID(#Window_0))";
@@ -313,10 +334,8 @@ void TestCommonFileLoading::setParentWindow_data()
         << first + "\nOpenWindow(#Window_1, 0, 0, 1, 1, \"T\", #PB_Window_SystemMenu, WindowID(#Other))"
         << first + "\nOpenWindow(#Window_1, 0, 0, 1, 1, \"T\", #PB_Window_SystemMenu, WindowID(#Window_0))";
     QTest::newRow("incomplete call left alone")
-        << first + "\nOpenWindow(#Window_1, 0, 0,"
-        << first + "\nOpenWindow(#Window_1, 0, 0,";
-    QTest::newRow("first window untouched")
-        << first << first;
+        << first + "\nOpenWindow(#Window_1, 0, 0," << first + "\nOpenWindow(#Window_1, 0, 0,";
+    QTest::newRow("first window untouched") << first << first;
 }
 
 void TestCommonFileLoading::setParentWindow()
@@ -333,6 +352,7 @@ void TestCommonFileLoading::setAutoWindowPosition_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
+    // clang-format off
     QTest::newRow("first window too")
         << "OpenWindow(#Window_0, 10, 20, 300, 200, \"Main\")"
         << "OpenWindow(#Window_0, #PB_Ignore, #PB_Ignore, 300, 200, \"Main\")";
@@ -343,6 +363,7 @@ void TestCommonFileLoading::setAutoWindowPosition_data()
         << "OpenWindow(#Window_0, 10)" << "OpenWindow(#Window_0, 10)";
     QTest::newRow("other lines untouched")
         << "ButtonGadget(#B, 1, 2, 3, 4, \"x\")" << "ButtonGadget(#B, 1, 2, 3, 4, \"x\")";
+    // clang-format on
 }
 
 void TestCommonFileLoading::setAutoWindowPosition()
@@ -359,6 +380,7 @@ void TestCommonFileLoading::zeroImageGadgets_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
+    // clang-format off
     QTest::newRow("image and flags dropped")
         << "  ImageGadget(#Window_0_Image_0, 10, 10, 100, 100, ImageID(#MyImage_0), #PB_Image_Border)"
         << "  ImageGadget(#Window_0_Image_0, 10, 10, 100, 100, 0)";
@@ -371,6 +393,7 @@ void TestCommonFileLoading::zeroImageGadgets_data()
         << "If imagegadget(#I, 1, 1, 1, 1, ImageID(#Img))" << "If imagegadget(#I, 1, 1, 1, 1, 0)";
     QTest::newRow("too few arguments left alone")
         << "ImageGadget(#I, 1, 1)" << "ImageGadget(#I, 1, 1)";
+    // clang-format on
 }
 
 void TestCommonFileLoading::zeroImageGadgets()

@@ -156,7 +156,8 @@ private slots:
     void laterWindowRenamesSeeEarlierOnes()
     {
         Check c;
-        c.context.bindings = {{"A", "B", ObjectKind::Window}, {"B", "C", ObjectKind::Window}, {"C_X", "Ignored", ObjectKind::Gadget}};
+        c.context.bindings = {
+            {"A", "B", ObjectKind::Window}, {"B", "C", ObjectKind::Window}, {"C_X", "Ignored", ObjectKind::Gadget}};
         c.project.Stored.Gadget = {"A_Button", "B_Text", "AB_Frame"};
         c.setGadgets({"C_Button", "C_Text", "AB_Frame"});
         QVERIFY(CheckGadgetConstants(c.context));
@@ -169,26 +170,24 @@ private slots:
         QTest::addColumn<QStringList>("stored");
         QTest::addColumn<QStringList>("carried");
         QTest::addColumn<QStringList>("windows"); // stored windows besides the bound ones
-        QTest::newRow("swap") << QStringList{"A>B", "B>A"} << QStringList{"A_1", "B_2"}
-                              << QStringList{"A_1", "A_2"} << QStringList();
+        QTest::newRow("swap") << QStringList{"A>B", "B>A"} << QStringList{"A_1", "B_2"} << QStringList{"A_1", "A_2"}
+                              << QStringList();
         QTest::newRow("chain backwards") << QStringList{"B>C", "A>B"} << QStringList{"A_1", "B_2"}
                                          << QStringList{"B_1", "C_2"} << QStringList();
         // The longest window name a name begins with is its window.
-        QTest::newRow("names with underscores") << QStringList{"Win>W", "Win_0>Form", "W_0>X"}
-                                                << QStringList{"Win_0_Button", "Win_0x_Text", "Win_1"}
-                                                << QStringList{"Form_Button", "W_0x_Text", "W_1"} << QStringList();
-        QTest::newRow("new name opens a longer prefix") << QStringList{"A>A_B", "A_B_C>D"}
-                                                        << QStringList{"A_C_1", "A_1"}
-                                                        << QStringList{"D_1", "A_B_1"} << QStringList();
-        QTest::newRow("same old name twice") << QStringList{"A>B", "A>C", "B>A"}
-                                             << QStringList{"A_1", "AB_1", "_A_1"}
+        QTest::newRow("names with underscores")
+            << QStringList{"Win>W", "Win_0>Form", "W_0>X"} << QStringList{"Win_0_Button", "Win_0x_Text", "Win_1"}
+            << QStringList{"Form_Button", "W_0x_Text", "W_1"} << QStringList();
+        QTest::newRow("new name opens a longer prefix")
+            << QStringList{"A>A_B", "A_B_C>D"} << QStringList{"A_C_1", "A_1"} << QStringList{"D_1", "A_B_1"}
+            << QStringList();
+        QTest::newRow("same old name twice") << QStringList{"A>B", "A>C", "B>A"} << QStringList{"A_1", "AB_1", "_A_1"}
                                              << QStringList{"A_1", "AB_1", "_A_1"} << QStringList();
         QTest::newRow("case matters") << QStringList{"win>Form"} << QStringList{"Win_1", "win_1"}
                                       << QStringList{"Win_1", "Form_1"} << QStringList();
-        QTest::newRow("another window's objects stay") << QStringList{"Main>Start"}
-                                                       << QStringList{"Main_Settings_Save", "Main_Ok", "Main_Settingsx_A"}
-                                                       << QStringList{"Main_Settings_Save", "Start_Ok", "Start_Settingsx_A"}
-                                                       << QStringList{"Main_Settings"};
+        QTest::newRow("another window's objects stay")
+            << QStringList{"Main>Start"} << QStringList{"Main_Settings_Save", "Main_Ok", "Main_Settingsx_A"}
+            << QStringList{"Main_Settings_Save", "Start_Ok", "Start_Settingsx_A"} << QStringList{"Main_Settings"};
     }
 
     // The carried names are offered as the old entries when no current gadget matches them.
@@ -247,7 +246,9 @@ private slots:
     {
         Check c;
         c.project.Stored.Gadget = {"Gone"};
-        c.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{BindDialogEnd::Continue, {}}; };
+        c.frontEnd.answerBindDialog = [](const BindDialogRequest &) {
+            return BindDialogAnswer{BindDialogEnd::Continue, {}};
+        };
         QVERIFY(CheckGadgetConstants(c.context));
         QCOMPARE(c.frontEnd.bindDialogsClosed, 1);
     }

@@ -13,7 +13,6 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
-#include <QUrl>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSplitter>
@@ -21,6 +20,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QUrl>
 
 #include <atomic>
 #include <thread>
@@ -44,26 +44,40 @@ void FinishRun(Shell &shell)
 QStringList DemoRunLog(const QString &dir)
 {
     return {
-        QStringLiteral("Generate Code Step 1 ..."), QStringLiteral("- Check Main.pb"),
-        QStringLiteral(" -> UTF-8 BOM found."), QStringLiteral("- Load Files..."),
-        QStringLiteral("- Interpret code..."), QStringLiteral("Generate Code Step 2 ..."),
-        QStringLiteral("- Check Constants..."), QStringLiteral("Generate Code Step 3 ..."),
-        QStringLiteral("- Make Backup..."), QStringLiteral("- Update Prefix"),
-        QStringLiteral("- Update Procedure"), QStringLiteral("- Update Constants"),
-        QStringLiteral("- Update Open Window"), QStringLiteral("- Update IncludeFiles"),
-        QStringLiteral("Generate Code Step 4 ..."), QStringLiteral("- Create new code..."),
-        QStringLiteral(" -> Count Window: 1"), QStringLiteral(" -> Count MenuBar: 0"),
-        QStringLiteral(" -> Count MenuItem: 0"), QStringLiteral(" -> Count StatusBar: 0"),
-        QStringLiteral(" -> Count ToolBar: 0"), QStringLiteral(" -> Count Gadget: 1"),
-        QStringLiteral(" -> Count Image: 0"), QStringLiteral("- Write Files..."),
+        QStringLiteral("Generate Code Step 1 ..."),
+        QStringLiteral("- Check Main.pb"),
+        QStringLiteral(" -> UTF-8 BOM found."),
+        QStringLiteral("- Load Files..."),
+        QStringLiteral("- Interpret code..."),
+        QStringLiteral("Generate Code Step 2 ..."),
+        QStringLiteral("- Check Constants..."),
+        QStringLiteral("Generate Code Step 3 ..."),
+        QStringLiteral("- Make Backup..."),
+        QStringLiteral("- Update Prefix"),
+        QStringLiteral("- Update Procedure"),
+        QStringLiteral("- Update Constants"),
+        QStringLiteral("- Update Open Window"),
+        QStringLiteral("- Update IncludeFiles"),
+        QStringLiteral("Generate Code Step 4 ..."),
+        QStringLiteral("- Create new code..."),
+        QStringLiteral(" -> Count Window: 1"),
+        QStringLiteral(" -> Count MenuBar: 0"),
+        QStringLiteral(" -> Count MenuItem: 0"),
+        QStringLiteral(" -> Count StatusBar: 0"),
+        QStringLiteral(" -> Count ToolBar: 0"),
+        QStringLiteral(" -> Count Gadget: 1"),
+        QStringLiteral(" -> Count Image: 0"),
+        QStringLiteral("- Write Files..."),
         QStringLiteral(" -> Write File ") + dir + QStringLiteral("Main.pb"),
         QStringLiteral(" -> Write File ") + dir + QStringLiteral("CommonFile.pb"),
         QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventMain.pb"),
         QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventMenu.pb"),
         QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventGadget.pb"),
         QStringLiteral(" -> Write File ") + dir + QStringLiteral("EventWindow.pb"),
-        QStringLiteral("Ready."), QString(),
-        QStringLiteral("Report: 6 files written, 1 unchanged."), QString(),
+        QStringLiteral("Ready."),
+        QString(),
+        QStringLiteral("Report: 6 files written, 1 unchanged."),
+        QString(),
     };
 }
 
@@ -185,7 +199,8 @@ void TestDesktop::menuCommandsShowIconsLettersAndShortcuts()
 {
     Desktop d;
     QMenu *recent = d.shell.mainView().recentMenu();
-    std::function<void(const QList<QAction *> &, bool)> checkMenu = [&](const QList<QAction *> &actions, bool withIcons) {
+    std::function<void(const QList<QAction *> &, bool)> checkMenu = [&](const QList<QAction *> &actions,
+                                                                        bool withIcons) {
         QStringList letters;
         for (QAction *action : actions) {
             if (action->isSeparator())
@@ -322,7 +337,7 @@ void TestDesktop::optionsWindowShowsTheSwitches()
     QCOMPARE(options->windowTitle(), QStringLiteral("Start Generate"));
     QCOMPARE(options->size(), QSize(600, 200));
     QVERIFY(!d.mainEnabled());
-    const int expected[][2] = {{ParendBox, 0}, {PBIgnoreBox, 1}, {MultilangBox, 1}, {ImageIncludeBox, 1},
+    const int expected[][2] = {{ParendBox, 0},    {PBIgnoreBox, 1},    {MultilangBox, 1}, {ImageIncludeBox, 1},
                                {ImageNullBox, 0}, {UseCallFastBox, 0}, {Utf8Box, 1}};
     for (const auto &row : expected)
         QCOMPARE(d.shell.toolkit().GetGadgetState(row[0]), row[1]);
@@ -442,7 +457,8 @@ void TestDesktop::commonFileCommands()
     Menu(d.shell, CommandCommonAdd); // cancelled
     QCOMPARE(d.shell.project().CommonFiles, left);
     QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
-    QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Open Commonfile: /p/forms/ [Common|*.pb*|Alle Dateien|*.*] multiple")});
+    QCOMPARE(d.ask.calls,
+             QStringList{QStringLiteral("Open Commonfile: /p/forms/ [Common|*.pb*|Alle Dateien|*.*] multiple")});
 }
 
 void TestDesktop::firstFileWithoutSelectionChangesNothing()
@@ -492,8 +508,13 @@ void TestDesktop::runWithoutCommonFilesStops()
     Menu(d.shell, CommandStartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
-    const QStringList expected = {"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
-                                  "- Load Files...", "None Files to Generate.", "Cancel.", ""};
+    const QStringList expected = {"Generate Code Step 1 ...",
+                                  "- Check Main.pb",
+                                  " -> Main.pb not found.",
+                                  "- Load Files...",
+                                  "None Files to Generate.",
+                                  "Cancel.",
+                                  ""};
     QCOMPARE(d.shell.mainView().LogLines(), expected);
     QVERIFY(d.mainEnabled());
     QVERIFY(!dir.exists(QStringLiteral("Main.pb")));
@@ -520,8 +541,9 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
     QCOMPARE(d.shell.mainView().LogLines(), DemoRunLog(dir.dir()));
     QVERIFY(!d.shell.commands().QuitRequested);
-    QCOMPARE(d.ask.calls, (QStringList{QStringLiteral("Message Quarvel: A generation is running. Quit when it has ended."),
-                                       InfoMessage}));
+    QCOMPARE(d.ask.calls,
+             (QStringList{QStringLiteral("Message Quarvel: A generation is running. Quit when it has ended."),
+                          InfoMessage}));
     QVERIFY(GenerateButton(d.shell)->isEnabled());
 }
 
@@ -565,7 +587,7 @@ void TestDesktop::licenceWindow()
     QCOMPARE(items.first(), QStringLiteral("Lizenzvereinbarung"));
     QVERIFY(items.contains(QStringLiteral("Licence agreement")));
     QVERIFY(items.indexOf(QStringLiteral("Lizenzvereinbarung")) < items.indexOf(QStringLiteral("Licence agreement")));
-    QCOMPARE(items.at(2), QString()); // empty lines stay as empty items
+    QCOMPARE(items.at(2), QString());                      // empty lines stay as empty items
     QVERIFY(items.last().endsWith(QStringLiteral("   "))); // trailing blanks kept
     QVERIFY(!items.join(QString()).contains(QLatin1Char('\r')));
     QVERIFY(items.size() >= 28 && items.size() <= 40);
@@ -598,7 +620,7 @@ void TestDesktop::licenceWindowStillAnswersARun()
 
 void TestDesktop::exitWithUnsavedChanges_data()
 {
-    QTest::addColumn<int>("way");   // -1 close box, else a command
+    QTest::addColumn<int>("way"); // -1 close box, else a command
     QTest::addColumn<bool>("named");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("quits");
@@ -611,7 +633,8 @@ void TestDesktop::exitWithUnsavedChanges_data()
     QTest::newRow("close box, No") << -1 << true << int(Answer::No) << true << false;
     QTest::newRow("close box, Yes") << -1 << true << int(Answer::Yes) << true << true;
     QTest::newRow("application Quit, No") << int(CommandAppQuit) << true << int(Answer::No) << true << false;
-    QTest::newRow("application Quit, Yes, unnamed, cancelled") << int(CommandAppQuit) << false << int(Answer::Yes) << false << false;
+    QTest::newRow("application Quit, Yes, unnamed, cancelled")
+        << int(CommandAppQuit) << false << int(Answer::Yes) << false << false;
 }
 
 void TestDesktop::exitWithUnsavedChanges()
@@ -675,7 +698,8 @@ void TestDesktop::requestsTravelThroughTheQueueInOrder()
         QCOMPARE(event.type, KindOf(request->what()));
         kinds << event.type;
         if (const auto *line = std::get_if<requests::AppendLogLine>(&request->what()))
-            lines << line->entry.text + QLatin1Char(' ') + line->entry.file + QLatin1Char(':') + QString::number(line->entry.line);
+            lines << line->entry.text + QLatin1Char(' ') + line->entry.file + QLatin1Char(':')
+                         + QString::number(line->entry.line);
         if (const auto *finished = std::get_if<requests::RunFinished>(&request->what()))
             finishedWarnings = finished->result.warnings;
         request->Answer({});
@@ -699,9 +723,11 @@ void TestDesktop::nameFiltersForTheFileDialogs_data()
 {
     QTest::addColumn<QString>("patterns");
     QTest::addColumn<QString>("filters");
+    // clang-format off
     QTest::newRow("common files") << "Common|*.pb*|Alle Dateien|*.*" << "Common (*.pb*);;Alle Dateien (*.*)";
     QTest::newRow("label shows its pattern") << "Project (*.pbm)|*.pbm" << "Project (*.pbm)";
     QTest::newRow("several patterns") << "Source|*.pb;*.pbi" << "Source (*.pb *.pbi)";
+    // clang-format on
 }
 
 void TestDesktop::nameFiltersForTheFileDialogs()
@@ -720,8 +746,7 @@ void TestDesktop::differenceOfTwoTexts()
     QStringList shown;
     for (const DiffLine &line : UnifiedDiff(before, after, 1))
         shown << QString::number(line.kind) + line.text;
-    const QStringList expected = {"3@@ -1,3 +1,3 @@", "0a", "1b", "2B", "0c",
-                                  "3@@ -8,2 +8,3 @@", "0h", "2new", "0i"};
+    const QStringList expected = {"3@@ -1,3 +1,3 @@", "0a", "1b", "2B", "0c", "3@@ -8,2 +8,3 @@", "0h", "2new", "0i"};
     QCOMPARE(shown, expected);
     QVERIFY(UnifiedDiff(before, before).isEmpty());
     // Every line of both texts comes back, in order.
@@ -756,13 +781,14 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
             dir.write(QStringLiteral("EventGadget.pb"), "; mine\n");
     }
     QListWidget *log = d.shell.toolkit().ListGadget(LogList);
-    const QList<QListWidgetItem *> errors = log->findItems(" -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1",
-                                                           Qt::MatchExactly);
+    const QList<QListWidgetItem *> errors = log->findItems(
+        " -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1", Qt::MatchExactly);
     QCOMPARE(errors.size(), 2);
     QCOMPARE(errors.last()->foreground().color(), QColor(0xc0, 0x10, 0x10));
     QVERIFY(!errors.last()->icon().isNull());
     QVERIFY(log->item(0)->icon().isNull());
-    QVERIFY2(d.shell.mainView().SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings<")), qPrintable(d.shell.mainView().SummaryText()));
+    QVERIFY2(d.shell.mainView().SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings<")),
+             qPrintable(d.shell.mainView().SummaryText()));
     d.shell.mainView().ShowFirstFinding(); // the summary's link: the second run's error line
     QCOMPARE(log->currentItem(), errors.last());
 
@@ -770,7 +796,8 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     ChangesView *view = &d.shell.changesView();
     QVERIFY(view && d.shell.toolkit().IsWindow(ChangesWindow));
     QCOMPARE(view->FileCount(), 1); // the second run changed only the event file the user cleared
-    const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"), Qt::MatchExactly);
+    const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"),
+                                                                        Qt::MatchExactly);
     QCOMPARE(gadget.size(), 1);
     view->fileList()->setCurrentItem(gadget.first());
     QVERIFY2(view->ShownText().contains(QStringLiteral("\n+Procedure EventGadget_")), qPrintable(view->ShownText()));
@@ -791,24 +818,30 @@ void TestDesktop::doubleClickOnALogLineOpensItsFile()
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     d.shell.project().CommonFiles << QStringLiteral("Helpers.pb");
     QStringList opened;
-    d.shell.mainView().openInEditor = [&opened](const QString &path, int line) { opened << path + QLatin1Char(':') + QString::number(line); };
+    d.shell.mainView().openInEditor = [&opened](const QString &path, int line) {
+        opened << path + QLatin1Char(':') + QString::number(line);
+    };
     Menu(d.shell, CommandStartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
     const QStringList lines = d.shell.mainView().LogLines();
-    const QStringList finding = lines.filter(QRegularExpression(QStringLiteral("^ -> EventGadget.pb:1: EventGadget_Gone ")));
+    const QStringList finding = lines.filter(
+        QRegularExpression(QStringLiteral("^ -> EventGadget.pb:1: EventGadget_Gone ")));
     QCOMPARE(finding.size(), 1);
-    for (const QString &line : {QStringLiteral(" -> Write File ") + dir.path(QStringLiteral("Main.pb")), finding.first(),
-                                QStringLiteral(" -> Warning: top-level code left out (Helpers.pb:2); move what the program"
-                                               " needs into a procedure.")}) {
+    for (const QString &line :
+         {QStringLiteral(" -> Write File ") + dir.path(QStringLiteral("Main.pb")), finding.first(),
+          QStringLiteral(" -> Warning: top-level code left out (Helpers.pb:2); move what the program"
+                         " needs into a procedure.")}) {
         QVERIFY2(lines.contains(line), qPrintable(line));
         d.shell.mainView().OpenLogLineFile(int(lines.indexOf(line)));
     }
     d.shell.mainView().OpenLogLineFile(0); // names no file
     QCOMPARE(opened, (QStringList{dir.path(QStringLiteral("Main.pb:0")), dir.path(QStringLiteral("EventGadget.pb:1")),
                                   dir.path(QStringLiteral("Helpers.pb:2"))}));
-    d.shell.mainView().OpenLogLineFile(int(lines.indexOf(" -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1")));
-    QCOMPARE(d.shell.mainView().statusBar()->currentMessage(), QStringLiteral("File not found: ") + dir.path(QStringLiteral("Gone.pbi")));
+    d.shell.mainView().OpenLogLineFile(
+        int(lines.indexOf(" -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1")));
+    QCOMPARE(d.shell.mainView().statusBar()->currentMessage(),
+             QStringLiteral("File not found: ") + dir.path(QStringLiteral("Gone.pbi")));
     QCOMPARE(opened.size(), 3);
 
     // Return opens the current line's file, as a double-click does.

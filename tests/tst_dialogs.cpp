@@ -85,7 +85,10 @@ struct Desktop : DesktopFixture {
             return shell.bindDialog() && w && w->windowTitle() == title;
         });
     }
-    bool finishRun() { return LoopUntil(shell, [&] { return !shell.GenerationRunning(); }); }
+    bool finishRun()
+    {
+        return LoopUntil(shell, [&] { return !shell.GenerationRunning(); });
+    }
 };
 
 // The worker's side of one dialog: it asks, records the answer, and closes the dialog only when
@@ -100,7 +103,8 @@ struct BindExchange {
     Desktop &d;
 
     BindExchange(Desktop &desktop, int kind, const QStringList &oldNames, const QStringList &newNames)
-        : request{ObjectKind(kind), oldNames, newNames}, d(desktop)
+        : request{ObjectKind(kind), oldNames, newNames},
+          d(desktop)
     {
         worker.reset(QThread::create([this] {
             answer = d.shell.frontEnd().OpenBindDialog(request);
@@ -167,11 +171,15 @@ private slots:
         QCOMPARE(dialog->parentWidget(), d.shell.toolkit().Window(MainWindow));
         QVERIFY(!d.mainEnabled());
 
-        const struct { int gadget; QRect box; const char *text; } gadgets[] = {
-            {OldEntryLabel, {10, 10, 130, 20}, "Old Entry"},  {NewEntryLabel, {220, 10, 120, 20}, "New Entry"},
-            {TodoListLabel, {430, 10, 110, 20}, "Todo List"}, {OldEntryList, {10, 30, 200, 320}, ""},
-            {NewEntryList, {220, 30, 200, 320}, ""},          {TodoList, {430, 30, 330, 320}, ""},
-            {BindButton, {10, 360, 120, 30}, "Bind"},         {ReleaseButton, {150, 360, 120, 30}, "Release"},
+        const struct {
+            int gadget;
+            QRect box;
+            const char *text;
+        } gadgets[] = {
+            {OldEntryLabel, {10, 10, 130, 20}, "Old Entry"},   {NewEntryLabel, {220, 10, 120, 20}, "New Entry"},
+            {TodoListLabel, {430, 10, 110, 20}, "Todo List"},  {OldEntryList, {10, 30, 200, 320}, ""},
+            {NewEntryList, {220, 30, 200, 320}, ""},           {TodoList, {430, 30, 330, 320}, ""},
+            {BindButton, {10, 360, 120, 30}, "Bind"},          {ReleaseButton, {150, 360, 120, 30}, "Release"},
             {ContinueButton, {640, 360, 120, 30}, "Continue"},
         };
         for (const auto &g : gadgets) {
@@ -285,14 +293,15 @@ private slots:
         QTest::addColumn<bool>("cancels");
         QTest::addColumn<QStringList>("todo");
         const QStringList asked = {InfoQuestion};
-        QTest::newRow("all bound: no question") << QStringList{"A"} << QList<Answer>{} << QStringList{} << false
-                                                << QStringList{"A > X"};
+        QTest::newRow("all bound: no question")
+            << QStringList{"A"} << QList<Answer>{} << QStringList{} << false << QStringList{"A > X"};
         QTest::newRow("unbound, Yes") << QStringList{"A", "B"} << QList<Answer>{Answer::Yes} << asked << false
                                       << QStringList{"A > X"};
         QTest::newRow("unbound, Cancel") << QStringList{"A", "B"} << QList<Answer>{Answer::Cancel} << asked << true
                                          << QStringList{"A > X"};
-        QTest::newRow("unbound, No, then Yes") << QStringList{"A", "B"} << QList<Answer>{Answer::No, Answer::Yes}
-                                               << QStringList{InfoQuestion, InfoQuestion} << false << QStringList{"A > X"};
+        QTest::newRow("unbound, No, then Yes")
+            << QStringList{"A", "B"} << QList<Answer>{Answer::No, Answer::Yes}
+            << QStringList{InfoQuestion, InfoQuestion} << false << QStringList{"A > X"};
     }
     void continueAnswersTheRequest()
     {
@@ -357,7 +366,8 @@ private slots:
             d.click(BindButton);
             d.click(ContinueButton);
         });
-        const BindDialogAnswer answer = d.shell.frontEnd().OpenBindDialog(BindDialogRequest{ObjectKind::MenuBar, {"Menu_0"}, {"Menu_1"}});
+        const BindDialogAnswer answer = d.shell.frontEnd().OpenBindDialog(
+            BindDialogRequest{ObjectKind::MenuBar, {"Menu_0"}, {"Menu_1"}});
         QCOMPARE(answer.end, BindDialogEnd::Continue);
         QCOMPARE(answer.bindings, (QList<NamePair>{{"Menu_0", "Menu_1"}}));
         d.shell.frontEnd().CloseBindDialog();
@@ -496,7 +506,11 @@ private slots:
         QVERIFY(!d.mainEnabled());
         QCOMPARE(d.list(UserGadgetList)->geometry(), QRect(0, 0, 220, 350));
         QCOMPARE(d.items(UserGadgetList), QStringList({"MyGadget", "Chart"}));
-        const struct { int gadget; QRect box; const char *text; } buttons[] = {
+        const struct {
+            int gadget;
+            QRect box;
+            const char *text;
+        } buttons[] = {
             {UserGadgetAdd, {10, 360, 60, 30}, "Add"},
             {UserGadgetDel, {80, 360, 60, 30}, "Del"},
             {UserGadgetOk, {150, 360, 60, 30}, "Ok"},

@@ -85,7 +85,8 @@ void TestEmittedProjects::project()
     ProjectState project = dir.project({QStringLiteral("Window.pb")});
     GenerationRun run(project);
     GenerationContext &g = run.context;
-    const QStringList design = LinesOf(ReadTestData(QStringLiteral("emitters/") + name + QStringLiteral("/design.txt")));
+    const QStringList design = LinesOf(
+        ReadTestData(QStringLiteral("emitters/") + name + QStringLiteral("/design.txt")));
     for (const QString &line : design)
         ReadDesignLine(line, g.model, switches);
     project.switches = switches;

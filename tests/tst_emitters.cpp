@@ -179,42 +179,118 @@ void TestEmitters::imageSection_data()
     QTest::addColumn<QStringList>("expected");
 
     QTest::newRow("no images, loaded") << QStringList() << QStringList() << 0
-        << QStringList{";- Image Plugin", "", ";- Load Images", ""};
+                                       << QStringList{";- Image Plugin", "", ";- Load Images", ""};
     QTest::newRow("no images, included") << QStringList() << QStringList() << 1
-        << QStringList{";- Image Plugin", "", ";- Catch Images", "", ";- Images", "DataSection", "EndDataSection"};
-    QTest::newRow("png and jpg, included") << QStringList{"#Image_0", "#Image_1"} << QStringList{"ok.png", "logo.jpg"} << 1
-        << QStringList{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()", "UsePNGImageDecoder()", "",
-                       ";- Catch Images", "CatchImage(#Image_0, ?Image_0)", "CatchImage(#Image_1, ?Image_1)", "",
-                       ";- Images", "DataSection", "  Image_0:", "  IncludeBinary \"ok.png\"", "  Image_1:",
-                       "  IncludeBinary \"logo.jpg\"", "EndDataSection"};
-    QTest::newRow("png and jpg, loaded") << QStringList{"#Image_0", "#Image_1"} << QStringList{"ok.png", "logo.jpg"} << 0
-        << QStringList{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()", "UsePNGImageDecoder()", "",
-                       ";- Load Images", "LoadImage(#Image_0, \"ok.png\")", "LoadImage(#Image_1, \"logo.jpg\")", ""};
+                                         << QStringList{";- Image Plugin", "",
+                                                        ";- Catch Images", "",
+                                                        ";- Images",       "DataSection",
+                                                        "EndDataSection"};
+    QTest::newRow("png and jpg, included")
+        << QStringList{"#Image_0", "#Image_1"} << QStringList{"ok.png", "logo.jpg"} << 1
+        << QStringList{";- Image Plugin",
+                       "",
+                       "UseJPEGImageDecoder()",
+                       "UseJPEG2000ImageDecoder()",
+                       "UsePNGImageDecoder()",
+                       "",
+                       ";- Catch Images",
+                       "CatchImage(#Image_0, ?Image_0)",
+                       "CatchImage(#Image_1, ?Image_1)",
+                       "",
+                       ";- Images",
+                       "DataSection",
+                       "  Image_0:",
+                       "  IncludeBinary \"ok.png\"",
+                       "  Image_1:",
+                       "  IncludeBinary \"logo.jpg\"",
+                       "EndDataSection"};
+    QTest::newRow("png and jpg, loaded") << QStringList{"#Image_0", "#Image_1"} << QStringList{"ok.png", "logo.jpg"}
+                                         << 0
+                                         << QStringList{";- Image Plugin",
+                                                        "",
+                                                        "UseJPEGImageDecoder()",
+                                                        "UseJPEG2000ImageDecoder()",
+                                                        "UsePNGImageDecoder()",
+                                                        "",
+                                                        ";- Load Images",
+                                                        "LoadImage(#Image_0, \"ok.png\")",
+                                                        "LoadImage(#Image_1, \"logo.jpg\")",
+                                                        ""};
     QTest::newRow("decoders in fixed order, each once")
         << QStringList{"#A", "#B", "#C", "#D", "#E", "#F"}
         << QStringList{"a.tga", "b.TIFF", "c.png", "d.PNG", "dir.v2/Photo.Jpeg", "noext"} << 0
-        << QStringList{";- Image Plugin", "", "UseJPEGImageDecoder()", "UseJPEG2000ImageDecoder()", "UsePNGImageDecoder()",
-                       "UseTIFFImageDecoder()", "UseTGAImageDecoder()", "", ";- Load Images",
-                       "LoadImage(#A, \"a.tga\")", "LoadImage(#B, \"b.TIFF\")", "LoadImage(#C, \"c.png\")",
-                       "LoadImage(#D, \"d.PNG\")", "LoadImage(#E, \"dir.v2/Photo.Jpeg\")", "LoadImage(#F, \"noext\")", ""};
-    QTest::newRow("unknown formats add no decoder") << QStringList{"#A", "#B"} << QStringList{"a.bmp", "dir.png/file"} << 0
-        << QStringList{";- Image Plugin", "", ";- Load Images", "LoadImage(#A, \"a.bmp\")", "LoadImage(#B, \"dir.png/file\")", ""};
+        << QStringList{";- Image Plugin",
+                       "",
+                       "UseJPEGImageDecoder()",
+                       "UseJPEG2000ImageDecoder()",
+                       "UsePNGImageDecoder()",
+                       "UseTIFFImageDecoder()",
+                       "UseTGAImageDecoder()",
+                       "",
+                       ";- Load Images",
+                       "LoadImage(#A, \"a.tga\")",
+                       "LoadImage(#B, \"b.TIFF\")",
+                       "LoadImage(#C, \"c.png\")",
+                       "LoadImage(#D, \"d.PNG\")",
+                       "LoadImage(#E, \"dir.v2/Photo.Jpeg\")",
+                       "LoadImage(#F, \"noext\")",
+                       ""};
+    QTest::newRow("unknown formats add no decoder") << QStringList{"#A", "#B"} << QStringList{"a.bmp", "dir.png/file"}
+                                                    << 0 << QStringList{";- Image Plugin",
+                                                                        "",
+                                                                        ";- Load Images",
+                                                                        "LoadImage(#A, \"a.bmp\")",
+                                                                        "LoadImage(#B, \"dir.png/file\")",
+                                                                        ""};
     QTest::newRow("plain number, included") << QStringList{"0", "#Image_1"} << QStringList{"a.bmp", "b.bmp"} << 1
-        << QStringList{";- Image Plugin", "", ";- Catch Images", "CatchImage(0, ?MyImageData_0)",
-                       "CatchImage(#Image_1, ?Image_1)", "", ";- Images", "DataSection", "  MyImageData_0:",
-                       "  IncludeBinary \"a.bmp\"", "  Image_1:", "  IncludeBinary \"b.bmp\"", "EndDataSection"};
+                                            << QStringList{";- Image Plugin",
+                                                           "",
+                                                           ";- Catch Images",
+                                                           "CatchImage(0, ?MyImageData_0)",
+                                                           "CatchImage(#Image_1, ?Image_1)",
+                                                           "",
+                                                           ";- Images",
+                                                           "DataSection",
+                                                           "  MyImageData_0:",
+                                                           "  IncludeBinary \"a.bmp\"",
+                                                           "  Image_1:",
+                                                           "  IncludeBinary \"b.bmp\"",
+                                                           "EndDataSection"};
     // "#Name ?Label": caught from a DataSection label of the sources, which holds its data.
-    QTest::newRow("caught from the sources, loaded") << QStringList{"#Img_0 ?Img_0", "#Image_1"}
-        << QStringList{"a.png", "b.bmp"} << 0
-        << QStringList{";- Image Plugin", "", "UsePNGImageDecoder()", "", ";- Load Images", "CatchImage(#Img_0, ?Img_0)",
-                       "LoadImage(#Image_1, \"b.bmp\")", ""};
-    QTest::newRow("caught from the sources, included") << QStringList{"#Img_0 ?Data_0", "#Image_1"}
-        << QStringList{"", "b.bmp"} << 1
-        << QStringList{";- Image Plugin", "", ";- Catch Images", "CatchImage(#Img_0, ?Data_0)", "CatchImage(#Image_1, ?Image_1)",
-                       "", ";- Images", "DataSection", "  Image_1:", "  IncludeBinary \"b.bmp\"", "EndDataSection"};
+    QTest::newRow("caught from the sources, loaded")
+        << QStringList{"#Img_0 ?Img_0", "#Image_1"} << QStringList{"a.png", "b.bmp"} << 0
+        << QStringList{";- Image Plugin",
+                       "",
+                       "UsePNGImageDecoder()",
+                       "",
+                       ";- Load Images",
+                       "CatchImage(#Img_0, ?Img_0)",
+                       "LoadImage(#Image_1, \"b.bmp\")",
+                       ""};
+    QTest::newRow("caught from the sources, included")
+        << QStringList{"#Img_0 ?Data_0", "#Image_1"} << QStringList{"", "b.bmp"} << 1
+        << QStringList{";- Image Plugin",
+                       "",
+                       ";- Catch Images",
+                       "CatchImage(#Img_0, ?Data_0)",
+                       "CatchImage(#Image_1, ?Image_1)",
+                       "",
+                       ";- Images",
+                       "DataSection",
+                       "  Image_1:",
+                       "  IncludeBinary \"b.bmp\"",
+                       "EndDataSection"};
     QTest::newRow("expression, included") << QStringList{"1+2"} << QStringList{"a.bmp"} << 1
-        << QStringList{";- Image Plugin", "", ";- Catch Images", "CatchImage(1+2, ?MyImageData_1_2)", "", ";- Images",
-                       "DataSection", "  MyImageData_1_2:", "  IncludeBinary \"a.bmp\"", "EndDataSection"};
+                                          << QStringList{";- Image Plugin",
+                                                         "",
+                                                         ";- Catch Images",
+                                                         "CatchImage(1+2, ?MyImageData_1_2)",
+                                                         "",
+                                                         ";- Images",
+                                                         "DataSection",
+                                                         "  MyImageData_1_2:",
+                                                         "  IncludeBinary \"a.bmp\"",
+                                                         "EndDataSection"};
 }
 
 void TestEmitters::imageSection()
@@ -262,12 +338,13 @@ void TestEmitters::languageDataKeepsUserLines()
     // Only the definition's value is the generator's: its comment, and every line that merely
     // tests or shows the constant, are the user's.
     const QStringList users{"If #MaxLanguage = 0 : Debug \"none\" : EndIf",
-                            "  Debug \"#MaxLanguage = \" + Str(#MaxLanguage)", "#MaxLanguages = 2", "x = #MaxLanguage = 3"};
-    e.g.lines.LoadLanguageLines = QStringList{"; my header", "#MaxLanguage = 7 ; keep me", "  #maxlanguage=0 : y = 1"}
-                                  + users
-                                  + QStringList{"Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure", "DataSection",
-                                                "  DefaultLanguage:", "  Data.s \"Old\"", "  ; a user note",
-                                                "  EndDefaultLanguage:", "  #MaxLanguage = 9", "EndDataSection", "MyCode()"};
+                            "  Debug \"#MaxLanguage = \" + Str(#MaxLanguage)", "#MaxLanguages = 2",
+                            "x = #MaxLanguage = 3"};
+    e.g.lines.LoadLanguageLines =
+        QStringList{"; my header", "#MaxLanguage = 7 ; keep me", "  #maxlanguage=0 : y = 1"} + users
+        + QStringList{"Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure",    "DataSection",
+                      "  DefaultLanguage:",       "  Data.s \"Old\"", "  ; a user note", "  EndDefaultLanguage:",
+                      "  #MaxLanguage = 9",       "EndDataSection",   "MyCode()"};
     e.g.model.Languages.insert(QStringLiteral("New"), QStringLiteral("New"));
     EmitLanguageData(e.g);
     // Lines after the start marker are not the #MaxLanguage line of the file.
@@ -285,18 +362,22 @@ void TestEmitters::languageDataWithoutMarkers_data()
     QTest::addColumn<QStringList>("log");
     const QStringList warning{" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."};
 
-    QTest::newRow("no start marker") << QStringList{"#MaxLanguage = 3", "DataSection", "  Data.s \"A\"", "EndDataSection"}
-                                     << QStringList{"#MaxLanguage = 3", "DataSection", "  Data.s \"A\"", "EndDataSection"}
+    QTest::newRow("no start marker") << QStringList{"#MaxLanguage = 3", "DataSection", "  Data.s \"A\"",
+                                                    "EndDataSection"}
+                                     << QStringList{"#MaxLanguage = 3", "DataSection", "  Data.s \"A\"",
+                                                    "EndDataSection"}
                                      << warning;
-    QTest::newRow("no end after the start") << QStringList{"EndDataSection", "#MaxLanguage = 3", "  DefaultLanguage:", "  Data.s \"A\"", "Code()"}
-                                            << QStringList{"EndDataSection", "#MaxLanguage = 3", "  DefaultLanguage:", "  Data.s \"A\"", "Code()"}
-                                            << warning;
-    QTest::newRow("EndDataSection ends the block") << QStringList{"#MaxLanguage = 3", "DataSection", "  DefaultLanguage:", "  Data.s \"A\"", "EndDataSection"}
-                                                   << QStringList{"#MaxLanguage = 1", "DataSection", "  DefaultLanguage:", "  Data.s \"K\"", "EndDataSection"}
-                                                   << QStringList();
-    QTest::newRow("only the end marker left") << QStringList{"DataSection", "  EndDefaultLanguage:", "  ; mine", "EndDataSection"}
-                                              << QStringList{"DataSection", "  EndDefaultLanguage:", "  ; mine", "EndDataSection"}
-                                              << warning;
+    QTest::newRow("no end after the start")
+        << QStringList{"EndDataSection", "#MaxLanguage = 3", "  DefaultLanguage:", "  Data.s \"A\"", "Code()"}
+        << QStringList{"EndDataSection", "#MaxLanguage = 3", "  DefaultLanguage:", "  Data.s \"A\"", "Code()"}
+        << warning;
+    QTest::newRow("EndDataSection ends the block")
+        << QStringList{"#MaxLanguage = 3", "DataSection", "  DefaultLanguage:", "  Data.s \"A\"", "EndDataSection"}
+        << QStringList{"#MaxLanguage = 1", "DataSection", "  DefaultLanguage:", "  Data.s \"K\"", "EndDataSection"}
+        << QStringList();
+    QTest::newRow("only the end marker left")
+        << QStringList{"DataSection", "  EndDefaultLanguage:", "  ; mine", "EndDataSection"}
+        << QStringList{"DataSection", "  EndDefaultLanguage:", "  ; mine", "EndDataSection"} << warning;
     QTest::newRow("empty file") << QStringList() << QStringList() << warning;
 }
 
@@ -333,8 +414,7 @@ void TestEmitters::patchMainExistingFile()
     Emitters e;
     e.g.model.WindowList = {QStringLiteral("Main")};
     e.g.lines.MainLines = {"Open_WindowXY() : OPEN_WINDOWXY() ; open_windowxy()",
-                           "; the test below reads If WindowID(#Old)",
-                           "    If WindowID(#OldMain) ; main window open",
+                           "; the test below reads If WindowID(#Old)", "    If WindowID(#OldMain) ; main window open",
                            "Open_WindowXY()"};
     PatchMainOpenWindow(e.g);
     // The first line with the placeholder has it replaced in any case; the comment line is
@@ -356,12 +436,13 @@ void TestEmitters::patchMainExistingFile()
     earlier.g.model.MainWindow = QStringLiteral("Main");
     earlier.g.model.FirstWindowInvisible = true;
     earlier.g.model.MainProcedure = QStringLiteral("MainProgram");
-    earlier.g.lines.MainLines = {"Procedure Main() ; Main", "  Main()", "  If WindowID(#Splash)",
-                                 "    HideWindow(#Splash, #False)", "EndProcedure:Main()", "Debug \"Main()\""};
+    earlier.g.lines.MainLines = {"Procedure Main() ; Main", "  Main()",
+                                 "  If WindowID(#Splash)",  "    HideWindow(#Splash, #False)",
+                                 "EndProcedure:Main()",     "Debug \"Main()\""};
     PatchMainOpenWindow(earlier.g);
-    QCOMPARE(earlier.g.lines.MainLines, (QStringList{"Procedure MainProgram() ; Main", "  Main()", "  If WindowID(#Main)",
-                                                     "    HideWindow(#Main, #False)", "EndProcedure:MainProgram()",
-                                                     "Debug \"Main()\""}));
+    QCOMPARE(earlier.g.lines.MainLines,
+             (QStringList{"Procedure MainProgram() ; Main", "  Main()", "  If WindowID(#Main)",
+                          "    HideWindow(#Main, #False)", "EndProcedure:MainProgram()", "Debug \"Main()\""}));
 }
 
 void TestEmitters::patchMainWithoutWindow()
@@ -426,7 +507,8 @@ void TestEmitters::dispatchSelect()
 
     QCOMPARE(Slice(after, QStringLiteral("Procedure MyEventMenu(MenuID)"), 6),
              (QStringList{"Procedure MyEventMenu(MenuID)", "  Select MenuID", "    Case #W_Open : EventMenu_W_Open()",
-                          "    Case #W_Save : EventMenu_W_Save()", "    Case #W_Save2 : EventMenu_W_Save2()", "  EndSelect"}));
+                          "    Case #W_Save : EventMenu_W_Save()", "    Case #W_Save2 : EventMenu_W_Save2()",
+                          "  EndSelect"}));
     // The type compare is exact: a lower-case type is not a text gadget.
     QCOMPARE(Slice(after, QStringLiteral("Procedure MyEventGadget(GadgetID, EventType)"), 6),
              (QStringList{"Procedure MyEventGadget(GadgetID, EventType)", "  Select GadgetID",
@@ -469,9 +551,10 @@ void TestEmitters::dispatchCallFast()
     QCOMPARE(Slice(after, QStringLiteral("#CallEventMenuCount   = 3"), 3),
              (QStringList{"#CallEventMenuCount   = 3", "#CallEventGadgetCount = 5", "#CallEventWindowCount = 2"}));
     QCOMPARE(Slice(after, QStringLiteral("DataSection"), 18),
-             (QStringList{"DataSection", "  CallEventMenu:", "    Data.i @EventMenu_W_Open()", "    Data.i @EventMenu_W_Save()",
-                          "    Data.i @EventMenu_W_Save2()", "  CallEventGadget:", "    Data.i @EventGadget_W_Button_0()",
-                          "    Data.i @MyEventDispatch()", "    Data.i @MyEventDispatch()", "    Data.i @EventGadget_W_Text_1()",
+             (QStringList{"DataSection", "  CallEventMenu:", "    Data.i @EventMenu_W_Open()",
+                          "    Data.i @EventMenu_W_Save()", "    Data.i @EventMenu_W_Save2()",
+                          "  CallEventGadget:", "    Data.i @EventGadget_W_Button_0()", "    Data.i @MyEventDispatch()",
+                          "    Data.i @MyEventDispatch()", "    Data.i @EventGadget_W_Text_1()",
                           "    Data.i @EventGadget_C_List()", "  CallEventSize:", "    Data.i @EventSize_W()",
                           "    Data.i @EventSize_C()", "  CallEventExit:", "    Data.i @EventExit_W()",
                           "    Data.i @EventExit_C()", "EndDataSection"}));
@@ -488,8 +571,8 @@ void TestEmitters::dispatchCallFastEmptyDesign()
     QCOMPARE(Slice(e.g.lines.EventMainLines, QStringLiteral("#CallEventMenuCount   = 0"), 3),
              (QStringList{"#CallEventMenuCount   = 0", "#CallEventGadgetCount = 0", "#CallEventWindowCount = 0"}));
     QCOMPARE(Slice(e.g.lines.EventMainLines, QStringLiteral("DataSection"), 6),
-             (QStringList{"DataSection", "  CallEventMenu:", "  CallEventGadget:", "  CallEventSize:", "  CallEventExit:",
-                          "EndDataSection"}));
+             (QStringList{"DataSection", "  CallEventMenu:", "  CallEventGadget:", "  CallEventSize:",
+                          "  CallEventExit:", "EndDataSection"}));
 }
 
 void TestEmitters::eventFileHeaderOnly()
@@ -511,35 +594,37 @@ void TestEmitters::eventMenuExistenceTest_data()
     QTest::addColumn<QStringList>("appended"); // items that get a skeleton
 
     const QStringList saves{"Save", "Save2"};
-    QTest::newRow("Save present, Save2 missing") << QStringList{"Procedure EventMenu_Save()", "EndProcedure"} << saves
-                                                 << QStringList{"Save2"};
-    QTest::newRow("Save2 present, Save missing") << QStringList{"Procedure EventMenu_Save2()", "EndProcedure"} << saves
-                                                 << QStringList{"Save"};
+    QTest::newRow("Save present, Save2 missing")
+        << QStringList{"Procedure EventMenu_Save()", "EndProcedure"} << saves << QStringList{"Save2"};
+    QTest::newRow("Save2 present, Save missing")
+        << QStringList{"Procedure EventMenu_Save2()", "EndProcedure"} << saves << QStringList{"Save"};
     QTest::newRow("head with a comment") << QStringList{"Procedure EventMenu_Save() ; my save", "EndProcedure"}
                                          << QStringList{"Save"} << QStringList();
     // A head of the procedure's name in any form is that procedure: a second would not compile.
-    QTest::newRow("head in other letter case") << QStringList{"procedure EventMenu_Save()", "EndProcedure"}
-                                               << QStringList{"Save"} << QStringList();
-    QTest::newRow("name in other letter case") << QStringList{"Procedure EventMenu_save()", "EndProcedure"}
-                                               << QStringList{"Save"} << QStringList();
-    QTest::newRow("return type, tab and parameters") << QStringList{"  Procedure.i\tEventMenu_Save( x.i = 0 )"}
-                                                     << QStringList{"Save"} << QStringList();
-    QTest::newRow("C and DLL procedures") << QStringList{"ProcedureC EventMenu_A()", "ProcedureDLL.s EventMenu_B ()",
-                                                         "procedurecdll  EventMenu_C()"}
-                                          << QStringList{"A", "B", "C"} << QStringList();
-    QTest::newRow("no head of that name") << QStringList{"Procedure EventMenu_SaveAs()", "ProcedureReturn EventMenu_Save()",
-                                                         "ProcedureX EventMenu_Save()", "Debug EventMenu_Save()"}
-                                          << QStringList{"Save"} << QStringList{"Save"};
-    QTest::newRow("commented-out head counts") << QStringList{";Procedure EventMenu_Save()"} << QStringList{"Save"}
-                                               << QStringList();
-    QTest::newRow("head inside a longer line") << QStringList{"x = 1 : Procedure EventMenu_Save() : y"}
-                                               << QStringList{"Save"} << QStringList();
-    QTest::newRow("two heads on one line") << QStringList{"Procedure EventMenu_A() : EndProcedure : Procedure EventMenu_B()"}
-                                           << QStringList{"A", "B", "C"} << QStringList{"C"};
+    QTest::newRow("head in other letter case")
+        << QStringList{"procedure EventMenu_Save()", "EndProcedure"} << QStringList{"Save"} << QStringList();
+    QTest::newRow("name in other letter case")
+        << QStringList{"Procedure EventMenu_save()", "EndProcedure"} << QStringList{"Save"} << QStringList();
+    QTest::newRow("return type, tab and parameters")
+        << QStringList{"  Procedure.i\tEventMenu_Save( x.i = 0 )"} << QStringList{"Save"} << QStringList();
+    QTest::newRow("C and DLL procedures")
+        << QStringList{"ProcedureC EventMenu_A()", "ProcedureDLL.s EventMenu_B ()", "procedurecdll  EventMenu_C()"}
+        << QStringList{"A", "B", "C"} << QStringList();
+    QTest::newRow("no head of that name")
+        << QStringList{"Procedure EventMenu_SaveAs()", "ProcedureReturn EventMenu_Save()",
+                       "ProcedureX EventMenu_Save()", "Debug EventMenu_Save()"}
+        << QStringList{"Save"} << QStringList{"Save"};
+    QTest::newRow("commented-out head counts")
+        << QStringList{";Procedure EventMenu_Save()"} << QStringList{"Save"} << QStringList();
+    QTest::newRow("head inside a longer line")
+        << QStringList{"x = 1 : Procedure EventMenu_Save() : y"} << QStringList{"Save"} << QStringList();
+    QTest::newRow("two heads on one line")
+        << QStringList{"Procedure EventMenu_A() : EndProcedure : Procedure EventMenu_B()"} << QStringList{"A", "B", "C"}
+        << QStringList{"C"};
     QTest::newRow("hand-edited spacing") << QStringList{"Procedure  EventMenu_Save()", "Procedure EventMenu_Open ()"}
                                          << QStringList{"Save", "Open"} << QStringList();
-    QTest::newRow("head of another file's kind") << QStringList{"Procedure EventGadget_Save()"} << QStringList{"Save"}
-                                                 << QStringList{"Save"};
+    QTest::newRow("head of another file's kind")
+        << QStringList{"Procedure EventGadget_Save()"} << QStringList{"Save"} << QStringList{"Save"};
     QTest::newRow("name listed twice") << QStringList{"; mine"} << QStringList{"Dup", "Dup"} << QStringList{"Dup"};
 }
 
@@ -565,12 +650,13 @@ void TestEmitters::eventWindowFreshFile()
     e.g.model.WindowList = {QStringLiteral("Main"), QStringLiteral("Child")};
     EmitEventSizeProcedures(e.g);
     EmitEventExitProcedures(e.g);
-    const QStringList expected =
-        EventFileHeader("; Quarvel Event Window")
-        + QStringList{"Procedure EventSize_Main()", "  ", "EndProcedure"} + Separator()
-        + QStringList{"Procedure EventSize_Child()", "  ", "EndProcedure"} + Separator()
-        + QStringList{"Procedure EventExit_Main()", "  ExitApplication = 1", "EndProcedure"} + Separator()
-        + QStringList{"Procedure EventExit_Child()", "  CloseWindow(#Child)", "EndProcedure"} + Separator();
+    const QStringList expected = EventFileHeader("; Quarvel Event Window")
+                                 + QStringList{"Procedure EventSize_Main()", "  ", "EndProcedure"} + Separator()
+                                 + QStringList{"Procedure EventSize_Child()", "  ", "EndProcedure"} + Separator()
+                                 + QStringList{"Procedure EventExit_Main()", "  ExitApplication = 1", "EndProcedure"}
+                                 + Separator()
+                                 + QStringList{"Procedure EventExit_Child()", "  CloseWindow(#Child)", "EndProcedure"}
+                                 + Separator();
     QCOMPARE(e.g.lines.EventWindowLines, expected);
 }
 
@@ -578,13 +664,19 @@ void TestEmitters::eventExitFirstWindowAlreadyPresent()
 {
     Emitters e;
     e.g.model.WindowList = {QStringLiteral("Main"), QStringLiteral("Child")};
-    const QStringList existing{"Procedure EventSize_Main()", "EndProcedure", "Procedure EventSize_Child()", "EndProcedure",
-                               "Procedure EventExit_Main()", "  End", "EndProcedure"};
+    const QStringList existing{"Procedure EventSize_Main()",
+                               "EndProcedure",
+                               "Procedure EventSize_Child()",
+                               "EndProcedure",
+                               "Procedure EventExit_Main()",
+                               "  End",
+                               "EndProcedure"};
     e.g.lines.EventWindowLines = existing;
     EmitEventSizeProcedures(e.g);
     EmitEventExitProcedures(e.g);
-    const QStringList expected =
-        existing + QStringList{"Procedure EventExit_Child()", "  CloseWindow(#Child)", "EndProcedure"} + Separator();
+    const QStringList expected = existing
+                                 + QStringList{"Procedure EventExit_Child()", "  CloseWindow(#Child)", "EndProcedure"}
+                                 + Separator();
     QCOMPARE(e.g.lines.EventWindowLines, expected);
 }
 
@@ -609,7 +701,8 @@ void TestEmitters::eventFilesAllPresentUnchanged()
     e.g.model.MenuItemList = {QStringLiteral("M")};
     e.g.model.WindowList = {QStringLiteral("W")};
     e.g.model.GadgetList = {{QStringLiteral("G"), QStringLiteral("BUTTONGADGET")}};
-    const QStringList menu{"Procedure EventMenu_M()", "  Debug 1", "EndProcedure", "Procedure EventMenu_Gone()", "EndProcedure"};
+    const QStringList menu{"Procedure EventMenu_M()", "  Debug 1", "EndProcedure", "Procedure EventMenu_Gone()",
+                           "EndProcedure"};
     const QStringList window{"Procedure EventExit_W()", "EndProcedure", "Procedure EventSize_W()", "EndProcedure"};
     const QStringList gadget{"Procedure EventGadget_G(EventType) ; clicks", "EndProcedure"};
     e.g.lines.EventMenuLines = menu;
@@ -628,8 +721,20 @@ void TestEmitters::eventFilesAllPresentUnchanged()
 // each line. Lines are built from fragments that make near-misses likely.
 void TestEmitters::procedureHeadsMatchSubstringTest()
 {
-    const QStringList fragments{"Procedure EventMenu_", "Procedure EventMenu_A", "A", "B", "AB", "()", "(", ")", " ",
-                                ";", "Procedure ", "EventMenu_", "()()", "A()"};
+    const QStringList fragments{"Procedure EventMenu_",
+                                "Procedure EventMenu_A",
+                                "A",
+                                "B",
+                                "AB",
+                                "()",
+                                "(",
+                                ")",
+                                " ",
+                                ";",
+                                "Procedure ",
+                                "EventMenu_",
+                                "()()",
+                                "A()"};
     const QStringList names{"A", "B", "AB", "A()", "", "BA", "A()B", "A"};
     QRandomGenerator random(20261208);
     for (int round = 0; round < 300; ++round) {
@@ -643,9 +748,11 @@ void TestEmitters::procedureHeadsMatchSubstringTest()
         QList<bool> expected;
         for (const QString &name : names) {
             const QString head = QStringLiteral("Procedure EventMenu_") + name + QStringLiteral("()");
-            expected << std::any_of(lines.cbegin(), lines.cend(), [&](const QString &line) { return line.contains(head); });
+            expected << std::any_of(lines.cbegin(), lines.cend(),
+                                    [&](const QString &line) { return line.contains(head); });
         }
-        const QList<bool> found = FindProcedureHeads(lines, QStringLiteral("Procedure EventMenu_"), QStringLiteral("()"), names);
+        const QList<bool> found = FindProcedureHeads(lines, QStringLiteral("Procedure EventMenu_"),
+                                                     QStringLiteral("()"), names);
         if (found != expected)
             QFAIL(qPrintable(lines.join(QStringLiteral(" | "))));
     }

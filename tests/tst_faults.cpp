@@ -14,9 +14,9 @@
 #include <QFile>
 #include <QMap>
 #include <QProcess>
+#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QStringEncoder>
 #include <QThread>
 
 #include <memory>
@@ -136,7 +136,8 @@ void Chmod(const QString &path, mode_t mode)
 void GiveToNobody(const QString &root)
 {
     QCOMPARE(::lchown(QFile::encodeName(root).constData(), Nobody, Nobody), 0);
-    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+    QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                    QDirIterator::Subdirectories);
     while (it.hasNext())
         QCOMPARE(::lchown(QFile::encodeName(it.next()).constData(), Nobody, Nobody), 0);
 }
@@ -148,7 +149,8 @@ CapturedOutput RunQuarvelGenAsNobody(const QStringList &arguments, const QString
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("QUARVEL_CONFIG_DIR", configDir);
     generator.setProcessEnvironment(environment);
-    generator.start("setpriv", QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", QUARVEL_GEN} + arguments);
+    generator.start("setpriv",
+                    QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", QUARVEL_GEN} + arguments);
     CapturedOutput output;
     if (!generator.waitForFinished(120000) || generator.exitStatus() != QProcess::NormalExit)
         return output;
@@ -239,10 +241,12 @@ void TestFaults::unreadableUserFileStopsTheRun_data()
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("reason");
+    // clang-format off
     QTest::newRow("event file is a folder") << "EventGadget.pb" << "folder" << "Is a directory";
     QTest::newRow("Main.pb is a FIFO") << "Main.pb" << "fifo" << "not a regular file";
     QTest::newRow("Catalog is a FIFO") << "Catalog" << "fifo" << "not a regular file";
     QTest::newRow("LoadLanguage.pb beyond 64 MiB") << "LoadLanguage.pb" << "huge" << "larger than 64 MiB";
+    // clang-format on
 }
 
 void TestFaults::unreadableUserFileStopsTheRun()
@@ -258,8 +262,8 @@ void TestFaults::unreadableUserFileStopsTheRun()
     GenerationRun run(project);
     QCOMPARE(run.run(), 0);
     const QStringList &log = run.frontEnd.log;
-    QCOMPARE(log.mid(log.size() - 3), QStringList({" -> Error: Cannot read " + dir.path(name) + " (" + reason + "). Stop!",
-                                                   "Cancel.", ""}));
+    QCOMPARE(log.mid(log.size() - 3),
+             QStringList({" -> Error: Cannot read " + dir.path(name) + " (" + reason + "). Stop!", "Cancel.", ""}));
     QCOMPARE(CountOf(log, " -> Write File "), 0);
     QVERIFY(!dir.exists("Backup"));
     QVERIFY(!dir.exists("CommonFile.pb"));
@@ -285,13 +289,15 @@ void TestFaults::fileSizeLimitKeepsEveryOldText()
     const CapturedOutput limited = RunQuarvelGenLimited({dir.path("Demo.pbm")}, 8192);
     QCOMPARE(limited.status, 3);
     const QStringList out = limited.outLines();
-    QCOMPARE(out.filter(" -> Error File "), QStringList{" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"});
+    QCOMPARE(out.filter(" -> Error File "),
+             QStringList{" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"});
     QCOMPARE(CountOf(out, " -> Write File "), 0);
     QVERIFY(out.contains("- Error CopyDirectory"));
     QVERIFY(out.contains("Report: 0 files written, 0 unchanged, 1 failed, 8 held back."));
     QVERIFY(out.contains(" -> EventGadget.pb: could not be written (File too large)."));
-    QCOMPARE(limited.errText(), "quarvel-gen: Project: Errorcode: 1\n"
-                                "quarvel-gen: 1 file could not be written, 8 kept as they were, the backup failed, see the log\n");
+    QCOMPARE(limited.errText(),
+             "quarvel-gen: Project: Errorcode: 1\n"
+             "quarvel-gen: 1 file could not be written, 8 kept as they were, the backup failed, see the log\n");
     FileTree after = ReadTree(dir.dir());
     after.removeIf([](auto it) { return it.key().startsWith(QLatin1String("Backup/")); });
     QCOMPARE(after, before);
@@ -307,7 +313,8 @@ void TestFaults::userTextSurvivesRuns()
     ProjectState project = LoadDemo(dir);
     const QByteArray trailer = "; my closing note\n; IDE Options = PureBasic 6.00\n; Folding = -\n";
     dir.write("EventWindow.pb", "Procedure EventWindow_Mine()\nEndProcedure\n" + trailer);
-    dir.write("EventGadget.pb", "Procedure EventGadget_Mine()\n  Debug \"caf\xC3\xA9 \xE2\x80\x93 ok\"\nEndProcedure\n");
+    dir.write("EventGadget.pb",
+              "Procedure EventGadget_Mine()\n  Debug \"caf\xC3\xA9 \xE2\x80\x93 ok\"\nEndProcedure\n");
     QByteArray language = ReadTestData("../../src/emit/templates/LoadLanguage.pb");
     language.prepend("; The block below starts at DefaultLanguage: and ends at EndDefaultLanguage:\n");
     dir.write("LoadLanguage.pb", language);
@@ -367,8 +374,9 @@ void TestFaults::specialFilesAsSourcesAreRefused()
     static QTemporaryDir settings;
     const CapturedOutput pipe = RunQuarvelGen({dir.path("Pipe.pbm")}, settings.path());
     QCOMPARE(pipe.status, 2);
-    QVERIFY2(pipe.errText().endsWith("cannot read the project file " + dir.path("Pipe.pbm") + " (not a regular file)\n"),
-             qPrintable(pipe.errText()));
+    QVERIFY2(
+        pipe.errText().endsWith("cannot read the project file " + dir.path("Pipe.pbm") + " (not a regular file)\n"),
+        qPrintable(pipe.errText()));
 }
 
 // Parallel quarvel-gen runs on one project take turns: none copies another's temporary files
@@ -445,7 +453,8 @@ void TestFaults::commandLineSaysWhy()
     generator.start(QUARVEL_GEN, {"--", "-x.pbm"});
     QVERIFY(generator.waitForFinished(120000));
     QCOMPARE(generator.exitCode(), 0);
-    QVERIFY(generator.readAllStandardError().contains("QUARVEL_CONFIG_DIR names a file, not a folder: " + dir.path("Settings").toUtf8()));
+    QVERIFY(generator.readAllStandardError().contains("QUARVEL_CONFIG_DIR names a file, not a folder: "
+                                                      + dir.path("Settings").toUtf8()));
 
     QTemporaryDir settings;
     const CapturedOutput missing = RunQuarvelGen({dir.path("Missing.pbm")}, settings.path());
@@ -496,10 +505,10 @@ void TestFaults::commonFileVanishingBeforeTheRead()
     GenerationRun run(project);
     QCOMPARE(run.run(), 0);
     const QStringList &log = run.frontEnd.log;
-    QCOMPARE(log.mid(log.size() - 4),
-             QStringList({" -> Error OpenFile NotesWindow.pbf / Errorcode: 1",
-                          " -> Error: Cannot read " + dir.path("NotesWindow.pbf") + " (No such file or directory). Stop!",
-                          "Cancel.", ""}));
+    QCOMPARE(log.mid(log.size() - 4), QStringList({" -> Error OpenFile NotesWindow.pbf / Errorcode: 1",
+                                                   " -> Error: Cannot read " + dir.path("NotesWindow.pbf")
+                                                       + " (No such file or directory). Stop!",
+                                                   "Cancel.", ""}));
     QVERIFY(!log.contains("Generate Code Step 2 ..."));
     QCOMPARE(ReadTree(dir.dir()), before);
 }
@@ -538,7 +547,9 @@ void TestFaults::userSetupSurvivesARun()
     QByteArray catalog = dir.read("Catalog");
     catalog.truncate(catalog.lastIndexOf('\n', catalog.size() - 2) + 1); // a key the run adds back
     dir.write("Catalog", catalog);
-    QCOMPARE(::link(QFile::encodeName(dir.path("Catalog")).constData(), QFile::encodeName(dir.path("shared/Catalog")).constData()), 0);
+    QCOMPARE(::link(QFile::encodeName(dir.path("Catalog")).constData(),
+                    QFile::encodeName(dir.path("shared/Catalog")).constData()),
+             0);
     const QByteArray main = dir.read("Main.pb").replace("\n", "\r\n");
     dir.write("Main.pb", main);
     const QByteArray menu = dir.read("EventMenu.pb").replace("\n", "\r\n");
@@ -559,14 +570,16 @@ void TestFaults::userSetupSurvivesARun()
     QCOMPARE(second.run(), 1);
     QVERIFY(QFileInfo(dir.path("EventGadget.pb")).isSymLink());
     const QByteArray gadgets = dir.read("shared/EventGadget.pb");
-    QVERIFY(gadgets.startsWith("\xEF\xBB\xBFProcedure Shared()\nEndProcedure\n") && gadgets.contains("Procedure EventGadget_"));
+    QVERIFY(gadgets.startsWith("\xEF\xBB\xBFProcedure Shared()\nEndProcedure\n")
+            && gadgets.contains("Procedure EventGadget_"));
     QCOMPARE(dir.read("Backup/EventGadget.pb"), QByteArray("Procedure Shared()\nEndProcedure\n"));
     QVERIFY(dir.read("Catalog") != catalog);
     QCOMPARE(StatOf(dir.path("Catalog")).st_ino, StatOf(dir.path("shared/Catalog")).st_ino);
     QCOMPARE(dir.read("Main.pb"), main);
     QCOMPARE(dir.read("EventMenu.pb"), menu);
     const QByteArray windows = dir.read("EventWindow.pb");
-    QVERIFY(windows.startsWith("\xEF\xBB\xBFProcedure Mine()\r\nEndProcedure\r\n") && windows.contains("Procedure EventSize_"));
+    QVERIFY(windows.startsWith("\xEF\xBB\xBFProcedure Mine()\r\nEndProcedure\r\n")
+            && windows.contains("Procedure EventSize_"));
     QCOMPARE(windows.count("\r\n"), windows.count("\n"));
     QCOMPARE(StatOf(dir.path("EventWindow.pb")).st_mode & 07777, mode_t(0640));
     if (root)
@@ -597,7 +610,8 @@ void TestFaults::anotherUserKeepsWhatItMayNotWrite()
     const CapturedOutput readOnly = RunQuarvelGenAsNobody({dir.path("Demo.pbm")}, settings.path());
     QCOMPARE(readOnly.status, 3);
     const QStringList out = readOnly.outLines();
-    QCOMPARE(out.filter(" -> Error File "), QStringList{" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"});
+    QCOMPARE(out.filter(" -> Error File "),
+             QStringList{" -> Error File " + dir.path("EventGadget.pb") + " / Errorcode: 1"});
     QVERIFY(out.contains(" -> EventGadget.pb: could not be written (Permission denied)."));
     FileTree after = ReadTree(dir.dir());
     after.removeIf([](auto it) { return it.key().startsWith(QLatin1String("Backup/")); });
@@ -607,7 +621,8 @@ void TestFaults::anotherUserKeepsWhatItMayNotWrite()
     const CapturedOutput unlisted = RunQuarvelGenAsNobody({dir.path("Demo.pbm")}, settings.path());
     Chmod(dir.dir(), 0700);
     QCOMPARE(unlisted.status, 1);
-    QVERIFY2(unlisted.outLines().contains(" -> Error: Cannot lock " + dir.dir() + " against other runs (Permission denied). Stop!"),
+    QVERIFY2(unlisted.outLines().contains(" -> Error: Cannot lock " + dir.dir()
+                                          + " against other runs (Permission denied). Stop!"),
              unlisted.out.constData());
 }
 
@@ -632,7 +647,10 @@ struct InterruptedRun {
         copyOldInto(newDir);
         ProjectState project = Open(newDir.path("Demo.pbm"));
         GenerationRun second(project);
-        second.context.writer.beforeCommit = [&](const QString &) { ++commits; return true; };
+        second.context.writer.beforeCommit = [&](const QString &) {
+            ++commits;
+            return true;
+        };
         second.run();
         newFiles = ReadTree(newDir.dir());
     }
@@ -653,7 +671,8 @@ struct InterruptedRun {
             const QString &name = it.key();
             if (!oldFiles.contains(name) && !newFiles.contains(name)) {
                 const QString file = name.section(QLatin1Char('/'), -1);
-                QVERIFY2(file.startsWith(".quarvel-") && file.endsWith(".tmp"), qPrintable(name + " appeared " + moment));
+                QVERIFY2(file.startsWith(".quarvel-") && file.endsWith(".tmp"),
+                         qPrintable(name + " appeared " + moment));
                 continue;
             }
             const bool isOld = oldFiles.contains(name) && it.value() == oldFiles.value(name);

@@ -17,8 +17,8 @@ using Outcome = FileWriter::Outcome;
 
 QStringList Entries(const TestProject &dir, const QString &folder = QString())
 {
-    return QDir(dir.path(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                             QDir::Name);
+    return QDir(dir.path(folder))
+        .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
 }
 
 QList<Outcome::State> States(const QList<Outcome> &outcomes)
@@ -77,8 +77,9 @@ private slots:
         dir.write("Theirs/Form.pb", "old");
         for (const char *name : {"Theirs", "Theirs/Form.pb"})
             QCOMPARE(::chown(QFile::encodeName(dir.path(name)).constData(), Nobody, Nobody), 0);
-        QCOMPARE(States(FileWriter().WriteTogether({{dir.path("Theirs/Form.pb"), "new"}, {dir.path("Theirs/New.pb"), "n"}})),
-                 QList<Outcome::State>(2, Outcome::Written));
+        QCOMPARE(
+            States(FileWriter().WriteTogether({{dir.path("Theirs/Form.pb"), "new"}, {dir.path("Theirs/New.pb"), "n"}})),
+            QList<Outcome::State>(2, Outcome::Written));
         for (const char *name : {"Theirs/Form.pb", "Theirs/New.pb"}) {
             QCOMPARE(StatOf(dir.path(name)).st_uid, Nobody);
             QCOMPARE(StatOf(dir.path(name)).st_gid, gid_t(Nobody));
@@ -94,11 +95,13 @@ private slots:
         QVERIFY(QFile::link("shared/EventGadget.pb", dir.path("EventGadget.pb")));
         dir.write("Catalog", "old catalog");
         QCOMPARE(::link(QFile::encodeName(dir.path("Catalog")).constData(),
-                        QFile::encodeName(dir.path("shared/Catalog")).constData()), 0);
+                        QFile::encodeName(dir.path("shared/Catalog")).constData()),
+                 0);
         QVERIFY(QFile::link("New.pb", dir.path("Dangling.pb"))); // created where it leads
 
-        const QList<Outcome> outcomes = FileWriter().WriteTogether(
-            {{dir.path("EventGadget.pb"), "new target"}, {dir.path("Catalog"), "new catalog"}, {dir.path("Dangling.pb"), "d"}});
+        const QList<Outcome> outcomes = FileWriter().WriteTogether({{dir.path("EventGadget.pb"), "new target"},
+                                                                    {dir.path("Catalog"), "new catalog"},
+                                                                    {dir.path("Dangling.pb"), "d"}});
         QCOMPARE(States(outcomes), QList<Outcome::State>(3, Outcome::Written));
         QVERIFY(QFileInfo(dir.path("EventGadget.pb")).isSymLink());
         QCOMPARE(dir.read("shared/EventGadget.pb"), QByteArray("new target"));
@@ -120,10 +123,10 @@ private slots:
         FileWriter writer;
         writer.mayWrite = [&](const QString &path) { return path != dir.path("ReadOnly.pb"); };
         const QList<Outcome> outcomes = writer.WriteTogether({{dir.path("Good.pb"), "new"},
-                                                             {dir.path("Folder.pb"), "x"},
-                                                             {dir.path("Plain/Through.pb"), "x"},
-                                                             {dir.path("ReadOnly.pb"), "lost"},
-                                                             {dir.path("Fresh.pb"), "fresh"}});
+                                                              {dir.path("Folder.pb"), "x"},
+                                                              {dir.path("Plain/Through.pb"), "x"},
+                                                              {dir.path("ReadOnly.pb"), "lost"},
+                                                              {dir.path("Fresh.pb"), "fresh"}});
         QCOMPARE(States(outcomes), QList<Outcome::State>({Outcome::HeldBack, Outcome::Failed, Outcome::Failed,
                                                           Outcome::Failed, Outcome::HeldBack}));
         QCOMPARE(outcomes[1].reason, QString("Is a directory"));
@@ -142,14 +145,18 @@ private slots:
         TestProject dir;
         dir.write("A.pb", "old A");
         dir.write("C.pb", "old C");
-        QCOMPARE(::link(QFile::encodeName(dir.path("C.pb")).constData(), QFile::encodeName(dir.path("C.link")).constData()), 0);
+        QCOMPARE(
+            ::link(QFile::encodeName(dir.path("C.pb")).constData(), QFile::encodeName(dir.path("C.link")).constData()),
+            0);
         dir.write("D.pb", "old D");
         FileWriter writer;
         writer.beforeCommit = [&](const QString &path) { return path != dir.path("D.pb"); };
-        const QList<Outcome> outcomes = writer.WriteTogether(
-            {{dir.path("A.pb"), "new A"}, {dir.path("B.pb"), "new B"}, {dir.path("C.pb"), "new C"}, {dir.path("D.pb"), "new D"}});
-        QCOMPARE(States(outcomes), QList<Outcome::State>({Outcome::HeldBack, Outcome::HeldBack, Outcome::HeldBack,
-                                                          Outcome::Failed}));
+        const QList<Outcome> outcomes = writer.WriteTogether({{dir.path("A.pb"), "new A"},
+                                                              {dir.path("B.pb"), "new B"},
+                                                              {dir.path("C.pb"), "new C"},
+                                                              {dir.path("D.pb"), "new D"}});
+        QCOMPARE(States(outcomes),
+                 QList<Outcome::State>({Outcome::HeldBack, Outcome::HeldBack, Outcome::HeldBack, Outcome::Failed}));
         QCOMPARE(dir.read("A.pb"), QByteArray("old A"));
         QCOMPARE(dir.read("C.link"), QByteArray("old C"));
         QCOMPARE(StatOf(dir.path("C.pb")).st_nlink, nlink_t(2));
@@ -182,15 +189,16 @@ private slots:
         TestProject dir;
         const QString stale = ".quarvel-0123456789abcdef.tmp";
         for (const QString &name : {stale, QString(".quarvel-notes.tmp"), QString(".QUARVEL-TODO.TMP"),
-                                    QString(".quarvel-0123456789ABCDEF.tmp"), "Backup/" + stale, "Backup/Outside/" + stale,
-                                    "elsewhere/" + stale})
+                                    QString(".quarvel-0123456789ABCDEF.tmp"), "Backup/" + stale,
+                                    "Backup/Outside/" + stale, "elsewhere/" + stale})
             dir.write(name, "x");
         QVERIFY(QFile::link(dir.path("elsewhere/" + stale), dir.path(".quarvel-fedcba9876543210.tmp")));
         QVERIFY(QFile::link(dir.path("elsewhere"), dir.path("Backup/Linked")));
         FileWriter::RemoveStaleTemporaryFiles(dir.dir());
         FileWriter::RemoveStaleTemporaryFiles(dir.path("Backup"), true);
-        QCOMPARE(Entries(dir), QStringList({".QUARVEL-TODO.TMP", ".quarvel-0123456789ABCDEF.tmp",
-                                            ".quarvel-fedcba9876543210.tmp", ".quarvel-notes.tmp", "Backup", "elsewhere"}));
+        QCOMPARE(Entries(dir),
+                 QStringList({".QUARVEL-TODO.TMP", ".quarvel-0123456789ABCDEF.tmp", ".quarvel-fedcba9876543210.tmp",
+                              ".quarvel-notes.tmp", "Backup", "elsewhere"}));
         QCOMPARE(Entries(dir, "Backup"), QStringList({"Linked", "Outside"}));
         QCOMPARE(Entries(dir, "Backup/Outside"), QStringList());
         QVERIFY(dir.exists("elsewhere/" + stale));

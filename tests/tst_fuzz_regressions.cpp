@@ -55,10 +55,9 @@ void TestFuzzRegressions::damagedFormFileRunsThroughStepOne()
     GenerationRun run(project);
     // The file opens one window twice, which stops the run once the prefixes are in place.
     QVERIFY(!GenerateStep1(run.context));
-    QCOMPARE(run.frontEnd.log.mid(3), QStringList({"- Load Files...",
-                                                   " -> Warning: Form.pbf holds invalid bytes in line 72, read as U+FFFD.",
-                                                   "- Interpret code...",
-                                                   " -> Error: Find duplicate WindowID(#Dlg_Result). Stop!"}));
+    QCOMPARE(run.frontEnd.log.mid(3),
+             QStringList({"- Load Files...", " -> Warning: Form.pbf holds invalid bytes in line 72, read as U+FFFD.",
+                          "- Interpret code...", " -> Error: Find duplicate WindowID(#Dlg_Result). Stop!"}));
 }
 
 QTEST_GUILESS_MAIN(TestFuzzRegressions)

@@ -52,27 +52,30 @@ void TestGenerationDriver::projectWithoutAFileIsNotRun()
 void TestGenerationDriver::wholeRunLogsEveryStep()
 {
     TestProject dir;
-    dir.write("Main.pb", "\xEF\xBB\xBF" "; main\n");
+    dir.write("Main.pb", "\xEF\xBB\xBF"
+                         "; main\n");
     dir.write("Window.pb", "Procedure Open_Window_0()\nEndProcedure\n");
     ProjectState project = dir.project({dir.path("Window.pb")});
     GenerationRun run(project);
     QCOMPARE(run.run(), 1);
-    QStringList expected{"Generate Code Step 1 ...", "- Check Main.pb", " -> UTF-8 BOM found.", "- Load Files...",
-                         "- Interpret code...", "Generate Code Step 2 ...", "- Check Constants...",
-                         "Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix", "- Update Procedure",
-                         "- Update Constants", "- Update Open Window", "- Update IncludeFiles",
-                         "Generate Code Step 4 ...", "- Create new code..."};
+    QStringList expected{
+        "Generate Code Step 1 ...", "- Check Main.pb",          " -> UTF-8 BOM found.",     "- Load Files...",
+        "- Interpret code...",      "Generate Code Step 2 ...", "- Check Constants...",     "Generate Code Step 3 ...",
+        "- Make Backup...",         "- Update Prefix",          "- Update Procedure",       "- Update Constants",
+        "- Update Open Window",     "- Update IncludeFiles",    "Generate Code Step 4 ...", "- Create new code..."};
     const int counts = int(run.frontEnd.log.indexOf(" -> Count Window: 0"));
     QVERIFY(counts > 0);
     QCOMPARE(run.frontEnd.log.mid(0, expected.size()), expected);
-    QCOMPARE(run.frontEnd.log.mid(counts, 8),
-             QStringList({" -> Count Window: 0", " -> Count MenuBar: 0", " -> Count MenuItem: 0",
-                          " -> Count StatusBar: 0", " -> Count ToolBar: 0", " -> Count Gadget: 0",
-                          " -> Count Image: 0", "- Write Files..."}));
+    QCOMPARE(
+        run.frontEnd.log.mid(counts, 8),
+        QStringList({" -> Count Window: 0", " -> Count MenuBar: 0", " -> Count MenuItem: 0", " -> Count StatusBar: 0",
+                     " -> Count ToolBar: 0", " -> Count Gadget: 0", " -> Count Image: 0", "- Write Files..."}));
     QStringList tail;
-    for (const char *name : {"Main.pb", "CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb", "EventWindow.pb"})
+    for (const char *name :
+         {"Main.pb", "CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb", "EventWindow.pb"})
         tail << " -> Write File " + dir.path(name);
-    tail << "Ready." << "";
+    tail << "Ready."
+         << "";
     QCOMPARE(run.frontEnd.log.mid(counts + 8), tail);
     const LogEntry &written = run.frontEnd.entries.at(counts + 8);
     QCOMPARE(written.kind, LogKind::FileWritten);
@@ -129,7 +132,9 @@ void TestGenerationDriver::runEndsWithTheProjectSaved()
     project.Stored.Window = {"OldWindow"};
     project.ProjectSaved = false;
     GenerationRun run(project);
-    run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{BindDialogEnd::Continue, {}}; };
+    run.frontEnd.answerBindDialog = [](const BindDialogRequest &) {
+        return BindDialogAnswer{BindDialogEnd::Continue, {}};
+    };
     QCOMPARE(run.run(), 1);
     QVERIFY(project.ProjectSaved);
     QVERIFY(project.Stored.Window.isEmpty()); // replaced by this run's (empty) names

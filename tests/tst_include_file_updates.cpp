@@ -29,7 +29,8 @@ struct IncludeRun {
 
     QString updated(const QString &name, int count) const
     {
-        return QStringLiteral(" -> Update Includefile ") + dir.path(name) + QStringLiteral(" / Count Change: ") + QString::number(count);
+        return QStringLiteral(" -> Update Includefile ") + dir.path(name) + QStringLiteral(" / Count Change: ")
+               + QString::number(count);
     }
 
     TestProject dir;
@@ -54,7 +55,8 @@ private slots:
     void utf8WithMarkAndCrLfKeepsItsMarkAndLineEnds()
     {
         IncludeRun r;
-        r.dir.write("Tools.pbi", "\xEF\xBB\xBF; Tools\r\nHideWindow(#Window_0, 1) ; \xC3\xBC\r\n; last line\n; without end");
+        r.dir.write("Tools.pbi",
+                    "\xEF\xBB\xBF; Tools\r\nHideWindow(#Window_0, 1) ; \xC3\xBC\r\n; last line\n; without end");
         r.run({"Tools.pbi"});
         QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1)}));
         QCOMPARE(r.dir.read("Tools.pbi"),
@@ -163,8 +165,9 @@ private slots:
         r.context.bindings = {{"Window_0", QStringLiteral("Fen\u00EAtre_\u0141"), ObjectKind::Window}};
         r.dir.write("Tools.pbi", "; caf\xE9\n#Window_0\n");
         r.run({"Tools.pbi"});
-        QCOMPARE(r.frontEnd.log, QStringList({r.updated("Tools.pbi", 1),
-                                              " -> Warning: " + r.dir.path("Tools.pbi") + " holds characters beyond 8 bit, written as UTF-8."}));
+        QCOMPARE(r.frontEnd.log,
+                 QStringList({r.updated("Tools.pbi", 1), " -> Warning: " + r.dir.path("Tools.pbi")
+                                                             + " holds characters beyond 8 bit, written as UTF-8."}));
         QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("\xEF\xBB\xBF; caf\xC3\xA9\n#Fen\xC3\xAAtre_\xC5\x81\n"));
     }
 };

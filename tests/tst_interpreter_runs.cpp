@@ -1,6 +1,6 @@
 #include "support/interpreter_fixture.h"
-#include "support/project_checker.h"
 #include "support/output_capture.h"
+#include "support/project_checker.h"
 
 #include "interpreter/common_file_loading.h"
 #include "interpreter/include_scan.h"
@@ -74,13 +74,13 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
                                           "Window_Tools_Popup_Copy", "Window_Tools_Popup_Paste"}));
     QCOMPARE(m.StatusBarList, QStringList{"WindowMain_StatusBar"});
     QCOMPARE(m.ToolBarList, QStringList{"WindowMain_ToolBar"});
-    QCOMPARE(GadgetNamesAndTypes(m), (QStringList{
-        "WindowMain_ButtonOk BUTTONGADGET", "WindowMain_ListFiles LISTVIEWGADGET", "WindowMain_Text_0 TEXTGADGET",
-        "WindowMain_Image_0 IMAGEGADGET", "Window_Tools_Check_Auto CHECKBOXGADGET",
-        "Window_Tools_Button_Run BUTTONGADGET", "Window_Tools_String_Name STRINGGADGET",
-        "Window_Tools_Track_0 TRACKBARGADGET", "Window_Tools_Button_Left BUTTONGADGET",
-        "Window_Tools_Button_Right BUTTONGADGET", "Window_Tools_Splitter_0 SPLITTERGADGET",
-        "Window_Tools_Image_Logo IMAGEGADGET"}));
+    QCOMPARE(GadgetNamesAndTypes(m),
+             (QStringList{"WindowMain_ButtonOk BUTTONGADGET", "WindowMain_ListFiles LISTVIEWGADGET",
+                          "WindowMain_Text_0 TEXTGADGET", "WindowMain_Image_0 IMAGEGADGET",
+                          "Window_Tools_Check_Auto CHECKBOXGADGET", "Window_Tools_Button_Run BUTTONGADGET",
+                          "Window_Tools_String_Name STRINGGADGET", "Window_Tools_Track_0 TRACKBARGADGET",
+                          "Window_Tools_Button_Left BUTTONGADGET", "Window_Tools_Button_Right BUTTONGADGET",
+                          "Window_Tools_Splitter_0 SPLITTERGADGET", "Window_Tools_Image_Logo IMAGEGADGET"}));
 
     // The in-procedure load of the same file in other letter case reuses the global image.
     QCOMPARE(m.ImageList.size(), 1);
@@ -94,10 +94,11 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     QVERIFY(keys.contains("Open a file"));
     QCOMPARE(keys.mid(keys.size() - 4), (QStringList{"Hello", "World", "From helper", "Grüße"}));
 
-    QCOMPARE(run.frontEnd.log, (QStringList{
-        "Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...", "- Interpret code...",
-        " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton.",
-        " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
+    QCOMPARE(run.frontEnd.log,
+             (QStringList{"Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...",
+                          "- Interpret code...",
+                          " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton.",
+                          " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
 
     const QStringList &lines = m.CommonSourceLines;
     const auto lineWith = [&lines](const QString &start) {
@@ -107,13 +108,16 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
         }
         return QString();
     };
-    QCOMPARE(lineWith("Procedure Open_WindowMain"), "Procedure Open_WindowMain(x = 0, y = 0, width = 480, height = 320)");
+    QCOMPARE(lineWith("Procedure Open_WindowMain"),
+             "Procedure Open_WindowMain(x = 0, y = 0, width = 480, height = 320)");
     QCOMPARE(lineWith("OpenWindow(#WindowMain"),
-             "OpenWindow(#WindowMain, #PB_Ignore, #PB_Ignore, width, height, MyLanguage(\"Files\"), #PB_Window_SystemMenu | #PB_Window_SizeGadget)");
+             "OpenWindow(#WindowMain, #PB_Ignore, #PB_Ignore, width, height, MyLanguage(\"Files\"), "
+             "#PB_Window_SystemMenu | #PB_Window_SizeGadget)");
     QCOMPARE(lineWith("If OpenWindow(#Window_Tools"),
              "If OpenWindow(#Window_Tools, #PB_Ignore, #PB_Ignore, 300, 200, MyLanguage(\"Tools, options\"), "
              "#PB_Window_SystemMenu | #PB_Window_ScreenCentered, WindowID(#WindowMain))");
-    QCOMPARE(lineWith("ToolBarToolTip"), "ToolBarToolTip(#WindowMain_ToolBar, #WindowMain_MenuOpen, MyLanguage(\"Open a file\"))");
+    QCOMPARE(lineWith("ToolBarToolTip"),
+             "ToolBarToolTip(#WindowMain_ToolBar, #WindowMain_MenuOpen, MyLanguage(\"Open a file\"))");
     QCOMPARE(lineWith("menuitem(#Window_Tools_Popup_Copy"),
              "menuitem(#Window_Tools_Popup_Copy, MyLanguage(\"Copy\") + #TAB$ + \"Ctrl+C\")   ; lower-case command");
     QCOMPARE(lineWith("ResizeGadget"),
@@ -126,7 +130,8 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     QCOMPARE(lineWith("ImageGadget(#WindowMain"), "ImageGadget(#WindowMain_Image_0, 220, 70, 64, 64, 0)");
     // The form's declarations come first; its image and font members are the sections' own.
     QCOMPARE(lines.first(), "Enumeration FormWindow");
-    QVERIFY(lines.indexOf("Enumeration FormImage") < lines.indexOf("Procedure Open_WindowMain(x = 0, y = 0, width = 480, height = 320)"));
+    QVERIFY(lines.indexOf("Enumeration FormImage")
+            < lines.indexOf("Procedure Open_WindowMain(x = 0, y = 0, width = 480, height = 320)"));
     QCOMPARE(lines.mid(lines.indexOf("Enumeration FormImage"), 3),
              (QStringList{"Enumeration FormImage", "  ; #Img_WindowMain_0", "EndEnumeration"}));
     QVERIFY(lines.contains("Global ToolsVisible = #False"));
@@ -150,8 +155,9 @@ void TestInterpreterRuns::designerNumbersBarsPerWindow()
     QCOMPARE(m.StatusBarList, (QStringList{"Dlg_Search_StatusBar", "Dlg_Result_StatusBar"}));
     QCOMPARE(m.ToolBarList, QStringList{"Dlg_Result_ToolBar"});
     QCOMPARE(m.MenuItemList, (QStringList{"Dlg_Search_Mnu_Close", "Dlg_Result_Mnu_Copy", "Dlg_Result_Tb_Stop"}));
-    QCOMPARE(GadgetNamesAndTypes(m), (QStringList{"Dlg_Search_Str_Find STRINGGADGET", "Dlg_Search_Btn_Go BUTTONGADGET",
-                                          "Dlg_Result_List_Hits LISTICONGADGET", "Dlg_Result_Progress PROGRESSBARGADGET"}));
+    QCOMPARE(GadgetNamesAndTypes(m),
+             (QStringList{"Dlg_Search_Str_Find STRINGGADGET", "Dlg_Search_Btn_Go BUTTONGADGET",
+                          "Dlg_Result_List_Hits LISTICONGADGET", "Dlg_Result_Progress PROGRESSBARGADGET"}));
     QCOMPARE(run.frontEnd.log.mid(4), QStringList{"- Interpret code..."});
 
     const QStringList &lines = m.CommonSourceLines;
@@ -160,8 +166,9 @@ void TestInterpreterRuns::designerNumbersBarsPerWindow()
     QVERIFY(lines.contains("  MenuItem(#Dlg_Search_Mnu_Close, \"Schließen\")"));
     QVERIFY(lines.contains("  AddStatusBarField(#PB_Ignore)"));
     QVERIFY(lines.contains("  StatusBarProgress(#Dlg_Result_StatusBar, 0, 0)"));
-    QVERIFY(lines.contains("  ResizeGadget(#Dlg_Result_List_Hits, 0, 0, FormWindowWidth, FormWindowHeight - "
-                           "StatusBarHeight(#Dlg_Result_StatusBar) - ToolBarHeight(#Dlg_Result_ToolBar) - MenuHeight() - 20)"));
+    QVERIFY(lines.contains(
+        "  ResizeGadget(#Dlg_Result_List_Hits, 0, 0, FormWindowWidth, FormWindowHeight - "
+        "StatusBarHeight(#Dlg_Result_StatusBar) - ToolBarHeight(#Dlg_Result_ToolBar) - MenuHeight() - 20)"));
 }
 
 // Every pass rewrites lines in place; the procedure text keeps its shape.
@@ -179,7 +186,10 @@ void TestInterpreterRuns::passesKeepTheNumberOfLines()
     const qsizetype count = g.model.CommonSourceLines.size();
     QCOMPARE(count, 95);
 
-    const struct { const char *name; std::function<void()> pass; } passes[] = {
+    const struct {
+        const char *name;
+        std::function<void()> pass;
+    } passes[] = {
         {"InsertWindowPrefixes", [&] { QVERIFY(InsertWindowPrefixes(g)); }},
         {"CollectObjectNames", [&] { QVERIFY(CollectObjectNames(g)); }},
         {"SetParentWindow", [&] { SetParentWindow(g); }},
@@ -230,9 +240,11 @@ void TestInterpreterRuns::largeCommonFile()
              << QString("\t\tCreateMenu(#Menu, WindowID(#Window_%1))").arg(w)
              << "\t\tMenuItem(#Item_Open, \"Open\\tCtrl+O\")";
         for (int i = 0; i < 100; ++i)
-            file << QString("\t\tButtonGadget(#Button_%1, 10, %2, 80, 24, \"Button %1\") ; gadget %1").arg(i).arg(i * 30)
-                 << QString("\t\tImageGadget(#Image_%1, 100, %1, 16, 16, LoadImage(#PB_Any, \"icons/i%1.png\"))").arg(i);
-        file << "\tEndIf" << "EndProcedure";
+            file
+                << QString("\t\tButtonGadget(#Button_%1, 10, %2, 80, 24, \"Button %1\") ; gadget %1").arg(i).arg(i * 30)
+                << QString("\t\tImageGadget(#Image_%1, 100, %1, 16, 16, LoadImage(#PB_Any, \"icons/i%1.png\"))").arg(i);
+        file << "\tEndIf"
+             << "EndProcedure";
     }
     TestProject d;
     d.writeLines("Big.pb", file);
@@ -259,9 +271,9 @@ void TestInterpreterRuns::commandLineStops_data()
     QTest::addColumn<QStringList>("source");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("window by #PB_Any")
-        << QStringList{"Procedure Open()", "  OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")", "EndProcedure"}
-        << " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
+    QTest::newRow("window by #PB_Any") << QStringList{"Procedure Open()",
+                                                      "  OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")", "EndProcedure"}
+                                       << " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
     QTest::newRow("duplicate window")
         << QStringList{"Procedure A()", "\tOpenWindow(#Main, 0, 0, 100, 100, \"a\")", "EndProcedure",
                        "Procedure B()", "\tOpenWindow(#MAIN, 0, 0, 100, 100, \"b\")", "EndProcedure"}
@@ -278,9 +290,8 @@ void TestInterpreterRuns::commandLineStops()
 
     const CapturedOutput gen = RunQuarvelGen({d.path("P.pbm")}, d.dir());
     QCOMPARE(gen.status, 1);
-    QCOMPARE(gen.outLines(), (QStringList{
-        "Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.", "- Load Files...",
-        "- Interpret code...", error, "Cancel.", ""}));
+    QCOMPARE(gen.outLines(), (QStringList{"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
+                                          "- Load Files...", "- Interpret code...", error, "Cancel.", ""}));
     QVERIFY(!d.exists("CommonFile.pb"));
 }
 
@@ -292,16 +303,23 @@ void TestInterpreterRuns::commandLineWarnings_data()
     QTest::addColumn<QStringList>("mainLines"); // lines Main.pb holds
 
     QTest::newRow("first window needs an argument")
-        << QStringList{"Procedure ShowMain(parent, x = 0)", "  OpenWindow(#Main, x, 0, 100, 100, \"m\")", "EndProcedure"}
+        << QStringList{"Procedure ShowMain(parent, x = 0)", "  OpenWindow(#Main, x, 0, 100, 100, \"m\")",
+                       "EndProcedure"}
         << QStringList{" -> Warning: window #Main is opened in Procedure ShowMain(parent, x = 0) (Forms.pb:2), which"
-                       " Main.pb cannot call: not every argument has a default. Add Procedure Open_Main() that calls it."}
+                       " Main.pb cannot call: not every argument has a default. Add Procedure Open_Main() that calls "
+                       "it."}
         << "Procedure ShowMain(parent, x = 0)" << QStringList{};
     QTest::newRow("one variable in two windows")
-        << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
-                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"a\")", "EndProcedure",
-                       "Procedure Open_B()", "  B = OpenWindow(#PB_Any, 0, 0, 100, 100, \"b\")",
-                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "EndProcedure"}
-        << QStringList{" -> Warning: variable Label holds #B_Label too (Forms.pb:7); it keeps the number of its first object."}
+        << QStringList{"Procedure Open_A()",
+                       "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
+                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"a\")",
+                       "EndProcedure",
+                       "Procedure Open_B()",
+                       "  B = OpenWindow(#PB_Any, 0, 0, 100, 100, \"b\")",
+                       "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"b\")",
+                       "EndProcedure"}
+        << QStringList{" -> Warning: variable Label holds #B_Label too (Forms.pb:7); it keeps the number of its first "
+                       "object."}
         << "  TextGadget(#B_Label, 0, 0, 50, 20, \"b\")" << QStringList{};
     QTest::newRow("one variable twice in a window")
         << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
@@ -313,36 +331,50 @@ void TestInterpreterRuns::commandLineWarnings_data()
     QTest::newRow("the first window cannot open first")
         << QStringList{"Procedure ShowOptions(parent)",
                        "  OpenWindow(#Options, 0, 0, 100, 100, \"o\", #PB_Window_SystemMenu, WindowID(parent))",
-                       "EndProcedure", "Procedure Splash()",
+                       "EndProcedure",
+                       "Procedure Splash()",
                        "  OpenWindow(#Splash, 0, 0, 100, 100, \"s\", #PB_Window_BorderLess, WindowID(#Main))",
-                       "EndProcedure", "Procedure Open_Main()", "  OpenWindow(#Main, 0, 0, 200, 100, \"m\")", "EndProcedure"}
+                       "EndProcedure",
+                       "Procedure Open_Main()",
+                       "  OpenWindow(#Main, 0, 0, 200, 100, \"m\")",
+                       "EndProcedure"}
         << QStringList{" -> Warning: Main.pb opens window #Main first (Forms.pb:8): window #Options (Forms.pb:2) cannot"
                        " be opened by a call without arguments."}
         << "  OpenWindow(#Splash, #PB_Ignore, #PB_Ignore, 100, 100, \"s\", #PB_Window_BorderLess, WindowID(#Main))"
         << QStringList{"  Open_Main()", "  If WindowID(#Main)"};
     QTest::newRow("names the generated files define")
-        << QStringList{"Global ExitApplication, Count", "Procedure MyEventGadget(Gadget, Type)", "  Count + 1",
-                       "EndProcedure", "Procedure Main()",
+        << QStringList{"Global ExitApplication, Count",
+                       "Procedure MyEventGadget(Gadget, Type)",
+                       "  Count + 1",
+                       "EndProcedure",
+                       "Procedure Main()",
                        "  If OpenWindow(#Main, 0, 0, 100, 100, \"m\", #PB_Window_Invisible)",
-                       "    ButtonGadget(#Btn, 0, 0, 50, 20, \"b\")", "    MyEventGadget(0, 0) : Debug \"MyEventGadget\"", "  EndIf",
+                       "    ButtonGadget(#Btn, 0, 0, 50, 20, \"b\")",
+                       "    MyEventGadget(0, 0) : Debug \"MyEventGadget\"",
+                       "  EndIf",
                        "EndProcedure"}
         << QStringList{" -> Warning: Procedure Main() (Forms.pb:5) has the name of Main.pb's main procedure; Main.pb"
                        " names its own MainProgram().",
-                       " -> Warning: Procedure MyEventGadget() (Forms.pb:2) has the name of a procedure of EventMain.pb;"
+                       " -> Warning: Procedure MyEventGadget() (Forms.pb:2) has the name of a procedure of "
+                       "EventMain.pb;"
                        " CommonFile.pb names it MyEventGadget_1().",
                        " -> Warning: Global ExitApplication (Forms.pb:1) is declared by Main.pb; CommonFile.pb leaves"
                        " this declaration out."}
         << "    MyEventGadget_1(0, 0) : Debug \"MyEventGadget\""
-        << QStringList{"Procedure MainProgram()", "  Main()", "    HideWindow(#Main, #False)", "EndProcedure:MainProgram()"};
+        << QStringList{"Procedure MainProgram()", "  Main()", "    HideWindow(#Main, #False)",
+                       "EndProcedure:MainProgram()"};
     QTest::newRow("no window to open")
         << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(1, 0, 0, 100, 100, \"b\")", "EndIf"}
         << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (Forms.pb:1) and not taken over: its"
-                       " number is not kept; keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.",
+                       " number is not kept; keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to "
+                       "generate it.",
                        " -> Warning: window 1 is opened with a plain number (Forms.pb:2); give it a constant, such as"
                        " #Window_1, to generate it.",
-                       " -> Warning: top-level code left out (Forms.pb:1-3); move what the program needs into a procedure.",
+                       " -> Warning: top-level code left out (Forms.pb:1-3); move what the program needs into a "
+                       "procedure.",
                        " -> Warning: No window found, Main.pb not patched.",
-                       " -> Warning: no window for Main.pb to open: window #PB_Any is opened outside a procedure and not"
+                       " -> Warning: no window for Main.pb to open: window #PB_Any is opened outside a procedure and "
+                       "not"
                        " taken over (Forms.pb:1)."}
         << "; Quarvel Commonfile (Do Not Edit - Allways Overwrite)" << QStringList{};
 }
@@ -379,6 +411,7 @@ void TestInterpreterRuns::openedWindowTest_data()
     QTest::addColumn<QString>("next");
     QTest::addColumn<QString>("converted");
 
+    // clang-format off
     QTest::newRow("If") << "  If hWnd" << "  If IsWindow(hWnd)";
     QTest::newRow("If Not, other case, comment")
         << "  If Not HWND ; opened?" << "  If Not IsWindow(hWnd) ; opened?";
@@ -387,6 +420,7 @@ void TestInterpreterRuns::openedWindowTest_data()
     QTest::newRow("more than the test") << "  If hWnd And Ready" << "  If hWnd And Ready";
     QTest::newRow("another variable") << "  If hWndOther" << "  If hWndOther";
     QTest::newRow("IsWindow already") << "  If IsWindow(hWnd)" << "  If IsWindow(hWnd)";
+    // clang-format on
 }
 
 // "If hWnd" right after "hWnd = OpenWindow(#PB_Any, ...)" asks whether the window opened; the
@@ -397,14 +431,15 @@ void TestInterpreterRuns::openedWindowTest()
     QFETCH(QString, converted);
     InterpreterFixture f;
     f.withLines({"Procedure Open_Main()", "  hWnd = OpenWindow(#PB_Any, 0, 0, 100, 100, \"m\")", "", "  ; opened?",
-                 next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd",
-                 "  EndIf", "EndProcedure"});
+                 next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd", "  EndIf",
+                 "EndProcedure"});
     f.lines().append("Global Logo, hWnd, Other");
     f.g.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}}; // a global #PB_Any load
     ConvertPbAnyObjects(f.g);
     QCOMPARE(f.lines().last(), "Global Other"); // both are declared with their numbers
     QCOMPARE(f.lines().at(4), converted);
-    QCOMPARE(f.lines().mid(5, 4), (QStringList{"  ButtonGadget(#b, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd"}));
+    QCOMPARE(f.lines().mid(5, 4),
+             (QStringList{"  ButtonGadget(#b, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd"}));
 }
 
 // A window's "_Events" procedure read as data: what each new event procedure calls, which
@@ -412,22 +447,23 @@ void TestInterpreterRuns::openedWindowTest()
 void TestInterpreterRuns::formEventAssignments()
 {
     TestProject d;
-    d.writeLines("Forms.pb", {
-        "Declare Helper()", "Declare.i OnList(EventType)",
-        "Procedure Open_Main()", "  OpenWindow(#Main, 0, 0, 200, 100, \"Main\")", "  CreateMenu(#Menu, WindowID(#Main))",
-        "  MenuItem(#Open, \"Open\")", "  ButtonGadget(#Ok, 0, 0, 50, 20, \"Ok\")",
-        "  ButtonGadget(#Cancel, 60, 0, 50, 20, \"Cancel\")", "  ListViewGadget(#List, 0, 30, 100, 60)", "  TextGadget(#Label, 0, 0, 9, 9, \"\")", "EndProcedure",
-        "Procedure Layout()", "EndProcedure",
-        "Procedure Main_Events(event)", "  Select event", "    Case #PB_Event_SizeWindow", "      Layout()",
-        "    Case #PB_Event_Timer", "      Tick() : Debug \"tick\"", "    Case #PB_Event_Menu",
-        "      Select EventMenu()", "        Case #Open : OnOpen(EventMenu())", "      EndSelect",
-        "    Case #PB_Event_Gadget", "      Select EventGadget()", "        Case #Ok, #Gone, #Label", "          OnOk(EventType())",
-        "        Case #Cancel", "          Helper()", "        Case #List", "          OnList(EventType())",
-        "      EndSelect", "  EndSelect", "  ProcedureReturn #True", "EndProcedure",
-        // An event procedure the author's own loop calls stays.
-        "Procedure Loop()", "  Repeat : Until Other_Events(WaitWindowEvent()) = #False", "EndProcedure",
-        "Procedure Other_Events(e)", "  Select e", "    Case #PB_Event_CloseWindow", "      ProcedureReturn #False",
-        "  EndSelect", "EndProcedure"});
+    d.writeLines("Forms.pb",
+                 {"Declare Helper()", "Declare.i OnList(EventType)", "Procedure Open_Main()",
+                  "  OpenWindow(#Main, 0, 0, 200, 100, \"Main\")", "  CreateMenu(#Menu, WindowID(#Main))",
+                  "  MenuItem(#Open, \"Open\")", "  ButtonGadget(#Ok, 0, 0, 50, 20, \"Ok\")",
+                  "  ButtonGadget(#Cancel, 60, 0, 50, 20, \"Cancel\")", "  ListViewGadget(#List, 0, 30, 100, 60)",
+                  "  TextGadget(#Label, 0, 0, 9, 9, \"\")", "EndProcedure", "Procedure Layout()", "EndProcedure",
+                  "Procedure Main_Events(event)", "  Select event", "    Case #PB_Event_SizeWindow", "      Layout()",
+                  "    Case #PB_Event_Timer", "      Tick() : Debug \"tick\"", "    Case #PB_Event_Menu",
+                  "      Select EventMenu()", "        Case #Open : OnOpen(EventMenu())", "      EndSelect",
+                  "    Case #PB_Event_Gadget", "      Select EventGadget()", "        Case #Ok, #Gone, #Label",
+                  "          OnOk(EventType())", "        Case #Cancel", "          Helper()", "        Case #List",
+                  "          OnList(EventType())", "      EndSelect", "  EndSelect", "  ProcedureReturn #True",
+                  "EndProcedure",
+                  // An event procedure the author's own loop calls stays.
+                  "Procedure Loop()", "  Repeat : Until Other_Events(WaitWindowEvent()) = #False", "EndProcedure",
+                  "Procedure Other_Events(e)", "  Select e", "    Case #PB_Event_CloseWindow",
+                  "      ProcedureReturn #False", "  EndSelect", "EndProcedure"});
     d.writeLines("EventGadget.pb", {"Procedure EventGadget_Main_Cancel(EventType)", "EndProcedure",
                                     "Procedure OnOk(EventType)", "  Debug \"ok\"", "EndProcedure"});
     ProjectState project = d.project({"Forms.pb"}, Switches::AllOff());
@@ -442,8 +478,8 @@ void TestInterpreterRuns::formEventAssignments()
         list.sort();
         return list;
     };
-    QCOMPARE(calls(events.gadgetCalls), (QStringList{"Main_Cancel: Helper()", "Main_List: OnList(EventType)",
-                                                     "Main_Ok: OnOk(EventType)"}));
+    QCOMPARE(calls(events.gadgetCalls),
+             (QStringList{"Main_Cancel: Helper()", "Main_List: OnList(EventType)", "Main_Ok: OnOk(EventType)"}));
     QCOMPARE(calls(events.menuCalls), QStringList{"Main_Open: OnOpen(#Main_Open)"});
     QCOMPARE(calls(events.resizeCalls), QStringList{"Main: Layout()"});
     QStringList missing;
@@ -455,17 +491,21 @@ void TestInterpreterRuns::formEventAssignments()
     const QStringList &lines = run.context.model.CommonSourceLines;
     QVERIFY(!lines.contains("Procedure Main_Events(event)"));
     QVERIFY(lines.contains("Procedure Other_Events(e)"));
-    QCOMPARE(run.frontEnd.log.filter(" -> Warning: "), (QStringList{
-        " -> Warning: Main_Events is left out, the generated event procedures take its place; its statement Tick()"
-        " (Forms.pb:19) is not carried over.",
-        " -> Warning: Main_Events is left out, the generated event procedures take its place; its statement"
-        " Debug \"tick\" (Forms.pb:19) is not carried over.",
-        " -> Warning: #Gone, to which the form assigns OnOk (Forms.pb:27), is no gadget with events of window Main;"
-        " nothing calls OnOk for it.",
-        " -> Warning: #Label, to which the form assigns OnOk (Forms.pb:27), is no gadget with events of window Main;"
-        " nothing calls OnOk for it.",
-        " -> Warning: EventGadget_Main_Cancel does not call Helper, which the form assigns to #Main_Cancel (Forms.pb:29);"
-        " add the call there."}));
+    QCOMPARE(
+        run.frontEnd.log.filter(" -> Warning: "),
+        (QStringList{
+            " -> Warning: Main_Events is left out, the generated event procedures take its place; its statement Tick()"
+            " (Forms.pb:19) is not carried over.",
+            " -> Warning: Main_Events is left out, the generated event procedures take its place; its statement"
+            " Debug \"tick\" (Forms.pb:19) is not carried over.",
+            " -> Warning: #Gone, to which the form assigns OnOk (Forms.pb:27), is no gadget with events of window Main;"
+            " nothing calls OnOk for it.",
+            " -> Warning: #Label, to which the form assigns OnOk (Forms.pb:27), is no gadget with events of window "
+            "Main;"
+            " nothing calls OnOk for it.",
+            " -> Warning: EventGadget_Main_Cancel does not call Helper, which the form assigns to #Main_Cancel "
+            "(Forms.pb:29);"
+            " add the call there."}));
 }
 
 QTEST_GUILESS_MAIN(TestInterpreterRuns)

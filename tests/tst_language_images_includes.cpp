@@ -29,25 +29,17 @@ private slots:
 void TestLanguageImagesIncludes::scanIncludes()
 {
     InterpreterFixture f;
-    f.dir.writeLines("Main.pb", {
-        "XIncludeFile \"Forms.pb\"",
-        "IncludeFile \"EventMenu.pb\" : XIncludeFile \"x.pb\"",
-        "IncludeFile \"commonfile.pb\"",
-        "; IncludeFile \"Old.pb\"",
-        "includefile \"lower.pb\"",
-        "IncludePath \"lib/\"",
-        "  IncludeFile \"sub/Tools.pb\"",
-        "IncludeFile \"/opt/shared/Util.pb\"",
-        "IncludeFile \"\\win\\Helper.pb\"",
-        "Debug \"IncludeFile \" : IncludeFile \"InString.pb\"",
-        "XIncludeFile \"Forms.pb\"",
-        "IncludeFile\"Tight.pb\""});
+    f.dir.writeLines("Main.pb",
+                     {"XIncludeFile \"Forms.pb\"", "IncludeFile \"EventMenu.pb\" : XIncludeFile \"x.pb\"",
+                      "IncludeFile \"commonfile.pb\"", "; IncludeFile \"Old.pb\"", "includefile \"lower.pb\"",
+                      "IncludePath \"lib/\"", "  IncludeFile \"sub/Tools.pb\"", "IncludeFile \"/opt/shared/Util.pb\"",
+                      "IncludeFile \"\\win\\Helper.pb\"", "Debug \"IncludeFile \" : IncludeFile \"InString.pb\"",
+                      "XIncludeFile \"Forms.pb\"", "IncludeFile\"Tight.pb\""});
     ScanIncludes(f.g, "Main.pb");
 
     const QString d = f.dir.dir();
-    QCOMPARE(f.g.model.IncludeFileList, (QStringList{
-        d + "Forms.pb", "sub/Tools.pb", "/opt/shared/Util.pb", d + "\\win\\Helper.pb",
-        d + "Forms.pb", d + "Tight.pb"}));
+    QCOMPARE(f.g.model.IncludeFileList, (QStringList{d + "Forms.pb", "sub/Tools.pb", "/opt/shared/Util.pb",
+                                                     d + "\\win\\Helper.pb", d + "Forms.pb", d + "Tight.pb"}));
 }
 
 void TestLanguageImagesIncludes::scanIncludesDecodesByOwnMark()
@@ -73,6 +65,7 @@ void TestLanguageImagesIncludes::wrapLanguageStrings_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
 
+    // clang-format off
     QTest::newRow("gadget text")
         << "TextGadget(#Window_0_Text_0, 10, 10, 100, 20, \"Name\", #PB_Text_Right)"
         << "TextGadget(#Window_0_Text_0, 10, 10, 100, 20, MyLanguage(\"Name\"), #PB_Text_Right)";
@@ -113,6 +106,7 @@ void TestLanguageImagesIncludes::wrapLanguageStrings_data()
         << "TextGadget(#T, 1, 1, 1, 1, ~\"Say \\\"hi\\\"\")" << "TextGadget(#T, 1, 1, 1, 1, ~\"Say \\\"hi\\\"\")";
     QTest::newRow("literal of a comment stays") << "TextGadget(#T, 1, 1, 1, 1, t$) ; \"x\""
                                                 << "TextGadget(#T, 1, 1, 1, 1, t$) ; \"x\"";
+    // clang-format on
 }
 
 void TestLanguageImagesIncludes::wrapLanguageStrings()
@@ -129,9 +123,10 @@ void TestLanguageImagesIncludes::scanLanguageStrings()
 {
     LanguageMap map;
     map.insert("Save", "Speichern"); // from the Catalog
-    ScanLanguageStrings({"  x = MyLanguage(\"Save\")", "y = MYLANGUAGE(\"save\")", "Debug \"first\" + MyLanguage(\"second\")",
-                         "z = MyLanguage(\"\")", "MyLanguage(Key$)", "Debug \"no lookup\"", "w = MyLanguage(\"open",
-                         "v = MyLanguage(\"save\")", "MessageRequester(MyLanguage( \"Title\"), MyLanguage(\"Text\")) ; MyLanguage(\"old\")",
+    ScanLanguageStrings({"  x = MyLanguage(\"Save\")", "y = MYLANGUAGE(\"save\")",
+                         "Debug \"first\" + MyLanguage(\"second\")", "z = MyLanguage(\"\")", "MyLanguage(Key$)",
+                         "Debug \"no lookup\"", "w = MyLanguage(\"open", "v = MyLanguage(\"save\")",
+                         "MessageRequester(MyLanguage( \"Title\"), MyLanguage(\"Text\")) ; MyLanguage(\"old\")",
                          "u = MyLanguage(~\"Say \\\"hi\\\"\")"},
                         map);
     QCOMPARE(map.keys(), (QStringList{"Save", "save", "second", "Title", "Text"}));
@@ -164,11 +159,12 @@ void TestLanguageImagesIncludes::replaceLoadImageCalls_data()
     QTest::addColumn<QString>("after");
     QTest::addColumn<QStringList>("files"); // ImageList files, in order, after the pass
 
-    QTest::newRow("image gadget")
-        << "ImageGadget(#Window_0_Image_0, 10, 10, 64, 64, LoadImage(0, \"icon.png\"))"
-        << "ImageGadget(#Window_0_Image_0, 10, 10, 64, 64, ImageID(#MyImage_0))" << QStringList{"icon.png"};
+    QTest::newRow("image gadget") << "ImageGadget(#Window_0_Image_0, 10, 10, 64, 64, LoadImage(0, \"icon.png\"))"
+                                  << "ImageGadget(#Window_0_Image_0, 10, 10, 64, 64, ImageID(#MyImage_0))"
+                                  << QStringList{"icon.png"};
     QTest::newRow("same file in any case, then a new one")
-        << "a = LoadImage(#PB_Any, \"a.png\")\nb = loadimage(#PB_Any, \"A.PNG\") ; again\nc = LoadImage(1, \"c.png\", #PB_Image_DisplayFormat)"
+        << "a = LoadImage(#PB_Any, \"a.png\")\nb = loadimage(#PB_Any, \"A.PNG\") ; again\nc = LoadImage(1, \"c.png\", "
+           "#PB_Image_DisplayFormat)"
         << "a = #MyImage_0\nb = #MyImage_0 ; again\nc = ImageID(#MyImage_1)" << QStringList{"a.png", "c.png"};
     // #PB_Any gives the image's number, any other identifier its handle.
     QTest::newRow("#PB_Any load inside ImageID")
@@ -182,7 +178,8 @@ void TestLanguageImagesIncludes::replaceLoadImageCalls_data()
         << "ImageID(#Logo)\nx = #Logo" << QStringList{"logo.png"};
     QTest::newRow("variable file name left alone")
         << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")"
-        << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")" << QStringList{};
+        << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")"
+        << QStringList{};
     QTest::newRow("unfinished call left alone")
         << "x = LoadImage(0, \"b.png\"\ny = LoadImage(0, \"c.png)"
         << "x = LoadImage(0, \"b.png\"\ny = LoadImage(0, \"c.png)" << QStringList{};
@@ -218,7 +215,7 @@ void TestLanguageImagesIncludes::imagesReuseGlobalLoads()
     ReplaceLoadImageCalls(f.g);
 
     QCOMPARE(f.lines(), (QStringList{"ImageGadget(#I, 1, 1, 1, 1, ImageID(#Image_Logo))",
-                                      "ButtonImageGadget(#B, 1, 1, 1, 1, ImageID(#MyImage_0))"}));
+                                     "ButtonImageGadget(#B, 1, 1, 1, 1, ImageID(#MyImage_0))"}));
     QCOMPARE(f.g.model.ImageList.size(), 2);
     QCOMPARE(f.g.model.ImageList.at(1).name, "#MyImage_0");
 }

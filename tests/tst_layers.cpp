@@ -22,8 +22,7 @@ LayerTable ReadLayerTable(const QString &path)
         if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
             continue;
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
-        table.insert(line.left(colon).trimmed(),
-                     line.mid(colon + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts));
+        table.insert(line.left(colon).trimmed(), line.mid(colon + 1).split(QLatin1Char(' '), Qt::SkipEmptyParts));
     }
     return table;
 }
@@ -65,10 +64,14 @@ QStringList LayerViolations(const QString &srcDir, const LayerTable &table)
             const QString used = LayerOf(table, target);
             if (target.startsWith(QLatin1String("../")) || used.isEmpty())
                 violations << QStringLiteral("%1:%2: includes %3, which is not written from src/")
-                                  .arg(path).arg(n + 1).arg(target);
+                                  .arg(path)
+                                  .arg(n + 1)
+                                  .arg(target);
             else if (used != layer && !table.value(layer).contains(used))
                 violations << QStringLiteral("%1:%2: includes %3 (layer %4 may not use %5)")
-                                  .arg(path).arg(n + 1).arg(target, layer, used);
+                                  .arg(path)
+                                  .arg(n + 1)
+                                  .arg(target, layer, used);
         }
     }
     violations.sort();
@@ -102,9 +105,10 @@ private slots:
         high.write("#include \"base/low.h\"\n#include \"../base/low.h\"\n");
         high.close();
         const LayerTable table{{QStringLiteral("base"), {}}, {QStringLiteral("model"), {QStringLiteral("base")}}};
-        QCOMPARE(LayerViolations(dir.path(), table),
-                 QStringList({QStringLiteral("base/low.cpp:3: includes model/high.h (layer base may not use model)"),
-                              QStringLiteral("model/high.h:2: includes ../base/low.h, which is not written from src/")}));
+        QCOMPARE(
+            LayerViolations(dir.path(), table),
+            QStringList({QStringLiteral("base/low.cpp:3: includes model/high.h (layer base may not use model)"),
+                         QStringLiteral("model/high.h:2: includes ../base/low.h, which is not written from src/")}));
     }
 };
 

@@ -39,6 +39,7 @@ void TestLineScan::findString_data()
     QTest::addColumn<QString>("search");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("expected");
+    // clang-format off
     QTest::newRow("first") << "a(b(c" << "(" << 1 << 2;
     QTest::newRow("from start") << "a(b(c" << "(" << 3 << 4;
     QTest::newRow("start below 1") << "a(b" << "(" << -5 << 2;
@@ -53,6 +54,7 @@ void TestLineScan::findString_data()
     QTest::newRow("start inside a match") << "(#a(#b" << "(#" << 2 << 4;
     QTest::newRow("start on the last fit") << "xxab" << "ab" << 3 << 3;
     QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 1 << 1;
+    // clang-format on
 }
 
 void TestLineScan::findString()
@@ -70,6 +72,7 @@ void TestLineScan::findNoCase_data()
     QTest::addColumn<QString>("search");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("expected");
+    // clang-format off
     QTest::newRow("indented keyword") << "  buttongadget(#B" << "BUTTONGADGET(" << 1 << 3;
     QTest::newRow("mixed case both") << "If OpenWindow(#W" << "openWINDOW(#" << 1 << 4;
     QTest::newRow("search in lower case") << "  ButtonGadget(#B" << "buttongadget(" << 1 << 3;
@@ -81,15 +84,20 @@ void TestLineScan::findNoCase_data()
     QTest::newRow("not there") << "ButtonGadget (#B" << "BUTTONGADGET(" << 1 << 0;
     QTest::newRow("match at the very end") << "x = OpenWindow(" << "OPENWINDOW(" << 1 << 5;
     QTest::newRow("longer than the text") << "Open" << "OPENWINDOW(" << 1 << 0;
+    // clang-format on
     // Upper-casing a sharp s must not shift the positions behind it.
+    // clang-format off
     QTest::newRow("sharp s before keyword") << QString::fromUtf8("ß=MenuItem(#A") << "MENUITEM(#" << 1 << 3;
     QTest::newRow("non-ASCII upper-cased") << "größe" << "GRÖSSE" << 1 << 0;
     QTest::newRow("non-ASCII keeps positions") << "ä = TextGadget(#T" << "TEXTGADGET(#" << 1 << 5;
     QTest::newRow("umlaut in the search") << "x = größe" << "GRÖ" << 1 << 5;
+    // clang-format on
     // A dotless i upper-cases to I: the call is there for the searches of the upper-cased text.
+    // clang-format off
     QTest::newRow("dotless i in a call") << QString::fromUtf8("x = Splıttergadget(#S") << "SPLITTERGADGET(" << 1 << 5;
     QTest::newRow("bracket too near the end") << "ab(" << "B(#" << 1 << 0;
     QTest::newRow("bracket too near the start") << "ndow(#W" << "OPENWINDOW(#" << 1 << 0;
+    // clang-format on
 }
 
 void TestLineScan::findNoCase()
@@ -114,6 +122,7 @@ void TestLineScan::upperWordBefore_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("word");
 
+    // clang-format off
     QTest::newRow("at the start") << "ButtonGadget(#B" << "BUTTONGADGET";
     QTest::newRow("after If") << "  If buttongadget(#B" << "BUTTONGADGET";
     QTest::newRow("after tabs") << "\t\tTextGadget(#T" << "TEXTGADGET";
@@ -121,6 +130,7 @@ void TestLineScan::upperWordBefore_data()
     QTest::newRow("blank after tab") << "\tIf x = 1 : TextGadget(#T" << "TEXTGADGET";
     QTest::newRow("blank before bracket") << "ButtonGadget (#B" << "";
     QTest::newRow("joined without blank") << "x():ButtonGadget(#B" << "X():BUTTONGADGET";
+    // clang-format on
 }
 
 void TestLineScan::upperWordBefore()
@@ -136,12 +146,14 @@ void TestLineScan::findBackward_data()
     QTest::addColumn<QString>("search");
     QTest::addColumn<int>("start");
     QTest::addColumn<int>("expected");
+    // clang-format off
     QTest::newRow("from end") << "a;b;c" << ";" << 0 << 4;
     QTest::newRow("start 3") << "a;b;c" << ";" << 3 << 2;
     QTest::newRow("start 1") << "a;b;c" << ";" << 1 << 0;
     QTest::newRow("occurrence runs past start") << "xxabc" << "abc" << 3 << 3;
     QTest::newRow("start beyond end") << "a;b" << ";" << 99 << 2;
     QTest::newRow("case-sensitive") << "aXbx" << "X" << 0 << 2;
+    // clang-format on
 }
 
 void TestLineScan::findBackward()
@@ -158,12 +170,14 @@ void TestLineScan::codeLine_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("literals"); // begin-close of each literal, close 0 when unclosed
     QTest::addColumn<int>("comment");
-    QTest::addColumn<QString>("shape");    // commas and close of the first call
+    QTest::addColumn<QString>("shape"); // commas and close of the first call
+    // clang-format off
     QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "3-7" << 13 << "8 11";
     QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "3-13" << 0 << "14 17";
     QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "3-7 10-12" << 0 << "8 13";
     QTest::newRow("unclosed") << "f(1, \"a, b)" << "6-0" << 0 << "4 0";
     QTest::newRow("escape at the end") << "f(~\"a\\" << "3-0" << 0 << " 0";
+    // clang-format on
 }
 
 void TestLineScan::codeLine()
@@ -191,6 +205,7 @@ void TestLineScan::replaceWord_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("replacement");
     QTest::addColumn<QString>("expected");
+    // clang-format off
     QTest::newRow("whole words only") << "#Button_1 + Button_10 + MyButton_1" << "Button_1" << "X"
                                       << "#X + Button_10 + MyButton_1";
     QTest::newRow("start and end of text") << "Button_1=Button_1" << "Button_1" << "B" << "B=B";
@@ -199,10 +214,13 @@ void TestLineScan::replaceWord_data()
                                                       << QString::fromUtf8("äXö");
     QTest::newRow("hash form") << "SetGadgetText(#Main_Button_1, #Main_Button_1x)" << "#Main_Button_1"
                                << "#Main_Ok" << "SetGadgetText(#Main_Ok, #Main_Button_1x)";
+    // clang-format on
     // The replacement holds the word itself: the scan goes on behind it, no endless loop.
+    // clang-format off
     QTest::newRow("replacement contains word") << "A + A" << "A" << "A A" << "A A + A A";
     QTest::newRow("replacement with word at its end") << "x(Ab)" << "Ab" << "b_Ab" << "x(b_Ab)";
     QTest::newRow("empty word") << "abc" << "" << "x" << "abc";
+    // clang-format on
 }
 
 void TestLineScan::replaceWord()
@@ -218,12 +236,14 @@ void TestLineScan::statements_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("statements"); // joined by "|", string contents blanked
+    // clang-format off
     QTest::newRow("colons") << "  Repeat : Event = WaitWindowEvent() :" << "Repeat|Event = WaitWindowEvent()";
     QTest::newRow("comment") << "If a ; : b" << "If a";
     QTest::newRow("texts") << "x$ = \"a;b:c\" : y = 'a'" << "x$ = \"     \"|y = ' '";
     QTest::newRow("escaped quote") << "t$ = ~\"say \\\"a:b\\\"\" : z" << "t$ = ~\"           \"|z";
     QTest::newRow("module name") << "App::Start() : App::Stop()" << "App::Start()|App::Stop()";
     QTest::newRow("label") << "Logo: : IncludeBinary \"a.png\"" << "Logo|IncludeBinary \"     \"";
+    // clang-format on
 }
 
 // The statements of a line as the passes read its code: texts and comment blanked, ":" between.
@@ -303,10 +323,11 @@ void TestLineScan::upperMatchesUpperCharEverywhere()
 // one, against its other cases and the look-alikes whose upper and lower cases disagree.
 void TestLineScan::noCaseKeyMatchesCompare()
 {
-    const QStringList lookAlikes{QStringLiteral("WIN_K"), QStringLiteral("win_i"), QStringLiteral("WIN_S_BUTTON_0"),
-                                 QStringLiteral("Win_\u00DF"), QStringLiteral("Win_\u1E9E"), QStringLiteral("Win_s"),
-                                 QStringLiteral("Win_I"), QStringLiteral("Win_\u0130"), QStringLiteral("Win_\u0131"),
-                                 QStringLiteral("Win_\U00010400"), QStringLiteral("Win_\U00010428")};
+    const QStringList lookAlikes{
+        QStringLiteral("WIN_K"),          QStringLiteral("win_i"),         QStringLiteral("WIN_S_BUTTON_0"),
+        QStringLiteral("Win_\u00DF"),     QStringLiteral("Win_\u1E9E"),    QStringLiteral("Win_s"),
+        QStringLiteral("Win_I"),          QStringLiteral("Win_\u0130"),    QStringLiteral("Win_\u0131"),
+        QStringLiteral("Win_\U00010400"), QStringLiteral("Win_\U00010428")};
     const auto check = [&](const QString &text, const QString &other) {
         const bool same = QString::compare(text, other, Qt::CaseInsensitive) == 0;
         const NoCaseKey a{QStringView(text)}, b{QStringView(other)};
@@ -315,9 +336,11 @@ void TestLineScan::noCaseKeyMatchesCompare()
     };
     for (int u = 0; u <= 0xFFFF; ++u) {
         const QChar c{char16_t(u)};
-        for (const QString &text : {QStringLiteral("Win_") + c, QStringLiteral("Win_") + c + QStringLiteral("_Button_0")}) {
+        for (const QString &text :
+             {QStringLiteral("Win_") + c, QStringLiteral("Win_") + c + QStringLiteral("_Button_0")}) {
             for (const QString &other : QStringList{text.toUpper(), text.toLower(), text.toCaseFolded(),
-                                                    text.left(3) + QStringLiteral("_k_button_0")} + lookAlikes)
+                                                    text.left(3) + QStringLiteral("_k_button_0")}
+                                            + lookAlikes)
                 check(text, other);
         }
     }
@@ -334,6 +357,7 @@ void TestLineScan::procedureHead_data()
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("text"); // null: no head
     QTest::addColumn<QString>("name"); // ProcedureHeadName
+    // clang-format off
     QTest::newRow("plain") << "Procedure Main()" << "Main()" << "Main";
     QTest::newRow("type, blanks, comment") << "  procedure.i\tOk_1 ( a, b = 2 ) ; x" << "Ok_1 ( a, b = 2 ) ; x" << "Ok_1";
     QTest::newRow("blank before type") << "Procedure .s Name(x)" << "Name(x)" << "Name";
@@ -345,6 +369,7 @@ void TestLineScan::procedureHead_data()
     QTest::newRow("no blank before the name") << "Procedure(x)" << QString() << "";
     QTest::newRow("bare keyword") << "Procedure.i  " << QString() << "";
     QTest::newRow("other line") << "  Debug 1" << QString() << "";
+    // clang-format on
 }
 
 void TestLineScan::procedureHead()

@@ -1,5 +1,5 @@
-#include "emit/templates.h"
 #include "base/file_error_line.h"
+#include "emit/templates.h"
 #include "model/catalog.h"
 #include "pipeline/load_project_sources.h"
 #include "support/test_project.h"
@@ -55,13 +55,15 @@ void TestLoadProjectSources::catalogLines_data()
     QTest::newRow("translation") << QStringList{"\"Hello\";\"Hallo\""} << QStringList{"Hello"} << QStringList{"Hallo"};
     QTest::newRow("leading semicolon skipped") << QStringList{";\"x\""} << QStringList{} << QStringList{};
     QTest::newRow("third field ignored") << QStringList{"a;b;c"} << QStringList{"a"} << QStringList{"b"};
-    QTest::newRow("later line replaces") << QStringList{"a;1", "b;2", "a;3"} << QStringList{"a", "b"} << QStringList{"3", "2"};
-    QTest::newRow("quoted key holding the separator") << QStringList{"\"SELECT * FROM t;\";\"\"", "\"a;b\";\"c;d\""}
-                                                      << QStringList{"SELECT * FROM t;", "a;b"}
-                                                      << QStringList{"SELECT * FROM t;", "c;d"};
-    QTest::newRow("quote inside a quoted field") << QStringList{"\"say \"hi\"\";\"x\";y"} << QStringList{"say \"hi"}
-                                                 << QStringList{"x"};
-    QTest::newRow("unclosed quote ends at the separator") << QStringList{"\"a;b"} << QStringList{"a"} << QStringList{"b"};
+    QTest::newRow("later line replaces") << QStringList{"a;1", "b;2", "a;3"} << QStringList{"a", "b"}
+                                         << QStringList{"3", "2"};
+    QTest::newRow("quoted key holding the separator")
+        << QStringList{"\"SELECT * FROM t;\";\"\"", "\"a;b\";\"c;d\""} << QStringList{"SELECT * FROM t;", "a;b"}
+        << QStringList{"SELECT * FROM t;", "c;d"};
+    QTest::newRow("quote inside a quoted field")
+        << QStringList{"\"say \"hi\"\";\"x\";y"} << QStringList{"say \"hi"} << QStringList{"x"};
+    QTest::newRow("unclosed quote ends at the separator")
+        << QStringList{"\"a;b"} << QStringList{"a"} << QStringList{"b"};
 }
 
 void TestLoadProjectSources::catalogLines()
@@ -87,10 +89,12 @@ void TestLoadProjectSources::trailingCommentLines_data()
     QTest::addColumn<QStringList>("lines");
     QTest::addColumn<QStringList>("kept");
     QTest::addColumn<QStringList>("trailer");
-    QTest::newRow("three comment lines") << QStringList{"Procedure A()", "EndProcedure", "; IDE Options", "; Folding = -", ";x"}
+    QTest::newRow("three comment lines") << QStringList{"Procedure A()", "EndProcedure", "; IDE Options",
+                                                        "; Folding = -", ";x"}
                                          << QStringList{"Procedure A()", "EndProcedure"}
                                          << QStringList{"; IDE Options", "; Folding = -", ";x"};
-    QTest::newRow("blank lines belong to the run") << QStringList{"a", "; c", ""} << QStringList{"a"} << QStringList{"; c", ""};
+    QTest::newRow("blank lines belong to the run")
+        << QStringList{"a", "; c", ""} << QStringList{"a"} << QStringList{"; c", ""};
     const QStringList separator{"", "; " + QString(87, '*'), ""};
     QTest::newRow("notes after a blank line stay last")
         << QStringList{"EndProcedure"} + separator + QStringList{"; my notes", "", "; IDE Options = x", "; Folding = -"}
@@ -99,8 +103,8 @@ void TestLoadProjectSources::trailingCommentLines_data()
     QTest::newRow("header of a file without procedures stays")
         << QStringList{";-TOP", "", "; Quarvel Event Menu"} + separator + QStringList{"; IDE Options = x"}
         << QStringList{";-TOP", "", "; Quarvel Event Menu"} + separator << QStringList{"; IDE Options = x"};
-    QTest::newRow("indented comment is no comment line") << QStringList{"a", "  ; c"} << QStringList{"a", "  ; c"}
-                                                         << QStringList{};
+    QTest::newRow("indented comment is no comment line")
+        << QStringList{"a", "  ; c"} << QStringList{"a", "  ; c"} << QStringList{};
     QTest::newRow("all comments") << QStringList{";a", ";b"} << QStringList{} << QStringList{";a", ";b"};
 }
 
@@ -160,7 +164,8 @@ void TestLoadProjectSources::freshProjectTakesTemplates()
 void TestLoadProjectSources::existingFilesAreLoaded()
 {
     TestProject dir;
-    dir.write("Main.pb", "\xEF\xBB\xBF" "; my main\r\nOpen_Window_0()\r\n");
+    dir.write("Main.pb", "\xEF\xBB\xBF"
+                         "; my main\r\nOpen_Window_0()\r\n");
     dir.write("EventMain.pb", "; an old dispatcher is never read\n");
     dir.write("LoadLanguage.pb", "; mine\n");
     dir.write("EventMenu.pb", "Procedure EventMenu_A()\nEndProcedure\n; IDE Options\n; Folding\n");
@@ -206,8 +211,8 @@ void TestLoadProjectSources::templatesStandLineForLine()
     QCOMPARE(main.indexOf("End") - main.indexOf("EndProcedure:Main()"), 2);
     QCOMPARE(main.last(), QString("; CompileSourceDirectory"));
 
-    QCOMPARE(select.mid(0, 7), QStringList({";-TOP", "", "; Quarvel EventMain (Do Not Edit - Allways Overwrite)", "", sep105, "",
-                                            "Procedure MyEventMenu(MenuID)"}));
+    QCOMPARE(select.mid(0, 7), QStringList({";-TOP", "", "; Quarvel EventMain (Do Not Edit - Allways Overwrite)", "",
+                                            sep105, "", "Procedure MyEventMenu(MenuID)"}));
     QCOMPARE(select.filter("EndSelect").size(), 4);
     QVERIFY(fast.contains("#CallEventGadgetCount = 0"));
     QCOMPARE(fast.indexOf("EndDataSection") - fast.indexOf("DataSection"), 1);
@@ -215,8 +220,9 @@ void TestLoadProjectSources::templatesStandLineForLine()
     QCOMPARE(language.size(), 60);
     QCOMPARE(language.at(5), QString("#MaxLanguage = 0"));
     const int data = int(language.indexOf("DataSection"));
-    QCOMPARE(language.mid(data, 6), QStringList({"DataSection", "  ; Part Allways Overwrite", "  DefaultLanguage:",
-                                                 "  EndDefaultLanguage:", "  ; End Part Allways Overwrite", "EndDataSection"}));
+    QCOMPARE(language.mid(data, 6),
+             QStringList({"DataSection", "  ; Part Allways Overwrite", "  DefaultLanguage:", "  EndDefaultLanguage:",
+                          "  ; End Part Allways Overwrite", "EndDataSection"}));
     for (const SourceLineList *lines : {&select, &fast, &language})
         QVERIFY(lines->contains(sep105) && !lines->contains(sep87));
 }

@@ -88,32 +88,31 @@ void TestObjectNames::duplicates_data()
     QTest::addColumn<QStringList>("collected"); // the list the rule fills, after the run
 
     QTest::newRow("window, other letter case")
-        << "OpenWindow(#Window_0, 0, 0, 1, 1, \"a\")\nOpenWindow(#window_0, 0, 0, 1, 1, \"b\")\nOpenWindow(#Window_9, 0, 0, 1, 1, \"c\")"
+        << "OpenWindow(#Window_0, 0, 0, 1, 1, \"a\")\nOpenWindow(#window_0, 0, 0, 1, 1, \"b\")\nOpenWindow(#Window_9, "
+           "0, 0, 1, 1, \"c\")"
         << 0 << QStringList{" -> Error: Find duplicate WindowID(#window_0). Stop!"} << QStringList{"Window_0"};
-    QTest::newRow("menu and popup menu")
-        << "CreateMenu(#M, WindowID(#W))\nCreatePopupMenu(#M)"
-        << 0 << QStringList{" -> Error: Find duplicate MenuID(#M). Stop!"} << QStringList{"M"};
-    QTest::newRow("image menus")
-        << "CreateImageMenu(#M, WindowID(#W))\nCreatePopupImageMenu(#m )"
-        << 0 << QStringList{" -> Error: Find duplicate MenuID(#m). Stop!"} << QStringList{"M"};
-    QTest::newRow("popup menu without comma")
-        << "CreatePopupMenu(#Menu_1)\nCreatePopupMenu(#Menu_2)"
-        << 1 << QStringList{} << QStringList{"Menu_1", "Menu_2"};
+    QTest::newRow("menu and popup menu") << "CreateMenu(#M, WindowID(#W))\nCreatePopupMenu(#M)" << 0
+                                         << QStringList{" -> Error: Find duplicate MenuID(#M). Stop!"}
+                                         << QStringList{"M"};
+    QTest::newRow("image menus") << "CreateImageMenu(#M, WindowID(#W))\nCreatePopupImageMenu(#m )" << 0
+                                 << QStringList{" -> Error: Find duplicate MenuID(#m). Stop!"} << QStringList{"M"};
+    QTest::newRow("popup menu without comma") << "CreatePopupMenu(#Menu_1)\nCreatePopupMenu(#Menu_2)" << 1
+                                              << QStringList{} << QStringList{"Menu_1", "Menu_2"};
     QTest::newRow("popup menu followed by a call with commas")
-        << "CreatePopupMenu(#Menu_1) : SetMenuTitleText(#Menu_1, 0, \"x\")"
-        << 1 << QStringList{} << QStringList{"Menu_1"};
-    QTest::newRow("status bar")
-        << "CreateStatusBar(#S, WindowID(#W))\nCreateStatusBar(#S, WindowID(#W))"
-        << 0 << QStringList{" -> Error: Find duplicate StatusBarID(#S). Stop!"} << QStringList{"S"};
-    QTest::newRow("toolbar")
-        << "CreateToolBar(#T, WindowID(#W))\ncreatetoolbar(#T, WindowID(#W))"
-        << 0 << QStringList{" -> Error: Find duplicate ToolBarID(#T). Stop!"} << QStringList{"T"};
+        << "CreatePopupMenu(#Menu_1) : SetMenuTitleText(#Menu_1, 0, \"x\")" << 1 << QStringList{}
+        << QStringList{"Menu_1"};
+    QTest::newRow("status bar") << "CreateStatusBar(#S, WindowID(#W))\nCreateStatusBar(#S, WindowID(#W))" << 0
+                                << QStringList{" -> Error: Find duplicate StatusBarID(#S). Stop!"} << QStringList{"S"};
+    QTest::newRow("toolbar") << "CreateToolBar(#T, WindowID(#W))\ncreatetoolbar(#T, WindowID(#W))" << 0
+                             << QStringList{" -> Error: Find duplicate ToolBarID(#T). Stop!"} << QStringList{"T"};
     QTest::newRow("menu item twice")
-        << "MenuItem(#Open, \"Open\")\nMenuItem(#OPEN, \"Open again\")\nMenuItem(#Save, \"Save\")"
-        << 1 << QStringList{" -> Warning: Find duplicate MenuItemID(#OPEN) by MenuItem."} << QStringList{"Open", "Save"};
+        << "MenuItem(#Open, \"Open\")\nMenuItem(#OPEN, \"Open again\")\nMenuItem(#Save, \"Save\")" << 1
+        << QStringList{" -> Warning: Find duplicate MenuItemID(#OPEN) by MenuItem."} << QStringList{"Open", "Save"};
     QTest::newRow("toolbar button after menu item")
-        << "MenuItem(#W_Open, \"Open\")\nToolBarStandardButton(#W_Open, #PB_ToolBarIcon_Open)\nToolBarImageButton(#W_New, ImageID(0))"
-        << 1 << QStringList{" -> Warning: Find duplicate MenuItemID(#W_Open) by ToolbarButton."} << QStringList{"W_Open", "W_New"};
+        << "MenuItem(#W_Open, \"Open\")\nToolBarStandardButton(#W_Open, "
+           "#PB_ToolBarIcon_Open)\nToolBarImageButton(#W_New, ImageID(0))"
+        << 1 << QStringList{" -> Warning: Find duplicate MenuItemID(#W_Open) by ToolbarButton."}
+        << QStringList{"W_Open", "W_New"};
 }
 
 static const QStringList &ListOfRow(const DesignModel &m, const QString &row)
@@ -149,6 +148,7 @@ void TestObjectNames::gadgetLines_data()
     QTest::addColumn<QString>("name"); // empty: no gadget
     QTest::addColumn<QString>("type");
 
+    // clang-format off
     QTest::newRow("plain") << "ButtonGadget(#W_B, 1, 1, 1, 1, \"x\")" << "W_B" << "BUTTONGADGET";
     QTest::newRow("tab indented") << "\tTextGadget(#W_T, 1, 1, 1, 1, \"x\")" << "W_T" << "TEXTGADGET";
     QTest::newRow("tab then spaces") << "\t  TextGadget(#W_T, 1, 1, 1, 1, \"x\")" << "W_T" << "TEXTGADGET";
@@ -158,6 +158,7 @@ void TestObjectNames::gadgetLines_data()
     QTest::newRow("blank before bracket") << "ButtonGadget (#W_B, 1, 1, 1, 1, \"x\")" << "" << "";
     QTest::newRow("no object constant") << "ButtonGadget(0, 1, 1, 1, 1, \"x\")" << "" << "";
     QTest::newRow("number computed in a loop") << "  ButtonGadget(#W_Btn_0 + i, 1, 1, 1, 1, \"x\")" << "W_Btn_0" << "BUTTONGADGET";
+    // clang-format on
 }
 
 void TestObjectNames::gadgetLines()
@@ -219,12 +220,14 @@ void TestObjectNames::splitMenuItemTabs_data()
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
 
+    // clang-format off
     QTest::newRow("caption with shortcut")
         << "MenuItem(#W_Open, \"Open\\tCtrl+O\")" << "MenuItem(#W_Open, \"Open\" + #TAB$ + \"Ctrl+O\")";
     QTest::newRow("upper-case escape, lower-case command")
         << "\tmenuitem(#W_Open, \"Open\\TCtrl+O\")" << "\tmenuitem(#W_Open, \"Open\" + #TAB$ + \"Ctrl+O\")";
     QTest::newRow("no escape") << "MenuItem(#W_Open, \"Open\")" << "MenuItem(#W_Open, \"Open\")";
     QTest::newRow("not a menu item") << "TextGadget(#W_T, 1, 1, 1, 1, \"a\\tb\")" << "TextGadget(#W_T, 1, 1, 1, 1, \"a\\tb\")";
+    // clang-format on
 }
 
 void TestObjectNames::splitMenuItemTabs()

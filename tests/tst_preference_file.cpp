@@ -15,8 +15,7 @@ namespace {
 const QByteArray Mark("\xEF\xBB\xBF");
 
 // Reads group/key of text as the settings code does: open, select, read, close.
-QString ReadFrom(const TestProject &dir, const QByteArray &text, const QString &group,
-                 const QString &key)
+QString ReadFrom(const TestProject &dir, const QByteArray &text, const QString &group, const QString &key)
 {
     dir.write("Read.INI", text);
     PreferenceFile file;
@@ -30,8 +29,8 @@ QStringList EntryRows(const QList<PreferenceFile::Entry> &entries)
 {
     QStringList rows;
     for (const PreferenceFile::Entry &entry : entries)
-        rows.append(QStringLiteral("GCP")[int(entry.kind)] + QLatin1Char('|') + entry.name
-                    + QLatin1Char('|') + entry.value);
+        rows.append(QStringLiteral("GCP")[int(entry.kind)] + QLatin1Char('|') + entry.name + QLatin1Char('|')
+                    + entry.value);
     return rows;
 }
 
@@ -63,6 +62,7 @@ void TestPreferenceFile::reading_data()
     QTest::addColumn<QString>("value");
 
     const QByteArray path = Mark + "\n[Path]\nProject = x\nLast = /l/\n[Default]\nParend = 0\n";
+    // clang-format off
     QTest::newRow("group and key in other case") << path << "path" << "PROJECT" << "x";
     QTest::newRow("key of the selected group only") << path << "Path" << "Parend" << "<default>";
     QTest::newRow("second group") << path << "DEFAULT" << "parend" << "0";
@@ -110,6 +110,7 @@ void TestPreferenceFile::reading_data()
         << QByteArray("[P]\nLonely\n") << "P" << "Lonely" << "";
     QTest::newRow("key ends at the first equals sign")
         << QByteArray("[P]\nA=B = c\n") << "P" << "A" << "B = c";
+    // clang-format on
 }
 
 void TestPreferenceFile::reading()
@@ -130,6 +131,7 @@ void TestPreferenceFile::rewriting_data()
     QTest::addColumn<QString>("value");
     QTest::addColumn<QByteArray>("written");
 
+    // clang-format off
     QTest::newRow("new key goes after the group's last line")
         << QByteArray("[A]\nX = 1\n[B]\nY = 2\n") << "a" << "Z" << "3"
         << Mark + "\n[A]\nX = 1\nZ = 3\n[B]\nY = 2\n";
@@ -156,6 +158,7 @@ void TestPreferenceFile::rewriting_data()
         << Mark + "\n[P]\nLast = /x/\nProject = q\n";
     QTest::newRow("a line without equals keeps its key")
         << QByteArray("[P]\nLonely\n") << "P" << "K" << "v" << Mark + "\n[P]\nLonely = \nK = v\n";
+    // clang-format on
 }
 
 void TestPreferenceFile::rewriting()
@@ -201,11 +204,14 @@ void TestPreferenceFile::writingIntoAFileThatDoesNotExist()
 void TestPreferenceFile::writtenFileReadsBackTheSame()
 {
     TestProject dir;
-    const QList<std::array<QString, 3>> values = {
-        {"Path", "Last", "/Projects/Demo/"}, {"Path", "Project", "/Projects/Demo/Demo.pbm"},
-        {"Default", "Parend", "1"}, {"Default", "Utf8", "-1"},
-        {"Other", "Equals", "a = b"}, {"Other", "Unicode", "Fenster \u00C4 \u4E2D"},
-        {"Other", "Empty", ""}, {"", "Top", "t"}};
+    const QList<std::array<QString, 3>> values = {{"Path", "Last", "/Projects/Demo/"},
+                                                  {"Path", "Project", "/Projects/Demo/Demo.pbm"},
+                                                  {"Default", "Parend", "1"},
+                                                  {"Default", "Utf8", "-1"},
+                                                  {"Other", "Equals", "a = b"},
+                                                  {"Other", "Unicode", "Fenster \u00C4 \u4E2D"},
+                                                  {"Other", "Empty", ""},
+                                                  {"", "Top", "t"}};
     {
         PreferenceFile file;
         QVERIFY(!file.Open(dir.path("Round.INI")));
@@ -216,9 +222,10 @@ void TestPreferenceFile::writtenFileReadsBackTheSame()
         QVERIFY(file.Close());
     }
     QCOMPARE(dir.read("Round.INI"),
-             Mark + "\nTop = t\n[Path]\nLast = /Projects/Demo/\nProject = /Projects/Demo/Demo.pbm\n"
-                    "[Default]\nParend = 1\nUtf8 = -1\n[Other]\nEquals = a = b\n"
-                    "Unicode = Fenster \xC3\x84 \xE4\xB8\xAD\nEmpty = \n");
+             Mark
+                 + "\nTop = t\n[Path]\nLast = /Projects/Demo/\nProject = /Projects/Demo/Demo.pbm\n"
+                   "[Default]\nParend = 1\nUtf8 = -1\n[Other]\nEquals = a = b\n"
+                   "Unicode = Fenster \xC3\x84 \xE4\xB8\xAD\nEmpty = \n");
     PreferenceFile file;
     QVERIFY(file.Open(dir.path("Round.INI")));
     for (const auto &[group, key, value] : values) {
@@ -235,7 +242,7 @@ void TestPreferenceFile::pendingGroupReadsDefaultsAndIsAppendedOnWrite()
     QVERIFY(file.Open(dir.path("P.INI")));
     QVERIFY(!file.SelectGroup("Missing"));
     QCOMPARE(file.Read("K", "d"), QString("d")); // not the top's K
-    QVERIFY(file.SelectGroup("A"));                // a later selection clears the pending name
+    QVERIFY(file.SelectGroup("A"));              // a later selection clears the pending name
     QCOMPARE(file.Read("K", "d"), QString("a"));
     QVERIFY(!file.SelectGroup("Missing"));
     QVERIFY(file.SelectGroup(""));

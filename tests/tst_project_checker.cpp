@@ -35,7 +35,8 @@ void FillDesign(DesignModel &m)
     m.Languages.insert(QStringLiteral("Close"), QStringLiteral("Schliessen"));
     for (const QString &window : m.WindowList) {
         m.CommonSourceLines << QStringLiteral("Procedure Open_") + window + QStringLiteral("()")
-                            << QStringLiteral("  If OpenWindow(#") + window + QStringLiteral(", 0, 0, 200, 100, \"Title\")")
+                            << QStringLiteral("  If OpenWindow(#") + window
+                                   + QStringLiteral(", 0, 0, 200, 100, \"Title\")")
                             << QStringLiteral("  EndIf") << QStringLiteral("EndProcedure");
     }
 }
@@ -126,7 +127,8 @@ void TestProjectChecker::windowSourcesGenerate()
     TestProject dir;
     dir.copyFrom(QStringLiteral("shapes/") + shape);
     QStringList init{QStringLiteral("--init"), dir.path(QStringLiteral("P.pbm"))};
-    for (const QString &file : QDir(dir.dir()).entryList({QStringLiteral("*.pb"), QStringLiteral("*.pbf")}, QDir::Files, QDir::Name))
+    for (const QString &file :
+         QDir(dir.dir()).entryList({QStringLiteral("*.pb"), QStringLiteral("*.pbf")}, QDir::Files, QDir::Name))
         init << dir.path(file);
     QCOMPARE(RunQuarvelGen(init, dir.dir()).status, 0);
     QStringList run;
@@ -144,8 +146,9 @@ void TestProjectChecker::windowSourcesGenerate()
             out.write((faults.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8());
     }
     QFile file(expected);
-    const QStringList known = file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                                              : QStringList();
+    const QStringList known = file.open(QIODevice::ReadOnly)
+                                  ? QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+                                  : QStringList();
     QCOMPARE(faults, known);
 }
 
@@ -159,7 +162,10 @@ void TestProjectChecker::generatedProjectsAreConsistent_data()
         s.Image_Include = (bits >> 2) & 1;
         s.Utf8 = (bits >> 3) & 1;
         const QString name = QStringLiteral("CallFast %1 Multilang %2 ImageInclude %3 Utf8 %4")
-                                 .arg(s.UseCallFast).arg(s.Multilang).arg(s.Image_Include).arg(s.Utf8);
+                                 .arg(s.UseCallFast)
+                                 .arg(s.Multilang)
+                                 .arg(s.Image_Include)
+                                 .arg(s.Utf8);
         QTest::newRow(qPrintable(name)) << s;
     }
 }
@@ -226,7 +232,8 @@ void TestProjectChecker::catchesUndefinedProcedures()
 {
     TestProject dir;
     Generate(dir, FastSwitches(0));
-    Replace(dir, QStringLiteral("EventMenu.pb"), "Procedure EventMenu_Main_Window_Open()", "Procedure EventMenu_Main_Window_Opened()");
+    Replace(dir, QStringLiteral("EventMenu.pb"), "Procedure EventMenu_Main_Window_Open()",
+            "Procedure EventMenu_Main_Window_Opened()");
     Replace(dir, QStringLiteral("CommonFile.pb"), "Procedure Open_Main_Window()", "Procedure Open_Main()");
     Replace(dir, QStringLiteral("EventWindow.pb"), "Procedure EventSize_Child()", "Procedure EventSize_Main_Window()");
     const int openCase = LineOf(dir, QStringLiteral("EventMain.pb"), "EventMenu_Main_Window_Open()");
@@ -234,16 +241,20 @@ void TestProjectChecker::catchesUndefinedProcedures()
     const int mainCall = LineOf(dir, QStringLiteral("Main.pb"), "Open_Main_Window()");
     const int duplicate = LineOf(dir, QStringLiteral("EventWindow.pb"), "Procedure EventSize_Main_Window()");
     QCOMPARE(CheckProject(dir.dir()),
-             (QStringList{At("EventWindow.pb", duplicate + 6, "procedure EventSize_Main_Window is defined again (first at EventWindow.pb:" + QString::number(duplicate) + ")"),
+             (QStringList{At("EventWindow.pb", duplicate + 6,
+                             "procedure EventSize_Main_Window is defined again (first at EventWindow.pb:"
+                                 + QString::number(duplicate) + ")"),
                           At("EventMain.pb", openCase, "EventMenu_Main_Window_Open() names no procedure"),
                           At("EventMain.pb", sizeCase, "EventSize_Child() names no procedure"),
                           At("Main.pb", mainCall, "Open_Main_Window() names no procedure")}));
 
     TestProject fast;
     Generate(fast, FastSwitches());
-    Replace(fast, QStringLiteral("EventGadget.pb"), "Procedure EventGadget_Child_String_0(", "Procedure EventGadget_Child_String(");
+    Replace(fast, QStringLiteral("EventGadget.pb"), "Procedure EventGadget_Child_String_0(",
+            "Procedure EventGadget_Child_String(");
     const int row = LineOf(fast, QStringLiteral("EventMain.pb"), "@EventGadget_Child_String_0()");
-    QCOMPARE(CheckProject(fast.dir()), QStringList{At("EventMain.pb", row, "@EventGadget_Child_String_0() names no procedure")});
+    QCOMPARE(CheckProject(fast.dir()),
+             QStringList{At("EventMain.pb", row, "@EventGadget_Child_String_0() names no procedure")});
 }
 
 void TestProjectChecker::catchesUndeclaredConstants()
@@ -251,7 +262,8 @@ void TestProjectChecker::catchesUndeclaredConstants()
     TestProject dir;
     Generate(dir, FastSwitches(0));
     Replace(dir, QStringLiteral("CommonFile.pb"), "  #Main_Window_Save2\n", "");
-    Replace(dir, QStringLiteral("EventWindow.pb"), "CloseWindow(#Child)", "CloseWindow(#Child) : SetGadgetText(#Gone_Text, \"x\") : x = #True + #PB_Any");
+    Replace(dir, QStringLiteral("EventWindow.pb"), "CloseWindow(#Child)",
+            "CloseWindow(#Child) : SetGadgetText(#Gone_Text, \"x\") : x = #True + #PB_Any");
     const int caseLine = LineOf(dir, QStringLiteral("EventMain.pb"), "Case #Main_Window_Save2");
     const int closeLine = LineOf(dir, QStringLiteral("EventWindow.pb"), "#Gone_Text");
     QCOMPARE(CheckProject(dir.dir()),
@@ -298,11 +310,12 @@ void TestProjectChecker::catchesVariableObjectFaults()
     const int pbAny = LineOf(dir, QStringLiteral("CommonFile.pb"), "#Child_PB_Any");
     const int caseLine = LineOf(dir, QStringLiteral("EventMain.pb"), "Button_Save");
     const int call = LineOf(dir, QStringLiteral("Main.pb"), "ShowMain()");
-    QCOMPARE(CheckProject(dir.dir()),
-             (QStringList{At("Main.pb", call, "ShowMain() names no procedure"),
-                          At("CommonFile.pb", pbAny, "#PB_Any became the constant #Child_PB_Any"),
-                          At("CommonFile.pb", pbAny + 3, "constant #Child is declared again with another value (1, then 0)"),
-                          At("EventMain.pb", caseLine, "variable Button_Save is not declared Global")}));
+    QCOMPARE(
+        CheckProject(dir.dir()),
+        (QStringList{At("Main.pb", call, "ShowMain() names no procedure"),
+                     At("CommonFile.pb", pbAny, "#PB_Any became the constant #Child_PB_Any"),
+                     At("CommonFile.pb", pbAny + 3, "constant #Child is declared again with another value (1, then 0)"),
+                     At("EventMain.pb", caseLine, "variable Button_Save is not declared Global")}));
 }
 
 void TestProjectChecker::catchesTableFaults()
@@ -317,12 +330,15 @@ void TestProjectChecker::catchesTableFaults()
     // Two rows swapped: each calls the procedure of the other's constant.
     TestProject order;
     Generate(order, FastSwitches());
-    Replace(order, QStringLiteral("EventMain.pb"), "    Data.i @EventSize_Main_Window()\n    Data.i @EventSize_Child()\n",
+    Replace(order, QStringLiteral("EventMain.pb"),
+            "    Data.i @EventSize_Main_Window()\n    Data.i @EventSize_Child()\n",
             "    Data.i @EventSize_Child()\n    Data.i @EventSize_Main_Window()\n");
     const int first = LineOf(order, QStringLiteral("EventMain.pb"), "@EventSize_Child()");
     QCOMPARE(CheckProject(order.dir()),
-             (QStringList{At("EventMain.pb", first, "row 0 of CallEventSize calls EventSize_Child, but #Child has the value 1"),
-                          At("EventMain.pb", first + 1, "row 1 of CallEventSize calls EventSize_Main_Window, but #Main_Window has the value 0")}));
+             (QStringList{
+                 At("EventMain.pb", first, "row 0 of CallEventSize calls EventSize_Child, but #Child has the value 1"),
+                 At("EventMain.pb", first + 1,
+                    "row 1 of CallEventSize calls EventSize_Main_Window, but #Main_Window has the value 0")}));
 
     // A text gadget's row dropped: count and rows agree, yet the later rows slid up.
     TestProject slid;
@@ -333,23 +349,28 @@ void TestProjectChecker::catchesTableFaults()
     const int image = LineOf(slid, QStringLiteral("EventMain.pb"), "@EventGadget_Main_Window_Image_0()");
     const int gadgetLabel = LineOf(slid, QStringLiteral("EventMain.pb"), "CallEventGadget:");
     QCOMPARE(CheckProject(slid.dir()),
-             (QStringList{At("EventMain.pb", image, "row 2 of CallEventGadget calls EventGadget_Main_Window_Image_0, but #Main_Window_Image_0 has the value 3"),
-                          At("EventMain.pb", image + 1, "row 3 of CallEventGadget calls EventGadget_Child_String_0, but #Child_String_0 has the value 4"),
-                          At("EventMain.pb", gadgetLabel, "table CallEventGadget has 4 rows, its enumeration 5 values")}));
+             (QStringList{
+                 At("EventMain.pb", image,
+                    "row 2 of CallEventGadget calls EventGadget_Main_Window_Image_0, but #Main_Window_Image_0 has the "
+                    "value 3"),
+                 At("EventMain.pb", image + 1,
+                    "row 3 of CallEventGadget calls EventGadget_Child_String_0, but #Child_String_0 has the value 4"),
+                 At("EventMain.pb", gadgetLabel, "table CallEventGadget has 4 rows, its enumeration 5 values")}));
 
     TestProject missing;
     Generate(missing, FastSwitches());
     Replace(missing, QStringLiteral("EventMain.pb"),
             "  CallEventExit:\n    Data.i @EventExit_Main_Window()\n    Data.i @EventExit_Child()\n", "");
     const int jump = LineOf(missing, QStringLiteral("EventMain.pb"), "?CallEventExit");
-    QCOMPARE(CheckProject(missing.dir()), (QStringList{QStringLiteral("EventMain.pb:0: table CallEventExit is missing"),
-                                                       At("EventMain.pb", jump, "label CallEventExit is defined nowhere")}));
+    QCOMPARE(CheckProject(missing.dir()),
+             (QStringList{QStringLiteral("EventMain.pb:0: table CallEventExit is missing"),
+                          At("EventMain.pb", jump, "label CallEventExit is defined nowhere")}));
 }
 
 void TestProjectChecker::catchesUnbalancedBlocks_data()
 {
-    // The exit procedure of the main window is edited: `before` becomes `after`. The fault stands on the line holding faultAt; %1 in it is the line holding
-    // openerAt.
+    // The exit procedure of the main window is edited: `before` becomes `after`. The fault stands on the line holding
+    // faultAt; %1 in it is the line holding openerAt.
     QTest::addColumn<QByteArray>("before");
     QTest::addColumn<QByteArray>("after");
     QTest::addColumn<QByteArray>("faultAt");
@@ -357,20 +378,26 @@ void TestProjectChecker::catchesUnbalancedBlocks_data()
     QTest::addColumn<QByteArray>("openerAt");
 
     const QByteArray body("  ExitApplication = 1\n");
-    QTest::newRow("EndProcedure missing") << body + "EndProcedure\n" << body << QByteArray("Procedure EventExit_Child()")
+    QTest::newRow("EndProcedure missing") << body + "EndProcedure\n"
+                                          << body << QByteArray("Procedure EventExit_Child()")
                                           << QStringLiteral("Procedure inside a Procedure") << QByteArray();
-    QTest::newRow("If without EndIf") << body + "EndProcedure\n" << QByteArray("  If ExitApplication = 1\nEndProcedure ; 1\n")
-                                      << QByteArray("EndProcedure ; 1") << QStringLiteral("EndProcedure closes the If of line %1")
+    QTest::newRow("If without EndIf") << body + "EndProcedure\n"
+                                      << QByteArray("  If ExitApplication = 1\nEndProcedure ; 1\n")
+                                      << QByteArray("EndProcedure ; 1")
+                                      << QStringLiteral("EndProcedure closes the If of line %1")
                                       << QByteArray("If ExitApplication");
     QTest::newRow("EndIf without If") << body << QByteArray("  ExitApplication = 1 : EndIf\n") << QByteArray(": EndIf")
                                       << QStringLiteral("EndIf without If") << QByteArray();
-    QTest::newRow("Select never closed") << body + "EndProcedure\n" << QByteArray("  Select ExitApplication\nEndProcedure ; 1\n")
+    QTest::newRow("Select never closed") << body + "EndProcedure\n"
+                                         << QByteArray("  Select ExitApplication\nEndProcedure ; 1\n")
                                          << QByteArray("EndProcedure ; 1")
                                          << QStringLiteral("EndProcedure closes the Select of line %1")
                                          << QByteArray("Select ExitApplication");
-    QTest::newRow("DataSection never closed") << body + "EndProcedure\n" << body + "DataSection\nEndProcedure ; 1\n" << QByteArray("EndProcedure ; 1")
-                                              << QStringLiteral("EndProcedure closes the DataSection of line %1")
-                                              << QByteArray("DataSection");
+    QTest::newRow("DataSection never closed")
+        << body + "EndProcedure\n"
+        << body + "DataSection\nEndProcedure ; 1\n"
+        << QByteArray("EndProcedure ; 1") << QStringLiteral("EndProcedure closes the DataSection of line %1")
+        << QByteArray("DataSection");
 }
 
 void TestProjectChecker::catchesUnbalancedBlocks()
@@ -405,10 +432,12 @@ void TestProjectChecker::catchesMissingIncludes()
     // A user file is read along: what it defines counts, and its blocks are checked.
     dir.writeLines(QStringLiteral("Tools.pb"), {QStringLiteral("#Limit = 3"), QStringLiteral("Procedure Open_Helper()"),
                                                 QStringLiteral("  If #Limit")});
-    Replace(dir, QStringLiteral("Main.pb"), "  Open_Main_Window()\n", "  Open_Main_Window() : Open_Helper() : x = #Limit\n");
+    Replace(dir, QStringLiteral("Main.pb"), "  Open_Main_Window()\n",
+            "  Open_Main_Window() : Open_Helper() : x = #Limit\n");
     QVERIFY(QDir(dir.dir()).mkdir(QStringLiteral("LoadLanguage.pb"))); // a folder is not a file
-    QCOMPARE(CheckProject(dir.dir()), (QStringList{At("Tools.pb", 2, "Procedure is never closed"), At("Tools.pb", 3, "If is never closed"),
-                                                   At("CommonFile.pb", language, "IncludeFile \"LoadLanguage.pb\" does not exist")}));
+    QCOMPARE(CheckProject(dir.dir()),
+             (QStringList{At("Tools.pb", 2, "Procedure is never closed"), At("Tools.pb", 3, "If is never closed"),
+                          At("CommonFile.pb", language, "IncludeFile \"LoadLanguage.pb\" does not exist")}));
 }
 
 void TestProjectChecker::ignoresCommentsAndStrings()

@@ -58,12 +58,17 @@ void TestProjectCommands::askSaveChanges_data()
 
     QTest::newRow("unchanged asks nothing") << true << true << true << int(Answer::Yes) << "" << true << false << 0;
     QTest::newRow("No goes on without saving") << false << true << true << int(Answer::No) << "" << true << false << 1;
-    QTest::newRow("Cancel goes back with nothing lost") << false << true << true << int(Answer::Cancel) << "" << false << false << 1;
+    QTest::newRow("Cancel goes back with nothing lost")
+        << false << true << true << int(Answer::Cancel) << "" << false << false << 1;
     QTest::newRow("Yes saves a named project") << false << true << true << int(Answer::Yes) << "" << true << true << 1;
-    QTest::newRow("Yes on unnamed, dialog cancelled") << false << false << true << int(Answer::Yes) << "" << false << false << 1;
-    QTest::newRow("Yes on unnamed, saved as") << false << false << true << int(Answer::Yes) << "Named.pbm" << true << true << 1;
-    QTest::newRow("Yes on named without files") << false << true << false << int(Answer::Yes) << "" << true << false << 1;
-    QTest::newRow("Yes on unnamed without files") << false << false << false << int(Answer::Yes) << "Named.pbm" << false << false << 1;
+    QTest::newRow("Yes on unnamed, dialog cancelled")
+        << false << false << true << int(Answer::Yes) << "" << false << false << 1;
+    QTest::newRow("Yes on unnamed, saved as")
+        << false << false << true << int(Answer::Yes) << "Named.pbm" << true << true << 1;
+    QTest::newRow("Yes on named without files")
+        << false << true << false << int(Answer::Yes) << "" << true << false << 1;
+    QTest::newRow("Yes on unnamed without files")
+        << false << false << false << int(Answer::Yes) << "Named.pbm" << false << false << 1;
 }
 
 void TestProjectCommands::askSaveChanges()
@@ -112,10 +117,12 @@ void TestProjectCommands::saveAsAddsExtensionOnlyWithoutOne_data()
 {
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("stored");
+    // clang-format off
     QTest::newRow("no extension") << "demo" << "demo.pbm";
     QTest::newRow("other extension kept") << "demo.txt" << "demo.txt";
     QTest::newRow("project extension") << "demo.pbm" << "demo.pbm";
     QTest::newRow("dot only in directory") << "sub.d/demo" << "sub.d/demo.pbm";
+    // clang-format on
 }
 
 void TestProjectCommands::saveAsAddsExtensionOnlyWithoutOne()
@@ -198,7 +205,8 @@ void TestProjectCommands::saveAsIntoAnotherFolderRebasesTheCommonFiles()
     QCOMPARE(f.project.CommonFiles, moved);
     QVERIFY(f.dir.read("moved/Test.pbm").startsWith("[FILES]\n" + moved.join('\n').toUtf8() + "\n\n"));
     QVERIFY(f.commands.SaveProjectAs());
-    QCOMPARE(f.project.CommonFiles, QStringList({"Form.pbf", "forms/Dialog.pbf", "moved/Tool.pb", "/elsewhere/Lib.pb"}));
+    QCOMPARE(f.project.CommonFiles,
+             QStringList({"Form.pbf", "forms/Dialog.pbf", "moved/Tool.pb", "/elsewhere/Lib.pb"}));
 }
 
 void TestProjectCommands::saveOfNamedProjectWritesWithoutAsking()

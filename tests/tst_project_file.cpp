@@ -35,7 +35,7 @@ QStringList StoredRows(const StoredConstants &s)
 {
     QStringList rows;
     const std::pair<const char *, const QStringList *> lists[] = {
-        {"WINDOW", &s.Window}, {"MENU", &s.Menu}, {"MENUITEM", &s.MenuItem},
+        {"WINDOW", &s.Window},       {"MENU", &s.Menu},       {"MENUITEM", &s.MenuItem},
         {"STATUSBAR", &s.StatusBar}, {"TOOLBAR", &s.ToolBar}, {"GADGET", &s.Gadget}};
     for (const auto &[section, names] : lists)
         for (const QString &name : *names)
@@ -106,10 +106,9 @@ void TestProjectFile::writesTheNamesOfTheDesignModelAtTheEndOfARun()
 
     const QStringList lines = LinesOf(ProjectFileText(project, &model));
     const QStringList names = lines.mid(lines.indexOf("[WINDOW]"));
-    QCOMPARE(names, QStringList({"[WINDOW]", "Main", "", "[MENU]", "Main_Menu", "",
-                                 "[MENUITEM]", "Main_Open", "Main_Quit", "", "[STATUSBAR]",
-                                 "Main_Status", "", "[TOOLBAR]", "Main_Tools", "", "[GADGET]",
-                                 "Main_List", "Main_Ok", ""}));
+    QCOMPARE(names, QStringList({"[WINDOW]",   "Main",      "",         "[MENU]",      "Main_Menu",   "", "[MENUITEM]",
+                                 "Main_Open",  "Main_Quit", "",         "[STATUSBAR]", "Main_Status", "", "[TOOLBAR]",
+                                 "Main_Tools", "",          "[GADGET]", "Main_List",   "Main_Ok",     ""}));
 }
 
 void TestProjectFile::saveThenLoadGivesTheSameProject()
@@ -155,34 +154,38 @@ void TestProjectFile::readingRules_data()
     QTest::addColumn<QStringList>("names");
 
     const QList<int> marked = SwitchValues(Marked);
-    auto parend = [&](int value) { QList<int> s = marked; s[0] = value; return s; };
-    auto pbIgnore = [&](int value) { QList<int> s = marked; s[1] = value; return s; };
+    auto parend = [&](int value) {
+        QList<int> s = marked;
+        s[0] = value;
+        return s;
+    };
+    auto pbIgnore = [&](int value) {
+        QList<int> s = marked;
+        s[1] = value;
+        return s;
+    };
 
     QTest::newRow("empty line ends a section")
-        << QByteArray("[FILES]\n/a.pb\n/b.pb\n\n/c.pb\n") << QStringList{"/a.pb", "/b.pb"} << marked
-        << QStringList();
+        << QByteArray("[FILES]\n/a.pb\n/b.pb\n\n/c.pb\n") << QStringList{"/a.pb", "/b.pb"} << marked << QStringList();
     QTest::newRow("header with a trailing blank is unknown")
         << QByteArray("[FILES] \n/a.pb\n") << QStringList() << marked << QStringList();
     QTest::newRow("section names are case-sensitive")
         << QByteArray("[files]\n/a.pb\n\n[Window]\nW\n") << QStringList() << marked << QStringList();
-    QTest::newRow("entries keep their blanks")
-        << QByteArray("[FILES]\n  /a b.pb \n\n[GADGET]\n B \n") << QStringList{"  /a b.pb "} << marked
-        << QStringList{"GADGET: B "};
-    QTest::newRow("semicolons removed")
-        << QByteArray("[SWITCH]\nParend=0;\n") << QStringList() << parend(0) << QStringList();
+    QTest::newRow("entries keep their blanks") << QByteArray("[FILES]\n  /a b.pb \n\n[GADGET]\n B \n")
+                                               << QStringList{"  /a b.pb "} << marked << QStringList{"GADGET: B "};
+    QTest::newRow("semicolons removed") << QByteArray("[SWITCH]\nParend=0;\n") << QStringList() << parend(0)
+                                        << QStringList();
     QTest::newRow("semicolon inside the key")
         << QByteArray("[SWITCH]\nPar;end=0\n") << QStringList() << parend(0) << QStringList();
     QTest::newRow("blank before the key")
         << QByteArray("[SWITCH]\n Parend=0\n") << QStringList() << marked << QStringList();
-    QTest::newRow("blank after the key")
-        << QByteArray("[SWITCH]\nParend =0\n") << QStringList() << marked << QStringList();
-    QTest::newRow("key in other case")
-        << QByteArray("[SWITCH]\nparend=0\n") << QStringList() << marked << QStringList();
-    QTest::newRow("no value")
-        << QByteArray("[SWITCH]\nUtf8=\n") << QStringList() << QList<int>{1, 0, 1, 0, 1, 0, 0}
-        << QStringList();
-    QTest::newRow("no equals sign")
-        << QByteArray("[SWITCH]\nParend\n") << QStringList() << parend(0) << QStringList();
+    QTest::newRow("blank after the key") << QByteArray("[SWITCH]\nParend =0\n") << QStringList() << marked
+                                         << QStringList();
+    QTest::newRow("key in other case") << QByteArray("[SWITCH]\nparend=0\n") << QStringList() << marked
+                                       << QStringList();
+    QTest::newRow("no value") << QByteArray("[SWITCH]\nUtf8=\n") << QStringList() << QList<int>{1, 0, 1, 0, 1, 0, 0}
+                              << QStringList();
+    QTest::newRow("no equals sign") << QByteArray("[SWITCH]\nParend\n") << QStringList() << parend(0) << QStringList();
     QTest::newRow("value ends at the second equals sign")
         << QByteArray("[SWITCH]\nPB_Ignore=12=34\n") << QStringList() << pbIgnore(1) << QStringList();
     QTest::newRow("blanks before the value")
@@ -190,31 +193,26 @@ void TestProjectFile::readingRules_data()
     QTest::newRow("hexadecimal, binary, truncated")
         << QByteArray("[SWITCH]\nPB_Ignore=$1F\nImage_Include=%101\nUseCallFast=4294967297\nParend=$0\n")
         << QStringList() << QList<int>{0, 1, 1, 1, 1, 1, 1} << QStringList();
-    QTest::newRow("all seven")
-        << QByteArray("[SWITCH]\nParend=1\nPB_Ignore=0\nMultilang=1\nImage_Include=1\n"
-                      "Image_Null=0\nUseCallFast=0\nUtf8=0\n")
-        << QStringList() << QList<int>{1, 0, 1, 1, 0, 0, 0} << QStringList();
+    QTest::newRow("all seven") << QByteArray("[SWITCH]\nParend=1\nPB_Ignore=0\nMultilang=1\nImage_Include=1\n"
+                                             "Image_Null=0\nUseCallFast=0\nUtf8=0\n")
+                               << QStringList() << QList<int>{1, 0, 1, 1, 0, 0, 0} << QStringList();
     QTest::newRow("missing switch section keeps the switches")
         << QByteArray("[FILES]\n/a.pb\n") << QStringList{"/a.pb"} << marked << QStringList();
     QTest::newRow("byte-order mark of another editor is skipped")
-        << QByteArray("\xEF\xBB\xBF[FILES]\n/a.pb\n") << QStringList{"/a.pb"} << marked
-        << QStringList();
-    QTest::newRow("CR LF line ends")
-        << QByteArray("[FILES]\r\n/a.pb\r\n\r\n[SWITCH]\r\nParend=0\r\n\r\n[WINDOW]\r\nW\r\n")
-        << QStringList{"/a.pb"} << parend(0) << QStringList{"WINDOW:W"};
-    QTest::newRow("CR line ends")
-        << QByteArray("[FILES]\r/a.pb\r\r[MENU]\rM\r") << QStringList{"/a.pb"} << marked
-        << QStringList{"MENU:M"};
+        << QByteArray("\xEF\xBB\xBF[FILES]\n/a.pb\n") << QStringList{"/a.pb"} << marked << QStringList();
+    QTest::newRow("CR LF line ends") << QByteArray(
+        "[FILES]\r\n/a.pb\r\n\r\n[SWITCH]\r\nParend=0\r\n\r\n[WINDOW]\r\nW\r\n")
+                                     << QStringList{"/a.pb"} << parend(0) << QStringList{"WINDOW:W"};
+    QTest::newRow("CR line ends") << QByteArray("[FILES]\r/a.pb\r\r[MENU]\rM\r") << QStringList{"/a.pb"} << marked
+                                  << QStringList{"MENU:M"};
     QTest::newRow("lines outside a section and unknown sections ignored")
         << QByteArray("stray\n[NOTES]\nhello\n\n[MENUITEM]\nI\n") << QStringList() << marked
         << QStringList{"MENUITEM:I"};
     QTest::newRow("duplicate sections add up")
-        << QByteArray("[GADGET]\nA\n\n[WINDOW]\nW\n\n[GADGET]\nB\n[STATUSBAR]\nS\n[TOOLBAR]\nT\n")
-        << QStringList() << marked
-        << QStringList{"WINDOW:W", "STATUSBAR:S", "TOOLBAR:T", "GADGET:A", "GADGET:B"};
+        << QByteArray("[GADGET]\nA\n\n[WINDOW]\nW\n\n[GADGET]\nB\n[STATUSBAR]\nS\n[TOOLBAR]\nT\n") << QStringList()
+        << marked << QStringList{"WINDOW:W", "STATUSBAR:S", "TOOLBAR:T", "GADGET:A", "GADGET:B"};
     QTest::newRow("a header directly after entries switches the section")
-        << QByteArray("[FILES]\n/a.pb\n[WINDOW]\nW\n") << QStringList{"/a.pb"} << marked
-        << QStringList{"WINDOW:W"};
+        << QByteArray("[FILES]\n/a.pb\n[WINDOW]\nW\n") << QStringList{"/a.pb"} << marked << QStringList{"WINDOW:W"};
     QTest::newRow("last line without line end")
         << QByteArray("[FILES]\n/a.pb") << QStringList{"/a.pb"} << marked << QStringList();
 }
@@ -395,10 +393,9 @@ void TestProjectFile::quarvelGenRunsAHandEditedProject()
     QCOMPARE(output.status, 0);
     QVERIFY(output.outLines().contains("Ready."));
 
-    QCOMPARE(dir.read("Hand.pbm"),
-             QByteArray("[FILES]\nWindow1.pb\n\n[SWITCH]\nParend=0\nPB_Ignore=0\nMultilang=0\n"
-                        "Image_Include=0\nImage_Null=0\nUseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n"
-                        "[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n[TOOLBAR]\n\n[GADGET]\n\n"));
+    QCOMPARE(dir.read("Hand.pbm"), QByteArray("[FILES]\nWindow1.pb\n\n[SWITCH]\nParend=0\nPB_Ignore=0\nMultilang=0\n"
+                                              "Image_Include=0\nImage_Null=0\nUseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n"
+                                              "[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n[TOOLBAR]\n\n[GADGET]\n\n"));
 }
 
 // The names collected by this run go into the project file and replace the stored lists, so the
@@ -422,9 +419,8 @@ void TestProjectFile::endOfARunSavesAndStoresThisRunsNames()
 
     QCOMPARE(run.frontEnd.log.mid(run.frontEnd.log.size() - 2), QStringList({"Ready.", ""}));
     QVERIFY(run.frontEnd.messages.isEmpty());
-    QCOMPARE(StoredRows(project.Stored),
-             QStringList({"WINDOW:Window_0", "MENUITEM:Window_0_Quit", "GADGET:Window_0_Button_0",
-                          "GADGET:Window_0_String_0"}));
+    QCOMPARE(StoredRows(project.Stored), QStringList({"WINDOW:Window_0", "MENUITEM:Window_0_Quit",
+                                                      "GADGET:Window_0_Button_0", "GADGET:Window_0_String_0"}));
     QCOMPARE(dir.read("Test.pbm"), ProjectFileText(project, nullptr));
     QVERIFY(dir.read("Test.pbm").contains("[GADGET]\nWindow_0_Button_0\nWindow_0_String_0\n\n"));
     QVERIFY(project.ProjectSaved);

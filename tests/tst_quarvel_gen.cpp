@@ -2,8 +2,8 @@
 #include "support/output_capture.h"
 #include "support/test_project.h"
 
-#include "support/golden_runner.h"
 #include "base/unified_diff.h"
+#include "support/golden_runner.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -12,8 +12,8 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
-#include <QTimeZone>
 #include <QTest>
+#include <QTimeZone>
 
 using namespace quarvel;
 
@@ -94,10 +94,10 @@ void TestQuarvelGen::usageErrors_data()
     QTest::newRow("bind without =") << QStringList{"--bind", "A", "a.pbm"} << "--bind wants OLD=NEW, not A";
     QTest::newRow("unknown switch") << QStringList{"--set", "Fast=1", "a.pbm"}
                                     << "--set wants SWITCH=NUMBER with a known switch, not Fast=1";
-    QTest::newRow("switch without number") << QStringList{"--set", "Utf8=yes", "a.pbm"}
-                                           << "--set wants SWITCH=NUMBER with a known switch, not Utf8=yes";
-    QTest::newRow("init without files") << QStringList{"--init", "a.pbm"}
-                                        << "--init takes a project file and at least one common file, and no other option.";
+    QTest::newRow("switch without number")
+        << QStringList{"--set", "Utf8=yes", "a.pbm"} << "--set wants SWITCH=NUMBER with a known switch, not Utf8=yes";
+    QTest::newRow("init without files") << QStringList{
+        "--init", "a.pbm"} << "--init takes a project file and at least one common file, and no other option.";
 }
 
 void TestQuarvelGen::usageErrors()
@@ -108,7 +108,8 @@ void TestQuarvelGen::usageErrors()
     const CapturedOutput result = Run(arguments, dir.dir());
     QCOMPARE(result.status, 2);
     QVERIFY(result.out.isEmpty());
-    QVERIFY2(result.errText().startsWith("quarvel-gen: " + message + "\nusage: quarvel-gen"), qPrintable(result.errText()));
+    QVERIFY2(result.errText().startsWith("quarvel-gen: " + message + "\nusage: quarvel-gen"),
+             qPrintable(result.errText()));
     QCOMPARE(QDir(dir.dir()).entryList(QDir::Files), QStringList());
 }
 
@@ -119,10 +120,11 @@ void TestQuarvelGen::initWritesANewProject()
     QCOMPARE(result.status, 0);
     QVERIFY(result.out.isEmpty());
     // Files below the project's folder are kept relative to it, so that the project can move.
-    const QString expected = "[FILES]\nForms/Main.pbf\nOther.pb\n" + QDir::cleanPath(dir.path("../Outside.pb")) + "\n\n"
-                             "[SWITCH]\nParend=1\nPB_Ignore=1\nMultilang=0\nImage_Include=0\nImage_Null=0\n"
-                             "UseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n"
-                             "[TOOLBAR]\n\n[GADGET]\n\n";
+    const QString expected = "[FILES]\nForms/Main.pbf\nOther.pb\n" + QDir::cleanPath(dir.path("../Outside.pb"))
+                             + "\n\n"
+                               "[SWITCH]\nParend=1\nPB_Ignore=1\nMultilang=0\nImage_Include=0\nImage_Null=0\n"
+                               "UseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n"
+                               "[TOOLBAR]\n\n[GADGET]\n\n";
     QCOMPARE(QString::fromUtf8(dir.read("New.pbm")), expected);
 }
 
@@ -150,7 +152,7 @@ void TestQuarvelGen::unreadableProject()
     QCOMPARE(missing.status, 2);
     QVERIFY(missing.out.isEmpty());
     QCOMPARE(missing.errText(), "quarvel-gen: Project: Errorcode: 1\nquarvel-gen: cannot read the project file "
-                              + dir.path("Missing.pbm") + " (No such file or directory)\n");
+                                    + dir.path("Missing.pbm") + " (No such file or directory)\n");
     dir.write("Folder.pbm/x", "");
     QCOMPARE(Run({"Folder.pbm"}, dir.dir()).status, 2);
 }
@@ -162,7 +164,7 @@ void TestQuarvelGen::noCommonFiles()
     const CapturedOutput result = Run({"Empty.pbm"}, dir.dir());
     QCOMPARE(result.status, 1);
     QCOMPARE(result.outLines(), QStringList({"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
-                                      "- Load Files...", "None Files to Generate.", "Cancel.", ""}));
+                                             "- Load Files...", "None Files to Generate.", "Cancel.", ""}));
     QCOMPARE(QDir(dir.dir()).entryList(QDir::Files), QStringList{"Empty.pbm"});
     QCOMPARE(dir.read("Empty.pbm"), QByteArray("[FILES]\n\n[SWITCH]\nUtf8=1\n\n"));
 }
@@ -179,8 +181,8 @@ void TestQuarvelGen::firstGeneration()
     QCOMPARE(out.mid(out.size() - 8),
              QStringList({" -> Write File " + dir.path("Main.pb"), " -> Write File " + dir.path("CommonFile.pb"),
                           " -> Write File " + dir.path("EventMain.pb"), " -> Write File " + dir.path("EventMenu.pb"),
-                          " -> Write File " + dir.path("EventGadget.pb"), " -> Write File " + dir.path("EventWindow.pb"),
-                          "Ready.", ""}));
+                          " -> Write File " + dir.path("EventGadget.pb"),
+                          " -> Write File " + dir.path("EventWindow.pb"), "Ready.", ""}));
     QVERIFY(result.err.isEmpty());
     // The templates arrive as they stand: the Main program and the fast dispatcher.
     const QStringList main = LinesOf(dir.read("Main.pb").mid(3));
@@ -213,7 +215,8 @@ void TestQuarvelGen::dryRunDiffMatchesTheRun_data()
     QTest::addColumn<int>("ready"); // the status of a finished run: 3 where an include is missing
     QTest::newRow("first generation") << "golden/demo_first_generation/input" << QStringList{"Demo.pbm"} << 0;
     QTest::newRow("bound rename") << "golden/window_and_gadget_renamed/input"
-                                  << QStringList{"--bind", "Window_0=Main", "--bind", "Main_Button_1=Main_Ok", "App.pbm"}
+                                  << QStringList{"--bind", "Window_0=Main", "--bind", "Main_Button_1=Main_Ok",
+                                                 "App.pbm"}
                                   << 3;
     // A blank in the project's name, and an include beside the project folder: the diff's
     // paths are relative to the folder that holds both.
@@ -271,7 +274,8 @@ void TestQuarvelGen::dryRunDiffMatchesTheRun()
 void TestQuarvelGen::createdFilesApplyWithPatch()
 {
     TestProject dir;
-    const QString odd = QString::fromUtf8("Gr\xC3\xB6\xC3\x9F" "e \"1\".pb");
+    const QString odd = QString::fromUtf8("Gr\xC3\xB6\xC3\x9F"
+                                          "e \"1\".pb");
     dir.write(odd, "old\n");
     dir.write(".diff", UnifiedDiff("Empty.pb", {}, {}, true) + UnifiedDiff("New.pb", {}, "A\nB", true)
                            + UnifiedDiff(odd, "old\n", "new\n", false));

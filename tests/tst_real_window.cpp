@@ -89,7 +89,9 @@ bool WaitUntilGone(const QString &title)
 {
     QDeadlineTimer deadline(Patience);
     while (!deadline.hasExpired()) {
-        if (Xdotool({"search", "--onlyvisible", "--name", QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')}).isEmpty())
+        if (Xdotool({"search", "--onlyvisible", "--name",
+                     QLatin1Char('^') + QRegularExpression::escape(title) + QLatin1Char('$')})
+                .isEmpty())
             return true;
         QThread::msleep(200);
     }
@@ -102,10 +104,14 @@ QRect WindowGeometry(const QString &window)
     const QString shell = Xdotool({"getwindowgeometry", "--shell", window});
     for (const QString &line : shell.split(QLatin1Char('\n'))) {
         const int value = line.section(QLatin1Char('='), 1).toInt();
-        if (line.startsWith(QLatin1String("X="))) box.moveLeft(value);
-        else if (line.startsWith(QLatin1String("Y="))) box.moveTop(value);
-        else if (line.startsWith(QLatin1String("WIDTH="))) box.setWidth(value);
-        else if (line.startsWith(QLatin1String("HEIGHT="))) box.setHeight(value);
+        if (line.startsWith(QLatin1String("X=")))
+            box.moveLeft(value);
+        else if (line.startsWith(QLatin1String("Y=")))
+            box.moveTop(value);
+        else if (line.startsWith(QLatin1String("WIDTH=")))
+            box.setWidth(value);
+        else if (line.startsWith(QLatin1String("HEIGHT=")))
+            box.setHeight(value);
     }
     return box;
 }
@@ -289,7 +295,7 @@ private slots:
         QVERIFY2(!dialog.isEmpty(), "the bind dialog did not open");
         QThread::msleep(500);
         const QImage suggested = GrabWindow(dialog);
-        ClickIn(dialog, QPoint(70, 375)); // Bind
+        ClickIn(dialog, QPoint(70, 375));  // Bind
         ClickIn(dialog, QPoint(700, 375)); // Continue
         QVERIFY2(WaitUntilGone(QStringLiteral("Search and Replace - Gadget")), "the bind dialog stayed open");
 
@@ -303,7 +309,7 @@ private slots:
         QVERIFY2(!WaitForWindow(MainTitle).isEmpty(), "the saved project still shows the unsaved mark");
 
         // The missing include: a red error line and the red summary in the status bar.
-        QThread::msleep(1000); // the last log lines
+        QThread::msleep(1000);           // the last log lines
         ClickIn(main, QPoint(680, 588)); // the summary's link: the log shows the first finding
         QThread::msleep(500);
         const QImage picture = GrabWindow(main);
@@ -314,7 +320,7 @@ private slots:
         TypeKeys(main, {"ctrl+d"});
         const QString changes = WaitForWindow(QStringLiteral("Changes"));
         QVERIFY2(!changes.isEmpty(), "the Changes view did not open");
-        ClickIn(changes, QPoint(60, 36)); // the first file
+        ClickIn(changes, QPoint(60, 36));                    // the first file
         TypeKeys(changes, {"Down", "Down", "Down", "Down"}); // the fifth: EventGadget.pb
         QThread::msleep(500);
         const QImage difference = GrabWindow(changes);

@@ -228,10 +228,8 @@ void TestSettings::firstArgument_data()
     QTest::newRow("no argument: the last project") << QStringList() << "Last.pbm";
     QTest::newRow("an existing project") << QStringList{"@Arg.pbm"} << "Arg.pbm";
     QTest::newRow("relative to the working directory") << QStringList{"Arg.pbm"} << "Arg.pbm";
-    QTest::newRow("process serial number skipped")
-        << QStringList{"-psn_0_12345", "@Arg.pbm"} << "Arg.pbm";
-    QTest::newRow("only the first argument counts")
-        << QStringList{"@Missing.pbm", "@Arg.pbm"} << "Last.pbm";
+    QTest::newRow("process serial number skipped") << QStringList{"-psn_0_12345", "@Arg.pbm"} << "Arg.pbm";
+    QTest::newRow("only the first argument counts") << QStringList{"@Missing.pbm", "@Arg.pbm"} << "Last.pbm";
     QTest::newRow("an empty file") << QStringList{"@Empty.pbm"} << "Last.pbm";
     QTest::newRow("a folder") << QStringList{"@Folder.pbm"} << "Last.pbm";
 }
@@ -255,8 +253,7 @@ void TestSettings::firstArgument()
     StartUp start;
     start.run(arguments);
     QCOMPARE(start.project.ProjectFile, config.path(loaded));
-    QCOMPARE(start.project.CommonFiles,
-             QStringList{loaded == "Arg.pbm" ? QString("/arg.pb") : QString("/last.pb")});
+    QCOMPARE(start.project.CommonFiles, QStringList{loaded == "Arg.pbm" ? QString("/arg.pb") : QString("/last.pb")});
     QVERIFY(start.tables.isGadgetCreator("MYGADGET"));
     QVERIFY(start.tables.isCommand("BUTTONGADGET"));
 }
@@ -266,24 +263,20 @@ void TestSettings::userGadgetList_data()
     QTest::addColumn<QByteArray>("text");
     QTest::addColumn<QStringList>("names");
 
-    QTest::newRow("as written") << QByteArray("[USERGADGET]\nMyGadget\nOther\n")
-                                << QStringList{"MyGadget", "Other"};
-    QTest::newRow("spaces trimmed, tabs kept") << QByteArray("[USERGADGET]\n  MyGadget  \n\tTabbed \n")
-                                               << QStringList{"MyGadget", "\tTabbed"};
-    QTest::newRow("an empty line ends the section")
-        << QByteArray("[USERGADGET]\nA\n\nB\n") << QStringList{"A"};
+    QTest::newRow("as written") << QByteArray("[USERGADGET]\nMyGadget\nOther\n") << QStringList{"MyGadget", "Other"};
+    QTest::newRow("spaces trimmed, tabs kept")
+        << QByteArray("[USERGADGET]\n  MyGadget  \n\tTabbed \n") << QStringList{"MyGadget", "\tTabbed"};
+    QTest::newRow("an empty line ends the section") << QByteArray("[USERGADGET]\nA\n\nB\n") << QStringList{"A"};
     QTest::newRow("a second header resumes")
         << QByteArray("[USERGADGET]\nA\n\nB\n[USERGADGET]\nC\n") << QStringList{"A", "C"};
     QTest::newRow("other sections and stray lines ignored")
-        << QByteArray("Stray\n[OTHER]\nX\n[USERGADGET]\nA\n[usergadget]\nY\n[USERGADGET] \nZ\n")
-        << QStringList{"A"};
+        << QByteArray("Stray\n[OTHER]\nX\n[USERGADGET]\nA\n[usergadget]\nY\n[USERGADGET] \nZ\n") << QStringList{"A"};
     QTest::newRow("duplicates kept") << QByteArray("[USERGADGET]\nA\nA\n") << QStringList{"A", "A"};
-    QTest::newRow("a line of spaces names nothing")
-        << QByteArray("[USERGADGET]\n   \nA\n") << QStringList{"A"};
-    QTest::newRow("CR LF and CR")
-        << QByteArray("[USERGADGET]\r\nA\r\nB\rC") << QStringList{"A", "B", "C"};
-    QTest::newRow("UTF-8 with and without mark")
-        << QByteArray("\xEF\xBB\xBF[USERGADGET]\nGr\xC3\xB6\xC3\x9F" "e\n") << QStringList{"Gr\u00F6\u00DFe"};
+    QTest::newRow("a line of spaces names nothing") << QByteArray("[USERGADGET]\n   \nA\n") << QStringList{"A"};
+    QTest::newRow("CR LF and CR") << QByteArray("[USERGADGET]\r\nA\r\nB\rC") << QStringList{"A", "B", "C"};
+    QTest::newRow("UTF-8 with and without mark") << QByteArray("\xEF\xBB\xBF[USERGADGET]\nGr\xC3\xB6\xC3\x9F"
+                                                               "e\n")
+                                                 << QStringList{"Gr\u00F6\u00DFe"};
     QTest::newRow("no header at all") << QByteArray("A\nB\n") << QStringList();
     QTest::newRow("no line end at all") << QByteArray("[USERGADGET]") << QStringList();
 }
@@ -349,7 +342,8 @@ void TestSettings::saveUserGadgets()
     StartUp start;
     start.run();
     QVERIFY(SaveUserGadgets(start.settings, {"MyGadget", "Gr\u00F6\u00DFe", "MyGadget"}));
-    QCOMPARE(config.read("UserList.INI"), QByteArray("[USERGADGET]\nMyGadget\nGr\xC3\xB6\xC3\x9F" "e\nMyGadget\n"));
+    QCOMPARE(config.read("UserList.INI"), QByteArray("[USERGADGET]\nMyGadget\nGr\xC3\xB6\xC3\x9F"
+                                                     "e\nMyGadget\n"));
     QCOMPARE(start.settings.UserGadgetList, QStringList({"MyGadget", "Gr\u00F6\u00DFe", "MyGadget"}));
     QVERIFY(!start.tables.isGadgetCreator("MYGADGET")); // takes effect at the next start
 

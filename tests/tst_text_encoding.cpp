@@ -96,7 +96,9 @@ void TestTextEncoding::damagedInput()
 {
     TestProject project;
     // Invalid UTF-8 behind a UTF-8 mark still reads, line for line, with replacement characters.
-    project.write("bad.pb", QByteArray("\xEF\xBB\xBF" "a\xC3\n\xFF\xFE" "b\n"));
+    project.write("bad.pb", QByteArray("\xEF\xBB\xBF"
+                                       "a\xC3\n\xFF\xFE"
+                                       "b\n"));
     auto file = ReadTextFile(project.path("bad.pb"));
     QVERIFY(file);
     QCOMPARE(file->lines.size(), 2);
@@ -116,7 +118,10 @@ void TestTextEncoding::damagedInput()
     QCOMPARE(characters + noise.count('\n') + noise.count('\r') - noise.count("\r\n"), noise.size());
 
     // An odd number of bytes behind a UTF-16 mark.
-    project.write("odd.pb", QByteArray("\xFF\xFE" "A\x00" "B", 5));
+    project.write("odd.pb", QByteArray("\xFF\xFE"
+                                       "A\x00"
+                                       "B",
+                                       5));
     file = ReadTextFile(project.path("odd.pb"));
     QVERIFY(file);
     QCOMPARE(file->lines.size(), 1);
@@ -146,7 +151,7 @@ void TestTextEncoding::unreadable()
     TestProject project;
     project.write("dir/file.pb", "x");
     QVERIFY(!ReadTextFile(project.path("missing.pb")));
-    QVERIFY(!ReadTextFile(project.path("dir"))); // a folder where a file should be
+    QVERIFY(!ReadTextFile(project.path("dir")));                   // a folder where a file should be
     QVERIFY(!ReadTextFile(project.path("dir/file.pb/deeper.pb"))); // a path through a file
 }
 
@@ -156,7 +161,9 @@ void TestTextEncoding::encodeRoundTrip_data()
     QTest::addColumn<QByteArray>("expected");
     const QStringList lines{"a", QString::fromUtf8("\xC3\xA9"), ""};
     QTest::newRow("8-bit") << int(TextFormat::Latin1) << QByteArray("a\n\xE9\n\n");
-    QTest::newRow("UTF-8") << int(TextFormat::Utf8) << QByteArray("\xEF\xBB\xBF" "a\n\xC3\xA9\n\n");
+    QTest::newRow("UTF-8") << int(TextFormat::Utf8)
+                           << QByteArray("\xEF\xBB\xBF"
+                                         "a\n\xC3\xA9\n\n");
 }
 
 void TestTextEncoding::encodeRoundTrip()
@@ -185,16 +192,29 @@ void TestTextEncoding::utf32UnitsThatAreNoCharacter_data()
     QTest::addColumn<QByteArray>("bytes");
     QTest::addColumn<QString>("text");
     const QString bad(QChar::ReplacementCharacter);
-    QTest::newRow("beyond U+10FFFF, big endian")
-        << QByteArray("\x00\x00\xFE\xFF" "\x00\x11\x00\x00" "\x00\x00\x00\x41", 12) << bad + "A";
-    QTest::newRow("all bits set, little endian")
-        << QByteArray("\xFF\xFE\x00\x00" "\xFF\xFF\xFF\xFF" "\x42\x00\x00\x00", 12) << bad + "B";
-    QTest::newRow("a surrogate on its own")
-        << QByteArray("\xFF\xFE\x00\x00" "\x00\xD8\x00\x00", 8) << bad;
-    QTest::newRow("beyond the basic plane")
-        << QByteArray("\x00\x00\xFE\xFF" "\x00\x01\xF6\x00", 8) << QString::fromUtf8("\xF0\x9F\x98\x80");
-    QTest::newRow("cut-off last unit")
-        << QByteArray("\x00\x00\xFE\xFF" "\x00\x00\x00\x43" "\x00\x00", 10) << "C" + bad;
+    QTest::newRow("beyond U+10FFFF, big endian") << QByteArray("\x00\x00\xFE\xFF"
+                                                               "\x00\x11\x00\x00"
+                                                               "\x00\x00\x00\x41",
+                                                               12)
+                                                 << bad + "A";
+    QTest::newRow("all bits set, little endian") << QByteArray("\xFF\xFE\x00\x00"
+                                                               "\xFF\xFF\xFF\xFF"
+                                                               "\x42\x00\x00\x00",
+                                                               12)
+                                                 << bad + "B";
+    QTest::newRow("a surrogate on its own") << QByteArray("\xFF\xFE\x00\x00"
+                                                          "\x00\xD8\x00\x00",
+                                                          8)
+                                            << bad;
+    QTest::newRow("beyond the basic plane") << QByteArray("\x00\x00\xFE\xFF"
+                                                          "\x00\x01\xF6\x00",
+                                                          8)
+                                            << QString::fromUtf8("\xF0\x9F\x98\x80");
+    QTest::newRow("cut-off last unit") << QByteArray("\x00\x00\xFE\xFF"
+                                                     "\x00\x00\x00\x43"
+                                                     "\x00\x00",
+                                                     10)
+                                       << "C" + bad;
     // Found by fuzzing: a run of 0xFF units read as stray surrogates, which changed on writing.
     QTest::newRow("fuzzed file") << ReadTestData("fuzz/utf32-beyond-unicode.bin")
                                  << QString(30, QChar::ReplacementCharacter) + bad;

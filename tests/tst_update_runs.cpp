@@ -56,7 +56,9 @@ private slots:
         TestProject dir;
         ProjectState project = PreviouslyGenerated(dir);
         GenerationRun run(project);
-        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{BindDialogEnd::Continue, {}}; };
+        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) {
+            return BindDialogAnswer{BindDialogEnd::Continue, {}};
+        };
         QCOMPARE(run.run(), 1);
         QCOMPARE(run.frontEnd.bindRequests.size(), 2);
         QCOMPARE(run.frontEnd.bindRequests[0].kind, ObjectKind::Window);
@@ -68,11 +70,12 @@ private slots:
         const QStringList &log = run.frontEnd.log;
         const qsizetype step3 = log.indexOf("Generate Code Step 3 ...");
         QVERIFY(step3 > 0);
-        QCOMPARE(log.mid(step3, 7), QStringList({"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix",
-                                                 "- Update Procedure", "- Update Constants", "- Update Open Window",
-                                                 "- Update IncludeFiles"}));
+        QCOMPARE(log.mid(step3, 7),
+                 QStringList({"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix", "- Update Procedure",
+                              "- Update Constants", "- Update Open Window", "- Update IncludeFiles"}));
         QCOMPARE(log.mid(log.indexOf("Ready."), 2), QStringList({"Ready.", ""}));
-        QCOMPARE(dir.read("Backup/EventGadget.pb"), QByteArray("Procedure EventGadget_Window_0_Button_1(EventType)\nEndProcedure\n"));
+        QCOMPARE(dir.read("Backup/EventGadget.pb"),
+                 QByteArray("Procedure EventGadget_Window_0_Button_1(EventType)\nEndProcedure\n"));
     }
 
     void aCancelledCheckLeavesEveryFileUntouched()
@@ -81,12 +84,15 @@ private slots:
         ProjectState project = SavedPreviouslyGenerated(dir);
         const FileTree before = ReadTree(dir.dir());
         GenerationRun run(project);
-        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) { return BindDialogAnswer{BindDialogEnd::Cancel, {{"Window_0", "X"}}}; };
+        run.frontEnd.answerBindDialog = [](const BindDialogRequest &) {
+            return BindDialogAnswer{BindDialogEnd::Cancel, {{"Window_0", "X"}}};
+        };
         QCOMPARE(run.run(), 0);
         QCOMPARE(run.frontEnd.bindRequests.size(), 1);
         QCOMPARE(run.frontEnd.bindDialogsClosed, 1);
         const QStringList &log = run.frontEnd.log;
-        QCOMPARE(log.mid(log.size() - 4), QStringList({"Generate Code Step 2 ...", "- Check Constants...", "Cancel.", ""}));
+        QCOMPARE(log.mid(log.size() - 4),
+                 QStringList({"Generate Code Step 2 ...", "- Check Constants...", "Cancel.", ""}));
         QCOMPARE(ReadTree(dir.dir()), before);
         QVERIFY(!dir.exists("Backup"));
         QCOMPARE(project.Stored.Window, QStringList({"Window_0"}));
@@ -110,12 +116,12 @@ private slots:
         GenerateStep3(g);
         QVERIFY(g.plan.WriteStaged()); // as step 4 does
 
-        QCOMPARE(frontEnd.log, QStringList({"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix",
-                                            "- Update Procedure", "- Update Constants", "- Update Open Window",
-                                            "- Update IncludeFiles",
-                                            " -> Update Includefile " + dir.path("Tools.pbi") + " / Count Change: 3",
-                                            " -> Update Includefile " + dir.path("Legacy.pbi") + " / Count Change: 1",
-                                            " -> Error OpenFile " + dir.path("Missing.pbi") + " / Errorcode: 1"}));
+        QCOMPARE(frontEnd.log,
+                 QStringList({"Generate Code Step 3 ...", "- Make Backup...", "- Update Prefix", "- Update Procedure",
+                              "- Update Constants", "- Update Open Window", "- Update IncludeFiles",
+                              " -> Update Includefile " + dir.path("Tools.pbi") + " / Count Change: 3",
+                              " -> Update Includefile " + dir.path("Legacy.pbi") + " / Count Change: 1",
+                              " -> Error OpenFile " + dir.path("Missing.pbi") + " / Errorcode: 1"}));
         // The generated files as step 4 would write them, the include files as step 3 changed them.
         const FileTree updated{{"Main.pb", TextOf(g.lines.MainLines)},
                                {"EventMenu.pb", TextOf(g.lines.EventMenuLines)},
@@ -127,8 +133,10 @@ private slots:
         QCOMPARE(dir.read("Unchanged.pbi"), unchanged);
         QVERIFY(!dir.exists("Missing.pbi"));
         // The backup holds the sources as they were before the run.
-        for (const char *name : {"Main.pb", "EventGadget.pb", "EventWindow.pb", "EventMenu.pb", "Tools.pbi", "Legacy.pbi"})
-            QCOMPARE(dir.read(QStringLiteral("Backup/") + name), ReadTestData(QStringLiteral("update/renamed_window/input/") + name));
+        for (const char *name :
+             {"Main.pb", "EventGadget.pb", "EventWindow.pb", "EventMenu.pb", "Tools.pbi", "Legacy.pbi"})
+            QCOMPARE(dir.read(QStringLiteral("Backup/") + name),
+                     ReadTestData(QStringLiteral("update/renamed_window/input/") + name));
     }
 
     void commandLineBinding_data()
@@ -141,24 +149,24 @@ private slots:
         QTest::addColumn<QStringList>("todo");
         QTest::addColumn<QString>("stderrText");
 
-        QTest::newRow("all bound") << QStringList{"B=Y", "A=X"} << false << QStringList{"A", "B"} << QStringList{"X", "Y"}
-                                   << false << QStringList{"B > Y", "A > X"} << "";
+        QTest::newRow("all bound") << QStringList{"B=Y", "A=X"} << false << QStringList{"A", "B"}
+                                   << QStringList{"X", "Y"} << false << QStringList{"B > Y", "A > X"} << "";
         QTest::newRow("binds for names not on offer are reported and ignored")
-            << QStringList{"A=Z", "Q=X", "A=X", "#a=X"} << false << QStringList{"A"} << QStringList{"X"}
-            << false << QStringList{"A > X"}
+            << QStringList{"A=Z", "Q=X", "A=X", "#a=X"} << false << QStringList{"A"} << QStringList{"X"} << false
+            << QStringList{"A > X"}
             << "quarvel-gen: --bind A=Z does not fit the Gadget names on offer:\n"
                "quarvel-gen:   old: A\nquarvel-gen:   new: X\n"
                "quarvel-gen: --bind Q=X does not fit the Gadget names on offer:\n"
                "quarvel-gen:   old: A\nquarvel-gen:   new: X\n"
                "quarvel-gen: --bind #a=X does not fit the Gadget names on offer:\n"
                "quarvel-gen:   old: A\nquarvel-gen:   new: X\n";
-        QTest::newRow("a name binds once") << QStringList{"A=X", "A=Y"} << true << QStringList{"A"} << QStringList{"X", "Y"}
-                                           << false << QStringList{"A > X"} << "";
-        QTest::newRow("left unbound, kept") << QStringList{} << true << QStringList{"A"} << QStringList{}
-                                            << false << QStringList{} << "";
+        QTest::newRow("a name binds once") << QStringList{"A=X", "A=Y"} << true << QStringList{"A"}
+                                           << QStringList{"X", "Y"} << false << QStringList{"A > X"} << "";
+        QTest::newRow("left unbound, kept")
+            << QStringList{} << true << QStringList{"A"} << QStringList{} << false << QStringList{} << "";
         QTest::newRow("left unbound, cancelled")
-            << QStringList{"A=X"} << false << QStringList{"A", "B"} << QStringList{"X", "Y"}
-            << true << QStringList{"A > X"}
+            << QStringList{"A=X"} << false << QStringList{"A", "B"} << QStringList{"X", "Y"} << true
+            << QStringList{"A > X"}
             << "quarvel-gen: Gadget names without a binding:\n"
                "quarvel-gen:   old: B\n"
                "quarvel-gen:   new: Y\n"
@@ -178,7 +186,8 @@ private slots:
             options.append({bind.section('=', 0, 0), bind.section('=', 1)});
         CapturedStream out, err;
         CliFrontEnd frontEnd(options, keepUnbound, out.file(), err.file());
-        const BindDialogAnswer answer = frontEnd.OpenBindDialog(BindDialogRequest{ObjectKind::Gadget, unboundOld, unboundNew});
+        const BindDialogAnswer answer = frontEnd.OpenBindDialog(
+            BindDialogRequest{ObjectKind::Gadget, unboundOld, unboundNew});
         QCOMPARE(answer.end, cancels ? BindDialogEnd::Cancel : BindDialogEnd::Continue);
         QCOMPARE(TodoTexts(answer), todo);
         QCOMPARE(err.text(), stderrText);
@@ -195,12 +204,13 @@ private slots:
         const CapturedOutput output = RunCommandLineCaptured(options);
         QCOMPARE(output.status, 1);
         QVERIFY(output.out.endsWith("Generate Code Step 2 ...\n- Check Constants...\nCancel.\n\n"));
-        QCOMPARE(output.errText(), QStringLiteral("quarvel-gen: --bind Window_0=Main does not fit the Window names on offer:\n"
-                                                  "quarvel-gen:   old: Window_0\n"
-                                                  "quarvel-gen:   new: (none)\n"
-                                                  "quarvel-gen: Window names without a binding:\n"
-                                                  "quarvel-gen:   old: Window_0\n"
-                                                  "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n"));
+        QCOMPARE(output.errText(),
+                 QStringLiteral("quarvel-gen: --bind Window_0=Main does not fit the Window names on offer:\n"
+                                "quarvel-gen:   old: Window_0\n"
+                                "quarvel-gen:   new: (none)\n"
+                                "quarvel-gen: Window names without a binding:\n"
+                                "quarvel-gen:   old: Window_0\n"
+                                "quarvel-gen: bind them with --bind OLD=NEW, or go on with --keep-unbound.\n"));
         QVERIFY(!dir.exists("Backup"));
     }
 
@@ -219,7 +229,7 @@ private slots:
         QVERIFY(dir.exists("Backup/Main.pb"));
         // The run stored this run's names, so the next run offers nothing.
         ProjectState reloaded;
-                QVERIFY(LoadProject(project.ProjectFile, reloaded));
+        QVERIFY(LoadProject(project.ProjectFile, reloaded));
         QVERIFY(reloaded.Stored.Window.isEmpty());
         QVERIFY(reloaded.Stored.Gadget.isEmpty());
     }

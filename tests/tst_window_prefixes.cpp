@@ -23,47 +23,54 @@ private slots:
 namespace {
 const QString Window0 = QStringLiteral("If OpenWindow(#Window_0, 0, 0, 300, 200, \"Main\")");
 // Objects of Window_0, as the window creates them and after the pass.
-const QString Objects = QStringLiteral("\nEditorGadget(#Editor_0, 0, 0, 1, 1)\nCreateToolBar(#ToolBar_0, WindowID(#Window_0))"
-                                       "\nCreateStatusBar(#StatusBar_0, WindowID(#Window_0))\nButtonGadget(#Button_0, 0, 0, 1, 1, \"\")"
-                                       "\nToolBarStandardButton(#Button_2, 0)\nTextGadget(#Text_0, 0, 0, 1, 1, \"\")");
-const QString Objects0 = QStringLiteral("\nEditorGadget(#Window_0_Editor_0, 0, 0, 1, 1)\nCreateToolBar(#Window_0_ToolBar_0, WindowID(#Window_0))"
-                                        "\nCreateStatusBar(#Window_0_StatusBar_0, WindowID(#Window_0))\nButtonGadget(#Window_0_Button_0, 0, 0, 1, 1, \"\")"
-                                        "\nToolBarStandardButton(#Window_0_Button_2, 0)\nTextGadget(#Window_0_Text_0, 0, 0, 1, 1, \"\")");
+const QString Objects = QStringLiteral(
+    "\nEditorGadget(#Editor_0, 0, 0, 1, 1)\nCreateToolBar(#ToolBar_0, WindowID(#Window_0))"
+    "\nCreateStatusBar(#StatusBar_0, WindowID(#Window_0))\nButtonGadget(#Button_0, 0, 0, 1, 1, \"\")"
+    "\nToolBarStandardButton(#Button_2, 0)\nTextGadget(#Text_0, 0, 0, 1, 1, \"\")");
+const QString Objects0 = QStringLiteral(
+    "\nEditorGadget(#Window_0_Editor_0, 0, 0, 1, 1)\nCreateToolBar(#Window_0_ToolBar_0, WindowID(#Window_0))"
+    "\nCreateStatusBar(#Window_0_StatusBar_0, WindowID(#Window_0))\nButtonGadget(#Window_0_Button_0, 0, 0, 1, 1, \"\")"
+    "\nToolBarStandardButton(#Window_0_Button_2, 0)\nTextGadget(#Window_0_Text_0, 0, 0, 1, 1, \"\")");
 const QString Window1 = QStringLiteral("Procedure Open_Window_1()\n  OpenWindow(#Window_1, 0, 0, 9, 9, \"B\")");
-}
+} // namespace
 
 void TestWindowPrefixes::rewritesObjectConstants_data()
 {
     QTest::addColumn<QString>("before");
     QTest::addColumn<QString>("after");
 
-    QTest::newRow("gadget after window line")
-        << Window0 + "\nButtonGadget(#Button_0, 10, 10, 80, 24, \"Ok\")"
-        << Window0 + "\nButtonGadget(#Window_0_Button_0, 10, 10, 80, 24, \"Ok\")";
+    QTest::newRow("gadget after window line") << Window0 + "\nButtonGadget(#Button_0, 10, 10, 80, 24, \"Ok\")"
+                                              << Window0 + "\nButtonGadget(#Window_0_Button_0, 10, 10, 80, 24, \"Ok\")";
     QTest::newRow("window line itself unchanged")
         << "OpenWindow(#Window_0, 0, 0, 10, 10, \"A\")\nOpenWindow(#Window_1, 0, 0, 10, 10, \"B\")"
         << "OpenWindow(#Window_0, 0, 0, 10, 10, \"A\")\nOpenWindow(#Window_1, 0, 0, 10, 10, \"B\")";
     QTest::newRow("embedded toolbar height and first argument")
         << Window0 + Objects + "\nResizeGadget(#Editor_0, 0, ToolBarHeight(#ToolBar_0), 300, 200)"
         << Window0 + Objects0 + "\nResizeGadget(#Window_0_Editor_0, 0, ToolBarHeight(#Window_0_ToolBar_0), 300, 200)";
-    QTest::newRow("status bar height once")
-        << Window0 + Objects + "\nh = StatusBarHeight(#StatusBar_0)"
-        << Window0 + Objects0 + "\nh = StatusBarHeight(#Window_0_StatusBar_0)";
+    QTest::newRow("status bar height once") << Window0 + Objects + "\nh = StatusBarHeight(#StatusBar_0)"
+                                            << Window0 + Objects0 + "\nh = StatusBarHeight(#Window_0_StatusBar_0)";
     QTest::newRow("both heights on one line")
         << Window0 + Objects + "\nh = 300 - ToolBarHeight(#ToolBar_0) - StatusBarHeight(#StatusBar_0)"
-        << Window0 + Objects0 + "\nh = 300 - ToolBarHeight(#Window_0_ToolBar_0) - StatusBarHeight(#Window_0_StatusBar_0)";
+        << Window0 + Objects0
+               + "\nh = 300 - ToolBarHeight(#Window_0_ToolBar_0) - StatusBarHeight(#Window_0_StatusBar_0)";
     QTest::newRow("numbered bar height untouched")
-        << Window0 + "\nh = ToolBarHeight(0)"
-        << Window0 + "\nh = ToolBarHeight(0)";
+        << Window0 + "\nh = ToolBarHeight(0)" << Window0 + "\nh = ToolBarHeight(0)";
     QTest::newRow("status bar line sets the window")
         << Window0 + "\nCreateStatusBar(#StatusBar_0, WindowID(#Window_1))\nStatusBarText(#StatusBar_0, 0, \"x\")"
-        << Window0 + "\nCreateStatusBar(#Window_1_StatusBar_0, WindowID(#Window_1))\nStatusBarText(#Window_1_StatusBar_0, 0, \"x\")";
+        << Window0
+               + "\nCreateStatusBar(#Window_1_StatusBar_0, WindowID(#Window_1))\nStatusBarText(#Window_1_StatusBar_0, "
+                 "0, \"x\")";
     QTest::newRow("toolbar line sets the window")
         << Window0 + "\nIf CreateToolBar(#ToolBar_0, WindowID( #Window_2 ))"
         << Window0 + "\nIf CreateToolBar(#Window_2_ToolBar_0, WindowID( #Window_2 ))";
     QTest::newRow("toolbar created after another call")
-        << Window0 + "\nSetActiveWindow(#Window_0) : CreateToolBar(#ToolBar_0, WindowID(#Window_4))\nToolBarStandardButton(#Open, 0)\nToolBarToolTip(#ToolBar_0, #Open, \"x\")"
-        << Window0 + "\nSetActiveWindow(#Window_0) : CreateToolBar(#Window_4_ToolBar_0, WindowID(#Window_4))\nToolBarStandardButton(#Window_4_Open, 0)\nToolBarToolTip(#Window_4_ToolBar_0, #Window_4_Open, \"x\")";
+        << Window0
+               + "\nSetActiveWindow(#Window_0) : CreateToolBar(#ToolBar_0, "
+                 "WindowID(#Window_4))\nToolBarStandardButton(#Open, 0)\nToolBarToolTip(#ToolBar_0, #Open, \"x\")"
+        << Window0
+               + "\nSetActiveWindow(#Window_0) : CreateToolBar(#Window_4_ToolBar_0, "
+                 "WindowID(#Window_4))\nToolBarStandardButton(#Window_4_Open, 0)\nToolBarToolTip(#Window_4_ToolBar_0, "
+                 "#Window_4_Open, \"x\")";
     QTest::newRow("tooltip gets both constants")
         << Window0 + Objects + "\nToolBarToolTip(#ToolBar_0, #Button_2, \"Save\")"
         << Window0 + Objects0 + "\nToolBarToolTip(#Window_0_ToolBar_0, #Window_0_Button_2, \"Save\")";
@@ -72,12 +79,15 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
         << Window0 + Objects0 + "\nBalloonTip(#Window_0_Text_0, #Window_0_Button_0, #Tip)";
     QTest::newRow("splitter children")
         << Window0 + Objects + "\nSplitterGadget(#Splitter_0, 0, 0, 300, 200, #Button_0, #Editor_0)"
-        << Window0 + Objects0 + "\nSplitterGadget(#Window_0_Splitter_0, 0, 0, 300, 200, #Window_0_Button_0, #Window_0_Editor_0)";
+        << Window0 + Objects0
+               + "\nSplitterGadget(#Window_0_Splitter_0, 0, 0, 300, 200, #Window_0_Button_0, #Window_0_Editor_0)";
     // Only a constant child takes the prefix; a child in a variable, a flag or a nested call's
     // argument does not, nor does the first argument twice, nor a constant that names no object.
     QTest::newRow("splitter child in a variable")
         << Window0 + "\nButtonGadget(#B1, 0, 0, 1, 1, \"\")\nSplitterGadget(#Split, 0, 0, 300, 100, left, #B1)"
-        << Window0 + "\nButtonGadget(#Window_0_B1, 0, 0, 1, 1, \"\")\nSplitterGadget(#Window_0_Split, 0, 0, 300, 100, left, #Window_0_B1)";
+        << Window0
+               + "\nButtonGadget(#Window_0_B1, 0, 0, 1, 1, \"\")\nSplitterGadget(#Window_0_Split, 0, 0, 300, 100, "
+                 "left, #Window_0_B1)";
     QTest::newRow("splitter children both variables, flags stay")
         << Window0 + "\nSplitterGadget(#Split, 0, 0, Max(3, 4), 100,  a, b, #PB_Splitter_Vertical)"
         << Window0 + "\nSplitterGadget(#Window_0_Split, 0, 0, Max(3, 4), 100,  a, b, #PB_Splitter_Vertical)";
@@ -90,50 +100,69 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
     QTest::newRow("gadget list and status fields untouched")
         << Window0 + "\nCreateGadgetList(WindowID(#Window_0))\nAddStatusBarField(#Field)"
         << Window0 + "\nCreateGadgetList(WindowID(#Window_0))\nAddStatusBarField(#Field)";
-    QTest::newRow("first semicolon at 9 is a comment")
-        << Window0 + "\n        ;ButtonGadget(#B, 1, 1, 1, 1, \"\")"
-        << Window0 + "\n        ;ButtonGadget(#B, 1, 1, 1, 1, \"\")";
-    QTest::newRow("first semicolon at 10 is code")
-        << Window0 + "\nButtonGadget(#B, 1, 1, 1, 1, \"\") ; ok"
-        << Window0 + "\nButtonGadget(#Window_0_B, 1, 1, 1, 1, \"\") ; ok";
+    QTest::newRow("first semicolon at 9 is a comment") << Window0 + "\n        ;ButtonGadget(#B, 1, 1, 1, 1, \"\")"
+                                                       << Window0 + "\n        ;ButtonGadget(#B, 1, 1, 1, 1, \"\")";
+    QTest::newRow("first semicolon at 10 is code") << Window0 + "\nButtonGadget(#B, 1, 1, 1, 1, \"\") ; ok"
+                                                   << Window0 + "\nButtonGadget(#Window_0_B, 1, 1, 1, 1, \"\") ; ok";
     QTest::newRow("space before bracket not a command")
-        << Window0 + "\nButtonGadget (#B, 1, 1, 1, 1, \"\")"
-        << Window0 + "\nButtonGadget (#B, 1, 1, 1, 1, \"\")";
+        << Window0 + "\nButtonGadget (#B, 1, 1, 1, 1, \"\")" << Window0 + "\nButtonGadget (#B, 1, 1, 1, 1, \"\")";
     QTest::newRow("every object of the line")
-        << Window0 + Objects + "\nSetGadgetText(#Text_0, GetGadgetText(#Editor_0)) : SendMessage_(GadgetID(#Button_0), 0, 0, 0)"
-        << Window0 + Objects0 + "\nSetGadgetText(#Window_0_Text_0, GetGadgetText(#Window_0_Editor_0)) : SendMessage_(GadgetID(#Window_0_Button_0), 0, 0, 0)";
+        << Window0 + Objects
+               + "\nSetGadgetText(#Text_0, GetGadgetText(#Editor_0)) : SendMessage_(GadgetID(#Button_0), 0, 0, 0)"
+        << Window0 + Objects0
+               + "\nSetGadgetText(#Window_0_Text_0, GetGadgetText(#Window_0_Editor_0)) : "
+                 "SendMessage_(GadgetID(#Window_0_Button_0), 0, 0, 0)";
     QTest::newRow("constants that name no object")
         << Window0 + "\nSetGadgetText(#Text_9, #Title$) : HideWindow(#Window_0, #True) : x = #PB_Any"
         << Window0 + "\nSetGadgetText(#Text_9, #Title$) : HideWindow(#Window_0, #True) : x = #PB_Any";
     QTest::newRow("strings, comments and declarations keep their texts")
-        << "Enumeration\n  #Text_0\nEndEnumeration\n#Editor_0 = 5\n" + Window0 + Objects + "\nx = \"#Text_0\" + #Text_0 ; #Text_0"
-        << "Enumeration\n  #Text_0\nEndEnumeration\n#Editor_0 = 5\n" + Window0 + Objects0 + "\nx = \"#Text_0\" + #Window_0_Text_0 ; #Text_0";
+        << "Enumeration\n  #Text_0\nEndEnumeration\n#Editor_0 = 5\n" + Window0 + Objects
+               + "\nx = \"#Text_0\" + #Text_0 ; #Text_0"
+        << "Enumeration\n  #Text_0\nEndEnumeration\n#Editor_0 = 5\n" + Window0 + Objects0
+               + "\nx = \"#Text_0\" + #Window_0_Text_0 ; #Text_0";
     QTest::newRow("later procedures use the window that creates the object")
-        << Window0 + Objects + "\nEndProcedure\n" + Window1 + "\n  ListViewGadget(#List, 0, 0, 9, 9)\nEndProcedure"
-               "\nProcedure Fill()\n  SetGadgetState(#List, 0) : SetGadgetText(#Text_0, \"\")\n  BindMenuEvent(0, #Button_2, @Fill())\nEndProcedure"
-        << Window0 + Objects0 + "\nEndProcedure\n" + Window1 + "\n  ListViewGadget(#Window_1_List, 0, 0, 9, 9)\nEndProcedure"
-               "\nProcedure Fill()\n  SetGadgetState(#Window_1_List, 0) : SetGadgetText(#Window_0_Text_0, \"\")\n  BindMenuEvent(0, #Window_0_Button_2, @Fill())\nEndProcedure";
+        << Window0 + Objects + "\nEndProcedure\n" + Window1
+               + "\n  ListViewGadget(#List, 0, 0, 9, 9)\nEndProcedure"
+                 "\nProcedure Fill()\n  SetGadgetState(#List, 0) : SetGadgetText(#Text_0, \"\")\n  BindMenuEvent(0, "
+                 "#Button_2, @Fill())\nEndProcedure"
+        << Window0 + Objects0 + "\nEndProcedure\n" + Window1
+               + "\n  ListViewGadget(#Window_1_List, 0, 0, 9, 9)\nEndProcedure"
+                 "\nProcedure Fill()\n  SetGadgetState(#Window_1_List, 0) : SetGadgetText(#Window_0_Text_0, \"\")\n  "
+                 "BindMenuEvent(0, #Window_0_Button_2, @Fill())\nEndProcedure";
     QTest::newRow("a use before the window that creates the object")
-        << "Procedure Fill()\n  ClearGadgetItems(#List)\nEndProcedure\n" + Window1 + "\n  ListViewGadget(#list, 0, 0, 9, 9)"
-        << "Procedure Fill()\n  ClearGadgetItems(#Window_1_List)\nEndProcedure\n" + Window1 + "\n  ListViewGadget(#Window_1_list, 0, 0, 9, 9)";
+        << "Procedure Fill()\n  ClearGadgetItems(#List)\nEndProcedure\n" + Window1
+               + "\n  ListViewGadget(#list, 0, 0, 9, 9)"
+        << "Procedure Fill()\n  ClearGadgetItems(#Window_1_List)\nEndProcedure\n" + Window1
+               + "\n  ListViewGadget(#Window_1_list, 0, 0, 9, 9)";
     QTest::newRow("gadget list of a panel stays with the window")
-        << Window0 + "\nPanelGadget(#Panel, 0, 0, 9, 9)\nUseGadgetList(GadgetID(#Panel))\nTextGadget(#T, 1, 1, 1, 1, \"\")"
-        << Window0 + "\nPanelGadget(#Window_0_Panel, 0, 0, 9, 9)\nUseGadgetList(GadgetID(#Window_0_Panel))\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";
+        << Window0
+               + "\nPanelGadget(#Panel, 0, 0, 9, 9)\nUseGadgetList(GadgetID(#Panel))\nTextGadget(#T, 1, 1, 1, 1, \"\")"
+        << Window0
+               + "\nPanelGadget(#Window_0_Panel, 0, 0, 9, "
+                 "9)\nUseGadgetList(GadgetID(#Window_0_Panel))\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";
     QTest::newRow("gadgets created in a loop")
-        << Window0 + "\nFor i = 0 To 3 : ButtonGadget(#Btn_0 + i, 0, i * 20, 80, 20, \"\") : Next\nDisableGadget(#Btn_0 + 2, 1)"
-        << Window0 + "\nFor i = 0 To 3 : ButtonGadget(#Window_0_Btn_0 + i, 0, i * 20, 80, 20, \"\") : Next\nDisableGadget(#Window_0_Btn_0 + 2, 1)";
+        << Window0
+               + "\nFor i = 0 To 3 : ButtonGadget(#Btn_0 + i, 0, i * 20, 80, 20, \"\") : Next\nDisableGadget(#Btn_0 + "
+                 "2, 1)"
+        << Window0
+               + "\nFor i = 0 To 3 : ButtonGadget(#Window_0_Btn_0 + i, 0, i * 20, 80, 20, \"\") : "
+                 "Next\nDisableGadget(#Window_0_Btn_0 + 2, 1)";
     QTest::newRow("command after If and tabs, any case")
         << Window0 + "\n\tIf buttongadget(#B, 1, 1, 1, 1, \"\")\n\t\tbuttongadget(#C, 1, 1, 1, 1, \"\")"
-        << Window0 + "\n\tIf buttongadget(#Window_0_B, 1, 1, 1, 1, \"\")\n\t\tbuttongadget(#Window_0_C, 1, 1, 1, 1, \"\")";
+        << Window0
+               + "\n\tIf buttongadget(#Window_0_B, 1, 1, 1, 1, \"\")\n\t\tbuttongadget(#Window_0_C, 1, 1, 1, 1, \"\")";
     QTest::newRow("window commands not prefixed")
-        << Window0 + "\nSetWindowTitle(#Window_0, \"x\")"
-        << Window0 + "\nSetWindowTitle(#Window_0, \"x\")";
+        << Window0 + "\nSetWindowTitle(#Window_0, \"x\")" << Window0 + "\nSetWindowTitle(#Window_0, \"x\")";
     QTest::newRow("objects before any window keep their names")
         << QString("ButtonGadget(#B, 1, 1, 1, 1, \"\")\n") + Window0
         << QString("ButtonGadget(#B, 1, 1, 1, 1, \"\")\n") + Window0;
     QTest::newRow("window opened after another statement")
-        << Window0 + "\nSetActiveWindow(#Window_0) : OpenWindow(#Window_5, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, 1, \"\")"
-        << Window0 + "\nSetActiveWindow(#Window_0) : OpenWindow(#Window_5, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_5_T, 1, 1, 1, 1, \"\")";
+        << Window0
+               + "\nSetActiveWindow(#Window_0) : OpenWindow(#Window_5, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, "
+                 "1, \"\")"
+        << Window0
+               + "\nSetActiveWindow(#Window_0) : OpenWindow(#Window_5, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_5_T, "
+                 "1, 1, 1, 1, \"\")";
     QTest::newRow("number window is not a window line")
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";
@@ -186,9 +215,10 @@ void TestWindowPrefixes::userGadgetIsACommand()
 void TestWindowPrefixes::namesOfSeveralObjects()
 {
     InterpreterFixture f;
-    f.withFileLines("Form.pb", {Window0, "  Squares = TextGadget(#PB_Any, 0, 0, 9, 9, \"\")", "  ButtonGadget(#squares, 0, 0, 9, 9, \"\")",
-                                "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")", "OpenWindow(#Window_1, 0, 0, 9, 9, \"\")",
-                                "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")", "OpenWindow(#Window_2, 0, 0, 9, 9, \"\")",
+    f.withFileLines("Form.pb", {Window0, "  Squares = TextGadget(#PB_Any, 0, 0, 9, 9, \"\")",
+                                "  ButtonGadget(#squares, 0, 0, 9, 9, \"\")", "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")",
+                                "OpenWindow(#Window_1, 0, 0, 9, 9, \"\")", "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")",
+                                "OpenWindow(#Window_2, 0, 0, 9, 9, \"\")",
                                 "  DisableGadget(#OK, 1) : SetGadgetText(#squares, \"\")"});
     ConvertPbAnyObjects(f.g);
     QVERIFY(InsertWindowPrefixes(f.g));
@@ -199,11 +229,12 @@ void TestWindowPrefixes::namesOfSeveralObjects()
     QCOMPARE(f.lines().at(7), "  DisableGadget(#Window_1_OK, 1) : SetGadgetText(#Window_0_squares, \"\")");
     QCOMPARE(f.g.model.GadgetList.size(), 4);
     QCOMPARE(f.g.model.VariableObjects.first().constant, "Window_0_Squares_2");
-    QCOMPARE(f.frontEnd.log,
-             (QStringList{" -> Warning: variable Squares and #Window_0_squares name two objects of one window (Form.pb:2, "
-                          "Form.pb:3); the variable's object is #Window_0_Squares_2.",
-                          " -> Warning: #OK names objects of the windows Window_0, Window_1 (Form.pb:8); taken as "
-                          "#Window_1_OK."}));
+    QCOMPARE(
+        f.frontEnd.log,
+        (QStringList{" -> Warning: variable Squares and #Window_0_squares name two objects of one window (Form.pb:2, "
+                     "Form.pb:3); the variable's object is #Window_0_Squares_2.",
+                     " -> Warning: #OK names objects of the windows Window_0, Window_1 (Form.pb:8); taken as "
+                     "#Window_1_OK."}));
 }
 
 QTEST_GUILESS_MAIN(TestWindowPrefixes)

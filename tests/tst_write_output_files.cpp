@@ -19,7 +19,10 @@ private slots:
     void interruptedWriteKeepsEveryOldFile();
 };
 
-static QString Dir(const TestProject &p) { return p.dir(); }
+static QString Dir(const TestProject &p)
+{
+    return p.dir();
+}
 
 void TestWriteOutputFiles::separator()
 {
@@ -46,7 +49,10 @@ void TestWriteOutputFiles::formats_data()
     QTest::addColumn<int>("format");
     QTest::addColumn<QByteArray>("mainBytes");
     QTest::addColumn<QByteArray>("emptyBytes");
-    QTest::newRow("UTF-8") << int(TextFormat::Utf8) << QByteArray("\xEF\xBB\xBF" "a\n\xC3\xA9\n") << QByteArray("\xEF\xBB\xBF");
+    QTest::newRow("UTF-8") << int(TextFormat::Utf8)
+                           << QByteArray("\xEF\xBB\xBF"
+                                         "a\n\xC3\xA9\n")
+                           << QByteArray("\xEF\xBB\xBF");
     QTest::newRow("8-bit") << int(TextFormat::Latin1) << QByteArray("a\n\xE9\n") << QByteArray();
 }
 
@@ -69,7 +75,8 @@ void TestWriteOutputFiles::formats()
     QCOMPARE(dir.read("LoadLanguage.pb"), QByteArray("mine")); // untouched without Multi Language
     QVERIFY(!dir.exists("Catalog"));
     QStringList expected;
-    for (const char *name : {"Main.pb", "CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb", "EventWindow.pb"})
+    for (const char *name :
+         {"Main.pb", "CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb", "EventWindow.pb"})
         expected << " -> Write File " + Dir(dir) + name;
     QCOMPARE(run.frontEnd.log, expected);
 }
@@ -84,7 +91,8 @@ void TestWriteOutputFiles::eightBitThatCannotHoldTheText()
     run.context.lines.MainLines = {QString::fromUtf8("caf\xC3\xA9")};
     WriteOutputFiles(run.context);
     // Nothing is dropped: the file that needs more than 8 bits becomes UTF-8 with its mark.
-    QCOMPARE(dir.read("EventGadget.pb"), QByteArray("\xEF\xBB\xBF" "SetGadgetText(#G, \"\xC5\xA0ibenik\")\n"));
+    QCOMPARE(dir.read("EventGadget.pb"), QByteArray("\xEF\xBB\xBF"
+                                                    "SetGadgetText(#G, \"\xC5\xA0ibenik\")\n"));
     QCOMPARE(dir.read("Main.pb"), QByteArray("caf\xE9\n"));
     const QString path = dir.path("EventGadget.pb");
     const int at = int(run.frontEnd.log.indexOf(" -> Write File " + path));
@@ -107,8 +115,10 @@ void TestWriteOutputFiles::multiLanguageWritesEightFiles()
     QCOMPARE(run.frontEnd.log.size(), 8);
     QCOMPARE(run.frontEnd.log.at(6), " -> Write File " + dir.path("LoadLanguage.pb"));
     QCOMPARE(run.frontEnd.log.at(7), " -> Write File " + dir.path("Catalog"));
-    QCOMPARE(dir.read("Catalog"), QByteArray("\xEF\xBB\xBF" "Default;Language\n\"Open\";\"\"\n"));
-    QCOMPARE(dir.read("LoadLanguage.pb"), QByteArray("\xEF\xBB\xBF" "#MaxLanguage = 1\n"));
+    QCOMPARE(dir.read("Catalog"), QByteArray("\xEF\xBB\xBF"
+                                             "Default;Language\n\"Open\";\"\"\n"));
+    QCOMPARE(dir.read("LoadLanguage.pb"), QByteArray("\xEF\xBB\xBF"
+                                                     "#MaxLanguage = 1\n"));
 }
 
 // One file that cannot be written holds back the others: the project stays as it was, and
@@ -123,7 +133,8 @@ void TestWriteOutputFiles::aFailedFileHoldsBackTheOthers()
     QVERIFY(!WriteOutputFiles(run.context));
     QCOMPARE(run.frontEnd.log, QStringList{" -> Error File " + dir.path("EventMain.pb") + " / Errorcode: 1"});
     QCOMPARE(run.context.plan.HeldBackCount(), 5);
-    QCOMPARE(QDir(dir.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot), QStringList{"EventMain.pb"});
+    QCOMPARE(QDir(dir.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList{"EventMain.pb"});
 
     // A project directory below a regular file cannot be written at all: each file fails.
     ProjectState unwritable = project;

@@ -46,9 +46,9 @@ int FindString(const QString &text, const QString &search, int start)
     const QStringView haystack(text);
     const QStringView needle(search);
     const qsizetype last = haystack.size() - needle.size();
-    const qsizetype at = FindAnyOf(haystack, start - 1, [&](qsizetype at) {
-        return at <= last && haystack.sliced(at, needle.size()) == needle;
-    }, needle.front().unicode());
+    const qsizetype at = FindAnyOf(
+        haystack, start - 1, [&](qsizetype at) { return at <= last && haystack.sliced(at, needle.size()) == needle; },
+        needle.front().unicode());
     return OneBased(at);
 }
 
@@ -164,8 +164,7 @@ QString StringField(const QString &text, int index, QChar separator)
     return end < 0 ? text.mid(begin) : text.mid(begin, end - begin);
 }
 
-QString ReplaceString(const QString &text, const QString &find, const QString &replacement,
-                      bool noCase)
+QString ReplaceString(const QString &text, const QString &find, const QString &replacement, bool noCase)
 {
     if (find.isEmpty())
         return text;

@@ -67,8 +67,7 @@ QString CommentedOut(const QString &line);
 QString StringField(const QString &text, int index, QChar separator);
 
 // Every non-overlapping occurrence, left to right.
-QString ReplaceString(const QString &text, const QString &find, const QString &replacement,
-                      bool noCase = false);
+QString ReplaceString(const QString &text, const QString &find, const QString &replacement, bool noCase = false);
 
 // Decimal text with a leading "-" for negative numbers.
 QString Str(qint64 number);

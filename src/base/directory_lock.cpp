@@ -5,11 +5,11 @@
 #include <QThread>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
-#include <cerrno>
-#include <cstring>
 #endif
 
 namespace quarvel {

@@ -15,7 +15,8 @@ QString FileErrorLine(const QString &what, const QString &path)
 
 QString CannotReadStopLine(const QString &path, const QString &reason)
 {
-    return QStringLiteral(" -> Error: Cannot read ") + path + QStringLiteral(" (") + reason + QStringLiteral("). Stop!");
+    return QStringLiteral(" -> Error: Cannot read ") + path + QStringLiteral(" (") + reason
+           + QStringLiteral("). Stop!");
 }
 
 QString BeyondEightBitWarning(const QString &path)
@@ -25,8 +26,8 @@ QString BeyondEightBitWarning(const QString &path)
 
 QString InvalidBytesWarning(const QString &path, int line)
 {
-    return QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds invalid bytes in line ") + QString::number(line)
-           + QStringLiteral(", read as U+FFFD.");
+    return QStringLiteral(" -> Warning: ") + path + QStringLiteral(" holds invalid bytes in line ")
+           + QString::number(line) + QStringLiteral(", read as U+FFFD.");
 }
 
 } // namespace quarvel

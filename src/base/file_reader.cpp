@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <cerrno>
-#include <cstring>
 #endif
 
 namespace quarvel {

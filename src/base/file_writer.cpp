@@ -15,14 +15,14 @@
 #include <vector>
 
 #ifdef Q_OS_LINUX
-#include <dirent.h>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
 #include <cstring>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace quarvel {
@@ -34,9 +34,8 @@ bool FileWriter::IsTemporaryName(QStringView name)
         || !name.endsWith(TemporarySuffix))
         return false;
     const QStringView digits = name.sliced(TemporaryPrefix.size(), Digits);
-    return std::all_of(digits.begin(), digits.end(), [](QChar c) {
-        return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f');
-    });
+    return std::all_of(digits.begin(), digits.end(),
+                       [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
 }
 
 bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
@@ -201,11 +200,11 @@ int SyncFileSystemOf(const QByteArray &folder)
 
 // One file of a WriteTogether on its way into place.
 struct Target {
-    QByteArray path;      // the file written: where the given path's symlinks lead
+    QByteArray path; // the file written: where the given path's symlinks lead
     bool exists = false;
     bool inPlace = false; // several hard links: written in place, so that they stay
     Attributes attributes;
-    QByteArray before;    // the old bytes, to put back
+    QByteArray before; // the old bytes, to put back
     QByteArray temporary;
 };
 
@@ -269,7 +268,8 @@ QString Prepare(const FileWriter &writer, const QString &path, Target &target)
         return QStringLiteral("not a regular file");
     // A file the user may not write is not replaced, though its folder would allow it.
     const QString written = QFile::decodeName(target.path);
-    if (writer.mayWrite ? !writer.mayWrite(written) : ::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0)
+    if (writer.mayWrite ? !writer.mayWrite(written)
+                        : ::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0)
         return SystemReason(writer.mayWrite ? EACCES : errno);
     target.exists = true;
     target.inPlace = info.st_nlink > 1;
@@ -438,7 +438,8 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
         saves.push_back(std::make_unique<QSaveFile>(files[i].path));
         QSaveFile &file = *saves.back();
         const QString obstacle = Obstacle(files[i].path);
-        if (!obstacle.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(files[i].bytes) != files[i].bytes.size()) {
+        if (!obstacle.isEmpty() || !file.open(QIODevice::WriteOnly)
+            || file.write(files[i].bytes) != files[i].bytes.size()) {
             outcomes[i] = {Outcome::Failed, obstacle.isEmpty() ? file.errorString() : obstacle};
             complete = false;
         }

@@ -39,7 +39,7 @@ Trace ForwardTrace(const Span &a, const Span &b)
     for (qsizetype d = 0; d <= qMin(n + m, MaxEdits); ++d) {
         trace.emplace_back(size_t(2 * d + 1), 0);
         for (qsizetype k = -d; k <= d; k += 2) {
-            qsizetype x = d == 0 ? 0
+            qsizetype x = d == 0                  ? 0
                           : GoesDown(trace, d, k) ? Furthest(trace, d - 1, k + 1)
                                                   : Furthest(trace, d - 1, k - 1) + 1;
             qsizetype y = x - k;

@@ -11,7 +11,7 @@ namespace quarvel {
 struct DiffLine {
     enum Kind { Same, Removed, Added, Gap };
     Kind kind;
-    QString text;  // for a Gap: the "@@ -a,b +c,d @@" header of the next hunk
+    QString text; // for a Gap: the "@@ -a,b +c,d @@" header of the next hunk
 };
 
 // Every line of before and after, in order, each marked as kept, removed or added.

@@ -73,7 +73,8 @@ bool HoldsNoCase(QStringView text, QStringView upperSearch)
         return false;
     const char16_t upper = upperSearch.front().unicode();
     const char16_t lower = QChar(upper).toLower().unicode();
-    for (qsizetype p = IndexOfAny(text, 0, upper, lower, lower); p >= 0; p = IndexOfAny(text, p + 1, upper, lower, lower))
+    for (qsizetype p = IndexOfAny(text, 0, upper, lower, lower); p >= 0;
+         p = IndexOfAny(text, p + 1, upper, lower, lower))
         if (StartsNoCase(text.sliced(p), upperSearch))
             return true;
     return false;

@@ -62,8 +62,7 @@ QString ReplaceInCode(const QString &text, const QString &search, const QString 
 // (an enumerator below 64). One look at the brackets of a line tells which of them it holds,
 // by the four characters before each bracket, so a pass searches a line only for the calls
 // that are there.
-class CallSet
-{
+class CallSet {
 public:
     struct Entry {
         int id;

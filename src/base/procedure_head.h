@@ -13,8 +13,8 @@ namespace quarvel {
 
 // The parts of a head, views of the line read.
 struct ProcedureHead {
-    QStringView text; // what follows keyword and type, "Name(arguments)", without outer blanks
-    QStringView name; // up to the first blank or "("
+    QStringView text;       // what follows keyword and type, "Name(arguments)", without outer blanks
+    QStringView name;       // up to the first blank or "("
     bool bracketed = false; // the name is followed, after blanks, by "("
 };
 

@@ -165,9 +165,7 @@ CallShape ShapeOfCall(const QString &line, int bracket)
     };
     for (qsizetype i = next(bracket); i >= 0; i = next(i + 1)) {
         switch (text[i].unicode()) {
-        case u'(':
-            ++depth;
-            break;
+        case u'(': ++depth; break;
         case u')':
             if (depth-- == 0) {
                 shape.close = int(i) + 1;
@@ -178,8 +176,7 @@ CallShape ShapeOfCall(const QString &line, int bracket)
             if (depth == 0)
                 shape.commas.append(int(i) + 1);
             break;
-        case u';':
-            return shape;
+        case u';': return shape;
         default: // a quote: the literal is passed over whole
             i = LiteralClose(text, i);
             if (i < 0)

@@ -46,8 +46,8 @@ struct CodeLiteral {
 
 struct CodeLine {
     QVarLengthArray<CodeLiteral, 4> literals; // left to right
-    int comment = 0; // the ";" that starts the comment, 0 without one
-    int size = 0;    // the line's length
+    int comment = 0;                          // the ";" that starts the comment, 0 without one
+    int size = 0;                             // the line's length
 
     // Whether the position lies inside a literal, its "~" and quotes included.
     bool InLiteral(int position) const;

@@ -6,9 +6,9 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QtEndian>
 #include <QStringDecoder>
 #include <QStringEncoder>
+#include <QtEndian>
 
 namespace quarvel {
 

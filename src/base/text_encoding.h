@@ -25,7 +25,7 @@ enum class TextFormat {
 
 struct ByteOrderMark {
     TextFormat format = TextFormat::Latin1; // TextFormat::Latin1 when there is no mark
-    int length = 0;                   // bytes taken by the mark
+    int length = 0;                         // bytes taken by the mark
 };
 
 ByteOrderMark DetectByteOrderMark(QByteArrayView bytes);
@@ -51,7 +51,7 @@ LineEnds DetectLineEnds(QStringView text);
 
 struct TextFile {
     TextFormat format = TextFormat::Latin1;
-    bool marked = false;      // the file began with the byte-order mark of format
+    bool marked = false; // the file began with the byte-order mark of format
     LineEnds ends;
     QStringList lines;
     int firstInvalidLine = 0; // 1-based line of the first bytes that are no text in format; 0: none

@@ -10,8 +10,7 @@ namespace quarvel {
 // A line's own characters serve as the key of each lookup, so a word met again costs neither
 // a copy nor a second derivation; only a new word is copied into the memo.
 template <typename T>
-class WordMemo
-{
+class WordMemo {
 public:
     template <typename Derive>
     T value(QStringView word, Derive derive)

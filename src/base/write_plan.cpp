@@ -126,9 +126,8 @@ QStringList WritePlan::PathsWith(Outcome outcome) const
 
 int WritePlan::Count(Outcome outcome) const
 {
-    return int(std::count_if(entries_.cbegin(), entries_.cend(), [outcome](const Entry &entry) {
-        return entry.outcome == outcome;
-    }));
+    return int(std::count_if(entries_.cbegin(), entries_.cend(),
+                             [outcome](const Entry &entry) { return entry.outcome == outcome; }));
 }
 
 QList<bool> WritePlan::WriteCopies(QList<FileWriter::Copy> copies)

@@ -13,7 +13,10 @@
 namespace quarvel {
 
 CliFrontEnd::CliFrontEnd(QList<BindOption> binds, bool keepUnbound, FILE *out, FILE *err)
-    : binds_(std::move(binds)), keepUnbound_(keepUnbound), bindSeen_(binds_.size(), false), err_(err)
+    : binds_(std::move(binds)),
+      keepUnbound_(keepUnbound),
+      bindSeen_(binds_.size(), false),
+      err_(err)
 {
     SetLog(out, false);
 }
@@ -47,12 +50,10 @@ bool WorthTellingQuietly(LogKind kind)
     case LogKind::Warning:
     case LogKind::Error:
     case LogKind::Ready:
-    case LogKind::Cancel:
-        return true;
+    case LogKind::Cancel: return true;
     case LogKind::Plain:
     case LogKind::FileWritten:
-    case LogKind::Finding:
-        break;
+    case LogKind::Finding: break;
     }
     return false;
 }
@@ -122,7 +123,8 @@ BindDialogAnswer CliFrontEnd::OpenBindDialog(const BindDialogRequest &request)
 void CliFrontEnd::PrintMisfit(const BindOption &bind, const BindDialogModel &dialog)
 {
     PrintError(QStringLiteral("--bind ") + bind.first + QLatin1Char('=') + bind.second
-               + QStringLiteral(" does not fit the ") + ObjectKindName(dialog.Kind()) + QStringLiteral(" names on offer:"));
+               + QStringLiteral(" does not fit the ") + ObjectKindName(dialog.Kind())
+               + QStringLiteral(" names on offer:"));
     const auto names = [](const QStringList &entries) {
         return entries.isEmpty() ? QStringLiteral("(none)") : entries.join(QStringLiteral(", "));
     };

@@ -64,7 +64,10 @@ bool ReadInitFiles(const QCommandLineParser &parser, const OptionSet &known, Com
     }
     for (const QString &file : positional.mid(1)) {
         if (HoldsLineEnd(file)) {
-            error = QStringLiteral("a common file name holds a line end: ") + QString(file).replace(QLatin1Char('\n'), QStringLiteral("\\n")).replace(QLatin1Char('\r'), QStringLiteral("\\r"));
+            error = QStringLiteral("a common file name holds a line end: ")
+                    + QString(file)
+                          .replace(QLatin1Char('\n'), QStringLiteral("\\n"))
+                          .replace(QLatin1Char('\r'), QStringLiteral("\\r"));
             return false;
         }
         options.initCommonFiles.append(Absolute(file));
@@ -125,8 +128,7 @@ bool ReadRunOptions(const QCommandLineParser &parser, const OptionSet &known, Co
         error = QStringLiteral("--report json and --diff both want stdout; give one of them.");
         return false;
     }
-    return ReadBinds(parser.values(known.bind), options, error)
-           && ReadSets(parser.values(known.set), options, error);
+    return ReadBinds(parser.values(known.bind), options, error) && ReadSets(parser.values(known.set), options, error);
 }
 
 // "switches: Parend PB_Ignore ...", the names a project file and --set use.
@@ -140,7 +142,10 @@ QString SwitchNamesLine()
 
 QString ExitStatusLines()
 {
-    const struct { ExitStatus status; const char *meaning; } statuses[] = {
+    const struct {
+        ExitStatus status;
+        const char *meaning;
+    } statuses[] = {
         {ExitReady, "ready"},
         {ExitCancelled, "cancelled (the run stopped before writing anything)"},
         {ExitUsage, "usage error, or the project file cannot be read"},
@@ -149,8 +154,8 @@ QString ExitStatusLines()
     };
     QString lines = QStringLiteral("exit status:\n");
     for (const auto &entry : statuses)
-        lines += QStringLiteral("  ") + QString::number(entry.status) + QStringLiteral("  ") + QLatin1String(entry.meaning)
-                 + QLatin1Char('\n');
+        lines += QStringLiteral("  ") + QString::number(entry.status) + QStringLiteral("  ")
+                 + QLatin1String(entry.meaning) + QLatin1Char('\n');
     return lines;
 }
 
@@ -158,36 +163,34 @@ QString ExitStatusLines()
 
 QString CommandLineUsage()
 {
-    return QStringLiteral(
-               "usage: quarvel-gen [--bind OLD=NEW]... [--keep-unbound] [--set SWITCH=VALUE]...\n"
-               "                   [--dry-run] [--diff] [--check] [--report json] [-q] [--] PROJECT.pbm\n"
-               "       quarvel-gen --init [--] PROJECT.pbm COMMONFILE...\n"
-               "       quarvel-gen --help | --version\n")
+    return QStringLiteral("usage: quarvel-gen [--bind OLD=NEW]... [--keep-unbound] [--set SWITCH=VALUE]...\n"
+                          "                   [--dry-run] [--diff] [--check] [--report json] [-q] [--] PROJECT.pbm\n"
+                          "       quarvel-gen --init [--] PROJECT.pbm COMMONFILE...\n"
+                          "       quarvel-gen --help | --version\n")
            + SwitchNamesLine();
 }
 
 QString CommandLineHelp()
 {
-    return QStringLiteral(
-               "usage: quarvel-gen [OPTION]... PROJECT.pbm\n"
-               "       quarvel-gen --init PROJECT.pbm COMMONFILE...\n"
-               "\n"
-               "Generates the event-handling skeleton of a PureBasic project, as the desktop\n"
-               "program's Start button does. The log goes to stdout, then the project report.\n"
-               "\n"
-               "  --bind OLD=NEW       bind a renamed object's old constant to its new one\n"
-               "  --keep-unbound       go on when renamed objects are left unbound\n"
-               "  --set SWITCH=VALUE   override a switch for this run (and store it)\n"
-               "  --dry-run            run every step but write nothing\n"
-               "  --diff               after the log, a unified diff of every file the run\n"
-               "                       changes or creates (for patch -p1)\n"
-               "  --check              a dry run: exit 4 and name the files when any would change\n"
-               "  --report json        the report as one JSON document on stdout, the log on stderr\n"
-               "  -q, --quiet          only warnings, errors and the report\n"
-               "  --init               write a new project file with the default switches\n"
-               "  -h, --help           this text\n"
-               "  --version            the program's version\n"
-               "\n")
+    return QStringLiteral("usage: quarvel-gen [OPTION]... PROJECT.pbm\n"
+                          "       quarvel-gen --init PROJECT.pbm COMMONFILE...\n"
+                          "\n"
+                          "Generates the event-handling skeleton of a PureBasic project, as the desktop\n"
+                          "program's Start button does. The log goes to stdout, then the project report.\n"
+                          "\n"
+                          "  --bind OLD=NEW       bind a renamed object's old constant to its new one\n"
+                          "  --keep-unbound       go on when renamed objects are left unbound\n"
+                          "  --set SWITCH=VALUE   override a switch for this run (and store it)\n"
+                          "  --dry-run            run every step but write nothing\n"
+                          "  --diff               after the log, a unified diff of every file the run\n"
+                          "                       changes or creates (for patch -p1)\n"
+                          "  --check              a dry run: exit 4 and name the files when any would change\n"
+                          "  --report json        the report as one JSON document on stdout, the log on stderr\n"
+                          "  -q, --quiet          only warnings, errors and the report\n"
+                          "  --init               write a new project file with the default switches\n"
+                          "  -h, --help           this text\n"
+                          "  --version            the program's version\n"
+                          "\n")
            + SwitchNamesLine() + QStringLiteral("\n\n") + ExitStatusLines();
 }
 

@@ -29,7 +29,8 @@ ExitStatus InitProject(const CommandLineOptions &options, FILE *out, FILE *err)
     QFile reserved(options.projectPath);
     if (!reserved.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         PrintCommandLineError(err, QFileInfo::exists(options.projectPath)
-                                       ? options.projectPath + QStringLiteral(" exists already; --init never overwrites a file.")
+                                       ? options.projectPath
+                                             + QStringLiteral(" exists already; --init never overwrites a file.")
                                        : QStringLiteral("cannot create ") + options.projectPath + QStringLiteral(" (")
                                              + reserved.errorString() + QLatin1Char(')'));
         return ExitUsage;
@@ -51,7 +52,8 @@ ExitStatus InitProject(const CommandLineOptions &options, FILE *out, FILE *err)
 QString FaultSummary(const RunResult &result)
 {
     const auto files = [](int count, const char *what) {
-        return QString::number(count) + (count == 1 ? QStringLiteral(" file could not be ") : QStringLiteral(" files could not be "))
+        return QString::number(count)
+               + (count == 1 ? QStringLiteral(" file could not be ") : QStringLiteral(" files could not be "))
                + QLatin1String(what);
     };
     QStringList parts;
@@ -101,8 +103,9 @@ void PrintDiff(const GenerationContext &g, FILE *out, FILE *err)
 {
     const QString base = DiffBase(g);
     if (base != QDir::cleanPath(g.ProjectDirectory()))
-        PrintCommandLineError(err, QStringLiteral("the diff's paths are relative to ") + base
-                                       + QStringLiteral(", as it changes files outside the project folder: apply it there."));
+        PrintCommandLineError(
+            err, QStringLiteral("the diff's paths are relative to ") + base
+                     + QStringLiteral(", as it changes files outside the project folder: apply it there."));
     const QDir folder(base);
     for (const WritePlan::Change &change : g.plan.Changes())
         PrintText(out, UnifiedDiff(folder.relativeFilePath(change.path), change.before, change.after, change.created));
@@ -160,9 +163,10 @@ ExitStatus FinishRun(const CommandLineOptions &options, const GenerationContext 
 ExitStatus RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
 {
     if (options.help || options.version) {
-        PrintText(out, (options.help ? CommandLineHelp()
-                                     : QStringLiteral("quarvel-gen ") + QLatin1String(ProgramVersion) + QLatin1Char('\n'))
-                           .toUtf8());
+        PrintText(out,
+                  (options.help ? CommandLineHelp()
+                                : QStringLiteral("quarvel-gen ") + QLatin1String(ProgramVersion) + QLatin1Char('\n'))
+                      .toUtf8());
         return ExitReady;
     }
     if (options.init)

@@ -30,7 +30,7 @@ static void AppendEnumeration(SourceLineList &target, const char *heading, const
 // enumeration member, so it is left out.
 // An identifier loaded twice (in any letter case) is declared once, as a second member would
 // give it a second value.
-template<typename Record>
+template <typename Record>
 static QStringList DeclaredIdentifiers(const QList<Record> &records)
 {
     QStringList members;

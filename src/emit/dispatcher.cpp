@@ -114,7 +114,9 @@ Insertion IgnoringProcedure(const SourceLineList &lines)
         ++end;
     if (dispatch < 0 || end >= lines.size())
         return {};
-    return {end, {QString(), QStringLiteral("Procedure MyEventIgnore()"), QStringLiteral("  "), QStringLiteral("EndProcedure")}};
+    return {
+        end,
+        {QString(), QStringLiteral("Procedure MyEventIgnore()"), QStringLiteral("  "), QStringLiteral("EndProcedure")}};
 }
 
 void SetCountLine(SourceLineList &lines, const QString &placeholder, const QString &line, qsizetype count)
@@ -130,7 +132,10 @@ void EmitDispatchSelect(GenerationContext &g)
 {
     const DesignModel &m = g.model;
     SourceLineList &lines = g.lines.EventMainLines;
-    const struct { const char *marker; SourceLineList cases; } groups[] = {
+    const struct {
+        const char *marker;
+        SourceLineList cases;
+    } groups[] = {
         {"MyEventMenu", CaseLines(m.MenuItemList, MenuEvents.prefix, MenuEvents.suffix)},
         {"MyEventGadget", CaseLines(GadgetsWithProcedures(m.GadgetList), GadgetEvents.prefix, GadgetEvents.suffix)},
         {"MyEventSize", CaseLines(m.WindowList, SizeEvents.prefix, SizeEvents.suffix)},

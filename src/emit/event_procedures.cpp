@@ -117,12 +117,13 @@ bool AppendAssignedCall(SourceLineList &target, const EventFile &file, const QSt
 
 // Appends a skeleton for every name whose head the file does not hold yet. `body` appends
 // what follows the head line of the skeleton, unless the object has a call of its own.
-template<typename Body>
+template <typename Body>
 void AppendMissingProcedures(SourceLineList &target, const EventFile &file, const QStringList &names, Body body,
                              const QHash<QString, EventCall> &calls = NoCalls, QList<EventWiring> *wirings = nullptr)
 {
     AppendHeaderIfNew(target, file);
-    const QString prefix = QStringLiteral("Procedure ") + QLatin1String(file.prefix), suffix = QLatin1String(file.suffix);
+    const QString prefix = QStringLiteral("Procedure ") + QLatin1String(file.prefix),
+                  suffix = QLatin1String(file.suffix);
     QList<bool> existing = FindProcedureHeads(target, prefix, suffix, names);
     // Any head of the procedure's name is the procedure: a second one would not compile. Most
     // heads stand as generated, so the slower look at every head is only for those not found.
@@ -152,7 +153,8 @@ void AppendAssignedProcedures(SourceLineList &target, const EventFile &file, Ass
         if (procedure.kind != kind)
             continue;
         target << procedure.head;
-        events.wirings.append({procedure.head, QString(), QLatin1String(file.name), int(target.size()), procedure.origin});
+        events.wirings.append(
+            {procedure.head, QString(), QLatin1String(file.name), int(target.size()), procedure.origin});
         AppendEmptyBody(target, 0);
         AppendSeparator(target);
     }
@@ -179,8 +181,8 @@ void EmitEventMenuProcedures(GenerationContext &g)
 void EmitEventSizeProcedures(GenerationContext &g)
 {
     FormEvents &events = g.model.FormEventAssignments;
-    AppendMissingProcedures(g.lines.EventWindowLines, SizeEvents, g.model.WindowList, AppendEmptyBody, events.resizeCalls,
-                            &events.wirings);
+    AppendMissingProcedures(g.lines.EventWindowLines, SizeEvents, g.model.WindowList, AppendEmptyBody,
+                            events.resizeCalls, &events.wirings);
 }
 
 // Closing the main window ends the program; any other window just closes.
@@ -190,7 +192,7 @@ void EmitEventExitProcedures(GenerationContext &g)
     const QString main = MainWindowName(g.model);
     AppendMissingProcedures(g.lines.EventWindowLines, ExitEvents, windows, [&](SourceLineList &target, qsizetype i) {
         target << (windows[i] == main ? QStringLiteral("  ExitApplication = 1")
-                          : QStringLiteral("  CloseWindow(#") + windows[i] + QLatin1Char(')'));
+                                      : QStringLiteral("  CloseWindow(#") + windows[i] + QLatin1Char(')'));
         target << QStringLiteral("EndProcedure");
     });
 }
@@ -207,9 +209,10 @@ void EmitEventGadgetProcedures(GenerationContext &g)
     }
     FormEvents &events = g.model.FormEventAssignments;
     AppendAssignedProcedures(g.lines.EventGadgetLines, GadgetEvents, AssignedEvent::Gadget, events);
-    AppendMissingProcedures(g.lines.EventGadgetLines, GadgetEvents, names,
-                            [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); },
-                            events.gadgetCalls, &events.wirings);
+    AppendMissingProcedures(
+        g.lines.EventGadgetLines, GadgetEvents, names,
+        [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); }, events.gadgetCalls,
+        &events.wirings);
 }
 
 } // namespace quarvel

@@ -68,10 +68,11 @@ QString WithMaxLanguage(const QString &line, qsizetype count)
     const int valueStart = int(line.size() - TrimLeadingBlanksView(afterName.sliced(1)).size()); // 0-based
     const CodeLine parts = ScanCodeLine(line);
     int valueEnd = parts.comment ? parts.comment - 1 : int(line.size()); // 0-based, after the value
-    if (const int colon = FindString(line, QLatin1Char(':'), valueStart + 1); colon && colon <= valueEnd
-        && !parts.InLiteral(colon))
+    if (const int colon = FindString(line, QLatin1Char(':'), valueStart + 1);
+        colon && colon <= valueEnd && !parts.InLiteral(colon))
         valueEnd = colon - 1;
-    while (valueEnd > valueStart && (line.at(valueEnd - 1) == QLatin1Char(' ') || line.at(valueEnd - 1) == QLatin1Char('\t')))
+    while (valueEnd > valueStart
+           && (line.at(valueEnd - 1) == QLatin1Char(' ') || line.at(valueEnd - 1) == QLatin1Char('\t')))
         --valueEnd;
     if (valueEnd <= valueStart)
         return line;
@@ -86,8 +87,9 @@ void EmitLanguageData(GenerationContext &g)
     const LanguageBlock block = FindLanguageBlock(lines);
     // A file that lost its markers is the user's: rewriting half of it would cost lines.
     if (block.start < 0 || block.end < 0) {
-        g.LogWarning(QStringLiteral(" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."),
-                     QStringLiteral("LoadLanguage.pb"));
+        g.LogWarning(
+            QStringLiteral(" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."),
+            QStringLiteral("LoadLanguage.pb"));
         return;
     }
 

@@ -26,7 +26,10 @@ namespace {
 
 // The form designer numbers the one menu, toolbar and status bar of a window 0 and names its
 // window procedures "Open" + window; the generated code wants constants and "Open_".
-const struct { const char *find; const char *replacement; } FormDesignerConversions[] = {
+const struct {
+    const char *find;
+    const char *replacement;
+} FormDesignerConversions[] = {
     {"Procedure Open", "Procedure Open_"},
     {"CreateMenu(0", "CreateMenu(#Menu"},
     {"CreateToolBar(0", "CreateToolbar(#ToolBar"},
@@ -90,7 +93,8 @@ QString AssignedImageVariable(const QString &line, int call)
     before = TrimBlanks(before.chopped(1));
     for (const QStringView keyword : {u"GLOBAL", u"DEFINE"}) {
         const qsizetype n = keyword.size();
-        if (StartsNoCase(before, keyword) && before.size() > n && (before.at(n) == QLatin1Char(' ') || before.at(n) == QLatin1Char('\t')))
+        if (StartsNoCase(before, keyword) && before.size() > n
+            && (before.at(n) == QLatin1Char(' ') || before.at(n) == QLatin1Char('\t')))
             before = before.mid(n);
     }
     return AssignedVariable(before);
@@ -292,12 +296,12 @@ bool IsAbsolutePath(const QString &name)
 // would move the includes of Main.pb that follow CommonFile.pb's too, so it is resolved here
 // and left as a comment. So is an include of a common file of the project: its code is in
 // CommonFile.pb already.
-class IncludeNames
-{
+class IncludeNames {
 public:
     // commonFiles: the paths of the project's common files, made absolute and clean.
     IncludeNames(const QString &projectDirectory, const QString &file, const QSet<QString> &commonFiles)
-        : projectDirectory_(projectDirectory), commonFiles_(commonFiles)
+        : projectDirectory_(projectDirectory),
+          commonFiles_(commonFiles)
     {
         const QString folder = QDir(projectDirectory).relativeFilePath(QFileInfo(file).absolutePath());
         fileFolder_ = folder.isEmpty() || folder == QLatin1String(".") ? QString() : folder + QLatin1Char('/');
@@ -375,8 +379,9 @@ QString LineRanges(const QString &file, const QStringList &lines, const QList<qi
                 break;
             ++m;
         }
-        ranges.append(numbers.at(k) == numbers.at(m) ? QString::number(numbers.at(k))
-                                                     : QString::number(numbers.at(k)) + QLatin1Char('-') + QString::number(numbers.at(m)));
+        ranges.append(numbers.at(k) == numbers.at(m)
+                          ? QString::number(numbers.at(k))
+                          : QString::number(numbers.at(k)) + QLatin1Char('-') + QString::number(numbers.at(m)));
         k = m + 1;
     }
     return file + QLatin1Char(':') + ranges.join(QStringLiteral(", "));
@@ -434,7 +439,8 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
         const SourceOrigin origin{fileIndex, i + 1};
         const LineRole role = top.roles.at(i);
         const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window
-                                 ? includes.Rebase(top.Text(lines, i)) : QString();
+                                 ? includes.Rebase(top.Text(lines, i))
+                                 : QString();
         if (role == LineRole::Kept)
             code.procedures.Append(formDesigner ? ConvertFormDesignerLine(line, procedureText.word(i)) : line, origin);
         else if (role == LineRole::Window)
@@ -483,7 +489,8 @@ QList<UnreadCommonFile> LoadCommonFiles(GenerationContext &g)
 {
     LoadedCode code;
     for (const QString &file : std::as_const(g.model.CommonFileList))
-        code.commonFiles.insert(QDir::cleanPath(QFileInfo(ProjectRelativePath(g.ProjectDirectory(), file)).absoluteFilePath()));
+        code.commonFiles.insert(
+            QDir::cleanPath(QFileInfo(ProjectRelativePath(g.ProjectDirectory(), file)).absoluteFilePath()));
     QList<UnreadCommonFile> unread;
     for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
         if (const auto failed = LoadOneCommonFile(g, i, code))
@@ -542,9 +549,9 @@ void SetParentWindow(GenerationContext &g)
         }
         fields.append(Mid(line, from, call.close - from));
         const bool noFlags = fields.size() < 7 || Trim(Trim(fields.at(6)), QLatin1Char('\t')).isEmpty();
-        const QString arguments = noFlags
-            ? fields.mid(0, 6).join(QLatin1Char(',')) + QStringLiteral(", #PB_Window_SystemMenu")
-            : fields.mid(0, 7).join(QLatin1Char(','));
+        const QString arguments = noFlags ? fields.mid(0, 6).join(QLatin1Char(','))
+                                                + QStringLiteral(", #PB_Window_SystemMenu")
+                                          : fields.mid(0, 7).join(QLatin1Char(','));
         line = Left(line, p) + arguments + QStringLiteral(", WindowID(") + parent + QLatin1Char(')')
                + Mid(line, call.close);
     }

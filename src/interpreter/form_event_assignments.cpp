@@ -72,7 +72,11 @@ enum class SelectOn { Event, Gadget, Menu, Other };
 class EventProcedureReader {
 public:
     EventProcedureReader(const QString &procedure, qint32 file, const QSet<QString> &known)
-        : procedure_(procedure), window_(procedure.chopped(7)), file_(file), known_(known) {}
+        : procedure_(procedure),
+          window_(procedure.chopped(7)),
+          file_(file),
+          known_(known)
+    {}
 
     void read(QStringView statement, int line)
     {
@@ -280,8 +284,11 @@ struct AssignmentResolver {
     QHash<QString, qsizetype> defined;
 
     explicit AssignmentResolver(GenerationContext &context)
-        : g(context), events(context.model.FormEventAssignments), windows(ByUpperName(context.model.WindowList)),
-          menuItems(ByUpperName(context.model.MenuItemList)), gadgets(GadgetsByUpperName(context.model.GadgetList)),
+        : g(context),
+          events(context.model.FormEventAssignments),
+          windows(ByUpperName(context.model.WindowList)),
+          menuItems(ByUpperName(context.model.MenuItemList)),
+          gadgets(GadgetsByUpperName(context.model.GadgetList)),
           defined(DefinedProcedures(context))
     {
         for (const VariableObject &object : std::as_const(g.model.VariableObjects))
@@ -291,7 +298,10 @@ struct AssignmentResolver {
     }
 
     // origin: the form's line the text names.
-    void warn(const QString &text, SourceOrigin origin) { g.LogWarning(QStringLiteral(" -> Warning: ") + text, origin); }
+    void warn(const QString &text, SourceOrigin origin)
+    {
+        g.LogWarning(QStringLiteral(" -> Warning: ") + text, origin);
+    }
 
     // The generated object a Case names: a #PB_Any variable's constant, or the window's prefix
     // before a constant. Empty when the window has no such object of the assignment's kind; a
@@ -302,7 +312,8 @@ struct AssignmentResolver {
         if (window.isEmpty())
             return QString();
         const QString constant = UpperKeepLength(a.object.startsWith(QLatin1Char('#'))
-                                                     ? window + QLatin1Char('_') + TrimBlanks(QStringView(a.object).sliced(1))
+                                                     ? window + QLatin1Char('_')
+                                                           + TrimBlanks(QStringView(a.object).sliced(1))
                                                      : variables.value(UpperKeepLength(a.object)));
         if (a.kind == AssignedEvent::Menu)
             return menuItems.value(constant);
@@ -326,22 +337,25 @@ struct AssignmentResolver {
         const bool gadget = a.kind == AssignedEvent::Gadget;
         if (object.isEmpty()) {
             warn(a.object + QStringLiteral(", to which the form assigns ") + a.procedure + QStringLiteral(" (")
-                 + SourceLocation(g.model, a.origin) + QStringLiteral("), is no ")
-                 + (gadget ? QStringLiteral("gadget with events") : QStringLiteral("menu item or toolbar button"))
-                 + QStringLiteral(" of window ") + a.window + QStringLiteral("; nothing calls ") + a.procedure
-                 + QStringLiteral(" for it."),
+                     + SourceLocation(g.model, a.origin) + QStringLiteral("), is no ")
+                     + (gadget ? QStringLiteral("gadget with events") : QStringLiteral("menu item or toolbar button"))
+                     + QStringLiteral(" of window ") + a.window + QStringLiteral("; nothing calls ") + a.procedure
+                     + QStringLiteral(" for it."),
                  a.origin);
             return;
         }
-        const QString argument = !passesEvent(a) ? QString() : gadget ? QStringLiteral("EventType") : QLatin1Char('#') + object;
+        const QString argument = !passesEvent(a) ? QString()
+                                 : gadget        ? QStringLiteral("EventType")
+                                                 : QLatin1Char('#') + object;
         auto &calls = gadget ? events.gadgetCalls : events.menuCalls;
         if (calls.contains(object))
             return;
         calls.insert(object, {a.procedure + QLatin1Char('(') + argument + QLatin1Char(')'), a.origin});
         const QString eventProcedure = QLatin1String(gadget ? GadgetEvents.prefix : MenuEvents.prefix) + object;
         if (!(gadget ? gadgetFile : menuFile).callsOrIsMissing(eventProcedure, a.procedure))
-            warn(eventProcedure + QStringLiteral(" does not call ") + a.procedure + QStringLiteral(", which the form assigns to #")
-                 + object + QStringLiteral(" (") + SourceLocation(g.model, a.origin) + QStringLiteral("); add the call there."),
+            warn(eventProcedure + QStringLiteral(" does not call ") + a.procedure
+                     + QStringLiteral(", which the form assigns to #") + object + QStringLiteral(" (")
+                     + SourceLocation(g.model, a.origin) + QStringLiteral("); add the call there."),
                  a.origin);
     }
 
@@ -354,8 +368,8 @@ struct AssignmentResolver {
         const QString eventProcedure = QStringLiteral("EventSize_") + window;
         if (!windowFile.callsOrIsMissing(eventProcedure, r.procedure))
             warn(eventProcedure + QStringLiteral(" does not call ") + r.procedure
-                 + QStringLiteral(", which the form calls when the window is resized (") + SourceLocation(g.model, r.origin)
-                 + QStringLiteral("); add the call there."),
+                     + QStringLiteral(", which the form calls when the window is resized (")
+                     + SourceLocation(g.model, r.origin) + QStringLiteral("); add the call there."),
                  r.origin);
     }
 
@@ -379,10 +393,12 @@ struct AssignmentResolver {
                 events.missing.append({declaration->head, a.kind, declaration->origin});
                 continue;
             }
-            const QString parameter = !a.passesEvent ? QString()
-                                      : a.kind == AssignedEvent::Gadget ? QStringLiteral("EventType") : QStringLiteral("Event");
-            events.missing.append({QStringLiteral("Procedure ") + a.procedure + QLatin1Char('(') + parameter + QLatin1Char(')'),
-                                   a.kind, a.origin});
+            const QString parameter = !a.passesEvent                    ? QString()
+                                      : a.kind == AssignedEvent::Gadget ? QStringLiteral("EventType")
+                                                                        : QStringLiteral("Event");
+            events.missing.append(
+                {QStringLiteral("Procedure ") + a.procedure + QLatin1Char('(') + parameter + QLatin1Char(')'), a.kind,
+                 a.origin});
         }
     }
 };
@@ -390,8 +406,9 @@ struct AssignmentResolver {
 QString LeftOutWarning(const DesignModel &model, const LeftOutStatement &left)
 {
     return QStringLiteral(" -> Warning: ") + left.procedure
-           + QStringLiteral(" is left out, the generated event procedures take its place; its statement ") + left.statement
-           + QStringLiteral(" (") + SourceLocation(model, left.origin) + QStringLiteral(") is not carried over.");
+           + QStringLiteral(" is left out, the generated event procedures take its place; its statement ")
+           + left.statement + QStringLiteral(" (") + SourceLocation(model, left.origin)
+           + QStringLiteral(") is not carried over.");
 }
 
 } // namespace

@@ -35,7 +35,8 @@ bool StartsFormWindowBlock(QStringView code)
         return false;
     const QChar gap = code.at(11);
     const QStringView name = TrimBlanksView(code.sliced(12));
-    return (gap == QLatin1Char(' ') || gap == QLatin1Char('\t')) && name.size() == 10 && StartsNoCase(name, u"FORMWINDOW");
+    return (gap == QLatin1Char(' ') || gap == QLatin1Char('\t')) && name.size() == 10
+           && StartsNoCase(name, u"FORMWINDOW");
 }
 
 bool EndsBlock(QStringView code)

@@ -22,7 +22,7 @@ Enumeration OpenedEnumeration(QStringView statement, const QString &word)
         return Enumeration::None;
     const QString name = FirstWord(TrimBlanksView(statement.sliced(word.size())));
     return name == QLatin1String("FORMWINDOW") || name == QLatin1String("FORMGADGET") ? Enumeration::FormDesigner
-                                                                                       : Enumeration::Own;
+                                                                                      : Enumeration::Own;
 }
 
 struct DeclaredConstant {

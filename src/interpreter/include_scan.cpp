@@ -14,7 +14,7 @@ namespace {
 bool IsGeneratedFile(const QString &include)
 {
     static const QSet<QString> generated = {
-        QStringLiteral("COMMONFILE.PB"), QStringLiteral("EVENTMAIN.PB"), QStringLiteral("EVENTMENU.PB"),
+        QStringLiteral("COMMONFILE.PB"),  QStringLiteral("EVENTMAIN.PB"),   QStringLiteral("EVENTMENU.PB"),
         QStringLiteral("EVENTGADGET.PB"), QStringLiteral("EVENTWINDOW.PB"),
     };
     return generated.contains(UpperKeepLength(include));

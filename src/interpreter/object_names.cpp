@@ -85,7 +85,10 @@ using Kind = DeclaredKind;
 // the end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
 Kind KindBefore(QStringView before)
 {
-    static const struct { QStringView keyword; Kind kind; } rules[] = {
+    static const struct {
+        QStringView keyword;
+        Kind kind;
+    } rules[] = {
         {u"OPENWINDOW", Kind::Window},
         {u"CREATEMENU", Kind::Menu},
         {u"CREATEPOPUPMENU", Kind::Menu},

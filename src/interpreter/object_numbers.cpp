@@ -20,7 +20,8 @@ namespace {
 
 enum Kind { Window, Menu, MenuItem, StatusBar, ToolBar, Gadget, Image, Font, KindCount, None = KindCount };
 
-const char *const KindNames[KindCount] = {"window", "menu", "menu item", "status bar", "toolbar", "gadget", "image", "font"};
+const char *const KindNames[KindCount] = {"window",  "menu",   "menu item", "status bar",
+                                          "toolbar", "gadget", "image",     "font"};
 
 // The commands whose first argument is the number of the object they create; gadgets by the
 // gadget creator table.
@@ -74,11 +75,12 @@ QStringView WithoutMark(const QString &identifier)
 }
 
 // The numbers in use, kind by kind, and what the log says about the numbers it cannot know.
-class NumbersInUse
-{
+class NumbersInUse {
 public:
     NumbersInUse(GenerationContext &g, quint32 kinds)
-        : g_(g), kinds_(kinds), constants_(DeclaredConstants(g.model.CommonSourceLines))
+        : g_(g),
+          kinds_(kinds),
+          constants_(DeclaredConstants(g.model.CommonSourceLines))
     {
         values_.reserve(constants_.size());
         for (const EnumerationMember &constant : constants_)
@@ -216,8 +218,9 @@ private:
     void warnComputed(Kind kind, QStringView number, qsizetype line)
     {
         g_.LogWarningAtSourceLine(QStringLiteral(" -> Warning: the ") + QLatin1String(KindNames[kind])
-                                      + QStringLiteral(" number ") + number.toString() + QStringLiteral(" is computed (")
-                                      + SourceLocation(g_.model, line) + QStringLiteral("); it may equal the number of a generated ")
+                                      + QStringLiteral(" number ") + number.toString()
+                                      + QStringLiteral(" is computed (") + SourceLocation(g_.model, line)
+                                      + QStringLiteral("); it may equal the number of a generated ")
                                       + QLatin1String(KindNames[kind]) + QLatin1Char('.'),
                                   line);
     }
@@ -225,7 +228,7 @@ private:
     GenerationContext &g_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
-    QHash<NoCaseKey, qint64> values_; // the keys view the names of constants_
+    QHash<NoCaseKey, qint64> values_;      // the keys view the names of constants_
     QSet<NoCaseKey> generated_[KindCount]; // keys view the names of the design model
     qint64 highest_[KindCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
     WordMemo<Kind> words_;
@@ -266,7 +269,8 @@ void UseFormConstants(NumbersInUse &numbers, Kind kind, const SourceLineList &li
 
 void FindFirstObjectNumbers(GenerationContext &g)
 {
-    NumbersInUse numbers(g, 1u << Window | 1u << Menu | 1u << MenuItem | 1u << StatusBar | 1u << ToolBar | 1u << Gadget);
+    NumbersInUse numbers(g,
+                         1u << Window | 1u << Menu | 1u << MenuItem | 1u << StatusBar | 1u << ToolBar | 1u << Gadget);
     numbers.scan();
     UseFormConstants(numbers, Gadget, g.model.CommonSourceLines, QStringLiteral("FORMGADGET"));
     UseFormConstants(numbers, MenuItem, g.model.CommonSourceLines, QStringLiteral("FORMMENU"));

@@ -61,7 +61,8 @@ struct FileScan {
         if (!IsPlainNumber(argument))
             return;
         const QString what = QStringLiteral("window ") + argument + QStringLiteral(" is opened with a plain number");
-        warn(what, lineNumber, QStringLiteral("give it a constant, such as #Window_") + argument + QStringLiteral(", to generate it."));
+        warn(what, lineNumber,
+             QStringLiteral("give it a constant, such as #Window_") + argument + QStringLiteral(", to generate it."));
         noteUngenerated(what, lineNumber);
     }
 
@@ -71,11 +72,13 @@ struct FileScan {
         if (window.refusal.isEmpty())
             return;
         const int lineNumber = window.first + 1;
-        const QString what = QStringLiteral("window ") + window.shown + QStringLiteral(" is opened outside a procedure");
+        const QString what = QStringLiteral("window ") + window.shown
+                             + QStringLiteral(" is opened outside a procedure");
         const QString advice = !window.name.isEmpty() ? QStringLiteral("open it in one place to generate it.")
-                               : window.shown.startsWith(QLatin1Char('#'))
-                                   ? QStringLiteral("keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.")
-                                   : QStringLiteral("give it a constant to generate it.");
+                               : window.shown.startsWith(QLatin1Char('#')) ? QStringLiteral(
+                                     "keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.")
+                                                                           : QStringLiteral(
+                                                                               "give it a constant to generate it.");
         g.LogWarning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
                          + QStringLiteral(") and not taken over: ") + window.refusal + QStringLiteral("; ") + advice,
                      listedPath, lineNumber);
@@ -94,7 +97,8 @@ struct FileScan {
 // The calls checked here; a line holding none of them needs none of the searches.
 const CallSet &CheckedCalls()
 {
-    static const CallSet calls{{0, u"OPENWINDOW("}, {1, u"MENUITEM("}, {2, u"TOOLBARSTANDARDBUTTON("}, {3, u"TOOLBARIMAGEBUTTON("}};
+    static const CallSet calls{
+        {0, u"OPENWINDOW("}, {1, u"MENUITEM("}, {2, u"TOOLBARSTANDARDBUTTON("}, {3, u"TOOLBARIMAGEBUTTON("}};
     return calls;
 }
 

@@ -23,10 +23,10 @@ bool CallableWithoutArguments(const QString &head)
 // How a window is opened: the procedure around its first OpenWindow line, and the head of
 // "Open_" + window when that is defined.
 struct Opener {
-    QString head;           // empty: the window is opened outside any procedure
-    QString name;           // the name of that procedure
-    qsizetype line = -1;    // its first OpenWindow line in CommonSourceLines
-    QString definedHead;    // the head of Open_ + window; empty when there is none
+    QString head;        // empty: the window is opened outside any procedure
+    QString name;        // the name of that procedure
+    qsizetype line = -1; // its first OpenWindow line in CommonSourceLines
+    QString definedHead; // the head of Open_ + window; empty when there is none
     bool defined = false;
 };
 
@@ -139,28 +139,31 @@ void ChooseMainWindow(GenerationContext &g)
     if (chosen > 0) {
         const QString first = windows.first();
         const Opener o = opener(first);
-        const QString why = !parent(first).isEmpty() ? QStringLiteral("asks for window #") + parent(first) + QStringLiteral(" as its parent")
+        const QString why = !parent(first).isEmpty()
+                                ? QStringLiteral("asks for window #") + parent(first) + QStringLiteral(" as its parent")
                             : !Callable(o) ? QStringLiteral("cannot be opened by a call without arguments")
                                            : QStringLiteral("is opened by a procedure, #") + m.MainWindow
                                                  + QStringLiteral(" by the program's own code");
         const qsizetype mainLine = opener(m.MainWindow).line;
         g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow
-                                     + QStringLiteral(" first (") + SourceLocation(m, mainLine) + QStringLiteral("): window #")
-                                     + first + QStringLiteral(" (") + SourceLocation(m, o.line) + QStringLiteral(") ") + why
-                                     + QLatin1Char('.'),
+                                     + QStringLiteral(" first (") + SourceLocation(m, mainLine)
+                                     + QStringLiteral("): window #") + first + QStringLiteral(" (")
+                                     + SourceLocation(m, o.line) + QStringLiteral(") ") + why + QLatin1Char('.'),
                                  mainLine);
     }
 
     const Opener o = opener(m.MainWindow);
-    m.FirstWindowInvisible = o.line >= 0 && FindNoCase(BlankedCode(lines.at(o.line)), QStringLiteral("#PB_WINDOW_INVISIBLE"));
+    m.FirstWindowInvisible = o.line >= 0
+                             && FindNoCase(BlankedCode(lines.at(o.line)), QStringLiteral("#PB_WINDOW_INVISIBLE"));
     if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
     if (CallableWithoutArguments(o.head)) {
         m.FirstWindowOpener = o.name + QStringLiteral("()");
         return;
     }
-    g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
-                                 + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
+    g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: window #") + m.MainWindow
+                                 + QStringLiteral(" is opened in Procedure ") + o.head + QStringLiteral(" (")
+                                 + SourceLocation(m, o.line)
                                  + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
                                                   " Add Procedure Open_")
                                  + m.MainWindow + QStringLiteral("() that calls it."),

@@ -18,9 +18,9 @@ const QString PbAnyBracket = QStringLiteral("(#PB_ANY");
 bool IsCreatingCommand(const QString &upperCommand, const NameTables &tables)
 {
     static const QSet<QString> creators = {
-        QStringLiteral("OPENWINDOW"), QStringLiteral("CREATEMENU"), QStringLiteral("CREATEPOPUPMENU"),
-        QStringLiteral("CREATEIMAGEMENU"), QStringLiteral("CREATEPOPUPIMAGEMENU"),
-        QStringLiteral("CREATETOOLBAR"), QStringLiteral("CREATESTATUSBAR"),
+        QStringLiteral("OPENWINDOW"),      QStringLiteral("CREATEMENU"),           QStringLiteral("CREATEPOPUPMENU"),
+        QStringLiteral("CREATEIMAGEMENU"), QStringLiteral("CREATEPOPUPIMAGEMENU"), QStringLiteral("CREATETOOLBAR"),
+        QStringLiteral("CREATESTATUSBAR"),
     };
     return creators.contains(upperCommand) || tables.isGadgetCreator(upperCommand);
 }
@@ -223,8 +223,9 @@ void ResolveVariableObjects(GenerationContext &g)
                                          + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."),
                                      object.line);
         } else {
-            g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
-                                         + object.constant + QStringLiteral(" too (") + SourceLocation(g.model, object.line)
+            g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + object.variable
+                                         + QStringLiteral(" holds #") + object.constant + QStringLiteral(" too (")
+                                         + SourceLocation(g.model, object.line)
                                          + QStringLiteral("); it keeps the number of its first object."),
                                      object.line);
         }

@@ -32,7 +32,8 @@ LoadResult ResultOf(const QString &line, int k, int r, bool pbAny)
     const QStringView before = TrimBlanksView(QStringView(line).first(k - 1));
     const QStringView after = TrimBlanksView(QStringView(line).sliced(r));
     const bool statement = (before.isEmpty() || before.endsWith(QLatin1Char(':')))
-                           && (after.isEmpty() || after.startsWith(QLatin1Char(':')) || after.startsWith(QLatin1Char(';')));
+                           && (after.isEmpty() || after.startsWith(QLatin1Char(':'))
+                               || after.startsWith(QLatin1Char(';')));
     if (statement || !pbAny)
         return LoadResult::Handle;
     qsizetype word = before.size();
@@ -94,7 +95,9 @@ void ReplaceLoadImageCalls(GenerationContext &g)
         if (!nameByFile.contains(key))
             nameByFile.insert(key, name);
         const LoadResult result = ResultOf(line, k, r, pbAny);
-        const QLatin1StringView call(result == LoadResult::Number ? "" : result == LoadResult::Test ? "IsImage(" : "ImageID(");
+        const QLatin1StringView call(result == LoadResult::Number ? ""
+                                     : result == LoadResult::Test ? "IsImage("
+                                                                  : "ImageID(");
         const QLatin1StringView close(result == LoadResult::Number ? "" : ")");
         line = QStringView(line).first(k - 1) % call % name % close % MidView(line, r + 1, int(line.size()));
     }

@@ -114,11 +114,22 @@ BlockKind OpenedBlock(const QString &firstWord)
 bool ClosesBlock(const QString &firstWord)
 {
     static const QSet<QString> ends = {
-        QStringLiteral("ENDIF"), QStringLiteral("ENDSELECT"), QStringLiteral("NEXT"), QStringLiteral("WEND"),
-        QStringLiteral("UNTIL"), QStringLiteral("FOREVER"), QStringLiteral("ENDWITH"),
-        QStringLiteral("COMPILERENDIF"), QStringLiteral("COMPILERENDSELECT"), QStringLiteral("ENDMODULE"),
-        QStringLiteral("ENDDECLAREMODULE"), QStringLiteral("ENDENUMERATION"), QStringLiteral("ENDSTRUCTURE"),
-        QStringLiteral("ENDINTERFACE"), QStringLiteral("ENDIMPORT"), QStringLiteral("ENDMACRO"),
+        QStringLiteral("ENDIF"),
+        QStringLiteral("ENDSELECT"),
+        QStringLiteral("NEXT"),
+        QStringLiteral("WEND"),
+        QStringLiteral("UNTIL"),
+        QStringLiteral("FOREVER"),
+        QStringLiteral("ENDWITH"),
+        QStringLiteral("COMPILERENDIF"),
+        QStringLiteral("COMPILERENDSELECT"),
+        QStringLiteral("ENDMODULE"),
+        QStringLiteral("ENDDECLAREMODULE"),
+        QStringLiteral("ENDENUMERATION"),
+        QStringLiteral("ENDSTRUCTURE"),
+        QStringLiteral("ENDINTERFACE"),
+        QStringLiteral("ENDIMPORT"),
+        QStringLiteral("ENDMACRO"),
         QStringLiteral("ENDDATASECTION"),
     };
     return ends.contains(firstWord);
@@ -153,7 +164,8 @@ QString DeclaredName(QStringView item)
     // "Global NewList Items.s()", "Define Dim Grid(9, 9)": the list, map or array is declared.
     for (const QStringView word : {u"NEWLIST", u"NEWMAP", u"DIM"}) {
         const qsizetype n = word.size();
-        if (item.size() > n && StartsNoCase(item, word) && (item.at(n) == QLatin1Char(' ') || item.at(n) == QLatin1Char('\t')))
+        if (item.size() > n && StartsNoCase(item, word)
+            && (item.at(n) == QLatin1Char(' ') || item.at(n) == QLatin1Char('\t')))
             item = TrimBlanksView(item.sliced(n));
     }
     if (item.startsWith(QLatin1Char('*')))

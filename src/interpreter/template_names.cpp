@@ -123,8 +123,8 @@ struct TemplateNames {
             if (HoldsNoCase(text, upper))
                 text = ReplaceWordInCode(text, procedure.name, renamed);
         warn(QStringLiteral("Procedure ") + procedure.name + QStringLiteral("()"), line,
-             QStringLiteral("has the name of a procedure of ") + procedure.file + QStringLiteral("; CommonFile.pb names it ")
-                 + renamed + QStringLiteral("()."));
+             QStringLiteral("has the name of a procedure of ") + procedure.file
+                 + QStringLiteral("; CommonFile.pb names it ") + renamed + QStringLiteral("()."));
     }
 
     // A Global of the common files that declares ExitApplication loses that item; a line left
@@ -150,7 +150,8 @@ struct TemplateNames {
                     kept.append(item);
             if (kept.size() == declared.items.size())
                 continue;
-            line = kept.isEmpty() ? CommentedOut(line) : declared.keyword + QLatin1Char(' ') + kept.join(QStringLiteral(", "));
+            line = kept.isEmpty() ? CommentedOut(line)
+                                  : declared.keyword + QLatin1Char(' ') + kept.join(QStringLiteral(", "));
             warn(QStringLiteral("Global ExitApplication"), i,
                  QStringLiteral("is declared by Main.pb; CommonFile.pb leaves this declaration out."));
         }

@@ -12,14 +12,33 @@ namespace {
 bool IsDeclarationStatement(QStringView statement, const QString &word)
 {
     static const QSet<QString> declaring = {
-        QStringLiteral("GLOBAL"), QStringLiteral("DEFINE"), QStringLiteral("NEWLIST"), QStringLiteral("NEWMAP"),
-        QStringLiteral("DIM"), QStringLiteral("THREADED"), QStringLiteral("PROTOTYPE"), QStringLiteral("PROTOTYPEC"),
-        QStringLiteral("DECLARE"), QStringLiteral("DECLAREC"), QStringLiteral("DECLAREDLL"), QStringLiteral("DECLARECDLL"),
-        QStringLiteral("XINCLUDEFILE"), QStringLiteral("INCLUDEFILE"), QStringLiteral("INCLUDEPATH"),
-        QStringLiteral("INCLUDEBINARY"), QStringLiteral("ENABLEEXPLICIT"), QStringLiteral("DISABLEEXPLICIT"),
-        QStringLiteral("ENABLEASM"), QStringLiteral("DISABLEASM"), QStringLiteral("USEMODULE"),
-        QStringLiteral("UNUSEMODULE"), QStringLiteral("COMPILERERROR"), QStringLiteral("COMPILERWARNING"),
-        QStringLiteral("COMPILERELSE"), QStringLiteral("COMPILERELSEIF"), QStringLiteral("COMPILERCASE"),
+        QStringLiteral("GLOBAL"),
+        QStringLiteral("DEFINE"),
+        QStringLiteral("NEWLIST"),
+        QStringLiteral("NEWMAP"),
+        QStringLiteral("DIM"),
+        QStringLiteral("THREADED"),
+        QStringLiteral("PROTOTYPE"),
+        QStringLiteral("PROTOTYPEC"),
+        QStringLiteral("DECLARE"),
+        QStringLiteral("DECLAREC"),
+        QStringLiteral("DECLAREDLL"),
+        QStringLiteral("DECLARECDLL"),
+        QStringLiteral("XINCLUDEFILE"),
+        QStringLiteral("INCLUDEFILE"),
+        QStringLiteral("INCLUDEPATH"),
+        QStringLiteral("INCLUDEBINARY"),
+        QStringLiteral("ENABLEEXPLICIT"),
+        QStringLiteral("DISABLEEXPLICIT"),
+        QStringLiteral("ENABLEASM"),
+        QStringLiteral("DISABLEASM"),
+        QStringLiteral("USEMODULE"),
+        QStringLiteral("UNUSEMODULE"),
+        QStringLiteral("COMPILERERROR"),
+        QStringLiteral("COMPILERWARNING"),
+        QStringLiteral("COMPILERELSE"),
+        QStringLiteral("COMPILERELSEIF"),
+        QStringLiteral("COMPILERCASE"),
         QStringLiteral("COMPILERDEFAULT"),
     };
     if (declaring.contains(word))
@@ -50,7 +69,8 @@ UnitKind KindOfUnit(const FileStructure &s, qsizetype from, qsizetype to)
             if (inside)
                 continue;
             const BlockKind opened = OpenedBlock(word);
-            if (opened == BlockKind::Control || (opened == BlockKind::None && !ends && !IsDeclarationStatement(statement, word)))
+            if (opened == BlockKind::Control
+                || (opened == BlockKind::None && !ends && !IsDeclarationStatement(statement, word)))
                 return UnitKind::Code;
         }
     }
@@ -137,7 +157,9 @@ TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &k
             if (const qint32 w = windowOf.at(j); w >= 0) {
                 const WindowOpening &window = top.windows.at(w);
                 const bool declares = kind == UnitKind::Declaration && window.first < first && last <= window.last;
-                role = !window.refusal.isEmpty() ? LineRole::LeftOut : declares ? LineRole::Declaration : LineRole::Window;
+                role = !window.refusal.isEmpty() ? LineRole::LeftOut
+                       : declares                ? LineRole::Declaration
+                                                 : LineRole::Window;
             } else if (cut) {
                 role = LineRole::LeftOut;
             } else if (inPlace) {

@@ -19,9 +19,9 @@ enum class LineRole : quint8 {
 
 struct TopLevelCode {
     QList<LineRole> roles;
-    QHash<qint32, QString> rewritten;   // lines whose text changes on the way
-    QList<WindowOpening> windows;       // taken over (no refusal) and refused alike
-    QStringList globals;                // declarations the taken-over code needs
+    QHash<qint32, QString> rewritten; // lines whose text changes on the way
+    QList<WindowOpening> windows;     // taken over (no refusal) and refused alike
+    QStringList globals;              // declarations the taken-over code needs
 
     QString Text(const QStringList &lines, qint32 line) const
     {

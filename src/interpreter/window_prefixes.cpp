@@ -113,10 +113,10 @@ struct WindowsOfCode {
     QStringList givenNames;  // names given to objects here
     QStringList windows;
     QHash<NoCaseKey, qint32> windowIndex; // keys view the names of windows
-    QList<qint32> lines; // the window of each line
+    QList<qint32> lines;                  // the window of each line
     QList<Creation> creations;
     QHash<NoCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
-    QHash<quint64, qsizetype> createdIn;    // ObjectInWindow -> the object's first creation there
+    QHash<quint64, qsizetype> createdIn; // ObjectInWindow -> the object's first creation there
 
     qint32 windowNamed(const QString &name)
     {
@@ -137,9 +137,8 @@ struct CreatorWords {
 
     bool isCreator(QStringView word)
     {
-        return known.value(word, [&](QStringView w) {
-            return tables.isGadgetCreator(w.isNull() ? QString() : UpperKeepLength(w));
-        });
+        return known.value(
+            word, [&](QStringView w) { return tables.isGadgetCreator(w.isNull() ? QString() : UpperKeepLength(w)); });
     }
 };
 
@@ -240,12 +239,14 @@ void SeparateVariableNames(GenerationContext &g, WindowsOfCode &code)
         byName[UpperKeepLength(name)].append(c);
         QString &line = g.model.CommonSourceLines[creation.line];
         line = Left(line, creation.bracket + 1) + name + Mid(line, creation.bracket + 2 + int(variable.size()));
-        const QString prefix = creation.window == NoWindow ? QString() : code.windows.at(creation.window) + QLatin1Char('_');
+        const QString prefix = creation.window == NoWindow ? QString()
+                                                           : code.windows.at(creation.window) + QLatin1Char('_');
         g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + variable + QStringLiteral(" and #") + prefix
                                      + constant->name.toString() + QStringLiteral(" name two objects of one window (")
                                      + SourceLocation(g.model, creation.line) + QStringLiteral(", ")
-                                     + SourceLocation(g.model, constant->line) + QStringLiteral("); the variable's object is #")
-                                     + prefix + name + QLatin1Char('.'),
+                                     + SourceLocation(g.model, constant->line)
+                                     + QStringLiteral("); the variable's object is #") + prefix + name
+                                     + QLatin1Char('.'),
                                  creation.line);
         code.givenNames.append(name);
         creation.name = code.givenNames.last();
@@ -306,8 +307,7 @@ void FollowEnumerations(QStringView code, bool &inEnumeration)
 }
 
 // Gives every use of an object's constant the name of its window.
-class Qualifier
-{
+class Qualifier {
 public:
     Qualifier(GenerationContext &g, const WindowsOfCode &code) : g_(g), code_(code)
     {
@@ -374,10 +374,11 @@ private:
         for (const qint32 w : windows)
             names << code_.windows.at(w);
         const QString constant = name.toString();
-        g_.LogWarningAtSourceLine(QStringLiteral(" -> Warning: #") + constant + QStringLiteral(" names objects of the windows ")
-                                      + names.join(QStringLiteral(", ")) + QStringLiteral(" (") + SourceLocation(g_.model, line)
-                                      + QStringLiteral("); taken as #") + prefixOf(chosen) + constant + QLatin1Char('.'),
-                                  line);
+        g_.LogWarningAtSourceLine(
+            QStringLiteral(" -> Warning: #") + constant + QStringLiteral(" names objects of the windows ")
+                + names.join(QStringLiteral(", ")) + QStringLiteral(" (") + SourceLocation(g_.model, line)
+                + QStringLiteral("); taken as #") + prefixOf(chosen) + constant + QLatin1Char('.'),
+            line);
     }
 
     QString prefixOf(qint32 window) const { return window == NoWindow ? QString() : prefixes_.at(window); }

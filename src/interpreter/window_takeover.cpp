@@ -65,7 +65,8 @@ WindowOpening ReadOpening(const QString &line, const QString &code, int k)
     if (argument.isEmpty() || argument.front().isDigit())
         return o;
     o.firstLine = line;
-    if (!argument.startsWith(QLatin1Char('#')) || (!IsPbAnyAt(argument, 2) && !IsVariableName(TrimBlanks(argument.mid(1))))) {
+    if (!argument.startsWith(QLatin1Char('#'))
+        || (!IsPbAnyAt(argument, 2) && !IsVariableName(TrimBlanks(argument.mid(1))))) {
         o.shown = argument; // a variable, or an expression such as #Window_0 + i
         o.refusal = QStringLiteral("its number is not a constant");
         return o;
@@ -91,7 +92,8 @@ WindowOpening ReadOpening(const QString &line, const QString &code, int k)
         variable = IdentifierEnd(code, variable);
         if (variable < code.size() && code.at(variable) == QLatin1Char('.'))
             variable = IdentifierEnd(code, variable + 1);
-        while (variable < code.size() && (code.at(variable) == QLatin1Char(' ') || code.at(variable) == QLatin1Char('\t')))
+        while (variable < code.size()
+               && (code.at(variable) == QLatin1Char(' ') || code.at(variable) == QLatin1Char('\t')))
             ++variable;
         o.firstLine = line.left(start) + line.mid(variable);
     }
@@ -192,8 +194,8 @@ qsizetype OpeningEnd(const FileStructure &s, qsizetype pos, bool taken)
     qsizetype quietEnd = pos; // the lines up to here hold no event loop
     for (qsizetype p = pos + 1; p < s.topLevel.size(); ++p) {
         const qint32 j = s.topLevel.at(p);
-        if (s.depthAfter.at(j) < depth || (p > quietEnd && StartsEventLoop(s, p, &quietEnd))
-            || EndsProgram(s, j, depth) || (!taken && OpensWindow(s, j)))
+        if (s.depthAfter.at(j) < depth || (p > quietEnd && StartsEventLoop(s, p, &quietEnd)) || EndsProgram(s, j, depth)
+            || (!taken && OpensWindow(s, j)))
             break;
         if (s.HasCode(j))
             last = p;
@@ -282,7 +284,8 @@ QList<WindowOpening> FindWindowOpenings(const QStringList &lines, const FileStru
     return openings;
 }
 
-TakenOverVariables DeclareTakenOverVariables(const QStringList &lines, const FileStructure &s, const QList<bool> &inBody)
+TakenOverVariables DeclareTakenOverVariables(const QStringList &lines, const FileStructure &s,
+                                             const QList<bool> &inBody)
 {
     TakenOverVariables result;
     if (!inBody.contains(true))

@@ -11,10 +11,10 @@ namespace quarvel {
 // The top-level lines that open one window: from the OpenWindow line up to the event loop,
 // the end of the block around it or an End statement, whichever comes first.
 struct WindowOpening {
-    QString name;      // window constant without "#", or the variable of a #PB_Any window
-    QString shown;     // the window as a warning names it: "#Main", "hWnd", "#PB_Any"
-    QString refusal;   // why it cannot be taken over; empty when it is
-    qint32 first = 0;  // its first and last top-level line (0-based)
+    QString name;     // window constant without "#", or the variable of a #PB_Any window
+    QString shown;    // the window as a warning names it: "#Main", "hWnd", "#PB_Any"
+    QString refusal;  // why it cannot be taken over; empty when it is
+    qint32 first = 0; // its first and last top-level line (0-based)
     qint32 last = 0;
     QString firstLine; // the first line as the procedure holds it ("Global" of the variable dropped)
     QStringList ends;  // what ends the blocks the cut leaves open, innermost first

@@ -58,7 +58,7 @@ private:
 // user's code that uses the variable keeps working.
 struct VariableObject {
     QString variable;
-    QString constant; // without "#"; carries its window prefix once the prefix pass has run
+    QString constant;   // without "#"; carries its window prefix once the prefix pass has run
     qsizetype line = 0; // index of the creating statement in CommonSourceLines
 };
 
@@ -88,9 +88,9 @@ enum class AssignedEvent { Gadget, Menu };
 // One Case of a form designer's "<window>_Events" procedure: the procedure it calls for an
 // object of its "Select EventGadget()" or "Select EventMenu()".
 struct EventAssignment {
-    QString window;    // as the event procedure's name gives it: "Window_0"
-    QString object;    // as the Case names it: "Button_0" (a #PB_Any variable) or "#Button_0"
-    QString procedure; // "BtnAdd"
+    QString window;           // as the event procedure's name gives it: "Window_0"
+    QString object;           // as the Case names it: "Button_0" (a #PB_Any variable) or "#Button_0"
+    QString procedure;        // "BtnAdd"
     bool passesEvent = false; // the call hands on an argument, EventType() or EventMenu()
     AssignedEvent kind = AssignedEvent::Gadget;
     SourceOrigin origin;
@@ -167,7 +167,7 @@ struct DesignModel {
     QList<VariableObject> VariableObjects;
     // The window Main.pb opens: WindowList's first, unless that one cannot open first.
     QString MainWindow;
-    QString FirstWindowOpener; // the call Main.pb opens the main window with, "()" included
+    QString FirstWindowOpener;    // the call Main.pb opens the main window with, "()" included
     QStringList TakenOverWindows; // windows opened by top-level code, now in Open_ procedures
     // The name Main.pb's main procedure takes when a common file defines a Main() of its own;
     // empty: Main.

@@ -37,7 +37,7 @@ struct RunFaults {
 // An include that step 3 staged with its new text; the log reports it once the run's files
 // are written.
 struct StagedInclude {
-    QString path; // as Main.pb names it
+    QString path;   // as Main.pb names it
     int handle = 0; // in the write plan
 };
 
@@ -68,7 +68,10 @@ struct LogTally {
 
 struct GenerationContext {
     GenerationContext(ProjectState &project, const NameTables &nameTables, FrontEnd &frontEnd)
-        : project(project), nameTables(nameTables), frontEnd(frontEnd) {}
+        : project(project),
+          nameTables(nameTables),
+          frontEnd(frontEnd)
+    {}
 
     ProjectState &project;
     const NameTables &nameTables;
@@ -83,13 +86,12 @@ struct GenerationContext {
     QHash<QString, LineEnds> userLineEnds; // how the user's files read by this run end their lines, by path
     QList<StagedInclude> stagedIncludes;
     RunFaults faults;
-    DirectoryLock projectLock; // held from the start of step 1 to the end of the run
+    DirectoryLock projectLock;       // held from the start of step 1 to the end of the run
     qsizetype catalogKeysLoaded = 0; // the Catalog's entries before this run's strings joined
     QSet<QString> languageKeysUsed;  // every key the sources and includes look up
     LogTally tally;
-    QString stopReason; // the line that stopped the run, or what the user declined
+    QString stopReason;      // the line that stopped the run, or what the user declined
     bool reportInLog = true; // the project report as log lines after "Ready."
-
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }

@@ -22,9 +22,11 @@ enum class LogKind {
 struct LogEntry {
     LogEntry() = default;
     LogEntry(QString text, LogKind kind = LogKind::Plain, QString file = QString(), int line = 0)
-        : text(std::move(text)), kind(kind), file(std::move(file)), line(line)
-    {
-    }
+        : text(std::move(text)),
+          kind(kind),
+          file(std::move(file)),
+          line(line)
+    {}
 
     QString text;
     LogKind kind = LogKind::Plain;

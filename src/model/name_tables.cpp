@@ -6,6 +6,7 @@ namespace quarvel {
 
 const QStringList &BuiltInCommandNames()
 {
+    // clang-format off
     static const QStringList names = {
         "AddGadgetColumn", "AddGadgetItem", "ButtonGadget", "ButtonImageGadget", "CalendarGadget",
         "CanvasGadget", "CanvasOutput", "ChangeListIconGadgetDisplay", "CheckBoxGadget",
@@ -35,11 +36,13 @@ const QStringList &BuiltInCommandNames()
         "CreateStatusBar", "FreeStatusBar", "IsStatusBar", "StatusBarHeight", "StatusBarID",
         "StatusBarImage", "StatusBarProgress", "StatusBarText",
     };
+    // clang-format on
     return names;
 }
 
 const QStringList &BuiltInGadgetCreators()
 {
+    // clang-format off
     static const QStringList names = {
         "ButtonGadget", "ButtonImageGadget", "CalendarGadget", "CanvasGadget", "CheckBoxGadget",
         "ComboBoxGadget", "ContainerGadget", "DateGadget", "EditorGadget", "ExplorerComboGadget",
@@ -49,6 +52,7 @@ const QStringList &BuiltInGadgetCreators()
         "ShortcutGadget", "SpinGadget", "SplitterGadget", "StringGadget", "TextGadget",
         "TrackBarGadget", "TreeGadget", "WebGadget",
     };
+    // clang-format on
     return names;
 }
 
@@ -65,8 +69,7 @@ static QSet<QString> UpperSet(const QStringList &builtIn, const QStringList &use
 
 NameTables BuildNameTables(const QStringList &userGadgetNames)
 {
-    return {UpperSet(BuiltInCommandNames(), userGadgetNames),
-            UpperSet(BuiltInGadgetCreators(), userGadgetNames)};
+    return {UpperSet(BuiltInCommandNames(), userGadgetNames), UpperSet(BuiltInGadgetCreators(), userGadgetNames)};
 }
 
 } // namespace quarvel

@@ -10,9 +10,9 @@ namespace quarvel {
 
 enum class ObjectKind { Window = 1, MenuBar, MenuItem, StatusBar, ToolBar, Gadget };
 
-inline constexpr std::array<ObjectKind, 6> AllObjectKinds = {
-    ObjectKind::Window, ObjectKind::MenuBar,  ObjectKind::MenuItem,
-    ObjectKind::StatusBar, ObjectKind::ToolBar, ObjectKind::Gadget};
+inline constexpr std::array<ObjectKind, 6> AllObjectKinds = {ObjectKind::Window,   ObjectKind::MenuBar,
+                                                             ObjectKind::MenuItem, ObjectKind::StatusBar,
+                                                             ObjectKind::ToolBar,  ObjectKind::Gadget};
 
 // The name the bind dialog and the log show for a kind: "Window", "MenuBar", ... "Gadget".
 QString ObjectKindName(ObjectKind kind);

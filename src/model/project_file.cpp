@@ -19,8 +19,7 @@ const QString ProjectMessageTitle = QStringLiteral("Project");
 // The project file's section of the stored names of each kind.
 QLatin1String SectionHeader(ObjectKind kind)
 {
-    static const char *const headers[] = {"[WINDOW]", "[MENU]", "[MENUITEM]",
-                                          "[STATUSBAR]", "[TOOLBAR]", "[GADGET]"};
+    static const char *const headers[] = {"[WINDOW]", "[MENU]", "[MENUITEM]", "[STATUSBAR]", "[TOOLBAR]", "[GADGET]"};
     return QLatin1String(headers[int(kind) - int(ObjectKind::Window)]);
 }
 
@@ -49,7 +48,8 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
     lines << QStringLiteral("[FILES]") << project.CommonFiles << QString();
     lines << QStringLiteral("[SWITCH]");
     for (int i = 0; i < Switches::Count; ++i)
-        lines << QLatin1String(Switches::Names()[i]) + QLatin1Char('=') + QString::number(SwitchNumber(project.switches.at(i)));
+        lines << QLatin1String(Switches::Names()[i]) + QLatin1Char('=')
+                     + QString::number(SwitchNumber(project.switches.at(i)));
     lines << QString();
 
     for (const ObjectKind kind : AllObjectKinds) {
@@ -100,7 +100,8 @@ QStringList RebasedCommonFiles(const QStringList &files, const QString &fromDire
         if (!QFileInfo(file).isRelative())
             rebased.append(ProjectFilePath(toDirectory, file));
         else
-            rebased.append(fromDirectory.isEmpty() ? file : ProjectFilePath(toDirectory, fromDirectory + QLatin1Char('/') + file));
+            rebased.append(
+                fromDirectory.isEmpty() ? file : ProjectFilePath(toDirectory, fromDirectory + QLatin1Char('/') + file));
     }
     return rebased;
 }
@@ -117,7 +118,7 @@ void ReadProjectText(const QByteArray &bytes, ProjectState &project)
         if (line.startsWith(QLatin1Char('['))) {
             section = line;
             names = section == QLatin1String("[FILES]") ? &project.CommonFiles
-                                                       : StoredListOfSection(project.Stored, section);
+                                                        : StoredListOfSection(project.Stored, section);
         } else if (line.isEmpty()) {
             section.clear();
             names = nullptr;

@@ -20,14 +20,12 @@ public:
     // last button.
     virtual Answer Question(const QString &title, const QString &text, bool withCancel = false) = 0;
     // A one-line text input; the empty text when cancelled.
-    virtual QString InputText(const QString &title, const QString &message,
-                              const QString &defaultText) = 0;
+    virtual QString InputText(const QString &title, const QString &message, const QString &defaultText) = 0;
     // The chosen files, empty when cancelled. patterns is "label|pattern|label|pattern...".
-    virtual QStringList OpenFiles(const QString &title, const QString &initialPath,
-                                  const QString &patterns, bool multiple) = 0;
+    virtual QStringList OpenFiles(const QString &title, const QString &initialPath, const QString &patterns,
+                                  bool multiple) = 0;
     // The chosen path, empty when cancelled.
-    virtual QString SaveFile(const QString &title, const QString &initialPath,
-                             const QString &patterns) = 0;
+    virtual QString SaveFile(const QString &title, const QString &initialPath, const QString &patterns) = 0;
 };
 
 } // namespace quarvel

@@ -54,9 +54,9 @@ struct RunResult {
     QStringList writtenFiles;   // changed or created (in a dry run: would be)
     QStringList unchangedFiles; // the bytes on disk were already the new bytes
     QList<FailedFile> failedFiles;
-    QStringList heldBackFiles;  // not written because another file of the run could not be
-    int unreadFiles = 0;        // sources and includes that could not be read
-    bool backupFailed = false;  // the sources could not all be copied into Backup/
+    QStringList heldBackFiles; // not written because another file of the run could not be
+    int unreadFiles = 0;       // sources and includes that could not be read
+    bool backupFailed = false; // the sources could not all be copied into Backup/
     QList<ReportFinding> findings;
     QList<RepeatedWarning> repeatedWarnings;
     int errors = 0;   // error lines of the log

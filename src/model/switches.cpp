@@ -4,15 +4,14 @@ namespace quarvel {
 
 const std::array<const char *, Switches::Count> &Switches::Names()
 {
-    static const std::array<const char *, Count> names = {
-        "Parend", "PB_Ignore", "Multilang", "Image_Include", "Image_Null", "UseCallFast", "Utf8"};
+    static const std::array<const char *, Count> names = {"Parend",     "PB_Ignore",   "Multilang", "Image_Include",
+                                                          "Image_Null", "UseCallFast", "Utf8"};
     return names;
 }
 
 bool &Switches::at(int index)
 {
-    bool *fields[Count] = {&Parend, &PB_Ignore, &Multilang, &Image_Include, &Image_Null,
-                          &UseCallFast, &Utf8};
+    bool *fields[Count] = {&Parend, &PB_Ignore, &Multilang, &Image_Include, &Image_Null, &UseCallFast, &Utf8};
     return *fields[index];
 }
 

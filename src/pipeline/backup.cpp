@@ -28,8 +28,8 @@ QStringList FilesToCopy(const GenerationContext &g, const QDir &directory)
             files.append(file);
         }
     };
-    const QFileInfoList sources = directory.entryInfoList({QStringLiteral("*.pb*")},
-                                                          QDir::Files | QDir::NoSymLinks | QDir::CaseSensitive, QDir::Name);
+    const QFileInfoList sources = directory.entryInfoList(
+        {QStringLiteral("*.pb*")}, QDir::Files | QDir::NoSymLinks | QDir::CaseSensitive, QDir::Name);
     for (const QFileInfo &source : sources)
         add(source.absoluteFilePath());
     for (const QString &name : OutputFileNames())
@@ -44,7 +44,8 @@ QStringList FilesToCopy(const GenerationContext &g, const QDir &directory)
 bool CopyIsCurrent(const QString &copy, const QString &source, const QByteArray &bytes)
 {
     const QFileInfo copied(copy);
-    return !copied.isSymLink() && copied.permissions() == QFileInfo(source).permissions() && WritePlan::Holds(copy, bytes);
+    return !copied.isSymLink() && copied.permissions() == QFileInfo(source).permissions()
+           && WritePlan::Holds(copy, bytes);
 }
 
 // The folders between the backup folder and a copy, each a real folder, never a link.

@@ -2,14 +2,14 @@
 
 #include "base/basic_strings.h"
 #include "base/char_search.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
-#include "base/no_case_key.h"
 #include "emit/event_procedures.h"
-#include "model/project_file.h"
 #include "model/event_files.h"
 #include "model/generation_context.h"
+#include "model/project_file.h"
 
 #include <QDir>
 #include <QSet>
@@ -81,7 +81,7 @@ QSet<QString> SkeletonLines()
 // The lines of the standard heads (prefix, name and suffix as written) by name in any letter
 // case; of a name standing twice, the last.
 QHash<NoCaseKey, qsizetype> StandardHeads(const SourceLineList &lines, const QList<NamedHead> &heads,
-                                             const EventKind &kind)
+                                          const EventKind &kind)
 {
     const QLatin1StringView prefix(kind.events.prefix);
     QHash<NoCaseKey, qsizetype> standard;
@@ -165,13 +165,15 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
         if (!standard) {
             out.append({FindingKind::OrphanedProcedure, QLatin1String(kind.events.name), int(i + 1),
                         name.toString() + QStringLiteral(" has no object any more; left in place, it holds ")
-                            + QString::number(UserLinesOf(lines, i, skeleton)) + QStringLiteral(" lines of your code.")});
+                            + QString::number(UserLinesOf(lines, i, skeleton))
+                            + QStringLiteral(" lines of your code.")});
         } else if (*standard != i) {
             // Without a standard head beside it, the user's head is the procedure: none was
             // appended. One appended before it counted is still named.
             const QString beside = *standard < 0
-                ? QStringLiteral("; it is kept as the procedure, none other is appended.")
-                : QStringLiteral(", so a second one stands at line ") + QString::number(*standard + 1) + QLatin1Char('.');
+                                       ? QStringLiteral("; it is kept as the procedure, none other is appended.")
+                                       : QStringLiteral(", so a second one stands at line ")
+                                             + QString::number(*standard + 1) + QLatin1Char('.');
             out.append({FindingKind::EditedHead, QLatin1String(kind.events.name), int(i + 1),
                         TrimBlanks(lines[i]) + QStringLiteral(" is not the standard head Procedure ") + prefix
                             + name.sliced(prefix.size()).toString() + QLatin1String(kind.events.suffix) + beside});

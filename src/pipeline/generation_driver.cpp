@@ -70,7 +70,6 @@ void LogCounts(GenerationContext &g)
     logCount(QStringLiteral("Image"), g.model.ImageList.size());
 }
 
-
 // Main.pb's byte-order mark (or the Utf8 switch) decides the format of the generated files.
 void CheckMainFile(GenerationContext &g)
 {
@@ -88,7 +87,8 @@ bool LoadFiles(GenerationContext &g)
     ResetDesignModel(g.model, g.lines);
     g.model.CommonFileList = g.project.CommonFiles;
     if (const QList<UnreadCommonFile> unread = LoadCommonFiles(g); !unread.isEmpty()) {
-        g.LogStop({CannotReadStopLine(unread.first().path, unread.first().reason), LogKind::Error, unread.first().path});
+        g.LogStop(
+            {CannotReadStopLine(unread.first().path, unread.first().reason), LogKind::Error, unread.first().path});
         return false;
     }
     if (!LoadProjectSources(g))
@@ -158,7 +158,8 @@ bool LockProject(GenerationContext &g)
     const QString dir = g.ProjectDirectory();
     switch (g.projectLock.Acquire(dir, ProjectLockWaitMilliseconds)) {
     case DirectoryLock::Result::Busy:
-        g.LogStop({QStringLiteral(" -> Error: Another run is working on ") + dir + QStringLiteral(". Stop!"), LogKind::Error});
+        g.LogStop({QStringLiteral(" -> Error: Another run is working on ") + dir + QStringLiteral(". Stop!"),
+                   LogKind::Error});
         return false;
     case DirectoryLock::Result::Refused:
         g.LogStop({QStringLiteral(" -> Error: Cannot lock ") + dir + QStringLiteral(" against other runs (")
@@ -226,13 +227,16 @@ bool GenerateStep2(GenerationContext &g)
 {
     g.LogLine(QStringLiteral("Generate Code Step 2 ..."));
     g.LogLine(QStringLiteral("- Check Constants..."));
-    return CheckWindowConstants(g) && CheckMenuConstants(g) && CheckMenuItemConstants(g)
-           && CheckStatusBarConstants(g) && CheckToolBarConstants(g) && CheckGadgetConstants(g);
+    return CheckWindowConstants(g) && CheckMenuConstants(g) && CheckMenuItemConstants(g) && CheckStatusBarConstants(g)
+           && CheckToolBarConstants(g) && CheckGadgetConstants(g);
 }
 
 void GenerateStep3(GenerationContext &g)
 {
-    const struct { const char *line; void (*operation)(GenerationContext &); } stages[] = {
+    const struct {
+        const char *line;
+        void (*operation)(GenerationContext &);
+    } stages[] = {
         {"- Make Backup...", MakeBackup},
         {"- Update Prefix", UpdatePrefixes},
         {"- Update Procedure", UpdateProcedureNames},
@@ -273,7 +277,8 @@ void GenerateStep4(GenerationContext &g)
     // so that no interrupted run stores names the code does not have yet. When the files
     // cannot be written, the code keeps the old names, and so do the names the next run
     // compares with.
-    const int projectFile = g.plan.Stage(g.project.ProjectFile, ProjectFileText(g.project, &g.model), WritePlan::Order::Last);
+    const int projectFile = g.plan.Stage(g.project.ProjectFile, ProjectFileText(g.project, &g.model),
+                                         WritePlan::Order::Last);
     if (WriteOutputFiles(g))
         ReplaceStoredConstants(g);
     ReportFailure(g.frontEnd, FinishProjectSave(g.project, g.plan.IsCurrent(projectFile)));

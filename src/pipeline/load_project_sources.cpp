@@ -6,7 +6,6 @@
 #include "model/catalog.h"
 #include "model/generation_context.h"
 
-
 namespace quarvel {
 
 TextFormat DetectMainFormat(const QString &projectDirectory)
@@ -57,7 +56,11 @@ bool ReadEventFiles(GenerationContext &g)
 {
     const QString dir = g.ProjectDirectory();
     OutputLines &l = g.lines;
-    const struct { const char *file; SourceLineList *lines; SourceLineList *trailer; } eventFiles[] = {
+    const struct {
+        const char *file;
+        SourceLineList *lines;
+        SourceLineList *trailer;
+    } eventFiles[] = {
         {"EventMenu.pb", &l.EventMenuLines, &l.EventMenuTrailer},
         {"EventGadget.pb", &l.EventGadgetLines, &l.EventGadgetTrailer},
         {"EventWindow.pb", &l.EventWindowLines, &l.EventWindowTrailer},
@@ -89,8 +92,7 @@ bool LoadProjectSources(GenerationContext &g)
 {
     const QString dir = g.ProjectDirectory();
     OutputLines &l = g.lines;
-    SplitTemplate(g.switches().UseCallFast ? EventMainCallFastTemplate() : EventMainSelectTemplate(),
-                  l.EventMainLines);
+    SplitTemplate(g.switches().UseCallFast ? EventMainCallFastTemplate() : EventMainSelectTemplate(), l.EventMainLines);
     return ReadOrTemplate(g, dir + QStringLiteral("Main.pb"), MainTemplate(), l.MainLines)
            && ReadOrTemplate(g, dir + QStringLiteral("LoadLanguage.pb"), LoadLanguageTemplate(), l.LoadLanguageLines)
            && ReadEventFiles(g) && ReadCatalog(g);

@@ -5,8 +5,8 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
-#include "model/project_file.h"
 #include "model/generation_context.h"
+#include "model/project_file.h"
 #include "pipeline/event_procedure_findings.h"
 #include "pipeline/undeclared_constants.h"
 
@@ -26,7 +26,7 @@ void FindLanguageFindings(const GenerationContext &g, QList<ReportFinding> &out)
     const QSet<QString> &used = g.languageKeysUsed;
     const QStringList &keys = g.model.Languages.keys();
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        const int line = int(i + 2); // after the header line
+        const int line = int(i + 2);                             // after the header line
         if (i >= g.catalogKeysLoaded && g.catalogKeysLoaded > 0) // a first Catalog is all new
             out.append({FindingKind::NewKey, QStringLiteral("Catalog"), line,
                         QStringLiteral("new key \"") + keys[i] + QStringLiteral("\".")});

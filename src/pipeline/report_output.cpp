@@ -26,8 +26,10 @@ QJsonArray FindingsJson(const QList<ReportFinding> &findings)
 {
     QJsonArray array;
     for (const ReportFinding &finding : findings)
-        array.append(QJsonObject{{"kind", FindingKindName(finding.kind)}, {"file", finding.file},
-                                 {"line", finding.line}, {"message", finding.message}});
+        array.append(QJsonObject{{"kind", FindingKindName(finding.kind)},
+                                 {"file", finding.file},
+                                 {"line", finding.line},
+                                 {"message", finding.message}});
     return array;
 }
 
@@ -54,16 +56,18 @@ QList<LogEntry> ReportLogEntries(const RunResult &result)
     QList<LogEntry> entries{LogEntry{FileCountLine(result)}};
     for (const FailedFile &failed : result.failedFiles)
         entries.append(LogEntry{Lead + failed.file + QStringLiteral(": could not be written (") + failed.reason
-                            + QStringLiteral(")."),
-                        LogKind::Plain, failed.file});
+                                    + QStringLiteral(")."),
+                                LogKind::Plain, failed.file});
     if (!result.heldBackFiles.isEmpty())
-        entries.append(LogEntry{QStringLiteral(" -> The other files of the run were kept as they were: a run writes all its files or none.")});
+        entries.append(LogEntry{QStringLiteral(
+            " -> The other files of the run were kept as they were: a run writes all its files or none.")});
     for (const ReportFinding &finding : result.findings)
-        entries.append(LogEntry{Lead + finding.file + QLatin1Char(':') + QString::number(finding.line) + QStringLiteral(": ")
-                            + finding.message,
-                        LogKind::Finding, finding.file, finding.line});
+        entries.append(LogEntry{Lead + finding.file + QLatin1Char(':') + QString::number(finding.line)
+                                    + QStringLiteral(": ") + finding.message,
+                                LogKind::Finding, finding.file, finding.line});
     for (const RepeatedWarning &repeated : result.repeatedWarnings)
-        entries.append(LogEntry{Lead + QString::number(repeated.count) + QStringLiteral(" times: ") + repeated.warning});
+        entries.append(
+            LogEntry{Lead + QString::number(repeated.count) + QStringLiteral(" times: ") + repeated.warning});
     return entries;
 }
 

@@ -2,10 +2,10 @@
 
 #include "base/basic_strings.h"
 #include "base/char_search.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
-#include "base/no_case_key.h"
 #include "model/generation_context.h"
 
 #include <QSet>
@@ -40,7 +40,8 @@ void AppendConstantsUsed(const SourceLineList &lines, qsizetype lineIndex, QList
     const QStringView line = lines[lineIndex];
     // Before the first "#" only a quote or a comment matters: a line without one there starts at it.
     qsizetype i = line.indexOf(QLatin1Char('#'));
-    if (const QStringView before = line.first(i); HoldsChar(before, QLatin1Char('"')) || HoldsChar(before, QLatin1Char(';')))
+    if (const QStringView before = line.first(i);
+        HoldsChar(before, QLatin1Char('"')) || HoldsChar(before, QLatin1Char(';')))
         i = 0;
     bool inString = false;
     for (; i < line.size(); ++i) {
@@ -150,7 +151,10 @@ NoCaseSet StoredNamesBeyond(const StoredConstants &stored, const NamesByKind &cu
 // enumeration declares any more.
 void FindUndeclaredConstants(const GenerationContext &g, QList<ReportFinding> &out)
 {
-    const struct { const char *file; const SourceLineList *lines; } files[] = {
+    const struct {
+        const char *file;
+        const SourceLineList *lines;
+    } files[] = {
         {"EventMenu.pb", &g.lines.EventMenuLines},
         {"EventGadget.pb", &g.lines.EventGadgetLines},
         {"EventWindow.pb", &g.lines.EventWindowLines},

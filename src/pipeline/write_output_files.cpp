@@ -35,12 +35,9 @@ void LogOutputFile(GenerationContext &g, const StagedOutput &file)
         if (file.widened)
             g.LogWarning(BeyondEightBitWarning(file.path), file.path);
         break;
-    case WritePlan::Outcome::Failed:
-        g.LogError(FileErrorLine(QStringLiteral("File"), file.path), file.path);
-        break;
+    case WritePlan::Outcome::Failed: g.LogError(FileErrorLine(QStringLiteral("File"), file.path), file.path); break;
     case WritePlan::Outcome::Staged:
-    case WritePlan::Outcome::HeldBack:
-        break;
+    case WritePlan::Outcome::HeldBack: break;
     }
 }
 
@@ -49,8 +46,8 @@ void LogOutputFile(GenerationContext &g, const StagedOutput &file)
 const QStringList &OutputFileNames()
 {
     static const QStringList names = {
-        QStringLiteral("Main.pb"),        QStringLiteral("CommonFile.pb"),  QStringLiteral("EventMain.pb"),
-        QStringLiteral("EventMenu.pb"),   QStringLiteral("EventGadget.pb"), QStringLiteral("EventWindow.pb"),
+        QStringLiteral("Main.pb"),         QStringLiteral("CommonFile.pb"),  QStringLiteral("EventMain.pb"),
+        QStringLiteral("EventMenu.pb"),    QStringLiteral("EventGadget.pb"), QStringLiteral("EventWindow.pb"),
         QStringLiteral("LoadLanguage.pb"), QStringLiteral("Catalog"),
     };
     return names;

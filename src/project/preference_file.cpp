@@ -71,15 +71,9 @@ QByteArray PreferenceFile::Text(const QList<Entry> &entries)
     lines.reserve(entries.size() + 1);
     for (const Entry &entry : entries) {
         switch (entry.kind) {
-        case Entry::Group:
-            lines.append(QLatin1Char('[') + entry.name + QLatin1Char(']'));
-            break;
-        case Entry::Comment:
-            lines.append(QStringLiteral("; ") + entry.name);
-            break;
-        case Entry::Pair:
-            lines.append(entry.name + QStringLiteral(" = ") + entry.value);
-            break;
+        case Entry::Group: lines.append(QLatin1Char('[') + entry.name + QLatin1Char(']')); break;
+        case Entry::Comment: lines.append(QStringLiteral("; ") + entry.name); break;
+        case Entry::Pair: lines.append(entry.name + QStringLiteral(" = ") + entry.value); break;
         }
     }
     return EncodeLines(lines, TextFormat::Utf8);

@@ -31,9 +31,10 @@ QString PathPart(const QString &path)
 }
 
 ProjectCommands::ProjectCommands(ProjectState &project, Requesters &ask, FrontEnd &frontEnd)
-    : project_(project), ask_(ask), frontEnd_(frontEnd)
-{
-}
+    : project_(project),
+      ask_(ask),
+      frontEnd_(frontEnd)
+{}
 
 void ProjectCommands::ShowProjectFile()
 {
@@ -84,8 +85,8 @@ void ProjectCommands::OpenProject()
 {
     if (!AskSaveChanges())
         return;
-    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Load project"), project_.LastPath,
-                                              ProjectPatterns, false);
+    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Load project"), project_.LastPath, ProjectPatterns,
+                                              false);
     const QString path = chosen.value(0);
     if (!path.isEmpty())
         LoadChosenProject(path);
@@ -119,8 +120,8 @@ void ProjectCommands::SaveProjectCommand()
 
 bool ProjectCommands::SaveProjectAs()
 {
-    QString path = ask_.SaveFile(QStringLiteral("Save project"),
-                                 project_.LastPath + FileNamePart(project_.ProjectFile), ProjectPatterns);
+    QString path = ask_.SaveFile(QStringLiteral("Save project"), project_.LastPath + FileNamePart(project_.ProjectFile),
+                                 ProjectPatterns);
     if (path.isEmpty())
         return false;
     path = WithProjectExtension(path);
@@ -131,8 +132,8 @@ bool ProjectCommands::SaveProjectAs()
     // The relative paths of the common files are rebased, so that they still name the same
     // files from the new folder.
     const QStringList commonFiles = project_.CommonFiles;
-    project_.CommonFiles = RebasedCommonFiles(commonFiles, project_.ProjectNamed ? project_.ProjectDirectory() : QString(),
-                                              PathPart(path));
+    project_.CommonFiles = RebasedCommonFiles(
+        commonFiles, project_.ProjectNamed ? project_.ProjectDirectory() : QString(), PathPart(path));
     if (!ReportFailure(frontEnd_, SaveProject(path, project_, writer))) {
         project_.CommonFiles = commonFiles;
         return false;

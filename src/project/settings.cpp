@@ -127,7 +127,8 @@ void PutSwitchSettings(PreferenceFile &file, const ProjectState &project)
     Put(file, PathGroup, QStringLiteral("Last"), project.LastPath);
     Put(file, PathGroup, QStringLiteral("Project"), project.ProjectFile);
     for (int i = 0; i < Switches::Count; ++i)
-        Put(file, DefaultGroup, QLatin1String(Switches::Names()[i]), QString::number(SwitchNumber(project.switches.at(i))));
+        Put(file, DefaultGroup, QLatin1String(Switches::Names()[i]),
+            QString::number(SwitchNumber(project.switches.at(i))));
 }
 
 void PutDesktopMemory(PreferenceFile &file, const ProgramSettings &settings)
@@ -165,20 +166,17 @@ void LocateSettingsFiles(ProgramSettings &settings)
     settings.UserListFile = directory + QStringLiteral("UserList.INI");
 }
 
-QString ReadSetting(const QString &group, const QString &key, const QString &file,
-                    const QString &defaultValue)
+QString ReadSetting(const QString &group, const QString &key, const QString &file, const QString &defaultValue)
 {
     return SettingsRead(file).value(group, key, defaultValue);
 }
 
-int ReadNumericSetting(const QString &group, const QString &key, const QString &file,
-                       int defaultValue)
+int ReadNumericSetting(const QString &group, const QString &key, const QString &file, int defaultValue)
 {
     return SettingsRead(file).number(group, key, defaultValue);
 }
 
-void WriteSetting(const QString &group, const QString &key, const QString &value,
-                  const QString &file)
+void WriteSetting(const QString &group, const QString &key, const QString &value, const QString &file)
 {
     PreferenceFile preferences;
     if (!OpenForWriting(preferences, file))
@@ -250,9 +248,8 @@ void SaveSettingsAtExit(const ProgramSettings &settings, const ProjectState &pro
 void RememberRecentProject(ProgramSettings &settings, const QString &path)
 {
     const QString cleaned = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
-    settings.RecentProjects.removeIf([&cleaned](const QString &known) {
-        return QDir::cleanPath(QFileInfo(known).absoluteFilePath()) == cleaned;
-    });
+    settings.RecentProjects.removeIf(
+        [&cleaned](const QString &known) { return QDir::cleanPath(QFileInfo(known).absoluteFilePath()) == cleaned; });
     settings.RecentProjects.prepend(cleaned);
     while (settings.RecentProjects.size() > MaxRecentProjects)
         settings.RecentProjects.removeLast();

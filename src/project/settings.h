@@ -53,20 +53,17 @@ QString ReadSetting(const QString &group, const QString &key, const QString &fil
                     const QString &defaultValue = QString());
 
 // A numeric setting: the numeric value of the text read (a value that is no number is 0).
-int ReadNumericSetting(const QString &group, const QString &key, const QString &file,
-                       int defaultValue);
+int ReadNumericSetting(const QString &group, const QString &key, const QString &file, int defaultValue);
 
 // Writes one value by its own open-write-close cycle, creating the file and the group when
 // missing. Nothing happens when the file can neither be opened nor created.
-void WriteSetting(const QString &group, const QString &key, const QString &value,
-                  const QString &file);
+void WriteSetting(const QString &group, const QString &key, const QString &value, const QString &file);
 
 // Start-up: locates the two files, reads the user gadget list, builds the name tables, then
 // restores the project named by the first argument or by the last run, or else starts a new
-// project with the default switches; reads the desktop memory too (LoadDesktopMemory). arguments are the program's arguments WITHOUT the
-// program name (QCoreApplication::arguments().mid(1)); "-psn_" arguments are skipped. The
-// caller shows project.ProjectFile in the status bar afterwards, and reports the failures
-// returned, in their order.
+// project with the default switches; reads the desktop memory too (LoadDesktopMemory). arguments are the program's
+// arguments WITHOUT the program name (QCoreApplication::arguments().mid(1)); "-psn_" arguments are skipped. The caller
+// shows project.ProjectFile in the status bar afterwards, and reports the failures returned, in their order.
 QList<FileResult> LoadSettings(ProgramSettings &settings, ProjectState &project, NameTables &tables,
                                const QStringList &arguments);
 

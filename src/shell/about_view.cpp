@@ -12,11 +12,12 @@
 namespace quarvel {
 
 AboutView::AboutView(Toolkit &ui, Requesters &ask, QIcon licenceIcon)
-    : ui_(ui), ask_(ask), licenceIcon_(std::move(licenceIcon)),
+    : ui_(ui),
+      ask_(ask),
+      licenceIcon_(std::move(licenceIcon)),
       infoText_(VersionTitle() + QLatin1Char('\n') + QStringLiteral("Rev. ") + QString::number(ProgramRevision)
                 + QStringLiteral("\n\n") + QStringLiteral("(c) 2019-2026 by the Quarvel developers"))
-{
-}
+{}
 
 void AboutView::ShowInfo()
 {

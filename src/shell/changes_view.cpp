@@ -93,7 +93,8 @@ QString DiffHtml(const ChangedFile &file)
     for (const DiffLine &line : lines) {
         const QString text = line.kind == DiffLine::Gap ? line.text : LineMark(line.kind) + line.text;
         html += QStringLiteral("<div style=\"%1\">%2</div>")
-                    .arg(QLatin1String(LineStyle(line.kind)), text.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
+                    .arg(QLatin1String(LineStyle(line.kind)),
+                         text.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
     }
     return html + QStringLiteral("</pre>");
 }
@@ -105,11 +106,12 @@ void ChangesView::Show(const RunChanges &changes)
         files_ << LoadChangedFile(changes.projectDirectory, written);
 
     ToolkitWindow *window = ui_.OpenWindow(ChangesWindow, 960, 640, QStringLiteral("Changes"),
-                                          WindowSystemMenu | WindowMinimize | WindowMaximize | WindowSizeable,
-                                          MainWindow);
+                                           WindowSystemMenu | WindowMinimize | WindowMaximize | WindowSizeable,
+                                           MainWindow);
     fileList_ = new QListWidget;
     for (const ChangedFile &file : files_)
-        fileList_->addItem(QFileInfo(file.path).fileName() + (file.isNew ? QStringLiteral("  (no backup copy)") : QString()));
+        fileList_->addItem(QFileInfo(file.path).fileName()
+                           + (file.isNew ? QStringLiteral("  (no backup copy)") : QString()));
     renameList_ = new QListWidget;
     FillRenames(changes.renames);
     text_ = new QTextBrowser;

@@ -18,16 +18,16 @@ class Toolkit;
 
 // What the shell gathers while a run goes on.
 struct RunChanges {
-    QString projectDirectory;  // ends with "/"
-    QStringList writtenFiles;  // relative to the project folder, as the run result gives them
-    QList<NamePair> renames;   // bound in the bind dialog
+    QString projectDirectory; // ends with "/"
+    QStringList writtenFiles; // relative to the project folder, as the run result gives them
+    QList<NamePair> renames;  // bound in the bind dialog
 
     void Clear() { *this = RunChanges(); }
 };
 
 struct ChangedFile {
-    QString path;        // absolute
-    bool isNew = false;  // no copy in Backup/ (the run created it): all lines are added
+    QString path;       // absolute
+    bool isNew = false; // no copy in Backup/ (the run created it): all lines are added
     QStringList before;
     QStringList after;
 };

@@ -14,11 +14,11 @@ namespace quarvel {
 
 struct CommandEntry {
     int command;
-    const char *text;     // the menu text, with its shortcut after a tab
+    const char *text; // the menu text, with its shortcut after a tab
     IconNumber icon;
-    Qt::Key key;          // pressed with Ctrl; Qt::Key_unknown for none
-    const char *toolTip;  // on the toolbar; nullptr when the command has no button there
-    bool touchesProject;  // changes the project or starts a run: waits while a generation runs
+    Qt::Key key;         // pressed with Ctrl; Qt::Key_unknown for none
+    const char *toolTip; // on the toolbar; nullptr when the command has no button there
+    bool touchesProject; // changes the project or starts a run: waits while a generation runs
 };
 
 std::span<const CommandEntry> Commands();
@@ -33,7 +33,7 @@ bool TouchesProject(int command);
 // An entry of the platform's application menu, which runs the command of the same meaning.
 struct ApplicationMenuEntry {
     int command;
-    int role;  // QAction::MenuRole
+    int role; // QAction::MenuRole
     const char *text;
     int runs;
 };

@@ -32,9 +32,9 @@ struct ClearLog {};
 } // namespace requests
 
 // In the order of the request kinds: a request's kind is RequestRunStarted + its index.
-using DesktopRequest = std::variant<requests::RunStarted, requests::OpenBindDialog, requests::CloseBindDialog,
-                                    requests::AppendLogLine, requests::RunFinished, requests::ShowMessage,
-                                    requests::ClearLog>;
+using DesktopRequest =
+    std::variant<requests::RunStarted, requests::OpenBindDialog, requests::CloseBindDialog, requests::AppendLogLine,
+                 requests::RunFinished, requests::ShowMessage, requests::ClearLog>;
 
 // The event types the requests are posted with.
 enum RequestKind : int {

@@ -13,11 +13,15 @@
 namespace quarvel {
 
 DesktopRun::DesktopRun(Toolkit &ui, Requesters &ask, ProjectState &project, const NameTables &tables,
-                             FrontEnd &frontEnd, ProjectCommands &commands, std::function<void(int)> turnLoop)
-    : ui_(ui), ask_(ask), project_(project), tables_(tables), frontEnd_(frontEnd), commands_(commands),
+                       FrontEnd &frontEnd, ProjectCommands &commands, std::function<void(int)> turnLoop)
+    : ui_(ui),
+      ask_(ask),
+      project_(project),
+      tables_(tables),
+      frontEnd_(frontEnd),
+      commands_(commands),
       turnLoop_(std::move(turnLoop))
-{
-}
+{}
 
 DesktopRun::~DesktopRun() = default;
 
@@ -33,7 +37,8 @@ void DesktopRun::Launch()
     emit starting();
     run_ = std::make_unique<GenerationContext>(project_, tables_, frontEnd_);
     worker_ = QThread::create([context = run_.get()] { GenerationWorker(*context); });
-    QObject::connect(worker_, &QThread::finished, this, [this] { WorkerFinished(); }, Qt::QueuedConnection);
+    QObject::connect(
+        worker_, &QThread::finished, this, [this] { WorkerFinished(); }, Qt::QueuedConnection);
     emit runningChanged(true);
     worker_->start();
 }
@@ -123,15 +128,15 @@ RequestAnswer DesktopRun::Perform(const requests::ClearLog &)
 // The dialog answers the request itself: the Todo List is copied into the answer on this
 // thread, and only then is the worker woken.
 void DesktopRun::OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request,
-                                         const requests::OpenBindDialog &open)
+                                      const requests::OpenBindDialog &open)
 {
     bindDialog_.reset(); // at most one dialog; a new one takes window 2 over
-    bindDialog_ = std::make_unique<BindDialogWindow>(
-        ui_, ask_, open.request, [this, request](const BindDialogAnswer &given) {
-            if (given.end == BindDialogEnd::Continue)
-                changes_.renames << given.bindings;
-            request->Answer(given);
-        });
+    bindDialog_ = std::make_unique<BindDialogWindow>(ui_, ask_, open.request,
+                                                     [this, request](const BindDialogAnswer &given) {
+                                                         if (given.end == BindDialogEnd::Continue)
+                                                             changes_.renames << given.bindings;
+                                                         request->Answer(given);
+                                                     });
     emit dialogChanged();
 }
 

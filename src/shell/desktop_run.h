@@ -32,8 +32,8 @@ class DesktopRun : public QObject {
 public:
     // turnLoop waits for one event (at most the given milliseconds) and handles it; the bind
     // dialog asked on the GUI thread itself runs the loop so.
-    DesktopRun(Toolkit &ui, Requesters &ask, ProjectState &project, const NameTables &tables,
-                  FrontEnd &frontEnd, ProjectCommands &commands, std::function<void(int)> turnLoop);
+    DesktopRun(Toolkit &ui, Requesters &ask, ProjectState &project, const NameTables &tables, FrontEnd &frontEnd,
+               ProjectCommands &commands, std::function<void(int)> turnLoop);
     ~DesktopRun() override;
 
     // Starts a run on a worker thread, unless one is running or the project has no file yet.
@@ -71,8 +71,7 @@ private:
     RequestAnswer Perform(const requests::RunFinished &finished);
     RequestAnswer Perform(const requests::ShowMessage &message);
     RequestAnswer Perform(const requests::ClearLog &);
-    void OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request,
-                              const requests::OpenBindDialog &open);
+    void OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request, const requests::OpenBindDialog &open);
 
     Toolkit &ui_;
     Requesters &ask_;

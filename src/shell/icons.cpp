@@ -12,7 +12,8 @@ IconSet LoadIcons()
     IconSet icons;
     for (size_t number = 0; number < icons.size(); ++number) {
         for (const char *suffix : {"", "@32", "@48"}) {
-            QFile file(QStringLiteral(":/icons/icon%1%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(QLatin1String(suffix)));
+            QFile file(
+                QStringLiteral(":/icons/icon%1%2.png").arg(number, 2, 10, QLatin1Char('0')).arg(QLatin1String(suffix)));
             if (!file.open(QIODevice::ReadOnly))
                 continue;
             const QImage image = DecodePng(file.readAll());

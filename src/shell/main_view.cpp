@@ -83,7 +83,8 @@ private:
 class FileDropTarget : public QObject {
 public:
     FileDropTarget(QWidget *target, std::function<void(const QStringList &)> dropped)
-        : QObject(target), dropped_(std::move(dropped))
+        : QObject(target),
+          dropped_(std::move(dropped))
     {
         target->setAcceptDrops(true);
         target->installEventFilter(this);
@@ -139,7 +140,12 @@ QStringList ItemTexts(const QListWidget *list)
 
 MainView::MainView(Toolkit &ui, Requesters &ask, ProjectState &project, ProgramSettings &settings,
                    ProjectCommands &commands, const IconSet &icons)
-    : ui_(ui), ask_(ask), project_(project), settings_(settings), commands_(commands), icons_(icons)
+    : ui_(ui),
+      ask_(ask),
+      project_(project),
+      settings_(settings),
+      commands_(commands),
+      icons_(icons)
 {
     openInEditor = [this](const QString &path, int line) { OpenInEditor(path, line); };
 }
@@ -270,8 +276,9 @@ void MainView::CreateToolBar()
         }
     }
     // Hiding the toolbar from its context menu gives its height to the splitter.
-    QObject::connect(toolBar_, &QToolBar::visibilityChanged, this,
-                     [this] { ui_.queue().Post({EventKind::SizeWindow, MainWindow}); });
+    QObject::connect(toolBar_, &QToolBar::visibilityChanged, this, [this] {
+        ui_.queue().Post({EventKind::SizeWindow, MainWindow});
+    });
 }
 
 void MainView::AddShortcuts()
@@ -297,8 +304,8 @@ void MainView::CreateMainGadgets()
     new ReturnKeyFilter(log, [this] { ui_.queue().PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
     splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
     splitter_->setStretchFactor(1, 1);
-    splitter_->setStyleSheet(QStringLiteral(
-        "QSplitter::handle { border-top: 1px solid palette(mid); margin: 2px 0; }"));
+    splitter_->setStyleSheet(
+        QStringLiteral("QSplitter::handle { border-top: 1px solid palette(mid); margin: 2px 0; }"));
 }
 
 void MainView::MenuCommand(int command)
@@ -572,10 +579,10 @@ void MainView::RunEnded(const std::optional<RunResult> &result)
     // With errors or warnings the summary is a link to the first of them in the log.
     const QString summary = RunSummaryText(*result);
     const bool findings = result->errors || result->warnings;
-    summaryField_->setText(findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>")
-                                          .arg(summary.toHtmlEscaped())
-                                    : summary);
-    summaryField_->setStyleSheet(result->errors ? QStringLiteral("color: #c01010; font-weight: bold")
+    summaryField_->setText(
+        findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>").arg(summary.toHtmlEscaped())
+                 : summary);
+    summaryField_->setStyleSheet(result->errors     ? QStringLiteral("color: #c01010; font-weight: bold")
                                  : result->warnings ? QStringLiteral("color: #a86000")
                                                     : QString());
 }

@@ -33,8 +33,8 @@ struct ProjectState;
 class MainView : public QObject, public WindowEvents {
     Q_OBJECT
 public:
-    MainView(Toolkit &ui, Requesters &ask, ProjectState &project, ProgramSettings &settings,
-             ProjectCommands &commands, const IconSet &icons);
+    MainView(Toolkit &ui, Requesters &ask, ProjectState &project, ProgramSettings &settings, ProjectCommands &commands,
+             const IconSet &icons);
 
     // Builds the window with its menus, toolbar, lists, status bar and shortcuts, hidden; false
     // when it could not be opened.
@@ -131,7 +131,7 @@ private:
     QLabel *summaryField_ = nullptr;
     QMenu *recentMenu_ = nullptr;
     QList<QAction *> projectActions_; // disabled while a run is in progress
-    int firstRunLine_ = 0; // the log row where the last run began
+    int firstRunLine_ = 0;            // the log row where the last run began
 };
 
 } // namespace quarvel

@@ -59,9 +59,11 @@ const SwitchBox &BoxOf(SwitchField field)
 } // namespace
 
 OptionsView::OptionsView(Toolkit &ui, ProjectState &project, ProjectCommands &commands, QIcon startIcon)
-    : ui_(ui), project_(project), commands_(commands), startIcon_(std::move(startIcon))
-{
-}
+    : ui_(ui),
+      project_(project),
+      commands_(commands),
+      startIcon_(std::move(startIcon))
+{}
 
 bool OptionsView::Open()
 {
@@ -82,7 +84,8 @@ bool OptionsView::Open()
     for (const SwitchBox &box : Boxes) {
         QWidget *check = ui_.Gadget(box.gadget);
         const bool left = box.column == Column::Left;
-        check->setGeometry(left ? LeftX : rightX, box.y, qMax(BoxWidth, left ? leftWidth : check->sizeHint().width()), 20);
+        check->setGeometry(left ? LeftX : rightX, box.y, qMax(BoxWidth, left ? leftWidth : check->sizeHint().width()),
+                           20);
         ui_.SetGadgetState(box.gadget, project_.switches.*box.field);
     }
     QPushButton *start = ui_.ButtonGadget(StartButton, OptionsWindow, QRect(10, 160, 120, 30), QStringLiteral("Start"));

@@ -108,20 +108,11 @@ bool Shell::HandleNextEvent(int timeoutMs)
 void Shell::DispatchEvent(const Event &event)
 {
     switch (event.kind) {
-    case EventKind::Menu:
-        main_.MenuCommand(event.number);
-        break;
-    case EventKind::Gadget:
-        GadgetDispatcher(event.window, event.number, event.type, event.payload);
-        break;
-    case EventKind::SizeWindow:
-        SizeDispatcher(event.window);
-        break;
-    case EventKind::CloseWindow:
-        CloseDispatcher(event.window);
-        break;
-    case EventKind::None:
-        break;
+    case EventKind::Menu: main_.MenuCommand(event.number); break;
+    case EventKind::Gadget: GadgetDispatcher(event.window, event.number, event.type, event.payload); break;
+    case EventKind::SizeWindow: SizeDispatcher(event.window); break;
+    case EventKind::CloseWindow: CloseDispatcher(event.window); break;
+    case EventKind::None: break;
     }
     // During a run the worker owns the project state; the title catches up when it ends.
     if (!GenerationRunning())

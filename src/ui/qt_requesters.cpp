@@ -73,8 +73,8 @@ QString QtRequesters::InputText(const QString &title, const QString &message, co
     return ok ? text : QString();
 }
 
-QStringList QtRequesters::OpenFiles(const QString &title, const QString &initialPath,
-                                    const QString &patterns, bool multiple)
+QStringList QtRequesters::OpenFiles(const QString &title, const QString &initialPath, const QString &patterns,
+                                    bool multiple)
 {
     ModalScope modal(queue_);
     const QString filters = QtNameFilters(patterns);

@@ -17,9 +17,10 @@
 namespace quarvel {
 
 ToolkitWindow::ToolkitWindow(int number, EventQueue &queue, QWidget *parent)
-    : QMainWindow(parent), number_(number), queue_(queue)
-{
-}
+    : QMainWindow(parent),
+      number_(number),
+      queue_(queue)
+{}
 
 void ToolkitWindow::setWindowDisabled(bool disabled)
 {
@@ -61,8 +62,7 @@ Toolkit::~Toolkit()
         delete window.data();
 }
 
-ToolkitWindow *Toolkit::OpenWindow(int number, int width, int height, const QString &title,
-                                   int flags, int parent)
+ToolkitWindow *Toolkit::OpenWindow(int number, int width, int height, const QString &title, int flags, int parent)
 {
     CloseWindow(number);
     ToolkitWindow *owner = Window(parent);
@@ -189,8 +189,7 @@ QAction *Toolkit::MenuItem(QMenu *menu, int window, int command, const QString &
 {
     QAction *item = menu->addAction(icon, text);
     item->setData(command);
-    QObject::connect(item, &QAction::triggered, item,
-                     [this, window, command] { queue_.PostMenu(window, command); });
+    QObject::connect(item, &QAction::triggered, item, [this, window, command] { queue_.PostMenu(window, command); });
     return item;
 }
 
@@ -209,11 +208,10 @@ void Toolkit::AddKeyboardShortcut(int window, const QKeySequence &keys, int comm
 {
     auto *shortcut = new QShortcut(keys, Window(window));
     shortcut->setContext(Qt::WindowShortcut);
-    QObject::connect(shortcut, &QShortcut::activated, shortcut,
-                     [this, window, command] {
-                         if (!IsWindowDisabled(window))
-                             queue_.PostMenu(window, command);
-                     });
+    QObject::connect(shortcut, &QShortcut::activated, shortcut, [this, window, command] {
+        if (!IsWindowDisabled(window))
+            queue_.PostMenu(window, command);
+    });
 }
 
 void Toolkit::CloseOnEscape(int window)

@@ -20,11 +20,11 @@ class QToolBar;
 namespace quarvel {
 
 enum WindowFlag : int {
-    WindowSystemMenu = 1,  // title bar and close button
+    WindowSystemMenu = 1, // title bar and close button
     WindowMinimize = 2,
     WindowMaximize = 4,
     WindowSizeable = 8,
-    WindowModal = 16,      // no other window of the program takes input while it is open
+    WindowModal = 16, // no other window of the program takes input while it is open
 };
 
 // A numbered window. Its close box and its resizing become events; a disabled window takes no
@@ -57,8 +57,7 @@ public:
     EventQueue &queue() { return queue_; }
 
     // Opens window number with the given inner size, centred on the screen. parent -1 = none.
-    ToolkitWindow *OpenWindow(int number, int width, int height, const QString &title, int flags,
-                              int parent = -1);
+    ToolkitWindow *OpenWindow(int number, int width, int height, const QString &title, int flags, int parent = -1);
     ToolkitWindow *Window(int number) const;
     bool IsWindow(int number) const { return Window(number) != nullptr; }
     void CloseWindow(int number);
@@ -77,8 +76,7 @@ public:
 
     // A menu item or toolbar button sending command number to window's event queue.
     QAction *MenuItem(QMenu *menu, int window, int command, const QString &text, const QIcon &icon);
-    QAction *ToolBarImageButton(QToolBar *toolBar, int window, int command, const QIcon &icon,
-                                const QString &toolTip);
+    QAction *ToolBarImageButton(QToolBar *toolBar, int window, int command, const QIcon &icon, const QString &toolTip);
     void AddKeyboardShortcut(int window, const QKeySequence &keys, int command);
     // Escape in the window acts as its close box.
     void CloseOnEscape(int window);

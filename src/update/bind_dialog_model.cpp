@@ -8,9 +8,10 @@ QString TodoEntryText(const NamePair &pair)
 }
 
 BindDialogModel::BindDialogModel(const BindDialogRequest &request)
-    : kind_(request.kind), old_(request.unboundOld), new_(request.unboundNew)
-{
-}
+    : kind_(request.kind),
+      old_(request.unboundOld),
+      new_(request.unboundNew)
+{}
 
 QString BindDialogModel::Title() const
 {

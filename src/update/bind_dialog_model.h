@@ -60,7 +60,10 @@ public:
 
 private:
     template <typename List>
-    static int Checked(int row, const List &list) { return row >= 0 && row < list.size() ? row : -1; }
+    static int Checked(int row, const List &list)
+    {
+        return row >= 0 && row < list.size() ? row : -1;
+    }
 
     ObjectKind kind_;
     QStringList old_;

@@ -134,7 +134,8 @@ bool WindowNames::LongerNameAt(QStringView text, qsizetype from, qsizetype lengt
     while (end < text.size() && IsNameChar(text[end]))
         ++end;
     for (qsizetype u = from + length + 1; u <= end; ++u) {
-        if ((u == end || text[u] == QLatin1Char('_')) && upperNames_.contains(UpperKeepLength(text.sliced(from, u - from))))
+        if ((u == end || text[u] == QLatin1Char('_'))
+            && upperNames_.contains(UpperKeepLength(text.sliced(from, u - from))))
             return true;
     }
     return false;
@@ -163,17 +164,16 @@ QString ApplyRule(const QString &line, const ReplacementRule &rule, const Consta
         switch (rule.mode) {
         case ReplacementRule::Substring:
             return !windows.LongerNameAt(line, at + rule.before.size(), binding.oldName.size());
-        case ReplacementRule::Word:
-            return IsWord(line, at, length);
-        case ReplacementRule::Variable:
-            return IsWord(line, at, length) && IsVariable(line, at, length);
+        case ReplacementRule::Word: return IsWord(line, at, length);
+        case ReplacementRule::Variable: return IsWord(line, at, length) && IsVariable(line, at, length);
         }
         return false;
     });
 }
 
 BindingReplacer::BindingReplacer(const BindingList &bindings, const WindowNames &windows)
-    : bindings_(bindings), windows_(windows)
+    : bindings_(bindings),
+      windows_(windows)
 {
     upperOldNames_.reserve(bindings.size());
     for (int i = 0; i < bindings.size(); ++i) {

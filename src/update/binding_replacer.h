@@ -7,11 +7,11 @@
 #include "model/generation_context.h"
 
 #include <QHash>
-#include <QStringView>
 #include <QList>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QStringView>
 
 #include <bitset>
 #include <optional>
@@ -77,9 +77,9 @@ private:
 
     const BindingList &bindings_;
     WindowNames windows_;
-    QStringList upperOldNames_; // the keys below point into these
+    QStringList upperOldNames_;                                             // the keys below point into these
     std::unordered_map<QStringView, std::vector<int>, ViewHash> byOldName_; // upper-cased old name -> binding indexes
-    std::vector<int> everywhere_;                // old names the fragments cannot find
+    std::vector<int> everywhere_;                                           // old names the fragments cannot find
     // Cheap tests before a hash lookup: most fragments of a line are no old name at all.
     std::bitset<128> firstChars_;
     std::vector<bool> lengths_;

@@ -77,7 +77,8 @@ bool ExchangeBindings(GenerationContext &g, ObjectKind kind, const QStringList &
     const BindDialogAnswer answer = g.frontEnd.OpenBindDialog(BindDialogRequest{kind, unboundOld, unboundNew});
     if (answer.end == BindDialogEnd::Cancel) {
         // No line of the log says why the run stops here: the user said it.
-        g.stopReason = QStringLiteral("The rename check of the ") + ObjectKindName(kind) + QStringLiteral(" names was cancelled.");
+        g.stopReason = QStringLiteral("The rename check of the ") + ObjectKindName(kind)
+                       + QStringLiteral(" names was cancelled.");
         g.frontEnd.CloseBindDialog();
         return false;
     }
@@ -111,10 +112,25 @@ bool CheckWindowConstants(GenerationContext &g)
     return CheckConstants(g, ObjectKind::Window);
 }
 
-bool CheckMenuConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::MenuBar); }
-bool CheckMenuItemConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::MenuItem); }
-bool CheckStatusBarConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::StatusBar); }
-bool CheckToolBarConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::ToolBar); }
-bool CheckGadgetConstants(GenerationContext &g) { return CheckConstants(g, ObjectKind::Gadget); }
+bool CheckMenuConstants(GenerationContext &g)
+{
+    return CheckConstants(g, ObjectKind::MenuBar);
+}
+bool CheckMenuItemConstants(GenerationContext &g)
+{
+    return CheckConstants(g, ObjectKind::MenuItem);
+}
+bool CheckStatusBarConstants(GenerationContext &g)
+{
+    return CheckConstants(g, ObjectKind::StatusBar);
+}
+bool CheckToolBarConstants(GenerationContext &g)
+{
+    return CheckConstants(g, ObjectKind::ToolBar);
+}
+bool CheckGadgetConstants(GenerationContext &g)
+{
+    return CheckConstants(g, ObjectKind::Gadget);
+}
 
 } // namespace quarvel

@@ -2,8 +2,8 @@
 
 #include "base/file_error_line.h"
 #include "base/text_encoding.h"
-#include "model/project_file.h"
 #include "model/generation_context.h"
+#include "model/project_file.h"
 #include "update/binding_replacer.h"
 #include "update/code_updates.h"
 
@@ -64,7 +64,8 @@ void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, co
     count += variables.Apply(lines, {{ReplacementRule::Variable, QString(), QString(), std::nullopt}});
     if (count == 0)
         return;
-    g.Log({QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ") + QString::number(count),
+    g.Log({QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ")
+               + QString::number(count),
            LogKind::FileWritten, path});
     g.stagedIncludes.append({path, g.plan.Stage(filePath, IncludeFileBytes(g, path, *file))});
 }

@@ -16,8 +16,7 @@ namespace quarvel {
 inline void Settle(Shell &shell)
 {
     QCoreApplication::processEvents();
-    while (shell.HandleNextEvent(0)) {
-    }
+    while (shell.HandleNextEvent(0)) {}
 }
 
 inline void Click(Shell &shell, int gadget)

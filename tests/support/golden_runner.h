@@ -31,14 +31,14 @@ QString CompareWithExpectedFile(const QByteArray &actual, const QString &expecte
 } // namespace quarvel
 
 // Fails the test with the first difference from the expected files of tests/data.
-#define QUARVEL_COMPARE_TREE(actual, expectedFolder)                                                   \
-    do {                                                                                               \
-        const QString difference_ = quarvel::CompareWithExpectedTree(actual, expectedFolder);          \
-        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                      \
+#define QUARVEL_COMPARE_TREE(actual, expectedFolder)                                                                   \
+    do {                                                                                                               \
+        const QString difference_ = quarvel::CompareWithExpectedTree(actual, expectedFolder);                          \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                                      \
     } while (false)
 
-#define QUARVEL_COMPARE_FILE(actual, expectedFile)                                                     \
-    do {                                                                                               \
-        const QString difference_ = quarvel::CompareWithExpectedFile(actual, expectedFile);            \
-        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                      \
+#define QUARVEL_COMPARE_FILE(actual, expectedFile)                                                                     \
+    do {                                                                                                               \
+        const QString difference_ = quarvel::CompareWithExpectedFile(actual, expectedFile);                            \
+        QVERIFY2(difference_.isEmpty(), qPrintable(difference_));                                                      \
     } while (false)

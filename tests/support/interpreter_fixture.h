@@ -8,9 +8,9 @@
 namespace quarvel {
 
 struct InterpreterFixture {
-    explicit InterpreterFixture(const QStringList &userGadgets = {},
-                                const QStringList &commonFiles = {})
-        : project(dir.project(commonFiles)), tables(BuildNameTables(userGadgets)),
+    explicit InterpreterFixture(const QStringList &userGadgets = {}, const QStringList &commonFiles = {})
+        : project(dir.project(commonFiles)),
+          tables(BuildNameTables(userGadgets)),
           g(project, tables, frontEnd)
     {
         g.model.CommonFileList = commonFiles;

@@ -3,12 +3,12 @@
 #include "base/text_encoding.h"
 
 #include <QDir>
-#include <functional>
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
 #include <QRegularExpression>
 #include <QSet>
+#include <functional>
 
 #include <algorithm>
 #include <optional>
@@ -70,7 +70,8 @@ bool LoadFile(const QString &dir, const QString &name, QList<SourceFile> &files)
 // The text of the first double-quoted string of an IncludeFile line, or nothing.
 QString IncludedName(const QString &line, const QString &code)
 {
-    static const QRegularExpression include(QStringLiteral("^\\s*X?IncludeFile\\s*\""), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression include(QStringLiteral("^\\s*X?IncludeFile\\s*\""),
+                                            QRegularExpression::CaseInsensitiveOption);
     const auto match = include.match(code);
     if (!match.hasMatch())
         return QString();
@@ -91,7 +92,8 @@ QList<SourceFile> LoadFiles(const QString &dir)
             continue;
         for (qsizetype i = 0; i < files[f].lines.size(); ++i) {
             const QString name = IncludedName(files[f].lines[i], files[f].code[i]);
-            const bool known = std::any_of(files.cbegin(), files.cend(), [&](const SourceFile &file) { return file.name == name; });
+            const bool known = std::any_of(files.cbegin(), files.cend(),
+                                           [&](const SourceFile &file) { return file.name == name; });
             if (!name.isEmpty() && !known && QFileInfo(QDir::isAbsolutePath(name) ? name : dir + name).isFile())
                 LoadFile(dir, name, files);
         }
@@ -178,7 +180,9 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
             if (openers.contains(token)) {
                 const QString kind = openers.value(token);
                 // A procedure cannot stand inside another: the one left open is reported once, here.
-                const auto outer = std::find_if(open.cbegin(), open.cend(), [](const OpenBlock &b) { return b.keyword == QStringLiteral("Procedure"); });
+                const auto outer = std::find_if(open.cbegin(), open.cend(), [](const OpenBlock &b) {
+                    return b.keyword == QStringLiteral("Procedure");
+                });
                 if (kind == QStringLiteral("Procedure") && outer != open.cend()) {
                     faults << Where(file, i) + QStringLiteral("Procedure inside a Procedure");
                     open.resize(outer - open.cbegin());
@@ -195,9 +199,8 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
                 }
                 // Blocks left open inside this one are reported once, by the closer that ends them.
                 if (match != open.size() - 1) {
-                    faults << Where(file, i) + closer + QStringLiteral(" closes the ")
-                                  + open.last().keyword + QStringLiteral(" of line ")
-                                  + QString::number(open.last().line + 1);
+                    faults << Where(file, i) + closer + QStringLiteral(" closes the ") + open.last().keyword
+                                  + QStringLiteral(" of line ") + QString::number(open.last().line + 1);
                 }
                 open.resize(match);
             }
@@ -213,9 +216,8 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
 // case-insensitive, so a second definition in any letter case is refused by the compiler.
 QSet<QString> DefinedProcedures(const QList<SourceFile> &files, QStringList &faults)
 {
-    static const QRegularExpression head(
-        QStringLiteral("^\\s*Procedure(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)\\s*\\("),
-        QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression head(QStringLiteral("^\\s*Procedure(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)\\s*\\("),
+                                         QRegularExpression::CaseInsensitiveOption);
     QHash<QString, QString> firstDefinition;
     for (const SourceFile &file : files) {
         for (qsizetype i = 0; i < file.code.size(); ++i) {
@@ -244,9 +246,9 @@ struct Member {
 };
 
 struct Enumerations {
-    QHash<QString, Member> members; // upper-cased name without "#"
-    QList<qint64> ends;             // per enumeration, the value after its last member
-    QList<QString> kinds;           // per enumeration, "Window", "Gadget", ... from its heading
+    QHash<QString, Member> members;                   // upper-cased name without "#"
+    QList<qint64> ends;                               // per enumeration, the value after its last member
+    QList<QString> kinds;                             // per enumeration, "Window", "Gadget", ... from its heading
     QHash<QString, QHash<qint64, QString>> generated; // kind -> value -> the constant of the section
 };
 
@@ -254,10 +256,10 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
 {
     // "Enumeration", "Enumeration 5", "Enumeration FormWindow": a named one goes on counting
     // where the last block of that name stopped.
-    static const QRegularExpression start(
-        QStringLiteral("^\\s*Enumeration\\b(?:\\s+([A-Za-z_]\\w*))?\\s*(-?\\d+)?"),
-        QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression end(QStringLiteral("^\\s*EndEnumeration\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression start(QStringLiteral("^\\s*Enumeration\\b(?:\\s+([A-Za-z_]\\w*))?\\s*(-?\\d+)?"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression end(QStringLiteral("^\\s*EndEnumeration\\b"),
+                                        QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+\\$?)\\s*(?:=\\s*(-?\\d+))?"));
     Enumerations result;
     if (!commonFile)
@@ -331,9 +333,9 @@ QSet<QString> AssignedConstants(const QList<SourceFile> &files)
 bool IsPureBasicConstant(const QString &upperName)
 {
     static const QSet<QString> own = {
-        QStringLiteral("TRUE"), QStringLiteral("FALSE"), QStringLiteral("NULL"), QStringLiteral("CR$"),
-        QStringLiteral("LF$"), QStringLiteral("CRLF$"), QStringLiteral("TAB$"), QStringLiteral("DQUOTE$"),
-        QStringLiteral("EMPTY$"), QStringLiteral("ESC$"), QStringLiteral("NUL$"), QStringLiteral("PS$"),
+        QStringLiteral("TRUE"),   QStringLiteral("FALSE"), QStringLiteral("NULL"), QStringLiteral("CR$"),
+        QStringLiteral("LF$"),    QStringLiteral("CRLF$"), QStringLiteral("TAB$"), QStringLiteral("DQUOTE$"),
+        QStringLiteral("EMPTY$"), QStringLiteral("ESC$"),  QStringLiteral("NUL$"), QStringLiteral("PS$"),
     };
     return upperName.startsWith(QStringLiteral("PB_")) || own.contains(upperName);
 }
@@ -347,7 +349,8 @@ bool IsDispatcherCount(const QString &upperName)
 // Every variable a Global line of any file declares, upper-cased.
 QSet<QString> GlobalVariables(const QList<SourceFile> &files)
 {
-    static const QRegularExpression global(QStringLiteral("^\\s*Global\\s+(.*)$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression global(QStringLiteral("^\\s*Global\\s+(.*)$"),
+                                           QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*([A-Za-z_]\\w*)"));
     QSet<QString> names;
     for (const SourceFile &file : files) {
@@ -366,14 +369,16 @@ QSet<QString> GlobalVariables(const QList<SourceFile> &files)
 // or it is a fresh local that is always 0.
 void CheckCaseVariables(const SourceFile &eventMain, const QSet<QString> &globals, QStringList &faults)
 {
-    static const QRegularExpression caseLine(QStringLiteral("^\\s*Case\\s+(.*)$"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression caseLine(QStringLiteral("^\\s*Case\\s+(.*)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression variable(QStringLiteral("(?:^|,)\\s*([A-Za-z_]\\w*)\\s*(?=,|$)"));
     for (qsizetype i = 0; i < eventMain.code.size(); ++i) {
         const auto match = caseLine.match(eventMain.code[i]);
         for (auto it = variable.globalMatch(match.captured(1).trimmed()); match.hasMatch() && it.hasNext();) {
             const QString name = it.next().captured(1);
             if (!globals.contains(name.toUpper()))
-                faults << Where(eventMain, i) + QStringLiteral("variable ") + name + QStringLiteral(" is not declared Global");
+                faults << Where(eventMain, i) + QStringLiteral("variable ") + name
+                              + QStringLiteral(" is not declared Global");
         }
     }
 }
@@ -392,8 +397,8 @@ void CheckConstants(const SourceFile &file, const QSet<QString> &declared, QStri
 }
 
 // The procedures a line calls or takes the address of, with a filter on their names.
-void CheckCalls(const SourceFile &file, const QSet<QString> &defined, const std::function<bool(const QString &)> &checked,
-                QStringList &faults)
+void CheckCalls(const SourceFile &file, const QSet<QString> &defined,
+                const std::function<bool(const QString &)> &checked, QStringList &faults)
 {
     static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])(@?)([A-Za-z_]\\w*)\\s*\\("));
     static const QRegularExpression head(QStringLiteral("^\\s*(?:Procedure\\w*|Prototype\\w*|Declare\\w*)\\b"),
@@ -421,7 +426,8 @@ void CheckStatementCalls(const SourceFile &main, const QSet<QString> &defined, Q
     static const QRegularExpression statement(QStringLiteral("^\\s*([A-Za-z_]\\w*)\\s*\\(\\s*\\)\\s*$"));
     for (qsizetype i = 0; i < main.code.size(); ++i) {
         const auto match = statement.match(main.code[i]);
-        if (match.hasMatch() && !defined.contains(match.captured(1).toUpper()) && !match.captured(1).startsWith(QStringLiteral("Open_")))
+        if (match.hasMatch() && !defined.contains(match.captured(1).toUpper())
+            && !match.captured(1).startsWith(QStringLiteral("Open_")))
             faults << Where(main, i) + match.captured(1) + QStringLiteral("() names no procedure");
     }
 }
@@ -437,10 +443,13 @@ struct Table {
 
 void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QStringList &faults)
 {
-    static const QRegularExpression countLine(QStringLiteral("^\\s*#CallEvent(Menu|Gadget|Window)Count\\s*=\\s*(\\d+)"));
+    static const QRegularExpression countLine(
+        QStringLiteral("^\\s*#CallEvent(Menu|Gadget|Window)Count\\s*=\\s*(\\d+)"));
     static const QRegularExpression labelLine(QStringLiteral("^\\s*(\\w+):\\s*$"));
-    static const QRegularExpression rowLine(QStringLiteral("^\\s*Data\\.i\\s+@(\\w+)\\(\\)"), QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression endData(QStringLiteral("^\\s*EndDataSection\\b"), QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression rowLine(QStringLiteral("^\\s*Data\\.i\\s+@(\\w+)\\(\\)"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    static const QRegularExpression endData(QStringLiteral("^\\s*EndDataSection\\b"),
+                                            QRegularExpression::CaseInsensitiveOption);
 
     QHash<QString, qint64> counts;
     QHash<QString, Table> tables;
@@ -463,7 +472,11 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
     if (counts.isEmpty())
         return; // the Select form has no tables
 
-    const struct { const char *label; const char *count; const char *prefix; } kinds[] = {
+    const struct {
+        const char *label;
+        const char *count;
+        const char *prefix;
+    } kinds[] = {
         {"CallEventMenu", "Menu", "EventMenu_"},
         {"CallEventGadget", "Gadget", "EventGadget_"},
         {"CallEventSize", "Window", "EventSize_"},
@@ -496,7 +509,8 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
             const QString where = Where(eventMain, table.rowLines[row]) + QStringLiteral("row ") + QString::number(row)
                                   + QStringLiteral(" of ") + label + QStringLiteral(" calls ") + procedure;
             if (!procedure.startsWith(QLatin1String(kind.prefix), Qt::CaseInsensitive)) {
-                faults << where + QStringLiteral(", not an ") + QLatin1String(kind.prefix) + QStringLiteral(" procedure");
+                faults << where + QStringLiteral(", not an ") + QLatin1String(kind.prefix)
+                              + QStringLiteral(" procedure");
                 continue;
             }
             const QString constant = procedure.mid(qstrlen(kind.prefix));
@@ -529,7 +543,8 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
 void CheckSharedNumbers(const SourceFile &commonFile, const Enumerations &enums, QStringList &faults)
 {
     static const QRegularExpression creation(
-        QStringLiteral("(?<![\\w.])(OpenWindow|MenuItem|ToolBarStandardButton|ToolBarImageButton)\\s*\\(\\s*(\\d+|#\\w+)\\s*[,)]"),
+        QStringLiteral(
+            "(?<![\\w.])(OpenWindow|MenuItem|ToolBarStandardButton|ToolBarImageButton)\\s*\\(\\s*(\\d+|#\\w+)\\s*[,)]"),
         QRegularExpression::CaseInsensitiveOption);
     const auto kindOf = [](const QString &command) {
         return command.compare(QStringLiteral("OpenWindow"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Window")
@@ -608,8 +623,10 @@ QList<ProgramLine> ProgramOrder(const QList<SourceFile> &files)
                 order.append({&file, i});
                 continue;
             }
-            const auto target = std::find_if(files.cbegin(), files.cend(), [&](const SourceFile &f) { return f.name == name; });
-            if (target == files.cend() || depth > 16 || (once.match(file.code[i]).hasMatch() && included.contains(name)))
+            const auto target = std::find_if(files.cbegin(), files.cend(),
+                                             [&](const SourceFile &f) { return f.name == name; });
+            if (target == files.cend() || depth > 16
+                || (once.match(file.code[i]).hasMatch() && included.contains(name)))
                 continue;
             included.insert(name);
             read(*target, depth + 1);
@@ -626,10 +643,10 @@ bool IsSystemConstant(const QString &name)
     // The operating system's constants (#WM_USER, #LVS_EX_GRIDLINES) are written in capitals
     // with an underscore; PureBasic also knows a few colours and numbers.
     static const QRegularExpression api(QStringLiteral("^[A-Z][A-Z0-9]*_[A-Z0-9_]*$"));
-    static const QSet<QString> more = {QStringLiteral("RED"), QStringLiteral("GREEN"), QStringLiteral("BLUE"),
+    static const QSet<QString> more = {QStringLiteral("RED"),   QStringLiteral("GREEN"), QStringLiteral("BLUE"),
                                        QStringLiteral("BLACK"), QStringLiteral("WHITE"), QStringLiteral("YELLOW"),
-                                       QStringLiteral("GRAY"), QStringLiteral("CYAN"), QStringLiteral("MAGENTA"),
-                                       QStringLiteral("PI"), QStringLiteral("E")};
+                                       QStringLiteral("GRAY"),  QStringLiteral("CYAN"),  QStringLiteral("MAGENTA"),
+                                       QStringLiteral("PI"),    QStringLiteral("E")};
     const QString upper = name.toUpper();
     return IsPureBasicConstant(upper) || IsDispatcherCount(upper) || more.contains(upper) || api.match(name).hasMatch();
 }
@@ -682,7 +699,8 @@ private:
     {
         static const QRegularExpression declare = NoCase("^\\s*Declare(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)");
         static const QRegularExpression structure = NoCase("^\\s*Structure\\s+(\\w+)");
-        static const QRegularExpression enumeration = NoCase("^\\s*Enumeration(?:Binary)?\\b(?:\\s+([A-Za-z_]\\w*))?\\s*([^;]*)$");
+        static const QRegularExpression enumeration = NoCase(
+            "^\\s*Enumeration(?:Binary)?\\b(?:\\s+([A-Za-z_]\\w*))?\\s*([^;]*)$");
         static const QRegularExpression endEnumeration = NoCase("^\\s*EndEnumeration\\b");
         static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+\\$?)\\s*(?:=\\s*(.*))?$"));
         static const QRegularExpression assignment(QStringLiteral("^\\s*#(\\w+\\$?)\\s*=\\s*(.*)$"));
@@ -823,7 +841,9 @@ QSet<QString> GeneratedGadgets(const SourceFile *commonFile)
     if (!commonFile)
         return gadgets;
     const qsizetype heading = commonFile->lines.indexOf(QStringLiteral(";- Gadget Constants"));
-    for (qsizetype i = heading + 3; heading >= 0 && i < commonFile->code.size() && !commonFile->code[i].startsWith(QStringLiteral("EndEnumeration")); ++i)
+    for (qsizetype i = heading + 3; heading >= 0 && i < commonFile->code.size()
+                                    && !commonFile->code[i].startsWith(QStringLiteral("EndEnumeration"));
+         ++i)
         if (const auto m = member.match(commonFile->code[i]); m.hasMatch())
             gadgets.insert(m.captured(1).toUpper());
     return gadgets;
@@ -836,14 +856,16 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
 {
     static const QRegularExpression loop = NoCase("(?<![\\w.])(?:WaitWindowEvent|WindowEvent)\\s*\\(");
     static const QRegularExpression end = NoCase("(?:^|:)\\s*End\\s*(?::|$)");
-    static const QRegularExpression handleTwice = NoCase("(?<![\\w.])ImageID\\s*\\(\\s*(?:ImageID|LoadImage\\s*\\(\\s*\\d|CatchImage\\s*\\(\\s*\\d)");
+    static const QRegularExpression handleTwice = NoCase(
+        "(?<![\\w.])ImageID\\s*\\(\\s*(?:ImageID|LoadImage\\s*\\(\\s*\\d|CatchImage\\s*\\(\\s*\\d)");
     static const QRegularExpression handleVariable = NoCase("(?<![\\w.#*])(\\w+)\\s*=\\s*ImageID\\s*\\(");
     static const QRegularExpression imageOfVariable = NoCase("(?<![\\w.])ImageID\\s*\\(\\s*(\\w+)\\s*\\)");
     static const QRegularExpression defaultCall(QStringLiteral("=\\s*[A-Za-z_]\\w*\\s*\\("));
     // Texts a translator must not change: font names, date masks, queries, file names, patterns.
     static const QRegularExpression notInterface = NoCase(
         "(?<![\\w.])(?:LoadFont|FormatDate|ParseDate|DateGadget|Database\\w*|OpenDatabase|ExamineDirectory|ReadFile|"
-        "CreateFile|OpenFile|RunProgram|\\w*Preference\\w*|LoadXML|CreateRegularExpression)\\s*\\([^;]*?MyLanguage\\s*\\(");
+        "CreateFile|OpenFile|RunProgram|\\w*Preference\\w*|LoadXML|CreateRegularExpression)\\s*\\([^;]*?MyLanguage\\s*"
+        "\\(");
     static const QRegularExpression gadgetUse = NoCase(
         "(?<![\\w.])(?:(?:Set|Get|Add|Remove|Clear|Count|Disable|Hide|Resize|Free|Is|Open)Gadget\\w*|SetActiveGadget|"
         "Gadget(?:ID|X|Y|Width|Height|ToolTip|Type|ItemID)|BindGadgetEvent)\\s*\\(\\s*#(\\w+)");
@@ -869,10 +891,13 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
                     handleAt.insert(name, file.name + QLatin1Char(':') + QString::number(i + 1));
             }
             if (const auto m = notInterface.match(code); m.hasMatch())
-                faults << Where(file, i) + QStringLiteral("a text of ") + m.captured().section(QLatin1Char('('), 0, 0).trimmed()
+                faults << Where(file, i) + QStringLiteral("a text of ")
+                              + m.captured().section(QLatin1Char('('), 0, 0).trimmed()
                               + QStringLiteral(" goes through MyLanguage");
-            if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch() && defaultCall.match(head.captured(2)).hasMatch())
-                faults << Where(file, i) + QStringLiteral("a parameter default of ") + head.captured(1) + QStringLiteral(" is not a constant");
+            if (const auto head = ProcedureHeadPattern().match(code);
+                head.hasMatch() && defaultCall.match(head.captured(2)).hasMatch())
+                faults << Where(file, i) + QStringLiteral("a parameter default of ") + head.captured(1)
+                              + QStringLiteral(" is not a constant");
             for (auto it = GadgetCreator().globalMatch(code); it.hasNext();) {
                 const auto m = it.next();
                 if (m.captured(3) != QStringLiteral(",") && m.captured(3) != QStringLiteral(")"))
@@ -882,8 +907,11 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
                     continue;
                 created.insert(object.mid(1).toUpper());
                 const std::optional<qint64> number = object.startsWith(QLatin1Char('#'))
-                    ? values.values.contains(object.mid(1).toUpper()) ? std::optional<qint64>(values.values.value(object.mid(1).toUpper())) : std::nullopt
-                    : std::optional<qint64>(object.toLongLong());
+                                                         ? values.values.contains(object.mid(1).toUpper())
+                                                               ? std::optional<qint64>(
+                                                                   values.values.value(object.mid(1).toUpper()))
+                                                               : std::nullopt
+                                                         : std::optional<qint64>(object.toLongLong());
                 if (!number)
                     continue;
                 const QString owner = numberOwner.value(*number);
@@ -907,7 +935,8 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
                 const QString name = it.next().captured(1);
                 const QString upper = name.toUpper();
                 if (!created.contains(upper) && !IsSystemConstant(name))
-                    faults << Where(file, i) + QStringLiteral("gadget #") + name + QStringLiteral(" is used but never created");
+                    faults << Where(file, i) + QStringLiteral("gadget #") + name
+                                  + QStringLiteral(" is used but never created");
             }
         }
     }
@@ -917,7 +946,8 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
 // procedure that uses it, without Shared or a parameter of that name, does not compile.
 void CheckTopLevelLists(const QList<SourceFile> &files, QStringList &faults)
 {
-    static const QRegularExpression made = NoCase("^\\s*(?:Define(?:\\.\\w+)?\\s+)?(?:NewList|NewMap|Dim)\\s+\\*?(\\w+)");
+    static const QRegularExpression made = NoCase(
+        "^\\s*(?:Define(?:\\.\\w+)?\\s+)?(?:NewList|NewMap|Dim)\\s+\\*?(\\w+)");
     static const QRegularExpression reach = NoCase("^\\s*(?:Shared|Protected|Static|Global)\\b");
     for (const SourceFile &file : files) {
         const QList<bool> inProcedure = ProcedureLines(file);
@@ -937,13 +967,18 @@ void CheckTopLevelLists(const QList<SourceFile> &files, QStringList &faults)
                 reached.clear();
             if (head || reach.match(code).hasMatch()) {
                 for (const QString &name : mainOnly)
-                    if (code.contains(QRegularExpression(QStringLiteral("\\b") + name + QStringLiteral("\\b"), QRegularExpression::CaseInsensitiveOption)))
+                    if (code.contains(QRegularExpression(QStringLiteral("\\b") + name + QStringLiteral("\\b"),
+                                                         QRegularExpression::CaseInsensitiveOption)))
                         reached.insert(name);
                 continue;
             }
             for (const QString &name : mainOnly)
-                if (!reached.contains(name) && code.contains(QRegularExpression(QStringLiteral("(?<![\\w.#\\\\])") + name + QStringLiteral("\\s*\\("), QRegularExpression::CaseInsensitiveOption)))
-                    faults << Where(file, i) + name + QStringLiteral("() is made by the main code, not Global, and used in a procedure");
+                if (!reached.contains(name)
+                    && code.contains(
+                        QRegularExpression(QStringLiteral("(?<![\\w.#\\\\])") + name + QStringLiteral("\\s*\\("),
+                                           QRegularExpression::CaseInsensitiveOption)))
+                    faults << Where(file, i) + name
+                                  + QStringLiteral("() is made by the main code, not Global, and used in a procedure");
         }
     }
 }
@@ -983,7 +1018,8 @@ void CheckModules(const QList<SourceFile> &files, QStringList &faults)
             for (auto it = constant.globalMatch(code); it.hasNext();) {
                 const QString name = it.next().captured(1);
                 if (!declared.value(module.toUpper()).contains(name.toUpper()) && !IsSystemConstant(name))
-                    faults << Where(file, i) + QStringLiteral("constant #") + name + QStringLiteral(" is not visible inside Module ") + module;
+                    faults << Where(file, i) + QStringLiteral("constant #") + name
+                                  + QStringLiteral(" is not visible inside Module ") + module;
             }
         }
     }
@@ -1008,7 +1044,8 @@ void CheckFirstWindow(const QList<SourceFile> &files, QStringList &faults)
             break;
         }
     }
-    bool mainShows = std::any_of(main->code.cbegin(), main->code.cend(), [](const QString &c) { return shown.match(c).hasMatch(); });
+    bool mainShows = std::any_of(main->code.cbegin(), main->code.cend(),
+                                 [](const QString &c) { return shown.match(c).hasMatch(); });
     for (const SourceFile &file : files) {
         for (qsizetype i = 0; i < file.code.size(); ++i) {
             const auto head = ProcedureHeadPattern().match(file.code[i]);
@@ -1062,7 +1099,8 @@ QList<SourceFile> LoadWindowSources(const QString &dir)
 void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFile> &files, const QSet<QString> &defined,
                          QStringList &faults)
 {
-    static const QRegularExpression named = NoCase("^\\s*(?:Global\\s+)?(Structure|Macro|Prototype\\w*(?:\\.\\w+)?|NewList|NewMap|Dim)\\s+\\*?(\\w+)");
+    static const QRegularExpression named = NoCase(
+        "^\\s*(?:Global\\s+)?(Structure|Macro|Prototype\\w*(?:\\.\\w+)?|NewList|NewMap|Dim)\\s+\\*?(\\w+)");
     static const QRegularExpression global = NoCase("^\\s*Global\\s+(?!NewList|NewMap|Dim)(.*)$");
     static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*\\*?([A-Za-z_]\\w*)"));
     static const QRegularExpression label(QStringLiteral("^\\s*([A-Za-z_]\\w*):(?!:)"));
@@ -1119,14 +1157,17 @@ void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFil
                 events = form && name.endsWith(QStringLiteral("_Events"), Qt::CaseInsensitive) ? name : QString();
                 // A form's window procedure "OpenX" is carried as "Open_X".
                 const QString carried = form && name.startsWith(QStringLiteral("Open"), Qt::CaseInsensitive)
-                                            ? QStringLiteral("OPEN_") + name.mid(4).toUpper() : name.toUpper();
+                                            ? QStringLiteral("OPEN_") + name.mid(4).toUpper()
+                                            : name.toUpper();
                 if (events.isEmpty() && !defined.contains(carried))
-                    faults << line + QStringLiteral("procedure ") + name + QStringLiteral(" is defined nowhere in the project");
+                    faults << line + QStringLiteral("procedure ") + name
+                                  + QStringLiteral(" is defined nowhere in the project");
             } else if (!events.isEmpty()) {
                 for (auto it = call.globalMatch(code); it.hasNext();) {
                     const QString name = it.next().captured(1);
                     if (declared.contains(name.toUpper()) && !callsOutsideFormEvents.contains(name.toUpper()))
-                        faults << line + events + QStringLiteral(" assigns ") + name + QStringLiteral("(), which no event procedure calls");
+                        faults << line + events + QStringLiteral(" assigns ") + name
+                                      + QStringLiteral("(), which no event procedure calls");
                 }
                 if (IsProcedureEndLine(code))
                     events.clear();
@@ -1134,12 +1175,14 @@ void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFil
                 continue;
             } else if (const auto m = named.match(code); m.hasMatch()) {
                 if (!project.value(m.captured(1).left(4).toUpper()).contains(m.captured(2).toUpper()))
-                    faults << line + m.captured(1) + QLatin1Char(' ') + m.captured(2) + QStringLiteral(" is declared nowhere in the project");
+                    faults << line + m.captured(1) + QLatin1Char(' ') + m.captured(2)
+                                  + QStringLiteral(" is declared nowhere in the project");
             } else if (const auto m = global.match(code); m.hasMatch()) {
                 for (auto it = item.globalMatch(m.captured(1)); it.hasNext();) {
                     const QString name = it.next().captured(1);
                     if (!globals.contains(name.toUpper()))
-                        faults << line + QStringLiteral("Global ") + name + QStringLiteral(" is declared nowhere in the project");
+                        faults << line + QStringLiteral("Global ") + name
+                                      + QStringLiteral(" is declared nowhere in the project");
                 }
             }
         }
@@ -1167,11 +1210,15 @@ QStringList CheckProject(const QString &directory)
 
     const QSet<QString> defined = DefinedProcedures(files, faults);
     if (eventMain)
-        CheckCalls(*eventMain, defined, [](const QString &) { return true; }, faults);
+        CheckCalls(
+            *eventMain, defined, [](const QString &) { return true; }, faults);
     if (main) {
-        CheckCalls(*main, defined, [](const QString &name) {
-            return name.startsWith(QStringLiteral("Open_")) || name.startsWith(QStringLiteral("MyEvent"));
-        }, faults);
+        CheckCalls(
+            *main, defined,
+            [](const QString &name) {
+                return name.startsWith(QStringLiteral("Open_")) || name.startsWith(QStringLiteral("MyEvent"));
+            },
+            faults);
         CheckStatementCalls(*main, defined, faults);
     }
 
@@ -1181,7 +1228,8 @@ QStringList CheckProject(const QString &directory)
         declared.insert(it.key());
     for (const SourceFile &file : files) {
         // The window code and the user's own files may use constants of their own.
-        if (IsGenerated(file) && file.name != QStringLiteral("CommonFile.pb") && file.name != QStringLiteral("LoadLanguage.pb"))
+        if (IsGenerated(file) && file.name != QStringLiteral("CommonFile.pb")
+            && file.name != QStringLiteral("LoadLanguage.pb"))
             CheckConstants(file, declared, faults);
     }
 

@@ -20,7 +20,10 @@ public:
         entries.append(entry);
     }
     void RunFinished(const RunResult &result) override { results.append(result); }
-    void ShowMessage(const QString &title, const QString &text) override { messages.append(title + QStringLiteral(": ") + text); }
+    void ShowMessage(const QString &title, const QString &text) override
+    {
+        messages.append(title + QStringLiteral(": ") + text);
+    }
     void ClearLog() override
     {
         log.clear();
@@ -28,7 +31,7 @@ public:
     }
 
     QStringList log;
-    QList<LogEntry> entries; // the log's lines with their kind and place
+    QList<LogEntry> entries;  // the log's lines with their kind and place
     QList<RunResult> results; // one per run
     QStringList messages;
     QList<BindDialogRequest> bindRequests;

@@ -32,14 +32,14 @@ public:
     QStringList OpenFiles(const QString &title, const QString &initialPath, const QString &patterns,
                           bool multiple) override
     {
-        calls << QStringLiteral("Open ") + title + QStringLiteral(": ") + initialPath + QStringLiteral(" [")
-                     + patterns + (multiple ? QStringLiteral("] multiple") : QStringLiteral("]"));
+        calls << QStringLiteral("Open ") + title + QStringLiteral(": ") + initialPath + QStringLiteral(" [") + patterns
+                     + (multiple ? QStringLiteral("] multiple") : QStringLiteral("]"));
         return openAnswers.isEmpty() ? QStringList() : openAnswers.dequeue();
     }
     QString SaveFile(const QString &title, const QString &initialPath, const QString &patterns) override
     {
-        calls << QStringLiteral("Save ") + title + QStringLiteral(": ") + initialPath + QStringLiteral(" [")
-                     + patterns + QLatin1Char(']');
+        calls << QStringLiteral("Save ") + title + QStringLiteral(": ") + initialPath + QStringLiteral(" [") + patterns
+                     + QLatin1Char(']');
         return saveAnswers.isEmpty() ? QString() : saveAnswers.dequeue();
     }
 

@@ -37,7 +37,8 @@ private:
 // project report (the golden runs and quarvel-gen's tests show the report).
 struct GenerationRun {
     GenerationRun(ProjectState &project, const NameTables &tables = BuildNameTables())
-        : tables(tables), context(project, this->tables, frontEnd)
+        : tables(tables),
+          context(project, this->tables, frontEnd)
     {
         context.reportInLog = false;
     }

@@ -7,8 +7,8 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPushButton>
 #include <QPair>
+#include <QPushButton>
 
 namespace quarvel {
 
@@ -38,15 +38,22 @@ const QColor SuggestedBackground(0xff, 0xf4, 0xc2);
 
 } // namespace
 
-BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialogRequest &request,
-                                   OnAnswer answer)
-    : ui_(ui), ask_(ask), model_(request), answer_(std::move(answer))
+BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialogRequest &request, OnAnswer answer)
+    : ui_(ui),
+      ask_(ask),
+      model_(request),
+      answer_(std::move(answer))
 {
     ToolkitWindow *window = ui_.OpenWindow(BindWindow, DialogSize.width(), DialogSize.height(),
                                            QStringLiteral("Search and Replace"), WindowSystemMenu | WindowSizeable,
                                            MainWindow);
     window->setMinimumSize(DialogSize);
-    const struct { int gadget; int x; int width; const char *text; } labels[] = {
+    const struct {
+        int gadget;
+        int x;
+        int width;
+        const char *text;
+    } labels[] = {
         {OldEntryLabel, 10, 130, "Old Entry"},
         {NewEntryLabel, 220, 120, "New Entry"},
         {TodoListLabel, 430, 110, "Todo List"},
@@ -84,20 +91,11 @@ void BindDialogWindow::GadgetEvent(int gadget, int type)
         if (type == EventLeftDoubleClick)
             ReleaseSelected();
         break;
-    case BindButton:
-        BindSelected();
-        break;
-    case ReleaseButton:
-        ReleaseSelected();
-        break;
-    case ContinueButton:
-        ContinueBinding();
-        break;
-    case BindSuggestedButton:
-        BindSuggested();
-        break;
-    default:
-        break;
+    case BindButton: BindSelected(); break;
+    case ReleaseButton: ReleaseSelected(); break;
+    case ContinueButton: ContinueBinding(); break;
+    case BindSuggestedButton: BindSuggested(); break;
+    default: break;
     }
 }
 
@@ -199,7 +197,10 @@ void BindDialogWindow::Resized()
     const int dw = qMax(0, window->width() - DialogSize.width());
     const int dh = qMax(0, window->height() - DialogSize.height());
     const int third = dw / 3;
-    const struct { int gadget; QRect box; } boxes[] = {
+    const struct {
+        int gadget;
+        QRect box;
+    } boxes[] = {
         {NewEntryLabel, {220 + third, 10, 120, 20}},
         {TodoListLabel, {430 + 2 * third, 10, 110, 20}},
         {OldEntryList, {10, 30, 200 + third, 320 + dh}},

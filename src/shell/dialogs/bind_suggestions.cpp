@@ -99,7 +99,8 @@ QList<SuggestedPair> SuggestPairs(const QStringList &oldNames, const QStringList
         oldUsed[c.oldRow] = newUsed[c.newRow] = true;
         pairs.append({c.oldRow, c.newRow});
     }
-    std::sort(pairs.begin(), pairs.end(), [](const SuggestedPair &a, const SuggestedPair &b) { return a.oldRow < b.oldRow; });
+    std::sort(pairs.begin(), pairs.end(),
+              [](const SuggestedPair &a, const SuggestedPair &b) { return a.oldRow < b.oldRow; });
     return pairs;
 }
 

@@ -10,18 +10,19 @@
 
 namespace quarvel {
 
-UserGadgetDialog::UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings &settings,
-                                   FrontEnd &frontEnd)
-    : ui_(ui), ask_(ask), settings_(settings), frontEnd_(frontEnd)
-{
-}
+UserGadgetDialog::UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings &settings, FrontEnd &frontEnd)
+    : ui_(ui),
+      ask_(ask),
+      settings_(settings),
+      frontEnd_(frontEnd)
+{}
 
 void UserGadgetDialog::Open()
 {
     if (IsOpen())
         return;
-    ToolkitWindow *window = ui_.OpenWindow(UserGadgetWindow, 220, 400, QStringLiteral("UserGadget"),
-                                           WindowSystemMenu, MainWindow);
+    ToolkitWindow *window = ui_.OpenWindow(UserGadgetWindow, 220, 400, QStringLiteral("UserGadget"), WindowSystemMenu,
+                                           MainWindow);
     list_ = ui_.ListViewGadget(UserGadgetList, UserGadgetWindow, QRect(0, 0, 220, 350));
     list_->addItems(settings_.UserGadgetList);
     ui_.ButtonGadget(UserGadgetAdd, UserGadgetWindow, QRect(10, 360, 60, 30), QStringLiteral("Add"));
@@ -51,18 +52,13 @@ void UserGadgetDialog::GadgetEvent(int gadget, int type)
         if (type == EventLeftDoubleClick)
             EditGadget();
         break;
-    case UserGadgetAdd:
-        AddGadget();
-        break;
-    case UserGadgetDel:
-        DeleteGadget();
-        break;
+    case UserGadgetAdd: AddGadget(); break;
+    case UserGadgetDel: DeleteGadget(); break;
     case UserGadgetOk:
         SaveUserGadgets();
         Close();
         break;
-    default:
-        break;
+    default: break;
     }
 }
 
