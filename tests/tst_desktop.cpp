@@ -10,11 +10,13 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -144,6 +146,7 @@ private slots:
     void toolbarButtonsSendMenuCommands();
     void iconsAreDecodedWithAlpha();
     void resizeKeepsSplitterBetweenToolbarAndStatusBar();
+    void rememberedGeometryIsFittedToTheScreen();
     void controlLLoadsAndControlSSaves();
     void infoFromMenuAndApplicationMenu_data();
     void infoFromMenuAndApplicationMenu();
@@ -285,6 +288,27 @@ void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
                                - d.shell.mainView().toolBar()->height();
     QCOMPARE(d.shell.mainView().splitter()->geometry(), QRect(0, 0, 500, expectedHeight));
     QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
+}
+
+// A window remembered larger than the screen and partly left of and above it opens inside
+// the screen, its title bar within reach.
+void TestDesktop::rememberedGeometryIsFittedToTheScreen()
+{
+    QMainWindow away;
+    away.setGeometry(-50, -40, 3000, 2000);
+    ProgramSettings remembered;
+    LocateSettingsFiles(remembered);
+    LoadDesktopMemory(remembered);
+    const QString before = remembered.WindowGeometry;
+    remembered.WindowGeometry = QString::fromLatin1(away.saveGeometry().toBase64());
+    SaveDesktopMemory(remembered);
+    Desktop d;
+    remembered.WindowGeometry = before;
+    SaveDesktopMemory(remembered);
+
+    const QRect available = d.window()->screen()->availableGeometry();
+    QVERIFY(available.contains(d.window()->frameGeometry().topLeft()));
+    QVERIFY(d.window()->width() <= available.width() && d.window()->height() <= available.height());
 }
 
 void TestDesktop::controlLLoadsAndControlSSaves()

@@ -8,6 +8,7 @@
 #include "shell/dialogs/window_numbers.h"
 #include "shell/log_lines.h"
 #include "ui/toolkit.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -496,8 +497,11 @@ QString MainView::AsProjectPath(const QString &path) const
 
 void MainView::RestoreWindowMemory()
 {
-    if (!settings_.WindowGeometry.isEmpty())
-        ui_.Window(MainWindow)->restoreGeometry(QByteArray::fromBase64(settings_.WindowGeometry.toLatin1()));
+    if (settings_.WindowGeometry.isEmpty())
+        return;
+    ToolkitWindow *window = ui_.Window(MainWindow);
+    window->restoreGeometry(QByteArray::fromBase64(settings_.WindowGeometry.toLatin1()));
+    KeepOnScreen(*window);
 }
 
 void MainView::StoreWindowMemory()
