@@ -828,6 +828,16 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     QCOMPARE(view->renameList()->item(0)->text(), QStringLiteral("none"));
     d.shell.CloseDispatcher(ChangesWindow);
     QVERIFY(!d.shell.toolkit().IsWindow(ChangesWindow));
+
+    // A new project starts clean: neither the summary nor the changes of the old one's run stay,
+    // also in a Changes view left open.
+    Menu(d.shell, CommandChanges);
+    Menu(d.shell, CommandProjectNew);
+    QCOMPARE(d.shell.project().ProjectFile, UnnamedProjectFile);
+    QCOMPARE(d.shell.mainView().SummaryText(), QString());
+    QCOMPARE(view->FileCount(), 0);
+    Menu(d.shell, CommandChanges);
+    QCOMPARE(view->FileCount(), 0);
 }
 
 // A written file, a report finding and a warning about a window source each open at their

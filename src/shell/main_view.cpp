@@ -571,6 +571,8 @@ void MainView::ClearLog()
     firstRunLine_ = 0;
     if (QListWidget *log = ui_.ListGadget(LogList))
         log->clear();
+    summaryField_->clear();
+    summaryField_->setStyleSheet(QString());
 }
 
 void MainView::RunEnded(const std::optional<RunResult> &result)

@@ -73,6 +73,10 @@ void Shell::Connect()
     QObject::connect(&run_, &DesktopRun::begun, &main_, enableMain);
     QObject::connect(&run_, &DesktopRun::logLine, &main_, &MainView::AppendLog);
     QObject::connect(&run_, &DesktopRun::logCleared, &main_, &MainView::ClearLog);
+    QObject::connect(&run_, &DesktopRun::logCleared, &main_, [this] {
+        if (changes_.IsOpen())
+            changes_.Show(run_.changes());
+    });
     QObject::connect(&run_, &DesktopRun::dialogChanged, &main_, enableMain);
     QObject::connect(&run_, &DesktopRun::ended, &main_, &MainView::RunEnded);
 }
