@@ -222,21 +222,31 @@ void TestDesktop::menuCommandsShowIconsLettersAndShortcuts()
     for (const CommandEntry &entry : Commands())
         QVERIFY2(commands.count(entry.command) == 1, entry.text);
 
+    // Each shortcut sends its command, and a menu text names the first of its item's shortcuts.
     d.window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d.window()));
-    QStringList shortcuts;
-    for (QAction *item : items) {
-        const QString hint = item->text().section(QLatin1Char('\t'), 1);
-        if (hint.isEmpty())
-            continue;
-        QVERIFY2(!shortcuts.contains(hint), qPrintable(hint));
-        shortcuts << hint;
-        QTest::keySequence(d.window(), QKeySequence(QString(hint).replace(QLatin1Char('-'), QLatin1Char('+'))));
-        const Event sent = d.shell.queue().WindowEvent();
-        QCOMPARE(sent.kind, EventKind::Menu);
-        QCOMPARE(sent.number, item->data().toInt());
+    QMap<int, int> sends; // the command of each key
+    for (const CommandEntry &entry : Commands()) {
+        QString hint = QString::fromUtf8(entry.text).section(QLatin1Char('\t'), 1);
+        const QKeyCombination first = entry.keys[0];
+        QCOMPARE(hint.replace(QLatin1Char('-'), QLatin1Char('+')),
+                 first.key() == Qt::Key_unknown ? QString() : QKeySequence(first).toString());
+        for (const QKeyCombination key : entry.keys) {
+            if (key.key() == Qt::Key_unknown)
+                continue;
+            QVERIFY2(!sends.contains(key.toCombined()), entry.text);
+            sends.insert(key.toCombined(), entry.command);
+            QTest::keySequence(d.window(), QKeySequence(key));
+            const Event sent = d.shell.queue().WindowEvent();
+            QCOMPARE(sent.kind, EventKind::Menu);
+            QCOMPARE(sent.number, entry.command);
+        }
     }
-    QVERIFY(shortcuts.contains(QStringLiteral("Ctrl-L")));
+    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_L).toCombined()), int(CommandProjectLoad));
+    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_O).toCombined()), int(CommandProjectLoad));
+    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_Q).toCombined()), int(CommandExit));
+    QCOMPARE(sends.value(Qt::Key_F5), int(CommandStartGenerate));
+    QCOMPARE(sends.value(Qt::Key_Delete), int(CommandCommonDelete));
 }
 
 // Each button sends the command of a menu item and shows that item's icon.
@@ -446,6 +456,21 @@ void TestDesktop::closingOptionsWindowStartsNoRun()
     QVERIFY(!d.shell.GenerationRunning());
     QVERIFY(d.shell.mainView().LogLines().isEmpty());
     QVERIFY(!dir.exists(QStringLiteral("CommonFile.pb")));
+
+    // Escape takes back a clicked switch, and the unsaved mark it made.
+    const Switches before = d.shell.project().switches;
+    Menu(d.shell, CommandStartGenerate);
+    d.window(OptionsWindow)->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window(OptionsWindow)));
+    Click(d.shell, ParendBox);
+    QVERIFY(!d.shell.project().ProjectSaved);
+    QTest::keyClick(d.window(OptionsWindow), Qt::Key_Escape);
+    Settle(d.shell);
+    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QCOMPARE(d.shell.project().switches.Parend, before.Parend);
+    QVERIFY(d.shell.project().ProjectSaved);
+    QVERIFY(!d.window()->isWindowModified());
+    QVERIFY(d.mainEnabled());
 }
 
 void TestDesktop::commonFileCommands()

@@ -342,19 +342,29 @@ private slots:
         QVERIFY(d.mainEnabled());
     }
 
-    void closeBoxCancels()
+    void closeBoxAndEscapeCancel()
     {
-        Desktop d;
-        BindExchange exchange(d, 1, {"Window_0"}, {"Main"});
-        d.select(OldEntryList, 0);
-        d.select(NewEntryList, 0);
-        d.click(BindButton);
-        d.closeBox(BindWindow);
-        QVERIFY(exchange.waitForAnswer(d));
-        QCOMPARE(exchange.answer.end, BindDialogEnd::Cancel);
-        QVERIFY(d.ask.calls.isEmpty());
-        QVERIFY(exchange.close(d));
-        QVERIFY(d.mainEnabled());
+        for (const bool escape : {false, true}) {
+            Desktop d;
+            BindExchange exchange(d, 1, {"Window_0"}, {"Main"});
+            d.select(OldEntryList, 0);
+            d.select(NewEntryList, 0);
+            d.click(BindButton);
+            if (escape) {
+                QWidget *dialog = d.shell.toolkit().Window(BindWindow);
+                dialog->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(dialog));
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                Settle(d.shell);
+            } else {
+                d.closeBox(BindWindow);
+            }
+            QVERIFY(exchange.waitForAnswer(d));
+            QCOMPARE(exchange.answer.end, BindDialogEnd::Cancel);
+            QVERIFY(d.ask.calls.isEmpty());
+            QVERIFY(exchange.close(d));
+            QVERIFY(d.mainEnabled());
+        }
     }
 
     void bindDialogAskedOnTheGuiThreadItself()

@@ -285,8 +285,10 @@ void MainView::CreateToolBar()
 void MainView::AddShortcuts()
 {
     for (const CommandEntry &entry : Commands()) {
-        if (entry.key != Qt::Key_unknown)
-            ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | entry.key), entry.command);
+        for (const QKeyCombination key : entry.keys) {
+            if (key.key() != Qt::Key_unknown)
+                ui_.AddKeyboardShortcut(MainWindow, QKeySequence(key), entry.command);
+        }
     }
 }
 

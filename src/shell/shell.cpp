@@ -62,7 +62,11 @@ void Shell::Connect()
     QObject::connect(&main_, &MainView::changesRequested, &main_, [this] { changes_.Show(run_.changes()); });
 
     QObject::connect(&options_, &OptionsView::startClicked, &run_, &DesktopRun::Launch);
-    QObject::connect(&options_, &OptionsView::closed, &main_, enableMain);
+    // Escape closes the options window at once, past the event loop, and may take back a change.
+    QObject::connect(&options_, &OptionsView::closed, &main_, [this] {
+        EnableMainWindow();
+        main_.RefreshTitle();
+    });
     QObject::connect(&about_, &AboutView::licenceClosed, &main_, enableMain);
     QObject::connect(&userGadgets_, &UserGadgetDialog::closed, &main_, enableMain);
 

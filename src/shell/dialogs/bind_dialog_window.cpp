@@ -70,6 +70,7 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
     ui_.ButtonGadget(ContinueButton, BindWindow, QRect(640, 360, 120, 30), QStringLiteral("Continue"));
 
     window->setWindowTitle(model_.Title());
+    ui_.CloseOnEscape(BindWindow); // as the close box: Cancel
     ShowModel();
     window->show();
 }
