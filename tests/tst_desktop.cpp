@@ -480,7 +480,7 @@ void TestDesktop::commonFileCommands()
                                      QStringLiteral("/p/B.pb")};
     Menu(d.shell, CommandCommonAdd);
     QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Open Commonfile:  [Common|*.pb*|Alle Dateien|*.*] multiple")});
-    const QStringList added = {"/p/forms/A.pbf", "/p/B.pb", "/p/B.pb"};
+    const QStringList added = {"/p/forms/A.pbf", "/p/B.pb"}; // a file chosen twice is listed once
     QCOMPARE(d.shell.mainView().CommonFileItems(), added);
     QCOMPARE(d.shell.project().CommonFiles, added);
     QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
@@ -489,13 +489,13 @@ void TestDesktop::commonFileCommands()
     QListWidget *list = d.shell.toolkit().ListGadget(CommonFileListView);
     list->setCurrentRow(1);
     Menu(d.shell, CommandCommonFirst);
-    const QStringList moved = {"/p/B.pb", "/p/forms/A.pbf", "/p/B.pb"};
+    const QStringList moved = {"/p/B.pb", "/p/forms/A.pbf"};
     QCOMPARE(d.shell.mainView().CommonFileItems(), moved);
     QCOMPARE(d.shell.project().CommonFiles, moved);
 
-    list->setCurrentRow(2);
+    list->setCurrentRow(1);
     Menu(d.shell, CommandCommonDelete);
-    const QStringList left = {"/p/B.pb", "/p/forms/A.pbf"};
+    const QStringList left = {"/p/B.pb"};
     QCOMPARE(d.shell.mainView().CommonFileItems(), left);
     QCOMPARE(d.shell.project().CommonFiles, left);
 
@@ -508,6 +508,14 @@ void TestDesktop::commonFileCommands()
     QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
     QCOMPARE(d.ask.calls,
              QStringList{QStringLiteral("Open Commonfile: /p/forms/ [Common|*.pb*|Alle Dateien|*.*] multiple")});
+
+    // A file listed already is not added again, and the project stays unchanged.
+    d.shell.project().ProjectSaved = true;
+    d.ask.openAnswers << QStringList{QStringLiteral("/p/B.pb")};
+    Menu(d.shell, CommandCommonAdd);
+    QCOMPARE(d.shell.mainView().CommonFileItems(), left);
+    QCOMPARE(d.shell.project().CommonFiles, left);
+    QVERIFY(d.shell.project().ProjectSaved);
 }
 
 void TestDesktop::firstFileWithoutSelectionChangesNothing()
@@ -924,12 +932,27 @@ void TestDesktop::titleMarkRecentProjectsAndDrops()
     QCOMPARE(d.shell.settings().RecentProjects.value(0), project);
     QCOMPARE(d.shell.mainView().recentMenu()->actions().value(0)->text(), QStringLiteral("&1 ") + project);
 
-    // Dropped sources are added (beside the project: relative), anything else is passed over.
+    // Dropped sources are added (beside the project: relative) once, anything else is passed over.
     dir.write(QStringLiteral("Other.pb"), "; other\n");
     d.shell.mainView().DropFiles({dir.path(QStringLiteral("Other.pb")), dir.path(QStringLiteral("notes.txt"))});
+    d.shell.mainView().DropFiles({dir.path(QStringLiteral("Form.pbf")), dir.path(QStringLiteral("Other.pb"))});
     Settle(d.shell);
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
+    QCOMPARE(d.shell.mainView().CommonFileItems(), (QStringList{"Form.pbf", "Other.pb"}));
     QVERIFY(d.window()->isWindowModified());
+
+    // Add and Load open their dialogs in the project's folder, whichever folder was used last.
+    d.shell.project().LastPath = QStringLiteral("/elsewhere/");
+    d.ask.calls.clear();
+    Menu(d.shell, CommandCommonAdd);
+    d.ask.answers << Answer::Cancel;
+    Menu(d.shell, CommandProjectLoad); // asks about the drop first; Cancel keeps it
+    d.ask.answers << Answer::No;       // discards, but no file is chosen
+    Menu(d.shell, CommandProjectLoad);
+    const QStringList dialogs = d.ask.calls.filter(QStringLiteral("Open "));
+    QCOMPARE(dialogs, (QStringList{"Open Commonfile: " + dir.dir() + " [Common|*.pb*|Alle Dateien|*.*] multiple",
+                                   "Open Load project: " + dir.dir() + " [Project (*.pbm)|*.pbm]"}));
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
 
     // Loading it again from the recent list asks first; Cancel keeps the edit.
     d.ask.answers << Answer::Cancel;

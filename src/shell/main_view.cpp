@@ -424,17 +424,28 @@ void MainView::ShowCommonFiles()
 
 void MainView::AddCommonFiles()
 {
-    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Commonfile"), project_.LastPath,
+    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Commonfile"), project_.DialogFolder(),
                                               QStringLiteral("Common|*.pb*|Alle Dateien|*.*"), true);
     if (chosen.isEmpty())
         return;
     project_.LastPath = PathPart(chosen.first());
+    AppendCommonFiles(chosen);
+}
+
+// A file already listed is not listed again: a run would find each of its objects twice.
+void MainView::AppendCommonFiles(const QStringList &paths)
+{
+    QStringList added;
+    for (const QString &path : paths) {
+        const QString listed = AsProjectPath(path);
+        if (!project_.CommonFiles.contains(listed) && !added.contains(listed))
+            added << listed;
+    }
+    if (added.isEmpty())
+        return;
     project_.ProjectSaved = false;
-    QStringList listed;
-    for (const QString &path : chosen)
-        listed << AsProjectPath(path);
-    project_.CommonFiles << listed; // duplicates are the user's choice
-    ui_.ListGadget(CommonFileListView)->addItems(listed);
+    project_.CommonFiles << added;
+    ui_.ListGadget(CommonFileListView)->addItems(added);
 }
 
 void MainView::RemoveCommonFile()
@@ -480,13 +491,9 @@ void MainView::DropFiles(const QStringList &paths)
     QStringList sources;
     for (const QString &path : paths) {
         if (IsSourceFile(path) && QFileInfo(path).isFile())
-            sources << AsProjectPath(path);
+            sources << path;
     }
-    if (sources.isEmpty())
-        return;
-    project_.ProjectSaved = false;
-    project_.CommonFiles << sources;
-    ui_.ListGadget(CommonFileListView)->addItems(sources);
+    AppendCommonFiles(sources);
     RefreshTitle(); // a drop comes from the widget, not through the event loop
 }
 
