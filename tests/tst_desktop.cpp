@@ -369,6 +369,7 @@ void TestDesktop::optionsWindowShowsTheSwitches()
     ToolkitWindow *options = d.window(OptionsWindow);
     QVERIFY(options && options->isVisible());
     QCOMPARE(options->windowTitle(), QStringLiteral("Start Generate"));
+    QCOMPARE(options->parentWidget(), d.window()); // stays on top of the main window
     QCOMPARE(options->size(), QSize(600, 200));
     QVERIFY(!d.mainEnabled());
     const int expected[][2] = {{ParendBox, 0},    {PBIgnoreBox, 1},    {MultilangBox, 1}, {ImageIncludeBox, 1},
@@ -852,6 +853,7 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     Menu(d.shell, CommandChanges);
     ChangesView *view = &d.shell.changesView();
     QVERIFY(view && d.shell.toolkit().IsWindow(ChangesWindow));
+    QCOMPARE(d.window(ChangesWindow)->parentWidget(), d.window()); // stays on top of it
     QCOMPARE(view->FileCount(), 1); // the second run changed only the event file the user cleared
     const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"),
                                                                         Qt::MatchExactly);

@@ -2,6 +2,7 @@
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -170,6 +171,8 @@ private slots:
         QCOMPARE(dialog->size(), QSize(770, 400));
         QCOMPARE(dialog->parentWidget(), d.shell.toolkit().Window(MainWindow));
         QVERIFY(!d.mainEnabled());
+        QVERIFY(dialog->isModal());
+        QCOMPARE(QApplication::activeModalWidget(), dialog);
 
         const struct {
             int gadget;

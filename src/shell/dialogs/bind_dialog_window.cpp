@@ -48,6 +48,9 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
                                            QStringLiteral("Search and Replace"), WindowSystemMenu | WindowSizeable,
                                            MainWindow);
     window->setMinimumSize(DialogSize);
+    // The run waits for the answer: the main window takes no input meanwhile, while the program's
+    // other windows (UserGadget, Changes) stay usable.
+    window->setWindowModality(Qt::WindowModal);
     const struct {
         int gadget;
         int x;
