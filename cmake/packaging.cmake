@@ -10,7 +10,7 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGE_CONTACT "Quarvel developers <quarvel@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The programs go in stripped: their debug data would add some 20 MB to each.
+# The programs go in stripped: debug data is most of the size of a RelWithDebInfo build.
 set(CPACK_STRIP_FILES TRUE)
 # The runtime packages the two programs link against, named as Debian ships them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
