@@ -10,6 +10,8 @@ set(CPACK_PACKAGE_DESCRIPTION
 set(CPACK_PACKAGE_CONTACT "Quarvel developers <quarvel@localhost>")
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The programs go in stripped: debug data is most of the size of a RelWithDebInfo build.
+set(CPACK_STRIP_FILES TRUE)
 # The runtime packages the two programs link against, named as Debian ships them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libpng16-16, zlib1g, libstdc++6, libc6")

@@ -10,11 +10,13 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
+#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -144,6 +146,7 @@ private slots:
     void toolbarButtonsSendMenuCommands();
     void iconsAreDecodedWithAlpha();
     void resizeKeepsSplitterBetweenToolbarAndStatusBar();
+    void rememberedGeometryIsFittedToTheScreen();
     void controlLLoadsAndControlSSaves();
     void infoFromMenuAndApplicationMenu_data();
     void infoFromMenuAndApplicationMenu();
@@ -219,21 +222,31 @@ void TestDesktop::menuCommandsShowIconsLettersAndShortcuts()
     for (const CommandEntry &entry : Commands())
         QVERIFY2(commands.count(entry.command) == 1, entry.text);
 
+    // Each shortcut sends its command, and a menu text names the first of its item's shortcuts.
     d.window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d.window()));
-    QStringList shortcuts;
-    for (QAction *item : items) {
-        const QString hint = item->text().section(QLatin1Char('\t'), 1);
-        if (hint.isEmpty())
-            continue;
-        QVERIFY2(!shortcuts.contains(hint), qPrintable(hint));
-        shortcuts << hint;
-        QTest::keySequence(d.window(), QKeySequence(QString(hint).replace(QLatin1Char('-'), QLatin1Char('+'))));
-        const Event sent = d.shell.queue().WindowEvent();
-        QCOMPARE(sent.kind, EventKind::Menu);
-        QCOMPARE(sent.number, item->data().toInt());
+    QMap<int, int> sends; // the command of each key
+    for (const CommandEntry &entry : Commands()) {
+        QString hint = QString::fromUtf8(entry.text).section(QLatin1Char('\t'), 1);
+        const QKeyCombination first = entry.keys[0];
+        QCOMPARE(hint.replace(QLatin1Char('-'), QLatin1Char('+')),
+                 first.key() == Qt::Key_unknown ? QString() : QKeySequence(first).toString());
+        for (const QKeyCombination key : entry.keys) {
+            if (key.key() == Qt::Key_unknown)
+                continue;
+            QVERIFY2(!sends.contains(key.toCombined()), entry.text);
+            sends.insert(key.toCombined(), entry.command);
+            QTest::keySequence(d.window(), QKeySequence(key));
+            const Event sent = d.shell.queue().WindowEvent();
+            QCOMPARE(sent.kind, EventKind::Menu);
+            QCOMPARE(sent.number, entry.command);
+        }
     }
-    QVERIFY(shortcuts.contains(QStringLiteral("Ctrl-L")));
+    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_L).toCombined()), int(CommandProjectLoad));
+    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_O).toCombined()), int(CommandProjectLoad));
+    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_Q).toCombined()), int(CommandExit));
+    QCOMPARE(sends.value(Qt::Key_F5), int(CommandStartGenerate));
+    QCOMPARE(sends.value(Qt::Key_Delete), int(CommandCommonDelete));
 }
 
 // Each button sends the command of a menu item and shows that item's icon.
@@ -287,6 +300,27 @@ void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
     QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
 }
 
+// A window remembered larger than the screen and partly left of and above it opens inside
+// the screen, its title bar within reach.
+void TestDesktop::rememberedGeometryIsFittedToTheScreen()
+{
+    QMainWindow away;
+    away.setGeometry(-50, -40, 3000, 2000);
+    ProgramSettings remembered;
+    LocateSettingsFiles(remembered);
+    LoadDesktopMemory(remembered);
+    const QString before = remembered.WindowGeometry;
+    remembered.WindowGeometry = QString::fromLatin1(away.saveGeometry().toBase64());
+    SaveDesktopMemory(remembered);
+    Desktop d;
+    remembered.WindowGeometry = before;
+    SaveDesktopMemory(remembered);
+
+    const QRect available = d.window()->screen()->availableGeometry();
+    QVERIFY(available.contains(d.window()->frameGeometry().topLeft()));
+    QVERIFY(d.window()->width() <= available.width() && d.window()->height() <= available.height());
+}
+
 void TestDesktop::controlLLoadsAndControlSSaves()
 {
     TestProject dir;
@@ -335,6 +369,7 @@ void TestDesktop::optionsWindowShowsTheSwitches()
     ToolkitWindow *options = d.window(OptionsWindow);
     QVERIFY(options && options->isVisible());
     QCOMPARE(options->windowTitle(), QStringLiteral("Start Generate"));
+    QCOMPARE(options->parentWidget(), d.window()); // stays on top of the main window
     QCOMPARE(options->size(), QSize(600, 200));
     QVERIFY(!d.mainEnabled());
     const int expected[][2] = {{ParendBox, 0},    {PBIgnoreBox, 1},    {MultilangBox, 1}, {ImageIncludeBox, 1},
@@ -422,6 +457,21 @@ void TestDesktop::closingOptionsWindowStartsNoRun()
     QVERIFY(!d.shell.GenerationRunning());
     QVERIFY(d.shell.mainView().LogLines().isEmpty());
     QVERIFY(!dir.exists(QStringLiteral("CommonFile.pb")));
+
+    // Escape takes back a clicked switch, and the unsaved mark it made.
+    const Switches before = d.shell.project().switches;
+    Menu(d.shell, CommandStartGenerate);
+    d.window(OptionsWindow)->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window(OptionsWindow)));
+    Click(d.shell, ParendBox);
+    QVERIFY(!d.shell.project().ProjectSaved);
+    QTest::keyClick(d.window(OptionsWindow), Qt::Key_Escape);
+    Settle(d.shell);
+    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QCOMPARE(d.shell.project().switches.Parend, before.Parend);
+    QVERIFY(d.shell.project().ProjectSaved);
+    QVERIFY(!d.window()->isWindowModified());
+    QVERIFY(d.mainEnabled());
 }
 
 void TestDesktop::commonFileCommands()
@@ -431,7 +481,7 @@ void TestDesktop::commonFileCommands()
                                      QStringLiteral("/p/B.pb")};
     Menu(d.shell, CommandCommonAdd);
     QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Open Commonfile:  [Common|*.pb*|Alle Dateien|*.*] multiple")});
-    const QStringList added = {"/p/forms/A.pbf", "/p/B.pb", "/p/B.pb"};
+    const QStringList added = {"/p/forms/A.pbf", "/p/B.pb"}; // a file chosen twice is listed once
     QCOMPARE(d.shell.mainView().CommonFileItems(), added);
     QCOMPARE(d.shell.project().CommonFiles, added);
     QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
@@ -440,13 +490,13 @@ void TestDesktop::commonFileCommands()
     QListWidget *list = d.shell.toolkit().ListGadget(CommonFileListView);
     list->setCurrentRow(1);
     Menu(d.shell, CommandCommonFirst);
-    const QStringList moved = {"/p/B.pb", "/p/forms/A.pbf", "/p/B.pb"};
+    const QStringList moved = {"/p/B.pb", "/p/forms/A.pbf"};
     QCOMPARE(d.shell.mainView().CommonFileItems(), moved);
     QCOMPARE(d.shell.project().CommonFiles, moved);
 
-    list->setCurrentRow(2);
+    list->setCurrentRow(1);
     Menu(d.shell, CommandCommonDelete);
-    const QStringList left = {"/p/B.pb", "/p/forms/A.pbf"};
+    const QStringList left = {"/p/B.pb"};
     QCOMPARE(d.shell.mainView().CommonFileItems(), left);
     QCOMPARE(d.shell.project().CommonFiles, left);
 
@@ -459,6 +509,14 @@ void TestDesktop::commonFileCommands()
     QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
     QCOMPARE(d.ask.calls,
              QStringList{QStringLiteral("Open Commonfile: /p/forms/ [Common|*.pb*|Alle Dateien|*.*] multiple")});
+
+    // A file listed already is not added again, and the project stays unchanged.
+    d.shell.project().ProjectSaved = true;
+    d.ask.openAnswers << QStringList{QStringLiteral("/p/B.pb")};
+    Menu(d.shell, CommandCommonAdd);
+    QCOMPARE(d.shell.mainView().CommonFileItems(), left);
+    QCOMPARE(d.shell.project().CommonFiles, left);
+    QVERIFY(d.shell.project().ProjectSaved);
 }
 
 void TestDesktop::firstFileWithoutSelectionChangesNothing()
@@ -795,6 +853,7 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     Menu(d.shell, CommandChanges);
     ChangesView *view = &d.shell.changesView();
     QVERIFY(view && d.shell.toolkit().IsWindow(ChangesWindow));
+    QCOMPARE(d.window(ChangesWindow)->parentWidget(), d.window()); // stays on top of it
     QCOMPARE(view->FileCount(), 1); // the second run changed only the event file the user cleared
     const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"),
                                                                         Qt::MatchExactly);
@@ -804,6 +863,16 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     QCOMPARE(view->renameList()->item(0)->text(), QStringLiteral("none"));
     d.shell.CloseDispatcher(ChangesWindow);
     QVERIFY(!d.shell.toolkit().IsWindow(ChangesWindow));
+
+    // A new project starts clean: neither the summary nor the changes of the old one's run stay,
+    // also in a Changes view left open.
+    Menu(d.shell, CommandChanges);
+    Menu(d.shell, CommandProjectNew);
+    QCOMPARE(d.shell.project().ProjectFile, UnnamedProjectFile);
+    QCOMPARE(d.shell.mainView().SummaryText(), QString());
+    QCOMPARE(view->FileCount(), 0);
+    Menu(d.shell, CommandChanges);
+    QCOMPARE(view->FileCount(), 0);
 }
 
 // A written file, a report finding and a warning about a window source each open at their
@@ -865,12 +934,27 @@ void TestDesktop::titleMarkRecentProjectsAndDrops()
     QCOMPARE(d.shell.settings().RecentProjects.value(0), project);
     QCOMPARE(d.shell.mainView().recentMenu()->actions().value(0)->text(), QStringLiteral("&1 ") + project);
 
-    // Dropped sources are added (beside the project: relative), anything else is passed over.
+    // Dropped sources are added (beside the project: relative) once, anything else is passed over.
     dir.write(QStringLiteral("Other.pb"), "; other\n");
     d.shell.mainView().DropFiles({dir.path(QStringLiteral("Other.pb")), dir.path(QStringLiteral("notes.txt"))});
+    d.shell.mainView().DropFiles({dir.path(QStringLiteral("Form.pbf")), dir.path(QStringLiteral("Other.pb"))});
     Settle(d.shell);
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
+    QCOMPARE(d.shell.mainView().CommonFileItems(), (QStringList{"Form.pbf", "Other.pb"}));
     QVERIFY(d.window()->isWindowModified());
+
+    // Add and Load open their dialogs in the project's folder, whichever folder was used last.
+    d.shell.project().LastPath = QStringLiteral("/elsewhere/");
+    d.ask.calls.clear();
+    Menu(d.shell, CommandCommonAdd);
+    d.ask.answers << Answer::Cancel;
+    Menu(d.shell, CommandProjectLoad); // asks about the drop first; Cancel keeps it
+    d.ask.answers << Answer::No;       // discards, but no file is chosen
+    Menu(d.shell, CommandProjectLoad);
+    const QStringList dialogs = d.ask.calls.filter(QStringLiteral("Open "));
+    QCOMPARE(dialogs, (QStringList{"Open Commonfile: " + dir.dir() + " [Common|*.pb*|Alle Dateien|*.*] multiple",
+                                   "Open Load project: " + dir.dir() + " [Project (*.pbm)|*.pbm]"}));
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
 
     // Loading it again from the recent list asks first; Cancel keeps the edit.
     d.ask.answers << Answer::Cancel;

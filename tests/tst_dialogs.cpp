@@ -2,6 +2,7 @@
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QLabel>
 #include <QListWidget>
@@ -170,6 +171,8 @@ private slots:
         QCOMPARE(dialog->size(), QSize(770, 400));
         QCOMPARE(dialog->parentWidget(), d.shell.toolkit().Window(MainWindow));
         QVERIFY(!d.mainEnabled());
+        QVERIFY(dialog->isModal());
+        QCOMPARE(QApplication::activeModalWidget(), dialog);
 
         const struct {
             int gadget;
@@ -342,19 +345,29 @@ private slots:
         QVERIFY(d.mainEnabled());
     }
 
-    void closeBoxCancels()
+    void closeBoxAndEscapeCancel()
     {
-        Desktop d;
-        BindExchange exchange(d, 1, {"Window_0"}, {"Main"});
-        d.select(OldEntryList, 0);
-        d.select(NewEntryList, 0);
-        d.click(BindButton);
-        d.closeBox(BindWindow);
-        QVERIFY(exchange.waitForAnswer(d));
-        QCOMPARE(exchange.answer.end, BindDialogEnd::Cancel);
-        QVERIFY(d.ask.calls.isEmpty());
-        QVERIFY(exchange.close(d));
-        QVERIFY(d.mainEnabled());
+        for (const bool escape : {false, true}) {
+            Desktop d;
+            BindExchange exchange(d, 1, {"Window_0"}, {"Main"});
+            d.select(OldEntryList, 0);
+            d.select(NewEntryList, 0);
+            d.click(BindButton);
+            if (escape) {
+                QWidget *dialog = d.shell.toolkit().Window(BindWindow);
+                dialog->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(dialog));
+                QTest::keyClick(dialog, Qt::Key_Escape);
+                Settle(d.shell);
+            } else {
+                d.closeBox(BindWindow);
+            }
+            QVERIFY(exchange.waitForAnswer(d));
+            QCOMPARE(exchange.answer.end, BindDialogEnd::Cancel);
+            QVERIFY(d.ask.calls.isEmpty());
+            QVERIFY(exchange.close(d));
+            QVERIFY(d.mainEnabled());
+        }
     }
 
     void bindDialogAskedOnTheGuiThreadItself()

@@ -297,6 +297,21 @@ void TestQuarvelGen::helpVersionAndJsonReport()
     const CapturedOutput help = Run({"--help"});
     QCOMPARE(help.status, 0);
     QVERIFY(help.out.contains("  4  --check found files that a run would change\n"));
+    // The desktop program answers both without a display to open its window on.
+    QProcess desktop;
+    QProcessEnvironment noDisplay = QProcessEnvironment::systemEnvironment();
+    for (const char *name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        noDisplay.remove(QLatin1String(name));
+    desktop.setProcessEnvironment(noDisplay);
+    const std::pair<const char *, QByteArray> answers[] = {{"--version", "quarvel 5.17\n"},
+                                                           {"--help", "Usage: quarvel [PROJECT.pbm]\n"}};
+    for (const auto &[option, start] : answers) {
+        desktop.start(QStringLiteral(QUARVEL_PROGRAM), {QLatin1String(option)});
+        QVERIFY(desktop.waitForFinished(30000));
+        QCOMPARE(desktop.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(desktop.exitCode(), 0);
+        QVERIFY2(desktop.readAllStandardOutput().startsWith(start), option);
+    }
 
     TestProject dir;
     dir.copyFrom("golden/regeneration_user_code/input");

@@ -269,14 +269,18 @@ private slots:
         const QString main = WaitForWindow(MainTitle);
         QVERIFY2(!main.isEmpty(), "the main window did not show");
 
-        // A switch clicked on and off again is an unsaved change: the title shows the mark, and
-        // Escape on the save question goes back with the project and its change kept.
+        // Escape takes back a clicked switch, and with it the unsaved mark.
         QString options = OpenOptions(main);
         QVERIFY2(!options.isEmpty(), "no Generate button found, or the options window did not open");
         ClickIn(options, QPoint(18, 20)); // First Window as Parend Window
-        ClickIn(options, QPoint(18, 20));
+        QVERIFY2(!WaitForWindow(MainTitle + QLatin1Char('*')).isEmpty(), "no unsaved mark in the title");
         TypeKeys(options, {"Escape"});
         QVERIFY2(WaitUntilGone(QStringLiteral("Start Generate")), "Escape did not close the options window");
+        QVERIFY2(!WaitForWindow(MainTitle).isEmpty(), "Escape left the unsaved mark");
+
+        // The selected common file moved first is an unsaved change: Escape on the save question
+        // goes back with the project and its change kept.
+        TypeKeys(main, {"Down", "alt+a", "f"}); // Common First File
         QVERIFY2(!WaitForWindow(MainTitle + QLatin1Char('*')).isEmpty(), "no unsaved mark in the title");
         TypeKeys(main, {"ctrl+n"});
         const QString question = WaitForWindow(QStringLiteral("Frage"));

@@ -26,4 +26,9 @@ QString ProjectState::ProjectDirectory() const
     return slash < 0 ? QString() : ProjectFile.left(slash + 1);
 }
 
+QString ProjectState::DialogFolder() const
+{
+    return ProjectNamed ? ProjectDirectory() : LastPath;
+}
+
 } // namespace quarvel

@@ -39,6 +39,9 @@ struct ProjectState {
 
     // The path part of ProjectFile up to and including its last "/".
     QString ProjectDirectory() const;
+    // Where the file dialogs open: the project's folder, or the last folder used while the
+    // project has no file.
+    QString DialogFolder() const;
 };
 
 } // namespace quarvel

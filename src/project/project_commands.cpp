@@ -85,7 +85,7 @@ void ProjectCommands::OpenProject()
 {
     if (!AskSaveChanges())
         return;
-    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Load project"), project_.LastPath, ProjectPatterns,
+    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Load project"), project_.DialogFolder(), ProjectPatterns,
                                               false);
     const QString path = chosen.value(0);
     if (!path.isEmpty())

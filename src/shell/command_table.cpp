@@ -8,23 +8,26 @@ namespace quarvel {
 
 namespace {
 
-constexpr Qt::Key NoKey = Qt::Key_unknown;
+constexpr QKeyCombination Ctrl(Qt::Key key)
+{
+    return Qt::CTRL | key;
+}
 
 const CommandEntry Table[] = {
-    {CommandProjectNew, "Project &New\tCtrl-N", IconNew, Qt::Key_N, "Project New", true},
-    {CommandProjectLoad, "Project &Load\tCtrl-L", IconLoad, Qt::Key_L, "Project Load", true},
-    {CommandProjectSave, "Project &Save\tCtrl-S", IconSave, Qt::Key_S, "Project Save", true},
-    {CommandProjectSaveAs, "Project Save &As", IconSaveAs, NoKey, nullptr, true},
-    {CommandUserGadget, "User&Gadget", IconUserGadget, NoKey, nullptr, false}, // open during a run
-    {CommandExit, "E&xit", IconExit, NoKey, nullptr, true},
-    {CommandCommonAdd, "Common &Add", IconAdd, NoKey, "Add Commonfile", true},
-    {CommandCommonDelete, "Common &Delete", IconDelete, NoKey, "Remove Commonfile", true},
-    {CommandCommonFirst, "Common &First File", IconFirst, NoKey, "Selected Commonfile as first", true},
-    {CommandStartGenerate, "&Start Generate", IconGenerate, NoKey, "Generate", true},
-    {CommandInfo, "&Info", IconInfo, NoKey, nullptr, false},
-    {CommandLicence, "&Licence", IconLicence, NoKey, nullptr, false},
-    {CommandChanges, "Show &Changes\tCtrl-D", IconChanges, Qt::Key_D, "Show Changes", false},
-    {CommandOpenProjectFolder, "Open Project &Folder", IconLoad, NoKey, nullptr, false},
+    {CommandProjectNew, "Project &New\tCtrl-N", IconNew, {Ctrl(Qt::Key_N)}, "Project New", true},
+    {CommandProjectLoad, "Project &Load\tCtrl-L", IconLoad, {Ctrl(Qt::Key_L), Ctrl(Qt::Key_O)}, "Project Load", true},
+    {CommandProjectSave, "Project &Save\tCtrl-S", IconSave, {Ctrl(Qt::Key_S)}, "Project Save", true},
+    {CommandProjectSaveAs, "Project Save &As", IconSaveAs, {}, nullptr, true},
+    {CommandUserGadget, "User&Gadget", IconUserGadget, {}, nullptr, false}, // open during a run
+    {CommandExit, "E&xit\tCtrl-Q", IconExit, {Ctrl(Qt::Key_Q)}, nullptr, true},
+    {CommandCommonAdd, "Common &Add", IconAdd, {}, "Add Commonfile", true},
+    {CommandCommonDelete, "Common &Delete\tDel", IconDelete, {Qt::Key_Delete}, "Remove Commonfile", true},
+    {CommandCommonFirst, "Common &First File", IconFirst, {}, "Selected Commonfile as first", true},
+    {CommandStartGenerate, "&Start Generate\tF5", IconGenerate, {Qt::Key_F5}, "Generate", true},
+    {CommandInfo, "&Info", IconInfo, {}, nullptr, false},
+    {CommandLicence, "&Licence", IconLicence, {}, nullptr, false},
+    {CommandChanges, "Show &Changes\tCtrl-D", IconChanges, {Ctrl(Qt::Key_D)}, "Show Changes", false},
+    {CommandOpenProjectFolder, "Open Project &Folder", IconLoad, {}, nullptr, false},
 };
 
 const ApplicationMenuEntry ApplicationMenu[] = {

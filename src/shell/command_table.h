@@ -6,8 +6,9 @@
 #include "shell/command_numbers.h"
 #include "shell/icons.h"
 
-#include <Qt>
+#include <QKeyCombination>
 
+#include <array>
 #include <span>
 
 namespace quarvel {
@@ -16,7 +17,8 @@ struct CommandEntry {
     int command;
     const char *text; // the menu text, with its shortcut after a tab
     IconNumber icon;
-    Qt::Key key;         // pressed with Ctrl; Qt::Key_unknown for none
+    // Its keyboard shortcuts, the first one named in the menu text; QKeyCombination() for none.
+    std::array<QKeyCombination, 2> keys;
     const char *toolTip; // on the toolbar; nullptr when the command has no button there
     bool touchesProject; // changes the project or starts a run: waits while a generation runs
 };

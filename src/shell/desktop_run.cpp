@@ -119,8 +119,12 @@ RequestAnswer DesktopRun::Perform(const requests::ShowMessage &message)
     return {};
 }
 
+// The log is cleared for a new or loaded project, never while a run goes on: the last run's
+// result and changes belong to the project before.
 RequestAnswer DesktopRun::Perform(const requests::ClearLog &)
 {
+    lastResult_.reset();
+    changes_.Clear();
     emit logCleared();
     return {};
 }

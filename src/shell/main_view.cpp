@@ -8,6 +8,7 @@
 #include "shell/dialogs/window_numbers.h"
 #include "shell/log_lines.h"
 #include "ui/toolkit.h"
+#include "ui/window_placement.h"
 
 #include <QAction>
 #include <QDesktopServices>
@@ -284,8 +285,10 @@ void MainView::CreateToolBar()
 void MainView::AddShortcuts()
 {
     for (const CommandEntry &entry : Commands()) {
-        if (entry.key != Qt::Key_unknown)
-            ui_.AddKeyboardShortcut(MainWindow, QKeySequence(Qt::CTRL | entry.key), entry.command);
+        for (const QKeyCombination key : entry.keys) {
+            if (key.key() != Qt::Key_unknown)
+                ui_.AddKeyboardShortcut(MainWindow, QKeySequence(key), entry.command);
+        }
     }
 }
 
@@ -421,17 +424,28 @@ void MainView::ShowCommonFiles()
 
 void MainView::AddCommonFiles()
 {
-    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Commonfile"), project_.LastPath,
+    const QStringList chosen = ask_.OpenFiles(QStringLiteral("Commonfile"), project_.DialogFolder(),
                                               QStringLiteral("Common|*.pb*|Alle Dateien|*.*"), true);
     if (chosen.isEmpty())
         return;
     project_.LastPath = PathPart(chosen.first());
+    AppendCommonFiles(chosen);
+}
+
+// A file already listed is not listed again: a run would find each of its objects twice.
+void MainView::AppendCommonFiles(const QStringList &paths)
+{
+    QStringList added;
+    for (const QString &path : paths) {
+        const QString listed = AsProjectPath(path);
+        if (!project_.CommonFiles.contains(listed) && !added.contains(listed))
+            added << listed;
+    }
+    if (added.isEmpty())
+        return;
     project_.ProjectSaved = false;
-    QStringList listed;
-    for (const QString &path : chosen)
-        listed << AsProjectPath(path);
-    project_.CommonFiles << listed; // duplicates are the user's choice
-    ui_.ListGadget(CommonFileListView)->addItems(listed);
+    project_.CommonFiles << added;
+    ui_.ListGadget(CommonFileListView)->addItems(added);
 }
 
 void MainView::RemoveCommonFile()
@@ -477,13 +491,9 @@ void MainView::DropFiles(const QStringList &paths)
     QStringList sources;
     for (const QString &path : paths) {
         if (IsSourceFile(path) && QFileInfo(path).isFile())
-            sources << AsProjectPath(path);
+            sources << path;
     }
-    if (sources.isEmpty())
-        return;
-    project_.ProjectSaved = false;
-    project_.CommonFiles << sources;
-    ui_.ListGadget(CommonFileListView)->addItems(sources);
+    AppendCommonFiles(sources);
     RefreshTitle(); // a drop comes from the widget, not through the event loop
 }
 
@@ -496,8 +506,11 @@ QString MainView::AsProjectPath(const QString &path) const
 
 void MainView::RestoreWindowMemory()
 {
-    if (!settings_.WindowGeometry.isEmpty())
-        ui_.Window(MainWindow)->restoreGeometry(QByteArray::fromBase64(settings_.WindowGeometry.toLatin1()));
+    if (settings_.WindowGeometry.isEmpty())
+        return;
+    ToolkitWindow *window = ui_.Window(MainWindow);
+    window->restoreGeometry(QByteArray::fromBase64(settings_.WindowGeometry.toLatin1()));
+    KeepOnScreen(*window);
 }
 
 void MainView::StoreWindowMemory()
@@ -567,6 +580,8 @@ void MainView::ClearLog()
     firstRunLine_ = 0;
     if (QListWidget *log = ui_.ListGadget(LogList))
         log->clear();
+    summaryField_->clear();
+    summaryField_->setStyleSheet(QString());
 }
 
 void MainView::RunEnded(const std::optional<RunResult> &result)

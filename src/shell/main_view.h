@@ -113,6 +113,7 @@ private:
     void CreateStatusFields();
     void RebuildRecentMenu();
     void RestoreWindowMemory();
+    void AppendCommonFiles(const QStringList &paths);
     void AcceptDrops();
     void OpenInEditor(const QString &path, int line);
     QString AsProjectPath(const QString &path) const;

@@ -7,6 +7,7 @@
 
 #include <QCheckBox>
 #include <QPushButton>
+#include <QShortcut>
 
 #include <algorithm>
 
@@ -91,7 +92,17 @@ bool OptionsView::Open()
     QPushButton *start = ui_.ButtonGadget(StartButton, OptionsWindow, QRect(10, 160, 120, 30), QStringLiteral("Start"));
     start->setDefault(true);
     start->setIcon(startIcon_);
-    ui_.CloseOnEscape(OptionsWindow);
+    opened_ = project_.switches;
+    openedSaved_ = project_.ProjectSaved;
+    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), ui_.Window(OptionsWindow));
+    // Queued, as the window and this shortcut go with it.
+    QObject::connect(
+        escape, &QShortcut::activated, this,
+        [this] {
+            if (IsOpen() && !ui_.IsWindowDisabled(OptionsWindow))
+                Cancel();
+        },
+        Qt::QueuedConnection);
     ui_.Window(OptionsWindow)->show();
     return true;
 }
@@ -120,6 +131,15 @@ void OptionsView::CloseBox()
 {
     Close();
     emit closed();
+}
+
+// Escape takes back the switches clicked since the window opened, and with them the mark of
+// an unsaved change they made.
+void OptionsView::Cancel()
+{
+    project_.switches = opened_;
+    project_.ProjectSaved = openedSaved_;
+    CloseBox();
 }
 
 void OptionsView::SetRunning(bool running)

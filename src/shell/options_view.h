@@ -2,6 +2,7 @@
 // switches of the project as check boxes, and Start.
 #pragma once
 
+#include "model/project_state.h"
 #include "shell/dialogs/window_events.h"
 
 #include <QIcon>
@@ -11,7 +12,6 @@ namespace quarvel {
 
 class ProjectCommands;
 class Toolkit;
-struct ProjectState;
 
 class OptionsView : public QObject, public WindowEvents {
     Q_OBJECT
@@ -38,12 +38,15 @@ signals:
 
 private:
     void SwitchClicked(int gadget);
+    void Cancel();
 
     Toolkit &ui_;
     ProjectState &project_;
     ProjectCommands &commands_;
     QIcon startIcon_;
     bool running_ = false;
+    Switches opened_;          // the project's switches when the window opened
+    bool openedSaved_ = false; // and whether the project was saved then
 };
 
 } // namespace quarvel

@@ -62,7 +62,11 @@ void Shell::Connect()
     QObject::connect(&main_, &MainView::changesRequested, &main_, [this] { changes_.Show(run_.changes()); });
 
     QObject::connect(&options_, &OptionsView::startClicked, &run_, &DesktopRun::Launch);
-    QObject::connect(&options_, &OptionsView::closed, &main_, enableMain);
+    // Escape closes the options window at once, past the event loop, and may take back a change.
+    QObject::connect(&options_, &OptionsView::closed, &main_, [this] {
+        EnableMainWindow();
+        main_.RefreshTitle();
+    });
     QObject::connect(&about_, &AboutView::licenceClosed, &main_, enableMain);
     QObject::connect(&userGadgets_, &UserGadgetDialog::closed, &main_, enableMain);
 
@@ -73,6 +77,10 @@ void Shell::Connect()
     QObject::connect(&run_, &DesktopRun::begun, &main_, enableMain);
     QObject::connect(&run_, &DesktopRun::logLine, &main_, &MainView::AppendLog);
     QObject::connect(&run_, &DesktopRun::logCleared, &main_, &MainView::ClearLog);
+    QObject::connect(&run_, &DesktopRun::logCleared, &main_, [this] {
+        if (changes_.IsOpen())
+            changes_.Show(run_.changes());
+    });
     QObject::connect(&run_, &DesktopRun::dialogChanged, &main_, enableMain);
     QObject::connect(&run_, &DesktopRun::ended, &main_, &MainView::RunEnded);
 }

@@ -48,6 +48,9 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
                                            QStringLiteral("Search and Replace"), WindowSystemMenu | WindowSizeable,
                                            MainWindow);
     window->setMinimumSize(DialogSize);
+    // The run waits for the answer: the main window takes no input meanwhile, while the program's
+    // other windows (UserGadget, Changes) stay usable.
+    window->setWindowModality(Qt::WindowModal);
     const struct {
         int gadget;
         int x;
@@ -70,6 +73,7 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
     ui_.ButtonGadget(ContinueButton, BindWindow, QRect(640, 360, 120, 30), QStringLiteral("Continue"));
 
     window->setWindowTitle(model_.Title());
+    ui_.CloseOnEscape(BindWindow); // as the close box: Cancel
     ShowModel();
     window->show();
 }
