@@ -98,5 +98,5 @@ BENCH_RUNS  ?= 7
 
 bench: setup
 	@cmake -S . -B $(BENCH_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-	@cmake --build $(BENCH_BUILD) -j2 --target quarvel-gen quarvel bench_minimal_window
+	@cmake --build $(BENCH_BUILD) -j2 --target quarvel-gen quarvel bench_minimal_window bench_big_rename
 	@python3 bench/run_bench.py --build $(BENCH_BUILD) --runs $(BENCH_RUNS)

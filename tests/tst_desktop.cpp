@@ -817,6 +817,27 @@ void TestDesktop::differenceOfTwoTexts()
     }
     QCOMPARE(kept, (QStringList{"x", "y", "z"}));
     QCOMPARE(added, (QStringList{"z", "y", "x", "w"}));
+
+    // Many scattered changes among repeated lines: still every line back, and each changed line
+    // marked once removed and once added, not the whole text.
+    QStringList big, changed;
+    for (int i = 0; i < 6000; ++i)
+        big << (i % 3 == 2 ? QStringLiteral("EndProcedure") : QStringLiteral("Procedure P%1()").arg(i));
+    changed = big;
+    for (int i = 0; i < 6000; i += 3)
+        changed[i] += QLatin1Char('x');
+    QStringList back[2];
+    int edits = 0;
+    for (const DiffLine &line : DiffLines(big, changed)) {
+        if (line.kind != DiffLine::Added)
+            back[0] << line.text;
+        if (line.kind != DiffLine::Removed)
+            back[1] << line.text;
+        edits += line.kind != DiffLine::Same;
+    }
+    QCOMPARE(back[0], big);
+    QCOMPARE(back[1], changed);
+    QCOMPARE(edits, 2 * 2000);
 }
 
 // An include that is gone: the run still ends "Ready.", and the user sees why at a glance.
@@ -855,6 +876,7 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     QVERIFY(view && d.shell.toolkit().IsWindow(ChangesWindow));
     QCOMPARE(d.window(ChangesWindow)->parentWidget(), d.window()); // stays on top of it
     QCOMPARE(view->FileCount(), 1); // the second run changed only the event file the user cleared
+    QTRY_VERIFY(view->Loaded());    // read away from the GUI thread
     const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"),
                                                                         Qt::MatchExactly);
     QCOMPARE(gadget.size(), 1);

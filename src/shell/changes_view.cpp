@@ -1,16 +1,17 @@
 #include "shell/changes_view.h"
 
+#include "base/no_case_key.h"
 #include "base/text_encoding.h"
 #include "pipeline/backup.h"
 #include "shell/dialogs/window_numbers.h"
 #include "ui/toolkit.h"
 
 #include <QFileInfo>
+#include <QFontDatabase>
 #include <QLabel>
-#include <QListWidget>
-#include <QRegularExpression>
+#include <QPalette>
 #include <QSplitter>
-#include <QTextBrowser>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace quarvel {
@@ -23,28 +24,56 @@ QStringList LinesOf(const QString &path)
     return file ? file->lines : QStringList();
 }
 
-int WordCount(const QString &word, const QStringList &lines)
+bool IsWordChar(QChar c)
 {
-    const QRegularExpression pattern(QStringLiteral("(?<![\\w#])#?") + QRegularExpression::escape(word)
-                                         + QStringLiteral("(?!\\w)"),
-                                     QRegularExpression::CaseInsensitiveOption);
-    int count = 0;
-    for (const QString &line : lines) {
-        for (auto it = pattern.globalMatch(line); it.hasNext(); it.next())
-            ++count;
-    }
-    return count;
+    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
 }
 
-const char *LineStyle(DiffLine::Kind kind)
+// Calls found(word) for every whole word of the lines that stands alone or after one "#" that
+// is not itself glued to a word or another "#".
+template <typename Found>
+void ForEachWord(const QStringList &lines, Found found)
 {
+    for (const QString &line : lines) {
+        const qsizetype size = line.size();
+        for (qsizetype i = 0; i < size;) {
+            if (!IsWordChar(line[i])) {
+                ++i;
+                continue;
+            }
+            const qsizetype start = i;
+            while (i < size && IsWordChar(line[i]))
+                ++i;
+            const bool hashed = start > 0 && line[start - 1] == QLatin1Char('#');
+            const qsizetype before = hashed ? start - 2 : start - 1;
+            if (before < 0 || (!IsWordChar(line[before]) && line[before] != QLatin1Char('#')))
+                found(QStringView(line).mid(start, i - start));
+        }
+    }
+}
+
+// Colours of the difference's lines, light or dark as the window's palette is.
+struct LineColours {
+    QColor background;
+    QColor text;
+};
+
+LineColours ColoursOf(DiffLine::Kind kind, const QPalette &palette)
+{
+    const bool dark = palette.color(QPalette::Base).lightness() < 128;
     switch (kind) {
-    case DiffLine::Added: return "background:#dff5df;color:#0b5d0b";
-    case DiffLine::Removed: return "background:#fbe0e0;color:#8f1010";
-    case DiffLine::Gap: return "background:#e6ecf5;color:#34495e";
+    case DiffLine::Added:
+        return dark ? LineColours{QColor(0x1d, 0x3b, 0x1d), QColor(0xb8, 0xf0, 0xb8)}
+                    : LineColours{QColor(0xdf, 0xf5, 0xdf), QColor(0x0b, 0x5d, 0x0b)};
+    case DiffLine::Removed:
+        return dark ? LineColours{QColor(0x4a, 0x1e, 0x1e), QColor(0xf6, 0xc4, 0xc4)}
+                    : LineColours{QColor(0xfb, 0xe0, 0xe0), QColor(0x8f, 0x10, 0x10)};
+    case DiffLine::Gap:
+        return dark ? LineColours{QColor(0x26, 0x30, 0x3d), QColor(0xc8, 0xd4, 0xe3)}
+                    : LineColours{QColor(0xe6, 0xec, 0xf5), QColor(0x34, 0x49, 0x5e)};
     case DiffLine::Same: break;
     }
-    return "";
+    return {palette.color(QPalette::Base), palette.color(QPalette::Text)};
 }
 
 QChar LineMark(DiffLine::Kind kind)
@@ -52,14 +81,24 @@ QChar LineMark(DiffLine::Kind kind)
     return kind == DiffLine::Added ? QLatin1Char('+') : kind == DiffLine::Removed ? QLatin1Char('-') : QLatin1Char(' ');
 }
 
-QWidget *Captioned(const QString &caption, QWidget *content)
+QWidget *Captioned(const QString &caption, QWidget *content, QWidget *below = nullptr)
 {
     auto *box = new QWidget;
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(new QLabel(caption));
+    auto *label = new QLabel(caption);
+    label->setBuddy(content);
+    content->setAccessibleName(caption);
+    layout->addWidget(label);
     layout->addWidget(content);
+    if (below)
+        layout->addWidget(below);
     return box;
+}
+
+QString FileItemText(const ChangedFile &file)
+{
+    return QFileInfo(file.path).fileName() + (file.isNew ? QStringLiteral("  (no backup copy)") : QString());
 }
 
 } // namespace
@@ -76,70 +115,177 @@ ChangedFile LoadChangedFile(const QString &projectDirectory, const QString &writ
     return file;
 }
 
-int ReplacedCount(const QString &oldName, const QList<ChangedFile> &files)
+QList<int> ReplacedCounts(const QList<NamePair> &renames, const QList<ChangedFile> &files)
 {
-    int count = 0;
-    for (const ChangedFile &file : files)
-        count += qMax(0, WordCount(oldName, file.before) - WordCount(oldName, file.after));
-    return count;
+    QHash<NoCaseKey, qsizetype> rowOf;
+    for (qsizetype row = 0; row < renames.size(); ++row)
+        rowOf.insert(NoCaseKey(renames[row].oldName), row);
+    QList<int> counts(renames.size(), 0);
+    for (const ChangedFile &file : files) {
+        QList<int> before(renames.size(), 0), after(renames.size(), 0);
+        const auto counter = [&rowOf](QList<int> &into) {
+            return [&rowOf, &into](QStringView word) {
+                const auto row = rowOf.constFind(NoCaseKey(word));
+                if (row != rowOf.cend())
+                    ++into[*row];
+            };
+        };
+        ForEachWord(file.before, counter(before));
+        ForEachWord(file.after, counter(after));
+        for (qsizetype row = 0; row < renames.size(); ++row)
+            counts[row] += qMax(0, before[row] - after[row]);
+    }
+    return counts;
 }
 
-QString DiffHtml(const ChangedFile &file)
+LoadedChanges LoadChanges(const RunChanges &changes)
 {
-    const QList<DiffLine> lines = UnifiedDiff(file.before, file.after);
-    if (lines.isEmpty())
-        return QStringLiteral("<p>No change.</p>");
-    QString html = QStringLiteral("<pre style=\"margin:0\">");
-    for (const DiffLine &line : lines) {
-        const QString text = line.kind == DiffLine::Gap ? line.text : LineMark(line.kind) + line.text;
-        html += QStringLiteral("<div style=\"%1\">%2</div>")
-                    .arg(QLatin1String(LineStyle(line.kind)),
-                         text.toHtmlEscaped().replace(QLatin1Char(' '), QStringLiteral("&nbsp;")));
+    LoadedChanges loaded;
+    for (const QString &written : changes.writtenFiles) {
+        loaded.files << LoadChangedFile(changes.projectDirectory, written);
+        loaded.differences << UnifiedDiff(loaded.files.last().before, loaded.files.last().after);
     }
-    return html + QStringLiteral("</pre>");
+    loaded.replaced = ReplacedCounts(changes.renames, loaded.files);
+    return loaded;
+}
+
+void DifferenceModel::Show(QList<DiffLine> lines, const QString &note)
+{
+    beginResetModel();
+    lines_ = std::move(lines);
+    note_ = note;
+    endResetModel();
+}
+
+int DifferenceModel::rowCount(const QModelIndex &parent) const
+{
+    if (parent.isValid())
+        return 0;
+    return lines_.isEmpty() ? (note_.isEmpty() ? 0 : 1) : int(lines_.size());
+}
+
+QString DifferenceModel::RowText(qsizetype row) const
+{
+    if (lines_.isEmpty())
+        return note_;
+    const DiffLine &line = lines_.at(row);
+    return line.kind == DiffLine::Gap ? line.text : LineMark(line.kind) + line.text;
+}
+
+QVariant DifferenceModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const DiffLine::Kind kind = lines_.isEmpty() ? DiffLine::Same : lines_.at(index.row()).kind;
+    switch (role) {
+    case Qt::DisplayRole: return RowText(index.row());
+    case Qt::BackgroundRole:
+        return kind == DiffLine::Same ? QVariant() : QVariant(ColoursOf(kind, QPalette()).background);
+    case Qt::ForegroundRole: return kind == DiffLine::Same ? QVariant() : QVariant(ColoursOf(kind, QPalette()).text);
+    default: return {};
+    }
+}
+
+QString DifferenceModel::Text() const
+{
+    QStringList rows;
+    for (int row = 0; row < rowCount(); ++row)
+        rows << RowText(row);
+    return rows.join(QLatin1Char('\n'));
+}
+
+ChangesView::~ChangesView()
+{
+    Forget();
+    for (const QPointer<QThread> &load : loads_) {
+        if (load)
+            load->wait();
+    }
 }
 
 void ChangesView::Show(const RunChanges &changes)
 {
     Forget();
-    for (const QString &written : changes.writtenFiles)
-        files_ << LoadChangedFile(changes.projectDirectory, written);
+    fileCount_ = changes.writtenFiles.size();
+    renames_ = changes.renames;
 
     ToolkitWindow *window = ui_.OpenWindow(ChangesWindow, 960, 640, QStringLiteral("Changes"),
                                            WindowSystemMenu | WindowMinimize | WindowMaximize | WindowSizeable,
                                            MainWindow);
     fileList_ = new QListWidget;
-    for (const ChangedFile &file : files_)
-        fileList_->addItem(QFileInfo(file.path).fileName()
-                           + (file.isNew ? QStringLiteral("  (no backup copy)") : QString()));
+    for (const QString &written : changes.writtenFiles)
+        fileList_->addItem(QFileInfo(written).fileName());
     renameList_ = new QListWidget;
-    FillRenames(changes.renames);
-    text_ = new QTextBrowser;
-    text_->setLineWrapMode(QTextEdit::NoWrap);
-    text_->setFont(QFont(QStringLiteral("monospace")));
+    FillRenames(renames_, {});
+    text_ = new QListView;
+    text_->setModel(&difference_);
+    text_->setUniformItemSizes(true);
+    text_->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    text_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    text_->setTextElideMode(Qt::ElideNone);
+    text_->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    busy_ = new QProgressBar;
+    busy_->setRange(0, 0); // no end known: a busy bar
+    busy_->setTextVisible(false);
+    busy_->setAccessibleName(QStringLiteral("Reading the files of the run"));
 
     auto *left = new QSplitter(Qt::Vertical);
     left->addWidget(Captioned(QStringLiteral("Files written by the run"), fileList_));
     left->addWidget(Captioned(QStringLiteral("Renamed (bound in Search and Replace)"), renameList_));
     auto *split = new QSplitter(Qt::Horizontal);
     split->addWidget(left);
-    split->addWidget(Captioned(QStringLiteral("Backup copy → new text"), text_));
+    split->addWidget(Captioned(QStringLiteral("Backup copy → new text"), text_, busy_));
     split->setSizes({340, 620});
     window->setCentralWidget(split);
     QObject::connect(fileList_, &QListWidget::currentRowChanged, fileList_, [this](int row) { ShowFile(row); });
     ui_.CloseOnEscape(ChangesWindow);
-    fileList_->setCurrentRow(files_.isEmpty() ? -1 : 0);
-    if (files_.isEmpty())
-        text_->setHtml(QStringLiteral("<p>The last run wrote no file.</p>"));
+    difference_.Show({}, changes.writtenFiles.isEmpty() ? QStringLiteral("The last run wrote no file.")
+                                                        : QStringLiteral("Reading the files of the run…"));
     window->show();
+
+    // The files of a big run take a while to read and compare: the window stays responsive.
+    auto result = std::make_shared<LoadedChanges>();
+    QThread *load = QThread::create([result, changes] { *result = LoadChanges(changes); });
+    const int showing = showing_;
+    QObject::connect(
+        load, &QThread::finished, window,
+        [this, result, showing] {
+            if (showing == showing_)
+                Fill(std::move(*result));
+        },
+        Qt::QueuedConnection);
+    QObject::connect(load, &QThread::finished, load, &QObject::deleteLater);
+    loads_.emplace_back(load);
+    load->start();
 }
 
-void ChangesView::FillRenames(const QList<NamePair> &renames)
+void ChangesView::Fill(LoadedChanges loaded)
 {
-    for (const NamePair &pair : renames) {
-        renameList_->addItem(QStringLiteral("%1 → %2   (%3 replaced)")
-                                 .arg(pair.oldName, pair.newName)
-                                 .arg(ReplacedCount(pair.oldName, files_)));
+    changes_ = std::move(loaded);
+    loaded_ = true;
+    if (busy_)
+        busy_->hide();
+    if (fileList_) {
+        for (qsizetype row = 0; row < changes_.files.size() && row < fileList_->count(); ++row)
+            fileList_->item(int(row))->setText(FileItemText(changes_.files.at(row)));
+    }
+    if (renameList_)
+        FillRenames(renames_, changes_.replaced);
+    if (changes_.files.isEmpty())
+        difference_.Show({}, QStringLiteral("The last run wrote no file."));
+    else if (fileList_ && fileList_->currentRow() < 0)
+        fileList_->setCurrentRow(0);
+    else if (fileList_)
+        ShowFile(fileList_->currentRow());
+}
+
+void ChangesView::FillRenames(const QList<NamePair> &renames, const QList<int> &replaced)
+{
+    renameList_->clear();
+    for (qsizetype row = 0; row < renames.size(); ++row) {
+        const NamePair &pair = renames[row];
+        const QString count = row < replaced.size() ? QString::number(replaced[row]) : QStringLiteral("…");
+        renameList_->addItem(QStringLiteral("%1 → %2   (%3 replaced)").arg(pair.oldName, pair.newName, count));
     }
     if (renames.isEmpty())
         renameList_->addItem(QStringLiteral("none"));
@@ -156,23 +302,27 @@ void ChangesView::CloseBox()
     ui_.CloseWindow(ChangesWindow);
 }
 
-// The window of an earlier run goes away later: its list must no longer show into this view.
+// The window of an earlier run goes away later: its list must no longer show into this view,
+// and a load still going for it is dropped when it ends.
 void ChangesView::Forget()
 {
     if (fileList_)
         QObject::disconnect(fileList_, nullptr, nullptr, nullptr);
-    files_.clear();
+    ++showing_;
+    fileCount_ = 0;
+    renames_.clear();
+    changes_ = LoadedChanges();
+    loaded_ = false;
+    difference_.Show({});
+    std::erase_if(loads_, [](const QPointer<QThread> &load) { return load.isNull(); });
 }
 
 void ChangesView::ShowFile(int row)
 {
-    if (text_ && row >= 0 && row < files_.size())
-        text_->setHtml(DiffHtml(files_.at(row)));
-}
-
-QString ChangesView::ShownText() const
-{
-    return text_ ? text_->toPlainText() : QString();
+    if (!loaded_ || row < 0 || row >= changes_.differences.size())
+        return;
+    const QList<DiffLine> &lines = changes_.differences.at(row);
+    difference_.Show(lines, lines.isEmpty() ? QStringLiteral("No change.") : QString());
 }
 
 } // namespace quarvel

@@ -1,5 +1,8 @@
 #include "update/bind_dialog_model.h"
 
+#include <QHash>
+#include <QSet>
+
 namespace quarvel {
 
 QString TodoEntryText(const NamePair &pair)
@@ -30,6 +33,56 @@ bool BindDialogModel::BindSelected()
     new_.removeAt(newSelected_);
     oldSelected_ = -1;
     newSelected_ = -1;
+    return true;
+}
+
+namespace {
+
+// The list without the names taken, each as often as it was taken.
+QStringList Without(const QStringList &names, QHash<QString, int> &taken)
+{
+    QStringList kept;
+    kept.reserve(names.size());
+    for (const QString &name : names) {
+        auto count = taken.find(name);
+        if (count != taken.end() && *count > 0)
+            --*count;
+        else
+            kept.append(name);
+    }
+    return kept;
+}
+
+} // namespace
+
+bool BindDialogModel::BindPairs(const QList<NamePair> &pairs)
+{
+    QHash<QString, int> oldLeft, newLeft; // how often each name is still in its list
+    for (const QString &name : std::as_const(old_))
+        ++oldLeft[name];
+    for (const QString &name : std::as_const(new_))
+        ++newLeft[name];
+    QHash<QString, int> oldTaken, newTaken;
+    QSet<QString> todoTexts;
+    for (const NamePair &entry : std::as_const(todo_))
+        todoTexts.insert(TodoEntryText(entry));
+    const qsizetype before = todo_.size();
+    for (const NamePair &pair : pairs) {
+        int &oldCount = oldLeft[pair.oldName];
+        int &newCount = newLeft[pair.newName];
+        if (oldCount == 0 || newCount == 0 || todoTexts.contains(TodoEntryText(pair)))
+            continue;
+        --oldCount, --newCount;
+        todoTexts.insert(TodoEntryText(pair));
+        todo_.append(pair);
+        ++oldTaken[pair.oldName];
+        ++newTaken[pair.newName];
+    }
+    if (todo_.size() == before)
+        return false;
+    old_ = Without(old_, oldTaken);
+    new_ = Without(new_, newTaken);
+    oldSelected_ = newSelected_ = -1;
     return true;
 }
 

@@ -44,6 +44,11 @@ public:
     // entry and leave their lists. False when nothing changed.
     bool BindSelected();
 
+    // "Bind suggested": each pair whose names are both still in their lists becomes a Todo entry,
+    // in the given order. One pass over the lists however many pairs there are. False when
+    // nothing changed.
+    bool BindPairs(const QList<NamePair> &pairs);
+
     // "Release", or a double-click in the Todo List: the selected entry goes and its names
     // return to the end of their lists. False when nothing changed.
     bool ReleaseSelected();

@@ -7,7 +7,6 @@
 
 #include <QLabel>
 #include <QListWidget>
-#include <QPair>
 #include <QPushButton>
 
 namespace quarvel {
@@ -34,7 +33,15 @@ void ShowList(QListWidget *list, const QStringList &items, int selected)
 }
 
 const QSize DialogSize(770, 400);
-const QColor SuggestedBackground(0xff, 0xf4, 0xc2);
+const int SuggestWidth = 190; // room for "Bind suggested (20000)"
+
+// A soft tint of the palette's highlight over its base: readable in a light and a dark style.
+QColor SuggestedBackground(const QPalette &palette)
+{
+    const QColor base = palette.color(QPalette::Base), tint = palette.color(QPalette::Highlight);
+    const auto mix = [](int a, int b) { return (3 * a + b) / 4; };
+    return QColor(mix(base.red(), tint.red()), mix(base.green(), tint.green()), mix(base.blue(), tint.blue()));
+}
 
 } // namespace
 
@@ -61,14 +68,19 @@ BindDialogWindow::BindDialogWindow(Toolkit &ui, Requesters &ask, const BindDialo
         {NewEntryLabel, 220, 120, "New Entry"},
         {TodoListLabel, 430, 110, "Todo List"},
     };
-    for (const auto &label : labels)
-        ui_.TextGadget(label.gadget, BindWindow, QRect(label.x, 10, label.width, 20), QLatin1String(label.text));
     oldList_ = ui_.ListViewGadget(OldEntryList, BindWindow, QRect(10, 30, 200, 320));
     newList_ = ui_.ListViewGadget(NewEntryList, BindWindow, QRect(220, 30, 200, 320));
     todoList_ = ui_.ListViewGadget(TodoList, BindWindow, QRect(430, 30, 330, 320));
+    QListWidget *const lists[] = {oldList_, newList_, todoList_};
+    for (size_t i = 0; i < std::size(labels); ++i) {
+        QLabel *label = ui_.TextGadget(labels[i].gadget, BindWindow, QRect(labels[i].x, 10, labels[i].width, 20),
+                                       QLatin1String(labels[i].text));
+        label->setBuddy(lists[i]);
+        lists[i]->setAccessibleName(label->text());
+    }
     ui_.ButtonGadget(BindButton, BindWindow, QRect(10, 360, 120, 30), QStringLiteral("Bind"));
     ui_.ButtonGadget(ReleaseButton, BindWindow, QRect(150, 360, 120, 30), QStringLiteral("Release"));
-    suggestButton_ = ui_.ButtonGadget(BindSuggestedButton, BindWindow, QRect(290, 360, 130, 30),
+    suggestButton_ = ui_.ButtonGadget(BindSuggestedButton, BindWindow, QRect(290, 360, SuggestWidth, 30),
                                       QStringLiteral("Bind suggested"));
     ui_.ButtonGadget(ContinueButton, BindWindow, QRect(640, 360, 120, 30), QStringLiteral("Continue"));
 
@@ -159,11 +171,12 @@ void BindDialogWindow::ShowModel()
 void BindDialogWindow::ShowSuggestions()
 {
     const QList<SuggestedPair> pairs = SuggestPairs(model_.OldEntries(), model_.NewEntries());
+    const QColor background = SuggestedBackground(oldList_->palette());
     for (const SuggestedPair &pair : pairs) {
         QListWidgetItem *oldItem = oldList_->item(pair.oldRow);
         QListWidgetItem *newItem = newList_->item(pair.newRow);
-        oldItem->setBackground(SuggestedBackground);
-        newItem->setBackground(SuggestedBackground);
+        oldItem->setBackground(background);
+        newItem->setBackground(background);
         oldItem->setToolTip(oldItem->text() + QStringLiteral(" → ") + newItem->text() + QStringLiteral(" (suggested)"));
         newItem->setToolTip(oldItem->text() + QStringLiteral(" → ") + newItem->text() + QStringLiteral(" (suggested)"));
     }
@@ -180,17 +193,11 @@ void BindDialogWindow::BindSuggested()
 {
     if (answered_)
         return;
-    // Bound by name, as each binding takes its names out of the lists.
-    QList<QPair<QString, QString>> pairs;
+    QList<NamePair> pairs;
     for (const SuggestedPair &pair : SuggestPairs(model_.OldEntries(), model_.NewEntries()))
         pairs.append({model_.OldEntries().at(pair.oldRow), model_.NewEntries().at(pair.newRow)});
-    for (const auto &[oldName, newName] : pairs) {
-        model_.SelectOld(int(model_.OldEntries().indexOf(oldName)));
-        model_.SelectNew(int(model_.NewEntries().indexOf(newName)));
-        model_.SelectTodo(-1);
-        model_.BindSelected();
-    }
-    ShowModel();
+    if (model_.BindPairs(pairs))
+        ShowModel();
 }
 
 void BindDialogWindow::Resized()
@@ -212,7 +219,7 @@ void BindDialogWindow::Resized()
         {TodoList, {430 + 2 * third, 30, 330 + dw - 2 * third, 320 + dh}},
         {BindButton, {10, 360 + dh, 120, 30}},
         {ReleaseButton, {150, 360 + dh, 120, 30}},
-        {BindSuggestedButton, {290, 360 + dh, 130, 30}},
+        {BindSuggestedButton, {290, 360 + dh, SuggestWidth, 30}},
         {ContinueButton, {640 + dw, 360 + dh, 120, 30}},
     };
     for (const auto &entry : boxes) {
