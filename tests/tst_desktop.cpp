@@ -1,6 +1,8 @@
 #include "base/line_diff.h"
 #include "shell/command_table.h"
 #include "shell/log_lines.h"
+#include "shell/project_view.h"
+#include "shell/window_preview.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
 #include "ui/qt_requesters.h"
@@ -8,7 +10,9 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDeadlineTimer>
+#include <QDockWidget>
 #include <QFile>
+#include <QFileInfo>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
@@ -18,10 +22,12 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QSplitter>
+#include <QStyle>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
+#include <QTreeView>
 #include <QUrl>
 
 #include <atomic>
@@ -172,6 +178,7 @@ private slots:
     void runWithAMissingFileShowsTheErrorAndWhatChanged();
     void doubleClickOnALogLineOpensItsFile();
     void titleMarkRecentProjectsAndDrops();
+    void projectViewAndWindowPreview();
 };
 
 void TestDesktop::initTestCase()
@@ -296,7 +303,9 @@ void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
     Settle(d.shell);
     const int expectedHeight = 400 - d.window()->menuBar()->height() - d.window()->statusBar()->height()
                                - d.shell.mainView().toolBar()->height();
-    QCOMPARE(d.shell.mainView().splitter()->geometry(), QRect(0, 0, 500, expectedHeight));
+    // Beside the Project view dock.
+    const int expectedWidth = 500 - d.shell.projectView().dock()->width() - d.window()->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    QCOMPARE(d.shell.mainView().splitter()->geometry(), QRect(0, 0, expectedWidth, expectedHeight));
     QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
 }
 
@@ -996,4 +1005,85 @@ void TestDesktop::titleMarkRecentProjectsAndDrops()
 }
 
 QTEST_MAIN(TestDesktop)
+
+// The Project view is right before the first run (a dry run on load) and after each run; the
+// filter finds an object, the preview draws the window and leads to the code.
+void TestDesktop::projectViewAndWindowPreview()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    dir.write(QStringLiteral("Form.pbf"), "Procedure OpenWindow_0()\n"
+                                          "  OpenWindow(#Window_0, 0, 0, 300, 200, \"Demo\")\n"
+                                          "  PanelGadget(#Panel_0, 5, 5, 290, 150)\n"
+                                          "  AddGadgetItem(#Panel_0, -1, \"First\")\n"
+                                          "  ButtonGadget(#Button_0, 10, 10, 80, 24, \"OK\")\n"
+                                          "  AddGadgetItem(#Panel_0, -1, \"Second\")\n"
+                                          "  TextGadget(#Text_0, 10, 10, 80, 24, \"Hidden\")\n"
+                                          "  CloseGadgetList()\n"
+                                          "  StringGadget(#String_0, #Margin, 160, 100, 20, \"\")\n"
+                                          "EndProcedure\n");
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    QStringList opened;
+    d.shell.mainView().openInEditor = [&opened](const QString &path, int line) {
+        opened << QFileInfo(path).fileName() + QLatin1Char(':') + QString::number(line);
+    };
+    ProjectView &view = d.shell.projectView();
+    QTRY_COMPARE(view.model().rowCount(), 1); // one window, before any run
+    const QList<ObjectFact> &facts = view.model().Facts();
+    const auto factNamed = [&facts](const QString &name) {
+        for (qsizetype i = 0; i < facts.size(); ++i) {
+            if (facts[i].name.endsWith(name))
+                return i;
+        }
+        return qsizetype(-1);
+    };
+    const qsizetype button = factNamed(QStringLiteral("Button_0"));
+    QVERIFY(button >= 0);
+
+    // The preview of the window selected first: the panel's first tab with its button, the
+    // second tab's text left out, the string without a number for its x marked under it.
+    const PreviewPicture &picture = view.preview()->picture();
+    QCOMPARE(picture.size, QSize(300, 200));
+    QStringList drawn;
+    for (const PreviewGadget &gadget : picture.gadgets)
+        drawn << gadget.command + (gadget.placed ? QString() : QStringLiteral(" ?"));
+    QCOMPARE(drawn, (QStringList{"PanelGadget", "ButtonGadget", "StringGadget ?"}));
+    QCOMPARE(picture.gadgets[0].tabs, (QStringList{"First", "Second"}));
+    QCOMPARE(picture.gadgets[1].box.size(), QSize(80, 24));
+    QVERIFY(picture.gadgets[1].box.top() > 5 + 10); // inside the panel, under its tabs
+
+    // A click on the button selects it; a double-click leads to its code: before any run the
+    // line that creates it, afterwards its event procedure.
+    view.preview()->resize(400, 300);
+    const QPoint onButton = view.preview()->BoxOf(button).center();
+    QTest::mouseClick(view.preview(), Qt::LeftButton, {}, onButton);
+    QCOMPARE(view.SelectedFact(), button);
+    QTest::mouseDClick(view.preview(), Qt::LeftButton, {}, onButton);
+    QCOMPARE(opened, QStringList{"Form.pbf:5"});
+    QCOMPARE(view.model().data(view.model().IndexOf(button).siblingAtColumn(ProjectTreeModel::StateColumn),
+                               Qt::DisplayRole),
+             QVariant(QStringLiteral("not generated yet")));
+
+    Menu(d.shell, CommandStartGenerate);
+    Click(d.shell, StartButton);
+    FinishRun(d.shell);
+    const qsizetype after = factNamed(QStringLiteral("Button_0"));
+    QCOMPARE(view.SelectedFact(), after); // the selection stays on the object
+    QCOMPARE(view.model().data(view.model().IndexOf(after).siblingAtColumn(ProjectTreeModel::StateColumn),
+                               Qt::DisplayRole),
+             QVariant(QStringLiteral("appended by the last run")));
+    view.OpenFact(after);
+    QVERIFY2(opened.last().startsWith(QStringLiteral("EventGadget.pb:")) && !opened.last().endsWith(QStringLiteral(":0")),
+             qPrintable(opened.last()));
+
+    view.SetFilter(QStringLiteral("string_0"));
+    QCOMPARE(view.tree()->model()->rowCount(), 1);
+    QCOMPARE(view.tree()->model()->rowCount(view.tree()->model()->index(0, 0)), 1);
+    view.SetFilter(QStringLiteral("nothing like it"));
+    QCOMPARE(view.tree()->model()->rowCount(), 0);
+
+    Menu(d.shell, CommandProjectNew);
+    QCOMPARE(view.model().rowCount(), 0);
+}
+
 #include "tst_desktop.moc"

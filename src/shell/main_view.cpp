@@ -350,9 +350,8 @@ void MainView::Resized()
     ToolkitWindow *window = ui_.Window(MainWindow);
     if (!window || !splitter_)
         return;
-    const int height = window->height() - window->menuBar()->height() - window->statusBar()->height()
-                       - (toolBar_ && toolBar_->isVisible() ? toolBar_->height() : 0);
-    splitter_->setGeometry(0, 0, window->width(), qMax(0, height));
+    // The central area is what the menu, toolbar, status bar and the Project view dock leave.
+    splitter_->setGeometry(window->centralWidget()->rect());
 }
 
 void MainView::CloseBox()

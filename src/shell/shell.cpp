@@ -17,6 +17,7 @@ Shell::Shell(Requesters *ask)
       about_(ui_, ask_, icons_[IconLicence]),
       userGadgets_(ui_, ask_, settings_, frontEnd_),
       changes_(ui_),
+      facts_(tables_),
       run_(ui_, ask_, project_, tables_, frontEnd_, commands_, [this](int timeoutMs) { HandleNextEvent(timeoutMs); })
 {
     Connect();
@@ -42,8 +43,12 @@ void Shell::Connect()
         main_.ShowProjectFile(file);
         main_.RememberProject();
         main_.RefreshTitle();
+        RefreshFacts();
     };
-    commands_.showCommonFiles = [this] { main_.ShowCommonFiles(); };
+    commands_.showCommonFiles = [this] {
+        main_.ShowCommonFiles();
+        RefreshFacts();
+    };
 
     const auto enableMain = [this] { EnableMainWindow(); };
     QObject::connect(&main_, &MainView::optionsRequested, &main_, [this] {
@@ -83,6 +88,25 @@ void Shell::Connect()
     });
     QObject::connect(&run_, &DesktopRun::dialogChanged, &main_, enableMain);
     QObject::connect(&run_, &DesktopRun::ended, &main_, &MainView::RunEnded);
+
+    QObject::connect(&run_, &DesktopRun::starting, &facts_, &FactsRun::Drop);
+    QObject::connect(&run_, &DesktopRun::ended, &projectView_, [this](const std::optional<RunResult> &result) {
+        if (result && (result->outcome == RunOutcome::Ready || !result->objects.isEmpty()))
+            projectView_.Show(result->objects, run_.changes().projectDirectory);
+    });
+    QObject::connect(&facts_, &FactsRun::factsReady, &projectView_, &ProjectView::Show);
+    QObject::connect(&projectView_, &ProjectView::openRequested, &main_,
+                     [this](const QString &path, int line) { main_.openInEditor(path, line); });
+}
+
+void Shell::RefreshFacts()
+{
+    if (!project_.ProjectNamed) {
+        facts_.Drop();
+        projectView_.Clear();
+    } else if (!run_.Running()) {
+        facts_.Start(project_);
+    }
 }
 
 bool Shell::StartUp(const QStringList &arguments)
@@ -90,8 +114,10 @@ bool Shell::StartUp(const QStringList &arguments)
     commands_.QuitRequested = false;
     if (!main_.Open())
         return false;
+    projectView_.Attach(ui_.Window(MainWindow));
     for (const FileResult &failure : LoadSettings(settings_, project_, tables_, arguments))
         ReportFailure(frontEnd_, failure);
+    RefreshFacts();
     main_.Show();
     return true;
 }

@@ -10,10 +10,12 @@
 #include "shell/changes_view.h"
 #include "shell/desktop_front_end.h"
 #include "shell/desktop_run.h"
+#include "shell/facts_run.h"
 #include "shell/dialogs/user_gadget_window.h"
 #include "shell/icons.h"
 #include "shell/main_view.h"
 #include "shell/options_view.h"
+#include "shell/project_view.h"
 #include "ui/event_queue.h"
 #include "ui/toolkit.h"
 
@@ -54,6 +56,7 @@ public:
     const IconSet &icons() const { return icons_; }
     MainView &mainView() { return main_; }
     ChangesView &changesView() { return changes_; }
+    ProjectView &projectView() { return projectView_; }
     BindDialogWindow *bindDialog() const { return run_.bindDialog(); }
 
 private:
@@ -63,6 +66,8 @@ private:
     WindowEvents *WindowOf(int number);
     // The main window takes input only while none of the windows that stand over it is open.
     void EnableMainWindow();
+    // The Project view of a newly named or loaded project comes from a dry run.
+    void RefreshFacts();
 
     EventQueue queue_;
     Toolkit ui_;
@@ -80,6 +85,8 @@ private:
     AboutView about_;
     UserGadgetDialog userGadgets_;
     ChangesView changes_;
+    ProjectView projectView_;
+    FactsRun facts_;
     DesktopRun run_;
 };
 

@@ -1,0 +1,192 @@
+#include "shell/project_view.h"
+
+#include "base/text_encoding.h"
+#include "shell/window_preview.h"
+
+#include <QDir>
+#include <QDockWidget>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QSortFilterProxyModel>
+#include <QSplitter>
+#include <QTreeView>
+#include <QVBoxLayout>
+
+namespace quarvel {
+
+namespace {
+
+QString PathIn(const QString &directory, const QString &file)
+{
+    return QDir::isRelativePath(file) ? directory + file : file;
+}
+
+} // namespace
+
+ProjectView::ProjectView()
+{
+    auto *content = new QWidget;
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(4, 4, 4, 4);
+    filter_ = new QLineEdit;
+    filter_->setPlaceholderText(QStringLiteral("Find an object by name"));
+    filter_->setClearButtonEnabled(true);
+    filter_->setAccessibleName(QStringLiteral("Find an object by name"));
+    filtered_ = new QSortFilterProxyModel(this);
+    filtered_->setSourceModel(&model_);
+    filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
+    filtered_->setFilterKeyColumn(ProjectTreeModel::NameColumn);
+    filtered_->setRecursiveFilteringEnabled(true);
+    tree_ = new QTreeView;
+    tree_->setModel(filtered_);
+    tree_->setUniformRowHeights(true); // 20,000 rows lay out without measuring each
+    tree_->setAccessibleName(QStringLiteral("Windows, objects and event procedures"));
+    tree_->header()->setSectionResizeMode(QHeaderView::Interactive);
+    tree_->header()->resizeSection(ProjectTreeModel::NameColumn, 200);
+    preview_ = new WindowPreview;
+    auto *split = new QSplitter(Qt::Vertical);
+    split->addWidget(tree_);
+    split->addWidget(preview_);
+    split->setSizes({300, 250});
+    layout->addWidget(filter_);
+    layout->addWidget(split);
+
+    dock_ = new QDockWidget(QStringLiteral("Project"));
+    dock_->setObjectName(QStringLiteral("ProjectView"));
+    dock_->setWidget(content);
+
+    connect(filter_, &QLineEdit::textChanged, this, &ProjectView::SetFilter);
+    connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { CurrentChanged(current); });
+    connect(tree_, &QTreeView::activated, this, [this](const QModelIndex &index) {
+        OpenFact(filtered_->mapToSource(index).data(ProjectTreeModel::FactRole).value<qsizetype>());
+    });
+    connect(preview_, &WindowPreview::gadgetClicked, this, &ProjectView::SelectFact);
+    connect(preview_, &WindowPreview::gadgetActivated, this, &ProjectView::OpenFact);
+}
+
+ProjectView::~ProjectView()
+{
+    if (dock_ && !dock_->parent())
+        delete dock_.data();
+}
+
+void ProjectView::Attach(QMainWindow *window)
+{
+    window->addDockWidget(Qt::RightDockWidgetArea, dock_);
+}
+
+namespace {
+
+// An object of the facts by its kind, window and name: the selection survives a new run.
+qsizetype FindFact(const QList<ObjectFact> &facts, const ObjectFact &like)
+{
+    for (qsizetype i = 0; i < facts.size(); ++i) {
+        if (facts[i].kind == like.kind && facts[i].name == like.name && facts[i].window == like.window)
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+void ProjectView::Show(const QList<ObjectFact> &facts, const QString &projectDirectory)
+{
+    const qsizetype selected = SelectedFact();
+    const std::optional<ObjectFact> was = selected >= 0 ? std::optional(model_.Facts()[selected]) : std::nullopt;
+    projectDirectory_ = projectDirectory;
+    sources_.clear();
+    shownWindow_ = -1;
+    model_.Show(facts);
+    preview_->Clear();
+    if (!filter_->text().isEmpty())
+        tree_->expandAll();
+    // The same object again, or else the first window, so that the preview shows something.
+    const qsizetype again = was ? FindFact(model_.Facts(), *was) : -1;
+    if (again >= 0)
+        SelectFact(again);
+    else if (filtered_->rowCount() > 0)
+        tree_->setCurrentIndex(filtered_->index(0, 0));
+}
+
+void ProjectView::Clear()
+{
+    Show({}, QString());
+}
+
+void ProjectView::SetFilter(const QString &text)
+{
+    if (filter_->text() != text)
+        filter_->setText(text); // comes back here through textChanged
+    filtered_->setFilterFixedString(text);
+    if (!text.isEmpty())
+        tree_->expandAll();
+}
+
+qsizetype ProjectView::SelectedFact() const
+{
+    const QModelIndex current = filtered_->mapToSource(tree_->currentIndex());
+    return current.isValid() ? current.data(ProjectTreeModel::FactRole).value<qsizetype>() : -1;
+}
+
+void ProjectView::SelectFact(qsizetype fact)
+{
+    const QModelIndex index = filtered_->mapFromSource(model_.IndexOf(fact));
+    if (!index.isValid())
+        return;
+    tree_->expand(index.parent());
+    tree_->setCurrentIndex(index);
+    tree_->scrollTo(index);
+}
+
+void ProjectView::OpenFact(qsizetype fact)
+{
+    if (fact < 0 || fact >= model_.Facts().size())
+        return;
+    const ObjectFact &shown = model_.Facts()[fact];
+    const ProcedureFact &procedure = shown.kind == ProjectObjectKind::Window && shown.exitProcedure.line > 0
+                                         ? shown.exitProcedure
+                                         : shown.procedure;
+    if (procedure.line > 0 && !procedure.file.isEmpty())
+        emit openRequested(PathIn(projectDirectory_, procedure.file), procedure.line);
+    else if (!shown.file.isEmpty())
+        emit openRequested(PathIn(projectDirectory_, shown.file), shown.line);
+}
+
+void ProjectView::CurrentChanged(const QModelIndex &current)
+{
+    const qsizetype fact = filtered_->mapToSource(current).data(ProjectTreeModel::FactRole).value<qsizetype>();
+    if (fact < 0 || !current.isValid())
+        return;
+    ShowWindowOf(fact);
+    preview_->Select(fact);
+}
+
+// The preview follows the selection to the window of the selected object.
+void ProjectView::ShowWindowOf(qsizetype fact)
+{
+    const QList<ObjectFact> &facts = model_.Facts();
+    qsizetype window = facts[fact].kind == ProjectObjectKind::Window ? fact : -1;
+    for (qsizetype i = fact; window < 0 && i >= 0; --i) { // a window comes before its objects
+        if (facts[i].kind == ProjectObjectKind::Window && facts[i].name == facts[fact].window)
+            window = i;
+    }
+    if (window < 0 || window == shownWindow_)
+        return;
+    shownWindow_ = window;
+    preview_->ShowPicture(LayOutWindow(facts, window, SourceLines(facts[window].file)));
+}
+
+const QStringList &ProjectView::SourceLines(const QString &file)
+{
+    auto known = sources_.find(file);
+    if (known == sources_.end()) {
+        const std::optional<TextFile> read = ReadTextFile(PathIn(projectDirectory_, file));
+        known = sources_.insert(file, read ? read->lines : QStringList());
+    }
+    return *known;
+}
+
+} // namespace quarvel

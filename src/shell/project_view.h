@@ -1,0 +1,69 @@
+// The Project view: a dock of the main window listing every window with its objects and their
+// event procedures (from the last run's result, or from a dry run when a project is loaded),
+// a filter box that finds an object by name, and a preview of the selected window. A
+// double-click on an object, or on a gadget of the preview, opens its event procedure (or the
+// line that creates it) in the user's editor.
+#pragma once
+
+#include "shell/project_tree_model.h"
+
+#include <QHash>
+#include <QObject>
+#include <QPointer>
+#include <QStringList>
+
+class QDockWidget;
+class QLineEdit;
+class QMainWindow;
+class QSortFilterProxyModel;
+class QTreeView;
+
+namespace quarvel {
+
+class WindowPreview;
+
+class ProjectView : public QObject {
+    Q_OBJECT
+public:
+    ProjectView();
+    ~ProjectView() override;
+
+    // Docks the view on the right of the main window.
+    void Attach(QMainWindow *window);
+    QDockWidget *dock() const { return dock_; }
+
+    // The objects of a run of the project in projectDirectory (ending with "/").
+    void Show(const QList<ObjectFact> &facts, const QString &projectDirectory);
+    void Clear();
+
+    void SetFilter(const QString &text);
+    // Selects an object's row, and its window in the preview.
+    void SelectFact(qsizetype fact);
+    // Opens an object's event procedure, or the line that creates it.
+    void OpenFact(qsizetype fact);
+    qsizetype SelectedFact() const;
+
+    const ProjectTreeModel &model() const { return model_; }
+    QTreeView *tree() const { return tree_; }
+    WindowPreview *preview() const { return preview_; }
+
+signals:
+    void openRequested(const QString &path, int line);
+
+private:
+    void CurrentChanged(const QModelIndex &current);
+    void ShowWindowOf(qsizetype fact);
+    const QStringList &SourceLines(const QString &file);
+
+    ProjectTreeModel model_;
+    QSortFilterProxyModel *filtered_ = nullptr;
+    QString projectDirectory_;
+    QHash<QString, QStringList> sources_; // read once per Show
+    qsizetype shownWindow_ = -1;
+    QPointer<QDockWidget> dock_;
+    QLineEdit *filter_ = nullptr;
+    QTreeView *tree_ = nullptr;
+    WindowPreview *preview_ = nullptr;
+};
+
+} // namespace quarvel

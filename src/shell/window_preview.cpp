@@ -1,0 +1,444 @@
+#include "shell/window_preview.h"
+
+#include "base/statement_scan.h"
+#include "model/object_parts.h"
+
+#include <QHash>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QStyleOptionButton>
+
+#include <optional>
+
+namespace quarvel {
+
+namespace {
+
+constexpr int TitleHeight = 24;
+constexpr int MenuHeight = 22;
+constexpr int ToolBarHeight = 28;
+constexpr int StatusHeight = 22;
+constexpr int TabHeight = 22;
+constexpr int Margin = 12;
+const QSize UnplacedSize(140, 26);
+
+std::optional<int> Number(QStringView text)
+{
+    bool ok = false;
+    const int value = text.trimmed().toInt(&ok);
+    return ok ? std::optional<int>(value) : std::nullopt;
+}
+
+bool IsContainer(QStringView command)
+{
+    return command.compare(u"ContainerGadget", Qt::CaseInsensitive) == 0
+           || command.compare(u"PanelGadget", Qt::CaseInsensitive) == 0
+           || command.compare(u"ScrollAreaGadget", Qt::CaseInsensitive) == 0;
+}
+
+bool IsCommand(QStringView command, QStringView name)
+{
+    return command.compare(name, Qt::CaseInsensitive) == 0;
+}
+
+QString NameOf(QStringView argument)
+{
+    QStringView name = argument.trimmed();
+    if (name.startsWith(QLatin1Char('#')))
+        name = name.mid(1);
+    return name.toString().toUpper();
+}
+
+// An open gadget list: the container whose children follow, where they start and which of a
+// panel's tabs they are on.
+struct OpenList {
+    QPoint origin;
+    int tab = -1;
+    bool shown = true; // false on a panel's later tabs and inside anything hidden
+    QString panel;     // the panel's name, when the list is a panel's
+};
+
+// The calls of a line that shape the picture but create no object.
+struct LineCall {
+    QStringView command;
+    QList<QStringView> arguments;
+};
+
+std::optional<LineCall> CallOf(const QString &line)
+{
+    const qsizetype bracket = line.indexOf(QLatin1Char('('));
+    if (bracket <= 0)
+        return std::nullopt;
+    LineCall call{CommandBefore(line, int(bracket + 1)), CallArguments(line, int(bracket + 1))};
+    return call.command.isEmpty() ? std::nullopt : std::optional<LineCall>(call);
+}
+
+class Layout {
+public:
+    Layout(const QList<ObjectFact> &facts, qsizetype window) : facts_(facts), window_(window) {}
+
+    PreviewPicture Picture(const QStringList &sourceLines)
+    {
+        const ObjectFact &window = facts_[window_];
+        const ObjectParts parts = PartsOf(window);
+        picture_.title = parts.text.toString();
+        const std::optional<int> width = Number(parts.width), height = Number(parts.height);
+        picture_.sized = width && height;
+        picture_.size = picture_.sized ? QSize(*width, *height) : QSize();
+        QHash<int, qsizetype> createdAt; // source line -> fact
+        int lastLine = window.line;
+        for (qsizetype i = 0; i < facts_.size(); ++i) {
+            const ObjectFact &fact = facts_[i];
+            if (i == window_ || fact.window != window.name || fact.file != window.file)
+                continue;
+            createdAt.insert(fact.line, i);
+            lastLine = qMax(lastLine, fact.line);
+            if (fact.kind == ProjectObjectKind::ToolBarButton)
+                ++picture_.toolBarButtons;
+            picture_.statusBar = picture_.statusBar || fact.kind == ProjectObjectKind::StatusBar;
+        }
+        lists_.push_back({QPoint(0, 0), -1, true, QString()});
+        for (int line = window.line; line <= lastLine && line <= sourceLines.size(); ++line) {
+            const qsizetype fact = createdAt.value(line, -1);
+            if (fact >= 0 && facts_[fact].kind == ProjectObjectKind::Gadget)
+                AddGadget(fact);
+            else
+                FollowCall(sourceLines[line - 1]);
+        }
+        PlaceSplitterChildren();
+        SizeFromGadgets();
+        RowUnplaced();
+        return picture_;
+    }
+
+private:
+    void AddGadget(qsizetype fact)
+    {
+        const ObjectParts parts = PartsOf(facts_[fact]);
+        PreviewGadget gadget{fact, parts.command.toString(), facts_[fact].Constant(), parts.text.toString(),
+                             facts_[fact].tabs, QRect(), true};
+        const std::optional<int> x = Number(parts.x), y = Number(parts.y), w = Number(parts.width),
+                                 h = Number(parts.height);
+        const OpenList &list = lists_.back();
+        gadget.placed = x && y && w && h;
+        if (gadget.placed)
+            gadget.box = QRect(list.origin + QPoint(*x, *y), QSize(qMax(*w, 1), qMax(*h, 1)));
+        indexOf_.insert(NameOf(gadget.name), picture_.gadgets.size());
+        if (list.shown)
+            picture_.gadgets.append(gadget);
+        else
+            indexOf_.remove(NameOf(gadget.name));
+        if (IsContainer(parts.command)) {
+            const bool panel = IsCommand(parts.command, u"PanelGadget");
+            const QPoint inside = gadget.box.topLeft() + QPoint(2, panel ? TabHeight + 2 : 2);
+            lists_.push_back({inside, panel ? -1 : 0, list.shown && gadget.placed, panel ? NameOf(gadget.name) : QString()});
+        }
+        if (IsCommand(parts.command, u"SplitterGadget"))
+            splitters_.append(picture_.gadgets.size() - 1);
+    }
+
+    // CloseGadgetList, OpenGadgetList, a panel's AddGadgetItem and MenuTitle.
+    void FollowCall(const QString &line)
+    {
+        const std::optional<LineCall> call = CallOf(line);
+        if (!call)
+            return;
+        if (IsCommand(call->command, u"CloseGadgetList")) {
+            if (lists_.size() > 1)
+                lists_.pop_back();
+        } else if (IsCommand(call->command, u"MenuTitle") && !call->arguments.isEmpty()) {
+            picture_.menuTitles << StringInside(call->arguments.first()).toString();
+        } else if (IsCommand(call->command, u"AddGadgetItem") && !call->arguments.isEmpty()) {
+            OpenList &list = lists_.back();
+            if (!list.panel.isEmpty() && NameOf(call->arguments.first()) == list.panel) {
+                ++list.tab;
+                list.shown = list.tab == 0 && (lists_.size() < 2 || lists_[lists_.size() - 2].shown);
+            }
+        } else if (IsCommand(call->command, u"OpenGadgetList") && !call->arguments.isEmpty()) {
+            const qsizetype at = indexOf_.value(NameOf(call->arguments.first()), -1);
+            const bool known = at >= 0 && picture_.gadgets[at].placed;
+            lists_.push_back({known ? picture_.gadgets[at].box.topLeft() + QPoint(2, 2) : QPoint(), 0, known, QString()});
+        }
+    }
+
+    // A splitter shows its two gadgets in its halves, wherever their own lines put them.
+    void PlaceSplitterChildren()
+    {
+        for (const qsizetype s : splitters_) {
+            const PreviewGadget &splitter = picture_.gadgets[s];
+            const QList<QStringView> arguments = CallArguments(facts_[splitter.fact].statement,
+                                                               facts_[splitter.fact].bracket);
+            if (arguments.size() < 7)
+                continue;
+            const bool sideBySide = arguments.size() > 7 && arguments[7].contains(u"Vertical", Qt::CaseInsensitive);
+            const QRect box = splitter.box;
+            const QRect halves[] = {
+                sideBySide ? QRect(box.left(), box.top(), box.width() / 2 - 3, box.height())
+                           : QRect(box.left(), box.top(), box.width(), box.height() / 2 - 3),
+                sideBySide ? QRect(box.left() + box.width() / 2 + 3, box.top(), box.width() / 2 - 3, box.height())
+                           : QRect(box.left(), box.top() + box.height() / 2 + 3, box.width(), box.height() / 2 - 3)};
+            for (int half = 0; half < 2; ++half) {
+                const qsizetype at = indexOf_.value(NameOf(arguments[5 + half]), -1);
+                if (at >= 0 && splitter.placed) {
+                    picture_.gadgets[at].box = halves[half];
+                    picture_.gadgets[at].placed = true;
+                }
+            }
+        }
+    }
+
+    void SizeFromGadgets()
+    {
+        if (picture_.sized)
+            return;
+        QRect extent(0, 0, 320, 200);
+        for (const PreviewGadget &gadget : std::as_const(picture_.gadgets)) {
+            if (gadget.placed)
+                extent |= gadget.box;
+        }
+        picture_.size = QSize(extent.right() + Margin, extent.bottom() + Margin);
+    }
+
+    // The gadgets without numbers, in rows under the window.
+    void RowUnplaced()
+    {
+        const int perRow = qMax(1, picture_.size.width() / (UnplacedSize.width() + 8));
+        int count = 0;
+        for (PreviewGadget &gadget : picture_.gadgets) {
+            if (gadget.placed)
+                continue;
+            const int row = count / perRow, column = count % perRow;
+            gadget.box = QRect(QPoint(column * (UnplacedSize.width() + 8),
+                                      picture_.size.height() + StatusHeight + Margin + row * (UnplacedSize.height() + 8)),
+                               UnplacedSize);
+            ++count;
+        }
+    }
+
+    const QList<ObjectFact> &facts_;
+    qsizetype window_;
+    PreviewPicture picture_;
+    std::vector<OpenList> lists_;
+    QHash<QString, qsizetype> indexOf_; // upper-cased name -> its gadget in the picture
+    QList<qsizetype> splitters_;
+};
+
+int StripsAbove(const PreviewPicture &picture)
+{
+    return TitleHeight + (picture.menuTitles.isEmpty() ? 0 : MenuHeight) + (picture.toolBarButtons ? ToolBarHeight : 0);
+}
+
+} // namespace
+
+PreviewPicture LayOutWindow(const QList<ObjectFact> &facts, qsizetype window, const QStringList &sourceLines)
+{
+    if (window < 0 || window >= facts.size() || facts[window].kind != ProjectObjectKind::Window)
+        return {};
+    return Layout(facts, window).Picture(sourceLines);
+}
+
+WindowPreview::WindowPreview(QWidget *parent) : QWidget(parent)
+{
+    setMinimumSize(200, 150);
+    setAccessibleName(QStringLiteral("Window preview"));
+    setMouseTracking(false);
+}
+
+void WindowPreview::ShowPicture(PreviewPicture picture)
+{
+    picture_ = std::move(picture);
+    selected_ = -1;
+    update();
+}
+
+void WindowPreview::Clear()
+{
+    ShowPicture({});
+}
+
+void WindowPreview::Select(qsizetype fact)
+{
+    selected_ = fact;
+    update();
+}
+
+QRect WindowPreview::Frame() const
+{
+    int height = StripsAbove(picture_) + picture_.size.height() + (picture_.statusBar ? StatusHeight : 0);
+    for (const PreviewGadget &gadget : picture_.gadgets) {
+        if (!gadget.placed)
+            height = qMax(height, StripsAbove(picture_) + gadget.box.bottom() + 1);
+    }
+    return QRect(0, 0, picture_.size.width(), height);
+}
+
+// The picture scaled down (never up) to fit the widget, centred.
+QTransform WindowPreview::ToWidget() const
+{
+    const QRect frame = Frame().adjusted(-Margin, -Margin, Margin, Margin);
+    if (frame.isEmpty())
+        return {};
+    const double scale = qMin(1.0, qMin(width() / double(frame.width()), height() / double(frame.height())));
+    QTransform transform;
+    transform.translate((width() - frame.width() * scale) / 2, (height() - frame.height() * scale) / 2);
+    transform.scale(scale, scale);
+    transform.translate(Margin, Margin);
+    return transform;
+}
+
+qsizetype WindowPreview::FactAt(const QPoint &point) const
+{
+    bool invertible = false;
+    const QPoint at = ToWidget().inverted(&invertible).map(point) - QPoint(0, StripsAbove(picture_));
+    if (!invertible)
+        return -1;
+    for (qsizetype i = picture_.gadgets.size() - 1; i >= 0; --i) {
+        if (picture_.gadgets[i].box.contains(at))
+            return picture_.gadgets[i].fact;
+    }
+    return -1;
+}
+
+QRect WindowPreview::BoxOf(qsizetype fact) const
+{
+    for (const PreviewGadget &gadget : picture_.gadgets) {
+        if (gadget.fact == fact)
+            return ToWidget().mapRect(gadget.box.translated(0, StripsAbove(picture_)));
+    }
+    return {};
+}
+
+void WindowPreview::mousePressEvent(QMouseEvent *event)
+{
+    if (const qsizetype fact = FactAt(event->position().toPoint()); fact >= 0) {
+        Select(fact);
+        emit gadgetClicked(fact);
+    }
+}
+
+void WindowPreview::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (const qsizetype fact = FactAt(event->position().toPoint()); fact >= 0)
+        emit gadgetActivated(fact);
+}
+
+namespace {
+
+void DrawGadget(QPainter &painter, const QWidget &widget, const PreviewGadget &gadget)
+{
+    const QPalette &palette = widget.palette();
+    const QRect box = gadget.box;
+    painter.save();
+    painter.setClipRect(box.adjusted(-1, -1, 1, 1));
+    const QString label = gadget.text.isEmpty() ? gadget.name : gadget.text;
+    if (IsCommand(gadget.command, u"ButtonGadget") || IsCommand(gadget.command, u"ButtonImageGadget")) {
+        QStyleOptionButton option;
+        option.initFrom(&widget);
+        option.rect = box;
+        option.text = label;
+        option.state = QStyle::State_Enabled | QStyle::State_Raised;
+        widget.style()->drawControl(QStyle::CE_PushButton, &option, &painter, &widget);
+    } else if (IsCommand(gadget.command, u"TextGadget")) {
+        painter.setPen(palette.color(QPalette::WindowText));
+        painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, label);
+    } else if (IsCommand(gadget.command, u"CheckBoxGadget") || IsCommand(gadget.command, u"OptionGadget")) {
+        QStyleOptionButton option;
+        option.initFrom(&widget);
+        option.rect = box;
+        option.text = label;
+        option.state = QStyle::State_Enabled | QStyle::State_Off;
+        widget.style()->drawControl(IsCommand(gadget.command, u"OptionGadget") ? QStyle::CE_RadioButton
+                                                                                : QStyle::CE_CheckBox,
+                                    &option, &painter, &widget);
+    } else {
+        const bool field = gadget.command.contains(u"String", Qt::CaseInsensitive)
+                           || gadget.command.contains(u"List", Qt::CaseInsensitive)
+                           || gadget.command.contains(u"Tree", Qt::CaseInsensitive)
+                           || gadget.command.contains(u"Editor", Qt::CaseInsensitive)
+                           || gadget.command.contains(u"Combo", Qt::CaseInsensitive);
+        painter.setPen(palette.color(QPalette::Mid));
+        painter.setBrush(field ? palette.color(QPalette::Base) : Qt::NoBrush);
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        QRect inner = box.adjusted(4, 2, -4, -2);
+        if (IsCommand(gadget.command, u"PanelGadget")) {
+            int x = box.left() + 2;
+            for (int tab = 0; tab < gadget.tabs.size(); ++tab) {
+                const int width = painter.fontMetrics().horizontalAdvance(gadget.tabs[tab]) + 14;
+                const QRect tabBox(x, box.top() + 1, width, TabHeight - 2);
+                painter.setBrush(tab == 0 ? palette.color(QPalette::Window) : palette.color(QPalette::Button));
+                painter.drawRect(tabBox);
+                painter.drawText(tabBox, Qt::AlignCenter, gadget.tabs[tab]);
+                x += width;
+            }
+            painter.drawLine(box.left(), box.top() + TabHeight, box.right(), box.top() + TabHeight);
+            inner = QRect();
+        }
+        if (!inner.isEmpty()) {
+            painter.setPen(palette.color(field ? QPalette::Text : QPalette::WindowText));
+            painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                             gadget.text.isEmpty() ? gadget.command + QLatin1Char(' ') + gadget.name : gadget.text);
+        }
+    }
+    if (!gadget.placed) { // never guessed: marked instead
+        painter.setPen(QPen(palette.color(QPalette::Highlight), 1, Qt::DashLine));
+        painter.setBrush(QBrush(palette.color(QPalette::Highlight), Qt::BDiagPattern));
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
+        painter.setPen(palette.color(QPalette::WindowText));
+        painter.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("?"));
+    }
+    painter.restore();
+}
+
+} // namespace
+
+void WindowPreview::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const QPalette &colours = palette();
+    painter.fillRect(rect(), colours.color(QPalette::Dark));
+    if (picture_.size.isEmpty()) {
+        painter.setPen(colours.color(QPalette::BrightText));
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, QStringLiteral("Select a window to see it here."));
+        return;
+    }
+    painter.setTransform(ToWidget());
+    const int width = picture_.size.width();
+    int top = 0;
+    painter.fillRect(QRect(0, 0, width, TitleHeight), colours.color(QPalette::Highlight));
+    painter.setPen(colours.color(QPalette::HighlightedText));
+    painter.drawText(QRect(8, 0, width - 16, TitleHeight), Qt::AlignVCenter | Qt::TextSingleLine,
+                     picture_.title + (picture_.sized ? QString() : QStringLiteral("   (size not a number)")));
+    top += TitleHeight;
+    painter.fillRect(QRect(0, top, width, StripsAbove(picture_) - TitleHeight + picture_.size.height()),
+                     colours.color(QPalette::Window));
+    painter.setPen(colours.color(QPalette::WindowText));
+    if (!picture_.menuTitles.isEmpty()) {
+        painter.drawText(QRect(8, top, width - 16, MenuHeight), Qt::AlignVCenter | Qt::TextSingleLine,
+                         picture_.menuTitles.join(QStringLiteral("    ")));
+        top += MenuHeight;
+    }
+    if (picture_.toolBarButtons > 0) {
+        painter.setPen(colours.color(QPalette::Mid));
+        for (int b = 0; b < picture_.toolBarButtons; ++b)
+            painter.drawRect(QRect(6 + b * 26, top + 3, 22, 22));
+        top += ToolBarHeight;
+    }
+    painter.translate(0, top);
+    for (const PreviewGadget &gadget : std::as_const(picture_.gadgets))
+        DrawGadget(painter, *this, gadget);
+    if (picture_.statusBar) {
+        const QRect status(0, picture_.size.height(), width, StatusHeight);
+        painter.fillRect(status, colours.color(QPalette::Button));
+        painter.setPen(colours.color(QPalette::Mid));
+        painter.drawLine(status.topLeft(), status.topRight());
+    }
+    for (const PreviewGadget &gadget : std::as_const(picture_.gadgets)) {
+        if (gadget.fact == selected_) {
+            painter.setPen(QPen(colours.color(QPalette::Highlight), 3));
+            painter.setBrush(Qt::NoBrush);
+            painter.drawRect(gadget.box.adjusted(-2, -2, 1, 1));
+        }
+    }
+}
+
+} // namespace quarvel
