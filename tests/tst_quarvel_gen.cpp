@@ -315,6 +315,10 @@ void TestQuarvelGen::helpVersionAndJsonReport()
 
     TestProject dir;
     dir.copyFrom("golden/regeneration_user_code/input");
+    // A text gadget, which gets no event procedure, beside the button, menu items, orphaned
+    // procedure and edited head the project has.
+    dir.write("Editor.pb",
+              dir.read("Editor.pb").replace("  EndIf", "    TextGadget(#Label, 10, 100, 80, 20, \"Name:\")\n  EndIf"));
     const CapturedOutput json = Run({"--report", "json", "-q", "--keep-unbound", "App.pbm"}, dir.dir());
     QCOMPARE(json.status, 0);
     const QJsonObject report = QJsonDocument::fromJson(json.out).object();
@@ -326,6 +330,40 @@ void TestQuarvelGen::helpVersionAndJsonReport()
     QVERIFY2(json.errText().startsWith("Ready.\n"), qPrintable(json.errText()));
     QCOMPARE(report.value("outcome").toString(), QString("ready"));
     QVERIFY(!report.contains("reason"));
+    // Every object with where it is created, what a preview draws, and its event procedure.
+    QStringList objects;
+    for (const QJsonValue &value : report.value("objects").toArray()) {
+        const QJsonObject object = value.toObject();
+        const auto text = [](const QJsonObject &from, const char *key) {
+            return from.value(key).toVariant().toString();
+        };
+        const QJsonObject procedure = object.value("procedure").toObject();
+        objects.append(QStringList{
+            text(object, "kind"), text(object, "window"), text(object, "constant"), text(object, "command"),
+            text(object, "file") + ':' + text(object, "line"),
+            QStringList{text(object, "x"), text(object, "y"), text(object, "width"), text(object, "height")}.join(','),
+            text(object, "text"), text(procedure, "state"), text(procedure, "name"),
+            text(procedure, "file") + ':' + text(procedure, "line"), text(procedure, "userLines")}
+                           .join(" | "));
+    }
+    const QStringList expected{
+        "window | Window_0 | #Window_0 | OpenWindow | Editor.pb:2 | 0,0,300,200 | Editor | present | "
+        "EventSize_Window_0 | EventWindow.pb:7 | 0",
+        "menu | Window_0 | #Window_0_Menu_0 | CreateMenu | Editor.pb:3 | ,,, |  | none |  | : | ",
+        "menu-item | Window_0 | #Window_0_Save | MenuItem | Editor.pb:5 | ,,, | Save\\tCtrl+S | present | "
+        "EventMenu_Window_0_Save | EventMenu.pb:7 | 1",
+        "menu-item | Window_0 | #Window_0_Save2 | MenuItem | Editor.pb:6 | ,,, | Save as | present | "
+        "EventMenu_Window_0_Save2 | EventMenu.pb:13 | 0",
+        "gadget | Window_0 | #Window_0_Button_1 | ButtonGadget | Editor.pb:7 | 10,10,80,24 | Apply | present | "
+        "EventGadget_Window_0_Button_1 | EventGadget.pb:7 | 1",
+        "gadget | Window_0 | #Window_0_String_0 | StringGadget | Editor.pb:8 | 10,40,200,24 |  | edited-head | "
+        "EventGadget_Window_0_String_0 | EventGadget.pb:29 | 0",
+        "gadget | Window_0 | #Window_0_Check_Backup | CheckBoxGadget | Editor.pb:9 | 10,70,200,20 | Keep a backup | "
+        "appended | EventGadget_Window_0_Check_Backup | EventGadget.pb:40 | ",
+        "gadget | Window_0 | #Window_0_Label | TextGadget | Editor.pb:10 | 10,100,80,20 | Name: | none |  | : | ",
+        "procedure |  |  |  | : | ,,, |  | orphaned | EventGadget_Window_0_Button_2 | EventGadget.pb:18 | 0",
+    };
+    QCOMPARE(objects, expected);
 
     // A cancelled run reports too: how it ended and the line that stopped it.
     QVERIFY(QFile::remove(dir.path("Main.pb")) && QDir(dir.dir()).mkdir("Main.pb"));
@@ -339,6 +377,7 @@ void TestQuarvelGen::helpVersionAndJsonReport()
     QCOMPARE(stopped.value("reason").toString(), log.first());
     QCOMPARE(stopped.value("errors").toInt(), 1);
     QVERIFY(stopped.value("findings").toArray().isEmpty());
+    QVERIFY(stopped.value("objects").toArray().isEmpty()); // it stopped before reading the sources
 }
 
 QTEST_GUILESS_MAIN(TestQuarvelGen)

@@ -81,6 +81,21 @@ QSet<NoCaseKey> GadgetKeys(const QList<GadgetRecord> &gadgets)
 
 using Kind = DeclaredKind;
 
+ProjectObjectKind CreatedKind(Kind kind)
+{
+    switch (kind) {
+    case Kind::Window: return ProjectObjectKind::Window;
+    case Kind::Menu: return ProjectObjectKind::Menu;
+    case Kind::MenuItem: return ProjectObjectKind::MenuItem;
+    case Kind::StatusBar: return ProjectObjectKind::StatusBar;
+    case Kind::ToolBar: return ProjectObjectKind::ToolBar;
+    case Kind::ToolBarButton: return ProjectObjectKind::ToolBarButton;
+    case Kind::Gadget:
+    case Kind::None: break;
+    }
+    return ProjectObjectKind::Gadget;
+}
+
 // What the text in front of a "(#" declares, in any letter case. The keywords are matched as
 // the end of that text, so "x = CreateMenu(#" is a menu line however the statement begins.
 Kind KindBefore(QStringView before)
@@ -133,12 +148,22 @@ struct Collector {
         return false;
     }
 
-    // Menu items and toolbar buttons share one constant and one event procedure.
-    void warnOnDuplicate(const QString &name, const char *by)
+    // Menu items and toolbar buttons share one constant and one event procedure. False for a
+    // name listed already.
+    bool warnOnDuplicate(const QString &name, const char *by)
     {
-        if (!menuItems.add(name))
-            g.LogWarning(QStringLiteral(" -> Warning: Find duplicate MenuItemID(#") + name + QStringLiteral(") by ")
-                         + QLatin1String(by) + QLatin1Char('.'));
+        if (menuItems.add(name))
+            return true;
+        g.LogWarning(QStringLiteral(" -> Warning: Find duplicate MenuItemID(#") + name + QStringLiteral(") by ")
+                     + QLatin1String(by) + QLatin1Char('.'));
+        return false;
+    }
+
+    // The last creation noted is the last entry of its kind's list.
+    bool listed(qsizetype size)
+    {
+        g.model.ObjectCreations.last().index = size - 1;
+        return true;
     }
 
     // The words met before "(#", as written: the gadget type each names, held once and shared
@@ -153,13 +178,15 @@ struct Collector {
         });
     }
 
-    void addGadget(const QString &name, const QString &type)
+    // False for a name listed already.
+    bool addGadget(const QString &name, const QString &type)
     {
         const qsizetype known = gadgets.size();
         gadgets.insert(NoCaseKey::Holding(name));
         if (gadgets.size() == known)
-            return;
+            return false;
         g.model.GadgetList.append({name, type});
+        return true;
     }
 
     // Gadgets and menu items whose numbers are computed from their constant ("#Btn_0 + i" in a
@@ -192,6 +219,17 @@ struct Collector {
         }
     }
 
+    // An AddGadgetItem call names the gadget it fills; a window preview shows a panel's tabs.
+    void noteGadgetItem(const QString &s, int bracket)
+    {
+        static const QLatin1StringView command("AddGadgetItem");
+        const QStringView word = WordBefore(s, bracket);
+        if (word.size() != command.size() || word.compare(command, Qt::CaseInsensitive) != 0)
+            return;
+        if (const QStringView gadget = DeclaredName(s, bracket); !gadget.isEmpty())
+            g.model.GadgetItemCalls.append({gadget.toString(), s, bracket});
+    }
+
     // False when the line stops the run.
     bool collect(const QString &s, qsizetype line)
     {
@@ -201,13 +239,16 @@ struct Collector {
         if (kind == Kind::None || IsPbAnyAt(s, bracket + 2))
             return true;
         const QString type = kind == Kind::Gadget ? typeOf(WordBefore(s, bracket)) : QString();
-        if (kind == Kind::Gadget && type.isNull())
+        if (kind == Kind::Gadget && type.isNull()) {
+            noteGadgetItem(s, bracket);
             return true;
+        }
         const QStringView argument = ObjectArgument(s, bracket);
         const QStringView nameView = NameOfArgument(argument);
         if (nameView.isEmpty())
             return true; // nothing to declare; a malformed line is not an object
         const QString name = nameView.toString();
+        g.model.ObjectCreations.append({CreatedKind(kind), name, s, bracket, g.model.CommonSourceOrigins.value(line)});
         const bool computedNumber = IsComputed(argument, nameView);
         if (computedNumber && (kind == Kind::Gadget || kind == Kind::MenuItem || kind == Kind::ToolBarButton)) {
             warnComputed(argument.toString(), name, line, kind == Kind::Gadget ? "gadget" : "menu item");
@@ -215,13 +256,13 @@ struct Collector {
             return true;
         }
         switch (kind) {
-        case Kind::Window: return stopOnDuplicate(windows, name, "WindowID");
+        case Kind::Window: return stopOnDuplicate(windows, name, "WindowID") && listed(windows.list.size());
         case Kind::Menu: return stopOnDuplicate(menus, name, "MenuID");
         case Kind::StatusBar: return stopOnDuplicate(statusBars, name, "StatusBarID");
         case Kind::ToolBar: return stopOnDuplicate(toolBars, name, "ToolBarID");
-        case Kind::MenuItem: warnOnDuplicate(name, "MenuItem"); return true;
-        case Kind::ToolBarButton: warnOnDuplicate(name, "ToolbarButton"); return true;
-        case Kind::Gadget: addGadget(name, type); return true;
+        case Kind::MenuItem: return !warnOnDuplicate(name, "MenuItem") || listed(menuItems.list.size());
+        case Kind::ToolBarButton: return !warnOnDuplicate(name, "ToolbarButton") || listed(menuItems.list.size());
+        case Kind::Gadget: return !addGadget(name, type) || listed(g.model.GadgetList.size());
         case Kind::None: break;
         }
         return true;

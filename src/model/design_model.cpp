@@ -34,6 +34,15 @@ bool HasEventProcedure(const GadgetRecord &gadget)
     return gadget.type != QStringLiteral("TEXTGADGET") && gadget.type != QStringLiteral("FRAME3DGADGET");
 }
 
+bool CommandHasEventProcedure(QStringView command)
+{
+    // The lengths first: a comparison in any letter case costs more than the rest of a gadget.
+    const auto is = [command](QStringView type) {
+        return command.size() == type.size() && command.compare(type, Qt::CaseInsensitive) == 0;
+    };
+    return !is(u"TEXTGADGET") && !is(u"FRAME3DGADGET");
+}
+
 QString SourceLocation(const DesignModel &model, qsizetype index)
 {
     if (index < 0 || index >= model.CommonSourceOrigins.size())

@@ -19,6 +19,8 @@ struct GadgetRecord {
 
 // Text and frame gadgets get no event procedure; the dispatcher routes them nowhere.
 bool HasEventProcedure(const GadgetRecord &gadget);
+// The same for a creating command as written, in any letter case.
+bool CommandHasEventProcedure(QStringView command);
 
 struct ImageRecord {
     QString name; // identifier as used in code: "#Image_0", "0", "#MyImage_3"
@@ -146,6 +148,27 @@ struct FormEvents {
     QList<EventWiring> wirings;
 };
 
+// A statement of the window sources that creates a named object, kept as the prefix pass left
+// it (its constant as the generated code has it) and before the switches rewrite it, so that
+// its arguments read as the user wrote them. The line is shared with the sources, not copied.
+struct ObjectCreation {
+    ProjectObjectKind kind = ProjectObjectKind::Gadget;
+    QString name;      // the constant without "#"
+    QString statement; // the whole line
+    int bracket = 0;   // the "(" of the creating command, 1-based
+    SourceOrigin origin;
+    // Its place in WindowList, MenuItemList or GadgetList; -1 where it is not known (a second
+    // creation of a name, an object of another kind).
+    qsizetype index = -1;
+};
+
+// An AddGadgetItem call on a named gadget: a panel's tab, or an item of a list.
+struct GadgetItemCall {
+    QString gadget;    // the constant without "#"
+    QString statement; // the whole line, shared with the sources
+    int bracket = 0;   // the "(" of AddGadgetItem, 1-based
+};
+
 struct DesignModel {
     QStringList CommonFileList;
     QStringList IncludeFileList;
@@ -180,6 +203,9 @@ struct DesignModel {
     int FirstUngeneratedLine = 0;
     FirstNumbers First;
     FormEvents FormEventAssignments;
+    // Every statement that creates a named object, in source order.
+    QList<ObjectCreation> ObjectCreations;
+    QList<GadgetItemCall> GadgetItemCalls;
 };
 
 // "Form.pb:12" for a line read from a common file; empty for a line of no file.
@@ -211,6 +237,11 @@ struct OutputLines {
     SourceLineList EventMenuTrailer;
     SourceLineList EventGadgetTrailer;
     SourceLineList EventWindowTrailer;
+    // How many lines each event file held when loaded, its trailer aside: a procedure whose
+    // head stands after them was appended by this run.
+    qsizetype EventMenuLoaded = 0;
+    qsizetype EventGadgetLoaded = 0;
+    qsizetype EventWindowLoaded = 0;
     SourceLineList LoadLanguageLines;
     SourceLineList ConstantLines;
     SourceLineList FontLines;

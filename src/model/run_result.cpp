@@ -17,4 +17,17 @@ QLatin1StringView FindingKindName(FindingKind kind)
     return {};
 }
 
+QLatin1StringView ProcedureStateName(ProcedureState state)
+{
+    switch (state) {
+    case ProcedureState::None: return QLatin1StringView("none");
+    case ProcedureState::Present: return QLatin1StringView("present");
+    case ProcedureState::Appended: return QLatin1StringView("appended");
+    case ProcedureState::EditedHead: return QLatin1StringView("edited-head");
+    case ProcedureState::Missing: return QLatin1StringView("missing");
+    case ProcedureState::Orphaned: return QLatin1StringView("orphaned");
+    }
+    return {};
+}
+
 } // namespace quarvel

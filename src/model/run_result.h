@@ -2,6 +2,8 @@
 // text report and the JSON report from it, never from the log's text.
 #pragma once
 
+#include "model/object_kind.h"
+
 #include <QLatin1StringView>
 #include <QList>
 #include <QString>
@@ -45,6 +47,51 @@ struct FailedFile {
     QString reason; // as "Permission denied"
 };
 
+// Where an object's event procedure stands.
+enum class ProcedureState {
+    None,       // the object gets no event procedure (text and frame gadgets, menus, ...)
+    Present,    // the event file holds its standard head
+    Appended,   // this run appended it
+    EditedHead, // only a head other than the standard one stands for it
+    Missing,    // none yet: a run that stopped before writing would have appended it
+    Orphaned,   // a procedure whose object is gone
+};
+
+// The state's name in the JSON report: "none", "present", "appended", "edited-head", ...
+QLatin1StringView ProcedureStateName(ProcedureState state);
+
+struct ProcedureFact {
+    ProcedureState state = ProcedureState::None;
+    QLatin1StringView file;   // the event file: "EventGadget.pb"; empty for None
+    QLatin1StringView prefix; // the name's beginning, "EventGadget_", or empty when rest is whole
+    QString rest;             // the rest of the name: the object's, "Main_Ok"
+    int line = 0;             // 1-based line of its head there; 0 while it has none
+    int userLines = 0;        // lines of the user's code in its body, but for Appended and Missing
+
+    // "EventGadget_Main_Ok", built when shown: most runs show none of them.
+    QString Name() const { return rest.isEmpty() ? QString() : prefix + rest; }
+};
+
+// One object of the window sources as a front-end shows it (a project view, a window
+// preview), or an event procedure that belongs to no object. The creating statement is kept
+// whole and its parts (command, position, size, text) are read from it when shown
+// (model/object_parts.h), so that a run with many objects pays for no part it does not show.
+struct ObjectFact {
+    ProjectObjectKind kind = ProjectObjectKind::Gadget;
+    QString window;              // the window it belongs to; a window's own name; empty when unknown
+    QString name;                // the constant without "#", as the design model holds it
+    QString file;                // the window source, relative to the project folder
+    int line = 0;                // 1-based line of the creating statement there
+    QString statement;           // the creating statement, as the prefix pass left it
+    int bracket = 0;             // the "(" of its creating command, 1-based
+    QStringList tabs;            // a panel's tab titles, in AddGadgetItem order
+    ProcedureFact procedure;     // a window's size procedure
+    ProcedureFact exitProcedure; // a window's close procedure; None for other kinds
+
+    // "#Main_Ok": the constant as the generated code writes it.
+    QString Constant() const { return name.isEmpty() ? QString() : QLatin1Char('#') + name; }
+};
+
 struct RunResult {
     RunOutcome outcome = RunOutcome::Cancelled;
     // A cancelled run: the text of the line that stopped it, or what the user declined.
@@ -59,6 +106,10 @@ struct RunResult {
     bool backupFailed = false; // the sources could not all be copied into Backup/
     QList<ReportFinding> findings;
     QList<RepeatedWarning> repeatedWarnings;
+    // Every object of the window sources in source order, then the event procedures that
+    // belong to none. Known in every run that read and interpreted the sources, a dry run and
+    // a run that stopped at the rename check included.
+    QList<ObjectFact> objects;
     int errors = 0;   // error lines of the log
     int warnings = 0; // warning lines of the log
 

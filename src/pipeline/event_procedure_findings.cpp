@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QSet>
 
+#include <algorithm>
 #include <optional>
 
 namespace quarvel {
@@ -56,26 +57,17 @@ struct EventKind {
     QStringList objects;
 };
 
-// The user's lines in a procedure body: not blank, not a comment, not a line of the skeleton.
-int UserLinesOf(const SourceLineList &lines, qsizetype head, const QSet<QString> &skeleton)
-{
-    int count = 0;
-    for (qsizetype i = head + 1; i < lines.size() && !IsProcedureEnd(lines[i]); ++i) {
-        const QString text = TrimBlanks(lines[i]);
-        if (!text.isEmpty() && !text.startsWith(QLatin1Char(';')) && !skeleton.contains(text))
-            ++count;
-    }
-    return count;
-}
-
-QSet<QString> SkeletonLines()
+// The trimmed lines of the generated gadget skeleton that hold text.
+QStringList SkeletonLines()
 {
     SourceLineList body;
     EmitGadgetEventBody(body, QString());
-    QSet<QString> set;
-    for (const QString &line : body)
-        set.insert(TrimBlanks(line));
-    return set;
+    QStringList lines;
+    for (const QString &line : body) {
+        if (const QStringView text = TrimBlanksView(line); !text.isEmpty() && !lines.contains(text))
+            lines.append(text.toString());
+    }
+    return lines;
 }
 
 // The lines of the standard heads (prefix, name and suffix as written) by name in any letter
@@ -93,25 +85,26 @@ QHash<NoCaseKey, qsizetype> StandardHeads(const SourceLineList &lines, const QLi
     return standard;
 }
 
-// The objects of one kind by name in any letter case, each with the line of its standard head
-// (-1 while none is known). Nothing is inserted once built, so pointers to the lines hold.
-QHash<NoCaseKey, qsizetype> ObjectsOf(const QStringList &names)
+// The objects of one kind by name in any letter case, no head known yet. Nothing is inserted
+// once built, so pointers to the entries hold.
+EventHeadTable ObjectsOf(const QStringList &names)
 {
-    QHash<NoCaseKey, qsizetype> objects;
-    objects.reserve(names.size());
+    EventHeadTable objects;
+    objects.byName.reserve(names.size());
+    objects.byIndex.reserve(names.size());
     for (const QString &name : names)
-        objects.insert(NoCaseKey(QStringView(name)), -1);
+        objects.byIndex.append(&*objects.byName.insert(NoCaseKey(QStringView(name)), EventHeads()));
     return objects;
 }
 
 // For every head that holds the prefix as written, the standard line of its object (nullptr
 // for a head without an object); every standard head enters its line there, the last one of
 // a name standing twice winning. Heads with the prefix in another letter case stay nullptr.
-QList<qsizetype *> HeadObjects(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
-                               QHash<NoCaseKey, qsizetype> &objects)
+QList<EventHeads *> HeadObjects(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
+                                QHash<NoCaseKey, EventHeads> &objects)
 {
     const QLatin1StringView prefix(kind.events.prefix);
-    QList<qsizetype *> found(heads.size(), nullptr);
+    QList<EventHeads *> found(heads.size(), nullptr);
     for (qsizetype h = 0; h < heads.size(); ++h) {
         const NamedHead &head = heads[h];
         if (!head.name.startsWith(prefix))
@@ -119,80 +112,95 @@ QList<qsizetype *> HeadObjects(const SourceLineList &lines, const QList<NamedHea
         if (const auto object = objects.find(NoCaseKey(head.name.sliced(prefix.size()))); object != objects.end()) {
             found[h] = &*object;
             if (HoldsFollowedBy(lines[head.line], head, QLatin1String(kind.events.suffix)))
-                *object = head.line;
+                object->standard = head.line;
         }
     }
     return found;
 }
 
-// The standard line of a head whose prefix stands in another letter case: nullopt when its
-// name has no object, else the line of the last standard head of its name (-1 for none),
-// looked up by the whole name in any letter case. Rare, so the table is built on demand.
-std::optional<qsizetype> OtherCaseStandard(const SourceLineList &lines, const QList<NamedHead> &heads,
-                                           const NamedHead &head, const EventKind &kind,
-                                           const QHash<NoCaseKey, qsizetype> &objects,
-                                           std::optional<QHash<NoCaseKey, qsizetype>> &standardHeads)
+// The entry of a head whose prefix stands in another letter case: nullptr when its name has no
+// object. standard becomes the line of the last standard head of its name, looked up by the
+// whole name in any letter case (-1 for none). Rare, so the table is built on demand.
+EventHeads *OtherCaseObject(const SourceLineList &lines, const QList<NamedHead> &heads, const NamedHead &head,
+                            const EventKind &kind, QHash<NoCaseKey, EventHeads> &objects,
+                            std::optional<QHash<NoCaseKey, qsizetype>> &standardHeads, qsizetype &standard)
 {
-    if (!objects.contains(NoCaseKey(head.name.sliced(qstrlen(kind.events.prefix)))))
-        return std::nullopt;
+    const auto object = objects.find(NoCaseKey(head.name.sliced(qstrlen(kind.events.prefix))));
+    if (object == objects.end())
+        return nullptr;
     if (!standardHeads)
         standardHeads = StandardHeads(lines, heads, kind);
-    return standardHeads->value(NoCaseKey(head.name), -1);
+    standard = standardHeads->value(NoCaseKey(head.name), -1);
+    return &*object;
+}
+
+ProcedureFact StrayProcedure(const EventKind &kind, const NamedHead &head, ProcedureState state, int userLines)
+{
+    return {
+        state,    QLatin1StringView(kind.events.name), QLatin1StringView(), head.name.toString(), int(head.line + 1),
+        userLines};
 }
 
 // Orphaned procedures (no object of their name any more) and edited heads (the object's
 // name in another letter case or with another parameter; a standard skeleton stands beside
-// the user's procedure only where an earlier run appended one).
+// the user's procedure only where an earlier run appended one). Each object's entry in objects
+// learns its heads.
 void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
-                                QList<ReportFinding> &out)
+                                EventHeadTable &objects, EventProcedureScan &out)
 {
     const QString prefix = QLatin1String(kind.events.prefix);
-    QHash<NoCaseKey, qsizetype> objects = ObjectsOf(kind.objects);
-    const QList<qsizetype *> headObjects = HeadObjects(lines, heads, kind, objects);
+    objects = ObjectsOf(kind.objects);
+    const QList<EventHeads *> headObjects = HeadObjects(lines, heads, kind, objects.byName);
     std::optional<QHash<NoCaseKey, qsizetype>> standardHeads;
-    static const QSet<QString> skeleton = SkeletonLines();
     for (qsizetype h = 0; h < heads.size(); ++h) {
         const auto &[i, name] = heads[h];
-        std::optional<qsizetype> standard; // the standard line of the head's object, if it has one
+        EventHeads *object = nullptr; // the entry of the head's object, if it has one
+        qsizetype standard = -1;      // and the line of its standard head
         if (name.startsWith(prefix)) {
-            if (headObjects[h])
-                standard = *headObjects[h];
+            object = headObjects[h];
+            standard = object ? object->standard : -1;
         } else if (name.startsWith(prefix, Qt::CaseInsensitive)) {
-            standard = OtherCaseStandard(lines, heads, heads[h], kind, objects, standardHeads);
+            object = OtherCaseObject(lines, heads, heads[h], kind, objects.byName, standardHeads, standard);
         } else {
             continue;
         }
-        if (!standard) {
-            out.append({FindingKind::OrphanedProcedure, QLatin1String(kind.events.name), int(i + 1),
-                        name.toString() + QStringLiteral(" has no object any more; left in place, it holds ")
-                            + QString::number(UserLinesOf(lines, i, skeleton))
-                            + QStringLiteral(" lines of your code.")});
-        } else if (*standard != i) {
+        if (!object) {
+            const int userLines = UserCodeLines(lines, i);
+            out.findings.append({FindingKind::OrphanedProcedure, QLatin1String(kind.events.name), int(i + 1),
+                                 name.toString() + QStringLiteral(" has no object any more; left in place, it holds ")
+                                     + QString::number(userLines) + QStringLiteral(" lines of your code.")});
+            out.strays.append(StrayProcedure(kind, heads[h], ProcedureState::Orphaned, userLines));
+        } else if (standard != i) {
             // Without a standard head beside it, the user's head is the procedure: none was
             // appended. One appended before it counted is still named.
-            const QString beside = *standard < 0
+            const QString beside = standard < 0
                                        ? QStringLiteral("; it is kept as the procedure, none other is appended.")
                                        : QStringLiteral(", so a second one stands at line ")
-                                             + QString::number(*standard + 1) + QLatin1Char('.');
-            out.append({FindingKind::EditedHead, QLatin1String(kind.events.name), int(i + 1),
-                        TrimBlanks(lines[i]) + QStringLiteral(" is not the standard head Procedure ") + prefix
-                            + name.sliced(prefix.size()).toString() + QLatin1String(kind.events.suffix) + beside});
+                                             + QString::number(standard + 1) + QLatin1Char('.');
+            out.findings.append({FindingKind::EditedHead, QLatin1String(kind.events.name), int(i + 1),
+                                 TrimBlanks(lines[i]) + QStringLiteral(" is not the standard head Procedure ") + prefix
+                                     + name.sliced(prefix.size()).toString() + QLatin1String(kind.events.suffix)
+                                     + beside});
+            if (standard < 0)
+                object->edited = i;
+            else
+                out.strays.append(StrayProcedure(kind, heads[h], ProcedureState::EditedHead, UserCodeLines(lines, i)));
         }
     }
 }
 
-void FindEventFindings(const GenerationContext &g, QList<ReportFinding> &out)
+void FindEventFindings(const GenerationContext &g, EventProcedureScan &out)
 {
     QStringList gadgets;
     for (const GadgetRecord &gadget : g.model.GadgetList)
-        gadgets.append(gadget.name);
+        gadgets.append(gadget.name); // shares the model's text, which the table's keys view
     const SourceLineList &menu = g.lines.EventMenuLines, &gadget = g.lines.EventGadgetLines,
                          &window = g.lines.EventWindowLines;
     const QList<NamedHead> windowHeads = ProcedureHeads(window);
-    FindEventProcedureFindings(menu, ProcedureHeads(menu), {MenuEvents, g.model.MenuItemList}, out);
-    FindEventProcedureFindings(gadget, ProcedureHeads(gadget), {GadgetEvents, gadgets}, out);
-    FindEventProcedureFindings(window, windowHeads, {SizeEvents, g.model.WindowList}, out);
-    FindEventProcedureFindings(window, windowHeads, {ExitEvents, g.model.WindowList}, out);
+    FindEventProcedureFindings(menu, ProcedureHeads(menu), {MenuEvents, g.model.MenuItemList}, out.menu, out);
+    FindEventProcedureFindings(gadget, ProcedureHeads(gadget), {GadgetEvents, gadgets}, out.gadget, out);
+    FindEventProcedureFindings(window, windowHeads, {SizeEvents, g.model.WindowList}, out.size, out);
+    FindEventProcedureFindings(window, windowHeads, {ExitEvents, g.model.WindowList}, out.exit, out);
 }
 
 // What the new event procedures of this run call from the form's assignments, and the assigned
@@ -214,14 +222,54 @@ void FindEventWirings(const GenerationContext &g, QList<ReportFinding> &out)
     }
 }
 
+// "EndProcedure" as the generator writes it, found without IsProcedureEnd's comparison in any
+// letter case, which costs more than the rest of a body's lines.
+bool IsGeneratedProcedureEnd(QStringView text)
+{
+    static const QLatin1StringView end("EndProcedure");
+    return text.startsWith(end) && (text.size() == end.size() || !IsIdentifierChar(text.at(end.size())));
+}
+
 } // namespace
 
-QList<ReportFinding> EventProcedureFindings(const GenerationContext &g)
+const EventHeads *EventHeadTable::Find(qsizetype index, const QString &name) const
 {
-    QList<ReportFinding> findings;
-    FindEventWirings(g, findings);
-    FindEventFindings(g, findings);
-    return findings;
+    if (index >= 0 && index < byIndex.size())
+        return byIndex[index];
+    const auto found = byName.constFind(NoCaseKey(QStringView(name)));
+    return found == byName.cend() ? nullptr : &*found;
+}
+
+EventProcedureScan ScanEventProcedures(const GenerationContext &g, bool withWirings)
+{
+    EventProcedureScan scan;
+    if (withWirings)
+        FindEventWirings(g, scan.findings);
+    FindEventFindings(g, scan);
+    return scan;
+}
+
+// Every procedure body of a large project passes through here: most of its lines are blank
+// or a skeleton line, told apart by their length before any comparison.
+int UserCodeLines(const SourceLineList &lines, qsizetype head)
+{
+    static const QStringList skeleton = SkeletonLines();
+    const auto isSkeleton = [](QStringView text) {
+        return std::any_of(skeleton.cbegin(), skeleton.cend(),
+                           [text](const QString &line) { return line.size() == text.size() && line == text; });
+    };
+    int count = 0;
+    for (qsizetype i = head + 1; i < lines.size(); ++i) {
+        const QStringView text = TrimBlanksView(lines[i]);
+        if (text.isEmpty() || text.front() == QLatin1Char(';'))
+            continue;
+        const bool mayEnd = text.size() >= 12 && (text.front() == QLatin1Char('E') || text.front() == QLatin1Char('e'));
+        if (mayEnd && (IsGeneratedProcedureEnd(text) || IsProcedureEnd(text)))
+            break;
+        if (!isSkeleton(text))
+            ++count;
+    }
+    return count;
 }
 
 } // namespace quarvel

@@ -1,15 +1,52 @@
 // What the report says about the event procedures: the calls and skeletons this run made from
-// a form's event assignments, procedures whose object is gone, and heads the user edited.
+// a form's event assignments, procedures whose object is gone, and heads the user edited; and,
+// from the same look at the event files, the head that stands for each object.
 #pragma once
 
+#include "base/line_lists.h"
+#include "base/no_case_key.h"
 #include "model/run_result.h"
+
+#include <QHash>
 
 namespace quarvel {
 
 struct GenerationContext;
 
-// The findings in the order the report gives them: the form's wirings first, then the event
-// files' procedures, menu, gadget and window.
-QList<ReportFinding> EventProcedureFindings(const GenerationContext &g);
+// The heads of one object's event procedure: the standard one, and the last other head of its
+// name (another letter case, another parameter); -1 for none. 0-based lines of its event file.
+struct EventHeads {
+    qsizetype standard = -1;
+    qsizetype edited = -1;
+};
+
+// The objects of one kind of event procedure by name in any letter case (keys view the design
+// model's names), and the same entries in the order of the model's list of that kind.
+struct EventHeadTable {
+    QHash<NoCaseKey, EventHeads> byName;
+    QList<const EventHeads *> byIndex;
+
+    // The entry of the object at index of the model's list, or else of its name; nullptr for
+    // a name that has none.
+    const EventHeads *Find(qsizetype index, const QString &name) const;
+};
+
+struct EventProcedureScan {
+    // In the order the report gives them: the form's wirings first, then the event files'
+    // procedures, menu, gadget and window.
+    QList<ReportFinding> findings;
+    // The procedures that stand for no object: orphaned ones, and edited heads beside a
+    // standard one, in the order of the findings.
+    QList<ProcedureFact> strays;
+    EventHeadTable menu, gadget, size, exit;
+};
+
+// Reads the event files as the run leaves them; a run that stops before step 4 passes
+// withWirings false, as it made none.
+EventProcedureScan ScanEventProcedures(const GenerationContext &g, bool withWirings = true);
+
+// The user's lines in the body of the procedure whose head stands at head: not blank, not a
+// comment, not a line of the generated gadget skeleton.
+int UserCodeLines(const SourceLineList &lines, qsizetype head);
 
 } // namespace quarvel

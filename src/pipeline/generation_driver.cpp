@@ -190,11 +190,12 @@ void LogProjectReport(GenerationContext &g, const RunResult &result)
 // The steps up to "Ready." or "Cancel.", and how the run ended.
 RunResult RunSteps(GenerationContext &g)
 {
-    if (!GenerateStep1(g) || !GenerateStep2(g)) {
+    const bool interpreted = GenerateStep1(g);
+    if (!interpreted || !GenerateStep2(g)) {
         g.projectLock.Release();
         g.Log({QStringLiteral("Cancel."), LogKind::Cancel});
         g.LogLine(QString());
-        return BuildRunResult(g, RunOutcome::Cancelled);
+        return BuildRunResult(g, RunOutcome::Cancelled, interpreted);
     }
     GenerateStep3(g);
     GenerateStep4(g);

@@ -60,15 +60,17 @@ bool ReadEventFiles(GenerationContext &g)
         const char *file;
         SourceLineList *lines;
         SourceLineList *trailer;
+        qsizetype *loaded;
     } eventFiles[] = {
-        {"EventMenu.pb", &l.EventMenuLines, &l.EventMenuTrailer},
-        {"EventGadget.pb", &l.EventGadgetLines, &l.EventGadgetTrailer},
-        {"EventWindow.pb", &l.EventWindowLines, &l.EventWindowTrailer},
+        {"EventMenu.pb", &l.EventMenuLines, &l.EventMenuTrailer, &l.EventMenuLoaded},
+        {"EventGadget.pb", &l.EventGadgetLines, &l.EventGadgetTrailer, &l.EventGadgetLoaded},
+        {"EventWindow.pb", &l.EventWindowLines, &l.EventWindowTrailer, &l.EventWindowLoaded},
     };
     for (const auto &event : eventFiles) {
         if (!ReadInto(g, dir + QLatin1String(event.file), *event.lines))
             return false;
         *event.trailer = TakeTrailingCommentLines(*event.lines);
+        *event.loaded = event.lines->size();
     }
     return true;
 }

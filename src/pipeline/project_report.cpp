@@ -8,6 +8,7 @@
 #include "model/generation_context.h"
 #include "model/project_file.h"
 #include "pipeline/event_procedure_findings.h"
+#include "pipeline/project_objects.h"
 #include "pipeline/undeclared_constants.h"
 
 #include <QDir>
@@ -78,9 +79,9 @@ void AddFiles(const GenerationContext &g, RunResult &result)
     result.backupFailed = g.faults.backupFailed;
 }
 
-void AddFindings(const GenerationContext &g, RunResult &result)
+void AddFindings(const GenerationContext &g, const EventProcedureScan &scan, RunResult &result)
 {
-    result.findings = EventProcedureFindings(g);
+    result.findings = scan.findings;
     FindLanguageFindings(g, result.findings);
     FindMissingIncludes(g, result.findings);
     result.findings += UndeclaredConstantFindings(g);
@@ -88,16 +89,20 @@ void AddFindings(const GenerationContext &g, RunResult &result)
 
 } // namespace
 
-RunResult BuildRunResult(const GenerationContext &g, RunOutcome outcome)
+RunResult BuildRunResult(const GenerationContext &g, RunOutcome outcome, bool modelKnown)
 {
     RunResult result;
     result.outcome = outcome;
     result.dryRun = g.plan.dryRun;
     if (outcome == RunOutcome::Cancelled) {
         result.reason = g.stopReason;
+        if (modelKnown)
+            result.objects = ProjectObjects(g, ScanEventProcedures(g, false));
     } else {
+        const EventProcedureScan scan = ScanEventProcedures(g);
         AddFiles(g, result);
-        AddFindings(g, result);
+        AddFindings(g, scan, result);
+        result.objects = ProjectObjects(g, scan);
     }
     for (const QString &kind : g.tally.warningKinds) {
         if (const int count = g.tally.warningCounts.value(kind); count > 1)

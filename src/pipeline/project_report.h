@@ -9,7 +9,8 @@ namespace quarvel {
 
 struct GenerationContext;
 
-// Reads what the run left in g; changes nothing. A cancelled run has no files and no findings.
-RunResult BuildRunResult(const GenerationContext &g, RunOutcome outcome);
+// Reads what the run left in g; changes nothing. A cancelled run has no files and no findings;
+// its objects are known when it stopped after step 1 had interpreted the sources (modelKnown).
+RunResult BuildRunResult(const GenerationContext &g, RunOutcome outcome, bool modelKnown = true);
 
 } // namespace quarvel

@@ -1,5 +1,7 @@
 #include "pipeline/report_output.h"
 
+#include "model/object_parts.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -49,6 +51,62 @@ QJsonArray RepeatedWarningsJson(const QList<RepeatedWarning> &repeated)
     return array;
 }
 
+// A key whose value would be empty is left out, so that a long list stays readable.
+void InsertText(QJsonObject &object, QLatin1StringView key, QStringView text)
+{
+    if (!text.isEmpty())
+        object.insert(key, text.toString());
+}
+
+void InsertLine(QJsonObject &object, int line)
+{
+    if (line > 0)
+        object.insert(QLatin1StringView("line"), line);
+}
+
+QJsonObject ProcedureJson(const ProcedureFact &procedure)
+{
+    QJsonObject object{{"state", ProcedureStateName(procedure.state)}};
+    InsertText(object, QLatin1StringView("name"), procedure.Name());
+    InsertText(object, QLatin1StringView("file"), QString(procedure.file));
+    InsertLine(object, procedure.line);
+    if (procedure.state == ProcedureState::Present || procedure.state == ProcedureState::EditedHead
+        || procedure.state == ProcedureState::Orphaned)
+        object.insert(QLatin1StringView("userLines"), procedure.userLines);
+    return object;
+}
+
+QJsonObject ObjectJson(const ObjectFact &fact)
+{
+    const ObjectParts parts = PartsOf(fact);
+    QJsonObject object{{"kind", ProjectObjectKindName(fact.kind)}, {"procedure", ProcedureJson(fact.procedure)}};
+    InsertText(object, QLatin1StringView("window"), fact.window);
+    InsertText(object, QLatin1StringView("name"), fact.name);
+    if (fact.kind != ProjectObjectKind::Procedure)
+        InsertText(object, QLatin1StringView("constant"), fact.Constant());
+    InsertText(object, QLatin1StringView("command"), parts.command);
+    InsertText(object, QLatin1StringView("file"), fact.file);
+    InsertLine(object, fact.line);
+    InsertText(object, QLatin1StringView("x"), parts.x);
+    InsertText(object, QLatin1StringView("y"), parts.y);
+    InsertText(object, QLatin1StringView("width"), parts.width);
+    InsertText(object, QLatin1StringView("height"), parts.height);
+    InsertText(object, QLatin1StringView("text"), parts.text);
+    if (!fact.tabs.isEmpty())
+        object.insert(QLatin1StringView("tabs"), QJsonArray::fromStringList(fact.tabs));
+    if (fact.kind == ProjectObjectKind::Window)
+        object.insert(QLatin1StringView("exitProcedure"), ProcedureJson(fact.exitProcedure));
+    return object;
+}
+
+QJsonArray ObjectsJson(const QList<ObjectFact> &objects)
+{
+    QJsonArray array;
+    for (const ObjectFact &fact : objects)
+        array.append(ObjectJson(fact));
+    return array;
+}
+
 } // namespace
 
 QList<LogEntry> ReportLogEntries(const RunResult &result)
@@ -89,6 +147,7 @@ QByteArray RunResultJson(const RunResult &result)
         {"backupFailed", result.backupFailed},
         {"findings", FindingsJson(result.findings)},
         {"repeatedWarnings", RepeatedWarningsJson(result.repeatedWarnings)},
+        {"objects", ObjectsJson(result.objects)},
         {"errors", result.errors},
         {"warnings", result.warnings},
     };
