@@ -15,8 +15,9 @@ int main(int argc, char **argv)
     quarvel::DesktopFixture desktop;
     const quarvel::BigRenameTimes t = quarvel::DriveBigRename(desktop, dir.path() + QLatin1Char('/'), 200, 100);
     std::printf("{\"firstRun\": %lld, \"dialogShown\": %lld, \"bindSuggested\": %lld, \"suggested\": %d, "
-                "\"changesShown\": %lld, \"changesFilled\": %lld, \"largestShown\": %lld, \"longestHold\": %lld}\n",
+                "\"changesShown\": %lld, \"changesFilled\": %lld, \"largestShown\": %lld, \"previewShown\": %lld, "
+                "\"longestHold\": %lld}\n",
                 t.firstRun, t.dialogShown, t.bindSuggested, t.suggested, t.changesShown, t.changesFilled,
-                t.largestShown, t.longestHold);
+                t.largestShown, t.previewShown, t.longestHold);
     return t.suggested == 2000 ? 0 : 1;
 }

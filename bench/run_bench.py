@@ -217,6 +217,7 @@ RENAME_STEPS = [("dialogShown", "Start to the bind dialog on the screen", 500),
                 ("changesShown", "Changes view on the screen", 500),
                 ("changesFilled", "Changes view filled (files read and compared)", None),
                 ("largestShown", "the longest difference shown", None),
+                ("previewShown", "Project view: a gadget of the last window selected, preview drawn", 500),
                 ("longestHold", "longest the event loop waited, whole case", 500)]
 
 

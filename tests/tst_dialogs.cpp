@@ -267,9 +267,9 @@ private slots:
         Desktop d;
         const BigRenameTimes times = DriveBigRename(d, dir.path() + QLatin1Char('/'), 200, 100);
         qInfo("first run %lld ms, bind dialog %lld ms, Bind suggested %lld ms (%d), Changes view %lld ms,"
-              " filled %lld ms, largest difference %lld ms; longest hold %lld ms",
+              " filled %lld ms, largest difference %lld ms, preview %lld ms; longest hold %lld ms",
               times.firstRun, times.dialogShown, times.bindSuggested, times.suggested, times.changesShown,
-              times.changesFilled, times.largestShown, times.longestHold);
+              times.changesFilled, times.largestShown, times.previewShown, times.longestHold);
         QCOMPARE(times.suggested, 2000);
         QVERIFY(d.shell.changesView().Loaded());
         QVERIFY2(times.longestHold < 500, qPrintable(QString::number(times.longestHold)));

@@ -34,7 +34,15 @@ RunResult DryRunFacts(const ProjectState &project, const NameTables &tables)
     GenerationContext context(copy, tables, silent);
     context.plan.dryRun = true;
     context.reportInLog = false;
-    return GenerationWorker(context);
+    RunResult result = GenerationWorker(context);
+    // What the dry run would append is not in the event files yet.
+    for (ObjectFact &fact : result.objects) {
+        for (ProcedureFact *procedure : {&fact.procedure, &fact.exitProcedure}) {
+            if (procedure->state == ProcedureState::Appended)
+                procedure->state = ProcedureState::Missing, procedure->line = 0;
+        }
+    }
+    return result;
 }
 
 FactsRun::~FactsRun()

@@ -38,7 +38,7 @@ private:
     std::vector<QThread *> threads_;
 };
 
-// The run itself, on the calling thread.
+// The run itself, on the calling thread. A procedure the run would append is Missing.
 RunResult DryRunFacts(const ProjectState &project, const NameTables &tables);
 
 } // namespace quarvel

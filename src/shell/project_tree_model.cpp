@@ -128,10 +128,10 @@ QVariant ProjectTreeModel::FactData(const ObjectFact &fact, int column) const
 {
     switch (column) {
     case NameColumn:
-        return fact.kind == ProjectObjectKind::Procedure ? fact.procedure.name : fact.Constant();
+        return fact.kind == ProjectObjectKind::Procedure ? fact.procedure.Name() : fact.Constant();
     case KindColumn: return KindText(fact);
     case SourceColumn: return Place(fact.file, fact.line);
-    case ProcedureColumn: return ShownProcedure(fact).name;
+    case ProcedureColumn: return ShownProcedure(fact).Name();
     case StateColumn: return ProcedureStateText(ShownProcedure(fact));
     default: return {};
     }
@@ -152,14 +152,14 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
         return FactData(shown, index.column());
     if (role == Qt::ToolTipRole && shown.kind == ProjectObjectKind::Window) {
         return QStringLiteral("Close: %1 (%2)\nSize: %3 (%4)")
-            .arg(shown.exitProcedure.name, ProcedureStateText(shown.exitProcedure), shown.procedure.name,
+            .arg(shown.exitProcedure.Name(), ProcedureStateText(shown.exitProcedure), shown.procedure.Name(),
                  ProcedureStateText(shown.procedure));
     }
     if (role == Qt::ToolTipRole) {
         const ProcedureFact &procedure = ShownProcedure(shown);
-        return procedure.name.isEmpty() ? shown.statement.trimmed()
-                                        : shown.statement.trimmed() + QLatin1Char('\n') + procedure.name + QStringLiteral(" in ")
-                                              + Place(procedure.file, procedure.line);
+        return procedure.Name().isEmpty() ? shown.statement.trimmed()
+                                        : shown.statement.trimmed() + QLatin1Char('\n') + procedure.Name() + QStringLiteral(" in ")
+                                              + Place(QString(procedure.file), procedure.line);
     }
     return {};
 }

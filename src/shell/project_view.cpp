@@ -150,7 +150,7 @@ void ProjectView::OpenFact(qsizetype fact)
                                          ? shown.exitProcedure
                                          : shown.procedure;
     if (procedure.line > 0 && !procedure.file.isEmpty())
-        emit openRequested(PathIn(projectDirectory_, procedure.file), procedure.line);
+        emit openRequested(PathIn(projectDirectory_, QString(procedure.file)), procedure.line);
     else if (!shown.file.isEmpty())
         emit openRequested(PathIn(projectDirectory_, shown.file), shown.line);
 }

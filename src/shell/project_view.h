@@ -7,12 +7,12 @@
 
 #include "shell/project_tree_model.h"
 
+#include <QDockWidget>
 #include <QHash>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
 
-class QDockWidget;
 class QLineEdit;
 class QMainWindow;
 class QSortFilterProxyModel;

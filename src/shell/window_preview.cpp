@@ -101,7 +101,7 @@ public:
         for (int line = window.line; line <= lastLine && line <= sourceLines.size(); ++line) {
             const qsizetype fact = createdAt.value(line, -1);
             if (fact >= 0 && facts_[fact].kind == ProjectObjectKind::Gadget)
-                AddGadget(fact);
+                AddGadget(fact, SourceName(sourceLines[line - 1]));
             else
                 FollowCall(sourceLines[line - 1]);
         }
@@ -112,7 +112,20 @@ public:
     }
 
 private:
-    void AddGadget(qsizetype fact)
+    // The name the source itself gives the gadget it creates on a line, before any prefix: the
+    // first argument, or for #PB_Any the variable assigned.
+    static QString SourceName(const QString &line)
+    {
+        const std::optional<LineCall> call = CallOf(line);
+        if (!call || call->arguments.isEmpty())
+            return {};
+        if (call->arguments.first().compare(u"#PB_Any", Qt::CaseInsensitive) != 0)
+            return NameOf(call->arguments.first());
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        return equals > 0 ? NameOf(QStringView(line).left(equals).split(QLatin1Char(' ')).last()) : QString();
+    }
+
+    void AddGadget(qsizetype fact, const QString &sourceName)
     {
         const ObjectParts parts = PartsOf(facts_[fact]);
         PreviewGadget gadget{fact, parts.command.toString(), facts_[fact].Constant(), parts.text.toString(),
@@ -123,17 +136,19 @@ private:
         gadget.placed = x && y && w && h;
         if (gadget.placed)
             gadget.box = QRect(list.origin + QPoint(*x, *y), QSize(qMax(*w, 1), qMax(*h, 1)));
-        indexOf_.insert(NameOf(gadget.name), picture_.gadgets.size());
-        if (list.shown)
+        const bool shown = list.shown;
+        if (shown) {
+            indexOf_.insert(NameOf(gadget.name), picture_.gadgets.size());
+            if (!sourceName.isEmpty())
+                indexOf_.insert(sourceName, picture_.gadgets.size());
             picture_.gadgets.append(gadget);
-        else
-            indexOf_.remove(NameOf(gadget.name));
+        }
         if (IsContainer(parts.command)) {
             const bool panel = IsCommand(parts.command, u"PanelGadget");
             const QPoint inside = gadget.box.topLeft() + QPoint(2, panel ? TabHeight + 2 : 2);
-            lists_.push_back({inside, panel ? -1 : 0, list.shown && gadget.placed, panel ? NameOf(gadget.name) : QString()});
+            lists_.push_back({inside, panel ? -1 : 0, shown && gadget.placed, panel ? sourceName : QString()});
         }
-        if (IsCommand(parts.command, u"SplitterGadget"))
+        if (shown && IsCommand(parts.command, u"SplitterGadget"))
             splitters_.append(picture_.gadgets.size() - 1);
     }
 
