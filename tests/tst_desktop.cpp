@@ -1,12 +1,14 @@
 #include "base/line_diff.h"
 #include "shell/command_table.h"
 #include "shell/log_lines.h"
+#include "shell/log_view.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
 #include "ui/qt_requesters.h"
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QListWidget>
@@ -17,6 +19,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
@@ -171,6 +174,7 @@ private slots:
     void differenceOfTwoTexts();
     void runWithAMissingFileShowsTheErrorAndWhatChanged();
     void doubleClickOnALogLineOpensItsFile();
+    void logLinesAreCopiedWholeAndRunsParted();
     void titleMarkRecentProjectsAndDrops();
 };
 
@@ -845,8 +849,14 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     QCOMPARE(errors.last()->foreground().color(), QColor(0xc0, 0x10, 0x10));
     QVERIFY(!errors.last()->icon().isNull());
     QVERIFY(log->item(0)->icon().isNull());
-    QVERIFY2(d.shell.mainView().SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings<")),
+    QVERIFY2(d.shell.mainView().SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings, 1 finding<")),
              qPrintable(d.shell.mainView().SummaryText()));
+    // The report's finding about the missing include is marked as a warning is.
+    const QList<QListWidgetItem *> findings = log->findItems(QStringLiteral("Gone.pbi"), Qt::MatchContains);
+    QVERIFY(std::any_of(findings.cbegin(), findings.cend(), [](const QListWidgetItem *item) {
+        return KindOf(*item) == LogKind::Finding && item->foreground().color() == QColor(0xa8, 0x60, 0x00)
+               && !item->icon().isNull();
+    }));
     d.shell.mainView().ShowFirstFinding(); // the summary's link: the second run's error line
     QCOMPARE(log->currentItem(), errors.last());
 
@@ -921,6 +931,65 @@ void TestDesktop::doubleClickOnALogLineOpensItsFile()
     QCOMPARE(opened.value(3), dir.path(QStringLiteral("EventGadget.pb:1")));
     Menu(d.shell, CommandOpenProjectFolder);
     QCOMPARE(opened.last(), dir.path(QString()).chopped(1) + QStringLiteral(":0"));
+}
+
+// Two runs parted by a row that is no log line; the lines copied as they are; a long line
+// scrolled to, not cut; every row as high as an icon.
+void TestDesktop::logLinesAreCopiedWholeAndRunsParted()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    QStringList opened;
+    d.shell.mainView().openInEditor = [&opened](const QString &path, int line) {
+        opened << path + QLatin1Char(':') + QString::number(line);
+    };
+    for (int run = 0; run < 2; ++run) {
+        Menu(d.shell, CommandStartGenerate);
+        Click(d.shell, StartButton);
+        FinishRun(d.shell);
+    }
+    const QStringList oneRun = DemoRunLog(dir.dir());
+    const QStringList lines = d.shell.mainView().LogLines();
+    QCOMPARE(lines.size(), 2 * oneRun.size());
+    QCOMPARE(lines.mid(0, oneRun.size()), oneRun);
+    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
+    QCOMPARE(log->count(), 2 * oneRun.size() + 1);
+    QCOMPARE(log->item(int(oneRun.size()))->flags(), Qt::NoItemFlags);
+
+    d.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    log->setFocus();
+    QTest::keyClick(log, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    // Open File is there for a line that names a file, and opens it as a double-click does.
+    LogView &view = d.shell.mainView().logView();
+    QCOMPARE(log->actions(), (QList<QAction *>{view.copyAction(), view.openFileAction(), view.clearAction()}));
+    log->setCurrentRow(0);
+    QVERIFY(!view.openFileAction()->isEnabled());
+    log->setCurrentRow(int(oneRun.indexOf(" -> Write File " + dir.path(QStringLiteral("Main.pb")))));
+    QVERIFY(view.openFileAction()->isEnabled());
+    view.openFileAction()->trigger();
+    Settle(d.shell);
+    QCOMPARE(opened, QStringList{dir.path(QStringLiteral("Main.pb:0"))});
+
+    const QString longLine = QStringLiteral(" -> Warning: ") + QString(400, QLatin1Char('x')) + QStringLiteral(" end");
+    d.shell.mainView().AppendLog({longLine, LogKind::Warning});
+    log->doItemsLayout();
+    QListWidgetItem *last = log->item(log->count() - 1);
+    QCOMPARE(last->toolTip(), longLine);
+    QCOMPARE(log->textElideMode(), Qt::ElideNone);
+    QVERIFY(log->horizontalScrollBar()->maximum() > 0);
+    QVERIFY(log->visualItemRect(last).width() > log->fontMetrics().horizontalAdvance(longLine));
+    const int icon = log->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, log);
+    QCOMPARE(log->iconSize(), QSize(icon, icon));
+    QVERIFY(log->visualItemRect(last).height() >= icon);
+
+    view.clearAction()->trigger();
+    QVERIFY(d.shell.mainView().LogLines().isEmpty());
+    QCOMPARE(d.shell.mainView().SummaryText(), QString());
 }
 
 void TestDesktop::titleMarkRecentProjectsAndDrops()

@@ -8,12 +8,19 @@
 #include <QString>
 
 class QListWidgetItem;
+class QModelIndex;
 class QStyle;
 
 namespace quarvel {
 
-// A new item for the log list: error lines red and warning lines amber, each with an icon.
+// A new item for the log list: error lines red, warning and finding lines amber, each with an
+// icon; its tooltip holds the whole line.
 QListWidgetItem *NewLogItem(const LogEntry &entry, const QStyle &style);
+
+// The row that parts one run's lines from the next one's: no text, neither selectable nor
+// copied; the list draws it as a thin line.
+QListWidgetItem *NewRunSeparatorItem();
+bool IsRunSeparator(const QModelIndex &index);
 
 // The kind of line an item of the log list shows.
 LogKind KindOf(const QListWidgetItem &item);
@@ -23,7 +30,7 @@ LogKind KindOf(const QListWidgetItem &item);
 QString FileOf(const QListWidgetItem &item);
 int LineOf(const QListWidgetItem &item);
 
-// "Ready — 1 error, 3 warnings".
+// "Ready — 1 error, 3 warnings, 2 findings".
 QString RunSummaryText(const RunResult &result);
 
 } // namespace quarvel

@@ -7,6 +7,7 @@
 #include "shell/command_table.h"
 #include "shell/dialogs/window_numbers.h"
 #include "shell/log_lines.h"
+#include "shell/log_view.h"
 #include "ui/toolkit.h"
 #include "ui/window_placement.h"
 
@@ -296,7 +297,14 @@ void MainView::CreateMainGadgets()
 {
     QListWidget *files = ui_.ListViewGadget(CommonFileListView, MainWindow, QRect(0, 0, 800, 280));
     QListWidget *log = ui_.ListViewGadget(LogList, MainWindow, QRect(0, 280, 800, 280));
-    log->setUniformItemSizes(true); // long logs stay quick to append to
+    log_ = new LogView(*log);
+    // Open File in the log's context menu opens the current line's file, as a double-click does.
+    QObject::connect(log_, &LogView::openFileRequested, this,
+                     [this] { ui_.queue().PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
+    QObject::connect(log_, &LogView::clearRequested, this, [this] {
+        if (!running_)
+            ClearLog();
+    });
     splitter_ = new QSplitter(Qt::Vertical, ui_.Window(MainWindow)->centralWidget());
     splitter_->setGeometry(0, 0, 800, 600);
     splitter_->setChildrenCollapsible(false);
@@ -369,6 +377,8 @@ void MainView::SetRunning(bool running)
     running_ = running;
     for (QAction *action : std::as_const(projectActions_))
         action->setEnabled(!running);
+    if (log_)
+        log_->SetRunning(running);
     RebuildRecentMenu();
 }
 
@@ -558,8 +568,10 @@ void MainView::OpenProjectFolder()
 
 void MainView::RunStarting()
 {
-    if (QListWidget *log = ui_.ListGadget(LogList))
+    if (QListWidget *log = ui_.ListGadget(LogList)) {
+        log_->BeginRun();
         firstRunLine_ = log->count();
+    }
     summaryField_->setText(QStringLiteral("Running…"));
     summaryField_->setStyleSheet(QString());
 }
@@ -569,7 +581,7 @@ void MainView::AppendLog(const LogEntry &entry)
     QListWidget *log = ui_.ListGadget(LogList);
     if (!log)
         return;
-    log->addItem(NewLogItem(entry, *log->style()));
+    log_->Append(entry);
     log->setCurrentRow(log->count() - 1); // brings the new line into view
     log->scrollToBottom();
     log->clearSelection();
@@ -578,8 +590,8 @@ void MainView::AppendLog(const LogEntry &entry)
 void MainView::ClearLog()
 {
     firstRunLine_ = 0;
-    if (QListWidget *log = ui_.ListGadget(LogList))
-        log->clear();
+    if (log_)
+        log_->Clear();
     summaryField_->clear();
     summaryField_->setStyleSheet(QString());
 }
@@ -591,22 +603,24 @@ void MainView::RunEnded(const std::optional<RunResult> &result)
         summaryField_->setText(QStringLiteral("Stopped"));
         return;
     }
-    // With errors or warnings the summary is a link to the first of them in the log.
+    // With errors, warnings or findings the summary is a link to the first of them in the log.
     const QString summary = RunSummaryText(*result);
-    const bool findings = result->errors || result->warnings;
+    const bool notes = result->warnings || !result->findings.isEmpty();
+    const bool findings = result->errors || notes;
     summaryField_->setText(
         findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>").arg(summary.toHtmlEscaped())
                  : summary);
-    summaryField_->setStyleSheet(result->errors     ? QStringLiteral("color: #c01010; font-weight: bold")
-                                 : result->warnings ? QStringLiteral("color: #a86000")
-                                                    : QString());
+    summaryField_->setStyleSheet(result->errors ? QStringLiteral("color: #c01010; font-weight: bold")
+                                 : notes        ? QStringLiteral("color: #a86000")
+                                                : QString());
 }
 
 void MainView::ShowFirstFinding()
 {
     QListWidget *log = ui_.ListGadget(LogList);
     for (int row = qMax(0, firstRunLine_); log && row < log->count(); ++row) {
-        if (const LogKind kind = KindOf(*log->item(row)); kind == LogKind::Error || kind == LogKind::Warning) {
+        if (const LogKind kind = KindOf(*log->item(row));
+            kind == LogKind::Error || kind == LogKind::Warning || kind == LogKind::Finding) {
             log->setCurrentRow(row);
             log->scrollToItem(log->item(row), QAbstractItemView::PositionAtCenter);
             return;
@@ -632,7 +646,7 @@ QString MainView::SummaryText() const
 
 QStringList MainView::LogLines() const
 {
-    return ItemTexts(ui_.ListGadget(LogList));
+    return log_ ? log_->Lines() : QStringList();
 }
 
 QStringList MainView::CommonFileItems() const

@@ -24,6 +24,7 @@ class QToolBar;
 
 namespace quarvel {
 
+class LogView;
 class ProjectCommands;
 class Requesters;
 class Toolkit;
@@ -68,7 +69,8 @@ public:
     void DropFiles(const QStringList &paths);
     // Opens the file a log line names in the user's editor.
     void OpenLogLineFile(int row);
-    // The run summary's link: brings the last run's first error or warning line into view.
+    // The run summary's link: brings the last run's first error, warning or finding line into
+    // view.
     void ShowFirstFinding();
 
     QSplitter *splitter() const { return splitter_; }
@@ -76,10 +78,12 @@ public:
     QStatusBar *statusBar() const;
     QMenu *recentMenu() const { return recentMenu_; }
     QString StatusText() const;
-    // The outcome of the last run with its error and warning counts (a link when there are
-    // any); empty before any run.
+    // The outcome of the last run with its error, warning and finding counts (a link when
+    // there are any); empty before any run.
     QString SummaryText() const;
+    // The log's lines, without the rows that part one run from the next.
     QStringList LogLines() const;
+    LogView &logView() const { return *log_; }
     QStringList CommonFileItems() const;
 
     // Opens a file at a line (0: none) for the user; the desktop's default application unless
@@ -131,6 +135,7 @@ private:
     QLabel *statusField_ = nullptr;
     QLabel *summaryField_ = nullptr;
     QMenu *recentMenu_ = nullptr;
+    LogView *log_ = nullptr;
     QList<QAction *> projectActions_; // disabled while a run is in progress
     int firstRunLine_ = 0;            // the log row where the last run began
 };
