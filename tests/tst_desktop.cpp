@@ -2,15 +2,18 @@
 #include "shell/command_table.h"
 #include "shell/log_lines.h"
 #include "shell/log_view.h"
+#include "shell/theme_colours.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
 #include "ui/qt_requesters.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QLabel>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
@@ -175,6 +178,8 @@ private slots:
     void runWithAMissingFileShowsTheErrorAndWhatChanged();
     void doubleClickOnALogLineOpensItsFile();
     void logLinesAreCopiedWholeAndRunsParted();
+    void coloursReadOnLightAndDarkThemes_data();
+    void coloursReadOnLightAndDarkThemes();
     void titleMarkRecentProjectsAndDrops();
 };
 
@@ -990,6 +995,55 @@ void TestDesktop::logLinesAreCopiedWholeAndRunsParted()
     view.clearAction()->trigger();
     QVERIFY(d.shell.mainView().LogLines().isEmpty());
     QCOMPARE(d.shell.mainView().SummaryText(), QString());
+}
+
+void TestDesktop::coloursReadOnLightAndDarkThemes_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("base");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("light") << QColor(0xef, 0xef, 0xef) << QColor(Qt::white) << QColor(Qt::black);
+    QTest::newRow("dark") << QColor(0x35, 0x35, 0x35) << QColor(0x2a, 0x2a, 0x2a) << QColor(0xee, 0xee, 0xee);
+    QTest::newRow("mid grey") << QColor(0x80, 0x80, 0x80) << QColor(0x77, 0x77, 0x77) << QColor(Qt::black);
+}
+
+// Every marked line and the run summary keep a readable contrast with the theme's background.
+void TestDesktop::coloursReadOnLightAndDarkThemes()
+{
+    QFETCH(QColor, window);
+    QFETCH(QColor, base);
+    QFETCH(QColor, text);
+    QCOMPARE(qRound(ContrastRatio(Qt::black, Qt::white) * 10), 210);
+    QCOMPARE(ContrastRatio(base, base), 1.0);
+    QPalette theme(text, window, window.lighter(), window.darker(), window.darker(120), text, Qt::white, base, window);
+    for (const ThemeRole role : {ThemeRole::Error, ThemeRole::Warning, ThemeRole::Finding, ThemeRole::Success}) {
+        QVERIFY(ContrastRatio(ThemeColour(theme, role), base) >= MinimumContrast);
+        QVERIFY(ContrastRatio(ThemeColour(theme, role, QPalette::Window), window) >= MinimumContrast);
+    }
+
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(theme);
+    Desktop d;
+    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
+    for (const LogKind kind : {LogKind::Error, LogKind::Warning, LogKind::Finding})
+        d.shell.mainView().AppendLog({QStringLiteral(" -> marked"), kind});
+    for (int row = 0; row < log->count(); ++row)
+        QVERIFY(ContrastRatio(log->item(row)->foreground().color(), base) >= MinimumContrast);
+    RunResult result;
+    result.outcome = RunOutcome::Ready;
+    for (const int errors : {1, 0}) {
+        result.errors = errors;
+        result.warnings = 1;
+        d.shell.mainView().RunEnded(result);
+        const QPalette shown = d.shell.mainView().summaryField()->palette();
+        QVERIFY(ContrastRatio(shown.color(QPalette::WindowText), window) >= MinimumContrast);
+        QCOMPARE(shown.color(QPalette::Window), window);
+    }
+    QApplication::setPalette(before);
+    // A change of theme recolours the lines already shown.
+    for (int row = 0; row < log->count(); ++row)
+        QVERIFY(ContrastRatio(log->item(row)->foreground().color(), log->palette().color(QPalette::Base))
+                >= MinimumContrast);
 }
 
 void TestDesktop::titleMarkRecentProjectsAndDrops()

@@ -1,5 +1,7 @@
 #include "shell/log_lines.h"
 
+#include "shell/theme_colours.h"
+
 #include <QListWidgetItem>
 #include <QModelIndex>
 #include <QStyle>
@@ -15,9 +17,19 @@ QString Counted(int count, const char *what)
     return QString::number(count) + QLatin1Char(' ') + QLatin1String(what) + (count == 1 ? "" : "s");
 }
 
+QIcon IconOf(LogKind kind, const QStyle &style)
+{
+    switch (kind) {
+    case LogKind::Error: return style.standardIcon(QStyle::SP_MessageBoxCritical);
+    case LogKind::Warning: return style.standardIcon(QStyle::SP_MessageBoxWarning);
+    case LogKind::Finding: return style.standardIcon(QStyle::SP_MessageBoxInformation);
+    default: return QIcon();
+    }
+}
+
 } // namespace
 
-QListWidgetItem *NewLogItem(const LogEntry &entry, const QStyle &style)
+QListWidgetItem *NewLogItem(const LogEntry &entry, const QStyle &style, const QPalette &palette)
 {
     auto *item = new QListWidgetItem(entry.text);
     item->setData(KindRole, int(entry.kind));
@@ -27,22 +39,20 @@ QListWidgetItem *NewLogItem(const LogEntry &entry, const QStyle &style)
     }
     if (!entry.text.isEmpty())
         item->setToolTip(entry.text);
-    switch (entry.kind) {
-    case LogKind::Error:
-        item->setForeground(QColor(0xc0, 0x10, 0x10));
-        item->setIcon(style.standardIcon(QStyle::SP_MessageBoxCritical));
-        break;
-    case LogKind::Warning:
-        item->setForeground(QColor(0xa8, 0x60, 0x00));
-        item->setIcon(style.standardIcon(QStyle::SP_MessageBoxWarning));
-        break;
-    case LogKind::Finding:
-        item->setForeground(QColor(0xa8, 0x60, 0x00));
-        item->setIcon(style.standardIcon(QStyle::SP_MessageBoxInformation));
-        break;
+    if (const QIcon icon = IconOf(entry.kind, style); !icon.isNull())
+        item->setIcon(icon);
+    ColourLogItem(*item, palette);
+    return item;
+}
+
+void ColourLogItem(QListWidgetItem &item, const QPalette &palette)
+{
+    switch (KindOf(item)) {
+    case LogKind::Error: item.setForeground(ThemeColour(palette, ThemeRole::Error)); break;
+    case LogKind::Warning: item.setForeground(ThemeColour(palette, ThemeRole::Warning)); break;
+    case LogKind::Finding: item.setForeground(ThemeColour(palette, ThemeRole::Finding)); break;
     default: break;
     }
-    return item;
 }
 
 QListWidgetItem *NewRunSeparatorItem()

@@ -82,6 +82,17 @@ LogView::LogView(QListWidget &list) : QObject(&list), list_(list), delegate_(new
     connect(clear_, &QAction::triggered, this, &LogView::clearRequested);
     connect(&list_, &QListWidget::currentRowChanged, this, &LogView::CurrentLineChanged);
     CurrentLineChanged();
+    list_.installEventFilter(this);
+}
+
+// A change of theme recolours the lines shown, light on a dark background and dark on a light one.
+bool LogView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::PaletteChange) {
+        for (int row = 0; row < list_.count(); ++row)
+            ColourLogItem(*list_.item(row), list_.palette());
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QAction *LogView::AddAction(const QString &text, const QKeySequence &keys)
@@ -102,7 +113,7 @@ void LogView::CurrentLineChanged()
 void LogView::Append(const LogEntry &entry)
 {
     delegate_->Fit(entry.text, list_);
-    list_.addItem(NewLogItem(entry, *list_.style()));
+    list_.addItem(NewLogItem(entry, *list_.style(), list_.palette()));
 }
 
 void LogView::BeginRun()

@@ -41,6 +41,9 @@ signals:
     void openFileRequested();
     void clearRequested();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QAction *AddAction(const QString &text, const QKeySequence &keys);
     void CurrentLineChanged();

@@ -8,6 +8,7 @@
 #include "shell/dialogs/window_numbers.h"
 #include "shell/log_lines.h"
 #include "shell/log_view.h"
+#include "shell/theme_colours.h"
 #include "ui/toolkit.h"
 #include "ui/window_placement.h"
 
@@ -573,7 +574,7 @@ void MainView::RunStarting()
         firstRunLine_ = log->count();
     }
     summaryField_->setText(QStringLiteral("Running…"));
-    summaryField_->setStyleSheet(QString());
+    ShowSummaryColour(std::nullopt);
 }
 
 void MainView::AppendLog(const LogEntry &entry)
@@ -593,7 +594,7 @@ void MainView::ClearLog()
     if (log_)
         log_->Clear();
     summaryField_->clear();
-    summaryField_->setStyleSheet(QString());
+    ShowSummaryColour(std::nullopt);
 }
 
 void MainView::RunEnded(const std::optional<RunResult> &result)
@@ -610,9 +611,21 @@ void MainView::RunEnded(const std::optional<RunResult> &result)
     summaryField_->setText(
         findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>").arg(summary.toHtmlEscaped())
                  : summary);
-    summaryField_->setStyleSheet(result->errors ? QStringLiteral("color: #c01010; font-weight: bold")
-                                 : notes        ? QStringLiteral("color: #a86000")
-                                                : QString());
+    ShowSummaryColour(result->errors ? std::optional(ThemeRole::Error)
+                      : notes        ? std::optional(ThemeRole::Warning)
+                                     : std::nullopt);
+}
+
+// The summary's colour reads on the status bar's background, whatever the theme.
+void MainView::ShowSummaryColour(std::optional<ThemeRole> role)
+{
+    QPalette own; // only the text colour is its own; the rest follows the theme
+    if (role)
+        own.setColor(QPalette::WindowText, ThemeColour(summaryField_->palette(), *role, QPalette::Window));
+    summaryField_->setPalette(own);
+    QFont font = summaryField_->font();
+    font.setBold(role == ThemeRole::Error);
+    summaryField_->setFont(font);
 }
 
 void MainView::ShowFirstFinding()

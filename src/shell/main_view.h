@@ -7,6 +7,7 @@
 #include "model/run_result.h"
 #include "shell/dialogs/window_events.h"
 #include "shell/icons.h"
+#include "shell/theme_colours.h"
 
 #include <QList>
 #include <QObject>
@@ -81,6 +82,7 @@ public:
     // The outcome of the last run with its error, warning and finding counts (a link when
     // there are any); empty before any run.
     QString SummaryText() const;
+    QLabel *summaryField() const { return summaryField_; }
     // The log's lines, without the rows that part one run from the next.
     QStringList LogLines() const;
     LogView &logView() const { return *log_; }
@@ -120,6 +122,7 @@ private:
     void AppendCommonFiles(const QStringList &paths);
     void AcceptDrops();
     void OpenInEditor(const QString &path, int line);
+    void ShowSummaryColour(std::optional<ThemeRole> role);
     QString AsProjectPath(const QString &path) const;
 
     Toolkit &ui_;
