@@ -1,4 +1,5 @@
 #include "base/line_diff.h"
+#include "project/editor_command.h"
 #include "shell/command_table.h"
 #include "shell/log_lines.h"
 #include "shell/log_view.h"
@@ -179,6 +180,7 @@ private slots:
     void doubleClickOnALogLineOpensItsFile();
     void logLinesAreCopiedWholeAndRunsParted();
     void coloursReadOnLightAndDarkThemes_data();
+    void editorCommandFromPreferences();
     void coloursReadOnLightAndDarkThemes();
     void titleMarkRecentProjectsAndDrops();
 };
@@ -1044,6 +1046,61 @@ void TestDesktop::coloursReadOnLightAndDarkThemes()
     for (int row = 0; row < log->count(); ++row)
         QVERIFY(ContrastRatio(log->item(row)->foreground().color(), log->palette().color(QPalette::Base))
                 >= MinimumContrast);
+}
+
+// The editor is the first known one installed until the user sets one; when nothing opens a
+// file the user is told why and where to set the editor.
+void TestDesktop::editorCommandFromPreferences()
+{
+    QTemporaryDir bin;
+    const auto install = [&bin](const char *program) {
+        QFile script(bin.filePath(QLatin1String(program)));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n");
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    };
+    QCOMPARE(DefaultEditorCommand({bin.path()}), QString());
+    install("xed");
+    QCOMPARE(DefaultEditorCommand({bin.path()}), QStringLiteral("xed +%l %f"));
+    install("gedit");
+    QCOMPARE(DefaultEditorCommand({bin.path()}), QStringLiteral("gedit +%l %f"));
+    QCOMPARE(EditorCommandLine(QStringLiteral("code -g \"%f:%l\""), QStringLiteral("/p/a %l.pb"), 0),
+             (QStringList{"code", "-g", "/p/a %l.pb:1"}));
+
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+    Desktop d;
+    d.shell.settings().EditorCommand.clear();
+    d.ask.inputs << QStringLiteral(" kate -l %l %f ");
+    Menu(d.shell, CommandEditor);
+    QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Input Editor: gedit +%l %f")});
+    QCOMPARE(d.shell.settings().EditorCommand, QStringLiteral("kate -l %l %f"));
+    d.ask.calls.clear();
+    Menu(d.shell, CommandEditor); // cancelled: the command stays
+    QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Input Editor: kate -l %l %f")});
+    QCOMPARE(d.shell.settings().EditorCommand, QStringLiteral("kate -l %l %f"));
+
+    QStringList urls;
+    d.shell.mainView().openUrl = [&urls](const QUrl &url) {
+        urls << url.toLocalFile();
+        return false;
+    };
+    d.ask.calls.clear();
+    d.shell.mainView().openInEditor(QStringLiteral("/p/Form.pbf"), 3); // kate is not installed
+    QFile::remove(bin.filePath(QStringLiteral("xed")));
+    QFile::remove(bin.filePath(QStringLiteral("gedit")));
+    d.shell.settings().EditorCommand.clear();
+    d.shell.mainView().openInEditor(QStringLiteral("/p/Form.pbf"), 3);
+    qputenv("PATH", path);
+    QCOMPARE(urls, (QStringList{"/p/Form.pbf", "/p/Form.pbf"}));
+    const QString where = QStringLiteral("\nSet your editor's command in File > Preferences > Editor.");
+    QCOMPARE(d.ask.calls,
+             (QStringList{"Message Quarvel: Cannot open /p/Form.pbf.\n\nThe editor command \"kate -l %l %f\" could not "
+                          "be started, and the desktop has no application for this file."
+                              + where,
+                          "Message Quarvel: Cannot open /p/Form.pbf.\n\nNo editor is set and none of the known editors "
+                          "is installed, and the desktop has no application for this file."
+                              + where}));
 }
 
 void TestDesktop::titleMarkRecentProjectsAndDrops()

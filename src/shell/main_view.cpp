@@ -2,6 +2,7 @@
 
 #include "base/version.h"
 #include "model/project_file.h"
+#include "project/editor_command.h"
 #include "project/project_commands.h"
 #include "project/settings.h"
 #include "shell/command_table.h"
@@ -14,6 +15,7 @@
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -151,6 +153,7 @@ MainView::MainView(Toolkit &ui, Requesters &ask, ProjectState &project, ProgramS
       icons_(icons)
 {
     openInEditor = [this](const QString &path, int line) { OpenInEditor(path, line); };
+    openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
 }
 
 bool MainView::Open()
@@ -238,6 +241,7 @@ void MainView::CreateFileMenu(QMenu *file)
     file->addSeparator();
     QMenu *preferences = file->addMenu(icons_[IconUserGadget], QStringLiteral("&Preferences"));
     AddMenuItem(preferences, CommandUserGadget);
+    AddMenuItem(preferences, CommandEditor);
     file->addSeparator();
     AddMenuItem(file, CommandExit);
 }
@@ -341,6 +345,7 @@ void MainView::MenuCommand(int command)
     case CommandLicence: emit licenceRequested(); break;
     case CommandChanges: emit changesRequested(); break;
     case CommandOpenProjectFolder: OpenProjectFolder(); break;
+    case CommandEditor: ChooseEditorCommand(); break;
     default:
         if (command >= CommandRecentProject && command < CommandRecentProject + settings_.RecentProjects.size())
             commands_.OpenProjectFile(settings_.RecentProjects.at(command - CommandRecentProject));
@@ -532,16 +537,43 @@ void MainView::StoreWindowMemory()
         settings_.Divider = splitter_->sizes().value(0);
 }
 
+QString MainView::EditorCommand() const
+{
+    return settings_.EditorCommand.isEmpty() ? DefaultEditorCommand() : settings_.EditorCommand;
+}
+
+// The editor's command line, else the desktop's application for the file; when neither opens
+// it the user learns why and where to set the editor.
 void MainView::OpenInEditor(const QString &path, int line)
 {
-    QStringList command = QProcess::splitCommand(settings_.EditorCommand);
-    if (command.isEmpty() || QFileInfo(path).isDir()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
-        return;
+    const QString command = EditorCommand();
+    if (!QFileInfo(path).isDir()) {
+        QStringList parts = EditorCommandLine(command, path, line);
+        if (!parts.isEmpty() && QProcess::startDetached(parts.takeFirst(), parts))
+            return;
     }
-    for (QString &part : command)
-        part.replace(QLatin1String("%f"), path).replace(QLatin1String("%l"), QString::number(qMax(1, line)));
-    QProcess::startDetached(command.takeFirst(), command);
+    if (openUrl(QUrl::fromLocalFile(path)))
+        return;
+    const QString why = command.isEmpty()
+                            ? QStringLiteral("No editor is set and none of the known editors is installed, and the "
+                                             "desktop has no application for this file.")
+                            : QStringLiteral("The editor command \"%1\" could not be started, and the desktop has no "
+                                             "application for this file.")
+                                  .arg(command);
+    ask_.MessageOk(QStringLiteral("Quarvel"), QStringLiteral("Cannot open %1.\n\n%2\nSet your editor's command in "
+                                                             "File > Preferences > Editor.")
+                                                  .arg(QDir::toNativeSeparators(path), why));
+}
+
+// The command shown is the one in force, the found editor's when none is set.
+void MainView::ChooseEditorCommand()
+{
+    const QString chosen = ask_.InputText(
+        QStringLiteral("Editor"),
+        QStringLiteral("The command that opens a file in your editor; %f stands for the file, %l for the line:"),
+        EditorCommand());
+    if (!chosen.trimmed().isEmpty())
+        settings_.EditorCommand = chosen.trimmed();
 }
 
 void MainView::OpenLogLineFile(int row)

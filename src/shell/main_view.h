@@ -22,6 +22,7 @@ class QMenu;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
+class QUrl;
 
 namespace quarvel {
 
@@ -88,9 +89,12 @@ public:
     LogView &logView() const { return *log_; }
     QStringList CommonFileItems() const;
 
-    // Opens a file at a line (0: none) for the user; the desktop's default application unless
-    // the settings name an editor command. Tests replace it.
+    // Opens a file at a line (0: none) for the user: with the editor command of the settings,
+    // else the first known editor installed, else the desktop's application for the file; a
+    // message says why when none opens it. Tests replace it.
     std::function<void(const QString &path, int line)> openInEditor;
+    // Opens a URL with the desktop's application for it; false when none did. Tests replace it.
+    std::function<bool(const QUrl &url)> openUrl;
 
 public slots:
     // While a generation runs the commands that touch the project are disabled.
@@ -122,6 +126,8 @@ private:
     void AppendCommonFiles(const QStringList &paths);
     void AcceptDrops();
     void OpenInEditor(const QString &path, int line);
+    QString EditorCommand() const;
+    void ChooseEditorCommand();
     void ShowSummaryColour(std::optional<ThemeRole> role);
     QString AsProjectPath(const QString &path) const;
 
