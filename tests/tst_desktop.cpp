@@ -164,6 +164,7 @@ private slots:
     void closingOptionsWindowStartsNoRun();
     void commonFileCommands();
     void firstFileWithoutSelectionChangesNothing();
+    void undoTakesBackListEdits();
     void wholeGenerationFromTheOptionsWindow();
     void runWithoutCommonFilesStops();
     void projectCommandsWaitWhileARunGoes();
@@ -539,6 +540,46 @@ void TestDesktop::firstFileWithoutSelectionChangesNothing()
     Menu(d.shell, CommandCommonDelete);
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
     QVERIFY(d.shell.project().ProjectSaved);
+}
+
+void TestDesktop::undoTakesBackListEdits()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    d.ask.openAnswers << QStringList{QStringLiteral("/p/A.pb")} << QStringList{QStringLiteral("/p/B.pb")};
+    Menu(d.shell, CommandCommonAdd);
+    Menu(d.shell, CommandCommonAdd);
+    d.shell.toolkit().ListGadget(CommonFileListView)->setCurrentRow(1);
+    Menu(d.shell, CommandCommonDelete);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/B.pb"}));
+
+    d.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    QTest::keyClick(d.window(), Qt::Key_Z, Qt::ControlModifier);
+    Settle(d.shell);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/A.pb", "/p/B.pb"}));
+    QCOMPARE(d.shell.mainView().CommonFileItems(), d.shell.project().CommonFiles);
+    Menu(d.shell, CommandUndo);
+    QCOMPARE(d.shell.mainView().CommonFileItems(), (QStringList{"Form.pbf", "/p/A.pb"}));
+    QVERIFY(d.window()->isWindowModified());
+    Menu(d.shell, CommandUndo);
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+    QVERIFY(!d.window()->isWindowModified()); // as loaded
+    Menu(d.shell, CommandUndo);               // nothing left to undo
+    QCOMPARE(d.shell.mainView().CommonFileItems(), QStringList{QStringLiteral("Form.pbf")});
+
+    // Undoing an edit made before a save leaves the project unsaved; a load forgets the edits.
+    d.ask.openAnswers << QStringList{QStringLiteral("/p/A.pb")};
+    Menu(d.shell, CommandCommonAdd);
+    Menu(d.shell, CommandProjectSave);
+    Menu(d.shell, CommandUndo);
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+    QVERIFY(d.window()->isWindowModified());
+    d.ask.answers << Answer::No;
+    d.load(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandUndo);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/A.pb"}));
 }
 
 void TestDesktop::wholeGenerationFromTheOptionsWindow()

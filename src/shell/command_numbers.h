@@ -19,6 +19,7 @@ enum CommandNumber : int {
     CommandChanges = 12,
     CommandOpenProjectFolder = 13,
     CommandEditor = 14,
+    CommandUndo = 15,
     // File > Recent Projects: the first entry, the others follow.
     CommandRecentProject = 100,
     // The platform's application menu.

@@ -210,6 +210,7 @@ void MainView::CreateMenus()
 {
     QMenuBar *bar = ui_.Window(MainWindow)->menuBar();
     CreateFileMenu(bar->addMenu(QStringLiteral("&File")));
+    AddMenuItem(bar->addMenu(QStringLiteral("&Edit")), CommandUndo);
     CreateActionMenu(bar->addMenu(QStringLiteral("&Action")));
     QMenu *help = bar->addMenu(QStringLiteral("&?"));
     AddMenuItem(help, CommandInfo);
@@ -340,6 +341,7 @@ void MainView::MenuCommand(int command)
     case CommandCommonAdd: AddCommonFiles(); break;
     case CommandCommonDelete: RemoveCommonFile(); break;
     case CommandCommonFirst: MoveCommonFileFirst(); break;
+    case CommandUndo: UndoListEdit(); break;
     case CommandStartGenerate: emit optionsRequested(); break;
     case CommandInfo: emit infoRequested(); break;
     case CommandLicence: emit licenceRequested(); break;
@@ -429,13 +431,39 @@ void MainView::ShowProjectFile(const QString &projectFile)
     }
 }
 
+// Another project, or the same one's files under new paths: the edits before it are not undone.
 void MainView::ShowCommonFiles()
+{
+    listEdits_.clear();
+    ListCommonFiles();
+}
+
+void MainView::ListCommonFiles()
 {
     QListWidget *list = ui_.ListGadget(CommonFileListView);
     if (!list)
         return;
     list->clear();
     list->addItems(project_.CommonFiles);
+}
+
+void MainView::RememberListEdit()
+{
+    if (listEdits_.size() == MaxListEdits)
+        listEdits_.removeFirst();
+    listEdits_.append({project_.CommonFiles, project_.ProjectSaved});
+}
+
+// The list as it was before its last edit. The project is unsaved again, unless it was saved
+// then and has not been since.
+void MainView::UndoListEdit()
+{
+    if (listEdits_.isEmpty())
+        return;
+    const ListEdit before = listEdits_.takeLast();
+    project_.CommonFiles = before.files;
+    project_.ProjectSaved = !project_.ProjectSaved && before.saved;
+    ListCommonFiles();
 }
 
 void MainView::AddCommonFiles()
@@ -459,6 +487,7 @@ void MainView::AppendCommonFiles(const QStringList &paths)
     }
     if (added.isEmpty())
         return;
+    RememberListEdit();
     project_.ProjectSaved = false;
     project_.CommonFiles << added;
     ui_.ListGadget(CommonFileListView)->addItems(added);
@@ -470,6 +499,7 @@ void MainView::RemoveCommonFile()
     const int selected = list->currentRow();
     if (selected < 0 || !list->item(selected)->isSelected())
         return;
+    RememberListEdit();
     delete list->takeItem(selected);
     project_.CommonFiles.removeAt(selected);
     list->clearSelection();
@@ -482,6 +512,7 @@ void MainView::MoveCommonFileFirst()
     const int selected = list->currentRow();
     if (selected < 0 || !list->item(selected)->isSelected())
         return;
+    RememberListEdit();
     list->insertItem(0, list->takeItem(selected));
     project_.CommonFiles.move(selected, 0);
     list->setCurrentRow(0);

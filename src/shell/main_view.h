@@ -66,6 +66,8 @@ public:
     void AddCommonFiles();
     void RemoveCommonFile();
     void MoveCommonFileFirst();
+    // Ctrl+Z: takes back the last add, removal, drop or move of the common-file list.
+    void UndoListEdit();
     void OpenProjectFolder();
     // Files dropped on the common-file list: sources are added, a project file is loaded.
     void DropFiles(const QStringList &paths);
@@ -124,6 +126,8 @@ private:
     void RebuildRecentMenu();
     void RestoreWindowMemory();
     void AppendCommonFiles(const QStringList &paths);
+    void ListCommonFiles();
+    void RememberListEdit();
     void AcceptDrops();
     void OpenInEditor(const QString &path, int line);
     QString EditorCommand() const;
@@ -147,6 +151,13 @@ private:
     LogView *log_ = nullptr;
     QList<QAction *> projectActions_; // disabled while a run is in progress
     int firstRunLine_ = 0;            // the log row where the last run began
+    // The common-file list before each of its last edits, and whether it was saved then.
+    struct ListEdit {
+        QStringList files;
+        bool saved = false;
+    };
+    static constexpr qsizetype MaxListEdits = 20;
+    QList<ListEdit> listEdits_;
 };
 
 } // namespace quarvel
