@@ -8,6 +8,7 @@
 #include "support/test_project.h"
 #include "ui/qt_requesters.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
@@ -165,6 +167,7 @@ private slots:
     void commonFileCommands();
     void firstFileWithoutSelectionChangesNothing();
     void undoTakesBackListEdits();
+    void everyControlHasAName();
     void wholeGenerationFromTheOptionsWindow();
     void runWithoutCommonFilesStops();
     void projectCommandsWaitWhileARunGoes();
@@ -580,6 +583,44 @@ void TestDesktop::undoTakesBackListEdits()
     d.load(dir.path(QStringLiteral("Demo.pbm")));
     Menu(d.shell, CommandUndo);
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/A.pb"}));
+}
+
+namespace {
+
+// A list, button or text field that assistive tools could not name: the windows' own controls.
+QStringList UnnamedControls(QWidget *window)
+{
+    QList<QWidget *> labelled;
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->buddy() && !label->text().isEmpty() && label->isVisibleTo(window))
+            labelled << label->buddy();
+    }
+    QStringList unnamed;
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!qobject_cast<QAbstractItemView *>(widget) && !qobject_cast<QAbstractButton *>(widget)
+            && !qobject_cast<QLineEdit *>(widget))
+            continue;
+        const QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+        if ((!face || face->text(QAccessible::Name).isEmpty()) && !labelled.contains(widget))
+            unnamed << QLatin1String(widget->metaObject()->className()) + QLatin1Char(' ') + widget->objectName();
+    }
+    return unnamed;
+}
+
+} // namespace
+
+void TestDesktop::everyControlHasAName()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    QCOMPARE(UnnamedControls(d.window()), QStringList());
+    QCOMPARE(d.shell.toolkit().Gadget(LogList)->accessibleName(), QStringLiteral("Log"));
+    Menu(d.shell, CommandStartGenerate);
+    QCOMPARE(UnnamedControls(d.window(OptionsWindow)), QStringList());
+    d.shell.CloseDispatcher(OptionsWindow);
+    Menu(d.shell, CommandUserGadget);
+    QCOMPARE(UnnamedControls(d.window(UserGadgetWindow)), QStringList());
 }
 
 void TestDesktop::wholeGenerationFromTheOptionsWindow()

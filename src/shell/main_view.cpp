@@ -28,6 +28,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -45,15 +46,18 @@ const std::initializer_list<std::initializer_list<int>> ToolBarGroups = {
     {CommandChanges},
 };
 
-// A list under a one-line caption, as one part of the splitter.
-QWidget *Captioned(const QString &caption, QWidget *list)
+// A list under a one-line caption, as one part of the splitter; the caption's first words
+// name the list for assistive tools.
+QWidget *Captioned(const QString &caption, const QString &name, QWidget *list)
 {
+    list->setAccessibleName(name);
     auto *part = new QWidget;
     auto *layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 2, 0, 0);
     layout->setSpacing(2);
     auto *label = new QLabel(caption, part);
     label->setContentsMargins(4, 0, 0, 0);
+    label->setBuddy(list);
     layout->addWidget(label);
     layout->addWidget(list);
     return part;
@@ -171,8 +175,19 @@ bool MainView::Open()
     CreateStatusFields();
     CreateMainGadgets();
     CreateToolBar();
+    NameOverflowButtons();
     AddShortcuts();
     return true;
+}
+
+// The buttons that a narrow window shows for the menus and toolbar buttons it has no room for.
+void MainView::NameOverflowButtons()
+{
+    ToolkitWindow *window = ui_.Window(MainWindow);
+    if (auto *more = window->menuBar()->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menus"));
+    if (auto *more = toolBar_->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More toolbar buttons"));
 }
 
 void MainView::Show()
@@ -315,8 +330,10 @@ void MainView::CreateMainGadgets()
     splitter_->setGeometry(0, 0, 800, 600);
     splitter_->setChildrenCollapsible(false);
     splitter_->setHandleWidth(6);
-    splitter_->addWidget(Captioned(QStringLiteral("Common files (drop window sources or a project file here)"), files));
-    splitter_->addWidget(Captioned(QStringLiteral("Log (double-click a line that names a file to open it)"), log));
+    splitter_->addWidget(Captioned(QStringLiteral("Common files (drop window sources or a project file here)"),
+                                   QStringLiteral("Common files"), files));
+    splitter_->addWidget(Captioned(QStringLiteral("Log (double-click a line that names a file to open it)"),
+                                   QStringLiteral("Log"), log));
     // Return on a log line opens its file, as a double-click does.
     new ReturnKeyFilter(log, [this] { ui_.queue().PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
     splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put

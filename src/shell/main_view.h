@@ -120,6 +120,7 @@ private:
     void CreateActionMenu(QMenu *action);
     void AddApplicationMenuEntries(QMenu *help);
     void CreateToolBar();
+    void NameOverflowButtons();
     void AddShortcuts();
     void CreateMainGadgets();
     void CreateStatusFields();
