@@ -1120,14 +1120,26 @@ void TestDesktop::coloursReadOnLightAndDarkThemes()
         result.warnings = 1;
         d.shell.mainView().RunEnded(result);
         const QPalette shown = d.shell.mainView().summaryField()->palette();
-        QVERIFY(ContrastRatio(shown.color(QPalette::WindowText), window) >= MinimumContrast);
+        const QColor colour = shown.color(QPalette::WindowText);
+        QVERIFY(ContrastRatio(colour, window) >= MinimumContrast);
         QCOMPARE(shown.color(QPalette::Window), window);
+        // The link is drawn in that colour (its underline at least), not in a colour of its own.
+        const QImage drawn = d.shell.mainView().summaryField()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        bool inColour = false;
+        for (int y = 0; y < drawn.height() && !inColour; ++y) {
+            for (int x = 0; x < drawn.width() && !inColour; ++x)
+                inColour = drawn.pixel(x, y) == colour.rgb();
+        }
+        QVERIFY2(inColour, qPrintable(colour.name()));
     }
     QApplication::setPalette(before);
-    // A change of theme recolours the lines already shown.
-    for (int row = 0; row < log->count(); ++row)
-        QVERIFY(ContrastRatio(log->item(row)->foreground().color(), log->palette().color(QPalette::Base))
-                >= MinimumContrast);
+    // A change of the log's palette recolours the lines already shown.
+    const QColor errorColour = log->item(0)->foreground().color();
+    QPalette inverted = log->palette();
+    inverted.setColor(QPalette::Base, QColor(0xff - base.red(), 0xff - base.green(), 0xff - base.blue()));
+    log->setPalette(inverted);
+    QCOMPARE(log->item(0)->foreground().color(), ThemeColour(inverted, ThemeRole::Error));
+    QVERIFY(log->item(0)->foreground().color() != errorColour);
 }
 
 // The editor is the first known one installed until the user sets one; when nothing opens a

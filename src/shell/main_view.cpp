@@ -684,16 +684,18 @@ void MainView::RunEnded(const std::optional<RunResult> &result)
         summaryField_->setText(QStringLiteral("Stopped"));
         return;
     }
-    // With errors, warnings or findings the summary is a link to the first of them in the log.
+    // With errors, warnings or findings the summary is a link to the first of them in the log,
+    // in the summary's colour: a link's own colour would not follow it.
     const QString summary = RunSummaryText(*result);
     const bool notes = result->warnings || !result->findings.isEmpty();
-    const bool findings = result->errors || notes;
-    summaryField_->setText(
-        findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>").arg(summary.toHtmlEscaped())
-                 : summary);
     ShowSummaryColour(result->errors ? std::optional(ThemeRole::Error)
                       : notes        ? std::optional(ThemeRole::Warning)
                                      : std::nullopt);
+    const QString colour = summaryField_->palette().color(QPalette::WindowText).name();
+    summaryField_->setText(
+        result->errors || notes
+            ? QStringLiteral("<a href=\"#first\" style=\"color: %1\">%2</a>").arg(colour, summary.toHtmlEscaped())
+            : summary);
 }
 
 // The summary's colour reads on the status bar's background, whatever the theme.
