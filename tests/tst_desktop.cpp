@@ -1132,14 +1132,15 @@ void TestDesktop::coloursReadOnLightAndDarkThemes()
         }
         QVERIFY2(inColour, qPrintable(colour.name()));
     }
-    QApplication::setPalette(before);
-    // A change of the log's palette recolours the lines already shown.
-    const QColor errorColour = log->item(0)->foreground().color();
-    QPalette inverted = log->palette();
+    // A change of theme recolours the lines already shown.
+    QPalette inverted = theme;
     inverted.setColor(QPalette::Base, QColor(0xff - base.red(), 0xff - base.green(), 0xff - base.blue()));
-    log->setPalette(inverted);
+    QApplication::setPalette(inverted);
+    QCoreApplication::processEvents(); // the widgets learn of it through the event loop
+    QCOMPARE(log->palette().color(QPalette::Base), inverted.color(QPalette::Base));
     QCOMPARE(log->item(0)->foreground().color(), ThemeColour(inverted, ThemeRole::Error));
-    QVERIFY(log->item(0)->foreground().color() != errorColour);
+    QVERIFY(log->item(0)->foreground().color() != ThemeColour(theme, ThemeRole::Error));
+    QApplication::setPalette(before);
 }
 
 // The editor is the first known one installed until the user sets one; when nothing opens a

@@ -23,6 +23,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSplitter>
@@ -62,6 +63,29 @@ QWidget *Captioned(const QString &caption, const QString &name, QWidget *list)
     layout->addWidget(list);
     return part;
 }
+
+// The divider between the two lists: a thin line in the theme's mid colour. Drawn here rather
+// than by a style sheet, which would keep the lists below it from following a change of theme.
+class DividerHandle : public QSplitterHandle {
+public:
+    using QSplitterHandle::QSplitterHandle;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawLine(0, 2, width(), 2);
+    }
+};
+
+class DividedSplitter : public QSplitter {
+public:
+    using QSplitter::QSplitter;
+
+protected:
+    QSplitterHandle *createHandle() override { return new DividerHandle(orientation(), this); }
+};
 
 // Return (or Enter) on a widget calls pressed, and the key goes no further.
 class ReturnKeyFilter : public QObject {
@@ -326,7 +350,7 @@ void MainView::CreateMainGadgets()
         if (!running_)
             ClearLog();
     });
-    splitter_ = new QSplitter(Qt::Vertical, ui_.Window(MainWindow)->centralWidget());
+    splitter_ = new DividedSplitter(Qt::Vertical, ui_.Window(MainWindow)->centralWidget());
     splitter_->setGeometry(0, 0, 800, 600);
     splitter_->setChildrenCollapsible(false);
     splitter_->setHandleWidth(6);
@@ -338,8 +362,6 @@ void MainView::CreateMainGadgets()
     new ReturnKeyFilter(log, [this] { ui_.queue().PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
     splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
     splitter_->setStretchFactor(1, 1);
-    splitter_->setStyleSheet(
-        QStringLiteral("QSplitter::handle { border-top: 1px solid palette(mid); margin: 2px 0; }"));
 }
 
 void MainView::MenuCommand(int command)
