@@ -1186,8 +1186,10 @@ void TestDesktop::editorCommandFromPreferences()
     QFile::remove(bin.filePath(QStringLiteral("gedit")));
     d.shell.settings().EditorCommand.clear();
     d.shell.mainView().openInEditor(QStringLiteral("/p/Form.pbf"), 3);
+    d.shell.settings().EditorCommand = QStringLiteral("kate -l %l %f");
+    d.shell.mainView().openInEditor(bin.path(), 0); // a folder goes to the desktop only
     qputenv("PATH", path);
-    QCOMPARE(urls, (QStringList{"/p/Form.pbf", "/p/Form.pbf"}));
+    QCOMPARE(urls, (QStringList{"/p/Form.pbf", "/p/Form.pbf", bin.path()}));
     const QString where = QStringLiteral("\nSet your editor's command in File > Preferences > Editor.");
     QCOMPARE(d.ask.calls,
              (QStringList{"Message Quarvel: Cannot open /p/Form.pbf.\n\nThe editor command \"kate -l %l %f\" could not "
@@ -1195,7 +1197,9 @@ void TestDesktop::editorCommandFromPreferences()
                               + where,
                           "Message Quarvel: Cannot open /p/Form.pbf.\n\nNo editor is set and none of the known editors "
                           "is installed, and the desktop has no application for this file."
-                              + where}));
+                              + where,
+                          "Message Quarvel: Cannot open " + bin.path()
+                              + ".\n\nThe desktop has no application for folders."}));
 }
 
 void TestDesktop::titleMarkRecentProjectsAndDrops()

@@ -616,14 +616,19 @@ QString MainView::EditorCommand() const
 // it the user learns why and where to set the editor.
 void MainView::OpenInEditor(const QString &path, int line)
 {
-    const QString command = EditorCommand();
-    if (!QFileInfo(path).isDir()) {
-        QStringList parts = EditorCommandLine(command, path, line);
-        if (!parts.isEmpty() && QProcess::startDetached(parts.takeFirst(), parts))
-            return;
-    }
+    const bool folder = QFileInfo(path).isDir();
+    const QString command = folder ? QString() : EditorCommand();
+    QStringList parts = EditorCommandLine(command, path, line);
+    if (!parts.isEmpty() && QProcess::startDetached(parts.takeFirst(), parts))
+        return;
     if (openUrl(QUrl::fromLocalFile(path)))
         return;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (folder) {
+        ask_.MessageOk(QStringLiteral("Quarvel"),
+                       QStringLiteral("Cannot open %1.\n\nThe desktop has no application for folders.").arg(shown));
+        return;
+    }
     const QString why = command.isEmpty()
                             ? QStringLiteral("No editor is set and none of the known editors is installed, and the "
                                              "desktop has no application for this file.")
@@ -632,7 +637,7 @@ void MainView::OpenInEditor(const QString &path, int line)
                                   .arg(command);
     ask_.MessageOk(QStringLiteral("Quarvel"), QStringLiteral("Cannot open %1.\n\n%2\nSet your editor's command in "
                                                              "File > Preferences > Editor.")
-                                                  .arg(QDir::toNativeSeparators(path), why));
+                                                  .arg(shown, why));
 }
 
 // The command shown is the one in force, the found editor's when none is set.
