@@ -1,18 +1,26 @@
 #include "base/line_diff.h"
+#include "project/editor_command.h"
 #include "shell/command_table.h"
 #include "shell/log_lines.h"
+#include "shell/log_view.h"
 #include "shell/project_view.h"
+#include "shell/theme_colours.h"
 #include "shell/window_preview.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
 #include "ui/qt_requesters.h"
 
+#include <QAccessible>
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDeadlineTimer>
 #include <QDockWidget>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
@@ -21,6 +29,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScreen>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStyle>
 #include <QStatusBar>
@@ -163,6 +172,8 @@ private slots:
     void closingOptionsWindowStartsNoRun();
     void commonFileCommands();
     void firstFileWithoutSelectionChangesNothing();
+    void undoTakesBackListEdits();
+    void everyControlHasAName();
     void wholeGenerationFromTheOptionsWindow();
     void runWithoutCommonFilesStops();
     void projectCommandsWaitWhileARunGoes();
@@ -177,6 +188,10 @@ private slots:
     void differenceOfTwoTexts();
     void runWithAMissingFileShowsTheErrorAndWhatChanged();
     void doubleClickOnALogLineOpensItsFile();
+    void logLinesAreCopiedWholeAndRunsParted();
+    void coloursReadOnLightAndDarkThemes_data();
+    void editorCommandFromPreferences();
+    void coloursReadOnLightAndDarkThemes();
     void titleMarkRecentProjectsAndDrops();
     void projectViewAndWindowPreview();
 };
@@ -539,6 +554,84 @@ void TestDesktop::firstFileWithoutSelectionChangesNothing()
     QVERIFY(d.shell.project().ProjectSaved);
 }
 
+void TestDesktop::undoTakesBackListEdits()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    d.ask.openAnswers << QStringList{QStringLiteral("/p/A.pb")} << QStringList{QStringLiteral("/p/B.pb")};
+    Menu(d.shell, CommandCommonAdd);
+    Menu(d.shell, CommandCommonAdd);
+    d.shell.toolkit().ListGadget(CommonFileListView)->setCurrentRow(1);
+    Menu(d.shell, CommandCommonDelete);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/B.pb"}));
+
+    d.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    QTest::keyClick(d.window(), Qt::Key_Z, Qt::ControlModifier);
+    Settle(d.shell);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/A.pb", "/p/B.pb"}));
+    QCOMPARE(d.shell.mainView().CommonFileItems(), d.shell.project().CommonFiles);
+    Menu(d.shell, CommandUndo);
+    QCOMPARE(d.shell.mainView().CommonFileItems(), (QStringList{"Form.pbf", "/p/A.pb"}));
+    QVERIFY(d.window()->isWindowModified());
+    Menu(d.shell, CommandUndo);
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+    QVERIFY(!d.window()->isWindowModified()); // as loaded
+    Menu(d.shell, CommandUndo);               // nothing left to undo
+    QCOMPARE(d.shell.mainView().CommonFileItems(), QStringList{QStringLiteral("Form.pbf")});
+
+    // Undoing an edit made before a save leaves the project unsaved; a load forgets the edits.
+    d.ask.openAnswers << QStringList{QStringLiteral("/p/A.pb")};
+    Menu(d.shell, CommandCommonAdd);
+    Menu(d.shell, CommandProjectSave);
+    Menu(d.shell, CommandUndo);
+    QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
+    QVERIFY(d.window()->isWindowModified());
+    d.ask.answers << Answer::No;
+    d.load(dir.path(QStringLiteral("Demo.pbm")));
+    Menu(d.shell, CommandUndo);
+    QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/A.pb"}));
+}
+
+namespace {
+
+// A list, button or text field that assistive tools could not name: the windows' own controls.
+QStringList UnnamedControls(QWidget *window)
+{
+    QList<QWidget *> labelled;
+    for (const QLabel *label : window->findChildren<QLabel *>()) {
+        if (label->buddy() && !label->text().isEmpty() && label->isVisibleTo(window))
+            labelled << label->buddy();
+    }
+    QStringList unnamed;
+    for (QWidget *widget : window->findChildren<QWidget *>()) {
+        if (!qobject_cast<QAbstractItemView *>(widget) && !qobject_cast<QAbstractButton *>(widget)
+            && !qobject_cast<QLineEdit *>(widget))
+            continue;
+        const QAccessibleInterface *face = QAccessible::queryAccessibleInterface(widget);
+        if ((!face || face->text(QAccessible::Name).isEmpty()) && !labelled.contains(widget))
+            unnamed << QLatin1String(widget->metaObject()->className()) + QLatin1Char(' ') + widget->objectName();
+    }
+    return unnamed;
+}
+
+} // namespace
+
+void TestDesktop::everyControlHasAName()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    QCOMPARE(UnnamedControls(d.window()), QStringList());
+    QCOMPARE(d.shell.toolkit().Gadget(LogList)->accessibleName(), QStringLiteral("Log"));
+    Menu(d.shell, CommandStartGenerate);
+    QCOMPARE(UnnamedControls(d.window(OptionsWindow)), QStringList());
+    d.shell.CloseDispatcher(OptionsWindow);
+    Menu(d.shell, CommandUserGadget);
+    QCOMPARE(UnnamedControls(d.window(UserGadgetWindow)), QStringList());
+}
+
 void TestDesktop::wholeGenerationFromTheOptionsWindow()
 {
     TestProject dir;
@@ -875,8 +968,14 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     QCOMPARE(errors.last()->foreground().color(), QColor(0xc0, 0x10, 0x10));
     QVERIFY(!errors.last()->icon().isNull());
     QVERIFY(log->item(0)->icon().isNull());
-    QVERIFY2(d.shell.mainView().SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings<")),
+    QVERIFY2(d.shell.mainView().SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings, 1 finding<")),
              qPrintable(d.shell.mainView().SummaryText()));
+    // The report's finding about the missing include is marked as a warning is.
+    const QList<QListWidgetItem *> findings = log->findItems(QStringLiteral("Gone.pbi"), Qt::MatchContains);
+    QVERIFY(std::any_of(findings.cbegin(), findings.cend(), [](const QListWidgetItem *item) {
+        return KindOf(*item) == LogKind::Finding && item->foreground().color() == QColor(0xa8, 0x60, 0x00)
+               && !item->icon().isNull();
+    }));
     d.shell.mainView().ShowFirstFinding(); // the summary's link: the second run's error line
     QCOMPARE(log->currentItem(), errors.last());
 
@@ -952,6 +1051,186 @@ void TestDesktop::doubleClickOnALogLineOpensItsFile()
     QCOMPARE(opened.value(3), dir.path(QStringLiteral("EventGadget.pb:1")));
     Menu(d.shell, CommandOpenProjectFolder);
     QCOMPARE(opened.last(), dir.path(QString()).chopped(1) + QStringLiteral(":0"));
+}
+
+// Two runs parted by a row that is no log line; the lines copied as they are; a long line
+// scrolled to, not cut; every row as high as an icon.
+void TestDesktop::logLinesAreCopiedWholeAndRunsParted()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    QStringList opened;
+    d.shell.mainView().openInEditor = [&opened](const QString &path, int line) {
+        opened << path + QLatin1Char(':') + QString::number(line);
+    };
+    for (int run = 0; run < 2; ++run) {
+        Menu(d.shell, CommandStartGenerate);
+        Click(d.shell, StartButton);
+        FinishRun(d.shell);
+    }
+    const QStringList oneRun = DemoRunLog(dir.dir());
+    const QStringList lines = d.shell.mainView().LogLines();
+    QCOMPARE(lines.size(), 2 * oneRun.size());
+    QCOMPARE(lines.mid(0, oneRun.size()), oneRun);
+    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
+    QCOMPARE(log->count(), 2 * oneRun.size() + 1);
+    QCOMPARE(log->item(int(oneRun.size()))->flags(), Qt::NoItemFlags);
+
+    d.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    log->setFocus();
+    QTest::keyClick(log, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(log, Qt::Key_C, Qt::ControlModifier);
+    QCOMPARE(QGuiApplication::clipboard()->text(), lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
+
+    // Open File is there for a line that names a file, and opens it as a double-click does.
+    LogView &view = d.shell.mainView().logView();
+    QCOMPARE(log->actions(), (QList<QAction *>{view.copyAction(), view.openFileAction(), view.clearAction()}));
+    log->setCurrentRow(0);
+    QVERIFY(!view.openFileAction()->isEnabled());
+    log->setCurrentRow(int(oneRun.indexOf(" -> Write File " + dir.path(QStringLiteral("Main.pb")))));
+    QVERIFY(view.openFileAction()->isEnabled());
+    view.openFileAction()->trigger();
+    Settle(d.shell);
+    QCOMPARE(opened, QStringList{dir.path(QStringLiteral("Main.pb:0"))});
+
+    const QString longLine = QStringLiteral(" -> Warning: ") + QString(400, QLatin1Char('x')) + QStringLiteral(" end");
+    d.shell.mainView().AppendLog({longLine, LogKind::Warning});
+    log->doItemsLayout();
+    QListWidgetItem *last = log->item(log->count() - 1);
+    QCOMPARE(last->toolTip(), longLine);
+    QCOMPARE(log->textElideMode(), Qt::ElideNone);
+    QVERIFY(log->horizontalScrollBar()->maximum() > 0);
+    QVERIFY(log->visualItemRect(last).width() > log->fontMetrics().horizontalAdvance(longLine));
+    const int icon = log->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, log);
+    QCOMPARE(log->iconSize(), QSize(icon, icon));
+    QVERIFY(log->visualItemRect(last).height() >= icon);
+
+    view.clearAction()->trigger();
+    QVERIFY(d.shell.mainView().LogLines().isEmpty());
+    QCOMPARE(d.shell.mainView().SummaryText(), QString());
+}
+
+void TestDesktop::coloursReadOnLightAndDarkThemes_data()
+{
+    QTest::addColumn<QColor>("window");
+    QTest::addColumn<QColor>("base");
+    QTest::addColumn<QColor>("text");
+    QTest::newRow("light") << QColor(0xef, 0xef, 0xef) << QColor(Qt::white) << QColor(Qt::black);
+    QTest::newRow("dark") << QColor(0x35, 0x35, 0x35) << QColor(0x2a, 0x2a, 0x2a) << QColor(0xee, 0xee, 0xee);
+    QTest::newRow("mid grey") << QColor(0x80, 0x80, 0x80) << QColor(0x77, 0x77, 0x77) << QColor(Qt::black);
+}
+
+// Every marked line and the run summary keep a readable contrast with the theme's background.
+void TestDesktop::coloursReadOnLightAndDarkThemes()
+{
+    QFETCH(QColor, window);
+    QFETCH(QColor, base);
+    QFETCH(QColor, text);
+    QCOMPARE(qRound(ContrastRatio(Qt::black, Qt::white) * 10), 210);
+    QCOMPARE(ContrastRatio(base, base), 1.0);
+    QPalette theme(text, window, window.lighter(), window.darker(), window.darker(120), text, Qt::white, base, window);
+    for (const ThemeRole role : {ThemeRole::Error, ThemeRole::Warning, ThemeRole::Finding, ThemeRole::Success}) {
+        QVERIFY(ContrastRatio(ThemeColour(theme, role), base) >= MinimumContrast);
+        QVERIFY(ContrastRatio(ThemeColour(theme, role, QPalette::Window), window) >= MinimumContrast);
+    }
+
+    const QPalette before = QApplication::palette();
+    QApplication::setPalette(theme);
+    Desktop d;
+    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
+    for (const LogKind kind : {LogKind::Error, LogKind::Warning, LogKind::Finding})
+        d.shell.mainView().AppendLog({QStringLiteral(" -> marked"), kind});
+    for (int row = 0; row < log->count(); ++row)
+        QVERIFY(ContrastRatio(log->item(row)->foreground().color(), base) >= MinimumContrast);
+    RunResult result;
+    result.outcome = RunOutcome::Ready;
+    for (const int errors : {1, 0}) {
+        result.errors = errors;
+        result.warnings = 1;
+        d.shell.mainView().RunEnded(result);
+        const QPalette shown = d.shell.mainView().summaryField()->palette();
+        const QColor colour = shown.color(QPalette::WindowText);
+        QVERIFY(ContrastRatio(colour, window) >= MinimumContrast);
+        QCOMPARE(shown.color(QPalette::Window), window);
+        // The link is drawn in that colour (its underline at least), not in a colour of its own.
+        const QImage drawn = d.shell.mainView().summaryField()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        bool inColour = false;
+        for (int y = 0; y < drawn.height() && !inColour; ++y) {
+            for (int x = 0; x < drawn.width() && !inColour; ++x)
+                inColour = drawn.pixel(x, y) == colour.rgb();
+        }
+        QVERIFY2(inColour, qPrintable(colour.name()));
+    }
+    // A change of theme recolours the lines already shown.
+    QPalette inverted = theme;
+    inverted.setColor(QPalette::Base, QColor(0xff - base.red(), 0xff - base.green(), 0xff - base.blue()));
+    QApplication::setPalette(inverted);
+    QCoreApplication::processEvents(); // the widgets learn of it through the event loop
+    QCOMPARE(log->palette().color(QPalette::Base), inverted.color(QPalette::Base));
+    QCOMPARE(log->item(0)->foreground().color(), ThemeColour(inverted, ThemeRole::Error));
+    QVERIFY(log->item(0)->foreground().color() != ThemeColour(theme, ThemeRole::Error));
+    QApplication::setPalette(before);
+}
+
+// The editor is the first known one installed until the user sets one; when nothing opens a
+// file the user is told why and where to set the editor.
+void TestDesktop::editorCommandFromPreferences()
+{
+    QTemporaryDir bin;
+    const auto install = [&bin](const char *program) {
+        QFile script(bin.filePath(QLatin1String(program)));
+        QVERIFY(script.open(QIODevice::WriteOnly));
+        script.write("#!/bin/sh\n");
+        script.setPermissions(script.permissions() | QFileDevice::ExeOwner);
+    };
+    QCOMPARE(DefaultEditorCommand({bin.path()}), QString());
+    install("xed");
+    QCOMPARE(DefaultEditorCommand({bin.path()}), QStringLiteral("xed +%l %f"));
+    install("gedit");
+    QCOMPARE(DefaultEditorCommand({bin.path()}), QStringLiteral("gedit +%l %f"));
+    QCOMPARE(EditorCommandLine(QStringLiteral("code -g \"%f:%l\""), QStringLiteral("/p/a %l.pb"), 0),
+             (QStringList{"code", "-g", "/p/a %l.pb:1"}));
+
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8());
+    Desktop d;
+    d.shell.settings().EditorCommand.clear();
+    d.ask.inputs << QStringLiteral(" kate -l %l %f ");
+    Menu(d.shell, CommandEditor);
+    QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Input Editor: gedit +%l %f")});
+    QCOMPARE(d.shell.settings().EditorCommand, QStringLiteral("kate -l %l %f"));
+    d.ask.calls.clear();
+    Menu(d.shell, CommandEditor); // cancelled: the command stays
+    QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Input Editor: kate -l %l %f")});
+    QCOMPARE(d.shell.settings().EditorCommand, QStringLiteral("kate -l %l %f"));
+
+    QStringList urls;
+    d.shell.mainView().openUrl = [&urls](const QUrl &url) {
+        urls << url.toLocalFile();
+        return false;
+    };
+    d.ask.calls.clear();
+    d.shell.mainView().openInEditor(QStringLiteral("/p/Form.pbf"), 3); // kate is not installed
+    QFile::remove(bin.filePath(QStringLiteral("xed")));
+    QFile::remove(bin.filePath(QStringLiteral("gedit")));
+    d.shell.settings().EditorCommand.clear();
+    d.shell.mainView().openInEditor(QStringLiteral("/p/Form.pbf"), 3);
+    d.shell.settings().EditorCommand = QStringLiteral("kate -l %l %f");
+    d.shell.mainView().openInEditor(bin.path(), 0); // a folder goes to the desktop only
+    qputenv("PATH", path);
+    QCOMPARE(urls, (QStringList{"/p/Form.pbf", "/p/Form.pbf", bin.path()}));
+    const QString where = QStringLiteral("\nSet your editor's command in File > Preferences > Editor.");
+    QCOMPARE(d.ask.calls,
+             (QStringList{"Message Quarvel: Cannot open /p/Form.pbf.\n\nThe editor command \"kate -l %l %f\" could not "
+                          "be started, and the desktop has no application for this file."
+                              + where,
+                          "Message Quarvel: Cannot open /p/Form.pbf.\n\nNo editor is set and none of the known editors "
+                          "is installed, and the desktop has no application for this file."
+                              + where,
+                          "Message Quarvel: Cannot open " + bin.path()
+                              + ".\n\nThe desktop has no application for folders."}));
 }
 
 void TestDesktop::titleMarkRecentProjectsAndDrops()

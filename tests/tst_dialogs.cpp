@@ -2,10 +2,12 @@
 #include "support/big_rename.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
+#include "ui/qt_requesters.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSemaphore>
@@ -555,6 +557,28 @@ private slots:
         QVERIFY(d.ask.calls.isEmpty());
     }
 
+    // The desktop's input box shows its message as a label tied to the text field.
+    void inputBoxLabelIsTiedToItsField()
+    {
+        Desktop d;
+        QtRequesters real(d.shell.toolkit(), d.shell.queue());
+        QString labelText;
+        QTimer::singleShot(0, [&] {
+            QWidget *box = QApplication::activeModalWidget();
+            if (!box)
+                return;
+            auto *field = box->findChild<QLineEdit *>();
+            for (QLabel *label : box->findChildren<QLabel *>()) {
+                if (field && label->buddy() == field && label->isVisible())
+                    labelText = label->text();
+            }
+            QTest::keyClick(field, Qt::Key_A);
+            QTest::keyClick(field, Qt::Key_Return);
+        });
+        QCOMPARE(real.InputText(QStringLiteral("Add Gadget"), QStringLiteral("Name:"), QString()), QStringLiteral("a"));
+        QCOMPARE(labelText, QStringLiteral("Name:"));
+    }
+
     void userGadgetEditsAreSavedWithOk()
     {
         TestProject dir;
@@ -585,6 +609,9 @@ private slots:
 
         QCOMPARE(d.ask.calls, QStringList({"Input Add Gadget: ", "Input Add Gadget: ", "Input Add Gadget: ",
                                            "Input Edit Gadget: Chart", "Input Edit Gadget: MyGadget"}));
+        // Each input box has a label that says what to type.
+        QCOMPARE(d.ask.inputMessages.size(), 5);
+        QCOMPARE(d.ask.inputMessages.count(QStringLiteral("Name of a procedure that creates a gadget:")), 5);
         QVERIFY(!dir.exists(QStringLiteral("UserList.INI")));
         d.click(UserGadgetOk);
         QCOMPARE(dir.read(QStringLiteral("UserList.INI")), QByteArray("[USERGADGET]\nMyGadget\n  Gauge\nDial\n"));

@@ -216,8 +216,15 @@ def icon_changes(c):
     c.rect(8.5, 7, 14.5, 8.4, GREEN)
 
 
+def icon_undo(c):
+    # an arrow pointing left whose tail turns back down and under it
+    c.polygon([(1.5, 6), (6.5, 1.5), (6.5, 4.2), (10, 4.2), (12.6, 5.2), (14.2, 7.4), (14.5, 9.6), (13.6, 12),
+               (11.6, 13.8), (9, 14.5), (6, 14.5), (6, 11.3), (9, 11.3), (10.6, 10.6), (11.2, 9.4), (10.9, 8.3),
+               (10, 7.8), (6.5, 7.8), (6.5, 10.5)], BLUE)
+
+
 ICONS = [icon_new, icon_load, icon_save, icon_save_as, icon_add, icon_remove, icon_first,
-         icon_generate, icon_exit, icon_user_gadget, icon_info, icon_licence, icon_changes]
+         icon_generate, icon_exit, icon_user_gadget, icon_info, icon_licence, icon_changes, icon_undo]
 
 
 def file_name(number, size):

@@ -4,6 +4,7 @@
 #include "base/text_encoding.h"
 #include "pipeline/backup.h"
 #include "shell/dialogs/window_numbers.h"
+#include "shell/theme_colours.h"
 #include "ui/toolkit.h"
 
 #include <QFileInfo>
@@ -52,28 +53,16 @@ void ForEachWord(const QStringList &lines, Found found)
     }
 }
 
-// Colours of the difference's lines, light or dark as the window's palette is.
-struct LineColours {
-    QColor background;
-    QColor text;
-};
-
-LineColours ColoursOf(DiffLine::Kind kind, const QPalette &palette)
+// Each changed line on a faint band of its colour, so that it reads in a light and a dark style.
+std::optional<ThemeRole> RoleOf(DiffLine::Kind kind)
 {
-    const bool dark = palette.color(QPalette::Base).lightness() < 128;
     switch (kind) {
-    case DiffLine::Added:
-        return dark ? LineColours{QColor(0x1d, 0x3b, 0x1d), QColor(0xb8, 0xf0, 0xb8)}
-                    : LineColours{QColor(0xdf, 0xf5, 0xdf), QColor(0x0b, 0x5d, 0x0b)};
-    case DiffLine::Removed:
-        return dark ? LineColours{QColor(0x4a, 0x1e, 0x1e), QColor(0xf6, 0xc4, 0xc4)}
-                    : LineColours{QColor(0xfb, 0xe0, 0xe0), QColor(0x8f, 0x10, 0x10)};
-    case DiffLine::Gap:
-        return dark ? LineColours{QColor(0x26, 0x30, 0x3d), QColor(0xc8, 0xd4, 0xe3)}
-                    : LineColours{QColor(0xe6, 0xec, 0xf5), QColor(0x34, 0x49, 0x5e)};
+    case DiffLine::Added: return ThemeRole::Success;
+    case DiffLine::Removed: return ThemeRole::Error;
+    case DiffLine::Gap: return ThemeRole::Warning;
     case DiffLine::Same: break;
     }
-    return {palette.color(QPalette::Base), palette.color(QPalette::Text)};
+    return std::nullopt;
 }
 
 QChar LineMark(DiffLine::Kind kind)
@@ -179,9 +168,10 @@ QVariant DifferenceModel::data(const QModelIndex &index, int role) const
     const DiffLine::Kind kind = lines_.isEmpty() ? DiffLine::Same : lines_.at(index.row()).kind;
     switch (role) {
     case Qt::DisplayRole: return RowText(index.row());
-    case Qt::BackgroundRole:
-        return kind == DiffLine::Same ? QVariant() : QVariant(ColoursOf(kind, QPalette()).background);
-    case Qt::ForegroundRole: return kind == DiffLine::Same ? QVariant() : QVariant(ColoursOf(kind, QPalette()).text);
+    case Qt::BackgroundRole: {
+        const std::optional<ThemeRole> role = RoleOf(kind);
+        return role ? QVariant(ThemeBand(QPalette(), *role)) : QVariant();
+    }
     default: return {};
     }
 }

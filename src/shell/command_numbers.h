@@ -18,6 +18,8 @@ enum CommandNumber : int {
     CommandLicence = 11,
     CommandChanges = 12,
     CommandOpenProjectFolder = 13,
+    CommandEditor = 14,
+    CommandUndo = 15,
     // File > Recent Projects: the first entry, the others follow.
     CommandRecentProject = 100,
     // The platform's application menu.

@@ -22,9 +22,10 @@ enum IconNumber : int {
     IconInfo = 10,
     IconLicence = 11,
     IconChanges = 12,
+    IconUndo = 13,
 };
 
-using IconSet = std::array<QIcon, IconChanges + 1>;
+using IconSet = std::array<QIcon, IconUndo + 1>;
 
 // Decodes the icons from the program's resources.
 IconSet LoadIcons();

@@ -2,16 +2,20 @@
 
 #include "base/version.h"
 #include "model/project_file.h"
+#include "project/editor_command.h"
 #include "project/project_commands.h"
 #include "project/settings.h"
 #include "shell/command_table.h"
 #include "shell/dialogs/window_numbers.h"
 #include "shell/log_lines.h"
+#include "shell/log_view.h"
+#include "shell/theme_colours.h"
 #include "ui/toolkit.h"
 #include "ui/window_placement.h"
 
 #include <QAction>
 #include <QDesktopServices>
+#include <QDir>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -19,11 +23,13 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QPainter>
 #include <QProcess>
 #include <QPushButton>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QToolBar>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -41,19 +47,45 @@ const std::initializer_list<std::initializer_list<int>> ToolBarGroups = {
     {CommandChanges},
 };
 
-// A list under a one-line caption, as one part of the splitter.
-QWidget *Captioned(const QString &caption, QWidget *list)
+// A list under a one-line caption, as one part of the splitter; the caption's first words
+// name the list for assistive tools.
+QWidget *Captioned(const QString &caption, const QString &name, QWidget *list)
 {
+    list->setAccessibleName(name);
     auto *part = new QWidget;
     auto *layout = new QVBoxLayout(part);
     layout->setContentsMargins(0, 2, 0, 0);
     layout->setSpacing(2);
     auto *label = new QLabel(caption, part);
     label->setContentsMargins(4, 0, 0, 0);
+    label->setBuddy(list);
     layout->addWidget(label);
     layout->addWidget(list);
     return part;
 }
+
+// The divider between the two lists: a thin line in the theme's mid colour. Drawn here rather
+// than by a style sheet, which would keep the lists below it from following a change of theme.
+class DividerHandle : public QSplitterHandle {
+public:
+    using QSplitterHandle::QSplitterHandle;
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::Mid));
+        painter.drawLine(0, 2, width(), 2);
+    }
+};
+
+class DividedSplitter : public QSplitter {
+public:
+    using QSplitter::QSplitter;
+
+protected:
+    QSplitterHandle *createHandle() override { return new DividerHandle(orientation(), this); }
+};
 
 // Return (or Enter) on a widget calls pressed, and the key goes no further.
 class ReturnKeyFilter : public QObject {
@@ -149,6 +181,7 @@ MainView::MainView(Toolkit &ui, Requesters &ask, ProjectState &project, ProgramS
       icons_(icons)
 {
     openInEditor = [this](const QString &path, int line) { OpenInEditor(path, line); };
+    openUrl = [](const QUrl &url) { return QDesktopServices::openUrl(url); };
 }
 
 bool MainView::Open()
@@ -166,8 +199,19 @@ bool MainView::Open()
     CreateStatusFields();
     CreateMainGadgets();
     CreateToolBar();
+    NameOverflowButtons();
     AddShortcuts();
     return true;
+}
+
+// The buttons that a narrow window shows for the menus and toolbar buttons it has no room for.
+void MainView::NameOverflowButtons()
+{
+    ToolkitWindow *window = ui_.Window(MainWindow);
+    if (auto *more = window->menuBar()->findChild<QToolButton *>(QStringLiteral("qt_menubar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More menus"));
+    if (auto *more = toolBar_->findChild<QToolButton *>(QStringLiteral("qt_toolbar_ext_button")))
+        more->setAccessibleName(QStringLiteral("More toolbar buttons"));
 }
 
 void MainView::Show()
@@ -205,6 +249,7 @@ void MainView::CreateMenus()
 {
     QMenuBar *bar = ui_.Window(MainWindow)->menuBar();
     CreateFileMenu(bar->addMenu(QStringLiteral("&File")));
+    AddMenuItem(bar->addMenu(QStringLiteral("&Edit")), CommandUndo);
     CreateActionMenu(bar->addMenu(QStringLiteral("&Action")));
     QMenu *help = bar->addMenu(QStringLiteral("&?"));
     AddMenuItem(help, CommandInfo);
@@ -236,6 +281,7 @@ void MainView::CreateFileMenu(QMenu *file)
     file->addSeparator();
     QMenu *preferences = file->addMenu(icons_[IconUserGadget], QStringLiteral("&Preferences"));
     AddMenuItem(preferences, CommandUserGadget);
+    AddMenuItem(preferences, CommandEditor);
     file->addSeparator();
     AddMenuItem(file, CommandExit);
 }
@@ -296,19 +342,26 @@ void MainView::CreateMainGadgets()
 {
     QListWidget *files = ui_.ListViewGadget(CommonFileListView, MainWindow, QRect(0, 0, 800, 280));
     QListWidget *log = ui_.ListViewGadget(LogList, MainWindow, QRect(0, 280, 800, 280));
-    log->setUniformItemSizes(true); // long logs stay quick to append to
-    splitter_ = new QSplitter(Qt::Vertical, ui_.Window(MainWindow)->centralWidget());
+    log_ = new LogView(*log);
+    // Open File in the log's context menu opens the current line's file, as a double-click does.
+    QObject::connect(log_, &LogView::openFileRequested, this,
+                     [this] { ui_.queue().PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
+    QObject::connect(log_, &LogView::clearRequested, this, [this] {
+        if (!running_)
+            ClearLog();
+    });
+    splitter_ = new DividedSplitter(Qt::Vertical, ui_.Window(MainWindow)->centralWidget());
     splitter_->setGeometry(0, 0, 800, 600);
     splitter_->setChildrenCollapsible(false);
     splitter_->setHandleWidth(6);
-    splitter_->addWidget(Captioned(QStringLiteral("Common files (drop window sources or a project file here)"), files));
-    splitter_->addWidget(Captioned(QStringLiteral("Log (double-click a line that names a file to open it)"), log));
+    splitter_->addWidget(Captioned(QStringLiteral("Common files (drop window sources or a project file here)"),
+                                   QStringLiteral("Common files"), files));
+    splitter_->addWidget(Captioned(QStringLiteral("Log (double-click a line that names a file to open it)"),
+                                   QStringLiteral("Log"), log));
     // Return on a log line opens its file, as a double-click does.
     new ReturnKeyFilter(log, [this] { ui_.queue().PostGadget(MainWindow, LogList, EventLeftDoubleClick); });
     splitter_->setStretchFactor(0, 0); // a resize goes to the log, the divider stays put
     splitter_->setStretchFactor(1, 1);
-    splitter_->setStyleSheet(
-        QStringLiteral("QSplitter::handle { border-top: 1px solid palette(mid); margin: 2px 0; }"));
 }
 
 void MainView::MenuCommand(int command)
@@ -327,11 +380,13 @@ void MainView::MenuCommand(int command)
     case CommandCommonAdd: AddCommonFiles(); break;
     case CommandCommonDelete: RemoveCommonFile(); break;
     case CommandCommonFirst: MoveCommonFileFirst(); break;
+    case CommandUndo: UndoListEdit(); break;
     case CommandStartGenerate: emit optionsRequested(); break;
     case CommandInfo: emit infoRequested(); break;
     case CommandLicence: emit licenceRequested(); break;
     case CommandChanges: emit changesRequested(); break;
     case CommandOpenProjectFolder: OpenProjectFolder(); break;
+    case CommandEditor: ChooseEditorCommand(); break;
     default:
         if (command >= CommandRecentProject && command < CommandRecentProject + settings_.RecentProjects.size())
             commands_.OpenProjectFile(settings_.RecentProjects.at(command - CommandRecentProject));
@@ -368,6 +423,8 @@ void MainView::SetRunning(bool running)
     running_ = running;
     for (QAction *action : std::as_const(projectActions_))
         action->setEnabled(!running);
+    if (log_)
+        log_->SetRunning(running);
     RebuildRecentMenu();
 }
 
@@ -412,13 +469,39 @@ void MainView::ShowProjectFile(const QString &projectFile)
     }
 }
 
+// Another project, or the same one's files under new paths: the edits before it are not undone.
 void MainView::ShowCommonFiles()
+{
+    listEdits_.clear();
+    ListCommonFiles();
+}
+
+void MainView::ListCommonFiles()
 {
     QListWidget *list = ui_.ListGadget(CommonFileListView);
     if (!list)
         return;
     list->clear();
     list->addItems(project_.CommonFiles);
+}
+
+void MainView::RememberListEdit()
+{
+    if (listEdits_.size() == MaxListEdits)
+        listEdits_.removeFirst();
+    listEdits_.append({project_.CommonFiles, project_.ProjectSaved});
+}
+
+// The list as it was before its last edit. The project is unsaved again, unless it was saved
+// then and has not been since.
+void MainView::UndoListEdit()
+{
+    if (listEdits_.isEmpty())
+        return;
+    const ListEdit before = listEdits_.takeLast();
+    project_.CommonFiles = before.files;
+    project_.ProjectSaved = !project_.ProjectSaved && before.saved;
+    ListCommonFiles();
 }
 
 void MainView::AddCommonFiles()
@@ -442,6 +525,7 @@ void MainView::AppendCommonFiles(const QStringList &paths)
     }
     if (added.isEmpty())
         return;
+    RememberListEdit();
     project_.ProjectSaved = false;
     project_.CommonFiles << added;
     ui_.ListGadget(CommonFileListView)->addItems(added);
@@ -453,6 +537,7 @@ void MainView::RemoveCommonFile()
     const int selected = list->currentRow();
     if (selected < 0 || !list->item(selected)->isSelected())
         return;
+    RememberListEdit();
     delete list->takeItem(selected);
     project_.CommonFiles.removeAt(selected);
     list->clearSelection();
@@ -465,6 +550,7 @@ void MainView::MoveCommonFileFirst()
     const int selected = list->currentRow();
     if (selected < 0 || !list->item(selected)->isSelected())
         return;
+    RememberListEdit();
     list->insertItem(0, list->takeItem(selected));
     project_.CommonFiles.move(selected, 0);
     list->setCurrentRow(0);
@@ -520,16 +606,48 @@ void MainView::StoreWindowMemory()
         settings_.Divider = splitter_->sizes().value(0);
 }
 
+QString MainView::EditorCommand() const
+{
+    return settings_.EditorCommand.isEmpty() ? DefaultEditorCommand() : settings_.EditorCommand;
+}
+
+// The editor's command line, else the desktop's application for the file; when neither opens
+// it the user learns why and where to set the editor.
 void MainView::OpenInEditor(const QString &path, int line)
 {
-    QStringList command = QProcess::splitCommand(settings_.EditorCommand);
-    if (command.isEmpty() || QFileInfo(path).isDir()) {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    const bool folder = QFileInfo(path).isDir();
+    const QString command = folder ? QString() : EditorCommand();
+    QStringList parts = EditorCommandLine(command, path, line);
+    if (!parts.isEmpty() && QProcess::startDetached(parts.takeFirst(), parts))
+        return;
+    if (openUrl(QUrl::fromLocalFile(path)))
+        return;
+    const QString shown = QDir::toNativeSeparators(path);
+    if (folder) {
+        ask_.MessageOk(QStringLiteral("Quarvel"),
+                       QStringLiteral("Cannot open %1.\n\nThe desktop has no application for folders.").arg(shown));
         return;
     }
-    for (QString &part : command)
-        part.replace(QLatin1String("%f"), path).replace(QLatin1String("%l"), QString::number(qMax(1, line)));
-    QProcess::startDetached(command.takeFirst(), command);
+    const QString why = command.isEmpty()
+                            ? QStringLiteral("No editor is set and none of the known editors is installed, and the "
+                                             "desktop has no application for this file.")
+                            : QStringLiteral("The editor command \"%1\" could not be started, and the desktop has no "
+                                             "application for this file.")
+                                  .arg(command);
+    ask_.MessageOk(QStringLiteral("Quarvel"), QStringLiteral("Cannot open %1.\n\n%2\nSet your editor's command in "
+                                                             "File > Preferences > Editor.")
+                                                  .arg(shown, why));
+}
+
+// The command shown is the one in force, the found editor's when none is set.
+void MainView::ChooseEditorCommand()
+{
+    const QString chosen = ask_.InputText(
+        QStringLiteral("Editor"),
+        QStringLiteral("The command that opens a file in your editor; %f stands for the file, %l for the line:"),
+        EditorCommand());
+    if (!chosen.trimmed().isEmpty())
+        settings_.EditorCommand = chosen.trimmed();
 }
 
 void MainView::OpenLogLineFile(int row)
@@ -557,10 +675,12 @@ void MainView::OpenProjectFolder()
 
 void MainView::RunStarting()
 {
-    if (QListWidget *log = ui_.ListGadget(LogList))
+    if (QListWidget *log = ui_.ListGadget(LogList)) {
+        log_->BeginRun();
         firstRunLine_ = log->count();
+    }
     summaryField_->setText(QStringLiteral("Running…"));
-    summaryField_->setStyleSheet(QString());
+    ShowSummaryColour(std::nullopt);
 }
 
 void MainView::AppendLog(const LogEntry &entry)
@@ -568,7 +688,7 @@ void MainView::AppendLog(const LogEntry &entry)
     QListWidget *log = ui_.ListGadget(LogList);
     if (!log)
         return;
-    log->addItem(NewLogItem(entry, *log->style()));
+    log_->Append(entry);
     log->setCurrentRow(log->count() - 1); // brings the new line into view
     log->scrollToBottom();
     log->clearSelection();
@@ -577,10 +697,10 @@ void MainView::AppendLog(const LogEntry &entry)
 void MainView::ClearLog()
 {
     firstRunLine_ = 0;
-    if (QListWidget *log = ui_.ListGadget(LogList))
-        log->clear();
+    if (log_)
+        log_->Clear();
     summaryField_->clear();
-    summaryField_->setStyleSheet(QString());
+    ShowSummaryColour(std::nullopt);
 }
 
 void MainView::RunEnded(const std::optional<RunResult> &result)
@@ -590,22 +710,38 @@ void MainView::RunEnded(const std::optional<RunResult> &result)
         summaryField_->setText(QStringLiteral("Stopped"));
         return;
     }
-    // With errors or warnings the summary is a link to the first of them in the log.
+    // With errors, warnings or findings the summary is a link to the first of them in the log,
+    // in the summary's colour: a link's own colour would not follow it.
     const QString summary = RunSummaryText(*result);
-    const bool findings = result->errors || result->warnings;
+    const bool notes = result->warnings || !result->findings.isEmpty();
+    ShowSummaryColour(result->errors ? std::optional(ThemeRole::Error)
+                      : notes        ? std::optional(ThemeRole::Warning)
+                                     : std::nullopt);
+    const QString colour = summaryField_->palette().color(QPalette::WindowText).name();
     summaryField_->setText(
-        findings ? QStringLiteral("<a href=\"#first\" style=\"color: inherit\">%1</a>").arg(summary.toHtmlEscaped())
-                 : summary);
-    summaryField_->setStyleSheet(result->errors     ? QStringLiteral("color: #c01010; font-weight: bold")
-                                 : result->warnings ? QStringLiteral("color: #a86000")
-                                                    : QString());
+        result->errors || notes
+            ? QStringLiteral("<a href=\"#first\" style=\"color: %1\">%2</a>").arg(colour, summary.toHtmlEscaped())
+            : summary);
+}
+
+// The summary's colour reads on the status bar's background, whatever the theme.
+void MainView::ShowSummaryColour(std::optional<ThemeRole> role)
+{
+    QPalette own; // only the text colour is its own; the rest follows the theme
+    if (role)
+        own.setColor(QPalette::WindowText, ThemeColour(summaryField_->palette(), *role, QPalette::Window));
+    summaryField_->setPalette(own);
+    QFont font = summaryField_->font();
+    font.setBold(role == ThemeRole::Error);
+    summaryField_->setFont(font);
 }
 
 void MainView::ShowFirstFinding()
 {
     QListWidget *log = ui_.ListGadget(LogList);
     for (int row = qMax(0, firstRunLine_); log && row < log->count(); ++row) {
-        if (const LogKind kind = KindOf(*log->item(row)); kind == LogKind::Error || kind == LogKind::Warning) {
+        if (const LogKind kind = KindOf(*log->item(row));
+            kind == LogKind::Error || kind == LogKind::Warning || kind == LogKind::Finding) {
             log->setCurrentRow(row);
             log->scrollToItem(log->item(row), QAbstractItemView::PositionAtCenter);
             return;
@@ -631,7 +767,7 @@ QString MainView::SummaryText() const
 
 QStringList MainView::LogLines() const
 {
-    return ItemTexts(ui_.ListGadget(LogList));
+    return log_ ? log_->Lines() : QStringList();
 }
 
 QStringList MainView::CommonFileItems() const

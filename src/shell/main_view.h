@@ -7,6 +7,7 @@
 #include "model/run_result.h"
 #include "shell/dialogs/window_events.h"
 #include "shell/icons.h"
+#include "shell/theme_colours.h"
 
 #include <QList>
 #include <QObject>
@@ -21,9 +22,11 @@ class QMenu;
 class QSplitter;
 class QStatusBar;
 class QToolBar;
+class QUrl;
 
 namespace quarvel {
 
+class LogView;
 class ProjectCommands;
 class Requesters;
 class Toolkit;
@@ -63,12 +66,15 @@ public:
     void AddCommonFiles();
     void RemoveCommonFile();
     void MoveCommonFileFirst();
+    // Ctrl+Z: takes back the last add, removal, drop or move of the common-file list.
+    void UndoListEdit();
     void OpenProjectFolder();
     // Files dropped on the common-file list: sources are added, a project file is loaded.
     void DropFiles(const QStringList &paths);
     // Opens the file a log line names in the user's editor.
     void OpenLogLineFile(int row);
-    // The run summary's link: brings the last run's first error or warning line into view.
+    // The run summary's link: brings the last run's first error, warning or finding line into
+    // view.
     void ShowFirstFinding();
 
     QSplitter *splitter() const { return splitter_; }
@@ -76,15 +82,21 @@ public:
     QStatusBar *statusBar() const;
     QMenu *recentMenu() const { return recentMenu_; }
     QString StatusText() const;
-    // The outcome of the last run with its error and warning counts (a link when there are
-    // any); empty before any run.
+    // The outcome of the last run with its error, warning and finding counts (a link when
+    // there are any); empty before any run.
     QString SummaryText() const;
+    QLabel *summaryField() const { return summaryField_; }
+    // The log's lines, without the rows that part one run from the next.
     QStringList LogLines() const;
+    LogView &logView() const { return *log_; }
     QStringList CommonFileItems() const;
 
-    // Opens a file at a line (0: none) for the user; the desktop's default application unless
-    // the settings name an editor command. Tests replace it.
+    // Opens a file at a line (0: none) for the user: with the editor command of the settings,
+    // else the first known editor installed, else the desktop's application for the file; a
+    // message says why when none opens it. Tests replace it.
     std::function<void(const QString &path, int line)> openInEditor;
+    // Opens a URL with the desktop's application for it; false when none did. Tests replace it.
+    std::function<bool(const QUrl &url)> openUrl;
 
 public slots:
     // While a generation runs the commands that touch the project are disabled.
@@ -108,14 +120,20 @@ private:
     void CreateActionMenu(QMenu *action);
     void AddApplicationMenuEntries(QMenu *help);
     void CreateToolBar();
+    void NameOverflowButtons();
     void AddShortcuts();
     void CreateMainGadgets();
     void CreateStatusFields();
     void RebuildRecentMenu();
     void RestoreWindowMemory();
     void AppendCommonFiles(const QStringList &paths);
+    void ListCommonFiles();
+    void RememberListEdit();
     void AcceptDrops();
     void OpenInEditor(const QString &path, int line);
+    QString EditorCommand() const;
+    void ChooseEditorCommand();
+    void ShowSummaryColour(std::optional<ThemeRole> role);
     QString AsProjectPath(const QString &path) const;
 
     Toolkit &ui_;
@@ -131,8 +149,16 @@ private:
     QLabel *statusField_ = nullptr;
     QLabel *summaryField_ = nullptr;
     QMenu *recentMenu_ = nullptr;
+    LogView *log_ = nullptr;
     QList<QAction *> projectActions_; // disabled while a run is in progress
     int firstRunLine_ = 0;            // the log row where the last run began
+    // The common-file list before each of its last edits, and whether it was saved then.
+    struct ListEdit {
+        QStringList files;
+        bool saved = false;
+    };
+    static constexpr qsizetype MaxListEdits = 20;
+    QList<ListEdit> listEdits_;
 };
 
 } // namespace quarvel

@@ -27,6 +27,7 @@ public:
     QString InputText(const QString &title, const QString &message, const QString &defaultText) override
     {
         calls << QStringLiteral("Input ") + title + QStringLiteral(": ") + defaultText;
+        inputMessages << message;
         return inputs.isEmpty() ? QString() : inputs.dequeue();
     }
     QStringList OpenFiles(const QString &title, const QString &initialPath, const QString &patterns,
@@ -46,6 +47,7 @@ public:
     QStringList calls;
     QQueue<Answer> answers;
     QQueue<QString> inputs;
+    QStringList inputMessages; // the label of each input box, in order
     QQueue<QStringList> openAnswers;
     QQueue<QString> saveAnswers;
     std::function<void()> onMessage; // runs inside a message box, as a nested loop would

@@ -10,6 +10,13 @@
 
 namespace quarvel {
 
+namespace {
+
+// The input box's label, tied to its text field.
+const QString NamePrompt = QStringLiteral("Name of a procedure that creates a gadget:");
+
+} // namespace
+
 UserGadgetDialog::UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings &settings, FrontEnd &frontEnd)
     : ui_(ui),
       ask_(ask),
@@ -24,6 +31,7 @@ void UserGadgetDialog::Open()
     ToolkitWindow *window = ui_.OpenWindow(UserGadgetWindow, 220, 400, QStringLiteral("UserGadget"), WindowSystemMenu,
                                            MainWindow);
     list_ = ui_.ListViewGadget(UserGadgetList, UserGadgetWindow, QRect(0, 0, 220, 350));
+    list_->setAccessibleName(QStringLiteral("User gadget procedures"));
     list_->addItems(settings_.UserGadgetList);
     ui_.ButtonGadget(UserGadgetAdd, UserGadgetWindow, QRect(10, 360, 60, 30), QStringLiteral("Add"));
     ui_.ButtonGadget(UserGadgetDel, UserGadgetWindow, QRect(80, 360, 60, 30), QStringLiteral("Del"));
@@ -69,7 +77,7 @@ void UserGadgetDialog::CloseBox()
 
 void UserGadgetDialog::AddGadget()
 {
-    const QString name = ask_.InputText(QStringLiteral("Add Gadget"), QString(), QString());
+    const QString name = ask_.InputText(QStringLiteral("Add Gadget"), NamePrompt, QString());
     if (!name.isEmpty())
         list_->addItem(name); // as typed, duplicates included
 }
@@ -79,7 +87,7 @@ void UserGadgetDialog::EditGadget()
     QListWidgetItem *item = list_->currentItem();
     if (!item)
         return;
-    const QString name = ask_.InputText(QStringLiteral("Edit Gadget"), QString(), item->text());
+    const QString name = ask_.InputText(QStringLiteral("Edit Gadget"), NamePrompt, item->text());
     if (!name.isEmpty())
         item->setText(name);
 }
