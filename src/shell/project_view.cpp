@@ -3,6 +3,7 @@
 #include "base/text_encoding.h"
 #include "shell/window_preview.h"
 
+#include <QAbstractButton>
 #include <QDir>
 #include <QDockWidget>
 #include <QHeaderView>
@@ -34,6 +35,8 @@ ProjectView::ProjectView()
     filter_->setPlaceholderText(QStringLiteral("Find an object by name"));
     filter_->setClearButtonEnabled(true);
     filter_->setAccessibleName(QStringLiteral("Find an object by name"));
+    for (QAbstractButton *button : filter_->findChildren<QAbstractButton *>())
+        button->setAccessibleName(QStringLiteral("Clear the filter"));
     filtered_ = new QSortFilterProxyModel(this);
     filtered_->setSourceModel(&model_);
     filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
@@ -43,6 +46,7 @@ ProjectView::ProjectView()
     tree_->setModel(filtered_);
     tree_->setUniformRowHeights(true); // 20,000 rows lay out without measuring each
     tree_->setAccessibleName(QStringLiteral("Windows, objects and event procedures"));
+    tree_->header()->setAccessibleName(QStringLiteral("Columns"));
     tree_->header()->setSectionResizeMode(QHeaderView::Interactive);
     tree_->header()->resizeSection(ProjectTreeModel::NameColumn, 200);
     preview_ = new WindowPreview;
@@ -56,6 +60,13 @@ ProjectView::ProjectView()
     dock_ = new QDockWidget(QStringLiteral("Project"));
     dock_->setObjectName(QStringLiteral("ProjectView"));
     dock_->setWidget(content);
+    // The title bar's own buttons carry only icons.
+    for (QAbstractButton *button : dock_->findChildren<QAbstractButton *>()) {
+        if (button->objectName() == QLatin1String("qt_dockwidget_closebutton"))
+            button->setAccessibleName(QStringLiteral("Close the Project view"));
+        else if (button->objectName() == QLatin1String("qt_dockwidget_floatbutton"))
+            button->setAccessibleName(QStringLiteral("Float the Project view"));
+    }
 
     connect(filter_, &QLineEdit::textChanged, this, &ProjectView::SetFilter);
     connect(tree_->selectionModel(), &QItemSelectionModel::currentChanged, this,
