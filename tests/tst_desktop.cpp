@@ -31,8 +31,8 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QSplitter>
-#include <QStyle>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -319,7 +319,8 @@ void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
     const int expectedHeight = 400 - d.window()->menuBar()->height() - d.window()->statusBar()->height()
                                - d.shell.mainView().toolBar()->height();
     // Beside the Project view dock.
-    const int expectedWidth = 500 - d.shell.projectView().dock()->width() - d.window()->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
+    const int expectedWidth = 500 - d.shell.projectView().dock()->width()
+                              - d.window()->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
     QCOMPARE(d.shell.mainView().splitter()->geometry(), QRect(0, 0, expectedWidth, expectedHeight));
     QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
 }
@@ -1339,20 +1340,21 @@ void TestDesktop::projectViewAndWindowPreview()
     QCOMPARE(view.SelectedFact(), button);
     QTest::mouseDClick(view.preview(), Qt::LeftButton, {}, onButton);
     QCOMPARE(opened, QStringList{"Form.pbf:5"});
-    QCOMPARE(view.model().data(view.model().IndexOf(button).siblingAtColumn(ProjectTreeModel::StateColumn),
-                               Qt::DisplayRole),
-             QVariant(QStringLiteral("not generated yet")));
+    QCOMPARE(
+        view.model().data(view.model().IndexOf(button).siblingAtColumn(ProjectTreeModel::StateColumn), Qt::DisplayRole),
+        QVariant(QStringLiteral("not generated yet")));
 
     Menu(d.shell, CommandStartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
     const qsizetype after = factNamed(QStringLiteral("Button_0"));
     QCOMPARE(view.SelectedFact(), after); // the selection stays on the object
-    QCOMPARE(view.model().data(view.model().IndexOf(after).siblingAtColumn(ProjectTreeModel::StateColumn),
-                               Qt::DisplayRole),
-             QVariant(QStringLiteral("appended by the last run")));
+    QCOMPARE(
+        view.model().data(view.model().IndexOf(after).siblingAtColumn(ProjectTreeModel::StateColumn), Qt::DisplayRole),
+        QVariant(QStringLiteral("appended by the last run")));
     view.OpenFact(after);
-    QVERIFY2(opened.last().startsWith(QStringLiteral("EventGadget.pb:")) && !opened.last().endsWith(QStringLiteral(":0")),
+    QVERIFY2(opened.last().startsWith(QStringLiteral("EventGadget.pb:"))
+                 && !opened.last().endsWith(QStringLiteral(":0")),
              qPrintable(opened.last()));
 
     view.SetFilter(QStringLiteral("string_0"));
@@ -1360,6 +1362,10 @@ void TestDesktop::projectViewAndWindowPreview()
     QCOMPARE(view.tree()->model()->rowCount(view.tree()->model()->index(0, 0)), 1);
     view.SetFilter(QStringLiteral("nothing like it"));
     QCOMPARE(view.tree()->model()->rowCount(), 0);
+
+    view.dock()->close(); // closed from its title bar, back through the Action menu
+    Menu(d.shell, CommandProjectView);
+    QVERIFY(view.dock()->isVisible());
 
     Menu(d.shell, CommandProjectNew);
     QCOMPARE(view.model().rowCount(), 0);

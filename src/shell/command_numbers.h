@@ -20,6 +20,7 @@ enum CommandNumber : int {
     CommandOpenProjectFolder = 13,
     CommandEditor = 14,
     CommandUndo = 15,
+    CommandProjectView = 16,
     // File > Recent Projects: the first entry, the others follow.
     CommandRecentProject = 100,
     // The platform's application menu.

@@ -63,8 +63,7 @@ void FactsRun::Start(const ProjectState &project)
     const int started = ++started_;
     auto result = std::make_shared<RunResult>();
     const QString directory = QFileInfo(project.ProjectFile).absolutePath() + QLatin1Char('/');
-    QThread *thread = QThread::create(
-        [result, project, &tables = tables_] { *result = DryRunFacts(project, tables); });
+    QThread *thread = QThread::create([result, project, &tables = tables_] { *result = DryRunFacts(project, tables); });
     connect(
         thread, &QThread::finished, this,
         [this, thread, result, started, directory] {

@@ -295,6 +295,7 @@ void MainView::CreateActionMenu(QMenu *action)
     action->addSeparator();
     AddMenuItem(action, CommandStartGenerate);
     AddMenuItem(action, CommandChanges);
+    AddMenuItem(action, CommandProjectView);
 }
 
 // The application menu's own entries; MenuCommand turns them into the commands they stand for.
@@ -385,6 +386,7 @@ void MainView::MenuCommand(int command)
     case CommandInfo: emit infoRequested(); break;
     case CommandLicence: emit licenceRequested(); break;
     case CommandChanges: emit changesRequested(); break;
+    case CommandProjectView: emit projectViewRequested(); break;
     case CommandOpenProjectFolder: OpenProjectFolder(); break;
     case CommandEditor: ChooseEditorCommand(); break;
     default:

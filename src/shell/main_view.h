@@ -112,6 +112,7 @@ signals:
     void licenceRequested();
     void userGadgetsRequested();
     void changesRequested();
+    void projectViewRequested();
 
 private:
     void CreateMenus();

@@ -127,8 +127,7 @@ int ProjectTreeModel::columnCount(const QModelIndex &) const
 QVariant ProjectTreeModel::FactData(const ObjectFact &fact, int column) const
 {
     switch (column) {
-    case NameColumn:
-        return fact.kind == ProjectObjectKind::Procedure ? fact.procedure.Name() : fact.Constant();
+    case NameColumn: return fact.kind == ProjectObjectKind::Procedure ? fact.procedure.Name() : fact.Constant();
     case KindColumn: return KindText(fact);
     case SourceColumn: return Place(fact.file, fact.line);
     case ProcedureColumn: return ShownProcedure(fact).Name();
@@ -146,7 +145,7 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
         return fact;
     if (fact < 0)
         return role == Qt::DisplayRole && index.column() == NameColumn ? QVariant(groups_[size_t(index.row())].title)
-                                                                        : QVariant();
+                                                                       : QVariant();
     const ObjectFact &shown = facts_[fact];
     if (role == Qt::DisplayRole)
         return FactData(shown, index.column());
@@ -157,9 +156,10 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
     }
     if (role == Qt::ToolTipRole) {
         const ProcedureFact &procedure = ShownProcedure(shown);
-        return procedure.Name().isEmpty() ? shown.statement.trimmed()
-                                        : shown.statement.trimmed() + QLatin1Char('\n') + procedure.Name() + QStringLiteral(" in ")
-                                              + Place(QString(procedure.file), procedure.line);
+        return procedure.Name().isEmpty()
+                   ? shown.statement.trimmed()
+                   : shown.statement.trimmed() + QLatin1Char('\n') + procedure.Name() + QStringLiteral(" in ")
+                         + Place(QString(procedure.file), procedure.line);
     }
     return {};
 }

@@ -103,6 +103,13 @@ qsizetype FindFact(const QList<ObjectFact> &facts, const ObjectFact &like)
 
 } // namespace
 
+void ProjectView::Reveal()
+{
+    dock_->show();
+    dock_->raise();
+    filter_->setFocus();
+}
+
 void ProjectView::Show(const QList<ObjectFact> &facts, const QString &projectDirectory)
 {
     const qsizetype selected = SelectedFact();

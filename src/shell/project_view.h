@@ -31,6 +31,8 @@ public:
     // Docks the view on the right of the main window.
     void Attach(QMainWindow *window);
     QDockWidget *dock() const { return dock_; }
+    // Shows the dock again after the user closed it, and puts the keyboard in its filter box.
+    void Reveal();
 
     // The objects of a run of the project in projectDirectory (ending with "/").
     void Show(const QList<ObjectFact> &facts, const QString &projectDirectory);

@@ -94,6 +94,7 @@ void Shell::Connect()
         if (result && (result->outcome == RunOutcome::Ready || !result->objects.isEmpty()))
             projectView_.Show(result->objects, run_.changes().projectDirectory);
     });
+    QObject::connect(&main_, &MainView::projectViewRequested, &projectView_, &ProjectView::Reveal);
     QObject::connect(&facts_, &FactsRun::factsReady, &projectView_, &ProjectView::Show);
     QObject::connect(&projectView_, &ProjectView::openRequested, &main_,
                      [this](const QString &path, int line) { main_.openInEditor(path, line); });

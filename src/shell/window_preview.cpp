@@ -128,8 +128,9 @@ private:
     void AddGadget(qsizetype fact, const QString &sourceName)
     {
         const ObjectParts parts = PartsOf(facts_[fact]);
-        PreviewGadget gadget{fact, parts.command.toString(), facts_[fact].Constant(), parts.text.toString(),
-                             facts_[fact].tabs, QRect(), true};
+        PreviewGadget gadget{
+            fact, parts.command.toString(), facts_[fact].Constant(), parts.text.toString(), facts_[fact].tabs, QRect(),
+            true};
         const std::optional<int> x = Number(parts.x), y = Number(parts.y), w = Number(parts.width),
                                  h = Number(parts.height);
         const OpenList &list = lists_.back();
@@ -172,7 +173,8 @@ private:
         } else if (IsCommand(call->command, u"OpenGadgetList") && !call->arguments.isEmpty()) {
             const qsizetype at = indexOf_.value(NameOf(call->arguments.first()), -1);
             const bool known = at >= 0 && picture_.gadgets[at].placed;
-            lists_.push_back({known ? picture_.gadgets[at].box.topLeft() + QPoint(2, 2) : QPoint(), 0, known, QString()});
+            lists_.push_back(
+                {known ? picture_.gadgets[at].box.topLeft() + QPoint(2, 2) : QPoint(), 0, known, QString()});
         }
     }
 
@@ -223,9 +225,10 @@ private:
             if (gadget.placed)
                 continue;
             const int row = count / perRow, column = count % perRow;
-            gadget.box = QRect(QPoint(column * (UnplacedSize.width() + 8),
-                                      picture_.size.height() + StatusHeight + Margin + row * (UnplacedSize.height() + 8)),
-                               UnplacedSize);
+            gadget.box = QRect(
+                QPoint(column * (UnplacedSize.width() + 8),
+                       picture_.size.height() + StatusHeight + Margin + row * (UnplacedSize.height() + 8)),
+                UnplacedSize);
             ++count;
         }
     }
@@ -363,7 +366,7 @@ void DrawGadget(QPainter &painter, const QWidget &widget, const PreviewGadget &g
         option.text = label;
         option.state = QStyle::State_Enabled | QStyle::State_Off;
         widget.style()->drawControl(IsCommand(gadget.command, u"OptionGadget") ? QStyle::CE_RadioButton
-                                                                                : QStyle::CE_CheckBox,
+                                                                               : QStyle::CE_CheckBox,
                                     &option, &painter, &widget);
     } else {
         const bool field = gadget.command.contains(u"String", Qt::CaseInsensitive)

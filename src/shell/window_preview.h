@@ -20,14 +20,14 @@ struct PreviewGadget {
     QString name;        // "#Main_Ok"
     QString text;
     QStringList tabs;
-    QRect box;           // in the window's content; for an unplaced gadget, its place in the row
-    bool placed = true;  // position and size are numbers
+    QRect box;          // in the window's content; for an unplaced gadget, its place in the row
+    bool placed = true; // position and size are numbers
 };
 
 struct PreviewPicture {
     QString title;
-    QSize size;          // the content's size; guessed from the gadgets when not numbers
-    bool sized = true;   // the window's width and height are numbers
+    QSize size;        // the content's size; guessed from the gadgets when not numbers
+    bool sized = true; // the window's width and height are numbers
     QStringList menuTitles;
     int toolBarButtons = 0;
     bool statusBar = false;
