@@ -15,6 +15,9 @@
 #include <QTest>
 #include <QTimeZone>
 
+#include <csignal>
+#include <cstdio>
+
 using namespace quarvel;
 
 namespace {
@@ -65,6 +68,18 @@ FileTree WithoutBackup(FileTree tree)
     return tree;
 }
 
+// The output of a running process, read as it comes, until a text shows up in it.
+bool WaitFor(QProcess &process, QByteArray &seen, QProcess::ProcessChannel channel, const QByteArray &text, int count)
+{
+    QDeadlineTimer deadline(10000);
+    process.setReadChannel(channel);
+    while (seen.count(text) < count && !deadline.hasExpired()) {
+        process.waitForReadyRead(100);
+        seen += process.readAll();
+    }
+    return seen.count(text) >= count;
+}
+
 } // namespace
 
 class TestQuarvelGen : public QObject {
@@ -82,6 +97,7 @@ private slots:
     void dryRunDiffMatchesTheRun();
     void createdFilesApplyWithPatch();
     void helpVersionAndJsonReport();
+    void watchRunsAgainOnAChange();
 };
 
 void TestQuarvelGen::usageErrors_data()
@@ -378,6 +394,39 @@ void TestQuarvelGen::helpVersionAndJsonReport()
     QCOMPARE(stopped.value("errors").toInt(), 1);
     QVERIFY(stopped.value("findings").toArray().isEmpty());
     QVERIFY(stopped.value("objects").toArray().isEmpty()); // it stopped before reading the sources
+}
+
+void TestQuarvelGen::watchRunsAgainOnAChange()
+{
+    QCOMPARE(Run({"--watch", "--check", "a.pbm"}).status, 2);
+    TestProject dir;
+    dir.copyFrom("golden/regeneration_user_code/input");
+    static QTemporaryDir configDir;
+    QProcess watch;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUARVEL_CONFIG_DIR"), configDir.path());
+    watch.setProcessEnvironment(environment);
+    watch.setWorkingDirectory(dir.dir());
+    watch.start(QStringLiteral(QUARVEL_GEN), {"--watch", "--keep-unbound", "App.pbm"});
+    QByteArray out, err;
+    QVERIFY2(WaitFor(watch, err, QProcess::StandardError, "Watching for changes (Ctrl-C ends).\n", 1), err);
+    QVERIFY(!dir.read("CommonFile.pb").contains("#Window_0_Label"));
+    // An editor's save: a new file renamed over the old one.
+    dir.write("Editor.new",
+              dir.read("Editor.pb").replace("  EndIf", "    TextGadget(#Label, 10, 100, 80, 20, \"\")\n  EndIf"));
+    QVERIFY(std::rename(qPrintable(dir.path("Editor.new")), qPrintable(dir.path("Editor.pb"))) == 0);
+    QVERIFY2(WaitFor(watch, err, QProcess::StandardError, "Watching for changes (Ctrl-C ends).\n", 2), err);
+    watch.setReadChannel(QProcess::StandardOutput);
+    out += watch.readAll();
+    QCOMPARE(out.count("\nReady.\n"), 2);
+    QVERIFY(dir.read("CommonFile.pb").contains("#Window_0_Label"));
+    // The files the second run wrote start no third one.
+    QTest::qWait(2 * 300 + 200);
+    QCOMPARE(err.count("Watching"), 2);
+    ::kill(pid_t(watch.processId()), SIGINT);
+    QVERIFY(watch.waitForFinished(10000));
+    QCOMPARE(watch.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(watch.exitCode(), 0);
 }
 
 QTEST_GUILESS_MAIN(TestQuarvelGen)

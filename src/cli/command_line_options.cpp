@@ -43,13 +43,15 @@ struct OptionSet {
     QCommandLineOption check{QStringLiteral("check")};
     QCommandLineOption report{QStringLiteral("report"), QString(), QStringLiteral("FORMAT")};
     QCommandLineOption quiet{{QStringLiteral("q"), QStringLiteral("quiet")}};
+    QCommandLineOption watch{QStringLiteral("watch")};
     QCommandLineOption help{{QStringLiteral("h"), QStringLiteral("help")}};
     QCommandLineOption version{QStringLiteral("version")};
 
     bool AnyRunOption(const QCommandLineParser &parser) const
     {
         return parser.isSet(bind) || parser.isSet(set) || parser.isSet(keepUnbound) || parser.isSet(dryRun)
-               || parser.isSet(diff) || parser.isSet(check) || parser.isSet(report) || parser.isSet(quiet);
+               || parser.isSet(diff) || parser.isSet(check) || parser.isSet(report) || parser.isSet(quiet)
+               || parser.isSet(watch);
     }
 };
 
@@ -128,6 +130,11 @@ bool ReadRunOptions(const QCommandLineParser &parser, const OptionSet &known, Co
         error = QStringLiteral("--report json and --diff both want stdout; give one of them.");
         return false;
     }
+    options.watch = parser.isSet(known.watch);
+    if (options.watch && (options.check || options.diff || parser.isSet(known.bind))) {
+        error = QStringLiteral("--watch runs again and again; --check, --diff and --bind are for one run.");
+        return false;
+    }
     return ReadBinds(parser.values(known.bind), options, error) && ReadSets(parser.values(known.set), options, error);
 }
 
@@ -165,6 +172,8 @@ QString CommandLineUsage()
 {
     return QStringLiteral("usage: quarvel-gen [--bind OLD=NEW]... [--keep-unbound] [--set SWITCH=VALUE]...\n"
                           "                   [--dry-run] [--diff] [--check] [--report json] [-q] [--] PROJECT.pbm\n"
+                          "       quarvel-gen --watch [--keep-unbound] [--set SWITCH=VALUE]... [--dry-run]\n"
+                          "                   [--report json] [-q] [--] PROJECT.pbm\n"
                           "       quarvel-gen --init [--] PROJECT.pbm COMMONFILE...\n"
                           "       quarvel-gen --help | --version\n")
            + SwitchNamesLine();
@@ -187,6 +196,8 @@ QString CommandLineHelp()
                           "  --check              a dry run: exit 4 and name the files when any would change\n"
                           "  --report json        the report as one JSON document on stdout, the log on stderr\n"
                           "  -q, --quiet          only warnings, errors and the report\n"
+                          "  --watch              run, then run again whenever the project file or a\n"
+                          "                       window source changes, until Ctrl-C\n"
                           "  --init               write a new project file with the default switches\n"
                           "  -h, --help           this text\n"
                           "  --version            the program's version\n"
@@ -200,7 +211,7 @@ std::optional<CommandLineOptions> ParseCommandLine(const QStringList &arguments,
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     const OptionSet known;
     parser.addOptions({known.bind, known.keepUnbound, known.set, known.init, known.dryRun, known.diff, known.check,
-                       known.report, known.quiet, known.help, known.version});
+                       known.report, known.quiet, known.watch, known.help, known.version});
     if (!parser.parse(arguments)) {
         error = parser.errorText();
         return std::nullopt;

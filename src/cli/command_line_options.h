@@ -21,6 +21,7 @@ struct CommandLineOptions {
     bool check = false;              // --check: a dry run whose exit status says if files would change
     bool reportJson = false;         // --report json: the report on stdout, the log on stderr
     bool quiet = false;              // -q, --quiet
+    bool watch = false;              // --watch: a run, then one each time the sources change
     bool help = false;               // -h, --help
     bool version = false;            // --version
     // Set by main(), whose process ends right after the run: the run's data (about a million

@@ -4,6 +4,7 @@
 #include "base/file_writer.h"
 #include "base/unified_diff.h"
 #include "base/version.h"
+#include "cli/watch_project.h"
 #include "model/generation_context.h"
 #include "model/name_tables.h"
 #include "model/project_file.h"
@@ -158,25 +159,32 @@ ExitStatus FinishRun(const CommandLineOptions &options, const GenerationContext 
     return checked;
 }
 
+// The project file and its common files, as absolute paths.
+QStringList SourcePaths(const ProjectState &project)
+{
+    QStringList paths{project.ProjectFile};
+    for (const QString &file : project.CommonFiles)
+        paths.append(QDir::cleanPath(ProjectRelativePath(project.ProjectDirectory(), file)));
+    return paths;
+}
+
+QStringList WrittenPaths(const GenerationContext &g)
+{
+    QStringList paths;
+    for (const WritePlan::Change &change : g.plan.Changes())
+        paths.append(QDir::cleanPath(QFileInfo(change.path).absoluteFilePath()));
+    return paths;
+}
+
 } // namespace
 
-ExitStatus RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
+CommandLineRun RunGeneration(const CommandLineOptions &options, FILE *out, FILE *err)
 {
-    if (options.help || options.version) {
-        PrintText(out,
-                  (options.help ? CommandLineHelp()
-                                : QStringLiteral("quarvel-gen ") + QLatin1String(ProgramVersion) + QLatin1Char('\n'))
-                      .toUtf8());
-        return ExitReady;
-    }
-    if (options.init)
-        return InitProject(options, out, err);
-
     CliFrontEnd frontEnd(options.binds, options.keepUnbound, out, err);
     frontEnd.SetLog(options.reportJson ? err : out, options.quiet);
     ProjectState project;
     if (!LoadProjectForRun(options, project, frontEnd, err))
-        return ExitUsage;
+        return {ExitUsage, {}, {}};
 
     // The user's own gadget procedures count as gadget commands; without the list the run
     // goes on with the built-in names.
@@ -189,13 +197,29 @@ ExitStatus RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *er
     context->reportInLog = !options.reportJson;
     const RunResult result = GenerationWorker(*context);
     frontEnd.ReportUnmatchedBinds();
-    const ExitStatus status = FinishRun(options, *context, result, out, err);
-    if (options.processEndsAfterRun) {
+    CommandLineRun run{FinishRun(options, *context, result, out, err), SourcePaths(project), WrittenPaths(*context)};
+    if (options.processEndsAfterRun && !options.watch) {
         // Still reachable, so no leak checker reports it.
         [[maybe_unused]] static GenerationContext *keptToExit;
         keptToExit = context.release();
     }
-    return status;
+    return run;
+}
+
+ExitStatus RunCommandLine(const CommandLineOptions &options, FILE *out, FILE *err)
+{
+    if (options.help || options.version) {
+        PrintText(out,
+                  (options.help ? CommandLineHelp()
+                                : QStringLiteral("quarvel-gen ") + QLatin1String(ProgramVersion) + QLatin1Char('\n'))
+                      .toUtf8());
+        return ExitReady;
+    }
+    if (options.init)
+        return InitProject(options, out, err);
+    if (options.watch)
+        return WatchProject(options, out, err);
+    return RunGeneration(options, out, err).status;
 }
 
 } // namespace quarvel

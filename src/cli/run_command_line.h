@@ -5,9 +5,21 @@
 #include "cli/command_line_options.h"
 #include "cli/exit_status.h"
 
+#include <QStringList>
+
 #include <cstdio>
 
 namespace quarvel {
+
+// One generation from the command line, and the files a watch follows after it.
+struct CommandLineRun {
+    ExitStatus status = ExitReady;
+    QStringList sources; // the project file and its common files, absolute; empty when it cannot be read
+    QStringList written; // the files the run wrote, absolute
+};
+
+// The run of a project file: its log, its report, the diff or JSON asked for.
+CommandLineRun RunGeneration(const CommandLineOptions &options, FILE *out, FILE *err);
 
 // The exit status, as ExitStatus gives its meanings; a file fault after "Ready." puts a
 // summary line on err.
