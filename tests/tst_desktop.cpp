@@ -194,6 +194,7 @@ private slots:
     void coloursReadOnLightAndDarkThemes();
     void titleMarkRecentProjectsAndDrops();
     void projectViewAndWindowPreview();
+    void regenerateOnSave();
 };
 
 void TestDesktop::initTestCase()
@@ -1369,6 +1370,39 @@ void TestDesktop::projectViewAndWindowPreview()
 
     Menu(d.shell, CommandProjectNew);
     QCOMPARE(view.model().rowCount(), 0);
+}
+
+// With Regenerate on Save, a saved window source starts one run; the files the run writes
+// start none, and once it is off a save starts nothing.
+void TestDesktop::regenerateOnSave()
+{
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    Desktop d(dir.path(QStringLiteral("Demo.pbm")));
+    const auto runs = [&d] { return d.shell.mainView().LogLines().count(QStringLiteral("Generate Code Step 1 ...")); };
+    const auto addButton = [&dir](int number) {
+        dir.write(QStringLiteral("Form.pbf"),
+                  dir.read(QStringLiteral("Form.pbf"))
+                      .replace("EndProcedure", QStringLiteral("  ButtonGadget(#Button_%1, 100, 10, 80, 24, \"More\")\n"
+                                                              "EndProcedure")
+                                                   .arg(number)
+                                                   .toUtf8()));
+    };
+    Menu(d.shell, CommandRegenerateOnSave);
+    QVERIFY(d.shell.settings().RegenerateOnSave);
+    addButton(1);
+    QVERIFY(TurnUntil(d.shell, [&] { return runs() == 1 && !d.shell.GenerationRunning(); }));
+    QVERIFY(dir.read(QStringLiteral("CommonFile.pb")).contains("Button_1"));
+    QDeadlineTimer settle(3 * SourceWatch::SettleMilliseconds);
+    TurnUntil(d.shell, [&] { return settle.hasExpired(); });
+    QCOMPARE(runs(), 1);
+
+    Menu(d.shell, CommandRegenerateOnSave);
+    QVERIFY(!d.shell.settings().RegenerateOnSave);
+    addButton(2);
+    settle.setRemainingTime(3 * SourceWatch::SettleMilliseconds);
+    TurnUntil(d.shell, [&] { return settle.hasExpired(); });
+    QCOMPARE(runs(), 1);
 }
 
 #include "tst_desktop.moc"

@@ -89,6 +89,7 @@ const QString DefaultGroup = QStringLiteral("Default");
 const QString RecentGroup = QStringLiteral("Recent");
 const QString WindowGroup = QStringLiteral("Window");
 const QString EditorGroup = QStringLiteral("Editor");
+const QString GenerateGroup = QStringLiteral("Generate");
 
 QString RecentKey(int slot)
 {
@@ -120,6 +121,7 @@ void ReadDesktopMemory(SettingsRead &read, ProgramSettings &settings)
     settings.WindowGeometry = read.value(WindowGroup, QStringLiteral("Geometry"));
     settings.Divider = read.number(WindowGroup, QStringLiteral("Divider"), 0);
     settings.EditorCommand = read.value(EditorGroup, QStringLiteral("Command"));
+    settings.RegenerateOnSave = read.number(GenerateGroup, QStringLiteral("OnSave"), 0) != 0;
 }
 
 void PutSwitchSettings(PreferenceFile &file, const ProjectState &project)
@@ -138,6 +140,8 @@ void PutDesktopMemory(PreferenceFile &file, const ProgramSettings &settings)
     Put(file, WindowGroup, QStringLiteral("Geometry"), settings.WindowGeometry);
     Put(file, WindowGroup, QStringLiteral("Divider"), QString::number(settings.Divider));
     Put(file, EditorGroup, QStringLiteral("Command"), settings.EditorCommand);
+    Put(file, GenerateGroup, QStringLiteral("OnSave"),
+        settings.RegenerateOnSave ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 } // namespace

@@ -18,15 +18,17 @@ struct ProgramSettings {
     QStringList UserGadgetList; // the user's own gadget-creating procedures, in file order
     // What the desktop program remembers beside the switches, under groups of their own that
     // older readers of QL4.INI pass over.
-    QStringList RecentProjects; // newest first, at most MaxRecentProjects
-    QString WindowGeometry;     // the main window's saved geometry, base64
-    int Divider = 0;            // the splitter's divider in pixels from the top; 0 = default
-    QString EditorCommand;      // e.g. "kate --line %l %f"; empty = the desktop's default
+    QStringList RecentProjects;    // newest first, at most MaxRecentProjects
+    QString WindowGeometry;        // the main window's saved geometry, base64
+    int Divider = 0;               // the splitter's divider in pixels from the top; 0 = default
+    QString EditorCommand;         // e.g. "kate --line %l %f"; empty = the desktop's default
+    bool RegenerateOnSave = false; // a saved window source or project file starts a run
 };
 
 inline constexpr int MaxRecentProjects = 8;
 
-// Reads RecentProjects, WindowGeometry, Divider and EditorCommand from SettingsFile, which
+// Reads RecentProjects, WindowGeometry, Divider, EditorCommand and RegenerateOnSave from
+// SettingsFile, which
 // LoadSettings does at start.
 void LoadDesktopMemory(ProgramSettings &settings);
 // Writes them back; an emptied recent slot is written empty.

@@ -21,6 +21,7 @@ enum CommandNumber : int {
     CommandEditor = 14,
     CommandUndo = 15,
     CommandProjectView = 16,
+    CommandRegenerateOnSave = 17,
     // File > Recent Projects: the first entry, the others follow.
     CommandRecentProject = 100,
     // The platform's application menu.

@@ -28,6 +28,7 @@ const CommandEntry Table[] = {
     {CommandLicence, "&Licence", IconLicence, {}, nullptr, false},
     {CommandChanges, "Show &Changes\tCtrl-D", IconChanges, {Ctrl(Qt::Key_D)}, "Show Changes", false},
     {CommandProjectView, "Show &Project View\tCtrl-P", IconUserGadget, {Ctrl(Qt::Key_P)}, nullptr, false},
+    {CommandRegenerateOnSave, "&Regenerate on Save", IconGenerate, {}, nullptr, false},
     {CommandOpenProjectFolder, "Open Project &Folder", IconLoad, {}, nullptr, false},
     {CommandUndo, "&Undo\tCtrl-Z", IconUndo, {Ctrl(Qt::Key_Z)}, nullptr, true},
     {CommandEditor, "&Editor...", IconInfo, {}, nullptr, false},

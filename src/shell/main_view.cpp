@@ -216,6 +216,7 @@ void MainView::NameOverflowButtons()
 
 void MainView::Show()
 {
+    regenerateOnSave_->setChecked(settings_.RegenerateOnSave);
     ShowCommonFiles();
     ShowProjectFile(project_.ProjectFile);
     RememberProject();
@@ -294,6 +295,8 @@ void MainView::CreateActionMenu(QMenu *action)
     AddMenuItem(action, CommandCommonFirst);
     action->addSeparator();
     AddMenuItem(action, CommandStartGenerate);
+    regenerateOnSave_ = AddMenuItem(action, CommandRegenerateOnSave);
+    regenerateOnSave_->setCheckable(true);
     AddMenuItem(action, CommandChanges);
     AddMenuItem(action, CommandProjectView);
 }
@@ -387,6 +390,12 @@ void MainView::MenuCommand(int command)
     case CommandLicence: emit licenceRequested(); break;
     case CommandChanges: emit changesRequested(); break;
     case CommandProjectView: emit projectViewRequested(); break;
+    case CommandRegenerateOnSave:
+        // The setting leads: the menu's own check and a command from elsewhere agree.
+        settings_.RegenerateOnSave = !settings_.RegenerateOnSave;
+        regenerateOnSave_->setChecked(settings_.RegenerateOnSave);
+        emit regenerateOnSaveChanged(settings_.RegenerateOnSave);
+        break;
     case CommandOpenProjectFolder: OpenProjectFolder(); break;
     case CommandEditor: ChooseEditorCommand(); break;
     default:

@@ -113,6 +113,7 @@ signals:
     void userGadgetsRequested();
     void changesRequested();
     void projectViewRequested();
+    void regenerateOnSaveChanged(bool on);
 
 private:
     void CreateMenus();
@@ -150,6 +151,7 @@ private:
     QLabel *statusField_ = nullptr;
     QLabel *summaryField_ = nullptr;
     QMenu *recentMenu_ = nullptr;
+    QAction *regenerateOnSave_ = nullptr;
     LogView *log_ = nullptr;
     QList<QAction *> projectActions_; // disabled while a run is in progress
     int firstRunLine_ = 0;            // the log row where the last run began

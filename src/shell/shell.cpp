@@ -3,6 +3,12 @@
 #include "shell/dialogs/window_numbers.h"
 #include "ui/qt_requesters.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QStatusBar>
+
+#include <utility>
+
 namespace quarvel {
 
 Shell::Shell(Requesters *ask)
@@ -95,13 +101,51 @@ void Shell::Connect()
             projectView_.Show(result->objects, run_.changes().projectDirectory);
     });
     QObject::connect(&main_, &MainView::projectViewRequested, &projectView_, &ProjectView::Reveal);
+    QObject::connect(&main_, &MainView::regenerateOnSaveChanged, &saveWatch_,
+                     [this](bool on) { saveWatch_.SetEnabled(on, project_); });
+    QObject::connect(&saveWatch_, &SaveWatch::saved, &main_, [this](const QStringList &paths) { SourcesSaved(paths); });
+    QObject::connect(&run_, &DesktopRun::ended, &saveWatch_, [this](const std::optional<RunResult> &result) {
+        const QDir folder(run_.changes().projectDirectory);
+        QStringList saved = std::exchange(savedDuringRun_, {});
+        if (result) {
+            saveWatch_.Accept(folder.path(), result->writtenFiles);
+            for (const QString &file : result->writtenFiles)
+                saved.removeAll(QDir::cleanPath(folder.absoluteFilePath(file)));
+        }
+        saveWatch_.Follow(project_); // the run may have renamed or added files
+        if (!saved.isEmpty())
+            SourcesSaved(saved);
+    });
     QObject::connect(&facts_, &FactsRun::factsReady, &projectView_, &ProjectView::Show);
     QObject::connect(&projectView_, &ProjectView::openRequested, &main_,
                      [this](const QString &path, int line) { main_.openInEditor(path, line); });
 }
 
+void Shell::SourcesSaved(const QStringList &paths)
+{
+    if (run_.Running()) {
+        savedDuringRun_ << paths;
+        return;
+    }
+    const QString projectFile = QFileInfo(project_.ProjectFile).absoluteFilePath();
+    if (paths.contains(projectFile)) {
+        // The run would write the project file over the one on disk: take that one first,
+        // unless the program holds changes of its own.
+        if (!project_.ProjectSaved) {
+            main_.statusBar()->showMessage(
+                QStringLiteral("The project file changed on disk; save or load the project to regenerate."), 8000);
+            return;
+        }
+        commands_.OpenProjectFile(projectFile);
+    }
+    main_.statusBar()->showMessage(QStringLiteral("Regenerating: %1 saved").arg(QFileInfo(paths.first()).fileName()),
+                                   5000);
+    run_.Launch();
+}
+
 void Shell::RefreshFacts()
 {
+    saveWatch_.Follow(project_);
     if (!project_.ProjectNamed) {
         facts_.Drop();
         projectView_.Clear();
@@ -120,6 +164,7 @@ bool Shell::StartUp(const QStringList &arguments)
         ReportFailure(frontEnd_, failure);
     RefreshFacts();
     main_.Show();
+    saveWatch_.SetEnabled(settings_.RegenerateOnSave, project_);
     return true;
 }
 

@@ -16,6 +16,7 @@
 #include "shell/main_view.h"
 #include "shell/options_view.h"
 #include "shell/project_view.h"
+#include "shell/save_watch.h"
 #include "ui/event_queue.h"
 #include "ui/toolkit.h"
 
@@ -68,6 +69,8 @@ private:
     void EnableMainWindow();
     // The Project view of a newly named or loaded project comes from a dry run.
     void RefreshFacts();
+    // A window source or the project file was saved on disk while Regenerate on Save is on.
+    void SourcesSaved(const QStringList &paths);
 
     EventQueue queue_;
     Toolkit ui_;
@@ -87,6 +90,9 @@ private:
     ChangesView changes_;
     ProjectView projectView_;
     FactsRun facts_;
+    SaveWatch saveWatch_;
+    // Saved while a run went on: unless the run wrote them itself, one more run follows.
+    QStringList savedDuringRun_;
     DesktopRun run_;
 };
 

@@ -57,18 +57,6 @@ struct BigRenameTimes {
     qint64 longestHold = 0;   // ms, the longest the event loop did not turn meanwhile
 };
 
-// Runs the event loop until the condition holds (about 60 s at most).
-template <typename Condition>
-bool TurnUntil(Shell &shell, Condition condition)
-{
-    for (int turn = 0; turn < 6000; ++turn) {
-        if (condition())
-            return true;
-        shell.HandleNextEvent(10);
-    }
-    return condition();
-}
-
 // One whole run from the options window; every bind dialog on the way takes its suggestions.
 inline bool GenerateTakingSuggestions(DesktopFixture &d, BigRenameTimes &times, QElapsedTimer &clock)
 {

@@ -19,6 +19,18 @@ inline void Settle(Shell &shell)
     while (shell.HandleNextEvent(0)) {}
 }
 
+// Runs the event loop until the condition holds (about 60 s at most).
+template <typename Condition>
+bool TurnUntil(Shell &shell, Condition condition)
+{
+    for (int turn = 0; turn < 6000; ++turn) {
+        if (condition())
+            return true;
+        shell.HandleNextEvent(10);
+    }
+    return condition();
+}
+
 inline void Click(Shell &shell, int gadget)
 {
     QWidget *widget = shell.toolkit().Gadget(gadget);
