@@ -73,6 +73,28 @@ std::optional<LineCall> CallOf(const QString &line)
     return call.command.isEmpty() ? std::nullopt : std::optional<LineCall>(call);
 }
 
+// A size given by a parameter of the procedure that opens the window, as the form designer
+// writes it ("Procedure OpenMain(x = 0, y = 0, width = 600, height = 400)"): its default.
+std::optional<int> ParameterDefault(const QStringList &lines, int windowLine, QStringView parameter)
+{
+    for (int line = windowLine - 1; line >= 1 && line <= lines.size(); --line) {
+        const QString &text = lines[line - 1];
+        const qsizetype head = text.indexOf(QLatin1String("Procedure"), 0, Qt::CaseInsensitive);
+        if (head < 0 || !text.left(head).trimmed().isEmpty())
+            continue;
+        const qsizetype bracket = text.indexOf(QLatin1Char('('), head);
+        if (bracket < 0)
+            return std::nullopt;
+        for (const QStringView argument : CallArguments(text, int(bracket + 1))) {
+            const qsizetype equals = argument.indexOf(QLatin1Char('='));
+            if (equals > 0 && argument.left(equals).trimmed().compare(parameter, Qt::CaseInsensitive) == 0)
+                return Number(argument.mid(equals + 1));
+        }
+        return std::nullopt;
+    }
+    return std::nullopt;
+}
+
 class Layout {
 public:
     Layout(const QList<ObjectFact> &facts, qsizetype window) : facts_(facts), window_(window) {}
@@ -82,7 +104,11 @@ public:
         const ObjectFact &window = facts_[window_];
         const ObjectParts parts = PartsOf(window);
         picture_.title = parts.text.toString();
-        const std::optional<int> width = Number(parts.width), height = Number(parts.height);
+        const auto size = [&](QStringView given) {
+            const std::optional<int> number = Number(given);
+            return number ? number : ParameterDefault(sourceLines, window.line, given.trimmed());
+        };
+        const std::optional<int> width = size(parts.width), height = size(parts.height);
         picture_.sized = width && height;
         picture_.size = picture_.sized ? QSize(*width, *height) : QSize();
         QHash<int, qsizetype> createdAt; // source line -> fact
@@ -375,7 +401,7 @@ void DrawGadget(QPainter &painter, const QWidget &widget, const PreviewGadget &g
                            || gadget.command.contains(u"Editor", Qt::CaseInsensitive)
                            || gadget.command.contains(u"Combo", Qt::CaseInsensitive);
         painter.setPen(palette.color(QPalette::Mid));
-        painter.setBrush(field ? palette.color(QPalette::Base) : Qt::NoBrush);
+        painter.setBrush(field ? QBrush(palette.color(QPalette::Base)) : QBrush(Qt::NoBrush));
         painter.drawRect(box.adjusted(0, 0, -1, -1));
         QRect inner = box.adjusted(4, 2, -4, -2);
         if (IsCommand(gadget.command, u"PanelGadget")) {
