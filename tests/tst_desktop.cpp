@@ -1293,8 +1293,8 @@ void TestDesktop::projectViewAndWindowPreview()
 {
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
-    dir.write(QStringLiteral("Form.pbf"), "Procedure OpenWindow_0()\n"
-                                          "  OpenWindow(#Window_0, 0, 0, 300, 200, \"Demo\")\n"
+    dir.write(QStringLiteral("Form.pbf"), "Procedure OpenWindow_0(x = 0, y = 0, width = 300, height = 200)\n"
+                                          "  OpenWindow(#Window_0, x, y, width, height, \"Demo\")\n"
                                           "  PanelGadget(#Panel_0, 5, 5, 290, 150)\n"
                                           "  AddGadgetItem(#Panel_0, -1, \"First\")\n"
                                           "  ButtonGadget(#Button_0, 10, 10, 80, 24, \"OK\")\n"
@@ -1321,8 +1321,9 @@ void TestDesktop::projectViewAndWindowPreview()
     const qsizetype button = factNamed(QStringLiteral("Button_0"));
     QVERIFY(button >= 0);
 
-    // The preview of the window selected first: the panel's first tab with its button, the
-    // second tab's text left out, the string without a number for its x marked under it.
+    // The preview of the window selected first, as large as its procedure's defaults say: the
+    // panel's first tab with its button, the second tab's text left out, the string without a
+    // number for its x marked under it.
     const PreviewPicture &picture = view.preview()->picture();
     QCOMPARE(picture.size, QSize(300, 200));
     QStringList drawn;
