@@ -195,13 +195,15 @@ CommandLineRun RunGeneration(const CommandLineOptions &options, FILE *out, FILE 
     auto context = std::make_unique<GenerationContext>(project, nameTables, frontEnd);
     context->plan.dryRun = options.dryRun || options.check;
     context->reportInLog = !options.reportJson;
-    const RunResult result = GenerationWorker(*context);
+    auto result = std::make_unique<RunResult>(GenerationWorker(*context));
     frontEnd.ReportUnmatchedBinds();
-    CommandLineRun run{FinishRun(options, *context, result, out, err), SourcePaths(project), WrittenPaths(*context)};
+    CommandLineRun run{FinishRun(options, *context, *result, out, err), SourcePaths(project), WrittenPaths(*context)};
     if (options.processEndsAfterRun && !options.watch) {
-        // Still reachable, so no leak checker reports it.
+        // Still reachable, so no leak checker reports them.
         [[maybe_unused]] static GenerationContext *keptToExit;
+        [[maybe_unused]] static RunResult *resultKeptToExit;
         keptToExit = context.release();
+        resultKeptToExit = result.release();
     }
     return run;
 }

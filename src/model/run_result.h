@@ -2,6 +2,7 @@
 // text report and the JSON report from it, never from the log's text.
 #pragma once
 
+#include "model/event_files.h"
 #include "model/object_kind.h"
 
 #include <QLatin1StringView>
@@ -60,16 +61,15 @@ enum class ProcedureState {
 // The state's name in the JSON report: "none", "present", "appended", "edited-head", ...
 QLatin1StringView ProcedureStateName(ProcedureState state);
 
+// An object's event procedure; its name is the event file's prefix and the object's name.
 struct ProcedureFact {
     ProcedureState state = ProcedureState::None;
-    QLatin1StringView file;   // the event file: "EventGadget.pb"; empty for None
-    QLatin1StringView prefix; // the name's beginning, "EventGadget_", or empty when rest is whole
-    QString rest;             // the rest of the name: the object's, "Main_Ok"
-    int line = 0;             // 1-based line of its head there; 0 while it has none
-    int userLines = 0;        // lines of the user's code in its body, but for Appended and Missing
+    const EventFile *events = nullptr; // the kind of procedure and its file; nullptr for None
+    int line = 0;                      // 1-based line of its head in the event file; 0 while it has none
+    int userLines = 0;                 // lines of the user's code in its body, but for Appended and Missing
 
-    // "EventGadget_Main_Ok", built when shown: most runs show none of them.
-    QString Name() const { return rest.isEmpty() ? QString() : prefix + rest; }
+    // "EventGadget.pb"
+    QString File() const { return events ? QLatin1String(events->name) : QString(); }
 };
 
 // One object of the window sources as a front-end shows it (a project view, a window
@@ -87,6 +87,15 @@ struct ObjectFact {
     QStringList tabs;            // a panel's tab titles, in AddGadgetItem order
     ProcedureFact procedure;     // a window's size procedure
     ProcedureFact exitProcedure; // a window's close procedure; None for other kinds
+
+    // "EventGadget_Main_Ok", built when shown: most runs show none. A procedure without an
+    // object has its whole name in name.
+    QString ProcedureName(const ProcedureFact &of) const
+    {
+        if (!of.events)
+            return QString();
+        return kind == ProjectObjectKind::Procedure ? name : QLatin1String(of.events->prefix) + name;
+    }
 
     // "#Main_Ok": the constant as the generated code writes it.
     QString Constant() const { return name.isEmpty() ? QString() : QLatin1Char('#') + name; }

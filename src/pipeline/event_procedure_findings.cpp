@@ -134,11 +134,13 @@ EventHeads *OtherCaseObject(const SourceLineList &lines, const QList<NamedHead> 
     return &*object;
 }
 
-ProcedureFact StrayProcedure(const EventKind &kind, const NamedHead &head, ProcedureState state, int userLines)
+ObjectFact StrayProcedure(const EventKind &kind, const NamedHead &head, ProcedureState state, int userLines)
 {
-    return {
-        state,    QLatin1StringView(kind.events.name), QLatin1StringView(), head.name.toString(), int(head.line + 1),
-        userLines};
+    ObjectFact stray;
+    stray.kind = ProjectObjectKind::Procedure;
+    stray.name = head.name.toString();
+    stray.procedure = {state, &kind.events, int(head.line + 1), userLines};
+    return stray;
 }
 
 // Orphaned procedures (no object of their name any more) and edited heads (the object's

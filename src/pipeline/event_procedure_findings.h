@@ -36,8 +36,8 @@ struct EventProcedureScan {
     // procedures, menu, gadget and window.
     QList<ReportFinding> findings;
     // The procedures that stand for no object: orphaned ones, and edited heads beside a
-    // standard one, in the order of the findings.
-    QList<ProcedureFact> strays;
+    // standard one, in the order of the findings; as objects of kind Procedure.
+    QList<ObjectFact> strays;
     EventHeadTable menu, gadget, size, exit;
 };
 

@@ -76,8 +76,7 @@ struct EventProcedures {
     qsizetype loaded; // lines the file held before this run appended to it
     ProcedureFact Of(const ObjectCreation &object) const
     {
-        ProcedureFact fact{ProcedureState::Missing, QLatin1StringView(events.name), QLatin1StringView(events.prefix),
-                           object.name};
+        ProcedureFact fact{ProcedureState::Missing, &events};
         const EventHeads *found = heads.Find(object.index, object.name);
         if (!found)
             return fact;
@@ -176,13 +175,7 @@ QList<ObjectFact> ProjectObjects(const GenerationContext &g, const EventProcedur
         objects.append(reader.Read(creation, window));
         window = objects.last().window;
     }
-    for (const ProcedureFact &stray : scan.strays) {
-        ObjectFact fact;
-        fact.kind = ProjectObjectKind::Procedure;
-        fact.name = stray.Name();
-        fact.procedure = stray;
-        objects.append(fact);
-    }
+    objects += scan.strays;
     return objects;
 }
 

@@ -64,11 +64,11 @@ void InsertLine(QJsonObject &object, int line)
         object.insert(QLatin1StringView("line"), line);
 }
 
-QJsonObject ProcedureJson(const ProcedureFact &procedure)
+QJsonObject ProcedureJson(const ObjectFact &fact, const ProcedureFact &procedure)
 {
     QJsonObject object{{"state", ProcedureStateName(procedure.state)}};
-    InsertText(object, QLatin1StringView("name"), procedure.Name());
-    InsertText(object, QLatin1StringView("file"), QString(procedure.file));
+    InsertText(object, QLatin1StringView("name"), fact.ProcedureName(procedure));
+    InsertText(object, QLatin1StringView("file"), procedure.File());
     InsertLine(object, procedure.line);
     if (procedure.state == ProcedureState::Present || procedure.state == ProcedureState::EditedHead
         || procedure.state == ProcedureState::Orphaned)
@@ -79,7 +79,7 @@ QJsonObject ProcedureJson(const ProcedureFact &procedure)
 QJsonObject ObjectJson(const ObjectFact &fact)
 {
     const ObjectParts parts = PartsOf(fact);
-    QJsonObject object{{"kind", ProjectObjectKindName(fact.kind)}, {"procedure", ProcedureJson(fact.procedure)}};
+    QJsonObject object{{"kind", ProjectObjectKindName(fact.kind)}, {"procedure", ProcedureJson(fact, fact.procedure)}};
     InsertText(object, QLatin1StringView("window"), fact.window);
     InsertText(object, QLatin1StringView("name"), fact.name);
     if (fact.kind != ProjectObjectKind::Procedure)
@@ -95,7 +95,7 @@ QJsonObject ObjectJson(const ObjectFact &fact)
     if (!fact.tabs.isEmpty())
         object.insert(QLatin1StringView("tabs"), QJsonArray::fromStringList(fact.tabs));
     if (fact.kind == ProjectObjectKind::Window)
-        object.insert(QLatin1StringView("exitProcedure"), ProcedureJson(fact.exitProcedure));
+        object.insert(QLatin1StringView("exitProcedure"), ProcedureJson(fact, fact.exitProcedure));
     return object;
 }
 
