@@ -127,10 +127,10 @@ int ProjectTreeModel::columnCount(const QModelIndex &) const
 QVariant ProjectTreeModel::FactData(const ObjectFact &fact, int column) const
 {
     switch (column) {
-    case NameColumn: return fact.kind == ProjectObjectKind::Procedure ? fact.procedure.Name() : fact.Constant();
+    case NameColumn: return fact.kind == ProjectObjectKind::Procedure ? fact.name : fact.Constant();
     case KindColumn: return KindText(fact);
     case SourceColumn: return Place(fact.file, fact.line);
-    case ProcedureColumn: return ShownProcedure(fact).Name();
+    case ProcedureColumn: return fact.ProcedureName(ShownProcedure(fact));
     case StateColumn: return ProcedureStateText(ShownProcedure(fact));
     default: return {};
     }
@@ -151,15 +151,15 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
         return FactData(shown, index.column());
     if (role == Qt::ToolTipRole && shown.kind == ProjectObjectKind::Window) {
         return QStringLiteral("Close: %1 (%2)\nSize: %3 (%4)")
-            .arg(shown.exitProcedure.Name(), ProcedureStateText(shown.exitProcedure), shown.procedure.Name(),
-                 ProcedureStateText(shown.procedure));
+            .arg(shown.ProcedureName(shown.exitProcedure), ProcedureStateText(shown.exitProcedure),
+                 shown.ProcedureName(shown.procedure), ProcedureStateText(shown.procedure));
     }
     if (role == Qt::ToolTipRole) {
         const ProcedureFact &procedure = ShownProcedure(shown);
-        return procedure.Name().isEmpty()
+        return shown.ProcedureName(procedure).isEmpty()
                    ? shown.statement.trimmed()
-                   : shown.statement.trimmed() + QLatin1Char('\n') + procedure.Name() + QStringLiteral(" in ")
-                         + Place(QString(procedure.file), procedure.line);
+                   : shown.statement.trimmed() + QLatin1Char('\n') + shown.ProcedureName(procedure)
+                         + QStringLiteral(" in ") + Place(procedure.File(), procedure.line);
     }
     return {};
 }

@@ -167,8 +167,8 @@ void ProjectView::OpenFact(qsizetype fact)
     const ProcedureFact &procedure = shown.kind == ProjectObjectKind::Window && shown.exitProcedure.line > 0
                                          ? shown.exitProcedure
                                          : shown.procedure;
-    if (procedure.line > 0 && !procedure.file.isEmpty())
-        emit openRequested(PathIn(projectDirectory_, QString(procedure.file)), procedure.line);
+    if (procedure.line > 0 && procedure.events)
+        emit openRequested(PathIn(projectDirectory_, procedure.File()), procedure.line);
     else if (!shown.file.isEmpty())
         emit openRequested(PathIn(projectDirectory_, shown.file), shown.line);
 }
