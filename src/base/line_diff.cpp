@@ -191,34 +191,34 @@ bool AppendAnchored(const Span &a, const Span &b, int depth, Script &script)
     return true;
 }
 
-void AppendDiff(const Span &whole, const Span &wholeB, int depth, Script &script)
+void AppendDiff(const Span &a, const Span &b, int depth, Script &script)
 {
     // The common head and tail are kept as they are, so the search only sees the changed middle.
     qsizetype head = 0;
-    while (head < whole.count && head < wholeB.count && whole.at(head) == wholeB.at(head))
+    while (head < a.count && head < b.count && a.at(head) == b.at(head))
         ++head;
     qsizetype tail = 0;
-    while (tail < whole.count - head && tail < wholeB.count - head
-           && whole.at(whole.count - 1 - tail) == wholeB.at(wholeB.count - 1 - tail))
+    while (tail < a.count - head && tail < b.count - head && a.at(a.count - 1 - tail) == b.at(b.count - 1 - tail))
         ++tail;
-    const Span a = whole.part(head, whole.count - head - tail);
-    const Span b = wholeB.part(head, wholeB.count - head - tail);
+    const Span middleA = a.part(head, a.count - head - tail);
+    const Span middleB = b.part(head, b.count - head - tail);
 
     for (qsizetype i = 0; i < head; ++i)
-        script.push_back({DiffLine::Same, whole.from + i});
-    if (const Trace trace = ForwardTrace(a, b, ShortestEdits); !trace.empty() || a.count == 0 || b.count == 0) {
+        script.push_back({DiffLine::Same, a.from + i});
+    if (const Trace trace = ForwardTrace(middleA, middleB, ShortestEdits);
+        !trace.empty() || middleA.count == 0 || middleB.count == 0) {
         if (trace.empty())
-            AppendReplaced(a, b, script);
+            AppendReplaced(middleA, middleB, script);
         else
-            AppendBacktrack(a, b, trace, script);
-    } else if (depth >= MaxDepth || !AppendAnchored(a, b, depth, script)) {
-        if (const Trace deep = ForwardTrace(a, b, MaxEdits); !deep.empty())
-            AppendBacktrack(a, b, deep, script);
+            AppendBacktrack(middleA, middleB, trace, script);
+    } else if (depth >= MaxDepth || !AppendAnchored(middleA, middleB, depth, script)) {
+        if (const Trace deep = ForwardTrace(middleA, middleB, MaxEdits); !deep.empty())
+            AppendBacktrack(middleA, middleB, deep, script);
         else
-            AppendReplaced(a, b, script);
+            AppendReplaced(middleA, middleB, script);
     }
-    for (qsizetype i = whole.count - tail; i < whole.count; ++i)
-        script.push_back({DiffLine::Same, whole.from + i});
+    for (qsizetype i = a.count - tail; i < a.count; ++i)
+        script.push_back({DiffLine::Same, a.from + i});
 }
 
 // "start,count" of a hunk side; an empty side names the line before it, as patch expects.

@@ -91,7 +91,7 @@ QModelIndex ProjectTreeModel::IndexOf(qsizetype fact) const
         const std::vector<qsizetype> &members = groups_[g].members;
         const auto at = std::lower_bound(members.begin(), members.end(), fact); // in fact order
         if (at != members.end() && *at == fact)
-            return createIndex(int(at - members.begin()), 0, quintptr(g + 1));
+            return createIndex(int(at - members.begin()), 0, quintptr(g) + 1);
     }
     return {};
 }
