@@ -29,18 +29,6 @@ QStringList TodoTexts(const BindDialogAnswer &answer)
     return texts;
 }
 
-// Runs the loop until the condition holds; false after a generous number of turns.
-template <typename Condition>
-bool LoopUntil(Shell &shell, Condition condition)
-{
-    for (int turn = 0; turn < 3000; ++turn) {
-        if (condition())
-            return true;
-        shell.HandleNextEvent(10);
-    }
-    return condition();
-}
-
 QStringList Items(QListWidget *list)
 {
     QStringList items;
@@ -85,14 +73,14 @@ struct Desktop : DesktopFixture {
     bool waitForDialog(const QString &kind)
     {
         const QString title = QStringLiteral("Search and Replace - ") + kind;
-        return LoopUntil(shell, [&] {
+        return TurnUntil(shell, [&] {
             ToolkitWindow *w = shell.toolkit().Window(BindWindow);
             return shell.bindDialog() && w && w->windowTitle() == title;
         });
     }
     bool finishRun()
     {
-        return LoopUntil(shell, [&] { return !shell.GenerationRunning(); });
+        return TurnUntil(shell, [&] { return !shell.GenerationRunning(); });
     }
 };
 
@@ -118,7 +106,7 @@ struct BindExchange {
             d.shell.frontEnd().CloseBindDialog();
         }));
         worker->start();
-        LoopUntil(d.shell, [&] { return d.shell.bindDialog() != nullptr; });
+        TurnUntil(d.shell, [&] { return d.shell.bindDialog() != nullptr; });
     }
     // A dialog the test left open is cancelled, so the worker can end.
     ~BindExchange()
@@ -126,17 +114,17 @@ struct BindExchange {
         if (d.shell.bindDialog())
             d.shell.bindDialog()->CloseBox();
         mayClose.release();
-        LoopUntil(d.shell, [&] { return worker->isFinished(); });
+        TurnUntil(d.shell, [&] { return worker->isFinished(); });
         worker->wait();
     }
     bool waitForAnswer(Desktop &d)
     {
-        return LoopUntil(d.shell, [&] { return answered.available() > 0; });
+        return TurnUntil(d.shell, [&] { return answered.available() > 0; });
     }
     bool close(Desktop &d)
     {
         mayClose.release();
-        return LoopUntil(d.shell, [&] { return worker->isFinished(); });
+        return TurnUntil(d.shell, [&] { return worker->isFinished(); });
     }
 };
 

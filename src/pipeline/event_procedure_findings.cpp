@@ -85,15 +85,21 @@ QHash<NoCaseKey, qsizetype> StandardHeads(const SourceLineList &lines, const QLi
     return standard;
 }
 
-// The objects of one kind by name in any letter case, no head known yet. Nothing is inserted
-// once built, so pointers to the entries hold.
+// The objects of one kind by name in any letter case, no head known yet; a name that stands
+// twice has one entry.
 EventHeadTable ObjectsOf(const QStringList &names)
 {
     EventHeadTable objects;
     objects.byName.reserve(names.size());
-    objects.byIndex.reserve(names.size());
-    for (const QString &name : names)
-        objects.byIndex.append(&*objects.byName.insert(NoCaseKey(QStringView(name)), EventHeads()));
+    objects.byIndex.reserve(size_t(names.size()));
+    for (const QString &name : names) {
+        auto known = objects.byName.constFind(NoCaseKey(QStringView(name)));
+        if (known == objects.byName.cend()) {
+            known = objects.byName.insert(NoCaseKey(QStringView(name)), qsizetype(objects.entries.size()));
+            objects.entries.emplace_back();
+        }
+        objects.byIndex.push_back(*known);
+    }
     return objects;
 }
 
@@ -101,7 +107,7 @@ EventHeadTable ObjectsOf(const QStringList &names)
 // for a head without an object); every standard head enters its line there, the last one of
 // a name standing twice winning. Heads with the prefix in another letter case stay nullptr.
 QList<EventHeads *> HeadObjects(const SourceLineList &lines, const QList<NamedHead> &heads, const EventKind &kind,
-                                QHash<NoCaseKey, EventHeads> &objects)
+                                EventHeadTable &objects)
 {
     const QLatin1StringView prefix(kind.events.prefix);
     QList<EventHeads *> found(heads.size(), nullptr);
@@ -109,8 +115,8 @@ QList<EventHeads *> HeadObjects(const SourceLineList &lines, const QList<NamedHe
         const NamedHead &head = heads[h];
         if (!head.name.startsWith(prefix))
             continue;
-        if (const auto object = objects.find(NoCaseKey(head.name.sliced(prefix.size()))); object != objects.end()) {
-            found[h] = &*object;
+        if (EventHeads *object = objects.Named(head.name.sliced(prefix.size()))) {
+            found[h] = object;
             if (HoldsFollowedBy(lines[head.line], head, QLatin1String(kind.events.suffix)))
                 object->standard = head.line;
         }
@@ -122,16 +128,16 @@ QList<EventHeads *> HeadObjects(const SourceLineList &lines, const QList<NamedHe
 // object. standard becomes the line of the last standard head of its name, looked up by the
 // whole name in any letter case (-1 for none). Rare, so the table is built on demand.
 EventHeads *OtherCaseObject(const SourceLineList &lines, const QList<NamedHead> &heads, const NamedHead &head,
-                            const EventKind &kind, QHash<NoCaseKey, EventHeads> &objects,
+                            const EventKind &kind, EventHeadTable &objects,
                             std::optional<QHash<NoCaseKey, qsizetype>> &standardHeads, qsizetype &standard)
 {
-    const auto object = objects.find(NoCaseKey(head.name.sliced(qstrlen(kind.events.prefix))));
-    if (object == objects.end())
+    EventHeads *object = objects.Named(head.name.sliced(qstrlen(kind.events.prefix)));
+    if (!object)
         return nullptr;
     if (!standardHeads)
         standardHeads = StandardHeads(lines, heads, kind);
     standard = standardHeads->value(NoCaseKey(head.name), -1);
-    return &*object;
+    return object;
 }
 
 ObjectFact StrayProcedure(const EventKind &kind, const NamedHead &head, ProcedureState state, int userLines)
@@ -152,7 +158,7 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
 {
     const QString prefix = QLatin1String(kind.events.prefix);
     objects = ObjectsOf(kind.objects);
-    const QList<EventHeads *> headObjects = HeadObjects(lines, heads, kind, objects.byName);
+    const QList<EventHeads *> headObjects = HeadObjects(lines, heads, kind, objects);
     std::optional<QHash<NoCaseKey, qsizetype>> standardHeads;
     for (qsizetype h = 0; h < heads.size(); ++h) {
         const auto &[i, name] = heads[h];
@@ -162,7 +168,7 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
             object = headObjects[h];
             standard = object ? object->standard : -1;
         } else if (name.startsWith(prefix, Qt::CaseInsensitive)) {
-            object = OtherCaseObject(lines, heads, heads[h], kind, objects.byName, standardHeads, standard);
+            object = OtherCaseObject(lines, heads, heads[h], kind, objects, standardHeads, standard);
         } else {
             continue;
         }
@@ -234,12 +240,18 @@ bool IsGeneratedProcedureEnd(QStringView text)
 
 } // namespace
 
+EventHeads *EventHeadTable::Named(QStringView name)
+{
+    const auto found = byName.constFind(NoCaseKey(name));
+    return found == byName.cend() ? nullptr : &entries[size_t(*found)];
+}
+
 const EventHeads *EventHeadTable::Find(qsizetype index, const QString &name) const
 {
-    if (index >= 0 && index < byIndex.size())
-        return byIndex[index];
+    if (index >= 0 && size_t(index) < byIndex.size())
+        return &entries[size_t(byIndex[size_t(index)])];
     const auto found = byName.constFind(NoCaseKey(QStringView(name)));
-    return found == byName.cend() ? nullptr : &*found;
+    return found == byName.cend() ? nullptr : &entries[size_t(*found)];
 }
 
 EventProcedureScan ScanEventProcedures(const GenerationContext &g, bool withWirings)

@@ -9,6 +9,8 @@
 
 #include <QHash>
 
+#include <vector>
+
 namespace quarvel {
 
 struct GenerationContext;
@@ -20,12 +22,17 @@ struct EventHeads {
     qsizetype edited = -1;
 };
 
-// The objects of one kind of event procedure by name in any letter case (keys view the design
-// model's names), and the same entries in the order of the model's list of that kind.
+// The objects of one kind of event procedure: one entry per name in any letter case (keys view
+// the design model's names), found by name or by the object's place in the model's list of
+// that kind. The entries live in a vector that is not grown once built, so pointers to them
+// hold; a QHash moves its nodes as it grows.
 struct EventHeadTable {
-    QHash<NoCaseKey, EventHeads> byName;
-    QList<const EventHeads *> byIndex;
+    std::vector<EventHeads> entries;
+    QHash<NoCaseKey, qsizetype> byName;
+    std::vector<qsizetype> byIndex;
 
+    // The entry of a name; nullptr for a name that has none.
+    EventHeads *Named(QStringView name);
     // The entry of the object at index of the model's list, or else of its name; nullptr for
     // a name that has none.
     const EventHeads *Find(qsizetype index, const QString &name) const;
