@@ -170,7 +170,8 @@ void BindDialogWindow::ShowModel()
 // so one click on Bind takes it.
 void BindDialogWindow::ShowSuggestions()
 {
-    const QList<SuggestedPair> pairs = SuggestPairs(model_.OldEntries(), model_.NewEntries());
+    suggested_ = SuggestPairs(model_.OldEntries(), model_.NewEntries());
+    const QList<SuggestedPair> &pairs = suggested_;
     const QColor background = SuggestedBackground(oldList_->palette());
     for (const SuggestedPair &pair : pairs) {
         QListWidgetItem *oldItem = oldList_->item(pair.oldRow);
@@ -194,7 +195,7 @@ void BindDialogWindow::BindSuggested()
     if (answered_)
         return;
     QList<NamePair> pairs;
-    for (const SuggestedPair &pair : SuggestPairs(model_.OldEntries(), model_.NewEntries()))
+    for (const SuggestedPair &pair : std::as_const(suggested_)) // as the lists show them
         pairs.append({model_.OldEntries().at(pair.oldRow), model_.NewEntries().at(pair.newRow)});
     if (model_.BindPairs(pairs))
         ShowModel();

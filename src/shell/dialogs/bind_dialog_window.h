@@ -4,6 +4,7 @@
 // worker's CloseBindDialog and ignores every click.
 #pragma once
 
+#include "shell/dialogs/bind_suggestions.h"
 #include "shell/dialogs/window_events.h"
 #include "update/bind_dialog_model.h"
 
@@ -58,6 +59,7 @@ private:
     QListWidget *newList_ = nullptr;
     QListWidget *todoList_ = nullptr;
     QPushButton *suggestButton_ = nullptr;
+    QList<SuggestedPair> suggested_; // marked in the lists now
 };
 
 } // namespace quarvel
