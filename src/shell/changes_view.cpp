@@ -1,6 +1,7 @@
 #include "shell/changes_view.h"
 
 #include "base/no_case_key.h"
+#include "base/statement_scan.h"
 #include "base/text_encoding.h"
 #include "pipeline/backup.h"
 #include "shell/dialogs/window_numbers.h"
@@ -25,11 +26,6 @@ QStringList LinesOf(const QString &path)
     return file ? file->lines : QStringList();
 }
 
-bool IsWordChar(QChar c)
-{
-    return c.isLetterOrNumber() || c.isMark() || c == QLatin1Char('_');
-}
-
 // Calls found(word) for every whole word of the lines that stands alone or after one "#" that
 // is not itself glued to a word or another "#".
 template <typename Found>
@@ -38,16 +34,15 @@ void ForEachWord(const QStringList &lines, Found found)
     for (const QString &line : lines) {
         const qsizetype size = line.size();
         for (qsizetype i = 0; i < size;) {
-            if (!IsWordChar(line[i])) {
+            if (!IsIdentifierChar(line[i])) {
                 ++i;
                 continue;
             }
             const qsizetype start = i;
-            while (i < size && IsWordChar(line[i]))
-                ++i;
+            i = IdentifierEnd(line, i);
             const bool hashed = start > 0 && line[start - 1] == QLatin1Char('#');
             const qsizetype before = hashed ? start - 2 : start - 1;
-            if (before < 0 || (!IsWordChar(line[before]) && line[before] != QLatin1Char('#')))
+            if (before < 0 || (!IsIdentifierChar(line[before]) && line[before] != QLatin1Char('#')))
                 found(QStringView(line).mid(start, i - start));
         }
     }

@@ -53,11 +53,6 @@ FactsRun::~FactsRun()
     }
 }
 
-bool FactsRun::Busy() const
-{
-    return std::any_of(threads_.begin(), threads_.end(), [](const QThread *t) { return t->isRunning(); });
-}
-
 void FactsRun::Start(const ProjectState &project)
 {
     const int started = ++started_;

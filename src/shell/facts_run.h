@@ -27,7 +27,6 @@ public:
     void Start(const ProjectState &project);
     // Forgets the run still going, if any: its objects are not shown.
     void Drop() { ++started_; }
-    bool Busy() const;
 
 signals:
     void factsReady(const QList<quarvel::ObjectFact> &facts, const QString &projectDirectory);

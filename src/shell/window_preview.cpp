@@ -1,5 +1,6 @@
 #include "shell/window_preview.h"
 
+#include "base/no_case_key.h"
 #include "base/statement_scan.h"
 #include "model/object_parts.h"
 
@@ -29,24 +30,22 @@ std::optional<int> Number(QStringView text)
     return ok ? std::optional<int>(value) : std::nullopt;
 }
 
-bool IsContainer(QStringView command)
-{
-    return command.compare(u"ContainerGadget", Qt::CaseInsensitive) == 0
-           || command.compare(u"PanelGadget", Qt::CaseInsensitive) == 0
-           || command.compare(u"ScrollAreaGadget", Qt::CaseInsensitive) == 0;
-}
-
 bool IsCommand(QStringView command, QStringView name)
 {
     return command.compare(name, Qt::CaseInsensitive) == 0;
 }
 
-QString NameOf(QStringView argument)
+bool IsContainer(QStringView command)
+{
+    return IsCommand(command, u"ContainerGadget") || IsCommand(command, u"PanelGadget")
+           || IsCommand(command, u"ScrollAreaGadget");
+}
+
+// A gadget's name as an argument gives it, without blanks and "#".
+QStringView NameOf(QStringView argument)
 {
     QStringView name = argument.trimmed();
-    if (name.startsWith(QLatin1Char('#')))
-        name = name.mid(1);
-    return name.toString().toUpper();
+    return name.startsWith(QLatin1Char('#')) ? name.mid(1) : name;
 }
 
 // An open gadget list: the container whose children follow, where they start and which of a
@@ -146,10 +145,14 @@ private:
         if (!call || call->arguments.isEmpty())
             return {};
         if (call->arguments.first().compare(u"#PB_Any", Qt::CaseInsensitive) != 0)
-            return NameOf(call->arguments.first());
+            return NameOf(call->arguments.first()).toString();
         const qsizetype equals = line.indexOf(QLatin1Char('='));
-        return equals > 0 ? NameOf(QStringView(line).left(equals).split(QLatin1Char(' ')).last()) : QString();
+        return equals > 0 ? NameOf(QStringView(line).left(equals).split(QLatin1Char(' ')).last()).toString()
+                          : QString();
     }
+
+    // The gadget of the picture a name (in any letter case) or argument names; -1 for none.
+    qsizetype GadgetNamed(QStringView argument) const { return indexOf_.value(NoCaseKey(NameOf(argument)), -1); }
 
     void AddGadget(qsizetype fact, const QString &sourceName)
     {
@@ -165,9 +168,9 @@ private:
             gadget.box = QRect(list.origin + QPoint(*x, *y), QSize(qMax(*w, 1), qMax(*h, 1)));
         const bool shown = list.shown;
         if (shown) {
-            indexOf_.insert(NameOf(gadget.name), picture_.gadgets.size());
+            indexOf_.insert(NoCaseKey::Holding(NameOf(gadget.name).toString()), picture_.gadgets.size());
             if (!sourceName.isEmpty())
-                indexOf_.insert(sourceName, picture_.gadgets.size());
+                indexOf_.insert(NoCaseKey::Holding(sourceName), picture_.gadgets.size());
             picture_.gadgets.append(gadget);
         }
         if (IsContainer(parts.command)) {
@@ -192,12 +195,13 @@ private:
             picture_.menuTitles << StringInside(call->arguments.first()).toString();
         } else if (IsCommand(call->command, u"AddGadgetItem") && !call->arguments.isEmpty()) {
             OpenList &list = lists_.back();
-            if (!list.panel.isEmpty() && NameOf(call->arguments.first()) == list.panel) {
+            if (!list.panel.isEmpty()
+                && NameOf(call->arguments.first()).compare(list.panel, Qt::CaseInsensitive) == 0) {
                 ++list.tab;
                 list.shown = list.tab == 0 && (lists_.size() < 2 || lists_[lists_.size() - 2].shown);
             }
         } else if (IsCommand(call->command, u"OpenGadgetList") && !call->arguments.isEmpty()) {
-            const qsizetype at = indexOf_.value(NameOf(call->arguments.first()), -1);
+            const qsizetype at = GadgetNamed(call->arguments.first());
             const bool known = at >= 0 && picture_.gadgets[at].placed;
             lists_.push_back(
                 {known ? picture_.gadgets[at].box.topLeft() + QPoint(2, 2) : QPoint(), 0, known, QString()});
@@ -221,7 +225,7 @@ private:
                 sideBySide ? QRect(box.left() + box.width() / 2 + 3, box.top(), box.width() / 2 - 3, box.height())
                            : QRect(box.left(), box.top() + box.height() / 2 + 3, box.width(), box.height() / 2 - 3)};
             for (int half = 0; half < 2; ++half) {
-                const qsizetype at = indexOf_.value(NameOf(arguments[5 + half]), -1);
+                const qsizetype at = GadgetNamed(arguments[5 + half]);
                 if (at >= 0 && splitter.placed) {
                     picture_.gadgets[at].box = halves[half];
                     picture_.gadgets[at].placed = true;
@@ -263,7 +267,7 @@ private:
     qsizetype window_;
     PreviewPicture picture_;
     std::vector<OpenList> lists_;
-    QHash<QString, qsizetype> indexOf_; // upper-cased name -> its gadget in the picture
+    QHash<NoCaseKey, qsizetype> indexOf_; // name in any letter case -> its gadget in the picture
     QList<qsizetype> splitters_;
 };
 
