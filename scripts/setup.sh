@@ -6,8 +6,9 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev libgl-dev
+  qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   libpng-dev zlib1g-dev
-  xvfb xauth xdotool fonts-dejavu-core
+  xvfb xauth xdotool x11-utils fonts-dejavu-core
   clang libclang-rt-14-dev clang-format clang-tidy
   time valgrind python3 patch
 )

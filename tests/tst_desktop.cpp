@@ -1,13 +1,13 @@
 #include "base/line_diff.h"
 #include "project/editor_command.h"
 #include "shell/command_table.h"
-#include "shell/log_lines.h"
 #include "shell/log_view.h"
 #include "shell/project_view.h"
 #include "shell/theme_colours.h"
 #include "shell/window_preview.h"
 #include "support/desktop_fixture.h"
 #include "support/test_project.h"
+#include "ui/png_image.h"
 #include "ui/qt_requesters.h"
 
 #include <QAccessible>
@@ -16,11 +16,14 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QDockWidget>
+#include <QDragEnterEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenu>
@@ -30,11 +33,13 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSemaphore>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThread>
 #include <QToolBar>
 #include <QTreeView>
 #include <QUrl>
@@ -52,9 +57,7 @@ const QString InfoMessage = QStringLiteral(
 // Runs the event loop until the generation has ended.
 void FinishRun(Shell &shell)
 {
-    for (int turn = 0; turn < 2000 && shell.GenerationRunning(); ++turn)
-        shell.HandleNextEvent(10);
-    QVERIFY(!shell.GenerationRunning());
+    QVERIFY(TurnUntil(shell, [&] { return !shell.GenerationRunning(); }));
     Settle(shell);
 }
 
@@ -110,7 +113,7 @@ QList<QAction *> MenuItems(Shell &shell)
                 items << action;
         }
     };
-    for (QAction *top : shell.toolkit().Window(MainWindow)->menuBar()->actions())
+    for (QAction *top : shell.mainView().menuBar()->actions())
         walk(top->menu());
     return items;
 }
@@ -129,11 +132,46 @@ bool AddLetter(const QString &text, QStringList &letters)
 
 QAction *GenerateButton(Shell &shell)
 {
-    for (QAction *action : shell.mainView().toolBar()->actions()) {
-        if (!action->isSeparator() && action->data().toInt() == CommandStartGenerate)
-            return action;
+    QAction *generate = shell.mainView().action(Command::StartGenerate);
+    return shell.mainView().toolBar()->actions().contains(generate) ? generate : nullptr;
+}
+
+// Start in the options window, and the worker's requests carried out until the window is
+// gone, without a turn of the event loop: the run counts as going on until the loop has heard
+// that the worker ended, so it surely is in progress afterwards.
+void StartRunWithoutTurning(Shell &shell)
+{
+    Find<QPushButton>(StartButton)->click();
+    QDeadlineTimer patience(20000);
+    while (Find(OptionsWindow) && !patience.hasExpired()) {
+        shell.requests().DeliverAll();
+        QThread::msleep(1);
     }
-    return nullptr;
+}
+
+// A log row's data.
+QVariant LogData(Shell &shell, int row, int role)
+{
+    const LogModel &model = shell.mainView().logView().model();
+    return model.data(model.index(row), role);
+}
+
+// The rows of the log whose text is the given text (or holds it, when not exactly).
+QList<int> LogRows(Shell &shell, const QString &text, bool exactly = true)
+{
+    QList<int> rows;
+    const LogModel &model = shell.mainView().logView().model();
+    for (int row = 0; row < model.rowCount(); ++row) {
+        const QString shown = model.data(model.index(row), Qt::DisplayRole).toString();
+        if (exactly ? shown == text : shown.contains(text))
+            rows << row;
+    }
+    return rows;
+}
+
+QColor LogColour(Shell &shell, int row)
+{
+    return LogData(shell, row, Qt::ForegroundRole).value<QColor>();
 }
 
 // A started desktop program, optionally with a project loaded through "Project Load".
@@ -143,8 +181,9 @@ struct Desktop : DesktopFixture {
         if (!project.isEmpty())
             load(project);
     }
-    ToolkitWindow *window(int number = MainWindow) { return shell.toolkit().Window(number); }
-    QCheckBox *box(int gadget) { return qobject_cast<QCheckBox *>(shell.toolkit().Gadget(gadget)); }
+    QMainWindow *window() { return &shell.mainView(); }
+    QWidget *window(const QString &name) { return Find(name); }
+    QCheckBox *box(const QString &name) { return Find<QCheckBox>(name); }
 };
 
 } // namespace
@@ -193,6 +232,8 @@ private slots:
     void editorCommandFromPreferences();
     void coloursReadOnLightAndDarkThemes();
     void titleMarkRecentProjectsAndDrops();
+    void badProjectFilesAreNamed_data();
+    void badProjectFilesAreNamed();
     void projectViewAndWindowPreview();
     void regenerateOnSave();
 };
@@ -210,11 +251,9 @@ void TestDesktop::startUpOpensTheMainWindow()
     QVERIFY(!d.window()->isWindowModified());
     QCOMPARE(d.window()->size(), QSize(800, 600));
     QCOMPARE(d.shell.mainView().StatusText(), QStringLiteral("Unbekannt.pbm"));
-    auto *command = qobject_cast<QPushButton *>(d.shell.toolkit().Gadget(CommandButton));
-    QVERIFY(command && !command->isEnabled() && !command->isVisible());
-    QCOMPARE(command->text(), QStringLiteral("CMD"));
-    QVERIFY(d.shell.mainView().splitter()->widget(0)->isAncestorOf(d.shell.toolkit().Gadget(CommonFileListView)));
-    QVERIFY(d.shell.mainView().splitter()->widget(1)->isAncestorOf(d.shell.toolkit().Gadget(LogList)));
+    QCOMPARE(d.window()->centralWidget(), d.shell.mainView().splitter()); // laid out, not placed
+    QVERIFY(d.shell.mainView().splitter()->widget(0)->isAncestorOf(Find(CommonFileListView)));
+    QVERIFY(d.shell.mainView().splitter()->widget(1)->isAncestorOf(Find(LogList)));
     QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
     QVERIFY(d.mainEnabled());
 }
@@ -239,37 +278,35 @@ void TestDesktop::menuCommandsShowIconsLettersAndShortcuts()
     };
     checkMenu(d.window()->menuBar()->actions(), false);
     const QList<QAction *> items = MenuItems(d.shell);
-    QList<int> commands;
-    for (QAction *item : items)
-        commands << item->data().toInt();
     for (const CommandEntry &entry : Commands())
-        QVERIFY2(commands.count(entry.command) == 1, entry.text);
+        QVERIFY2(items.count(d.shell.mainView().action(entry.command)) == 1, entry.text);
 
-    // Each shortcut sends its command, and a menu text names the first of its item's shortcuts.
-    d.window()->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(d.window()));
-    QMap<int, int> sends; // the command of each key
+    // A menu text names the first of its item's shortcuts; no key runs two commands.
+    QList<QKeySequence> taken;
     for (const CommandEntry &entry : Commands()) {
         QString hint = QString::fromUtf8(entry.text).section(QLatin1Char('\t'), 1);
         const QKeyCombination first = entry.keys[0];
         QCOMPARE(hint.replace(QLatin1Char('-'), QLatin1Char('+')),
                  first.key() == Qt::Key_unknown ? QString() : QKeySequence(first).toString());
-        for (const QKeyCombination key : entry.keys) {
-            if (key.key() == Qt::Key_unknown)
-                continue;
-            QVERIFY2(!sends.contains(key.toCombined()), entry.text);
-            sends.insert(key.toCombined(), entry.command);
-            QTest::keySequence(d.window(), QKeySequence(key));
-            const Event sent = d.shell.queue().WindowEvent();
-            QCOMPARE(sent.kind, EventKind::Menu);
-            QCOMPARE(sent.number, entry.command);
+        const QList<QKeySequence> keys = d.shell.mainView().action(entry.command)->shortcuts();
+        for (const QKeySequence &key : keys) {
+            QVERIFY2(!taken.contains(key), entry.text);
+            taken << key;
         }
     }
-    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_L).toCombined()), int(CommandProjectLoad));
-    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_O).toCombined()), int(CommandProjectLoad));
-    QCOMPARE(sends.value((Qt::CTRL | Qt::Key_Q).toCombined()), int(CommandExit));
-    QCOMPARE(sends.value(Qt::Key_F5), int(CommandStartGenerate));
-    QCOMPARE(sends.value(Qt::Key_Delete), int(CommandCommonDelete));
+    QCOMPARE(d.shell.mainView().action(Command::ProjectLoad)->shortcuts(),
+             (QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_L), QKeySequence(Qt::CTRL | Qt::Key_O)}));
+    QCOMPARE(d.shell.mainView().action(Command::Exit)->shortcuts(),
+             QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Q)});
+    QCOMPARE(d.shell.mainView().action(Command::CommonDelete)->shortcuts(),
+             QList<QKeySequence>{QKeySequence(Qt::Key_Delete)});
+
+    // The keys reach their command in the window.
+    d.window()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window()));
+    QTest::keySequence(d.window(), QKeySequence(Qt::CTRL | Qt::Key_O));
+    Settle(d.shell);
+    QCOMPARE(d.ask.calls.value(0).section(QLatin1Char(':'), 0, 0), QStringLiteral("Open Load project"));
 }
 
 // Each button sends the command of a menu item and shows that item's icon.
@@ -283,14 +320,7 @@ void TestDesktop::toolbarButtonsSendMenuCommands()
             continue;
         QVERIFY2(!button->toolTip().isEmpty() && !toolTips.contains(button->toolTip()), qPrintable(button->toolTip()));
         toolTips << button->toolTip();
-        const auto item = std::find_if(items.cbegin(), items.cend(),
-                                       [&](QAction *i) { return i->data() == button->data(); });
-        QVERIFY2(item != items.cend(), qPrintable(button->toolTip()));
-        QCOMPARE(button->icon().cacheKey(), (*item)->icon().cacheKey());
-        button->trigger();
-        const Event sent = d.shell.queue().WindowEvent();
-        QCOMPARE(sent.kind, EventKind::Menu);
-        QCOMPARE(sent.number, (*item)->data().toInt());
+        QVERIFY2(items.contains(button), qPrintable(button->toolTip())); // the menu item's own action
     }
     QVERIFY(toolTips.contains(QStringLiteral("Generate")));
     QCOMPARE(d.shell.mainView().toolBar()->iconSize(), QSize(16, 16));
@@ -312,18 +342,27 @@ void TestDesktop::iconsAreDecodedWithAlpha()
     QVERIFY(DecodePng(QByteArray()).isNull());
 }
 
+// The lists fill what the toolbar, the status bar and the Project view leave; without the
+// Project view they take its room back.
 void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
 {
     Desktop d;
     d.window()->resize(500, 400);
     Settle(d.shell);
-    const int expectedHeight = 400 - d.window()->menuBar()->height() - d.window()->statusBar()->height()
-                               - d.shell.mainView().toolBar()->height();
-    // Beside the Project view dock.
-    const int expectedWidth = 500 - d.shell.projectView().dock()->width()
-                              - d.window()->style()->pixelMetric(QStyle::PM_DockWidgetSeparatorExtent);
-    QCOMPARE(d.shell.mainView().splitter()->geometry(), QRect(0, 0, expectedWidth, expectedHeight));
+    const QRect split = d.shell.mainView().splitter()->geometry();
+    QCOMPARE(split.top(), d.shell.mainView().toolBar()->geometry().bottom() + 1);
+    QCOMPARE(split.bottom(), d.window()->statusBar()->geometry().top() - 1);
+    QWidget *dock = d.shell.projectView().dock();
+    QVERIFY(dock->isVisible() && split.right() < dock->geometry().left());
+    QVERIFY(dock->width() > 100);
     QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
+
+    dock->close();
+    Settle(d.shell);
+    QCOMPARE(d.shell.mainView().splitter()->width(), d.window()->width());
+    Menu(d.shell, Command::ProjectView);
+    QVERIFY(dock->isVisible());
+    QVERIFY(d.shell.mainView().splitter()->width() < d.window()->width() - 100);
 }
 
 // A window remembered larger than the screen and partly left of and above it opens inside
@@ -372,16 +411,20 @@ void TestDesktop::controlLLoadsAndControlSSaves()
 
 void TestDesktop::infoFromMenuAndApplicationMenu_data()
 {
-    QTest::addColumn<int>("command");
-    QTest::newRow("&Info") << int(CommandInfo);
-    QTest::newRow("application menu About") << int(CommandAppAbout);
+    QTest::addColumn<bool>("applicationMenu");
+    QTest::newRow("&Info") << false;
+    QTest::newRow("application menu About") << true;
 }
 
 void TestDesktop::infoFromMenuAndApplicationMenu()
 {
-    QFETCH(int, command);
+    QFETCH(bool, applicationMenu);
     Desktop d;
-    Menu(d.shell, command);
+    if (applicationMenu)
+        d.shell.mainView().applicationActions().at(0)->trigger();
+    else
+        d.shell.mainView().action(Command::Info)->trigger();
+    Settle(d.shell);
     QCOMPARE(d.ask.calls, QStringList{InfoMessage});
 }
 
@@ -391,24 +434,27 @@ void TestDesktop::optionsWindowShowsTheSwitches()
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     d.shell.project().switches = {0, 1, 1, 1, 0, 0, 1};
-    Menu(d.shell, CommandStartGenerate);
-    ToolkitWindow *options = d.window(OptionsWindow);
+    Menu(d.shell, Command::StartGenerate);
+    QWidget *options = d.window(OptionsWindow);
     QVERIFY(options && options->isVisible());
     QCOMPARE(options->windowTitle(), QStringLiteral("Start Generate"));
-    QCOMPARE(options->parentWidget(), d.window()); // stays on top of the main window
-    QCOMPARE(options->size(), QSize(600, 200));
+    QCOMPARE(options->parentWidget(), d.window()); // transient for the main window, on top of it
+    QVERIFY(options->isModal());
+    QVERIFY(options->width() >= 600 && options->height() >= 200);
+    QCOMPARE(options->minimumSize(), options->maximumSize()); // not resizable
     QVERIFY(!d.mainEnabled());
-    const int expected[][2] = {{ParendBox, 0},    {PBIgnoreBox, 1},    {MultilangBox, 1}, {ImageIncludeBox, 1},
-                               {ImageNullBox, 0}, {UseCallFastBox, 0}, {Utf8Box, 1}};
-    for (const auto &row : expected)
-        QCOMPARE(d.shell.toolkit().GetGadgetState(row[0]), row[1]);
+    const std::pair<QString, bool> expected[] = {
+        {ParendBox, false},    {PBIgnoreBox, true},     {MultilangBox, true}, {ImageIncludeBox, true},
+        {ImageNullBox, false}, {UseCallFastBox, false}, {Utf8Box, true}};
+    for (const auto &[box, on] : expected)
+        QCOMPARE(Checked(box), on);
     QCOMPARE(d.box(ImageNullBox)->text(), QStringLiteral("ImageGadget set Zero"));
     // Every text shows whole, the right column beside the left one, inside the window.
     const QCheckBox *pbIgnore = d.box(PBIgnoreBox);
     QVERIFY(pbIgnore->width() >= pbIgnore->sizeHint().width());
-    QVERIFY(d.box(UseCallFastBox)->x() >= qMax(230, pbIgnore->geometry().right() + 1));
+    QVERIFY(d.box(UseCallFastBox)->x() > pbIgnore->geometry().right());
     QCOMPARE(d.box(Utf8Box)->x(), d.box(UseCallFastBox)->x());
-    QVERIFY(d.box(UseCallFastBox)->geometry().right() < 600);
+    QVERIFY(d.box(UseCallFastBox)->geometry().right() < options->width());
     // The disabled main window takes no commands.
     QTest::keyClick(d.window(), Qt::Key_N, Qt::ControlModifier);
     Settle(d.shell);
@@ -420,7 +466,7 @@ void TestDesktop::imageSwitchesExcludeEachOther()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    Menu(d.shell, CommandStartGenerate);
+    Menu(d.shell, Command::StartGenerate);
     Click(d.shell, ImageIncludeBox);
     QCOMPARE(d.shell.project().switches.Image_Include, 1);
     QVERIFY(!d.shell.project().ProjectSaved);
@@ -445,9 +491,9 @@ void TestDesktop::otherSwitchBoxesMarkTheProjectChanged()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    Menu(d.shell, CommandStartGenerate);
+    Menu(d.shell, Command::StartGenerate);
     const Switches before = d.shell.project().switches;
-    for (int gadget : {ParendBox, PBIgnoreBox, MultilangBox, UseCallFastBox, Utf8Box}) {
+    for (const QString &gadget : {ParendBox, PBIgnoreBox, MultilangBox, UseCallFastBox, Utf8Box}) {
         d.shell.project().ProjectSaved = true;
         Click(d.shell, gadget);
         QVERIFY(!d.shell.project().ProjectSaved);
@@ -463,9 +509,9 @@ void TestDesktop::otherSwitchBoxesMarkTheProjectChanged()
 void TestDesktop::startGenerateOnUnsavedProjectAsksForAFileFirst()
 {
     Desktop d;
-    Menu(d.shell, CommandStartGenerate);
+    Menu(d.shell, Command::StartGenerate);
     QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Save Save project: Unbekannt.pbm [Project (*.pbm)|*.pbm]")});
-    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QVERIFY(!Find(OptionsWindow));
     QVERIFY(d.mainEnabled());
     QVERIFY(!d.shell.GenerationRunning());
 }
@@ -475,10 +521,10 @@ void TestDesktop::closingOptionsWindowStartsNoRun()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    Menu(d.shell, CommandStartGenerate);
+    Menu(d.shell, Command::StartGenerate);
     d.window(OptionsWindow)->close(); // the close box
     Settle(d.shell);
-    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QVERIFY(!Find(OptionsWindow));
     QVERIFY(d.mainEnabled());
     QVERIFY(!d.shell.GenerationRunning());
     QVERIFY(d.shell.mainView().LogLines().isEmpty());
@@ -486,14 +532,14 @@ void TestDesktop::closingOptionsWindowStartsNoRun()
 
     // Escape takes back a clicked switch, and the unsaved mark it made.
     const Switches before = d.shell.project().switches;
-    Menu(d.shell, CommandStartGenerate);
+    Menu(d.shell, Command::StartGenerate);
     d.window(OptionsWindow)->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d.window(OptionsWindow)));
     Click(d.shell, ParendBox);
     QVERIFY(!d.shell.project().ProjectSaved);
     QTest::keyClick(d.window(OptionsWindow), Qt::Key_Escape);
     Settle(d.shell);
-    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QVERIFY(!Find(OptionsWindow));
     QCOMPARE(d.shell.project().switches.Parend, before.Parend);
     QVERIFY(d.shell.project().ProjectSaved);
     QVERIFY(!d.window()->isWindowModified());
@@ -505,7 +551,7 @@ void TestDesktop::commonFileCommands()
     Desktop d;
     d.ask.openAnswers << QStringList{QStringLiteral("/p/forms/A.pbf"), QStringLiteral("/p/B.pb"),
                                      QStringLiteral("/p/B.pb")};
-    Menu(d.shell, CommandCommonAdd);
+    Menu(d.shell, Command::CommonAdd);
     QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Open Commonfile:  [Common|*.pb*|Alle Dateien|*.*] multiple")});
     const QStringList added = {"/p/forms/A.pbf", "/p/B.pb"}; // a file chosen twice is listed once
     QCOMPARE(d.shell.mainView().CommonFileItems(), added);
@@ -513,24 +559,24 @@ void TestDesktop::commonFileCommands()
     QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
     QVERIFY(!d.shell.project().ProjectSaved);
 
-    QListWidget *list = d.shell.toolkit().ListGadget(CommonFileListView);
+    QListWidget *list = d.shell.mainView().commonFileList();
     list->setCurrentRow(1);
-    Menu(d.shell, CommandCommonFirst);
+    Menu(d.shell, Command::CommonFirst);
     const QStringList moved = {"/p/B.pb", "/p/forms/A.pbf"};
     QCOMPARE(d.shell.mainView().CommonFileItems(), moved);
     QCOMPARE(d.shell.project().CommonFiles, moved);
 
     list->setCurrentRow(1);
-    Menu(d.shell, CommandCommonDelete);
+    Menu(d.shell, Command::CommonDelete);
     const QStringList left = {"/p/B.pb"};
     QCOMPARE(d.shell.mainView().CommonFileItems(), left);
     QCOMPARE(d.shell.project().CommonFiles, left);
 
-    Menu(d.shell, CommandCommonDelete); // nothing selected any more
+    Menu(d.shell, Command::CommonDelete); // nothing selected any more
     QCOMPARE(d.shell.project().CommonFiles, left);
 
     d.ask.calls.clear();
-    Menu(d.shell, CommandCommonAdd); // cancelled
+    Menu(d.shell, Command::CommonAdd); // cancelled
     QCOMPARE(d.shell.project().CommonFiles, left);
     QCOMPARE(d.shell.project().LastPath, QStringLiteral("/p/forms/"));
     QCOMPARE(d.ask.calls,
@@ -539,7 +585,7 @@ void TestDesktop::commonFileCommands()
     // A file listed already is not added again, and the project stays unchanged.
     d.shell.project().ProjectSaved = true;
     d.ask.openAnswers << QStringList{QStringLiteral("/p/B.pb")};
-    Menu(d.shell, CommandCommonAdd);
+    Menu(d.shell, Command::CommonAdd);
     QCOMPARE(d.shell.mainView().CommonFileItems(), left);
     QCOMPARE(d.shell.project().CommonFiles, left);
     QVERIFY(d.shell.project().ProjectSaved);
@@ -550,8 +596,8 @@ void TestDesktop::firstFileWithoutSelectionChangesNothing()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    Menu(d.shell, CommandCommonFirst);
-    Menu(d.shell, CommandCommonDelete);
+    Menu(d.shell, Command::CommonFirst);
+    Menu(d.shell, Command::CommonDelete);
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
     QVERIFY(d.shell.project().ProjectSaved);
 }
@@ -562,10 +608,10 @@ void TestDesktop::undoTakesBackListEdits()
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     d.ask.openAnswers << QStringList{QStringLiteral("/p/A.pb")} << QStringList{QStringLiteral("/p/B.pb")};
-    Menu(d.shell, CommandCommonAdd);
-    Menu(d.shell, CommandCommonAdd);
-    d.shell.toolkit().ListGadget(CommonFileListView)->setCurrentRow(1);
-    Menu(d.shell, CommandCommonDelete);
+    Menu(d.shell, Command::CommonAdd);
+    Menu(d.shell, Command::CommonAdd);
+    d.shell.mainView().commonFileList()->setCurrentRow(1);
+    Menu(d.shell, Command::CommonDelete);
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/B.pb"}));
 
     d.window()->activateWindow();
@@ -574,25 +620,25 @@ void TestDesktop::undoTakesBackListEdits()
     Settle(d.shell);
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/A.pb", "/p/B.pb"}));
     QCOMPARE(d.shell.mainView().CommonFileItems(), d.shell.project().CommonFiles);
-    Menu(d.shell, CommandUndo);
+    Menu(d.shell, Command::Undo);
     QCOMPARE(d.shell.mainView().CommonFileItems(), (QStringList{"Form.pbf", "/p/A.pb"}));
     QVERIFY(d.window()->isWindowModified());
-    Menu(d.shell, CommandUndo);
+    Menu(d.shell, Command::Undo);
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
     QVERIFY(!d.window()->isWindowModified()); // as loaded
-    Menu(d.shell, CommandUndo);               // nothing left to undo
+    Menu(d.shell, Command::Undo);             // nothing left to undo
     QCOMPARE(d.shell.mainView().CommonFileItems(), QStringList{QStringLiteral("Form.pbf")});
 
     // Undoing an edit made before a save leaves the project unsaved; a load forgets the edits.
     d.ask.openAnswers << QStringList{QStringLiteral("/p/A.pb")};
-    Menu(d.shell, CommandCommonAdd);
-    Menu(d.shell, CommandProjectSave);
-    Menu(d.shell, CommandUndo);
+    Menu(d.shell, Command::CommonAdd);
+    Menu(d.shell, Command::ProjectSave);
+    Menu(d.shell, Command::Undo);
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
     QVERIFY(d.window()->isWindowModified());
     d.ask.answers << Answer::No;
     d.load(dir.path(QStringLiteral("Demo.pbm")));
-    Menu(d.shell, CommandUndo);
+    Menu(d.shell, Command::Undo);
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "/p/A.pb"}));
 }
 
@@ -626,11 +672,11 @@ void TestDesktop::everyControlHasAName()
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     QCOMPARE(UnnamedControls(d.window()), QStringList());
-    QCOMPARE(d.shell.toolkit().Gadget(LogList)->accessibleName(), QStringLiteral("Log"));
-    Menu(d.shell, CommandStartGenerate);
+    QCOMPARE(Find(LogList)->accessibleName(), QStringLiteral("Log"));
+    Menu(d.shell, Command::StartGenerate);
     QCOMPARE(UnnamedControls(d.window(OptionsWindow)), QStringList());
-    d.shell.CloseDispatcher(OptionsWindow);
-    Menu(d.shell, CommandUserGadget);
+    d.shell.optionsView().CloseBox();
+    Menu(d.shell, Command::UserGadget);
     QCOMPARE(UnnamedControls(d.window(UserGadgetWindow)), QStringList());
 }
 
@@ -644,20 +690,23 @@ void TestDesktop::wholeGenerationFromTheOptionsWindow()
 
     GenerateButton(d.shell)->trigger(); // the Generate button
     Settle(d.shell);
-    QVERIFY(d.shell.toolkit().IsWindow(OptionsWindow));
+    QVERIFY(Find(OptionsWindow));
     Click(d.shell, StartButton);
     FinishRun(d.shell);
 
     QCOMPARE(d.shell.mainView().LogLines(), DemoRunLog(dir.dir()));
-    QVERIFY(!d.shell.toolkit().IsWindow(OptionsWindow));
+    QVERIFY(!Find(OptionsWindow));
     QVERIFY(d.mainEnabled());
     QVERIFY(GenerateButton(d.shell)->isEnabled());
     QVERIFY(dir.exists(QStringLiteral("EventMain.pb")));
     QVERIFY(d.ask.calls.isEmpty());
 
-    // A second run appends to the log.
-    Menu(d.shell, CommandStartGenerate);
-    Click(d.shell, StartButton);
+    // A second run, started with Return, appends to the log.
+    Menu(d.shell, Command::StartGenerate);
+    d.window(OptionsWindow)->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(d.window(OptionsWindow)));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QVERIFY(d.shell.GenerationRunning());
     FinishRun(d.shell);
     QCOMPARE(d.shell.mainView().LogLines().size(), 2 * DemoRunLog(dir.dir()).size());
 }
@@ -667,7 +716,7 @@ void TestDesktop::runWithoutCommonFilesStops()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/empty"));
     Desktop d(dir.path(QStringLiteral("Empty.pbm")));
-    Menu(d.shell, CommandStartGenerate);
+    Menu(d.shell, Command::StartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
     const QStringList expected = {"Generate Code Step 1 ...",
@@ -688,16 +737,14 @@ void TestDesktop::projectCommandsWaitWhileARunGoes()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    Menu(d.shell, CommandStartGenerate);
-    // The worker cannot get past its first request until the loop answers it, so the run is
-    // surely in progress while these commands arrive.
-    d.shell.GadgetDispatcher(OptionsWindow, StartButton, EventLeftClick);
+    Menu(d.shell, Command::StartGenerate);
+    StartRunWithoutTurning(d.shell);
     QVERIFY(d.shell.GenerationRunning());
     QVERIFY(!GenerateButton(d.shell)->isEnabled());
-    d.shell.mainView().MenuCommand(CommandProjectNew);
-    d.shell.mainView().MenuCommand(CommandStartGenerate);
-    d.shell.CloseDispatcher(MainWindow);
-    d.shell.mainView().MenuCommand(CommandInfo); // not a project command
+    d.shell.mainView().RunCommand(Command::ProjectNew);
+    d.shell.mainView().RunCommand(Command::StartGenerate);
+    d.window()->close();
+    d.shell.mainView().RunCommand(Command::Info); // not a project command
     FinishRun(d.shell);
 
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
@@ -714,19 +761,16 @@ void TestDesktop::messageBoxDoesNotHoldUpARun()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    Menu(d.shell, CommandStartGenerate);
-    d.shell.GadgetDispatcher(OptionsWindow, StartButton, EventLeftClick);
-    // The Info box stays open, with only its own modal loop running, until the run has ended.
+    Menu(d.shell, Command::StartGenerate);
+    StartRunWithoutTurning(d.shell);
+    // The Info box stays open, with only its own loop running, until the run has ended.
     QStringList logSeenInsideBox;
     d.ask.onMessage = [&] {
-        d.shell.queue().BeginModal();
-        QDeadlineTimer patience(20000);
-        while (!patience.hasExpired() && d.shell.mainView().LogLines().size() < DemoRunLog(dir.dir()).size())
-            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 10);
-        d.shell.queue().EndModal();
+        QVERIFY(QTest::qWaitFor([&] { return d.shell.mainView().LogLines().size() >= DemoRunLog(dir.dir()).size(); },
+                                20000));
         logSeenInsideBox = d.shell.mainView().LogLines();
     };
-    d.shell.mainView().MenuCommand(CommandInfo);
+    d.shell.mainView().RunCommand(Command::Info);
     QCOMPARE(logSeenInsideBox, DemoRunLog(dir.dir()));
     FinishRun(d.shell);
 }
@@ -734,15 +778,15 @@ void TestDesktop::messageBoxDoesNotHoldUpARun()
 void TestDesktop::licenceWindow()
 {
     Desktop d;
-    Menu(d.shell, CommandLicence);
-    ToolkitWindow *licence = d.window(LicenceWindow);
+    Menu(d.shell, Command::Licence);
+    QWidget *licence = d.window(LicenceWindow);
     QVERIFY(licence && licence->isVisible());
     QCOMPARE(licence->windowTitle(), QStringLiteral("Licence"));
     QCOMPARE(licence->windowModality(), Qt::ApplicationModal);
-    QVERIFY(!licence->parentWidget());
+    QCOMPARE(licence->parentWidget(), d.window()); // transient for the main window
     QVERIFY(!d.mainEnabled());
 
-    QListWidget *list = d.shell.toolkit().ListGadget(LicenceList);
+    auto *list = Find<QListWidget>(LicenceList);
     QStringList items;
     for (int i = 0; i < list->count(); ++i)
         items << list->item(i)->text();
@@ -762,7 +806,7 @@ void TestDesktop::licenceWindow()
     QVERIFY(QTest::qWaitForWindowActive(licence));
     QTest::keyClick(licence, Qt::Key_Escape);
     Settle(d.shell);
-    QVERIFY(!d.shell.toolkit().IsWindow(LicenceWindow));
+    QVERIFY(!Find(LicenceWindow));
     QVERIFY(d.mainEnabled());
 }
 
@@ -771,32 +815,31 @@ void TestDesktop::licenceWindowStillAnswersARun()
     TestProject dir;
     dir.copyFrom(QStringLiteral("desktop/demo"));
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
-    Menu(d.shell, CommandStartGenerate);
-    d.shell.GadgetDispatcher(OptionsWindow, StartButton, EventLeftClick);
-    d.shell.mainView().MenuCommand(CommandLicence);
-    QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
+    Menu(d.shell, Command::StartGenerate);
+    StartRunWithoutTurning(d.shell);
+    d.shell.mainView().RunCommand(Command::Licence);
+    QVERIFY(Find(LicenceWindow));
     FinishRun(d.shell);
     QCOMPARE(d.shell.mainView().LogLines(), DemoRunLog(dir.dir()));
-    QVERIFY(d.shell.toolkit().IsWindow(LicenceWindow));
+    QVERIFY(Find(LicenceWindow));
 }
 
 void TestDesktop::exitWithUnsavedChanges_data()
 {
-    QTest::addColumn<int>("way"); // -1 close box, else a command
+    QTest::addColumn<int>("way"); // -1 close box, 0 Exit, 1 the application menu's Quit
     QTest::addColumn<bool>("named");
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("quits");
     QTest::addColumn<bool>("written");
-    QTest::newRow("Exit, No") << int(CommandExit) << true << int(Answer::No) << true << false;
-    QTest::newRow("Exit, Yes") << int(CommandExit) << true << int(Answer::Yes) << true << true;
-    QTest::newRow("Exit, Yes, unnamed, cancelled") << int(CommandExit) << false << int(Answer::Yes) << false << false;
-    QTest::newRow("Exit, Cancel") << int(CommandExit) << true << int(Answer::Cancel) << false << false;
+    QTest::newRow("Exit, No") << 0 << true << int(Answer::No) << true << false;
+    QTest::newRow("Exit, Yes") << 0 << true << int(Answer::Yes) << true << true;
+    QTest::newRow("Exit, Yes, unnamed, cancelled") << 0 << false << int(Answer::Yes) << false << false;
+    QTest::newRow("Exit, Cancel") << 0 << true << int(Answer::Cancel) << false << false;
     QTest::newRow("close box, Cancel") << -1 << true << int(Answer::Cancel) << false << false;
     QTest::newRow("close box, No") << -1 << true << int(Answer::No) << true << false;
     QTest::newRow("close box, Yes") << -1 << true << int(Answer::Yes) << true << true;
-    QTest::newRow("application Quit, No") << int(CommandAppQuit) << true << int(Answer::No) << true << false;
-    QTest::newRow("application Quit, Yes, unnamed, cancelled")
-        << int(CommandAppQuit) << false << int(Answer::Yes) << false << false;
+    QTest::newRow("application Quit, No") << 1 << true << int(Answer::No) << true << false;
+    QTest::newRow("application Quit, Yes, unnamed, cancelled") << 1 << false << int(Answer::Yes) << false << false;
 }
 
 void TestDesktop::exitWithUnsavedChanges()
@@ -819,8 +862,10 @@ void TestDesktop::exitWithUnsavedChanges()
     d.ask.answers << Answer(answer);
     if (way < 0)
         d.window()->close();
+    else if (way == 0)
+        d.shell.mainView().action(Command::Exit)->trigger();
     else
-        d.shell.queue().PostMenu(MainWindow, way);
+        d.shell.mainView().applicationActions().at(2)->trigger();
     Settle(d.shell);
     QCOMPARE(d.ask.calls.first(), QStringLiteral("Question Frage: Aktuelles Projekt speichern?"));
     QCOMPARE(d.shell.commands().QuitRequested, quits);
@@ -828,57 +873,57 @@ void TestDesktop::exitWithUnsavedChanges()
     QVERIFY(d.window()->isVisible());
 }
 
-// The worker's side for real: a thread, a semaphore per request, answers on this thread.
+// The worker's side for real: it goes on past its log lines without waiting, waits only for
+// the bind dialog's answer, and this thread carries every request out in the order made,
+// consecutive lines as one batch.
 void TestDesktop::requestsTravelThroughTheQueueInOrder()
 {
-    EventQueue queue;
-    QStringList performedOnGuiThread;
-    DesktopFrontEnd frontEnd(queue, [&](const DesktopRequest &request) -> RequestAnswer {
-        performedOnGuiThread << QString::number(KindOf(request));
-        return RequestAnswer();
+    QStringList performed;
+    std::shared_ptr<BindAnswer> pending;
+    RequestQueue queue([&](DesktopRequest &request) {
+        if (auto *lines = std::get_if<requests::AppendLogLines>(&request)) {
+            performed << QStringLiteral("%1 lines, last %2:%3")
+                             .arg(lines->entries.size())
+                             .arg(lines->entries.last().text)
+                             .arg(lines->entries.last().line);
+        } else if (auto *open = std::get_if<requests::OpenBindDialog>(&request)) {
+            performed << QStringLiteral("bind ") + open->request.unboundOld.join(QLatin1Char(','));
+            pending = open->answer;
+        } else if (auto *finished = std::get_if<requests::RunFinished>(&request)) {
+            performed << QStringLiteral("finished, %1 warnings").arg(finished->result.warnings);
+        } else {
+            performed << QString::number(request.index());
+        }
     });
+    DesktopFrontEnd frontEnd(queue);
     RunResult result;
-    result.outcome = RunOutcome::Ready;
     result.warnings = 3;
+    QSemaphore linesPosted;
+    BindDialogAnswer answered;
     std::thread worker([&] {
         frontEnd.RunStarted();
         for (int i = 0; i < 50; ++i)
             frontEnd.AppendLogLine({QStringLiteral("line %1").arg(i), LogKind::Warning, QStringLiteral("F.pb"), i});
+        linesPosted.release();
+        answered = frontEnd.OpenBindDialog({ObjectKind::Gadget, {"Old"}, {"New"}});
+        frontEnd.CloseBindDialog();
+        frontEnd.AppendLogLine({QStringLiteral("after"), LogKind::Plain});
         frontEnd.RunFinished(result);
     });
-
-    QStringList lines;
-    QList<int> kinds;
-    int finishedWarnings = 0;
-    while (kinds.size() < 52) {
-        const Event event = queue.WaitWindowEvent(5000);
-        QCOMPARE(event.kind, EventKind::Gadget);
-        QCOMPARE(event.window, int(MainWindow));
-        QCOMPARE(event.number, int(CommandButton));
-        QVERIFY(queue.WindowEvent().kind == EventKind::None); // one request at a time
-        const auto request = std::any_cast<std::shared_ptr<PendingRequest>>(event.payload);
-        QCOMPARE(event.type, KindOf(request->what()));
-        kinds << event.type;
-        if (const auto *line = std::get_if<requests::AppendLogLine>(&request->what()))
-            lines << line->entry.text + QLatin1Char(' ') + line->entry.file + QLatin1Char(':')
-                         + QString::number(line->entry.line);
-        if (const auto *finished = std::get_if<requests::RunFinished>(&request->what()))
-            finishedWarnings = finished->result.warnings;
-        request->Answer({});
-    }
+    // The worker passes its log lines while this thread does not turn its loop at all.
+    QVERIFY(linesPosted.tryAcquire(1, 10000));
+    QVERIFY(performed.isEmpty());
+    QVERIFY(QTest::qWaitFor([&] { return pending != nullptr; }, 10000));
+    QCOMPARE(performed, (QStringList{"0", "50 lines, last line 49:49", "bind Old"}));
+    pending->Give({BindDialogEnd::Continue, {{"Old", "New"}}});
+    QVERIFY(QTest::qWaitFor([&] { return performed.size() == 6; }, 10000));
     worker.join();
-    QCOMPARE(kinds.first(), int(RequestRunStarted));
-    QCOMPARE(kinds.last(), int(RequestRunFinished));
-    QCOMPARE(lines.size(), 50);
-    QCOMPARE(lines.last(), QStringLiteral("line 49 F.pb:49"));
-    QCOMPARE(lines.at(17), QStringLiteral("line 17 F.pb:17"));
-    QCOMPARE(finishedWarnings, 3);
-    QVERIFY(performedOnGuiThread.isEmpty()); // all went through the queue
+    QCOMPARE(performed.mid(3), (QStringList{"2", "1 lines, last after:0", "finished, 3 warnings"}));
+    QCOMPARE(answered.bindings, (QList<NamePair>{{"Old", "New"}}));
 
-    // On the GUI thread itself a call is carried out at once.
+    // On this thread a request is carried out before the call returns, after those before it.
     frontEnd.ClearLog();
-    QCOMPARE(performedOnGuiThread, QStringList{QString::number(RequestClearLog)});
-    QCOMPARE(queue.WindowEvent().kind, EventKind::None);
+    QCOMPARE(performed.last(), QString::number(DesktopRequest(requests::ClearLog{}).index()));
 }
 
 void TestDesktop::nameFiltersForTheFileDialogs_data()
@@ -953,38 +998,39 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     dir.write(QStringLiteral("Helpers.pb"), "; no window here\n");
     Desktop d(dir.path(QStringLiteral("Demo.pbm")));
     d.ask.openAnswers << QStringList{dir.path(QStringLiteral("Helpers.pb"))};
-    Menu(d.shell, CommandCommonAdd);
+    Menu(d.shell, Command::CommonAdd);
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Helpers.pb"})); // beside the project
-    Menu(d.shell, CommandProjectSave);
+    Menu(d.shell, Command::ProjectSave);
     for (int run = 0; run < 2; ++run) { // the second run has the first one's files in Backup/
-        Menu(d.shell, CommandStartGenerate);
+        Menu(d.shell, Command::StartGenerate);
         Click(d.shell, StartButton);
         FinishRun(d.shell);
         if (run == 0) // the user cleared an event file: the second run appends its skeletons again
             dir.write(QStringLiteral("EventGadget.pb"), "; mine\n");
     }
-    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
-    const QList<QListWidgetItem *> errors = log->findItems(
-        " -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1", Qt::MatchExactly);
+    const QList<int> errors = LogRows(d.shell,
+                                      " -> Error OpenFile " + dir.path(QStringLiteral("Gone.pbi")) + " / Errorcode: 1");
     QCOMPARE(errors.size(), 2);
-    QCOMPARE(errors.last()->foreground().color(), QColor(0xc0, 0x10, 0x10));
-    QVERIFY(!errors.last()->icon().isNull());
-    QVERIFY(log->item(0)->icon().isNull());
+    QCOMPARE(LogColour(d.shell, errors.last()), QColor(0xc0, 0x10, 0x10));
+    QVERIFY(!LogData(d.shell, errors.last(), Qt::DecorationRole).value<QIcon>().isNull());
+    QVERIFY(LogData(d.shell, 0, Qt::DecorationRole).isNull());
     QVERIFY2(d.shell.mainView().SummaryText().contains(QStringLiteral(">Ready — 1 error, 0 warnings, 1 finding<")),
              qPrintable(d.shell.mainView().SummaryText()));
     // The report's finding about the missing include is marked as a warning is.
-    const QList<QListWidgetItem *> findings = log->findItems(QStringLiteral("Gone.pbi"), Qt::MatchContains);
-    QVERIFY(std::any_of(findings.cbegin(), findings.cend(), [](const QListWidgetItem *item) {
-        return KindOf(*item) == LogKind::Finding && item->foreground().color() == QColor(0xa8, 0x60, 0x00)
-               && !item->icon().isNull();
+    const QList<int> findings = LogRows(d.shell, QStringLiteral("Gone.pbi"), false);
+    QVERIFY(std::any_of(findings.cbegin(), findings.cend(), [&d](int row) {
+        return LogData(d.shell, row, LogModel::KindRole).toInt() == int(LogKind::Finding)
+               && LogColour(d.shell, row) == QColor(0xa8, 0x60, 0x00)
+               && !LogData(d.shell, row, Qt::DecorationRole).value<QIcon>().isNull();
     }));
     d.shell.mainView().ShowFirstFinding(); // the summary's link: the second run's error line
-    QCOMPARE(log->currentItem(), errors.last());
+    QCOMPARE(d.shell.mainView().logView().CurrentRow(), errors.last());
 
-    Menu(d.shell, CommandChanges);
+    Menu(d.shell, Command::Changes);
     ChangesView *view = &d.shell.changesView();
-    QVERIFY(view && d.shell.toolkit().IsWindow(ChangesWindow));
-    QCOMPARE(d.window(ChangesWindow)->parentWidget(), d.window()); // stays on top of it
+    QVERIFY(view && Find(ChangesWindow));
+    QCOMPARE(d.window(ChangesWindow)->parentWidget(), d.window()); // transient for it, on top of it
+    QVERIFY(!d.window(ChangesWindow)->isModal());
     QCOMPARE(view->FileCount(), 1); // the second run changed only the event file the user cleared
     QTRY_VERIFY(view->Loaded());    // read away from the GUI thread
     const QList<QListWidgetItem *> gadget = view->fileList()->findItems(QStringLiteral("EventGadget.pb"),
@@ -992,18 +1038,37 @@ void TestDesktop::runWithAMissingFileShowsTheErrorAndWhatChanged()
     QCOMPARE(gadget.size(), 1);
     view->fileList()->setCurrentItem(gadget.first());
     QVERIFY2(view->ShownText().contains(QStringLiteral("\n+Procedure EventGadget_")), qPrintable(view->ShownText()));
+    // Under a dark style sheet an added line's band is dark too, and its text reads on it.
+    const auto addedBand = [view] {
+        const DifferenceModel &lines = view->difference();
+        for (int row = 0; row < lines.rowCount(); ++row) {
+            if (lines.data(lines.index(row), Qt::DisplayRole).toString().startsWith(QLatin1Char('+')))
+                return lines.data(lines.index(row), Qt::BackgroundRole).value<QColor>();
+        }
+        return QColor();
+    };
+    QVERIFY(addedBand().lightness() > 128);
+    qApp->setStyleSheet(QStringLiteral("QWidget { background-color: #202020; color: #e0e0e0; }"));
+    Settle(d.shell);
+    QVERIFY2(addedBand().lightness() < 128, qPrintable(addedBand().name()));
+    QVERIFY(ContrastRatio(QColor(0xe0, 0xe0, 0xe0), addedBand()) >= MinimumContrast);
+    qApp->setStyleSheet(QString());
     QCOMPARE(view->renameList()->item(0)->text(), QStringLiteral("none"));
-    d.shell.CloseDispatcher(ChangesWindow);
-    QVERIFY(!d.shell.toolkit().IsWindow(ChangesWindow));
+    // Every rename reads whole in its list.
+    const QListWidget *renames = view->renameList();
+    QVERIFY(renames->visualItemRect(renames->item(0)).right() < renames->viewport()->width());
+    view->Close();
+    Settle(d.shell);
+    QVERIFY(!Find(ChangesWindow));
 
     // A new project starts clean: neither the summary nor the changes of the old one's run stay,
     // also in a Changes view left open.
-    Menu(d.shell, CommandChanges);
-    Menu(d.shell, CommandProjectNew);
+    Menu(d.shell, Command::Changes);
+    Menu(d.shell, Command::ProjectNew);
     QCOMPARE(d.shell.project().ProjectFile, UnnamedProjectFile);
     QCOMPARE(d.shell.mainView().SummaryText(), QString());
     QCOMPARE(view->FileCount(), 0);
-    Menu(d.shell, CommandChanges);
+    Menu(d.shell, Command::Changes);
     QCOMPARE(view->FileCount(), 0);
 }
 
@@ -1022,7 +1087,7 @@ void TestDesktop::doubleClickOnALogLineOpensItsFile()
     d.shell.mainView().openInEditor = [&opened](const QString &path, int line) {
         opened << path + QLatin1Char(':') + QString::number(line);
     };
-    Menu(d.shell, CommandStartGenerate);
+    Menu(d.shell, Command::StartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
     const QStringList lines = d.shell.mainView().LogLines();
@@ -1046,12 +1111,12 @@ void TestDesktop::doubleClickOnALogLineOpensItsFile()
     QCOMPARE(opened.size(), 3);
 
     // Return opens the current line's file, as a double-click does.
-    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
-    log->setCurrentRow(int(lines.indexOf(finding.first())));
+    auto *log = Find<QListView>(LogList);
+    d.shell.mainView().logView().ShowRow(int(lines.indexOf(finding.first())));
     QTest::keyClick(log, Qt::Key_Return);
     Settle(d.shell);
     QCOMPARE(opened.value(3), dir.path(QStringLiteral("EventGadget.pb:1")));
-    Menu(d.shell, CommandOpenProjectFolder);
+    Menu(d.shell, Command::OpenProjectFolder);
     QCOMPARE(opened.last(), dir.path(QString()).chopped(1) + QStringLiteral(":0"));
 }
 
@@ -1067,7 +1132,7 @@ void TestDesktop::logLinesAreCopiedWholeAndRunsParted()
         opened << path + QLatin1Char(':') + QString::number(line);
     };
     for (int run = 0; run < 2; ++run) {
-        Menu(d.shell, CommandStartGenerate);
+        Menu(d.shell, Command::StartGenerate);
         Click(d.shell, StartButton);
         FinishRun(d.shell);
     }
@@ -1075,9 +1140,10 @@ void TestDesktop::logLinesAreCopiedWholeAndRunsParted()
     const QStringList lines = d.shell.mainView().LogLines();
     QCOMPARE(lines.size(), 2 * oneRun.size());
     QCOMPARE(lines.mid(0, oneRun.size()), oneRun);
-    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
-    QCOMPARE(log->count(), 2 * oneRun.size() + 1);
-    QCOMPARE(log->item(int(oneRun.size()))->flags(), Qt::NoItemFlags);
+    auto *log = Find<QListView>(LogList);
+    LogView &view = d.shell.mainView().logView();
+    QCOMPARE(view.RowCount(), 2 * oneRun.size() + 1);
+    QCOMPARE(view.model().flags(view.model().index(int(oneRun.size()))), Qt::NoItemFlags);
 
     d.window()->activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(d.window()));
@@ -1087,27 +1153,26 @@ void TestDesktop::logLinesAreCopiedWholeAndRunsParted()
     QCOMPARE(QGuiApplication::clipboard()->text(), lines.join(QLatin1Char('\n')) + QLatin1Char('\n'));
 
     // Open File is there for a line that names a file, and opens it as a double-click does.
-    LogView &view = d.shell.mainView().logView();
     QCOMPARE(log->actions(), (QList<QAction *>{view.copyAction(), view.openFileAction(), view.clearAction()}));
-    log->setCurrentRow(0);
+    view.ShowRow(0);
     QVERIFY(!view.openFileAction()->isEnabled());
-    log->setCurrentRow(int(oneRun.indexOf(" -> Write File " + dir.path(QStringLiteral("Main.pb")))));
+    view.ShowRow(int(oneRun.indexOf(" -> Write File " + dir.path(QStringLiteral("Main.pb")))));
     QVERIFY(view.openFileAction()->isEnabled());
     view.openFileAction()->trigger();
     Settle(d.shell);
     QCOMPARE(opened, QStringList{dir.path(QStringLiteral("Main.pb:0"))});
 
     const QString longLine = QStringLiteral(" -> Warning: ") + QString(400, QLatin1Char('x')) + QStringLiteral(" end");
-    d.shell.mainView().AppendLog({longLine, LogKind::Warning});
+    d.shell.mainView().AppendLog({{longLine, LogKind::Warning}});
     log->doItemsLayout();
-    QListWidgetItem *last = log->item(log->count() - 1);
-    QCOMPARE(last->toolTip(), longLine);
+    const QModelIndex last = view.model().index(view.RowCount() - 1);
+    QCOMPARE(last.data(Qt::ToolTipRole).toString(), longLine);
     QCOMPARE(log->textElideMode(), Qt::ElideNone);
     QVERIFY(log->horizontalScrollBar()->maximum() > 0);
-    QVERIFY(log->visualItemRect(last).width() > log->fontMetrics().horizontalAdvance(longLine));
+    QVERIFY(log->visualRect(last).width() > log->fontMetrics().horizontalAdvance(longLine));
     const int icon = log->style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, log);
     QCOMPARE(log->iconSize(), QSize(icon, icon));
-    QVERIFY(log->visualItemRect(last).height() >= icon);
+    QVERIFY(log->visualRect(last).height() >= icon);
 
     view.clearAction()->trigger();
     QVERIFY(d.shell.mainView().LogLines().isEmpty());
@@ -1141,11 +1206,11 @@ void TestDesktop::coloursReadOnLightAndDarkThemes()
     const QPalette before = QApplication::palette();
     QApplication::setPalette(theme);
     Desktop d;
-    QListWidget *log = d.shell.toolkit().ListGadget(LogList);
+    auto *log = Find<QListView>(LogList);
     for (const LogKind kind : {LogKind::Error, LogKind::Warning, LogKind::Finding})
-        d.shell.mainView().AppendLog({QStringLiteral(" -> marked"), kind});
-    for (int row = 0; row < log->count(); ++row)
-        QVERIFY(ContrastRatio(log->item(row)->foreground().color(), base) >= MinimumContrast);
+        d.shell.mainView().AppendLog({{QStringLiteral(" -> marked"), kind}});
+    for (int row = 0; row < d.shell.mainView().logView().RowCount(); ++row)
+        QVERIFY(ContrastRatio(LogColour(d.shell, row), base) >= MinimumContrast);
     RunResult result;
     result.outcome = RunOutcome::Ready;
     for (const int errors : {1, 0}) {
@@ -1171,8 +1236,8 @@ void TestDesktop::coloursReadOnLightAndDarkThemes()
     QApplication::setPalette(inverted);
     QCoreApplication::processEvents(); // the widgets learn of it through the event loop
     QCOMPARE(log->palette().color(QPalette::Base), inverted.color(QPalette::Base));
-    QCOMPARE(log->item(0)->foreground().color(), ThemeColour(inverted, ThemeRole::Error));
-    QVERIFY(log->item(0)->foreground().color() != ThemeColour(theme, ThemeRole::Error));
+    QCOMPARE(LogColour(d.shell, 0), ThemeColour(inverted, ThemeRole::Error));
+    QVERIFY(LogColour(d.shell, 0) != ThemeColour(theme, ThemeRole::Error));
     QApplication::setPalette(before);
 }
 
@@ -1200,11 +1265,11 @@ void TestDesktop::editorCommandFromPreferences()
     Desktop d;
     d.shell.settings().EditorCommand.clear();
     d.ask.inputs << QStringLiteral(" kate -l %l %f ");
-    Menu(d.shell, CommandEditor);
+    Menu(d.shell, Command::Editor);
     QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Input Editor: gedit +%l %f")});
     QCOMPARE(d.shell.settings().EditorCommand, QStringLiteral("kate -l %l %f"));
     d.ask.calls.clear();
-    Menu(d.shell, CommandEditor); // cancelled: the command stays
+    Menu(d.shell, Command::Editor); // cancelled: the command stays
     QCOMPARE(d.ask.calls, QStringList{QStringLiteral("Input Editor: kate -l %l %f")});
     QCOMPARE(d.shell.settings().EditorCommand, QStringLiteral("kate -l %l %f"));
 
@@ -1246,8 +1311,19 @@ void TestDesktop::titleMarkRecentProjectsAndDrops()
     QCOMPARE(d.shell.settings().RecentProjects.value(0), project);
     QCOMPARE(d.shell.mainView().recentMenu()->actions().value(0)->text(), QStringLiteral("&1 ") + project);
 
-    // Dropped sources are added (beside the project: relative) once, anything else is passed over.
+    // A drag of files the program cannot use is refused while it hovers; one with a source is not.
     dir.write(QStringLiteral("Other.pb"), "; other\n");
+    dir.write(QStringLiteral("notes.txt"), "notes\n");
+    QWidget *dropZone = d.shell.mainView().commonFileList()->viewport();
+    for (const auto &[name, usable] : {std::pair{"notes.txt", false}, std::pair{"Other.pb", true}}) {
+        QMimeData dragged;
+        dragged.setUrls({QUrl::fromLocalFile(dir.path(QLatin1String(name)))});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &dragged, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(dropZone, &enter);
+        QCOMPARE(enter.isAccepted(), usable);
+    }
+
+    // Dropped sources are added (beside the project: relative) once, anything else is passed over.
     d.shell.mainView().DropFiles({dir.path(QStringLiteral("Other.pb")), dir.path(QStringLiteral("notes.txt"))});
     d.shell.mainView().DropFiles({dir.path(QStringLiteral("Form.pbf")), dir.path(QStringLiteral("Other.pb"))});
     Settle(d.shell);
@@ -1258,22 +1334,26 @@ void TestDesktop::titleMarkRecentProjectsAndDrops()
     // Add and Load open their dialogs in the project's folder, whichever folder was used last.
     d.shell.project().LastPath = QStringLiteral("/elsewhere/");
     d.ask.calls.clear();
-    Menu(d.shell, CommandCommonAdd);
+    Menu(d.shell, Command::CommonAdd);
     d.ask.answers << Answer::Cancel;
-    Menu(d.shell, CommandProjectLoad); // asks about the drop first; Cancel keeps it
-    d.ask.answers << Answer::No;       // discards, but no file is chosen
-    Menu(d.shell, CommandProjectLoad);
+    Menu(d.shell, Command::ProjectLoad); // asks about the drop first; Cancel keeps it
+    d.ask.answers << Answer::No;         // discards, but no file is chosen
+    Menu(d.shell, Command::ProjectLoad);
     const QStringList dialogs = d.ask.calls.filter(QStringLiteral("Open "));
     QCOMPARE(dialogs, (QStringList{"Open Commonfile: " + dir.dir() + " [Common|*.pb*|Alle Dateien|*.*] multiple",
                                    "Open Load project: " + dir.dir() + " [Project (*.pbm)|*.pbm]"}));
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
 
     // Loading it again from the recent list asks first; Cancel keeps the edit.
+    const auto recent = [&d] {
+        d.shell.mainView().recentMenu()->actions().value(0)->trigger();
+        Settle(d.shell);
+    };
     d.ask.answers << Answer::Cancel;
-    Menu(d.shell, CommandRecentProject);
+    recent();
     QCOMPARE(d.shell.project().CommonFiles, (QStringList{"Form.pbf", "Other.pb"}));
     d.ask.answers << Answer::No;
-    Menu(d.shell, CommandRecentProject);
+    recent();
     QCOMPARE(d.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
     QVERIFY(!d.window()->isWindowModified());
 
@@ -1283,6 +1363,47 @@ void TestDesktop::titleMarkRecentProjectsAndDrops()
     reread.RecentProjects.clear();
     LoadDesktopMemory(reread);
     QCOMPARE(reread.RecentProjects, QStringList{project});
+}
+
+// A project named on the command line that cannot be one is named with the reason, and the
+// program opens without it; so is a dropped one, and the project in hand stays.
+void TestDesktop::badProjectFilesAreNamed_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("content"); // "dir" makes a folder of that name
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("missing") << "Gone.pbm" << QByteArray() << "there is no such file";
+    QTest::newRow("a folder") << "Folder.pbm" << QByteArray("dir") << "Is a directory";
+    QTest::newRow("empty") << "Empty.pbm" << QByteArray("") << "the file is empty";
+    QTest::newRow("no project file") << "Garbage.pbm" << QByteArray("\x89PNG\r\n\x1a\n\0\0 not text")
+                                     << "it is no project file: it has neither a [FILES] nor a [SWITCH] section";
+}
+
+void TestDesktop::badProjectFilesAreNamed()
+{
+    QFETCH(QString, name);
+    QFETCH(QByteArray, content);
+    QFETCH(QString, reason);
+    TestProject dir;
+    dir.copyFrom(QStringLiteral("desktop/demo"));
+    if (content == "dir")
+        QVERIFY(QDir(dir.dir()).mkdir(name));
+    else if (name != QLatin1String("Gone.pbm"))
+        dir.write(name, content);
+    const QString message =
+        QStringLiteral("Message Quarvel: Cannot open the project %1:\n%2.").arg(dir.path(name), reason);
+
+    DesktopFixture started({dir.path(name)});
+    QCOMPARE(started.ask.calls, QStringList{message});
+    QVERIFY(started.shell.project().ProjectFile != dir.path(name));
+    QVERIFY(!started.shell.mainView().windowTitle().contains(name));
+
+    const QString demo = dir.path(QStringLiteral("Demo.pbm"));
+    started.load(demo);
+    started.shell.mainView().DropFiles({dir.path(name)});
+    QCOMPARE(started.ask.calls, QStringList{message});
+    QCOMPARE(started.shell.project().ProjectFile, demo);
+    QCOMPARE(started.shell.project().CommonFiles, QStringList{QStringLiteral("Form.pbf")});
 }
 
 QTEST_MAIN(TestDesktop)
@@ -1346,9 +1467,22 @@ void TestDesktop::projectViewAndWindowPreview()
         view.model().data(view.model().IndexOf(button).siblingAtColumn(ProjectTreeModel::StateColumn), Qt::DisplayRole),
         QVariant(QStringLiteral("not generated yet")));
 
-    Menu(d.shell, CommandStartGenerate);
+    // The window the user opened in the tree stays open through a run; every column but the
+    // last is as wide as what it shows.
+    QTreeView *tree = view.tree();
+    tree->collapseAll();
+    tree->expand(tree->model()->index(0, 0));
+    Menu(d.shell, Command::StartGenerate);
     Click(d.shell, StartButton);
     FinishRun(d.shell);
+    QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+    const QModelIndex window = tree->model()->index(0, 0);
+    for (int row = 0; row < tree->model()->rowCount(window); ++row) {
+        for (int column = 1; column < ProjectTreeModel::StateColumn; ++column) {
+            const QString text = tree->model()->index(row, column, window).data().toString();
+            QVERIFY2(tree->columnWidth(column) > tree->fontMetrics().horizontalAdvance(text), qPrintable(text));
+        }
+    }
     const qsizetype after = factNamed(QStringLiteral("Button_0"));
     QCOMPARE(view.SelectedFact(), after); // the selection stays on the object
     QCOMPARE(
@@ -1365,11 +1499,36 @@ void TestDesktop::projectViewAndWindowPreview()
     view.SetFilter(QStringLiteral("nothing like it"));
     QCOMPARE(view.tree()->model()->rowCount(), 0);
 
+    view.SetFilter(QString());
+    QVERIFY(tree->isExpanded(tree->model()->index(0, 0)));
+
     view.dock()->close(); // closed from its title bar, back through the Action menu
-    Menu(d.shell, CommandProjectView);
+    Menu(d.shell, Command::ProjectView);
     QVERIFY(view.dock()->isVisible());
 
-    Menu(d.shell, CommandProjectNew);
+    // A dropped window source shows its window without a run.
+    dir.write(QStringLiteral("Second.pbf"), "Procedure OpenWindow_1()\n"
+                                            "  OpenWindow(#Window_1, 0, 0, 200, 100, \"Two\")\n"
+                                            "EndProcedure\n");
+    d.shell.mainView().DropFiles({dir.path(QStringLiteral("Second.pbf"))});
+    QTRY_COMPARE(view.model().rowCount(), 2);
+    Menu(d.shell, Command::ProjectSave);
+
+    // The dock's width and the open windows outlive the program.
+    d.window()->resizeDocks({view.dock()}, {333}, Qt::Horizontal);
+    Settle(d.shell);
+    const int width = view.dock()->width();
+    d.shell.SaveAtExit();
+    {
+        Desktop again;
+        ProjectView &restored = again.shell.projectView();
+        QTRY_COMPARE(restored.model().rowCount(), 2);
+        QVERIFY(restored.tree()->isExpanded(restored.tree()->model()->index(0, 0)));
+        QVERIFY(!restored.tree()->isExpanded(restored.tree()->model()->index(1, 0)));
+        QVERIFY2(qAbs(restored.dock()->width() - width) <= 2, qPrintable(QString::number(restored.dock()->width())));
+    }
+
+    Menu(d.shell, Command::ProjectNew);
     QCOMPARE(view.model().rowCount(), 0);
 }
 
@@ -1389,16 +1548,24 @@ void TestDesktop::regenerateOnSave()
                                                    .arg(number)
                                                    .toUtf8()));
     };
-    Menu(d.shell, CommandRegenerateOnSave);
+    Menu(d.shell, Command::RegenerateOnSave);
     QVERIFY(d.shell.settings().RegenerateOnSave);
+    QAction *regenerate = d.shell.mainView().action(Command::RegenerateOnSave);
+    QVERIFY(regenerate->isChecked() && !regenerate->isIconVisibleInMenu()); // a check mark, not a frame
+    QStringList messages;
+    QObject listening;
+    QObject::connect(d.shell.mainView().statusBar(), &QStatusBar::messageChanged, &listening,
+                     [&messages](const QString &message) { messages << message; });
     addButton(1);
     QVERIFY(TurnUntil(d.shell, [&] { return runs() == 1 && !d.shell.GenerationRunning(); }));
+    // The run's message goes with the run.
+    QCOMPARE(messages, (QStringList{"Regenerating: Form.pbf saved", ""}));
     QVERIFY(dir.read(QStringLiteral("CommonFile.pb")).contains("Button_1"));
     QDeadlineTimer settle(3 * SourceWatch::SettleMilliseconds);
     TurnUntil(d.shell, [&] { return settle.hasExpired(); });
     QCOMPARE(runs(), 1);
 
-    Menu(d.shell, CommandRegenerateOnSave);
+    Menu(d.shell, Command::RegenerateOnSave);
     QVERIFY(!d.shell.settings().RegenerateOnSave);
     addButton(2);
     settle.setRemainingTime(3 * SourceWatch::SettleMilliseconds);

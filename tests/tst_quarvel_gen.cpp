@@ -328,6 +328,13 @@ void TestQuarvelGen::helpVersionAndJsonReport()
         QCOMPARE(desktop.exitCode(), 0);
         QVERIFY2(desktop.readAllStandardOutput().startsWith(start), option);
     }
+    // Asked to open a project there, it says plainly what it needs and where to go instead.
+    desktop.start(QStringLiteral(QUARVEL_PROGRAM), {QStringLiteral("Demo.pbm")});
+    QVERIFY(desktop.waitForFinished(30000));
+    QCOMPARE(desktop.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(desktop.exitCode(), 2);
+    const QByteArray said = desktop.readAllStandardError();
+    QVERIFY2(said.startsWith("quarvel: no display") && said.contains("quarvel-gen PROJECT.pbm"), said.constData());
 
     TestProject dir;
     dir.copyFrom("golden/regeneration_user_code/input");

@@ -1,12 +1,14 @@
 // The desktop program as a user meets it: the real `quarvel` binary in an X server, driven
-// from outside with xdotool. It generates the example project from the toolbar, binds a
-// renamed gadget in the bind dialog, and leaves a picture of the main window after the run.
-// Every wait has a deadline, so a program that never shows a window fails instead of hanging.
+// from outside with xdotool and looked at with xprop. It generates the example project from
+// the toolbar, binds a renamed gadget in the bind dialog, and leaves pictures of the main
+// window after the run, in the default look and under a dark style sheet. Every wait has a
+// deadline, so a program that never shows a window fails instead of hanging.
 #include "support/test_project.h"
-#include "ui/toolkit.h"
+#include "ui/png_image.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -120,6 +122,26 @@ void ClickIn(const QString &window, const QPoint &at)
 {
     Xdotool({"mousemove", "--window", window, QString::number(at.x()), QString::number(at.y()), "click", "1"});
     QThread::msleep(300); // the program handles the click in its own time
+}
+
+// The window a window is transient for, as the window manager reads it; empty for none.
+QString TransientFor(const QString &window)
+{
+    QProcess xprop;
+    xprop.start(QStringLiteral("xprop"), {"-id", window, "WM_TRANSIENT_FOR"});
+    if (!xprop.waitForFinished(5000))
+        return QString();
+    const QString said = QString::fromUtf8(xprop.readAllStandardOutput());
+    const qsizetype hash = said.indexOf(QLatin1String("# "));
+    bool ok = false;
+    const qulonglong id = hash < 0 ? 0 : said.mid(hash + 2).trimmed().toULongLong(&ok, 16);
+    return ok ? QString::number(id) : QString();
+}
+
+void Resize(const QString &window, const QSize &size)
+{
+    Xdotool({"windowsize", "--sync", window, QString::number(size.width()), QString::number(size.height())});
+    QThread::msleep(500);
 }
 
 QImage GrabWindow(const QString &window)
@@ -238,6 +260,19 @@ class TestRealWindow : public QObject {
         return options;
     }
 
+    // The style sheet of the dark picture: a dark background and light text, nothing else.
+    QString DarkStyleSheet() const
+    {
+        const QString sheet = path(QStringLiteral("dark.qss"));
+        QFile file(sheet);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(
+                "QWidget { background-color: #25282c; color: #e4e4e4; }\n"
+                "QAbstractItemView, QLineEdit { background-color: #1c1e21; selection-background-color: #3b6ea5; }\n"
+                "QMenuBar::item:selected, QMenu::item:selected { background-color: #3b6ea5; }\n");
+        return sheet;
+    }
+
     void StartProgram(const QStringList &arguments)
     {
         program_.setProcessEnvironment(Environment());
@@ -290,17 +325,21 @@ private slots:
         QThread::msleep(500);
         QVERIFY2(!WaitForWindow(MainTitle + QLatin1Char('*'), 2000).isEmpty(), "Escape discarded the project");
 
+        // The options window belongs to the main window: transient for it, as the bind dialog.
         options = OpenOptions(main);
         QVERIFY(!options.isEmpty());
-        ClickIn(options, QPoint(70, 175)); // Start
+        QCOMPARE(TransientFor(options), main);
+        TypeKeys(options, {"Return"}); // Start is the default button
 
         // The renamed button is suggested and selected: one click on Bind takes it.
         const QString dialog = WaitForWindow(QStringLiteral("Search and Replace - Gadget"));
         QVERIFY2(!dialog.isEmpty(), "the bind dialog did not open");
+        QCOMPARE(TransientFor(dialog), main);
         QThread::msleep(500);
         const QImage suggested = GrabWindow(dialog);
-        ClickIn(dialog, QPoint(70, 375));  // Bind
-        ClickIn(dialog, QPoint(700, 375)); // Continue
+        const QSize box = WindowGeometry(dialog).size();              // the buttons lie along its bottom edge
+        ClickIn(dialog, QPoint(70, box.height() - 26));               // Bind
+        ClickIn(dialog, QPoint(box.width() - 70, box.height() - 26)); // Continue
         QVERIFY2(WaitUntilGone(QStringLiteral("Search and Replace - Gadget")), "the bind dialog stayed open");
 
         // The end of the run saves the project with this run's names.
@@ -312,9 +351,12 @@ private slots:
         QVERIFY(QDir(path(QStringLiteral("demo/Backup"))).exists());
         QVERIFY2(!WaitForWindow(MainTitle).isEmpty(), "the saved project still shows the unsaved mark");
 
-        // The missing include: a red error line and the red summary in the status bar.
-        QThread::msleep(1000);           // the last log lines
-        ClickIn(main, QPoint(680, 588)); // the summary's link: the log shows the first finding
+        // The missing include: a red error line and the red summary in the status bar, in a
+        // window wide enough for the Project view to show its columns.
+        Resize(main, QSize(1200, 720));
+        QThread::msleep(1000); // the last log lines
+        const QRect shown = WindowGeometry(main);
+        ClickIn(main, QPoint(shown.width() - 120, shown.height() - 11)); // the summary's link
         QThread::msleep(500);
         const QImage picture = GrabWindow(main);
         QVERIFY(!picture.isNull());
@@ -324,6 +366,7 @@ private slots:
         TypeKeys(main, {"ctrl+d"});
         const QString changes = WaitForWindow(QStringLiteral("Changes"));
         QVERIFY2(!changes.isEmpty(), "the Changes view did not open");
+        QCOMPARE(TransientFor(changes), main);
         ClickIn(changes, QPoint(60, 36));                    // the first file
         TypeKeys(changes, {"Down", "Down", "Down", "Down"}); // the fifth: EventGadget.pb
         QThread::msleep(500);
@@ -339,16 +382,33 @@ private slots:
         QVERIFY(difference.save(target(QStringLiteral("changes.png"))));
         qInfo("main window after the run: %s", qPrintable(QFileInfo(screenshot).absoluteFilePath()));
 
-        // File > Exit, then a new start: the project is among the recent ones.
+        // File > Exit, then a new start under a dark style sheet: the project is the last one,
+        // the Project view as wide as it was left.
         TypeKeys(main, {"alt+f", "x"});
         QVERIFY2(program_.waitForFinished(Patience), "Exit did not end the program");
-        StartProgram({});
+        StartProgram({QStringLiteral("-stylesheet"), DarkStyleSheet()});
         const QString again = WaitForWindow(MainTitle);
         QVERIFY2(!again.isEmpty(), "the last project was not loaded again");
+        const QString darkOptions = OpenOptions(again);
+        QVERIFY(!darkOptions.isEmpty());
+        TypeKeys(darkOptions, {"Return"});
+        QVERIFY(WaitUntilGone(QStringLiteral("Start Generate")));
+        QThread::msleep(1500); // the run and its log
+        const QImage dark = GrabWindow(again);
+        QVERIFY(dark.save(target(QStringLiteral("screenshot-dark.png"))));
+        QVERIFY2(dark.pixelColor(dark.width() / 2, dark.height() / 2).lightness() < 100, "not dark");
+
         TypeKeys(again, {"ctrl+n"});
         QVERIFY(!WaitForWindow(QStringLiteral("Quarvel Version v5.17 - Unbekannt.pbm")).isEmpty());
         TypeKeys(again, {"alt+f", "r", "1"});
         QVERIFY2(!WaitForWindow(MainTitle).isEmpty(), "Recent Projects did not load the project");
+
+        // Ctrl+Q ends the process, not only the window.
+        QElapsedTimer quitting;
+        quitting.start();
+        TypeKeys(again, {"ctrl+q"});
+        QVERIFY2(program_.waitForFinished(Patience), "Ctrl+Q did not end the program");
+        qInfo("Ctrl+Q to the end of the process: %lld ms (the keys' own pause included)", quitting.elapsed());
     }
 
     void cleanupTestCase()

@@ -3,16 +3,16 @@
 #include "base/line_lists.h"
 #include "base/version.h"
 #include "model/requesters.h"
-#include "shell/dialogs/window_numbers.h"
-#include "ui/toolkit.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QListWidget>
+#include <QVBoxLayout>
 
 namespace quarvel {
 
-AboutView::AboutView(Toolkit &ui, Requesters &ask, QIcon licenceIcon)
-    : ui_(ui),
+AboutView::AboutView(QWidget *owner, Requesters &ask, QIcon licenceIcon)
+    : owner_(owner),
       ask_(ask),
       licenceIcon_(std::move(licenceIcon)),
       infoText_(VersionTitle() + QLatin1Char('\n') + QStringLiteral("Rev. ") + QString::number(ProgramRevision)
@@ -24,6 +24,8 @@ void AboutView::ShowInfo()
     ask_.MessageOk(QStringLiteral("Info"), infoText_);
 }
 
+// Modal for the whole program; the list fills the window and grows with it. Escape and the
+// close box close it.
 void AboutView::OpenLicence()
 {
     if (LicenceOpen())
@@ -33,30 +35,26 @@ void AboutView::OpenLicence()
     SourceLineList lines;
     SplitTemplate(QString::fromUtf8(file.readAll()), lines);
 
-    ToolkitWindow *window = ui_.OpenWindow(LicenceWindow, 600, 480, QStringLiteral("Licence"),
-                                           WindowSystemMenu | WindowSizeable | WindowModal);
+    auto *window = new QDialog(owner_, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    window->setObjectName(QStringLiteral("LicenceWindow"));
+    window->setWindowTitle(QStringLiteral("Licence"));
     window->setWindowIcon(licenceIcon_);
-    QListWidget *list = ui_.ListViewGadget(LicenceList, LicenceWindow, QRect(0, 0, 600, 480));
+    window->setWindowModality(Qt::ApplicationModal);
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *list = new QListWidget;
+    list->setObjectName(QStringLiteral("LicenceList"));
+    list->setAccessibleName(QStringLiteral("Licence"));
     list->addItems(lines);
-    ui_.CloseOnEscape(LicenceWindow);
+    layout->addWidget(list);
+    window->resize(600, 480);
+    connect(window, &QDialog::finished, this, [this, window] {
+        licence_.clear();
+        window->deleteLater();
+        emit licenceClosed();
+    });
+    licence_ = window;
     window->show();
-}
-
-bool AboutView::LicenceOpen() const
-{
-    return ui_.IsWindow(LicenceWindow);
-}
-
-void AboutView::Resized()
-{
-    if (LicenceOpen())
-        ui_.Gadget(LicenceList)->setGeometry(QRect(QPoint(0, 0), ui_.Window(LicenceWindow)->centralWidget()->size()));
-}
-
-void AboutView::CloseBox()
-{
-    ui_.CloseWindow(LicenceWindow);
-    emit licenceClosed();
 }
 
 } // namespace quarvel

@@ -1,40 +1,36 @@
-// What the program tells about itself: the Info message, and the Licence window (window 4),
-// modal over the whole program while the main loop goes on answering a running generation.
+// What the program tells about itself: the Info message, and the Licence window, modal over
+// the whole program while a running generation goes on.
 #pragma once
 
-#include "shell/dialogs/window_events.h"
-
+#include <QDialog>
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 
 namespace quarvel {
 
 class Requesters;
-class Toolkit;
 
-class AboutView : public QObject, public WindowEvents {
+class AboutView : public QObject {
     Q_OBJECT
 public:
-    AboutView(Toolkit &ui, Requesters &ask, QIcon licenceIcon);
+    AboutView(QWidget *owner, Requesters &ask, QIcon licenceIcon);
 
     void ShowInfo();
     void OpenLicence();
-    bool LicenceOpen() const;
+    bool LicenceOpen() const { return !licence_.isNull(); }
+    QDialog *licenceWindow() const { return licence_; }
     const QString &InfoText() const { return infoText_; }
-
-    void GadgetEvent(int, int) override {}
-    // The list takes the whole window.
-    void Resized() override;
-    void CloseBox() override;
 
 signals:
     void licenceClosed();
 
 private:
-    Toolkit &ui_;
+    QWidget *owner_;
     Requesters &ask_;
     QIcon licenceIcon_;
     QString infoText_;
+    QPointer<QDialog> licence_;
 };
 
 } // namespace quarvel

@@ -1,64 +1,51 @@
 #include "shell/desktop_front_end.h"
 
-#include "shell/dialogs/window_numbers.h"
-#include "ui/event_queue.h"
-
 #include <QCoreApplication>
+#include <QEventLoop>
 #include <QThread>
-
-#include <memory>
 
 namespace quarvel {
 
-RequestAnswer DesktopFrontEnd::SendRequestAndWait(DesktopRequest request)
-{
-    auto pending = std::make_shared<PendingRequest>(std::move(request));
-    queue_.PostGadget(MainWindow, CommandButton, KindOf(pending->what()), pending);
-    return pending->WaitForAnswer();
-}
-
-RequestAnswer DesktopFrontEnd::Request(DesktopRequest request)
-{
-    if (QThread::currentThread() == QCoreApplication::instance()->thread())
-        return perform_(request);
-    return SendRequestAndWait(std::move(request));
-}
-
 void DesktopFrontEnd::RunStarted()
 {
-    Request(requests::RunStarted{});
+    queue_.Post(requests::RunStarted{});
 }
 
 BindDialogAnswer DesktopFrontEnd::OpenBindDialog(const BindDialogRequest &request)
 {
-    const RequestAnswer answer = Request(requests::OpenBindDialog{request});
-    const auto *given = std::get_if<BindDialogAnswer>(&answer);
-    return given ? *given : BindDialogAnswer(); // a dialog gone unanswered cancels the run
+    auto answer = std::make_shared<BindAnswer>();
+    queue_.Post(requests::OpenBindDialog{request, answer});
+    if (QThread::currentThread() == queue_.thread()) {
+        // No worker to wake: the dialog's clicks are handled here until it has answered.
+        while (!answer->Given())
+            QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+    return answer->Wait();
 }
 
 void DesktopFrontEnd::CloseBindDialog()
 {
-    Request(requests::CloseBindDialog{});
+    queue_.Post(requests::CloseBindDialog{});
 }
 
 void DesktopFrontEnd::AppendLogLine(const LogEntry &entry)
 {
-    Request(requests::AppendLogLine{entry});
+    queue_.Post(requests::AppendLogLines{{entry}});
 }
 
 void DesktopFrontEnd::RunFinished(const RunResult &result)
 {
-    Request(requests::RunFinished{result});
+    queue_.Post(requests::RunFinished{result});
 }
 
 void DesktopFrontEnd::ShowMessage(const QString &title, const QString &text)
 {
-    Request(requests::ShowMessage{title, text});
+    queue_.Post(requests::ShowMessage{title, text});
 }
 
 void DesktopFrontEnd::ClearLog()
 {
-    Request(requests::ClearLog{});
+    queue_.Post(requests::ClearLog{});
 }
 
 } // namespace quarvel

@@ -1,22 +1,17 @@
-// The desktop program's answers to the generation worker. Called on the worker thread, every
-// call becomes a request posted as a gadget event of the CommandButton and answered on the GUI
-// thread; called on the GUI thread itself, it is carried out at once.
+// The desktop program's answers to the generation worker. Every call becomes a request on the
+// RequestQueue, carried out on the GUI thread in the order of the calls. The worker goes on at
+// once, except for the bind dialog, whose answer it waits for. Called on the GUI thread itself,
+// a call is carried out before it returns, the bind dialog in a loop of its own.
 #pragma once
 
 #include "model/front_end.h"
-#include "shell/desktop_request.h"
-
-#include <functional>
+#include "shell/request_queue.h"
 
 namespace quarvel {
 
-class EventQueue;
-
 class DesktopFrontEnd : public FrontEnd {
 public:
-    // perform carries out a request on the GUI thread and gives its answer.
-    using Perform = std::function<RequestAnswer(const DesktopRequest &request)>;
-    DesktopFrontEnd(EventQueue &queue, Perform perform) : queue_(queue), perform_(std::move(perform)) {}
+    explicit DesktopFrontEnd(RequestQueue &queue) : queue_(queue) {}
 
     void RunStarted() override;
     BindDialogAnswer OpenBindDialog(const BindDialogRequest &request) override;
@@ -26,14 +21,8 @@ public:
     void ShowMessage(const QString &title, const QString &text) override;
     void ClearLog() override;
 
-    // Worker thread: posts the request and blocks until the GUI thread has answered it.
-    RequestAnswer SendRequestAndWait(DesktopRequest request);
-
 private:
-    RequestAnswer Request(DesktopRequest request);
-
-    EventQueue &queue_;
-    Perform perform_;
+    RequestQueue &queue_;
 };
 
 } // namespace quarvel

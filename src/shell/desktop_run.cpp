@@ -4,26 +4,28 @@
 #include "model/requesters.h"
 #include "pipeline/generation_driver.h"
 #include "project/project_commands.h"
-#include "shell/dialogs/window_numbers.h"
-#include "ui/toolkit.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QThread>
 
 namespace quarvel {
 
-DesktopRun::DesktopRun(Toolkit &ui, Requesters &ask, ProjectState &project, const NameTables &tables,
-                       FrontEnd &frontEnd, ProjectCommands &commands, std::function<void(int)> turnLoop)
-    : ui_(ui),
+DesktopRun::DesktopRun(QWidget *owner, Requesters &ask, ProjectState &project, const NameTables &tables,
+                       ProjectCommands &commands, RequestQueue &queue, FrontEnd &frontEnd)
+    : owner_(owner),
       ask_(ask),
       project_(project),
       tables_(tables),
-      frontEnd_(frontEnd),
       commands_(commands),
-      turnLoop_(std::move(turnLoop))
+      queue_(queue),
+      frontEnd_(frontEnd)
 {}
 
-DesktopRun::~DesktopRun() = default;
+DesktopRun::~DesktopRun()
+{
+    CancelAndWait();
+}
 
 void DesktopRun::Launch()
 {
@@ -33,115 +35,113 @@ void DesktopRun::Launch()
         return; // a project without a file is saved first, or the run does not start
     lastResult_.reset();
     changes_.Clear();
+    cancelReason_.clear();
     changes_.projectDirectory = QFileInfo(project_.ProjectFile).absolutePath() + QLatin1Char('/');
     emit starting();
     run_ = std::make_unique<GenerationContext>(project_, tables_, frontEnd_);
     worker_ = QThread::create([context = run_.get()] { GenerationWorker(*context); });
-    QObject::connect(
-        worker_, &QThread::finished, this, [this] { WorkerFinished(); }, Qt::QueuedConnection);
+    connect(
+        worker_, &QThread::finished, this,
+        [this, worker = worker_] {
+            if (worker_ == worker) // not one that CancelAndWait has finished already
+                WorkerFinished();
+        },
+        Qt::QueuedConnection);
     emit runningChanged(true);
     worker_->start();
 }
 
+// The worker may be waiting for the bind dialog: it is answered Cancel, and every request is
+// carried out until the worker has ended.
+void DesktopRun::CancelAndWait()
+{
+    closing_ = true;
+    while (Running()) {
+        if (bindDialog_)
+            bindDialog_->CloseBox();
+        if (worker_->wait(20))
+            WorkerFinished();
+        else
+            queue_.DeliverAll();
+    }
+    closing_ = false;
+}
+
 void DesktopRun::WorkerFinished()
 {
+    if (!worker_)
+        return;
     worker_->wait();
+    queue_.DeliverAll(); // the worker's last lines and its result come first
     delete worker_;
     worker_ = nullptr;
     run_.reset();
-    bindDialog_.reset();
+    delete bindDialog_.data();
     emit runningChanged(false);
-    emit dialogChanged(); // the main window is never left disabled, whatever path the run took
+    emit dialogChanged(); // the main window is never left covered, whatever path the run took
     if (lastResult_)
         changes_.writtenFiles = lastResult_->writtenFiles;
     emit ended(lastResult_);
 }
 
-void DesktopRun::HandleRequest(const std::any &payload)
+void DesktopRun::Perform(DesktopRequest &request)
 {
-    const auto *carried = std::any_cast<std::shared_ptr<PendingRequest>>(&payload);
-    if (!carried || !*carried)
-        return;
-    const std::shared_ptr<PendingRequest> request = *carried;
-    if (const auto *open = std::get_if<requests::OpenBindDialog>(&request->what())) {
-        OpenBindDialogWindow(request, *open); // answered later, by the dialog
-        return;
-    }
-    request->Answer(PerformRequest(request->what()));
+    std::visit([this](auto &what) { Perform(what); }, request);
 }
 
-RequestAnswer DesktopRun::PerformRequest(const DesktopRequest &request)
-{
-    return std::visit([this](const auto &what) { return Perform(what); }, request);
-}
-
-RequestAnswer DesktopRun::Perform(const requests::RunStarted &)
+void DesktopRun::Perform(requests::RunStarted &)
 {
     emit begun();
-    return {};
 }
 
-// Asked on the GUI thread itself there is no worker to wake: the dialog runs in a nested loop.
-RequestAnswer DesktopRun::Perform(const requests::OpenBindDialog &open)
+// The dialog answers the worker itself: the Todo List is copied into the answer on this
+// thread, and only then is the worker woken.
+void DesktopRun::Perform(requests::OpenBindDialog &open)
 {
-    const auto request = std::make_shared<PendingRequest>(open);
-    OpenBindDialogWindow(request, open);
-    while (bindDialog_ && !bindDialog_->Answered())
-        turnLoop_(50);
-    return request->answer(); // none when the dialog went unanswered: the run is cancelled
-}
-
-RequestAnswer DesktopRun::Perform(const requests::CloseBindDialog &)
-{
-    bindDialog_.reset();
-    ui_.CloseWindow(BindWindow);
+    delete bindDialog_.data(); // at most one dialog
+    const auto answered = [this, answer = open.answer](const BindDialogAnswer &given) {
+        if (given.end == BindDialogEnd::Continue)
+            changes_.renames << given.bindings;
+        else if (bindDialog_)
+            cancelReason_ = tr("The run was cancelled in %1; it wrote no file.").arg(bindDialog_->windowTitle());
+        answer->Give(given);
+    };
+    bindDialog_ = new BindDialogWindow(owner_, ask_, open.request, answered);
+    if (closing_)
+        bindDialog_->CloseBox();
     emit dialogChanged();
-    return {};
 }
 
-RequestAnswer DesktopRun::Perform(const requests::AppendLogLine &line)
+void DesktopRun::Perform(requests::CloseBindDialog &)
 {
-    emit logLine(line.entry);
-    return {};
+    delete bindDialog_.data();
+    emit dialogChanged();
+}
+
+void DesktopRun::Perform(requests::AppendLogLines &lines)
+{
+    emit logLines(lines.entries);
 }
 
 // Shown once the worker has ended (WorkerFinished), when the run's files are in place.
-RequestAnswer DesktopRun::Perform(const requests::RunFinished &finished)
+void DesktopRun::Perform(requests::RunFinished &finished)
 {
-    lastResult_ = finished.result;
-    emit dialogChanged();
-    return {};
+    lastResult_ = std::move(finished.result);
 }
 
-RequestAnswer DesktopRun::Perform(const requests::ShowMessage &message)
+void DesktopRun::Perform(requests::ShowMessage &message)
 {
     ask_.MessageOk(message.title, message.text);
-    return {};
 }
 
 // The log is cleared for a new or loaded project, never while a run goes on: the last run's
 // result and changes belong to the project before.
-RequestAnswer DesktopRun::Perform(const requests::ClearLog &)
+void DesktopRun::Perform(requests::ClearLog &)
 {
     lastResult_.reset();
     changes_.Clear();
+    cancelReason_.clear();
     emit logCleared();
-    return {};
-}
-
-// The dialog answers the request itself: the Todo List is copied into the answer on this
-// thread, and only then is the worker woken.
-void DesktopRun::OpenBindDialogWindow(const std::shared_ptr<PendingRequest> &request,
-                                      const requests::OpenBindDialog &open)
-{
-    bindDialog_.reset(); // at most one dialog; a new one takes window 2 over
-    bindDialog_ = std::make_unique<BindDialogWindow>(ui_, ask_, open.request,
-                                                     [this, request](const BindDialogAnswer &given) {
-                                                         if (given.end == BindDialogEnd::Continue)
-                                                             changes_.renames << given.bindings;
-                                                         request->Answer(given);
-                                                     });
-    emit dialogChanged();
 }
 
 } // namespace quarvel

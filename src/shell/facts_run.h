@@ -27,6 +27,7 @@ public:
     void Start(const ProjectState &project);
     // Forgets the run still going, if any: its objects are not shown.
     void Drop() { ++started_; }
+    bool Running() const { return !threads_.empty(); }
 
 signals:
     void factsReady(const QList<quarvel::ObjectFact> &facts, const QString &projectDirectory);

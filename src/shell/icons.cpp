@@ -1,6 +1,6 @@
 #include "shell/icons.h"
 
-#include "ui/toolkit.h"
+#include "ui/png_image.h"
 
 #include <QFile>
 #include <QPixmap>

@@ -1,4 +1,5 @@
 #include "shell/desktop_command_line.h"
+#include "shell/desktop_start.h"
 #include "shell/shell.h"
 #include "shell/shown_report.h"
 
@@ -13,11 +14,17 @@ int main(int argc, char *argv[])
         std::fwrite(answer.constData(), 1, static_cast<size_t>(answer.size()), stdout);
         return 0;
     }
+    quarvel::ExitPlainlyWithoutDisplay();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
+    quarvel::InstallTranslations(app);
     quarvel::InstallShownReporter(app);
     quarvel::Shell shell;
-    if (shell.StartUp(QApplication::arguments().mid(1)))
-        shell.RunEventLoop();
+    QObject::connect(&shell, &quarvel::Shell::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+    shell.StartUp(QApplication::arguments().mid(1));
+    QApplication::exec();
+    shell.SaveAtExit();
+    if (shell.ReadingInBackground())
+        quarvel::EndNow();
     return 0;
 }

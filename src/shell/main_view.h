@@ -1,26 +1,28 @@
-// The main window (window 0): the menus, the toolbar, the common-file list above the log, and
-// the status bar with the project file and the last run's summary. It carries out the commands
-// that edit the project on screen and asks for the other windows through its signals.
+// The main window: the menus, the toolbar, the common-file list above the log, and the status
+// bar with the project file and the last run's summary. It carries out the commands that edit
+// the project on screen and asks for the other windows through its signals. While a window
+// that stands over it is open it is covered: it takes no command and ignores its close box.
 #pragma once
 
 #include "model/log_entry.h"
 #include "model/run_result.h"
-#include "shell/dialogs/window_events.h"
+#include "shell/command_table.h"
 #include "shell/icons.h"
 #include "shell/theme_colours.h"
 
 #include <QList>
-#include <QObject>
-#include <QPointer>
+#include <QMainWindow>
+#include <QMap>
 
 #include <functional>
 #include <optional>
 
 class QAction;
 class QLabel;
+class QListView;
+class QListWidget;
 class QMenu;
 class QSplitter;
-class QStatusBar;
 class QToolBar;
 class QUrl;
 
@@ -29,33 +31,28 @@ namespace quarvel {
 class LogView;
 class ProjectCommands;
 class Requesters;
-class Toolkit;
 struct ProgramSettings;
 struct ProjectState;
 
-class MainView : public QObject, public WindowEvents {
+class MainView : public QMainWindow {
     Q_OBJECT
 public:
-    MainView(Toolkit &ui, Requesters &ask, ProjectState &project, ProgramSettings &settings, ProjectCommands &commands,
+    MainView(Requesters &ask, ProjectState &project, ProgramSettings &settings, ProjectCommands &commands,
              const IconSet &icons);
 
-    // Builds the window with its menus, toolbar, lists, status bar and shortcuts, hidden; false
-    // when it could not be opened.
-    bool Open();
     // Shows it where the settings remember it, the divider in its place.
-    void Show();
+    void ShowWindow();
     // Remembers the window's place and the divider in the settings.
     void StoreWindowMemory();
 
     // A menu or toolbar command, or its keyboard shortcut. One that touches the project waits
-    // while a generation runs.
-    void MenuCommand(int command);
-    // A double-click (or Return) on a log line opens the file it names.
-    void GadgetEvent(int gadget, int type) override;
-    // The splitter fills the room between the toolbar and the status bar.
-    void Resized() override;
-    // Quits, asking about unsaved changes; not while a generation runs.
-    void CloseBox() override;
+    // while a generation runs; none runs while the window is covered.
+    void RunCommand(Command command);
+    QAction *action(Command command) const { return actions_.value(command); }
+    // The platform's application menu entries (About, Preferences, Quit).
+    const QList<QAction *> &applicationActions() const { return applicationActions_; }
+    void SetCovered(bool covered);
+    bool Covered() const { return covered_; }
 
     void ShowProjectFile(const QString &projectFile);
     void ShowCommonFiles();
@@ -71,6 +68,9 @@ public:
     void OpenProjectFolder();
     // Files dropped on the common-file list: sources are added, a project file is loaded.
     void DropFiles(const QStringList &paths);
+    // Loads a project file named without the file requester (recent list, drop), unless it
+    // cannot be one: then a message names the file and why, and the project stays.
+    void LoadProjectFile(const QString &path);
     // Opens the file a log line names in the user's editor.
     void OpenLogLineFile(int row);
     // The run summary's link: brings the last run's first error, warning or finding line into
@@ -79,8 +79,8 @@ public:
 
     QSplitter *splitter() const { return splitter_; }
     QToolBar *toolBar() const { return toolBar_; }
-    QStatusBar *statusBar() const;
     QMenu *recentMenu() const { return recentMenu_; }
+    QListWidget *commonFileList() const { return files_; }
     QString StatusText() const;
     // The outcome of the last run with its error, warning and finding counts (a link when
     // there are any); empty before any run.
@@ -102,7 +102,7 @@ public slots:
     // While a generation runs the commands that touch the project are disabled.
     void SetRunning(bool running);
     void RunStarting();
-    void AppendLog(const quarvel::LogEntry &entry);
+    void AppendLog(const QList<quarvel::LogEntry> &entries);
     void ClearLog();
     void RunEnded(const std::optional<quarvel::RunResult> &result);
 
@@ -114,23 +114,31 @@ signals:
     void changesRequested();
     void projectViewRequested();
     void regenerateOnSaveChanged(bool on);
+    // The common-file list changed: the Project view reads the project again.
+    void commonFilesChanged();
+    // Exit, the close box or Quit went through the save question: the program ends.
+    void quitRequested();
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void CreateMenus();
-    QAction *AddMenuItem(QMenu *menu, int command);
+    QAction *AddMenuItem(QMenu *menu, Command command);
     void CreateFileMenu(QMenu *file);
     void CreateActionMenu(QMenu *action);
-    void AddApplicationMenuEntries(QMenu *help);
+    void CreateApplicationActions(QMenu *help);
     void CreateToolBar();
     void NameOverflowButtons();
-    void AddShortcuts();
     void CreateMainGadgets();
     void CreateStatusFields();
     void RebuildRecentMenu();
     void RestoreWindowMemory();
+    void Perform(Command command);
     void AppendCommonFiles(const QStringList &paths);
     void ListCommonFiles();
     void RememberListEdit();
+    void ListEdited();
     void AcceptDrops();
     void OpenInEditor(const QString &path, int line);
     QString EditorCommand() const;
@@ -138,7 +146,6 @@ private:
     void ShowSummaryColour(std::optional<ThemeRole> role);
     QString AsProjectPath(const QString &path) const;
 
-    Toolkit &ui_;
     Requesters &ask_;
     ProjectState &project_;
     ProgramSettings &settings_;
@@ -146,15 +153,18 @@ private:
     const IconSet &icons_;
 
     bool running_ = false;
+    bool covered_ = false;
+    QMap<Command, QAction *> actions_;
+    QList<QAction *> applicationActions_;
     QSplitter *splitter_ = nullptr;
     QToolBar *toolBar_ = nullptr;
     QLabel *statusField_ = nullptr;
     QLabel *summaryField_ = nullptr;
     QMenu *recentMenu_ = nullptr;
-    QAction *regenerateOnSave_ = nullptr;
+    QListWidget *files_ = nullptr;
+    QListView *logList_ = nullptr;
     LogView *log_ = nullptr;
-    QList<QAction *> projectActions_; // disabled while a run is in progress
-    int firstRunLine_ = 0;            // the log row where the last run began
+    int firstRunLine_ = 0; // the log row where the last run began
     // The common-file list before each of its last edits, and whether it was saved then.
     struct ListEdit {
         QStringList files;

@@ -1,15 +1,14 @@
 #include "shell/options_view.h"
 
-#include "model/project_state.h"
 #include "project/project_commands.h"
-#include "shell/dialogs/window_numbers.h"
-#include "ui/toolkit.h"
 
 #include <QCheckBox>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGridLayout>
 #include <QPushButton>
-#include <QShortcut>
 
-#include <algorithm>
+#include <functional>
 
 namespace quarvel {
 
@@ -17,114 +16,110 @@ namespace {
 
 using SwitchField = decltype(Switches::Parend) Switches::*; // every switch has one type
 
-enum class Column { Left, Right };
-
-constexpr int LeftX = 10;
-constexpr int RightX = 230;
-constexpr int BoxWidth = 200;
-
 // One check box and the switch it sets; switching it on turns the excluded switch off.
 struct SwitchBox {
-    int gadget;
+    const char *name;
     SwitchField field;
-    Column column;
-    int y;
+    int column;
+    int row;
     const char *text;
     SwitchField excludes = nullptr;
 };
 
 // Images carried in the program and zeroed image gadgets exclude each other.
 const SwitchBox Boxes[] = {
-    {ParendBox, &Switches::Parend, Column::Left, 10, "First Window as Parend Window"},
-    {PBIgnoreBox, &Switches::PB_Ignore, Column::Left, 40, "Windowposition Auto (PB_Ignore)"},
-    {MultilangBox, &Switches::Multilang, Column::Left, 70, "Multi Language"},
-    {ImageIncludeBox, &Switches::Image_Include, Column::Left, 100, "Images Include", &Switches::Image_Null},
-    {ImageNullBox, &Switches::Image_Null, Column::Left, 130, "ImageGadget set Zero", &Switches::Image_Include},
-    {UseCallFastBox, &Switches::UseCallFast, Column::Right, 10, "Call Event Fast"},
-    {Utf8Box, &Switches::Utf8, Column::Right, 40, "Fileformat UTF8"},
+    {"ParendBox", &Switches::Parend, 0, 0, "First Window as Parend Window"},
+    {"PBIgnoreBox", &Switches::PB_Ignore, 0, 1, "Windowposition Auto (PB_Ignore)"},
+    {"MultilangBox", &Switches::Multilang, 0, 2, "Multi Language"},
+    {"ImageIncludeBox", &Switches::Image_Include, 0, 3, "Images Include", &Switches::Image_Null},
+    {"ImageNullBox", &Switches::Image_Null, 0, 4, "ImageGadget set Zero", &Switches::Image_Include},
+    {"UseCallFastBox", &Switches::UseCallFast, 1, 0, "Call Event Fast"},
+    {"Utf8Box", &Switches::Utf8, 1, 1, "Fileformat UTF8"},
 };
 
-const SwitchBox *BoxOf(int gadget)
-{
-    const auto found = std::find_if(std::begin(Boxes), std::end(Boxes),
-                                    [gadget](const SwitchBox &box) { return box.gadget == gadget; });
-    return found == std::end(Boxes) ? nullptr : found;
-}
+const QSize WindowSize(600, 200);
 
-const SwitchBox &BoxOf(SwitchField field)
-{
-    return *std::find_if(std::begin(Boxes), std::end(Boxes),
-                         [field](const SwitchBox &box) { return box.field == field; });
-}
+// Escape takes the switches back; the close box only closes. Closed while a run starts, the
+// window waits for the run to take it away.
+class OptionsWindow : public QDialog {
+public:
+    using QDialog::QDialog;
+    std::function<void()> escape;
+    std::function<void()> closeBox;
+
+protected:
+    void reject() override { escape(); }
+    void closeEvent(QCloseEvent *event) override
+    {
+        event->ignore();
+        if (isEnabled())
+            closeBox();
+    }
+};
 
 } // namespace
 
-OptionsView::OptionsView(Toolkit &ui, ProjectState &project, ProjectCommands &commands, QIcon startIcon)
-    : ui_(ui),
+OptionsView::OptionsView(QWidget *owner, ProjectState &project, ProjectCommands &commands, QIcon startIcon)
+    : owner_(owner),
       project_(project),
       commands_(commands),
       startIcon_(std::move(startIcon))
 {}
 
+QCheckBox *OptionsView::AddBox(int box)
+{
+    auto *check = new QCheckBox(QString::fromUtf8(Boxes[box].text));
+    check->setObjectName(QLatin1String(Boxes[box].name));
+    check->setChecked(project_.switches.*Boxes[box].field);
+    connect(check, &QCheckBox::clicked, this, [this, box](bool on) { SwitchClicked(box, on); });
+    return check;
+}
+
 bool OptionsView::Open()
 {
     if (IsOpen() || !commands_.GenerationGuard())
         return false;
-    ui_.OpenWindow(OptionsWindow, 600, 200, QStringLiteral("Start Generate"), WindowSystemMenu, MainWindow);
-    // The texts keep their places, unless a wider font needs more room: then the right
-    // column moves over, so no text is cut.
-    int leftWidth = BoxWidth;
-    for (const SwitchBox &box : Boxes) {
-        QCheckBox *check = ui_.CheckBoxGadget(box.gadget, OptionsWindow,
-                                              QRect(box.column == Column::Left ? LeftX : RightX, box.y, BoxWidth, 20),
-                                              QString::fromUtf8(box.text));
-        if (box.column == Column::Left)
-            leftWidth = qMax(leftWidth, check->sizeHint().width());
+    auto *window = new OptionsWindow(owner_);
+    window->setObjectName(QStringLiteral("OptionsWindow"));
+    window->setWindowTitle(QStringLiteral("Start Generate"));
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->setWindowModality(Qt::WindowModal);
+    window->escape = [this] { Cancel(); };
+    window->closeBox = [this] { CloseBox(); };
+    auto *grid = new QGridLayout(window);
+    grid->setHorizontalSpacing(20);
+    boxes_.clear();
+    for (int box = 0; box < int(std::size(Boxes)); ++box) {
+        boxes_ << AddBox(box);
+        grid->addWidget(boxes_.last(), Boxes[box].row, Boxes[box].column);
     }
-    const int rightX = qMax(RightX, LeftX + leftWidth + 10);
-    for (const SwitchBox &box : Boxes) {
-        QWidget *check = ui_.Gadget(box.gadget);
-        const bool left = box.column == Column::Left;
-        check->setGeometry(left ? LeftX : rightX, box.y, qMax(BoxWidth, left ? leftWidth : check->sizeHint().width()),
-                           20);
-        ui_.SetGadgetState(box.gadget, project_.switches.*box.field);
-    }
-    QPushButton *start = ui_.ButtonGadget(StartButton, OptionsWindow, QRect(10, 160, 120, 30), QStringLiteral("Start"));
-    start->setDefault(true);
-    start->setIcon(startIcon_);
+    auto *start = new QPushButton(startIcon_, QStringLiteral("Start"));
+    start->setObjectName(QStringLiteral("StartButton"));
+    start->setDefault(true); // Return starts the run
+    start->setMinimumWidth(120);
+    connect(start, &QPushButton::clicked, this, [this] {
+        if (IsOpen() && !running_)
+            emit startClicked();
+    });
+    grid->setRowStretch(5, 1);
+    grid->addWidget(start, 6, 0, Qt::AlignLeft);
+    grid->setColumnStretch(2, 1);
+    window->setFixedSize(window->sizeHint().expandedTo(WindowSize));
+    window_ = window;
     opened_ = project_.switches;
     openedSaved_ = project_.ProjectSaved;
-    auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), ui_.Window(OptionsWindow));
-    // Queued, as the window and this shortcut go with it.
-    QObject::connect(
-        escape, &QShortcut::activated, this,
-        [this] {
-            if (IsOpen() && !ui_.IsWindowDisabled(OptionsWindow))
-                Cancel();
-        },
-        Qt::QueuedConnection);
-    ui_.Window(OptionsWindow)->show();
+    window->show();
+    start->setFocus();
     return true;
 }
 
 void OptionsView::Close()
 {
-    ui_.CloseWindow(OptionsWindow);
-}
-
-bool OptionsView::IsOpen() const
-{
-    return ui_.IsWindow(OptionsWindow);
-}
-
-void OptionsView::GadgetEvent(int gadget, int type)
-{
-    if (type != EventLeftClick)
-        return;
-    if (gadget == StartButton && IsOpen())
-        emit startClicked();
-    else
-        SwitchClicked(gadget);
+    if (QDialog *window = window_) {
+        window_.clear();
+        window->hide();
+        window->deleteLater();
+    }
 }
 
 void OptionsView::CloseBox()
@@ -137,6 +132,8 @@ void OptionsView::CloseBox()
 // an unsaved change they made.
 void OptionsView::Cancel()
 {
+    if (!IsOpen() || running_)
+        return;
     project_.switches = opened_;
     project_.ProjectSaved = openedSaved_;
     CloseBox();
@@ -145,22 +142,23 @@ void OptionsView::Cancel()
 void OptionsView::SetRunning(bool running)
 {
     running_ = running;
-    if (running)
-        ui_.DisableWindow(OptionsWindow, true);
+    if (running && window_)
+        window_->setEnabled(false);
 }
 
-void OptionsView::SwitchClicked(int gadget)
+void OptionsView::SwitchClicked(int box, bool on)
 {
-    const SwitchBox *box = BoxOf(gadget);
-    // A click still queued when the run took the window away changes nothing.
-    if (!box || !IsOpen() || running_)
+    // A click that reaches the window after the run took it over changes nothing.
+    if (!IsOpen() || running_)
         return;
-    Switches &switches = project_.switches;
-    const bool on = ui_.GetGadgetState(gadget) != 0;
-    switches.*box->field = on;
-    if (on && box->excludes) {
-        switches.*box->excludes = false;
-        ui_.SetGadgetState(BoxOf(box->excludes).gadget, 0);
+    const SwitchBox &clicked = Boxes[box];
+    project_.switches.*clicked.field = on;
+    if (on && clicked.excludes) {
+        project_.switches.*clicked.excludes = false;
+        for (int other = 0; other < int(std::size(Boxes)); ++other) {
+            if (Boxes[other].field == clicked.excludes)
+                boxes_[other]->setChecked(false);
+        }
     }
     project_.ProjectSaved = false;
 }

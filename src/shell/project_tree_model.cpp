@@ -2,21 +2,35 @@
 
 #include "model/object_parts.h"
 
+#include <QCoreApplication>
 #include <QHash>
 
 namespace quarvel {
+
+namespace {
+
+QString Tr(const char *text)
+{
+    return QCoreApplication::translate("quarvel::ProjectTreeModel", text);
+}
+
+} // namespace
 
 QString ProcedureStateText(const ProcedureFact &procedure)
 {
     switch (procedure.state) {
     case ProcedureState::None: break;
     case ProcedureState::Present:
-        return procedure.userLines == 1 ? QStringLiteral("present, 1 line of code")
-                                        : QStringLiteral("present, %1 lines of code").arg(procedure.userLines);
-    case ProcedureState::Appended: return QStringLiteral("appended by the last run");
-    case ProcedureState::EditedHead: return QStringLiteral("edited head");
-    case ProcedureState::Missing: return QStringLiteral("not generated yet");
-    case ProcedureState::Orphaned: return QStringLiteral("orphaned: no object any more");
+        return procedure.userLines == 1
+                   ? Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "present, 1 line of code"))
+                   : Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "present, %1 lines of code"))
+                         .arg(procedure.userLines);
+    case ProcedureState::Appended:
+        return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "appended by the last run"));
+    case ProcedureState::EditedHead: return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "edited head"));
+    case ProcedureState::Missing: return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "not generated yet"));
+    case ProcedureState::Orphaned:
+        return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "orphaned: no object any more"));
     }
     return {};
 }
@@ -51,7 +65,7 @@ void ProjectTreeModel::Show(QList<ObjectFact> facts)
     facts_ = std::move(facts);
     groups_.clear();
     QHash<QString, size_t> groupOf;
-    Group others{QStringLiteral("Other procedures"), -1, {}};
+    Group others{Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Other procedures")), -1, {}};
     for (qsizetype i = 0; i < facts_.size(); ++i) {
         const ObjectFact &fact = facts_[i];
         if (fact.kind == ProjectObjectKind::Window) {
@@ -150,7 +164,7 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole)
         return FactData(shown, index.column());
     if (role == Qt::ToolTipRole && shown.kind == ProjectObjectKind::Window) {
-        return QStringLiteral("Close: %1 (%2)\nSize: %3 (%4)")
+        return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Close: %1 (%2)\nSize: %3 (%4)"))
             .arg(shown.ProcedureName(shown.exitProcedure), ProcedureStateText(shown.exitProcedure),
                  shown.ProcedureName(shown.procedure), ProcedureStateText(shown.procedure));
     }
@@ -159,7 +173,8 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
         return shown.ProcedureName(procedure).isEmpty()
                    ? shown.statement.trimmed()
                    : shown.statement.trimmed() + QLatin1Char('\n') + shown.ProcedureName(procedure)
-                         + QStringLiteral(" in ") + Place(procedure.File(), procedure.line);
+                         + Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", " in "))
+                         + Place(procedure.File(), procedure.line);
     }
     return {};
 }
@@ -168,8 +183,14 @@ QVariant ProjectTreeModel::headerData(int section, Qt::Orientation orientation, 
 {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
         return {};
-    static const char *const titles[] = {"Object", "Kind", "Created at", "Event procedure", "State"};
-    return section >= 0 && section < ColumnCount ? QLatin1String(titles[section]) : QString();
+    static const char *const titles[] = {
+        QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Object"),
+        QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Kind"),
+        QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Created at"),
+        QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Event procedure"),
+        QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "State"),
+    };
+    return section >= 0 && section < ColumnCount ? Tr(titles[section]) : QString();
 }
 
 } // namespace quarvel

@@ -32,11 +32,11 @@ ProjectView::ProjectView()
     auto *layout = new QVBoxLayout(content);
     layout->setContentsMargins(4, 4, 4, 4);
     filter_ = new QLineEdit;
-    filter_->setPlaceholderText(QStringLiteral("Find an object by name"));
+    filter_->setPlaceholderText(tr("Find an object by name"));
     filter_->setClearButtonEnabled(true);
-    filter_->setAccessibleName(QStringLiteral("Find an object by name"));
+    filter_->setAccessibleName(tr("Find an object by name"));
     for (QAbstractButton *button : filter_->findChildren<QAbstractButton *>())
-        button->setAccessibleName(QStringLiteral("Clear the filter"));
+        button->setAccessibleName(tr("Clear the filter"));
     filtered_ = new QSortFilterProxyModel(this);
     filtered_->setSourceModel(&model_);
     filtered_->setFilterCaseSensitivity(Qt::CaseInsensitive);
@@ -45,27 +45,29 @@ ProjectView::ProjectView()
     tree_ = new QTreeView;
     tree_->setModel(filtered_);
     tree_->setUniformRowHeights(true); // 20,000 rows lay out without measuring each
-    tree_->setAccessibleName(QStringLiteral("Windows, objects and event procedures"));
-    tree_->header()->setAccessibleName(QStringLiteral("Columns"));
+    tree_->setAccessibleName(tr("Windows, objects and event procedures"));
+    tree_->header()->setAccessibleName(tr("Columns"));
     tree_->header()->setSectionResizeMode(QHeaderView::Interactive);
-    tree_->header()->resizeSection(ProjectTreeModel::NameColumn, 200);
+    tree_->header()->setStretchLastSection(true);
     preview_ = new WindowPreview;
-    auto *split = new QSplitter(Qt::Vertical);
-    split->addWidget(tree_);
-    split->addWidget(preview_);
-    split->setSizes({300, 250});
+    split_ = new QSplitter(Qt::Vertical);
+    split_->setObjectName(QStringLiteral("ProjectViewSplitter"));
+    split_->setChildrenCollapsible(false);
+    split_->addWidget(tree_);
+    split_->addWidget(preview_);
+    split_->setSizes({300, 300});
     layout->addWidget(filter_);
-    layout->addWidget(split);
+    layout->addWidget(split_, 1);
 
-    dock_ = new QDockWidget(QStringLiteral("Project"));
+    dock_ = new QDockWidget(tr("Project"));
     dock_->setObjectName(QStringLiteral("ProjectView"));
     dock_->setWidget(content);
     // The title bar's own buttons carry only icons.
     for (QAbstractButton *button : dock_->findChildren<QAbstractButton *>()) {
         if (button->objectName() == QLatin1String("qt_dockwidget_closebutton"))
-            button->setAccessibleName(QStringLiteral("Close the Project view"));
+            button->setAccessibleName(tr("Close the Project view"));
         else if (button->objectName() == QLatin1String("qt_dockwidget_floatbutton"))
-            button->setAccessibleName(QStringLiteral("Float the Project view"));
+            button->setAccessibleName(tr("Float the Project view"));
     }
 
     connect(filter_, &QLineEdit::textChanged, this, &ProjectView::SetFilter);
@@ -76,6 +78,14 @@ ProjectView::ProjectView()
     });
     connect(preview_, &WindowPreview::gadgetClicked, this, &ProjectView::SelectFact);
     connect(preview_, &WindowPreview::gadgetActivated, this, &ProjectView::OpenFact);
+    connect(tree_, &QTreeView::expanded, this, [this](const QModelIndex &index) {
+        if (!index.parent().isValid() && filter_->text().isEmpty())
+            expanded_.insert(index.data().toString());
+    });
+    connect(tree_, &QTreeView::collapsed, this, [this](const QModelIndex &index) {
+        if (!index.parent().isValid() && filter_->text().isEmpty())
+            expanded_.remove(index.data().toString());
+    });
 }
 
 ProjectView::~ProjectView()
@@ -84,9 +94,54 @@ ProjectView::~ProjectView()
         delete dock_.data();
 }
 
-void ProjectView::Attach(QMainWindow *window)
+void ProjectView::Attach(QMainWindow *window, const QByteArray &windowState)
 {
     window->addDockWidget(Qt::RightDockWidgetArea, dock_);
+    if (windowState.isEmpty() || !window->restoreState(windowState))
+        window->resizeDocks({dock_}, {window->width() * 2 / 5}, Qt::Horizontal);
+}
+
+QStringList ProjectView::ExpandedWindows() const
+{
+    QStringList windows(expanded_.cbegin(), expanded_.cend());
+    windows.sort();
+    return windows;
+}
+
+void ProjectView::SetExpandedWindows(const QStringList &windows)
+{
+    expanded_ = QSet<QString>(windows.cbegin(), windows.cend());
+    ExpandRemembered();
+}
+
+QByteArray ProjectView::SplitState() const
+{
+    return split_->saveState();
+}
+
+void ProjectView::RestoreSplit(const QByteArray &state)
+{
+    if (!state.isEmpty())
+        split_->restoreState(state);
+}
+
+// The windows the user had open stay open in a new run's tree.
+void ProjectView::ExpandRemembered()
+{
+    const QSet<QString> remembered = expanded_; // expanding reports back into the set
+    for (int row = 0; row < filtered_->rowCount(); ++row) {
+        const QModelIndex index = filtered_->index(row, 0);
+        if (remembered.contains(index.data().toString()))
+            tree_->expand(index);
+    }
+    expanded_ = remembered;
+}
+
+// Every column as wide as what it shows on the screen; State takes what is left.
+void ProjectView::FitColumns()
+{
+    for (int column = 0; column < ProjectTreeModel::StateColumn; ++column)
+        tree_->resizeColumnToContents(column);
 }
 
 namespace {
@@ -121,12 +176,15 @@ void ProjectView::Show(const QList<ObjectFact> &facts, const QString &projectDir
     preview_->Clear();
     if (!filter_->text().isEmpty())
         tree_->expandAll();
+    else
+        ExpandRemembered();
     // The same object again, or else the first window, so that the preview shows something.
     const qsizetype again = was ? FindFact(model_.Facts(), *was) : -1;
     if (again >= 0)
         SelectFact(again);
     else if (filtered_->rowCount() > 0)
         tree_->setCurrentIndex(filtered_->index(0, 0));
+    FitColumns();
 }
 
 void ProjectView::Clear()
@@ -139,8 +197,15 @@ void ProjectView::SetFilter(const QString &text)
     if (filter_->text() != text)
         filter_->setText(text); // comes back here through textChanged
     filtered_->setFilterFixedString(text);
-    if (!text.isEmpty())
+    if (!text.isEmpty()) {
         tree_->expandAll();
+    } else {
+        const QSet<QString> remembered = expanded_;
+        tree_->collapseAll();
+        expanded_ = remembered;
+        ExpandRemembered();
+    }
+    FitColumns();
 }
 
 qsizetype ProjectView::SelectedFact() const

@@ -11,11 +11,13 @@
 #include <QHash>
 #include <QObject>
 #include <QPointer>
+#include <QSet>
 #include <QStringList>
 
 class QLineEdit;
 class QMainWindow;
 class QSortFilterProxyModel;
+class QSplitter;
 class QTreeView;
 
 namespace quarvel {
@@ -28,8 +30,9 @@ public:
     ProjectView();
     ~ProjectView() override;
 
-    // Docks the view on the right of the main window.
-    void Attach(QMainWindow *window);
+    // Docks the view on the right of the main window, as wide as the window's remembered
+    // state says, else two fifths of the window.
+    void Attach(QMainWindow *window, const QByteArray &windowState);
     QDockWidget *dock() const { return dock_; }
     // Shows the dock again after the user closed it, and puts the keyboard in its filter box.
     void Reveal();
@@ -45,6 +48,12 @@ public:
     void OpenFact(qsizetype fact);
     qsizetype SelectedFact() const;
 
+    // The windows expanded in the tree, kept across runs and, through Views.INI, restarts.
+    QStringList ExpandedWindows() const;
+    void SetExpandedWindows(const QStringList &windows);
+    QByteArray SplitState() const;
+    void RestoreSplit(const QByteArray &state);
+
     const ProjectTreeModel &model() const { return model_; }
     QTreeView *tree() const { return tree_; }
     WindowPreview *preview() const { return preview_; }
@@ -55,6 +64,8 @@ signals:
 private:
     void CurrentChanged(const QModelIndex &current);
     void ShowWindowOf(qsizetype fact);
+    void ExpandRemembered();
+    void FitColumns();
     const QStringList &SourceLines(const QString &file);
 
     ProjectTreeModel model_;
@@ -65,6 +76,8 @@ private:
     QPointer<QDockWidget> dock_;
     QLineEdit *filter_ = nullptr;
     QTreeView *tree_ = nullptr;
+    QSplitter *split_ = nullptr;
+    QSet<QString> expanded_; // window names; a window not shown now stays remembered
     WindowPreview *preview_ = nullptr;
 };
 

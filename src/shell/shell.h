@@ -1,6 +1,6 @@
 // The desktop program: the thin object that owns the project, the settings and one class per
-// window, wires them with signals, and runs the event loop that hands every event to the class
-// of the window it came from.
+// window, and wires them with signals. Qt's own event loop runs it; the generation worker's
+// requests reach it through the RequestQueue.
 #pragma once
 
 #include "model/name_tables.h"
@@ -16,69 +16,70 @@
 #include "shell/main_view.h"
 #include "shell/options_view.h"
 #include "shell/project_view.h"
+#include "shell/request_queue.h"
 #include "shell/save_watch.h"
-#include "ui/event_queue.h"
-#include "ui/toolkit.h"
 
-#include <any>
+#include <QObject>
+
 #include <memory>
 
 namespace quarvel {
 
-class Shell {
+class Shell : public QObject {
+    Q_OBJECT
 public:
-    // ask answers every requester; the desktop program passes QtRequesters, tests a script.
+    // ask answers every requester; the desktop program passes none and gets Qt's dialogs,
+    // tests pass a script.
     explicit Shell(Requesters *ask = nullptr);
-    ~Shell();
+    ~Shell() override;
 
-    // Start-up up to the event loop: false when the main window could not be opened.
-    bool StartUp(const QStringList &arguments);
-    // The event loop until QuitRequested, then the settings are saved.
-    void RunEventLoop();
-    // One turn of the loop: waits for an event (at most timeoutMs) and dispatches it. False
-    // when none came.
-    bool HandleNextEvent(int timeoutMs = -1);
-
-    // Each event goes to the class of the window it names (menu commands all belong to the
-    // main window). payload is what a request of the generation worker carries.
-    void GadgetDispatcher(int window, int gadget, int type, const std::any &payload = {});
-    void SizeDispatcher(int window);
-    void CloseDispatcher(int window);
+    // Start-up: the settings and the project are loaded and the main window shown. A project
+    // named on the command line that cannot be one is named in a message, and not opened.
+    void StartUp(const QStringList &arguments);
+    // The window's place and the settings are saved for the next start.
+    void SaveAtExit();
 
     bool GenerationRunning() const { return run_.Running(); }
+    // A dry run for the Project view or a load for the Changes view is still going.
+    bool ReadingInBackground() const { return facts_.Running() || changes_.Loading(); }
 
-    EventQueue &queue() { return queue_; }
-    Toolkit &toolkit() { return ui_; }
     ProjectState &project() { return project_; }
     ProgramSettings &settings() { return settings_; }
     ProjectCommands &commands() { return commands_; }
-    DesktopFrontEnd &frontEnd() { return frontEnd_; }
+    FrontEnd &frontEnd() { return frontEnd_; }
+    RequestQueue &requests() { return requests_; }
     const NameTables &nameTables() const { return tables_; }
     const IconSet &icons() const { return icons_; }
     MainView &mainView() { return main_; }
+    OptionsView &optionsView() { return options_; }
+    AboutView &aboutView() { return about_; }
+    UserGadgetDialog &userGadgets() { return userGadgets_; }
     ChangesView &changesView() { return changes_; }
     ProjectView &projectView() { return projectView_; }
     BindDialogWindow *bindDialog() const { return run_.bindDialog(); }
 
+signals:
+    // Exit, Quit or the close box went through the save question.
+    void quitRequested();
+
 private:
     void Connect();
-    void DispatchEvent(const Event &event);
-    // The class of an open window; nullptr for one that is not open.
-    WindowEvents *WindowOf(int number);
-    // The main window takes input only while none of the windows that stand over it is open.
-    void EnableMainWindow();
-    // The Project view of a newly named or loaded project comes from a dry run.
+    void ConnectRun();
+    // The main window is covered while one of the windows that stand over it is open.
+    void CoverMainWindow();
+    // The Project view of a newly named or loaded project, or of a changed file list, comes
+    // from a dry run.
     void RefreshFacts();
     // A window source or the project file was saved on disk while Regenerate on Save is on.
     void SourcesSaved(const QStringList &paths);
+    void RunEnded(const std::optional<RunResult> &result);
 
-    EventQueue queue_;
-    Toolkit ui_;
     std::unique_ptr<Requesters> ownRequesters_;
     Requesters &ask_;
     ProjectState project_;
     ProgramSettings settings_;
     NameTables tables_;
+    RequestQueue requests_;
     DesktopFrontEnd frontEnd_;
     ProjectCommands commands_;
     IconSet icons_;
@@ -93,6 +94,7 @@ private:
     SaveWatch saveWatch_;
     // Saved while a run went on: unless the run wrote them itself, one more run follows.
     QStringList savedDuringRun_;
+    QString regenerating_; // the status bar's message while a saved file's run goes on
     DesktopRun run_;
 };
 

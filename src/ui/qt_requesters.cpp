@@ -1,28 +1,12 @@
 #include "ui/qt_requesters.h"
 
-#include "ui/event_queue.h"
-#include "ui/toolkit.h"
-
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace quarvel {
-
-namespace {
-
-// Keeps the queue's urgent events flowing while a dialog runs its own loop.
-class ModalScope {
-public:
-    explicit ModalScope(EventQueue &queue) : queue_(queue) { queue_.BeginModal(); }
-    ~ModalScope() { queue_.EndModal(); }
-
-private:
-    EventQueue &queue_;
-};
-
-} // namespace
 
 QString QtNameFilters(const QString &patterns)
 {
@@ -41,22 +25,25 @@ QString QtNameFilters(const QString &patterns)
 QWidget *QtRequesters::Owner() const
 {
     QWidget *active = QApplication::activeWindow();
-    return active ? active : toolkit_.Window(0);
+    return active ? active : owner_ ? owner_() : nullptr;
 }
 
 void QtRequesters::MessageOk(const QString &title, const QString &text)
 {
-    ModalScope modal(queue_);
     QMessageBox::information(Owner(), title, text, QMessageBox::Ok);
 }
 
 Answer QtRequesters::Question(const QString &title, const QString &text, bool withCancel)
 {
-    ModalScope modal(queue_);
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
     QMessageBox box(QMessageBox::Question, title, text, buttons, Owner());
+    // Named here rather than by the platform theme, which translates some buttons and not others.
+    box.button(QMessageBox::Yes)->setText(tr("&Yes"));
+    box.button(QMessageBox::No)->setText(tr("&No"));
+    if (withCancel)
+        box.button(QMessageBox::Cancel)->setText(tr("Cancel"));
     box.setEscapeButton(withCancel ? QMessageBox::Cancel : QMessageBox::No);
     switch (box.exec()) {
     case QMessageBox::Yes: return Answer::Yes;
@@ -67,7 +54,6 @@ Answer QtRequesters::Question(const QString &title, const QString &text, bool wi
 
 QString QtRequesters::InputText(const QString &title, const QString &message, const QString &defaultText)
 {
-    ModalScope modal(queue_);
     bool ok = false;
     const QString text = QInputDialog::getText(Owner(), title, message, QLineEdit::Normal, defaultText, &ok);
     return ok ? text : QString();
@@ -76,7 +62,6 @@ QString QtRequesters::InputText(const QString &title, const QString &message, co
 QStringList QtRequesters::OpenFiles(const QString &title, const QString &initialPath, const QString &patterns,
                                     bool multiple)
 {
-    ModalScope modal(queue_);
     const QString filters = QtNameFilters(patterns);
     if (multiple)
         return QFileDialog::getOpenFileNames(Owner(), title, initialPath, filters);
@@ -86,7 +71,6 @@ QStringList QtRequesters::OpenFiles(const QString &title, const QString &initial
 
 QString QtRequesters::SaveFile(const QString &title, const QString &initialPath, const QString &patterns)
 {
-    ModalScope modal(queue_);
     // The overwrite question is the project command's own.
     return QFileDialog::getSaveFileName(Owner(), title, initialPath, QtNameFilters(patterns), nullptr,
                                         QFileDialog::DontConfirmOverwrite);

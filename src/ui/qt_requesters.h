@@ -1,21 +1,27 @@
-// The requesters as Qt dialogs. While one is open the event queue keeps handing the
-// generation worker's requests to the shell, so a run is never held up by a message box.
+// The requesters as Qt dialogs, each transient for the window that asked. A running
+// generation goes on while one is open: its requests reach the GUI thread as queued calls,
+// which the dialog's own event loop delivers.
 #pragma once
 
 #include "model/requesters.h"
+
+#include <QCoreApplication>
+
+#include <functional>
 
 class QWidget;
 
 namespace quarvel {
 
-class EventQueue;
-class Toolkit;
-
 class QtRequesters : public Requesters {
+    Q_DECLARE_TR_FUNCTIONS(QtRequesters)
+
 public:
-    QtRequesters(Toolkit &toolkit, EventQueue &queue) : toolkit_(toolkit), queue_(queue) {}
+    // owner gives the window the dialogs belong to when no window of the program is active.
+    explicit QtRequesters(std::function<QWidget *()> owner) : owner_(std::move(owner)) {}
 
     void MessageOk(const QString &title, const QString &text) override;
+    // The buttons speak the language of the program's own texts, whatever the question's.
     Answer Question(const QString &title, const QString &text, bool withCancel) override;
     QString InputText(const QString &title, const QString &message, const QString &defaultText) override;
     QStringList OpenFiles(const QString &title, const QString &initialPath, const QString &patterns,
@@ -25,8 +31,7 @@ public:
 private:
     QWidget *Owner() const;
 
-    Toolkit &toolkit_;
-    EventQueue &queue_;
+    std::function<QWidget *()> owner_;
 };
 
 // "label|pattern|label|pattern" as a Qt name filter list: "label (pattern);;...". A label that

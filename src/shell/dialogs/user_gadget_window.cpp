@@ -3,22 +3,17 @@
 #include "model/front_end.h"
 #include "model/requesters.h"
 #include "project/user_gadget_list.h"
-#include "shell/dialogs/window_numbers.h"
-#include "ui/toolkit.h"
 
+#include <QDialog>
+#include <QHBoxLayout>
 #include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
 
 namespace quarvel {
 
-namespace {
-
-// The input box's label, tied to its text field.
-const QString NamePrompt = QStringLiteral("Name of a procedure that creates a gadget:");
-
-} // namespace
-
-UserGadgetDialog::UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings &settings, FrontEnd &frontEnd)
-    : ui_(ui),
+UserGadgetDialog::UserGadgetDialog(QWidget *owner, Requesters &ask, ProgramSettings &settings, FrontEnd &frontEnd)
+    : owner_(owner),
       ask_(ask),
       settings_(settings),
       frontEnd_(frontEnd)
@@ -28,80 +23,88 @@ void UserGadgetDialog::Open()
 {
     if (IsOpen())
         return;
-    ToolkitWindow *window = ui_.OpenWindow(UserGadgetWindow, 220, 400, QStringLiteral("UserGadget"), WindowSystemMenu,
-                                           MainWindow);
-    list_ = ui_.ListViewGadget(UserGadgetList, UserGadgetWindow, QRect(0, 0, 220, 350));
-    list_->setAccessibleName(QStringLiteral("User gadget procedures"));
-    list_->addItems(settings_.UserGadgetList);
-    ui_.ButtonGadget(UserGadgetAdd, UserGadgetWindow, QRect(10, 360, 60, 30), QStringLiteral("Add"));
-    ui_.ButtonGadget(UserGadgetDel, UserGadgetWindow, QRect(80, 360, 60, 30), QStringLiteral("Del"));
-    ui_.ButtonGadget(UserGadgetOk, UserGadgetWindow, QRect(150, 360, 60, 30), QStringLiteral("Ok"));
-    ui_.CloseOnEscape(UserGadgetWindow);
+    auto *window = new QDialog(owner_, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    window->setObjectName(QStringLiteral("UserGadgetWindow"));
+    window->setWindowTitle(QStringLiteral("UserGadget"));
+    window->setWindowModality(Qt::WindowModal);
+    auto *layout = new QVBoxLayout(window);
+    auto *list = new QListWidget;
+    list->setObjectName(QStringLiteral("UserGadgetList"));
+    list->setAccessibleName(tr("User gadget procedures"));
+    list->addItems(settings_.UserGadgetList);
+    connect(list, &QListWidget::itemDoubleClicked, this, &UserGadgetDialog::EditGadget);
+    layout->addWidget(list);
+    list_ = list;
+    auto *buttons = new QHBoxLayout;
+    const struct {
+        const char *name;
+        const char *text;
+        void (UserGadgetDialog::*clicked)();
+    } row[] = {
+        {"UserGadgetAdd", "Add", &UserGadgetDialog::AddGadget},
+        {"UserGadgetDel", "Del", &UserGadgetDialog::DeleteGadget},
+        {"UserGadgetOk", "Ok", &UserGadgetDialog::SaveUserGadgets},
+    };
+    for (const auto &entry : row) {
+        auto *button = new QPushButton(QLatin1String(entry.text));
+        button->setObjectName(QLatin1String(entry.name));
+        button->setAutoDefault(false);
+        connect(button, &QPushButton::clicked, this, entry.clicked);
+        buttons->addWidget(button);
+    }
+    layout->addLayout(buttons);
+    // The close box and Escape end the dialog without saving.
+    connect(window, &QDialog::finished, this, [this] {
+        if (window_)
+            Close();
+    });
+    window->resize(window->sizeHint().expandedTo(QSize(220, 400)));
+    window_ = window;
     window->show();
-}
-
-bool UserGadgetDialog::IsOpen() const
-{
-    return ui_.IsWindow(UserGadgetWindow);
 }
 
 void UserGadgetDialog::Close()
 {
-    ui_.CloseWindow(UserGadgetWindow);
-    emit closed();
-}
-
-void UserGadgetDialog::GadgetEvent(int gadget, int type)
-{
-    if (!IsOpen())
-        return;
-    switch (gadget) {
-    case UserGadgetList:
-        if (type == EventLeftDoubleClick)
-            EditGadget();
-        break;
-    case UserGadgetAdd: AddGadget(); break;
-    case UserGadgetDel: DeleteGadget(); break;
-    case UserGadgetOk:
-        SaveUserGadgets();
-        Close();
-        break;
-    default: break;
+    if (QDialog *window = window_) {
+        window_.clear();
+        window->hide();
+        window->deleteLater();
+        emit closed();
     }
-}
-
-void UserGadgetDialog::CloseBox()
-{
-    Close();
 }
 
 void UserGadgetDialog::AddGadget()
 {
-    const QString name = ask_.InputText(QStringLiteral("Add Gadget"), NamePrompt, QString());
-    if (!name.isEmpty())
+    const QString name = ask_.InputText(QStringLiteral("Add Gadget"), tr("Name of a procedure that creates a gadget:"),
+                                        QString());
+    if (!name.isEmpty() && list_)
         list_->addItem(name); // as typed, duplicates included
 }
 
 void UserGadgetDialog::EditGadget()
 {
-    QListWidgetItem *item = list_->currentItem();
+    QListWidgetItem *item = list_ ? list_->currentItem() : nullptr;
     if (!item)
         return;
-    const QString name = ask_.InputText(QStringLiteral("Edit Gadget"), NamePrompt, item->text());
+    const QString name = ask_.InputText(QStringLiteral("Edit Gadget"), tr("Name of a procedure that creates a gadget:"),
+                                        item->text());
     if (!name.isEmpty())
         item->setText(name);
 }
 
 void UserGadgetDialog::DeleteGadget()
 {
-    QListWidgetItem *item = list_->currentItem();
+    QListWidgetItem *item = list_ ? list_->currentItem() : nullptr;
     if (item && item->isSelected())
         delete item;
 }
 
+// Ok: saved, then the window closes.
 void UserGadgetDialog::SaveUserGadgets()
 {
-    ReportFailure(frontEnd_, quarvel::SaveUserGadgets(settings_, Names()));
+    const QStringList names = Names();
+    Close();
+    ReportFailure(frontEnd_, quarvel::SaveUserGadgets(settings_, names));
 }
 
 QStringList UserGadgetDialog::Names() const

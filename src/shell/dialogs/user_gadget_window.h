@@ -1,35 +1,33 @@
-// The UserGadget window: window 3 over the disabled main window, where the user edits the
-// names of his own gadget-creating procedures. Ok writes UserList.INI; the close box throws
-// the edits away. The name tables are not rebuilt: the list takes effect at the next start.
+// The UserGadget window, modal over the main window, where the user edits the names of his own
+// gadget-creating procedures. Ok writes UserList.INI; the close box and Escape throw the edits
+// away. The name tables are not rebuilt: the list takes effect at the next start.
 #pragma once
 
 #include "project/settings.h"
-#include "shell/dialogs/window_events.h"
 
+#include <QDialog>
+#include <QListWidget>
 #include <QObject>
 #include <QPointer>
 
-class QListWidget;
+class QWidget;
 
 namespace quarvel {
 
 class FrontEnd;
 class Requesters;
-class Toolkit;
 
-class UserGadgetDialog : public QObject, public WindowEvents {
+class UserGadgetDialog : public QObject {
     Q_OBJECT
 public:
-    UserGadgetDialog(Toolkit &ui, Requesters &ask, ProgramSettings &settings, FrontEnd &frontEnd);
+    UserGadgetDialog(QWidget *owner, Requesters &ask, ProgramSettings &settings, FrontEnd &frontEnd);
 
     // Opens the window filled with settings.UserGadgetList, unless it is open already.
     void Open();
-    bool IsOpen() const;
-
-    // The list's double-click edits a name; Add, Del, and Ok, which saves and closes.
-    void GadgetEvent(int gadget, int type) override;
+    bool IsOpen() const { return !window_.isNull(); }
+    QDialog *window() const { return window_; }
     // The edits are thrown away.
-    void CloseBox() override;
+    void Close();
 
     void AddGadget();
     void EditGadget();
@@ -43,12 +41,11 @@ signals:
     void closed();
 
 private:
-    void Close();
-
-    Toolkit &ui_;
+    QWidget *owner_;
     Requesters &ask_;
     ProgramSettings &settings_;
     FrontEnd &frontEnd_;
+    QPointer<QDialog> window_;
     QPointer<QListWidget> list_;
 };
 
