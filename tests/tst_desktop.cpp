@@ -355,6 +355,12 @@ void TestDesktop::resizeKeepsSplitterBetweenToolbarAndStatusBar()
     QWidget *dock = d.shell.projectView().dock();
     QVERIFY(dock->isVisible() && split.right() < dock->geometry().left());
     QVERIFY(dock->width() > 100);
+    // The Project view grows with the window, keeping its share.
+    const double share = double(dock->width()) / d.window()->width();
+    d.window()->resize(1000, 400);
+    Settle(d.shell);
+    QVERIFY2(qAbs(double(dock->width()) / d.window()->width() - share) < 0.03,
+             qPrintable(QString::number(dock->width())));
     QCOMPARE(d.shell.mainView().splitter()->sizes().first(), 100);
 
     dock->close();
@@ -495,8 +501,10 @@ void TestDesktop::otherSwitchBoxesMarkTheProjectChanged()
     const Switches before = d.shell.project().switches;
     for (const QString &gadget : {ParendBox, PBIgnoreBox, MultilangBox, UseCallFastBox, Utf8Box}) {
         d.shell.project().ProjectSaved = true;
+        d.shell.mainView().RefreshTitle();
         Click(d.shell, gadget);
         QVERIFY(!d.shell.project().ProjectSaved);
+        QVERIFY(d.window()->isWindowModified()); // the title shows it at once
     }
     const Switches &after = d.shell.project().switches;
     QCOMPARE(after.Parend, 1 - before.Parend);

@@ -376,6 +376,14 @@ private slots:
         TypeKeys(changes, {"Escape"});
         QVERIFY(WaitUntilGone(QStringLiteral("Changes")));
 
+        // File > Preferences > UserGadget belongs to the main window too.
+        TypeKeys(main, {"alt+f", "p", "g"});
+        const QString userGadget = WaitForWindow(QStringLiteral("UserGadget"));
+        QVERIFY2(!userGadget.isEmpty(), "the UserGadget window did not open");
+        QCOMPARE(TransientFor(userGadget), main);
+        TypeKeys(userGadget, {"Escape"});
+        QVERIFY(WaitUntilGone(QStringLiteral("UserGadget")));
+
         const QString screenshot = qEnvironmentVariable("QUARVEL_SCREENSHOT", QStringLiteral("screenshot.png"));
         QVERIFY2(picture.save(screenshot), qPrintable(screenshot));
         QVERIFY(suggested.save(target(QStringLiteral("bind_dialog.png"))));

@@ -35,7 +35,7 @@ void AboutView::OpenLicence()
     SourceLineList lines;
     SplitTemplate(QString::fromUtf8(file.readAll()), lines);
 
-    auto *window = new QDialog(owner_, Qt::Window | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    auto *window = new QDialog(owner_, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     window->setObjectName(QStringLiteral("LicenceWindow"));
     window->setWindowTitle(QStringLiteral("Licence"));
     window->setWindowIcon(licenceIcon_);

@@ -64,7 +64,10 @@ bool ChangesView::Loading() const
 
 QWidget *ChangesView::BuildWindow(const RunChanges &changes)
 {
-    auto *window = new QWidget(owner_, Qt::Window);
+    // A dialog to the window system, so it stays with the main window; it has the buttons of a
+    // window of its own.
+    auto *window = new QWidget(owner_, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                                           | Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
     window->setObjectName(QStringLiteral("ChangesWindow"));
     window->setWindowTitle(tr("Changes"));
     window->setAttribute(Qt::WA_DeleteOnClose);

@@ -20,7 +20,10 @@ int main(int argc, char *argv[])
     quarvel::InstallTranslations(app);
     quarvel::InstallShownReporter(app);
     quarvel::Shell shell;
-    QObject::connect(&shell, &quarvel::Shell::quitRequested, &app, &QApplication::quit, Qt::QueuedConnection);
+    // The save question has been answered: the loop ends without asking the windows again,
+    // as QApplication::quit would (the main window's close box is Exit itself).
+    QObject::connect(
+        &shell, &quarvel::Shell::quitRequested, &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     shell.StartUp(QApplication::arguments().mid(1));
     QApplication::exec();
     shell.SaveAtExit();

@@ -161,6 +161,7 @@ void OptionsView::SwitchClicked(int box, bool on)
         }
     }
     project_.ProjectSaved = false;
+    emit switchesChanged();
 }
 
 } // namespace quarvel

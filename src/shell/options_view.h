@@ -37,6 +37,8 @@ public slots:
 signals:
     void startClicked();
     void closed();
+    // A switch was clicked: the project has an unsaved change.
+    void switchesChanged();
 
 private:
     QCheckBox *AddBox(int box);

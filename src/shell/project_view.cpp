@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QResizeEvent>
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QTreeView>
@@ -99,6 +100,21 @@ void ProjectView::Attach(QMainWindow *window, const QByteArray &windowState)
     window->addDockWidget(Qt::RightDockWidgetArea, dock_);
     if (windowState.isEmpty() || !window->restoreState(windowState))
         window->resizeDocks({dock_}, {window->width() * 2 / 5}, Qt::Horizontal);
+    window->installEventFilter(this);
+}
+
+bool ProjectView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::Resize) {
+        auto *window = static_cast<QMainWindow *>(watched);
+        const auto *resized = static_cast<QResizeEvent *>(event);
+        const int before = resized->oldSize().width(), after = resized->size().width();
+        if (before > 0 && after != before && dock_->isVisible() && !dock_->isFloating()
+            && (window->dockWidgetArea(dock_) == Qt::LeftDockWidgetArea
+                || window->dockWidgetArea(dock_) == Qt::RightDockWidgetArea))
+            window->resizeDocks({dock_}, {dock_->width() * after / before}, Qt::Horizontal);
+    }
+    return QObject::eventFilter(watched, event);
 }
 
 QStringList ProjectView::ExpandedWindows() const

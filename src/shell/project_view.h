@@ -61,6 +61,10 @@ public:
 signals:
     void openRequested(const QString &path, int line);
 
+protected:
+    // The docked view keeps its share of the main window's width as the window grows or shrinks.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     void CurrentChanged(const QModelIndex &current);
     void ShowWindowOf(qsizetype fact);

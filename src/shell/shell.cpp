@@ -76,6 +76,7 @@ void Shell::Connect()
         CoverMainWindow();
         main_.RefreshTitle(); // Escape may have taken back a change
     });
+    connect(&options_, &OptionsView::switchesChanged, &main_, &MainView::RefreshTitle);
     connect(&about_, &AboutView::licenceClosed, this, cover);
     connect(&userGadgets_, &UserGadgetDialog::closed, this, cover);
 
