@@ -467,6 +467,17 @@ private slots:
         QVERIFY(!events.contains("Window_0"));
         QCOMPARE(d.shell.project().Stored.Window, QStringList{QStringLiteral("Main")});
         QCOMPARE(d.shell.project().Stored.Gadget, QStringList({"Main_Ok", "Main_Text_0"}));
+
+        // The Changes view shows each bound rename whole, its count included.
+        Menu(d.shell, Command::Changes);
+        ChangesView &changes = d.shell.changesView();
+        QVERIFY(TurnUntil(d.shell, [&] { return changes.Loaded(); }));
+        QListWidget *renames = changes.renameList();
+        QCOMPARE(renames->count(), 2);
+        QVERIFY(renames->item(1)->text().startsWith(QStringLiteral("Main_Button_1 → Main_Ok")));
+        for (int row = 0; row < renames->count(); ++row)
+            QVERIFY(renames->fontMetrics().horizontalAdvance(renames->item(row)->text())
+                    < renames->viewport()->width());
     }
 
     void regenerationCancelledInTheFirstDialog()

@@ -9,6 +9,7 @@
 #include <QProgressBar>
 #include <QShortcut>
 #include <QSplitter>
+#include <QStyle>
 #include <QThread>
 #include <QVBoxLayout>
 
@@ -92,14 +93,14 @@ QWidget *ChangesView::BuildWindow(const RunChanges &changes)
     auto *left = new QSplitter(Qt::Vertical);
     left->addWidget(Captioned(tr("Files written by the run"), fileList_));
     left->addWidget(Captioned(tr("Renamed (bound in Search and Replace)"), renameList_));
-    auto *split = new QSplitter(Qt::Horizontal);
-    split->addWidget(left);
-    split->addWidget(Captioned(tr("Backup copy → new text"), text_, busy_));
-    split->setSizes({400, 700});
-    split->setStretchFactor(1, 1);
+    split_ = new QSplitter(Qt::Horizontal);
+    split_->addWidget(left);
+    split_->addWidget(Captioned(tr("Backup copy → new text"), text_, busy_));
+    split_->setSizes({400, 700});
+    split_->setStretchFactor(1, 1);
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(split);
+    layout->addWidget(split_);
     window->resize(1100, 700);
     connect(fileList_.data(), &QListWidget::currentRowChanged, this, &ChangesView::ShowFile);
     auto *escape = new QShortcut(QKeySequence(Qt::Key_Escape), window);
@@ -173,6 +174,24 @@ void ChangesView::FillRenames(const QList<NamePair> &renames, const QList<int> &
             RenameText(renames[row], row < replaced.size() ? QString::number(replaced[row]) : QStringLiteral("…")));
     if (renames.isEmpty())
         renameList_->addItem(tr("none"));
+    FitLeftSide();
+}
+
+void ChangesView::FitLeftSide()
+{
+    if (!split_ || !renameList_ || !fileList_)
+        return;
+    int widest = 0;
+    for (const QListWidget *list : {fileList_.data(), renameList_.data()}) {
+        for (int row = 0; row < list->count(); ++row)
+            widest = qMax(widest, list->fontMetrics().horizontalAdvance(list->item(row)->text()));
+    }
+    // The frames, the captions' margins and a scroll bar beside the text.
+    const int needed = widest + 40 + renameList_->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QList<int> sizes = split_->sizes();
+    const int whole = sizes.value(0) + sizes.value(1);
+    const int left = qBound(sizes.value(0), needed, whole / 2);
+    split_->setSizes({left, whole - left});
 }
 
 void ChangesView::Close()

@@ -12,6 +12,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QProgressBar>
+#include <QSplitter>
 
 #include <vector>
 
@@ -52,6 +53,8 @@ private:
     QWidget *BuildWindow(const RunChanges &changes);
     void Fill(LoadedChanges loaded);
     void FillRenames(const QList<NamePair> &renames, const QList<int> &replaced);
+    // The lists on the left as wide as their longest line, up to half the window.
+    void FitLeftSide();
     void Forget();
 
     QWidget *owner_;
@@ -67,6 +70,7 @@ private:
     QPointer<QListWidget> renameList_;
     QPointer<QListView> text_;
     QPointer<QProgressBar> busy_;
+    QPointer<QSplitter> split_;
 };
 
 } // namespace quarvel
