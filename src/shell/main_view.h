@@ -126,7 +126,7 @@ private:
     void CreateMenus();
     QAction *AddMenuItem(QMenu *menu, Command command);
     void CreateFileMenu(QMenu *file);
-    void CreateActionMenu(QMenu *action);
+    void CreateActionMenu(QMenu *menu);
     void CreateApplicationActions(QMenu *help);
     void CreateToolBar();
     void NameOverflowButtons();
