@@ -109,13 +109,13 @@ QWidget *ChangesView::BuildWindow(const RunChanges &changes)
     return window;
 }
 
-// The view follows its palette: a style sheet or a theme change recolours the bands.
+// The view of the difference follows its palette: a style sheet or a theme change recolours
+// the bands. Only that view is watched.
 bool ChangesView::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == text_
-        && (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange
-            || event->type() == QEvent::Polish))
-        difference_.SetPalette(text_->palette());
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::StyleChange
+        || event->type() == QEvent::Polish)
+        difference_.SetPalette(static_cast<QWidget *>(watched)->palette());
     return QObject::eventFilter(watched, event);
 }
 
