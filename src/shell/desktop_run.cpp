@@ -55,6 +55,12 @@ void DesktopRun::WorkerFinished()
     if (lastResult_)
         changes_.writtenFiles = lastResult_->writtenFiles;
     emit ended(lastResult_);
+    // A file saved while the run worked stopped it before it wrote anything: one new run
+    // generates from the saved text, and starts no further one itself.
+    const bool again = !retried_ && lastResult_ && !lastResult_->changedWhileRunning.isEmpty();
+    retried_ = again;
+    if (again)
+        Launch();
 }
 
 void DesktopRun::HandleRequest(const std::any &payload)

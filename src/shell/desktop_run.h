@@ -85,6 +85,7 @@ private:
     QThread *worker_ = nullptr;
     std::unique_ptr<BindDialogWindow> bindDialog_;
     std::optional<RunResult> lastResult_; // the last run's, once it has finished
+    bool retried_ = false;                // the running run follows one stopped by a save
     RunChanges changes_;
 };
 

@@ -1,3 +1,4 @@
+#include "base/file_writer.h"
 #include "shell/desktop_command_line.h"
 #include "shell/shell.h"
 #include "shell/shown_report.h"
@@ -13,6 +14,7 @@ int main(int argc, char *argv[])
         std::fwrite(answer.constData(), 1, static_cast<size_t>(answer.size()), stdout);
         return 0;
     }
+    quarvel::FileWriter::KeepRunningPastFileSizeLimit();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarvel"));
     quarvel::InstallShownReporter(app);
