@@ -10,7 +10,7 @@ packages=(
   libpng-dev zlib1g-dev
   xvfb xauth xdotool x11-utils fonts-dejavu-core
   clang libclang-rt-14-dev clang-format clang-tidy
-  time valgrind python3 patch
+  time valgrind python3 patch strace
 )
 
 missing=()

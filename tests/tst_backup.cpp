@@ -1,5 +1,6 @@
 #include "model/generation_context.h"
 #include "pipeline/backup.h"
+#include "support/golden_runner.h"
 #include "support/recording_front_end.h"
 #include "support/test_project.h"
 
@@ -154,6 +155,29 @@ private slots:
         const QString outside = "Project/Backup/Outside" + QDir::cleanPath(b.dir.path("lib/Helpers.pbi"));
         QCOMPARE(b.dir.read(outside), QByteArray("outside the project"));
         QCOMPARE(BackupCopyPath(b.dir.path("Project/"), b.dir.path("lib/Helpers.pbi")), b.dir.path(outside));
+    }
+
+    // An include's copy goes where the path leads, inside Backup/: ".." beyond "/" stays at "/",
+    // a link and the ".." after it are followed as the system follows them, "." is nothing.
+    // Nothing outside Backup/ is written.
+    void copiesStayInsideTheBackup()
+    {
+        BackupRun b;
+        b.project.ProjectFile = b.dir.path("Project/Test.pbm");
+        b.dir.write("lib/Tools.pbi", "the real tools");
+        b.dir.write("Project/lib/Tools.pbi", "a file of the same name in the project");
+        QVERIFY(QFile::link(b.dir.path("lib"), b.dir.path("Project/linked")));
+        const QString up = QStringLiteral("../").repeated(b.dir.dir().count(QLatin1Char('/')) + 3);
+        b.context.model.IncludeFileList = {up + b.dir.path("lib/Tools.pbi").mid(1), "./linked/./../lib/Tools.pbi"};
+        FileTree before = ReadTree(b.dir.dir());
+        b.run();
+        QVERIFY(b.frontEnd.log.isEmpty());
+        const QString real = QFileInfo(b.dir.path("lib/Tools.pbi")).canonicalFilePath();
+        QCOMPARE(b.dir.read("Project/Backup/Outside" + real), QByteArray("the real tools"));
+        QVERIFY(!b.dir.exists("Project/Backup/lib"));
+        FileTree after = ReadTree(b.dir.dir());
+        after.removeIf([](auto it) { return it.key().startsWith(QLatin1String("Project/Backup/")); });
+        QCOMPARE(after, before);
     }
 
     void aMissingProjectDirectoryFails()

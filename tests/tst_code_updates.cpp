@@ -12,15 +12,22 @@ using namespace quarvel;
 
 namespace {
 
-// "Old>New:kind Old2>New2:kind ..." as a binding list; a word without ">" names a window of
-// the design, when windows is given.
-BindingList ParseBindings(const QString &text, QStringList *windows = nullptr)
+// "Old>New:kind Old2>New2:kind ..." as a binding list; with a project given, "@Name:kind" (a
+// gadget without ":kind") is an object the last run stored and a word without ">" a window
+// of the design.
+BindingList ParseBindings(const QString &text, GenerationContext *project = nullptr)
 {
     BindingList bindings;
     for (const QString &part : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
         const qsizetype arrow = part.indexOf(QLatin1Char('>'));
-        if (arrow < 0 && windows) {
-            windows->append(part);
+        if (project && part.startsWith(QLatin1Char('@'))) {
+            const QString name = part.mid(1).section(QLatin1Char(':'), 0, 0);
+            const int kind = part.contains(QLatin1Char(':')) ? part.section(QLatin1Char(':'), 1).toInt() : 6;
+            StoredNamesOfKind(project->project.Stored, ObjectKind(kind)).append(name);
+            continue;
+        }
+        if (arrow < 0 && project) {
+            project->model.WindowList.append(part);
             continue;
         }
         const qsizetype colon = part.lastIndexOf(QLatin1Char(':'));
@@ -60,8 +67,7 @@ struct Updates {
 };
 
 // The bindings applied the plain way: binding after binding, rule after rule, line after line.
-int ApplyOneByOne(QStringList &lines, const BindingList &bindings, const QList<ReplacementRule> &rules,
-                  const WindowNames &windows)
+int ApplyOneByOne(QStringList &lines, const BindingList &bindings, const QList<ReplacementRule> &rules)
 {
     int changes = 0;
     for (const ConstantBinding &binding : bindings)
@@ -69,7 +75,7 @@ int ApplyOneByOne(QStringList &lines, const BindingList &bindings, const QList<R
             if (!rule.Takes(binding))
                 continue;
             for (QString &line : lines) {
-                QString result = ApplyRule(line, rule, binding, windows);
+                QString result = ApplyRule(line, rule, binding);
                 if (result != line) {
                     line = result;
                     ++changes;
@@ -92,7 +98,8 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::addColumn<QString>("expected");
 
-        const QString window = QStringLiteral("Window_0>Main:1");
+        // A window's rename reaches the objects the last run knew as its own, and nothing else.
+        const QString window = QStringLiteral("Window_0>Main:1 @Window_0_Button_1 @Window_0_Open:3");
         // clang-format off
         QTest::newRow("gadget procedure prefix") << window << "EventGadget"
             << "Procedure EventGadget_Window_0_Button_1(EventType)" << "Procedure EventGadget_Main_Button_1(EventType)";
@@ -105,8 +112,6 @@ private slots:
         // clang-format off
         QTest::newRow("size procedure") << window << "EventWindow" << "Procedure EventSize_Window_0()" << "Procedure EventSize_Main()";
         QTest::newRow("exit procedure") << window << "EventWindow" << "Procedure EventExit_Window_0()" << "Procedure EventExit_Main()";
-        QTest::newRow("exit procedure of an object prefix") << window << "EventWindow"
-            << "EventExit_Window_0_Sub()" << "EventExit_Main_Sub()";
         QTest::newRow("window constant") << window << "EventWindow" << "CloseWindow(#Window_0)" << "CloseWindow(#Main)";
         QTest::newRow("open call in Main") << window << "Main" << "Open_Window_0()" << "Open_Main()";
         QTest::newRow("open call in an event file") << window << "EventMenu" << "  Open_Window_0() : x = 1" << "  Open_Main() : x = 1";
@@ -114,20 +119,22 @@ private slots:
         QTest::newRow("size procedure name outside its file") << window << "Main" << "EventSize_Window_0()" << "EventSize_Window_0()";
         QTest::newRow("window name as a word part") << window << "Main" << "#Window_01 Window_0" << "#Window_01 Window_0";
         QTest::newRow("any letter case, new name as bound") << window << "Main" << "#window_0_Button_1" << "#Main_Button_1";
-        QTest::newRow("prefix is a plain substring") << "Window>Main:1" << "Main" << "#Window_0_Button_1" << "#Main_0_Button_1";
+        QTest::newRow("the user's names that begin like the window's objects stay") << "Main>Start:1 @Main_Button_1" << "EventGadget"
+            << "#Main_MaxItems + #Main_Extra + #Main_Button_1_x + EventGadget_Main_Helper() + EventExit_Main_Sub() + #Main_Button_1"
+            << "#Main_MaxItems + #Main_Extra + #Main_Button_1_x + EventGadget_Main_Helper() + EventExit_Main_Sub() + #Start_Button_1";
         // clang-format on
         // The longest window name wins: with a window Main_Settings, its objects are not Main's.
-        const QString settings = QStringLiteral("Main>Start:1 Main_Settings");
+        const QString settings = QStringLiteral("Main>Start:1 Main_Settings @Main_Settings_Save @Main_Ok");
         // clang-format off
         QTest::newRow("longer window's constants stay") << settings << "Main"
             << "#Main_Settings_Save + #Main_Ok + #Main_Settings + #main_settingsx_A"
-            << "#Main_Settings_Save + #Start_Ok + #Main_Settings + #Start_settingsx_A";
+            << "#Main_Settings_Save + #Start_Ok + #Main_Settings + #main_settingsx_A";
         QTest::newRow("longer window's procedures stay") << settings << "EventWindow"
-            << "Procedure EventExit_Main_Settings() : EventSize_Main_Settings_X() : EventSize_Main_X()"
-            << "Procedure EventExit_Main_Settings() : EventSize_Main_Settings_X() : EventSize_Start_X()";
+            << "Procedure EventExit_Main_Settings() : EventSize_Main_Settings_X() : EventSize_Main()"
+            << "Procedure EventExit_Main_Settings() : EventSize_Main_Settings_X() : EventSize_Start()";
         QTest::newRow("longer window's gadget procedure stays") << settings << "EventGadget"
             << "Procedure EventGadget_Main_Settings_Save(EventType)" << "Procedure EventGadget_Main_Settings_Save(EventType)";
-        QTest::newRow("a new window name counts too") << "Other>Main_Other:1 Main>Start:1" << "Main"
+        QTest::newRow("a new window name counts too") << "Other>Main_Other:1 Main>Start:1 @Other_Ok @Main_Ok" << "Main"
             << "#Other_Ok #Main_Ok" << "#Main_Other_Ok #Start_Ok";
         // clang-format on
 
@@ -173,10 +180,10 @@ private slots:
         QTest::newRow("chain applies in order") << "A>B:6 B>C:6" << "Main" << "#A #B" << "#C #C";
         QTest::newRow("chain in reverse order") << "B>C:6 A>B:6" << "Main" << "#A #B" << "#B #C";
         QTest::newRow("swap applies in order") << "A>B:6 B>A:6" << "Main" << "#A + #B" << "#A + #A";
-        QTest::newRow("window then gadget") << "Window_0>Main:1 Main_Button_1>Main_Ok:6" << "EventGadget"
+        QTest::newRow("window then gadget") << "Window_0>Main:1 @Window_0_Button_1 Main_Button_1>Main_Ok:6" << "EventGadget"
             << "EventGadget_Window_0_Button_1() : #Window_0_Button_1" << "EventGadget_Main_Ok() : #Main_Ok";
         QTest::newRow("new name holding the old one") << "X>X_X:6" << "Main" << "#X + #X" << "#X_X + #X_X";
-        QTest::newRow("window new name holding the old one") << "W>W_W:1" << "EventWindow"
+        QTest::newRow("window new name holding the old one") << "W>W_W:1 @W_B" << "EventWindow"
             << "EventSize_W() #W_B #W" << "EventSize_W_W() #W_W_B #W_W";
         QTest::newRow("non-ASCII boundary") << "B_1>Ok:6" << "Main" << "ä#B_1ö" << "ä#Okö";
         // clang-format on
@@ -188,7 +195,7 @@ private slots:
         QFETCH(QString, line);
         QFETCH(QString, expected);
         Updates u;
-        u.context.bindings = ParseBindings(bindings, &u.context.model.WindowList);
+        u.context.bindings = ParseBindings(bindings, &u.context);
         u.list(list) = {QStringLiteral("; untouched"), line};
         u.runStep3Updates();
         QCOMPARE(u.list(list), QStringList({"; untouched", expected}));
@@ -217,6 +224,12 @@ private slots:
             << "Other::Button_1 + Button_1::x + a.Button_1 + ?Button_1 + Button_1(1)";
         QTest::newRow("longer names") << "Button_10 + MyButton_1 + Button_1_Count" << "Button_10 + MyButton_1 + Button_1_Count";
         // clang-format on
+        // A structure's field of the variable's name is another thing: its declaration and uses stay.
+        QTest::newRow("structure field")
+            << "Structure S\n  Button_1.i\n  List Button_1.s() : Other.i\nEndStructure\nst\\Button_1 = Button_1"
+            << "Structure S\n  Button_1.i\n  List Button_1.s() : Other.i\nEndStructure\nst\\Button_1 = Button_Ok";
+        QTest::newRow("structure named in a comment") << "; Structure S\nButton_1 = 1 ; EndStructure\nButton_1 = 2"
+                                                      << "; Structure S\nButton_Ok = 1 ; EndStructure\nButton_Ok = 2";
     }
     void variableRenameChangesOnlyTheVariable()
     {
@@ -226,10 +239,10 @@ private slots:
         u.context.model.VariableObjects = {{QStringLiteral("Button_Ok"), QStringLiteral("Window_0_Button_Ok"), 0}};
         u.context.bindings = ParseBindings(QStringLiteral("Window_0_Button_1>Window_0_Button_Ok:6"));
         for (const char *list : {"Main", "EventMenu", "EventGadget", "EventWindow"})
-            u.list(list) = {line};
+            u.list(list) = line.split(QLatin1Char('\n'));
         u.runStep3Updates();
         for (const char *list : {"Main", "EventMenu", "EventGadget", "EventWindow"})
-            QCOMPARE(u.list(list), QStringList{expected});
+            QCOMPARE(u.list(list), expected.split(QLatin1Char('\n')));
     }
 
     void noBindingsChangeNothing()
@@ -250,14 +263,12 @@ private slots:
         QRandomGenerator random(4711);
         const auto pick = [&](const QStringList &from) { return from.at(random.bounded(int(from.size()))); };
         const QList<QList<ReplacementRule>> ruleSets = {
-            {{ReplacementRule::Substring, "#", "_", ObjectKind::Window}},
             {{ReplacementRule::Word, "#", "", std::nullopt}},
             {{ReplacementRule::Word, "Open_", "()", ObjectKind::Window}},
             {{ReplacementRule::Variable, "", "", std::nullopt}},
-            {{ReplacementRule::Substring, "EventSize_", "_", ObjectKind::Window},
+            {{ReplacementRule::Word, "EventSize_", "", ObjectKind::Window},
              {ReplacementRule::Word, "EventGadget_", "", ObjectKind::Gadget}},
-            // Rules whose old name may sit inside a name: every binding is tried.
-            {{ReplacementRule::Substring, "#", "", std::nullopt}},
+            // A rule whose old name may sit inside a name: every binding is tried.
             {{ReplacementRule::Word, "Event", "", std::nullopt}},
         };
         for (int round = 0; round < 300; ++round) {
@@ -275,10 +286,8 @@ private slots:
             for (const auto &rules : ruleSets) {
                 QStringList plain = lines;
                 QStringList indexed = lines;
-                const QStringList windowList = {pick(names), pick(names)};
-                const WindowNames windows({&windowList});
-                const int plainChanges = ApplyOneByOne(plain, bindings, rules, windows);
-                const int indexedChanges = BindingReplacer(bindings, windows).Apply(indexed, rules);
+                const int plainChanges = ApplyOneByOne(plain, bindings, rules);
+                const int indexedChanges = BindingReplacer(bindings).Apply(indexed, rules);
                 QCOMPARE(indexed, plain);
                 QCOMPARE(indexedChanges, plainChanges);
             }

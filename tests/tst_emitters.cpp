@@ -1,4 +1,5 @@
 // The emitters one by one, each on a small design model.
+#include "base/statement_scan.h"
 #include "emit/common_file.h"
 #include "emit/constants_section.h"
 #include "emit/dispatcher.h"
@@ -614,8 +615,11 @@ void TestEmitters::eventMenuExistenceTest_data()
         << QStringList{"Procedure EventMenu_SaveAs()", "ProcedureReturn EventMenu_Save()",
                        "ProcedureX EventMenu_Save()", "Debug EventMenu_Save()"}
         << QStringList{"Save"} << QStringList{"Save"};
-    QTest::newRow("commented-out head counts")
-        << QStringList{";Procedure EventMenu_Save()"} << QStringList{"Save"} << QStringList();
+    // Only a head in code declares the procedure.
+    QTest::newRow("head in a comment or a text")
+        << QStringList{"; Procedure EventMenu_Save()", "  Debug \"Procedure EventMenu_Open()\"",
+                       "x = 1 ; : Procedure EventMenu_Close()", "Debug \":\" + \"Procedure EventMenu_New()\""}
+        << QStringList{"Save", "Open", "Close", "New"} << QStringList{"Save", "Open", "Close", "New"};
     QTest::newRow("head inside a longer line")
         << QStringList{"x = 1 : Procedure EventMenu_Save() : y"} << QStringList{"Save"} << QStringList();
     QTest::newRow("two heads on one line")
@@ -717,8 +721,9 @@ void TestEmitters::eventFilesAllPresentUnchanged()
     QCOMPARE(e.g.lines.EventGadgetLines, gadget);
 }
 
-// The one-walk head search must answer exactly like testing each head as a substring of
-// each line. Lines are built from fragments that make near-misses likely.
+// The one-walk head search must answer exactly like testing each head against the start of
+// each statement of each line's code. Lines are built from fragments that make near-misses
+// likely.
 void TestEmitters::procedureHeadsMatchSubstringTest()
 {
     const QStringList fragments{"Procedure EventMenu_",
@@ -734,7 +739,9 @@ void TestEmitters::procedureHeadsMatchSubstringTest()
                                 "Procedure ",
                                 "EventMenu_",
                                 "()()",
-                                "A()"};
+                                "A()",
+                                " : ",
+                                "\""};
     const QStringList names{"A", "B", "AB", "A()", "", "BA", "A()B", "A"};
     QRandomGenerator random(20261208);
     for (int round = 0; round < 300; ++round) {
@@ -748,8 +755,14 @@ void TestEmitters::procedureHeadsMatchSubstringTest()
         QList<bool> expected;
         for (const QString &name : names) {
             const QString head = QStringLiteral("Procedure EventMenu_") + name + QStringLiteral("()");
-            expected << std::any_of(lines.cbegin(), lines.cend(),
-                                    [&](const QString &line) { return line.contains(head); });
+            expected << std::any_of(lines.cbegin(), lines.cend(), [&](const QString &line) {
+                const QString code = BlankedCode(line);
+                const QList<QStringView> statements = Statements(CodeOfLine(code));
+                // The blanked code hides the texts; the head itself is read from the line.
+                return std::any_of(statements.cbegin(), statements.cend(), [&](QStringView statement) {
+                    return QStringView(line).sliced(statement.data() - code.data()).startsWith(head);
+                });
+            });
         }
         const QList<bool> found = FindProcedureHeads(lines, QStringLiteral("Procedure EventMenu_"),
                                                      QStringLiteral("()"), names);

@@ -48,8 +48,17 @@ private slots:
     {
         TestProject dir;
         dir.write("Old.pb", "old text that is longer than the new one");
-        const QList<Outcome> outcomes = FileWriter().WriteTogether(
+        // While the files take their places, the journal names them; then it is gone.
+        FileWriter writer;
+        writer.journalPath = dir.path(".journal");
+        QStringList journaled;
+        writer.beforeCommit = [&](const QString &) {
+            journaled << QString::fromUtf8(dir.read(".journal")).section(QLatin1Char('\n'), 0, 0);
+            return true;
+        };
+        const QList<Outcome> outcomes = writer.WriteTogether(
             {{dir.path("Old.pb"), "new"}, {dir.path("New.pb"), "fresh"}, {dir.path("Empty.pb"), ""}});
+        QCOMPARE(journaled, QStringList(3, "quarvel journal 1"));
         QCOMPARE(States(outcomes), QList<Outcome::State>(3, Outcome::Written));
         QCOMPARE(dir.read("Old.pb"), QByteArray("new"));
         QCOMPARE(dir.read("New.pb"), QByteArray("fresh"));
@@ -112,16 +121,18 @@ private slots:
         QCOMPARE(Entries(dir, "shared"), QStringList({"Catalog", "EventGadget.pb"}));
     }
 
-    // One file that cannot be written holds back every other; each failure says why.
+    // One file that cannot be written holds back every other; each failure says why. A file
+    // nobody may write (mode 0444) is not replaced, by root neither, as editors refuse it.
     void aFailureHoldsBackEveryFile()
     {
         TestProject dir;
         dir.write("Folder.pb/Inside.pb", "inside");
         dir.write("Plain", "a regular file");
         dir.write("ReadOnly.pb", "kept");
+        QCOMPARE(::chmod(QFile::encodeName(dir.path("ReadOnly.pb")).constData(), 0444), 0);
+        const ino_t readOnly = StatOf(dir.path("ReadOnly.pb")).st_ino;
         dir.write("Good.pb", "old");
-        FileWriter writer;
-        writer.mayWrite = [&](const QString &path) { return path != dir.path("ReadOnly.pb"); };
+        const FileWriter writer;
         const QList<Outcome> outcomes = writer.WriteTogether({{dir.path("Good.pb"), "new"},
                                                               {dir.path("Folder.pb"), "x"},
                                                               {dir.path("Plain/Through.pb"), "x"},
@@ -135,6 +146,8 @@ private slots:
         QCOMPARE(writer.Obstacle(dir.path("ReadOnly.pb")), QString("Permission denied"));
         QCOMPARE(dir.read("Good.pb"), QByteArray("old"));
         QCOMPARE(dir.read("ReadOnly.pb"), QByteArray("kept"));
+        QCOMPARE(StatOf(dir.path("ReadOnly.pb")).st_ino, readOnly);
+        QVERIFY(!writer.Write(dir.path("ReadOnly.pb"), "lost"));
         QCOMPARE(Entries(dir), QStringList({"Folder.pb", "Good.pb", "Plain", "ReadOnly.pb"}));
     }
 

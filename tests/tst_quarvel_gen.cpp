@@ -12,11 +12,14 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTest>
 #include <QTimeZone>
 
 #include <csignal>
 #include <cstdio>
+
+#include <unistd.h>
 
 using namespace quarvel;
 
@@ -98,6 +101,7 @@ private slots:
     void createdFilesApplyWithPatch();
     void helpVersionAndJsonReport();
     void watchRunsAgainOnAChange();
+    void watchRunsOnceMoreAfterASaveDuringARun();
 };
 
 void TestQuarvelGen::usageErrors_data()
@@ -132,7 +136,12 @@ void TestQuarvelGen::usageErrors()
 void TestQuarvelGen::initWritesANewProject()
 {
     TestProject dir;
-    const CapturedOutput result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb", "../Outside.pb"}, dir.dir());
+    // One file named again through ".", "..", its full path or a link is listed once.
+    dir.write("Other.pb", "OpenWindow(#Other, 0, 0, 10, 10, \"\")\n");
+    QVERIFY(QFile::link(dir.path("Other.pb"), dir.path("Link.pb")));
+    const CapturedOutput result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb", "../Outside.pb", "./Other.pb",
+                                       "Forms/../Other.pb", dir.path("Other.pb"), "Link.pb"},
+                                      dir.dir());
     QCOMPARE(result.status, 0);
     QVERIFY(result.out.isEmpty());
     // Files below the project's folder are kept relative to it, so that the project can move.
@@ -142,6 +151,12 @@ void TestQuarvelGen::initWritesANewProject()
                                "UseCallFast=1\nUtf8=1\n\n[WINDOW]\n\n[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n"
                                "[TOOLBAR]\n\n[GADGET]\n\n";
     QCOMPARE(QString::fromUtf8(dir.read("New.pbm")), expected);
+
+    // A project written before with a file listed twice generates it once.
+    dir.write("Twice.pbm", "[FILES]\nOther.pb\n./Other.pb\n\n");
+    const CapturedOutput twice = Run({"Twice.pbm"}, dir.dir());
+    QCOMPARE(twice.status, 0);
+    QVERIFY(twice.outLines().contains(" -> Count Window: 1"));
 }
 
 void TestQuarvelGen::initNeverOverwrites()
@@ -434,6 +449,49 @@ void TestQuarvelGen::watchRunsAgainOnAChange()
     QVERIFY(watch.waitForFinished(10000));
     QCOMPARE(watch.exitStatus(), QProcess::NormalExit);
     QCOMPARE(watch.exitCode(), 0);
+}
+
+// An editor saves a file while a watched run works: that run writes nothing and stops, and
+// the watch runs once more, from the saved text. strace slows each flush to disk by half a
+// second, so that the save lands between the run's backup and its writing.
+void TestQuarvelGen::watchRunsOnceMoreAfterASaveDuringARun()
+{
+    if (QStandardPaths::findExecutable(QStringLiteral("strace")).isEmpty())
+        QSKIP("needs strace");
+    TestProject dir;
+    dir.copyFrom("../../examples/demo");
+    const QByteArray mine = "Procedure EventGadget_Mine()\nEndProcedure\n";
+    const QByteArray saved = "Procedure EventGadget_Mine()\n  Debug \"saved\"\nEndProcedure\n";
+    dir.write("EventGadget.pb", mine);
+    static QTemporaryDir configDir;
+    QProcess watch;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("QUARVEL_CONFIG_DIR"), configDir.path());
+    watch.setProcessEnvironment(environment);
+    watch.setWorkingDirectory(dir.dir());
+    watch.setChildProcessModifier([] { ::setsid(); }); // SIGINT reaches strace's whole group
+    watch.start("strace", {"-f", "-qq", "-o", "/dev/null", "-e", "trace=syncfs", "-e",
+                           "inject=syncfs:delay_enter=500000", QStringLiteral(QUARVEL_GEN), "--watch", "Demo.pbm"});
+    QDeadlineTimer deadline(30000);
+    while (dir.read("Backup/EventGadget.pb") != mine && !deadline.hasExpired())
+        QTest::qWait(5);
+    dir.write("EventGadget.pb", saved);
+    QByteArray out, err;
+    QDeadlineTimer watching(30000);
+    while (!err.contains("Watching for changes") && !watching.hasExpired()) {
+        watch.waitForReadyRead(100);
+        watch.setReadChannel(QProcess::StandardError);
+        err += watch.readAll();
+    }
+    watch.setReadChannel(QProcess::StandardOutput);
+    out += watch.readAll();
+    ::kill(-pid_t(watch.processId()), SIGINT);
+    QVERIFY(watch.waitForFinished(10000));
+    out += watch.readAllStandardOutput();
+    QCOMPARE(out.count(" changed while the run was working. Stop!\nCancel.\n"), 1);
+    QCOMPARE(out.count("\nReady.\n"), 1);
+    QVERIFY2(dir.read("EventGadget.pb").startsWith(saved), dir.read("EventGadget.pb").constData());
+    QVERIFY(dir.read("EventGadget.pb").contains("Procedure EventGadget_NotesWindow_ListNotes(EventType)"));
 }
 
 QTEST_GUILESS_MAIN(TestQuarvelGen)

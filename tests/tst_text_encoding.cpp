@@ -21,6 +21,8 @@ private slots:
     void unreadable();
     void encodeRoundTrip_data();
     void encodeRoundTrip();
+    void rewrittenFileKeepsWhatItDoesNotChange_data();
+    void rewrittenFileKeepsWhatItDoesNotChange();
 };
 
 void TestTextEncoding::everyMarkDecodesItsOwnEncoding_data()
@@ -61,11 +63,11 @@ void TestTextEncoding::lineEnds_data()
     QTest::newRow("CR LF") << QByteArray("A\r\nB\r\n") << QStringList{"A", "B"} << true;
     QTest::newRow("CR LF, the last line without") << QByteArray("A\r\n\r\nB") << QStringList{"A", "", "B"} << true;
     QTest::newRow("mostly CR LF") << QByteArray("A\r\nB\r\nC\n") << QStringList{"A", "B", "C"} << false;
-    QTest::newRow("lone CRs") << QByteArray("A\rB\r") << QStringList{"A", "B"} << false;
+    QTest::newRow("lone CRs") << QByteArray("A\rB\r") << QStringList{"A", "B"} << true;
     QTest::newRow("mixed") << QByteArray("A\r\n\rB\nC") << QStringList{"A", "", "B", "C"} << false;
     QTest::newRow("no final terminator") << QByteArray("A") << QStringList{"A"} << true;
     QTest::newRow("empty lines kept") << QByteArray("\n\nA\n\n") << QStringList{"", "", "A", ""} << true;
-    QTest::newRow("only CRs") << QByteArray("\r\r\r") << QStringList{"", "", ""} << false;
+    QTest::newRow("only CRs") << QByteArray("\r\r\r") << QStringList{"", "", ""} << true;
     QTest::newRow("empty file") << QByteArray() << QStringList{} << true;
     QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{} << false;
 }
@@ -185,6 +187,61 @@ void TestTextEncoding::encodeRoundTrip()
     const TextFormat written = FormatThatHolds(nul->lines, nul->format);
     project.write("nul.pb", EncodeLines(nul->lines, written));
     QCOMPARE(ReadTextFile(project.path("nul.pb"))->lines, nul->lines);
+}
+
+// A file the run rewrites keeps its format, its mark or none, its line ends, and the bytes of
+// every line the run leaves alone.
+void TestTextEncoding::rewrittenFileKeepsWhatItDoesNotChange_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("runFormat");
+    QTest::addColumn<QStringList>("lines"); // the new text
+    QTest::addColumn<QByteArray>("expected");
+    QTest::addColumn<bool>("widened");
+    const int utf8 = int(TextFormat::Utf8), latin1 = int(TextFormat::Latin1);
+    const QString damaged = QStringLiteral("a") + QChar(QChar::ReplacementCharacter);
+    QStringEncoder utf16(QStringConverter::Utf16LE);
+    // clang-format off
+    QTest::newRow("same text, same bytes") << QByteArray("\xEF\xBB\xBF" "a\xC3\r\nb") << utf8 << QStringList{damaged, "b"}
+        << QByteArray("\xEF\xBB\xBF" "a\xC3\r\nb") << false;
+    QTest::newRow("8-bit in a UTF-8 run") << QByteArray("caf\xE9\r\n; Gr\xFC\xDF\r\n") << utf8
+        << QStringList{QString::fromUtf8("caf\xC3\xA9"), QString::fromUtf8("; Gr\xC3\xBC\xC3\x9F"), "x"}
+        << QByteArray("caf\xE9\r\n; Gr\xFC\xDF\r\nx\r\n") << false;
+    QTest::newRow("UTF-16 with its mark") << QByteArray("\xFF\xFE") + QByteArray(utf16.encode(u"A\nB\n")) << utf8
+        << QStringList{"A", "C"} << QByteArray("\xFF\xFE") + QByteArray(utf16.encode(u"A\nC\n")) << false;
+    QTest::newRow("CR alone") << QByteArray("A\rB\r") << utf8 << QStringList{"A", "B", "C"}
+        << QByteArray("A\rB\rC\r") << false;
+    QTest::newRow("mixed line ends stay, new lines take the most") << QByteArray("A\r\nB\nC\r\n") << utf8
+        << QStringList{"A", "B", "X", "C"} << QByteArray("A\r\nB\nX\r\nC\r\n") << false;
+    QTest::newRow("damaged bytes of a line left alone") << QByteArray("\xEF\xBB\xBF" "a\xC3\nb\n") << utf8
+        << QStringList{damaged, "c"} << QByteArray("\xEF\xBB\xBF" "a\xC3\nc\n") << false;
+    QTest::newRow("last line without a line end") << QByteArray("A\nB") << utf8 << QStringList{"A", "B", "C"}
+        << QByteArray("A\nB\nC") << false;
+    QTest::newRow("UTF-8 without a mark") << QByteArray("caf\xC3\xA9\n") << utf8
+        << QStringList{QString::fromUtf8("caf\xC3\xA9"), "x"} << QByteArray("caf\xC3\xA9\nx\n") << false;
+    QTest::newRow("ASCII that needs more, in a UTF-8 run") << QByteArray("A\n") << utf8
+        << QStringList{"A", QString::fromUtf8("Gr\xC3\xB6\xC3\x9F" "e")}
+        << QByteArray("\xEF\xBB\xBF" "A\nGr\xC3\xB6\xC3\x9F" "e\n") << false;
+    QTest::newRow("8-bit that needs more than 8 bits") << QByteArray("caf\xE9\n") << latin1
+        << QStringList{QString::fromUtf8("caf\xC3\xA9"), QString::fromUtf8("\xC5\xA0")}
+        << QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9\n\xC5\xA0\n") << true;
+    // clang-format on
+}
+
+void TestTextEncoding::rewrittenFileKeepsWhatItDoesNotChange()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, runFormat);
+    QFETCH(QStringList, lines);
+    QFETCH(QByteArray, expected);
+    QFETCH(bool, widened);
+    TestProject project;
+    project.write("f.pb", bytes);
+    const auto file = ReadTextFile(project.path("f.pb"), TextFormat(runFormat), nullptr, true);
+    QVERIFY(file);
+    const RewrittenText text = EncodeRewritten(*file, lines, TextFormat(runFormat));
+    QCOMPARE(text.bytes, expected);
+    QCOMPARE(text.widened, widened);
 }
 
 void TestTextEncoding::utf32UnitsThatAreNoCharacter_data()

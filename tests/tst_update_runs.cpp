@@ -110,6 +110,9 @@ private slots:
         LoadProjectSources(g);
         for (const char *include : {"Tools.pbi", "Legacy.pbi", "Unchanged.pbi", "Missing.pbi"})
             g.model.IncludeFileList.append(dir.path(include));
+        project.Stored.Window = {"Window_0"};
+        project.Stored.MenuItem = {"Window_0_Reload"};
+        project.Stored.Gadget = {"Window_0_Button_1", "Window_0_Text_0", "Window_0_Button_10"};
         g.bindings = {{"Window_0", "Main", ObjectKind::Window}, {"Main_Button_1", "Main_Ok", ObjectKind::Gadget}};
         const QByteArray unchanged = dir.read("Unchanged.pbi");
 
@@ -192,6 +195,63 @@ private slots:
         QCOMPARE(TodoTexts(answer), todo);
         QCOMPARE(err.text(), stderrText);
         QCOMPARE(out.text(), QString());
+    }
+
+    // A rename onto a procedure the user already wrote would define that name twice: the bind
+    // step names both procedures and the run stops before anything is written.
+    void renameOntoAnExistingProcedureStops_data()
+    {
+        QTest::addColumn<QStringList>("storedWindows");
+        QTest::addColumn<QStringList>("storedGadgets");
+        QTest::addColumn<QStringList>("binds"); // "OLD=NEW"
+        QTest::addColumn<QString>("eventFile");
+        QTest::addColumn<QStringList>("eventLines");
+        QTest::addColumn<QString>("warning");
+        const QStringList heads{"Procedure EventGadget_Main_Ok(EventType)", "EndProcedure",
+                                "Procedure.i eventgadget_main_go(Type)", "EndProcedure"};
+        QTest::newRow("gadget renamed") << QStringList{"Main"} << QStringList{"Main_Ok"}
+                                        << QStringList{"Main_Ok=Main_Go"} << "EventGadget.pb" << heads
+                                        << " -> Warning: EventGadget_Main_Ok would be renamed EventGadget_Main_Go, "
+                                           "which EventGadget.pb defines already (EventGadget.pb:1, "
+                                           "EventGadget.pb:3); rename or remove one of them first.";
+        QTest::newRow("window renamed") << QStringList{"Start"} << QStringList{"Start_Go"} << QStringList{"Start=Main"}
+                                        << "EventWindow.pb"
+                                        << QStringList{"Procedure EventSize_Main()", "EndProcedure",
+                                                       "Procedure EventSize_Start()", "EndProcedure"}
+                                        << " -> Warning: EventSize_Start would be renamed EventSize_Main, which "
+                                           "EventWindow.pb defines already (EventWindow.pb:3, EventWindow.pb:1); "
+                                           "rename or remove one of them first.";
+    }
+    void renameOntoAnExistingProcedureStops()
+    {
+        QFETCH(QStringList, storedWindows);
+        QFETCH(QStringList, storedGadgets);
+        QFETCH(QStringList, binds);
+        QFETCH(QString, eventFile);
+        QFETCH(QStringList, eventLines);
+        QFETCH(QString, warning);
+        TestProject dir;
+        dir.writeLines("Form.pb", {"Procedure OpenMain()", "  OpenWindow(#Main, 0, 0, 200, 100, \"Main\")",
+                                   "  ButtonGadget(#Go, 10, 10, 80, 24, \"Go\")", "EndProcedure"});
+        dir.writeLines(eventFile, eventLines);
+        ProjectState project = dir.project({dir.path("Form.pb")});
+        project.Stored.Window = storedWindows;
+        project.Stored.Gadget = storedGadgets;
+        const FileTree before = ReadTree(dir.dir());
+        GenerationRun run(project);
+        run.frontEnd.answerBindDialog = [&](const BindDialogRequest &request) {
+            BindDialogAnswer answer{BindDialogEnd::Continue, {}};
+            for (const QString &bind : binds)
+                if (request.unboundOld.contains(bind.section('=', 0, 0)))
+                    answer.bindings.append({bind.section('=', 0, 0), bind.section('=', 1)});
+            return answer;
+        };
+        QCOMPARE(run.run(), 0);
+        const QStringList &log = run.frontEnd.log;
+        QCOMPARE(log.mid(log.size() - 3), QStringList({warning, "Cancel.", ""}));
+        QCOMPARE(run.frontEnd.entries.at(log.size() - 3).line, warning.contains("Size") ? 3 : 1);
+        QCOMPARE(ReadTree(dir.dir()), before);
+        QCOMPARE(run.frontEnd.results.value(0).reason, warning);
     }
 
     void quarvelGenStopsOnUnboundNames()

@@ -16,6 +16,8 @@ private slots:
     void rewritesObjectConstants();
     void pbAnyWindowStops_data();
     void pbAnyWindowStops();
+    void twoObjectsWithOneConstantStop_data();
+    void twoObjectsWithOneConstantStop();
     void userGadgetIsACommand();
     void namesOfSeveralObjects();
 };
@@ -198,6 +200,49 @@ void TestWindowPrefixes::pbAnyWindowStops()
     // Lines before the stop keep their prefixes, later lines stay as they were.
     QCOMPARE(f.lines().at(1), "ButtonGadget(#Window_0_B, 1, 1, 1, 1, \"\")");
     QCOMPARE(f.lines().at(3), "TextGadget(#T, 1, 1, 1, 1, \"\")");
+}
+
+// Objects of two windows whose prefixed constants are one name (in any letter case) would be
+// merged into one: the run stops and names both, each with its file and line.
+void TestWindowPrefixes::twoObjectsWithOneConstantStop_data()
+{
+    QTest::addColumn<QStringList>("lines");
+    QTest::addColumn<QString>("error");
+    const QString main = QStringLiteral("OpenWindow(#Main, 0, 0, 10, 10, \"A\")");
+    const QString settings = QStringLiteral("OpenWindow(#Main_Settings, 0, 0, 10, 10, \"B\")");
+    QTest::newRow("gadgets") << QStringList{main, "ButtonGadget(#Settings_Save, 1, 1, 1, 1, \"\")", settings,
+                                            "ButtonGadget(#Save, 1, 1, 1, 1, \"\")"}
+                             << " -> Error: Two objects get the constant #Main_Settings_Save: Settings_Save of window "
+                                "Main (Forms.pb:2) and Save of window Main_Settings (Forms.pb:4); rename one of "
+                                "them. Stop!";
+    QTest::newRow("letter case")
+        << QStringList{main, "ButtonGadget(#settings_save, 1, 1, 1, 1, \"\")", settings,
+                       "ButtonGadget(#SAVE, 1, 1, 1, 1, \"\")"}
+        << " -> Error: Two objects get the constant #Main_Settings_SAVE: settings_save of window Main "
+           "(Forms.pb:2) and SAVE of window Main_Settings (Forms.pb:4); rename one of them. "
+           "Stop!";
+    QTest::newRow("a window and a gadget")
+        << QStringList{main, "ButtonGadget(#Settings, 1, 1, 1, 1, \"\")", settings}
+        << " -> Error: Two objects get the constant #Main_Settings: window Main_Settings (Forms.pb:3) and Settings of "
+           "window Main (Forms.pb:2); rename one of them. Stop!";
+}
+
+void TestWindowPrefixes::twoObjectsWithOneConstantStop()
+{
+    QFETCH(QStringList, lines);
+    QFETCH(QString, error);
+    InterpreterFixture f;
+    f.withFileLines(QStringLiteral("Forms.pb"), lines);
+    QVERIFY(!InsertWindowPrefixes(f.g));
+    QCOMPARE(f.frontEnd.log, QStringList{error});
+    QCOMPARE(f.g.stopReason, error);
+
+    // A gadget made twice in one window is one object.
+    InterpreterFixture twice;
+    twice.withFileLines(QStringLiteral("Forms.pb"), {lines.first(), "ButtonGadget(#Ok, 1, 1, 1, 1, \"\")",
+                                                     "If x : ButtonGadget(#OK, 1, 1, 1, 1, \"\") : EndIf"});
+    QVERIFY(InsertWindowPrefixes(twice.g));
+    QVERIFY(twice.frontEnd.log.isEmpty());
 }
 
 void TestWindowPrefixes::userGadgetIsACommand()

@@ -17,6 +17,7 @@
 #ifdef Q_OS_LINUX
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
@@ -206,6 +207,7 @@ struct Target {
     Attributes attributes;
     QByteArray before; // the old bytes, to put back
     QByteArray temporary;
+    QByteArray keep; // the old text kept beside it while the journal lists it, empty for none
 };
 
 // Puts the old bytes back where a file of the run has been placed already. False when that
@@ -249,8 +251,124 @@ void RemoveStaleIn(int folder, bool subfolders, int depth)
     ::closedir(listing);
 }
 
+// The temporary files of a WriteTogether that are left: new texts not placed, written in
+// place, or held back, and the old texts kept beside.
+void RemoveTemporaries(const QList<Target> &targets)
+{
+    for (const Target &target : targets) {
+        if (!target.temporary.isEmpty())
+            ::unlink(target.temporary.constData());
+        if (!target.keep.isEmpty())
+            ::unlink(target.keep.constData());
+    }
+}
+
+// One flush for the file systems of the targets' folders (normally one) and of extra: 0, or
+// the error.
+int SyncFileSystemsOf(const QList<Target> &targets, const QByteArray &extra = QByteArray())
+{
+    QSet<QByteArray> folders;
+    for (const Target &target : targets)
+        folders.insert(FolderToOpen(target.path));
+    if (!extra.isEmpty())
+        folders.insert(FolderToOpen(extra));
+    for (const QByteArray &folder : std::as_const(folders))
+        if (const int error = SyncFileSystemOf(folder))
+            return error;
+    return 0;
+}
+
+const QByteArray JournalHeader("quarvel journal 1");
+
+// Which file a path holds: its inode, size and time of change, as stat gives them. A file
+// replaced by a rename, or written since, is another file.
+struct Identity {
+    bool exists = false;
+    qulonglong inode = 0;
+    qlonglong size = 0;
+    qlonglong modified = 0; // nanoseconds
+
+    bool operator==(const Identity &) const = default;
+};
+
+Identity IdentityOf(const QByteArray &path)
+{
+    struct stat info;
+    if (path.isEmpty() || ::lstat(path.constData(), &info) != 0)
+        return {};
+    return {true, qulonglong(info.st_ino), qlonglong(info.st_size),
+            qlonglong(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+}
+
+QByteArray JournalField(const QByteArray &value)
+{
+    return value.isEmpty() ? QByteArray("-") : value.toPercentEncoding("/");
+}
+
+QByteArray JournalField(const Identity &identity)
+{
+    if (!identity.exists)
+        return "- - -";
+    return QByteArray::number(identity.inode) + ' ' + QByteArray::number(identity.size) + ' '
+           + QByteArray::number(identity.modified);
+}
+
+// The old text of a file about to be replaced, kept beside it until the set is in place: a
+// second link to it, where the replacement leaves its bytes alone, or else a copy.
+QByteArray KeepOldText(const Target &target)
+{
+    if (!target.inPlace) {
+        for (int attempt = 0; attempt < 16; ++attempt) {
+            const QByteArray name = TemporaryNameBeside(target.path);
+            if (::link(target.path.constData(), name.constData()) == 0)
+                return name;
+            if (errno != EEXIST)
+                break;
+        }
+    }
+    return WriteBeside(target.path, target.before, target.attributes, false).name;
+}
+
+// The journal: for each file its target, its new text and its old text kept beside, and the
+// identities that tell which of them the target holds (no file's bytes are hashed: a rename
+// gives the target the new text's inode; a file written in place is told by its bytes). It
+// takes its place only when all it names is on disk: 0, or the error.
+int WriteJournal(const QByteArray &journal, QList<Target> &targets)
+{
+    QByteArray text = JournalHeader + '\n';
+    for (Target &target : targets) {
+        if (target.exists) {
+            target.keep = KeepOldText(target);
+            if (target.keep.isEmpty())
+                return EIO;
+        }
+        text += JournalField(target.path) + ' ' + JournalField(target.temporary) + ' ' + JournalField(target.keep) + ' '
+                + (target.inPlace ? '1' : '0') + ' ' + JournalField(IdentityOf(target.temporary)) + ' '
+                + JournalField(IdentityOf(target.keep)) + ' '
+                + JournalField(target.exists ? IdentityOf(target.path) : Identity()) + '\n';
+    }
+    const Temporary written = WriteBeside(journal, text, {}, false);
+    if (written.error)
+        return written.error;
+    int error = SyncFileSystemsOf(targets, journal);
+    if (!error && ::rename(written.name.constData(), journal.constData()) != 0)
+        error = errno;
+    if (error) {
+        ::unlink(written.name.constData());
+        return error;
+    }
+    const int folder = ::open(FolderToOpen(journal).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (folder >= 0) {
+        error = ::fsync(folder) == 0 ? 0 : errno;
+        ::close(folder);
+    }
+    if (error)
+        ::unlink(journal.constData());
+    return error;
+}
+
 // Finds the target of path and what must stay of it; the reason when it cannot be written.
-QString Prepare(const FileWriter &writer, const QString &path, Target &target)
+QString Prepare(const QString &path, Target &target)
 {
     target.path = ResolveLinks(QFile::encodeName(path));
     struct stat info;
@@ -266,11 +384,13 @@ QString Prepare(const FileWriter &writer, const QString &path, Target &target)
         return SystemReason(EISDIR);
     if (!S_ISREG(info.st_mode))
         return QStringLiteral("not a regular file");
-    // A file the user may not write is not replaced, though its folder would allow it.
-    const QString written = QFile::decodeName(target.path);
-    if (writer.mayWrite ? !writer.mayWrite(written)
-                        : ::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0)
-        return SystemReason(writer.mayWrite ? EACCES : errno);
+    // A file the user may not write is not replaced, though its folder would allow it; nor is
+    // one that nobody may write (mode 0444), which editors refuse even to root, whom the access
+    // check lets through.
+    if (::faccessat(AT_FDCWD, target.path.constData(), W_OK, AT_EACCESS) != 0)
+        return SystemReason(errno);
+    if ((info.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
+        return SystemReason(EACCES);
     target.exists = true;
     target.inPlace = info.st_nlink > 1;
     target.attributes = AttributesOf(info, 07777);
@@ -282,7 +402,7 @@ QString Prepare(const FileWriter &writer, const QString &path, Target &target)
 QString FileWriter::Obstacle(const QString &path) const
 {
     Target target;
-    return Prepare(*this, path, target);
+    return Prepare(path, target);
 }
 
 QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &files) const
@@ -294,13 +414,7 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
     bool complete = true;
     for (qsizetype i = 0; i < files.size(); ++i) {
         Target &target = targets[i];
-        QString reason = Prepare(*this, files[i].path, target);
-        // The old bytes are kept where they may have to be put back.
-        if (reason.isEmpty() && target.exists && (target.inPlace || files.size() > 1)) {
-            FileBytes old = ReadRegularFile(QFile::decodeName(target.path));
-            reason = old.reason;
-            target.before = std::move(old.bytes);
-        }
+        QString reason = Prepare(files[i].path, target);
         if (reason.isEmpty()) {
             const Temporary written = WriteBeside(target.path, files[i].bytes, target.attributes, syncEach);
             target.temporary = written.name;
@@ -313,22 +427,39 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
         }
     }
     if (complete && !syncEach) {
-        QSet<QByteArray> folders;
-        for (const Target &target : std::as_const(targets))
-            folders.insert(FolderToOpen(target.path));
-        for (const QByteArray &folder : std::as_const(folders)) {
-            if (const int error = SyncFileSystemOf(folder)) {
-                for (Outcome &outcome : outcomes)
-                    outcome = {Outcome::Failed, SystemReason(error)};
-                complete = false;
-                break;
-            }
+        if (const int error = SyncFileSystemsOf(targets)) {
+            for (Outcome &outcome : outcomes)
+                outcome = {Outcome::Failed, SystemReason(error)};
+            complete = false;
+        }
+    }
+    // As late as can be, so that a save made while the new texts were written is seen: each
+    // file must still hold what it was expected to. Its old bytes are kept where they may have
+    // to be put back.
+    for (qsizetype i = 0; complete && i < files.size(); ++i) {
+        Target &target = targets[i];
+        if (!files[i].expected && !(target.exists && (target.inPlace || !syncEach)))
+            continue;
+        FileBytes now = ReadRegularFile(QFile::decodeName(target.path));
+        if (now.status == FileBytes::Unreadable) {
+            outcomes[i] = {Outcome::Failed, now.reason};
+            complete = false;
+        } else if (files[i].expected && *files[i].expected != Content{now.status == FileBytes::Read, now.bytes}) {
+            outcomes[i] = {Outcome::Changed, {}};
+            complete = false;
+        }
+        target.before = std::move(now.bytes);
+    }
+    const bool journaled = complete && files.size() > 1 && !journalPath.isEmpty();
+    if (journaled) {
+        if (const int error = WriteJournal(QFile::encodeName(journalPath), targets)) {
+            for (Outcome &outcome : outcomes)
+                outcome = {Outcome::Failed, SystemReason(error)};
+            complete = false;
         }
     }
     if (!complete) {
-        for (const Target &target : std::as_const(targets))
-            if (!target.temporary.isEmpty())
-                ::unlink(target.temporary.constData());
+        RemoveTemporaries(targets);
         return outcomes;
     }
     // Every new text is complete and on disk: now each takes its place, in order.
@@ -344,20 +475,29 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
         } else if (::rename(target.temporary.constData(), target.path.constData()) != 0) {
             error = errno;
         }
-        if (target.inPlace || error)
-            ::unlink(target.temporary.constData());
         if (!error) {
             outcomes[i] = {Outcome::Written, {}};
             continue;
         }
         outcomes[i] = {Outcome::Failed, SystemReason(error)};
-        for (qsizetype j = i + 1; j < files.size(); ++j)
-            ::unlink(targets[j].temporary.constData());
-        for (qsizetype j = i - 1; j >= 0; --j)
-            if (PutBack(targets[j]))
+        bool allBack = true;
+        for (qsizetype j = i - 1; j >= 0; --j) {
+            const bool back = PutBack(targets[j]);
+            if (back)
                 outcomes[j] = {Outcome::HeldBack, {}};
+            allBack = allBack && back;
+        }
+        for (qsizetype j = i; j < files.size(); ++j)
+            ::unlink(targets[j].temporary.constData());
+        // A file that kept its new text leaves the journal, so that the next run puts the set
+        // right from the old texts kept beside.
+        if (!allBack)
+            return outcomes;
         break;
     }
+    if (journaled)
+        ::unlink(QFile::encodeName(journalPath).constData());
+    RemoveTemporaries(targets);
     return outcomes;
 }
 
@@ -425,6 +565,141 @@ void FileWriter::RemoveStaleTemporaryFiles(const QString &directory, bool subfol
         RemoveStaleIn(fd, subfolders, 0);
 }
 
+namespace {
+
+// One file of an interrupted WriteTogether, as its journal lists it.
+struct JournalEntry {
+    QByteArray target;
+    QByteArray temporary;
+    QByteArray keep; // empty: the file was new
+    bool inPlace = false;
+    Identity temporaryWas; // the new text as written beside the target
+    Identity keepWas;      // the old text kept beside it
+    Identity targetWas;    // the target as it was before the set took its place
+};
+
+std::optional<QList<JournalEntry>> ReadJournal(const QByteArray &text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    if (lines.isEmpty() || lines.takeFirst() != JournalHeader || lines.isEmpty() || !lines.takeLast().isEmpty())
+        return std::nullopt;
+    const auto path = [](const QByteArray &value) {
+        return value == "-" ? QByteArray() : QByteArray::fromPercentEncoding(value);
+    };
+    const auto identity = [](const QList<QByteArray> &fields, qsizetype at) {
+        if (fields[at] == "-")
+            return Identity();
+        return Identity{true, fields[at].toULongLong(), fields[at + 1].toLongLong(), fields[at + 2].toLongLong()};
+    };
+    QList<JournalEntry> entries;
+    for (const QByteArray &line : std::as_const(lines)) {
+        const QList<QByteArray> fields = line.split(' ');
+        if (fields.size() != 13 || fields[0] == "-" || fields[1] == "-")
+            return std::nullopt;
+        entries.append({path(fields[0]), path(fields[1]), path(fields[2]), fields[3] == "1", identity(fields, 4),
+                        identity(fields, 7), identity(fields, 10)});
+    }
+    return entries;
+}
+
+QByteArray BytesOf(const QByteArray &path)
+{
+    return ReadRegularFile(QFile::decodeName(path)).bytes;
+}
+
+// Where a file of the set stands: Placed, it holds its new text; Waiting, its old one (one
+// written in place may be torn); otherwise it was changed since and is left alone.
+enum class Standing { Placed, Waiting, Changed };
+
+Standing StandingOf(const JournalEntry &entry)
+{
+    const Identity now = IdentityOf(entry.target);
+    if (entry.inPlace) {
+        const bool placed = IdentityOf(entry.temporary).exists && BytesOf(entry.target) == BytesOf(entry.temporary);
+        return placed ? Standing::Placed : Standing::Waiting;
+    }
+    if (now.exists && now.inode == entry.temporaryWas.inode)
+        return Standing::Placed;
+    return now == entry.targetWas ? Standing::Waiting : Standing::Changed;
+}
+
+// Puts a text kept beside the target (its new text, or its old one) in the target's place.
+bool PutInPlace(const JournalEntry &entry, const QByteArray &kept)
+{
+    if (!entry.inPlace)
+        return ::rename(kept.constData(), entry.target.constData()) == 0;
+    const FileBytes bytes = ReadRegularFile(QFile::decodeName(kept));
+    return bytes.status == FileBytes::Read && WriteInPlace(entry.target, bytes.bytes) == 0;
+}
+
+bool StillKept(const QByteArray &path, const Identity &was)
+{
+    const Identity now = IdentityOf(path);
+    return was.exists && now.exists && now.inode == was.inode && now.size == was.size;
+}
+
+} // namespace
+
+bool FileWriter::HasJournal(const QString &journalPath)
+{
+    struct stat info;
+    return ::lstat(QFile::encodeName(journalPath).constData(), &info) == 0;
+}
+
+FileWriter::Recovery FileWriter::RecoverInterruptedWrite(const QString &journalPath)
+{
+    const QByteArray journal = QFile::encodeName(journalPath);
+    const FileBytes text = ReadRegularFile(journalPath);
+    if (text.status == FileBytes::Missing)
+        return {};
+    const std::optional<QList<JournalEntry>> entries = ReadJournal(text.bytes);
+    if (!entries) {
+        ::unlink(journal.constData());
+        return {Recovery::Unreadable, 0, {}};
+    }
+    QList<Standing> standings;
+    bool finishable = true;
+    Recovery recovery;
+    for (const JournalEntry &entry : *entries) {
+        const Standing standing = StandingOf(entry);
+        if (standing == Standing::Waiting && !StillKept(entry.temporary, entry.temporaryWas))
+            finishable = false; // its new text is lost
+        if (standing == Standing::Changed)
+            recovery.leftAlone.append(QFile::decodeName(entry.target));
+        standings.append(standing);
+    }
+    recovery.kind = finishable ? Recovery::Finished : Recovery::RolledBack;
+    for (qsizetype i = 0; i < entries->size(); ++i) {
+        const JournalEntry &entry = entries->at(i);
+        bool done = false;
+        if (finishable && standings[i] == Standing::Waiting) {
+            done = PutInPlace(entry, entry.temporary);
+        } else if (!finishable
+                   && (standings[i] == Standing::Placed
+                       || (entry.inPlace && BytesOf(entry.target) != BytesOf(entry.keep)))) { // torn
+            if (entry.keep.isEmpty())
+                done = ::unlink(entry.target.constData()) == 0;
+            else if (StillKept(entry.keep, entry.keepWas))
+                done = PutInPlace(entry, entry.keep);
+            if (!done)
+                recovery.leftAlone.append(QFile::decodeName(entry.target));
+        }
+        recovery.files += done;
+    }
+    ::unlink(journal.constData());
+    for (const JournalEntry &entry : *entries) {
+        ::unlink(entry.temporary.constData());
+        if (!entry.keep.isEmpty())
+            ::unlink(entry.keep.constData());
+    }
+    return recovery;
+}
+
+void FileWriter::KeepRunningPastFileSizeLimit()
+{
+    std::signal(SIGXFSZ, SIG_IGN);
+}
+
 #else
 
 // Elsewhere QSaveFile does the temporary file and the rename; the files of one call are all
@@ -444,6 +719,15 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
             complete = false;
         }
     }
+    for (qsizetype i = 0; complete && i < files.size(); ++i) {
+        if (!files[i].expected)
+            continue;
+        const FileBytes now = ReadRegularFile(files[i].path);
+        if (*files[i].expected != Content{now.status == FileBytes::Read, now.bytes}) {
+            outcomes[i] = {Outcome::Changed, {}};
+            complete = false;
+        }
+    }
     for (qsizetype i = 0; i < files.size(); ++i) {
         if (!complete || (beforeCommit && !beforeCommit(files[i].path))) {
             saves[size_t(i)]->cancelWriting();
@@ -455,12 +739,25 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
     return outcomes;
 }
 
+// Elsewhere no journal is kept: QSaveFile places each file on its own.
+bool FileWriter::HasJournal(const QString &)
+{
+    return false;
+}
+
+FileWriter::Recovery FileWriter::RecoverInterruptedWrite(const QString &)
+{
+    return {};
+}
+
+void FileWriter::KeepRunningPastFileSizeLimit() {}
+
 QString FileWriter::Obstacle(const QString &path) const
 {
     const QFileInfo info(path);
     if (info.isDir())
         return QStringLiteral("Is a directory");
-    if (info.exists() && (mayWrite ? !mayWrite(path) : !info.isWritable()))
+    if (info.exists() && !info.isWritable())
         return QStringLiteral("Permission denied");
     return {};
 }

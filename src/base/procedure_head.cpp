@@ -76,4 +76,24 @@ bool IsProcedureEnd(QStringView line)
            && (text.size() == 12 || !IsIdentifierChar(UpperChar(text.at(12))));
 }
 
+qsizetype UnclosedLastProcedure(const QStringList &lines)
+{
+    // Only the last head or end counts: the walk goes up from the end and stops at it.
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        const QString &line = lines.at(i);
+        enum { Neither, Head, End } last = Neither;
+        if (!line.contains(QLatin1Char(':'))) {
+            // A line of one statement is read as it stands: a head or an end at its start is code.
+            last = ReadProcedureHead(line) ? Head : IsProcedureEnd(line) ? End : Neither;
+        } else {
+            const QString code = BlankedCode(line);
+            for (const QStringView statement : Statements(CodeOfLine(code)))
+                last = ReadProcedureHead(statement) ? Head : IsProcedureEnd(statement) ? End : last;
+        }
+        if (last != Neither)
+            return last == Head ? i : -1;
+    }
+    return -1;
+}
+
 } // namespace quarvel

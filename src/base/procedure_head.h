@@ -33,4 +33,8 @@ QStringList HeadArguments(QStringView headText);
 // Whether a line ends a procedure.
 bool IsProcedureEnd(QStringView line);
 
+// The 0-based line of the last procedure head of lines whose procedure no EndProcedure closes,
+// heads and ends counted in the code of every statement; -1 when there is none.
+qsizetype UnclosedLastProcedure(const QStringList &lines);
+
 } // namespace quarvel

@@ -40,13 +40,15 @@ QStringList SplitLines(QStringView text);
 // How a file ends its lines, so that a user's file is written back the way it was kept.
 struct LineEnds {
     bool crlf = false;     // CR LF instead of LF
+    bool cr = false;       // CR alone instead of LF
     bool afterLast = true; // the last line has its line end too
 
     bool operator==(const LineEnds &) const = default;
+    QStringView Terminator() const { return crlf ? u"\r\n" : cr ? u"\r" : u"\n"; }
 };
 
-// CR LF when most line ends of text are CR LF, else LF; a text that ends inside its last
-// line has no line end after it.
+// The line end most lines of text end with (LF when as many end with another); a text that
+// ends inside its last line has no line end after it.
 LineEnds DetectLineEnds(QStringView text);
 
 struct TextFile {
@@ -55,15 +57,17 @@ struct TextFile {
     LineEnds ends;
     QStringList lines;
     int firstInvalidLine = 0; // 1-based line of the first bytes that are no text in format; 0: none
+    QByteArray bytes;         // the file as read, when the reader was asked to keep them
 };
 
 // Reads a whole regular file (at most 64 MiB), decoded in the format of its own byte-order
 // mark. Without a mark: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
 // output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence;
 // otherwise 8-bit, its bytes passing through unchanged. nullopt when the file is missing or
-// cannot be read; failure, when given, then says which and why.
+// cannot be read; failure, when given, then says which and why. With keepBytes the file's
+// bytes stay in the result, for writing it back with EncodeRewritten.
 std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat = TextFormat::Latin1,
-                                     FileBytes *failure = nullptr);
+                                     FileBytes *failure = nullptr, bool keepBytes = false);
 
 // True when every character of the lines fits into one byte and none is NUL: 8-bit text with
 // NUL in it could pass for UTF-16 when it is read again.
@@ -76,5 +80,18 @@ TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted);
 // Lines each followed by its line end (LF unless ends says otherwise), encoded in format,
 // preceded by its byte-order mark.
 QByteArray EncodeLines(const QStringList &lines, TextFormat format, LineEnds ends = {});
+
+struct RewrittenText {
+    QByteArray bytes;
+    bool widened = false; // 8-bit text that needed more: written as UTF-8 with the mark
+};
+
+// The new lines of a file read with its bytes kept, written the way the file was kept: in its
+// format, with or without its mark, new lines with its line end, and every line the new text
+// keeps passing through byte for byte (its own line end and any bytes that were no text
+// included). The same lines give the same bytes. An unmarked file of ASCII alone that now
+// needs more takes runFormat with its mark, as a new file would; an 8-bit file whose new text
+// needs more than 8 bits becomes UTF-8 with the mark.
+RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, TextFormat runFormat);
 
 } // namespace quarvel

@@ -29,6 +29,7 @@ WritePlan::Outcome OutcomeOfState(FileWriter::Outcome::State state)
     switch (state) {
     case FileWriter::Outcome::Written: return WritePlan::Outcome::Written;
     case FileWriter::Outcome::Failed: return WritePlan::Outcome::Failed;
+    case FileWriter::Outcome::Changed: return WritePlan::Outcome::Changed;
     case FileWriter::Outcome::HeldBack: break;
     }
     return WritePlan::Outcome::HeldBack;
@@ -44,13 +45,29 @@ bool WritePlan::Holds(const QString &path, const QByteArray &bytes)
     return existing.exists && existing.bytes == bytes;
 }
 
+QString WritePlan::KeyOf(const QString &path)
+{
+    return QDir::cleanPath(FileWriter::WrittenPath(QFileInfo(path).absoluteFilePath()));
+}
+
+void WritePlan::NoteRead(const QString &path, const FileWriter::Content &content)
+{
+    const QString file = KeyOf(path);
+    if (!read_.contains(file))
+        read_.insert(file, content);
+}
+
 int WritePlan::Stage(const QString &path, const QByteArray &bytes, Order order)
 {
-    const QString file = QDir::cleanPath(FileWriter::WrittenPath(QFileInfo(path).absoluteFilePath()));
+    const QString file = KeyOf(path);
     auto known = entryOfFile_.constFind(file);
     int handle = known == entryOfFile_.cend() ? int(entries_.size()) : *known;
     if (known == entryOfFile_.cend()) {
-        OnDisk old = ReadOnDisk(path);
+        // The text the run read is what it replaces; a file it did not read is taken as it is now.
+        const auto read = read_.constFind(file);
+        OnDisk old = read != read_.cend() ? OnDisk{read->exists, read->bytes} : ReadOnDisk(path);
+        if (read == read_.cend())
+            read_.insert(file, {old.exists, old.bytes});
         Entry entry;
         entry.path = path;
         entry.before = std::move(old.bytes);
@@ -89,7 +106,7 @@ bool WritePlan::WriteStaged()
         for (int i = 0; i < entries_.size(); ++i) {
             if (entries_[i].outcome == Outcome::Staged && entries_[i].order == order) {
                 staged.append(i);
-                files.append({entries_[i].path, entries_[i].after});
+                files.append({entries_[i].path, entries_[i].after, read_.value(KeyOf(entries_[i].path))});
             }
         }
     }
@@ -99,7 +116,7 @@ bool WritePlan::WriteStaged()
         Entry &entry = entries_[staged[k]];
         entry.outcome = OutcomeOfState(outcomes[k].state);
         entry.reason = outcomes[k].reason;
-        noneFailed = noneFailed && entry.outcome != Outcome::Failed;
+        noneFailed = noneFailed && entry.outcome != Outcome::Failed && entry.outcome != Outcome::Changed;
         if (entry.outcome == Outcome::Written)
             changes_.append({entry.path, std::move(entry.before), std::move(entry.after), entry.created});
     }

@@ -33,6 +33,7 @@ public:
         Written,   // in a dry run: would be written
         Failed,    // could not be written; see Failures
         HeldBack,  // not written, since another file of the run could not be
+        Changed,   // not written: it changed on disk while the run was working
     };
 
     struct Failure {
@@ -47,13 +48,20 @@ public:
         Last,   // after every file staged in turn
     };
 
+    // What the run read of a file it may write (missing, or its bytes). A staged file is
+    // written only while it still holds that, and is not written when its new text is that.
+    // Only the first reading of a file counts. A file staged without one must still hold what
+    // it held when it was staged.
+    void NoteRead(const QString &path, const FileWriter::Content &content);
+
     // One file of the project (a generated file, an include, the project file), staged for
     // WriteStaged; nothing on disk changes before. Staging a file again, under any path that
     // leads to it, replaces its earlier text. Returns the handle OutcomeOf asks with.
     int Stage(const QString &path, const QByteArray &bytes, Order order = Order::InTurn);
 
     // Writes every staged file, all or none (FileWriter::WriteTogether). A dry run writes
-    // nothing and gives each file the outcome the run would meet. False when a file failed.
+    // nothing and gives each file the outcome the run would meet. False when a file failed
+    // or changed.
     bool WriteStaged();
 
     Outcome OutcomeOf(int handle) const { return entries_.at(handle).outcome; }
@@ -76,6 +84,7 @@ public:
     QStringList PathsWith(Outcome outcome) const;
     int UnchangedCount() const { return Count(Outcome::Unchanged); }
     int FailedCount() const { return Count(Outcome::Failed); }
+    int ChangedCount() const { return Count(Outcome::Changed); }
     int HeldBackCount() const { return Count(Outcome::HeldBack); }
 
 private:
@@ -89,12 +98,15 @@ private:
         QString reason;
     };
 
+    static QString KeyOf(const QString &path); // the file written, through its links
+
     int Count(Outcome outcome) const;
     QList<FileWriter::Outcome> Foresee(const QList<FileWriter::PendingFile> &files) const;
 
     const FileWriter &writer_;
     QList<Entry> entries_;
-    QHash<QString, int> entryOfFile_; // by the file written: a symlink's target
+    QHash<QString, int> entryOfFile_;          // by the file written: a symlink's target
+    QHash<QString, FileWriter::Content> read_; // by the file written: what the run read of it
     QList<Change> changes_;
 };
 

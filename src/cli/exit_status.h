@@ -7,7 +7,7 @@ enum ExitStatus {
     ExitReady = 0,       // after "Ready." (or a written --init project, --help, --version)
     ExitCancelled = 1,   // after "Cancel.": the run stopped before writing anything
     ExitUsage = 2,       // a usage error, or the project file cannot be read or written
-    ExitFileFault = 3,   // after "Ready.", but a file could not be read or written or the backup failed
+    ExitFileFault = 3,   // a file could not be read or written (after "Ready."), or the backup failed
     ExitWouldChange = 4, // --check found files that a run would change
 };
 

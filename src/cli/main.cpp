@@ -1,3 +1,4 @@
+#include "base/file_writer.h"
 #include "cli/run_command_line.h"
 
 #include <QCoreApplication>
@@ -25,6 +26,7 @@ void KeepFreedMemoryForReuse()
 int main(int argc, char *argv[])
 {
     KeepFreedMemoryForReuse();
+    quarvel::FileWriter::KeepRunningPastFileSizeLimit();
     QCoreApplication app(argc, argv);
     QString error;
     auto options = quarvel::ParseCommandLine(QCoreApplication::arguments(), error);

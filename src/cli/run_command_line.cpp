@@ -39,8 +39,13 @@ ExitStatus InitProject(const CommandLineOptions &options, FILE *out, FILE *err)
     reserved.close();
     ProjectState project;
     project.switches = Switches(); // the defaults of a new project
+    // A file named twice (through ".", ".." or a link too) is listed once: a run would find
+    // each of its windows twice.
+    const QString folder = QFileInfo(options.projectPath).path();
+    QStringList entries;
     for (const QString &file : options.initCommonFiles)
-        project.CommonFiles.append(ProjectFilePath(QFileInfo(options.projectPath).path(), file));
+        entries.append(ProjectFilePath(folder, file));
+    project.CommonFiles = NewCommonFiles(folder, {}, entries);
     CliFrontEnd frontEnd({}, false, out, err);
     if (ReportFailure(frontEnd, SaveProject(options.projectPath, project, FileWriter())))
         return ExitReady;
@@ -112,12 +117,16 @@ void PrintDiff(const GenerationContext &g, FILE *out, FILE *err)
         PrintText(out, UnifiedDiff(folder.relativeFilePath(change.path), change.before, change.after, change.created));
 }
 
-// --check: the files named on stderr when a run would change any.
+// --check: the files named on stderr when a run would change any; a set of files an
+// interrupted run left half in place is a change a run would make too.
 ExitStatus CheckResult(const RunResult &result, FILE *err)
 {
+    if (result.interruptedRun)
+        PrintCommandLineError(err, QStringLiteral("the last run was interrupted while its files took their places; "
+                                                  "a run puts them right"));
     for (const QString &file : result.writtenFiles)
         PrintCommandLineError(err, QStringLiteral("would change ") + file);
-    return result.writtenFiles.isEmpty() ? ExitReady : ExitWouldChange;
+    return result.writtenFiles.isEmpty() && !result.interruptedRun ? ExitReady : ExitWouldChange;
 }
 
 // The project file with the --set overrides; false, with the reason on err, when it cannot
@@ -147,6 +156,10 @@ ExitStatus FinishRun(const CommandLineOptions &options, const GenerationContext 
         PrintDiff(context, out, err);
     if (options.reportJson)
         PrintText(out, RunResultJson(result));
+    if (!ready && result.backupFailed) {
+        PrintCommandLineError(err, FaultSummary(result));
+        return ExitFileFault; // stopped for a file fault, not by the user or the input
+    }
     if (!ready)
         return ExitCancelled;
     // --check names the files either way; a file that could not be read or written outranks
@@ -197,7 +210,8 @@ CommandLineRun RunGeneration(const CommandLineOptions &options, FILE *out, FILE 
     context->reportInLog = !options.reportJson;
     auto result = std::make_unique<RunResult>(GenerationWorker(*context));
     frontEnd.ReportUnmatchedBinds();
-    CommandLineRun run{FinishRun(options, *context, *result, out, err), SourcePaths(project), WrittenPaths(*context)};
+    CommandLineRun run{FinishRun(options, *context, *result, out, err), SourcePaths(project), WrittenPaths(*context),
+                       !result->changedWhileRunning.isEmpty()};
     if (options.processEndsAfterRun && !options.watch) {
         // Still reachable, so no leak checker reports them.
         [[maybe_unused]] static GenerationContext *keptToExit;

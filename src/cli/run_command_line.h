@@ -14,8 +14,9 @@ namespace quarvel {
 // One generation from the command line, and the files a watch follows after it.
 struct CommandLineRun {
     ExitStatus status = ExitReady;
-    QStringList sources; // the project file and its common files, absolute; empty when it cannot be read
-    QStringList written; // the files the run wrote, absolute
+    QStringList sources;              // the project file and its common files, absolute; empty when it cannot be read
+    QStringList written;              // the files the run wrote, absolute
+    bool changedWhileRunning = false; // a file was saved while the run worked: it wrote nothing
 };
 
 // The run of a project file: its log, its report, the diff or JSON asked for.

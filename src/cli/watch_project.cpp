@@ -41,6 +41,14 @@ bool QuitOnSignals(QSocketNotifier *&notifier)
     return true;
 }
 
+// A run that stopped because a file was saved while it worked is run once more, so that the
+// saved text is generated from; the watch then follows the second.
+CommandLineRun RunOnce(const CommandLineOptions &options, FILE *out, FILE *err)
+{
+    const CommandLineRun run = RunGeneration(options, out, err);
+    return run.changedWhileRunning ? RunGeneration(options, out, err) : run;
+}
+
 void PrintWatching(FILE *out, FILE *err)
 {
     std::fflush(out);
@@ -57,7 +65,7 @@ ExitStatus WatchProject(const CommandLineOptions &options, FILE *out, FILE *err)
         PrintCommandLineError(err, QStringLiteral("cannot watch: no pipe for the signals."));
         return ExitUsage;
     }
-    const CommandLineRun first = RunGeneration(options, out, err);
+    const CommandLineRun first = RunOnce(options, out, err);
     if (first.status == ExitUsage)
         return ExitUsage;
     SourceWatch watch;
@@ -70,7 +78,7 @@ ExitStatus WatchProject(const CommandLineOptions &options, FILE *out, FILE *err)
         PrintWatching(out, err);
     };
     follow(first);
-    QObject::connect(&watch, &SourceWatch::changed, &watch, [&] { follow(RunGeneration(options, out, err)); });
+    QObject::connect(&watch, &SourceWatch::changed, &watch, [&] { follow(RunOnce(options, out, err)); });
     QCoreApplication::exec();
     delete notifier;
     return ExitReady;

@@ -6,6 +6,7 @@
 #include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
+#include "base/statement_scan.h"
 #include "model/event_files.h"
 #include "model/generation_context.h"
 
@@ -23,10 +24,26 @@ static qsizetype Period(QStringView text)
     return text.size();
 }
 
-// A head prefix + name + suffix is a substring of a line exactly when the line holds the
-// prefix at some position p and the suffix at some later position q with the text between
-// them equal to name. So every (prefix, later suffix) pair of a line is a candidate name, and
-// a candidate that is one of the names is found.
+// Whether the text at position (1-based) begins a statement of the line's code: only blanks
+// stand before it, or the ":" that ends the statement before, and it lies in no literal and
+// no comment. A head in a comment or a text declares nothing.
+static bool BeginsStatement(const QString &line, int position)
+{
+    qsizetype before = position - 2;
+    while (before >= 0 && IsBlank(line.at(before)))
+        --before;
+    if (before < 0)
+        return true;
+    if (line.at(before) != QLatin1Char(':') || (before > 0 && line.at(before - 1) == QLatin1Char(':')))
+        return false;
+    const CodeLine scan = ScanCodeLine(line);
+    return !scan.InLiteral(position) && (scan.comment == 0 || position < scan.comment);
+}
+
+// A head prefix + name + suffix stands in a line exactly when the line holds the prefix at
+// some position p that begins a statement and the suffix at some later position q with the
+// text between them equal to name. So every (prefix, later suffix) pair of a line is a
+// candidate name, and a candidate that is one of the names is found.
 QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,
                                const QStringList &names)
 {
@@ -48,6 +65,8 @@ QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefi
         if (line.size() < shortest || !HoldsChar(line, suffix.front()))
             continue;
         for (int p = FindString(line, prefix); p > 0; p = FindString(line, prefix, p + period)) {
+            if (!BeginsStatement(line, p))
+                continue;
             const int nameStart = p - 1 + int(prefix.size());
             for (int q = FindString(line, suffix, nameStart + 1); q > 0; q = FindString(line, suffix, q + 1)) {
                 const auto name = index.constFind(QStringView(line).sliced(nameStart, q - 1 - nameStart));

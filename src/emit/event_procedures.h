@@ -15,8 +15,9 @@ void EmitEventExitProcedures(GenerationContext &g);
 void EmitEventGadgetProcedures(GenerationContext &g);
 void EmitGadgetEventBody(SourceLineList &target, const QString &type);
 
-// For each name, whether its head prefix + name + suffix occurs somewhere in the lines, as a
-// substring of a line; one walk over the lines finds them all. Prefix and suffix are not empty.
+// For each name, whether its head prefix + name + suffix stands in the lines' code, at the
+// start of a statement (not in a comment or a text); one walk over the lines finds them all.
+// Prefix and suffix are not empty.
 QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefix, const QString &suffix,
                                const QStringList &names);
 

@@ -112,19 +112,21 @@ struct WindowsOfCode {
     SourceLineList original; // the lines as read: the names of the creations lie in them
     QStringList givenNames;  // names given to objects here
     QStringList windows;
+    QList<qsizetype> windowLines;         // the line each window is first named on
     QHash<NoCaseKey, qint32> windowIndex; // keys view the names of windows
     QList<qint32> lines;                  // the window of each line
     QList<Creation> creations;
     QHash<NoCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
     QHash<quint64, qsizetype> createdIn; // ObjectInWindow -> the object's first creation there
 
-    qint32 windowNamed(const QString &name)
+    qint32 windowNamed(const QString &name, qsizetype line)
     {
         if (name.isEmpty())
             return NoWindow;
         if (const auto known = windowIndex.constFind(NoCaseKey(name)); known != windowIndex.cend())
             return *known;
         windows.append(name);
+        windowLines.append(line);
         windowIndex.insert(NoCaseKey(windows.last()), qint32(windows.size() - 1));
         return qint32(windows.size() - 1);
     }
@@ -187,12 +189,12 @@ bool FindWindowsOfCode(GenerationContext &g, WindowsOfCode &code, qsizetype &sto
                 stop = i;
                 return false;
             }
-            current = code.windowNamed(window);
+            current = code.windowNamed(window, i);
         } else if (const int u = FindCall(s, calls, UseGadgetList)) {
             if (const QString window = GadgetListWindow(s, u); !window.isNull())
-                current = code.windowNamed(window);
+                current = code.windowNamed(window, i);
         } else if (const QString window = WindowOfBarLine(s, calls); !window.isEmpty()) {
-            current = code.windowNamed(window);
+            current = code.windowNamed(window, i);
         }
         code.lines.append(current);
         Creation creation = CreationOfLine(s, creators);
@@ -251,6 +253,51 @@ void SeparateVariableNames(GenerationContext &g, WindowsOfCode &code)
         code.givenNames.append(name);
         creation.name = code.givenNames.last();
     }
+}
+
+// Two objects whose constants, once they carry their windows' names, are one name (compared in
+// any letter case, as PureBasic does): a gadget Settings_Save of window Main and a gadget Save
+// of window Main_Settings both become #Main_Settings_Save, and so may a window and an object.
+// One object made twice in a window is one object. False, after the line that names both.
+bool ConstantsStayApart(GenerationContext &g, const WindowsOfCode &code)
+{
+    struct Named {
+        QString window; // empty for a window itself
+        QString name;
+        qsizetype line;
+    };
+    QHash<NoCaseKey, Named> byConstant; // the constant, in any letter case -> the object that has it
+    byConstant.reserve(code.windows.size() + code.creations.size());
+    const auto differ = [&](const QString &window, const QString &name, qsizetype line) {
+        const QString constant = window.isEmpty() ? name : window + QLatin1Char('_') + name;
+        const Named named{window, name, line};
+        const auto known = byConstant.constFind(NoCaseKey(constant));
+        if (known == byConstant.cend()) {
+            byConstant.insert(NoCaseKey::Holding(constant), named);
+            return true;
+        }
+        if (NoCaseKey(known->window) == NoCaseKey(window) && NoCaseKey(known->name) == NoCaseKey(name))
+            return true;
+        const auto shown = [&](const Named &object) {
+            return (object.window.isEmpty() ? QStringLiteral("window ") + object.name
+                                            : object.name + QStringLiteral(" of window ") + object.window)
+                   + QStringLiteral(" (") + SourceLocation(g.model, object.line) + QLatin1Char(')');
+        };
+        g.LogStop({QStringLiteral(" -> Error: Two objects get the constant #") + constant + QStringLiteral(": ")
+                       + shown(*known) + QStringLiteral(" and ") + shown(named)
+                       + QStringLiteral("; rename one of them. Stop!"),
+                   LogKind::Error, g.model.CommonFileList.value(g.model.CommonSourceOrigins.value(line).file),
+                   g.model.CommonSourceOrigins.value(line).line});
+        return false;
+    };
+    for (qint32 w = 0; w < code.windows.size(); ++w)
+        if (!differ(QString(), code.windows.at(w), code.windowLines.at(w)))
+            return false;
+    for (const Creation &creation : code.creations)
+        if (creation.window != NoWindow
+            && !differ(code.windows.at(creation.window), creation.name.toString(), creation.line))
+            return false;
+    return true;
 }
 
 // An object, by its first creation, in one window.
@@ -444,6 +491,8 @@ bool InsertWindowPrefixes(GenerationContext &g)
     qsizetype stop = 0;
     const bool whole = FindWindowsOfCode(g, code, stop);
     SeparateVariableNames(g, code);
+    if (whole && !ConstantsStayApart(g, code))
+        return false;
     IndexObjects(code);
     Qualifier(g, code).qualify(stop);
     return whole;

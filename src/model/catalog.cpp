@@ -4,18 +4,37 @@
 
 namespace quarvel {
 
-QStringList CatalogLines(const LanguageMap &map)
+namespace {
+
+const QLatin1StringView Header("Default;Language");
+
+QString EntryLine(const LanguageMap &map, const QString &key)
+{
+    const QString quote(QLatin1Char('"'));
+    const QString value = map.value(key);
+    const QString translation = value == key ? QStringLiteral("\"\"") : quote + value + quote;
+    return quote + key + quote + QLatin1Char(';') + translation;
+}
+
+} // namespace
+
+QStringList CatalogLines(const LanguageMap &map, const CatalogRead &read)
 {
     QStringList lines;
-    lines.reserve(map.size() + 1);
-    lines << QStringLiteral("Default;Language");
-    const QString quote(QLatin1Char('"'));
-    for (const QString &key : map.keys()) {
-        const QString value = map.value(key);
-        const QString translation = value == key ? QStringLiteral("\"\"") : quote + value + quote;
-        lines << quote + key + quote + QLatin1Char(';') + translation;
-    }
+    lines.reserve(read.lines.size() + map.size() - read.keysRead + 1);
+    if (!read.header)
+        lines << Header;
+    lines << read.lines;
+    for (qsizetype k = read.keysRead; k < map.size(); ++k)
+        lines << EntryLine(map, map.keys().at(k));
     return lines;
+}
+
+int CatalogLineOf(const CatalogRead &read, qsizetype key)
+{
+    if (key < read.keyLines.size())
+        return read.keyLines.at(key);
+    return int(read.lines.size() + (read.header ? 0 : 1) + (key - read.keysRead) + 1);
 }
 
 static QString TrimQuotes(QStringView text)
@@ -42,15 +61,24 @@ static QString CatalogField(QStringView text, qsizetype &next)
     return TrimQuotes(end < 0 ? text : text.first(end));
 }
 
-void ReadCatalogLines(const QStringList &lines, LanguageMap &map)
+bool IsCatalogHeader(QStringView line)
 {
-    for (const QString &line : lines) {
+    qsizetype next = -1;
+    return CatalogField(line, next) == QLatin1String("Default");
+}
+
+void ReadCatalogLines(const QStringList &lines, LanguageMap &map, QList<int> *keyLines)
+{
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &line = lines.at(i);
         qsizetype next = -1;
         const QString key = CatalogField(line, next);
         if (key.isEmpty())
             continue;
         qsizetype unused = -1;
         const QString value = next < 0 ? QString() : CatalogField(QStringView(line).sliced(next), unused);
+        if (keyLines && !map.contains(key))
+            keyLines->append(int(i));
         map.insert(key, value.isEmpty() ? key : value);
     }
 }

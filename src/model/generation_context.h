@@ -6,6 +6,7 @@
 #include "base/file_writer.h"
 #include "base/text_encoding.h"
 #include "base/write_plan.h"
+#include "model/catalog.h"
 #include "model/design_model.h"
 #include "model/front_end.h"
 #include "model/log_entry.h"
@@ -15,6 +16,8 @@
 #include <QHash>
 #include <QList>
 #include <QSet>
+
+#include <optional>
 
 namespace quarvel {
 
@@ -32,6 +35,7 @@ using BindingList = QList<ConstantBinding>;
 struct RunFaults {
     int unread = 0; // files that could not be read
     bool backupFailed = false;
+    bool interruptedRun = false; // the last run's files were found half in place
 };
 
 // An include that step 3 staged with its new text; the log reports it once the run's files
@@ -82,13 +86,19 @@ struct GenerationContext {
     DesignModel model;
     OutputLines lines;
     BindingList bindings;
+    // The objects of the last run whose window this run renames, bound to their new names:
+    // worked out from the bindings once they are all known (update/code_updates.h).
+    std::optional<BindingList> windowObjects;
     TextFormat outputFormat = TextFormat::Utf8;
-    QHash<QString, LineEnds> userLineEnds; // how the user's files read by this run end their lines, by path
+    // The user's files this run read and may write back (Main.pb, the event files,
+    // LoadLanguage.pb, the Catalog), with their bytes, by path: a file keeps its format, mark
+    // and line ends, and the bytes of every line the run leaves alone.
+    QHash<QString, TextFile> userFiles;
     QList<StagedInclude> stagedIncludes;
     RunFaults faults;
-    DirectoryLock projectLock;       // held from the start of step 1 to the end of the run
-    qsizetype catalogKeysLoaded = 0; // the Catalog's entries before this run's strings joined
-    QSet<QString> languageKeysUsed;  // every key the sources and includes look up
+    DirectoryLock projectLock;      // held from the start of step 1 to the end of the run
+    CatalogRead catalog;            // the Catalog as read, its lines kept
+    QSet<QString> languageKeysUsed; // every key the sources and includes look up
     LogTally tally;
     QString stopReason;      // the line that stopped the run, or what the user declined
     bool reportInLog = true; // the project report as log lines after "Ready."

@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 
 namespace quarvel {
 
@@ -89,6 +90,34 @@ QString ProjectFilePath(const QString &projectDirectory, const QString &path)
     const QString absolute = QDir::cleanPath(QFileInfo(path).absoluteFilePath());
     const QString relative = QDir(projectDirectory).relativeFilePath(absolute);
     return relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative) ? absolute : relative;
+}
+
+namespace {
+
+// The file an entry names, as the system opens it: links followed where it exists.
+QString IdentityOf(const QDir &projectDirectory, const QString &entry)
+{
+    const QFileInfo file(projectDirectory.absoluteFilePath(entry));
+    const QString canonical = file.canonicalFilePath();
+    return canonical.isEmpty() ? QDir::cleanPath(file.absoluteFilePath()) : canonical;
+}
+
+} // namespace
+
+QStringList NewCommonFiles(const QString &projectDirectory, const QStringList &listed, const QStringList &entries)
+{
+    const QDir directory(projectDirectory);
+    QSet<QString> known;
+    for (const QString &entry : listed)
+        known.insert(IdentityOf(directory, entry));
+    QStringList added;
+    for (const QString &entry : entries) {
+        const qsizetype before = known.size();
+        known.insert(IdentityOf(directory, entry));
+        if (known.size() > before)
+            added.append(entry);
+    }
+    return added;
 }
 
 QStringList RebasedCommonFiles(const QStringList &files, const QString &fromDirectory, const QString &toDirectory)

@@ -33,6 +33,12 @@ QString ProjectRelativePath(const QString &projectDirectory, const QString &path
 // in or below it, so that the project can move with its files; else its full path.
 QString ProjectFilePath(const QString &projectDirectory, const QString &path);
 
+// Of entries (common files as the project lists them), those that name a file neither listed
+// nor named by an earlier entry: one file is one entry, however its path is written ("." and
+// "..", another relative or absolute form, a link to it). A relative entry is taken from
+// projectDirectory.
+QStringList NewCommonFiles(const QString &projectDirectory, const QStringList &listed, const QStringList &entries);
+
 // The common files of a project saved from one folder into another: a relative entry is taken
 // from fromDirectory (none for a project never saved: it stays as written), then each is kept
 // as ProjectFilePath keeps it for toDirectory. Saved into its own folder, the entries stay as

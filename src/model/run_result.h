@@ -112,7 +112,13 @@ struct RunResult {
     QList<FailedFile> failedFiles;
     QStringList heldBackFiles; // not written because another file of the run could not be
     int unreadFiles = 0;       // sources and includes that could not be read
-    bool backupFailed = false; // the sources could not all be copied into Backup/
+    bool backupFailed = false; // the sources could not all be copied into Backup/: the run stopped
+    // Files that changed on disk while the run was working (saved by an editor): the run wrote
+    // nothing and stopped, and a front-end that runs on saves starts one new run.
+    QStringList changedWhileRunning;
+    // The last run was killed while its files took their places: this run finished or rolled
+    // back that set before anything else (a dry run found it and left it).
+    bool interruptedRun = false;
     QList<ReportFinding> findings;
     QList<RepeatedWarning> repeatedWarnings;
     // Every object of the window sources in source order, then the event procedures that

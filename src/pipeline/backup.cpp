@@ -6,36 +6,77 @@
 #include "pipeline/write_output_files.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QSet>
+
+#include <cstdlib>
 
 namespace quarvel {
 
 namespace {
 
+// A path as the system finds it: links, "." and ".." followed in order (a ".." after a link
+// goes up from where the link leads, as many ".." at "/" stay there). A path that does not
+// exist is resolved by its text alone. Qt's own absolute paths drop "x/.." by the text, which
+// a link at x makes another path.
+QString ResolvedFolder(const QString &folder)
+{
+    const QString absolute = QDir::isAbsolutePath(folder) ? folder : QDir::currentPath() + QLatin1Char('/') + folder;
+#ifdef Q_OS_UNIX
+    if (char *resolved = ::realpath(QFile::encodeName(absolute).constData(), nullptr)) {
+        const QString canonical = QFile::decodeName(resolved);
+        std::free(resolved);
+        return canonical;
+    }
+#endif
+    QStringList parts;
+    for (const QString &part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
+        if (part != QLatin1String("..") && part != QLatin1String("."))
+            parts.append(part);
+        else if (part == QLatin1String("..") && !parts.isEmpty())
+            parts.removeLast();
+    }
+    return QLatin1Char('/') + parts.join(QLatin1Char('/'));
+}
+
+// A file's path as the system resolves it, but for its own name: a link among the project's
+// files is copied under its own name.
+QString ResolvedPath(const QString &path)
+{
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    const QString folder = ResolvedFolder(slash < 0 ? QStringLiteral(".") : path.left(qMax<qsizetype>(slash, 1)));
+    return (folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/')) + path.mid(slash + 1);
+}
+
+struct Source {
+    QString path;
+    bool include = false; // an include of Main.pb
+};
+
 // The regular files "*.pb*" of the project folder (sources, form files, the project file
 // itself; a link among them is not followed, so that nothing it leads to is copied), and
 // every other file the run may change: the files step 4 writes (through their links, as the
 // run writes them) and the includes of Main.pb.
-QStringList FilesToCopy(const GenerationContext &g, const QDir &directory)
+QList<Source> FilesToCopy(const GenerationContext &g, const QDir &directory)
 {
-    QStringList files;
+    QList<Source> files;
     QSet<QString> listed;
-    const auto add = [&](const QString &path) {
-        const QString file = QDir::cleanPath(path);
+    const auto add = [&](const QString &path, bool include) {
+        const QString file = ResolvedPath(path);
         if (!listed.contains(file)) {
             listed.insert(file);
-            files.append(file);
+            files.append({file, include});
         }
     };
     const QFileInfoList sources = directory.entryInfoList(
         {QStringLiteral("*.pb*")}, QDir::Files | QDir::NoSymLinks | QDir::CaseSensitive, QDir::Name);
     for (const QFileInfo &source : sources)
-        add(source.absoluteFilePath());
+        add(source.absoluteFilePath(), false);
     for (const QString &name : OutputFileNames())
-        add(g.ProjectDirectory() + name);
+        add(g.ProjectDirectory() + name, false);
     for (const QString &include : g.model.IncludeFileList)
-        add(ProjectRelativePath(g.ProjectDirectory(), include));
+        add(ProjectRelativePath(g.ProjectDirectory(), include), true);
     return files;
 }
 
@@ -79,12 +120,16 @@ bool CopySources(GenerationContext &g, const QString &backupFolder)
         return false;
     bool allCopied = true;
     QList<FileWriter::Copy> copies;
-    for (const QString &source : FilesToCopy(g, directory)) {
+    for (const auto &[source, include] : FilesToCopy(g, directory)) {
         const FileBytes in = ReadRegularFile(source);
-        if (in.status == FileBytes::Missing)
-            continue; // a file the run would create, or an include reported elsewhere
+        // A file the run would create needs no copy; nor does an include it cannot read (a
+        // folder, a FIFO): the run reports it and leaves it as it is.
+        if (in.status == FileBytes::Missing || (include && in.status == FileBytes::Unreadable))
+            continue;
         const QString copy = BackupCopyPath(g.ProjectDirectory(), source);
-        if (in.status != FileBytes::Read || (!g.plan.dryRun && !MakeFoldersOf(backupFolder, copy))) {
+        // Nothing is written outside Backup/, whatever the source's path holds.
+        const bool inside = QDir::cleanPath(copy).startsWith(QDir::cleanPath(backupFolder) + QLatin1Char('/'));
+        if (in.status != FileBytes::Read || !inside || (!g.plan.dryRun && !MakeFoldersOf(backupFolder, copy))) {
             allCopied = false;
             continue;
         }
@@ -101,11 +146,13 @@ bool CopySources(GenerationContext &g, const QString &backupFolder)
 QString BackupCopyPath(const QString &projectDirectory, const QString &path)
 {
     const QString backup = projectDirectory + QStringLiteral("Backup/");
-    const QString file = QDir::cleanPath(path);
-    const QString relative = QDir(projectDirectory).relativeFilePath(file);
-    if (relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative))
-        return backup + QStringLiteral("Outside") + file;
-    return backup + relative;
+    const QString file = ResolvedPath(path);
+    QString project = ResolvedFolder(projectDirectory);
+    if (!project.endsWith(QLatin1Char('/')))
+        project += QLatin1Char('/');
+    if (file.startsWith(project))
+        return backup + file.mid(project.size());
+    return backup + QStringLiteral("Outside") + file;
 }
 
 void MakeBackup(GenerationContext &g)

@@ -1,6 +1,7 @@
 #include "pipeline/generation_driver.h"
 
 #include "base/file_error_line.h"
+#include "base/procedure_head.h"
 #include "emit/common_file.h"
 #include "emit/constants_section.h"
 #include "emit/dispatcher.h"
@@ -22,6 +23,7 @@
 #include "interpreter/procedure_images.h"
 #include "interpreter/template_names.h"
 #include "interpreter/window_prefixes.h"
+#include "model/event_files.h"
 #include "model/generation_context.h"
 #include "model/project_file.h"
 #include "pipeline/backup.h"
@@ -38,6 +40,15 @@ namespace quarvel {
 namespace {
 
 const int ProjectLockWaitMilliseconds = 5000;
+
+// The journal of the files a run is putting in place, in the project folder while they do.
+const QLatin1StringView JournalName(".quarvel-journal");
+
+FileWriter::Content ContentOf(const QString &path)
+{
+    FileBytes file = ReadRegularFile(path);
+    return {file.status == FileBytes::Read, std::move(file.bytes)};
+}
 
 QString MainFormatLogLine(TextFormat format)
 {
@@ -85,7 +96,8 @@ bool LoadFiles(GenerationContext &g)
 {
     g.LogLine(QStringLiteral("- Load Files..."));
     ResetDesignModel(g.model, g.lines);
-    g.model.CommonFileList = g.project.CommonFiles;
+    // A file the project lists twice (a project written before that was caught) is read once.
+    g.model.CommonFileList = NewCommonFiles(g.ProjectDirectory(), {}, g.project.CommonFiles);
     if (const QList<UnreadCommonFile> unread = LoadCommonFiles(g); !unread.isEmpty()) {
         g.LogStop(
             {CannotReadStopLine(unread.first().path, unread.first().reason), LogKind::Error, unread.first().path});
@@ -150,9 +162,53 @@ void BuildSections(GenerationContext &g)
     EmitConstantsSection(g);
 }
 
+QString CountOf(int files)
+{
+    return QString::number(files) + (files == 1 ? QStringLiteral(" file") : QStringLiteral(" files"));
+}
+
+// A run killed while its files took their places left a set of old and new files and its
+// journal: the set is finished, or rolled back where a new text is lost, before anything
+// else, and one line says so. A dry run only says that a run will.
+void RecoverInterruptedRun(GenerationContext &g)
+{
+    const QString journal = g.writer.journalPath;
+    const QString lead = QStringLiteral(
+        " -> Warning: The last run was interrupted while its files took their places; ");
+    if (g.plan.dryRun) {
+        if (FileWriter::HasJournal(journal)) {
+            g.faults.interruptedRun = true;
+            g.LogWarning(lead + QStringLiteral("a run that writes will put them right."), journal);
+        }
+        return;
+    }
+    const FileWriter::Recovery recovery = FileWriter::RecoverInterruptedWrite(journal);
+    if (recovery.kind == FileWriter::Recovery::None)
+        return;
+    g.faults.interruptedRun = true;
+    QString line;
+    switch (recovery.kind) {
+    case FileWriter::Recovery::Finished:
+        line = lead + QStringLiteral("finished now, ") + CountOf(recovery.files) + QStringLiteral(" put in place.");
+        break;
+    case FileWriter::Recovery::RolledBack:
+        line = lead + QStringLiteral("a new text was lost, so ") + CountOf(recovery.files)
+               + QStringLiteral(" got their old text back.");
+        break;
+    case FileWriter::Recovery::Unreadable:
+        line = lead + QStringLiteral("its journal could not be read and is removed.");
+        break;
+    case FileWriter::Recovery::None: break;
+    }
+    if (!recovery.leftAlone.isEmpty())
+        line += QStringLiteral(" Changed since and left as they are: ") + recovery.leftAlone.join(QStringLiteral(", "))
+                + QLatin1Char('.');
+    g.LogWarning(line, journal);
+}
+
 // One run per project: a second one waits a few seconds for the first, then stops; a folder
 // that cannot be locked stops the run too. Temporary files found once the lock is held were
-// left by a run that was killed.
+// left by a run that was killed: the set it was putting in place is put right first.
 bool LockProject(GenerationContext &g)
 {
     const QString dir = g.ProjectDirectory();
@@ -170,11 +226,97 @@ bool LockProject(GenerationContext &g)
     case DirectoryLock::Result::NoFolder: // nothing can be written there; each file says so
         break;
     }
+    g.writer.journalPath = dir + JournalName;
+    RecoverInterruptedRun(g);
     if (g.plan.dryRun)
         return true; // a dry run leaves the folder exactly as it is
     FileWriter::RemoveStaleTemporaryFiles(dir);
     FileWriter::RemoveStaleTemporaryFiles(dir + QStringLiteral("Backup"), true);
     return true;
+}
+
+// Renames that would give a procedure of an event file the name of another one there: the
+// file would not compile. The run stops in the rename check, before anything is written.
+bool RenamesKeepProceduresApart(GenerationContext &g)
+{
+    const QList<ProcedureClash> clashes = ProcedureRenameClashes(g);
+    for (const ProcedureClash &clash : clashes) {
+        const QString place = clash.file + QLatin1Char(':');
+        const QString text = QStringLiteral(" -> Warning: ") + clash.oldName + QStringLiteral(" would be renamed ")
+                             + clash.newName + QStringLiteral(", which ") + clash.file
+                             + QStringLiteral(" defines already (") + place + QString::number(clash.line)
+                             + QStringLiteral(", ") + place + QString::number(clash.otherLine)
+                             + QStringLiteral("); rename or remove one of them first.");
+        g.LogWarning(text, g.ProjectDirectory() + clash.file, clash.line);
+        if (g.stopReason.isEmpty())
+            g.stopReason = text;
+    }
+    return clashes.isEmpty();
+}
+
+// For each event file, the line of its last procedure that no EndProcedure closes, -1 for none.
+struct EventFileEnds {
+    qsizetype menu = -1;
+    qsizetype gadget = -1;
+    qsizetype window = -1;
+    qsizetype menuLines = 0, gadgetLines = 0, windowLines = 0; // the lines before step 4
+};
+
+EventFileEnds OpenProcedures(const OutputLines &l)
+{
+    return {UnclosedLastProcedure(l.EventMenuLines),
+            UnclosedLastProcedure(l.EventGadgetLines),
+            UnclosedLastProcedure(l.EventWindowLines),
+            l.EventMenuLines.size(),
+            l.EventGadgetLines.size(),
+            l.EventWindowLines.size()};
+}
+
+// Procedures appended to a file whose last procedure is not closed would become part of it:
+// the run stops and names the place, and the user's file stays as it is.
+bool AppendsAfterClosedProcedures(GenerationContext &g, const EventFileEnds &ends)
+{
+    const struct {
+        const char *file;
+        qsizetype open;
+        qsizetype before;
+        const SourceLineList &lines;
+    } files[] = {
+        {MenuEvents.name, ends.menu, ends.menuLines, g.lines.EventMenuLines},
+        {GadgetEvents.name, ends.gadget, ends.gadgetLines, g.lines.EventGadgetLines},
+        {SizeEvents.name, ends.window, ends.windowLines, g.lines.EventWindowLines},
+    };
+    for (const auto &file : files) {
+        if (file.open < 0 || file.lines.size() == file.before)
+            continue;
+        const QString path = g.ProjectDirectory() + QLatin1String(file.file);
+        const QStringView name = ProcedureHeadName(file.lines.at(file.open));
+        g.LogStop({QStringLiteral(" -> Error: Procedure ") + (name.isEmpty() ? QStringLiteral("...") : name.toString())
+                       + QStringLiteral(" (") + QLatin1String(file.file) + QLatin1Char(':')
+                       + QString::number(file.open + 1)
+                       + QStringLiteral(") has no EndProcedure: the new procedures would be appended inside it."
+                                        " Stop!"),
+                   LogKind::Error, path, int(file.open + 1)});
+        return false;
+    }
+    return true;
+}
+
+// A file saved by someone else while the run was working (an editor) is not overwritten: the
+// run wrote nothing, and stops.
+bool StopIfChangedMeanwhile(GenerationContext &g)
+{
+    const QStringList changed = g.plan.PathsWith(WritePlan::Outcome::Changed);
+    for (const QString &path : changed) {
+        const LogEntry line{QStringLiteral(" -> Error: ") + path
+                                + QStringLiteral(" changed while the run was working. Stop!"),
+                            LogKind::Error, path};
+        if (path == changed.first())
+            g.LogStop(line);
+        else
+            g.Log(line);
+    }
+    return changed.isEmpty();
 }
 
 // The report follows the run's own log, as a block of its own ended by an empty line.
@@ -191,14 +333,12 @@ void LogProjectReport(GenerationContext &g, const RunResult &result)
 RunResult RunSteps(GenerationContext &g)
 {
     const bool interpreted = GenerateStep1(g);
-    if (!interpreted || !GenerateStep2(g)) {
+    if (!interpreted || !GenerateStep2(g) || !GenerateStep3(g) || !GenerateStep4(g)) {
         g.projectLock.Release();
         g.Log({QStringLiteral("Cancel."), LogKind::Cancel});
         g.LogLine(QString());
         return BuildRunResult(g, RunOutcome::Cancelled, interpreted);
     }
-    GenerateStep3(g);
-    GenerateStep4(g);
     const RunResult result = BuildRunResult(g, RunOutcome::Ready);
     LogProjectReport(g, result);
     return result;
@@ -216,6 +356,8 @@ bool GenerateStep1(GenerationContext &g)
     g.LogLine(QStringLiteral("Generate Code Step 1 ..."));
     if (!LockProject(g))
         return false;
+    // The run writes the project file last, and only while it holds what it holds now.
+    g.plan.NoteRead(g.project.ProjectFile, ContentOf(g.project.ProjectFile));
     CheckMainFile(g);
     if (!LoadFiles(g) || !InterpretCode(g))
         return false;
@@ -229,10 +371,10 @@ bool GenerateStep2(GenerationContext &g)
     g.LogLine(QStringLiteral("Generate Code Step 2 ..."));
     g.LogLine(QStringLiteral("- Check Constants..."));
     return CheckWindowConstants(g) && CheckMenuConstants(g) && CheckMenuItemConstants(g) && CheckStatusBarConstants(g)
-           && CheckToolBarConstants(g) && CheckGadgetConstants(g);
+           && CheckToolBarConstants(g) && CheckGadgetConstants(g) && RenamesKeepProceduresApart(g);
 }
 
-void GenerateStep3(GenerationContext &g)
+bool GenerateStep3(GenerationContext &g)
 {
     const struct {
         const char *line;
@@ -249,7 +391,15 @@ void GenerateStep3(GenerationContext &g)
     for (const auto &stage : stages) {
         g.LogLine(QLatin1String(stage.line));
         stage.operation(g);
+        // Without the copies nothing may change: a file could not be had back.
+        if (g.faults.backupFailed) {
+            g.LogStop({QStringLiteral(" -> Error: The backup into ") + g.ProjectDirectory()
+                           + QStringLiteral("Backup failed, so no file is changed. Stop!"),
+                       LogKind::Error});
+            return false;
+        }
     }
+    return true;
 }
 
 void CreateNewCode(GenerationContext &g)
@@ -266,11 +416,14 @@ void CreateNewCode(GenerationContext &g)
     EmitEventGadgetProcedures(g);
 }
 
-void GenerateStep4(GenerationContext &g)
+bool GenerateStep4(GenerationContext &g)
 {
     g.LogLine(QStringLiteral("Generate Code Step 4 ..."));
     g.LogLine(QStringLiteral("- Create new code..."));
+    const EventFileEnds ends = OpenProcedures(g.lines);
     CreateNewCode(g);
+    if (!AppendsAfterClosedProcedures(g, ends))
+        return false;
     LogCounts(g);
 
     g.LogLine(QStringLiteral("- Write Files..."));
@@ -282,9 +435,12 @@ void GenerateStep4(GenerationContext &g)
                                          WritePlan::Order::Last);
     if (WriteOutputFiles(g))
         ReplaceStoredConstants(g);
+    if (!StopIfChangedMeanwhile(g))
+        return false;
     ReportFailure(g.frontEnd, FinishProjectSave(g.project, g.plan.IsCurrent(projectFile)));
     g.Log({QStringLiteral("Ready."), LogKind::Ready});
     g.LogLine(QString());
+    return true;
 }
 
 RunResult GenerationWorker(GenerationContext &g)

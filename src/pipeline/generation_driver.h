@@ -13,11 +13,12 @@ struct GenerationContext;
 // whichever way the run ended, and is returned.
 RunResult GenerationWorker(GenerationContext &g);
 
-// Steps 1 and 2 return false when the run stops; g.stopReason then says why.
+// Each step returns false when the run stops before writing anything; g.stopReason then says
+// why.
 bool GenerateStep1(GenerationContext &g); // check Main.pb, load, interpret
 bool GenerateStep2(GenerationContext &g); // check constants
-void GenerateStep3(GenerationContext &g); // back up, update existing code
-void GenerateStep4(GenerationContext &g); // create new code and write
+bool GenerateStep3(GenerationContext &g); // back up, update existing code
+bool GenerateStep4(GenerationContext &g); // create new code and write
 
 // Step 4's emitters, in order: Main.pb patched, CommonFile.pb, the dispatcher, the skeletons.
 void CreateNewCode(GenerationContext &g);

@@ -18,26 +18,27 @@ TextFormat DetectMainFormat(const QString &projectDirectory)
 
 namespace {
 
-// Reads a file in its own format into lines, noting how it ends its lines so that it is
-// written back with the same line ends. A missing file leaves lines untouched and gives
-// true; one that exists but cannot be read is the user's and must not be replaced, so the
-// run stops: false, after the log line that says why.
+// Reads a file in its own format into lines, keeping it as read, so that it is written back
+// the way it was kept, and only while it still holds what was read. A missing file leaves
+// lines untouched and gives true; one that exists but cannot be read is the user's and must
+// not be replaced, so the run stops: false, after the log line that says why.
 bool ReadInto(GenerationContext &g, const QString &path, SourceLineList &lines, bool *found = nullptr)
 {
     FileBytes failure;
-    auto file = ReadTextFile(path, g.outputFormat, &failure);
+    auto file = ReadTextFile(path, g.outputFormat, &failure, true);
     if (found)
         *found = file.has_value();
     if (!file && failure.status == FileBytes::Unreadable) {
         g.LogStop({CannotReadStopLine(path, failure.reason), LogKind::Error, path});
         return false;
     }
+    g.plan.NoteRead(path, file ? FileWriter::Content{true, file->bytes} : FileWriter::Content{});
     if (!file)
         return true;
     if (file->firstInvalidLine)
         g.LogWarning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
-    g.userLineEnds.insert(path, file->ends);
-    lines = std::move(file->lines);
+    lines = file->lines;
+    g.userFiles.emplace(path, std::move(*file));
     return true;
 }
 
@@ -75,16 +76,18 @@ bool ReadEventFiles(GenerationContext &g)
     return true;
 }
 
+// The Catalog's lines stay as read; a first line that is no header is an entry like the others.
 bool ReadCatalog(GenerationContext &g)
 {
-    SourceLineList catalog;
-    if (!ReadInto(g, g.ProjectDirectory() + QStringLiteral("Catalog"), catalog))
+    CatalogRead &catalog = g.catalog;
+    if (!ReadInto(g, g.ProjectDirectory() + QStringLiteral("Catalog"), catalog.lines))
         return false;
-    if (!catalog.isEmpty()) {
-        catalog.removeFirst(); // the header line
-        ReadCatalogLines(catalog, g.model.Languages);
-    }
-    g.catalogKeysLoaded = g.model.Languages.size();
+    catalog.header = !catalog.lines.isEmpty() && IsCatalogHeader(catalog.lines.first());
+    const int skipped = catalog.header ? 1 : 0;
+    ReadCatalogLines(catalog.lines.mid(skipped), g.model.Languages, &catalog.keyLines);
+    for (int &line : catalog.keyLines)
+        line += 2; // 1-based, after the header, which a Catalog without one gets
+    catalog.keysRead = g.model.Languages.size();
     return true;
 }
 

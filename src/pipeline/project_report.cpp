@@ -26,12 +26,13 @@ void FindLanguageFindings(const GenerationContext &g, QList<ReportFinding> &out)
     // Step 1's scan of the sources and includes already knows every key in use.
     const QSet<QString> &used = g.languageKeysUsed;
     const QStringList &keys = g.model.Languages.keys();
+    const qsizetype keysRead = g.catalog.keysRead;
     for (qsizetype i = 0; i < keys.size(); ++i) {
-        const int line = int(i + 2);                             // after the header line
-        if (i >= g.catalogKeysLoaded && g.catalogKeysLoaded > 0) // a first Catalog is all new
+        const int line = CatalogLineOf(g.catalog, i);
+        if (i >= keysRead && keysRead > 0) // a first Catalog is all new
             out.append({FindingKind::NewKey, QStringLiteral("Catalog"), line,
                         QStringLiteral("new key \"") + keys[i] + QStringLiteral("\".")});
-        else if (i < g.catalogKeysLoaded && !used.contains(keys[i]))
+        else if (i < keysRead && !used.contains(keys[i]))
             out.append({FindingKind::ObsoleteKey, QStringLiteral("Catalog"), line,
                         QStringLiteral("key \"") + keys[i] + QStringLiteral("\" is used by no source any more.")});
     }
@@ -76,7 +77,6 @@ void AddFiles(const GenerationContext &g, RunResult &result)
     for (const WritePlan::Failure &failure : g.plan.Failures())
         result.failedFiles.append({project.relativeFilePath(failure.path), failure.reason});
     result.unreadFiles = g.faults.unread;
-    result.backupFailed = g.faults.backupFailed;
 }
 
 void AddFindings(const GenerationContext &g, const EventProcedureScan &scan, RunResult &result)
@@ -94,6 +94,9 @@ RunResult BuildRunResult(const GenerationContext &g, RunOutcome outcome, bool mo
     RunResult result;
     result.outcome = outcome;
     result.dryRun = g.plan.dryRun;
+    result.backupFailed = g.faults.backupFailed;
+    result.interruptedRun = g.faults.interruptedRun;
+    result.changedWhileRunning = RelativeTo(QDir(g.ProjectDirectory()), g.plan.PathsWith(WritePlan::Outcome::Changed));
     if (outcome == RunOutcome::Cancelled) {
         result.reason = g.stopReason;
         if (modelKnown)

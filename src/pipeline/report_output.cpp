@@ -153,6 +153,11 @@ QByteArray RunResultJson(const RunResult &result)
     };
     if (!ready)
         root.insert(QLatin1StringView("reason"), result.reason);
+    // Keys of rare events, there only when they happened.
+    if (!result.changedWhileRunning.isEmpty())
+        root.insert(QLatin1StringView("changedWhileRunning"), QJsonArray::fromStringList(result.changedWhileRunning));
+    if (result.interruptedRun)
+        root.insert(QLatin1StringView("interruptedRun"), true);
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

@@ -17,11 +17,17 @@ struct StagedOutput {
 };
 
 // A file that the 8-bit format cannot carry is written as UTF-8 with its mark rather than
-// losing characters; a file of the user keeps the line ends it was read with.
+// losing characters. A file of the user that the run read is written the way it was kept,
+// the bytes of every line the run leaves alone included; one whose text stays is not
+// written at all.
 StagedOutput StageOneFile(GenerationContext &g, const QString &path, const QStringList &lines)
 {
+    if (const auto read = g.userFiles.constFind(path); read != g.userFiles.cend()) {
+        const RewrittenText text = EncodeRewritten(*read, lines, g.outputFormat);
+        return {path, g.plan.Stage(path, text.bytes), text.widened};
+    }
     const TextFormat format = FormatThatHolds(lines, g.outputFormat);
-    return {path, g.plan.Stage(path, EncodeLines(lines, format, g.userLineEnds.value(path))), format != g.outputFormat};
+    return {path, g.plan.Stage(path, EncodeLines(lines, format)), format != g.outputFormat};
 }
 
 // " -> Write File " once the file is in place (or already held its text), " -> Error File "
@@ -37,7 +43,8 @@ void LogOutputFile(GenerationContext &g, const StagedOutput &file)
         break;
     case WritePlan::Outcome::Failed: g.LogError(FileErrorLine(QStringLiteral("File"), file.path), file.path); break;
     case WritePlan::Outcome::Staged:
-    case WritePlan::Outcome::HeldBack: break;
+    case WritePlan::Outcome::HeldBack:
+    case WritePlan::Outcome::Changed: break;
     }
 }
 
@@ -72,7 +79,7 @@ bool WriteOutputFiles(GenerationContext &g)
         outputs.append(StageOneFile(g, dir + names.at(i), texts[i]));
     if (g.switches().Multilang) {
         outputs.append(StageOneFile(g, dir + names.at(6), l.LoadLanguageLines));
-        outputs.append(StageOneFile(g, dir + names.at(7), CatalogLines(g.model.Languages)));
+        outputs.append(StageOneFile(g, dir + names.at(7), CatalogLines(g.model.Languages, g.catalog)));
     }
     const bool written = g.plan.WriteStaged();
     LogIncludeWriteFailures(g);

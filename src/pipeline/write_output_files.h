@@ -14,8 +14,9 @@ const QStringList &OutputFileNames();
 // Stages Main.pb, CommonFile.pb, EventMain.pb, the three event files and, with Multi
 // Language, LoadLanguage.pb and Catalog, in the run's output format (a user's file with the
 // line ends it had), and writes them together with whatever else the run staged (the
-// includes of step 3, the project file): all of them, or none when one cannot be written.
-// Each file is logged as written or failed. True when no file failed.
+// includes of step 3, the project file): all of them, or none when one cannot be written or
+// changed on disk since the run read it. Each file is logged as written or failed (nothing is
+// logged when one changed: the run stops). True when no file failed or changed.
 bool WriteOutputFiles(GenerationContext &g);
 
 } // namespace quarvel

@@ -82,6 +82,12 @@ void DesktopRun::WorkerFinished()
     if (lastResult_)
         changes_.writtenFiles = lastResult_->writtenFiles;
     emit ended(lastResult_);
+    // A file saved while the run worked stopped it before it wrote anything: one new run
+    // generates from the saved text, and starts no further one itself (nor while closing).
+    const bool again = !closing_ && !retried_ && lastResult_ && !lastResult_->changedWhileRunning.isEmpty();
+    retried_ = again;
+    if (again)
+        Launch();
 }
 
 void DesktopRun::Perform(DesktopRequest &request)

@@ -85,6 +85,7 @@ private:
     bool closing_ = false;
     QPointer<BindDialogWindow> bindDialog_;
     std::optional<RunResult> lastResult_; // the last run's, once it has finished
+    bool retried_ = false;                // the running run follows one stopped by a save
     RunChanges changes_;
     QString cancelReason_;
 };

@@ -1,3 +1,4 @@
+#include "base/file_writer.h"
 #include "shell/desktop_command_line.h"
 #include "shell/desktop_start.h"
 #include "shell/shell.h"
@@ -14,6 +15,7 @@ int main(int argc, char *argv[])
         std::fwrite(answer.constData(), 1, static_cast<size_t>(answer.size()), stdout);
         return 0;
     }
+    quarvel::FileWriter::KeepRunningPastFileSizeLimit();
     quarvel::ExitPlainlyWithoutDisplay();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Quarvel"));

@@ -195,15 +195,14 @@ void MainView::AddCommonFiles()
     AppendCommonFiles(chosen);
 }
 
-// A file already listed is not listed again: a run would find each of its objects twice.
+// A file already listed is not listed again, however its path is written: a run would find
+// each of its objects twice.
 void MainView::AppendCommonFiles(const QStringList &paths)
 {
-    QStringList added;
-    for (const QString &path : paths) {
-        const QString listed = AsProjectPath(path);
-        if (!project_.CommonFiles.contains(listed) && !added.contains(listed))
-            added << listed;
-    }
+    QStringList entries;
+    for (const QString &path : paths)
+        entries << AsProjectPath(path);
+    const QStringList added = NewCommonFiles(project_.ProjectDirectory(), project_.CommonFiles, entries);
     if (added.isEmpty())
         return;
     RememberListEdit();

@@ -1,6 +1,7 @@
 #include "update/binding_replacer.h"
 
 #include "base/basic_strings.h"
+#include "base/char_search.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 
@@ -63,12 +64,11 @@ bool IsBoundary(QChar c)
 }
 
 // Whether the fragments find every place where the rule can change a line: the old name must
-// be set off by "_", a non-identifier character or, for whole words, the word's own ends.
+// be set off by "_", a non-identifier character or the word's own ends.
 bool FragmentsFind(const ReplacementRule &rule)
 {
-    const bool word = rule.mode != ReplacementRule::Substring;
-    const bool startFits = rule.before.isEmpty() ? word : IsBoundary(rule.before.back());
-    const bool endFits = rule.after.isEmpty() ? word : IsBoundary(rule.after.front());
+    const bool startFits = rule.before.isEmpty() || IsBoundary(rule.before.back());
+    const bool endFits = rule.after.isEmpty() || IsBoundary(rule.after.front());
     return startFits && endFits;
 }
 
@@ -117,42 +117,31 @@ bool IsVariable(QStringView line, qsizetype at, qsizetype length)
     return !after.startsWith(QLatin1Char('(')) && !after.startsWith(QLatin1String("::"));
 }
 
+// Whether a line stands in a Structure block (its Structure and EndStructure lines included),
+// following the blocks from line to line; a comment or a text that names them changes nothing.
+bool FollowStructures(const QString &line, bool &inStructure)
+{
+    const bool touched = inStructure;
+    // Most lines begin with neither keyword, and hold no second statement that could.
+    const QStringView text = TrimLeadingBlanksView(line);
+    const QChar first = text.isEmpty() ? QChar() : UpperChar(text.front());
+    if (first != QLatin1Char('S') && first != QLatin1Char('E') && IndexOfChar(line, u':') < 0)
+        return touched;
+    const QString code = BlankedCode(line);
+    bool opened = false;
+    for (const QStringView statement : Statements(CodeOfLine(code))) {
+        const QString word = FirstWord(statement);
+        if (!inStructure && word == QLatin1String("STRUCTURE"))
+            inStructure = opened = true;
+        else if (inStructure && word == QLatin1String("ENDSTRUCTURE"))
+            inStructure = false;
+    }
+    return touched || opened;
+}
+
 } // namespace
 
-WindowNames::WindowNames(const QList<const QStringList *> &lists)
-{
-    for (const QStringList *names : lists)
-        for (const QString &name : *names)
-            upperNames_.insert(UpperKeepLength(name));
-}
-
-bool WindowNames::LongerNameAt(QStringView text, qsizetype from, qsizetype length) const
-{
-    if (upperNames_.isEmpty())
-        return false;
-    qsizetype end = from + length;
-    while (end < text.size() && IsNameChar(text[end]))
-        ++end;
-    for (qsizetype u = from + length + 1; u <= end; ++u) {
-        if ((u == end || text[u] == QLatin1Char('_'))
-            && upperNames_.contains(UpperKeepLength(text.sliced(from, u - from))))
-            return true;
-    }
-    return false;
-}
-
-WindowNames KnownWindowNames(const GenerationContext &g)
-{
-    QStringList bound;
-    for (const ConstantBinding &binding : g.bindings) {
-        if (binding.kind == ObjectKind::Window)
-            bound << binding.oldName << binding.newName;
-    }
-    return WindowNames({&g.project.Stored.Window, &g.model.WindowList, &bound});
-}
-
-QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding,
-                  const WindowNames &windows)
+QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding)
 {
     const QString search = rule.before + binding.oldName + rule.after;
     const QString replacement = rule.before + binding.newName + rule.after;
@@ -162,8 +151,6 @@ QString ApplyRule(const QString &line, const ReplacementRule &rule, const Consta
         if (IsModuleMember(line, at))
             return false;
         switch (rule.mode) {
-        case ReplacementRule::Substring:
-            return !windows.LongerNameAt(line, at + rule.before.size(), binding.oldName.size());
         case ReplacementRule::Word: return IsWord(line, at, length);
         case ReplacementRule::Variable: return IsWord(line, at, length) && IsVariable(line, at, length);
         }
@@ -171,9 +158,7 @@ QString ApplyRule(const QString &line, const ReplacementRule &rule, const Consta
     });
 }
 
-BindingReplacer::BindingReplacer(const BindingList &bindings, const WindowNames &windows)
-    : bindings_(bindings),
-      windows_(windows)
+BindingReplacer::BindingReplacer(const BindingList &bindings) : bindings_(bindings)
 {
     upperOldNames_.reserve(bindings.size());
     for (int i = 0; i < bindings.size(); ++i) {
@@ -230,7 +215,7 @@ int BindingReplacer::ApplyToLine(QString &line, const QList<ReplacementRule> &ru
         for (const ReplacementRule &rule : rules) {
             if (!rule.Takes(binding))
                 continue;
-            QString result = ApplyRule(line, rule, binding, windows_);
+            QString result = ApplyRule(line, rule, binding);
             if (result != line) {
                 line = std::move(result);
                 ++changes;
@@ -251,9 +236,18 @@ int BindingReplacer::Apply(QStringList &lines, const QList<ReplacementRule> &rul
     if (bindings_.isEmpty() || rules.isEmpty())
         return 0;
     const bool everyBinding = !std::all_of(rules.cbegin(), rules.cend(), FragmentsFind);
+    const bool variables = std::any_of(rules.cbegin(), rules.cend(), [](const ReplacementRule &rule) {
+        return rule.mode == ReplacementRule::Variable;
+    });
     int changes = 0;
-    for (QString &line : lines)
+    bool inStructure = false;
+    for (QString &line : lines) {
+        // A Structure declares fields, which a variable's rename must not reach: their uses
+        // (st\Name) keep the old name.
+        if (variables && FollowStructures(line, inStructure))
+            continue;
         changes += ApplyToLine(line, rules, everyBinding);
+    }
     return changes;
 }
 

@@ -24,11 +24,11 @@ namespace quarvel {
 // case, in code and comments, never inside a string literal nor in a name of another module
 // (Other::Name).
 struct ReplacementRule {
-    enum Mode { Substring, Word, Variable };
-    // Substring: every occurrence, but not where a longer window name begins at the old name
-    // (see WindowNames). Word: whole words only. Variable: the whole word as a variable, not
-    // as a constant, pointer, structure field, type, label, module or bracketed name (#Name,
-    // *Name, \Name, .Name, ?Name, Name::, Name(...)). A word followed by "$" is another name.
+    enum Mode { Word, Variable };
+    // Word: whole words only. Variable: the whole word as a variable, not as a constant,
+    // pointer, structure field, type, label, module or bracketed name (#Name, *Name, \Name,
+    // .Name, ?Name, Name::, Name(...)), and not in the fields a Structure block declares. A
+    // word followed by "$" is another name.
     Mode mode;
     QString before;
     QString after;
@@ -37,29 +37,9 @@ struct ReplacementRule {
     bool Takes(const ConstantBinding &binding) const { return !kind || *kind == binding.kind; }
 };
 
-// The project's window names, those before and those after this run's renames. An object's
-// constant and procedures begin with its window's name, so where a longer window name begins
-// (Main_Settings in #Main_Settings_Save), the object is that window's: the longest known
-// window name wins.
-class WindowNames {
-public:
-    WindowNames() = default;
-    explicit WindowNames(const QList<const QStringList *> &lists);
-
-    // Whether the identifier at the 0-based from begins with a window name longer than length,
-    // followed by "_" or by the identifier's end.
-    bool LongerNameAt(QStringView text, qsizetype from, qsizetype length) const;
-
-private:
-    QSet<QString> upperNames_;
-};
-
-// The windows of the previous generation and of this one, the bound names among them.
-WindowNames KnownWindowNames(const GenerationContext &g);
-
 class BindingReplacer {
 public:
-    explicit BindingReplacer(const BindingList &bindings, const WindowNames &windows = {});
+    explicit BindingReplacer(const BindingList &bindings);
 
     // Applies the rules to every line: for each binding in order, each rule in order. Returns
     // the number of replacements that changed a line (a line changed by several bindings or
@@ -76,7 +56,6 @@ private:
     };
 
     const BindingList &bindings_;
-    WindowNames windows_;
     QStringList upperOldNames_;                                             // the keys below point into these
     std::unordered_map<QStringView, std::vector<int>, ViewHash> byOldName_; // upper-cased old name -> binding indexes
     std::vector<int> everywhere_;                                           // old names the fragments cannot find
@@ -86,7 +65,6 @@ private:
 };
 
 // Applies one rule of one binding to a line.
-QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding,
-                  const WindowNames &windows = {});
+QString ApplyRule(const QString &line, const ReplacementRule &rule, const ConstantBinding &binding);
 
 } // namespace quarvel

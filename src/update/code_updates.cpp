@@ -1,18 +1,17 @@
 #include "update/code_updates.h"
 
 #include "base/basic_strings.h"
+#include "base/procedure_head.h"
 #include "model/event_files.h"
 #include "model/generation_context.h"
 #include "update/binding_replacer.h"
+#include "update/constant_check.h"
+
+#include <algorithm>
 
 namespace quarvel {
 
 namespace {
-
-ReplacementRule Substring(const char *before, const char *after, std::optional<ObjectKind> kind)
-{
-    return ReplacementRule{ReplacementRule::Substring, QLatin1String(before), QLatin1String(after), kind};
-}
 
 ReplacementRule Word(const char *before, const char *after, std::optional<ObjectKind> kind)
 {
@@ -63,30 +62,146 @@ BindingList VariableBindings(const GenerationContext &g)
     return result;
 }
 
-// A window's new name reaches the constants and event procedures of its objects, which carry
-// the window name as their prefix.
-void UpdatePrefixes(GenerationContext &g)
+const BindingList &WindowObjectBindings(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.bindings, KnownWindowNames(g));
-    const ObjectKind window = ObjectKind::Window;
-    const ReplacementRule constantPrefix = Substring("#", "_", window);
-    OutputLines &l = g.lines;
-    replacer.Apply(l.MainLines, {constantPrefix});
-    replacer.Apply(l.EventMenuLines, {Substring(MenuEvents.prefix, "_", window), constantPrefix});
-    replacer.Apply(l.EventGadgetLines, {Substring(GadgetEvents.prefix, "_", window), constantPrefix});
-    replacer.Apply(l.EventWindowLines, {Substring(SizeEvents.prefix, "_", window),
-                                        Substring(ExitEvents.prefix, "_", window), constantPrefix});
+    if (g.windowObjects)
+        return *g.windowObjects;
+    BindingList &objects = g.windowObjects.emplace();
+    const auto isWindow = [](const ConstantBinding &binding) { return binding.kind == ObjectKind::Window; };
+    if (std::none_of(g.bindings.cbegin(), g.bindings.cend(), isWindow))
+        return objects;
+    const QSet<QString> windows = KnownWindows(g);
+    for (const ObjectKind kind : AllObjectKinds) {
+        if (kind == ObjectKind::Window)
+            continue;
+        const QStringList &stored = StoredNamesOfKind(g.project.Stored, kind);
+        QStringList renamed = stored;
+        CarryWindowRenames(g.bindings, windows, renamed);
+        for (qsizetype i = 0; i < stored.size(); ++i)
+            if (renamed[i] != stored[i])
+                objects.append({stored[i], renamed[i], kind});
+    }
+    return objects;
 }
 
-// Each kind renames its event procedures in its own file only.
+namespace {
+
+// The event procedures of each kind: the file they live in, and the kind of binding that
+// renames them. A kind's procedures are renamed in its own file only.
+struct EventProcedures {
+    const EventFile &events;
+    ObjectKind kind;
+    SourceLineList OutputLines::*lines;
+};
+
+const EventProcedures AllEventProcedures[] = {
+    {MenuEvents, ObjectKind::MenuItem, &OutputLines::EventMenuLines},
+    {GadgetEvents, ObjectKind::Gadget, &OutputLines::EventGadgetLines},
+    {SizeEvents, ObjectKind::Window, &OutputLines::EventWindowLines},
+    {ExitEvents, ObjectKind::Window, &OutputLines::EventWindowLines},
+};
+
+// The bindings of one kind of event procedure by the upper-cased name they rename (the
+// procedure's prefix and the old name), each name's bindings in list order.
+QHash<QString, QList<int>> ProcedureRenames(const EventProcedures &procedures, const BindingList &bindings)
+{
+    QHash<QString, QList<int>> byName;
+    for (int i = 0; i < bindings.size(); ++i)
+        if (bindings.at(i).kind == procedures.kind)
+            byName[UpperKeepLength(QLatin1String(procedures.events.prefix) + bindings.at(i).oldName)].append(i);
+    return byName;
+}
+
+// The name a procedure's head gets from the bindings. The name is one identifier, so a rule of
+// step 3 renames it exactly when it is the prefix and a bound old name as a whole, in any
+// letter case; a later binding may rename the result again (A > B, B > C), as step 3 does.
+QString RenamedHead(QString name, const EventProcedures &procedures, const QHash<QString, QList<int>> &byName,
+                    const BindingList &bindings)
+{
+    for (int after = -1;;) {
+        const QList<int> found = byName.value(UpperKeepLength(name));
+        const auto later = std::upper_bound(found.cbegin(), found.cend(), after);
+        if (later == found.cend())
+            return name;
+        name = QLatin1String(procedures.events.prefix) + bindings.at(*later).newName;
+        after = *later;
+    }
+}
+
+ReplacementRule ProcedureRule(const EventProcedures &procedures)
+{
+    return {ReplacementRule::Word, QLatin1String(procedures.events.prefix), QString(), procedures.kind};
+}
+
+} // namespace
+
+// A window's new name reaches the constants and event procedures of its objects, each known by
+// its name from the last run; nothing else that merely begins with the window's name changes.
+void UpdatePrefixes(GenerationContext &g)
+{
+    const BindingReplacer replacer(WindowObjectBindings(g));
+    const ReplacementRule constant = Word("#", "", std::nullopt);
+    OutputLines &l = g.lines;
+    replacer.Apply(l.MainLines, {constant});
+    replacer.Apply(l.EventMenuLines, {ProcedureRule(AllEventProcedures[0]), constant});
+    replacer.Apply(l.EventGadgetLines, {ProcedureRule(AllEventProcedures[1]), constant});
+    replacer.Apply(l.EventWindowLines, {constant});
+}
+
 void UpdateProcedureNames(GenerationContext &g)
 {
     const BindingReplacer replacer(g.bindings);
-    OutputLines &l = g.lines;
-    replacer.Apply(l.EventMenuLines, {Word(MenuEvents.prefix, "", ObjectKind::MenuItem)});
-    replacer.Apply(l.EventGadgetLines, {Word(GadgetEvents.prefix, "", ObjectKind::Gadget)});
-    replacer.Apply(l.EventWindowLines,
-                   {Word(SizeEvents.prefix, "", ObjectKind::Window), Word(ExitEvents.prefix, "", ObjectKind::Window)});
+    for (const EventProcedures &procedures : AllEventProcedures)
+        replacer.Apply(g.lines.*procedures.lines, {ProcedureRule(procedures)});
+}
+
+QList<ProcedureClash> ProcedureRenameClashes(GenerationContext &g)
+{
+    QList<ProcedureClash> clashes;
+    if (g.bindings.isEmpty())
+        return clashes;
+    const BindingList &objects = WindowObjectBindings(g);
+    for (const auto lines :
+         {&OutputLines::EventMenuLines, &OutputLines::EventGadgetLines, &OutputLines::EventWindowLines}) {
+        // Each head's name as step 3 leaves it: its window's rename first, then its own.
+        struct Head {
+            QString name;
+            QString renamed;
+            int line;
+        };
+        QList<Head> heads;
+        const SourceLineList &text = g.lines.*lines;
+        for (qsizetype i = 0; i < text.size(); ++i)
+            if (const QStringView name = ProcedureHeadName(text.at(i)); !name.isEmpty())
+                heads.append({name.toString(), name.toString(), int(i + 1)});
+        const char *file = nullptr;
+        for (const EventProcedures &procedures : AllEventProcedures) {
+            if (procedures.lines != lines)
+                continue;
+            file = procedures.events.name;
+            const QHash<QString, QList<int>> byObject = ProcedureRenames(procedures, objects);
+            const QHash<QString, QList<int>> byBinding = ProcedureRenames(procedures, g.bindings);
+            for (Head &head : heads)
+                head.renamed = RenamedHead(RenamedHead(head.renamed, procedures, byObject, objects), procedures,
+                                           byBinding, g.bindings);
+        }
+        QHash<QString, qsizetype> first; // upper-cased name after the renames -> its first head
+        for (qsizetype k = 0; k < heads.size(); ++k) {
+            const auto known = first.constFind(UpperKeepLength(heads[k].renamed));
+            if (known == first.cend()) {
+                first.insert(UpperKeepLength(heads[k].renamed), k);
+                continue;
+            }
+            // Two heads of one name that no rename made are the user's own affair.
+            const Head &other = heads[*known];
+            const bool renamed = heads[k].renamed != heads[k].name;
+            if (!renamed && other.renamed == other.name)
+                continue;
+            const Head &moved = renamed ? heads[k] : other, &stays = renamed ? other : heads[k];
+            clashes.append({QLatin1String(file), moved.name, moved.renamed, moved.line, stays.line});
+        }
+    }
+    return clashes;
 }
 
 void UpdateConstantNames(GenerationContext &g)

@@ -35,38 +35,6 @@ qsizetype LongestWindowPrefix(const QString &name, const QSet<QString> &windows)
     return 0;
 }
 
-// Objects carry their window's name as a prefix, so a window bound to a new name renames the
-// previous names of its objects too. Later window bindings see the result of earlier ones.
-// The window of a name is the longest known window name it begins with (old or new), so
-// Main_Settings_Save stays when Main becomes Start while a window Main_Settings exists.
-void CarryWindowRenames(const BindingList &bindings, QSet<QString> windows, QStringList &previousNames)
-{
-    QHash<QString, QList<int>> byOldName; // old window name -> indices of its bindings, rising
-    for (int i = 0; i < bindings.size(); ++i) {
-        const ConstantBinding &binding = bindings.at(i);
-        if (binding.kind != ObjectKind::Window)
-            continue;
-        byOldName[binding.oldName].append(i);
-        windows << binding.oldName << binding.newName;
-    }
-    if (byOldName.isEmpty())
-        return;
-    for (QString &name : previousNames) {
-        for (int done = -1;;) {
-            const qsizetype u = LongestWindowPrefix(name, windows);
-            const auto found = u ? byOldName.constFind(name.left(u)) : byOldName.cend();
-            if (found == byOldName.cend())
-                break;
-            const auto later = std::upper_bound(found->cbegin(), found->cend(), done);
-            if (later == found->cend())
-                break;
-            const ConstantBinding &binding = bindings.at(*later);
-            name = binding.newName + name.mid(u);
-            done = *later;
-        }
-    }
-}
-
 // Offers the unbound names to the user and appends what was bound. False when the user
 // cancelled.
 bool ExchangeBindings(GenerationContext &g, ObjectKind kind, const QStringList &unboundOld,
@@ -94,14 +62,49 @@ bool ExchangeBindings(GenerationContext &g, ObjectKind kind, const QStringList &
 
 } // namespace
 
+// The longest window wins, so Main_Settings_Save stays when Main becomes Start while a window
+// Main_Settings exists.
+void CarryWindowRenames(const BindingList &bindings, QSet<QString> windows, QStringList &names)
+{
+    QHash<QString, QList<int>> byOldName; // old window name -> indices of its bindings, rising
+    for (int i = 0; i < bindings.size(); ++i) {
+        const ConstantBinding &binding = bindings.at(i);
+        if (binding.kind != ObjectKind::Window)
+            continue;
+        byOldName[binding.oldName].append(i);
+        windows << binding.oldName << binding.newName;
+    }
+    if (byOldName.isEmpty())
+        return;
+    for (QString &name : names) {
+        for (int done = -1;;) {
+            const qsizetype u = LongestWindowPrefix(name, windows);
+            const auto found = u ? byOldName.constFind(name.left(u)) : byOldName.cend();
+            if (found == byOldName.cend())
+                break;
+            const auto later = std::upper_bound(found->cbegin(), found->cend(), done);
+            if (later == found->cend())
+                break;
+            const ConstantBinding &binding = bindings.at(*later);
+            name = binding.newName + name.mid(u);
+            done = *later;
+        }
+    }
+}
+
+QSet<QString> KnownWindows(const GenerationContext &g)
+{
+    QSet<QString> windows(g.project.Stored.Window.cbegin(), g.project.Stored.Window.cend());
+    for (const QString &window : g.model.WindowList)
+        windows.insert(window);
+    return windows;
+}
+
 bool CheckConstants(GenerationContext &g, ObjectKind kind)
 {
     QStringList previousNames = StoredNamesOfKind(g.project.Stored, kind);
     const QStringList currentNames = NamesOfKind(g.model, kind);
-    QSet<QString> windows(g.project.Stored.Window.cbegin(), g.project.Stored.Window.cend());
-    for (const QString &window : g.model.WindowList)
-        windows.insert(window);
-    CarryWindowRenames(g.bindings, windows, previousNames);
+    CarryWindowRenames(g.bindings, KnownWindows(g), previousNames);
     return ExchangeBindings(g, kind, WithoutMatch(previousNames, currentNames),
                             WithoutMatch(currentNames, previousNames));
 }
@@ -109,6 +112,7 @@ bool CheckConstants(GenerationContext &g, ObjectKind kind)
 bool CheckWindowConstants(GenerationContext &g)
 {
     g.bindings.clear(); // so no window rename is carried into the stored window names
+    g.windowObjects.reset();
     return CheckConstants(g, ObjectKind::Window);
 }
 

@@ -15,75 +15,70 @@ namespace quarvel {
 
 namespace {
 
-// The passes over an include file, one after the other, and last the variables of renamed
+// The renames of an include file, one pass after the other: the objects of renamed windows,
+// every constant, the calls that open a renamed window, and last the variables of renamed
 // objects. Event procedure names are left alone here: they live in the event files.
-const QList<QList<ReplacementRule>> &IncludeFilePasses()
-{
-    const ObjectKind window = ObjectKind::Window;
-    static const QList<QList<ReplacementRule>> passes = {
-        {ReplacementRule{ReplacementRule::Substring, QStringLiteral("#"), QStringLiteral("_"), window}},
-        {ReplacementRule{ReplacementRule::Word, QStringLiteral("#"), QString(), std::nullopt}},
-        {ReplacementRule{ReplacementRule::Word, QStringLiteral("Open_"), QStringLiteral("()"), window}},
-    };
-    return passes;
-}
+struct IncludeRenames {
+    const BindingReplacer &windowObjects;
+    const BindingReplacer &bindings;
+    const BindingReplacer &variables;
 
-// Written back in the format, with the mark and the line ends the file came in. A file without a mark whose
-// new text no longer fits 8 bits is written as UTF-8 with the mark rather than losing letters.
-QByteArray IncludeFileBytes(GenerationContext &g, const QString &path, const TextFile &file)
-{
-    const TextFormat format = FormatThatHolds(file.lines, file.format);
-    if (format != file.format)
-        g.LogWarning(BeyondEightBitWarning(path), path);
-    const QByteArray bytes = EncodeLines(file.lines, format, file.ends);
-    // A file read without a mark (8-bit, or UTF-8 or UTF-16 known by its bytes) gets none.
-    if (format == file.format && !file.marked)
-        return bytes.sliced(ByteOrderMarkBytes(format).size());
-    return bytes;
-}
+    int Apply(SourceLineList &lines) const
+    {
+        const auto word = [](const char *before, const char *after, std::optional<ObjectKind> kind) {
+            return ReplacementRule{ReplacementRule::Word, QLatin1String(before), QLatin1String(after), kind};
+        };
+        return windowObjects.Apply(lines, {word("#", "", std::nullopt)})
+               + bindings.Apply(lines, {word("#", "", std::nullopt)})
+               + bindings.Apply(lines, {word("Open_", "()", ObjectKind::Window)})
+               + variables.Apply(lines, {{ReplacementRule::Variable, QString(), QString(), std::nullopt}});
+    }
+};
 
 // path is the name as Main.pb's include scan listed it; a relative one lies in the project
-// directory, as for the language scan.
-void UpdateIncludeFile(GenerationContext &g, const BindingReplacer &replacer, const BindingReplacer &variables,
-                       const QString &path)
+// directory, as for the language scan. A changed include is written back the way it was kept.
+void UpdateIncludeFile(GenerationContext &g, const IncludeRenames &renames, const QString &path)
 {
     const QString filePath = ProjectRelativePath(g.ProjectDirectory(), path);
     // A missing include is reported, never created: the user may have mistyped its name.
-    std::optional<TextFile> file = ReadTextFile(filePath, g.outputFormat);
+    const std::optional<TextFile> file = ReadTextFile(filePath, g.outputFormat, nullptr, true);
     if (!file) {
         g.LogError(FileErrorLine(QStringLiteral("OpenFile"), path), path);
         ++g.faults.unread;
         return;
     }
+    g.plan.NoteRead(filePath, {true, file->bytes});
     if (file->firstInvalidLine)
         g.LogWarning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
-    SourceLineList &lines = file->lines;
-    int count = 0;
-    for (const QList<ReplacementRule> &pass : IncludeFilePasses())
-        count += replacer.Apply(lines, pass);
-    count += variables.Apply(lines, {{ReplacementRule::Variable, QString(), QString(), std::nullopt}});
+    SourceLineList lines = file->lines;
+    const int count = renames.Apply(lines);
     if (count == 0)
         return;
     g.Log({QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ")
                + QString::number(count),
            LogKind::FileWritten, path});
-    g.stagedIncludes.append({path, g.plan.Stage(filePath, IncludeFileBytes(g, path, *file))});
+    const RewrittenText text = EncodeRewritten(*file, lines, g.outputFormat);
+    if (text.widened)
+        g.LogWarning(BeyondEightBitWarning(path), path);
+    g.stagedIncludes.append({path, g.plan.Stage(filePath, text.bytes)});
 }
 
 } // namespace
 
 void UpdateIncludeFiles(GenerationContext &g)
 {
-    const BindingReplacer replacer(g.bindings, KnownWindowNames(g));
+    const BindingReplacer windowObjects(WindowObjectBindings(g));
+    const BindingReplacer replacer(g.bindings);
     const BindingList variableBindings = VariableBindings(g);
     const BindingReplacer variables(variableBindings);
+    const IncludeRenames renames{windowObjects, replacer, variables};
     // An include named twice is updated once: its new text is not on disk before step 4.
     QSet<QString> updated;
     for (const QString &path : g.model.IncludeFileList) {
         const QString file = QDir::cleanPath(ProjectRelativePath(g.ProjectDirectory(), path));
         if (!updated.contains(file)) {
             updated.insert(file);
-            UpdateIncludeFile(g, replacer, variables, path);
+            UpdateIncludeFile(g, renames, path);
         }
     }
 }

@@ -18,6 +18,8 @@ public:
     {
         log.append(entry.text);
         entries.append(entry);
+        if (onLogLine)
+            onLogLine(entry);
     }
     void RunFinished(const RunResult &result) override { results.append(result); }
     void ShowMessage(const QString &title, const QString &text) override
@@ -36,6 +38,8 @@ public:
     QStringList messages;
     QList<BindDialogRequest> bindRequests;
     std::function<BindDialogAnswer(const BindDialogRequest &)> answerBindDialog;
+    // Called with each log line as it comes: a run's moments, for a test that acts between them.
+    std::function<void(const LogEntry &)> onLogLine;
     int runStarted = 0;
     int bindDialogsClosed = 0;
 };

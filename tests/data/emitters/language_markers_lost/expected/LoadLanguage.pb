@@ -1,4 +1,4 @@
-﻿; my own loader
+; my own loader
 #MaxLanguage = 5
 Global NewMap MyLanguage.s()
 DataSection

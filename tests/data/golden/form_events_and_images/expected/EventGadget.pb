@@ -1,4 +1,4 @@
-﻿;-TOP
+;-TOP
 
 ; Quarvel Event Gadget
 
