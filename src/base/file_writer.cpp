@@ -41,7 +41,11 @@ bool FileWriter::IsTemporaryName(QStringView name)
 
 bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
 {
-    return WriteTogether({{path, bytes}}).first().state == Outcome::Written;
+    // Built in place: copying a PendingFile out of an initializer list makes GCC 12 under
+    // -fsanitize=thread warn that the empty optional may be used uninitialized.
+    QList<PendingFile> files;
+    files.emplaceBack(PendingFile{path, bytes});
+    return WriteTogether(files).first().state == Outcome::Written;
 }
 
 #ifdef Q_OS_LINUX
