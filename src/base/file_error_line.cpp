@@ -1,5 +1,7 @@
 #include "base/file_error_line.h"
 
+#include <cstring>
+
 namespace quarvel {
 
 QString FailedFileErrorCode()
@@ -17,6 +19,11 @@ QString CannotReadStopLine(const QString &path, const QString &reason)
 {
     return QStringLiteral(" -> Error: Cannot read ") + path + QStringLiteral(" (") + reason
            + QStringLiteral("). Stop!");
+}
+
+QString SystemReason(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
 }
 
 QString BeyondEightBitWarning(const QString &path)

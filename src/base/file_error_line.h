@@ -19,6 +19,9 @@ QString CannotReadStopLine(const QString &path, const QString &reason);
 // The log line that follows a file written as UTF-8 because 8 bits could not hold it.
 QString BeyondEightBitWarning(const QString &path);
 
+// The system's words for an errno value, the reason such a line or message gives.
+QString SystemReason(int error);
+
 // The log line for a file with a byte-order mark whose bytes from line on are no text in its
 // format (they read as U+FFFD).
 QString InvalidBytesWarning(const QString &path, int line);

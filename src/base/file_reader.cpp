@@ -1,5 +1,7 @@
 #include "base/file_reader.h"
 
+#include "base/file_error_line.h"
+
 #include <QFile>
 #include <QFileInfo>
 
@@ -7,7 +9,6 @@
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -32,11 +33,6 @@ QString TooLarge()
 #ifdef Q_OS_UNIX
 
 namespace {
-
-QString SystemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // Reads to the end straight into the result, one byte more than allowed at most, so a file
 // growing while it is read is still caught.

@@ -1,5 +1,6 @@
 #include "base/file_writer.h"
 
+#include "base/file_error_line.h"
 #include "base/file_reader.h"
 
 #include <QDir>
@@ -51,11 +52,6 @@ bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
 #ifdef Q_OS_LINUX
 
 namespace {
-
-QString SystemReason(int error)
-{
-    return QString::fromLocal8Bit(std::strerror(error));
-}
 
 // The folder part of a path with its "/", empty for a bare name.
 QByteArray FolderOf(const QByteArray &path)

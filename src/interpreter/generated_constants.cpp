@@ -31,7 +31,7 @@ struct DeclaredConstant {
 };
 
 // The members of the sources' own enumerations and the top-level "#Name = ..." lines.
-QList<DeclaredConstant> DeclaredConstants(const SourceLineList &lines)
+QList<DeclaredConstant> SourceConstants(const SourceLineList &lines)
 {
     QList<DeclaredConstant> declared;
     Enumeration enumeration = Enumeration::None;
@@ -68,7 +68,7 @@ QList<DeclaredConstant> DeclaredConstants(const SourceLineList &lines)
 void DropGeneratedConstants(GenerationContext &g)
 {
     SourceLineList &lines = g.model.CommonSourceLines;
-    const QList<DeclaredConstant> declared = DeclaredConstants(lines);
+    const QList<DeclaredConstant> declared = SourceConstants(lines);
     if (declared.isEmpty())
         return;
     QSet<NoCaseKey> asked;

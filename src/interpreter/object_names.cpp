@@ -273,10 +273,10 @@ struct Collector {
 
 // Every declaring keyword is followed by "(#", so the line is classified by what stands in
 // front of each of its "(#".
-Declaration DeclarationOfLine(const QString &s)
+ObjectDeclaration DeclarationOfLine(const QString &s)
 {
     static const QString objectBracket = QStringLiteral("(#");
-    Declaration found;
+    ObjectDeclaration found;
     for (int g = FindString(s, objectBracket); g; g = FindString(s, objectBracket, g + 1)) {
         const Kind kind = KindBefore(QStringView(s).left(g - 1));
         if (kind < found.kind)

@@ -13,12 +13,12 @@ struct GenerationContext;
 // creator table tells whether it creates a gadget.
 enum class DeclaredKind { Window, Menu, MenuItem, StatusBar, ToolBar, ToolBarButton, Gadget, None };
 
-struct Declaration {
+struct ObjectDeclaration {
     DeclaredKind kind = DeclaredKind::None;
     int bracket = 0; // the "(" of the declaring command's "(#"
 };
 
-Declaration DeclarationOfLine(const QString &s);
+ObjectDeclaration DeclarationOfLine(const QString &s);
 
 // The constant a declaration names, cut from the "#" after its bracket: the identifier there,
 // without blanks around it. A number computed from it ("#Btn_0 + i") gives the identifier.

@@ -18,16 +18,16 @@ namespace quarvel {
 
 namespace {
 
-enum Kind { Window, Menu, MenuItem, StatusBar, ToolBar, Gadget, Image, Font, KindCount, None = KindCount };
+enum NumberedKind { Window, Menu, MenuItem, StatusBar, ToolBar, Gadget, Image, Font, KindCount, None = KindCount };
 
 const char *const KindNames[KindCount] = {"window",  "menu",   "menu item", "status bar",
                                           "toolbar", "gadget", "image",     "font"};
 
 // The commands whose first argument is the number of the object they create; gadgets by the
 // gadget creator table.
-Kind KindOfCommand(const QString &upper, const NameTables &tables)
+NumberedKind KindOfCommand(const QString &upper, const NameTables &tables)
 {
-    static const QHash<QString, Kind> commands = {
+    static const QHash<QString, NumberedKind> commands = {
         // Gadgets the creator table does not know: they are not generated, but number gadgets.
         {QStringLiteral("FRAMEGADGET"), Gadget},
         {QStringLiteral("SCINTILLAGADGET"), Gadget},
@@ -97,13 +97,13 @@ public:
             scanLine(lines.at(i), i);
     }
 
-    void use(Kind kind, qint64 number) { highest_[kind] = qMax(highest_[kind], number); }
+    void use(NumberedKind kind, qint64 number) { highest_[kind] = qMax(highest_[kind], number); }
 
     // The value a kind's enumeration begins at: above the highest number in use, when the kind
     // has constants that could meet one.
-    qint64 first(Kind kind) const { return members(kind) > 0 ? highest_[kind] + 1 : 0; }
+    qint64 first(NumberedKind kind) const { return members(kind) > 0 ? highest_[kind] + 1 : 0; }
 
-    qsizetype members(Kind kind) const
+    qsizetype members(NumberedKind kind) const
     {
         const DesignModel &m = g_.model;
         switch (kind) {
@@ -129,10 +129,10 @@ private:
         });
     }
 
-    Kind kindOf(QStringView word)
+    NumberedKind kindOf(QStringView word)
     {
         return words_.value(word, [&](QStringView w) {
-            const Kind kind = KindOfCommand(UpperKeepLength(w), g_.nameTables);
+            const NumberedKind kind = KindOfCommand(UpperKeepLength(w), g_.nameTables);
             return kind != None && (kinds_ & (1u << kind)) ? kind : None;
         });
     }
@@ -149,7 +149,7 @@ private:
             qsizetype start = bracket;
             while (start > 0 && IsIdentifierChar(s.at(start - 1)))
                 --start;
-            const Kind kind = start < bracket ? kindOf(QStringView(s).sliced(start, bracket - start)) : None;
+            const NumberedKind kind = start < bracket ? kindOf(QStringView(s).sliced(start, bracket - start)) : None;
             if (kind == None)
                 continue;
             if (!code)
@@ -169,7 +169,7 @@ private:
     // A constant of the sources' own ("#Frame_0", declared by their enumeration) that names no
     // object of Quarvel's enumeration: its value, when it is known and the argument is the
     // constant alone.
-    bool constantValue(Kind kind, QStringView argument, qint64 &value)
+    bool constantValue(NumberedKind kind, QStringView argument, qint64 &value)
     {
         if (!argument.startsWith(QLatin1Char('#')) || IdentifierEnd(argument, 1) != argument.size())
             return false;
@@ -182,7 +182,7 @@ private:
     }
 
     // The names of Quarvel's constants of a kind, gathered the first time they are asked for.
-    const QSet<NoCaseKey> &generated(Kind kind)
+    const QSet<NoCaseKey> &generated(NumberedKind kind)
     {
         QSet<NoCaseKey> &names = generated_[kind];
         if (!names.isEmpty() || members(kind) == 0)
@@ -215,7 +215,7 @@ private:
         return names;
     }
 
-    void warnComputed(Kind kind, QStringView number, qsizetype line)
+    void warnComputed(NumberedKind kind, QStringView number, qsizetype line)
     {
         g_.LogWarningAtSourceLine(QStringLiteral(" -> Warning: the ") + QLatin1String(KindNames[kind])
                                       + QStringLiteral(" number ") + number.toString()
@@ -231,13 +231,13 @@ private:
     QHash<NoCaseKey, qint64> values_;      // the keys view the names of constants_
     QSet<NoCaseKey> generated_[KindCount]; // keys view the names of the design model
     qint64 highest_[KindCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
-    WordMemo<Kind> words_;
+    WordMemo<NumberedKind> words_;
 };
 
 // The form designer's constants of one kind that the code still uses as they are: nothing
 // gave them a window's name, so they are the designer's custom gadgets and items, numbered by
 // the designer's own enumeration.
-void UseFormConstants(NumbersInUse &numbers, Kind kind, const SourceLineList &lines, const QString &block)
+void UseFormConstants(NumbersInUse &numbers, NumberedKind kind, const SourceLineList &lines, const QString &block)
 {
     QHash<NoCaseKey, qint64> values; // keys view the members' names
     QSet<qsizetype> declarations;

@@ -147,7 +147,7 @@ struct CreatorWords {
 // The object a line creates other than a window, by the rules of the name collection.
 Creation CreationOfLine(const QString &s, CreatorWords &creators)
 {
-    const Declaration declaration = DeclarationOfLine(s);
+    const ObjectDeclaration declaration = DeclarationOfLine(s);
     if (declaration.kind == DeclaredKind::None || declaration.kind == DeclaredKind::Window
         || IsPbAnyAt(s, declaration.bracket + 2))
         return {};
