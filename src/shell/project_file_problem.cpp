@@ -9,7 +9,7 @@ namespace quarvel {
 
 namespace {
 
-QString Tr(const char *text)
+QString ProblemText(const char *text)
 {
     return QCoreApplication::translate("quarvel::Shell", text);
 }
@@ -35,21 +35,21 @@ QString ProjectFileProblem(const QString &path)
 {
     const FileBytes file = ReadRegularFile(path);
     switch (file.status) {
-    case FileBytes::Missing: return Tr(QT_TRANSLATE_NOOP("quarvel::Shell", "there is no such file"));
+    case FileBytes::Missing: return ProblemText(QT_TRANSLATE_NOOP("quarvel::Shell", "there is no such file"));
     case FileBytes::Unreadable: return file.reason;
     case FileBytes::Read: break;
     }
     if (file.bytes.isEmpty())
-        return Tr(QT_TRANSLATE_NOOP("quarvel::Shell", "the file is empty"));
+        return ProblemText(QT_TRANSLATE_NOOP("quarvel::Shell", "the file is empty"));
     if (!HasProjectSection(file.bytes))
-        return Tr(QT_TRANSLATE_NOOP("quarvel::Shell",
-                                    "it is no project file: it has neither a [FILES] nor a [SWITCH] section"));
+        return ProblemText(QT_TRANSLATE_NOOP("quarvel::Shell",
+                                             "it is no project file: it has neither a [FILES] nor a [SWITCH] section"));
     return {};
 }
 
 QString ProjectFileMessage(const QString &path, const QString &problem)
 {
-    return Tr(QT_TRANSLATE_NOOP("quarvel::Shell", "Cannot open the project %1:\n%2."))
+    return ProblemText(QT_TRANSLATE_NOOP("quarvel::Shell", "Cannot open the project %1:\n%2."))
         .arg(QDir::toNativeSeparators(path), problem);
 }
 

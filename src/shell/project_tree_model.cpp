@@ -9,7 +9,7 @@ namespace quarvel {
 
 namespace {
 
-QString Tr(const char *text)
+QString TreeText(const char *text)
 {
     return QCoreApplication::translate("quarvel::ProjectTreeModel", text);
 }
@@ -22,15 +22,15 @@ QString ProcedureStateText(const ProcedureFact &procedure)
     case ProcedureState::None: break;
     case ProcedureState::Present:
         return procedure.userLines == 1
-                   ? Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "present, 1 line of code"))
-                   : Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "present, %1 lines of code"))
+                   ? TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "present, 1 line of code"))
+                   : TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "present, %1 lines of code"))
                          .arg(procedure.userLines);
     case ProcedureState::Appended:
-        return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "appended by the last run"));
-    case ProcedureState::EditedHead: return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "edited head"));
-    case ProcedureState::Missing: return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "not generated yet"));
+        return TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "appended by the last run"));
+    case ProcedureState::EditedHead: return TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "edited head"));
+    case ProcedureState::Missing: return TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "not generated yet"));
     case ProcedureState::Orphaned:
-        return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "orphaned: no object any more"));
+        return TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "orphaned: no object any more"));
     }
     return {};
 }
@@ -65,7 +65,7 @@ void ProjectTreeModel::Show(QList<ObjectFact> facts)
     facts_ = std::move(facts);
     groups_.clear();
     QHash<QString, size_t> groupOf;
-    Group others{Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Other procedures")), -1, {}};
+    Group others{TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Other procedures")), -1, {}};
     for (qsizetype i = 0; i < facts_.size(); ++i) {
         const ObjectFact &fact = facts_[i];
         if (fact.kind == ProjectObjectKind::Window) {
@@ -164,7 +164,7 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
     if (role == Qt::DisplayRole)
         return FactData(shown, index.column());
     if (role == Qt::ToolTipRole && shown.kind == ProjectObjectKind::Window) {
-        return Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Close: %1 (%2)\nSize: %3 (%4)"))
+        return TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Close: %1 (%2)\nSize: %3 (%4)"))
             .arg(shown.ProcedureName(shown.exitProcedure), ProcedureStateText(shown.exitProcedure),
                  shown.ProcedureName(shown.procedure), ProcedureStateText(shown.procedure));
     }
@@ -173,7 +173,7 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
         return shown.ProcedureName(procedure).isEmpty()
                    ? shown.statement.trimmed()
                    : shown.statement.trimmed() + QLatin1Char('\n') + shown.ProcedureName(procedure)
-                         + Tr(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", " in "))
+                         + TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", " in "))
                          + Place(procedure.File(), procedure.line);
     }
     return {};
@@ -190,7 +190,7 @@ QVariant ProjectTreeModel::headerData(int section, Qt::Orientation orientation, 
         QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Event procedure"),
         QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "State"),
     };
-    return section >= 0 && section < ColumnCount ? Tr(titles[section]) : QString();
+    return section >= 0 && section < ColumnCount ? TreeText(titles[section]) : QString();
 }
 
 } // namespace quarvel
