@@ -7,7 +7,7 @@ FUZZ_SECONDS ?= 60
 ASAN_BUILD   ?= build-asan
 TSAN_BUILD   ?= build-tsan
 
-.PHONY: all setup configure build check check-plain check-asan check-tsan lint format hooks fuzz demo screenshot install package bench clean
+.PHONY: all setup configure build test check check-plain check-asan check-tsan lint format hooks fuzz demo screenshot install package bench clean
 
 all: build
 
@@ -23,19 +23,27 @@ configure: setup
 build: configure
 	@cmake --build $(BUILD)
 
-# The suite as shipped, the source checks, then the suite again under AddressSanitizer and
-# UBSan, then the desktop generation run under ThreadSanitizer. Every build of a check stops
-# at the first compiler warning.
+# Tests that do not share a file, a port or a display run side by side, TEST_JOBS at a time.
+TEST_JOBS ?= 2
+
+# The full gate, and what CI runs: the suite as shipped, the source checks, then the suite again
+# under AddressSanitizer and UBSan, then the desktop generation run under ThreadSanitizer. Every
+# build of a check stops at the first compiler warning.
 check: check-plain lint check-asan check-tsan
+
+# The plain suite alone, for the edit-compile-test loop: the first part of `make check`, in the
+# same build tree configured the same way, so the two share every object.
+test: check-plain
 
 check-plain: CONFIGURE_FLAGS = -DQUARVEL_WERROR=ON
 check-plain: build
-	@cd $(BUILD) && ctest --output-on-failure
+	@cd $(BUILD) && ctest --output-on-failure -j$(TEST_JOBS)
 
 # The sources against .clang-format, then clang-tidy over src/ with the plain build's compile
-# commands (.clang-tidy names the checks).
+# commands (.clang-tidy names the checks). A configured tree is enough; the outputs of
+# clang-tidy are kept in $(BUILD)/tidy-cache, so a second run checks only what changed.
 lint: CONFIGURE_FLAGS = -DQUARVEL_WERROR=ON
-lint: build
+lint: configure
 	@scripts/check_format.sh
 	@scripts/check_tidy.sh $(BUILD)
 
@@ -48,13 +56,19 @@ format: setup
 hooks:
 	@scripts/git-hooks/install.sh
 
+# The sanitizer trees are unity builds: a library's files compiled as one, which parses the Qt
+# headers once a library instead of once a file (UNITY_PLACEHOLDER). The suite under ASan and UBSan
+# leaves out the runs in a real X server (label xvfb): they repeat the offscreen desktop tests,
+# which it runs, and the plain suite runs them.
+SANITIZER_FLAGS := -DQUARVEL_WERROR=ON -DCMAKE_UNITY_BUILD=ON
+
 check-asan: setup
-	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=address,undefined -DQUARVEL_WERROR=ON >/dev/null
+	@cmake -S . -B $(ASAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DQUARVEL_SANITIZE=address,undefined $(SANITIZER_FLAGS) >/dev/null
 	@cmake --build $(ASAN_BUILD) -j2
-	@cd $(ASAN_BUILD) && ctest --output-on-failure
+	@cd $(ASAN_BUILD) && ctest --output-on-failure -j$(TEST_JOBS) -LE xvfb
 
 check-tsan: setup
-	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_SANITIZE=thread -DQUARVEL_WERROR=ON >/dev/null
+	@cmake -S . -B $(TSAN_BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARVEL_SANITIZE=thread $(SANITIZER_FLAGS) >/dev/null
 	@cmake --build $(TSAN_BUILD) -j2 --target tst_desktop
 	@cd $(TSAN_BUILD) && ctest --output-on-failure -R '^tst_desktop$$'
 
@@ -64,8 +78,10 @@ fuzz: setup
 	@cmake --build $(FUZZ_BUILD) -j2 --target quarvel_fuzzers
 	@fuzz/run.sh $(FUZZ_BUILD) $(FUZZ_SECONDS)
 
-# Generates the example project into a scratch copy, so examples/ stays as shipped.
-demo: build
+# Builds the two programs, not the tests, and generates the example project into a scratch
+# copy, so examples/ stays as shipped.
+demo: configure
+	@cmake --build $(BUILD) --target quarvel quarvel-gen
 	@rm -rf $(DEMO) && cp -r examples/demo $(DEMO)
 	@echo "Generating $(DEMO)/Demo.pbm"
 	@$(BUILD)/src/cli/quarvel-gen $(DEMO)/Demo.pbm; status=$$?; \

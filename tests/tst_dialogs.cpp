@@ -145,12 +145,14 @@ const QString InfoQuestion = QStringLiteral("Question Info: Some old constants n
 
 } // namespace
 
-// The longest the event loop may be held in the big rename: a tenth of a second in an
-// optimised build; sanitizers and -O0 make every step several times slower.
+// The longest the event loop may be held while the big rename's run goes on. The test catches a
+// freeze (a log line waiting for the GUI held it for seconds); the tenth of a second the program
+// aims at is bench/'s to measure, on an idle machine: here other tests may share the cores. Sanitizers
+// and -O0 make every step several times slower.
 #if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__) || !defined(NDEBUG)
 constexpr qint64 HoldLimit = 2000;
 #else
-constexpr qint64 HoldLimit = 100;
+constexpr qint64 HoldLimit = 400;
 #endif
 
 class TestDialogs : public QObject {

@@ -8,6 +8,7 @@
 #include "support/test_project.h"
 #include "update/bind_dialog_model.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace quarvel;
@@ -51,6 +52,10 @@ class TestUpdateRuns : public QObject {
     Q_OBJECT
 
 private slots:
+    // The generator run in process keeps its settings in a folder of this test's own, not beside
+    // the test program, where the other tests would find them.
+    void initTestCase() { qputenv("QUARVEL_CONFIG_DIR", settings_.path().toUtf8()); }
+
     void theWindowCheckOffersTheStoredWindows()
     {
         TestProject dir;
@@ -293,6 +298,9 @@ private slots:
         QVERIFY(reloaded.Stored.Window.isEmpty());
         QVERIFY(reloaded.Stored.Gadget.isEmpty());
     }
+
+private:
+    QTemporaryDir settings_;
 };
 
 QTEST_GUILESS_MAIN(TestUpdateRuns)
