@@ -208,6 +208,7 @@ CommandLineRun RunGeneration(const CommandLineOptions &options, FILE *out, FILE 
     auto context = std::make_unique<GenerationContext>(project, nameTables, frontEnd);
     context->plan.dryRun = options.dryRun || options.check;
     context->reportInLog = !options.reportJson;
+    context->objectsWanted = options.reportJson;
     auto result = std::make_unique<RunResult>(GenerationWorker(*context));
     frontEnd.ReportUnmatchedBinds();
     CommandLineRun run{FinishRun(options, *context, *result, out, err), SourcePaths(project), WrittenPaths(*context),

@@ -102,6 +102,9 @@ struct GenerationContext {
     LogTally tally;
     QString stopReason;      // the line that stopped the run, or what the user declined
     bool reportInLog = true; // the project report as log lines after "Ready."
+    // The run result lists every object with its facts, for the views that show them (the
+    // desktop program, the JSON report); a run without them skips building that list.
+    bool objectsWanted = true;
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }
