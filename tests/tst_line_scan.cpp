@@ -333,6 +333,10 @@ void TestLineScan::noCaseKeyMatchesCompare()
         const NoCaseKey a{QStringView(text)}, b{QStringView(other)};
         if ((a == b) != same || (same && qHash(a, 7) != qHash(b, 7)))
             QFAIL(qPrintable(text + QStringLiteral(" against ") + other));
+        // The hash of a name given in pieces (a window's name, "_", an object's) is the name's.
+        const QStringView whole(text);
+        if (NoCaseHash({whole.first(3), whole.sliced(3, 1), whole.sliced(4)}, 7) != qHash(a, 7))
+            QFAIL(qPrintable(text + QStringLiteral(" in pieces")));
     };
     for (int u = 0; u <= 0xFFFF; ++u) {
         const QChar c{char16_t(u)};

@@ -12,6 +12,7 @@
 #include <QSet>
 
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace quarvel {
@@ -25,7 +26,7 @@ const char *const KindNames[KindCount] = {"window",  "menu",   "menu item", "sta
 
 // The commands whose first argument is the number of the object they create; gadgets by the
 // gadget creator table.
-NumberedKind KindOfCommand(const QString &upper, const NameTables &tables)
+const QHash<QString, NumberedKind> &Commands()
 {
     static const QHash<QString, NumberedKind> commands = {
         // Gadgets the creator table does not know: they are not generated, but number gadgets.
@@ -49,6 +50,12 @@ NumberedKind KindOfCommand(const QString &upper, const NameTables &tables)
         {QStringLiteral("CREATEIMAGE"), Image},
         {QStringLiteral("LOADFONT"), Font},
     };
+    return commands;
+}
+
+NumberedKind KindOfCommand(const QString &upper, const NameTables &tables)
+{
+    const QHash<QString, NumberedKind> &commands = Commands();
     if (const auto known = commands.constFind(upper); known != commands.cend())
         return *known;
     return tables.isGadgetCreator(upper) ? Gadget : None;
@@ -74,6 +81,32 @@ QStringView WithoutMark(const QString &identifier)
     return name.startsWith(QLatin1Char('#')) ? name.sliced(1) : name;
 }
 
+// The last two characters of the commands a scan looks for, in any letter case: most brackets
+// follow a word that ends otherwise, and are passed over before the word is read. Scanning
+// every bracket's word cost an unchanged regeneration of 200 x 100 (bench/make_project.py) 57 M
+// instructions for both scans, 44 M with this look first (callgrind).
+class WordEndings {
+public:
+    void add(QStringView upper)
+    {
+        if (upper.size() >= 2)
+            seen_[slot(upper[upper.size() - 2], upper.back())] = true;
+    }
+    // False only when no command ends like the text before a bracket.
+    bool mayEnd(QStringView before) const
+    {
+        if (before.size() < 2)
+            return true;
+        const QChar a = before[before.size() - 2], b = before.back();
+        return a.unicode() >= 0x80 || b.unicode() >= 0x80 || seen_[slot(a, b)];
+    }
+
+private:
+    // ASCII letters of either case share a slot; so do a few other pairs, which only costs a look.
+    static unsigned slot(QChar a, QChar b) { return (a.unicode() & 31u) << 5 | (b.unicode() & 31u); }
+    std::array<bool, 1024> seen_{};
+};
+
 // The numbers in use, kind by kind, and what the log says about the numbers it cannot know.
 class NumbersInUse {
 public:
@@ -82,6 +115,12 @@ public:
           kinds_(kinds),
           constants_(DeclaredConstants(g.model.CommonSourceLines))
     {
+        for (const auto &[command, kind] : Commands().asKeyValueRange())
+            if (kinds & (1u << kind))
+                endings_.add(command);
+        if (kinds & (1u << Gadget))
+            for (const QString &creator : g.nameTables.GadgetCreators)
+                endings_.add(creator);
         values_.reserve(constants_.size());
         for (const EnumerationMember &constant : constants_)
             values_.insert(NoCaseKey(constant.key), constant.value);
@@ -140,22 +179,24 @@ private:
     void scanLine(const QString &s, qsizetype line)
     {
         std::optional<CodeLine> code; // scanned once a call of interest is found
-        for (qsizetype bracket = IndexOfChar(s, u'('); bracket >= 0; bracket = IndexOfChar(s, u'(', bracket + 1)) {
+        const QStringView text(s);
+        FindAnyOf(text, 0, [&](qsizetype bracket) {
             // Nearly every object is created with a constant of Quarvel's: "(#" is looked at
             // only when the sources declare constants of their own.
-            const QStringView argument = TrimLeadingBlanksView(QStringView(s).sliced(bracket + 1));
-            if (argument.isEmpty() || (argument.front() == QLatin1Char('#') && values_.isEmpty()))
-                continue;
+            const QStringView argument = TrimLeadingBlanksView(text.sliced(bracket + 1));
+            if (argument.isEmpty() || (argument.front() == QLatin1Char('#') && values_.isEmpty())
+                || !endings_.mayEnd(text.first(bracket)))
+                return false;
             qsizetype start = bracket;
             while (start > 0 && IsIdentifierChar(s.at(start - 1)))
                 --start;
-            const NumberedKind kind = start < bracket ? kindOf(QStringView(s).sliced(start, bracket - start)) : None;
+            const NumberedKind kind = start < bracket ? kindOf(text.sliced(start, bracket - start)) : None;
             if (kind == None)
-                continue;
+                return false;
             if (!code)
                 code = ScanCodeLine(s);
             if (code->InLiteral(int(bracket) + 1) || (code->comment && bracket + 1 > code->comment))
-                continue;
+                return false;
             const qsizetype end = IndexOfAny(argument, 0, u',', u')', u';');
             const QStringView number = TrimBlanksView(end < 0 ? argument : argument.first(end));
             qint64 value = 0;
@@ -163,7 +204,8 @@ private:
                 use(kind, value);
             else if (!number.isEmpty() && !number.startsWith(QLatin1Char('#')) && members(kind) > 0)
                 warnComputed(kind, number, line);
-        }
+            return false;
+        }, u'(');
     }
 
     // A constant of the sources' own ("#Frame_0", declared by their enumeration) that names no
@@ -232,6 +274,7 @@ private:
     QSet<NoCaseKey> generated_[KindCount]; // keys view the names of the design model
     qint64 highest_[KindCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
     WordMemo<NumberedKind> words_;
+    WordEndings endings_;
 };
 
 // The form designer's constants of one kind that the code still uses as they are: nothing
