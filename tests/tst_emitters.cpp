@@ -471,7 +471,7 @@ void TestEmitters::commonFileLayout()
     e.g.lines.ConstantLines = {"C1", "C2"};
     e.g.lines.FontLines = {"F1"};
     e.g.lines.ImageLines = {"I1", "I2"};
-    e.g.model.CommonSourceLines = {"Procedure Open_W()", "EndProcedure"};
+    e.g.model.CommonSourceLines = SourceLines::WithoutOrigin({"Procedure Open_W()", "EndProcedure"});
     EmitCommonFile(e.g);
 
     QStringList expected = QStringList{"; Quarvel Commonfile (Do Not Edit - Allways Overwrite)"} + Separator()

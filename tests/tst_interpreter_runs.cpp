@@ -100,7 +100,7 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
                           " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton.",
                           " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
 
-    const QStringList &lines = m.CommonSourceLines;
+    const QStringList &lines = m.CommonSourceLines.texts();
     const auto lineWith = [&lines](const QString &start) {
         for (const QString &line : lines) {
             if (line.trimmed().startsWith(start))
@@ -160,7 +160,7 @@ void TestInterpreterRuns::designerNumbersBarsPerWindow()
                           "Dlg_Result_List_Hits LISTICONGADGET", "Dlg_Result_Progress PROGRESSBARGADGET"}));
     QCOMPARE(run.frontEnd.log.mid(4), QStringList{"- Interpret code..."});
 
-    const QStringList &lines = m.CommonSourceLines;
+    const QStringList &lines = m.CommonSourceLines.texts();
     QCOMPARE(lines.first(), "Enumeration FormWindow");
     QVERIFY(lines.contains("Procedure Open_Dlg_Search(x = 0, y = 0, width = 320, height = 90)"));
     QVERIFY(lines.contains("  MenuItem(#Dlg_Search_Mnu_Close, \"Schließen\")"));
@@ -201,13 +201,13 @@ void TestInterpreterRuns::passesKeepTheNumberOfLines()
         {"ZeroImageGadgets", [&] { ZeroImageGadgets(g); }},
     };
     for (const auto &p : passes) {
-        const QStringList before = g.model.CommonSourceLines;
+        const QStringList before = g.model.CommonSourceLines.texts();
         p.pass();
         QVERIFY2(g.model.CommonSourceLines.size() == count, p.name);
         if (QByteArray(p.name) == "CollectObjectNames" || QByteArray(p.name) == "CollectLanguageStrings")
-            QVERIFY2(g.model.CommonSourceLines == before, p.name);
+            QVERIFY2(g.model.CommonSourceLines.texts() == before, p.name);
         else
-            QVERIFY2(g.model.CommonSourceLines != before, p.name); // each pass had work in this project
+            QVERIFY2(g.model.CommonSourceLines.texts() != before, p.name); // each pass had work in this project
     }
 }
 
@@ -221,7 +221,8 @@ void TestInterpreterRuns::twoRunsGiveTheSameModel()
     const DesignModel first = run.context.model;
     QVERIFY(GenerateStep1(run.context));
     const DesignModel &second = run.context.model;
-    QCOMPARE(second.CommonSourceLines, first.CommonSourceLines);
+    QCOMPARE(second.CommonSourceLines.texts(), first.CommonSourceLines.texts());
+    QVERIFY(second.CommonSourceLines == first.CommonSourceLines); // the origins too
     QCOMPARE(second.WindowList, first.WindowList);
     QCOMPARE(second.MenuItemList, first.MenuItemList);
     QCOMPARE(GadgetNamesAndTypes(second), GadgetNamesAndTypes(first));
@@ -433,7 +434,7 @@ void TestInterpreterRuns::openedWindowTest()
     f.withLines({"Procedure Open_Main()", "  hWnd = OpenWindow(#PB_Any, 0, 0, 100, 100, \"m\")", "", "  ; opened?",
                  next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd", "  EndIf",
                  "EndProcedure"});
-    f.lines().append("Global Logo, hWnd, Other");
+    f.g.model.CommonSourceLines.append("Global Logo, hWnd, Other");
     f.g.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}}; // a global #PB_Any load
     ConvertPbAnyObjects(f.g);
     QCOMPARE(f.lines().last(), "Global Other"); // both are declared with their numbers
@@ -488,7 +489,7 @@ void TestInterpreterRuns::formEventAssignments()
     QCOMPARE(missing, (QStringList{"Procedure OnOpen(Event) (menu)", "Procedure Helper() (gadget)",
                                    "Procedure.i OnList(EventType) (gadget)"}));
 
-    const QStringList &lines = run.context.model.CommonSourceLines;
+    const QStringList &lines = run.context.model.CommonSourceLines.texts();
     QVERIFY(!lines.contains("Procedure Main_Events(event)"));
     QVERIFY(lines.contains("Procedure Other_Events(e)"));
     QCOMPARE(

@@ -23,7 +23,7 @@ void EmitCommonFile(GenerationContext &g)
         out << g.model.ModuleLines;
         AppendSeparator(out);
     }
-    out << g.model.CommonSourceLines;
+    out << g.model.CommonSourceLines.texts();
 }
 
 } // namespace quarvel

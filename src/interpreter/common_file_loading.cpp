@@ -213,29 +213,12 @@ ProcedureText KeepProcedureText(const QStringList &lines)
     return text;
 }
 
-// Lines on their way into CommonSourceLines, each with where it was read.
-struct CodeLines {
-    SourceLineList lines;
-    QList<SourceOrigin> origins;
-
-    void Append(const QString &line, SourceOrigin origin = {})
-    {
-        lines.append(line);
-        origins.append(origin);
-    }
-    void AppendSeparator()
-    {
-        quarvel::AppendSeparator(lines);
-        origins.resize(lines.size());
-    }
-};
-
 // The declarations of every file go ahead of the procedures of every file: a procedure that
 // uses a constant or a Global declared further down would not compile, or would get a local
 // variable of that name.
 struct LoadedCode {
-    CodeLines declarations;
-    CodeLines procedures;
+    SourceLines declarations; // on their way into CommonSourceLines
+    SourceLines procedures;
     QSet<QString> commonFiles; // their paths, absolute and clean, which includes are compared with
 };
 
@@ -389,18 +372,18 @@ QString LineRanges(const QString &file, const QStringList &lines, const QList<qi
 
 // The procedure Main.pb opens a taken-over window with: its opening lines, indented one step,
 // and the ends of the blocks the cut left open.
-void AppendOpeningProcedure(CodeLines &out, const WindowOpening &window, const QList<qint32> &body,
+void AppendOpeningProcedure(SourceLines &out, const WindowOpening &window, const QList<qint32> &body,
                             const QHash<qint32, QString> &text, qint32 fileIndex)
 {
-    out.Append(QStringLiteral("Procedure Open_") + window.name + QStringLiteral("()"));
+    out.append(QStringLiteral("Procedure Open_") + window.name + QStringLiteral("()"));
     for (const qint32 j : body) {
         const QString &line = text.value(j);
-        out.Append(line.isEmpty() ? line : QStringLiteral("  ") + line, {fileIndex, j + 1});
+        out.append(line.isEmpty() ? line : QStringLiteral("  ") + line, {fileIndex, j + 1});
     }
     for (const QString &end : window.ends)
-        out.Append(QStringLiteral("  ") + end);
-    out.Append(QStringLiteral("EndProcedure"));
-    out.AppendSeparator();
+        out.append(QStringLiteral("  ") + end);
+    out.append(QStringLiteral("EndProcedure"));
+    out.appendSeparator();
 }
 
 std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 fileIndex, LoadedCode &code)
@@ -424,7 +407,7 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
     const qsizetype firstImage = g.model.ImageList.size();
     const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
     IncludeNames includes(g.ProjectDirectory(), path, code.commonFiles);
-    const qsizetype declaredBefore = code.declarations.lines.size();
+    const qsizetype declaredBefore = code.declarations.size();
     QHash<qint32, QString> windowText;
     QList<qint32> leftOut;
     const QList<bool> inModule = ModuleBlockLines(lines);
@@ -442,16 +425,16 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
                                  ? includes.Rebase(top.Text(lines, i))
                                  : QString();
         if (role == LineRole::Kept)
-            code.procedures.Append(formDesigner ? ConvertFormDesignerLine(line, procedureText.word(i)) : line, origin);
+            code.procedures.append(formDesigner ? ConvertFormDesignerLine(line, procedureText.word(i)) : line, origin);
         else if (role == LineRole::Window)
             windowText.insert(i, line);
         else if (role == LineRole::Declaration && !RecordGlobalLoads(g, lines.at(i))
-                 && (code.declarations.lines.size() > declaredBefore || !TrimBlanks(line).isEmpty()))
-            code.declarations.Append(line, origin);
+                 && (code.declarations.size() > declaredBefore || !TrimBlanks(line).isEmpty()))
+            code.declarations.append(line, origin);
         else if (role == LineRole::LeftOut && !RecordGlobalLoads(g, lines.at(i)) && IsCode(lines.at(i)))
             leftOut.append(i + 1);
         if (procedureText.ends(i)) {
-            code.procedures.AppendSeparator();
+            code.procedures.appendSeparator();
             RecordGlobalLoads(g, lines.at(i)); // "EndProcedure : LoadImage(...)" ends the procedure first
         }
     }
@@ -461,12 +444,12 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
         AppendOpeningProcedure(code.procedures, window, top.BodyOf(window), windowText, fileIndex);
         g.model.TakenOverWindows.append(window.name);
     }
-    if (!top.globals.isEmpty() && code.declarations.lines.size() > declaredBefore)
-        code.declarations.Append(QString());
+    if (!top.globals.isEmpty() && code.declarations.size() > declaredBefore)
+        code.declarations.append(QString());
     for (const QString &global : top.globals)
-        code.declarations.Append(global);
-    if (code.declarations.lines.size() > declaredBefore)
-        code.declarations.AppendSeparator();
+        code.declarations.append(global);
+    if (code.declarations.size() > declaredBefore)
+        code.declarations.appendSeparator();
     if (!leftOut.isEmpty())
         g.LogWarning(QStringLiteral(" -> Warning: top-level code left out (")
                          + LineRanges(QFileInfo(listedPath).fileName(), lines, leftOut)
@@ -495,8 +478,8 @@ QList<UnreadCommonFile> LoadCommonFiles(GenerationContext &g)
     for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
         if (const auto failed = LoadOneCommonFile(g, i, code))
             unread.append(*failed);
-    g.model.CommonSourceLines << code.declarations.lines << code.procedures.lines;
-    g.model.CommonSourceOrigins << code.declarations.origins << code.procedures.origins;
+    g.model.CommonSourceLines.append(code.declarations);
+    g.model.CommonSourceLines.append(code.procedures);
     return unread;
 }
 

@@ -218,7 +218,7 @@ void AddProcedureHeads(const SourceLineList &lines, QHash<QString, qsizetype> &h
 QHash<QString, qsizetype> DefinedProcedures(const GenerationContext &g)
 {
     QHash<QString, qsizetype> heads;
-    for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
+    for (const SourceLineList *lines : {&g.model.CommonSourceLines.texts(), &g.lines.MainLines, &g.lines.EventMenuLines,
                                         &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
         AddProcedureHeads(*lines, heads);
     // An include that cannot be read is reported by the steps that read it for good.

@@ -149,23 +149,21 @@ QList<EnumerationMember> DeclaredConstants(const SourceLineList &lines)
 void AlignFormWindowEnumeration(GenerationContext &g)
 {
     const QStringList &windows = g.model.WindowList;
-    const QSet<QString> declared = FormWindowMembers(g.model.CommonSourceLines);
+    const QSet<QString> declared = FormWindowMembers(g.model.CommonSourceLines.texts());
     if (declared.isEmpty())
         return;
     QHash<QString, qsizetype> number;
     for (qsizetype i = 0; i < windows.size(); ++i)
         number.insert(UpperKeepLength(windows.at(i)), i);
-    const SourceLineList &lines = g.model.CommonSourceLines;
-    const QList<SourceOrigin> &origins = g.model.CommonSourceOrigins;
-    SourceLineList aligned;
-    QList<SourceOrigin> alignedOrigins;
+    const SourceLines &lines = g.model.CommonSourceLines;
+    SourceLines aligned;
     aligned.reserve(lines.size() + windows.size());
     qsizetype next = 0; // the value the named enumeration gives its next member
     bool inside = false;
     bool first = true;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString line = lines.at(i);
-        const SourceOrigin origin = origins.value(i);
+        const SourceOrigin origin = lines.origin(i);
         const QStringView code = Code(line);
         if (!inside) {
             inside = StartsFormWindowBlock(code);
@@ -179,16 +177,13 @@ void AlignFormWindowEnumeration(GenerationContext &g)
             const qsizetype wanted = number.value(key, -1);
             const QString indentation = Left(line, FindString(line, QLatin1Char('#')) - 1);
             for (; next < wanted && !declared.contains(UpperKeepLength(windows.at(next))); ++next) {
-                aligned << indentation + QLatin1Char('#') + windows.at(next);
-                alignedOrigins << SourceOrigin{};
+                aligned.append(indentation + QLatin1Char('#') + windows.at(next));
             }
             ++next;
         }
-        aligned << line;
-        alignedOrigins << origin;
+        aligned.append(line, origin);
     }
     g.model.CommonSourceLines = aligned;
-    g.model.CommonSourceOrigins = alignedOrigins;
 }
 
 } // namespace quarvel

@@ -67,8 +67,8 @@ QList<DeclaredConstant> SourceConstants(const SourceLineList &lines)
 
 void DropGeneratedConstants(GenerationContext &g)
 {
-    SourceLineList &lines = g.model.CommonSourceLines;
-    const QList<DeclaredConstant> declared = SourceConstants(lines);
+    SourceLines &lines = g.model.CommonSourceLines;
+    const QList<DeclaredConstant> declared = SourceConstants(lines.texts());
     if (declared.isEmpty())
         return;
     QSet<NoCaseKey> asked;

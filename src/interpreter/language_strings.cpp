@@ -188,8 +188,9 @@ void WrapLanguageStrings(GenerationContext &g)
 void CollectLanguageStrings(GenerationContext &g)
 {
     LanguageMap used;
-    for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
-                                        &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
+    for (const SourceLineList *lines : std::initializer_list<const SourceLineList *>{
+             &g.model.CommonSourceLines.texts(), &g.lines.MainLines, &g.lines.EventMenuLines, &g.lines.EventGadgetLines,
+             &g.lines.EventWindowLines})
         ScanLanguageStrings(*lines, used);
 
     for (const QString &include : std::as_const(g.model.IncludeFileList)) {

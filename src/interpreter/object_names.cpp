@@ -248,7 +248,7 @@ struct Collector {
         if (nameView.isEmpty())
             return true; // nothing to declare; a malformed line is not an object
         const QString name = nameView.toString();
-        g.model.ObjectCreations.append({CreatedKind(kind), name, s, bracket, g.model.CommonSourceOrigins.value(line)});
+        g.model.ObjectCreations.append({CreatedKind(kind), name, s, bracket, g.model.CommonSourceLines.origin(line)});
         const bool computedNumber = IsComputed(argument, nameView);
         if (computedNumber && (kind == Kind::Gadget || kind == Kind::MenuItem || kind == Kind::ToolBarButton)) {
             warnComputed(argument.toString(), name, line, kind == Kind::Gadget ? "gadget" : "menu item");
@@ -295,7 +295,7 @@ bool CollectObjectNames(GenerationContext &g)
     Collector collector{g};
     // At most one gadget a line: the set never grows by rehashing every name it holds.
     collector.gadgets.reserve(collector.gadgets.size() + g.model.CommonSourceLines.size());
-    const SourceLineList &lines = g.model.CommonSourceLines;
+    const SourceLineList &lines = g.model.CommonSourceLines.texts();
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!collector.collect(lines.at(i), i))
             return false;

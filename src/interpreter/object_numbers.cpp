@@ -113,7 +113,7 @@ public:
     NumbersInUse(GenerationContext &g, quint32 kinds)
         : g_(g),
           kinds_(kinds),
-          constants_(DeclaredConstants(g.model.CommonSourceLines))
+          constants_(DeclaredConstants(g.model.CommonSourceLines.texts()))
     {
         for (const auto &[command, kind] : Commands().asKeyValueRange())
             if (kinds & (1u << kind))
@@ -131,7 +131,7 @@ public:
     // Every call of the kinds looked for whose first argument is not a constant.
     void scan()
     {
-        const SourceLineList &lines = g_.model.CommonSourceLines;
+        const SourceLineList &lines = g_.model.CommonSourceLines.texts();
         for (qsizetype i = 0; i < lines.size(); ++i)
             scanLine(lines.at(i), i);
     }
@@ -180,32 +180,35 @@ private:
     {
         std::optional<CodeLine> code; // scanned once a call of interest is found
         const QStringView text(s);
-        FindAnyOf(text, 0, [&](qsizetype bracket) {
-            // Nearly every object is created with a constant of Quarvel's: "(#" is looked at
-            // only when the sources declare constants of their own.
-            const QStringView argument = TrimLeadingBlanksView(text.sliced(bracket + 1));
-            if (argument.isEmpty() || (argument.front() == QLatin1Char('#') && values_.isEmpty())
-                || !endings_.mayEnd(text.first(bracket)))
+        FindAnyOf(
+            text, 0,
+            [&](qsizetype bracket) {
+                // Nearly every object is created with a constant of Quarvel's: "(#" is looked at
+                // only when the sources declare constants of their own.
+                const QStringView argument = TrimLeadingBlanksView(text.sliced(bracket + 1));
+                if (argument.isEmpty() || (argument.front() == QLatin1Char('#') && values_.isEmpty())
+                    || !endings_.mayEnd(text.first(bracket)))
+                    return false;
+                qsizetype start = bracket;
+                while (start > 0 && IsIdentifierChar(s.at(start - 1)))
+                    --start;
+                const NumberedKind kind = start < bracket ? kindOf(text.sliced(start, bracket - start)) : None;
+                if (kind == None)
+                    return false;
+                if (!code)
+                    code = ScanCodeLine(s);
+                if (code->InLiteral(int(bracket) + 1) || (code->comment && bracket + 1 > code->comment))
+                    return false;
+                const qsizetype end = IndexOfAny(argument, 0, u',', u')', u';');
+                const QStringView number = TrimBlanksView(end < 0 ? argument : argument.first(end));
+                qint64 value = 0;
+                if (PlainNumber(number, value) || constantValue(kind, number, value))
+                    use(kind, value);
+                else if (!number.isEmpty() && !number.startsWith(QLatin1Char('#')) && members(kind) > 0)
+                    warnComputed(kind, number, line);
                 return false;
-            qsizetype start = bracket;
-            while (start > 0 && IsIdentifierChar(s.at(start - 1)))
-                --start;
-            const NumberedKind kind = start < bracket ? kindOf(text.sliced(start, bracket - start)) : None;
-            if (kind == None)
-                return false;
-            if (!code)
-                code = ScanCodeLine(s);
-            if (code->InLiteral(int(bracket) + 1) || (code->comment && bracket + 1 > code->comment))
-                return false;
-            const qsizetype end = IndexOfAny(argument, 0, u',', u')', u';');
-            const QStringView number = TrimBlanksView(end < 0 ? argument : argument.first(end));
-            qint64 value = 0;
-            if (PlainNumber(number, value) || constantValue(kind, number, value))
-                use(kind, value);
-            else if (!number.isEmpty() && !number.startsWith(QLatin1Char('#')) && members(kind) > 0)
-                warnComputed(kind, number, line);
-            return false;
-        }, u'(');
+            },
+            u'(');
     }
 
     // A constant of the sources' own ("#Frame_0", declared by their enumeration) that names no
@@ -315,8 +318,8 @@ void FindFirstObjectNumbers(GenerationContext &g)
     NumbersInUse numbers(g,
                          1u << Window | 1u << Menu | 1u << MenuItem | 1u << StatusBar | 1u << ToolBar | 1u << Gadget);
     numbers.scan();
-    UseFormConstants(numbers, Gadget, g.model.CommonSourceLines, QStringLiteral("FORMGADGET"));
-    UseFormConstants(numbers, MenuItem, g.model.CommonSourceLines, QStringLiteral("FORMMENU"));
+    UseFormConstants(numbers, Gadget, g.model.CommonSourceLines.texts(), QStringLiteral("FORMGADGET"));
+    UseFormConstants(numbers, MenuItem, g.model.CommonSourceLines.texts(), QStringLiteral("FORMMENU"));
     FirstNumbers &first = g.model.First;
     first.window = numbers.first(Window);
     first.menu = numbers.first(Menu);

@@ -109,7 +109,7 @@ void ChooseMainWindow(GenerationContext &g)
     const QStringList &windows = m.WindowList;
     if (windows.isEmpty())
         return;
-    const SourceLineList &lines = m.CommonSourceLines;
+    const SourceLineList &lines = m.CommonSourceLines.texts();
     QHash<QString, Opener> openers = FindOpeners(lines, m.TakenOverWindows.isEmpty() ? 1 : windows.size());
     QSet<QString> keys;
     for (const QString &window : windows)
@@ -120,7 +120,7 @@ void ChooseMainWindow(GenerationContext &g)
         return o.line < 0 ? QString() : ParentWindow(lines.at(o.line), window, keys);
     };
     const auto opensFirst = [&](const QString &window) { return Callable(opener(window)) && parent(window).isEmpty(); };
-    const auto fileOf = [&](const QString &window) { return m.CommonSourceOrigins.value(opener(window).line).file; };
+    const auto fileOf = [&](const QString &window) { return m.CommonSourceLines.origin(opener(window).line).file; };
 
     // The window a file's top-level code opened is its program's main window; otherwise the
     // first window that can open before any other does.

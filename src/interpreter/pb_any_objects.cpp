@@ -133,7 +133,7 @@ bool IsCodeLine(const QString &line)
 }
 
 // After a converted OpenWindow, the next line of code may test the window's variable.
-void TestOpenedWindowAfter(SourceLineList &lines, qsizetype opening, const QString &variable)
+void TestOpenedWindowAfter(SourceLines &lines, qsizetype opening, const QString &variable)
 {
     if (!StartsNoCase(TrimLeadingBlanksView(lines.at(opening)), u"OPENWINDOW("))
         return;
@@ -180,7 +180,7 @@ bool IsPbAnyAt(const QString &text, int position)
 
 void ConvertPbAnyObjects(GenerationContext &g)
 {
-    SourceLineList &lines = g.model.CommonSourceLines;
+    SourceLines &lines = g.model.CommonSourceLines;
     QSet<QString> variables;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString &line = lines[i];

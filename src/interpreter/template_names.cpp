@@ -134,7 +134,7 @@ struct TemplateNames {
         const QString upper = QStringLiteral("EXITAPPLICATION");
         if (!DeclaresGlobal(g.lines.MainLines, upper))
             return;
-        SourceLineList &lines = g.model.CommonSourceLines;
+        SourceLines &lines = g.model.CommonSourceLines;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             QString &line = lines[i];
             if (!StartsNoCase(TrimLeadingBlanksView(line), u"GLOBAL") || !HoldsNoCase(line, upper))
@@ -162,7 +162,7 @@ struct TemplateNames {
 
 void AvoidTemplateNames(GenerationContext &g)
 {
-    TemplateNames names{g, DefinedProcedures(g.model.CommonSourceLines)};
+    TemplateNames names{g, DefinedProcedures(g.model.CommonSourceLines.texts())};
     names.mainProcedure();
     for (const GeneratedProcedure &procedure : GeneratedProcedures(g.switches()))
         names.generatedProcedure(procedure);

@@ -165,7 +165,7 @@ Creation CreationOfLine(const QString &s, CreatorWords &creators)
 // that line.
 bool FindWindowsOfCode(GenerationContext &g, WindowsOfCode &code, qsizetype &stop)
 {
-    code.original = g.model.CommonSourceLines;
+    code.original = g.model.CommonSourceLines.texts();
     const SourceLineList &lines = code.original;
     QSet<qsizetype> variableLines;
     for (const VariableObject &object : std::as_const(g.model.VariableObjects))
@@ -266,6 +266,7 @@ struct ConstantKey {
     QStringView window; // empty for a window itself
     QStringView name;
 
+    qsizetype size() const { return window.isEmpty() ? name.size() : window.size() + 1 + name.size(); }
     QString text() const
     {
         QString text = window.toString();
@@ -275,7 +276,7 @@ struct ConstantKey {
     }
     friend bool operator==(const ConstantKey &a, const ConstantKey &b)
     {
-        if (a.window.size() + a.name.size() != b.window.size() + b.name.size())
+        if (a.size() != b.size())
             return false;
         if (a.window.size() == b.window.size())
             return NoCaseKey(a.window) == NoCaseKey(b.window) && NoCaseKey(a.name) == NoCaseKey(b.name);
@@ -309,8 +310,8 @@ bool ConstantsStayApart(GenerationContext &g, const WindowsOfCode &code)
         g.LogStop({QStringLiteral(" -> Error: Two objects get the constant #") + named.text() + QStringLiteral(": ")
                        + shown(first, *known) + QStringLiteral(" and ") + shown(named, line)
                        + QStringLiteral("; rename one of them. Stop!"),
-                   LogKind::Error, g.model.CommonFileList.value(g.model.CommonSourceOrigins.value(line).file),
-                   g.model.CommonSourceOrigins.value(line).line});
+                   LogKind::Error, g.model.CommonFileList.value(g.model.CommonSourceLines.origin(line).file),
+                   g.model.CommonSourceLines.origin(line).line});
         return false;
     };
     for (qint32 w = 0; w < code.windows.size(); ++w)
@@ -388,7 +389,7 @@ public:
     void qualify(qsizetype end)
     {
         bool inEnumeration = false;
-        SourceLineList &lines = g_.model.CommonSourceLines;
+        SourceLines &lines = g_.model.CommonSourceLines;
         auto creation = code_.creations.cbegin();
         for (qsizetype i = 0; i < end; ++i) {
             QString &s = lines[i];

@@ -126,7 +126,7 @@ struct GenerationContext {
     }
     void LogWarningAtSourceLine(const QString &text, qsizetype commonSourceLine)
     {
-        LogWarning(text, model.CommonSourceOrigins.value(commonSourceLine));
+        LogWarning(text, model.CommonSourceLines.origin(commonSourceLine));
     }
     void LogError(const QString &text, const QString &file = QString()) { Log(LogEntry{text, LogKind::Error, file}); }
     // The line that ends the run before anything is written: its text is the run's reason.

@@ -18,6 +18,8 @@ namespace quarvel {
 struct SourceOrigin {
     qint32 file = -1;
     qint32 line = 0;
+
+    bool operator==(const SourceOrigin &) const = default;
 };
 
 // One line with its origin, as a pass adds it.
@@ -65,6 +67,12 @@ public:
         origins_.append(origin);
     }
     void append(const SourceLine &line) { append(line.text, line.origin); }
+    // A line of no file.
+    SourceLines &operator<<(const QString &text)
+    {
+        append(text);
+        return *this;
+    }
     void append(const SourceLines &other)
     {
         texts_.append(other.texts_);
@@ -81,6 +89,8 @@ public:
         texts_.clear();
         origins_.clear();
     }
+
+    bool operator==(const SourceLines &) const = default;
 
 private:
     SourceLineList texts_;

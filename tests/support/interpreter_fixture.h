@@ -19,7 +19,7 @@ struct InterpreterFixture {
     // Common source lines as the loader would have left them.
     InterpreterFixture &withLines(const QStringList &lines)
     {
-        g.model.CommonSourceLines = lines;
+        g.model.CommonSourceLines = SourceLines::WithoutOrigin(lines);
         return *this;
     }
 
@@ -27,13 +27,13 @@ struct InterpreterFixture {
     InterpreterFixture &withFileLines(const QString &file, const QStringList &lines)
     {
         g.model.CommonFileList = {file};
-        g.model.CommonSourceOrigins.clear();
+        g.model.CommonSourceLines.clear();
         for (qint32 i = 0; i < lines.size(); ++i)
-            g.model.CommonSourceOrigins.append({0, i + 1});
-        return withLines(lines);
+            g.model.CommonSourceLines.append(lines.at(i), {0, i + 1});
+        return *this;
     }
 
-    QStringList &lines() { return g.model.CommonSourceLines; }
+    const QStringList &lines() const { return g.model.CommonSourceLines.texts(); }
 
     TestProject dir;
     ProjectState project;
