@@ -33,6 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     fuzz::SilentFrontEnd frontEnd;
     GenerationContext g(project, tables, frontEnd);
-    GenerateStep1(g);
+    LoadAndInterpret(g);
     return 0;
 }

@@ -11,8 +11,10 @@
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/top_level_code.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
 #include "model/project_file.h"
+#include "model/source_folder.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -136,9 +138,16 @@ bool RecordGlobalImage(DesignModel &model, const QString &line)
     return true;
 }
 
+// The parts of the run the loading of the common files reads and writes.
+struct LoadingPass {
+    DesignModel &model;
+    const SourceFolder &folder;
+    LogSink &log;
+};
+
 // A global image or font load outside any procedure is recorded instead of kept: the generated
 // sections load them. True when the line was recorded.
-bool RecordGlobalLoads(GenerationContext &g, const QString &line)
+bool RecordGlobalLoads(LoadingPass &g, const QString &line)
 {
     bool recorded = RecordGlobalImage(g.model, line);
     const int font = FindCallNoCase(line, u"LOADFONT(");
@@ -267,7 +276,7 @@ QList<bool> ModuleBlockLines(const QStringList &lines)
 }
 
 // The windows a module opens are not generated: its code cannot see the generated constants.
-void WarnModuleWindow(GenerationContext &g, const QString &line, const QString &listedPath, int lineNumber)
+void WarnModuleWindow(LoadingPass &g, const QString &line, const QString &listedPath, int lineNumber)
 {
     const QString where = QFileInfo(listedPath).fileName() + QLatin1Char(':') + QString::number(lineNumber);
     const int k = FindCallNoCase(line, u"OPENWINDOW(");
@@ -275,9 +284,9 @@ void WarnModuleWindow(GenerationContext &g, const QString &line, const QString &
         return;
     const QString what = QStringLiteral("window ") + TrimBlanks(FirstArgumentAt(line, k + 10))
                          + QStringLiteral(" is opened inside a module");
-    g.LogWarning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + where
-                     + QStringLiteral("); a module's code is kept as written and its windows are not generated."),
-                 listedPath, lineNumber);
+    g.log.Warning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + where
+                      + QStringLiteral("); a module's code is kept as written and its windows are not generated."),
+                  listedPath, lineNumber);
     if (!g.model.FirstUngeneratedWindow.isEmpty())
         return;
     g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + where + QLatin1Char(')');
@@ -403,27 +412,27 @@ void AppendOpeningProcedure(CodeLines &out, const WindowOpening &window, const Q
     out.AppendSeparator();
 }
 
-std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 fileIndex, LoadedCode &code)
+std::optional<UnreadCommonFile> LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code)
 {
     const QString &listedPath = g.model.CommonFileList.at(fileIndex);
-    const QString path = ProjectRelativePath(g.ProjectDirectory(), listedPath);
+    const QString path = ProjectRelativePath(g.folder.directory, listedPath);
     FileBytes failure;
-    const auto file = ReadTextFile(path, g.outputFormat, &failure);
+    const auto file = ReadTextFile(path, g.folder.format, &failure);
     if (!file) {
-        g.LogError(FileErrorLine(QStringLiteral("OpenFile"), listedPath), listedPath);
+        g.log.Error(FileErrorLine(QStringLiteral("OpenFile"), listedPath), listedPath);
         return UnreadCommonFile{path, failure.reason};
     }
     if (file->firstInvalidLine)
-        g.LogWarning(InvalidBytesWarning(listedPath, file->firstInvalidLine), listedPath, file->firstInvalidLine);
+        g.log.Warning(InvalidBytesWarning(listedPath, file->firstInvalidLine), listedPath, file->firstInvalidLine);
     const QStringList &lines = file->lines;
     const ProcedureText procedureText = KeepProcedureText(lines);
     const TopLevelCode top = ClassifyTopLevelCode(lines, procedureText.kept);
-    WarnUngeneratableObjects(g, listedPath, lines, top.windows);
+    WarnUngeneratableObjects(g.model, g.log, listedPath, lines, top.windows);
     // The form designer's event procedures are read as assignments and not kept.
-    const QList<LineRange> eventProcedures = TakeFormEventAssignments(g, lines, fileIndex);
+    const QList<LineRange> eventProcedures = TakeFormEventAssignments(g.model, g.log, lines, fileIndex);
     const qsizetype firstImage = g.model.ImageList.size();
     const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
-    IncludeNames includes(g.ProjectDirectory(), path, code.commonFiles);
+    IncludeNames includes(g.folder.directory, path, code.commonFiles);
     const qsizetype declaredBefore = code.declarations.lines.size();
     QHash<qint32, QString> windowText;
     QList<qint32> leftOut;
@@ -468,10 +477,10 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(GenerationContext &g, qint32 f
     if (code.declarations.lines.size() > declaredBefore)
         code.declarations.AppendSeparator();
     if (!leftOut.isEmpty())
-        g.LogWarning(QStringLiteral(" -> Warning: top-level code left out (")
-                         + LineRanges(QFileInfo(listedPath).fileName(), lines, leftOut)
-                         + QStringLiteral("); move what the program needs into a procedure."),
-                     listedPath, leftOut.first());
+        g.log.Warning(QStringLiteral(" -> Warning: top-level code left out (")
+                          + LineRanges(QFileInfo(listedPath).fileName(), lines, leftOut)
+                          + QStringLiteral("); move what the program needs into a procedure."),
+                      listedPath, leftOut.first());
     FindCaughtImageFiles(g.model.ImageList, firstImage, lines);
     return std::nullopt;
 }
@@ -485,12 +494,13 @@ int OpenWindowBracket(const QString &line)
 
 } // namespace
 
-QList<UnreadCommonFile> LoadCommonFiles(GenerationContext &g)
+QList<UnreadCommonFile> LoadCommonFiles(DesignModel &model, const SourceFolder &folder, LogSink &log)
 {
+    LoadingPass g{model, folder, log};
     LoadedCode code;
     for (const QString &file : std::as_const(g.model.CommonFileList))
         code.commonFiles.insert(
-            QDir::cleanPath(QFileInfo(ProjectRelativePath(g.ProjectDirectory(), file)).absoluteFilePath()));
+            QDir::cleanPath(QFileInfo(ProjectRelativePath(g.folder.directory, file)).absoluteFilePath()));
     QList<UnreadCommonFile> unread;
     for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
         if (const auto failed = LoadOneCommonFile(g, i, code))
@@ -518,21 +528,21 @@ static qsizetype MainWindowLine(const DesignModel &m)
 
 // Every window but the main one gets the main window as its parent. The arguments are split
 // at top-level commas only, so a title such as "Save, then quit" keeps its place.
-void SetParentWindow(GenerationContext &g)
+void SetParentWindow(DesignModel &model)
 {
-    const qsizetype mainLine = MainWindowLine(g.model);
+    const qsizetype mainLine = MainWindowLine(model);
     if (mainLine < 0)
         return;
     QString parent;
     {
-        const QString &line = g.model.CommonSourceLines.at(mainLine);
+        const QString &line = model.CommonSourceLines.at(mainLine);
         const int p = OpenWindowBracket(line);
         const CallShape call = ShapeOfCall(line, p);
         const int end = call.commas.isEmpty() ? call.close : call.commas.first();
         parent = Trim(Mid(line, p + 1, end - p - 1));
     }
-    for (qsizetype i = 0; i < g.model.CommonSourceLines.size(); ++i) {
-        QString &line = g.model.CommonSourceLines[i];
+    for (qsizetype i = 0; i < model.CommonSourceLines.size(); ++i) {
+        QString &line = model.CommonSourceLines[i];
         const int p = OpenWindowBracket(line);
         if (p == 0 || i == mainLine)
             continue;
@@ -557,9 +567,9 @@ void SetParentWindow(GenerationContext &g)
     }
 }
 
-void SetAutoWindowPosition(GenerationContext &g)
+void SetAutoWindowPosition(DesignModel &model)
 {
-    for (QString &line : g.model.CommonSourceLines) {
+    for (QString &line : model.CommonSourceLines) {
         const int p = OpenWindowBracket(line);
         if (p == 0)
             continue;
@@ -573,9 +583,9 @@ void SetAutoWindowPosition(GenerationContext &g)
 
 // The image argument (and any flags) of every ImageGadget becomes 0; the blank after the
 // fifth comma and whatever follows the call stay.
-void ZeroImageGadgets(GenerationContext &g)
+void ZeroImageGadgets(DesignModel &model)
 {
-    for (QString &line : g.model.CommonSourceLines) {
+    for (QString &line : model.CommonSourceLines) {
         const int k = FindCallNoCase(line, u"IMAGEGADGET(#");
         if (k == 0)
             continue;

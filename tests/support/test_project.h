@@ -49,8 +49,8 @@ struct GenerationRun {
     GenerationContext context;
 };
 
-// The emitters of steps 1 and 4, in the driver's order, over a design model filled by hand,
-// then the files written: a generation without the interpreter.
+// The emitters of the writing step, over a design model filled by hand, then the files
+// written: a generation without the interpreter, but for its check of LoadLanguage.pb.
 void EmitAndWrite(GenerationContext &g);
 
 // Text of a file of tests/data.
