@@ -1,4 +1,4 @@
-#include "model/generation_context.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/generation_driver.h"
 #include "support/recording_front_end.h"
 #include "update/constant_check.h"

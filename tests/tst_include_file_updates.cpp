@@ -1,4 +1,4 @@
-#include "model/generation_context.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/write_output_files.h"
 #include "support/recording_front_end.h"
 #include "support/test_project.h"

@@ -1,8 +1,8 @@
 #include "pipeline/backup.h"
 
 #include "base/file_reader.h"
-#include "model/generation_context.h"
 #include "model/project_file.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/write_output_files.h"
 
 #include <QDir>

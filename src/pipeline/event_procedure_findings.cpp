@@ -8,8 +8,8 @@
 #include "base/statement_scan.h"
 #include "emit/event_procedures.h"
 #include "model/event_files.h"
-#include "model/generation_context.h"
 #include "model/project_file.h"
+#include "pipeline/generation_context.h"
 
 #include <QDir>
 #include <QSet>

@@ -2,10 +2,8 @@
 // project state and the name tables are borrowed from the application.
 #pragma once
 
-#include "base/directory_lock.h"
 #include "base/file_writer.h"
 #include "base/text_encoding.h"
-#include "base/write_plan.h"
 #include "model/catalog.h"
 #include "model/design_model.h"
 #include "model/front_end.h"
@@ -14,6 +12,8 @@
 #include "model/name_tables.h"
 #include "model/project_state.h"
 #include "model/renames.h"
+#include "pipeline/directory_lock.h"
+#include "pipeline/write_plan.h"
 
 #include <QHash>
 #include <QList>

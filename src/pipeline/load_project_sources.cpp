@@ -4,7 +4,7 @@
 #include "base/line_lists.h"
 #include "emit/templates.h"
 #include "model/catalog.h"
-#include "model/generation_context.h"
+#include "pipeline/generation_context.h"
 
 namespace quarvel {
 

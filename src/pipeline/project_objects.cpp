@@ -1,10 +1,10 @@
 #include "pipeline/project_objects.h"
 
 #include "model/event_files.h"
-#include "model/generation_context.h"
 #include "model/object_parts.h"
 #include "model/project_file.h"
 #include "pipeline/event_procedure_findings.h"
+#include "pipeline/generation_context.h"
 
 #include <QDir>
 #include <QSet>

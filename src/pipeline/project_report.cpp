@@ -5,9 +5,9 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
-#include "model/generation_context.h"
 #include "model/project_file.h"
 #include "pipeline/event_procedure_findings.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/project_objects.h"
 #include "pipeline/undeclared_constants.h"
 

@@ -6,7 +6,7 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
-#include "model/generation_context.h"
+#include "pipeline/generation_context.h"
 
 #include <QSet>
 

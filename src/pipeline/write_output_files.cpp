@@ -3,8 +3,8 @@
 #include "base/file_error_line.h"
 #include "base/text_encoding.h"
 #include "model/catalog.h"
-#include "model/generation_context.h"
 #include "model/source_folder.h"
+#include "pipeline/generation_context.h"
 #include "update/include_file_updates.h"
 
 namespace quarvel {

@@ -1,8 +1,8 @@
 // Scratch projects for tests: a temporary directory, files written into it, runs over it.
 #pragma once
 
-#include "model/generation_context.h"
 #include "model/name_tables.h"
+#include "pipeline/generation_context.h"
 #include "recording_front_end.h"
 
 #include <QByteArray>
