@@ -8,6 +8,7 @@
 #include "interpreter/object_names.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
+#include "interpreter/window_call_rewrites.h"
 #include "interpreter/window_prefixes.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/load_project_sources.h"
@@ -66,7 +67,7 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     ProjectState project = d.project({"Files.pbf", d.path("Tools.pb")}, AllRewrites());
     GenerationRun run(project);
 
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     const DesignModel &m = run.context.model;
     QCOMPARE(m.WindowList, (QStringList{"WindowMain", "Window_Tools"}));
     QCOMPARE(m.MenuList, (QStringList{"WindowMain_Menu", "Window_Tools_Popup"}));
@@ -148,7 +149,7 @@ void TestInterpreterRuns::designerNumbersBarsPerWindow()
     ProjectState project = d.project({"Dialogs.pbf"}, off);
     GenerationRun run(project);
 
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     const DesignModel &m = run.context.model;
     QCOMPARE(m.WindowList, (QStringList{"Dlg_Search", "Dlg_Result"}));
     QCOMPARE(m.MenuList, (QStringList{"Dlg_Search_Menu", "Dlg_Result_Menu"}));
@@ -179,26 +180,28 @@ void TestInterpreterRuns::passesKeepTheNumberOfLines()
     ProjectState project = d.project({"Files.pbf", "Tools.pb"}, AllRewrites());
     GenerationRun run(project);
     GenerationContext &g = run.context;
+    const SourceFolder folder{d.dir(), g.outputFormat};
     g.model.CommonFileList = project.CommonFiles;
-    LoadCommonFiles(g);
+    LoadCommonFiles(g.model, folder, g.log);
     LoadProjectSources(g);
-    ScanIncludes(g, "Main.pb");
+    ScanIncludes(g.model, folder, "Main.pb");
     const qsizetype count = g.model.CommonSourceLines.size();
     QCOMPARE(count, 95);
 
+    DesignModel &m = g.model;
     const struct {
         const char *name;
         std::function<void()> pass;
     } passes[] = {
-        {"InsertWindowPrefixes", [&] { QVERIFY(InsertWindowPrefixes(g)); }},
-        {"CollectObjectNames", [&] { QVERIFY(CollectObjectNames(g)); }},
-        {"SetParentWindow", [&] { SetParentWindow(g); }},
-        {"SetAutoWindowPosition", [&] { SetAutoWindowPosition(g); }},
-        {"SplitMenuItemTabs", [&] { SplitMenuItemTabs(g); }},
-        {"WrapLanguageStrings", [&] { WrapLanguageStrings(g); }},
-        {"CollectLanguageStrings", [&] { CollectLanguageStrings(g); }},
-        {"ReplaceLoadImageCalls", [&] { ReplaceLoadImageCalls(g); }},
-        {"ZeroImageGadgets", [&] { ZeroImageGadgets(g); }},
+        {"InsertWindowPrefixes", [&] { QVERIFY(InsertWindowPrefixes(m, g.nameTables, g.log)); }},
+        {"CollectObjectNames", [&] { QVERIFY(CollectObjectNames(m, g.nameTables, g.log)); }},
+        {"SetParentWindow", [&] { SetParentWindow(m); }},
+        {"SetAutoWindowPosition", [&] { SetAutoWindowPosition(m); }},
+        {"SplitMenuItemTabs", [&] { SplitMenuItemTabs(m); }},
+        {"WrapLanguageStrings", [&] { WrapLanguageStrings(m); }},
+        {"CollectLanguageStrings", [&] { CollectLanguageStrings(m, g.lines, folder, g.log); }},
+        {"ReplaceLoadImageCalls", [&] { ReplaceLoadImageCalls(m); }},
+        {"ZeroImageGadgets", [&] { ZeroImageGadgets(m); }},
     };
     for (const auto &p : passes) {
         const QStringList before = g.model.CommonSourceLines.texts();
@@ -217,9 +220,9 @@ void TestInterpreterRuns::twoRunsGiveTheSameModel()
     d.copyFrom("interpreter/mixed");
     ProjectState project = d.project({"Files.pbf", "Tools.pb"}, AllRewrites());
     GenerationRun run(project);
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     const DesignModel first = run.context.model;
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     const DesignModel &second = run.context.model;
     QCOMPARE(second.CommonSourceLines.texts(), first.CommonSourceLines.texts());
     QVERIFY(second.CommonSourceLines == first.CommonSourceLines); // the origins too
@@ -254,7 +257,7 @@ void TestInterpreterRuns::largeCommonFile()
 
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     qInfo("step 1 over %d lines: %lld ms", int(file.size()), timer.elapsed());
 
     const DesignModel &m = run.context.model;
@@ -434,9 +437,9 @@ void TestInterpreterRuns::openedWindowTest()
     f.withLines({"Procedure Open_Main()", "  hWnd = OpenWindow(#PB_Any, 0, 0, 100, 100, \"m\")", "", "  ; opened?",
                  next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd", "  EndIf",
                  "EndProcedure"});
-    f.g.model.CommonSourceLines.append("Global Logo, hWnd, Other");
-    f.g.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}}; // a global #PB_Any load
-    ConvertPbAnyObjects(f.g);
+    f.model.CommonSourceLines.append("Global Logo, hWnd, Other");
+    f.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}}; // a global #PB_Any load
+    ConvertPbAnyObjects(f.model, f.tables);
     QCOMPARE(f.lines().last(), "Global Other"); // both are declared with their numbers
     QCOMPARE(f.lines().at(4), converted);
     QCOMPARE(f.lines().mid(5, 4),
@@ -469,7 +472,7 @@ void TestInterpreterRuns::formEventAssignments()
                                     "Procedure OnOk(EventType)", "  Debug \"ok\"", "EndProcedure"});
     ProjectState project = d.project({"Forms.pb"}, Switches::AllOff());
     GenerationRun run(project);
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
 
     const FormEvents &events = run.context.model.FormEventAssignments;
     const auto calls = [](const QHash<QString, EventCall> &calls) {

@@ -6,7 +6,9 @@
 #include "base/statement_scan.h"
 #include "base/word_memo.h"
 #include "interpreter/form_window_enumeration.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
+#include "model/name_tables.h"
 
 #include <QHash>
 #include <QSet>
@@ -110,16 +112,18 @@ private:
 // The numbers in use, kind by kind, and what the log says about the numbers it cannot know.
 class NumbersInUse {
 public:
-    NumbersInUse(GenerationContext &g, quint32 kinds)
-        : g_(g),
+    NumbersInUse(DesignModel &model, const NameTables &nameTables, LogSink &log, quint32 kinds)
+        : model_(model),
+          nameTables_(nameTables),
+          log_(log),
           kinds_(kinds),
-          constants_(DeclaredConstants(g.model.CommonSourceLines.texts()))
+          constants_(DeclaredConstants(model.CommonSourceLines.texts()))
     {
         for (const auto &[command, kind] : Commands().asKeyValueRange())
             if (kinds & (1u << kind))
                 endings_.add(command);
         if (kinds & (1u << Gadget))
-            for (const QString &creator : g.nameTables.GadgetCreators)
+            for (const QString &creator : nameTables.GadgetCreators)
                 endings_.add(creator);
         values_.reserve(constants_.size());
         for (const EnumerationMember &constant : constants_)
@@ -131,7 +135,7 @@ public:
     // Every call of the kinds looked for whose first argument is not a constant.
     void scan()
     {
-        const SourceLineList &lines = g_.model.CommonSourceLines.texts();
+        const SourceLineList &lines = model_.CommonSourceLines.texts();
         for (qsizetype i = 0; i < lines.size(); ++i)
             scanLine(lines.at(i), i);
     }
@@ -144,7 +148,7 @@ public:
 
     qsizetype members(NumberedKind kind) const
     {
-        const DesignModel &m = g_.model;
+        const DesignModel &m = model_;
         switch (kind) {
         case Window: return m.WindowList.size();
         case Menu: return m.MenuList.size();
@@ -171,7 +175,7 @@ private:
     NumberedKind kindOf(QStringView word)
     {
         return words_.value(word, [&](QStringView w) {
-            const NumberedKind kind = KindOfCommand(UpperKeepLength(w), g_.nameTables);
+            const NumberedKind kind = KindOfCommand(UpperKeepLength(w), nameTables_);
             return kind != None && (kinds_ & (1u << kind)) ? kind : None;
         });
     }
@@ -232,7 +236,7 @@ private:
         QSet<NoCaseKey> &names = generated_[kind];
         if (!names.isEmpty() || members(kind) == 0)
             return names;
-        const DesignModel &m = g_.model;
+        const DesignModel &m = model_;
         const auto add = [&names](const QStringList &list) {
             for (const QString &name : list)
                 names.insert(NoCaseKey(name));
@@ -262,15 +266,18 @@ private:
 
     void warnComputed(NumberedKind kind, QStringView number, qsizetype line)
     {
-        g_.LogWarningAtSourceLine(QStringLiteral(" -> Warning: the ") + QLatin1String(KindNames[kind])
-                                      + QStringLiteral(" number ") + number.toString()
-                                      + QStringLiteral(" is computed (") + SourceLocation(g_.model, line)
-                                      + QStringLiteral("); it may equal the number of a generated ")
-                                      + QLatin1String(KindNames[kind]) + QLatin1Char('.'),
-                                  line);
+        WarnAtSourceLine(log_, model_,
+                         QStringLiteral(" -> Warning: the ") + QLatin1String(KindNames[kind])
+                             + QStringLiteral(" number ") + number.toString() + QStringLiteral(" is computed (")
+                             + SourceLocation(model_, line)
+                             + QStringLiteral("); it may equal the number of a generated ")
+                             + QLatin1String(KindNames[kind]) + QLatin1Char('.'),
+                         line);
     }
 
-    GenerationContext &g_;
+    DesignModel &model_;
+    const NameTables &nameTables_;
+    LogSink &log_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
     QHash<NoCaseKey, qint64> values_;      // the keys view the names of constants_
@@ -313,14 +320,14 @@ void UseFormConstants(NumbersInUse &numbers, NumberedKind kind, const SourceLine
 
 } // namespace
 
-void FindFirstObjectNumbers(GenerationContext &g)
+void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, LogSink &log)
 {
-    NumbersInUse numbers(g,
+    NumbersInUse numbers(model, nameTables, log,
                          1u << Window | 1u << Menu | 1u << MenuItem | 1u << StatusBar | 1u << ToolBar | 1u << Gadget);
     numbers.scan();
-    UseFormConstants(numbers, Gadget, g.model.CommonSourceLines.texts(), QStringLiteral("FORMGADGET"));
-    UseFormConstants(numbers, MenuItem, g.model.CommonSourceLines.texts(), QStringLiteral("FORMMENU"));
-    FirstNumbers &first = g.model.First;
+    UseFormConstants(numbers, Gadget, model.CommonSourceLines.texts(), QStringLiteral("FORMGADGET"));
+    UseFormConstants(numbers, MenuItem, model.CommonSourceLines.texts(), QStringLiteral("FORMMENU"));
+    FirstNumbers &first = model.First;
     first.window = numbers.first(Window);
     first.menu = numbers.first(Menu);
     first.menuItem = numbers.first(MenuItem);
@@ -329,22 +336,22 @@ void FindFirstObjectNumbers(GenerationContext &g)
     first.gadget = numbers.first(Gadget);
 }
 
-void FindFirstImageAndFontNumbers(GenerationContext &g)
+void FindFirstImageAndFontNumbers(DesignModel &model, const NameTables &nameTables, LogSink &log)
 {
-    NumbersInUse numbers(g, 1u << Image | 1u << Font);
+    NumbersInUse numbers(model, nameTables, log, 1u << Image | 1u << Font);
     numbers.scan();
     // Loads outside the procedures were recorded, not kept: "LoadImage(0, ...)" is named "0".
     qint64 value = 0;
-    for (const ImageRecord &image : std::as_const(g.model.ImageList)) {
+    for (const ImageRecord &image : std::as_const(model.ImageList)) {
         if (PlainNumber(TrimBlanksView(image.name), value))
             numbers.use(Image, value);
     }
-    for (const FontRecord &font : std::as_const(g.model.FontList)) {
+    for (const FontRecord &font : std::as_const(model.FontList)) {
         if (PlainNumber(TrimBlanksView(font.name), value))
             numbers.use(Font, value);
     }
-    g.model.First.image = numbers.first(Image);
-    g.model.First.font = numbers.first(Font);
+    model.First.image = numbers.first(Image);
+    model.First.font = numbers.first(Font);
 }
 
 } // namespace quarvel

@@ -4,7 +4,10 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
+
+#include <QSet>
 
 namespace quarvel {
 
@@ -103,9 +106,9 @@ QString OpenedWindowConstant(const QString &line)
     return Trim(Mid(line, bracket + 2, comma - bracket - 2));
 }
 
-void ChooseMainWindow(GenerationContext &g)
+void ChooseMainWindow(DesignModel &model, LogSink &log)
 {
-    DesignModel &m = g.model;
+    DesignModel &m = model;
     const QStringList &windows = m.WindowList;
     if (windows.isEmpty())
         return;
@@ -145,11 +148,12 @@ void ChooseMainWindow(GenerationContext &g)
                                            : QStringLiteral("is opened by a procedure, #") + m.MainWindow
                                                  + QStringLiteral(" by the program's own code");
         const qsizetype mainLine = opener(m.MainWindow).line;
-        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow
-                                     + QStringLiteral(" first (") + SourceLocation(m, mainLine)
-                                     + QStringLiteral("): window #") + first + QStringLiteral(" (")
-                                     + SourceLocation(m, o.line) + QStringLiteral(") ") + why + QLatin1Char('.'),
-                                 mainLine);
+        WarnAtSourceLine(log, model,
+                         QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow
+                             + QStringLiteral(" first (") + SourceLocation(m, mainLine) + QStringLiteral("): window #")
+                             + first + QStringLiteral(" (") + SourceLocation(m, o.line) + QStringLiteral(") ") + why
+                             + QLatin1Char('.'),
+                         mainLine);
     }
 
     const Opener o = opener(m.MainWindow);
@@ -161,13 +165,13 @@ void ChooseMainWindow(GenerationContext &g)
         m.FirstWindowOpener = o.name + QStringLiteral("()");
         return;
     }
-    g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: window #") + m.MainWindow
-                                 + QStringLiteral(" is opened in Procedure ") + o.head + QStringLiteral(" (")
-                                 + SourceLocation(m, o.line)
-                                 + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
-                                                  " Add Procedure Open_")
-                                 + m.MainWindow + QStringLiteral("() that calls it."),
-                             o.line);
+    WarnAtSourceLine(log, model,
+                     QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
+                         + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
+                         + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
+                                          " Add Procedure Open_")
+                         + m.MainWindow + QStringLiteral("() that calls it."),
+                     o.line);
 }
 
 } // namespace quarvel

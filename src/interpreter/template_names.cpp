@@ -6,7 +6,8 @@
 #include "base/statement_scan.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/source_structure.h"
-#include "model/generation_context.h"
+#include "model/log_sink.h"
+#include "model/switches.h"
 
 namespace quarvel {
 
@@ -87,26 +88,29 @@ bool DeclaresGlobal(const SourceLineList &lines, const QString &upperName)
 }
 
 struct TemplateNames {
-    GenerationContext &g;
+    DesignModel &model;
+    const SourceLineList &mainLines;
+    LogSink &log;
     QHash<QString, qsizetype> defined; // the common files' procedures
 
     void warn(const QString &what, qsizetype line, const QString &resolution)
     {
-        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (")
-                                     + SourceLocation(g.model, line) + QStringLiteral(") ") + resolution,
-                                 line);
+        WarnAtSourceLine(log, model,
+                         QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + SourceLocation(model, line)
+                             + QStringLiteral(") ") + resolution,
+                         line);
     }
 
     void mainProcedure()
     {
         const auto own = defined.constFind(QStringLiteral("MAIN"));
-        if (own == defined.cend() || !DefinedProcedures(g.lines.MainLines).contains(QStringLiteral("MAIN")))
+        if (own == defined.cend() || !DefinedProcedures(mainLines).contains(QStringLiteral("MAIN")))
             return;
         QHash<QString, qsizetype> taken = defined;
-        taken.insert(DefinedProcedures(g.lines.MainLines));
-        g.model.MainProcedure = FreeName(QStringLiteral("MainProgram"), taken);
+        taken.insert(DefinedProcedures(mainLines));
+        model.MainProcedure = FreeName(QStringLiteral("MainProgram"), taken);
         warn(QStringLiteral("Procedure Main()"), *own,
-             QStringLiteral("has the name of Main.pb's main procedure; Main.pb names its own ") + g.model.MainProcedure
+             QStringLiteral("has the name of Main.pb's main procedure; Main.pb names its own ") + model.MainProcedure
                  + QStringLiteral("()."));
     }
 
@@ -119,7 +123,7 @@ struct TemplateNames {
         const QString renamed = FreeName(procedure.name + QStringLiteral("_1"), defined);
         defined.insert(UpperKeepLength(renamed), line);
         const QString upper = UpperKeepLength(procedure.name);
-        for (QString &text : g.model.CommonSourceLines)
+        for (QString &text : model.CommonSourceLines)
             if (HoldsNoCase(text, upper))
                 text = ReplaceWordInCode(text, procedure.name, renamed);
         warn(QStringLiteral("Procedure ") + procedure.name + QStringLiteral("()"), line,
@@ -132,9 +136,9 @@ struct TemplateNames {
     void exitApplication()
     {
         const QString upper = QStringLiteral("EXITAPPLICATION");
-        if (!DeclaresGlobal(g.lines.MainLines, upper))
+        if (!DeclaresGlobal(mainLines, upper))
             return;
-        SourceLines &lines = g.model.CommonSourceLines;
+        SourceLines &lines = model.CommonSourceLines;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             QString &line = lines[i];
             if (!StartsNoCase(TrimLeadingBlanksView(line), u"GLOBAL") || !HoldsNoCase(line, upper))
@@ -160,11 +164,11 @@ struct TemplateNames {
 
 } // namespace
 
-void AvoidTemplateNames(GenerationContext &g)
+void AvoidTemplateNames(DesignModel &model, const SourceLineList &mainLines, const Switches &switches, LogSink &log)
 {
-    TemplateNames names{g, DefinedProcedures(g.model.CommonSourceLines.texts())};
+    TemplateNames names{model, mainLines, log, DefinedProcedures(model.CommonSourceLines.texts())};
     names.mainProcedure();
-    for (const GeneratedProcedure &procedure : GeneratedProcedures(g.switches()))
+    for (const GeneratedProcedure &procedure : GeneratedProcedures(switches))
         names.generatedProcedure(procedure);
     names.exitApplication();
 }

@@ -8,7 +8,9 @@
 #include "base/word_memo.h"
 #include "interpreter/object_names.h"
 #include "interpreter/pb_any_objects.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
+#include "model/name_tables.h"
 
 #include <QHash>
 #include <QSet>
@@ -159,11 +161,18 @@ Creation CreationOfLine(const QString &s, CreatorWords &creators)
     return creation;
 }
 
+// The parts of the run the prefix pass reads and writes.
+struct PrefixPass {
+    DesignModel &model;
+    const NameTables &nameTables;
+    LogSink &log;
+};
+
 // Walks the lines once: the window a line belongs to is set by a window line, a UseGadgetList
 // line or a toolbar or status bar line, and carries on from one procedure and common file to
 // the next. False, after logging why, when a window is opened with #PB_Any; `stop` is then
 // that line.
-bool FindWindowsOfCode(GenerationContext &g, WindowsOfCode &code, qsizetype &stop)
+bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
 {
     code.original = g.model.CommonSourceLines.texts();
     const SourceLineList &lines = code.original;
@@ -184,8 +193,8 @@ bool FindWindowsOfCode(GenerationContext &g, WindowsOfCode &code, qsizetype &sto
         if (const int k = FindCall(s, calls, OpenWindow)) {
             const QString window = OpenedWindow(s, k);
             if (IsPbAny(window)) {
-                g.LogStop({QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"),
-                           LogKind::Error});
+                g.log.Stop({QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"),
+                            LogKind::Error});
                 stop = i;
                 return false;
             }
@@ -213,7 +222,7 @@ bool FindWindowsOfCode(GenerationContext &g, WindowsOfCode &code, qsizetype &sto
 // object of the same window already has a constant of that name in any letter case
 // ("Squares = TextGadget(#PB_Any, ...)" and "ButtonGadget(#squares, ...)"), both would get one
 // number: the variable's object is given another name.
-void SeparateVariableNames(GenerationContext &g, WindowsOfCode &code)
+void SeparateVariableNames(PrefixPass &g, WindowsOfCode &code)
 {
     const auto isVariable = [](const Creation &c) { return c.variable; };
     if (std::none_of(code.creations.cbegin(), code.creations.cend(), isVariable))
@@ -243,13 +252,13 @@ void SeparateVariableNames(GenerationContext &g, WindowsOfCode &code)
         line = Left(line, creation.bracket + 1) + name + Mid(line, creation.bracket + 2 + int(variable.size()));
         const QString prefix = creation.window == NoWindow ? QString()
                                                            : code.windows.at(creation.window) + QLatin1Char('_');
-        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + variable + QStringLiteral(" and #") + prefix
-                                     + constant->name.toString() + QStringLiteral(" name two objects of one window (")
-                                     + SourceLocation(g.model, creation.line) + QStringLiteral(", ")
-                                     + SourceLocation(g.model, constant->line)
-                                     + QStringLiteral("); the variable's object is #") + prefix + name
-                                     + QLatin1Char('.'),
-                                 creation.line);
+        WarnAtSourceLine(g.log, g.model,
+                         QStringLiteral(" -> Warning: variable ") + variable + QStringLiteral(" and #") + prefix
+                             + constant->name.toString() + QStringLiteral(" name two objects of one window (")
+                             + SourceLocation(g.model, creation.line) + QStringLiteral(", ")
+                             + SourceLocation(g.model, constant->line) + QStringLiteral("); the variable's object is #")
+                             + prefix + name + QLatin1Char('.'),
+                         creation.line);
         code.givenNames.append(name);
         creation.name = code.givenNames.last();
     }
@@ -288,7 +297,7 @@ struct ConstantKey {
     }
 };
 
-bool ConstantsStayApart(GenerationContext &g, const WindowsOfCode &code)
+bool ConstantsStayApart(PrefixPass &g, const WindowsOfCode &code)
 {
     QHash<ConstantKey, qsizetype> byConstant; // the constant, in any letter case -> the line of its object
     byConstant.reserve(code.windows.size() + code.creations.size());
@@ -307,11 +316,11 @@ bool ConstantsStayApart(GenerationContext &g, const WindowsOfCode &code)
                         : object.name.toString() + QStringLiteral(" of window ") + object.window.toString())
                    + QStringLiteral(" (") + SourceLocation(g.model, at) + QLatin1Char(')');
         };
-        g.LogStop({QStringLiteral(" -> Error: Two objects get the constant #") + named.text() + QStringLiteral(": ")
-                       + shown(first, *known) + QStringLiteral(" and ") + shown(named, line)
-                       + QStringLiteral("; rename one of them. Stop!"),
-                   LogKind::Error, g.model.CommonFileList.value(g.model.CommonSourceLines.origin(line).file),
-                   g.model.CommonSourceLines.origin(line).line});
+        g.log.Stop({QStringLiteral(" -> Error: Two objects get the constant #") + named.text() + QStringLiteral(": ")
+                        + shown(first, *known) + QStringLiteral(" and ") + shown(named, line)
+                        + QStringLiteral("; rename one of them. Stop!"),
+                    LogKind::Error, g.model.CommonFileList.value(g.model.CommonSourceLines.origin(line).file),
+                    g.model.CommonSourceLines.origin(line).line});
         return false;
     };
     for (qint32 w = 0; w < code.windows.size(); ++w)
@@ -379,7 +388,7 @@ void FollowEnumerations(QStringView code, bool &inEnumeration)
 // Gives every use of an object's constant the name of its window.
 class Qualifier {
 public:
-    Qualifier(GenerationContext &g, const WindowsOfCode &code) : g_(g), code_(code)
+    Qualifier(PrefixPass &g, const WindowsOfCode &code) : g_(g), code_(code)
     {
         for (const QString &window : code.windows)
             prefixes_.append(window + QLatin1Char('_'));
@@ -444,11 +453,11 @@ private:
         for (const qint32 w : windows)
             names << code_.windows.at(w);
         const QString constant = name.toString();
-        g_.LogWarningAtSourceLine(
-            QStringLiteral(" -> Warning: #") + constant + QStringLiteral(" names objects of the windows ")
-                + names.join(QStringLiteral(", ")) + QStringLiteral(" (") + SourceLocation(g_.model, line)
-                + QStringLiteral("); taken as #") + prefixOf(chosen) + constant + QLatin1Char('.'),
-            line);
+        WarnAtSourceLine(g_.log, g_.model,
+                         QStringLiteral(" -> Warning: #") + constant + QStringLiteral(" names objects of the windows ")
+                             + names.join(QStringLiteral(", ")) + QStringLiteral(" (") + SourceLocation(g_.model, line)
+                             + QStringLiteral("); taken as #") + prefixOf(chosen) + constant + QLatin1Char('.'),
+                         line);
     }
 
     QString prefixOf(qint32 window) const { return window == NoWindow ? QString() : prefixes_.at(window); }
@@ -501,15 +510,16 @@ private:
         return result;
     }
 
-    GenerationContext &g_;
+    PrefixPass &g_;
     const WindowsOfCode &code_;
     QStringList prefixes_;
 };
 
 } // namespace
 
-bool InsertWindowPrefixes(GenerationContext &g)
+bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogSink &log)
 {
+    PrefixPass g{model, nameTables, log};
     WindowsOfCode code;
     qsizetype stop = 0;
     const bool whole = FindWindowsOfCode(g, code, stop);
