@@ -106,14 +106,17 @@ struct ConstantKey {
 
 bool ConstantsStayApart(PrefixPass &g, const WindowsOfCode &code)
 {
-    QHash<ConstantKey, qsizetype> byConstant; // the constant, in any letter case -> the line of its object
+    QHash<ConstantKey, qsizetype> byConstant; // the constant, in any letter case -> 1 + the line of its object
     byConstant.reserve(code.windows.size() + code.creations.size());
     const auto differ = [&](const ConstantKey &named, qsizetype line) {
-        const auto known = byConstant.constFind(named);
-        if (known == byConstant.cend()) {
-            byConstant.insert(named, line);
+        // One lookup a constant: a new one gets its entry at once, as line + 1 over the 0 of
+        // an entry just made.
+        qsizetype &entry = byConstant[named];
+        if (entry == 0) {
+            entry = line + 1;
             return true;
         }
+        const auto known = byConstant.constFind(named);
         const ConstantKey &first = known.key();
         if (NoCaseKey(first.window) == NoCaseKey(named.window) && NoCaseKey(first.name) == NoCaseKey(named.name))
             return true;
@@ -124,7 +127,7 @@ bool ConstantsStayApart(PrefixPass &g, const WindowsOfCode &code)
                    + QStringLiteral(" (") + SourceLocation(g.model, at) + QLatin1Char(')');
         };
         g.log.Stop({QStringLiteral(" -> Error: Two objects get the constant #") + named.text() + QStringLiteral(": ")
-                        + shown(first, *known) + QStringLiteral(" and ") + shown(named, line)
+                        + shown(first, *known - 1) + QStringLiteral(" and ") + shown(named, line)
                         + QStringLiteral("; rename one of them. Stop!"),
                     LogKind::Error, g.model.CommonFileList.value(g.model.CommonSourceLines.origin(line).file),
                     g.model.CommonSourceLines.origin(line).line});
