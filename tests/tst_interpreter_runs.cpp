@@ -68,6 +68,10 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     GenerationRun run(project);
 
     QVERIFY(LoadAndInterpret(run.context));
+    // Step 1 reads and interprets: no generated line is written before step 4.
+    const OutputLines &l = run.context.lines;
+    QVERIFY(l.ConstantLines.isEmpty() && l.FontLines.isEmpty() && l.ImageLines.isEmpty());
+    QVERIFY(l.CommonFileLines.isEmpty());
     const DesignModel &m = run.context.model;
     QCOMPARE(m.WindowList, (QStringList{"WindowMain", "Window_Tools"}));
     QCOMPARE(m.MenuList, (QStringList{"WindowMain_Menu", "Window_Tools_Popup"}));

@@ -147,8 +147,12 @@ void TestLanguageImagesIncludes::collectLanguageStrings()
     f.dir.write("Latin.pb", QByteArray("Debug MyLanguage(\"Caf\xe9\")\n"));
     f.model.IncludeFileList = {"sub/Strings.pb", f.dir.path("Gone.pb"), f.dir.path("Latin.pb")};
 
-    CollectLanguageStrings(f.model, f.output, f.folder(), f.log);
-    QCOMPARE(f.model.Languages.keys(),
+    f.model.Languages.insert(QStringLiteral("Unused"), QStringLiteral("Unused")); // the Catalog's own
+    const LanguageKeysUsed used = CollectLanguageStrings(f.model, f.output, f.folder(), f.log);
+    QCOMPARE(used.unreadIncludes, 1);
+    QCOMPARE(used.keys.size(), 7); // a key of the Catalog that nothing looks up is not used
+    QVERIFY(!used.keys.contains(QStringLiteral("Unused")) && used.keys.contains(QStringLiteral("Grüße")));
+    QCOMPARE(f.model.Languages.keys().mid(1),
              (QStringList{"Common", "Main", "Menu", "Gadget", "Window", "Grüße", QString::fromLatin1("Caf\xe9")}));
     QCOMPARE(f.log.texts, QStringList{" -> Error OpenFile " + f.dir.path("Gone.pb") + " / Errorcode: 1"});
 }

@@ -60,12 +60,21 @@ QString FileWriter::Obstacle(const QString &path) const
     return Prepare(path, target);
 }
 
-QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &files) const
+namespace {
+
+using Pending = QList<FileWriter::PendingFile>;
+using Outcomes = QList<FileWriter::Outcome>;
+
+void FailAll(Outcomes &outcomes, int error)
 {
-    QList<Outcome> outcomes(files.size());
-    QList<Target> targets(files.size());
-    // A single file is flushed by itself; many share one flush of their file system.
-    const bool syncEach = files.size() == 1;
+    for (FileWriter::Outcome &outcome : outcomes)
+        outcome = {FileWriter::Outcome::Failed, SystemReason(error)};
+}
+
+// Every new text into its temporary file beside its target. A single file is flushed by
+// itself; many share one flush of their file system. False when one could not be written.
+bool WriteTemporaries(const Pending &files, QList<Target> &targets, Outcomes &outcomes, bool syncEach)
+{
     bool complete = true;
     for (qsizetype i = 0; i < files.size(); ++i) {
         Target &target = targets[i];
@@ -77,47 +86,49 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
                 reason = SystemReason(written.error);
         }
         if (!reason.isEmpty()) {
-            outcomes[i] = {Outcome::Failed, reason};
+            outcomes[i] = {FileWriter::Outcome::Failed, reason};
             complete = false;
         }
     }
     if (complete && !syncEach) {
         if (const int error = SyncFileSystemsOf(targets)) {
-            for (Outcome &outcome : outcomes)
-                outcome = {Outcome::Failed, SystemReason(error)};
+            FailAll(outcomes, error);
             complete = false;
         }
     }
-    // As late as can be, so that a save made while the new texts were written is seen: each
-    // file must still hold what it was expected to. Its old bytes are kept where they may have
-    // to be put back.
-    for (qsizetype i = 0; complete && i < files.size(); ++i) {
+    return complete;
+}
+
+// As late as can be, so that a save made while the new texts were written is seen: each file
+// must still hold what it was expected to. Its old bytes are kept where they may have to be
+// put back. False when one changed or cannot be read.
+bool KeepOldTexts(const Pending &files, QList<Target> &targets, Outcomes &outcomes, bool syncEach)
+{
+    for (qsizetype i = 0; i < files.size(); ++i) {
         Target &target = targets[i];
         if (!files[i].expected && !(target.exists && (target.inPlace || !syncEach)))
             continue;
         FileBytes now = ReadRegularFile(QFile::decodeName(target.path));
         if (now.status == FileBytes::Unreadable) {
-            outcomes[i] = {Outcome::Failed, now.reason};
-            complete = false;
-        } else if (files[i].expected && *files[i].expected != Content{now.status == FileBytes::Read, now.bytes}) {
-            outcomes[i] = {Outcome::Changed, {}};
-            complete = false;
+            outcomes[i] = {FileWriter::Outcome::Failed, now.reason};
+            return false;
+        }
+        if (files[i].expected && *files[i].expected != FileWriter::Content{now.status == FileBytes::Read, now.bytes}) {
+            outcomes[i] = {FileWriter::Outcome::Changed, {}};
+            return false;
         }
         target.before = std::move(now.bytes);
     }
-    const bool journaled = complete && files.size() > 1 && !journalPath.isEmpty();
-    if (journaled) {
-        if (const int error = WriteJournal(QFile::encodeName(journalPath), targets)) {
-            for (Outcome &outcome : outcomes)
-                outcome = {Outcome::Failed, SystemReason(error)};
-            complete = false;
-        }
-    }
-    if (!complete) {
-        RemoveTemporaries(targets);
-        return outcomes;
-    }
-    // Every new text is complete and on disk: now each takes its place, in order.
+    return true;
+}
+
+// Every new text is complete and on disk: now each takes its place, in order. When one
+// fails, the files placed before it get their old bytes back. False when one of them kept
+// its new text: it leaves the journal, so that the next run puts the set right from the old
+// texts kept beside.
+bool PlaceInOrder(const Pending &files, const QList<Target> &targets, Outcomes &outcomes,
+                  const std::function<bool(const QString &)> &beforeCommit)
+{
     for (qsizetype i = 0; i < files.size(); ++i) {
         const Target &target = targets[i];
         int error = 0;
@@ -131,25 +142,46 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
             error = errno;
         }
         if (!error) {
-            outcomes[i] = {Outcome::Written, {}};
+            outcomes[i] = {FileWriter::Outcome::Written, {}};
             continue;
         }
-        outcomes[i] = {Outcome::Failed, SystemReason(error)};
+        outcomes[i] = {FileWriter::Outcome::Failed, SystemReason(error)};
         bool allBack = true;
         for (qsizetype j = i - 1; j >= 0; --j) {
             const bool back = PutBack(targets[j]);
             if (back)
-                outcomes[j] = {Outcome::HeldBack, {}};
+                outcomes[j] = {FileWriter::Outcome::HeldBack, {}};
             allBack = allBack && back;
         }
         for (qsizetype j = i; j < files.size(); ++j)
             ::unlink(targets[j].temporary.constData());
-        // A file that kept its new text leaves the journal, so that the next run puts the set
-        // right from the old texts kept beside.
-        if (!allBack)
-            return outcomes;
-        break;
+        return allBack;
     }
+    return true;
+}
+
+} // namespace
+
+QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &files) const
+{
+    QList<Outcome> outcomes(files.size());
+    QList<Target> targets(files.size());
+    const bool syncEach = files.size() == 1;
+    bool complete = WriteTemporaries(files, targets, outcomes, syncEach)
+                    && KeepOldTexts(files, targets, outcomes, syncEach);
+    const bool journaled = complete && files.size() > 1 && !journalPath.isEmpty();
+    if (journaled) {
+        if (const int error = WriteJournal(QFile::encodeName(journalPath), targets)) {
+            FailAll(outcomes, error);
+            complete = false;
+        }
+    }
+    if (!complete) {
+        RemoveTemporaries(targets);
+        return outcomes;
+    }
+    if (!PlaceInOrder(files, targets, outcomes, beforeCommit))
+        return outcomes;
     if (journaled)
         ::unlink(QFile::encodeName(journalPath).constData());
     RemoveTemporaries(targets);

@@ -106,72 +106,110 @@ QString OpenedWindowConstant(const QString &line)
     return Trim(Mid(line, bracket + 2, comma - bracket - 2));
 }
 
-void ChooseMainWindow(DesignModel &model, LogSink &log)
-{
-    DesignModel &m = model;
-    const QStringList &windows = m.WindowList;
-    if (windows.isEmpty())
-        return;
-    const SourceLineList &lines = m.CommonSourceLines.texts();
-    QHash<QString, Opener> openers = FindOpeners(lines, m.TakenOverWindows.isEmpty() ? 1 : windows.size());
-    QSet<QString> keys;
-    for (const QString &window : windows)
-        keys.insert(UpperKeepLength(window));
-    const auto opener = [&](const QString &window) { return openers.value(UpperKeepLength(window)); };
-    const auto parent = [&](const QString &window) {
-        const Opener o = opener(window);
-        return o.line < 0 ? QString() : ParentWindow(lines.at(o.line), window, keys);
-    };
-    const auto opensFirst = [&](const QString &window) { return Callable(opener(window)) && parent(window).isEmpty(); };
-    const auto fileOf = [&](const QString &window) { return m.CommonSourceLines.origin(opener(window).line).file; };
+namespace {
 
-    // The window a file's top-level code opened is its program's main window; otherwise the
-    // first window that can open before any other does.
-    qsizetype chosen = opensFirst(windows.first()) && m.TakenOverWindows.isEmpty() ? 0 : -1;
-    if (chosen < 0 && openers.size() < windows.size())
-        openers = FindOpeners(lines, windows.size());
-    for (qsizetype i = 0; i < windows.size() && chosen < 0; ++i)
-        if (m.TakenOverWindows.contains(windows.at(i)) && fileOf(windows.at(i)) == fileOf(windows.first())
-            && opensFirst(windows.at(i)))
-            chosen = i;
-    for (qsizetype i = 0; i < windows.size() && chosen < 0; ++i)
-        if (opensFirst(windows.at(i)))
-            chosen = i;
-    m.MainWindow = windows.at(qMax(chosen, qsizetype(0)));
-
-    if (chosen > 0) {
-        const QString first = windows.first();
-        const Opener o = opener(first);
-        const QString why = !parent(first).isEmpty()
-                                ? QStringLiteral("asks for window #") + parent(first) + QStringLiteral(" as its parent")
-                            : !Callable(o) ? QStringLiteral("cannot be opened by a call without arguments")
-                                           : QStringLiteral("is opened by a procedure, #") + m.MainWindow
-                                                 + QStringLiteral(" by the program's own code");
-        const qsizetype mainLine = opener(m.MainWindow).line;
-        WarnAtSourceLine(log, model,
-                         QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow
-                             + QStringLiteral(" first (") + SourceLocation(m, mainLine) + QStringLiteral("): window #")
-                             + first + QStringLiteral(" (") + SourceLocation(m, o.line) + QStringLiteral(") ") + why
-                             + QLatin1Char('.'),
-                         mainLine);
+// How each window of the model is opened, and what that tells of the order they can open in.
+class WindowOpenings {
+public:
+    explicit WindowOpenings(const DesignModel &model)
+        : model_(model),
+          openers_(
+              FindOpeners(model.CommonSourceLines.texts(), model.TakenOverWindows.isEmpty() ? 1 : Windows().size()))
+    {
+        for (const QString &window : Windows())
+            keys_.insert(UpperKeepLength(window));
     }
 
-    const Opener o = opener(m.MainWindow);
+    const QStringList &Windows() const { return model_.WindowList; }
+    Opener Of(const QString &window) const { return openers_.value(UpperKeepLength(window)); }
+    QString Parent(const QString &window) const
+    {
+        const Opener o = Of(window);
+        return o.line < 0 ? QString() : ParentWindow(model_.CommonSourceLines.at(o.line), window, keys_);
+    }
+    bool OpensFirst(const QString &window) const { return Callable(Of(window)) && Parent(window).isEmpty(); }
+
+    // The window a file's top-level code opened is its program's main window; otherwise the
+    // first window that can open before any other does. 0 when none can.
+    qsizetype ChooseFirst()
+    {
+        const QStringList &windows = Windows();
+        const QList<QString> &takenOver = model_.TakenOverWindows;
+        if (OpensFirst(windows.first()) && takenOver.isEmpty())
+            return 0;
+        if (openers_.size() < windows.size())
+            openers_ = FindOpeners(model_.CommonSourceLines.texts(), windows.size());
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            if (takenOver.contains(windows.at(i)) && FileOf(windows.at(i)) == FileOf(windows.first())
+                && OpensFirst(windows.at(i)))
+                return i;
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            if (OpensFirst(windows.at(i)))
+                return i;
+        return 0;
+    }
+
+private:
+    qint32 FileOf(const QString &window) const { return model_.CommonSourceLines.origin(Of(window).line).file; }
+
+    const DesignModel &model_;
+    QHash<QString, Opener> openers_;
+    QSet<QString> keys_;
+};
+
+// Main.pb opens another window than the first one: the log says why the first cannot be.
+void WarnFirstPassedOver(const DesignModel &m, const WindowOpenings &openings, LogSink &log)
+{
+    const QString first = m.WindowList.first();
+    const Opener o = openings.Of(first);
+    const QString parent = openings.Parent(first);
+    const QString why = !parent.isEmpty()
+                            ? QStringLiteral("asks for window #") + parent + QStringLiteral(" as its parent")
+                        : !Callable(o) ? QStringLiteral("cannot be opened by a call without arguments")
+                                       : QStringLiteral("is opened by a procedure, #") + m.MainWindow
+                                             + QStringLiteral(" by the program's own code");
+    const qsizetype mainLine = openings.Of(m.MainWindow).line;
+    WarnAtSourceLine(log, m,
+                     QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow + QStringLiteral(" first (")
+                         + SourceLocation(m, mainLine) + QStringLiteral("): window #") + first + QStringLiteral(" (")
+                         + SourceLocation(m, o.line) + QStringLiteral(") ") + why + QLatin1Char('.'),
+                     mainLine);
+}
+
+// How Main.pb opens the main window: by Open_ and its name, or by the procedure that opens
+// it when that can be called without arguments; else the log says what to add.
+void NoteMainWindowOpener(DesignModel &m, const Opener &o, LogSink &log)
+{
     m.FirstWindowInvisible = o.line >= 0
-                             && FindNoCase(BlankedCode(lines.at(o.line)), QStringLiteral("#PB_WINDOW_INVISIBLE"));
+                             && FindNoCase(BlankedCode(m.CommonSourceLines.at(o.line)),
+                                           QStringLiteral("#PB_WINDOW_INVISIBLE"));
     if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
     if (CallableWithoutArguments(o.head)) {
         m.FirstWindowOpener = o.name + QStringLiteral("()");
         return;
     }
-    WarnAtSourceLine(log, model,
+    WarnAtSourceLine(log, m,
                      QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
                          + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
                          + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
                                           " Add Procedure Open_")
                          + m.MainWindow + QStringLiteral("() that calls it."),
                      o.line);
+}
+
+} // namespace
+
+void ChooseMainWindow(DesignModel &model, LogSink &log)
+{
+    if (model.WindowList.isEmpty())
+        return;
+    WindowOpenings openings(model);
+    const qsizetype chosen = openings.ChooseFirst();
+    model.MainWindow = model.WindowList.at(chosen);
+    if (chosen > 0)
+        WarnFirstPassedOver(model, openings, log);
+    NoteMainWindowOpener(model, openings.Of(model.MainWindow), log);
 }
 
 } // namespace quarvel
