@@ -1,6 +1,7 @@
 #include "interpreter/form_event_calls.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/text_encoding.h"
@@ -18,20 +19,20 @@ namespace quarvel {
 namespace {
 
 // The procedure heads of a list of lines by upper-cased name, each with the index of its line.
-void AddProcedureHeads(const SourceLineList &lines, QHash<QString, qsizetype> &heads)
+void AddProcedureHeads(const SourceLineList &lines, QHash<NoCaseKey, qsizetype> &heads)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (const std::optional<ProcedureHead> head = ReadProcedureHead(lines[i]))
-            heads.insert(UpperKeepLength(head->name), i);
+            heads.insert(NoCaseKey::Holding(head->name.toString()), i);
     }
 }
 
 // Every procedure the project defines, in the common files, Main.pb, the event files and the
 // files Main.pb includes: upper-cased name -> its line in its file.
-QHash<QString, qsizetype> DefinedProcedures(const DesignModel &model, const OutputLines &output,
-                                            const SourceFolder &folder)
+QHash<NoCaseKey, qsizetype> DefinedProcedures(const DesignModel &model, const OutputLines &output,
+                                              const SourceFolder &folder)
 {
-    QHash<QString, qsizetype> heads;
+    QHash<NoCaseKey, qsizetype> heads;
     for (const SourceLineList *lines : {&model.CommonSourceLines.texts(), &output.MainLines, &output.EventMenuLines,
                                         &output.EventGadgetLines, &output.EventWindowLines})
         AddProcedureHeads(*lines, heads);
@@ -43,24 +44,24 @@ QHash<QString, qsizetype> DefinedProcedures(const DesignModel &model, const Outp
     return heads;
 }
 
-// The names as the model holds them, by upper-cased name.
-QHash<QString, QString> ByUpperName(const QStringList &names)
+// The names as the model holds them, found in any letter case.
+QHash<NoCaseKey, QString> ByName(const QStringList &names)
 {
-    QHash<QString, QString> byUpper;
-    byUpper.reserve(names.size());
+    QHash<NoCaseKey, QString> byName;
+    byName.reserve(names.size());
     for (const QString &name : names)
-        byUpper.insert(UpperKeepLength(name), name);
-    return byUpper;
+        byName.insert(NoCaseKey::Holding(name), name);
+    return byName;
 }
 
-// The gadgets by upper-cased name.
-QHash<QString, GadgetRecord> GadgetsByUpperName(const QList<GadgetRecord> &gadgets)
+// The gadgets by name in any letter case.
+QHash<NoCaseKey, GadgetRecord> GadgetsByName(const QList<GadgetRecord> &gadgets)
 {
-    QHash<QString, GadgetRecord> byUpper;
-    byUpper.reserve(gadgets.size());
+    QHash<NoCaseKey, GadgetRecord> byName;
+    byName.reserve(gadgets.size());
     for (const GadgetRecord &gadget : gadgets)
-        byUpper.insert(UpperKeepLength(gadget.name), gadget);
-    return byUpper;
+        byName.insert(NoCaseKey::Holding(gadget.name), gadget);
+    return byName;
 }
 
 // An existing event procedure: whether its body calls the procedure. Every head with the event
@@ -72,7 +73,7 @@ public:
     // False only when the procedure exists and never calls the called one.
     bool callsOrIsMissing(const QString &eventProcedure, const QString &called) const
     {
-        const auto head = heads_.constFind(UpperKeepLength(eventProcedure));
+        const auto head = heads_.constFind(NoCaseKey(eventProcedure));
         if (head == heads_.cend())
             return true;
         const QString call = UpperKeepLength(called) + QLatin1Char('(');
@@ -85,7 +86,7 @@ public:
 
 private:
     const SourceLineList &lines_;
-    QHash<QString, qsizetype> heads_;
+    QHash<NoCaseKey, qsizetype> heads_;
 };
 
 // Works out the calls of one run from the model's assignments.
@@ -93,24 +94,24 @@ struct AssignmentResolver {
     DesignModel &model;
     LogSink &log;
     FormEvents &events;
-    QHash<QString, QString> windows, menuItems, variables;
-    QHash<QString, GadgetRecord> gadgets;
-    QHash<QString, DeclaredProcedure> declared;
-    QHash<QString, qsizetype> defined;
+    QHash<NoCaseKey, QString> windows, menuItems, variables;
+    QHash<NoCaseKey, GadgetRecord> gadgets;
+    QHash<NoCaseKey, DeclaredProcedure> declared;
+    QHash<NoCaseKey, qsizetype> defined;
 
     AssignmentResolver(DesignModel &model, const OutputLines &output, const SourceFolder &folder, LogSink &log)
         : model(model),
           log(log),
           events(model.FormEventAssignments),
-          windows(ByUpperName(model.WindowList)),
-          menuItems(ByUpperName(model.MenuItemList)),
-          gadgets(GadgetsByUpperName(model.GadgetList)),
+          windows(ByName(model.WindowList)),
+          menuItems(ByName(model.MenuItemList)),
+          gadgets(GadgetsByName(model.GadgetList)),
           defined(DefinedProcedures(model, output, folder))
     {
         for (const VariableObject &object : std::as_const(model.VariableObjects))
-            variables.insert(UpperKeepLength(object.variable), object.constant);
+            variables.insert(NoCaseKey::Holding(object.variable), object.constant);
         for (const DeclaredProcedure &procedure : std::as_const(events.declared))
-            declared.insert(UpperKeepLength(procedure.name), procedure);
+            declared.insert(NoCaseKey::Holding(procedure.name), procedure);
     }
 
     // origin: the form's line the text names.
@@ -124,23 +125,22 @@ struct AssignmentResolver {
     // text or frame gadget, which has no event procedure, counts as none.
     QString objectOf(const EventAssignment &a) const
     {
-        const QString window = windows.value(UpperKeepLength(a.window));
+        const QString window = windows.value(NoCaseKey(a.window));
         if (window.isEmpty())
             return QString();
-        const QString constant = UpperKeepLength(a.object.startsWith(QLatin1Char('#'))
-                                                     ? window + QLatin1Char('_')
-                                                           + TrimBlanks(QStringView(a.object).sliced(1))
-                                                     : variables.value(UpperKeepLength(a.object)));
+        const QString constant = a.object.startsWith(QLatin1Char('#'))
+                                     ? window + QLatin1Char('_') + TrimBlanks(QStringView(a.object).sliced(1))
+                                     : variables.value(NoCaseKey(a.object));
         if (a.kind == AssignedEvent::Menu)
-            return menuItems.value(constant);
-        const auto gadget = gadgets.constFind(constant);
+            return menuItems.value(NoCaseKey(constant));
+        const auto gadget = gadgets.constFind(NoCaseKey(constant));
         return gadget != gadgets.cend() && HasEventProcedure(*gadget) ? gadget->name : QString();
     }
 
     // Whether the procedure takes the event: as its Declare says, else as the form calls it.
     bool passesEvent(const EventAssignment &a) const
     {
-        const auto declaration = declared.constFind(UpperKeepLength(a.procedure));
+        const auto declaration = declared.constFind(NoCaseKey(a.procedure));
         if (declaration == declared.cend())
             return a.passesEvent;
         const std::optional<ProcedureHead> head = ReadProcedureHead(declaration->head);
@@ -177,8 +177,8 @@ struct AssignmentResolver {
 
     void resolve(const ResizeAssignment &r, ExistingEventProcedures &windowFile)
     {
-        const QString window = windows.value(UpperKeepLength(r.window));
-        if (window.isEmpty() || events.resizeCalls.contains(window) || !defined.contains(UpperKeepLength(r.procedure)))
+        const QString window = windows.value(NoCaseKey(r.window));
+        if (window.isEmpty() || events.resizeCalls.contains(window) || !defined.contains(NoCaseKey(r.procedure)))
             return;
         events.resizeCalls.insert(window, {r.procedure + QStringLiteral("()"), r.origin});
         const QString eventProcedure = QStringLiteral("EventSize_") + window;
@@ -193,9 +193,9 @@ struct AssignmentResolver {
     // gives; one that serves a menu item goes to the menu file, which the program includes first.
     void findMissing()
     {
-        QHash<QString, qsizetype> missing;
+        QHash<NoCaseKey, qsizetype> missing;
         for (const EventAssignment &a : std::as_const(events.assignments)) {
-            const QString key = UpperKeepLength(a.procedure);
+            const NoCaseKey key = NoCaseKey::Holding(a.procedure);
             if (defined.contains(key))
                 continue;
             if (const auto known = missing.constFind(key); known != missing.cend()) {

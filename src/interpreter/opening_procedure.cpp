@@ -1,6 +1,7 @@
 #include "interpreter/opening_procedure.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
@@ -33,32 +34,33 @@ struct Opener {
     bool defined = false;
 };
 
-// The openers of the first windows of the lines (at most count of them), by upper-cased name,
-// in one pass over the lines. Most runs ask for the first window only.
-QHash<QString, Opener> FindOpeners(const SourceLineList &lines, qsizetype count)
+// The openers of the first windows of the lines (at most count of them), by name in any
+// letter case, in one pass over the lines. Most runs ask for the first window only.
+QHash<NoCaseKey, Opener> FindOpeners(const SourceLineList &lines, qsizetype count)
 {
-    QHash<QString, Opener> openers;
-    QHash<QString, QString> heads; // upper-cased procedure name -> head
+    QHash<NoCaseKey, Opener> openers;
+    QHash<NoCaseKey, QString> heads; // procedure name -> head
     QString head, name;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         if (const std::optional<ProcedureHead> h = ReadProcedureHead(line)) {
             head = h->text.toString();
             name = h->name.toString();
-            heads.insert(UpperKeepLength(name), head);
+            heads.insert(NoCaseKey::Holding(name), head);
         } else if (IsProcedureEnd(line)) {
             head.clear();
             name.clear();
         } else if (openers.size() == count) {
             continue;
         } else if (const QString window = OpenedWindowConstant(line); !window.isEmpty()) {
-            const QString key = UpperKeepLength(window);
+            const NoCaseKey key = NoCaseKey::Holding(window);
             if (!openers.contains(key))
                 openers.insert(key, {head, name, i, QString(), false});
         }
     }
     for (auto it = openers.begin(); it != openers.end(); ++it) {
-        const auto defined = heads.constFind(QStringLiteral("OPEN_") + it.key());
+        const QString opener = QStringLiteral("Open_") + it.key().text().toString();
+        const auto defined = heads.constFind(NoCaseKey(opener));
         it->defined = defined != heads.cend();
         it->definedHead = it->defined ? *defined : QString();
     }
@@ -75,7 +77,7 @@ bool Callable(const Opener &opener)
 
 // The window an OpenWindow line asks for as its parent (WindowID(#Parent)) when that is
 // another window of the design; empty otherwise.
-QString ParentWindow(const QString &line, const QString &window, const QSet<QString> &windows)
+QString ParentWindow(const QString &line, const QString &window, const QSet<NoCaseKey> &windows)
 {
     const int open = FindCallNoCase(line, u"OPENWINDOW(#");
     if (open == 0)
@@ -85,8 +87,7 @@ QString ParentWindow(const QString &line, const QString &window, const QSet<QStr
         if (close == 0)
             break;
         const QString parent = TrimBlanks(Mid(line, k + 10, close - k - 10));
-        const QString key = UpperKeepLength(parent);
-        if (windows.contains(key) && key != UpperKeepLength(window))
+        if (windows.contains(NoCaseKey(parent)) && NoCaseKey(parent) != NoCaseKey(window))
             return parent;
     }
     return QString();
@@ -117,11 +118,11 @@ public:
               FindOpeners(model.CommonSourceLines.texts(), model.TakenOverWindows.isEmpty() ? 1 : Windows().size()))
     {
         for (const QString &window : Windows())
-            keys_.insert(UpperKeepLength(window));
+            keys_.insert(NoCaseKey(window));
     }
 
     const QStringList &Windows() const { return model_.WindowList; }
-    Opener Of(const QString &window) const { return openers_.value(UpperKeepLength(window)); }
+    Opener Of(const QString &window) const { return openers_.value(NoCaseKey(window)); }
     QString Parent(const QString &window) const
     {
         const Opener o = Of(window);
@@ -153,8 +154,8 @@ private:
     qint32 FileOf(const QString &window) const { return model_.CommonSourceLines.origin(Of(window).line).file; }
 
     const DesignModel &model_;
-    QHash<QString, Opener> openers_;
-    QSet<QString> keys_;
+    QHash<NoCaseKey, Opener> openers_;
+    QSet<NoCaseKey> keys_; // view the model's window names
 };
 
 // Main.pb opens another window than the first one: the log says why the first cannot be.
