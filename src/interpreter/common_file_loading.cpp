@@ -205,6 +205,88 @@ void AppendOpeningProcedure(SourceLines &out, const WindowOpening &window, const
     out.appendSeparator();
 }
 
+// One common file as read, with what the passes over it tell of its lines.
+struct CommonFileText {
+    qint32 index;
+    QString listedPath;
+    QString path;
+    QStringList lines;
+    ProcedureText procedureText;
+    TopLevelCode top;
+    QList<LineRange> eventProcedures; // the form designer's, read as assignments and not kept
+};
+
+// What sorting a file's lines leaves for its end: the windows' opening lines and the left-out
+// top-level code.
+struct SortedLines {
+    QHash<qint32, QString> windowText;
+    QList<qint32> leftOut;
+};
+
+// Each line of the file goes where its role says: a procedure, the declarations, a module
+// block, a window's opening procedure, or left out.
+SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code, qsizetype declaredBefore)
+{
+    const QStringList &lines = f.lines;
+    const bool formDesigner = UpperKeepLength(QFileInfo(f.listedPath).suffix()) == QLatin1String("PBF");
+    IncludeNames includes(g.folder.directory, f.path, code.commonFiles);
+    const QList<bool> inModule = ModuleBlockLines(lines);
+    SortedLines sorted;
+    for (qint32 i = 0; i < lines.size(); ++i) {
+        if (Covers(f.eventProcedures, i + 1))
+            continue;
+        if (inModule.at(i)) {
+            g.model.ModuleLines.append(lines.at(i));
+            WarnModuleWindow(g, lines.at(i), f.listedPath, int(i + 1));
+            continue;
+        }
+        const SourceOrigin origin{f.index, i + 1};
+        const LineRole role = f.top.roles.at(i);
+        const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window
+                                 ? includes.Rebase(f.top.Text(lines, i))
+                                 : QString();
+        if (role == LineRole::Kept)
+            code.procedures.append(formDesigner ? ConvertFormDesignerLine(line, f.procedureText.word(i)) : line,
+                                   origin);
+        else if (role == LineRole::Window)
+            sorted.windowText.insert(i, line);
+        else if (role == LineRole::Declaration && !RecordGlobalLoads(g.model, lines.at(i))
+                 && (code.declarations.size() > declaredBefore || !TrimBlanks(line).isEmpty()))
+            code.declarations.append(line, origin);
+        else if (role == LineRole::LeftOut && !RecordGlobalLoads(g.model, lines.at(i)) && IsCode(lines.at(i)))
+            sorted.leftOut.append(i + 1);
+        if (f.procedureText.ends(i)) {
+            code.procedures.appendSeparator();
+            RecordGlobalLoads(g.model, lines.at(i)); // "EndProcedure : LoadImage(...)" ends the procedure first
+        }
+    }
+    return sorted;
+}
+
+// The end of a file's code: the procedures of the windows its top-level code opens, its
+// Globals, and the warning about the code left out.
+void FinishFile(LoadingPass &g, const CommonFileText &f, LoadedCode &code, const SortedLines &sorted,
+                qsizetype declaredBefore)
+{
+    for (const WindowOpening &window : f.top.windows) {
+        if (!window.refusal.isEmpty())
+            continue;
+        AppendOpeningProcedure(code.procedures, window, f.top.BodyOf(window), sorted.windowText, f.index);
+        g.model.TakenOverWindows.append(window.name);
+    }
+    if (!f.top.globals.isEmpty() && code.declarations.size() > declaredBefore)
+        code.declarations.append(QString());
+    for (const QString &global : f.top.globals)
+        code.declarations.append(global);
+    if (code.declarations.size() > declaredBefore)
+        code.declarations.appendSeparator();
+    if (!sorted.leftOut.isEmpty())
+        g.log.Warning(QStringLiteral(" -> Warning: top-level code left out (")
+                          + LineRanges(QFileInfo(f.listedPath).fileName(), f.lines, sorted.leftOut)
+                          + QStringLiteral("); move what the program needs into a procedure."),
+                      f.listedPath, sorted.leftOut.first());
+}
+
 std::optional<UnreadCommonFile> LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code)
 {
     const QString &listedPath = g.model.CommonFileList.at(fileIndex);
@@ -217,64 +299,15 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(LoadingPass &g, qint32 fileInd
     }
     if (file->firstInvalidLine)
         g.log.Warning(InvalidBytesWarning(listedPath, file->firstInvalidLine), listedPath, file->firstInvalidLine);
-    const QStringList &lines = file->lines;
-    const ProcedureText procedureText = KeepProcedureText(lines);
-    const TopLevelCode top = ClassifyTopLevelCode(lines, procedureText.kept);
-    WarnUngeneratableObjects(g.model, g.log, listedPath, lines, top.windows);
-    // The form designer's event procedures are read as assignments and not kept.
-    const QList<LineRange> eventProcedures = TakeFormEventAssignments(g.model, g.log, lines, fileIndex);
+    CommonFileText f{fileIndex, listedPath, path, file->lines, KeepProcedureText(file->lines), {}, {}};
+    f.top = ClassifyTopLevelCode(f.lines, f.procedureText.kept);
+    WarnUngeneratableObjects(g.model, g.log, listedPath, f.lines, f.top.windows);
+    f.eventProcedures = TakeFormEventAssignments(g.model, g.log, f.lines, fileIndex);
     const qsizetype firstImage = g.model.ImageList.size();
-    const bool formDesigner = UpperKeepLength(QFileInfo(listedPath).suffix()) == QLatin1String("PBF");
-    IncludeNames includes(g.folder.directory, path, code.commonFiles);
     const qsizetype declaredBefore = code.declarations.size();
-    QHash<qint32, QString> windowText;
-    QList<qint32> leftOut;
-    const QList<bool> inModule = ModuleBlockLines(lines);
-    for (qint32 i = 0; i < lines.size(); ++i) {
-        if (Covers(eventProcedures, i + 1))
-            continue;
-        if (inModule.at(i)) {
-            g.model.ModuleLines.append(lines.at(i));
-            WarnModuleWindow(g, lines.at(i), listedPath, int(i + 1));
-            continue;
-        }
-        const SourceOrigin origin{fileIndex, i + 1};
-        const LineRole role = top.roles.at(i);
-        const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window
-                                 ? includes.Rebase(top.Text(lines, i))
-                                 : QString();
-        if (role == LineRole::Kept)
-            code.procedures.append(formDesigner ? ConvertFormDesignerLine(line, procedureText.word(i)) : line, origin);
-        else if (role == LineRole::Window)
-            windowText.insert(i, line);
-        else if (role == LineRole::Declaration && !RecordGlobalLoads(g.model, lines.at(i))
-                 && (code.declarations.size() > declaredBefore || !TrimBlanks(line).isEmpty()))
-            code.declarations.append(line, origin);
-        else if (role == LineRole::LeftOut && !RecordGlobalLoads(g.model, lines.at(i)) && IsCode(lines.at(i)))
-            leftOut.append(i + 1);
-        if (procedureText.ends(i)) {
-            code.procedures.appendSeparator();
-            RecordGlobalLoads(g.model, lines.at(i)); // "EndProcedure : LoadImage(...)" ends the procedure first
-        }
-    }
-    for (const WindowOpening &window : top.windows) {
-        if (!window.refusal.isEmpty())
-            continue;
-        AppendOpeningProcedure(code.procedures, window, top.BodyOf(window), windowText, fileIndex);
-        g.model.TakenOverWindows.append(window.name);
-    }
-    if (!top.globals.isEmpty() && code.declarations.size() > declaredBefore)
-        code.declarations.append(QString());
-    for (const QString &global : top.globals)
-        code.declarations.append(global);
-    if (code.declarations.size() > declaredBefore)
-        code.declarations.appendSeparator();
-    if (!leftOut.isEmpty())
-        g.log.Warning(QStringLiteral(" -> Warning: top-level code left out (")
-                          + LineRanges(QFileInfo(listedPath).fileName(), lines, leftOut)
-                          + QStringLiteral("); move what the program needs into a procedure."),
-                      listedPath, leftOut.first());
-    FindCaughtImageFiles(g.model.ImageList, firstImage, lines);
+    const SortedLines sorted = SortLines(g, f, code, declaredBefore);
+    FinishFile(g, f, code, sorted, declaredBefore);
+    FindCaughtImageFiles(g.model.ImageList, firstImage, f.lines);
     return std::nullopt;
 }
 
