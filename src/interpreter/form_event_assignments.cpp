@@ -1,6 +1,7 @@
 #include "interpreter/form_event_assignments.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
@@ -72,7 +73,7 @@ enum class SelectOn { Event, Gadget, Menu, Other };
 // every Case there calls the object's procedure with EventType() or EventMenu().
 class EventProcedureReader {
 public:
-    EventProcedureReader(const QString &procedure, qint32 file, const QSet<QString> &known)
+    EventProcedureReader(const QString &procedure, qint32 file, const QSet<NoCaseKey> &known)
         : procedure_(procedure),
           window_(procedure.chopped(7)),
           file_(file),
@@ -154,7 +155,7 @@ private:
         const bool passesEvent = arguments == u"EVENTTYPE()" || arguments == u"EVENTMENU()";
         const SelectOn on = selects_.last();
         if ((on == SelectOn::Gadget || on == SelectOn::Menu) && !objects_.isEmpty()
-            && (passesEvent || (arguments.isEmpty() && known_.contains(UpperKeepLength(call.name))))) {
+            && (passesEvent || (arguments.isEmpty() && known_.contains(NoCaseKey(call.name))))) {
             const AssignedEvent kind = on == SelectOn::Gadget ? AssignedEvent::Gadget : AssignedEvent::Menu;
             for (const QString &object : std::as_const(objects_))
                 found.assignments.append({window_, object, call.name, passesEvent, kind, {file_, line}});
@@ -170,7 +171,7 @@ private:
     QString procedure_;
     QString window_;
     qint32 file_;
-    QSet<QString> known_; // procedures the file declares or defines before this one, upper-cased
+    QSet<NoCaseKey> known_; // procedures the file declares or defines before this one
     QList<SelectOn> selects_;
     QStringList objects_; // of the current Case of a gadget or menu Select
     bool sizeCase_ = false;
@@ -219,7 +220,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
 {
     FormEventReading out;
     QList<EventProcedure> events;
-    QSet<QString> known;
+    QSet<NoCaseKey> known;
     std::optional<EventProcedureReader> reader;
     int first = 0;
     for (int i = 0; i < lines.size(); ++i) {
@@ -243,7 +244,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
             const QString name = head ? head->name.toString() : QString();
             if (name.isEmpty())
                 continue;
-            known.insert(UpperKeepLength(name));
+            known.insert(NoCaseKey::Holding(name));
             if (name.size() > 7 && EndsNoCase(name, u"_EVENTS")) {
                 reader.emplace(name, fileIndex, known);
                 first = i + 1;
@@ -253,7 +254,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
                 if (const QString head = DeclaredHead(statement); !head.isEmpty()) {
                     const QString name = ReadProcedureHead(head)->name.toString();
                     out.declared.append({name, head, {fileIndex, i + 1}});
-                    known.insert(UpperKeepLength(name));
+                    known.insert(NoCaseKey::Holding(name));
                 }
             }
         }

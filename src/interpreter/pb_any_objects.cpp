@@ -1,6 +1,7 @@
 #include "interpreter/pb_any_objects.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 #include "interpreter/source_structure.h"
@@ -208,16 +209,16 @@ void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables)
 void ResolveVariableObjects(DesignModel &model, LogSink &log)
 {
     QList<VariableObject> resolved;
-    QHash<QString, QString> firstConstant; // upper-cased variable -> the constant it holds
+    QHash<NoCaseKey, QString> firstConstant; // variable -> the constant it holds
     for (VariableObject object : std::as_const(model.VariableObjects)) {
         QString &line = model.CommonSourceLines[object.line];
         object.constant = CreatedConstant(line);
-        const QString key = UpperKeepLength(object.variable);
+        const NoCaseKey key = NoCaseKey::Holding(object.variable);
         const auto first = firstConstant.constFind(key);
         if (first == firstConstant.cend()) {
             firstConstant.insert(key, object.constant);
             resolved.append(object);
-        } else if (UpperKeepLength(*first) == UpperKeepLength(object.constant)) {
+        } else if (NoCaseKey(*first) == NoCaseKey(object.constant)) {
             RestorePbAny(line, object);
             WarnAtSourceLine(log, model,
                              QStringLiteral(" -> Warning: variable ") + object.variable

@@ -1,6 +1,7 @@
 #include "interpreter/template_names.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
@@ -31,22 +32,23 @@ QList<GeneratedProcedure> GeneratedProcedures(const Switches &switches)
     return procedures;
 }
 
-// The procedures lines define: upper-cased name -> the line of its first head.
-QHash<QString, qsizetype> DefinedProcedures(const SourceLineList &lines)
+// The procedures lines define: name in any letter case -> the line of its first head. The
+// keys hold their names: the passes rewrite the lines.
+QHash<NoCaseKey, qsizetype> DefinedProcedures(const SourceLineList &lines)
 {
-    QHash<QString, qsizetype> defined;
+    QHash<NoCaseKey, qsizetype> defined;
     for (qsizetype i = 0; i < lines.size(); ++i)
         if (const std::optional<ProcedureHead> head = ReadProcedureHead(lines.at(i)))
-            if (const QString name = UpperKeepLength(head->name); !defined.contains(name))
-                defined.insert(name, i);
+            if (!defined.contains(NoCaseKey(head->name)))
+                defined.insert(NoCaseKey::Holding(head->name.toString()), i);
     return defined;
 }
 
 // stem, or stem_2, stem_3, ... whichever no procedure has.
-QString FreeName(const QString &stem, const QHash<QString, qsizetype> &taken)
+QString FreeName(const QString &stem, const QHash<NoCaseKey, qsizetype> &taken)
 {
     QString name = stem;
-    for (int n = 2; taken.contains(UpperKeepLength(name)); ++n)
+    for (int n = 2; taken.contains(NoCaseKey(name)); ++n)
         name = stem + QLatin1Char('_') + QString::number(n);
     return name;
 }
@@ -91,7 +93,7 @@ struct TemplateNames {
     DesignModel &model;
     const SourceLineList &mainLines;
     LogSink &log;
-    QHash<QString, qsizetype> defined; // the common files' procedures
+    QHash<NoCaseKey, qsizetype> defined; // the common files' procedures
 
     void warn(const QString &what, qsizetype line, const QString &resolution)
     {
@@ -103,10 +105,11 @@ struct TemplateNames {
 
     void mainProcedure()
     {
-        const auto own = defined.constFind(QStringLiteral("MAIN"));
-        if (own == defined.cend() || !DefinedProcedures(mainLines).contains(QStringLiteral("MAIN")))
+        const NoCaseKey main(u"Main");
+        const auto own = defined.constFind(main);
+        if (own == defined.cend() || !DefinedProcedures(mainLines).contains(main))
             return;
-        QHash<QString, qsizetype> taken = defined;
+        QHash<NoCaseKey, qsizetype> taken = defined;
         taken.insert(DefinedProcedures(mainLines));
         model.MainProcedure = FreeName(QStringLiteral("MainProgram"), taken);
         warn(QStringLiteral("Procedure Main()"), *own,
@@ -116,12 +119,12 @@ struct TemplateNames {
 
     void generatedProcedure(const GeneratedProcedure &procedure)
     {
-        const auto own = defined.constFind(UpperKeepLength(procedure.name));
+        const auto own = defined.constFind(NoCaseKey(procedure.name));
         if (own == defined.cend())
             return;
         const qsizetype line = *own;
         const QString renamed = FreeName(procedure.name + QStringLiteral("_1"), defined);
-        defined.insert(UpperKeepLength(renamed), line);
+        defined.insert(NoCaseKey::Holding(renamed), line);
         const QString upper = UpperKeepLength(procedure.name);
         for (QString &text : model.CommonSourceLines)
             if (HoldsNoCase(text, upper))
