@@ -132,14 +132,6 @@ QString TrimBlanks(QStringView text)
     return TrimBlanksView(text).toString();
 }
 
-QStringView TrimLeadingBlanksView(QStringView text)
-{
-    qsizetype begin = 0;
-    while (begin < text.size() && IsBlank(text.at(begin)))
-        ++begin;
-    return text.sliced(begin);
-}
-
 QString TrimLeadingBlanks(QStringView text)
 {
     return TrimLeadingBlanksView(text).toString();
