@@ -54,6 +54,12 @@ void TestLineScan::findString_data()
     QTest::newRow("start inside a match") << "(#a(#b" << "(#" << 2 << 4;
     QTest::newRow("start on the last fit") << "xxab" << "ab" << 3 << 3;
     QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 1 << 1;
+    // The search goes sixteen characters a step and takes the last ones in a step that ends
+    // with the text, without the characters already looked at.
+    QTest::newRow("hit at the sixteenth") << QString(15, 'x') + "(#" << "(#" << 1 << 16;
+    QTest::newRow("hit in the last step") << QString(18, 'x') + "(#" << "(#" << 1 << 19;
+    QTest::newRow("start inside the last step") << "(#" + QString(14, 'x') + "(#yy" << "(#" << 2 << 17;
+    QTest::newRow("none in the last step") << QString(17, 'x') + "(" << "(#" << 1 << 0;
     // clang-format on
 }
 
