@@ -2,8 +2,8 @@
 // writes it and read back.
 #include "fuzz_support.h"
 #include "model/catalog.h"
-#include "model/generation_context.h"
 #include "model/name_tables.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/load_project_sources.h"
 #include "pipeline/write_output_files.h"
 

@@ -1,8 +1,8 @@
 // Any bytes as the one common file of a project, through a whole first generation step. The
 // first byte chooses the file kind (.pb or .pbf) and the switches; the rest is the file.
 #include "fuzz_support.h"
-#include "model/generation_context.h"
 #include "model/name_tables.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/generation_driver.h"
 
 using namespace quarvel;
@@ -33,6 +33,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     fuzz::SilentFrontEnd frontEnd;
     GenerationContext g(project, tables, frontEnd);
-    GenerateStep1(g);
+    LoadAndInterpret(g);
     return 0;
 }

@@ -1,5 +1,5 @@
-#include "model/generation_context.h"
 #include "pipeline/backup.h"
+#include "pipeline/generation_context.h"
 #include "support/golden_runner.h"
 #include "support/recording_front_end.h"
 #include "support/test_project.h"

@@ -1,6 +1,7 @@
 #include "support/interpreter_fixture.h"
 
 #include "interpreter/common_file_loading.h"
+#include "interpreter/window_call_rewrites.h"
 
 #include <QDir>
 #include <QStringEncoder>
@@ -38,8 +39,8 @@ const QString Separator = QStringLiteral("; ") + QString(87, QLatin1Char('*'));
 QStringList LoadOne(InterpreterFixture &f, const QString &name, const QStringList &fileLines)
 {
     f.dir.writeLines(name, fileLines);
-    f.g.model.CommonFileList = {f.dir.path(name)};
-    LoadCommonFiles(f.g);
+    f.model.CommonFileList = {f.dir.path(name)};
+    LoadCommonFiles(f.model, f.folder(), f.log);
     return f.lines();
 }
 
@@ -80,8 +81,8 @@ void TestCommonFileLoading::keepsProceduresWithSeparators()
                                  "",
                                  Separator,
                                  ""}));
-    QCOMPARE(f.frontEnd.log, QStringList{" -> Warning: top-level code left out (W.pb:12, 16-18); move what the"
-                                         " program needs into a procedure."});
+    QCOMPARE(f.log.texts, QStringList{" -> Warning: top-level code left out (W.pb:12, 16-18); move what the"
+                                      " program needs into a procedure."});
 }
 
 void TestCommonFileLoading::takesOverTopLevelWindows_data()
@@ -145,7 +146,7 @@ void TestCommonFileLoading::takesOverTopLevelWindows()
     lines.removeAll(Separator);
     lines.removeAll(QString());
     QCOMPARE(lines, procedures);
-    QCOMPARE(f.frontEnd.log, log);
+    QCOMPARE(f.log.texts, log);
 }
 
 // Includes name their files from the common file's folder (or its IncludePath); CommonFile.pb
@@ -159,8 +160,8 @@ void TestCommonFileLoading::includesFromASubfolder()
                       "IncludePath \"inc\"", "IncludeFile \"Tools.pb\"", "XIncludeFile \"/opt/lib/x.pb\"",
                       "DataSection", "  Logo: : IncludeBinary \"logo.png\"", "EndDataSection", "Procedure Form()",
                       "  XIncludeFile \"inner.pbi\"", "EndProcedure"});
-    f.g.model.CommonFileList = {"forms/Form.pb", "Other.pb"};
-    LoadCommonFiles(f.g);
+    f.model.CommonFileList = {"forms/Form.pb", "Other.pb"};
+    LoadCommonFiles(f.model, f.folder(), f.log);
 
     QCOMPARE(f.lines().mid(0, 11),
              (QStringList{"XIncludeFile \"forms/Helpers.pb\" ; shared code", "; XIncludeFile \"../Other.pb\"",
@@ -228,7 +229,7 @@ void TestCommonFileLoading::globalImagesAndFonts()
          "  Img_Caught: : IncludeBinary \"caught.png\"", "  Data_2:", "  IncludeBinary \"data2.jpg\"",
          "  Data_2_End:", "EndDataSection"});
 
-    QCOMPARE(f.g.model.ImageList.size(), 7);
+    QCOMPARE(f.model.ImageList.size(), 7);
     const QStringList expected[] = {{"#Image_0", "logo.png", "", ""},
                                     {" #Image_1 ", "images/b.png", "", ""},
                                     {"0", "", "", ""},
@@ -237,12 +238,12 @@ void TestCommonFileLoading::globalImagesAndFonts()
                                     {"#Img_Caught", "caught.png", "Img_Caught", "Img_Caught"},
                                     {"#Img_Data", "data2.jpg", "Data_2", ""}};
     for (int i = 0; i < 7; ++i) {
-        const ImageRecord &image = f.g.model.ImageList.at(i);
+        const ImageRecord &image = f.model.ImageList.at(i);
         QCOMPARE((QStringList{image.name, image.file, image.label, image.variable}), expected[i]);
     }
-    QCOMPARE(f.g.model.FontList.size(), 1);
-    QCOMPARE(f.g.model.FontList.at(0).name, "#Font_0");
-    QCOMPARE(f.g.model.FontList.at(0).line, "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles");
+    QCOMPARE(f.model.FontList.size(), 1);
+    QCOMPARE(f.model.FontList.at(0).name, "#Font_0");
+    QCOMPARE(f.model.FontList.at(0).line, "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles");
     // The loads inside the procedure stay in its text for the in-procedure image pass.
     const qsizetype procedure = lines.indexOf("Procedure P()");
     QVERIFY(procedure > 0 && lines.at(procedure - 1).isEmpty()); // after the declarations
@@ -257,18 +258,18 @@ void TestCommonFileLoading::unreadableFilesAreLoggedAndReturned()
     f.dir.writeLines("Good.pb", {"Procedure A()", "EndProcedure"});
     f.dir.writeLines("Plain", {"x"});
     QDir(f.dir.dir()).mkdir("Folder.pb");
-    f.g.model.CommonFileList = {f.dir.path("Missing.pb"), f.dir.path("Folder.pb"), "Plain/Inner.pb", "Good.pb"};
+    f.model.CommonFileList = {f.dir.path("Missing.pb"), f.dir.path("Folder.pb"), "Plain/Inner.pb", "Good.pb"};
 
-    const QList<UnreadCommonFile> unread = LoadCommonFiles(f.g);
+    const QList<UnreadCommonFile> unread = LoadCommonFiles(f.model, f.folder(), f.log);
     QCOMPARE(unread.size(), 3); // the run stops on them
     QCOMPARE(unread.first().path, f.dir.path("Missing.pb"));
     QCOMPARE(unread.first().reason, QString("No such file or directory"));
     QCOMPARE(unread.last().path, f.dir.path("Plain/Inner.pb"));
-    QCOMPARE(f.frontEnd.log, (QStringList{" -> Error OpenFile " + f.dir.path("Missing.pb") + " / Errorcode: 1",
-                                          " -> Error OpenFile " + f.dir.path("Folder.pb") + " / Errorcode: 1",
-                                          " -> Error OpenFile Plain/Inner.pb / Errorcode: 1"}));
+    QCOMPARE(f.log.texts, (QStringList{" -> Error OpenFile " + f.dir.path("Missing.pb") + " / Errorcode: 1",
+                                       " -> Error OpenFile " + f.dir.path("Folder.pb") + " / Errorcode: 1",
+                                       " -> Error OpenFile Plain/Inner.pb / Errorcode: 1"}));
     QCOMPARE(f.lines().mid(0, 2), (QStringList{"Procedure A()", "EndProcedure"}));
-    QCOMPARE(f.g.model.CommonFileList.size(), 4); // the list itself stays as the project has it
+    QCOMPARE(f.model.CommonFileList.size(), 4); // the list itself stays as the project has it
 }
 
 void TestCommonFileLoading::relativePathFromProjectDirectory()
@@ -277,13 +278,13 @@ void TestCommonFileLoading::relativePathFromProjectDirectory()
     f.dir.writeLines("forms/Relative.pb", {"Procedure R()", "EndProcedure"});
     const QString before = QDir::currentPath();
     QDir::setCurrent(QDir::tempPath()); // the project directory is not the working directory
-    f.g.model.CommonFileList = {"forms/Relative.pb"};
-    LoadCommonFiles(f.g);
+    f.model.CommonFileList = {"forms/Relative.pb"};
+    LoadCommonFiles(f.model, f.folder(), f.log);
     QDir::setCurrent(before);
 
-    QVERIFY(f.frontEnd.log.isEmpty());
+    QVERIFY(f.log.texts.isEmpty());
     QCOMPARE(f.lines().value(0), "Procedure R()");
-    QCOMPARE(f.g.model.CommonFileList, QStringList{"forms/Relative.pb"});
+    QCOMPARE(f.model.CommonFileList, QStringList{"forms/Relative.pb"});
 }
 
 void TestCommonFileLoading::decodesByOwnMark_data()
@@ -303,8 +304,8 @@ void TestCommonFileLoading::decodesByOwnMark()
     const QString text = "Procedure Grüße()\r\n  TextGadget(#T, 1, 1, 1, 1, \"Größe €\")\r\nEndProcedure\r\n";
     InterpreterFixture f;
     f.dir.write("W.pb", encoder.encode(text));
-    f.g.model.CommonFileList = {f.dir.path("W.pb")};
-    LoadCommonFiles(f.g);
+    f.model.CommonFileList = {f.dir.path("W.pb")};
+    LoadCommonFiles(f.model, f.folder(), f.log);
 
     QCOMPARE(f.lines().mid(0, 3),
              (QStringList{"Procedure Grüße()", "  TextGadget(#T, 1, 1, 1, 1, \"Größe €\")", "EndProcedure"}));
@@ -344,7 +345,7 @@ void TestCommonFileLoading::setParentWindow()
     QFETCH(QString, after);
     InterpreterFixture f;
     f.withLines(Rows(before));
-    SetParentWindow(f.g);
+    SetParentWindow(f.model);
     QCOMPARE(f.lines(), Rows(after));
 }
 
@@ -372,7 +373,7 @@ void TestCommonFileLoading::setAutoWindowPosition()
     QFETCH(QString, after);
     InterpreterFixture f;
     f.withLines(Rows(before));
-    SetAutoWindowPosition(f.g);
+    SetAutoWindowPosition(f.model);
     QCOMPARE(f.lines(), Rows(after));
 }
 
@@ -402,7 +403,7 @@ void TestCommonFileLoading::zeroImageGadgets()
     QFETCH(QString, after);
     InterpreterFixture f;
     f.withLines(Rows(before));
-    ZeroImageGadgets(f.g);
+    ZeroImageGadgets(f.model);
     QCOMPARE(f.lines(), Rows(after));
 }
 

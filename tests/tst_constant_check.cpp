@@ -1,4 +1,4 @@
-#include "model/generation_context.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/generation_driver.h"
 #include "support/recording_front_end.h"
 #include "update/constant_check.h"
@@ -29,10 +29,21 @@ struct Check {
             context.model.GadgetList.append(GadgetRecord{name, QStringLiteral("BUTTONGADGET")});
     }
 
+    // The check of one kind, or of all of them, with the bindings the context holds so far.
+    bool check(ObjectKind kind)
+    {
+        return CheckConstants({context.model, project.Stored, frontEnd}, kind, context.renames.bindings, stopReason);
+    }
+    bool checkAll()
+    {
+        return CheckRenames({context.model, project.Stored, frontEnd}, context.renames.bindings, stopReason);
+    }
+
     ProjectState project;
     NameTables tables;
     RecordingFrontEnd frontEnd;
     GenerationContext context;
+    QString stopReason;
 };
 
 QString BindingsText(const BindingList &bindings)
@@ -54,9 +65,9 @@ private slots:
         Check c;
         c.context.model.WindowList = {"Window_0"};
         c.setGadgets({"Window_0_Button_1"});
-        QVERIFY(GenerateStep2(c.context));
+        QVERIFY(CheckNames(c.context));
         QVERIFY(c.frontEnd.bindRequests.isEmpty());
-        QVERIFY(c.context.bindings.isEmpty());
+        QVERIFY(c.context.renames.bindings.isEmpty());
         QCOMPARE(c.frontEnd.log, QStringList({"Generate Code Step 2 ...", "- Check Constants..."}));
     }
 
@@ -67,7 +78,7 @@ private slots:
         c.project.Stored.Gadget = {"Window_0_Button_1"};
         c.context.model.WindowList = {"Window_0", "Window_1"};
         c.setGadgets({"Window_0_Button_1", "Window_0_Button_2", "Window_1_Text_0"});
-        QVERIFY(GenerateStep2(c.context));
+        QVERIFY(CheckNames(c.context));
         QVERIFY(c.frontEnd.bindRequests.isEmpty());
     }
 
@@ -77,13 +88,13 @@ private slots:
         c.project.Stored.Gadget = {"Window_0_Button_1", "Window_0_Button_2"};
         c.setGadgets({"Window_0_Button_1"});
         c.answerWith({{}});
-        QVERIFY(GenerateStep2(c.context));
+        QVERIFY(CheckNames(c.context));
         QCOMPARE(c.frontEnd.bindRequests.size(), 1);
         QCOMPARE(c.frontEnd.bindRequests[0].kind, ObjectKind::Gadget);
         QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Window_0_Button_2"}));
         QVERIFY(c.frontEnd.bindRequests[0].unboundNew.isEmpty());
         QCOMPARE(c.frontEnd.bindDialogsClosed, 1);
-        QVERIFY(c.context.bindings.isEmpty());
+        QVERIFY(c.context.renames.bindings.isEmpty());
     }
 
     void eachKindComparesItsOwnLists_data()
@@ -110,12 +121,12 @@ private slots:
         else
             *current[kind - 1] = {"New_1", "Kept"};
         c.answerWith({{{"Old_2", "New_1"}}});
-        QVERIFY(GenerateStep2(c.context));
+        QVERIFY(CheckNames(c.context));
         QCOMPARE(c.frontEnd.bindRequests.size(), 1);
         QCOMPARE(c.frontEnd.bindRequests[0].kind, ObjectKind(kind));
         QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Old_1", "Old_2"}));
         QCOMPARE(c.frontEnd.bindRequests[0].unboundNew, QStringList({"New_1"}));
-        QCOMPARE(BindingsText(c.context.bindings), QStringLiteral("Old_2>New_1:%1").arg(kind));
+        QCOMPARE(BindingsText(c.context.renames.bindings), QStringLiteral("Old_2>New_1:%1").arg(kind));
     }
 
     void letterCaseMakesADifferentName()
@@ -124,7 +135,7 @@ private slots:
         c.project.Stored.Gadget = {"Button_1"};
         c.setGadgets({"BUTTON_1"});
         c.answerWith({{}});
-        QVERIFY(GenerateStep2(c.context));
+        QVERIFY(CheckNames(c.context));
         QCOMPARE(c.frontEnd.bindRequests.size(), 1);
         QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Button_1"}));
         QCOMPARE(c.frontEnd.bindRequests[0].unboundNew, QStringList({"BUTTON_1"}));
@@ -140,7 +151,7 @@ private slots:
         c.context.model.MenuItemList = {"Main_Menu_Open"};
         c.setGadgets({"Main_Button_1", "Main_Ok", "Window_0x_Text"});
         c.answerWith({{{"Window_0", "Main"}}, {{"Main_Button_2", "Main_Ok"}}});
-        QVERIFY(GenerateStep2(c.context));
+        QVERIFY(CheckNames(c.context));
         QCOMPARE(c.frontEnd.bindRequests.size(), 2);
         QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, QStringList({"Window_0"}));
         QCOMPARE(c.frontEnd.bindRequests[0].unboundNew, QStringList({"Main"}));
@@ -149,18 +160,18 @@ private slots:
         QCOMPARE(c.frontEnd.bindRequests[1].kind, ObjectKind::Gadget);
         QCOMPARE(c.frontEnd.bindRequests[1].unboundOld, QStringList({"Main_Button_2"}));
         QCOMPARE(c.frontEnd.bindRequests[1].unboundNew, QStringList({"Main_Ok"}));
-        QCOMPARE(BindingsText(c.context.bindings), QStringLiteral("Window_0>Main:1 Main_Button_2>Main_Ok:6"));
+        QCOMPARE(BindingsText(c.context.renames.bindings), QStringLiteral("Window_0>Main:1 Main_Button_2>Main_Ok:6"));
         QCOMPARE(c.frontEnd.bindDialogsClosed, 2);
     }
 
     void laterWindowRenamesSeeEarlierOnes()
     {
         Check c;
-        c.context.bindings = {
+        c.context.renames.bindings = {
             {"A", "B", ObjectKind::Window}, {"B", "C", ObjectKind::Window}, {"C_X", "Ignored", ObjectKind::Gadget}};
         c.project.Stored.Gadget = {"A_Button", "B_Text", "AB_Frame"};
         c.setGadgets({"C_Button", "C_Text", "AB_Frame"});
-        QVERIFY(CheckGadgetConstants(c.context));
+        QVERIFY(c.check(ObjectKind::Gadget));
         QVERIFY(c.frontEnd.bindRequests.isEmpty());
     }
 
@@ -200,20 +211,21 @@ private slots:
         Check c;
         c.project.Stored.Window = windows;
         for (const QString &binding : windowBindings)
-            c.context.bindings.append({binding.section('>', 0, 0), binding.section('>', 1), ObjectKind::Window});
+            c.context.renames.bindings.append(
+                {binding.section('>', 0, 0), binding.section('>', 1), ObjectKind::Window});
         c.project.Stored.Gadget = stored;
         c.answerWith({{}});
-        QVERIFY(CheckGadgetConstants(c.context));
+        QVERIFY(c.check(ObjectKind::Gadget));
         QCOMPARE(c.frontEnd.bindRequests.size(), 1);
         QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, carried);
     }
 
-    void theWindowCheckStartsAFreshBindingList()
+    void theCheckStartsAFreshBindingList()
     {
         Check c;
-        c.context.bindings = {{"Left", "Over", ObjectKind::Gadget}};
-        QVERIFY(CheckWindowConstants(c.context));
-        QVERIFY(c.context.bindings.isEmpty());
+        c.context.renames.bindings = {{"Left", "Over", ObjectKind::Gadget}};
+        QVERIFY(c.checkAll());
+        QVERIFY(c.context.renames.bindings.isEmpty());
     }
 
     void todoEntriesBecomeBindingsInTheirOrder()
@@ -222,9 +234,9 @@ private slots:
         c.project.Stored.MenuItem = {"M_1", "M_2", "M_3"};
         c.context.model.MenuItemList = {"N_1", "N_2", "N_3"};
         c.answerWith({{{"M_3", "N_1"}, {"M_1", "N_3"}, {"M_2", ""}, {"", "N_2"}}});
-        QVERIFY(GenerateStep2(c.context));
+        QVERIFY(CheckNames(c.context));
         // Entries without both names cannot come from the dialog and are not bound.
-        QCOMPARE(BindingsText(c.context.bindings), QStringLiteral("M_3>N_1:3 M_1>N_3:3"));
+        QCOMPARE(BindingsText(c.context.renames.bindings), QStringLiteral("M_3>N_1:3 M_1>N_3:3"));
     }
 
     void cancelEndsTheCheckAndClosesTheDialog()
@@ -236,10 +248,10 @@ private slots:
             return BindDialogAnswer{BindDialogEnd::Cancel, {{"Window_0", "Main"}}};
         };
         c.context.model.WindowList = {"Main"};
-        QVERIFY(!GenerateStep2(c.context));
+        QVERIFY(!CheckNames(c.context));
         QCOMPARE(c.frontEnd.bindRequests.size(), 1);
         QCOMPARE(c.frontEnd.bindDialogsClosed, 1);
-        QVERIFY(c.context.bindings.isEmpty());
+        QVERIFY(c.context.renames.bindings.isEmpty());
     }
 
     void continueGoesOn()
@@ -249,7 +261,7 @@ private slots:
         c.frontEnd.answerBindDialog = [](const BindDialogRequest &) {
             return BindDialogAnswer{BindDialogEnd::Continue, {}};
         };
-        QVERIFY(CheckGadgetConstants(c.context));
+        QVERIFY(c.check(ObjectKind::Gadget));
         QCOMPARE(c.frontEnd.bindDialogsClosed, 1);
     }
 };

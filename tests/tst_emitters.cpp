@@ -9,6 +9,7 @@
 #include "emit/language_data.h"
 #include "emit/main_window_patch.h"
 #include "emit/templates.h"
+#include "interpreter/language_strings.h"
 #include "pipeline/load_project_sources.h"
 #include "support/test_project.h"
 
@@ -25,9 +26,9 @@ const QString Separator87 = QStringLiteral("; ") + QString(87, QLatin1Char('*'))
 
 struct Emitters {
     ProjectState project;
-    RecordingFrontEnd frontEnd;
-    NameTables tables = BuildNameTables();
-    GenerationContext g{project, tables, frontEnd};
+    DesignModel model;
+    OutputLines output;
+    RecordingLog log;
 };
 
 SourceLineList Template(const QString &text)
@@ -111,7 +112,7 @@ private slots:
 void TestEmitters::constantsSectionLayout()
 {
     Emitters e;
-    DesignModel &m = e.g.model;
+    DesignModel &m = e.model;
     m.WindowList = {QStringLiteral("Window_0"), QStringLiteral("Window_1")};
     m.MenuList = {QStringLiteral("Window_0_Menu")};
     m.MenuItemList = {QStringLiteral("Window_0_Open")};
@@ -127,7 +128,7 @@ void TestEmitters::constantsSectionLayout()
                    {QStringLiteral("#MyImage_1"), QStringLiteral("b.png"), {}, {}},
                    {QStringLiteral("#IMAGE_0"), QStringLiteral("c.png"), {}, {}},
                    {QStringLiteral("#Img_Var"), QStringLiteral("v.png"), {}, QStringLiteral("Img_Var")}};
-    EmitConstantsSection(e.g);
+    EmitConstantsSection(e.model, e.output);
 
     auto block = [](const char *heading, const QStringList &members) {
         return QStringList{QLatin1String(heading), QStringLiteral(";"), QStringLiteral("Enumeration")} + members
@@ -142,14 +143,14 @@ void TestEmitters::constantsSectionLayout()
                                  + block(";- Font Constants", {"  #Font_0"})
                                  + block(";- Image Constants", {"  #Image_0", "  #MyImage_1", "  #Img_Var"})
                                  + QStringList{";- Object Variables", ";", "Global Img_Var = #Img_Var", ""};
-    QCOMPARE(e.g.lines.ConstantLines, expected);
+    QCOMPARE(e.output.ConstantLines, expected);
 }
 
 void TestEmitters::constantsSectionEmptyDesign()
 {
     Emitters e;
-    EmitConstantsSection(e.g);
-    const QStringList &lines = e.g.lines.ConstantLines;
+    EmitConstantsSection(e.model, e.output);
+    const QStringList &lines = e.output.ConstantLines;
     QCOMPARE(lines.size(), 40);
     QCOMPARE(lines.mid(0, 5), (QStringList{";- Window Constants", ";", "Enumeration", "EndEnumeration", ""}));
     QCOMPARE(lines.mid(35, 5), (QStringList{";- Image Constants", ";", "Enumeration", "EndEnumeration", ""}));
@@ -161,15 +162,15 @@ void TestEmitters::constantsSectionEmptyDesign()
 void TestEmitters::fontSection()
 {
     Emitters empty;
-    EmitFontSection(empty.g);
-    QCOMPARE(empty.g.lines.FontLines, (QStringList{";- Load Font", ""}));
+    EmitFontSection(empty.model, empty.output);
+    QCOMPARE(empty.output.FontLines, (QStringList{";- Load Font", ""}));
 
     Emitters e;
-    e.g.model.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("  LoadFont(#Font_0, \"Arial\", 10)")},
-                          {QStringLiteral("#Font_1"), QStringLiteral("LoadFont(#Font_1,\"Courier\",8) ; mono")}};
-    EmitFontSection(e.g);
-    QCOMPARE(e.g.lines.FontLines, (QStringList{";- Load Font", "  LoadFont(#Font_0, \"Arial\", 10)",
-                                               "LoadFont(#Font_1,\"Courier\",8) ; mono", ""}));
+    e.model.FontList = {{QStringLiteral("#Font_0"), QStringLiteral("  LoadFont(#Font_0, \"Arial\", 10)")},
+                        {QStringLiteral("#Font_1"), QStringLiteral("LoadFont(#Font_1,\"Courier\",8) ; mono")}};
+    EmitFontSection(e.model, e.output);
+    QCOMPARE(e.output.FontLines, (QStringList{";- Load Font", "  LoadFont(#Font_0, \"Arial\", 10)",
+                                              "LoadFont(#Font_1,\"Courier\",8) ; mono", ""}));
 }
 
 void TestEmitters::imageSection_data()
@@ -303,21 +304,21 @@ void TestEmitters::imageSection()
     Emitters e;
     e.project.switches.Image_Include = include;
     for (qsizetype i = 0; i < names.size(); ++i)
-        e.g.model.ImageList.append({names[i].section(" ?", 0, 0), files[i], names[i].section(" ?", 1), {}});
-    EmitImageSection(e.g);
-    QCOMPARE(e.g.lines.ImageLines, expected);
+        e.model.ImageList.append({names[i].section(" ?", 0, 0), files[i], names[i].section(" ?", 1), {}});
+    EmitImageSection(e.model, e.project.switches, e.output);
+    QCOMPARE(e.output.ImageLines, expected);
 }
 
 void TestEmitters::languageDataOnTemplate()
 {
     Emitters e;
-    e.g.lines.LoadLanguageLines = Template(LoadLanguageTemplate());
-    const SourceLineList before = e.g.lines.LoadLanguageLines;
-    e.g.model.Languages.insert(QStringLiteral("Open"), QStringLiteral("Open"));
-    e.g.model.Languages.insert(QStringLiteral("Close"), QStringLiteral("Schliessen"));
-    EmitLanguageData(e.g);
+    e.output.LoadLanguageLines = Template(LoadLanguageTemplate());
+    const SourceLineList before = e.output.LoadLanguageLines;
+    e.model.Languages.insert(QStringLiteral("Open"), QStringLiteral("Open"));
+    e.model.Languages.insert(QStringLiteral("Close"), QStringLiteral("Schliessen"));
+    EmitLanguageData(e.model, e.output);
 
-    const SourceLineList &after = e.g.lines.LoadLanguageLines;
+    const SourceLineList &after = e.output.LoadLanguageLines;
     QCOMPARE(after.size(), before.size() + 2);
     QVERIFY(!before.contains(QStringLiteral("#MaxLanguage = 2")));
     QCOMPARE(after[before.indexOf(QStringLiteral("#MaxLanguage = 0"))], QStringLiteral("#MaxLanguage = 2"));
@@ -325,12 +326,12 @@ void TestEmitters::languageDataOnTemplate()
              (QStringList{"DataSection", "  ; Part Allways Overwrite", "  DefaultLanguage:", "  Data.s \"Open\"",
                           "  Data.s \"Close\"", "  EndDefaultLanguage:", "  ; End Part Allways Overwrite",
                           "EndDataSection"}));
-    QVERIFY(e.frontEnd.log.isEmpty());
+    QVERIFY(e.log.texts.isEmpty());
 
     // Again with an empty map: the block is rebuilt, not added to.
-    e.g.model.Languages.clear();
-    EmitLanguageData(e.g);
-    QCOMPARE(e.g.lines.LoadLanguageLines, before);
+    e.model.Languages.clear();
+    EmitLanguageData(e.model, e.output);
+    QCOMPARE(e.output.LoadLanguageLines, before);
 }
 
 void TestEmitters::languageDataKeepsUserLines()
@@ -341,15 +342,15 @@ void TestEmitters::languageDataKeepsUserLines()
     const QStringList users{"If #MaxLanguage = 0 : Debug \"none\" : EndIf",
                             "  Debug \"#MaxLanguage = \" + Str(#MaxLanguage)", "#MaxLanguages = 2",
                             "x = #MaxLanguage = 3"};
-    e.g.lines.LoadLanguageLines =
+    e.output.LoadLanguageLines =
         QStringList{"; my header", "#MaxLanguage = 7 ; keep me", "  #maxlanguage=0 : y = 1"} + users
         + QStringList{"Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure",    "DataSection",
                       "  DefaultLanguage:",       "  Data.s \"Old\"", "  ; a user note", "  EndDefaultLanguage:",
                       "  #MaxLanguage = 9",       "EndDataSection",   "MyCode()"};
-    e.g.model.Languages.insert(QStringLiteral("New"), QStringLiteral("New"));
-    EmitLanguageData(e.g);
+    e.model.Languages.insert(QStringLiteral("New"), QStringLiteral("New"));
+    EmitLanguageData(e.model, e.output);
     // Lines after the start marker are not the #MaxLanguage line of the file.
-    QCOMPARE(e.g.lines.LoadLanguageLines,
+    QCOMPARE(e.output.LoadLanguageLines,
              (QStringList{"; my header", "#MaxLanguage = 1 ; keep me", "  #maxlanguage=1 : y = 1"} + users
               + QStringList{"Procedure LoadLanguage()", "  Debug \"mine\"", "EndProcedure", "DataSection",
                             "  DefaultLanguage:", "  Data.s \"New\"", "  EndDefaultLanguage:", "  #MaxLanguage = 9",
@@ -388,60 +389,61 @@ void TestEmitters::languageDataWithoutMarkers()
     QFETCH(QStringList, expected);
     QFETCH(QStringList, log);
     Emitters e;
-    e.g.lines.LoadLanguageLines = lines;
-    e.g.model.Languages.insert(QStringLiteral("K"), QStringLiteral("K"));
-    EmitLanguageData(e.g);
-    QCOMPARE(e.g.lines.LoadLanguageLines, expected);
-    QCOMPARE(e.frontEnd.log, log);
+    e.output.LoadLanguageLines = lines;
+    e.model.Languages.insert(QStringLiteral("K"), QStringLiteral("K"));
+    CheckLanguageBlock(e.output.LoadLanguageLines, e.log);
+    EmitLanguageData(e.model, e.output);
+    QCOMPARE(e.output.LoadLanguageLines, expected);
+    QCOMPARE(e.log.texts, log);
 }
 
 void TestEmitters::patchMainOnTemplate()
 {
     Emitters e;
-    e.g.model.WindowList = {QStringLiteral("Main_Window"), QStringLiteral("Child")};
+    e.model.WindowList = {QStringLiteral("Main_Window"), QStringLiteral("Child")};
     const SourceLineList before = Template(MainTemplate());
-    e.g.lines.MainLines = before;
-    PatchMainOpenWindow(e.g);
+    e.output.MainLines = before;
+    PatchMainOpenWindow(e.model, e.output, e.log);
 
     SourceLineList expected = before;
     expected[before.indexOf(QStringLiteral("  Open_WindowXY()"))] = QStringLiteral("  Open_Main_Window()");
     expected[before.indexOf(QStringLiteral("  If WindowID(#Window)"))] = QStringLiteral("  If WindowID(#Main_Window)");
-    QCOMPARE(e.g.lines.MainLines, expected);
-    QVERIFY(e.frontEnd.log.isEmpty());
+    QCOMPARE(e.output.MainLines, expected);
+    QVERIFY(e.log.texts.isEmpty());
 }
 
 void TestEmitters::patchMainExistingFile()
 {
     Emitters e;
-    e.g.model.WindowList = {QStringLiteral("Main")};
-    e.g.lines.MainLines = {"Open_WindowXY() : OPEN_WINDOWXY() ; open_windowxy()",
-                           "; the test below reads If WindowID(#Old)", "    If WindowID(#OldMain) ; main window open",
-                           "Open_WindowXY()"};
-    PatchMainOpenWindow(e.g);
+    e.model.WindowList = {QStringLiteral("Main")};
+    e.output.MainLines = {"Open_WindowXY() : OPEN_WINDOWXY() ; open_windowxy()",
+                          "; the test below reads If WindowID(#Old)", "    If WindowID(#OldMain) ; main window open",
+                          "Open_WindowXY()"};
+    PatchMainOpenWindow(e.model, e.output, e.log);
     // The first line with the placeholder has it replaced in any case; the comment line is
     // the first test line and takes the rewrite; nothing after it is looked at.
-    QCOMPARE(e.g.lines.MainLines, (QStringList{"Open_Main() : Open_Main() ; Open_Main()", "  If WindowID(#Main)",
-                                               "    If WindowID(#OldMain) ; main window open", "Open_WindowXY()"}));
+    QCOMPARE(e.output.MainLines, (QStringList{"Open_Main() : Open_Main() ; Open_Main()", "  If WindowID(#Main)",
+                                              "    If WindowID(#OldMain) ; main window open", "Open_WindowXY()"}));
 
     Emitters lowerOnly;
-    lowerOnly.g.model.WindowList = {QStringLiteral("Main")};
-    lowerOnly.g.lines.MainLines = {"open_windowxy()", "    If WindowID(#OldMain) ; main window open"};
-    PatchMainOpenWindow(lowerOnly.g);
-    QCOMPARE(lowerOnly.g.lines.MainLines, (QStringList{"open_windowxy()", "  If WindowID(#Main)"}));
+    lowerOnly.model.WindowList = {QStringLiteral("Main")};
+    lowerOnly.output.MainLines = {"open_windowxy()", "    If WindowID(#OldMain) ; main window open"};
+    PatchMainOpenWindow(lowerOnly.model, lowerOnly.output, lowerOnly.log);
+    QCOMPARE(lowerOnly.output.MainLines, (QStringList{"open_windowxy()", "  If WindowID(#Main)"}));
 
     // A Main.pb of an earlier run: its main procedure gives way to a Main() of the common
     // files, whose call inside stays; the line that shows an invisible window follows the
     // main window.
     Emitters earlier;
-    earlier.g.model.WindowList = {QStringLiteral("Splash"), QStringLiteral("Main")};
-    earlier.g.model.MainWindow = QStringLiteral("Main");
-    earlier.g.model.FirstWindowInvisible = true;
-    earlier.g.model.MainProcedure = QStringLiteral("MainProgram");
-    earlier.g.lines.MainLines = {"Procedure Main() ; Main", "  Main()",
-                                 "  If WindowID(#Splash)",  "    HideWindow(#Splash, #False)",
-                                 "EndProcedure:Main()",     "Debug \"Main()\""};
-    PatchMainOpenWindow(earlier.g);
-    QCOMPARE(earlier.g.lines.MainLines,
+    earlier.model.WindowList = {QStringLiteral("Splash"), QStringLiteral("Main")};
+    earlier.model.MainWindow = QStringLiteral("Main");
+    earlier.model.FirstWindowInvisible = true;
+    earlier.model.MainProcedure = QStringLiteral("MainProgram");
+    earlier.output.MainLines = {"Procedure Main() ; Main", "  Main()",
+                                "  If WindowID(#Splash)",  "    HideWindow(#Splash, #False)",
+                                "EndProcedure:Main()",     "Debug \"Main()\""};
+    PatchMainOpenWindow(earlier.model, earlier.output, earlier.log);
+    QCOMPARE(earlier.output.MainLines,
              (QStringList{"Procedure MainProgram() ; Main", "  Main()", "  If WindowID(#Main)",
                           "    HideWindow(#Main, #False)", "EndProcedure:MainProgram()", "Debug \"Main()\""}));
 }
@@ -450,10 +452,10 @@ void TestEmitters::patchMainWithoutWindow()
 {
     Emitters e;
     const SourceLineList before = Template(MainTemplate());
-    e.g.lines.MainLines = before;
-    PatchMainOpenWindow(e.g);
-    QCOMPARE(e.g.lines.MainLines, before);
-    QCOMPARE(e.frontEnd.log, QStringList{" -> Warning: No window found, Main.pb not patched."});
+    e.output.MainLines = before;
+    PatchMainOpenWindow(e.model, e.output, e.log);
+    QCOMPARE(e.output.MainLines, before);
+    QCOMPARE(e.log.texts, QStringList{" -> Warning: No window found, Main.pb not patched."});
 }
 
 void TestEmitters::commonFileLayout_data()
@@ -468,18 +470,18 @@ void TestEmitters::commonFileLayout()
     QFETCH(int, multilang);
     Emitters e;
     e.project.switches.Multilang = multilang;
-    e.g.lines.ConstantLines = {"C1", "C2"};
-    e.g.lines.FontLines = {"F1"};
-    e.g.lines.ImageLines = {"I1", "I2"};
-    e.g.model.CommonSourceLines = {"Procedure Open_W()", "EndProcedure"};
-    EmitCommonFile(e.g);
+    e.output.ConstantLines = {"C1", "C2"};
+    e.output.FontLines = {"F1"};
+    e.output.ImageLines = {"I1", "I2"};
+    e.model.CommonSourceLines = SourceLines::WithoutOrigin({"Procedure Open_W()", "EndProcedure"});
+    EmitCommonFile(e.model, e.project.switches, e.output);
 
     QStringList expected = QStringList{"; Quarvel Commonfile (Do Not Edit - Allways Overwrite)"} + Separator()
                            + QStringList{"C1", "C2"} + Separator() + QStringList{"F1", "I1", "I2"} + Separator();
     if (multilang)
         expected += QStringList{"IncludeFile \"LoadLanguage.pb\""} + Separator();
     expected += QStringList{"Procedure Open_W()", "EndProcedure"};
-    QCOMPARE(e.g.lines.CommonFileLines, expected);
+    QCOMPARE(e.output.CommonFileLines, expected);
 }
 
 namespace {
@@ -500,11 +502,11 @@ void FillDispatchDesign(DesignModel &m)
 void TestEmitters::dispatchSelect()
 {
     Emitters e;
-    FillDispatchDesign(e.g.model);
-    e.g.lines.EventMainLines = Template(EventMainSelectTemplate());
-    const SourceLineList before = e.g.lines.EventMainLines;
-    EmitDispatchSelect(e.g);
-    const SourceLineList &after = e.g.lines.EventMainLines;
+    FillDispatchDesign(e.model);
+    e.output.EventMainLines = Template(EventMainSelectTemplate());
+    const SourceLineList before = e.output.EventMainLines;
+    EmitDispatchSelect(e.model, e.output);
+    const SourceLineList &after = e.output.EventMainLines;
 
     QCOMPARE(Slice(after, QStringLiteral("Procedure MyEventMenu(MenuID)"), 6),
              (QStringList{"Procedure MyEventMenu(MenuID)", "  Select MenuID", "    Case #W_Open : EventMenu_W_Open()",
@@ -532,10 +534,10 @@ void TestEmitters::dispatchSelect()
 void TestEmitters::dispatchSelectEmptyDesign()
 {
     Emitters e;
-    e.g.lines.EventMainLines = Template(EventMainSelectTemplate());
-    const SourceLineList before = e.g.lines.EventMainLines;
-    EmitDispatchSelect(e.g);
-    QCOMPARE(e.g.lines.EventMainLines, before);
+    e.output.EventMainLines = Template(EventMainSelectTemplate());
+    const SourceLineList before = e.output.EventMainLines;
+    EmitDispatchSelect(e.model, e.output);
+    QCOMPARE(e.output.EventMainLines, before);
     QCOMPARE(Slice(before, QStringLiteral("Procedure MyEventMenu(MenuID)"), 3),
              (QStringList{"Procedure MyEventMenu(MenuID)", "  Select MenuID", "  EndSelect"}));
 }
@@ -543,11 +545,11 @@ void TestEmitters::dispatchSelectEmptyDesign()
 void TestEmitters::dispatchCallFast()
 {
     Emitters e;
-    FillDispatchDesign(e.g.model);
-    e.g.lines.EventMainLines = Template(EventMainCallFastTemplate());
-    const SourceLineList before = e.g.lines.EventMainLines;
-    EmitDispatchCallFast(e.g);
-    const SourceLineList &after = e.g.lines.EventMainLines;
+    FillDispatchDesign(e.model);
+    e.output.EventMainLines = Template(EventMainCallFastTemplate());
+    const SourceLineList before = e.output.EventMainLines;
+    EmitDispatchCallFast(e.model, e.output);
+    const SourceLineList &after = e.output.EventMainLines;
 
     QCOMPARE(Slice(after, QStringLiteral("#CallEventMenuCount   = 3"), 3),
              (QStringList{"#CallEventMenuCount   = 3", "#CallEventGadgetCount = 5", "#CallEventWindowCount = 2"}));
@@ -567,11 +569,11 @@ void TestEmitters::dispatchCallFast()
 void TestEmitters::dispatchCallFastEmptyDesign()
 {
     Emitters e;
-    e.g.lines.EventMainLines = Template(EventMainCallFastTemplate());
-    EmitDispatchCallFast(e.g);
-    QCOMPARE(Slice(e.g.lines.EventMainLines, QStringLiteral("#CallEventMenuCount   = 0"), 3),
+    e.output.EventMainLines = Template(EventMainCallFastTemplate());
+    EmitDispatchCallFast(e.model, e.output);
+    QCOMPARE(Slice(e.output.EventMainLines, QStringLiteral("#CallEventMenuCount   = 0"), 3),
              (QStringList{"#CallEventMenuCount   = 0", "#CallEventGadgetCount = 0", "#CallEventWindowCount = 0"}));
-    QCOMPARE(Slice(e.g.lines.EventMainLines, QStringLiteral("DataSection"), 6),
+    QCOMPARE(Slice(e.output.EventMainLines, QStringLiteral("DataSection"), 6),
              (QStringList{"DataSection", "  CallEventMenu:", "  CallEventGadget:", "  CallEventSize:",
                           "  CallEventExit:", "EndDataSection"}));
 }
@@ -579,13 +581,13 @@ void TestEmitters::dispatchCallFastEmptyDesign()
 void TestEmitters::eventFileHeaderOnly()
 {
     Emitters e;
-    EmitEventMenuProcedures(e.g);
-    EmitEventSizeProcedures(e.g);
-    EmitEventExitProcedures(e.g);
-    EmitEventGadgetProcedures(e.g);
-    QCOMPARE(e.g.lines.EventMenuLines, EventFileHeader("; Quarvel Event Menu"));
-    QCOMPARE(e.g.lines.EventWindowLines, EventFileHeader("; Quarvel Event Window"));
-    QCOMPARE(e.g.lines.EventGadgetLines, EventFileHeader("; Quarvel Event Gadget"));
+    EmitEventMenuProcedures(e.model, e.output);
+    EmitEventSizeProcedures(e.model, e.output);
+    EmitEventExitProcedures(e.model, e.output);
+    EmitEventGadgetProcedures(e.model, e.output);
+    QCOMPARE(e.output.EventMenuLines, EventFileHeader("; Quarvel Event Menu"));
+    QCOMPARE(e.output.EventWindowLines, EventFileHeader("; Quarvel Event Window"));
+    QCOMPARE(e.output.EventGadgetLines, EventFileHeader("; Quarvel Event Gadget"));
 }
 
 void TestEmitters::eventMenuExistenceTest_data()
@@ -638,22 +640,22 @@ void TestEmitters::eventMenuExistenceTest()
     QFETCH(QStringList, items);
     QFETCH(QStringList, appended);
     Emitters e;
-    e.g.lines.EventMenuLines = existing;
-    e.g.model.MenuItemList = items;
-    EmitEventMenuProcedures(e.g);
+    e.output.EventMenuLines = existing;
+    e.model.MenuItemList = items;
+    EmitEventMenuProcedures(e.model, e.output);
 
     QStringList expected = existing;
     for (const QString &name : appended)
         expected += MenuSkeleton(name);
-    QCOMPARE(e.g.lines.EventMenuLines, expected);
+    QCOMPARE(e.output.EventMenuLines, expected);
 }
 
 void TestEmitters::eventWindowFreshFile()
 {
     Emitters e;
-    e.g.model.WindowList = {QStringLiteral("Main"), QStringLiteral("Child")};
-    EmitEventSizeProcedures(e.g);
-    EmitEventExitProcedures(e.g);
+    e.model.WindowList = {QStringLiteral("Main"), QStringLiteral("Child")};
+    EmitEventSizeProcedures(e.model, e.output);
+    EmitEventExitProcedures(e.model, e.output);
     const QStringList expected = EventFileHeader("; Quarvel Event Window")
                                  + QStringList{"Procedure EventSize_Main()", "  ", "EndProcedure"} + Separator()
                                  + QStringList{"Procedure EventSize_Child()", "  ", "EndProcedure"} + Separator()
@@ -661,13 +663,13 @@ void TestEmitters::eventWindowFreshFile()
                                  + Separator()
                                  + QStringList{"Procedure EventExit_Child()", "  CloseWindow(#Child)", "EndProcedure"}
                                  + Separator();
-    QCOMPARE(e.g.lines.EventWindowLines, expected);
+    QCOMPARE(e.output.EventWindowLines, expected);
 }
 
 void TestEmitters::eventExitFirstWindowAlreadyPresent()
 {
     Emitters e;
-    e.g.model.WindowList = {QStringLiteral("Main"), QStringLiteral("Child")};
+    e.model.WindowList = {QStringLiteral("Main"), QStringLiteral("Child")};
     const QStringList existing{"Procedure EventSize_Main()",
                                "EndProcedure",
                                "Procedure EventSize_Child()",
@@ -675,50 +677,50 @@ void TestEmitters::eventExitFirstWindowAlreadyPresent()
                                "Procedure EventExit_Main()",
                                "  End",
                                "EndProcedure"};
-    e.g.lines.EventWindowLines = existing;
-    EmitEventSizeProcedures(e.g);
-    EmitEventExitProcedures(e.g);
+    e.output.EventWindowLines = existing;
+    EmitEventSizeProcedures(e.model, e.output);
+    EmitEventExitProcedures(e.model, e.output);
     const QStringList expected = existing
                                  + QStringList{"Procedure EventExit_Child()", "  CloseWindow(#Child)", "EndProcedure"}
                                  + Separator();
-    QCOMPARE(e.g.lines.EventWindowLines, expected);
+    QCOMPARE(e.output.EventWindowLines, expected);
 }
 
 void TestEmitters::eventGadgetSkipsTextAndFrame()
 {
     Emitters e;
-    e.g.model.GadgetList = {{QStringLiteral("B"), QStringLiteral("BUTTONGADGET")},
-                            {QStringLiteral("T"), QStringLiteral("TEXTGADGET")},
-                            {QStringLiteral("F"), QStringLiteral("FRAME3DGADGET")},
-                            {QStringLiteral("U"), QStringLiteral("MYUSERGADGET")}};
+    e.model.GadgetList = {{QStringLiteral("B"), QStringLiteral("BUTTONGADGET")},
+                          {QStringLiteral("T"), QStringLiteral("TEXTGADGET")},
+                          {QStringLiteral("F"), QStringLiteral("FRAME3DGADGET")},
+                          {QStringLiteral("U"), QStringLiteral("MYUSERGADGET")}};
     const QStringList existing{"Procedure EventGadget_T(EventType)", "  ; written by hand", "EndProcedure",
                                "Procedure EventGadget_U(Type)", "EndProcedure"};
-    e.g.lines.EventGadgetLines = existing;
-    EmitEventGadgetProcedures(e.g);
+    e.output.EventGadgetLines = existing;
+    EmitEventGadgetProcedures(e.model, e.output);
     // The hand-edited head of U is its procedure: only B gets a skeleton.
-    QCOMPARE(e.g.lines.EventGadgetLines, existing + GadgetSkeleton(QStringLiteral("B")));
+    QCOMPARE(e.output.EventGadgetLines, existing + GadgetSkeleton(QStringLiteral("B")));
 }
 
 void TestEmitters::eventFilesAllPresentUnchanged()
 {
     Emitters e;
-    e.g.model.MenuItemList = {QStringLiteral("M")};
-    e.g.model.WindowList = {QStringLiteral("W")};
-    e.g.model.GadgetList = {{QStringLiteral("G"), QStringLiteral("BUTTONGADGET")}};
+    e.model.MenuItemList = {QStringLiteral("M")};
+    e.model.WindowList = {QStringLiteral("W")};
+    e.model.GadgetList = {{QStringLiteral("G"), QStringLiteral("BUTTONGADGET")}};
     const QStringList menu{"Procedure EventMenu_M()", "  Debug 1", "EndProcedure", "Procedure EventMenu_Gone()",
                            "EndProcedure"};
     const QStringList window{"Procedure EventExit_W()", "EndProcedure", "Procedure EventSize_W()", "EndProcedure"};
     const QStringList gadget{"Procedure EventGadget_G(EventType) ; clicks", "EndProcedure"};
-    e.g.lines.EventMenuLines = menu;
-    e.g.lines.EventWindowLines = window;
-    e.g.lines.EventGadgetLines = gadget;
-    EmitEventMenuProcedures(e.g);
-    EmitEventSizeProcedures(e.g);
-    EmitEventExitProcedures(e.g);
-    EmitEventGadgetProcedures(e.g);
-    QCOMPARE(e.g.lines.EventMenuLines, menu);
-    QCOMPARE(e.g.lines.EventWindowLines, window);
-    QCOMPARE(e.g.lines.EventGadgetLines, gadget);
+    e.output.EventMenuLines = menu;
+    e.output.EventWindowLines = window;
+    e.output.EventGadgetLines = gadget;
+    EmitEventMenuProcedures(e.model, e.output);
+    EmitEventSizeProcedures(e.model, e.output);
+    EmitEventExitProcedures(e.model, e.output);
+    EmitEventGadgetProcedures(e.model, e.output);
+    QCOMPARE(e.output.EventMenuLines, menu);
+    QCOMPARE(e.output.EventWindowLines, window);
+    QCOMPARE(e.output.EventGadgetLines, gadget);
 }
 
 // The one-walk head search must answer exactly like testing each head against the start of

@@ -39,7 +39,7 @@ void TestFuzzRegressions::prefixHoldingTheHeightKeyword()
     QFETCH(QStringList, after);
     InterpreterFixture f;
     f.withLines(before);
-    QVERIFY(InsertWindowPrefixes(f.g));
+    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));
     QCOMPARE(f.lines(), after);
 }
 
@@ -54,7 +54,7 @@ void TestFuzzRegressions::damagedFormFileRunsThroughStepOne()
     ProjectState project = dir.project({"Form.pbf"}, switches);
     GenerationRun run(project);
     // The file opens one window twice, which stops the run once the prefixes are in place.
-    QVERIFY(!GenerateStep1(run.context));
+    QVERIFY(!LoadAndInterpret(run.context));
     QCOMPARE(run.frontEnd.log.mid(3),
              QStringList({"- Load Files...", " -> Warning: Form.pbf holds invalid bytes in line 72, read as U+FFFD.",
                           "- Interpret code...", " -> Error: Find duplicate WindowID(#Dlg_Result). Stop!"}));

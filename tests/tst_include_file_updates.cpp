@@ -1,7 +1,8 @@
-#include "model/generation_context.h"
+#include "pipeline/generation_context.h"
+#include "pipeline/write_output_files.h"
 #include "support/recording_front_end.h"
 #include "support/test_project.h"
-#include "update/include_file_updates.h"
+#include "update/code_updates.h"
 
 #include <QDir>
 #include <QStringEncoder>
@@ -14,7 +15,8 @@ namespace {
 struct IncludeRun {
     IncludeRun() : project(dir.project({})), context(project, tables, frontEnd)
     {
-        context.bindings = {{"Window_0", "Main", ObjectKind::Window}, {"Main_Button_1", "Main_Ok", ObjectKind::Gadget}};
+        context.renames.bindings = {{"Window_0", "Main", ObjectKind::Window},
+                                    {"Main_Button_1", "Main_Ok", ObjectKind::Gadget}};
         // The objects the last run knew: a window's rename reaches those.
         project.Stored.Window = {"Window_0"};
         project.Stored.Gadget = {"Window_0_Button_1"};
@@ -25,7 +27,9 @@ struct IncludeRun {
         context.model.IncludeFileList.clear();
         for (const QString &name : includes)
             context.model.IncludeFileList.append(dir.path(name));
-        UpdateIncludeFiles(context);
+        Renames &renames = context.renames;
+        renames.windowObjects = WindowObjectBindings(renames.bindings, project.Stored, context.model.WindowList);
+        StageIncludeUpdates(context);
         context.plan.WriteStaged(); // as the end of the run does
         LogIncludeWriteFailures(context);
     }
@@ -124,7 +128,7 @@ private slots:
     void noBindingsWriteNothing()
     {
         IncludeRun r;
-        r.context.bindings.clear();
+        r.context.renames.bindings.clear();
         r.dir.write("Tools.pbi", "#Window_0\r\n");
         r.run({"Tools.pbi"});
         QVERIFY(r.frontEnd.log.isEmpty());
@@ -165,7 +169,7 @@ private slots:
     void aNameBeyondEightBitSwitchesToUtf8()
     {
         IncludeRun r;
-        r.context.bindings = {{"Window_0", QStringLiteral("Fen\u00EAtre_\u0141"), ObjectKind::Window}};
+        r.context.renames.bindings = {{"Window_0", QStringLiteral("Fen\u00EAtre_\u0141"), ObjectKind::Window}};
         r.dir.write("Tools.pbi", "; caf\xE9\n#Window_0\n");
         r.run({"Tools.pbi"});
         QCOMPARE(r.frontEnd.log,

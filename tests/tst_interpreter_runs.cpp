@@ -8,6 +8,7 @@
 #include "interpreter/object_names.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
+#include "interpreter/window_call_rewrites.h"
 #include "interpreter/window_prefixes.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/load_project_sources.h"
@@ -66,7 +67,11 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     ProjectState project = d.project({"Files.pbf", d.path("Tools.pb")}, AllRewrites());
     GenerationRun run(project);
 
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
+    // Step 1 reads and interprets: no generated line is written before step 4.
+    const OutputLines &l = run.context.lines;
+    QVERIFY(l.ConstantLines.isEmpty() && l.FontLines.isEmpty() && l.ImageLines.isEmpty());
+    QVERIFY(l.CommonFileLines.isEmpty());
     const DesignModel &m = run.context.model;
     QCOMPARE(m.WindowList, (QStringList{"WindowMain", "Window_Tools"}));
     QCOMPARE(m.MenuList, (QStringList{"WindowMain_Menu", "Window_Tools_Popup"}));
@@ -100,7 +105,7 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
                           " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton.",
                           " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
 
-    const QStringList &lines = m.CommonSourceLines;
+    const QStringList &lines = m.CommonSourceLines.texts();
     const auto lineWith = [&lines](const QString &start) {
         for (const QString &line : lines) {
             if (line.trimmed().startsWith(start))
@@ -148,7 +153,7 @@ void TestInterpreterRuns::designerNumbersBarsPerWindow()
     ProjectState project = d.project({"Dialogs.pbf"}, off);
     GenerationRun run(project);
 
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     const DesignModel &m = run.context.model;
     QCOMPARE(m.WindowList, (QStringList{"Dlg_Search", "Dlg_Result"}));
     QCOMPARE(m.MenuList, (QStringList{"Dlg_Search_Menu", "Dlg_Result_Menu"}));
@@ -160,7 +165,7 @@ void TestInterpreterRuns::designerNumbersBarsPerWindow()
                           "Dlg_Result_List_Hits LISTICONGADGET", "Dlg_Result_Progress PROGRESSBARGADGET"}));
     QCOMPARE(run.frontEnd.log.mid(4), QStringList{"- Interpret code..."});
 
-    const QStringList &lines = m.CommonSourceLines;
+    const QStringList &lines = m.CommonSourceLines.texts();
     QCOMPARE(lines.first(), "Enumeration FormWindow");
     QVERIFY(lines.contains("Procedure Open_Dlg_Search(x = 0, y = 0, width = 320, height = 90)"));
     QVERIFY(lines.contains("  MenuItem(#Dlg_Search_Mnu_Close, \"Schließen\")"));
@@ -179,35 +184,37 @@ void TestInterpreterRuns::passesKeepTheNumberOfLines()
     ProjectState project = d.project({"Files.pbf", "Tools.pb"}, AllRewrites());
     GenerationRun run(project);
     GenerationContext &g = run.context;
+    const SourceFolder folder{d.dir(), g.outputFormat};
     g.model.CommonFileList = project.CommonFiles;
-    LoadCommonFiles(g);
+    LoadCommonFiles(g.model, folder, g.log);
     LoadProjectSources(g);
-    ScanIncludes(g, "Main.pb");
+    ScanIncludes(g.model, folder, "Main.pb");
     const qsizetype count = g.model.CommonSourceLines.size();
     QCOMPARE(count, 95);
 
+    DesignModel &m = g.model;
     const struct {
         const char *name;
         std::function<void()> pass;
     } passes[] = {
-        {"InsertWindowPrefixes", [&] { QVERIFY(InsertWindowPrefixes(g)); }},
-        {"CollectObjectNames", [&] { QVERIFY(CollectObjectNames(g)); }},
-        {"SetParentWindow", [&] { SetParentWindow(g); }},
-        {"SetAutoWindowPosition", [&] { SetAutoWindowPosition(g); }},
-        {"SplitMenuItemTabs", [&] { SplitMenuItemTabs(g); }},
-        {"WrapLanguageStrings", [&] { WrapLanguageStrings(g); }},
-        {"CollectLanguageStrings", [&] { CollectLanguageStrings(g); }},
-        {"ReplaceLoadImageCalls", [&] { ReplaceLoadImageCalls(g); }},
-        {"ZeroImageGadgets", [&] { ZeroImageGadgets(g); }},
+        {"InsertWindowPrefixes", [&] { QVERIFY(InsertWindowPrefixes(m, g.nameTables, g.log)); }},
+        {"CollectObjectNames", [&] { QVERIFY(CollectObjectNames(m, g.nameTables, g.log)); }},
+        {"SetParentWindow", [&] { SetParentWindow(m); }},
+        {"SetAutoWindowPosition", [&] { SetAutoWindowPosition(m); }},
+        {"SplitMenuItemTabs", [&] { SplitMenuItemTabs(m); }},
+        {"WrapLanguageStrings", [&] { WrapLanguageStrings(m); }},
+        {"CollectLanguageStrings", [&] { CollectLanguageStrings(m, g.lines, folder, g.log); }},
+        {"ReplaceLoadImageCalls", [&] { ReplaceLoadImageCalls(m); }},
+        {"ZeroImageGadgets", [&] { ZeroImageGadgets(m); }},
     };
     for (const auto &p : passes) {
-        const QStringList before = g.model.CommonSourceLines;
+        const QStringList before = g.model.CommonSourceLines.texts();
         p.pass();
         QVERIFY2(g.model.CommonSourceLines.size() == count, p.name);
         if (QByteArray(p.name) == "CollectObjectNames" || QByteArray(p.name) == "CollectLanguageStrings")
-            QVERIFY2(g.model.CommonSourceLines == before, p.name);
+            QVERIFY2(g.model.CommonSourceLines.texts() == before, p.name);
         else
-            QVERIFY2(g.model.CommonSourceLines != before, p.name); // each pass had work in this project
+            QVERIFY2(g.model.CommonSourceLines.texts() != before, p.name); // each pass had work in this project
     }
 }
 
@@ -217,11 +224,12 @@ void TestInterpreterRuns::twoRunsGiveTheSameModel()
     d.copyFrom("interpreter/mixed");
     ProjectState project = d.project({"Files.pbf", "Tools.pb"}, AllRewrites());
     GenerationRun run(project);
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     const DesignModel first = run.context.model;
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     const DesignModel &second = run.context.model;
-    QCOMPARE(second.CommonSourceLines, first.CommonSourceLines);
+    QCOMPARE(second.CommonSourceLines.texts(), first.CommonSourceLines.texts());
+    QVERIFY(second.CommonSourceLines == first.CommonSourceLines); // the origins too
     QCOMPARE(second.WindowList, first.WindowList);
     QCOMPARE(second.MenuItemList, first.MenuItemList);
     QCOMPARE(GadgetNamesAndTypes(second), GadgetNamesAndTypes(first));
@@ -253,7 +261,7 @@ void TestInterpreterRuns::largeCommonFile()
 
     QElapsedTimer timer;
     timer.start();
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
     qInfo("step 1 over %d lines: %lld ms", int(file.size()), timer.elapsed());
 
     const DesignModel &m = run.context.model;
@@ -433,9 +441,9 @@ void TestInterpreterRuns::openedWindowTest()
     f.withLines({"Procedure Open_Main()", "  hWnd = OpenWindow(#PB_Any, 0, 0, 100, 100, \"m\")", "", "  ; opened?",
                  next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd", "  EndIf",
                  "EndProcedure"});
-    f.lines().append("Global Logo, hWnd, Other");
-    f.g.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}}; // a global #PB_Any load
-    ConvertPbAnyObjects(f.g);
+    f.model.CommonSourceLines.append("Global Logo, hWnd, Other");
+    f.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}}; // a global #PB_Any load
+    ConvertPbAnyObjects(f.model, f.tables);
     QCOMPARE(f.lines().last(), "Global Other"); // both are declared with their numbers
     QCOMPARE(f.lines().at(4), converted);
     QCOMPARE(f.lines().mid(5, 4),
@@ -468,7 +476,7 @@ void TestInterpreterRuns::formEventAssignments()
                                     "Procedure OnOk(EventType)", "  Debug \"ok\"", "EndProcedure"});
     ProjectState project = d.project({"Forms.pb"}, Switches::AllOff());
     GenerationRun run(project);
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
 
     const FormEvents &events = run.context.model.FormEventAssignments;
     const auto calls = [](const QHash<QString, EventCall> &calls) {
@@ -488,7 +496,7 @@ void TestInterpreterRuns::formEventAssignments()
     QCOMPARE(missing, (QStringList{"Procedure OnOpen(Event) (menu)", "Procedure Helper() (gadget)",
                                    "Procedure.i OnList(EventType) (gadget)"}));
 
-    const QStringList &lines = run.context.model.CommonSourceLines;
+    const QStringList &lines = run.context.model.CommonSourceLines.texts();
     QVERIFY(!lines.contains("Procedure Main_Events(event)"));
     QVERIFY(lines.contains("Procedure Other_Events(e)"));
     QCOMPARE(

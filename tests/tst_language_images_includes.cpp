@@ -35,11 +35,11 @@ void TestLanguageImagesIncludes::scanIncludes()
                       "IncludePath \"lib/\"", "  IncludeFile \"sub/Tools.pb\"", "IncludeFile \"/opt/shared/Util.pb\"",
                       "IncludeFile \"\\win\\Helper.pb\"", "Debug \"IncludeFile \" : IncludeFile \"InString.pb\"",
                       "XIncludeFile \"Forms.pb\"", "IncludeFile\"Tight.pb\""});
-    ScanIncludes(f.g, "Main.pb");
+    ScanIncludes(f.model, f.folder(), "Main.pb");
 
     const QString d = f.dir.dir();
-    QCOMPARE(f.g.model.IncludeFileList, (QStringList{d + "Forms.pb", "sub/Tools.pb", "/opt/shared/Util.pb",
-                                                     d + "\\win\\Helper.pb", d + "Forms.pb", d + "Tight.pb"}));
+    QCOMPARE(f.model.IncludeFileList, (QStringList{d + "Forms.pb", "sub/Tools.pb", "/opt/shared/Util.pb",
+                                                   d + "\\win\\Helper.pb", d + "Forms.pb", d + "Tight.pb"}));
 }
 
 void TestLanguageImagesIncludes::scanIncludesDecodesByOwnMark()
@@ -47,17 +47,17 @@ void TestLanguageImagesIncludes::scanIncludesDecodesByOwnMark()
     InterpreterFixture f;
     QStringEncoder encoder(QStringConverter::Utf16BE, QStringConverter::Flag::WriteBom);
     f.dir.write("Main.pb", encoder.encode(QStringLiteral("XIncludeFile \"Fenster_ä.pb\"\r\n")));
-    ScanIncludes(f.g, "Main.pb");
-    QCOMPARE(f.g.model.IncludeFileList, QStringList{f.dir.dir() + "Fenster_ä.pb"});
+    ScanIncludes(f.model, f.folder(), "Main.pb");
+    QCOMPARE(f.model.IncludeFileList, QStringList{f.dir.dir() + "Fenster_ä.pb"});
 }
 
 void TestLanguageImagesIncludes::scanIncludesWithoutMainFile()
 {
     InterpreterFixture f;
-    ScanIncludes(f.g, "Main.pb");
-    ScanIncludes(f.g, "");
-    QVERIFY(f.g.model.IncludeFileList.isEmpty());
-    QVERIFY(f.frontEnd.log.isEmpty());
+    ScanIncludes(f.model, f.folder(), "Main.pb");
+    ScanIncludes(f.model, f.folder(), "");
+    QVERIFY(f.model.IncludeFileList.isEmpty());
+    QVERIFY(f.log.texts.isEmpty());
 }
 
 void TestLanguageImagesIncludes::wrapLanguageStrings_data()
@@ -115,7 +115,7 @@ void TestLanguageImagesIncludes::wrapLanguageStrings()
     QFETCH(QString, after);
     InterpreterFixture f;
     f.withLines(Rows(before));
-    WrapLanguageStrings(f.g);
+    WrapLanguageStrings(f.model);
     QCOMPARE(f.lines(), Rows(after));
 }
 
@@ -138,19 +138,23 @@ void TestLanguageImagesIncludes::collectLanguageStrings()
 {
     InterpreterFixture f;
     f.withLines({"TextGadget(#T, 1, 1, 1, 1, MyLanguage(\"Common\"))"});
-    f.g.lines.MainLines = {"Debug MyLanguage(\"Main\")"};
-    f.g.lines.EventMenuLines = {"Debug MyLanguage(\"Menu\")"};
-    f.g.lines.EventGadgetLines = {"Debug MyLanguage(\"Gadget\")"};
-    f.g.lines.EventWindowLines = {"Debug MyLanguage(\"Window\")"};
+    f.output.MainLines = {"Debug MyLanguage(\"Main\")"};
+    f.output.EventMenuLines = {"Debug MyLanguage(\"Menu\")"};
+    f.output.EventGadgetLines = {"Debug MyLanguage(\"Gadget\")"};
+    f.output.EventWindowLines = {"Debug MyLanguage(\"Window\")"};
     QStringEncoder utf16(QStringConverter::Utf16LE, QStringConverter::Flag::WriteBom);
     f.dir.write("sub/Strings.pb", utf16.encode(QStringLiteral("Debug MyLanguage(\"Grüße\")\r\n")));
     f.dir.write("Latin.pb", QByteArray("Debug MyLanguage(\"Caf\xe9\")\n"));
-    f.g.model.IncludeFileList = {"sub/Strings.pb", f.dir.path("Gone.pb"), f.dir.path("Latin.pb")};
+    f.model.IncludeFileList = {"sub/Strings.pb", f.dir.path("Gone.pb"), f.dir.path("Latin.pb")};
 
-    CollectLanguageStrings(f.g);
-    QCOMPARE(f.g.model.Languages.keys(),
+    f.model.Languages.insert(QStringLiteral("Unused"), QStringLiteral("Unused")); // the Catalog's own
+    const LanguageKeysUsed used = CollectLanguageStrings(f.model, f.output, f.folder(), f.log);
+    QCOMPARE(used.unreadIncludes, 1);
+    QCOMPARE(used.keys.size(), 7); // a key of the Catalog that nothing looks up is not used
+    QVERIFY(!used.keys.contains(QStringLiteral("Unused")) && used.keys.contains(QStringLiteral("Grüße")));
+    QCOMPARE(f.model.Languages.keys().mid(1),
              (QStringList{"Common", "Main", "Menu", "Gadget", "Window", "Grüße", QString::fromLatin1("Caf\xe9")}));
-    QCOMPARE(f.frontEnd.log, QStringList{" -> Error OpenFile " + f.dir.path("Gone.pb") + " / Errorcode: 1"});
+    QCOMPARE(f.log.texts, QStringList{" -> Error OpenFile " + f.dir.path("Gone.pb") + " / Errorcode: 1"});
 }
 
 void TestLanguageImagesIncludes::replaceLoadImageCalls_data()
@@ -198,10 +202,10 @@ void TestLanguageImagesIncludes::replaceLoadImageCalls()
     QFETCH(QStringList, files);
     InterpreterFixture f;
     f.withLines(Rows(before));
-    ReplaceLoadImageCalls(f.g);
+    ReplaceLoadImageCalls(f.model);
     QCOMPARE(f.lines(), Rows(after));
     QStringList recorded;
-    for (const ImageRecord &image : f.g.model.ImageList)
+    for (const ImageRecord &image : f.model.ImageList)
         recorded << image.file;
     QCOMPARE(recorded, files);
 }
@@ -209,15 +213,15 @@ void TestLanguageImagesIncludes::replaceLoadImageCalls()
 void TestLanguageImagesIncludes::imagesReuseGlobalLoads()
 {
     InterpreterFixture f;
-    f.g.model.ImageList = {{"#Image_Logo", "images/Logo.png", {}, {}}};
+    f.model.ImageList = {{"#Image_Logo", "images/Logo.png", {}, {}}};
     f.withLines({"ImageGadget(#I, 1, 1, 1, 1, ImageID(LoadImage(#PB_Any, \"IMAGES/logo.PNG\")))",
                  "ButtonImageGadget(#B, 1, 1, 1, 1, ImageID(LoadImage(#PB_Any, \"new.png\")))"});
-    ReplaceLoadImageCalls(f.g);
+    ReplaceLoadImageCalls(f.model);
 
     QCOMPARE(f.lines(), (QStringList{"ImageGadget(#I, 1, 1, 1, 1, ImageID(#Image_Logo))",
                                      "ButtonImageGadget(#B, 1, 1, 1, 1, ImageID(#MyImage_0))"}));
-    QCOMPARE(f.g.model.ImageList.size(), 2);
-    QCOMPARE(f.g.model.ImageList.at(1).name, "#MyImage_0");
+    QCOMPARE(f.model.ImageList.size(), 2);
+    QCOMPARE(f.model.ImageList.at(1).name, "#MyImage_0");
 }
 
 QTEST_GUILESS_MAIN(TestLanguageImagesIncludes)

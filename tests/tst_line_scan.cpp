@@ -54,6 +54,12 @@ void TestLineScan::findString_data()
     QTest::newRow("start inside a match") << "(#a(#b" << "(#" << 2 << 4;
     QTest::newRow("start on the last fit") << "xxab" << "ab" << 3 << 3;
     QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 1 << 1;
+    // The search goes sixteen characters a step and takes the last ones in a step that ends
+    // with the text, without the characters already looked at.
+    QTest::newRow("hit at the sixteenth") << QString(15, 'x') + "(#" << "(#" << 1 << 16;
+    QTest::newRow("hit in the last step") << QString(18, 'x') + "(#" << "(#" << 1 << 19;
+    QTest::newRow("start inside the last step") << "(#" + QString(14, 'x') + "(#yy" << "(#" << 2 << 17;
+    QTest::newRow("none in the last step") << QString(17, 'x') + "(" << "(#" << 1 << 0;
     // clang-format on
 }
 
@@ -333,6 +339,10 @@ void TestLineScan::noCaseKeyMatchesCompare()
         const NoCaseKey a{QStringView(text)}, b{QStringView(other)};
         if ((a == b) != same || (same && qHash(a, 7) != qHash(b, 7)))
             QFAIL(qPrintable(text + QStringLiteral(" against ") + other));
+        // The hash of a name given in pieces (a window's name, "_", an object's) is the name's.
+        const QStringView whole(text);
+        if (NoCaseHash({whole.first(3), whole.sliced(3, 1), whole.sliced(4)}, 7) != qHash(a, 7))
+            QFAIL(qPrintable(text + QStringLiteral(" in pieces")));
     };
     for (int u = 0; u <= 0xFFFF; ++u) {
         const QChar c{char16_t(u)};

@@ -58,13 +58,13 @@ void TestObjectNames::workedExample()
 
     InterpreterFixture f;
     f.withLines(loaded);
-    QVERIFY(InsertWindowPrefixes(f.g));
+    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));
     for (int i = 0; i < expected.size(); ++i)
         QCOMPARE(f.lines().at(i), expected.at(i));
     QCOMPARE(f.lines().size(), expected.size());
 
-    QVERIFY(CollectObjectNames(f.g));
-    const DesignModel &m = f.g.model;
+    QVERIFY(CollectObjectNames(f.model, f.tables, f.log));
+    const DesignModel &m = f.model;
     QCOMPARE(m.WindowList, QStringList{"Window_0"});
     QCOMPARE(m.MenuList, QStringList{"Window_0_Menu_0"});
     QCOMPARE(m.MenuItemList, QStringList{"Window_0_MenuItem_Open"});
@@ -75,7 +75,7 @@ void TestObjectNames::workedExample()
     QCOMPARE(m.GadgetList.at(0).type, "BUTTONGADGET");
     QCOMPARE(m.GadgetList.at(1).name, "Window_0_Text_0");
     QCOMPARE(m.GadgetList.at(1).type, "TEXTGADGET");
-    QCOMPARE(f.frontEnd.log,
+    QCOMPARE(f.log.texts,
              QStringList{" -> Warning: Find duplicate MenuItemID(#Window_0_MenuItem_Open) by ToolbarButton."});
     QCOMPARE(f.lines(), expected); // collecting changes no line
 }
@@ -137,9 +137,9 @@ void TestObjectNames::duplicates()
     InterpreterFixture f;
     f.withLines(Rows(lines));
 
-    QCOMPARE(CollectObjectNames(f.g), bool(result));
-    QCOMPARE(f.frontEnd.log, log);
-    QCOMPARE(ListOfRow(f.g.model, QTest::currentDataTag()), collected);
+    QCOMPARE(CollectObjectNames(f.model, f.tables, f.log), bool(result));
+    QCOMPARE(f.log.texts, log);
+    QCOMPARE(ListOfRow(f.model, QTest::currentDataTag()), collected);
 }
 
 void TestObjectNames::gadgetLines_data()
@@ -169,14 +169,14 @@ void TestObjectNames::gadgetLines()
     InterpreterFixture f;
     f.withLines({line});
 
-    QVERIFY(CollectObjectNames(f.g));
+    QVERIFY(CollectObjectNames(f.model, f.tables, f.log));
     if (name.isEmpty()) {
-        QVERIFY(f.g.model.GadgetList.isEmpty());
+        QVERIFY(f.model.GadgetList.isEmpty());
         return;
     }
-    QCOMPARE(f.g.model.GadgetList.size(), 1);
-    QCOMPARE(f.g.model.GadgetList.at(0).name, name);
-    QCOMPARE(f.g.model.GadgetList.at(0).type, type);
+    QCOMPARE(f.model.GadgetList.size(), 1);
+    QCOMPARE(f.model.GadgetList.at(0).name, name);
+    QCOMPARE(f.model.GadgetList.at(0).type, type);
 }
 
 // DisableMenuItem and SetMenuItemState name a menu first; only MenuItem itself declares an item.
@@ -188,11 +188,11 @@ void TestObjectNames::menuItemCommandOnly()
                  "MenuTitle(\"x\") : MenuItem(#W_Paste, \"Paste\")", "ButtonGadget(#W_B, 1, 1, 1, 1, \"\")",
                  "ButtonGadget(#w_b, 1, 1, 1, 1, \"\")"});
 
-    QVERIFY(CollectObjectNames(f.g));
-    QCOMPARE(f.g.model.MenuItemList, (QStringList{"W_Copy", "W_Paste"}));
-    QCOMPARE(f.g.model.MenuList, QStringList{"W_Menu"});
-    QCOMPARE(f.g.model.GadgetList.size(), 1); // the second spelling is the same gadget, silently
-    QVERIFY(f.frontEnd.log.isEmpty());
+    QVERIFY(CollectObjectNames(f.model, f.tables, f.log));
+    QCOMPARE(f.model.MenuItemList, (QStringList{"W_Copy", "W_Paste"}));
+    QCOMPARE(f.model.MenuList, QStringList{"W_Menu"});
+    QCOMPARE(f.model.GadgetList.size(), 1); // the second spelling is the same gadget, silently
+    QVERIFY(f.log.texts.isEmpty());
 }
 
 void TestObjectNames::collectsCommentedStatements()
@@ -200,9 +200,9 @@ void TestObjectNames::collectsCommentedStatements()
     InterpreterFixture f;
     f.withLines({";ButtonGadget(#W_Old, 1, 1, 1, 1, \"\")", "; OpenWindow(#Window_Old, 0, 0, 1, 1, \"\")"});
 
-    QVERIFY(CollectObjectNames(f.g));
-    QCOMPARE(f.g.model.WindowList, QStringList{"Window_Old"});
-    QVERIFY(f.g.model.GadgetList.isEmpty()); // ";ButtonGadget" is not the word of a creator
+    QVERIFY(CollectObjectNames(f.model, f.tables, f.log));
+    QCOMPARE(f.model.WindowList, QStringList{"Window_Old"});
+    QVERIFY(f.model.GadgetList.isEmpty()); // ";ButtonGadget" is not the word of a creator
 }
 
 void TestObjectNames::userGadgetType()
@@ -210,9 +210,9 @@ void TestObjectNames::userGadgetType()
     InterpreterFixture f({QStringLiteral("ColorPickerGadget")});
     f.withLines({"  colorpickergadget(#W_Picker, 1, 1, 1, 1)"});
 
-    QVERIFY(CollectObjectNames(f.g));
-    QCOMPARE(f.g.model.GadgetList.size(), 1);
-    QCOMPARE(f.g.model.GadgetList.at(0).type, "COLORPICKERGADGET");
+    QVERIFY(CollectObjectNames(f.model, f.tables, f.log));
+    QCOMPARE(f.model.GadgetList.size(), 1);
+    QCOMPARE(f.model.GadgetList.at(0).type, "COLORPICKERGADGET");
 }
 
 void TestObjectNames::splitMenuItemTabs_data()
@@ -236,7 +236,7 @@ void TestObjectNames::splitMenuItemTabs()
     QFETCH(QString, after);
     InterpreterFixture f;
     f.withLines({before});
-    SplitMenuItemTabs(f.g);
+    SplitMenuItemTabs(f.model);
     QCOMPARE(f.lines(), QStringList{after});
 }
 

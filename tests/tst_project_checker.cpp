@@ -192,7 +192,8 @@ void TestProjectChecker::generatedProjectWithoutObjects()
 {
     const auto oneWindow = [](DesignModel &m) {
         m.WindowList = {QStringLiteral("Only")};
-        m.CommonSourceLines = {QStringLiteral("Procedure Open_Only()"), QStringLiteral("EndProcedure")};
+        m.CommonSourceLines = SourceLines::WithoutOrigin(
+            {QStringLiteral("Procedure Open_Only()"), QStringLiteral("EndProcedure")});
     };
     TestProject fast;
     Generate(fast, FastSwitches(), oneWindow);

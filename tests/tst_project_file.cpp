@@ -409,13 +409,13 @@ void TestProjectFile::endOfARunSavesAndStoresThisRunsNames()
     project.Stored.Gadget = {"Old_Button"};
     project.ProjectSaved = false;
     GenerationRun run(project);
-    QVERIFY(GenerateStep1(run.context));
+    QVERIFY(LoadAndInterpret(run.context));
 
     DesignModel &model = run.context.model;
     model.WindowList = {"Window_0"};
     model.MenuItemList = {"Window_0_Quit"};
     model.GadgetList = {{"Window_0_Button_0", "BUTTONGADGET"}, {"Window_0_String_0", "STRINGGADGET"}};
-    GenerateStep4(run.context);
+    WriteFiles(run.context);
 
     QCOMPARE(run.frontEnd.log.mid(run.frontEnd.log.size() - 2), QStringList({"Ready.", ""}));
     QVERIFY(run.frontEnd.messages.isEmpty());

@@ -70,6 +70,9 @@ void TestTextEncoding::lineEnds_data()
     QTest::newRow("only CRs") << QByteArray("\r\r\r") << QStringList{"", "", ""} << true;
     QTest::newRow("empty file") << QByteArray() << QStringList{} << true;
     QTest::newRow("mark only") << QByteArray("\xEF\xBB\xBF") << QStringList{} << false;
+    // The line ends are searched sixteen characters a step: a CR LF split by a step's end.
+    QTest::newRow("CR LF across a step") << QByteArray(15, 'a') + "\r\n" + QByteArray(16, 'b') + "\r\nc"
+                                         << QStringList{QString(15, 'a'), QString(16, 'b'), "c"} << true;
 }
 
 void TestTextEncoding::lineEnds()
@@ -83,6 +86,19 @@ void TestTextEncoding::lineEnds()
     QVERIFY(file);
     QCOMPARE(file->lines, lines);
     QCOMPARE(EncodeLines(file->lines, TextFormat::Latin1, file->ends) == bytes, kept);
+    // The lines share the file's buffer: each ends in NUL as any QString, a changed line leaves
+    // the others as read, and a line left as the buffer's only holder grows without harm.
+    for (const QString &line : file->lines)
+        QCOMPARE(line.utf16()[line.size()], u'\0');
+    if (lines.size() < 2)
+        return;
+    QStringList changed = file->lines;
+    changed[0] += QStringLiteral("xyz");
+    QCOMPARE(changed.at(1), lines.at(1));
+    QCOMPARE(file->lines.at(0), lines.at(0));
+    QString last = ReadTextFile(project.path("f.pb"))->lines.first();
+    last += QStringLiteral("tail");
+    QCOMPARE(last, lines.first() + QStringLiteral("tail"));
 }
 
 void TestTextEncoding::noMarkReadsLatin1()

@@ -7,6 +7,7 @@
 #include "support/output_capture.h"
 #include "support/test_project.h"
 #include "update/bind_dialog_model.h"
+#include "update/code_updates.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -118,10 +119,12 @@ private slots:
         project.Stored.Window = {"Window_0"};
         project.Stored.MenuItem = {"Window_0_Reload"};
         project.Stored.Gadget = {"Window_0_Button_1", "Window_0_Text_0", "Window_0_Button_10"};
-        g.bindings = {{"Window_0", "Main", ObjectKind::Window}, {"Main_Button_1", "Main_Ok", ObjectKind::Gadget}};
+        g.renames.bindings = {{"Window_0", "Main", ObjectKind::Window},
+                              {"Main_Button_1", "Main_Ok", ObjectKind::Gadget}};
+        g.renames.windowObjects = WindowObjectBindings(g.renames.bindings, project.Stored, g.model.WindowList);
         const QByteArray unchanged = dir.read("Unchanged.pbi");
 
-        GenerateStep3(g);
+        CarryRenames(g);
         QVERIFY(g.plan.WriteStaged()); // as step 4 does
 
         QCOMPARE(frontEnd.log,

@@ -177,9 +177,9 @@ void TestWindowPrefixes::rewritesObjectConstants()
     InterpreterFixture f;
     f.withLines(Rows(before));
 
-    QVERIFY(InsertWindowPrefixes(f.g));
+    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));
     QCOMPARE(f.lines(), Rows(after));
-    QVERIFY(f.frontEnd.log.isEmpty());
+    QVERIFY(f.log.texts.isEmpty());
 }
 
 void TestWindowPrefixes::pbAnyWindowStops_data()
@@ -195,8 +195,8 @@ void TestWindowPrefixes::pbAnyWindowStops()
     InterpreterFixture f;
     f.withLines({Window0, "ButtonGadget(#B, 1, 1, 1, 1, \"\")", window, "TextGadget(#T, 1, 1, 1, 1, \"\")"});
 
-    QVERIFY(!InsertWindowPrefixes(f.g));
-    QCOMPARE(f.frontEnd.log, QStringList{" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"});
+    QVERIFY(!InsertWindowPrefixes(f.model, f.tables, f.log));
+    QCOMPARE(f.log.texts, QStringList{" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"});
     // Lines before the stop keep their prefixes, later lines stay as they were.
     QCOMPARE(f.lines().at(1), "ButtonGadget(#Window_0_B, 1, 1, 1, 1, \"\")");
     QCOMPARE(f.lines().at(3), "TextGadget(#T, 1, 1, 1, 1, \"\")");
@@ -233,16 +233,16 @@ void TestWindowPrefixes::twoObjectsWithOneConstantStop()
     QFETCH(QString, error);
     InterpreterFixture f;
     f.withFileLines(QStringLiteral("Forms.pb"), lines);
-    QVERIFY(!InsertWindowPrefixes(f.g));
-    QCOMPARE(f.frontEnd.log, QStringList{error});
-    QCOMPARE(f.g.stopReason, error);
+    QVERIFY(!InsertWindowPrefixes(f.model, f.tables, f.log));
+    QCOMPARE(f.log.texts, QStringList{error});
+    QCOMPARE(f.log.stopReason, error);
 
     // A gadget made twice in one window is one object.
     InterpreterFixture twice;
     twice.withFileLines(QStringLiteral("Forms.pb"), {lines.first(), "ButtonGadget(#Ok, 1, 1, 1, 1, \"\")",
                                                      "If x : ButtonGadget(#OK, 1, 1, 1, 1, \"\") : EndIf"});
-    QVERIFY(InsertWindowPrefixes(twice.g));
-    QVERIFY(twice.frontEnd.log.isEmpty());
+    QVERIFY(InsertWindowPrefixes(twice.model, twice.tables, twice.log));
+    QVERIFY(twice.log.texts.isEmpty());
 }
 
 void TestWindowPrefixes::userGadgetIsACommand()
@@ -250,7 +250,7 @@ void TestWindowPrefixes::userGadgetIsACommand()
     InterpreterFixture f({QStringLiteral("ColorPickerGadget")});
     f.withLines({Window0, "  colorpickergadget(#Picker, 1, 1, 1, 1)", "  OtherGadget(#X, 1)"});
 
-    QVERIFY(InsertWindowPrefixes(f.g));
+    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));
     QCOMPARE(f.lines().at(1), "  colorpickergadget(#Window_0_Picker, 1, 1, 1, 1)");
     QCOMPARE(f.lines().at(2), "  OtherGadget(#X, 1)");
 }
@@ -265,17 +265,17 @@ void TestWindowPrefixes::namesOfSeveralObjects()
                                 "OpenWindow(#Window_1, 0, 0, 9, 9, \"\")", "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")",
                                 "OpenWindow(#Window_2, 0, 0, 9, 9, \"\")",
                                 "  DisableGadget(#OK, 1) : SetGadgetText(#squares, \"\")"});
-    ConvertPbAnyObjects(f.g);
-    QVERIFY(InsertWindowPrefixes(f.g));
-    QVERIFY(CollectObjectNames(f.g));
-    ResolveVariableObjects(f.g);
+    ConvertPbAnyObjects(f.model, f.tables);
+    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));
+    QVERIFY(CollectObjectNames(f.model, f.tables, f.log));
+    ResolveVariableObjects(f.model, f.log);
 
     QCOMPARE(f.lines().at(1), "  TextGadget(#Window_0_Squares_2, 0, 0, 9, 9, \"\")");
     QCOMPARE(f.lines().at(7), "  DisableGadget(#Window_1_OK, 1) : SetGadgetText(#Window_0_squares, \"\")");
-    QCOMPARE(f.g.model.GadgetList.size(), 4);
-    QCOMPARE(f.g.model.VariableObjects.first().constant, "Window_0_Squares_2");
+    QCOMPARE(f.model.GadgetList.size(), 4);
+    QCOMPARE(f.model.VariableObjects.first().constant, "Window_0_Squares_2");
     QCOMPARE(
-        f.frontEnd.log,
+        f.log.texts,
         (QStringList{" -> Warning: variable Squares and #Window_0_squares name two objects of one window (Form.pb:2, "
                      "Form.pb:3); the variable's object is #Window_0_Squares_2.",
                      " -> Warning: #OK names objects of the windows Window_0, Window_1 (Form.pb:8); taken as "

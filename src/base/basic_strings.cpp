@@ -46,8 +46,15 @@ int FindString(const QString &text, const QString &search, int start)
     const QStringView haystack(text);
     const QStringView needle(search);
     const qsizetype last = haystack.size() - needle.size();
+    // The second character is compared before the whole search: most hits of the first one
+    // ("(" of "(#") go no further, without a call.
+    const QChar second = needle.size() > 1 ? needle[1] : QChar();
     const qsizetype at = FindAnyOf(
-        haystack, start - 1, [&](qsizetype at) { return at <= last && haystack.sliced(at, needle.size()) == needle; },
+        haystack, start - 1,
+        [&](qsizetype at) {
+            return at <= last && (needle.size() == 1 || haystack[at + 1] == second)
+                   && haystack.sliced(at, needle.size()) == needle;
+        },
         needle.front().unicode());
     return OneBased(at);
 }
@@ -123,14 +130,6 @@ QStringView TrimBlanksView(QStringView text)
 QString TrimBlanks(QStringView text)
 {
     return TrimBlanksView(text).toString();
-}
-
-QStringView TrimLeadingBlanksView(QStringView text)
-{
-    qsizetype begin = 0;
-    while (begin < text.size() && IsBlank(text.at(begin)))
-        ++begin;
-    return text.sliced(begin);
 }
 
 QString TrimLeadingBlanks(QStringView text)

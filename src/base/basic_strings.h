@@ -55,7 +55,15 @@ QStringView TrimView(QStringView text, QChar c = QLatin1Char(' '));
 QString TrimBlanks(QStringView text);
 QStringView TrimBlanksView(QStringView text);
 QString TrimLeadingBlanks(QStringView text);
-QStringView TrimLeadingBlanksView(QStringView text);
+// Inline: nearly every pass calls it for every line, 880,000 times in an unchanged regeneration
+// of 200 x 100 (bench/make_project.py); out of line the calls cost 3 M more instructions.
+inline QStringView TrimLeadingBlanksView(QStringView text)
+{
+    qsizetype begin = 0;
+    while (begin < text.size() && IsBlank(text[begin]))
+        ++begin;
+    return text.sliced(begin);
+}
 
 // The blanks a line begins with.
 QString Indentation(QStringView line);

@@ -67,4 +67,36 @@ SourceLineList TakeTrailingCommentLines(SourceLineList &lines)
     return trailer;
 }
 
+namespace {
+
+// Else the block replacement would delete the user's code from a mention on.
+bool IsMarkerLine(const QString &line, const QString &marker)
+{
+    const int comment = FindString(line, QLatin1Char(';'));
+    return TrimBlanks(comment ? Left(line, comment - 1) : line) == marker;
+}
+
+} // namespace
+
+LanguageBlock FindLanguageBlock(const SourceLineList &lines)
+{
+    LanguageBlock block;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (IsMarkerLine(lines[i], QStringLiteral("DefaultLanguage:"))) {
+            block.start = i;
+            break;
+        }
+    }
+    if (block.start < 0)
+        return block;
+    for (qsizetype i = block.start + 1; i < lines.size(); ++i) {
+        if (IsMarkerLine(lines[i], QStringLiteral("EndDefaultLanguage:"))
+            || IsMarkerLine(lines[i], QStringLiteral("EndDataSection"))) {
+            block.end = i;
+            break;
+        }
+    }
+    return block;
+}
+
 } // namespace quarvel

@@ -21,4 +21,17 @@ void SplitTemplate(const QString &templateText, SourceLineList &target);
 // order: appended procedures go before it.
 SourceLineList TakeTrailingCommentLines(SourceLineList &lines);
 
+// Where the data block of LoadLanguage.pb lies: the start marker line and the first end line
+// after it (both 0-based). Either is -1 when the file has lost it.
+struct LanguageBlock {
+    qsizetype start = -1;
+    qsizetype end = -1;
+
+    bool Whole() const { return start >= 0 && end >= 0; }
+};
+
+// A marker counts only as a line of its own, its comment removed: a comment or a string that
+// mentions it is no marker.
+LanguageBlock FindLanguageBlock(const SourceLineList &lines);
+
 } // namespace quarvel

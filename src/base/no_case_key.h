@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringView>
 
+#include <initializer_list>
+
 namespace quarvel {
 
 class NoCaseKey {
@@ -28,5 +30,9 @@ private:
     QString held_;     // the name a holding key shares
     QStringView text_; // the name, or held_
 };
+
+// The hash qHash(NoCaseKey(joined)) gives the text the pieces make one after the other, without
+// joining them; no surrogate pair may be split between two pieces.
+size_t NoCaseHash(std::initializer_list<QStringView> pieces, size_t seed) noexcept;
 
 } // namespace quarvel

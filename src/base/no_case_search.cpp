@@ -67,17 +67,22 @@ bool StartsNoCase(QStringView text, QStringView search)
     return true;
 }
 
+// One pass over text for both cases of the first character, the second character checked
+// before the whole word: an unchanged regeneration of 200 x 100 (bench/make_project.py) spent
+// 11 M instructions looking for MODULE with a search started anew at each "m", 6 M this way.
 bool HoldsNoCase(QStringView text, QStringView upperSearch)
 {
-    if (upperSearch.isEmpty())
+    const qsizetype n = upperSearch.size();
+    if (n == 0)
         return false;
     const char16_t upper = upperSearch.front().unicode();
     const char16_t lower = QChar(upper).toLower().unicode();
-    for (qsizetype p = IndexOfAny(text, 0, upper, lower, lower); p >= 0;
-         p = IndexOfAny(text, p + 1, upper, lower, lower))
-        if (StartsNoCase(text.sliced(p), upperSearch))
-            return true;
-    return false;
+    const QChar second = n > 1 ? UpperChar(upperSearch[1]) : QChar();
+    const auto found = [&](qsizetype p) {
+        return p + n <= text.size() && (n == 1 || UpperChar(text[p + 1]) == second)
+               && StartsNoCase(text.sliced(p), upperSearch);
+    };
+    return FindAnyOf(text, 0, found, upper, lower) >= 0;
 }
 
 int FindCallNoCase(const QString &text, QStringView search, int start)

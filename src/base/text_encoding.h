@@ -1,11 +1,12 @@
 // Text formats and the byte-order mark: how every file Quarvel reads is decoded and how every
-// file it writes is encoded.
+// file it writes is encoded (reading in text_reading.cpp, writing in text_encoding.cpp).
 #pragma once
 
 #include "base/file_reader.h"
 
 #include <QByteArray>
 #include <QString>
+#include <QStringConverter>
 #include <QStringList>
 
 #include <optional>
@@ -30,12 +31,15 @@ struct ByteOrderMark {
 
 ByteOrderMark DetectByteOrderMark(QByteArrayView bytes);
 QByteArray ByteOrderMarkBytes(TextFormat format); // empty for TextFormat::Latin1
+// Qt's encoding of a Unicode format; nullopt for 8-bit text.
+std::optional<QStringConverter::Encoding> UnicodeEncoding(TextFormat format);
 
 QString DecodeText(QByteArrayView bytes, TextFormat format);
 
 // Splits at LF, CR and CR LF. A terminator at the very end does not open another line, so
-// "A\n" is one line and "" is none.
-QStringList SplitLines(QStringView text);
+// "A\n" is one line and "" is none. The lines share text's buffer (each holds a reference to
+// it) instead of holding copies; text's line ends become NUL there.
+QStringList SplitLines(QString text);
 
 // How a file ends its lines, so that a user's file is written back the way it was kept.
 struct LineEnds {

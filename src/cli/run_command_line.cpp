@@ -5,9 +5,9 @@
 #include "base/unified_diff.h"
 #include "base/version.h"
 #include "cli/watch_project.h"
-#include "model/generation_context.h"
 #include "model/name_tables.h"
 #include "model/project_file.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/report_output.h"
 #include "project/settings.h"
@@ -89,13 +89,13 @@ void PrintText(FILE *stream, const QByteArray &bytes)
 
 // The deepest folder that holds the project folder and every changed file: the project
 // folder, unless a changed include lies outside it.
-QString DiffBase(const GenerationContext &g)
+QString DiffBase(const GenerationContext &run)
 {
-    QString base = QDir::cleanPath(g.ProjectDirectory());
+    QString base = QDir::cleanPath(run.ProjectDirectory());
     const auto holds = [&base](const QString &path) {
         return base == QLatin1String("/") || path.startsWith(base + QLatin1Char('/'));
     };
-    for (const WritePlan::Change &change : g.plan.Changes())
+    for (const WritePlan::Change &change : run.plan.Changes())
         while (!holds(QDir::cleanPath(change.path)))
             base = QFileInfo(base).path();
     return base;
@@ -105,15 +105,15 @@ QString DiffBase(const GenerationContext &g)
 // the project folder, or to the folder that holds them all when an include lies outside it
 // (patch and git apply refuse a path that leads out of the folder they work in); stderr
 // then says where the diff applies.
-void PrintDiff(const GenerationContext &g, FILE *out, FILE *err)
+void PrintDiff(const GenerationContext &run, FILE *out, FILE *err)
 {
-    const QString base = DiffBase(g);
-    if (base != QDir::cleanPath(g.ProjectDirectory()))
+    const QString base = DiffBase(run);
+    if (base != QDir::cleanPath(run.ProjectDirectory()))
         PrintCommandLineError(
             err, QStringLiteral("the diff's paths are relative to ") + base
                      + QStringLiteral(", as it changes files outside the project folder: apply it there."));
     const QDir folder(base);
-    for (const WritePlan::Change &change : g.plan.Changes())
+    for (const WritePlan::Change &change : run.plan.Changes())
         PrintText(out, UnifiedDiff(folder.relativeFilePath(change.path), change.before, change.after, change.created));
 }
 
@@ -181,10 +181,10 @@ QStringList SourcePaths(const ProjectState &project)
     return paths;
 }
 
-QStringList WrittenPaths(const GenerationContext &g)
+QStringList WrittenPaths(const GenerationContext &run)
 {
     QStringList paths;
-    for (const WritePlan::Change &change : g.plan.Changes())
+    for (const WritePlan::Change &change : run.plan.Changes())
         paths.append(QDir::cleanPath(QFileInfo(change.path).absoluteFilePath()));
     return paths;
 }
@@ -208,6 +208,7 @@ CommandLineRun RunGeneration(const CommandLineOptions &options, FILE *out, FILE 
     auto context = std::make_unique<GenerationContext>(project, nameTables, frontEnd);
     context->plan.dryRun = options.dryRun || options.check;
     context->reportInLog = !options.reportJson;
+    context->objectsWanted = options.reportJson;
     auto result = std::make_unique<RunResult>(GenerationWorker(*context));
     frontEnd.ReportUnmatchedBinds();
     CommandLineRun run{FinishRun(options, *context, *result, out, err), SourcePaths(project), WrittenPaths(*context),

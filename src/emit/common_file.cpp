@@ -1,29 +1,30 @@
 #include "emit/common_file.h"
 
 #include "base/line_lists.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/switches.h"
 
 namespace quarvel {
 
-void EmitCommonFile(GenerationContext &g)
+void EmitCommonFile(const DesignModel &model, const Switches &switches, OutputLines &output)
 {
-    const OutputLines &l = g.lines;
-    SourceLineList &out = g.lines.CommonFileLines;
+    const OutputLines &l = output;
+    SourceLineList &out = output.CommonFileLines;
     out << QStringLiteral("; Quarvel Commonfile (Do Not Edit - Allways Overwrite)");
     AppendSeparator(out);
     out << l.ConstantLines;
     AppendSeparator(out);
     out << l.FontLines << l.ImageLines;
     AppendSeparator(out);
-    if (g.switches().Multilang) {
+    if (switches.Multilang) {
         out << QStringLiteral("IncludeFile \"LoadLanguage.pb\"");
         AppendSeparator(out);
     }
-    if (!g.model.ModuleLines.isEmpty()) {
-        out << g.model.ModuleLines;
+    if (!model.ModuleLines.isEmpty()) {
+        out << model.ModuleLines;
         AppendSeparator(out);
     }
-    out << g.model.CommonSourceLines;
+    out << model.CommonSourceLines.texts();
 }
 
 } // namespace quarvel

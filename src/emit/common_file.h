@@ -3,8 +3,10 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct OutputLines;
+struct Switches;
 
-void EmitCommonFile(GenerationContext &g);
+void EmitCommonFile(const DesignModel &model, const Switches &switches, OutputLines &output);
 
 } // namespace quarvel

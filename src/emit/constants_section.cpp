@@ -2,7 +2,7 @@
 
 #include "base/basic_strings.h"
 #include "base/no_case_key.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
 
 #include <QSet>
 #include <QStringBuilder>
@@ -65,10 +65,10 @@ static void AppendObjectVariables(SourceLineList &target, const QList<VariableOb
     target << QStringLiteral(";- Object Variables") << QStringLiteral(";") << lines << QString();
 }
 
-void EmitConstantsSection(GenerationContext &g)
+void EmitConstantsSection(const DesignModel &model, OutputLines &output)
 {
-    const DesignModel &m = g.model;
-    SourceLineList &out = g.lines.ConstantLines;
+    const DesignModel &m = model;
+    SourceLineList &out = output.ConstantLines;
     const QLatin1StringView asWritten("");
     AppendEnumeration(out, ";- Window Constants", m.WindowList, m.First.window);
     AppendEnumeration(out, ";- Menubar Constants", m.MenuList, m.First.menu);

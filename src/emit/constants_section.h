@@ -3,8 +3,9 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct OutputLines;
 
-void EmitConstantsSection(GenerationContext &g);
+void EmitConstantsSection(const DesignModel &model, OutputLines &output);
 
 } // namespace quarvel

@@ -2,8 +2,8 @@
 
 #include "base/basic_strings.h"
 #include "emit/event_procedures.h"
+#include "model/design_model.h"
 #include "model/event_files.h"
-#include "model/generation_context.h"
 
 #include <QStringBuilder>
 
@@ -128,10 +128,10 @@ void SetCountLine(SourceLineList &lines, const QString &placeholder, const QStri
 
 } // namespace
 
-void EmitDispatchSelect(GenerationContext &g)
+void EmitDispatchSelect(const DesignModel &model, OutputLines &output)
 {
-    const DesignModel &m = g.model;
-    SourceLineList &lines = g.lines.EventMainLines;
+    const DesignModel &m = model;
+    SourceLineList &lines = output.EventMainLines;
     const struct {
         const char *marker;
         SourceLineList cases;
@@ -152,11 +152,11 @@ void EmitDispatchSelect(GenerationContext &g)
     ApplyInsertions(lines, insertions);
 }
 
-void EmitDispatchCallFast(GenerationContext &g)
+void EmitDispatchCallFast(const DesignModel &model, OutputLines &output)
 {
-    const DesignModel &m = g.model;
+    const DesignModel &m = model;
     const FirstNumbers &first = m.First;
-    SourceLineList &lines = g.lines.EventMainLines;
+    SourceLineList &lines = output.EventMainLines;
     SetCountLine(lines, QStringLiteral("#CallEventMenuCount = 0"), QStringLiteral("#CallEventMenuCount   = "),
                  first.menuItem + m.MenuItemList.size());
     SetCountLine(lines, QStringLiteral("#CallEventGadgetCount = 0"), QStringLiteral("#CallEventGadgetCount = "),

@@ -3,9 +3,10 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct OutputLines;
 
-void EmitDispatchSelect(GenerationContext &g);
-void EmitDispatchCallFast(GenerationContext &g);
+void EmitDispatchSelect(const DesignModel &model, OutputLines &output);
+void EmitDispatchCallFast(const DesignModel &model, OutputLines &output);
 
 } // namespace quarvel

@@ -7,8 +7,8 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
+#include "model/design_model.h"
 #include "model/event_files.h"
-#include "model/generation_context.h"
 
 #include <QStringBuilder>
 
@@ -189,47 +189,47 @@ void EmitGadgetEventBody(SourceLineList &target, const QString &type)
            << QStringLiteral("  EndSelect") << QStringLiteral("  ") << QStringLiteral("EndProcedure");
 }
 
-void EmitEventMenuProcedures(GenerationContext &g)
+void EmitEventMenuProcedures(DesignModel &model, OutputLines &output)
 {
-    FormEvents &events = g.model.FormEventAssignments;
-    AppendAssignedProcedures(g.lines.EventMenuLines, MenuEvents, AssignedEvent::Menu, events);
-    AppendMissingProcedures(g.lines.EventMenuLines, MenuEvents, g.model.MenuItemList, AppendEmptyBody, events.menuCalls,
+    FormEvents &events = model.FormEventAssignments;
+    AppendAssignedProcedures(output.EventMenuLines, MenuEvents, AssignedEvent::Menu, events);
+    AppendMissingProcedures(output.EventMenuLines, MenuEvents, model.MenuItemList, AppendEmptyBody, events.menuCalls,
                             &events.wirings);
 }
 
-void EmitEventSizeProcedures(GenerationContext &g)
+void EmitEventSizeProcedures(DesignModel &model, OutputLines &output)
 {
-    FormEvents &events = g.model.FormEventAssignments;
-    AppendMissingProcedures(g.lines.EventWindowLines, SizeEvents, g.model.WindowList, AppendEmptyBody,
-                            events.resizeCalls, &events.wirings);
+    FormEvents &events = model.FormEventAssignments;
+    AppendMissingProcedures(output.EventWindowLines, SizeEvents, model.WindowList, AppendEmptyBody, events.resizeCalls,
+                            &events.wirings);
 }
 
 // Closing the main window ends the program; any other window just closes.
-void EmitEventExitProcedures(GenerationContext &g)
+void EmitEventExitProcedures(const DesignModel &model, OutputLines &output)
 {
-    const QStringList &windows = g.model.WindowList;
-    const QString main = MainWindowName(g.model);
-    AppendMissingProcedures(g.lines.EventWindowLines, ExitEvents, windows, [&](SourceLineList &target, qsizetype i) {
+    const QStringList &windows = model.WindowList;
+    const QString main = MainWindowName(model);
+    AppendMissingProcedures(output.EventWindowLines, ExitEvents, windows, [&](SourceLineList &target, qsizetype i) {
         target << (windows[i] == main ? QStringLiteral("  ExitApplication = 1")
                                       : QStringLiteral("  CloseWindow(#") + windows[i] + QLatin1Char(')'));
         target << QStringLiteral("EndProcedure");
     });
 }
 
-void EmitEventGadgetProcedures(GenerationContext &g)
+void EmitEventGadgetProcedures(DesignModel &model, OutputLines &output)
 {
     QStringList names;
     QStringList types;
-    for (const GadgetRecord &gadget : g.model.GadgetList) {
+    for (const GadgetRecord &gadget : model.GadgetList) {
         if (HasEventProcedure(gadget)) {
             names << gadget.name;
             types << gadget.type;
         }
     }
-    FormEvents &events = g.model.FormEventAssignments;
-    AppendAssignedProcedures(g.lines.EventGadgetLines, GadgetEvents, AssignedEvent::Gadget, events);
+    FormEvents &events = model.FormEventAssignments;
+    AppendAssignedProcedures(output.EventGadgetLines, GadgetEvents, AssignedEvent::Gadget, events);
     AppendMissingProcedures(
-        g.lines.EventGadgetLines, GadgetEvents, names,
+        output.EventGadgetLines, GadgetEvents, names,
         [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); }, events.gadgetCalls,
         &events.wirings);
 }

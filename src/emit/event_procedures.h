@@ -7,12 +7,10 @@
 
 namespace quarvel {
 
-struct GenerationContext;
-
-void EmitEventMenuProcedures(GenerationContext &g);
-void EmitEventSizeProcedures(GenerationContext &g);
-void EmitEventExitProcedures(GenerationContext &g);
-void EmitEventGadgetProcedures(GenerationContext &g);
+void EmitEventMenuProcedures(DesignModel &model, OutputLines &output);
+void EmitEventSizeProcedures(DesignModel &model, OutputLines &output);
+void EmitEventExitProcedures(const DesignModel &model, OutputLines &output);
+void EmitEventGadgetProcedures(DesignModel &model, OutputLines &output);
 void EmitGadgetEventBody(SourceLineList &target, const QString &type);
 
 // For each name, whether its head prefix + name + suffix stands in the lines' code, at the

@@ -1,14 +1,14 @@
 #include "emit/font_section.h"
 
-#include "model/generation_context.h"
+#include "model/design_model.h"
 
 namespace quarvel {
 
-void EmitFontSection(GenerationContext &g)
+void EmitFontSection(const DesignModel &model, OutputLines &output)
 {
-    SourceLineList &out = g.lines.FontLines;
+    SourceLineList &out = output.FontLines;
     out << QStringLiteral(";- Load Font");
-    for (const FontRecord &font : g.model.FontList)
+    for (const FontRecord &font : model.FontList)
         out << font.line;
     out << QString();
 }

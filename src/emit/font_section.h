@@ -3,8 +3,9 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct OutputLines;
 
-void EmitFontSection(GenerationContext &g);
+void EmitFontSection(const DesignModel &model, OutputLines &output);
 
 } // namespace quarvel

@@ -2,8 +2,10 @@
 
 #include "base/basic_strings.h"
 #include "base/statement_scan.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/switches.h"
 
+#include <QSet>
 #include <QStringBuilder>
 
 namespace quarvel {
@@ -97,13 +99,13 @@ static void AppendCatchImages(SourceLineList &out, const QList<ImageRecord> &ima
     out << QStringLiteral("EndDataSection");
 }
 
-void EmitImageSection(GenerationContext &g)
+void EmitImageSection(const DesignModel &model, const Switches &switches, OutputLines &output)
 {
-    SourceLineList &out = g.lines.ImageLines;
-    const QList<ImageRecord> &images = g.model.ImageList;
+    SourceLineList &out = output.ImageLines;
+    const QList<ImageRecord> &images = model.ImageList;
     out << QStringLiteral(";- Image Plugin") << QString();
     AppendDecoders(out, images);
-    if (g.switches().Image_Include)
+    if (switches.Image_Include)
         AppendCatchImages(out, images);
     else
         AppendLoadImages(out, images);

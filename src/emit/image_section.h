@@ -6,9 +6,11 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct OutputLines;
+struct Switches;
 
-void EmitImageSection(GenerationContext &g);
+void EmitImageSection(const DesignModel &model, const Switches &switches, OutputLines &output);
 
 // The DataSection label under which an included image is compiled in, from its identifier as
 // written ("#Image_0" -> "Image_0").

@@ -3,8 +3,9 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct OutputLines;
 
-void EmitLanguageData(GenerationContext &g);
+void EmitLanguageData(const DesignModel &model, OutputLines &output);
 
 } // namespace quarvel

@@ -4,7 +4,8 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
 
 namespace quarvel {
 
@@ -66,18 +67,18 @@ void ShowInvisibleWindow(SourceLineList &lines, qsizetype test, const QString &w
 // Keeps Main.pb's first-window lines in step with the design: the placeholder call of the
 // template becomes the main window's opening procedure, and the first "If WindowID(#" line
 // tests the main window.
-void PatchMainOpenWindow(GenerationContext &g)
+void PatchMainOpenWindow(const DesignModel &model, OutputLines &output, LogSink &log)
 {
-    const DesignModel &m = g.model;
+    const DesignModel &m = model;
     if (m.WindowList.isEmpty()) {
-        g.LogWarning(QStringLiteral(" -> Warning: No window found, Main.pb not patched."), QStringLiteral("Main.pb"));
+        log.Warning(QStringLiteral(" -> Warning: No window found, Main.pb not patched."), QStringLiteral("Main.pb"));
         if (!m.FirstUngeneratedWindow.isEmpty())
-            g.LogWarning(QStringLiteral(" -> Warning: no window for Main.pb to open: ") + m.FirstUngeneratedWindow
-                             + QLatin1Char('.'),
-                         m.FirstUngeneratedFile, m.FirstUngeneratedLine);
+            log.Warning(QStringLiteral(" -> Warning: no window for Main.pb to open: ") + m.FirstUngeneratedWindow
+                            + QLatin1Char('.'),
+                        m.FirstUngeneratedFile, m.FirstUngeneratedLine);
         return;
     }
-    SourceLineList &lines = g.lines.MainLines;
+    SourceLineList &lines = output.MainLines;
     if (!m.MainProcedure.isEmpty())
         RenameMainProcedure(lines, m.MainProcedure);
     const QString window = MainWindowName(m);

@@ -3,8 +3,10 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct OutputLines;
+class LogSink;
 
-void PatchMainOpenWindow(GenerationContext &g);
+void PatchMainOpenWindow(const DesignModel &model, OutputLines &output, LogSink &log);
 
 } // namespace quarvel

@@ -1,5 +1,4 @@
-// Loading the procedures of the common files, converting form-designer code, and the
-// switch-driven rewrites of their OpenWindow and ImageGadget calls.
+// Loading the procedures of the common files and converting form-designer code.
 #pragma once
 
 #include <QList>
@@ -7,7 +6,9 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct SourceFolder;
+class LogSink;
 
 // A common file that could not be read (missing, no permission, no regular file, too large).
 struct UnreadCommonFile {
@@ -18,9 +19,6 @@ struct UnreadCommonFile {
 // Loads the common files in list order. Each one that cannot be read is logged with its
 // " -> Error OpenFile " line and returned: without it the project would look as if its
 // windows were renamed or gone, so the driver stops the run.
-QList<UnreadCommonFile> LoadCommonFiles(GenerationContext &g);
-void SetParentWindow(GenerationContext &g);
-void SetAutoWindowPosition(GenerationContext &g);
-void ZeroImageGadgets(GenerationContext &g);
+QList<UnreadCommonFile> LoadCommonFiles(DesignModel &model, const SourceFolder &folder, LogSink &log);
 
 } // namespace quarvel

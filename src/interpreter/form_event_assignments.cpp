@@ -1,6 +1,7 @@
 #include "interpreter/form_event_assignments.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
@@ -8,8 +9,9 @@
 #include "interpreter/common_file_loading.h"
 #include "interpreter/opening_procedure.h"
 #include "model/event_files.h"
-#include "model/generation_context.h"
+#include "model/log_sink.h"
 #include "model/project_file.h"
+#include "model/source_folder.h"
 
 #include <QSet>
 
@@ -71,7 +73,7 @@ enum class SelectOn { Event, Gadget, Menu, Other };
 // every Case there calls the object's procedure with EventType() or EventMenu().
 class EventProcedureReader {
 public:
-    EventProcedureReader(const QString &procedure, qint32 file, const QSet<QString> &known)
+    EventProcedureReader(const QString &procedure, qint32 file, const QSet<NoCaseKey> &known)
         : procedure_(procedure),
           window_(procedure.chopped(7)),
           file_(file),
@@ -153,7 +155,7 @@ private:
         const bool passesEvent = arguments == u"EVENTTYPE()" || arguments == u"EVENTMENU()";
         const SelectOn on = selects_.last();
         if ((on == SelectOn::Gadget || on == SelectOn::Menu) && !objects_.isEmpty()
-            && (passesEvent || (arguments.isEmpty() && known_.contains(UpperKeepLength(call.name))))) {
+            && (passesEvent || (arguments.isEmpty() && known_.contains(NoCaseKey(call.name))))) {
             const AssignedEvent kind = on == SelectOn::Gadget ? AssignedEvent::Gadget : AssignedEvent::Menu;
             for (const QString &object : std::as_const(objects_))
                 found.assignments.append({window_, object, call.name, passesEvent, kind, {file_, line}});
@@ -169,7 +171,7 @@ private:
     QString procedure_;
     QString window_;
     qint32 file_;
-    QSet<QString> known_; // procedures the file declares or defines before this one, upper-cased
+    QSet<NoCaseKey> known_; // procedures the file declares or defines before this one
     QList<SelectOn> selects_;
     QStringList objects_; // of the current Case of a gadget or menu Select
     bool sizeCase_ = false;
@@ -204,205 +206,6 @@ bool CalledElsewhere(const QStringList &lines, const EventProcedure &event, cons
     return false;
 }
 
-// The procedure heads of a list of lines by upper-cased name, each with the index of its line.
-void AddProcedureHeads(const SourceLineList &lines, QHash<QString, qsizetype> &heads)
-{
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (const std::optional<ProcedureHead> head = ReadProcedureHead(lines[i]))
-            heads.insert(UpperKeepLength(head->name), i);
-    }
-}
-
-// Every procedure the project defines, in the common files, Main.pb, the event files and the
-// files Main.pb includes: upper-cased name -> its line in its file.
-QHash<QString, qsizetype> DefinedProcedures(const GenerationContext &g)
-{
-    QHash<QString, qsizetype> heads;
-    for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
-                                        &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
-        AddProcedureHeads(*lines, heads);
-    // An include that cannot be read is reported by the steps that read it for good.
-    for (const QString &include : g.model.IncludeFileList) {
-        if (const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include), g.outputFormat))
-            AddProcedureHeads(file->lines, heads);
-    }
-    return heads;
-}
-
-// The names as the model holds them, by upper-cased name.
-QHash<QString, QString> ByUpperName(const QStringList &names)
-{
-    QHash<QString, QString> byUpper;
-    byUpper.reserve(names.size());
-    for (const QString &name : names)
-        byUpper.insert(UpperKeepLength(name), name);
-    return byUpper;
-}
-
-// The gadgets by upper-cased name.
-QHash<QString, GadgetRecord> GadgetsByUpperName(const QList<GadgetRecord> &gadgets)
-{
-    QHash<QString, GadgetRecord> byUpper;
-    byUpper.reserve(gadgets.size());
-    for (const GadgetRecord &gadget : gadgets)
-        byUpper.insert(UpperKeepLength(gadget.name), gadget);
-    return byUpper;
-}
-
-// An existing event procedure: whether its body calls the procedure. Every head with the event
-// procedure's name counts, whatever its arguments.
-class ExistingEventProcedures {
-public:
-    explicit ExistingEventProcedures(const SourceLineList &lines) : lines_(lines) { AddProcedureHeads(lines, heads_); }
-
-    // False only when the procedure exists and never calls the called one.
-    bool callsOrIsMissing(const QString &eventProcedure, const QString &called) const
-    {
-        const auto head = heads_.constFind(UpperKeepLength(eventProcedure));
-        if (head == heads_.cend())
-            return true;
-        const QString call = UpperKeepLength(called) + QLatin1Char('(');
-        for (qsizetype i = *head + 1; i < lines_.size() && !IsProcedureEnd(lines_[i]); ++i) {
-            if (FindCommandNoCase(lines_[i], call))
-                return true;
-        }
-        return false;
-    }
-
-private:
-    const SourceLineList &lines_;
-    QHash<QString, qsizetype> heads_;
-};
-
-// Works out the calls of one run from the model's assignments.
-struct AssignmentResolver {
-    GenerationContext &g;
-    FormEvents &events;
-    QHash<QString, QString> windows, menuItems, variables;
-    QHash<QString, GadgetRecord> gadgets;
-    QHash<QString, DeclaredProcedure> declared;
-    QHash<QString, qsizetype> defined;
-
-    explicit AssignmentResolver(GenerationContext &context)
-        : g(context),
-          events(context.model.FormEventAssignments),
-          windows(ByUpperName(context.model.WindowList)),
-          menuItems(ByUpperName(context.model.MenuItemList)),
-          gadgets(GadgetsByUpperName(context.model.GadgetList)),
-          defined(DefinedProcedures(context))
-    {
-        for (const VariableObject &object : std::as_const(g.model.VariableObjects))
-            variables.insert(UpperKeepLength(object.variable), object.constant);
-        for (const DeclaredProcedure &procedure : std::as_const(events.declared))
-            declared.insert(UpperKeepLength(procedure.name), procedure);
-    }
-
-    // origin: the form's line the text names.
-    void warn(const QString &text, SourceOrigin origin)
-    {
-        g.LogWarning(QStringLiteral(" -> Warning: ") + text, origin);
-    }
-
-    // The generated object a Case names: a #PB_Any variable's constant, or the window's prefix
-    // before a constant. Empty when the window has no such object of the assignment's kind; a
-    // text or frame gadget, which has no event procedure, counts as none.
-    QString objectOf(const EventAssignment &a) const
-    {
-        const QString window = windows.value(UpperKeepLength(a.window));
-        if (window.isEmpty())
-            return QString();
-        const QString constant = UpperKeepLength(a.object.startsWith(QLatin1Char('#'))
-                                                     ? window + QLatin1Char('_')
-                                                           + TrimBlanks(QStringView(a.object).sliced(1))
-                                                     : variables.value(UpperKeepLength(a.object)));
-        if (a.kind == AssignedEvent::Menu)
-            return menuItems.value(constant);
-        const auto gadget = gadgets.constFind(constant);
-        return gadget != gadgets.cend() && HasEventProcedure(*gadget) ? gadget->name : QString();
-    }
-
-    // Whether the procedure takes the event: as its Declare says, else as the form calls it.
-    bool passesEvent(const EventAssignment &a) const
-    {
-        const auto declaration = declared.constFind(UpperKeepLength(a.procedure));
-        if (declaration == declared.cend())
-            return a.passesEvent;
-        const std::optional<ProcedureHead> head = ReadProcedureHead(declaration->head);
-        return head && !HeadArguments(head->text).isEmpty();
-    }
-
-    void resolve(const EventAssignment &a, ExistingEventProcedures &menuFile, ExistingEventProcedures &gadgetFile)
-    {
-        const QString object = objectOf(a);
-        const bool gadget = a.kind == AssignedEvent::Gadget;
-        if (object.isEmpty()) {
-            warn(a.object + QStringLiteral(", to which the form assigns ") + a.procedure + QStringLiteral(" (")
-                     + SourceLocation(g.model, a.origin) + QStringLiteral("), is no ")
-                     + (gadget ? QStringLiteral("gadget with events") : QStringLiteral("menu item or toolbar button"))
-                     + QStringLiteral(" of window ") + a.window + QStringLiteral("; nothing calls ") + a.procedure
-                     + QStringLiteral(" for it."),
-                 a.origin);
-            return;
-        }
-        const QString argument = !passesEvent(a) ? QString()
-                                 : gadget        ? QStringLiteral("EventType")
-                                                 : QLatin1Char('#') + object;
-        auto &calls = gadget ? events.gadgetCalls : events.menuCalls;
-        if (calls.contains(object))
-            return;
-        calls.insert(object, {a.procedure + QLatin1Char('(') + argument + QLatin1Char(')'), a.origin});
-        const QString eventProcedure = QLatin1String(gadget ? GadgetEvents.prefix : MenuEvents.prefix) + object;
-        if (!(gadget ? gadgetFile : menuFile).callsOrIsMissing(eventProcedure, a.procedure))
-            warn(eventProcedure + QStringLiteral(" does not call ") + a.procedure
-                     + QStringLiteral(", which the form assigns to #") + object + QStringLiteral(" (")
-                     + SourceLocation(g.model, a.origin) + QStringLiteral("); add the call there."),
-                 a.origin);
-    }
-
-    void resolve(const ResizeAssignment &r, ExistingEventProcedures &windowFile)
-    {
-        const QString window = windows.value(UpperKeepLength(r.window));
-        if (window.isEmpty() || events.resizeCalls.contains(window) || !defined.contains(UpperKeepLength(r.procedure)))
-            return;
-        events.resizeCalls.insert(window, {r.procedure + QStringLiteral("()"), r.origin});
-        const QString eventProcedure = QStringLiteral("EventSize_") + window;
-        if (!windowFile.callsOrIsMissing(eventProcedure, r.procedure))
-            warn(eventProcedure + QStringLiteral(" does not call ") + r.procedure
-                     + QStringLiteral(", which the form calls when the window is resized (")
-                     + SourceLocation(g.model, r.origin) + QStringLiteral("); add the call there."),
-                 r.origin);
-    }
-
-    // Each assigned procedure that no file defines gets one skeleton, with the head its Declare
-    // gives; one that serves a menu item goes to the menu file, which the program includes first.
-    void findMissing()
-    {
-        QHash<QString, qsizetype> missing;
-        for (const EventAssignment &a : std::as_const(events.assignments)) {
-            const QString key = UpperKeepLength(a.procedure);
-            if (defined.contains(key))
-                continue;
-            if (const auto known = missing.constFind(key); known != missing.cend()) {
-                if (a.kind == AssignedEvent::Menu)
-                    events.missing[*known].kind = AssignedEvent::Menu;
-                continue;
-            }
-            missing.insert(key, events.missing.size());
-            const auto declaration = declared.constFind(key);
-            if (declaration != declared.cend()) {
-                events.missing.append({declaration->head, a.kind, declaration->origin});
-                continue;
-            }
-            const QString parameter = !a.passesEvent                    ? QString()
-                                      : a.kind == AssignedEvent::Gadget ? QStringLiteral("EventType")
-                                                                        : QStringLiteral("Event");
-            events.missing.append(
-                {QStringLiteral("Procedure ") + a.procedure + QLatin1Char('(') + parameter + QLatin1Char(')'), a.kind,
-                 a.origin});
-        }
-    }
-};
-
 QString LeftOutWarning(const DesignModel &model, const LeftOutStatement &left)
 {
     return QStringLiteral(" -> Warning: ") + left.procedure
@@ -417,7 +220,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
 {
     FormEventReading out;
     QList<EventProcedure> events;
-    QSet<QString> known;
+    QSet<NoCaseKey> known;
     std::optional<EventProcedureReader> reader;
     int first = 0;
     for (int i = 0; i < lines.size(); ++i) {
@@ -441,7 +244,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
             const QString name = head ? head->name.toString() : QString();
             if (name.isEmpty())
                 continue;
-            known.insert(UpperKeepLength(name));
+            known.insert(NoCaseKey::Holding(name));
             if (name.size() > 7 && EndsNoCase(name, u"_EVENTS")) {
                 reader.emplace(name, fileIndex, known);
                 first = i + 1;
@@ -451,7 +254,7 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
                 if (const QString head = DeclaredHead(statement); !head.isEmpty()) {
                     const QString name = ReadProcedureHead(head)->name.toString();
                     out.declared.append({name, head, {fileIndex, i + 1}});
-                    known.insert(UpperKeepLength(name));
+                    known.insert(NoCaseKey::Holding(name));
                 }
             }
         }
@@ -467,31 +270,16 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
     return out;
 }
 
-QList<LineRange> TakeFormEventAssignments(GenerationContext &g, const QStringList &lines, qint32 fileIndex)
+QList<LineRange> TakeFormEventAssignments(DesignModel &model, LogSink &log, const QStringList &lines, qint32 fileIndex)
 {
     const FormEventReading reading = ReadFormEventAssignments(lines, fileIndex);
-    FormEvents &events = g.model.FormEventAssignments;
+    FormEvents &events = model.FormEventAssignments;
     events.assignments += reading.assignments;
     events.resizes += reading.resizes;
     events.declared += reading.declared;
     for (const LeftOutStatement &left : reading.leftOut)
-        g.LogWarning(LeftOutWarning(g.model, left), left.origin);
+        WarnAt(log, model, LeftOutWarning(model, left), left.origin);
     return reading.eventProcedures;
-}
-
-void ResolveFormEventAssignments(GenerationContext &g)
-{
-    const FormEvents &events = g.model.FormEventAssignments;
-    if (events.assignments.isEmpty() && events.resizes.isEmpty())
-        return;
-    AssignmentResolver resolver(g);
-    ExistingEventProcedures menuFile(g.lines.EventMenuLines), gadgetFile(g.lines.EventGadgetLines),
-        windowFile(g.lines.EventWindowLines);
-    for (const EventAssignment &a : events.assignments)
-        resolver.resolve(a, menuFile, gadgetFile);
-    for (const ResizeAssignment &r : events.resizes)
-        resolver.resolve(r, windowFile);
-    resolver.findMissing();
 }
 
 } // namespace quarvel

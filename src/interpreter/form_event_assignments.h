@@ -10,7 +10,7 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+class LogSink;
 
 // The lines first to last of a file, 1-based, both included.
 struct LineRange {
@@ -49,11 +49,6 @@ FormEventReading ReadFormEventAssignments(const QStringList &lines, qint32 fileI
 
 // For the loader: one file's assignments into the model, a warning for each statement of an
 // event procedure that is not carried over, and the lines the loader leaves out.
-QList<LineRange> TakeFormEventAssignments(GenerationContext &g, const QStringList &lines, qint32 fileIndex);
-
-// Once the objects are named: the call each new event procedure makes, and the assigned
-// procedures that no file of the project defines. An assignment that reaches no object, and
-// an existing event procedure that does not make its call, are warned about with file and line.
-void ResolveFormEventAssignments(GenerationContext &g);
+QList<LineRange> TakeFormEventAssignments(DesignModel &model, LogSink &log, const QStringList &lines, qint32 fileIndex);
 
 } // namespace quarvel

@@ -4,7 +4,7 @@
 #include "base/char_search.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
 
 #include <QHash>
 #include <QSet>
@@ -146,49 +146,44 @@ QList<EnumerationMember> DeclaredConstants(const SourceLineList &lines)
     return members;
 }
 
-void AlignFormWindowEnumeration(GenerationContext &g)
+void AlignFormWindowEnumeration(DesignModel &model)
 {
-    const QStringList &windows = g.model.WindowList;
-    const QSet<QString> declared = FormWindowMembers(g.model.CommonSourceLines);
+    const QStringList &windows = model.WindowList;
+    const QSet<QString> declared = FormWindowMembers(model.CommonSourceLines.texts());
     if (declared.isEmpty())
         return;
     QHash<QString, qsizetype> number;
     for (qsizetype i = 0; i < windows.size(); ++i)
         number.insert(UpperKeepLength(windows.at(i)), i);
-    const SourceLineList &lines = g.model.CommonSourceLines;
-    const QList<SourceOrigin> &origins = g.model.CommonSourceOrigins;
-    SourceLineList aligned;
-    QList<SourceOrigin> alignedOrigins;
+    const SourceLines &lines = model.CommonSourceLines;
+    SourceLines aligned;
     aligned.reserve(lines.size() + windows.size());
     qsizetype next = 0; // the value the named enumeration gives its next member
     bool inside = false;
     bool first = true;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString line = lines.at(i);
-        const SourceOrigin origin = origins.value(i);
+        const SourceOrigin origin = lines.origin(i);
         const QStringView code = Code(line);
         if (!inside) {
             inside = StartsFormWindowBlock(code);
             // Quarvel's window enumeration begins above the windows numbered by hand, and so
             // does the first block; the later ones count on from it.
-            if (inside && std::exchange(first, false) && g.model.First.window > 0)
-                line.insert(code.data() + code.size() - line.constData(), QLatin1Char(' ') + Str(g.model.First.window));
+            if (inside && std::exchange(first, false) && model.First.window > 0)
+                line.insert(code.data() + code.size() - line.constData(), QLatin1Char(' ') + Str(model.First.window));
         } else if (EndsBlock(code)) {
             inside = false;
         } else if (const QString key = MemberKey(code); !key.isEmpty()) {
             const qsizetype wanted = number.value(key, -1);
             const QString indentation = Left(line, FindString(line, QLatin1Char('#')) - 1);
             for (; next < wanted && !declared.contains(UpperKeepLength(windows.at(next))); ++next) {
-                aligned << indentation + QLatin1Char('#') + windows.at(next);
-                alignedOrigins << SourceOrigin{};
+                aligned.append(indentation + QLatin1Char('#') + windows.at(next));
             }
             ++next;
         }
-        aligned << line;
-        alignedOrigins << origin;
+        aligned.append(line, origin);
     }
-    g.model.CommonSourceLines = aligned;
-    g.model.CommonSourceOrigins = alignedOrigins;
+    model.CommonSourceLines = aligned;
 }
 
 } // namespace quarvel

@@ -9,8 +9,6 @@
 
 namespace quarvel {
 
-struct GenerationContext;
-
 // A constant the windows' code declares with a known value: an enumeration member or a
 // "#Name = 5" line.
 struct EnumerationMember {
@@ -30,6 +28,6 @@ QList<EnumerationMember> DeclaredConstants(const SourceLineList &lines);
 // of a hand-written file) opened before a block's window would leave the block's count behind,
 // so it gets an entry in that block, in front of the window it precedes. Projects whose counts
 // already agree are left exactly as they are.
-void AlignFormWindowEnumeration(GenerationContext &g);
+void AlignFormWindowEnumeration(DesignModel &model);
 
 } // namespace quarvel

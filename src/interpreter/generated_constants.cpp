@@ -6,7 +6,9 @@
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
 #include "interpreter/opening_procedure.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+
+#include <QSet>
 
 namespace quarvel {
 
@@ -65,10 +67,10 @@ QList<DeclaredConstant> SourceConstants(const SourceLineList &lines)
 
 } // namespace
 
-void DropGeneratedConstants(GenerationContext &g)
+void DropGeneratedConstants(DesignModel &model)
 {
-    SourceLineList &lines = g.model.CommonSourceLines;
-    const QList<DeclaredConstant> declared = SourceConstants(lines);
+    SourceLines &lines = model.CommonSourceLines;
+    const QList<DeclaredConstant> declared = SourceConstants(lines.texts());
     if (declared.isEmpty())
         return;
     QSet<NoCaseKey> asked;
@@ -81,7 +83,7 @@ void DropGeneratedConstants(GenerationContext &g)
         if (asked.contains(NoCaseKey(name)))
             generated.insert(NoCaseKey(name));
     };
-    const DesignModel &m = g.model;
+    const DesignModel &m = model;
     for (const QStringList *names : {&m.WindowList, &m.MenuList, &m.MenuItemList, &m.StatusBarList, &m.ToolBarList})
         for (const QString &name : *names)
             note(name);

@@ -7,8 +7,8 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
 
-void DropGeneratedConstants(GenerationContext &g);
+void DropGeneratedConstants(DesignModel &model);
 
 } // namespace quarvel

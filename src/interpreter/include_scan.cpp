@@ -2,7 +2,8 @@
 
 #include "base/basic_strings.h"
 #include "base/text_encoding.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/source_folder.h"
 
 #include <QSet>
 
@@ -49,12 +50,12 @@ QString IncludeFullName(const QString &projectDirectory, const QString &include)
 
 } // namespace
 
-void ScanIncludes(GenerationContext &g, const QString &fileName)
+void ScanIncludes(DesignModel &model, const SourceFolder &folder, const QString &fileName)
 {
     if (fileName.isEmpty())
         return;
-    const QString directory = g.ProjectDirectory();
-    const auto file = ReadTextFile(directory + fileName, g.outputFormat);
+    const QString directory = folder.directory;
+    const auto file = ReadTextFile(directory + fileName, folder.format);
     if (!file)
         return;
     for (const QString &line : file->lines) {
@@ -66,7 +67,7 @@ void ScanIncludes(GenerationContext &g, const QString &fileName)
             include = IncludeValue(line, QStringLiteral("XIncludeFile"));
         if (include.isEmpty() || IsGeneratedFile(include))
             continue;
-        g.model.IncludeFileList.append(IncludeFullName(directory, include));
+        model.IncludeFileList.append(IncludeFullName(directory, include));
     }
 }
 

@@ -6,10 +6,11 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct SourceFolder;
 
 // Appends every live IncludeFile / XIncludeFile of fileName (in the project directory) to the
 // include list, except the files the generator writes itself.
-void ScanIncludes(GenerationContext &g, const QString &fileName);
+void ScanIncludes(DesignModel &model, const SourceFolder &folder, const QString &fileName);
 
 } // namespace quarvel

@@ -3,14 +3,16 @@
 #include "base/basic_strings.h"
 #include "base/char_search.h"
 #include "base/file_error_line.h"
+#include "base/line_lists.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
 #include "base/text_encoding.h"
 #include "interpreter/common_file_loading.h"
 #include "interpreter/opening_procedure.h"
-#include "model/generation_context.h"
+#include "model/log_sink.h"
 #include "model/project_file.h"
+#include "model/source_folder.h"
 
 #include <QHash>
 
@@ -169,9 +171,9 @@ void ScanLanguageStrings(const SourceLineList &lines, LanguageMap &map)
 // The texts the windows show become MyLanguage lookups: the first literal of each text
 // argument of the calls that show text. A procedure head (whose defaults must stay constants),
 // a line with a literal that is never closed, and a literal already looked up stay as they are.
-void WrapLanguageStrings(GenerationContext &g)
+void WrapLanguageStrings(DesignModel &model)
 {
-    for (QString &line : g.model.CommonSourceLines) {
+    for (QString &line : model.CommonSourceLines) {
         if (IndexOfChar(line, u'"') < 0 || ReadProcedureHead(line))
             continue;
         const CodeLine scan = ScanCodeLine(line);
@@ -185,28 +187,40 @@ void WrapLanguageStrings(GenerationContext &g)
     }
 }
 
-void CollectLanguageStrings(GenerationContext &g)
+LanguageKeysUsed CollectLanguageStrings(DesignModel &model, const OutputLines &output, const SourceFolder &folder,
+                                        LogSink &log)
 {
+    LanguageKeysUsed result;
     LanguageMap used;
-    for (const SourceLineList *lines : {&g.model.CommonSourceLines, &g.lines.MainLines, &g.lines.EventMenuLines,
-                                        &g.lines.EventGadgetLines, &g.lines.EventWindowLines})
+    for (const SourceLineList *lines :
+         {&model.CommonSourceLines.texts(), &std::as_const(output.MainLines), &std::as_const(output.EventMenuLines),
+          &std::as_const(output.EventGadgetLines), &std::as_const(output.EventWindowLines)})
         ScanLanguageStrings(*lines, used);
 
-    for (const QString &include : std::as_const(g.model.IncludeFileList)) {
-        const auto file = ReadTextFile(ProjectRelativePath(g.ProjectDirectory(), include), g.outputFormat);
+    for (const QString &include : std::as_const(model.IncludeFileList)) {
+        const auto file = ReadTextFile(ProjectRelativePath(folder.directory, include), folder.format);
         if (!file) {
-            g.LogError(FileErrorLine(QStringLiteral("OpenFile"), include), include);
-            ++g.faults.unread;
+            log.Error(FileErrorLine(QStringLiteral("OpenFile"), include), include);
+            ++result.unreadIncludes;
             continue;
         }
         ScanLanguageStrings(file->lines, used);
     }
     // New keys join the map after the Catalog's, in the order the sources use them.
     for (const QString &key : used.keys()) {
-        if (!g.model.Languages.contains(key))
-            g.model.Languages.insert(key, key);
-        g.languageKeysUsed.insert(key);
+        if (!model.Languages.contains(key))
+            model.Languages.insert(key, key);
+        result.keys.insert(key);
     }
+    return result;
+}
+
+void CheckLanguageBlock(const SourceLineList &loadLanguageLines, LogSink &log)
+{
+    if (FindLanguageBlock(loadLanguageLines).Whole())
+        return;
+    log.Warning(QStringLiteral(" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."),
+                QStringLiteral("LoadLanguage.pb"));
 }
 
 } // namespace quarvel

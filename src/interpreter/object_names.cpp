@@ -7,7 +7,9 @@
 #include "base/statement_scan.h"
 #include "base/word_memo.h"
 #include "interpreter/pb_any_objects.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
+#include "model/name_tables.h"
 
 #include <QSet>
 
@@ -129,22 +131,24 @@ Kind KindBefore(QStringView before)
 }
 
 struct Collector {
-    GenerationContext &g;
-    NameSet windows{g.model.WindowList};
-    NameSet menus{g.model.MenuList};
-    NameSet menuItems{g.model.MenuItemList};
-    NameSet statusBars{g.model.StatusBarList};
-    NameSet toolBars{g.model.ToolBarList};
-    QSet<NoCaseKey> gadgets = GadgetKeys(g.model.GadgetList);
+    DesignModel &model;
+    const NameTables &nameTables;
+    LogSink &log;
+    NameSet windows{model.WindowList};
+    NameSet menus{model.MenuList};
+    NameSet menuItems{model.MenuItemList};
+    NameSet statusBars{model.StatusBarList};
+    NameSet toolBars{model.ToolBarList};
+    QSet<NoCaseKey> gadgets = GadgetKeys(model.GadgetList);
 
     // A duplicate that the generated enumerations cannot carry: the run stops.
     bool stopOnDuplicate(NameSet &set, const QString &name, const char *what)
     {
         if (set.add(name))
             return true;
-        g.LogStop({QStringLiteral(" -> Error: Find duplicate ") + QLatin1String(what) + QStringLiteral("(#") + name
-                       + QStringLiteral("). Stop!"),
-                   LogKind::Error});
+        log.Stop({QStringLiteral(" -> Error: Find duplicate ") + QLatin1String(what) + QStringLiteral("(#") + name
+                      + QStringLiteral("). Stop!"),
+                  LogKind::Error});
         return false;
     }
 
@@ -154,15 +158,15 @@ struct Collector {
     {
         if (menuItems.add(name))
             return true;
-        g.LogWarning(QStringLiteral(" -> Warning: Find duplicate MenuItemID(#") + name + QStringLiteral(") by ")
-                     + QLatin1String(by) + QLatin1Char('.'));
+        log.Warning(QStringLiteral(" -> Warning: Find duplicate MenuItemID(#") + name + QStringLiteral(") by ")
+                    + QLatin1String(by) + QLatin1Char('.'));
         return false;
     }
 
     // The last creation noted is the last entry of its kind's list.
     bool listed(qsizetype size)
     {
-        g.model.ObjectCreations.last().index = size - 1;
+        model.ObjectCreations.last().index = size - 1;
         return true;
     }
 
@@ -174,7 +178,7 @@ struct Collector {
     {
         return types.value(word, [&](QStringView w) {
             const QString upper = w.isNull() ? QString() : UpperKeepLength(w);
-            return g.nameTables.isGadgetCreator(upper) ? upper : QString();
+            return nameTables.isGadgetCreator(upper) ? upper : QString();
         });
     }
 
@@ -185,7 +189,7 @@ struct Collector {
         gadgets.insert(NoCaseKey::Holding(name));
         if (gadgets.size() == known)
             return false;
-        g.model.GadgetList.append({name, type});
+        model.GadgetList.append({name, type});
         return true;
     }
 
@@ -201,12 +205,12 @@ struct Collector {
 
     void warnComputed(const QString &argument, const QString &name, qsizetype line, const char *what)
     {
-        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: ") + QLatin1String(what) + QStringLiteral(" number ")
-                                     + argument + QStringLiteral(" is computed (") + SourceLocation(g.model, line)
-                                     + QStringLiteral("); #") + name
-                                     + QStringLiteral(" gets the constant and the event procedure, numbered after the")
-                                     + QStringLiteral(" others; the numbers after it get none."),
-                                 line);
+        WarnAtSourceLine(log, model,
+                         QStringLiteral(" -> Warning: ") + QLatin1String(what) + QStringLiteral(" number ") + argument
+                             + QStringLiteral(" is computed (") + SourceLocation(model, line) + QStringLiteral("); #")
+                             + name + QStringLiteral(" gets the constant and the event procedure, numbered after the")
+                             + QStringLiteral(" others; the numbers after it get none."),
+                         line);
     }
 
     void addComputed()
@@ -227,7 +231,7 @@ struct Collector {
         if (word.size() != command.size() || word.compare(command, Qt::CaseInsensitive) != 0)
             return;
         if (const QStringView gadget = DeclaredName(s, bracket); !gadget.isEmpty())
-            g.model.GadgetItemCalls.append({gadget.toString(), s, bracket});
+            model.GadgetItemCalls.append({gadget.toString(), s, bracket});
     }
 
     // False when the line stops the run.
@@ -248,7 +252,7 @@ struct Collector {
         if (nameView.isEmpty())
             return true; // nothing to declare; a malformed line is not an object
         const QString name = nameView.toString();
-        g.model.ObjectCreations.append({CreatedKind(kind), name, s, bracket, g.model.CommonSourceOrigins.value(line)});
+        model.ObjectCreations.append({CreatedKind(kind), name, s, bracket, model.CommonSourceLines.origin(line)});
         const bool computedNumber = IsComputed(argument, nameView);
         if (computedNumber && (kind == Kind::Gadget || kind == Kind::MenuItem || kind == Kind::ToolBarButton)) {
             warnComputed(argument.toString(), name, line, kind == Kind::Gadget ? "gadget" : "menu item");
@@ -262,7 +266,7 @@ struct Collector {
         case Kind::ToolBar: return stopOnDuplicate(toolBars, name, "ToolBarID");
         case Kind::MenuItem: return !warnOnDuplicate(name, "MenuItem") || listed(menuItems.list.size());
         case Kind::ToolBarButton: return !warnOnDuplicate(name, "ToolbarButton") || listed(menuItems.list.size());
-        case Kind::Gadget: return !addGadget(name, type) || listed(g.model.GadgetList.size());
+        case Kind::Gadget: return !addGadget(name, type) || listed(model.GadgetList.size());
         case Kind::None: break;
         }
         return true;
@@ -290,12 +294,12 @@ QStringView DeclaredName(const QString &s, int bracket)
     return NameOfArgument(ObjectArgument(s, bracket));
 }
 
-bool CollectObjectNames(GenerationContext &g)
+bool CollectObjectNames(DesignModel &model, const NameTables &nameTables, LogSink &log)
 {
-    Collector collector{g};
+    Collector collector{model, nameTables, log};
     // At most one gadget a line: the set never grows by rehashing every name it holds.
-    collector.gadgets.reserve(collector.gadgets.size() + g.model.CommonSourceLines.size());
-    const SourceLineList &lines = g.model.CommonSourceLines;
+    collector.gadgets.reserve(collector.gadgets.size() + model.CommonSourceLines.size());
+    const SourceLineList &lines = model.CommonSourceLines.texts();
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!collector.collect(lines.at(i), i))
             return false;
@@ -304,9 +308,9 @@ bool CollectObjectNames(GenerationContext &g)
     return true;
 }
 
-void SplitMenuItemTabs(GenerationContext &g)
+void SplitMenuItemTabs(DesignModel &model)
 {
-    for (QString &line : g.model.CommonSourceLines) {
+    for (QString &line : model.CommonSourceLines) {
         if (HasMenuItemCommand(line))
             line = ReplaceString(line, QStringLiteral("\\t"), QStringLiteral("\" + #TAB$ + \""), true);
     }

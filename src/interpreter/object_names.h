@@ -6,7 +6,9 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct NameTables;
+class LogSink;
 
 // What a line declares, by the command in front of one of its "(#": the lowest kind wins, and
 // among equals the first in the line. Gadget stands for any other command word; the gadget
@@ -26,7 +28,7 @@ QStringView DeclaredName(const QString &s, int bracket);
 
 // False, after logging the duplicate, when two windows, menus, status bars or toolbars share a
 // name: the run stops.
-bool CollectObjectNames(GenerationContext &g);
-void SplitMenuItemTabs(GenerationContext &g);
+bool CollectObjectNames(DesignModel &model, const NameTables &nameTables, LogSink &log);
+void SplitMenuItemTabs(DesignModel &model);
 
 } // namespace quarvel

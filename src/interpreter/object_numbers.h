@@ -5,16 +5,18 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct NameTables;
+class LogSink;
 
 // Where the enumerations of windows, menus, menu items and toolbar buttons, status bars,
 // toolbars and gadgets begin: above the plain numbers the sources create objects of that kind
 // with, and above the form designer's FormGadget and FormMenu constants the code still uses as
 // they are (the designer's custom gadgets). A number held in a variable cannot be kept apart:
 // the log says where.
-void FindFirstObjectNumbers(GenerationContext &g);
+void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, LogSink &log);
 
 // The same for images and fonts, once the procedures' image loads have their constants.
-void FindFirstImageAndFontNumbers(GenerationContext &g);
+void FindFirstImageAndFontNumbers(DesignModel &model, const NameTables &nameTables, LogSink &log);
 
 } // namespace quarvel

@@ -2,7 +2,8 @@
 
 #include "base/basic_strings.h"
 #include "base/no_case_search.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
 
 #include <QFileInfo>
 
@@ -32,7 +33,8 @@ bool IsPlainNumber(const QString &argument)
 }
 
 struct FileScan {
-    GenerationContext &g;
+    DesignModel &model;
+    LogSink &log;
     QString file;       // the name the warnings give
     QString listedPath; // as the project lists it
 
@@ -40,19 +42,19 @@ struct FileScan {
 
     void warn(const QString &what, int lineNumber, const QString &advice)
     {
-        g.LogWarning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
-                         + QStringLiteral("); ") + advice,
-                     listedPath, lineNumber);
+        log.Warning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
+                        + QStringLiteral("); ") + advice,
+                    listedPath, lineNumber);
     }
 
     // The first window that cannot be generated is the reason when no window is found at all.
     void noteUngenerated(const QString &what, int lineNumber)
     {
-        if (!g.model.FirstUngeneratedWindow.isEmpty())
+        if (!model.FirstUngeneratedWindow.isEmpty())
             return;
-        g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + location(lineNumber) + QLatin1Char(')');
-        g.model.FirstUngeneratedFile = listedPath;
-        g.model.FirstUngeneratedLine = lineNumber;
+        model.FirstUngeneratedWindow = what + QStringLiteral(" (") + location(lineNumber) + QLatin1Char(')');
+        model.FirstUngeneratedFile = listedPath;
+        model.FirstUngeneratedLine = lineNumber;
     }
 
     void checkWindow(const QString &line, int bracket, int lineNumber)
@@ -79,9 +81,9 @@ struct FileScan {
                                      "keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.")
                                                                            : QStringLiteral(
                                                                                "give it a constant to generate it.");
-        g.LogWarning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
-                         + QStringLiteral(") and not taken over: ") + window.refusal + QStringLiteral("; ") + advice,
-                     listedPath, lineNumber);
+        log.Warning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
+                        + QStringLiteral(") and not taken over: ") + window.refusal + QStringLiteral("; ") + advice,
+                    listedPath, lineNumber);
         noteUngenerated(what + QStringLiteral(" and not taken over"), lineNumber);
     }
 
@@ -104,10 +106,10 @@ const CallSet &CheckedCalls()
 
 } // namespace
 
-void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, const QStringList &lines,
+void WarnUngeneratableObjects(DesignModel &model, LogSink &log, const QString &listedPath, const QStringList &lines,
                               const QList<WindowOpening> &topLevelWindows)
 {
-    FileScan scan{g, QFileInfo(listedPath).fileName(), listedPath};
+    FileScan scan{model, log, QFileInfo(listedPath).fileName(), listedPath};
     QHash<int, const WindowOpening *> topLevel; // by the line of its OpenWindow
     for (const WindowOpening &window : topLevelWindows)
         topLevel.insert(window.first, &window);

@@ -9,11 +9,12 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+class LogSink;
 
 // topLevelWindows: the file's windows opened by top-level code; those not taken over are warned
 // about with the reason.
-void WarnUngeneratableObjects(GenerationContext &g, const QString &listedPath, const QStringList &lines,
+void WarnUngeneratableObjects(DesignModel &model, LogSink &log, const QString &listedPath, const QStringList &lines,
                               const QList<WindowOpening> &topLevelWindows);
 
 } // namespace quarvel

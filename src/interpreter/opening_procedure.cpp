@@ -1,10 +1,14 @@
 #include "interpreter/opening_procedure.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
+
+#include <QSet>
 
 namespace quarvel {
 
@@ -30,32 +34,33 @@ struct Opener {
     bool defined = false;
 };
 
-// The openers of the first windows of the lines (at most count of them), by upper-cased name,
-// in one pass over the lines. Most runs ask for the first window only.
-QHash<QString, Opener> FindOpeners(const SourceLineList &lines, qsizetype count)
+// The openers of the first windows of the lines (at most count of them), by name in any
+// letter case, in one pass over the lines. Most runs ask for the first window only.
+QHash<NoCaseKey, Opener> FindOpeners(const SourceLineList &lines, qsizetype count)
 {
-    QHash<QString, Opener> openers;
-    QHash<QString, QString> heads; // upper-cased procedure name -> head
+    QHash<NoCaseKey, Opener> openers;
+    QHash<NoCaseKey, QString> heads; // procedure name -> head
     QString head, name;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         if (const std::optional<ProcedureHead> h = ReadProcedureHead(line)) {
             head = h->text.toString();
             name = h->name.toString();
-            heads.insert(UpperKeepLength(name), head);
+            heads.insert(NoCaseKey::Holding(name), head);
         } else if (IsProcedureEnd(line)) {
             head.clear();
             name.clear();
         } else if (openers.size() == count) {
             continue;
         } else if (const QString window = OpenedWindowConstant(line); !window.isEmpty()) {
-            const QString key = UpperKeepLength(window);
+            const NoCaseKey key = NoCaseKey::Holding(window);
             if (!openers.contains(key))
                 openers.insert(key, {head, name, i, QString(), false});
         }
     }
     for (auto it = openers.begin(); it != openers.end(); ++it) {
-        const auto defined = heads.constFind(QStringLiteral("OPEN_") + it.key());
+        const QString opener = QStringLiteral("Open_") + it.key().text().toString();
+        const auto defined = heads.constFind(NoCaseKey(opener));
         it->defined = defined != heads.cend();
         it->definedHead = it->defined ? *defined : QString();
     }
@@ -72,7 +77,7 @@ bool Callable(const Opener &opener)
 
 // The window an OpenWindow line asks for as its parent (WindowID(#Parent)) when that is
 // another window of the design; empty otherwise.
-QString ParentWindow(const QString &line, const QString &window, const QSet<QString> &windows)
+QString ParentWindow(const QString &line, const QString &window, const QSet<NoCaseKey> &windows)
 {
     const int open = FindCallNoCase(line, u"OPENWINDOW(#");
     if (open == 0)
@@ -82,8 +87,7 @@ QString ParentWindow(const QString &line, const QString &window, const QSet<QStr
         if (close == 0)
             break;
         const QString parent = TrimBlanks(Mid(line, k + 10, close - k - 10));
-        const QString key = UpperKeepLength(parent);
-        if (windows.contains(key) && key != UpperKeepLength(window))
+        if (windows.contains(NoCaseKey(parent)) && NoCaseKey(parent) != NoCaseKey(window))
             return parent;
     }
     return QString();
@@ -103,71 +107,110 @@ QString OpenedWindowConstant(const QString &line)
     return Trim(Mid(line, bracket + 2, comma - bracket - 2));
 }
 
-void ChooseMainWindow(GenerationContext &g)
-{
-    DesignModel &m = g.model;
-    const QStringList &windows = m.WindowList;
-    if (windows.isEmpty())
-        return;
-    const SourceLineList &lines = m.CommonSourceLines;
-    QHash<QString, Opener> openers = FindOpeners(lines, m.TakenOverWindows.isEmpty() ? 1 : windows.size());
-    QSet<QString> keys;
-    for (const QString &window : windows)
-        keys.insert(UpperKeepLength(window));
-    const auto opener = [&](const QString &window) { return openers.value(UpperKeepLength(window)); };
-    const auto parent = [&](const QString &window) {
-        const Opener o = opener(window);
-        return o.line < 0 ? QString() : ParentWindow(lines.at(o.line), window, keys);
-    };
-    const auto opensFirst = [&](const QString &window) { return Callable(opener(window)) && parent(window).isEmpty(); };
-    const auto fileOf = [&](const QString &window) { return m.CommonSourceOrigins.value(opener(window).line).file; };
+namespace {
 
-    // The window a file's top-level code opened is its program's main window; otherwise the
-    // first window that can open before any other does.
-    qsizetype chosen = opensFirst(windows.first()) && m.TakenOverWindows.isEmpty() ? 0 : -1;
-    if (chosen < 0 && openers.size() < windows.size())
-        openers = FindOpeners(lines, windows.size());
-    for (qsizetype i = 0; i < windows.size() && chosen < 0; ++i)
-        if (m.TakenOverWindows.contains(windows.at(i)) && fileOf(windows.at(i)) == fileOf(windows.first())
-            && opensFirst(windows.at(i)))
-            chosen = i;
-    for (qsizetype i = 0; i < windows.size() && chosen < 0; ++i)
-        if (opensFirst(windows.at(i)))
-            chosen = i;
-    m.MainWindow = windows.at(qMax(chosen, qsizetype(0)));
-
-    if (chosen > 0) {
-        const QString first = windows.first();
-        const Opener o = opener(first);
-        const QString why = !parent(first).isEmpty()
-                                ? QStringLiteral("asks for window #") + parent(first) + QStringLiteral(" as its parent")
-                            : !Callable(o) ? QStringLiteral("cannot be opened by a call without arguments")
-                                           : QStringLiteral("is opened by a procedure, #") + m.MainWindow
-                                                 + QStringLiteral(" by the program's own code");
-        const qsizetype mainLine = opener(m.MainWindow).line;
-        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow
-                                     + QStringLiteral(" first (") + SourceLocation(m, mainLine)
-                                     + QStringLiteral("): window #") + first + QStringLiteral(" (")
-                                     + SourceLocation(m, o.line) + QStringLiteral(") ") + why + QLatin1Char('.'),
-                                 mainLine);
+// How each window of the model is opened, and what that tells of the order they can open in.
+class WindowOpenings {
+public:
+    explicit WindowOpenings(const DesignModel &model)
+        : model_(model),
+          openers_(
+              FindOpeners(model.CommonSourceLines.texts(), model.TakenOverWindows.isEmpty() ? 1 : Windows().size()))
+    {
+        for (const QString &window : Windows())
+            keys_.insert(NoCaseKey(window));
     }
 
-    const Opener o = opener(m.MainWindow);
+    const QStringList &Windows() const { return model_.WindowList; }
+    Opener Of(const QString &window) const { return openers_.value(NoCaseKey(window)); }
+    QString Parent(const QString &window) const
+    {
+        const Opener o = Of(window);
+        return o.line < 0 ? QString() : ParentWindow(model_.CommonSourceLines.at(o.line), window, keys_);
+    }
+    bool OpensFirst(const QString &window) const { return Callable(Of(window)) && Parent(window).isEmpty(); }
+
+    // The window a file's top-level code opened is its program's main window; otherwise the
+    // first window that can open before any other does. 0 when none can.
+    qsizetype ChooseFirst()
+    {
+        const QStringList &windows = Windows();
+        const QList<QString> &takenOver = model_.TakenOverWindows;
+        if (OpensFirst(windows.first()) && takenOver.isEmpty())
+            return 0;
+        if (openers_.size() < windows.size())
+            openers_ = FindOpeners(model_.CommonSourceLines.texts(), windows.size());
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            if (takenOver.contains(windows.at(i)) && FileOf(windows.at(i)) == FileOf(windows.first())
+                && OpensFirst(windows.at(i)))
+                return i;
+        for (qsizetype i = 0; i < windows.size(); ++i)
+            if (OpensFirst(windows.at(i)))
+                return i;
+        return 0;
+    }
+
+private:
+    qint32 FileOf(const QString &window) const { return model_.CommonSourceLines.origin(Of(window).line).file; }
+
+    const DesignModel &model_;
+    QHash<NoCaseKey, Opener> openers_;
+    QSet<NoCaseKey> keys_; // view the model's window names
+};
+
+// Main.pb opens another window than the first one: the log says why the first cannot be.
+void WarnFirstPassedOver(const DesignModel &m, const WindowOpenings &openings, LogSink &log)
+{
+    const QString first = m.WindowList.first();
+    const Opener o = openings.Of(first);
+    const QString parent = openings.Parent(first);
+    const QString why = !parent.isEmpty()
+                            ? QStringLiteral("asks for window #") + parent + QStringLiteral(" as its parent")
+                        : !Callable(o) ? QStringLiteral("cannot be opened by a call without arguments")
+                                       : QStringLiteral("is opened by a procedure, #") + m.MainWindow
+                                             + QStringLiteral(" by the program's own code");
+    const qsizetype mainLine = openings.Of(m.MainWindow).line;
+    WarnAtSourceLine(log, m,
+                     QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow + QStringLiteral(" first (")
+                         + SourceLocation(m, mainLine) + QStringLiteral("): window #") + first + QStringLiteral(" (")
+                         + SourceLocation(m, o.line) + QStringLiteral(") ") + why + QLatin1Char('.'),
+                     mainLine);
+}
+
+// How Main.pb opens the main window: by Open_ and its name, or by the procedure that opens
+// it when that can be called without arguments; else the log says what to add.
+void NoteMainWindowOpener(DesignModel &m, const Opener &o, LogSink &log)
+{
     m.FirstWindowInvisible = o.line >= 0
-                             && FindNoCase(BlankedCode(lines.at(o.line)), QStringLiteral("#PB_WINDOW_INVISIBLE"));
+                             && FindNoCase(BlankedCode(m.CommonSourceLines.at(o.line)),
+                                           QStringLiteral("#PB_WINDOW_INVISIBLE"));
     if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
     if (CallableWithoutArguments(o.head)) {
         m.FirstWindowOpener = o.name + QStringLiteral("()");
         return;
     }
-    g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: window #") + m.MainWindow
-                                 + QStringLiteral(" is opened in Procedure ") + o.head + QStringLiteral(" (")
-                                 + SourceLocation(m, o.line)
-                                 + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
-                                                  " Add Procedure Open_")
-                                 + m.MainWindow + QStringLiteral("() that calls it."),
-                             o.line);
+    WarnAtSourceLine(log, m,
+                     QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
+                         + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
+                         + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
+                                          " Add Procedure Open_")
+                         + m.MainWindow + QStringLiteral("() that calls it."),
+                     o.line);
+}
+
+} // namespace
+
+void ChooseMainWindow(DesignModel &model, LogSink &log)
+{
+    if (model.WindowList.isEmpty())
+        return;
+    WindowOpenings openings(model);
+    const qsizetype chosen = openings.ChooseFirst();
+    model.MainWindow = model.WindowList.at(chosen);
+    if (chosen > 0)
+        WarnFirstPassedOver(model, openings, log);
+    NoteMainWindowOpener(model, openings.Of(model.MainWindow), log);
 }
 
 } // namespace quarvel

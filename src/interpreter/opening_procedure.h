@@ -5,7 +5,8 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+class LogSink;
 
 // The window a line opens by its constant, without "#"; empty for any other line.
 QString OpenedWindowConstant(const QString &line);
@@ -17,6 +18,6 @@ QString OpenedWindowConstant(const QString &line);
 // window procedure is defined, the procedure that opens the window becomes Main.pb's call if it
 // can be called without arguments; otherwise the log says which procedure it is and why Main.pb
 // cannot call it. A window opened invisible is shown by Main.pb (FirstWindowInvisible).
-void ChooseMainWindow(GenerationContext &g);
+void ChooseMainWindow(DesignModel &model, LogSink &log);
 
 } // namespace quarvel

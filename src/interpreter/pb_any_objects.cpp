@@ -1,10 +1,13 @@
 #include "interpreter/pb_any_objects.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 #include "interpreter/source_structure.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
+#include "model/name_tables.h"
 
 #include <QHash>
 #include <QSet>
@@ -133,7 +136,7 @@ bool IsCodeLine(const QString &line)
 }
 
 // After a converted OpenWindow, the next line of code may test the window's variable.
-void TestOpenedWindowAfter(SourceLineList &lines, qsizetype opening, const QString &variable)
+void TestOpenedWindowAfter(SourceLines &lines, qsizetype opening, const QString &variable)
 {
     if (!StartsNoCase(TrimLeadingBlanksView(lines.at(opening)), u"OPENWINDOW("))
         return;
@@ -178,22 +181,22 @@ bool IsPbAnyAt(const QString &text, int position)
     return after > text.size() || !IsIdentifierChar(UpperChar(text.at(after - 1)));
 }
 
-void ConvertPbAnyObjects(GenerationContext &g)
+void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables)
 {
-    SourceLineList &lines = g.model.CommonSourceLines;
+    SourceLines &lines = model.CommonSourceLines;
     QSet<QString> variables;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString &line = lines[i];
         if (TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
-        const QString variable = ConvertAssignment(line, g.nameTables);
+        const QString variable = ConvertAssignment(line, nameTables);
         if (variable.isEmpty())
             continue;
-        g.model.VariableObjects.append({variable, variable, i});
+        model.VariableObjects.append({variable, variable, i});
         variables.insert(UpperKeepLength(variable));
         TestOpenedWindowAfter(lines, i, variable);
     }
-    for (const ImageRecord &image : std::as_const(g.model.ImageList)) {
+    for (const ImageRecord &image : std::as_const(model.ImageList)) {
         if (!image.variable.isEmpty())
             variables.insert(UpperKeepLength(image.variable));
     }
@@ -203,34 +206,35 @@ void ConvertPbAnyObjects(GenerationContext &g)
         DropDeclaredVariables(line, variables);
 }
 
-void ResolveVariableObjects(GenerationContext &g)
+void ResolveVariableObjects(DesignModel &model, LogSink &log)
 {
     QList<VariableObject> resolved;
-    QHash<QString, QString> firstConstant; // upper-cased variable -> the constant it holds
-    for (VariableObject object : std::as_const(g.model.VariableObjects)) {
-        QString &line = g.model.CommonSourceLines[object.line];
+    QHash<NoCaseKey, QString> firstConstant; // variable -> the constant it holds
+    for (VariableObject object : std::as_const(model.VariableObjects)) {
+        QString &line = model.CommonSourceLines[object.line];
         object.constant = CreatedConstant(line);
-        const QString key = UpperKeepLength(object.variable);
+        const NoCaseKey key = NoCaseKey::Holding(object.variable);
         const auto first = firstConstant.constFind(key);
         if (first == firstConstant.cend()) {
             firstConstant.insert(key, object.constant);
             resolved.append(object);
-        } else if (UpperKeepLength(*first) == UpperKeepLength(object.constant)) {
+        } else if (NoCaseKey(*first) == NoCaseKey(object.constant)) {
             RestorePbAny(line, object);
-            g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + object.variable
-                                         + QStringLiteral(" is assigned a second object of its window (")
-                                         + SourceLocation(g.model, object.line)
-                                         + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."),
-                                     object.line);
+            WarnAtSourceLine(log, model,
+                             QStringLiteral(" -> Warning: variable ") + object.variable
+                                 + QStringLiteral(" is assigned a second object of its window (")
+                                 + SourceLocation(model, object.line)
+                                 + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."),
+                             object.line);
         } else {
-            g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: variable ") + object.variable
-                                         + QStringLiteral(" holds #") + object.constant + QStringLiteral(" too (")
-                                         + SourceLocation(g.model, object.line)
-                                         + QStringLiteral("); it keeps the number of its first object."),
-                                     object.line);
+            WarnAtSourceLine(log, model,
+                             QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
+                                 + object.constant + QStringLiteral(" too (") + SourceLocation(model, object.line)
+                                 + QStringLiteral("); it keeps the number of its first object."),
+                             object.line);
         }
     }
-    g.model.VariableObjects = resolved;
+    model.VariableObjects = resolved;
 }
 
 } // namespace quarvel

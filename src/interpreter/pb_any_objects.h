@@ -7,17 +7,19 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct NameTables;
+class LogSink;
 
 // Before the prefix pass: "Var = Command(#PB_Any, ..." becomes "Command(#Var, ...", recorded in
 // VariableObjects; the kept Global lines of the sources no longer declare those variables,
 // which the generated object variables section declares instead.
-void ConvertPbAnyObjects(GenerationContext &g);
+void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables);
 
 // After the prefix pass: each variable object learns its prefixed constant. A variable that
 // holds a second object keeps the first; a second object of the same window is created with
 // #PB_Any again. The log says so.
-void ResolveVariableObjects(GenerationContext &g);
+void ResolveVariableObjects(DesignModel &model, LogSink &log);
 
 // The variable of "Var" or "Var.type" standing alone; empty when text is anything else.
 QString AssignedVariable(const QString &text);

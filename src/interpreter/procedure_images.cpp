@@ -4,7 +4,7 @@
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 #include "interpreter/pb_any_objects.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
 
 #include <QHash>
 #include <QSet>
@@ -49,9 +49,9 @@ LoadResult ResultOf(const QString &line, int k, int r, bool pbAny)
 // a constant of its own keeps it, so the code that uses the constant finds the image loaded;
 // any other takes the constant of its file (loaded globally or by an earlier line, in any
 // letter case) or a new one.
-void ReplaceLoadImageCalls(GenerationContext &g)
+void ReplaceLoadImageCalls(DesignModel &model)
 {
-    QList<ImageRecord> &images = g.model.ImageList;
+    QList<ImageRecord> &images = model.ImageList;
     QHash<QString, QString> nameByFile;
     QSet<QString> constants; // upper-cased
     for (const ImageRecord &image : std::as_const(images)) {
@@ -60,7 +60,7 @@ void ReplaceLoadImageCalls(GenerationContext &g)
         constants.insert(UpperKeepLength(TrimBlanks(image.name)));
     }
     int n = 0;
-    for (QString &line : g.model.CommonSourceLines) {
+    for (QString &line : model.CommonSourceLines) {
         const int k = FindCallNoCase(line, u"LOADIMAGE(");
         if (k == 0)
             continue;

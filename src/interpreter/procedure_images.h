@@ -3,8 +3,8 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
 
-void ReplaceLoadImageCalls(GenerationContext &g);
+void ReplaceLoadImageCalls(DesignModel &model);
 
 } // namespace quarvel

@@ -1,6 +1,7 @@
 #include "interpreter/source_structure.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
@@ -72,7 +73,7 @@ void ReadProcedureLine(FileStructure &s, const QString &line, qint32 index, cons
         return;
     const QString blanked = BlankedCode(line);
     if (const QString window = OpenedWindowConstant(blanked); !window.isEmpty())
-        s.windowsInProcedures.insert(UpperKeepLength(window));
+        s.windowsInProcedures.insert(NoCaseKey::Holding(window));
     if (WaitsForEvent(blanked) && !procedure.isEmpty())
         s.waitingProcedures.insert(procedure);
 }
@@ -194,7 +195,7 @@ FileStructure ReadFileStructure(const QStringList &lines)
         const QString &line = lines.at(i);
         if (!inProcedure && open.Innermost() != BlockKind::Opaque) {
             if (const std::optional<ProcedureHead> head = ReadProcedureHead(line)) {
-                s.procedures.insert(UpperKeepLength(head->name), i);
+                s.procedures.insert(NoCaseKey::Holding(head->name.toString()), i);
                 inProcedure = !OneLineProcedure(line);
                 s.inProcedure[i] = true;
                 continue;

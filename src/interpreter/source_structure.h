@@ -3,6 +3,8 @@
 // and comment, and how many blocks (If, Repeat, Enumeration, CompilerIf, ...) are open around it.
 #pragma once
 
+#include "base/no_case_key.h"
+
 #include <QHash>
 #include <QList>
 #include <QSet>
@@ -48,16 +50,16 @@ private:
 };
 
 struct FileStructure {
-    QList<bool> inProcedure;           // a line of a procedure, its head and end included
-    QStringList code;                  // BlankedCode of a top-level line; empty inside procedures
-    QList<qint32> depthBefore;         // blocks open before a top-level line
-    QList<qint32> depthAfter;          // blocks open after it
-    QList<BlockKind> enclosing;        // the innermost block open before a top-level line
-    QList<qint32> topLevel;            // the indexes of the top-level lines, in order
-    QHash<QString, qint32> procedures; // upper-cased procedure name -> its head line
-    QSet<QString> waitingProcedures;   // upper-cased names of procedures that wait for an event
-    QSet<QString> windowsInProcedures; // upper-cased window constants opened in procedures
-    QList<qint32> sharedLines;         // the lines of procedures that begin with Shared
+    QList<bool> inProcedure;             // a line of a procedure, its head and end included
+    QStringList code;                    // BlankedCode of a top-level line; empty inside procedures
+    QList<qint32> depthBefore;           // blocks open before a top-level line
+    QList<qint32> depthAfter;            // blocks open after it
+    QList<BlockKind> enclosing;          // the innermost block open before a top-level line
+    QList<qint32> topLevel;              // the indexes of the top-level lines, in order
+    QHash<NoCaseKey, qint32> procedures; // procedure name -> its head line
+    QSet<QString> waitingProcedures;     // upper-cased names of procedures that wait for an event
+    QSet<NoCaseKey> windowsInProcedures; // window constants opened in procedures
+    QList<qint32> sharedLines;           // the lines of procedures that begin with Shared
 
     bool HasCode(qint32 line) const { return !inProcedure.at(line) && !Statements(line).isEmpty(); }
     QList<QStringView> Statements(qint32 line) const;

@@ -1,12 +1,14 @@
 #include "interpreter/template_names.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/source_structure.h"
-#include "model/generation_context.h"
+#include "model/log_sink.h"
+#include "model/switches.h"
 
 namespace quarvel {
 
@@ -30,22 +32,23 @@ QList<GeneratedProcedure> GeneratedProcedures(const Switches &switches)
     return procedures;
 }
 
-// The procedures lines define: upper-cased name -> the line of its first head.
-QHash<QString, qsizetype> DefinedProcedures(const SourceLineList &lines)
+// The procedures lines define: name in any letter case -> the line of its first head. The
+// keys hold their names: the passes rewrite the lines.
+QHash<NoCaseKey, qsizetype> DefinedProcedures(const SourceLineList &lines)
 {
-    QHash<QString, qsizetype> defined;
+    QHash<NoCaseKey, qsizetype> defined;
     for (qsizetype i = 0; i < lines.size(); ++i)
         if (const std::optional<ProcedureHead> head = ReadProcedureHead(lines.at(i)))
-            if (const QString name = UpperKeepLength(head->name); !defined.contains(name))
-                defined.insert(name, i);
+            if (!defined.contains(NoCaseKey(head->name)))
+                defined.insert(NoCaseKey::Holding(head->name.toString()), i);
     return defined;
 }
 
 // stem, or stem_2, stem_3, ... whichever no procedure has.
-QString FreeName(const QString &stem, const QHash<QString, qsizetype> &taken)
+QString FreeName(const QString &stem, const QHash<NoCaseKey, qsizetype> &taken)
 {
     QString name = stem;
-    for (int n = 2; taken.contains(UpperKeepLength(name)); ++n)
+    for (int n = 2; taken.contains(NoCaseKey(name)); ++n)
         name = stem + QLatin1Char('_') + QString::number(n);
     return name;
 }
@@ -87,39 +90,43 @@ bool DeclaresGlobal(const SourceLineList &lines, const QString &upperName)
 }
 
 struct TemplateNames {
-    GenerationContext &g;
-    QHash<QString, qsizetype> defined; // the common files' procedures
+    DesignModel &model;
+    const SourceLineList &mainLines;
+    LogSink &log;
+    QHash<NoCaseKey, qsizetype> defined; // the common files' procedures
 
     void warn(const QString &what, qsizetype line, const QString &resolution)
     {
-        g.LogWarningAtSourceLine(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (")
-                                     + SourceLocation(g.model, line) + QStringLiteral(") ") + resolution,
-                                 line);
+        WarnAtSourceLine(log, model,
+                         QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + SourceLocation(model, line)
+                             + QStringLiteral(") ") + resolution,
+                         line);
     }
 
     void mainProcedure()
     {
-        const auto own = defined.constFind(QStringLiteral("MAIN"));
-        if (own == defined.cend() || !DefinedProcedures(g.lines.MainLines).contains(QStringLiteral("MAIN")))
+        const NoCaseKey main(u"Main");
+        const auto own = defined.constFind(main);
+        if (own == defined.cend() || !DefinedProcedures(mainLines).contains(main))
             return;
-        QHash<QString, qsizetype> taken = defined;
-        taken.insert(DefinedProcedures(g.lines.MainLines));
-        g.model.MainProcedure = FreeName(QStringLiteral("MainProgram"), taken);
+        QHash<NoCaseKey, qsizetype> taken = defined;
+        taken.insert(DefinedProcedures(mainLines));
+        model.MainProcedure = FreeName(QStringLiteral("MainProgram"), taken);
         warn(QStringLiteral("Procedure Main()"), *own,
-             QStringLiteral("has the name of Main.pb's main procedure; Main.pb names its own ") + g.model.MainProcedure
+             QStringLiteral("has the name of Main.pb's main procedure; Main.pb names its own ") + model.MainProcedure
                  + QStringLiteral("()."));
     }
 
     void generatedProcedure(const GeneratedProcedure &procedure)
     {
-        const auto own = defined.constFind(UpperKeepLength(procedure.name));
+        const auto own = defined.constFind(NoCaseKey(procedure.name));
         if (own == defined.cend())
             return;
         const qsizetype line = *own;
         const QString renamed = FreeName(procedure.name + QStringLiteral("_1"), defined);
-        defined.insert(UpperKeepLength(renamed), line);
+        defined.insert(NoCaseKey::Holding(renamed), line);
         const QString upper = UpperKeepLength(procedure.name);
-        for (QString &text : g.model.CommonSourceLines)
+        for (QString &text : model.CommonSourceLines)
             if (HoldsNoCase(text, upper))
                 text = ReplaceWordInCode(text, procedure.name, renamed);
         warn(QStringLiteral("Procedure ") + procedure.name + QStringLiteral("()"), line,
@@ -132,9 +139,9 @@ struct TemplateNames {
     void exitApplication()
     {
         const QString upper = QStringLiteral("EXITAPPLICATION");
-        if (!DeclaresGlobal(g.lines.MainLines, upper))
+        if (!DeclaresGlobal(mainLines, upper))
             return;
-        SourceLineList &lines = g.model.CommonSourceLines;
+        SourceLines &lines = model.CommonSourceLines;
         for (qsizetype i = 0; i < lines.size(); ++i) {
             QString &line = lines[i];
             if (!StartsNoCase(TrimLeadingBlanksView(line), u"GLOBAL") || !HoldsNoCase(line, upper))
@@ -160,11 +167,11 @@ struct TemplateNames {
 
 } // namespace
 
-void AvoidTemplateNames(GenerationContext &g)
+void AvoidTemplateNames(DesignModel &model, const SourceLineList &mainLines, const Switches &switches, LogSink &log)
 {
-    TemplateNames names{g, DefinedProcedures(g.model.CommonSourceLines)};
+    TemplateNames names{model, mainLines, log, DefinedProcedures(model.CommonSourceLines.texts())};
     names.mainProcedure();
-    for (const GeneratedProcedure &procedure : GeneratedProcedures(g.switches()))
+    for (const GeneratedProcedure &procedure : GeneratedProcedures(switches))
         names.generatedProcedure(procedure);
     names.exitApplication();
 }

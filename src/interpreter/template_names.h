@@ -10,10 +10,13 @@
 // - Global ExitApplication: the common file's declaration is left out; Main.pb's serves both.
 #pragma once
 
+#include "model/design_model.h"
+
 namespace quarvel {
 
-struct GenerationContext;
+struct Switches;
+class LogSink;
 
-void AvoidTemplateNames(GenerationContext &g);
+void AvoidTemplateNames(DesignModel &model, const SourceLineList &mainLines, const Switches &switches, LogSink &log);
 
 } // namespace quarvel

@@ -3,9 +3,11 @@
 
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct NameTables;
+class LogSink;
 
 // False, after logging why, when a window is opened with #PB_Any: the run stops.
-bool InsertWindowPrefixes(GenerationContext &g);
+bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogSink &log);
 
 } // namespace quarvel

@@ -1,6 +1,7 @@
 #include "interpreter/window_takeover.h"
 
 #include "base/basic_strings.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 #include "interpreter/pb_any_objects.h"
@@ -110,14 +111,14 @@ WindowOpening ReadOpening(const QString &line, const QString &code, int k)
     return o;
 }
 
-QString Conflict(const FileStructure &s, const QString &name, const QSet<QString> &taken)
+QString Conflict(const FileStructure &s, const QString &name, const QSet<NoCaseKey> &taken)
 {
-    const QString upper = UpperKeepLength(name);
-    if (s.windowsInProcedures.contains(upper))
+    if (s.windowsInProcedures.contains(NoCaseKey(name)))
         return QStringLiteral("a procedure opens it too");
-    if (s.procedures.contains(QStringLiteral("OPEN_") + upper))
+    const QString opener = QStringLiteral("Open_") + name;
+    if (s.procedures.contains(NoCaseKey(opener)))
         return QStringLiteral("Procedure Open_") + name + QStringLiteral("() is defined already");
-    if (taken.contains(upper))
+    if (taken.contains(NoCaseKey(name)))
         return QStringLiteral("the program opens it twice");
     return QString();
 }
@@ -261,7 +262,7 @@ bool RunsProgram(const FileStructure &s, qsizetype pos)
 QList<WindowOpening> FindWindowOpenings(const QStringList &lines, const FileStructure &s)
 {
     QList<WindowOpening> openings;
-    QSet<QString> taken;
+    QSet<NoCaseKey> taken;
     for (qsizetype pos = 0; pos < s.topLevel.size(); ++pos) {
         const qint32 i = s.topLevel.at(pos);
         if (!OpensWindow(s, i))
@@ -277,7 +278,7 @@ QList<WindowOpening> FindWindowOpenings(const QStringList &lines, const FileStru
         opening.last = s.topLevel.at(end);
         opening.ends = EndsOfOpenBlocks(lines, s, pos, end);
         if (opening.refusal.isEmpty())
-            taken.insert(UpperKeepLength(opening.name));
+            taken.insert(NoCaseKey::Holding(opening.name));
         openings.append(opening);
         pos = end;
     }

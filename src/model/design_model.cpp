@@ -45,9 +45,9 @@ bool CommandHasEventProcedure(QStringView command)
 
 QString SourceLocation(const DesignModel &model, qsizetype index)
 {
-    if (index < 0 || index >= model.CommonSourceOrigins.size())
+    if (index < 0 || index >= model.CommonSourceLines.size())
         return QString();
-    return SourceLocation(model, model.CommonSourceOrigins.at(index));
+    return SourceLocation(model, model.CommonSourceLines.origin(index));
 }
 
 QString SourceLocation(const DesignModel &model, SourceOrigin origin)

@@ -4,6 +4,7 @@
 
 #include "base/line_lists.h"
 #include "model/object_kind.h"
+#include "model/source_lines.h"
 
 #include <QHash>
 #include <QList>
@@ -62,13 +63,6 @@ struct VariableObject {
     QString variable;
     QString constant;   // without "#"; carries its window prefix once the prefix pass has run
     qsizetype line = 0; // index of the creating statement in CommonSourceLines
-};
-
-// Where a line of CommonSourceLines was read: the common file (its index in CommonFileList)
-// and the line's number there. A line the generator adds itself (a separator) has none.
-struct SourceOrigin {
-    qint32 file = -1;
-    qint32 line = 0;
 };
 
 // The value each kind's enumeration begins at: above the numbers the sources give objects of
@@ -172,9 +166,8 @@ struct GadgetItemCall {
 struct DesignModel {
     QStringList CommonFileList;
     QStringList IncludeFileList;
-    SourceLineList CommonSourceLines;
-    // One entry a line of CommonSourceLines; a pass that adds or removes lines keeps it in step.
-    QList<SourceOrigin> CommonSourceOrigins;
+    // The code of the common files, each line with where it was read.
+    SourceLines CommonSourceLines;
     // The DeclareModule and Module blocks of the common files, as written: a module sees none of
     // the generated constants and procedures, so no pass may rename or wrap anything in it.
     SourceLineList ModuleLines;

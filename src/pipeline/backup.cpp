@@ -1,8 +1,8 @@
 #include "pipeline/backup.h"
 
 #include "base/file_reader.h"
-#include "model/generation_context.h"
 #include "model/project_file.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/write_output_files.h"
 
 #include <QDir>
@@ -58,7 +58,7 @@ struct Source {
 // itself; a link among them is not followed, so that nothing it leads to is copied), and
 // every other file the run may change: the files step 4 writes (through their links, as the
 // run writes them) and the includes of Main.pb.
-QList<Source> FilesToCopy(const GenerationContext &g, const QDir &directory)
+QList<Source> FilesToCopy(const GenerationContext &run, const QDir &directory)
 {
     QList<Source> files;
     QSet<QString> listed;
@@ -74,9 +74,9 @@ QList<Source> FilesToCopy(const GenerationContext &g, const QDir &directory)
     for (const QFileInfo &source : sources)
         add(source.absoluteFilePath(), false);
     for (const QString &name : OutputFileNames())
-        add(g.ProjectDirectory() + name, false);
-    for (const QString &include : g.model.IncludeFileList)
-        add(ProjectRelativePath(g.ProjectDirectory(), include), true);
+        add(run.ProjectDirectory() + name, false);
+    for (const QString &include : run.model.IncludeFileList)
+        add(ProjectRelativePath(run.ProjectDirectory(), include), true);
     return files;
 }
 
@@ -106,9 +106,9 @@ bool MakeFoldersOf(const QString &backupFolder, const QString &copy)
 // file cannot be copied; the other files are copied all the same. The copies are written
 // together so that they reach the disk in one flush; a copy that is already current is left as
 // it is, and its bytes are not kept for the writing.
-bool CopySources(GenerationContext &g, const QString &backupFolder)
+bool CopySources(GenerationContext &run, const QString &backupFolder)
 {
-    const QDir directory(g.ProjectDirectory());
+    const QDir directory(run.ProjectDirectory());
     if (!directory.exists() || !directory.isReadable())
         return false;
     // A Backup that is a link (or a file) is never written through: the copies would land
@@ -116,27 +116,27 @@ bool CopySources(GenerationContext &g, const QString &backupFolder)
     const QFileInfo folder(backupFolder);
     if (folder.isSymLink() || (folder.exists() && !folder.isDir()))
         return false;
-    if (!g.plan.dryRun && !FileWriter::MakeRealFolder(backupFolder))
+    if (!run.plan.dryRun && !FileWriter::MakeRealFolder(backupFolder))
         return false;
     bool allCopied = true;
     QList<FileWriter::Copy> copies;
-    for (const auto &[source, include] : FilesToCopy(g, directory)) {
+    for (const auto &[source, include] : FilesToCopy(run, directory)) {
         const FileBytes in = ReadRegularFile(source);
         // A file the run would create needs no copy; nor does an include it cannot read (a
         // folder, a FIFO): the run reports it and leaves it as it is.
         if (in.status == FileBytes::Missing || (include && in.status == FileBytes::Unreadable))
             continue;
-        const QString copy = BackupCopyPath(g.ProjectDirectory(), source);
+        const QString copy = BackupCopyPath(run.ProjectDirectory(), source);
         // Nothing is written outside Backup/, whatever the source's path holds.
         const bool inside = QDir::cleanPath(copy).startsWith(QDir::cleanPath(backupFolder) + QLatin1Char('/'));
-        if (in.status != FileBytes::Read || !inside || (!g.plan.dryRun && !MakeFoldersOf(backupFolder, copy))) {
+        if (in.status != FileBytes::Read || !inside || (!run.plan.dryRun && !MakeFoldersOf(backupFolder, copy))) {
             allCopied = false;
             continue;
         }
         if (!CopyIsCurrent(copy, source, in.bytes))
             copies.append({copy, in.bytes, source});
     }
-    for (bool copied : g.plan.WriteCopies(std::move(copies)))
+    for (bool copied : run.plan.WriteCopies(std::move(copies)))
         allCopied = allCopied && copied;
     return allCopied;
 }
@@ -155,11 +155,11 @@ QString BackupCopyPath(const QString &projectDirectory, const QString &path)
     return backup + QStringLiteral("Outside") + file;
 }
 
-void MakeBackup(GenerationContext &g)
+void MakeBackup(GenerationContext &run)
 {
-    if (!CopySources(g, g.ProjectDirectory() + QStringLiteral("Backup"))) {
-        g.LogError(QStringLiteral("- Error CopyDirectory"));
-        g.faults.backupFailed = true;
+    if (!CopySources(run, run.ProjectDirectory() + QStringLiteral("Backup"))) {
+        run.log.Error(QStringLiteral("- Error CopyDirectory"));
+        run.faults.backupFailed = true;
     }
 }
 

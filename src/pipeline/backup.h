@@ -8,7 +8,7 @@ namespace quarvel {
 
 struct GenerationContext;
 
-void MakeBackup(GenerationContext &g);
+void MakeBackup(GenerationContext &run);
 
 // Where the backup keeps its copy of the file at path (a full path): a file of the project
 // folder under its own name, one in a subfolder of it under the same subfolder, and one

@@ -8,8 +8,8 @@
 #include "base/statement_scan.h"
 #include "emit/event_procedures.h"
 #include "model/event_files.h"
-#include "model/generation_context.h"
 #include "model/project_file.h"
+#include "pipeline/generation_context.h"
 
 #include <QDir>
 #include <QSet>
@@ -197,28 +197,28 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
     }
 }
 
-void FindEventFindings(const GenerationContext &g, EventProcedureScan &out)
+void FindEventFindings(const GenerationContext &run, EventProcedureScan &out)
 {
     QStringList gadgets;
-    for (const GadgetRecord &gadget : g.model.GadgetList)
+    for (const GadgetRecord &gadget : run.model.GadgetList)
         gadgets.append(gadget.name); // shares the model's text, which the table's keys view
-    const SourceLineList &menu = g.lines.EventMenuLines, &gadget = g.lines.EventGadgetLines,
-                         &window = g.lines.EventWindowLines;
+    const SourceLineList &menu = run.lines.EventMenuLines, &gadget = run.lines.EventGadgetLines,
+                         &window = run.lines.EventWindowLines;
     const QList<NamedHead> windowHeads = ProcedureHeads(window);
-    FindEventProcedureFindings(menu, ProcedureHeads(menu), {MenuEvents, g.model.MenuItemList}, out.menu, out);
+    FindEventProcedureFindings(menu, ProcedureHeads(menu), {MenuEvents, run.model.MenuItemList}, out.menu, out);
     FindEventProcedureFindings(gadget, ProcedureHeads(gadget), {GadgetEvents, gadgets}, out.gadget, out);
-    FindEventProcedureFindings(window, windowHeads, {SizeEvents, g.model.WindowList}, out.size, out);
-    FindEventProcedureFindings(window, windowHeads, {ExitEvents, g.model.WindowList}, out.exit, out);
+    FindEventProcedureFindings(window, windowHeads, {SizeEvents, run.model.WindowList}, out.size, out);
+    FindEventProcedureFindings(window, windowHeads, {ExitEvents, run.model.WindowList}, out.exit, out);
 }
 
 // What the new event procedures of this run call from the form's assignments, and the assigned
 // procedures that got a skeleton, each at the line of the form it was read from.
-void FindEventWirings(const GenerationContext &g, QList<ReportFinding> &out)
+void FindEventWirings(const GenerationContext &run, QList<ReportFinding> &out)
 {
-    const QDir project(g.ProjectDirectory());
-    for (const EventWiring &wiring : g.model.FormEventAssignments.wirings) {
+    const QDir project(run.ProjectDirectory());
+    for (const EventWiring &wiring : run.model.FormEventAssignments.wirings) {
         const QString form = project.relativeFilePath(
-            ProjectRelativePath(g.ProjectDirectory(), g.model.CommonFileList.value(wiring.origin.file)));
+            ProjectRelativePath(run.ProjectDirectory(), run.model.CommonFileList.value(wiring.origin.file)));
         const QString where = wiring.eventFile + QLatin1Char(':') + QString::number(wiring.eventLine);
         if (wiring.call.isEmpty())
             out.append({FindingKind::AssignedProcedure, form, wiring.origin.line,
@@ -254,12 +254,12 @@ const EventHeads *EventHeadTable::Find(qsizetype index, const QString &name) con
     return found == byName.cend() ? nullptr : &entries[size_t(*found)];
 }
 
-EventProcedureScan ScanEventProcedures(const GenerationContext &g, bool withWirings)
+EventProcedureScan ScanEventProcedures(const GenerationContext &run, bool withWirings)
 {
     EventProcedureScan scan;
     if (withWirings)
-        FindEventWirings(g, scan.findings);
-    FindEventFindings(g, scan);
+        FindEventWirings(run, scan.findings);
+    FindEventFindings(run, scan);
     return scan;
 }
 

@@ -50,7 +50,7 @@ struct EventProcedureScan {
 
 // Reads the event files as the run leaves them; a run that stops before step 4 passes
 // withWirings false, as it made none.
-EventProcedureScan ScanEventProcedures(const GenerationContext &g, bool withWirings = true);
+EventProcedureScan ScanEventProcedures(const GenerationContext &run, bool withWirings = true);
 
 // The user's lines in the body of the procedure whose head stands at head: not blank, not a
 // comment, not a line of the generated gadget skeleton.

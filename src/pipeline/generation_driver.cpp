@@ -11,7 +11,7 @@
 #include "emit/language_data.h"
 #include "emit/main_window_patch.h"
 #include "interpreter/common_file_loading.h"
-#include "interpreter/form_event_assignments.h"
+#include "interpreter/form_event_calls.h"
 #include "interpreter/form_window_enumeration.h"
 #include "interpreter/generated_constants.h"
 #include "interpreter/include_scan.h"
@@ -22,12 +22,15 @@
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
 #include "interpreter/template_names.h"
+#include "interpreter/window_call_rewrites.h"
 #include "interpreter/window_prefixes.h"
 #include "model/event_files.h"
-#include "model/generation_context.h"
 #include "model/project_file.h"
+#include "model/source_folder.h"
 #include "pipeline/backup.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/load_project_sources.h"
+#include "pipeline/project_lock.h"
 #include "pipeline/project_report.h"
 #include "pipeline/report_output.h"
 #include "pipeline/write_output_files.h"
@@ -38,11 +41,6 @@
 namespace quarvel {
 
 namespace {
-
-const int ProjectLockWaitMilliseconds = 5000;
-
-// The journal of the files a run is putting in place, in the project folder while they do.
-const QLatin1StringView JournalName(".quarvel-journal");
 
 FileWriter::Content ContentOf(const QString &path)
 {
@@ -64,182 +62,117 @@ QString MainFormatLogLine(TextFormat format)
     return QStringLiteral(" -> No BOM found.");
 }
 
-// The current names become the stored names that the next run compares with.
-void ReplaceStoredConstants(GenerationContext &g)
+// Where the passes read the files the sources name.
+SourceFolder SourceFolderOf(const GenerationContext &run)
 {
-    for (const ObjectKind kind : AllObjectKinds)
-        StoredNamesOfKind(g.project.Stored, kind) = NamesOfKind(g.model, kind);
+    return {run.ProjectDirectory(), run.outputFormat};
 }
 
-void LogCounts(GenerationContext &g)
+// The current names become the stored names that the next run compares with.
+void ReplaceStoredConstants(GenerationContext &run)
 {
-    const auto logCount = [&g](const QString &what, qsizetype count) {
-        g.LogLine(QStringLiteral(" -> Count ") + what + QStringLiteral(": ") + QString::number(count));
+    for (const ObjectKind kind : AllObjectKinds)
+        StoredNamesOfKind(run.project.Stored, kind) = NamesOfKind(run.model, kind);
+}
+
+void LogCounts(GenerationContext &run)
+{
+    const auto logCount = [&run](const QString &what, qsizetype count) {
+        run.log.Line(QStringLiteral(" -> Count ") + what + QStringLiteral(": ") + QString::number(count));
     };
     for (const ObjectKind kind : AllObjectKinds)
-        logCount(ObjectKindName(kind), NamesOfKind(g.model, kind).size());
-    logCount(QStringLiteral("Image"), g.model.ImageList.size());
+        logCount(ObjectKindName(kind), NamesOfKind(run.model, kind).size());
+    logCount(QStringLiteral("Image"), run.model.ImageList.size());
 }
 
 // Main.pb's byte-order mark (or the Utf8 switch) decides the format of the generated files.
-void CheckMainFile(GenerationContext &g)
+void CheckMainFile(GenerationContext &run)
 {
-    g.LogLine(QStringLiteral("- Check Main.pb"));
-    const TextFormat mainFormat = DetectMainFormat(g.ProjectDirectory());
-    g.LogLine(MainFormatLogLine(mainFormat));
-    g.outputFormat = (mainFormat == TextFormat::Utf8 || g.switches().Utf8) ? TextFormat::Utf8 : TextFormat::Latin1;
+    run.log.Line(QStringLiteral("- Check Main.pb"));
+    const TextFormat mainFormat = DetectMainFormat(run.ProjectDirectory());
+    run.log.Line(MainFormatLogLine(mainFormat));
+    run.outputFormat = (mainFormat == TextFormat::Utf8 || run.switches().Utf8) ? TextFormat::Utf8 : TextFormat::Latin1;
 }
 
 // The common files, the project's sources and Main.pb's includes. False when the project has
 // no common file to generate, or when one of them cannot be read.
-bool LoadFiles(GenerationContext &g)
+bool LoadFiles(GenerationContext &run)
 {
-    g.LogLine(QStringLiteral("- Load Files..."));
-    ResetDesignModel(g.model, g.lines);
+    run.log.Line(QStringLiteral("- Load Files..."));
+    ResetDesignModel(run.model, run.lines);
     // A file the project lists twice (a project written before that was caught) is read once.
-    g.model.CommonFileList = NewCommonFiles(g.ProjectDirectory(), {}, g.project.CommonFiles);
-    if (const QList<UnreadCommonFile> unread = LoadCommonFiles(g); !unread.isEmpty()) {
-        g.LogStop(
+    run.model.CommonFileList = NewCommonFiles(run.ProjectDirectory(), {}, run.project.CommonFiles);
+    if (const QList<UnreadCommonFile> unread = LoadCommonFiles(run.model, SourceFolderOf(run), run.log);
+        !unread.isEmpty()) {
+        run.log.Stop(
             {CannotReadStopLine(unread.first().path, unread.first().reason), LogKind::Error, unread.first().path});
         return false;
     }
-    if (!LoadProjectSources(g))
+    if (!LoadProjectSources(run))
         return false;
-    if (g.model.CommonFileList.isEmpty()) {
-        g.LogStop({QStringLiteral("None Files to Generate.")});
+    if (run.model.CommonFileList.isEmpty()) {
+        run.log.Stop({QStringLiteral("None Files to Generate.")});
         return false;
     }
-    ScanIncludes(g, QStringLiteral("Main.pb"));
+    ScanIncludes(run.model, SourceFolderOf(run), QStringLiteral("Main.pb"));
     return true;
 }
 
 // The window prefixes and the object names. False when the code cannot be generated from.
-bool InterpretCode(GenerationContext &g)
+bool InterpretCode(GenerationContext &run)
 {
-    g.LogLine(QStringLiteral("- Interpret code..."));
-    ConvertPbAnyObjects(g);
-    if (!InsertWindowPrefixes(g) || !CollectObjectNames(g))
+    run.log.Line(QStringLiteral("- Interpret code..."));
+    DesignModel &model = run.model;
+    ConvertPbAnyObjects(model, run.nameTables);
+    if (!InsertWindowPrefixes(model, run.nameTables, run.log) || !CollectObjectNames(model, run.nameTables, run.log))
         return false;
-    ResolveVariableObjects(g);
-    ResolveFormEventAssignments(g);
-    AvoidTemplateNames(g);
-    ChooseMainWindow(g);
-    FindFirstObjectNumbers(g);
-    AlignFormWindowEnumeration(g);
-    DropGeneratedConstants(g);
+    ResolveVariableObjects(model, run.log);
+    ResolveFormEventAssignments(model, run.lines, SourceFolderOf(run), run.log);
+    AvoidTemplateNames(model, run.lines.MainLines, run.switches(), run.log);
+    ChooseMainWindow(model, run.log);
+    FindFirstObjectNumbers(model, run.nameTables, run.log);
+    AlignFormWindowEnumeration(model);
+    DropGeneratedConstants(model);
     return true;
 }
 
 // The rewrites of the windows' code that the switches ask for.
-void RewriteWindowCode(GenerationContext &g)
+void RewriteWindowCode(GenerationContext &run)
 {
-    if (g.switches().Parend)
-        SetParentWindow(g);
-    if (g.switches().PB_Ignore)
-        SetAutoWindowPosition(g);
-    SplitMenuItemTabs(g);
+    if (run.switches().Parend)
+        SetParentWindow(run.model);
+    if (run.switches().PB_Ignore)
+        SetAutoWindowPosition(run.model);
+    SplitMenuItemTabs(run.model);
 }
 
-void BuildLanguageData(GenerationContext &g)
+// The texts the windows show, looked up by key in the Catalog's languages.
+void InterpretLanguageStrings(GenerationContext &run)
 {
-    if (!g.switches().Multilang)
+    if (!run.switches().Multilang)
         return;
-    WrapLanguageStrings(g);
-    CollectLanguageStrings(g);
-    EmitLanguageData(g);
+    WrapLanguageStrings(run.model);
+    const LanguageKeysUsed used = CollectLanguageStrings(run.model, run.lines, SourceFolderOf(run), run.log);
+    run.languageKeysUsed.unite(used.keys);
+    run.faults.unread += used.unreadIncludes;
+    CheckLanguageBlock(run.lines.LoadLanguageLines, run.log);
 }
 
-// The sections of the common file built from what was interpreted.
-void BuildSections(GenerationContext &g)
+// The languages, images and fonts the common file's sections declare.
+void InterpretResources(GenerationContext &run)
 {
-    BuildLanguageData(g);
-    EmitFontSection(g);
-    ReplaceLoadImageCalls(g);
-    EmitImageSection(g);
-    if (g.switches().Image_Null)
-        ZeroImageGadgets(g);
-    FindFirstImageAndFontNumbers(g);
-    EmitConstantsSection(g);
-}
-
-QString CountOf(int files)
-{
-    return QString::number(files) + (files == 1 ? QStringLiteral(" file") : QStringLiteral(" files"));
-}
-
-// A run killed while its files took their places left a set of old and new files and its
-// journal: the set is finished, or rolled back where a new text is lost, before anything
-// else, and one line says so. A dry run only says that a run will.
-void RecoverInterruptedRun(GenerationContext &g)
-{
-    const QString journal = g.writer.journalPath;
-    const QString lead = QStringLiteral(
-        " -> Warning: The last run was interrupted while its files took their places; ");
-    if (g.plan.dryRun) {
-        if (FileWriter::HasJournal(journal)) {
-            g.faults.interruptedRun = true;
-            g.LogWarning(lead + QStringLiteral("a run that writes will put them right."), journal);
-        }
-        return;
-    }
-    const FileWriter::Recovery recovery = FileWriter::RecoverInterruptedWrite(journal);
-    if (recovery.kind == FileWriter::Recovery::None)
-        return;
-    g.faults.interruptedRun = true;
-    QString line;
-    switch (recovery.kind) {
-    case FileWriter::Recovery::Finished:
-        line = lead + QStringLiteral("finished now, ") + CountOf(recovery.files) + QStringLiteral(" put in place.");
-        break;
-    case FileWriter::Recovery::RolledBack:
-        line = lead + QStringLiteral("a new text was lost, so ") + CountOf(recovery.files)
-               + QStringLiteral(" got their old text back.");
-        break;
-    case FileWriter::Recovery::Unreadable:
-        line = lead + QStringLiteral("its journal could not be read and is removed.");
-        break;
-    case FileWriter::Recovery::None: break;
-    }
-    if (!recovery.leftAlone.isEmpty())
-        line += QStringLiteral(" Changed since and left as they are: ") + recovery.leftAlone.join(QStringLiteral(", "))
-                + QLatin1Char('.');
-    g.LogWarning(line, journal);
-}
-
-// One run per project: a second one waits a few seconds for the first, then stops; a folder
-// that cannot be locked stops the run too. Temporary files found once the lock is held were
-// left by a run that was killed: the set it was putting in place is put right first.
-bool LockProject(GenerationContext &g)
-{
-    const QString dir = g.ProjectDirectory();
-    switch (g.projectLock.Acquire(dir, ProjectLockWaitMilliseconds)) {
-    case DirectoryLock::Result::Busy:
-        g.LogStop({QStringLiteral(" -> Error: Another run is working on ") + dir + QStringLiteral(". Stop!"),
-                   LogKind::Error});
-        return false;
-    case DirectoryLock::Result::Refused:
-        g.LogStop({QStringLiteral(" -> Error: Cannot lock ") + dir + QStringLiteral(" against other runs (")
-                       + g.projectLock.Reason() + QStringLiteral("). Stop!"),
-                   LogKind::Error});
-        return false;
-    case DirectoryLock::Result::Held:
-    case DirectoryLock::Result::NoFolder: // nothing can be written there; each file says so
-        break;
-    }
-    g.writer.journalPath = dir + JournalName;
-    RecoverInterruptedRun(g);
-    if (g.plan.dryRun)
-        return true; // a dry run leaves the folder exactly as it is
-    FileWriter::RemoveStaleTemporaryFiles(dir);
-    FileWriter::RemoveStaleTemporaryFiles(dir + QStringLiteral("Backup"), true);
-    return true;
+    InterpretLanguageStrings(run);
+    ReplaceLoadImageCalls(run.model);
+    if (run.switches().Image_Null)
+        ZeroImageGadgets(run.model);
+    FindFirstImageAndFontNumbers(run.model, run.nameTables, run.log);
 }
 
 // Renames that would give a procedure of an event file the name of another one there: the
 // file would not compile. The run stops in the rename check, before anything is written.
-bool RenamesKeepProceduresApart(GenerationContext &g)
+bool RenamesKeepProceduresApart(GenerationContext &run)
 {
-    const QList<ProcedureClash> clashes = ProcedureRenameClashes(g);
+    const QList<ProcedureClash> clashes = ProcedureRenameClashes(run.renames, run.lines);
     for (const ProcedureClash &clash : clashes) {
         const QString place = clash.file + QLatin1Char(':');
         const QString text = QStringLiteral(" -> Warning: ") + clash.oldName + QStringLiteral(" would be renamed ")
@@ -247,9 +180,9 @@ bool RenamesKeepProceduresApart(GenerationContext &g)
                              + QStringLiteral(" defines already (") + place + QString::number(clash.line)
                              + QStringLiteral(", ") + place + QString::number(clash.otherLine)
                              + QStringLiteral("); rename or remove one of them first.");
-        g.LogWarning(text, g.ProjectDirectory() + clash.file, clash.line);
-        if (g.stopReason.isEmpty())
-            g.stopReason = text;
+        run.log.Warning(text, run.ProjectDirectory() + clash.file, clash.line);
+        if (run.log.stopReason.isEmpty())
+            run.log.stopReason = text;
     }
     return clashes.isEmpty();
 }
@@ -274,7 +207,7 @@ EventFileEnds OpenProcedures(const OutputLines &l)
 
 // Procedures appended to a file whose last procedure is not closed would become part of it:
 // the run stops and names the place, and the user's file stays as it is.
-bool AppendsAfterClosedProcedures(GenerationContext &g, const EventFileEnds &ends)
+bool AppendsAfterClosedProcedures(GenerationContext &run, const EventFileEnds &ends)
 {
     const struct {
         const char *file;
@@ -282,21 +215,21 @@ bool AppendsAfterClosedProcedures(GenerationContext &g, const EventFileEnds &end
         qsizetype before;
         const SourceLineList &lines;
     } files[] = {
-        {MenuEvents.name, ends.menu, ends.menuLines, g.lines.EventMenuLines},
-        {GadgetEvents.name, ends.gadget, ends.gadgetLines, g.lines.EventGadgetLines},
-        {SizeEvents.name, ends.window, ends.windowLines, g.lines.EventWindowLines},
+        {MenuEvents.name, ends.menu, ends.menuLines, run.lines.EventMenuLines},
+        {GadgetEvents.name, ends.gadget, ends.gadgetLines, run.lines.EventGadgetLines},
+        {SizeEvents.name, ends.window, ends.windowLines, run.lines.EventWindowLines},
     };
     for (const auto &file : files) {
         if (file.open < 0 || file.lines.size() == file.before)
             continue;
-        const QString path = g.ProjectDirectory() + QLatin1String(file.file);
+        const QString path = run.ProjectDirectory() + QLatin1String(file.file);
         const QStringView name = ProcedureHeadName(file.lines.at(file.open));
-        g.LogStop({QStringLiteral(" -> Error: Procedure ") + (name.isEmpty() ? QStringLiteral("...") : name.toString())
-                       + QStringLiteral(" (") + QLatin1String(file.file) + QLatin1Char(':')
-                       + QString::number(file.open + 1)
-                       + QStringLiteral(") has no EndProcedure: the new procedures would be appended inside it."
-                                        " Stop!"),
-                   LogKind::Error, path, int(file.open + 1)});
+        run.log.Stop({QStringLiteral(" -> Error: Procedure ")
+                          + (name.isEmpty() ? QStringLiteral("...") : name.toString()) + QStringLiteral(" (")
+                          + QLatin1String(file.file) + QLatin1Char(':') + QString::number(file.open + 1)
+                          + QStringLiteral(") has no EndProcedure: the new procedures would be appended inside it."
+                                           " Stop!"),
+                      LogKind::Error, path, int(file.open + 1)});
         return false;
     }
     return true;
@@ -304,151 +237,161 @@ bool AppendsAfterClosedProcedures(GenerationContext &g, const EventFileEnds &end
 
 // A file saved by someone else while the run was working (an editor) is not overwritten: the
 // run wrote nothing, and stops.
-bool StopIfChangedMeanwhile(GenerationContext &g)
+bool StopIfChangedMeanwhile(GenerationContext &run)
 {
-    const QStringList changed = g.plan.PathsWith(WritePlan::Outcome::Changed);
+    const QStringList changed = run.plan.PathsWith(WritePlan::Outcome::Changed);
     for (const QString &path : changed) {
         const LogEntry line{QStringLiteral(" -> Error: ") + path
                                 + QStringLiteral(" changed while the run was working. Stop!"),
                             LogKind::Error, path};
         if (path == changed.first())
-            g.LogStop(line);
+            run.log.Stop(line);
         else
-            g.Log(line);
+            run.log.Log(line);
     }
     return changed.isEmpty();
 }
 
 // The report follows the run's own log, as a block of its own ended by an empty line.
-void LogProjectReport(GenerationContext &g, const RunResult &result)
+void LogProjectReport(GenerationContext &run, const RunResult &result)
 {
-    if (!g.reportInLog)
+    if (!run.reportInLog)
         return;
     for (const LogEntry &entry : ReportLogEntries(result))
-        g.Log(entry);
-    g.LogLine(QString());
+        run.log.Log(entry);
+    run.log.Line(QString());
 }
 
 // The steps up to "Ready." or "Cancel.", and how the run ended.
-RunResult RunSteps(GenerationContext &g)
+RunResult RunSteps(GenerationContext &run)
 {
-    const bool interpreted = GenerateStep1(g);
-    if (!interpreted || !GenerateStep2(g) || !GenerateStep3(g) || !GenerateStep4(g)) {
-        g.projectLock.Release();
-        g.Log({QStringLiteral("Cancel."), LogKind::Cancel});
-        g.LogLine(QString());
-        return BuildRunResult(g, RunOutcome::Cancelled, interpreted);
+    const bool interpreted = LoadAndInterpret(run);
+    if (!interpreted || !CheckNames(run) || !CarryRenames(run) || !WriteFiles(run)) {
+        run.projectLock.Release();
+        run.log.Log({QStringLiteral("Cancel."), LogKind::Cancel});
+        run.log.Line(QString());
+        return BuildRunResult(run, RunOutcome::Cancelled, interpreted);
     }
-    const RunResult result = BuildRunResult(g, RunOutcome::Ready);
-    LogProjectReport(g, result);
+    const RunResult result = BuildRunResult(run, RunOutcome::Ready);
+    LogProjectReport(run, result);
     return result;
 }
 
 } // namespace
 
-bool GenerateStep1(GenerationContext &g)
+bool LoadAndInterpret(GenerationContext &run)
 {
     // The desktop program saves a project without a file before it starts a run.
-    if (!g.project.ProjectNamed) {
-        g.stopReason = QStringLiteral("The project has no file.");
+    if (!run.project.ProjectNamed) {
+        run.log.stopReason = QStringLiteral("The project has no file.");
         return false;
     }
-    g.LogLine(QStringLiteral("Generate Code Step 1 ..."));
-    if (!LockProject(g))
+    run.log.Line(QStringLiteral("Generate Code Step 1 ..."));
+    if (!LockProject(run))
         return false;
     // The run writes the project file last, and only while it holds what it holds now.
-    g.plan.NoteRead(g.project.ProjectFile, ContentOf(g.project.ProjectFile));
-    CheckMainFile(g);
-    if (!LoadFiles(g) || !InterpretCode(g))
+    run.plan.NoteRead(run.project.ProjectFile, ContentOf(run.project.ProjectFile));
+    CheckMainFile(run);
+    if (!LoadFiles(run) || !InterpretCode(run))
         return false;
-    RewriteWindowCode(g);
-    BuildSections(g);
+    RewriteWindowCode(run);
+    InterpretResources(run);
     return true;
 }
 
-bool GenerateStep2(GenerationContext &g)
+bool CheckNames(GenerationContext &run)
 {
-    g.LogLine(QStringLiteral("Generate Code Step 2 ..."));
-    g.LogLine(QStringLiteral("- Check Constants..."));
-    return CheckWindowConstants(g) && CheckMenuConstants(g) && CheckMenuItemConstants(g) && CheckStatusBarConstants(g)
-           && CheckToolBarConstants(g) && CheckGadgetConstants(g) && RenamesKeepProceduresApart(g);
+    run.log.Line(QStringLiteral("Generate Code Step 2 ..."));
+    run.log.Line(QStringLiteral("- Check Constants..."));
+    Renames &renames = run.renames;
+    renames.windowObjects.clear();
+    if (!CheckRenames({run.model, run.project.Stored, run.frontEnd}, renames.bindings, run.log.stopReason))
+        return false;
+    renames.windowObjects = WindowObjectBindings(renames.bindings, run.project.Stored, run.model.WindowList);
+    return RenamesKeepProceduresApart(run);
 }
 
-bool GenerateStep3(GenerationContext &g)
+bool CarryRenames(GenerationContext &run)
 {
     const struct {
         const char *line;
         void (*operation)(GenerationContext &);
     } stages[] = {
         {"- Make Backup...", MakeBackup},
-        {"- Update Prefix", UpdatePrefixes},
-        {"- Update Procedure", UpdateProcedureNames},
-        {"- Update Constants", UpdateConstantNames},
-        {"- Update Open Window", UpdateOpenWindowCalls},
-        {"- Update IncludeFiles", UpdateIncludeFiles},
+        {"- Update Prefix", [](GenerationContext &run) { UpdatePrefixes(run.renames, run.lines); }},
+        {"- Update Procedure", [](GenerationContext &run) { UpdateProcedureNames(run.renames, run.lines); }},
+        {"- Update Constants",
+         [](GenerationContext &run) { UpdateConstantNames(run.renames, run.model.VariableObjects, run.lines); }},
+        {"- Update Open Window", [](GenerationContext &run) { UpdateOpenWindowCalls(run.renames, run.lines); }},
+        {"- Update IncludeFiles", StageIncludeUpdates},
     };
-    g.LogLine(QStringLiteral("Generate Code Step 3 ..."));
+    run.log.Line(QStringLiteral("Generate Code Step 3 ..."));
     for (const auto &stage : stages) {
-        g.LogLine(QLatin1String(stage.line));
-        stage.operation(g);
+        run.log.Line(QLatin1String(stage.line));
+        stage.operation(run);
         // Without the copies nothing may change: a file could not be had back.
-        if (g.faults.backupFailed) {
-            g.LogStop({QStringLiteral(" -> Error: The backup into ") + g.ProjectDirectory()
-                           + QStringLiteral("Backup failed, so no file is changed. Stop!"),
-                       LogKind::Error});
+        if (run.faults.backupFailed) {
+            run.log.Stop({QStringLiteral(" -> Error: The backup into ") + run.ProjectDirectory()
+                              + QStringLiteral("Backup failed, so no file is changed. Stop!"),
+                          LogKind::Error});
             return false;
         }
     }
     return true;
 }
 
-void CreateNewCode(GenerationContext &g)
+void CreateNewCode(DesignModel &model, const Switches &switches, OutputLines &output, LogSink &log)
 {
-    PatchMainOpenWindow(g);
-    EmitCommonFile(g);
-    if (g.switches().UseCallFast)
-        EmitDispatchCallFast(g);
+    if (switches.Multilang)
+        EmitLanguageData(model, output);
+    EmitFontSection(model, output);
+    EmitImageSection(model, switches, output);
+    EmitConstantsSection(model, output);
+    PatchMainOpenWindow(model, output, log);
+    EmitCommonFile(model, switches, output);
+    if (switches.UseCallFast)
+        EmitDispatchCallFast(model, output);
     else
-        EmitDispatchSelect(g);
-    EmitEventMenuProcedures(g);
-    EmitEventSizeProcedures(g);
-    EmitEventExitProcedures(g);
-    EmitEventGadgetProcedures(g);
+        EmitDispatchSelect(model, output);
+    EmitEventMenuProcedures(model, output);
+    EmitEventSizeProcedures(model, output);
+    EmitEventExitProcedures(model, output);
+    EmitEventGadgetProcedures(model, output);
 }
 
-bool GenerateStep4(GenerationContext &g)
+bool WriteFiles(GenerationContext &run)
 {
-    g.LogLine(QStringLiteral("Generate Code Step 4 ..."));
-    g.LogLine(QStringLiteral("- Create new code..."));
-    const EventFileEnds ends = OpenProcedures(g.lines);
-    CreateNewCode(g);
-    if (!AppendsAfterClosedProcedures(g, ends))
+    run.log.Line(QStringLiteral("Generate Code Step 4 ..."));
+    run.log.Line(QStringLiteral("- Create new code..."));
+    const EventFileEnds ends = OpenProcedures(run.lines);
+    CreateNewCode(run.model, run.switches(), run.lines, run.log);
+    if (!AppendsAfterClosedProcedures(run, ends))
         return false;
-    LogCounts(g);
+    LogCounts(run);
 
-    g.LogLine(QStringLiteral("- Write Files..."));
+    run.log.Line(QStringLiteral("- Write Files..."));
     // The project file, with this run's names, takes its place after the code that uses them,
     // so that no interrupted run stores names the code does not have yet. When the files
     // cannot be written, the code keeps the old names, and so do the names the next run
     // compares with.
-    const int projectFile = g.plan.Stage(g.project.ProjectFile, ProjectFileText(g.project, &g.model),
-                                         WritePlan::Order::Last);
-    if (WriteOutputFiles(g))
-        ReplaceStoredConstants(g);
-    if (!StopIfChangedMeanwhile(g))
+    const int projectFile = run.plan.Stage(run.project.ProjectFile, ProjectFileText(run.project, &run.model),
+                                           WritePlan::Order::Last);
+    if (WriteOutputFiles(run))
+        ReplaceStoredConstants(run);
+    if (!StopIfChangedMeanwhile(run))
         return false;
-    ReportFailure(g.frontEnd, FinishProjectSave(g.project, g.plan.IsCurrent(projectFile)));
-    g.Log({QStringLiteral("Ready."), LogKind::Ready});
-    g.LogLine(QString());
+    ReportFailure(run.frontEnd, FinishProjectSave(run.project, run.plan.IsCurrent(projectFile)));
+    run.log.Log({QStringLiteral("Ready."), LogKind::Ready});
+    run.log.Line(QString());
     return true;
 }
 
-RunResult GenerationWorker(GenerationContext &g)
+RunResult GenerationWorker(GenerationContext &run)
 {
-    g.frontEnd.RunStarted();
-    const RunResult result = RunSteps(g);
-    g.projectLock.Release();
-    g.frontEnd.RunFinished(result);
+    run.frontEnd.RunStarted();
+    const RunResult result = RunSteps(run);
+    run.projectLock.Release();
+    run.frontEnd.RunFinished(result);
     return result;
 }
 

@@ -4,7 +4,7 @@
 #include "base/line_lists.h"
 #include "emit/templates.h"
 #include "model/catalog.h"
-#include "model/generation_context.h"
+#include "pipeline/generation_context.h"
 
 namespace quarvel {
 
@@ -22,41 +22,41 @@ namespace {
 // the way it was kept, and only while it still holds what was read. A missing file leaves
 // lines untouched and gives true; one that exists but cannot be read is the user's and must
 // not be replaced, so the run stops: false, after the log line that says why.
-bool ReadInto(GenerationContext &g, const QString &path, SourceLineList &lines, bool *found = nullptr)
+bool ReadInto(GenerationContext &run, const QString &path, SourceLineList &lines, bool *found = nullptr)
 {
     FileBytes failure;
-    auto file = ReadTextFile(path, g.outputFormat, &failure, true);
+    auto file = ReadTextFile(path, run.outputFormat, &failure, true);
     if (found)
         *found = file.has_value();
     if (!file && failure.status == FileBytes::Unreadable) {
-        g.LogStop({CannotReadStopLine(path, failure.reason), LogKind::Error, path});
+        run.log.Stop({CannotReadStopLine(path, failure.reason), LogKind::Error, path});
         return false;
     }
-    g.plan.NoteRead(path, file ? FileWriter::Content{true, file->bytes} : FileWriter::Content{});
+    run.plan.NoteRead(path, file ? FileWriter::Content{true, file->bytes} : FileWriter::Content{});
     if (!file)
         return true;
     if (file->firstInvalidLine)
-        g.LogWarning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
+        run.log.Warning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
     lines = file->lines;
-    g.userFiles.emplace(path, std::move(*file));
+    run.userFiles.emplace(path, std::move(*file));
     return true;
 }
 
 // A missing file starts from its template.
-bool ReadOrTemplate(GenerationContext &g, const QString &path, const QString &templateText, SourceLineList &lines)
+bool ReadOrTemplate(GenerationContext &run, const QString &path, const QString &templateText, SourceLineList &lines)
 {
     bool found = false;
-    if (!ReadInto(g, path, lines, &found))
+    if (!ReadInto(run, path, lines, &found))
         return false;
     if (!found)
         SplitTemplate(templateText, lines);
     return true;
 }
 
-bool ReadEventFiles(GenerationContext &g)
+bool ReadEventFiles(GenerationContext &run)
 {
-    const QString dir = g.ProjectDirectory();
-    OutputLines &l = g.lines;
+    const QString dir = run.ProjectDirectory();
+    OutputLines &l = run.lines;
     const struct {
         const char *file;
         SourceLineList *lines;
@@ -68,7 +68,7 @@ bool ReadEventFiles(GenerationContext &g)
         {"EventWindow.pb", &l.EventWindowLines, &l.EventWindowTrailer, &l.EventWindowLoaded},
     };
     for (const auto &event : eventFiles) {
-        if (!ReadInto(g, dir + QLatin1String(event.file), *event.lines))
+        if (!ReadInto(run, dir + QLatin1String(event.file), *event.lines))
             return false;
         *event.trailer = TakeTrailingCommentLines(*event.lines);
         *event.loaded = event.lines->size();
@@ -77,30 +77,31 @@ bool ReadEventFiles(GenerationContext &g)
 }
 
 // The Catalog's lines stay as read; a first line that is no header is an entry like the others.
-bool ReadCatalog(GenerationContext &g)
+bool ReadCatalog(GenerationContext &run)
 {
-    CatalogRead &catalog = g.catalog;
-    if (!ReadInto(g, g.ProjectDirectory() + QStringLiteral("Catalog"), catalog.lines))
+    CatalogRead &catalog = run.catalog;
+    if (!ReadInto(run, run.ProjectDirectory() + QStringLiteral("Catalog"), catalog.lines))
         return false;
     catalog.header = !catalog.lines.isEmpty() && IsCatalogHeader(catalog.lines.first());
     const int skipped = catalog.header ? 1 : 0;
-    ReadCatalogLines(catalog.lines.mid(skipped), g.model.Languages, &catalog.keyLines);
+    ReadCatalogLines(catalog.lines.mid(skipped), run.model.Languages, &catalog.keyLines);
     for (int &line : catalog.keyLines)
         line += 2; // 1-based, after the header, which a Catalog without one gets
-    catalog.keysRead = g.model.Languages.size();
+    catalog.keysRead = run.model.Languages.size();
     return true;
 }
 
 } // namespace
 
-bool LoadProjectSources(GenerationContext &g)
+bool LoadProjectSources(GenerationContext &run)
 {
-    const QString dir = g.ProjectDirectory();
-    OutputLines &l = g.lines;
-    SplitTemplate(g.switches().UseCallFast ? EventMainCallFastTemplate() : EventMainSelectTemplate(), l.EventMainLines);
-    return ReadOrTemplate(g, dir + QStringLiteral("Main.pb"), MainTemplate(), l.MainLines)
-           && ReadOrTemplate(g, dir + QStringLiteral("LoadLanguage.pb"), LoadLanguageTemplate(), l.LoadLanguageLines)
-           && ReadEventFiles(g) && ReadCatalog(g);
+    const QString dir = run.ProjectDirectory();
+    OutputLines &l = run.lines;
+    SplitTemplate(run.switches().UseCallFast ? EventMainCallFastTemplate() : EventMainSelectTemplate(),
+                  l.EventMainLines);
+    return ReadOrTemplate(run, dir + QStringLiteral("Main.pb"), MainTemplate(), l.MainLines)
+           && ReadOrTemplate(run, dir + QStringLiteral("LoadLanguage.pb"), LoadLanguageTemplate(), l.LoadLanguageLines)
+           && ReadEventFiles(run) && ReadCatalog(run);
 }
 
 } // namespace quarvel

@@ -15,6 +15,6 @@ TextFormat DetectMainFormat(const QString &projectDirectory);
 // Main.pb or its template, the EventMain template of the run, LoadLanguage.pb or its template,
 // the three event files with their trailing comment lines set aside, and the Catalog. False,
 // after a log line naming the file and the reason, when one of them exists but cannot be read.
-bool LoadProjectSources(GenerationContext &g);
+bool LoadProjectSources(GenerationContext &run);
 
 } // namespace quarvel

@@ -1,10 +1,10 @@
 #include "pipeline/project_objects.h"
 
 #include "model/event_files.h"
-#include "model/generation_context.h"
 #include "model/object_parts.h"
 #include "model/project_file.h"
 #include "pipeline/event_procedure_findings.h"
+#include "pipeline/generation_context.h"
 
 #include <QDir>
 #include <QSet>
@@ -94,23 +94,23 @@ struct EventProcedures {
 };
 
 struct ObjectReader {
-    const GenerationContext &g;
+    const GenerationContext &run;
     const EventProcedureScan &scan;
-    WindowOwners owners{g.model.WindowList};
+    WindowOwners owners{run.model.WindowList};
     QStringList files = SourceFiles();
-    QHash<QString, QStringList> tabs = TabTitles(g.model.GadgetItemCalls);
-    EventProcedures menu{scan.menu, MenuEvents, g.lines.EventMenuLines, g.lines.EventMenuLoaded};
-    EventProcedures gadget{scan.gadget, GadgetEvents, g.lines.EventGadgetLines, g.lines.EventGadgetLoaded};
-    EventProcedures size{scan.size, SizeEvents, g.lines.EventWindowLines, g.lines.EventWindowLoaded};
-    EventProcedures exit{scan.exit, ExitEvents, g.lines.EventWindowLines, g.lines.EventWindowLoaded};
+    QHash<QString, QStringList> tabs = TabTitles(run.model.GadgetItemCalls);
+    EventProcedures menu{scan.menu, MenuEvents, run.lines.EventMenuLines, run.lines.EventMenuLoaded};
+    EventProcedures gadget{scan.gadget, GadgetEvents, run.lines.EventGadgetLines, run.lines.EventGadgetLoaded};
+    EventProcedures size{scan.size, SizeEvents, run.lines.EventWindowLines, run.lines.EventWindowLoaded};
+    EventProcedures exit{scan.exit, ExitEvents, run.lines.EventWindowLines, run.lines.EventWindowLoaded};
 
     // The common files relative to the project folder, by their index.
     QStringList SourceFiles() const
     {
-        const QDir project(g.ProjectDirectory());
+        const QDir project(run.ProjectDirectory());
         QStringList relative;
-        for (const QString &file : g.model.CommonFileList)
-            relative.append(project.relativeFilePath(ProjectRelativePath(g.ProjectDirectory(), file)));
+        for (const QString &file : run.model.CommonFileList)
+            relative.append(project.relativeFilePath(ProjectRelativePath(run.ProjectDirectory(), file)));
         return relative;
     }
 
@@ -118,8 +118,8 @@ struct ObjectReader {
     // told by its own command.
     bool GadgetHasEventProcedure(const ObjectCreation &creation) const
     {
-        if (creation.index >= 0 && creation.index < g.model.GadgetList.size())
-            return HasEventProcedure(g.model.GadgetList[creation.index]);
+        if (creation.index >= 0 && creation.index < run.model.GadgetList.size())
+            return HasEventProcedure(run.model.GadgetList[creation.index]);
         return CommandHasEventProcedure(CommandBefore(creation.statement, creation.bracket));
     }
 
@@ -165,13 +165,13 @@ struct ObjectReader {
 
 } // namespace
 
-QList<ObjectFact> ProjectObjects(const GenerationContext &g, const EventProcedureScan &scan)
+QList<ObjectFact> ProjectObjects(const GenerationContext &run, const EventProcedureScan &scan)
 {
-    const ObjectReader reader{g, scan};
+    const ObjectReader reader{run, scan};
     QList<ObjectFact> objects;
-    objects.reserve(g.model.ObjectCreations.size() + scan.strays.size());
+    objects.reserve(run.model.ObjectCreations.size() + scan.strays.size());
     QString window;
-    for (const ObjectCreation &creation : g.model.ObjectCreations) {
+    for (const ObjectCreation &creation : run.model.ObjectCreations) {
         objects.append(reader.Read(creation, window));
         window = objects.last().window;
     }

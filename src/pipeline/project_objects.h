@@ -12,6 +12,6 @@ struct EventProcedureScan;
 
 // Every object the interpreted sources create, in source order, each with its event procedure
 // as the scan found it; then the scan's procedures that belong to no object.
-QList<ObjectFact> ProjectObjects(const GenerationContext &g, const EventProcedureScan &scan);
+QList<ObjectFact> ProjectObjects(const GenerationContext &run, const EventProcedureScan &scan);
 
 } // namespace quarvel

@@ -9,8 +9,8 @@ namespace quarvel {
 
 struct GenerationContext;
 
-// Reads what the run left in g; changes nothing. A cancelled run has no files and no findings;
+// Reads what the run left behind; changes nothing. A cancelled run has no files and no findings;
 // its objects are known when it stopped after step 1 had interpreted the sources (modelKnown).
-RunResult BuildRunResult(const GenerationContext &g, RunOutcome outcome, bool modelKnown = true);
+RunResult BuildRunResult(const GenerationContext &run, RunOutcome outcome, bool modelKnown = true);
 
 } // namespace quarvel

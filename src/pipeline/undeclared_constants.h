@@ -10,6 +10,6 @@ namespace quarvel {
 struct GenerationContext;
 
 // The first use of each such constant in each event file, menu, gadget and window.
-QList<ReportFinding> UndeclaredConstantFindings(const GenerationContext &g);
+QList<ReportFinding> UndeclaredConstantFindings(const GenerationContext &run);
 
 } // namespace quarvel

@@ -1,7 +1,7 @@
 #include "shell/desktop_run.h"
 
-#include "model/generation_context.h"
 #include "model/requesters.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/generation_driver.h"
 #include "project/project_commands.h"
 

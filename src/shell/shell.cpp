@@ -24,7 +24,7 @@ Shell::Shell(Requesters *ask)
       about_(&main_, ask_, icons_[IconLicence]),
       userGadgets_(&main_, ask_, settings_, frontEnd_),
       changes_(&main_),
-      facts_(tables_),
+      objectsRun_(tables_),
       run_(&main_, ask_, project_, tables_, commands_, requests_, frontEnd_)
 {
     Connect();
@@ -81,7 +81,7 @@ void Shell::Connect()
     connect(&userGadgets_, &UserGadgetDialog::closed, this, cover);
 
     connect(&main_, &MainView::projectViewRequested, &projectView_, &ProjectView::Reveal);
-    connect(&facts_, &FactsRun::factsReady, &projectView_, &ProjectView::Show);
+    connect(&objectsRun_, &ObjectsDryRun::objectsReady, &projectView_, &ProjectView::Show);
     connect(&projectView_, &ProjectView::openRequested, this,
             [this](const QString &path, int line) { main_.openInEditor(path, line); });
     connect(&main_, &MainView::regenerateOnSaveChanged, this, [this](bool on) { saveWatch_.SetEnabled(on, project_); });
@@ -91,7 +91,7 @@ void Shell::Connect()
 void Shell::ConnectRun()
 {
     connect(&run_, &DesktopRun::starting, &main_, &MainView::RunStarting);
-    connect(&run_, &DesktopRun::starting, &facts_, &FactsRun::Drop);
+    connect(&run_, &DesktopRun::starting, &objectsRun_, &ObjectsDryRun::Drop);
     connect(&run_, &DesktopRun::runningChanged, &main_, &MainView::SetRunning);
     connect(&run_, &DesktopRun::runningChanged, &options_, &OptionsView::SetRunning);
     connect(&run_, &DesktopRun::begun, &options_, &OptionsView::Close);
@@ -160,10 +160,10 @@ void Shell::RefreshFacts()
 {
     saveWatch_.Follow(project_);
     if (!project_.ProjectNamed) {
-        facts_.Drop();
+        objectsRun_.Drop();
         projectView_.Clear();
     } else if (!run_.Running()) {
-        facts_.Start(project_);
+        objectsRun_.Start(project_);
     }
 }
 

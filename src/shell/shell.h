@@ -11,9 +11,9 @@
 #include "shell/desktop_front_end.h"
 #include "shell/desktop_run.h"
 #include "shell/dialogs/user_gadget_window.h"
-#include "shell/facts_run.h"
 #include "shell/icons.h"
 #include "shell/main_view.h"
+#include "shell/objects_dry_run.h"
 #include "shell/options_view.h"
 #include "shell/project_view.h"
 #include "shell/request_queue.h"
@@ -41,7 +41,7 @@ public:
 
     bool GenerationRunning() const { return run_.Running(); }
     // A dry run for the Project view or a load for the Changes view is still going.
-    bool ReadingInBackground() const { return facts_.Running() || changes_.Loading(); }
+    bool ReadingInBackground() const { return objectsRun_.Running() || changes_.Loading(); }
 
     ProjectState &project() { return project_; }
     ProgramSettings &settings() { return settings_; }
@@ -90,7 +90,7 @@ private:
     UserGadgetDialog userGadgets_;
     ChangesView changes_;
     ProjectView projectView_;
-    FactsRun facts_;
+    ObjectsDryRun objectsRun_;
     SaveWatch saveWatch_;
     // Saved while a run went on: unless the run wrote them itself, one more run follows.
     QStringList savedDuringRun_;

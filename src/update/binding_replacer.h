@@ -4,7 +4,7 @@
 // still applies in order, because a changed line is looked at again for the later bindings.
 #pragma once
 
-#include "model/generation_context.h"
+#include "model/renames.h"
 
 #include <QHash>
 #include <QList>

@@ -3,7 +3,6 @@
 #include "base/basic_strings.h"
 #include "base/procedure_head.h"
 #include "model/event_files.h"
-#include "model/generation_context.h"
 #include "update/binding_replacer.h"
 #include "update/constant_check.h"
 
@@ -25,16 +24,11 @@ QList<SourceLineList *> UserCodeLists(OutputLines &lines)
 }
 
 // A rule for every list alike.
-void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule, const BindingList &bindings)
+void ApplyToUserCode(OutputLines &output, const ReplacementRule &rule, const BindingList &bindings)
 {
     const BindingReplacer replacer(bindings);
-    for (SourceLineList *list : UserCodeLists(g.lines))
+    for (SourceLineList *list : UserCodeLists(output))
         replacer.Apply(*list, {rule});
-}
-
-void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule)
-{
-    ApplyToUserCode(g, rule, g.bindings);
 }
 
 } // namespace
@@ -42,13 +36,13 @@ void ApplyToUserCode(GenerationContext &g, const ReplacementRule &rule)
 // An object held in a variable is named after it: its constant is the window prefix followed
 // by the variable. So when such an object was renamed, the old constant without the same
 // prefix is the variable the user's code still uses.
-BindingList VariableBindings(const GenerationContext &g)
+BindingList VariableBindings(const BindingList &bindings, const QList<VariableObject> &variableObjects)
 {
     QHash<QString, const VariableObject *> byConstant;
-    for (const VariableObject &object : g.model.VariableObjects)
+    for (const VariableObject &object : variableObjects)
         byConstant.insert(UpperKeepLength(object.constant), &object);
     BindingList result;
-    for (const ConstantBinding &binding : g.bindings) {
+    for (const ConstantBinding &binding : bindings) {
         const VariableObject *object = byConstant.value(UpperKeepLength(binding.newName));
         if (!object || !UpperKeepLength(object->constant).endsWith(UpperKeepLength(object->variable)))
             continue;
@@ -62,24 +56,22 @@ BindingList VariableBindings(const GenerationContext &g)
     return result;
 }
 
-const BindingList &WindowObjectBindings(GenerationContext &g)
+BindingList WindowObjectBindings(const BindingList &bindings, const StoredConstants &stored, const QStringList &windows)
 {
-    if (g.windowObjects)
-        return *g.windowObjects;
-    BindingList &objects = g.windowObjects.emplace();
+    BindingList objects;
     const auto isWindow = [](const ConstantBinding &binding) { return binding.kind == ObjectKind::Window; };
-    if (std::none_of(g.bindings.cbegin(), g.bindings.cend(), isWindow))
+    if (std::none_of(bindings.cbegin(), bindings.cend(), isWindow))
         return objects;
-    const QSet<QString> windows = KnownWindows(g);
+    const QSet<QString> known = KnownWindows(stored, windows);
     for (const ObjectKind kind : AllObjectKinds) {
         if (kind == ObjectKind::Window)
             continue;
-        const QStringList &stored = StoredNamesOfKind(g.project.Stored, kind);
-        QStringList renamed = stored;
-        CarryWindowRenames(g.bindings, windows, renamed);
-        for (qsizetype i = 0; i < stored.size(); ++i)
-            if (renamed[i] != stored[i])
-                objects.append({stored[i], renamed[i], kind});
+        const QStringList &names = StoredNamesOfKind(stored, kind);
+        QStringList renamed = names;
+        CarryWindowRenames(bindings, known, renamed);
+        for (qsizetype i = 0; i < names.size(); ++i)
+            if (renamed[i] != names[i])
+                objects.append({names[i], renamed[i], kind});
     }
     return objects;
 }
@@ -137,30 +129,31 @@ ReplacementRule ProcedureRule(const EventProcedures &procedures)
 
 // A window's new name reaches the constants and event procedures of its objects, each known by
 // its name from the last run; nothing else that merely begins with the window's name changes.
-void UpdatePrefixes(GenerationContext &g)
+void UpdatePrefixes(const Renames &renames, OutputLines &output)
 {
-    const BindingReplacer replacer(WindowObjectBindings(g));
+    const BindingReplacer replacer(renames.windowObjects);
     const ReplacementRule constant = Word("#", "", std::nullopt);
-    OutputLines &l = g.lines;
+    OutputLines &l = output;
     replacer.Apply(l.MainLines, {constant});
     replacer.Apply(l.EventMenuLines, {ProcedureRule(AllEventProcedures[0]), constant});
     replacer.Apply(l.EventGadgetLines, {ProcedureRule(AllEventProcedures[1]), constant});
     replacer.Apply(l.EventWindowLines, {constant});
 }
 
-void UpdateProcedureNames(GenerationContext &g)
+void UpdateProcedureNames(const Renames &renames, OutputLines &output)
 {
-    const BindingReplacer replacer(g.bindings);
+    const BindingReplacer replacer(renames.bindings);
     for (const EventProcedures &procedures : AllEventProcedures)
-        replacer.Apply(g.lines.*procedures.lines, {ProcedureRule(procedures)});
+        replacer.Apply(output.*procedures.lines, {ProcedureRule(procedures)});
 }
 
-QList<ProcedureClash> ProcedureRenameClashes(GenerationContext &g)
+QList<ProcedureClash> ProcedureRenameClashes(const Renames &renames, const OutputLines &output)
 {
     QList<ProcedureClash> clashes;
-    if (g.bindings.isEmpty())
+    const BindingList &bindings = renames.bindings;
+    if (bindings.isEmpty())
         return clashes;
-    const BindingList &objects = WindowObjectBindings(g);
+    const BindingList &objects = renames.windowObjects;
     for (const auto lines :
          {&OutputLines::EventMenuLines, &OutputLines::EventGadgetLines, &OutputLines::EventWindowLines}) {
         // Each head's name as step 3 leaves it: its window's rename first, then its own.
@@ -170,7 +163,7 @@ QList<ProcedureClash> ProcedureRenameClashes(GenerationContext &g)
             int line;
         };
         QList<Head> heads;
-        const SourceLineList &text = g.lines.*lines;
+        const SourceLineList &text = output.*lines;
         for (qsizetype i = 0; i < text.size(); ++i)
             if (const QStringView name = ProcedureHeadName(text.at(i)); !name.isEmpty())
                 heads.append({name.toString(), name.toString(), int(i + 1)});
@@ -180,10 +173,10 @@ QList<ProcedureClash> ProcedureRenameClashes(GenerationContext &g)
                 continue;
             file = procedures.events.name;
             const QHash<QString, QList<int>> byObject = ProcedureRenames(procedures, objects);
-            const QHash<QString, QList<int>> byBinding = ProcedureRenames(procedures, g.bindings);
+            const QHash<QString, QList<int>> byBinding = ProcedureRenames(procedures, bindings);
             for (Head &head : heads)
                 head.renamed = RenamedHead(RenamedHead(head.renamed, procedures, byObject, objects), procedures,
-                                           byBinding, g.bindings);
+                                           byBinding, bindings);
         }
         QHash<QString, qsizetype> first; // upper-cased name after the renames -> its first head
         for (qsizetype k = 0; k < heads.size(); ++k) {
@@ -204,16 +197,16 @@ QList<ProcedureClash> ProcedureRenameClashes(GenerationContext &g)
     return clashes;
 }
 
-void UpdateConstantNames(GenerationContext &g)
+void UpdateConstantNames(const Renames &renames, const QList<VariableObject> &variableObjects, OutputLines &output)
 {
-    ApplyToUserCode(g, Word("#", "", std::nullopt));
-    ApplyToUserCode(g, ReplacementRule{ReplacementRule::Variable, QString(), QString(), std::nullopt},
-                    VariableBindings(g));
+    ApplyToUserCode(output, Word("#", "", std::nullopt), renames.bindings);
+    ApplyToUserCode(output, ReplacementRule{ReplacementRule::Variable, QString(), QString(), std::nullopt},
+                    VariableBindings(renames.bindings, variableObjects));
 }
 
-void UpdateOpenWindowCalls(GenerationContext &g)
+void UpdateOpenWindowCalls(const Renames &renames, OutputLines &output)
 {
-    ApplyToUserCode(g, Word("Open_", "()", ObjectKind::Window));
+    ApplyToUserCode(output, Word("Open_", "()", ObjectKind::Window), renames.bindings);
 }
 
 } // namespace quarvel

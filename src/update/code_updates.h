@@ -1,23 +1,26 @@
 // Step 3: the bindings carried into Main.pb and the event files.
 #pragma once
 
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/project_state.h"
+#include "model/renames.h"
 
 namespace quarvel {
 
-void UpdatePrefixes(GenerationContext &g);
-void UpdateProcedureNames(GenerationContext &g);
-void UpdateConstantNames(GenerationContext &g);
-void UpdateOpenWindowCalls(GenerationContext &g);
+void UpdatePrefixes(const Renames &renames, OutputLines &output);
+void UpdateProcedureNames(const Renames &renames, OutputLines &output);
+void UpdateConstantNames(const Renames &renames, const QList<VariableObject> &variableObjects, OutputLines &output);
+void UpdateOpenWindowCalls(const Renames &renames, OutputLines &output);
 
 // For every renamed object held in a variable, the binding of its variable's old name to the
 // new one.
-BindingList VariableBindings(const GenerationContext &g);
+BindingList VariableBindings(const BindingList &bindings, const QList<VariableObject> &variableObjects);
 
 // For every object of the last run whose window this run renames, the binding of its name to
 // its name under the window's new one: the names a window rename changes, and no others.
-// Worked out once, when first asked for after the bindings are complete.
-const BindingList &WindowObjectBindings(GenerationContext &g);
+// windows: this run's.
+BindingList WindowObjectBindings(const BindingList &bindings, const StoredConstants &stored,
+                                 const QStringList &windows);
 
 // A procedure that the renames of step 3 would give the name of another procedure of its
 // event file: the file would define that name twice.
@@ -30,6 +33,6 @@ struct ProcedureClash {
 };
 
 // Every clash the bindings of this run would make in the event files as loaded.
-QList<ProcedureClash> ProcedureRenameClashes(GenerationContext &g);
+QList<ProcedureClash> ProcedureRenameClashes(const Renames &renames, const OutputLines &output);
 
 } // namespace quarvel

@@ -1,6 +1,8 @@
 #include "update/constant_check.h"
 
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/front_end.h"
+#include "model/project_state.h"
 #include "update/bind_dialog_model.h"
 
 #include <QHash>
@@ -37,26 +39,26 @@ qsizetype LongestWindowPrefix(const QString &name, const QSet<QString> &windows)
 
 // Offers the unbound names to the user and appends what was bound. False when the user
 // cancelled.
-bool ExchangeBindings(GenerationContext &g, ObjectKind kind, const QStringList &unboundOld,
-                      const QStringList &unboundNew)
+bool ExchangeBindings(FrontEnd &frontEnd, ObjectKind kind, const QStringList &unboundOld, const QStringList &unboundNew,
+                      BindingList &bindings, QString &stopReason)
 {
     if (unboundOld.isEmpty())
         return true; // new objects alone need no binding
-    const BindDialogAnswer answer = g.frontEnd.OpenBindDialog(BindDialogRequest{kind, unboundOld, unboundNew});
+    const BindDialogAnswer answer = frontEnd.OpenBindDialog(BindDialogRequest{kind, unboundOld, unboundNew});
     if (answer.end == BindDialogEnd::Cancel) {
         // No line of the log says why the run stops here: the user said it.
-        g.stopReason = QStringLiteral("The rename check of the ") + ObjectKindName(kind)
-                       + QStringLiteral(" names was cancelled.");
-        g.frontEnd.CloseBindDialog();
+        stopReason = QStringLiteral("The rename check of the ") + ObjectKindName(kind)
+                     + QStringLiteral(" names was cancelled.");
+        frontEnd.CloseBindDialog();
         return false;
     }
     for (const NamePair &pair : answer.bindings) {
         // A pair without both names would replace every "#" of the user's code.
         if (pair.oldName.isEmpty() || pair.newName.isEmpty())
             continue;
-        g.bindings.append(ConstantBinding{pair.oldName, pair.newName, kind});
+        bindings.append(ConstantBinding{pair.oldName, pair.newName, kind});
     }
-    g.frontEnd.CloseBindDialog();
+    frontEnd.CloseBindDialog();
     return true;
 }
 
@@ -92,49 +94,30 @@ void CarryWindowRenames(const BindingList &bindings, QSet<QString> windows, QStr
     }
 }
 
-QSet<QString> KnownWindows(const GenerationContext &g)
+QSet<QString> KnownWindows(const StoredConstants &stored, const QStringList &windows)
 {
-    QSet<QString> windows(g.project.Stored.Window.cbegin(), g.project.Stored.Window.cend());
-    for (const QString &window : g.model.WindowList)
-        windows.insert(window);
-    return windows;
+    QSet<QString> known(stored.Window.cbegin(), stored.Window.cend());
+    for (const QString &window : windows)
+        known.insert(window);
+    return known;
 }
 
-bool CheckConstants(GenerationContext &g, ObjectKind kind)
+bool CheckConstants(const RenameCheck &check, ObjectKind kind, BindingList &bindings, QString &stopReason)
 {
-    QStringList previousNames = StoredNamesOfKind(g.project.Stored, kind);
-    const QStringList currentNames = NamesOfKind(g.model, kind);
-    CarryWindowRenames(g.bindings, KnownWindows(g), previousNames);
-    return ExchangeBindings(g, kind, WithoutMatch(previousNames, currentNames),
-                            WithoutMatch(currentNames, previousNames));
+    QStringList previousNames = StoredNamesOfKind(check.stored, kind);
+    const QStringList currentNames = NamesOfKind(check.model, kind);
+    CarryWindowRenames(bindings, KnownWindows(check.stored, check.model.WindowList), previousNames);
+    return ExchangeBindings(check.frontEnd, kind, WithoutMatch(previousNames, currentNames),
+                            WithoutMatch(currentNames, previousNames), bindings, stopReason);
 }
 
-bool CheckWindowConstants(GenerationContext &g)
+bool CheckRenames(const RenameCheck &check, BindingList &bindings, QString &stopReason)
 {
-    g.bindings.clear(); // so no window rename is carried into the stored window names
-    g.windowObjects.reset();
-    return CheckConstants(g, ObjectKind::Window);
-}
-
-bool CheckMenuConstants(GenerationContext &g)
-{
-    return CheckConstants(g, ObjectKind::MenuBar);
-}
-bool CheckMenuItemConstants(GenerationContext &g)
-{
-    return CheckConstants(g, ObjectKind::MenuItem);
-}
-bool CheckStatusBarConstants(GenerationContext &g)
-{
-    return CheckConstants(g, ObjectKind::StatusBar);
-}
-bool CheckToolBarConstants(GenerationContext &g)
-{
-    return CheckConstants(g, ObjectKind::ToolBar);
-}
-bool CheckGadgetConstants(GenerationContext &g)
-{
-    return CheckConstants(g, ObjectKind::Gadget);
+    bindings.clear(); // so no window rename is carried into the stored window names
+    for (const ObjectKind kind : AllObjectKinds)
+        if (!CheckConstants(check, kind, bindings, stopReason))
+            return false;
+    return true;
 }
 
 } // namespace quarvel

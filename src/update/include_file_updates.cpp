@@ -2,8 +2,10 @@
 
 #include "base/file_error_line.h"
 #include "base/text_encoding.h"
-#include "model/generation_context.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
 #include "model/project_file.h"
+#include "model/source_folder.h"
 #include "update/binding_replacer.h"
 #include "update/code_updates.h"
 
@@ -37,57 +39,59 @@ struct IncludeRenames {
 
 // path is the name as Main.pb's include scan listed it; a relative one lies in the project
 // directory, as for the language scan. A changed include is written back the way it was kept.
-void UpdateIncludeFile(GenerationContext &g, const IncludeRenames &renames, const QString &path)
+// Nothing when the include cannot be read.
+std::optional<IncludeUpdate> UpdateIncludeFile(const SourceFolder &folder, LogSink &log, const IncludeRenames &renames,
+                                               const QString &path)
 {
-    const QString filePath = ProjectRelativePath(g.ProjectDirectory(), path);
+    const QString filePath = ProjectRelativePath(folder.directory, path);
     // A missing include is reported, never created: the user may have mistyped its name.
-    const std::optional<TextFile> file = ReadTextFile(filePath, g.outputFormat, nullptr, true);
+    const std::optional<TextFile> file = ReadTextFile(filePath, folder.format, nullptr, true);
     if (!file) {
-        g.LogError(FileErrorLine(QStringLiteral("OpenFile"), path), path);
-        ++g.faults.unread;
-        return;
+        log.Error(FileErrorLine(QStringLiteral("OpenFile"), path), path);
+        return std::nullopt;
     }
-    g.plan.NoteRead(filePath, {true, file->bytes});
+    IncludeUpdate update{path, filePath, file->bytes, std::nullopt};
     if (file->firstInvalidLine)
-        g.LogWarning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
+        log.Warning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
     SourceLineList lines = file->lines;
     const int count = renames.Apply(lines);
     if (count == 0)
-        return;
-    g.Log({QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ")
-               + QString::number(count),
-           LogKind::FileWritten, path});
-    const RewrittenText text = EncodeRewritten(*file, lines, g.outputFormat);
+        return update;
+    log.Log({QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ")
+                 + QString::number(count),
+             LogKind::FileWritten, path});
+    const RewrittenText text = EncodeRewritten(*file, lines, folder.format);
     if (text.widened)
-        g.LogWarning(BeyondEightBitWarning(path), path);
-    g.stagedIncludes.append({path, g.plan.Stage(filePath, text.bytes)});
+        log.Warning(BeyondEightBitWarning(path), path);
+    update.updated = text.bytes;
+    return update;
 }
 
 } // namespace
 
-void UpdateIncludeFiles(GenerationContext &g)
+IncludeUpdates UpdateIncludeFiles(const Renames &renames, const DesignModel &model, const SourceFolder &folder,
+                                  LogSink &log)
 {
-    const BindingReplacer windowObjects(WindowObjectBindings(g));
-    const BindingReplacer replacer(g.bindings);
-    const BindingList variableBindings = VariableBindings(g);
+    const BindingReplacer windowObjects(renames.windowObjects);
+    const BindingReplacer replacer(renames.bindings);
+    const BindingList variableBindings = VariableBindings(renames.bindings, model.VariableObjects);
     const BindingReplacer variables(variableBindings);
-    const IncludeRenames renames{windowObjects, replacer, variables};
-    // An include named twice is updated once: its new text is not on disk before step 4.
+    const IncludeRenames includeRenames{windowObjects, replacer, variables};
+    IncludeUpdates updates;
+    // An include named twice is updated once: its new text is not on disk before the run
+    // writes its files.
     QSet<QString> updated;
-    for (const QString &path : g.model.IncludeFileList) {
-        const QString file = QDir::cleanPath(ProjectRelativePath(g.ProjectDirectory(), path));
-        if (!updated.contains(file)) {
-            updated.insert(file);
-            UpdateIncludeFile(g, renames, path);
-        }
+    for (const QString &path : model.IncludeFileList) {
+        const QString file = QDir::cleanPath(ProjectRelativePath(folder.directory, path));
+        if (updated.contains(file))
+            continue;
+        updated.insert(file);
+        if (std::optional<IncludeUpdate> update = UpdateIncludeFile(folder, log, includeRenames, path))
+            updates.files.append(std::move(*update));
+        else
+            ++updates.unread;
     }
-}
-
-void LogIncludeWriteFailures(GenerationContext &g)
-{
-    for (const StagedInclude &include : std::as_const(g.stagedIncludes))
-        if (g.plan.OutcomeOf(include.handle) == WritePlan::Outcome::Failed)
-            g.LogError(FileErrorLine(QStringLiteral("WriteFile"), include.path), include.path);
+    return updates;
 }
 
 } // namespace quarvel

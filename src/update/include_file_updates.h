@@ -1,16 +1,37 @@
 // Step 3: the bindings carried into the user's files that Main.pb includes.
 #pragma once
 
+#include "model/renames.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+#include <optional>
+
 namespace quarvel {
 
-struct GenerationContext;
+struct DesignModel;
+struct SourceFolder;
+class LogSink;
 
-// Each changed include is staged in the run's write plan; it is written with the run's other
-// files at the end of step 4.
-void UpdateIncludeFiles(GenerationContext &g);
+// An include as read, with its new bytes when the renames changed it. The run writes those
+// with its other files at the end, and only while the file still holds what was read.
+struct IncludeUpdate {
+    QString path;     // as Main.pb names it
+    QString filePath; // the file
+    QByteArray read;
+    std::optional<QByteArray> updated;
+};
 
-// Once the run's files are written: " -> Error WriteFile " for each staged include that could
-// not be written.
-void LogIncludeWriteFailures(GenerationContext &g);
+struct IncludeUpdates {
+    QList<IncludeUpdate> files; // in the order Main.pb names them, each file once
+    int unread = 0;             // includes that could not be read, each logged
+};
+
+// The includes of the model's IncludeFileList with the renames carried into them. Each changed
+// one is logged with its count of changes.
+IncludeUpdates UpdateIncludeFiles(const Renames &renames, const DesignModel &model, const SourceFolder &folder,
+                                  LogSink &log);
 
 } // namespace quarvel

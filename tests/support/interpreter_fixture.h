@@ -1,6 +1,7 @@
-// A generation context over a scratch project, for running single interpreter passes.
+// The parts a single interpreter pass works on, over a scratch project.
 #pragma once
 
+#include "model/source_folder.h"
 #include "support/test_project.h"
 
 #include <QStringList>
@@ -10,36 +11,37 @@ namespace quarvel {
 struct InterpreterFixture {
     explicit InterpreterFixture(const QStringList &userGadgets = {}, const QStringList &commonFiles = {})
         : project(dir.project(commonFiles)),
-          tables(BuildNameTables(userGadgets)),
-          g(project, tables, frontEnd)
+          tables(BuildNameTables(userGadgets))
     {
-        g.model.CommonFileList = commonFiles;
+        model.CommonFileList = commonFiles;
     }
 
     // Common source lines as the loader would have left them.
     InterpreterFixture &withLines(const QStringList &lines)
     {
-        g.model.CommonSourceLines = lines;
+        model.CommonSourceLines = SourceLines::WithoutOrigin(lines);
         return *this;
     }
 
     // The lines as read from one common file, with their file and line numbers.
     InterpreterFixture &withFileLines(const QString &file, const QStringList &lines)
     {
-        g.model.CommonFileList = {file};
-        g.model.CommonSourceOrigins.clear();
+        model.CommonFileList = {file};
+        model.CommonSourceLines.clear();
         for (qint32 i = 0; i < lines.size(); ++i)
-            g.model.CommonSourceOrigins.append({0, i + 1});
-        return withLines(lines);
+            model.CommonSourceLines.append(lines.at(i), {0, i + 1});
+        return *this;
     }
 
-    QStringList &lines() { return g.model.CommonSourceLines; }
+    const QStringList &lines() const { return model.CommonSourceLines.texts(); }
+    SourceFolder folder() const { return {dir.dir(), TextFormat::Utf8}; }
 
     TestProject dir;
     ProjectState project;
-    RecordingFrontEnd frontEnd;
     NameTables tables;
-    GenerationContext g;
+    DesignModel model;
+    OutputLines output;
+    RecordingLog log;
 };
 
 // Lines joined by LF, one string per line: compact rows for data tables.

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/front_end.h"
+#include "model/log_sink.h"
 
 #include <QList>
 #include <functional>
@@ -42,6 +43,26 @@ public:
     std::function<void(const LogEntry &)> onLogLine;
     int runStarted = 0;
     int bindDialogsClosed = 0;
+};
+
+// A log sink for tests of single passes: keeps every line, and the text of the one that stopped
+// the run.
+class RecordingLog final : public LogSink {
+public:
+    void Log(const LogEntry &entry) override
+    {
+        texts.append(entry.text);
+        entries.append(entry);
+    }
+    void Stop(const LogEntry &entry) override
+    {
+        stopReason = entry.text;
+        Log(entry);
+    }
+
+    QStringList texts;
+    QList<LogEntry> entries;
+    QString stopReason;
 };
 
 } // namespace quarvel

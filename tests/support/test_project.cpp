@@ -1,9 +1,6 @@
 #include "test_project.h"
 
-#include "emit/constants_section.h"
-#include "emit/font_section.h"
-#include "emit/image_section.h"
-#include "emit/language_data.h"
+#include "interpreter/language_strings.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/write_output_files.h"
 
@@ -81,12 +78,10 @@ int GenerationRun::run()
 
 void EmitAndWrite(GenerationContext &g)
 {
+    // Step 1 says of a LoadLanguage.pb without its block that the emitters will leave it alone.
     if (g.switches().Multilang)
-        EmitLanguageData(g);
-    EmitFontSection(g);
-    EmitImageSection(g);
-    EmitConstantsSection(g);
-    CreateNewCode(g);
+        CheckLanguageBlock(g.lines.LoadLanguageLines, g.log);
+    CreateNewCode(g.model, g.switches(), g.lines, g.log);
     WriteOutputFiles(g);
 }
 

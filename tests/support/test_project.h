@@ -1,8 +1,8 @@
 // Scratch projects for tests: a temporary directory, files written into it, runs over it.
 #pragma once
 
-#include "model/generation_context.h"
 #include "model/name_tables.h"
+#include "pipeline/generation_context.h"
 #include "recording_front_end.h"
 
 #include <QByteArray>
@@ -49,8 +49,8 @@ struct GenerationRun {
     GenerationContext context;
 };
 
-// The emitters of steps 1 and 4, in the driver's order, over a design model filled by hand,
-// then the files written: a generation without the interpreter.
+// The emitters of the writing step, over a design model filled by hand, then the files
+// written: a generation without the interpreter, but for its check of LoadLanguage.pb.
 void EmitAndWrite(GenerationContext &g);
 
 // Text of a file of tests/data.

@@ -2,33 +2,24 @@
 // project state and the name tables are borrowed from the application.
 #pragma once
 
-#include "base/directory_lock.h"
 #include "base/file_writer.h"
 #include "base/text_encoding.h"
-#include "base/write_plan.h"
 #include "model/catalog.h"
 #include "model/design_model.h"
 #include "model/front_end.h"
 #include "model/log_entry.h"
+#include "model/log_sink.h"
 #include "model/name_tables.h"
 #include "model/project_state.h"
+#include "model/renames.h"
+#include "pipeline/directory_lock.h"
+#include "pipeline/write_plan.h"
 
 #include <QHash>
 #include <QList>
 #include <QSet>
 
-#include <optional>
-
 namespace quarvel {
-
-// One rename bound in step 2 and carried through the user's code in step 3.
-struct ConstantBinding {
-    QString oldName; // without "#"
-    QString newName; // without "#"
-    ObjectKind kind = ObjectKind::Window;
-};
-
-using BindingList = QList<ConstantBinding>;
 
 // What went wrong on disk in a run that still goes on to "Ready.", each already in the log.
 // Files that could not be written are counted by the write plan.
@@ -70,25 +61,48 @@ struct LogTally {
     }
 };
 
+// The run's log: each line counted, then handed to the front-end. The line that stops the run
+// is kept as the reason it stopped.
+class RunLog final : public LogSink {
+public:
+    explicit RunLog(FrontEnd &frontEnd) : frontEnd_(frontEnd) {}
+
+    void Log(const LogEntry &entry) override
+    {
+        tally.Count(entry);
+        frontEnd_.AppendLogLine(entry);
+    }
+    void Stop(const LogEntry &entry) override
+    {
+        stopReason = entry.text;
+        Log(entry);
+    }
+
+    LogTally tally;
+    QString stopReason; // the line that stopped the run, or what the user declined
+
+private:
+    FrontEnd &frontEnd_;
+};
+
 struct GenerationContext {
     GenerationContext(ProjectState &project, const NameTables &nameTables, FrontEnd &frontEnd)
         : project(project),
           nameTables(nameTables),
-          frontEnd(frontEnd)
+          frontEnd(frontEnd),
+          log(frontEnd)
     {}
 
     ProjectState &project;
     const NameTables &nameTables;
     FrontEnd &frontEnd;
+    RunLog log;
     FileWriter writer;
     WritePlan plan{writer}; // every file of the run goes through here
 
     DesignModel model;
     OutputLines lines;
-    BindingList bindings;
-    // The objects of the last run whose window this run renames, bound to their new names:
-    // worked out from the bindings once they are all known (update/code_updates.h).
-    std::optional<BindingList> windowObjects;
+    Renames renames;
     TextFormat outputFormat = TextFormat::Utf8;
     // The user's files this run read and may write back (Main.pb, the event files,
     // LoadLanguage.pb, the Catalog), with their bytes, by path: a file keeps its format, mark
@@ -99,39 +113,13 @@ struct GenerationContext {
     DirectoryLock projectLock;      // held from the start of step 1 to the end of the run
     CatalogRead catalog;            // the Catalog as read, its lines kept
     QSet<QString> languageKeysUsed; // every key the sources and includes look up
-    LogTally tally;
-    QString stopReason;      // the line that stopped the run, or what the user declined
-    bool reportInLog = true; // the project report as log lines after "Ready."
+    bool reportInLog = true;        // the project report as log lines after "Ready."
+    // The run result lists every object with its facts, for the views that show them (the
+    // desktop program, the JSON report); a run without them skips building that list.
+    bool objectsWanted = true;
 
     const Switches &switches() const { return project.switches; }
     QString ProjectDirectory() const { return project.ProjectDirectory(); }
-    void Log(const LogEntry &entry)
-    {
-        tally.Count(entry);
-        frontEnd.AppendLogLine(entry);
-    }
-    void LogLine(const QString &text) { Log(LogEntry{text}); }
-    // file and line: the place the line is about, when it names one.
-    void LogWarning(const QString &text, const QString &file = QString(), int line = 0)
-    {
-        Log(LogEntry{text, LogKind::Warning, file, line});
-    }
-    // A warning about a line of a window source, which the text gives as "(Form.pb:12)".
-    void LogWarning(const QString &text, SourceOrigin origin)
-    {
-        LogWarning(text, model.CommonFileList.value(origin.file), origin.line);
-    }
-    void LogWarningAtSourceLine(const QString &text, qsizetype commonSourceLine)
-    {
-        LogWarning(text, model.CommonSourceOrigins.value(commonSourceLine));
-    }
-    void LogError(const QString &text, const QString &file = QString()) { Log(LogEntry{text, LogKind::Error, file}); }
-    // The line that ends the run before anything is written: its text is the run's reason.
-    void LogStop(const LogEntry &entry)
-    {
-        stopReason = entry.text;
-        Log(entry);
-    }
 };
 
 } // namespace quarvel

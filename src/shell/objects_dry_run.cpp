@@ -1,7 +1,7 @@
-#include "shell/facts_run.h"
+#include "shell/objects_dry_run.h"
 
 #include "model/front_end.h"
-#include "model/generation_context.h"
+#include "pipeline/generation_context.h"
 #include "pipeline/generation_driver.h"
 
 #include <QFileInfo>
@@ -45,7 +45,7 @@ RunResult DryRunFacts(const ProjectState &project, const NameTables &tables)
     return result;
 }
 
-FactsRun::~FactsRun()
+ObjectsDryRun::~ObjectsDryRun()
 {
     for (QThread *thread : threads_) {
         thread->wait();
@@ -53,7 +53,7 @@ FactsRun::~FactsRun()
     }
 }
 
-void FactsRun::Start(const ProjectState &project)
+void ObjectsDryRun::Start(const ProjectState &project)
 {
     const int started = ++started_;
     auto result = std::make_shared<RunResult>();
@@ -65,7 +65,7 @@ void FactsRun::Start(const ProjectState &project)
             std::erase(threads_, thread);
             thread->deleteLater();
             if (started == started_)
-                emit factsReady(result->objects, directory);
+                emit objectsReady(result->objects, directory);
         },
         Qt::QueuedConnection);
     threads_.push_back(thread);

@@ -17,11 +17,11 @@ namespace quarvel {
 
 struct NameTables;
 
-class FactsRun : public QObject {
+class ObjectsDryRun : public QObject {
     Q_OBJECT
 public:
-    explicit FactsRun(const NameTables &tables) : tables_(tables) {}
-    ~FactsRun() override; // waits for a run still going
+    explicit ObjectsDryRun(const NameTables &tables) : tables_(tables) {}
+    ~ObjectsDryRun() override; // waits for a run still going
 
     // Starts a dry run of a copy of the project; an earlier one still going is dropped.
     void Start(const ProjectState &project);
@@ -30,7 +30,7 @@ public:
     bool Running() const { return !threads_.empty(); }
 
 signals:
-    void factsReady(const QList<quarvel::ObjectFact> &facts, const QString &projectDirectory);
+    void objectsReady(const QList<quarvel::ObjectFact> &facts, const QString &projectDirectory);
 
 private:
     const NameTables &tables_;

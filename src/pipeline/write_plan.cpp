@@ -1,4 +1,4 @@
-#include "base/write_plan.h"
+#include "pipeline/write_plan.h"
 
 #include "base/file_reader.h"
 

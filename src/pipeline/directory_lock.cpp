@@ -1,4 +1,4 @@
-#include "base/directory_lock.h"
+#include "pipeline/directory_lock.h"
 
 #include <QDeadlineTimer>
 #include <QFile>

@@ -1,0 +1,168 @@
+#include "interpreter/windows_of_code.h"
+
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
+#include "base/word_memo.h"
+#include "interpreter/object_names.h"
+#include "interpreter/pb_any_objects.h"
+#include "model/design_model.h"
+#include "model/log_sink.h"
+#include "model/name_tables.h"
+
+#include <QSet>
+
+namespace quarvel::prefixes {
+
+// A comment line: its first ";" lies in the first nine characters. The indentation of
+// commented-out code is short; a ";" further right ends a statement.
+bool IsCommentLine(const QString &s)
+{
+    return IndexOfChar(QStringView(s).first(qMin(s.size(), qsizetype(9))), u';') >= 0;
+}
+
+namespace {
+
+// The calls that tell whose objects the following lines create.
+enum Call { OpenWindow, UseGadgetList, CreateToolBar, CreateStatusBar };
+
+const CallSet &WindowCalls()
+{
+    static const CallSet calls{{OpenWindow, u"OPENWINDOW(#"},
+                               {UseGadgetList, u"USEGADGETLIST("},
+                               {CreateToolBar, u"CREATETOOLBAR("},
+                               {CreateStatusBar, u"CREATESTATUSBAR("}};
+    return calls;
+}
+
+int FindCall(const QString &s, quint64 calls, Call call, int start = 1)
+{
+    return CallSet::Holds(calls, call) ? FindCallNoCase(s, WindowCalls().call(call), start) : 0;
+}
+
+// The window named inside the first "WindowID(#...)" bracket pair of a line, starting the
+// bracket search at from; empty when no bracket pair follows.
+QString WindowNameInBrackets(const QString &s, int from)
+{
+    const int p = FindString(s, QLatin1Char('('), from);
+    const int e = p ? FindString(s, QLatin1Char(')'), p) : 0;
+    if (e == 0)
+        return QString();
+    // A variable that holds a window ("WindowID(Window_0)") is named in full; otherwise the
+    // "#" right after the bracket is skipped, and written as "WindowID( #W )" it follows a blank.
+    const QString argument = Trim(Mid(s, p + 1, e - p - 1));
+    if (!argument.isEmpty() && (argument.at(0).isLetter() || argument.at(0) == QLatin1Char('_')))
+        return argument;
+    const QString name = Trim(Mid(s, p + 2, e - p - 2));
+    return name.startsWith(QLatin1Char('#')) ? Trim(name.mid(1)) : name;
+}
+
+// The window of a CreateToolBar or CreateStatusBar line: the argument of the WindowID call
+// after the command's own bracket. Null when the line creates no bar.
+QString WindowOfBarLine(const QString &s, quint64 calls)
+{
+    for (const Call call : {CreateToolBar, CreateStatusBar}) {
+        if (const int k = FindCall(s, calls, call))
+            return WindowNameInBrackets(s, k + int(WindowCalls().call(call).size()) + 1);
+    }
+    return QString();
+}
+
+// The window an OpenWindow line opens: its first argument, found at keyword.
+QString OpenedWindow(const QString &s, int keyword)
+{
+    const int p = keyword + 10;
+    const int c = FindString(s, QLatin1Char(','), p);
+    return Trim(Mid(s, p + 2, c - p - 2));
+}
+
+// The window a UseGadgetList line turns to. A gadget list of a gadget
+// ("UseGadgetList(GadgetID(#Panel))") belongs to the window in use: null.
+QString GadgetListWindow(const QString &s, int keyword)
+{
+    const int w = FindCallNoCase(s, u"WINDOWID(", keyword);
+    return w ? WindowNameInBrackets(s, w + 2) : QString();
+}
+
+bool IsPbAny(const QString &window)
+{
+    return UpperKeepLength(window) == QLatin1String("PB_ANY");
+}
+
+// Whether a word before "(#" creates a gadget, remembered for each word as written.
+struct CreatorWords {
+    const NameTables &tables;
+    WordMemo<bool> known;
+
+    bool isCreator(QStringView word)
+    {
+        return known.value(
+            word, [&](QStringView w) { return tables.isGadgetCreator(w.isNull() ? QString() : UpperKeepLength(w)); });
+    }
+};
+
+// The object a line creates other than a window, by the rules of the name collection.
+Creation CreationOfLine(const QString &s, CreatorWords &creators)
+{
+    const ObjectDeclaration declaration = DeclarationOfLine(s);
+    if (declaration.kind == DeclaredKind::None || declaration.kind == DeclaredKind::Window
+        || IsPbAnyAt(s, declaration.bracket + 2))
+        return {};
+    if (declaration.kind == DeclaredKind::Gadget && !creators.isCreator(WordBefore(s, declaration.bracket)))
+        return {};
+    Creation creation;
+    creation.bracket = declaration.bracket;
+    creation.name = DeclaredName(s, declaration.bracket);
+    return creation;
+}
+
+} // namespace
+
+bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
+{
+    code.original = g.model.CommonSourceLines.texts();
+    const SourceLineList &lines = code.original;
+    QSet<qsizetype> variableLines;
+    for (const VariableObject &object : std::as_const(g.model.VariableObjects))
+        variableLines.insert(object.line);
+    CreatorWords creators{g.nameTables, {}};
+    qint32 current = NoWindow;
+    code.lines.reserve(lines.size());
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString &s = lines.at(i);
+        // Every statement the walk looks at has a bracket.
+        if (IsCommentLine(s) || IndexOfChar(s, u'(') < 0) {
+            code.lines.append(current);
+            continue;
+        }
+        const quint64 calls = WindowCalls().callsIn(s);
+        if (const int k = FindCall(s, calls, OpenWindow)) {
+            const QString window = OpenedWindow(s, k);
+            if (IsPbAny(window)) {
+                g.log.Stop({QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"),
+                            LogKind::Error});
+                stop = i;
+                return false;
+            }
+            current = code.windowNamed(window, i);
+        } else if (const int u = FindCall(s, calls, UseGadgetList)) {
+            if (const QString window = GadgetListWindow(s, u); !window.isNull())
+                current = code.windowNamed(window, i);
+        } else if (const QString window = WindowOfBarLine(s, calls); !window.isEmpty()) {
+            current = code.windowNamed(window, i);
+        }
+        code.lines.append(current);
+        Creation creation = CreationOfLine(s, creators);
+        if (creation.name.isEmpty())
+            continue;
+        creation.line = i;
+        creation.window = current;
+        creation.variable = variableLines.contains(i);
+        code.creations.append(creation);
+    }
+    stop = lines.size();
+    return true;
+}
+
+} // namespace quarvel::prefixes

@@ -1,0 +1,79 @@
+// The first walk of the prefix pass over the common files' code: the windows in the order
+// met, the window each line belongs to, and every statement that creates an object.
+#pragma once
+
+#include "base/line_lists.h"
+#include "base/no_case_key.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace quarvel {
+
+struct DesignModel;
+struct NameTables;
+class LogSink;
+
+namespace prefixes {
+
+// The parts of the run the prefix pass reads and writes.
+struct PrefixPass {
+    DesignModel &model;
+    const NameTables &nameTables;
+    LogSink &log;
+};
+
+// A comment line: its first ";" lies in the first nine characters. The indentation of
+// commented-out code is short; a ";" further right ends a statement.
+bool IsCommentLine(const QString &s);
+
+inline constexpr qint32 NoWindow = -1;
+
+// One statement that creates an object: its line, the bracket of its command, its constant as
+// written and its window.
+struct Creation {
+    qsizetype line = 0;
+    int bracket = 0;
+    QStringView name; // in the lines as they were read, or a name given to the object here
+    qint32 window = NoWindow;
+    bool variable = false; // a #PB_Any object kept in a variable, given a constant of its own
+    qsizetype next = -1;   // the first creation of this name in a further window, -1 for none
+};
+
+// What the first walk learns: the windows in the order met, the window of each line, and every
+// statement that creates an object.
+struct WindowsOfCode {
+    SourceLineList original; // the lines as read: the names of the creations lie in them
+    QStringList givenNames;  // names given to objects here
+    QStringList windows;
+    QList<qsizetype> windowLines;         // the line each window is first named on
+    QHash<NoCaseKey, qint32> windowIndex; // keys view the names of windows
+    QList<qint32> lines;                  // the window of each line
+    QList<Creation> creations;
+    QHash<NoCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
+    QHash<quint64, qsizetype> createdIn; // ObjectInWindow -> the object's first creation there
+
+    qint32 windowNamed(const QString &name, qsizetype line)
+    {
+        if (name.isEmpty())
+            return NoWindow;
+        if (const auto known = windowIndex.constFind(NoCaseKey(name)); known != windowIndex.cend())
+            return *known;
+        windows.append(name);
+        windowLines.append(line);
+        windowIndex.insert(NoCaseKey(windows.last()), qint32(windows.size() - 1));
+        return qint32(windows.size() - 1);
+    }
+};
+
+// Walks the lines once: the window a line belongs to is set by a window line, a UseGadgetList
+// line or a toolbar or status bar line, and carries on from one procedure and common file to
+// the next. False, after logging why, when a window is opened with #PB_Any; `stop` is then
+// that line.
+bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop);
+
+} // namespace prefixes
+
+} // namespace quarvel

@@ -1,0 +1,28 @@
+// The renames of one run: old object names bound to new ones in the rename check, carried
+// through the user's code by the updates that follow it.
+#pragma once
+
+#include "model/object_kind.h"
+
+#include <QList>
+#include <QString>
+
+namespace quarvel {
+
+// One rename bound by the user.
+struct ConstantBinding {
+    QString oldName; // without "#"
+    QString newName; // without "#"
+    ObjectKind kind = ObjectKind::Window;
+};
+
+using BindingList = QList<ConstantBinding>;
+
+struct Renames {
+    BindingList bindings;
+    // The objects of the last run whose window a binding renames, bound to their names under
+    // the window's new one: worked out once the bindings are complete (update/code_updates.h).
+    BindingList windowObjects;
+};
+
+} // namespace quarvel
