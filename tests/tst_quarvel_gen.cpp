@@ -399,7 +399,7 @@ void TestQuarvelGen::helpVersionAndJsonReport()
         "gadget | Window_0 | #Window_0_Check_Backup | CheckBoxGadget | Editor.pb:9 | 10,70,200,20 | Keep a backup | "
         "appended | EventGadget_Window_0_Check_Backup | EventGadget.pb:40 | ",
         "gadget | Window_0 | #Window_0_Label | TextGadget | Editor.pb:10 | 10,100,80,20 | Name: | none |  | : | ",
-        "procedure |  |  |  | : | ,,, |  | orphaned | EventGadget_Window_0_Button_2 | EventGadget.pb:18 | 0",
+        "procedure |  |  |  | : | ,,, |  | orphaned | EventGadget_Window_0_Button_2 | EventGadget.pb:18 | 1",
     };
     QCOMPARE(objects, expected);
 

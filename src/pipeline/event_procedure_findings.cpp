@@ -176,7 +176,9 @@ void FindEventProcedureFindings(const SourceLineList &lines, const QList<NamedHe
             const int userLines = UserCodeLines(lines, i);
             out.findings.append({FindingKind::OrphanedProcedure, QLatin1String(kind.events.name), int(i + 1),
                                  name.toString() + QStringLiteral(" has no object any more; left in place, it holds ")
-                                     + QString::number(userLines) + QStringLiteral(" lines of your code.")});
+                                     + QString::number(userLines)
+                                     + (userLines == 1 ? QStringLiteral(" line of your code.")
+                                                       : QStringLiteral(" lines of your code."))});
             out.strays.append(StrayProcedure(kind, heads[h], ProcedureState::Orphaned, userLines));
         } else if (standard != i) {
             // Without a standard head beside it, the user's head is the procedure: none was

@@ -19,7 +19,7 @@ Procedure EventGadget_Window_0_Button_2(EventType) ; the old cancel button
   
   Select EventType
     Case #PB_EventType_LeftClick
-      
+      CloseWindow(#Window_0)
   EndSelect
   
 EndProcedure
