@@ -110,9 +110,7 @@ CapturedOutput RunQuarvelGenLimited(const QStringList &arguments, rlim_t limit)
 {
     static QTemporaryDir configDir;
     QProcess generator;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QUARVEL_CONFIG_DIR", configDir.path());
-    generator.setProcessEnvironment(environment);
+    UseConfigDir(generator, configDir.path());
     generator.setChildProcessModifier([limit] {
         std::signal(SIGXFSZ, SIG_DFL);
         struct rlimit lowered;
@@ -121,13 +119,7 @@ CapturedOutput RunQuarvelGenLimited(const QStringList &arguments, rlim_t limit)
         ::setrlimit(RLIMIT_FSIZE, &lowered);
     });
     generator.start(QUARVEL_GEN, arguments);
-    CapturedOutput output;
-    if (!generator.waitForFinished(120000) || generator.exitStatus() != QProcess::NormalExit)
-        return output;
-    output.status = generator.exitCode();
-    output.out = generator.readAllStandardOutput();
-    output.err = generator.readAllStandardError();
-    return output;
+    return WaitForOutput(generator, 120000);
 }
 
 const uid_t Nobody = 65534;
@@ -158,18 +150,10 @@ void GiveToNobody(const QString &root)
 CapturedOutput RunQuarvelGenAsNobody(const QStringList &arguments, const QString &configDir)
 {
     QProcess generator;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QUARVEL_CONFIG_DIR", configDir);
-    generator.setProcessEnvironment(environment);
+    UseConfigDir(generator, configDir);
     generator.start("setpriv",
                     QStringList{"--reuid=65534", "--regid=65534", "--clear-groups", QUARVEL_GEN} + arguments);
-    CapturedOutput output;
-    if (!generator.waitForFinished(120000) || generator.exitStatus() != QProcess::NormalExit)
-        return output;
-    output.status = generator.exitCode();
-    output.out = generator.readAllStandardOutput();
-    output.err = generator.readAllStandardError();
-    return output;
+    return WaitForOutput(generator, 120000);
 }
 
 } // namespace
@@ -522,12 +506,10 @@ void TestFaults::parallelRunsTakeTurns()
     dir.write(".quarvel-00000000000000aa.tmp", "from a killed run");
     dir.write("Backup/.quarvel-00000000000000bb.tmp", "from a killed run");
     QTemporaryDir settings;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QUARVEL_CONFIG_DIR", settings.path());
     std::vector<std::unique_ptr<QProcess>> runs;
     for (int i = 0; i < 12; ++i) {
         runs.push_back(std::make_unique<QProcess>());
-        runs.back()->setProcessEnvironment(environment);
+        UseConfigDir(*runs.back(), settings.path());
         runs.back()->start(QUARVEL_GEN, {dir.path("Demo.pbm")});
     }
     for (const auto &run : runs) {
@@ -579,9 +561,7 @@ void TestFaults::commandLineSaysWhy()
     QVERIFY(QFile::copy(dir.path("Demo.pbm"), dir.path("-x.pbm")));
     dir.write("Settings", "a file, not a folder");
     QProcess generator;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert("QUARVEL_CONFIG_DIR", dir.path("Settings"));
-    generator.setProcessEnvironment(environment);
+    UseConfigDir(generator, dir.path("Settings"));
     generator.setWorkingDirectory(dir.dir());
     generator.start(QUARVEL_GEN, {"--", "-x.pbm"});
     QVERIFY(generator.waitForFinished(120000));
@@ -959,9 +939,7 @@ void TestFaults::killedGeneratorLeavesEveryFileOldOrNew()
         TestProject dir;
         run.copyOldInto(dir);
         QProcess generator;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("QUARVEL_CONFIG_DIR", settings.path());
-        generator.setProcessEnvironment(environment);
+        UseConfigDir(generator, settings.path());
         generator.start(QUARVEL_GEN, {dir.path("Demo.pbm")});
         QVERIFY(generator.waitForStarted());
         QThread::msleep(delay);

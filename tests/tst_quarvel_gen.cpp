@@ -425,9 +425,7 @@ void TestQuarvelGen::watchRunsAgainOnAChange()
     dir.copyFrom("golden/regeneration_user_code/input");
     static QTemporaryDir configDir;
     QProcess watch;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QUARVEL_CONFIG_DIR"), configDir.path());
-    watch.setProcessEnvironment(environment);
+    UseConfigDir(watch, configDir.path());
     watch.setWorkingDirectory(dir.dir());
     watch.start(QStringLiteral(QUARVEL_GEN), {"--watch", "--keep-unbound", "App.pbm"});
     QByteArray out, err;
@@ -465,9 +463,7 @@ void TestQuarvelGen::watchRunsOnceMoreAfterASaveDuringARun()
     dir.write("EventGadget.pb", mine);
     static QTemporaryDir configDir;
     QProcess watch;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QUARVEL_CONFIG_DIR"), configDir.path());
-    watch.setProcessEnvironment(environment);
+    UseConfigDir(watch, configDir.path());
     watch.setWorkingDirectory(dir.dir());
     watch.setChildProcessModifier([] { ::setsid(); }); // SIGINT reaches strace's whole group
     watch.start("strace", {"-f", "-qq", "-o", "/dev/null", "-e", "trace=syncfs", "-e",

@@ -34,21 +34,31 @@ QByteArray CapturedStream::bytes() const
     return bytes;
 }
 
-CapturedOutput RunQuarvelGen(const QStringList &arguments, const QString &configDir, const QString &workingDirectory)
+void UseConfigDir(QProcess &process, const QString &configDir)
 {
-    QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QUARVEL_CONFIG_DIR"), configDir);
     process.setProcessEnvironment(environment);
-    if (!workingDirectory.isEmpty())
-        process.setWorkingDirectory(workingDirectory);
-    process.start(QStringLiteral(QUARVEL_GEN), arguments);
+}
+
+CapturedOutput WaitForOutput(QProcess &process, int msecs)
+{
     CapturedOutput output;
-    if (process.waitForFinished(60000) && process.exitStatus() == QProcess::NormalExit)
+    if (process.waitForFinished(msecs) && process.exitStatus() == QProcess::NormalExit)
         output.status = process.exitCode();
     output.out = process.readAllStandardOutput();
     output.err = process.readAllStandardError();
     return output;
+}
+
+CapturedOutput RunQuarvelGen(const QStringList &arguments, const QString &configDir, const QString &workingDirectory)
+{
+    QProcess process;
+    UseConfigDir(process, configDir);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
+    process.start(QStringLiteral(QUARVEL_GEN), arguments);
+    return WaitForOutput(process);
 }
 
 CapturedOutput RunCommandLineCaptured(const CommandLineOptions &options)

@@ -5,6 +5,7 @@
 #include "cli/run_command_line.h"
 
 #include <QByteArray>
+#include <QProcess>
 #include <QString>
 #include <QStringList>
 
@@ -36,6 +37,12 @@ public:
 private:
     FILE *file_;
 };
+
+// Gives the process about to start its settings directory at configDir.
+void UseConfigDir(QProcess &process, const QString &configDir);
+
+// What the started process wrote and its exit status, once it ended (within msecs).
+CapturedOutput WaitForOutput(QProcess &process, int msecs = 60000);
 
 // The quarvel-gen program, with its settings directory at configDir.
 CapturedOutput RunQuarvelGen(const QStringList &arguments, const QString &configDir,
