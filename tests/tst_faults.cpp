@@ -156,6 +156,19 @@ CapturedOutput RunQuarvelGenAsNobody(const QStringList &arguments, const QString
     return WaitForOutput(generator, 120000);
 }
 
+// The demo with an event procedure of the user's own, its folder and the settings given to the
+// user nobody; false where quarvel-gen cannot run as nobody here (not root, no setpriv).
+bool DemoOfNobody(TestProject &dir, const QTemporaryDir &settings)
+{
+    if (::geteuid() != 0 || RunQuarvelGenAsNobody({"--version"}, settings.path()).status != 0)
+        return false;
+    LoadDemo(dir);
+    dir.write("EventGadget.pb", "Procedure EventGadget_Mine()\nEndProcedure\n");
+    GiveToNobody(dir.dir());
+    GiveToNobody(settings.path());
+    return true;
+}
+
 } // namespace
 
 class TestFaults : public QObject {
@@ -718,14 +731,10 @@ void TestFaults::userSetupSurvivesARun()
 void TestFaults::anotherUserKeepsWhatItMayNotWrite()
 {
     QTemporaryDir settings;
-    if (::geteuid() != 0 || RunQuarvelGenAsNobody({"--version"}, settings.path()).status != 0)
-        QSKIP("needs root, setpriv and a quarvel-gen the user nobody may run");
     TestProject dir;
-    LoadDemo(dir);
-    dir.write("EventGadget.pb", "Procedure EventGadget_Mine()\nEndProcedure\n");
+    if (!DemoOfNobody(dir, settings))
+        QSKIP("needs root, setpriv and a quarvel-gen the user nobody may run");
     Chmod(dir.path("EventGadget.pb"), 0444);
-    GiveToNobody(dir.dir());
-    GiveToNobody(settings.path());
     const FileTree before = ReadTree(dir.dir());
 
     const CapturedOutput readOnly = RunQuarvelGenAsNobody({dir.path("Demo.pbm")}, settings.path());
@@ -752,13 +761,9 @@ void TestFaults::anotherUserKeepsWhatItMayNotWrite()
 void TestFaults::aBackupTheUserMayNotWriteStopsTheRun()
 {
     QTemporaryDir settings;
-    if (::geteuid() != 0 || RunQuarvelGenAsNobody({"--version"}, settings.path()).status != 0)
-        QSKIP("needs root, setpriv and a quarvel-gen the user nobody may run");
     TestProject dir;
-    LoadDemo(dir);
-    dir.write("EventGadget.pb", "Procedure EventGadget_Mine()\nEndProcedure\n");
-    GiveToNobody(dir.dir());
-    GiveToNobody(settings.path());
+    if (!DemoOfNobody(dir, settings))
+        QSKIP("needs root, setpriv and a quarvel-gen the user nobody may run");
     QVERIFY(QDir().mkdir(dir.path("Backup")));
     Chmod(dir.path("Backup"), 0700);
     const FileTree before = ReadTree(dir.dir());
