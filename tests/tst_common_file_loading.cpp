@@ -260,7 +260,7 @@ void TestCommonFileLoading::unreadableFilesAreLoggedAndReturned()
     QDir(f.dir.dir()).mkdir("Folder.pb");
     f.model.CommonFileList = {f.dir.path("Missing.pb"), f.dir.path("Folder.pb"), "Plain/Inner.pb", "Good.pb"};
 
-    const QList<UnreadCommonFile> unread = LoadCommonFiles(f.model, f.folder(), f.log);
+    const QList<FileResult> unread = LoadCommonFiles(f.model, f.folder(), f.log);
     QCOMPARE(unread.size(), 3); // the run stops on them
     QCOMPARE(unread.first().path, f.dir.path("Missing.pb"));
     QCOMPARE(unread.first().reason, QString("No such file or directory"));

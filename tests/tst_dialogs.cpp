@@ -407,7 +407,7 @@ private slots:
             d.click(ContinueButton);
         });
         const BindDialogAnswer answer = d.shell.frontEnd().OpenBindDialog(
-            BindDialogRequest{ObjectKind::MenuBar, {"Menu_0"}, {"Menu_1"}});
+            BindDialogRequest{ObjectKind::Menu, {"Menu_0"}, {"Menu_1"}});
         QCOMPARE(answer.end, BindDialogEnd::Continue);
         QCOMPARE(answer.bindings, (QList<NamePair>{{"Menu_0", "Menu_1"}}));
         d.shell.frontEnd().CloseBindDialog();

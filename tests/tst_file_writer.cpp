@@ -147,7 +147,10 @@ private slots:
         QCOMPARE(dir.read("Good.pb"), QByteArray("old"));
         QCOMPARE(dir.read("ReadOnly.pb"), QByteArray("kept"));
         QCOMPARE(StatOf(dir.path("ReadOnly.pb")).st_ino, readOnly);
-        QVERIFY(!writer.Write(dir.path("ReadOnly.pb"), "lost"));
+        const FileResult lost = writer.Write(dir.path("ReadOnly.pb"), "lost");
+        QCOMPARE(lost.status, FileResult::Failed);
+        QCOMPARE(lost.path, dir.path("ReadOnly.pb"));
+        QCOMPARE(lost.reason, QString("Permission denied"));
         QCOMPARE(Entries(dir), QStringList({"Folder.pb", "Good.pb", "Plain", "ReadOnly.pb"}));
     }
 

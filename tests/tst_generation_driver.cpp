@@ -1,3 +1,5 @@
+#include "model/log_messages.h"
+#include "model/object_kind.h"
 #include "pipeline/generation_driver.h"
 #include "support/test_project.h"
 
@@ -14,6 +16,9 @@ private slots:
     void outputFormat_data();
     void outputFormat();
     void runEndsWithTheProjectSaved();
+    void messageTexts_data();
+    void messageTexts();
+    void objectKindNames();
 };
 
 static const QStringList Step1Head{"Generate Code Step 1 ...", "- Check Main.pb", " -> Main.pb not found.",
@@ -141,6 +146,66 @@ void TestGenerationDriver::runEndsWithTheProjectSaved()
     const QByteArray saved = dir.read("Test.pbm");
     QVERIFY(saved.startsWith("[FILES]\nW.pb\n\n[SWITCH]\nParend=1\n"));
     QVERIFY(saved.endsWith("[WINDOW]\n\n[MENU]\n\n[MENUITEM]\n\n[STATUSBAR]\n\n[TOOLBAR]\n\n[GADGET]\n\n"));
+}
+
+// Scripts read the log: the texts whose wording depends on their parameters, byte for byte.
+void TestGenerationDriver::messageTexts_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("expected");
+    const QString interrupted = " -> Warning: The last run was interrupted while its files took their places; ";
+    QTest::newRow("one file put in place")
+        << InterruptedRunWarning(InterruptedWrite::Finished, 1) << interrupted + "finished now, 1 file put in place.";
+    QTest::newRow("rolled back, two left alone")
+        << InterruptedRunWarning(InterruptedWrite::RolledBack, 2, {"A.pb", "B.pb"})
+        << interrupted
+               + "a new text was lost, so 2 files got their old text back. Changed since and left as they"
+                 " are: A.pb, B.pb.";
+    QTest::newRow("dry run") << InterruptedRunWarning(InterruptedWrite::DryRun, 0)
+                             << interrupted + "a run that writes will put them right.";
+    QTest::newRow("procedure without a name")
+        << UnclosedProcedureStopLine(u"", "EventMenu.pb", 7)
+        << " -> Error: Procedure ... (EventMenu.pb:7) has no EndProcedure: the new procedures would be appended"
+           " inside it. Stop!";
+    QTest::newRow("no mark") << FormatFoundLine(TextFormat::Latin1) << " -> No BOM found.";
+    QTest::newRow("no Main.pb") << FormatFoundLine(TextFormat::None) << " -> Main.pb not found.";
+    QTest::newRow("rename clash")
+        << RenameClashWarning("EventGadget_A", "EventGadget_B", "EventGadget.pb", 3, 9)
+        << " -> Warning: EventGadget_A would be renamed EventGadget_B, which EventGadget.pb defines already"
+           " (EventGadget.pb:3, EventGadget.pb:9); rename or remove one of them first.";
+    QTest::newRow("computed status bar number")
+        << ComputedNumberWarning(ObjectKindWords(ObjectKind::StatusBar), u"n + 1", "Form.pbf:4")
+        << " -> Warning: the status bar number n + 1 is computed (Form.pbf:4); it may equal the number of a"
+           " generated status bar.";
+    QTest::newRow("cannot read") << CannotReadStopLine("/p/Main.pb", "Permission denied")
+                                 << " -> Error: Cannot read /p/Main.pb (Permission denied). Stop!";
+}
+
+void TestGenerationDriver::messageTexts()
+{
+    QFETCH(QString, text);
+    QFETCH(QString, expected);
+    QCOMPARE(text, expected);
+}
+
+// The names the bind dialog, the log, the JSON report and the desktop's object list show: a
+// toolbar button is a menu item to the first two and stands apart in the others.
+void TestGenerationDriver::objectKindNames()
+{
+    const struct {
+        ObjectKind kind;
+        const char *named;
+        const char *reported;
+    } kinds[] = {
+        {ObjectKind::Window, "Window", "window"},           {ObjectKind::Menu, "MenuBar", "menu"},
+        {ObjectKind::MenuItem, "MenuItem", "menu-item"},    {ObjectKind::ToolBarButton, "MenuItem", "toolbar-button"},
+        {ObjectKind::StatusBar, "StatusBar", "status-bar"}, {ObjectKind::ToolBar, "ToolBar", "toolbar"},
+        {ObjectKind::Gadget, "Gadget", "gadget"},           {ObjectKind::Procedure, "", "procedure"},
+    };
+    for (const auto &k : kinds) {
+        QCOMPARE(ObjectKindName(k.kind), QString(k.named));
+        QCOMPARE(ObjectKindReportName(k.kind), QLatin1StringView(k.reported));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestGenerationDriver)

@@ -351,7 +351,7 @@ void TestInterpreterRuns::commandLineWarnings_data()
         << "  OpenWindow(#Splash, #PB_Ignore, #PB_Ignore, 100, 100, \"s\", #PB_Window_BorderLess, WindowID(#Main))"
         << QStringList{"  Open_Main()", "  If WindowID(#Main)"};
     QTest::newRow("names the generated files define")
-        << QStringList{"Global ExitApplication, Count",
+        << QStringList{"Global exitApplication, Count", // in any letter case
                        "Procedure MyEventGadget(Gadget, Type)",
                        "  Count + 1",
                        "EndProcedure",
@@ -441,8 +441,8 @@ void TestInterpreterRuns::openedWindowTest()
     f.withLines({"Procedure Open_Main()", "  hWnd = OpenWindow(#PB_Any, 0, 0, 100, 100, \"m\")", "", "  ; opened?",
                  next, "  b = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd", "  EndIf",
                  "EndProcedure"});
-    f.model.CommonSourceLines.append("Global Logo, hWnd, Other");
-    f.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}}; // a global #PB_Any load
+    f.model.CommonSourceLines.append("Global logo, HWND, Other"); // in any letter case
+    f.model.ImageList = {{"#Logo", "logo.png", {}, "Logo"}};      // a global #PB_Any load
     ConvertPbAnyObjects(f.model, f.tables);
     QCOMPARE(f.lines().last(), "Global Other"); // both are declared with their numbers
     QCOMPARE(f.lines().at(4), converted);

@@ -158,6 +158,8 @@ void TestObjectNames::gadgetLines_data()
     QTest::newRow("blank before bracket") << "ButtonGadget (#W_B, 1, 1, 1, 1, \"x\")" << "" << "";
     QTest::newRow("no object constant") << "ButtonGadget(0, 1, 1, 1, 1, \"x\")" << "" << "";
     QTest::newRow("number computed in a loop") << "  ButtonGadget(#W_Btn_0 + i, 1, 1, 1, 1, \"x\")" << "W_Btn_0" << "BUTTONGADGET";
+    // Of two gadget words, the first declares.
+    QTest::newRow("gadget with an image") << "ButtonImageGadget(#W_B, 1, 1, 1, 1, ImageID(#Img_B))" << "W_B" << "BUTTONIMAGEGADGET";
     // clang-format on
 }
 
@@ -186,10 +188,11 @@ void TestObjectNames::menuItemCommandOnly()
     f.withLines({"CreateMenu(#W_Menu, WindowID(#W))", "MenuItem(#W_Copy, \"Copy\")",
                  "DisableMenuItem(#W_Menu, #W_Copy, 1)", "SetMenuItemState(#W_Menu, #W_Copy, 1)",
                  "MenuTitle(\"x\") : MenuItem(#W_Paste, \"Paste\")", "ButtonGadget(#W_B, 1, 1, 1, 1, \"\")",
-                 "ButtonGadget(#w_b, 1, 1, 1, 1, \"\")"});
+                 "ButtonGadget(#w_b, 1, 1, 1, 1, \"\")",
+                 "ToolBarImageButton(#W_New, ImageID(#Img_New))"}); // a toolbar button wins over any gadget word
 
     QVERIFY(CollectObjectNames(f.model, f.tables, f.log));
-    QCOMPARE(f.model.MenuItemList, (QStringList{"W_Copy", "W_Paste"}));
+    QCOMPARE(f.model.MenuItemList, (QStringList{"W_Copy", "W_Paste", "W_New"}));
     QCOMPARE(f.model.MenuList, QStringList{"W_Menu"});
     QCOMPARE(f.model.GadgetList.size(), 1); // the second spelling is the same gadget, silently
     QVERIFY(f.log.texts.isEmpty());

@@ -19,7 +19,7 @@ namespace {
 // A failed file operation as the user would read it: "title: text".
 QString Message(const FileResult &result)
 {
-    return result.title + QStringLiteral(": ") + result.error;
+    return result.title + QStringLiteral(": ") + result.Message();
 }
 
 QList<int> SwitchValues(const Switches &switches)
@@ -330,7 +330,7 @@ void TestProjectFile::saveWithoutCommonFilesWritesNothing()
     for (const char *name : {"Keep.pbm", "New.pbm"}) {
         const FileResult result = SaveProject(dir.path(name), project, FileWriter());
         QVERIFY(!result);
-        QVERIFY(result.error.isEmpty()); // nothing to report
+        QVERIFY(result.Message().isEmpty()); // nothing to report
     }
     QCOMPARE(dir.read("Keep.pbm"), QByteArray("old content\n"));
     QVERIFY(!dir.exists("New.pbm"));

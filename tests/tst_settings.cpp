@@ -360,7 +360,7 @@ void TestSettings::saveUserGadgets()
     const FileResult blocked = SaveUserGadgets(start.settings, {"New"});
     QVERIFY(!blocked);
     QCOMPARE(blocked.title, QStringLiteral("Save UserGadget"));
-    QCOMPARE(blocked.error, QStringLiteral("Errorcode: 1"));
+    QCOMPARE(blocked.Message(), QStringLiteral("Errorcode: 1"));
     QCOMPARE(start.settings.UserGadgetList, QStringList{"New"});
     QCOMPARE(config.read("Blocked/UserList.INI/keep"), QByteArray("kept"));
 }

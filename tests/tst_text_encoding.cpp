@@ -168,9 +168,22 @@ void TestTextEncoding::unreadable()
 {
     TestProject project;
     project.write("dir/file.pb", "x");
-    QVERIFY(!ReadTextFile(project.path("missing.pb")));
-    QVERIFY(!ReadTextFile(project.path("dir")));                   // a folder where a file should be
-    QVERIFY(!ReadTextFile(project.path("dir/file.pb/deeper.pb"))); // a path through a file
+    const struct {
+        const char *name;
+        FileResult::Status status;
+        const char *reason;
+    } cases[] = {
+        {"missing.pb", FileResult::Missing, "No such file or directory"},
+        {"dir", FileResult::Failed, "Is a directory"},                     // a folder where a file should be
+        {"dir/file.pb/deeper.pb", FileResult::Missing, "Not a directory"}, // a path through a file
+    };
+    for (const auto &c : cases) {
+        const TextFileRead file = ReadTextFile(project.path(c.name));
+        QVERIFY(!file);
+        QCOMPARE(file.status, c.status);
+        QCOMPARE(file.path, project.path(c.name));
+        QCOMPARE(file.reason, QString(c.reason));
+    }
 }
 
 void TestTextEncoding::encodeRoundTrip_data()
@@ -253,7 +266,7 @@ void TestTextEncoding::rewrittenFileKeepsWhatItDoesNotChange()
     QFETCH(bool, widened);
     TestProject project;
     project.write("f.pb", bytes);
-    const auto file = ReadTextFile(project.path("f.pb"), TextFormat(runFormat), nullptr, true);
+    const auto file = ReadTextFile(project.path("f.pb"), TextFormat(runFormat), true);
     QVERIFY(file);
     const RewrittenText text = EncodeRewritten(*file, lines, TextFormat(runFormat));
     QCOMPARE(text.bytes, expected);

@@ -20,7 +20,12 @@ namespace {
 
 FileBytes Unreadable(const QString &reason)
 {
-    return {FileBytes::Unreadable, {}, reason};
+    return {{FileResult::Failed, {}, reason, {}}, {}};
+}
+
+FileBytes Read(QByteArray bytes)
+{
+    return {{}, std::move(bytes)};
 }
 
 QString TooLarge()
@@ -50,7 +55,7 @@ FileBytes ReadOpenFile(int fd, qint64 size)
             return Unreadable(SystemReason(errno));
         if (n == 0) {
             bytes.truncate(filled);
-            return {FileBytes::Read, std::move(bytes), {}};
+            return Read(std::move(bytes));
         }
         filled += n;
         if (filled > MaxReadSize)
@@ -80,22 +85,30 @@ FileBytes ReadRegularFile(const QString &path)
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
     if (fd < 0) {
         const int error = errno;
+        FileBytes failure = Unreadable(SystemReason(error));
         if (error == ENOENT || error == ENOTDIR)
-            return {FileBytes::Missing, {}, SystemReason(error)};
-        return Unreadable(SystemReason(error));
+            failure.status = FileResult::Missing;
+        failure.path = path;
+        return failure;
     }
     FileBytes result = ReadOpenedPath(fd);
     ::close(fd);
+    result.path = path;
     return result;
 }
 
 #else
 
-FileBytes ReadRegularFile(const QString &path)
+namespace {
+
+FileBytes ReadFile(const QString &path)
 {
     const QFileInfo info(path);
-    if (!info.exists())
-        return {FileBytes::Missing, {}, QStringLiteral("No such file or directory")};
+    if (!info.exists()) {
+        FileBytes missing = Unreadable(QStringLiteral("No such file or directory"));
+        missing.status = FileResult::Missing;
+        return missing;
+    }
     if (!info.isFile())
         return Unreadable(QStringLiteral("not a regular file"));
     if (info.size() > MaxReadSize)
@@ -103,7 +116,16 @@ FileBytes ReadRegularFile(const QString &path)
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Unreadable(file.errorString());
-    return {FileBytes::Read, file.readAll(), {}};
+    return Read(file.readAll());
+}
+
+} // namespace
+
+FileBytes ReadRegularFile(const QString &path)
+{
+    FileBytes result = ReadFile(path);
+    result.path = path;
+    return result;
 }
 
 #endif

@@ -2,6 +2,8 @@
 // FIFO, a device or a runaway file can neither hang a run nor exhaust its memory.
 #pragma once
 
+#include "base/file_result.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -9,11 +11,9 @@ namespace quarvel {
 
 inline constexpr qint64 MaxReadSize = qint64(64) << 20;
 
-struct FileBytes {
-    enum Status { Read, Missing, Unreadable };
-    Status status = Missing;
+// The bytes of a file read (status Done), or the path and why it could not be read.
+struct FileBytes : FileResult {
     QByteArray bytes;
-    QString reason; // why an existing file could not be read, as "Permission denied"
 };
 
 FileBytes ReadRegularFile(const QString &path);

@@ -1,6 +1,6 @@
-// The outcome of reading or writing one of the program's own files (the project file, the
-// user gadget list). The reader or writer only says what went wrong; its caller shows it,
-// in a message box or on stderr.
+// The outcome of reading or writing a file: which file and, when it went wrong, why. Readers
+// and writers only say what happened; their callers turn it into a log line, a message box
+// or a line on stderr.
 #pragma once
 
 #include "base/file_error_line.h"
@@ -10,16 +10,30 @@
 namespace quarvel {
 
 struct FileResult {
-    bool ok = true;
-    QString title; // the message's title: the role of the file
-    QString error; // the message's text; empty when there is nothing to report
+    enum Status {
+        Done,    // read or written
+        Missing, // there is no such file (nor a folder on the way to it)
+        Failed,  // it exists and could not be read, or could not be written
+        NotDone, // nothing was tried and there is nothing to report
+    };
+    Status status = Done;
+    QString path;
+    QString reason; // the system's words for what went wrong: "Permission denied"
+    QString title;  // a message box's title for one of the program's own files: its role
 
-    explicit operator bool() const { return ok; }
+    explicit operator bool() const { return status == Done; }
 
-    // A file that could not be read or written, reported under title.
-    static FileResult Failed(const QString &title) { return {false, title, FailedFileErrorCode()}; }
-    // Nothing done and nothing to report.
-    static FileResult NotDone() { return {false, QString(), QString()}; }
+    // The text a message box shows for a file that could not be read or written; empty when
+    // there is nothing to report.
+    QString Message() const { return status == Missing || status == Failed ? FailedFileErrorCode() : QString(); }
+
+    // This result, reported under title when it fails.
+    FileResult Titled(const QString &role) const
+    {
+        FileResult titled = *this;
+        titled.title = role;
+        return titled;
+    }
 };
 
 } // namespace quarvel

@@ -41,13 +41,16 @@ bool FileWriter::IsTemporaryName(QStringView name)
                        [](QChar c) { return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f'); });
 }
 
-bool FileWriter::Write(const QString &path, const QByteArray &bytes) const
+FileResult FileWriter::Write(const QString &path, const QByteArray &bytes) const
 {
     // Built in place: copying a PendingFile out of an initializer list makes GCC 12 under
     // -fsanitize=thread warn that the empty optional may be used uninitialized.
     QList<PendingFile> files;
     files.emplaceBack(PendingFile{path, bytes});
-    return WriteTogether(files).first().state == Outcome::Written;
+    const Outcome outcome = WriteTogether(files).first();
+    if (outcome.state == Outcome::Written)
+        return {FileResult::Done, path, {}, {}};
+    return {FileResult::Failed, path, outcome.reason, {}};
 }
 
 #ifdef Q_OS_LINUX
@@ -109,11 +112,11 @@ bool KeepOldTexts(const Pending &files, QList<Target> &targets, Outcomes &outcom
         if (!files[i].expected && !(target.exists && (target.inPlace || !syncEach)))
             continue;
         FileBytes now = ReadRegularFile(QFile::decodeName(target.path));
-        if (now.status == FileBytes::Unreadable) {
+        if (now.status == FileResult::Failed) {
             outcomes[i] = {FileWriter::Outcome::Failed, now.reason};
             return false;
         }
-        if (files[i].expected && *files[i].expected != FileWriter::Content{now.status == FileBytes::Read, now.bytes}) {
+        if (files[i].expected && *files[i].expected != FileWriter::Content{bool(now), now.bytes}) {
             outcomes[i] = {FileWriter::Outcome::Changed, {}};
             return false;
         }
@@ -280,7 +283,7 @@ QList<FileWriter::Outcome> FileWriter::WriteTogether(const QList<PendingFile> &f
         if (!files[i].expected)
             continue;
         const FileBytes now = ReadRegularFile(files[i].path);
-        if (*files[i].expected != Content{now.status == FileBytes::Read, now.bytes}) {
+        if (*files[i].expected != Content{bool(now), now.bytes}) {
             outcomes[i] = {Outcome::Changed, {}};
             complete = false;
         }

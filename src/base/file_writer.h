@@ -6,6 +6,8 @@
 // not write is not replaced.
 #pragma once
 
+#include "base/file_result.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -49,8 +51,8 @@ public:
     // that RecoverInterruptedWrite can finish or undo. One outcome per file.
     QList<Outcome> WriteTogether(const QList<PendingFile> &files) const;
 
-    // One file, as WriteTogether writes it. False when it could not be written.
-    bool Write(const QString &path, const QByteArray &bytes) const;
+    // One file, as WriteTogether writes it: Done, or Failed with the reason.
+    FileResult Write(const QString &path, const QByteArray &bytes) const;
 
     // Why the file at path could not be written, found without writing (a folder or a device
     // in its place, no write permission); empty when nothing stands in the way.

@@ -64,14 +64,23 @@ struct TextFile {
     QByteArray bytes;         // the file as read, when the reader was asked to keep them
 };
 
+// A text file read (status Done), or the path and why it could not be read. It reads like a
+// pointer to the file: file->lines.
+struct TextFileRead : FileResult {
+    TextFile text;
+
+    const TextFile &operator*() const { return text; }
+    TextFile &operator*() { return text; }
+    const TextFile *operator->() const { return &text; }
+    TextFile *operator->() { return &text; }
+};
+
 // Reads a whole regular file (at most 64 MiB), decoded in the format of its own byte-order
 // mark. Without a mark: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
 // output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence;
-// otherwise 8-bit, its bytes passing through unchanged. nullopt when the file is missing or
-// cannot be read; failure, when given, then says which and why. With keepBytes the file's
-// bytes stay in the result, for writing it back with EncodeRewritten.
-std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat = TextFormat::Latin1,
-                                     FileBytes *failure = nullptr, bool keepBytes = false);
+// otherwise 8-bit, its bytes passing through unchanged. With keepBytes the file's bytes stay
+// in the result, for writing it back with EncodeRewritten.
+TextFileRead ReadTextFile(const QString &path, TextFormat runFormat = TextFormat::Latin1, bool keepBytes = false);
 
 // True when every character of the lines fits into one byte and none is NUL: 8-bit text with
 // NUL in it could pass for UTF-16 when it is read again.

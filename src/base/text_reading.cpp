@@ -187,17 +187,15 @@ void DecodeUnmarked(QByteArrayView bytes, TextFormat runFormat, TextFile &file, 
 
 } // namespace
 
-std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat, FileBytes *failure, bool keepBytes)
+TextFileRead ReadTextFile(const QString &path, TextFormat runFormat, bool keepBytes)
 {
     FileBytes read = ReadRegularFile(path);
-    if (read.status != FileBytes::Read) {
-        if (failure)
-            *failure = std::move(read);
-        return std::nullopt;
-    }
+    TextFileRead file{read, {}};
+    if (!read)
+        return file;
     const ByteOrderMark mark = DetectByteOrderMark(read.bytes);
     const QByteArrayView content = QByteArrayView(read.bytes).sliced(mark.length);
-    TextFile result;
+    TextFile &result = file.text;
     result.marked = mark.length > 0;
     QString text;
     bool invalid = false;
@@ -214,7 +212,7 @@ std::optional<TextFile> ReadTextFile(const QString &path, TextFormat runFormat, 
     result.lines = SplitLines(std::move(text));
     if (invalid)
         result.firstInvalidLine = FirstInvalidLine(result.lines);
-    return result;
+    return file;
 }
 
 } // namespace quarvel

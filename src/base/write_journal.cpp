@@ -168,7 +168,7 @@ bool PutInPlace(const JournalEntry &entry, const QByteArray &kept)
     if (!entry.inPlace)
         return ::rename(kept.constData(), entry.target.constData()) == 0;
     const FileBytes bytes = ReadRegularFile(QFile::decodeName(kept));
-    return bytes.status == FileBytes::Read && WriteInPlace(entry.target, bytes.bytes) == 0;
+    return bool(bytes) && WriteInPlace(entry.target, bytes.bytes) == 0;
 }
 
 bool StillKept(const QByteArray &path, const Identity &was)
@@ -189,7 +189,7 @@ FileWriter::Recovery FileWriter::RecoverInterruptedWrite(const QString &journalP
 {
     const QByteArray journal = QFile::encodeName(journalPath);
     const FileBytes text = ReadRegularFile(journalPath);
-    if (text.status == FileBytes::Missing)
+    if (text.status == FileResult::Missing)
         return {};
     const std::optional<QList<JournalEntry>> entries = ReadJournal(text.bytes);
     if (!entries) {

@@ -5,6 +5,8 @@
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
 #include "model/design_model.h"
+#include "model/generated_files.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 
 namespace quarvel {
@@ -71,11 +73,10 @@ void PatchMainOpenWindow(const DesignModel &model, OutputLines &output, LogSink 
 {
     const DesignModel &m = model;
     if (m.WindowList.isEmpty()) {
-        log.Warning(QStringLiteral(" -> Warning: No window found, Main.pb not patched."), QStringLiteral("Main.pb"));
+        log.Warning(NoWindowWarning(), FileName(GeneratedFileId::Main));
         if (!m.FirstUngeneratedWindow.isEmpty())
-            log.Warning(QStringLiteral(" -> Warning: no window for Main.pb to open: ") + m.FirstUngeneratedWindow
-                            + QLatin1Char('.'),
-                        m.FirstUngeneratedFile, m.FirstUngeneratedLine);
+            log.Warning(NoWindowToOpenWarning(m.FirstUngeneratedWindow), m.FirstUngeneratedFile,
+                        m.FirstUngeneratedLine);
         return;
     }
     SourceLineList &lines = output.MainLines;

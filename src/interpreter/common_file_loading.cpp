@@ -2,7 +2,6 @@
 
 #include "base/basic_strings.h"
 #include "base/char_search.h"
-#include "base/file_error_line.h"
 #include "base/line_lists.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
@@ -14,6 +13,7 @@
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/top_level_code.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/project_file.h"
 #include "model/source_folder.h"
@@ -151,9 +151,7 @@ void WarnModuleWindow(LoadingPass &g, const QString &line, const QString &listed
         return;
     const QString what = QStringLiteral("window ") + TrimBlanks(FirstArgumentAt(line, k + 10))
                          + QStringLiteral(" is opened inside a module");
-    g.log.Warning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + where
-                      + QStringLiteral("); a module's code is kept as written and its windows are not generated."),
-                  listedPath, lineNumber);
+    g.log.Warning(ModuleWindowWarning(what, where), listedPath, lineNumber);
     if (!g.model.FirstUngeneratedWindow.isEmpty())
         return;
     g.model.FirstUngeneratedWindow = what + QStringLiteral(" (") + where + QLatin1Char(')');
@@ -281,21 +279,19 @@ void FinishFile(LoadingPass &g, const CommonFileText &f, LoadedCode &code, const
     if (code.declarations.size() > declaredBefore)
         code.declarations.appendSeparator();
     if (!sorted.leftOut.isEmpty())
-        g.log.Warning(QStringLiteral(" -> Warning: top-level code left out (")
-                          + LineRanges(QFileInfo(f.listedPath).fileName(), f.lines, sorted.leftOut)
-                          + QStringLiteral("); move what the program needs into a procedure."),
-                      f.listedPath, sorted.leftOut.first());
+        g.log.Warning(
+            TopLevelCodeLeftOutWarning(LineRanges(QFileInfo(f.listedPath).fileName(), f.lines, sorted.leftOut)),
+            f.listedPath, sorted.leftOut.first());
 }
 
-std::optional<UnreadCommonFile> LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code)
+FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code)
 {
     const QString &listedPath = g.model.CommonFileList.at(fileIndex);
     const QString path = ProjectRelativePath(g.folder.directory, listedPath);
-    FileBytes failure;
-    const auto file = ReadTextFile(path, g.folder.format, &failure);
+    const TextFileRead file = ReadTextFile(path, g.folder.format);
     if (!file) {
         g.log.Error(FileErrorLine(QStringLiteral("OpenFile"), listedPath), listedPath);
-        return UnreadCommonFile{path, failure.reason};
+        return file;
     }
     if (file->firstInvalidLine)
         g.log.Warning(InvalidBytesWarning(listedPath, file->firstInvalidLine), listedPath, file->firstInvalidLine);
@@ -308,22 +304,22 @@ std::optional<UnreadCommonFile> LoadOneCommonFile(LoadingPass &g, qint32 fileInd
     const SortedLines sorted = SortLines(g, f, code, declaredBefore);
     FinishFile(g, f, code, sorted, declaredBefore);
     FindCaughtImageFiles(g.model.ImageList, firstImage, f.lines);
-    return std::nullopt;
+    return file;
 }
 
 } // namespace
 
-QList<UnreadCommonFile> LoadCommonFiles(DesignModel &model, const SourceFolder &folder, LogSink &log)
+QList<FileResult> LoadCommonFiles(DesignModel &model, const SourceFolder &folder, LogSink &log)
 {
     LoadingPass g{model, folder, log};
     LoadedCode code;
     for (const QString &file : std::as_const(g.model.CommonFileList))
         code.commonFiles.insert(
             QDir::cleanPath(QFileInfo(ProjectRelativePath(g.folder.directory, file)).absoluteFilePath()));
-    QList<UnreadCommonFile> unread;
+    QList<FileResult> unread;
     for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
-        if (const auto failed = LoadOneCommonFile(g, i, code))
-            unread.append(*failed);
+        if (FileResult read = LoadOneCommonFile(g, i, code); !read)
+            unread.append(std::move(read));
     g.model.CommonSourceLines.append(code.declarations);
     g.model.CommonSourceLines.append(code.procedures);
     return unread;

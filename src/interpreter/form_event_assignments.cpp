@@ -9,6 +9,7 @@
 #include "interpreter/common_file_loading.h"
 #include "interpreter/opening_procedure.h"
 #include "model/event_files.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/project_file.h"
 #include "model/source_folder.h"
@@ -208,10 +209,7 @@ bool CalledElsewhere(const QStringList &lines, const EventProcedure &event, cons
 
 QString LeftOutWarning(const DesignModel &model, const LeftOutStatement &left)
 {
-    return QStringLiteral(" -> Warning: ") + left.procedure
-           + QStringLiteral(" is left out, the generated event procedures take its place; its statement ")
-           + left.statement + QStringLiteral(" (") + SourceLocation(model, left.origin)
-           + QStringLiteral(") is not carried over.");
+    return LeftOutStatementWarning(left.procedure, left.statement, SourceLocation(model, left.origin));
 }
 
 } // namespace

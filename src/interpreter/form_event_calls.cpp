@@ -6,6 +6,7 @@
 #include "base/procedure_head.h"
 #include "base/text_encoding.h"
 #include "model/event_files.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/project_file.h"
 #include "model/source_folder.h"
@@ -115,10 +116,7 @@ struct AssignmentResolver {
     }
 
     // origin: the form's line the text names.
-    void warn(const QString &text, SourceOrigin origin)
-    {
-        WarnAt(log, model, QStringLiteral(" -> Warning: ") + text, origin);
-    }
+    void warn(const QString &text, SourceOrigin origin) { WarnAt(log, model, FormEventWarning(text), origin); }
 
     // The generated object a Case names: a #PB_Any variable's constant, or the window's prefix
     // before a constant. Empty when the window has no such object of the assignment's kind; a

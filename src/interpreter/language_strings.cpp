@@ -2,7 +2,6 @@
 
 #include "base/basic_strings.h"
 #include "base/char_search.h"
-#include "base/file_error_line.h"
 #include "base/line_lists.h"
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
@@ -10,6 +9,8 @@
 #include "base/text_encoding.h"
 #include "interpreter/common_file_loading.h"
 #include "interpreter/opening_procedure.h"
+#include "model/generated_files.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/project_file.h"
 #include "model/source_folder.h"
@@ -219,8 +220,7 @@ void CheckLanguageBlock(const SourceLineList &loadLanguageLines, LogSink &log)
 {
     if (FindLanguageBlock(loadLanguageLines).Whole())
         return;
-    log.Warning(QStringLiteral(" -> Warning: LoadLanguage.pb has no DefaultLanguage block, language data not updated."),
-                QStringLiteral("LoadLanguage.pb"));
+    log.Warning(NoLanguageBlockWarning(), FileName(GeneratedFileId::LoadLanguage));
 }
 
 } // namespace quarvel

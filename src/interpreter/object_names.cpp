@@ -8,6 +8,7 @@
 #include "base/word_memo.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/name_tables.h"
 
@@ -81,21 +82,13 @@ QSet<NoCaseKey> GadgetKeys(const QList<GadgetRecord> &gadgets)
     return keys;
 }
 
-using Kind = DeclaredKind;
+using Kind = ObjectKind;
 
-ProjectObjectKind CreatedKind(Kind kind)
+// The declaration rule's order, lowest first: a toolbar button comes right after the toolbars,
+// before any gadget (any other command word), and None after all.
+int DeclarationRank(Kind kind)
 {
-    switch (kind) {
-    case Kind::Window: return ProjectObjectKind::Window;
-    case Kind::Menu: return ProjectObjectKind::Menu;
-    case Kind::MenuItem: return ProjectObjectKind::MenuItem;
-    case Kind::StatusBar: return ProjectObjectKind::StatusBar;
-    case Kind::ToolBar: return ProjectObjectKind::ToolBar;
-    case Kind::ToolBarButton: return ProjectObjectKind::ToolBarButton;
-    case Kind::Gadget:
-    case Kind::None: break;
-    }
-    return ProjectObjectKind::Gadget;
+    return kind == Kind::ToolBarButton ? 2 * int(Kind::ToolBar) + 1 : 2 * int(kind);
 }
 
 // What the text in front of a "(#" declares, in any letter case. The keywords are matched as
@@ -146,9 +139,7 @@ struct Collector {
     {
         if (set.add(name))
             return true;
-        log.Stop({QStringLiteral(" -> Error: Find duplicate ") + QLatin1String(what) + QStringLiteral("(#") + name
-                      + QStringLiteral("). Stop!"),
-                  LogKind::Error});
+        log.Stop({DuplicateObjectStopLine(QLatin1String(what), name), LogKind::Error});
         return false;
     }
 
@@ -158,8 +149,7 @@ struct Collector {
     {
         if (menuItems.add(name))
             return true;
-        log.Warning(QStringLiteral(" -> Warning: Find duplicate MenuItemID(#") + name + QStringLiteral(") by ")
-                    + QLatin1String(by) + QLatin1Char('.'));
+        log.Warning(DuplicateMenuItemWarning(name, QLatin1String(by)));
         return false;
     }
 
@@ -206,10 +196,7 @@ struct Collector {
     void warnComputed(const QString &argument, const QString &name, qsizetype line, const char *what)
     {
         WarnAtSourceLine(log, model,
-                         QStringLiteral(" -> Warning: ") + QLatin1String(what) + QStringLiteral(" number ") + argument
-                             + QStringLiteral(" is computed (") + SourceLocation(model, line) + QStringLiteral("); #")
-                             + name + QStringLiteral(" gets the constant and the event procedure, numbered after the")
-                             + QStringLiteral(" others; the numbers after it get none."),
+                         ComputedObjectNumberWarning(QLatin1String(what), argument, SourceLocation(model, line), name),
                          line);
     }
 
@@ -252,7 +239,7 @@ struct Collector {
         if (nameView.isEmpty())
             return true; // nothing to declare; a malformed line is not an object
         const QString name = nameView.toString();
-        model.ObjectCreations.append({CreatedKind(kind), name, s, bracket, model.CommonSourceLines.origin(line)});
+        model.ObjectCreations.append({kind, name, s, bracket, model.CommonSourceLines.origin(line)});
         const bool computedNumber = IsComputed(argument, nameView);
         if (computedNumber && (kind == Kind::Gadget || kind == Kind::MenuItem || kind == Kind::ToolBarButton)) {
             warnComputed(argument.toString(), name, line, kind == Kind::Gadget ? "gadget" : "menu item");
@@ -267,6 +254,9 @@ struct Collector {
         case Kind::MenuItem: return !warnOnDuplicate(name, "MenuItem") || listed(menuItems.list.size());
         case Kind::ToolBarButton: return !warnOnDuplicate(name, "ToolbarButton") || listed(menuItems.list.size());
         case Kind::Gadget: return !addGadget(name, type) || listed(model.GadgetList.size());
+        case Kind::Image: // KindBefore gives none of these
+        case Kind::Font:
+        case Kind::Procedure:
         case Kind::None: break;
         }
         return true;
@@ -283,7 +273,7 @@ ObjectDeclaration DeclarationOfLine(const QString &s)
     ObjectDeclaration found;
     for (int g = FindString(s, objectBracket); g; g = FindString(s, objectBracket, g + 1)) {
         const Kind kind = KindBefore(QStringView(s).left(g - 1));
-        if (kind < found.kind)
+        if (DeclarationRank(kind) < DeclarationRank(found.kind))
             found = {kind, g};
     }
     return found;

@@ -2,6 +2,8 @@
 // and gadgets into the design model.
 #pragma once
 
+#include "model/object_kind.h"
+
 #include <QString>
 
 namespace quarvel {
@@ -10,13 +12,12 @@ struct DesignModel;
 struct NameTables;
 class LogSink;
 
-// What a line declares, by the command in front of one of its "(#": the lowest kind wins, and
-// among equals the first in the line. Gadget stands for any other command word; the gadget
+// What a line declares, by the command in front of one of its "(#": the first kind of Window,
+// Menu, MenuItem, StatusBar, ToolBar, ToolBarButton, Gadget wins, and among equals the first
+// in the line; None when there is none. Gadget stands for any other command word; the gadget
 // creator table tells whether it creates a gadget.
-enum class DeclaredKind { Window, Menu, MenuItem, StatusBar, ToolBar, ToolBarButton, Gadget, None };
-
 struct ObjectDeclaration {
-    DeclaredKind kind = DeclaredKind::None;
+    ObjectKind kind = ObjectKind::None;
     int bracket = 0; // the "(" of the declaring command's "(#"
 };
 

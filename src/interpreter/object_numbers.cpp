@@ -7,6 +7,7 @@
 #include "base/word_memo.h"
 #include "interpreter/form_window_enumeration.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/name_tables.h"
 
@@ -21,16 +22,19 @@ namespace quarvel {
 
 namespace {
 
-enum NumberedKind { Window, Menu, MenuItem, StatusBar, ToolBar, Gadget, Image, Font, KindCount, None = KindCount };
+// The kinds numbered here: a toolbar button is numbered as a menu item.
+using enum ObjectKind;
 
-const char *const KindNames[KindCount] = {"window",  "menu",   "menu item", "status bar",
-                                          "toolbar", "gadget", "image",     "font"};
+constexpr quint32 Bit(ObjectKind kind)
+{
+    return 1u << int(kind);
+}
 
 // The commands whose first argument is the number of the object they create; gadgets by the
 // gadget creator table.
-const QHash<QString, NumberedKind> &Commands()
+const QHash<QString, ObjectKind> &Commands()
 {
-    static const QHash<QString, NumberedKind> commands = {
+    static const QHash<QString, ObjectKind> commands = {
         // Gadgets the creator table does not know: they are not generated, but number gadgets.
         {QStringLiteral("FRAMEGADGET"), Gadget},
         {QStringLiteral("SCINTILLAGADGET"), Gadget},
@@ -55,9 +59,9 @@ const QHash<QString, NumberedKind> &Commands()
     return commands;
 }
 
-NumberedKind KindOfCommand(const QString &upper, const NameTables &tables)
+ObjectKind KindOfCommand(const QString &upper, const NameTables &tables)
 {
-    const QHash<QString, NumberedKind> &commands = Commands();
+    const QHash<QString, ObjectKind> &commands = Commands();
     if (const auto known = commands.constFind(upper); known != commands.cend())
         return *known;
     return tables.isGadgetCreator(upper) ? Gadget : None;
@@ -120,9 +124,9 @@ public:
           constants_(DeclaredConstants(model.CommonSourceLines.texts()))
     {
         for (const auto &[command, kind] : Commands().asKeyValueRange())
-            if (kinds & (1u << kind))
+            if (kinds & Bit(kind))
                 endings_.add(command);
-        if (kinds & (1u << Gadget))
+        if (kinds & Bit(Gadget))
             for (const QString &creator : nameTables.GadgetCreators)
                 endings_.add(creator);
         values_.reserve(constants_.size());
@@ -140,13 +144,13 @@ public:
             scanLine(lines.at(i), i);
     }
 
-    void use(NumberedKind kind, qint64 number) { highest_[kind] = qMax(highest_[kind], number); }
+    void use(ObjectKind kind, qint64 number) { highest_[int(kind)] = qMax(highest_[int(kind)], number); }
 
     // The value a kind's enumeration begins at: above the highest number in use, when the kind
     // has constants that could meet one.
-    qint64 first(NumberedKind kind) const { return members(kind) > 0 ? highest_[kind] + 1 : 0; }
+    qint64 first(ObjectKind kind) const { return members(kind) > 0 ? highest_[int(kind)] + 1 : 0; }
 
-    qsizetype members(NumberedKind kind) const
+    qsizetype members(ObjectKind kind) const
     {
         const DesignModel &m = model_;
         switch (kind) {
@@ -158,6 +162,8 @@ public:
         case Gadget: return m.GadgetList.size();
         case Image: return Constants(m.ImageList);
         case Font: return Constants(m.FontList);
+        case ToolBarButton: // numbered as a menu item
+        case Procedure:
         case None: break;
         }
         return 0;
@@ -172,11 +178,11 @@ private:
         });
     }
 
-    NumberedKind kindOf(QStringView word)
+    ObjectKind kindOf(QStringView word)
     {
         return words_.value(word, [&](QStringView w) {
-            const NumberedKind kind = KindOfCommand(UpperKeepLength(w), nameTables_);
-            return kind != None && (kinds_ & (1u << kind)) ? kind : None;
+            const ObjectKind kind = KindOfCommand(UpperKeepLength(w), nameTables_);
+            return kind != None && (kinds_ & Bit(kind)) ? kind : None;
         });
     }
 
@@ -196,7 +202,7 @@ private:
                 qsizetype start = bracket;
                 while (start > 0 && IsIdentifierChar(s.at(start - 1)))
                     --start;
-                const NumberedKind kind = start < bracket ? kindOf(text.sliced(start, bracket - start)) : None;
+                const ObjectKind kind = start < bracket ? kindOf(text.sliced(start, bracket - start)) : None;
                 if (kind == None)
                     return false;
                 if (!code)
@@ -218,7 +224,7 @@ private:
     // A constant of the sources' own ("#Frame_0", declared by their enumeration) that names no
     // object of Quarvel's enumeration: its value, when it is known and the argument is the
     // constant alone.
-    bool constantValue(NumberedKind kind, QStringView argument, qint64 &value)
+    bool constantValue(ObjectKind kind, QStringView argument, qint64 &value)
     {
         if (!argument.startsWith(QLatin1Char('#')) || IdentifierEnd(argument, 1) != argument.size())
             return false;
@@ -231,9 +237,9 @@ private:
     }
 
     // The names of Quarvel's constants of a kind, gathered the first time they are asked for.
-    const QSet<NoCaseKey> &generated(NumberedKind kind)
+    const QSet<NoCaseKey> &generated(ObjectKind kind)
     {
-        QSet<NoCaseKey> &names = generated_[kind];
+        QSet<NoCaseKey> &names = generated_[int(kind)];
         if (!names.isEmpty() || members(kind) == 0)
             return names;
         const DesignModel &m = model_;
@@ -259,20 +265,17 @@ private:
             for (const FontRecord &font : m.FontList)
                 names.insert(NoCaseKey(WithoutMark(font.name)));
             break;
+        case ToolBarButton: // numbered as a menu item
+        case Procedure:
         case None: break;
         }
         return names;
     }
 
-    void warnComputed(NumberedKind kind, QStringView number, qsizetype line)
+    void warnComputed(ObjectKind kind, QStringView number, qsizetype line)
     {
         WarnAtSourceLine(log_, model_,
-                         QStringLiteral(" -> Warning: the ") + QLatin1String(KindNames[kind])
-                             + QStringLiteral(" number ") + number.toString() + QStringLiteral(" is computed (")
-                             + SourceLocation(model_, line)
-                             + QStringLiteral("); it may equal the number of a generated ")
-                             + QLatin1String(KindNames[kind]) + QLatin1Char('.'),
-                         line);
+                         ComputedNumberWarning(ObjectKindWords(kind), number, SourceLocation(model_, line)), line);
     }
 
     DesignModel &model_;
@@ -280,17 +283,21 @@ private:
     LogSink &log_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
-    QHash<NoCaseKey, qint64> values_;      // the keys view the names of constants_
-    QSet<NoCaseKey> generated_[KindCount]; // keys view the names of the design model
-    qint64 highest_[KindCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
-    WordMemo<NumberedKind> words_;
+    QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_
+    QSet<NoCaseKey> generated_[ObjectKindCount]; // keys view the names of the design model
+    std::array<qint64, ObjectKindCount> highest_ = [] {
+        std::array<qint64, ObjectKindCount> none;
+        none.fill(-1);
+        return none;
+    }();
+    WordMemo<ObjectKind> words_;
     WordEndings endings_;
 };
 
 // The form designer's constants of one kind that the code still uses as they are: nothing
 // gave them a window's name, so they are the designer's custom gadgets and items, numbered by
 // the designer's own enumeration.
-void UseFormConstants(NumbersInUse &numbers, NumberedKind kind, const SourceLineList &lines, const QString &block)
+void UseFormConstants(NumbersInUse &numbers, ObjectKind kind, const SourceLineList &lines, const QString &block)
 {
     QHash<NoCaseKey, qint64> values; // keys view the members' names
     QSet<qsizetype> declarations;
@@ -323,7 +330,7 @@ void UseFormConstants(NumbersInUse &numbers, NumberedKind kind, const SourceLine
 void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, LogSink &log)
 {
     NumbersInUse numbers(model, nameTables, log,
-                         1u << Window | 1u << Menu | 1u << MenuItem | 1u << StatusBar | 1u << ToolBar | 1u << Gadget);
+                         Bit(Window) | Bit(Menu) | Bit(MenuItem) | Bit(StatusBar) | Bit(ToolBar) | Bit(Gadget));
     numbers.scan();
     UseFormConstants(numbers, Gadget, model.CommonSourceLines.texts(), QStringLiteral("FORMGADGET"));
     UseFormConstants(numbers, MenuItem, model.CommonSourceLines.texts(), QStringLiteral("FORMMENU"));
@@ -338,7 +345,7 @@ void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, Lo
 
 void FindFirstImageAndFontNumbers(DesignModel &model, const NameTables &nameTables, LogSink &log)
 {
-    NumbersInUse numbers(model, nameTables, log, 1u << Image | 1u << Font);
+    NumbersInUse numbers(model, nameTables, log, Bit(Image) | Bit(Font));
     numbers.scan();
     // Loads outside the procedures were recorded, not kept: "LoadImage(0, ...)" is named "0".
     qint64 value = 0;

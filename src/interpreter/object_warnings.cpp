@@ -3,6 +3,7 @@
 #include "base/basic_strings.h"
 #include "base/no_case_search.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 
 #include <QFileInfo>
@@ -42,9 +43,7 @@ struct FileScan {
 
     void warn(const QString &what, int lineNumber, const QString &advice)
     {
-        log.Warning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
-                        + QStringLiteral("); ") + advice,
-                    listedPath, lineNumber);
+        log.Warning(NotGeneratedWarning(what, location(lineNumber), advice), listedPath, lineNumber);
     }
 
     // The first window that cannot be generated is the reason when no window is found at all.
@@ -81,9 +80,7 @@ struct FileScan {
                                      "keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to generate it.")
                                                                            : QStringLiteral(
                                                                                "give it a constant to generate it.");
-        log.Warning(QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + location(lineNumber)
-                        + QStringLiteral(") and not taken over: ") + window.refusal + QStringLiteral("; ") + advice,
-                    listedPath, lineNumber);
+        log.Warning(NotTakenOverWarning(what, location(lineNumber), window.refusal, advice), listedPath, lineNumber);
         noteUngenerated(what + QStringLiteral(" and not taken over"), lineNumber);
     }
 

@@ -6,6 +6,7 @@
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 
 #include <QSet>
@@ -170,11 +171,10 @@ void WarnFirstPassedOver(const DesignModel &m, const WindowOpenings &openings, L
                                        : QStringLiteral("is opened by a procedure, #") + m.MainWindow
                                              + QStringLiteral(" by the program's own code");
     const qsizetype mainLine = openings.Of(m.MainWindow).line;
-    WarnAtSourceLine(log, m,
-                     QStringLiteral(" -> Warning: Main.pb opens window #") + m.MainWindow + QStringLiteral(" first (")
-                         + SourceLocation(m, mainLine) + QStringLiteral("): window #") + first + QStringLiteral(" (")
-                         + SourceLocation(m, o.line) + QStringLiteral(") ") + why + QLatin1Char('.'),
-                     mainLine);
+    WarnAtSourceLine(
+        log, m,
+        MainOpensOtherFirstWarning(m.MainWindow, SourceLocation(m, mainLine), first, SourceLocation(m, o.line), why),
+        mainLine);
 }
 
 // How Main.pb opens the main window: by Open_ and its name, or by the procedure that opens
@@ -190,13 +190,7 @@ void NoteMainWindowOpener(DesignModel &m, const Opener &o, LogSink &log)
         m.FirstWindowOpener = o.name + QStringLiteral("()");
         return;
     }
-    WarnAtSourceLine(log, m,
-                     QStringLiteral(" -> Warning: window #") + m.MainWindow + QStringLiteral(" is opened in Procedure ")
-                         + o.head + QStringLiteral(" (") + SourceLocation(m, o.line)
-                         + QStringLiteral("), which Main.pb cannot call: not every argument has a default."
-                                          " Add Procedure Open_")
-                         + m.MainWindow + QStringLiteral("() that calls it."),
-                     o.line);
+    WarnAtSourceLine(log, m, OpenerNeedsDefaultsWarning(m.MainWindow, o.head, SourceLocation(m, o.line)), o.line);
 }
 
 } // namespace

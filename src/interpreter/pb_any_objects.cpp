@@ -6,6 +6,7 @@
 #include "base/statement_scan.h"
 #include "interpreter/source_structure.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/name_tables.h"
 
@@ -82,7 +83,7 @@ QString ConvertAssignment(QString &line, const NameTables &tables)
 
 // A Global line of the sources loses the variables the object variables section declares; a
 // line left without any becomes a comment, so no line is added or removed.
-void DropDeclaredVariables(QString &line, const QSet<QString> &variables)
+void DropDeclaredVariables(QString &line, const QSet<NoCaseKey> &variables)
 {
     const QString trimmed = TrimLeadingBlanks(line);
     if (FirstWord(trimmed) != QLatin1String("GLOBAL"))
@@ -90,7 +91,7 @@ void DropDeclaredVariables(QString &line, const QSet<QString> &variables)
     const Declaration declaration = ReadDeclaration(trimmed);
     QStringList kept;
     for (const QString &item : declaration.items)
-        if (!variables.contains(DeclaredName(item)))
+        if (!variables.contains(NoCaseKey(DeclaredName(item))))
             kept.append(item);
     if (kept.size() == declaration.items.size())
         return;
@@ -184,7 +185,7 @@ bool IsPbAnyAt(const QString &text, int position)
 void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables)
 {
     SourceLines &lines = model.CommonSourceLines;
-    QSet<QString> variables;
+    QSet<NoCaseKey> variables; // the keys hold their names: the lines get rewritten
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString &line = lines[i];
         if (TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
@@ -193,12 +194,12 @@ void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables)
         if (variable.isEmpty())
             continue;
         model.VariableObjects.append({variable, variable, i});
-        variables.insert(UpperKeepLength(variable));
+        variables.insert(NoCaseKey::Holding(variable));
         TestOpenedWindowAfter(lines, i, variable);
     }
     for (const ImageRecord &image : std::as_const(model.ImageList)) {
         if (!image.variable.isEmpty())
-            variables.insert(UpperKeepLength(image.variable));
+            variables.insert(NoCaseKey::Holding(image.variable));
     }
     if (variables.isEmpty())
         return;
@@ -221,17 +222,13 @@ void ResolveVariableObjects(DesignModel &model, LogSink &log)
         } else if (NoCaseKey(*first) == NoCaseKey(object.constant)) {
             RestorePbAny(line, object);
             WarnAtSourceLine(log, model,
-                             QStringLiteral(" -> Warning: variable ") + object.variable
-                                 + QStringLiteral(" is assigned a second object of its window (")
-                                 + SourceLocation(model, object.line)
-                                 + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."),
+                             SecondObjectOfVariableWarning(object.variable, SourceLocation(model, object.line)),
                              object.line);
         } else {
-            WarnAtSourceLine(log, model,
-                             QStringLiteral(" -> Warning: variable ") + object.variable + QStringLiteral(" holds #")
-                                 + object.constant + QStringLiteral(" too (") + SourceLocation(model, object.line)
-                                 + QStringLiteral("); it keeps the number of its first object."),
-                             object.line);
+            WarnAtSourceLine(
+                log, model,
+                VariableHoldsTwoWarning(object.variable, object.constant, SourceLocation(model, object.line)),
+                object.line);
         }
     }
     model.VariableObjects = resolved;

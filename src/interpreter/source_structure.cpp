@@ -41,13 +41,13 @@ const Block Blocks[] = {
 
 const Block *FindBlock(const QString &firstWord)
 {
-    static const QHash<QString, const Block *> byOpener = [] {
-        QHash<QString, const Block *> map;
+    static const QHash<NoCaseKey, const Block *> byOpener = [] {
+        QHash<NoCaseKey, const Block *> map;
         for (const Block &block : Blocks)
-            map.insert(QLatin1String(block.opener), &block);
+            map.insert(NoCaseKey::Holding(QLatin1String(block.opener)), &block);
         return map;
     }();
-    return byOpener.value(firstWord, nullptr);
+    return byOpener.value(NoCaseKey(firstWord), nullptr);
 }
 
 bool OneLineProcedure(const QString &line)
@@ -160,7 +160,7 @@ Declaration ReadDeclaration(QStringView statement)
     return {n, SplitOutsideBrackets(statement.sliced(n))};
 }
 
-QString DeclaredName(QStringView item)
+QStringView DeclaredName(QStringView item)
 {
     // "Global NewList Items.s()", "Define Dim Grid(9, 9)": the list, map or array is declared.
     for (const QStringView word : {u"NEWLIST", u"NEWMAP", u"DIM"}) {
@@ -171,7 +171,7 @@ QString DeclaredName(QStringView item)
     }
     if (item.startsWith(QLatin1Char('*')))
         item = item.sliced(1);
-    return UpperKeepLength(item.first(IdentifierEnd(item, 0)));
+    return item.first(IdentifierEnd(item, 0));
 }
 
 QList<QStringView> FileStructure::Statements(qint32 line) const

@@ -75,8 +75,9 @@ struct Declaration {
 };
 Declaration ReadDeclaration(QStringView statement);
 
-// The upper-cased name an item of a declaration declares: "*b.i = 1" gives B, "List.s()" LIST.
-QString DeclaredName(QStringView item);
+// The name an item of a declaration declares, as written: "*b.i = 1" gives b, "List.s()" List.
+// Compare it as a NoCaseKey.
+QStringView DeclaredName(QStringView item);
 
 // Whether a blanked line waits for the next event (WaitWindowEvent()), or takes whatever event
 // is there (WaitWindowEvent() or WindowEvent()).

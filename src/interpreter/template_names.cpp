@@ -7,6 +7,8 @@
 #include "base/statement_scan.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/source_structure.h"
+#include "model/generated_files.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/switches.h"
 
@@ -24,11 +26,11 @@ QList<GeneratedProcedure> GeneratedProcedures(const Switches &switches)
 {
     QList<GeneratedProcedure> procedures;
     for (const char *name : {"MyEventMenu", "MyEventGadget", "MyEventSize", "MyEventExit"})
-        procedures.append({QLatin1String(name), QStringLiteral("EventMain.pb")});
+        procedures.append({QLatin1String(name), FileName(GeneratedFileId::EventMain)});
     if (switches.UseCallFast)
-        procedures.append({QStringLiteral("MyEventDispatch"), QStringLiteral("EventMain.pb")});
+        procedures.append({QStringLiteral("MyEventDispatch"), FileName(GeneratedFileId::EventMain)});
     if (switches.Multilang)
-        procedures.append({QStringLiteral("LoadLanguage"), QStringLiteral("LoadLanguage.pb")});
+        procedures.append({QStringLiteral("LoadLanguage"), FileName(GeneratedFileId::LoadLanguage)});
     return procedures;
 }
 
@@ -75,15 +77,17 @@ GlobalItems ItemsOf(const QString &line, const QString &code, QStringView statem
     return {line.left(start + declaration.itemsAt), declaration.items};
 }
 
+// upperName: upper-cased, as the search of the lines takes it.
 bool DeclaresGlobal(const SourceLineList &lines, const QString &upperName)
 {
+    const NoCaseKey name(upperName);
     for (const QString &line : lines) {
         if (!HoldsNoCase(line, upperName))
             continue;
         const QString code = BlankedCode(line);
         if (const QStringView statement = GlobalStatement(code); !statement.isNull())
             for (const QString &item : ItemsOf(line, code, statement).items)
-                if (DeclaredName(item) == upperName)
+                if (NoCaseKey(DeclaredName(item)) == name)
                     return true;
     }
     return false;
@@ -97,10 +101,7 @@ struct TemplateNames {
 
     void warn(const QString &what, qsizetype line, const QString &resolution)
     {
-        WarnAtSourceLine(log, model,
-                         QStringLiteral(" -> Warning: ") + what + QStringLiteral(" (") + SourceLocation(model, line)
-                             + QStringLiteral(") ") + resolution,
-                         line);
+        WarnAtSourceLine(log, model, GeneratedNameWarning(what, SourceLocation(model, line), resolution), line);
     }
 
     void mainProcedure()
@@ -153,7 +154,7 @@ struct TemplateNames {
             const GlobalItems declared = ItemsOf(line, code, statement);
             QStringList kept;
             for (const QString &item : declared.items)
-                if (DeclaredName(item) != upper)
+                if (NoCaseKey(DeclaredName(item)) != NoCaseKey(upper))
                     kept.append(item);
             if (kept.size() == declared.items.size())
                 continue;

@@ -10,6 +10,7 @@
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/windows_of_code.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/name_tables.h"
 
@@ -60,11 +61,10 @@ void SeparateVariableNames(PrefixPass &g, WindowsOfCode &code)
         const QString prefix = creation.window == NoWindow ? QString()
                                                            : code.windows.at(creation.window) + QLatin1Char('_');
         WarnAtSourceLine(g.log, g.model,
-                         QStringLiteral(" -> Warning: variable ") + variable + QStringLiteral(" and #") + prefix
-                             + constant->name.toString() + QStringLiteral(" name two objects of one window (")
-                             + SourceLocation(g.model, creation.line) + QStringLiteral(", ")
-                             + SourceLocation(g.model, constant->line) + QStringLiteral("); the variable's object is #")
-                             + prefix + name + QLatin1Char('.'),
+                         VariableAndConstantWarning(variable, prefix + constant->name.toString(),
+                                                    SourceLocation(g.model, creation.line) + QStringLiteral(", ")
+                                                        + SourceLocation(g.model, constant->line),
+                                                    prefix + name),
                          creation.line);
         code.givenNames.append(name);
         creation.name = code.givenNames.last();
@@ -126,10 +126,8 @@ bool ConstantsStayApart(PrefixPass &g, const WindowsOfCode &code)
                         : object.name.toString() + QStringLiteral(" of window ") + object.window.toString())
                    + QStringLiteral(" (") + SourceLocation(g.model, at) + QLatin1Char(')');
         };
-        g.log.Stop({QStringLiteral(" -> Error: Two objects get the constant #") + named.text() + QStringLiteral(": ")
-                        + shown(first, *known - 1) + QStringLiteral(" and ") + shown(named, line)
-                        + QStringLiteral("; rename one of them. Stop!"),
-                    LogKind::Error, g.model.CommonFileList.value(g.model.CommonSourceLines.origin(line).file),
+        g.log.Stop({SharedConstantStopLine(named.text(), shown(first, *known - 1), shown(named, line)), LogKind::Error,
+                    g.model.CommonFileList.value(g.model.CommonSourceLines.origin(line).file),
                     g.model.CommonSourceLines.origin(line).line});
         return false;
     };
@@ -263,11 +261,10 @@ private:
         for (const qint32 w : windows)
             names << code_.windows.at(w);
         const QString constant = name.toString();
-        WarnAtSourceLine(g_.log, g_.model,
-                         QStringLiteral(" -> Warning: #") + constant + QStringLiteral(" names objects of the windows ")
-                             + names.join(QStringLiteral(", ")) + QStringLiteral(" (") + SourceLocation(g_.model, line)
-                             + QStringLiteral("); taken as #") + prefixOf(chosen) + constant + QLatin1Char('.'),
-                         line);
+        WarnAtSourceLine(
+            g_.log, g_.model,
+            AmbiguousConstantWarning(constant, names, SourceLocation(g_.model, line), prefixOf(chosen) + constant),
+            line);
     }
 
     QString prefixOf(qint32 window) const { return window == NoWindow ? QString() : prefixes_.at(window); }

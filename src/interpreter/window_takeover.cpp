@@ -216,20 +216,21 @@ QStringList EndsOfOpenBlocks(const QStringList &lines, const FileStructure &s, q
     return blocks.Ends();
 }
 
-// The names a declaration statement "Define a, *b.i = 1" or "NewList c()" declares, upper-cased.
+// The names a declaration statement "Define a, *b.i = 1" or "NewList c()" declares.
 QStringList DeclaredNames(QStringView statement)
 {
     QStringList names;
     for (const QString &item : ReadDeclaration(statement).items)
-        if (const QString name = DeclaredName(item); !name.isEmpty())
-            names.append(name);
+        if (const QStringView name = DeclaredName(item); !name.isEmpty())
+            names.append(name.toString());
     return names;
 }
 
-// The words of code, upper-cased: one look-up answers whether code uses a name.
-QSet<QString> Words(const QString &code)
+// The words of code, in any letter case: one look-up answers whether code uses a name. The
+// keys view code.
+QSet<NoCaseKey> Words(const QString &code)
 {
-    QSet<QString> words;
+    QSet<NoCaseKey> words;
     for (qsizetype i = 0; i < code.size();) {
         const qsizetype end = IdentifierEnd(code, i);
         if (end == i) {
@@ -237,16 +238,16 @@ QSet<QString> Words(const QString &code)
             continue;
         }
         if (!code.at(i).isDigit())
-            words.insert(UpperKeepLength(QStringView(code).sliced(i, end - i)));
+            words.insert(NoCaseKey(QStringView(code).sliced(i, end - i)));
         i = end;
     }
     return words;
 }
 
-bool UsesAny(const QSet<QString> &words, const QStringList &names)
+bool UsesAny(const QSet<NoCaseKey> &words, const QStringList &names)
 {
     for (const QString &name : names)
-        if (words.contains(name))
+        if (words.contains(NoCaseKey(name)))
             return true;
     return false;
 }
@@ -296,9 +297,9 @@ TakenOverVariables DeclareTakenOverVariables(const QStringList &lines, const Fil
         (inBody.at(j) ? bodyCode : outsideCode).append(s.code.at(j) + QLatin1Char('\n'));
     for (const qint32 j : s.sharedLines)
         outsideCode.append(BlankedCode(lines.at(j)) + QLatin1Char('\n'));
-    const QSet<QString> body = Words(bodyCode), outside = Words(outsideCode);
+    const QSet<NoCaseKey> body = Words(bodyCode), outside = Words(outsideCode);
 
-    QSet<QString> global; // upper-cased names the file declares Global
+    QSet<NoCaseKey> global; // the names the file declares Global; the keys hold them
     for (const qint32 j : s.topLevel) {
         const QList<QStringView> statements = s.Statements(j);
         if (inBody.at(j) || statements.size() != 1)
@@ -313,7 +314,7 @@ TakenOverVariables DeclareTakenOverVariables(const QStringList &lines, const Fil
         if (!isGlobal && !UsesAny(body, names))
             continue;
         for (const QString &name : names)
-            global.insert(name);
+            global.insert(NoCaseKey::Holding(name));
         if (isGlobal)
             continue;
         const QString &line = lines.at(j);
@@ -328,8 +329,8 @@ TakenOverVariables DeclareTakenOverVariables(const QStringList &lines, const Fil
             continue;
         for (const QStringView statement : s.Statements(j)) {
             const Assignment assigned = AssignedVariable(statement);
-            const QString name = UpperKeepLength(assigned.name);
-            if (name.isEmpty() || global.contains(name) || HoldsNoCase(statement, u"(#PB_ANY"))
+            const NoCaseKey name = NoCaseKey::Holding(assigned.name);
+            if (assigned.name.isEmpty() || global.contains(name) || HoldsNoCase(statement, u"(#PB_ANY"))
                 continue;
             global.insert(name);
             if (outside.contains(name))

@@ -8,6 +8,7 @@
 #include "interpreter/object_names.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/name_tables.h"
 
@@ -106,10 +107,10 @@ struct CreatorWords {
 Creation CreationOfLine(const QString &s, CreatorWords &creators)
 {
     const ObjectDeclaration declaration = DeclarationOfLine(s);
-    if (declaration.kind == DeclaredKind::None || declaration.kind == DeclaredKind::Window
+    if (declaration.kind == ObjectKind::None || declaration.kind == ObjectKind::Window
         || IsPbAnyAt(s, declaration.bracket + 2))
         return {};
-    if (declaration.kind == DeclaredKind::Gadget && !creators.isCreator(WordBefore(s, declaration.bracket)))
+    if (declaration.kind == ObjectKind::Gadget && !creators.isCreator(WordBefore(s, declaration.bracket)))
         return {};
     Creation creation;
     creation.bracket = declaration.bracket;
@@ -140,8 +141,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
         if (const int k = FindCall(s, calls, OpenWindow)) {
             const QString window = OpenedWindow(s, k);
             if (IsPbAny(window)) {
-                g.log.Stop({QStringLiteral(" -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!"),
-                            LogKind::Error});
+                g.log.Stop({PbAnyWindowStopLine(), LogKind::Error});
                 stop = i;
                 return false;
             }

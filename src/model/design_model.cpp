@@ -68,13 +68,18 @@ QStringList GadgetNames(const DesignModel &model)
 
 QStringList NamesOfKind(const DesignModel &model, ObjectKind kind)
 {
-    switch (kind) {
+    switch (NamedKind(kind)) {
     case ObjectKind::Window: return model.WindowList;
-    case ObjectKind::MenuBar: return model.MenuList;
+    case ObjectKind::Menu: return model.MenuList;
     case ObjectKind::MenuItem: return model.MenuItemList;
     case ObjectKind::StatusBar: return model.StatusBarList;
     case ObjectKind::ToolBar: return model.ToolBarList;
     case ObjectKind::Gadget: return GadgetNames(model);
+    case ObjectKind::ToolBarButton: // a menu item
+    case ObjectKind::Image:         // not named from run to run
+    case ObjectKind::Font:
+    case ObjectKind::Procedure:
+    case ObjectKind::None: break;
     }
     return {};
 }

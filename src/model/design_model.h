@@ -146,7 +146,7 @@ struct FormEvents {
 // it (its constant as the generated code has it) and before the switches rewrite it, so that
 // its arguments read as the user wrote them. The line is shared with the sources, not copied.
 struct ObjectCreation {
-    ProjectObjectKind kind = ProjectObjectKind::Gadget;
+    ObjectKind kind = ObjectKind::Gadget;
     QString name;      // the constant without "#"
     QString statement; // the whole line
     int bracket = 0;   // the "(" of the creating command, 1-based

@@ -1,6 +1,8 @@
-// The event files a generation keeps and the event procedures each holds, one entry for each
-// kind of procedure: the emitters append to them and the report reads them by this table.
+// The kinds of event procedure a generation keeps, one entry each, with the event file that
+// holds them: the emitters append to them and the report reads them by this table.
 #pragma once
+
+#include "model/generated_files.h"
 
 namespace quarvel {
 
@@ -11,9 +13,14 @@ struct EventFile {
     const char *suffix; // what follows the name in a standard head: "()"
 };
 
-inline constexpr EventFile MenuEvents{"EventMenu.pb", "; Quarvel Event Menu", "EventMenu_", "()"};
-inline constexpr EventFile SizeEvents{"EventWindow.pb", "; Quarvel Event Window", "EventSize_", "()"};
-inline constexpr EventFile ExitEvents{"EventWindow.pb", "; Quarvel Event Window", "EventExit_", "()"};
-inline constexpr EventFile GadgetEvents{"EventGadget.pb", "; Quarvel Event Gadget", "EventGadget_", "(EventType)"};
+constexpr EventFile EventsIn(GeneratedFileId id, const char *prefix, const char *suffix)
+{
+    return {FileOf(id).name, FileOf(id).title, prefix, suffix};
+}
+
+inline constexpr EventFile MenuEvents = EventsIn(GeneratedFileId::EventMenu, "EventMenu_", "()");
+inline constexpr EventFile SizeEvents = EventsIn(GeneratedFileId::EventWindow, "EventSize_", "()");
+inline constexpr EventFile ExitEvents = EventsIn(GeneratedFileId::EventWindow, "EventExit_", "()");
+inline constexpr EventFile GadgetEvents = EventsIn(GeneratedFileId::EventGadget, "EventGadget_", "(EventType)");
 
 } // namespace quarvel

@@ -62,9 +62,9 @@ public:
 // Shows the message of a failed file operation that has one; gives whether it succeeded.
 inline bool ReportFailure(FrontEnd &frontEnd, const FileResult &result)
 {
-    if (!result.ok && !result.error.isEmpty())
-        frontEnd.ShowMessage(result.title, result.error);
-    return result.ok;
+    if (!result.Message().isEmpty())
+        frontEnd.ShowMessage(result.title, result.Message());
+    return bool(result);
 }
 
 } // namespace quarvel

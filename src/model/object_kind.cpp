@@ -4,22 +4,54 @@ namespace quarvel {
 
 QString ObjectKindName(ObjectKind kind)
 {
-    static const char *const names[] = {"Window", "MenuBar", "MenuItem", "StatusBar", "ToolBar", "Gadget"};
-    const int index = int(kind) - int(ObjectKind::Window);
-    return index >= 0 && index < int(std::size(names)) ? QLatin1String(names[index]) : QString();
+    switch (NamedKind(kind)) {
+    case ObjectKind::Window: return QStringLiteral("Window");
+    case ObjectKind::Menu: return QStringLiteral("MenuBar");
+    case ObjectKind::MenuItem: return QStringLiteral("MenuItem");
+    case ObjectKind::StatusBar: return QStringLiteral("StatusBar");
+    case ObjectKind::ToolBar: return QStringLiteral("ToolBar");
+    case ObjectKind::Gadget: return QStringLiteral("Gadget");
+    case ObjectKind::ToolBarButton: // a menu item
+    case ObjectKind::Image:
+    case ObjectKind::Font:
+    case ObjectKind::Procedure:
+    case ObjectKind::None: break;
+    }
+    return {};
 }
 
-QLatin1StringView ProjectObjectKindName(ProjectObjectKind kind)
+QLatin1StringView ObjectKindReportName(ObjectKind kind)
 {
     switch (kind) {
-    case ProjectObjectKind::Window: return QLatin1StringView("window");
-    case ProjectObjectKind::Menu: return QLatin1StringView("menu");
-    case ProjectObjectKind::MenuItem: return QLatin1StringView("menu-item");
-    case ProjectObjectKind::ToolBar: return QLatin1StringView("toolbar");
-    case ProjectObjectKind::ToolBarButton: return QLatin1StringView("toolbar-button");
-    case ProjectObjectKind::StatusBar: return QLatin1StringView("status-bar");
-    case ProjectObjectKind::Gadget: return QLatin1StringView("gadget");
-    case ProjectObjectKind::Procedure: break;
+    case ObjectKind::Window: return QLatin1StringView("window");
+    case ObjectKind::Menu: return QLatin1StringView("menu");
+    case ObjectKind::MenuItem: return QLatin1StringView("menu-item");
+    case ObjectKind::ToolBar: return QLatin1StringView("toolbar");
+    case ObjectKind::ToolBarButton: return QLatin1StringView("toolbar-button");
+    case ObjectKind::StatusBar: return QLatin1StringView("status-bar");
+    case ObjectKind::Gadget: return QLatin1StringView("gadget");
+    case ObjectKind::Image: return QLatin1StringView("image");
+    case ObjectKind::Font: return QLatin1StringView("font");
+    case ObjectKind::Procedure:
+    case ObjectKind::None: break;
+    }
+    return QLatin1StringView("procedure");
+}
+
+QLatin1StringView ObjectKindWords(ObjectKind kind)
+{
+    switch (kind) {
+    case ObjectKind::Window: return QLatin1StringView("window");
+    case ObjectKind::Menu: return QLatin1StringView("menu");
+    case ObjectKind::MenuItem: return QLatin1StringView("menu item");
+    case ObjectKind::StatusBar: return QLatin1StringView("status bar");
+    case ObjectKind::ToolBar: return QLatin1StringView("toolbar");
+    case ObjectKind::ToolBarButton: return QLatin1StringView("toolbar button");
+    case ObjectKind::Gadget: return QLatin1StringView("gadget");
+    case ObjectKind::Image: return QLatin1StringView("image");
+    case ObjectKind::Font: return QLatin1StringView("font");
+    case ObjectKind::Procedure:
+    case ObjectKind::None: break;
     }
     return QLatin1StringView("procedure");
 }

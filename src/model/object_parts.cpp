@@ -43,8 +43,8 @@ ObjectParts PartsOf(const ObjectFact &fact)
     parts.command = CommandBefore(fact.statement, fact.bracket);
     if (parts.command.isNull())
         return parts;
-    const bool placed = fact.kind == ProjectObjectKind::Window || fact.kind == ProjectObjectKind::Gadget;
-    if (!placed && fact.kind != ProjectObjectKind::MenuItem)
+    const bool placed = fact.kind == ObjectKind::Window || fact.kind == ObjectKind::Gadget;
+    if (!placed && fact.kind != ObjectKind::MenuItem)
         return parts;
     const QList<QStringView> arguments = CallArguments(fact.statement, fact.bracket);
     if (placed) {

@@ -21,7 +21,10 @@ const QString ProjectMessageTitle = QStringLiteral("Project");
 QLatin1String SectionHeader(ObjectKind kind)
 {
     static const char *const headers[] = {"[WINDOW]", "[MENU]", "[MENUITEM]", "[STATUSBAR]", "[TOOLBAR]", "[GADGET]"};
-    return QLatin1String(headers[int(kind) - int(ObjectKind::Window)]);
+    qsizetype k = 0;
+    while (k + 1 < qsizetype(AllObjectKinds.size()) && AllObjectKinds[k] != NamedKind(kind))
+        ++k;
+    return QLatin1String(headers[k]); // in the order of AllObjectKinds
 }
 
 QStringList *StoredListOfSection(StoredConstants &stored, const QString &section)
@@ -61,20 +64,20 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
     return EncodeLines(lines, TextFormat::Utf8).mid(3); // UTF-8 without byte-order mark
 }
 
-FileResult FinishProjectSave(ProjectState &project, bool written)
+FileResult FinishProjectSave(ProjectState &project, const FileResult &written)
 {
     if (!written)
-        return FileResult::Failed(ProjectMessageTitle);
+        return written.Titled(ProjectMessageTitle);
     project.ProjectNamed = true;
     project.ProjectSaved = true;
-    return {};
+    return written;
 }
 
 FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
                        const DesignModel *designLists)
 {
     if (project.CommonFiles.isEmpty())
-        return FileResult::NotDone();
+        return {FileResult::NotDone, path, {}, {}};
     return FinishProjectSave(project, writer.Write(path, ProjectFileText(project, designLists)));
 }
 
@@ -167,12 +170,12 @@ FileResult LoadProject(const QString &path, ProjectState &project)
     project.ProjectSaved = true;
 
     const FileBytes file = ReadRegularFile(path);
-    if (file.status != FileBytes::Read)
-        return FileResult::Failed(ProjectMessageTitle);
+    if (!file)
+        return file.Titled(ProjectMessageTitle);
     ReadProjectText(file.bytes, project);
     project.ProjectNamed = true;
     project.ProjectSaved = true;
-    return {};
+    return file;
 }
 
 } // namespace quarvel

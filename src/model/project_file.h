@@ -20,7 +20,7 @@ FileResult SaveProject(const QString &path, ProjectState &project, const FileWri
                        const DesignModel *designLists = nullptr);
 // The end of a save that went another way (a run writes the project file with its other
 // files): the project named and saved when its file was written, else the "Project" failure.
-FileResult FinishProjectSave(ProjectState &project, bool written);
+FileResult FinishProjectSave(ProjectState &project, const FileResult &written);
 
 // The file's text as SaveProject writes it.
 QByteArray ProjectFileText(const ProjectState &project, const DesignModel *designLists);

@@ -4,13 +4,18 @@ namespace quarvel {
 
 QStringList &StoredNamesOfKind(StoredConstants &stored, ObjectKind kind)
 {
-    switch (kind) {
+    switch (NamedKind(kind)) {
     case ObjectKind::Window: return stored.Window;
-    case ObjectKind::MenuBar: return stored.Menu;
+    case ObjectKind::Menu: return stored.Menu;
     case ObjectKind::MenuItem: return stored.MenuItem;
     case ObjectKind::StatusBar: return stored.StatusBar;
     case ObjectKind::ToolBar: return stored.ToolBar;
-    case ObjectKind::Gadget: break;
+    case ObjectKind::ToolBarButton: // a menu item
+    case ObjectKind::Gadget:
+    case ObjectKind::Image: // the kinds below are not stored; callers ask for the named kinds only
+    case ObjectKind::Font:
+    case ObjectKind::Procedure:
+    case ObjectKind::None: break;
     }
     return stored.Gadget;
 }

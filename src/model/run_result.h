@@ -77,7 +77,7 @@ struct ProcedureFact {
 // whole and its parts (command, position, size, text) are read from it when shown
 // (model/object_parts.h), so that a run with many objects pays for no part it does not show.
 struct ObjectFact {
-    ProjectObjectKind kind = ProjectObjectKind::Gadget;
+    ObjectKind kind = ObjectKind::Gadget;
     QString window;              // the window it belongs to; a window's own name; empty when unknown
     QString name;                // the constant without "#", as the design model holds it
     QString file;                // the window source, relative to the project folder
@@ -94,7 +94,7 @@ struct ObjectFact {
     {
         if (!of.events)
             return QString();
-        return kind == ProjectObjectKind::Procedure ? name : QLatin1String(of.events->prefix) + name;
+        return kind == ObjectKind::Procedure ? name : QLatin1String(of.events->prefix) + name;
     }
 
     // "#Main_Ok": the constant as the generated code writes it.

@@ -1,9 +1,9 @@
 #include "pipeline/backup.h"
 
 #include "base/file_reader.h"
+#include "model/generated_files.h"
 #include "model/project_file.h"
 #include "pipeline/generation_context.h"
-#include "pipeline/write_output_files.h"
 
 #include <QDir>
 #include <QFile>
@@ -73,8 +73,8 @@ QList<Source> FilesToCopy(const GenerationContext &run, const QDir &directory)
         {QStringLiteral("*.pb*")}, QDir::Files | QDir::NoSymLinks | QDir::CaseSensitive, QDir::Name);
     for (const QFileInfo &source : sources)
         add(source.absoluteFilePath(), false);
-    for (const QString &name : OutputFileNames())
-        add(run.ProjectDirectory() + name, false);
+    for (const GeneratedFile &generated : GeneratedFiles)
+        add(run.ProjectDirectory() + QLatin1String(generated.name), false);
     for (const QString &include : run.model.IncludeFileList)
         add(ProjectRelativePath(run.ProjectDirectory(), include), true);
     return files;
@@ -124,12 +124,12 @@ bool CopySources(GenerationContext &run, const QString &backupFolder)
         const FileBytes in = ReadRegularFile(source);
         // A file the run would create needs no copy; nor does an include it cannot read (a
         // folder, a FIFO): the run reports it and leaves it as it is.
-        if (in.status == FileBytes::Missing || (include && in.status == FileBytes::Unreadable))
+        if (in.status == FileResult::Missing || (include && in.status == FileResult::Failed))
             continue;
         const QString copy = BackupCopyPath(run.ProjectDirectory(), source);
         // Nothing is written outside Backup/, whatever the source's path holds.
         const bool inside = QDir::cleanPath(copy).startsWith(QDir::cleanPath(backupFolder) + QLatin1Char('/'));
-        if (in.status != FileBytes::Read || !inside || (!run.plan.dryRun && !MakeFoldersOf(backupFolder, copy))) {
+        if (!in || !inside || (!run.plan.dryRun && !MakeFoldersOf(backupFolder, copy))) {
             allCopied = false;
             continue;
         }

@@ -143,7 +143,7 @@ EventHeads *OtherCaseObject(const SourceLineList &lines, const QList<NamedHead> 
 ObjectFact StrayProcedure(const EventKind &kind, const NamedHead &head, ProcedureState state, int userLines)
 {
     ObjectFact stray;
-    stray.kind = ProjectObjectKind::Procedure;
+    stray.kind = ObjectKind::Procedure;
     stray.name = head.name.toString();
     stray.procedure = {state, &kind.events, int(head.line + 1), userLines};
     return stray;

@@ -8,6 +8,7 @@
 #include "model/design_model.h"
 #include "model/front_end.h"
 #include "model/log_entry.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/name_tables.h"
 #include "model/project_state.h"
@@ -52,10 +53,9 @@ struct LogTally {
         if (entry.kind != LogKind::Warning)
             return;
         ++warnings;
-        static const QLatin1StringView lead(" -> ");
         QString kind = entry.text.section(QLatin1Char('('), 0, 0);
-        if (kind.startsWith(lead))
-            kind.remove(0, lead.size());
+        if (kind.startsWith(MessageLead))
+            kind.remove(0, MessageLead.size());
         if (warningCounts[kind]++ == 0)
             warningKinds.append(kind);
     }

@@ -1,6 +1,5 @@
 #include "pipeline/generation_driver.h"
 
-#include "base/file_error_line.h"
 #include "base/procedure_head.h"
 #include "emit/common_file.h"
 #include "emit/constants_section.h"
@@ -25,6 +24,8 @@
 #include "interpreter/window_call_rewrites.h"
 #include "interpreter/window_prefixes.h"
 #include "model/event_files.h"
+#include "model/generated_files.h"
+#include "model/log_messages.h"
 #include "model/project_file.h"
 #include "model/source_folder.h"
 #include "pipeline/backup.h"
@@ -45,21 +46,7 @@ namespace {
 FileWriter::Content ContentOf(const QString &path)
 {
     FileBytes file = ReadRegularFile(path);
-    return {file.status == FileBytes::Read, std::move(file.bytes)};
-}
-
-QString MainFormatLogLine(TextFormat format)
-{
-    switch (format) {
-    case TextFormat::None: return QStringLiteral(" -> Main.pb not found.");
-    case TextFormat::Utf8: return QStringLiteral(" -> UTF-8 BOM found.");
-    case TextFormat::Utf16LE: return QStringLiteral(" -> UTF-16 (Little Endian) BOM found.");
-    case TextFormat::Utf16BE: return QStringLiteral(" -> UTF-16 (Big Endian) BOM found.");
-    case TextFormat::Utf32LE: return QStringLiteral(" -> UTF-32 (Little Endian) BOM found.");
-    case TextFormat::Utf32BE: return QStringLiteral(" -> UTF-32 (Big Endian) BOM found.");
-    case TextFormat::Latin1: break;
-    }
-    return QStringLiteral(" -> No BOM found.");
+    return {bool(file), std::move(file.bytes)};
 }
 
 // Where the passes read the files the sources name.
@@ -77,12 +64,9 @@ void ReplaceStoredConstants(GenerationContext &run)
 
 void LogCounts(GenerationContext &run)
 {
-    const auto logCount = [&run](const QString &what, qsizetype count) {
-        run.log.Line(QStringLiteral(" -> Count ") + what + QStringLiteral(": ") + QString::number(count));
-    };
     for (const ObjectKind kind : AllObjectKinds)
-        logCount(ObjectKindName(kind), NamesOfKind(run.model, kind).size());
-    logCount(QStringLiteral("Image"), run.model.ImageList.size());
+        run.log.Line(CountLine(ObjectKindName(kind), NamesOfKind(run.model, kind).size()));
+    run.log.Line(CountLine(QStringLiteral("Image"), run.model.ImageList.size()));
 }
 
 // Main.pb's byte-order mark (or the Utf8 switch) decides the format of the generated files.
@@ -90,7 +74,7 @@ void CheckMainFile(GenerationContext &run)
 {
     run.log.Line(QStringLiteral("- Check Main.pb"));
     const TextFormat mainFormat = DetectMainFormat(run.ProjectDirectory());
-    run.log.Line(MainFormatLogLine(mainFormat));
+    run.log.Line(FormatFoundLine(mainFormat));
     run.outputFormat = (mainFormat == TextFormat::Utf8 || run.switches().Utf8) ? TextFormat::Utf8 : TextFormat::Latin1;
 }
 
@@ -102,8 +86,7 @@ bool LoadFiles(GenerationContext &run)
     ResetDesignModel(run.model, run.lines);
     // A file the project lists twice (a project written before that was caught) is read once.
     run.model.CommonFileList = NewCommonFiles(run.ProjectDirectory(), {}, run.project.CommonFiles);
-    if (const QList<UnreadCommonFile> unread = LoadCommonFiles(run.model, SourceFolderOf(run), run.log);
-        !unread.isEmpty()) {
+    if (const QList<FileResult> unread = LoadCommonFiles(run.model, SourceFolderOf(run), run.log); !unread.isEmpty()) {
         run.log.Stop(
             {CannotReadStopLine(unread.first().path, unread.first().reason), LogKind::Error, unread.first().path});
         return false;
@@ -114,7 +97,7 @@ bool LoadFiles(GenerationContext &run)
         run.log.Stop({QStringLiteral("None Files to Generate.")});
         return false;
     }
-    ScanIncludes(run.model, SourceFolderOf(run), QStringLiteral("Main.pb"));
+    ScanIncludes(run.model, SourceFolderOf(run), FileName(GeneratedFileId::Main));
     return true;
 }
 
@@ -174,12 +157,7 @@ bool RenamesKeepProceduresApart(GenerationContext &run)
 {
     const QList<ProcedureClash> clashes = ProcedureRenameClashes(run.renames, run.lines);
     for (const ProcedureClash &clash : clashes) {
-        const QString place = clash.file + QLatin1Char(':');
-        const QString text = QStringLiteral(" -> Warning: ") + clash.oldName + QStringLiteral(" would be renamed ")
-                             + clash.newName + QStringLiteral(", which ") + clash.file
-                             + QStringLiteral(" defines already (") + place + QString::number(clash.line)
-                             + QStringLiteral(", ") + place + QString::number(clash.otherLine)
-                             + QStringLiteral("); rename or remove one of them first.");
+        const QString text = RenameClashWarning(clash.oldName, clash.newName, clash.file, clash.line, clash.otherLine);
         run.log.Warning(text, run.ProjectDirectory() + clash.file, clash.line);
         if (run.log.stopReason.isEmpty())
             run.log.stopReason = text;
@@ -187,49 +165,38 @@ bool RenamesKeepProceduresApart(GenerationContext &run)
     return clashes.isEmpty();
 }
 
-// For each event file, the line of its last procedure that no EndProcedure closes, -1 for none.
-struct EventFileEnds {
-    qsizetype menu = -1;
-    qsizetype gadget = -1;
-    qsizetype window = -1;
-    qsizetype menuLines = 0, gadgetLines = 0, windowLines = 0; // the lines before step 4
+// For each event file, in EventFileIds' order: the line of its last procedure that no
+// EndProcedure closes (-1 for none), and its lines before step 4.
+struct EventFileEnd {
+    qsizetype open = -1;
+    qsizetype lines = 0;
 };
+using EventFileEnds = std::array<EventFileEnd, std::size(EventFileIds)>;
 
 EventFileEnds OpenProcedures(const OutputLines &l)
 {
-    return {UnclosedLastProcedure(l.EventMenuLines),
-            UnclosedLastProcedure(l.EventGadgetLines),
-            UnclosedLastProcedure(l.EventWindowLines),
-            l.EventMenuLines.size(),
-            l.EventGadgetLines.size(),
-            l.EventWindowLines.size()};
+    EventFileEnds ends;
+    for (size_t f = 0; f < ends.size(); ++f) {
+        const SourceLineList &lines = l.*FileOf(EventFileIds[f]).lines;
+        ends[f] = {UnclosedLastProcedure(lines), lines.size()};
+    }
+    return ends;
 }
 
 // Procedures appended to a file whose last procedure is not closed would become part of it:
 // the run stops and names the place, and the user's file stays as it is.
 bool AppendsAfterClosedProcedures(GenerationContext &run, const EventFileEnds &ends)
 {
-    const struct {
-        const char *file;
-        qsizetype open;
-        qsizetype before;
-        const SourceLineList &lines;
-    } files[] = {
-        {MenuEvents.name, ends.menu, ends.menuLines, run.lines.EventMenuLines},
-        {GadgetEvents.name, ends.gadget, ends.gadgetLines, run.lines.EventGadgetLines},
-        {SizeEvents.name, ends.window, ends.windowLines, run.lines.EventWindowLines},
-    };
-    for (const auto &file : files) {
-        if (file.open < 0 || file.lines.size() == file.before)
+    for (size_t f = 0; f < ends.size(); ++f) {
+        const GeneratedFile &file = FileOf(EventFileIds[f]);
+        const SourceLineList &lines = run.lines.*file.lines;
+        const qsizetype open = ends[f].open;
+        if (open < 0 || lines.size() == ends[f].lines)
             continue;
-        const QString path = run.ProjectDirectory() + QLatin1String(file.file);
-        const QStringView name = ProcedureHeadName(file.lines.at(file.open));
-        run.log.Stop({QStringLiteral(" -> Error: Procedure ")
-                          + (name.isEmpty() ? QStringLiteral("...") : name.toString()) + QStringLiteral(" (")
-                          + QLatin1String(file.file) + QLatin1Char(':') + QString::number(file.open + 1)
-                          + QStringLiteral(") has no EndProcedure: the new procedures would be appended inside it."
-                                           " Stop!"),
-                      LogKind::Error, path, int(file.open + 1)});
+        const QString path = run.ProjectDirectory() + QLatin1String(file.name);
+        const QStringView name = ProcedureHeadName(lines.at(open));
+        run.log.Stop({UnclosedProcedureStopLine(name, QLatin1String(file.name), int(open + 1)), LogKind::Error, path,
+                      int(open + 1)});
         return false;
     }
     return true;
@@ -241,9 +208,7 @@ bool StopIfChangedMeanwhile(GenerationContext &run)
 {
     const QStringList changed = run.plan.PathsWith(WritePlan::Outcome::Changed);
     for (const QString &path : changed) {
-        const LogEntry line{QStringLiteral(" -> Error: ") + path
-                                + QStringLiteral(" changed while the run was working. Stop!"),
-                            LogKind::Error, path};
+        const LogEntry line{ChangedMeanwhileStopLine(path), LogKind::Error, path};
         if (path == changed.first())
             run.log.Stop(line);
         else
@@ -331,9 +296,7 @@ bool CarryRenames(GenerationContext &run)
         stage.operation(run);
         // Without the copies nothing may change: a file could not be had back.
         if (run.faults.backupFailed) {
-            run.log.Stop({QStringLiteral(" -> Error: The backup into ") + run.ProjectDirectory()
-                              + QStringLiteral("Backup failed, so no file is changed. Stop!"),
-                          LogKind::Error});
+            run.log.Stop({BackupFailedStopLine(run.ProjectDirectory()), LogKind::Error});
             return false;
         }
     }
@@ -380,7 +343,7 @@ bool WriteFiles(GenerationContext &run)
         ReplaceStoredConstants(run);
     if (!StopIfChangedMeanwhile(run))
         return false;
-    ReportFailure(run.frontEnd, FinishProjectSave(run.project, run.plan.IsCurrent(projectFile)));
+    ReportFailure(run.frontEnd, FinishProjectSave(run.project, run.plan.ResultOf(projectFile)));
     run.log.Log({QStringLiteral("Ready."), LogKind::Ready});
     run.log.Line(QString());
     return true;

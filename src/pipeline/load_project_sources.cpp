@@ -1,17 +1,18 @@
 #include "pipeline/load_project_sources.h"
 
-#include "base/file_error_line.h"
 #include "base/line_lists.h"
 #include "emit/templates.h"
 #include "model/catalog.h"
+#include "model/generated_files.h"
+#include "model/log_messages.h"
 #include "pipeline/generation_context.h"
 
 namespace quarvel {
 
 TextFormat DetectMainFormat(const QString &projectDirectory)
 {
-    const FileBytes main = ReadRegularFile(projectDirectory + QStringLiteral("Main.pb"));
-    if (main.status != FileBytes::Read)
+    const FileBytes main = ReadRegularFile(projectDirectory + FileName(GeneratedFileId::Main));
+    if (!main)
         return TextFormat::None;
     return DetectByteOrderMark(main.bytes).format;
 }
@@ -24,12 +25,11 @@ namespace {
 // not be replaced, so the run stops: false, after the log line that says why.
 bool ReadInto(GenerationContext &run, const QString &path, SourceLineList &lines, bool *found = nullptr)
 {
-    FileBytes failure;
-    auto file = ReadTextFile(path, run.outputFormat, &failure, true);
+    TextFileRead file = ReadTextFile(path, run.outputFormat, true);
     if (found)
-        *found = file.has_value();
-    if (!file && failure.status == FileBytes::Unreadable) {
-        run.log.Stop({CannotReadStopLine(path, failure.reason), LogKind::Error, path});
+        *found = bool(file);
+    if (file.status == FileResult::Failed) {
+        run.log.Stop({CannotReadStopLine(path, file.reason), LogKind::Error, path});
         return false;
     }
     run.plan.NoteRead(path, file ? FileWriter::Content{true, file->bytes} : FileWriter::Content{});
@@ -43,10 +43,12 @@ bool ReadInto(GenerationContext &run, const QString &path, SourceLineList &lines
 }
 
 // A missing file starts from its template.
-bool ReadOrTemplate(GenerationContext &run, const QString &path, const QString &templateText, SourceLineList &lines)
+bool ReadOrTemplate(GenerationContext &run, GeneratedFileId id, const QString &templateText)
 {
+    const GeneratedFile &file = FileOf(id);
+    SourceLineList &lines = run.lines.*file.lines;
     bool found = false;
-    if (!ReadInto(run, path, lines, &found))
+    if (!ReadInto(run, run.ProjectDirectory() + QLatin1String(file.name), lines, &found))
         return false;
     if (!found)
         SplitTemplate(templateText, lines);
@@ -55,23 +57,13 @@ bool ReadOrTemplate(GenerationContext &run, const QString &path, const QString &
 
 bool ReadEventFiles(GenerationContext &run)
 {
-    const QString dir = run.ProjectDirectory();
     OutputLines &l = run.lines;
-    const struct {
-        const char *file;
-        SourceLineList *lines;
-        SourceLineList *trailer;
-        qsizetype *loaded;
-    } eventFiles[] = {
-        {"EventMenu.pb", &l.EventMenuLines, &l.EventMenuTrailer, &l.EventMenuLoaded},
-        {"EventGadget.pb", &l.EventGadgetLines, &l.EventGadgetTrailer, &l.EventGadgetLoaded},
-        {"EventWindow.pb", &l.EventWindowLines, &l.EventWindowTrailer, &l.EventWindowLoaded},
-    };
-    for (const auto &event : eventFiles) {
-        if (!ReadInto(run, dir + QLatin1String(event.file), *event.lines))
+    for (const GeneratedFileId id : EventFileIds) {
+        const GeneratedFile &file = FileOf(id);
+        if (!ReadInto(run, run.ProjectDirectory() + QLatin1String(file.name), l.*file.lines))
             return false;
-        *event.trailer = TakeTrailingCommentLines(*event.lines);
-        *event.loaded = event.lines->size();
+        l.*file.trailer = TakeTrailingCommentLines(l.*file.lines);
+        l.*file.loaded = (l.*file.lines).size();
     }
     return true;
 }
@@ -80,7 +72,7 @@ bool ReadEventFiles(GenerationContext &run)
 bool ReadCatalog(GenerationContext &run)
 {
     CatalogRead &catalog = run.catalog;
-    if (!ReadInto(run, run.ProjectDirectory() + QStringLiteral("Catalog"), catalog.lines))
+    if (!ReadInto(run, run.ProjectDirectory() + FileName(GeneratedFileId::Catalog), catalog.lines))
         return false;
     catalog.header = !catalog.lines.isEmpty() && IsCatalogHeader(catalog.lines.first());
     const int skipped = catalog.header ? 1 : 0;
@@ -95,13 +87,11 @@ bool ReadCatalog(GenerationContext &run)
 
 bool LoadProjectSources(GenerationContext &run)
 {
-    const QString dir = run.ProjectDirectory();
-    OutputLines &l = run.lines;
     SplitTemplate(run.switches().UseCallFast ? EventMainCallFastTemplate() : EventMainSelectTemplate(),
-                  l.EventMainLines);
-    return ReadOrTemplate(run, dir + QStringLiteral("Main.pb"), MainTemplate(), l.MainLines)
-           && ReadOrTemplate(run, dir + QStringLiteral("LoadLanguage.pb"), LoadLanguageTemplate(), l.LoadLanguageLines)
-           && ReadEventFiles(run) && ReadCatalog(run);
+                  run.lines.EventMainLines);
+    return ReadOrTemplate(run, GeneratedFileId::Main, MainTemplate())
+           && ReadOrTemplate(run, GeneratedFileId::LoadLanguage, LoadLanguageTemplate()) && ReadEventFiles(run)
+           && ReadCatalog(run);
 }
 
 } // namespace quarvel

@@ -126,20 +126,23 @@ struct ObjectReader {
     void AddProcedures(ObjectFact &fact, const ObjectCreation &creation) const
     {
         switch (fact.kind) {
-        case ProjectObjectKind::Window:
+        case ObjectKind::Window:
             fact.procedure = size.Of(creation);
             fact.exitProcedure = exit.Of(creation);
             break;
-        case ProjectObjectKind::MenuItem:
-        case ProjectObjectKind::ToolBarButton: fact.procedure = menu.Of(creation); break;
-        case ProjectObjectKind::Gadget:
+        case ObjectKind::MenuItem:
+        case ObjectKind::ToolBarButton: fact.procedure = menu.Of(creation); break;
+        case ObjectKind::Gadget:
             if (GadgetHasEventProcedure(creation))
                 fact.procedure = gadget.Of(creation);
             break;
-        case ProjectObjectKind::Menu:
-        case ProjectObjectKind::ToolBar:
-        case ProjectObjectKind::StatusBar:
-        case ProjectObjectKind::Procedure: break;
+        case ObjectKind::Menu:
+        case ObjectKind::ToolBar:
+        case ObjectKind::StatusBar:
+        case ObjectKind::Image: // not in the object list
+        case ObjectKind::Font:
+        case ObjectKind::Procedure:
+        case ObjectKind::None: break;
         }
     }
 
@@ -149,13 +152,12 @@ struct ObjectReader {
         ObjectFact fact;
         fact.kind = creation.kind;
         fact.name = creation.name;
-        fact.window = creation.kind == ProjectObjectKind::Window ? creation.name
-                                                                 : owners.OwnerAfter(window, creation.name);
+        fact.window = creation.kind == ObjectKind::Window ? creation.name : owners.OwnerAfter(window, creation.name);
         fact.file = files.value(creation.origin.file);
         fact.line = creation.origin.line;
         fact.statement = creation.statement;
         fact.bracket = creation.bracket;
-        if (!tabs.isEmpty() && creation.kind == ProjectObjectKind::Gadget
+        if (!tabs.isEmpty() && creation.kind == ObjectKind::Gadget
             && CommandBefore(creation.statement, creation.bracket).compare(u"PanelGadget", Qt::CaseInsensitive) == 0)
             fact.tabs = tabs.value(creation.name);
         AddProcedures(fact, creation);

@@ -5,6 +5,7 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
+#include "model/generated_files.h"
 #include "model/project_file.h"
 #include "pipeline/event_procedure_findings.h"
 #include "pipeline/generation_context.h"
@@ -30,10 +31,10 @@ void FindLanguageFindings(const GenerationContext &run, QList<ReportFinding> &ou
     for (qsizetype i = 0; i < keys.size(); ++i) {
         const int line = CatalogLineOf(run.catalog, i);
         if (i >= keysRead && keysRead > 0) // a first Catalog is all new
-            out.append({FindingKind::NewKey, QStringLiteral("Catalog"), line,
+            out.append({FindingKind::NewKey, FileName(GeneratedFileId::Catalog), line,
                         QStringLiteral("new key \"") + keys[i] + QStringLiteral("\".")});
         else if (i < keysRead && !used.contains(keys[i]))
-            out.append({FindingKind::ObsoleteKey, QStringLiteral("Catalog"), line,
+            out.append({FindingKind::ObsoleteKey, FileName(GeneratedFileId::Catalog), line,
                         QStringLiteral("key \"") + keys[i] + QStringLiteral("\" is used by no source any more.")});
     }
 }
@@ -53,7 +54,8 @@ void FindMissingIncludes(const GenerationContext &run, QList<ReportFinding> &out
         if (QFileInfo::exists(ProjectRelativePath(run.ProjectDirectory(), include)))
             continue;
         const QString name = QFileInfo(include).fileName();
-        out.append({FindingKind::MissingInclude, QStringLiteral("Main.pb"), LineMentioning(run.lines.MainLines, name),
+        out.append({FindingKind::MissingInclude, FileName(GeneratedFileId::Main),
+                    LineMentioning(run.lines.MainLines, name),
                     QStringLiteral("the include ") + name + QStringLiteral(" does not exist.")});
     }
 }

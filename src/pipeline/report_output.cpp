@@ -1,5 +1,6 @@
 #include "pipeline/report_output.h"
 
+#include "model/log_messages.h"
 #include "model/object_parts.h"
 
 #include <QJsonArray>
@@ -9,8 +10,6 @@
 namespace quarvel {
 
 namespace {
-
-const QLatin1StringView Lead(" -> ");
 
 QString FileCountLine(const RunResult &result)
 {
@@ -79,10 +78,10 @@ QJsonObject ProcedureJson(const ObjectFact &fact, const ProcedureFact &procedure
 QJsonObject ObjectJson(const ObjectFact &fact)
 {
     const ObjectParts parts = PartsOf(fact);
-    QJsonObject object{{"kind", ProjectObjectKindName(fact.kind)}, {"procedure", ProcedureJson(fact, fact.procedure)}};
+    QJsonObject object{{"kind", ObjectKindReportName(fact.kind)}, {"procedure", ProcedureJson(fact, fact.procedure)}};
     InsertText(object, QLatin1StringView("window"), fact.window);
     InsertText(object, QLatin1StringView("name"), fact.name);
-    if (fact.kind != ProjectObjectKind::Procedure)
+    if (fact.kind != ObjectKind::Procedure)
         InsertText(object, QLatin1StringView("constant"), fact.Constant());
     InsertText(object, QLatin1StringView("command"), parts.command);
     InsertText(object, QLatin1StringView("file"), fact.file);
@@ -94,7 +93,7 @@ QJsonObject ObjectJson(const ObjectFact &fact)
     InsertText(object, QLatin1StringView("text"), parts.text);
     if (!fact.tabs.isEmpty())
         object.insert(QLatin1StringView("tabs"), QJsonArray::fromStringList(fact.tabs));
-    if (fact.kind == ProjectObjectKind::Window)
+    if (fact.kind == ObjectKind::Window)
         object.insert(QLatin1StringView("exitProcedure"), ProcedureJson(fact, fact.exitProcedure));
     return object;
 }
@@ -113,19 +112,14 @@ QList<LogEntry> ReportLogEntries(const RunResult &result)
 {
     QList<LogEntry> entries{LogEntry{FileCountLine(result)}};
     for (const FailedFile &failed : result.failedFiles)
-        entries.append(LogEntry{Lead + failed.file + QStringLiteral(": could not be written (") + failed.reason
-                                    + QStringLiteral(")."),
-                                LogKind::Plain, failed.file});
+        entries.append(LogEntry{NotWrittenLine(failed.file, failed.reason), LogKind::Plain, failed.file});
     if (!result.heldBackFiles.isEmpty())
-        entries.append(LogEntry{QStringLiteral(
-            " -> The other files of the run were kept as they were: a run writes all its files or none.")});
+        entries.append(LogEntry{HeldBackLine()});
     for (const ReportFinding &finding : result.findings)
-        entries.append(LogEntry{Lead + finding.file + QLatin1Char(':') + QString::number(finding.line)
-                                    + QStringLiteral(": ") + finding.message,
-                                LogKind::Finding, finding.file, finding.line});
+        entries.append(LogEntry{FindingLine(finding.file, finding.line, finding.message), LogKind::Finding,
+                                finding.file, finding.line});
     for (const RepeatedWarning &repeated : result.repeatedWarnings)
-        entries.append(
-            LogEntry{Lead + QString::number(repeated.count) + QStringLiteral(" times: ") + repeated.warning});
+        entries.append(LogEntry{RepeatedWarningLine(repeated.count, repeated.warning)});
     return entries;
 }
 

@@ -6,6 +6,7 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
+#include "model/generated_files.h"
 #include "pipeline/generation_context.h"
 
 #include <QSet>
@@ -151,18 +152,10 @@ NoCaseSet StoredNamesBeyond(const StoredConstants &stored, const NamesByKind &cu
 // enumeration declares any more.
 void FindUndeclaredConstants(const GenerationContext &run, QList<ReportFinding> &out)
 {
-    const struct {
-        const char *file;
-        const SourceLineList *lines;
-    } files[] = {
-        {"EventMenu.pb", &run.lines.EventMenuLines},
-        {"EventGadget.pb", &run.lines.EventGadgetLines},
-        {"EventWindow.pb", &run.lines.EventWindowLines},
-    };
-    std::array<QList<ConstantUse>, std::size(files)> firstUses;
+    std::array<QList<ConstantUse>, std::size(EventFileIds)> firstUses;
     NoCaseSet used;
     for (size_t f = 0; f < firstUses.size(); ++f) {
-        firstUses[f] = FirstUses(*files[f].lines);
+        firstUses[f] = FirstUses(run.lines.*FileOf(EventFileIds[f]).lines);
         for (const ConstantUse &use : firstUses[f])
             used.insert(NoCaseKey(use.name));
     }
@@ -184,7 +177,7 @@ void FindUndeclaredConstants(const GenerationContext &run, QList<ReportFinding> 
             if (declared.contains(constant) || reported.contains(constant) || !looksGenerated(constant))
                 continue;
             reported.insert(constant);
-            out.append({FindingKind::UndeclaredConstant, QLatin1String(files[f].file), int(i + 1),
+            out.append({FindingKind::UndeclaredConstant, FileName(EventFileIds[f]), int(i + 1),
                         QStringLiteral("#") + name.toString() + QStringLiteral(" is declared by no enumeration.")});
         }
     }

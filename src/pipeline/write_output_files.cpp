@@ -1,8 +1,9 @@
 #include "pipeline/write_output_files.h"
 
-#include "base/file_error_line.h"
 #include "base/text_encoding.h"
 #include "model/catalog.h"
+#include "model/generated_files.h"
+#include "model/log_messages.h"
 #include "model/source_folder.h"
 #include "pipeline/generation_context.h"
 #include "update/include_file_updates.h"
@@ -20,10 +21,11 @@ struct StagedOutput {
 // A file that the 8-bit format cannot carry is written as UTF-8 with its mark rather than
 // losing characters. A file of the user that the run read is written the way it was kept,
 // the bytes of every line the run leaves alone included; one whose text stays is not
-// written at all.
-StagedOutput StageOneFile(GenerationContext &run, const QString &path, const QStringList &lines)
+// written at all. A file the run makes anew is written in the run's format.
+StagedOutput StageOneFile(GenerationContext &run, FileOwner owner, const QString &path, const QStringList &lines)
 {
-    if (const auto read = run.userFiles.constFind(path); read != run.userFiles.cend()) {
+    const auto read = owner == FileOwner::User ? run.userFiles.constFind(path) : run.userFiles.cend();
+    if (read != run.userFiles.cend()) {
         const RewrittenText text = EncodeRewritten(*read, lines, run.outputFormat);
         return {path, run.plan.Stage(path, text.bytes), text.widened};
     }
@@ -38,7 +40,7 @@ void LogOutputFile(GenerationContext &run, const StagedOutput &file)
     switch (run.plan.OutcomeOf(file.handle)) {
     case WritePlan::Outcome::Written:
     case WritePlan::Outcome::Unchanged:
-        run.log.Log({QStringLiteral(" -> Write File ") + file.path, LogKind::FileWritten, file.path});
+        run.log.Log({WriteFileLine(file.path), LogKind::FileWritten, file.path});
         if (file.widened)
             run.log.Warning(BeyondEightBitWarning(file.path), file.path);
         break;
@@ -70,36 +72,19 @@ void LogIncludeWriteFailures(GenerationContext &run)
             run.log.Error(FileErrorLine(QStringLiteral("WriteFile"), include.path), include.path);
 }
 
-const QStringList &OutputFileNames()
-{
-    static const QStringList names = {
-        QStringLiteral("Main.pb"),         QStringLiteral("CommonFile.pb"),  QStringLiteral("EventMain.pb"),
-        QStringLiteral("EventMenu.pb"),    QStringLiteral("EventGadget.pb"), QStringLiteral("EventWindow.pb"),
-        QStringLiteral("LoadLanguage.pb"), QStringLiteral("Catalog"),
-    };
-    return names;
-}
-
 bool WriteOutputFiles(GenerationContext &run)
 {
     const QString dir = run.ProjectDirectory();
-    const QStringList &names = OutputFileNames();
     const OutputLines &l = run.lines;
-    // In the order of the names; the event files with their trailing comment lines.
-    const QStringList texts[] = {
-        l.MainLines,
-        l.CommonFileLines,
-        l.EventMainLines,
-        l.EventMenuLines + l.EventMenuTrailer,
-        l.EventGadgetLines + l.EventGadgetTrailer,
-        l.EventWindowLines + l.EventWindowTrailer,
-    };
     QList<StagedOutput> outputs;
-    for (qsizetype i = 0; i < qsizetype(std::size(texts)); ++i)
-        outputs.append(StageOneFile(run, dir + names.at(i), texts[i]));
-    if (run.switches().Multilang) {
-        outputs.append(StageOneFile(run, dir + names.at(6), l.LoadLanguageLines));
-        outputs.append(StageOneFile(run, dir + names.at(7), CatalogLines(run.model.Languages, run.catalog)));
+    for (const GeneratedFile &file : GeneratedFiles) {
+        if (file.multilangOnly && !run.switches().Multilang)
+            continue;
+        const QString path = dir + QLatin1String(file.name);
+        const QStringList lines = !file.lines    ? CatalogLines(run.model.Languages, run.catalog)
+                                  : file.trailer ? l.*file.lines + l.*file.trailer
+                                                 : l.*file.lines;
+        outputs.append(StageOneFile(run, file.owner, path, lines));
     }
     const bool written = run.plan.WriteStaged();
     LogIncludeWriteFailures(run);

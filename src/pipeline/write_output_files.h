@@ -1,18 +1,12 @@
 // The end of step 4: the run's files written into the project directory, all of them or none.
 #pragma once
 
-#include <QStringList>
-
 namespace quarvel {
 
 struct GenerationContext;
 
-// The files step 4 writes into the project directory, in writing order (the last two with
-// Multi Language only).
-const QStringList &OutputFileNames();
-
-// Stages Main.pb, CommonFile.pb, EventMain.pb, the three event files and, with Multi
-// Language, LoadLanguage.pb and Catalog, in the run's output format (a user's file with the
+// Stages the files of model/generated_files.h in their order (LoadLanguage.pb and Catalog with
+// Multi Language only), in the run's output format (a user's file with the
 // line ends it had), and writes them together with whatever else the run staged (the
 // includes of step 3, the project file): all of them, or none when one cannot be written or
 // changed on disk since the run read it. Each file is logged as written or failed (nothing is

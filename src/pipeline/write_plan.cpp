@@ -19,7 +19,7 @@ struct OnDisk {
 OnDisk ReadOnDisk(const QString &path)
 {
     FileBytes file = ReadRegularFile(path);
-    if (file.status != FileBytes::Read)
+    if (!file)
         return {};
     return {true, std::move(file.bytes)};
 }

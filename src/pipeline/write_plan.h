@@ -70,6 +70,13 @@ public:
     {
         return OutcomeOf(handle) == Outcome::Written || OutcomeOf(handle) == Outcome::Unchanged;
     }
+    // The file's outcome as one file's result: Done when it holds its new text, else Failed
+    // (with the reason, when it was the one that failed).
+    FileResult ResultOf(int handle) const
+    {
+        const Entry &entry = entries_.at(handle);
+        return {IsCurrent(handle) ? FileResult::Done : FileResult::Failed, entry.path, entry.reason, {}};
+    }
 
     // True when the file at path exists and holds exactly bytes.
     static bool Holds(const QString &path, const QByteArray &bytes);

@@ -99,7 +99,7 @@ bool PreferenceFile::Create(const QString &path)
 {
     Close();
     path_ = path;
-    return FileWriter().Write(path, QByteArray());
+    return bool(FileWriter().Write(path, QByteArray()));
 }
 
 bool PreferenceFile::SelectGroup(const QString &name)
@@ -167,7 +167,7 @@ bool PreferenceFile::Close()
 {
     bool written = true;
     if (changed_ && !readOnly_ && !path_.isEmpty())
-        written = FileWriter().Write(path_, Text(entries_));
+        written = bool(FileWriter().Write(path_, Text(entries_)));
     entries_.clear();
     path_.clear();
     currentGroup_ = -1;

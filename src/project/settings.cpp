@@ -211,7 +211,7 @@ QList<FileResult> LoadSettings(ProgramSettings &settings, ProjectState &project,
         StartNewProject(read, project);
     }
     ReadDesktopMemory(read, settings);
-    failures.removeIf([](const FileResult &result) { return result.ok; });
+    failures.removeIf([](const FileResult &result) { return bool(result); });
     return failures;
 }
 

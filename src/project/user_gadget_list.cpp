@@ -59,16 +59,13 @@ FileResult LoadUserGadgets(ProgramSettings &settings)
 
     const QString &path = settings.UserListFile;
     const QFileInfo info(path);
-    bool ok = false;
-    if (!info.isDir() && (!info.exists() || info.size() == 0)) {
-        ok = FileWriter().Write(path, UserGadgetFileText({}).toUtf8());
-    } else {
-        QFile file(path);
-        ok = !info.isDir() && file.open(QIODevice::ReadOnly);
-        if (ok)
-            settings.UserGadgetList = ReadUserGadgetText(DecodeUserGadgetFile(file.readAll()));
-    }
-    return ok ? FileResult() : FileResult::Failed(QStringLiteral("UserGadgetList"));
+    const QString role = QStringLiteral("UserGadgetList");
+    if (!info.isDir() && (!info.exists() || info.size() == 0))
+        return FileWriter().Write(path, UserGadgetFileText({}).toUtf8()).Titled(role);
+    const FileBytes file = ReadRegularFile(path);
+    if (file)
+        settings.UserGadgetList = ReadUserGadgetText(DecodeUserGadgetFile(file.bytes));
+    return file.Titled(role);
 }
 
 FileResult SaveUserGadgets(ProgramSettings &settings, const QStringList &names)
@@ -76,9 +73,9 @@ FileResult SaveUserGadgets(ProgramSettings &settings, const QStringList &names)
     settings.UserGadgetList = names;
     if (settings.UserListFile.isEmpty())
         LocateSettingsFiles(settings);
-    if (FileWriter().Write(settings.UserListFile, UserGadgetFileText(names).toUtf8()))
-        return {};
-    return FileResult::Failed(QStringLiteral("Save UserGadget"));
+    return FileWriter()
+        .Write(settings.UserListFile, UserGadgetFileText(names).toUtf8())
+        .Titled(QStringLiteral("Save UserGadget"));
 }
 
 } // namespace quarvel

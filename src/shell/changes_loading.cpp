@@ -14,7 +14,7 @@ namespace {
 
 QStringList LinesOf(const QString &path)
 {
-    const std::optional<TextFile> file = ReadTextFile(path);
+    const TextFileRead file = ReadTextFile(path);
     return file ? file->lines : QStringList();
 }
 

@@ -116,14 +116,14 @@ public:
                 continue;
             createdAt.insert(fact.line, i);
             lastLine = qMax(lastLine, fact.line);
-            if (fact.kind == ProjectObjectKind::ToolBarButton)
+            if (fact.kind == ObjectKind::ToolBarButton)
                 ++picture_.toolBarButtons;
-            picture_.statusBar = picture_.statusBar || fact.kind == ProjectObjectKind::StatusBar;
+            picture_.statusBar = picture_.statusBar || fact.kind == ObjectKind::StatusBar;
         }
         lists_.push_back({QPoint(0, 0), -1, true, QString()});
         for (int line = window.line; line <= lastLine && line <= sourceLines.size(); ++line) {
             const qsizetype fact = createdAt.value(line, -1);
-            if (fact >= 0 && facts_[fact].kind == ProjectObjectKind::Gadget)
+            if (fact >= 0 && facts_[fact].kind == ObjectKind::Gadget)
                 AddGadget(fact, SourceName(sourceLines[line - 1]));
             else
                 FollowCall(sourceLines[line - 1]);
@@ -273,7 +273,7 @@ private:
 
 PreviewPicture LayOutWindow(const QList<ObjectFact> &facts, qsizetype window, const QStringList &sourceLines)
 {
-    if (window < 0 || window >= facts.size() || facts[window].kind != ProjectObjectKind::Window)
+    if (window < 0 || window >= facts.size() || facts[window].kind != ObjectKind::Window)
         return {};
     return Layout(facts, window).Picture(sourceLines);
 }

@@ -35,9 +35,10 @@ QString ProjectFileProblem(const QString &path)
 {
     const FileBytes file = ReadRegularFile(path);
     switch (file.status) {
-    case FileBytes::Missing: return ProblemText(QT_TRANSLATE_NOOP("quarvel::Shell", "there is no such file"));
-    case FileBytes::Unreadable: return file.reason;
-    case FileBytes::Read: break;
+    case FileResult::Missing: return ProblemText(QT_TRANSLATE_NOOP("quarvel::Shell", "there is no such file"));
+    case FileResult::Failed: return file.reason;
+    case FileResult::Done:
+    case FileResult::NotDone: break;
     }
     if (file.bytes.isEmpty())
         return ProblemText(QT_TRANSLATE_NOOP("quarvel::Shell", "the file is empty"));

@@ -40,16 +40,15 @@ namespace {
 // A window's rows show the procedure of its close box; its size procedure is in the tooltip.
 const ProcedureFact &ShownProcedure(const ObjectFact &fact)
 {
-    return fact.kind == ProjectObjectKind::Window && fact.exitProcedure.state != ProcedureState::None
-               ? fact.exitProcedure
-               : fact.procedure;
+    return fact.kind == ObjectKind::Window && fact.exitProcedure.state != ProcedureState::None ? fact.exitProcedure
+                                                                                               : fact.procedure;
 }
 
 QString KindText(const ObjectFact &fact)
 {
-    if (fact.kind == ProjectObjectKind::Gadget || fact.kind == ProjectObjectKind::Window)
+    if (fact.kind == ObjectKind::Gadget || fact.kind == ObjectKind::Window)
         return PartsOf(fact).command.toString();
-    return QString(ProjectObjectKindName(fact.kind)).replace(QLatin1Char('-'), QLatin1Char(' '));
+    return QString(ObjectKindReportName(fact.kind)).replace(QLatin1Char('-'), QLatin1Char(' '));
 }
 
 QString Place(const QString &file, int line)
@@ -68,10 +67,10 @@ void ProjectTreeModel::Show(QList<ObjectFact> facts)
     Group others{TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Other procedures")), -1, {}};
     for (qsizetype i = 0; i < facts_.size(); ++i) {
         const ObjectFact &fact = facts_[i];
-        if (fact.kind == ProjectObjectKind::Window) {
+        if (fact.kind == ObjectKind::Window) {
             groupOf.insert(fact.name, groups_.size());
             groups_.push_back({fact.name, i, {}});
-        } else if (fact.kind == ProjectObjectKind::Procedure || !groupOf.contains(fact.window)) {
+        } else if (fact.kind == ObjectKind::Procedure || !groupOf.contains(fact.window)) {
             others.members.push_back(i);
         } else {
             groups_[groupOf.value(fact.window)].members.push_back(i);
@@ -141,7 +140,7 @@ int ProjectTreeModel::columnCount(const QModelIndex &) const
 QVariant ProjectTreeModel::FactData(const ObjectFact &fact, int column) const
 {
     switch (column) {
-    case NameColumn: return fact.kind == ProjectObjectKind::Procedure ? fact.name : fact.Constant();
+    case NameColumn: return fact.kind == ObjectKind::Procedure ? fact.name : fact.Constant();
     case KindColumn: return KindText(fact);
     case SourceColumn: return Place(fact.file, fact.line);
     case ProcedureColumn: return fact.ProcedureName(ShownProcedure(fact));
@@ -163,7 +162,7 @@ QVariant ProjectTreeModel::data(const QModelIndex &index, int role) const
     const ObjectFact &shown = facts_[fact];
     if (role == Qt::DisplayRole)
         return FactData(shown, index.column());
-    if (role == Qt::ToolTipRole && shown.kind == ProjectObjectKind::Window) {
+    if (role == Qt::ToolTipRole && shown.kind == ObjectKind::Window) {
         return TreeText(QT_TRANSLATE_NOOP("quarvel::ProjectTreeModel", "Close: %1 (%2)\nSize: %3 (%4)"))
             .arg(shown.ProcedureName(shown.exitProcedure), ProcedureStateText(shown.exitProcedure),
                  shown.ProcedureName(shown.procedure), ProcedureStateText(shown.procedure));

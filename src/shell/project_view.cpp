@@ -245,7 +245,7 @@ void ProjectView::OpenFact(qsizetype fact)
     if (fact < 0 || fact >= model_.Facts().size())
         return;
     const ObjectFact &shown = model_.Facts()[fact];
-    const ProcedureFact &procedure = shown.kind == ProjectObjectKind::Window && shown.exitProcedure.line > 0
+    const ProcedureFact &procedure = shown.kind == ObjectKind::Window && shown.exitProcedure.line > 0
                                          ? shown.exitProcedure
                                          : shown.procedure;
     if (procedure.line > 0 && procedure.events)
@@ -267,9 +267,9 @@ void ProjectView::CurrentChanged(const QModelIndex &current)
 void ProjectView::ShowWindowOf(qsizetype fact)
 {
     const QList<ObjectFact> &facts = model_.Facts();
-    qsizetype window = facts[fact].kind == ProjectObjectKind::Window ? fact : -1;
+    qsizetype window = facts[fact].kind == ObjectKind::Window ? fact : -1;
     for (qsizetype i = fact; window < 0 && i >= 0; --i) { // a window comes before its objects
-        if (facts[i].kind == ProjectObjectKind::Window && facts[i].name == facts[fact].window)
+        if (facts[i].kind == ObjectKind::Window && facts[i].name == facts[fact].window)
             window = i;
     }
     if (window < 0 || window == shownWindow_)
@@ -282,7 +282,7 @@ const QStringList &ProjectView::SourceLines(const QString &file)
 {
     auto known = sources_.find(file);
     if (known == sources_.end()) {
-        const std::optional<TextFile> read = ReadTextFile(PathIn(projectDirectory_, file));
+        const TextFileRead read = ReadTextFile(PathIn(projectDirectory_, file));
         known = sources_.insert(file, read ? read->lines : QStringList());
     }
     return *known;

@@ -1,8 +1,8 @@
 #include "update/include_file_updates.h"
 
-#include "base/file_error_line.h"
 #include "base/text_encoding.h"
 #include "model/design_model.h"
+#include "model/log_messages.h"
 #include "model/log_sink.h"
 #include "model/project_file.h"
 #include "model/source_folder.h"
@@ -45,7 +45,7 @@ std::optional<IncludeUpdate> UpdateIncludeFile(const SourceFolder &folder, LogSi
 {
     const QString filePath = ProjectRelativePath(folder.directory, path);
     // A missing include is reported, never created: the user may have mistyped its name.
-    const std::optional<TextFile> file = ReadTextFile(filePath, folder.format, nullptr, true);
+    const TextFileRead file = ReadTextFile(filePath, folder.format, true);
     if (!file) {
         log.Error(FileErrorLine(QStringLiteral("OpenFile"), path), path);
         return std::nullopt;
@@ -57,9 +57,7 @@ std::optional<IncludeUpdate> UpdateIncludeFile(const SourceFolder &folder, LogSi
     const int count = renames.Apply(lines);
     if (count == 0)
         return update;
-    log.Log({QStringLiteral(" -> Update Includefile ") + path + QStringLiteral(" / Count Change: ")
-                 + QString::number(count),
-             LogKind::FileWritten, path});
+    log.Log({IncludeUpdatedLine(path, count), LogKind::FileWritten, path});
     const RewrittenText text = EncodeRewritten(*file, lines, folder.format);
     if (text.widened)
         log.Warning(BeyondEightBitWarning(path), path);

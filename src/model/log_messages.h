@@ -1,0 +1,76 @@
+// The texts of the run's " -> " log lines, one function a message with what it names. Scripts
+// read these lines, so every pass words them through here and each text stays as it is.
+// "location" is a place as SourceLocation gives it: "Form.pbf:12".
+#pragma once
+
+#include "base/text_encoding.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace quarvel {
+
+// What each log line begins with.
+inline constexpr QLatin1StringView MessageLead(" -> ");
+
+// Files read and written.
+QString FormatFoundLine(TextFormat mainFormat); // " -> UTF-8 BOM found.", None: Main.pb not found
+QString CountLine(const QString &what, qsizetype count);
+QString WriteFileLine(const QString &path);
+QString IncludeUpdatedLine(const QString &path, int changes);
+QString FileErrorLine(const QString &what, const QString &path); // what: "OpenFile", "File", "WriteFile"
+QString CannotReadStopLine(const QString &path, const QString &reason);
+QString BeyondEightBitWarning(const QString &path);
+QString InvalidBytesWarning(const QString &path, int line);
+QString ChangedMeanwhileStopLine(const QString &path);
+QString BackupFailedStopLine(const QString &projectDirectory);
+
+// The project's lock and the journal of an interrupted run.
+QString ProjectBusyStopLine(const QString &directory);
+QString CannotLockStopLine(const QString &directory, const QString &reason);
+enum class InterruptedWrite { DryRun, Finished, RolledBack, Unreadable };
+// leftAlone: the files changed since, which the recovery does not touch.
+QString InterruptedRunWarning(InterruptedWrite what, int files, const QStringList &leftAlone = {});
+
+// The report's lines after "Report: ".
+QString NotWrittenLine(const QString &file, const QString &reason);
+QString HeldBackLine();
+QString FindingLine(const QString &file, int line, const QString &message);
+QString RepeatedWarningLine(int count, const QString &warning);
+
+// Windows and objects of the sources.
+QString PbAnyWindowStopLine();
+QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name);
+QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by);
+QString SharedConstantStopLine(const QString &constant, const QString &first, const QString &second);
+QString ComputedObjectNumberWarning(QLatin1StringView kind, const QString &argument, const QString &location,
+                                    const QString &name);
+QString ComputedNumberWarning(QLatin1StringView kind, QStringView number, const QString &location);
+QString VariableAndConstantWarning(const QString &variable, const QString &constant, const QString &locations,
+                                   const QString &objectConstant);
+QString AmbiguousConstantWarning(const QString &constant, const QStringList &windows, const QString &location,
+                                 const QString &takenAs);
+QString SecondObjectOfVariableWarning(const QString &variable, const QString &location);
+QString VariableHoldsTwoWarning(const QString &variable, const QString &constant, const QString &location);
+// A window or object not generated: what, where, and what to do about it.
+QString NotGeneratedWarning(const QString &what, const QString &location, const QString &advice);
+QString NotTakenOverWarning(const QString &what, const QString &location, const QString &refusal,
+                            const QString &advice);
+QString ModuleWindowWarning(const QString &what, const QString &location);
+QString TopLevelCodeLeftOutWarning(const QString &ranges);
+
+// The main window and the procedures of the generated files.
+QString NoWindowWarning();
+QString NoWindowToOpenWarning(const QString &window);
+QString MainOpensOtherFirstWarning(const QString &mainWindow, const QString &mainLocation, const QString &first,
+                                   const QString &firstLocation, const QString &why);
+QString OpenerNeedsDefaultsWarning(const QString &window, const QString &head, const QString &location);
+QString GeneratedNameWarning(const QString &what, const QString &location, const QString &resolution);
+QString NoLanguageBlockWarning();
+QString LeftOutStatementWarning(const QString &procedure, const QString &statement, const QString &location);
+QString FormEventWarning(const QString &text); // text: what the form's assignment leaves undone
+QString RenameClashWarning(const QString &oldName, const QString &newName, const QString &file, int line,
+                           int otherLine);
+QString UnclosedProcedureStopLine(QStringView procedure, const QString &file, int line);
+
+} // namespace quarvel
