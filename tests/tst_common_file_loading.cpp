@@ -122,6 +122,12 @@ void TestCommonFileLoading::takesOverTopLevelWindows_data()
         << Rows("Procedure Open_Main()\n  If Not OpenWindow(#Main, 0, 0, 200, 100, \"m\")\n    End\n  EndIf\n"
                 "  If CreateMenu(#Menu, WindowID(#Main)) : MenuItem(#Quit, \"Quit\") : EndIf\nEndProcedure")
         << QStringList{leftOut.arg("5-9")};
+    QTest::newRow("variables shared with the rest, in any letter case")
+        << Rows("Define Count\nOpenWindow(#Main, 0, 0, 200, 100, \"m\")\ncount = 1\nlabel = 2\n"
+                "Repeat : Until WaitWindowEvent() = #PB_Event_CloseWindow\nDebug LABEL")
+        << Rows("Global Count\nGlobal label\nProcedure Open_Main()\n  OpenWindow(#Main, 0, 0, 200, 100, \"m\")\n"
+                "  count = 1\n  label = 2\nEndProcedure")
+        << QStringList{leftOut.arg("5-6")};
     QTest::newRow("not taken over: its number is not kept, Open_ is taken")
         << Rows("OpenWindow(#PB_Any, 0, 0, 200, 100, \"a\")\nProcedure Open_Main()\nEndProcedure\n"
                 "OpenWindow(#Main, 0, 0, 200, 100, \"m\")")
