@@ -11,8 +11,8 @@ using namespace quarvel;
 class TestLineScan : public QObject {
     Q_OBJECT
 private slots:
-    void findString_data();
-    void findString();
+    void indexOfText_data();
+    void indexOfText();
     void findNoCase_data();
     void findNoCase();
     void upperWordBefore_data();
@@ -33,43 +33,44 @@ private slots:
     void procedureHead();
 };
 
-void TestLineScan::findString_data()
+void TestLineScan::indexOfText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("search");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("expected"); // -1: none
     // clang-format off
-    QTest::newRow("first") << "a(b(c" << "(" << 1 << 2;
-    QTest::newRow("from start") << "a(b(c" << "(" << 3 << 4;
-    QTest::newRow("start below 1") << "a(b" << "(" << -5 << 2;
-    QTest::newRow("start beyond end") << "abc" << "c" << 4 << 0;
-    QTest::newRow("empty text") << "" << "a" << 1 << 0;
-    QTest::newRow("empty search") << "abc" << "" << 1 << 0;
-    QTest::newRow("case matters") << "Abc" << "a" << 1 << 0;
-    QTest::newRow("word after a false start") << "aaab" << "aab" << 1 << 2;
-    QTest::newRow("word at the very end") << "x(#" << "(#" << 1 << 2;
-    QTest::newRow("first character too late") << "abc(" << "(#" << 1 << 0;
-    QTest::newRow("longer than text") << "ab" << "abc" << 1 << 0;
-    QTest::newRow("start inside a match") << "(#a(#b" << "(#" << 2 << 4;
-    QTest::newRow("start on the last fit") << "xxab" << "ab" << 3 << 3;
-    QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 1 << 1;
+    QTest::newRow("first") << "a(b(c" << "(" << 0 << 1;
+    QTest::newRow("from start") << "a(b(c" << "(" << 2 << 3;
+    QTest::newRow("from below 0") << "a(b" << "(" << -6 << 1;
+    QTest::newRow("from beyond end") << "abc" << "c" << 3 << -1;
+    QTest::newRow("empty text") << "" << "a" << 0 << -1;
+    QTest::newRow("empty search") << "abc" << "" << 0 << -1;
+    QTest::newRow("case matters") << "Abc" << "a" << 0 << -1;
+    QTest::newRow("word after a false start") << "aaab" << "aab" << 0 << 1;
+    QTest::newRow("word at the very end") << "x(#" << "(#" << 0 << 1;
+    QTest::newRow("first character too late") << "abc(" << "(#" << 0 << -1;
+    QTest::newRow("longer than text") << "ab" << "abc" << 0 << -1;
+    QTest::newRow("from inside a match") << "(#a(#b" << "(#" << 1 << 3;
+    QTest::newRow("from on the last fit") << "xxab" << "ab" << 2 << 2;
+    QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 0 << 0;
     // The search goes sixteen characters a step and takes the last ones in a step that ends
     // with the text, without the characters already looked at.
-    QTest::newRow("hit at the sixteenth") << QString(15, 'x') + "(#" << "(#" << 1 << 16;
-    QTest::newRow("hit in the last step") << QString(18, 'x') + "(#" << "(#" << 1 << 19;
-    QTest::newRow("start inside the last step") << "(#" + QString(14, 'x') + "(#yy" << "(#" << 2 << 17;
-    QTest::newRow("none in the last step") << QString(17, 'x') + "(" << "(#" << 1 << 0;
+    QTest::newRow("hit at the sixteenth") << QString(15, 'x') + "(#" << "(#" << 0 << 15;
+    QTest::newRow("hit in the last step") << QString(18, 'x') + "(#" << "(#" << 0 << 18;
+    QTest::newRow("from inside the last step") << "(#" + QString(14, 'x') + "(#yy" << "(#" << 1 << 16;
+    QTest::newRow("none in the last step") << QString(17, 'x') + "(" << "(#" << 0 << -1;
     // clang-format on
 }
 
-void TestLineScan::findString()
+void TestLineScan::indexOfText()
 {
     QFETCH(QString, text);
     QFETCH(QString, search);
-    QFETCH(int, start);
+    QFETCH(int, from);
     QFETCH(int, expected);
-    QCOMPARE(FindString(text, search, start), expected);
+    QCOMPARE(IndexOfText(text, search, from), expected);
+    QCOMPARE(FindString(text, search, from + 1), OneBased(expected));
 }
 
 void TestLineScan::findNoCase_data()
@@ -277,15 +278,9 @@ void TestLineScan::primitives()
     QCOMPARE(Trim("  a b  "), QString("a b"));
     QCOMPARE(Trim("\t a \t"), QString("\t a \t"));
     QCOMPARE(Trim("\"\"Hello\"", QLatin1Char('"')), QString("Hello"));
-    QCOMPARE(StringField("a,b,,c", 2, QLatin1Char(',')), QString("b"));
-    QCOMPARE(StringField("a,b,,c", 3, QLatin1Char(',')), QString());
-    QCOMPARE(StringField("a,\"x,y\"", 3, QLatin1Char(',')), QString("y\""));
-    QCOMPARE(StringField("a,b", 5, QLatin1Char(',')), QString());
     QCOMPARE(ReplaceString("aXbxc", "x", "-", true), QString("a-b-c"));
     QCOMPARE(ReplaceString("aXbxc", "x", "-", false), QString("aXb-c"));
     QCOMPARE(ReplaceString("aaa", "aa", "b", false), QString("ba"));
-    QCOMPARE(InsertAfter("ButtonGadget(#B, 1)", 14, "Window_0_"), QString("ButtonGadget(#Window_0_B, 1)"));
-    QCOMPARE(InsertAfter("abc", 0, "x"), QString("xabc"));
     QCOMPARE(Str(-42), QString("-42"));
 }
 

@@ -88,11 +88,11 @@ void PatchMainOpenWindow(const DesignModel &model, OutputLines &output, LogSink 
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString &line = lines[i];
-        if (FindString(line, placeholder)) {
+        if (HoldsText(line, placeholder)) {
             line = ReplaceString(line, placeholder, call, true);
             continue;
         }
-        if (FindString(line, QStringLiteral("If WindowID(#"))) {
+        if (HoldsText(line, u"If WindowID(#")) {
             line = QStringLiteral("  If WindowID(#") + window + QLatin1Char(')');
             if (m.FirstWindowInvisible)
                 ShowInvisibleWindow(lines, i, window);
