@@ -1,6 +1,8 @@
 // Searching a line for keywords and calls in any letter case, and replacing words. Both sides
-// are compared through UpperChar, as if both were upper-cased with UpperKeepLength. Positions
-// are 1-based as in base/basic_strings.h: 0 means not found.
+// are compared through UpperChar, as if both were upper-cased with UpperKeepLength. The IndexOf
+// searches take and give 0-based indexes, -1 for none; the Find ones and the positions of
+// FindAllNoCase and ReplaceInCode count from 1, 0 for none, for the passes not yet moved to
+// indexes.
 #pragma once
 
 #include "base/basic_strings.h"
@@ -15,8 +17,13 @@
 
 namespace quarvel {
 
-// First occurrence of search at or after start, both sides upper-cased.
-int FindNoCase(const QString &text, const QString &search, int start = 1);
+// The first occurrence of search at or after from, both sides upper-cased; -1 when there is
+// none, also for an empty search.
+qsizetype IndexOfNoCase(QStringView text, QStringView search, qsizetype from = 0);
+inline int FindNoCase(const QString &text, const QString &search, int start = 1)
+{
+    return OneBased(IndexOfNoCase(text, search, qsizetype(start) - 1));
+}
 
 // The positions of search in text in any letter case, left to right, overlapping ones too.
 QList<int> FindAllNoCase(const QString &text, const QString &search);
@@ -32,13 +39,21 @@ bool StartsNoCase(QStringView text, QStringView search);
 // Whether text ends with a non-empty suffix, both sides upper-cased.
 bool EndsNoCase(QStringView text, QStringView suffix);
 
-// FindNoCase for a search that holds a "(", such as a call "OPENWINDOW(#": only the brackets
+// IndexOfNoCase for a search that holds a "(", such as a call "OPENWINDOW(#": only the brackets
 // of text are candidates, so a line is passed over at the speed of a character search.
-int FindCallNoCase(const QString &text, QStringView search, int start = 1);
+qsizetype IndexOfCallNoCase(QStringView text, QStringView search, qsizetype from = 0);
+inline int FindCallNoCase(const QString &text, QStringView search, int start = 1)
+{
+    return OneBased(IndexOfCallNoCase(text, search, qsizetype(start) - 1));
+}
 
-// A call of that very command: FindCallNoCase where the search is not the end of a longer
+// A call of that very command: IndexOfCallNoCase where the search is not the end of a longer
 // name (IsWindow for OPENWINDOW(, DisableMenuItem for MENUITEM().
-int FindCommandNoCase(const QString &text, QStringView search, int start = 1);
+qsizetype IndexOfCommandNoCase(QStringView text, QStringView search, qsizetype from = 0);
+inline int FindCommandNoCase(const QString &text, QStringView search, int start = 1)
+{
+    return OneBased(IndexOfCommandNoCase(text, search, qsizetype(start) - 1));
+}
 
 // The first whole-word occurrence of word at or after start, in any letter case; 0 if none.
 int FindWordNoCase(const QString &text, QStringView word, int start = 1);
@@ -101,7 +116,7 @@ QString ReplaceInCode(const QString &text, const QString &search, const QString 
     for (const int at : found) {
         if (at < from || code.InLiteral(at) || !accept(at))
             continue;
-        result += MidView(text, from, at - from);
+        result += QStringView(text).sliced(from - 1, at - from);
         result += replacement;
         from = at + int(search.size());
     }
