@@ -177,13 +177,13 @@ void TestLineScan::codeLine_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("literals"); // begin-close of each literal, close 0 when unclosed
     QTest::addColumn<int>("comment");
-    QTest::addColumn<QString>("shape"); // commas and close of the first call
+    QTest::addColumn<QString>("shape"); // indexes of the first call's commas and close, -1 unclosed
     // clang-format off
-    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "3-7" << 13 << "8 11";
-    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "3-13" << 0 << "14 17";
-    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "3-7 10-12" << 0 << "8 13";
-    QTest::newRow("unclosed") << "f(1, \"a, b)" << "6-0" << 0 << "4 0";
-    QTest::newRow("escape at the end") << "f(~\"a\\" << "3-0" << 0 << " 0";
+    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "3-7" << 13 << "7 10";
+    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "3-13" << 0 << "13 16";
+    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "3-7 10-12" << 0 << "7 12";
+    QTest::newRow("unclosed") << "f(1, \"a, b)" << "6-0" << 0 << "3 -1";
+    QTest::newRow("escape at the end") << "f(~\"a\\" << "3-0" << 0 << " -1";
     // clang-format on
 }
 
@@ -199,9 +199,9 @@ void TestLineScan::codeLine()
         spans << QString::number(literal.Begin()) + QLatin1Char('-') + QString::number(literal.close);
     QCOMPARE(spans.join(QLatin1Char(' ')), literals);
     QCOMPARE(code.comment, comment);
-    const CallShape call = ShapeOfCall(text, 2);
+    const CallShape call = CallShapeAt(text, 1);
     QStringList commas;
-    for (int c : call.commas)
+    for (qsizetype c : call.commas)
         commas << QString::number(c);
     QCOMPARE(commas.join(QLatin1Char(',')) + QLatin1Char(' ') + QString::number(call.close), shape);
 }

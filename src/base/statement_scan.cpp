@@ -155,26 +155,25 @@ std::optional<CodeLiteral> CodeLine::FirstString() const
 }
 
 // From one character that matters to the next: the brackets, commas, quotes and comment mark.
-CallShape ShapeOfCall(const QString &line, int bracket)
+CallShape CallShapeAt(QStringView text, qsizetype open)
 {
     CallShape shape;
-    const QStringView text(line);
     int depth = 0;
     const auto next = [&](qsizetype from) {
         return FindAnyOf(text, from, AnyPlace, u'(', u')', u',', u'"', u'\'', u';');
     };
-    for (qsizetype i = next(bracket); i >= 0; i = next(i + 1)) {
+    for (qsizetype i = next(open + 1); i >= 0; i = next(i + 1)) {
         switch (text[i].unicode()) {
         case u'(': ++depth; break;
         case u')':
             if (depth-- == 0) {
-                shape.close = int(i) + 1;
+                shape.close = i;
                 return shape;
             }
             break;
         case u',':
             if (depth == 0)
-                shape.commas.append(int(i) + 1);
+                shape.commas.append(i);
             break;
         case u';': return shape;
         default: // a quote: the literal is passed over whole
@@ -184,6 +183,12 @@ CallShape ShapeOfCall(const QString &line, int bracket)
         }
     }
     return shape;
+}
+
+QStringView TextBeforeCommaOrClose(QStringView line, qsizetype from)
+{
+    const qsizetype end = IndexOfAny(line, from, u',', u')', u')');
+    return end < 0 ? QStringView() : line.sliced(from, end - from);
 }
 
 QStringView CodeOfLine(QStringView line)
