@@ -60,7 +60,7 @@ QString ConvertFormDesignerLine(QString line, bool procedureWord)
             upper.append(UpperKeepLength(QString::fromLatin1(row.find)));
         return upper;
     }();
-    const qsizetype rows = FindString(line, QStringLiteral("(0")) ? finds.size() : 1;
+    const qsizetype rows = HoldsText(line, u"(0") ? finds.size() : 1;
     for (qsizetype i = 0; i < rows; ++i) {
         if (!(i == 0 ? procedureWord && FindNoCase(line, finds.at(i)) : FindCallNoCase(line, finds.at(i))))
             continue;
@@ -146,8 +146,8 @@ QList<bool> ModuleBlockLines(const QStringList &lines)
 void WarnModuleWindow(LoadingPass &g, const QString &line, const QString &listedPath, int lineNumber)
 {
     const QString where = QFileInfo(listedPath).fileName() + QLatin1Char(':') + QString::number(lineNumber);
-    const int k = FindCallNoCase(line, u"OPENWINDOW(");
-    if (k == 0 || FindBackward(line, QLatin1Char(';'), k))
+    const qsizetype k = IndexOfCallNoCase(line, u"OPENWINDOW(");
+    if (k < 0 || HoldsChar(QStringView(line).first(k), u';'))
         return;
     const QString what = QStringLiteral("window ") + TrimBlanks(FirstArgumentAt(line, k + 10))
                          + QStringLiteral(" is opened inside a module");

@@ -53,16 +53,12 @@ Assignment AssignedVariable(QStringView statement)
     return {statement.first(n).toString(), statement.sliced(star, nameEnd - star).toString()};
 }
 
-// The window of a top-level OpenWindow call at position k of its line. Fills name, shown,
+// The window of a top-level OpenWindow call at index k of its line. Fills name, shown,
 // firstLine and a refusal of its own shape; shown stays empty for a plain number.
-WindowOpening ReadOpening(const QString &line, const QString &code, int k)
+WindowOpening ReadOpening(const QString &line, const QString &code, qsizetype k)
 {
     WindowOpening o;
-    const int bracket = k + 10;
-    const int comma = FindString(code, QLatin1Char(','), bracket);
-    const int close = FindString(code, QLatin1Char(')'), bracket);
-    const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
-    const QString argument = TrimBlanks(Mid(code, bracket + 1, end - bracket - 1));
+    const QString argument = TrimBlanks(TextBeforeCommaOrClose(code, k + 11));
     if (argument.isEmpty() || argument.front().isDigit())
         return o;
     o.firstLine = line;
@@ -268,7 +264,7 @@ QList<WindowOpening> FindWindowOpenings(const QStringList &lines, const FileStru
         if (!OpensWindow(s, i))
             continue;
         const QString &code = s.code.at(i);
-        WindowOpening opening = ReadOpening(lines.at(i), code, FindCommandNoCase(code, u"OPENWINDOW("));
+        WindowOpening opening = ReadOpening(lines.at(i), code, IndexOfCommandNoCase(code, u"OPENWINDOW("));
         if (opening.shown.isEmpty())
             continue;
         if (opening.refusal.isEmpty())
