@@ -138,8 +138,8 @@ bool ClosesBlock(const QString &firstWord)
 
 static bool Calls(const QString &code, QStringView call)
 {
-    const int k = FindCallNoCase(code, call);
-    return k && FindBackward(code, QLatin1Char(';'), k) == 0;
+    const qsizetype k = IndexOfCallNoCase(code, call);
+    return k >= 0 && !HoldsChar(QStringView(code).first(k), u';');
 }
 
 bool WaitsForEvent(const QString &code)
