@@ -282,6 +282,13 @@ void TestLineScan::primitives()
     QCOMPARE(ReplaceString("aXbxc", "x", "-", false), QString("aXb-c"));
     QCOMPARE(ReplaceString("aaa", "aa", "b", false), QString("ba"));
     QCOMPARE(Str(-42), QString("-42"));
+    // A command, not the end of a longer name; by index, -1 for none.
+    QCOMPARE(IndexOfCommandNoCase(u"DisableMenuItem(#M, 1, 0) : menuitem(#A, \"a\")", u"MENUITEM("), 28);
+    QCOMPARE(IndexOfCommandNoCase(u"MenuItem(#A, \"a\")", u"MENUITEM("), 0);
+    QCOMPARE(IndexOfCommandNoCase(u"DisableMenuItem(#M, 1, 0)", u"MENUITEM("), -1);
+    QCOMPARE(TextBeforeCommaOrClose(u"f( a , b)", 2), u" a ");
+    QCOMPARE(TextBeforeCommaOrClose(u"f(a)", 2), u"a");
+    QVERIFY(TextBeforeCommaOrClose(u"f(a", 2).isNull());
 }
 
 void TestLineScan::upperKeepsLength()

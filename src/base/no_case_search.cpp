@@ -186,28 +186,28 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
     }
 }
 
-int FindWordNoCase(const QString &text, QStringView word, int start)
+qsizetype IndexOfWordNoCase(QStringView text, QStringView word, qsizetype from)
 {
     if (word.isEmpty())
-        return 0;
-    for (qsizetype p = qMax(start, 1) - 1; (p = text.indexOf(word, p, Qt::CaseInsensitive)) >= 0; ++p) {
+        return -1;
+    for (qsizetype p = qMax(from, qsizetype(0)); (p = text.indexOf(word, p, Qt::CaseInsensitive)) >= 0; ++p) {
         const bool startsWord = p == 0 || !IsIdentifierChar(text.at(p - 1));
         const qsizetype end = p + word.size();
         if (startsWord && (end == text.size() || !IsIdentifierChar(text.at(end))))
-            return int(p) + 1;
+            return p;
     }
-    return 0;
+    return -1;
 }
 
 QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement)
 {
     const QString code = BlankedCode(line);
-    QList<int> found;
-    for (int k = FindWordNoCase(code, word); k; k = FindWordNoCase(code, word, k + int(word.size())))
+    QList<qsizetype> found;
+    for (qsizetype k = IndexOfWordNoCase(code, word); k >= 0; k = IndexOfWordNoCase(code, word, k + word.size()))
         found.append(k);
     QString result = line;
     for (qsizetype i = found.size() - 1; i >= 0; --i)
-        result.replace(found.at(i) - 1, word.size(), replacement);
+        result.replace(found.at(i), word.size(), replacement);
     return result;
 }
 

@@ -55,8 +55,9 @@ inline int FindCommandNoCase(const QString &text, QStringView search, int start 
     return OneBased(IndexOfCommandNoCase(text, search, qsizetype(start) - 1));
 }
 
-// The first whole-word occurrence of word at or after start, in any letter case; 0 if none.
-int FindWordNoCase(const QString &text, QStringView word, int start = 1);
+// The index of the first whole-word occurrence of word at or after from, in any letter case;
+// -1 if none.
+qsizetype IndexOfWordNoCase(QStringView text, QStringView word, qsizetype from = 0);
 
 // Every whole-word occurrence of word, in any letter case, replaced. After a replacement the
 // search resumes right after the inserted text, so a replacement containing the word cannot

@@ -24,7 +24,7 @@ void RenameMainProcedure(SourceLineList &lines, const QString &name)
     const QString main = QStringLiteral("Main");
     bool inProcedure = false;
     for (QString &line : lines) {
-        if (!FindNoCase(line, main) && !FindNoCase(line, QStringLiteral("PROCEDURE")))
+        if (IndexOfNoCase(line, main) < 0 && IndexOfNoCase(line, u"PROCEDURE") < 0)
             continue;
         const QString code = BlankedCode(line);
         QList<qsizetype> renamed; // the offsets of the words to rename
@@ -32,7 +32,7 @@ void RenameMainProcedure(SourceLineList &lines, const QString &name)
             const qsizetype offset = statement.data() - code.data();
             const QString word = FirstWord(statement);
             if (IsHeadOf(statement, main)) {
-                renamed.append(FindWordNoCase(code, main, int(offset) + 10) - 1);
+                renamed.append(IndexOfWordNoCase(code, main, offset + 9));
                 inProcedure = true;
             } else if (word.startsWith(QLatin1String("PROCEDURE")) && word != QLatin1String("PROCEDURERETURN")) {
                 inProcedure = true;

@@ -62,7 +62,8 @@ QString ConvertFormDesignerLine(QString line, bool procedureWord)
     }();
     const qsizetype rows = HoldsText(line, u"(0") ? finds.size() : 1;
     for (qsizetype i = 0; i < rows; ++i) {
-        if (!(i == 0 ? procedureWord && FindNoCase(line, finds.at(i)) : FindCallNoCase(line, finds.at(i))))
+        if (!(i == 0 ? procedureWord && IndexOfNoCase(line, finds.at(i)) >= 0
+                     : IndexOfCallNoCase(line, finds.at(i)) >= 0))
             continue;
         const auto &row = FormDesignerConversions[i];
         line = ReplaceString(line, QLatin1String(row.find), QLatin1String(row.replacement), true);
@@ -96,9 +97,9 @@ ProcedureText KeepProcedureText(const QStringList &lines)
     text.marks.resize(lines.size());
     bool inProcedure = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool word = FindNoCase(lines.at(i), QStringLiteral("PROCEDURE"));
+        const bool word = IndexOfNoCase(lines.at(i), u"PROCEDURE") >= 0;
         inProcedure = inProcedure || word;
-        const bool ends = word && FindNoCase(lines.at(i), QStringLiteral("ENDPROCEDURE"));
+        const bool ends = word && IndexOfNoCase(lines.at(i), u"ENDPROCEDURE") >= 0;
         text.kept[i] = inProcedure;
         text.marks[i] = (word ? ProcedureText::Word : 0) | (ends ? ProcedureText::Ends : 0);
         inProcedure = inProcedure && !ends;

@@ -182,8 +182,8 @@ void WarnFirstPassedOver(const DesignModel &m, const WindowOpenings &openings, L
 void NoteMainWindowOpener(DesignModel &m, const Opener &o, LogSink &log)
 {
     m.FirstWindowInvisible = o.line >= 0
-                             && FindNoCase(BlankedCode(m.CommonSourceLines.at(o.line)),
-                                           QStringLiteral("#PB_WINDOW_INVISIBLE"));
+                             && IndexOfNoCase(BlankedCode(m.CommonSourceLines.at(o.line)), u"#PB_WINDOW_INVISIBLE")
+                                    >= 0;
     if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
     if (CallableWithoutArguments(o.head)) {

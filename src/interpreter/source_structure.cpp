@@ -213,7 +213,7 @@ FileStructure ReadFileStructure(const QStringList &lines)
         for (const QStringView statement : quarvel::Statements(s.code.at(i)))
             open.Step(FirstWord(statement));
         s.depthAfter[i] = qint32(open.Depth());
-        opensWindow = opensWindow || FindCallNoCase(s.code.at(i), u"OPENWINDOW(");
+        opensWindow = opensWindow || IndexOfCallNoCase(s.code.at(i), u"OPENWINDOW(") >= 0;
     }
     // What the procedures wait for, open and share only matters to a window of the top level.
     if (opensWindow) {

@@ -122,8 +122,8 @@ QString Conflict(const FileStructure &s, const QString &name, const QSet<NoCaseK
 bool CallsWaitingProcedure(const FileStructure &s, const QString &code)
 {
     for (const QString &procedure : s.waitingProcedures) {
-        for (int k = FindWordNoCase(code, procedure); k; k = FindWordNoCase(code, procedure, k + 1)) {
-            const QStringView after = TrimLeadingBlanksView(QStringView(code).sliced(k - 1 + procedure.size()));
+        for (qsizetype k = IndexOfWordNoCase(code, procedure); k >= 0; k = IndexOfWordNoCase(code, procedure, k + 1)) {
+            const QStringView after = TrimLeadingBlanksView(QStringView(code).sliced(k + procedure.size()));
             if (after.startsWith(QLatin1Char('(')))
                 return true;
         }
@@ -178,7 +178,7 @@ bool EndsProgram(const FileStructure &s, qint32 line, qint32 depth)
 
 bool OpensWindow(const FileStructure &s, qint32 line)
 {
-    return s.enclosing.at(line) != BlockKind::Opaque && FindCommandNoCase(s.code.at(line), u"OPENWINDOW(");
+    return s.enclosing.at(line) != BlockKind::Opaque && IndexOfCommandNoCase(s.code.at(line), u"OPENWINDOW(") >= 0;
 }
 
 // The position in topLevel of the last line of the opening that starts at position pos. A
