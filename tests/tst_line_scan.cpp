@@ -17,8 +17,6 @@ private slots:
     void findNoCase();
     void upperWordBefore_data();
     void upperWordBefore();
-    void findBackward_data();
-    void findBackward();
     void replaceWord_data();
     void replaceWord();
     void codeLine_data();
@@ -145,31 +143,6 @@ void TestLineScan::upperWordBefore()
     QFETCH(QString, text);
     QFETCH(QString, word);
     QCOMPARE(UpperWordBefore(text, FindString(text, QStringLiteral("(#"))), word);
-}
-
-void TestLineScan::findBackward_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("search");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("expected");
-    // clang-format off
-    QTest::newRow("from end") << "a;b;c" << ";" << 0 << 4;
-    QTest::newRow("start 3") << "a;b;c" << ";" << 3 << 2;
-    QTest::newRow("start 1") << "a;b;c" << ";" << 1 << 0;
-    QTest::newRow("occurrence runs past start") << "xxabc" << "abc" << 3 << 3;
-    QTest::newRow("start beyond end") << "a;b" << ";" << 99 << 2;
-    QTest::newRow("case-sensitive") << "aXbx" << "X" << 0 << 2;
-    // clang-format on
-}
-
-void TestLineScan::findBackward()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, search);
-    QFETCH(int, start);
-    QFETCH(int, expected);
-    QCOMPARE(FindBackward(text, search, start), expected);
 }
 
 void TestLineScan::codeLine_data()

@@ -163,27 +163,4 @@ QString Str(qint64 number)
     return QString::number(number);
 }
 
-int FindBackward(const QString &text, const QString &search, int start)
-{
-    if (search.isEmpty() || text.isEmpty())
-        return 0;
-    if (start == 0 || start > text.size())
-        start = int(text.size());
-    if (start < 1)
-        return 0;
-    // An occurrence may run past start; only its first character must lie at or before it.
-    return OneBased(text.lastIndexOf(search, start - 1, Qt::CaseSensitive));
-}
-
-int FindBackward(const QString &text, QChar search, int start)
-{
-    if (text.isEmpty())
-        return 0;
-    if (start == 0 || start > text.size())
-        start = int(text.size());
-    if (start < 1)
-        return 0;
-    return OneBased(text.lastIndexOf(search, start - 1));
-}
-
 } // namespace quarvel

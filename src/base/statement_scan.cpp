@@ -66,7 +66,8 @@ QStringList SplitOutsideBrackets(QStringView text, QChar separator)
     return fields;
 }
 
-// The later of FindBackward for a blank and for a tab, in one look back from start.
+// The position of the last blank or tab at or before start (0: from the end), both counted from
+// 1 as the word helpers count; 0 when there is none.
 static int FindBlankBackward(const QString &text, int start)
 {
     if (start == 0 || start > text.size())
