@@ -211,10 +211,10 @@ QString ReplaceWordInCode(const QString &line, QStringView word, const QString &
     return result;
 }
 
-QList<int> FindAllNoCase(const QString &text, const QString &search)
+QList<qsizetype> IndexesOfNoCase(const QString &text, const QString &search)
 {
-    QList<int> found;
-    for (int at = FindNoCase(text, search); at; at = FindNoCase(text, search, at + 1))
+    QList<qsizetype> found;
+    for (qsizetype at = IndexOfNoCase(text, search); at >= 0; at = IndexOfNoCase(text, search, at + 1))
         found.append(at);
     return found;
 }

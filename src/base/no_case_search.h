@@ -1,8 +1,7 @@
 // Searching a line for keywords and calls in any letter case, and replacing words. Both sides
 // are compared through UpperChar, as if both were upper-cased with UpperKeepLength. The IndexOf
-// searches take and give 0-based indexes, -1 for none; the Find ones and the positions of
-// FindAllNoCase and ReplaceInCode count from 1, 0 for none, for the passes not yet moved to
-// indexes.
+// searches take and give 0-based indexes, -1 for none; the Find ones count from 1, 0 for none,
+// for the passes not yet moved to indexes.
 #pragma once
 
 #include "base/basic_strings.h"
@@ -25,8 +24,8 @@ inline int FindNoCase(const QString &text, const QString &search, int start = 1)
     return OneBased(IndexOfNoCase(text, search, qsizetype(start) - 1));
 }
 
-// The positions of search in text in any letter case, left to right, overlapping ones too.
-QList<int> FindAllNoCase(const QString &text, const QString &search);
+// The indexes of search in text in any letter case, left to right, overlapping ones too.
+QList<qsizetype> IndexesOfNoCase(const QString &text, const QString &search);
 
 // Whether text holds an upper-cased search in any letter case: FindNoCase(...) != 0 without
 // an upper-cased copy of the text, for the passes that pass over most lines.
@@ -68,8 +67,8 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement);
 
 // Replaces, left to right, each occurrence of search in any letter case that lies outside the
-// line's literals and that accept(position) takes; the search resumes after an occurrence
-// taken, so a replacement holding the search cannot loop. Every position is one of text.
+// line's literals and that accept(index) takes; the search resumes after an occurrence taken,
+// so a replacement holding the search cannot loop. Every index is one of text.
 template <typename Accept>
 QString ReplaceInCode(const QString &text, const QString &search, const QString &replacement, Accept accept);
 
@@ -108,22 +107,22 @@ private:
 template <typename Accept>
 QString ReplaceInCode(const QString &text, const QString &search, const QString &replacement, Accept accept)
 {
-    const QList<int> found = FindAllNoCase(text, search);
+    const QList<qsizetype> found = IndexesOfNoCase(text, search);
     if (found.isEmpty())
         return text;
     const CodeLine code = ScanCodeLine(text);
     QString result;
-    int from = 1; // the first character not copied yet
-    for (const int at : found) {
-        if (at < from || code.InLiteral(at) || !accept(at))
+    qsizetype from = 0; // the first character not copied yet
+    for (const qsizetype at : found) {
+        if (at < from || code.InLiteral(int(at) + 1) || !accept(at)) // CodeLine counts from 1
             continue;
-        result += QStringView(text).sliced(from - 1, at - from);
+        result += QStringView(text).sliced(from, at - from);
         result += replacement;
-        from = at + int(search.size());
+        from = at + search.size();
     }
-    if (from == 1)
+    if (from == 0)
         return text;
-    result += QStringView(text).sliced(from - 1);
+    result += QStringView(text).sliced(from);
     return result;
 }
 
