@@ -73,7 +73,7 @@ bool RecordGlobalImage(DesignModel &model, const QString &line)
     ImageRecord image{FirstArgumentAt(line, bracket), caught ? QString() : FirstQuotedText(line), {}, {}};
     if (caught && (image.label = CaughtLabel(line, bracket)).isEmpty())
         return false;
-    if (const QString id = TrimBlanks(image.name); id.startsWith(QLatin1Char('#')) && IsPbAnyAt(id, 2)) {
+    if (const QString id = TrimBlanks(image.name); id.startsWith(QLatin1Char('#')) && IsPbAnyAtIndex(id, 1)) {
         image.variable = AssignedImageVariable(line, call);
         if (image.variable.isEmpty())
             return true;

@@ -169,14 +169,13 @@ void RestorePbAny(QString &line, const VariableObject &object)
 
 } // namespace
 
-bool IsPbAnyAt(const QString &text, int position)
+bool IsPbAnyAtIndex(QStringView text, qsizetype at)
 {
     const QStringView word = u"PB_ANY";
-    const qsizetype from = qMax(position, 1) - 1;
-    if (from > text.size() || !StartsNoCase(QStringView(text).sliced(from), word))
+    if (at > text.size() || !StartsNoCase(text.sliced(at), word))
         return false;
-    const int after = position + int(word.size());
-    return after > text.size() || !IsIdentifierChar(UpperChar(text.at(after - 1)));
+    const qsizetype after = at + word.size();
+    return after == text.size() || !IsIdentifierChar(UpperChar(text.at(after)));
 }
 
 void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables)

@@ -80,7 +80,7 @@ void ReplaceLoadImageCalls(DesignModel &model)
         const QStringView id = TrimBlanksView(
             QStringView(line).sliced(open, (comma >= 0 && comma < q1 ? comma : q1) - open));
         const bool constant = id.startsWith(QLatin1Char('#'));
-        const bool pbAny = constant && IsPbAnyAt(line, int(id.data() - line.constData()) + 2);
+        const bool pbAny = constant && IsPbAnyAtIndex(line, id.data() - line.constData() + 1);
         const QString key = UpperKeepLength(file);
         QString name;
         if (constant && !pbAny) {

@@ -63,12 +63,12 @@ WindowOpening ReadOpening(const QString &line, const QString &code, qsizetype k)
         return o;
     o.firstLine = line;
     if (!argument.startsWith(QLatin1Char('#'))
-        || (!IsPbAnyAt(argument, 2) && !IsVariableName(TrimBlanks(argument.mid(1))))) {
+        || (!IsPbAnyAtIndex(argument, 1) && !IsVariableName(TrimBlanks(argument.mid(1))))) {
         o.shown = argument; // a variable, or an expression such as #Window_0 + i
         o.refusal = QStringLiteral("its number is not a constant");
         return o;
     }
-    if (!IsPbAnyAt(argument, 2)) {
+    if (!IsPbAnyAtIndex(argument, 1)) {
         o.name = TrimBlanks(argument.mid(1));
         o.shown = QLatin1Char('#') + o.name;
         return o;
