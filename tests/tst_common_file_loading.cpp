@@ -366,6 +366,8 @@ void TestCommonFileLoading::setAutoWindowPosition_data()
     QTest::newRow("after If, with flags")
         << "\tIf OpenWindow(#Window_1,x,y,300,200,\"a, b\",#PB_Window_SystemMenu)"
         << "\tIf OpenWindow(#Window_1, #PB_Ignore, #PB_Ignore,300,200,\"a, b\",#PB_Window_SystemMenu)";
+    QTest::newRow("third comma ends the line")
+        << "OpenWindow(#Window_0, 10, 20," << "OpenWindow(#Window_0, #PB_Ignore, #PB_Ignore,";
     QTest::newRow("too few arguments left alone")
         << "OpenWindow(#Window_0, 10)" << "OpenWindow(#Window_0, 10)";
     QTest::newRow("other lines untouched")
@@ -398,6 +400,8 @@ void TestCommonFileLoading::zeroImageGadgets_data()
         << "ImageGadget(#I, 1, 1, 1, 1, 0) : GadgetToolTip(#I, \"Logo\")";
     QTest::newRow("lower case")
         << "If imagegadget(#I, 1, 1, 1, 1, ImageID(#Img))" << "If imagegadget(#I, 1, 1, 1, 1, 0)";
+    QTest::newRow("unclosed call closed after blanks at the end")
+        << "ImageGadget(#I, 1, 1, 1, 1,  " << "ImageGadget(#I, 1, 1, 1, 1,  0)";
     QTest::newRow("too few arguments left alone")
         << "ImageGadget(#I, 1, 1)" << "ImageGadget(#I, 1, 1)";
     // clang-format on

@@ -11,14 +11,12 @@ using namespace quarvel;
 class TestLineScan : public QObject {
     Q_OBJECT
 private slots:
-    void findString_data();
-    void findString();
+    void indexOfText_data();
+    void indexOfText();
     void findNoCase_data();
     void findNoCase();
     void upperWordBefore_data();
     void upperWordBefore();
-    void findBackward_data();
-    void findBackward();
     void replaceWord_data();
     void replaceWord();
     void codeLine_data();
@@ -33,43 +31,44 @@ private slots:
     void procedureHead();
 };
 
-void TestLineScan::findString_data()
+void TestLineScan::indexOfText_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("search");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("expected"); // -1: none
     // clang-format off
-    QTest::newRow("first") << "a(b(c" << "(" << 1 << 2;
-    QTest::newRow("from start") << "a(b(c" << "(" << 3 << 4;
-    QTest::newRow("start below 1") << "a(b" << "(" << -5 << 2;
-    QTest::newRow("start beyond end") << "abc" << "c" << 4 << 0;
-    QTest::newRow("empty text") << "" << "a" << 1 << 0;
-    QTest::newRow("empty search") << "abc" << "" << 1 << 0;
-    QTest::newRow("case matters") << "Abc" << "a" << 1 << 0;
-    QTest::newRow("word after a false start") << "aaab" << "aab" << 1 << 2;
-    QTest::newRow("word at the very end") << "x(#" << "(#" << 1 << 2;
-    QTest::newRow("first character too late") << "abc(" << "(#" << 1 << 0;
-    QTest::newRow("longer than text") << "ab" << "abc" << 1 << 0;
-    QTest::newRow("start inside a match") << "(#a(#b" << "(#" << 2 << 4;
-    QTest::newRow("start on the last fit") << "xxab" << "ab" << 3 << 3;
-    QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 1 << 1;
+    QTest::newRow("first") << "a(b(c" << "(" << 0 << 1;
+    QTest::newRow("from start") << "a(b(c" << "(" << 2 << 3;
+    QTest::newRow("from below 0") << "a(b" << "(" << -6 << 1;
+    QTest::newRow("from beyond end") << "abc" << "c" << 3 << -1;
+    QTest::newRow("empty text") << "" << "a" << 0 << -1;
+    QTest::newRow("empty search") << "abc" << "" << 0 << -1;
+    QTest::newRow("case matters") << "Abc" << "a" << 0 << -1;
+    QTest::newRow("word after a false start") << "aaab" << "aab" << 0 << 1;
+    QTest::newRow("word at the very end") << "x(#" << "(#" << 0 << 1;
+    QTest::newRow("first character too late") << "abc(" << "(#" << 0 << -1;
+    QTest::newRow("longer than text") << "ab" << "abc" << 0 << -1;
+    QTest::newRow("from inside a match") << "(#a(#b" << "(#" << 1 << 3;
+    QTest::newRow("from on the last fit") << "xxab" << "ab" << 2 << 2;
+    QTest::newRow("whole text") << "OPENWINDOW(#" << "OPENWINDOW(#" << 0 << 0;
     // The search goes sixteen characters a step and takes the last ones in a step that ends
     // with the text, without the characters already looked at.
-    QTest::newRow("hit at the sixteenth") << QString(15, 'x') + "(#" << "(#" << 1 << 16;
-    QTest::newRow("hit in the last step") << QString(18, 'x') + "(#" << "(#" << 1 << 19;
-    QTest::newRow("start inside the last step") << "(#" + QString(14, 'x') + "(#yy" << "(#" << 2 << 17;
-    QTest::newRow("none in the last step") << QString(17, 'x') + "(" << "(#" << 1 << 0;
+    QTest::newRow("hit at the sixteenth") << QString(15, 'x') + "(#" << "(#" << 0 << 15;
+    QTest::newRow("hit in the last step") << QString(18, 'x') + "(#" << "(#" << 0 << 18;
+    QTest::newRow("from inside the last step") << "(#" + QString(14, 'x') + "(#yy" << "(#" << 1 << 16;
+    QTest::newRow("none in the last step") << QString(17, 'x') + "(" << "(#" << 0 << -1;
     // clang-format on
 }
 
-void TestLineScan::findString()
+void TestLineScan::indexOfText()
 {
     QFETCH(QString, text);
     QFETCH(QString, search);
-    QFETCH(int, start);
+    QFETCH(int, from);
     QFETCH(int, expected);
-    QCOMPARE(FindString(text, search, start), expected);
+    QCOMPARE(IndexOfText(text, search, from), expected);
+    QCOMPARE(FindString(text, search, from + 1), OneBased(expected));
 }
 
 void TestLineScan::findNoCase_data()
@@ -146,43 +145,18 @@ void TestLineScan::upperWordBefore()
     QCOMPARE(UpperWordBefore(text, FindString(text, QStringLiteral("(#"))), word);
 }
 
-void TestLineScan::findBackward_data()
-{
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("search");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("expected");
-    // clang-format off
-    QTest::newRow("from end") << "a;b;c" << ";" << 0 << 4;
-    QTest::newRow("start 3") << "a;b;c" << ";" << 3 << 2;
-    QTest::newRow("start 1") << "a;b;c" << ";" << 1 << 0;
-    QTest::newRow("occurrence runs past start") << "xxabc" << "abc" << 3 << 3;
-    QTest::newRow("start beyond end") << "a;b" << ";" << 99 << 2;
-    QTest::newRow("case-sensitive") << "aXbx" << "X" << 0 << 2;
-    // clang-format on
-}
-
-void TestLineScan::findBackward()
-{
-    QFETCH(QString, text);
-    QFETCH(QString, search);
-    QFETCH(int, start);
-    QFETCH(int, expected);
-    QCOMPARE(FindBackward(text, search, start), expected);
-}
-
 void TestLineScan::codeLine_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("literals"); // begin-close of each literal, close 0 when unclosed
     QTest::addColumn<int>("comment");
-    QTest::addColumn<QString>("shape"); // commas and close of the first call
+    QTest::addColumn<QString>("shape"); // indexes of the first call's commas and close, -1 unclosed
     // clang-format off
-    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "3-7" << 13 << "8 11";
-    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "3-13" << 0 << "14 17";
-    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "3-7 10-12" << 0 << "8 13";
-    QTest::newRow("unclosed") << "f(1, \"a, b)" << "6-0" << 0 << "4 0";
-    QTest::newRow("escape at the end") << "f(~\"a\\" << "3-0" << 0 << " 0";
+    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "3-7" << 13 << "7 10";
+    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "3-13" << 0 << "13 16";
+    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "3-7 10-12" << 0 << "7 12";
+    QTest::newRow("unclosed") << "f(1, \"a, b)" << "6-0" << 0 << "3 -1";
+    QTest::newRow("escape at the end") << "f(~\"a\\" << "3-0" << 0 << " -1";
     // clang-format on
 }
 
@@ -198,9 +172,9 @@ void TestLineScan::codeLine()
         spans << QString::number(literal.Begin()) + QLatin1Char('-') + QString::number(literal.close);
     QCOMPARE(spans.join(QLatin1Char(' ')), literals);
     QCOMPARE(code.comment, comment);
-    const CallShape call = ShapeOfCall(text, 2);
+    const CallShape call = CallShapeAt(text, 1);
     QStringList commas;
-    for (int c : call.commas)
+    for (qsizetype c : call.commas)
         commas << QString::number(c);
     QCOMPARE(commas.join(QLatin1Char(',')) + QLatin1Char(' ') + QString::number(call.close), shape);
 }
@@ -277,16 +251,17 @@ void TestLineScan::primitives()
     QCOMPARE(Trim("  a b  "), QString("a b"));
     QCOMPARE(Trim("\t a \t"), QString("\t a \t"));
     QCOMPARE(Trim("\"\"Hello\"", QLatin1Char('"')), QString("Hello"));
-    QCOMPARE(StringField("a,b,,c", 2, QLatin1Char(',')), QString("b"));
-    QCOMPARE(StringField("a,b,,c", 3, QLatin1Char(',')), QString());
-    QCOMPARE(StringField("a,\"x,y\"", 3, QLatin1Char(',')), QString("y\""));
-    QCOMPARE(StringField("a,b", 5, QLatin1Char(',')), QString());
     QCOMPARE(ReplaceString("aXbxc", "x", "-", true), QString("a-b-c"));
     QCOMPARE(ReplaceString("aXbxc", "x", "-", false), QString("aXb-c"));
     QCOMPARE(ReplaceString("aaa", "aa", "b", false), QString("ba"));
-    QCOMPARE(InsertAfter("ButtonGadget(#B, 1)", 14, "Window_0_"), QString("ButtonGadget(#Window_0_B, 1)"));
-    QCOMPARE(InsertAfter("abc", 0, "x"), QString("xabc"));
     QCOMPARE(Str(-42), QString("-42"));
+    // A command, not the end of a longer name; by index, -1 for none.
+    QCOMPARE(IndexOfCommandNoCase(u"DisableMenuItem(#M, 1, 0) : menuitem(#A, \"a\")", u"MENUITEM("), 28);
+    QCOMPARE(IndexOfCommandNoCase(u"MenuItem(#A, \"a\")", u"MENUITEM("), 0);
+    QCOMPARE(IndexOfCommandNoCase(u"DisableMenuItem(#M, 1, 0)", u"MENUITEM("), -1);
+    QCOMPARE(TextBeforeCommaOrClose(u"f( a , b)", 2), u" a ");
+    QCOMPARE(TextBeforeCommaOrClose(u"f(a)", 2), u"a");
+    QVERIFY(TextBeforeCommaOrClose(u"f(a", 2).isNull());
 }
 
 void TestLineScan::upperKeepsLength()

@@ -1,9 +1,5 @@
 #include "base/basic_strings.h"
 
-#include "base/char_search.h"
-
-#include <algorithm>
-
 namespace quarvel {
 
 QChar UpperCharBeyondAscii(QChar c)
@@ -37,35 +33,22 @@ QString UpperKeepLength(QStringView text)
 // The passes look for short keywords in short lines, millions of times per run: jumping from
 // one occurrence of the first character to the next (a vectorised scan) and comparing there
 // beats a general substring search, whose setup costs more than the line does.
-int FindString(const QString &text, const QString &search, int start)
+qsizetype IndexOfText(QStringView text, QStringView search, qsizetype from)
 {
-    if (start < 1)
-        start = 1;
-    if (text.isEmpty() || search.isEmpty() || start > text.size())
-        return 0;
-    const QStringView haystack(text);
-    const QStringView needle(search);
-    const qsizetype last = haystack.size() - needle.size();
+    from = qMax(from, qsizetype(0));
+    if (search.isEmpty() || from >= text.size())
+        return -1;
+    const qsizetype last = text.size() - search.size();
     // The second character is compared before the whole search: most hits of the first one
     // ("(" of "(#") go no further, without a call.
-    const QChar second = needle.size() > 1 ? needle[1] : QChar();
-    const qsizetype at = FindAnyOf(
-        haystack, start - 1,
+    const QChar second = search.size() > 1 ? search[1] : QChar();
+    return FindAnyOf(
+        text, from,
         [&](qsizetype at) {
-            return at <= last && (needle.size() == 1 || haystack[at + 1] == second)
-                   && haystack.sliced(at, needle.size()) == needle;
+            return at <= last && (search.size() == 1 || text[at + 1] == second)
+                   && text.sliced(at, search.size()) == search;
         },
-        needle.front().unicode());
-    return OneBased(at);
-}
-
-int FindString(const QString &text, QChar search, int start)
-{
-    if (start < 1)
-        start = 1;
-    if (start > text.size())
-        return 0;
-    return OneBased(IndexOfChar(text, search.unicode(), start - 1));
+        search.front().unicode());
 }
 
 QString Mid(const QString &text, int start, int length)
@@ -148,21 +131,6 @@ QString CommentedOut(const QString &line)
     return line.left(indentation) + QStringLiteral("; ") + line.mid(indentation);
 }
 
-QString StringField(const QString &text, int index, QChar separator)
-{
-    if (index < 1)
-        return QString();
-    qsizetype begin = 0;
-    for (int field = 1; field < index; ++field) {
-        const qsizetype next = text.indexOf(separator, begin);
-        if (next < 0)
-            return QString();
-        begin = next + 1;
-    }
-    const qsizetype end = text.indexOf(separator, begin);
-    return end < 0 ? text.mid(begin) : text.mid(begin, end - begin);
-}
-
 QString ReplaceString(const QString &text, const QString &find, const QString &replacement, bool noCase)
 {
     if (find.isEmpty())
@@ -193,39 +161,6 @@ QString ReplaceString(const QString &text, const QString &find, const QString &r
 QString Str(qint64 number)
 {
     return QString::number(number);
-}
-
-int FindBackward(const QString &text, const QString &search, int start)
-{
-    if (search.isEmpty() || text.isEmpty())
-        return 0;
-    if (start == 0 || start > text.size())
-        start = int(text.size());
-    if (start < 1)
-        return 0;
-    // An occurrence may run past start; only its first character must lie at or before it.
-    return OneBased(text.lastIndexOf(search, start - 1, Qt::CaseSensitive));
-}
-
-int FindBackward(const QString &text, QChar search, int start)
-{
-    if (text.isEmpty())
-        return 0;
-    if (start == 0 || start > text.size())
-        start = int(text.size());
-    if (start < 1)
-        return 0;
-    return OneBased(text.lastIndexOf(search, start - 1));
-}
-
-QString InsertAfter(const QString &text, int position, const QString &insertion)
-{
-    const qsizetype split = qBound(qsizetype(0), qsizetype(position), text.size());
-    QString result(text.size() + insertion.size(), Qt::Uninitialized);
-    QChar *out = std::copy_n(text.constData(), split, result.data());
-    out = std::copy_n(insertion.constData(), insertion.size(), out);
-    std::copy(text.constData() + split, text.constData() + text.size(), out);
-    return result;
 }
 
 } // namespace quarvel

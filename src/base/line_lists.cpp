@@ -72,8 +72,8 @@ namespace {
 // Else the block replacement would delete the user's code from a mention on.
 bool IsMarkerLine(const QString &line, const QString &marker)
 {
-    const int comment = FindString(line, QLatin1Char(';'));
-    return TrimBlanks(comment ? Left(line, comment - 1) : line) == marker;
+    const qsizetype comment = IndexOfChar(line, u';');
+    return TrimBlanksView(comment < 0 ? QStringView(line) : QStringView(line).first(comment)) == marker;
 }
 
 } // namespace

@@ -17,13 +17,12 @@ static qsizetype FindBracket(QStringView text, qsizetype from, Found found)
 
 // Compares character by character through UpperChar, which is what searching the upper-cased
 // copies would do, without building the copies: the passes call this for every line.
-int FindNoCase(const QString &text, const QString &search, int start)
+qsizetype IndexOfNoCase(QStringView text, QStringView search, qsizetype from)
 {
-    if (start < 1)
-        start = 1;
+    from = qMax(from, qsizetype(0));
     const qsizetype n = search.size();
-    if (text.isEmpty() || n == 0 || start > text.size())
-        return 0;
+    if (n == 0 || from >= text.size())
+        return -1;
     const QChar *t = text.constData();
     const QChar *w = search.constData();
     const QChar first = UpperChar(w[0]);
@@ -36,24 +35,24 @@ int FindNoCase(const QString &text, const QString &search, int start)
         const QChar second = n > 1 ? UpperChar(w[1]) : QChar();
         const auto found = [&](qsizetype i) {
             return i + n <= text.size() && (n == 1 || UpperChar(t[i + 1]) == second)
-                   && StartsNoCase(QStringView(text).sliced(i), search);
+                   && StartsNoCase(text.sliced(i), search);
         };
         if (upper == u'I' || upper == u'S') {
             const char16_t other = upper == u'I' ? u'\u0131' : u'\u017F';
-            return OneBased(FindAnyOf(text, start - 1, found, upper, lower, other));
+            return FindAnyOf(text, from, found, upper, lower, other);
         }
-        return OneBased(FindAnyOf(text, start - 1, found, upper, lower));
+        return FindAnyOf(text, from, found, upper, lower);
     }
-    for (qsizetype i = start - 1; i + n <= text.size(); ++i) {
+    for (qsizetype i = from; i + n <= text.size(); ++i) {
         if (UpperChar(t[i]) != first)
             continue;
         qsizetype j = 1;
         while (j < n && UpperChar(t[i + j]) == UpperChar(w[j]))
             ++j;
         if (j == n)
-            return int(i) + 1;
+            return i;
     }
-    return 0;
+    return -1;
 }
 
 bool StartsNoCase(QStringView text, QStringView search)
@@ -85,34 +84,33 @@ bool HoldsNoCase(QStringView text, QStringView upperSearch)
     return FindAnyOf(text, 0, found, upper, lower) >= 0;
 }
 
-int FindCallNoCase(const QString &text, QStringView search, int start)
+qsizetype IndexOfCallNoCase(QStringView text, QStringView search, qsizetype from)
 {
     // Any bracket of the search can anchor it; the last one is found first from the end.
     qsizetype anchor = search.size() - 1;
     while (anchor >= 0 && search[anchor] != u'(')
         --anchor;
     Q_ASSERT(anchor >= 0);
-    if (start < 1)
-        start = 1;
+    from = qMax(from, qsizetype(0));
     const QStringView t(text);
     // Most brackets belong to other calls: the characters next to the bracket tell first.
     const QChar before = anchor > 0 ? UpperChar(search[anchor - 1]) : QChar();
     const QChar after = anchor + 1 < search.size() ? UpperChar(search[anchor + 1]) : QChar();
-    const qsizetype b = FindBracket(t, start - 1 + anchor, [&](qsizetype b) {
+    const qsizetype b = FindBracket(t, from + anchor, [&](qsizetype b) {
         return (anchor == 0 || UpperChar(t[b - 1]) == before)
                && (anchor + 1 == search.size() || (b + 1 < t.size() && UpperChar(t[b + 1]) == after))
                && StartsNoCase(t.sliced(b - anchor), search);
     });
-    return b < 0 ? 0 : OneBased(b - anchor);
+    return b < 0 ? -1 : b - anchor;
 }
 
-int FindCommandNoCase(const QString &text, QStringView search, int start)
+qsizetype IndexOfCommandNoCase(QStringView text, QStringView search, qsizetype from)
 {
-    for (int k = FindCallNoCase(text, search, start); k; k = FindCallNoCase(text, search, k + 1)) {
-        if (k == 1 || !IsIdentifierChar(UpperChar(text.at(k - 2))))
+    for (qsizetype k = IndexOfCallNoCase(text, search, from); k >= 0; k = IndexOfCallNoCase(text, search, k + 1)) {
+        if (k == 0 || !IsIdentifierChar(UpperChar(text.at(k - 1))))
             return k;
     }
-    return 0;
+    return -1;
 }
 
 bool EndsNoCase(QStringView text, QStringView suffix)
@@ -170,54 +168,53 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
     QString result = text;
     QString upper = UpperKeepLength(result);
     const QString upperWord = UpperKeepLength(word);
-    const int length = int(upperWord.size());
-    int p = 0;
-    int resumeAt = 1;
+    const qsizetype length = upperWord.size();
+    qsizetype resumeAt = 0;
     for (;;) {
-        p = FindString(upper, upperWord, resumeAt);
-        if (p == 0)
+        const qsizetype p = IndexOfText(upper, upperWord, resumeAt);
+        if (p < 0)
             return result;
-        const bool startsWord = p == 1 || !IsIdentifierChar(upper.at(p - 2));
-        const bool endsWord = p + length > upper.size() || !IsIdentifierChar(upper.at(p + length - 1));
+        const bool startsWord = p == 0 || !IsIdentifierChar(upper.at(p - 1));
+        const bool endsWord = p + length == upper.size() || !IsIdentifierChar(upper.at(p + length));
         if (startsWord && endsWord) {
-            result = Left(result, p - 1) + replacement + Mid(result, p + length);
+            result = result.first(p) + replacement + result.sliced(p + length);
             upper = UpperKeepLength(result);
-            resumeAt = p + int(replacement.size());
+            resumeAt = p + replacement.size();
         } else {
             resumeAt = p + 1;
         }
     }
 }
 
-int FindWordNoCase(const QString &text, QStringView word, int start)
+qsizetype IndexOfWordNoCase(QStringView text, QStringView word, qsizetype from)
 {
     if (word.isEmpty())
-        return 0;
-    for (qsizetype p = qMax(start, 1) - 1; (p = text.indexOf(word, p, Qt::CaseInsensitive)) >= 0; ++p) {
+        return -1;
+    for (qsizetype p = qMax(from, qsizetype(0)); (p = text.indexOf(word, p, Qt::CaseInsensitive)) >= 0; ++p) {
         const bool startsWord = p == 0 || !IsIdentifierChar(text.at(p - 1));
         const qsizetype end = p + word.size();
         if (startsWord && (end == text.size() || !IsIdentifierChar(text.at(end))))
-            return int(p) + 1;
+            return p;
     }
-    return 0;
+    return -1;
 }
 
 QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement)
 {
     const QString code = BlankedCode(line);
-    QList<int> found;
-    for (int k = FindWordNoCase(code, word); k; k = FindWordNoCase(code, word, k + int(word.size())))
+    QList<qsizetype> found;
+    for (qsizetype k = IndexOfWordNoCase(code, word); k >= 0; k = IndexOfWordNoCase(code, word, k + word.size()))
         found.append(k);
     QString result = line;
     for (qsizetype i = found.size() - 1; i >= 0; --i)
-        result.replace(found.at(i) - 1, word.size(), replacement);
+        result.replace(found.at(i), word.size(), replacement);
     return result;
 }
 
-QList<int> FindAllNoCase(const QString &text, const QString &search)
+QList<qsizetype> IndexesOfNoCase(const QString &text, const QString &search)
 {
-    QList<int> found;
-    for (int at = FindNoCase(text, search); at; at = FindNoCase(text, search, at + 1))
+    QList<qsizetype> found;
+    for (qsizetype at = IndexOfNoCase(text, search); at >= 0; at = IndexOfNoCase(text, search, at + 1))
         found.append(at);
     return found;
 }

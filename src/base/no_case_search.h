@@ -1,6 +1,7 @@
 // Searching a line for keywords and calls in any letter case, and replacing words. Both sides
-// are compared through UpperChar, as if both were upper-cased with UpperKeepLength. Positions
-// are 1-based as in base/basic_strings.h: 0 means not found.
+// are compared through UpperChar, as if both were upper-cased with UpperKeepLength. The IndexOf
+// searches take and give 0-based indexes, -1 for none; the Find ones count from 1, 0 for none,
+// for the passes not yet moved to indexes.
 #pragma once
 
 #include "base/basic_strings.h"
@@ -15,11 +16,16 @@
 
 namespace quarvel {
 
-// First occurrence of search at or after start, both sides upper-cased.
-int FindNoCase(const QString &text, const QString &search, int start = 1);
+// The first occurrence of search at or after from, both sides upper-cased; -1 when there is
+// none, also for an empty search.
+qsizetype IndexOfNoCase(QStringView text, QStringView search, qsizetype from = 0);
+inline int FindNoCase(const QString &text, const QString &search, int start = 1)
+{
+    return OneBased(IndexOfNoCase(text, search, qsizetype(start) - 1));
+}
 
-// The positions of search in text in any letter case, left to right, overlapping ones too.
-QList<int> FindAllNoCase(const QString &text, const QString &search);
+// The indexes of search in text in any letter case, left to right, overlapping ones too.
+QList<qsizetype> IndexesOfNoCase(const QString &text, const QString &search);
 
 // Whether text holds an upper-cased search in any letter case: FindNoCase(...) != 0 without
 // an upper-cased copy of the text, for the passes that pass over most lines.
@@ -32,16 +38,25 @@ bool StartsNoCase(QStringView text, QStringView search);
 // Whether text ends with a non-empty suffix, both sides upper-cased.
 bool EndsNoCase(QStringView text, QStringView suffix);
 
-// FindNoCase for a search that holds a "(", such as a call "OPENWINDOW(#": only the brackets
+// IndexOfNoCase for a search that holds a "(", such as a call "OPENWINDOW(#": only the brackets
 // of text are candidates, so a line is passed over at the speed of a character search.
-int FindCallNoCase(const QString &text, QStringView search, int start = 1);
+qsizetype IndexOfCallNoCase(QStringView text, QStringView search, qsizetype from = 0);
+inline int FindCallNoCase(const QString &text, QStringView search, int start = 1)
+{
+    return OneBased(IndexOfCallNoCase(text, search, qsizetype(start) - 1));
+}
 
-// A call of that very command: FindCallNoCase where the search is not the end of a longer
+// A call of that very command: IndexOfCallNoCase where the search is not the end of a longer
 // name (IsWindow for OPENWINDOW(, DisableMenuItem for MENUITEM().
-int FindCommandNoCase(const QString &text, QStringView search, int start = 1);
+qsizetype IndexOfCommandNoCase(QStringView text, QStringView search, qsizetype from = 0);
+inline int FindCommandNoCase(const QString &text, QStringView search, int start = 1)
+{
+    return OneBased(IndexOfCommandNoCase(text, search, qsizetype(start) - 1));
+}
 
-// The first whole-word occurrence of word at or after start, in any letter case; 0 if none.
-int FindWordNoCase(const QString &text, QStringView word, int start = 1);
+// The index of the first whole-word occurrence of word at or after from, in any letter case;
+// -1 if none.
+qsizetype IndexOfWordNoCase(QStringView text, QStringView word, qsizetype from = 0);
 
 // Every whole-word occurrence of word, in any letter case, replaced. After a replacement the
 // search resumes right after the inserted text, so a replacement containing the word cannot
@@ -52,8 +67,8 @@ QString ReplaceWord(const QString &text, const QString &word, const QString &rep
 QString ReplaceWordInCode(const QString &line, QStringView word, const QString &replacement);
 
 // Replaces, left to right, each occurrence of search in any letter case that lies outside the
-// line's literals and that accept(position) takes; the search resumes after an occurrence
-// taken, so a replacement holding the search cannot loop. Every position is one of text.
+// line's literals and that accept(index) takes; the search resumes after an occurrence taken,
+// so a replacement holding the search cannot loop. Every index is one of text.
 template <typename Accept>
 QString ReplaceInCode(const QString &text, const QString &search, const QString &replacement, Accept accept);
 
@@ -92,22 +107,22 @@ private:
 template <typename Accept>
 QString ReplaceInCode(const QString &text, const QString &search, const QString &replacement, Accept accept)
 {
-    const QList<int> found = FindAllNoCase(text, search);
+    const QList<qsizetype> found = IndexesOfNoCase(text, search);
     if (found.isEmpty())
         return text;
     const CodeLine code = ScanCodeLine(text);
     QString result;
-    int from = 1; // the first character not copied yet
-    for (const int at : found) {
-        if (at < from || code.InLiteral(at) || !accept(at))
+    qsizetype from = 0; // the first character not copied yet
+    for (const qsizetype at : found) {
+        if (at < from || code.InLiteral(int(at) + 1) || !accept(at)) // CodeLine counts from 1
             continue;
-        result += MidView(text, from, at - from);
+        result += QStringView(text).sliced(from, at - from);
         result += replacement;
-        from = at + int(search.size());
+        from = at + search.size();
     }
-    if (from == 1)
+    if (from == 0)
         return text;
-    result += QStringView(text).sliced(from - 1);
+    result += QStringView(text).sliced(from);
     return result;
 }
 

@@ -66,7 +66,8 @@ QStringList SplitOutsideBrackets(QStringView text, QChar separator)
     return fields;
 }
 
-// The later of FindBackward for a blank and for a tab, in one look back from start.
+// The position of the last blank or tab at or before start (0: from the end), both counted from
+// 1 as the word helpers count; 0 when there is none.
 static int FindBlankBackward(const QString &text, int start)
 {
     if (start == 0 || start > text.size())
@@ -155,26 +156,25 @@ std::optional<CodeLiteral> CodeLine::FirstString() const
 }
 
 // From one character that matters to the next: the brackets, commas, quotes and comment mark.
-CallShape ShapeOfCall(const QString &line, int bracket)
+CallShape CallShapeAt(QStringView text, qsizetype open)
 {
     CallShape shape;
-    const QStringView text(line);
     int depth = 0;
     const auto next = [&](qsizetype from) {
         return FindAnyOf(text, from, AnyPlace, u'(', u')', u',', u'"', u'\'', u';');
     };
-    for (qsizetype i = next(bracket); i >= 0; i = next(i + 1)) {
+    for (qsizetype i = next(open + 1); i >= 0; i = next(i + 1)) {
         switch (text[i].unicode()) {
         case u'(': ++depth; break;
         case u')':
             if (depth-- == 0) {
-                shape.close = int(i) + 1;
+                shape.close = i;
                 return shape;
             }
             break;
         case u',':
             if (depth == 0)
-                shape.commas.append(int(i) + 1);
+                shape.commas.append(i);
             break;
         case u';': return shape;
         default: // a quote: the literal is passed over whole
@@ -184,6 +184,12 @@ CallShape ShapeOfCall(const QString &line, int bracket)
         }
     }
     return shape;
+}
+
+QStringView TextBeforeCommaOrClose(QStringView line, qsizetype from)
+{
+    const qsizetype end = IndexOfAny(line, from, u',', u')', u')');
+    return end < 0 ? QStringView() : line.sliced(from, end - from);
 }
 
 QStringView CodeOfLine(QStringView line)

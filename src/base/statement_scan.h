@@ -1,6 +1,6 @@
 // How a line of PureBasic code is built: identifiers, string and character literals, the
-// comment, statements and the arguments of a call. Positions are 1-based as in
-// base/basic_strings.h, 0 meaning none; IdentifierEnd alone works on 0-based indexes.
+// comment, statements and the arguments of a call. The positions of CodeLine and of the word
+// helpers are 1-based, 0 meaning none; IdentifierEnd and CallShapeAt work on 0-based indexes.
 #pragma once
 
 #include <QList>
@@ -42,6 +42,8 @@ struct CodeLiteral {
     bool IsString() const { return kind != Character; }
     // The literal's first character: its "~" or its opening quote.
     int Begin() const { return kind == Escaped ? open - 1 : open; }
+    // The text between the quotes of a closed literal of line.
+    QStringView TextIn(QStringView line) const { return line.sliced(open, close - open - 1); }
 };
 
 struct CodeLine {
@@ -75,14 +77,18 @@ QList<QStringView> Statements(QStringView code);
 // trimmed of blanks: "a, f(b, c), \"d, e\"" gives a, f(b, c) and "d, e". Empty text, no field.
 QStringList SplitOutsideBrackets(QStringView text, QChar separator = QLatin1Char(','));
 
-// The top-level commas of the call whose "(" stands at bracket, and its closing bracket (0 when
-// the call is not closed on the line). Commas inside literals and nested brackets belong to an
-// argument; the comment ends the search.
+// The indexes of the top-level commas of the call whose "(" stands at index open, and of its
+// closing bracket (-1 when the call is not closed on the line). Commas inside literals and
+// nested brackets belong to an argument; the comment ends the search.
 struct CallShape {
-    QList<int> commas;
-    int close = 0;
+    QList<qsizetype> commas;
+    qsizetype close = -1;
 };
 
-CallShape ShapeOfCall(const QString &line, int bracket);
+CallShape CallShapeAt(QStringView text, qsizetype open);
+
+// The text from index from up to the first "," or ")" after it, untrimmed: the first argument
+// of a call whose argument holds no call of its own. Null when neither follows.
+QStringView TextBeforeCommaOrClose(QStringView line, qsizetype from);
 
 } // namespace quarvel

@@ -43,7 +43,7 @@ void ApplyInsertions(SourceLineList &target, QList<Insertion> insertions)
 qsizetype FirstLineContaining(const SourceLineList &lines, const QString &text)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (FindString(lines[i], text))
+        if (HoldsText(lines[i], text))
             return i;
     }
     return -1;
@@ -110,7 +110,7 @@ Insertion IgnoringProcedure(const SourceLineList &lines)
 {
     const qsizetype dispatch = FirstLineContaining(lines, QStringLiteral("Procedure MyEventDispatch("));
     qsizetype end = dispatch;
-    while (end >= 0 && end < lines.size() && !FindString(lines[end], QStringLiteral("EndProcedure")))
+    while (end >= 0 && end < lines.size() && !HoldsText(lines[end], u"EndProcedure"))
         ++end;
     if (dispatch < 0 || end >= lines.size())
         return {};

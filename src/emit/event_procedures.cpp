@@ -24,12 +24,12 @@ static qsizetype Period(QStringView text)
     return text.size();
 }
 
-// Whether the text at position (1-based) begins a statement of the line's code: only blanks
-// stand before it, or the ":" that ends the statement before, and it lies in no literal and
-// no comment. A head in a comment or a text declares nothing.
-static bool BeginsStatement(const QString &line, int position)
+// Whether the text at index at begins a statement of the line's code: only blanks stand
+// before it, or the ":" that ends the statement before, and it lies in no literal and no
+// comment. A head in a comment or a text declares nothing.
+static bool BeginsStatement(const QString &line, qsizetype at)
 {
-    qsizetype before = position - 2;
+    qsizetype before = at - 1;
     while (before >= 0 && IsBlank(line.at(before)))
         --before;
     if (before < 0)
@@ -37,6 +37,7 @@ static bool BeginsStatement(const QString &line, int position)
     if (line.at(before) != QLatin1Char(':') || (before > 0 && line.at(before - 1) == QLatin1Char(':')))
         return false;
     const CodeLine scan = ScanCodeLine(line);
+    const int position = int(at) + 1; // CodeLine counts from 1
     return !scan.InLiteral(position) && (scan.comment == 0 || position < scan.comment);
 }
 
@@ -58,22 +59,22 @@ QList<bool> FindProcedureHeads(const SourceLineList &lines, const QString &prefi
     }
     QList<bool> found(names.size(), false);
     const qsizetype shortest = prefix.size() + suffix.size();
-    const int period = int(Period(prefix)); // two occurrences of the prefix stand this far apart at least
+    const qsizetype period = Period(prefix); // two occurrences of the prefix stand this far apart at least
     for (const QString &line : lines) {
         // Lines too short for a head (most of a body) or without the suffix's first character
         // (the separators) are passed over before the dearer search for the prefix.
         if (line.size() < shortest || !HoldsChar(line, suffix.front()))
             continue;
-        for (int p = FindString(line, prefix); p > 0; p = FindString(line, prefix, p + period)) {
+        for (qsizetype p = IndexOfText(line, prefix); p >= 0; p = IndexOfText(line, prefix, p + period)) {
             if (!BeginsStatement(line, p))
                 continue;
-            const int nameStart = p - 1 + int(prefix.size());
-            for (int q = FindString(line, suffix, nameStart + 1); q > 0; q = FindString(line, suffix, q + 1)) {
-                const auto name = index.constFind(QStringView(line).sliced(nameStart, q - 1 - nameStart));
+            const qsizetype nameStart = p + prefix.size();
+            for (qsizetype q = IndexOfText(line, suffix, nameStart); q >= 0; q = IndexOfText(line, suffix, q + 1)) {
+                const auto name = index.constFind(QStringView(line).sliced(nameStart, q - nameStart));
                 if (name != index.cend())
                     found[*name - 1] = true;
             }
-            if (p - 1 + period + shortest > line.size()) // no later prefix with a suffix after it fits
+            if (p + period + shortest > line.size()) // no later prefix with a suffix after it fits
                 break;
         }
     }

@@ -13,8 +13,8 @@ namespace quarvel {
 // The extension of a file name, upper-cased: the text after its last ".", empty without one.
 static QString UpperExtension(const QString &file)
 {
-    const int dot = FindBackward(file, QLatin1Char('.'));
-    return dot == 0 ? QString() : UpperKeepLength(Mid(file, dot + 1));
+    const qsizetype dot = file.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : UpperKeepLength(QStringView(file).sliced(dot + 1));
 }
 
 // One decoder group per image format, each emitted once, always in this order.
@@ -56,7 +56,7 @@ QString ImageDataLabel(const QString &written)
 {
     const QString name = TrimBlanks(written);
     if (name.startsWith(QLatin1Char('#')))
-        return Mid(name, 2);
+        return name.sliced(1);
     QString label = QStringLiteral("MyImageData_") + name;
     for (QChar &c : label) {
         if (!IsIdentifierChar(c))

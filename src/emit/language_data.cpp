@@ -26,10 +26,10 @@ QString WithMaxLanguage(const QString &line, qsizetype count)
         return line;
     const int valueStart = int(line.size() - TrimLeadingBlanksView(afterName.sliced(1)).size()); // 0-based
     const CodeLine parts = ScanCodeLine(line);
-    int valueEnd = parts.comment ? parts.comment - 1 : int(line.size()); // 0-based, after the value
-    if (const int colon = FindString(line, QLatin1Char(':'), valueStart + 1);
-        colon && colon <= valueEnd && !parts.InLiteral(colon))
-        valueEnd = colon - 1;
+    qsizetype valueEnd = parts.comment ? parts.comment - 1 : line.size(); // 0-based, after the value
+    if (const qsizetype colon = IndexOfChar(line, u':', valueStart);
+        colon >= 0 && colon < valueEnd && !parts.InLiteral(int(colon) + 1)) // CodeLine counts from 1
+        valueEnd = colon;
     while (valueEnd > valueStart
            && (line.at(valueEnd - 1) == QLatin1Char(' ') || line.at(valueEnd - 1) == QLatin1Char('\t')))
         --valueEnd;

@@ -26,7 +26,7 @@ void RenameMainProcedure(SourceLineList &lines, const QString &name)
     const QString main = QStringLiteral("Main");
     bool inProcedure = false;
     for (QString &line : lines) {
-        if (!FindNoCase(line, main) && !FindNoCase(line, QStringLiteral("PROCEDURE")))
+        if (IndexOfNoCase(line, main) < 0 && IndexOfNoCase(line, u"PROCEDURE") < 0)
             continue;
         const QString code = BlankedCode(line);
         QList<qsizetype> renamed; // the offsets of the words to rename
@@ -34,7 +34,7 @@ void RenameMainProcedure(SourceLineList &lines, const QString &name)
             const qsizetype offset = statement.data() - code.data();
             const QString word = FirstWord(statement);
             if (IsHeadOf(statement, main)) {
-                renamed.append(FindWordNoCase(code, main, int(offset) + 10) - 1);
+                renamed.append(IndexOfWordNoCase(code, main, offset + 9));
                 inProcedure = true;
             } else if (word.startsWith(QLatin1String("PROCEDURE")) && word != QLatin1String("PROCEDURERETURN")) {
                 inProcedure = true;
@@ -89,11 +89,11 @@ void PatchMainOpenWindow(const DesignModel &model, OutputLines &output, LogSink 
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString &line = lines[i];
-        if (FindString(line, placeholder)) {
+        if (HoldsText(line, placeholder)) {
             line = ReplaceString(line, placeholder, call, true);
             continue;
         }
-        if (FindString(line, QStringLiteral("If WindowID(#"))) {
+        if (HoldsText(line, u"If WindowID(#")) {
             line = QStringLiteral("  If WindowID(#") + window + QLatin1Char(')');
             if (m.FirstWindowInvisible)
                 ShowInvisibleWindow(lines, i, window);

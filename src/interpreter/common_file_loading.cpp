@@ -60,9 +60,10 @@ QString ConvertFormDesignerLine(QString line, bool procedureWord)
             upper.append(UpperKeepLength(QString::fromLatin1(row.find)));
         return upper;
     }();
-    const qsizetype rows = FindString(line, QStringLiteral("(0")) ? finds.size() : 1;
+    const qsizetype rows = HoldsText(line, u"(0") ? finds.size() : 1;
     for (qsizetype i = 0; i < rows; ++i) {
-        if (!(i == 0 ? procedureWord && FindNoCase(line, finds.at(i)) : FindCallNoCase(line, finds.at(i))))
+        if (!(i == 0 ? procedureWord && IndexOfNoCase(line, finds.at(i)) >= 0
+                     : IndexOfCallNoCase(line, finds.at(i)) >= 0))
             continue;
         const auto &row = FormDesignerConversions[i];
         line = ReplaceString(line, QLatin1String(row.find), QLatin1String(row.replacement), true);
@@ -96,9 +97,9 @@ ProcedureText KeepProcedureText(const QStringList &lines)
     text.marks.resize(lines.size());
     bool inProcedure = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool word = FindNoCase(lines.at(i), QStringLiteral("PROCEDURE"));
+        const bool word = IndexOfNoCase(lines.at(i), u"PROCEDURE") >= 0;
         inProcedure = inProcedure || word;
-        const bool ends = word && FindNoCase(lines.at(i), QStringLiteral("ENDPROCEDURE"));
+        const bool ends = word && IndexOfNoCase(lines.at(i), u"ENDPROCEDURE") >= 0;
         text.kept[i] = inProcedure;
         text.marks[i] = (word ? ProcedureText::Word : 0) | (ends ? ProcedureText::Ends : 0);
         inProcedure = inProcedure && !ends;
@@ -146,8 +147,8 @@ QList<bool> ModuleBlockLines(const QStringList &lines)
 void WarnModuleWindow(LoadingPass &g, const QString &line, const QString &listedPath, int lineNumber)
 {
     const QString where = QFileInfo(listedPath).fileName() + QLatin1Char(':') + QString::number(lineNumber);
-    const int k = FindCallNoCase(line, u"OPENWINDOW(");
-    if (k == 0 || FindBackward(line, QLatin1Char(';'), k))
+    const qsizetype k = IndexOfCallNoCase(line, u"OPENWINDOW(");
+    if (k < 0 || HoldsChar(QStringView(line).first(k), u';'))
         return;
     const QString what = QStringLiteral("window ") + TrimBlanks(FirstArgumentAt(line, k + 10))
                          + QStringLiteral(" is opened inside a module");

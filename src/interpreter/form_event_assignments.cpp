@@ -201,7 +201,7 @@ bool CalledElsewhere(const QStringList &lines, const EventProcedure &event, cons
             inProcedure = true;
         else if (IsProcedureEnd(lines[i]))
             inProcedure = false;
-        else if (inProcedure && FindCommandNoCase(lines[i], call))
+        else if (inProcedure && IndexOfCommandNoCase(lines[i], call) >= 0)
             return true;
     }
     return false;

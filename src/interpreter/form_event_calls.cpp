@@ -79,7 +79,7 @@ public:
             return true;
         const QString call = UpperKeepLength(called) + QLatin1Char('(');
         for (qsizetype i = *head + 1; i < lines_.size() && !IsProcedureEnd(lines_[i]); ++i) {
-            if (FindCommandNoCase(lines_[i], call))
+            if (IndexOfCommandNoCase(lines_[i], call) >= 0)
                 return true;
         }
         return false;

@@ -175,7 +175,7 @@ void AlignFormWindowEnumeration(DesignModel &model)
             inside = false;
         } else if (const QString key = MemberKey(code); !key.isEmpty()) {
             const qsizetype wanted = number.value(key, -1);
-            const QString indentation = Left(line, FindString(line, QLatin1Char('#')) - 1);
+            const QString indentation = line.first(qMax(IndexOfChar(line, u'#'), qsizetype(0)));
             for (; next < wanted && !declared.contains(UpperKeepLength(windows.at(next))); ++next) {
                 aligned.append(indentation + QLatin1Char('#') + windows.at(next));
             }

@@ -12,10 +12,10 @@
 
 namespace quarvel {
 
-QString FirstArgumentAt(const QString &line, int bracket)
+QString FirstArgumentAt(const QString &line, qsizetype bracket)
 {
-    const int comma = FindString(line, QLatin1Char(','), bracket + 1);
-    return Mid(line, bracket + 1, comma - bracket - 1);
+    const qsizetype comma = IndexOfChar(line, u',', bracket + 1);
+    return comma < 0 ? QString() : line.sliced(bracket + 1, comma - bracket - 1);
 }
 
 namespace {
@@ -23,18 +23,18 @@ namespace {
 // The text between the first pair of double quotes of the line; empty without such a pair.
 QString FirstQuotedText(const QString &line)
 {
-    const int q1 = FindString(line, QLatin1Char('"'));
-    const int q2 = q1 ? FindString(line, QLatin1Char('"'), q1 + 1) : 0;
-    if (q2 == 0)
+    const qsizetype q1 = IndexOfChar(line, u'"');
+    const qsizetype q2 = q1 < 0 ? -1 : IndexOfChar(line, u'"', q1 + 1);
+    if (q2 < 0)
         return QString();
-    return Mid(line, q1 + 1, q2 - q1 - 1);
+    return line.sliced(q1 + 1, q2 - q1 - 1);
 }
 
 // The variable a global load's result is kept in, "Img" of "Global Img.i = LoadImage(...";
 // empty when the result is not assigned.
-QString AssignedImageVariable(const QString &line, int call)
+QString AssignedImageVariable(const QString &line, qsizetype call)
 {
-    QString before = TrimBlanks(Left(line, call - 1));
+    QString before = TrimBlanks(QStringView(line).first(call));
     if (!before.endsWith(QLatin1Char('=')))
         return QString();
     before = TrimBlanks(before.chopped(1));
@@ -48,10 +48,10 @@ QString AssignedImageVariable(const QString &line, int call)
 }
 
 // The DataSection label a CatchImage call takes its data from: "Logo" of "?Logo".
-QString CaughtLabel(const QString &line, int bracket)
+QString CaughtLabel(const QString &line, qsizetype bracket)
 {
-    const int comma = FindString(line, QLatin1Char(','), bracket + 1);
-    const QStringView argument = comma ? TrimBlanksView(MidView(line, comma + 1, int(line.size()))) : QStringView();
+    const qsizetype comma = IndexOfChar(line, u',', bracket + 1);
+    const QStringView argument = comma < 0 ? QStringView() : TrimBlanksView(QStringView(line).sliced(comma + 1));
     if (!argument.startsWith(QLatin1Char('?')))
         return QString();
     return argument.first(IdentifierEnd(argument, 1)).sliced(1).toString();
@@ -63,17 +63,17 @@ QString CaughtLabel(const QString &line, int bracket)
 // could use. An image caught from a DataSection label goes on being caught from it.
 bool RecordGlobalImage(DesignModel &model, const QString &line)
 {
-    int call = FindCallNoCase(line, u"LOADIMAGE(");
-    const bool caught = call == 0;
+    qsizetype call = IndexOfCallNoCase(line, u"LOADIMAGE(");
+    const bool caught = call < 0;
     if (caught)
-        call = FindCallNoCase(line, u"CATCHIMAGE(");
-    if (call == 0 || FindBackward(line, QLatin1Char(';'), call) != 0)
+        call = IndexOfCallNoCase(line, u"CATCHIMAGE(");
+    if (call < 0 || HoldsChar(QStringView(line).first(call), u';'))
         return false;
-    const int bracket = call + (caught ? 10 : 9);
+    const qsizetype bracket = call + (caught ? 10 : 9);
     ImageRecord image{FirstArgumentAt(line, bracket), caught ? QString() : FirstQuotedText(line), {}, {}};
     if (caught && (image.label = CaughtLabel(line, bracket)).isEmpty())
         return false;
-    if (const QString id = TrimBlanks(image.name); id.startsWith(QLatin1Char('#')) && IsPbAnyAt(id, 2)) {
+    if (const QString id = TrimBlanks(image.name); id.startsWith(QLatin1Char('#')) && IsPbAnyAtIndex(id, 1)) {
         image.variable = AssignedImageVariable(line, call);
         if (image.variable.isEmpty())
             return true;
@@ -110,8 +110,8 @@ QHash<QString, QString> IncludedBinaries(const QStringList &lines)
 bool RecordGlobalLoads(DesignModel &model, const QString &line)
 {
     bool recorded = RecordGlobalImage(model, line);
-    const int font = FindCallNoCase(line, u"LOADFONT(");
-    if (font && FindBackward(line, QLatin1Char(';'), font) == 0) {
+    const qsizetype font = IndexOfCallNoCase(line, u"LOADFONT(");
+    if (font >= 0 && !HoldsChar(QStringView(line).first(font), u';')) {
         model.FontList.append({FirstArgumentAt(line, font + 8), line});
         recorded = true;
     }

@@ -11,9 +11,9 @@ namespace quarvel {
 struct DesignModel;
 struct ImageRecord;
 
-// The first argument of the call whose "(" stands at bracket (1-based, as the line helpers
-// count), as written (untrimmed).
-QString FirstArgumentAt(const QString &line, int bracket);
+// The first argument of the call whose "(" stands at index bracket, as written (untrimmed);
+// empty when no comma ends it on the line.
+QString FirstArgumentAt(const QString &line, qsizetype bracket);
 
 // A global image or font load outside any procedure is recorded instead of kept: the generated
 // sections load them. True when the line was recorded.

@@ -42,7 +42,7 @@ QString IncludeNames::Rebase(const QString &line)
                                            QStringLiteral("INCLUDEBINARY"), QStringLiteral("INCLUDEPATH")};
     const QString code = BlankedCode(line);
     struct Name {
-        int quote, close; // 1-based, the quotes around the name
+        qsizetype quote, close; // the indexes of the quotes around the name
         QString target;
     };
     QList<Name> names;
@@ -50,12 +50,12 @@ QString IncludeNames::Rebase(const QString &line)
         const QString word = FirstWord(statement);
         if (!includes.contains(word))
             continue;
-        const int after = int(statement.data() - code.data() + word.size()) + 1; // 1-based, after the keyword
-        const int quote = FindString(code, QLatin1Char('"'), after);
-        const int close = quote ? FindString(code, QLatin1Char('"'), quote + 1) : 0;
-        if (close == 0 || !TrimBlanks(Mid(code, after, quote - after)).isEmpty())
+        const qsizetype after = statement.data() - code.data() + word.size(); // the index after the keyword
+        const qsizetype quote = IndexOfChar(code, u'"', after);
+        const qsizetype close = quote < 0 ? -1 : IndexOfChar(code, u'"', quote + 1);
+        if (close < 0 || !TrimBlanksView(QStringView(code).sliced(after, quote - after)).isEmpty())
             continue; // a name that is not one literal, such as #PB_Compiler_FilePath + "x.pb"
-        const QString name = Mid(line, quote + 1, close - quote - 1);
+        const QString name = line.sliced(quote + 1, close - quote - 1);
         const QString target = IsAbsolutePath(name) ? name : folder_ + name;
         if (word == QLatin1String("INCLUDEPATH")) {
             folder_ = IsAbsolutePath(name) ? name : fileFolder_ + name;
@@ -69,7 +69,7 @@ QString IncludeNames::Rebase(const QString &line)
     }
     QString result = line;
     for (qsizetype k = names.size() - 1; k >= 0; --k)
-        result = Left(result, names.at(k).quote) + names.at(k).target + Mid(result, names.at(k).close);
+        result = result.first(names.at(k).quote + 1) + names.at(k).target + result.sliced(names.at(k).close);
     return result;
 }
 

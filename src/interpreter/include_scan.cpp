@@ -25,26 +25,27 @@ bool IsGeneratedFile(const QString &include)
 // neither a comment mark nor a string stands before it.
 QString IncludeValue(const QString &line, const QString &statement)
 {
-    const int k = FindString(line, statement);
-    if (k == 0 || FindBackward(line, QLatin1Char(';'), k) || FindBackward(line, QLatin1Char('"'), k))
+    const qsizetype k = IndexOfText(line, statement);
+    if (k < 0)
         return QString();
-    const int q1 = FindString(line, QLatin1Char('"'), k + int(statement.size()));
-    const int q2 = q1 ? FindString(line, QLatin1Char('"'), q1 + 1) : 0;
-    if (q2 == 0)
+    if (const QStringView before = QStringView(line).first(k); HoldsChar(before, u';') || HoldsChar(before, u'"'))
         return QString();
-    return Mid(line, q1 + 1, q2 - q1 - 1);
+    const qsizetype q1 = IndexOfChar(line, u'"', k + statement.size());
+    const qsizetype q2 = q1 < 0 ? -1 : IndexOfChar(line, u'"', q1 + 1);
+    if (q2 < 0)
+        return QString();
+    return line.sliced(q1 + 1, q2 - q1 - 1);
 }
 
 // An include name without a folder lies in the project directory; one starting with a
 // backslash is taken from the project directory's root; any other folder part stays as written.
 QString IncludeFullName(const QString &projectDirectory, const QString &include)
 {
-    const int slash = FindBackward(include, QLatin1Char('/'));
-    const QString dir = Left(include, slash);
+    const QStringView dir = QStringView(include).first(include.lastIndexOf(QLatin1Char('/')) + 1);
     if (dir.isEmpty())
         return projectDirectory + include;
     if (dir.startsWith(QLatin1Char('\\')))
-        return Left(projectDirectory, int(projectDirectory.size()) - 1) + include;
+        return projectDirectory.left(projectDirectory.size() - 1) + include;
     return include;
 }
 

@@ -30,12 +30,12 @@ const QString Lookup = QStringLiteral("MyLanguage(");
 QList<const CodeLiteral *> LookedUpLiterals(const QString &line, const CodeLine &scan)
 {
     QList<const CodeLiteral *> found;
-    const int end = scan.comment ? scan.comment - 1 : int(line.size());
-    for (int k = FindNoCase(line, Lookup); k && k <= end; k = FindNoCase(line, Lookup, k + 1)) {
-        if (scan.InLiteral(k) || (k > 1 && IsIdentifierChar(line.at(k - 2))))
+    const qsizetype end = scan.comment ? scan.comment - 1 : line.size(); // the index after the code
+    for (qsizetype k = IndexOfNoCase(line, Lookup); k >= 0 && k < end; k = IndexOfNoCase(line, Lookup, k + 1)) {
+        if (scan.InLiteral(int(k) + 1) || (k > 0 && IsIdentifierChar(line.at(k - 1))))
             continue;
-        const QStringView argument = TrimLeadingBlanksView(QStringView(line).sliced(k - 1 + Lookup.size()));
-        const int open = int(line.size() - argument.size()) + 1;
+        const QStringView argument = TrimLeadingBlanksView(QStringView(line).sliced(k + Lookup.size()));
+        const int open = int(line.size() - argument.size()) + 1; // as CodeLine counts, from 1
         for (const CodeLiteral &literal : scan.literals) {
             if (literal.open == open && literal.kind == CodeLiteral::Plain && literal.close)
                 found.append(&literal);
@@ -116,18 +116,19 @@ const CodeLiteral *FirstLiteralOf(const QString &line, const CodeLine &scan, int
     return nullptr;
 }
 
-// The literals of the text arguments of the call whose "(" stands at bracket.
-void TextLiteralsOfCall(const QString &line, const CodeLine &scan, int bracket, quint8 texts,
+// The literals of the text arguments of the call whose "(" stands at index open.
+void TextLiteralsOfCall(const QString &line, const CodeLine &scan, qsizetype open, quint8 texts,
                         QList<const CodeLiteral *> &found)
 {
-    const CallShape call = ShapeOfCall(line, bracket);
-    const int end = call.close ? call.close : (scan.comment ? scan.comment : int(line.size()) + 1);
+    const CallShape call = CallShapeAt(line, open);
+    const qsizetype end = call.close >= 0 ? call.close : (scan.comment ? scan.comment - 1 : line.size());
     for (int argument = 1; argument <= 8; ++argument) {
         if (!(texts & (1u << (argument - 1))) || argument - 1 > call.commas.size())
             continue;
-        const int first = argument == 1 ? bracket + 1 : call.commas.at(argument - 2) + 1;
-        const int last = (argument - 1 < call.commas.size() ? call.commas.at(argument - 1) : end) - 1;
-        if (const CodeLiteral *literal = FirstLiteralOf(line, scan, first, last))
+        const qsizetype first = argument == 1 ? open + 1 : call.commas.at(argument - 2) + 1;
+        const qsizetype last = (argument - 1 < call.commas.size() ? call.commas.at(argument - 1) : end) - 1;
+        // FirstLiteralOf counts from 1, as the literals do.
+        if (const CodeLiteral *literal = FirstLiteralOf(line, scan, int(first) + 1, int(last) + 1))
             found.append(literal);
     }
 }
@@ -136,15 +137,15 @@ void TextLiteralsOfCall(const QString &line, const CodeLine &scan, int bracket, 
 QList<const CodeLiteral *> InterfaceTexts(const QString &line, const CodeLine &scan)
 {
     QList<const CodeLiteral *> found;
-    const int end = scan.comment ? scan.comment - 1 : int(line.size());
-    for (int bracket = FindString(line, QLatin1Char('(')); bracket && bracket <= end;
-         bracket = FindString(line, QLatin1Char('('), bracket + 1)) {
-        if (scan.InLiteral(bracket))
+    const qsizetype end = scan.comment ? scan.comment - 1 : line.size(); // the index after the code
+    for (qsizetype bracket = IndexOfChar(line, u'('); bracket >= 0 && bracket < end;
+         bracket = IndexOfChar(line, u'(', bracket + 1)) {
+        if (scan.InLiteral(int(bracket) + 1))
             continue;
-        int start = bracket - 1;
+        qsizetype start = bracket;
         while (start > 0 && IsIdentifierChar(line.at(start - 1)))
             --start;
-        const auto texts = TextCalls().constFind(UpperKeepLength(MidView(line, start + 1, bracket - 1 - start)));
+        const auto texts = TextCalls().constFind(UpperKeepLength(QStringView(line).sliced(start, bracket - start)));
         if (texts != TextCalls().cend())
             TextLiteralsOfCall(line, scan, bracket, *texts, found);
     }
@@ -158,11 +159,11 @@ QList<const CodeLiteral *> InterfaceTexts(const QString &line, const CodeLine &s
 void ScanLanguageStrings(const SourceLineList &lines, LanguageMap &map)
 {
     for (const QString &line : lines) {
-        if (FindNoCase(line, Lookup) == 0)
+        if (IndexOfNoCase(line, Lookup) < 0)
             continue;
         const CodeLine scan = ScanCodeLine(line);
         for (const CodeLiteral *literal : LookedUpLiterals(line, scan)) {
-            const QString text = Mid(line, literal->open + 1, literal->close - literal->open - 1);
+            const QString text = literal->TextIn(line).toString();
             if (!text.isEmpty() && !map.contains(text))
                 map.insert(text, text);
         }

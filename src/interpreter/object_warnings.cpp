@@ -12,20 +12,17 @@ namespace quarvel {
 
 namespace {
 
-// The bracket of a call of command (with its "("), 0 when the line has none. A longer name
-// ending in the same letters (IsWindow, DisableMenuItem) is another command.
-int CallBracket(const QString &line, QStringView command)
+// The index of the "(" of a call of command (with its "("), -1 when the line has none. A longer
+// name ending in the same letters (IsWindow, DisableMenuItem) is another command.
+qsizetype CallBracket(const QString &line, QStringView command)
 {
-    const int k = FindCommandNoCase(line, command);
-    return k ? k + int(command.size()) - 1 : 0;
+    const qsizetype k = IndexOfCommandNoCase(line, command);
+    return k < 0 ? -1 : k + command.size() - 1;
 }
 
-QString FirstArgument(const QString &line, int bracket)
+QString FirstArgument(const QString &line, qsizetype bracket)
 {
-    const int comma = FindString(line, QLatin1Char(','), bracket);
-    const int close = FindString(line, QLatin1Char(')'), bracket);
-    const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
-    return TrimBlanks(Mid(line, bracket + 1, end - bracket - 1));
+    return TrimBlanks(TextBeforeCommaOrClose(line, bracket + 1));
 }
 
 bool IsPlainNumber(const QString &argument)
@@ -56,7 +53,7 @@ struct FileScan {
         model.FirstUngeneratedLine = lineNumber;
     }
 
-    void checkWindow(const QString &line, int bracket, int lineNumber)
+    void checkWindow(const QString &line, qsizetype bracket, int lineNumber)
     {
         const QString argument = FirstArgument(line, bracket);
         if (!IsPlainNumber(argument))
@@ -84,7 +81,7 @@ struct FileScan {
         noteUngenerated(what + QStringLiteral(" and not taken over"), lineNumber);
     }
 
-    void checkNumberedItem(const QString &line, int bracket, int lineNumber, const char *what)
+    void checkNumberedItem(const QString &line, qsizetype bracket, int lineNumber, const char *what)
     {
         const QString argument = FirstArgument(line, bracket);
         if (IsPlainNumber(argument))
@@ -114,14 +111,14 @@ void WarnUngeneratableObjects(DesignModel &model, LogSink &log, const QString &l
         const QString &line = lines.at(i);
         if (!CheckedCalls().callsIn(line) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
-        if (const int b = CallBracket(line, u"OPENWINDOW("))
+        if (const qsizetype b = CallBracket(line, u"OPENWINDOW("); b >= 0)
             scan.checkWindow(line, b, i + 1);
         if (const WindowOpening *window = topLevel.value(i))
             scan.checkTopLevelWindow(*window);
-        if (const int b = CallBracket(line, u"MENUITEM("))
+        if (const qsizetype b = CallBracket(line, u"MENUITEM("); b >= 0)
             scan.checkNumberedItem(line, b, i + 1, "menu item");
         for (const QStringView button : {u"TOOLBARSTANDARDBUTTON(", u"TOOLBARIMAGEBUTTON("})
-            if (const int b = CallBracket(line, button))
+            if (const qsizetype b = CallBracket(line, button); b >= 0)
                 scan.checkNumberedItem(line, b, i + 1, "toolbar button");
     }
 }

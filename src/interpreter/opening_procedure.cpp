@@ -80,14 +80,15 @@ bool Callable(const Opener &opener)
 // another window of the design; empty otherwise.
 QString ParentWindow(const QString &line, const QString &window, const QSet<NoCaseKey> &windows)
 {
-    const int open = FindCallNoCase(line, u"OPENWINDOW(#");
-    if (open == 0)
+    const qsizetype open = IndexOfCallNoCase(line, u"OPENWINDOW(#");
+    if (open < 0)
         return QString();
-    for (int k = FindCallNoCase(line, u"WINDOWID(#", open + 1); k; k = FindCallNoCase(line, u"WINDOWID(#", k + 1)) {
-        const int close = FindString(line, QLatin1Char(')'), k);
-        if (close == 0)
+    for (qsizetype k = IndexOfCallNoCase(line, u"WINDOWID(#", open + 1); k >= 0;
+         k = IndexOfCallNoCase(line, u"WINDOWID(#", k + 1)) {
+        const qsizetype close = IndexOfChar(line, u')', k);
+        if (close < 0)
             break;
-        const QString parent = TrimBlanks(Mid(line, k + 10, close - k - 10));
+        const QString parent = TrimBlanks(QStringView(line).sliced(k + 10, close - k - 10));
         if (windows.contains(NoCaseKey(parent)) && NoCaseKey(parent) != NoCaseKey(window))
             return parent;
     }
@@ -98,14 +99,13 @@ QString ParentWindow(const QString &line, const QString &window, const QSet<NoCa
 
 QString OpenedWindowConstant(const QString &line)
 {
-    const int k = FindCallNoCase(line, u"OPENWINDOW(#");
-    if (k == 0)
+    const qsizetype k = IndexOfCallNoCase(line, u"OPENWINDOW(#");
+    if (k < 0)
         return QString();
-    const int bracket = k + 10;
-    const int comma = FindString(line, QLatin1Char(','), bracket);
-    if (comma == 0)
+    const qsizetype comma = IndexOfChar(line, u',', k);
+    if (comma < 0)
         return QString();
-    return Trim(Mid(line, bracket + 2, comma - bracket - 2));
+    return Trim(line.sliced(k + 12, comma - k - 12)); // the constant after "OpenWindow(#"
 }
 
 namespace {
@@ -182,8 +182,8 @@ void WarnFirstPassedOver(const DesignModel &m, const WindowOpenings &openings, L
 void NoteMainWindowOpener(DesignModel &m, const Opener &o, LogSink &log)
 {
     m.FirstWindowInvisible = o.line >= 0
-                             && FindNoCase(BlankedCode(m.CommonSourceLines.at(o.line)),
-                                           QStringLiteral("#PB_WINDOW_INVISIBLE"));
+                             && IndexOfNoCase(BlankedCode(m.CommonSourceLines.at(o.line)), u"#PB_WINDOW_INVISIBLE")
+                                    >= 0;
     if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
     if (CallableWithoutArguments(o.head)) {

@@ -61,23 +61,24 @@ namespace {
 // variable, empty when the line holds no such statement.
 QString ConvertAssignment(QString &line, const NameTables &tables)
 {
-    const int any = FindCallNoCase(line, PbAnyBracket);
-    if (any == 0)
+    const qsizetype any = IndexOfCallNoCase(line, PbAnyBracket);
+    if (any < 0)
         return QString();
     const QString upper = UpperKeepLength(line);
-    if (any + 7 < upper.size() && IsIdentifierChar(upper.at(any + 7)))
+    const qsizetype after = any + PbAnyBracket.size();
+    if (after < upper.size() && IsIdentifierChar(upper.at(after)))
         return QString();
-    int start = any;
-    while (start > 1 && IsIdentifierChar(upper.at(start - 2)))
+    qsizetype start = any;
+    while (start > 0 && IsIdentifierChar(upper.at(start - 1)))
         --start;
-    if (!IsCreatingCommand(Mid(upper, start, any - start), tables))
+    if (!IsCreatingCommand(upper.sliced(start, any - start), tables))
         return QString();
-    const QString before = TrimBlanks(Left(line, start - 1));
+    const QString before = TrimBlanks(QStringView(line).first(start));
     if (!before.endsWith(QLatin1Char('=')))
         return QString();
     const QString variable = AssignedVariable(before.chopped(1));
-    if (!variable.isEmpty())
-        line = Indentation(line) + Mid(line, start, any - start + 2) + variable + Mid(line, any + 8);
+    if (!variable.isEmpty()) // the command and its "(#", then the variable for #PB_Any
+        line = Indentation(line) + line.sliced(start, any + 2 - start) + variable + line.sliced(after);
     return variable;
 }
 
@@ -116,8 +117,8 @@ QStringList UpperCodeWords(const QString &code)
 // window's number, which is 0 for the first window, IsWindow() answers that instead.
 void TestOpenedWindow(QString &line, const QString &variable)
 {
-    const int comment = FindString(line, QLatin1Char(';'));
-    const QString code = comment ? Left(line, comment - 1) : line;
+    const qsizetype comment = IndexOfChar(line, u';');
+    const QString code = comment < 0 ? line : line.first(comment);
     const QString v = UpperKeepLength(variable);
     const QString zero = QStringLiteral("0");
     const QStringList words = UpperCodeWords(code);
@@ -127,7 +128,7 @@ void TestOpenedWindow(QString &line, const QString &variable)
                       || words == QStringList{QStringLiteral("IF"), v, QStringLiteral("<>"), zero};
     if (test)
         line = ReplaceWord(code, variable, QStringLiteral("IsWindow(") + variable + QLatin1Char(')'))
-               + (comment ? Mid(line, comment) : QString());
+               + (comment < 0 ? QString() : line.sliced(comment));
 }
 
 bool IsCodeLine(const QString &line)
@@ -149,37 +150,33 @@ void TestOpenedWindowAfter(SourceLines &lines, qsizetype opening, const QString 
 // The constant of a converted statement "Command(#Constant, ...".
 QString CreatedConstant(const QString &line)
 {
-    const int bracket = FindString(line, QStringLiteral("(#"));
-    if (bracket == 0)
+    const qsizetype bracket = IndexOfText(line, u"(#");
+    if (bracket < 0)
         return QString();
-    const int comma = FindString(line, QLatin1Char(','), bracket);
-    const int close = FindString(line, QLatin1Char(')'), bracket);
-    const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
-    return Trim(Mid(line, bracket + 2, end - bracket - 2));
+    return TrimView(TextBeforeCommaOrClose(line, bracket + 2)).toString();
 }
 
 // A variable given a second object of the same window would give both objects one number, so
 // the second creates its object as written, and the variable takes that object's number.
 void RestorePbAny(QString &line, const VariableObject &object)
 {
-    const int bracket = FindString(line, QStringLiteral("(#"));
-    if (bracket == 0)
+    const qsizetype bracket = IndexOfText(line, u"(#");
+    if (bracket < 0)
         return;
-    const QString call = Left(line, bracket + 1) + QStringLiteral("PB_Any")
-                         + Mid(line, bracket + 2 + int(object.constant.size()));
+    const QString call = line.first(bracket + 2) + QStringLiteral("PB_Any")
+                         + line.mid(bracket + 2 + object.constant.size());
     line = Indentation(line) + object.variable + QStringLiteral(" = ") + TrimLeadingBlanks(call);
 }
 
 } // namespace
 
-bool IsPbAnyAt(const QString &text, int position)
+bool IsPbAnyAtIndex(QStringView text, qsizetype at)
 {
     const QStringView word = u"PB_ANY";
-    const qsizetype from = qMax(position, 1) - 1;
-    if (from > text.size() || !StartsNoCase(QStringView(text).sliced(from), word))
+    if (at > text.size() || !StartsNoCase(text.sliced(at), word))
         return false;
-    const int after = position + int(word.size());
-    return after > text.size() || !IsIdentifierChar(UpperChar(text.at(after - 1)));
+    const qsizetype after = at + word.size();
+    return after == text.size() || !IsIdentifierChar(UpperChar(text.at(after)));
 }
 
 void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables)

@@ -23,14 +23,14 @@ bool IsConditionWord(QStringView upperWord)
 // What the load gives where it stands.
 enum class LoadResult { Number, Handle, Test };
 
-// The load from k (its first letter) to r (its ")"), whose identifier is #PB_Any or not. A load
+// The load from index k (its first letter) to r (its ")"), whose identifier is #PB_Any or not. A load
 // with #PB_Any gives the image's number, any other its handle. A load standing as a statement
 // of its own stays a call, as a constant alone is no statement; a tested number would read
 // image 0 as a failed load, so IsImage answers the test.
-LoadResult ResultOf(const QString &line, int k, int r, bool pbAny)
+LoadResult ResultOf(const QString &line, qsizetype k, qsizetype r, bool pbAny)
 {
-    const QStringView before = TrimBlanksView(QStringView(line).first(k - 1));
-    const QStringView after = TrimBlanksView(QStringView(line).sliced(r));
+    const QStringView before = TrimBlanksView(QStringView(line).first(k));
+    const QStringView after = TrimBlanksView(QStringView(line).sliced(r + 1));
     const bool statement = (before.isEmpty() || before.endsWith(QLatin1Char(':')))
                            && (after.isEmpty() || after.startsWith(QLatin1Char(':'))
                                || after.startsWith(QLatin1Char(';')));
@@ -61,25 +61,26 @@ void ReplaceLoadImageCalls(DesignModel &model)
     }
     int n = 0;
     for (QString &line : model.CommonSourceLines) {
-        const int k = FindCallNoCase(line, u"LOADIMAGE(");
-        if (k == 0)
+        const qsizetype k = IndexOfCallNoCase(line, u"LOADIMAGE(");
+        if (k < 0)
             continue;
         // The file must be a literal inside the call; a file name held in a variable or an
         // unfinished call is left as written.
-        const int open = k + 10;
-        const int q1 = FindString(line, QLatin1Char('"'), open);
-        const int firstClose = FindString(line, QLatin1Char(')'), open);
-        if (q1 == 0 || firstClose == 0 || q1 > firstClose)
+        const qsizetype open = k + 10; // the call's first character after its "("
+        const qsizetype q1 = IndexOfChar(line, u'"', open);
+        const qsizetype firstClose = IndexOfChar(line, u')', open);
+        if (q1 < 0 || firstClose < 0 || q1 > firstClose)
             continue;
-        const int q2 = FindString(line, QLatin1Char('"'), q1 + 1);
-        const int r = q2 ? FindString(line, QLatin1Char(')'), q2 + 1) : 0;
-        if (r == 0)
+        const qsizetype q2 = IndexOfChar(line, u'"', q1 + 1);
+        const qsizetype r = q2 < 0 ? -1 : IndexOfChar(line, u')', q2 + 1);
+        if (r < 0)
             continue;
-        const QString file = Mid(line, q1 + 1, q2 - q1 - 1);
-        const int comma = FindString(line, QLatin1Char(','), open);
-        const QStringView id = TrimBlanksView(MidView(line, open, (comma && comma < q1 ? comma : q1) - open));
+        const QString file = line.sliced(q1 + 1, q2 - q1 - 1);
+        const qsizetype comma = IndexOfChar(line, u',', open);
+        const QStringView id = TrimBlanksView(
+            QStringView(line).sliced(open, (comma >= 0 && comma < q1 ? comma : q1) - open));
         const bool constant = id.startsWith(QLatin1Char('#'));
-        const bool pbAny = constant && IsPbAnyAt(line, int(id.data() - line.constData()) + 2);
+        const bool pbAny = constant && IsPbAnyAtIndex(line, id.data() - line.constData() + 1);
         const QString key = UpperKeepLength(file);
         QString name;
         if (constant && !pbAny) {
@@ -99,7 +100,7 @@ void ReplaceLoadImageCalls(DesignModel &model)
                                      : result == LoadResult::Test ? "IsImage("
                                                                   : "ImageID(");
         const QLatin1StringView close(result == LoadResult::Number ? "" : ")");
-        line = QStringView(line).first(k - 1) % call % name % close % MidView(line, r + 1, int(line.size()));
+        line = QStringView(line).first(k) % call % name % close % QStringView(line).sliced(r + 1);
     }
 }
 

@@ -138,8 +138,8 @@ bool ClosesBlock(const QString &firstWord)
 
 static bool Calls(const QString &code, QStringView call)
 {
-    const int k = FindCallNoCase(code, call);
-    return k && FindBackward(code, QLatin1Char(';'), k) == 0;
+    const qsizetype k = IndexOfCallNoCase(code, call);
+    return k >= 0 && !HoldsChar(QStringView(code).first(k), u';');
 }
 
 bool WaitsForEvent(const QString &code)
@@ -213,7 +213,7 @@ FileStructure ReadFileStructure(const QStringList &lines)
         for (const QStringView statement : quarvel::Statements(s.code.at(i)))
             open.Step(FirstWord(statement));
         s.depthAfter[i] = qint32(open.Depth());
-        opensWindow = opensWindow || FindCallNoCase(s.code.at(i), u"OPENWINDOW(");
+        opensWindow = opensWindow || IndexOfCallNoCase(s.code.at(i), u"OPENWINDOW(") >= 0;
     }
     // What the procedures wait for, open and share only matters to a window of the top level.
     if (opensWindow) {

@@ -10,11 +10,11 @@ namespace quarvel {
 
 namespace {
 
-// The bracket of the OpenWindow call of a line, 0 when the line opens no window.
-int OpenWindowBracket(const QString &line)
+// The index of the "(" of the line's OpenWindow call, -1 when the line opens no window.
+qsizetype OpenWindowBracket(const QString &line)
 {
-    const int k = FindCallNoCase(line, u"OPENWINDOW(#");
-    return k ? k + 10 : 0;
+    const qsizetype k = IndexOfCallNoCase(line, u"OPENWINDOW(#");
+    return k < 0 ? -1 : k + 10;
 }
 
 // The line that opens the main window: the first that opens it, or the first window line.
@@ -24,7 +24,7 @@ qsizetype MainWindowLine(const DesignModel &m)
     qsizetype first = -1;
     for (qsizetype i = 0; i < m.CommonSourceLines.size(); ++i) {
         const QString &line = m.CommonSourceLines.at(i);
-        if (OpenWindowBracket(line) == 0)
+        if (OpenWindowBracket(line) < 0)
             continue;
         if (UpperKeepLength(OpenedWindowConstant(line)) == main)
             return i;
@@ -45,48 +45,49 @@ void SetParentWindow(DesignModel &model)
     QString parent;
     {
         const QString &line = model.CommonSourceLines.at(mainLine);
-        const int p = OpenWindowBracket(line);
-        const CallShape call = ShapeOfCall(line, p);
-        const int end = call.commas.isEmpty() ? call.close : call.commas.first();
-        parent = Trim(Mid(line, p + 1, end - p - 1));
+        const qsizetype p = OpenWindowBracket(line);
+        const CallShape call = CallShapeAt(line, p);
+        const qsizetype end = call.commas.isEmpty() ? call.close : call.commas.first();
+        if (end >= 0)
+            parent = Trim(line.sliced(p + 1, end - p - 1));
     }
     for (qsizetype i = 0; i < model.CommonSourceLines.size(); ++i) {
         QString &line = model.CommonSourceLines[i];
-        const int p = OpenWindowBracket(line);
-        if (p == 0 || i == mainLine)
+        const qsizetype p = OpenWindowBracket(line);
+        if (p < 0 || i == mainLine)
             continue;
-        const CallShape call = ShapeOfCall(line, p);
+        const CallShape call = CallShapeAt(line, p);
         // Window number, x, y, width, height and title are needed to place the parent after
         // them; an incomplete call is left as written.
-        if (call.close == 0 || call.commas.size() < 5)
+        if (call.close < 0 || call.commas.size() < 5)
             continue;
         QStringList fields;
-        int from = p + 1;
-        for (int comma : call.commas) {
-            fields.append(Mid(line, from, comma - from));
+        qsizetype from = p + 1;
+        for (const qsizetype comma : call.commas) {
+            fields.append(line.sliced(from, comma - from));
             from = comma + 1;
         }
-        fields.append(Mid(line, from, call.close - from));
+        fields.append(line.sliced(from, call.close - from));
         const bool noFlags = fields.size() < 7 || Trim(Trim(fields.at(6)), QLatin1Char('\t')).isEmpty();
         const QString arguments = noFlags ? fields.mid(0, 6).join(QLatin1Char(','))
                                                 + QStringLiteral(", #PB_Window_SystemMenu")
                                           : fields.mid(0, 7).join(QLatin1Char(','));
-        line = Left(line, p) + arguments + QStringLiteral(", WindowID(") + parent + QLatin1Char(')')
-               + Mid(line, call.close);
+        line = line.first(p + 1) + arguments + QStringLiteral(", WindowID(") + parent + QLatin1Char(')')
+               + line.sliced(call.close);
     }
 }
 
 void SetAutoWindowPosition(DesignModel &model)
 {
     for (QString &line : model.CommonSourceLines) {
-        const int p = OpenWindowBracket(line);
-        if (p == 0)
+        const qsizetype p = OpenWindowBracket(line);
+        if (p < 0)
             continue;
-        const CallShape call = ShapeOfCall(line, p);
+        const CallShape call = CallShapeAt(line, p);
         if (call.commas.size() < 3)
             continue; // no position to replace; the call stays as written
-        line = Left(line, call.commas.at(0)) + QStringLiteral(" #PB_Ignore, #PB_Ignore,")
-               + Mid(line, call.commas.at(2) + 1);
+        line = line.first(call.commas.at(0) + 1) + QStringLiteral(" #PB_Ignore, #PB_Ignore,")
+               + line.sliced(call.commas.at(2) + 1);
     }
 }
 
@@ -95,18 +96,17 @@ void SetAutoWindowPosition(DesignModel &model)
 void ZeroImageGadgets(DesignModel &model)
 {
     for (QString &line : model.CommonSourceLines) {
-        const int k = FindCallNoCase(line, u"IMAGEGADGET(#");
-        if (k == 0)
+        const qsizetype k = IndexOfCallNoCase(line, u"IMAGEGADGET(#");
+        if (k < 0)
             continue;
-        const int bracket = k + 11;
-        const CallShape call = ShapeOfCall(line, bracket);
+        const CallShape call = CallShapeAt(line, k + 11);
         if (call.commas.size() < 5)
             continue;
-        int x = call.commas.at(4) + 1;
-        while (x <= line.size() && (line.at(x - 1) == QLatin1Char(' ') || line.at(x - 1) == QLatin1Char('\t')))
+        qsizetype x = call.commas.at(4) + 1; // the argument's first character after its blanks
+        while (x < line.size() && IsBlank(line.at(x)))
             ++x;
-        const QString rest = call.close ? Mid(line, call.close) : QStringLiteral(")");
-        line = Left(line, x - 1) + QLatin1Char('0') + rest;
+        const QString rest = call.close >= 0 ? line.sliced(call.close) : QStringLiteral(")");
+        line = line.first(x) + QLatin1Char('0') + rest;
     }
 }
 

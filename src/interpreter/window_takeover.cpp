@@ -53,26 +53,22 @@ Assignment AssignedVariable(QStringView statement)
     return {statement.first(n).toString(), statement.sliced(star, nameEnd - star).toString()};
 }
 
-// The window of a top-level OpenWindow call at position k of its line. Fills name, shown,
+// The window of a top-level OpenWindow call at index k of its line. Fills name, shown,
 // firstLine and a refusal of its own shape; shown stays empty for a plain number.
-WindowOpening ReadOpening(const QString &line, const QString &code, int k)
+WindowOpening ReadOpening(const QString &line, const QString &code, qsizetype k)
 {
     WindowOpening o;
-    const int bracket = k + 10;
-    const int comma = FindString(code, QLatin1Char(','), bracket);
-    const int close = FindString(code, QLatin1Char(')'), bracket);
-    const int end = (comma && close) ? qMin(comma, close) : qMax(comma, close);
-    const QString argument = TrimBlanks(Mid(code, bracket + 1, end - bracket - 1));
+    const QString argument = TrimBlanks(TextBeforeCommaOrClose(code, k + 11));
     if (argument.isEmpty() || argument.front().isDigit())
         return o;
     o.firstLine = line;
     if (!argument.startsWith(QLatin1Char('#'))
-        || (!IsPbAnyAt(argument, 2) && !IsVariableName(TrimBlanks(argument.mid(1))))) {
+        || (!IsPbAnyAtIndex(argument, 1) && !IsVariableName(TrimBlanks(argument.mid(1))))) {
         o.shown = argument; // a variable, or an expression such as #Window_0 + i
         o.refusal = QStringLiteral("its number is not a constant");
         return o;
     }
-    if (!IsPbAnyAt(argument, 2)) {
+    if (!IsPbAnyAtIndex(argument, 1)) {
         o.name = TrimBlanks(argument.mid(1));
         o.shown = QLatin1Char('#') + o.name;
         return o;
@@ -126,8 +122,8 @@ QString Conflict(const FileStructure &s, const QString &name, const QSet<NoCaseK
 bool CallsWaitingProcedure(const FileStructure &s, const QString &code)
 {
     for (const QString &procedure : s.waitingProcedures) {
-        for (int k = FindWordNoCase(code, procedure); k; k = FindWordNoCase(code, procedure, k + 1)) {
-            const QStringView after = TrimLeadingBlanksView(QStringView(code).sliced(k - 1 + procedure.size()));
+        for (qsizetype k = IndexOfWordNoCase(code, procedure); k >= 0; k = IndexOfWordNoCase(code, procedure, k + 1)) {
+            const QStringView after = TrimLeadingBlanksView(QStringView(code).sliced(k + procedure.size()));
             if (after.startsWith(QLatin1Char('(')))
                 return true;
         }
@@ -182,7 +178,7 @@ bool EndsProgram(const FileStructure &s, qint32 line, qint32 depth)
 
 bool OpensWindow(const FileStructure &s, qint32 line)
 {
-    return s.enclosing.at(line) != BlockKind::Opaque && FindCommandNoCase(s.code.at(line), u"OPENWINDOW(");
+    return s.enclosing.at(line) != BlockKind::Opaque && IndexOfCommandNoCase(s.code.at(line), u"OPENWINDOW(") >= 0;
 }
 
 // The position in topLevel of the last line of the opening that starts at position pos. A
@@ -269,7 +265,7 @@ QList<WindowOpening> FindWindowOpenings(const QStringList &lines, const FileStru
         if (!OpensWindow(s, i))
             continue;
         const QString &code = s.code.at(i);
-        WindowOpening opening = ReadOpening(lines.at(i), code, FindCommandNoCase(code, u"OPENWINDOW("));
+        WindowOpening opening = ReadOpening(lines.at(i), code, IndexOfCommandNoCase(code, u"OPENWINDOW("));
         if (opening.shown.isEmpty())
             continue;
         if (opening.refusal.isEmpty())

@@ -17,14 +17,15 @@ QStringView CommandBefore(const QString &statement, int bracket)
 
 QList<QStringView> CallArguments(const QString &statement, int bracket)
 {
-    const CallShape shape = ShapeOfCall(statement, bracket);
-    const int end = shape.close > 0 ? shape.close : int(statement.size()) + 1;
+    const qsizetype open = bracket - 1; // an object fact counts from 1
+    const CallShape shape = CallShapeAt(statement, open);
+    const qsizetype end = shape.close >= 0 ? shape.close : statement.size();
     QList<QStringView> arguments;
-    int from = bracket; // an argument begins after this 1-based position
+    qsizetype from = open + 1; // an argument begins here
     for (qsizetype k = 0; k <= shape.commas.size(); ++k) {
-        const int to = k < shape.commas.size() ? shape.commas[k] : end; // and ends before this one
-        arguments.append(TrimBlanksView(QStringView(statement).sliced(from, to - from - 1)));
-        from = to;
+        const qsizetype to = k < shape.commas.size() ? shape.commas[k] : end; // and ends before this one
+        arguments.append(TrimBlanksView(QStringView(statement).sliced(from, to - from)));
+        from = to + 1;
     }
     return arguments;
 }

@@ -1,6 +1,5 @@
 #include "project/project_commands.h"
 
-#include "base/basic_strings.h"
 #include "model/front_end.h"
 #include "model/project_file.h"
 
@@ -14,20 +13,20 @@ const QString QuestionTitle = QStringLiteral("Frage");
 
 QString FileNamePart(const QString &path)
 {
-    return Mid(path, FindBackward(path, QLatin1Char('/')) + 1);
+    return path.sliced(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 // A name part without any "." gets the project extension; any other extension is kept.
 QString WithProjectExtension(const QString &path)
 {
-    return FindString(FileNamePart(path), QLatin1Char('.')) ? path : path + QStringLiteral(".pbm");
+    return FileNamePart(path).contains(QLatin1Char('.')) ? path : path + QStringLiteral(".pbm");
 }
 
 } // namespace
 
 QString PathPart(const QString &path)
 {
-    return Left(path, FindBackward(path, QLatin1Char('/')));
+    return path.first(path.lastIndexOf(QLatin1Char('/')) + 1);
 }
 
 ProjectCommands::ProjectCommands(ProjectState &project, Requesters &ask, FrontEnd &frontEnd)

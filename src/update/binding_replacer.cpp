@@ -146,8 +146,7 @@ QString ApplyRule(const QString &line, const ReplacementRule &rule, const Consta
     const QString search = rule.before + binding.oldName + rule.after;
     const QString replacement = rule.before + binding.newName + rule.after;
     const qsizetype length = search.size();
-    return ReplaceInCode(line, search, replacement, [&](int position) {
-        const qsizetype at = position - 1;
+    return ReplaceInCode(line, search, replacement, [&](qsizetype at) {
         if (IsModuleMember(line, at))
             return false;
         switch (rule.mode) {
