@@ -165,6 +165,10 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
         << Window0
                + "\nSetActiveWindow(#Window_0) : OpenWindow(#Window_5, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_5_T, "
                  "1, 1, 1, 1, \"\")";
+    QTest::newRow("name given in front of a declaring bracket")
+        << Window0 + Objects + "\nDisableGadget(#Button_0, 0) : CreateMenu(#Menu_0, WindowID(#Window_0))"
+        << Window0 + Objects0
+               + "\nDisableGadget(#Window_0_Button_0, 0) : CreateMenu(#Window_0_Menu_0, WindowID(#Window_0))";
     QTest::newRow("number window is not a window line")
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";
@@ -177,9 +181,12 @@ void TestWindowPrefixes::rewritesObjectConstants()
     InterpreterFixture f;
     f.withLines(Rows(before));
 
-    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));
+    DeclaringLines declaring;
+    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log, &declaring));
     QCOMPARE(f.lines(), Rows(after));
     QVERIFY(f.log.texts.isEmpty());
+    // The declarations handed to the name collection are those of the lines as they now stand.
+    QCOMPARE(declaring, FindDeclaringLines(f.lines()));
 }
 
 void TestWindowPrefixes::pbAnyWindowStops_data()

@@ -2,7 +2,9 @@
 // and gadgets into the design model.
 #pragma once
 
+#include <QList>
 #include <QString>
+#include <QStringList>
 
 namespace quarvel {
 
@@ -22,6 +24,22 @@ struct ObjectDeclaration {
 
 ObjectDeclaration DeclarationOfLine(const QString &s);
 
+// A line that declares an object, and what declares it there.
+struct DeclaringLine {
+    qsizetype line = 0;
+    ObjectDeclaration declaration;
+
+    friend bool operator==(const DeclaringLine &a, const DeclaringLine &b)
+    {
+        return a.line == b.line && a.declaration.kind == b.declaration.kind
+               && a.declaration.bracket == b.declaration.bracket;
+    }
+};
+using DeclaringLines = QList<DeclaringLine>;
+
+// Every line that declares an object, in order.
+DeclaringLines FindDeclaringLines(const QStringList &lines);
+
 // The constant a declaration names, cut from the "#" after its bracket: the identifier there,
 // without blanks around it. A number computed from it ("#Btn_0 + i") gives the identifier.
 QStringView DeclaredName(const QString &s, int bracket);
@@ -29,6 +47,10 @@ QStringView DeclaredName(const QString &s, int bracket);
 // False, after logging the duplicate, when two windows, menus, status bars or toolbars share a
 // name: the run stops.
 bool CollectObjectNames(DesignModel &model, const NameTables &nameTables, LogSink &log);
+// The same over the declaring lines found already (by the prefix pass, which walks the lines
+// first): no line is classified twice.
+bool CollectObjectNames(DesignModel &model, const NameTables &nameTables, LogSink &log,
+                        const DeclaringLines &declaring);
 void SplitMenuItemTabs(DesignModel &model);
 
 } // namespace quarvel

@@ -202,14 +202,19 @@ public:
     {
         for (const QString &window : code.windows)
             prefixes_.append(window + QLatin1Char('_'));
+        // A window named with a bracket ("OpenWindow(#W(#x), ...") could make a new "(#".
+        rereadAll_ = std::any_of(prefixes_.cbegin(), prefixes_.cend(),
+                                 [](const QString &prefix) { return IndexOfChar(prefix, u'(') >= 0; });
     }
 
     // The lines before end; a run stopped by a #PB_Any window qualifies those it has passed.
-    void qualify(qsizetype end)
+    // The declaring lines follow their lines' changes.
+    void qualify(qsizetype end, DeclaringLines &declaring)
     {
         bool inEnumeration = false;
         SourceLines &lines = g_.model.CommonSourceLines;
         auto creation = code_.creations.cbegin();
+        auto declared = declaring.begin();
         for (qsizetype i = 0; i < end; ++i) {
             QString &s = lines[i];
             // The object a line creates is named wherever its command stands, as the names are
@@ -217,6 +222,9 @@ public:
             const Creation *created = nullptr;
             if (creation != code_.creations.cend() && creation->line == i)
                 created = &*creation++;
+            ObjectDeclaration *declaration = nullptr;
+            if (declared != declaring.end() && declared->line == i)
+                declaration = &(declared++)->declaration;
             if (IsCommentLine(s)) // left as written, like a statement of a comment
                 continue;
             if (!created && IndexOfChar(s, u'#') < 0) {
@@ -226,7 +234,7 @@ public:
             const CodeLine scan = ScanCodeLine(s);
             const QStringView code = QStringView(s).first(scan.comment ? scan.comment - 1 : s.size());
             FollowEnumerations(code, inEnumeration);
-            s = qualifiedLine(s, code, scan, i, created, inEnumeration);
+            s = qualifiedLine(s, code, scan, i, created, inEnumeration, declaration);
         }
     }
 
@@ -281,7 +289,7 @@ private:
     // The line with each object constant named after its window. The object the line creates
     // takes the line's window; every other constant of the code the window of its object.
     QString qualifiedLine(const QString &s, QStringView code, const CodeLine &scan, qsizetype line,
-                          const Creation *created, bool inEnumeration)
+                          const Creation *created, bool inEnumeration, ObjectDeclaration *declaration)
     {
         QVarLengthArray<Insertion, 4> insertions;
         const qsizetype createdHash = created ? created->bracket : -1;
@@ -317,17 +325,23 @@ private:
             copied = insertion.hash + 1;
         }
         std::copy(s.constData() + copied, s.constData() + s.size(), out);
+        // A name given in front of the declaring bracket moves it, and may end the word before
+        // it ("#MenuItem(#" no longer reads as MenuItem): such a line is read again. A name
+        // given after it changes no declaration, since every name given ends in "_" + a name.
+        if (declaration && (insertions.front().hash + 1 < declaration->bracket || rereadAll_))
+            *declaration = DeclarationOfLine(result);
         return result;
     }
 
     PrefixPass &g_;
     const WindowsOfCode &code_;
     QStringList prefixes_;
+    bool rereadAll_ = false;
 };
 
 } // namespace
 
-bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogSink &log)
+bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogSink &log, DeclaringLines *declaring)
 {
     PrefixPass g{model, nameTables, log};
     WindowsOfCode code;
@@ -337,7 +351,9 @@ bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogS
     if (whole && !ConstantsStayApart(g, code))
         return false;
     IndexObjects(code);
-    Qualifier(g, code).qualify(stop);
+    Qualifier(g, code).qualify(stop, code.declaring);
+    if (declaring)
+        *declaring = std::move(code.declaring);
     return whole;
 }
 

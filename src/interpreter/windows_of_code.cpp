@@ -102,10 +102,10 @@ struct CreatorWords {
     }
 };
 
-// The object a line creates other than a window, by the rules of the name collection.
-Creation CreationOfLine(const QString &s, CreatorWords &creators)
+// The object a line that declares one creates other than a window, by the rules of the name
+// collection.
+Creation CreationOfLine(const QString &s, const ObjectDeclaration &declaration, CreatorWords &creators)
 {
-    const ObjectDeclaration declaration = DeclarationOfLine(s);
     if (declaration.kind == DeclaredKind::None || declaration.kind == DeclaredKind::Window
         || IsPbAnyAt(s, declaration.bracket + 2))
         return {};
@@ -131,8 +131,12 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
     code.lines.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &s = lines.at(i);
-        // Every statement the walk looks at has a bracket.
-        if (IsCommentLine(s) || IndexOfChar(s, u'(') < 0) {
+        // Every statement the walk looks at has a bracket, and so has every declaration.
+        const bool bracketed = IndexOfChar(s, u'(') >= 0;
+        const ObjectDeclaration declaration = bracketed ? DeclarationOfLine(s) : ObjectDeclaration();
+        if (declaration.kind != DeclaredKind::None)
+            code.declaring.append({i, declaration});
+        if (!bracketed || IsCommentLine(s)) {
             code.lines.append(current);
             continue;
         }
@@ -153,7 +157,8 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
             current = code.windowNamed(window, i);
         }
         code.lines.append(current);
-        Creation creation = CreationOfLine(s, creators);
+        Creation creation = declaration.kind == DeclaredKind::None ? Creation()
+                                                                   : CreationOfLine(s, declaration, creators);
         if (creation.name.isEmpty())
             continue;
         creation.line = i;
