@@ -157,8 +157,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
             current = code.windowNamed(window, i);
         }
         code.lines.append(current);
-        Creation creation = declaration.kind == DeclaredKind::None ? Creation()
-                                                                   : CreationOfLine(s, declaration, creators);
+        Creation creation = CreationOfLine(s, declaration, creators);
         if (creation.name.isEmpty())
             continue;
         creation.line = i;
