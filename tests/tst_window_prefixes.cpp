@@ -228,6 +228,11 @@ void TestWindowPrefixes::twoObjectsWithOneConstantStop_data()
         << " -> Error: Two objects get the constant #Main_Settings_SAVE: settings_save of window Main "
            "(Forms.pb:2) and SAVE of window Main_Settings (Forms.pb:4); rename one of them. "
            "Stop!";
+    QTest::newRow("windows named in two letter cases")
+        << QStringList{main, "ButtonGadget(#Settings_Save, 1, 1, 1, 1, \"\")",
+                       "OpenWindow(#MAIN_settings, 0, 0, 10, 10, \"B\")", "ButtonGadget(#Save, 1, 1, 1, 1, \"\")"}
+        << " -> Error: Two objects get the constant #MAIN_settings_Save: Settings_Save of window Main (Forms.pb:2) "
+           "and Save of window MAIN_settings (Forms.pb:4); rename one of them. Stop!";
     QTest::newRow("a window and a gadget")
         << QStringList{main, "ButtonGadget(#Settings, 1, 1, 1, 1, \"\")", settings}
         << " -> Error: Two objects get the constant #Main_Settings: window Main_Settings (Forms.pb:3) and Settings of "
