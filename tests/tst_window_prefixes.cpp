@@ -186,7 +186,7 @@ void TestWindowPrefixes::rewritesObjectConstants()
     QCOMPARE(f.lines(), Rows(after));
     QVERIFY(f.log.texts.isEmpty());
     // The declarations handed to the name collection are those of the lines as they now stand.
-    QCOMPARE(declaring, FindDeclaringLines(f.lines()));
+    QCOMPARE(declaring, FindDeclaringLines(f.lines(), f.tables));
 }
 
 void TestWindowPrefixes::pbAnyWindowStops_data()

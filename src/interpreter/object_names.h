@@ -2,6 +2,8 @@
 // and gadgets into the design model.
 #pragma once
 
+#include "base/word_memo.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -24,21 +26,35 @@ struct ObjectDeclaration {
 
 ObjectDeclaration DeclarationOfLine(const QString &s);
 
-// A line that declares an object, and what declares it there.
+// A line that declares an object, what declares it there and, for a gadget, its type.
 struct DeclaringLine {
     qsizetype line = 0;
     ObjectDeclaration declaration;
+    QString gadgetType; // upper-cased; null for other kinds and for a word that creates no gadget
 
     friend bool operator==(const DeclaringLine &a, const DeclaringLine &b)
     {
         return a.line == b.line && a.declaration.kind == b.declaration.kind
-               && a.declaration.bracket == b.declaration.bracket;
+               && a.declaration.bracket == b.declaration.bracket && a.gadgetType == b.gadgetType;
     }
 };
 using DeclaringLines = QList<DeclaringLine>;
 
+// Reads what a line declares; the gadget type of each word before a bracket is looked up once.
+class DeclarationReader {
+public:
+    explicit DeclarationReader(const NameTables &tables) : tables_(tables) {}
+
+    // Kind None when the line declares nothing.
+    DeclaringLine read(const QString &s, qsizetype line);
+
+private:
+    const NameTables &tables_;
+    WordMemo<QString> types_;
+};
+
 // Every line that declares an object, in order.
-DeclaringLines FindDeclaringLines(const QStringList &lines);
+DeclaringLines FindDeclaringLines(const QStringList &lines, const NameTables &tables);
 
 // The constant a declaration names, cut from the "#" after its bracket: the identifier there,
 // without blanks around it. A number computed from it ("#Btn_0 + i") gives the identifier.

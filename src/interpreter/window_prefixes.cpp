@@ -214,7 +214,7 @@ void FollowEnumerations(QStringView code, bool &inEnumeration)
 // Gives every use of an object's constant the name of its window.
 class Qualifier {
 public:
-    Qualifier(PrefixPass &g, const WindowsOfCode &code) : g_(g), code_(code)
+    Qualifier(PrefixPass &g, const WindowsOfCode &code) : g_(g), code_(code), reader_(g.nameTables)
     {
         for (const QString &window : code.windows)
             prefixes_.append(window + QLatin1Char('_'));
@@ -238,9 +238,9 @@ public:
             const Creation *created = nullptr;
             if (creation != code_.creations.cend() && creation->line == i)
                 created = &*creation++;
-            ObjectDeclaration *declaration = nullptr;
+            DeclaringLine *declaration = nullptr;
             if (declared != declaring.end() && declared->line == i)
-                declaration = &(declared++)->declaration;
+                declaration = &*declared++;
             if (IsCommentLine(s)) // left as written, like a statement of a comment
                 continue;
             if (!created && IndexOfChar(s, u'#') < 0) {
@@ -305,7 +305,7 @@ private:
     // The line with each object constant named after its window. The object the line creates
     // takes the line's window; every other constant of the code the window of its object.
     QString qualifiedLine(const QString &s, QStringView code, const CodeLine &scan, qsizetype line,
-                          const Creation *created, bool inEnumeration, ObjectDeclaration *declaration)
+                          const Creation *created, bool inEnumeration, DeclaringLine *declared)
     {
         QVarLengthArray<Insertion, 4> insertions;
         const qsizetype createdHash = created ? created->bracket : -1;
@@ -344,8 +344,8 @@ private:
         // A name given in front of the declaring bracket moves it, and may end the word before
         // it ("#MenuItem(#" no longer reads as MenuItem): such a line is read again. A name
         // given after it changes no declaration, since every name given ends in "_" + a name.
-        if (declaration && (insertions.front().hash + 1 < declaration->bracket || rereadAll_))
-            *declaration = DeclarationOfLine(result);
+        if (declared && (insertions.front().hash + 1 < declared->declaration.bracket || rereadAll_))
+            *declared = reader_.read(result, line);
         return result;
     }
 
@@ -353,6 +353,7 @@ private:
     const WindowsOfCode &code_;
     QStringList prefixes_;
     bool rereadAll_ = false;
+    DeclarationReader reader_; // for the lines read again
 };
 
 } // namespace
