@@ -333,7 +333,10 @@ bool CollectObjectNames(DesignModel &model, const NameTables &nameTables, LogSin
 void SplitMenuItemTabs(DesignModel &model)
 {
     for (QString &line : model.CommonSourceLines) {
-        if (HasMenuItemCommand(line))
+        // A line without a backslash has no "\t" to split, and is passed over before the
+        // command is looked for: looking on every line cost an unchanged regeneration of
+        // 200 x 100 (bench/make_project.py) 7.9 M instructions here, 5.4 M this way (callgrind).
+        if (IndexOfChar(line, u'\\') >= 0 && HasMenuItemCommand(line))
             line = ReplaceString(line, QStringLiteral("\\t"), QStringLiteral("\" + #TAB$ + \""), true);
     }
 }
