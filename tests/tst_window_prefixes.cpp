@@ -169,6 +169,11 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
         << Window0 + Objects + "\nDisableGadget(#Button_0, 0) : CreateMenu(#Menu_0, WindowID(#Window_0))"
         << Window0 + Objects0
                + "\nDisableGadget(#Window_0_Button_0, 0) : CreateMenu(#Window_0_Menu_0, WindowID(#Window_0))";
+    QTest::newRow("window named with a bracket")
+        << "OpenWindow(#W(#X), 0, 0, 10, 10, \"x\")\nCreateMenu(#M, WindowID(#W(#X)))\nTextGadget(#T, 1, 1, 1, 1, \"\")"
+        << "OpenWindow(#W(#X), 0, 0, 10, 10, \"x\")\nCreateMenu(#W(#X)_M, WindowID(#W(#X)))\nTextGadget(#W(#X)_T, 1, "
+           "1, 1, "
+           "1, \"\")";
     QTest::newRow("number window is not a window line")
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";

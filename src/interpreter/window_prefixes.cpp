@@ -218,9 +218,6 @@ public:
     {
         for (const QString &window : code.windows)
             prefixes_.append(window + QLatin1Char('_'));
-        // A window named with a bracket ("OpenWindow(#W(#x), ...") could make a new "(#".
-        rereadAll_ = std::any_of(prefixes_.cbegin(), prefixes_.cend(),
-                                 [](const QString &prefix) { return IndexOfChar(prefix, u'(') >= 0; });
     }
 
     // The lines before end; a run stopped by a #PB_Any window qualifies those it has passed.
@@ -344,7 +341,7 @@ private:
         // A name given in front of the declaring bracket moves it, and may end the word before
         // it ("#MenuItem(#" no longer reads as MenuItem): such a line is read again. A name
         // given after it changes no declaration, since every name given ends in "_" + a name.
-        if (declared && (insertions.front().hash + 1 < declared->declaration.bracket || rereadAll_))
+        if (declared && insertions.front().hash + 1 < declared->declaration.bracket)
             *declared = reader_.read(result, line);
         return result;
     }
@@ -352,7 +349,6 @@ private:
     PrefixPass &g_;
     const WindowsOfCode &code_;
     QStringList prefixes_;
-    bool rereadAll_ = false;
     DeclarationReader reader_; // for the lines read again
 };
 
@@ -369,8 +365,14 @@ bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogS
         return false;
     IndexObjects(code);
     Qualifier(g, code).qualify(stop, code.declaring);
-    if (declaring)
-        *declaring = std::move(code.declaring);
+    if (declaring) {
+        // A window named with a bracket ("OpenWindow(#W(#x), ...") may give a name that makes
+        // a "(#" of its own: the lines are then read afresh.
+        const bool bracketed = std::any_of(code.windows.cbegin(), code.windows.cend(),
+                                           [](const QString &window) { return IndexOfChar(window, u'(') >= 0; });
+        *declaring = bracketed ? FindDeclaringLines(model.CommonSourceLines.texts(), nameTables)
+                               : std::move(code.declaring);
+    }
     return whole;
 }
 
