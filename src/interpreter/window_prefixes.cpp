@@ -227,7 +227,7 @@ public:
         bool inEnumeration = false;
         SourceLines &lines = g_.model.CommonSourceLines;
         auto creation = code_.creations.cbegin();
-        auto declared = declaring.begin();
+        auto nextDeclared = declaring.begin();
         for (qsizetype i = 0; i < end; ++i) {
             QString &s = lines[i];
             // The object a line creates is named wherever its command stands, as the names are
@@ -235,9 +235,9 @@ public:
             const Creation *created = nullptr;
             if (creation != code_.creations.cend() && creation->line == i)
                 created = &*creation++;
-            DeclaringLine *declaration = nullptr;
-            if (declared != declaring.end() && declared->line == i)
-                declaration = &*declared++;
+            DeclaringLine *declared = nullptr;
+            if (nextDeclared != declaring.end() && nextDeclared->line == i)
+                declared = &*nextDeclared++;
             if (IsCommentLine(s)) // left as written, like a statement of a comment
                 continue;
             if (!created && IndexOfChar(s, u'#') < 0) {
@@ -247,7 +247,7 @@ public:
             const CodeLine scan = ScanCodeLine(s);
             const QStringView code = QStringView(s).first(scan.comment ? scan.comment - 1 : s.size());
             FollowEnumerations(code, inEnumeration);
-            s = qualifiedLine(s, code, scan, i, created, inEnumeration, declaration);
+            s = qualifiedLine(s, code, scan, i, created, inEnumeration, declared);
         }
     }
 
