@@ -371,6 +371,18 @@ void TestInterpreterRuns::commandLineWarnings_data()
         << "    MyEventGadget_1(0, 0) : Debug \"MyEventGadget\""
         << QStringList{"Procedure MainProgram()", "  Main()", "    HideWindow(#Main, #False)",
                        "EndProcedure:MainProgram()"};
+    // Numbers in a comment or a literal are no calls: only 3 is in use, and only k + 1 warns.
+    QTest::newRow("numbers in code, a comment and a literal")
+        << QStringList{"Procedure Open_Main()",
+                       "  OpenWindow(#Main, 0, 0, 100, 100, \"m\")",
+                       "  ButtonGadget(#Ok, 0, 0, 50, 20, \"ok\")",
+                       "  ButtonGadget(3, 0, 30, 50, 20, \"3\") ; ButtonGadget(40, 0, 0, 1, 1, \"\")",
+                       "  Debug \"ButtonGadget(k + 2, 0, 0, 1, 1)\"",
+                       "  ButtonGadget(k + 1, 0, 60, 50, 20, \"k\")",
+                       "EndProcedure"}
+        << QStringList{" -> Warning: the gadget number k + 1 is computed (Forms.pb:6); it may equal the number of a"
+                       " generated gadget."}
+        << "Enumeration 4" << QStringList{};
     QTest::newRow("no window to open")
         << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(1, 0, 0, 100, 100, \"b\")", "EndIf"}
         << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (Forms.pb:1) and not taken over: its"

@@ -165,6 +165,15 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
         << Window0
                + "\nSetActiveWindow(#Window_0) : OpenWindow(#Window_5, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_5_T, "
                  "1, 1, 1, 1, \"\")";
+    QTest::newRow("name given in front of a declaring bracket")
+        << Window0 + Objects + "\nDisableGadget(#Button_0, 0) : CreateMenu(#Menu_0, WindowID(#Window_0))"
+        << Window0 + Objects0
+               + "\nDisableGadget(#Window_0_Button_0, 0) : CreateMenu(#Window_0_Menu_0, WindowID(#Window_0))";
+    QTest::newRow("window named with a bracket")
+        << "OpenWindow(#W(#X), 0, 0, 10, 10, \"x\")\nCreateMenu(#M, WindowID(#W(#X)))\nTextGadget(#T, 1, 1, 1, 1, \"\")"
+        << "OpenWindow(#W(#X), 0, 0, 10, 10, \"x\")\nCreateMenu(#W(#X)_M, WindowID(#W(#X)))\nTextGadget(#W(#X)_T, 1, "
+           "1, 1, "
+           "1, \"\")";
     QTest::newRow("number window is not a window line")
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";
@@ -177,9 +186,12 @@ void TestWindowPrefixes::rewritesObjectConstants()
     InterpreterFixture f;
     f.withLines(Rows(before));
 
-    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));
+    DeclaringLines declaring;
+    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log, &declaring));
     QCOMPARE(f.lines(), Rows(after));
     QVERIFY(f.log.texts.isEmpty());
+    // The declarations handed to the name collection are those of the lines as they now stand.
+    QCOMPARE(declaring, FindDeclaringLines(f.lines(), f.tables));
 }
 
 void TestWindowPrefixes::pbAnyWindowStops_data()
@@ -221,6 +233,11 @@ void TestWindowPrefixes::twoObjectsWithOneConstantStop_data()
         << " -> Error: Two objects get the constant #Main_Settings_SAVE: settings_save of window Main "
            "(Forms.pb:2) and SAVE of window Main_Settings (Forms.pb:4); rename one of them. "
            "Stop!";
+    QTest::newRow("windows named in two letter cases")
+        << QStringList{main, "ButtonGadget(#Settings_Save, 1, 1, 1, 1, \"\")",
+                       "OpenWindow(#MAIN_settings, 0, 0, 10, 10, \"B\")", "ButtonGadget(#Save, 1, 1, 1, 1, \"\")"}
+        << " -> Error: Two objects get the constant #MAIN_settings_Save: Settings_Save of window Main (Forms.pb:2) "
+           "and Save of window MAIN_settings (Forms.pb:4); rename one of them. Stop!";
     QTest::newRow("a window and a gadget")
         << QStringList{main, "ButtonGadget(#Settings, 1, 1, 1, 1, \"\")", settings}
         << " -> Error: Two objects get the constant #Main_Settings: window Main_Settings (Forms.pb:3) and Settings of "

@@ -72,9 +72,8 @@ QString SharedLine(const QString &text, qsizetype begin, qsizetype length)
     return QString(QString::DataPointer(buffer.d_ptr(), buffer.data() + begin, length));
 }
 
-} // namespace
-
-QStringList SplitLines(QString text)
+// The lines of text, cut at LF, CR LF and, when the text holds a CR, at a CR alone.
+QStringList SplitLinesOf(QString text, bool carriageReturns)
 {
     // The lines are views into the one buffer, each ended by a NUL where its line end stood,
     // as every QString is, and the buffer is searched in one pass for all line ends. A file
@@ -96,7 +95,7 @@ QStringList SplitLines(QString text)
         return false;
     };
     // Nearly every file is without CR, and takes the search for LF alone.
-    if (IndexOfChar(text, u'\r') >= 0)
+    if (carriageReturns)
         FindAnyOf(text, 0, cut, u'\n', u'\r');
     else
         FindAnyOf(text, 0, cut, u'\n');
@@ -105,11 +104,12 @@ QStringList SplitLines(QString text)
     return lines;
 }
 
-LineEnds DetectLineEnds(QStringView text)
+// The line ends text uses, told by counting them when it holds a CR.
+LineEnds LineEndsOf(QStringView text, bool carriageReturns)
 {
     LineEnds ends;
     ends.afterLast = text.isEmpty() || text.back() == u'\n' || text.back() == u'\r';
-    if (IndexOfChar(text, u'\r') < 0)
+    if (!carriageReturns)
         return ends;
     qsizetype crlf = 0, lf = 0, cr = 0;
     for (qsizetype i = IndexOfChar(text, u'\n'); i >= 0; i = IndexOfChar(text, u'\n', i + 1))
@@ -119,6 +119,24 @@ LineEnds DetectLineEnds(QStringView text)
     ends.crlf = crlf > lf && crlf >= cr;
     ends.cr = cr > lf && cr > crlf;
     return ends;
+}
+
+bool HoldsCarriageReturn(QStringView text)
+{
+    return IndexOfChar(text, u'\r') >= 0;
+}
+
+} // namespace
+
+QStringList SplitLines(QString text)
+{
+    const bool carriageReturns = HoldsCarriageReturn(text);
+    return SplitLinesOf(std::move(text), carriageReturns);
+}
+
+LineEnds DetectLineEnds(QStringView text)
+{
+    return LineEndsOf(text, HoldsCarriageReturn(text));
 }
 
 namespace {
@@ -208,8 +226,12 @@ TextFileRead ReadTextFile(const QString &path, TextFormat runFormat, bool keepBy
     if (keepBytes)
         result.bytes = std::move(read.bytes);
     read.bytes.clear(); // the bytes are no longer needed while the lines are cut
-    result.ends = DetectLineEnds(text);
-    result.lines = SplitLines(std::move(text));
+    // One search for CR serves the line ends and the cutting: searching twice cost an unchanged
+    // regeneration of 200 x 100 (bench/make_project.py) 40 M instructions in reading its files,
+    // against 36 M (callgrind).
+    const bool carriageReturns = HoldsCarriageReturn(text);
+    result.ends = LineEndsOf(text, carriageReturns);
+    result.lines = SplitLinesOf(std::move(text), carriageReturns);
     if (invalid)
         result.firstInvalidLine = FirstInvalidLine(result.lines);
     return file;

@@ -205,16 +205,23 @@ private:
                 const ObjectKind kind = start < bracket ? kindOf(text.sliced(start, bracket - start)) : None;
                 if (kind == None)
                     return false;
+                const qsizetype end = IndexOfAny(argument, 0, u',', u')', u';');
+                const QStringView number = TrimBlanksView(end < 0 ? argument : argument.first(end));
+                qint64 value = 0;
+                const bool known = PlainNumber(number, value) || constantValue(kind, number, value);
+                if (!known && (number.isEmpty() || number.startsWith(QLatin1Char('#')) || members(kind) == 0))
+                    return false;
+                // Only a call that tells something is checked for standing in code: nearly every
+                // call names a generated constant. Checking every call first cost an unchanged
+                // regeneration of 200 x 100 (bench/make_project.py) 39 M instructions for this
+                // scan, against 30 M (callgrind).
                 if (!code)
                     code = ScanCodeLine(s);
                 if (code->InLiteral(int(bracket) + 1) || (code->comment && bracket + 1 > code->comment))
                     return false;
-                const qsizetype end = IndexOfAny(argument, 0, u',', u')', u';');
-                const QStringView number = TrimBlanksView(end < 0 ? argument : argument.first(end));
-                qint64 value = 0;
-                if (PlainNumber(number, value) || constantValue(kind, number, value))
+                if (known)
                     use(kind, value);
-                else if (!number.isEmpty() && !number.startsWith(QLatin1Char('#')) && members(kind) > 0)
+                else
                     warnComputed(kind, number, line);
                 return false;
             },

@@ -4,7 +4,6 @@
 #include "base/char_search.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
-#include "base/word_memo.h"
 #include "interpreter/object_names.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/design_model.h"
@@ -91,26 +90,15 @@ bool IsPbAny(const QString &window)
     return UpperKeepLength(window) == QLatin1String("PB_ANY");
 }
 
-// Whether a word before "(#" creates a gadget, remembered for each word as written.
-struct CreatorWords {
-    const NameTables &tables;
-    WordMemo<bool> known;
-
-    bool isCreator(QStringView word)
-    {
-        return known.value(
-            word, [&](QStringView w) { return tables.isGadgetCreator(w.isNull() ? QString() : UpperKeepLength(w)); });
-    }
-};
-
-// The object a line creates other than a window, by the rules of the name collection.
-Creation CreationOfLine(const QString &s, CreatorWords &creators)
+// The object a line that declares one creates other than a window, by the rules of the name
+// collection.
+Creation CreationOfLine(const QString &s, const DeclaringLine &declared)
 {
-    const ObjectDeclaration declaration = DeclarationOfLine(s);
+    const ObjectDeclaration &declaration = declared.declaration;
     if (declaration.kind == ObjectKind::None || declaration.kind == ObjectKind::Window
         || IsPbAnyAt(s, declaration.bracket + 2))
         return {};
-    if (declaration.kind == ObjectKind::Gadget && !creators.isCreator(WordBefore(s, declaration.bracket)))
+    if (declaration.kind == ObjectKind::Gadget && declared.gadgetType.isNull())
         return {};
     Creation creation;
     creation.bracket = declaration.bracket;
@@ -127,13 +115,17 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
     QSet<qsizetype> variableLines;
     for (const VariableObject &object : std::as_const(g.model.VariableObjects))
         variableLines.insert(object.line);
-    CreatorWords creators{g.nameTables, {}};
+    DeclarationReader reader(g.nameTables);
     qint32 current = NoWindow;
     code.lines.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &s = lines.at(i);
-        // Every statement the walk looks at has a bracket.
-        if (IsCommentLine(s) || IndexOfChar(s, u'(') < 0) {
+        // Every statement the walk looks at has a bracket, and so has every declaration.
+        const bool bracketed = IndexOfChar(s, u'(') >= 0;
+        const DeclaringLine declared = bracketed ? reader.read(s, i) : DeclaringLine();
+        if (declared.declaration.kind != ObjectKind::None)
+            code.declaring.append(declared);
+        if (!bracketed || IsCommentLine(s)) {
             code.lines.append(current);
             continue;
         }
@@ -153,7 +145,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
             current = code.windowNamed(window, i);
         }
         code.lines.append(current);
-        Creation creation = CreationOfLine(s, creators);
+        Creation creation = CreationOfLine(s, declared);
         if (creation.name.isEmpty())
             continue;
         creation.line = i;

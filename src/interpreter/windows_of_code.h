@@ -4,6 +4,7 @@
 
 #include "base/line_lists.h"
 #include "base/no_case_key.h"
+#include "interpreter/object_names.h"
 
 #include <QHash>
 #include <QList>
@@ -52,6 +53,7 @@ struct WindowsOfCode {
     QHash<NoCaseKey, qint32> windowIndex; // keys view the names of windows
     QList<qint32> lines;                  // the window of each line
     QList<Creation> creations;
+    DeclaringLines declaring;            // every line that declares an object, comment lines too
     QHash<NoCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
     QHash<quint64, qsizetype> createdIn; // ObjectInWindow -> the object's first creation there
 

@@ -107,7 +107,9 @@ bool InterpretCode(GenerationContext &run)
     run.log.Line(QStringLiteral("- Interpret code..."));
     DesignModel &model = run.model;
     ConvertPbAnyObjects(model, run.nameTables);
-    if (!InsertWindowPrefixes(model, run.nameTables, run.log) || !CollectObjectNames(model, run.nameTables, run.log))
+    DeclaringLines declaring;
+    if (!InsertWindowPrefixes(model, run.nameTables, run.log, &declaring)
+        || !CollectObjectNames(model, run.nameTables, run.log, declaring))
         return false;
     ResolveVariableObjects(model, run.log);
     ResolveFormEventAssignments(model, run.lines, SourceFolderOf(run), run.log);

@@ -76,9 +76,12 @@ int WritePlan::Stage(const QString &path, const QByteArray &bytes, Order order)
         entryOfFile_.insert(file, handle);
     }
     Entry &entry = entries_[handle];
-    entry.after = bytes;
     entry.order = order;
     entry.outcome = !entry.created && entry.before == bytes ? Outcome::Unchanged : Outcome::Staged;
+    // A file that keeps its text is held once, as read: the caller's copy goes when it lets go.
+    // Holding both took the peak of an unchanged 1000 x 100 regeneration (bench/make_project.py)
+    // to 251 MiB, against 236 MiB (maximum resident set size).
+    entry.after = entry.outcome == Outcome::Unchanged ? entry.before : bytes;
     return handle;
 }
 
