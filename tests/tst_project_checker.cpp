@@ -152,6 +152,18 @@ void TestProjectChecker::windowSourcesGenerate()
         const QString why = !gen.err.isEmpty() ? gen.errText().section(QLatin1Char('\n'), 0, 0)
                                                : log.value(log.lastIndexOf(QStringLiteral("Cancel.")) - 1);
         faults.prepend(QStringLiteral("P.pbm:0: the run stopped: ") + why.trimmed());
+    } else {
+        // What a run carried over stays where it went: a second run changes no generated file.
+        const QStringList generated{QStringLiteral("Main.pb"),        QStringLiteral("CommonFile.pb"),
+                                    QStringLiteral("EventMain.pb"),   QStringLiteral("EventMenu.pb"),
+                                    QStringLiteral("EventGadget.pb"), QStringLiteral("EventWindow.pb")};
+        QList<QByteArray> first;
+        for (const QString &name : generated)
+            first << dir.read(name);
+        QCOMPARE(RunQuarvelGen({dir.path(QStringLiteral("P.pbm"))}, dir.dir()).status, gen.status);
+        for (qsizetype i = 0; i < generated.size(); ++i)
+            if (dir.read(generated[i]) != first[i])
+                faults << generated[i] + QStringLiteral(":0: a second run changes it");
     }
     if (qEnvironmentVariableIsSet("QUARVEL_UPDATE_GOLDEN")) {
         QFile::remove(expected);
@@ -508,6 +520,14 @@ void WindowRows()
     QTest::newRow("the first window hidden, then shown")
         << QStringList{common, openMain,
                        openMain + QStringLiteral("    HideWindow(#Main_Window, 1) : HideWindow(#Main_Window, 0)\n")}
+        << common << QByteArray() << QString() << QByteArray();
+    const QString pick = QStringLiteral("    Pick = ButtonGadget(#PB_Any, 0, 0, 9, 9, \"\")\n");
+    QTest::newRow("a gadget left to #PB_Any")
+        << QStringList{common, openMain, openMain + pick} << common << QByteArray("Pick =")
+        << QStringLiteral("the gadget in Pick (ButtonGadget(#PB_Any)) reaches no event procedure") << QByteArray();
+    QTest::newRow("a gadget of a dialog with its own loop")
+        << QStringList{common, openMain,
+                       openMain + pick + QStringLiteral("    Repeat : Until WaitWindowEvent() = 16\n")}
         << common << QByteArray() << QString() << QByteArray();
     QTest::newRow("a gadget created before any window")
         << QStringList{common, topLevel,

@@ -1146,6 +1146,36 @@ void CheckCommentedObjects(const QList<SourceFile> &files, const QList<SourceFil
     }
 }
 
+// A gadget a window procedure of CommonFile.pb still makes with #PB_Any into a variable gets
+// no constant, so its events reach no procedure (a dialog running its own event loop reads
+// them itself).
+void CheckVariableGadgets(const SourceFile &commonFile, QStringList &faults)
+{
+    static const QRegularExpression made = NoCase(
+        "(?<![\\w.])(\\*?[A-Za-z_]\\w*(?:\\\\\\w+)*)\\s*=\\s*((?!Text|Frame|Frame3D|ProgressBar|Container|Splitter)\\w+"
+        "Gadget)\\s*\\(\\s*#PB_Any\\b");
+    static const QRegularExpression loop = NoCase("(?<![\\w.])(?:WaitWindowEvent|WindowEvent)\\s*\\(");
+    const QList<bool> inProcedure = ProcedureLines(commonFile);
+    QList<qsizetype> found;
+    bool ownLoop = false;
+    for (qsizetype i = 0; i <= commonFile.code.size(); ++i) {
+        const bool end = i == commonFile.code.size() || IsProcedureEndLine(commonFile.code[i]);
+        if (end) {
+            for (const qsizetype at : ownLoop ? QList<qsizetype>() : found)
+                faults << Where(commonFile, at) + QStringLiteral("the gadget in ")
+                              + made.match(commonFile.code[at]).captured(1) + QStringLiteral(" (")
+                              + made.match(commonFile.code[at]).captured(2)
+                              + QStringLiteral("(#PB_Any)) reaches no event procedure");
+            found.clear();
+            ownLoop = false;
+            continue;
+        }
+        ownLoop = ownLoop || loop.match(commonFile.code[i]).hasMatch();
+        if (inProcedure[i] && made.match(commonFile.code[i]).hasMatch())
+            found << i;
+    }
+}
+
 // A list, map or array made at the top level without Global belongs to the main code: a
 // procedure that uses it, without Shared or a parameter of that name, does not compile.
 void CheckTopLevelLists(const QList<SourceFile> &files, QStringList &faults)
@@ -2003,8 +2033,10 @@ QStringList CheckProject(const QString &directory)
     const QList<SourceFile> sources = LoadWindowSources(dir);
     CheckSourcesCarried(sources, files, defined, faults);
     CheckKeptDeclarations(sources, files, walk, enums, faults);
-    if (commonFile)
+    if (commonFile) {
         CheckCommentedObjects(files, sources, *commonFile, enums, faults);
+        CheckVariableGadgets(*commonFile, faults);
+    }
     CheckLoopsCarried(sources, files, faults);
     CheckExpectedTexts(dir, files, faults);
     return faults;
