@@ -1523,8 +1523,12 @@ void CheckKeptDeclarations(const QList<SourceFile> &sources, const QList<SourceF
                                   + QString::number(*it);
                 continue;
             }
+            // An object whose constant the generated section keeps (#Main) was not renamed.
+            const auto self = enums.members.constFind(it.key());
+            if (self != enums.members.cend() && !enums.kinds[self->enumeration].isEmpty())
+                continue;
             const QString renamed = generatedBySuffix.value(it.key());
-            if (renamed.isEmpty() || renamed == it.key() || !used.contains(it.key()))
+            if (renamed.isEmpty() || !used.contains(it.key()))
                 continue;
             const Member &object = enums.members[renamed];
             if (object.value != *kept)
@@ -1743,7 +1747,8 @@ private:
 
     void object(Subject subject, const QString &label, qsizetype head, qsizetype end)
     {
-        if (!label.contains(QRegularExpression(QStringLiteral("\\sTo\\s"), QRegularExpression::CaseInsensitiveOption)))
+        static const QRegularExpression range = NoCase("\\sTo\\s"); // "Case 10 To 13": numbers computed at run time
+        if (!label.contains(range))
             bodies_.append(
                 {subject == Gadget ? LoopBody::Gadget : LoopBody::Menu, label, s_[head].line, head + 1, end});
     }
