@@ -500,6 +500,11 @@ void NumberRows()
         << common << QByteArray("OpenWindow(#DlgA")
         << QStringLiteral("OpenWindow(#DlgB) creates the number of #DlgA (CommonFile.pb:%1)")
         << QByteArray("OpenWindow(#DlgA");
+    QTest::newRow("a constant of PureBasic's made an object")
+        << QStringList{common, QStringLiteral("  #Main_Window_Save2\n"),
+                       QStringLiteral("  #Main_Window_Save2\n  #Main_Window_PB_Menu_About\n")}
+        << common << QByteArray("#Main_Window_PB_Menu_About")
+        << QStringLiteral("#PB_Menu_About became the constant #Main_Window_PB_Menu_About") << QByteArray();
     QTest::newRow("two generated constants with one number")
         << QStringList{common, QStringLiteral("  #Main_Window_Save2\n"), QStringLiteral("  #Main_Window_Save2 = 1\n")}
         << common << QByteArray("#Main_Window_Save2 = 1")

@@ -263,6 +263,8 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
     static const QRegularExpression end(QStringLiteral("^\\s*EndEnumeration\\b"),
                                         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+\\$?)\\s*(?:=\\s*(-?\\d+))?"));
+    static const QRegularExpression pureBasic(QStringLiteral("_(PB_[A-Za-z]\\w*)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
     Enumerations result;
     if (!commonFile)
         return result;
@@ -300,8 +302,10 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
         if (!match.captured(2).isEmpty())
             next = match.captured(2).toLongLong();
         const QString member = match.captured(1).toUpper();
-        if (member.endsWith(QStringLiteral("PB_ANY")))
-            faults << Where(*commonFile, i) + QStringLiteral("#PB_Any became the constant #") + match.captured(1);
+        // PureBasic's own constants (#PB_Any, #PB_Menu_About) are no objects to name.
+        if (const auto own = pureBasic.match(match.captured(1)); own.hasMatch())
+            faults << Where(*commonFile, i) + QLatin1Char('#') + own.captured(1)
+                          + QStringLiteral(" became the constant #") + match.captured(1);
         if (const QString &kind = result.kinds.last(); !kind.isEmpty()) {
             const QString holder = result.generated.value(kind).value(next);
             if (!holder.isEmpty())
