@@ -219,7 +219,8 @@ void TestProjectChecker::generatedProjectWithoutObjects()
     const auto oneWindow = [](DesignModel &m) {
         m.WindowList = {QStringLiteral("Only")};
         m.CommonSourceLines = SourceLines::WithoutOrigin(
-            {QStringLiteral("Procedure Open_Only()"), QStringLiteral("EndProcedure")});
+            {QStringLiteral("Procedure Open_Only()"), QStringLiteral("  OpenWindow(#Only, 0, 0, 200, 100, \"Only\")"),
+             QStringLiteral("EndProcedure")});
     };
     TestProject fast;
     Generate(fast, FastSwitches(), oneWindow);
@@ -534,6 +535,9 @@ void WindowRows()
         << QStringList{common, openMain,
                        openMain + pick + QStringLiteral("    Repeat : Until WaitWindowEvent() = 16\n")}
         << common << QByteArray() << QString() << QByteArray();
+    QTest::newRow("an empty window procedure")
+        << QStringList{common, topLevel, QStringLiteral("Procedure Open_Gone()\n\nEndProcedure\n") + topLevel} << common
+        << QByteArray("Open_Gone") << QStringLiteral("procedure Open_Gone is empty") << QByteArray();
     QTest::newRow("a gadget created before any window")
         << QStringList{common, topLevel,
                        QStringLiteral("Global Late = ButtonGadget(#PB_Any, 0, 0, 9, 9, \"\")\n") + topLevel}

@@ -1180,6 +1180,23 @@ void CheckVariableGadgets(const SourceFile &commonFile, QStringList &faults)
     }
 }
 
+// A window procedure of CommonFile.pb with nothing in it opens nothing: its window's code went
+// elsewhere (into a module, say) and a call of it does nothing.
+void CheckEmptyOpeners(const SourceFile &commonFile, QStringList &faults)
+{
+    for (qsizetype i = 0; i < commonFile.code.size(); ++i) {
+        const auto head = ProcedureHeadPattern().match(commonFile.code[i]);
+        if (!head.hasMatch() || !head.captured(1).startsWith(QStringLiteral("Open_"), Qt::CaseInsensitive))
+            continue;
+        qsizetype j = i + 1;
+        while (j < commonFile.code.size() && commonFile.code[j].trimmed().isEmpty())
+            ++j;
+        if (j < commonFile.code.size() && IsProcedureEndLine(commonFile.code[j]))
+            faults << Where(commonFile, i) + QStringLiteral("procedure ") + head.captured(1)
+                          + QStringLiteral(" is empty");
+    }
+}
+
 // A list, map or array made at the top level without Global belongs to the main code: a
 // procedure that uses it, without Shared or a parameter of that name, does not compile.
 void CheckTopLevelLists(const QList<SourceFile> &files, QStringList &faults)
@@ -2045,6 +2062,7 @@ QStringList CheckProject(const QString &directory)
     if (commonFile) {
         CheckCommentedObjects(files, sources, *commonFile, enums, faults);
         CheckVariableGadgets(*commonFile, faults);
+        CheckEmptyOpeners(*commonFile, faults);
     }
     CheckLoopsCarried(sources, files, faults);
     CheckExpectedTexts(dir, files, faults);
