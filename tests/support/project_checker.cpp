@@ -3,6 +3,7 @@
 #include "base/text_encoding.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QHash>
 #include <QList>
@@ -243,6 +244,7 @@ QSet<QString> DefinedProcedures(const QList<SourceFile> &files, QStringList &fau
 struct Member {
     int enumeration = 0;
     qint64 value = 0;
+    QString name; // as written
 };
 
 struct Enumerations {
@@ -261,6 +263,8 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
     static const QRegularExpression end(QStringLiteral("^\\s*EndEnumeration\\b"),
                                         QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+\\$?)\\s*(?:=\\s*(-?\\d+))?"));
+    static const QRegularExpression pureBasic(QStringLiteral("_(PB_[A-Za-z]\\w*)$"),
+                                              QRegularExpression::CaseInsensitiveOption);
     Enumerations result;
     if (!commonFile)
         return result;
@@ -298,18 +302,22 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
         if (!match.captured(2).isEmpty())
             next = match.captured(2).toLongLong();
         const QString member = match.captured(1).toUpper();
-        if (member.endsWith(QStringLiteral("PB_ANY")))
-            faults << Where(*commonFile, i) + QStringLiteral("#PB_Any became the constant #") + match.captured(1);
-        if (result.members.contains(member) && result.members.value(member).value != next)
-            faults << Where(*commonFile, i) + QStringLiteral("constant #") + match.captured(1)
-                          + QStringLiteral(" is declared again with another value (")
-                          + QString::number(result.members.value(member).value) + QStringLiteral(", then ")
-                          + QString::number(next) + QLatin1Char(')');
-        if (!result.kinds.last().isEmpty())
-            result.generated[result.kinds.last()].insert(next, match.captured(1));
+        // PureBasic's own constants (#PB_Any, #PB_Menu_About) are no objects to name.
+        if (const auto own = pureBasic.match(match.captured(1)); own.hasMatch())
+            faults << Where(*commonFile, i) + QLatin1Char('#') + own.captured(1)
+                          + QStringLiteral(" became the constant #") + match.captured(1);
+        if (const QString &kind = result.kinds.last(); !kind.isEmpty()) {
+            const QString holder = result.generated.value(kind).value(next);
+            if (!holder.isEmpty())
+                faults << Where(*commonFile, i) + QStringLiteral("constant #") + match.captured(1)
+                              + QStringLiteral(" has the number ") + QString::number(next) + QStringLiteral(" of #")
+                              + holder + QStringLiteral(" (") + kind + QStringLiteral(" Constants)");
+            else
+                result.generated[kind].insert(next, match.captured(1));
+        }
         // The first declaration names the enumeration: the generated one, ahead of the sources'.
         if (!result.members.contains(member))
-            result.members.insert(member, {int(result.ends.size() - 1), next});
+            result.members.insert(member, {int(result.ends.size() - 1), next, match.captured(1)});
         ++next;
         result.ends.last() = next;
     }
@@ -534,42 +542,6 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
     }
 }
 
-// --- object numbers ----------------------------------------------------------------------
-
-// A window or menu item the window code creates with a number of its own, a plain one or a
-// constant of another enumeration, that a constant of the generated section holds too:
-// PureBasic gives both one object, and the later destroys the earlier (or both menu items one
-// event). Gadgets are compared by CheckWindowCode.
-void CheckSharedNumbers(const SourceFile &commonFile, const Enumerations &enums, QStringList &faults)
-{
-    static const QRegularExpression creation(
-        QStringLiteral(
-            "(?<![\\w.])(OpenWindow|MenuItem|ToolBarStandardButton|ToolBarImageButton)\\s*\\(\\s*(\\d+|#\\w+)\\s*[,)]"),
-        QRegularExpression::CaseInsensitiveOption);
-    const auto kindOf = [](const QString &command) {
-        return command.compare(QStringLiteral("OpenWindow"), Qt::CaseInsensitive) == 0 ? QStringLiteral("Window")
-                                                                                       : QStringLiteral("MenuItem");
-    };
-    for (qsizetype i = 0; i < commonFile.code.size(); ++i) {
-        for (auto it = creation.globalMatch(commonFile.code[i]); it.hasNext();) {
-            const auto match = it.next();
-            const QString kind = kindOf(match.captured(1));
-            const QString argument = match.captured(2);
-            qint64 number = argument.toLongLong();
-            if (argument.startsWith(QLatin1Char('#'))) {
-                const auto member = enums.members.constFind(argument.mid(1).toUpper());
-                if (member == enums.members.cend() || enums.kinds[member->enumeration] == kind)
-                    continue; // undeclared, or a constant of the generated section itself
-                number = member->value;
-            }
-            const QString holder = enums.generated.value(kind).value(number);
-            if (!holder.isEmpty() && holder.compare(argument.mid(1), Qt::CaseInsensitive) != 0)
-                faults << Where(commonFile, i) + match.captured(1) + QLatin1Char('(') + argument
-                              + QStringLiteral(") creates the number of #") + holder;
-        }
-    }
-}
-
 // --- includes ------------------------------------------------------------------------------
 
 void CheckIncludes(const SourceFile &file, const QString &dir, QStringList &faults)
@@ -606,8 +578,8 @@ bool IsProcedureEndLine(const QString &code)
 // A line of the program in the order the compiler reads it: Main.pb, and each included file
 // in the place of its IncludeFile line (an XIncludeFile only the first time).
 struct ProgramLine {
-    const SourceFile *file;
-    qsizetype index;
+    const SourceFile *file = nullptr;
+    qsizetype index = 0;
     const QString &code() const { return file->code[index]; }
 };
 
@@ -676,26 +648,79 @@ struct ConstantValues {
     }
 };
 
+// The statements of a line: PureBasic joins them with ":" ("::" reaches into a module).
+QStringList StatementsOf(const QString &code)
+{
+    static const QRegularExpression separator(QStringLiteral("(?<!:):(?!:)"));
+    return code.split(separator);
+}
+
+// The names a Global, Define, Protected, Static or Shared statement declares (upper-cased, a
+// pointer with its "*"): its items are split at the commas outside parentheses.
+QStringList DeclaredVariables(const QString &list)
+{
+    static const QRegularExpression name = NoCase("^\\s*(?:(?:NewList|NewMap|Dim)\\s+)?(\\*?[A-Za-z_]\\w*)");
+    QStringList names;
+    int depth = 0;
+    qsizetype from = 0;
+    for (qsizetype i = 0; i <= list.size(); ++i) {
+        const QChar c = i < list.size() ? list[i] : QLatin1Char(',');
+        depth += c == QLatin1Char('(') ? 1 : c == QLatin1Char(')') ? -1 : 0;
+        if (c != QLatin1Char(',') || depth > 0)
+            continue;
+        if (const auto m = name.match(list.mid(from, i - from)); m.hasMatch())
+            names << m.captured(1).toUpper();
+        from = i + 1;
+    }
+    return names;
+}
+
 // What the program declares, in the order the compiler meets it, and the faults of a use
-// before its declaration.
+// before its declaration or of a second declaration with another value.
 class ProgramWalk {
 public:
     explicit ProgramWalk(QStringList &faults) : faults_(faults) {}
 
     void walk(const QList<ProgramLine> &order)
     {
-        for (const ProgramLine &line : order)
-            declarations(line);
-        for (const ProgramLine &line : order)
-            uses(line);
+        static const QRegularExpression module = NoCase("^\\s*(?:Declare)?Module\\s+(\\w+)");
+        static const QRegularExpression endModule = NoCase("^\\s*End(?:Declare)?Module\\b");
+        QList<Statement> statements;
+        QString scope;
+        for (qsizetype at = 0; at < order.size(); ++at) {
+            for (const QString &code : StatementsOf(order[at].code())) {
+                if (const auto m = module.match(code); m.hasMatch())
+                    scope = m.captured(1).toUpper() + QStringLiteral("::");
+                else if (endModule.match(code).hasMatch())
+                    scope.clear();
+                statements.append({order[at], at, code, scope});
+            }
+        }
+        for (const Statement &statement : statements)
+            declarations(statement);
+        for (const Statement &statement : statements)
+            uses(statement);
     }
 
     const ConstantValues &values() const { return values_; }
     bool declaresConstant(const QString &upper) const { return constants_.contains(upper); }
+    // Where a constant is declared first, if it is.
+    std::optional<ProgramLine> constantLine(const QString &upper) const
+    {
+        const auto it = constantLine_.constFind(upper);
+        return it == constantLine_.cend() ? std::nullopt : std::optional<ProgramLine>(*it);
+    }
 
 private:
+    struct Statement {
+        ProgramLine line;
+        qsizetype at; // the line's position in the program
+        QString code;
+        QString scope; // "MODULE::" inside a module, empty in the main code
+    };
+
     // Every declaration, with the position where it takes effect.
-    void declarations(const ProgramLine &line)
+    void declarations(const Statement &statement)
     {
         static const QRegularExpression declare = NoCase("^\\s*Declare(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)");
         static const QRegularExpression structure = NoCase("^\\s*Structure\\s+(\\w+)");
@@ -704,18 +729,28 @@ private:
         static const QRegularExpression endEnumeration = NoCase("^\\s*EndEnumeration\\b");
         static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+\\$?)\\s*(?:=\\s*(.*))?$"));
         static const QRegularExpression assignment(QStringLiteral("^\\s*#(\\w+\\$?)\\s*=\\s*(.*)$"));
-        const QString &code = line.code();
-        const qsizetype at = position_++;
+        static const QRegularExpression global = NoCase("^\\s*Global\\s+(.*)$");
+        static const QRegularExpression compilerOpen = NoCase("^\\s*Compiler(?:If|Select)\\b");
+        static const QRegularExpression compilerEnd = NoCase("^\\s*Compiler(?:EndIf|EndSelect)\\b");
+        const QString &code = statement.code;
+        const qsizetype at = statement.at;
         const auto first = [at](QHash<QString, qsizetype> &where, const QString &name) {
             if (!where.contains(name.toUpper()))
                 where.insert(name.toUpper(), at);
         };
+        if (compilerOpen.match(code).hasMatch())
+            ++compilerDepth_;
+        else if (compilerEnd.match(code).hasMatch())
+            compilerDepth_ = std::max(0, compilerDepth_ - 1);
         if (auto m = ProcedureHeadPattern().match(code); m.hasMatch())
             first(procedureAt_, m.captured(1));
         else if (auto m = declare.match(code); m.hasMatch())
             first(procedureAt_, m.captured(1));
         else if (auto m = structure.match(code); m.hasMatch())
             first(structureAt_, m.captured(1));
+        else if (auto m = global.match(code); m.hasMatch())
+            for (const QString &name : DeclaredVariables(m.captured(1)))
+                first(globalAt_, statement.scope + name);
         if (inEnumeration_) {
             if (endEnumeration.match(code).hasMatch()) {
                 inEnumeration_ = false;
@@ -726,7 +761,7 @@ private:
                     const auto value = values_.evaluate(m.captured(2));
                     next_ = value.value_or(next_);
                 }
-                constant(m.captured(1), at, next_++);
+                constant(statement, m.captured(1), next_++);
             }
             return;
         }
@@ -736,27 +771,43 @@ private:
             const auto start = values_.evaluate(m.captured(2).section(QLatin1Char(','), 0, 0));
             next_ = start ? *start : values_.nextOfEnumeration.value(enumerationName_, 0);
         } else if (auto m = assignment.match(code); m.hasMatch()) {
-            constant(m.captured(1), at, values_.evaluate(m.captured(2)));
+            constant(statement, m.captured(1), values_.evaluate(m.captured(2)));
         }
     }
 
-    void constant(const QString &name, qsizetype at, std::optional<qint64> value)
+    // PureBasic accepts a constant declared again only with the same value; the branches of a
+    // CompilerIf may each give it their own.
+    void constant(const Statement &statement, const QString &name, std::optional<qint64> value)
     {
         const QString upper = name.toUpper();
-        if (!constantAt_.contains(upper))
-            constantAt_.insert(upper, at);
+        if (!constantAt_.contains(upper)) {
+            constantAt_.insert(upper, statement.at);
+            constantLine_.insert(upper, statement.line);
+        }
         constants_.insert(upper);
-        if (value)
-            values_.values.insert(upper, *value);
+        if (!value)
+            return;
+        values_.values.insert(upper, *value);
+        if (compilerDepth_ > 0)
+            return;
+        const QString key = statement.scope + upper;
+        const auto known = declaredValue_.constFind(key);
+        if (known == declaredValue_.cend())
+            declaredValue_.insert(key, *value);
+        else if (*known != *value)
+            fault(statement.line, QStringLiteral("constant #") + name
+                                      + QStringLiteral(" is declared again with another value (")
+                                      + QString::number(*known) + QStringLiteral(", then ") + QString::number(*value)
+                                      + QLatin1Char(')'));
     }
 
-    void uses(const ProgramLine &line)
+    void uses(const Statement &statement)
     {
         static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])@?([A-Za-z_]\\w*)\\s*\\("));
         static const QRegularExpression constant(QStringLiteral("#(\\w+\\$?)"));
         static const QRegularExpression type(QStringLiteral("(?<=\\w)\\.([A-Za-z_]\\w*)"));
-        const QString &code = line.code();
-        const qsizetype at = usePosition_++;
+        const QString &code = statement.code;
+        const qsizetype at = statement.at;
         const auto before = [at](const QHash<QString, qsizetype> &where, const QString &upper) {
             const auto it = where.constFind(upper);
             return it != where.cend() && *it > at;
@@ -764,31 +815,136 @@ private:
         for (auto it = call.globalMatch(code); it.hasNext();) {
             const QString name = it.next().captured(1);
             if (before(procedureAt_, name.toUpper()))
-                fault(line, name + QStringLiteral("() is called before it is declared"));
+                fault(statement.line, name + QStringLiteral("() is called before it is declared"));
         }
         for (auto it = constant.globalMatch(code); it.hasNext();) {
             const QString name = it.next().captured(1);
             if (before(constantAt_, name.toUpper()))
-                fault(line, QStringLiteral("constant #") + name + QStringLiteral(" is used before it is declared"));
+                fault(statement.line,
+                      QStringLiteral("constant #") + name + QStringLiteral(" is used before it is declared"));
         }
         for (auto it = type.globalMatch(code); it.hasNext();) {
             const QString name = it.next().captured(1);
             if (before(structureAt_, name.toUpper()))
-                fault(line, QStringLiteral("structure ") + name + QStringLiteral(" is used before it is declared"));
+                fault(statement.line,
+                      QStringLiteral("structure ") + name + QStringLiteral(" is used before it is declared"));
+        }
+        variables(statement, before);
+    }
+
+    // A variable used before its Global line is another variable there: a local of its
+    // procedure or, with EnableExplicit, no variable at all.
+    template <typename Before>
+    void variables(const Statement &statement, const Before &before)
+    {
+        static const QRegularExpression declaring = NoCase("^\\s*(Global|Define|Protected|Static|Shared)\\b(.*)$");
+        static const QRegularExpression parameter = NoCase("(?:^|,)\\s*(?:(?:List|Map|Array)\\s+)?(\\*?[A-Za-z_]\\w*)");
+        static const QRegularExpression variable(QStringLiteral("(?<![\\w#.\\\\$@?])(\\*?[A-Za-z_]\\w*)"));
+        const QString &code = statement.code;
+        if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch()) {
+            locals_.clear();
+            inProcedure_ = true;
+            for (auto it = parameter.globalMatch(head.captured(2)); it.hasNext();)
+                locals_.insert(it.next().captured(1).toUpper());
+            return;
+        }
+        if (IsProcedureEndLine(code)) {
+            inProcedure_ = false;
+            locals_.clear();
+            return;
+        }
+        if (const auto m = declaring.match(code); m.hasMatch()) {
+            if (inProcedure_ && m.captured(1).compare(QStringLiteral("Global"), Qt::CaseInsensitive) != 0)
+                for (const QString &name : DeclaredVariables(m.captured(2)))
+                    locals_.insert(name);
+            return;
+        }
+        static const QRegularExpression label(QStringLiteral("^\\s*[A-Za-z_]\\w*\\s*$")); // "Name:" split off its colon
+        if (label.match(code).hasMatch())
+            return;
+        QSet<QString> reported;
+        for (auto it = variable.globalMatch(code); it.hasNext();) {
+            const QString name = it.next().captured(1);
+            const QString upper = name.toUpper();
+            if (!locals_.contains(upper) && before(globalAt_, statement.scope + upper) && !reported.contains(upper)) {
+                reported.insert(upper);
+                fault(statement.line,
+                      QStringLiteral("variable ") + name + QStringLiteral(" is used before its Global declaration"));
+            }
         }
     }
 
     void fault(const ProgramLine &line, const QString &text) { faults_ << Where(*line.file, line.index) + text; }
 
     QStringList &faults_;
-    QHash<QString, qsizetype> procedureAt_, constantAt_, structureAt_;
+    QHash<QString, qsizetype> procedureAt_, constantAt_, structureAt_, globalAt_;
+    QHash<QString, ProgramLine> constantLine_;
+    QHash<QString, qint64> declaredValue_; // scope and name -> the value first declared
     QSet<QString> constants_;
+    QSet<QString> locals_; // of the procedure being read
     ConstantValues values_;
-    qsizetype position_ = 0, usePosition_ = 0;
-    bool inEnumeration_ = false;
+    bool inEnumeration_ = false, inProcedure_ = false;
+    int compilerDepth_ = 0;
     QString enumerationName_;
     qint64 next_ = 0;
 };
+
+// --- object numbers ----------------------------------------------------------------------
+
+// A window, menu item or toolbar button created with the number of another object of its
+// kind: PureBasic gives both one object, and the later destroys the earlier (or both menu
+// items send one event). Windows share one set of numbers, menu items and toolbar buttons one
+// per window; a number that a constant of the generated section holds belongs to that
+// constant in every window, as the dispatcher knows no window. Gadgets are compared by
+// CheckWindowCode.
+void CheckSharedNumbers(const QList<ProgramLine> &order, const Enumerations &enums, const ConstantValues &values,
+                        QStringList &faults)
+{
+    static const QRegularExpression creation = NoCase(
+        "(?<![\\w.])(OpenWindow|MenuItem|ToolBarStandardButton|ToolBarImageButton)\\s*\\(\\s*(\\d+|#\\w+)\\s*[,)]");
+    static const QRegularExpression barOf = NoCase(
+        "(?<![\\w.])Create(?:Image)?(?:Menu|ToolBar)\\s*\\([^,]*,\\s*WindowID\\s*\\(\\s*(#?\\w+)");
+    struct Created {
+        QString object;
+        QString where;
+    };
+    QHash<QString, QHash<qint64, Created>> created; // "" for windows, else the window -> number -> first object
+    QString window;
+    for (const ProgramLine &line : order) {
+        if (const auto m = barOf.match(line.code()); m.hasMatch())
+            window = m.captured(1).toUpper();
+        for (auto it = creation.globalMatch(line.code()); it.hasNext();) {
+            const auto match = it.next();
+            const bool isWindow = match.captured(1).compare(QStringLiteral("OpenWindow"), Qt::CaseInsensitive) == 0;
+            const QString kind = isWindow ? QStringLiteral("Window") : QStringLiteral("MenuItem");
+            const QString argument = match.captured(2);
+            const QString name = argument.startsWith(QLatin1Char('#')) ? argument.mid(1).toUpper() : QString();
+            if (isWindow)
+                window = argument.toUpper();
+            std::optional<qint64> number = argument.toLongLong();
+            if (!name.isEmpty())
+                number = values.values.contains(name) ? std::optional<qint64>(values.values.value(name)) : std::nullopt;
+            const auto member = enums.members.constFind(name);
+            const bool generated = member != enums.members.cend() && enums.kinds[member->enumeration] == kind;
+            if (!number || name == QStringLiteral("PB_ANY"))
+                continue;
+            const QString holder = generated ? QString() : enums.generated.value(kind).value(*number);
+            const QString at = Where(*line.file, line.index) + match.captured(1) + QLatin1Char('(') + argument
+                               + QStringLiteral(") creates the number of ");
+            if (!holder.isEmpty() && holder.compare(name, Qt::CaseInsensitive) != 0) {
+                faults << at + QLatin1Char('#') + holder;
+                continue;
+            }
+            QHash<qint64, Created> &numbers = created[isWindow ? QString() : window];
+            const auto first = numbers.constFind(*number);
+            if (first == numbers.cend())
+                numbers.insert(*number,
+                               {argument, line.file->name + QLatin1Char(':') + QString::number(line.index + 1)});
+            else if (first->object.compare(argument, Qt::CaseInsensitive) != 0)
+                faults << at + first->object + QStringLiteral(" (") + first->where + QLatin1Char(')');
+        }
+    }
+}
 
 // Constants the window code and the user's files use must be declared somewhere too.
 void CheckProgramConstants(const QList<SourceFile> &files, const ProgramWalk &walk, QStringList &faults)
@@ -861,6 +1017,7 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
     static const QRegularExpression handleVariable = NoCase("(?<![\\w.#*])(\\w+)\\s*=\\s*ImageID\\s*\\(");
     static const QRegularExpression imageOfVariable = NoCase("(?<![\\w.])ImageID\\s*\\(\\s*(\\w+)\\s*\\)");
     static const QRegularExpression defaultCall(QStringLiteral("=\\s*[A-Za-z_]\\w*\\s*\\("));
+    static const QRegularExpression noFile = NoCase("^\\s*IncludeBinary\\s*\"\"");
     // Texts a translator must not change: font names, date masks, queries, file names, patterns.
     static const QRegularExpression notInterface = NoCase(
         "(?<![\\w.])(?:LoadFont|FormatDate|ParseDate|DateGadget|Database\\w*|OpenDatabase|ExamineDirectory|ReadFile|"
@@ -882,7 +1039,13 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
                     faults << Where(file, i) + QStringLiteral("an event loop runs when CommonFile.pb is included");
                 else if (end.match(code).hasMatch())
                     faults << Where(file, i) + QStringLiteral("End ends the program when CommonFile.pb is included");
+                else if (GadgetCreator().match(code).hasMatch())
+                    faults << Where(file, i)
+                                  + QStringLiteral(
+                                      "a gadget is created when CommonFile.pb is included, before any window");
             }
+            if (noFile.match(code).hasMatch())
+                faults << Where(file, i) + QStringLiteral("IncludeBinary names no file");
             if (handleTwice.match(code).hasMatch())
                 faults << Where(file, i) + QStringLiteral("ImageID of an image handle");
             for (auto it = handleVariable.globalMatch(code); it.hasNext();) {
@@ -939,6 +1102,98 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
                                   + QStringLiteral(" is used but never created");
             }
         }
+    }
+}
+
+// A gadget or menu item of the generated section that only a comment creates ("; ButtonGadget(
+// #Btn_Apply, ..." in a source, left there when the button went) does not exist: it gets no
+// constant and no event procedure.
+void CheckCommentedObjects(const QList<SourceFile> &files, const QList<SourceFile> &sources,
+                           const SourceFile &commonFile, const Enumerations &enums, QStringList &faults)
+{
+    static const QRegularExpression creator = NoCase(
+        "(?<![\\w.])(?:\\w+Gadget|MenuItem|ToolBarStandardButton|ToolBarImageButton|ToolBarButton)\\s*\\(\\s*#(\\w+)");
+    static const QRegularExpression member(QStringLiteral("^\\s*#(\\w+)"));
+    QSet<QString> created;
+    QHash<QString, QString> commented; // upper-cased constant -> where a comment creates it
+    for (const QList<SourceFile> *group : {&files, &sources}) {
+        for (const SourceFile &file : *group) {
+            for (qsizetype i = 0; i < file.code.size(); ++i) {
+                for (auto it = creator.globalMatch(file.code[i]); it.hasNext();)
+                    created.insert(it.next().captured(1).toUpper());
+                for (auto it = creator.globalMatch(file.lines[i].mid(file.code[i].size())); it.hasNext();) {
+                    const QString name = it.next().captured(1).toUpper();
+                    if (!commented.contains(name))
+                        commented.insert(name, file.name + QLatin1Char(':') + QString::number(i + 1));
+                }
+            }
+        }
+    }
+    for (qsizetype i = 0; i < commonFile.code.size(); ++i) {
+        const QString name = member.match(commonFile.code[i]).captured(1);
+        const QString upper = name.toUpper();
+        const auto it = enums.members.constFind(upper);
+        if (name.isEmpty() || it == enums.members.cend() || created.contains(upper))
+            continue;
+        const QString &kind = enums.kinds[it->enumeration];
+        if (kind != QStringLiteral("Gadget") && kind != QStringLiteral("MenuItem"))
+            continue;
+        QString where = commented.value(upper);
+        for (qsizetype at = upper.indexOf(QLatin1Char('_')); at > 0 && where.isEmpty();
+             at = upper.indexOf(QLatin1Char('_'), at + 1))
+            where = commented.value(upper.mid(at + 1));
+        if (!where.isEmpty())
+            faults << Where(commonFile, i)
+                          + (kind == QStringLiteral("Gadget") ? QStringLiteral("gadget #")
+                                                              : QStringLiteral("menu item #"))
+                          + name + QStringLiteral(" is created only in a comment (") + where + QLatin1Char(')');
+    }
+}
+
+// A gadget a window procedure of CommonFile.pb still makes with #PB_Any into a variable gets
+// no constant, so its events reach no procedure (a dialog running its own event loop reads
+// them itself).
+void CheckVariableGadgets(const SourceFile &commonFile, QStringList &faults)
+{
+    static const QRegularExpression made = NoCase(
+        "(?<![\\w.])(\\*?[A-Za-z_]\\w*(?:\\\\\\w+)*)\\s*=\\s*((?!Text|Frame|Frame3D|ProgressBar|Container|Splitter)\\w+"
+        "Gadget)\\s*\\(\\s*#PB_Any\\b");
+    static const QRegularExpression loop = NoCase("(?<![\\w.])(?:WaitWindowEvent|WindowEvent)\\s*\\(");
+    const QList<bool> inProcedure = ProcedureLines(commonFile);
+    QList<qsizetype> found;
+    bool ownLoop = false;
+    for (qsizetype i = 0; i <= commonFile.code.size(); ++i) {
+        const bool end = i == commonFile.code.size() || IsProcedureEndLine(commonFile.code[i]);
+        if (end) {
+            for (const qsizetype at : ownLoop ? QList<qsizetype>() : found)
+                faults << Where(commonFile, at) + QStringLiteral("the gadget in ")
+                              + made.match(commonFile.code[at]).captured(1) + QStringLiteral(" (")
+                              + made.match(commonFile.code[at]).captured(2)
+                              + QStringLiteral("(#PB_Any)) reaches no event procedure");
+            found.clear();
+            ownLoop = false;
+            continue;
+        }
+        ownLoop = ownLoop || loop.match(commonFile.code[i]).hasMatch();
+        if (inProcedure[i] && made.match(commonFile.code[i]).hasMatch())
+            found << i;
+    }
+}
+
+// A window procedure of CommonFile.pb with nothing in it opens nothing: its window's code went
+// elsewhere (into a module, say) and a call of it does nothing.
+void CheckEmptyOpeners(const SourceFile &commonFile, QStringList &faults)
+{
+    for (qsizetype i = 0; i < commonFile.code.size(); ++i) {
+        const auto head = ProcedureHeadPattern().match(commonFile.code[i]);
+        if (!head.hasMatch() || !head.captured(1).startsWith(QStringLiteral("Open_"), Qt::CaseInsensitive))
+            continue;
+        qsizetype j = i + 1;
+        while (j < commonFile.code.size() && commonFile.code[j].trimmed().isEmpty())
+            ++j;
+        if (j < commonFile.code.size() && IsProcedureEndLine(commonFile.code[j]))
+            faults << Where(commonFile, i) + QStringLiteral("procedure ") + head.captured(1)
+                          + QStringLiteral(" is empty");
     }
 }
 
@@ -1034,6 +1289,7 @@ void CheckFirstWindow(const QList<SourceFile> &files, QStringList &faults)
     static const QRegularExpression parent = NoCase("WindowID\\s*\\(\\s*#?(\\w+)\\s*\\)");
     static const QRegularExpression invisible = NoCase("#PB_Window_Invisible\\b");
     static const QRegularExpression shown = NoCase("HideWindow\\s*\\([^,]*,\\s*(?:0|#False)\\s*[,)]");
+    static const QRegularExpression hidden = NoCase("HideWindow\\s*\\([^,]*,\\s*(?:1|#True)\\s*[,)]");
     const SourceFile *main = FileNamed(files, "Main.pb");
     if (!main)
         return;
@@ -1059,11 +1315,21 @@ void CheckFirstWindow(const QList<SourceFile> &files, QStringList &faults)
                 if (needs.hasMatch() && needs.captured(1).compare(window.captured(1), Qt::CaseInsensitive) != 0)
                     faults << Where(file, j) + QStringLiteral("the first window needs window ") + needs.captured(1)
                                   + QStringLiteral(", which is not open yet");
+                // Hidden by its flag, or by a HideWindow(..., 1) after it opens; shown later in
+                // its procedure or by Main.pb.
+                qsizetype hiddenAt = invisible.match(file.code[j]).hasMatch() ? j : -1;
                 bool shownHere = mainShows;
-                for (qsizetype k = j; k < file.code.size() && !IsProcedureEndLine(file.code[k]); ++k)
+                for (qsizetype k = j; k < file.code.size() && !IsProcedureEndLine(file.code[k]); ++k) {
+                    if (hidden.match(file.code[k]).hasMatch()) {
+                        hiddenAt = k;
+                        shownHere = mainShows;
+                    }
                     shownHere = shownHere || shown.match(file.code[k]).hasMatch();
-                if (invisible.match(file.code[j]).hasMatch() && !shownHere)
+                }
+                if (hiddenAt == j && !shownHere)
                     faults << Where(file, j) + QStringLiteral("the first window is opened invisible and never shown");
+                else if (hiddenAt > j && !shownHere)
+                    faults << Where(file, hiddenAt) + QStringLiteral("the first window is hidden and never shown");
                 return;
             }
         }
@@ -1189,6 +1455,544 @@ void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFil
     }
 }
 
+// --- what the sources meant ----------------------------------------------------------------
+
+// The constants written as the first argument of a command on a window, menu, bar, gadget,
+// image or font: the objects of a source, upper-cased.
+QSet<QString> ObjectConstants(const SourceFile &source)
+{
+    static const QRegularExpression object = NoCase("(?<![\\w.])(?:OpenWindow|MenuItem|\\w*(?:Gadget|Window|Menu|"
+                                                    "StatusBar|ToolBar|Image|Font)\\w*)\\s*\\(\\s*#(\\w+)");
+    QSet<QString> objects;
+    for (const QString &code : source.code)
+        for (auto it = object.globalMatch(code); it.hasNext();)
+            objects.insert(it.next().captured(1).toUpper());
+    return objects;
+}
+
+// The name as the line writes it ("#btn0" for BTN0).
+QString Spelled(const ProgramLine &line, const QString &upper)
+{
+    const qsizetype at = line.code().indexOf(QLatin1Char('#') + upper, 0, Qt::CaseInsensitive);
+    return at < 0 ? upper : line.code().mid(at + 1, upper.size());
+}
+
+// The constants the project's code names other than where it declares them, upper-cased.
+QSet<QString> UsedConstants(const QList<SourceFile> &files)
+{
+    static const QRegularExpression declaration(QStringLiteral("^\\s*#\\w+\\$?\\s*(?:=(.*))?$"));
+    static const QRegularExpression constant(QStringLiteral("#(\\w+\\$?)"));
+    QSet<QString> used;
+    for (const SourceFile &file : files)
+        for (const QString &code : file.code)
+            for (const QString &statement : StatementsOf(code)) {
+                const auto m = declaration.match(statement);
+                for (auto it = constant.globalMatch(m.hasMatch() ? m.captured(1) : statement); it.hasNext();)
+                    used.insert(it.next().captured(1).toUpper());
+            }
+    return used;
+}
+
+// A constant the window source declares keeps, where the project still declares it, the value
+// the source gave it, so user code and data files holding the number mean the same thing. The
+// old constant of an object that has a new one (#btn0, now #wndMain_btn0) names that object
+// where the project's code still names it.
+void CheckKeptDeclarations(const QList<SourceFile> &sources, const QList<SourceFile> &files, const ProgramWalk &walk,
+                           const Enumerations &enums, QStringList &faults)
+{
+    const QSet<QString> used = UsedConstants(files);
+    // Each generated constant under every name it ends with: WNDMAIN_BTN0 under BTN0 too; a
+    // name two of them end with names neither.
+    QHash<QString, QString> generatedBySuffix;
+    for (auto it = enums.members.cbegin(); it != enums.members.cend(); ++it) {
+        if (enums.kinds[it->enumeration].isEmpty())
+            continue;
+        for (qsizetype at = it.key().indexOf(QLatin1Char('_')); at > 0;
+             at = it.key().indexOf(QLatin1Char('_'), at + 1)) {
+            const QString suffix = it.key().mid(at + 1);
+            generatedBySuffix.insert(suffix, generatedBySuffix.contains(suffix) ? QString() : it.key());
+        }
+    }
+    for (const SourceFile &source : sources) {
+        QList<ProgramLine> lines;
+        for (qsizetype i = 0; i < source.code.size(); ++i)
+            lines.append({&source, i});
+        QStringList ownFaults; // the source's own are not the project's
+        ProgramWalk own(ownFaults);
+        own.walk(lines);
+        const QSet<QString> objects = ObjectConstants(source);
+        const auto &given = own.values().values;
+        QStringList names = given.keys(); // in the order the source declares them
+        std::sort(names.begin(), names.end(), [&](const QString &a, const QString &b) {
+            const qsizetype lineA = own.constantLine(a).value_or(ProgramLine()).index;
+            const qsizetype lineB = own.constantLine(b).value_or(ProgramLine()).index;
+            return lineA != lineB ? lineA < lineB : a < b;
+        });
+        for (const QString &name : names) {
+            const auto it = given.constFind(name);
+            const auto kept = walk.values().values.constFind(name);
+            const auto where = walk.constantLine(name);
+            const auto from = own.constantLine(name);
+            if (kept == walk.values().values.cend() || !where || !from)
+                continue;
+            const QString at = Where(*where->file, where->index) + QStringLiteral("constant #")
+                               + Spelled(*where, it.key()) + QStringLiteral(" has the value ") + QString::number(*kept);
+            if (!objects.contains(it.key())) {
+                if (*kept != *it)
+                    faults << at + QStringLiteral(", ") + source.name + QLatin1Char(':')
+                                  + QString::number(from->index + 1) + QStringLiteral(" gives it ")
+                                  + QString::number(*it);
+                continue;
+            }
+            // An object whose constant the generated section keeps (#Main) was not renamed.
+            const auto self = enums.members.constFind(it.key());
+            if (self != enums.members.cend() && !enums.kinds[self->enumeration].isEmpty())
+                continue;
+            const QString renamed = generatedBySuffix.value(it.key());
+            if (renamed.isEmpty() || !used.contains(it.key()))
+                continue;
+            const Member &object = enums.members[renamed];
+            if (object.value != *kept)
+                faults << at + QStringLiteral(", but its object is now #") + object.name + QStringLiteral(" (")
+                              + QString::number(object.value) + QLatin1Char(')');
+        }
+    }
+}
+
+// A statement of a source's event loop, with its line and first word.
+struct LoopStatement {
+    qsizetype line;
+    QString code;
+    QString keyword; // upper-cased
+};
+
+QList<LoopStatement> StatementList(const SourceFile &file, qsizetype from = 0, qsizetype to = -1)
+{
+    static const QRegularExpression word(QStringLiteral("^\\s*([A-Za-z_]\\w*)"));
+    QList<LoopStatement> statements;
+    for (qsizetype i = from; i < (to < 0 ? file.code.size() : to); ++i)
+        for (const QString &code : StatementsOf(file.code[i]))
+            if (!code.trimmed().isEmpty())
+                statements.append({i, code.trimmed(), word.match(code).captured(1).toUpper()});
+    return statements;
+}
+
+// What the event loop of a source does for one object or event.
+struct LoopBody {
+    enum Kind { Gadget, Menu, Exit, Size, Other } kind;
+    QString label; // the object or the event, as written
+    qsizetype line;
+    qsizetype from, to; // its statements
+};
+
+// Reads the event loops of a source: the Case bodies and If branches that test EventGadget(),
+// EventMenu() or the event itself (directly or through a variable holding it).
+class EventLoopReader {
+public:
+    explicit EventLoopReader(QList<LoopStatement> statements) : s_(std::move(statements)) {}
+
+    QList<LoopBody> read()
+    {
+        static const QRegularExpression events = NoCase("(?<![\\w.])(?:WaitWindowEvent|WindowEvent)\\s*\\(");
+        static const QRegularExpression alias = NoCase(
+            "^\\s*(\\w+)\\s*=\\s*(WaitWindowEvent|WindowEvent|EventGadget|EventMenu)\\s*\\(");
+        static const QRegularExpression word(QStringLiteral("(?<![\\w#.\\\\$@?*])([A-Za-z_]\\w*)(?!\\s*\\()"));
+        for (const LoopStatement &statement : s_)
+            if (const auto m = alias.match(statement.code); m.hasMatch())
+                aliases_.insert(m.captured(1).toUpper(), SubjectOf(m.captured(2) + QStringLiteral("()")));
+        static const QRegularExpression opens = NoCase("(?<![\\w.])OpenWindow\\s*\\(");
+        QList<qsizetype> open;
+        qsizetype outerEnd = -1;
+        qsizetype procedure = -1; // the head of the procedure being read
+        for (qsizetype i = 0; i < s_.size(); ++i) {
+            const QString &k = s_[i].keyword;
+            if (ProcedureHeadPattern().match(s_[i].code).hasMatch())
+                procedure = i;
+            else if (k == QStringLiteral("ENDPROCEDURE"))
+                procedure = -1;
+            if (k == QStringLiteral("REPEAT") || k == QStringLiteral("WHILE")) {
+                open << i;
+                continue;
+            }
+            if ((k != QStringLiteral("UNTIL") && k != QStringLiteral("FOREVER") && k != QStringLiteral("WEND"))
+                || open.isEmpty())
+                continue;
+            const qsizetype start = open.takeLast();
+            bool eventLoop = false;
+            for (qsizetype j = start; j <= i && !eventLoop; ++j)
+                eventLoop = events.match(s_[j].code).hasMatch();
+            // The loop of a procedure that opens its own window is a modal dialog's: it stays.
+            bool modal = false;
+            for (qsizetype j = procedure; procedure >= 0 && j < start && !modal; ++j)
+                modal = opens.match(s_[j].code).hasMatch();
+            if (!eventLoop || modal || !open.isEmpty() || start < outerEnd)
+                continue;
+            outerEnd = i;
+            quits_.clear();
+            for (auto it = word.globalMatch(s_[i].code.mid(k.size())); it.hasNext();) {
+                const QString name = it.next().captured(1).toUpper();
+                if (!aliases_.contains(name))
+                    quits_.insert(name);
+            }
+            block(start + 1, i);
+        }
+        return bodies_;
+    }
+
+    // A statement that ends the loop: End, Break, ProcedureReturn or setting its quit flag.
+    bool quits(const LoopStatement &statement) const
+    {
+        static const QRegularExpression set(QStringLiteral("^(\\w+)\\s*="));
+        const QString &k = statement.keyword;
+        return k == QStringLiteral("END") || k == QStringLiteral("BREAK") || k == QStringLiteral("PROCEDURERETURN")
+               || quits_.contains(set.match(statement.code).captured(1).toUpper());
+    }
+
+    const QList<LoopStatement> &statements() const { return s_; }
+
+private:
+    enum Subject { None, Event, Gadget, Menu };
+
+    Subject SubjectOf(const QString &expression) const
+    {
+        QString e = expression.trimmed().toUpper();
+        e.remove(QLatin1Char(' '));
+        if (e.startsWith(QStringLiteral("WAITWINDOWEVENT(")) || e == QStringLiteral("WINDOWEVENT()"))
+            return Event;
+        if (e == QStringLiteral("EVENTGADGET()"))
+            return Gadget;
+        if (e == QStringLiteral("EVENTMENU()"))
+            return Menu;
+        return aliases_.value(e, None);
+    }
+
+    struct Branches {
+        qsizetype end;
+        QList<qsizetype> starts;
+    };
+
+    // The end of the block opened at `open` and its branches at its own depth.
+    Branches branches(qsizetype open, const char *opener, const char *closer, const QSet<QString> &middles) const
+    {
+        Branches b{s_.size(), {}};
+        int depth = 0;
+        for (qsizetype i = open + 1; i < s_.size(); ++i) {
+            const QString &k = s_[i].keyword;
+            if (k == QLatin1String(opener)) {
+                ++depth;
+            } else if (k == QLatin1String(closer)) {
+                if (depth-- == 0) {
+                    b.end = i;
+                    break;
+                }
+            } else if (depth == 0 && middles.contains(k)) {
+                b.starts << i;
+            }
+        }
+        return b;
+    }
+
+    void block(qsizetype from, qsizetype to)
+    {
+        for (qsizetype i = from; i < to; ++i) {
+            if (s_[i].keyword == QStringLiteral("SELECT"))
+                i = select(i, to);
+            else if (s_[i].keyword == QStringLiteral("IF"))
+                i = ifChain(i, to);
+        }
+    }
+
+    qsizetype select(qsizetype open, qsizetype to)
+    {
+        static const QSet<QString> middles{QStringLiteral("CASE"), QStringLiteral("DEFAULT")};
+        const Branches b = branches(open, "SELECT", "ENDSELECT", middles);
+        const Subject subject = SubjectOf(s_[open].code.mid(6));
+        for (qsizetype n = 0; n < b.starts.size(); ++n) {
+            const qsizetype head = b.starts[n];
+            const qsizetype end = n + 1 < b.starts.size() ? b.starts[n + 1] : b.end;
+            const QStringList labels = s_[head].keyword == QStringLiteral("DEFAULT")
+                                           ? QStringList{QStringLiteral("Default")}
+                                           : s_[head].code.mid(4).split(QLatin1Char(','));
+            if (subject == Event)
+                for (const QString &label : labels)
+                    event(label.trimmed(), head, end);
+            else if (subject == Gadget || subject == Menu)
+                for (const QString &label : labels)
+                    object(subject, label.trimmed(), head, end);
+            else
+                block(head + 1, end);
+        }
+        return std::min(b.end, to);
+    }
+
+    qsizetype ifChain(qsizetype open, qsizetype to)
+    {
+        static const QSet<QString> middles{QStringLiteral("ELSEIF"), QStringLiteral("ELSE")};
+        static const QRegularExpression test(QStringLiteral("((?:WaitWindowEvent|WindowEvent|EventGadget|EventMenu)\\s*"
+                                                            "\\([^)]*\\)|\\w+)\\s*=\\s*(#?\\*?\\w+(?:\\\\\\w+)*)"),
+                                             QRegularExpression::CaseInsensitiveOption);
+        const Branches b = branches(open, "IF", "ENDIF", middles);
+        QList<qsizetype> heads{open};
+        heads << b.starts;
+        for (qsizetype n = 0; n < heads.size(); ++n) {
+            const qsizetype head = heads[n];
+            const qsizetype end = n + 1 < heads.size() ? heads[n + 1] : b.end;
+            bool tested = false;
+            for (auto it = test.globalMatch(s_[head].code); it.hasNext();) {
+                const auto m = it.next();
+                const Subject subject = SubjectOf(m.captured(1));
+                if (subject == Event)
+                    event(m.captured(2), head, end);
+                else if (subject != None)
+                    object(subject, m.captured(2), head, end);
+                tested = tested || subject != None;
+            }
+            if (!tested)
+                block(head + 1, end);
+        }
+        return std::min(b.end, to);
+    }
+
+    void event(const QString &label, qsizetype head, qsizetype end)
+    {
+        const QString upper = label.toUpper();
+        if (upper == QStringLiteral("#PB_EVENT_GADGET") || upper == QStringLiteral("#PB_EVENT_MENU"))
+            block(head + 1, end);
+        else if (upper == QStringLiteral("#PB_EVENT_CLOSEWINDOW"))
+            bodies_.append({LoopBody::Exit, label, s_[head].line, head + 1, end});
+        else if (upper == QStringLiteral("#PB_EVENT_SIZEWINDOW"))
+            bodies_.append({LoopBody::Size, label, s_[head].line, head + 1, end});
+        else
+            bodies_.append({LoopBody::Other, label, s_[head].line, head + 1, end});
+    }
+
+    void object(Subject subject, const QString &label, qsizetype head, qsizetype end)
+    {
+        static const QRegularExpression range = NoCase("\\sTo\\s"); // "Case 10 To 13": numbers computed at run time
+        if (!label.contains(range))
+            bodies_.append(
+                {subject == Gadget ? LoopBody::Gadget : LoopBody::Menu, label, s_[head].line, head + 1, end});
+    }
+
+    QList<LoopStatement> s_;
+    QHash<QString, Subject> aliases_; // variables holding the event, the gadget or the menu item
+    QSet<QString> quits_;             // the variables the loop's Until tests
+    QList<LoopBody> bodies_;
+};
+
+// A statement as the loop check compares it: its words, upper-cased, without constants,
+// numbers, texts, type suffixes, MyLanguage() and the objects that variables hold (they may
+// become constants).
+class StatementWords {
+public:
+    explicit StatementWords(const QStringList &objectVariables)
+    {
+        for (const QString &name : objectVariables)
+            objects_ << QRegularExpression(QStringLiteral("(?<![\\w\\\\*])") + QRegularExpression::escape(name)
+                                               + QStringLiteral("(?![\\w\\\\])"),
+                                           QRegularExpression::CaseInsensitiveOption);
+    }
+
+    QString operator()(QString code) const
+    {
+        static const QRegularExpression word(QStringLiteral("(?<![\\w#.$@?])[A-Za-z_]\\w*"));
+        for (const QRegularExpression &object : objects_)
+            code.replace(object, QStringLiteral("#O"));
+        QStringList words;
+        for (auto it = word.globalMatch(code); it.hasNext();) {
+            const QString w = it.next().captured().toUpper();
+            if (w != QStringLiteral("MYLANGUAGE"))
+                words << w;
+        }
+        return words.join(QLatin1Char(' '));
+    }
+
+private:
+    QList<QRegularExpression> objects_;
+};
+
+// The objects a source holds in variables: "Button = ButtonGadget(#PB_Any, ...)".
+QStringList ObjectVariables(const SourceFile &source)
+{
+    static const QRegularExpression held = NoCase("^\\s*(?:Global\\s+)?(\\*?\\w+(?:\\\\\\w+)*)(?:\\.\\w+)?\\s*=\\s*(?:"
+                                                  "\\w+Gadget|OpenWindow)\\s*\\(\\s*#PB_Any\\b");
+    QStringList names;
+    for (const QString &code : source.code)
+        for (const QString &statement : StatementsOf(code))
+            if (const auto m = held.match(statement); m.hasMatch() && !names.contains(m.captured(1)))
+                names << m.captured(1);
+    return names;
+}
+
+// The project's procedures, each with the words of its statements.
+using ProcedureWords = QList<QPair<QString, QStringList>>;
+
+ProcedureWords ProjectProcedures(const QList<SourceFile> &files, const StatementWords &words)
+{
+    ProcedureWords procedures;
+    for (const SourceFile &file : files) {
+        for (const LoopStatement &statement : StatementList(file)) {
+            if (const auto head = ProcedureHeadPattern().match(statement.code); head.hasMatch())
+                procedures.append({head.captured(1), {}});
+            else if (!procedures.isEmpty() && !IsProcedureEndLine(statement.code))
+                procedures.last().second << words(statement.code);
+        }
+    }
+    return procedures;
+}
+
+// What one Case body or If branch of a source's event loop did, and where.
+struct LoopWork {
+    QStringList expected; // the words of its statements; ending the loop becomes `exit`
+    QString at;           // "Source.pb:line: "
+    QString lines;        // "lines 4-6"
+};
+
+LoopWork WorkOf(const SourceFile &source, const EventLoopReader &reader, const LoopBody &body,
+                const StatementWords &words, const QString &exit)
+{
+    LoopWork work;
+    for (qsizetype i = body.from; i < body.to; ++i) {
+        const LoopStatement &statement = reader.statements()[i];
+        const QString w = reader.quits(statement) ? exit : words(statement.code);
+        if (!w.isEmpty())
+            work.expected << w;
+    }
+    const qsizetype first = body.from < body.to ? reader.statements()[body.from].line : body.line;
+    const qsizetype last = body.from < body.to ? reader.statements()[body.to - 1].line : body.line;
+    work.lines = first == last ? QStringLiteral("line ") + QString::number(first + 1)
+                               : QStringLiteral("lines ") + QString::number(first + 1) + QLatin1Char('-')
+                                     + QString::number(last + 1);
+    work.at = source.name + QLatin1Char(':') + QString::number(body.line + 1) + QStringLiteral(": ");
+    return work;
+}
+
+// A gadget's or menu item's work is done by its event procedure (named after its constant,
+// "EventGadget_<window>_<name>"), in the order the loop did it.
+void CheckObjectWork(const LoopBody &body, const LoopWork &work, const ProcedureWords &procedures, QStringList &faults)
+{
+    QString object = body.label.toUpper();
+    object = object.mid(object.lastIndexOf(QLatin1Char('\\')) + 1);
+    object.remove(QLatin1Char('#')).remove(QLatin1Char('*'));
+    const QString prefix = body.kind == LoopBody::Gadget ? QStringLiteral("EVENTGADGET_")
+                                                         : QStringLiteral("EVENTMENU_");
+    QStringList candidates;
+    bool held = false;
+    for (const auto &[name, procedure] : procedures) {
+        const QString upper = name.toUpper();
+        if (!upper.startsWith(prefix)
+            || (upper.mid(prefix.size()) != object && !upper.endsWith(QLatin1Char('_') + object)))
+            continue;
+        candidates << name;
+        qsizetype found = 0;
+        for (const QString &w : procedure)
+            found += found < work.expected.size() && w == work.expected[found];
+        held = held || found == work.expected.size();
+    }
+    const QString kind = body.kind == LoopBody::Gadget ? QStringLiteral("gadget ") : QStringLiteral("menu item ");
+    if (candidates.isEmpty())
+        faults << work.at + QStringLiteral("the event loop's ") + kind + body.label
+                      + QStringLiteral(" reaches no event procedure");
+    else if (!held)
+        faults << work.at + candidates.first() + QStringLiteral(" lacks what the event loop does for ") + body.label
+                      + QStringLiteral(" (") + work.lines + QLatin1Char(')');
+}
+
+// A closed or sized window's work is done by the windows' EventExit or EventSize procedures
+// (among them, as it may be split by window); any other event's by procedures Main.pb calls.
+void CheckEventWork(const LoopBody &body, const LoopWork &work, const ProcedureWords &procedures,
+                    const QSet<QString> &mainCalls, QStringList &faults)
+{
+    const QString prefix = body.kind == LoopBody::Exit   ? QStringLiteral("EVENTEXIT_")
+                           : body.kind == LoopBody::Size ? QStringLiteral("EVENTSIZE_")
+                                                         : QString();
+    QSet<QString> done;
+    for (const auto &[name, procedure] : procedures) {
+        const QString upper = name.toUpper();
+        if (prefix.isEmpty() ? mainCalls.contains(upper) : upper.startsWith(prefix))
+            for (const QString &w : procedure)
+                done.insert(w);
+    }
+    if (std::all_of(work.expected.cbegin(), work.expected.cend(), [&](const QString &w) { return done.contains(w); }))
+        return;
+    const QString what = body.kind == LoopBody::Exit   ? QStringLiteral("no EventExit procedure")
+                         : body.kind == LoopBody::Size ? QStringLiteral("no EventSize procedure")
+                                                       : QStringLiteral("no procedure Main.pb calls");
+    const QString when = body.kind == LoopBody::Exit   ? QStringLiteral("when a window closes")
+                         : body.kind == LoopBody::Size ? QStringLiteral("when a window is sized")
+                                                       : QStringLiteral("for ") + body.label;
+    faults << work.at + what + QStringLiteral(" does what the event loop does ") + when + QStringLiteral(" (")
+                  + work.lines + QLatin1Char(')');
+}
+
+// What a window source's own event loop did for a gadget, menu item or toolbar button it
+// creates is what that object's event procedure does; what it did when a window closed or was
+// sized, some EventExit or EventSize procedure does; what it did for any other event, a
+// procedure Main.pb calls does. Setting the loop's quit flag, End and Break become the
+// generated program's own end (setting the variable Main.pb's loop waits for).
+void CheckLoopsCarried(const QList<SourceFile> &sources, const QList<SourceFile> &files, QStringList &faults)
+{
+    static const QRegularExpression creator = NoCase(
+        "(?<![\\w.])(?:\\w+Gadget|MenuItem|ToolBar\\w*Button)\\s*\\(\\s*(#?\\w+)\\s*,");
+    static const QRegularExpression until = NoCase("^\\s*Until\\s+(\\w+)");
+    static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])([A-Za-z_]\\w*)\\s*\\("));
+    const SourceFile *main = FileNamed(files, "Main.pb");
+    QString exit;
+    QSet<QString> mainCalls;
+    for (const QString &code : main ? main->code : QStringList()) {
+        if (const auto m = until.match(code); m.hasMatch())
+            exit = m.captured(1).toUpper();
+        for (auto it = call.globalMatch(code); it.hasNext();)
+            mainCalls.insert(it.next().captured(1).toUpper());
+    }
+    for (const SourceFile &source : sources) {
+        EventLoopReader reader(StatementList(source));
+        const QList<LoopBody> bodies = reader.read();
+        if (bodies.isEmpty())
+            continue;
+        const QStringList variables = ObjectVariables(source);
+        const StatementWords words(variables);
+        QSet<QString> created; // a Case of a number computed at run time has no object to reach
+        for (const QString &code : source.code)
+            for (auto it = creator.globalMatch(code); it.hasNext();)
+                created.insert(it.next().captured(1).toUpper());
+        for (const QString &name : variables)
+            created.insert(name.toUpper());
+        const ProcedureWords procedures = ProjectProcedures(files, words);
+        for (const LoopBody &body : bodies) {
+            const LoopWork work = WorkOf(source, reader, body, words, exit);
+            if (body.kind != LoopBody::Gadget && body.kind != LoopBody::Menu)
+                CheckEventWork(body, work, procedures, mainCalls, faults);
+            else if (created.contains(body.label.toUpper()))
+                CheckObjectWork(body, work, procedures, faults);
+        }
+    }
+}
+
+// The texts a shape's expect.txt lists (`text "..."`, one a line) stand in the generated files
+// as written: a source in a legacy code page was read in it.
+void CheckExpectedTexts(const QString &dir, const QList<SourceFile> &files, QStringList &faults)
+{
+    QFile file(dir + QStringLiteral("expect.txt"));
+    if (!file.open(QIODevice::ReadOnly))
+        return;
+    const QStringList expect = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QStringList texts;
+    for (const SourceFile &generated : files)
+        if (IsGenerated(generated))
+            texts << generated.lines.join(QLatin1Char('\n'));
+    if (auto catalog = ReadTextFile(dir + QStringLiteral("Catalog")))
+        texts << catalog->lines.join(QLatin1Char('\n'));
+    static const QRegularExpression fact(QStringLiteral("^text\\s+\"(.*)\"\\s*$"));
+    for (qsizetype i = 0; i < expect.size(); ++i) {
+        const QString text = fact.match(expect[i]).captured(1);
+        if (!text.isEmpty()
+            && std::none_of(texts.cbegin(), texts.cend(), [&](const QString &t) { return t.contains(text); }))
+            faults << QStringLiteral("expect.txt:") + QString::number(i + 1) + QStringLiteral(": the text \"") + text
+                          + QStringLiteral("\" is in no generated file");
+    }
+}
+
 } // namespace
 
 QStringList CheckProject(const QString &directory)
@@ -1233,8 +2037,6 @@ QStringList CheckProject(const QString &directory)
             CheckConstants(file, declared, faults);
     }
 
-    if (commonFile)
-        CheckSharedNumbers(*commonFile, enums, faults);
     if (eventMain) {
         CheckTables(*eventMain, enums, faults);
         CheckCaseVariables(*eventMain, GlobalVariables(files), faults);
@@ -1245,14 +2047,25 @@ QStringList CheckProject(const QString &directory)
     if (commonFile)
         CheckIncludes(*commonFile, dir, faults);
 
+    const QList<ProgramLine> order = ProgramOrder(files);
     ProgramWalk walk(faults);
-    walk.walk(ProgramOrder(files));
+    walk.walk(order);
+    CheckSharedNumbers(order, enums, walk.values(), faults);
     CheckProgramConstants(files, walk, faults);
     CheckWindowCode(files, walk.values(), faults);
     CheckTopLevelLists(files, faults);
     CheckModules(files, faults);
     CheckFirstWindow(files, faults);
-    CheckSourcesCarried(LoadWindowSources(dir), files, defined, faults);
+    const QList<SourceFile> sources = LoadWindowSources(dir);
+    CheckSourcesCarried(sources, files, defined, faults);
+    CheckKeptDeclarations(sources, files, walk, enums, faults);
+    if (commonFile) {
+        CheckCommentedObjects(files, sources, *commonFile, enums, faults);
+        CheckVariableGadgets(*commonFile, faults);
+        CheckEmptyOpeners(*commonFile, faults);
+    }
+    CheckLoopsCarried(sources, files, faults);
+    CheckExpectedTexts(dir, files, faults);
     return faults;
 }
 
