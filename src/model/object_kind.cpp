@@ -20,24 +20,6 @@ QString ObjectKindName(ObjectKind kind)
     return {};
 }
 
-QLatin1StringView ObjectKindReportName(ObjectKind kind)
-{
-    switch (kind) {
-    case ObjectKind::Window: return QLatin1StringView("window");
-    case ObjectKind::Menu: return QLatin1StringView("menu");
-    case ObjectKind::MenuItem: return QLatin1StringView("menu-item");
-    case ObjectKind::ToolBar: return QLatin1StringView("toolbar");
-    case ObjectKind::ToolBarButton: return QLatin1StringView("toolbar-button");
-    case ObjectKind::StatusBar: return QLatin1StringView("status-bar");
-    case ObjectKind::Gadget: return QLatin1StringView("gadget");
-    case ObjectKind::Image: return QLatin1StringView("image");
-    case ObjectKind::Font: return QLatin1StringView("font");
-    case ObjectKind::Procedure:
-    case ObjectKind::None: break;
-    }
-    return QLatin1StringView("procedure");
-}
-
 QLatin1StringView ObjectKindWords(ObjectKind kind)
 {
     switch (kind) {
@@ -54,6 +36,11 @@ QLatin1StringView ObjectKindWords(ObjectKind kind)
     case ObjectKind::None: break;
     }
     return QLatin1StringView("procedure");
+}
+
+QString ObjectKindReportName(ObjectKind kind)
+{
+    return QString(ObjectKindWords(kind)).replace(QLatin1Char(' '), QLatin1Char('-'));
 }
 
 } // namespace quarvel

@@ -48,11 +48,11 @@ constexpr ObjectKind NamedKind(ObjectKind kind)
 // The name the bind dialog and the log show for a named kind: "Window", "MenuBar", ... "Gadget".
 QString ObjectKindName(ObjectKind kind);
 
-// The name the JSON report and the desktop's object list give it: "window", "menu",
-// "menu-item", ... "procedure".
-QLatin1StringView ObjectKindReportName(ObjectKind kind);
-
-// The words a log line uses for it: "window", "menu item", "status bar", ... "font".
+// The words a log line and the desktop's object list use for it: "window", "menu item",
+// "status bar", ... "procedure".
 QLatin1StringView ObjectKindWords(ObjectKind kind);
+
+// The name the JSON report gives it: the words joined by "-" ("menu-item").
+QString ObjectKindReportName(ObjectKind kind);
 
 } // namespace quarvel

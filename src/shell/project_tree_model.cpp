@@ -48,7 +48,7 @@ QString KindText(const ObjectFact &fact)
 {
     if (fact.kind == ObjectKind::Gadget || fact.kind == ObjectKind::Window)
         return PartsOf(fact).command.toString();
-    return QString(ObjectKindReportName(fact.kind)).replace(QLatin1Char('-'), QLatin1Char(' '));
+    return ObjectKindWords(fact.kind);
 }
 
 QString Place(const QString &file, int line)
