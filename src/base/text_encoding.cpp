@@ -283,6 +283,27 @@ QList<DiffLine::Kind> KeptLines(const QStringList &before, const QStringList &af
     return kinds;
 }
 
+// The format and mark the new lines of a file are written in.
+struct RewrittenFormat {
+    TextFormat format;
+    bool marked;
+    bool widened; // 8-bit or code page text that needed more
+};
+
+RewrittenFormat FormatOfRewritten(const TextFile &file, const QStringList &lines, TextFormat runFormat)
+{
+    if (!file.marked && file.format == TextFormat::Latin1 && AllAsciiLines(file.lines) && !AllAsciiLines(lines)) {
+        // ASCII is every format's: text beyond it is written as the run writes a new file.
+        const TextFormat format = FormatThatHolds(lines, runFormat);
+        return {format, true, format == TextFormat::Utf8 && !FitsLatin1(lines)};
+    }
+    // A character is never written as a stand-in its format has in its place.
+    if ((file.format == TextFormat::Latin1 && !FitsLatin1(lines))
+        || (file.format == TextFormat::CodePage && !CodePageHolds(lines, file.codePage)))
+        return {TextFormat::Utf8, true, true};
+    return {file.format, file.marked, false};
+}
+
 } // namespace
 
 RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, TextFormat runFormat)
@@ -290,26 +311,14 @@ RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, Te
     const bool bytesKept = !file.bytes.isEmpty() || file.lines.isEmpty();
     if (bytesKept && lines == file.lines)
         return {file.bytes, false};
-    TextFormat format = file.format;
-    bool marked = file.marked;
-    if (!marked && format == TextFormat::Latin1 && AllAsciiLines(file.lines) && !AllAsciiLines(lines)) {
-        // ASCII is every format's: text beyond it is written as the run writes a new file.
-        format = FormatThatHolds(lines, runFormat);
-        marked = true;
-    } else if ((format == TextFormat::Latin1 && !FitsLatin1(lines))
-               || (format == TextFormat::CodePage && !CodePageHolds(lines, file.codePage))) {
-        // A character is never written as a stand-in its format has in its place.
-        format = TextFormat::Utf8;
-        marked = true;
-    }
-    const bool widened = format == TextFormat::Utf8
-                         && ((file.format == TextFormat::Latin1 && !FitsLatin1(lines))
-                             || file.format == TextFormat::CodePage);
+    const RewrittenFormat chosen = FormatOfRewritten(file, lines, runFormat);
+    const TextFormat format = chosen.format;
+    const bool marked = chosen.marked;
     const auto plain = [&] {
         if (format == TextFormat::CodePage)
             return RewrittenText{EncodeCodePageLines(lines, file.codePage, file.ends), false};
         const QByteArray bytes = EncodeLines(lines, format, file.ends);
-        return RewrittenText{marked ? bytes : bytes.sliced(ByteOrderMarkBytes(format).size()), widened};
+        return RewrittenText{marked ? bytes : bytes.sliced(ByteOrderMarkBytes(format).size()), chosen.widened};
     };
     if (!bytesKept || format != file.format)
         return plain();
