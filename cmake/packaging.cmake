@@ -14,5 +14,5 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES TRUE)
 # The runtime packages the two programs link against, named as Debian ships them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libpng16-16, zlib1g, libstdc++6, libc6")
+    "libqt6core6 (>= 6.4), libqt6gui6 (>= 6.4), libqt6widgets6 (>= 6.4), libpng16-16, zlib1g, libuchardet0, libstdc++6, libc6")
 include(CPack)

@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   qt6-base-dev libgl-dev
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
-  libpng-dev zlib1g-dev
+  libpng-dev zlib1g-dev libuchardet-dev
   xvfb xauth xdotool x11-utils fonts-dejavu-core
   clang libclang-rt-14-dev clang-format clang-tidy
   time valgrind python3 patch strace

@@ -5,6 +5,7 @@
 #include "update/code_updates.h"
 
 #include <QDir>
+#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTest>
 
@@ -176,6 +177,39 @@ private slots:
                  QStringList({r.updated("Tools.pbi", 1), " -> Warning: " + r.dir.path("Tools.pbi")
                                                              + " holds characters beyond 8 bit, written as UTF-8."}));
         QCOMPARE(r.dir.read("Tools.pbi"), QByteArray("\xEF\xBB\xBF; caf\xC3\xA9\n#Fen\xC3\xAAtre_\xC5\x81\n"));
+    }
+
+    // An include in a legacy code page is read in it, said once, and written back in it while
+    // it can hold the new text; one whose code page cannot be told is read 8-bit, with a warning.
+    void aCodePageIncludeKeepsItsCodePage()
+    {
+        QStringEncoder cp1251("WINDOWS-1251");
+        const QByteArray comment = cp1251.encode(QString::fromUtf8(
+            "; \xD0\x9A\xD0\xB0\xD0\xBB\xD1\x8C\xD0\xBA\xD1\x83\xD0\xBB\xD1\x8F\xD1\x82\xD0\xBE\xD1\x80 - "
+            "\xD1\x81\xD0\xBA\xD0\xBB\xD0\xB0\xD0\xB4\xD1\x8B\xD0\xB2\xD0\xB0\xD0\xB5\xD1\x82 "
+            "\xD0\xB4\xD0\xB2\xD0\xB0 \xD1\x87\xD0\xB8\xD1\x81\xD0\xBB\xD0\xB0\n"));
+        const QString read = QStringLiteral(" read as WINDOWS-1251");
+        IncludeRun r;
+        r.dir.write("Calc.pbi", comment + "Open_Window_0()\n");
+        r.dir.write("Noise.pbi", "; \x80\x81\x82\x83\n#Window_0\n");
+        r.run({"Calc.pbi", "Noise.pbi"});
+        QCOMPARE(r.frontEnd.log,
+                 QStringList({" -> " + r.dir.path("Calc.pbi") + read, r.updated("Calc.pbi", 1),
+                              " -> Warning: " + r.dir.path("Noise.pbi")
+                                  + " is neither UTF-8 nor in a code page that can be told, read as 8-bit.",
+                              r.updated("Noise.pbi", 1)}));
+        QCOMPARE(r.dir.read("Calc.pbi"), comment + "Open_Main()\n");
+        QCOMPARE(r.dir.read("Noise.pbi"), QByteArray("; \x80\x81\x82\x83\n#Main\n"));
+
+        IncludeRun beyond;
+        beyond.context.renames.bindings = {{"Window_0", QString::fromUtf8("\xE4\xB8\xBB"), ObjectKind::Window}};
+        beyond.dir.write("Calc.pbi", comment + "#Window_0\n");
+        beyond.run({"Calc.pbi"});
+        QCOMPARE(beyond.frontEnd.log.last(), " -> Warning: " + beyond.dir.path("Calc.pbi")
+                                                 + " holds characters beyond WINDOWS-1251, written as UTF-8.");
+        QStringDecoder fromCp1251("WINDOWS-1251");
+        QCOMPARE(beyond.dir.read("Calc.pbi"),
+                 QByteArray("\xEF\xBB\xBF") + QString(fromCp1251.decode(comment)).toUtf8() + "#\xE4\xB8\xBB\n");
     }
 };
 

@@ -14,6 +14,8 @@ private slots:
     void lineEnds_data();
     void lineEnds();
     void noMarkReadsLatin1();
+    void unmarkedCodePage_data();
+    void unmarkedCodePage();
     void damagedInput();
     void utf32UnitsThatAreNoCharacter_data();
     void utf32UnitsThatAreNoCharacter();
@@ -108,6 +110,62 @@ void TestTextEncoding::noMarkReadsLatin1()
     const auto file = ReadTextFile(project.path("f.pb"));
     QCOMPARE(int(file->format), int(TextFormat::Latin1));
     QCOMPARE(file->lines.first(), QString::fromUtf8("caf\xC3\xA9"));
+}
+
+// Bytes without a mark that are not UTF-8 are read in the code page they are told to be in,
+// only in a run whose output is UTF-8; 8-bit reading stays where nothing better is known.
+void TestTextEncoding::unmarkedCodePage_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("runFormat");
+    QTest::addColumn<int>("format");
+    QTest::addColumn<QByteArray>("codePage");
+    QTest::addColumn<bool>("unknown");
+    QTest::addColumn<QString>("firstLine");
+    const int utf8 = int(TextFormat::Utf8), latin1 = int(TextFormat::Latin1), codePage = int(TextFormat::CodePage);
+    const QString chinese = QString::fromUtf8("MessageRequester(\"\xE9\x94\x99\xE8\xAF\xAF\", "
+                                              "\"\xE6\x97\xA0\xE6\xB3\x95\xE4\xBF\x9D\xE5\xAD\x98"
+                                              "\xE6\x96\x87\xE4\xBB\xB6\xEF\xBC\x81\")");
+    const QString cyrillic = QString::fromUtf8("; \xD0\x9A\xD0\xB0\xD0\xBB\xD1\x8C\xD0\xBA\xD1\x83\xD0\xBB"
+                                               "\xD1\x8F\xD1\x82\xD0\xBE\xD1\x80 - \xD1\x81\xD1\x83\xD0\xBC"
+                                               "\xD0\xBC\xD0\xB0 \xD1\x87\xD0\xB8\xD1\x81\xD0\xB5\xD0\xBB");
+    const QByteArray gbk = QStringEncoder("GB18030").encode(chinese) + "\n";
+    const QByteArray cp1251 = QStringEncoder("WINDOWS-1251").encode(cyrillic) + "\n";
+    // clang-format off
+    QTest::newRow("GBK") << gbk << utf8 << codePage << QByteArray("GB18030") << false << chinese;
+    QTest::newRow("Windows-1251") << cp1251 << utf8 << codePage << QByteArray("WINDOWS-1251") << false << cyrillic;
+    QTest::newRow("8-bit run keeps the bytes") << gbk << latin1 << latin1 << QByteArray() << false
+        << QString::fromLatin1(gbk.chopped(1));
+    QTest::newRow("a Latin guess that reads as 8-bit does") << QByteArray("caf\xE9\n") << utf8 << latin1 << QByteArray()
+        << false << QString::fromUtf8("caf\xC3\xA9");
+    QTest::newRow("cannot be told") << QByteArray("\x80\x81\x82\x83\n") << utf8 << latin1 << QByteArray() << true
+        << QString::fromLatin1("\x80\x81\x82\x83");
+    QTest::newRow("cannot be told, 8-bit run") << QByteArray("\x80\x81\x82\x83\n") << latin1 << latin1 << QByteArray()
+        << false << QString::fromLatin1("\x80\x81\x82\x83");
+    QTest::newRow("UTF-8 is no code page") << QByteArray("caf\xC3\xA9\n") << utf8 << utf8 << QByteArray() << false
+        << QString::fromUtf8("caf\xC3\xA9");
+    // clang-format on
+}
+
+void TestTextEncoding::unmarkedCodePage()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, runFormat);
+    QFETCH(int, format);
+    QFETCH(QByteArray, codePage);
+    QFETCH(bool, unknown);
+    QFETCH(QString, firstLine);
+    TestProject project;
+    project.write("f.pb", bytes);
+    const auto file = ReadTextFile(project.path("f.pb"), TextFormat(runFormat), true);
+    QVERIFY(file);
+    QCOMPARE(int(file->format), format);
+    QCOMPARE(file->codePage, codePage);
+    QCOMPARE(file->encodingUnknown, unknown);
+    QCOMPARE(file->firstInvalidLine, 0);
+    QCOMPARE(file->lines, QStringList{firstLine});
+    // Unchanged, the file keeps its bytes, whatever it was read as.
+    QCOMPARE(EncodeRewritten(*file, file->lines, TextFormat(runFormat)).bytes, bytes);
 }
 
 void TestTextEncoding::damagedInput()
@@ -254,6 +312,19 @@ void TestTextEncoding::rewrittenFileKeepsWhatItDoesNotChange_data()
     QTest::newRow("8-bit that needs more than 8 bits") << QByteArray("caf\xE9\n") << latin1
         << QStringList{QString::fromUtf8("caf\xC3\xA9"), QString::fromUtf8("\xC5\xA0")}
         << QByteArray("\xEF\xBB\xBF" "caf\xC3\xA9\n\xC5\xA0\n") << true;
+    const QString cyrillic = QString::fromUtf8("; \xD0\x9A\xD0\xB0\xD0\xBB\xD1\x8C\xD0\xBA\xD1\x83\xD0\xBB"
+                                               "\xD1\x8F\xD1\x82\xD0\xBE\xD1\x80 - \xD1\x81\xD1\x83\xD0\xBC"
+                                               "\xD0\xBC\xD0\xB0 \xD1\x87\xD0\xB8\xD1\x81\xD0\xB5\xD0\xBB");
+    const QString more = QString::fromUtf8("; \xD0\x98\xD1\x82\xD0\xBE\xD0\xB3");
+    QStringEncoder cp1251("WINDOWS-1251");
+    const QByteArray cyrillicBytes = cp1251.encode(cyrillic);
+    const QString chinese = QString::fromUtf8("\xE4\xBF\x9D");
+    // clang-format off
+    QTest::newRow("code page, a new line in it") << cyrillicBytes + "\r\n" << utf8 << QStringList{cyrillic, more}
+        << cyrillicBytes + "\r\n" + QByteArray(cp1251.encode(more)) + "\r\n" << false;
+    QTest::newRow("code page that cannot hold the new text") << cyrillicBytes + "\n" << utf8
+        << QStringList{cyrillic, chinese} << QByteArray("\xEF\xBB\xBF") + (cyrillic + "\n" + chinese + "\n").toUtf8()
+        << true;
     // clang-format on
 }
 

@@ -157,23 +157,53 @@ bool AllAsciiLines(const QStringList &lines)
     return true;
 }
 
-// Pieces of text in one format, without a mark.
+// Pieces of text in one format, without a mark; in a code page, Qt's converter of that name.
 class TextEncoder {
 public:
-    explicit TextEncoder(TextFormat format)
+    TextEncoder(TextFormat format, const QByteArray &codePage)
     {
-        if (const auto encoding = UnicodeEncoding(format))
+        if (format == TextFormat::CodePage)
+            encoder_.emplace(codePage.constData(), QStringConverter::Flag::Stateless);
+        else if (const auto encoding = UnicodeEncoding(format))
             encoder_.emplace(*encoding, QStringConverter::Flag::Stateless);
     }
     QByteArray operator()(QStringView text) { return encoder_ ? QByteArray(encoder_->encode(text)) : text.toLatin1(); }
+    // Some character so far had no bytes in the format.
+    bool Failed() const { return encoder_ && encoder_->hasError(); }
 
 private:
     std::optional<QStringEncoder> encoder_;
 };
 
+// Every character of the lines has its bytes in the code page.
+bool CodePageHolds(const QStringList &lines, const QByteArray &codePage)
+{
+    TextEncoder encode(TextFormat::CodePage, codePage);
+    for (const QString &line : lines) {
+        encode(line);
+        if (encode.Failed())
+            return false;
+    }
+    return true;
+}
+
+// EncodeLines for a code page, which has no mark.
+QByteArray EncodeCodePageLines(const QStringList &lines, const QByteArray &codePage, LineEnds ends)
+{
+    TextEncoder encode(TextFormat::CodePage, codePage);
+    const QByteArray lineEnd = encode(ends.Terminator());
+    QByteArray bytes;
+    for (const QString &line : lines)
+        bytes += encode(line) + lineEnd;
+    if (!ends.afterLast && !lines.isEmpty())
+        bytes.chop(lineEnd.size());
+    return bytes;
+}
+
 // The bytes of each line of content (a file after its mark), each with its own line end, cut
 // at LF, CR and CR LF as the text is cut, in units of the format's width: a UTF-8 sequence
-// never holds those bytes, and a wider unit holds them only as the whole unit.
+// never holds those bytes, nor does a character of the code pages that are told (they keep
+// ASCII's bytes for ASCII alone), and a wider unit holds them only as the whole unit.
 QList<QByteArrayView> RawLines(QByteArrayView content, TextFormat format)
 {
     const qsizetype width = format == TextFormat::Utf16LE || format == TextFormat::Utf16BE   ? 2
@@ -253,6 +283,27 @@ QList<DiffLine::Kind> KeptLines(const QStringList &before, const QStringList &af
     return kinds;
 }
 
+// The format and mark the new lines of a file are written in.
+struct RewrittenFormat {
+    TextFormat format;
+    bool marked;
+    bool widened; // 8-bit or code page text that needed more
+};
+
+RewrittenFormat FormatOfRewritten(const TextFile &file, const QStringList &lines, TextFormat runFormat)
+{
+    if (!file.marked && file.format == TextFormat::Latin1 && AllAsciiLines(file.lines) && !AllAsciiLines(lines)) {
+        // ASCII is every format's: text beyond it is written as the run writes a new file.
+        const TextFormat format = FormatThatHolds(lines, runFormat);
+        return {format, true, format == TextFormat::Utf8 && !FitsLatin1(lines)};
+    }
+    // A character is never written as a stand-in its format has in its place.
+    if ((file.format == TextFormat::Latin1 && !FitsLatin1(lines))
+        || (file.format == TextFormat::CodePage && !CodePageHolds(lines, file.codePage)))
+        return {TextFormat::Utf8, true, true};
+    return {file.format, file.marked, false};
+}
+
 } // namespace
 
 RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, TextFormat runFormat)
@@ -260,20 +311,14 @@ RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, Te
     const bool bytesKept = !file.bytes.isEmpty() || file.lines.isEmpty();
     if (bytesKept && lines == file.lines)
         return {file.bytes, false};
-    TextFormat format = file.format;
-    bool marked = file.marked;
-    if (!marked && format == TextFormat::Latin1 && AllAsciiLines(file.lines) && !AllAsciiLines(lines)) {
-        // ASCII is every format's: text beyond it is written as the run writes a new file.
-        format = FormatThatHolds(lines, runFormat);
-        marked = true;
-    } else if (format == TextFormat::Latin1 && !FitsLatin1(lines)) {
-        format = TextFormat::Utf8;
-        marked = true;
-    }
-    const bool widened = format == TextFormat::Utf8 && file.format == TextFormat::Latin1 && !FitsLatin1(lines);
+    const RewrittenFormat chosen = FormatOfRewritten(file, lines, runFormat);
+    const TextFormat format = chosen.format;
+    const bool marked = chosen.marked;
     const auto plain = [&] {
+        if (format == TextFormat::CodePage)
+            return RewrittenText{EncodeCodePageLines(lines, file.codePage, file.ends), false};
         const QByteArray bytes = EncodeLines(lines, format, file.ends);
-        return RewrittenText{marked ? bytes : bytes.sliced(ByteOrderMarkBytes(format).size()), widened};
+        return RewrittenText{marked ? bytes : bytes.sliced(ByteOrderMarkBytes(format).size()), chosen.widened};
     };
     if (!bytesKept || format != file.format)
         return plain();
@@ -282,7 +327,7 @@ RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, Te
                                                format);
     if (raw.size() != file.lines.size())
         return plain(); // cut otherwise than the text was: nothing to pass through safely
-    TextEncoder encode(format);
+    TextEncoder encode(format, file.codePage);
     const QByteArray lineEnd = encode(file.ends.Terminator());
     QByteArray out = marked ? mark : QByteArray();
     out.reserve(file.bytes.size() + file.bytes.size() / 8);

@@ -22,6 +22,7 @@ enum class TextFormat {
     Utf16BE,
     Utf32LE,
     Utf32BE,
+    CodePage, // a legacy code page told from the bytes of an unmarked file, named by TextFile::codePage
 };
 
 struct ByteOrderMark {
@@ -60,8 +61,10 @@ struct TextFile {
     bool marked = false; // the file began with the byte-order mark of format
     LineEnds ends;
     QStringList lines;
-    int firstInvalidLine = 0; // 1-based line of the first bytes that are no text in format; 0: none
-    QByteArray bytes;         // the file as read, when the reader was asked to keep them
+    int firstInvalidLine = 0;     // 1-based line of the first bytes that are no text in format; 0: none
+    QByteArray codePage;          // format CodePage: the name of the code page, as Qt's decoder knows it
+    bool encodingUnknown = false; // neither ASCII nor UTF-8, and no code page could be told: read as 8-bit
+    QByteArray bytes;             // the file as read, when the reader was asked to keep them
 };
 
 // A text file read (status Done), or the path and why it could not be read. It reads like a
@@ -77,9 +80,10 @@ struct TextFileRead : FileResult {
 
 // Reads a whole regular file (at most 64 MiB), decoded in the format of its own byte-order
 // mark. Without a mark: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
-// output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence;
-// otherwise 8-bit, its bytes passing through unchanged. With keepBytes the file's bytes stay
-// in the result, for writing it back with EncodeRewritten.
+// output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence, and
+// otherwise the code page the bytes are told to be in (TellCodePage) when it reads them
+// otherwise than 8-bit does; otherwise 8-bit, its bytes passing through unchanged. With
+// keepBytes the file's bytes stay in the result, for writing it back with EncodeRewritten.
 TextFileRead ReadTextFile(const QString &path, TextFormat runFormat = TextFormat::Latin1, bool keepBytes = false);
 
 // True when every character of the lines fits into one byte and none is NUL: 8-bit text with
@@ -96,7 +100,7 @@ QByteArray EncodeLines(const QStringList &lines, TextFormat format, LineEnds end
 
 struct RewrittenText {
     QByteArray bytes;
-    bool widened = false; // 8-bit text that needed more: written as UTF-8 with the mark
+    bool widened = false; // 8-bit or code page text that needed more: written as UTF-8 with the mark
 };
 
 // The new lines of a file read with its bytes kept, written the way the file was kept: in its
@@ -104,7 +108,8 @@ struct RewrittenText {
 // keeps passing through byte for byte (its own line end and any bytes that were no text
 // included). The same lines give the same bytes. An unmarked file of ASCII alone that now
 // needs more takes runFormat with its mark, as a new file would; an 8-bit file whose new text
-// needs more than 8 bits becomes UTF-8 with the mark.
+// needs more than 8 bits, or a code page file whose new text holds a character its code page
+// cannot, becomes UTF-8 with the mark.
 RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, TextFormat runFormat);
 
 } // namespace quarvel

@@ -3,6 +3,7 @@
 #include "base/text_encoding.h"
 
 #include "base/char_search.h"
+#include "base/code_page.h"
 
 #include <QStringDecoder>
 #include <QtEndian>
@@ -34,6 +35,16 @@ static QString DecodeUtf32(QByteArrayView bytes, bool bigEndian)
     return text;
 }
 
+// Invalid sequences become U+FFFD: a damaged file still reads, line for line. invalid, when
+// given, tells whether there were any.
+static QString DecodeWith(QStringDecoder &decoder, QByteArrayView bytes, bool *invalid)
+{
+    QString text = decoder.decode(bytes);
+    if (invalid)
+        *invalid = decoder.hasError();
+    return text;
+}
+
 // The text of bytes in format; invalid, when given, tells whether some bytes were no text in
 // format (UTF-8 or UTF-16; the UTF-32 decoder replaces them without telling).
 static QString Decode(QByteArrayView bytes, TextFormat format, bool *invalid)
@@ -43,12 +54,8 @@ static QString Decode(QByteArrayView bytes, TextFormat format, bool *invalid)
     const auto encoding = UnicodeEncoding(format);
     if (!encoding)
         return QString::fromLatin1(bytes.data(), bytes.size());
-    // Invalid sequences become U+FFFD: a damaged file still reads, line for line.
     QStringDecoder decoder(*encoding, QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom);
-    QString text = decoder.decode(bytes);
-    if (invalid)
-        *invalid = decoder.hasError();
-    return text;
+    return DecodeWith(decoder, bytes, invalid);
 }
 
 QString DecodeText(QByteArrayView bytes, TextFormat format)
@@ -181,10 +188,36 @@ bool AllAscii(QByteArrayView bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uchar(c) < 0x80; });
 }
 
+// Bytes that are neither ASCII nor UTF-8, read in the code page they are told to be in. A
+// code page that reads them as 8-bit does (ISO-8859-1, or a Latin one whose letters here are
+// Latin-1's) leaves the file 8-bit, as it always was; one that cannot be told too, noted in
+// encodingUnknown.
+void DecodeCodePage(QByteArrayView bytes, TextFile &file, QString &text, bool &invalid)
+{
+    file.format = TextFormat::Latin1;
+    text = QString::fromLatin1(bytes.data(), bytes.size());
+    const QByteArray codePage = TellCodePage(bytes);
+    if (codePage.isEmpty()) {
+        file.encodingUnknown = true;
+        return;
+    }
+    QStringDecoder decoder(codePage.constData(), QStringConverter::Flag::Stateless);
+    bool codePageInvalid = false;
+    QString decoded = DecodeWith(decoder, bytes, &codePageInvalid);
+    if (decoded == text)
+        return;
+    file.format = TextFormat::CodePage;
+    file.codePage = codePage;
+    text = std::move(decoded);
+    invalid = codePageInvalid;
+}
+
 // An unmarked file: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
-// output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence;
-// otherwise 8-bit, its bytes passing through unchanged. Decoded once, whichever it is.
-void DecodeUnmarked(QByteArrayView bytes, TextFormat runFormat, TextFile &file, QString &text)
+// output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence, and
+// otherwise the code page they are told to be in; otherwise 8-bit, its bytes passing through
+// unchanged. ASCII and UTF-8 files, nearly all, are decoded once, whichever they are: the code
+// page is told only for bytes that failed as UTF-8, so it costs the common case nothing.
+void DecodeUnmarked(QByteArrayView bytes, TextFormat runFormat, TextFile &file, QString &text, bool &invalid)
 {
     if (const auto utf16 = Utf16ByNuls(bytes)) {
         file.format = *utf16;
@@ -192,12 +225,14 @@ void DecodeUnmarked(QByteArrayView bytes, TextFormat runFormat, TextFile &file, 
         return;
     }
     if (runFormat == TextFormat::Utf8 && !AllAscii(bytes)) {
-        bool invalid = false;
         text = Decode(bytes, TextFormat::Utf8, &invalid);
         if (!invalid) {
             file.format = TextFormat::Utf8;
             return;
         }
+        invalid = false;
+        DecodeCodePage(bytes, file, text, invalid);
+        return;
     }
     file.format = TextFormat::Latin1;
     text = Decode(bytes, TextFormat::Latin1, nullptr);
@@ -221,7 +256,7 @@ TextFileRead ReadTextFile(const QString &path, TextFormat runFormat, bool keepBy
         result.format = mark.format;
         text = Decode(content, mark.format, &invalid);
     } else {
-        DecodeUnmarked(content, runFormat, result, text);
+        DecodeUnmarked(content, runFormat, result, text, invalid);
     }
     if (keepBytes)
         result.bytes = std::move(read.bytes);

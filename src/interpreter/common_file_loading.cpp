@@ -294,8 +294,7 @@ FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code)
         g.log.Error(FileErrorLine(QStringLiteral("OpenFile"), listedPath), listedPath);
         return file;
     }
-    if (file->firstInvalidLine)
-        g.log.Warning(InvalidBytesWarning(listedPath, file->firstInvalidLine), listedPath, file->firstInvalidLine);
+    LogHowRead(g.log, listedPath, *file);
     CommonFileText f{fileIndex, listedPath, path, file->lines, KeepProcedureText(file->lines), {}, {}};
     f.top = ClassifyTopLevelCode(f.lines, f.procedureText.kept);
     WarnUngeneratableObjects(g.model, g.log, listedPath, f.lines, f.top.windows);

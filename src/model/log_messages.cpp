@@ -1,6 +1,7 @@
 #include "model/log_messages.h"
 
 #include "base/file_error_line.h"
+#include "model/log_sink.h"
 
 namespace quarvel {
 
@@ -32,7 +33,8 @@ QString FormatFoundLine(TextFormat mainFormat)
     case TextFormat::Utf16BE: return QStringLiteral(" -> UTF-16 (Big Endian) BOM found.");
     case TextFormat::Utf32LE: return QStringLiteral(" -> UTF-32 (Little Endian) BOM found.");
     case TextFormat::Utf32BE: return QStringLiteral(" -> UTF-32 (Big Endian) BOM found.");
-    case TextFormat::Latin1: break;
+    case TextFormat::Latin1:
+    case TextFormat::CodePage: break;
     }
     return QStringLiteral(" -> No BOM found.");
 }
@@ -67,6 +69,32 @@ QString CannotReadStopLine(const QString &path, const QString &reason)
 QString BeyondEightBitWarning(const QString &path)
 {
     return Warning(path + QStringLiteral(" holds characters beyond 8 bit, written as UTF-8."));
+}
+
+QString CodePageReadLine(const QString &path, const QByteArray &codePage)
+{
+    return QStringLiteral(" -> ") + path + QStringLiteral(" read as ") + QString::fromLatin1(codePage);
+}
+
+QString UnknownEncodingWarning(const QString &path)
+{
+    return Warning(path + QStringLiteral(" is neither UTF-8 nor in a code page that can be told, read as 8-bit."));
+}
+
+QString BeyondCodePageWarning(const QString &path, const QByteArray &codePage)
+{
+    return Warning(path + QStringLiteral(" holds characters beyond ") + QString::fromLatin1(codePage)
+                   + QStringLiteral(", written as UTF-8."));
+}
+
+void LogHowRead(LogSink &log, const QString &path, const TextFile &file)
+{
+    if (file.format == TextFormat::CodePage)
+        log.Log({CodePageReadLine(path, file.codePage), LogKind::Plain, path});
+    if (file.encodingUnknown)
+        log.Warning(UnknownEncodingWarning(path), path);
+    if (file.firstInvalidLine)
+        log.Warning(InvalidBytesWarning(path, file.firstInvalidLine), path, file.firstInvalidLine);
 }
 
 QString InvalidBytesWarning(const QString &path, int line)

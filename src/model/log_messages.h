@@ -10,6 +10,8 @@
 
 namespace quarvel {
 
+class LogSink;
+
 // What each log line begins with.
 inline constexpr QLatin1StringView MessageLead(" -> ");
 
@@ -22,6 +24,12 @@ QString FileErrorLine(const QString &what, const QString &path); // what: "OpenF
 QString CannotReadStopLine(const QString &path, const QString &reason);
 QString BeyondEightBitWarning(const QString &path);
 QString InvalidBytesWarning(const QString &path, int line);
+QString CodePageReadLine(const QString &path, const QByteArray &codePage); // " -> Note.pb read as GB18030"
+QString UnknownEncodingWarning(const QString &path);
+QString BeyondCodePageWarning(const QString &path, const QByteArray &codePage);
+// What reading file told of its text: the code page it was read in, that none could be told,
+// bytes that are no text. path names the file as the other lines about it do.
+void LogHowRead(LogSink &log, const QString &path, const TextFile &file);
 QString ChangedMeanwhileStopLine(const QString &path);
 QString BackupFailedStopLine(const QString &projectDirectory);
 

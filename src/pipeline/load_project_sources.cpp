@@ -35,8 +35,7 @@ bool ReadInto(GenerationContext &run, const QString &path, SourceLineList &lines
     run.plan.NoteRead(path, file ? FileWriter::Content{true, file->bytes} : FileWriter::Content{});
     if (!file)
         return true;
-    if (file->firstInvalidLine)
-        run.log.Warning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
+    LogHowRead(run.log, path, *file);
     lines = file->lines;
     run.userFiles.emplace(path, std::move(*file));
     return true;

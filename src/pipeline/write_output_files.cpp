@@ -16,6 +16,7 @@ struct StagedOutput {
     QString path;
     int handle = 0;
     bool widened = false; // 8-bit text that needs UTF-8
+    QByteArray codePage;  // the code page of the user's file that could not hold its new text
 };
 
 // A file that the 8-bit format cannot carry is written as UTF-8 with its mark rather than
@@ -27,10 +28,11 @@ StagedOutput StageOneFile(GenerationContext &run, FileOwner owner, const QString
     const auto read = owner == FileOwner::User ? run.userFiles.constFind(path) : run.userFiles.cend();
     if (read != run.userFiles.cend()) {
         const RewrittenText text = EncodeRewritten(*read, lines, run.outputFormat);
-        return {path, run.plan.Stage(path, text.bytes), text.widened};
+        return {path, run.plan.Stage(path, text.bytes), text.widened,
+                read->format == TextFormat::CodePage ? read->codePage : QByteArray()};
     }
     const TextFormat format = FormatThatHolds(lines, run.outputFormat);
-    return {path, run.plan.Stage(path, EncodeLines(lines, format)), format != run.outputFormat};
+    return {path, run.plan.Stage(path, EncodeLines(lines, format)), format != run.outputFormat, {}};
 }
 
 // " -> Write File " once the file is in place (or already held its text), " -> Error File "
@@ -42,7 +44,9 @@ void LogOutputFile(GenerationContext &run, const StagedOutput &file)
     case WritePlan::Outcome::Unchanged:
         run.log.Log({WriteFileLine(file.path), LogKind::FileWritten, file.path});
         if (file.widened)
-            run.log.Warning(BeyondEightBitWarning(file.path), file.path);
+            run.log.Warning(file.codePage.isEmpty() ? BeyondEightBitWarning(file.path)
+                                                    : BeyondCodePageWarning(file.path, file.codePage),
+                            file.path);
         break;
     case WritePlan::Outcome::Failed: run.log.Error(FileErrorLine(QStringLiteral("File"), file.path), file.path); break;
     case WritePlan::Outcome::Staged:

@@ -51,8 +51,7 @@ std::optional<IncludeUpdate> UpdateIncludeFile(const SourceFolder &folder, LogSi
         return std::nullopt;
     }
     IncludeUpdate update{path, filePath, file->bytes, std::nullopt};
-    if (file->firstInvalidLine)
-        log.Warning(InvalidBytesWarning(path, file->firstInvalidLine), path, file->firstInvalidLine);
+    LogHowRead(log, path, *file);
     SourceLineList lines = file->lines;
     const int count = renames.Apply(lines);
     if (count == 0)
@@ -60,7 +59,9 @@ std::optional<IncludeUpdate> UpdateIncludeFile(const SourceFolder &folder, LogSi
     log.Log({IncludeUpdatedLine(path, count), LogKind::FileWritten, path});
     const RewrittenText text = EncodeRewritten(*file, lines, folder.format);
     if (text.widened)
-        log.Warning(BeyondEightBitWarning(path), path);
+        log.Warning(file->format == TextFormat::CodePage ? BeyondCodePageWarning(path, file->codePage)
+                                                         : BeyondEightBitWarning(path),
+                    path);
     update.updated = text.bytes;
     return update;
 }
