@@ -138,6 +138,8 @@ void TestTextEncoding::unmarkedCodePage_data()
         << QString::fromLatin1(gbk.chopped(1));
     QTest::newRow("a Latin guess that reads as 8-bit does") << QByteArray("caf\xE9\n") << utf8 << latin1 << QByteArray()
         << false << QString::fromUtf8("caf\xC3\xA9");
+    QTest::newRow("German told IBM852 stays 8-bit") << QByteArray("Die Datei konnte nicht ge\xF6\x66\x66net werden.\n")
+        << utf8 << latin1 << QByteArray() << false << QString::fromUtf8("Die Datei konnte nicht ge\xC3\xB6\x66\x66net werden.");
     QTest::newRow("cannot be told") << QByteArray("\x80\x81\x82\x83\n") << utf8 << latin1 << QByteArray() << true
         << QString::fromLatin1("\x80\x81\x82\x83");
     QTest::newRow("cannot be told, 8-bit run") << QByteArray("\x80\x81\x82\x83\n") << latin1 << latin1 << QByteArray()
