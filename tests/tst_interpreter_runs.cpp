@@ -415,11 +415,13 @@ void TestInterpreterRuns::commandLineWarnings_data()
                        " #Window_1, to generate it.",
                        " -> Warning: top-level code left out (Forms.pb:1-3); move what the program needs into a "
                        "procedure.",
-                       " -> Warning: No window found, Main.pb not patched.",
+                       " -> Warning: No window found, Main.pb not patched. The window opened at Forms.pb:1 is not "
+                       "generated.",
                        " -> Warning: no window for Main.pb to open: window #PB_Any is opened outside a procedure and "
                        "not"
                        " taken over (Forms.pb:1)."}
-        << "; Quarvel Commonfile (Do Not Edit - Allways Overwrite)" << QStringList{};
+        << "; Quarvel Commonfile (Do Not Edit - Allways Overwrite)"
+        << QStringList{"  ; Open_WindowXY()", "  If #False ; If WindowID(#Window)"};
 }
 
 // The warnings of what the sources hold that cannot be carried as written, the line of
