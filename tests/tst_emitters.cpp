@@ -469,12 +469,17 @@ void TestEmitters::patchMainWithoutWindow()
     QCOMPARE(e.log.entries.first().file, QStringLiteral("forms/Ask.pb"));
     QCOMPARE(e.log.entries.first().line, 7);
 
-    // A second run without a window keeps Main.pb; a run with one patches it as the template.
+    // A second run without a window keeps those lines, and its main procedure gives way to a
+    // Main() of the sources; a run with a window patches Main.pb as the template.
     Emitters again;
     again.model.CommonFileList = {QStringLiteral("Ask.pb")};
+    again.model.MainProcedure = QStringLiteral("MainProgram");
     again.output.MainLines = expected;
     PatchMainOpenWindow(again.model, again.output, again.log);
-    QCOMPARE(again.output.MainLines, expected);
+    SourceLineList renamed = expected;
+    renamed[before.indexOf(QStringLiteral("Procedure Main()"))] = QStringLiteral("Procedure MainProgram()");
+    renamed[before.indexOf(QStringLiteral("EndProcedure:Main()"))] = QStringLiteral("EndProcedure:MainProgram()");
+    QCOMPARE(again.output.MainLines, renamed);
     QCOMPARE(again.log.texts, QStringList{" -> Warning: No window found, Main.pb not patched. No window source "
                                           "calls OpenWindow (Ask.pb:1)."});
     Emitters window;
