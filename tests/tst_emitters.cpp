@@ -450,12 +450,47 @@ void TestEmitters::patchMainExistingFile()
 
 void TestEmitters::patchMainWithoutWindow()
 {
+    // Without a window Main.pb calls nothing that does not exist and skips its loop; the log
+    // names the window that is not generated.
     Emitters e;
+    e.model.CommonFileList = {QStringLiteral("forms/Ask.pb")};
+    e.model.CommonSourceLines.append(QStringLiteral("; OpenWindow(0, 0, 0, 1, 1, \"\")"), {0, 3});
+    e.model.CommonSourceLines.append(QStringLiteral("  If OpenWindow(win, 0, 0, 1, 1, \"\")"), {0, 7});
     const SourceLineList before = Template(MainTemplate());
     e.output.MainLines = before;
     PatchMainOpenWindow(e.model, e.output, e.log);
-    QCOMPARE(e.output.MainLines, before);
-    QCOMPARE(e.log.texts, QStringList{" -> Warning: No window found, Main.pb not patched."});
+    SourceLineList expected = before;
+    expected[before.indexOf(QStringLiteral("  Open_WindowXY()"))] = QStringLiteral("  ; Open_WindowXY()");
+    expected[before.indexOf(QStringLiteral("  If WindowID(#Window)"))] = QStringLiteral(
+        "  If #False ; If WindowID(#Window)");
+    QCOMPARE(e.output.MainLines, expected);
+    QCOMPARE(e.log.texts, QStringList{" -> Warning: No window found, Main.pb not patched. The window opened at "
+                                      "Ask.pb:7 is not generated."});
+    QCOMPARE(e.log.entries.first().file, QStringLiteral("forms/Ask.pb"));
+    QCOMPARE(e.log.entries.first().line, 7);
+
+    // A second run without a window keeps those lines, and its main procedure gives way to a
+    // Main() of the sources; a run with a window patches Main.pb as the template.
+    Emitters again;
+    again.model.CommonFileList = {QStringLiteral("Ask.pb")};
+    again.model.MainProcedure = QStringLiteral("MainProgram");
+    again.output.MainLines = expected;
+    PatchMainOpenWindow(again.model, again.output, again.log);
+    SourceLineList renamed = expected;
+    renamed[before.indexOf(QStringLiteral("Procedure Main()"))] = QStringLiteral("Procedure MainProgram()");
+    renamed[before.indexOf(QStringLiteral("EndProcedure:Main()"))] = QStringLiteral("EndProcedure:MainProgram()");
+    QCOMPARE(again.output.MainLines, renamed);
+    QCOMPARE(again.log.texts, QStringList{" -> Warning: No window found, Main.pb not patched. No window source "
+                                          "calls OpenWindow (Ask.pb:1)."});
+    Emitters window;
+    window.model.WindowList = {QStringLiteral("Main")};
+    window.output.MainLines = expected;
+    PatchMainOpenWindow(window.model, window.output, window.log);
+    Emitters fromTemplate;
+    fromTemplate.model.WindowList = window.model.WindowList;
+    fromTemplate.output.MainLines = before;
+    PatchMainOpenWindow(fromTemplate.model, fromTemplate.output, fromTemplate.log);
+    QCOMPARE(window.output.MainLines, fromTemplate.output.MainLines);
 }
 
 void TestEmitters::commonFileLayout_data()

@@ -93,9 +93,11 @@ void TestGenerationDriver::wholeRunLogsEveryStep()
     QCOMPARE(result.writtenFiles, (QStringList{"CommonFile.pb", "EventMain.pb", "EventMenu.pb", "EventGadget.pb",
                                                "EventWindow.pb", "Test.pbm"}));
     QCOMPARE(result.unchangedFiles, QStringList{"Main.pb"});
-    const qsizetype warning = run.frontEnd.log.indexOf(" -> Warning: No window found, Main.pb not patched.");
+    const qsizetype warning = run.frontEnd.log.indexOf(
+        " -> Warning: No window found, Main.pb not patched. No window source calls OpenWindow (Window.pb:1).");
     QCOMPARE(run.frontEnd.entries.at(warning).kind, LogKind::Warning);
-    QCOMPARE(run.frontEnd.entries.at(warning).file, QStringLiteral("Main.pb"));
+    QCOMPARE(run.frontEnd.entries.at(warning).file, dir.path("Window.pb"));
+    QCOMPARE(run.frontEnd.entries.at(warning).line, 1);
     QCOMPARE(result.warnings, 1);
     QCOMPARE(result.errors, 0);
 }

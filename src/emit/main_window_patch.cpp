@@ -9,6 +9,8 @@
 #include "model/log_messages.h"
 #include "model/log_sink.h"
 
+#include <QFileInfo>
+
 namespace quarvel {
 
 namespace {
@@ -64,6 +66,53 @@ void ShowInvisibleWindow(SourceLineList &lines, qsizetype test, const QString &w
         lines.insert(test + 1, show);
 }
 
+const QString &Placeholder()
+{
+    static const QString placeholder = QStringLiteral("Open_WindowXY()");
+    return placeholder;
+}
+
+// The log line that says no window was found, at the place that tells why: the first window
+// that could not be generated for a reason the log gives, else the first OpenWindow of the
+// window sources, else the first window source.
+void WarnNoWindow(const DesignModel &m, LogSink &log)
+{
+    if (!m.FirstUngeneratedWindow.isEmpty()) {
+        const QString location = QFileInfo(m.FirstUngeneratedFile).fileName() + QLatin1Char(':')
+                                 + QString::number(m.FirstUngeneratedLine);
+        log.Warning(NoWindowWarning(location), m.FirstUngeneratedFile, m.FirstUngeneratedLine);
+        return;
+    }
+    const SourceLineList &sources = m.CommonSourceLines.texts();
+    for (qsizetype i = 0; i < sources.size(); ++i) {
+        if (IndexOfCommandNoCase(BlankedCode(sources.at(i)), u"OPENWINDOW(") >= 0) {
+            WarnAtSourceLine(log, m, NoWindowWarning(SourceLocation(m, i)), i);
+            return;
+        }
+    }
+    if (m.CommonFileList.isEmpty()) {
+        log.Warning(NoWindowWarning(QString()), FileName(GeneratedFileId::Main));
+        return;
+    }
+    const SourceOrigin first{0, 1};
+    WarnAt(log, m, NoOpenWindowWarning(SourceLocation(m, first)), first);
+}
+
+// Without a window Main.pb still compiles: its call of the placeholder becomes a comment and
+// its window test #False, so the program ends at once. The next run with a window finds both
+// lines again.
+void KeepMainWithoutWindow(SourceLineList &lines)
+{
+    for (QString &line : lines) {
+        if (TrimBlanksView(CodeOfLine(line)).compare(Placeholder(), Qt::CaseInsensitive) == 0) {
+            line = CommentedOut(line);
+        } else if (HoldsText(line, u"If WindowID(#Window)")) {
+            line = QStringLiteral("  If #False ; If WindowID(#Window)");
+            return;
+        }
+    }
+}
+
 } // namespace
 
 // Keeps Main.pb's first-window lines in step with the design: the placeholder call of the
@@ -72,25 +121,28 @@ void ShowInvisibleWindow(SourceLineList &lines, qsizetype test, const QString &w
 void PatchMainOpenWindow(const DesignModel &model, OutputLines &output, LogSink &log)
 {
     const DesignModel &m = model;
-    if (m.WindowList.isEmpty()) {
-        log.Warning(NoWindowWarning(), FileName(GeneratedFileId::Main));
-        if (!m.FirstUngeneratedWindow.isEmpty())
-            log.Warning(NoWindowToOpenWarning(m.FirstUngeneratedWindow), m.FirstUngeneratedFile,
-                        m.FirstUngeneratedLine);
-        return;
-    }
     SourceLineList &lines = output.MainLines;
     if (!m.MainProcedure.isEmpty())
         RenameMainProcedure(lines, m.MainProcedure);
+    if (m.WindowList.isEmpty()) {
+        WarnNoWindow(m, log);
+        if (!m.FirstUngeneratedWindow.isEmpty())
+            log.Warning(NoWindowToOpenWarning(m.FirstUngeneratedWindow), m.FirstUngeneratedFile,
+                        m.FirstUngeneratedLine);
+        KeepMainWithoutWindow(lines);
+        return;
+    }
     const QString window = MainWindowName(m);
-    const QString placeholder = QStringLiteral("Open_WindowXY()");
     const QString call = m.FirstWindowOpener.isEmpty() ? QStringLiteral("Open_") + window + QStringLiteral("()")
                                                        : m.FirstWindowOpener;
 
     for (qsizetype i = 0; i < lines.size(); ++i) {
         QString &line = lines[i];
-        if (HoldsText(line, placeholder)) {
-            line = ReplaceString(line, placeholder, call, true);
+        if (HoldsText(line, Placeholder())) {
+            // The call a run without a window made a comment is a call again.
+            line = line.compare(CommentedOut(Indentation(line) + Placeholder()), Qt::CaseInsensitive) == 0
+                       ? Indentation(line) + call
+                       : ReplaceString(line, Placeholder(), call, true);
             continue;
         }
         if (HoldsText(line, u"If WindowID(#")) {

@@ -11,6 +11,8 @@
 
 #include <QSet>
 
+#include <optional>
+
 namespace quarvel {
 
 namespace {
@@ -177,13 +179,54 @@ void WarnFirstPassedOver(const DesignModel &m, const WindowOpenings &openings, L
         mainLine);
 }
 
+// What a line's last HideWindow(#window, state) with a plain state does to the window: true
+// hides it (1, #True), false shows it (0, #False); none when the line has no such call.
+std::optional<bool> HidesWindow(const QString &line, const QString &window)
+{
+    const QString code = BlankedCode(line);
+    std::optional<bool> hides;
+    for (qsizetype k = IndexOfCommandNoCase(code, u"HIDEWINDOW("); k >= 0;
+         k = IndexOfCommandNoCase(code, u"HIDEWINDOW(", k + 1)) {
+        const qsizetype open = k + 10;
+        const CallShape call = CallShapeAt(code, open);
+        if (call.commas.isEmpty() || call.close < 0)
+            continue;
+        const qsizetype comma = call.commas.first();
+        const qsizetype end = call.commas.size() > 1 ? call.commas.at(1) : call.close;
+        const QStringView first = TrimBlanksView(QStringView(code).sliced(open + 1, comma - open - 1));
+        const QStringView state = TrimBlanksView(QStringView(code).sliced(comma + 1, end - comma - 1));
+        if (!first.startsWith(QLatin1Char('#')) || NoCaseKey(first.sliced(1)) != NoCaseKey(window))
+            continue;
+        if (state == u"1" || NoCaseKey(state) == NoCaseKey(u"#True"))
+            hides = true;
+        else if (state == u"0" || NoCaseKey(state) == NoCaseKey(u"#False"))
+            hides = false;
+    }
+    return hides;
+}
+
+// Whether the window is still hidden once it is open: opened with #PB_Window_Invisible, or
+// hidden by HideWindow after it opens and not shown again before its procedure returns (the
+// program's own code that shows it later is not taken over).
+bool OpensHidden(const SourceLineList &lines, const Opener &o, const QString &window)
+{
+    if (o.line < 0)
+        return false;
+    if (IndexOfNoCase(BlankedCode(lines.at(o.line)), u"#PB_WINDOW_INVISIBLE") >= 0)
+        return true;
+    if (o.head.isEmpty())
+        return false;
+    bool hidden = false;
+    for (qsizetype i = o.line; i < lines.size() && !IsProcedureEnd(lines.at(i)); ++i)
+        hidden = HidesWindow(lines.at(i), window).value_or(hidden);
+    return hidden;
+}
+
 // How Main.pb opens the main window: by Open_ and its name, or by the procedure that opens
 // it when that can be called without arguments; else the log says what to add.
 void NoteMainWindowOpener(DesignModel &m, const Opener &o, LogSink &log)
 {
-    m.FirstWindowInvisible = o.line >= 0
-                             && IndexOfNoCase(BlankedCode(m.CommonSourceLines.at(o.line)), u"#PB_WINDOW_INVISIBLE")
-                                    >= 0;
+    m.FirstWindowInvisible = OpensHidden(m.CommonSourceLines.texts(), o, m.MainWindow);
     if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
     if (CallableWithoutArguments(o.head)) {

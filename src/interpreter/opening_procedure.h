@@ -17,7 +17,8 @@ QString OpenedWindowConstant(const QString &line);
 // top-level code opened comes before the windows of procedures of its file. When no "Open_" +
 // window procedure is defined, the procedure that opens the window becomes Main.pb's call if it
 // can be called without arguments; otherwise the log says which procedure it is and why Main.pb
-// cannot call it. A window opened invisible is shown by Main.pb (FirstWindowInvisible).
+// cannot call it. A window opened invisible, or hidden by its procedure right after it opens,
+// is shown by Main.pb (FirstWindowInvisible).
 void ChooseMainWindow(DesignModel &model, LogSink &log);
 
 } // namespace quarvel

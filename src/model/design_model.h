@@ -188,7 +188,7 @@ struct DesignModel {
     // The name Main.pb's main procedure takes when a common file defines a Main() of its own;
     // empty: Main.
     QString MainProcedure;
-    bool FirstWindowInvisible = false; // opened with #PB_Window_Invisible: Main.pb shows it
+    bool FirstWindowInvisible = false; // still hidden once open: Main.pb shows it
     // The first window of the sources that cannot be generated, with its place: "window 2 is
     // opened with a plain number (Extras.pb:10)"; why no window is found, when none is.
     QString FirstUngeneratedWindow;

@@ -255,9 +255,19 @@ QString TopLevelCodeLeftOutWarning(const QString &ranges)
                    + QStringLiteral("); move what the program needs into a procedure."));
 }
 
-QString NoWindowWarning()
+QString NoWindowWarning(const QString &firstOpening)
 {
-    return Warning(QStringLiteral("No window found, Main.pb not patched."));
+    const QString text = QStringLiteral("No window found, Main.pb not patched.");
+    if (firstOpening.isEmpty())
+        return Warning(text);
+    return Warning(text + QStringLiteral(" The window opened at ") + firstOpening
+                   + QStringLiteral(" is not generated."));
+}
+
+QString NoOpenWindowWarning(const QString &firstSource)
+{
+    return Warning(QStringLiteral("No window found, Main.pb not patched. No window source calls OpenWindow (")
+                   + firstSource + QStringLiteral(")."));
 }
 
 QString NoWindowToOpenWarning(const QString &window)

@@ -68,7 +68,11 @@ QString ModuleWindowWarning(const QString &what, const QString &location);
 QString TopLevelCodeLeftOutWarning(const QString &ranges);
 
 // The main window and the procedures of the generated files.
-QString NoWindowWarning();
+// firstOpening: where a window that is not generated is opened ("Form.pb:12"), the first one
+// that says why; empty when there is none to name.
+QString NoWindowWarning(const QString &firstOpening);
+// firstSource: the first window source's first line, when none of them calls OpenWindow.
+QString NoOpenWindowWarning(const QString &firstSource);
 QString NoWindowToOpenWarning(const QString &window);
 QString MainOpensOtherFirstWarning(const QString &mainWindow, const QString &mainLocation, const QString &first,
                                    const QString &firstLocation, const QString &why);

@@ -38,9 +38,9 @@ IncludeFile "EventMain.pb"
 ;- Main Program
 Procedure Main()
 
-  Open_WindowXY()
+  ; Open_WindowXY()
   
-  If WindowID(#Window)
+  If #False ; If WindowID(#Window)
     
     Repeat
     
