@@ -66,34 +66,14 @@ QStringList SplitOutsideBrackets(QStringView text, QChar separator)
     return fields;
 }
 
-// The position of the last blank or tab at or before start (0: from the end), both counted from
-// 1 as the word helpers count; 0 when there is none.
-static int FindBlankBackward(const QString &text, int start)
+QStringView WordBefore(QStringView text, qsizetype at)
 {
-    if (start == 0 || start > text.size())
-        start = int(text.size());
-    const QChar *s = text.constData();
-    for (int i = start; i >= 1; --i) {
-        if (IsBlank(s[i - 1]))
-            return i;
-    }
-    return 0;
-}
-
-// After the last blank or tab, which is the only blank between the word and position, so
-// trimming takes off just that one.
-QStringView WordBefore(const QString &text, int position)
-{
-    const int blank = FindBlankBackward(text, position);
-    if (qMax(blank, 1) > text.size() || position < qMax(blank, 1))
+    if (at < 0 || at >= text.size())
         return QStringView();
-    return QStringView(text).mid(blank, qMax(position - 1 - blank, 0));
-}
-
-QString UpperWordBefore(const QString &text, int position)
-{
-    const QStringView word = WordBefore(text, position);
-    return word.isNull() ? QString() : UpperKeepLength(word);
+    qsizetype blank = at; // the last blank or tab at or before at, -1 for none
+    while (blank >= 0 && !IsBlank(text[blank]))
+        --blank;
+    return text.sliced(blank + 1, qMax(at - blank - 1, qsizetype(0)));
 }
 
 static CodeLiteral::Kind LiteralKind(QStringView line, qsizetype open)

@@ -21,13 +21,10 @@ qsizetype IdentifierEnd(QStringView text, qsizetype from);
 // The upper-cased word a statement begins with: "IF" for "If x = 1", "DEFINE" for "Define.i a".
 QString FirstWord(QStringView statement);
 
-// The word standing directly before position: the text after the last blank or tab in front
-// of it, trimmed of spaces and tabs and upper-cased. "If ButtonGadget(#" gives BUTTONGADGET
-// for the position of "(#"; "ButtonGadget (#" gives the empty word.
-QString UpperWordBefore(const QString &text, int position);
-
-// The word UpperWordBefore upper-cases, as written (null where UpperWordBefore is null).
-QStringView WordBefore(const QString &text, int position);
+// The word standing directly before the index at: the text after the last blank or tab in
+// front of it. "If ButtonGadget(#" gives ButtonGadget for the index of "(#"; "ButtonGadget (#"
+// gives the empty word; an index outside the text gives null.
+QStringView WordBefore(QStringView text, qsizetype at);
 
 // Where the literals and the comment of a line of code lie. A literal "…" ends at the next
 // double quote; an escaped literal ~"…" at the next double quote that no backslash escapes

@@ -57,7 +57,7 @@ void SeparateVariableNames(PrefixPass &g, WindowsOfCode &code)
             name = variable + QLatin1Char('_') + QString::number(n);
         byName[UpperKeepLength(name)].append(c);
         QString &line = g.model.CommonSourceLines[creation.line];
-        line = Left(line, creation.bracket + 1) + name + Mid(line, creation.bracket + 2 + int(variable.size()));
+        line = line.first(creation.bracket + 2) + name + line.mid(creation.bracket + 2 + variable.size());
         const QString prefix = creation.window == NoWindow ? QString()
                                                            : code.windows.at(creation.window) + QLatin1Char('_');
         WarnAtSourceLine(g.log, g.model,
@@ -302,7 +302,7 @@ private:
                           const Creation *created, bool inEnumeration, DeclaringLine *declared)
     {
         QVarLengthArray<Insertion, 4> insertions;
-        const qsizetype createdHash = created ? created->bracket : -1;
+        const qsizetype createdHash = created ? created->bracket + 1 : -1;
         if (created && created->window != NoWindow)
             insertions.append({createdHash, created->window});
         for (qsizetype h = IndexOfChar(code, u'#'); h >= 0; h = IndexOfChar(code, u'#', h + 1)) {
@@ -338,7 +338,7 @@ private:
         // A name given in front of the declaring bracket moves it, and may end the word before
         // it ("#MenuItem(#" no longer reads as MenuItem): such a line is read again. A name
         // given after it changes no declaration, since every name given ends in "_" + a name.
-        if (declared && insertions.front().hash + 1 < declared->declaration.bracket)
+        if (declared && insertions.front().hash < declared->declaration.bracket)
             *declared = reader_.read(result, line);
         return result;
     }
