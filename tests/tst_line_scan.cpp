@@ -152,15 +152,15 @@ void TestLineScan::wordBefore()
 void TestLineScan::codeLine_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("literals"); // begin-close of each literal, close 0 when unclosed
+    QTest::addColumn<QString>("literals"); // begin-close of each literal, close -1 when unclosed
     QTest::addColumn<int>("comment");
     QTest::addColumn<QString>("shape"); // indexes of the first call's commas and close, -1 unclosed
     // clang-format off
-    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "3-7" << 13 << "7 10";
-    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "3-13" << 0 << "13 16";
-    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "3-7 10-12" << 0 << "7 12";
-    QTest::newRow("unclosed") << "f(1, \"a, b)" << "6-0" << 0 << "3 -1";
-    QTest::newRow("escape at the end") << "f(~\"a\\" << "3-0" << 0 << " -1";
+    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "2-6" << 12 << "7 10";
+    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "2-12" << -1 << "13 16";
+    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "2-6 9-11" << -1 << "7 12";
+    QTest::newRow("unclosed") << "f(1, \"a, b)" << "5--1" << -1 << "3 -1";
+    QTest::newRow("escape at the end") << "f(~\"a\\" << "2--1" << -1 << " -1";
     // clang-format on
 }
 
@@ -176,6 +176,12 @@ void TestLineScan::codeLine()
         spans << QString::number(literal.Begin()) + QLatin1Char('-') + QString::number(literal.close);
     QCOMPARE(spans.join(QLatin1Char(' ')), literals);
     QCOMPARE(code.comment, comment);
+    // A literal covers its "~" and both quotes, and nothing around it.
+    for (const CodeLiteral &literal : code.literals) {
+        const qsizetype last = literal.close >= 0 ? literal.close : text.size() - 1;
+        QVERIFY(code.InLiteral(literal.Begin()) && code.InLiteral(last));
+        QVERIFY(!code.InLiteral(literal.Begin() - 1) && !code.InLiteral(last + 1));
+    }
     const CallShape call = CallShapeAt(text, 1);
     QStringList commas;
     for (qsizetype c : call.commas)

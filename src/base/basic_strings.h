@@ -10,12 +10,6 @@
 
 namespace quarvel {
 
-// The 1-based position of a 0-based index, 0 for the -1 of "not found".
-inline int OneBased(qsizetype index)
-{
-    return index < 0 ? 0 : int(index) + 1;
-}
-
 // Upper-cases one character for one character: keyword searches compare positions of the
 // upper-cased text with the original, so the length must never change (no "ß" -> "SS").
 QChar UpperCharBeyondAscii(QChar c);

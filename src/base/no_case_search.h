@@ -101,7 +101,7 @@ QString ReplaceInCode(const QString &text, const QString &search, const QString 
     QString result;
     qsizetype from = 0; // the first character not copied yet
     for (const qsizetype at : found) {
-        if (at < from || code.InLiteral(int(at) + 1) || !accept(at)) // CodeLine counts from 1
+        if (at < from || code.InLiteral(at) || !accept(at))
             continue;
         result += QStringView(text).sliced(from, at - from);
         result += replacement;

@@ -31,11 +31,10 @@ QString BlankedCode(QStringView line)
     QString code = line.toString();
     const CodeLine scanned = ScanCodeLine(line);
     for (const CodeLiteral &literal : scanned.literals) {
-        const qsizetype end = literal.close ? literal.close - 1 : code.size();
-        std::fill(code.begin() + literal.open, code.begin() + end, QLatin1Char(' '));
+        const qsizetype end = literal.close >= 0 ? literal.close : code.size();
+        std::fill(code.begin() + literal.open + 1, code.begin() + end, QLatin1Char(' '));
     }
-    if (scanned.comment)
-        std::fill(code.begin() + scanned.comment - 1, code.end(), QLatin1Char(' '));
+    std::fill(code.begin() + scanned.CodeEnd(), code.end(), QLatin1Char(' '));
     return code;
 }
 
@@ -103,11 +102,11 @@ CodeLine ScanCodeLine(QStringView line)
     code.size = int(line.size());
     for (qsizetype i = IndexOfAny(line, 0, u'"', u'\'', u';'); i >= 0; i = IndexOfAny(line, i, u'"', u'\'', u';')) {
         if (line[i] == u';') {
-            code.comment = int(i) + 1;
+            code.comment = int(i);
             break;
         }
         const qsizetype close = LiteralClose(line, i);
-        code.literals.append(CodeLiteral{OneBased(i), OneBased(close), LiteralKind(line, i)});
+        code.literals.append(CodeLiteral{int(i), int(close), LiteralKind(line, i)});
         if (close < 0)
             break;
         i = close + 1;
@@ -115,12 +114,12 @@ CodeLine ScanCodeLine(QStringView line)
     return code;
 }
 
-bool CodeLine::InLiteral(int position) const
+bool CodeLine::InLiteral(qsizetype at) const
 {
     for (const CodeLiteral &literal : literals) {
-        if (position < literal.Begin())
+        if (at < literal.Begin())
             return false;
-        if (position <= (literal.close ? literal.close : size))
+        if (at <= (literal.close >= 0 ? literal.close : size - 1))
             return true;
     }
     return false;
@@ -175,7 +174,7 @@ QStringView TextBeforeCommaOrClose(QStringView line, qsizetype from)
 QStringView CodeOfLine(QStringView line)
 {
     const CodeLine code = ScanCodeLine(line);
-    return TrimBlanksView(code.comment ? line.first(code.comment - 1) : line);
+    return TrimBlanksView(line.first(code.CodeEnd()));
 }
 
 QList<QStringView> Statements(QStringView code)
@@ -188,7 +187,7 @@ QList<QStringView> Statements(QStringView code)
     const CodeLine scanned = ScanCodeLine(code);
     qsizetype start = 0;
     for (qsizetype i = IndexOfChar(code, u':'); i >= 0; i = IndexOfChar(code, u':', i + 1)) {
-        if (scanned.InLiteral(int(i) + 1))
+        if (scanned.InLiteral(i))
             continue;
         if (i + 1 < code.size() && code[i + 1] == QLatin1Char(':')) {
             ++i; // Module::Name

@@ -243,7 +243,7 @@ public:
                 continue;
             }
             const CodeLine scan = ScanCodeLine(s);
-            const QStringView code = QStringView(s).first(scan.comment ? scan.comment - 1 : s.size());
+            const QStringView code = QStringView(s).first(scan.CodeEnd());
             FollowEnumerations(code, inEnumeration);
             s = qualifiedLine(s, code, scan, i, created, inEnumeration, declared);
         }
@@ -307,8 +307,8 @@ private:
             insertions.append({createdHash, created->window});
         for (qsizetype h = IndexOfChar(code, u'#'); h >= 0; h = IndexOfChar(code, u'#', h + 1)) {
             const qsizetype nameEnd = IdentifierEnd(code, h + 1);
-            if (h == createdHash || nameEnd == h + 1 || scan.InLiteral(int(h) + 1)
-                || (h > 0 && IsIdentifierChar(code.at(h - 1))) || IsDeclaredAt(code, h, nameEnd, inEnumeration))
+            if (h == createdHash || nameEnd == h + 1 || scan.InLiteral(h) || (h > 0 && IsIdentifierChar(code.at(h - 1)))
+                || IsDeclaredAt(code, h, nameEnd, inEnumeration))
                 continue;
             const QStringView name = code.sliced(h + 1, nameEnd - h - 1);
             const auto object = code_.objects.constFind(NoCaseKey(name));
