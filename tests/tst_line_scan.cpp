@@ -15,8 +15,8 @@ private slots:
     void indexOfText();
     void findNoCase_data();
     void findNoCase();
-    void upperWordBefore_data();
-    void upperWordBefore();
+    void wordBefore_data();
+    void wordBefore();
     void replaceWord_data();
     void replaceWord();
     void codeLine_data();
@@ -68,40 +68,39 @@ void TestLineScan::indexOfText()
     QFETCH(int, from);
     QFETCH(int, expected);
     QCOMPARE(IndexOfText(text, search, from), expected);
-    QCOMPARE(FindString(text, search, from + 1), OneBased(expected));
 }
 
 void TestLineScan::findNoCase_data()
 {
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("search");
-    QTest::addColumn<int>("start");
-    QTest::addColumn<int>("expected");
+    QTest::addColumn<int>("from");
+    QTest::addColumn<int>("expected"); // -1: none
     // clang-format off
-    QTest::newRow("indented keyword") << "  buttongadget(#B" << "BUTTONGADGET(" << 1 << 3;
-    QTest::newRow("mixed case both") << "If OpenWindow(#W" << "openWINDOW(#" << 1 << 4;
-    QTest::newRow("search in lower case") << "  ButtonGadget(#B" << "buttongadget(" << 1 << 3;
-    QTest::newRow("from a later start") << "MenuItem(#A) : menuitem(#B)" << "MENUITEM(#" << 2 << 16;
-    QTest::newRow("start below 1") << "abc" << "A" << -4 << 1;
-    QTest::newRow("start beyond the end") << "abc" << "C" << 4 << 0;
-    QTest::newRow("empty search") << "abc" << "" << 1 << 0;
-    QTest::newRow("empty text") << "" << "A" << 1 << 0;
-    QTest::newRow("not there") << "ButtonGadget (#B" << "BUTTONGADGET(" << 1 << 0;
-    QTest::newRow("match at the very end") << "x = OpenWindow(" << "OPENWINDOW(" << 1 << 5;
-    QTest::newRow("longer than the text") << "Open" << "OPENWINDOW(" << 1 << 0;
+    QTest::newRow("indented keyword") << "  buttongadget(#B" << "BUTTONGADGET(" << 0 << 2;
+    QTest::newRow("mixed case both") << "If OpenWindow(#W" << "openWINDOW(#" << 0 << 3;
+    QTest::newRow("search in lower case") << "  ButtonGadget(#B" << "buttongadget(" << 0 << 2;
+    QTest::newRow("from a later start") << "MenuItem(#A) : menuitem(#B)" << "MENUITEM(#" << 1 << 15;
+    QTest::newRow("from below 0") << "abc" << "A" << -5 << 0;
+    QTest::newRow("from beyond the end") << "abc" << "C" << 3 << -1;
+    QTest::newRow("empty search") << "abc" << "" << 0 << -1;
+    QTest::newRow("empty text") << "" << "A" << 0 << -1;
+    QTest::newRow("not there") << "ButtonGadget (#B" << "BUTTONGADGET(" << 0 << -1;
+    QTest::newRow("match at the very end") << "x = OpenWindow(" << "OPENWINDOW(" << 0 << 4;
+    QTest::newRow("longer than the text") << "Open" << "OPENWINDOW(" << 0 << -1;
     // clang-format on
     // Upper-casing a sharp s must not shift the positions behind it.
     // clang-format off
-    QTest::newRow("sharp s before keyword") << QString::fromUtf8("ß=MenuItem(#A") << "MENUITEM(#" << 1 << 3;
-    QTest::newRow("non-ASCII upper-cased") << "größe" << "GRÖSSE" << 1 << 0;
-    QTest::newRow("non-ASCII keeps positions") << "ä = TextGadget(#T" << "TEXTGADGET(#" << 1 << 5;
-    QTest::newRow("umlaut in the search") << "x = größe" << "GRÖ" << 1 << 5;
+    QTest::newRow("sharp s before keyword") << QString::fromUtf8("ß=MenuItem(#A") << "MENUITEM(#" << 0 << 2;
+    QTest::newRow("non-ASCII upper-cased") << "größe" << "GRÖSSE" << 0 << -1;
+    QTest::newRow("non-ASCII keeps positions") << "ä = TextGadget(#T" << "TEXTGADGET(#" << 0 << 4;
+    QTest::newRow("umlaut in the search") << "x = größe" << "GRÖ" << 0 << 4;
     // clang-format on
     // A dotless i upper-cases to I: the call is there for the searches of the upper-cased text.
     // clang-format off
-    QTest::newRow("dotless i in a call") << QString::fromUtf8("x = Splıttergadget(#S") << "SPLITTERGADGET(" << 1 << 5;
-    QTest::newRow("bracket too near the end") << "ab(" << "B(#" << 1 << 0;
-    QTest::newRow("bracket too near the start") << "ndow(#W" << "OPENWINDOW(#" << 1 << 0;
+    QTest::newRow("dotless i in a call") << QString::fromUtf8("x = Splıttergadget(#S") << "SPLITTERGADGET(" << 0 << 4;
+    QTest::newRow("bracket too near the end") << "ab(" << "B(#" << 0 << -1;
+    QTest::newRow("bracket too near the start") << "ndow(#W" << "OPENWINDOW(#" << 0 << -1;
     // clang-format on
 }
 
@@ -109,54 +108,59 @@ void TestLineScan::findNoCase()
 {
     QFETCH(QString, text);
     QFETCH(QString, search);
-    QFETCH(int, start);
+    QFETCH(int, from);
     QFETCH(int, expected);
-    QCOMPARE(FindNoCase(text, search, start), expected);
+    QCOMPARE(IndexOfNoCase(text, search, from), expected);
     // The same answer as searching the upper-cased copies.
-    QCOMPARE(FindNoCase(text, search, start), FindString(UpperKeepLength(text), UpperKeepLength(search), start));
-    QCOMPARE(StartsNoCase(text, search), FindNoCase(text, search) == 1);
+    QCOMPARE(IndexOfNoCase(text, search, from), IndexOfText(UpperKeepLength(text), UpperKeepLength(search), from));
+    QCOMPARE(StartsNoCase(text, search), IndexOfNoCase(text, search) == 0);
     if (search.contains(QLatin1Char('(')))
-        QCOMPARE(FindCallNoCase(text, search, start), expected);
+        QCOMPARE(IndexOfCallNoCase(text, search, from), expected);
     // A call set answers for the whole line what the call search answers from its start.
     if (search.indexOf(QLatin1Char('(')) >= 4)
-        QCOMPARE((CallSet{{5, search}}.callsIn(text)), FindCallNoCase(text, search) ? quint64(1) << 5 : quint64(0));
+        QCOMPARE((CallSet{{5, search}}.callsIn(text)),
+                 IndexOfCallNoCase(text, search) >= 0 ? quint64(1) << 5 : quint64(0));
 }
 
-void TestLineScan::upperWordBefore_data()
+void TestLineScan::wordBefore_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("word");
+    QTest::addColumn<QString>("word"); // null: none
 
     // clang-format off
-    QTest::newRow("at the start") << "ButtonGadget(#B" << "BUTTONGADGET";
-    QTest::newRow("after If") << "  If buttongadget(#B" << "BUTTONGADGET";
-    QTest::newRow("after tabs") << "\t\tTextGadget(#T" << "TEXTGADGET";
-    QTest::newRow("tab after blanks") << "    \tTextGadget(#T" << "TEXTGADGET";
-    QTest::newRow("blank after tab") << "\tIf x = 1 : TextGadget(#T" << "TEXTGADGET";
+    QTest::newRow("at the start") << "ButtonGadget(#B" << "ButtonGadget";
+    QTest::newRow("after If") << "  If buttongadget(#B" << "buttongadget";
+    QTest::newRow("after tabs") << "\t\tTextGadget(#T" << "TextGadget";
+    QTest::newRow("tab after blanks") << "    \tTextGadget(#T" << "TextGadget";
+    QTest::newRow("blank after tab") << "\tIf x = 1 : TextGadget(#T" << "TextGadget";
     QTest::newRow("blank before bracket") << "ButtonGadget (#B" << "";
-    QTest::newRow("joined without blank") << "x():ButtonGadget(#B" << "X():BUTTONGADGET";
+    QTest::newRow("joined without blank") << "x():ButtonGadget(#B" << "x():ButtonGadget";
+    QTest::newRow("bracket first") << "(#B" << "";
+    QTest::newRow("no bracket") << "ButtonGadget" << QString();
     // clang-format on
 }
 
-void TestLineScan::upperWordBefore()
+void TestLineScan::wordBefore()
 {
     QFETCH(QString, text);
     QFETCH(QString, word);
-    QCOMPARE(UpperWordBefore(text, FindString(text, QStringLiteral("(#"))), word);
+    const QStringView found = WordBefore(text, IndexOfText(text, u"(#"));
+    QCOMPARE(found.toString(), word);
+    QCOMPARE(found.isNull(), word.isNull());
 }
 
 void TestLineScan::codeLine_data()
 {
     QTest::addColumn<QString>("text");
-    QTest::addColumn<QString>("literals"); // begin-close of each literal, close 0 when unclosed
+    QTest::addColumn<QString>("literals"); // begin-close of each literal, close -1 when unclosed
     QTest::addColumn<int>("comment");
     QTest::addColumn<QString>("shape"); // indexes of the first call's commas and close, -1 unclosed
     // clang-format off
-    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "3-7" << 13 << "7 10";
-    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "3-13" << 0 << "13 16";
-    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "3-7 10-12" << 0 << "7 12";
-    QTest::newRow("unclosed") << "f(1, \"a, b)" << "6-0" << 0 << "3 -1";
-    QTest::newRow("escape at the end") << "f(~\"a\\" << "3-0" << 0 << " -1";
+    QTest::newRow("plain, then a comment") << "f(\"a;b\", 1) ; \"c\"" << "2-6" << 12 << "7 10";
+    QTest::newRow("escaped quote does not end") << "f(~\"x\\\"y, \\\\\", 2)" << "2-12" << -1 << "13 16";
+    QTest::newRow("backslash ends a plain literal") << "f(\"C:\\\", ';')" << "2-6 9-11" << -1 << "7 12";
+    QTest::newRow("unclosed") << "f(1, \"a, b)" << "5--1" << -1 << "3 -1";
+    QTest::newRow("escape at the end") << "f(~\"a\\" << "2--1" << -1 << " -1";
     // clang-format on
 }
 
@@ -172,6 +176,12 @@ void TestLineScan::codeLine()
         spans << QString::number(literal.Begin()) + QLatin1Char('-') + QString::number(literal.close);
     QCOMPARE(spans.join(QLatin1Char(' ')), literals);
     QCOMPARE(code.comment, comment);
+    // A literal covers its "~" and both quotes, and nothing around it.
+    for (const CodeLiteral &literal : code.literals) {
+        const qsizetype last = literal.close >= 0 ? literal.close : text.size() - 1;
+        QVERIFY(code.InLiteral(literal.Begin()) && code.InLiteral(last));
+        QVERIFY(!code.InLiteral(literal.Begin() - 1) && !code.InLiteral(last + 1));
+    }
     const CallShape call = CallShapeAt(text, 1);
     QStringList commas;
     for (qsizetype c : call.commas)
@@ -241,13 +251,6 @@ void TestLineScan::statements()
 
 void TestLineScan::primitives()
 {
-    QCOMPARE(Mid("abcdef", 2, 3), QString("bcd"));
-    QCOMPARE(Mid("abcdef", 0, 2), QString("ab"));
-    QCOMPARE(Mid("abcdef", 7, 2), QString());
-    QCOMPARE(Mid("abcdef", 2, -1), QString());
-    QCOMPARE(Mid("abcdef", 4), QString("def"));
-    QCOMPARE(Left("abc", 5), QString("abc"));
-    QCOMPARE(Left("abc", -1), QString());
     QCOMPARE(Trim("  a b  "), QString("a b"));
     QCOMPARE(Trim("\t a \t"), QString("\t a \t"));
     QCOMPARE(Trim("\"\"Hello\"", QLatin1Char('"')), QString("Hello"));

@@ -51,40 +51,6 @@ qsizetype IndexOfText(QStringView text, QStringView search, qsizetype from)
         search.front().unicode());
 }
 
-QString Mid(const QString &text, int start, int length)
-{
-    if (start < 1)
-        start = 1;
-    if (start > text.size() || length < 0)
-        return QString();
-    return text.mid(start - 1, length);
-}
-
-QStringView MidView(QStringView text, int start, int length)
-{
-    if (start < 1)
-        start = 1;
-    if (start > text.size() || length < 0)
-        return QStringView();
-    return text.mid(start - 1, length);
-}
-
-QString Mid(const QString &text, int start)
-{
-    if (start < 1)
-        start = 1;
-    if (start > text.size())
-        return QString();
-    return text.mid(start - 1);
-}
-
-QString Left(const QString &text, int n)
-{
-    if (n <= 0)
-        return QString();
-    return text.left(n);
-}
-
 QStringView TrimView(QStringView text, QChar c)
 {
     while (!text.isEmpty() && text.front() == c)

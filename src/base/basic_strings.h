@@ -1,8 +1,6 @@
 // The string functions the passes are written in. Positions are 0-based indexes, and a search
 // that finds nothing gives -1, as QStringView's own; the views' sliced, first and last cut the
-// text. The BASIC-style FindString, Mid, MidView and Left left here count from 1, with 0 for "not
-// found", for the object and prefix passes not yet moved to indexes: two conventions side by
-// side invite off-by-one faults, so no new code calls them.
+// text. Only line numbers count from 1, as the log and file:line warnings show them.
 #pragma once
 
 #include "base/char_search.h"
@@ -11,12 +9,6 @@
 #include <QStringView>
 
 namespace quarvel {
-
-// The 1-based position of a 0-based index, 0 for the -1 of "not found".
-inline int OneBased(qsizetype index)
-{
-    return index < 0 ? 0 : int(index) + 1;
-}
 
 // Upper-cases one character for one character: keyword searches compare positions of the
 // upper-cased text with the original, so the length must never change (no "ß" -> "SS").
@@ -42,22 +34,6 @@ inline bool HoldsText(QStringView text, QStringView search)
 {
     return IndexOfText(text, search) >= 0;
 }
-
-// InStr: case-sensitive search from a 1-based start; a start below 1 counts as 1; empty text,
-// empty search or a start beyond the end give 0.
-inline int FindString(const QString &text, const QString &search, int start = 1)
-{
-    return OneBased(IndexOfText(text, search, qsizetype(start) - 1));
-}
-inline int FindString(const QString &text, QChar search, int start = 1)
-{
-    return OneBased(IndexOfChar(text, search.unicode(), qsizetype(start) - 1));
-}
-
-QString Mid(const QString &text, int start, int length);
-QString Mid(const QString &text, int start);
-QStringView MidView(QStringView text, int start, int length);
-QString Left(const QString &text, int n);
 
 // Removes only the given character (space by default) at both ends.
 QString Trim(const QString &text, QChar c = QLatin1Char(' '));

@@ -1,7 +1,6 @@
 // Searching a line for keywords and calls in any letter case, and replacing words. Both sides
 // are compared through UpperChar, as if both were upper-cased with UpperKeepLength. The IndexOf
-// searches take and give 0-based indexes, -1 for none; the Find ones count from 1, 0 for none,
-// for the passes not yet moved to indexes.
+// searches take and give 0-based indexes, -1 for none.
 #pragma once
 
 #include "base/basic_strings.h"
@@ -19,19 +18,15 @@ namespace quarvel {
 // The first occurrence of search at or after from, both sides upper-cased; -1 when there is
 // none, also for an empty search.
 qsizetype IndexOfNoCase(QStringView text, QStringView search, qsizetype from = 0);
-inline int FindNoCase(const QString &text, const QString &search, int start = 1)
-{
-    return OneBased(IndexOfNoCase(text, search, qsizetype(start) - 1));
-}
 
 // The indexes of search in text in any letter case, left to right, overlapping ones too.
 QList<qsizetype> IndexesOfNoCase(const QString &text, const QString &search);
 
-// Whether text holds an upper-cased search in any letter case: FindNoCase(...) != 0 without
+// Whether text holds an upper-cased search in any letter case: IndexOfNoCase(...) >= 0 without
 // an upper-cased copy of the text, for the passes that pass over most lines.
 bool HoldsNoCase(QStringView text, QStringView upperSearch);
 
-// Whether text begins with a non-empty search, both sides upper-cased: FindNoCase(...) == 1
+// Whether text begins with a non-empty search, both sides upper-cased: IndexOfNoCase(...) == 0
 // without scanning the rest of the line.
 bool StartsNoCase(QStringView text, QStringView search);
 
@@ -41,18 +36,10 @@ bool EndsNoCase(QStringView text, QStringView suffix);
 // IndexOfNoCase for a search that holds a "(", such as a call "OPENWINDOW(#": only the brackets
 // of text are candidates, so a line is passed over at the speed of a character search.
 qsizetype IndexOfCallNoCase(QStringView text, QStringView search, qsizetype from = 0);
-inline int FindCallNoCase(const QString &text, QStringView search, int start = 1)
-{
-    return OneBased(IndexOfCallNoCase(text, search, qsizetype(start) - 1));
-}
 
 // A call of that very command: IndexOfCallNoCase where the search is not the end of a longer
 // name (IsWindow for OPENWINDOW(, DisableMenuItem for MENUITEM().
 qsizetype IndexOfCommandNoCase(QStringView text, QStringView search, qsizetype from = 0);
-inline int FindCommandNoCase(const QString &text, QStringView search, int start = 1)
-{
-    return OneBased(IndexOfCommandNoCase(text, search, qsizetype(start) - 1));
-}
 
 // The index of the first whole-word occurrence of word at or after from, in any letter case;
 // -1 if none.
@@ -86,7 +73,7 @@ public:
     explicit CallSet(std::initializer_list<Entry> calls);
     // The text of the call with this id.
     const QString &call(int id) const;
-    // Bit id set: FindCallNoCase(line, call(id)) finds the call.
+    // Bit id set: IndexOfCallNoCase(line, call(id)) finds the call.
     quint64 callsIn(QStringView line) const;
     // Whether the found bits of callsIn hold the call id.
     static bool Holds(quint64 found, int id) { return found & (quint64(1) << id); }
@@ -114,7 +101,7 @@ QString ReplaceInCode(const QString &text, const QString &search, const QString 
     QString result;
     qsizetype from = 0; // the first character not copied yet
     for (const qsizetype at : found) {
-        if (at < from || code.InLiteral(int(at) + 1) || !accept(at)) // CodeLine counts from 1
+        if (at < from || code.InLiteral(at) || !accept(at))
             continue;
         result += QStringView(text).sliced(from, at - from);
         result += replacement;

@@ -31,11 +31,10 @@ QString BlankedCode(QStringView line)
     QString code = line.toString();
     const CodeLine scanned = ScanCodeLine(line);
     for (const CodeLiteral &literal : scanned.literals) {
-        const qsizetype end = literal.close ? literal.close - 1 : code.size();
-        std::fill(code.begin() + literal.open, code.begin() + end, QLatin1Char(' '));
+        const qsizetype end = literal.close >= 0 ? literal.close : code.size();
+        std::fill(code.begin() + literal.open + 1, code.begin() + end, QLatin1Char(' '));
     }
-    if (scanned.comment)
-        std::fill(code.begin() + scanned.comment - 1, code.end(), QLatin1Char(' '));
+    std::fill(code.begin() + scanned.CodeEnd(), code.end(), QLatin1Char(' '));
     return code;
 }
 
@@ -66,34 +65,14 @@ QStringList SplitOutsideBrackets(QStringView text, QChar separator)
     return fields;
 }
 
-// The position of the last blank or tab at or before start (0: from the end), both counted from
-// 1 as the word helpers count; 0 when there is none.
-static int FindBlankBackward(const QString &text, int start)
+QStringView WordBefore(QStringView text, qsizetype at)
 {
-    if (start == 0 || start > text.size())
-        start = int(text.size());
-    const QChar *s = text.constData();
-    for (int i = start; i >= 1; --i) {
-        if (IsBlank(s[i - 1]))
-            return i;
-    }
-    return 0;
-}
-
-// After the last blank or tab, which is the only blank between the word and position, so
-// trimming takes off just that one.
-QStringView WordBefore(const QString &text, int position)
-{
-    const int blank = FindBlankBackward(text, position);
-    if (qMax(blank, 1) > text.size() || position < qMax(blank, 1))
+    if (at < 0 || at >= text.size())
         return QStringView();
-    return QStringView(text).mid(blank, qMax(position - 1 - blank, 0));
-}
-
-QString UpperWordBefore(const QString &text, int position)
-{
-    const QStringView word = WordBefore(text, position);
-    return word.isNull() ? QString() : UpperKeepLength(word);
+    qsizetype blank = at; // the last blank or tab at or before at, -1 for none
+    while (blank >= 0 && !IsBlank(text[blank]))
+        --blank;
+    return text.sliced(blank + 1, qMax(at - blank - 1, qsizetype(0)));
 }
 
 static CodeLiteral::Kind LiteralKind(QStringView line, qsizetype open)
@@ -123,11 +102,11 @@ CodeLine ScanCodeLine(QStringView line)
     code.size = int(line.size());
     for (qsizetype i = IndexOfAny(line, 0, u'"', u'\'', u';'); i >= 0; i = IndexOfAny(line, i, u'"', u'\'', u';')) {
         if (line[i] == u';') {
-            code.comment = int(i) + 1;
+            code.comment = int(i);
             break;
         }
         const qsizetype close = LiteralClose(line, i);
-        code.literals.append(CodeLiteral{OneBased(i), OneBased(close), LiteralKind(line, i)});
+        code.literals.append(CodeLiteral{int(i), int(close), LiteralKind(line, i)});
         if (close < 0)
             break;
         i = close + 1;
@@ -135,12 +114,12 @@ CodeLine ScanCodeLine(QStringView line)
     return code;
 }
 
-bool CodeLine::InLiteral(int position) const
+bool CodeLine::InLiteral(qsizetype at) const
 {
     for (const CodeLiteral &literal : literals) {
-        if (position < literal.Begin())
+        if (at < literal.Begin())
             return false;
-        if (position <= (literal.close ? literal.close : size))
+        if (at <= (literal.close >= 0 ? literal.close : size - 1))
             return true;
     }
     return false;
@@ -195,7 +174,7 @@ QStringView TextBeforeCommaOrClose(QStringView line, qsizetype from)
 QStringView CodeOfLine(QStringView line)
 {
     const CodeLine code = ScanCodeLine(line);
-    return TrimBlanksView(code.comment ? line.first(code.comment - 1) : line);
+    return TrimBlanksView(line.first(code.CodeEnd()));
 }
 
 QList<QStringView> Statements(QStringView code)
@@ -208,7 +187,7 @@ QList<QStringView> Statements(QStringView code)
     const CodeLine scanned = ScanCodeLine(code);
     qsizetype start = 0;
     for (qsizetype i = IndexOfChar(code, u':'); i >= 0; i = IndexOfChar(code, u':', i + 1)) {
-        if (scanned.InLiteral(int(i) + 1))
+        if (scanned.InLiteral(i))
             continue;
         if (i + 1 < code.size() && code[i + 1] == QLatin1Char(':')) {
             ++i; // Module::Name

@@ -1,6 +1,5 @@
 // How a line of PureBasic code is built: identifiers, string and character literals, the
-// comment, statements and the arguments of a call. The positions of CodeLine and of the word
-// helpers are 1-based, 0 meaning none; IdentifierEnd and CallShapeAt work on 0-based indexes.
+// comment, statements and the arguments of a call. Positions are 0-based indexes, -1 for none.
 #pragma once
 
 #include <QList>
@@ -21,13 +20,10 @@ qsizetype IdentifierEnd(QStringView text, qsizetype from);
 // The upper-cased word a statement begins with: "IF" for "If x = 1", "DEFINE" for "Define.i a".
 QString FirstWord(QStringView statement);
 
-// The word standing directly before position: the text after the last blank or tab in front
-// of it, trimmed of spaces and tabs and upper-cased. "If ButtonGadget(#" gives BUTTONGADGET
-// for the position of "(#"; "ButtonGadget (#" gives the empty word.
-QString UpperWordBefore(const QString &text, int position);
-
-// The word UpperWordBefore upper-cases, as written (null where UpperWordBefore is null).
-QStringView WordBefore(const QString &text, int position);
+// The word standing directly before the index at: the text after the last blank or tab in
+// front of it. "If ButtonGadget(#" gives ButtonGadget for the index of "(#"; "ButtonGadget (#"
+// gives the empty word; an index outside the text gives null.
+QStringView WordBefore(QStringView text, qsizetype at);
 
 // Where the literals and the comment of a line of code lie. A literal "…" ends at the next
 // double quote; an escaped literal ~"…" at the next double quote that no backslash escapes
@@ -35,24 +31,26 @@ QStringView WordBefore(const QString &text, int position);
 // outside them starts the comment. A literal that is not closed runs to the end of the line.
 struct CodeLiteral {
     enum Kind : quint8 { Plain, Escaped, Character };
-    int open = 0;  // the opening quote; an escaped literal's "~" stands right before it
-    int close = 0; // the closing quote, 0 when the line ends first
+    int open = -1;  // the opening quote; an escaped literal's "~" stands right before it
+    int close = -1; // the closing quote, -1 when the line ends first
     Kind kind = Plain;
 
     bool IsString() const { return kind != Character; }
     // The literal's first character: its "~" or its opening quote.
     int Begin() const { return kind == Escaped ? open - 1 : open; }
     // The text between the quotes of a closed literal of line.
-    QStringView TextIn(QStringView line) const { return line.sliced(open, close - open - 1); }
+    QStringView TextIn(QStringView line) const { return line.sliced(open + 1, close - open - 1); }
 };
 
 struct CodeLine {
     QVarLengthArray<CodeLiteral, 4> literals; // left to right
-    int comment = 0;                          // the ";" that starts the comment, 0 without one
+    int comment = -1;                         // the ";" that starts the comment, -1 without one
     int size = 0;                             // the line's length
 
-    // Whether the position lies inside a literal, its "~" and quotes included.
-    bool InLiteral(int position) const;
+    // Whether the index lies inside a literal, its "~" and quotes included.
+    bool InLiteral(qsizetype at) const;
+    // The index after the code: the comment's ";", or the line's end.
+    qsizetype CodeEnd() const { return comment >= 0 ? comment : size; }
     // The first "…" or ~"…" literal of the code, if there is one.
     std::optional<CodeLiteral> FirstString() const;
 };

@@ -37,8 +37,7 @@ static bool BeginsStatement(const QString &line, qsizetype at)
     if (line.at(before) != QLatin1Char(':') || (before > 0 && line.at(before - 1) == QLatin1Char(':')))
         return false;
     const CodeLine scan = ScanCodeLine(line);
-    const int position = int(at) + 1; // CodeLine counts from 1
-    return !scan.InLiteral(position) && (scan.comment == 0 || position < scan.comment);
+    return !scan.InLiteral(at) && at < scan.CodeEnd();
 }
 
 // A head prefix + name + suffix stands in a line exactly when the line holds the prefix at

@@ -26,9 +26,9 @@ QString WithMaxLanguage(const QString &line, qsizetype count)
         return line;
     const int valueStart = int(line.size() - TrimLeadingBlanksView(afterName.sliced(1)).size()); // 0-based
     const CodeLine parts = ScanCodeLine(line);
-    qsizetype valueEnd = parts.comment ? parts.comment - 1 : line.size(); // 0-based, after the value
+    qsizetype valueEnd = parts.CodeEnd(); // 0-based, after the value
     if (const qsizetype colon = IndexOfChar(line, u':', valueStart);
-        colon >= 0 && colon < valueEnd && !parts.InLiteral(int(colon) + 1)) // CodeLine counts from 1
+        colon >= 0 && colon < valueEnd && !parts.InLiteral(colon))
         valueEnd = colon;
     while (valueEnd > valueStart
            && (line.at(valueEnd - 1) == QLatin1Char(' ') || line.at(valueEnd - 1) == QLatin1Char('\t')))

@@ -30,14 +30,14 @@ const QString Lookup = QStringLiteral("MyLanguage(");
 QList<const CodeLiteral *> LookedUpLiterals(const QString &line, const CodeLine &scan)
 {
     QList<const CodeLiteral *> found;
-    const qsizetype end = scan.comment ? scan.comment - 1 : line.size(); // the index after the code
+    const qsizetype end = scan.CodeEnd();
     for (qsizetype k = IndexOfNoCase(line, Lookup); k >= 0 && k < end; k = IndexOfNoCase(line, Lookup, k + 1)) {
-        if (scan.InLiteral(int(k) + 1) || (k > 0 && IsIdentifierChar(line.at(k - 1))))
+        if (scan.InLiteral(k) || (k > 0 && IsIdentifierChar(line.at(k - 1))))
             continue;
         const QStringView argument = TrimLeadingBlanksView(QStringView(line).sliced(k + Lookup.size()));
-        const int open = int(line.size() - argument.size()) + 1; // as CodeLine counts, from 1
+        const qsizetype open = line.size() - argument.size();
         for (const CodeLiteral &literal : scan.literals) {
-            if (literal.open == open && literal.kind == CodeLiteral::Plain && literal.close)
+            if (literal.open == open && literal.kind == CodeLiteral::Plain && literal.close >= 0)
                 found.append(&literal);
         }
     }
@@ -92,25 +92,27 @@ const QHash<QString, quint8> &TextCalls()
     return calls;
 }
 
-// The literal that opens an argument from first to last (1-based), passing over blanks, other
-// operands and bracketed calls; nullptr when the argument holds none at its own level. An
+// The literal that opens the argument from index first to index last, passing over blanks,
+// other operands and bracketed calls; nullptr when the argument holds none at its own level. An
 // escaped literal is not wrapped, and no other literal of its argument is.
-const CodeLiteral *FirstLiteralOf(const QString &line, const CodeLine &scan, int first, int last)
+const CodeLiteral *FirstLiteralOf(const QString &line, const CodeLine &scan, qsizetype first, qsizetype last)
 {
     auto literal = scan.literals.cbegin();
     int depth = 0;
-    for (int i = first; i <= last; ++i) {
-        while (literal != scan.literals.cend() && literal->close && literal->close < i)
+    for (qsizetype i = first; i <= last; ++i) {
+        while (literal != scan.literals.cend() && literal->close >= 0 && literal->close < i)
             ++literal;
         if (literal != scan.literals.cend() && literal->Begin() == i) {
             if (depth == 0 && literal->kind != CodeLiteral::Character)
                 return literal->kind == CodeLiteral::Plain ? &*literal : nullptr;
+            if (literal->close < 0)
+                return nullptr; // the literal runs to the end of the line
             i = literal->close;
             continue;
         }
-        if (line.at(i - 1) == QLatin1Char('('))
+        if (line.at(i) == QLatin1Char('('))
             ++depth;
-        else if (line.at(i - 1) == QLatin1Char(')'))
+        else if (line.at(i) == QLatin1Char(')'))
             --depth;
     }
     return nullptr;
@@ -121,14 +123,13 @@ void TextLiteralsOfCall(const QString &line, const CodeLine &scan, qsizetype ope
                         QList<const CodeLiteral *> &found)
 {
     const CallShape call = CallShapeAt(line, open);
-    const qsizetype end = call.close >= 0 ? call.close : (scan.comment ? scan.comment - 1 : line.size());
+    const qsizetype end = call.close >= 0 ? call.close : scan.CodeEnd();
     for (int argument = 1; argument <= 8; ++argument) {
         if (!(texts & (1u << (argument - 1))) || argument - 1 > call.commas.size())
             continue;
         const qsizetype first = argument == 1 ? open + 1 : call.commas.at(argument - 2) + 1;
         const qsizetype last = (argument - 1 < call.commas.size() ? call.commas.at(argument - 1) : end) - 1;
-        // FirstLiteralOf counts from 1, as the literals do.
-        if (const CodeLiteral *literal = FirstLiteralOf(line, scan, int(first) + 1, int(last) + 1))
+        if (const CodeLiteral *literal = FirstLiteralOf(line, scan, first, last))
             found.append(literal);
     }
 }
@@ -137,10 +138,10 @@ void TextLiteralsOfCall(const QString &line, const CodeLine &scan, qsizetype ope
 QList<const CodeLiteral *> InterfaceTexts(const QString &line, const CodeLine &scan)
 {
     QList<const CodeLiteral *> found;
-    const qsizetype end = scan.comment ? scan.comment - 1 : line.size(); // the index after the code
+    const qsizetype end = scan.CodeEnd();
     for (qsizetype bracket = IndexOfChar(line, u'('); bracket >= 0 && bracket < end;
          bracket = IndexOfChar(line, u'(', bracket + 1)) {
-        if (scan.InLiteral(int(bracket) + 1))
+        if (scan.InLiteral(bracket))
             continue;
         qsizetype start = bracket;
         while (start > 0 && IsIdentifierChar(line.at(start - 1)))
@@ -179,12 +180,12 @@ void WrapLanguageStrings(DesignModel &model)
         if (IndexOfChar(line, u'"') < 0 || ReadProcedureHead(line))
             continue;
         const CodeLine scan = ScanCodeLine(line);
-        if (!scan.literals.isEmpty() && scan.literals.last().close == 0)
+        if (!scan.literals.isEmpty() && scan.literals.last().close < 0)
             continue;
         const QList<const CodeLiteral *> texts = InterfaceTexts(line, scan);
         for (auto literal = texts.crbegin(); literal != texts.crend(); ++literal) {
-            line.insert((*literal)->close, QLatin1Char(')'));
-            line.insert((*literal)->open - 1, Lookup);
+            line.insert((*literal)->close + 1, QLatin1Char(')'));
+            line.insert((*literal)->open, Lookup);
         }
     }
 }

@@ -44,13 +44,13 @@ struct NameSet {
 // The argument of "Command(#Name, ..." from its "#" to the next "," or ")", whichever comes
 // first, trimmed. Cutting at the command's own bracket keeps "MenuTitle("x") : MenuItem(#A, ...)"
 // and "CreatePopupMenu(#M) : Foo(1, 2)" right.
-QStringView ObjectArgument(const QString &s, int bracket)
+QStringView ObjectArgument(const QString &s, qsizetype bracket)
 {
     // The first of a comma and a closing bracket, in one look.
-    const qsizetype end = IndexOfAny(s, bracket - 1, u',', u')', u')');
+    const qsizetype end = IndexOfAny(s, bracket, u',', u')', u')');
     if (end < 0)
         return QStringView();
-    return TrimBlanksView(MidView(s, bracket + 1, int(end) - bracket));
+    return TrimBlanksView(QStringView(s).sliced(bracket + 1, end - bracket - 1));
 }
 
 // The identifier of an object argument, after its "#".
@@ -70,7 +70,7 @@ bool IsComputed(QStringView argument, QStringView name)
 // like end in the same letters but name a menu.
 bool HasMenuItemCommand(const QString &line)
 {
-    return FindCommandNoCase(line, u"MENUITEM(#") != 0;
+    return IndexOfCommandNoCase(line, u"MENUITEM(#") >= 0;
 }
 
 QSet<NoCaseKey> GadgetKeys(const QList<GadgetRecord> &gadgets)
@@ -198,7 +198,7 @@ struct Collector {
     }
 
     // An AddGadgetItem call names the gadget it fills; a window preview shows a panel's tabs.
-    void noteGadgetItem(const QString &s, int bracket)
+    void noteGadgetItem(const QString &s, qsizetype bracket)
     {
         static const QLatin1StringView command("AddGadgetItem");
         const QStringView word = WordBefore(s, bracket);
@@ -214,7 +214,7 @@ struct Collector {
         const auto [kind, bracket] = declared.declaration;
         const qsizetype line = declared.line;
         // An object created with #PB_Any and not kept in a variable has no name to declare.
-        if (kind == Kind::None || IsPbAnyAt(s, bracket + 2))
+        if (kind == Kind::None || IsPbAnyAtIndex(s, bracket + 2))
             return true;
         const QString &type = declared.gadgetType;
         if (kind == Kind::Gadget && type.isNull()) {
@@ -258,15 +258,15 @@ ObjectDeclaration DeclarationOfLine(const QString &s)
 {
     static const QString objectBracket = QStringLiteral("(#");
     ObjectDeclaration found;
-    for (int g = FindString(s, objectBracket); g; g = FindString(s, objectBracket, g + 1)) {
-        const Kind kind = KindBefore(QStringView(s).left(g - 1));
+    for (qsizetype g = IndexOfText(s, objectBracket); g >= 0; g = IndexOfText(s, objectBracket, g + 1)) {
+        const Kind kind = KindBefore(QStringView(s).first(g));
         if (DeclarationRank(kind) < DeclarationRank(found.kind))
             found = {kind, g};
     }
     return found;
 }
 
-QStringView DeclaredName(const QString &s, int bracket)
+QStringView DeclaredName(const QString &s, qsizetype bracket)
 {
     return NameOfArgument(ObjectArgument(s, bracket));
 }

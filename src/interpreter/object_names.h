@@ -21,7 +21,7 @@ class LogSink;
 // creator table tells whether it creates a gadget.
 struct ObjectDeclaration {
     ObjectKind kind = ObjectKind::None;
-    int bracket = 0; // the "(" of the declaring command's "(#"
+    qsizetype bracket = -1; // the index of the "(" of the declaring command's "(#"
 };
 
 ObjectDeclaration DeclarationOfLine(const QString &s);
@@ -56,9 +56,9 @@ private:
 // Every line that declares an object, in order.
 DeclaringLines FindDeclaringLines(const QStringList &lines, const NameTables &tables);
 
-// The constant a declaration names, cut from the "#" after its bracket: the identifier there,
+// The constant a declaration names, cut from the "#" after its bracket (an index): the identifier there,
 // without blanks around it. A number computed from it ("#Btn_0 + i") gives the identifier.
-QStringView DeclaredName(const QString &s, int bracket);
+QStringView DeclaredName(const QString &s, qsizetype bracket);
 
 // False, after logging the duplicate, when two windows, menus, status bars or toolbars share a
 // name: the run stops.

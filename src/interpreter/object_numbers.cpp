@@ -217,7 +217,7 @@ private:
                 // scan, against 30 M (callgrind).
                 if (!code)
                     code = ScanCodeLine(s);
-                if (code->InLiteral(int(bracket) + 1) || (code->comment && bracket + 1 > code->comment))
+                if (code->InLiteral(bracket) || (code->comment >= 0 && bracket > code->comment))
                     return false;
                 if (known)
                     use(kind, value);
@@ -321,10 +321,10 @@ void UseFormConstants(NumbersInUse &numbers, ObjectKind kind, const SourceLineLi
         if (IndexOfChar(s, u'#') < 0 || declarations.contains(i))
             continue;
         const CodeLine code = ScanCodeLine(s);
-        const QStringView text = QStringView(s).first(code.comment ? code.comment - 1 : s.size());
+        const QStringView text = QStringView(s).first(code.CodeEnd());
         for (qsizetype h = IndexOfChar(text, u'#'); h >= 0; h = IndexOfChar(text, u'#', h + 1)) {
             const qsizetype end = IdentifierEnd(text, h + 1);
-            if (end == h + 1 || code.InLiteral(int(h) + 1))
+            if (end == h + 1 || code.InLiteral(h))
                 continue;
             if (const auto value = values.constFind(NoCaseKey(text.sliced(h + 1, end - h - 1))); value != values.cend())
                 numbers.use(kind, *value);

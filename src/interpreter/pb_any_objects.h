@@ -26,10 +26,5 @@ QString AssignedVariable(const QString &text);
 
 // Whether the constant that starts at index at (just after its "#") is #PB_Any.
 bool IsPbAnyAtIndex(QStringView text, qsizetype at);
-// The same for a position counted from 1, for the object passes not yet moved to indexes.
-inline bool IsPbAnyAt(const QString &text, int position)
-{
-    return IsPbAnyAtIndex(text, qMax(position, 1) - 1);
-}
 
 } // namespace quarvel

@@ -57,7 +57,7 @@ void SeparateVariableNames(PrefixPass &g, WindowsOfCode &code)
             name = variable + QLatin1Char('_') + QString::number(n);
         byName[UpperKeepLength(name)].append(c);
         QString &line = g.model.CommonSourceLines[creation.line];
-        line = Left(line, creation.bracket + 1) + name + Mid(line, creation.bracket + 2 + int(variable.size()));
+        line = line.first(creation.bracket + 2) + name + line.mid(creation.bracket + 2 + variable.size());
         const QString prefix = creation.window == NoWindow ? QString()
                                                            : code.windows.at(creation.window) + QLatin1Char('_');
         WarnAtSourceLine(g.log, g.model,
@@ -243,7 +243,7 @@ public:
                 continue;
             }
             const CodeLine scan = ScanCodeLine(s);
-            const QStringView code = QStringView(s).first(scan.comment ? scan.comment - 1 : s.size());
+            const QStringView code = QStringView(s).first(scan.CodeEnd());
             FollowEnumerations(code, inEnumeration);
             s = qualifiedLine(s, code, scan, i, created, inEnumeration, declared);
         }
@@ -302,13 +302,13 @@ private:
                           const Creation *created, bool inEnumeration, DeclaringLine *declared)
     {
         QVarLengthArray<Insertion, 4> insertions;
-        const qsizetype createdHash = created ? created->bracket : -1;
+        const qsizetype createdHash = created ? created->bracket + 1 : -1;
         if (created && created->window != NoWindow)
             insertions.append({createdHash, created->window});
         for (qsizetype h = IndexOfChar(code, u'#'); h >= 0; h = IndexOfChar(code, u'#', h + 1)) {
             const qsizetype nameEnd = IdentifierEnd(code, h + 1);
-            if (h == createdHash || nameEnd == h + 1 || scan.InLiteral(int(h) + 1)
-                || (h > 0 && IsIdentifierChar(code.at(h - 1))) || IsDeclaredAt(code, h, nameEnd, inEnumeration))
+            if (h == createdHash || nameEnd == h + 1 || scan.InLiteral(h) || (h > 0 && IsIdentifierChar(code.at(h - 1)))
+                || IsDeclaredAt(code, h, nameEnd, inEnumeration))
                 continue;
             const QStringView name = code.sliced(h + 1, nameEnd - h - 1);
             const auto object = code_.objects.constFind(NoCaseKey(name));
@@ -338,7 +338,7 @@ private:
         // A name given in front of the declaring bracket moves it, and may end the word before
         // it ("#MenuItem(#" no longer reads as MenuItem): such a line is read again. A name
         // given after it changes no declaration, since every name given ends in "_" + a name.
-        if (declared && insertions.front().hash + 1 < declared->declaration.bracket)
+        if (declared && insertions.front().hash < declared->declaration.bracket)
             *declared = reader_.read(result, line);
         return result;
     }

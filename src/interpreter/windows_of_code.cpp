@@ -36,26 +36,28 @@ const CallSet &WindowCalls()
     return calls;
 }
 
-int FindCall(const QString &s, quint64 calls, Call call, int start = 1)
+// The index of the call, -1 when the line does not hold it.
+qsizetype FindCall(const QString &s, quint64 calls, Call call)
 {
-    return CallSet::Holds(calls, call) ? FindCallNoCase(s, WindowCalls().call(call), start) : 0;
+    return CallSet::Holds(calls, call) ? IndexOfCallNoCase(s, WindowCalls().call(call)) : -1;
 }
 
 // The window named inside the first "WindowID(#...)" bracket pair of a line, starting the
-// bracket search at from; empty when no bracket pair follows.
-QString WindowNameInBrackets(const QString &s, int from)
+// bracket search at the index from; null when no bracket pair follows.
+QString WindowNameInBrackets(const QString &s, qsizetype from)
 {
-    const int p = FindString(s, QLatin1Char('('), from);
-    const int e = p ? FindString(s, QLatin1Char(')'), p) : 0;
-    if (e == 0)
+    const qsizetype p = IndexOfChar(s, u'(', from);
+    const qsizetype e = p < 0 ? -1 : IndexOfChar(s, u')', p);
+    if (e < 0)
         return QString();
     // A variable that holds a window ("WindowID(Window_0)") is named in full; otherwise the
     // "#" right after the bracket is skipped, and written as "WindowID( #W )" it follows a blank.
-    const QString argument = Trim(Mid(s, p + 1, e - p - 1));
+    const QStringView inside = QStringView(s).sliced(p + 1, e - p - 1);
+    const QStringView argument = TrimView(inside);
     if (!argument.isEmpty() && (argument.at(0).isLetter() || argument.at(0) == QLatin1Char('_')))
-        return argument;
-    const QString name = Trim(Mid(s, p + 2, e - p - 2));
-    return name.startsWith(QLatin1Char('#')) ? Trim(name.mid(1)) : name;
+        return argument.toString();
+    const QStringView name = TrimView(inside.mid(1));
+    return (name.startsWith(QLatin1Char('#')) ? TrimView(name.sliced(1)) : name).toString();
 }
 
 // The window of a CreateToolBar or CreateStatusBar line: the argument of the WindowID call
@@ -63,26 +65,27 @@ QString WindowNameInBrackets(const QString &s, int from)
 QString WindowOfBarLine(const QString &s, quint64 calls)
 {
     for (const Call call : {CreateToolBar, CreateStatusBar}) {
-        if (const int k = FindCall(s, calls, call))
+        if (const qsizetype k = FindCall(s, calls, call); k >= 0)
             return WindowNameInBrackets(s, k + int(WindowCalls().call(call).size()) + 1);
     }
     return QString();
 }
 
-// The window an OpenWindow line opens: its first argument, found at keyword.
-QString OpenedWindow(const QString &s, int keyword)
+// The window an OpenWindow line opens: its first argument, after the "(#" of the call found at
+// the index keyword; null when no comma ends it.
+QString OpenedWindow(const QString &s, qsizetype keyword)
 {
-    const int p = keyword + 10;
-    const int c = FindString(s, QLatin1Char(','), p);
-    return Trim(Mid(s, p + 2, c - p - 2));
+    const qsizetype p = keyword + 10; // the "("
+    const qsizetype c = IndexOfChar(s, u',', p);
+    return c < 0 ? QString() : TrimView(QStringView(s).sliced(p + 2, c - p - 2)).toString();
 }
 
 // The window a UseGadgetList line turns to. A gadget list of a gadget
 // ("UseGadgetList(GadgetID(#Panel))") belongs to the window in use: null.
-QString GadgetListWindow(const QString &s, int keyword)
+QString GadgetListWindow(const QString &s, qsizetype keyword)
 {
-    const int w = FindCallNoCase(s, u"WINDOWID(", keyword);
-    return w ? WindowNameInBrackets(s, w + 2) : QString();
+    const qsizetype w = IndexOfCallNoCase(s, u"WINDOWID(", keyword);
+    return w < 0 ? QString() : WindowNameInBrackets(s, w + 2);
 }
 
 bool IsPbAny(const QString &window)
@@ -96,7 +99,7 @@ Creation CreationOfLine(const QString &s, const DeclaringLine &declared)
 {
     const ObjectDeclaration &declaration = declared.declaration;
     if (declaration.kind == ObjectKind::None || declaration.kind == ObjectKind::Window
-        || IsPbAnyAt(s, declaration.bracket + 2))
+        || IsPbAnyAtIndex(s, declaration.bracket + 2))
         return {};
     if (declaration.kind == ObjectKind::Gadget && declared.gadgetType.isNull())
         return {};
@@ -130,7 +133,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
             continue;
         }
         const quint64 calls = WindowCalls().callsIn(s);
-        if (const int k = FindCall(s, calls, OpenWindow)) {
+        if (const qsizetype k = FindCall(s, calls, OpenWindow); k >= 0) {
             const QString window = OpenedWindow(s, k);
             if (IsPbAny(window)) {
                 g.log.Stop({PbAnyWindowStopLine(), LogKind::Error});
@@ -138,7 +141,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
                 return false;
             }
             current = code.windowNamed(window, i);
-        } else if (const int u = FindCall(s, calls, UseGadgetList)) {
+        } else if (const qsizetype u = FindCall(s, calls, UseGadgetList); u >= 0) {
             if (const QString window = GadgetListWindow(s, u); !window.isNull())
                 current = code.windowNamed(window, i);
         } else if (const QString window = WindowOfBarLine(s, calls); !window.isEmpty()) {

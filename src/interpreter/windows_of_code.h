@@ -36,8 +36,8 @@ inline constexpr qint32 NoWindow = -1;
 // written and its window.
 struct Creation {
     qsizetype line = 0;
-    int bracket = 0;
-    QStringView name; // in the lines as they were read, or a name given to the object here
+    qsizetype bracket = -1; // the index of the command's "("
+    QStringView name;       // in the lines as they were read, or a name given to the object here
     qint32 window = NoWindow;
     bool variable = false; // a #PB_Any object kept in a variable, given a constant of its own
     qsizetype next = -1;   // the first creation of this name in a further window, -1 for none

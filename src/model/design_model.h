@@ -147,9 +147,9 @@ struct FormEvents {
 // its arguments read as the user wrote them. The line is shared with the sources, not copied.
 struct ObjectCreation {
     ObjectKind kind = ObjectKind::Gadget;
-    QString name;      // the constant without "#"
-    QString statement; // the whole line
-    int bracket = 0;   // the "(" of the creating command, 1-based
+    QString name;           // the constant without "#"
+    QString statement;      // the whole line
+    qsizetype bracket = -1; // the index of the "(" of the creating command
     SourceOrigin origin;
     // Its place in WindowList, MenuItemList or GadgetList; -1 where it is not known (a second
     // creation of a name, an object of another kind).
@@ -158,9 +158,9 @@ struct ObjectCreation {
 
 // An AddGadgetItem call on a named gadget: a panel's tab, or an item of a list.
 struct GadgetItemCall {
-    QString gadget;    // the constant without "#"
-    QString statement; // the whole line, shared with the sources
-    int bracket = 0;   // the "(" of AddGadgetItem, 1-based
+    QString gadget;         // the constant without "#"
+    QString statement;      // the whole line, shared with the sources
+    qsizetype bracket = -1; // the index of the "(" of AddGadgetItem
 };
 
 struct DesignModel {

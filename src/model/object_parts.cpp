@@ -5,19 +5,18 @@
 
 namespace quarvel {
 
-QStringView CommandBefore(const QString &statement, int bracket)
+QStringView CommandBefore(const QString &statement, qsizetype bracket)
 {
-    if (bracket < 1 || bracket > statement.size())
+    if (bracket < 0 || bracket >= statement.size())
         return {};
-    qsizetype start = bracket - 1;
+    qsizetype start = bracket;
     while (start > 0 && IsIdentifierChar(statement.at(start - 1)))
         --start;
-    return QStringView(statement).sliced(start, bracket - 1 - start);
+    return QStringView(statement).sliced(start, bracket - start);
 }
 
-QList<QStringView> CallArguments(const QString &statement, int bracket)
+QList<QStringView> CallArguments(const QString &statement, qsizetype open)
 {
-    const qsizetype open = bracket - 1; // an object fact counts from 1
     const CallShape shape = CallShapeAt(statement, open);
     const qsizetype end = shape.close >= 0 ? shape.close : statement.size();
     QList<QStringView> arguments;

@@ -15,11 +15,11 @@ struct ObjectParts {
 // for menu items; the command alone for the other kinds. Views of fact.statement.
 ObjectParts PartsOf(const ObjectFact &fact);
 
-// The command whose "(" stands at bracket (1-based): the identifier right before it.
-QStringView CommandBefore(const QString &statement, int bracket);
+// The command whose "(" stands at the index bracket: the identifier right before it.
+QStringView CommandBefore(const QString &statement, qsizetype bracket);
 
-// The arguments of the call whose "(" stands at bracket (1-based), each trimmed.
-QList<QStringView> CallArguments(const QString &statement, int bracket);
+// The arguments of the call whose "(" stands at the index open, each trimmed.
+QList<QStringView> CallArguments(const QString &statement, qsizetype open);
 
 // The inside of an argument that is one plain string literal; empty for anything else.
 QStringView StringInside(QStringView argument);

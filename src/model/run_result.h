@@ -83,7 +83,7 @@ struct ObjectFact {
     QString file;                // the window source, relative to the project folder
     int line = 0;                // 1-based line of the creating statement there
     QString statement;           // the creating statement, as the prefix pass left it
-    int bracket = 0;             // the "(" of its creating command, 1-based
+    qsizetype bracket = -1;      // the index of the "(" of its creating command
     QStringList tabs;            // a panel's tab titles, in AddGadgetItem order
     ProcedureFact procedure;     // a window's size procedure
     ProcedureFact exitProcedure; // a window's close procedure; None for other kinds

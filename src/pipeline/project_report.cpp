@@ -42,7 +42,7 @@ void FindLanguageFindings(const GenerationContext &run, QList<ReportFinding> &ou
 int LineMentioning(const SourceLineList &lines, const QString &text)
 {
     for (qsizetype i = 0; i < lines.size(); ++i) {
-        if (FindNoCase(lines[i], text))
+        if (IndexOfNoCase(lines[i], text) >= 0)
             return int(i + 1);
     }
     return 0;

@@ -66,7 +66,7 @@ std::optional<LineCall> CallOf(const QString &line)
     const qsizetype bracket = line.indexOf(QLatin1Char('('));
     if (bracket <= 0)
         return std::nullopt;
-    LineCall call{CommandBefore(line, int(bracket + 1)), CallArguments(line, int(bracket + 1))};
+    LineCall call{CommandBefore(line, bracket), CallArguments(line, bracket)};
     return call.command.isEmpty() ? std::nullopt : std::optional<LineCall>(call);
 }
 
@@ -82,7 +82,7 @@ std::optional<int> ParameterDefault(const QStringList &lines, int windowLine, QS
         const qsizetype bracket = text.indexOf(QLatin1Char('('), head);
         if (bracket < 0)
             return std::nullopt;
-        for (const QStringView argument : CallArguments(text, int(bracket + 1))) {
+        for (const QStringView argument : CallArguments(text, bracket)) {
             const qsizetype equals = argument.indexOf(QLatin1Char('='));
             if (equals > 0 && argument.left(equals).trimmed().compare(parameter, Qt::CaseInsensitive) == 0)
                 return Number(argument.mid(equals + 1));
