@@ -6,6 +6,18 @@
 
 using namespace quarvel;
 
+namespace {
+
+// The bytes written as f.pb and read back as a run of runFormat reads them.
+TextFileRead WrittenAndRead(const QByteArray &bytes, TextFormat runFormat = TextFormat::Latin1)
+{
+    TestProject project;
+    project.write("f.pb", bytes);
+    return ReadTextFile(project.path("f.pb"), runFormat, true);
+}
+
+} // namespace
+
 class TestTextEncoding : public QObject {
     Q_OBJECT
 private slots:
@@ -105,9 +117,7 @@ void TestTextEncoding::lineEnds()
 
 void TestTextEncoding::noMarkReadsLatin1()
 {
-    TestProject project;
-    project.write("f.pb", QByteArray("caf\xE9\n"));
-    const auto file = ReadTextFile(project.path("f.pb"));
+    const auto file = WrittenAndRead(QByteArray("caf\xE9\n"));
     QCOMPARE(int(file->format), int(TextFormat::Latin1));
     QCOMPARE(file->lines.first(), QString::fromUtf8("caf\xC3\xA9"));
 }
@@ -157,9 +167,7 @@ void TestTextEncoding::unmarkedCodePage()
     QFETCH(QByteArray, codePage);
     QFETCH(bool, unknown);
     QFETCH(QString, firstLine);
-    TestProject project;
-    project.write("f.pb", bytes);
-    const auto file = ReadTextFile(project.path("f.pb"), TextFormat(runFormat), true);
+    const auto file = WrittenAndRead(bytes, TextFormat(runFormat));
     QVERIFY(file);
     QCOMPARE(int(file->format), format);
     QCOMPARE(file->codePage, codePage);
@@ -337,9 +345,7 @@ void TestTextEncoding::rewrittenFileKeepsWhatItDoesNotChange()
     QFETCH(QStringList, lines);
     QFETCH(QByteArray, expected);
     QFETCH(bool, widened);
-    TestProject project;
-    project.write("f.pb", bytes);
-    const auto file = ReadTextFile(project.path("f.pb"), TextFormat(runFormat), true);
+    const auto file = WrittenAndRead(bytes, TextFormat(runFormat));
     QVERIFY(file);
     const RewrittenText text = EncodeRewritten(*file, lines, TextFormat(runFormat));
     QCOMPARE(text.bytes, expected);
