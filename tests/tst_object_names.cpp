@@ -17,7 +17,7 @@ private slots:
     void gadgetLines_data();
     void gadgetLines();
     void menuItemCommandOnly();
-    void collectsCommentedStatements();
+    void commentedStatementsCreateNothing();
     void userGadgetType();
     void splitMenuItemTabs_data();
     void splitMenuItemTabs();
@@ -198,14 +198,19 @@ void TestObjectNames::menuItemCommandOnly()
     QVERIFY(f.log.texts.isEmpty());
 }
 
-void TestObjectNames::collectsCommentedStatements()
+void TestObjectNames::commentedStatementsCreateNothing()
 {
+    // Code left in as a comment, or quoted in a string, creates no object; the code before a
+    // comment still does.
     InterpreterFixture f;
-    f.withLines({";ButtonGadget(#W_Old, 1, 1, 1, 1, \"\")", "; OpenWindow(#Window_Old, 0, 0, 1, 1, \"\")"});
+    f.withLines({";ButtonGadget(#W_Old, 1, 1, 1, 1, \"\")", "; OpenWindow(#Window_Old, 0, 0, 1, 1, \"\")",
+                 "  Debug \"ButtonGadget(#W_Quoted, 1, 1, 1, 1)\"",
+                 "  TextGadget(#W_Kept, 1, 1, 1, 1, \"a;b\") ; was ButtonGadget(#W_Gone, 1, 1, 1, 1, \"\")"});
 
     QVERIFY(CollectObjectNames(f.model, f.tables, f.log));
-    QCOMPARE(f.model.WindowList, QStringList{"Window_Old"});
-    QVERIFY(f.model.GadgetList.isEmpty()); // ";ButtonGadget" is not the word of a creator
+    QVERIFY(f.model.WindowList.isEmpty());
+    QCOMPARE(f.model.GadgetList.size(), 1);
+    QCOMPARE(f.model.GadgetList.at(0).name, "W_Kept");
 }
 
 void TestObjectNames::userGadgetType()
