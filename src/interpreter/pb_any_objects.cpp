@@ -29,19 +29,6 @@ bool IsCreatingCommand(const QString &upperCommand, const NameTables &tables)
     return creators.contains(upperCommand) || tables.isGadgetCreator(upperCommand);
 }
 
-bool IsBlank(QChar c)
-{
-    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
-}
-
-QString Indentation(const QString &line)
-{
-    qsizetype n = 0;
-    while (n < line.size() && IsBlank(line.at(n)))
-        ++n;
-    return line.left(n);
-}
-
 } // namespace
 
 QString AssignedVariable(const QString &text)
