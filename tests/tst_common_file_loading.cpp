@@ -100,11 +100,11 @@ void TestCommonFileLoading::takesOverTopLevelWindows_data()
                 "24, \"Ok\")\n"
                 "EndProcedure")
         << QStringList{leftOut.arg("3")};
-    QTest::newRow("#PB_Any variable, loop inside its test")
-        << Rows("hWnd = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\nIf hWnd\n  ButtonGadget(#Ok, 10, 10, 80, 24, "
+    QTest::newRow("#PB_Any variable with no blank before the call, loop inside its test")
+        << Rows("hWnd =OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\nIf hWnd\n  ButtonGadget(#Ok, 10, 10, 80, 24, "
                 "\"Ok\")\n"
                 "  Repeat\n  Until WaitWindowEvent() = #PB_Event_CloseWindow\nEndIf\nEnd")
-        << Rows("Procedure Open_hWnd()\n  hWnd = OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\n  If hWnd\n"
+        << Rows("Procedure Open_hWnd()\n  hWnd =OpenWindow(#PB_Any, 0, 0, 200, 100, \"m\")\n  If hWnd\n"
                 "    ButtonGadget(#Ok, 10, 10, 80, 24, \"Ok\")\n  EndIf\nEndProcedure")
         << QStringList{leftOut.arg("4-7")};
     QTest::newRow("Global #PB_Any window in kept text, loop in a procedure")

@@ -75,8 +75,8 @@ WindowOpening ReadOpening(const QString &line, const QString &code, qsizetype k)
     }
     // "hWnd = OpenWindow(#PB_Any, ...)", also declared on the spot: "Global hWnd = ...".
     o.shown = QStringLiteral("#PB_Any");
-    const qsizetype start = StatementStart(code, k - 1);
-    const QString before = TrimBlanks(QStringView(code).sliced(start, k - 1 - start));
+    const qsizetype start = StatementStart(code, k);
+    const QString before = TrimBlanks(QStringView(code).sliced(start, k - start));
     if (!before.endsWith(QLatin1Char('='))) {
         o.refusal = QStringLiteral("its number is not kept");
         return o;
@@ -94,7 +94,7 @@ WindowOpening ReadOpening(const QString &line, const QString &code, qsizetype k)
             ++variable;
         o.firstLine = line.left(start) + line.mid(variable);
     }
-    const QString assigned = TrimBlanks(QStringView(code).sliced(variable, k - 1 - variable)).chopped(1);
+    const QString assigned = TrimBlanks(QStringView(code).sliced(variable, k - variable)).chopped(1);
     const QString name = TrimBlanks(assigned).section(QLatin1Char('.'), 0, 0);
     if (keyword == QLatin1String("IF") || !IsVariableName(name)) {
         o.refusal = keyword == QLatin1String("IF") ? QStringLiteral("its number is not kept")
