@@ -47,19 +47,21 @@ bool NamesOtherScript(const QByteArray &name)
 
 } // namespace
 
-QByteArray TellCodePage(QByteArrayView bytes)
+ToldCodePage TellCodePage(QByteArrayView bytes)
 {
     const std::unique_ptr<uchardet, decltype(&uchardet_delete)> detector(uchardet_new(), &uchardet_delete);
     if (!detector || uchardet_handle_data(detector.get(), bytes.data(), size_t(bytes.size())) != 0)
         return {};
     uchardet_data_end(detector.get());
     const QByteArray told(uchardet_get_charset(detector.get()));
-    if (!told.isEmpty() && !NamesNoCodePage(told) && !NamesOtherScript(told))
-        return QByteArrayLiteral("ISO-8859-1");
-    const QByteArray name = QtName(told);
-    if (name.isEmpty() || NamesNoCodePage(name) || !QStringDecoder(name.constData()).isValid())
+    if (told.isEmpty() || NamesNoCodePage(told))
         return {};
-    return name;
+    if (!NamesOtherScript(told))
+        return {true, QByteArray()};
+    const QByteArray name = QtName(told);
+    if (!QStringDecoder(name.constData()).isValid())
+        return {};
+    return {true, name};
 }
 
 } // namespace quarvel

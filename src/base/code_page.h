@@ -7,9 +7,13 @@
 
 namespace quarvel {
 
-// The code page bytes are most likely in, by a name QStringDecoder and QStringEncoder know;
-// empty when it cannot be told: no answer, a Unicode format (the bytes were found to be none),
-// or a code page Qt has no converter for. Any Latin code page is told as ISO-8859-1.
-QByteArray TellCodePage(QByteArrayView bytes);
+// What the statistics tell of bytes in a legacy code page.
+struct ToldCodePage {
+    bool told = false; // false: no answer, a Unicode format, or a code page Qt cannot decode
+    QByteArray name;   // the code page of another script than Latin, by a name Qt knows; empty
+                       // for any Latin code page, whose bytes are read 8-bit as always
+};
+
+ToldCodePage TellCodePage(QByteArrayView bytes);
 
 } // namespace quarvel

@@ -81,8 +81,8 @@ struct TextFileRead : FileResult {
 // Reads a whole regular file (at most 64 MiB), decoded in the format of its own byte-order
 // mark. Without a mark: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
 // output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence, and
-// otherwise the code page the bytes are told to be in (TellCodePage) when it reads them
-// otherwise than 8-bit does; otherwise 8-bit, its bytes passing through unchanged. With
+// otherwise the code page the bytes are told to be in (TellCodePage) when it is one of a
+// script other than Latin; otherwise 8-bit, its bytes passing through unchanged. With
 // keepBytes the file's bytes stay in the result, for writing it back with EncodeRewritten.
 TextFileRead ReadTextFile(const QString &path, TextFormat runFormat = TextFormat::Latin1, bool keepBytes = false);
 

@@ -189,27 +189,21 @@ bool AllAscii(QByteArrayView bytes)
 }
 
 // Bytes that are neither ASCII nor UTF-8, read in the code page they are told to be in. A
-// code page that reads them as 8-bit does (ISO-8859-1, or a Latin one whose letters here are
-// Latin-1's) leaves the file 8-bit, as it always was; one that cannot be told too, noted in
-// encodingUnknown.
+// Latin code page leaves the file 8-bit, as it always was; one that cannot be told too, noted
+// in encodingUnknown.
 void DecodeCodePage(QByteArrayView bytes, TextFile &file, QString &text, bool &invalid)
 {
-    file.format = TextFormat::Latin1;
-    text = QString::fromLatin1(bytes.data(), bytes.size());
-    const QByteArray codePage = TellCodePage(bytes);
-    if (codePage.isEmpty()) {
-        file.encodingUnknown = true;
+    const ToldCodePage codePage = TellCodePage(bytes);
+    file.encodingUnknown = !codePage.told;
+    if (codePage.name.isEmpty()) {
+        file.format = TextFormat::Latin1;
+        text = QString::fromLatin1(bytes.data(), bytes.size());
         return;
     }
-    QStringDecoder decoder(codePage.constData(), QStringConverter::Flag::Stateless);
-    bool codePageInvalid = false;
-    QString decoded = DecodeWith(decoder, bytes, &codePageInvalid);
-    if (decoded == text)
-        return;
+    QStringDecoder decoder(codePage.name.constData(), QStringConverter::Flag::Stateless);
     file.format = TextFormat::CodePage;
-    file.codePage = codePage;
-    text = std::move(decoded);
-    invalid = codePageInvalid;
+    file.codePage = codePage.name;
+    text = DecodeWith(decoder, bytes, &invalid);
 }
 
 // An unmarked file: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
