@@ -265,7 +265,7 @@ void TestPreferenceFile::closeWithoutChangeLeavesTheFileAlone()
     QVERIFY(file.Open(dir.path("Same.INI")));
     QVERIFY(file.SelectGroup("P"));
     QCOMPARE(file.Read("Last", ""), QString("/x/"));
-    QVERIFY(file.Close());
+    QCOMPARE(file.Close().status, FileResult::NotDone);
     QCOMPARE(dir.read("Same.INI"), text);
 }
 
@@ -296,7 +296,7 @@ void TestPreferenceFile::readOnlyFileKeepsItsContent()
     QVERIFY(file.SelectGroup("P"));
     QCOMPARE(file.Read("K", ""), QString("v"));
     file.Write("K", "changed");
-    QVERIFY(file.Close());
+    QCOMPARE(file.Close().status, FileResult::NotDone); // the change is discarded
     QCOMPARE(dir.read("RO.INI"), text);
 }
 
@@ -308,10 +308,14 @@ void TestPreferenceFile::unreadableAndUnwritablePaths()
     for (const QString &name : {QStringLiteral("Folder.INI"), QStringLiteral("Plain/Sub.INI")}) {
         PreferenceFile file;
         QVERIFY(!file.Open(dir.path(name)));
-        QVERIFY(!file.Create(dir.path(name)));
+        const FileResult created = file.Create(dir.path(name));
+        QCOMPARE(created.status, FileResult::Failed);
+        QVERIFY(!created.reason.isEmpty());
         file.SelectGroup("P");
         file.Write("K", "v");
-        QVERIFY(!file.Close()); // reported, and nothing else touched
+        const FileResult closed = file.Close(); // reported, and nothing else touched
+        QCOMPARE(closed.status, FileResult::Failed);
+        QCOMPARE(closed.path, dir.path(name));
         QCOMPARE(dir.read("Folder.INI/inside"), QByteArray("x"));
         QCOMPARE(dir.read("Plain"), QByteArray("plain"));
     }

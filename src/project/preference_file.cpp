@@ -95,11 +95,11 @@ bool PreferenceFile::Open(const QString &path)
     return true;
 }
 
-bool PreferenceFile::Create(const QString &path)
+FileResult PreferenceFile::Create(const QString &path)
 {
     Close();
     path_ = path;
-    return bool(FileWriter().Write(path, QByteArray()));
+    return FileWriter().Write(path, QByteArray());
 }
 
 bool PreferenceFile::SelectGroup(const QString &name)
@@ -163,11 +163,11 @@ void PreferenceFile::Write(const QString &key, const QString &value)
     changed_ = true;
 }
 
-bool PreferenceFile::Close()
+FileResult PreferenceFile::Close()
 {
-    bool written = true;
+    FileResult written{FileResult::NotDone, path_, {}, {}};
     if (changed_ && !readOnly_ && !path_.isEmpty())
-        written = bool(FileWriter().Write(path_, Text(entries_)));
+        written = FileWriter().Write(path_, Text(entries_));
     entries_.clear();
     path_.clear();
     currentGroup_ = -1;

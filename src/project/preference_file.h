@@ -2,6 +2,8 @@
 // held in memory as one ordered sequence of entries and rewritten whole when it changed.
 #pragma once
 
+#include "base/file_result.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -27,9 +29,9 @@ public:
     // opened read-only: its changes are discarded at Close.
     bool Open(const QString &path);
 
-    // Closes any open file, then empties (or creates) the file at path; no entries. False when
-    // the file cannot be created.
-    bool Create(const QString &path);
+    // Closes any open file, then empties (or creates) the file at path; no entries. Fails, with
+    // the reason, when the file cannot be created.
+    FileResult Create(const QString &path);
 
     // The empty name selects the top of the file. An unknown group is remembered as pending:
     // reads give their defaults and the first write appends the group at the end.
@@ -44,8 +46,9 @@ public:
     void Write(const QString &key, const QString &value);
 
     // Writes the entries back when something changed and the file is not read-only, then
-    // forgets everything. False when a needed write failed.
-    bool Close();
+    // forgets everything. Fails, with the reason, when a needed write failed; NotDone when
+    // nothing needed writing.
+    FileResult Close();
 
     bool isReadOnly() const { return readOnly_; }
     const QList<Entry> &entries() const { return entries_; }
