@@ -25,8 +25,12 @@ const char *const ProjectFiles[] = {
 struct SourceFile {
     QString name;
     QStringList lines;
-    QStringList code; // each line with string contents blanked and its comment cut off
+    QStringList code;        // each line with string contents blanked and its comment cut off
+    QList<bool> inProcedure; // each line is a procedure's, its head and EndProcedure included
 };
+
+const QRegularExpression &ProcedureHeadPattern();
+bool IsProcedureEndLine(const QString &code);
 
 // The line as the compiler sees its statements: text inside double quotes becomes blanks
 // (quotes kept, so positions still match the line) and a ";" outside quotes ends it.
@@ -61,9 +65,14 @@ bool LoadFile(const QString &dir, const QString &name, QList<SourceFile> &files)
     auto text = ReadTextFile(QDir::isAbsolutePath(name) ? name : dir + name);
     if (!text)
         return false;
-    SourceFile file{name, text->lines, {}};
-    for (const QString &line : file.lines)
-        file.code << CodeOf(line);
+    SourceFile file{name, text->lines, {}, {}};
+    bool inProcedure = false;
+    for (const QString &line : file.lines) {
+        const QString &code = file.code.emplace_back(CodeOf(line));
+        inProcedure = inProcedure || ProcedureHeadPattern().match(code).hasMatch();
+        file.inProcedure << inProcedure;
+        inProcedure = inProcedure && !IsProcedureEndLine(code);
+    }
     files << file;
     return true;
 }
@@ -1038,21 +1047,6 @@ const QRegularExpression &GadgetCreator()
     return creator;
 }
 
-// The code of the procedures and of the top level of a file, line by line.
-QList<bool> ProcedureLines(const SourceFile &file)
-{
-    QList<bool> inside;
-    bool in = false;
-    for (const QString &code : file.code) {
-        if (ProcedureHeadPattern().match(code).hasMatch())
-            in = true;
-        inside << in;
-        if (IsProcedureEndLine(code))
-            in = false;
-    }
-    return inside;
-}
-
 // The members of CommonFile.pb's gadget enumeration: the gadgets the dispatcher serves.
 QSet<QString> GeneratedGadgets(const SourceFile *commonFile)
 {
@@ -1095,7 +1089,7 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
     QSet<QString> created = GeneratedGadgets(FileNamed(files, "CommonFile.pb"));
     QHash<qint64, QString> numberOwner;
     for (const SourceFile &file : files) {
-        const QList<bool> inProcedure = ProcedureLines(file);
+        const QList<bool> &inProcedure = file.inProcedure;
         for (qsizetype i = 0; i < file.code.size(); ++i) {
             const QString &code = file.code[i];
             if (file.name == QStringLiteral("CommonFile.pb") && !inProcedure[i]) {
@@ -1223,7 +1217,7 @@ void CheckVariableGadgets(const SourceFile &commonFile, QStringList &faults)
         "(?<![\\w.])(\\*?[A-Za-z_]\\w*(?:\\\\\\w+)*)\\s*=\\s*((?!Text|Frame|Frame3D|ProgressBar|Container|Splitter)\\w+"
         "Gadget)\\s*\\(\\s*#PB_Any\\b");
     static const QRegularExpression loop = NoCase("(?<![\\w.])(?:WaitWindowEvent|WindowEvent)\\s*\\(");
-    const QList<bool> inProcedure = ProcedureLines(commonFile);
+    const QList<bool> &inProcedure = commonFile.inProcedure;
     QList<qsizetype> found;
     bool ownLoop = false;
     for (qsizetype i = 0; i <= commonFile.code.size(); ++i) {
@@ -1269,7 +1263,7 @@ void CheckTopLevelLists(const QList<SourceFile> &files, QStringList &faults)
         "^\\s*(?:Define(?:\\.\\w+)?\\s+)?(?:NewList|NewMap|Dim)\\s+\\*?(\\w+)");
     static const QRegularExpression reach = NoCase("^\\s*(?:Shared|Protected|Static|Global)\\b");
     for (const SourceFile &file : files) {
-        const QList<bool> inProcedure = ProcedureLines(file);
+        const QList<bool> &inProcedure = file.inProcedure;
         QStringList mainOnly;
         for (qsizetype i = 0; i < file.code.size(); ++i)
             if (const auto m = made.match(file.code[i]); m.hasMatch() && !inProcedure[i])
@@ -1471,7 +1465,7 @@ void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFil
             }
 
     for (const SourceFile &source : sources) {
-        const QList<bool> inProcedure = ProcedureLines(source);
+        const QList<bool> &inProcedure = source.inProcedure;
         const QString at = source.name + QLatin1Char(':');
         // The procedures a form declares are the ones its event procedure assigns to objects.
         QSet<QString> declared;
