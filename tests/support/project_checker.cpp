@@ -383,14 +383,22 @@ void NoteGlobals(const QString &code, QSet<QString> &names)
         names.insert(it.next().captured(1).toUpper());
 }
 
+void NoteLabel(const QString &code, QSet<QString> &names)
+{
+    static const QRegularExpression label(QStringLiteral("^\\s*([A-Za-z_]\\w*):(?!:)"));
+    if (const auto m = label.match(code); m.hasMatch())
+        names.insert(m.captured(1).toUpper());
+}
+
 // What the first walk over every file learns before any use is checked: the project's
-// procedures with where each is defined first, the constants it assigns and its Global
-// variables, all upper-cased. On the way each file's blocks are balanced.
+// procedures with where each is defined first, the constants it assigns, its Global
+// variables and its labels, all upper-cased. On the way each file's blocks are balanced.
 struct ProjectFacts {
     QHash<QString, QString> definedAt;
     QSet<QString> procedures;
     QSet<QString> assigned;
     QSet<QString> globals;
+    QSet<QString> labels;
     QStringList blockFaults;      // of every file, then
     QStringList definitionFaults; // the procedures defined again
 };
@@ -405,6 +413,7 @@ ProjectFacts ReadFacts(const QList<SourceFile> &files)
             NoteProcedure(file, i, facts.definedAt, facts.definitionFaults);
             NoteAssignedConstant(file.code[i], facts.assigned);
             NoteGlobals(file.code[i], facts.globals);
+            NoteLabel(file.code[i], facts.labels);
         }
         blocks.close();
     }
@@ -922,6 +931,17 @@ private:
     qint64 next_ = 0;
 };
 
+// A DataSection label a line reads (?Label) is defined somewhere.
+void CheckLabelUses(const SourceFile &file, qsizetype i, const QSet<QString> &labels, QStringList &faults)
+{
+    static const QRegularExpression labelUse(QStringLiteral("(?<![\\w?])\\?([A-Za-z_]\\w*)"));
+    for (auto it = labelUse.globalMatch(file.code[i]); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!labels.contains(name.toUpper()))
+            faults << Where(file, i) + QStringLiteral("label ") + name + QStringLiteral(" is defined nowhere");
+    }
+}
+
 // --- the uses of each file, in one walk ----------------------------------------------------
 
 // What the walk over a file's lines finds, one list a check, so that each check's faults keep
@@ -933,6 +953,7 @@ struct UseFaults {
     QStringList caseVariables;
     QStringList includes;
     QStringList programConstants; // of the window code and the user's files, against the program
+    QStringList labels;
 };
 
 // What the uses are checked against.
@@ -976,6 +997,7 @@ UseFaults CheckUses(const SourceFile &file, const Declarations &declared)
             CheckCaseVariables(file, i, declared.facts.globals, found.caseVariables);
         if (main || commonFile)
             CheckInclude(file, i, declared.dir, found.includes);
+        CheckLabelUses(file, i, declared.facts.labels, found.labels);
     }
     return found;
 }
@@ -1427,15 +1449,12 @@ void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFil
         "^\\s*(?:Global\\s+)?(Structure|Macro|Prototype\\w*(?:\\.\\w+)?|NewList|NewMap|Dim)\\s+\\*?(\\w+)");
     static const QRegularExpression global = NoCase("^\\s*Global\\s+(?!NewList|NewMap|Dim)(.*)$");
     static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*\\*?([A-Za-z_]\\w*)"));
-    static const QRegularExpression label(QStringLiteral("^\\s*([A-Za-z_]\\w*):(?!:)"));
-    static const QRegularExpression labelUse(QStringLiteral("(?<![\\w?])\\?([A-Za-z_]\\w*)"));
     static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])([A-Za-z_]\\w*)\\s*\\("));
     static const QRegularExpression declareLine = NoCase("^\\s*(?:Declare|Procedure)\\w*\\b");
     static const QRegularExpression declareName = NoCase("^\\s*Declare(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)");
 
     // What the project declares, by kind, upper-cased.
     QHash<QString, QSet<QString>> project;
-    QSet<QString> labels;
     QHash<QString, QList<QPair<const SourceFile *, qsizetype>>> callsOutsideFormEvents;
     for (const SourceFile &file : files) {
         bool inFormEvents = false;
@@ -1443,8 +1462,6 @@ void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFil
             const QString &code = file.code[i];
             if (const auto m = named.match(code); m.hasMatch())
                 project[m.captured(1).left(4).toUpper()].insert(m.captured(2).toUpper());
-            if (const auto m = label.match(code); m.hasMatch())
-                labels.insert(m.captured(1).toUpper());
             if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch())
                 inFormEvents = head.captured(1).endsWith(QStringLiteral("_Events"), Qt::CaseInsensitive);
             else if (!inFormEvents && !declareLine.match(code).hasMatch())
@@ -1456,13 +1473,6 @@ void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFil
     }
     const QSet<QString> &defined = facts.procedures;
     const QSet<QString> &globals = facts.globals;
-    for (const SourceFile &file : files)
-        for (qsizetype i = 0; i < file.code.size(); ++i)
-            for (auto it = labelUse.globalMatch(file.code[i]); it.hasNext();) {
-                const QString name = it.next().captured(1);
-                if (!labels.contains(name.toUpper()))
-                    faults << Where(file, i) + QStringLiteral("label ") + name + QStringLiteral(" is defined nowhere");
-            }
 
     for (const SourceFile &source : sources) {
         const QList<bool> &inProcedure = source.inProcedure;
@@ -2099,6 +2109,8 @@ QStringList CheckProject(const QString &directory)
     CheckModules(files, faults);
     CheckFirstWindow(files, faults);
     const QList<SourceFile> sources = LoadWindowSources(dir);
+    for (const UseFaults &use : uses)
+        faults << use.labels;
     CheckSourcesCarried(sources, files, facts, faults);
     CheckKeptDeclarations(sources, files, walk, enums, faults);
     if (commonFile) {
