@@ -399,21 +399,61 @@ struct ProjectFacts {
     QSet<QString> assigned;
     QSet<QString> globals;
     QSet<QString> labels;
+    QHash<QString, QSet<QString>> namedByKind; // "STRU", "MACR", "PROT", "NEWL", "NEWM", "DIM" -> names
+    // Each procedure a line calls outside a form's event procedure ("<window>_Events"), with its places.
+    QHash<QString, QList<QPair<const SourceFile *, qsizetype>>> callsOutsideFormEvents;
     QStringList blockFaults;      // of every file, then
     QStringList definitionFaults; // the procedures defined again
 };
+
+const QRegularExpression &NamedDeclaration()
+{
+    static const QRegularExpression named(
+        QStringLiteral(
+            "^\\s*(?:Global\\s+)?(Structure|Macro|Prototype\\w*(?:\\.\\w+)?|NewList|NewMap|Dim)\\s+\\*?(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return named;
+}
+
+// A call of a procedure by its name (not a field's, a structure's or a constant's).
+const QRegularExpression &CalledName()
+{
+    static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])([A-Za-z_]\\w*)\\s*\\("));
+    return call;
+}
+
+// What a line declares by name, and the procedures it calls where it is not in a form's event
+// procedure (which a project may drop once the calls it made stand elsewhere).
+void NoteNamesAndCalls(const SourceFile &file, qsizetype i, bool &inFormEvents, ProjectFacts &facts)
+{
+    const QRegularExpression &call = CalledName();
+    static const QRegularExpression declareLine(QStringLiteral("^\\s*(?:Declare|Procedure)\\w*\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const QString &code = file.code[i];
+    if (const auto m = NamedDeclaration().match(code); m.hasMatch())
+        facts.namedByKind[m.captured(1).left(4).toUpper()].insert(m.captured(2).toUpper());
+    if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch())
+        inFormEvents = head.captured(1).endsWith(QStringLiteral("_Events"), Qt::CaseInsensitive);
+    else if (!inFormEvents && !declareLine.match(code).hasMatch())
+        for (auto it = call.globalMatch(code); it.hasNext();)
+            facts.callsOutsideFormEvents[it.next().captured(1).toUpper()].append({&file, i});
+    if (IsProcedureEndLine(code))
+        inFormEvents = false;
+}
 
 ProjectFacts ReadFacts(const QList<SourceFile> &files)
 {
     ProjectFacts facts;
     for (const SourceFile &file : files) {
         BlockBalance blocks(file, facts.blockFaults);
+        bool inFormEvents = false;
         for (qsizetype i = 0; i < file.code.size(); ++i) {
             blocks.read(i);
             NoteProcedure(file, i, facts.definedAt, facts.definitionFaults);
             NoteAssignedConstant(file.code[i], facts.assigned);
             NoteGlobals(file.code[i], facts.globals);
             NoteLabel(file.code[i], facts.labels);
+            NoteNamesAndCalls(file, i, inFormEvents, facts);
         }
         blocks.close();
     }
@@ -1442,35 +1482,17 @@ QList<SourceFile> LoadWindowSources(const QString &dir)
 // Whatever a window source declares at its top level, and the procedures it defines, the
 // project must still declare; a form's event procedure may go, but the procedures it
 // assigns to objects must then be called from the project's event procedures.
-void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFile> &files, const ProjectFacts &facts,
-                         QStringList &faults)
+void CheckSourcesCarried(const QList<SourceFile> &sources, const ProjectFacts &facts, QStringList &faults)
 {
-    static const QRegularExpression named = NoCase(
-        "^\\s*(?:Global\\s+)?(Structure|Macro|Prototype\\w*(?:\\.\\w+)?|NewList|NewMap|Dim)\\s+\\*?(\\w+)");
+    const QRegularExpression &named = NamedDeclaration();
+    const QRegularExpression &call = CalledName();
     static const QRegularExpression global = NoCase("^\\s*Global\\s+(?!NewList|NewMap|Dim)(.*)$");
     static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*\\*?([A-Za-z_]\\w*)"));
-    static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])([A-Za-z_]\\w*)\\s*\\("));
-    static const QRegularExpression declareLine = NoCase("^\\s*(?:Declare|Procedure)\\w*\\b");
     static const QRegularExpression declareName = NoCase("^\\s*Declare(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)");
 
-    // What the project declares, by kind, upper-cased.
-    QHash<QString, QSet<QString>> project;
-    QHash<QString, QList<QPair<const SourceFile *, qsizetype>>> callsOutsideFormEvents;
-    for (const SourceFile &file : files) {
-        bool inFormEvents = false;
-        for (qsizetype i = 0; i < file.code.size(); ++i) {
-            const QString &code = file.code[i];
-            if (const auto m = named.match(code); m.hasMatch())
-                project[m.captured(1).left(4).toUpper()].insert(m.captured(2).toUpper());
-            if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch())
-                inFormEvents = head.captured(1).endsWith(QStringLiteral("_Events"), Qt::CaseInsensitive);
-            else if (!inFormEvents && !declareLine.match(code).hasMatch())
-                for (auto it = call.globalMatch(code); it.hasNext();)
-                    callsOutsideFormEvents[it.next().captured(1).toUpper()].append({&file, i});
-            if (IsProcedureEndLine(code))
-                inFormEvents = false;
-        }
-    }
+    const QHash<QString, QSet<QString>> &project = facts.namedByKind;
+    const QHash<QString, QList<QPair<const SourceFile *, qsizetype>>> &callsOutsideFormEvents =
+        facts.callsOutsideFormEvents;
     const QSet<QString> &defined = facts.procedures;
     const QSet<QString> &globals = facts.globals;
 
@@ -2111,7 +2133,7 @@ QStringList CheckProject(const QString &directory)
     const QList<SourceFile> sources = LoadWindowSources(dir);
     for (const UseFaults &use : uses)
         faults << use.labels;
-    CheckSourcesCarried(sources, files, facts, faults);
+    CheckSourcesCarried(sources, facts, faults);
     CheckKeptDeclarations(sources, files, walk, enums, faults);
     if (commonFile) {
         CheckCommentedObjects(files, sources, *commonFile, enums, faults);
