@@ -220,6 +220,44 @@ private slots:
         QCOMPARE(c.frontEnd.bindRequests[0].unboundOld, carried);
     }
 
+    // A name that differs from its stored one only by a naming rule of Quarvel's is bound
+    // without a question; what is left is offered as before.
+    void namingRuleRenamesAreBoundWithoutAQuestion_data()
+    {
+        QTest::addColumn<QStringList>("storedStatusBars");
+        QTest::addColumn<QStringList>("statusBars");
+        QTest::addColumn<QString>("bound");       // BindingsText of the rule's bindings
+        QTest::addColumn<QStringList>("offered"); // the old names the dialog offers; "-": no dialog
+        QTest::newRow("an earlier version's status bar")
+            << QStringList{"Status"} << QStringList{"Main_Status"} << "Status>Main_Status:4" << QStringList{"-"};
+        QTest::newRow("a user's rename beside it still asks")
+            << QStringList{"Status", "Info"} << QStringList{"Main_Hint", "Main_Status"} << "Status>Main_Status:4"
+            << QStringList{"Info"};
+        QTest::newRow("two windows claim one old name")
+            << QStringList{"Status"} << QStringList{"Main_Status", "Shop_Status"} << "" << QStringList{"Status"};
+        QTest::newRow("the longest window is the name's window")
+            << QStringList{"Bar", "Shop_Bar"} << QStringList{"Main_Shop_Bar"} << "Bar>Main_Shop_Bar:4"
+            << QStringList{"Shop_Bar"};
+    }
+    void namingRuleRenamesAreBoundWithoutAQuestion()
+    {
+        QFETCH(QStringList, storedStatusBars);
+        QFETCH(QStringList, statusBars);
+        QFETCH(QString, bound);
+        QFETCH(QStringList, offered);
+        Check c;
+        c.project.Stored.Window = {"Main", "Shop", "Main_Shop"};
+        c.project.Stored.StatusBar = storedStatusBars;
+        c.context.model.WindowList = {"Main", "Shop", "Main_Shop"};
+        c.context.model.StatusBarList = statusBars;
+        c.answerWith({{}});
+        QVERIFY(CheckNames(c.context));
+        QCOMPARE(BindingsText(c.context.renames.bindings), bound);
+        for (const ConstantBinding &binding : c.context.renames.bindings)
+            QVERIFY(binding.byRule);
+        QCOMPARE(c.frontEnd.bindRequests.isEmpty() ? QStringList{"-"} : c.frontEnd.bindRequests[0].unboundOld, offered);
+    }
+
     void theCheckStartsAFreshBindingList()
     {
         Check c;

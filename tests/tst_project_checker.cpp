@@ -423,16 +423,6 @@ void TestProjectChecker::catchesUnbalancedBlocks_data()
                                       << QByteArray("If ExitApplication");
     QTest::newRow("EndIf without If") << body << QByteArray("  ExitApplication = 1 : EndIf\n") << QByteArray(": EndIf")
                                       << QStringLiteral("EndIf without If") << QByteArray();
-    QTest::newRow("Select never closed") << body + "EndProcedure\n"
-                                         << QByteArray("  Select ExitApplication\nEndProcedure ; 1\n")
-                                         << QByteArray("EndProcedure ; 1")
-                                         << QStringLiteral("EndProcedure closes the Select of line %1")
-                                         << QByteArray("Select ExitApplication");
-    QTest::newRow("DataSection never closed")
-        << body + "EndProcedure\n"
-        << body + "DataSection\nEndProcedure ; 1\n"
-        << QByteArray("EndProcedure ; 1") << QStringLiteral("EndProcedure closes the DataSection of line %1")
-        << QByteArray("DataSection");
 }
 
 void TestProjectChecker::catchesUnbalancedBlocks()
@@ -472,10 +462,6 @@ void ProgramRows()
         << QStringLiteral("constant #Limit is declared again with another value (1, then 2)") << QByteArray();
     const QStringList laterGlobal{QStringLiteral("EventWindow.pb"), QStringLiteral("Procedure EventSize_Child()"),
                                   QStringLiteral("Global Tries\nProcedure EventSize_Child()")};
-    QTest::newRow("a Global used before its declaration")
-        << laterGlobal + QStringList{common, topLevel, topLevel + QStringLiteral("  Tries + 1\n")} << common
-        << QByteArray("Tries + 1") << QStringLiteral("variable Tries is used before its Global declaration")
-        << QByteArray();
     QTest::newRow("a local of a later Global's name")
         << laterGlobal + QStringList{common, topLevel, topLevel + QStringLiteral("  Protected Tries\n  Tries + 1\n")}
         << common << QByteArray() << QString() << QByteArray();
@@ -493,19 +479,6 @@ void NumberRows()
                                             "MenuItem(#Other, \"b\")\n")}
         << common << QByteArray("MenuItem(20")
         << QStringLiteral("MenuItem(#Other) creates the number of 20 (CommonFile.pb:%1)") << QByteArray("MenuItem(20");
-    QTest::newRow("two windows with one number")
-        << QStringList{common, openChild,
-                       openChild
-                           + QStringLiteral("    #DlgA = 7 : #DlgB = 7\n    OpenWindow(#DlgA, 0, 0, 9, 9, \"\") : "
-                                            "OpenWindow(#DlgB, 0, 0, 9, 9, \"\")\n")}
-        << common << QByteArray("OpenWindow(#DlgA")
-        << QStringLiteral("OpenWindow(#DlgB) creates the number of #DlgA (CommonFile.pb:%1)")
-        << QByteArray("OpenWindow(#DlgA");
-    QTest::newRow("a constant of PureBasic's made an object")
-        << QStringList{common, QStringLiteral("  #Main_Window_Save2\n"),
-                       QStringLiteral("  #Main_Window_Save2\n  #Main_Window_PB_Menu_About\n")}
-        << common << QByteArray("#Main_Window_PB_Menu_About")
-        << QStringLiteral("#PB_Menu_About became the constant #Main_Window_PB_Menu_About") << QByteArray();
     QTest::newRow("two generated constants with one number")
         << QStringList{common, QStringLiteral("  #Main_Window_Save2\n"), QStringLiteral("  #Main_Window_Save2 = 1\n")}
         << common << QByteArray("#Main_Window_Save2 = 1")

@@ -3,12 +3,16 @@
 #include "model/project_file.h"
 #include "pipeline/generation_driver.h"
 #include "pipeline/load_project_sources.h"
+#include "pipeline/report_output.h"
 #include "support/golden_runner.h"
 #include "support/output_capture.h"
 #include "support/test_project.h"
 #include "update/bind_dialog_model.h"
 #include "update/code_updates.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -102,6 +106,33 @@ private slots:
         QCOMPARE(ReadTree(dir.dir()), before);
         QVERIFY(!dir.exists("Backup"));
         QCOMPARE(project.Stored.Window, QStringList({"Window_0"}));
+    }
+
+    // A project an earlier version generated stored its status bar without its window's name:
+    // the run binds it itself, carries it into the code and says so once, after "Ready.".
+    void aNamingRuleRenameIsBoundWithoutAQuestion()
+    {
+        TestProject dir;
+        dir.writeLines("Form.pb", {"Procedure OpenMain()", "  OpenWindow(#Main, 0, 0, 200, 100, \"Main\")",
+                                   "  CreateStatusBar(#Status, WindowID(#Main))", "EndProcedure"});
+        dir.writeLines("EventWindow.pb",
+                       {"Procedure EventExit_Main()", "  StatusBarText(#Status, 0, \"Bye\")", "EndProcedure"});
+        ProjectState project = dir.project({dir.path("Form.pb")});
+        project.Stored.Window = {"Main"};
+        project.Stored.StatusBar = {"Status"};
+        GenerationRun run(project);
+        run.context.reportInLog = true;
+        QCOMPARE(run.run(), 1);
+        QVERIFY(run.frontEnd.bindRequests.isEmpty());
+        const QStringList &log = run.frontEnd.log;
+        QCOMPARE(log.filter("Bound without a question"),
+                 QStringList{" -> Bound without a question, as only Quarvel's naming rules renamed them: "
+                             "Status=Main_Status."});
+        QVERIFY(log.indexOf("Ready.") < log.indexOf(log.filter("Bound without a question").value(0)));
+        QVERIFY(dir.read("EventWindow.pb").contains("StatusBarText(#Main_Status, 0, \"Bye\")"));
+        const QJsonArray json =
+            QJsonDocument::fromJson(RunResultJson(run.frontEnd.results.value(0)))["boundByRule"].toArray();
+        QCOMPARE(json, QJsonArray({QJsonObject{{"kind", "status-bar"}, {"old", "Status"}, {"new", "Main_Status"}}}));
     }
 
     // A window renamed from Window_0 to Main and its button from Button_1 to Ok, bound in step 2.

@@ -164,6 +164,12 @@ QString RepeatedWarningLine(int count, const QString &warning)
     return MessageLead + QString::number(count) + QStringLiteral(" times: ") + warning;
 }
 
+QString BoundByRuleLine(const QStringList &pairs)
+{
+    return MessageLead + QStringLiteral("Bound without a question, as only Quarvel's naming rules renamed them: ")
+           + pairs.join(QStringLiteral(", ")) + QLatin1Char('.');
+}
+
 QString PbAnyWindowStopLine()
 {
     return Stop(QStringLiteral("Find OpenWindow with '#PB_Any', Not supported."));

@@ -45,6 +45,8 @@ QString NotWrittenLine(const QString &file, const QString &reason);
 QString HeldBackLine();
 QString FindingLine(const QString &file, int line, const QString &message);
 QString RepeatedWarningLine(int count, const QString &warning);
+// The renames a naming rule bound, each as OLD=NEW, in one line.
+QString BoundByRuleLine(const QStringList &pairs);
 
 // Windows and objects of the sources.
 QString PbAnyWindowStopLine();

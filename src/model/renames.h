@@ -9,11 +9,12 @@
 
 namespace quarvel {
 
-// One rename bound by the user.
+// One rename bound by the user, or by a naming rule of Quarvel's (update/naming_rules.h).
 struct ConstantBinding {
     QString oldName; // without "#"
     QString newName; // without "#"
     ObjectKind kind = ObjectKind::Window;
+    bool byRule = false; // bound without a question: only a rule of Quarvel's changed the name
 };
 
 using BindingList = QList<ConstantBinding>;

@@ -4,6 +4,7 @@
 
 #include "model/event_files.h"
 #include "model/object_kind.h"
+#include "model/renames.h"
 
 #include <QLatin1StringView>
 #include <QList>
@@ -121,6 +122,9 @@ struct RunResult {
     bool interruptedRun = false;
     QList<ReportFinding> findings;
     QList<RepeatedWarning> repeatedWarnings;
+    // The renames bound without a question: names an earlier version gave that only a naming
+    // rule of Quarvel's has changed since.
+    BindingList boundByRule;
     // Every object of the window sources in source order, then the event procedures that
     // belong to none. Known in every run that read and interpreted the sources, a dry run and
     // a run that stopped at the rename check included.

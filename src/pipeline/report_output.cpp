@@ -42,6 +42,15 @@ QJsonArray FailedFilesJson(const QList<FailedFile> &failedFiles)
     return array;
 }
 
+QJsonArray BindingsJson(const BindingList &bindings)
+{
+    QJsonArray array;
+    for (const ConstantBinding &binding : bindings)
+        array.append(QJsonObject{
+            {"kind", ObjectKindReportName(binding.kind)}, {"old", binding.oldName}, {"new", binding.newName}});
+    return array;
+}
+
 QJsonArray RepeatedWarningsJson(const QList<RepeatedWarning> &repeated)
 {
     QJsonArray array;
@@ -115,6 +124,12 @@ QList<LogEntry> ReportLogEntries(const RunResult &result)
         entries.append(LogEntry{NotWrittenLine(failed.file, failed.reason), LogKind::Plain, failed.file});
     if (!result.heldBackFiles.isEmpty())
         entries.append(LogEntry{HeldBackLine()});
+    if (!result.boundByRule.isEmpty()) {
+        QStringList pairs;
+        for (const ConstantBinding &binding : result.boundByRule)
+            pairs.append(binding.oldName + QLatin1Char('=') + binding.newName);
+        entries.append(LogEntry{BoundByRuleLine(pairs)});
+    }
     for (const ReportFinding &finding : result.findings)
         entries.append(LogEntry{FindingLine(finding.file, finding.line, finding.message), LogKind::Finding,
                                 finding.file, finding.line});
@@ -152,6 +167,8 @@ QByteArray RunResultJson(const RunResult &result)
         root.insert(QLatin1StringView("changedWhileRunning"), QJsonArray::fromStringList(result.changedWhileRunning));
     if (result.interruptedRun)
         root.insert(QLatin1StringView("interruptedRun"), true);
+    if (!result.boundByRule.isEmpty())
+        root.insert(QLatin1StringView("boundByRule"), BindingsJson(result.boundByRule));
     return QJsonDocument(root).toJson(QJsonDocument::Indented);
 }
 

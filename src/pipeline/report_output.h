@@ -11,7 +11,8 @@
 namespace quarvel {
 
 // The file count first, then the files that could not be written with the reason, then the
-// findings, then one line per kind of warning that was logged more than once.
+// renames a naming rule bound, then the findings, then one line per kind of warning that was
+// logged more than once.
 QList<LogEntry> ReportLogEntries(const RunResult &result);
 
 // The whole result, a cancelled run's too (see the README for its fields).

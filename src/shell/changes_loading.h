@@ -15,7 +15,7 @@ namespace quarvel {
 struct RunChanges {
     QString projectDirectory; // ends with "/"
     QStringList writtenFiles; // relative to the project folder, as the run result gives them
-    QList<NamePair> renames;  // bound in the bind dialog
+    QList<NamePair> renames;  // bound in the bind dialog, then those a naming rule bound
 
     void Clear() { *this = RunChanges(); }
 };

@@ -79,8 +79,11 @@ void DesktopRun::WorkerFinished()
     delete bindDialog_.data();
     emit runningChanged(false);
     emit dialogChanged(); // the main window is never left covered, whatever path the run took
-    if (lastResult_)
+    if (lastResult_) {
         changes_.writtenFiles = lastResult_->writtenFiles;
+        for (const ConstantBinding &binding : lastResult_->boundByRule)
+            changes_.renames.append({binding.oldName, binding.newName});
+    }
     emit ended(lastResult_);
     // A file saved while the run worked stopped it before it wrote anything: one new run
     // generates from the saved text, and starts no further one itself (nor while closing).

@@ -4,6 +4,7 @@
 #include "model/front_end.h"
 #include "model/project_state.h"
 #include "update/bind_dialog_model.h"
+#include "update/naming_rules.h"
 
 #include <QHash>
 #include <QSet>
@@ -25,16 +26,6 @@ QStringList WithoutMatch(const QStringList &names, const QStringList &others)
         if (!other.contains(name))
             result.append(name);
     return result;
-}
-
-// The length of the longest window name that begins name, followed by its "_"; 0 for none.
-qsizetype LongestWindowPrefix(const QString &name, const QSet<QString> &windows)
-{
-    for (qsizetype u = name.lastIndexOf(QLatin1Char('_')); u > 0; u = name.lastIndexOf(QLatin1Char('_'), u - 1)) {
-        if (windows.contains(name.left(u)))
-            return u;
-    }
-    return 0;
 }
 
 // Offers the unbound names to the user and appends what was bound. False when the user
@@ -107,8 +98,11 @@ bool CheckConstants(const RenameCheck &check, ObjectKind kind, BindingList &bind
     QStringList previousNames = StoredNamesOfKind(check.stored, kind);
     const QStringList currentNames = NamesOfKind(check.model, kind);
     CarryWindowRenames(bindings, KnownWindows(check.stored, check.model.WindowList), previousNames);
-    return ExchangeBindings(check.frontEnd, kind, WithoutMatch(previousNames, currentNames),
-                            WithoutMatch(currentNames, previousNames), bindings, stopReason);
+    QStringList unboundOld = WithoutMatch(previousNames, currentNames);
+    QStringList unboundNew = WithoutMatch(currentNames, previousNames);
+    const QSet<QString> windows(check.model.WindowList.cbegin(), check.model.WindowList.cend());
+    BindByNamingRules(kind, windows, unboundOld, unboundNew, bindings);
+    return ExchangeBindings(check.frontEnd, kind, unboundOld, unboundNew, bindings, stopReason);
 }
 
 bool CheckRenames(const RenameCheck &check, BindingList &bindings, QString &stopReason)

@@ -25,8 +25,12 @@ const char *const ProjectFiles[] = {
 struct SourceFile {
     QString name;
     QStringList lines;
-    QStringList code; // each line with string contents blanked and its comment cut off
+    QStringList code;        // each line with string contents blanked and its comment cut off
+    QList<bool> inProcedure; // each line is a procedure's, its head and EndProcedure included
 };
+
+const QRegularExpression &ProcedureHeadPattern();
+bool IsProcedureEndLine(const QString &code);
 
 // The line as the compiler sees its statements: text inside double quotes becomes blanks
 // (quotes kept, so positions still match the line) and a ";" outside quotes ends it.
@@ -61,9 +65,14 @@ bool LoadFile(const QString &dir, const QString &name, QList<SourceFile> &files)
     auto text = ReadTextFile(QDir::isAbsolutePath(name) ? name : dir + name);
     if (!text)
         return false;
-    SourceFile file{name, text->lines, {}};
-    for (const QString &line : file.lines)
-        file.code << CodeOf(line);
+    SourceFile file{name, text->lines, {}, {}};
+    bool inProcedure = false;
+    for (const QString &line : file.lines) {
+        const QString &code = file.code.emplace_back(CodeOf(line));
+        inProcedure = inProcedure || ProcedureHeadPattern().match(code).hasMatch();
+        file.inProcedure << inProcedure;
+        inProcedure = inProcedure && !IsProcedureEndLine(code);
+    }
     files << file;
     return true;
 }
@@ -132,7 +141,8 @@ struct OpenBlock {
     qsizetype line;
 };
 
-void CheckBlocks(const SourceFile &file, QStringList &faults)
+// Opening word -> the kind of block it opens.
+const QHash<QString, QString> &BlockOpeners()
 {
     static const QHash<QString, QString> openers = {
         {QStringLiteral("PROCEDURE"), QStringLiteral("Procedure")},
@@ -154,7 +164,12 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
         {QStringLiteral("COMPILERIF"), QStringLiteral("CompilerIf")},
         {QStringLiteral("COMPILERSELECT"), QStringLiteral("CompilerSelect")},
     };
-    // Closing word -> the block it closes; the word itself is shown as written in PureBasic.
+    return openers;
+}
+
+// Closing word -> the block it closes; the word itself is shown as written in PureBasic.
+const QHash<QString, QPair<QString, QString>> &BlockClosers()
+{
     static const QHash<QString, QPair<QString, QString>> closers = {
         {QStringLiteral("ENDPROCEDURE"), {QStringLiteral("Procedure"), QStringLiteral("EndProcedure")}},
         {QStringLiteral("ENDSELECT"), {QStringLiteral("Select"), QStringLiteral("EndSelect")}},
@@ -171,73 +186,83 @@ void CheckBlocks(const SourceFile &file, QStringList &faults)
         {QStringLiteral("COMPILERENDIF"), {QStringLiteral("CompilerIf"), QStringLiteral("CompilerEndIf")}},
         {QStringLiteral("COMPILERENDSELECT"), {QStringLiteral("CompilerSelect"), QStringLiteral("CompilerEndSelect")}},
     };
-    // A word, not a constant (#If), a field (\If) or a type suffix (.If).
-    static const QRegularExpression word(QStringLiteral("(?<![#\\\\.\\w$])[A-Za-z_]\\w*"));
+    return closers;
+}
 
-    QList<OpenBlock> open;
-    for (qsizetype i = 0; i < file.code.size(); ++i) {
-        for (auto it = word.globalMatch(file.code[i]); it.hasNext();) {
+// Every block a line opens must be closed by its own closer, in the file it opens in.
+class BlockBalance {
+public:
+    BlockBalance(const SourceFile &file, QStringList &faults) : file_(file), faults_(faults) {}
+
+    void read(qsizetype i)
+    {
+        // A word, not a constant (#If), a field (\If) or a type suffix (.If).
+        static const QRegularExpression word(QStringLiteral("(?<![#\\\\.\\w$])[A-Za-z_]\\w*"));
+
+        const QHash<QString, QString> &openers = BlockOpeners();
+        const QHash<QString, QPair<QString, QString>> &closers = BlockClosers();
+        for (auto it = word.globalMatch(file_.code[i]); it.hasNext();) {
             const QString token = it.next().captured().toUpper();
             if (openers.contains(token)) {
                 const QString kind = openers.value(token);
                 // A procedure cannot stand inside another: the one left open is reported once, here.
-                const auto outer = std::find_if(open.cbegin(), open.cend(), [](const OpenBlock &b) {
+                const auto outer = std::find_if(open_.cbegin(), open_.cend(), [](const OpenBlock &b) {
                     return b.keyword == QStringLiteral("Procedure");
                 });
-                if (kind == QStringLiteral("Procedure") && outer != open.cend()) {
-                    faults << Where(file, i) + QStringLiteral("Procedure inside a Procedure");
-                    open.resize(outer - open.cbegin());
+                if (kind == QStringLiteral("Procedure") && outer != open_.cend()) {
+                    faults_ << Where(file_, i) + QStringLiteral("Procedure inside a Procedure");
+                    open_.resize(outer - open_.cbegin());
                 }
-                open.append({kind, i});
+                open_.append({kind, i});
             } else if (closers.contains(token)) {
                 const auto [kind, closer] = closers.value(token);
-                qsizetype match = open.size() - 1;
-                while (match >= 0 && open[match].keyword != kind)
+                qsizetype match = open_.size() - 1;
+                while (match >= 0 && open_[match].keyword != kind)
                     --match;
                 if (match < 0) {
-                    faults << Where(file, i) + closer + QStringLiteral(" without ") + kind;
+                    faults_ << Where(file_, i) + closer + QStringLiteral(" without ") + kind;
                     continue;
                 }
                 // Blocks left open inside this one are reported once, by the closer that ends them.
-                if (match != open.size() - 1) {
-                    faults << Where(file, i) + closer + QStringLiteral(" closes the ") + open.last().keyword
-                                  + QStringLiteral(" of line ") + QString::number(open.last().line + 1);
+                if (match != open_.size() - 1) {
+                    faults_ << Where(file_, i) + closer + QStringLiteral(" closes the ") + open_.last().keyword
+                                   + QStringLiteral(" of line ") + QString::number(open_.last().line + 1);
                 }
-                open.resize(match);
+                open_.resize(match);
             }
         }
     }
-    for (const OpenBlock &block : open)
-        faults << Where(file, block.line) + block.keyword + QStringLiteral(" is never closed");
-}
+
+    // At the end of the file, what is still open.
+    void close()
+    {
+        for (const OpenBlock &block : open_)
+            faults_ << Where(file_, block.line) + block.keyword + QStringLiteral(" is never closed");
+    }
+
+private:
+    const SourceFile &file_;
+    QStringList &faults_;
+    QList<OpenBlock> open_;
+};
 
 // --- declarations ------------------------------------------------------------------------
 
-// Every procedure name (upper-cased) and where it is defined first. PureBasic names are
-// case-insensitive, so a second definition in any letter case is refused by the compiler.
-QSet<QString> DefinedProcedures(const QList<SourceFile> &files, QStringList &faults)
+// A procedure head defines its name. PureBasic names are case-insensitive, so a second
+// definition in any letter case is refused by the compiler.
+void NoteProcedure(const SourceFile &file, qsizetype i, QHash<QString, QString> &definedAt, QStringList &faults)
 {
     static const QRegularExpression head(QStringLiteral("^\\s*Procedure(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)\\s*\\("),
                                          QRegularExpression::CaseInsensitiveOption);
-    QHash<QString, QString> firstDefinition;
-    for (const SourceFile &file : files) {
-        for (qsizetype i = 0; i < file.code.size(); ++i) {
-            const auto match = head.match(file.code[i]);
-            if (!match.hasMatch())
-                continue;
-            const QString name = match.captured(1).toUpper();
-            const QString where = file.name + QLatin1Char(':') + QString::number(i + 1);
-            if (firstDefinition.contains(name)) {
-                faults << Where(file, i) + QStringLiteral("procedure ") + match.captured(1)
-                              + QStringLiteral(" is defined again (first at ") + firstDefinition.value(name)
-                              + QLatin1Char(')');
-            } else {
-                firstDefinition.insert(name, where);
-            }
-        }
-    }
-    const QStringList names = firstDefinition.keys();
-    return QSet<QString>(names.cbegin(), names.cend());
+    const auto match = head.match(file.code[i]);
+    if (!match.hasMatch())
+        return;
+    const QString name = match.captured(1).toUpper();
+    if (const auto first = definedAt.constFind(name); first != definedAt.cend())
+        faults << Where(file, i) + QStringLiteral("procedure ") + match.captured(1)
+                      + QStringLiteral(" is defined again (first at ") + *first + QLatin1Char(')');
+    else
+        definedAt.insert(name, file.name + QLatin1Char(':') + QString::number(i + 1));
 }
 
 // An enumeration member: its block (counted through the file) and its value.
@@ -324,18 +349,11 @@ Enumerations ReadEnumerations(const SourceFile *commonFile, QStringList &faults)
     return result;
 }
 
-QSet<QString> AssignedConstants(const QList<SourceFile> &files)
+void NoteAssignedConstant(const QString &code, QSet<QString> &names)
 {
     static const QRegularExpression assignment(QStringLiteral("^\\s*#(\\w+\\$?)\\s*="));
-    QSet<QString> names;
-    for (const SourceFile &file : files) {
-        for (const QString &code : file.code) {
-            const auto match = assignment.match(code);
-            if (match.hasMatch())
-                names.insert(match.captured(1).toUpper());
-        }
-    }
-    return names;
+    if (const auto match = assignment.match(code); match.hasMatch())
+        names.insert(match.captured(1).toUpper());
 }
 
 bool IsPureBasicConstant(const QString &upperName)
@@ -354,90 +372,156 @@ bool IsDispatcherCount(const QString &upperName)
            || upperName == QStringLiteral("CALLEVENTWINDOWCOUNT");
 }
 
-// Every variable a Global line of any file declares, upper-cased.
-QSet<QString> GlobalVariables(const QList<SourceFile> &files)
+// The variables a Global line declares, upper-cased.
+void NoteGlobals(const QString &code, QSet<QString> &names)
 {
     static const QRegularExpression global(QStringLiteral("^\\s*Global\\s+(.*)$"),
                                            QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*([A-Za-z_]\\w*)"));
-    QSet<QString> names;
+    const auto match = global.match(code);
+    for (auto it = item.globalMatch(match.captured(1)); match.hasMatch() && it.hasNext();)
+        names.insert(it.next().captured(1).toUpper());
+}
+
+void NoteLabel(const QString &code, QSet<QString> &names)
+{
+    static const QRegularExpression label(QStringLiteral("^\\s*([A-Za-z_]\\w*):(?!:)"));
+    if (const auto m = label.match(code); m.hasMatch())
+        names.insert(m.captured(1).toUpper());
+}
+
+// What the first walk over every file learns before any use is checked: the project's
+// procedures with where each is defined first, the constants it assigns, its Global
+// variables and its labels, all upper-cased. On the way each file's blocks are balanced.
+struct ProjectFacts {
+    QHash<QString, QString> definedAt;
+    QSet<QString> procedures;
+    QSet<QString> assigned;
+    QSet<QString> globals;
+    QSet<QString> labels;
+    QHash<QString, QSet<QString>> namedByKind; // "STRU", "MACR", "PROT", "NEWL", "NEWM", "DIM" -> names
+    // Each procedure a line calls outside a form's event procedure ("<window>_Events"), with its places.
+    QHash<QString, QList<QPair<const SourceFile *, qsizetype>>> callsOutsideFormEvents;
+    QStringList blockFaults;      // of every file, then
+    QStringList definitionFaults; // the procedures defined again
+};
+
+const QRegularExpression &NamedDeclaration()
+{
+    static const QRegularExpression named(
+        QStringLiteral(
+            "^\\s*(?:Global\\s+)?(Structure|Macro|Prototype\\w*(?:\\.\\w+)?|NewList|NewMap|Dim)\\s+\\*?(\\w+)"),
+        QRegularExpression::CaseInsensitiveOption);
+    return named;
+}
+
+// A call of a procedure by its name (not a field's, a structure's or a constant's).
+const QRegularExpression &CalledName()
+{
+    static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])([A-Za-z_]\\w*)\\s*\\("));
+    return call;
+}
+
+// What a line declares by name, and the procedures it calls where it is not in a form's event
+// procedure (which a project may drop once the calls it made stand elsewhere).
+void NoteNamesAndCalls(const SourceFile &file, qsizetype i, bool &inFormEvents, ProjectFacts &facts)
+{
+    const QRegularExpression &call = CalledName();
+    static const QRegularExpression declareLine(QStringLiteral("^\\s*(?:Declare|Procedure)\\w*\\b"),
+                                                QRegularExpression::CaseInsensitiveOption);
+    const QString &code = file.code[i];
+    if (const auto m = NamedDeclaration().match(code); m.hasMatch())
+        facts.namedByKind[m.captured(1).left(4).toUpper()].insert(m.captured(2).toUpper());
+    if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch())
+        inFormEvents = head.captured(1).endsWith(QStringLiteral("_Events"), Qt::CaseInsensitive);
+    else if (!inFormEvents && !declareLine.match(code).hasMatch())
+        for (auto it = call.globalMatch(code); it.hasNext();)
+            facts.callsOutsideFormEvents[it.next().captured(1).toUpper()].append({&file, i});
+    if (IsProcedureEndLine(code))
+        inFormEvents = false;
+}
+
+ProjectFacts ReadFacts(const QList<SourceFile> &files)
+{
+    ProjectFacts facts;
     for (const SourceFile &file : files) {
-        for (const QString &code : file.code) {
-            const auto match = global.match(code);
-            for (auto it = item.globalMatch(match.captured(1)); match.hasMatch() && it.hasNext();)
-                names.insert(it.next().captured(1).toUpper());
+        BlockBalance blocks(file, facts.blockFaults);
+        bool inFormEvents = false;
+        for (qsizetype i = 0; i < file.code.size(); ++i) {
+            blocks.read(i);
+            NoteProcedure(file, i, facts.definedAt, facts.definitionFaults);
+            NoteAssignedConstant(file.code[i], facts.assigned);
+            NoteGlobals(file.code[i], facts.globals);
+            NoteLabel(file.code[i], facts.labels);
+            NoteNamesAndCalls(file, i, inFormEvents, facts);
         }
+        blocks.close();
     }
-    return names;
+    const QStringList names = facts.definedAt.keys();
+    facts.procedures = QSet<QString>(names.cbegin(), names.cend());
+    return facts;
 }
 
 // --- uses ----------------------------------------------------------------------------------
 
 // A variable in a Case of the dispatcher is read where the event arrives: it must be Global,
 // or it is a fresh local that is always 0.
-void CheckCaseVariables(const SourceFile &eventMain, const QSet<QString> &globals, QStringList &faults)
+void CheckCaseVariables(const SourceFile &eventMain, qsizetype i, const QSet<QString> &globals, QStringList &faults)
 {
     static const QRegularExpression caseLine(QStringLiteral("^\\s*Case\\s+(.*)$"),
                                              QRegularExpression::CaseInsensitiveOption);
     static const QRegularExpression variable(QStringLiteral("(?:^|,)\\s*([A-Za-z_]\\w*)\\s*(?=,|$)"));
-    for (qsizetype i = 0; i < eventMain.code.size(); ++i) {
-        const auto match = caseLine.match(eventMain.code[i]);
-        for (auto it = variable.globalMatch(match.captured(1).trimmed()); match.hasMatch() && it.hasNext();) {
-            const QString name = it.next().captured(1);
-            if (!globals.contains(name.toUpper()))
-                faults << Where(eventMain, i) + QStringLiteral("variable ") + name
-                              + QStringLiteral(" is not declared Global");
-        }
+    const auto match = caseLine.match(eventMain.code[i]);
+    for (auto it = variable.globalMatch(match.captured(1).trimmed()); match.hasMatch() && it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!globals.contains(name.toUpper()))
+            faults << Where(eventMain, i) + QStringLiteral("variable ") + name
+                          + QStringLiteral(" is not declared Global");
     }
 }
 
-void CheckConstants(const SourceFile &file, const QSet<QString> &declared, QStringList &faults)
+// Every constant a line uses is declared, unless it is one PureBasic or the system knows.
+void CheckConstants(const SourceFile &file, qsizetype i, const std::function<bool(const QString &)> &declared,
+                    QStringList &faults)
 {
     static const QRegularExpression constant(QStringLiteral("#(\\w+\\$?)"));
-    for (qsizetype i = 0; i < file.code.size(); ++i) {
-        for (auto it = constant.globalMatch(file.code[i]); it.hasNext();) {
-            const QString name = it.next().captured(1);
-            const QString upper = name.toUpper();
-            if (!declared.contains(upper) && !IsPureBasicConstant(upper) && !IsDispatcherCount(upper))
-                faults << Where(file, i) + QStringLiteral("constant #") + name + QStringLiteral(" is not declared");
-        }
+    for (auto it = constant.globalMatch(file.code[i]); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!declared(name))
+            faults << Where(file, i) + QStringLiteral("constant #") + name + QStringLiteral(" is not declared");
     }
 }
 
 // The procedures a line calls or takes the address of, with a filter on their names.
-void CheckCalls(const SourceFile &file, const QSet<QString> &defined,
+void CheckCalls(const SourceFile &file, qsizetype i, const QSet<QString> &defined,
                 const std::function<bool(const QString &)> &checked, QStringList &faults)
 {
     static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])(@?)([A-Za-z_]\\w*)\\s*\\("));
     static const QRegularExpression head(QStringLiteral("^\\s*(?:Procedure\\w*|Prototype\\w*|Declare\\w*)\\b"),
                                          QRegularExpression::CaseInsensitiveOption);
-    for (qsizetype i = 0; i < file.code.size(); ++i) {
-        const QString &code = file.code[i];
-        if (head.match(code).hasMatch())
+    const QString &code = file.code[i];
+    if (head.match(code).hasMatch())
+        return;
+    for (auto it = call.globalMatch(code); it.hasNext();) {
+        const auto match = it.next();
+        const QString name = match.captured(2);
+        if (!checked(name) || defined.contains(name.toUpper()))
             continue;
-        for (auto it = call.globalMatch(code); it.hasNext();) {
-            const auto match = it.next();
-            const QString name = match.captured(2);
-            if (!checked(name) || defined.contains(name.toUpper()))
-                continue;
-            faults << Where(file, i) + (match.captured(1).isEmpty() ? QString() : QStringLiteral("@")) + name
-                          + QStringLiteral("() names no procedure");
-        }
+        faults << Where(file, i) + (match.captured(1).isEmpty() ? QString() : QStringLiteral("@")) + name
+                      + QStringLiteral("() names no procedure");
     }
 }
 
 // A call that is a statement of its own without arguments, as Main.pb opens its first window
 // ("ShowMainWindow()"), calls a procedure of the project: PureBasic's own commands that stand
 // so in Main.pb are not used that way.
-void CheckStatementCalls(const SourceFile &main, const QSet<QString> &defined, QStringList &faults)
+void CheckStatementCall(const SourceFile &main, qsizetype i, const QSet<QString> &defined, QStringList &faults)
 {
     static const QRegularExpression statement(QStringLiteral("^\\s*([A-Za-z_]\\w*)\\s*\\(\\s*\\)\\s*$"));
-    for (qsizetype i = 0; i < main.code.size(); ++i) {
-        const auto match = statement.match(main.code[i]);
-        if (match.hasMatch() && !defined.contains(match.captured(1).toUpper())
-            && !match.captured(1).startsWith(QStringLiteral("Open_")))
-            faults << Where(main, i) + match.captured(1) + QStringLiteral("() names no procedure");
-    }
+    const auto match = statement.match(main.code[i]);
+    if (match.hasMatch() && !defined.contains(match.captured(1).toUpper())
+        && !match.captured(1).startsWith(QStringLiteral("Open_")))
+        faults << Where(main, i) + match.captured(1) + QStringLiteral("() names no procedure");
 }
 
 // --- jump tables ---------------------------------------------------------------------------
@@ -544,16 +628,14 @@ void CheckTables(const SourceFile &eventMain, const Enumerations &enums, QString
 
 // --- includes ------------------------------------------------------------------------------
 
-void CheckIncludes(const SourceFile &file, const QString &dir, QStringList &faults)
+void CheckInclude(const SourceFile &file, qsizetype i, const QString &dir, QStringList &faults)
 {
-    for (qsizetype i = 0; i < file.code.size(); ++i) {
-        const QString name = IncludedName(file.lines[i], file.code[i]);
-        if (name.isEmpty())
-            continue;
-        const QString path = QDir::isAbsolutePath(name) ? name : dir + name;
-        if (!QFileInfo(path).isFile())
-            faults << Where(file, i) + QStringLiteral("IncludeFile \"") + name + QStringLiteral("\" does not exist");
-    }
+    const QString name = IncludedName(file.lines[i], file.code[i]);
+    if (name.isEmpty())
+        return;
+    const QString path = QDir::isAbsolutePath(name) ? name : dir + name;
+    if (!QFileInfo(path).isFile())
+        faults << Where(file, i) + QStringLiteral("IncludeFile \"") + name + QStringLiteral("\" does not exist");
 }
 
 // --- the program as the compiler reads it ------------------------------------------------
@@ -889,6 +971,77 @@ private:
     qint64 next_ = 0;
 };
 
+// A DataSection label a line reads (?Label) is defined somewhere.
+void CheckLabelUses(const SourceFile &file, qsizetype i, const QSet<QString> &labels, QStringList &faults)
+{
+    static const QRegularExpression labelUse(QStringLiteral("(?<![\\w?])\\?([A-Za-z_]\\w*)"));
+    for (auto it = labelUse.globalMatch(file.code[i]); it.hasNext();) {
+        const QString name = it.next().captured(1);
+        if (!labels.contains(name.toUpper()))
+            faults << Where(file, i) + QStringLiteral("label ") + name + QStringLiteral(" is defined nowhere");
+    }
+}
+
+// --- the uses of each file, in one walk ----------------------------------------------------
+
+// What the walk over a file's lines finds, one list a check, so that each check's faults keep
+// their place in the report.
+struct UseFaults {
+    QStringList calls;
+    QStringList statementCalls;
+    QStringList constants; // of the event files, against the generated enumerations
+    QStringList caseVariables;
+    QStringList includes;
+    QStringList programConstants; // of the window code and the user's files, against the program
+    QStringList labels;
+};
+
+// What the uses are checked against.
+struct Declarations {
+    const ProjectFacts &facts;
+    const QSet<QString> &constants; // the members of the generated enumerations and the assigned ones
+    const ProgramWalk &walk;
+    const QString &dir;
+};
+
+UseFaults CheckUses(const SourceFile &file, const Declarations &declared)
+{
+    const bool main = file.name == QStringLiteral("Main.pb");
+    const bool eventMain = file.name == QStringLiteral("EventMain.pb");
+    const bool commonFile = file.name == QStringLiteral("CommonFile.pb");
+    // The window code and the user's own files may use constants of their own.
+    const bool generatedConstants = IsGenerated(file) && !commonFile && file.name != QStringLiteral("LoadLanguage.pb");
+    const bool programConstants = !IsGenerated(file) || commonFile;
+    const std::function<bool(const QString &)> generated = [&](const QString &name) {
+        const QString upper = name.toUpper();
+        return declared.constants.contains(upper) || IsPureBasicConstant(upper) || IsDispatcherCount(upper);
+    };
+    const std::function<bool(const QString &)> inProgram = [&](const QString &name) {
+        return declared.walk.declaresConstant(name.toUpper()) || IsSystemConstant(name);
+    };
+    // Main.pb calls PureBasic's commands too: only its window openers and dispatchers are checked.
+    const std::function<bool(const QString &)> calledChecked = [&](const QString &name) {
+        return eventMain || name.startsWith(QStringLiteral("Open_")) || name.startsWith(QStringLiteral("MyEvent"));
+    };
+    UseFaults found;
+    for (qsizetype i = 0; i < file.code.size(); ++i) {
+        if (main || eventMain)
+            CheckCalls(file, i, declared.facts.procedures, calledChecked, found.calls);
+        if (main)
+            CheckStatementCall(file, i, declared.facts.procedures, found.statementCalls);
+        if (generatedConstants)
+            CheckConstants(file, i, generated, found.constants);
+        if (programConstants)
+            CheckConstants(file, i, inProgram, found.programConstants);
+        if (eventMain)
+            CheckCaseVariables(file, i, declared.facts.globals, found.caseVariables);
+        if (main || commonFile)
+            CheckInclude(file, i, declared.dir, found.includes);
+        CheckLabelUses(file, i, declared.facts.labels, found.labels);
+    }
+    return found;
+}
+
 // --- object numbers ----------------------------------------------------------------------
 
 // A window, menu item or toolbar button created with the number of another object of its
@@ -946,24 +1099,6 @@ void CheckSharedNumbers(const QList<ProgramLine> &order, const Enumerations &enu
     }
 }
 
-// Constants the window code and the user's files use must be declared somewhere too.
-void CheckProgramConstants(const QList<SourceFile> &files, const ProgramWalk &walk, QStringList &faults)
-{
-    static const QRegularExpression constant(QStringLiteral("#(\\w+\\$?)"));
-    for (const SourceFile &file : files) {
-        if (IsGenerated(file) && file.name != QStringLiteral("CommonFile.pb"))
-            continue; // checked against the generated enumerations already
-        for (qsizetype i = 0; i < file.code.size(); ++i) {
-            for (auto it = constant.globalMatch(file.code[i]); it.hasNext();) {
-                const QString name = it.next().captured(1);
-                const QString upper = name.toUpper();
-                if (!walk.declaresConstant(upper) && !IsSystemConstant(name))
-                    faults << Where(file, i) + QStringLiteral("constant #") + name + QStringLiteral(" is not declared");
-            }
-        }
-    }
-}
-
 const QRegularExpression &GadgetCreator()
 {
     static const QRegularExpression creator = NoCase(
@@ -972,21 +1107,6 @@ const QRegularExpression &GadgetCreator()
         "Panel|ProgressBar|Scintilla|ScrollArea|ScrollBar|Shortcut|Spin|Splitter|String|Text|TrackBar|Tree|Web|"
         "WebView)Gadget\\s*\\(\\s*(#\\w+|\\d+)\\s*([,)+\\-*])");
     return creator;
-}
-
-// The code of the procedures and of the top level of a file, line by line.
-QList<bool> ProcedureLines(const SourceFile &file)
-{
-    QList<bool> inside;
-    bool in = false;
-    for (const QString &code : file.code) {
-        if (ProcedureHeadPattern().match(code).hasMatch())
-            in = true;
-        inside << in;
-        if (IsProcedureEndLine(code))
-            in = false;
-    }
-    return inside;
 }
 
 // The members of CommonFile.pb's gadget enumeration: the gadgets the dispatcher serves.
@@ -1031,7 +1151,7 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
     QSet<QString> created = GeneratedGadgets(FileNamed(files, "CommonFile.pb"));
     QHash<qint64, QString> numberOwner;
     for (const SourceFile &file : files) {
-        const QList<bool> inProcedure = ProcedureLines(file);
+        const QList<bool> &inProcedure = file.inProcedure;
         for (qsizetype i = 0; i < file.code.size(); ++i) {
             const QString &code = file.code[i];
             if (file.name == QStringLiteral("CommonFile.pb") && !inProcedure[i]) {
@@ -1159,7 +1279,7 @@ void CheckVariableGadgets(const SourceFile &commonFile, QStringList &faults)
         "(?<![\\w.])(\\*?[A-Za-z_]\\w*(?:\\\\\\w+)*)\\s*=\\s*((?!Text|Frame|Frame3D|ProgressBar|Container|Splitter)\\w+"
         "Gadget)\\s*\\(\\s*#PB_Any\\b");
     static const QRegularExpression loop = NoCase("(?<![\\w.])(?:WaitWindowEvent|WindowEvent)\\s*\\(");
-    const QList<bool> inProcedure = ProcedureLines(commonFile);
+    const QList<bool> &inProcedure = commonFile.inProcedure;
     QList<qsizetype> found;
     bool ownLoop = false;
     for (qsizetype i = 0; i <= commonFile.code.size(); ++i) {
@@ -1205,7 +1325,7 @@ void CheckTopLevelLists(const QList<SourceFile> &files, QStringList &faults)
         "^\\s*(?:Define(?:\\.\\w+)?\\s+)?(?:NewList|NewMap|Dim)\\s+\\*?(\\w+)");
     static const QRegularExpression reach = NoCase("^\\s*(?:Shared|Protected|Static|Global)\\b");
     for (const SourceFile &file : files) {
-        const QList<bool> inProcedure = ProcedureLines(file);
+        const QList<bool> &inProcedure = file.inProcedure;
         QStringList mainOnly;
         for (qsizetype i = 0; i < file.code.size(); ++i)
             if (const auto m = made.match(file.code[i]); m.hasMatch() && !inProcedure[i])
@@ -1362,51 +1482,22 @@ QList<SourceFile> LoadWindowSources(const QString &dir)
 // Whatever a window source declares at its top level, and the procedures it defines, the
 // project must still declare; a form's event procedure may go, but the procedures it
 // assigns to objects must then be called from the project's event procedures.
-void CheckSourcesCarried(const QList<SourceFile> &sources, const QList<SourceFile> &files, const QSet<QString> &defined,
-                         QStringList &faults)
+void CheckSourcesCarried(const QList<SourceFile> &sources, const ProjectFacts &facts, QStringList &faults)
 {
-    static const QRegularExpression named = NoCase(
-        "^\\s*(?:Global\\s+)?(Structure|Macro|Prototype\\w*(?:\\.\\w+)?|NewList|NewMap|Dim)\\s+\\*?(\\w+)");
+    const QRegularExpression &named = NamedDeclaration();
+    const QRegularExpression &call = CalledName();
     static const QRegularExpression global = NoCase("^\\s*Global\\s+(?!NewList|NewMap|Dim)(.*)$");
     static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*\\*?([A-Za-z_]\\w*)"));
-    static const QRegularExpression label(QStringLiteral("^\\s*([A-Za-z_]\\w*):(?!:)"));
-    static const QRegularExpression labelUse(QStringLiteral("(?<![\\w?])\\?([A-Za-z_]\\w*)"));
-    static const QRegularExpression call(QStringLiteral("(?<![\\w\\\\.*#$?])([A-Za-z_]\\w*)\\s*\\("));
-    static const QRegularExpression declareLine = NoCase("^\\s*(?:Declare|Procedure)\\w*\\b");
     static const QRegularExpression declareName = NoCase("^\\s*Declare(?:C|DLL|CDLL)?(?:\\.\\w+)?\\s+(\\w+)");
 
-    // What the project declares, by kind, upper-cased.
-    QHash<QString, QSet<QString>> project;
-    QSet<QString> labels;
-    QHash<QString, QList<QPair<const SourceFile *, qsizetype>>> callsOutsideFormEvents;
-    for (const SourceFile &file : files) {
-        bool inFormEvents = false;
-        for (qsizetype i = 0; i < file.code.size(); ++i) {
-            const QString &code = file.code[i];
-            if (const auto m = named.match(code); m.hasMatch())
-                project[m.captured(1).left(4).toUpper()].insert(m.captured(2).toUpper());
-            if (const auto m = label.match(code); m.hasMatch())
-                labels.insert(m.captured(1).toUpper());
-            if (const auto head = ProcedureHeadPattern().match(code); head.hasMatch())
-                inFormEvents = head.captured(1).endsWith(QStringLiteral("_Events"), Qt::CaseInsensitive);
-            else if (!inFormEvents && !declareLine.match(code).hasMatch())
-                for (auto it = call.globalMatch(code); it.hasNext();)
-                    callsOutsideFormEvents[it.next().captured(1).toUpper()].append({&file, i});
-            if (IsProcedureEndLine(code))
-                inFormEvents = false;
-        }
-    }
-    const QSet<QString> globals = GlobalVariables(files);
-    for (const SourceFile &file : files)
-        for (qsizetype i = 0; i < file.code.size(); ++i)
-            for (auto it = labelUse.globalMatch(file.code[i]); it.hasNext();) {
-                const QString name = it.next().captured(1);
-                if (!labels.contains(name.toUpper()))
-                    faults << Where(file, i) + QStringLiteral("label ") + name + QStringLiteral(" is defined nowhere");
-            }
+    const QHash<QString, QSet<QString>> &project = facts.namedByKind;
+    const QHash<QString, QList<QPair<const SourceFile *, qsizetype>>> &callsOutsideFormEvents =
+        facts.callsOutsideFormEvents;
+    const QSet<QString> &defined = facts.procedures;
+    const QSet<QString> &globals = facts.globals;
 
     for (const SourceFile &source : sources) {
-        const QList<bool> inProcedure = ProcedureLines(source);
+        const QList<bool> &inProcedure = source.inProcedure;
         const QString at = source.name + QLatin1Char(':');
         // The procedures a form declares are the ones its event procedure assigns to objects.
         QSet<QString> declared;
@@ -2009,55 +2100,40 @@ QStringList CheckProject(const QString &directory)
             faults << QLatin1String(name) + QStringLiteral(":0: file is missing");
     }
 
-    for (const SourceFile &file : files)
-        CheckBlocks(file, faults);
+    const ProjectFacts facts = ReadFacts(files);
+    faults << facts.blockFaults << facts.definitionFaults;
 
-    const QSet<QString> defined = DefinedProcedures(files, faults);
-    if (eventMain)
-        CheckCalls(
-            *eventMain, defined, [](const QString &) { return true; }, faults);
-    if (main) {
-        CheckCalls(
-            *main, defined,
-            [](const QString &name) {
-                return name.startsWith(QStringLiteral("Open_")) || name.startsWith(QStringLiteral("MyEvent"));
-            },
-            faults);
-        CheckStatementCalls(*main, defined, faults);
-    }
-
-    const Enumerations enums = ReadEnumerations(commonFile, faults);
-    QSet<QString> declared = AssignedConstants(files);
+    QStringList enumerationFaults;
+    const Enumerations enums = ReadEnumerations(commonFile, enumerationFaults);
+    QSet<QString> declared = facts.assigned;
     for (auto it = enums.members.cbegin(); it != enums.members.cend(); ++it)
         declared.insert(it.key());
-    for (const SourceFile &file : files) {
-        // The window code and the user's own files may use constants of their own.
-        if (IsGenerated(file) && file.name != QStringLiteral("CommonFile.pb")
-            && file.name != QStringLiteral("LoadLanguage.pb"))
-            CheckConstants(file, declared, faults);
-    }
-
-    if (eventMain) {
-        CheckTables(*eventMain, enums, faults);
-        CheckCaseVariables(*eventMain, GlobalVariables(files), faults);
-    }
-
-    if (main)
-        CheckIncludes(*main, dir, faults);
-    if (commonFile)
-        CheckIncludes(*commonFile, dir, faults);
-
     const QList<ProgramLine> order = ProgramOrder(files);
-    ProgramWalk walk(faults);
+    QStringList walkFaults;
+    ProgramWalk walk(walkFaults);
     walk.walk(order);
+    QList<UseFaults> uses;
+    for (const SourceFile &file : files)
+        uses << CheckUses(file, {facts, declared, walk, dir});
+    const auto usesOf = [&](const SourceFile *file) { return file ? uses.at(file - files.constData()) : UseFaults(); };
+
+    faults << usesOf(eventMain).calls << usesOf(main).calls << usesOf(main).statementCalls << enumerationFaults;
+    for (const UseFaults &use : uses)
+        faults << use.constants;
+    if (eventMain)
+        CheckTables(*eventMain, enums, faults);
+    faults << usesOf(eventMain).caseVariables << usesOf(main).includes << usesOf(commonFile).includes << walkFaults;
     CheckSharedNumbers(order, enums, walk.values(), faults);
-    CheckProgramConstants(files, walk, faults);
+    for (const UseFaults &use : uses)
+        faults << use.programConstants;
     CheckWindowCode(files, walk.values(), faults);
     CheckTopLevelLists(files, faults);
     CheckModules(files, faults);
     CheckFirstWindow(files, faults);
     const QList<SourceFile> sources = LoadWindowSources(dir);
-    CheckSourcesCarried(sources, files, defined, faults);
+    for (const UseFaults &use : uses)
+        faults << use.labels;
+    CheckSourcesCarried(sources, facts, faults);
     CheckKeptDeclarations(sources, files, walk, enums, faults);
     if (commonFile) {
         CheckCommentedObjects(files, sources, *commonFile, enums, faults);
