@@ -8,6 +8,7 @@
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/global_loads.h"
 #include "interpreter/include_rebasing.h"
+#include "interpreter/numbered_objects.h"
 #include "interpreter/object_warnings.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
@@ -296,6 +297,7 @@ FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code)
     }
     LogHowRead(g.log, listedPath, *file);
     CommonFileText f{fileIndex, listedPath, path, file->lines, KeepProcedureText(file->lines), {}, {}};
+    NameNumberedObjects(g.model, f.lines, fileIndex, ModuleBlockLines(f.lines));
     f.top = ClassifyTopLevelCode(f.lines, f.procedureText.kept);
     WarnUngeneratableObjects(g.model, g.log, listedPath, f.lines, f.top.windows);
     f.eventProcedures = TakeFormEventAssignments(g.model, g.log, f.lines, fileIndex);

@@ -17,8 +17,9 @@ EndEnumeration
 
 ;- MenuItem Constants
 ;
-Enumeration 2
-  #Window_0_MenuItem_Open
+Enumeration
+  #Window_0_MenuItem_1 = 1
+  #Window_0_MenuItem_Open = 2
   #Window_0_MenuItem_Save
 EndEnumeration
 
@@ -103,7 +104,7 @@ Procedure Open_Window_0(x = 0, y = 0, width = 600, height = 400)
   MenuItem(#Window_0_MenuItem_Open, "Open")
   MenuItem(#Window_0_MenuItem_Save, "Save" + Chr(9) + "Ctrl+S")
   MenuBar()
-  MenuItem(1, "Close" + Chr(9) + "Cmd+W")
+  MenuItem(#Window_0_MenuItem_1, "Close" + Chr(9) + "Cmd+W")
   CreateStatusBar(#Window_0_StatusBar, WindowID(Window_0))
   AddStatusBarField(#PB_Ignore)
   ButtonGadget(#Window_0_Button_0, 10, 10, 100, 25, "Ok")

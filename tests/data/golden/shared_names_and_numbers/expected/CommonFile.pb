@@ -18,8 +18,9 @@ EndEnumeration
 
 ;- MenuItem Constants
 ;
-Enumeration 10
-  #Tools_Open
+Enumeration
+  #Tools_MenuItem_9 = 9
+  #Tools_Open = 10
   #Editor_Menu_Save
   #Tools_Recent_0
 EndEnumeration
@@ -123,7 +124,7 @@ Procedure Open_Tools()
         MenuItem(#Tools_Recent_0 + k, MyLanguage("Recent ") + Str(k))
       Next
       CloseSubMenu()
-      MenuItem(9, MyLanguage("Quit"))
+      MenuItem(#Tools_MenuItem_9, MyLanguage("Quit"))
     EndIf
     BindMenuEvent(#Tools_Menu, #Tools_Open, @FillList())
     FrameGadget(12, 5, 5, 310, 200, MyLanguage("Items"))

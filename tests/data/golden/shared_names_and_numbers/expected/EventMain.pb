@@ -81,7 +81,7 @@ DataSection
     Data.i @MyEventIgnore()
     Data.i @MyEventIgnore()
     Data.i @MyEventIgnore()
-    Data.i @MyEventIgnore()
+    Data.i @EventMenu_Tools_MenuItem_9()
     Data.i @EventMenu_Tools_Open()
     Data.i @EventMenu_Editor_Menu_Save()
     Data.i @EventMenu_Tools_Recent_0()

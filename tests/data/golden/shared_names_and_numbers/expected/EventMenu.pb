@@ -10,6 +10,12 @@ EndProcedure
 
 ; ***************************************************************************************
 
+Procedure EventMenu_Tools_MenuItem_9()
+  
+EndProcedure
+
+; ***************************************************************************************
+
 Procedure EventMenu_Editor_Menu_Save()
   
 EndProcedure

@@ -1,0 +1,336 @@
+#include "interpreter/numbered_objects.h"
+
+#include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_search.h"
+#include "base/statement_scan.h"
+#include "model/design_model.h"
+#include "model/name_tables.h"
+
+#include <QHash>
+
+#include <algorithm>
+
+namespace quarvel {
+
+namespace {
+
+// The numbers of one class name one object: windows share one set, gadgets one, and menu items
+// and toolbar buttons one (both send EventMenu()).
+enum class NumberClass : quint8 { None, Window, Gadget, MenuEvent };
+
+// A command's argument that is an object of a class: its 0-based place among the arguments.
+struct ObjectArgument {
+    NumberClass numbers = NumberClass::None;
+    int place = 0;
+};
+
+// The commands that create an object, by upper-cased name: the kind and the word its constant
+// is named with.
+struct Creator {
+    ObjectKind kind = ObjectKind::Gadget;
+    QString word;
+};
+
+const QHash<QString, Creator> &Creators()
+{
+    static const QHash<QString, Creator> creators = [] {
+        QHash<QString, Creator> table{
+            {QStringLiteral("OPENWINDOW"), {ObjectKind::Window, QStringLiteral("Window")}},
+            {QStringLiteral("MENUITEM"), {ObjectKind::MenuItem, QStringLiteral("MenuItem")}},
+            {QStringLiteral("TOOLBARSTANDARDBUTTON"), {ObjectKind::ToolBarButton, QStringLiteral("ToolBarButton")}},
+            {QStringLiteral("TOOLBARIMAGEBUTTON"), {ObjectKind::ToolBarButton, QStringLiteral("ToolBarButton")}},
+        };
+        // "ButtonGadget" names its gadgets "Button_<number>".
+        for (const QString &creator : BuiltInGadgetCreators())
+            table.insert(UpperKeepLength(creator), {ObjectKind::Gadget, creator.chopped(6)});
+        return table;
+    }();
+    return creators;
+}
+
+NumberClass ClassOf(ObjectKind kind)
+{
+    switch (kind) {
+    case ObjectKind::Window: return NumberClass::Window;
+    case ObjectKind::Gadget: return NumberClass::Gadget;
+    case ObjectKind::MenuItem:
+    case ObjectKind::ToolBarButton: return NumberClass::MenuEvent;
+    default: return NumberClass::None;
+    }
+}
+
+// The arguments of the other commands that name an object, beyond a creator's first.
+QList<ObjectArgument> ObjectArguments(const QString &upper)
+{
+    static const QHash<QString, QList<ObjectArgument>> known = [] {
+        QHash<QString, QList<ObjectArgument>> table;
+        for (const char *command :
+             {"WINDOWID",        "CLOSEWINDOW",        "HIDEWINDOW",     "RESIZEWINDOW",   "SETWINDOWTITLE",
+              "GETWINDOWTITLE",  "WINDOWWIDTH",        "WINDOWHEIGHT",   "WINDOWX",        "WINDOWY",
+              "SETACTIVEWINDOW", "STICKYWINDOW",       "SETWINDOWSTATE", "GETWINDOWSTATE", "SETWINDOWCOLOR",
+              "GETWINDOWCOLOR",  "DISABLEWINDOW",      "ISWINDOW",       "WINDOWOUTPUT",   "REMOVEKEYBOARDSHORTCUT",
+              "ADDWINDOWTIMER",  "REMOVEWINDOWTIMER",  "WINDOWMOUSEX",   "WINDOWMOUSEY",   "SETWINDOWDATA",
+              "GETWINDOWDATA",   "SMARTWINDOWREFRESH", "WINDOWBOUNDS"})
+            table.insert(QLatin1String(command), {{NumberClass::Window, 0}});
+        for (const char *command :
+             {"SETMENUITEMSTATE", "GETMENUITEMSTATE", "DISABLEMENUITEM", "SETMENUITEMTEXT", "GETMENUITEMTEXT",
+              "SETTOOLBARBUTTONSTATE", "GETTOOLBARBUTTONSTATE", "DISABLETOOLBARBUTTON", "TOOLBARTOOLTIP"})
+            table.insert(QLatin1String(command), {{NumberClass::MenuEvent, 1}});
+        table.insert(QStringLiteral("ADDKEYBOARDSHORTCUT"), {{NumberClass::Window, 0}, {NumberClass::MenuEvent, 2}});
+        table.insert(QStringLiteral("SPLITTERGADGET"), {{NumberClass::Gadget, 5}, {NumberClass::Gadget, 6}});
+        return table;
+    }();
+    if (const auto found = known.constFind(upper); found != known.cend())
+        return *found;
+    // Every other gadget command takes the gadget first; these take none.
+    static const QStringList noGadget{QStringLiteral("CLOSEGADGETLIST"), QStringLiteral("GETACTIVEGADGET"),
+                                      QStringLiteral("USEGADGETLIST"), QStringLiteral("EVENTGADGET")};
+    if (HoldsText(upper, u"GADGET") && !Creators().contains(upper) && !noGadget.contains(upper))
+        return {{NumberClass::Gadget, 0}};
+    return {};
+}
+
+// A plain decimal number standing alone, as objects are numbered in hand-written code.
+bool DecimalNumber(QStringView text, qint64 &value)
+{
+    if (text.isEmpty() || !std::all_of(text.begin(), text.end(), [](QChar c) { return c.isDigit(); }))
+        return false;
+    bool ok = false;
+    value = text.toLongLong(&ok);
+    return ok;
+}
+
+// A number that names an object, where it stands in its line.
+struct NumberUse {
+    qsizetype line = 0;
+    qsizetype start = 0; // of the number; its end is start + size
+    qsizetype size = 0;
+    NumberClass numbers = NumberClass::None;
+    qint64 number = 0;
+    qint32 window = -1;               // the window whose code holds it, -1 before the first
+    const Creator *creator = nullptr; // set where the object is created
+};
+
+// One walk over the file's statements, noting every number that names an object.
+class NumberWalk {
+public:
+    QList<NumberUse> uses;
+    QStringList windows; // as opened, upper-cased: "0", "#MAIN"
+
+    void line(const QString &code, qsizetype index)
+    {
+        line_ = index;
+        for (const QStringView statement : Statements(code)) {
+            const qsizetype offset = statement.data() - code.constData();
+            const QString word = FirstWord(statement);
+            if (word == QLatin1String("SELECT"))
+                selects_.append(SelectClass(statement));
+            else if (word == QLatin1String("ENDSELECT") && !selects_.isEmpty())
+                selects_.removeLast();
+            else if (word == QLatin1String("CASE") && !selects_.isEmpty() && selects_.last() != NumberClass::None)
+                caseLabels(statement, offset, selects_.last());
+            calls(statement, offset);
+            comparisons(statement, offset);
+        }
+    }
+
+private:
+    // The event functions that return an object's number.
+    struct EventFunction {
+        QStringView call;
+        NumberClass numbers;
+    };
+    static constexpr EventFunction EventFunctions[] = {{u"EVENTGADGET()", NumberClass::Gadget},
+                                                       {u"EVENTMENU()", NumberClass::MenuEvent},
+                                                       {u"EVENTWINDOW()", NumberClass::Window}};
+
+    // The class of the event function called at the index at (the start of its name), None when
+    // none is.
+    static NumberClass EventClassAt(QStringView text, qsizetype at, qsizetype &size)
+    {
+        if (at > 0 && IsIdentifierChar(text.at(at - 1)))
+            return NumberClass::None;
+        for (const EventFunction &f : EventFunctions) {
+            if (StartsNoCase(text.sliced(at), f.call)) {
+                size = f.call.size();
+                return f.numbers;
+            }
+        }
+        return NumberClass::None;
+    }
+
+    // The class of object numbers a Select's subject returns: Select EventGadget().
+    static NumberClass SelectClass(QStringView statement)
+    {
+        qsizetype size = 0;
+        const qsizetype at = IndexOfNoCase(statement, u"EVENT");
+        return at < 0 ? NumberClass::None : EventClassAt(statement, at, size);
+    }
+
+    void note(qsizetype start, QStringView text, NumberClass numbers, const Creator *creator = nullptr)
+    {
+        const QStringView trimmed = TrimBlanksView(text);
+        qint64 value = 0;
+        if (!DecimalNumber(trimmed, value))
+            return;
+        const qsizetype at = start + (trimmed.data() - text.data());
+        uses.append({line_, at, trimmed.size(), numbers, value, window_, creator});
+    }
+
+    // "Case 1, 2": each label that is a number alone; a range ("10 To 13") is left as written.
+    void caseLabels(QStringView statement, qsizetype offset, NumberClass numbers)
+    {
+        const qsizetype after = IndexOfNoCase(statement, u"CASE") + 4;
+        qsizetype from = after;
+        for (const QString &field : SplitOutsideBrackets(statement.sliced(after))) {
+            const qsizetype at = IndexOfText(statement, field, from);
+            if (at < 0)
+                return;
+            note(offset + at, statement.sliced(at, field.size()), numbers);
+            from = at + field.size();
+        }
+    }
+
+    // "EventGadget() = 1", "EventMenu() <> 101".
+    void comparisons(QStringView statement, qsizetype offset)
+    {
+        for (qsizetype k = IndexOfNoCase(statement, u"EVENT"); k >= 0; k = IndexOfNoCase(statement, u"EVENT", k + 5)) {
+            qsizetype size = 0;
+            const NumberClass numbers = EventClassAt(statement, k, size);
+            if (numbers == NumberClass::None)
+                continue;
+            qsizetype p = k + size;
+            while (p < statement.size() && IsBlank(statement.at(p)))
+                ++p;
+            if (statement.sliced(p).startsWith(u"<>"))
+                p += 2;
+            else if (statement.sliced(p).startsWith(u"=") && !statement.sliced(p).startsWith(u"=>"))
+                p += 1;
+            else
+                continue;
+            qsizetype start = p;
+            while (start < statement.size() && IsBlank(statement.at(start)))
+                ++start;
+            note(offset + p, statement.sliced(p, IdentifierEnd(statement, start) - p), numbers);
+        }
+    }
+
+    void calls(QStringView statement, qsizetype offset)
+    {
+        for (qsizetype open = IndexOfChar(statement, u'('); open >= 0; open = IndexOfChar(statement, u'(', open + 1)) {
+            qsizetype start = open;
+            while (start > 0 && IsIdentifierChar(statement.at(start - 1)))
+                --start;
+            if (start == open)
+                continue;
+            const QString command = UpperKeepLength(statement.sliced(start, open - start));
+            const CallShape shape = CallShapeAt(statement, open);
+            const auto argument = [&](int place) {
+                if (place > shape.commas.size())
+                    return QStringView();
+                const qsizetype from = place == 0 ? open + 1 : shape.commas.at(place - 1) + 1;
+                const qsizetype to = place < shape.commas.size() ? shape.commas.at(place)
+                                     : shape.close >= 0          ? shape.close
+                                                                 : statement.size();
+                return statement.sliced(from, to - from);
+            };
+            const auto creator = Creators().constFind(command);
+            if (creator != Creators().cend()) {
+                if (creator->kind == ObjectKind::Window)
+                    enterWindow(UpperKeepLength(TrimBlanksView(argument(0))), true);
+                const QStringView first = argument(0);
+                note(offset + (first.data() - statement.data()), first, ClassOf(creator->kind), &*creator);
+            }
+            if (command == QLatin1String("USEGADGETLIST"))
+                useGadgetList(argument(0));
+            for (const ObjectArgument &object : ObjectArguments(command)) {
+                const QStringView text = argument(object.place);
+                if (!text.isNull())
+                    note(offset + (text.data() - statement.data()), text, object.numbers);
+            }
+        }
+    }
+
+    // The lines from here on are the window's code; UseGadgetList(WindowID(0)) goes back to a
+    // window opened before.
+    void enterWindow(const QString &window, bool opened)
+    {
+        qsizetype known = windows.indexOf(window);
+        if (known < 0 && opened) {
+            windows.append(window);
+            known = windows.size() - 1;
+        }
+        if (known >= 0)
+            window_ = qint32(known);
+    }
+
+    void useGadgetList(QStringView argument)
+    {
+        const qsizetype open = IndexOfChar(argument, u'(');
+        const qsizetype close = IndexOfChar(argument, u')');
+        if (open >= 0 && close > open)
+            enterWindow(UpperKeepLength(TrimBlanksView(argument.sliced(open + 1, close - open - 1))), false);
+    }
+
+    qsizetype line_ = 0;
+    qint32 window_ = -1; // the window whose code the walk is in, -1 before the first
+    QList<NumberClass> selects_;
+};
+
+// The objects the walk found created, by class and number; the first creation of a number in a
+// window is that window's object.
+struct Created {
+    QString name;
+    qint32 window = -1;
+};
+
+// Only a line with a number, a window it turns to or a Select (whose Case labels may be
+// numbers) needs the walk.
+bool MayMatter(const QString &line)
+{
+    return std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.isDigit(); }) || HoldsNoCase(line, u"SELECT")
+           || HoldsNoCase(line, u"OPENWINDOW") || HoldsNoCase(line, u"USEGADGETLIST");
+}
+
+QString ConstantName(const Creator &creator, qint64 number)
+{
+    return creator.word + QLatin1Char('_') + Str(number);
+}
+
+} // namespace
+
+void NameNumberedObjects(DesignModel &model, QStringList &lines, qint32 fileIndex, const QList<bool> &skipped)
+{
+    NumberWalk walk;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        if (!skipped.value(i) && MayMatter(lines.at(i)))
+            walk.line(BlankedCode(lines.at(i)), i);
+    }
+    QHash<quint64, QList<Created>> created; // class << 56 | number
+    const auto key = [](NumberClass numbers, qint64 number) { return quint64(numbers) << 56 | quint64(number); };
+    for (const NumberUse &use : std::as_const(walk.uses)) {
+        if (!use.creator || use.numbers == NumberClass::None || (use.numbers != NumberClass::Window && use.window < 0))
+            continue;
+        QList<Created> &objects = created[key(use.numbers, use.number)];
+        const QString name = ConstantName(*use.creator, use.number);
+        if (std::none_of(objects.cbegin(), objects.cend(), [&](const Created &c) { return c.window == use.window; }))
+            objects.append({name, use.window});
+        model.NumberedObjects.append({use.creator->kind, name, use.number, {fileIndex, qint32(use.line + 1)}});
+    }
+    // Right to left along each line, so that the places of the numbers still to replace hold.
+    for (qsizetype u = walk.uses.size() - 1; u >= 0; --u) {
+        const NumberUse &use = walk.uses.at(u);
+        const QList<Created> objects = created.value(key(use.numbers, use.number));
+        if (objects.isEmpty())
+            continue;
+        const auto own = std::find_if(objects.cbegin(), objects.cend(),
+                                      [&](const Created &c) { return c.window == use.window; });
+        const QString &name = use.creator             ? ConstantName(*use.creator, use.number)
+                              : own != objects.cend() ? own->name
+                                                      : objects.first().name;
+        lines[use.line].replace(use.start, use.size, QLatin1Char('#') + name);
+    }
+}
+
+} // namespace quarvel
