@@ -298,10 +298,33 @@ QString ConstantName(const Creator &creator, qint64 number)
     return creator.word + QLatin1Char('_') + Str(number);
 }
 
+// Whether the line calls a creator with a number first: "ButtonGadget(1", "MenuItem( 101". Most
+// files create every object with a constant or #PB_Any, and then need no walk: only brackets
+// followed by a digit are looked at.
+bool CreatesNumbered(const QString &line)
+{
+    const QStringView text(line);
+    return FindAnyOf(
+               text, 0,
+               [&](qsizetype open) {
+                   const QStringView after = TrimLeadingBlanksView(text.sliced(open + 1));
+                   if (after.isEmpty() || !after.front().isDigit())
+                       return false;
+                   qsizetype start = open;
+                   while (start > 0 && IsIdentifierChar(text.at(start - 1)))
+                       --start;
+                   return start < open && Creators().contains(UpperKeepLength(text.sliced(start, open - start)));
+               },
+               u'(')
+           >= 0;
+}
+
 } // namespace
 
 void NameNumberedObjects(DesignModel &model, QStringList &lines, qint32 fileIndex, const QList<bool> &skipped)
 {
+    if (std::none_of(lines.cbegin(), lines.cend(), CreatesNumbered))
+        return;
     NumberWalk walk;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!skipped.value(i) && MayMatter(lines.at(i)))
