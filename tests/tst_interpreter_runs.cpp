@@ -407,14 +407,14 @@ void TestInterpreterRuns::commandLineWarnings_data()
                        "EndProcedure"}
         << QStringList{" -> Warning: the gadget number k + 1 is computed (Forms.pb:6); it may equal the number of a"
                        " generated gadget."}
-        << "Enumeration 4" << QStringList{};
+        << "  #Main_Ok = 4" << QStringList{};
     QTest::newRow("no window to open")
-        << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(1, 0, 0, 100, 100, \"b\")", "EndIf"}
+        << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(w, 0, 0, 100, 100, \"b\")", "EndIf"}
         << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (Forms.pb:1) and not taken over: its"
                        " number is not kept; keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to "
                        "generate it.",
-                       " -> Warning: window 1 is opened with a plain number (Forms.pb:2); give it a constant, such as"
-                       " #Window_1, to generate it.",
+                       " -> Warning: window w is opened outside a procedure (Forms.pb:2) and not taken over: its number"
+                       " is not a constant; give it a constant to generate it.",
                        " -> Warning: top-level code left out (Forms.pb:1-3); move what the program needs into a "
                        "procedure.",
                        " -> Warning: No window found, Main.pb not patched. The window opened at Forms.pb:1 is not "

@@ -337,6 +337,10 @@ void TestWindowPrefixes::numberedObjectsGetConstants_data()
            "\nButtonGadget(10 + 3, 0, 0, 9, 9, \"\")\nSelect EventGadget()\n  Case 10 To 13\nEndSelect"
         << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFor i = 10 To 12 : ButtonGadget(i, 0, 0, 9, 9, \"\") : Next"
            "\nButtonGadget(10 + 3, 0, 0, 9, 9, \"\")\nSelect EventGadget()\n  Case 10 To 13\nEndSelect";
+    QTest::newRow("a frame's number is no other gadget's")
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFrameGadget(1, 0, 0, 9, 9, \"\")\nCheckBoxGadget(1, 0, 0, 9, 9, \"\")"
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFrameGadget(1, 0, 0, 9, 9, \"\")"
+           "\nCheckBoxGadget(#Main_CheckBox_1, 0, 0, 9, 9, \"\")";
     QTest::newRow("each window's code, a named window's too")
         << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nButtonGadget(1, 0, 0, 9, 9, \"\")\nOpenWindow(1, 0, 0, 9, 9, \"\")"
            "\nStringGadget(1, 0, 0, 9, 9, \"\")\nUseGadgetList(WindowID(#Main))\nDisableGadget(1, 1)"

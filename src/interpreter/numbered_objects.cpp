@@ -83,9 +83,12 @@ QList<ObjectArgument> ObjectArguments(const QString &upper)
     }();
     if (const auto found = known.constFind(upper); found != known.cend())
         return *found;
-    // Every other gadget command takes the gadget first; these take none.
+    // Every other gadget command takes the gadget first; these take none, or create a gadget
+    // Quarvel does not generate.
     static const QStringList noGadget{QStringLiteral("CLOSEGADGETLIST"), QStringLiteral("GETACTIVEGADGET"),
-                                      QStringLiteral("USEGADGETLIST"), QStringLiteral("EVENTGADGET")};
+                                      QStringLiteral("USEGADGETLIST"),   QStringLiteral("EVENTGADGET"),
+                                      QStringLiteral("FRAMEGADGET"),     QStringLiteral("SCINTILLAGADGET"),
+                                      QStringLiteral("OPENGLGADGET"),    QStringLiteral("WEBVIEWGADGET")};
     if (HoldsText(upper, u"GADGET") && !Creators().contains(upper) && !noGadget.contains(upper))
         return {{NumberClass::Gadget, 0}};
     return {};
@@ -116,7 +119,6 @@ struct NumberUse {
 class NumberWalk {
 public:
     QList<NumberUse> uses;
-    QStringList windows; // as opened, upper-cased: "0", "#MAIN"
 
     void line(const QString &code, qsizetype index)
     {
@@ -256,10 +258,10 @@ private:
     // window opened before.
     void enterWindow(const QString &window, bool opened)
     {
-        qsizetype known = windows.indexOf(window);
+        qsizetype known = windows_.indexOf(window);
         if (known < 0 && opened) {
-            windows.append(window);
-            known = windows.size() - 1;
+            windows_.append(window);
+            known = windows_.size() - 1;
         }
         if (known >= 0)
             window_ = qint32(known);
@@ -273,6 +275,7 @@ private:
             enterWindow(UpperKeepLength(TrimBlanksView(argument.sliced(open + 1, close - open - 1))), false);
     }
 
+    QStringList windows_; // as opened, upper-cased: "0", "#MAIN"
     qsizetype line_ = 0;
     qint32 window_ = -1; // the window whose code the walk is in, -1 before the first
     QList<NumberClass> selects_;

@@ -18,6 +18,7 @@ EndEnumeration
 ;- MenuItem Constants
 ;
 Enumeration
+  #Settings_ToolBarButton_0 = 0
   #Window_0_MenuItem_1 = 1
   #Window_0_MenuItem_Open = 2
   #Window_0_MenuItem_Save
@@ -134,7 +135,7 @@ EndEnumeration
 Procedure Open_Settings(x = 0, y = 0, width = 320, height = 200)
   OpenWindow(#Settings, x, y, width, height, "Settings", #PB_Window_SystemMenu, WindowID(#Window_0))
   CreateToolbar(#Settings_ToolBar, WindowID(#Settings))
-  ToolBarStandardButton(0, #PB_ToolBarIcon_Save)
+  ToolBarStandardButton(#Settings_ToolBarButton_0, #PB_ToolBarIcon_Save)
   TextGadget(#PB_Any, 10, 10, 200, 20, "Choose what to keep:")
   TextGadget(#Settings_Text_Hint, 10, 130, 300, 20, "")
   CheckBoxGadget(#Settings_CheckBox_Autosave, 10, 40, 200, 20, "Save on exit")

@@ -74,7 +74,7 @@ DataSection
   CallEventMenu:
     Data.i @MyEventIgnore()
     Data.i @MyEventIgnore()
-    Data.i @MyEventIgnore()
+    Data.i @EventMenu_Editor_MenuItem_2()
     Data.i @MyEventIgnore()
     Data.i @MyEventIgnore()
     Data.i @MyEventIgnore()

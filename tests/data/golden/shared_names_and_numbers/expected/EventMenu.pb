@@ -22,6 +22,12 @@ EndProcedure
 
 ; ***************************************************************************************
 
+Procedure EventMenu_Editor_MenuItem_2()
+  
+EndProcedure
+
+; ***************************************************************************************
+
 Procedure EventMenu_Tools_Recent_0()
   
 EndProcedure
