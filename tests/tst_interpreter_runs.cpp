@@ -594,6 +594,10 @@ void TestInterpreterRuns::numberedObjectsKeepTheirNumbers_data()
                        "  ButtonGadget(1, 0, 0, 9, 9, \"\")",
                        "EndProcedure"}
         << QStringList{"Window_0 = 0", "Window_0_Button_1 = 1", "Window_1 = 1"} << qint64(2);
+    QTest::newRow("a name the source has for something else")
+        << QStringList{"#Text_3 = 9",     "Procedure Open()", "  " + window, "  TextGadget(3, 0, 0, 9, 9, \"\")",
+                       "  Debug #Text_3", "EndProcedure"}
+        << QStringList{"Window_0 = 0", "Window_0_Text_3_2 = 3"} << qint64(4);
     QTest::newRow("a number computed at run time")
         << QStringList{"Procedure Open()", "  " + window, "  For i = 0 To 2", "    ButtonGadget(i, 0, 0, 9, 9, \"\")",
                        "  Next",           "EndProcedure"}

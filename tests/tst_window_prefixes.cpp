@@ -315,13 +315,14 @@ void TestWindowPrefixes::numberedObjectsGetConstants_data()
     QTest::newRow("creations and uses")
         << "OpenWindow(0, 0, 0, 300, 200, \"Quiz\")\nCreateMenu(0, WindowID(0))\nMenuItem(101, \"New\")"
            "\nButtonGadget(1, 0, 0, 80, 22, \"1\") ; gadget 1\nSetMenuItemState(0, 101, 1)"
-           "\nIf EventGadget() = 1 : SetGadgetText(1, GetGadgetText(1)) : EndIf"
+           "\nIf GetGadgetText(1) And EventGadget() = 1 : SetGadgetText(1, GetGadgetText(1)) : EndIf"
            "\nSelect EventMenu()\n  Case 101, 102 : Debug 101\nEndSelect"
         << "OpenWindow(#Window_0, 0, 0, 300, 200, \"Quiz\")\nCreateMenu(0, WindowID(#Window_0))"
            "\nMenuItem(#Window_0_MenuItem_101, \"New\")"
            "\nButtonGadget(#Window_0_Button_1, 0, 0, 80, 22, \"1\") ; gadget 1"
            "\nSetMenuItemState(0, #Window_0_MenuItem_101, 1)"
-           "\nIf EventGadget() = #Window_0_Button_1 : SetGadgetText(#Window_0_Button_1, "
+           "\nIf GetGadgetText(#Window_0_Button_1) And EventGadget() = #Window_0_Button_1 : "
+           "SetGadgetText(#Window_0_Button_1, "
            "GetGadgetText(#Window_0_Button_1)) : EndIf"
            "\nSelect EventMenu()\n  Case #Window_0_MenuItem_101, 102 : Debug 101\nEndSelect";
     QTest::newRow("one number, two kinds")
@@ -355,7 +356,7 @@ void TestWindowPrefixes::numberedObjectsGetConstants()
     QFETCH(QString, after);
     InterpreterFixture f;
     QStringList lines = Rows(before);
-    NameNumberedObjects(f.model, lines, 0, {});
+    NameNumberedObjects(f.model, lines, 0, {}, {});
     f.withLines(lines);
 
     QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));

@@ -296,10 +296,27 @@ bool MayMatter(const QString &line)
            || HoldsNoCase(line, u"OPENWINDOW") || HoldsNoCase(line, u"USEGADGETLIST");
 }
 
-QString ConstantName(const Creator &creator, qint64 number)
-{
-    return creator.word + QLatin1Char('_') + Str(number);
-}
+// The names given, by kind word and number: the first free of "Button_1", "Button_1_2", ...
+class GivenNames {
+public:
+    explicit GivenNames(const QSet<QString> &taken) : taken_(taken) {}
+
+    QString of(const Creator &creator, qint64 number)
+    {
+        const QString plain = creator.word + QLatin1Char('_') + Str(number);
+        QString &name = given_[plain];
+        if (name.isEmpty()) {
+            name = plain;
+            for (int k = 2; taken_.contains(UpperKeepLength(name)); ++k)
+                name = plain + QLatin1Char('_') + QString::number(k);
+        }
+        return name;
+    }
+
+private:
+    const QSet<QString> &taken_;
+    QHash<QString, QString> given_;
+};
 
 // Whether the line calls a creator with a number first: "ButtonGadget(1", "MenuItem( 101". Most
 // files create every object with a constant or #PB_Any, and then need no walk: only brackets
@@ -324,10 +341,33 @@ bool CreatesNumbered(const QString &line)
 
 } // namespace
 
-void NameNumberedObjects(DesignModel &model, QStringList &lines, qint32 fileIndex, const QList<bool> &skipped)
+QSet<QString> ConstantsBesideNumbers(const QList<QStringList> &files)
+{
+    QSet<QString> names;
+    if (std::none_of(files.cbegin(), files.cend(), [](const QStringList &lines) {
+            return std::any_of(lines.cbegin(), lines.cend(), CreatesNumbered);
+        }))
+        return names;
+    for (const QStringList &lines : files) {
+        for (const QString &line : lines) {
+            if (!HoldsChar(line, u'#'))
+                continue;
+            const QString code = BlankedCode(line);
+            for (qsizetype h = IndexOfChar(code, u'#'); h >= 0; h = IndexOfChar(code, u'#', h + 1)) {
+                if (const qsizetype end = IdentifierEnd(code, h + 1); end > h + 1)
+                    names.insert(UpperKeepLength(QStringView(code).sliced(h + 1, end - h - 1)));
+            }
+        }
+    }
+    return names;
+}
+
+void NameNumberedObjects(DesignModel &model, QStringList &lines, qint32 fileIndex, const QList<bool> &skipped,
+                         const QSet<QString> &taken)
 {
     if (std::none_of(lines.cbegin(), lines.cend(), CreatesNumbered))
         return;
+    GivenNames names(taken);
     NumberWalk walk;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         if (!skipped.value(i) && MayMatter(lines.at(i)))
@@ -339,22 +379,27 @@ void NameNumberedObjects(DesignModel &model, QStringList &lines, qint32 fileInde
         if (!use.creator || use.numbers == NumberClass::None || (use.numbers != NumberClass::Window && use.window < 0))
             continue;
         QList<Created> &objects = created[key(use.numbers, use.number)];
-        const QString name = ConstantName(*use.creator, use.number);
+        const QString name = names.of(*use.creator, use.number);
         if (std::none_of(objects.cbegin(), objects.cend(), [&](const Created &c) { return c.window == use.window; }))
             objects.append({name, use.window});
         model.NumberedObjects.append({use.creator->kind, name, use.number, {fileIndex, qint32(use.line + 1)}});
     }
     // Right to left along each line, so that the places of the numbers still to replace hold.
+    std::sort(walk.uses.begin(), walk.uses.end(), [](const NumberUse &a, const NumberUse &b) {
+        return a.line != b.line ? a.line < b.line : a.start < b.start;
+    });
     for (qsizetype u = walk.uses.size() - 1; u >= 0; --u) {
         const NumberUse &use = walk.uses.at(u);
+        if (u > 0 && walk.uses.at(u - 1).line == use.line && walk.uses.at(u - 1).start == use.start)
+            continue; // one number read twice
         const QList<Created> objects = created.value(key(use.numbers, use.number));
         if (objects.isEmpty())
             continue;
         const auto own = std::find_if(objects.cbegin(), objects.cend(),
                                       [&](const Created &c) { return c.window == use.window; });
-        const QString &name = use.creator             ? ConstantName(*use.creator, use.number)
-                              : own != objects.cend() ? own->name
-                                                      : objects.first().name;
+        const QString name = use.creator             ? names.of(*use.creator, use.number)
+                             : own != objects.cend() ? own->name
+                                                     : objects.first().name;
         lines[use.line].replace(use.start, use.size, QLatin1Char('#') + name);
     }
 }

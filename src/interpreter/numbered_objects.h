@@ -9,14 +9,21 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
 #include <QStringList>
 
 namespace quarvel {
 
 struct DesignModel;
 
+// The constants the code of the common files names, upper-cased without "#", which the names
+// given here must not be; empty when no file creates an object with a plain number.
+QSet<QString> ConstantsBesideNumbers(const QList<QStringList> &files);
+
 // lines: one common file, changed in place; skipped: lines no constant of the program reaches
-// (a module's). Each object named is appended to model.NumberedObjects.
-void NameNumberedObjects(DesignModel &model, QStringList &lines, qint32 fileIndex, const QList<bool> &skipped);
+// (a module's); taken: ConstantsBesideNumbers. A name the sources use already gets "_2" ("_3",
+// ...) added. Each object named is appended to model.NumberedObjects.
+void NameNumberedObjects(DesignModel &model, QStringList &lines, qint32 fileIndex, const QList<bool> &skipped,
+                         const QSet<QString> &taken);
 
 } // namespace quarvel
