@@ -333,6 +333,15 @@ void TestWindowPrefixes::numberedObjectsGetConstants_data()
            "MenuItem(#Window_0_MenuItem_1, \"Go\")\nTextGadget(#Window_0_Text_1, 0, 0, 9, 9, \"\")"
            "\nSelect EventGadget()\n  Case #Window_0_Text_1\n    Select EventMenu()"
            "\n      Case #Window_0_MenuItem_1\n    EndSelect\nEndSelect";
+    QTest::newRow("through a variable, in its procedure")
+        << "Procedure Loop()\n  OpenWindow(0, 0, 0, 9, 9, \"\")\n  ButtonGadget(2, 0, 0, 9, 9, \"\")"
+           "\n  g = EventGadget()\n  Select g\n    Case 2\n  EndSelect\n  If g = 2 Or g <> 2 : g = 2 : EndIf"
+           "\nEndProcedure\nProcedure Other()\n  If g = 2 : EndIf\nEndProcedure"
+        << "Procedure Loop()\n  OpenWindow(#Window_0, 0, 0, 9, 9, \"\")\n  ButtonGadget(#Window_0_Button_2, 0, 0, 9, "
+           "9, "
+           "\"\")\n  g = EventGadget()\n  Select g\n    Case #Window_0_Button_2\n  EndSelect"
+           "\n  If g = #Window_0_Button_2 Or g <> #Window_0_Button_2 : g = 2 : EndIf"
+           "\nEndProcedure\nProcedure Other()\n  If g = 2 : EndIf\nEndProcedure";
     QTest::newRow("numbers computed at run time stay")
         << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFor i = 10 To 12 : ButtonGadget(i, 0, 0, 9, 9, \"\") : Next"
            "\nButtonGadget(10 + 3, 0, 0, 9, 9, \"\")\nSelect EventGadget()\n  Case 10 To 13\nEndSelect"

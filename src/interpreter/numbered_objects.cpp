@@ -126,12 +126,15 @@ public:
         for (const QStringView statement : Statements(code)) {
             const qsizetype offset = statement.data() - code.constData();
             const QString word = FirstWord(statement);
+            if (word == QLatin1String("PROCEDURE") || word == QLatin1String("ENDPROCEDURE"))
+                variables_.clear(); // a procedure's variables are its own
             if (word == QLatin1String("SELECT"))
-                selects_.append(SelectClass(statement));
+                selects_.append(selectClass(statement));
             else if (word == QLatin1String("ENDSELECT") && !selects_.isEmpty())
                 selects_.removeLast();
             else if (word == QLatin1String("CASE") && !selects_.isEmpty() && selects_.last() != NumberClass::None)
                 caseLabels(statement, offset, selects_.last());
+            noteAssignment(statement);
             calls(statement, offset);
             comparisons(statement, offset);
         }
@@ -162,12 +165,28 @@ private:
         return NumberClass::None;
     }
 
-    // The class of object numbers a Select's subject returns: Select EventGadget().
-    static NumberClass SelectClass(QStringView statement)
+    // The class of object numbers a Select's subject holds: Select EventGadget(), or a variable
+    // assigned such a number.
+    NumberClass selectClass(QStringView statement) const
     {
+        const QStringView subject = TrimBlanksView(statement.sliced(6)); // after "Select"
         qsizetype size = 0;
-        const qsizetype at = IndexOfNoCase(statement, u"EVENT");
-        return at < 0 ? NumberClass::None : EventClassAt(statement, at, size);
+        const NumberClass numbers = EventClassAt(subject, 0, size);
+        return numbers != NumberClass::None ? numbers : variables_.value(UpperKeepLength(subject), NumberClass::None);
+    }
+
+    // "Gadget = EventGadget()": the variable holds a gadget's number from here on.
+    void noteAssignment(QStringView statement)
+    {
+        const qsizetype nameEnd = IdentifierEnd(statement, 0);
+        const QStringView rest = TrimLeadingBlanksView(statement.sliced(nameEnd));
+        if (nameEnd == 0 || !rest.startsWith(u'='))
+            return;
+        const QStringView value = TrimBlanksView(rest.sliced(1));
+        qsizetype size = 0;
+        const NumberClass numbers = EventClassAt(value, 0, size);
+        if (numbers != NumberClass::None && size == value.size())
+            variables_.insert(UpperKeepLength(statement.first(nameEnd)), numbers);
     }
 
     void note(qsizetype start, QStringView text, NumberClass numbers, const Creator *creator = nullptr)
@@ -194,28 +213,38 @@ private:
         }
     }
 
-    // "EventGadget() = 1", "EventMenu() <> 101".
+    // "EventGadget() = 1", "EventMenu() <> 101", and "Gadget = 1" where Gadget holds EventGadget()
+    // (not as the target of an assignment, at the statement's start).
     void comparisons(QStringView statement, qsizetype offset)
     {
         for (qsizetype k = IndexOfNoCase(statement, u"EVENT"); k >= 0; k = IndexOfNoCase(statement, u"EVENT", k + 5)) {
             qsizetype size = 0;
-            const NumberClass numbers = EventClassAt(statement, k, size);
-            if (numbers == NumberClass::None)
-                continue;
-            qsizetype p = k + size;
-            while (p < statement.size() && IsBlank(statement.at(p)))
-                ++p;
-            if (statement.sliced(p).startsWith(u"<>"))
-                p += 2;
-            else if (statement.sliced(p).startsWith(u"=") && !statement.sliced(p).startsWith(u"=>"))
-                p += 1;
-            else
-                continue;
-            qsizetype start = p;
-            while (start < statement.size() && IsBlank(statement.at(start)))
-                ++start;
-            note(offset + p, statement.sliced(p, IdentifierEnd(statement, start) - p), numbers);
+            if (const NumberClass numbers = EventClassAt(statement, k, size); numbers != NumberClass::None)
+                compared(statement, offset, k + size, numbers);
         }
+        for (const auto &[variable, numbers] : variables_.asKeyValueRange()) {
+            for (qsizetype k = IndexOfWordNoCase(statement, variable, 1); k > 0;
+                 k = IndexOfWordNoCase(statement, variable, k + variable.size()))
+                compared(statement, offset, k + variable.size(), numbers);
+        }
+    }
+
+    // The number compared with what ends at the index after, if one is.
+    void compared(QStringView statement, qsizetype offset, qsizetype after, NumberClass numbers)
+    {
+        qsizetype p = after;
+        while (p < statement.size() && IsBlank(statement.at(p)))
+            ++p;
+        if (statement.sliced(p).startsWith(u"<>"))
+            p += 2;
+        else if (statement.sliced(p).startsWith(u"=") && !statement.sliced(p).startsWith(u"=>"))
+            p += 1;
+        else
+            return;
+        qsizetype start = p;
+        while (start < statement.size() && IsBlank(statement.at(start)))
+            ++start;
+        note(offset + p, statement.sliced(p, IdentifierEnd(statement, start) - p), numbers);
     }
 
     void calls(QStringView statement, qsizetype offset)
@@ -279,6 +308,7 @@ private:
     qsizetype line_ = 0;
     qint32 window_ = -1; // the window whose code the walk is in, -1 before the first
     QList<NumberClass> selects_;
+    QHash<QString, NumberClass> variables_; // upper-cased names of variables holding object numbers
 };
 
 // The objects the walk found created, by class and number; the first creation of a number in a
@@ -288,12 +318,13 @@ struct Created {
     qint32 window = -1;
 };
 
-// Only a line with a number, a window it turns to or a Select (whose Case labels may be
-// numbers) needs the walk.
+// Only a line with a number, a window it turns to, a Select (whose Case labels may be numbers)
+// or an event function (assigned to a variable) needs the walk.
 bool MayMatter(const QString &line)
 {
     return std::any_of(line.cbegin(), line.cend(), [](QChar c) { return c.isDigit(); }) || HoldsNoCase(line, u"SELECT")
-           || HoldsNoCase(line, u"OPENWINDOW") || HoldsNoCase(line, u"USEGADGETLIST");
+           || HoldsNoCase(line, u"OPENWINDOW") || HoldsNoCase(line, u"USEGADGETLIST") || HoldsNoCase(line, u"EVENT")
+           || HoldsNoCase(line, u"PROCEDURE");
 }
 
 // The names given, by kind word and number: the first free of "Button_1", "Button_1_2", ...
