@@ -99,6 +99,7 @@ private slots:
     void dispatchSelectEmptyDesign();
     void dispatchCallFast();
     void dispatchCallFastEmptyDesign();
+    void numberedAndPureBasicObjects();
     void eventFileHeaderOnly();
     void eventMenuExistenceTest_data();
     void eventMenuExistenceTest();
@@ -611,6 +612,50 @@ void TestEmitters::dispatchCallFastEmptyDesign()
     QCOMPARE(Slice(e.output.EventMainLines, QStringLiteral("DataSection"), 6),
              (QStringList{"DataSection", "  CallEventMenu:", "  CallEventGadget:", "  CallEventSize:",
                           "  CallEventExit:", "EndDataSection"}));
+}
+
+// Objects that keep the source's number are declared with it and take its row of the jump
+// table; an item made with a constant of PureBasic's is declared nowhere and tested by it.
+void TestEmitters::numberedAndPureBasicObjects()
+{
+    Emitters e;
+    DesignModel &m = e.model;
+    m.WindowList = {QStringLiteral("W")};
+    m.MenuItemList = {QStringLiteral("W_Open"), QStringLiteral("W_PB_Menu_Quit"), QStringLiteral("W_MenuItem_1")};
+    m.GadgetList = {{QStringLiteral("W_Ok"), QStringLiteral("BUTTONGADGET")},
+                    {QStringLiteral("W_Text_2"), QStringLiteral("TEXTGADGET")},
+                    {QStringLiteral("W_Button_0"), QStringLiteral("BUTTONGADGET")}};
+    m.KeptNumbers = {{"W_MenuItem_1", 1}, {"W_Text_2", 2}, {"W_Button_0", 0}};
+    m.PureBasicConstants = {{"W_PB_Menu_Quit", "PB_Menu_Quit"}};
+    m.First.menuItem = 2;
+    m.First.gadget = 3;
+
+    EmitConstantsSection(m, e.output);
+    QCOMPARE(Slice(e.output.ConstantLines, QStringLiteral(";- MenuItem Constants"), 6),
+             (QStringList{";- MenuItem Constants", ";", "Enumeration", "  #W_MenuItem_1 = 1", "  #W_Open = 2",
+                          "EndEnumeration"}));
+    QCOMPARE(Slice(e.output.ConstantLines, QStringLiteral(";- Gadget Constants"), 7),
+             (QStringList{";- Gadget Constants", ";", "Enumeration", "  #W_Button_0 = 0", "  #W_Text_2 = 2",
+                          "  #W_Ok = 3", "EndEnumeration"}));
+
+    e.output.EventMainLines = Template(EventMainSelectTemplate());
+    EmitDispatchSelect(m, e.output);
+    QVERIFY(e.output.EventMainLines.contains(QStringLiteral("    Case #PB_Menu_Quit : EventMenu_W_PB_Menu_Quit()")));
+
+    e.output.EventMainLines = Template(EventMainCallFastTemplate());
+    EmitDispatchCallFast(m, e.output);
+    const SourceLineList &fast = e.output.EventMainLines;
+    QCOMPARE(Slice(fast, QStringLiteral("#CallEventMenuCount   = 3"), 2),
+             (QStringList{"#CallEventMenuCount   = 3", "#CallEventGadgetCount = 4"}));
+    QCOMPARE(
+        Slice(fast, QStringLiteral("Procedure MyEventMenu(MenuID)"), 5),
+        (QStringList{"Procedure MyEventMenu(MenuID)", "  If MenuID = #PB_Menu_Quit", "    EventMenu_W_PB_Menu_Quit()",
+                     "  ElseIf MenuID >= 0 And MenuID < #CallEventMenuCount", "    *CallEventMenu\\Invoke[MenuID]()"}));
+    QCOMPARE(Slice(fast, QStringLiteral("  CallEventMenu:"), 10),
+             (QStringList{"  CallEventMenu:", "    Data.i @MyEventIgnore()", "    Data.i @EventMenu_W_MenuItem_1()",
+                          "    Data.i @EventMenu_W_Open()",
+                          "  CallEventGadget:", "    Data.i @EventGadget_W_Button_0()", "    Data.i @MyEventDispatch()",
+                          "    Data.i @MyEventDispatch()", "    Data.i @EventGadget_W_Ok()", "  CallEventSize:"}));
 }
 
 void TestEmitters::eventFileHeaderOnly()

@@ -34,6 +34,8 @@ private slots:
     void openedWindowTest_data();
     void openedWindowTest();
     void formEventAssignments();
+    void numberedObjectsKeepTheirNumbers_data();
+    void numberedObjectsKeepTheirNumbers();
 };
 
 namespace {
@@ -405,14 +407,14 @@ void TestInterpreterRuns::commandLineWarnings_data()
                        "EndProcedure"}
         << QStringList{" -> Warning: the gadget number k + 1 is computed (Forms.pb:6); it may equal the number of a"
                        " generated gadget."}
-        << "Enumeration 4" << QStringList{};
+        << "  #Main_Ok = 4" << QStringList{};
     QTest::newRow("no window to open")
-        << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(1, 0, 0, 100, 100, \"b\")", "EndIf"}
+        << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(w, 0, 0, 100, 100, \"b\")", "EndIf"}
         << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (Forms.pb:1) and not taken over: its"
                        " number is not kept; keep its number in a variable (hWnd = OpenWindow(#PB_Any, ...)) to "
                        "generate it.",
-                       " -> Warning: window 1 is opened with a plain number (Forms.pb:2); give it a constant, such as"
-                       " #Window_1, to generate it.",
+                       " -> Warning: window w is opened outside a procedure (Forms.pb:2) and not taken over: its number"
+                       " is not a constant; give it a constant to generate it.",
                        " -> Warning: top-level code left out (Forms.pb:1-3); move what the program needs into a "
                        "procedure.",
                        " -> Warning: No window found, Main.pb not patched. The window opened at Forms.pb:1 is not "
@@ -551,6 +553,75 @@ void TestInterpreterRuns::formEventAssignments()
             " -> Warning: EventGadget_Main_Cancel does not call Helper, which the form assigns to #Main_Cancel "
             "(Forms.pb:29);"
             " add the call there."}));
+}
+
+// An object the source numbers keeps its number as its constant's value unless an object of its
+// kind has it already; the others of its kind are numbered above every number kept.
+void TestInterpreterRuns::numberedObjectsKeepTheirNumbers_data()
+{
+    QTest::addColumn<QStringList>("source");
+    QTest::addColumn<QStringList>("kept"); // name = value, sorted
+    QTest::addColumn<qint64>("firstGadget");
+
+    const QString window = QStringLiteral("OpenWindow(0, 0, 0, 200, 100, \"Main\")");
+    QTest::newRow("kept, the named ones above")
+        << QStringList{"Procedure Open()", "  " + window, "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")",
+                       "  TextGadget(3, 0, 0, 9, 9, \"\")", "EndProcedure"}
+        << QStringList{"Window_0 = 0", "Window_0_Text_3 = 3"} << qint64(4);
+    QTest::newRow("one number, two kinds")
+        << QStringList{"Procedure Open()",
+                       "  " + window,
+                       "  CreateMenu(0, WindowID(0))",
+                       "  MenuItem(1, \"Go\")",
+                       "  TextGadget(1, 0, 0, 9, 9, \"\")",
+                       "EndProcedure"}
+        << QStringList{"Window_0 = 0", "Window_0_MenuItem_1 = 1", "Window_0_Text_1 = 1"} << qint64(2);
+    QTest::newRow("a constant of the source holds the number")
+        << QStringList{"#Editor = 1",
+                       "Procedure Open()",
+                       "  " + window,
+                       "  ScintillaGadget(#Editor, 0, 0, 9, 9, 0)",
+                       "  ButtonGadget(1, 0, 0, 9, 9, \"\")",
+                       "EndProcedure"}
+        << QStringList{"Window_0 = 0"} << qint64(2);
+    QTest::newRow("two windows, one gadget number")
+        << QStringList{"Procedure Open()",
+                       "  " + window,
+                       "  ButtonGadget(1, 0, 0, 9, 9, \"\")",
+                       "EndProcedure",
+                       "Procedure Open1()",
+                       "  OpenWindow(1, 0, 0, 200, 100, \"B\")",
+                       "  ButtonGadget(1, 0, 0, 9, 9, \"\")",
+                       "EndProcedure"}
+        << QStringList{"Window_0 = 0", "Window_0_Button_1 = 1", "Window_1 = 1"} << qint64(2);
+    QTest::newRow("a name the source has for something else")
+        << QStringList{"#Text_3 = 9",     "Procedure Open()", "  " + window, "  TextGadget(3, 0, 0, 9, 9, \"\")",
+                       "  Debug #Text_3", "EndProcedure"}
+        << QStringList{"Window_0 = 0", "Window_0_Text_3_2 = 3"} << qint64(4);
+    QTest::newRow("a number computed at run time")
+        << QStringList{"Procedure Open()", "  " + window, "  For i = 0 To 2", "    ButtonGadget(i, 0, 0, 9, 9, \"\")",
+                       "  Next",           "EndProcedure"}
+        << QStringList{"Window_0 = 0"} << qint64(0);
+}
+
+void TestInterpreterRuns::numberedObjectsKeepTheirNumbers()
+{
+    QFETCH(QStringList, source);
+    QFETCH(QStringList, kept);
+    QFETCH(qint64, firstGadget);
+    TestProject d;
+    d.writeLines("Numbers.pb", source);
+    ProjectState project = d.project({"Numbers.pb"}, Switches::AllOff());
+    GenerationRun run(project);
+    QVERIFY(LoadAndInterpret(run.context));
+
+    const DesignModel &m = run.context.model;
+    QStringList values;
+    for (auto it = m.KeptNumbers.cbegin(); it != m.KeptNumbers.cend(); ++it)
+        values << it.key() + QStringLiteral(" = ") + QString::number(*it);
+    values.sort();
+    QCOMPARE(values, kept);
+    QCOMPARE(m.First.gadget, firstGadget);
 }
 
 QTEST_GUILESS_MAIN(TestInterpreterRuns)

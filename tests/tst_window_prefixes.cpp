@@ -1,5 +1,6 @@
 #include "support/interpreter_fixture.h"
 
+#include "interpreter/numbered_objects.h"
 #include "interpreter/object_names.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/window_prefixes.h"
@@ -20,6 +21,8 @@ private slots:
     void twoObjectsWithOneConstantStop();
     void userGadgetIsACommand();
     void namesOfSeveralObjects();
+    void numberedObjectsGetConstants_data();
+    void numberedObjectsGetConstants();
 };
 
 namespace {
@@ -301,3 +304,70 @@ void TestWindowPrefixes::namesOfSeveralObjects()
 
 QTEST_GUILESS_MAIN(TestWindowPrefixes)
 #include "tst_window_prefixes.moc"
+
+// A number becomes the constant of the object it names only where the code uses it for that
+// kind of object; the prefix pass then names it after its window as any other constant.
+void TestWindowPrefixes::numberedObjectsGetConstants_data()
+{
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+
+    QTest::newRow("creations and uses")
+        << "OpenWindow(0, 0, 0, 300, 200, \"Quiz\")\nCreateMenu(0, WindowID(0))\nMenuItem(101, \"New\")"
+           "\nButtonGadget(1, 0, 0, 80, 22, \"1\") ; gadget 1\nSetMenuItemState(0, 101, 1)"
+           "\nIf GetGadgetText(1) And EventGadget() = 1 : SetGadgetText(1, GetGadgetText(1)) : EndIf"
+           "\nSelect EventMenu()\n  Case 101, 102 : Debug 101\nEndSelect"
+        << "OpenWindow(#Window_0, 0, 0, 300, 200, \"Quiz\")\nCreateMenu(0, WindowID(#Window_0))"
+           "\nMenuItem(#Window_0_MenuItem_101, \"New\")"
+           "\nButtonGadget(#Window_0_Button_1, 0, 0, 80, 22, \"1\") ; gadget 1"
+           "\nSetMenuItemState(0, #Window_0_MenuItem_101, 1)"
+           "\nIf GetGadgetText(#Window_0_Button_1) And EventGadget() = #Window_0_Button_1 : "
+           "SetGadgetText(#Window_0_Button_1, "
+           "GetGadgetText(#Window_0_Button_1)) : EndIf"
+           "\nSelect EventMenu()\n  Case #Window_0_MenuItem_101, 102 : Debug 101\nEndSelect";
+    QTest::newRow("one number, two kinds")
+        << "OpenWindow(0, 0, 0, 9, 9, \"\")\nCreateMenu(0, WindowID(0)) : MenuItem(1, \"Go\")"
+           "\nTextGadget(1, 0, 0, 9, 9, \"\")\nSelect EventGadget()\n  Case 1\n    Select EventMenu()"
+           "\n      Case 1\n    EndSelect\nEndSelect"
+        << "OpenWindow(#Window_0, 0, 0, 9, 9, \"\")\nCreateMenu(0, WindowID(#Window_0)) : "
+           "MenuItem(#Window_0_MenuItem_1, \"Go\")\nTextGadget(#Window_0_Text_1, 0, 0, 9, 9, \"\")"
+           "\nSelect EventGadget()\n  Case #Window_0_Text_1\n    Select EventMenu()"
+           "\n      Case #Window_0_MenuItem_1\n    EndSelect\nEndSelect";
+    QTest::newRow("through a variable, in its procedure")
+        << "Procedure Loop()\n  OpenWindow(0, 0, 0, 9, 9, \"\")\n  ButtonGadget(2, 0, 0, 9, 9, \"\")"
+           "\n  g = EventGadget()\n  Select g\n    Case 2\n  EndSelect\n  If g = 2 Or g <> 2 : g = 2 : EndIf"
+           "\nEndProcedure\nProcedure Other()\n  If g = 2 : EndIf\nEndProcedure"
+        << "Procedure Loop()\n  OpenWindow(#Window_0, 0, 0, 9, 9, \"\")\n  ButtonGadget(#Window_0_Button_2, 0, 0, 9, "
+           "9, "
+           "\"\")\n  g = EventGadget()\n  Select g\n    Case #Window_0_Button_2\n  EndSelect"
+           "\n  If g = #Window_0_Button_2 Or g <> #Window_0_Button_2 : g = 2 : EndIf"
+           "\nEndProcedure\nProcedure Other()\n  If g = 2 : EndIf\nEndProcedure";
+    QTest::newRow("numbers computed at run time stay")
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFor i = 10 To 12 : ButtonGadget(i, 0, 0, 9, 9, \"\") : Next"
+           "\nButtonGadget(10 + 3, 0, 0, 9, 9, \"\")\nSelect EventGadget()\n  Case 10 To 13\nEndSelect"
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFor i = 10 To 12 : ButtonGadget(i, 0, 0, 9, 9, \"\") : Next"
+           "\nButtonGadget(10 + 3, 0, 0, 9, 9, \"\")\nSelect EventGadget()\n  Case 10 To 13\nEndSelect";
+    QTest::newRow("a frame's number is no other gadget's")
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFrameGadget(1, 0, 0, 9, 9, \"\")\nCheckBoxGadget(1, 0, 0, 9, 9, \"\")"
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFrameGadget(1, 0, 0, 9, 9, \"\")"
+           "\nCheckBoxGadget(#Main_CheckBox_1, 0, 0, 9, 9, \"\")";
+    QTest::newRow("each window's code, a named window's too")
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nButtonGadget(1, 0, 0, 9, 9, \"\")\nOpenWindow(1, 0, 0, 9, 9, \"\")"
+           "\nStringGadget(1, 0, 0, 9, 9, \"\")\nUseGadgetList(WindowID(#Main))\nDisableGadget(1, 1)"
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nButtonGadget(#Main_Button_1, 0, 0, 9, 9, \"\")"
+           "\nOpenWindow(#Window_1, 0, 0, 9, 9, \"\")\nStringGadget(#Window_1_String_1, 0, 0, 9, 9, \"\")"
+           "\nUseGadgetList(WindowID(#Main))\nDisableGadget(#Main_Button_1, 1)";
+}
+
+void TestWindowPrefixes::numberedObjectsGetConstants()
+{
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    InterpreterFixture f;
+    QStringList lines = Rows(before);
+    NameNumberedObjects(f.model, lines, 0, {}, {});
+    f.withLines(lines);
+
+    QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));
+    QCOMPARE(f.lines(), Rows(after));
+}

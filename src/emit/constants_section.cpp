@@ -7,6 +7,9 @@
 #include <QSet>
 #include <QStringBuilder>
 
+#include <algorithm>
+#include <utility>
+
 namespace quarvel {
 
 // One enumeration block: heading, ";", the members, and an empty line after it. Members are
@@ -14,14 +17,32 @@ namespace quarvel {
 // on; first lies above the numbers the sources give objects of the kind themselves. Each member
 // line is the indentation, the mark ("#" before an object name, nothing before an identifier
 // written with its "#") and the name, joined in one allocation.
+// An object the sources numbered themselves keeps that number (kept): those members come first,
+// each with its value, and the first of the others is given first.
 static void AppendEnumeration(SourceLineList &target, const char *heading, const QStringList &names, qint64 first,
-                              QLatin1StringView mark = QLatin1StringView("#"))
+                              QLatin1StringView mark = QLatin1StringView("#"), const QHash<QString, qint64> &kept = {})
 {
+    QStringList rest;
+    QList<std::pair<qint64, QString>> keeping;
+    for (const QString &name : names) {
+        if (const auto value = kept.constFind(name); value != kept.cend())
+            keeping.append({*value, name});
+        else
+            rest.append(name);
+    }
+    std::sort(keeping.begin(), keeping.end());
     target.reserve(target.size() + names.size() + 5);
     target << QLatin1String(heading) << QStringLiteral(";")
-           << (first > 0 ? QStringLiteral("Enumeration ") + Str(first) : QStringLiteral("Enumeration"));
-    for (const QString &name : names)
-        target << QString(QLatin1StringView("  ") % mark % name);
+           << (first > 0 && keeping.isEmpty() ? QStringLiteral("Enumeration ") + Str(first)
+                                              : QStringLiteral("Enumeration"));
+    for (const auto &[value, name] : keeping)
+        target << QString(QLatin1StringView("  ") % mark % name % QLatin1StringView(" = ") % Str(value));
+    bool valueGiven = keeping.isEmpty();
+    for (const QString &name : std::as_const(rest)) {
+        target << (std::exchange(valueGiven, true)
+                       ? QString(QLatin1StringView("  ") % mark % name)
+                       : QString(QLatin1StringView("  ") % mark % name % QLatin1StringView(" = ") % Str(first)));
+    }
     target << QStringLiteral("EndEnumeration") << QString();
 }
 
@@ -70,10 +91,11 @@ void EmitConstantsSection(const DesignModel &model, OutputLines &output)
     const DesignModel &m = model;
     SourceLineList &out = output.ConstantLines;
     const QLatin1StringView asWritten("");
-    AppendEnumeration(out, ";- Window Constants", m.WindowList, m.First.window);
+    const QLatin1StringView objectMark("#");
+    AppendEnumeration(out, ";- Window Constants", m.WindowList, m.First.window, objectMark, m.KeptNumbers);
     AppendEnumeration(out, ";- Menubar Constants", m.MenuList, m.First.menu);
-    AppendEnumeration(out, ";- MenuItem Constants", m.MenuItemList, m.First.menuItem);
-    AppendEnumeration(out, ";- Gadget Constants", GadgetNames(m), m.First.gadget);
+    AppendEnumeration(out, ";- MenuItem Constants", DeclaredMenuItems(m), m.First.menuItem, objectMark, m.KeptNumbers);
+    AppendEnumeration(out, ";- Gadget Constants", GadgetNames(m), m.First.gadget, objectMark, m.KeptNumbers);
     AppendEnumeration(out, ";- StatusBar Constants", m.StatusBarList, m.First.statusBar);
     AppendEnumeration(out, ";- ToolBar Constants", m.ToolBarList, m.First.toolBar);
     AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList), m.First.font, asWritten);

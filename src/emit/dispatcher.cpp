@@ -49,13 +49,15 @@ qsizetype FirstLineContaining(const SourceLineList &lines, const QString &text)
     return -1;
 }
 
-SourceLineList CaseLines(const QStringList &names, const char *prefix, const char *arguments)
+// constants: the objects tested with a constant of PureBasic's, not their own.
+SourceLineList CaseLines(const QStringList &names, const char *prefix, const char *arguments,
+                         const QHash<QString, QString> &constants = {})
 {
     SourceLineList lines;
     lines.reserve(names.size());
     for (const QString &name : names) {
-        lines << QString(QLatin1StringView("    Case #") % name % QLatin1StringView(" : ") % QLatin1StringView(prefix)
-                         % name % QLatin1StringView(arguments));
+        lines << QString(QLatin1StringView("    Case #") % constants.value(name, name) % QLatin1StringView(" : ")
+                         % QLatin1StringView(prefix) % name % QLatin1StringView(arguments));
     }
     return lines;
 }
@@ -70,38 +72,40 @@ QStringList GadgetsWithProcedures(const QList<GadgetRecord> &gadgets)
     return names;
 }
 
-SourceLineList TableRows(const QStringList &names, const char *prefix)
+// The rows of one table: row i calls the procedure of the object whose constant has the value
+// i, and a row no such object has calls `ignored`. Below first lie the numbers the sources give
+// objects themselves: an object that keeps its number (kept) has its row there; the others
+// follow from first on, in their list's order. withProcedure says which objects have an event
+// procedure (all, when empty).
+SourceLineList TableRows(const QStringList &names, const QList<bool> &withProcedure, qint64 first,
+                         const QHash<QString, qint64> &kept, const char *prefix, const char *ignored)
 {
+    const QString ignoredRow = QStringLiteral("    Data.i @") + QLatin1String(ignored) + QStringLiteral("()");
+    const auto row = [&](qsizetype i) {
+        return withProcedure.value(i, true) ? QString(QLatin1StringView("    Data.i @") % QLatin1StringView(prefix)
+                                                      % names.at(i) % QLatin1StringView("()"))
+                                            : ignoredRow;
+    };
     SourceLineList rows;
-    rows.reserve(names.size());
-    for (const QString &name : names)
-        rows << QString(QLatin1StringView("    Data.i @") % QLatin1StringView(prefix) % name % QLatin1StringView("()"));
-    return rows;
-}
-
-// Every gadget keeps its row so that row i stays the gadget whose constant has value i.
-SourceLineList GadgetTableRows(const QList<GadgetRecord> &gadgets)
-{
-    SourceLineList rows;
-    rows.reserve(gadgets.size());
-    for (const GadgetRecord &gadget : gadgets) {
-        rows << (HasEventProcedure(gadget)
-                     ? QString(QLatin1StringView("    Data.i @EventGadget_") % gadget.name % QLatin1StringView("()"))
-                     : QStringLiteral("    Data.i @MyEventDispatch()"));
+    rows.reserve(first + names.size());
+    for (qint64 i = 0; i < first; ++i)
+        rows << ignoredRow;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        if (const auto value = kept.constFind(names.at(i)); value == kept.cend())
+            rows << row(i);
+        else if (*value < first)
+            rows[*value] = row(i);
     }
     return rows;
 }
 
-// The rows of the numbers below a kind's first constant: numbers the sources give objects
-// themselves, whose events reach none of the generated procedures.
-SourceLineList IgnoredRows(qint64 count, const char *procedure)
+// The objects of a list that keep the number the sources give them.
+template <typename List>
+qsizetype KeptCount(const List &names, const QHash<QString, qint64> &kept)
 {
-    SourceLineList rows;
-    rows.reserve(count);
-    const QString row = QStringLiteral("    Data.i @") + QLatin1String(procedure) + QStringLiteral("()");
-    for (qint64 i = 0; i < count; ++i)
-        rows << row;
-    return rows;
+    return kept.isEmpty()
+               ? 0
+               : std::count_if(names.cbegin(), names.cend(), [&](const QString &name) { return kept.contains(name); });
 }
 
 // The do-nothing target of the menu and window rows below the first constants, after the
@@ -117,6 +121,29 @@ Insertion IgnoringProcedure(const SourceLineList &lines)
     return {
         end,
         {QString(), QStringLiteral("Procedure MyEventIgnore()"), QStringLiteral("  "), QStringLiteral("EndProcedure")}};
+}
+
+// A menu item created with a constant of PureBasic's has no row in the menu table, whose rows
+// are the generated constants' values: MyEventMenu tests that constant before the table. The
+// table's "If" becomes the last "ElseIf" of the tests.
+Insertion PureBasicMenuTests(SourceLineList &lines, const DesignModel &model)
+{
+    const qsizetype head = FirstLineContaining(lines, QStringLiteral("Procedure MyEventMenu("));
+    if (head < 0 || head + 1 >= lines.size() || !TrimBlanksView(lines[head + 1]).startsWith(u"If "))
+        return {};
+    lines[head + 1].replace(lines[head + 1].indexOf(QLatin1String("If ")), 3, QStringLiteral("ElseIf "));
+    SourceLineList tests;
+    for (const QString &name : model.MenuItemList) {
+        const auto constant = model.PureBasicConstants.constFind(name);
+        if (constant == model.PureBasicConstants.cend())
+            continue;
+        tests << QString(
+            (tests.isEmpty() ? QLatin1StringView("  If MenuID = #") : QLatin1StringView("  ElseIf MenuID = #"))
+            % *constant)
+              << QString(QLatin1StringView("    ") % QLatin1StringView(MenuEvents.prefix) % name
+                         % QLatin1StringView("()"));
+    }
+    return {head, tests};
 }
 
 void SetCountLine(SourceLineList &lines, const QString &placeholder, const QString &line, qsizetype count)
@@ -136,7 +163,7 @@ void EmitDispatchSelect(const DesignModel &model, OutputLines &output)
         const char *marker;
         SourceLineList cases;
     } groups[] = {
-        {"MyEventMenu", CaseLines(m.MenuItemList, MenuEvents.prefix, MenuEvents.suffix)},
+        {"MyEventMenu", CaseLines(m.MenuItemList, MenuEvents.prefix, MenuEvents.suffix, m.PureBasicConstants)},
         {"MyEventGadget", CaseLines(GadgetsWithProcedures(m.GadgetList), GadgetEvents.prefix, GadgetEvents.suffix)},
         {"MyEventSize", CaseLines(m.WindowList, SizeEvents.prefix, SizeEvents.suffix)},
         {"MyEventExit", CaseLines(m.WindowList, ExitEvents.prefix, ExitEvents.suffix)},
@@ -157,30 +184,41 @@ void EmitDispatchCallFast(const DesignModel &model, OutputLines &output)
     const DesignModel &m = model;
     const FirstNumbers &first = m.First;
     SourceLineList &lines = output.EventMainLines;
+    const QHash<QString, qint64> &kept = m.KeptNumbers;
+    const QStringList gadgets = GadgetNames(m);
+    const QStringList menuItems = DeclaredMenuItems(m);
+    const qint64 menuRows = first.menuItem + menuItems.size() - KeptCount(menuItems, kept);
+    const qint64 gadgetRows = first.gadget + gadgets.size() - KeptCount(gadgets, kept);
+    const qint64 windowRows = first.window + m.WindowList.size() - KeptCount(m.WindowList, kept);
     SetCountLine(lines, QStringLiteral("#CallEventMenuCount = 0"), QStringLiteral("#CallEventMenuCount   = "),
-                 first.menuItem + m.MenuItemList.size());
+                 menuRows);
     SetCountLine(lines, QStringLiteral("#CallEventGadgetCount = 0"), QStringLiteral("#CallEventGadgetCount = "),
-                 first.gadget + m.GadgetList.size());
+                 gadgetRows);
     SetCountLine(lines, QStringLiteral("#CallEventWindowCount = 0"), QStringLiteral("#CallEventWindowCount = "),
-                 first.window + m.WindowList.size());
+                 windowRows);
 
     const qsizetype dataSection = FirstLineContaining(lines, QStringLiteral("DataSection"));
     if (dataSection < 0)
         return;
+    QList<bool> gadgetProcedures;
+    gadgetProcedures.reserve(m.GadgetList.size());
+    for (const GadgetRecord &gadget : m.GadgetList)
+        gadgetProcedures << HasEventProcedure(gadget);
     SourceLineList tables;
-    tables.reserve(first.menuItem + m.MenuItemList.size() + first.gadget + m.GadgetList.size()
-                   + 2 * (first.window + m.WindowList.size()) + 4);
-    tables << QStringLiteral("  CallEventMenu:") << IgnoredRows(first.menuItem, "MyEventIgnore")
-           << TableRows(m.MenuItemList, MenuEvents.prefix);
-    tables << QStringLiteral("  CallEventGadget:") << IgnoredRows(first.gadget, "MyEventDispatch")
-           << GadgetTableRows(m.GadgetList);
-    tables << QStringLiteral("  CallEventSize:") << IgnoredRows(first.window, "MyEventIgnore")
-           << TableRows(m.WindowList, SizeEvents.prefix);
-    tables << QStringLiteral("  CallEventExit:") << IgnoredRows(first.window, "MyEventIgnore")
-           << TableRows(m.WindowList, ExitEvents.prefix);
+    tables.reserve(menuRows + gadgetRows + 2 * windowRows + 4);
+    tables << QStringLiteral("  CallEventMenu:")
+           << TableRows(menuItems, {}, first.menuItem, kept, MenuEvents.prefix, "MyEventIgnore");
+    tables << QStringLiteral("  CallEventGadget:")
+           << TableRows(gadgets, gadgetProcedures, first.gadget, kept, GadgetEvents.prefix, "MyEventDispatch");
+    tables << QStringLiteral("  CallEventSize:")
+           << TableRows(m.WindowList, {}, first.window, kept, SizeEvents.prefix, "MyEventIgnore");
+    tables << QStringLiteral("  CallEventExit:")
+           << TableRows(m.WindowList, {}, first.window, kept, ExitEvents.prefix, "MyEventIgnore");
     QList<Insertion> insertions{{dataSection, tables}};
     if (first.menuItem > 0 || first.window > 0)
         insertions.append(IgnoringProcedure(lines));
+    if (!m.PureBasicConstants.isEmpty())
+        insertions.append(PureBasicMenuTests(lines, m));
     ApplyInsertions(lines, insertions);
 }
 

@@ -8,6 +8,7 @@
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/global_loads.h"
 #include "interpreter/include_rebasing.h"
+#include "interpreter/numbered_objects.h"
 #include "interpreter/object_warnings.h"
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
@@ -285,17 +286,19 @@ void FinishFile(LoadingPass &g, const CommonFileText &f, LoadedCode &code, const
             f.listedPath, sorted.leftOut.first());
 }
 
-FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code)
+// file: as read from the listed path; taken: the constants numbered objects are not named.
+FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code, const TextFileRead &file,
+                             const QSet<QString> &taken)
 {
     const QString &listedPath = g.model.CommonFileList.at(fileIndex);
     const QString path = ProjectRelativePath(g.folder.directory, listedPath);
-    const TextFileRead file = ReadTextFile(path, g.folder.format);
     if (!file) {
         g.log.Error(FileErrorLine(QStringLiteral("OpenFile"), listedPath), listedPath);
         return file;
     }
     LogHowRead(g.log, listedPath, *file);
     CommonFileText f{fileIndex, listedPath, path, file->lines, KeepProcedureText(file->lines), {}, {}};
+    NameNumberedObjects(g.model, f.lines, fileIndex, ModuleBlockLines(f.lines), taken);
     f.top = ClassifyTopLevelCode(f.lines, f.procedureText.kept);
     WarnUngeneratableObjects(g.model, g.log, listedPath, f.lines, f.top.windows);
     f.eventProcedures = TakeFormEventAssignments(g.model, g.log, f.lines, fileIndex);
@@ -316,9 +319,18 @@ QList<FileResult> LoadCommonFiles(DesignModel &model, const SourceFolder &folder
     for (const QString &file : std::as_const(g.model.CommonFileList))
         code.commonFiles.insert(
             QDir::cleanPath(QFileInfo(ProjectRelativePath(g.folder.directory, file)).absoluteFilePath()));
+    // Every file is read first: a name given to a numbered object must be free in all of them.
+    QList<TextFileRead> files;
+    QList<QStringList> texts;
+    for (const QString &file : std::as_const(g.model.CommonFileList)) {
+        files.append(ReadTextFile(ProjectRelativePath(g.folder.directory, file), g.folder.format));
+        texts.append(files.last() ? files.last()->lines : QStringList());
+    }
+    const QSet<QString> taken = ConstantsBesideNumbers(texts);
+    texts.clear();
     QList<FileResult> unread;
     for (qint32 i = 0; i < g.model.CommonFileList.size(); ++i)
-        if (FileResult read = LoadOneCommonFile(g, i, code); !read)
+        if (FileResult read = LoadOneCommonFile(g, i, code, files.at(i), taken); !read)
             unread.append(std::move(read));
     g.model.CommonSourceLines.append(code.declarations);
     g.model.CommonSourceLines.append(code.procedures);

@@ -3,6 +3,7 @@
 #include "base/basic_strings.h"
 #include "base/char_search.h"
 #include "base/no_case_key.h"
+#include "base/no_case_search.h"
 #include "base/statement_scan.h"
 #include "base/word_memo.h"
 #include "interpreter/form_window_enumeration.h"
@@ -144,7 +145,13 @@ public:
             scanLine(lines.at(i), i);
     }
 
-    void use(ObjectKind kind, qint64 number) { highest_[int(kind)] = qMax(highest_[int(kind)], number); }
+    void use(ObjectKind kind, qint64 number)
+    {
+        highest_[int(kind)] = qMax(highest_[int(kind)], number);
+        used_[int(kind)].insert(number);
+    }
+
+    bool used(ObjectKind kind, qint64 number) const { return used_[int(kind)].contains(number); }
 
     // The value a kind's enumeration begins at: above the highest number in use, when the kind
     // has constants that could meet one.
@@ -292,6 +299,7 @@ private:
     const QList<EnumerationMember> constants_;
     QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_
     QSet<NoCaseKey> generated_[ObjectKindCount]; // keys view the names of the design model
+    QSet<qint64> used_[ObjectKindCount];
     std::array<qint64, ObjectKindCount> highest_ = [] {
         std::array<qint64, ObjectKindCount> none;
         none.fill(-1);
@@ -332,6 +340,45 @@ void UseFormConstants(NumbersInUse &numbers, ObjectKind kind, const SourceLineLi
     }
 }
 
+// The numbered objects of one creating line, by their origin.
+QHash<quint64, QList<const NumberedObject *>> NumberedByLine(const QList<NumberedObject> &objects)
+{
+    QHash<quint64, QList<const NumberedObject *>> byLine;
+    for (const NumberedObject &object : objects)
+        byLine[quint64(quint32(object.origin.file)) << 32 | quint32(object.origin.line)].append(&object);
+    return byLine;
+}
+
+// Each object the sources numbered keeps its number as its constant's value, in the order of
+// creation, unless an object of its kind holds the number already: a number the sources still
+// give an object, a constant of theirs, or an earlier numbered object. Those that do not keep
+// it are numbered with the other objects of their kind.
+void KeepSourceNumbers(DesignModel &model, NumbersInUse &numbers)
+{
+    if (model.NumberedObjects.isEmpty())
+        return;
+    const QHash<quint64, QList<const NumberedObject *>> byLine = NumberedByLine(model.NumberedObjects);
+    for (const ObjectCreation &creation : std::as_const(model.ObjectCreations)) {
+        const auto numbered = byLine.constFind(quint64(quint32(creation.origin.file)) << 32
+                                               | quint32(creation.origin.line));
+        if (numbered == byLine.cend() || creation.index < 0)
+            continue;
+        for (const NumberedObject *object : *numbered) {
+            // The prefix pass put the window's name in front of the constant given.
+            if (object->kind != creation.kind
+                || !(creation.name.compare(object->name, Qt::CaseInsensitive) == 0
+                     || EndsNoCase(creation.name, QLatin1Char('_') + object->name)))
+                continue;
+            const ObjectKind kind = creation.kind == ToolBarButton ? MenuItem : creation.kind;
+            if (!numbers.used(kind, object->number) && !model.KeptNumbers.contains(creation.name)) {
+                model.KeptNumbers.insert(creation.name, object->number);
+                numbers.use(kind, object->number);
+            }
+            break;
+        }
+    }
+}
+
 } // namespace
 
 void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, LogSink &log)
@@ -341,6 +388,7 @@ void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, Lo
     numbers.scan();
     UseFormConstants(numbers, Gadget, model.CommonSourceLines.texts(), QStringLiteral("FORMGADGET"));
     UseFormConstants(numbers, MenuItem, model.CommonSourceLines.texts(), QStringLiteral("FORMMENU"));
+    KeepSourceNumbers(model, numbers);
     FirstNumbers &first = model.First;
     first.window = numbers.first(Window);
     first.menu = numbers.first(Menu);

@@ -66,6 +66,18 @@ QStringList GadgetNames(const DesignModel &model)
     return names;
 }
 
+QStringList DeclaredMenuItems(const DesignModel &model)
+{
+    if (model.PureBasicConstants.isEmpty())
+        return model.MenuItemList;
+    QStringList names;
+    for (const QString &name : model.MenuItemList) {
+        if (!model.PureBasicConstants.contains(name))
+            names.append(name);
+    }
+    return names;
+}
+
 QStringList NamesOfKind(const DesignModel &model, ObjectKind kind)
 {
     switch (NamedKind(kind)) {

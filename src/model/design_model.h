@@ -163,6 +163,16 @@ struct GadgetItemCall {
     qsizetype bracket = -1; // the index of the "(" of AddGadgetItem
 };
 
+// An object the sources create with a plain number ("ButtonGadget(1, ..."), given a constant
+// named from its kind and number ("Button_1", before its window's prefix) where it is created
+// and where its window's code uses the number for it.
+struct NumberedObject {
+    ObjectKind kind = ObjectKind::Gadget; // Window, Gadget, MenuItem or ToolBarButton
+    QString name;                         // the constant given, without "#"
+    qint64 number = 0;
+    SourceOrigin origin; // the creating line
+};
+
 struct DesignModel {
     QStringList CommonFileList;
     QStringList IncludeFileList;
@@ -195,6 +205,13 @@ struct DesignModel {
     QString FirstUngeneratedFile; // the common file of that place, as the project lists it
     int FirstUngeneratedLine = 0;
     FirstNumbers First;
+    QList<NumberedObject> NumberedObjects; // in source order
+    // The constants of numbered objects that keep their number as their value: no other object
+    // of their kind holds it. Name (as the kind's list holds it) -> value.
+    QHash<QString, qint64> KeptNumbers;
+    // Menu items created with one of PureBasic's own constants: name -> that constant, without
+    // "#" ("Main_PB_Menu_Quit" -> "PB_Menu_Quit"). No enumeration declares them.
+    QHash<QString, QString> PureBasicConstants;
     FormEvents FormEventAssignments;
     // Every statement that creates a named object, in source order.
     QList<ObjectCreation> ObjectCreations;
@@ -213,6 +230,10 @@ QString MainWindowName(const DesignModel &model);
 
 // The names of the gadgets, in GadgetList order.
 QStringList GadgetNames(const DesignModel &model);
+
+// The menu items and toolbar buttons with a constant of Quarvel's, in MenuItemList order: all
+// but those created with a constant of PureBasic's.
+QStringList DeclaredMenuItems(const DesignModel &model);
 
 // The current names of one kind of object: WindowList, MenuList, ... the gadget names.
 QStringList NamesOfKind(const DesignModel &model, ObjectKind kind);

@@ -20,6 +20,7 @@
 #include "interpreter/opening_procedure.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/procedure_images.h"
+#include "interpreter/pure_basic_constants.h"
 #include "interpreter/template_names.h"
 #include "interpreter/window_call_rewrites.h"
 #include "interpreter/window_prefixes.h"
@@ -111,6 +112,7 @@ bool InterpretCode(GenerationContext &run)
     if (!InsertWindowPrefixes(model, run.nameTables, run.log, &declaring)
         || !CollectObjectNames(model, run.nameTables, run.log, declaring))
         return false;
+    KeepPureBasicConstants(model);
     ResolveVariableObjects(model, run.log);
     ResolveFormEventAssignments(model, run.lines, SourceFolderOf(run), run.log);
     AvoidTemplateNames(model, run.lines.MainLines, run.switches(), run.log);

@@ -17,8 +17,10 @@ EndEnumeration
 
 ;- MenuItem Constants
 ;
-Enumeration 2
-  #Window_0_MenuItem_Open
+Enumeration
+  #Settings_ToolBarButton_0 = 0
+  #Window_0_MenuItem_1 = 1
+  #Window_0_MenuItem_Open = 2
   #Window_0_MenuItem_Save
 EndEnumeration
 
@@ -103,7 +105,7 @@ Procedure Open_Window_0(x = 0, y = 0, width = 600, height = 400)
   MenuItem(#Window_0_MenuItem_Open, "Open")
   MenuItem(#Window_0_MenuItem_Save, "Save" + Chr(9) + "Ctrl+S")
   MenuBar()
-  MenuItem(1, "Close" + Chr(9) + "Cmd+W")
+  MenuItem(#Window_0_MenuItem_1, "Close" + Chr(9) + "Cmd+W")
   CreateStatusBar(#Window_0_StatusBar, WindowID(Window_0))
   AddStatusBarField(#PB_Ignore)
   ButtonGadget(#Window_0_Button_0, 10, 10, 100, 25, "Ok")
@@ -133,7 +135,7 @@ EndEnumeration
 Procedure Open_Settings(x = 0, y = 0, width = 320, height = 200)
   OpenWindow(#Settings, x, y, width, height, "Settings", #PB_Window_SystemMenu, WindowID(#Window_0))
   CreateToolbar(#Settings_ToolBar, WindowID(#Settings))
-  ToolBarStandardButton(0, #PB_ToolBarIcon_Save)
+  ToolBarStandardButton(#Settings_ToolBarButton_0, #PB_ToolBarIcon_Save)
   TextGadget(#PB_Any, 10, 10, 200, 20, "Choose what to keep:")
   TextGadget(#Settings_Text_Hint, 10, 130, 300, 20, "")
   CheckBoxGadget(#Settings_CheckBox_Autosave, 10, 40, 200, 20, "Save on exit")

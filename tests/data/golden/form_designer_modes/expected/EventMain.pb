@@ -8,6 +8,8 @@ Procedure MyEventMenu(MenuID)
   Select MenuID
     Case #Window_0_MenuItem_Open : EventMenu_Window_0_MenuItem_Open()
     Case #Window_0_MenuItem_Save : EventMenu_Window_0_MenuItem_Save()
+    Case #Window_0_MenuItem_1 : EventMenu_Window_0_MenuItem_1()
+    Case #Settings_ToolBarButton_0 : EventMenu_Settings_ToolBarButton_0()
   EndSelect
 EndProcedure
 

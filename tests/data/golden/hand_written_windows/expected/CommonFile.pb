@@ -5,7 +5,8 @@
 ;- Window Constants
 ;
 Enumeration
-  #hWnd
+  #Window_2 = 2
+  #hWnd = 3
   #Options
   #About
 EndEnumeration
@@ -19,6 +20,7 @@ EndEnumeration
 ;- MenuItem Constants
 ;
 Enumeration
+  #About_MenuItem_7 = 7
 EndEnumeration
 
 ;- Gadget Constants
@@ -100,8 +102,14 @@ EndProcedure
 Procedure Open_About()
   If OpenWindow(#About, #PB_Ignore, #PB_Ignore, 200, 100, "About", #PB_Window_SystemMenu)
     CreateMenu(#About_AboutMenu, WindowID(#About))
-    MenuItem(7, "Close")
+    MenuItem(#About_MenuItem_7, "Close")
   EndIf
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure Open_Window_2()
+  OpenWindow(#Window_2, #PB_Ignore, #PB_Ignore, 100, 100, "Scratch")
 EndProcedure
 
 ; ***************************************************************************************

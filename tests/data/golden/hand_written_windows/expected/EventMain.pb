@@ -22,9 +22,9 @@ Global *CallEventGadget.udtCallEvent1 = ?CallEventGadget
 Global *CallEventSize.udtCallEvent    = ?CallEventSize
 Global *CallEventExit.udtCallEvent    = ?CallEventExit
 
-#CallEventMenuCount   = 0
+#CallEventMenuCount   = 8
 #CallEventGadgetCount = 3
-#CallEventWindowCount = 3
+#CallEventWindowCount = 6
 
 ; *********************************************************************************************************
 
@@ -64,19 +64,37 @@ Procedure MyEventDispatch(EventType)
   
 EndProcedure
 
+Procedure MyEventIgnore()
+  
+EndProcedure
+
 ; *********************************************************************************************************
 
 DataSection
   CallEventMenu:
+    Data.i @MyEventIgnore()
+    Data.i @MyEventIgnore()
+    Data.i @MyEventIgnore()
+    Data.i @MyEventIgnore()
+    Data.i @MyEventIgnore()
+    Data.i @MyEventIgnore()
+    Data.i @MyEventIgnore()
+    Data.i @EventMenu_About_MenuItem_7()
   CallEventGadget:
     Data.i @EventGadget_hWnd_lstFiles()
     Data.i @EventGadget_hWnd_btnRun()
     Data.i @EventGadget_Options_Chk_Recurse()
   CallEventSize:
+    Data.i @MyEventIgnore()
+    Data.i @MyEventIgnore()
+    Data.i @EventSize_Window_2()
     Data.i @EventSize_hWnd()
     Data.i @EventSize_Options()
     Data.i @EventSize_About()
   CallEventExit:
+    Data.i @MyEventIgnore()
+    Data.i @MyEventIgnore()
+    Data.i @EventExit_Window_2()
     Data.i @EventExit_hWnd()
     Data.i @EventExit_Options()
     Data.i @EventExit_About()

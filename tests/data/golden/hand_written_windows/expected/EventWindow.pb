@@ -22,6 +22,12 @@ EndProcedure
 
 ; ***************************************************************************************
 
+Procedure EventSize_Window_2()
+  
+EndProcedure
+
+; ***************************************************************************************
+
 Procedure EventExit_hWnd()
   ExitApplication = 1
 EndProcedure
@@ -36,6 +42,12 @@ EndProcedure
 
 Procedure EventExit_About()
   CloseWindow(#About)
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventExit_Window_2()
+  CloseWindow(#Window_2)
 EndProcedure
 
 ; ***************************************************************************************

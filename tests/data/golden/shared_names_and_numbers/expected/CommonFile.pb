@@ -18,8 +18,10 @@ EndEnumeration
 
 ;- MenuItem Constants
 ;
-Enumeration 10
-  #Tools_Open
+Enumeration
+  #Editor_MenuItem_2 = 2
+  #Tools_MenuItem_9 = 9
+  #Tools_Open = 10
   #Editor_Menu_Save
   #Tools_Recent_0
 EndEnumeration
@@ -123,7 +125,7 @@ Procedure Open_Tools()
         MenuItem(#Tools_Recent_0 + k, MyLanguage("Recent ") + Str(k))
       Next
       CloseSubMenu()
-      MenuItem(9, MyLanguage("Quit"))
+      MenuItem(#Tools_MenuItem_9, MyLanguage("Quit"))
     EndIf
     BindMenuEvent(#Tools_Menu, #Tools_Open, @FillList())
     FrameGadget(12, 5, 5, 310, 200, MyLanguage("Items"))
@@ -174,7 +176,7 @@ Procedure Open_Editor(x = 0, y = 0, width = 400, height = 300)
   CreateMenu(#Editor_Menu, WindowID(#Editor))
   MenuTitle(MyLanguage("File"))
   MenuItem(#Editor_Menu_Save, MyLanguage("Save"))
-  MenuItem(2, MyLanguage("Close"))
+  MenuItem(#Editor_MenuItem_2, MyLanguage("Close"))
   EditorGadget(#Editor_Editor_Text, 10, 10, 380, 200)
   ChartGadget(#Custom_Chart, 10, 215, 200, 50)
   ButtonGadget(#Editor_Button_Save, 300, 260, 90, 25, MyLanguage("Save"))

@@ -10,7 +10,19 @@ EndProcedure
 
 ; ***************************************************************************************
 
+Procedure EventMenu_Tools_MenuItem_9()
+  
+EndProcedure
+
+; ***************************************************************************************
+
 Procedure EventMenu_Editor_Menu_Save()
+  
+EndProcedure
+
+; ***************************************************************************************
+
+Procedure EventMenu_Editor_MenuItem_2()
   
 EndProcedure
 
