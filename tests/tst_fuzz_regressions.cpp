@@ -57,7 +57,7 @@ void TestFuzzRegressions::damagedFormFileRunsThroughStepOne()
     QVERIFY(!LoadAndInterpret(run.context));
     QCOMPARE(run.frontEnd.log.mid(3),
              QStringList({"- Load Files...", " -> Warning: Form.pbf holds invalid bytes in line 72, read as U+FFFD.",
-                          "- Interpret code...", " -> Error: Find duplicate WindowID(#Dlg_Result). Stop!"}));
+                          "- Interpret code...", " -> Error: Find duplicate WindowID(#Dlg_Result). Stop! (Form.pbf:69)"}));
 }
 
 QTEST_GUILESS_MAIN(TestFuzzRegressions)

@@ -102,7 +102,7 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     QCOMPARE(run.frontEnd.log,
              (QStringList{"Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...",
                           "- Interpret code...",
-                          " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton.",
+                          " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton. (Files.pbf:43)",
                           " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
 
     const QStringList &lines = m.CommonSourceLines.texts();
@@ -279,13 +279,13 @@ void TestInterpreterRuns::commandLineStops_data()
     QTest::addColumn<QStringList>("source");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("window by #PB_Any") << QStringList{"Procedure Open()",
-                                                      "  OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")", "EndProcedure"}
-                                       << " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
+    QTest::newRow("window by #PB_Any") << QStringList{
+        "Procedure Open()", "  OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")",
+        "EndProcedure"} << " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop! (Forms.pb:2)";
     QTest::newRow("duplicate window")
         << QStringList{"Procedure A()", "\tOpenWindow(#Main, 0, 0, 100, 100, \"a\")", "EndProcedure",
                        "Procedure B()", "\tOpenWindow(#MAIN, 0, 0, 100, 100, \"b\")", "EndProcedure"}
-        << " -> Error: Find duplicate WindowID(#MAIN). Stop!";
+        << " -> Error: Find duplicate WindowID(#MAIN). Stop! (Forms.pb:5)";
 }
 
 void TestInterpreterRuns::commandLineStops()

@@ -164,20 +164,29 @@ QString RepeatedWarningLine(int count, const QString &warning)
     return MessageLead + QString::number(count) + QStringLiteral(" times: ") + warning;
 }
 
-QString PbAnyWindowStopLine()
+// A line that refuses something of the sources ends with the place, after the text scripts
+// look for: " (Form.pb:12)".
+static QString At(const QString &location)
 {
-    return Stop(QStringLiteral("Find OpenWindow with '#PB_Any', Not supported."));
+    return location.isEmpty() ? QString() : QStringLiteral(" (") + location + QLatin1Char(')');
 }
 
-QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name)
+QString PbAnyWindowStopLine(const QString &location)
 {
-    return Stop(QStringLiteral("Find duplicate ") + kind + QStringLiteral("(#") + name + QStringLiteral(")."));
+    return Stop(QStringLiteral("Find OpenWindow with '#PB_Any', Not supported.")) + At(location);
 }
 
-QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by)
+QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name, const QString &location)
+{
+    return Stop(QStringLiteral("Find duplicate ") + kind + QStringLiteral("(#") + name + QStringLiteral(")."))
+           + At(location);
+}
+
+QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by, const QString &location)
 {
     return Warning(QStringLiteral("Find duplicate MenuItemID(#") + name + QStringLiteral(") by ") + by
-                   + QLatin1Char('.'));
+                   + QLatin1Char('.'))
+           + At(location);
 }
 
 QString SharedConstantStopLine(const QString &constant, const QString &first, const QString &second)

@@ -47,9 +47,10 @@ QString FindingLine(const QString &file, int line, const QString &message);
 QString RepeatedWarningLine(int count, const QString &warning);
 
 // Windows and objects of the sources.
-QString PbAnyWindowStopLine();
-QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name);
-QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by);
+// location: "Form.pb:12", the line of the sources refused; empty when not known.
+QString PbAnyWindowStopLine(const QString &location);
+QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name, const QString &location);
+QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by, const QString &location);
 QString SharedConstantStopLine(const QString &constant, const QString &first, const QString &second);
 QString ComputedObjectNumberWarning(QLatin1StringView kind, const QString &argument, const QString &location,
                                     const QString &name);
