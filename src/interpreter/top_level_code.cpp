@@ -2,6 +2,7 @@
 
 #include "base/basic_strings.h"
 #include "base/char_search.h"
+#include "base/no_case_search.h"
 #include "base/statement_scan.h"
 
 namespace quarvel {
@@ -117,6 +118,24 @@ void AttachCommentsToDeclarations(const FileStructure &s, QList<LineRole> &roles
     }
 }
 
+// "Global Go = ButtonGadget(#PB_Any, ...)" among a window's opening lines creates an object of
+// the window: the opening procedure holds it without its keyword, and the generated object
+// variables declare the variable. Null for any other line.
+QString WithoutGlobalOfObject(const FileStructure &s, const QString &line, qint32 j)
+{
+    const QList<QStringView> statements = s.Statements(j);
+    if (statements.size() != 1 || !HoldsNoCase(statements.first(), u"(#PB_ANY"))
+        return QString();
+    const QStringView statement = statements.first();
+    const QString word = FirstWord(statement);
+    const QStringView after = TrimLeadingBlanksView(statement.sliced(word.size()));
+    if ((word != QLatin1String("GLOBAL") && word != QLatin1String("DEFINE")) || after.startsWith(u'.'))
+        return QString();
+    // The blanked code is as long as the line: its positions are the line's.
+    const QChar *code = s.code.at(j).data();
+    return line.left(statement.data() - code) + line.mid(after.data() - code);
+}
+
 } // namespace
 
 QList<qint32> TopLevelCode::BodyOf(const WindowOpening &window) const
@@ -156,10 +175,14 @@ TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &k
             LineRole &role = top.roles[j];
             if (const qint32 w = windowOf.at(j); w >= 0) {
                 const WindowOpening &window = top.windows.at(w);
-                const bool declares = kind == UnitKind::Declaration && window.first < first && last <= window.last;
+                const QString object = from == to ? WithoutGlobalOfObject(s, lines.at(j), j) : QString();
+                const bool declares = kind == UnitKind::Declaration && window.first < first && last <= window.last
+                                      && object.isNull();
                 role = !window.refusal.isEmpty() ? LineRole::LeftOut
                        : declares                ? LineRole::Declaration
                                                  : LineRole::Window;
+                if (role == LineRole::Window && !object.isNull())
+                    top.rewritten.insert(j, object);
             } else if (cut) {
                 role = LineRole::LeftOut;
             } else if (inPlace) {
