@@ -333,9 +333,40 @@ void TestInterpreterRuns::commandLineWarnings_data()
         << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
                        "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"x\")",
                        "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second", "EndProcedure"}
-        << QStringList{" -> Warning: variable label is assigned a second object of its window (Forms.pb:4); that"
-                       " one keeps #PB_Any and gets no event procedure."}
-        << "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second" << QStringList{};
+        << QStringList{" -> Warning: variable label is assigned a second object of its window (Forms.pb:3, Forms.pb:4);"
+                       " each gets a constant and an event procedure of its own (#A_Label, #A_label_2), and label"
+                       " holds the last."}
+        << "\tTextGadget(#A_label_2, 0, 30, 50, 20, \"y\") ; second" << QStringList{"  Open_A()"};
+    // The objects of a structure are taken over like variables: each field is given its
+    // object's number where the object is created, and "Global *ui" stays as it is.
+    QTest::newRow("window in a structure field")
+        << QStringList{"Structure UI",
+                       "  win.i",
+                       "  btn.i",
+                       "EndStructure",
+                       "Global *ui.UI = AllocateStructure(UI)",
+                       "Procedure OpenUI()",
+                       "  *ui\\win = OpenWindow(#PB_Any, 0, 0, 100, 100, \"u\")",
+                       "  HideWindow(*ui\\win, #True)",
+                       "  *ui\\btn = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")",
+                       "EndProcedure"}
+        << QStringList{} << "  *ui\\btn = #win_btn : ButtonGadget(#win_btn, 0, 0, 50, 20, \"b\")"
+        << QStringList{"  OpenUI()", "  If WindowID(#win)", "    HideWindow(#win, #False)"};
+    // A top-level load whose file the program computes stays where it stands, as written, with
+    // the assignment it reads; the generated image section cannot load it ahead of them.
+    QTest::newRow("load of a computed file")
+        << QStringList{"Enumeration",
+                       "  #Img",
+                       "EndEnumeration",
+                       "#Sub$ = \"img/\"",
+                       "Global Base$ = GetPathPart(ProgramFilename())",
+                       "File$ = Base$ + #Sub$ + \"a.png\"",
+                       "LoadImage(#Img, File$) ; the picture",
+                       "Procedure Open_Main()",
+                       "  OpenWindow(#Main, 0, 0, 100, 100, \"m\")",
+                       "  ImageGadget(#Pic, 0, 0, 50, 50, ImageID(#Img))",
+                       "EndProcedure"}
+        << QStringList{} << "LoadImage(#Img, File$) ; the picture" << QStringList{"  Open_Main()"};
     QTest::newRow("the first window cannot open first")
         << QStringList{"Procedure ShowOptions(parent)",
                        "  OpenWindow(#Options, 0, 0, 100, 100, \"o\", #PB_Window_SystemMenu, WindowID(parent))",

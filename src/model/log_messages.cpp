@@ -227,11 +227,15 @@ QString AmbiguousConstantWarning(const QString &constant, const QStringList &win
                    + QStringLiteral("); taken as #") + takenAs + QLatin1Char('.'));
 }
 
-QString SecondObjectOfVariableWarning(const QString &variable, const QString &location)
+QString SecondObjectOfVariableWarning(const QString &variable, const QStringList &locations,
+                                      const QStringList &constants)
 {
     return Warning(QStringLiteral("variable ") + variable
-                   + QStringLiteral(" is assigned a second object of its window (") + location
-                   + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."));
+                   + QStringLiteral(" is assigned a second object of its window (")
+                   + locations.join(QStringLiteral(", "))
+                   + QStringLiteral("); each gets a constant and an event procedure of its own (#")
+                   + constants.join(QStringLiteral(", #")) + QStringLiteral("), and ") + variable
+                   + QStringLiteral(" holds the last."));
 }
 
 QString VariableHoldsTwoWarning(const QString &variable, const QString &constant, const QString &location)

@@ -59,7 +59,9 @@ QString VariableAndConstantWarning(const QString &variable, const QString &const
                                    const QString &objectConstant);
 QString AmbiguousConstantWarning(const QString &constant, const QStringList &windows, const QString &location,
                                  const QString &takenAs);
-QString SecondObjectOfVariableWarning(const QString &variable, const QString &location);
+// locations: of the first object and of the second; constants: theirs.
+QString SecondObjectOfVariableWarning(const QString &variable, const QStringList &locations,
+                                      const QStringList &constants);
 QString VariableHoldsTwoWarning(const QString &variable, const QString &constant, const QString &location);
 // A window or object not generated: what, where, and what to do about it.
 QString NotGeneratedWarning(const QString &what, const QString &location, const QString &advice);

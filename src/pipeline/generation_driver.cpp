@@ -108,8 +108,10 @@ bool InterpretCode(GenerationContext &run)
     DesignModel &model = run.model;
     ConvertPbAnyObjects(model, run.nameTables);
     DeclaringLines declaring;
-    if (!InsertWindowPrefixes(model, run.nameTables, run.log, &declaring)
-        || !CollectObjectNames(model, run.nameTables, run.log, declaring))
+    if (!InsertWindowPrefixes(model, run.nameTables, run.log, &declaring))
+        return false;
+    NumberRepeatedConstants(model, declaring);
+    if (!CollectObjectNames(model, run.nameTables, run.log, declaring))
         return false;
     ResolveVariableObjects(model, run.log);
     ResolveFormEventAssignments(model, run.lines, SourceFolderOf(run), run.log);

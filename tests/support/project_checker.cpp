@@ -359,7 +359,7 @@ QSet<QString> GlobalVariables(const QList<SourceFile> &files)
 {
     static const QRegularExpression global(QStringLiteral("^\\s*Global\\s+(.*)$"),
                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*([A-Za-z_]\\w*)"));
+    static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*\\*?([A-Za-z_]\\w*)")); // "*p" named "p"
     QSet<QString> names;
     for (const SourceFile &file : files) {
         for (const QString &code : file.code) {
@@ -1879,9 +1879,13 @@ void CheckObjectWork(const LoopBody &body, const LoopWork &work, const Procedure
     QStringList candidates;
     bool held = false;
     for (const auto &[name, procedure] : procedures) {
+    // One variable assigned two gadgets gives the second "_<name>_2": the variable holds it.
+    const QRegularExpression numbered(QStringLiteral("_") + QRegularExpression::escape(object)
+                                      + QStringLiteral("_\\d+$"));
         const QString upper = name.toUpper();
         if (!upper.startsWith(prefix)
-            || (upper.mid(prefix.size()) != object && !upper.endsWith(QLatin1Char('_') + object)))
+            || (upper.mid(prefix.size()) != object && !upper.endsWith(QLatin1Char('_') + object)
+                && !numbered.match(upper).hasMatch()))
             continue;
         candidates << name;
         qsizetype found = 0;
