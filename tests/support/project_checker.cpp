@@ -1030,16 +1030,19 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
     QHash<QString, QString> handleAt; // upper-cased variable -> where it got a handle
     QSet<QString> created = GeneratedGadgets(FileNamed(files, "CommonFile.pb"));
     QHash<qint64, QString> numberOwner;
+    static const QRegularExpression opens = NoCase("(?<![\\w.])OpenWindow\\s*\\(");
     for (const SourceFile &file : files) {
         const QList<bool> inProcedure = ProcedureLines(file);
+        bool windowOpened = false; // by the top level of CommonFile.pb: a module's code kept as written
         for (qsizetype i = 0; i < file.code.size(); ++i) {
             const QString &code = file.code[i];
             if (file.name == QStringLiteral("CommonFile.pb") && !inProcedure[i]) {
+                windowOpened = windowOpened || opens.match(code).hasMatch();
                 if (loop.match(code).hasMatch())
                     faults << Where(file, i) + QStringLiteral("an event loop runs when CommonFile.pb is included");
                 else if (end.match(code).hasMatch())
                     faults << Where(file, i) + QStringLiteral("End ends the program when CommonFile.pb is included");
-                else if (GadgetCreator().match(code).hasMatch())
+                else if (!windowOpened && GadgetCreator().match(code).hasMatch())
                     faults << Where(file, i)
                                   + QStringLiteral(
                                       "a gadget is created when CommonFile.pb is included, before any window");
@@ -1876,12 +1879,12 @@ void CheckObjectWork(const LoopBody &body, const LoopWork &work, const Procedure
     object.remove(QLatin1Char('#')).remove(QLatin1Char('*'));
     const QString prefix = body.kind == LoopBody::Gadget ? QStringLiteral("EVENTGADGET_")
                                                          : QStringLiteral("EVENTMENU_");
-    QStringList candidates;
-    bool held = false;
-    for (const auto &[name, procedure] : procedures) {
     // One variable assigned two gadgets gives the second "_<name>_2": the variable holds it.
     const QRegularExpression numbered(QStringLiteral("_") + QRegularExpression::escape(object)
                                       + QStringLiteral("_\\d+$"));
+    QStringList candidates;
+    bool held = false;
+    for (const auto &[name, procedure] : procedures) {
         const QString upper = name.toUpper();
         if (!upper.startsWith(prefix)
             || (upper.mid(prefix.size()) != object && !upper.endsWith(QLatin1Char('_') + object)
