@@ -226,8 +226,9 @@ void TestCommonFileLoading::globalImagesAndFonts()
         f, "W.pb",
         {"LoadImage(#Image_0, \"logo.png\")", "UsePNGImageDecoder() : LoadImage( #Image_1 ,\"images/b.png\")",
          "; LoadFont(#Font_Old, \"Arial\", 8)", "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles",
-         "LoadImage(0, File$)", "LoadFont(#Font_2, #Face$, 12)", "Procedure P()", "  LoadImage(#Image_2, \"inside.png\")",
-         "  LoadFont(#Font_1, \"Mono\", 9)", "EndProcedure : LoadImage(#Image_3, \"after.png\")",
+         "LoadImage(0, File$)", "LoadFont(#Font_2, #Face$, 12)", "Procedure P()",
+         "  LoadImage(#Image_2, \"inside.png\")", "  LoadFont(#Font_1, \"Mono\", 9)",
+         "EndProcedure : LoadImage(#Image_3, \"after.png\")",
          // A #PB_Any image is named after its variable; one kept nowhere is not loaded at all.
          "Img_Var = LoadImage(#PB_Any, \"var.png\")", "LoadImage(#PB_Any, \"unused.png\")",
          "Global Img_Caught.i = CatchImage(#PB_Any, ?Img_Caught)",

@@ -99,11 +99,12 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     QVERIFY(keys.contains("Open a file"));
     QCOMPARE(keys.mid(keys.size() - 4), (QStringList{"Hello", "World", "From helper", "Grüße"}));
 
-    QCOMPARE(run.frontEnd.log,
-             (QStringList{"Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...",
-                          "- Interpret code...",
-                          " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton. (Files.pbf:43)",
-                          " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
+    QCOMPARE(
+        run.frontEnd.log,
+        (QStringList{"Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...",
+                     "- Interpret code...",
+                     " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton. (Files.pbf:43)",
+                     " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
 
     const QStringList &lines = m.CommonSourceLines.texts();
     const auto lineWith = [&lines](const QString &start) {

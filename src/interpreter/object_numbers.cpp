@@ -144,6 +144,21 @@ public:
             scanLine(lines.at(i), i);
     }
 
+    // The objects the modules' code creates, numbered by the modules' own constants where the
+    // sources declare none of that name: a module is kept as written, and its windows and
+    // gadgets live beside the generated ones.
+    void scanModules()
+    {
+        const SourceLineList &lines = model_.ModuleLines;
+        if (lines.isEmpty())
+            return;
+        for (const EnumerationMember &constant : DeclaredConstants(lines))
+            if (!values_.contains(NoCaseKey(constant.key)))
+                values_.insert(NoCaseKey::Holding(constant.key), constant.value);
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            scanLine(lines.at(i), -1);
+    }
+
     void use(ObjectKind kind, qint64 number) { highest_[int(kind)] = qMax(highest_[int(kind)], number); }
 
     // The value a kind's enumeration begins at: above the highest number in use, when the kind
@@ -186,6 +201,8 @@ private:
         });
     }
 
+    // line: the index in CommonSourceLines, -1 for a module's line, whose computed numbers the
+    // module's own code takes care of.
     void scanLine(const QString &s, qsizetype line)
     {
         std::optional<CodeLine> code; // scanned once a call of interest is found
@@ -221,7 +238,7 @@ private:
                     return false;
                 if (known)
                     use(kind, value);
-                else
+                else if (line >= 0)
                     warnComputed(kind, number, line);
                 return false;
             },
@@ -290,7 +307,7 @@ private:
     LogSink &log_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
-    QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_
+    QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_; the modules' hold theirs
     QSet<NoCaseKey> generated_[ObjectKindCount]; // keys view the names of the design model
     std::array<qint64, ObjectKindCount> highest_ = [] {
         std::array<qint64, ObjectKindCount> none;
@@ -339,6 +356,7 @@ void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, Lo
     NumbersInUse numbers(model, nameTables, log,
                          Bit(Window) | Bit(Menu) | Bit(MenuItem) | Bit(StatusBar) | Bit(ToolBar) | Bit(Gadget));
     numbers.scan();
+    numbers.scanModules();
     UseFormConstants(numbers, Gadget, model.CommonSourceLines.texts(), QStringLiteral("FORMGADGET"));
     UseFormConstants(numbers, MenuItem, model.CommonSourceLines.texts(), QStringLiteral("FORMMENU"));
     FirstNumbers &first = model.First;
