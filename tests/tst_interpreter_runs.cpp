@@ -362,12 +362,17 @@ void TestInterpreterRuns::commandLineWarnings_data()
                        "#Sub$ = \"img/\"",
                        "Global Base$ = GetPathPart(ProgramFilename())",
                        "File$ = Base$ + #Sub$ + \"a.png\"",
+                       "If FileSize(File$) < 0", // without its If, the assignment would not stay
+                       "  File$ = \"none.png\"",
+                       "EndIf",
                        "LoadImage(#Img, File$) ; the picture",
                        "Procedure Open_Main()",
                        "  OpenWindow(#Main, 0, 0, 100, 100, \"m\")",
                        "  ImageGadget(#Pic, 0, 0, 50, 50, ImageID(#Img))",
                        "EndProcedure"}
-        << QStringList{} << "LoadImage(#Img, File$) ; the picture" << QStringList{"  Open_Main()"};
+        << QStringList{" -> Warning: top-level code left out (Forms.pb:7-9); move what the program needs into a "
+                       "procedure."}
+        << "LoadImage(#Img, File$) ; the picture" << QStringList{"  Open_Main()"};
     QTest::newRow("the first window cannot open first")
         << QStringList{"Procedure ShowOptions(parent)",
                        "  OpenWindow(#Options, 0, 0, 100, 100, \"o\", #PB_Window_SystemMenu, WindowID(parent))",

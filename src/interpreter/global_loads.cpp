@@ -6,6 +6,7 @@
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 #include "interpreter/pb_any_objects.h"
+#include "interpreter/source_structure.h"
 #include "model/design_model.h"
 
 #include <QHash>
@@ -224,18 +225,28 @@ GlobalLoad RecordGlobalLoads(DesignModel &model, const QString &line)
 QList<bool> LinesKeptForLoads(const QStringList &lines, const QList<LineRole> &roles)
 {
     QList<bool> kept(lines.size(), false);
-    QSet<NoCaseKey> read; // the variables the kept lines after the one looked at read
+    QSet<NoCaseKey> read;                // the variables the kept lines after the one looked at read
+    std::optional<FileStructure> blocks; // read for the first assignment that may be kept
     for (qsizetype i = lines.size() - 1; i >= 0; --i) {
         const bool leftOut = roles.at(i) == LineRole::LeftOut;
-        if (!leftOut && roles.at(i) != LineRole::Declaration)
+        // Most lines neither load nor assign what a load reads: no line is scanned then.
+        const bool mayLoad = HoldsNoCase(lines.at(i), u"LOAD");
+        if ((!leftOut && roles.at(i) != LineRole::Declaration) || (!mayLoad && read.isEmpty()))
             continue;
         const QString code = BlankedCode(lines.at(i));
-        if (const qsizetype call = LoadKeptInPlace(lines.at(i)); call >= 0) {
+        if (const qsizetype call = mayLoad ? LoadKeptInPlace(lines.at(i)) : -1; call >= 0) {
             kept[i] = leftOut;
             for (const QString &name : ReadNames(QStringView(code).sliced(call)))
                 read.insert(NoCaseKey::Holding(name));
             continue;
         }
+        if (!leftOut || read.isEmpty())
+            continue;
+        // An assignment inside a block of the top level would run without its condition.
+        if (!blocks)
+            blocks = ReadFileStructure(lines);
+        if (blocks->depthBefore.at(i) != 0 || blocks->depthAfter.at(i) != 0)
+            continue;
         const QList<QStringView> statements = Statements(code);
         bool assigns = !statements.isEmpty();
         for (const QStringView statement : statements) {
@@ -246,7 +257,7 @@ QList<bool> LinesKeptForLoads(const QStringList &lines, const QList<LineRole> &r
             const QString variable = target.isEmpty() ? QString() : AssignedVariable(target.toString());
             assigns = assigns && !variable.isEmpty() && read.contains(NoCaseKey(variable));
         }
-        if (!assigns || !leftOut)
+        if (!assigns)
             continue;
         kept[i] = true;
         for (const QStringView statement : statements)
