@@ -136,6 +136,20 @@ QString WithoutGlobalOfObject(const FileStructure &s, const QString &line, qint3
     return line.left(statement.data() - code) + line.mid(after.data() - code);
 }
 
+// The role of line j of a window's opening: a declaration unit of its own inside the opening
+// stays a declaration, unless it creates an object of the window, whose text then changes.
+LineRole OpeningLineRole(const FileStructure &s, const QString &line, qint32 j, const WindowOpening &window,
+                         bool declarationLine, bool declares, QHash<qint32, QString> &rewritten)
+{
+    if (!window.refusal.isEmpty())
+        return LineRole::LeftOut;
+    if (const QString object = declarationLine ? WithoutGlobalOfObject(s, line, j) : QString(); !object.isNull()) {
+        rewritten.insert(j, object);
+        return LineRole::Window;
+    }
+    return declares ? LineRole::Declaration : LineRole::Window;
+}
+
 } // namespace
 
 QList<qint32> TopLevelCode::BodyOf(const WindowOpening &window) const
@@ -175,14 +189,8 @@ TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &k
             LineRole &role = top.roles[j];
             if (const qint32 w = windowOf.at(j); w >= 0) {
                 const WindowOpening &window = top.windows.at(w);
-                const QString object = from == to ? WithoutGlobalOfObject(s, lines.at(j), j) : QString();
-                const bool declares = kind == UnitKind::Declaration && window.first < first && last <= window.last
-                                      && object.isNull();
-                role = !window.refusal.isEmpty() ? LineRole::LeftOut
-                       : declares                ? LineRole::Declaration
-                                                 : LineRole::Window;
-                if (role == LineRole::Window && !object.isNull())
-                    top.rewritten.insert(j, object);
+                const bool declares = kind == UnitKind::Declaration && window.first < first && last <= window.last;
+                role = OpeningLineRole(s, lines.at(j), j, window, declares && from == to, declares, top.rewritten);
             } else if (cut) {
                 role = LineRole::LeftOut;
             } else if (inPlace) {
