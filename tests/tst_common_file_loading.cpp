@@ -226,8 +226,9 @@ void TestCommonFileLoading::globalImagesAndFonts()
         f, "W.pb",
         {"LoadImage(#Image_0, \"logo.png\")", "UsePNGImageDecoder() : LoadImage( #Image_1 ,\"images/b.png\")",
          "; LoadFont(#Font_Old, \"Arial\", 8)", "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles",
-         "LoadImage(0, File$)", "Procedure P()", "  LoadImage(#Image_2, \"inside.png\")",
-         "  LoadFont(#Font_1, \"Mono\", 9)", "EndProcedure : LoadImage(#Image_3, \"after.png\")",
+         "LoadImage(0, File$)", "LoadFont(#Font_2, #Face$, 12)", "Procedure P()",
+         "  LoadImage(#Image_2, \"inside.png\")", "  LoadFont(#Font_1, \"Mono\", 9)",
+         "EndProcedure : LoadImage(#Image_3, \"after.png\")",
          // A #PB_Any image is named after its variable; one kept nowhere is not loaded at all.
          "Img_Var = LoadImage(#PB_Any, \"var.png\")", "LoadImage(#PB_Any, \"unused.png\")",
          "Global Img_Caught.i = CatchImage(#PB_Any, ?Img_Caught)",
@@ -235,21 +236,23 @@ void TestCommonFileLoading::globalImagesAndFonts()
          "  Img_Caught: : IncludeBinary \"caught.png\"", "  Data_2:", "  IncludeBinary \"data2.jpg\"",
          "  Data_2_End:", "EndDataSection"});
 
-    QCOMPARE(f.model.ImageList.size(), 7);
+    QCOMPARE(f.model.ImageList.size(), 6);
     const QStringList expected[] = {{"#Image_0", "logo.png", "", ""},
                                     {" #Image_1 ", "images/b.png", "", ""},
-                                    {"0", "", "", ""},
                                     {"#Image_3", "after.png", "", ""},
                                     {"#Img_Var", "var.png", "", "Img_Var"},
                                     {"#Img_Caught", "caught.png", "Img_Caught", "Img_Caught"},
                                     {"#Img_Data", "data2.jpg", "Data_2", ""}};
-    for (int i = 0; i < 7; ++i) {
+    for (int i = 0; i < 6; ++i) {
         const ImageRecord &image = f.model.ImageList.at(i);
         QCOMPARE((QStringList{image.name, image.file, image.label, image.variable}), expected[i]);
     }
     QCOMPARE(f.model.FontList.size(), 1);
     QCOMPARE(f.model.FontList.at(0).name, "#Font_0");
     QCOMPARE(f.model.FontList.at(0).line, "LoadFont(#Font_0, \"DejaVu Sans\", 10, #PB_Font_Bold) ; titles");
+    // Loads that read a variable or a constant of the sources stay in place, as written.
+    QCOMPARE(lines.mid(lines.indexOf("LoadImage(0, File$)"), 2),
+             (QStringList{"LoadImage(0, File$)", "LoadFont(#Font_2, #Face$, 12)"}));
     // The loads inside the procedure stay in its text for the in-procedure image pass.
     const qsizetype procedure = lines.indexOf("Procedure P()");
     QVERIFY(procedure > 0 && lines.at(procedure - 1).isEmpty()); // after the declarations

@@ -55,9 +55,10 @@ void TestFuzzRegressions::damagedFormFileRunsThroughStepOne()
     GenerationRun run(project);
     // The file opens one window twice, which stops the run once the prefixes are in place.
     QVERIFY(!LoadAndInterpret(run.context));
-    QCOMPARE(run.frontEnd.log.mid(3),
-             QStringList({"- Load Files...", " -> Warning: Form.pbf holds invalid bytes in line 72, read as U+FFFD.",
-                          "- Interpret code...", " -> Error: Find duplicate WindowID(#Dlg_Result). Stop!"}));
+    QCOMPARE(
+        run.frontEnd.log.mid(3),
+        QStringList({"- Load Files...", " -> Warning: Form.pbf holds invalid bytes in line 72, read as U+FFFD.",
+                     "- Interpret code...", " -> Error: Find duplicate WindowID(#Dlg_Result). Stop! (Form.pbf:69)"}));
 }
 
 QTEST_GUILESS_MAIN(TestFuzzRegressions)

@@ -101,11 +101,12 @@ void TestInterpreterRuns::designerAndHandWrittenProject()
     QVERIFY(keys.contains("Open a file"));
     QCOMPARE(keys.mid(keys.size() - 4), (QStringList{"Hello", "World", "From helper", "Grüße"}));
 
-    QCOMPARE(run.frontEnd.log,
-             (QStringList{"Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...",
-                          "- Interpret code...",
-                          " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton.",
-                          " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
+    QCOMPARE(
+        run.frontEnd.log,
+        (QStringList{"Generate Code Step 1 ...", "- Check Main.pb", " -> No BOM found.", "- Load Files...",
+                     "- Interpret code...",
+                     " -> Warning: Find duplicate MenuItemID(#WindowMain_MenuOpen) by ToolbarButton. (Files.pbf:43)",
+                     " -> Error OpenFile " + d.path("Missing.pb") + " / Errorcode: 1"}));
 
     const QStringList &lines = m.CommonSourceLines.texts();
     const auto lineWith = [&lines](const QString &start) {
@@ -281,13 +282,13 @@ void TestInterpreterRuns::commandLineStops_data()
     QTest::addColumn<QStringList>("source");
     QTest::addColumn<QString>("error");
 
-    QTest::newRow("window by #PB_Any") << QStringList{"Procedure Open()",
-                                                      "  OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")", "EndProcedure"}
-                                       << " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop!";
+    QTest::newRow("window by #PB_Any") << QStringList{
+        "Procedure Open()", "  OpenWindow(#PB_Any, 0, 0, 100, 100, \"x\")",
+        "EndProcedure"} << " -> Error: Find OpenWindow with '#PB_Any', Not supported. Stop! (Forms.pb:2)";
     QTest::newRow("duplicate window")
         << QStringList{"Procedure A()", "\tOpenWindow(#Main, 0, 0, 100, 100, \"a\")", "EndProcedure",
                        "Procedure B()", "\tOpenWindow(#MAIN, 0, 0, 100, 100, \"b\")", "EndProcedure"}
-        << " -> Error: Find duplicate WindowID(#MAIN). Stop!";
+        << " -> Error: Find duplicate WindowID(#MAIN). Stop! (Forms.pb:5)";
 }
 
 void TestInterpreterRuns::commandLineStops()
@@ -335,9 +336,45 @@ void TestInterpreterRuns::commandLineWarnings_data()
         << QStringList{"Procedure Open_A()", "  A = OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")",
                        "  Label = TextGadget(#PB_Any, 0, 0, 50, 20, \"x\")",
                        "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second", "EndProcedure"}
-        << QStringList{" -> Warning: variable label is assigned a second object of its window (Forms.pb:4); that"
-                       " one keeps #PB_Any and gets no event procedure."}
-        << "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second" << QStringList{};
+        << QStringList{" -> Warning: variable label is assigned a second object of its window (Forms.pb:3, Forms.pb:4);"
+                       " each gets a constant and an event procedure of its own (#A_Label, #A_label_2), and label"
+                       " holds the last."}
+        << "\tTextGadget(#A_label_2, 0, 30, 50, 20, \"y\") ; second" << QStringList{"  Open_A()"};
+    // The objects of a structure are taken over like variables: each field is given its
+    // object's number where the object is created, and "Global *ui" stays as it is.
+    QTest::newRow("window in a structure field")
+        << QStringList{"Structure UI",
+                       "  win.i",
+                       "  btn.i",
+                       "EndStructure",
+                       "Global *ui.UI = AllocateStructure(UI)",
+                       "Procedure OpenUI()",
+                       "  *ui\\win = OpenWindow(#PB_Any, 0, 0, 100, 100, \"u\")",
+                       "  HideWindow(*ui\\win, #True)",
+                       "  *ui\\btn = ButtonGadget(#PB_Any, 0, 0, 50, 20, \"b\")",
+                       "EndProcedure"}
+        << QStringList{} << "  *ui\\btn = #win_btn : ButtonGadget(#win_btn, 0, 0, 50, 20, \"b\")"
+        << QStringList{"  OpenUI()", "  If WindowID(#win)", "    HideWindow(#win, #False)"};
+    // A top-level load whose file the program computes stays where it stands, as written, with
+    // the assignment it reads; the generated image section cannot load it ahead of them.
+    QTest::newRow("load of a computed file")
+        << QStringList{"Enumeration",
+                       "  #Img",
+                       "EndEnumeration",
+                       "#Sub$ = \"img/\"",
+                       "Global Base$ = GetPathPart(ProgramFilename())",
+                       "File$ = Base$ + #Sub$ + \"a.png\"",
+                       "If FileSize(File$) < 0", // without its If, the assignment would not stay
+                       "  File$ = \"none.png\"",
+                       "EndIf",
+                       "LoadImage(#Img, File$) ; the picture",
+                       "Procedure Open_Main()",
+                       "  OpenWindow(#Main, 0, 0, 100, 100, \"m\")",
+                       "  ImageGadget(#Pic, 0, 0, 50, 50, ImageID(#Img))",
+                       "EndProcedure"}
+        << QStringList{" -> Warning: top-level code left out (Forms.pb:7-9); move what the program needs into a "
+                       "procedure."}
+        << "LoadImage(#Img, File$) ; the picture" << QStringList{"  Open_Main()"};
     QTest::newRow("the first window cannot open first")
         << QStringList{"Procedure ShowOptions(parent)",
                        "  OpenWindow(#Options, 0, 0, 100, 100, \"o\", #PB_Window_SystemMenu, WindowID(parent))",

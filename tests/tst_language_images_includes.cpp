@@ -184,6 +184,9 @@ void TestLanguageImagesIncludes::replaceLoadImageCalls_data()
         << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")"
         << "x = LoadImage(0, File$) : Debug \"x\"\ny = LoadImage(0, GetTemporaryDirectory() + \"c.png\")"
         << QStringList{};
+    QTest::newRow("file built from a constant left alone")
+        << "LoadImage(#Logo, #PB_Compiler_Home + \"logo.png\")"
+        << "LoadImage(#Logo, #PB_Compiler_Home + \"logo.png\")" << QStringList{};
     QTest::newRow("unfinished call left alone")
         << "x = LoadImage(0, \"b.png\"\ny = LoadImage(0, \"c.png)"
         << "x = LoadImage(0, \"b.png\"\ny = LoadImage(0, \"c.png)" << QStringList{};

@@ -90,28 +90,33 @@ void TestObjectNames::duplicates_data()
     QTest::newRow("window, other letter case")
         << "OpenWindow(#Window_0, 0, 0, 1, 1, \"a\")\nOpenWindow(#window_0, 0, 0, 1, 1, \"b\")\nOpenWindow(#Window_9, "
            "0, 0, 1, 1, \"c\")"
-        << 0 << QStringList{" -> Error: Find duplicate WindowID(#window_0). Stop!"} << QStringList{"Window_0"};
+        << 0 << QStringList{" -> Error: Find duplicate WindowID(#window_0). Stop! (Form.pb:2)"}
+        << QStringList{"Window_0"};
     QTest::newRow("menu and popup menu") << "CreateMenu(#M, WindowID(#W))\nCreatePopupMenu(#M)" << 0
-                                         << QStringList{" -> Error: Find duplicate MenuID(#M). Stop!"}
+                                         << QStringList{" -> Error: Find duplicate MenuID(#M). Stop! (Form.pb:2)"}
                                          << QStringList{"M"};
     QTest::newRow("image menus") << "CreateImageMenu(#M, WindowID(#W))\nCreatePopupImageMenu(#m )" << 0
-                                 << QStringList{" -> Error: Find duplicate MenuID(#m). Stop!"} << QStringList{"M"};
+                                 << QStringList{" -> Error: Find duplicate MenuID(#m). Stop! (Form.pb:2)"}
+                                 << QStringList{"M"};
     QTest::newRow("popup menu without comma") << "CreatePopupMenu(#Menu_1)\nCreatePopupMenu(#Menu_2)" << 1
                                               << QStringList{} << QStringList{"Menu_1", "Menu_2"};
     QTest::newRow("popup menu followed by a call with commas")
         << "CreatePopupMenu(#Menu_1) : SetMenuTitleText(#Menu_1, 0, \"x\")" << 1 << QStringList{}
         << QStringList{"Menu_1"};
     QTest::newRow("status bar") << "CreateStatusBar(#S, WindowID(#W))\nCreateStatusBar(#S, WindowID(#W))" << 0
-                                << QStringList{" -> Error: Find duplicate StatusBarID(#S). Stop!"} << QStringList{"S"};
+                                << QStringList{" -> Error: Find duplicate StatusBarID(#S). Stop! (Form.pb:2)"}
+                                << QStringList{"S"};
     QTest::newRow("toolbar") << "CreateToolBar(#T, WindowID(#W))\ncreatetoolbar(#T, WindowID(#W))" << 0
-                             << QStringList{" -> Error: Find duplicate ToolBarID(#T). Stop!"} << QStringList{"T"};
+                             << QStringList{" -> Error: Find duplicate ToolBarID(#T). Stop! (Form.pb:2)"}
+                             << QStringList{"T"};
     QTest::newRow("menu item twice")
         << "MenuItem(#Open, \"Open\")\nMenuItem(#OPEN, \"Open again\")\nMenuItem(#Save, \"Save\")" << 1
-        << QStringList{" -> Warning: Find duplicate MenuItemID(#OPEN) by MenuItem."} << QStringList{"Open", "Save"};
+        << QStringList{" -> Warning: Find duplicate MenuItemID(#OPEN) by MenuItem. (Form.pb:2)"}
+        << QStringList{"Open", "Save"};
     QTest::newRow("toolbar button after menu item")
         << "MenuItem(#W_Open, \"Open\")\nToolBarStandardButton(#W_Open, "
            "#PB_ToolBarIcon_Open)\nToolBarImageButton(#W_New, ImageID(0))"
-        << 1 << QStringList{" -> Warning: Find duplicate MenuItemID(#W_Open) by ToolbarButton."}
+        << 1 << QStringList{" -> Warning: Find duplicate MenuItemID(#W_Open) by ToolbarButton. (Form.pb:2)"}
         << QStringList{"W_Open", "W_New"};
 }
 
@@ -135,7 +140,7 @@ void TestObjectNames::duplicates()
     QFETCH(QStringList, log);
     QFETCH(QStringList, collected);
     InterpreterFixture f;
-    f.withLines(Rows(lines));
+    f.withFileLines("Form.pb", Rows(lines)); // the log names the second line
 
     QCOMPARE(CollectObjectNames(f.model, f.tables, f.log), bool(result));
     QCOMPARE(f.log.texts, log);

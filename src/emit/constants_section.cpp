@@ -76,7 +76,8 @@ static void AppendObjectVariables(SourceLineList &target, const QList<VariableOb
 {
     QStringList lines;
     for (const VariableObject &object : objects)
-        lines << QStringLiteral("Global ") + object.variable + QStringLiteral(" = #") + object.constant;
+        if (!object.field)
+            lines << QStringLiteral("Global ") + object.variable + QStringLiteral(" = #") + object.constant;
     for (const ImageRecord &image : images) {
         if (!image.variable.isEmpty())
             lines << QStringLiteral("Global ") + image.variable + QStringLiteral(" = ") + image.name;

@@ -231,6 +231,7 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
     const bool formDesigner = UpperKeepLength(QFileInfo(f.listedPath).suffix()) == QLatin1String("PBF");
     IncludeNames includes(g.folder.directory, f.path, code.commonFiles);
     const QList<bool> inModule = ModuleBlockLines(lines);
+    const QList<bool> keptForLoads = LinesKeptForLoads(lines, f.top.roles);
     SortedLines sorted;
     for (qint32 i = 0; i < lines.size(); ++i) {
         if (Covers(f.eventProcedures, i + 1))
@@ -241,7 +242,7 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
             continue;
         }
         const SourceOrigin origin{f.index, i + 1};
-        const LineRole role = f.top.roles.at(i);
+        const LineRole role = keptForLoads.at(i) ? LineRole::Declaration : f.top.roles.at(i);
         const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window
                                  ? includes.Rebase(f.top.Text(lines, i))
                                  : QString();
@@ -250,10 +251,11 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
                                    origin);
         else if (role == LineRole::Window)
             sorted.windowText.insert(i, line);
-        else if (role == LineRole::Declaration && !RecordGlobalLoads(g.model, lines.at(i))
+        else if (role == LineRole::Declaration && RecordGlobalLoads(g.model, lines.at(i)) != GlobalLoad::Recorded
                  && (code.declarations.size() > declaredBefore || !TrimBlanks(line).isEmpty()))
             code.declarations.append(line, origin);
-        else if (role == LineRole::LeftOut && !RecordGlobalLoads(g.model, lines.at(i)) && IsCode(lines.at(i)))
+        else if (role == LineRole::LeftOut && RecordGlobalLoads(g.model, lines.at(i)) == GlobalLoad::None
+                 && IsCode(lines.at(i)))
             sorted.leftOut.append(i + 1);
         if (f.procedureText.ends(i)) {
             code.procedures.appendSeparator();

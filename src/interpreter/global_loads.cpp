@@ -1,12 +1,16 @@
 #include "interpreter/global_loads.h"
 
 #include "base/basic_strings.h"
+#include "base/char_search.h"
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 #include "interpreter/pb_any_objects.h"
+#include "interpreter/source_structure.h"
 #include "model/design_model.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <optional>
 
@@ -16,6 +20,32 @@ QString FirstArgumentAt(const QString &line, qsizetype bracket)
 {
     const qsizetype comma = IndexOfChar(line, u',', bracket + 1);
     return comma < 0 ? QString() : line.sliced(bracket + 1, comma - bracket - 1);
+}
+
+namespace {
+
+// The arguments after the first of the call whose "(" stands at index bracket, up to its own
+// ")"; null when the call has no second argument or does not end on the line.
+QStringView LaterArguments(QStringView line, qsizetype bracket)
+{
+    const CallShape shape = CallShapeAt(line, bracket);
+    if (shape.close < 0 || shape.commas.isEmpty())
+        return {};
+    return line.sliced(shape.commas.first() + 1, shape.close - shape.commas.first() - 1);
+}
+
+} // namespace
+
+bool LoadsLiteralFile(QStringView code, qsizetype bracket)
+{
+    const CallShape shape = CallShapeAt(code, bracket);
+    if (shape.close < 0 || shape.commas.isEmpty())
+        return false;
+    const qsizetype from = shape.commas.first() + 1;
+    const qsizetype to = shape.commas.size() > 1 ? shape.commas.at(1) : shape.close;
+    const QStringView file = TrimBlanksView(code.sliced(from, to - from));
+    return file.size() >= 2 && file.front() == u'"' && file.back() == u'"'
+           && IndexOfChar(file.sliced(1), u'"') == file.size() - 2;
 }
 
 namespace {
@@ -45,6 +75,80 @@ QString AssignedImageVariable(const QString &line, qsizetype call)
             before = before.mid(n);
     }
     return AssignedVariable(before);
+}
+
+// The names that blanked code reads: identifiers that are no constant, field, type or call.
+QStringList ReadNames(QStringView code)
+{
+    QStringList names;
+    for (qsizetype i = 0; i < code.size();) {
+        const qsizetype end = IdentifierEnd(code, i);
+        if (end == i) {
+            ++i;
+            continue;
+        }
+        const QChar before = i > 0 ? code.at(i - 1) : QChar();
+        const QStringView after = TrimLeadingBlanksView(code.sliced(end));
+        const bool name = !code.at(i).isDigit() && before != u'#' && before != u'.' && before != u'\\' && before != u'$'
+                          && !after.startsWith(u'(');
+        if (name)
+            names.append(code.sliced(i, end - i).toString());
+        i = end;
+    }
+    return names;
+}
+
+// Whether the arguments, blanked, name nothing of the sources': only literals, numbers and
+// PureBasic's own constants, which the generated sections can use ahead of the sources'
+// declarations.
+bool NamesNothingOfTheSources(QStringView arguments)
+{
+    if (!ReadNames(arguments).isEmpty())
+        return false;
+    for (qsizetype h = IndexOfChar(arguments, u'#'); h >= 0; h = IndexOfChar(arguments, u'#', h + 1))
+        if (!StartsNoCase(arguments.sliced(h + 1), u"PB_"))
+            return false;
+    return true;
+}
+
+// A load the generated sections can make: an image file given as one literal text, which the
+// image section writes again or includes, or font arguments that name nothing of the sources'.
+bool Movable(const QString &code, qsizetype bracket, bool image)
+{
+    if (image)
+        return LoadsLiteralFile(code, bracket);
+    const QStringView later = TrimBlanksView(LaterArguments(code, bracket));
+    return !later.isEmpty() && NamesNothingOfTheSources(later);
+}
+
+// Whether the load at index call is a statement of its own, the line's whole code: the call
+// alone or assigned, "Global Img = LoadImage(...)". Only such a line can stay in place alone.
+bool LoadStatement(const QString &code, qsizetype call, qsizetype bracket)
+{
+    if (!TrimBlanksView(QStringView(code).first(call)).isEmpty() && AssignedImageVariable(code, call).isEmpty())
+        return false;
+    const CallShape shape = CallShapeAt(code, bracket);
+    const QStringView after = shape.close < 0 ? QStringView()
+                                              : TrimBlanksView(QStringView(code).sliced(shape.close + 1));
+    return shape.close >= 0 && (after.isEmpty() || after.startsWith(u';'));
+}
+
+// The load of the line the generated sections cannot make, when it is a statement of its own:
+// the index of its call, -1 for none.
+qsizetype LoadKeptInPlace(const QString &line)
+{
+    static const struct {
+        QStringView call;
+        bool image;
+    } loads[] = {{u"LOADIMAGE(", true}, {u"LOADFONT(", false}};
+    const QString code = BlankedCode(line);
+    for (const auto &load : loads) {
+        const qsizetype k = IndexOfCallNoCase(code, load.call);
+        const qsizetype bracket = k + load.call.size() - 1;
+        if (k >= 0 && !Movable(code, bracket, load.image) && LoadStatement(code, k, bracket))
+            return k;
+    }
+    return -1;
 }
 
 // The DataSection label a CatchImage call takes its data from: "Logo" of "?Logo".
@@ -105,17 +209,62 @@ QHash<QString, QString> IncludedBinaries(const QStringList &lines)
 
 } // namespace
 
-// A global image or font load outside any procedure is recorded instead of kept: the generated
-// sections load them. True when the line was recorded.
-bool RecordGlobalLoads(DesignModel &model, const QString &line)
+GlobalLoad RecordGlobalLoads(DesignModel &model, const QString &line)
 {
+    if (LoadKeptInPlace(line) >= 0)
+        return GlobalLoad::InPlace;
     bool recorded = RecordGlobalImage(model, line);
     const qsizetype font = IndexOfCallNoCase(line, u"LOADFONT(");
     if (font >= 0 && !HoldsChar(QStringView(line).first(font), u';')) {
         model.FontList.append({FirstArgumentAt(line, font + 8), line});
         recorded = true;
     }
-    return recorded;
+    return recorded ? GlobalLoad::Recorded : GlobalLoad::None;
+}
+
+QList<bool> LinesKeptForLoads(const QStringList &lines, const QList<LineRole> &roles)
+{
+    QList<bool> kept(lines.size(), false);
+    QSet<NoCaseKey> read;                // the variables the kept lines after the one looked at read
+    std::optional<FileStructure> blocks; // read for the first assignment that may be kept
+    for (qsizetype i = lines.size() - 1; i >= 0; --i) {
+        const bool leftOut = roles.at(i) == LineRole::LeftOut;
+        // Most lines neither load nor assign what a load reads: no line is scanned then.
+        const bool mayLoad = HoldsNoCase(lines.at(i), u"LOAD");
+        if ((!leftOut && roles.at(i) != LineRole::Declaration) || (!mayLoad && read.isEmpty()))
+            continue;
+        const QString code = BlankedCode(lines.at(i));
+        if (const qsizetype call = mayLoad ? LoadKeptInPlace(lines.at(i)) : -1; call >= 0) {
+            kept[i] = leftOut;
+            for (const QString &name : ReadNames(QStringView(code).sliced(call)))
+                read.insert(NoCaseKey::Holding(name));
+            continue;
+        }
+        if (!leftOut || read.isEmpty())
+            continue;
+        // An assignment inside a block of the top level would run without its condition.
+        if (!blocks)
+            blocks = ReadFileStructure(lines);
+        if (blocks->depthBefore.at(i) != 0 || blocks->depthAfter.at(i) != 0)
+            continue;
+        const QList<QStringView> statements = Statements(code);
+        bool assigns = !statements.isEmpty();
+        for (const QStringView statement : statements) {
+            const qsizetype equals = IndexOfChar(statement, u'=');
+            QStringView target = equals < 0 ? QStringView() : TrimBlanksView(statement.first(equals));
+            if (target.endsWith(u'$'))
+                target.chop(1); // "File$ = ..."
+            const QString variable = target.isEmpty() ? QString() : AssignedVariable(target.toString());
+            assigns = assigns && !variable.isEmpty() && read.contains(NoCaseKey(variable));
+        }
+        if (!assigns)
+            continue;
+        kept[i] = true;
+        for (const QStringView statement : statements)
+            for (const QString &name : ReadNames(statement.sliced(IndexOfChar(statement, u'=') + 1)))
+                read.insert(NoCaseKey::Holding(name));
+    }
+    return kept;
 }
 
 // The images a file catches from its own DataSection learn their files there, for the decoders

@@ -136,21 +136,23 @@ struct Collector {
     QSet<NoCaseKey> gadgets = GadgetKeys(model.GadgetList);
 
     // A duplicate that the generated enumerations cannot carry: the run stops.
-    bool stopOnDuplicate(NameSet &set, const QString &name, const char *what)
+    bool stopOnDuplicate(NameSet &set, const QString &name, const char *what, qsizetype line)
     {
         if (set.add(name))
             return true;
-        log.Stop({DuplicateObjectStopLine(QLatin1String(what), name), LogKind::Error});
+        StopAtSourceLine(log, model, DuplicateObjectStopLine(QLatin1String(what), name, SourceLocation(model, line)),
+                         line);
         return false;
     }
 
     // Menu items and toolbar buttons share one constant and one event procedure. False for a
     // name listed already.
-    bool warnOnDuplicate(const QString &name, const char *by)
+    bool warnOnDuplicate(const QString &name, const char *by, qsizetype line)
     {
         if (menuItems.add(name))
             return true;
-        log.Warning(DuplicateMenuItemWarning(name, QLatin1String(by)));
+        WarnAtSourceLine(log, model, DuplicateMenuItemWarning(name, QLatin1String(by), SourceLocation(model, line)),
+                         line);
         return false;
     }
 
@@ -179,6 +181,7 @@ struct Collector {
         Kind kind;
         QString name;
         QString type;
+        qsizetype line;
     };
     QList<Computed> computed{};
 
@@ -195,7 +198,7 @@ struct Collector {
             if (object.kind == Kind::Gadget)
                 addGadget(object.name, object.type);
             else
-                warnOnDuplicate(object.name, object.kind == Kind::MenuItem ? "MenuItem" : "ToolbarButton");
+                warnOnDuplicate(object.name, object.kind == Kind::MenuItem ? "MenuItem" : "ToolbarButton", object.line);
         }
     }
 
@@ -232,16 +235,16 @@ struct Collector {
         const bool computedNumber = IsComputed(argument, nameView);
         if (computedNumber && (kind == Kind::Gadget || kind == Kind::MenuItem || kind == Kind::ToolBarButton)) {
             warnComputed(argument.toString(), name, line, kind == Kind::Gadget ? "gadget" : "menu item");
-            computed.append({kind, name, type});
+            computed.append({kind, name, type, line});
             return true;
         }
         switch (kind) {
-        case Kind::Window: return stopOnDuplicate(windows, name, "WindowID") && listed(windows.list.size());
-        case Kind::Menu: return stopOnDuplicate(menus, name, "MenuID");
-        case Kind::StatusBar: return stopOnDuplicate(statusBars, name, "StatusBarID");
-        case Kind::ToolBar: return stopOnDuplicate(toolBars, name, "ToolBarID");
-        case Kind::MenuItem: return !warnOnDuplicate(name, "MenuItem") || listed(menuItems.list.size());
-        case Kind::ToolBarButton: return !warnOnDuplicate(name, "ToolbarButton") || listed(menuItems.list.size());
+        case Kind::Window: return stopOnDuplicate(windows, name, "WindowID", line) && listed(windows.list.size());
+        case Kind::Menu: return stopOnDuplicate(menus, name, "MenuID", line);
+        case Kind::StatusBar: return stopOnDuplicate(statusBars, name, "StatusBarID", line);
+        case Kind::ToolBar: return stopOnDuplicate(toolBars, name, "ToolBarID", line);
+        case Kind::MenuItem: return !warnOnDuplicate(name, "MenuItem", line) || listed(menuItems.list.size());
+        case Kind::ToolBarButton: return !warnOnDuplicate(name, "ToolbarButton", line) || listed(menuItems.list.size());
         case Kind::Gadget: return !addGadget(name, type) || listed(model.GadgetList.size());
         case Kind::Image: // KindBefore gives none of these
         case Kind::Font:

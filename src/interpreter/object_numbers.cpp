@@ -145,6 +145,21 @@ public:
             scanLine(lines.at(i), i);
     }
 
+    // The objects the modules' code creates, numbered by the modules' own constants where the
+    // sources declare none of that name: a module is kept as written, and its windows and
+    // gadgets live beside the generated ones.
+    void scanModules()
+    {
+        const SourceLineList &lines = model_.ModuleLines;
+        if (lines.isEmpty())
+            return;
+        for (const EnumerationMember &constant : DeclaredConstants(lines))
+            if (!values_.contains(NoCaseKey(constant.key)))
+                values_.insert(NoCaseKey::Holding(constant.key), constant.value);
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            scanLine(lines.at(i), -1);
+    }
+
     void use(ObjectKind kind, qint64 number)
     {
         highest_[int(kind)] = qMax(highest_[int(kind)], number);
@@ -193,6 +208,8 @@ private:
         });
     }
 
+    // line: the index in CommonSourceLines, -1 for a module's line, whose computed numbers the
+    // module's own code takes care of.
     void scanLine(const QString &s, qsizetype line)
     {
         std::optional<CodeLine> code; // scanned once a call of interest is found
@@ -228,7 +245,7 @@ private:
                     return false;
                 if (known)
                     use(kind, value);
-                else
+                else if (line >= 0)
                     warnComputed(kind, number, line);
                 return false;
             },
@@ -297,7 +314,7 @@ private:
     LogSink &log_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
-    QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_
+    QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_; the modules' hold theirs
     QSet<NoCaseKey> generated_[ObjectKindCount]; // keys view the names of the design model
     QSet<qint64> used_[ObjectKindCount];
     std::array<qint64, ObjectKindCount> highest_ = [] {
@@ -386,6 +403,7 @@ void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, Lo
     NumbersInUse numbers(model, nameTables, log,
                          Bit(Window) | Bit(Menu) | Bit(MenuItem) | Bit(StatusBar) | Bit(ToolBar) | Bit(Gadget));
     numbers.scan();
+    numbers.scanModules();
     UseFormConstants(numbers, Gadget, model.CommonSourceLines.texts(), QStringLiteral("FORMGADGET"));
     UseFormConstants(numbers, MenuItem, model.CommonSourceLines.texts(), QStringLiteral("FORMMENU"));
     KeepSourceNumbers(model, numbers);

@@ -180,8 +180,10 @@ void WarnFirstPassedOver(const DesignModel &m, const WindowOpenings &openings, L
 }
 
 // What a line's last HideWindow(#window, state) with a plain state does to the window: true
-// hides it (1, #True), false shows it (0, #False); none when the line has no such call.
-std::optional<bool> HidesWindow(const QString &line, const QString &window)
+// hides it (1, #True), false shows it (0, #False); none when the line has no such call. The
+// window may be named by its constant ("#Main") or by what holds its number (a #PB_Any
+// window's variable or structure field): names holds both, as written.
+std::optional<bool> HidesWindow(const QString &line, const QStringList &names)
 {
     const QString code = BlankedCode(line);
     std::optional<bool> hides;
@@ -195,7 +197,7 @@ std::optional<bool> HidesWindow(const QString &line, const QString &window)
         const qsizetype end = call.commas.size() > 1 ? call.commas.at(1) : call.close;
         const QStringView first = TrimBlanksView(QStringView(code).sliced(open + 1, comma - open - 1));
         const QStringView state = TrimBlanksView(QStringView(code).sliced(comma + 1, end - comma - 1));
-        if (!first.startsWith(QLatin1Char('#')) || NoCaseKey(first.sliced(1)) != NoCaseKey(window))
+        if (!names.contains(first, Qt::CaseInsensitive))
             continue;
         if (state == u"1" || NoCaseKey(state) == NoCaseKey(u"#True"))
             hides = true;
@@ -208,17 +210,22 @@ std::optional<bool> HidesWindow(const QString &line, const QString &window)
 // Whether the window is still hidden once it is open: opened with #PB_Window_Invisible, or
 // hidden by HideWindow after it opens and not shown again before its procedure returns (the
 // program's own code that shows it later is not taken over).
-bool OpensHidden(const SourceLineList &lines, const Opener &o, const QString &window)
+bool OpensHidden(const DesignModel &m, const Opener &o, const QString &window)
 {
+    const SourceLineList &lines = m.CommonSourceLines.texts();
     if (o.line < 0)
         return false;
     if (IndexOfNoCase(BlankedCode(lines.at(o.line)), u"#PB_WINDOW_INVISIBLE") >= 0)
         return true;
     if (o.head.isEmpty())
         return false;
+    QStringList names{QLatin1Char('#') + window};
+    for (const VariableObject &object : m.VariableObjects)
+        if (NoCaseKey(object.constant) == NoCaseKey(window))
+            names.append(object.variable);
     bool hidden = false;
     for (qsizetype i = o.line; i < lines.size() && !IsProcedureEnd(lines.at(i)); ++i)
-        hidden = HidesWindow(lines.at(i), window).value_or(hidden);
+        hidden = HidesWindow(lines.at(i), names).value_or(hidden);
     return hidden;
 }
 
@@ -226,7 +233,7 @@ bool OpensHidden(const SourceLineList &lines, const Opener &o, const QString &wi
 // it when that can be called without arguments; else the log says what to add.
 void NoteMainWindowOpener(DesignModel &m, const Opener &o, LogSink &log)
 {
-    m.FirstWindowInvisible = OpensHidden(m.CommonSourceLines.texts(), o, m.MainWindow);
+    m.FirstWindowInvisible = OpensHidden(m, o, m.MainWindow);
     if (o.defined || o.head.isEmpty())
         return; // Open_ + window is there, or the load warned that no procedure opens it
     if (CallableWithoutArguments(o.head)) {

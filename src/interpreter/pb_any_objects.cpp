@@ -4,6 +4,7 @@
 #include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
+#include "interpreter/object_names.h"
 #include "interpreter/source_structure.h"
 #include "model/design_model.h"
 #include "model/log_messages.h"
@@ -44,29 +45,64 @@ QString AssignedVariable(const QString &text)
 
 namespace {
 
-// "Var = Command(#PB_Any, ..." as a whole statement becomes "Command(#Var, ...". Returns the
-// variable, empty when the line holds no such statement.
-QString ConvertAssignment(QString &line, const NameTables &tables)
+// The field a structure field assignment's target names: "btnGo" of "*ui\btnGo" or
+// "ui\btnGo"; empty for any other text.
+QString FieldName(QStringView target)
+{
+    qsizetype end = target.startsWith(QLatin1Char('*')) ? 1 : 0;
+    qsizetype field = -1;
+    while (true) {
+        const qsizetype name = end;
+        end = IdentifierEnd(target, name);
+        if (end == name || target.at(name).isDigit())
+            return QString();
+        if (end == target.size())
+            break;
+        if (target.at(end) != QLatin1Char('\\'))
+            return QString();
+        field = ++end;
+    }
+    return field < 0 ? QString() : target.sliced(field).toString();
+}
+
+// The target of a converted assignment and the constant its object gets.
+struct ConvertedTarget {
+    QString variable; // the variable, or the field as written
+    QString constant;
+    bool field = false;
+};
+
+// "Var = Command(#PB_Any, ..." as a whole statement becomes "Command(#Var, ..."; the field of
+// "*ui\btnGo = Command(#PB_Any, ..." gives "Command(#btnGo, ...". Empty when the line holds
+// no such statement.
+ConvertedTarget ConvertAssignment(QString &line, const NameTables &tables)
 {
     const qsizetype any = IndexOfCallNoCase(line, PbAnyBracket);
     if (any < 0)
-        return QString();
+        return {};
     const QString upper = UpperKeepLength(line);
     const qsizetype after = any + PbAnyBracket.size();
     if (after < upper.size() && IsIdentifierChar(upper.at(after)))
-        return QString();
+        return {};
     qsizetype start = any;
     while (start > 0 && IsIdentifierChar(upper.at(start - 1)))
         --start;
     if (!IsCreatingCommand(upper.sliced(start, any - start), tables))
-        return QString();
+        return {};
     const QString before = TrimBlanks(QStringView(line).first(start));
     if (!before.endsWith(QLatin1Char('=')))
-        return QString();
-    const QString variable = AssignedVariable(before.chopped(1));
-    if (!variable.isEmpty()) // the command and its "(#", then the variable for #PB_Any
-        line = Indentation(line) + line.sliced(start, any + 2 - start) + variable + line.sliced(after);
-    return variable;
+        return {};
+    const QString target = TrimBlanks(before.chopped(1));
+    ConvertedTarget converted{AssignedVariable(target), {}, false};
+    converted.constant = converted.variable;
+    if (converted.variable.isEmpty()) {
+        converted.constant = FieldName(target);
+        converted.variable = converted.constant.isEmpty() ? QString() : target;
+        converted.field = true;
+    }
+    if (!converted.constant.isEmpty()) // the command and its "(#", then the constant for #PB_Any
+        line = Indentation(line) + line.sliced(start, any + 2 - start) + converted.constant + line.sliced(after);
+    return converted;
 }
 
 // A Global line of the sources loses the variables the object variables section declares; a
@@ -143,16 +179,13 @@ QString CreatedConstant(const QString &line)
     return TrimView(TextBeforeCommaOrClose(line, bracket + 2)).toString();
 }
 
-// A variable given a second object of the same window would give both objects one number, so
-// the second creates its object as written, and the variable takes that object's number.
-void RestorePbAny(QString &line, const VariableObject &object)
+// A field assigned an object keeps being assigned its number, ahead of the creating call:
+// "*ui\btnGo = #Main_btnGo : ButtonGadget(#Main_btnGo, ...".
+void AssignField(QString &line, const VariableObject &object)
 {
-    const qsizetype bracket = IndexOfText(line, u"(#");
-    if (bracket < 0)
-        return;
-    const QString call = line.first(bracket + 2) + QStringLiteral("PB_Any")
-                         + line.mid(bracket + 2 + object.constant.size());
-    line = Indentation(line) + object.variable + QStringLiteral(" = ") + TrimLeadingBlanks(call);
+    const QString indentation = Indentation(line);
+    line = indentation + object.variable + QStringLiteral(" = #") + object.constant + QStringLiteral(" : ")
+           + line.sliced(indentation.size());
 }
 
 } // namespace
@@ -174,12 +207,14 @@ void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables)
         QString &line = lines[i];
         if (TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
-        const QString variable = ConvertAssignment(line, nameTables);
-        if (variable.isEmpty())
+        const ConvertedTarget converted = ConvertAssignment(line, nameTables);
+        if (converted.constant.isEmpty())
             continue;
-        model.VariableObjects.append({variable, variable, i});
-        variables.insert(NoCaseKey::Holding(variable));
-        TestOpenedWindowAfter(lines, i, variable);
+        model.VariableObjects.append({converted.variable, converted.constant, i, converted.field});
+        if (converted.field)
+            continue;
+        variables.insert(NoCaseKey::Holding(converted.variable));
+        TestOpenedWindowAfter(lines, i, converted.variable);
     }
     for (const ImageRecord &image : std::as_const(model.ImageList)) {
         if (!image.variable.isEmpty())
@@ -191,23 +226,57 @@ void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables)
         DropDeclaredVariables(line, variables);
 }
 
+void NumberRepeatedConstants(DesignModel &model, const DeclaringLines &declaring)
+{
+    if (model.VariableObjects.size() < 2)
+        return;
+    QSet<NoCaseKey> declared; // the keys hold the names: the lines change below
+    for (const DeclaringLine &d : declaring)
+        declared.insert(
+            NoCaseKey::Holding(DeclaredName(model.CommonSourceLines.at(d.line), d.declaration.bracket).toString()));
+    QSet<NoCaseKey> met;   // the constants of the objects before; the keys hold them
+    QSet<NoCaseKey> added; // the names given here; the keys hold them
+    for (VariableObject &object : model.VariableObjects) {
+        QString &line = model.CommonSourceLines[object.line];
+        const QString constant = CreatedConstant(line);
+        if (!met.contains(NoCaseKey(constant))) {
+            met.insert(NoCaseKey::Holding(constant));
+            continue;
+        }
+        QString numbered;
+        for (int n = 2;
+             numbered.isEmpty() || declared.contains(NoCaseKey(numbered)) || added.contains(NoCaseKey(numbered)); ++n)
+            numbered = constant + QLatin1Char('_') + QString::number(n);
+        added.insert(NoCaseKey::Holding(numbered));
+        const qsizetype at = IndexOfText(line, constant, IndexOfText(line, u"(#"));
+        line = line.first(at) + numbered + line.sliced(at + constant.size());
+        object.numbered = true;
+    }
+}
+
 void ResolveVariableObjects(DesignModel &model, LogSink &log)
 {
     QList<VariableObject> resolved;
-    QHash<NoCaseKey, QString> firstConstant; // variable -> the constant it holds
+    QHash<NoCaseKey, qsizetype> held; // variable -> its object in resolved
     for (VariableObject object : std::as_const(model.VariableObjects)) {
         QString &line = model.CommonSourceLines[object.line];
         object.constant = CreatedConstant(line);
         const NoCaseKey key = NoCaseKey::Holding(object.variable);
-        const auto first = firstConstant.constFind(key);
-        if (first == firstConstant.cend()) {
-            firstConstant.insert(key, object.constant);
+        const auto first = held.constFind(key);
+        if (object.field)
+            AssignField(line, object);
+        if (first == held.cend()) {
+            held.insert(key, resolved.size());
             resolved.append(object);
-        } else if (NoCaseKey(*first) == NoCaseKey(object.constant)) {
-            RestorePbAny(line, object);
+        } else if (object.numbered) {
+            // A second object of the window: both keep their constants, the variable the last.
+            const QStringList locations{SourceLocation(model, resolved.at(*first).line),
+                                        SourceLocation(model, object.line)};
             WarnAtSourceLine(log, model,
-                             SecondObjectOfVariableWarning(object.variable, SourceLocation(model, object.line)),
+                             SecondObjectOfVariableWarning(object.variable, locations,
+                                                           {resolved.at(*first).constant, object.constant}),
                              object.line);
+            resolved[*first] = object;
         } else {
             WarnAtSourceLine(
                 log, model,

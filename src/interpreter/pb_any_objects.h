@@ -3,6 +3,8 @@
 // the objects of constant mode, and its variable holds that constant's number.
 #pragma once
 
+#include "interpreter/object_names.h"
+
 #include <QString>
 
 namespace quarvel {
@@ -16,9 +18,14 @@ class LogSink;
 // which the generated object variables section declares instead.
 void ConvertPbAnyObjects(DesignModel &model, const NameTables &nameTables);
 
-// After the prefix pass: each variable object learns its prefixed constant. A variable that
-// holds a second object keeps the first; a second object of the same window is created with
-// #PB_Any again. The log says so.
+// After the prefix pass: a variable object whose prefixed constant an earlier one has (one
+// variable assigned two gadgets of a window) is numbered apart, "#Main_Button_2", clear of the
+// names the declaring lines declare, so each object gets its own constant and event procedure.
+void NumberRepeatedConstants(DesignModel &model, const DeclaringLines &declaring);
+
+// After the prefix pass: each variable object learns its prefixed constant, and a field is
+// assigned it where its object is created. A variable assigned a second object of its window
+// holds the last; one that holds objects of two windows keeps the first. The log says so.
 void ResolveVariableObjects(DesignModel &model, LogSink &log);
 
 // The variable of "Var" or "Var.type" standing alone; empty when text is anything else.

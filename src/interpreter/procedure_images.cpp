@@ -3,6 +3,7 @@
 #include "base/basic_strings.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
+#include "interpreter/global_loads.h"
 #include "interpreter/pb_any_objects.h"
 #include "model/design_model.h"
 
@@ -64,9 +65,11 @@ void ReplaceLoadImageCalls(DesignModel &model)
         const qsizetype k = IndexOfCallNoCase(line, u"LOADIMAGE(");
         if (k < 0)
             continue;
-        // The file must be a literal inside the call; a file name held in a variable or an
-        // unfinished call is left as written.
+        // The file must be one literal; a file name held in a variable or built of more
+        // (#PB_Compiler_Home + "x.png") or an unfinished call leave the load as written.
         const qsizetype open = k + 10; // the call's first character after its "("
+        if (!LoadsLiteralFile(BlankedCode(line), open - 1))
+            continue;
         const qsizetype q1 = IndexOfChar(line, u'"', open);
         const qsizetype firstClose = IndexOfChar(line, u')', open);
         if (q1 < 0 || firstClose < 0 || q1 > firstClose)

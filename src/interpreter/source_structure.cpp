@@ -188,6 +188,7 @@ FileStructure ReadFileStructure(const QStringList &lines)
     s.depthBefore.resize(n);
     s.depthAfter.resize(n);
     s.enclosing.resize(n);
+    s.inModule.resize(n);
     BlockStack open;
     bool inProcedure = false;
     bool opensWindow = false; // a top-level line opens a window
@@ -210,6 +211,7 @@ FileStructure ReadFileStructure(const QStringList &lines)
         s.code[i] = BlankedCode(line);
         s.depthBefore[i] = qint32(open.Depth());
         s.enclosing[i] = open.Innermost();
+        s.inModule[i] = open.Holds(BlockKind::Module);
         for (const QStringView statement : quarvel::Statements(s.code.at(i)))
             open.Step(FirstWord(statement));
         s.depthAfter[i] = qint32(open.Depth());

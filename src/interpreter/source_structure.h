@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace quarvel {
 
 // The blocks of PureBasic code. The body of an opaque block (an Enumeration, a Structure, a
@@ -37,6 +39,10 @@ public:
     void Step(const QString &word, const QString &indentation = QString());
     qsizetype Depth() const { return open_.size(); }
     BlockKind Innermost() const { return open_.isEmpty() ? BlockKind::None : open_.last().kind; }
+    bool Holds(BlockKind kind) const
+    {
+        return std::any_of(open_.cbegin(), open_.cend(), [kind](const Open &o) { return o.kind == kind; });
+    }
     // The statements that end the open blocks, innermost first, each indented like its block.
     QStringList Ends() const;
 
@@ -55,6 +61,7 @@ struct FileStructure {
     QList<qint32> depthBefore;           // blocks open before a top-level line
     QList<qint32> depthAfter;            // blocks open after it
     QList<BlockKind> enclosing;          // the innermost block open before a top-level line
+    QList<bool> inModule;                // a top-level line inside a Module or DeclareModule block
     QList<qint32> topLevel;              // the indexes of the top-level lines, in order
     QHash<NoCaseKey, qint32> procedures; // procedure name -> its head line
     QSet<QString> waitingProcedures;     // upper-cased names of procedures that wait for an event

@@ -2,6 +2,7 @@
 
 #include "base/basic_strings.h"
 #include "base/char_search.h"
+#include "base/no_case_search.h"
 #include "base/statement_scan.h"
 
 namespace quarvel {
@@ -117,6 +118,38 @@ void AttachCommentsToDeclarations(const FileStructure &s, QList<LineRole> &roles
     }
 }
 
+// "Global Go = ButtonGadget(#PB_Any, ...)" among a window's opening lines creates an object of
+// the window: the opening procedure holds it without its keyword, and the generated object
+// variables declare the variable. Null for any other line.
+QString WithoutGlobalOfObject(const FileStructure &s, const QString &line, qint32 j)
+{
+    const QList<QStringView> statements = s.Statements(j);
+    if (statements.size() != 1 || !HoldsNoCase(statements.first(), u"(#PB_ANY"))
+        return QString();
+    const QStringView statement = statements.first();
+    const QString word = FirstWord(statement);
+    const QStringView after = TrimLeadingBlanksView(statement.sliced(word.size()));
+    if ((word != QLatin1String("GLOBAL") && word != QLatin1String("DEFINE")) || after.startsWith(u'.'))
+        return QString();
+    // The blanked code is as long as the line: its positions are the line's.
+    const QChar *code = s.code.at(j).data();
+    return line.left(statement.data() - code) + line.mid(after.data() - code);
+}
+
+// The role of line j of a window's opening: a declaration unit of its own inside the opening
+// stays a declaration, unless it creates an object of the window, whose text then changes.
+LineRole OpeningLineRole(const FileStructure &s, const QString &line, qint32 j, const WindowOpening &window,
+                         bool declarationLine, bool declares, QHash<qint32, QString> &rewritten)
+{
+    if (!window.refusal.isEmpty())
+        return LineRole::LeftOut;
+    if (const QString object = declarationLine ? WithoutGlobalOfObject(s, line, j) : QString(); !object.isNull()) {
+        rewritten.insert(j, object);
+        return LineRole::Window;
+    }
+    return declares ? LineRole::Declaration : LineRole::Window;
+}
+
 } // namespace
 
 QList<qint32> TopLevelCode::BodyOf(const WindowOpening &window) const
@@ -157,9 +190,7 @@ TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &k
             if (const qint32 w = windowOf.at(j); w >= 0) {
                 const WindowOpening &window = top.windows.at(w);
                 const bool declares = kind == UnitKind::Declaration && window.first < first && last <= window.last;
-                role = !window.refusal.isEmpty() ? LineRole::LeftOut
-                       : declares                ? LineRole::Declaration
-                                                 : LineRole::Window;
+                role = OpeningLineRole(s, lines.at(j), j, window, declares && from == to, declares, top.rewritten);
             } else if (cut) {
                 role = LineRole::LeftOut;
             } else if (inPlace) {

@@ -176,9 +176,11 @@ bool EndsProgram(const FileStructure &s, qint32 line, qint32 depth)
     return !statements.isEmpty() && FirstWord(statements.first()) == QLatin1String("END");
 }
 
+// A window a module opens is left to the module, whose code stays as written.
 bool OpensWindow(const FileStructure &s, qint32 line)
 {
-    return s.enclosing.at(line) != BlockKind::Opaque && IndexOfCommandNoCase(s.code.at(line), u"OPENWINDOW(") >= 0;
+    return s.enclosing.at(line) != BlockKind::Opaque && !s.inModule.at(line)
+           && IndexOfCommandNoCase(s.code.at(line), u"OPENWINDOW(") >= 0;
 }
 
 // The position in topLevel of the last line of the opening that starts at position pos. A

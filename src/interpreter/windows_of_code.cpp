@@ -136,7 +136,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
         if (const qsizetype k = FindCall(s, calls, OpenWindow); k >= 0) {
             const QString window = OpenedWindow(s, k);
             if (IsPbAny(window)) {
-                g.log.Stop({PbAnyWindowStopLine(), LogKind::Error});
+                StopAtSourceLine(g.log, g.model, PbAnyWindowStopLine(SourceLocation(g.model, i)), i);
                 stop = i;
                 return false;
             }

@@ -60,9 +60,15 @@ private:
 // constant of its own, and the variable is declared to hold that constant's number, so the
 // user's code that uses the variable keeps working.
 struct VariableObject {
-    QString variable;
+    QString variable;   // "Button", or a structure field as written: "*ui\btnGo"
     QString constant;   // without "#"; carries its window prefix once the prefix pass has run
     qsizetype line = 0; // index of the creating statement in CommonSourceLines
+    // A structure field is assigned the constant's number where its object is created; it is
+    // no variable to declare.
+    bool field = false;
+    // Its constant was numbered apart from that of an object of its window created before it
+    // with the same variable or field name ("#Main_Button_2").
+    bool numbered = false;
 };
 
 // The value each kind's enumeration begins at: above the numbers the sources give objects of

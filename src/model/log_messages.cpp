@@ -170,20 +170,29 @@ QString BoundByRuleLine(const QStringList &pairs)
            + pairs.join(QStringLiteral(", ")) + QLatin1Char('.');
 }
 
-QString PbAnyWindowStopLine()
+// A line that refuses something of the sources ends with the place, after the text scripts
+// look for: " (Form.pb:12)".
+static QString At(const QString &location)
 {
-    return Stop(QStringLiteral("Find OpenWindow with '#PB_Any', Not supported."));
+    return location.isEmpty() ? QString() : QStringLiteral(" (") + location + QLatin1Char(')');
 }
 
-QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name)
+QString PbAnyWindowStopLine(const QString &location)
 {
-    return Stop(QStringLiteral("Find duplicate ") + kind + QStringLiteral("(#") + name + QStringLiteral(")."));
+    return Stop(QStringLiteral("Find OpenWindow with '#PB_Any', Not supported.")) + At(location);
 }
 
-QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by)
+QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name, const QString &location)
+{
+    return Stop(QStringLiteral("Find duplicate ") + kind + QStringLiteral("(#") + name + QStringLiteral(")."))
+           + At(location);
+}
+
+QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by, const QString &location)
 {
     return Warning(QStringLiteral("Find duplicate MenuItemID(#") + name + QStringLiteral(") by ") + by
-                   + QLatin1Char('.'));
+                   + QLatin1Char('.'))
+           + At(location);
 }
 
 QString SharedConstantStopLine(const QString &constant, const QString &first, const QString &second)
@@ -224,11 +233,15 @@ QString AmbiguousConstantWarning(const QString &constant, const QStringList &win
                    + QStringLiteral("); taken as #") + takenAs + QLatin1Char('.'));
 }
 
-QString SecondObjectOfVariableWarning(const QString &variable, const QString &location)
+QString SecondObjectOfVariableWarning(const QString &variable, const QStringList &locations,
+                                      const QStringList &constants)
 {
     return Warning(QStringLiteral("variable ") + variable
-                   + QStringLiteral(" is assigned a second object of its window (") + location
-                   + QStringLiteral("); that one keeps #PB_Any and gets no event procedure."));
+                   + QStringLiteral(" is assigned a second object of its window (")
+                   + locations.join(QStringLiteral(", "))
+                   + QStringLiteral("); each gets a constant and an event procedure of its own (#")
+                   + constants.join(QStringLiteral(", #")) + QStringLiteral("), and ") + variable
+                   + QStringLiteral(" holds the last."));
 }
 
 QString VariableHoldsTwoWarning(const QString &variable, const QString &constant, const QString &location)

@@ -49,9 +49,10 @@ QString RepeatedWarningLine(int count, const QString &warning);
 QString BoundByRuleLine(const QStringList &pairs);
 
 // Windows and objects of the sources.
-QString PbAnyWindowStopLine();
-QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name);
-QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by);
+// location: "Form.pb:12", the line of the sources refused; empty when not known.
+QString PbAnyWindowStopLine(const QString &location);
+QString DuplicateObjectStopLine(QLatin1StringView kind, const QString &name, const QString &location);
+QString DuplicateMenuItemWarning(const QString &name, QLatin1StringView by, const QString &location);
 QString SharedConstantStopLine(const QString &constant, const QString &first, const QString &second);
 QString ComputedObjectNumberWarning(QLatin1StringView kind, const QString &argument, const QString &location,
                                     const QString &name);
@@ -60,7 +61,9 @@ QString VariableAndConstantWarning(const QString &variable, const QString &const
                                    const QString &objectConstant);
 QString AmbiguousConstantWarning(const QString &constant, const QStringList &windows, const QString &location,
                                  const QString &takenAs);
-QString SecondObjectOfVariableWarning(const QString &variable, const QString &location);
+// locations: of the first object and of the second; constants: theirs.
+QString SecondObjectOfVariableWarning(const QString &variable, const QStringList &locations,
+                                      const QStringList &constants);
 QString VariableHoldsTwoWarning(const QString &variable, const QString &constant, const QString &location);
 // A window or object not generated: what, where, and what to do about it.
 QString NotGeneratedWarning(const QString &what, const QString &location, const QString &advice);

@@ -14,4 +14,10 @@ void WarnAtSourceLine(LogSink &log, const DesignModel &model, const QString &tex
     WarnAt(log, model, text, model.CommonSourceLines.origin(commonSourceLine));
 }
 
+void StopAtSourceLine(LogSink &log, const DesignModel &model, const QString &text, qsizetype commonSourceLine)
+{
+    const SourceOrigin origin = model.CommonSourceLines.origin(commonSourceLine);
+    log.Stop({text, LogKind::Error, model.CommonFileList.value(origin.file), origin.line});
+}
+
 } // namespace quarvel

@@ -39,5 +39,7 @@ protected:
 void WarnAt(LogSink &log, const DesignModel &model, const QString &text, SourceOrigin origin);
 // The same for a line of the model's CommonSourceLines, by its index there.
 void WarnAtSourceLine(LogSink &log, const DesignModel &model, const QString &text, qsizetype commonSourceLine);
+// The error line that stops the run because of a line of CommonSourceLines, placed there.
+void StopAtSourceLine(LogSink &log, const DesignModel &model, const QString &text, qsizetype commonSourceLine);
 
 } // namespace quarvel

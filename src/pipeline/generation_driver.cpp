@@ -109,8 +109,10 @@ bool InterpretCode(GenerationContext &run)
     DesignModel &model = run.model;
     ConvertPbAnyObjects(model, run.nameTables);
     DeclaringLines declaring;
-    if (!InsertWindowPrefixes(model, run.nameTables, run.log, &declaring)
-        || !CollectObjectNames(model, run.nameTables, run.log, declaring))
+    if (!InsertWindowPrefixes(model, run.nameTables, run.log, &declaring))
+        return false;
+    NumberRepeatedConstants(model, declaring);
+    if (!CollectObjectNames(model, run.nameTables, run.log, declaring))
         return false;
     KeepPureBasicConstants(model);
     ResolveVariableObjects(model, run.log);

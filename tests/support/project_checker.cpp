@@ -377,7 +377,7 @@ void NoteGlobals(const QString &code, QSet<QString> &names)
 {
     static const QRegularExpression global(QStringLiteral("^\\s*Global\\s+(.*)$"),
                                            QRegularExpression::CaseInsensitiveOption);
-    static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*([A-Za-z_]\\w*)"));
+    static const QRegularExpression item(QStringLiteral("(?:^|,)\\s*\\*?([A-Za-z_]\\w*)")); // "*p" named "p"
     const auto match = global.match(code);
     for (auto it = item.globalMatch(match.captured(1)); match.hasMatch() && it.hasNext();)
         names.insert(it.next().captured(1).toUpper());
@@ -1150,16 +1150,19 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
     QHash<QString, QString> handleAt; // upper-cased variable -> where it got a handle
     QSet<QString> created = GeneratedGadgets(FileNamed(files, "CommonFile.pb"));
     QHash<qint64, QString> numberOwner;
+    static const QRegularExpression opens = NoCase("(?<![\\w.])OpenWindow\\s*\\(");
     for (const SourceFile &file : files) {
         const QList<bool> &inProcedure = file.inProcedure;
+        bool windowOpened = false; // by the top level of CommonFile.pb: a module's code kept as written
         for (qsizetype i = 0; i < file.code.size(); ++i) {
             const QString &code = file.code[i];
             if (file.name == QStringLiteral("CommonFile.pb") && !inProcedure[i]) {
+                windowOpened = windowOpened || opens.match(code).hasMatch();
                 if (loop.match(code).hasMatch())
                     faults << Where(file, i) + QStringLiteral("an event loop runs when CommonFile.pb is included");
                 else if (end.match(code).hasMatch())
                     faults << Where(file, i) + QStringLiteral("End ends the program when CommonFile.pb is included");
-                else if (GadgetCreator().match(code).hasMatch())
+                else if (!windowOpened && GadgetCreator().match(code).hasMatch())
                     faults << Where(file, i)
                                   + QStringLiteral(
                                       "a gadget is created when CommonFile.pb is included, before any window");
@@ -1967,12 +1970,16 @@ void CheckObjectWork(const LoopBody &body, const LoopWork &work, const Procedure
     object.remove(QLatin1Char('#')).remove(QLatin1Char('*'));
     const QString prefix = body.kind == LoopBody::Gadget ? QStringLiteral("EVENTGADGET_")
                                                          : QStringLiteral("EVENTMENU_");
+    // One variable assigned two gadgets gives the second "_<name>_2": the variable holds it.
+    const QRegularExpression numbered(QStringLiteral("_") + QRegularExpression::escape(object)
+                                      + QStringLiteral("_\\d+$"));
     QStringList candidates;
     bool held = false;
     for (const auto &[name, procedure] : procedures) {
         const QString upper = name.toUpper();
         if (!upper.startsWith(prefix)
-            || (upper.mid(prefix.size()) != object && !upper.endsWith(QLatin1Char('_') + object)))
+            || (upper.mid(prefix.size()) != object && !upper.endsWith(QLatin1Char('_') + object)
+                && !numbered.match(upper).hasMatch()))
             continue;
         candidates << name;
         qsizetype found = 0;
