@@ -185,11 +185,13 @@ void IndexObjects(WindowsOfCode &code)
     }
 }
 
-// Whether the constant at hash (0-based) is the one its line declares: an enumeration member,
-// or the name of "#Name = ...". A declaration of the sources keeps its name.
+// Whether the constant at hash (0-based) is the one its statement declares: an enumeration
+// member, or the name of "#Name = ...". Statements joined by ":" are read as lines of their own.
+// A declaration of the sources keeps its name.
 bool IsDeclaredAt(QStringView code, qsizetype hash, qsizetype nameEnd, bool inEnumeration)
 {
-    if (TrimLeadingBlanksView(code).data() != code.data() + hash)
+    const QStringView before = TrimBlanksView(code.first(hash));
+    if (!before.isEmpty() && (!before.endsWith(QLatin1Char(':')) || before.endsWith(u"::")))
         return false;
     return inEnumeration || TrimLeadingBlanksView(code.sliced(nameEnd)).startsWith(QLatin1Char('='));
 }
