@@ -394,6 +394,35 @@ void TestInterpreterRuns::commandLineWarnings_data()
                        "  HideWindow(#Main, 0)", "EndProcedure"}
         << QStringList{} << "  HideWindow(#Main, 0)"
         << QStringList{"  If WindowID(#Main)", "!    HideWindow(#Main, #False)"};
+    // The sources' own enumerations lose the members Quarvel declares, and no value moves: the
+    // project check compares every kept constant with the value the source gives it.
+    const QStringList windows{"Procedure Open_Main()",
+                              "  OpenWindow(#Main, 0, 0, 100, 100, \"m\")",
+                              "  ButtonGadget(#Btn, 0, 0, 50, 20, \"b\")",
+                              "EndProcedure",
+                              "Procedure Open_About()",
+                              "  OpenWindow(#About, 0, 0, 100, 100, \"a\")",
+                              "EndProcedure"};
+    const QStringList shown{"  If WindowID(#Main)"};
+    QTest::newRow("kept members joined by a colon")
+        << QStringList{"Enumeration", "  #Main : #Count : #About ; the windows", "EndEnumeration"} + windows
+        << QStringList{} << "  #Count = 1 ; #Main : #About ; the windows" << shown;
+    QTest::newRow("kept member after a dropped first one")
+        << QStringList{"Enumeration 3", "  #Main", "  #Log", "  #Spare = 10", "EndEnumeration"} + windows
+        << QStringList{} << "  #Log = 4" << shown;
+    QTest::newRow("kept member with its own value after a dropped one")
+        << QStringList{"Enumeration 3", "  #Main", "  #Log = 10", "  #Spare", "EndEnumeration"} + windows
+        << QStringList{} << "  #Log = 10" << shown;
+    QTest::newRow("dropped last member of a block counted on")
+        << QStringList{"Enumeration Wins", "  #Log",   "  #About",      "EndEnumeration",
+                       "Enumeration Wins", "  #Spare", "EndEnumeration"}
+               + windows
+        << QStringList{} << "  #Spare = 2" << shown;
+    QTest::newRow("kept member after one worked out of a constant")
+        << QStringList{"#First = 5", "Enumeration #First", "  #About", "  #Log", "EndEnumeration"} + windows
+        << QStringList{} << "  #Log = #First + 1" << shown;
+    QTest::newRow("old gadget constant") << QStringList{"Enumeration", "  #Btn", "  #Spare", "EndEnumeration"} + windows
+                                         << QStringList{} << "#Btn = #Main_Btn" << shown;
     // Numbers in a comment or a literal are no calls: only 3 is in use, and only k + 1 warns.
     QTest::newRow("numbers in code, a comment and a literal")
         << QStringList{"Procedure Open_Main()",

@@ -1086,6 +1086,13 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
             }
         }
     }
+    // A constant declared as a created gadget's ("#btn0 = #wndMain_btn0") names that gadget.
+    static const QRegularExpression alias(QStringLiteral("^\\s*#(\\w+)\\s*=\\s*#(\\w+)\\s*$"));
+    for (const SourceFile &file : files)
+        for (const QString &code : file.code)
+            for (const QString &statement : StatementsOf(code))
+                if (const auto m = alias.match(statement); m.hasMatch() && created.contains(m.captured(2).toUpper()))
+                    created.insert(m.captured(1).toUpper());
     for (const SourceFile &file : files) {
         for (qsizetype i = 0; i < file.code.size(); ++i) {
             for (auto it = imageOfVariable.globalMatch(file.code[i]); it.hasNext();) {
