@@ -421,6 +421,9 @@ void TestInterpreterRuns::commandLineWarnings_data()
     QTest::newRow("kept member after one worked out of a constant")
         << QStringList{"#First = 5", "Enumeration #First", "  #About", "  #Log", "EndEnumeration"} + windows
         << QStringList{} << "  #Log = #First + 1" << shown;
+    QTest::newRow("kept member after a dropped one, counted in steps")
+        << QStringList{"Enumeration 0 Step 10", "  #Main", "  #Log", "EndEnumeration"} + windows << QStringList{}
+        << "  #Log = 10" << shown;
     QTest::newRow("old gadget constant") << QStringList{"Enumeration", "  #Btn", "  #Spare", "EndEnumeration"} + windows
                                          << QStringList{} << "#Btn = #Main_Btn" << shown;
     // Numbers in a comment or a literal are no calls: only 3 is in use, and only k + 1 warns.

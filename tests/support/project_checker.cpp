@@ -761,14 +761,19 @@ private:
                     const auto value = values_.evaluate(m.captured(2));
                     next_ = value.value_or(next_);
                 }
-                constant(statement, m.captured(1), next_++);
+                constant(statement, m.captured(1), next_);
+                next_ += step_;
             }
             return;
         }
         if (auto m = enumeration.match(code); m.hasMatch()) {
             inEnumeration_ = true;
             enumerationName_ = m.captured(1).toUpper();
-            const auto start = values_.evaluate(m.captured(2).section(QLatin1Char(','), 0, 0));
+            static const QRegularExpression step = NoCase("\\s+Step\\s+(.+)$");
+            const QString head = m.captured(2).section(QLatin1Char(','), 0, 0);
+            const auto stepped = step.match(head);
+            step_ = stepped.hasMatch() ? values_.evaluate(stepped.captured(1)).value_or(1) : 1;
+            const auto start = values_.evaluate(stepped.hasMatch() ? head.first(stepped.capturedStart()) : head);
             next_ = start ? *start : values_.nextOfEnumeration.value(enumerationName_, 0);
         } else if (auto m = assignment.match(code); m.hasMatch()) {
             constant(statement, m.captured(1), values_.evaluate(m.captured(2)));
@@ -887,6 +892,7 @@ private:
     int compilerDepth_ = 0;
     QString enumerationName_;
     qint64 next_ = 0;
+    qint64 step_ = 1;
 };
 
 // --- object numbers ----------------------------------------------------------------------
