@@ -438,6 +438,13 @@ void TestInterpreterRuns::commandLineWarnings_data()
         << QStringList{" -> Warning: the gadget number k + 1 is computed (Forms.pb:6); it may equal the number of a"
                        " generated gadget."}
         << "Enumeration 4" << QStringList{};
+    // A module is written out as it stands: the gadget its own constant makes keeps its number.
+    QTest::newRow("number of a module's gadget")
+        << QStringList{"DeclareModule Paint", "  #Canvas = 3",      "EndDeclareModule",
+                       "Module Paint",        "  Procedure Draw()", "    CanvasGadget(#Canvas, 0, 0, 10, 10)",
+                       "  EndProcedure",      "EndModule"}
+               + windows
+        << QStringList{} << "Enumeration 4" << QStringList{};
     QTest::newRow("no window to open")
         << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(1, 0, 0, 100, 100, \"b\")", "EndIf"}
         << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (Forms.pb:1) and not taken over: its"

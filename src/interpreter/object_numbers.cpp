@@ -144,6 +144,22 @@ public:
             scanLine(lines.at(i), i);
     }
 
+    // The objects the modules create with numbers of their own: a module is written out as it
+    // stands and runs when the common file is included, so its numbers are kept apart too. A
+    // module's constants are read from its own lines.
+    void scanModules()
+    {
+        const SourceLineList &lines = model_.ModuleLines;
+        if (lines.isEmpty())
+            return;
+        moduleConstants_ = DeclaredConstants(lines);
+        for (const EnumerationMember &constant : std::as_const(moduleConstants_))
+            values_.insert(NoCaseKey(constant.key), constant.value);
+        warn_ = false; // a module's line has no place among the common files' lines
+        for (const QString &line : lines)
+            scanLine(line, -1);
+    }
+
     void use(ObjectKind kind, qint64 number) { highest_[int(kind)] = qMax(highest_[int(kind)], number); }
 
     // The value a kind's enumeration begins at: above the highest number in use, when the kind
@@ -221,7 +237,7 @@ private:
                     return false;
                 if (known)
                     use(kind, value);
-                else
+                else if (warn_)
                     warnComputed(kind, number, line);
                 return false;
             },
@@ -290,7 +306,9 @@ private:
     LogSink &log_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
-    QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_
+    QList<EnumerationMember> moduleConstants_;
+    QHash<NoCaseKey, qint64> values_; // the keys view the names of constants_ and moduleConstants_
+    bool warn_ = true;
     QSet<NoCaseKey> generated_[ObjectKindCount]; // keys view the names of the design model
     std::array<qint64, ObjectKindCount> highest_ = [] {
         std::array<qint64, ObjectKindCount> none;
@@ -339,6 +357,7 @@ void FindFirstObjectNumbers(DesignModel &model, const NameTables &nameTables, Lo
     NumbersInUse numbers(model, nameTables, log,
                          Bit(Window) | Bit(Menu) | Bit(MenuItem) | Bit(StatusBar) | Bit(ToolBar) | Bit(Gadget));
     numbers.scan();
+    numbers.scanModules();
     UseFormConstants(numbers, Gadget, model.CommonSourceLines.texts(), QStringLiteral("FORMGADGET"));
     UseFormConstants(numbers, MenuItem, model.CommonSourceLines.texts(), QStringLiteral("FORMMENU"));
     FirstNumbers &first = model.First;
@@ -354,6 +373,7 @@ void FindFirstImageAndFontNumbers(DesignModel &model, const NameTables &nameTabl
 {
     NumbersInUse numbers(model, nameTables, log, Bit(Image) | Bit(Font));
     numbers.scan();
+    numbers.scanModules();
     // Loads outside the procedures were recorded, not kept: "LoadImage(0, ...)" is named "0".
     qint64 value = 0;
     for (const ImageRecord &image : std::as_const(model.ImageList)) {
