@@ -3,6 +3,7 @@
 #include "support/project_checker.h"
 
 #include "interpreter/common_file_loading.h"
+#include "interpreter/constant_declarations.h"
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
@@ -33,6 +34,8 @@ private slots:
     void commandLineWarnings();
     void openedWindowTest_data();
     void openedWindowTest();
+    void constantValues_data();
+    void constantValues();
     void formEventAssignments();
 };
 
@@ -524,6 +527,38 @@ void TestInterpreterRuns::openedWindowTest()
     QCOMPARE(f.lines().at(4), converted);
     QCOMPARE(f.lines().mid(5, 4),
              (QStringList{"  ButtonGadget(#b, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd"}));
+}
+
+void TestInterpreterRuns::constantValues_data()
+{
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("values"); // each declaration as NAME=its value as code
+
+    QTest::newRow("a value set counts on") << "Enumeration\n  #A\n  #B = 5\n  #C\nEndEnumeration"
+                                           << "A=0 B=5 C=6";
+    QTest::newRow("a named enumeration counts on") << "Enumeration W\n  #A\nEndEnumeration\nEnumeration W\n  #B"
+                                                   << "A=0 B=1";
+    QTest::newRow("statements joined by a colon") << "Enumeration $10\n  #A : #B ; #C\n#D = %11 : #E$ = \"a:b\""
+                                                  << "A=16 B=17 D=3 E$=\"a:b\"";
+    QTest::newRow("steps") << "Enumeration 10 Step 5\n  #A\n  #B\nEndEnumeration\nEnumeration 0 Step #S\n  #C\n  #D"
+                           << "A=10 B=15 C=0 D=0 + 1 * #S";
+    QTest::newRow("binary") << "EnumerationBinary\n  #A\n  #B\n  #C = 8\n  #D"
+                            << "A=1 B=2 C=8 D=16";
+    QTest::newRow("worked out of constants") << "Enumeration #First\n  #A\n  #B\n  #C = #A + 1\n  #D"
+                                             << "A=#First B=#First + 1 C=#A + 1 D=(#A + 1) + 1";
+}
+
+// The value each declaration of the sources has, as a number where PureBasic's count gives one.
+void TestInterpreterRuns::constantValues()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, values);
+    QStringList found;
+    for (const ConstantDeclaration &d : ConstantDeclarations(Rows(lines))) {
+        QCOMPARE(d.value.has_value(), d.valueText == QString::number(d.value.value_or(0)));
+        found << d.key + QLatin1Char('=') + d.valueText;
+    }
+    QCOMPARE(found.join(QLatin1Char(' ')), values);
 }
 
 // A window's "_Events" procedure read as data: what each new event procedure calls, which

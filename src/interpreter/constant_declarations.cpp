@@ -55,8 +55,10 @@ struct Count {
 
     std::optional<qint64> nextNumber() const
     {
-        if (!number || !step)
+        if (!number || (!step && after > 0) || (binary && after > 62))
             return std::nullopt;
+        if (after == 0)
+            return number;
         return binary ? *number << after : *number + after * *step;
     }
 
