@@ -421,6 +421,11 @@ void TestInterpreterRuns::commandLineWarnings_data()
                        "Enumeration Wins", "  #Spare", "EndEnumeration"}
                + windows
         << QStringList{} << "  #Spare = 2" << shown;
+    QTest::newRow("enumeration value after dropped last members")
+        << QStringList{"Enumeration", "  #Log",         "  #Main",
+                       "  #About",    "EndEnumeration", "#Windows = #PB_Compiler_EnumerationValue ; how many"}
+               + windows
+        << QStringList{} << "#Windows = 3 ; how many" << shown;
     QTest::newRow("kept member after one worked out of a constant")
         << QStringList{"#First = 5", "Enumeration #First", "  #About", "  #Log", "EndEnumeration"} + windows
         << QStringList{} << "  #Log = #First + 1" << shown;

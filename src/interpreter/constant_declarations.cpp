@@ -139,6 +139,7 @@ QList<ConstantDeclaration> ConstantDeclarations(const SourceLineList &lines)
     std::optional<Count> count;        // inside a block
     QString block;
     qsizetype blocks = 0;
+    ConstantDeclaration ended; // the last block ended: its name, number and the value after it
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
         const QStringView start = TrimLeadingBlanksView(line);
@@ -158,6 +159,9 @@ QList<ConstantDeclaration> ConstantDeclarations(const SourceLineList &lines)
             } else if (IsWord(statement, u"EndEnumeration")) {
                 if (!block.isEmpty())
                     countOfName.insert(block, *count);
+                ended.block = block;
+                ended.enumeration = blocks - 1;
+                ended.enumerationValue = count->nextText();
                 count.reset();
                 continue;
             }
@@ -178,6 +182,11 @@ QList<ConstantDeclaration> ConstantDeclarations(const SourceLineList &lines)
             if (d.assigned) {
                 d.valueText = TrimBlanksView(rest.sliced(1)).toString();
                 d.value = PlainNumber(d.valueText);
+                if (!count && HoldsNoCase(d.valueText, u"#PB_COMPILER_ENUMERATIONVALUE")) {
+                    d.block = ended.block;
+                    d.enumeration = ended.enumeration;
+                    d.enumerationValue = ended.enumerationValue;
+                }
             }
             if (count) {
                 d.block = block;

@@ -24,6 +24,9 @@ struct ConstantDeclaration {
     bool member = false;        // a member of an Enumeration or EnumerationBinary block
     QString block;              // the enumeration's name upper-cased; empty for an unnamed one
     qsizetype enumeration = -1; // a member's block, counted from 0 in the order written
+    // For a "#Name = ..." that names #PB_Compiler_EnumerationValue after a block: the value
+    // it stands for, as code; enumeration and block then name that block.
+    QString enumerationValue;
 };
 
 // Every declaration in the order written; statements joined by ":" count as lines of their

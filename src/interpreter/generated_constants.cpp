@@ -71,12 +71,21 @@ QSet<NoCaseKey> GeneratedAmong(const DesignModel &m, const QSet<NoCaseKey> &aske
     return generated;
 }
 
-// What becomes of a statement of a line: dropped, or given the value it had as "= value".
+// What becomes of a statement of a line: dropped, given the value it had as "= value", or with
+// #PB_Compiler_EnumerationValue replaced by the value it had.
 struct StatementChange {
     qsizetype at = 0;
     bool dropped = false;
     QString value;
+    bool enumerationValue = false;
 };
+
+QString ChangedStatement(QStringView statement, const StatementChange &change)
+{
+    if (change.enumerationValue)
+        return ReplaceString(statement.toString(), QStringLiteral("#PB_Compiler_EnumerationValue"), change.value, true);
+    return statement.toString() + QStringLiteral(" = ") + change.value;
+}
 
 // The line with its changed statements. A line whose every statement is dropped becomes a
 // comment; otherwise the dropped ones go into a comment after the others, as written.
@@ -96,7 +105,7 @@ QString ChangedLine(const QString &line, const QList<StatementChange> &changes)
         if (change && change->dropped)
             dropped << statement.toString();
         else
-            kept << statement.toString() + (change ? QStringLiteral(" = ") + change->value : QString());
+            kept << (change ? ChangedStatement(statement, *change) : statement.toString());
     }
     if (kept.isEmpty())
         return CommentedOut(line);
@@ -104,8 +113,8 @@ QString ChangedLine(const QString &line, const QList<StatementChange> &changes)
         QString changed = line;
         for (auto statement = statements.crbegin(); statement != statements.crend(); ++statement)
             if (const StatementChange *change = changeAt(*statement))
-                changed.insert(statement->data() + statement->size() - line.constData(),
-                               QStringLiteral(" = ") + change->value);
+                changed.replace(statement->data() - line.constData(), statement->size(),
+                                ChangedStatement(*statement, *change));
         return changed;
     }
     const QStringView comment = TrimBlanksView(QStringView(line).sliced(ScanCodeLine(line).CodeEnd()));
@@ -131,8 +140,9 @@ void DropGeneratedConstants(DesignModel &model)
         if (asked.contains(NoCaseKey(object.oldName)))
             prefixed.insert(NoCaseKey(object.oldName), &object);
 
-    // A dropped member must not move the ones after it: the next one kept is given its value.
-    // A named enumeration counts on in its next block, so a gap is followed by the block's name.
+    // A dropped member must not move the ones after it: the next one kept is given its value,
+    // and so is #PB_Compiler_EnumerationValue after a block whose last members are dropped. A
+    // named enumeration counts on in its next block, so a gap is followed by the block's name.
     QHash<QString, bool> gapIn;
     QSet<NoCaseKey> aliased;
     QHash<qsizetype, QList<StatementChange>> changes; // by line
@@ -152,6 +162,8 @@ void DropGeneratedConstants(DesignModel &model)
             }
         } else if (constant.member && std::exchange(gapIn[block], false) && !constant.assigned) {
             changes[constant.line].append({constant.at, false, constant.valueText});
+        } else if (!constant.enumerationValue.isEmpty() && gapIn.value(block)) {
+            changes[constant.line].append({constant.at, false, constant.enumerationValue, true});
         }
     }
     for (auto change = changes.cbegin(); change != changes.cend(); ++change)
