@@ -130,6 +130,27 @@ bool IsWord(QStringView statement, QStringView word)
     return IdentifierEnd(statement, 0) == word.size() && statement.startsWith(word, Qt::CaseInsensitive);
 }
 
+// A "#Name" or "#Name = value" statement as written: its name and the value it is given.
+std::optional<ConstantDeclaration> WrittenDeclaration(QStringView statement)
+{
+    if (!statement.startsWith(QLatin1Char('#')))
+        return std::nullopt;
+    qsizetype nameEnd = IdentifierEnd(statement, 1);
+    if (nameEnd < statement.size() && statement[nameEnd] == QLatin1Char('$'))
+        ++nameEnd;
+    if (nameEnd == 1)
+        return std::nullopt;
+    ConstantDeclaration d;
+    d.key = UpperKeepLength(statement.sliced(1, nameEnd - 1));
+    const QStringView rest = TrimBlanksView(statement.sliced(nameEnd));
+    d.assigned = rest.startsWith(QLatin1Char('='));
+    if (d.assigned) {
+        d.valueText = TrimBlanksView(rest.sliced(1)).toString();
+        d.value = PlainNumber(d.valueText);
+    }
+    return d;
+}
+
 } // namespace
 
 QList<ConstantDeclaration> ConstantDeclarations(const SourceLineList &lines)
@@ -165,28 +186,17 @@ QList<ConstantDeclaration> ConstantDeclarations(const SourceLineList &lines)
                 count.reset();
                 continue;
             }
-            if (!statement.startsWith(QLatin1Char('#')))
+            std::optional<ConstantDeclaration> written = WrittenDeclaration(statement);
+            if (!written || (!count && !written->assigned))
                 continue;
-            qsizetype nameEnd = IdentifierEnd(statement, 1);
-            if (nameEnd < statement.size() && statement[nameEnd] == QLatin1Char('$'))
-                ++nameEnd;
-            const QStringView rest = TrimBlanksView(statement.sliced(nameEnd));
-            ConstantDeclaration d;
-            d.assigned = rest.startsWith(QLatin1Char('='));
-            if (nameEnd == 1 || (!count && !d.assigned))
-                continue;
+            ConstantDeclaration &d = *written;
             d.line = i;
             d.at = statement.data() - line.constData();
-            d.key = UpperKeepLength(statement.sliced(1, nameEnd - 1));
             d.member = bool(count);
-            if (d.assigned) {
-                d.valueText = TrimBlanksView(rest.sliced(1)).toString();
-                d.value = PlainNumber(d.valueText);
-                if (!count && HoldsNoCase(d.valueText, u"#PB_COMPILER_ENUMERATIONVALUE")) {
-                    d.block = ended.block;
-                    d.enumeration = ended.enumeration;
-                    d.enumerationValue = ended.enumerationValue;
-                }
+            if (!count && HoldsNoCase(d.valueText, u"#PB_COMPILER_ENUMERATIONVALUE")) {
+                d.block = ended.block;
+                d.enumeration = ended.enumeration;
+                d.enumerationValue = ended.enumerationValue;
             }
             if (count) {
                 d.block = block;
