@@ -3,6 +3,7 @@
 #include "support/project_checker.h"
 
 #include "interpreter/common_file_loading.h"
+#include "interpreter/constant_declarations.h"
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
@@ -33,6 +34,8 @@ private slots:
     void commandLineWarnings();
     void openedWindowTest_data();
     void openedWindowTest();
+    void constantValues_data();
+    void constantValues();
     void formEventAssignments();
     void numberedObjectsKeepTheirNumbers_data();
     void numberedObjectsKeepTheirNumbers();
@@ -433,6 +436,43 @@ void TestInterpreterRuns::commandLineWarnings_data()
                        "  HideWindow(#Main, 0)", "EndProcedure"}
         << QStringList{} << "  HideWindow(#Main, 0)"
         << QStringList{"  If WindowID(#Main)", "!    HideWindow(#Main, #False)"};
+    // The sources' own enumerations lose the members Quarvel declares, and no value moves: the
+    // project check compares every kept constant with the value the source gives it.
+    const QStringList windows{"Procedure Open_Main()",
+                              "  OpenWindow(#Main, 0, 0, 100, 100, \"m\")",
+                              "  ButtonGadget(#Btn, 0, 0, 50, 20, \"b\")",
+                              "EndProcedure",
+                              "Procedure Open_About()",
+                              "  OpenWindow(#About, 0, 0, 100, 100, \"a\")",
+                              "EndProcedure"};
+    const QStringList shown{"  If WindowID(#Main)"};
+    QTest::newRow("kept members joined by a colon")
+        << QStringList{"Enumeration", "  #Main : #Count : #About ; the windows", "EndEnumeration"} + windows
+        << QStringList{} << "  #Count = 1 ; #Main : #About ; the windows" << shown;
+    QTest::newRow("kept member after a dropped first one")
+        << QStringList{"Enumeration 3", "  #Main", "  #Log", "  #Spare = 10", "EndEnumeration"} + windows
+        << QStringList{} << "  #Log = 4" << shown;
+    QTest::newRow("kept member with its own value after a dropped one")
+        << QStringList{"Enumeration 3", "  #Main", "  #Log = 10", "  #Spare", "EndEnumeration"} + windows
+        << QStringList{} << "  #Log = 10" << shown;
+    QTest::newRow("dropped last member of a block counted on")
+        << QStringList{"Enumeration Wins", "  #Log",   "  #About",      "EndEnumeration",
+                       "Enumeration Wins", "  #Spare", "EndEnumeration"}
+               + windows
+        << QStringList{} << "  #Spare = 2" << shown;
+    QTest::newRow("enumeration value after dropped last members")
+        << QStringList{"Enumeration", "  #Log",         "  #Main",
+                       "  #About",    "EndEnumeration", "#Windows = #PB_Compiler_EnumerationValue ; how many"}
+               + windows
+        << QStringList{} << "#Windows = 3 ; how many" << shown;
+    QTest::newRow("kept member after one worked out of a constant")
+        << QStringList{"#First = 5", "Enumeration #First", "  #About", "  #Log", "EndEnumeration"} + windows
+        << QStringList{} << "  #Log = #First + 1" << shown;
+    QTest::newRow("kept member after a dropped one, counted in steps")
+        << QStringList{"Enumeration 0 Step 10", "  #Main", "  #Log", "EndEnumeration"} + windows << QStringList{}
+        << "  #Log = 10" << shown;
+    QTest::newRow("old gadget constant") << QStringList{"Enumeration", "  #Btn", "  #Spare", "EndEnumeration"} + windows
+                                         << QStringList{} << "#Btn = #Main_Btn" << shown;
     // Numbers in a comment or a literal are no calls: only 3 is in use, and only k + 1 warns.
     QTest::newRow("numbers in code, a comment and a literal")
         << QStringList{"Procedure Open_Main()",
@@ -445,6 +485,13 @@ void TestInterpreterRuns::commandLineWarnings_data()
         << QStringList{" -> Warning: the gadget number k + 1 is computed (Forms.pb:6); it may equal the number of a"
                        " generated gadget."}
         << "  #Main_Ok = 4" << QStringList{};
+    // A module is written out as it stands: the gadget its own constant makes keeps its number.
+    QTest::newRow("number of a module's gadget")
+        << QStringList{"DeclareModule Paint", "  #Canvas = 3",      "EndDeclareModule",
+                       "Module Paint",        "  Procedure Draw()", "    CanvasGadget(#Canvas, 0, 0, 10, 10)",
+                       "  EndProcedure",      "EndModule"}
+               + windows
+        << QStringList{} << "Enumeration 4" << QStringList{};
     QTest::newRow("no window to open")
         << QStringList{"OpenWindow(#PB_Any, 0, 0, 100, 100, \"a\")", "If OpenWindow(w, 0, 0, 100, 100, \"b\")", "EndIf"}
         << QStringList{" -> Warning: window #PB_Any is opened outside a procedure (Forms.pb:1) and not taken over: its"
@@ -524,6 +571,38 @@ void TestInterpreterRuns::openedWindowTest()
     QCOMPARE(f.lines().at(4), converted);
     QCOMPARE(f.lines().mid(5, 4),
              (QStringList{"  ButtonGadget(#b, 0, 0, 50, 20, \"b\")", "  If b", "  EndIf", "  If hWnd"}));
+}
+
+void TestInterpreterRuns::constantValues_data()
+{
+    QTest::addColumn<QString>("lines");
+    QTest::addColumn<QString>("values"); // each declaration as NAME=its value as code
+
+    QTest::newRow("a value set counts on") << "Enumeration\n  #A\n  #B = 5\n  #C\nEndEnumeration"
+                                           << "A=0 B=5 C=6";
+    QTest::newRow("a named enumeration counts on") << "Enumeration W\n  #A\nEndEnumeration\nEnumeration W\n  #B"
+                                                   << "A=0 B=1";
+    QTest::newRow("statements joined by a colon") << "Enumeration $10\n  #A : #B ; #C\n#D = %11 : #E$ = \"a:b\""
+                                                  << "A=16 B=17 D=3 E$=\"a:b\"";
+    QTest::newRow("steps") << "Enumeration 10 Step 5\n  #A\n  #B\nEndEnumeration\nEnumeration 0 Step #S\n  #C\n  #D"
+                           << "A=10 B=15 C=0 D=0 + 1 * #S";
+    QTest::newRow("binary") << "EnumerationBinary\n  #A\n  #B\n  #C = 8\n  #D"
+                            << "A=1 B=2 C=8 D=16";
+    QTest::newRow("worked out of constants") << "Enumeration #First\n  #A\n  #B\n  #C = #A + 1\n  #D"
+                                             << "A=#First B=#First + 1 C=#A + 1 D=(#A + 1) + 1";
+}
+
+// The value each declaration of the sources has, as a number where PureBasic's count gives one.
+void TestInterpreterRuns::constantValues()
+{
+    QFETCH(QString, lines);
+    QFETCH(QString, values);
+    QStringList found;
+    for (const ConstantDeclaration &d : ConstantDeclarations(Rows(lines))) {
+        QCOMPARE(d.value.has_value(), d.valueText == QString::number(d.value.value_or(0)));
+        found << d.key + QLatin1Char('=') + d.valueText;
+    }
+    QCOMPARE(found.join(QLatin1Char(' ')), values);
 }
 
 // A window's "_Events" procedure read as data: what each new event procedure calls, which

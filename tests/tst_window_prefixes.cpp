@@ -125,6 +125,9 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
                + "\nx = \"#Text_0\" + #Text_0 ; #Text_0"
         << "Enumeration\n  #Text_0\nEndEnumeration\n#Editor_0 = 5\n" + Window0 + Objects0
                + "\nx = \"#Text_0\" + #Window_0_Text_0 ; #Text_0";
+    QTest::newRow("declarations joined by a colon keep their names")
+        << "Enumeration\n  #Text_0 : #Editor_0\nEndEnumeration\n#Button_0 = 5 : #Button_2 = 6\n" + Window0 + Objects
+        << "Enumeration\n  #Text_0 : #Editor_0\nEndEnumeration\n#Button_0 = 5 : #Button_2 = 6\n" + Window0 + Objects0;
     QTest::newRow("later procedures use the window that creates the object")
         << Window0 + Objects + "\nEndProcedure\n" + Window1
                + "\n  ListViewGadget(#List, 0, 0, 9, 9)\nEndProcedure"

@@ -69,6 +69,18 @@ static QStringList DeclaredIdentifiers(const QList<Record> &records)
     return members;
 }
 
+// The sources' own constants of objects that now carry their windows' names: each old name is
+// declared as the new one, so code that still names it reaches the same object.
+static void AppendOldObjectConstants(SourceLineList &target, const QList<PrefixedName> &constants)
+{
+    if (constants.isEmpty())
+        return;
+    target << QStringLiteral(";- Old Object Constants") << QStringLiteral(";");
+    for (const PrefixedName &constant : constants)
+        target << QLatin1Char('#') + constant.oldName + QStringLiteral(" = #") + constant.newName;
+    target << QString();
+}
+
 // The variables of objects and images created with #PB_Any hold their numbers; a project
 // without such objects gets no section.
 static void AppendObjectVariables(SourceLineList &target, const QList<VariableObject> &objects,
@@ -101,6 +113,7 @@ void EmitConstantsSection(const DesignModel &model, OutputLines &output)
     AppendEnumeration(out, ";- ToolBar Constants", m.ToolBarList, m.First.toolBar);
     AppendEnumeration(out, ";- Font Constants", DeclaredIdentifiers(m.FontList), m.First.font, asWritten);
     AppendEnumeration(out, ";- Image Constants", DeclaredIdentifiers(m.ImageList), m.First.image, asWritten);
+    AppendOldObjectConstants(out, m.OldObjectConstants);
     AppendObjectVariables(out, m.VariableObjects, m.ImageList);
 }
 

@@ -4,12 +4,12 @@
 #include "base/char_search.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
+#include "interpreter/constant_declarations.h"
 #include "model/design_model.h"
 
 #include <QHash>
 #include <QSet>
 
-#include <optional>
 #include <utility>
 
 namespace quarvel {
@@ -74,74 +74,12 @@ QSet<QString> FormWindowMembers(const SourceLineList &lines)
 
 } // namespace
 
-namespace {
-
-// The name and first value of an "Enumeration [Name] [first]" line; known is false for a
-// first value PureBasic works out from other constants, a Step or a binary enumeration.
-struct EnumerationHead {
-    QString name;
-    qint64 first = 0;
-    bool continues = true; // no first value: a named enumeration counts on
-    bool known = true;
-};
-
-std::optional<EnumerationHead> HeadOfBlock(QStringView code)
-{
-    if (!StartsNoCase(code, u"ENUMERATION") || IdentifierEnd(code, 0) != 11)
-        return std::nullopt;
-    EnumerationHead head;
-    QStringView rest = TrimBlanksView(code.sliced(11));
-    if (const qsizetype nameEnd = IdentifierEnd(rest, 0); nameEnd > 0 && !rest.front().isDigit()) {
-        head.name = UpperKeepLength(rest.first(nameEnd));
-        rest = TrimBlanksView(rest.sliced(nameEnd));
-    }
-    if (!rest.isEmpty()) {
-        head.first = rest.toLongLong(&head.known);
-        head.continues = false;
-    }
-    return head;
-}
-
-// "#Name = 5" outside an enumeration: the name and its value.
-std::optional<EnumerationMember> ConstantDefinition(QStringView code, qsizetype line)
-{
-    const QString key = MemberKey(code);
-    const QStringView rest = key.isEmpty() ? QStringView() : TrimBlanksView(code.sliced(key.size() + 1));
-    if (!rest.startsWith(QLatin1Char('=')))
-        return std::nullopt;
-    bool number = false;
-    const qint64 value = TrimBlanksView(rest.sliced(1)).toLongLong(&number);
-    return number ? std::optional<EnumerationMember>({key, value, line, QString()}) : std::nullopt;
-}
-
-} // namespace
-
 QList<EnumerationMember> DeclaredConstants(const SourceLineList &lines)
 {
     QList<EnumerationMember> members;
-    QHash<QString, qint64> nextOfName; // a named enumeration goes on counting from block to block
-    std::optional<EnumerationHead> block;
-    qint64 next = 0;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QStringView code = Code(lines.at(i));
-        if (!block) {
-            if ((block = HeadOfBlock(code)))
-                next = block->continues ? nextOfName.value(block->name) : block->first;
-            else if (const auto constant = ConstantDefinition(code, i))
-                members.append(*constant);
-        } else if (EndsBlock(code)) {
-            if (block->known && !block->name.isEmpty())
-                nextOfName.insert(block->name, next);
-            block.reset();
-        } else if (const QString key = MemberKey(code); !key.isEmpty() && block->known) {
-            // "#Name = 5" sets the count; from a value worked out of other constants on, the
-            // block's values are not known here.
-            const QStringView rest = TrimBlanksView(code.sliced(key.size() + 1));
-            if (rest.startsWith(QLatin1Char('=')))
-                next = TrimBlanksView(rest.sliced(1)).toLongLong(&block->known);
-            if (block->known)
-                members.append({key, next++, i, block->name});
-        }
+    for (const ConstantDeclaration &declaration : ConstantDeclarations(lines)) {
+        if (declaration.value)
+            members.append({declaration.key, *declaration.value, declaration.line, declaration.block});
     }
     return members;
 }

@@ -19,8 +19,8 @@ struct EnumerationMember {
 };
 
 // Every constant of the lines whose value PureBasic gives as a plain number: the members of
-// the enumerations, named ones counting on from block to block, and "#Name = 5". The members
-// of a block from one whose value is worked out of other constants on are left out.
+// the enumerations, named ones counting on from block to block, and "#Name = 5". Those whose
+// value is worked out of other constants are left out.
 QList<EnumerationMember> DeclaredConstants(const SourceLineList &lines);
 
 // A named enumeration goes on counting from block to block, while Quarvel numbers every window

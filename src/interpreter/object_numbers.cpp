@@ -420,6 +420,7 @@ void FindFirstImageAndFontNumbers(DesignModel &model, const NameTables &nameTabl
 {
     NumbersInUse numbers(model, nameTables, log, Bit(Image) | Bit(Font));
     numbers.scan();
+    numbers.scanModules();
     // Loads outside the procedures were recorded, not kept: "LoadImage(0, ...)" is named "0".
     qint64 value = 0;
     for (const ImageRecord &image : std::as_const(model.ImageList)) {

@@ -185,11 +185,13 @@ void IndexObjects(WindowsOfCode &code)
     }
 }
 
-// Whether the constant at hash (0-based) is the one its line declares: an enumeration member,
-// or the name of "#Name = ...". A declaration of the sources keeps its name.
+// Whether the constant at hash (0-based) is the one its statement declares: an enumeration
+// member, or the name of "#Name = ...". Statements joined by ":" are read as lines of their own.
+// A declaration of the sources keeps its name.
 bool IsDeclaredAt(QStringView code, qsizetype hash, qsizetype nameEnd, bool inEnumeration)
 {
-    if (TrimLeadingBlanksView(code).data() != code.data() + hash)
+    const QStringView before = TrimBlanksView(code.first(hash));
+    if (!before.isEmpty() && (!before.endsWith(QLatin1Char(':')) || before.endsWith(u"::")))
         return false;
     return inEnumeration || TrimLeadingBlanksView(code.sliced(nameEnd)).startsWith(QLatin1Char('='));
 }
@@ -349,6 +351,25 @@ private:
     DeclarationReader reader_; // for the lines read again
 };
 
+// Each object under its name as the sources wrote it and as it is named after its window, by
+// its first creation in a window.
+QList<PrefixedName> PrefixedObjects(const WindowsOfCode &code)
+{
+    QList<PrefixedName> prefixed;
+    for (qsizetype c = 0; c < code.creations.size(); ++c) {
+        const QStringView name = code.creations.at(c).name;
+        if (code.objects.value(NoCaseKey(name), -1) != c)
+            continue;
+        qsizetype inWindow = c;
+        while (inWindow >= 0 && code.creations.at(inWindow).window == NoWindow)
+            inWindow = code.creations.at(inWindow).next;
+        if (inWindow >= 0)
+            prefixed.append({name.toString(),
+                             code.windows.at(code.creations.at(inWindow).window) + QLatin1Char('_') + name.toString()});
+    }
+    return prefixed;
+}
+
 } // namespace
 
 bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogSink &log, DeclaringLines *declaring)
@@ -362,6 +383,7 @@ bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogS
         return false;
     IndexObjects(code);
     Qualifier(g, code).qualify(stop, code.declaring);
+    model.PrefixedObjects = PrefixedObjects(code);
     if (declaring) {
         // A window named with a bracket ("OpenWindow(#W(#x), ...") may give a name that makes
         // a "(#" of its own: the lines are then read afresh.

@@ -162,6 +162,13 @@ struct ObjectCreation {
     qsizetype index = -1;
 };
 
+// An object's constant as the sources name it and as it is named after its window: gadget
+// #btn0 of window wndMain is #wndMain_btn0. Both without "#".
+struct PrefixedName {
+    QString oldName;
+    QString newName;
+};
+
 // An AddGadgetItem call on a named gadget: a panel's tab, or an item of a list.
 struct GadgetItemCall {
     QString gadget;         // the constant without "#"
@@ -222,6 +229,11 @@ struct DesignModel {
     // Every statement that creates a named object, in source order.
     QList<ObjectCreation> ObjectCreations;
     QList<GadgetItemCall> GadgetItemCalls;
+    // Every object the prefix pass named after its window, by its first creation in a window.
+    QList<PrefixedName> PrefixedObjects;
+    // The old names the sources declare themselves, in the order declared: each is declared
+    // again after the generated enumerations, as its object's new name.
+    QList<PrefixedName> OldObjectConstants;
 };
 
 // "Form.pb:12" for a line read from a common file; empty for a line of no file.

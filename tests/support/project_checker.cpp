@@ -843,14 +843,19 @@ private:
                     const auto value = values_.evaluate(m.captured(2));
                     next_ = value.value_or(next_);
                 }
-                constant(statement, m.captured(1), next_++);
+                constant(statement, m.captured(1), next_);
+                next_ += step_;
             }
             return;
         }
         if (auto m = enumeration.match(code); m.hasMatch()) {
             inEnumeration_ = true;
             enumerationName_ = m.captured(1).toUpper();
-            const auto start = values_.evaluate(m.captured(2).section(QLatin1Char(','), 0, 0));
+            static const QRegularExpression step = NoCase("\\s+Step\\s+(.+)$");
+            const QString head = m.captured(2).section(QLatin1Char(','), 0, 0);
+            const auto stepped = step.match(head);
+            step_ = stepped.hasMatch() ? values_.evaluate(stepped.captured(1)).value_or(1) : 1;
+            const auto start = values_.evaluate(stepped.hasMatch() ? head.first(stepped.capturedStart()) : head);
             next_ = start ? *start : values_.nextOfEnumeration.value(enumerationName_, 0);
         } else if (auto m = assignment.match(code); m.hasMatch()) {
             constant(statement, m.captured(1), values_.evaluate(m.captured(2)));
@@ -969,6 +974,7 @@ private:
     int compilerDepth_ = 0;
     QString enumerationName_;
     qint64 next_ = 0;
+    qint64 step_ = 1;
 };
 
 // A DataSection label a line reads (?Label) is defined somewhere.
@@ -1209,6 +1215,13 @@ void CheckWindowCode(const QList<SourceFile> &files, const ConstantValues &value
             }
         }
     }
+    // A constant declared as a created gadget's ("#btn0 = #wndMain_btn0") names that gadget.
+    static const QRegularExpression alias(QStringLiteral("^\\s*#(\\w+)\\s*=\\s*#(\\w+)\\s*$"));
+    for (const SourceFile &file : files)
+        for (const QString &code : file.code)
+            for (const QString &statement : StatementsOf(code))
+                if (const auto m = alias.match(statement); m.hasMatch() && created.contains(m.captured(2).toUpper()))
+                    created.insert(m.captured(1).toUpper());
     for (const SourceFile &file : files) {
         for (qsizetype i = 0; i < file.code.size(); ++i) {
             for (auto it = imageOfVariable.globalMatch(file.code[i]); it.hasNext();) {

@@ -58,6 +58,11 @@ EndEnumeration
 Enumeration
 EndEnumeration
 
+;- Old Object Constants
+;
+#MenuItem_Open = #Window_0_MenuItem_Open
+#MenuItem_Save = #Window_0_MenuItem_Save
+
 ;- Object Variables
 ;
 Global Window_0 = #Window_0
@@ -88,8 +93,8 @@ Global Text_Hint = #Settings_Text_Hint
 ; Global Editor_Notes
 
 Enumeration FormMenu
-  #MenuItem_Open
-  #MenuItem_Save
+  ; #MenuItem_Open
+  ; #MenuItem_Save
 EndEnumeration
 
 Enumeration FormFont

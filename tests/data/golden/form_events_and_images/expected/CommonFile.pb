@@ -54,6 +54,14 @@ EndEnumeration
 Enumeration
 EndEnumeration
 
+;- Old Object Constants
+;
+#MenuItem_Open = #Window_Main_MenuItem_Open
+#MenuItem_Save = #Window_Main_MenuItem_Save
+#MenuItem_Quit = #Window_Main_MenuItem_Quit
+#Toolbar_Open = #Window_Main_Toolbar_Open
+#Toolbar_Save = #Window_Main_Toolbar_Save
+
 ;- Object Variables
 ;
 Global Window_Main = #Window_Main
@@ -98,11 +106,11 @@ EndDataSection
 Global Img_Window_Main_0, Img_Window_Main_1
 
 Enumeration FormMenu
-  #MenuItem_Open
-  #MenuItem_Save
-  #MenuItem_Quit
-  #Toolbar_Open
-  #Toolbar_Save
+  ; #MenuItem_Open
+  ; #MenuItem_Save
+  ; #MenuItem_Quit
+  ; #Toolbar_Open
+  ; #Toolbar_Save
 EndEnumeration
 
 Declare ResizeGadgetsWindow_Main()

@@ -53,6 +53,18 @@ EndEnumeration
 Enumeration
 EndEnumeration
 
+;- Old Object Constants
+;
+#Menu_Main = #Main_Menu_Main
+#Mnu_New = #Main_Mnu_New
+#Mnu_Quit = #Main_Mnu_Quit
+#Mnu_About = #Main_Mnu_About
+#Lst_Notes = #Main_Lst_Notes
+#Str_Title = #Main_Str_Title
+#Btn_Add = #Main_Btn_Add
+#Btn_Delete = #Main_Btn_Delete
+#Txt_Count = #Main_Txt_Count
+
 
 ; ***************************************************************************************
 
@@ -74,15 +86,15 @@ Enumeration
 EndEnumeration
 
 Enumeration
-  #Menu_Main
-  #Mnu_New
-  #Mnu_Quit
-  #Mnu_About
-  #Lst_Notes
-  #Str_Title
-  #Btn_Add
-  #Btn_Delete
-  #Txt_Count
+  ; #Menu_Main
+  ; #Mnu_New
+  ; #Mnu_Quit
+  ; #Mnu_About
+  ; #Lst_Notes
+  ; #Str_Title
+  ; #Btn_Add
+  ; #Btn_Delete
+  ; #Txt_Count
 EndEnumeration
 
 #AppTitle$ = "Notes"

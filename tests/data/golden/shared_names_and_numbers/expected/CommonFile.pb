@@ -58,6 +58,17 @@ EndEnumeration
 Enumeration
 EndEnumeration
 
+;- Old Object Constants
+;
+#Menu = #Tools_Menu
+#Open = #Tools_Open
+#Recent_0 = #Tools_Recent_0
+#List = #Tools_List
+#squares = #Tools_squares
+#Panel = #Tools_Panel
+#Check = #Tools_Check
+#Menu_Save = #Editor_Menu_Save
+
 ;- Object Variables
 ;
 Global Squares = #Tools_Squares_2
@@ -88,13 +99,13 @@ Enumeration
 EndEnumeration
 
 Enumeration
-  #Menu
-  #Open
-  #Recent_0
-  #List
-  #squares
-  #Panel
-  #Check
+  ; #Menu
+  ; #Open
+  ; #Recent_0
+  ; #List
+  ; #squares
+  ; #Panel
+  ; #Check
 EndEnumeration
 
 ; ***************************************************************************************
@@ -168,7 +179,7 @@ Enumeration FormGadget
 EndEnumeration
 
 Enumeration FormMenu
-  #Menu_Save
+  ; #Menu_Save
 EndEnumeration
 
 Procedure Open_Editor(x = 0, y = 0, width = 400, height = 300)
