@@ -1,5 +1,7 @@
 #include "base/numeric_value.h"
 
+#include "base/basic_strings.h"
+
 namespace quarvel {
 
 static int DigitValue(QChar c, int base)
@@ -41,6 +43,23 @@ qint32 NumericValue(QStringView text)
     if (negative)
         value = quint64(0) - value;
     return qint32(quint32(value & 0xFFFFFFFFu));
+}
+
+std::optional<qint64> PlainNumber(QStringView text)
+{
+    const bool negative = text.startsWith(QLatin1Char('-'));
+    const QStringView digits = TrimLeadingBlanksView(negative ? text.sliced(1) : text);
+    bool ok = false;
+    qint64 value = 0;
+    if (digits.startsWith(QLatin1Char('$')))
+        value = digits.sliced(1).toLongLong(&ok, 16);
+    else if (digits.startsWith(QLatin1Char('%')))
+        value = digits.sliced(1).toLongLong(&ok, 2);
+    else if (!digits.isEmpty() && digits.front().isDigit())
+        value = digits.toLongLong(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return negative ? -value : value;
 }
 
 } // namespace quarvel

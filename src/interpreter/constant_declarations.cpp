@@ -2,6 +2,7 @@
 
 #include "base/basic_strings.h"
 #include "base/no_case_search.h"
+#include "base/numeric_value.h"
 #include "base/statement_scan.h"
 
 #include <QHash>
@@ -9,24 +10,6 @@
 namespace quarvel {
 
 namespace {
-
-// A plain number as PureBasic writes it: decimal, "$" hexadecimal or "%" binary, maybe negative.
-std::optional<qint64> PlainNumber(QStringView text)
-{
-    const bool negative = text.startsWith(QLatin1Char('-'));
-    const QStringView digits = TrimLeadingBlanksView(negative ? text.sliced(1) : text);
-    bool ok = false;
-    qint64 value = 0;
-    if (digits.startsWith(QLatin1Char('$')))
-        value = digits.sliced(1).toLongLong(&ok, 16);
-    else if (digits.startsWith(QLatin1Char('%')))
-        value = digits.sliced(1).toLongLong(&ok, 2);
-    else if (!digits.isEmpty() && digits.front().isDigit())
-        value = digits.toLongLong(&ok, 10);
-    if (!ok)
-        return std::nullopt;
-    return negative ? -value : value;
-}
 
 // An operand as code: a name or a number as it stands, anything longer in brackets.
 QString Operand(const QString &text)

@@ -4,6 +4,7 @@
 #include "base/char_search.h"
 #include "base/no_case_key.h"
 #include "base/no_case_search.h"
+#include "base/numeric_value.h"
 #include "base/statement_scan.h"
 #include "base/word_memo.h"
 #include "interpreter/form_window_enumeration.h"
@@ -68,17 +69,16 @@ ObjectKind KindOfCommand(const QString &upper, const NameTables &tables)
     return tables.isGadgetCreator(upper) ? Gadget : None;
 }
 
-// A plain number as PureBasic writes it: decimal, "$" hexadecimal or "%" binary.
+// An object number written as a plain number: never negative.
 bool PlainNumber(QStringView text, qint64 &value)
 {
-    bool ok = false;
-    if (text.startsWith(QLatin1Char('$')))
-        value = text.sliced(1).toLongLong(&ok, 16);
-    else if (text.startsWith(QLatin1Char('%')))
-        value = text.sliced(1).toLongLong(&ok, 2);
-    else if (!text.isEmpty() && text.front().isDigit())
-        value = text.toLongLong(&ok, 10);
-    return ok && value >= 0;
+    if (text.startsWith(QLatin1Char('-')))
+        return false;
+    const std::optional<qint64> number = quarvel::PlainNumber(text);
+    if (!number || *number < 0)
+        return false;
+    value = *number;
+    return true;
 }
 
 // An image or font identifier as written in code ("#Image_0"), without blanks and its "#".
