@@ -3,6 +3,7 @@
 #include "support/project_checker.h"
 
 #include "interpreter/common_file_loading.h"
+#include "interpreter/event_loop_takeover.h"
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
@@ -34,6 +35,8 @@ private slots:
     void openedWindowTest_data();
     void openedWindowTest();
     void formEventAssignments();
+    void eventLoopBodies_data();
+    void eventLoopBodies();
 };
 
 namespace {
@@ -551,6 +554,75 @@ void TestInterpreterRuns::formEventAssignments()
             " -> Warning: EventGadget_Main_Cancel does not call Helper, which the form assigns to #Main_Cancel "
             "(Forms.pb:29);"
             " add the call there."}));
+}
+
+void TestInterpreterRuns::eventLoopBodies_data()
+{
+    QTest::addColumn<QStringList>("loop");
+    QTest::addColumn<QStringList>("bodies"); // kind, label: lines joined by "|"
+
+    QTest::newRow("If chain, its EventType() test kept around the body")
+        << QStringList{"Repeat",
+                       "  ev = WaitWindowEvent()",
+                       "  If ev = #PB_Event_Gadget",
+                       "    If EventGadget() = #W_Plus : count + 1",
+                       "    ElseIf EventGadget() = #W_Step And EventType() = #PB_EventType_Change",
+                       "      Debug \"step\" ; changed",
+                       "    EndIf",
+                       "  ElseIf ev = #PB_Event_CloseWindow",
+                       "    quit = 1",
+                       "  EndIf",
+                       "Until quit"}
+        << QStringList{"Gadget #W_Plus:   count + 1",
+                       "Gadget #W_Step:   If EventType() = #PB_EventType_Change|    Debug \"step\" ; changed|  EndIf",
+                       "Exit :   ExitApplication = 1"};
+    QTest::newRow("Select through a variable, two labels, a Break of an inner loop")
+        << QStringList{"Repeat",
+                       "  Select WaitWindowEvent()",
+                       "    Case #PB_Event_Gadget",
+                       "      g = EventGadget()",
+                       "      Select g",
+                       "        Case #W_A, #W_B",
+                       "          For i = 0 To 3",
+                       "            If i = 2 : Break : EndIf",
+                       "          Next",
+                       "          Break",
+                       "        Case 10 To 12",
+                       "          Debug g",
+                       "      EndSelect",
+                       "    Case #PB_Event_Timer, #PB_Event_Repaint",
+                       "      Tick()",
+                       "  EndSelect",
+                       "ForEver"}
+        << QStringList{"Gadget #W_A:   For i = 0 To 3|    If i = 2 : Break : EndIf|  Next|  ExitApplication = 1",
+                       "Gadget #W_B:   For i = 0 To 3|    If i = 2 : Break : EndIf|  Next|  ExitApplication = 1",
+                       "NotCarried case of a range of numbers:   Case 10 To 12|    Debug g",
+                       "Other #PB_Event_Timer, #PB_Event_Repaint:   Tick()"};
+    QTest::newRow("a test joined by Or is not split; code for every event")
+        << QStringList{"While #True",
+                       "  Event = WaitWindowEvent() : Frames + 1",
+                       "  If Event = #PB_Event_CloseWindow Or EventGadget() = #W_Close",
+                       "    End",
+                       "  EndIf",
+                       "Wend"}
+        << QStringList{
+               "Other :   Frames + 1",
+               "NotCarried test joined by Or:   If Event = #PB_Event_CloseWindow Or EventGadget() = #W_Close|    "
+               "ExitApplication = 1"};
+}
+
+// A loop read into the bodies of the event procedures: which object or event each body
+// serves, and its lines as the procedure holds them.
+void TestInterpreterRuns::eventLoopBodies()
+{
+    QFETCH(QStringList, loop);
+    QFETCH(QStringList, bodies);
+    static const char *kinds[] = {"Gadget", "Menu", "Exit", "Size", "Other", "NotCarried"};
+    QStringList read;
+    for (const LoopBody &body : ReadEventLoop(loop, false).bodies)
+        read << QString::fromLatin1(kinds[body.kind]) + QLatin1Char(' ') + body.label + QStringLiteral(": ")
+                    + body.lines.join(QLatin1Char('|'));
+    QCOMPARE(read, bodies);
 }
 
 QTEST_GUILESS_MAIN(TestInterpreterRuns)

@@ -1,0 +1,160 @@
+#include "interpreter/event_loop_finding.h"
+
+#include "base/basic_strings.h"
+#include "base/no_case_search.h"
+#include "base/procedure_head.h"
+#include "base/statement_scan.h"
+
+namespace quarvel {
+
+namespace {
+
+bool OpensLoop(const QString &word)
+{
+    return word == QLatin1String("REPEAT") || word == QLatin1String("WHILE");
+}
+
+bool ClosesLoop(const QString &word)
+{
+    return word == QLatin1String("UNTIL") || word == QLatin1String("FOREVER") || word == QLatin1String("WEND");
+}
+
+// Whether a loop's own line calls a procedure other than the waits, as "Until
+// Events(WaitWindowEvent()) = #False" does: such a loop hands its events to code of its own,
+// which stays as it is.
+bool HandsEventsOn(QStringView code)
+{
+    for (qsizetype i = 0; i < code.size();) {
+        const qsizetype end = IdentifierEnd(code, i);
+        if (end == i) {
+            ++i;
+            continue;
+        }
+        const QString word = code.sliced(i, end - i).toString().toUpper();
+        if (TrimLeadingBlanksView(code.sliced(end)).startsWith(u'(') && word != QLatin1String("WAITWINDOWEVENT")
+            && word != QLatin1String("WINDOWEVENT"))
+            return true;
+        i = end;
+    }
+    return false;
+}
+
+// A loop that waits for events, or takes them over more than one line.
+bool IsEventLoop(const QStringList &code, qint32 first, qint32 last)
+{
+    for (const qint32 j : {first, last})
+        for (const QStringView statement : Statements(code.at(j)))
+            if (const QString word = FirstWord(statement);
+                (OpensLoop(word) || ClosesLoop(word)) && HandsEventsOn(statement))
+                return false;
+    for (qint32 j = first; j <= last; ++j)
+        if (WaitsForEvent(code.at(j)) || (last > first && TakesEvents(code.at(j))))
+            return true;
+    return false;
+}
+
+// The outermost event loops inside procedures that open no window before them; the names of
+// those procedures.
+void FindProcedureLoops(const QStringList &lines, const FileStructure &s, qint32 fileIndex, QList<EventLoopSpan> &loops,
+                        QStringList &procedures)
+{
+    QStringList code(lines.size());
+    for (qint32 j = 0; j < lines.size(); ++j)
+        if (s.inProcedure.at(j))
+            code[j] = BlankedCode(lines.at(j));
+    QString procedure;
+    bool opens = false;
+    qint32 depth = 0, first = -1;
+    for (qint32 j = 0; j < lines.size(); ++j) {
+        if (!s.inProcedure.at(j)) {
+            procedure.clear();
+            continue;
+        }
+        if (procedure.isEmpty()) {
+            procedure = ProcedureHeadName(lines.at(j)).toString();
+            opens = false;
+            depth = 0;
+        }
+        for (const QStringView statement : Statements(code.at(j))) {
+            const QString word = FirstWord(statement);
+            if (OpensLoop(word) && depth++ == 0)
+                first = j;
+            else if (ClosesLoop(word) && depth > 0 && --depth == 0 && !opens && IsEventLoop(code, first, j)) {
+                loops.append({{{fileIndex, first + 1}, j + 1}, true});
+                if (!procedures.contains(procedure))
+                    procedures.append(procedure);
+            }
+        }
+        opens = opens || IndexOfCommandNoCase(code.at(j), u"OPENWINDOW(") >= 0;
+        if (IsProcedureEnd(lines.at(j)))
+            procedure.clear();
+    }
+}
+
+} // namespace
+
+void MarkEventLoops(const QStringList &lines, TopLevelCode &top, qint32 fileIndex, QList<EventLoopSpan> &loops)
+{
+    const FileStructure s = ReadFileStructure(lines);
+    for (qsizetype pos = 0; pos < s.topLevel.size(); ++pos) {
+        const qint32 j = s.topLevel.at(pos);
+        const QList<QStringView> statements = s.Statements(j);
+        if (top.roles.at(j) != LineRole::LeftOut || statements.isEmpty() || !OpensLoop(FirstWord(statements.first()))
+            || !RunsProgram(s, pos))
+            continue;
+        const qint32 depth = s.depthBefore.at(j);
+        qsizetype end = pos;
+        while (end + 1 < s.topLevel.size() && s.depthAfter.at(s.topLevel.at(end)) > depth)
+            ++end;
+        if (!IsEventLoop(s.code, j, s.topLevel.at(end)))
+            continue;
+        for (qsizetype p = pos; p <= end; ++p)
+            top.roles[s.topLevel.at(p)] = LineRole::Kept;
+        // An End right after the loop ends the program as Main.pb's own loop does.
+        for (qsizetype p = end + 1; p < s.topLevel.size(); ++p) {
+            LineRole &role = top.roles[s.topLevel.at(p)];
+            const QList<QStringView> after = s.Statements(s.topLevel.at(p));
+            if (role == LineRole::Blank || after.isEmpty())
+                continue;
+            if (role == LineRole::LeftOut && after.size() == 1 && FirstWord(after.first()) == QLatin1String("END")
+                && after.first().size() == 3)
+                role = LineRole::Blank;
+            break;
+        }
+        loops.append({{{fileIndex, j + 1}, s.topLevel.at(end) + 1}, false});
+        pos = end;
+    }
+    QStringList procedures;
+    FindProcedureLoops(lines, s, fileIndex, loops, procedures);
+    if (procedures.isEmpty())
+        return;
+    // The program's own call of such a procedure, outside every procedure or after its end
+    // ("EndProcedure : Main()"): Main.pb starts the program now.
+    for (qint32 j = 0; j < lines.size(); ++j) {
+        if (s.inProcedure.at(j) && !IsProcedureEnd(lines.at(j)))
+            continue;
+        const QString code = BlankedCode(lines.at(j));
+        const QList<QStringView> statements = Statements(code);
+        QString kept = lines.at(j);
+        for (qsizetype n = statements.size() - 1; n >= 0; --n) {
+            const QStringView statement = statements.at(n);
+            const qsizetype end = IdentifierEnd(statement, 0);
+            if (end == 0 || TrimBlanksView(statement.sliced(end)) != u"()"
+                || !procedures.contains(statement.first(end).toString(), Qt::CaseInsensitive))
+                continue;
+            qsizetype from = statement.data() - code.data();
+            const qsizetype to = from + statement.size();
+            while (from > 0 && (IsBlank(code.at(from - 1)) || code.at(from - 1) == QLatin1Char(':')))
+                --from; // the ":" before it goes with it
+            kept.remove(from, to - from);
+        }
+        if (kept == lines.at(j))
+            continue;
+        if (TrimBlanks(CodeOfLine(kept)).isEmpty())
+            top.roles[j] = LineRole::Blank;
+        else
+            top.rewritten.insert(j, kept);
+    }
+}
+
+} // namespace quarvel
