@@ -110,16 +110,21 @@ void MarkEventLoops(const QStringList &lines, TopLevelCode &top, qint32 fileInde
             continue;
         for (qsizetype p = pos; p <= end; ++p)
             top.roles[s.topLevel.at(p)] = LineRole::Kept;
-        // An End right after the loop ends the program as Main.pb's own loop does.
+        // An End right after the loop ends the program as Main.pb's loop does now, and the ends of
+        // the blocks the window's opening was cut from close nothing any more.
         for (qsizetype p = end + 1; p < s.topLevel.size(); ++p) {
             LineRole &role = top.roles[s.topLevel.at(p)];
             const QList<QStringView> after = s.Statements(s.topLevel.at(p));
             if (role == LineRole::Blank || after.isEmpty())
                 continue;
-            if (role == LineRole::LeftOut && after.size() == 1 && FirstWord(after.first()) == QLatin1String("END")
-                && after.first().size() == 3)
-                role = LineRole::Blank;
-            break;
+            bool ends = role == LineRole::LeftOut;
+            for (const QStringView statement : after) {
+                const QString word = FirstWord(statement);
+                ends = ends && (ClosesBlock(word) || (word == QLatin1String("END") && statement.size() == 3));
+            }
+            if (!ends)
+                break;
+            role = LineRole::Blank;
         }
         loops.append({{{fileIndex, j + 1}, s.topLevel.at(end) + 1}, false});
         pos = end;

@@ -647,9 +647,11 @@ private:
     {
         const QString where = SourceLocation(model_, span);
         const QString first = QStringLiteral("; ") + where + QStringLiteral(" (") + why + QStringLiteral("):");
-        if (commented_.contains(first))
-            return;
+        const bool shown = commented_.contains(first) || commented_.contains(where); // "Case 20, 21" once
         commented_.insert(first);
+        commented_.insert(where);
+        if (shown)
+            return;
         SourceLineList &block = model_.Carried.notCarried;
         block << first;
         for (qsizetype k = body.first; k <= body.last; ++k)
