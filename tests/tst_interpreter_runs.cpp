@@ -339,6 +339,28 @@ void TestInterpreterRuns::commandLineWarnings_data()
         << QStringList{" -> Warning: variable label is assigned a second object of its window (Forms.pb:4); that"
                        " one keeps #PB_Any and gets no event procedure."}
         << "\tlabel = TextGadget(#PB_Any, 0, 30, 50, 20, \"y\") ; second" << QStringList{};
+    QTest::newRow("the event loop taken over, a range of numbers kept as a comment")
+        << QStringList{"Enumeration",
+                       "  #Main",
+                       "EndEnumeration",
+                       "If OpenWindow(#Main, 0, 0, 200, 100, \"m\")",
+                       "  ButtonGadget(#Ok, 0, 0, 50, 20, \"Ok\")",
+                       "EndIf",
+                       "Repeat",
+                       "  Event = WaitWindowEvent()",
+                       "  Select Event",
+                       "    Case #PB_Event_Gadget",
+                       "      Select EventGadget()",
+                       "        Case #Ok : Quit = 1",
+                       "        Case 10 To 12 : Debug \"range\"",
+                       "      EndSelect",
+                       "    Case #PB_Event_Timer : Debug \"tick\"",
+                       "  EndSelect",
+                       "Until Quit",
+                       "End"}
+        << QStringList{" -> Warning: the event loop's case of a range of numbers (Forms.pb:13) is not carried over; it"
+                       " stays as a comment at the end of EventWindow.pb."}
+        << "Procedure Open_Main()" << QStringList{"      EventEvery()"};
     QTest::newRow("the first window cannot open first")
         << QStringList{"Procedure ShowOptions(parent)",
                        "  OpenWindow(#Options, 0, 0, 100, 100, \"o\", #PB_Window_SystemMenu, WindowID(parent))",
@@ -559,6 +581,7 @@ void TestInterpreterRuns::formEventAssignments()
 void TestInterpreterRuns::eventLoopBodies_data()
 {
     QTest::addColumn<QStringList>("loop");
+    QTest::addColumn<QStringList>("locals"); // of the procedure the loop stands in; none: a top-level loop
     QTest::addColumn<QStringList>("bodies"); // kind, label: lines joined by "|"
 
     QTest::newRow("If chain, its EventType() test kept around the body")
@@ -573,6 +596,7 @@ void TestInterpreterRuns::eventLoopBodies_data()
                        "    quit = 1",
                        "  EndIf",
                        "Until quit"}
+        << QStringList{}
         << QStringList{"Gadget #W_Plus:   count + 1",
                        "Gadget #W_Step:   If EventType() = #PB_EventType_Change|    Debug \"step\" ; changed|  EndIf",
                        "Exit :   ExitApplication = 1"};
@@ -594,6 +618,7 @@ void TestInterpreterRuns::eventLoopBodies_data()
                        "      Tick()",
                        "  EndSelect",
                        "ForEver"}
+        << QStringList{}
         << QStringList{"Gadget #W_A:   For i = 0 To 3|    If i = 2 : Break : EndIf|  Next|  ExitApplication = 1",
                        "Gadget #W_B:   For i = 0 To 3|    If i = 2 : Break : EndIf|  Next|  ExitApplication = 1",
                        "NotCarried case of a range of numbers:   Case 10 To 12|    Debug g",
@@ -605,10 +630,29 @@ void TestInterpreterRuns::eventLoopBodies_data()
                        "    End",
                        "  EndIf",
                        "Wend"}
+        << QStringList{}
         << QStringList{
                "Other :   Frames + 1",
                "NotCarried test joined by Or:   If Event = #PB_Event_CloseWindow Or EventGadget() = #W_Close|    "
                "ExitApplication = 1"};
+    QTest::newRow("in a procedure: its locals, a ProcedureReturn that ends the loop")
+        << QStringList{"Repeat",
+                       "  Select WaitWindowEvent()",
+                       "    Case #PB_Event_CloseWindow",
+                       "      Select EventWindow()",
+                       "        Case #Main",
+                       "          If MessageRequester(\"Quit?\", \"\", #PB_MessageRequester_YesNo) = 6",
+                       "            ProcedureReturn",
+                       "          EndIf",
+                       "      EndSelect",
+                       "    Case #PB_Event_Menu",
+                       "      If EventMenu() = #Main_Save : Save(path$, count) : EndIf",
+                       "  EndSelect",
+                       "ForEver"}
+        << QStringList{"path$", "count.i", "unused.s"}
+        << QStringList{"Exit :   Select EventWindow()|    Case #Main|      If MessageRequester(\"Quit?\", \"\", "
+                       "#PB_MessageRequester_YesNo) = 6|        ExitApplication = 1|      EndIf|  EndSelect",
+                       "Menu #Main_Save:   Protected path$, count.i|  Save(path$, count)"};
 }
 
 // A loop read into the bodies of the event procedures: which object or event each body
@@ -616,10 +660,11 @@ void TestInterpreterRuns::eventLoopBodies_data()
 void TestInterpreterRuns::eventLoopBodies()
 {
     QFETCH(QStringList, loop);
+    QFETCH(QStringList, locals);
     QFETCH(QStringList, bodies);
     static const char *kinds[] = {"Gadget", "Menu", "Exit", "Size", "Other", "NotCarried"};
     QStringList read;
-    for (const LoopBody &body : ReadEventLoop(loop, false).bodies)
+    for (const LoopBody &body : ReadEventLoop(loop, !locals.isEmpty(), locals).bodies)
         read << QString::fromLatin1(kinds[body.kind]) + QLatin1Char(' ') + body.label + QStringLiteral(": ")
                     + body.lines.join(QLatin1Char('|'));
     QCOMPARE(read, bodies);

@@ -478,18 +478,28 @@ public:
             variables_.insert(NoCaseKey::Holding(object.variable), object.constant);
     }
 
-    QString gadget(const QString &label) const { return find(gadgets_, label); }
-    QString menuItem(const QString &label) const { return find(menuItems_, label); }
-    QString window(const QString &label) const { return find(windows_, label); }
+    // windows: those of the loop's file, whose prefix a label the naming passes left as written
+    // (a PureBasic constant such as #PB_Menu_About) may still lack.
+    QString gadget(const QString &label, const QStringList &windows) const { return find(gadgets_, label, windows); }
+    QString menuItem(const QString &label, const QStringList &windows) const
+    {
+        return find(menuItems_, label, windows);
+    }
+    QString window(const QString &label) const { return find(windows_, label, {}); }
 
 private:
-    QString find(const QHash<NoCaseKey, QString> &names, const QString &label) const
+    QString find(const QHash<NoCaseKey, QString> &names, const QString &label, const QStringList &windows) const
     {
         const QString name = TrimBlanks(label);
-        if (name.startsWith(QLatin1Char('#')))
-            return names.value(NoCaseKey::Holding(TrimBlanks(QStringView(name).sliced(1))));
-        const QString constant = variables_.value(NoCaseKey::Holding(name));
-        return names.value(NoCaseKey::Holding(constant.isEmpty() ? name : constant));
+        if (!name.startsWith(QLatin1Char('#'))) {
+            const QString constant = variables_.value(NoCaseKey::Holding(name));
+            return names.value(NoCaseKey::Holding(constant.isEmpty() ? name : constant));
+        }
+        const QString constant = TrimBlanks(QStringView(name).sliced(1));
+        QString found = names.value(NoCaseKey::Holding(constant));
+        for (qsizetype w = 0; w < windows.size() && found.isEmpty(); ++w)
+            found = names.value(NoCaseKey::Holding(windows.at(w) + QLatin1Char('_') + constant));
+        return found;
     }
 
     QHash<NoCaseKey, QString> gadgets_, menuItems_, windows_, variables_;
@@ -556,19 +566,24 @@ public:
     void carry(const EventLoopSpan &loop, const QList<qsizetype> &indexes, const LoopReading &reading)
     {
         indexes_ = indexes;
-        file_ = loop.span.origin.file;
-        SourceLineList cases;
+        windows_ = WindowsOfFile(loop.span.origin.file);
+        SourceLineList cases, every;
         QList<SourceSpan> caseSpans;
         for (const LoopBody &body : reading.bodies) {
             const SourceSpan span = spanOf(body);
             switch (body.kind) {
-            case LoopBody::Gadget: toObject(lookup_.gadget(body.label), model_.Carried.gadgets, body, span); break;
-            case LoopBody::Menu: toObject(lookup_.menuItem(body.label), model_.Carried.menuItems, body, span); break;
+            case LoopBody::Gadget:
+                toObject(lookup_.gadget(body.label, windows_), model_.Carried.gadgets, body, span);
+                break;
+            case LoopBody::Menu:
+                toObject(lookup_.menuItem(body.label, windows_), model_.Carried.menuItems, body, span);
+                break;
             case LoopBody::Exit:
             case LoopBody::Size: toWindows(body, span); break;
             case LoopBody::Other:
                 if (body.label.isEmpty()) {
-                    append(model_.Carried.every, body.lines, span);
+                    every += body.lines;
+                    model_.Carried.every.spans.append(span);
                 } else {
                     cases << QStringLiteral("    Case ") + body.label;
                     for (const QString &line : body.lines)
@@ -582,15 +597,21 @@ public:
                 for (const QString &word : body.words)
                     used_.insert(word);
         }
-        if (cases.isEmpty())
+        if (cases.isEmpty() && every.isEmpty())
             return;
-        CarriedBody &every = model_.Carried.every;
+        // The loop's own variable holds the event in EventEvery() too: its code and its Select
+        // read it as the loop did.
+        CarriedBody &to = model_.Carried.every;
         const QString event = reading.eventVariable;
-        if (!event.isEmpty())
-            every.lines.prepend(QStringLiteral("  Protected ") + event + QStringLiteral(" = Event()"));
-        every.lines << QStringLiteral("  Select ") + (event.isEmpty() ? QStringLiteral("Event()") : event);
-        every.lines << cases << QStringLiteral("  EndSelect");
-        every.spans << caseSpans;
+        const QString declared = QStringLiteral("  Protected ") + event + QStringLiteral(" = Event()");
+        if (!event.isEmpty() && !to.lines.contains(declared, Qt::CaseInsensitive))
+            to.lines.prepend(declared);
+        to.lines << every;
+        if (!cases.isEmpty()) {
+            to.lines << QStringLiteral("  Select ") + (event.isEmpty() ? QStringLiteral("Event()") : event);
+            to.lines << cases << QStringLiteral("  EndSelect");
+            to.spans << caseSpans;
+        }
     }
 
     const QSet<QString> &used() const { return used_; }
@@ -600,6 +621,18 @@ private:
     {
         const SourceLines &common = model_.CommonSourceLines;
         return {common.origin(indexes_.at(body.first)), common.origin(indexes_.at(body.last)).line};
+    }
+
+    // The windows a file opens; the first window of all when it opens none.
+    QStringList WindowsOfFile(qint32 file) const
+    {
+        QStringList windows;
+        for (const ObjectCreation &creation : std::as_const(model_.ObjectCreations))
+            if (creation.kind == ObjectKind::Window && creation.origin.file == file && !windows.contains(creation.name))
+                windows << creation.name;
+        if (windows.isEmpty() && !model_.WindowList.isEmpty())
+            windows << model_.WindowList.first();
+        return windows;
     }
 
     static void append(CarriedBody &to, const SourceLineList &lines, const SourceSpan &span)
@@ -626,12 +659,7 @@ private:
             if (const QString window = lookup_.window(body.label); !window.isEmpty())
                 windows << window;
         } else {
-            for (const ObjectCreation &creation : std::as_const(model_.ObjectCreations))
-                if (creation.kind == ObjectKind::Window && creation.origin.file == file_
-                    && !windows.contains(creation.name))
-                    windows << creation.name;
-            if (windows.isEmpty() && !model_.WindowList.isEmpty())
-                windows << model_.WindowList.first();
+            windows = windows_;
         }
         if (windows.isEmpty())
             notCarried(QStringLiteral("body for ") + body.label + QStringLiteral(", which names no window"), body,
@@ -665,7 +693,7 @@ private:
     QSet<QString> commented_;  // the comment lines of EventWindow.pb
     QSet<QString> used_;       // upper-cased names the bodies of top-level loops use
     QList<qsizetype> indexes_; // the loop's lines in CommonSourceLines
-    qint32 file_ = -1;
+    QStringList windows_;      // the windows the loop's file opens
 };
 
 } // namespace
