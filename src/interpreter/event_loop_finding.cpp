@@ -91,11 +91,29 @@ void FindProcedureLoops(const QStringList &lines, const FileStructure &s, qint32
     }
 }
 
-} // namespace
-
-void MarkEventLoops(const QStringList &lines, TopLevelCode &top, qint32 fileIndex, QList<EventLoopSpan> &loops)
+// An End right after the loop ends the program as Main.pb's loop does now, and the ends of the
+// blocks the window's opening was cut from close nothing any more.
+void DropWhatEndsTheRun(const FileStructure &s, qsizetype after, TopLevelCode &top)
 {
-    const FileStructure s = ReadFileStructure(lines);
+    for (qsizetype p = after + 1; p < s.topLevel.size(); ++p) {
+        LineRole &role = top.roles[s.topLevel.at(p)];
+        const QList<QStringView> statements = s.Statements(s.topLevel.at(p));
+        if (role == LineRole::Blank || statements.isEmpty())
+            continue;
+        bool ends = role == LineRole::LeftOut;
+        for (const QStringView statement : statements) {
+            const QString word = FirstWord(statement);
+            ends = ends && (ClosesBlock(word) || (word == QLatin1String("END") && statement.size() == 3));
+        }
+        if (!ends)
+            return;
+        role = LineRole::Blank;
+    }
+}
+
+// The top-level loops that wait for events: their lines go on as procedure text.
+void MarkTopLevelLoops(const FileStructure &s, TopLevelCode &top, qint32 fileIndex, QList<EventLoopSpan> &loops)
+{
     for (qsizetype pos = 0; pos < s.topLevel.size(); ++pos) {
         const qint32 j = s.topLevel.at(pos);
         const QList<QStringView> statements = s.Statements(j);
@@ -110,31 +128,17 @@ void MarkEventLoops(const QStringList &lines, TopLevelCode &top, qint32 fileInde
             continue;
         for (qsizetype p = pos; p <= end; ++p)
             top.roles[s.topLevel.at(p)] = LineRole::Kept;
-        // An End right after the loop ends the program as Main.pb's loop does now, and the ends of
-        // the blocks the window's opening was cut from close nothing any more.
-        for (qsizetype p = end + 1; p < s.topLevel.size(); ++p) {
-            LineRole &role = top.roles[s.topLevel.at(p)];
-            const QList<QStringView> after = s.Statements(s.topLevel.at(p));
-            if (role == LineRole::Blank || after.isEmpty())
-                continue;
-            bool ends = role == LineRole::LeftOut;
-            for (const QStringView statement : after) {
-                const QString word = FirstWord(statement);
-                ends = ends && (ClosesBlock(word) || (word == QLatin1String("END") && statement.size() == 3));
-            }
-            if (!ends)
-                break;
-            role = LineRole::Blank;
-        }
+        DropWhatEndsTheRun(s, end, top);
         loops.append({{{fileIndex, j + 1}, s.topLevel.at(end) + 1}, false});
         pos = end;
     }
-    QStringList procedures;
-    FindProcedureLoops(lines, s, fileIndex, loops, procedures);
-    if (procedures.isEmpty())
-        return;
-    // The program's own call of such a procedure, outside every procedure or after its end
-    // ("EndProcedure : Main()"): Main.pb starts the program now.
+}
+
+// The program's own call of a procedure that holds its loop, outside every procedure or after
+// its end ("EndProcedure : Main()"): Main.pb starts the program now.
+void DropProgramCalls(const QStringList &lines, const FileStructure &s, const QStringList &procedures,
+                      TopLevelCode &top)
+{
     for (qint32 j = 0; j < lines.size(); ++j) {
         if (s.inProcedure.at(j) && !IsProcedureEnd(lines.at(j)))
             continue;
@@ -160,6 +164,18 @@ void MarkEventLoops(const QStringList &lines, TopLevelCode &top, qint32 fileInde
         else
             top.rewritten.insert(j, kept);
     }
+}
+
+} // namespace
+
+void MarkEventLoops(const QStringList &lines, TopLevelCode &top, qint32 fileIndex, QList<EventLoopSpan> &loops)
+{
+    const FileStructure s = ReadFileStructure(lines);
+    MarkTopLevelLoops(s, top, fileIndex, loops);
+    QStringList procedures;
+    FindProcedureLoops(lines, s, fileIndex, loops, procedures);
+    if (!procedures.isEmpty())
+        DropProgramCalls(lines, s, procedures, top);
 }
 
 } // namespace quarvel
