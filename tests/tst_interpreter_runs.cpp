@@ -623,18 +623,19 @@ void TestInterpreterRuns::eventLoopBodies_data()
                        "Gadget #W_B:   For i = 0 To 3|    If i = 2 : Break : EndIf|  Next|  ExitApplication = 1",
                        "NotCarried case of a range of numbers:   Case 10 To 12|    Debug g",
                        "Other #PB_Event_Timer, #PB_Event_Repaint:   Tick()"};
-    QTest::newRow("a test joined by Or is not split; code for every event")
+    QTest::newRow("tests joined by Or split only when each dispatches; code for every event")
         << QStringList{"While #True",
                        "  Event = WaitWindowEvent() : Frames + 1",
-                       "  If Event = #PB_Event_CloseWindow Or EventGadget() = #W_Close",
+                       "  If Event = #PB_Event_CloseWindow Or (Event = #PB_Event_Gadget And EventGadget() = #W_Close)",
                        "    End",
+                       "  ElseIf Event = #PB_Event_Menu Or Frames > 100",
+                       "    Debug \"menu\"",
                        "  EndIf",
                        "Wend"}
         << QStringList{}
         << QStringList{
-               "Other :   Frames + 1",
-               "NotCarried test joined by Or:   If Event = #PB_Event_CloseWindow Or EventGadget() = #W_Close|    "
-               "ExitApplication = 1"};
+               "Other :   Frames + 1", "Exit :   ExitApplication = 1", "Gadget #W_Close:   ExitApplication = 1",
+               "NotCarried test joined by Or:   ElseIf Event = #PB_Event_Menu Or Frames > 100|    Debug \"menu\""};
     QTest::newRow("in a procedure: its locals, a ProcedureReturn that ends the loop")
         << QStringList{"Repeat",
                        "  Select WaitWindowEvent()",

@@ -202,7 +202,7 @@ private:
                 i = end;
                 continue;
             }
-            if (s.word == QLatin1String("IF") && ifChain(i, end, context, Subject::Event)) {
+            if (s.word == QLatin1String("IF") && ifChain(i, end, context)) {
                 i = end;
                 continue;
             }
@@ -213,13 +213,13 @@ private:
 
     // The statements inside a gadget or menu event: a Select or If over the object, or code
     // run for every such event.
-    void objectBlock(qsizetype from, qsizetype to, const Context &context, Subject kind, const QString &event)
+    void objectBlock(qsizetype from, qsizetype to, const Context &context, const QString &event)
     {
         for (qsizetype i = from; i < to;) {
             const qsizetype end = std::min(blockEnd(i), to);
             const Statement &s = s_.at(i);
             if (!readAlias(s) && !(s.word == QLatin1String("SELECT") && select(i, end, context))
-                && !(s.word == QLatin1String("IF") && ifChain(i, end, context, kind)))
+                && !(s.word == QLatin1String("IF") && ifChain(i, end, context)))
                 body(LoopBody::Other, event, i, end);
             i = end;
         }
@@ -253,65 +253,102 @@ private:
         return true;
     }
 
-    // An If chain whose branches test the event, the window or the object; false when none of
-    // its heads tests one. A head may test more, joined by And: "EventGadget() = #Ok And
-    // EventType() = #PB_EventType_Change" keeps its EventType() test around the body.
-    bool ifChain(qsizetype open, qsizetype end, const Context &context, Subject level)
+    // What one test of an If head is about: "ev = #PB_Event_Gadget And EventGadget() = #Ok And
+    // EventType() = #PB_EventType_Change" tests the event and the object; the rest stays a test.
+    struct Test {
+        QString event, window, object;
+        Subject kind = Subject::None;
+        QStringList rest;
+
+        bool dispatches() const { return !event.isEmpty() || !window.isEmpty() || !object.isEmpty(); }
+    };
+
+    Test ReadTest(QStringView condition) const
     {
-        struct Head {
-            QString event, window, object;
-            Subject kind = Subject::None;
-            QStringList rest;
-            bool either = false; // an Or the branch cannot be split at
-        };
+        Test t;
+        for (const QString &term : SplitAtWord(WithoutOuterBrackets(condition), u"AND")) {
+            const qsizetype equals = term.indexOf(QLatin1Char('='));
+            const Subject subject = equals > 0 ? SubjectOf(QStringView(term).first(equals)) : Subject::None;
+            const QString label = equals > 0 ? TrimBlanks(QStringView(term).sliced(equals + 1)) : QString();
+            if (subject == Subject::Event) {
+                t.event = label;
+            } else if (subject == Subject::Window) {
+                t.window = label;
+            } else if (subject == Subject::Gadget || subject == Subject::Menu) {
+                t.object = label;
+                t.kind = subject;
+            } else {
+                t.rest.append(term);
+            }
+        }
+        return t;
+    }
+
+    // "(a And b)" gives "a And b"; "(a) And (b)" stays.
+    static QStringView WithoutOuterBrackets(QStringView text)
+    {
+        text = TrimBlanksView(text);
+        while (text.size() >= 2 && text.front() == u'(' && text.back() == u')') {
+            int depth = 0;
+            for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+                depth += text.at(i) == u'(' ? 1 : text.at(i) == u')' ? -1 : 0;
+                if (depth == 0)
+                    return text;
+            }
+            text = TrimBlanksView(text.sliced(1, text.size() - 2));
+        }
+        return text;
+    }
+
+    // An If chain whose branches test the event, the window or the object; false when none of
+    // its heads tests one. A test joined by And stays around the body ("EventGadget() = #Ok
+    // And EventType() = #PB_EventType_Change" keeps its EventType() test); tests joined by Or
+    // give each of them the body, when each is about an event or an object alone.
+    bool ifChain(qsizetype open, qsizetype end, const Context &context)
+    {
         const QList<qsizetype> heads = branches(open, end, {QLatin1StringView("ELSEIF"), QLatin1StringView("ELSE")});
-        QList<Head> read;
+        QList<QList<Test>> read; // per branch, its tests joined by Or; none for Else
         bool tests = false;
         for (qsizetype n = 0; n + 1 < heads.size(); ++n) {
             const Statement &s = s_.at(heads.at(n));
-            Head h;
-            if (s.word != QLatin1String("ELSE")) {
-                const QStringView condition = text(s).sliced(s.word.size());
-                h.either = SplitAtWord(condition, u"OR").size() > 1;
-                for (const QString &term : SplitAtWord(condition, u"AND")) {
-                    const qsizetype equals = term.indexOf(QLatin1Char('='));
-                    const Subject subject = equals > 0 ? SubjectOf(QStringView(term).first(equals)) : Subject::None;
-                    const QString label = equals > 0 ? TrimBlanks(QStringView(term).sliced(equals + 1)) : QString();
-                    if (subject == Subject::Event)
-                        h.event = label;
-                    else if (subject == Subject::Window)
-                        h.window = label;
-                    else if (subject == Subject::Gadget || subject == Subject::Menu) {
-                        h.object = label;
-                        h.kind = subject;
-                    } else
-                        h.rest.append(term);
+            QList<Test> either;
+            if (s.word != QLatin1String("ELSE"))
+                for (const QString &part : SplitAtWord(text(s).sliced(s.word.size()), u"OR")) {
+                    either.append(ReadTest(part));
+                    tests = tests || either.last().dispatches();
                 }
-                tests = tests || h.either || !h.event.isEmpty() || !h.window.isEmpty() || !h.object.isEmpty();
-            }
-            read.append(h);
+            read.append(either);
         }
         if (!tests)
             return false;
         for (qsizetype n = 0; n < read.size(); ++n) {
-            const Head &h = read.at(n);
-            const qsizetype from = heads.at(n) + 1, to = heads.at(n + 1);
-            const QString condition = h.rest.join(QStringLiteral(" And "));
-            const qsizetype head = heads.at(n);
-            if (h.either)
-                body(LoopBody::NotCarried, QStringLiteral("test joined by Or"), head, to);
-            else if (!h.object.isEmpty())
-                object(h.kind, h.object, from, to, condition);
-            else if (!h.event.isEmpty())
-                event(h.event, from, to, h.window.isEmpty() ? context : Context{h.window}, condition);
-            else if (!h.window.isEmpty() && condition.isEmpty())
-                block(from, to, {h.window});
-            else if (level != Subject::Event && h.window.isEmpty() && h.object.isEmpty() && s_.at(head).word == u"ELSE")
+            const QList<Test> &either = read.at(n);
+            const qsizetype head = heads.at(n), to = heads.at(n + 1);
+            const bool split = std::all_of(either.cbegin(), either.cend(), [](const Test &t) {
+                return (!t.event.isEmpty() || !t.object.isEmpty()) && t.rest.isEmpty();
+            });
+            if (either.isEmpty())
                 body(LoopBody::NotCarried, QStringLiteral("Else branch"), head, to);
+            else if (either.size() > 1 && !split)
+                body(LoopBody::NotCarried, QStringLiteral("test joined by Or"), head, to);
             else
-                body(LoopBody::NotCarried, QStringLiteral("branch that tests no event"), head, to);
+                for (const Test &t : either)
+                    dispatch(t, head, to, context);
         }
         return true;
+    }
+
+    void dispatch(const Test &t, qsizetype head, qsizetype to, const Context &context)
+    {
+        const QString condition = t.rest.join(QStringLiteral(" And "));
+        if (!t.object.isEmpty())
+            object(t.kind, t.object, head + 1, to, condition);
+        else if (!t.event.isEmpty())
+            event(t.event, head + 1, to, t.window.isEmpty() ? context : Context{t.window}, condition);
+        else if (!t.window.isEmpty() && condition.isEmpty())
+            block(head + 1, to, {t.window});
+        else
+            body(LoopBody::NotCarried, QStringLiteral("branch that tests no event"), head, to);
     }
 
     void event(const QString &label, qsizetype from, qsizetype to, const Context &context, const QString &condition)
@@ -319,7 +356,7 @@ private:
         const QString e = Compact(label);
         if (e == u"#PB_EVENT_GADGET" || e == u"#PB_EVENT_MENU") {
             if (condition.isEmpty())
-                objectBlock(from, to, context, e == u"#PB_EVENT_GADGET" ? Subject::Gadget : Subject::Menu, label);
+                objectBlock(from, to, context, label);
             else
                 body(LoopBody::Other, label, from, to, condition);
         } else if (e == u"#PB_EVENT_CLOSEWINDOW" || e == u"#PB_EVENT_SIZEWINDOW") {
@@ -662,8 +699,10 @@ private:
             windows = windows_;
         }
         if (windows.isEmpty())
-            notCarried(QStringLiteral("body for ") + body.label + QStringLiteral(", which names no window"), body,
-                       span);
+            notCarried(body.label.isEmpty()
+                           ? QStringLiteral("body for a window, which the file does not open")
+                           : QStringLiteral("body for ") + body.label + QStringLiteral(", which names no window"),
+                       body, span);
         auto &to = body.kind == LoopBody::Exit ? model_.Carried.exits : model_.Carried.sizes;
         for (const QString &window : std::as_const(windows))
             append(to[window], body.lines, span);
