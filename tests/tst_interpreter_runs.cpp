@@ -37,6 +37,7 @@ private slots:
     void formEventAssignments();
     void eventLoopBodies_data();
     void eventLoopBodies();
+    void eventLoopIntoAnEarlierProject();
 };
 
 namespace {
@@ -669,6 +670,40 @@ void TestInterpreterRuns::eventLoopBodies()
         read << QString::fromLatin1(kinds[body.kind]) + QLatin1Char(' ') + body.label + QStringLiteral(": ")
                     + body.lines.join(QLatin1Char('|'));
     QCOMPARE(read, bodies);
+}
+
+// A project an earlier version generated holds its event procedures as skeletons: a body goes
+// only into a new procedure, and one for a skeleton is kept as a comment, once.
+void TestInterpreterRuns::eventLoopIntoAnEarlierProject()
+{
+    TestProject d;
+    d.writeLines("Forms.pb", {"Procedure Open_Main()", "  OpenWindow(#Main, 0, 0, 100, 100, \"m\")",
+                              "  ButtonGadget(#Ok, 0, 0, 50, 20, \"ok\")", "  ButtonGadget(#Go, 0, 30, 50, 20, \"go\")",
+                              "EndProcedure", "Repeat", "  Select WaitWindowEvent()", "    Case #PB_Event_Gadget",
+                              "      Select EventGadget()", "        Case #Ok : Debug \"ok\"",
+                              "        Case #Go : Debug \"go\"", "      EndSelect", "  EndSelect", "Until Quit"});
+    d.writeLines("EventGadget.pb", {"Procedure EventGadget_Main_Ok(EventType)", "  ", "  Select EventType",
+                                    "    Case #PB_EventType_LeftClick", "      ", "  EndSelect", "  ", "EndProcedure"});
+    QCOMPARE(RunQuarvelGen({"--init", d.path("P.pbm"), d.path("Forms.pb")}, d.dir()).status, 0);
+    const QString warning = " -> Warning: the event loop's body for EventGadget_Main_Ok, which stands empty"
+                            " (Forms.pb:10) is not carried over; it stays as a comment at the end of EventWindow.pb.";
+    const CapturedOutput first = RunQuarvelGen({d.path("P.pbm")}, d.dir());
+    QCOMPARE(first.status, 0);
+    QCOMPARE(first.outLines().filter(" -> Warning: "), QStringList{warning});
+    QVERIFY(first.outLines().contains(" -> Forms.pb:11: line 11 -> EventGadget_Main_Go"));
+    const QStringList gadget = LinesOf(d.read("EventGadget.pb"));
+    QCOMPARE(gadget.mid(0, 3), (QStringList{"Procedure EventGadget_Main_Ok(EventType)", "  ", "  Select EventType"}));
+    QVERIFY(gadget.contains("  Debug \"go\""));
+    const QStringList window = LinesOf(d.read("EventWindow.pb"));
+    const qsizetype block = window.indexOf("; Forms.pb:10 (body for EventGadget_Main_Ok, which stands empty):");
+    QVERIFY(block > 0);
+    QCOMPARE(window.at(block + 1), ";     Debug \"ok\"");
+
+    const QByteArray gadgetBytes = d.read("EventGadget.pb"), windowBytes = d.read("EventWindow.pb");
+    const CapturedOutput second = RunQuarvelGen({d.path("P.pbm")}, d.dir());
+    QCOMPARE(second.outLines().filter(" -> Warning: "), QStringList());
+    QCOMPARE(d.read("EventGadget.pb"), gadgetBytes);
+    QCOMPARE(d.read("EventWindow.pb"), windowBytes);
 }
 
 QTEST_GUILESS_MAIN(TestInterpreterRuns)
