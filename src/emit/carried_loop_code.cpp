@@ -141,6 +141,8 @@ private:
 void EmitCarriedLoopCode(DesignModel &model, OutputLines &output, LogSink &log)
 {
     CarriedLoops &carried = model.Carried;
+    if (carried.loops.isEmpty())
+        return;
     const QString name = QLatin1String(EveryEventProcedure);
     if (!carried.every.lines.isEmpty()) {
         const bool exists = Declares(output.EventWindowLines, name) || Declares(output.EventGadgetLines, name)

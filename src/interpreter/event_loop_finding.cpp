@@ -170,6 +170,10 @@ void DropProgramCalls(const QStringList &lines, const FileStructure &s, const QS
 
 void MarkEventLoops(const QStringList &lines, TopLevelCode &top, qint32 fileIndex, QList<EventLoopSpan> &loops)
 {
+    // Most window sources wait for no event; only a file that names one is read again.
+    if (std::none_of(lines.cbegin(), lines.cend(),
+                     [](const QString &line) { return HoldsNoCase(line, u"WINDOWEVENT"); }))
+        return;
     const FileStructure s = ReadFileStructure(lines);
     MarkTopLevelLoops(s, top, fileIndex, loops);
     QStringList procedures;

@@ -744,6 +744,8 @@ LoopReading ReadEventLoop(const QStringList &lines, bool inProcedure, const QStr
 
 void TakeOverEventLoops(DesignModel &model, const OutputLines &output, LogSink &log)
 {
+    if (model.Carried.loops.isEmpty())
+        return;
     SourceLines &common = model.CommonSourceLines;
     QList<bool> taken(common.size(), false);
     LoopCarrier carrier(model, output, log);
