@@ -116,9 +116,10 @@ void MarkTopLevelLoops(const FileStructure &s, TopLevelCode &top, qint32 fileInd
 {
     for (qsizetype pos = 0; pos < s.topLevel.size(); ++pos) {
         const qint32 j = s.topLevel.at(pos);
+        if (top.roles.at(j) != LineRole::LeftOut) // most top-level lines declare
+            continue;
         const QList<QStringView> statements = s.Statements(j);
-        if (top.roles.at(j) != LineRole::LeftOut || statements.isEmpty() || !OpensLoop(FirstWord(statements.first()))
-            || !RunsProgram(s, pos))
+        if (statements.isEmpty() || !OpensLoop(FirstWord(statements.first())) || !RunsProgram(s, pos))
             continue;
         const qint32 depth = s.depthBefore.at(j);
         qsizetype end = pos;
@@ -170,14 +171,22 @@ void DropProgramCalls(const QStringList &lines, const FileStructure &s, const QS
 
 void MarkEventLoops(const QStringList &lines, TopLevelCode &top, qint32 fileIndex, QList<EventLoopSpan> &loops)
 {
-    // Most window sources wait for no event; only a file that names one is read again.
-    if (std::none_of(lines.cbegin(), lines.cend(),
-                     [](const QString &line) { return HoldsNoCase(line, u"WINDOWEVENT"); }))
-        return;
-    const FileStructure s = ReadFileStructure(lines);
+    const FileStructure &s = top.structure;
     MarkTopLevelLoops(s, top, fileIndex, loops);
+    // Most window sources run no loop in a procedure: a look at the first letter of each line
+    // tells, before any is read as statements (an unchanged 200 x 100 regeneration spent 6 M of
+    // its 547 M instructions reading them all, 7 M looking for "WINDOWEVENT(" at each bracket).
+    const auto opensLoop = [](const QString &line) {
+        const QStringView code = TrimLeadingBlanksView(line);
+        const QChar letter = code.isEmpty() ? QChar() : UpperChar(code.front());
+        return (letter == u'R' && StartsNoCase(code, u"REPEAT")) || (letter == u'W' && StartsNoCase(code, u"WHILE"));
+    };
+    bool anyLoop = false;
+    for (qint32 j = 0; j < lines.size() && !anyLoop; ++j)
+        anyLoop = s.inProcedure.at(j) && opensLoop(lines.at(j));
     QStringList procedures;
-    FindProcedureLoops(lines, s, fileIndex, loops, procedures);
+    if (anyLoop)
+        FindProcedureLoops(lines, s, fileIndex, loops, procedures);
     if (!procedures.isEmpty())
         DropProgramCalls(lines, s, procedures, top);
 }
