@@ -4,6 +4,7 @@
 
 #include "interpreter/common_file_loading.h"
 #include "interpreter/constant_declarations.h"
+#include "interpreter/event_loop_takeover.h"
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
@@ -39,6 +40,9 @@ private slots:
     void formEventAssignments();
     void numberedObjectsKeepTheirNumbers_data();
     void numberedObjectsKeepTheirNumbers();
+    void eventLoopBodies_data();
+    void eventLoopBodies();
+    void eventLoopIntoAnEarlierProject();
 };
 
 namespace {
@@ -378,6 +382,28 @@ void TestInterpreterRuns::commandLineWarnings_data()
         << QStringList{" -> Warning: top-level code left out (Forms.pb:7-9); move what the program needs into a "
                        "procedure."}
         << "LoadImage(#Img, File$) ; the picture" << QStringList{"  Open_Main()"};
+    QTest::newRow("the event loop taken over, a range of numbers kept as a comment")
+        << QStringList{"Enumeration",
+                       "  #Main",
+                       "EndEnumeration",
+                       "If OpenWindow(#Main, 0, 0, 200, 100, \"m\")",
+                       "  ButtonGadget(#Ok, 0, 0, 50, 20, \"Ok\")",
+                       "EndIf",
+                       "Repeat",
+                       "  Event = WaitWindowEvent()",
+                       "  Select Event",
+                       "    Case #PB_Event_Gadget",
+                       "      Select EventGadget()",
+                       "        Case #Ok : Quit = 1",
+                       "        Case 10 To 12 : Debug \"range\"",
+                       "      EndSelect",
+                       "    Case #PB_Event_Timer : Debug \"tick\"",
+                       "  EndSelect",
+                       "Until Quit",
+                       "End"}
+        << QStringList{" -> Warning: the event loop's case of a range of numbers (Forms.pb:13) is not carried over; it"
+                       " stays as a comment at the end of EventWindow.pb."}
+        << "Procedure Open_Main()" << QStringList{"      EventEvery()"};
     QTest::newRow("the first window cannot open first")
         << QStringList{"Procedure ShowOptions(parent)",
                        "  OpenWindow(#Options, 0, 0, 100, 100, \"o\", #PB_Window_SystemMenu, WindowID(parent))",
@@ -738,6 +764,133 @@ void TestInterpreterRuns::numberedObjectsKeepTheirNumbers()
     values.sort();
     QCOMPARE(values, kept);
     QCOMPARE(m.First.gadget, firstGadget);
+}
+
+void TestInterpreterRuns::eventLoopBodies_data()
+{
+    QTest::addColumn<QStringList>("loop");
+    QTest::addColumn<QStringList>("locals"); // of the procedure the loop stands in; none: a top-level loop
+    QTest::addColumn<QStringList>("bodies"); // kind, label: lines joined by "|"
+
+    QTest::newRow("If chain, its EventType() test kept around the body")
+        << QStringList{"Repeat",
+                       "  ev = WaitWindowEvent()",
+                       "  If ev = #PB_Event_Gadget",
+                       "    If EventGadget() = #W_Plus : count + 1",
+                       "    ElseIf EventGadget() = #W_Step And EventType() = #PB_EventType_Change",
+                       "      Debug \"step\" ; changed",
+                       "    EndIf",
+                       "  ElseIf ev = #PB_Event_CloseWindow",
+                       "    quit = 1",
+                       "  EndIf",
+                       "Until quit"}
+        << QStringList{}
+        << QStringList{"Gadget #W_Plus:   count + 1",
+                       "Gadget #W_Step:   If EventType() = #PB_EventType_Change|    Debug \"step\" ; changed|  EndIf",
+                       "Exit :   ExitApplication = 1"};
+    QTest::newRow("Select through a variable, two labels, a Break of an inner loop")
+        << QStringList{"Repeat",
+                       "  Select WaitWindowEvent()",
+                       "    Case #PB_Event_Gadget",
+                       "      g = EventGadget()",
+                       "      Select g",
+                       "        Case #W_A, #W_B",
+                       "          For i = 0 To 3",
+                       "            If i = 2 : Break : EndIf",
+                       "          Next",
+                       "          Break",
+                       "        Case 10 To 12",
+                       "          Debug g",
+                       "      EndSelect",
+                       "    Case #PB_Event_Timer, #PB_Event_Repaint",
+                       "      Tick()",
+                       "  EndSelect",
+                       "ForEver"}
+        << QStringList{}
+        << QStringList{"Gadget #W_A:   For i = 0 To 3|    If i = 2 : Break : EndIf|  Next|  ExitApplication = 1",
+                       "Gadget #W_B:   For i = 0 To 3|    If i = 2 : Break : EndIf|  Next|  ExitApplication = 1",
+                       "NotCarried case of a range of numbers:   Case 10 To 12|    Debug g",
+                       "Other #PB_Event_Timer, #PB_Event_Repaint:   Tick()"};
+    QTest::newRow("tests joined by Or split only when each dispatches; code for every event")
+        << QStringList{"While #True",
+                       "  Event = WaitWindowEvent() : Frames + 1",
+                       "  If Event = #PB_Event_CloseWindow Or (Event = #PB_Event_Gadget And EventGadget() = #W_Close)",
+                       "    End",
+                       "  ElseIf Event = #PB_Event_Menu Or Frames > 100",
+                       "    Debug \"menu\"",
+                       "  EndIf",
+                       "Wend"}
+        << QStringList{}
+        << QStringList{
+               "Other :   Frames + 1", "Exit :   ExitApplication = 1", "Gadget #W_Close:   ExitApplication = 1",
+               "NotCarried test joined by Or:   ElseIf Event = #PB_Event_Menu Or Frames > 100|    Debug \"menu\""};
+    QTest::newRow("in a procedure: its locals, a ProcedureReturn that ends the loop")
+        << QStringList{"Repeat",
+                       "  Select WaitWindowEvent()",
+                       "    Case #PB_Event_CloseWindow",
+                       "      Select EventWindow()",
+                       "        Case #Main",
+                       "          If MessageRequester(\"Quit?\", \"\", #PB_MessageRequester_YesNo) = 6",
+                       "            ProcedureReturn",
+                       "          EndIf",
+                       "      EndSelect",
+                       "    Case #PB_Event_Menu",
+                       "      If EventMenu() = #Main_Save : Save(path$, count) : EndIf",
+                       "  EndSelect",
+                       "ForEver"}
+        << QStringList{"path$", "count.i", "unused.s"}
+        << QStringList{"Exit :   Select EventWindow()|    Case #Main|      If MessageRequester(\"Quit?\", \"\", "
+                       "#PB_MessageRequester_YesNo) = 6|        ExitApplication = 1|      EndIf|  EndSelect",
+                       "Menu #Main_Save:   Protected path$, count.i|  Save(path$, count)"};
+}
+
+// A loop read into the bodies of the event procedures: which object or event each body
+// serves, and its lines as the procedure holds them.
+void TestInterpreterRuns::eventLoopBodies()
+{
+    QFETCH(QStringList, loop);
+    QFETCH(QStringList, locals);
+    QFETCH(QStringList, bodies);
+    static const char *kinds[] = {"Gadget", "Menu", "Exit", "Size", "Other", "NotCarried"};
+    QStringList read;
+    for (const LoopBody &body : ReadEventLoop(loop, !locals.isEmpty(), locals).bodies)
+        read << QString::fromLatin1(kinds[body.kind]) + QLatin1Char(' ') + body.label + QStringLiteral(": ")
+                    + body.lines.join(QLatin1Char('|'));
+    QCOMPARE(read, bodies);
+}
+
+// A project an earlier version generated holds its event procedures as skeletons: a body goes
+// only into a new procedure, and one for a skeleton is kept as a comment, once.
+void TestInterpreterRuns::eventLoopIntoAnEarlierProject()
+{
+    TestProject d;
+    d.writeLines("Forms.pb", {"Procedure Open_Main()", "  OpenWindow(#Main, 0, 0, 100, 100, \"m\")",
+                              "  ButtonGadget(#Ok, 0, 0, 50, 20, \"ok\")", "  ButtonGadget(#Go, 0, 30, 50, 20, \"go\")",
+                              "EndProcedure", "Repeat", "  Select WaitWindowEvent()", "    Case #PB_Event_Gadget",
+                              "      Select EventGadget()", "        Case #Ok : Debug \"ok\"",
+                              "        Case #Go : Debug \"go\"", "      EndSelect", "  EndSelect", "Until Quit"});
+    d.writeLines("EventGadget.pb", {"Procedure EventGadget_Main_Ok(EventType)", "  ", "  Select EventType",
+                                    "    Case #PB_EventType_LeftClick", "      ", "  EndSelect", "  ", "EndProcedure"});
+    QCOMPARE(RunQuarvelGen({"--init", d.path("P.pbm"), d.path("Forms.pb")}, d.dir()).status, 0);
+    const QString warning = " -> Warning: the event loop's body for EventGadget_Main_Ok, which stands empty"
+                            " (Forms.pb:10) is not carried over; it stays as a comment at the end of EventWindow.pb.";
+    const CapturedOutput first = RunQuarvelGen({d.path("P.pbm")}, d.dir());
+    QCOMPARE(first.status, 0);
+    QCOMPARE(first.outLines().filter(" -> Warning: "), QStringList{warning});
+    QVERIFY(first.outLines().contains(" -> Forms.pb:11: line 11 -> EventGadget_Main_Go"));
+    const QStringList gadget = LinesOf(d.read("EventGadget.pb"));
+    QCOMPARE(gadget.mid(0, 3), (QStringList{"Procedure EventGadget_Main_Ok(EventType)", "  ", "  Select EventType"}));
+    QVERIFY(gadget.contains("  Debug \"go\""));
+    const QStringList window = LinesOf(d.read("EventWindow.pb"));
+    const qsizetype block = window.indexOf("; Forms.pb:10 (body for EventGadget_Main_Ok, which stands empty):");
+    QVERIFY(block > 0);
+    QCOMPARE(window.at(block + 1), ";     Debug \"ok\"");
+
+    const QByteArray gadgetBytes = d.read("EventGadget.pb"), windowBytes = d.read("EventWindow.pb");
+    const CapturedOutput second = RunQuarvelGen({d.path("P.pbm")}, d.dir());
+    QCOMPARE(second.outLines().filter(" -> Warning: "), QStringList());
+    QCOMPARE(d.read("EventGadget.pb"), gadgetBytes);
+    QCOMPARE(d.read("EventWindow.pb"), windowBytes);
 }
 
 QTEST_GUILESS_MAIN(TestInterpreterRuns)

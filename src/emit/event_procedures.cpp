@@ -163,6 +163,22 @@ void AppendMissingProcedures(SourceLineList &target, const EventFile &file, cons
     }
 }
 
+// A new procedure of an object for which a source's event loop did something holds what the
+// loop did; any other gets the body `body` appends.
+template <typename Body>
+auto CarriedOr(Body body, const EventFile &file, const QStringList &names, CarriedLoops &carried,
+               const QHash<QString, CarriedBody> &bodies)
+{
+    return [body, &file, &names, &carried, &bodies](SourceLineList &target, qsizetype i) {
+        const auto found = bodies.constFind(names[i]);
+        if (found == bodies.cend())
+            return body(target, i);
+        target << found->lines << QStringLiteral("EndProcedure");
+        for (const SourceSpan &span : found->spans)
+            carried.carried.append({span, ProcedureName(file, names[i])});
+    };
+}
+
 // The assigned procedures of one kind that no file defines, each a skeleton with its declared
 // head, ahead of the event procedures that call them.
 void AppendAssignedProcedures(SourceLineList &target, const EventFile &file, AssignedEvent kind, FormEvents &events)
@@ -193,27 +209,33 @@ void EmitEventMenuProcedures(DesignModel &model, OutputLines &output)
 {
     FormEvents &events = model.FormEventAssignments;
     AppendAssignedProcedures(output.EventMenuLines, MenuEvents, AssignedEvent::Menu, events);
-    AppendMissingProcedures(output.EventMenuLines, MenuEvents, model.MenuItemList, AppendEmptyBody, events.menuCalls,
-                            &events.wirings);
+    AppendMissingProcedures(
+        output.EventMenuLines, MenuEvents, model.MenuItemList,
+        CarriedOr(AppendEmptyBody, MenuEvents, model.MenuItemList, model.Carried, model.Carried.menuItems),
+        events.menuCalls, &events.wirings);
 }
 
 void EmitEventSizeProcedures(DesignModel &model, OutputLines &output)
 {
     FormEvents &events = model.FormEventAssignments;
-    AppendMissingProcedures(output.EventWindowLines, SizeEvents, model.WindowList, AppendEmptyBody, events.resizeCalls,
-                            &events.wirings);
+    AppendMissingProcedures(
+        output.EventWindowLines, SizeEvents, model.WindowList,
+        CarriedOr(AppendEmptyBody, SizeEvents, model.WindowList, model.Carried, model.Carried.sizes),
+        events.resizeCalls, &events.wirings);
 }
 
 // Closing the main window ends the program; any other window just closes.
-void EmitEventExitProcedures(const DesignModel &model, OutputLines &output)
+void EmitEventExitProcedures(DesignModel &model, OutputLines &output)
 {
     const QStringList &windows = model.WindowList;
     const QString main = MainWindowName(model);
-    AppendMissingProcedures(output.EventWindowLines, ExitEvents, windows, [&](SourceLineList &target, qsizetype i) {
+    const auto closes = [&](SourceLineList &target, qsizetype i) {
         target << (windows[i] == main ? QStringLiteral("  ExitApplication = 1")
                                       : QStringLiteral("  CloseWindow(#") + windows[i] + QLatin1Char(')'));
         target << QStringLiteral("EndProcedure");
-    });
+    };
+    AppendMissingProcedures(output.EventWindowLines, ExitEvents, windows,
+                            CarriedOr(closes, ExitEvents, windows, model.Carried, model.Carried.exits));
 }
 
 void EmitEventGadgetProcedures(DesignModel &model, OutputLines &output)
@@ -228,10 +250,10 @@ void EmitEventGadgetProcedures(DesignModel &model, OutputLines &output)
     }
     FormEvents &events = model.FormEventAssignments;
     AppendAssignedProcedures(output.EventGadgetLines, GadgetEvents, AssignedEvent::Gadget, events);
-    AppendMissingProcedures(
-        output.EventGadgetLines, GadgetEvents, names,
-        [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); }, events.gadgetCalls,
-        &events.wirings);
+    const auto skeleton = [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); };
+    AppendMissingProcedures(output.EventGadgetLines, GadgetEvents, names,
+                            CarriedOr(skeleton, GadgetEvents, names, model.Carried, model.Carried.gadgets),
+                            events.gadgetCalls, &events.wirings);
 }
 
 } // namespace quarvel

@@ -9,7 +9,7 @@ namespace quarvel {
 
 void EmitEventMenuProcedures(DesignModel &model, OutputLines &output);
 void EmitEventSizeProcedures(DesignModel &model, OutputLines &output);
-void EmitEventExitProcedures(const DesignModel &model, OutputLines &output);
+void EmitEventExitProcedures(DesignModel &model, OutputLines &output);
 void EmitEventGadgetProcedures(DesignModel &model, OutputLines &output);
 void EmitGadgetEventBody(SourceLineList &target, const QString &type);
 

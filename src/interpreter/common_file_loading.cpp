@@ -5,6 +5,7 @@
 #include "base/line_lists.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
+#include "interpreter/event_loop_finding.h"
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/global_loads.h"
 #include "interpreter/include_rebasing.h"
@@ -302,6 +303,7 @@ FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code,
     CommonFileText f{fileIndex, listedPath, path, file->lines, KeepProcedureText(file->lines), {}, {}};
     NameNumberedObjects(g.model, f.lines, fileIndex, ModuleBlockLines(f.lines), taken);
     f.top = ClassifyTopLevelCode(f.lines, f.procedureText.kept);
+    MarkEventLoops(f.lines, f.top, fileIndex, g.model.Carried.loops);
     WarnUngeneratableObjects(g.model, g.log, listedPath, f.lines, f.top.windows);
     f.eventProcedures = TakeFormEventAssignments(g.model, g.log, f.lines, fileIndex);
     const qsizetype firstImage = g.model.ImageList.size();

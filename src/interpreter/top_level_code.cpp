@@ -164,7 +164,8 @@ QList<qint32> TopLevelCode::BodyOf(const WindowOpening &window) const
 TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &kept)
 {
     TopLevelCode top;
-    const FileStructure s = ReadFileStructure(lines);
+    top.structure = ReadFileStructure(lines);
+    const FileStructure &s = top.structure;
     top.roles.resize(lines.size(), LineRole::Kept);
     for (qint32 j = 0; j < lines.size(); ++j)
         if (s.inProcedure.at(j) && !kept.at(j))

@@ -22,6 +22,7 @@ struct TopLevelCode {
     QHash<qint32, QString> rewritten; // lines whose text changes on the way
     QList<WindowOpening> windows;     // taken over (no refusal) and refused alike
     QStringList globals;              // declarations the taken-over code needs
+    FileStructure structure;          // the file's blocks, as the sorting read them
 
     QString Text(const QStringList &lines, qint32 line) const
     {

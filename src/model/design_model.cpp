@@ -57,6 +57,12 @@ QString SourceLocation(const DesignModel &model, SourceOrigin origin)
     return QFileInfo(model.CommonFileList.at(origin.file)).fileName() + QLatin1Char(':') + QString::number(origin.line);
 }
 
+QString SourceLocation(const DesignModel &model, const SourceSpan &span)
+{
+    const QString first = SourceLocation(model, span.origin);
+    return span.last > span.origin.line ? first + QLatin1Char('-') + QString::number(span.last) : first;
+}
+
 QStringList GadgetNames(const DesignModel &model)
 {
     QStringList names;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "base/line_lists.h"
+#include "model/carried_loop.h"
 #include "model/object_kind.h"
 #include "model/source_lines.h"
 
@@ -234,10 +235,14 @@ struct DesignModel {
     // The old names the sources declare themselves, in the order declared: each is declared
     // again after the generated enumerations, as its object's new name.
     QList<PrefixedName> OldObjectConstants;
+    CarriedLoops Carried;
 };
 
 // "Form.pb:12" for a line read from a common file; empty for a line of no file.
 QString SourceLocation(const DesignModel &model, SourceOrigin origin);
+
+// "Form.pb:12-14", "Form.pb:12": the lines of a span.
+QString SourceLocation(const DesignModel &model, const SourceSpan &span);
 
 // "Form.pb:12", the file name and line a line of CommonSourceLines was read from; empty when
 // the line was not read from a common file.

@@ -321,6 +321,18 @@ QString NoLanguageBlockWarning()
     return Warning(QStringLiteral("LoadLanguage.pb has no DefaultLanguage block, language data not updated."));
 }
 
+QString NoEveryEventCallWarning(const QString &procedure)
+{
+    return Warning(QStringLiteral("Main.pb has no loop that ends on ExitApplication; call ") + procedure
+                   + QStringLiteral("() after each event yourself."));
+}
+
+QString LoopPartNotCarriedWarning(const QString &what, const QString &location)
+{
+    return Warning(QStringLiteral("the event loop's ") + what + QStringLiteral(" (") + location
+                   + QStringLiteral(") is not carried over; it stays as a comment at the end of EventWindow.pb."));
+}
+
 QString LeftOutStatementWarning(const QString &procedure, const QString &statement, const QString &location)
 {
     return Warning(procedure

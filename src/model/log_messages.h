@@ -85,6 +85,10 @@ QString OpenerNeedsDefaultsWarning(const QString &window, const QString &head, c
 QString GeneratedNameWarning(const QString &what, const QString &location, const QString &resolution);
 QString NoLanguageBlockWarning();
 QString LeftOutStatementWarning(const QString &procedure, const QString &statement, const QString &location);
+// Main.pb has no loop the call of the procedure run after each event can go into.
+QString NoEveryEventCallWarning(const QString &procedure);
+// A part of a source's event loop that reaches no event procedure.
+QString LoopPartNotCarriedWarning(const QString &what, const QString &location);
 QString FormEventWarning(const QString &text); // text: what the form's assignment leaves undone
 QString RenameClashWarning(const QString &oldName, const QString &newName, const QString &file, int line,
                            int otherLine);

@@ -13,6 +13,7 @@ QLatin1StringView FindingKindName(FindingKind kind)
     case FindingKind::NewKey: return QLatin1StringView("new-key");
     case FindingKind::MissingInclude: return QLatin1StringView("missing-include");
     case FindingKind::UndeclaredConstant: return QLatin1StringView("undeclared-constant");
+    case FindingKind::CarriedOver: return QLatin1StringView("carried-over");
     }
     return {};
 }

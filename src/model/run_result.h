@@ -25,6 +25,7 @@ enum class FindingKind {
     NewKey,             // a key this run added to an existing Catalog
     MissingInclude,     // an include of Main.pb that does not exist
     UndeclaredConstant, // an object constant no enumeration declares
+    CarriedOver,        // a body of a source's event loop now in a new procedure
 };
 
 // The kind's name in the JSON report: "event-call", "assigned-procedure", ...

@@ -232,6 +232,22 @@ void FindEventWirings(const GenerationContext &run, QList<ReportFinding> &out)
     }
 }
 
+// The bodies of the sources' event loops this run carried into new procedures, each at the
+// source lines it was read from: "lines 12-14 -> EventGadget_Main_Ok".
+void FindCarriedBodies(const GenerationContext &run, QList<ReportFinding> &out)
+{
+    const QDir project(run.ProjectDirectory());
+    for (const CarriedFact &fact : run.model.Carried.carried) {
+        const QString source = project.relativeFilePath(
+            ProjectRelativePath(run.ProjectDirectory(), run.model.CommonFileList.value(fact.span.origin.file)));
+        const int first = fact.span.origin.line;
+        const QString lines = fact.span.last > first ? QStringLiteral("lines ") + QString::number(first)
+                                                           + QLatin1Char('-') + QString::number(fact.span.last)
+                                                     : QStringLiteral("line ") + QString::number(first);
+        out.append({FindingKind::CarriedOver, source, first, lines + QStringLiteral(" -> ") + fact.procedure});
+    }
+}
+
 // "EndProcedure" as the generator writes it, found without IsProcedureEnd's comparison in any
 // letter case, which costs more than the rest of a body's lines.
 bool IsGeneratedProcedureEnd(QStringView text)
@@ -259,8 +275,10 @@ const EventHeads *EventHeadTable::Find(qsizetype index, const QString &name) con
 EventProcedureScan ScanEventProcedures(const GenerationContext &run, bool withWirings)
 {
     EventProcedureScan scan;
-    if (withWirings)
+    if (withWirings) {
         FindEventWirings(run, scan.findings);
+        FindCarriedBodies(run, scan.findings);
+    }
     FindEventFindings(run, scan);
     return scan;
 }

@@ -1,6 +1,7 @@
 #include "pipeline/generation_driver.h"
 
 #include "base/procedure_head.h"
+#include "emit/carried_loop_code.h"
 #include "emit/common_file.h"
 #include "emit/constants_section.h"
 #include "emit/dispatcher.h"
@@ -10,6 +11,7 @@
 #include "emit/language_data.h"
 #include "emit/main_window_patch.h"
 #include "interpreter/common_file_loading.h"
+#include "interpreter/event_loop_takeover.h"
 #include "interpreter/form_event_calls.h"
 #include "interpreter/form_window_enumeration.h"
 #include "interpreter/generated_constants.h"
@@ -118,6 +120,7 @@ bool InterpretCode(GenerationContext &run)
     ResolveVariableObjects(model, run.log);
     ResolveFormEventAssignments(model, run.lines, SourceFolderOf(run), run.log);
     AvoidTemplateNames(model, run.lines.MainLines, run.switches(), run.log);
+    TakeOverEventLoops(model, run.lines, run.log);
     ChooseMainWindow(model, run.log);
     FindFirstObjectNumbers(model, run.nameTables, run.log);
     AlignFormWindowEnumeration(model);
@@ -326,6 +329,7 @@ void CreateNewCode(DesignModel &model, const Switches &switches, OutputLines &ou
     EmitEventSizeProcedures(model, output);
     EmitEventExitProcedures(model, output);
     EmitEventGadgetProcedures(model, output);
+    EmitCarriedLoopCode(model, output, log);
 }
 
 bool WriteFiles(GenerationContext &run)

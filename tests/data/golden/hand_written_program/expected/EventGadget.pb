@@ -5,12 +5,7 @@
 ; ***************************************************************************************
 
 Procedure EventGadget_Main_Lst_Notes(EventType)
-  
-  Select EventType
-    Case #PB_EventType_LeftClick
-      
-  EndSelect
-  
+  Selected = GetGadgetState(#Main_Lst_Notes)
 EndProcedure
 
 ; ***************************************************************************************
@@ -27,12 +22,11 @@ EndProcedure
 ; ***************************************************************************************
 
 Procedure EventGadget_Main_Btn_Add(EventType)
-  
-  Select EventType
-    Case #PB_EventType_LeftClick
-      
-  EndSelect
-  
+  If ListSize(Notes()) < #MaxNotes
+    AddElement(Notes())
+    Notes()\Title = GetGadgetText(#Main_Str_Title)
+    RefreshList()
+  EndIf
 EndProcedure
 
 ; ***************************************************************************************

@@ -17,13 +17,21 @@ EndProcedure
 ; ***************************************************************************************
 
 Procedure EventExit_About()
-  CloseWindow(#About)
+  If EventWindow() = #Main
+    ExitApplication = 1
+  Else
+    CloseWindow(EventWindow())
+  EndIf
 EndProcedure
 
 ; ***************************************************************************************
 
 Procedure EventExit_Main()
-  ExitApplication = 1
+  If EventWindow() = #Main
+    ExitApplication = 1
+  Else
+    CloseWindow(EventWindow())
+  EndIf
 EndProcedure
 
 ; ***************************************************************************************
