@@ -877,7 +877,7 @@ void TestInterpreterRuns::eventLoopIntoAnEarlierProject()
     const CapturedOutput first = RunQuarvelGen({d.path("P.pbm")}, d.dir());
     QCOMPARE(first.status, 0);
     QCOMPARE(first.outLines().filter(" -> Warning: "), QStringList{warning});
-    QVERIFY(first.outLines().contains(" -> Forms.pb:11: line 11 -> EventGadget_Main_Go"));
+    QVERIFY(first.outLines().contains(" -> Forms.pb:11 -> EventGadget_Main_Go"));
     const QStringList gadget = LinesOf(d.read("EventGadget.pb"));
     QCOMPARE(gadget.mid(0, 3), (QStringList{"Procedure EventGadget_Main_Ok(EventType)", "  ", "  Select EventType"}));
     QVERIFY(gadget.contains("  Debug \"go\""));

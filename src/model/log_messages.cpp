@@ -159,6 +159,13 @@ QString FindingLine(const QString &file, int line, const QString &message)
     return MessageLead + file + QLatin1Char(':') + QString::number(line) + QStringLiteral(": ") + message;
 }
 
+QString CarriedOverLine(const QString &file, int first, int last, const QString &procedure)
+{
+    const QString lines = last > first ? QString::number(first) + QLatin1Char('-') + QString::number(last)
+                                       : QString::number(first);
+    return MessageLead + file + QLatin1Char(':') + lines + QStringLiteral(" -> ") + procedure;
+}
+
 QString RepeatedWarningLine(int count, const QString &warning)
 {
     return MessageLead + QString::number(count) + QStringLiteral(" times: ") + warning;

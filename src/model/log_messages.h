@@ -44,6 +44,8 @@ QString InterruptedRunWarning(InterruptedWrite what, int files, const QStringLis
 QString NotWrittenLine(const QString &file, const QString &reason);
 QString HeldBackLine();
 QString FindingLine(const QString &file, int line, const QString &message);
+// A body of the sources' event loop carried into a new procedure: "Form.pb:12-14 -> EventGadget_Main_Ok".
+QString CarriedOverLine(const QString &file, int first, int last, const QString &procedure);
 QString RepeatedWarningLine(int count, const QString &warning);
 // The renames a naming rule bound, each as OLD=NEW, in one line.
 QString BoundByRuleLine(const QStringList &pairs);

@@ -33,9 +33,10 @@ QLatin1StringView FindingKindName(FindingKind kind);
 
 struct ReportFinding {
     FindingKind kind = FindingKind::EventCall;
-    QString file;    // relative to the project folder
-    int line = 0;    // 1-based
-    QString message; // what the log line says after "file:line: "
+    QString file;     // relative to the project folder
+    int line = 0;     // 1-based
+    QString message;  // what the log line says after "file:line: "; a carried-over body's procedure
+    int lastLine = 0; // a carried-over body's last line
 };
 
 // A kind of warning logged more than once.

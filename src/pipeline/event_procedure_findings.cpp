@@ -232,19 +232,15 @@ void FindEventWirings(const GenerationContext &run, QList<ReportFinding> &out)
     }
 }
 
-// The bodies of the sources' event loops this run carried into new procedures, each at the
-// source lines it was read from: "lines 12-14 -> EventGadget_Main_Ok".
+// The bodies of the sources' event loops this run carried into new procedures, each with the
+// source lines it was read from.
 void FindCarriedBodies(const GenerationContext &run, QList<ReportFinding> &out)
 {
     const QDir project(run.ProjectDirectory());
     for (const CarriedFact &fact : run.model.Carried.carried) {
         const QString source = project.relativeFilePath(
             ProjectRelativePath(run.ProjectDirectory(), run.model.CommonFileList.value(fact.span.origin.file)));
-        const int first = fact.span.origin.line;
-        const QString lines = fact.span.last > first ? QStringLiteral("lines ") + QString::number(first)
-                                                           + QLatin1Char('-') + QString::number(fact.span.last)
-                                                     : QStringLiteral("line ") + QString::number(first);
-        out.append({FindingKind::CarriedOver, source, first, lines + QStringLiteral(" -> ") + fact.procedure});
+        out.append({FindingKind::CarriedOver, source, fact.span.origin.line, fact.procedure, fact.span.last});
     }
 }
 

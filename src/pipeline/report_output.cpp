@@ -26,11 +26,15 @@ QString FileCountLine(const RunResult &result)
 QJsonArray FindingsJson(const QList<ReportFinding> &findings)
 {
     QJsonArray array;
-    for (const ReportFinding &finding : findings)
-        array.append(QJsonObject{{"kind", FindingKindName(finding.kind)},
-                                 {"file", finding.file},
-                                 {"line", finding.line},
-                                 {"message", finding.message}});
+    for (const ReportFinding &finding : findings) {
+        QJsonObject object{{"kind", FindingKindName(finding.kind)},
+                           {"file", finding.file},
+                           {"line", finding.line},
+                           {"message", finding.message}};
+        if (finding.kind == FindingKind::CarriedOver)
+            object.insert(QStringLiteral("lastLine"), qMax(finding.line, finding.lastLine));
+        array.append(object);
+    }
     return array;
 }
 
@@ -131,8 +135,10 @@ QList<LogEntry> ReportLogEntries(const RunResult &result)
         entries.append(LogEntry{BoundByRuleLine(pairs)});
     }
     for (const ReportFinding &finding : result.findings)
-        entries.append(LogEntry{FindingLine(finding.file, finding.line, finding.message), LogKind::Finding,
-                                finding.file, finding.line});
+        entries.append(LogEntry{finding.kind == FindingKind::CarriedOver
+                                    ? CarriedOverLine(finding.file, finding.line, finding.lastLine, finding.message)
+                                    : FindingLine(finding.file, finding.line, finding.message),
+                                LogKind::Finding, finding.file, finding.line});
     for (const RepeatedWarning &repeated : result.repeatedWarnings)
         entries.append(LogEntry{RepeatedWarningLine(repeated.count, repeated.warning)});
     return entries;
