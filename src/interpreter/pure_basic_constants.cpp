@@ -1,21 +1,24 @@
 #include "interpreter/pure_basic_constants.h"
 
+#include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "model/design_model.h"
+
+#include <QSet>
 
 namespace quarvel {
 
 namespace {
 
 // PureBasic's constant a menu item's name holds after its window's prefix ("PB_Menu_Quit" of
-// "Main_PB_Menu_Quit"); null for a constant of the program's.
-QString PureBasicConstant(const QString &name, const QStringList &windows)
+// "Main_PB_Menu_Quit"); null for a constant of the program's. Only the places where "_PB_"
+// stands are tried as the end of a window's name: trying every window for every menu item
+// cost an unchanged regeneration of 200 x 100 (bench/make_project.py) 23 M instructions.
+QString PureBasicConstant(const QString &name, const QSet<NoCaseKey> &windows)
 {
-    for (const QString &window : windows) {
-        const qsizetype own = window.size() + 1;
-        if (name.size() > own + 3 && StartsNoCase(name, window) && name.at(window.size()) == QLatin1Char('_')
-            && StartsNoCase(QStringView(name).sliced(own), u"PB_"))
-            return name.sliced(own);
+    for (qsizetype at = IndexOfNoCase(name, u"_PB_"); at > 0; at = IndexOfNoCase(name, u"_PB_", at + 1)) {
+        if (name.size() > at + 4 && windows.contains(NoCaseKey(QStringView(name).first(at))))
+            return name.sliced(at + 1);
     }
     return QString();
 }
@@ -24,8 +27,11 @@ QString PureBasicConstant(const QString &name, const QStringList &windows)
 
 void KeepPureBasicConstants(DesignModel &model)
 {
+    QSet<NoCaseKey> windows; // the keys view the names of the design model
+    for (const QString &window : std::as_const(model.WindowList))
+        windows.insert(NoCaseKey(window));
     for (const QString &name : std::as_const(model.MenuItemList)) {
-        if (const QString constant = PureBasicConstant(name, model.WindowList); !constant.isNull())
+        if (const QString constant = PureBasicConstant(name, windows); !constant.isNull())
             model.PureBasicConstants.insert(name, constant);
     }
     if (model.PureBasicConstants.isEmpty())
