@@ -134,6 +134,19 @@ std::optional<ConstantDeclaration> WrittenDeclaration(QStringView statement)
     return d;
 }
 
+// Only lines that begin with a "#", an Enumeration or an EndEnumeration matter: most lines
+// are passed over on their first character, before any word is compared (cost of an unchanged
+// regeneration of 200 x 100 (bench/make_project.py) 589 M instructions instead of 607 M).
+bool MayDeclare(QStringView start)
+{
+    if (start.isEmpty())
+        return false;
+    if (start.front() == QLatin1Char('#'))
+        return true;
+    return UpperChar(start.front()) == QLatin1Char('E')
+           && (StartsNoCase(start, u"ENUMERATION") || StartsNoCase(start, u"ENDENUMERATION"));
+}
+
 } // namespace
 
 QList<ConstantDeclaration> ConstantDeclarations(const SourceLineList &lines)
@@ -146,11 +159,7 @@ QList<ConstantDeclaration> ConstantDeclarations(const SourceLineList &lines)
     ConstantDeclaration ended; // the last block ended: its name, number and the value after it
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
-        const QStringView start = TrimLeadingBlanksView(line);
-        // Only lines that begin with a "#", an Enumeration or an EndEnumeration matter: most
-        // lines are passed over before they are scanned.
-        if (!start.startsWith(QLatin1Char('#')) && !StartsNoCase(start, u"ENUMERATION")
-            && !StartsNoCase(start, u"ENDENUMERATION"))
+        if (!MayDeclare(TrimLeadingBlanksView(line)))
             continue;
         for (const QStringView statement : Statements(CodeOfLine(line))) {
             if (!count) {
