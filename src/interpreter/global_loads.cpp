@@ -211,6 +211,11 @@ QHash<QString, QString> IncludedBinaries(const QStringList &lines)
 
 GlobalLoad RecordGlobalLoads(DesignModel &model, const QString &line)
 {
+    // Every load named here holds LOAD or CATCHIMAGE: most lines are passed without blanking
+    // their code. Sorting the lines of 200 x 100 (bench/make_project.py) called this for 5.5 M
+    // instructions before, 4.1 M so.
+    if (!HoldsNoCase(line, u"LOAD") && !HoldsNoCase(line, u"CATCHIMAGE"))
+        return GlobalLoad::None;
     if (LoadKeptInPlace(line) >= 0)
         return GlobalLoad::InPlace;
     bool recorded = RecordGlobalImage(model, line);
@@ -229,9 +234,13 @@ QList<bool> LinesKeptForLoads(const QStringList &lines, const QList<LineRole> &r
     std::optional<FileStructure> blocks; // read for the first assignment that may be kept
     for (qsizetype i = lines.size() - 1; i >= 0; --i) {
         const bool leftOut = roles.at(i) == LineRole::LeftOut;
-        // Most lines neither load nor assign what a load reads: no line is scanned then.
+        // Most lines are kept or neither load nor assign what a load reads: no line is scanned
+        // then. The role is asked first: an unchanged regeneration of 200 x 100
+        // (bench/make_project.py) spent 9.0 M instructions here searching every line, 3.1 M so.
+        if (!leftOut && roles.at(i) != LineRole::Declaration)
+            continue;
         const bool mayLoad = HoldsNoCase(lines.at(i), u"LOAD");
-        if ((!leftOut && roles.at(i) != LineRole::Declaration) || (!mayLoad && read.isEmpty()))
+        if (!mayLoad && read.isEmpty())
             continue;
         const QString code = BlankedCode(lines.at(i));
         if (const qsizetype call = mayLoad ? LoadKeptInPlace(lines.at(i)) : -1; call >= 0) {

