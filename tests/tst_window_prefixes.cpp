@@ -350,6 +350,9 @@ void TestWindowPrefixes::numberedObjectsGetConstants_data()
            "\nButtonGadget(10 + 3, 0, 0, 9, 9, \"\")\nSelect EventGadget()\n  Case 10 To 13\nEndSelect"
         << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFor i = 10 To 12 : ButtonGadget(i, 0, 0, 9, 9, \"\") : Next"
            "\nButtonGadget(10 + 3, 0, 0, 9, 9, \"\")\nSelect EventGadget()\n  Case 10 To 13\nEndSelect";
+    QTest::newRow("numbers used but none created stay")
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nDisableGadget(1, 1)\nSelect EventGadget()\n  Case 1\nEndSelect"
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nDisableGadget(1, 1)\nSelect EventGadget()\n  Case 1\nEndSelect";
     QTest::newRow("a frame's number is no other gadget's")
         << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFrameGadget(1, 0, 0, 9, 9, \"\")\nCheckBoxGadget(1, 0, 0, 9, 9, \"\")"
         << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nFrameGadget(1, 0, 0, 9, 9, \"\")"
@@ -367,8 +370,12 @@ void TestWindowPrefixes::numberedObjectsGetConstants()
     QFETCH(QString, before);
     QFETCH(QString, after);
     InterpreterFixture f;
-    QStringList lines = Rows(before);
+    const QStringList read = Rows(before);
+    QStringList lines = read;
     NameNumberedObjects(f.model, lines, 0, {}, {});
+    // Loading walks only the files the quick test picks: no file it passes over may change.
+    if (!CreatesNumberedObjects(read))
+        QCOMPARE(lines, read);
     f.withLines(lines);
 
     QVERIFY(InsertWindowPrefixes(f.model, f.tables, f.log));

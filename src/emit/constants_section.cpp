@@ -12,6 +12,23 @@
 
 namespace quarvel {
 
+// The members that keep their numbers, with them, by value; none when the project keeps none,
+// and then the block walks its names once, building each member in one expression (a list of
+// the others beside them cost an unchanged regeneration of 200 x 100 (bench/make_project.py)
+// 2.1 M instructions more).
+static QList<std::pair<qint64, QString>> KeptMembers(const QStringList &names, const QHash<QString, qint64> &kept)
+{
+    QList<std::pair<qint64, QString>> keeping;
+    if (kept.isEmpty())
+        return keeping;
+    for (const QString &name : names) {
+        if (const auto value = kept.constFind(name); value != kept.cend())
+            keeping.append({*value, name});
+    }
+    std::sort(keeping.begin(), keeping.end());
+    return keeping;
+}
+
 // One enumeration block: heading, ";", the members, and an empty line after it. Members are
 // numbered first, first + 1, ... by PureBasic in the order written, which the jump tables rely
 // on; first lies above the numbers the sources give objects of the kind themselves. Each member
@@ -22,15 +39,7 @@ namespace quarvel {
 static void AppendEnumeration(SourceLineList &target, const char *heading, const QStringList &names, qint64 first,
                               QLatin1StringView mark = QLatin1StringView("#"), const QHash<QString, qint64> &kept = {})
 {
-    QStringList rest;
-    QList<std::pair<qint64, QString>> keeping;
-    for (const QString &name : names) {
-        if (const auto value = kept.constFind(name); value != kept.cend())
-            keeping.append({*value, name});
-        else
-            rest.append(name);
-    }
-    std::sort(keeping.begin(), keeping.end());
+    const QList<std::pair<qint64, QString>> keeping = KeptMembers(names, kept);
     target.reserve(target.size() + names.size() + 5);
     target << QLatin1String(heading) << QStringLiteral(";")
            << (first > 0 && keeping.isEmpty() ? QStringLiteral("Enumeration ") + Str(first)
@@ -38,10 +47,13 @@ static void AppendEnumeration(SourceLineList &target, const char *heading, const
     for (const auto &[value, name] : keeping)
         target << QString(QLatin1StringView("  ") % mark % name % QLatin1StringView(" = ") % Str(value));
     bool valueGiven = keeping.isEmpty();
-    for (const QString &name : std::as_const(rest)) {
-        target << (std::exchange(valueGiven, true)
-                       ? QString(QLatin1StringView("  ") % mark % name)
-                       : QString(QLatin1StringView("  ") % mark % name % QLatin1StringView(" = ") % Str(first)));
+    for (const QString &name : names) {
+        if (!keeping.isEmpty() && kept.contains(name))
+            continue;
+        QString member = QLatin1StringView("  ") % mark % name;
+        if (!std::exchange(valueGiven, true))
+            member += QLatin1StringView(" = ") % Str(first);
+        target << std::move(member);
     }
     target << QStringLiteral("EndEnumeration") << QString();
 }

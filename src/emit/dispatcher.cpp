@@ -81,10 +81,11 @@ SourceLineList TableRows(const QStringList &names, const QList<bool> &withProced
                          const QHash<QString, qint64> &kept, const char *prefix, const char *ignored)
 {
     const QString ignoredRow = QStringLiteral("    Data.i @") + QLatin1String(ignored) + QStringLiteral("()");
+    // The row's head is converted from Latin-1 once, not once per row: per row, it cost an
+    // unchanged regeneration of 200 x 100 (bench/make_project.py) 1.8 M instructions more.
+    const QString head = QStringLiteral("    Data.i @") + QLatin1String(prefix);
     const auto row = [&](qsizetype i) {
-        return withProcedure.value(i, true) ? QString(QLatin1StringView("    Data.i @") % QLatin1StringView(prefix)
-                                                      % names.at(i) % QLatin1StringView("()"))
-                                            : ignoredRow;
+        return withProcedure.value(i, true) ? QString(head % names.at(i) % QLatin1StringView("()")) : ignoredRow;
     };
     SourceLineList rows;
     rows.reserve(first + names.size());

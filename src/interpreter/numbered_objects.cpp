@@ -349,9 +349,8 @@ private:
     QHash<QString, QString> given_;
 };
 
-// Whether the line calls a creator with a number first: "ButtonGadget(1", "MenuItem( 101". Most
-// files create every object with a constant or #PB_Any, and then need no walk: only brackets
-// followed by a digit are looked at.
+// Whether the line calls a creator with a number first: "ButtonGadget(1", "MenuItem( 101". Only
+// brackets followed by a digit are looked at.
 bool CreatesNumbered(const QString &line)
 {
     const QStringView text(line);
@@ -372,13 +371,14 @@ bool CreatesNumbered(const QString &line)
 
 } // namespace
 
+bool CreatesNumberedObjects(const QStringList &lines)
+{
+    return std::any_of(lines.cbegin(), lines.cend(), CreatesNumbered);
+}
+
 QSet<QString> ConstantsBesideNumbers(const QList<QStringList> &files)
 {
     QSet<QString> names;
-    if (std::none_of(files.cbegin(), files.cend(), [](const QStringList &lines) {
-            return std::any_of(lines.cbegin(), lines.cend(), CreatesNumbered);
-        }))
-        return names;
     for (const QStringList &lines : files) {
         for (const QString &line : lines) {
             if (!HoldsChar(line, u'#'))
@@ -396,8 +396,6 @@ QSet<QString> ConstantsBesideNumbers(const QList<QStringList> &files)
 void NameNumberedObjects(DesignModel &model, QStringList &lines, qint32 fileIndex, const QList<bool> &skipped,
                          const QSet<QString> &taken)
 {
-    if (std::none_of(lines.cbegin(), lines.cend(), CreatesNumbered))
-        return;
     GivenNames names(taken);
     NumberWalk walk;
     for (qsizetype i = 0; i < lines.size(); ++i) {
