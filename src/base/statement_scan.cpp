@@ -26,6 +26,14 @@ qsizetype IdentifierEnd(QStringView text, qsizetype from)
     return from;
 }
 
+WordSpan NextWord(QStringView text, qsizetype from)
+{
+    const char16_t *units = text.utf16();
+    while (from < text.size() && !IsIdentifierUnit(units[from]))
+        ++from;
+    return {from, IdentifierEnd(text, from)};
+}
+
 QString BlankedCode(QStringView line)
 {
     QString code = line.toString();

@@ -17,6 +17,15 @@ bool IsIdentifierChar(QChar c);
 // when there is none.
 qsizetype IdentifierEnd(QStringView text, qsizetype from);
 
+// A run of identifier characters: [start, end). start is the text's size when there is none.
+struct WordSpan {
+    qsizetype start = 0;
+    qsizetype end = 0;
+};
+// The first word at or after from. Walk a text's words with
+// for (WordSpan w = NextWord(text, 0); w.start < text.size(); w = NextWord(text, w.end)).
+WordSpan NextWord(QStringView text, qsizetype from);
+
 // The upper-cased word a statement begins with: "IF" for "If x = 1", "DEFINE" for "Define.i a".
 QString FirstWord(QStringView statement);
 

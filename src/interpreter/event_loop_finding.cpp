@@ -24,17 +24,11 @@ bool ClosesLoop(const QString &word)
 // which stays as it is.
 bool HandsEventsOn(QStringView code)
 {
-    for (qsizetype i = 0; i < code.size();) {
-        const qsizetype end = IdentifierEnd(code, i);
-        if (end == i) {
-            ++i;
-            continue;
-        }
-        const QString word = code.sliced(i, end - i).toString().toUpper();
-        if (TrimLeadingBlanksView(code.sliced(end)).startsWith(u'(') && word != QLatin1String("WAITWINDOWEVENT")
+    for (WordSpan w = NextWord(code, 0); w.start < code.size(); w = NextWord(code, w.end)) {
+        const QString word = code.sliced(w.start, w.end - w.start).toString().toUpper();
+        if (TrimLeadingBlanksView(code.sliced(w.end)).startsWith(u'(') && word != QLatin1String("WAITWINDOWEVENT")
             && word != QLatin1String("WINDOWEVENT"))
             return true;
-        i = end;
     }
     return false;
 }

@@ -36,16 +36,10 @@ QString Compact(QStringView text)
 QStringList WordsOf(QStringView code)
 {
     QStringList words;
-    for (qsizetype i = 0; i < code.size();) {
-        const qsizetype end = IdentifierEnd(code, i);
-        if (end == i) {
-            ++i;
-            continue;
-        }
-        const QChar before = i > 0 ? code.at(i - 1) : QChar();
-        if (!code.at(i).isDigit() && before != QLatin1Char('#') && before != QLatin1Char('\\'))
-            words.append(UpperKeepLength(code.sliced(i, end - i)));
-        i = end;
+    for (WordSpan w = NextWord(code, 0); w.start < code.size(); w = NextWord(code, w.end)) {
+        const QChar before = w.start > 0 ? code.at(w.start - 1) : QChar();
+        if (!code.at(w.start).isDigit() && before != QLatin1Char('#') && before != QLatin1Char('\\'))
+            words.append(UpperKeepLength(code.sliced(w.start, w.end - w.start)));
     }
     return words;
 }

@@ -81,19 +81,13 @@ QString AssignedImageVariable(const QString &line, qsizetype call)
 QStringList ReadNames(QStringView code)
 {
     QStringList names;
-    for (qsizetype i = 0; i < code.size();) {
-        const qsizetype end = IdentifierEnd(code, i);
-        if (end == i) {
-            ++i;
-            continue;
-        }
-        const QChar before = i > 0 ? code.at(i - 1) : QChar();
-        const QStringView after = TrimLeadingBlanksView(code.sliced(end));
-        const bool name = !code.at(i).isDigit() && before != u'#' && before != u'.' && before != u'\\' && before != u'$'
-                          && !after.startsWith(u'(');
+    for (WordSpan w = NextWord(code, 0); w.start < code.size(); w = NextWord(code, w.end)) {
+        const QChar before = w.start > 0 ? code.at(w.start - 1) : QChar();
+        const QStringView after = TrimLeadingBlanksView(code.sliced(w.end));
+        const bool name = !code.at(w.start).isDigit() && before != u'#' && before != u'.' && before != u'\\'
+                          && before != u'$' && !after.startsWith(u'(');
         if (name)
-            names.append(code.sliced(i, end - i).toString());
-        i = end;
+            names.append(code.sliced(w.start, w.end - w.start).toString());
     }
     return names;
 }

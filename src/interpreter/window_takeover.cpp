@@ -229,15 +229,9 @@ QStringList DeclaredNames(QStringView statement)
 QSet<NoCaseKey> Words(const QString &code)
 {
     QSet<NoCaseKey> words;
-    for (qsizetype i = 0; i < code.size();) {
-        const qsizetype end = IdentifierEnd(code, i);
-        if (end == i) {
-            ++i;
-            continue;
-        }
-        if (!code.at(i).isDigit())
-            words.insert(NoCaseKey(QStringView(code).sliced(i, end - i)));
-        i = end;
+    for (WordSpan w = NextWord(code, 0); w.start < code.size(); w = NextWord(code, w.end)) {
+        if (!code.at(w.start).isDigit())
+            words.insert(NoCaseKey(QStringView(code).sliced(w.start, w.end - w.start)));
     }
     return words;
 }

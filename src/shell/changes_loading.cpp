@@ -24,18 +24,11 @@ template <typename Found>
 void ForEachWord(const QStringList &lines, Found found)
 {
     for (const QString &line : lines) {
-        const qsizetype size = line.size();
-        for (qsizetype i = 0; i < size;) {
-            if (!IsIdentifierChar(line[i])) {
-                ++i;
-                continue;
-            }
-            const qsizetype start = i;
-            i = IdentifierEnd(line, i);
-            const bool hashed = start > 0 && line[start - 1] == QLatin1Char('#');
-            const qsizetype before = hashed ? start - 2 : start - 1;
+        for (WordSpan w = NextWord(line, 0); w.start < line.size(); w = NextWord(line, w.end)) {
+            const bool hashed = w.start > 0 && line[w.start - 1] == QLatin1Char('#');
+            const qsizetype before = hashed ? w.start - 2 : w.start - 1;
             if (before < 0 || (!IsIdentifierChar(line[before]) && line[before] != QLatin1Char('#')))
-                found(QStringView(line).mid(start, i - start));
+                found(QStringView(line).mid(w.start, w.end - w.start));
         }
     }
 }
