@@ -11,6 +11,17 @@ QChar UpperCharBeyondAscii(QChar c)
 
 // Source lines are nearly always plain ASCII: that case runs as a branch-free loop the compiler
 // can vectorise, and only a text with other characters goes through UpperChar one by one.
+QString UpperWithoutBlanks(QStringView text)
+{
+    QString compact;
+    compact.reserve(text.size());
+    for (const QChar c : text) {
+        if (!IsBlank(c))
+            compact.append(UpperChar(c));
+    }
+    return compact;
+}
+
 QString UpperKeepLength(QStringView text)
 {
     const qsizetype n = text.size();

@@ -21,6 +21,9 @@ inline QChar UpperChar(QChar c)
     return UpperCharBeyondAscii(c);
 }
 QString UpperKeepLength(QStringView text);
+// The text upper-cased and without blanks, to compare code written with any spacing:
+// "EventType ( )" gives "EVENTTYPE()".
+QString UpperWithoutBlanks(QStringView text);
 
 inline bool IsBlank(QChar c)
 {

@@ -21,17 +21,6 @@ const QString &EndsProgram()
     return end;
 }
 
-// The text upper-cased and without blanks: "EventGadget ( )" gives "EVENTGADGET()".
-QString Compact(QStringView text)
-{
-    QString compact;
-    compact.reserve(text.size());
-    for (const QChar c : text)
-        if (!IsBlank(c))
-            compact.append(UpperChar(c));
-    return compact;
-}
-
 // The words of code that are no constants and no parts of a structure, upper-cased.
 QStringList WordsOf(QStringView code)
 {
@@ -144,7 +133,7 @@ private:
 
     Subject SubjectOf(QStringView expression) const
     {
-        const QString e = Compact(expression);
+        const QString e = UpperWithoutBlanks(expression);
         if (e.startsWith(u"WAITWINDOWEVENT(") || e == u"WINDOWEVENT()" || e == u"EVENT()")
             return Subject::Event;
         if (e == u"EVENTGADGET()")
@@ -347,7 +336,7 @@ private:
 
     void event(const QString &label, qsizetype from, qsizetype to, const Context &context, const QString &condition)
     {
-        const QString e = Compact(label);
+        const QString e = UpperWithoutBlanks(label);
         if (e == u"#PB_EVENT_GADGET" || e == u"#PB_EVENT_MENU") {
             if (condition.isEmpty())
                 objectBlock(from, to, context, label);

@@ -28,18 +28,6 @@ bool BeginsWithWord(QStringView statement, QStringView upperWord)
            && (statement.size() == upperWord.size() || !IsIdentifierChar(statement[upperWord.size()]));
 }
 
-// The text upper-cased and without blanks: "EventType ( )" gives "EVENTTYPE()".
-QString Compact(QStringView text)
-{
-    QString compact;
-    compact.reserve(text.size());
-    for (const QChar c : text) {
-        if (c != QLatin1Char(' ') && c != QLatin1Char('\t'))
-            compact.append(UpperChar(c));
-    }
-    return compact;
-}
-
 struct CallStatement {
     QString name;
     QString arguments; // as written
@@ -116,7 +104,7 @@ private:
 
     void openSelect(QStringView expression)
     {
-        const QString on = Compact(expression);
+        const QString on = UpperWithoutBlanks(expression);
         if (on == u"EVENTGADGET()")
             selects_.append(SelectOn::Gadget);
         else if (on == u"EVENTMENU()")
@@ -139,7 +127,7 @@ private:
             if (selects_.last() == SelectOn::Gadget || selects_.last() == SelectOn::Menu) {
                 objects_.append(object.toString());
             } else if (selects_.last() == SelectOn::Event) {
-                const QString event = Compact(object);
+                const QString event = UpperWithoutBlanks(object);
                 shaped_ = shaped_ || event.startsWith(u"#PB_EVENT_");
                 sizeCase_ = sizeCase_ || event == u"#PB_EVENT_SIZEWINDOW";
             }
@@ -152,7 +140,7 @@ private:
     {
         if (selects_.isEmpty())
             return false;
-        const QString arguments = Compact(call.arguments);
+        const QString arguments = UpperWithoutBlanks(call.arguments);
         const bool passesEvent = arguments == u"EVENTTYPE()" || arguments == u"EVENTMENU()";
         const SelectOn on = selects_.last();
         if ((on == SelectOn::Gadget || on == SelectOn::Menu) && !objects_.isEmpty()
