@@ -2,6 +2,7 @@
 
 #include "base/basic_strings.h"
 #include "base/char_search.h"
+#include "base/no_case_search.h"
 
 #include <algorithm>
 
@@ -24,6 +25,11 @@ qsizetype IdentifierEnd(QStringView text, qsizetype from)
     while (from < text.size() && IsIdentifierUnit(units[from]))
         ++from;
     return from;
+}
+
+bool BeginsWithWord(QStringView statement, QStringView upperWord)
+{
+    return StartsNoCase(statement, upperWord) && IdentifierEnd(statement, 0) == upperWord.size();
 }
 
 WordSpan NextWord(QStringView text, qsizetype from)

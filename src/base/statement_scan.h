@@ -26,6 +26,10 @@ struct WordSpan {
 // for (WordSpan w = NextWord(text, 0); w.start < text.size(); w = NextWord(text, w.end)).
 WordSpan NextWord(QStringView text, qsizetype from);
 
+// Whether statement begins with upperWord as a whole word, in any letter case: "CASE" for
+// "Case 1", not for "CaseX = 1".
+bool BeginsWithWord(QStringView statement, QStringView upperWord);
+
 // The upper-cased word a statement begins with: "IF" for "If x = 1", "DEFINE" for "Define.i a".
 QString FirstWord(QStringView statement);
 

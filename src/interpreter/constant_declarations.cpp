@@ -108,11 +108,6 @@ std::optional<Head> HeadOf(QStringView statement)
     return head;
 }
 
-bool IsWord(QStringView statement, QStringView word)
-{
-    return IdentifierEnd(statement, 0) == word.size() && statement.startsWith(word, Qt::CaseInsensitive);
-}
-
 // A "#Name" or "#Name = value" statement as written: its name and the value it is given.
 std::optional<ConstantDeclaration> WrittenDeclaration(QStringView statement)
 {
@@ -169,7 +164,7 @@ QList<ConstantDeclaration> ConstantDeclarations(const SourceLineList &lines)
                     count = head->continues ? countOfName.value(block, head->count) : head->count;
                     continue;
                 }
-            } else if (IsWord(statement, u"EndEnumeration")) {
+            } else if (BeginsWithWord(statement, u"ENDENUMERATION")) {
                 if (!block.isEmpty())
                     countOfName.insert(block, *count);
                 ended.block = block;

@@ -22,12 +22,6 @@ namespace quarvel {
 
 namespace {
 
-bool BeginsWithWord(QStringView statement, QStringView upperWord)
-{
-    return StartsNoCase(statement, upperWord)
-           && (statement.size() == upperWord.size() || !IsIdentifierChar(statement[upperWord.size()]));
-}
-
 struct CallStatement {
     QString name;
     QString arguments; // as written

@@ -202,12 +202,9 @@ void FollowEnumerations(QStringView code, bool &inEnumeration)
     const QStringView text = TrimLeadingBlanksView(code);
     if (text.isEmpty() || UpperChar(text.front()) != QLatin1Char('E'))
         return;
-    const auto keyword = [&](QStringView word) {
-        return StartsNoCase(text, word) && IdentifierEnd(text, 0) == word.size();
-    };
-    if (!inEnumeration && (keyword(u"ENUMERATION") || keyword(u"ENUMERATIONBINARY")))
+    if (!inEnumeration && (BeginsWithWord(text, u"ENUMERATION") || BeginsWithWord(text, u"ENUMERATIONBINARY")))
         inEnumeration = true;
-    else if (inEnumeration && keyword(u"ENDENUMERATION"))
+    else if (inEnumeration && BeginsWithWord(text, u"ENDENUMERATION"))
         inEnumeration = false;
 }
 
