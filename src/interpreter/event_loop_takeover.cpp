@@ -9,6 +9,7 @@
 #include "model/log_messages.h"
 #include "model/log_sink.h"
 
+#include <QMultiHash>
 #include <QSet>
 
 namespace quarvel {
@@ -547,9 +548,10 @@ QStringList ProcedureLocals(const SourceLines &common, qsizetype loop)
     return locals;
 }
 
-// A top-level Define of a name the carried bodies use becomes Global: the procedures they now
-// stand in see it, and it keeps its value from one event to the next as it did in the loop.
-void MakeDefinesGlobal(SourceLines &common, qint32 file, const QSet<QString> &used)
+// A top-level Define, in one of files, of a name the carried bodies use becomes Global: the
+// procedures they now stand in see it, and it keeps its value from one event to the next as it
+// did in the loop.
+void MakeDefinesGlobal(SourceLines &common, const QSet<qint32> &files, const QSet<QString> &used)
 {
     int depth = 0;
     for (qsizetype i = 0; i < common.size(); ++i) {
@@ -557,7 +559,7 @@ void MakeDefinesGlobal(SourceLines &common, qint32 file, const QSet<QString> &us
             ++depth;
         if (IsProcedureEnd(common.at(i)))
             depth = std::max(0, depth - 1);
-        if (depth > 0 || common.origin(i).file != file || !HoldsNoCase(common.at(i), u"DEFINE"))
+        if (depth > 0 || !files.contains(common.origin(i).file) || !HoldsNoCase(common.at(i), u"DEFINE"))
             continue;
         const QString code = BlankedCode(common.at(i));
         for (const QStringView statement : Statements(code)) {
@@ -725,6 +727,28 @@ LoopReading ReadEventLoop(const QStringList &lines, bool inProcedure, const QStr
     return LoopReader(lines, inProcedure, locals).read();
 }
 
+namespace {
+
+// The indexes of each loop's lines among the common lines, found in one walk over them.
+QList<QList<qsizetype>> LinesOfLoops(const SourceLines &common, const QList<EventLoopSpan> &loops)
+{
+    QMultiHash<qint32, qsizetype> loopsOfFile;
+    for (qsizetype l = 0; l < loops.size(); ++l)
+        loopsOfFile.insert(loops.at(l).span.origin.file, l);
+    QList<QList<qsizetype>> lines(loops.size());
+    for (qsizetype i = 0; i < common.size(); ++i) {
+        const SourceOrigin origin = common.origin(i);
+        for (auto it = loopsOfFile.constFind(origin.file); it != loopsOfFile.cend() && it.key() == origin.file; ++it) {
+            const SourceSpan &span = loops.at(*it).span;
+            if (origin.line >= span.origin.line && origin.line <= span.last)
+                lines[*it] << i;
+        }
+    }
+    return lines;
+}
+
+} // namespace
+
 void TakeOverEventLoops(DesignModel &model, const OutputLines &output, LogSink &log)
 {
     if (model.Carried.loops.isEmpty())
@@ -733,19 +757,16 @@ void TakeOverEventLoops(DesignModel &model, const OutputLines &output, LogSink &
     QList<bool> taken(common.size(), false);
     LoopCarrier carrier(model, output, log);
     QSet<qint32> topLevelFiles;
-    for (const EventLoopSpan &loop : std::as_const(model.Carried.loops)) {
-        QList<qsizetype> indexes;
-        QStringList lines;
-        for (qsizetype i = 0; i < common.size(); ++i) {
-            const SourceOrigin origin = common.origin(i);
-            if (origin.file == loop.span.origin.file && origin.line >= loop.span.origin.line
-                && origin.line <= loop.span.last) {
-                indexes << i;
-                lines << common.at(i);
-            }
-        }
+    const QList<EventLoopSpan> &loops = model.Carried.loops;
+    const QList<QList<qsizetype>> linesOfLoops = LinesOfLoops(common, loops);
+    for (qsizetype l = 0; l < loops.size(); ++l) {
+        const EventLoopSpan &loop = loops.at(l);
+        const QList<qsizetype> &indexes = linesOfLoops.at(l);
         if (indexes.isEmpty())
             continue;
+        QStringList lines;
+        for (const qsizetype i : indexes)
+            lines << common.at(i);
         const QStringList locals = loop.inProcedure ? ProcedureLocals(common, indexes.first()) : QStringList();
         carrier.carry(loop, indexes, ReadEventLoop(lines, loop.inProcedure, locals));
         for (const qsizetype i : std::as_const(indexes))
@@ -766,8 +787,8 @@ void TakeOverEventLoops(DesignModel &model, const OutputLines &output, LogSink &
     for (VariableObject &object : model.VariableObjects)
         if (object.line >= 0 && object.line < moved.size() && moved.at(object.line) >= 0)
             object.line = moved.at(object.line);
-    for (const qint32 file : std::as_const(topLevelFiles))
-        MakeDefinesGlobal(common, file, carrier.used());
+    if (!topLevelFiles.isEmpty())
+        MakeDefinesGlobal(common, topLevelFiles, carrier.used());
 }
 
 } // namespace quarvel
