@@ -4,7 +4,7 @@
 
 #include "interpreter/common_file_loading.h"
 #include "interpreter/constant_declarations.h"
-#include "interpreter/event_loop_takeover.h"
+#include "interpreter/event_loop_reading.h"
 #include "interpreter/include_scan.h"
 #include "interpreter/language_strings.h"
 #include "interpreter/object_names.h"
