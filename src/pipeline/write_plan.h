@@ -107,6 +107,8 @@ private:
         QByteArray before;
         QByteArray after;
         bool created = false;
+        bool readHere = false; // its bytes before were read by the plan, not noted by the caller
+        bool released = false; // unchanged, and those bytes let go: read again if staged again
         Order order = Order::InTurn;
         Outcome outcome = Outcome::Staged;
         QString reason;
