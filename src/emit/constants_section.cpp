@@ -128,7 +128,7 @@ void EmitConstantsSection(const DesignModel &model, OutputLines &output)
     // Eight blocks of at most five lines beside their members, then the old constants and the
     // variables.
     out.reserve(out.size() + m.WindowList.size() + m.MenuList.size() + m.MenuItemList.size() + m.GadgetList.size()
-                + m.StatusBarList.size() + m.ToolBarList.size() + fonts.size() + images.size() + 8 * 5);
+                + m.StatusBarList.size() + m.ToolBarList.size() + fonts.size() + images.size() + qsizetype(8) * 5);
     const QStringView asWritten;
     const QStringView objectMark = u"#";
     AppendEnumeration(out, ";- Window Constants", m.WindowList, m.First.window, objectMark, m.KeptNumbers);
