@@ -1,3 +1,4 @@
+#include "base/encoded_lines_match.h"
 #include "base/text_encoding.h"
 #include "support/test_project.h"
 
@@ -225,11 +226,14 @@ void TestTextEncoding::longLine()
     // Written back, a line longer than a piece of the encoder and lines that fill many pieces
     // keep their bytes.
     QCOMPARE(EncodeLines(file->lines, TextFormat::Utf8), "\xEF\xBB\xBF" + QByteArray(1 << 20, 'x') + "\nend\n");
+    QVERIFY(EncodesAs(file->lines, TextFormat::Utf8, "\xEF\xBB\xBF" + QByteArray(1 << 20, 'x') + "\nend\n"));
+    QVERIFY(!EncodesAs(file->lines, TextFormat::Utf8, "\xEF\xBB\xBF" + QByteArray(1 << 20, 'x') + "\nEnd\n"));
     const QStringList many(300, QString(501, QChar(0xE9)));
     QByteArray expected;
     for (int i = 0; i < 300; ++i)
         expected += QString(501, QChar(0xE9)).toUtf8() + '\n';
     QCOMPARE(EncodeLines(many, TextFormat::Utf8), "\xEF\xBB\xBF" + expected);
+    QVERIFY(EncodesAs(many, TextFormat::Utf8, "\xEF\xBB\xBF" + expected));
 }
 
 void TestTextEncoding::unreadable()
@@ -263,6 +267,10 @@ void TestTextEncoding::encodeRoundTrip_data()
     QTest::newRow("UTF-8") << int(TextFormat::Utf8)
                            << QByteArray("\xEF\xBB\xBF"
                                          "a\n\xC3\xA9\n\n");
+    QTest::newRow("UTF-16") << int(TextFormat::Utf16LE)
+                            << QByteArray("\xFF\xFE"
+                                          "a\0\n\0\xE9\0\n\0\n\0",
+                                          12);
 }
 
 void TestTextEncoding::encodeRoundTrip()
@@ -271,6 +279,14 @@ void TestTextEncoding::encodeRoundTrip()
     QFETCH(QByteArray, expected);
     const QStringList lines{"a", QString::fromUtf8("\xC3\xA9"), ""};
     QCOMPARE(EncodeLines(lines, TextFormat(format)), expected);
+    // A file is found to hold the lines without their bytes being made, and not to hold them
+    // when a byte differs, is missing, or is more.
+    QVERIFY(EncodesAs(lines, TextFormat(format), expected));
+    QByteArray otherText = expected;
+    otherText[otherText.indexOf('a')] = 'b';
+    for (const QByteArray &other : {otherText, expected.chopped(1), expected + '\n', expected.sliced(1)})
+        QVERIFY(!EncodesAs(lines, TextFormat(format), other));
+    QVERIFY(!EncodesAs(lines, TextFormat(format), expected, {.afterLast = false}));
     TestProject project;
     project.write("f.pb", expected);
     QCOMPARE(ReadTextFile(project.path("f.pb"))->lines, lines);

@@ -17,6 +17,7 @@ private slots:
     void multiLanguageWritesEightFiles();
     void aFailedFileHoldsBackTheOthers();
     void interruptedWriteKeepsEveryOldFile();
+    void aFileFoundUnchangedCanBeStagedAgain();
 };
 
 static QString Dir(const TestProject &p)
@@ -167,4 +168,23 @@ void TestWriteOutputFiles::interruptedWriteKeepsEveryOldFile()
 }
 
 QTEST_GUILESS_MAIN(TestWriteOutputFiles)
+// The plan lets go of the bytes of a file it found unchanged; staged again with other text, the
+// file is read again and written, its old text recorded, and not taken for changed meanwhile.
+void TestWriteOutputFiles::aFileFoundUnchangedCanBeStagedAgain()
+{
+    TestProject dir;
+    dir.write("x.pb", "old\n");
+    ProjectState project = dir.project({"W.pb"});
+    GenerationRun run(project);
+    WritePlan &plan = run.context.plan;
+    const int handle = plan.Stage(dir.path("x.pb"), QByteArray("old\n"));
+    QCOMPARE(plan.OutcomeOf(handle), WritePlan::Outcome::Unchanged);
+    QCOMPARE(plan.Stage(dir.path("x.pb"), QByteArray("new\n")), handle);
+    QVERIFY(plan.WriteStaged());
+    QCOMPARE(plan.OutcomeOf(handle), WritePlan::Outcome::Written);
+    QCOMPARE(dir.read("x.pb"), QByteArray("new\n"));
+    QCOMPARE(plan.Changes().size(), 1);
+    QCOMPARE(plan.Changes().first().before, QByteArray("old\n"));
+}
+
 #include "tst_write_output_files.moc"

@@ -111,5 +111,9 @@ struct RewrittenText {
 // needs more than 8 bits, or a code page file whose new text holds a character its code page
 // cannot, becomes UTF-8 with the mark.
 RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, TextFormat runFormat);
+// The same for new lines followed by trailer, joined only when they are not the file's own:
+// an unchanged file is never held a third time as one list.
+RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, const QStringList &trailer,
+                              TextFormat runFormat);
 
 } // namespace quarvel

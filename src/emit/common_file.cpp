@@ -10,6 +10,12 @@ void EmitCommonFile(const DesignModel &model, const Switches &switches, OutputLi
 {
     const OutputLines &l = output;
     SourceLineList &out = output.CommonFileLines;
+    // Room for the whole file at once (the heading and five separators of three lines beside
+    // the sections): grown as it went, the list took the peak of an unchanged 1000 x 100
+    // regeneration (bench/make_project.py) to 228.7 MiB, against 227.3 MiB (maximum resident
+    // set size).
+    out.reserve(out.size() + 1 + qsizetype(5) * 3 + l.ConstantLines.size() + l.FontLines.size() + l.ImageLines.size()
+                + (switches.Multilang ? 1 : 0) + model.ModuleLines.size() + model.CommonSourceLines.texts().size());
     out << QStringLiteral("; Quarvel Commonfile (Do Not Edit - Allways Overwrite)");
     AppendSeparator(out);
     out << l.ConstantLines;

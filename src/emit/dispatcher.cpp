@@ -2,6 +2,7 @@
 
 #include "base/basic_strings.h"
 #include "emit/event_procedures.h"
+#include "emit/object_lists.h"
 #include "model/design_model.h"
 #include "model/event_files.h"
 
@@ -72,41 +73,53 @@ QStringList GadgetsWithProcedures(const QList<GadgetRecord> &gadgets)
     return names;
 }
 
-// The rows of one table: row i calls the procedure of the object whose constant has the value
-// i, and a row no such object has calls `ignored`. Below first lie the numbers the sources give
-// objects themselves: an object that keeps its number (kept) has its row there; the others
-// follow from first on, in their list's order. withProcedure says which objects have an event
-// procedure (all, when empty).
-SourceLineList TableRows(const QStringList &names, const QList<bool> &withProcedure, qint64 first,
-                         const QHash<QString, qint64> &kept, const char *prefix, const char *ignored)
+// Whether an object's row calls its own event procedure: a gadget without one has none.
+bool HasRowProcedure(const QString &)
+{
+    return true;
+}
+
+bool HasRowProcedure(const GadgetRecord &gadget)
+{
+    return HasEventProcedure(gadget);
+}
+
+// Appends the rows of one table: row i calls the procedure of the object whose constant has
+// the value i, and a row no such object has calls `ignored`. Below first lie the numbers the
+// sources give objects themselves: an object that keeps its number (kept) has its row there;
+// the others follow from first on, in their list's order.
+// The rows go straight into the table's lines and the gadgets are read from their records:
+// rows returned in a list of their own and a list of the gadgets' names made for them cost an
+// unchanged regeneration of 200 x 100 (bench/make_project.py) 2.9 M instructions more.
+template <typename Objects>
+void AppendTableRows(SourceLineList &rows, const Objects &objects, qint64 first, const QHash<QString, qint64> &kept,
+                     const char *prefix, const char *ignored)
 {
     const QString ignoredRow = QStringLiteral("    Data.i @") + QLatin1String(ignored) + QStringLiteral("()");
     // The row's head is converted from Latin-1 once, not once per row: per row, it cost an
     // unchanged regeneration of 200 x 100 (bench/make_project.py) 1.8 M instructions more.
     const QString head = QStringLiteral("    Data.i @") + QLatin1String(prefix);
-    const auto row = [&](qsizetype i) {
-        return withProcedure.value(i, true) ? QString(head % names.at(i) % QLatin1StringView("()")) : ignoredRow;
+    const auto row = [&](const auto &object) {
+        return HasRowProcedure(object) ? QString(head % NameOf(object) % u"()") : ignoredRow;
     };
-    SourceLineList rows;
-    rows.reserve(first + names.size());
+    const qsizetype start = rows.size();
     for (qint64 i = 0; i < first; ++i)
         rows << ignoredRow;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        if (const auto value = kept.constFind(names.at(i)); value == kept.cend())
-            rows << row(i);
+    for (const auto &object : objects) {
+        if (const auto value = kept.constFind(NameOf(object)); value == kept.cend())
+            rows << row(object);
         else if (*value < first)
-            rows[*value] = row(i);
+            rows[start + *value] = row(object);
     }
-    return rows;
 }
 
 // The objects of a list that keep the number the sources give them.
-template <typename List>
-qsizetype KeptCount(const List &names, const QHash<QString, qint64> &kept)
+template <typename Objects>
+qsizetype KeptCount(const Objects &objects, const QHash<QString, qint64> &kept)
 {
-    return kept.isEmpty()
-               ? 0
-               : std::count_if(names.cbegin(), names.cend(), [&](const QString &name) { return kept.contains(name); });
+    return kept.isEmpty() ? 0 : std::count_if(objects.cbegin(), objects.cend(), [&](const auto &object) {
+        return kept.contains(NameOf(object));
+    });
 }
 
 // The do-nothing target of the menu and window rows below the first constants, after the
@@ -186,7 +199,7 @@ void EmitDispatchCallFast(const DesignModel &model, OutputLines &output)
     const FirstNumbers &first = m.First;
     SourceLineList &lines = output.EventMainLines;
     const QHash<QString, qint64> &kept = m.KeptNumbers;
-    const QStringList gadgets = GadgetNames(m);
+    const QList<GadgetRecord> &gadgets = m.GadgetList;
     const QStringList menuItems = DeclaredMenuItems(m);
     const qint64 menuRows = first.menuItem + menuItems.size() - KeptCount(menuItems, kept);
     const qint64 gadgetRows = first.gadget + gadgets.size() - KeptCount(gadgets, kept);
@@ -201,20 +214,16 @@ void EmitDispatchCallFast(const DesignModel &model, OutputLines &output)
     const qsizetype dataSection = FirstLineContaining(lines, QStringLiteral("DataSection"));
     if (dataSection < 0)
         return;
-    QList<bool> gadgetProcedures;
-    gadgetProcedures.reserve(m.GadgetList.size());
-    for (const GadgetRecord &gadget : m.GadgetList)
-        gadgetProcedures << HasEventProcedure(gadget);
     SourceLineList tables;
     tables.reserve(menuRows + gadgetRows + 2 * windowRows + 4);
-    tables << QStringLiteral("  CallEventMenu:")
-           << TableRows(menuItems, {}, first.menuItem, kept, MenuEvents.prefix, "MyEventIgnore");
-    tables << QStringLiteral("  CallEventGadget:")
-           << TableRows(gadgets, gadgetProcedures, first.gadget, kept, GadgetEvents.prefix, "MyEventDispatch");
-    tables << QStringLiteral("  CallEventSize:")
-           << TableRows(m.WindowList, {}, first.window, kept, SizeEvents.prefix, "MyEventIgnore");
-    tables << QStringLiteral("  CallEventExit:")
-           << TableRows(m.WindowList, {}, first.window, kept, ExitEvents.prefix, "MyEventIgnore");
+    tables << QStringLiteral("  CallEventMenu:");
+    AppendTableRows(tables, menuItems, first.menuItem, kept, MenuEvents.prefix, "MyEventIgnore");
+    tables << QStringLiteral("  CallEventGadget:");
+    AppendTableRows(tables, gadgets, first.gadget, kept, GadgetEvents.prefix, "MyEventDispatch");
+    tables << QStringLiteral("  CallEventSize:");
+    AppendTableRows(tables, m.WindowList, first.window, kept, SizeEvents.prefix, "MyEventIgnore");
+    tables << QStringLiteral("  CallEventExit:");
+    AppendTableRows(tables, m.WindowList, first.window, kept, ExitEvents.prefix, "MyEventIgnore");
     QList<Insertion> insertions{{dataSection, tables}};
     if (first.menuItem > 0 || first.window > 0)
         insertions.append(IgnoringProcedure(lines));

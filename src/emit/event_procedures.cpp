@@ -240,17 +240,25 @@ void EmitEventExitProcedures(DesignModel &model, OutputLines &output)
 
 void EmitEventGadgetProcedures(DesignModel &model, OutputLines &output)
 {
+    // The gadgets with a procedure by their place in the model's list, room made for all at
+    // once: a list of their types beside the names, each grown as it went, cost an unchanged
+    // regeneration of 200 x 100 (bench/make_project.py) 1.4 M instructions more.
+    const QList<GadgetRecord> &gadgets = model.GadgetList;
     QStringList names;
-    QStringList types;
-    for (const GadgetRecord &gadget : model.GadgetList) {
-        if (HasEventProcedure(gadget)) {
-            names << gadget.name;
-            types << gadget.type;
+    QList<qsizetype> records;
+    names.reserve(gadgets.size());
+    records.reserve(gadgets.size());
+    for (qsizetype k = 0; k < gadgets.size(); ++k) {
+        if (HasEventProcedure(gadgets[k])) {
+            names << gadgets[k].name;
+            records << k;
         }
     }
     FormEvents &events = model.FormEventAssignments;
     AppendAssignedProcedures(output.EventGadgetLines, GadgetEvents, AssignedEvent::Gadget, events);
-    const auto skeleton = [&](SourceLineList &target, qsizetype i) { EmitGadgetEventBody(target, types[i]); };
+    const auto skeleton = [&](SourceLineList &target, qsizetype i) {
+        EmitGadgetEventBody(target, gadgets[records[i]].type);
+    };
     AppendMissingProcedures(output.EventGadgetLines, GadgetEvents, names,
                             CarriedOr(skeleton, GadgetEvents, names, model.Carried, model.Carried.gadgets),
                             events.gadgetCalls, &events.wirings);

@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace quarvel {
 
 class WritePlan {
@@ -58,10 +60,15 @@ public:
     // WriteStaged; nothing on disk changes before. Staging a file again, under any path that
     // leads to it, replaces its earlier text. Returns the handle OutcomeOf asks with.
     int Stage(const QString &path, const QByteArray &bytes, Order order = Order::InTurn);
+    // The same for bytes that need not be made when the file already holds them: holds tells
+    // from the file's bytes whether it does, and make makes them only when it does not.
+    int Stage(const QString &path, const std::function<bool(QByteArrayView)> &holds,
+              const std::function<QByteArray()> &make, Order order = Order::InTurn);
 
     // Writes every staged file, all or none (FileWriter::WriteTogether). A dry run writes
     // nothing and gives each file the outcome the run would meet. False when a file failed
-    // or changed.
+    // or changed. It ends the staging: afterwards the plan holds the bytes of the files it
+    // changed alone (Changes).
     bool WriteStaged();
 
     Outcome OutcomeOf(int handle) const { return entries_.at(handle).outcome; }
@@ -100,12 +107,16 @@ private:
         QByteArray before;
         QByteArray after;
         bool created = false;
+        bool readHere = false; // its bytes before were read by the plan, not noted by the caller
+        bool released = false; // unchanged, and those bytes let go: read again if staged again
         Order order = Order::InTurn;
         Outcome outcome = Outcome::Staged;
         QString reason;
     };
 
     static QString KeyOf(const QString &path); // the file written, through its links
+    int EntryOf(const QString &path);          // the file's entry, made on its first staging
+    void ReleaseUnwritten();
 
     int Count(Outcome outcome) const;
     QList<FileWriter::Outcome> Foresee(const QList<FileWriter::PendingFile> &files) const;
