@@ -10,6 +10,7 @@
 #include "emit/main_window_patch.h"
 #include "emit/templates.h"
 #include "interpreter/language_strings.h"
+#include "model/event_file_lines.h"
 #include "pipeline/load_project_sources.h"
 #include "support/test_project.h"
 
@@ -66,6 +67,19 @@ QStringList GadgetSkeleton(const QString &name)
                        QStringLiteral("  "),
                        QStringLiteral("EndProcedure")}
            + Separator();
+}
+
+// What a walk over an event file found (heads, lines with a ":", first constant uses), a line each.
+QStringList WalkFound(const EventFileLines &walk)
+{
+    QStringList found;
+    for (const HeadOfLine &head : walk.heads)
+        found << QString::number(head.line) + QStringLiteral(" head ") + head.name.toString();
+    for (const qsizetype line : walk.colonLines)
+        found << QString::number(line) + QStringLiteral(" colon");
+    for (const ConstantUse &use : walk.firstUses)
+        found << QString::number(use.line) + QStringLiteral(" #") + use.name.toString();
+    return found;
 }
 
 // The lines of list from the one equal to first, count lines long.
@@ -712,6 +726,10 @@ void TestEmitters::eventMenuExistenceTest_data()
     QTest::newRow("head of another file's kind")
         << QStringList{"Procedure EventGadget_Save()"} << QStringList{"Save"} << QStringList{"Save"};
     QTest::newRow("name listed twice") << QStringList{"; mine"} << QStringList{"Dup", "Dup"} << QStringList{"Dup"};
+    QTest::newRow("constants in code, a text and a comment")
+        << QStringList{"Procedure EventMenu_Save(x = #A)", "  y = #B : z = \"#C\" ; #D", "  y = #B + #A",
+                       "EndProcedure"}
+        << QStringList{"Save", "Open"} << QStringList{"Open"};
 }
 
 void TestEmitters::eventMenuExistenceTest()
@@ -728,6 +746,10 @@ void TestEmitters::eventMenuExistenceTest()
     for (const QString &name : appended)
         expected += MenuSkeleton(name);
     QCOMPARE(e.output.EventMenuLines, expected);
+    // The walk the emitter made, brought up to date, describes the file as it is written.
+    const SourceLineList &lines = e.output.EventMenuLines;
+    QCOMPARE(WalkFound(ReadEventFileLines(lines, e.output.EventMenuRead)),
+             WalkFound(ReadEventFileLines(lines, EventFileLines())));
 }
 
 void TestEmitters::eventWindowFreshFile()

@@ -1,6 +1,7 @@
 #include "base/procedure_head.h"
 
 #include "base/basic_strings.h"
+#include "base/char_search.h"
 #include "base/no_case_search.h"
 #include "base/statement_scan.h"
 
@@ -9,6 +10,12 @@ namespace quarvel {
 // The keyword with its variant, as a whole word; empty when the word is none of them.
 static QStringView ProcedureKeyword(QStringView text)
 {
+    // Nearly every head is written as the generator writes it, which needs no comparison in any
+    // letter case: that and the name read a character at a time cost an unchanged regeneration
+    // of 200 x 100 (bench/make_project.py) 8 M instructions more (callgrind).
+    static constexpr QStringView Plain = u"Procedure";
+    if (text.size() > Plain.size() && IsBlank(text[Plain.size()]) && text.startsWith(Plain))
+        return text.first(Plain.size());
     const QStringView word = text.first(IdentifierEnd(text, 0));
     if (word.size() < 9 || !StartsNoCase(word, u"PROCEDURE"))
         return {};
@@ -46,9 +53,9 @@ std::optional<ProcedureHead> ReadProcedureHead(QStringView line)
     head.text = TrimBlanksView(rest);
     if (head.text.isEmpty() || !IsBlank(rest.front()))
         return std::nullopt;
-    qsizetype end = 0;
-    while (end < head.text.size() && !IsBlank(head.text[end]) && head.text[end] != QLatin1Char('('))
-        ++end;
+    qsizetype end = IndexOfAny(head.text, 0, u' ', u'\t', u'(');
+    if (end < 0)
+        end = head.text.size();
     head.name = head.text.first(end);
     head.bracketed = end > 0 && TrimLeadingBlanksView(head.text.sliced(end)).startsWith(QLatin1Char('('));
     return head;

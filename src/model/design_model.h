@@ -4,6 +4,7 @@
 
 #include "base/line_lists.h"
 #include "model/carried_loop.h"
+#include "model/event_file_lines.h"
 #include "model/object_kind.h"
 #include "model/source_lines.h"
 
@@ -279,6 +280,11 @@ struct OutputLines {
     qsizetype EventMenuLoaded = 0;
     qsizetype EventGadgetLoaded = 0;
     qsizetype EventWindowLoaded = 0;
+    // What the walk over each event file found, read by the emitters and brought up to date
+    // with what they append, for the report.
+    EventFileLines EventMenuRead;
+    EventFileLines EventGadgetRead;
+    EventFileLines EventWindowRead;
     SourceLineList LoadLanguageLines;
     SourceLineList ConstantLines;
     SourceLineList FontLines;

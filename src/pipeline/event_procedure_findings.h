@@ -5,6 +5,7 @@
 
 #include "base/line_lists.h"
 #include "base/no_case_key.h"
+#include "model/event_file_lines.h"
 #include "model/run_result.h"
 
 #include <QHash>
@@ -48,9 +49,16 @@ struct EventProcedureScan {
     EventHeadTable menu, gadget, size, exit;
 };
 
-// Reads the event files as the run leaves them; a run that stops before step 4 passes
-// withWirings false, as it made none.
-EventProcedureScan ScanEventProcedures(const GenerationContext &run, bool withWirings = true);
+// The walks over the event files, brought up to date with the lines as the run leaves them.
+struct EventFileReads {
+    EventFileLines menu, gadget, window;
+};
+EventFileReads ReadEventFiles(const OutputLines &lines);
+
+// Reads the event files as the run leaves them, from their walks; a run that stops before
+// step 4 passes withWirings false, as it made none.
+EventProcedureScan ScanEventProcedures(const GenerationContext &run, const EventFileReads &reads,
+                                       bool withWirings = true);
 
 // The user's lines in the body of the procedure whose head stands at head: not blank, not a
 // comment, not a line of the generated gadget skeleton.

@@ -81,12 +81,13 @@ void AddFiles(const GenerationContext &run, RunResult &result)
     result.unreadFiles = run.faults.unread;
 }
 
-void AddFindings(const GenerationContext &run, const EventProcedureScan &scan, RunResult &result)
+void AddFindings(const GenerationContext &run, const EventFileReads &reads, const EventProcedureScan &scan,
+                 RunResult &result)
 {
     result.findings = scan.findings;
     FindLanguageFindings(run, result.findings);
     FindMissingIncludes(run, result.findings);
-    result.findings += UndeclaredConstantFindings(run);
+    result.findings += UndeclaredConstantFindings(run, reads);
 }
 
 } // namespace
@@ -103,11 +104,14 @@ RunResult BuildRunResult(const GenerationContext &run, RunOutcome outcome, bool 
     if (outcome == RunOutcome::Cancelled) {
         result.reason = run.log.stopReason;
         if (modelKnown && run.objectsWanted)
-            result.objects = ProjectObjects(run, ScanEventProcedures(run, false));
+            result.objects = ProjectObjects(run, ScanEventProcedures(run, ReadEventFiles(run.lines), false));
     } else {
-        const EventProcedureScan scan = ScanEventProcedures(run);
+        // One walk over each event file serves the procedures and the constants alike; the
+        // emitters made most of it.
+        const EventFileReads reads = ReadEventFiles(run.lines);
+        const EventProcedureScan scan = ScanEventProcedures(run, reads);
         AddFiles(run, result);
-        AddFindings(run, scan, result);
+        AddFindings(run, reads, scan, result);
         for (const ConstantBinding &binding : run.renames.bindings)
             if (binding.byRule)
                 result.boundByRule.append(binding);

@@ -8,8 +8,10 @@
 namespace quarvel {
 
 struct GenerationContext;
+struct EventFileReads;
 
-// The first use of each such constant in each event file, menu, gadget and window.
-QList<ReportFinding> UndeclaredConstantFindings(const GenerationContext &run);
+// The first use of each such constant in each event file, menu, gadget and window, from the
+// walks over them.
+QList<ReportFinding> UndeclaredConstantFindings(const GenerationContext &run, const EventFileReads &reads);
 
 } // namespace quarvel
