@@ -9,6 +9,7 @@
 #include "base/word_memo.h"
 #include "interpreter/form_window_enumeration.h"
 #include "interpreter/numbering_commands.h"
+#include "interpreter/source_constant_values.h"
 #include "model/design_model.h"
 #include "model/log_messages.h"
 #include "model/log_sink.h"
@@ -92,7 +93,7 @@ public:
         if (lines.isEmpty())
             return;
         for (const EnumerationMember &constant : DeclaredConstants(lines))
-            if (!values_.contains(NoCaseKey(constant.key)))
+            if (!values_.value(constant.key))
                 values_.insert(NoCaseKey::Holding(constant.key), constant.value);
         for (qsizetype i = 0; i < lines.size(); ++i)
             scanLine(lines.at(i), -1);
@@ -160,23 +161,16 @@ private:
             u'(');
     }
 
-    // Whether an argument is a constant that names none of the sources' own: nearly every object
-    // is created with a constant of Quarvel's. Looked at before the command is read, it cost an
-    // unchanged regeneration of 200 x 100 (bench/make_project.py) 14.2 M instructions for this
-    // scan, against 26.7 M reading the command first (callgrind).
-    bool namesNoOwnConstant(QStringView argument) const
-    {
-        if (!argument.startsWith(QLatin1Char('#')))
-            return false;
-        return values_.isEmpty() || !values_.contains(NoCaseKey(argument.sliced(1, IdentifierEnd(argument, 1) - 1)));
-    }
-
     // The call whose "(" stands at bracket, when it creates an object of the kinds looked for.
     void noteCall(const QString &s, qsizetype bracket, qsizetype line, std::optional<CodeLine> &code)
     {
         const QStringView text(s);
         const QStringView argument = TrimLeadingBlanksView(text.sliced(bracket + 1));
-        if (argument.isEmpty() || !endings_.mayEnd(text.first(bracket)) || namesNoOwnConstant(argument))
+        // Nearly every object is created with a constant of Quarvel's: such a call is passed over
+        // before its command is read. Reading the command first cost an unchanged regeneration
+        // of 200 x 100 (bench/make_project.py) 26.7 M instructions for this scan, 14.2 M this way
+        // (callgrind).
+        if (argument.isEmpty() || !endings_.mayEnd(text.first(bracket)) || values_.namesNone(argument))
             return;
         qsizetype start = bracket;
         while (start > 0 && IsIdentifierChar(s.at(start - 1)))
@@ -212,8 +206,8 @@ private:
         if (!argument.startsWith(QLatin1Char('#')) || IdentifierEnd(argument, 1) != argument.size())
             return false;
         const QStringView name = argument.sliced(1);
-        const auto known = values_.constFind(NoCaseKey(name));
-        if (known == values_.cend() || generated(kind).contains(NoCaseKey(name)))
+        const std::optional<qint64> known = values_.value(name);
+        if (!known || generated(kind).contains(NoCaseKey(name)))
             return false;
         value = *known;
         return true;
@@ -266,7 +260,7 @@ private:
     LogSink &log_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
-    QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_; the modules' hold theirs
+    SourceConstantValues values_;                // the keys view the names of constants_; the modules' hold theirs
     QSet<NoCaseKey> generated_[ObjectKindCount]; // keys view the names of the design model
     QSet<qint64> used_[ObjectKindCount];
     std::array<qint64, ObjectKindCount> highest_ = [] {
