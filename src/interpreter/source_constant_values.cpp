@@ -2,10 +2,10 @@
 
 namespace quarvel {
 
-void SourceConstantValues::insert(NoCaseKey name, qint64 value)
+void SourceConstantValues::insert(const NoCaseKey &name, qint64 value)
 {
     lengths_ |= quint64(1) << qMin(name.text().size(), qsizetype(63));
-    values_.insert(std::move(name), value);
+    values_.insert(name, value);
 }
 
 std::optional<qint64> SourceConstantValues::value(QStringView name) const

@@ -17,7 +17,7 @@ class SourceConstantValues {
 public:
     void reserve(qsizetype size) { values_.reserve(size); }
     bool isEmpty() const { return values_.isEmpty(); }
-    void insert(NoCaseKey name, qint64 value);
+    void insert(const NoCaseKey &name, qint64 value);
     // The value of a constant named without "#"; nullopt for a name not held.
     std::optional<qint64> value(QStringView name) const;
     // Whether an argument is a constant ("#Name...") whose name is none of these. Inline: it is

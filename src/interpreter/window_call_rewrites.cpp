@@ -14,8 +14,8 @@ namespace {
 qsizetype OpenWindowBracket(const QString &line)
 {
     // Measured once, not at every line.
-    static constexpr QStringView call(u"OPENWINDOW(#");
-    const qsizetype k = IndexOfCallNoCase(line, call);
+    static constexpr QStringView OpenWindowCall(u"OPENWINDOW(#");
+    const qsizetype k = IndexOfCallNoCase(line, OpenWindowCall);
     return k < 0 ? -1 : k + 10;
 }
 
