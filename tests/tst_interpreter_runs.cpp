@@ -726,6 +726,16 @@ void TestInterpreterRuns::numberedObjectsKeepTheirNumbers_data()
                        "  ButtonGadget(1, 0, 0, 9, 9, \"\")",
                        "EndProcedure"}
         << QStringList{"Window_0 = 0"} << qint64(2);
+    QTest::newRow("a constant of the source in another letter case, beside a longer name")
+        << QStringList{"#Ed = 4",
+                       "#Editor = 5",
+                       "Procedure Open()",
+                       "  " + window,
+                       "  ScintillaGadget(#EDITOR , 0, 0, 9, 9, 0)",
+                       "  FrameGadget(#Ed2, 0, 0, 9, 9, \"\")",
+                       "  ButtonGadget(#Ok, 0, 0, 9, 9, \"\")",
+                       "EndProcedure"}
+        << QStringList{"Window_0 = 0"} << qint64(6);
     QTest::newRow("two windows, one gadget number")
         << QStringList{"Procedure Open()",
                        "  " + window,

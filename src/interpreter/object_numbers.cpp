@@ -8,6 +8,8 @@
 #include "base/statement_scan.h"
 #include "base/word_memo.h"
 #include "interpreter/form_window_enumeration.h"
+#include "interpreter/numbering_commands.h"
+#include "interpreter/source_constant_values.h"
 #include "model/design_model.h"
 #include "model/log_messages.h"
 #include "model/log_sink.h"
@@ -32,43 +34,6 @@ constexpr quint32 Bit(ObjectKind kind)
     return 1u << int(kind);
 }
 
-// The commands whose first argument is the number of the object they create; gadgets by the
-// gadget creator table.
-const QHash<QString, ObjectKind> &Commands()
-{
-    static const QHash<QString, ObjectKind> commands = {
-        // Gadgets the creator table does not know: they are not generated, but number gadgets.
-        {QStringLiteral("FRAMEGADGET"), Gadget},
-        {QStringLiteral("SCINTILLAGADGET"), Gadget},
-        {QStringLiteral("OPENGLGADGET"), Gadget},
-        {QStringLiteral("WEBVIEWGADGET"), Gadget},
-        {QStringLiteral("OPENWINDOW"), Window},
-        {QStringLiteral("CREATEMENU"), Menu},
-        {QStringLiteral("CREATEPOPUPMENU"), Menu},
-        {QStringLiteral("CREATEIMAGEMENU"), Menu},
-        {QStringLiteral("CREATEPOPUPIMAGEMENU"), Menu},
-        {QStringLiteral("MENUITEM"), MenuItem},
-        {QStringLiteral("TOOLBARSTANDARDBUTTON"), MenuItem},
-        {QStringLiteral("TOOLBARIMAGEBUTTON"), MenuItem},
-        {QStringLiteral("TOOLBARBUTTON"), MenuItem},
-        {QStringLiteral("CREATESTATUSBAR"), StatusBar},
-        {QStringLiteral("CREATETOOLBAR"), ToolBar},
-        {QStringLiteral("LOADIMAGE"), Image},
-        {QStringLiteral("CATCHIMAGE"), Image},
-        {QStringLiteral("CREATEIMAGE"), Image},
-        {QStringLiteral("LOADFONT"), Font},
-    };
-    return commands;
-}
-
-ObjectKind KindOfCommand(const QString &upper, const NameTables &tables)
-{
-    const QHash<QString, ObjectKind> &commands = Commands();
-    if (const auto known = commands.constFind(upper); known != commands.cend())
-        return *known;
-    return tables.isGadgetCreator(upper) ? Gadget : None;
-}
-
 // An object number written as a plain number: never negative.
 bool PlainNumber(QStringView text, qint64 &value)
 {
@@ -88,32 +53,6 @@ QStringView WithoutMark(const QString &identifier)
     return name.startsWith(QLatin1Char('#')) ? name.sliced(1) : name;
 }
 
-// The last two characters of the commands a scan looks for, in any letter case: most brackets
-// follow a word that ends otherwise, and are passed over before the word is read. Scanning
-// every bracket's word cost an unchanged regeneration of 200 x 100 (bench/make_project.py) 57 M
-// instructions for both scans, 44 M with this look first (callgrind).
-class WordEndings {
-public:
-    void add(QStringView upper)
-    {
-        if (upper.size() >= 2)
-            seen_[slot(upper[upper.size() - 2], upper.back())] = true;
-    }
-    // False only when no command ends like the text before a bracket.
-    bool mayEnd(QStringView before) const
-    {
-        if (before.size() < 2)
-            return true;
-        const QChar a = before[before.size() - 2], b = before.back();
-        return a.unicode() >= 0x80 || b.unicode() >= 0x80 || seen_[slot(a, b)];
-    }
-
-private:
-    // ASCII letters of either case share a slot; so do a few other pairs, which only costs a look.
-    static unsigned slot(QChar a, QChar b) { return (a.unicode() & 31u) << 5 | (b.unicode() & 31u); }
-    std::array<bool, 1024> seen_{};
-};
-
 // The numbers in use, kind by kind, and what the log says about the numbers it cannot know.
 class NumbersInUse {
 public:
@@ -124,7 +63,7 @@ public:
           kinds_(kinds),
           constants_(DeclaredConstants(model.CommonSourceLines.texts()))
     {
-        for (const auto &[command, kind] : Commands().asKeyValueRange())
+        for (const auto &[command, kind] : NumberingCommands().asKeyValueRange())
             if (kinds & Bit(kind))
                 endings_.add(command);
         if (kinds & Bit(Gadget))
@@ -154,7 +93,7 @@ public:
         if (lines.isEmpty())
             return;
         for (const EnumerationMember &constant : DeclaredConstants(lines))
-            if (!values_.contains(NoCaseKey(constant.key)))
+            if (!values_.value(constant.key))
                 values_.insert(NoCaseKey::Holding(constant.key), constant.value);
         for (qsizetype i = 0; i < lines.size(); ++i)
             scanLine(lines.at(i), -1);
@@ -203,7 +142,7 @@ private:
     ObjectKind kindOf(QStringView word)
     {
         return words_.value(word, [&](QStringView w) {
-            const ObjectKind kind = KindOfCommand(UpperKeepLength(w), nameTables_);
+            const ObjectKind kind = KindOfNumberingCommand(UpperKeepLength(w), nameTables_);
             return kind != None && (kinds_ & Bit(kind)) ? kind : None;
         });
     }
@@ -213,43 +152,50 @@ private:
     void scanLine(const QString &s, qsizetype line)
     {
         std::optional<CodeLine> code; // scanned once a call of interest is found
-        const QStringView text(s);
         FindAnyOf(
-            text, 0,
+            s, 0,
             [&](qsizetype bracket) {
-                // Nearly every object is created with a constant of Quarvel's: "(#" is looked at
-                // only when the sources declare constants of their own.
-                const QStringView argument = TrimLeadingBlanksView(text.sliced(bracket + 1));
-                if (argument.isEmpty() || (argument.front() == QLatin1Char('#') && values_.isEmpty())
-                    || !endings_.mayEnd(text.first(bracket)))
-                    return false;
-                qsizetype start = bracket;
-                while (start > 0 && IsIdentifierChar(s.at(start - 1)))
-                    --start;
-                const ObjectKind kind = start < bracket ? kindOf(text.sliced(start, bracket - start)) : None;
-                if (kind == None)
-                    return false;
-                const qsizetype end = IndexOfAny(argument, 0, u',', u')', u';');
-                const QStringView number = TrimBlanksView(end < 0 ? argument : argument.first(end));
-                qint64 value = 0;
-                const bool known = PlainNumber(number, value) || constantValue(kind, number, value);
-                if (!known && (number.isEmpty() || number.startsWith(QLatin1Char('#')) || members(kind) == 0))
-                    return false;
-                // Only a call that tells something is checked for standing in code: nearly every
-                // call names a generated constant. Checking every call first cost an unchanged
-                // regeneration of 200 x 100 (bench/make_project.py) 39 M instructions for this
-                // scan, against 30 M (callgrind).
-                if (!code)
-                    code = ScanCodeLine(s);
-                if (code->InLiteral(bracket) || (code->comment >= 0 && bracket > code->comment))
-                    return false;
-                if (known)
-                    use(kind, value);
-                else if (line >= 0)
-                    warnComputed(kind, number, line);
+                noteCall(s, bracket, line, code);
                 return false;
             },
             u'(');
+    }
+
+    // The call whose "(" stands at bracket, when it creates an object of the kinds looked for.
+    void noteCall(const QString &s, qsizetype bracket, qsizetype line, std::optional<CodeLine> &code)
+    {
+        const QStringView text(s);
+        const QStringView argument = TrimLeadingBlanksView(text.sliced(bracket + 1));
+        // Nearly every object is created with a constant of Quarvel's: such a call is passed over
+        // before its command is read. Reading the command first cost an unchanged regeneration
+        // of 200 x 100 (bench/make_project.py) 26.7 M instructions for this scan, 14.2 M this way
+        // (callgrind).
+        if (argument.isEmpty() || !endings_.mayEnd(text.first(bracket)) || values_.namesNone(argument))
+            return;
+        qsizetype start = bracket;
+        while (start > 0 && IsIdentifierChar(s.at(start - 1)))
+            --start;
+        const ObjectKind kind = start < bracket ? kindOf(text.sliced(start, bracket - start)) : None;
+        if (kind == None)
+            return;
+        const qsizetype end = IndexOfAny(argument, 0, u',', u')', u';');
+        const QStringView number = TrimBlanksView(end < 0 ? argument : argument.first(end));
+        qint64 value = 0;
+        const bool known = PlainNumber(number, value) || constantValue(kind, number, value);
+        if (!known && (number.isEmpty() || number.startsWith(QLatin1Char('#')) || members(kind) == 0))
+            return;
+        // Only a call that tells something is checked for standing in code: nearly every call
+        // names a generated constant. Checking every call first cost an unchanged regeneration
+        // of 200 x 100 (bench/make_project.py) 39 M instructions for this scan, against 30 M
+        // (callgrind).
+        if (!code)
+            code = ScanCodeLine(s);
+        if (code->InLiteral(bracket) || (code->comment >= 0 && bracket > code->comment))
+            return;
+        if (known)
+            use(kind, value);
+        else if (line >= 0)
+            warnComputed(kind, number, line);
     }
 
     // A constant of the sources' own ("#Frame_0", declared by their enumeration) that names no
@@ -260,8 +206,8 @@ private:
         if (!argument.startsWith(QLatin1Char('#')) || IdentifierEnd(argument, 1) != argument.size())
             return false;
         const QStringView name = argument.sliced(1);
-        const auto known = values_.constFind(NoCaseKey(name));
-        if (known == values_.cend() || generated(kind).contains(NoCaseKey(name)))
+        const std::optional<qint64> known = values_.value(name);
+        if (!known || generated(kind).contains(NoCaseKey(name)))
             return false;
         value = *known;
         return true;
@@ -314,7 +260,7 @@ private:
     LogSink &log_;
     quint32 kinds_;
     const QList<EnumerationMember> constants_;
-    QHash<NoCaseKey, qint64> values_;            // the keys view the names of constants_; the modules' hold theirs
+    SourceConstantValues values_;                // the keys view the names of constants_; the modules' hold theirs
     QSet<NoCaseKey> generated_[ObjectKindCount]; // keys view the names of the design model
     QSet<qint64> used_[ObjectKindCount];
     std::array<qint64, ObjectKindCount> highest_ = [] {

@@ -1,6 +1,7 @@
 #include "interpreter/object_warnings.h"
 
 #include "base/basic_strings.h"
+#include "base/char_search.h"
 #include "base/no_case_search.h"
 #include "model/design_model.h"
 #include "model/log_messages.h"
@@ -90,6 +91,20 @@ struct FileScan {
     }
 };
 
+// Whether a call of the line may be given a plain number: a "(" followed by a digit. Only such
+// a line, or one that opens a window outside a procedure, can be warned about.
+bool MayNumberObject(QStringView line)
+{
+    return FindAnyOf(
+               line, 0,
+               [line](qsizetype bracket) {
+                   const QStringView argument = TrimLeadingBlanksView(line.sliced(bracket + 1));
+                   return !argument.isEmpty() && argument.front().isDigit();
+               },
+               u'(')
+           >= 0;
+}
+
 // The calls checked here; a line holding none of them needs none of the searches.
 const CallSet &CheckedCalls()
 {
@@ -109,7 +124,11 @@ void WarnUngeneratableObjects(DesignModel &model, LogSink &log, const QString &l
         topLevel.insert(window.first, &window);
     for (int i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
-        if (!CheckedCalls().callsIn(line) || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
+        // Looking for the calls on lines that cannot be warned about cost an unchanged
+        // regeneration of 200 x 100 (bench/make_project.py) 9.5 M instructions here, 4.5 M
+        // this way (callgrind).
+        if ((!MayNumberObject(line) && !topLevel.contains(i)) || !CheckedCalls().callsIn(line)
+            || TrimLeadingBlanksView(line).startsWith(QLatin1Char(';')))
             continue;
         if (const qsizetype b = CallBracket(line, u"OPENWINDOW("); b >= 0)
             scan.checkWindow(line, b, i + 1);
