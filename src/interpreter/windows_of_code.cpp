@@ -125,10 +125,15 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
         const QString &s = lines.at(i);
         // Every statement the walk looks at has a bracket, and so has every declaration.
         const bool bracketed = IndexOfChar(s, u'(') >= 0;
-        const DeclaringLine declared = bracketed ? reader.read(s, i) : DeclaringLine();
-        if (declared.declaration.kind != ObjectKind::None)
-            code.declaring.append(declared);
-        if (!bracketed || IsCommentLine(s)) {
+        const bool inCode = bracketed && !IsCommentLine(s);
+        DeclaringLine declared = bracketed ? reader.read(s, i) : DeclaringLine();
+        Creation creation;
+        if (declared.declaration.kind != ObjectKind::None) {
+            if (inCode)
+                creation = CreationOfLine(s, declared);
+            code.declaring.append(std::move(declared));
+        }
+        if (!inCode) {
             code.lines.append(current);
             continue;
         }
@@ -148,7 +153,6 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
             current = code.windowNamed(window, i);
         }
         code.lines.append(current);
-        Creation creation = CreationOfLine(s, declared);
         if (creation.name.isEmpty())
             continue;
         creation.line = i;

@@ -8,6 +8,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -55,7 +56,8 @@ struct WindowsOfCode {
     QList<Creation> creations;
     DeclaringLines declaring;            // every line that declares an object, comment lines too
     QHash<NoCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
-    QHash<quint64, qsizetype> createdIn; // ObjectInWindow -> the object's first creation there
+    QList<qsizetype> firstCreations;     // the first creation of each object, in line order
+    QSet<quint64> createdIn;             // ObjectInWindow of each window an object is created in
 
     qint32 windowNamed(const QString &name, qsizetype line)
     {
