@@ -26,6 +26,7 @@ private slots:
     void statements();
     void upperKeepsLength();
     void upperMatchesUpperCharEverywhere();
+    void identifierEndMatchesUnitRule();
     void noCaseKeyMatchesCompare();
     void procedureHead_data();
     void procedureHead();
@@ -99,6 +100,7 @@ void TestLineScan::findNoCase_data()
     // A dotless i upper-cases to I: the call is there for the searches of the upper-cased text.
     // clang-format off
     QTest::newRow("dotless i in a call") << QString::fromUtf8("x = Splıttergadget(#S") << "SPLITTERGADGET(" << 0 << 4;
+    QTest::newRow("dotless i right before the bracket") << QString::fromUtf8("x = UseGadgetLıst(W") << "USEGADGETLIST(" << 0 << 4;
     QTest::newRow("bracket too near the end") << "ab(" << "B(#" << 0 << -1;
     QTest::newRow("bracket too near the start") << "ndow(#W" << "OPENWINDOW(#" << 0 << -1;
     // clang-format on
@@ -300,6 +302,25 @@ void TestLineScan::upperMatchesUpperCharEverywhere()
             QCOMPARE(UpperKeepLength(mixed), mixedExpected);
         }
     }
+}
+
+// Every unit at every place of a name longer than two steps of the search, started at each
+// place: the name ends at the first unit IsIdentifierChar refuses.
+void TestLineScan::identifierEndMatchesUnitRule()
+{
+    const QString name = QStringLiteral("Window_0_Button_12z");
+    for (int u = 0; u <= 0xFFFF; ++u) {
+        const bool inName = IsIdentifierChar(QChar(char16_t(u)));
+        for (qsizetype at = 0; at < name.size(); ++at) {
+            QString text = name;
+            text[at] = QChar(char16_t(u));
+            const qsizetype from = at % 3;
+            if (IdentifierEnd(text, from) != (inName ? text.size() : at))
+                QFAIL(qPrintable(QStringLiteral("U+%1 at %2").arg(u, 4, 16, QLatin1Char('0')).arg(at)));
+        }
+    }
+    QCOMPARE(IdentifierEnd(u"ab", 2), 2);
+    QCOMPARE(IdentifierEnd(u"#Name + 1", 1), 5);
 }
 
 // Keys must be equal exactly when QString::compare ignoring case finds the names equal, and
