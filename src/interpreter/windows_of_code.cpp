@@ -94,13 +94,16 @@ Creation CreationOfLine(const QString &s, const DeclaringLine &declared)
 {
     const ObjectDeclaration &declaration = declared.declaration;
     if (declaration.kind == ObjectKind::None || declaration.kind == ObjectKind::Window
-        || IsPbAnyAtIndex(s, declaration.bracket + 2))
+        || (declaration.kind == ObjectKind::Gadget && declared.gadgetType.isNull()))
         return {};
-    if (declaration.kind == ObjectKind::Gadget && declared.gadgetType.isNull())
+    // A #PB_Any right after the bracket gives the name PB_Any (or none, without an end to the
+    // argument): a name of another length is told apart without comparing.
+    const QStringView name = DeclaredName(s, declaration.bracket);
+    if (name.size() == 6 && IsPbAnyAtIndex(s, declaration.bracket + 2))
         return {};
     Creation creation;
     creation.bracket = declaration.bracket;
-    creation.name = DeclaredName(s, declaration.bracket);
+    creation.name = name;
     return creation;
 }
 
@@ -161,23 +164,29 @@ bool TurnToWindowOfLine(PrefixPass &g, WindowsOfCode &code, const QString &s, qs
 bool WindowsOfCode::createdIn(qsizetype object, qint32 window) const
 {
     const Creation &first = creations.at(object);
-    return first.windowSet < 0 ? first.window == window : windowSets.at(first.windowSet).testBit(window + 1);
+    if (first.windowSet < 0)
+        return first.window == window;
+    const size_t bit = size_t(window) + 1;
+    return (windowSets[size_t(first.windowSet) * size_t(windowSetWords()) + bit / 64] >> (bit % 64)) & 1u;
 }
 
 bool WindowsOfCode::noteCreatedIn(qsizetype object, qint32 window)
 {
     Creation &first = creations[object];
+    const size_t words = size_t(windowSetWords());
     if (first.windowSet < 0) {
         if (first.window == window)
             return false;
-        first.windowSet = qint32(windowSets.size());
-        windowSets.append(QBitArray(windows.size() + 1));
-        windowSets.last().setBit(first.window + 1);
+        first.windowSet = qint32(windowSets.size() / words);
+        windowSets.resize(windowSets.size() + words);
+        const size_t bit = size_t(first.window) + 1;
+        windowSets[size_t(first.windowSet) * words + bit / 64] |= quint64(1) << (bit % 64);
     }
-    QBitArray &set = windowSets[first.windowSet];
-    if (set.testBit(window + 1))
+    const size_t bit = size_t(window) + 1;
+    quint64 &word = windowSets[size_t(first.windowSet) * words + bit / 64];
+    if ((word >> (bit % 64)) & 1u)
         return false;
-    set.setBit(window + 1);
+    word |= quint64(1) << (bit % 64);
     return true;
 }
 

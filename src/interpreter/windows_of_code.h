@@ -6,11 +6,12 @@
 #include "base/no_case_key.h"
 #include "interpreter/object_names.h"
 
-#include <QBitArray>
 #include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 namespace quarvel {
 
@@ -63,10 +64,11 @@ struct WindowsOfCode {
     DeclaringLines declaring;            // every line that declares an object, comment lines too
     QHash<NoCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
     QList<qsizetype> firstCreations;     // the first creation of each object, in line order
-    // The windows of each object made in several, bit 1 + window for each (NoWindow too): a bit
-    // test instead of a lookup of each creation and use in a set of objects in windows, which cost
-    // an unchanged regeneration of 200 x 100 (bench/make_project.py) 1.2 M instructions more.
-    QList<QBitArray> windowSets;
+    // The windows of each object made in several, bit 1 + window for each (NoWindow too), in
+    // words of windowSetWords() each: a bit test instead of a lookup of each creation and use in
+    // a set of objects in windows, which cost an unchanged regeneration of 200 x 100
+    // (bench/make_project.py) 1.8 M instructions more.
+    std::vector<quint64> windowSets;
 
     qint32 windowNamed(const QString &name, qsizetype line)
     {
@@ -80,6 +82,7 @@ struct WindowsOfCode {
         return qint32(windows.size() - 1);
     }
 
+    qsizetype windowSetWords() const { return (windows.size() + 1 + 63) / 64; }
     // Whether the object, by its first creation, is made in the window.
     bool createdIn(qsizetype object, qint32 window) const;
     // Notes that the object, by its first creation, is made in the window: false when it was.
