@@ -89,6 +89,8 @@ void TestLineScan::findNoCase_data()
     QTest::newRow("not there") << "ButtonGadget (#B" << "BUTTONGADGET(" << 0 << -1;
     QTest::newRow("match at the very end") << "x = OpenWindow(" << "OPENWINDOW(" << 0 << 4;
     QTest::newRow("longer than the text") << "Open" << "OPENWINDOW(" << 0 << -1;
+    QTest::newRow("signs beside the letters keep their case") << "a{b}c@d`" << "A[B]C`D@" << 0 << -1;
+    QTest::newRow("signs beside the letters match themselves") << "x a{b}c@d`" << "A{B}C@D`" << 0 << 2;
     // clang-format on
     // Upper-casing a sharp s must not shift the positions behind it.
     // clang-format off
@@ -119,9 +121,13 @@ void TestLineScan::findNoCase()
     if (search.contains(QLatin1Char('(')))
         QCOMPARE(IndexOfCallNoCase(text, search, from), expected);
     // A call set answers for the whole line what the call search answers from its start.
-    if (search.indexOf(QLatin1Char('(')) >= 4)
-        QCOMPARE((CallSet{{5, search}}.callsIn(text)),
-                 IndexOfCallNoCase(text, search) >= 0 ? quint64(1) << 5 : quint64(0));
+    if (const qsizetype bracket = search.indexOf(QLatin1Char('(')); bracket >= 4) {
+        const CallSet calls{{5, search}};
+        const qsizetype call = IndexOfCallNoCase(text, search);
+        QCOMPARE(calls.callsIn(text), call >= 0 ? quint64(1) << 5 : quint64(0));
+        if (call >= 0) // and the bracket alone
+            QCOMPARE(calls.callsAt(text, call + bracket), quint64(1) << 5);
+    }
 }
 
 void TestLineScan::wordBefore_data()

@@ -108,28 +108,33 @@ Creation CreationOfLine(const QString &s, const DeclaringLine &declared)
 }
 
 // The characters of a line both walks ask about, found in one look at the line instead of a
-// search for each: the first bracket, the first two "#" and whether a ";" lies in the first nine
-// characters (a comment line). Searching for each cost an unchanged regeneration of 200 x 100
-// (bench/make_project.py) 3 M instructions more (callgrind).
+// search for each: the first bracket, the window calls whose brackets the line holds, the first
+// two "#" and whether a ";" lies in the first nine characters (a comment line). Searching for
+// each cost an unchanged regeneration of 200 x 100 (bench/make_project.py) 4.5 M instructions
+// more (callgrind).
 struct LineMarks {
     qsizetype bracket = -1;
+    quint64 calls = 0; // of the call set given
     std::array<qsizetype, 2> hashes{-1, -1};
     bool comment = false;
 
-    explicit LineMarks(QStringView s)
+    LineMarks(QStringView s, const CallSet &callSet)
     {
         qsizetype found = 0;
         FindAnyOf(
             s, 0,
             [&](qsizetype at) {
                 const QChar c = s[at];
-                if (c == u'(' && bracket < 0)
-                    bracket = at;
-                else if (c == u'#' && found < 2)
+                if (c == u'(') {
+                    if (bracket < 0)
+                        bracket = at;
+                    calls |= callSet.callsAt(s, at);
+                } else if (c == u'#' && found < 2) {
                     hashes[found++] = at;
-                else if (c == u';' && at < 9)
+                } else if (c == u';' && at < 9) {
                     comment = true;
-                return bracket >= 0 && found == 2 && (comment || at >= 9);
+                }
+                return false;
             },
             u'(', u'#', u';');
     }
@@ -140,9 +145,9 @@ struct LineMarks {
 
 // Turns current to the window the calls of a line of code name. False, after logging why, when
 // the line opens a window with #PB_Any.
-bool TurnToWindowOfLine(PrefixPass &g, WindowsOfCode &code, const QString &s, qsizetype i, qint32 &current)
+bool TurnToWindowOfLine(PrefixPass &g, WindowsOfCode &code, const QString &s, quint64 calls, qsizetype i,
+                        qint32 &current)
 {
-    const quint64 calls = WindowCalls().callsIn(s);
     if (const qsizetype k = FindCall(s, calls, OpenWindow); k >= 0) {
         const QString window = OpenedWindow(s, k);
         if (IsPbAny(window)) {
@@ -198,6 +203,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
     for (const VariableObject &object : std::as_const(g.model.VariableObjects))
         variableLines.insert(object.line);
     DeclarationReader reader(g.nameTables);
+    const CallSet &windowCalls = WindowCalls();
     qint32 current = NoWindow;
     // Nearly every line of a window's code creates an object: the lists are made once.
     code.lines.reserve(lines.size());
@@ -205,7 +211,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
     code.creations.reserve(lines.size());
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &s = lines.at(i);
-        const LineMarks marks(s);
+        const LineMarks marks(s, windowCalls);
         // Every statement the walk looks at has a bracket, and every declaration a "(#".
         const bool inCode = marks.bracket >= 0 && !marks.comment;
         DeclaringLine declared = marks.bracket >= 0 && marks.hashes[0] >= 0 ? reader.read(s, i) : DeclaringLine();
@@ -215,7 +221,7 @@ bool FindWindowsOfCode(PrefixPass &g, WindowsOfCode &code, qsizetype &stop)
                 creation = CreationOfLine(s, declared);
             code.declaring.append(std::move(declared));
         }
-        if (inCode && !TurnToWindowOfLine(g, code, s, i, current)) {
+        if (inCode && !TurnToWindowOfLine(g, code, s, marks.calls, i, current)) {
             stop = i;
             return false;
         }
