@@ -148,6 +148,8 @@ struct LineMarks {
 bool TurnToWindowOfLine(PrefixPass &g, WindowsOfCode &code, const QString &s, quint64 calls, qsizetype i,
                         qint32 &current)
 {
+    if (calls == 0) // most lines
+        return true;
     if (const qsizetype k = FindCall(s, calls, OpenWindow); k >= 0) {
         const QString window = OpenedWindow(s, k);
         if (IsPbAny(window)) {
