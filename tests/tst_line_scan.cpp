@@ -26,6 +26,7 @@ private slots:
     void statements();
     void upperKeepsLength();
     void upperMatchesUpperCharEverywhere();
+    void identifierEndMatchesUnitRule();
     void noCaseKeyMatchesCompare();
     void procedureHead_data();
     void procedureHead();
@@ -88,6 +89,8 @@ void TestLineScan::findNoCase_data()
     QTest::newRow("not there") << "ButtonGadget (#B" << "BUTTONGADGET(" << 0 << -1;
     QTest::newRow("match at the very end") << "x = OpenWindow(" << "OPENWINDOW(" << 0 << 4;
     QTest::newRow("longer than the text") << "Open" << "OPENWINDOW(" << 0 << -1;
+    QTest::newRow("signs beside the letters keep their case") << "a{b}c@d`" << "A[B]C`D@" << 0 << -1;
+    QTest::newRow("signs beside the letters match themselves") << "x a{b}c@d`" << "A{B}C@D`" << 0 << 2;
     // clang-format on
     // Upper-casing a sharp s must not shift the positions behind it.
     // clang-format off
@@ -99,6 +102,7 @@ void TestLineScan::findNoCase_data()
     // A dotless i upper-cases to I: the call is there for the searches of the upper-cased text.
     // clang-format off
     QTest::newRow("dotless i in a call") << QString::fromUtf8("x = Splıttergadget(#S") << "SPLITTERGADGET(" << 0 << 4;
+    QTest::newRow("dotless i right before the bracket") << QString::fromUtf8("x = UseGadgetLıst(W") << "USEGADGETLIST(" << 0 << 4;
     QTest::newRow("bracket too near the end") << "ab(" << "B(#" << 0 << -1;
     QTest::newRow("bracket too near the start") << "ndow(#W" << "OPENWINDOW(#" << 0 << -1;
     // clang-format on
@@ -117,9 +121,13 @@ void TestLineScan::findNoCase()
     if (search.contains(QLatin1Char('(')))
         QCOMPARE(IndexOfCallNoCase(text, search, from), expected);
     // A call set answers for the whole line what the call search answers from its start.
-    if (search.indexOf(QLatin1Char('(')) >= 4)
-        QCOMPARE((CallSet{{5, search}}.callsIn(text)),
-                 IndexOfCallNoCase(text, search) >= 0 ? quint64(1) << 5 : quint64(0));
+    if (const qsizetype bracket = search.indexOf(QLatin1Char('(')); bracket >= 4) {
+        const CallSet calls{{5, search}};
+        const qsizetype call = IndexOfCallNoCase(text, search);
+        QCOMPARE(calls.callsIn(text), call >= 0 ? quint64(1) << 5 : quint64(0));
+        if (call >= 0) // and the bracket alone
+            QCOMPARE(calls.callsAt(text, call + bracket), quint64(1) << 5);
+    }
 }
 
 void TestLineScan::wordBefore_data()
@@ -300,6 +308,25 @@ void TestLineScan::upperMatchesUpperCharEverywhere()
             QCOMPARE(UpperKeepLength(mixed), mixedExpected);
         }
     }
+}
+
+// Every unit at every place of a name longer than two steps of the search, started at each
+// place: the name ends at the first unit IsIdentifierChar refuses.
+void TestLineScan::identifierEndMatchesUnitRule()
+{
+    const QString name = QStringLiteral("Window_0_Button_12z");
+    for (int u = 0; u <= 0xFFFF; ++u) {
+        const bool inName = IsIdentifierChar(QChar(char16_t(u)));
+        for (qsizetype at = 0; at < name.size(); ++at) {
+            QString text = name;
+            text[at] = QChar(char16_t(u));
+            const qsizetype from = at % 3;
+            if (IdentifierEnd(text, from) != (inName ? text.size() : at))
+                QFAIL(qPrintable(QStringLiteral("U+%1 at %2").arg(u, 4, 16, QLatin1Char('0')).arg(at)));
+        }
+    }
+    QCOMPARE(IdentifierEnd(u"ab", 2), 2);
+    QCOMPARE(IdentifierEnd(u"#Name + 1", 1), 5);
 }
 
 // Keys must be equal exactly when QString::compare ignoring case finds the names equal, and

@@ -180,6 +180,21 @@ void TestWindowPrefixes::rewritesObjectConstants_data()
         << "OpenWindow(#W(#X), 0, 0, 10, 10, \"x\")\nCreateMenu(#W(#X)_M, WindowID(#W(#X)))\nTextGadget(#W(#X)_T, 1, "
            "1, 1, "
            "1, \"\")";
+    QTest::newRow("an object of two windows, used in each")
+        << Window0 + "\nButtonGadget(#Ok, 1, 1, 1, 1, \"\")\nDisableGadget(#Ok, 1)\nEndProcedure\n" + Window1
+               + "\n  ButtonGadget(#OK, 1, 1, 1, 1, \"\")\n  DisableGadget(#ok, 0)\nEndProcedure\n" + Window0
+               + "\nHideGadget(#Ok, 1)"
+        << Window0 + "\nButtonGadget(#Window_0_Ok, 1, 1, 1, 1, \"\")\nDisableGadget(#Window_0_Ok, 1)\nEndProcedure\n"
+               + Window1
+               + "\n  ButtonGadget(#Window_1_OK, 1, 1, 1, 1, \"\")\n  DisableGadget(#Window_1_ok, 0)\nEndProcedure\n"
+               + Window0 + "\nHideGadget(#Window_0_Ok, 1)";
+    // Names of 63 characters and more share one length in the sieve that passes over constants.
+    QTest::newRow("names of any length") << Window0 + "\nButtonGadget(#" + QString(70, u'L')
+                                                + ", 1, 1, 1, 1, \"\")\nHideGadget(#" + QString(64, u'L')
+                                                + ", 1) : HideGadget(#" + QString(70, u'l') + ", 1)"
+                                         << Window0 + "\nButtonGadget(#Window_0_" + QString(70, u'L')
+                                                + ", 1, 1, 1, 1, \"\")\nHideGadget(#" + QString(64, u'L')
+                                                + ", 1) : HideGadget(#Window_0_" + QString(70, u'l') + ", 1)";
     QTest::newRow("number window is not a window line")
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#T, 1, 1, 1, 1, \"\")"
         << Window0 + "\nOpenWindow(0, 0, 0, 10, 10, \"x\")\nTextGadget(#Window_0_T, 1, 1, 1, 1, \"\")";

@@ -75,6 +75,9 @@ public:
     const QString &call(int id) const;
     // Bit id set: IndexOfCallNoCase(line, call(id)) finds the call.
     quint64 callsIn(QStringView line) const;
+    // The bits of callsIn for the calls whose "(" is the bracket at that index of line, for a
+    // walk that meets the brackets of a line anyway.
+    quint64 callsAt(QStringView line, qsizetype bracket) const;
     // Whether the found bits of callsIn hold the call id.
     static bool Holds(quint64 found, int id) { return found & (quint64(1) << id); }
 
@@ -84,6 +87,9 @@ private:
         QString text;
         qsizetype bracket;
     };
+    // The calls whose "(" is the bracket at that index, at least 4.
+    quint64 endingAt(QStringView line, qsizetype bracket) const;
+
     QList<Call> calls_;
     // The calls whose tails hash to a slot (as bits of their places in calls_): a lookup costs
     // one multiplication, and the few calls of a slot whose tails differ are told apart by

@@ -4,7 +4,13 @@
 #include "base/char_search.h"
 #include "base/no_case_search.h"
 
+#include <QtAlgorithms>
+
 #include <algorithm>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace quarvel {
 
@@ -19,9 +25,30 @@ bool IsIdentifierChar(QChar c)
     return IsIdentifierUnit(c.unicode());
 }
 
+// Eight units a step, tested as IsIdentifierUnit tests one: a unit at a time, the names of an
+// unchanged regeneration of 200 x 100 (bench/make_project.py) cost 18.7 M instructions, this way
+// 9.3 M (callgrind).
 qsizetype IdentifierEnd(QStringView text, qsizetype from)
 {
     const char16_t *units = text.utf16();
+#if defined(__SSE2__)
+    // x - first below count, each unsigned 16-bit lane: the saturating difference is 0.
+    const auto below = [](__m128i x, char16_t first, char16_t count) {
+        const __m128i offset = _mm_sub_epi16(x, _mm_set1_epi16(short(first)));
+        return _mm_cmpeq_epi16(_mm_subs_epu16(offset, _mm_set1_epi16(short(count - 1))), _mm_setzero_si128());
+    };
+    for (; from + 8 <= text.size(); from += 8) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(units + from));
+        const __m128i letter = below(_mm_or_si128(block, _mm_set1_epi16(0x20)), u'a', 26);
+        const __m128i digit = below(block, u'0', 10);
+        const __m128i underscore = _mm_cmpeq_epi16(block, _mm_set1_epi16(short(u'_')));
+        const __m128i inName = _mm_or_si128(_mm_or_si128(letter, digit), underscore);
+        // Two bits a unit; the first unit outside a name ends it.
+        const unsigned outside = ~unsigned(_mm_movemask_epi8(inName)) & 0xFFFFu;
+        if (outside)
+            return from + qCountTrailingZeroBits(outside) / 2;
+    }
+#endif
     while (from < text.size() && IsIdentifierUnit(units[from]))
         ++from;
     return from;

@@ -3,11 +3,8 @@
 #include "base/basic_strings.h"
 #include "base/char_search.h"
 #include "base/no_case_key.h"
-#include "base/no_case_search.h"
-#include "base/statement_scan.h"
-#include "base/word_memo.h"
+#include "interpreter/constant_uses.h"
 #include "interpreter/object_names.h"
-#include "interpreter/pb_any_objects.h"
 #include "interpreter/windows_of_code.h"
 #include "model/design_model.h"
 #include "model/log_messages.h"
@@ -15,8 +12,6 @@
 #include "model/name_tables.h"
 
 #include <QHash>
-#include <QSet>
-#include <QVarLengthArray>
 
 #include <algorithm>
 
@@ -156,213 +151,39 @@ bool WindowNamesNest(const WindowsOfCode &code)
     return false;
 }
 
-// An object, by its first creation, in one window.
-quint64 ObjectInWindow(qsizetype object, qint32 window)
-{
-    return (quint64(object) << 32) | quint32(window);
-}
-
 // The objects by name in any letter case. The first creation of an object in each further
 // window joins the chain that starts at its first creation.
 void IndexObjects(WindowsOfCode &code)
 {
     code.objects.reserve(code.creations.size());
-    code.createdIn.reserve(code.creations.size());
     for (qsizetype c = 0; c < code.creations.size(); ++c) {
-        Creation &creation = code.creations[c];
-        auto known = code.objects.find(NoCaseKey(creation.name));
-        if (known == code.objects.end())
-            known = code.objects.insert(NoCaseKey(creation.name), c);
-        const qsizetype object = *known;
-        const quint64 inWindow = ObjectInWindow(object, creation.window);
-        if (code.createdIn.contains(inWindow))
+        auto known = code.objects.find(NoCaseKey(code.creations.at(c).name));
+        if (known == code.objects.end()) {
+            code.objects.insert(NoCaseKey(code.creations.at(c).name), c);
+            code.firstCreations.append(c);
             continue;
-        code.createdIn.insert(inWindow, c);
-        if (object != c) {
-            creation.next = code.creations.at(object).next;
-            code.creations[object].next = c;
         }
+        const qsizetype object = *known;
+        if (!code.noteCreatedIn(object, code.creations.at(c).window))
+            continue;
+        code.creations[c].next = code.creations.at(object).next;
+        code.creations[object].next = c;
     }
 }
-
-// Whether the constant at hash (0-based) is the one its statement declares: an enumeration
-// member, or the name of "#Name = ...". Statements joined by ":" are read as lines of their own.
-// A declaration of the sources keeps its name.
-bool IsDeclaredAt(QStringView code, qsizetype hash, qsizetype nameEnd, bool inEnumeration)
-{
-    const QStringView before = TrimBlanksView(code.first(hash));
-    if (!before.isEmpty() && (!before.endsWith(QLatin1Char(':')) || before.endsWith(u"::")))
-        return false;
-    return inEnumeration || TrimLeadingBlanksView(code.sliced(nameEnd)).startsWith(QLatin1Char('='));
-}
-
-// Whether a line opens or closes an Enumeration block; other lines keep the state.
-void FollowEnumerations(QStringView code, bool &inEnumeration)
-{
-    const QStringView text = TrimLeadingBlanksView(code);
-    if (text.isEmpty() || UpperChar(text.front()) != QLatin1Char('E'))
-        return;
-    if (!inEnumeration && (BeginsWithWord(text, u"ENUMERATION") || BeginsWithWord(text, u"ENUMERATIONBINARY")))
-        inEnumeration = true;
-    else if (inEnumeration && BeginsWithWord(text, u"ENDENUMERATION"))
-        inEnumeration = false;
-}
-
-// Gives every use of an object's constant the name of its window.
-class Qualifier {
-public:
-    Qualifier(PrefixPass &g, const WindowsOfCode &code) : g_(g), code_(code), reader_(g.nameTables)
-    {
-        for (const QString &window : code.windows)
-            prefixes_.append(window + QLatin1Char('_'));
-    }
-
-    // The lines before end; a run stopped by a #PB_Any window qualifies those it has passed.
-    // The declaring lines follow their lines' changes.
-    void qualify(qsizetype end, DeclaringLines &declaring)
-    {
-        bool inEnumeration = false;
-        SourceLines &lines = g_.model.CommonSourceLines;
-        auto creation = code_.creations.cbegin();
-        auto nextDeclared = declaring.begin();
-        for (qsizetype i = 0; i < end; ++i) {
-            QString &s = lines[i];
-            // The object a line creates is named wherever its command stands, as the names are
-            // collected; the other constants only in the code.
-            const Creation *created = nullptr;
-            if (creation != code_.creations.cend() && creation->line == i)
-                created = &*creation++;
-            DeclaringLine *declared = nullptr;
-            if (nextDeclared != declaring.end() && nextDeclared->line == i)
-                declared = &*nextDeclared++;
-            if (IsCommentLine(s)) // left as written, like a statement of a comment
-                continue;
-            if (!created && IndexOfChar(s, u'#') < 0) {
-                FollowEnumerations(s, inEnumeration);
-                continue;
-            }
-            const CodeLine scan = ScanCodeLine(s);
-            const QStringView code = QStringView(s).first(scan.CodeEnd());
-            FollowEnumerations(code, inEnumeration);
-            s = qualifiedLine(s, code, scan, i, created, inEnumeration, declared);
-        }
-    }
-
-private:
-    // The window whose constant a use at line names: the only window that creates such an
-    // object, or the window of the line when it creates one too; otherwise the window whose
-    // creating line is nearest, with a warning.
-    qint32 windowOf(qsizetype object, qsizetype line, QStringView name)
-    {
-        const QList<Creation> &creations = code_.creations;
-        if (creations.at(object).next < 0)
-            return creations.at(object).window;
-        const qint32 here = code_.lines.at(line);
-        if (code_.createdIn.contains(ObjectInWindow(object, here)))
-            return here;
-        qsizetype nearest = object;
-        for (qsizetype c = creations.at(object).next; c >= 0; c = creations.at(c).next) {
-            if (qAbs(creations.at(c).line - line) < qAbs(creations.at(nearest).line - line))
-                nearest = c;
-        }
-        warnAmbiguous(object, line, name, creations.at(nearest).window);
-        return creations.at(nearest).window;
-    }
-
-    void warnAmbiguous(qsizetype object, qsizetype line, QStringView name, qint32 chosen)
-    {
-        QList<qint32> windows;
-        for (qsizetype c = object; c >= 0; c = code_.creations.at(c).next) {
-            if (code_.creations.at(c).window != NoWindow)
-                windows << code_.creations.at(c).window;
-        }
-        std::sort(windows.begin(), windows.end());
-        QStringList names;
-        for (const qint32 w : windows)
-            names << code_.windows.at(w);
-        const QString constant = name.toString();
-        WarnAtSourceLine(
-            g_.log, g_.model,
-            AmbiguousConstantWarning(constant, names, SourceLocation(g_.model, line), prefixOf(chosen) + constant),
-            line);
-    }
-
-    QString prefixOf(qint32 window) const { return window == NoWindow ? QString() : prefixes_.at(window); }
-
-    // A window's name goes in after the "#" at hash (0-based).
-    struct Insertion {
-        qsizetype hash;
-        qint32 window;
-    };
-
-    // The line with each object constant named after its window. The object the line creates
-    // takes the line's window; every other constant of the code the window of its object.
-    QString qualifiedLine(const QString &s, QStringView code, const CodeLine &scan, qsizetype line,
-                          const Creation *created, bool inEnumeration, DeclaringLine *declared)
-    {
-        QVarLengthArray<Insertion, 4> insertions;
-        const qsizetype createdHash = created ? created->bracket + 1 : -1;
-        if (created && created->window != NoWindow)
-            insertions.append({createdHash, created->window});
-        for (qsizetype h = IndexOfChar(code, u'#'); h >= 0; h = IndexOfChar(code, u'#', h + 1)) {
-            const qsizetype nameEnd = IdentifierEnd(code, h + 1);
-            if (h == createdHash || nameEnd == h + 1 || scan.InLiteral(h) || (h > 0 && IsIdentifierChar(code.at(h - 1)))
-                || IsDeclaredAt(code, h, nameEnd, inEnumeration))
-                continue;
-            const QStringView name = code.sliced(h + 1, nameEnd - h - 1);
-            const auto object = code_.objects.constFind(NoCaseKey(name));
-            if (object == code_.objects.cend())
-                continue; // not an object: a window, a user constant, one of PureBasic's own
-            if (const qint32 window = windowOf(*object, line, name); window != NoWindow)
-                insertions.append({h, window});
-        }
-        if (insertions.isEmpty())
-            return s;
-        std::sort(insertions.begin(), insertions.end(),
-                  [](const Insertion &a, const Insertion &b) { return a.hash < b.hash; });
-        qsizetype size = s.size();
-        for (const Insertion &insertion : insertions)
-            size += prefixes_.at(insertion.window).size();
-        // Written in place into a text of its final size: one allocation a line.
-        QString result(size, Qt::Uninitialized);
-        QChar *out = result.data();
-        qsizetype copied = 0;
-        for (const Insertion &insertion : insertions) {
-            out = std::copy(s.constData() + copied, s.constData() + insertion.hash + 1, out);
-            const QString &prefix = prefixes_.at(insertion.window);
-            out = std::copy(prefix.constData(), prefix.constData() + prefix.size(), out);
-            copied = insertion.hash + 1;
-        }
-        std::copy(s.constData() + copied, s.constData() + s.size(), out);
-        // A name given in front of the declaring bracket moves it, and may end the word before
-        // it ("#MenuItem(#" no longer reads as MenuItem): such a line is read again. A name
-        // given after it changes no declaration, since every name given ends in "_" + a name.
-        if (declared && insertions.front().hash < declared->declaration.bracket)
-            *declared = reader_.read(result, line);
-        return result;
-    }
-
-    PrefixPass &g_;
-    const WindowsOfCode &code_;
-    QStringList prefixes_;
-    DeclarationReader reader_; // for the lines read again
-};
 
 // Each object under its name as the sources wrote it and as it is named after its window, by
 // its first creation in a window.
 QList<PrefixedName> PrefixedObjects(const WindowsOfCode &code)
 {
     QList<PrefixedName> prefixed;
-    for (qsizetype c = 0; c < code.creations.size(); ++c) {
-        const QStringView name = code.creations.at(c).name;
-        if (code.objects.value(NoCaseKey(name), -1) != c)
-            continue;
-        qsizetype inWindow = c;
+    for (const qsizetype first : code.firstCreations) {
+        qsizetype inWindow = first;
         while (inWindow >= 0 && code.creations.at(inWindow).window == NoWindow)
             inWindow = code.creations.at(inWindow).next;
-        if (inWindow >= 0)
-            prefixed.append({name.toString(),
-                             code.windows.at(code.creations.at(inWindow).window) + QLatin1Char('_') + name.toString()});
+        if (inWindow >= 0) {
+            const QString name = code.creations.at(first).name.toString();
+            prefixed.append({name, code.windows.at(code.creations.at(inWindow).window) + QLatin1Char('_') + name});
+        }
     }
     return prefixed;
 }
@@ -379,7 +200,7 @@ bool InsertWindowPrefixes(DesignModel &model, const NameTables &nameTables, LogS
     if (whole && WindowNamesNest(code) && !ConstantsStayApart(g, code))
         return false;
     IndexObjects(code);
-    Qualifier(g, code).qualify(stop, code.declaring);
+    QualifyConstantUses(g, code, stop, code.declaring);
     model.PrefixedObjects = PrefixedObjects(code);
     if (declaring) {
         // A window named with a bracket ("OpenWindow(#W(#x), ...") may give a name that makes

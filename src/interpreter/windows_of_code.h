@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <vector>
+
 namespace quarvel {
 
 struct DesignModel;
@@ -26,10 +28,6 @@ struct PrefixPass {
     LogSink &log;
 };
 
-// A comment line: its first ";" lies in the first nine characters. The indentation of
-// commented-out code is short; a ";" further right ends a statement.
-bool IsCommentLine(const QString &s);
-
 inline constexpr qint32 NoWindow = -1;
 
 // One statement that creates an object: its line, the bracket of its command, its constant as
@@ -41,9 +39,19 @@ struct Creation {
     qint32 window = NoWindow;
     bool variable = false; // a #PB_Any object kept in a variable, given a constant of its own
     qsizetype next = -1;   // the first creation of this name in a further window, -1 for none
+    qint32 windowSet = -1; // of a first creation of an object made in further windows: its set
 };
 
-// What the first walk learns: the windows in the order met, the window of each line, and every
+// What the first walk notes of each line for the second.
+struct LineFacts {
+    qint32 window = NoWindow;
+    // A comment line: its first ";" lies in the first nine characters. The indentation of
+    // commented-out code is short; a ";" further right ends a statement.
+    bool comment = false;
+    bool otherHash = false; // a "#" besides the one of the constant the line creates
+};
+
+// What the first walk learns: the windows in the order met, the facts of each line, and every
 // statement that creates an object.
 struct WindowsOfCode {
     SourceLineList original; // the lines as read: the names of the creations lie in them
@@ -51,11 +59,16 @@ struct WindowsOfCode {
     QStringList windows;
     QList<qsizetype> windowLines;         // the line each window is first named on
     QHash<NoCaseKey, qint32> windowIndex; // keys view the names of windows
-    QList<qint32> lines;                  // the window of each line
+    QList<LineFacts> lines;
     QList<Creation> creations;
     DeclaringLines declaring;            // every line that declares an object, comment lines too
     QHash<NoCaseKey, qsizetype> objects; // name -> its first creation; keys view the names
-    QHash<quint64, qsizetype> createdIn; // ObjectInWindow -> the object's first creation there
+    QList<qsizetype> firstCreations;     // the first creation of each object, in line order
+    // The windows of each object made in several, bit 1 + window for each (NoWindow too), in
+    // words of windowSetWords() each: a bit test instead of a lookup of each creation and use in
+    // a set of objects in windows, which cost an unchanged regeneration of 200 x 100
+    // (bench/make_project.py) 1.8 M instructions more.
+    std::vector<quint64> windowSets;
 
     qint32 windowNamed(const QString &name, qsizetype line)
     {
@@ -68,6 +81,12 @@ struct WindowsOfCode {
         windowIndex.insert(NoCaseKey(windows.last()), qint32(windows.size() - 1));
         return qint32(windows.size() - 1);
     }
+
+    qsizetype windowSetWords() const { return (windows.size() + 1 + 63) / 64; }
+    // Whether the object, by its first creation, is made in the window.
+    bool createdIn(qsizetype object, qint32 window) const;
+    // Notes that the object, by its first creation, is made in the window: false when it was.
+    bool noteCreatedIn(qsizetype object, qint32 window);
 };
 
 // Walks the lines once: the window a line belongs to is set by a window line, a UseGadgetList
