@@ -9,6 +9,7 @@
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/global_loads.h"
 #include "interpreter/include_rebasing.h"
+#include "interpreter/line_words.h"
 #include "interpreter/numbered_objects.h"
 #include "interpreter/object_warnings.h"
 #include "interpreter/opening_procedure.h"
@@ -92,16 +93,17 @@ struct ProcedureText {
     bool ends(qsizetype line) const { return marks.at(line) & Ends; }
 };
 
-ProcedureText KeepProcedureText(const QStringList &lines)
+// words: the words of each line (FindLineWords).
+ProcedureText KeepProcedureText(const QList<quint8> &words)
 {
     ProcedureText text;
-    text.kept.resize(lines.size());
-    text.marks.resize(lines.size());
+    text.kept.resize(words.size());
+    text.marks.resize(words.size());
     bool inProcedure = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool word = IndexOfNoCase(lines.at(i), u"PROCEDURE") >= 0;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        const bool word = words.at(i) & ProcedureWord;
         inProcedure = inProcedure || word;
-        const bool ends = word && IndexOfNoCase(lines.at(i), u"ENDPROCEDURE") >= 0;
+        const bool ends = words.at(i) & EndProcedureWord;
         text.kept[i] = inProcedure;
         text.marks[i] = (word ? ProcedureText::Word : 0) | (ends ? ProcedureText::Ends : 0);
         inProcedure = inProcedure && !ends;
@@ -119,15 +121,15 @@ struct LoadedCode {
 };
 
 // The lines of a file's top-level DeclareModule ... EndDeclareModule and Module ... EndModule
-// blocks.
-QList<bool> ModuleBlockLines(const QStringList &lines)
+// blocks. words: the words of each line (FindLineWords).
+QList<bool> ModuleBlockLines(const QStringList &lines, const QList<quint8> &words)
 {
     QList<bool> inModule(lines.size(), false);
     bool inside = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         // Only a line holding the word can open or close a block; the statement scan of every
         // line cost 57 M of the 705 M instructions of an unchanged 20,000-gadget regeneration.
-        if (!HoldsNoCase(lines.at(i), u"MODULE")) {
+        if (!(words.at(i) & ModuleWord)) {
             inModule[i] = inside;
             continue;
         }
@@ -212,6 +214,7 @@ struct CommonFileText {
     QString listedPath;
     QString path;
     QStringList lines;
+    QList<quint8> words; // FindLineWords
     // ModuleBlockLines, read once for the numbering and the sorting: read twice, it cost an
     // unchanged regeneration of 200 x 100 (bench/make_project.py) 7.3 M instructions more.
     QList<bool> inModule;
@@ -226,6 +229,16 @@ struct SortedLines {
     QHash<qint32, QString> windowText;
     QList<qint32> leftOut;
 };
+
+// The text of a line that goes into CommonFile.pb, its include statements rebased. Only a line
+// with the word can hold one: rebasing every line cost an unchanged regeneration of 200 x 100
+// (bench/make_project.py) 5.4 M instructions (callgrind).
+QString PlacedText(const CommonFileText &f, IncludeNames &includes, qint32 i)
+{
+    if (const auto rewritten = f.top.rewritten.constFind(i); rewritten != f.top.rewritten.cend())
+        return includes.Rebase(*rewritten);
+    return f.words.at(i) & IncludeWord ? includes.Rebase(f.lines.at(i)) : f.lines.at(i);
+}
 
 // Each line of the file goes where its role says: a procedure, the declarations, a module
 // block, a window's opening procedure, or left out.
@@ -248,7 +261,7 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
         const SourceOrigin origin{f.index, i + 1};
         const LineRole role = keptForLoads.at(i) ? LineRole::Declaration : f.top.roles.at(i);
         const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window
-                                 ? includes.Rebase(f.top.Text(lines, i))
+                                 ? PlacedText(f, includes, i)
                                  : QString();
         if (role == LineRole::Kept)
             code.procedures.append(formDesigner ? ConvertFormDesignerLine(line, f.procedureText.word(i)) : line,
@@ -320,8 +333,9 @@ FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code,
         return file;
     }
     LogHowRead(g.log, listedPath, *file);
-    CommonFileText f{fileIndex, listedPath, path, file->lines, {}, KeepProcedureText(file->lines), {}, {}};
-    f.inModule = ModuleBlockLines(f.lines);
+    CommonFileText f{fileIndex, listedPath, path, file->lines, FindLineWords(file->lines), {}, {}, {}, {}};
+    f.procedureText = KeepProcedureText(f.words);
+    f.inModule = ModuleBlockLines(f.lines, f.words);
     if (numbered.inFile.at(fileIndex))
         NameNumberedObjects(g.model, f.lines, fileIndex, f.inModule, numbered.taken);
     f.top = ClassifyTopLevelCode(f.lines, f.procedureText.kept);
