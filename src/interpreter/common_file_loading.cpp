@@ -81,34 +81,19 @@ struct LoadingPass {
     LogSink &log;
 };
 
-// Per line of a common file: whether the procedure rule keeps it (from a line that mentions
-// "procedure" up to the next line with "EndProcedure"), whether it mentions the word, and
-// whether the kept text ends on it, so a separator follows.
-struct ProcedureText {
-    QList<bool> kept;
-    QList<quint8> marks; // Word | Ends
-
-    enum : quint8 { Word = 1, Ends = 2 };
-    bool word(qsizetype line) const { return marks.at(line) & Word; }
-    bool ends(qsizetype line) const { return marks.at(line) & Ends; }
-};
-
-// words: the words of each line (FindLineWords).
-ProcedureText KeepProcedureText(const QList<quint8> &words)
+// Per line of a common file, whether the procedure rule keeps it: from a line that mentions
+// "procedure" up to the next line with "EndProcedure". words: the words of each line
+// (FindLineWords).
+QList<bool> KeepProcedureText(const QList<quint8> &words)
 {
-    ProcedureText text;
-    text.kept.resize(words.size());
-    text.marks.resize(words.size());
+    QList<bool> kept(words.size());
     bool inProcedure = false;
     for (qsizetype i = 0; i < words.size(); ++i) {
-        const bool word = words.at(i) & ProcedureWord;
-        inProcedure = inProcedure || word;
-        const bool ends = words.at(i) & EndProcedureWord;
-        text.kept[i] = inProcedure;
-        text.marks[i] = (word ? ProcedureText::Word : 0) | (ends ? ProcedureText::Ends : 0);
-        inProcedure = inProcedure && !ends;
+        inProcedure = inProcedure || (words.at(i) & ProcedureWord);
+        kept[i] = inProcedure;
+        inProcedure = inProcedure && !(words.at(i) & EndProcedureWord);
     }
-    return text;
+    return kept;
 }
 
 // The declarations of every file go ahead of the procedures of every file: a procedure that
@@ -218,7 +203,7 @@ struct CommonFileText {
     // ModuleBlockLines, read once for the numbering and the sorting: read twice, it cost an
     // unchanged regeneration of 200 x 100 (bench/make_project.py) 7.3 M instructions more.
     QList<bool> inModule;
-    ProcedureText procedureText;
+    QList<bool> procedureText; // KeepProcedureText
     TopLevelCode top;
     QList<LineRange> eventProcedures; // the form designer's, read as assignments and not kept
 };
@@ -230,10 +215,34 @@ struct SortedLines {
     QList<qint32> leftOut;
 };
 
+// The include statements of a file, rebased by names made for the first line that can hold
+// one: making them for every file cost an unchanged regeneration of 200 x 100
+// (bench/make_project.py) 1.7 M instructions (callgrind).
+class FileIncludes {
+public:
+    FileIncludes(const QString &directory, const QString &path, const QSet<QString> &commonFiles)
+        : directory_(directory),
+          path_(path),
+          commonFiles_(commonFiles)
+    {}
+    QString Rebase(const QString &line)
+    {
+        if (!names_)
+            names_.emplace(directory_, path_, commonFiles_);
+        return names_->Rebase(line);
+    }
+
+private:
+    const QString &directory_;
+    const QString &path_;
+    const QSet<QString> &commonFiles_;
+    std::optional<IncludeNames> names_;
+};
+
 // The text of a line that goes into CommonFile.pb, its include statements rebased. Only a line
 // with the word can hold one: rebasing every line cost an unchanged regeneration of 200 x 100
 // (bench/make_project.py) 5.4 M instructions (callgrind).
-QString PlacedText(const CommonFileText &f, IncludeNames &includes, qint32 i)
+QString PlacedText(const CommonFileText &f, FileIncludes &includes, qint32 i)
 {
     if (const auto rewritten = f.top.rewritten.constFind(i); rewritten != f.top.rewritten.cend())
         return includes.Rebase(*rewritten);
@@ -246,7 +255,7 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
 {
     const QStringList &lines = f.lines;
     const bool formDesigner = UpperKeepLength(QFileInfo(f.listedPath).suffix()) == QLatin1String("PBF");
-    IncludeNames includes(g.folder.directory, f.path, code.commonFiles);
+    FileIncludes includes(g.folder.directory, f.path, code.commonFiles);
     const QList<bool> &inModule = f.inModule;
     const QList<bool> keptForLoads = LinesKeptForLoads(lines, f.top.roles);
     SortedLines sorted;
@@ -264,7 +273,7 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
                                  ? PlacedText(f, includes, i)
                                  : QString();
         if (role == LineRole::Kept)
-            code.procedures.append(formDesigner ? ConvertFormDesignerLine(line, f.procedureText.word(i)) : line,
+            code.procedures.append(formDesigner ? ConvertFormDesignerLine(line, f.words.at(i) & ProcedureWord) : line,
                                    origin);
         else if (role == LineRole::Window)
             sorted.windowText.insert(i, line);
@@ -274,7 +283,7 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
         else if (role == LineRole::LeftOut && RecordGlobalLoads(g.model, lines.at(i)) == GlobalLoad::None
                  && IsCode(lines.at(i)))
             sorted.leftOut.append(i + 1);
-        if (f.procedureText.ends(i)) {
+        if (f.words.at(i) & EndProcedureWord) { // the kept text ends on the line: a separator follows
             code.procedures.appendSeparator();
             RecordGlobalLoads(g.model, lines.at(i)); // "EndProcedure : LoadImage(...)" ends the procedure first
         }
@@ -338,7 +347,7 @@ FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code,
     f.inModule = ModuleBlockLines(f.lines, f.words);
     if (numbered.inFile.at(fileIndex))
         NameNumberedObjects(g.model, f.lines, fileIndex, f.inModule, numbered.taken);
-    f.top = ClassifyTopLevelCode(f.lines, f.procedureText.kept);
+    f.top = ClassifyTopLevelCode(f.lines, f.procedureText, f.words);
     MarkEventLoops(f.lines, f.top, fileIndex, g.model.Carried.loops);
     WarnUngeneratableObjects(g.model, g.log, listedPath, f.lines, f.top.windows);
     f.eventProcedures = TakeFormEventAssignments(g.model, g.log, f.lines, fileIndex);

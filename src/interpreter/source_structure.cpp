@@ -5,6 +5,7 @@
 #include "base/no_case_search.h"
 #include "base/procedure_head.h"
 #include "base/statement_scan.h"
+#include "interpreter/line_words.h"
 #include "interpreter/opening_procedure.h"
 
 namespace quarvel {
@@ -179,7 +180,7 @@ QList<QStringView> FileStructure::Statements(qint32 line) const
     return quarvel::Statements(code.at(line));
 }
 
-FileStructure ReadFileStructure(const QStringList &lines)
+FileStructure ReadFileStructure(const QStringList &lines, const QList<quint8> &words)
 {
     FileStructure s;
     const qint32 n = qint32(lines.size());
@@ -204,7 +205,9 @@ FileStructure ReadFileStructure(const QStringList &lines)
         }
         if (inProcedure) {
             s.inProcedure[i] = true;
-            inProcedure = !IsProcedureEnd(line);
+            // Only a line with the word is read for the end: reading every line of the procedures
+            // of 200 x 100 (bench/make_project.py) cost this walk 9.2 M instructions, 8.0 M so.
+            inProcedure = !((words.isEmpty() || words.at(i) & EndProcedureWord) && IsProcedureEnd(line));
             continue;
         }
         s.topLevel.append(i);

@@ -72,7 +72,9 @@ struct FileStructure {
     QList<QStringView> Statements(qint32 line) const;
 };
 
-FileStructure ReadFileStructure(const QStringList &lines);
+// words, when given: the words of each line (FindLineWords), which tell the lines that cannot
+// end a procedure, those without ENDPROCEDURE, at no cost.
+FileStructure ReadFileStructure(const QStringList &lines, const QList<quint8> &words = {});
 
 // A declaration statement "Global.i a, *b = 1, c.s": the offset where its items begin (after
 // the keyword and its type) and the items, split at the commas outside brackets and strings.
