@@ -143,20 +143,30 @@ QStringList SplitLinesOf(QString text, const LineBreaks &breaks)
         ++lines.size;
     };
     qsizetype begin = 0;
-    const auto cut = [&](qsizetype i) {
-        if (i < begin)
-            return false; // the LF of a CR LF
-        const bool crlf = chars[i] == u'\r' && i + 1 < size && chars[i + 1] == u'\n';
+    const auto cut = [&](qsizetype i, qsizetype length) {
         chars[i] = QChar(u'\0');
         append(begin, i - begin);
-        begin = i + (crlf ? 2 : 1);
-        return false;
+        begin = i + length;
     };
     // Nearly every file is without CR, and takes the search for LF alone.
-    if (breaks.crlf + breaks.cr > 0)
-        FindAnyOf(text, 0, cut, u'\n', u'\r');
-    else
-        FindAnyOf(text, 0, cut, u'\n');
+    if (breaks.crlf + breaks.cr == 0) {
+        FindAnyOf(
+            text, 0,
+            [&](qsizetype i) {
+                cut(i, 1);
+                return false;
+            },
+            u'\n');
+    } else {
+        FindAnyOf(
+            text, 0,
+            [&](qsizetype i) {
+                if (i >= begin) // not the LF of a CR LF
+                    cut(i, chars[i] == u'\r' && i + 1 < size && chars[i + 1] == u'\n' ? 2 : 1);
+                return false;
+            },
+            u'\n', u'\r');
+    }
     if (begin < size)
         append(begin, size - begin);
     return QStringList(lines);
