@@ -18,28 +18,18 @@ namespace quarvel {
 // unchanged regeneration of 200 windows x 100 gadgets (bench/run_bench.py) ran 711 M
 // instructions instead of 947 M with eight characters a step; sixteen a step took it from 580 M
 // to 551 M, with the found of IndexOfChar inlined (callgrind).
-//
-// With a Fold, each character of the text is compared with Fold set in it: a lower-case ASCII
-// letter among chars then matches both of its cases (FindAnyLetterOf).
-template <char16_t Fold = 0, typename Found, typename... Chars>
+template <typename Found, typename... Chars>
 qsizetype FindAnyOf(QStringView text, qsizetype from, Found found, Chars... chars)
 {
     const char16_t *s = reinterpret_cast<const char16_t *>(text.data());
     const qsizetype n = text.size();
     qsizetype i = qMax(from, qsizetype(0));
 #if defined(__SSE2__)
-    // The characters compared: each of the text's with Fold set in it.
-    const auto folded = [](__m128i block) {
-        if constexpr (Fold != 0)
-            return _mm_or_si128(block, _mm_set1_epi16(short(Fold)));
-        else
-            return block;
-    };
     if (n >= 16) {
         // Bit k set: the character at at + k is one of chars.
         const auto hitsAt = [&](qsizetype at) {
-            const __m128i low = folded(_mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at)));
-            const __m128i high = folded(_mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at + 8)));
+            const __m128i low = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at));
+            const __m128i high = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at + 8));
             __m128i lowHits = _mm_setzero_si128();
             __m128i highHits = _mm_setzero_si128();
             ((lowHits = _mm_or_si128(lowHits, _mm_cmpeq_epi16(low, _mm_set1_epi16(short(chars))))), ...);
@@ -64,7 +54,7 @@ qsizetype FindAnyOf(QStringView text, qsizetype from, Found found, Chars... char
     }
     if (n >= 8) {
         const auto lanesAt = [&](qsizetype at) {
-            const __m128i block = folded(_mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at)));
+            const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i *>(s + at));
             __m128i hits = _mm_setzero_si128();
             ((hits = _mm_or_si128(hits, _mm_cmpeq_epi16(block, _mm_set1_epi16(short(chars))))), ...);
             return unsigned(_mm_movemask_epi8(hits));
@@ -86,19 +76,10 @@ qsizetype FindAnyOf(QStringView text, qsizetype from, Found found, Chars... char
     }
 #endif
     for (; i < n; ++i) {
-        if (((char16_t(s[i] | Fold) == chars) || ...) && found(i))
+        if (((s[i] == chars) || ...) && found(i))
             return i;
     }
     return -1;
-}
-
-// FindAnyOf for letters in either case, each given in lower case: one comparison a letter
-// finds both cases. A place also matches where the character is 0x20 below one of letters
-// (U+0111 for U+0131, the dotless i), so found looks at what it is handed.
-template <typename Found, typename... Letters>
-qsizetype FindAnyLetterOf(QStringView text, qsizetype from, Found found, Letters... letters)
-{
-    return FindAnyOf<char16_t(0x20)>(text, from, found, letters...);
 }
 
 // The found of FindAnyOf that takes the first place; a type of its own, so that the search
