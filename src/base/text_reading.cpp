@@ -138,9 +138,9 @@ QStringList SplitLinesOf(QString text, const LineBreaks &breaks)
     const bool afterLast = size == 0 || chars[size - 1] == u'\n' || chars[size - 1] == u'\r';
     // Each line is made in its slot, which is allocated for it and never default-made first.
     QArrayDataPointer<QString> lines(QTypedArrayData<QString>::allocate(breaks.Count() + (afterLast ? 0 : 1)));
+    QString *line = lines.data(); // the next slot
     const auto append = [&](qsizetype begin, qsizetype length) {
-        new (lines.data() + lines.size) QString(SharedLine(text, begin, length));
-        ++lines.size;
+        new (line++) QString(SharedLine(text, begin, length));
     };
     qsizetype begin = 0;
     const auto cut = [&](qsizetype i, qsizetype length) {
@@ -169,6 +169,7 @@ QStringList SplitLinesOf(QString text, const LineBreaks &breaks)
     }
     if (begin < size)
         append(begin, size - begin);
+    lines.size = line - lines.data();
     return QStringList(lines);
 }
 

@@ -336,7 +336,7 @@ FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code,
                              const NumberedCreations &numbered)
 {
     const QString &listedPath = g.model.CommonFileList.at(fileIndex);
-    const QString path = ProjectRelativePath(g.folder.directory, listedPath);
+    const QString &path = file.path; // the listed path from the project folder
     if (!file) {
         g.log.Error(FileErrorLine(QStringLiteral("OpenFile"), listedPath), listedPath);
         return file;
@@ -365,14 +365,16 @@ QList<FileResult> LoadCommonFiles(DesignModel &model, const SourceFolder &folder
 {
     LoadingPass g{model, folder, log};
     LoadedCode code;
-    for (const QString &file : std::as_const(g.model.CommonFileList))
-        code.commonFiles.insert(
-            QDir::cleanPath(QFileInfo(ProjectRelativePath(g.folder.directory, file)).absoluteFilePath()));
+    QStringList paths;
+    for (const QString &file : std::as_const(g.model.CommonFileList)) {
+        paths.append(ProjectRelativePath(g.folder.directory, file));
+        code.commonFiles.insert(QDir::cleanPath(QFileInfo(paths.last()).absoluteFilePath()));
+    }
     // Every file is read first: a name given to a numbered object must be free in all of them.
     QList<TextFileRead> files;
     QList<QStringList> texts;
-    for (const QString &file : std::as_const(g.model.CommonFileList)) {
-        files.append(ReadTextFile(ProjectRelativePath(g.folder.directory, file), g.folder.format));
+    for (const QString &path : std::as_const(paths)) {
+        files.append(ReadTextFile(path, g.folder.format));
         texts.append(files.last() ? files.last()->lines : QStringList());
     }
     const NumberedCreations numbered = FindNumberedCreations(texts);
