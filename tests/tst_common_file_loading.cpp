@@ -1,7 +1,9 @@
 #include "support/interpreter_fixture.h"
 
+#include "base/no_case_search.h"
 #include "interpreter/common_file_loading.h"
 #include "interpreter/event_loop_takeover.h"
+#include "interpreter/line_words.h"
 #include "interpreter/window_call_rewrites.h"
 
 #include <QDir>
@@ -31,6 +33,8 @@ private slots:
     void setAutoWindowPosition();
     void zeroImageGadgets_data();
     void zeroImageGadgets();
+    void lineWords_data();
+    void lineWords();
 };
 
 namespace {
@@ -423,6 +427,38 @@ void TestCommonFileLoading::zeroImageGadgets()
     f.withLines(Rows(before));
     ZeroImageGadgets(f.model);
     QCOMPARE(f.lines(), Rows(after));
+}
+
+// The words of a line, found in one walk, are those a search for each word finds.
+void TestCommonFileLoading::lineWords_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<int>("words");
+    QTest::newRow("procedure head") << "Procedure Open_W()" << int(ProcedureWord);
+    QTest::newRow("end in lower case, with a comment") << "  endprocedure ; done" << (ProcedureWord | EndProcedureWord);
+    QTest::newRow("a word that holds it") << "  ProcedureReturn x" << int(ProcedureWord);
+    QTest::newRow("module") << "DeclareModule Tools" << int(ModuleWord);
+    QTest::newRow("in a comment and a string") << "x = \"inCLUDE\" ; a MoDuLe" << (ModuleWord | IncludeWord);
+    QTest::newRow("include after a colon") << "a = 1 : XIncludeFile \"a.pb\"" << int(IncludeWord);
+    QTest::newRow("dotless i upper-cases to I") << QString::fromUtf8("\xC4\xB1ncludeFile \"a.pb\"") << int(IncludeWord);
+    QTest::newRow("d with stroke is no i") << QString::fromUtf8("\xC4\x91nclude") << 0;
+    QTest::newRow("across a step of sixteen")
+        << QString(13, QLatin1Char('x')) + "EndProcedure" << (ProcedureWord | EndProcedureWord);
+    QTest::newRow("cut off at the end") << "x = Procedur" << 0;
+    QTest::newRow("none") << "ButtonGadget(#B, 0, 0, 80, 24, \"Ok\")" << 0;
+    QTest::newRow("empty") << "" << 0;
+}
+
+void TestCommonFileLoading::lineWords()
+{
+    QFETCH(QString, line);
+    QFETCH(int, words);
+    QCOMPARE(int(FindLineWords({line}).first()), words);
+    const int searched = (IndexOfNoCase(line, u"PROCEDURE") >= 0 ? ProcedureWord : 0)
+                         | (IndexOfNoCase(line, u"ENDPROCEDURE") >= 0 ? EndProcedureWord : 0)
+                         | (IndexOfNoCase(line, u"MODULE") >= 0 ? ModuleWord : 0)
+                         | (IndexOfNoCase(line, u"INCLUDE") >= 0 ? IncludeWord : 0);
+    QCOMPARE(words, searched);
 }
 
 QTEST_GUILESS_MAIN(TestCommonFileLoading)

@@ -88,6 +88,10 @@ void TestTextEncoding::lineEnds_data()
     // The line ends are searched sixteen characters a step: a CR LF split by a step's end.
     QTest::newRow("CR LF across a step") << QByteArray(15, 'a') + "\r\n" + QByteArray(16, 'b') + "\r\nc"
                                          << QStringList{QString(15, 'a'), QString(16, 'b'), "c"} << true;
+    // The LF of ASCII bytes are counted sixteen bytes a step, and summed every 255 steps.
+    QTest::newRow("more lines than a sum holds") << QByteArray("A\n").repeated(3000) << QStringList(3000, "A") << true;
+    QTest::newRow("a CR after many steps")
+        << QByteArray("Ab\n").repeated(2000) + "\r" << QStringList(2000, "Ab") + QStringList{""} << false;
 }
 
 void TestTextEncoding::lineEnds()

@@ -9,6 +9,7 @@
 #include "interpreter/form_event_assignments.h"
 #include "interpreter/global_loads.h"
 #include "interpreter/include_rebasing.h"
+#include "interpreter/line_words.h"
 #include "interpreter/numbered_objects.h"
 #include "interpreter/object_warnings.h"
 #include "interpreter/opening_procedure.h"
@@ -67,8 +68,17 @@ QString ConvertFormDesignerLine(QString line, bool procedureWord)
         if (!(i == 0 ? procedureWord && IndexOfNoCase(line, finds.at(i)) >= 0
                      : IndexOfCallNoCase(line, finds.at(i)) >= 0))
             continue;
-        const auto &row = FormDesignerConversions[i];
-        line = ReplaceString(line, QLatin1String(row.find), QLatin1String(row.replacement), true);
+        // Each occurrence in any case, as ReplaceString(..., true) does, without an upper-cased copy:
+        // 200 x 100 (bench/make_project.py) spent 2.7 M instructions that way, 0.8 M so (callgrind).
+        QString replaced;
+        qsizetype from = 0;
+        for (qsizetype at = IndexOfNoCase(line, finds.at(i)); at >= 0; at = IndexOfNoCase(line, finds.at(i), from)) {
+            replaced += QStringView(line).sliced(from, at - from);
+            replaced += QLatin1String(FormDesignerConversions[i].replacement);
+            from = at + finds.at(i).size();
+        }
+        replaced += QStringView(line).sliced(from);
+        line = from > 0 ? replaced : line;
     }
     return line;
 }
@@ -80,33 +90,19 @@ struct LoadingPass {
     LogSink &log;
 };
 
-// Per line of a common file: whether the procedure rule keeps it (from a line that mentions
-// "procedure" up to the next line with "EndProcedure"), whether it mentions the word, and
-// whether the kept text ends on it, so a separator follows.
-struct ProcedureText {
-    QList<bool> kept;
-    QList<quint8> marks; // Word | Ends
-
-    enum : quint8 { Word = 1, Ends = 2 };
-    bool word(qsizetype line) const { return marks.at(line) & Word; }
-    bool ends(qsizetype line) const { return marks.at(line) & Ends; }
-};
-
-ProcedureText KeepProcedureText(const QStringList &lines)
+// Per line of a common file, whether the procedure rule keeps it: from a line that mentions
+// "procedure" up to the next line with "EndProcedure". words: the words of each line
+// (FindLineWords).
+QList<bool> KeepProcedureText(const QList<quint8> &words)
 {
-    ProcedureText text;
-    text.kept.resize(lines.size());
-    text.marks.resize(lines.size());
+    QList<bool> kept(words.size());
     bool inProcedure = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const bool word = IndexOfNoCase(lines.at(i), u"PROCEDURE") >= 0;
-        inProcedure = inProcedure || word;
-        const bool ends = word && IndexOfNoCase(lines.at(i), u"ENDPROCEDURE") >= 0;
-        text.kept[i] = inProcedure;
-        text.marks[i] = (word ? ProcedureText::Word : 0) | (ends ? ProcedureText::Ends : 0);
-        inProcedure = inProcedure && !ends;
+    for (qsizetype i = 0; i < words.size(); ++i) {
+        inProcedure = inProcedure || (words.at(i) & ProcedureWord);
+        kept[i] = inProcedure;
+        inProcedure = inProcedure && !(words.at(i) & EndProcedureWord);
     }
-    return text;
+    return kept;
 }
 
 // The declarations of every file go ahead of the procedures of every file: a procedure that
@@ -119,15 +115,15 @@ struct LoadedCode {
 };
 
 // The lines of a file's top-level DeclareModule ... EndDeclareModule and Module ... EndModule
-// blocks.
-QList<bool> ModuleBlockLines(const QStringList &lines)
+// blocks. words: the words of each line (FindLineWords).
+QList<bool> ModuleBlockLines(const QStringList &lines, const QList<quint8> &words)
 {
     QList<bool> inModule(lines.size(), false);
     bool inside = false;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         // Only a line holding the word can open or close a block; the statement scan of every
         // line cost 57 M of the 705 M instructions of an unchanged 20,000-gadget regeneration.
-        if (!HoldsNoCase(lines.at(i), u"MODULE")) {
+        if (!(words.at(i) & ModuleWord)) {
             inModule[i] = inside;
             continue;
         }
@@ -212,10 +208,11 @@ struct CommonFileText {
     QString listedPath;
     QString path;
     QStringList lines;
+    QList<quint8> words; // FindLineWords
     // ModuleBlockLines, read once for the numbering and the sorting: read twice, it cost an
     // unchanged regeneration of 200 x 100 (bench/make_project.py) 7.3 M instructions more.
     QList<bool> inModule;
-    ProcedureText procedureText;
+    QList<bool> procedureText; // KeepProcedureText
     TopLevelCode top;
     QList<LineRange> eventProcedures; // the form designer's, read as assignments and not kept
 };
@@ -227,13 +224,47 @@ struct SortedLines {
     QList<qint32> leftOut;
 };
 
+// The include statements of a file, rebased by names made for the first line that can hold
+// one: making them for every file cost an unchanged regeneration of 200 x 100
+// (bench/make_project.py) 1.7 M instructions (callgrind).
+class FileIncludes {
+public:
+    FileIncludes(const QString &directory, const QString &path, const QSet<QString> &commonFiles)
+        : directory_(directory),
+          path_(path),
+          commonFiles_(commonFiles)
+    {}
+    QString Rebase(const QString &line)
+    {
+        if (!names_)
+            names_.emplace(directory_, path_, commonFiles_);
+        return names_->Rebase(line);
+    }
+
+private:
+    const QString &directory_;
+    const QString &path_;
+    const QSet<QString> &commonFiles_;
+    std::optional<IncludeNames> names_;
+};
+
+// The text of a line that goes into CommonFile.pb, its include statements rebased. Only a line
+// with the word can hold one: rebasing every line cost an unchanged regeneration of 200 x 100
+// (bench/make_project.py) 5.4 M instructions (callgrind).
+QString PlacedText(const CommonFileText &f, FileIncludes &includes, qint32 i)
+{
+    if (const auto rewritten = f.top.rewritten.constFind(i); rewritten != f.top.rewritten.cend())
+        return includes.Rebase(*rewritten);
+    return f.words.at(i) & IncludeWord ? includes.Rebase(f.lines.at(i)) : f.lines.at(i);
+}
+
 // Each line of the file goes where its role says: a procedure, the declarations, a module
 // block, a window's opening procedure, or left out.
 SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code, qsizetype declaredBefore)
 {
     const QStringList &lines = f.lines;
     const bool formDesigner = UpperKeepLength(QFileInfo(f.listedPath).suffix()) == QLatin1String("PBF");
-    IncludeNames includes(g.folder.directory, f.path, code.commonFiles);
+    FileIncludes includes(g.folder.directory, f.path, code.commonFiles);
     const QList<bool> &inModule = f.inModule;
     const QList<bool> keptForLoads = LinesKeptForLoads(lines, f.top.roles);
     SortedLines sorted;
@@ -248,10 +279,10 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
         const SourceOrigin origin{f.index, i + 1};
         const LineRole role = keptForLoads.at(i) ? LineRole::Declaration : f.top.roles.at(i);
         const QString line = role == LineRole::Kept || role == LineRole::Declaration || role == LineRole::Window
-                                 ? includes.Rebase(f.top.Text(lines, i))
+                                 ? PlacedText(f, includes, i)
                                  : QString();
         if (role == LineRole::Kept)
-            code.procedures.append(formDesigner ? ConvertFormDesignerLine(line, f.procedureText.word(i)) : line,
+            code.procedures.append(formDesigner ? ConvertFormDesignerLine(line, f.words.at(i) & ProcedureWord) : line,
                                    origin);
         else if (role == LineRole::Window)
             sorted.windowText.insert(i, line);
@@ -261,7 +292,7 @@ SortedLines SortLines(LoadingPass &g, const CommonFileText &f, LoadedCode &code,
         else if (role == LineRole::LeftOut && RecordGlobalLoads(g.model, lines.at(i)) == GlobalLoad::None
                  && IsCode(lines.at(i)))
             sorted.leftOut.append(i + 1);
-        if (f.procedureText.ends(i)) {
+        if (f.words.at(i) & EndProcedureWord) { // the kept text ends on the line: a separator follows
             code.procedures.appendSeparator();
             RecordGlobalLoads(g.model, lines.at(i)); // "EndProcedure : LoadImage(...)" ends the procedure first
         }
@@ -314,17 +345,18 @@ FileResult LoadOneCommonFile(LoadingPass &g, qint32 fileIndex, LoadedCode &code,
                              const NumberedCreations &numbered)
 {
     const QString &listedPath = g.model.CommonFileList.at(fileIndex);
-    const QString path = ProjectRelativePath(g.folder.directory, listedPath);
+    const QString &path = file.path; // the listed path from the project folder
     if (!file) {
         g.log.Error(FileErrorLine(QStringLiteral("OpenFile"), listedPath), listedPath);
         return file;
     }
     LogHowRead(g.log, listedPath, *file);
-    CommonFileText f{fileIndex, listedPath, path, file->lines, {}, KeepProcedureText(file->lines), {}, {}};
-    f.inModule = ModuleBlockLines(f.lines);
+    CommonFileText f{fileIndex, listedPath, path, file->lines, FindLineWords(file->lines), {}, {}, {}, {}};
+    f.procedureText = KeepProcedureText(f.words);
+    f.inModule = ModuleBlockLines(f.lines, f.words);
     if (numbered.inFile.at(fileIndex))
         NameNumberedObjects(g.model, f.lines, fileIndex, f.inModule, numbered.taken);
-    f.top = ClassifyTopLevelCode(f.lines, f.procedureText.kept);
+    f.top = ClassifyTopLevelCode(f.lines, f.procedureText, f.words);
     MarkEventLoops(f.lines, f.top, fileIndex, g.model.Carried.loops);
     WarnUngeneratableObjects(g.model, g.log, listedPath, f.lines, f.top.windows);
     f.eventProcedures = TakeFormEventAssignments(g.model, g.log, f.lines, fileIndex);
@@ -342,14 +374,16 @@ QList<FileResult> LoadCommonFiles(DesignModel &model, const SourceFolder &folder
 {
     LoadingPass g{model, folder, log};
     LoadedCode code;
-    for (const QString &file : std::as_const(g.model.CommonFileList))
-        code.commonFiles.insert(
-            QDir::cleanPath(QFileInfo(ProjectRelativePath(g.folder.directory, file)).absoluteFilePath()));
+    QStringList paths;
+    for (const QString &file : std::as_const(g.model.CommonFileList)) {
+        paths.append(ProjectRelativePath(g.folder.directory, file));
+        code.commonFiles.insert(QDir::cleanPath(QFileInfo(paths.last()).absoluteFilePath()));
+    }
     // Every file is read first: a name given to a numbered object must be free in all of them.
     QList<TextFileRead> files;
     QList<QStringList> texts;
-    for (const QString &file : std::as_const(g.model.CommonFileList)) {
-        files.append(ReadTextFile(ProjectRelativePath(g.folder.directory, file), g.folder.format));
+    for (const QString &path : std::as_const(paths)) {
+        files.append(ReadTextFile(path, g.folder.format));
         texts.append(files.last() ? files.last()->lines : QStringList());
     }
     const NumberedCreations numbered = FindNumberedCreations(texts);

@@ -56,23 +56,26 @@ private:
 };
 
 struct FileStructure {
-    QList<bool> inProcedure;             // a line of a procedure, its head and end included
-    QStringList code;                    // BlankedCode of a top-level line; empty inside procedures
-    QList<qint32> depthBefore;           // blocks open before a top-level line
-    QList<qint32> depthAfter;            // blocks open after it
-    QList<BlockKind> enclosing;          // the innermost block open before a top-level line
-    QList<bool> inModule;                // a top-level line inside a Module or DeclareModule block
-    QList<qint32> topLevel;              // the indexes of the top-level lines, in order
-    QHash<NoCaseKey, qint32> procedures; // procedure name -> its head line
-    QSet<QString> waitingProcedures;     // upper-cased names of procedures that wait for an event
-    QSet<NoCaseKey> windowsInProcedures; // window constants opened in procedures
-    QList<qint32> sharedLines;           // the lines of procedures that begin with Shared
+    QList<bool> inProcedure;              // a line of a procedure, its head and end included
+    QStringList code;                     // BlankedCode of a top-level line; empty inside procedures
+    QList<QList<QStringView>> statements; // the statements of code, views into it, read once
+    QList<qint32> depthBefore;            // blocks open before a top-level line
+    QList<qint32> depthAfter;             // blocks open after it
+    QList<BlockKind> enclosing;           // the innermost block open before a top-level line
+    QList<bool> inModule;                 // a top-level line inside a Module or DeclareModule block
+    QList<qint32> topLevel;               // the indexes of the top-level lines, in order
+    QHash<NoCaseKey, qint32> procedures;  // procedure name -> its head line
+    QSet<QString> waitingProcedures;      // upper-cased names of procedures that wait for an event
+    QSet<NoCaseKey> windowsInProcedures;  // window constants opened in procedures
+    QList<qint32> sharedLines;            // the lines of procedures that begin with Shared
 
     bool HasCode(qint32 line) const { return !inProcedure.at(line) && !Statements(line).isEmpty(); }
-    QList<QStringView> Statements(qint32 line) const;
+    QList<QStringView> Statements(qint32 line) const { return statements.at(line); }
 };
 
-FileStructure ReadFileStructure(const QStringList &lines);
+// words, when given: the words of each line (FindLineWords), which tell the lines that cannot
+// end a procedure, those without ENDPROCEDURE, at no cost.
+FileStructure ReadFileStructure(const QStringList &lines, const QList<quint8> &words = {});
 
 // A declaration statement "Global.i a, *b = 1, c.s": the offset where its items begin (after
 // the keyword and its type) and the items, split at the commas outside brackets and strings.

@@ -161,10 +161,10 @@ QList<qint32> TopLevelCode::BodyOf(const WindowOpening &window) const
     return body;
 }
 
-TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &kept)
+TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &kept, const QList<quint8> &words)
 {
     TopLevelCode top;
-    top.structure = ReadFileStructure(lines);
+    top.structure = ReadFileStructure(lines, words);
     const FileStructure &s = top.structure;
     top.roles.resize(lines.size(), LineRole::Kept);
     for (qint32 j = 0; j < lines.size(); ++j)

@@ -32,7 +32,8 @@ struct TopLevelCode {
     QList<qint32> BodyOf(const WindowOpening &window) const;
 };
 
-// kept: per line, whether the procedure rule keeps it.
-TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &kept);
+// kept: per line, whether the procedure rule keeps it; words: the words of each line
+// (FindLineWords).
+TopLevelCode ClassifyTopLevelCode(const QStringList &lines, const QList<bool> &kept, const QList<quint8> &words);
 
 } // namespace quarvel
