@@ -31,6 +31,7 @@ private slots:
     void setParentWindow();
     void setAutoWindowPosition_data();
     void setAutoWindowPosition();
+    void parentAndPositionShareWindowLines();
     void zeroImageGadgets_data();
     void zeroImageGadgets();
     void lineWords_data();
@@ -363,7 +364,7 @@ void TestCommonFileLoading::setParentWindow()
     QFETCH(QString, after);
     InterpreterFixture f;
     f.withLines(Rows(before));
-    SetParentWindow(f.model);
+    SetParentWindow(f.model, WindowOpeningLines(f.model.CommonSourceLines));
     QCOMPARE(f.lines(), Rows(after));
 }
 
@@ -393,8 +394,24 @@ void TestCommonFileLoading::setAutoWindowPosition()
     QFETCH(QString, after);
     InterpreterFixture f;
     f.withLines(Rows(before));
-    SetAutoWindowPosition(f.model);
+    SetAutoWindowPosition(f.model, WindowOpeningLines(f.model.CommonSourceLines));
     QCOMPARE(f.lines(), Rows(after));
+}
+
+// The window lines are found once, before the parent is set: the position is then replaced in
+// the lines as the parent left them.
+void TestCommonFileLoading::parentAndPositionShareWindowLines()
+{
+    InterpreterFixture f;
+    f.withLines({"OpenWindow(#Window_0, 1, 2, 300, 200, \"Main\")", "Debug 1",
+                 "If OpenWindow(#Window_1, 3, 4, 100, 50, \"Tool\") : Debug 2"});
+    const QList<qsizetype> windowLines = WindowOpeningLines(f.model.CommonSourceLines);
+    QCOMPARE(windowLines, QList<qsizetype>({0, 2}));
+    SetParentWindow(f.model, windowLines);
+    SetAutoWindowPosition(f.model, windowLines);
+    QCOMPARE(f.lines(), QStringList({"OpenWindow(#Window_0, #PB_Ignore, #PB_Ignore, 300, 200, \"Main\")", "Debug 1",
+                                     "If OpenWindow(#Window_1, #PB_Ignore, #PB_Ignore, 100, 50, \"Tool\", "
+                                     "#PB_Window_SystemMenu, WindowID(#Window_0)) : Debug 2"}));
 }
 
 void TestCommonFileLoading::zeroImageGadgets_data()

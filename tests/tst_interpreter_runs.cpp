@@ -209,8 +209,8 @@ void TestInterpreterRuns::passesKeepTheNumberOfLines()
     } passes[] = {
         {"InsertWindowPrefixes", [&] { QVERIFY(InsertWindowPrefixes(m, g.nameTables, g.log)); }},
         {"CollectObjectNames", [&] { QVERIFY(CollectObjectNames(m, g.nameTables, g.log)); }},
-        {"SetParentWindow", [&] { SetParentWindow(m); }},
-        {"SetAutoWindowPosition", [&] { SetAutoWindowPosition(m); }},
+        {"SetParentWindow", [&] { SetParentWindow(m, WindowOpeningLines(m.CommonSourceLines)); }},
+        {"SetAutoWindowPosition", [&] { SetAutoWindowPosition(m, WindowOpeningLines(m.CommonSourceLines)); }},
         {"SplitMenuItemTabs", [&] { SplitMenuItemTabs(m); }},
         {"WrapLanguageStrings", [&] { WrapLanguageStrings(m); }},
         {"CollectLanguageStrings", [&] { CollectLanguageStrings(m, g.lines, folder, g.log); }},

@@ -196,6 +196,12 @@ void TestLanguageImagesIncludes::replaceLoadImageCalls_data()
     QTest::newRow("only the first call of a line")
         << "LoadImage(0, \"a.png\") : LoadImage(1, \"b.png\")"
         << "ImageID(#MyImage_0) : LoadImage(1, \"b.png\")" << QStringList{"a.png"};
+    QTest::newRow("call after a literal, call in a comment or a literal left alone")
+        << "Debug \"(\" : x = LoadImage(0, \"a.png\")\ny = 1 ; LoadImage(0, \"b.png\")\nDebug \"LoadImage(0, \" + "
+           "\"c.png\")"
+        << "Debug \"(\" : x = ImageID(#MyImage_0)\ny = 1 ; LoadImage(0, \"b.png\")\nDebug \"LoadImage(0, \" + "
+           "\"c.png\")"
+        << QStringList{"a.png"};
 }
 
 void TestLanguageImagesIncludes::replaceLoadImageCalls()

@@ -131,10 +131,13 @@ bool InterpretCode(GenerationContext &run)
 // The rewrites of the windows' code that the switches ask for.
 void RewriteWindowCode(GenerationContext &run)
 {
-    if (run.switches().Parend)
-        SetParentWindow(run.model);
-    if (run.switches().PB_Ignore)
-        SetAutoWindowPosition(run.model);
+    if (run.switches().Parend || run.switches().PB_Ignore) {
+        const QList<qsizetype> windowLines = WindowOpeningLines(run.model.CommonSourceLines);
+        if (run.switches().Parend)
+            SetParentWindow(run.model, windowLines);
+        if (run.switches().PB_Ignore)
+            SetAutoWindowPosition(run.model, windowLines);
+    }
     SplitMenuItemTabs(run.model);
 }
 
