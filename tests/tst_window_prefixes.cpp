@@ -378,6 +378,11 @@ void TestWindowPrefixes::numberedObjectsGetConstants_data()
         << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nButtonGadget(#Main_Button_1, 0, 0, 9, 9, \"\")"
            "\nOpenWindow(#Window_1, 0, 0, 9, 9, \"\")\nStringGadget(#Window_1_String_1, 0, 0, 9, 9, \"\")"
            "\nUseGadgetList(WindowID(#Main))\nDisableGadget(#Main_Button_1, 1)";
+    QTest::newRow("other commands' numbers, a creator in any letter case")
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nLoadImage(4, \"a.png\") : StatusBarText(0, 0, \"\")"
+           "\nbuttongadget(3, 0, 0, 9, 9, \"\")"
+        << "OpenWindow(#Main, 0, 0, 9, 9, \"\")\nLoadImage(4, \"a.png\") : StatusBarText(0, 0, \"\")"
+           "\nbuttongadget(#Main_Button_3, 0, 0, 9, 9, \"\")";
 }
 
 void TestWindowPrefixes::numberedObjectsGetConstants()
