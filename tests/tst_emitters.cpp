@@ -532,6 +532,7 @@ void TestEmitters::commonFileLayout()
         expected += QStringList{"IncludeFile \"LoadLanguage.pb\""} + Separator();
     expected += QStringList{"Procedure Open_W()", "EndProcedure"};
     QCOMPARE(e.output.CommonFileLines, expected);
+    QVERIFY(e.output.ConstantLines.isEmpty() && e.output.FontLines.isEmpty() && e.output.ImageLines.isEmpty());
 }
 
 namespace {

@@ -106,6 +106,8 @@ void TestLoadProjectSources::trailingCommentLines_data()
     QTest::newRow("indented comment is no comment line")
         << QStringList{"a", "  ; c"} << QStringList{"a", "  ; c"} << QStringList{};
     QTest::newRow("all comments") << QStringList{";a", ";b"} << QStringList{} << QStringList{";a", ";b"};
+    QTest::newRow("separator last: no trailer")
+        << QStringList{"EndProcedure"} + separator << QStringList{"EndProcedure"} + separator << QStringList{};
 }
 
 void TestLoadProjectSources::trailingCommentLines()
@@ -113,8 +115,12 @@ void TestLoadProjectSources::trailingCommentLines()
     QFETCH(QStringList, lines);
     QFETCH(QStringList, kept);
     QFETCH(QStringList, trailer);
+    const QStringList read = lines;
     QCOMPARE(TakeTrailingCommentLines(lines), trailer);
     QCOMPARE(lines, kept);
+    // Without a trailer the lines stay the very list read, not a copy of it.
+    if (trailer.isEmpty())
+        QCOMPARE(lines.constData(), read.constData());
 }
 
 void TestLoadProjectSources::detectMainFormat_data()

@@ -7,6 +7,7 @@ struct DesignModel;
 struct OutputLines;
 struct Switches;
 
+// The constants, font and image sections are moved into CommonFileLines and left empty.
 void EmitCommonFile(const DesignModel &model, const Switches &switches, OutputLines &output);
 
 } // namespace quarvel
