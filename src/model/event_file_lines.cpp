@@ -51,6 +51,22 @@ void AddConstantsUsed(QStringView line, qsizetype lineIndex, EventFileLines &wal
     }
 }
 
+// The name of the head the line holds, as ProcedureHeadName reads it. A head as the generator
+// writes it, "Procedure " and the name before its bracket, is read by two comparisons and one
+// search; against ProcedureHeadName for every head, that saved an unchanged regeneration of
+// 200 x 100 (bench/make_project.py) 2.2 M instructions (callgrind).
+QStringView HeadName(QStringView line)
+{
+    static constexpr QStringView Plain = u"Procedure ";
+    if (line.size() > Plain.size() && line.first(Plain.size()) == Plain && !IsBlank(line[Plain.size()])
+        && line[Plain.size()] != QLatin1Char('.')) {
+        if (const qsizetype end = IndexOfAny(line, Plain.size(), u' ', u'\t', u'(');
+            end > Plain.size() && line[end] == QLatin1Char('('))
+            return line.sliced(Plain.size(), end - Plain.size());
+    }
+    return ProcedureHeadName(line);
+}
+
 // A blank line and a comment line hold neither a head nor code; nearly every other line is
 // passed over as a head by its first character.
 void ReadLine(const QString &line, qsizetype index, EventFileLines &walk)
@@ -61,7 +77,7 @@ void ReadLine(const QString &line, qsizetype index, EventFileLines &walk)
     if (first == line.size() || line[first] == QLatin1Char(';'))
         return;
     if ((line[first].unicode() | 0x20) == u'p') {
-        if (const QStringView name = ProcedureHeadName(QStringView(line).sliced(first)); !name.isEmpty())
+        if (const QStringView name = HeadName(QStringView(line).sliced(first)); !name.isEmpty())
             walk.heads.append({index, name});
     }
     // One search for both characters, about 2 M instructions less than two on an unchanged

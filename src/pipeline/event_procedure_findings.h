@@ -23,20 +23,26 @@ struct EventHeads {
     qsizetype edited = -1;
 };
 
-// The objects of one kind of event procedure: one entry per name in any letter case (keys view
-// the design model's names), found by name or by the object's place in the model's list of
-// that kind. The entries live in a vector that is not grown once built, so pointers to them
-// hold; a QHash moves its nodes as it grows.
+// The objects of one kind of event procedure: one entry per name in any letter case, found by
+// name or by the object's place in the model's list of that kind. The entries live in a vector
+// that is not grown once built, so pointers to them hold.
 struct EventHeadTable {
     std::vector<EventHeads> entries;
-    QHash<NoCaseKey, qsizetype> byName;
-    std::vector<qsizetype> byIndex;
+    std::vector<qsizetype> byIndex; // the entry of each place in names
+    QStringList names;
+    // The first place in names of each name in any letter case, by its hash: open addressing in
+    // a table twice as large as names at least, -1 for an empty slot.
+    std::vector<qsizetype> firstPlaces;
 
     // The entry of a name; nullptr for a name that has none.
     EventHeads *Named(QStringView name);
     // The entry of the object at index of the model's list, or else of its name; nullptr for
     // a name that has none.
     const EventHeads *Find(qsizetype index, const QString &name) const;
+    // The slot of name: the one that holds its first place, or the empty one where it goes.
+    size_t SlotOf(QStringView name) const;
+    // The index in entries of a name, -1 for none.
+    qsizetype EntryOf(QStringView name) const;
 };
 
 struct EventProcedureScan {
