@@ -364,8 +364,8 @@ bool WriteFiles(GenerationContext &run)
     // an unchanged regeneration of 200 x 100 (bench/make_project.py) 0.5 M instructions more.
     ProjectState next = run.project;
     next.Stored = CurrentNames(run.model);
-    const int projectFile =
-        run.plan.Stage(run.project.ProjectFile, ProjectFileText(next, nullptr), WritePlan::Order::Last);
+    const int projectFile = run.plan.Stage(run.project.ProjectFile, ProjectFileText(next, nullptr),
+                                           WritePlan::Order::Last);
     if (WriteOutputFiles(run))
         run.project.Stored = std::move(next.Stored);
     if (!StopIfChangedMeanwhile(run))
