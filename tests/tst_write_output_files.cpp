@@ -1,4 +1,5 @@
 #include "model/catalog.h"
+#include "pipeline/load_project_sources.h"
 #include "pipeline/write_output_files.h"
 #include "support/test_project.h"
 
@@ -18,6 +19,9 @@ private slots:
     void aFailedFileHoldsBackTheOthers();
     void interruptedWriteKeepsEveryOldFile();
     void aFileFoundUnchangedCanBeStagedAgain();
+    void bytesMadeAgainOnlyForAFileThatChanges();
+    void userFileWrittenBackAsKept_data();
+    void userFileWrittenBackAsKept();
 };
 
 static QString Dir(const TestProject &p)
@@ -185,6 +189,66 @@ void TestWriteOutputFiles::aFileFoundUnchangedCanBeStagedAgain()
     QCOMPARE(dir.read("x.pb"), QByteArray("new\n"));
     QCOMPARE(plan.Changes().size(), 1);
     QCOMPARE(plan.Changes().first().before, QByteArray("old\n"));
+}
+
+// Bytes noted as made again from the lines read are never made for a file that keeps its
+// text; staged with other text, they are, and a file changed on disk meanwhile is still caught.
+void TestWriteOutputFiles::bytesMadeAgainOnlyForAFileThatChanges()
+{
+    TestProject dir;
+    dir.write("x.pb", "old\n");
+    ProjectState project = dir.project({"W.pb"});
+    GenerationRun run(project);
+    WritePlan &plan = run.context.plan;
+    int made = 0;
+    plan.NoteRead(dir.path("x.pb"), [&made] {
+        ++made;
+        return QByteArray("old\n");
+    });
+    const int handle = plan.StageKept(dir.path("x.pb"));
+    QCOMPARE(plan.OutcomeOf(handle), WritePlan::Outcome::Unchanged);
+    QCOMPARE(made, 0);
+    dir.write("x.pb", "someone else's\n");
+    QCOMPARE(plan.Stage(dir.path("x.pb"), QByteArray("new\n")), handle);
+    QCOMPARE(made, 1);
+    QVERIFY(!plan.WriteStaged());
+    QCOMPARE(plan.OutcomeOf(handle), WritePlan::Outcome::Changed);
+    QCOMPARE(dir.read("x.pb"), QByteArray("someone else's\n"));
+}
+
+// A user file read and written back: a line added, every other byte as it was; a file whose
+// text stays is left as it was.
+void TestWriteOutputFiles::userFileWrittenBackAsKept_data()
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QByteArray>("added");
+    QTest::newRow("UTF-8 with its mark") << QByteArray("\xEF\xBB\xBF"
+                                                       "a\n\xC3\xA9\n")
+                                         << QByteArray("\xEF\xBB\xBF"
+                                                       "a\n\xC3\xA9\nadded\n");
+    QTest::newRow("8-bit") << QByteArray("a\n\xE9\n") << QByteArray("a\n\xE9\nadded\n");
+    QTest::newRow("no last line end") << QByteArray("a\nb") << QByteArray("a\nb\nadded");
+    QTest::newRow("CR and LF") << QByteArray("a\rb\n") << QByteArray("a\rb\nadded\n");
+    QTest::newRow("a second mark") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                 "a\n")
+                                   << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                 "a\nadded\n");
+}
+
+void TestWriteOutputFiles::userFileWrittenBackAsKept()
+{
+    QFETCH(QByteArray, bytes);
+    QFETCH(QByteArray, added);
+    TestProject dir;
+    dir.write("EventGadget.pb", bytes);
+    dir.write("EventMenu.pb", bytes);
+    ProjectState project = dir.project({"W.pb"});
+    GenerationRun run(project);
+    QVERIFY(LoadProjectSources(run.context));
+    run.context.lines.EventGadgetLines.append("added");
+    QVERIFY(WriteOutputFiles(run.context));
+    QCOMPARE(dir.read("EventGadget.pb"), added);
+    QCOMPARE(dir.read("EventMenu.pb"), bytes);
 }
 
 #include "tst_write_output_files.moc"

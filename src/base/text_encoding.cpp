@@ -304,12 +304,12 @@ RewrittenFormat FormatOfRewritten(const TextFile &file, const QStringList &lines
     return {file.format, file.marked, false};
 }
 
-// lines == file.lines, where nearly every line of an unchanged file is the very text the file
-// was read into: those are told equal by where they stand, not character by character
-// (comparing the text of each cost an unchanged regeneration of 200 x 100
-// (bench/make_project.py) 0.9 M instructions more).
-// The lines may come in two parts (a file's lines and its trailer), compared with read in turn.
-bool SameLines(const QStringList &lines, const QStringList &read, const QStringList &trailer = {})
+} // namespace
+
+// Nearly every line of an unchanged file is the very text the file was read into: those are
+// told equal by where they stand, not character by character (comparing the text of each cost
+// an unchanged regeneration of 200 x 100 (bench/make_project.py) 0.9 M instructions more).
+bool SameLines(const QStringList &lines, const QStringList &read, const QStringList &trailer)
 {
     const auto same = [&](const QStringList &part, qsizetype from) {
         for (qsizetype i = 0; i < part.size(); ++i) {
@@ -322,8 +322,6 @@ bool SameLines(const QStringList &lines, const QStringList &read, const QStringL
     };
     return lines.size() + trailer.size() == read.size() && same(lines, 0) && same(trailer, lines.size());
 }
-
-} // namespace
 
 RewrittenText EncodeRewritten(const TextFile &file, const QStringList &lines, const QStringList &trailer,
                               TextFormat runFormat)

@@ -98,6 +98,9 @@ TextFormat FormatThatHolds(const QStringList &lines, TextFormat wanted);
 // preceded by its byte-order mark.
 QByteArray EncodeLines(const QStringList &lines, TextFormat format, LineEnds ends = {});
 
+// True when lines followed by trailer are read, line for line.
+bool SameLines(const QStringList &lines, const QStringList &read, const QStringList &trailer = {});
+
 struct RewrittenText {
     QByteArray bytes;
     bool widened = false; // 8-bit or code page text that needed more: written as UTF-8 with the mark

@@ -30,7 +30,13 @@ StagedOutput StageOneFile(GenerationContext &run, FileOwner owner, const QString
 {
     const auto read = owner == FileOwner::User ? run.userFiles.constFind(path) : run.userFiles.cend();
     if (read != run.userFiles.cend()) {
-        const RewrittenText text = EncodeRewritten(*read, fileLines, trailer, run.outputFormat);
+        // Bytes not held since reading are made again only for a file whose text changes.
+        if (read->bytes.isEmpty() && !read->lines.isEmpty() && SameLines(fileLines, read->lines, trailer))
+            return {path, run.plan.StageKept(path), false, {}};
+        TextFile file = *read;
+        if (file.bytes.isEmpty())
+            file.bytes = run.plan.ReadBytes(path);
+        const RewrittenText text = EncodeRewritten(file, fileLines, trailer, run.outputFormat);
         return {path, run.plan.Stage(path, text.bytes), text.widened,
                 read->format == TextFormat::CodePage ? read->codePage : QByteArray()};
     }

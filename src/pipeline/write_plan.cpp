@@ -57,11 +57,40 @@ void WritePlan::NoteRead(const QString &path, const FileWriter::Content &content
         read_.insert(file, content);
 }
 
+void WritePlan::NoteRead(const QString &path, const std::function<QByteArray()> &make)
+{
+    const QString file = KeyOf(path);
+    if (read_.contains(file))
+        return;
+    read_.insert(file, {true, QByteArray()});
+    unmade_.insert(file, make);
+}
+
+bool WritePlan::MakeReadBytes(const QString &file)
+{
+    const auto make = unmade_.find(file);
+    if (make == unmade_.end())
+        return false;
+    read_[file].bytes = (*make)();
+    unmade_.erase(make);
+    return true;
+}
+
+QByteArray WritePlan::ReadBytes(const QString &path)
+{
+    const QString file = KeyOf(path);
+    MakeReadBytes(file);
+    return read_.value(file).bytes;
+}
+
 int WritePlan::EntryOf(const QString &path)
 {
     const QString file = KeyOf(path);
+    const bool madeNow = MakeReadBytes(file);
     if (const auto known = entryOfFile_.constFind(file); known != entryOfFile_.cend()) {
-        if (Entry &entry = entries_[*known]; entry.released) {
+        if (Entry &entry = entries_[*known]; madeNow) {
+            entry.before = read_.value(file).bytes; // kept (StageKept) until now
+        } else if (entry.released) {
             const OnDisk old = ReadOnDisk(entry.path);
             read_.insert(file, {old.exists, old.bytes});
             entry.before = old.bytes;
@@ -112,6 +141,19 @@ int WritePlan::Stage(const QString &path, const std::function<bool(QByteArrayVie
         entry.released = true;
     }
     return handle;
+}
+
+int WritePlan::StageKept(const QString &path)
+{
+    const QString file = KeyOf(path);
+    if (!unmade_.contains(file) || entryOfFile_.contains(file))
+        return Stage(path, ReadBytes(path));
+    Entry entry;
+    entry.path = path;
+    entry.outcome = Outcome::Unchanged;
+    entries_.append(std::move(entry));
+    entryOfFile_.insert(file, int(entries_.size() - 1));
+    return int(entries_.size() - 1);
 }
 
 // What a real run would meet: a file that cannot be written fails, and then holds the others back.

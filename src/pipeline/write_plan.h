@@ -55,6 +55,11 @@ public:
     // Only the first reading of a file counts. A file staged without one must still hold what
     // it held when it was staged.
     void NoteRead(const QString &path, const FileWriter::Content &content);
+    // The same for a file that existed and whose bytes make makes again from what the run
+    // keeps of it: they are made only when the plan needs them, so nobody holds them meanwhile.
+    void NoteRead(const QString &path, const std::function<QByteArray()> &make);
+    // The bytes the run read of a file noted as read (made now, when noted with make).
+    QByteArray ReadBytes(const QString &path);
 
     // One file of the project (a generated file, an include, the project file), staged for
     // WriteStaged; nothing on disk changes before. Staging a file again, under any path that
@@ -64,6 +69,10 @@ public:
     // from the file's bytes whether it does, and make makes them only when it does not.
     int Stage(const QString &path, const std::function<bool(QByteArrayView)> &holds,
               const std::function<QByteArray()> &make, Order order = Order::InTurn);
+
+    // A file noted as read whose new text is the very text it read: not written, and bytes
+    // noted with make are not made for it. Returns the handle OutcomeOf asks with.
+    int StageKept(const QString &path);
 
     // Writes every staged file, all or none (FileWriter::WriteTogether). A dry run writes
     // nothing and gives each file the outcome the run would meet. False when a file failed
@@ -116,6 +125,7 @@ private:
 
     static QString KeyOf(const QString &path); // the file written, through its links
     int EntryOf(const QString &path);          // the file's entry, made on its first staging
+    bool MakeReadBytes(const QString &file);   // by the file written; true when made now
     void ReleaseUnwritten();
 
     int Count(Outcome outcome) const;
@@ -123,8 +133,9 @@ private:
 
     const FileWriter &writer_;
     QList<Entry> entries_;
-    QHash<QString, int> entryOfFile_;          // by the file written: a symlink's target
-    QHash<QString, FileWriter::Content> read_; // by the file written: what the run read of it
+    QHash<QString, int> entryOfFile_;                    // by the file written: a symlink's target
+    QHash<QString, FileWriter::Content> read_;           // by the file written: what the run read of it
+    QHash<QString, std::function<QByteArray()>> unmade_; // by the file written: read, bytes not made yet
     QList<Change> changes_;
 };
 
