@@ -13,7 +13,7 @@ namespace {
 // 200 x 100 (bench/make_project.py) spent 8.3 M instructions on the lines of the common files,
 // against 19 M for a search a word, and 11 M for one walk that stopped at every P, M and I
 // (callgrind).
-quint8 WordsOf(QStringView line)
+quint8 LineWordsOf(QStringView line)
 {
     static constexpr QStringView Procedure = u"PROCEDURE", End = u"END", Module = u"MODULE", Include = u"INCLUDE";
     // Whether word begins at p, a place inside the line or before it.
@@ -47,7 +47,7 @@ QList<quint8> FindLineWords(const QStringList &lines)
     QList<quint8> words(lines.size());
     quint8 *out = words.data();
     for (const QString &line : lines)
-        *out++ = WordsOf(line);
+        *out++ = LineWordsOf(line);
     return words;
 }
 

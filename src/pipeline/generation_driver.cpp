@@ -59,7 +59,7 @@ SourceFolder SourceFolderOf(const GenerationContext &run)
 }
 
 // The current names, which become the stored names that the next run compares with.
-StoredConstants CurrentNames(const DesignModel &model)
+StoredConstants NamesToStore(const DesignModel &model)
 {
     StoredConstants current;
     for (const ObjectKind kind : AllObjectKinds)
@@ -363,7 +363,7 @@ bool WriteFiles(GenerationContext &run)
     // The names are listed once, for the file and for the next run: listed for each, they cost
     // an unchanged regeneration of 200 x 100 (bench/make_project.py) 0.5 M instructions more.
     ProjectState next = run.project;
-    next.Stored = CurrentNames(run.model);
+    next.Stored = NamesToStore(run.model);
     const int projectFile = run.plan.Stage(run.project.ProjectFile, ProjectFileText(next, nullptr),
                                            WritePlan::Order::Last);
     if (WriteOutputFiles(run))
