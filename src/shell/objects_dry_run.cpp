@@ -7,6 +7,8 @@
 #include <QFileInfo>
 #include <QThread>
 
+#include <mutex>
+
 namespace quarvel {
 
 namespace {
@@ -23,6 +25,14 @@ public:
     void ClearLog() override {}
 
     RunResult result;
+};
+
+// The objects a run's thread hands to the GUI thread. The lock is a standard one so that the
+// thread checker sees the hand-over: Qt's queued signal orders it too, but through Qt's own
+// locks, which the checker does not see.
+struct HandOver {
+    std::mutex mutex;
+    QList<ObjectFact> objects;
 };
 
 } // namespace
@@ -56,16 +66,25 @@ ObjectsDryRun::~ObjectsDryRun()
 void ObjectsDryRun::Start(const ProjectState &project)
 {
     const int started = ++started_;
-    auto result = std::make_shared<RunResult>();
+    auto handOver = std::make_shared<HandOver>();
     const QString directory = QFileInfo(project.ProjectFile).absolutePath() + QLatin1Char('/');
-    QThread *thread = QThread::create([result, project, &tables = tables_] { *result = DryRunFacts(project, tables); });
+    QThread *thread = QThread::create([handOver, project, &tables = tables_] {
+        QList<ObjectFact> objects = DryRunFacts(project, tables).objects;
+        const std::lock_guard lock(handOver->mutex);
+        handOver->objects = std::move(objects);
+    });
     connect(
         thread, &QThread::finished, this,
-        [this, thread, result, started, directory] {
+        [this, thread, handOver, started, directory] {
             std::erase(threads_, thread);
             thread->deleteLater();
+            QList<ObjectFact> objects;
+            {
+                const std::lock_guard lock(handOver->mutex);
+                objects = std::move(handOver->objects);
+            }
             if (started == started_)
-                emit objectsReady(result->objects, directory);
+                emit objectsReady(objects, directory);
         },
         Qt::QueuedConnection);
     threads_.push_back(thread);
