@@ -171,7 +171,6 @@ void TestWriteOutputFiles::interruptedWriteKeepsEveryOldFile()
              QStringList({"EventGadget.pb", "Main.pb"}));
 }
 
-QTEST_GUILESS_MAIN(TestWriteOutputFiles)
 // The plan lets go of the bytes of a file it found unchanged; staged again with other text, the
 // file is read again and written, its old text recorded, and not taken for changed meanwhile.
 void TestWriteOutputFiles::aFileFoundUnchangedCanBeStagedAgain()
@@ -251,4 +250,5 @@ void TestWriteOutputFiles::userFileWrittenBackAsKept()
     QCOMPARE(dir.read("EventMenu.pb"), bytes);
 }
 
+QTEST_GUILESS_MAIN(TestWriteOutputFiles)
 #include "tst_write_output_files.moc"
