@@ -106,6 +106,14 @@ QStringList NamesOfKind(const DesignModel &model, ObjectKind kind)
     return {};
 }
 
+StoredConstants CurrentNames(const DesignModel &model)
+{
+    StoredConstants current;
+    for (const ObjectKind kind : AllObjectKinds)
+        StoredNamesOfKind(current, kind) = NamesOfKind(model, kind);
+    return current;
+}
+
 QString MainWindowName(const DesignModel &model)
 {
     if (!model.MainWindow.isEmpty() || model.WindowList.isEmpty())

@@ -6,6 +6,7 @@
 #include "model/carried_loop.h"
 #include "model/event_file_lines.h"
 #include "model/object_kind.h"
+#include "model/project_state.h"
 #include "model/source_lines.h"
 
 #include <QHash>
@@ -261,6 +262,9 @@ QStringList DeclaredMenuItems(const DesignModel &model);
 
 // The current names of one kind of object: WindowList, MenuList, ... the gadget names.
 QStringList NamesOfKind(const DesignModel &model, ObjectKind kind);
+// Every kind's names as the run ends with them: what the project file stores for the next run to
+// compare with.
+StoredConstants CurrentNames(const DesignModel &model);
 
 // The line lists of the generated files and of the sections built in step 1.
 struct OutputLines {

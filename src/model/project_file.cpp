@@ -4,7 +4,6 @@
 #include "base/file_writer.h"
 #include "base/numeric_value.h"
 #include "base/text_encoding.h"
-#include "model/design_model.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,7 +45,7 @@ void ReadSwitchLine(QString line, Switches &switches)
 
 } // namespace
 
-QByteArray ProjectFileText(const ProjectState &project, const DesignModel *designLists)
+QByteArray ProjectFileText(const ProjectState &project)
 {
     QStringList lines;
     lines << QStringLiteral("[FILES]") << project.CommonFiles << QString();
@@ -56,11 +55,8 @@ QByteArray ProjectFileText(const ProjectState &project, const DesignModel *desig
                      + QString::number(SwitchNumber(project.switches.at(i)));
     lines << QString();
 
-    for (const ObjectKind kind : AllObjectKinds) {
-        const QStringList names = designLists ? NamesOfKind(*designLists, kind)
-                                              : StoredNamesOfKind(project.Stored, kind);
-        lines << SectionHeader(kind) << names << QString();
-    }
+    for (const ObjectKind kind : AllObjectKinds)
+        lines << SectionHeader(kind) << StoredNamesOfKind(project.Stored, kind) << QString();
     return EncodeLines(lines, TextFormat::Utf8).mid(3); // UTF-8 without byte-order mark
 }
 
@@ -73,12 +69,11 @@ FileResult FinishProjectSave(ProjectState &project, const FileResult &written)
     return written;
 }
 
-FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
-                       const DesignModel *designLists)
+FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer)
 {
     if (project.CommonFiles.isEmpty())
         return {FileResult::NotDone, path, {}, {}};
-    return FinishProjectSave(project, writer.Write(path, ProjectFileText(project, designLists)));
+    return FinishProjectSave(project, writer.Write(path, ProjectFileText(project)));
 }
 
 QString ProjectRelativePath(const QString &projectDirectory, const QString &path)

@@ -10,20 +10,17 @@
 namespace quarvel {
 
 class FileWriter;
-struct DesignModel;
 
-// Writes the project to path. The six name sections come from the design model when one is
-// given (the end of a generation), else from the stored lists. Not done, with nothing to
+// Writes the project to path, its six name sections from the stored lists. Not done, with nothing to
 // report and nothing written, when the project has no common file; failed with the "Project"
 // message when the file cannot be written, in which case an existing file keeps its content.
-FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer,
-                       const DesignModel *designLists = nullptr);
+FileResult SaveProject(const QString &path, ProjectState &project, const FileWriter &writer);
 // The end of a save that went another way (a run writes the project file with its other
 // files): the project named and saved when its file was written, else the "Project" failure.
 FileResult FinishProjectSave(ProjectState &project, const FileResult &written);
 
 // The file's text as SaveProject writes it.
-QByteArray ProjectFileText(const ProjectState &project, const DesignModel *designLists);
+QByteArray ProjectFileText(const ProjectState &project);
 
 // A relative path of the project (a common file, an include) taken from the project directory;
 // an absolute path as it stands.

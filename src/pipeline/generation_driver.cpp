@@ -58,15 +58,6 @@ SourceFolder SourceFolderOf(const GenerationContext &run)
     return {run.ProjectDirectory(), run.outputFormat};
 }
 
-// The current names, which become the stored names that the next run compares with.
-StoredConstants NamesToStore(const DesignModel &model)
-{
-    StoredConstants current;
-    for (const ObjectKind kind : AllObjectKinds)
-        StoredNamesOfKind(current, kind) = NamesOfKind(model, kind);
-    return current;
-}
-
 // How many names of a kind the model holds; the gadgets are counted without a list of their
 // names, which cost an unchanged regeneration of 200 x 100 (bench/make_project.py) 0.4 M
 // instructions (callgrind).
@@ -363,9 +354,8 @@ bool WriteFiles(GenerationContext &run)
     // The names are listed once, for the file and for the next run: listed for each, they cost
     // an unchanged regeneration of 200 x 100 (bench/make_project.py) 0.5 M instructions more.
     ProjectState next = run.project;
-    next.Stored = NamesToStore(run.model);
-    const int projectFile = run.plan.Stage(run.project.ProjectFile, ProjectFileText(next, nullptr),
-                                           WritePlan::Order::Last);
+    next.Stored = CurrentNames(run.model);
+    const int projectFile = run.plan.Stage(run.project.ProjectFile, ProjectFileText(next), WritePlan::Order::Last);
     if (WriteOutputFiles(run))
         run.project.Stored = std::move(next.Stored);
     if (!StopIfChangedMeanwhile(run))

@@ -40,19 +40,9 @@ bool StartsWithWindowName(const NoCaseKey &constant, const NoCaseSet &windows)
     return false;
 }
 
-using NamesByKind = std::array<QStringList, AllObjectKinds.size()>;
-
-NamesByKind CurrentNames(const DesignModel &model)
-{
-    NamesByKind names;
-    for (size_t k = 0; k < names.size(); ++k)
-        names[k] = NamesOfKind(model, AllObjectKinds[k]);
-    return names;
-}
-
 // The used constants that a current object name declares, in any letter case; the set views
 // the names. A name as long as no used constant cannot match, so most names are not hashed.
-NoCaseSet DeclaredAmong(const NoCaseSet &used, const NamesByKind &names)
+NoCaseSet DeclaredAmong(const NoCaseSet &used, const StoredConstants &names)
 {
     QList<bool> usedLength;
     for (const NoCaseKey &constant : used) {
@@ -61,8 +51,8 @@ NoCaseSet DeclaredAmong(const NoCaseSet &used, const NamesByKind &names)
         usedLength[constant.text().size()] = true;
     }
     NoCaseSet declared;
-    for (const QStringList &kind : names) {
-        for (const QString &name : kind) {
+    for (const ObjectKind kind : AllObjectKinds) {
+        for (const QString &name : StoredNamesOfKind(names, kind)) {
             const NoCaseKey key{QStringView(name)};
             const qsizetype length = key.text().size();
             if (length < usedLength.size() && usedLength[length] && used.contains(key))
@@ -74,12 +64,12 @@ NoCaseSet DeclaredAmong(const NoCaseSet &used, const NamesByKind &names)
 
 // The names the last run generated that are not among the current ones. After a finished run
 // the stored names of a kind are its current names, which add nothing and are not hashed.
-NoCaseSet StoredNamesBeyond(const StoredConstants &stored, const NamesByKind &current)
+NoCaseSet StoredNamesBeyond(const StoredConstants &stored, const StoredConstants &current)
 {
     NoCaseSet set;
-    for (size_t k = 0; k < current.size(); ++k) {
-        const QStringList &names = StoredNamesOfKind(stored, AllObjectKinds[k]);
-        if (names == current[k])
+    for (const ObjectKind kind : AllObjectKinds) {
+        const QStringList &names = StoredNamesOfKind(stored, kind);
+        if (names == StoredNamesOfKind(current, kind))
             continue;
         for (const QString &name : names)
             set.insert(NoCaseKey(QStringView(name)));
@@ -100,7 +90,7 @@ void FindUndeclaredConstants(const GenerationContext &run, const EventFileReads 
         for (const ConstantUse &use : *firstUses[f])
             used.insert(NoCaseKey(use.name));
     }
-    const NamesByKind current = CurrentNames(run.model);
+    const StoredConstants current = CurrentNames(run.model);
     const NoCaseSet declared = DeclaredAmong(used, current);
     // Asked only about constants no enumeration declares, so built on the first of them.
     std::optional<NoCaseSet> stored, windows;
