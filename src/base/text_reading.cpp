@@ -4,6 +4,7 @@
 
 #include "base/char_search.h"
 #include "base/code_page.h"
+#include "base/shared_lines.h"
 
 #include <QStringDecoder>
 #include <QtEndian>
@@ -70,20 +71,6 @@ QString DecodeText(QByteArrayView bytes, TextFormat format)
 }
 
 namespace {
-
-// A line of text as a QString that shares text's buffer instead of holding a copy: it holds a
-// reference to the buffer, so the buffer lives as long as any of its lines, and a line that is
-// changed copies itself out first, as any shared QString does. The buffer is never changed
-// through a line while another holds it; a line left as the buffer's only holder may grow over
-// the text after it, which no one else sees any more.
-inline QString SharedLine(const QString &text, qsizetype begin, qsizetype length)
-{
-    QString::DataPointer &buffer = const_cast<QString &>(text).data_ptr();
-    if (length == 0 || !buffer.isMutable())
-        return text.sliced(begin, length);
-    buffer->ref();
-    return QString(QString::DataPointer(buffer.d_ptr(), buffer.data() + begin, length));
-}
 
 // How many lines of a text end with LF, CR LF and CR alone, counted in one search for both.
 struct LineBreaks {

@@ -4,6 +4,7 @@
 #include "base/char_search.h"
 #include "base/no_case_key.h"
 #include "base/no_case_search.h"
+#include "base/shared_lines.h"
 #include "base/statement_scan.h"
 #include "interpreter/pb_any_objects.h"
 #include "interpreter/source_structure.h"
@@ -215,7 +216,8 @@ GlobalLoad RecordGlobalLoads(DesignModel &model, const QString &line)
     bool recorded = RecordGlobalImage(model, line);
     const qsizetype font = IndexOfCallNoCase(line, u"LOADFONT(");
     if (font >= 0 && !HoldsChar(QStringView(line).first(font), u';')) {
-        model.FontList.append({FirstArgumentAt(line, font + 8), line});
+        // A LoadFont line moves out of the sources, so it is kept apart from its file's text.
+        model.FontList.append({FirstArgumentAt(line, font + 8), OwnCopy(line)});
         recorded = true;
     }
     return recorded ? GlobalLoad::Recorded : GlobalLoad::None;

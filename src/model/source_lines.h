@@ -6,6 +6,7 @@
 #pragma once
 
 #include "base/line_lists.h"
+#include "base/shared_lines.h"
 
 #include <QList>
 #include <QString>
@@ -89,6 +90,9 @@ public:
         texts_.clear();
         origins_.clear();
     }
+    // After a pass that rewrote most lines: the lines left in their files' buffers are packed,
+    // so that those buffers can go.
+    void packSparseTexts() { PackSparseLines(texts_); }
 
     bool operator==(const SourceLines &) const = default;
 

@@ -115,6 +115,10 @@ bool InterpretCode(GenerationContext &run)
     if (!InsertWindowPrefixes(model, run.nameTables, run.log, &declaring))
         return false;
     NumberRepeatedConstants(model, declaring);
+    // The prefixes rewrote nearly every line: the lines left in the files' buffers are packed,
+    // so that the buffers go. Kept, they took the peak of an unchanged 1000 x 100 regeneration
+    // (bench/make_project.py) to 189,900 KiB, against 175,120 KiB (maximum resident set size).
+    model.CommonSourceLines.packSparseTexts();
     if (!CollectObjectNames(model, run.nameTables, run.log, declaring))
         return false;
     KeepPureBasicConstants(model);
