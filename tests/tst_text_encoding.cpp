@@ -1,4 +1,5 @@
 #include "base/encoded_lines_match.h"
+#include "base/shared_lines.h"
 #include "base/text_encoding.h"
 #include "support/test_project.h"
 
@@ -34,6 +35,7 @@ private slots:
     void utf32UnitsThatAreNoCharacter();
     void longLine();
     void unreadable();
+    void packedLinesLetTheirFileGo();
     void encodeRoundTrip_data();
     void encodeRoundTrip();
     void rewrittenFileKeepsWhatItDoesNotChange_data();
@@ -238,6 +240,30 @@ void TestTextEncoding::longLine()
         expected += QString(501, QChar(0xE9)).toUtf8() + '\n';
     QCOMPARE(EncodeLines(many, TextFormat::Utf8), "\xEF\xBB\xBF" + expected);
     QVERIFY(EncodesAs(many, TextFormat::Utf8, "\xEF\xBB\xBF" + expected));
+
+    // Compared with the files as they are read, a piece at a time: the long line reaches past a
+    // piece, a two-byte character stands across the end of one, and a byte that differs after
+    // it, or one byte more, is still seen.
+    const auto fileHolds = [&](const QStringList &lines, const QByteArray &bytes) {
+        project.write("cmp.pb", bytes);
+        RegularFileStream stream(project.path("cmp.pb"));
+        return EncodesAs(lines, TextFormat::Utf8, stream);
+    };
+    QVERIFY(fileHolds(file->lines, "\xEF\xBB\xBF" + QByteArray(1 << 20, 'x') + "\nend\n"));
+    QVERIFY(!fileHolds(file->lines, "\xEF\xBB\xBF" + QByteArray(1 << 20, 'x') + "\nEnd\n"));
+    const QStringList more = QStringList{"ab"} + QStringList(1200, QString(501, QChar(0xE9)));
+    const QByteArray moreBytes = "\xEF\xBB\xBF"
+                                 "ab\n"
+                                 + expected.repeated(4);
+    QCOMPARE(((1 << 20) - 6) % 1003 % 2, 1); // the first piece ends inside a character
+    QVERIFY(fileHolds(more, moreBytes));
+    QVERIFY(!fileHolds(more, moreBytes + "\n"));
+    QByteArray changed = moreBytes;
+    changed[changed.size() - 2] = 'x';
+    QVERIFY(!fileHolds(more, changed));
+    RegularFileStream folder(project.dir());
+    QVERIFY(!EncodesAs(many, TextFormat::Utf8, folder));
+    QCOMPARE(folder.Status().reason, QString("Is a directory"));
 }
 
 void TestTextEncoding::unreadable()
@@ -260,6 +286,23 @@ void TestTextEncoding::unreadable()
         QCOMPARE(file.path, project.path(c.name));
         QCOMPARE(file.reason, QString(c.reason));
     }
+}
+
+// The lines of a file share its buffer. Once most of them are rewritten, the others are packed
+// into a buffer of their own and the file's buffer goes; lines that still fill it stay in it.
+void TestTextEncoding::packedLinesLetTheirFileGo()
+{
+    TestProject project;
+    project.write("w.pb", "one\ntwo\nthree\nfour\n");
+    QStringList lines = ReadTextFile(project.path("w.pb"))->lines;
+    const QString first = lines.at(0); // holds the file's buffer, as a line does
+    PackSparseLines(lines);
+    QCOMPARE(lines.at(0).constData(), first.constData());
+    for (qsizetype i = 1; i < lines.size(); ++i)
+        lines[i] = QStringLiteral("#W_") + lines.at(i);
+    PackSparseLines(lines);
+    QVERIFY(first.isDetached());
+    QCOMPARE(lines, QStringList({"one", "#W_two", "#W_three", "#W_four"}));
 }
 
 void TestTextEncoding::encodeRoundTrip_data()

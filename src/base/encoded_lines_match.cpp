@@ -89,36 +89,58 @@ private:
 
 } // namespace
 
-bool EncodesAs(const QStringList &lines, TextFormat format, QByteArrayView bytes, LineEnds ends)
+bool EncodesAs(const QStringList &lines, TextFormat format, ByteSource &bytes, LineEnds ends)
 {
     const QByteArray mark = ByteOrderMarkBytes(format);
-    if (!bytes.startsWith(mark))
+    if (!bytes.From(0, mark.size()).startsWith(mark))
         return false;
     PieceEncoder encode(format);
     const QByteArray lineEnd = encode(ends.Terminator());
     const bool byteWide = !UnicodeEncoding(format) || format == TextFormat::Utf8;
     // The line end is nearly always one LF: told in place, it spares a call a line.
-    const auto endsLineAt = [&](qsizetype at) {
-        return lineEnd.size() == 1 ? at < bytes.size() && bytes[at] == lineEnd[0] : HoldsAt(bytes, at, lineEnd);
+    const auto endsLineAt = [&](QByteArrayView line, qsizetype end) {
+        return lineEnd.size() == 1 ? end < line.size() && line[end] == lineEnd[0] : HoldsAt(line, end, lineEnd);
     };
     qsizetype at = mark.size();
+    // The bytes last had from the source, and where they begin: a line is compared within them
+    // while they reach past it, so the source is asked once a window, not once a line (asked
+    // each line, the comparison cost an unchanged regeneration of 200 x 100
+    // (bench/make_project.py) 12.2 M instructions, against 9.2 M).
+    QByteArrayView window;
+    qsizetype windowAt = 0;
+    const auto ahead = [&](qsizetype want) {
+        if (at + want > windowAt + window.size()) {
+            window = bytes.From(at, want);
+            windowAt = at;
+        }
+        return window.sliced(at - windowAt);
+    };
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QString &line = lines.at(i);
-        if (byteWide && SameBytes(line, bytes.sliced(at), format == TextFormat::Utf8)) {
-            at += line.size();
-        } else {
+        // The bytes of the line and its end, when it is one byte a character.
+        QByteArrayView here = ahead(line.size() + lineEnd.size());
+        qsizetype length = line.size();
+        if (!byteWide || !SameBytes(line, here, format == TextFormat::Utf8)) {
             const QByteArray encoded = encode(line);
-            if (!HoldsAt(bytes, at, encoded))
+            here = ahead(encoded.size() + lineEnd.size());
+            if (!here.startsWith(encoded))
                 return false;
-            at += encoded.size();
+            length = encoded.size();
         }
         if (i + 1 < lines.size() || ends.afterLast) {
-            if (!endsLineAt(at))
+            if (!endsLineAt(here, length))
                 return false;
-            at += lineEnd.size();
+            length += lineEnd.size();
         }
+        at += length;
     }
-    return at == bytes.size();
+    return bytes.From(at, 1).isEmpty();
+}
+
+bool EncodesAs(const QStringList &lines, TextFormat format, QByteArrayView bytes, LineEnds ends)
+{
+    ByteView view(bytes);
+    return EncodesAs(lines, format, view, ends);
 }
 
 } // namespace quarvel

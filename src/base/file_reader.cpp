@@ -63,45 +63,86 @@ FileBytes ReadOpenFile(int fd, qint64 size)
     }
 }
 
-// Non-blocking, so that opening a FIFO returns at once; only a regular file is then read.
-FileBytes ReadOpenedPath(int fd)
+// Opens path non-blocking, so that opening a FIFO returns at once, and keeps it open only when
+// it is a regular file no larger than MaxReadSize: -1 else, with status saying why.
+int OpenRegularFile(const QString &path, FileResult &status, qint64 &size)
 {
+    status.path = path;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
+        const int error = errno;
+        status.status = error == ENOENT || error == ENOTDIR ? FileResult::Missing : FileResult::Failed;
+        status.reason = SystemReason(error);
+        return -1;
+    }
     struct stat info;
+    QString unfit;
     if (::fstat(fd, &info) != 0)
-        return Unreadable(SystemReason(errno));
-    if (S_ISDIR(info.st_mode))
-        return Unreadable(SystemReason(EISDIR));
-    if (!S_ISREG(info.st_mode))
-        return Unreadable(QStringLiteral("not a regular file"));
-    if (info.st_size > MaxReadSize)
-        return Unreadable(TooLarge());
-    return ReadOpenFile(fd, info.st_size);
+        unfit = SystemReason(errno);
+    else if (S_ISDIR(info.st_mode))
+        unfit = SystemReason(EISDIR);
+    else if (!S_ISREG(info.st_mode))
+        unfit = QStringLiteral("not a regular file");
+    else if (info.st_size > MaxReadSize)
+        unfit = TooLarge();
+    if (!unfit.isEmpty()) {
+        ::close(fd);
+        status.status = FileResult::Failed;
+        status.reason = unfit;
+        return -1;
+    }
+    size = info.st_size;
+    return fd;
 }
 
 } // namespace
 
 FileBytes ReadRegularFile(const QString &path)
 {
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
-    if (fd < 0) {
-        const int error = errno;
-        FileBytes failure = Unreadable(SystemReason(error));
-        if (error == ENOENT || error == ENOTDIR)
-            failure.status = FileResult::Missing;
-        failure.path = path;
-        return failure;
-    }
-    FileBytes result = ReadOpenedPath(fd);
+    FileBytes result;
+    qint64 size = 0;
+    const int fd = OpenRegularFile(path, result, size);
+    if (fd < 0)
+        return result;
+    result = ReadOpenFile(fd, size);
     ::close(fd);
     result.path = path;
     return result;
+}
+
+RegularFileStream::RegularFileStream(const QString &path)
+{
+    qint64 size = 0;
+    fd_ = OpenRegularFile(path, status_, size);
+    atEnd_ = fd_ < 0;
+}
+
+RegularFileStream::~RegularFileStream()
+{
+    if (fd_ >= 0)
+        ::close(fd_);
+}
+
+bool RegularFileStream::ReadMore(qsizetype want)
+{
+    const qsizetype filled = buffer_.size();
+    buffer_.resize(filled + want);
+    ssize_t n;
+    do {
+        n = ::read(fd_, buffer_.data() + filled, size_t(want));
+    } while (n < 0 && errno == EINTR);
+    if (n < 0)
+        status_ = {FileResult::Failed, status_.path, SystemReason(errno), {}};
+    buffer_.truncate(filled + std::max<qsizetype>(n, 0));
+    return n > 0;
 }
 
 #else
 
 namespace {
 
-FileBytes ReadFile(const QString &path)
+// With read false the file is only checked: Done when it could be read.
+FileBytes ReadFile(const QString &path, bool read = true)
 {
     const QFileInfo info(path);
     if (!info.exists()) {
@@ -113,6 +154,8 @@ FileBytes ReadFile(const QString &path)
         return Unreadable(QStringLiteral("not a regular file"));
     if (info.size() > MaxReadSize)
         return Unreadable(TooLarge());
+    if (!read)
+        return {};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return Unreadable(file.errorString());
@@ -128,6 +171,53 @@ FileBytes ReadRegularFile(const QString &path)
     return result;
 }
 
+RegularFileStream::RegularFileStream(const QString &path)
+{
+    const FileBytes checked = ReadFile(path, false);
+    status_ = checked;
+    status_.path = path;
+    if (checked) {
+        file_ = std::make_unique<QFile>(path);
+        if (!file_->open(QIODevice::ReadOnly))
+            status_ = {FileResult::Failed, path, file_->errorString(), {}};
+    }
+    atEnd_ = !status_;
+}
+
+RegularFileStream::~RegularFileStream() = default;
+
+bool RegularFileStream::ReadMore(qsizetype want)
+{
+    const qsizetype filled = buffer_.size();
+    buffer_.resize(filled + want);
+    const qint64 n = file_->read(buffer_.data() + filled, want);
+    if (n < 0)
+        status_ = {FileResult::Failed, status_.path, file_->errorString(), {}};
+    buffer_.truncate(filled + std::max<qint64>(n, 0));
+    return n > 0;
+}
+
 #endif
+
+// Reads in pieces of 1 MiB and lets go of the bytes behind once they fill a piece: a file is
+// then compared holding at most about two pieces of it, however large it is.
+QByteArrayView RegularFileStream::From(qsizetype at, qsizetype want)
+{
+    constexpr qsizetype Piece = qsizetype(1) << 20;
+    if (at - bufferStart_ >= Piece) {
+        buffer_.remove(0, at - bufferStart_);
+        bufferStart_ = at;
+    }
+    while (!atEnd_ && bufferStart_ + buffer_.size() < at + want) {
+        const qsizetype before = buffer_.size();
+        atEnd_ = !ReadMore(std::max(Piece, at + want - bufferStart_ - before));
+        total_ += buffer_.size() - before;
+        if (total_ > MaxReadSize) {
+            status_ = {FileResult::Failed, status_.path, TooLarge(), {}};
+            atEnd_ = true;
+        }
+    }
+    return QByteArrayView(buffer_).sliced(std::min(at - bufferStart_, buffer_.size()));
+}
 
 } // namespace quarvel

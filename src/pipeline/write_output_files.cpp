@@ -47,7 +47,7 @@ StagedOutput StageOneFile(GenerationContext &run, FileOwner owner, const QString
     const QStringList lines = trailer.isEmpty() ? fileLines : fileLines + trailer;
     const TextFormat format = FormatThatHolds(lines, run.outputFormat);
     const int handle = run.plan.Stage(
-        path, [&](QByteArrayView before) { return EncodesAs(lines, format, before); },
+        path, [&](ByteSource &before) { return EncodesAs(lines, format, before); },
         [&] { return EncodeLines(lines, format); });
     return {path, handle, format != run.outputFormat, {}};
 }

@@ -5,6 +5,7 @@
 // at all and only records what a real run would change.
 #pragma once
 
+#include "base/file_reader.h"
 #include "base/file_writer.h"
 
 #include <QByteArray>
@@ -66,8 +67,10 @@ public:
     // leads to it, replaces its earlier text. Returns the handle OutcomeOf asks with.
     int Stage(const QString &path, const QByteArray &bytes, Order order = Order::InTurn);
     // The same for bytes that need not be made when the file already holds them: holds tells
-    // from the file's bytes whether it does, and make makes them only when it does not.
-    int Stage(const QString &path, const std::function<bool(QByteArrayView)> &holds,
+    // from the file's bytes whether it does, and make makes them only when it does not. A file
+    // the run neither read nor staged before is compared as it is read, a piece at a time,
+    // and is not held whole when it already holds its text.
+    int Stage(const QString &path, const std::function<bool(ByteSource &)> &holds,
               const std::function<QByteArray()> &make, Order order = Order::InTurn);
 
     // A file noted as read whose new text is the very text it read: not written, and bytes
@@ -125,7 +128,8 @@ private:
 
     static QString KeyOf(const QString &path); // the file written, through its links
     int EntryOf(const QString &path);          // the file's entry, made on its first staging
-    bool MakeReadBytes(const QString &file);   // by the file written; true when made now
+    int StageIfHeldOnDisk(const QString &path, const std::function<bool(ByteSource &)> &holds, Order order);
+    bool MakeReadBytes(const QString &file); // by the file written; true when made now
     void ReleaseUnwritten();
 
     int Count(Outcome outcome) const;
