@@ -71,17 +71,26 @@ private slots:
         b.dir.write("Same.pb", "same");
         b.dir.write("Edited.pb", "abc");
         b.dir.write("Empty.pb", "");
+        b.dir.write("Longer.pb", "ab");
+        const QByteArray large(3 << 20, 'x'); // compared a piece at a time
+        b.dir.write("Large.pb", large);
+        b.dir.write("LargeEdited.pb", large);
         b.run();
         const QDateTime longAgo(QDate(2001, 2, 3), QTime(4, 5, 6), Qt::UTC);
-        for (const char *name : {"Backup/Same.pb", "Backup/Edited.pb", "Backup/Empty.pb"}) {
+        for (const char *name : {"Backup/Same.pb", "Backup/Edited.pb", "Backup/Empty.pb", "Backup/Large.pb"}) {
             QFile copy(b.dir.path(name));
             QVERIFY(copy.open(QIODevice::ReadWrite));
             QVERIFY(copy.setFileTime(longAgo, QFileDevice::FileModificationTime));
         }
         b.dir.write("Edited.pb", "abd"); // same size, other bytes
+        b.dir.write("Longer.pb", "abc");
+        b.dir.write("LargeEdited.pb", large + "y");
         b.run();
         QVERIFY(b.frontEnd.log.isEmpty());
         QCOMPARE(b.dir.read("Backup/Edited.pb"), QByteArray("abd"));
+        QCOMPARE(b.dir.read("Backup/Longer.pb"), QByteArray("abc"));
+        QCOMPARE(b.dir.read("Backup/LargeEdited.pb"), large + "y");
+        QCOMPARE(QFileInfo(b.dir.path("Backup/Large.pb")).lastModified().toUTC(), longAgo);
         QCOMPARE(QFileInfo(b.dir.path("Backup/Same.pb")).lastModified().toUTC(), longAgo);
         QCOMPARE(QFileInfo(b.dir.path("Backup/Empty.pb")).lastModified().toUTC(), longAgo);
         QCOMPARE(b.dir.read("Backup/Same.pb"), QByteArray("same"));

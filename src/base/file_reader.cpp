@@ -199,11 +199,31 @@ bool RegularFileStream::ReadMore(qsizetype want)
 
 #endif
 
+namespace {
+
+// What a file is read and compared in at a time.
+constexpr qsizetype Piece = qsizetype(1) << 20;
+
+} // namespace
+
+bool SameBytes(ByteSource &a, ByteSource &b)
+{
+    for (qsizetype at = 0;;) {
+        const QByteArrayView x = a.From(at, Piece);
+        const QByteArrayView y = b.From(at, Piece);
+        const qsizetype n = std::min({x.size(), y.size(), Piece});
+        if (n == 0)
+            return x.isEmpty() && y.isEmpty();
+        if (x.first(n) != y.first(n))
+            return false;
+        at += n;
+    }
+}
+
 // Reads in pieces of 1 MiB and lets go of the bytes behind once they fill a piece: a file is
 // then compared holding at most about two pieces of it, however large it is.
 QByteArrayView RegularFileStream::From(qsizetype at, qsizetype want)
 {
-    constexpr qsizetype Piece = qsizetype(1) << 20;
     if (at - bufferStart_ >= Piece) {
         buffer_.remove(0, at - bufferStart_);
         bufferStart_ = at;

@@ -43,6 +43,9 @@ private:
     QByteArrayView bytes_;
 };
 
+// Whether two sources hold the same bytes, compared a piece at a time.
+bool SameBytes(ByteSource &a, ByteSource &b);
+
 // A regular file read as it is asked for, with the checks of ReadRegularFile, so that it can be
 // compared without holding it whole. A file that cannot be read, or fails on the way, gives no
 // more bytes than it has read, and its status says why.

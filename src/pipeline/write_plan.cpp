@@ -37,14 +37,6 @@ WritePlan::Outcome OutcomeOfState(FileWriter::Outcome::State state)
 
 } // namespace
 
-bool WritePlan::Holds(const QString &path, const QByteArray &bytes)
-{
-    if (QFileInfo(path).size() != bytes.size())
-        return false;
-    const OnDisk existing = ReadOnDisk(path);
-    return existing.exists && existing.bytes == bytes;
-}
-
 QString WritePlan::KeyOf(const QString &path)
 {
     return QDir::cleanPath(FileWriter::WrittenPath(QFileInfo(path).absoluteFilePath()));
@@ -117,8 +109,12 @@ int WritePlan::EntryOf(const QString &path)
 int WritePlan::Stage(const QString &path, const QByteArray &bytes, Order order)
 {
     return Stage(
-        path, [&](ByteSource &before) { return before.From(0, bytes.size() + 1) == bytes; }, [&] { return bytes; },
-        order);
+        path,
+        [&](ByteSource &before) {
+            ByteView after(bytes);
+            return SameBytes(before, after);
+        },
+        [&] { return bytes; }, order);
 }
 
 // A file new to the plan that already holds its text is known unchanged without being held

@@ -97,9 +97,7 @@ public:
         return {IsCurrent(handle) ? FileResult::Done : FileResult::Failed, entry.path, entry.reason, {}};
     }
 
-    // True when the file at path exists and holds exactly bytes.
-    static bool Holds(const QString &path, const QByteArray &bytes);
-    // The backup copies, each one the caller found to differ with Holds, so that it need not
+    // The backup copies, each one the caller found to differ from its source, so that it need not
     // keep the bytes of the others: written at once and each on its own, unless in a dry run;
     // not counted among the project's files. One result per copy, in order.
     QList<bool> WriteCopies(QList<FileWriter::Copy> copies);
