@@ -24,6 +24,16 @@ private slots:
     void userFileWrittenBackAsKept();
 };
 
+// A run's write plan, over a project folder that holds x.pb with "old\n".
+struct PlanOverOldFile {
+    PlanOverOldFile() { dir.write("x.pb", "old\n"); }
+
+    TestProject dir;
+    ProjectState project = dir.project({"W.pb"});
+    GenerationRun run{project};
+    WritePlan &plan = run.context.plan;
+};
+
 static QString Dir(const TestProject &p)
 {
     return p.dir();
@@ -175,11 +185,9 @@ void TestWriteOutputFiles::interruptedWriteKeepsEveryOldFile()
 // file is read again and written, its old text recorded, and not taken for changed meanwhile.
 void TestWriteOutputFiles::aFileFoundUnchangedCanBeStagedAgain()
 {
-    TestProject dir;
-    dir.write("x.pb", "old\n");
-    ProjectState project = dir.project({"W.pb"});
-    GenerationRun run(project);
-    WritePlan &plan = run.context.plan;
+    PlanOverOldFile f;
+    TestProject &dir = f.dir;
+    WritePlan &plan = f.plan;
     const int handle = plan.Stage(dir.path("x.pb"), QByteArray("old\n"));
     QCOMPARE(plan.OutcomeOf(handle), WritePlan::Outcome::Unchanged);
     QCOMPARE(plan.Stage(dir.path("x.pb"), QByteArray("new\n")), handle);
@@ -194,11 +202,9 @@ void TestWriteOutputFiles::aFileFoundUnchangedCanBeStagedAgain()
 // text; staged with other text, they are, and a file changed on disk meanwhile is still caught.
 void TestWriteOutputFiles::bytesMadeAgainOnlyForAFileThatChanges()
 {
-    TestProject dir;
-    dir.write("x.pb", "old\n");
-    ProjectState project = dir.project({"W.pb"});
-    GenerationRun run(project);
-    WritePlan &plan = run.context.plan;
+    PlanOverOldFile f;
+    TestProject &dir = f.dir;
+    WritePlan &plan = f.plan;
     int made = 0;
     plan.NoteRead(dir.path("x.pb"), [&made] {
         ++made;

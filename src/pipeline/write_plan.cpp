@@ -35,6 +35,15 @@ WritePlan::Outcome OutcomeOfState(FileWriter::Outcome::State state)
     return WritePlan::Outcome::HeldBack;
 }
 
+// Appends a file's entry, found from then on by the file written; returns its handle.
+template <class Entry>
+int AppendEntry(QList<Entry> &entries, QHash<QString, int> &entryOfFile, const QString &file, Entry entry)
+{
+    entries.append(std::move(entry));
+    entryOfFile.insert(file, int(entries.size() - 1));
+    return int(entries.size() - 1);
+}
+
 } // namespace
 
 QString WritePlan::KeyOf(const QString &path)
@@ -101,9 +110,7 @@ int WritePlan::EntryOf(const QString &path)
     entry.path = path;
     entry.before = std::move(old.bytes);
     entry.created = !old.exists;
-    entries_.append(std::move(entry));
-    entryOfFile_.insert(file, int(entries_.size() - 1));
-    return int(entries_.size() - 1);
+    return AppendEntry(entries_, entryOfFile_, file, std::move(entry));
 }
 
 int WritePlan::Stage(const QString &path, const QByteArray &bytes, Order order)
@@ -136,9 +143,7 @@ int WritePlan::StageIfHeldOnDisk(const QString &path, const std::function<bool(B
     entry.readHere = entry.released = true;
     entry.order = order;
     entry.outcome = Outcome::Unchanged;
-    entries_.append(std::move(entry));
-    entryOfFile_.insert(file, int(entries_.size() - 1));
-    return int(entries_.size() - 1);
+    return AppendEntry(entries_, entryOfFile_, file, std::move(entry));
 }
 
 int WritePlan::Stage(const QString &path, const std::function<bool(ByteSource &)> &holds,
@@ -175,9 +180,7 @@ int WritePlan::StageKept(const QString &path)
     Entry entry;
     entry.path = path;
     entry.outcome = Outcome::Unchanged;
-    entries_.append(std::move(entry));
-    entryOfFile_.insert(file, int(entries_.size() - 1));
-    return int(entries_.size() - 1);
+    return AppendEntry(entries_, entryOfFile_, file, std::move(entry));
 }
 
 // What a real run would meet: a file that cannot be written fails, and then holds the others back.
