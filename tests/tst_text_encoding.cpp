@@ -15,7 +15,7 @@ TextFileRead WrittenAndRead(const QByteArray &bytes, TextFormat runFormat = Text
 {
     TestProject project;
     project.write("f.pb", bytes);
-    return ReadTextFile(project.path("f.pb"), runFormat, true);
+    return ReadTextFile(project.path("f.pb"), runFormat, {.keepBytes = true});
 }
 
 } // namespace
@@ -36,6 +36,8 @@ private slots:
     void longLine();
     void unreadable();
     void packedLinesLetTheirFileGo();
+    void repeatedLinesShareOneCopy();
+    void arenaLinesStayApart();
     void encodeRoundTrip_data();
     void encodeRoundTrip();
     void rewrittenFileKeepsWhatItDoesNotChange_data();
@@ -303,6 +305,56 @@ void TestTextEncoding::packedLinesLetTheirFileGo()
     PackSparseLines(lines);
     QVERIFY(first.isDetached());
     QCOMPARE(lines, QStringList({"one", "#W_two", "#W_three", "#W_four"}));
+}
+
+namespace {
+
+qsizetype CapacityOf(const QString &line)
+{
+    return const_cast<QString &>(line).data_ptr().d_ptr()->constAllocatedCapacity();
+}
+
+} // namespace
+
+// Read with its repeated lines shared, a file keeps every line's text. A generated event file,
+// mostly repeats, lets its buffer go for one that holds only its lines of their own; a file of
+// lines of their own stays in its buffer, as any file read.
+void TestTextEncoding::repeatedLinesShareOneCopy()
+{
+    QByteArray generated;
+    for (int i = 0; i < 50; ++i)
+        generated += "Procedure EventGadget_W_B" + QByteArray::number(i)
+                     + "(EventType)\r\n  Select EventType\r\n    Case #PB_EventType_LeftClick\r\n\r\n"
+                       "  EndSelect\r\nEndProcedure\r\n; ****\r\n";
+    QByteArray own;
+    for (int i = 0; i < 50; ++i)
+        own += "x" + QByteArray::number(i) + " = " + QByteArray::number(i * 7) + "\r\nEndIf\r\n";
+    for (const bool mostlyRepeats : {true, false}) {
+        const QByteArray &bytes = mostlyRepeats ? generated : own;
+        TestProject project;
+        project.write("f.pb", bytes);
+        const QStringList lines = ReadTextFile(project.path("f.pb"), TextFormat::Latin1, {.shareRepeatedLines = true})->lines;
+        QCOMPARE(lines, SplitLines(QString::fromLatin1(bytes)));
+        const QString repeated = mostlyRepeats ? QStringLiteral("EndProcedure") : QStringLiteral("EndIf");
+        const qsizetype second = lines.indexOf(repeated, lines.indexOf(repeated) + 1); // the first met again
+        QCOMPARE(lines.at(second).constData(), lines.at(lines.lastIndexOf(repeated)).constData());
+        QCOMPARE(CapacityOf(lines.first()) < bytes.size() / 2, mostlyRepeats);
+    }
+}
+
+// Lines of one arena share its buffers, and a line changed is changed alone.
+void TestTextEncoding::arenaLinesStayApart()
+{
+    LineArena arena;
+    QString first = arena.joined({u"  ", u"#", u"Win_Button"});
+    const QString second = arena.joined({u"  #Win_Text"});
+    const QString longLine = arena.joined({QString(8000, u'x')});
+    QCOMPARE(first, QStringLiteral("  #Win_Button"));
+    QCOMPARE(second.constData(), first.constData() + first.size() + 1);
+    QVERIFY(CapacityOf(longLine) < 2 * longLine.size()); // a buffer of its own
+    first += QStringLiteral("_0");
+    QCOMPARE(first, QStringLiteral("  #Win_Button_0"));
+    QCOMPARE(second, QStringLiteral("  #Win_Text"));
 }
 
 void TestTextEncoding::encodeRoundTrip_data()

@@ -78,13 +78,19 @@ struct TextFileRead : FileResult {
     TextFile *operator->() { return &text; }
 };
 
+struct ReadOptions {
+    bool keepBytes = false; // the file's bytes stay in the result, for writing it back with EncodeRewritten
+    // Lines that repeat a recent line share one copy, and when they are most of the file its
+    // buffer goes (RepeatSharingCutter): for a file the run keeps to its end.
+    bool shareRepeatedLines = false;
+};
+
 // Reads a whole regular file (at most 64 MiB), decoded in the format of its own byte-order
 // mark. Without a mark: UTF-16 when NUL is every second byte of its ASCII text; in a run whose
 // output is UTF-8, UTF-8 when the bytes are valid UTF-8 and hold a multi-byte sequence, and
 // otherwise the code page the bytes are told to be in (TellCodePage) when it is one of a
-// script other than Latin; otherwise 8-bit, its bytes passing through unchanged. With
-// keepBytes the file's bytes stay in the result, for writing it back with EncodeRewritten.
-TextFileRead ReadTextFile(const QString &path, TextFormat runFormat = TextFormat::Latin1, bool keepBytes = false);
+// script other than Latin; otherwise 8-bit, its bytes passing through unchanged.
+TextFileRead ReadTextFile(const QString &path, TextFormat runFormat = TextFormat::Latin1, ReadOptions options = {});
 
 // True when every character of the lines fits into one byte and none is NUL: 8-bit text with
 // NUL in it could pass for UTF-16 when it is read again.

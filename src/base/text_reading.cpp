@@ -109,8 +109,10 @@ LineEnds LineEndsOf(QStringView text, const LineBreaks &breaks)
     return ends;
 }
 
-// The lines of text, which has the line ends breaks counted.
-QStringList SplitLinesOf(QString text, const LineBreaks &breaks)
+// The lines of text, which has the line ends breaks counted, each made by makeLine(index,
+// begin, length) from its part of text.
+template <typename MakeLine>
+QArrayDataPointer<QString> CutLines(QString &text, const LineBreaks &breaks, const MakeLine &makeLine)
 {
     // The lines are views into the one buffer, each ended by a NUL where its line end stood,
     // as every QString is, and the list is made at its full size before they are cut. A file
@@ -119,7 +121,6 @@ QStringList SplitLinesOf(QString text, const LineBreaks &breaks)
     // search a line, 674 M with the lines shared and one search a file. Counting the line ends
     // first, for the size of the list and the file's line end at once, and making each line in
     // its slot, took reading its files from 42 M to 26 M (callgrind).
-    text.detach();
     QChar *const chars = text.data();
     const qsizetype size = text.size();
     const bool afterLast = size == 0 || chars[size - 1] == u'\n' || chars[size - 1] == u'\r';
@@ -127,7 +128,8 @@ QStringList SplitLinesOf(QString text, const LineBreaks &breaks)
     QArrayDataPointer<QString> lines(QTypedArrayData<QString>::allocate(breaks.Count() + (afterLast ? 0 : 1)));
     QString *line = lines.data(); // the next slot
     const auto append = [&](qsizetype begin, qsizetype length) {
-        new (line++) QString(SharedLine(text, begin, length));
+        new (line) QString(makeLine(qint32(line - lines.data()), begin, length));
+        ++line;
     };
     qsizetype begin = 0;
     const auto cut = [&](qsizetype i, qsizetype length) {
@@ -157,6 +159,22 @@ QStringList SplitLinesOf(QString text, const LineBreaks &breaks)
     if (begin < size)
         append(begin, size - begin);
     lines.size = line - lines.data();
+    return lines;
+}
+
+QStringList SplitLinesOf(QString text, const LineBreaks &breaks, bool shareRepeats = false)
+{
+    text.detach();
+    if (!shareRepeats)
+        return CutLines(text, breaks, [&text](qint32, qsizetype begin, qsizetype length) {
+            return SharedLine(text, begin, length);
+        });
+    RepeatSharingCutter cutter(text);
+    QArrayDataPointer<QString> lines =
+        CutLines(text, breaks, [&cutter](qint32 index, qsizetype begin, qsizetype length) {
+            return cutter.line(index, begin, length);
+        });
+    cutter.finish(lines.data());
     return QStringList(lines);
 }
 
@@ -307,7 +325,7 @@ void DecodeUnmarked(QByteArrayView bytes, bool ascii, TextFormat runFormat, Text
 
 } // namespace
 
-TextFileRead ReadTextFile(const QString &path, TextFormat runFormat, bool keepBytes)
+TextFileRead ReadTextFile(const QString &path, TextFormat runFormat, ReadOptions options)
 {
     FileBytes read = ReadRegularFile(path);
     TextFileRead file{read, {}};
@@ -330,7 +348,7 @@ TextFileRead ReadTextFile(const QString &path, TextFormat runFormat, bool keepBy
     } else {
         DecodeUnmarked(content, census.ascii, runFormat, result, text, invalid);
     }
-    if (keepBytes)
+    if (options.keepBytes)
         result.bytes = std::move(read.bytes);
     read.bytes.clear(); // the bytes are no longer needed while the lines are cut
     // One count of the line ends serves telling them and sizing the list of lines.
@@ -338,7 +356,7 @@ TextFileRead ReadTextFile(const QString &path, TextFormat runFormat, bool keepBy
     const LineBreaks breaks = bytesAreCharacters && !census.carriageReturns ? LineBreaks{census.lf, 0, 0}
                                                                             : CountLineBreaks(text);
     result.ends = LineEndsOf(text, breaks);
-    result.lines = SplitLinesOf(std::move(text), breaks);
+    result.lines = SplitLinesOf(std::move(text), breaks, options.shareRepeatedLines);
     if (invalid)
         result.firstInvalidLine = FirstInvalidLine(result.lines);
     return file;

@@ -3,6 +3,7 @@
 #include "base/basic_strings.h"
 #include "base/char_search.h"
 #include "base/no_case_key.h"
+#include "base/shared_lines.h"
 #include "base/statement_scan.h"
 #include "model/design_model.h"
 #include "model/log_messages.h"
@@ -206,9 +207,12 @@ private:
         qsizetype size = s.size();
         for (const Insertion &insertion : insertions)
             size += prefixes_.at(insertion.window).size();
-        // Written in place into a text of its final size: one allocation a line.
-        QString result(size, Qt::Uninitialized);
-        QChar *out = result.data();
+        // Written in place, at its final size, into the lines' arena: a buffer each cost an
+        // unchanged regeneration of 200 x 100 (bench/make_project.py) 350.4 M instructions,
+        // against 346.2 M (callgrind), and one of 1000 x 100 137,750 KiB at its peak, against
+        // 135,940 KiB (maximum resident set size).
+        QChar *out = nullptr;
+        const QString result = arena_.line(size, out);
         qsizetype copied = 0;
         for (const Insertion &insertion : insertions) {
             out = std::copy(s.constData() + copied, s.constData() + insertion.hash + 1, out);
@@ -230,6 +234,7 @@ private:
     NameSieve sieve_;
     QStringList prefixes_;
     DeclarationReader reader_; // for the lines read again
+    LineArena arena_;
 };
 
 } // namespace

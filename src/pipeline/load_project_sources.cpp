@@ -58,9 +58,13 @@ void NoteUserFileRead(GenerationContext &run, const QString &path, TextFileRead 
 // the way it was kept, and only while it still holds what was read. A missing file leaves
 // lines untouched and gives true; one that exists but cannot be read is the user's and must
 // not be replaced, so the run stops: false, after the log line that says why.
+// The run keeps these files to its end, and an event file is mostly the same few lines again:
+// read with those shared, an unchanged regeneration of 1000 x 100 (bench/make_project.py) peaked
+// at 136,000 KiB, against 160,180 KiB, for 13.4 M instructions more at 200 x 100 (346.3 M,
+// callgrind) and no more time (paired wall times, 0.98).
 bool ReadInto(GenerationContext &run, const QString &path, SourceLineList &lines, bool *found = nullptr)
 {
-    TextFileRead file = ReadTextFile(path, run.outputFormat, true);
+    TextFileRead file = ReadTextFile(path, run.outputFormat, {.keepBytes = true, .shareRepeatedLines = true});
     if (found)
         *found = bool(file);
     if (file.status == FileResult::Failed) {

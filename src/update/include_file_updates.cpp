@@ -45,7 +45,7 @@ std::optional<IncludeUpdate> UpdateIncludeFile(const SourceFolder &folder, LogSi
 {
     const QString filePath = ProjectRelativePath(folder.directory, path);
     // A missing include is reported, never created: the user may have mistyped its name.
-    const TextFileRead file = ReadTextFile(filePath, folder.format, true);
+    const TextFileRead file = ReadTextFile(filePath, folder.format, {.keepBytes = true});
     if (!file) {
         log.Error(FileErrorLine(QStringLiteral("OpenFile"), path), path);
         return std::nullopt;
