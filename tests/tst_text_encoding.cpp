@@ -333,7 +333,8 @@ void TestTextEncoding::repeatedLinesShareOneCopy()
         const QByteArray &bytes = mostlyRepeats ? generated : own;
         TestProject project;
         project.write("f.pb", bytes);
-        const QStringList lines = ReadTextFile(project.path("f.pb"), TextFormat::Latin1, {.shareRepeatedLines = true})->lines;
+        const QStringList lines =
+            ReadTextFile(project.path("f.pb"), TextFormat::Latin1, {.shareRepeatedLines = true})->lines;
         QCOMPARE(lines, SplitLines(QString::fromLatin1(bytes)));
         const QString repeated = mostlyRepeats ? QStringLiteral("EndProcedure") : QStringLiteral("EndIf");
         const qsizetype second = lines.indexOf(repeated, lines.indexOf(repeated) + 1); // the first met again

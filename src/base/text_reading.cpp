@@ -166,14 +166,12 @@ QStringList SplitLinesOf(QString text, const LineBreaks &breaks, bool shareRepea
 {
     text.detach();
     if (!shareRepeats)
-        return CutLines(text, breaks, [&text](qint32, qsizetype begin, qsizetype length) {
-            return SharedLine(text, begin, length);
-        });
+        return CutLines(text, breaks,
+                        [&text](qint32, qsizetype begin, qsizetype length) { return SharedLine(text, begin, length); });
     RepeatSharingCutter cutter(text);
-    QArrayDataPointer<QString> lines =
-        CutLines(text, breaks, [&cutter](qint32 index, qsizetype begin, qsizetype length) {
-            return cutter.line(index, begin, length);
-        });
+    QArrayDataPointer<QString> lines = CutLines(
+        text, breaks,
+        [&cutter](qint32 index, qsizetype begin, qsizetype length) { return cutter.line(index, begin, length); });
     cutter.finish(lines.data());
     return QStringList(lines);
 }

@@ -137,7 +137,8 @@ void EmitConstantsSection(const DesignModel &model, OutputLines &output)
     LineArena arena;
     AppendEnumeration(out, arena, ";- Window Constants", m.WindowList, m.First.window, objectMark, m.KeptNumbers);
     AppendEnumeration(out, arena, ";- Menubar Constants", m.MenuList, m.First.menu);
-    AppendEnumeration(out, arena, ";- MenuItem Constants", DeclaredMenuItems(m), m.First.menuItem, objectMark, m.KeptNumbers);
+    AppendEnumeration(out, arena, ";- MenuItem Constants", DeclaredMenuItems(m), m.First.menuItem, objectMark,
+                      m.KeptNumbers);
     AppendEnumeration(out, arena, ";- Gadget Constants", m.GadgetList, m.First.gadget, objectMark, m.KeptNumbers);
     AppendEnumeration(out, arena, ";- StatusBar Constants", m.StatusBarList, m.First.statusBar);
     AppendEnumeration(out, arena, ";- ToolBar Constants", m.ToolBarList, m.First.toolBar);
