@@ -90,9 +90,11 @@ QStringList SplitOutsideBrackets(QStringView text, QChar separator = QLatin1Char
 
 // The indexes of the top-level commas of the call whose "(" stands at index open, and of its
 // closing bracket (-1 when the call is not closed on the line). Commas inside literals and
-// nested brackets belong to an argument; the comment ends the search.
+// nested brackets belong to an argument; the comment ends the search. The commas of most calls
+// fit without an allocation: in a list, they cost an unchanged regeneration of 200 x 100
+// (bench/make_project.py) 343.8 M instructions, against 341.4 M (callgrind).
 struct CallShape {
-    QList<qsizetype> commas;
+    QVarLengthArray<qsizetype, 8> commas;
     qsizetype close = -1;
 };
 
