@@ -365,6 +365,20 @@ void TestLineScan::noCaseKeyMatchesCompare()
     QVERIFY(NoCaseKey(u"Win_\u00DF") == NoCaseKey(u"WIN_\u1E9E"));
     QVERIFY(NoCaseKey(u"win_\u017F") == NoCaseKey(u"WIN_S"));
     QVERIFY(NoCaseKey(u"win_\u0131") != NoCaseKey(u"WIN_I"));
+
+    // An index of places takes each name once in any letter case, grown far past its room.
+    QStringList names;
+    NoCaseIndex index;
+    index.reserve(1);
+    const auto add = [&](const QString &name) {
+        names.append(name);
+        return index.insert(name, qint32(names.size() - 1), [&](qint32 p) { return QStringView(names.at(p)); });
+    };
+    for (int i = 0; i < 1000; ++i)
+        QVERIFY(add(QStringLiteral("Win_Button_") + QString::number(i)));
+    QVERIFY(!add(QStringLiteral("WIN_BUTTON_999")));
+    QVERIFY(!add(QStringLiteral("win_button_0")));
+    QVERIFY(add(QStringLiteral("Win_Button_1000")));
 }
 
 void TestLineScan::procedureHead_data()

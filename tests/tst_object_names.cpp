@@ -118,10 +118,20 @@ void TestObjectNames::duplicates_data()
            "#PB_ToolBarIcon_Open)\nToolBarImageButton(#W_New, ImageID(0))"
         << 1 << QStringList{" -> Warning: Find duplicate MenuItemID(#W_Open) by ToolbarButton. (Form.pb:2)"}
         << QStringList{"W_Open", "W_New"};
+    QTest::newRow("gadget, other letter case")
+        << "ButtonGadget(#W_B, 1, 1, 1, 1, \"x\")\nTextGadget(#w_b, 1, 1, 1, 1, \"y\")\nTextGadget(#W_T, 1, 1, 1, "
+           "1, \"z\")"
+        << 1 << QStringList{} << QStringList{"W_B", "W_T"};
 }
 
-static const QStringList &ListOfRow(const DesignModel &m, const QString &row)
+static QStringList ListOfRow(const DesignModel &m, const QString &row)
 {
+    if (row.startsWith("gadget")) {
+        QStringList names;
+        for (const GadgetRecord &gadget : m.GadgetList)
+            names << gadget.name;
+        return names;
+    }
     if (row.startsWith("window"))
         return m.WindowList;
     if (row.contains("menu item") || row.contains("button"))

@@ -3,6 +3,7 @@
 #include <QChar>
 #include <QHashFunctions>
 
+#include <bit>
 #include <cstring>
 
 namespace quarvel {
@@ -124,6 +125,24 @@ size_t NoCaseHash(std::initializer_list<QStringView> pieces, size_t seed) noexce
     for (const QStringView piece : pieces)
         hash.add(piece);
     return hash.value(seed);
+}
+
+void NoCaseIndex::reserve(qsizetype count)
+{
+    const size_t size = std::bit_ceil(size_t(2 * count + 2));
+    if (size <= slots_.size())
+        return;
+    std::vector<quint64> old(size, 0);
+    old.swap(slots_);
+    const size_t mask = size - 1;
+    for (const quint64 slot : old) {
+        if (slot == 0)
+            continue;
+        size_t at = size_t(slot >> 32) & mask;
+        while (slots_[at] != 0)
+            at = (at + 1) & mask;
+        slots_[at] = slot;
+    }
 }
 
 } // namespace quarvel

@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <initializer_list>
+#include <vector>
 
 namespace quarvel {
 
@@ -34,5 +35,41 @@ private:
 // The hash qHash(NoCaseKey(joined)) gives the text the pieces make one after the other, without
 // joining them; no surrogate pair may be split between two pieces.
 size_t NoCaseHash(std::initializer_list<QStringView> pieces, size_t seed) noexcept;
+
+// The places of names in a list the caller keeps, one place for each name in any letter case,
+// for lists of many thousand names. A slot holds the name's hash and its place, 8 bytes: a
+// look reads one slot, and the name itself only where the hashes match, where a QSet of
+// NoCaseKey reads a key of 40 bytes and its name at each slot it passes. Its table then fits
+// the caches the longer.
+class NoCaseIndex {
+public:
+    // Room for count names without growing.
+    void reserve(qsizetype count);
+
+    // Notes place for name, unless a name equal to it in any letter case is noted: false then.
+    // nameAt(p) gives the name noted at place p.
+    template <typename NameAt>
+    bool insert(QStringView name, qint32 place, const NameAt &nameAt)
+    {
+        if (2 * (size_ + 1) > qsizetype(slots_.size()))
+            reserve(2 * (size_ + 1));
+        const quint32 hash = quint32(qHash(NoCaseKey(name), 0));
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            const quint64 slot = slots_[at];
+            if (slot == 0) {
+                slots_[at] = quint64(hash) << 32 | quint32(place + 1);
+                ++size_;
+                return true;
+            }
+            if (quint32(slot >> 32) == hash && NoCaseKey(nameAt(qint32(quint32(slot)) - 1)) == NoCaseKey(name))
+                return false;
+        }
+    }
+
+private:
+    std::vector<quint64> slots_; // the hash above the place + 1; 0 for an empty slot
+    qsizetype size_ = 0;
+};
 
 } // namespace quarvel
