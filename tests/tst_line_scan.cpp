@@ -375,10 +375,11 @@ void TestLineScan::noCaseKeyMatchesCompare()
         return index.insert(name, qint32(names.size() - 1), [&](qint32 p) { return QStringView(names.at(p)); });
     };
     for (int i = 0; i < 1000; ++i)
-        QVERIFY(add(QStringLiteral("Win_Button_") + QString::number(i)));
-    QVERIFY(!add(QStringLiteral("WIN_BUTTON_999")));
-    QVERIFY(!add(QStringLiteral("win_button_0")));
-    QVERIFY(add(QStringLiteral("Win_Button_1000")));
+        QCOMPARE(add(QStringLiteral("Win_Button_") + QString::number(i)), i);
+    QCOMPARE(add(QStringLiteral("WIN_BUTTON_999")), 999);
+    QCOMPARE(add(QStringLiteral("win_button_0")), 0);
+    QCOMPARE(index.find(u"WIN_BUTTON_7", [&](qint32 p) { return QStringView(names.at(p)); }), 7);
+    QCOMPARE(index.find(u"Win_Button_1000", [&](qint32 p) { return QStringView(names.at(p)); }), -1);
 }
 
 void TestLineScan::procedureHead_data()

@@ -46,10 +46,10 @@ public:
     // Room for count names without growing.
     void reserve(qsizetype count);
 
-    // Notes place for name, unless a name equal to it in any letter case is noted: false then.
-    // nameAt(p) gives the name noted at place p.
+    // Notes place for name, unless a name equal to it in any letter case is noted: the place
+    // noted for the name, place when it is new. nameAt(p) gives the name noted at place p.
     template <typename NameAt>
-    bool insert(QStringView name, qint32 place, const NameAt &nameAt)
+    qint32 insert(QStringView name, qint32 place, const NameAt &nameAt)
     {
         if (2 * (size_ + 1) > qsizetype(slots_.size()))
             reserve(2 * (size_ + 1));
@@ -60,14 +60,33 @@ public:
             if (slot == 0) {
                 slots_[at] = quint64(hash) << 32 | quint32(place + 1);
                 ++size_;
-                return true;
+                return place;
             }
-            if (quint32(slot >> 32) == hash && NoCaseKey(nameAt(qint32(quint32(slot)) - 1)) == NoCaseKey(name))
-                return false;
+            if (const qint32 noted = PlaceIn(slot); quint32(slot >> 32) == hash && SameName(nameAt(noted), name))
+                return noted;
         }
     }
 
+    // The place noted for name, -1 for none.
+    template <typename NameAt>
+    qint32 find(QStringView name, const NameAt &nameAt) const
+    {
+        if (slots_.empty())
+            return -1;
+        const quint32 hash = quint32(qHash(NoCaseKey(name), 0));
+        const size_t mask = slots_.size() - 1;
+        for (size_t at = hash & mask; slots_[at] != 0; at = (at + 1) & mask) {
+            if (const qint32 noted = PlaceIn(slots_[at]);
+                quint32(slots_[at] >> 32) == hash && SameName(nameAt(noted), name))
+                return noted;
+        }
+        return -1;
+    }
+
 private:
+    static qint32 PlaceIn(quint64 slot) { return qint32(quint32(slot)) - 1; }
+    static bool SameName(QStringView a, QStringView b) { return NoCaseKey(a) == NoCaseKey(b); }
+
     std::vector<quint64> slots_; // the hash above the place + 1; 0 for an empty slot
     qsizetype size_ = 0;
 };

@@ -93,8 +93,9 @@ struct GadgetSet {
     // False for a name listed already; the list's record at place is the one added.
     bool add(qsizetype place)
     {
-        return names.insert(list.at(place).name, qint32(place),
-                            [this](qint32 p) { return QStringView(list.at(p).name); });
+        return names.insert(list.at(place).name, qint32(place), [this](qint32 p) {
+            return QStringView(list.at(p).name);
+        }) == place;
     }
 };
 

@@ -15,7 +15,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <bit>
 #include <optional>
 
 namespace quarvel {
@@ -77,16 +76,15 @@ EventHeadTable ObjectsOf(const QStringList &names)
 {
     EventHeadTable objects;
     objects.names = names;
-    objects.firstPlaces.assign(std::bit_ceil(size_t(2 * names.size() + 2)), -1);
+    objects.firstPlaces.reserve(names.size());
     objects.byIndex.reserve(size_t(names.size()));
+    const auto nameAt = [&names](qint32 p) { return QStringView(names.at(p)); };
     for (qsizetype k = 0; k < names.size(); ++k) {
-        qsizetype &slot = objects.firstPlaces[objects.SlotOf(names[k])];
-        if (slot < 0) {
-            slot = k;
+        if (const qint32 first = objects.firstPlaces.insert(names[k], qint32(k), nameAt); first == k) {
             objects.byIndex.push_back(qsizetype(objects.entries.size()));
             objects.entries.emplace_back();
         } else {
-            objects.byIndex.push_back(objects.byIndex[size_t(slot)]);
+            objects.byIndex.push_back(objects.byIndex[size_t(first)]);
         }
     }
     return objects;
@@ -265,21 +263,9 @@ bool IsGeneratedProcedureEnd(QStringView text)
 
 } // namespace
 
-size_t EventHeadTable::SlotOf(QStringView name) const
-{
-    const size_t mask = firstPlaces.size() - 1;
-    const NoCaseKey key(name);
-    size_t at = qHash(key, 0) & mask;
-    while (firstPlaces[at] >= 0 && NoCaseKey(QStringView(names[firstPlaces[at]])) != key)
-        at = (at + 1) & mask;
-    return at;
-}
-
 qsizetype EventHeadTable::EntryOf(QStringView name) const
 {
-    if (firstPlaces.empty())
-        return -1;
-    const qsizetype first = firstPlaces[SlotOf(name)];
+    const qint32 first = firstPlaces.find(name, [this](qint32 p) { return QStringView(names.at(p)); });
     return first < 0 ? -1 : byIndex[size_t(first)];
 }
 

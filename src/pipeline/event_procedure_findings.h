@@ -30,17 +30,13 @@ struct EventHeadTable {
     std::vector<EventHeads> entries;
     std::vector<qsizetype> byIndex; // the entry of each place in names
     QStringList names;
-    // The first place in names of each name in any letter case, by its hash: open addressing in
-    // a table twice as large as names at least, -1 for an empty slot.
-    std::vector<qsizetype> firstPlaces;
+    NoCaseIndex firstPlaces; // the first place in names of each name in any letter case
 
     // The entry of a name; nullptr for a name that has none.
     EventHeads *Named(QStringView name);
     // The entry of the object at index of the model's list, or else of its name; nullptr for
     // a name that has none.
     const EventHeads *Find(qsizetype index, const QString &name) const;
-    // The slot of name: the one that holds its first place, or the empty one where it goes.
-    size_t SlotOf(QStringView name) const;
     // The index in entries of a name, -1 for none.
     qsizetype EntryOf(QStringView name) const;
 };
