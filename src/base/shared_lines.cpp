@@ -1,9 +1,9 @@
 #include "base/shared_lines.h"
 
 #include <QHash>
+#include <QSet>
 
 #include <algorithm>
-#include <cstring>
 
 namespace quarvel {
 
@@ -67,11 +67,11 @@ void PackSparseLines(SourceLineList &lines)
             *count += line.size() + 1;
         }
     }
-    QHash<const QArrayData *, bool> sparseBuffers;
+    QSet<const QArrayData *> sparseBuffers;
     qsizetype size = 0;
     for (auto it = used.cbegin(); it != used.cend(); ++it)
         if (2 * it.value() < it.key()->constAllocatedCapacity()) {
-            sparseBuffers.insert(it.key(), true);
+            sparseBuffers.insert(it.key());
             size += it.value();
         }
     if (size == 0)
