@@ -39,6 +39,16 @@ QString TooLarge()
 
 namespace {
 
+// One read(2) into the bytes at into, tried again when a signal interrupts it.
+ssize_t ReadSome(int fd, char *into, qsizetype want)
+{
+    ssize_t n;
+    do {
+        n = ::read(fd, into, size_t(want));
+    } while (n < 0 && errno == EINTR);
+    return n;
+}
+
 // Reads to the end straight into the result, one byte more than allowed at most, so a file
 // growing while it is read is still caught.
 FileBytes ReadOpenFile(int fd, qint64 size)
@@ -48,9 +58,7 @@ FileBytes ReadOpenFile(int fd, qint64 size)
     for (;;) {
         if (filled == bytes.size())
             bytes.resize(std::min<qsizetype>(bytes.size() * 2, MaxReadSize + 1));
-        const ssize_t n = ::read(fd, bytes.data() + filled, size_t(bytes.size() - filled));
-        if (n < 0 && errno == EINTR)
-            continue;
+        const ssize_t n = ReadSome(fd, bytes.data() + filled, bytes.size() - filled);
         if (n < 0)
             return Unreadable(SystemReason(errno));
         if (n == 0) {
@@ -127,10 +135,7 @@ bool RegularFileStream::ReadMore(qsizetype want)
 {
     const qsizetype filled = buffer_.size();
     buffer_.resize(filled + want);
-    ssize_t n;
-    do {
-        n = ::read(fd_, buffer_.data() + filled, size_t(want));
-    } while (n < 0 && errno == EINTR);
+    const ssize_t n = ReadSome(fd_, buffer_.data() + filled, want);
     if (n < 0)
         status_ = {FileResult::Failed, status_.path, SystemReason(errno), {}};
     buffer_.truncate(filled + std::max<qsizetype>(n, 0));

@@ -53,39 +53,38 @@ public:
     {
         if (2 * (size_ + 1) > qsizetype(slots_.size()))
             reserve(2 * (size_ + 1));
-        const quint32 hash = quint32(qHash(NoCaseKey(name), 0));
-        const size_t mask = slots_.size() - 1;
-        for (size_t at = hash & mask;; at = (at + 1) & mask) {
-            const quint64 slot = slots_[at];
-            if (slot == 0) {
-                slots_[at] = quint64(hash) << 32 | quint32(place + 1);
-                ++size_;
-                return place;
-            }
-            if (const qint32 noted = PlaceIn(slot); quint32(slot >> 32) == hash && SameName(nameAt(noted), name))
-                return noted;
-        }
+        const quint32 hash = HashOf(name);
+        const size_t at = SlotOf(name, hash, nameAt);
+        if (slots_[at] != 0)
+            return PlaceIn(slots_[at]);
+        slots_[at] = quint64(hash) << 32 | quint32(place + 1);
+        ++size_;
+        return place;
     }
 
     // The place noted for name, -1 for none.
     template <typename NameAt>
     qint32 find(QStringView name, const NameAt &nameAt) const
     {
-        if (slots_.empty())
-            return -1;
-        const quint32 hash = quint32(qHash(NoCaseKey(name), 0));
-        const size_t mask = slots_.size() - 1;
-        for (size_t at = hash & mask; slots_[at] != 0; at = (at + 1) & mask) {
-            if (const qint32 noted = PlaceIn(slots_[at]);
-                quint32(slots_[at] >> 32) == hash && SameName(nameAt(noted), name))
-                return noted;
-        }
-        return -1;
+        return slots_.empty() ? -1 : PlaceIn(slots_[SlotOf(name, HashOf(name), nameAt)]);
     }
 
 private:
+    static quint32 HashOf(QStringView name) { return quint32(qHash(NoCaseKey(name), 0)); }
+    // The place in a slot; -1 for an empty one.
     static qint32 PlaceIn(quint64 slot) { return qint32(quint32(slot)) - 1; }
-    static bool SameName(QStringView a, QStringView b) { return NoCaseKey(a) == NoCaseKey(b); }
+
+    // The slot that holds name, or else the empty one where it goes.
+    template <typename NameAt>
+    size_t SlotOf(QStringView name, quint32 hash, const NameAt &nameAt) const
+    {
+        const size_t mask = slots_.size() - 1;
+        size_t at = hash & mask;
+        while (slots_[at] != 0
+               && (quint32(slots_[at] >> 32) != hash || NoCaseKey(nameAt(PlaceIn(slots_[at]))) != NoCaseKey(name)))
+            at = (at + 1) & mask;
+        return at;
+    }
 
     std::vector<quint64> slots_; // the hash above the place + 1; 0 for an empty slot
     qsizetype size_ = 0;

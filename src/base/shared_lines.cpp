@@ -23,27 +23,6 @@ bool InLargerBuffer(const QString &line)
     return buffer && buffer->constAllocatedCapacity() > 2 * (line.size() + 1);
 }
 
-// A buffer that lines are copied into, one after the other, each ended by a NUL, and then
-// share.
-class PackedBuffer {
-public:
-    explicit PackedBuffer(qsizetype size) : text_(size, Qt::Uninitialized), chars_(text_.data()) {}
-
-    void take(QString &line)
-    {
-        const qsizetype length = line.size();
-        std::copy(line.cbegin(), line.cend(), chars_ + at_);
-        chars_[at_ + length] = QChar(u'\0');
-        line = SharedLine(text_, at_, length);
-        at_ += length + 1;
-    }
-
-private:
-    QString text_;
-    QChar *chars_; // taken before any line shares the buffer, which would then be copied
-    qsizetype at_ = 0;
-};
-
 } // namespace
 
 void PackSparseLines(SourceLineList &lines)
@@ -98,16 +77,9 @@ QString LineArena::line(qsizetype length, QChar *&chars)
         chars = own.data();
         return own;
     }
-    if (at_ + length + 1 > BlockSize) {
-        block_ = QString(BlockSize, Qt::Uninitialized);
-        chars_ = block_.data();
-        at_ = 0;
-    }
-    chars = chars_ + at_;
-    chars[length] = QChar(u'\0');
-    QString line = SharedLine(block_, at_, length);
-    at_ += length + 1;
-    return line;
+    if (block_.room() < length + 1)
+        block_ = PackedBuffer(BlockSize);
+    return block_.line(length, chars);
 }
 
 // A text met again for the first time: its copy, made now.

@@ -3,11 +3,9 @@
 #include "base/basic_strings.h"
 #include "base/no_case_key.h"
 #include "base/shared_lines.h"
-#include "emit/object_lists.h"
 #include "model/design_model.h"
 
 #include <QSet>
-#include <QStringBuilder>
 
 #include <algorithm>
 #include <utility>
@@ -36,7 +34,7 @@ static QList<std::pair<qint64, QString>> KeptMembers(const Names &names, const Q
 // numbered first, first + 1, ... by PureBasic in the order written, which the jump tables rely
 // on; first lies above the numbers the sources give objects of the kind themselves. Each member
 // line is the indentation, the mark ("#" before an object name, nothing before an identifier
-// written with its "#") and the name, joined in one allocation.
+// written with its "#") and the name, joined into the arena's buffers.
 // An object the sources numbered themselves keeps that number (kept): those members come first,
 // each with its value, and the first of the others is given first.
 // The names are the objects' own (a gadget's taken from its record rather than from a list of
@@ -53,18 +51,18 @@ static void AppendEnumeration(SourceLineList &target, LineArena &arena, const ch
     target << QLatin1String(heading) << QStringLiteral(";")
            << (first > 0 && keeping.isEmpty() ? QStringLiteral("Enumeration ") + Str(first)
                                               : QStringLiteral("Enumeration"));
-    const QStringView indent = u"  ";
+    // A member with the value it is given, if any.
+    const auto member = [&](const QString &name, const QString &value) {
+        return arena.joined({u"  ", mark, name, value.isNull() ? QStringView() : QStringView(u" = "), value});
+    };
     for (const auto &[value, name] : keeping)
-        target << QString(indent % mark % name % QLatin1StringView(" = ") % Str(value));
+        target << member(name, Str(value));
     bool valueGiven = keeping.isEmpty();
-    for (const auto &member : names) {
-        const QString &name = NameOf(member);
+    for (const auto &entry : names) {
+        const QString &name = NameOf(entry);
         if (!keeping.isEmpty() && kept.contains(name))
             continue;
-        if (!std::exchange(valueGiven, true))
-            target << QString(indent % mark % name % QLatin1StringView(" = ") % Str(first));
-        else
-            target << arena.joined({indent, mark, name});
+        target << member(name, std::exchange(valueGiven, true) ? QString() : Str(first));
     }
     target << QStringLiteral("EndEnumeration") << QString();
 }

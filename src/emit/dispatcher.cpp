@@ -3,7 +3,6 @@
 #include "base/basic_strings.h"
 #include "base/shared_lines.h"
 #include "emit/event_procedures.h"
-#include "emit/object_lists.h"
 #include "model/design_model.h"
 #include "model/event_files.h"
 

@@ -12,35 +12,45 @@
 #include "model/log_sink.h"
 #include "model/name_tables.h"
 
-#include <QSet>
-
 #include <optional>
 
 namespace quarvel {
 
 namespace {
 
-// A name list with a set of its names in any letter case, so that a duplicate is found by one
-// lookup.
+// A list of objects with an index of their names in any letter case, so that a duplicate is
+// found by one look. The gadgets' list is long: with a QSet of NoCaseKey, whose table outgrew
+// the caches, its index took an unchanged regeneration of 1000 x 100 (bench/make_project.py)
+// 3.4 % of its time (perf); with NoCaseIndex the run is 1.6 % faster there (paired wall times),
+// and takes 338.5 M instructions at 200 x 100, against 340.9 M (callgrind).
+template <typename Entry>
 struct NameSet {
-    QStringList &list;
-    QSet<NoCaseKey> names;
+    QList<Entry> &list;
+    NoCaseIndex names;
 
-    explicit NameSet(QStringList &list) : list(list)
+    explicit NameSet(QList<Entry> &list) : list(list)
     {
-        for (const QString &name : list)
-            names.insert(NoCaseKey::Holding(name));
+        names.reserve(list.size());
+        for (qsizetype k = 0; k < list.size(); ++k)
+            noted(k);
     }
 
-    // False when the name (in any letter case) is there already.
-    bool add(const QString &name)
+    // False when the entry's name (in any letter case) is there already: the entry is left out.
+    bool add(Entry entry)
     {
-        const qsizetype known = names.size();
-        names.insert(NoCaseKey::Holding(name));
-        if (names.size() == known)
-            return false;
-        list.append(name);
-        return true;
+        list.append(std::move(entry));
+        if (noted(list.size() - 1))
+            return true;
+        list.removeLast();
+        return false;
+    }
+
+private:
+    // Whether the name at place is the first of its kind.
+    bool noted(qsizetype place)
+    {
+        const auto nameAt = [this](qint32 p) { return QStringView(NameOf(list.at(p))); };
+        return names.insert(NameOf(list.at(place)), qint32(place), nameAt) == place;
     }
 };
 
@@ -75,29 +85,6 @@ bool HasMenuItemCommand(const QString &line)
 {
     return IndexOfCommandNoCase(line, u"MENUITEM(#") >= 0;
 }
-
-// The gadgets, one for each name. As a QSet of NoCaseKey, whose table outgrew the caches, this
-// set took an unchanged regeneration of 1000 x 100 (bench/make_project.py) 3.4 % of its time
-// (perf); now the run is 1.6 % faster there (paired wall times), and takes 338.5 M instructions
-// at 200 x 100, against 340.9 M (callgrind).
-struct GadgetSet {
-    const QList<GadgetRecord> &list;
-    NoCaseIndex names;
-
-    explicit GadgetSet(const QList<GadgetRecord> &list) : list(list)
-    {
-        for (qsizetype k = 0; k < list.size(); ++k)
-            add(k);
-    }
-
-    // False for a name listed already; the list's record at place is the one added.
-    bool add(qsizetype place)
-    {
-        return names.insert(list.at(place).name, qint32(place), [this](qint32 p) {
-            return QStringView(list.at(p).name);
-        }) == place;
-    }
-};
 
 using Kind = ObjectKind;
 
@@ -153,16 +140,16 @@ struct Collector {
     DesignModel &model;
     const NameTables &nameTables;
     LogSink &log;
-    NameSet windows{model.WindowList};
-    NameSet menus{model.MenuList};
-    NameSet menuItems{model.MenuItemList};
-    NameSet statusBars{model.StatusBarList};
-    NameSet toolBars{model.ToolBarList};
-    GadgetSet gadgets{model.GadgetList};
+    NameSet<QString> windows{model.WindowList};
+    NameSet<QString> menus{model.MenuList};
+    NameSet<QString> menuItems{model.MenuItemList};
+    NameSet<QString> statusBars{model.StatusBarList};
+    NameSet<QString> toolBars{model.ToolBarList};
+    NameSet<GadgetRecord> gadgets{model.GadgetList};
     LineArena names{};
 
     // A duplicate that the generated enumerations cannot carry: the run stops.
-    bool stopOnDuplicate(NameSet &set, const QString &name, const char *what, qsizetype line)
+    bool stopOnDuplicate(NameSet<QString> &set, const QString &name, const char *what, qsizetype line)
     {
         if (set.add(name))
             return true;
@@ -190,14 +177,7 @@ struct Collector {
     }
 
     // False for a name listed already.
-    bool addGadget(const QString &name, const QString &type)
-    {
-        model.GadgetList.append({name, type});
-        if (gadgets.add(model.GadgetList.size() - 1))
-            return true;
-        model.GadgetList.removeLast();
-        return false;
-    }
+    bool addGadget(const QString &name, const QString &type) { return gadgets.add({name, type}); }
 
     // Gadgets and menu items whose numbers are computed from their constant ("#Btn_0 + i" in a
     // loop): collected after all others, so that the numbers after theirs belong to no other

@@ -21,6 +21,18 @@ struct GadgetRecord {
     QString type; // creating command, upper-cased (BUTTONGADGET, a user gadget name, ...)
 };
 
+// The name of an entry of the lists of objects: most are lists of names, the gadgets a list of
+// records. Reading the name of either in place spares the list of names made for one walk.
+inline const QString &NameOf(const QString &name)
+{
+    return name;
+}
+
+inline const QString &NameOf(const GadgetRecord &gadget)
+{
+    return gadget.name;
+}
+
 // Text and frame gadgets get no event procedure; the dispatcher routes them nowhere.
 bool HasEventProcedure(const GadgetRecord &gadget);
 // The same for a creating command as written, in any letter case.

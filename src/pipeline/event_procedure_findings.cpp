@@ -78,9 +78,8 @@ EventHeadTable ObjectsOf(const QStringList &names)
     objects.names = names;
     objects.firstPlaces.reserve(names.size());
     objects.byIndex.reserve(size_t(names.size()));
-    const auto nameAt = [&names](qint32 p) { return QStringView(names.at(p)); };
     for (qsizetype k = 0; k < names.size(); ++k) {
-        if (const qint32 first = objects.firstPlaces.insert(names[k], qint32(k), nameAt); first == k) {
+        if (const qint32 first = objects.firstPlaces.insert(names[k], qint32(k), objects.NameAt()); first == k) {
             objects.byIndex.push_back(qsizetype(objects.entries.size()));
             objects.entries.emplace_back();
         } else {
@@ -265,7 +264,7 @@ bool IsGeneratedProcedureEnd(QStringView text)
 
 qsizetype EventHeadTable::EntryOf(QStringView name) const
 {
-    const qint32 first = firstPlaces.find(name, [this](qint32 p) { return QStringView(names.at(p)); });
+    const qint32 first = firstPlaces.find(name, NameAt());
     return first < 0 ? -1 : byIndex[size_t(first)];
 }
 

@@ -39,6 +39,11 @@ struct EventHeadTable {
     const EventHeads *Find(qsizetype index, const QString &name) const;
     // The index in entries of a name, -1 for none.
     qsizetype EntryOf(QStringView name) const;
+    // The name at a place in names, as firstPlaces reads it.
+    auto NameAt() const
+    {
+        return [this](qint32 place) { return QStringView(names.at(place)); };
+    }
 };
 
 struct EventProcedureScan {
