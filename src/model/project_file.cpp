@@ -91,8 +91,6 @@ QString ProjectFilePath(const QString &projectDirectory, const QString &path)
     return relative.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(relative) ? absolute : relative;
 }
 
-namespace {} // namespace
-
 QStringList NewCommonFiles(const QString &projectDirectory, const QStringList &listed, const QStringList &entries)
 {
     const QDir directory(projectDirectory);
