@@ -111,6 +111,70 @@ QPalette Readable(QPalette palette)
     return palette;
 }
 
+// A button, check box or option as the style draws one, so that it looks as the theme has it.
+void DrawStyledButton(QPainter &painter, const QWidget &widget, const QPalette &palette, const QRect &box,
+                      const QString &label, QStyle::ControlElement element, QStyle::State state)
+{
+    QStyleOptionButton option;
+    option.initFrom(&widget);
+    option.palette = palette;
+    option.rect = box;
+    option.text = label;
+    option.state = QStyle::State_Enabled | state;
+    widget.style()->drawControl(element, &option, &painter, &widget);
+}
+
+// A panel's tabs along its top, the first one in front, and the line under them.
+void DrawPanelTabs(QPainter &painter, const QPalette &palette, const PreviewGadget &gadget)
+{
+    const QRect box = gadget.box;
+    int x = box.left() + 2;
+    for (int tab = 0; tab < gadget.tabs.size(); ++tab) {
+        const int width = painter.fontMetrics().horizontalAdvance(gadget.tabs[tab]) + 14;
+        const QRect tabBox(x, box.top() + 1, width, PreviewSizes::TabHeight - 2);
+        painter.setBrush(tab == 0 ? palette.color(QPalette::Window) : palette.color(QPalette::Button));
+        painter.drawRect(tabBox);
+        painter.drawText(tabBox, Qt::AlignCenter, gadget.tabs[tab]);
+        x += width;
+    }
+    painter.drawLine(box.left(), box.top() + PreviewSizes::TabHeight, box.right(), box.top() + PreviewSizes::TabHeight);
+}
+
+// Any other gadget: a frame, filled as a field where the user types or picks, and its text (or
+// its command and name) inside; a panel shows its tabs instead.
+void DrawFramedGadget(QPainter &painter, const QPalette &palette, const PreviewGadget &gadget)
+{
+    const QRect box = gadget.box;
+    const bool field = gadget.command.contains(u"String", Qt::CaseInsensitive)
+                       || gadget.command.contains(u"List", Qt::CaseInsensitive)
+                       || gadget.command.contains(u"Tree", Qt::CaseInsensitive)
+                       || gadget.command.contains(u"Editor", Qt::CaseInsensitive)
+                       || gadget.command.contains(u"Combo", Qt::CaseInsensitive);
+    painter.setPen(palette.color(QPalette::Mid));
+    painter.setBrush(field ? QBrush(palette.color(QPalette::Base)) : QBrush(Qt::NoBrush));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    if (IsCommand(gadget.command, u"PanelGadget")) {
+        DrawPanelTabs(painter, palette, gadget);
+        return;
+    }
+    const QRect inner = box.adjusted(4, 2, -4, -2);
+    if (inner.isEmpty())
+        return;
+    painter.setPen(palette.color(field ? QPalette::Text : QPalette::WindowText));
+    painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                     gadget.text.isEmpty() ? gadget.command + QLatin1Char(' ') + gadget.name : gadget.text);
+}
+
+// A gadget whose place was never guessed is marked instead: hatched, with a question mark.
+void MarkUnplaced(QPainter &painter, const QPalette &palette, const QRect &box)
+{
+    painter.setPen(QPen(palette.color(QPalette::Highlight), 1, Qt::DashLine));
+    painter.setBrush(QBrush(palette.color(QPalette::Highlight), Qt::BDiagPattern));
+    painter.drawRect(box.adjusted(0, 0, -1, -1));
+    painter.setPen(palette.color(QPalette::WindowText));
+    painter.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("?"));
+}
+
 void DrawGadget(QPainter &painter, const QWidget &widget, const QPalette &palette, const PreviewGadget &gadget)
 {
     const QRect box = gadget.box;
@@ -118,63 +182,19 @@ void DrawGadget(QPainter &painter, const QWidget &widget, const QPalette &palett
     painter.setClipRect(box.adjusted(-1, -1, 1, 1));
     const QString label = gadget.text.isEmpty() ? gadget.name : gadget.text;
     if (IsCommand(gadget.command, u"ButtonGadget") || IsCommand(gadget.command, u"ButtonImageGadget")) {
-        QStyleOptionButton option;
-        option.initFrom(&widget);
-        option.palette = palette;
-        option.rect = box;
-        option.text = label;
-        option.state = QStyle::State_Enabled | QStyle::State_Raised;
-        widget.style()->drawControl(QStyle::CE_PushButton, &option, &painter, &widget);
+        DrawStyledButton(painter, widget, palette, box, label, QStyle::CE_PushButton, QStyle::State_Raised);
     } else if (IsCommand(gadget.command, u"TextGadget")) {
         painter.setPen(palette.color(QPalette::WindowText));
         painter.drawText(box, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, label);
     } else if (IsCommand(gadget.command, u"CheckBoxGadget") || IsCommand(gadget.command, u"OptionGadget")) {
-        QStyleOptionButton option;
-        option.initFrom(&widget);
-        option.palette = palette;
-        option.rect = box;
-        option.text = label;
-        option.state = QStyle::State_Enabled | QStyle::State_Off;
-        widget.style()->drawControl(IsCommand(gadget.command, u"OptionGadget") ? QStyle::CE_RadioButton
-                                                                               : QStyle::CE_CheckBox,
-                                    &option, &painter, &widget);
+        DrawStyledButton(painter, widget, palette, box, label,
+                         IsCommand(gadget.command, u"OptionGadget") ? QStyle::CE_RadioButton : QStyle::CE_CheckBox,
+                         QStyle::State_Off);
     } else {
-        const bool field = gadget.command.contains(u"String", Qt::CaseInsensitive)
-                           || gadget.command.contains(u"List", Qt::CaseInsensitive)
-                           || gadget.command.contains(u"Tree", Qt::CaseInsensitive)
-                           || gadget.command.contains(u"Editor", Qt::CaseInsensitive)
-                           || gadget.command.contains(u"Combo", Qt::CaseInsensitive);
-        painter.setPen(palette.color(QPalette::Mid));
-        painter.setBrush(field ? QBrush(palette.color(QPalette::Base)) : QBrush(Qt::NoBrush));
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        QRect inner = box.adjusted(4, 2, -4, -2);
-        if (IsCommand(gadget.command, u"PanelGadget")) {
-            int x = box.left() + 2;
-            for (int tab = 0; tab < gadget.tabs.size(); ++tab) {
-                const int width = painter.fontMetrics().horizontalAdvance(gadget.tabs[tab]) + 14;
-                const QRect tabBox(x, box.top() + 1, width, PreviewSizes::TabHeight - 2);
-                painter.setBrush(tab == 0 ? palette.color(QPalette::Window) : palette.color(QPalette::Button));
-                painter.drawRect(tabBox);
-                painter.drawText(tabBox, Qt::AlignCenter, gadget.tabs[tab]);
-                x += width;
-            }
-            painter.drawLine(box.left(), box.top() + PreviewSizes::TabHeight, box.right(),
-                             box.top() + PreviewSizes::TabHeight);
-            inner = QRect();
-        }
-        if (!inner.isEmpty()) {
-            painter.setPen(palette.color(field ? QPalette::Text : QPalette::WindowText));
-            painter.drawText(inner, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                             gadget.text.isEmpty() ? gadget.command + QLatin1Char(' ') + gadget.name : gadget.text);
-        }
+        DrawFramedGadget(painter, palette, gadget);
     }
-    if (!gadget.placed) { // never guessed: marked instead
-        painter.setPen(QPen(palette.color(QPalette::Highlight), 1, Qt::DashLine));
-        painter.setBrush(QBrush(palette.color(QPalette::Highlight), Qt::BDiagPattern));
-        painter.drawRect(box.adjusted(0, 0, -1, -1));
-        painter.setPen(palette.color(QPalette::WindowText));
-        painter.drawText(box.adjusted(4, 0, -4, 0), Qt::AlignRight | Qt::AlignVCenter, QStringLiteral("?"));
-    }
+    if (!gadget.placed)
+        MarkUnplaced(painter, palette, box);
     painter.restore();
 }
 
