@@ -5,19 +5,48 @@
 
 #ifdef __GLIBC__
 #include <malloc.h>
+#include <sys/mman.h>
+#include <unistd.h>
 #endif
+
+#include <cstdint>
 
 namespace {
 
 // A run reads and builds a large project's files as strings of some megabytes each. Taken from
 // and given back to one heap that is never trimmed, their memory is reused from file to file
-// instead of mapped afresh for each and faulted in page by page.
+// instead of mapped afresh for each and faulted in page by page. (32 MB is the largest
+// threshold glibc takes; it refuses a larger one and keeps its own.)
 void KeepFreedMemoryForReuse()
 {
 #ifdef __GLIBC__
-    mallopt(M_MMAP_THRESHOLD, 64 << 20);
-    mallopt(M_TRIM_THRESHOLD, 256 << 20);
+    mallopt(M_MMAP_THRESHOLD, 32 << 20);
+    mallopt(M_TRIM_THRESHOLD, 1 << 30);
     mallopt(M_TOP_PAD, 16 << 20);
+#endif
+}
+
+// The heap grows at once by room for a large run, and the system is asked to back that room
+// with pages of 2 MB where it can (transparent huge pages, which Linux grants on request by
+// default): a run touches tens of megabytes of fresh memory, and each first touch of a 4 KB
+// page cost 1.5 us here. An unchanged regeneration of 200 x 100 (bench/make_project.py) took
+// 6,750 page faults and 84 ms, 710 and 74 ms so; 1000 x 100 426 ms, 410 ms so (paired wall
+// times), for 1 and 6 MB more at the peak. Without the request, or where the system has no
+// such pages, the heap is as before.
+void GrowHeapInHugePages()
+{
+#if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
+    constexpr std::uintptr_t Room = std::uintptr_t(256) << 20;
+    constexpr std::uintptr_t HugePage = std::uintptr_t(2) << 20;
+    mallopt(M_TOP_PAD, int(Room));
+    const auto before = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    void *volatile block = malloc(1 << 20); // volatile: the compiler may not drop the pair
+    const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
+    free(block);
+    mallopt(M_TOP_PAD, 16 << 20);
+    const std::uintptr_t start = (before + HugePage - 1) & ~(HugePage - 1);
+    if (after > start)
+        madvise(reinterpret_cast<void *>(start), after - start, MADV_HUGEPAGE);
 #endif
 }
 
@@ -26,6 +55,7 @@ void KeepFreedMemoryForReuse()
 int main(int argc, char *argv[])
 {
     KeepFreedMemoryForReuse();
+    GrowHeapInHugePages();
     quarvel::FileWriter::KeepRunningPastFileSizeLimit();
     QCoreApplication app(argc, argv);
     QString error;
