@@ -30,9 +30,10 @@ void KeepFreedMemoryForReuse()
 // with pages of 2 MB where it can (transparent huge pages, which Linux grants on request by
 // default): a run touches tens of megabytes of fresh memory, and each first touch of a 4 KB
 // page cost 1.5 us here. An unchanged regeneration of 200 x 100 (bench/make_project.py) took
-// 6,750 page faults and 84 ms, 710 and 74 ms so; 1000 x 100 426 ms, 410 ms so (paired wall
-// times), for 1 and 6 MB more at the peak. Without the request, or where the system has no
-// such pages, the heap is as before.
+// 6,750 page faults and 87 ms, 700 to 1,000 and 79 ms so; 1000 x 100 427 ms, 382 ms so (medians
+// of paired wall times), for 1.4 and 7 MB more at the peak. A run now and then waits for the
+// system to make a free 2 MB page (the slowest of 20 at 1000 x 100: 0.53 s, against 0.45 s).
+// Without the request, or where the system has no such pages, the heap is as before.
 void GrowHeapInHugePages()
 {
 #if defined(__GLIBC__) && defined(MADV_HUGEPAGE)
