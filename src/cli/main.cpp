@@ -27,8 +27,8 @@ void KeepFreedMemoryForReuse()
 }
 
 // The heap grows at once by room for a large run, and the system is asked to back that room
-// with pages of 2 MB where it can (transparent huge pages, which Linux grants on request by
-// default): a run touches tens of megabytes of fresh memory, and each first touch of a 4 KB
+// with pages of 2 MB where it can (transparent huge pages, which most Linux systems grant on
+// request): a run touches tens of megabytes of fresh memory, and each first touch of a 4 KB
 // page cost 1.5 us here. An unchanged regeneration of 200 x 100 (bench/make_project.py) took
 // 6,750 page faults and 87 ms, 700 to 1,000 and 79 ms so; 1000 x 100 427 ms, 382 ms so (medians
 // of paired wall times), for 1.4 and 7 MB more at the peak. A run now and then waits for the
