@@ -74,7 +74,7 @@ FileBytes ReadOpenFile(int fd, qint64 size)
 
 // Opens path non-blocking, so that opening a FIFO returns at once, and keeps it open only when
 // it is a regular file no larger than MaxReadSize: -1 else, with status saying why.
-int OpenRegularFile(const QString &path, FileResult &status, qint64 &size)
+int OpenRegularFile(const QString &path, FileResult &status, qint64 &size, int *permissionBits = nullptr)
 {
     status.path = path;
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
@@ -101,6 +101,8 @@ int OpenRegularFile(const QString &path, FileResult &status, qint64 &size)
         return -1;
     }
     size = info.st_size;
+    if (permissionBits)
+        *permissionBits = int(info.st_mode & 0777);
     return fd;
 }
 
@@ -122,7 +124,7 @@ FileBytes ReadRegularFile(const QString &path)
 RegularFileStream::RegularFileStream(const QString &path)
 {
     qint64 size = 0;
-    fd_ = OpenRegularFile(path, status_, size);
+    fd_ = OpenRegularFile(path, status_, size, &permissionBits_);
     atEnd_ = fd_ < 0;
 }
 
@@ -235,10 +237,11 @@ bool SameBytes(ByteSource &a, ByteSource &b)
 QByteArrayView RegularFileStream::From(qsizetype at, qsizetype want)
 {
     while (!atEnd_ && bufferStart_ + buffer_.size() < at + want) {
-        const qsizetype dropped = std::min(at - bufferStart_, buffer_.size());
-        std::memmove(buffer_.data(), buffer_.constData() + dropped, buffer_.size() - dropped);
-        buffer_.truncate(buffer_.size() - dropped);
-        bufferStart_ += dropped;
+        if (const qsizetype dropped = std::min(at - bufferStart_, buffer_.size()); dropped > 0) {
+            std::memmove(buffer_.data(), buffer_.constData() + dropped, buffer_.size() - dropped);
+            buffer_.truncate(buffer_.size() - dropped);
+            bufferStart_ += dropped;
+        }
         const qsizetype before = buffer_.size();
         atEnd_ = !ReadMore(std::max(Piece, at + want - bufferStart_ - before));
         total_ += buffer_.size() - before;

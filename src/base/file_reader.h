@@ -58,6 +58,13 @@ public:
 
     const FileResult &Status() const { return status_; }
     QByteArrayView From(qsizetype at, qsizetype want) override;
+#ifdef Q_OS_UNIX
+    // The owner's, group's and others' permission bits of the file it opened; -1 for none.
+    int PermissionBits() const
+    {
+        return permissionBits_;
+    }
+#endif
 
 private:
     bool ReadMore(qsizetype want);
@@ -65,6 +72,7 @@ private:
     FileResult status_;
 #ifdef Q_OS_UNIX
     int fd_ = -1;
+    int permissionBits_ = -1;
 #else
     std::unique_ptr<QFile> file_;
 #endif

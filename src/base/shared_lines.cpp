@@ -1,7 +1,6 @@
 #include "base/shared_lines.h"
 
 #include <QHash>
-#include <QSet>
 
 #include <algorithm>
 
@@ -46,13 +45,13 @@ void PackSparseLines(SourceLineList &lines)
             *count += line.size() + 1;
         }
     }
-    QSet<const QArrayData *> sparseBuffers;
+    // Only the sparse buffers stay in used.
+    used.removeIf([](std::pair<const QArrayData *const &, qsizetype &> buffer) {
+        return 2 * buffer.second >= buffer.first->constAllocatedCapacity();
+    });
     qsizetype size = 0;
-    for (auto it = used.cbegin(); it != used.cend(); ++it)
-        if (2 * it.value() < it.key()->constAllocatedCapacity()) {
-            sparseBuffers.insert(it.key());
-            size += it.value();
-        }
+    for (const qsizetype characters : std::as_const(used))
+        size += characters;
     if (size == 0)
         return;
     PackedBuffer packed(size);
@@ -63,7 +62,7 @@ void PackSparseLines(SourceLineList &lines)
             continue;
         if (BufferOf(line) != buffer) {
             buffer = BufferOf(line);
-            sparse = sparseBuffers.contains(buffer);
+            sparse = used.contains(buffer);
         }
         if (sparse)
             packed.take(line);

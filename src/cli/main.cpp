@@ -13,6 +13,10 @@
 
 namespace {
 
+#ifdef __GLIBC__
+constexpr int TopPad = 16 << 20; // what the heap grows by beyond each block it is asked for
+#endif
+
 // A run reads and builds a large project's files as strings of some megabytes each. Taken from
 // and given back to one heap that is never trimmed, their memory is reused from file to file
 // instead of mapped afresh for each and faulted in page by page. (32 MB is the largest
@@ -22,7 +26,7 @@ void KeepFreedMemoryForReuse()
 #ifdef __GLIBC__
     mallopt(M_MMAP_THRESHOLD, 32 << 20);
     mallopt(M_TRIM_THRESHOLD, 1 << 30);
-    mallopt(M_TOP_PAD, 16 << 20);
+    mallopt(M_TOP_PAD, TopPad);
 #endif
 }
 
@@ -44,7 +48,7 @@ void GrowHeapInHugePages()
     void *volatile block = malloc(1 << 20); // volatile: the compiler may not drop the pair
     const auto after = reinterpret_cast<std::uintptr_t>(sbrk(0));
     free(block);
-    mallopt(M_TOP_PAD, 16 << 20);
+    mallopt(M_TOP_PAD, TopPad);
     const std::uintptr_t start = (before + HugePage - 1) & ~(HugePage - 1);
     if (after > start)
         madvise(reinterpret_cast<void *>(start), after - start, MADV_HUGEPAGE);
