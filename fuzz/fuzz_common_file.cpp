@@ -1,5 +1,7 @@
-// Any bytes as the one common file of a project, through a whole first generation step. The
-// first byte chooses the file kind (.pb or .pbf) and the switches; the rest is the file.
+// Any bytes as the one common file of a project, through a whole generation that writes
+// nothing (the emitters, the event files and the report included). The first byte chooses the
+// file kind (.pb or .pbf), the switches and whether the file is the gadget event file as well;
+// the rest is the file.
 #include "fuzz_support.h"
 #include "model/name_tables.h"
 #include "pipeline/generation_context.h"
@@ -17,7 +19,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const QString directory = fuzz::ScratchDirectory();
     QFile::remove(directory + QStringLiteral("Form.pb"));
     QFile::remove(directory + QStringLiteral("Form.pbf"));
+    QFile::remove(directory + QStringLiteral("EventGadget.pb"));
     fuzz::WriteScratchFile(directory + name, fuzz::Bytes(data + 1, size - 1));
+    // The last bit gives the same bytes as the user's gadget event file too.
+    if (choice >> 7)
+        fuzz::WriteScratchFile(directory + QStringLiteral("EventGadget.pb"), fuzz::Bytes(data + 1, size - 1));
 
     ProjectState project;
     project.ProjectFile = directory + QStringLiteral("Fuzz.pbm");
@@ -33,6 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     fuzz::SilentFrontEnd frontEnd;
     GenerationContext g(project, tables, frontEnd);
-    LoadAndInterpret(g);
+    g.plan.dryRun = true;
+    GenerationWorker(g);
     return 0;
 }

@@ -9,6 +9,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     ProjectState project;
     ReadProjectText(fuzz::Bytes(data, size), project);
     ProjectState again;
-    ReadProjectText(ProjectFileText(project, nullptr), again);
+    ReadProjectText(ProjectFileText(project), again);
     return 0;
 }

@@ -13,6 +13,9 @@
 #include <cstddef>
 #include <cstdint>
 
+// The entry libFuzzer calls with each input; every target defines it.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size);
+
 namespace quarvel::fuzz {
 
 class SilentFrontEnd : public FrontEnd {

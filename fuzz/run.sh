@@ -13,8 +13,8 @@ targets=("$@")
                                       fuzz_user_list fuzz_catalog fuzz_text_encoding)
 
 # Seeds from the test data. The common-file target takes a first byte that chooses the file
-# kind and the switches, so each form is seeded once as .pbf with all switches on and once as
-# .pb with the default ones.
+# kind, the switches and whether the file is the gadget event file too, so each form is seeded
+# once as .pbf with all switches on and once as .pb with the default ones.
 # Copies files into a seed folder, each named by its content, so equal names cannot clash.
 add_seeds() {
   local dir=$1 f; shift
@@ -31,6 +31,8 @@ seed() {
         h=$(sha1sum "$f" | cut -c1-12)
         { printf '\177'; cat "$f"; } > "$dir/all-$h"
         { printf '\106'; cat "$f"; } > "$dir/default-$h"
+        # An event file is also given as the user's gadget event file (the first byte's last bit).
+        case $(basename "$f") in Event*) { printf '\306'; cat "$f"; } > "$dir/event-$h" ;; esac
       done ;;
     fuzz_project_file) mapfile -t files < <(find tests/data examples -name '*.pbm'); add_seeds "$dir" "${files[@]}" ;;
     fuzz_preference_file|fuzz_user_list)
