@@ -1,7 +1,7 @@
-// Any bytes as the one common file of a project, through a whole generation that writes
-// nothing (the emitters, the event files and the report included). The first byte chooses the
-// file kind (.pb or .pbf), the switches and whether the file is the gadget event file as well;
-// the rest is the file.
+// Any bytes as the one common file of a project, through whole generations that write nothing
+// (the emitters, the event files and the report included): one as the file stands, one with
+// its objects renamed and bound. The first byte chooses the file kind (.pb or .pbf), the
+// switches and whether the file is the gadget event file as well; the rest is the file.
 #include "fuzz_support.h"
 #include "model/name_tables.h"
 #include "pipeline/generation_context.h"
@@ -38,8 +38,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     project.switches.Utf8 = (choice >> 6) & 1;
 
     fuzz::SilentFrontEnd frontEnd;
-    GenerationContext g(project, tables, frontEnd);
-    g.plan.dryRun = true;
-    GenerationWorker(g);
+    GenerationContext first(project, tables, frontEnd);
+    first.plan.dryRun = true;
+    GenerationWorker(first);
+
+    // A second run over the file with its names changed ("_" becomes "_x"), the first run's
+    // names stored as the last run's: the renames are bound old to new, in the order the
+    // dialog lists them, and carried through the code, the gadget event file's included.
+    QByteArray renamed = fuzz::Bytes(data + 1, size - 1);
+    renamed.replace("_", "_x");
+    fuzz::WriteScratchFile(directory + name, renamed);
+    project.Stored = CurrentNames(first.model);
+    fuzz::BindingFrontEnd binder;
+    GenerationContext second(project, tables, binder);
+    second.plan.dryRun = true;
+    GenerationWorker(second);
     return 0;
 }

@@ -29,6 +29,18 @@ public:
     void ClearLog() override {}
 };
 
+// Binds each old name the dialog lists to the new name listed beside it, and goes on.
+class BindingFrontEnd : public SilentFrontEnd {
+public:
+    BindDialogAnswer OpenBindDialog(const BindDialogRequest &request) override
+    {
+        BindDialogAnswer answer{BindDialogEnd::Continue, {}};
+        for (qsizetype i = 0; i < qMin(request.unboundOld.size(), request.unboundNew.size()); ++i)
+            answer.bindings.append({request.unboundOld[i], request.unboundNew[i]});
+        return answer;
+    }
+};
+
 inline QByteArray Bytes(const uint8_t *data, size_t size)
 {
     return QByteArray(reinterpret_cast<const char *>(data), qsizetype(size));
