@@ -20,10 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     QFile::remove(directory + QStringLiteral("Form.pb"));
     QFile::remove(directory + QStringLiteral("Form.pbf"));
     QFile::remove(directory + QStringLiteral("EventGadget.pb"));
-    fuzz::WriteScratchFile(directory + name, fuzz::Bytes(data + 1, size - 1));
+    const QByteArray file = fuzz::Bytes(data + 1, size - 1);
+    fuzz::WriteScratchFile(directory + name, file);
     // The last bit gives the same bytes as the user's gadget event file too.
     if (choice >> 7)
-        fuzz::WriteScratchFile(directory + QStringLiteral("EventGadget.pb"), fuzz::Bytes(data + 1, size - 1));
+        fuzz::WriteScratchFile(directory + QStringLiteral("EventGadget.pb"), file);
 
     ProjectState project;
     project.ProjectFile = directory + QStringLiteral("Fuzz.pbm");
@@ -45,9 +46,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     // A second run over the file with its names changed ("_" becomes "_x"), the first run's
     // names stored as the last run's: the renames are bound old to new, in the order the
     // dialog lists them, and carried through the code, the gadget event file's included.
-    QByteArray renamed = fuzz::Bytes(data + 1, size - 1);
-    renamed.replace("_", "_x");
-    fuzz::WriteScratchFile(directory + name, renamed);
+    fuzz::WriteScratchFile(directory + name, QByteArray(file).replace("_", "_x"));
     project.Stored = CurrentNames(first.model);
     fuzz::BindingFrontEnd binder;
     GenerationContext second(project, tables, binder);

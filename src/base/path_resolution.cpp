@@ -41,11 +41,18 @@ const QString &FolderResolutions::Folder(const QString &folder)
     return *known;
 }
 
+QString FolderResolutions::FolderWithSlash(const QString &folder)
+{
+    const bool slashed = folder.size() > 1 && folder.endsWith(QLatin1Char('/'));
+    const QString &resolved = Folder(slashed ? folder.chopped(1) : folder);
+    return resolved.endsWith(QLatin1Char('/')) ? resolved : resolved + QLatin1Char('/');
+}
+
 QString FolderResolutions::KeepingName(const QString &path)
 {
     const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    const QString &folder = Folder(slash < 0 ? QStringLiteral(".") : path.left(qMax<qsizetype>(slash, 1)));
-    return (folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/')) + path.mid(slash + 1);
+    return FolderWithSlash(slash < 0 ? QStringLiteral(".") : path.left(qMax<qsizetype>(slash, 1)))
+           + path.mid(slash + 1);
 }
 
 QString FolderResolutions::Identity(const QString &absolutePath)

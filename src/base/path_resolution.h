@@ -17,6 +17,8 @@ class FolderResolutions {
 public:
     // ResolvedFolder of the folder, asked of the system the first time only.
     const QString &Folder(const QString &folder);
+    // The same, ending in "/"; a folder given with its "/" is the one given without it.
+    QString FolderWithSlash(const QString &folder);
 
     // The path with its folder resolved and its own name kept: a link among a folder's files
     // stays itself.

@@ -22,13 +22,6 @@ namespace quarvel {
 
 namespace {
 
-// The project folder as the system resolves it, ending in "/".
-QString ResolvedProjectFolder(const QString &projectDirectory)
-{
-    const QString project = ResolvedFolder(projectDirectory);
-    return project.endsWith(QLatin1Char('/')) ? project : project + QLatin1Char('/');
-}
-
 // BackupCopyPath of a path resolved already, in the project folder resolved already.
 QString CopyPathOf(const QString &projectDirectory, const QString &project, const QString &file)
 {
@@ -83,14 +76,13 @@ struct Source {
 // itself; a link among them is not followed, so that nothing it leads to is copied), and
 // every other file the run may change: the files step 4 writes (through their links, as the
 // run writes them) and the includes of Main.pb.
-QList<Source> FilesToCopy(const GenerationContext &run, const QDir &directory)
+// Each folder is resolved once, in folders: resolving each file's folder anew cost an unchanged
+// regeneration of 200 x 100 (bench/make_project.py) 9.8 M instructions, against 7.3 M
+// (callgrind).
+QList<Source> FilesToCopy(const GenerationContext &run, const QDir &directory, FolderResolutions &folders)
 {
     QList<Source> files;
     QSet<QString> listed;
-    // Each folder is resolved once: resolving each file's folder anew cost an unchanged
-    // regeneration of 200 x 100 (bench/make_project.py) 9.8 M instructions, against 7.3 M
-    // (callgrind).
-    FolderResolutions folders;
     const auto add = [&](const QString &path, bool include) {
         const QString file = folders.KeepingName(path);
         if (!listed.contains(file)) {
@@ -169,8 +161,9 @@ bool CopySources(GenerationContext &run, const QString &backupFolder)
         return false;
     bool allCopied = true;
     QList<FileWriter::Copy> copies;
-    const QString project = ResolvedProjectFolder(run.ProjectDirectory());
-    for (const auto &[source, include] : FilesToCopy(run, directory)) {
+    FolderResolutions folders;
+    const QString project = folders.FolderWithSlash(run.ProjectDirectory());
+    for (const auto &[source, include] : FilesToCopy(run, directory, folders)) {
         RegularFileStream in(source);
         // A file the run would create needs no copy; nor does an include it cannot read (a
         // folder, a FIFO): the run reports it and leaves it as it is.
@@ -201,7 +194,8 @@ bool CopySources(GenerationContext &run, const QString &backupFolder)
 
 QString BackupCopyPath(const QString &projectDirectory, const QString &path)
 {
-    return CopyPathOf(projectDirectory, ResolvedProjectFolder(projectDirectory), FolderResolutions().KeepingName(path));
+    FolderResolutions folders;
+    return CopyPathOf(projectDirectory, folders.FolderWithSlash(projectDirectory), folders.KeepingName(path));
 }
 
 void MakeBackup(GenerationContext &run)
