@@ -17,9 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     const uint8_t choice = data[0];
     const QString name = (choice & 1) ? QStringLiteral("Form.pbf") : QStringLiteral("Form.pb");
     const QString directory = fuzz::ScratchDirectory();
-    QFile::remove(directory + QStringLiteral("Form.pb"));
-    QFile::remove(directory + QStringLiteral("Form.pbf"));
-    QFile::remove(directory + QStringLiteral("EventGadget.pb"));
+    for (const char *left : {"Form.pb", "Form.pbf", "EventGadget.pb"}) // by the input before
+        QFile::remove(directory + QLatin1String(left));
     const QByteArray file = fuzz::Bytes(data + 1, size - 1);
     fuzz::WriteScratchFile(directory + name, file);
     // The last bit gives the same bytes as the user's gadget event file too.
